@@ -1,0 +1,12 @@
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(JP_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${JP_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${JP_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${JP_MINGW}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${JP_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Tests run under Wine; the wrapper sets the prefix, locale and quiet debug channels.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec.sh)
