@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds one preset and runs its tests; writes its count of test cases to
+# build/<preset>/summary.txt.
+set -uo pipefail
+preset=$1
+cd "$(dirname "$0")/.."
+summary=build/$preset/summary.txt
+mkdir -p "build/$preset"
+
+echo "== $preset: build"
+if ! { [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >/dev/null; } ||
+   ! cmake --build --preset "$preset"; then
+    echo "$preset: build failed" >"$summary"
+    exit 1
+fi
+
+echo "== $preset: tests"
+rm -f "build/$preset/bin/"*.xml
+ctest --preset "$preset"
+status=$?
+
+# gtest counts from the XML that every test program writes.
+tests=0 failures=0
+for x in "build/$preset/bin/"*.xml; do
+    [ -f "$x" ] || continue
+    head=$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*"' "$x")
+    t=$(sed -E 's/.*tests="([0-9]+)".*/\1/' <<<"$head")
+    f=$(sed -E 's/.*failures="([0-9]+)".*/\1/' <<<"$head")
+    tests=$((tests + ${t:-0}))
+    failures=$((failures + ${f:-0}))
+done
+[ $status -ne 0 ] && [ $failures -eq 0 ] && failures=1  # a crash writes no XML
+echo "$preset: $((tests - failures)) passed, $failures failed" >"$summary"
+exit $status
