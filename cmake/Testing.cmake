@@ -21,5 +21,5 @@ function(jp_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${JP_GTEST})
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${name}.xml
            WORKING_DIRECTORY ${JP_BIN_DIR})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()

@@ -26,4 +26,7 @@ fi
 export DISPLAY=":$display"
 # Started with its output elsewhere, or ctest would wait for it to close the pipe.
 "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+# Start the prefix's services and desktop once, before programs start side by
+# side: processes that race to start them can hang at exit.
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 "$@"

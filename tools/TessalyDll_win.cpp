@@ -1,0 +1,23 @@
+// The exports of Tessaly.dll, an in-process COM server.
+#include "DataTypes_win.h"
+#include "VbGetWindowsZoom_win.h"
+#include "com/Server.h"
+
+namespace {
+
+const com::ClassEntry kClasses[] = {
+    {&CLSID_VbGetWindowsZoom, L"Tessaly.VbGetWindowsZoom", L"Tessaly VbGetWindowsZoom",
+     &tessaly::VbGetWindowsZoom::Create},
+    {&CLSID_DataTypes, L"Tessaly.DataTypes", L"Tessaly DataTypes", &tessaly::DataTypes::Create},
+};
+
+}  // namespace
+
+extern "C" {
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+    return com::ServerGetClassObject(kClasses, clsid, iid, out);
+}
+HRESULT STDAPICALLTYPE DllCanUnloadNow() { return com::ServerCanUnloadNow(); }
+HRESULT STDAPICALLTYPE DllRegisterServer() { return com::ServerRegister(kClasses); }
+HRESULT STDAPICALLTYPE DllUnregisterServer() { return com::ServerUnregister(kClasses); }
+}

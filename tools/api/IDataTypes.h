@@ -1,0 +1,11 @@
+#pragma once
+#include <oaidl.h>
+#include <windows.h>
+
+// Carries the shared record types for clients that look them up by class;
+// it has no members of its own.
+struct IDataTypes : IDispatch {};
+__CRT_UUID_DECL(IDataTypes, 0xd472c3bd, 0xcc68, 0x4207, 0xba, 0xb2, 0x19, 0x0e, 0x66, 0xd6, 0x44, 0xbf)
+
+inline constexpr CLSID CLSID_DataTypes = {
+    0x2e24ca8b, 0x7bfa, 0x405b, {0xac, 0x5d, 0x04, 0xef, 0x29, 0xea, 0x72, 0xda}};
