@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ make pkg-config libgtest-dev googletest
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils fonts-wine fonts-arphic-uming locales
-  python3-fonttools imagemagick pngcheck python3-mido midicsv
+  clang libclang-rt-14-dev python3-fonttools imagemagick pngcheck python3-mido midicsv
 )
 
 missing=()

@@ -9,8 +9,9 @@ scripts/test-preset.sh native || status=1
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     scripts/test-preset.sh native-asan || status=1
 scripts/with-wine-display.sh scripts/test-preset.sh win || status=1
+scripts/test-preset.sh fuzz || status=1
 
 echo
 echo "== summary (test cases)"
-cat build/native/summary.txt build/native-asan/summary.txt build/win/summary.txt 2>/dev/null
+cat build/native/summary.txt build/native-asan/summary.txt build/win/summary.txt build/fuzz/summary.txt 2>/dev/null
 exit $status
