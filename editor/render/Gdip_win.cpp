@@ -1,0 +1,130 @@
+#include "Gdip_win.h"
+
+namespace notaline {
+namespace flat = Gdiplus::DllExports;
+using Gdiplus::Ok;
+
+namespace {
+
+ULONG_PTR gGdipToken = 0;
+
+// The encoders' identifiers differ only in the last digit of their first part.
+constexpr unsigned long kEncoderFirst[] = {0x557CF400, 0x557CF403, 0x557CF404, 0x557CF401,
+                                           0x557CF406, 0x557CF402, 0x557CF405, 0x557CF407};
+enum Encoder { kBmp = 0, kJpeg = 3, kPng = 4, kGif = 5 };
+
+// {1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}
+constexpr GUID kQualityCategory = {0x1D5BE4B5, 0xFA4A, 0x452D, {0x9C, 0xDD, 0x5D, 0xB3, 0x51, 0x05, 0xE7, 0xEB}};
+
+GpStatus SaveWith(GpImage* image, const std::wstring& fileName, int encoder, const Gdiplus::EncoderParameters* params) {
+    const CLSID clsid = GetEncoderClsid(encoder);
+    return flat::GdipSaveImageToFile(image, fileName.c_str(), &clsid, params);
+}
+
+}  // namespace
+
+GpStatus InitGDIPlus(bool showMessage, const std::wstring& message, UINT style, const std::wstring& title) {
+    if (gGdipToken != 0) return Ok;
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    const GpStatus status = Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    if (status == Ok) {
+        gGdipToken = token;
+    } else if (showMessage) {
+        MessageBoxW(nullptr, message.c_str(), title.c_str(), style);
+    }
+    return status;
+}
+
+void TerminateGDIPlus() {
+    if (gGdipToken == 0) return;
+    DisposeGdipCache();
+    Gdiplus::GdiplusShutdown(gGdipToken);
+    gGdipToken = 0;
+}
+
+void DisposeGdipCache() {}
+
+bool GdiPlusStarted() {
+    return gGdipToken != 0;
+}
+
+RECTF MakeRectF(float x, float y, float width, float height) {
+    return {x, y, width, height};
+}
+
+CLSID GetEncoderClsid(int index) {
+    if (index < 0 || index >= static_cast<int>(std::size(kEncoderFirst))) return CLSID{};
+    return CLSID{kEncoderFirst[index], 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+}
+
+GpStatus SaveImageToJPG(GpImage* image, const std::wstring& fileName, LONG quality) {
+    Gdiplus::EncoderParameters params{};
+    params.Count = 1;
+    params.Parameter[0].Guid = kQualityCategory;
+    params.Parameter[0].NumberOfValues = 1;
+    params.Parameter[0].Type = 4;  // a long
+    params.Parameter[0].Value = &quality;
+    return SaveWith(image, fileName, kJpeg, &params);
+}
+GpStatus SaveImageToGIF(GpImage* image, const std::wstring& fileName) {
+    return SaveWith(image, fileName, kGif, nullptr);
+}
+GpStatus SaveImageToBMP(GpImage* image, const std::wstring& fileName) {
+    return SaveWith(image, fileName, kBmp, nullptr);
+}
+GpStatus SaveImageToPNG(GpImage* image, const std::wstring& fileName) {
+    return SaveWith(image, fileName, kPng, nullptr);
+}
+
+GpStatus DrawDashedRect(GpGraphics* g, int left, int top, int width, int height, ARGB color, int dashStyle,
+                        float penWidth, int unit) {
+    flat::GdipSetPageUnit(g, static_cast<Gdiplus::GpUnit>(unit));
+    Gdiplus::GpPen* pen = nullptr;
+    flat::GdipCreatePen1(color, penWidth, static_cast<Gdiplus::GpUnit>(unit), &pen);
+    flat::GdipSetPenDashStyle(pen, static_cast<Gdiplus::GpDashStyle>(dashStyle));
+    const GpStatus status = flat::GdipDrawRectangleI(g, pen, left, top, width, height);
+    flat::GdipDeletePen(pen);
+    return status;
+}
+
+GpStatus DrawPenLine(GpGraphics* g, int x1, int y1, int x2, int y2, ARGB color, float penWidth, int unit) {
+    flat::GdipSetPageUnit(g, static_cast<Gdiplus::GpUnit>(unit));
+    Gdiplus::GpPen* pen = nullptr;
+    flat::GdipCreatePen1(color, penWidth, static_cast<Gdiplus::GpUnit>(unit), &pen);
+    const GpStatus status = flat::GdipDrawLineI(g, pen, x1, y1, x2, y2);
+    flat::GdipDeletePen(pen);
+    return status;
+}
+
+GpStatus FillRectTexture(GpGraphics* g, const std::wstring& imagePath, int wrapMode, float left, float top, float width,
+                         float height) {
+    GpImage* image = nullptr;
+    flat::GdipLoadImageFromFile(imagePath.c_str(), &image);
+    Gdiplus::GpTexture* brush = nullptr;
+    flat::GdipCreateTexture(image, static_cast<Gdiplus::GpWrapMode>(wrapMode), &brush);
+    const GpStatus status = flat::GdipFillRectangle(g, brush, left, top, width, height);
+    if (image) flat::GdipDisposeImage(image);
+    if (brush) flat::GdipDeleteBrush(brush);
+    return status;
+}
+
+GpStatus FillRectSolid(GpGraphics* g, int left, int top, int width, int height, ARGB color, int unit) {
+    flat::GdipSetPageUnit(g, static_cast<Gdiplus::GpUnit>(unit));
+    Gdiplus::GpSolidFill* brush = nullptr;
+    flat::GdipCreateSolidFill(color, &brush);
+    const GpStatus status = flat::GdipFillRectangleI(g, brush, left, top, width, height);
+    flat::GdipDeleteBrush(brush);
+    return status;
+}
+
+GpStatus DrawPenArc(GpGraphics* g, float left, float top, float width, float height, float startAngle, float sweepAngle,
+                    ARGB color, float penWidth, int unit) {
+    Gdiplus::GpPen* pen = nullptr;
+    flat::GdipCreatePen1(color, penWidth, static_cast<Gdiplus::GpUnit>(unit), &pen);
+    const GpStatus status = flat::GdipDrawArc(g, pen, left, top, width, height, startAngle, sweepAngle);
+    flat::GdipDeletePen(pen);
+    return status;
+}
+
+}  // namespace notaline
