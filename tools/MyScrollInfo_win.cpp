@@ -3,7 +3,9 @@
 namespace tessaly {
 namespace {
 
-int Bar(bool vertical) { return vertical ? SB_VERT : SB_HORZ; }
+int Bar(bool vertical) {
+    return vertical ? SB_VERT : SB_HORZ;
+}
 
 CY ToCy(Fixed v) {
     CY c;
@@ -17,7 +19,9 @@ void ReturnCy(VARIANT* r, Fixed v) {
     V_CY(r) = ToCy(v);
 }
 
-Fixed CyArg(const com::Arg& a) { return a.As(VT_CY).cyVal.int64; }
+Fixed CyArg(const com::Arg& a) {
+    return a.As(VT_CY).cyVal.int64;
+}
 
 template <class T>
 HRESULT Put(T* out, T value) {
@@ -41,8 +45,8 @@ void WindowScrollBars::ShowBar(bool vertical, bool show) {
 
 void WindowScrollBars::SetBar(bool vertical, int32_t page, int32_t position) {
     if (!window) return;
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kScrollScale, static_cast<UINT>(std::max(page, 0)),
-                  position, 0};
+    SCROLLINFO si{
+        sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kScrollScale, static_cast<UINT>(std::max(page, 0)), position, 0};
     SetScrollInfo(window, Bar(vertical), &si, TRUE);
 }
 
@@ -69,8 +73,12 @@ HRESULT MyScrollInfo::InitPageScrollInfo(LONG PageCx, LONG PageCy, LONG PageCoun
     return S_OK;
 }
 
-HRESULT MyScrollInfo::get_PageSpaceY(LONG* value) { return Put<LONG>(value, grid_.PageSpaceY()); }
-HRESULT MyScrollInfo::get_PageSpaceX(LONG* value) { return Put<LONG>(value, grid_.PageSpaceX()); }
+HRESULT MyScrollInfo::get_PageSpaceY(LONG* value) {
+    return Put<LONG>(value, grid_.PageSpaceY());
+}
+HRESULT MyScrollInfo::get_PageSpaceX(LONG* value) {
+    return Put<LONG>(value, grid_.PageSpaceX());
+}
 
 HRESULT MyScrollInfo::HandleScrollMessage(LONG_PTR wParam, VARIANT_BOOL isVertical) {
     grid_.HandleScrollMessage(wParam, isVertical != VARIANT_FALSE);
@@ -107,30 +115,50 @@ HRESULT MyScrollInfo::ScrollByPgDw(VARIANT_BOOL IsPgDw) {
     return S_OK;
 }
 
-HRESULT MyScrollInfo::get_FristVisiblelPageX(LONG* value) { return Put<LONG>(value, grid_.FirstVisiblePageX()); }
-HRESULT MyScrollInfo::get_FristVisiblelPageY(LONG* value) { return Put<LONG>(value, grid_.FirstVisiblePageY()); }
-HRESULT MyScrollInfo::get_SecondVisiblelPageX(LONG* value) { return Put<LONG>(value, grid_.SecondVisiblePageX()); }
-HRESULT MyScrollInfo::get_SecondVisiblelPageY(LONG* value) { return Put<LONG>(value, grid_.SecondVisiblePageY()); }
+HRESULT MyScrollInfo::get_FristVisiblelPageX(LONG* value) {
+    return Put<LONG>(value, grid_.FirstVisiblePageX());
+}
+HRESULT MyScrollInfo::get_FristVisiblelPageY(LONG* value) {
+    return Put<LONG>(value, grid_.FirstVisiblePageY());
+}
+HRESULT MyScrollInfo::get_SecondVisiblelPageX(LONG* value) {
+    return Put<LONG>(value, grid_.SecondVisiblePageX());
+}
+HRESULT MyScrollInfo::get_SecondVisiblelPageY(LONG* value) {
+    return Put<LONG>(value, grid_.SecondVisiblePageY());
+}
 HRESULT MyScrollInfo::get_FristVisiblelPageScrollX(CY* value) {
     return Put(value, ToCy(grid_.FirstVisiblePageScrollX()));
 }
 HRESULT MyScrollInfo::get_FristVisiblelPageScrollY(CY* value) {
     return Put(value, ToCy(grid_.FirstVisiblePageScrollY()));
 }
-HRESULT MyScrollInfo::get_FristPageScrollX(CY* value) { return Put(value, ToCy(grid_.FirstPageScrollX())); }
+HRESULT MyScrollInfo::get_FristPageScrollX(CY* value) {
+    return Put(value, ToCy(grid_.FirstPageScrollX()));
+}
 HRESULT MyScrollInfo::put_FristPageScrollX(CY value) {
     grid_.SetFirstPageScrollX(value.int64);
     return S_OK;
 }
-HRESULT MyScrollInfo::get_FristPageScrollY(CY* value) { return Put(value, ToCy(grid_.FirstPageScrollY())); }
+HRESULT MyScrollInfo::get_FristPageScrollY(CY* value) {
+    return Put(value, ToCy(grid_.FirstPageScrollY()));
+}
 HRESULT MyScrollInfo::put_FristPageScrollY(CY value) {
     grid_.SetFirstPageScrollY(value.int64);
     return S_OK;
 }
-HRESULT MyScrollInfo::get_ClientHeight(LONG* value) { return Put<LONG>(value, grid_.ClientHeight()); }
-HRESULT MyScrollInfo::get_ClientWidth(LONG* value) { return Put<LONG>(value, grid_.ClientWidth()); }
-HRESULT MyScrollInfo::MousePageY(LONG X, LONG Y, LONG* page) { return Put<LONG>(page, grid_.MousePageY(X, Y)); }
-HRESULT MyScrollInfo::MousePageX(LONG X, LONG Y, LONG* page) { return Put<LONG>(page, grid_.MousePageX(X, Y)); }
+HRESULT MyScrollInfo::get_ClientHeight(LONG* value) {
+    return Put<LONG>(value, grid_.ClientHeight());
+}
+HRESULT MyScrollInfo::get_ClientWidth(LONG* value) {
+    return Put<LONG>(value, grid_.ClientWidth());
+}
+HRESULT MyScrollInfo::MousePageY(LONG X, LONG Y, LONG* page) {
+    return Put<LONG>(page, grid_.MousePageY(X, Y));
+}
+HRESULT MyScrollInfo::MousePageX(LONG X, LONG Y, LONG* page) {
+    return Put<LONG>(page, grid_.MousePageX(X, Y));
+}
 
 std::span<const com::Member<MyScrollInfo>> MyScrollInfo::Members() {
     namespace id = dispid::MyScrollInfo;

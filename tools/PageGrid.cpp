@@ -19,7 +19,9 @@ Fixed Saturate(Wide v) {
     return static_cast<Fixed>(v);
 }
 
-Fixed ToFixed(int64_t pixels) { return Saturate(Wide(pixels) * kFixedOne); }
+Fixed ToFixed(int64_t pixels) {
+    return Saturate(Wide(pixels) * kFixedOne);
+}
 
 int64_t FloorDivide(Wide num, Wide den) {
     Wide q = num / den;
@@ -40,8 +42,8 @@ int64_t DivideRoundedWide(Wide num, Wide den) {
 }
 
 int32_t ToLong(int64_t v) {
-    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // The scroll bar's scale for a position; a grid of no size has no bar to move.
@@ -58,7 +60,9 @@ int32_t FirstCell(Fixed position, int64_t cell, int32_t count) {
 
 }  // namespace
 
-int64_t DivideRounded(int64_t num, int64_t den) { return DivideRoundedWide(num, den); }
+int64_t DivideRounded(int64_t num, int64_t den) {
+    return DivideRoundedWide(num, den);
+}
 
 Fixed ClampScroll(Fixed position, Fixed grid, int32_t client) {
     position = std::min(position, Saturate(Wide(grid) - ToFixed(client)));

@@ -108,9 +108,7 @@ std::span<const com::Member<ReadWriteIni>> ReadWriteIni::Members() {
         {id::DeskTopPath, L"DeskTopPath", com::kMethod | com::kGet,
          [](S&, A&, VARIANT* r) { com::Return(r, std::wstring_view(DesktopFolder())); }},
         {id::GetFileNameNoExt, L"GetFileNameNoExt", com::kMethod,
-         [](S&, A& a, VARIANT* r) {
-             com::Return(r, std::wstring_view(ToWide(FileNameNoExt(ToU16(a[0].Str())))));
-         }},
+         [](S&, A& a, VARIANT* r) { com::Return(r, std::wstring_view(ToWide(FileNameNoExt(ToU16(a[0].Str()))))); }},
         {id::GetFileExtName, L"GetFileExtName", com::kMethod,
          [](S&, A& a, VARIANT* r) { com::Return(r, std::wstring_view(ToWide(FileExtName(ToU16(a[0].Str()))))); }},
     };

@@ -12,8 +12,8 @@ public:
 
     HRESULT STDMETHODCALLTYPE ReadINIFile(const wchar_t* AppName, const wchar_t* CurSection, const wchar_t* Filename,
                                           LONG ValType, VARIANT* value) override;
-    HRESULT STDMETHODCALLTYPE WriteINIFile(const wchar_t* AppName, const wchar_t* CurSection,
-                                           const wchar_t* SectionVal, const wchar_t* Filename) override;
+    HRESULT STDMETHODCALLTYPE WriteINIFile(const wchar_t* AppName, const wchar_t* CurSection, const wchar_t* SectionVal,
+                                           const wchar_t* Filename) override;
     HRESULT STDMETHODCALLTYPE FileExists(const wchar_t* Filename, VARIANT_BOOL* exists) override;
     HRESULT STDMETHODCALLTYPE DeskTopPath(BSTR* path) override;
     HRESULT STDMETHODCALLTYPE GetFileNameNoExt(const wchar_t* FilePathFileName, BSTR* name) override;

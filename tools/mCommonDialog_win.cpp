@@ -16,9 +16,13 @@ namespace {
 
 constexpr size_t kNameBuffer = 260;
 
-HWND OwnerWindow(intptr_t owner) { return owner == -1 ? nullptr : reinterpret_cast<HWND>(owner); }
+HWND OwnerWindow(intptr_t owner) {
+    return owner == -1 ? nullptr : reinterpret_cast<HWND>(owner);
+}
 
-const wchar_t* OrNull(const std::wstring& s) { return s.empty() ? nullptr : s.c_str(); }
+const wchar_t* OrNull(const std::wstring& s) {
+    return s.empty() ? nullptr : s.c_str();
+}
 
 // A file-name buffer that starts with the caller's text.
 std::vector<wchar_t> NameBuffer(const std::wstring& text) {
@@ -397,9 +401,9 @@ bool mCommonDialog::PageSetup(PageSetupArgs& a) {
     const bool ok = PageSetupDlgW(&psd) == 1;
     if (ok) {
         auto back = [&](LONG v) { return CLng(double(v) / factor); };
-        m = {back(psd.rtMargin.left),   back(psd.rtMinMargin.left), back(psd.rtMargin.right),
-             back(psd.rtMinMargin.right), back(psd.rtMargin.top),    back(psd.rtMinMargin.top),
-             back(psd.rtMargin.bottom), back(psd.rtMinMargin.bottom)};
+        m = {back(psd.rtMargin.left),     back(psd.rtMinMargin.left),  back(psd.rtMargin.right),
+             back(psd.rtMinMargin.right), back(psd.rtMargin.top),      back(psd.rtMinMargin.top),
+             back(psd.rtMargin.bottom),   back(psd.rtMinMargin.bottom)};
         KeepDevMode(psd.hDevMode);
         if (devMode_.size() >= sizeof(DEVMODEW)) {
             DEVMODEW dm;
@@ -526,9 +530,9 @@ HRESULT mCommonDialog::VBGetOpenFileName(BSTR* Filename, BSTR* FileTitle, VARIAN
     });
 }
 
-HRESULT mCommonDialog::VBGetSaveFileName(BSTR* Filename, BSTR* FileTitle, VARIANT_BOOL* OverWritePrompt,
-                                         BSTR* Filter, LONG* FilterIndex, BSTR* InitDir, BSTR* DlgTitle,
-                                         BSTR* DefaultExt, LONG_PTR* Owner, LONG* Flags, VARIANT_BOOL* result) {
+HRESULT mCommonDialog::VBGetSaveFileName(BSTR* Filename, BSTR* FileTitle, VARIANT_BOOL* OverWritePrompt, BSTR* Filter,
+                                         LONG* FilterIndex, BSTR* InitDir, BSTR* DlgTitle, BSTR* DefaultExt,
+                                         LONG_PTR* Owner, LONG* Flags, VARIANT_BOOL* result) {
     return com::Guard([&] {
         SaveFileArgs a;
         In(a.Filename, Filename), In(a.FileTitle, FileTitle), In(a.OverWritePrompt, OverWritePrompt);

@@ -106,9 +106,9 @@ public:
     HRESULT STDMETHODCALLTYPE VBPrintDlg(LONG_PTR* hdc, LONG* PrintRange, VARIANT_BOOL* DisablePageNumbers,
                                          LONG* FromPage, LONG* ToPage, VARIANT_BOOL* DisableSelection, LONG* Copies,
                                          VARIANT_BOOL* ShowPrintToFile, VARIANT_BOOL* DisablePrintToFile,
-                                         VARIANT_BOOL* PrintToFile, VARIANT_BOOL* Collate,
-                                         VARIANT_BOOL* PreventWarning, LONG_PTR* Owner, IDispatch* Printer,
-                                         LONG* Flags, VARIANT_BOOL* result) override;
+                                         VARIANT_BOOL* PrintToFile, VARIANT_BOOL* Collate, VARIANT_BOOL* PreventWarning,
+                                         LONG_PTR* Owner, IDispatch* Printer, LONG* Flags,
+                                         VARIANT_BOOL* result) override;
     HRESULT STDMETHODCALLTYPE VBPageSetupDlg(LONG_PTR* Owner, VARIANT_BOOL* DisableMargins,
                                              VARIANT_BOOL* DisableOrientation, VARIANT_BOOL* DisablePaper,
                                              VARIANT_BOOL* DisablePrinter, LONG* LeftMargin, LONG* MinLeftMargin,

@@ -13,10 +13,10 @@ struct ImCommonDialog : IDispatch {
                                                         VARIANT_BOOL* HideReadOnly, BSTR* Filter, LONG* FilterIndex,
                                                         BSTR* InitDir, BSTR* DlgTitle, BSTR* DefaultExt,
                                                         LONG_PTR* Owner, LONG* Flags, VARIANT_BOOL* result) = 0;
-    virtual HRESULT STDMETHODCALLTYPE VBGetSaveFileName(BSTR* Filename, BSTR* FileTitle,
-                                                        VARIANT_BOOL* OverWritePrompt, BSTR* Filter, LONG* FilterIndex,
-                                                        BSTR* InitDir, BSTR* DlgTitle, BSTR* DefaultExt,
-                                                        LONG_PTR* Owner, LONG* Flags, VARIANT_BOOL* result) = 0;
+    virtual HRESULT STDMETHODCALLTYPE VBGetSaveFileName(BSTR* Filename, BSTR* FileTitle, VARIANT_BOOL* OverWritePrompt,
+                                                        BSTR* Filter, LONG* FilterIndex, BSTR* InitDir, BSTR* DlgTitle,
+                                                        BSTR* DefaultExt, LONG_PTR* Owner, LONG* Flags,
+                                                        VARIANT_BOOL* result) = 0;
     virtual HRESULT STDMETHODCALLTYPE VBGetFileTitle(BSTR* sFile, BSTR* title) = 0;
     virtual HRESULT STDMETHODCALLTYPE VBChooseColor(LONG* color, VARIANT_BOOL* AnyColor, VARIANT_BOOL* FullOpen,
                                                     VARIANT_BOOL* DisableFullOpen, LONG_PTR* Owner, LONG* Flags,
@@ -35,8 +35,7 @@ struct ImCommonDialog : IDispatch {
         LONG_PTR* Owner, VARIANT_BOOL* DisableMargins, VARIANT_BOOL* DisableOrientation, VARIANT_BOOL* DisablePaper,
         VARIANT_BOOL* DisablePrinter, LONG* LeftMargin, LONG* MinLeftMargin, LONG* RightMargin, LONG* MinRightMargin,
         LONG* TopMargin, LONG* MinTopMargin, LONG* BottomMargin, LONG* MinBottomMargin, LONG* PaperSize,
-        LONG* Orientation, LONG* PrintQuality, LONG* Units, IDispatch* Printer, LONG* Flags,
-        VARIANT_BOOL* result) = 0;
+        LONG* Orientation, LONG* PrintQuality, LONG* Units, IDispatch* Printer, LONG* Flags, VARIANT_BOOL* result) = 0;
     // CurFont is a font object (Name, Size, Bold, Italic, Underline, Strikethrough, Weight), changed in place.
     virtual HRESULT STDMETHODCALLTYPE VBChooseFont(IDispatch* CurFont, LONG_PTR* PrinterDC, LONG_PTR* Owner,
                                                    LONG* color, LONG* MinSize, LONG* MaxSize, LONG* Flags,

@@ -15,10 +15,7 @@ public:
     explicit DialogCloser(int button) : ui_(GetCurrentThreadId()), button_(button) {
         worker_ = std::thread([this] { Run(); });
     }
-    ~DialogCloser() {
-        stop_ = true;
-        worker_.join();
-    }
+    ~DialogCloser() { Stop(); }
     DialogCloser(const DialogCloser&) = delete;
     DialogCloser& operator=(const DialogCloser&) = delete;
 
@@ -60,8 +57,7 @@ private:
     }
 
     static void Press(HWND dialog, int id) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     }
 
     void Run() {

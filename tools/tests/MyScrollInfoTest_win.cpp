@@ -17,8 +17,8 @@ public:
         wc.lpszClassName = L"ScrollInfoTestWindow";
         RegisterClassW(&wc);
         const DWORD style = WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL;
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"翻页", style, 0, 0, 400, 400, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"翻页", style, 0, 0, 400, 400, nullptr, nullptr, wc.hInstance,
+                               nullptr);
         // Bars take client room; size the window so that the client is 300 x 300 with no bars shown.
         ShowScrollBar(hwnd, SB_BOTH, FALSE);
         RECT r{0, 0, 300, 300};
@@ -135,12 +135,29 @@ TEST(MyScrollInfo, MembersByDispatchInInterfaceOrder) {
     ScrolledWindow w;
     auto s = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
     ASSERT_TRUE(s);
-    const wchar_t* order[] = {L"hwnd", L"InitPageScrollInfo", L"PageSpaceY", L"PageSpaceX", L"HandleScrollMessage",
-                              L"pShowScrollBar", L"OnSizeChanged", L"EnsureVisible", L"ScrollByMouseWheel",
-                              L"ScrollByMouseMove", L"ScrollByPgDw", L"FristVisiblelPageX", L"FristVisiblelPageY",
-                              L"SecondVisiblelPageX", L"SecondVisiblelPageY", L"FristVisiblelPageScrollX",
-                              L"FristVisiblelPageScrollY", L"FristPageScrollX", L"FristPageScrollY", L"ClientHeight",
-                              L"ClientWidth", L"MousePageY", L"MousePageX"};
+    const wchar_t* order[] = {L"hwnd",
+                              L"InitPageScrollInfo",
+                              L"PageSpaceY",
+                              L"PageSpaceX",
+                              L"HandleScrollMessage",
+                              L"pShowScrollBar",
+                              L"OnSizeChanged",
+                              L"EnsureVisible",
+                              L"ScrollByMouseWheel",
+                              L"ScrollByMouseMove",
+                              L"ScrollByPgDw",
+                              L"FristVisiblelPageX",
+                              L"FristVisiblelPageY",
+                              L"SecondVisiblelPageX",
+                              L"SecondVisiblelPageY",
+                              L"FristVisiblelPageScrollX",
+                              L"FristVisiblelPageScrollY",
+                              L"FristPageScrollX",
+                              L"FristPageScrollY",
+                              L"ClientHeight",
+                              L"ClientWidth",
+                              L"MousePageY",
+                              L"MousePageX"};
     for (DISPID i = 0; i < DISPID(std::size(order)); ++i) EXPECT_EQ(i + 1, IdOf(s.Get(), order[i])) << i;
 
     // The editor's page view: the gap centres the page in a wider window.
@@ -161,8 +178,7 @@ TEST(MyScrollInfo, MembersByDispatchInInterfaceOrder) {
     r = Get(s.Get(), L"MousePageY", {Long(10), Long(0)}, DISPATCH_METHOD);
     EXPECT_EQ(1, V_I4(&r));  // 500 / 440
 
-    Get(s.Get(), L"EnsureVisible", {Cy(0), Cy(1000 * 10000LL), Cy(100 * 10000LL), Cy(1100 * 10000LL)},
-        DISPATCH_METHOD);
+    Get(s.Get(), L"EnsureVisible", {Cy(0), Cy(1000 * 10000LL), Cy(100 * 10000LL), Cy(1100 * 10000LL)}, DISPATCH_METHOD);
     r = Get(s.Get(), L"FristPageScrollY");
     EXPECT_EQ(-900 * 10000LL, V_CY(&r).int64);  // centred: 1000 - (300 - 100) / 2
     VARIANT f;

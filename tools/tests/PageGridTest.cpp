@@ -24,7 +24,9 @@ struct FakeBars : ScrollBarSink {
     int32_t TrackPosition(bool v) override { return track[v]; }
 };
 
-constexpr Fixed F(int64_t pixels) { return pixels * kFixedOne; }
+constexpr Fixed F(int64_t pixels) {
+    return pixels * kFixedOne;
+}
 enum : int { kLineUp, kLineDown, kPageUp, kPageDown, kThumbReleased, kThumbDragged, kTop, kBottom };
 
 // Ten pages of 100 x 100 down one column in a 300 x 300 window: grid 120 wide, 1110 high.
@@ -69,7 +71,7 @@ TEST(PageGrid, GapCentresPagesInTheEditView) {
 TEST_F(TenPages, BarsUseAFixedScale) {
     EXPECT_EQ(F(1110), grid.GridHeight());
     EXPECT_TRUE(bars.shown[1]);
-    EXPECT_FALSE(bars.shown[0]);  // 120 wide fits
+    EXPECT_FALSE(bars.shown[0]);    // 120 wide fits
     EXPECT_EQ(8856, bars.page[1]);  // 300 * 32767 / 1110 = 8855.9
     grid.HandleScrollMessage(kPageDown, true);
     EXPECT_EQ(F(300), grid.PositionY());
@@ -166,7 +168,7 @@ TEST_F(TenPages, AGridThatShrankPullsTheViewBack) {
 }
 
 TEST_F(TenPages, PagesUnderThePointer) {
-    EXPECT_EQ(0, grid.MousePageX(5, 5));  // in the gap before the first page
+    EXPECT_EQ(0, grid.MousePageX(5, 5));    // in the gap before the first page
     EXPECT_EQ(0, grid.MousePageX(250, 5));  // right of the last page
     EXPECT_EQ(0, grid.MousePageY(5, 5));
     EXPECT_EQ(1, grid.MousePageY(5, 115));  // the gap belongs to the page after it
