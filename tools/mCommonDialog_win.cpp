@@ -181,90 +181,62 @@ struct Bind {
 
 }  // namespace
 
-bool mCommonDialog::OpenFile(OpenFileArgs& a) {
+bool mCommonDialog::FileDialog(FileDialogArgs& a, DWORD flags, const std::wstring& initialDir, bool save,
+                               int32_t failedIndex) {
     apiReturn_ = 0;
     extendedError_ = 0;
-    DWORD flags = static_cast<DWORD>(a.Flags) & ~DWORD(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
+    flags |= static_cast<DWORD>(a.Flags) & ~DWORD(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
+    const std::wstring filter = ToWide(DialogFilter(ToU16(a.Filter)));
+    auto file = NameBuffer(a.Filename);
+    auto title = NameBuffer(a.FileTitle);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = OwnerWindow(a.Owner);
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(a.FilterIndex);
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = kNameBuffer;
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = kNameBuffer;
+    ofn.lpstrInitialDir = OrNull(initialDir);
+    ofn.lpstrTitle = OrNull(a.DlgTitle);
+    ofn.lpstrDefExt = OrNull(a.DefaultExt);
+    ofn.Flags = flags;
+    apiReturn_ = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    // Only 1 is a confirmed choice; anything else is a cancel or a dialog that failed.
+    if (apiReturn_ == 1) {
+        a.Filename = FromBuffer(file);
+        a.FileTitle = FromBuffer(title);
+        a.Flags = static_cast<int32_t>(ofn.Flags);
+        a.FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
+        a.Filter = ToWide(ChosenFilterPair(ToU16(filter), a.FilterIndex));
+        return true;
+    }
+    extendedError_ = static_cast<int32_t>(CommDlgExtendedError());
+    a.Filename.clear();
+    a.FileTitle.clear();
+    a.Flags = 0;
+    a.FilterIndex = failedIndex;
+    a.Filter.clear();
+    return false;
+}
+
+bool mCommonDialog::OpenFile(OpenFileArgs& a) {
+    DWORD flags = 0;
     if (a.FileMustExist) flags |= OFN_FILEMUSTEXIST;
     if (a.MultiSelect) flags |= OFN_ALLOWMULTISELECT;
     if (a.ReadOnly) flags |= OFN_READONLY;
     if (a.HideReadOnly) flags |= OFN_HIDEREADONLY;
     // The documents live in the folder beside the program, whatever the caller asks.
-    const std::wstring initialDir = LibraryFolder() + L"\\歌曲";
-    const std::wstring filter = ToWide(DialogFilter(ToU16(a.Filter)));
-    auto file = NameBuffer(a.Filename);
-    auto title = NameBuffer(a.FileTitle);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = OwnerWindow(a.Owner);
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(a.FilterIndex);
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = kNameBuffer;
-    ofn.lpstrFileTitle = title.data();
-    ofn.nMaxFileTitle = kNameBuffer;
-    ofn.lpstrInitialDir = initialDir.c_str();
-    ofn.lpstrTitle = OrNull(a.DlgTitle);
-    ofn.lpstrDefExt = OrNull(a.DefaultExt);
-    ofn.Flags = flags;
-    apiReturn_ = GetOpenFileNameW(&ofn);
-    if (apiReturn_ == 1) {
-        a.Filename = FromBuffer(file);
-        a.FileTitle = FromBuffer(title);
-        a.Flags = static_cast<int32_t>(ofn.Flags);
-        a.FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-        a.Filter = ToWide(ChosenFilterPair(ToU16(filter), a.FilterIndex));
-        a.ReadOnly = (ofn.Flags & OFN_READONLY) != 0;
-        return true;
-    }
-    extendedError_ = static_cast<int32_t>(CommDlgExtendedError());
-    a.Filename.clear();
-    a.FileTitle.clear();
-    a.Flags = 0;
-    a.FilterIndex = -1;
-    a.Filter.clear();
-    return false;
+    if (!FileDialog(a, flags, LibraryFolder() + L"\\歌曲", false, -1)) return false;
+    a.ReadOnly = (a.Flags & OFN_READONLY) != 0;
+    return true;
 }
 
 bool mCommonDialog::SaveFile(SaveFileArgs& a) {
-    apiReturn_ = 0;
-    extendedError_ = 0;
-    DWORD flags = (static_cast<DWORD>(a.Flags) & ~DWORD(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE)) | OFN_HIDEREADONLY;
-    if (a.OverWritePrompt) flags |= OFN_OVERWRITEPROMPT;
-    const std::wstring filter = ToWide(DialogFilter(ToU16(a.Filter)));
-    auto file = NameBuffer(a.Filename);
-    auto title = NameBuffer(a.FileTitle);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = OwnerWindow(a.Owner);
-    ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(a.FilterIndex);
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = kNameBuffer;
-    ofn.lpstrFileTitle = title.data();
-    ofn.nMaxFileTitle = kNameBuffer;
-    ofn.lpstrInitialDir = OrNull(a.InitDir);
-    ofn.lpstrTitle = OrNull(a.DlgTitle);
-    ofn.lpstrDefExt = OrNull(a.DefaultExt);
-    ofn.Flags = flags;
-    apiReturn_ = GetSaveFileNameW(&ofn);
-    if (apiReturn_ == 1) {
-        a.Filename = FromBuffer(file);
-        a.FileTitle = FromBuffer(title);
-        a.Flags = static_cast<int32_t>(ofn.Flags);
-        a.FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
-        a.Filter = ToWide(ChosenFilterPair(ToU16(filter), a.FilterIndex));
-        return true;
-    }
-    extendedError_ = static_cast<int32_t>(CommDlgExtendedError());
-    a.Filename.clear();
-    a.FileTitle.clear();
-    a.Flags = 0;
-    a.FilterIndex = 0;
-    a.Filter.clear();
-    return false;
+    const DWORD flags = OFN_HIDEREADONLY | (a.OverWritePrompt ? OFN_OVERWRITEPROMPT : 0);
+    return FileDialog(a, flags, a.InitDir, true, 0);
 }
 
 std::wstring mCommonDialog::FileTitle(const std::wstring& file) {

@@ -11,9 +11,9 @@
 namespace tessaly {
 
 // The arguments of each dialog with their defaults; the dialog changes them in place.
-struct OpenFileArgs {
+// What the open and save dialogs share.
+struct FileDialogArgs {
     std::wstring Filename, FileTitle;
-    bool FileMustExist = true, MultiSelect = false, ReadOnly = false, HideReadOnly = false;
     std::wstring Filter = L"All (*.*)| *.*";
     int32_t FilterIndex = 1;
     std::wstring InitDir, DlgTitle, DefaultExt;
@@ -21,14 +21,12 @@ struct OpenFileArgs {
     int32_t Flags = 0;
 };
 
-struct SaveFileArgs {
-    std::wstring Filename, FileTitle;
+struct OpenFileArgs : FileDialogArgs {
+    bool FileMustExist = true, MultiSelect = false, ReadOnly = false, HideReadOnly = false;
+};
+
+struct SaveFileArgs : FileDialogArgs {
     bool OverWritePrompt = true;
-    std::wstring Filter = L"All (*.*)| *.*";
-    int32_t FilterIndex = 1;
-    std::wstring InitDir, DlgTitle, DefaultExt;
-    intptr_t Owner = -1;
-    int32_t Flags = 0;
 };
 
 struct ColorArgs {
@@ -120,6 +118,8 @@ public:
                                            LONG* MinSize, LONG* MaxSize, LONG* Flags, VARIANT_BOOL* result) override;
 
 private:
+    // Shows the open or save dialog; on failure the outputs are emptied and FilterIndex is failedIndex.
+    bool FileDialog(FileDialogArgs& a, DWORD flags, const std::wstring& initialDir, bool save, int32_t failedIndex);
     void FillCustomColors();
     void KeepDevMode(HGLOBAL devMode);
     HGLOBAL DevModeCopy() const;
