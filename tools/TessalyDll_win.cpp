@@ -1,7 +1,10 @@
 // The exports of Tessaly.dll, an in-process COM server.
 #include "DataTypes_win.h"
+#include "MyScrollInfo_win.h"
+#include "ReadWriteIni_win.h"
 #include "VbGetWindowsZoom_win.h"
 #include "com/Server.h"
+#include "mCommonDialog_win.h"
 
 namespace {
 
@@ -9,6 +12,9 @@ const com::ClassEntry kClasses[] = {
     {&CLSID_VbGetWindowsZoom, L"Tessaly.VbGetWindowsZoom", L"Tessaly VbGetWindowsZoom",
      &tessaly::VbGetWindowsZoom::Create},
     {&CLSID_DataTypes, L"Tessaly.DataTypes", L"Tessaly DataTypes", &tessaly::DataTypes::Create},
+    {&CLSID_MyScrollInfo, L"Tessaly.MyScrollInfo", L"Tessaly MyScrollInfo", &tessaly::MyScrollInfo::Create},
+    {&CLSID_ReadWriteIni, L"Tessaly.ReadWriteIni", L"Tessaly ReadWriteIni", &tessaly::ReadWriteIni::Create},
+    {&CLSID_mCommonDialog, L"Tessaly.mCommonDialog", L"Tessaly mCommonDialog", &tessaly::mCommonDialog::Create},
 };
 
 }  // namespace
