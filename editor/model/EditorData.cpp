@@ -19,6 +19,11 @@ Count FitCount(std::vector<T>& items) {
 
 }  // namespace
 
+EditorData& ThreadEditorData() {
+    thread_local EditorData data;
+    return data;
+}
+
 void LoadDocument(EditorData& data, tessaly::JpData doc) {
     data.AboutFileInfo = doc.FileInfo;
     data.AboutPageInfo = doc.PageInfo;

@@ -19,7 +19,8 @@ struct EditorData {
     tessaly::aPlayInfo PlayInfo;
     std::vector<tessaly::aFontTbl> FontTbl;
     std::vector<uint32_t> ColorTbl;
-    std::vector<tessaly::aWordInfo> WordInfo;  // 0 to WordCount: one spare record past the last character
+    std::vector<tessaly::aWordInfo> WordInfo =
+        std::vector<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
     std::vector<tessaly::XjDrumData> XjDrum;
 
@@ -70,6 +71,10 @@ struct EditorData {
     // True for an index of a character of the document (0 to WordCount - 1).
     bool IsWord(int32_t i) const { return i >= 0 && i < WordCount() && i < static_cast<int32_t>(WordInfo.size()); }
 };
+
+// The editor data of the calling thread. Every editor control on a thread shows this one
+// document; it lives as long as the thread.
+EditorData& ThreadEditorData();
 
 // Takes a document from a reader: the eight items replace the current ones, the
 // header's counts are set from the arrays and the spare record is added.

@@ -138,7 +138,7 @@ bool CanSetYcOnWord(const EditorData& data, int32_t Index) {
     if (!data.IsWord(Index)) return false;
     const auto& w = data.WordInfo[static_cast<size_t>(Index)];
     if (w.IsJpGcCtl != 1 && w.IsJpGcCtl != 2) return true;
-    constexpr int16_t kFullWidthOpen = static_cast<int16_t>(0xA3A8);  // （
+    constexpr int16_t kFullWidthOpen = static_cast<int16_t>(0xA3A8);   // （
     constexpr int16_t kFullWidthClose = static_cast<int16_t>(0xA3A9);  // ）
     const int16_t c = w.WdAsc;
     return c == 40 || c == 41 || (c >= 42 && c <= 44) || (c >= 48 && c <= 58) || c == 66 || c == 68 || c == 71 ||

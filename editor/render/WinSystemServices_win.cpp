@@ -1,6 +1,7 @@
 #include "render/WinSystemServices_win.h"
 
 #include <windows.h>
+// After windows.h.
 #include <olectl.h>
 
 namespace notaline {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
@@ -171,8 +172,18 @@ TEST(Lookups, FileExistsForNormalFilesOnly) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(EditorDataTest, OneSetPerThread) {
+    EditorData* here = &ThreadEditorData();
+    EXPECT_EQ(here, &ThreadEditorData());
+    EditorData* there = nullptr;
+    std::thread([&] { there = &ThreadEditorData(); }).join();
+    EXPECT_NE(here, there);
+}
+
 TEST(EditorDataTest, DocumentsComeAndGoWithTheSpareRecord) {
     EditorData d;
+    EXPECT_EQ(0, d.WordCount());
+    EXPECT_EQ(1u, d.WordInfo.size());  // an empty document still has its spare record
     tessaly::JpData doc;
     doc.FileInfo.WordCount = 99;  // the arrays decide
     doc.FontTbl.resize(2);

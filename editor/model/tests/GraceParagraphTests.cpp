@@ -74,9 +74,9 @@ TEST(GraceNotes, JoinedCharactersAndDrops) {
     SetGroup(d, 1, 2, 1);  // joined to the note after it
     SetGroup(d, 5, 1, 2);  // joined to the note before it
     EXPECT_TRUE(IsGraceNoteJoined(d, 1));
-    EXPECT_TRUE(IsGraceNoteJoined(d, 2));  // last note of a form-1 group
+    EXPECT_TRUE(IsGraceNoteJoined(d, 2));   // last note of a form-1 group
     EXPECT_FALSE(IsGraceNoteJoined(d, 3));  // plain before plain
-    EXPECT_TRUE(IsGraceNoteJoined(d, 4));  // main note before a form-2 grace note
+    EXPECT_TRUE(IsGraceNoteJoined(d, 4));   // main note before a form-2 grace note
     EXPECT_FALSE(IsGraceNoteJoined(d, 5));
     EXPECT_FALSE(IsGraceNoteJoined(d, 7));  // the last character
 

@@ -117,7 +117,7 @@ TEST(MarkSlots, PartnersNeedCodeAndPairNumberWithinTheRange) {
     const SlotRef end = FindPairSlot(d, 1, 6, 73, 1);
     EXPECT_EQ(4, end.Word);
     EXPECT_EQ(3, end.Slot);
-    EXPECT_EQ(-1, FindPairSlot(d, 1, 3, 73, 1).Word);  // bounded before the partner
+    EXPECT_EQ(-1, FindPairSlot(d, 1, 3, 73, 1).Word);    // bounded before the partner
     const SlotRef start = FindPairSlot(d, 3, 0, 72, 1);  // backwards
     EXPECT_EQ(0, start.Word);
     EXPECT_EQ(0, start.Slot);

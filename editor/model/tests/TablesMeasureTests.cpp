@@ -127,7 +127,7 @@ TEST(Measure, PointsToLogicalHeights) {
     EXPECT_EQ(-16, PointToLogHeight(d, 12));
     EXPECT_EQ(-13, PointToLogHeight(d, 10.5f));  // whole points first, halves to even: 10 -> 13.33
     EXPECT_EQ(-16, PointToLogHeight(d, 11.5f));  // 12
-    EXPECT_EQ(-15, PointToLogHeight(d, 11));      // 14.67
+    EXPECT_EQ(-15, PointToLogHeight(d, 11));     // 14.67
     d.PropertiesDpi = 144;
     EXPECT_EQ(-24, PointToLogHeight(d, 12));
     EXPECT_EQ(-36, PointToLogHeight(d, 18));
@@ -154,8 +154,8 @@ TEST(Measure, GdipMeasuresTheFirstCharacterAtTheZoom) {
     EXPECT_EQ("tolvane", FaceOf(m.GdipCalls[0].Font));
     EXPECT_EQ(kSymbolCharset, m.GdipCalls[0].Font.lfCharSet);
     EXPECT_EQ(0, m.GdipCalls[0].Font.lfItalic);  // only the weight counts
-    EXPECT_FLOAT_EQ(9.38f, s.cx);                 // 7.5 x 1.25 = 9.375: to hundredths, ties to even
-    EXPECT_FLOAT_EQ(23.44f, s.cy);                // 18.75 x 1.25 = 23.4375
+    EXPECT_FLOAT_EQ(9.38f, s.cx);                // 7.5 x 1.25 = 9.375: to hundredths, ties to even
+    EXPECT_FLOAT_EQ(23.44f, s.cy);               // 18.75 x 1.25 = 23.4375
 
     // A space measures as "2"; only the first character is measured.
     EXPECT_FLOAT_EQ(s.cx, MeasureWordGdip(d, font, " ").cx);
@@ -210,7 +210,9 @@ TEST(Measure, GdiMeasuresTheWholeTextInTheCharactersFont) {
 
 TEST(Measure, TextForCharsetMapsNotationCodes) {
     EXPECT_EQ(u"\xF020\xF0F0", TextForCharset(" \xF0", kSymbolCharset));  // a lone lead byte stays itself
-    EXPECT_EQ(u"\xF0A1\xF031", TextForCharset("\xF0\xA1" "1", kSymbolCharset));
+    EXPECT_EQ(u"\xF0A1\xF031", TextForCharset("\xF0\xA1"
+                                              "1",
+                                              kSymbolCharset));
     EXPECT_EQ(u"宋a", TextForCharset(Gbk("宋") + "a", kGb2312Charset));
     EXPECT_EQ(u"", TextForCharset("\xCB", kGb2312Charset));  // not code page 936
 }
