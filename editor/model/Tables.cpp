@@ -100,18 +100,7 @@ void StrToAnsiBytes(std::span<uint8_t> Bytes, std::string_view Text) {
 
 tessaly::LogFont MakeWordLogFont(const EditorData& data, const tessaly::mLogFont& font) {
     tessaly::LogFont lf;
-    lf.lfHeight = font.lfHeight;
-    lf.lfWidth = font.lfWidth;
-    lf.lfEscapement = font.lfEscapement;
-    lf.lfOrientation = font.lfOrientation;
-    lf.lfWeight = font.lfWeight;
-    lf.lfItalic = font.lfItalic;
-    lf.lfUnderline = font.lfUnderline;
-    lf.lfStrikeOut = font.lfStrikeOut;
-    lf.lfOutPrecision = font.lfOutPrecision;
-    lf.lfClipPrecision = font.lfClipPrecision;
-    lf.lfQuality = font.lfQuality;
-    lf.lfPitchAndFamily = font.lfPitchAndFamily;
+    CopyLogFontSettings(font, lf);
     // A record pointing past the table keeps the default face and set.
     if (font.FontTblIndex >= 0 && static_cast<size_t>(font.FontTblIndex) < data.FontTbl.size()) {
         const auto& entry = data.FontTbl[static_cast<size_t>(font.FontTblIndex)];

@@ -35,6 +35,24 @@ void CopyLogFontFaceName(tessaly::LogFont& Font, std::string_view Name);
 // text as fits goes in, cut at a character boundary.
 void StrToAnsiBytes(std::span<uint8_t> Bytes, std::string_view Text);
 
+// Copies the logical-font settings that a character's font record, the shared font record and the
+// window system's LOGFONT all name alike (all but the face name and character set).
+template <class From, class To>
+void CopyLogFontSettings(const From& from, To& to) {
+    to.lfHeight = from.lfHeight;
+    to.lfWidth = from.lfWidth;
+    to.lfEscapement = from.lfEscapement;
+    to.lfOrientation = from.lfOrientation;
+    to.lfWeight = from.lfWeight;
+    to.lfItalic = from.lfItalic;
+    to.lfUnderline = from.lfUnderline;
+    to.lfStrikeOut = from.lfStrikeOut;
+    to.lfOutPrecision = from.lfOutPrecision;
+    to.lfClipPrecision = from.lfClipPrecision;
+    to.lfQuality = from.lfQuality;
+    to.lfPitchAndFamily = from.lfPitchAndFamily;
+}
+
 // The full logical font of a character's font record: its settings with the face name and
 // character set of its font-table entry.
 tessaly::LogFont MakeWordLogFont(const EditorData& data, const tessaly::mLogFont& font);

@@ -6,24 +6,14 @@
 #include <string>
 
 #include "Cp936.h"
+#include "model/Tables.h"
 
 namespace notaline {
 
 LOGFONTW ToLogFontW(const tessaly::LogFont& font) {
     LOGFONTW lf{};
-    lf.lfHeight = font.lfHeight;
-    lf.lfWidth = font.lfWidth;
-    lf.lfEscapement = font.lfEscapement;
-    lf.lfOrientation = font.lfOrientation;
-    lf.lfWeight = font.lfWeight;
-    lf.lfItalic = font.lfItalic;
-    lf.lfUnderline = font.lfUnderline;
-    lf.lfStrikeOut = font.lfStrikeOut;
+    CopyLogFontSettings(font, lf);
     lf.lfCharSet = font.lfCharSet;
-    lf.lfOutPrecision = font.lfOutPrecision;
-    lf.lfClipPrecision = font.lfClipPrecision;
-    lf.lfQuality = font.lfQuality;
-    lf.lfPitchAndFamily = font.lfPitchAndFamily;
     const auto* bytes = reinterpret_cast<const char*>(font.lfFaceName);
     const std::u16string face =
         tessaly::Cp936ToUtf16(std::string_view(bytes, strnlen(bytes, sizeof font.lfFaceName))).value_or(u"");
