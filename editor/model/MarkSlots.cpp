@@ -74,12 +74,15 @@ bool HasExtralType(const EditorData& data, int32_t word, int32_t code) {
 }
 
 SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t code, int32_t pair) {
+    const int32_t last = std::min(data.WordCount(), static_cast<int32_t>(data.WordInfo.size())) - 1;
+    if (last < 0) return {};
+    from = std::clamp(from, 0, last);
+    to = std::clamp(to, 0, last);
     const int32_t step = from <= to ? 1 : -1;
     for (int32_t w = from;; w += step) {
-        if (const auto* slots = SlotsOf(data, w); slots && w < data.WordCount()) {
-            for (int32_t s = 0; s < kSlotCount; ++s)
-                if (slots[s].IndexType == code && slots[s].ExtralWordVal2 == pair) return {w, s};
-        }
+        const auto* slots = data.WordInfo[static_cast<size_t>(w)].ExtralWordInfo;
+        for (int32_t s = 0; s < kSlotCount; ++s)
+            if (slots[s].IndexType == code && slots[s].ExtralWordVal2 == pair) return {w, s};
         if (w == to) break;
     }
     return {};

@@ -123,6 +123,7 @@ TEST(MarkSlots, PartnersNeedCodeAndPairNumberWithinTheRange) {
     EXPECT_EQ(0, start.Slot);
     EXPECT_EQ(6, FindPairSlot(d, 6, 5, 73, 1).Word);  // backwards finds the nearest first
     EXPECT_EQ(-1, FindPairSlot(d, 0, 40, 74, 1).Word);
+    EXPECT_EQ(4, FindPairSlot(d, -5, INT32_MAX, 73, 1).Word);  // ranges end at the document's ends
 }
 
 TEST(MarkCodes, NamesAndPairs) {
