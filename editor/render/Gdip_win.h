@@ -3,14 +3,7 @@
 // layers. The flat API is used throughout: it is what every layer's graphics
 // handle speaks, and it keeps object lifetimes explicit.
 #include <objidl.h>  // PROPID, which WIN32_LEAN_AND_MEAN leaves out
-#include <windows.h>
-// gdiplus.h needs min/max, which NOMINMAX hides.
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "render/Gdiplus_win.h"
 
 #include <string>
 

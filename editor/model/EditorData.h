@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/TextMeasurer.h"
+#include "records/Records.h"
+
+namespace notaline {
+
+// The editor's document and layout: one set per user-interface thread, shared
+// by every part of the editor and handed around by reference. Plain data; the
+// modules beside it hold the behaviour.
+struct EditorData {
+    // The document, in the order the readers and writers exchange it.
+    tessaly::AboutFileInfo AboutFileInfo;  // its counts follow the arrays below
+    tessaly::AboutPageInfo AboutPageInfo;
+    tessaly::aPlayInfo PlayInfo;
+    std::vector<tessaly::aFontTbl> FontTbl;
+    std::vector<uint32_t> ColorTbl;
+    std::vector<tessaly::aWordInfo> WordInfo =
+        std::vector<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
+    std::vector<tessaly::aHwWordInfo> HwWordInfo;
+    std::vector<tessaly::XjDrumData> XjDrum;
+
+    // Layout values, set by the layout set-up.
+    bool DocLoaded = false;
+    std::string NotationFontName;  // code page 936 face name of the base font-table entry
+    double WindowsZoom = 1;
+    int32_t ScreenDpi = 96;
+    float PxPerTenthMm = 96.0f / 254;
+    int32_t PageWidthPx = 0;
+    int32_t PageHeightPx = 0;
+    int32_t WriteLeft = 0;
+    int32_t WriteTop = 0;
+    int32_t WriteRight = 0;
+    int32_t WriteBottom = 0;
+    float WriteWidth = 0;
+    float WriteHeight = 0;
+
+    // Layout arrays, kept by the re-layout; their sizes are the counts.
+    std::vector<tessaly::aLineInfo> LineInfo;
+    std::vector<tessaly::aPageInfo> PageInfo;
+    std::vector<tessaly::aPartInfo> PartInfo;  // one per paragraph end, in document order
+    bool LineCountChanged = false;
+
+    tessaly::aInputDat InputDat;  // range of the last edit, before the edit
+    int32_t AreaPairNumber = 0;   // running pair number of new paired marks
+    bool IsPrinting = false;
+
+    // Editor control values.
+    int32_t SelStart = 0;
+    int32_t SelLength = 0;  // negative for a selection made leftwards
+    tessaly::InputState InputState = tessaly::JpState;
+    int32_t PropertiesDpi = 96;  // host window's DPI; point sizes convert with it
+
+    // Set by the play settings dialog and the drum-pattern editor; part of Modified.
+    bool ModifiedPlay = false;
+    bool ModifiedDrum = false;
+
+    // Platform services; null ones measure nothing, beep silently, see no keys.
+    TextMeasurer* Measurer = nullptr;
+    SystemServices* System = nullptr;
+
+    int32_t WordCount() const { return AboutFileInfo.WordCount; }
+    int32_t LineCount() const { return static_cast<int32_t>(LineInfo.size()); }
+    int32_t PageCount() const { return static_cast<int32_t>(PageInfo.size()); }
+    int32_t PartCount() const { return static_cast<int32_t>(PartInfo.size()); }
+
+    // True for an index of a character of the document (0 to WordCount - 1).
+    bool IsWord(int32_t i) const { return i >= 0 && i < WordCount() && i < static_cast<int32_t>(WordInfo.size()); }
+};
+
+// The editor data of the calling thread. Every editor control on a thread shows this one
+// document; it lives as long as the thread.
+EditorData& ThreadEditorData();
+
+// Takes a document from a reader: the eight items replace the current ones, the
+// header's counts are set from the arrays and the spare record is added.
+void LoadDocument(EditorData& data, tessaly::JpData doc);
+
+// The document for a writer, without the spare record.
+tessaly::JpData DocumentOf(const EditorData& data);
+
+}  // namespace notaline

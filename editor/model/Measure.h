@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/EditorData.h"
+
+namespace notaline {
+
+// Size of the first character of `Text` drawn with GDI+ in the character font `Font`, at the
+// screen zoom, to hundredths. A space measures as "2". `Flag` has no effect.
+tessaly::SIZEF MeasureWordGdip(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text,
+                               int32_t Flag = 0);
+
+// Size of `Text` drawn with GDI in the character font `Font`, without the zoom.
+tessaly::SIZEF MeasureWordGdi(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text);
+
+// The logical height (negative: character height) of a size in points at the host window's DPI.
+int32_t PointToLogHeight(const EditorData& data, float Points);
+
+// Code page 936 text as the UTF-16 that a font of this character set draws: in the symbol set each
+// code b is U+F000 + b and a two-byte code F0 xx is U+F0xx. Empty when the text is not valid.
+std::u16string TextForCharset(std::string_view gbk, uint8_t charset);
+
+}  // namespace notaline

@@ -1,0 +1,159 @@
+#include "model/mGeneral.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr int32_t kVkLButton = 0x01;
+constexpr int32_t kVkRButton = 0x02;
+constexpr int32_t kVkMButton = 0x04;
+constexpr int32_t kVkShift = 0x10;
+constexpr int32_t kVkControl = 0x11;
+constexpr int32_t kVkMenu = 0x12;
+
+bool IsParaEnd(const EditorData& data, int32_t i) {
+    return data.IsWord(i) && data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 3;
+}
+
+// Nearest paragraph end before Start, -1 when none.
+int32_t ParaEndBefore(const EditorData& data, int32_t Start) {
+    for (int32_t i = std::min(Start, data.WordCount()) - 1; i >= 0; --i)
+        if (IsParaEnd(data, i)) return i;
+    return -1;
+}
+
+// First paragraph end at or after from, -1 when none.
+int32_t ParaEndFrom(const EditorData& data, int32_t from) {
+    for (int32_t i = std::max(from, 0); i < data.WordCount(); ++i)
+        if (IsParaEnd(data, i)) return i;
+    return -1;
+}
+
+int32_t Centre(const tessaly::aWordInfo& w) {
+    return static_cast<int32_t>(tessaly::Int((static_cast<double>(w.Left) + w.Right) / 2));
+}
+
+}  // namespace
+
+void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength) {
+    auto& d = data.InputDat;
+    d.iLine1 = FindParaStartLine(data, Start);
+    d.iLine2 = FindParaEndLine(data, Start, DelLength);
+    d.iWord1 = FindParaStartWord(data, Start);
+    d.iWord2 = FindParaEndWord(data, Start, DelLength);
+    d.iAddLength = AddLength;
+    d.iDelLength = DelLength;
+}
+
+int32_t FindParaStartWord(const EditorData& data, int32_t Start) {
+    return ParaEndBefore(data, Start) + 1;
+}
+
+int32_t FindParaEndWord(const EditorData& data, int32_t Start, int32_t Length) {
+    const int32_t end = ParaEndFrom(data, Start + Length);
+    return end < 0 ? data.WordCount() - 1 : end;
+}
+
+int32_t FindParaStartLine(const EditorData& data, int32_t Start) {
+    if (Start < 1) return 0;
+    const int32_t end = ParaEndBefore(data, Start);
+    return GetLineOfWord(data, end < 0 ? 0 : end + 1);
+}
+
+int32_t FindParaEndLine(const EditorData& data, int32_t Start, int32_t Length) {
+    const int32_t end = ParaEndFrom(data, Start + Length);
+    return GetLineOfWord(data, end < 0 ? data.WordCount() - 1 : end);
+}
+
+int32_t GetLineOfWord(const EditorData& data, int32_t Index) {
+    for (int32_t i = 0; i < data.LineCount(); ++i) {
+        const auto& l = data.LineInfo[static_cast<size_t>(i)];
+        if (l.Start <= Index && static_cast<int64_t>(Index) <= int64_t{l.Start} + l.Length - 1) return i;
+    }
+    return 0;
+}
+
+int32_t GetPageOfWord(const EditorData& data, int32_t Index) {
+    for (int32_t i = 0; i < data.PageCount(); ++i) {
+        const auto& p = data.PageInfo[static_cast<size_t>(i)];
+        if (p.StartWord <= Index && static_cast<int64_t>(Index) <= int64_t{p.StartWord} + p.LengthWord - 1) return i;
+    }
+    return 0;
+}
+
+int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X) {
+    if (Line < 0 || Line >= data.LineCount()) return 0;
+    const auto& l = data.LineInfo[static_cast<size_t>(Line)];
+    const int32_t s = l.Start;
+    const int32_t e = s + l.Length - 1;
+    if (l.Length <= 1 || !data.IsWord(s) || !data.IsWord(e)) return s;
+    const auto centre = [&](int32_t c) { return Centre(data.WordInfo[static_cast<size_t>(c)]); };
+    if (centre(s) > X) return s;
+    if (X > centre(e)) return e;
+    for (int32_t c = s; c < e; ++c)
+        if (centre(c) <= X && X <= centre(c + 1)) return c + 1;
+    return e;
+}
+
+bool IsKeyDown(const EditorData& data, int32_t VirtualKey) {
+    return data.System && data.System->IsKeyDown(VirtualKey);
+}
+
+int16_t GetShiftState(const EditorData& data) {
+    return static_cast<int16_t>((IsKeyDown(data, kVkShift) ? 1 : 0) + (IsKeyDown(data, kVkControl) ? 2 : 0) +
+                                (IsKeyDown(data, kVkMenu) ? 4 : 0));
+}
+
+int16_t GetMouseButtons(const EditorData& data) {
+    return static_cast<int16_t>((IsKeyDown(data, kVkLButton) ? 1 : 0) + (IsKeyDown(data, kVkRButton) ? 2 : 0) +
+                                (IsKeyDown(data, kVkMButton) ? 4 : 0));
+}
+
+int32_t GetLoWord(int32_t Value) {
+    return Value % 65536;
+}
+
+int32_t GetHiWord(int32_t Value) {
+    return Value >> 16;  // arithmetic: (Value And &HFFFF0000) / 65536
+}
+
+int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
+    if (c == 0) return -1;
+    const int64_t p = int64_t{a} * b;
+    int64_t q = p / c;
+    const int64_t r = p % c;
+    if (2 * (r < 0 ? -r : r) >= (c < 0 ? -int64_t{c} : int64_t{c})) q += ((p < 0) == (c < 0)) ? 1 : -1;
+    if (q < std::numeric_limits<int32_t>::min() || q > std::numeric_limits<int32_t>::max()) return -1;
+    return static_cast<int32_t>(q);
+}
+
+bool CanSetYcOnWord(const EditorData& data, int32_t Index) {
+    if (!data.IsWord(Index)) return false;
+    const auto& w = data.WordInfo[static_cast<size_t>(Index)];
+    if (w.IsJpGcCtl != 1 && w.IsJpGcCtl != 2) return true;
+    constexpr int16_t kFullWidthOpen = static_cast<int16_t>(0xA3A8);   // （
+    constexpr int16_t kFullWidthClose = static_cast<int16_t>(0xA3A9);  // ）
+    const int16_t c = w.WdAsc;
+    return c == 40 || c == 41 || (c >= 42 && c <= 44) || (c >= 48 && c <= 58) || c == 66 || c == 68 || c == 71 ||
+           c == 72 || (c >= 97 && c <= 102) || c == 120 || c == kFullWidthOpen || c == kFullWidthClose;
+}
+
+bool FileExists(std::u16string_view Path) {
+    if (Path.empty()) return false;
+    try {
+        std::error_code ec;
+        const auto status = std::filesystem::status(std::filesystem::path(Path), ec);
+        return !ec && std::filesystem::is_regular_file(status);
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace notaline
