@@ -333,10 +333,14 @@ ZoRivStatus Fail(int32_t number, std::string reason) { return {number, std::move
 ZoRivStatus PastEnd() { return Fail(kErrPastEnd, "输入超出文件尾"); }
 ZoRivStatus BadFormat() { return Fail(kErrBadFileFormat, "无效的文件格式"); }
 
-// Font names, files and temporary names: UTF-8 for reasons.
+// A file name in a reason, UTF-8; a name that has no UTF-8 form is left out.
 std::string PathText(const std::filesystem::path& p) {
-    const std::u8string s = p.u8string();
-    return std::string(s.begin(), s.end());
+    try {
+        const std::u8string s = p.u8string();
+        return std::string(s.begin(), s.end());
+    } catch (...) {
+        return {};
+    }
 }
 
 }  // namespace
