@@ -1,9 +1,9 @@
 #include "ZoRivFormat.h"
 
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <system_error>
 
@@ -11,84 +11,6 @@
 #include "records/Numbers.h"
 
 namespace tessaly {
-
-// ---- cursors
-
-const uint8_t* ByteReader::Take(size_t n) {
-    if (failed_ || n > Remaining()) {
-        failed_ = true;
-        return nullptr;
-    }
-    const uint8_t* p = bytes_.data() + pos_;
-    pos_ += n;
-    return p;
-}
-
-uint8_t ByteReader::U8() {
-    const uint8_t* p = Take(1);
-    return p ? p[0] : 0;
-}
-
-int16_t ByteReader::I16() {
-    const uint8_t* p = Take(2);
-    return p ? static_cast<int16_t>(p[0] | p[1] << 8) : 0;
-}
-
-uint32_t ByteReader::U32() {
-    const uint8_t* p = Take(4);
-    return p ? uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24 : 0;
-}
-
-int32_t ByteReader::I32() { return static_cast<int32_t>(U32()); }
-
-float ByteReader::F32() { return std::bit_cast<float>(U32()); }
-
-void ByteReader::Bytes(uint8_t* out, size_t n) {
-    if (const uint8_t* p = Take(n)) {
-        std::memcpy(out, p, n);
-    } else {
-        std::memset(out, 0, n);
-    }
-}
-
-uint8_t* ByteWriter::Take(size_t n) {
-    if (failed_ || n > out_.size() - pos_) {
-        failed_ = true;
-        return nullptr;
-    }
-    uint8_t* p = out_.data() + pos_;
-    pos_ += n;
-    return p;
-}
-
-void ByteWriter::U8(uint8_t v) {
-    if (uint8_t* p = Take(1)) p[0] = v;
-}
-
-void ByteWriter::I16(int16_t v) {
-    if (uint8_t* p = Take(2)) {
-        const auto u = static_cast<uint16_t>(v);
-        p[0] = static_cast<uint8_t>(u);
-        p[1] = static_cast<uint8_t>(u >> 8);
-    }
-}
-
-void ByteWriter::U32(uint32_t v) {
-    if (uint8_t* p = Take(4)) {
-        p[0] = static_cast<uint8_t>(v);
-        p[1] = static_cast<uint8_t>(v >> 8);
-        p[2] = static_cast<uint8_t>(v >> 16);
-        p[3] = static_cast<uint8_t>(v >> 24);
-    }
-}
-
-void ByteWriter::I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-
-void ByteWriter::F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
-
-void ByteWriter::Bytes(const uint8_t* data, size_t n) {
-    if (uint8_t* p = Take(n)) std::memcpy(p, data, n);
-}
 
 // ---- records, field by field
 
@@ -203,21 +125,10 @@ void WritePlayTail(ByteWriter& w, const aPlayInfo& p) {
     w.I16(p.XjDrumCount);
 }
 
-void ReadSlot(ByteReader& r, aExtralWordInfo& s) {
-    s.IndexType = r.I32();
-    s.ExtralWordVal1 = r.I32();
-    s.ExtralWordVal2 = r.I32();
-    r.Bytes(s.ExtralWordVal3, sizeof s.ExtralWordVal3);
-}
-
-void WriteSlot(ByteWriter& w, const aExtralWordInfo& s) {
-    w.I32(s.IndexType);
-    w.I32(s.ExtralWordVal1);
-    w.I32(s.ExtralWordVal2);
-    w.Bytes(s.ExtralWordVal3, sizeof s.ExtralWordVal3);
-}
-
-void ReadWord(ByteReader& r, aWordInfo& c) {
+// The hot records work on a local copy of the cursor: a byte store through a reference could
+// change the cursor itself as far as the compiler knows, so it would reload it after each one.
+void ReadWord(ByteReader& in, aWordInfo& c) {
+    ByteReader r = in;
     c.WdAsc = r.I16();
     c.WdSize.cx = r.F32();
     c.WdSize.cy = r.F32();
@@ -232,7 +143,12 @@ void ReadWord(ByteReader& r, aWordInfo& c) {
     c.Top = r.F32();
     c.Right = r.F32();
     c.Bottom = r.F32();
-    for (aExtralWordInfo& s : c.ExtralWordInfo) ReadSlot(r, s);
+    for (aExtralWordInfo& s : c.ExtralWordInfo) {
+        s.IndexType = r.I32();
+        s.ExtralWordVal1 = r.I32();
+        s.ExtralWordVal2 = r.I32();
+        r.Bytes(s.ExtralWordVal3, sizeof s.ExtralWordVal3);
+    }
     c.cf = r.I16();
     c.cb = r.I16();
     mLogFont& f = c.nLogFont;
@@ -250,9 +166,11 @@ void ReadWord(ByteReader& r, aWordInfo& c) {
     f.lfQuality = r.U8();
     f.lfPitchAndFamily = r.U8();
     c.IsJpGcCtl = r.U8();
+    in = r;
 }
 
-void WriteWord(ByteWriter& w, const aWordInfo& c) {
+void WriteWord(ByteWriter& out, const aWordInfo& c) {
+    ByteWriter w = out;
     w.I16(c.WdAsc);
     w.F32(c.WdSize.cx);
     w.F32(c.WdSize.cy);
@@ -267,7 +185,12 @@ void WriteWord(ByteWriter& w, const aWordInfo& c) {
     w.F32(c.Top);
     w.F32(c.Right);
     w.F32(c.Bottom);
-    for (const aExtralWordInfo& s : c.ExtralWordInfo) WriteSlot(w, s);
+    for (const aExtralWordInfo& s : c.ExtralWordInfo) {
+        w.I32(s.IndexType);
+        w.I32(s.ExtralWordVal1);
+        w.I32(s.ExtralWordVal2);
+        w.Bytes(s.ExtralWordVal3, sizeof s.ExtralWordVal3);
+    }
     w.I16(c.cf);
     w.I16(c.cb);
     const mLogFont& f = c.nLogFont;
@@ -285,6 +208,7 @@ void WriteWord(ByteWriter& w, const aWordInfo& c) {
     w.U8(f.lfQuality);
     w.U8(f.lfPitchAndFamily);
     w.U8(c.IsJpGcCtl);
+    out = w;
 }
 
 void ReadHwWord(ByteReader& r, aHwWordInfo& h) {
@@ -523,7 +447,63 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
     return {};
 }
 
-ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& out, ProgressSink* progress) {
+namespace {
+
+// Gathers records into a buffer of about a megabyte and hands it on when it is full, so a large
+// document is never formatted whole in memory before it goes to its file.
+class Chunker {
+public:
+    explicit Chunker(ByteSink& sink) : sink_(sink) { buffer_.resize(size_t{1} << 20); }
+
+    // One record of exactly n bytes, written by write(ByteWriter&).
+    template <class F>
+    void Record(size_t n, F&& write) {
+        if (used_ + n > buffer_.size()) {
+            Flush();
+            if (n > buffer_.size()) buffer_.resize(n);
+        }
+        ByteWriter w(std::span<uint8_t>(buffer_).subspan(used_, n));
+        write(w);
+        if (w.Failed() || w.Written() != n) ok_ = false;
+        used_ += n;
+    }
+    // A record of a fixed size, put together in a local buffer first: stores into the chunk
+    // would otherwise make the compiler reload the cursor after every byte.
+    template <size_t N, class F>
+    void Fixed(F&& write) {
+        uint8_t record[N];
+        ByteWriter local(record);
+        write(local);
+        if (local.Failed() || local.Written() != N) ok_ = false;
+        Record(N, [&](ByteWriter& w) { w.Bytes(record, N); });
+    }
+    bool Flush() {
+        if (ok_ && used_ > 0) ok_ = sink_.Put({buffer_.data(), used_});
+        used_ = 0;
+        return ok_;
+    }
+    bool Ok() const { return ok_; }
+
+private:
+    ByteSink& sink_;
+    std::vector<uint8_t> buffer_;
+    size_t used_ = 0;
+    bool ok_ = true;
+};
+
+struct VectorSink final : ByteSink {
+    std::vector<uint8_t> bytes;
+    bool Put(std::span<const uint8_t> piece) override {
+        bytes.insert(bytes.end(), piece.begin(), piece.end());
+        return true;
+    }
+};
+
+ZoRivStatus SinkFailed() { return Fail(kErrFileAccess, "路径/文件访问错误"); }
+
+}  // namespace
+
+ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, ProgressSink* progress) {
     zoom = UsableZoom(zoom);
     const AboutFileInfo& h = doc.FileInfo;
     const aPlayInfo& play = doc.PlayInfo;
@@ -531,10 +511,12 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
         (h.HwWordCount > 0 && static_cast<size_t>(h.HwWordCount) > doc.HwWordInfo.size()) ||
         play.TotalTrack > play.Track.size())
         return Fail(kErrSubscript, "下标越界");
-    if (play.Track.size() > INT32_MAX / kZoRivTrackSize) return Fail(kErrOverflow, "溢出");
+    if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow, "溢出");
 
     const ZoRivTables tables = CompactTables(doc);
     if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow, "溢出");
+    for (const aFontTbl& f : tables.fonts)
+        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow, "溢出");
 
     AboutFileInfo header = h;
     header.FontTblCount = static_cast<int16_t>(tables.fonts.size());
@@ -543,42 +525,34 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
     header.BaseFontTblIndex = tables.FontIndex(h.BaseFontTblIndex);
     header.deffFont = tables.FontIndex(h.deffFont);
 
-    const size_t items = h.HwWordCount > 0 ? static_cast<size_t>(h.HwWordCount) : 0;
-    const size_t drums = play.XjDrumCount > 0 ? static_cast<size_t>(play.XjDrumCount) : 0;
-    size_t total = kZoRivHeaderSize + kZoRivPageSize + kZoRivArrayDescriptorSize +
-                   play.Track.size() * kZoRivTrackSize + kZoRivPlayTailSize;
-    for (const aFontTbl& f : tables.fonts) {
-        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow, "溢出");
-        total += kFontEntryMinSize + f.FontName.size();
-    }
-    total += tables.colours.size() * 4 + static_cast<size_t>(h.WordCount) * kZoRivWordSize +
-             items * kZoRivHwWordSize + drums * kZoRivDrumSize + play.TotalTrack * kZoRivTrackSize;
-
-    std::vector<uint8_t> bytes(total);
-    ByteWriter w(bytes);
+    Chunker out(sink);
     Report(progress, 10);
-    WriteHeader(w, header);
+    out.Fixed<kZoRivHeaderSize>([&](ByteWriter& w) { WriteHeader(w, header); });
     Report(progress, 12);
-    WritePage(w, doc.PageInfo);
+    out.Fixed<kZoRivPageSize>([&](ByteWriter& w) { WritePage(w, doc.PageInfo); });
     Report(progress, 15);
-    w.I16(1);
-    w.I32(static_cast<int32_t>(play.Track.size()));
-    w.I32(0);
-    for (const aTrackInfo& t : play.Track) WriteTrack(w, t);
-    WritePlayTail(w, play);
+    out.Fixed<kZoRivArrayDescriptorSize>([&](ByteWriter& w) {
+        w.I16(1);
+        w.I32(static_cast<int32_t>(play.Track.size()));
+        w.I32(0);
+    });
+    for (const aTrackInfo& t : play.Track) out.Fixed<kZoRivTrackSize>([&](ByteWriter& w) { WriteTrack(w, t); });
+    out.Fixed<kZoRivPlayTailSize>([&](ByteWriter& w) { WritePlayTail(w, play); });
 
     for (const aFontTbl& f : tables.fonts) {
-        w.I16(static_cast<int16_t>(f.FontName.size()));
-        w.Bytes(reinterpret_cast<const uint8_t*>(f.FontName.data()), f.FontName.size());
-        w.U8(f.fcharset);
-        w.F32(f.hYg);
-        w.F32(f.hYc);
+        out.Record(kFontEntryMinSize + f.FontName.size(), [&](ByteWriter& w) {
+            w.I16(static_cast<int16_t>(f.FontName.size()));
+            w.Bytes(reinterpret_cast<const uint8_t*>(f.FontName.data()), f.FontName.size());
+            w.U8(f.fcharset);
+            w.F32(f.hYg);
+            w.F32(f.hYc);
+        });
     }
     Report(progress, 20);
-    for (uint32_t c : tables.colours) w.U32(c);
+    for (uint32_t c : tables.colours) out.Fixed<4>([&](ByteWriter& w) { w.U32(c); });
     Report(progress, 25);
 
-    for (int32_t i = 0; i < h.WordCount; ++i) {
+    for (int32_t i = 0; i < h.WordCount && out.Ok(); ++i) {
         aWordInfo c = doc.WordInfo[i];
         c.cb = tables.ColourIndex(c.cb);
         c.cf = tables.ColourIndex(c.cf);
@@ -586,26 +560,38 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
         c.WdSpace = static_cast<float>(c.WdSpace / zoom);
         c.UpSpace = static_cast<float>(c.UpSpace / zoom);
         c.ShuPai.Space = static_cast<float>(c.ShuPai.Space / zoom);
-        WriteWord(w, c);
+        out.Fixed<kZoRivWordSize>([&](ByteWriter& w) { WriteWord(w, c); });
     }
     Report(progress, 60);
 
+    const size_t items = h.HwWordCount > 0 ? static_cast<size_t>(h.HwWordCount) : 0;
     for (size_t i = 0; i < items; ++i) {
         aHwWordInfo item = doc.HwWordInfo[i];
         item.cf = tables.ColourIndex(item.cf);
-        WriteHwWord(w, item);
+        out.Fixed<kZoRivHwWordSize>([&](ByteWriter& w) { WriteHwWord(w, item); });
     }
     Report(progress, 65);
 
     // Patterns missing from the array are written as zero bytes.
     const XjDrumData empty{};
-    for (size_t i = 0; i < drums; ++i) WriteDrum(w, i < doc.XjDrum.size() ? doc.XjDrum[i] : empty);
+    const size_t drums = play.XjDrumCount > 0 ? static_cast<size_t>(play.XjDrumCount) : 0;
+    for (size_t i = 0; i < drums; ++i) {
+        const XjDrumData& d = i < doc.XjDrum.size() ? doc.XjDrum[i] : empty;
+        out.Fixed<kZoRivDrumSize>([&](ByteWriter& w) { WriteDrum(w, d); });
+    }
     Report(progress, 85);
 
-    for (size_t i = 0; i < play.TotalTrack; ++i) WriteTrack(w, play.Track[i]);
-    if (w.Failed() || w.Written() != total) return Fail(kErrOverflow, "溢出");
-    out = std::move(bytes);
+    for (size_t i = 0; i < play.TotalTrack; ++i)
+        out.Fixed<kZoRivTrackSize>([&](ByteWriter& w) { WriteTrack(w, play.Track[i]); });
+    if (!out.Flush()) return SinkFailed();
     return {};
+}
+
+ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& out, ProgressSink* progress) {
+    VectorSink sink;
+    const ZoRivStatus status = FormatZoRiv(doc, zoom, sink, progress);
+    if (status.Ok()) out = std::move(sink.bytes);
+    return status;
 }
 
 // ---- files
@@ -619,10 +605,12 @@ ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData
     const std::streamoff length = in.tellg();
     in.seekg(0, std::ios::beg);
     if (length < 0 || !in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    std::vector<uint8_t> bytes(static_cast<size_t>(length));
-    in.read(reinterpret_cast<char*>(bytes.data()), length);
+    // Not zero-filled first: every byte is read into it.
+    const auto size = static_cast<size_t>(length);
+    const std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
+    in.read(reinterpret_cast<char*>(bytes.get()), length);
     if (in.gcount() != length) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    return ParseZoRiv(bytes, zoom, out, progress);
+    return ParseZoRiv({bytes.get(), size}, zoom, out, progress);
 }
 
 namespace {
@@ -649,24 +637,28 @@ ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc,
     Report(progress, 5);
     const std::filesystem::path temporary = TemporaryBeside(name);
     if (temporary.empty()) return accessError();
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file) return accessError();
 
-    std::vector<uint8_t> bytes;
-    ZoRivStatus status = FormatZoRiv(doc, zoom, bytes, progress);
-    if (status.Ok()) {
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (file.fail()) status = accessError();
-    }
+    struct FileSink final : ByteSink {
+        std::ofstream file;
+        bool Put(std::span<const uint8_t> piece) override {
+            file.write(reinterpret_cast<const char*>(piece.data()), static_cast<std::streamsize>(piece.size()));
+            return !file.fail();
+        }
+    } sink;
+    sink.file.open(temporary, std::ios::binary | std::ios::trunc);
+    if (!sink.file) return accessError();
+
+    ZoRivStatus status = FormatZoRiv(doc, zoom, sink, progress);
+    sink.file.close();
+    if (status.Ok() && sink.file.fail()) status = accessError();
     std::error_code ec;
     if (status.Ok()) {
         std::filesystem::rename(temporary, name, ec);
         if (ec) status = accessError();
     }
     if (!status.Ok()) {
-        file.close();
         std::filesystem::remove(temporary, ec);
+        if (status.number == kErrFileAccess) return accessError();
         return status;
     }
     Report(progress, 99);

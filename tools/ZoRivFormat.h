@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -27,48 +29,110 @@ inline constexpr size_t kZoRivDrumSize = 103;
 // cursor failed, so a caller checks once after a group of reads instead of after each one.
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+    explicit ByteReader(std::span<const uint8_t> bytes) : cur_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
-    uint8_t U8();
-    int16_t I16();
-    int32_t I32();
-    uint32_t U32();
-    float F32();
-    void Bytes(uint8_t* out, size_t n);
+    uint8_t U8() {
+        const uint8_t* p = Take(1);
+        return p ? p[0] : 0;
+    }
+    int16_t I16() {
+        const uint8_t* p = Take(2);
+        return p ? static_cast<int16_t>(p[0] | p[1] << 8) : 0;
+    }
+    uint32_t U32() {
+        const uint8_t* p = Take(4);
+        return p ? uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24 : 0;
+    }
+    int32_t I32() { return static_cast<int32_t>(U32()); }
+    float F32() { return std::bit_cast<float>(U32()); }
+    void Bytes(uint8_t* out, size_t n) {
+        if (const uint8_t* p = Take(n)) {
+            std::memcpy(out, p, n);
+        } else {
+            std::memset(out, 0, n);
+        }
+    }
 
-    size_t Remaining() const { return bytes_.size() - pos_; }
+    size_t Remaining() const { return static_cast<size_t>(end_ - cur_); }
     // True when n records of recordSize bytes can still be read: counts from a file are checked
     // with this before anything is allocated for them.
     bool Holds(uint64_t n, size_t recordSize) const { return n <= Remaining() / recordSize; }
     bool Failed() const { return failed_; }
 
 private:
-    const uint8_t* Take(size_t n);
-    std::span<const uint8_t> bytes_;
-    size_t pos_ = 0;
+    // After a failure the cursor stands at the end, so every later read fails as well.
+    const uint8_t* Take(size_t n) {
+        if (Remaining() < n) {
+            failed_ = true;
+            cur_ = end_;
+            return nullptr;
+        }
+        const uint8_t* p = cur_;
+        cur_ += n;
+        return p;
+    }
+    const uint8_t* cur_;
+    const uint8_t* end_;
     bool failed_ = false;
 };
 
-// Writes little-endian fields into a buffer of a size known in advance.
+// Writes little-endian fields into a buffer of a size known in advance; a write that does not fit
+// is dropped and marks the cursor failed.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::span<uint8_t> out) : out_(out) {}
+    explicit ByteWriter(std::span<uint8_t> out)
+        : begin_(out.data()), cur_(out.data()), end_(out.data() + out.size()) {}
 
-    void U8(uint8_t v);
-    void I16(int16_t v);
-    void I32(int32_t v);
-    void U32(uint32_t v);
-    void F32(float v);
-    void Bytes(const uint8_t* data, size_t n);
+    void U8(uint8_t v) {
+        if (uint8_t* p = Take(1)) p[0] = v;
+    }
+    void I16(int16_t v) {
+        if (uint8_t* p = Take(2)) {
+            const auto u = static_cast<uint16_t>(v);
+            p[0] = static_cast<uint8_t>(u);
+            p[1] = static_cast<uint8_t>(u >> 8);
+        }
+    }
+    void U32(uint32_t v) {
+        if (uint8_t* p = Take(4)) {
+            p[0] = static_cast<uint8_t>(v);
+            p[1] = static_cast<uint8_t>(v >> 8);
+            p[2] = static_cast<uint8_t>(v >> 16);
+            p[3] = static_cast<uint8_t>(v >> 24);
+        }
+    }
+    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
+    void F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
+    void Bytes(const uint8_t* data, size_t n) {
+        if (uint8_t* p = Take(n)) std::memcpy(p, data, n);
+    }
 
-    size_t Written() const { return pos_; }
+    size_t Written() const { return static_cast<size_t>(cur_ - begin_); }
     bool Failed() const { return failed_; }
 
 private:
-    uint8_t* Take(size_t n);
-    std::span<uint8_t> out_;
-    size_t pos_ = 0;
+    // After a failure the cursor stands at the end, so every later write fails as well.
+    uint8_t* Take(size_t n) {
+        if (static_cast<size_t>(end_ - cur_) < n) {
+            failed_ = true;
+            cur_ = end_;
+            return nullptr;
+        }
+        uint8_t* p = cur_;
+        cur_ += n;
+        return p;
+    }
+    uint8_t* begin_;
+    uint8_t* cur_;
+    uint8_t* end_;
     bool failed_ = false;
+};
+
+// Receives a formatted file in pieces, in order; false stops the write.
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    virtual bool Put(std::span<const uint8_t> bytes) = 0;
 };
 
 // Where progress in per cent goes while a file is read or written.
@@ -114,6 +178,8 @@ bool SameFontName(std::string_view a, std::string_view b);
 ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress);
 
 // Formats a document with compacted tables; the document itself is not changed. Progress 10 to 85.
+// The sink form hands the file over in pieces of about a megabyte; on failure `out` is unchanged.
+ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& out, ProgressSink* progress);
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& out, ProgressSink* progress);
 
 // The file forms. A missing file is refused with kErrFileNotFound before anything is read. A write
