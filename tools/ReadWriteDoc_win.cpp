@@ -25,7 +25,9 @@ HRESULT ErrorNumberResult(int32_t number) {
     throw com::Error{ErrorNumberResult(status.number), description};
 }
 
-std::wstring FromBstr(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+std::wstring FromBstr(BSTR b) {
+    return b ? std::wstring(b, SysStringLen(b)) : std::wstring();
+}
 
 // Runs a member for the vtable: a failure becomes its HRESULT, with its description left in the
 // thread's error info for the caller.

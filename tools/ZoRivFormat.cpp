@@ -19,243 +19,236 @@ namespace {
 constexpr char kSongTi[] = "\xCB\xCE\xCC\xE5";  // 宋体
 constexpr size_t kFontEntryMinSize = 2 + 1 + 4 + 4;
 
+// Each record's packed layout is written down once, as the list of its fields in file order; a
+// field's type says how many bytes it takes. The same list serves reading and writing.
+
+// Each holds its own copy of the cursor: were a byte store made through a reference to the cursor,
+// the compiler would have to reload the cursor after every byte.
+struct FieldReader {
+    ByteReader r;
+    void operator()(uint8_t& v) { v = r.U8(); }
+    void operator()(int16_t& v) { v = r.I16(); }
+    void operator()(int32_t& v) { v = r.I32(); }
+    void operator()(float& v) { v = r.F32(); }
+    template <size_t N>
+    void operator()(uint8_t (&v)[N]) {
+        r.Bytes(v, N);
+    }
+};
+
+struct FieldWriter {
+    ByteWriter w;
+    void operator()(uint8_t v) { w.U8(v); }
+    void operator()(int16_t v) { w.I16(v); }
+    void operator()(int32_t v) { w.I32(v); }
+    void operator()(float v) { w.F32(v); }
+    template <size_t N>
+    void operator()(const uint8_t (&v)[N]) {
+        w.Bytes(v, N);
+    }
+};
+
+// The field lists take their cursor by value and hand it back, so that it stays their own.
+template <class T, class Fields>
+void ReadRecord(ByteReader& in, T& record, Fields fields) {
+    in = fields(FieldReader{in}, record).r;
+}
+
+template <class T, class Fields>
+void WriteRecord(ByteWriter& out, const T& record, Fields fields) {
+    out = fields(FieldWriter{out}, record).w;
+}
+
+constexpr auto kHeaderFields = [](auto io, auto& h) {
+    io(h.DaDurVer);
+    io(h.deffFont);
+    io(h.CMScale);
+    io(h.BaseFontTblIndex);
+    io(h.m_cb);
+    io(h.FontTblCount);
+    io(h.ColorTblCount);
+    io(h.WordCount);
+    io(h.HwWordCount);
+    io(h.QiLuoBianHao);
+    io(h.XjCount);
+    return io;
+};
+
+constexpr auto kPageFields = [](auto io, auto& p) {
+    io(p.BackGroundType);
+    io(p.PagePosIndexType);
+    io(p.PageNumberSize);
+    io(p.nScale);
+    io(p.PageMarginRect.Left);
+    io(p.PageMarginRect.Top);
+    io(p.PageMarginRect.Right);
+    io(p.PageMarginRect.Bottom);
+    io(p.PaperType);
+    io(p.PageSize.cx);
+    io(p.PageSize.cy);
+    io(p.PageFX);
+    return io;
+};
+
+constexpr auto kTrackFields = [](auto io, auto& t) {
+    io(t.Volume);
+    io(t.ComSounds);
+    io(t.SoundImage);
+    io(t.Yd);
+    io(t.IsUser);
+    for (auto& b : t.tPlayOrder) {
+        io(b.BlockIndex);
+        io(b.IsPlay);
+    }
+    io(t.DelayTimer);
+    io(t.XjCount);
+    return io;
+};
+
+// The scalars that follow the track array in the play settings.
+constexpr auto kPlayTailFields = [](auto io, auto& p) {
+    io(p.TotalTrack);
+    io(p.MainTrack);
+    io(p.Bpm);
+    io(p.IsPlayDrum);
+    io(p.DrumVolume);
+    io(p.JiePai);
+    io(p.XjDrumCount);
+    return io;
+};
+
+constexpr auto kWordFields = [](auto io, auto& c) {
+    io(c.WdAsc);
+    io(c.WdSize.cx);
+    io(c.WdSize.cy);
+    io(c.SelSize);
+    io(c.WdSpace);
+    io(c.UpSpace);
+    io(c.ShuPai.Space);
+    io(c.ShuPai.Number);
+    io(c.Yc);
+    io(c.YG);
+    io(c.Left);
+    io(c.Top);
+    io(c.Right);
+    io(c.Bottom);
+    for (auto& s : c.ExtralWordInfo) {
+        io(s.IndexType);
+        io(s.ExtralWordVal1);
+        io(s.ExtralWordVal2);
+        io(s.ExtralWordVal3);
+    }
+    io(c.cf);
+    io(c.cb);
+    auto& f = c.nLogFont;
+    io(f.FontTblIndex);
+    io(f.lfHeight);
+    io(f.lfWidth);
+    io(f.lfEscapement);
+    io(f.lfOrientation);
+    io(f.lfWeight);
+    io(f.lfItalic);
+    io(f.lfUnderline);
+    io(f.lfStrikeOut);
+    io(f.lfOutPrecision);
+    io(f.lfClipPrecision);
+    io(f.lfQuality);
+    io(f.lfPitchAndFamily);
+    io(c.IsJpGcCtl);
+    return io;
+};
+
+constexpr auto kHwWordFields = [](auto io, auto& h) {
+    io(h.iPage);
+    io(h.HwWordtype);
+    io(h.cf);
+    io(h.X);
+    io(h.Y);
+    io(h.Height);
+    io(h.Width);
+    return io;
+};
+
+constexpr auto kDrumFields = [](auto io, auto& d) {
+    io(d.DrumVer);
+    io(d.DrumName);
+    io(d.DrumChannel);
+    io(d.DrumVolume);
+    io(d.DrumSounds);
+    io(d.DrumTrack);
+    io(d.DrumTimeSignature);
+    io(d.DrumSpeed);
+    io(d.DrumRhythms);
+    io(d.DrumSoundImage);
+    io(d.BarsOfSong);
+    io(d.HaveDrum);
+    io(d.XJLong);
+    io(d.BeginSelStart);
+    io(d.sTimetmp2);
+    return io;
+};
+
 void ReadHeader(ByteReader& r, AboutFileInfo& h) {
-    h.DaDurVer = r.U8();
-    h.deffFont = r.I16();
-    h.CMScale = r.I16();
-    h.BaseFontTblIndex = r.I16();
-    h.m_cb = r.I16();
-    h.FontTblCount = r.I16();
-    h.ColorTblCount = r.I16();
-    h.WordCount = r.I32();
-    h.HwWordCount = r.I32();
-    h.QiLuoBianHao = r.I32();
-    h.XjCount = r.I16();
+    ReadRecord(r, h, kHeaderFields);
 }
-
 void WriteHeader(ByteWriter& w, const AboutFileInfo& h) {
-    w.U8(h.DaDurVer);
-    w.I16(h.deffFont);
-    w.I16(h.CMScale);
-    w.I16(h.BaseFontTblIndex);
-    w.I16(h.m_cb);
-    w.I16(h.FontTblCount);
-    w.I16(h.ColorTblCount);
-    w.I32(h.WordCount);
-    w.I32(h.HwWordCount);
-    w.I32(h.QiLuoBianHao);
-    w.I16(h.XjCount);
+    WriteRecord(w, h, kHeaderFields);
 }
-
 void ReadPage(ByteReader& r, AboutPageInfo& p) {
-    p.BackGroundType = r.U8();
-    p.PagePosIndexType = r.U8();
-    p.PageNumberSize = r.I16();
-    p.nScale = r.F32();
-    p.PageMarginRect.Left = r.I32();
-    p.PageMarginRect.Top = r.I32();
-    p.PageMarginRect.Right = r.I32();
-    p.PageMarginRect.Bottom = r.I32();
-    p.PaperType = r.U8();
-    p.PageSize.cx = r.I32();
-    p.PageSize.cy = r.I32();
-    p.PageFX = r.U8();
+    ReadRecord(r, p, kPageFields);
 }
-
 void WritePage(ByteWriter& w, const AboutPageInfo& p) {
-    w.U8(p.BackGroundType);
-    w.U8(p.PagePosIndexType);
-    w.I16(p.PageNumberSize);
-    w.F32(p.nScale);
-    w.I32(p.PageMarginRect.Left);
-    w.I32(p.PageMarginRect.Top);
-    w.I32(p.PageMarginRect.Right);
-    w.I32(p.PageMarginRect.Bottom);
-    w.U8(p.PaperType);
-    w.I32(p.PageSize.cx);
-    w.I32(p.PageSize.cy);
-    w.U8(p.PageFX);
+    WriteRecord(w, p, kPageFields);
 }
-
 void ReadTrack(ByteReader& r, aTrackInfo& t) {
-    t.Volume = r.U8();
-    t.ComSounds = r.U8();
-    t.SoundImage = r.U8();
-    t.Yd = r.U8();
-    t.IsUser = r.I16();
-    for (aPlayBlock& b : t.tPlayOrder) {
-        b.BlockIndex = r.U8();
-        b.IsPlay = r.I16();
-    }
-    t.DelayTimer = r.I16();
-    t.XjCount = r.I16();
+    ReadRecord(r, t, kTrackFields);
 }
-
 void WriteTrack(ByteWriter& w, const aTrackInfo& t) {
-    w.U8(t.Volume);
-    w.U8(t.ComSounds);
-    w.U8(t.SoundImage);
-    w.U8(t.Yd);
-    w.I16(t.IsUser);
-    for (const aPlayBlock& b : t.tPlayOrder) {
-        w.U8(b.BlockIndex);
-        w.I16(b.IsPlay);
-    }
-    w.I16(t.DelayTimer);
-    w.I16(t.XjCount);
+    WriteRecord(w, t, kTrackFields);
 }
-
 void ReadPlayTail(ByteReader& r, aPlayInfo& p) {
-    p.TotalTrack = r.U8();
-    p.MainTrack = r.U8();
-    p.Bpm = r.I16();
-    p.IsPlayDrum = r.I16();
-    p.DrumVolume = r.U8();
-    p.JiePai = r.U8();
-    p.XjDrumCount = r.I16();
+    ReadRecord(r, p, kPlayTailFields);
 }
-
 void WritePlayTail(ByteWriter& w, const aPlayInfo& p) {
-    w.U8(p.TotalTrack);
-    w.U8(p.MainTrack);
-    w.I16(p.Bpm);
-    w.I16(p.IsPlayDrum);
-    w.U8(p.DrumVolume);
-    w.U8(p.JiePai);
-    w.I16(p.XjDrumCount);
+    WriteRecord(w, p, kPlayTailFields);
 }
-
-// The hot records work on a local copy of the cursor: a byte store through a reference could
-// change the cursor itself as far as the compiler knows, so it would reload it after each one.
-void ReadWord(ByteReader& in, aWordInfo& c) {
-    ByteReader r = in;
-    c.WdAsc = r.I16();
-    c.WdSize.cx = r.F32();
-    c.WdSize.cy = r.F32();
-    c.SelSize = r.F32();
-    c.WdSpace = r.F32();
-    c.UpSpace = r.F32();
-    c.ShuPai.Space = r.F32();
-    c.ShuPai.Number = r.I16();
-    c.Yc = r.U8();
-    c.YG = r.U8();
-    c.Left = r.F32();
-    c.Top = r.F32();
-    c.Right = r.F32();
-    c.Bottom = r.F32();
-    for (aExtralWordInfo& s : c.ExtralWordInfo) {
-        s.IndexType = r.I32();
-        s.ExtralWordVal1 = r.I32();
-        s.ExtralWordVal2 = r.I32();
-        r.Bytes(s.ExtralWordVal3, sizeof s.ExtralWordVal3);
-    }
-    c.cf = r.I16();
-    c.cb = r.I16();
-    mLogFont& f = c.nLogFont;
-    f.FontTblIndex = r.I16();
-    f.lfHeight = r.I32();
-    f.lfWidth = r.I32();
-    f.lfEscapement = r.I32();
-    f.lfOrientation = r.I32();
-    f.lfWeight = r.I32();
-    f.lfItalic = r.U8();
-    f.lfUnderline = r.U8();
-    f.lfStrikeOut = r.U8();
-    f.lfOutPrecision = r.U8();
-    f.lfClipPrecision = r.U8();
-    f.lfQuality = r.U8();
-    f.lfPitchAndFamily = r.U8();
-    c.IsJpGcCtl = r.U8();
-    in = r;
+void ReadWord(ByteReader& r, aWordInfo& c) {
+    ReadRecord(r, c, kWordFields);
 }
-
-void WriteWord(ByteWriter& out, const aWordInfo& c) {
-    ByteWriter w = out;
-    w.I16(c.WdAsc);
-    w.F32(c.WdSize.cx);
-    w.F32(c.WdSize.cy);
-    w.F32(c.SelSize);
-    w.F32(c.WdSpace);
-    w.F32(c.UpSpace);
-    w.F32(c.ShuPai.Space);
-    w.I16(c.ShuPai.Number);
-    w.U8(c.Yc);
-    w.U8(c.YG);
-    w.F32(c.Left);
-    w.F32(c.Top);
-    w.F32(c.Right);
-    w.F32(c.Bottom);
-    for (const aExtralWordInfo& s : c.ExtralWordInfo) {
-        w.I32(s.IndexType);
-        w.I32(s.ExtralWordVal1);
-        w.I32(s.ExtralWordVal2);
-        w.Bytes(s.ExtralWordVal3, sizeof s.ExtralWordVal3);
-    }
-    w.I16(c.cf);
-    w.I16(c.cb);
-    const mLogFont& f = c.nLogFont;
-    w.I16(f.FontTblIndex);
-    w.I32(f.lfHeight);
-    w.I32(f.lfWidth);
-    w.I32(f.lfEscapement);
-    w.I32(f.lfOrientation);
-    w.I32(f.lfWeight);
-    w.U8(f.lfItalic);
-    w.U8(f.lfUnderline);
-    w.U8(f.lfStrikeOut);
-    w.U8(f.lfOutPrecision);
-    w.U8(f.lfClipPrecision);
-    w.U8(f.lfQuality);
-    w.U8(f.lfPitchAndFamily);
-    w.U8(c.IsJpGcCtl);
-    out = w;
+void WriteWord(ByteWriter& w, const aWordInfo& c) {
+    WriteRecord(w, c, kWordFields);
 }
-
 void ReadHwWord(ByteReader& r, aHwWordInfo& h) {
-    h.iPage = r.I32();
-    h.HwWordtype = r.I16();
-    h.cf = r.I16();
-    h.X = r.F32();
-    h.Y = r.F32();
-    h.Height = r.F32();
-    h.Width = r.F32();
+    ReadRecord(r, h, kHwWordFields);
 }
-
 void WriteHwWord(ByteWriter& w, const aHwWordInfo& h) {
-    w.I32(h.iPage);
-    w.I16(h.HwWordtype);
-    w.I16(h.cf);
-    w.F32(h.X);
-    w.F32(h.Y);
-    w.F32(h.Height);
-    w.F32(h.Width);
+    WriteRecord(w, h, kHwWordFields);
 }
-
-// Drum patterns are all bytes: their packed form is their memory form.
-static_assert(sizeof(XjDrumData) == kZoRivDrumSize);
-
 void ReadDrum(ByteReader& r, XjDrumData& d) {
-    uint8_t raw[kZoRivDrumSize];
-    r.Bytes(raw, sizeof raw);
-    std::memcpy(&d, raw, sizeof raw);
+    ReadRecord(r, d, kDrumFields);
 }
-
 void WriteDrum(ByteWriter& w, const XjDrumData& d) {
-    uint8_t raw[kZoRivDrumSize];
-    std::memcpy(raw, &d, sizeof raw);
-    w.Bytes(raw, sizeof raw);
+    WriteRecord(w, d, kDrumFields);
 }
 
-double UsableZoom(double zoom) { return std::isfinite(zoom) && zoom > 0 ? zoom : 1.0; }
+double UsableZoom(double zoom) {
+    return std::isfinite(zoom) && zoom > 0 ? zoom : 1.0;
+}
 
 void Report(ProgressSink* progress, int32_t percent) {
     if (progress) progress->Progress(percent);
 }
 
-ZoRivStatus Fail(int32_t number, std::string reason) { return {number, std::move(reason)}; }
+ZoRivStatus Fail(int32_t number, std::string reason) {
+    return {number, std::move(reason)};
+}
 
-ZoRivStatus PastEnd() { return Fail(kErrPastEnd, "输入超出文件尾"); }
-ZoRivStatus BadFormat() { return Fail(kErrBadFileFormat, "无效的文件格式"); }
+ZoRivStatus PastEnd() {
+    return Fail(kErrPastEnd, "输入超出文件尾");
+}
+ZoRivStatus BadFormat() {
+    return Fail(kErrBadFileFormat, "无效的文件格式");
+}
 
 // A file name in a reason, UTF-8; a name that has no UTF-8 form is left out.
 std::string PathText(const std::filesystem::path& p) {
@@ -499,7 +492,9 @@ struct VectorSink final : ByteSink {
     }
 };
 
-ZoRivStatus SinkFailed() { return Fail(kErrFileAccess, "路径/文件访问错误"); }
+ZoRivStatus SinkFailed() {
+    return Fail(kErrFileAccess, "路径/文件访问错误");
+}
 
 }  // namespace
 
@@ -631,8 +626,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
 
 }  // namespace
 
-ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom,
-                           ProgressSink* progress) {
+ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress) {
     const auto accessError = [&] { return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name)); };
     Report(progress, 5);
     const std::filesystem::path temporary = TemporaryBeside(name);

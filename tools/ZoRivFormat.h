@@ -80,8 +80,7 @@ private:
 // is dropped and marks the cursor failed.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::span<uint8_t> out)
-        : begin_(out.data()), cur_(out.data()), end_(out.data() + out.size()) {}
+    explicit ByteWriter(std::span<uint8_t> out) : begin_(out.data()), cur_(out.data()), end_(out.data() + out.size()) {}
 
     void U8(uint8_t v) {
         if (uint8_t* p = Take(1)) p[0] = v;
@@ -185,7 +184,6 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
 // The file forms. A missing file is refused with kErrFileNotFound before anything is read. A write
 // goes to a temporary file beside the target, which replaces the target only when all was written.
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress);
-ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom,
-                           ProgressSink* progress);
+ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress);
 
 }  // namespace tessaly

@@ -75,7 +75,9 @@ JpData TwoHundredPages() {
     return d;
 }
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 // The plain reads and writes to compare with: the same number of bytes, one call each.
 size_t ReadRaw(const std::filesystem::path& name, size_t n) {
@@ -130,8 +132,8 @@ int main() {
     };
     const double w = median(writes), r = median(reads), raw = median(raws), rawWrite = median(rawWrites);
     std::printf("document: %d pages, %zu characters, file %zu bytes\n", kPages, doc.WordInfo.size(), fileSize);
-    std::printf("median of %d rounds: write %.2f ms, read %.2f ms, raw read of the same bytes %.2f ms\n", kRounds, w,
-                r, raw);
+    std::printf("median of %d rounds: write %.2f ms, read %.2f ms, raw read of the same bytes %.2f ms\n", kRounds, w, r,
+                raw);
     std::printf("write / raw read %.2f, read / raw read %.2f, (write + read) / raw read %.2f\n", w / raw, r / raw,
                 (w + r) / raw);
     std::printf("for comparison: raw write of the same bytes %.2f ms, write / raw write %.2f\n", rawWrite,

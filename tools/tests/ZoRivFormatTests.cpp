@@ -92,6 +92,12 @@ std::string Hex(const std::vector<uint8_t>& bytes, size_t from, size_t n) {
     return s;
 }
 
+// Expected bytes in hex, a space between fields.
+std::string Packed(std::string fields) {
+    std::erase(fields, ' ');
+    return fields;
+}
+
 int32_t LongAt(const std::vector<uint8_t>& b, size_t at) {
     return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t{b[at + 3]} << 24);
 }
@@ -112,26 +118,26 @@ TEST(ZoRivFormat, GoldenBytesOfASmallDocument) {
     const std::vector<uint8_t> b = Format(SmallDocument());
     ASSERT_EQ(kTracks + 154, b.size());
     // Header: version, default font, scale, notation font, page colour, counts.
-    EXPECT_EQ("01" "0100" "0100" "0000" "0100" "0200" "0200" "02000000" "00000000" "00000000" "0000", Hex(b, 0, 27));
+    EXPECT_EQ(Packed("01 0100 0100 0000 0100 0200 0200 02000000 00000000 00000000 0000"), Hex(b, 0, 27));
     // Page setup: background, number position and size, scale 1.0, margins, paper, size, orientation.
-    EXPECT_EQ("00" "00" "0000" "0000803f" "14000000" "19000000" "14000000" "19000000" "00" "d2000000" "29010000" "00",
+    EXPECT_EQ(Packed("00 00 0000 0000803f 14000000 19000000 14000000 19000000 00 d2000000 29010000 00"),
               Hex(b, 27, 34));
     // Track array descriptor, then the track.
-    EXPECT_EQ("0100" "01000000" "00000000", Hex(b, 61, 10));
-    EXPECT_EQ("64000000" "ffff" "01ffff" "000000", Hex(b, 71, 12));
-    EXPECT_EQ("0200" "0800", Hex(b, 71 + 150, 4));
-    EXPECT_EQ("01" "00" "5a00" "0000" "00" "03" "0000", Hex(b, 225, 10));
+    EXPECT_EQ(Packed("0100 01000000 00000000"), Hex(b, 61, 10));
+    EXPECT_EQ(Packed("64 00 00 00 ffff 01 ffff 00 0000"), Hex(b, 71, 12));
+    EXPECT_EQ(Packed("0200 0800"), Hex(b, 71 + 150, 4));
+    EXPECT_EQ(Packed("01 00 5a00 0000 00 03 0000"), Hex(b, 225, 10));
     // Font table: name length and bytes, charset, octave-dot and duration-line positions.
-    EXPECT_EQ("0700" "546f6c76616e65" "02" "00006041" "00008040", Hex(b, kFonts, 18));
-    EXPECT_EQ("0400" "cbcecce5" "86" "00007041" "00000040", Hex(b, kFonts + 18, 15));
-    EXPECT_EQ("00000000" "ffffff00", Hex(b, kColours, 8));
+    EXPECT_EQ(Packed("0700 546f6c76616e65 02 00006041 00008040"), Hex(b, kFonts, 18));
+    EXPECT_EQ(Packed("0400 cbcecce5 86 00007041 00000040"), Hex(b, kFonts + 18, 15));
+    EXPECT_EQ(Packed("00000000 ffffff00"), Hex(b, kColours, 8));
     // The first character: code, then the font part and kind at the end of its 304 bytes.
     EXPECT_EQ("3100", Hex(b, kWords, 2));
-    EXPECT_EQ("0000" "ffff" "0000" "ecffffff", Hex(b, kWords + 270, 10));
+    EXPECT_EQ(Packed("0000 ffff 0000 ecffffff"), Hex(b, kWords + 270, 10));
     EXPECT_EQ("90010000", Hex(b, kWords + 292, 4));
     EXPECT_EQ("01", Hex(b, kWords + 303, 1));
     // The paragraph end's slot 1 holds mark 159 with its spacing.
-    EXPECT_EQ("9f000000" "19000000", Hex(b, kWords + 304 + 46 + 28, 8));
+    EXPECT_EQ(Packed("9f000000 19000000"), Hex(b, kWords + 304 + 46 + 28, 8));
     // The tracks again at the end, the same bytes.
     EXPECT_EQ(Hex(b, 71, 154), Hex(b, kTracks, 154));
 }
@@ -225,8 +231,11 @@ TEST(ZoRivFormat, NoItemsAndNoDrumsWriteNothingForThem) {
 TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     JpData d = SmallDocument();
     // 0 notation, 1 宋体 (kept unused), 2 unused, 3 used with capitals, 4 same name in other case.
-    d.FontTbl = {{kNotation, 0, 14, 4}, {kSongTi, 0, 15, 2}, {"unused", 0, 15, 3},
-                 {"Arial", 0, 2.25f, 2.35f}, {"ARIAL", 0, 1, 1}};
+    d.FontTbl = {{kNotation, 0, 14, 4},
+                 {kSongTi, 0, 15, 2},
+                 {"unused", 0, 15, 3},
+                 {"Arial", 0, 2.25f, 2.35f},
+                 {"ARIAL", 0, 1, 1}};
     d.FileInfo.FontTblCount = 5;
     d.FileInfo.deffFont = 3;
     // 0 unused, 1 page, 2 item, 3 background, 4 same value as 3, 5 character.
@@ -395,16 +404,16 @@ TEST(ZoRivFormat, CorruptCountsAreRefusedBeforeAnythingIsAllocated) {
     };
     EXPECT_EQ(kErrPastEnd, patched(13, {0xFF, 0xFF, 0xFF, 0x7F}));  // WordCount 2^31 - 1
     EXPECT_EQ(kErrBadFileFormat, patched(13, {0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(kErrBadFileFormat, patched(9, {0xFF, 0xFF}));           // FontTblCount -1
-    EXPECT_EQ(kErrPastEnd, patched(11, {0xFF, 0x7F}));                // ColorTblCount 32767
-    EXPECT_EQ(kErrPastEnd, patched(17, {0x00, 0x00, 0x00, 0x40}));    // HwWordCount
-    EXPECT_EQ(kErrBadFileFormat, patched(61, {0x02, 0x00}));          // two-dimensional tracks
-    EXPECT_EQ(kErrPastEnd, patched(63, {0x00, 0x00, 0x00, 0x10}));    // track count
+    EXPECT_EQ(kErrBadFileFormat, patched(9, {0xFF, 0xFF}));         // FontTblCount -1
+    EXPECT_EQ(kErrPastEnd, patched(11, {0xFF, 0x7F}));              // ColorTblCount 32767
+    EXPECT_EQ(kErrPastEnd, patched(17, {0x00, 0x00, 0x00, 0x40}));  // HwWordCount
+    EXPECT_EQ(kErrBadFileFormat, patched(61, {0x02, 0x00}));        // two-dimensional tracks
+    EXPECT_EQ(kErrPastEnd, patched(63, {0x00, 0x00, 0x00, 0x10}));  // track count
     EXPECT_EQ(kErrBadFileFormat, patched(63, {0x00, 0x00, 0x00, 0x80}));
-    EXPECT_EQ(kErrPastEnd, patched(233, {0xFF, 0x7F}));               // XjDrumCount
-    EXPECT_EQ(kErrPastEnd, patched(kFonts, {0xFF, 0x7F}));            // name length
+    EXPECT_EQ(kErrPastEnd, patched(233, {0xFF, 0x7F}));     // XjDrumCount
+    EXPECT_EQ(kErrPastEnd, patched(kFonts, {0xFF, 0x7F}));  // name length
     EXPECT_EQ(kErrBadFileFormat, patched(kFonts, {0x00, 0x80}));
-    EXPECT_EQ(kErrPastEnd, patched(225, {0xFF}));                     // TotalTrack 255
+    EXPECT_EQ(kErrPastEnd, patched(225, {0xFF}));  // TotalTrack 255
     // A negative count of items or patterns means none, as when writing.
     EXPECT_EQ(0, patched(17, {0xFF, 0xFF, 0xFF, 0xFF}));
 }
