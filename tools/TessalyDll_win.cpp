@@ -2,6 +2,7 @@
 #include "DataTypes_win.h"
 #include "MyScrollInfo_win.h"
 #include "ReadWriteIni_win.h"
+#include "ReadWriteDoc_win.h"
 #include "VbGetWindowsZoom_win.h"
 #include "com/Server.h"
 #include "mCommonDialog_win.h"
@@ -15,6 +16,7 @@ const com::ClassEntry kClasses[] = {
     {&CLSID_MyScrollInfo, L"Tessaly.MyScrollInfo", L"Tessaly MyScrollInfo", &tessaly::MyScrollInfo::Create},
     {&CLSID_ReadWriteIni, L"Tessaly.ReadWriteIni", L"Tessaly ReadWriteIni", &tessaly::ReadWriteIni::Create},
     {&CLSID_mCommonDialog, L"Tessaly.mCommonDialog", L"Tessaly mCommonDialog", &tessaly::mCommonDialog::Create},
+    {&CLSID_ReadWriteDoc, L"Tessaly.ReadWriteDoc", L"Tessaly ReadWriteDoc", &tessaly::ReadWriteDoc::Create},
 };
 
 }  // namespace

@@ -1,0 +1,662 @@
+#include "ZoRivFormat.h"
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <system_error>
+
+#include "Cp936.h"
+#include "records/Numbers.h"
+
+namespace tessaly {
+
+// ---- records, field by field
+
+namespace {
+
+constexpr char kSongTi[] = "\xCB\xCE\xCC\xE5";  // 宋体
+constexpr size_t kFontEntryMinSize = 2 + 1 + 4 + 4;
+
+// Each record's packed layout is written down once, as the list of its fields in file order; a
+// field's type says how many bytes it takes. The same list serves reading and writing.
+
+// Each holds its own copy of the cursor: were a byte store made through a reference to the cursor,
+// the compiler would have to reload the cursor after every byte.
+struct FieldReader {
+    ByteReader r;
+    void operator()(uint8_t& v) { v = r.U8(); }
+    void operator()(int16_t& v) { v = r.I16(); }
+    void operator()(int32_t& v) { v = r.I32(); }
+    void operator()(float& v) { v = r.F32(); }
+    template <size_t N>
+    void operator()(uint8_t (&v)[N]) {
+        r.Bytes(v, N);
+    }
+};
+
+struct FieldWriter {
+    ByteWriter w;
+    void operator()(uint8_t v) { w.U8(v); }
+    void operator()(int16_t v) { w.I16(v); }
+    void operator()(int32_t v) { w.I32(v); }
+    void operator()(float v) { w.F32(v); }
+    template <size_t N>
+    void operator()(const uint8_t (&v)[N]) {
+        w.Bytes(v, N);
+    }
+};
+
+// The field lists take their cursor by value and hand it back, so that it stays their own.
+template <class T, class Fields>
+void ReadRecord(ByteReader& in, T& record, Fields fields) {
+    in = fields(FieldReader{in}, record).r;
+}
+
+template <class T, class Fields>
+void WriteRecord(ByteWriter& out, const T& record, Fields fields) {
+    out = fields(FieldWriter{out}, record).w;
+}
+
+constexpr auto kHeaderFields = [](auto io, auto& h) {
+    io(h.DaDurVer);
+    io(h.deffFont);
+    io(h.CMScale);
+    io(h.BaseFontTblIndex);
+    io(h.m_cb);
+    io(h.FontTblCount);
+    io(h.ColorTblCount);
+    io(h.WordCount);
+    io(h.HwWordCount);
+    io(h.QiLuoBianHao);
+    io(h.XjCount);
+    return io;
+};
+
+constexpr auto kPageFields = [](auto io, auto& p) {
+    io(p.BackGroundType);
+    io(p.PagePosIndexType);
+    io(p.PageNumberSize);
+    io(p.nScale);
+    io(p.PageMarginRect.Left);
+    io(p.PageMarginRect.Top);
+    io(p.PageMarginRect.Right);
+    io(p.PageMarginRect.Bottom);
+    io(p.PaperType);
+    io(p.PageSize.cx);
+    io(p.PageSize.cy);
+    io(p.PageFX);
+    return io;
+};
+
+constexpr auto kTrackFields = [](auto io, auto& t) {
+    io(t.Volume);
+    io(t.ComSounds);
+    io(t.SoundImage);
+    io(t.Yd);
+    io(t.IsUser);
+    for (auto& b : t.tPlayOrder) {
+        io(b.BlockIndex);
+        io(b.IsPlay);
+    }
+    io(t.DelayTimer);
+    io(t.XjCount);
+    return io;
+};
+
+// The scalars that follow the track array in the play settings.
+constexpr auto kPlayTailFields = [](auto io, auto& p) {
+    io(p.TotalTrack);
+    io(p.MainTrack);
+    io(p.Bpm);
+    io(p.IsPlayDrum);
+    io(p.DrumVolume);
+    io(p.JiePai);
+    io(p.XjDrumCount);
+    return io;
+};
+
+constexpr auto kWordFields = [](auto io, auto& c) {
+    io(c.WdAsc);
+    io(c.WdSize.cx);
+    io(c.WdSize.cy);
+    io(c.SelSize);
+    io(c.WdSpace);
+    io(c.UpSpace);
+    io(c.ShuPai.Space);
+    io(c.ShuPai.Number);
+    io(c.Yc);
+    io(c.YG);
+    io(c.Left);
+    io(c.Top);
+    io(c.Right);
+    io(c.Bottom);
+    for (auto& s : c.ExtralWordInfo) {
+        io(s.IndexType);
+        io(s.ExtralWordVal1);
+        io(s.ExtralWordVal2);
+        io(s.ExtralWordVal3);
+    }
+    io(c.cf);
+    io(c.cb);
+    auto& f = c.nLogFont;
+    io(f.FontTblIndex);
+    io(f.lfHeight);
+    io(f.lfWidth);
+    io(f.lfEscapement);
+    io(f.lfOrientation);
+    io(f.lfWeight);
+    io(f.lfItalic);
+    io(f.lfUnderline);
+    io(f.lfStrikeOut);
+    io(f.lfOutPrecision);
+    io(f.lfClipPrecision);
+    io(f.lfQuality);
+    io(f.lfPitchAndFamily);
+    io(c.IsJpGcCtl);
+    return io;
+};
+
+constexpr auto kHwWordFields = [](auto io, auto& h) {
+    io(h.iPage);
+    io(h.HwWordtype);
+    io(h.cf);
+    io(h.X);
+    io(h.Y);
+    io(h.Height);
+    io(h.Width);
+    return io;
+};
+
+constexpr auto kDrumFields = [](auto io, auto& d) {
+    io(d.DrumVer);
+    io(d.DrumName);
+    io(d.DrumChannel);
+    io(d.DrumVolume);
+    io(d.DrumSounds);
+    io(d.DrumTrack);
+    io(d.DrumTimeSignature);
+    io(d.DrumSpeed);
+    io(d.DrumRhythms);
+    io(d.DrumSoundImage);
+    io(d.BarsOfSong);
+    io(d.HaveDrum);
+    io(d.XJLong);
+    io(d.BeginSelStart);
+    io(d.sTimetmp2);
+    return io;
+};
+
+void ReadHeader(ByteReader& r, AboutFileInfo& h) {
+    ReadRecord(r, h, kHeaderFields);
+}
+void WriteHeader(ByteWriter& w, const AboutFileInfo& h) {
+    WriteRecord(w, h, kHeaderFields);
+}
+void ReadPage(ByteReader& r, AboutPageInfo& p) {
+    ReadRecord(r, p, kPageFields);
+}
+void WritePage(ByteWriter& w, const AboutPageInfo& p) {
+    WriteRecord(w, p, kPageFields);
+}
+void ReadTrack(ByteReader& r, aTrackInfo& t) {
+    ReadRecord(r, t, kTrackFields);
+}
+void WriteTrack(ByteWriter& w, const aTrackInfo& t) {
+    WriteRecord(w, t, kTrackFields);
+}
+void ReadPlayTail(ByteReader& r, aPlayInfo& p) {
+    ReadRecord(r, p, kPlayTailFields);
+}
+void WritePlayTail(ByteWriter& w, const aPlayInfo& p) {
+    WriteRecord(w, p, kPlayTailFields);
+}
+void ReadWord(ByteReader& r, aWordInfo& c) {
+    ReadRecord(r, c, kWordFields);
+}
+void WriteWord(ByteWriter& w, const aWordInfo& c) {
+    WriteRecord(w, c, kWordFields);
+}
+void ReadHwWord(ByteReader& r, aHwWordInfo& h) {
+    ReadRecord(r, h, kHwWordFields);
+}
+void WriteHwWord(ByteWriter& w, const aHwWordInfo& h) {
+    WriteRecord(w, h, kHwWordFields);
+}
+void ReadDrum(ByteReader& r, XjDrumData& d) {
+    ReadRecord(r, d, kDrumFields);
+}
+void WriteDrum(ByteWriter& w, const XjDrumData& d) {
+    WriteRecord(w, d, kDrumFields);
+}
+
+double UsableZoom(double zoom) {
+    return std::isfinite(zoom) && zoom > 0 ? zoom : 1.0;
+}
+
+void Report(ProgressSink* progress, int32_t percent) {
+    if (progress) progress->Progress(percent);
+}
+
+ZoRivStatus Fail(int32_t number, std::string reason) {
+    return {number, std::move(reason)};
+}
+
+ZoRivStatus PastEnd() {
+    return Fail(kErrPastEnd, "输入超出文件尾");
+}
+ZoRivStatus BadFormat() {
+    return Fail(kErrBadFileFormat, "无效的文件格式");
+}
+
+// A file name in a reason, UTF-8; a name that has no UTF-8 form is left out.
+std::string PathText(const std::filesystem::path& p) {
+    try {
+        const std::u8string s = p.u8string();
+        return std::string(s.begin(), s.end());
+    } catch (...) {
+        return {};
+    }
+}
+
+}  // namespace
+
+// ---- compaction
+
+bool SameFontName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < a.size();) {
+        if (GbkCharLength(a, i) == 2) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            i += 2;
+        } else {
+            if (lower(a[i]) != lower(b[i])) return false;
+            i += 1;
+        }
+    }
+    return true;
+}
+
+int16_t ZoRivTables::FontIndex(int32_t old) const {
+    if (old < 0 || static_cast<size_t>(old) >= fontIndex.size()) return 0;
+    return fontIndex[old];
+}
+
+int16_t ZoRivTables::ColourIndex(int32_t old) const {
+    if (old < 0) return static_cast<int16_t>(old);
+    if (static_cast<size_t>(old) >= colourIndex.size()) return 0;
+    return colourIndex[old];
+}
+
+ZoRivTables CompactTables(const JpData& doc) {
+    ZoRivTables t;
+    const auto& fonts = doc.FontTbl;
+    const auto& colours = doc.ColorTbl;
+    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
+    const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
+
+    std::vector<bool> fontUsed(fonts.size()), colourUsed(colours.size());
+    const auto useColour = [&](int32_t i) {
+        if (i >= 0 && static_cast<size_t>(i) < colourUsed.size()) colourUsed[i] = true;
+    };
+    for (size_t i = 0; i < words; ++i) {
+        const aWordInfo& c = doc.WordInfo[i];
+        const int32_t f = c.nLogFont.FontTblIndex;
+        if (f >= 0 && static_cast<size_t>(f) < fontUsed.size()) fontUsed[f] = true;
+        useColour(c.cf);
+        useColour(c.cb);
+    }
+    for (size_t i = 0; i < items; ++i) useColour(doc.HwWordInfo[i].cf);
+    useColour(doc.FileInfo.m_cb);
+
+    const int32_t base = doc.FileInfo.BaseFontTblIndex;
+    const std::string notation =
+        base >= 0 && static_cast<size_t>(base) < fonts.size() ? fonts[base].FontName : std::string();
+    for (const aFontTbl& entry : fonts) {
+        bool keep = entry.FontName == notation || entry.FontName == kSongTi;
+        for (size_t u = 0; u < fonts.size() && !keep; ++u)
+            keep = fontUsed[u] && SameFontName(fonts[u].FontName, entry.FontName);
+        if (!keep) continue;
+        aFontTbl kept;
+        kept.FontName = entry.FontName;
+        kept.fcharset = entry.FontName == notation ? 2 : 134;
+        kept.hYc = static_cast<float>(Round(entry.hYc, 1));
+        kept.hYg = static_cast<float>(Round(entry.hYg, 1));
+        t.fonts.push_back(std::move(kept));
+    }
+    for (size_t i = 0; i < colours.size(); ++i)
+        if (colourUsed[i]) t.colours.push_back(colours[i]);
+
+    t.fontIndex.assign(fonts.size(), 0);
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        for (size_t k = 0; k < t.fonts.size(); ++k) {
+            if (SameFontName(t.fonts[k].FontName, fonts[i].FontName)) {
+                t.fontIndex[i] = static_cast<int16_t>(k);
+                break;
+            }
+        }
+    }
+    t.colourIndex.assign(colours.size(), 0);
+    for (size_t i = 0; i < colours.size(); ++i) {
+        for (size_t k = 0; k < t.colours.size(); ++k) {
+            if (t.colours[k] == colours[i]) {
+                t.colourIndex[i] = static_cast<int16_t>(k);
+                break;
+            }
+        }
+    }
+    return t;
+}
+
+// ---- the whole file
+
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress) {
+    zoom = UsableZoom(zoom);
+    JpData doc;
+    ByteReader r(bytes);
+
+    ReadHeader(r, doc.FileInfo);
+    if (r.Failed()) return PastEnd();
+    const AboutFileInfo& h = doc.FileInfo;
+    if (h.FontTblCount < 0 || h.ColorTblCount < 0 || h.WordCount < 0) return BadFormat();
+    Report(progress, 5);
+
+    ReadPage(r, doc.PageInfo);
+    if (r.Failed()) return PastEnd();
+    Report(progress, 8);
+
+    aPlayInfo& play = doc.PlayInfo;
+    const int16_t dimensions = r.I16();
+    const int32_t tracks = r.I32();
+    r.I32();  // lower bound: the tracks are kept from 0
+    if (r.Failed()) return PastEnd();
+    if (dimensions != 1 || tracks < 0) return BadFormat();
+    if (!r.Holds(tracks, kZoRivTrackSize)) return PastEnd();
+    play.Track.resize(tracks);
+    for (aTrackInfo& t : play.Track) ReadTrack(r, t);
+    ReadPlayTail(r, play);
+    if (r.Failed()) return PastEnd();
+    Report(progress, 10);
+
+    if (!r.Holds(h.FontTblCount, kFontEntryMinSize)) return PastEnd();
+    doc.FontTbl.resize(h.FontTblCount);
+    for (aFontTbl& f : doc.FontTbl) {
+        const int16_t length = r.I16();
+        if (length < 0) return BadFormat();
+        if (!r.Holds(length, 1)) return PastEnd();
+        f.FontName.resize(length);
+        r.Bytes(reinterpret_cast<uint8_t*>(f.FontName.data()), length);
+        f.fcharset = r.U8();
+        f.hYg = r.F32();
+        f.hYc = r.F32();
+        if (r.Failed()) return PastEnd();
+    }
+    Report(progress, 20);
+
+    if (!r.Holds(h.ColorTblCount, 4)) return PastEnd();
+    doc.ColorTbl.resize(h.ColorTblCount);
+    for (uint32_t& c : doc.ColorTbl) c = r.U32();
+    Report(progress, 30);
+
+    // Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
+    // millimetre, not pixels, so it is kept as stored.
+    if (!r.Holds(h.WordCount, kZoRivWordSize)) return PastEnd();
+    doc.WordInfo.resize(h.WordCount);
+    for (aWordInfo& c : doc.WordInfo) {
+        ReadWord(r, c);
+        c.WdSpace = static_cast<float>(c.WdSpace * zoom);
+        c.UpSpace = static_cast<float>(c.UpSpace * zoom);
+        c.ShuPai.Space = static_cast<float>(c.ShuPai.Space * zoom);
+    }
+    if (r.Failed()) return PastEnd();
+    Report(progress, 60);
+
+    if (h.HwWordCount > 0) {
+        if (!r.Holds(h.HwWordCount, kZoRivHwWordSize)) return PastEnd();
+        doc.HwWordInfo.resize(h.HwWordCount);
+        for (aHwWordInfo& item : doc.HwWordInfo) ReadHwWord(r, item);
+    }
+    Report(progress, 70);
+
+    if (play.XjDrumCount > 0) {
+        if (!r.Holds(play.XjDrumCount, kZoRivDrumSize)) return PastEnd();
+        doc.XjDrum.resize(play.XjDrumCount);
+        for (XjDrumData& d : doc.XjDrum) ReadDrum(r, d);
+    }
+    Report(progress, 80);
+
+    // The tracks are stored twice; the copy at the end is the one kept.
+    if (play.TotalTrack != 0) {
+        if (!r.Holds(play.TotalTrack, kZoRivTrackSize)) return PastEnd();
+        play.Track.assign(play.TotalTrack, aTrackInfo{});
+        for (aTrackInfo& t : play.Track) ReadTrack(r, t);
+    }
+    if (r.Failed()) return PastEnd();
+
+    out = std::move(doc);
+    Report(progress, 99);
+    return {};
+}
+
+namespace {
+
+// Gathers records into a buffer of about a megabyte and hands it on when it is full, so a large
+// document is never formatted whole in memory before it goes to its file.
+class Chunker {
+public:
+    explicit Chunker(ByteSink& sink) : sink_(sink) { buffer_.resize(size_t{1} << 20); }
+
+    // One record of exactly n bytes, written by write(ByteWriter&).
+    template <class F>
+    void Record(size_t n, F&& write) {
+        if (used_ + n > buffer_.size()) {
+            Flush();
+            if (n > buffer_.size()) buffer_.resize(n);
+        }
+        ByteWriter w(std::span<uint8_t>(buffer_).subspan(used_, n));
+        write(w);
+        if (w.Failed() || w.Written() != n) ok_ = false;
+        used_ += n;
+    }
+    // A record of a fixed size, put together in a local buffer first: stores into the chunk
+    // would otherwise make the compiler reload the cursor after every byte.
+    template <size_t N, class F>
+    void Fixed(F&& write) {
+        uint8_t record[N];
+        ByteWriter local(record);
+        write(local);
+        if (local.Failed() || local.Written() != N) ok_ = false;
+        Record(N, [&](ByteWriter& w) { w.Bytes(record, N); });
+    }
+    bool Flush() {
+        if (ok_ && used_ > 0) ok_ = sink_.Put({buffer_.data(), used_});
+        used_ = 0;
+        return ok_;
+    }
+    bool Ok() const { return ok_; }
+
+private:
+    ByteSink& sink_;
+    std::vector<uint8_t> buffer_;
+    size_t used_ = 0;
+    bool ok_ = true;
+};
+
+struct VectorSink final : ByteSink {
+    std::vector<uint8_t> bytes;
+    bool Put(std::span<const uint8_t> piece) override {
+        bytes.insert(bytes.end(), piece.begin(), piece.end());
+        return true;
+    }
+};
+
+ZoRivStatus SinkFailed() {
+    return Fail(kErrFileAccess, "路径/文件访问错误");
+}
+
+}  // namespace
+
+ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, ProgressSink* progress) {
+    zoom = UsableZoom(zoom);
+    const AboutFileInfo& h = doc.FileInfo;
+    const aPlayInfo& play = doc.PlayInfo;
+    if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > doc.WordInfo.size() ||
+        (h.HwWordCount > 0 && static_cast<size_t>(h.HwWordCount) > doc.HwWordInfo.size()) ||
+        play.TotalTrack > play.Track.size())
+        return Fail(kErrSubscript, "下标越界");
+    if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow, "溢出");
+
+    const ZoRivTables tables = CompactTables(doc);
+    if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow, "溢出");
+    for (const aFontTbl& f : tables.fonts)
+        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow, "溢出");
+
+    AboutFileInfo header = h;
+    header.FontTblCount = static_cast<int16_t>(tables.fonts.size());
+    header.ColorTblCount = static_cast<int16_t>(tables.colours.size());
+    header.m_cb = tables.ColourIndex(h.m_cb);
+    header.BaseFontTblIndex = tables.FontIndex(h.BaseFontTblIndex);
+    header.deffFont = tables.FontIndex(h.deffFont);
+
+    Chunker out(sink);
+    Report(progress, 10);
+    out.Fixed<kZoRivHeaderSize>([&](ByteWriter& w) { WriteHeader(w, header); });
+    Report(progress, 12);
+    out.Fixed<kZoRivPageSize>([&](ByteWriter& w) { WritePage(w, doc.PageInfo); });
+    Report(progress, 15);
+    out.Fixed<kZoRivArrayDescriptorSize>([&](ByteWriter& w) {
+        w.I16(1);
+        w.I32(static_cast<int32_t>(play.Track.size()));
+        w.I32(0);
+    });
+    for (const aTrackInfo& t : play.Track) out.Fixed<kZoRivTrackSize>([&](ByteWriter& w) { WriteTrack(w, t); });
+    out.Fixed<kZoRivPlayTailSize>([&](ByteWriter& w) { WritePlayTail(w, play); });
+
+    for (const aFontTbl& f : tables.fonts) {
+        out.Record(kFontEntryMinSize + f.FontName.size(), [&](ByteWriter& w) {
+            w.I16(static_cast<int16_t>(f.FontName.size()));
+            w.Bytes(reinterpret_cast<const uint8_t*>(f.FontName.data()), f.FontName.size());
+            w.U8(f.fcharset);
+            w.F32(f.hYg);
+            w.F32(f.hYc);
+        });
+    }
+    Report(progress, 20);
+    for (uint32_t c : tables.colours) out.Fixed<4>([&](ByteWriter& w) { w.U32(c); });
+    Report(progress, 25);
+
+    for (int32_t i = 0; i < h.WordCount && out.Ok(); ++i) {
+        aWordInfo c = doc.WordInfo[i];
+        c.cb = tables.ColourIndex(c.cb);
+        c.cf = tables.ColourIndex(c.cf);
+        c.nLogFont.FontTblIndex = tables.FontIndex(c.nLogFont.FontTblIndex);
+        c.WdSpace = static_cast<float>(c.WdSpace / zoom);
+        c.UpSpace = static_cast<float>(c.UpSpace / zoom);
+        c.ShuPai.Space = static_cast<float>(c.ShuPai.Space / zoom);
+        out.Fixed<kZoRivWordSize>([&](ByteWriter& w) { WriteWord(w, c); });
+    }
+    Report(progress, 60);
+
+    const size_t items = h.HwWordCount > 0 ? static_cast<size_t>(h.HwWordCount) : 0;
+    for (size_t i = 0; i < items; ++i) {
+        aHwWordInfo item = doc.HwWordInfo[i];
+        item.cf = tables.ColourIndex(item.cf);
+        out.Fixed<kZoRivHwWordSize>([&](ByteWriter& w) { WriteHwWord(w, item); });
+    }
+    Report(progress, 65);
+
+    // Patterns missing from the array are written as zero bytes.
+    const XjDrumData empty{};
+    const size_t drums = play.XjDrumCount > 0 ? static_cast<size_t>(play.XjDrumCount) : 0;
+    for (size_t i = 0; i < drums; ++i) {
+        const XjDrumData& d = i < doc.XjDrum.size() ? doc.XjDrum[i] : empty;
+        out.Fixed<kZoRivDrumSize>([&](ByteWriter& w) { WriteDrum(w, d); });
+    }
+    Report(progress, 85);
+
+    for (size_t i = 0; i < play.TotalTrack; ++i)
+        out.Fixed<kZoRivTrackSize>([&](ByteWriter& w) { WriteTrack(w, play.Track[i]); });
+    if (!out.Flush()) return SinkFailed();
+    return {};
+}
+
+ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& out, ProgressSink* progress) {
+    VectorSink sink;
+    const ZoRivStatus status = FormatZoRiv(doc, zoom, sink, progress);
+    if (status.Ok()) out = std::move(sink.bytes);
+    return status;
+}
+
+// ---- files
+
+ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(name, ec)) return Fail(kErrFileNotFound, "文件未找到: " + PathText(name));
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (length < 0 || !in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
+    // Not zero-filled first: every byte is read into it.
+    const auto size = static_cast<size_t>(length);
+    const std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
+    in.read(reinterpret_cast<char*>(bytes.get()), length);
+    if (in.gcount() != length) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
+    return ParseZoRiv({bytes.get(), size}, zoom, out, progress);
+}
+
+namespace {
+
+// A name in the target's folder that no file has yet.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::filesystem::path folder = target.parent_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = target;
+        candidate += ".~" + std::to_string(random() % 1000000) + ".tmp";
+        std::error_code ec;
+        if (!std::filesystem::exists(candidate, ec) && !ec) return candidate;
+    }
+    return {};
+}
+
+}  // namespace
+
+ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress) {
+    const auto accessError = [&] { return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name)); };
+    Report(progress, 5);
+    const std::filesystem::path temporary = TemporaryBeside(name);
+    if (temporary.empty()) return accessError();
+
+    struct FileSink final : ByteSink {
+        std::ofstream file;
+        bool Put(std::span<const uint8_t> piece) override {
+            file.write(reinterpret_cast<const char*>(piece.data()), static_cast<std::streamsize>(piece.size()));
+            return !file.fail();
+        }
+    } sink;
+    sink.file.open(temporary, std::ios::binary | std::ios::trunc);
+    if (!sink.file) return accessError();
+
+    ZoRivStatus status = FormatZoRiv(doc, zoom, sink, progress);
+    sink.file.close();
+    if (status.Ok() && sink.file.fail()) status = accessError();
+    std::error_code ec;
+    if (status.Ok()) {
+        std::filesystem::rename(temporary, name, ec);
+        if (ec) status = accessError();
+    }
+    if (!status.Ok()) {
+        std::filesystem::remove(temporary, ec);
+        if (status.number == kErrFileAccess) return accessError();
+        return status;
+    }
+    Report(progress, 99);
+    return status;
+}
+
+}  // namespace tessaly
