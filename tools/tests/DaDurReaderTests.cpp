@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 #include "DaDurFile.h"
 #include "DaDurFormat.h"
@@ -398,8 +399,9 @@ TEST(DaDurFile, AReadCannotStartDuringAnother) {
     FakeDaDurSystem system;
     DaDurFile file(system);
     int refused = 0;
+    bool once = true;
     system.onProgress = [&] {
-        system.onProgress = nullptr;
+        if (!std::exchange(once, false)) return;
         if (!file.ReadRtfFile(0, "").ok) ++refused;
         if (!file.WriteRtfFile("x.DaDur", 0).ok) ++refused;
     };
