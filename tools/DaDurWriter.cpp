@@ -1,6 +1,7 @@
 #include "DaDurWriter.h"
 
 #include <algorithm>
+#include <charconv>
 #include <map>
 #include <optional>
 #include <utility>
@@ -23,6 +24,13 @@ std::string Escaped(std::string_view text) {
 
 std::string Num(int64_t v) {
     return std::to_string(v);
+}
+
+// Appends a control word and its number without temporaries; the character loop runs per character.
+void Put(std::string& out, std::string_view word, int64_t v) {
+    out += word;
+    char buf[24];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
 // The font and colour tables as written: only entries in use, renumbered.
@@ -190,47 +198,60 @@ std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
         const size_t before = out.size();
         const bool paragraphEnd = w.IsJpGcCtl == 3;
 
-        if (tables.Colour(w.cf) != tables.Colour(prev.cf)) out += "\\cf" + Num(tables.Colour(w.cf));
+        if (tables.Colour(w.cf) != tables.Colour(prev.cf)) Put(out, "\\cf", tables.Colour(w.cf));
         if (!paragraphEnd && tables.Colour(w.cb) != lastCb) {
             lastCb = tables.Colour(w.cb);
-            out += "\\cb" + Num(lastCb);
+            Put(out, "\\cb", lastCb);
         }
-        if (w.IsJpGcCtl != prev.IsJpGcCtl) out += "\\att" + Num(w.IsJpGcCtl);
-        if (w.UpSpace != prev.UpSpace) out += "\\ups" + twips(w.UpSpace);
-        if (f.FontTblIndex != pf.FontTblIndex) out += "\\f" + Num(tables.Font(f.FontTblIndex));
+        if (w.IsJpGcCtl != prev.IsJpGcCtl) Put(out, "\\att", w.IsJpGcCtl);
+        if (w.UpSpace != prev.UpSpace) {
+            out += "\\ups";
+            out += twips(w.UpSpace);
+        }
+        if (f.FontTblIndex != pf.FontTblIndex) Put(out, "\\f", tables.Font(f.FontTblIndex));
         const int16_t n = w.ShuPai.Number;
         const bool opens = n == 1 || n == -1;
         if (opens && run == 0) {
-            out += "\\spn" + Num(n) + "\\sps" + twips(w.ShuPai.Space);
+            Put(out, "\\spn", n);
+            out += "\\sps";
+            out += twips(w.ShuPai.Space);
             run = n;
         } else if (opens) {
-            out += "\\spn0\\spn" + Num(n);
+            Put(out, "\\spn0\\spn", n);
             run = n;
         } else if (n == 0 && run != 0) {
             out += "\\spn0";
             run = 0;
         }
-        if (f.lfItalic != pf.lfItalic) out += "\\i" + Num(f.lfItalic);
-        if (f.lfUnderline != pf.lfUnderline) out += "\\ul" + Num(f.lfUnderline);
-        if (f.lfStrikeOut != pf.lfStrikeOut) out += "\\strike" + Num(f.lfStrikeOut);
+        if (f.lfItalic != pf.lfItalic) Put(out, "\\i", f.lfItalic);
+        if (f.lfUnderline != pf.lfUnderline) Put(out, "\\ul", f.lfUnderline);
+        if (f.lfStrikeOut != pf.lfStrikeOut) Put(out, "\\strike", f.lfStrikeOut);
         if (f.lfWeight != pf.lfWeight) out += f.lfWeight > 699 ? "\\b" : "\\b0";
-        if (w.Yc != 0) out += "\\yc" + Num(w.Yc);
-        if (w.YG != 0) out += "\\yg" + Num(w.YG);
+        if (w.Yc != 0) Put(out, "\\yc", w.Yc);
+        if (w.YG != 0) Put(out, "\\yg", w.YG);
         for (const aExtralWordInfo& slot : w.ExtralWordInfo) {
             if (slot.IndexType == 0) continue;
-            out += "\\ex " + Num(slot.IndexType) + "," + Num(slot.ExtralWordVal1) + "," + Num(pairs.Written(slot));
+            Put(out, "\\ex ", slot.IndexType);
+            Put(out, ",", slot.ExtralWordVal1);
+            Put(out, ",", pairs.Written(slot));
             const std::string text = dadur::MarkText(slot);
-            if (dadur::MarkTextIsWritten(slot.IndexType, text.empty())) out += "," + Escaped(text);
+            if (dadur::MarkTextIsWritten(slot.IndexType, text.empty())) {
+                out += ',';
+                out += Escaped(text);
+            }
             out += "\\eex";
         }
         if (!paragraphEnd) {
             const int64_t size = dadur::MilliPointsOf(w, dpi);
             if (size != lastSize) {
                 lastSize = size;
-                out += "\\fs" + Num(size);
+                Put(out, "\\fs", size);
             }
         }
-        if (w.WdSpace != prev.WdSpace) out += "\\expndtw" + twips(w.WdSpace);
+        if (w.WdSpace != prev.WdSpace) {
+            out += "\\expndtw";
+            out += twips(w.WdSpace);
+        }
         if (out.size() != before) afterWord = true;
 
         if (paragraphEnd) {
@@ -296,7 +317,12 @@ std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
                "|" + Num(track.DelayTimer) + "|" + Num(track.XjCount);
         out += kLineEnd;
         out += "\\playinfo,PLAYORDER:" + Num(static_cast<int64_t>(t));
-        for (const aPlayBlock& b : track.tPlayOrder) out += "|" + Num(b.BlockIndex) + "," + flag(b.IsPlay);
+        for (const aPlayBlock& b : track.tPlayOrder) {
+            out += '|';
+            out += Num(b.BlockIndex);
+            out += ',';
+            out += flag(b.IsPlay);
+        }
         out += kLineEnd;
     }
     return out;

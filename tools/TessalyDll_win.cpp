@@ -1,5 +1,6 @@
 // The exports of Tessaly.dll, an in-process COM server.
 #include "DataTypes_win.h"
+#include "ReadWriteRtf_win.h"
 #include "VbGetWindowsZoom_win.h"
 #include "com/Server.h"
 
@@ -9,6 +10,7 @@ const com::ClassEntry kClasses[] = {
     {&CLSID_VbGetWindowsZoom, L"Tessaly.VbGetWindowsZoom", L"Tessaly VbGetWindowsZoom",
      &tessaly::VbGetWindowsZoom::Create},
     {&CLSID_DataTypes, L"Tessaly.DataTypes", L"Tessaly DataTypes", &tessaly::DataTypes::Create},
+    {&CLSID_ReadWriteRtf, L"Tessaly.ReadWriteRtf", L"Tessaly ReadWriteRtf", &tessaly::ReadWriteRtf::Create},
 };
 
 }  // namespace

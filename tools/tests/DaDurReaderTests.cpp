@@ -261,7 +261,7 @@ TEST(DaDurReader, PlaySettingsLines) {
     FakeDaDurSystem system;
     JpData d;
     std::string order = "\\playinfo,PLAYORDER:1";
-    for (int i = 0; i < 48; ++i) order += "|" + std::to_string(i) + ",-1";
+    for (int i = 0; i < 48; ++i) order.append("|").append(std::to_string(i)).append(",-1");
     ASSERT_TRUE(ReadLines(system,
                           {"\\playinfo,MAIN:3|1|100|0|1|2|3", "\\playinfo,MAIN:2|2|90|0|1|2|3",
                            "\\playinfo,TRACK:1|1|2|3|4|-1|5|6", "\\playinfo,TRACK:5|1|2|3|4|-1|5|6",
@@ -301,7 +301,7 @@ TEST(DaDurReader, DrumLines) {
     FakeDaDurSystem system;
     JpData d;
     std::string line = "\\drumdata,7,1,\"a,\"\"b\",9";
-    for (int f = 5; f <= 64; ++f) line += "," + std::to_string(f == 23 ? 300 : f);
+    for (int f = 5; f <= 64; ++f) line.append(",").append(std::to_string(f == 23 ? 300 : f));
     ASSERT_TRUE(ReadLines(system, {line}, d).ok);  // 65 fields: no HaveDrum
     const XjDrumData& x = d.XjDrum[0];
     EXPECT_EQ("a,\"b", std::string(reinterpret_cast<const char*>(x.DrumName)));
