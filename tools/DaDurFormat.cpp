@@ -56,10 +56,10 @@ int32_t LogHeightForMilliPoints(double milliPoints, int32_t dpi) {
 }
 
 int64_t MilliPointsOf(const aWordInfo& word, int32_t dpi) {
-    if (word.SelSize > 0 && std::isfinite(word.SelSize))
-        return static_cast<int64_t>(RoundHalfEven(static_cast<double>(word.SelSize) * 1000));
+    // Saturated to 32 bits, so that the reader can take back whatever is written.
+    if (word.SelSize > 0 && std::isfinite(word.SelSize)) return CLng(static_cast<double>(word.SelSize) * 1000);
     if (dpi <= 0) return 0;
-    return -static_cast<int64_t>(std::floor(static_cast<double>(word.nLogFont.lfHeight) * 72000 / dpi));
+    return CLng(-std::floor(static_cast<double>(word.nLogFont.lfHeight) * 72000 / dpi));
 }
 
 namespace {

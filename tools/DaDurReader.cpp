@@ -15,6 +15,7 @@ namespace tessaly {
 struct DaDurReader::Doc {
     JpData data;
     aWordInfo pending{};  // Yc, YG and marks given before the next character
+    bool hasPending = false;
     int32_t drumCount = 0;
     size_t fontCheckLine = 0;
 };
@@ -69,6 +70,18 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     return s;
+}
+
+// The number at the start of a field; plain integers, by far the most common, skip Val.
+double Number(std::string_view field) {
+    size_t i = field.size() > 0 && field[0] == '-' ? 1 : 0;
+    if (i == field.size() || field.size() > 9) return Val(field);
+    int32_t v = 0;
+    for (size_t k = i; k < field.size(); ++k) {
+        if (field[k] < '0' || field[k] > '9') return Val(field);
+        v = v * 10 + (field[k] - '0');
+    }
+    return i ? -v : v;
 }
 
 // A play-settings field: the whole field must be a number.
@@ -162,6 +175,10 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
     if (dpi_ <= 0) dpi_ = 96;
 
     const size_t n = lines.size();
+    // A character takes at least one byte of a paragraph line and seldom fewer than eight.
+    size_t bytes = 0;
+    for (std::string_view line : lines) bytes += line.size();
+    d.WordInfo.reserve(bytes / 8);
     for (size_t i = 0; i < n; ++i) {
         system_.Progress(hwnd, static_cast<int32_t>(i * 100 / n));
         const std::string_view line = lines[i];
@@ -338,8 +355,10 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
             stackSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
         } else if (w == "\\yc") {
             doc.pending.Yc = Byte(v, "duration");
+            doc.hasPending = true;
         } else if (w == "\\yg") {
             doc.pending.YG = Byte(v, "octave");
+            doc.hasPending = true;
         } else if (w == "\\ex") {
             collecting_ = true;
             markText_.clear();
@@ -364,8 +383,11 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
 void DaDurReader::Append(std::string_view ch, Doc& doc) {
     auto& words = doc.data.WordInfo;
     if (words.size() >= INT32_MAX) Fail("too many characters");
-    aWordInfo& w = words.emplace_back(doc.pending);
-    doc.pending = aWordInfo{};
+    aWordInfo& w = doc.hasPending ? words.emplace_back(doc.pending) : words.emplace_back();
+    if (doc.hasPending) {
+        doc.pending = aWordInfo{};
+        doc.hasPending = false;
+    }
     w.WdAsc = WdAscFromGbk(ch).value_or(0);
     w.nLogFont = font_;
     w.cf = cf_;
@@ -393,12 +415,13 @@ void DaDurReader::ApplyMark(Doc& doc) {
     if (c2 == std::string::npos) Fail("mark with fewer than three values");
     const size_t c3 = markText_.find(',', c2 + 1);
     const std::string_view all = markText_;
-    const int32_t code = Long(Val(all.substr(0, c1)), "mark code");
-    const int32_t v1 = Long(Val(all.substr(c1 + 1, c2 - c1 - 1)), "mark value");
-    const int32_t v2 = Long(Val(all.substr(c2 + 1, c3 == std::string::npos ? c3 : c3 - c2 - 1)), "mark value");
+    const int32_t code = Long(Number(all.substr(0, c1)), "mark code");
+    const int32_t v1 = Long(Number(all.substr(c1 + 1, c2 - c1 - 1)), "mark value");
+    const int32_t v2 = Long(Number(all.substr(c2 + 1, c3 == std::string::npos ? c3 : c3 - c2 - 1)), "mark value");
     // A code no mark has would be drawn and played as nothing known: drop it.
     if (code < dadur::kFirstMark || code > dadur::kLastMark) return;
 
+    doc.hasPending = true;
     auto& slots = doc.pending.ExtralWordInfo;
     aExtralWordInfo* slot = &slots[0];
     for (auto& s : slots)

@@ -81,6 +81,11 @@ public:
 
         for (size_t c = 0; c < colourUsed.size(); ++c)
             if (colourUsed[c]) keptColours_.push_back(doc.ColorTbl[c]);
+        colourIndex_.resize(doc.ColorTbl.size(), 0);
+        for (size_t c = 0; c < doc.ColorTbl.size(); ++c) {
+            const auto it = std::find(keptColours_.begin(), keptColours_.end(), doc.ColorTbl[c]);
+            colourIndex_[c] = it == keptColours_.end() ? 0 : static_cast<int32_t>(it - keptColours_.begin());
+        }
     }
 
     std::string HeaderLine() const {
@@ -107,9 +112,7 @@ public:
     // The written index of a colour: the first kept entry of the same value, or 0.
     int32_t Colour(int32_t index) const {
         if (index == -1) return -1;  // no background
-        if (index < 0 || static_cast<size_t>(index) >= doc_.ColorTbl.size()) return 0;
-        const auto it = std::find(keptColours_.begin(), keptColours_.end(), doc_.ColorTbl[index]);
-        return it == keptColours_.end() ? 0 : static_cast<int32_t>(it - keptColours_.begin());
+        return index >= 0 && static_cast<size_t>(index) < colourIndex_.size() ? colourIndex_[index] : 0;
     }
 
     int32_t Font(int16_t index) const {
@@ -122,6 +125,7 @@ private:
     std::vector<std::pair<std::string, const aFontTbl*>> keptFonts_;
     std::vector<int32_t> fontIndex_;
     std::vector<uint32_t> keptColours_;
+    std::vector<int32_t> colourIndex_;
 };
 
 // Pair numbers in the file: starts count 1, 2, 3 ... and each end takes the
