@@ -493,47 +493,42 @@ void DaDurReader::ReadPlay(std::string_view line, Doc& doc) {
     const auto f = Split(parts[1], '|');
     aPlayInfo& play = doc.data.PlayInfo;
     const auto flag = [](std::string_view s) { return ToFlag(StrictNumber(s) != 0); };
-    const auto track = [&](std::string_view s) -> aTrackInfo* {
-        const int32_t t = Long(StrictNumber(s), "track");
+    // A track line too short, or for a track that MAIN did not make, is ignored.
+    const auto track = [&](size_t fields) -> aTrackInfo* {
+        if (f.size() < fields) return nullptr;
+        const int32_t t = Long(StrictNumber(f[0]), "track");
         return t >= 0 && t < static_cast<int32_t>(play.Track.size()) ? &play.Track[t] : nullptr;
     };
+    // A failure drops the whole read, so fields are stored as they come.
     if (parts[0] == "\\playinfo,MAIN") {
         if (f.size() < 7) return;
-        aPlayInfo next = play;
-        next.TotalTrack = Byte(StrictNumber(f[0]), "track count");
-        next.MainTrack = Byte(StrictNumber(f[1]), "main track");
-        next.Bpm = Int(StrictNumber(f[2]), "tempo");
-        next.IsPlayDrum = flag(f[3]);
-        next.DrumVolume = Byte(StrictNumber(f[4]), "drum volume");
-        next.JiePai = Byte(StrictNumber(f[5]), "metre");
-        next.XjDrumCount = Int(StrictNumber(f[6]), "drum bars");
-        next.Track.assign(next.TotalTrack, aTrackInfo{});
-        play = std::move(next);
+        play.TotalTrack = Byte(StrictNumber(f[0]), "track count");
+        play.MainTrack = Byte(StrictNumber(f[1]), "main track");
+        play.Bpm = Int(StrictNumber(f[2]), "tempo");
+        play.IsPlayDrum = flag(f[3]);
+        play.DrumVolume = Byte(StrictNumber(f[4]), "drum volume");
+        play.JiePai = Byte(StrictNumber(f[5]), "metre");
+        play.XjDrumCount = Int(StrictNumber(f[6]), "drum bars");
+        play.Track.assign(play.TotalTrack, aTrackInfo{});
     } else if (parts[0] == "\\playinfo,TRACK") {
-        if (f.size() < 8) return;
-        aTrackInfo* t = track(f[0]);
+        aTrackInfo* t = track(8);
         if (!t) return;
-        aTrackInfo next = *t;
-        next.Volume = Byte(StrictNumber(f[1]), "volume");
-        next.ComSounds = Byte(StrictNumber(f[2]), "instrument");
-        next.SoundImage = Byte(StrictNumber(f[3]), "pan");
-        next.Yd = Byte(StrictNumber(f[4]), "key");
-        next.IsUser = flag(f[5]);
-        next.DelayTimer = Int(StrictNumber(f[6]), "delay");
-        next.XjCount = Int(StrictNumber(f[7]), "bars");
-        *t = next;
+        t->Volume = Byte(StrictNumber(f[1]), "volume");
+        t->ComSounds = Byte(StrictNumber(f[2]), "instrument");
+        t->SoundImage = Byte(StrictNumber(f[3]), "pan");
+        t->Yd = Byte(StrictNumber(f[4]), "key");
+        t->IsUser = flag(f[5]);
+        t->DelayTimer = Int(StrictNumber(f[6]), "delay");
+        t->XjCount = Int(StrictNumber(f[7]), "bars");
     } else if (parts[0] == "\\playinfo,PLAYORDER") {
-        if (f.size() < 49) return;
-        aTrackInfo* t = track(f[0]);
+        aTrackInfo* t = track(49);
         if (!t) return;
-        aTrackInfo next = *t;
         for (size_t i = 1; i <= 48; ++i) {
             const auto entry = Split(f[i], ',');
             if (entry.size() < 2) continue;
-            next.tPlayOrder[i - 1].BlockIndex = Byte(StrictNumber(entry[0]), "block");
-            next.tPlayOrder[i - 1].IsPlay = flag(entry[1]);
+            t->tPlayOrder[i - 1].BlockIndex = Byte(StrictNumber(entry[0]), "block");
+            t->tPlayOrder[i - 1].IsPlay = flag(entry[1]);
         }
-        *t = next;
     }
 }
 

@@ -88,10 +88,11 @@ public:
         }
     }
 
+    // The notation font's index follows its entry when entries before it are left out.
     std::string HeaderLine() const {
         const AboutFileInfo& info = doc_.FileInfo;
         std::string s = "\\jprtfver" + Num(info.DaDurVer) + "\\deff" + Num(info.deffFont) + "\\basejpf" +
-                        Num(info.BaseFontTblIndex) + "{\\fonttbl";
+                        Num(Font(info.BaseFontTblIndex)) + "{\\fonttbl";
         for (size_t k = 0; k < keptFonts_.size(); ++k) {
             const aFontTbl& font = *keptFonts_[k].second;
             s += "{\\f" + Num(static_cast<int64_t>(k)) + "\\fnil\\fcharset" +

@@ -46,7 +46,7 @@ aWordInfo ParagraphEnd() {
 void SetMark(aWordInfo& w, int slot, int32_t code, int32_t v1, int32_t v2, std::string_view text = {}) {
     auto& s = w.ExtralWordInfo[slot];
     s = {code, v1, v2, {}};
-    std::memcpy(s.ExtralWordVal3, text.data(), std::min<size_t>(text.size(), 16));
+    if (!text.empty()) std::memcpy(s.ExtralWordVal3, text.data(), std::min<size_t>(text.size(), 16));
 }
 
 // A small document with every kind of line and of character attribute.
@@ -153,6 +153,16 @@ TEST(DaDurWriter, CompactsTablesAndKeepsWhatIsUsed) {
     EXPECT_EQ(2, back.WordInfo[3].nLogFont.FontTblIndex);
     EXPECT_EQ((std::vector<uint32_t>{0xFFFFFFFFu, 0xFF000000u, 0u, 0xFF00FF00u}), back.ColorTbl);
     EXPECT_EQ(3, back.HwWordInfo[0].cf);  // the colour only the item uses
+
+    // A notation font behind a dropped entry keeps its place in the header.
+    JpData moved = EveryKindOfLine();
+    moved.FontTbl.insert(moved.FontTbl.begin(), aFontTbl{"dropped", 0, 0, 0});
+    moved.FileInfo.BaseFontTblIndex = 1;
+    for (auto& w : moved.WordInfo) ++w.nLogFont.FontTblIndex;
+    const JpData movedBack = Read(system, Write(moved, system));
+    EXPECT_EQ(0, movedBack.FileInfo.BaseFontTblIndex);
+    EXPECT_EQ("tolvane", movedBack.FontTbl[0].FontName);
+    EXPECT_EQ(2, movedBack.FontTbl[0].fcharset);
 }
 
 TEST(DaDurWriter, RoundTripKeepsTheDocument) {
