@@ -7,6 +7,7 @@
 
 #include "Cp936.h"
 #include "DaDurFormat.h"
+#include "DaDurUnits.h"
 #include "cText.h"
 #include "records/Numbers.h"
 
@@ -19,6 +20,8 @@ struct DaDurReader::Doc {
     int32_t drumCount = 0;
     size_t fontCheckLine = 0;
 };
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -130,10 +133,10 @@ std::vector<std::string> SplitQuoted(std::string_view line) {
 template <class F>
 void ForEachUnit(std::string_view line, F&& handle) {
     const int32_t length = static_cast<int32_t>(std::min<size_t>(line.size(), INT32_MAX));
+    UnitScratch scratch;
+    UnitView unit;
     for (int32_t pos = 1; pos <= length; ++pos) {
-        bool ok = true;
-        const aCtlUnit unit = cText::nCtlUnit(line, pos, ok);
-        if (!ok) Fail("malformed escape or number");
+        if (!NextUnit(line, pos, unit, scratch)) Fail("malformed escape or number");
         handle(unit);
     }
 }
@@ -217,28 +220,28 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
 void DaDurReader::ReadHeader(std::string_view line, Doc& doc) {
     AboutFileInfo& info = doc.data.FileInfo;
     auto& fonts = doc.data.FontTbl;
-    ForEachUnit(line, [&](const aCtlUnit& u) {
-        const std::string& w = u.CtlWord;
-        if (w == "\\jprtfver") {
-            info.DaDurVer = Byte(u.CtlVal, "version");
-        } else if (w == "\\deff") {
-            info.deffFont = Int(u.CtlVal, "default font");
-        } else if (w == "\\basejpf") {
-            info.BaseFontTblIndex = Int(u.CtlVal, "notation font");
-        } else if (w == "\\f") {
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        if (w == "\\jprtfver"sv) {
+            info.DaDurVer = Byte(u.value, "version");
+        } else if (w == "\\deff"sv) {
+            info.deffFont = Int(u.value, "default font");
+        } else if (w == "\\basejpf"sv) {
+            info.BaseFontTblIndex = Int(u.value, "notation font");
+        } else if (w == "\\f"sv) {
             if (fonts.size() >= INT16_MAX) Fail("too many fonts");
             fonts.emplace_back();
         } else if (fonts.empty()) {
             // settings before any font entry have nowhere to go
-        } else if (w == "\\fcharset") {
-            fonts.back().fcharset = Byte(u.CtlVal, "charset");
-        } else if (w == "\\hyg") {
-            fonts.back().hYg = u.CtlVal;
-        } else if (w == "\\hyc") {
-            fonts.back().hYc = u.CtlVal;
-            const size_t end = u.CtlObj.find(";}");
+        } else if (w == "\\fcharset"sv) {
+            fonts.back().fcharset = Byte(u.value, "charset");
+        } else if (w == "\\hyg"sv) {
+            fonts.back().hYg = u.value;
+        } else if (w == "\\hyc"sv) {
+            fonts.back().hYc = u.value;
+            const size_t end = u.text.find(";}");
             if (end == std::string::npos) Fail("font name without ;}");
-            fonts.back().FontName = dadur::FitFaceName(dadur::LowerGbk(std::string_view(u.CtlObj).substr(0, end)));
+            fonts.back().FontName = dadur::FitFaceName(dadur::LowerGbk(std::string_view(u.text).substr(0, end)));
         }
     });
 }
@@ -268,18 +271,18 @@ void DaDurReader::CheckFonts(intptr_t hwnd, const Doc& doc) {
 void DaDurReader::ReadColours(std::string_view line, Doc& doc) {
     uint32_t alpha = 0, red = 0, green = 0, blue = 0;
     const auto low = [](float v, const char* what) { return static_cast<uint32_t>(Long(v, what)) & 0xFF; };
-    ForEachUnit(line, [&](const aCtlUnit& u) {
-        const std::string& w = u.CtlWord;
-        if (w == "\\pcb") {
-            doc.data.FileInfo.m_cb = Int(u.CtlVal, "page colour");
-        } else if (w == "\\alpha") {
-            alpha = Byte(u.CtlVal, "alpha");
-        } else if (w == "\\red") {
-            red = low(u.CtlVal, "red");
-        } else if (w == "\\green") {
-            green = low(u.CtlVal, "green");
-        } else if (w == "\\blue") {
-            blue = low(u.CtlVal, "blue");
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        if (w == "\\pcb"sv) {
+            doc.data.FileInfo.m_cb = Int(u.value, "page colour");
+        } else if (w == "\\alpha"sv) {
+            alpha = Byte(u.value, "alpha");
+        } else if (w == "\\red"sv) {
+            red = low(u.value, "red");
+        } else if (w == "\\green"sv) {
+            green = low(u.value, "green");
+        } else if (w == "\\blue"sv) {
+            blue = low(u.value, "blue");
             if (doc.data.ColorTbl.size() >= INT16_MAX) Fail("too many colours");
             doc.data.ColorTbl.push_back(alpha << 24 | blue << 16 | green << 8 | red);
             alpha = red = green = blue = 0;
@@ -289,89 +292,89 @@ void DaDurReader::ReadColours(std::string_view line, Doc& doc) {
 
 void DaDurReader::ReadPaper(std::string_view line, Doc& doc) {
     AboutPageInfo& page = doc.data.PageInfo;
-    ForEachUnit(line, [&](const aCtlUnit& u) {
-        const std::string& w = u.CtlWord;
-        const float v = u.CtlVal;
-        if (w == "\\margltw")
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        const float v = u.value;
+        if (w == "\\margltw"sv)
             page.PageMarginRect.Left = Long(v, "margin");
-        else if (w == "\\margttw")
+        else if (w == "\\margttw"sv)
             page.PageMarginRect.Top = Long(v, "margin");
-        else if (w == "\\margrtw")
+        else if (w == "\\margrtw"sv)
             page.PageMarginRect.Right = Long(v, "margin");
-        else if (w == "\\margbtw")
+        else if (w == "\\margbtw"sv)
             page.PageMarginRect.Bottom = Long(v, "margin");
-        else if (w == "\\papertype")
+        else if (w == "\\papertype"sv)
             page.PaperType = Byte(v, "paper type");
-        else if (w == "\\pagecx")
+        else if (w == "\\pagecx"sv)
             page.PageSize.cx = Long(v, "paper width");
-        else if (w == "\\pagecy")
+        else if (w == "\\pagecy"sv)
             page.PageSize.cy = Long(v, "paper height");
-        else if (w == "\\cmscale")
+        else if (w == "\\cmscale"sv)
             doc.data.FileInfo.CMScale = Int(v, "scale");
-        else if (w == "\\backgroundtype")
+        else if (w == "\\backgroundtype"sv)
             page.BackGroundType = Byte(v, "background");
-        else if (w == "\\pagepostype")
+        else if (w == "\\pagepostype"sv)
             page.PagePosIndexType = Byte(v, "page number place");
-        else if (w == "\\pagenumbersize")
+        else if (w == "\\pagenumbersize"sv)
             page.PageNumberSize = Int(v, "page number size");
-        else if (w == "\\scale")
+        else if (w == "\\scale"sv)
             page.nScale = v;
     });
 }
 
 void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
-    ForEachUnit(line, [&](const aCtlUnit& u) {
-        const std::string& w = u.CtlWord;
-        const float v = u.CtlVal;
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        const float v = u.value;
         if (w.empty()) {
-        } else if (w == "\\par") {
+        } else if (w == "\\par"sv) {
             Append("-", doc);
-        } else if (w == "\\cf") {
+        } else if (w == "\\cf"sv) {
             cf_ = Int(v, "colour");
-        } else if (w == "\\cb") {
+        } else if (w == "\\cb"sv) {
             cb_ = Int(v, "background");
-        } else if (w == "\\att") {
+        } else if (w == "\\att"sv) {
             kind_ = Byte(v, "kind");
-        } else if (w == "\\spn") {
+        } else if (w == "\\spn"sv) {
             stackNumber_ = Int(v, "stacking");
-        } else if (w == "\\f") {
+        } else if (w == "\\f"sv) {
             font_.FontTblIndex = Int(v, "font");
-        } else if (w == "\\i") {
+        } else if (w == "\\i"sv) {
             font_.lfItalic = Byte(v, "italic");
-        } else if (w == "\\ul") {
+        } else if (w == "\\ul"sv) {
             font_.lfUnderline = Byte(v, "underline");
-        } else if (w == "\\strike") {
+        } else if (w == "\\strike"sv) {
             font_.lfStrikeOut = Byte(v, "strike-out");
-        } else if (w == "\\b") {
+        } else if (w == "\\b"sv) {
             font_.lfWeight = v == -1 ? 700 : 400;
-        } else if (w == "\\fs") {
+        } else if (w == "\\fs"sv) {
             selSize_ = v / 1000;
             font_.lfHeight = dadur::LogHeightForMilliPoints(v, dpi_);
-        } else if (w == "\\expndtw") {
+        } else if (w == "\\expndtw"sv) {
             wdSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
-        } else if (w == "\\ups") {
+        } else if (w == "\\ups"sv) {
             upSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
-        } else if (w == "\\sps") {
+        } else if (w == "\\sps"sv) {
             stackSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
-        } else if (w == "\\yc") {
+        } else if (w == "\\yc"sv) {
             doc.pending.Yc = Byte(v, "duration");
             doc.hasPending = true;
-        } else if (w == "\\yg") {
+        } else if (w == "\\yg"sv) {
             doc.pending.YG = Byte(v, "octave");
             doc.hasPending = true;
-        } else if (w == "\\ex") {
+        } else if (w == "\\ex"sv) {
             collecting_ = true;
             markText_.clear();
-        } else if (w == "\\eex") {
+        } else if (w == "\\eex"sv) {
             collecting_ = false;
             ApplyMark(doc);
         }
-        if (u.CtlObj.empty()) return;
+        if (u.text.empty()) return;
         if (collecting_) {
-            markText_ += u.CtlObj;
+            markText_ += u.text;
             return;
         }
-        const std::string_view text = u.CtlObj;
+        const std::string_view text = u.text;
         for (size_t i = 0; i < text.size();) {
             const size_t len = GbkCharLength(text, i);
             Append(text.substr(i, len), doc);
