@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Cp936.h"
+#include "DaDurSystem_win.h"
 #include "api/IReadWriteRtf.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
@@ -147,6 +148,22 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         std::filesystem::remove_all(dir);
     }
     CoUninitialize();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WindowsDaDurSystem, AnswersFromTheRunningSystem) {
+    tessaly::WindowsDaDurSystem system;
+    const auto fonts = system.InstalledFonts();
+    ASSERT_FALSE(fonts.empty());
+    bool tahoma = false;
+    for (const auto& f : fonts) tahoma = tahoma || f == "Tahoma";
+    EXPECT_TRUE(tahoma);
+    EXPECT_GT(system.ZoomFactor(), 0.0);
+    EXPECT_GT(system.CurrentDpi(), 0);
+    system.Progress(0, 50);  // no window: nothing is sent
 }
 
 }  // namespace
