@@ -64,6 +64,8 @@ public:
 
         const std::string song = Utf16ToCp936(u"宋体").value_or("");
         for (const auto& font : fonts) {
+            // An entry without a name (the placeholder of a document without fonts) names no font.
+            if (font.FontName.empty()) continue;
             const bool used =
                 font.FontName == baseName_ || font.FontName == song ||
                 std::find(usedNames.begin(), usedNames.end(), dadur::LowerGbk(font.FontName)) != usedNames.end();

@@ -154,6 +154,15 @@ TEST(DaDurWriter, CompactsTablesAndKeepsWhatIsUsed) {
     EXPECT_EQ((std::vector<uint32_t>{0xFFFFFFFFu, 0xFF000000u, 0u, 0xFF00FF00u}), back.ColorTbl);
     EXPECT_EQ(3, back.HwWordInfo[0].cf);  // the colour only the item uses
 
+    // A document read without fonts has a nameless placeholder, which is not written.
+    JpData bare;
+    ASSERT_TRUE(ReadLines(system, {"\\part ab"}, bare).ok);
+    const std::string bareText = Write(bare, system);
+    EXPECT_EQ(0u, bareText.find("\\jprtfver1\\deff1\\basejpf0{\\fonttbl}\r\n"));
+    system.messages.clear();
+    EXPECT_EQ(2, Read(system, bareText).FileInfo.WordCount);
+    EXPECT_TRUE(system.messages.empty());
+
     // A notation font behind a dropped entry keeps its place in the header.
     JpData moved = EveryKindOfLine();
     moved.FontTbl.insert(moved.FontTbl.begin(), aFontTbl{"dropped", 0, 0, 0});
