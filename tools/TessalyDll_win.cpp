@@ -3,6 +3,7 @@
 #include "MyScrollInfo_win.h"
 #include "ReadWriteIni_win.h"
 #include "ReadWriteDoc_win.h"
+#include "ReadWriteRtf_win.h"
 #include "VbGetWindowsZoom_win.h"
 #include "com/Server.h"
 #include "mCommonDialog_win.h"
@@ -17,6 +18,7 @@ const com::ClassEntry kClasses[] = {
     {&CLSID_ReadWriteIni, L"Tessaly.ReadWriteIni", L"Tessaly ReadWriteIni", &tessaly::ReadWriteIni::Create},
     {&CLSID_mCommonDialog, L"Tessaly.mCommonDialog", L"Tessaly mCommonDialog", &tessaly::mCommonDialog::Create},
     {&CLSID_ReadWriteDoc, L"Tessaly.ReadWriteDoc", L"Tessaly ReadWriteDoc", &tessaly::ReadWriteDoc::Create},
+    {&CLSID_ReadWriteRtf, L"Tessaly.ReadWriteRtf", L"Tessaly ReadWriteRtf", &tessaly::ReadWriteRtf::Create},
 };
 
 }  // namespace

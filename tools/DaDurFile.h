@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "DaDurReader.h"
+#include "DaDurSystem.h"
+#include "DaDurWriter.h"
+#include "records/JpData.h"
+
+namespace tessaly {
+
+// One document read from or written to a DaDur file: the buffers that
+// GetJpData and LetJpData exchange with the editor, and the file handling.
+// A failed read leaves the buffers as they were; a failed write leaves the
+// file as it was. A read or write started while another is running on this
+// thread is refused with a beep.
+class DaDurFile {
+public:
+    explicit DaDurFile(DaDurSystem& system);
+
+    // An empty name reads the built-in default document.
+    DaDurStatus ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName);
+    DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd);
+
+    void GetJpData(JpData& out) const { out = data_; }
+    void LetJpData(const JpData& in) { data_ = in; }
+    const JpData& Data() const { return data_; }
+
+    // The text of mark slot j of character i, zero bytes removed; empty when out of range.
+    std::string SetV3ArrToStr(int32_t i, int16_t j) const;
+
+private:
+    DaDurSystem& system_;
+    double zoom_;
+    DaDurReader reader_;
+    JpData data_;
+};
+
+// Replaces a file only once its new contents are wholly on disk: they go to a
+// temporary file in the same folder, which then takes the file's place.
+DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes);
+
+}  // namespace tessaly

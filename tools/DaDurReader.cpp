@@ -1,0 +1,581 @@
+#include "DaDurReader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#include "Cp936.h"
+#include "DaDurFormat.h"
+#include "DaDurUnits.h"
+#include "cText.h"
+#include "records/Numbers.h"
+
+namespace tessaly {
+
+struct DaDurReader::Doc {
+    JpData data;
+    aWordInfo pending{};  // Yc, YG and marks given before the next character
+    bool hasPending = false;
+    int32_t drumCount = 0;
+    size_t fontCheckLine = 0;
+};
+
+using namespace std::string_view_literals;
+
+namespace {
+
+// A line that cannot be read stops the read; thrown from deep in a line's
+// parser and caught once per line.
+struct ReadFailure {
+    std::string reason;
+};
+
+[[noreturn]] void Fail(std::string reason) {
+    throw ReadFailure{std::move(reason)};
+}
+
+template <class T>
+T Fit(std::optional<T> value, const char* what) {
+    if (!value) Fail(std::string("number out of range for ") + what);
+    return *value;
+}
+
+int32_t Long(double v, const char* what) {
+    return Fit(TryCLng(v), what);
+}
+int16_t Int(double v, const char* what) {
+    return Fit(TryCInt(v), what);
+}
+uint8_t Byte(double v, const char* what) {
+    return Fit(TryCByte(v), what);
+}
+
+bool StartsWith(std::string_view line, std::string_view prefix) {
+    return line.substr(0, prefix.size()) == prefix;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char sep) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t at = text.find(sep, start);
+        if (at == std::string_view::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+// The number at the start of a field; plain integers, by far the most common, skip Val.
+double Number(std::string_view field) {
+    size_t i = field.size() > 0 && field[0] == '-' ? 1 : 0;
+    if (i == field.size() || field.size() > 9) return Val(field);
+    int32_t v = 0;
+    for (size_t k = i; k < field.size(); ++k) {
+        if (field[k] < '0' || field[k] > '9') return Val(field);
+        v = v * 10 + (field[k] - '0');
+    }
+    return i ? -v : v;
+}
+
+// A play-settings field: the whole field must be a number.
+double StrictNumber(std::string_view field) {
+    const std::string_view t = Trim(field);
+    size_t i = 0;
+    if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+    bool digits = false;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, digits = true;
+    if (i < t.size() && t[i] == '.')
+        for (++i; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) digits = true;
+    if (!digits || i != t.size()) Fail("play settings field is not a number");
+    return Val(t);
+}
+
+// Comma-separated fields; a field that begins with a quote runs to its closing
+// quote, keeping commas, and a doubled quote stands for one.
+std::vector<std::string> SplitQuoted(std::string_view line) {
+    std::vector<std::string> fields;
+    size_t i = 0;
+    for (;;) {
+        std::string field;
+        if (i < line.size() && line[i] == '"') {
+            ++i;
+            while (i < line.size()) {
+                if (line[i] == '"') {
+                    if (i + 1 < line.size() && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += line[i++];
+            }
+        }
+        while (i < line.size() && line[i] != ',') field += line[i++];
+        fields.push_back(std::move(field));
+        if (i >= line.size()) return fields;
+        ++i;
+    }
+}
+
+// Walks a control line unit by unit.
+template <class F>
+void ForEachUnit(std::string_view line, F&& handle) {
+    const int32_t length = static_cast<int32_t>(std::min<size_t>(line.size(), INT32_MAX));
+    UnitScratch scratch;
+    UnitView unit;
+    for (int32_t pos = 1; pos <= length; ++pos) {
+        if (!NextUnit(line, pos, unit, scratch)) Fail("malformed escape or number");
+        handle(unit);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+        lines.push_back(bytes.substr(start, end - start));
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+    return lines;
+}
+
+DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out) {
+    Doc doc;
+    JpData& d = doc.data;
+    d.FileInfo.DaDurVer = 1;
+    d.FileInfo.deffFont = 1;
+    d.FileInfo.CMScale = 1;
+    d.PageInfo.nScale = 1.0f;
+    d.PageInfo.PageMarginRect = {120, 85, 120, 85};
+    d.PageInfo.PaperType = 0;
+    d.PageInfo.PageSize = {210, 297};
+    d.PlayInfo.Bpm = 75;
+    d.PlayInfo.IsPlayDrum = kTrue;
+    d.PlayInfo.DrumVolume = 127;
+    d.PlayInfo.JiePai = 1;
+    kind_ = 0;
+    upSpace_ = 0;
+    collecting_ = false;
+    markText_.clear();
+    dpi_ = system_.CurrentDpi();
+    if (dpi_ <= 0) dpi_ = 96;
+
+    const size_t n = lines.size();
+    // A character takes at least one byte of a paragraph line and seldom fewer than eight.
+    size_t bytes = 0;
+    for (std::string_view line : lines) bytes += line.size();
+    d.WordInfo.reserve(bytes / 8);
+    for (size_t i = 0; i < n; ++i) {
+        system_.Progress(hwnd, static_cast<int32_t>(i * 100 / n));
+        const std::string_view line = lines[i];
+        try {
+            if (StartsWith(line, "\\jprtfver")) {
+                ReadHeader(line, doc);
+                CheckFonts(hwnd, doc);
+            } else if (StartsWith(line, "\\jpcolor")) {
+                ReadColours(line, doc);
+            } else if (StartsWith(line, "\\jppaper")) {
+                ReadPaper(line, doc);
+            } else if (StartsWith(line, "\\hwinfo") || StartsWith(line, "\\druminfo")) {
+                // labels only
+            } else if (StartsWith(line, "\\hwdata")) {
+                ReadFreeItem(line, doc);
+            } else if (StartsWith(line, "\\drumdata")) {
+                ReadDrum(line, doc);
+            } else if (StartsWith(line, "\\playinfo")) {
+                ReadPlay(line, doc);
+            } else if (StartsWith(line, "\\part")) {
+                ReadParagraph(line, doc);
+            } else {
+                system_.Beep();
+            }
+        } catch (const ReadFailure& failure) {
+            return DaDurStatus::Failure(failure.reason, i + 1);
+        } catch (const std::bad_alloc&) {
+            return DaDurStatus::Failure("out of memory", i + 1);
+        }
+    }
+    Finish(doc);
+    out = std::move(doc.data);
+    return {};
+}
+
+void DaDurReader::ReadHeader(std::string_view line, Doc& doc) {
+    AboutFileInfo& info = doc.data.FileInfo;
+    auto& fonts = doc.data.FontTbl;
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        if (w == "\\jprtfver"sv) {
+            info.DaDurVer = Byte(u.value, "version");
+        } else if (w == "\\deff"sv) {
+            info.deffFont = Int(u.value, "default font");
+        } else if (w == "\\basejpf"sv) {
+            info.BaseFontTblIndex = Int(u.value, "notation font");
+        } else if (w == "\\f"sv) {
+            if (fonts.size() >= INT16_MAX) Fail("too many fonts");
+            fonts.emplace_back();
+        } else if (fonts.empty()) {
+            // settings before any font entry have nowhere to go
+        } else if (w == "\\fcharset"sv) {
+            fonts.back().fcharset = Byte(u.value, "charset");
+        } else if (w == "\\hyg"sv) {
+            fonts.back().hYg = u.value;
+        } else if (w == "\\hyc"sv) {
+            fonts.back().hYc = u.value;
+            const size_t end = u.text.find(";}");
+            if (end == std::string::npos) Fail("font name without ;}");
+            fonts.back().FontName = dadur::FitFaceName(dadur::LowerGbk(std::string_view(u.text).substr(0, end)));
+        }
+    });
+}
+
+void DaDurReader::CheckFonts(intptr_t hwnd, const Doc& doc) {
+    const auto& fonts = doc.data.FontTbl;
+    if (fonts.empty()) return;
+    std::vector<std::string> installed = system_.InstalledFonts();
+    for (auto& name : installed) name = dadur::LowerGbk(name);
+    const auto isInstalled = [&](const std::string& name) {
+        return std::find(installed.begin(), installed.end(), name) != installed.end();
+    };
+    const auto text = [](const std::string& gbk) {
+        if (auto u = Cp936ToUtf16(gbk)) return *u;
+        std::u16string bytes;
+        for (char c : gbk) bytes += static_cast<char16_t>(static_cast<uint8_t>(c));
+        return bytes;
+    };
+    const int16_t base = doc.data.FileInfo.BaseFontTblIndex;
+    const std::string& baseName = fonts[base >= 0 && static_cast<size_t>(base) < fonts.size() ? base : 0].FontName;
+    if (!isInstalled(baseName)) system_.Message(hwnd, u"软件简谱字体 “" + text(baseName) + u"” 缺失，建议重新安装。");
+    for (const auto& font : fonts)
+        if (!isInstalled(font.FontName))
+            system_.Message(hwnd, u"文档字体 “" + text(font.FontName) + u"” 系统中没有找，显示可能不正确。");
+}
+
+void DaDurReader::ReadColours(std::string_view line, Doc& doc) {
+    uint32_t alpha = 0, red = 0, green = 0, blue = 0;
+    const auto low = [](float v, const char* what) { return static_cast<uint32_t>(Long(v, what)) & 0xFF; };
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        if (w == "\\pcb"sv) {
+            doc.data.FileInfo.m_cb = Int(u.value, "page colour");
+        } else if (w == "\\alpha"sv) {
+            alpha = Byte(u.value, "alpha");
+        } else if (w == "\\red"sv) {
+            red = low(u.value, "red");
+        } else if (w == "\\green"sv) {
+            green = low(u.value, "green");
+        } else if (w == "\\blue"sv) {
+            blue = low(u.value, "blue");
+            if (doc.data.ColorTbl.size() >= INT16_MAX) Fail("too many colours");
+            doc.data.ColorTbl.push_back(alpha << 24 | blue << 16 | green << 8 | red);
+            alpha = red = green = blue = 0;
+        }
+    });
+}
+
+void DaDurReader::ReadPaper(std::string_view line, Doc& doc) {
+    AboutPageInfo& page = doc.data.PageInfo;
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        const float v = u.value;
+        if (w == "\\margltw"sv)
+            page.PageMarginRect.Left = Long(v, "margin");
+        else if (w == "\\margttw"sv)
+            page.PageMarginRect.Top = Long(v, "margin");
+        else if (w == "\\margrtw"sv)
+            page.PageMarginRect.Right = Long(v, "margin");
+        else if (w == "\\margbtw"sv)
+            page.PageMarginRect.Bottom = Long(v, "margin");
+        else if (w == "\\papertype"sv)
+            page.PaperType = Byte(v, "paper type");
+        else if (w == "\\pagecx"sv)
+            page.PageSize.cx = Long(v, "paper width");
+        else if (w == "\\pagecy"sv)
+            page.PageSize.cy = Long(v, "paper height");
+        else if (w == "\\cmscale"sv)
+            doc.data.FileInfo.CMScale = Int(v, "scale");
+        else if (w == "\\backgroundtype"sv)
+            page.BackGroundType = Byte(v, "background");
+        else if (w == "\\pagepostype"sv)
+            page.PagePosIndexType = Byte(v, "page number place");
+        else if (w == "\\pagenumbersize"sv)
+            page.PageNumberSize = Int(v, "page number size");
+        else if (w == "\\scale"sv)
+            page.nScale = v;
+    });
+}
+
+void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
+    ForEachUnit(line, [&](const UnitView& u) {
+        const std::string_view w = u.word;
+        const float v = u.value;
+        if (w.empty()) {
+        } else if (w == "\\par"sv) {
+            Append("-", doc);
+        } else if (w == "\\cf"sv) {
+            cf_ = Int(v, "colour");
+        } else if (w == "\\cb"sv) {
+            cb_ = Int(v, "background");
+        } else if (w == "\\att"sv) {
+            kind_ = Byte(v, "kind");
+        } else if (w == "\\spn"sv) {
+            stackNumber_ = Int(v, "stacking");
+        } else if (w == "\\f"sv) {
+            font_.FontTblIndex = Int(v, "font");
+        } else if (w == "\\i"sv) {
+            font_.lfItalic = Byte(v, "italic");
+        } else if (w == "\\ul"sv) {
+            font_.lfUnderline = Byte(v, "underline");
+        } else if (w == "\\strike"sv) {
+            font_.lfStrikeOut = Byte(v, "strike-out");
+        } else if (w == "\\b"sv) {
+            font_.lfWeight = v == -1 ? 700 : 400;
+        } else if (w == "\\fs"sv) {
+            selSize_ = v / 1000;
+            font_.lfHeight = dadur::LogHeightForMilliPoints(v, dpi_);
+        } else if (w == "\\expndtw"sv) {
+            wdSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
+        } else if (w == "\\ups"sv) {
+            upSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
+        } else if (w == "\\sps"sv) {
+            stackSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
+        } else if (w == "\\yc"sv) {
+            doc.pending.Yc = Byte(v, "duration");
+            doc.hasPending = true;
+        } else if (w == "\\yg"sv) {
+            doc.pending.YG = Byte(v, "octave");
+            doc.hasPending = true;
+        } else if (w == "\\ex"sv) {
+            collecting_ = true;
+            markText_.clear();
+        } else if (w == "\\eex"sv) {
+            collecting_ = false;
+            ApplyMark(doc);
+        }
+        if (u.text.empty()) return;
+        if (collecting_) {
+            markText_ += u.text;
+            return;
+        }
+        const std::string_view text = u.text;
+        for (size_t i = 0; i < text.size();) {
+            const size_t len = GbkCharLength(text, i);
+            Append(text.substr(i, len), doc);
+            i += len;
+        }
+    });
+}
+
+void DaDurReader::Append(std::string_view ch, Doc& doc) {
+    auto& words = doc.data.WordInfo;
+    if (words.size() >= INT32_MAX) Fail("too many characters");
+    aWordInfo& w = doc.hasPending ? words.emplace_back(doc.pending) : words.emplace_back();
+    if (doc.hasPending) {
+        doc.pending = aWordInfo{};
+        doc.hasPending = false;
+    }
+    w.WdAsc = WdAscFromGbk(ch).value_or(0);
+    w.nLogFont = font_;
+    w.cf = cf_;
+    w.cb = cb_;
+    w.IsJpGcCtl = kind_;
+    w.SelSize = selSize_;
+    w.WdSpace = wdSpace_;
+    w.UpSpace = upSpace_;
+    if (stackNumber_ != 0) {
+        w.ShuPai.Number = stackNumber_;
+        w.ShuPai.Space = stackSpace_;
+        if (stackNumber_ > 0 && stackNumber_ < INT16_MAX) ++stackNumber_;
+        if (stackNumber_ < 0 && stackNumber_ > INT16_MIN) --stackNumber_;
+    }
+    if (kind_ == 3) {
+        const auto& colours = doc.data.ColorTbl;
+        const auto zero = std::find(colours.begin(), colours.end(), 0u);
+        w.cb = zero == colours.end() ? 0 : static_cast<int16_t>(zero - colours.begin());
+    }
+}
+
+void DaDurReader::ApplyMark(Doc& doc) {
+    const size_t c1 = markText_.find(',');
+    const size_t c2 = c1 == std::string::npos ? c1 : markText_.find(',', c1 + 1);
+    if (c2 == std::string::npos) Fail("mark with fewer than three values");
+    const size_t c3 = markText_.find(',', c2 + 1);
+    const std::string_view all = markText_;
+    const int32_t code = Long(Number(all.substr(0, c1)), "mark code");
+    const int32_t v1 = Long(Number(all.substr(c1 + 1, c2 - c1 - 1)), "mark value");
+    const int32_t v2 = Long(Number(all.substr(c2 + 1, c3 == std::string::npos ? c3 : c3 - c2 - 1)), "mark value");
+    // A code no mark has would be drawn and played as nothing known: drop it.
+    if (code < dadur::kFirstMark || code > dadur::kLastMark) return;
+
+    doc.hasPending = true;
+    auto& slots = doc.pending.ExtralWordInfo;
+    aExtralWordInfo* slot = &slots[0];
+    for (auto& s : slots)
+        if (s.IndexType == 0) {
+            slot = &s;
+            break;
+        }
+    *slot = aExtralWordInfo{};
+    slot->IndexType = code;
+    slot->ExtralWordVal1 = v1;
+    slot->ExtralWordVal2 = v2;
+    if (c3 != std::string::npos) {
+        const std::string_view text = all.substr(c3 + 1);
+        size_t end = 0;
+        while (end < text.size() && end + GbkCharLength(text, end) <= sizeof slot->ExtralWordVal3)
+            end += GbkCharLength(text, end);
+        std::memcpy(slot->ExtralWordVal3, text.data(), end);
+    }
+    if (dadur::IsPairStart(code)) ++doc.data.FileInfo.QiLuoBianHao;
+}
+
+void DaDurReader::ReadFreeItem(std::string_view line, Doc& doc) {
+    const auto f = Split(line, ',');
+    if (f.size() < 8) Fail("free item with fewer than seven values");
+    const auto length = [&](std::string_view s) {
+        const double px = dadur::PixelsFromTwips(Val(s), zoom_);
+        return std::isfinite(px) && std::fabs(px) < 3.0e38 ? static_cast<float>(px) : 0.0f;
+    };
+    aHwWordInfo item;
+    item.HwWordtype = Int(Val(f[1]), "item type");
+    item.iPage = Long(Val(f[2]), "item page");
+    item.X = length(f[3]);
+    item.Y = length(f[4]);
+    item.Width = length(f[5]);
+    item.Height = length(f[6]);
+    item.cf = Int(Val(f[7]), "item colour");
+    if (doc.data.HwWordInfo.size() >= INT32_MAX) Fail("too many items");
+    doc.data.HwWordInfo.push_back(item);
+}
+
+void DaDurReader::ReadDrum(std::string_view line, Doc& doc) {
+    const auto f = SplitQuoted(line);
+    if (f.size() < 65) Fail("drum pattern with fewer than 65 fields");
+    const auto byte = [&](size_t i) { return i < f.size() ? CByte(Val(Trim(f[i]))) : uint8_t{0}; };
+    XjDrumData drum;
+    drum.DrumVer = byte(2);
+    if (f[3].size() > sizeof drum.DrumName) Fail("drum name longer than 32 bytes");
+    std::memcpy(drum.DrumName, f[3].data(), f[3].size());
+    drum.DrumChannel = byte(4);
+    for (size_t i = 0; i < 8; ++i) {
+        drum.DrumVolume[i] = byte(5 + i);
+        drum.DrumSounds[i] = byte(13 + i);
+        drum.DrumSoundImage[i] = byte(56 + i);
+    }
+    drum.DrumTrack = byte(21);
+    drum.DrumTimeSignature = byte(22);
+    drum.DrumSpeed = byte(23);
+    for (size_t i = 0; i < 32; ++i) drum.DrumRhythms[i] = byte(24 + i);
+    drum.BarsOfSong = byte(64);
+    drum.HaveDrum = byte(65);
+    if (doc.drumCount >= INT16_MAX) Fail("too many drum patterns");
+    doc.data.XjDrum.push_back(drum);
+    ++doc.drumCount;
+}
+
+void DaDurReader::ReadPlay(std::string_view line, Doc& doc) {
+    const auto parts = Split(line, ':');
+    if (parts.size() < 2) return;
+    const auto f = Split(parts[1], '|');
+    aPlayInfo& play = doc.data.PlayInfo;
+    const auto flag = [](std::string_view s) { return ToFlag(StrictNumber(s) != 0); };
+    // A track line too short, or for a track that MAIN did not make, is ignored.
+    const auto track = [&](size_t fields) -> aTrackInfo* {
+        if (f.size() < fields) return nullptr;
+        const int32_t t = Long(StrictNumber(f[0]), "track");
+        return t >= 0 && t < static_cast<int32_t>(play.Track.size()) ? &play.Track[t] : nullptr;
+    };
+    // A failure drops the whole read, so fields are stored as they come.
+    if (parts[0] == "\\playinfo,MAIN") {
+        if (f.size() < 7) return;
+        play.TotalTrack = Byte(StrictNumber(f[0]), "track count");
+        play.MainTrack = Byte(StrictNumber(f[1]), "main track");
+        play.Bpm = Int(StrictNumber(f[2]), "tempo");
+        play.IsPlayDrum = flag(f[3]);
+        play.DrumVolume = Byte(StrictNumber(f[4]), "drum volume");
+        play.JiePai = Byte(StrictNumber(f[5]), "metre");
+        play.XjDrumCount = Int(StrictNumber(f[6]), "drum bars");
+        play.Track.assign(play.TotalTrack, aTrackInfo{});
+    } else if (parts[0] == "\\playinfo,TRACK") {
+        aTrackInfo* t = track(8);
+        if (!t) return;
+        t->Volume = Byte(StrictNumber(f[1]), "volume");
+        t->ComSounds = Byte(StrictNumber(f[2]), "instrument");
+        t->SoundImage = Byte(StrictNumber(f[3]), "pan");
+        t->Yd = Byte(StrictNumber(f[4]), "key");
+        t->IsUser = flag(f[5]);
+        t->DelayTimer = Int(StrictNumber(f[6]), "delay");
+        t->XjCount = Int(StrictNumber(f[7]), "bars");
+    } else if (parts[0] == "\\playinfo,PLAYORDER") {
+        aTrackInfo* t = track(49);
+        if (!t) return;
+        for (size_t i = 1; i <= 48; ++i) {
+            const auto entry = Split(f[i], ',');
+            if (entry.size() < 2) continue;
+            t->tPlayOrder[i - 1].BlockIndex = Byte(StrictNumber(entry[0]), "block");
+            t->tPlayOrder[i - 1].IsPlay = flag(entry[1]);
+        }
+    }
+}
+
+void DaDurReader::Finish(Doc& doc) {
+    JpData& d = doc.data;
+    AboutFileInfo& info = d.FileInfo;
+    info.FontTblCount = static_cast<int16_t>(d.FontTbl.size());
+    info.ColorTblCount = static_cast<int16_t>(d.ColorTbl.size());
+    info.WordCount = static_cast<int32_t>(d.WordInfo.size());
+    info.HwWordCount = static_cast<int32_t>(d.HwWordInfo.size());
+    // Tables hold at least one entry, as the editor indexes entry 0 freely.
+    if (d.FontTbl.empty()) d.FontTbl.emplace_back();
+    if (d.ColorTbl.empty()) d.ColorTbl.push_back(0);
+    if (d.HwWordInfo.empty()) d.HwWordInfo.emplace_back();
+    if (d.XjDrum.empty()) d.XjDrum.emplace_back();
+
+    // Indexes from the file are repaired so that every one names a table entry.
+    const auto inRange = [](int32_t i, size_t size) { return i >= 0 && static_cast<size_t>(i) < size; };
+    const size_t fonts = d.FontTbl.size();
+    const size_t colours = d.ColorTbl.size();
+    if (!inRange(info.BaseFontTblIndex, fonts)) info.BaseFontTblIndex = 0;
+    if (!inRange(info.m_cb, colours)) info.m_cb = 0;
+    int32_t bars = 0;
+    for (aWordInfo& w : d.WordInfo) {
+        if (!inRange(w.nLogFont.FontTblIndex, fonts)) w.nLogFont.FontTblIndex = 0;
+        if (!inRange(w.cf, colours)) w.cf = 0;
+        if (w.cb != -1 && !inRange(w.cb, colours)) w.cb = 0;
+        if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++bars;
+        if (w.IsJpGcCtl == 1)
+            for (const auto& s : w.ExtralWordInfo)
+                if (s.IndexType == 89 || s.IndexType == 91) {
+                    ++bars;
+                    break;
+                }
+    }
+    for (aHwWordInfo& item : d.HwWordInfo)
+        if (!inRange(item.cf, colours)) item.cf = 0;
+    info.XjCount = static_cast<int16_t>(std::clamp(bars - 1, 1, int32_t{INT16_MAX}));
+
+    aPlayInfo& play = d.PlayInfo;
+    if (play.TotalTrack == 0)
+        play.MainTrack = 0;
+    else
+        play.MainTrack = std::clamp<uint8_t>(play.MainTrack, 1, play.TotalTrack);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DaDurSystem.h"
+#include "records/JpData.h"
+
+namespace tessaly {
+
+// The outcome of a read or write: on failure the reason, and the 1-based line
+// of a read that stopped (0 when no line is to blame).
+struct DaDurStatus {
+    bool ok = true;
+    size_t line = 0;
+    std::string reason;
+
+    static DaDurStatus Failure(std::string reason, size_t line = 0) { return {false, line, std::move(reason)}; }
+};
+
+// The lines of a DaDur file without their line ends (CR LF, LF or a lone CR).
+std::vector<std::string_view> SplitDaDurLines(std::string_view bytes);
+
+// Turns the lines of a DaDur file into a document. Attribute state runs on
+// from line to line and, as with the stored format's own reader, from one
+// Read to the next on the same object (kind, raise and counters restart).
+class DaDurReader {
+public:
+    DaDurReader(DaDurSystem& system, double zoom) : system_(system), zoom_(zoom) {}
+
+    // Fills `out` only when the whole text was read; on failure `out` is untouched.
+    DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out);
+
+private:
+    struct Doc;
+
+    void ReadHeader(std::string_view line, Doc& doc);
+    void CheckFonts(intptr_t hwnd, const Doc& doc);
+    void ReadColours(std::string_view line, Doc& doc);
+    void ReadPaper(std::string_view line, Doc& doc);
+    void ReadParagraph(std::string_view line, Doc& doc);
+    void ReadFreeItem(std::string_view line, Doc& doc);
+    void ReadDrum(std::string_view line, Doc& doc);
+    void ReadPlay(std::string_view line, Doc& doc);
+    void Append(std::string_view ch, Doc& doc);
+    void ApplyMark(Doc& doc);
+    static void Finish(Doc& doc);
+
+    DaDurSystem& system_;
+    double zoom_;
+    int32_t dpi_ = 96;
+
+    // Attribute state carried from line to line.
+    mLogFont font_{};
+    int16_t cf_ = 0;
+    int16_t cb_ = 0;
+    float selSize_ = 0;
+    float wdSpace_ = 0;
+    float upSpace_ = 0;
+    int16_t stackNumber_ = 0;
+    float stackSpace_ = 0;
+    uint8_t kind_ = 0;
+    bool collecting_ = false;
+    std::string markText_;
+};
+
+}  // namespace tessaly

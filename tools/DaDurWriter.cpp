@@ -1,0 +1,338 @@
+#include "DaDurWriter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "Cp936.h"
+#include "DaDurFormat.h"
+#include "cText.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string Escaped(std::string_view text) {
+    bool escaped = false;
+    return cText::Str2RtfStr(text, escaped);
+}
+
+std::string Num(int64_t v) {
+    return std::to_string(v);
+}
+
+// Appends a control word and its number without temporaries; the character loop runs per character.
+void Put(std::string& out, std::string_view word, int64_t v) {
+    out += word;
+    char buf[24];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+// The font and colour tables as written: only entries in use, renumbered.
+class Tables {
+public:
+    explicit Tables(const JpData& doc, size_t words, size_t items) : doc_(doc) {
+        const auto& fonts = doc.FontTbl;
+        const int16_t base = doc.FileInfo.BaseFontTblIndex;
+        baseName_ = base >= 0 && static_cast<size_t>(base) < fonts.size() ? fonts[base].FontName : "";
+
+        std::vector<std::string> usedNames;
+        std::vector<bool> colourUsed(doc.ColorTbl.size(), false);
+        const auto useColour = [&](int32_t c) {
+            if (c >= 0 && static_cast<size_t>(c) < colourUsed.size()) colourUsed[c] = true;
+        };
+        useColour(doc.FileInfo.m_cb);
+        int16_t lastFont = -1;
+        for (size_t i = 0; i < words; ++i) {
+            const aWordInfo& w = doc.WordInfo[i];
+            useColour(w.cf);
+            useColour(w.cb);
+            const int16_t f = w.nLogFont.FontTblIndex;
+            if (f != lastFont && f >= 0 && static_cast<size_t>(f) < fonts.size()) {
+                std::string name = dadur::LowerGbk(fonts[f].FontName);
+                if (std::find(usedNames.begin(), usedNames.end(), name) == usedNames.end())
+                    usedNames.push_back(std::move(name));
+            }
+            lastFont = f;
+        }
+        for (size_t i = 0; i < items; ++i) useColour(doc.HwWordInfo[i].cf);
+
+        const std::string song = Utf16ToCp936(u"宋体").value_or("");
+        for (const auto& font : fonts) {
+            // An entry without a name (the placeholder of a document without fonts) names no font.
+            if (font.FontName.empty()) continue;
+            const bool used =
+                font.FontName == baseName_ || font.FontName == song ||
+                std::find(usedNames.begin(), usedNames.end(), dadur::LowerGbk(font.FontName)) != usedNames.end();
+            if (used) keptFonts_.push_back({dadur::LowerGbk(font.FontName), &font});
+        }
+        fontIndex_.resize(fonts.size(), 0);
+        for (size_t i = 0; i < fonts.size(); ++i) {
+            const std::string name = dadur::LowerGbk(fonts[i].FontName);
+            for (size_t k = 0; k < keptFonts_.size(); ++k)
+                if (keptFonts_[k].first == name) {
+                    fontIndex_[i] = static_cast<int32_t>(k);
+                    break;
+                }
+        }
+
+        for (size_t c = 0; c < colourUsed.size(); ++c)
+            if (colourUsed[c]) keptColours_.push_back(doc.ColorTbl[c]);
+        colourIndex_.resize(doc.ColorTbl.size(), 0);
+        for (size_t c = 0; c < doc.ColorTbl.size(); ++c) {
+            const auto it = std::find(keptColours_.begin(), keptColours_.end(), doc.ColorTbl[c]);
+            colourIndex_[c] = it == keptColours_.end() ? 0 : static_cast<int32_t>(it - keptColours_.begin());
+        }
+    }
+
+    // The notation font's index follows its entry when entries before it are left out.
+    std::string HeaderLine() const {
+        const AboutFileInfo& info = doc_.FileInfo;
+        std::string s = "\\jprtfver" + Num(info.DaDurVer) + "\\deff" + Num(info.deffFont) + "\\basejpf" +
+                        Num(Font(info.BaseFontTblIndex)) + "{\\fonttbl";
+        for (size_t k = 0; k < keptFonts_.size(); ++k) {
+            const aFontTbl& font = *keptFonts_[k].second;
+            s += "{\\f" + Num(static_cast<int64_t>(k)) + "\\fnil\\fcharset" +
+                 (font.FontName == baseName_ ? "2" : "134") + "\\hyg" + dadur::FormatSingle(font.hYg) + "\\hyc" +
+                 dadur::FormatSingle(font.hYc) + " " + Escaped(font.FontName) + ";}";
+        }
+        return s + "}";
+    }
+
+    std::string ColourLine() const {
+        std::string s = "\\jpcolor\\pcb" + Num(Colour(doc_.FileInfo.m_cb)) + "{\\colortbl";
+        for (uint32_t c : keptColours_)
+            s += "\\alpha" + Num(c >> 24) + "\\red" + Num(c & 0xFF) + "\\green" + Num(c >> 8 & 0xFF) + "\\blue" +
+                 Num(c >> 16 & 0xFF) + ";";
+        return s + "}";
+    }
+
+    // The written index of a colour: the first kept entry of the same value, or 0.
+    int32_t Colour(int32_t index) const {
+        if (index == -1) return -1;  // no background
+        return index >= 0 && static_cast<size_t>(index) < colourIndex_.size() ? colourIndex_[index] : 0;
+    }
+
+    int32_t Font(int16_t index) const {
+        return index >= 0 && static_cast<size_t>(index) < fontIndex_.size() ? fontIndex_[index] : 0;
+    }
+
+private:
+    const JpData& doc_;
+    std::string baseName_;
+    std::vector<std::pair<std::string, const aFontTbl*>> keptFonts_;
+    std::vector<int32_t> fontIndex_;
+    std::vector<uint32_t> keptColours_;
+    std::vector<int32_t> colourIndex_;
+};
+
+// Pair numbers in the file: starts count 1, 2, 3 ... and each end takes the
+// number of the nearest open start of its own code with its stored number, so
+// pairs that share a stored number stay apart.
+class PairNumbers {
+public:
+    int32_t Written(const aExtralWordInfo& slot) {
+        const int32_t code = slot.IndexType;
+        if (dadur::IsPairStart(code)) {
+            open_[{code, slot.ExtralWordVal2}].push_back(++starts_);
+            return starts_;
+        }
+        if (dadur::IsPairEnd(code)) {
+            auto it = open_.find({code - 1, slot.ExtralWordVal2});
+            if (it == open_.end() || it->second.empty()) return 0;  // an end without start names no pair
+            const int32_t n = it->second.back();
+            it->second.pop_back();
+            return n;
+        }
+        return slot.ExtralWordVal2;
+    }
+
+private:
+    int32_t starts_ = 0;
+    std::map<std::pair<int32_t, int32_t>, std::vector<int32_t>> open_;
+};
+
+}  // namespace
+
+std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
+    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
+    const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
+    const int32_t dpi = std::max(system_.CurrentDpi(), 1);
+    const Tables tables(doc, words, items);
+    const auto twips = [&](double px) { return dadur::FormatNumber(dadur::TwipsFromPixels(px, zoom_)); };
+
+    std::string out;
+    out.reserve(64 * 1024 + words * 24);
+    out += tables.HeaderLine();
+    out += kLineEnd;
+    out += tables.ColourLine();
+    out += kLineEnd;
+    const AboutPageInfo& page = doc.PageInfo;
+    out += "\\jppaper\\margltw" + Num(page.PageMarginRect.Left) + "\\margttw" + Num(page.PageMarginRect.Top) +
+           "\\margrtw" + Num(page.PageMarginRect.Right) + "\\margbtw" + Num(page.PageMarginRect.Bottom) +
+           "\\papertype" + Num(page.PaperType) + "\\pagecx" + Num(page.PageSize.cx) + "\\pagecy" +
+           Num(page.PageSize.cy) + "\\cmscale" + Num(doc.FileInfo.CMScale) + "\\backgroundtype" +
+           Num(page.BackGroundType) + "\\pagepostype" + Num(page.PagePosIndexType) + "\\pagenumbersize" +
+           Num(page.PageNumberSize) + "\\scale" + dadur::FormatSingle(page.nScale);
+    out += kLineEnd;
+
+    // The first paragraph header gives every attribute of character 0.
+    const aWordInfo first = words > 0 ? doc.WordInfo[0] : aWordInfo{};
+    out += "\\part\\cf" + Num(tables.Colour(first.cf)) + "\\cb" + Num(tables.Colour(first.cb)) + "\\f" +
+           Num(tables.Font(first.nLogFont.FontTblIndex)) + "\\i" + Num(first.nLogFont.lfItalic) + "\\strike" +
+           Num(first.nLogFont.lfStrikeOut) + "\\ul" + Num(first.nLogFont.lfUnderline) +
+           (first.nLogFont.lfWeight > 699 ? "\\b" : "\\b0") + "\\att" + Num(first.IsJpGcCtl) + "\\fs" +
+           Num(dadur::MilliPointsOf(first, dpi)) + "\\expndtw" + twips(first.WdSpace);
+
+    aWordInfo prev = first;
+    prev.UpSpace = 0;
+    int32_t lastCb = tables.Colour(first.cb);
+    int64_t lastSize = dadur::MilliPointsOf(first, dpi);
+    int16_t run = 0;  // the number that opened the current stacked run
+    bool afterWord = true;
+    PairNumbers pairs;
+
+    for (size_t d = 0; d < words; ++d) {
+        if (hwnd != 0) system_.Progress(hwnd, static_cast<int32_t>(d * 100 / words));
+        const aWordInfo& w = doc.WordInfo[d];
+        const mLogFont& f = w.nLogFont;
+        const mLogFont& pf = prev.nLogFont;
+        const size_t before = out.size();
+        const bool paragraphEnd = w.IsJpGcCtl == 3;
+
+        if (tables.Colour(w.cf) != tables.Colour(prev.cf)) Put(out, "\\cf", tables.Colour(w.cf));
+        if (!paragraphEnd && tables.Colour(w.cb) != lastCb) {
+            lastCb = tables.Colour(w.cb);
+            Put(out, "\\cb", lastCb);
+        }
+        if (w.IsJpGcCtl != prev.IsJpGcCtl) Put(out, "\\att", w.IsJpGcCtl);
+        if (w.UpSpace != prev.UpSpace) {
+            out += "\\ups";
+            out += twips(w.UpSpace);
+        }
+        if (f.FontTblIndex != pf.FontTblIndex) Put(out, "\\f", tables.Font(f.FontTblIndex));
+        const int16_t n = w.ShuPai.Number;
+        const bool opens = n == 1 || n == -1;
+        if (opens && run == 0) {
+            Put(out, "\\spn", n);
+            out += "\\sps";
+            out += twips(w.ShuPai.Space);
+            run = n;
+        } else if (opens) {
+            Put(out, "\\spn0\\spn", n);
+            run = n;
+        } else if (n == 0 && run != 0) {
+            out += "\\spn0";
+            run = 0;
+        }
+        if (f.lfItalic != pf.lfItalic) Put(out, "\\i", f.lfItalic);
+        if (f.lfUnderline != pf.lfUnderline) Put(out, "\\ul", f.lfUnderline);
+        if (f.lfStrikeOut != pf.lfStrikeOut) Put(out, "\\strike", f.lfStrikeOut);
+        if (f.lfWeight != pf.lfWeight) out += f.lfWeight > 699 ? "\\b" : "\\b0";
+        if (w.Yc != 0) Put(out, "\\yc", w.Yc);
+        if (w.YG != 0) Put(out, "\\yg", w.YG);
+        for (const aExtralWordInfo& slot : w.ExtralWordInfo) {
+            if (slot.IndexType == 0) continue;
+            Put(out, "\\ex ", slot.IndexType);
+            Put(out, ",", slot.ExtralWordVal1);
+            Put(out, ",", pairs.Written(slot));
+            const std::string text = dadur::MarkText(slot);
+            if (dadur::MarkTextIsWritten(slot.IndexType, text.empty())) {
+                out += ',';
+                out += Escaped(text);
+            }
+            out += "\\eex";
+        }
+        if (!paragraphEnd) {
+            const int64_t size = dadur::MilliPointsOf(w, dpi);
+            if (size != lastSize) {
+                lastSize = size;
+                Put(out, "\\fs", size);
+            }
+        }
+        if (w.WdSpace != prev.WdSpace) {
+            out += "\\expndtw";
+            out += twips(w.WdSpace);
+        }
+        if (out.size() != before) afterWord = true;
+
+        if (paragraphEnd) {
+            out += "\\par";
+            out += kLineEnd;
+            out += "\\part";
+            afterWord = true;
+        } else {
+            // A code with no character form is written as "?" rather than dropped,
+            // so the marks written before it keep their character.
+            const std::string text = Escaped(GbkFromWdAsc(w.WdAsc).value_or("?"));
+            if (afterWord && !text.empty() && text[0] != '\\') out += ' ';
+            out += text;
+            afterWord = false;
+        }
+        prev = w;
+    }
+    out += kLineEnd;
+
+    out += dadur::kHwLabelLine;
+    out += kLineEnd;
+    for (size_t i = 0; i < items; ++i) {
+        const aHwWordInfo& item = doc.HwWordInfo[i];
+        out += "\\hwdata," + Num(item.HwWordtype) + "," + Num(item.iPage) + "," + twips(item.X) + "," + twips(item.Y) +
+               "," + twips(item.Width) + "," + twips(item.Height) + "," + Num(tables.Colour(item.cf));
+        out += kLineEnd;
+    }
+
+    if (!doc.XjDrum.empty()) {
+        out += dadur::DrumLabelLine();
+        out += kLineEnd;
+        for (size_t i = 0; i < doc.XjDrum.size(); ++i) {
+            const XjDrumData& drum = doc.XjDrum[i];
+            std::string name;
+            for (uint8_t b : drum.DrumName)
+                if (b != 0) name += static_cast<char>(b);
+            while (!name.empty() && name.back() == ' ') name.pop_back();
+            name.erase(0, name.find_first_not_of(' ') == std::string::npos ? name.size() : name.find_first_not_of(' '));
+            // Quotes inside are doubled so that the name reads back as it was.
+            std::string quoted;
+            for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+            std::string s = "\\drumdata," + Num(static_cast<int64_t>(i)) + "," + Num(drum.DrumVer) + ",\"" + quoted +
+                            "\"," + Num(drum.DrumChannel) + ",";
+            for (int k = 0; k < 8; ++k) s += Num(drum.DrumVolume[k]) + ",";
+            for (int k = 0; k < 8; ++k) s += Num(drum.DrumSounds[k]) + ",";
+            s += Num(drum.DrumTrack) + "," + Num(drum.DrumTimeSignature) + "," + Num(drum.DrumSpeed) + ",";
+            for (int k = 0; k < 32; ++k) s += Num(drum.DrumRhythms[k]) + ",";
+            for (int k = 0; k < 8; ++k) s += Num(drum.DrumSoundImage[k]) + ",";
+            out += s + Num(drum.BarsOfSong) + "," + Num(drum.HaveDrum);
+            out += kLineEnd;
+        }
+    }
+
+    const aPlayInfo& play = doc.PlayInfo;
+    const auto flag = [](Boolean b) { return b != 0 ? "-1" : "0"; };
+    out += "\\playinfo,MAIN:" + Num(play.TotalTrack) + "|" + Num(play.MainTrack) + "|" + Num(play.Bpm) + "|" +
+           flag(play.IsPlayDrum) + "|" + Num(play.DrumVolume) + "|" + Num(play.JiePai) + "|" + Num(play.XjDrumCount);
+    out += kLineEnd;
+    for (size_t t = 0; t < play.TotalTrack; ++t) {
+        const aTrackInfo track = t < play.Track.size() ? play.Track[t] : aTrackInfo{};
+        out += "\\playinfo,TRACK:" + Num(static_cast<int64_t>(t)) + "|" + Num(track.Volume) + "|" +
+               Num(track.ComSounds) + "|" + Num(track.SoundImage) + "|" + Num(track.Yd) + "|" + flag(track.IsUser) +
+               "|" + Num(track.DelayTimer) + "|" + Num(track.XjCount);
+        out += kLineEnd;
+        out += "\\playinfo,PLAYORDER:" + Num(static_cast<int64_t>(t));
+        for (const aPlayBlock& b : track.tPlayOrder) {
+            out += '|';
+            out += Num(b.BlockIndex);
+            out += ',';
+            out += flag(b.IsPlay);
+        }
+        out += kLineEnd;
+    }
+    return out;
+}
+
+}  // namespace tessaly

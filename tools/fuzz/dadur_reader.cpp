@@ -1,0 +1,34 @@
+// Reads arbitrary bytes as a DaDur file, then writes what was read and reads
+// that back: neither may crash, read out of bounds or leak.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "DaDurReader.h"
+#include "DaDurWriter.h"
+
+namespace {
+
+class QuietSystem final : public tessaly::DaDurSystem {
+public:
+    void Progress(intptr_t, int32_t) override {}
+    void Beep() override {}
+    void Message(intptr_t, const std::u16string&) override {}
+    std::vector<std::string> InstalledFonts() override { return {"tolvane"}; }
+    double ZoomFactor() override { return 1.25; }
+    int32_t CurrentDpi() override { return 120; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QuietSystem system;
+    tessaly::DaDurReader reader(system, system.ZoomFactor());
+    tessaly::JpData doc;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (!reader.Read(tessaly::SplitDaDurLines(bytes), 1, doc).ok) return 0;
+    const std::string written = tessaly::DaDurWriter(system, system.ZoomFactor()).Write(doc, 1);
+    tessaly::JpData again;
+    tessaly::DaDurReader(system, system.ZoomFactor()).Read(tessaly::SplitDaDurLines(written), 0, again);
+    return 0;
+}
