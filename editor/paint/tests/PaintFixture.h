@@ -8,6 +8,7 @@
 
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
+#include "model/MarkSlots.h"
 #include "paint/MarkDispatch.h"
 #include "paint/PaintContext.h"
 #include "paint/RecordingCanvas.h"
@@ -72,7 +73,7 @@ struct PaintTest : ::testing::Test {
 };
 
 // A run of glyph codes as text.
-inline std::string Run(std::initializer_list<std::pair<uint16_t, int>> parts) {
+inline std::string Glyphs(std::initializer_list<std::pair<uint16_t, int>> parts) {
     std::string s;
     for (auto [code, n] : parts) s += GlyphRun(code, n);
     return s;
