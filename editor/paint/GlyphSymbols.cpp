@@ -68,7 +68,7 @@ void DrawExtralArpeggio(PaintContext& ctx, int32_t word, int32_t slot) {
 
 void DrawExtralTestSymbol(PaintContext& ctx, int32_t word, std::string& text) {
     BeginSymbol(ctx, word);
-    text = "C";
+    text.assign(1, 'C');
     const auto& w = Word(ctx, word);
     ctx.Dc.TextOutAt(Px(w.Left), Px(w.Top + w.nLogFont.lfHeight - w.UpSpace), text);
 }

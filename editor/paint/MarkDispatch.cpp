@@ -1,5 +1,6 @@
 #include "paint/MarkDispatch.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/MarkSlots.h"
@@ -126,16 +127,8 @@ void DrawSlot(PaintContext& ctx, int32_t word, int32_t slot) {
     }
 }
 
-// Keys by the text of a key signature.
-struct KeyText {
-    std::string_view Text;
-    uint8_t Key;
-};
-constexpr KeyText kKeySignatures[] = {
-    {"1=C", 0},  {"1=#C", 1}, {"1=bD", 1},  {"1=D", 2},   {"1=#D", 3}, {"1=bE", 3},
-    {"1=E", 4},  {"1=F", 5},  {"1=#F", 6},  {"1=bG", 6},  {"1=G", 7},  {"1=#G", 8},
-    {"1=bA", 8}, {"1=A", 9},  {"1=#A", 10}, {"1=bB", 10}, {"1=B", 11},
-};
+// Keys by accidental (none, sharp, flat) and letter C D E F G A B; -1 where there is none.
+constexpr int8_t kKeys[3][7] = {{0, 2, 4, 5, 7, 9, 11}, {1, 3, -1, 6, 8, 10, -1}, {-1, 1, 3, -1, 6, 8, 10}};
 
 // Key signature, tempo and metre as typed: "1", "=", an optional "#" or "b", a letter; "J", "=",
 // digits; a time signature mark.
@@ -146,51 +139,51 @@ public:
     void Mark(int32_t word, const tessaly::aExtralWordInfo& mark) {
         const int32_t code = mark.IndexType;
         if ((code >= 49 && code <= 54) || code == 154) KeyStep(code);
-        if (code >= 55 && code <= 61) KeyLetter("CDEFGAB"[code - 55]);
-        if (code == 93) tempo_ = tempo_.empty() ? "J" : "";
+        if (code >= 55 && code <= 61) KeyLetter(code - 55);
+        if (code == 93) tempoJ_ = !tempoJ_;
         if (code == 154) TempoDigits(word);
         if (code == 33) Metre(mark);
     }
 
 private:
+    enum class Key { None, One, OneIs, Sharp, Flat };  // "", "1", "1=", "1=#", "1=b"
+
     void KeyStep(int32_t code) {
         if (code == 154) {
-            key_ = key_ == "1" ? "1=" : "";
-        } else if (key_.empty()) {
-            if (code == 54) key_ = "1";
-        } else if (key_ == "1=" && code == 49) {
-            key_ = "1=#";
-        } else if (key_ == "1=" && code == 50) {
-            key_ = "1=b";
+            key_ = key_ == Key::One ? Key::OneIs : Key::None;
+        } else if (key_ == Key::None) {
+            if (code == 54) key_ = Key::One;
+        } else if (key_ == Key::OneIs && code == 49) {
+            key_ = Key::Sharp;
+        } else if (key_ == Key::OneIs && code == 50) {
+            key_ = Key::Flat;
         } else {
-            key_.clear();
+            key_ = Key::None;
         }
     }
 
-    void KeyLetter(char letter) {
-        if (key_ == "1=" || key_ == "1=#" || key_ == "1=b") {
-            const std::string text = key_ + letter;
-            for (const auto& k : kKeySignatures) {
-                if (k.Text != text) continue;
-                auto& track = data_.PlayInfo.Track;
-                const size_t main = static_cast<size_t>(data_.PlayInfo.MainTrack) - 1;
-                if (data_.PlayInfo.MainTrack >= 1 && main < track.size()) track[main].Yd = k.Key;
-            }
-        }
-        key_.clear();
+    void KeyLetter(int32_t letter) {
+        const int accidental = key_ == Key::OneIs ? 0 : key_ == Key::Sharp ? 1 : key_ == Key::Flat ? 2 : -1;
+        key_ = Key::None;
+        if (accidental < 0) return;
+        const int8_t key = kKeys[accidental][letter];
+        auto& track = data_.PlayInfo.Track;
+        const size_t main = static_cast<size_t>(data_.PlayInfo.MainTrack) - 1;
+        if (key >= 0 && data_.PlayInfo.MainTrack >= 1 && main < track.size())
+            track[main].Yd = static_cast<uint8_t>(key);
     }
 
     // At most three digits after "J=". Without any the tempo stays as it was.
     void TempoDigits(int32_t word) {
-        if (tempo_ != "J") return;
-        tempo_ = "J=";
-        for (int32_t j = word + 1; j < data_.WordCount() - 1 && tempo_.size() <= 4; ++j) {
+        if (!tempoJ_) return;
+        tempoJ_ = false;
+        int32_t bpm = 0, digits = 0;
+        for (int32_t j = word + 1; j < data_.WordCount() - 1 && digits < 3; ++j, ++digits) {
             const int16_t c = data_.WordInfo[static_cast<size_t>(j)].WdAsc;
             if (c < '0' || c > '9') break;
-            tempo_ += static_cast<char>(c);
+            bpm = bpm * 10 + (c - '0');
         }
-        if (tempo_.size() > 2) data_.PlayInfo.Bpm = static_cast<int16_t>(std::max(1, std::stoi(tempo_.substr(2))));
-        tempo_.clear();
+        if (digits > 0) data_.PlayInfo.Bpm = static_cast<int16_t>(std::max(1, bpm));
     }
 
     void Metre(const tessaly::aExtralWordInfo& mark) {
@@ -204,8 +197,8 @@ private:
     }
 
     EditorData& data_;
-    std::string key_;    // "", "1", "1=", "1=#", "1=b"
-    std::string tempo_;  // "", "J", "J=" and digits
+    Key key_ = Key::None;
+    bool tempoJ_ = false;  // "J" read, waiting for "="
 };
 
 }  // namespace
