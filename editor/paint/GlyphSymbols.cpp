@@ -47,7 +47,7 @@ void DrawExtralNoVibrato(PaintContext& ctx, int32_t word, int32_t slot) {
     const auto& mark = SlotOf(ctx, word, slot);
     BeginSymbol(ctx, word);
     const auto& w = Word(ctx, word);
-    ctx.Dc.DrawTextInRect(Glyph(0xF0BE) + GlyphRun('?', mark.ExtralWordVal2 - 1),
+    ctx.Dc.DrawTextInRect(Glyph(0xF0BE) + GlyphRun('?', std::max(mark.ExtralWordVal2, 1) - 1),
                           BandRect(w, mark.ExtralWordVal1, w.Left, w.Right), kTextFlags);
 }
 
@@ -57,7 +57,7 @@ void DrawExtralArpeggio(PaintContext& ctx, int32_t word, int32_t slot) {
     const bool up = mark.IndexType == 117;
     BeginSymbol(ctx, word, up ? 900 : 2700);
     const auto& w = Word(ctx, word);
-    const std::string text = GlyphRun(0xF0DF, std::max(mark.ExtralWordVal2, -1) + 1) + Glyph(0xF0E0);
+    const std::string text = GlyphRun(0xF0DF, std::clamp(mark.ExtralWordVal2, -1, kMaxGlyphRun) + 1) + Glyph(0xF0E0);
     if (up) {
         ctx.Dc.TextOutAt(Px(w.Left + w.WdSize.cx / 3), Px(w.Bottom - w.UpSpace), text);
     } else {
@@ -80,7 +80,7 @@ void DrawExtralPressVibrato(PaintContext& ctx, int32_t code, int32_t word, int32
     const auto& w = Word(ctx, word);
     const uint32_t flags = kTextFlags | kDtCenter;
     ctx.Dc.DrawTextInRect("F", BandRect(w, val1, w.Left, w.Left + w.WdSize.cx), flags);
-    ctx.Dc.DrawTextInRect(Glyph(0xF0BD), BandRect(w, val1 + val2, w.Left, w.Left + w.WdSize.cx), flags);
+    ctx.Dc.DrawTextInRect(Glyph(0xF0BD), BandRect(w, int64_t{val1} + val2, w.Left, w.Left + w.WdSize.cx), flags);
 }
 
 void DrawExtralVoltaStart(PaintContext& ctx, int32_t word, int32_t slot) {

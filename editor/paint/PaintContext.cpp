@@ -51,15 +51,16 @@ tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot) 
     return ctx.Data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
 }
 
-double OffsetPx(const tessaly::aWordInfo& w, int32_t v) {
-    return static_cast<double>(static_cast<int64_t>(v) * w.nLogFont.lfHeight) / 20.4;
+double OffsetPx(const tessaly::aWordInfo& w, int64_t v) {
+    return static_cast<double>(v) * w.nLogFont.lfHeight / 20.4;
 }
 
 int32_t Px(double x) {
-    return tessaly::CLng(x);
+    constexpr double kLimit = 1 << 30;
+    return static_cast<int32_t>(tessaly::RoundHalfEven(std::clamp(x, -kLimit, kLimit)));
 }
 
-IntRect BandRect(const tessaly::aWordInfo& w, int32_t v, double left, double right) {
+IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double right) {
     const double off = OffsetPx(w, v);
     return {Px(left), Px(w.Top - w.UpSpace + off), Px(right), Px(w.Bottom - w.UpSpace + off)};
 }

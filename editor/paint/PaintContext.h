@@ -53,11 +53,12 @@ const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index);
 tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot);
 
 // v offset units in pixels: v × lfHeight / 20.4; positive raises or moves right.
-double OffsetPx(const tessaly::aWordInfo& w, int32_t v);
-int32_t Px(double x);  // nearest, ties to even
+double OffsetPx(const tessaly::aWordInfo& w, int64_t v);
+// Nearest, ties to even; kept within ±2^30 so that later small shifts cannot overflow.
+int32_t Px(double x);
 // The box from `left` to `right` over the character's band: Top and Bottom less the raise,
 // moved by v offset units.
-IntRect BandRect(const tessaly::aWordInfo& w, int32_t v, double left, double right);
+IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double right);
 
 int32_t PenWidth(const PaintContext& ctx);                   // 6 while printing, 2 on screen
 uint32_t WordColour(const PaintContext& ctx, int32_t word);  // colour-table entry cf, 0 when missing
