@@ -10,6 +10,7 @@
 #include "paint/RecordingCanvas.h"
 #include "render/GdiCanvas_win.h"
 #include "render/GdiTextMeasurer_win.h"
+#include "render/PageGraphics_win.h"
 
 namespace notaline {
 namespace {
@@ -35,25 +36,22 @@ public:
         bitmap_ = BitmapHandle(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         bits_ = static_cast<uint32_t*>(bits);
         select_ = std::make_unique<SelectScope>(dc_.Get(), bitmap_.Get());
-        flat::GdipCreateFromHDC(dc_.Get(), &graphics_);
-        flat::GdipSetSmoothingMode(graphics_, Gdiplus::SmoothingModeAntiAlias);
-        flat::GdipSetTextRenderingHint(graphics_, Gdiplus::TextRenderingHintAntiAlias);
-        flat::GdipSetPageUnit(graphics_, Gdiplus::UnitPixel);
+        graphics_ = std::make_unique<PageGraphics>(dc_.Get());
         Clear();
     }
     ~Page() {
-        flat::GdipDeleteGraphics(graphics_);
+        graphics_.reset();
         select_.reset();
     }
     void Clear() {
-        flat::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+        graphics_->Flush();
         GdiFlush();
         std::fill(bits_, bits_ + kWidth * kHeight, 0x00FFFFFFu);
     }
     uint32_t At(int x, int y) const { return bits_[y * kWidth + x] & 0xFFFFFFu; }
     // The box around every pixel that is not white; empty (Left > Right) without ink.
     IntRect Ink() {
-        flat::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+        graphics_->Flush();
         GdiFlush();
         IntRect r{kWidth, kHeight, -1, -1};
         for (int y = 0; y < kHeight; ++y)
@@ -75,14 +73,14 @@ public:
         flat::GdipDisposeImage(image);
     }
     HDC Dc() const { return dc_.Get(); }
-    GpGraphics* Graphics() const { return graphics_; }
+    GpGraphics* Graphics() const { return graphics_->Get(); }
 
 private:
     OwnedDc dc_;
     BitmapHandle bitmap_;
     uint32_t* bits_ = nullptr;
     std::unique_ptr<SelectScope> select_;
-    GpGraphics* graphics_ = nullptr;
+    std::unique_ptr<PageGraphics> graphics_;
 };
 
 bool Empty(const IntRect& r) {
