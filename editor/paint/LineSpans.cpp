@@ -1,0 +1,244 @@
+#include "paint/LineSpans.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "model/Measure.h"
+#include "model/mGeneral.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr uint32_t kBottomLeft = kDtSingleLine | kDtBottom | kDtLeft;  // clipped
+constexpr uint32_t kBottomLeftNoClip = kBottomLeft | kDtNoClip;
+constexpr int32_t kFullRun = 80;  // a run clipped to its box fills it
+
+// The arc offset packed in the low half; the dotted slurs keep theirs 280 higher.
+int32_t ArcOffset(int32_t val1, bool dotted) {
+    return GetLoWord(val1) - (dotted ? 280 : 0);
+}
+
+// The band of `of` with v units of its height, less the raise of `raised`.
+IntRect BandOf(const tessaly::aWordInfo& of, const tessaly::aWordInfo& raised, int32_t v, double left, double right) {
+    const double off = OffsetPx(of, v);
+    return {Px(left), Px(of.Top + off - raised.UpSpace), Px(right), Px(of.Bottom + off - raised.UpSpace)};
+}
+
+IntRect Down(IntRect r, int32_t d) {
+    r.Top += d;
+    r.Bottom += d;
+    return r;
+}
+
+}  // namespace
+
+std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word) {
+    if (data.LineInfo.empty() || !data.IsWord(word)) return std::nullopt;
+    const auto& line = data.LineInfo[static_cast<size_t>(GetLineOfWord(data, word))];
+    if (word < line.Start || word >= line.Start + line.Length) return std::nullopt;
+    return line;
+}
+
+int32_t LastWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
+    return std::min(line.Start + line.Length - 1, data.WordCount() - 1);
+}
+
+int32_t LastDrawnWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
+    int32_t last = LastWordOfLine(data, line);
+    if (last > line.Start && data.WordInfo[static_cast<size_t>(last)].IsJpGcCtl == 3) --last;
+    return last;
+}
+
+std::optional<int32_t> HairpinDivisor(int32_t n) {
+    struct Row {
+        int32_t UpTo, K;
+    };
+    static constexpr std::array<Row, 13> kRows{{{3, 15},
+                                                {6, 20},
+                                                {9, 23},
+                                                {12, 25},
+                                                {15, 30},
+                                                {18, 34},
+                                                {20, 37},
+                                                {25, 40},
+                                                {30, 45},
+                                                {40, 50},
+                                                {50, 55},
+                                                {80, 70},
+                                                {120, 90}}};
+    if (n < 0) return std::nullopt;
+    for (const Row& r : kRows)
+        if (n <= r.UpTo) return r.K;
+    return std::nullopt;
+}
+
+void DrawTupletOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t v, std::string_view text, double halfGap) {
+    const auto& s = Word(ctx, start);
+    const auto& e = Word(ctx, end);
+    IntRect band = BandRect(s, v, s.Left, s.Right);
+    band.Top -= 2;
+    const double w = MeasureWordGdip(ctx.Data, ctx.mLogFont, text).cx;
+    const double c = ((s.Left + s.Right) / 2.0 + (e.Left + e.Right) / 2.0) / 2.0;
+    ctx.Dc.DrawTextInRect(text, {Px(c - w / 2), band.Top, Px(c + w / 2), band.Bottom},
+                          kDtSingleLine | kDtCenter | kDtNoClip);
+
+    SelectNotationFont(ctx, s.nLogFont.lfHeight);
+    SetWordTextColor(ctx, start);
+    const auto at = [&](double l, double r) { return IntRect{Px(l), band.Top, Px(r), band.Bottom}; };
+    ctx.Dc.DrawTextInRect(Glyph(0xF09C), at(s.Left, s.Left + s.WdSize.cx), kBottomLeftNoClip | kDtRight);
+    ctx.Dc.DrawTextInRect(Glyph(0xF09E), at(e.Left, e.Left + e.WdSize.cx), kBottomLeftNoClip);
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, 15), at(s.Left + s.WdSize.cx, c - halfGap), kBottomLeft);
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, 15), at(c + halfGap, e.Left), kBottomLeft | kDtCenter);
+}
+
+void DrawTupletToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t v, std::string_view text) {
+    const auto& s = Word(ctx, start);
+    const auto& l = Word(ctx, last);
+    SelectNotationFont(ctx, s.nLogFont.lfHeight);
+    const double w = MeasureWordGdip(ctx.Data, ctx.mLogFont, text).cx;
+    ctx.Dc.DrawTextInRect(Glyph(0xF09C) + GlyphRun(0xF09D, kFullRun), BandRect(s, v, s.Left, l.Right - w), kBottomLeft);
+
+    ctx.mLogFont = s.nLogFont;
+    ctx.mLogFont.lfHeight = tessaly::CLng(s.nLogFont.lfHeight / 2.0);
+    SelectWordFont(ctx, ctx.mLogFont);
+    ctx.Dc.DrawTextInRect(text, BandRect(s, v, l.Right - w, l.Right), kDtSingleLine | kDtVCenter | kDtLeft);
+}
+
+void DrawTupletFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_t v) {
+    const auto& f = Word(ctx, first);
+    const auto& e = Word(ctx, end);
+    SelectNotationFont(ctx, f.nLogFont.lfHeight);
+    SetWordTextColor(ctx, end);
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, end - first + 6), BandOf(f, e, v, f.Left, e.Left), kBottomLeft);
+    ctx.Dc.DrawTextInRect(Glyph(0xF09E), BandOf(f, e, v, e.Left, e.Right), kBottomLeft);
+}
+
+void DrawTupletArc(PaintContext& ctx, int32_t start, int32_t end, int32_t v, std::string_view text) {
+    const auto& s = Word(ctx, start);
+    ctx.mLogFont = s.nLogFont;
+    ctx.mLogFont.lfHeight = tessaly::CLng(s.nLogFont.lfHeight / 2.0);
+    SelectWordFont(ctx, ctx.mLogFont);
+    // The gap is the number's width and 2 pixels each side.
+    const double w = MeasureWordGdip(ctx.Data, ctx.mLogFont, text).cx;
+    DrawTupletOnLine(ctx, start, end, v, text, w / 2 + 2);
+}
+
+void DrawSpanToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t val1, int32_t code) {
+    switch (code) {
+        case 72:
+        case 121:
+        case 146:
+        case 148:
+        case 150:
+        case 152: break;
+        default: return;
+    }
+    const auto& s = Word(ctx, start);
+    const auto& l = Word(ctx, last);
+    SelectNotationFont(ctx, s.nLogFont.lfHeight);
+    SetWordTextColor(ctx, start);
+    const double x1 = s.Left + s.WdSize.cx;
+    const double x2 = l.Left + l.WdSize.cx;
+    const int32_t v = ArcOffset(val1, code == 152);
+    const IntRect band = BandRect(s, v, x1, x2);
+    const double bandTop = s.Top - s.UpSpace + OffsetPx(s, v);
+
+    // One middle glyph stretched over the whole piece.
+    SelectNotationFont(ctx, l.nLogFont.lfHeight, Px(x2 - x1));
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, kFullRun), band, kBottomLeft);
+
+    SelectNotationFont(ctx, l.nLogFont.lfHeight);
+    const IntRect startBox = BandRect(s, v, s.Left, s.Left + s.WdSize.cx);
+    ctx.Dc.DrawTextInRect(Glyph(0xF09C), startBox, kBottomLeftNoClip | kDtRight);
+    if (code == 146 || code == 148) {
+        const auto m = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0CE));
+        ctx.Dc.TextOutAt(Px(x2 - m.cx / 2.0), Px(bandTop + m.cy * 1243.0 / 2988), Glyph(0xF0CE));
+    }
+    if (code == 148) {
+        const auto m = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0BD));
+        ctx.Dc.TextOutAt(Px(x2 - m.cx / 2.0), Px(bandTop - m.cy * 737.0 / 2988), Glyph(0xF0BD));
+    }
+    if (code == 152) {
+        const int32_t d = (GetHiWord(val1) - 64) + 5;
+        ctx.Dc.DrawTextInRect("L", Down(startBox, d), kDtSingleLine | kDtBottom | kDtCenter | kDtNoClip);
+    }
+}
+
+void DrawSpanFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_t val1, int32_t code) {
+    int32_t extra = 0;
+    uint16_t endPiece = 0xF09E;
+    switch (code) {
+        case 73:
+        case 151: extra = 5; break;
+        case 122:
+        case 147:
+        case 149:
+            extra = 1;
+            endPiece = 0xF09B;
+            break;
+        case 153: extra = 1; break;
+        default: return;
+    }
+    const auto& f = Word(ctx, first);
+    const auto& e = Word(ctx, end);
+    SelectNotationFont(ctx, f.nLogFont.lfHeight);
+    SetWordTextColor(ctx, end);
+    const int32_t v = ArcOffset(val1, code == 153);
+    const double w = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF09D)).cx;
+    const double length = e.Left - f.Left;
+    const int32_t middles =
+        w > 0 ? static_cast<int32_t>(std::clamp(std::floor(length / w), -1.0, double{kMaxGlyphRun})) + extra
+              : kMaxGlyphRun;
+
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, middles), BandOf(f, e, v, f.Left, e.Left), kBottomLeft);
+    const IntRect endBox = BandOf(f, e, v, e.Left, e.Left + e.WdSize.cx);
+    ctx.Dc.DrawTextInRect(Glyph(endPiece), endBox, kBottomLeft);
+    if (code == 153) {
+        const int32_t d = (GetHiWord(val1) - 64) + 69;
+        ctx.Dc.DrawTextInRect("L", Down(endBox, d), kDtSingleLine | kDtBottom | kDtCenter | kDtNoClip);
+    }
+}
+
+void DrawSpanOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code, uint16_t endGlyph) {
+    const auto& s = Word(ctx, start);
+    const auto& e = Word(ctx, end);
+    SetWordTextColor(ctx, start);
+    const int32_t v = ArcOffset(val1, code == 152);
+    const double x1 = s.Left + s.WdSize.cx;
+    if (e.Left > x1) {
+        SelectNotationFont(ctx, s.nLogFont.lfHeight, Px(e.Left - x1));
+        ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, kFullRun), BandRect(s, v, x1, e.Left), kBottomLeft);
+    }
+    SelectNotationFont(ctx, s.nLogFont.lfHeight);
+    ctx.Dc.DrawTextInRect(Glyph(0xF09C), BandRect(s, v, s.Left, x1), kBottomLeftNoClip | kDtRight);
+    ctx.Dc.DrawTextInRect(Glyph(endGlyph), BandRect(s, v, e.Left, e.Left + e.WdSize.cx), kBottomLeftNoClip);
+}
+
+void DrawExtralHairpin(PaintContext& ctx, int32_t word, int32_t slot) {
+    auto& mark = SlotOf(ctx, word, slot);
+    int32_t n = mark.ExtralWordVal2;
+    const int32_t toLast = ctx.Data.WordCount() - word - 1;
+    if (n >= toLast) mark.ExtralWordVal2 = n = toLast;
+    const auto line = LineOfWord(ctx.Data, word);
+    if (!line) return;
+    const int32_t last = LastWordOfLine(ctx.Data, *line);
+    if (last < word + n) mark.ExtralWordVal2 = n = last - word;
+    // No divisor: the mark stays in the document, undrawn, and redraws stay quiet.
+    const auto k = HairpinDivisor(n);
+    if (!k) return;
+
+    const auto& w = Word(ctx, word);
+    const double x1 = w.Left;
+    const double x2 = Word(ctx, word + n).Right;
+    const double y = w.Bottom + OffsetPx(w, mark.ExtralWordVal1);
+    const double d = (x2 - x1) / *k;
+    const uint32_t argb = GetWordArgb(ctx, word);
+    const auto width = static_cast<float>(PenWidth(ctx));
+    ctx.Dc.PenLine(Px(x1), Px(y), Px(x2), Px(y + d), argb, width);
+    ctx.Dc.PenLine(Px(x1), Px(y), Px(x2), Px(y - d), argb, width);
+}
+
+}  // namespace notaline

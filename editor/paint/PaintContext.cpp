@@ -1,0 +1,141 @@
+#include "paint/PaintContext.h"
+
+#include <algorithm>
+
+#include "Cp936.h"
+#include "model/Tables.h"
+#include "paint/LineSpans.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+void PageServices::DrawGraceCells(PaintContext&, int32_t, int32_t, int32_t) {}
+void PageServices::DrawBigHuaYing(PaintContext&, int32_t, int32_t) {}
+
+void PageServices::DrawArcSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
+    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09E);
+}
+
+void PageServices::DrawSlideSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
+    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09B);
+}
+
+PageServices& PaintContext::Page() {
+    static PageServices defaults;
+    return Services ? *Services : defaults;
+}
+
+std::string Glyph(uint16_t code) {
+    if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    return std::string(1, static_cast<char>(code));
+}
+
+std::string GlyphRun(uint16_t code, int32_t count) {
+    const std::string one = Glyph(code);
+    std::string run;
+    for (int32_t i = 0; i < std::min(count, kMaxGlyphRun); ++i) run += one;
+    return run;
+}
+
+std::string Gbk(std::string_view utf8) {
+    const auto wide = tessaly::Utf8ToUtf16(utf8);
+    if (!wide) return {};
+    return tessaly::Utf16ToCp936(*wide).value_or(std::string());
+}
+
+const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index) {
+    return ctx.Data.WordInfo[static_cast<size_t>(index)];
+}
+
+tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot) {
+    return ctx.Data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+}
+
+double OffsetPx(const tessaly::aWordInfo& w, int64_t v) {
+    return static_cast<double>(v) * w.nLogFont.lfHeight / 20.4;
+}
+
+int32_t Px(double x) {
+    constexpr double kLimit = 1 << 30;
+    return static_cast<int32_t>(tessaly::RoundHalfEven(std::clamp(x, -kLimit, kLimit)));
+}
+
+IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double right) {
+    const double off = OffsetPx(w, v);
+    return {Px(left), Px(w.Top - w.UpSpace + off), Px(right), Px(w.Bottom - w.UpSpace + off)};
+}
+
+int32_t PenWidth(const PaintContext& ctx) {
+    return ctx.Data.IsPrinting ? 6 : 2;
+}
+
+uint32_t WordColour(const PaintContext& ctx, int32_t word) {
+    const int16_t cf = Word(ctx, word).cf;
+    if (cf < 0 || static_cast<size_t>(cf) >= ctx.Data.ColorTbl.size()) return 0;
+    return ctx.Data.ColorTbl[static_cast<size_t>(cf)];
+}
+
+uint32_t GetWordArgb(const PaintContext& ctx, int32_t word) {
+    const uint32_t c = WordColour(ctx, word);
+    if (c > 0xFFFFFFu) return c;  // seven or more hex digits: it carries its alpha
+    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+void SetWordTextColor(PaintContext& ctx, int32_t word) {
+    ctx.Dc.SetTextColor(WordColour(ctx, word));
+}
+
+tessaly::mLogFont SetMarkGlyphFont(PaintContext& ctx, std::string_view face, int32_t height, int32_t width,
+                                   int32_t escapement) {
+    tessaly::mLogFont f;
+    f.FontTblIndex = GetFontTblIndex(ctx.Data, face);
+    f.lfHeight = height;
+    f.lfWidth = width;
+    f.lfEscapement = escapement;
+    f.lfWeight = 400;
+    f.lfQuality = 2;
+    ctx.mLogFont = f;
+    return f;
+}
+
+void SelectWordFont(PaintContext& ctx, const tessaly::mLogFont& font) {
+    ctx.Dc.SelectFont(MakeWordLogFont(ctx.Data, font));
+}
+
+void SelectNotationFont(PaintContext& ctx, int32_t height, int32_t width, int32_t escapement) {
+    SelectWordFont(ctx, SetMarkGlyphFont(ctx, ctx.Data.NotationFontName, height, width, escapement));
+}
+
+tessaly::mLogFont MakeMarkTextFont(PaintContext& ctx, int32_t word, double factor) {
+    const int16_t base = ctx.Data.AboutFileInfo.BaseFontTblIndex;
+    tessaly::mLogFont f = Word(ctx, word).nLogFont;
+    bool found = false;
+    for (int32_t j = word; j >= 0 && !found; --j) {
+        if (Word(ctx, j).nLogFont.FontTblIndex != base) {
+            f = Word(ctx, j).nLogFont;
+            found = true;
+        }
+    }
+    if (!found) f.FontTblIndex = GetFontTblIndex(ctx.Data, kSongTiFace);
+    f.lfHeight = tessaly::CLng(factor * Word(ctx, word).nLogFont.lfHeight);
+    return f;
+}
+
+void SelectMarkTextFont(PaintContext& ctx, int32_t word, double factor) {
+    ctx.mLogFont = MakeMarkTextFont(ctx, word, factor);
+    SelectWordFont(ctx, ctx.mLogFont);
+}
+
+tessaly::LogFont MakeGdiLogFont(std::string_view face, int32_t height, int32_t width, int32_t escapement) {
+    tessaly::LogFont lf;
+    lf.lfHeight = height;
+    lf.lfWidth = width;
+    lf.lfEscapement = escapement;
+    lf.lfWeight = 400;
+    lf.lfCharSet = 1;
+    lf.lfQuality = 2;
+    CopyLogFontFaceName(lf, face);
+    return lf;
+}
+
+}  // namespace notaline

@@ -1,0 +1,69 @@
+#include "paint/RecordingCanvas.h"
+
+namespace notaline {
+
+void RecordingCanvas::SelectFont(const tessaly::LogFont& font) {
+    font_ = font;
+    ++FontSelections;
+}
+
+void RecordingCanvas::DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) {
+    Op op;
+    op.What = Kind::Text;
+    op.Text = std::string(text);
+    op.Box = box;
+    op.Flags = flags;
+    op.Font = font_;
+    op.Colour = colour_;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::TextOutAt(int32_t x, int32_t y, std::string_view text) {
+    Op op;
+    op.What = Kind::TextAt;
+    op.Text = std::string(text);
+    op.Box = {x, y, x, y};
+    op.Font = font_;
+    op.Colour = colour_;
+    Ops.push_back(op);
+}
+
+TextMetric RecordingCanvas::GetTextMetric() {
+    const int32_t h = font_.lfHeight < 0 ? -font_.lfHeight : font_.lfHeight;
+    return {h, h / 5};
+}
+
+void RecordingCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
+    Op op;
+    op.What = Kind::Line;
+    op.Box = {x1, y1, x2, y2};
+    op.Colour = argb;
+    op.Width = width;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb,
+                                 int32_t dashStyle, float penWidth) {
+    Op op;
+    op.What = Kind::DashedRect;
+    op.Box = {left, top, left + width, top + height};
+    op.Colour = argb;
+    op.Width = penWidth;
+    op.DashStyle = dashStyle;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset,
+                                      const FloatRect& layout, uint32_t argb, uint32_t formatFlags) {
+    Op op;
+    op.What = Kind::Translucent;
+    op.Text = std::string(text);
+    op.Font = font;
+    op.Charset = charset;
+    op.Layout = layout;
+    op.Colour = argb;
+    op.Flags = formatFlags;
+    Ops.push_back(op);
+}
+
+}  // namespace notaline

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "paint/Canvas.h"
+
+namespace notaline {
+
+// Keeps every drawing call, with the font and text colour current at the time, so that
+// tests can check the geometry the painters ask for without a window system.
+class RecordingCanvas : public Canvas {
+public:
+    enum class Kind { Text, TextAt, Line, DashedRect, Translucent };
+    struct Op {
+        Kind What = Kind::Text;
+        std::string Text;
+        IntRect Box;  // Text; TextAt and Line use Left, Top (and Right, Bottom as the line's end)
+        uint32_t Flags = 0;
+        tessaly::LogFont Font;
+        uint32_t Colour = 0;  // text colour, or ARGB of pens and brushes
+        float Width = 0;
+        int32_t DashStyle = 0;
+        uint8_t Charset = 0;
+        FloatRect Layout;
+    };
+    std::vector<Op> Ops;
+    int32_t FontSelections = 0;
+
+    void SelectFont(const tessaly::LogFont& font) override;
+    void SetTextColor(uint32_t colour) override { colour_ = colour; }
+    void DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) override;
+    void TextOutAt(int32_t x, int32_t y, std::string_view text) override;
+    // Metrics of the selected font: height |lfHeight|, descent a fifth of it.
+    TextMetric GetTextMetric() override;
+    void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) override;
+    void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
+                    float penWidth) override;
+    void TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset, const FloatRect& layout,
+                         uint32_t argb, uint32_t formatFlags) override;
+
+private:
+    tessaly::LogFont font_;
+    uint32_t colour_ = 0;
+};
+
+}  // namespace notaline

@@ -1,0 +1,77 @@
+#include <climits>
+
+#include "PaintFixture.h"
+#include "model/Tables.h"
+
+namespace notaline::test {
+namespace {
+
+TEST_F(PaintTest, ColoursAsTextColourAndAsArgb) {
+    Build("12|");
+    data.ColorTbl = {0x00332211u, 0x80112233u, 0x0u};
+    data.AboutFileInfo.ColorTblCount = 3;
+    PaintContext ctx(data, canvas);
+    data.WordInfo[0].cf = 0;
+    EXPECT_EQ(0xFF112233u, GetWordArgb(ctx, 0));  // red first, opaque
+    data.WordInfo[0].cf = 1;
+    EXPECT_EQ(0x80112233u, GetWordArgb(ctx, 0));  // already carries its alpha
+    data.WordInfo[0].cf = 9;                      // no such entry
+    EXPECT_EQ(0u, WordColour(ctx, 0));
+    EXPECT_EQ(0xFF000000u, GetWordArgb(ctx, 0));
+}
+
+TEST_F(PaintTest, FontRecordsOfTheMarks) {
+    Build("12|");
+    PaintContext ctx(data, canvas);
+    const tessaly::mLogFont f = SetMarkGlyphFont(ctx, "Tolvane", -30, 7, 900);
+    EXPECT_EQ(0, f.FontTblIndex);
+    EXPECT_EQ(-30, f.lfHeight);
+    EXPECT_EQ(7, f.lfWidth);
+    EXPECT_EQ(900, f.lfEscapement);
+    EXPECT_EQ(400, f.lfWeight);
+    EXPECT_EQ(2, f.lfQuality);
+    EXPECT_EQ(-30, ctx.mLogFont.lfHeight);  // it becomes the current record
+
+    const tessaly::LogFont g = MakeGdiLogFont("Tolvane", 20, 0, 0);
+    EXPECT_EQ(1, g.lfCharSet);
+    EXPECT_EQ(2, g.lfQuality);
+    EXPECT_EQ("Tolvane", FaceOf(g));
+
+    data.WordInfo[1].nLogFont.lfHeight = -45;  // half of it is -22.5: to even
+    const tessaly::mLogFont text = MakeMarkTextFont(ctx, 1, 0.5);
+    EXPECT_EQ(-22, text.lfHeight);
+    EXPECT_EQ(std::string(kSongTiFace), data.FontTbl.at(static_cast<size_t>(text.FontTblIndex)).FontName);
+}
+
+TEST(GlyphTexts, OneAndTwoByteCodesAndCappedRuns) {
+    EXPECT_EQ("L", Glyph('L'));
+    EXPECT_EQ("\xF0\x9D", Glyph(0xF09D));
+    EXPECT_EQ("", GlyphRun(0xF09D, 0));
+    EXPECT_EQ("", GlyphRun(0xF09D, -5));
+    EXPECT_EQ(2u * kMaxGlyphRun, GlyphRun(0xF09D, INT_MAX).size());
+}
+
+// Values from files are not trusted: any code with extreme values draws without overflow,
+// and only inside a sane range.
+TEST_F(PaintTest, ExtremeSlotValuesStayInRange) {
+    Build("1234567|", {4, 4});
+    data.AboutFileInfo.CMScale = SHRT_MAX;
+    const int32_t values[] = {INT_MIN, -65536, -1, 0, 1, 65535, INT_MAX};
+    for (int32_t code = 0; code <= 182; ++code)
+        for (int32_t v1 : values)
+            for (int32_t v2 : values) {
+                for (int32_t i = 0; i < 8; ++i) SetMark(data, i, 0, 0);
+                SetMark(data, 2, 0, code, v1, v2);
+                SetMark(data, 5, 0, code + 1, v1, v2);
+                canvas.Ops.clear();
+                Draw(2);
+                Draw(5);
+                for (const auto& op : canvas.Ops) {
+                    EXPECT_LE(op.Text.size(), 2u * kMaxGlyphRun + 4);
+                    EXPECT_LE(std::abs(op.Box.Top), 1 << 30);
+                }
+            }
+}
+
+}  // namespace
+}  // namespace notaline::test

@@ -1,0 +1,90 @@
+#include "render/GdiCanvas_win.h"
+
+#include "model/Measure.h"
+#include "render/GdiTextMeasurer_win.h"
+
+namespace notaline {
+
+namespace {
+
+namespace flat = Gdiplus::DllExports;
+
+static_assert(kDtCenter == DT_CENTER && kDtRight == DT_RIGHT && kDtVCenter == DT_VCENTER && kDtBottom == DT_BOTTOM &&
+              kDtSingleLine == DT_SINGLELINE && kDtNoClip == DT_NOCLIP);
+static_assert(kStringFormatNoClip == Gdiplus::StringFormatFlagsNoClip);
+static_assert(kUnitPixel == Gdiplus::UnitPixel);
+
+const wchar_t* Wide(const std::u16string& s) {
+    return reinterpret_cast<const wchar_t*>(s.c_str());
+}
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC dc, GpGraphics* graphics) : dc_(dc), graphics_(graphics) {
+    SetBkMode(dc_, TRANSPARENT);
+}
+
+GdiCanvas::~GdiCanvas() {
+    if (originalFont_) SelectObject(dc_, originalFont_);
+}
+
+void GdiCanvas::SelectFont(const tessaly::LogFont& font) {
+    const LOGFONTW lf = ToLogFontW(font);
+    FontHandle created(CreateFontIndirectW(&lf));
+    if (!created) return;
+    const HGDIOBJ old = SelectObject(dc_, created.Get());
+    if (!originalFont_) originalFont_ = old;
+    font_ = std::move(created);  // the one selected before is out of the DC now
+    charset_ = font.lfCharSet;
+}
+
+void GdiCanvas::SetTextColor(uint32_t colour) {
+    ::SetTextColor(dc_, colour & 0xFFFFFFu);  // a table value with alpha keeps only its colour
+}
+
+void GdiCanvas::DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) {
+    const std::u16string wide = TextForCharset(text, charset_);
+    RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    DrawTextW(dc_, Wide(wide), static_cast<int>(wide.size()), &r, flags);
+}
+
+void GdiCanvas::TextOutAt(int32_t x, int32_t y, std::string_view text) {
+    const std::u16string wide = TextForCharset(text, charset_);
+    TextOutW(dc_, x, y, Wide(wide), static_cast<int>(wide.size()));
+}
+
+TextMetric GdiCanvas::GetTextMetric() {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc_, &tm);
+    return {tm.tmHeight, tm.tmDescent};
+}
+
+void GdiCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
+    DrawPenLine(graphics_, x1, y1, x2, y2, argb, width, kUnitPixel);
+}
+
+void GdiCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
+                           float penWidth) {
+    DrawDashedRect(graphics_, left, top, width, height, argb, dashStyle, penWidth, kUnitPixel);
+}
+
+void GdiCanvas::TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset,
+                                const FloatRect& layout, uint32_t argb, uint32_t formatFlags) {
+    // Each object lives for this one call.
+    const LOGFONTW lf = ToLogFontW(font);
+    Gdiplus::GpFont* gpFont = nullptr;
+    if (flat::GdipCreateFontFromLogfontW(dc_, &lf, &gpFont) != Gdiplus::Ok) return;
+    Gdiplus::GpSolidFill* brush = nullptr;
+    flat::GdipCreateSolidFill(argb, &brush);
+    Gdiplus::GpStringFormat* format = nullptr;
+    flat::GdipCreateStringFormat(static_cast<INT>(formatFlags), LANG_NEUTRAL, &format);
+    flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentCenter);
+    const std::u16string wide = TextForCharset(text, charset);
+    const Gdiplus::RectF box(layout.X, layout.Y, layout.Width, layout.Height);
+    flat::GdipDrawString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &box, format, brush);
+    flat::GdipDeleteStringFormat(format);
+    flat::GdipDeleteBrush(brush);
+    flat::GdipDeleteFont(gpFont);
+}
+
+}  // namespace notaline

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "paint/Canvas.h"
+#include "render/GdiObjects_win.h"
+#include "render/Gdip_win.h"
+
+namespace notaline {
+
+// The mark painters' surface on a page layer: GDI text on its device context, lines, frames and
+// translucent text with GDI+ on its graphics. Notation glyphs go out as U+F0xx with the W calls.
+// The last selected font lives until the next select or the canvas's end, which puts the
+// device context's own font back.
+class GdiCanvas : public Canvas {
+public:
+    GdiCanvas(HDC dc, GpGraphics* graphics);
+    GdiCanvas(const GdiCanvas&) = delete;
+    GdiCanvas& operator=(const GdiCanvas&) = delete;
+    ~GdiCanvas() override;
+
+    void SelectFont(const tessaly::LogFont& font) override;
+    void SetTextColor(uint32_t colour) override;
+    void DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) override;
+    void TextOutAt(int32_t x, int32_t y, std::string_view text) override;
+    TextMetric GetTextMetric() override;
+    void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) override;
+    void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
+                    float penWidth) override;
+    void TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset, const FloatRect& layout,
+                         uint32_t argb, uint32_t formatFlags) override;
+
+private:
+    HDC dc_;
+    GpGraphics* graphics_;
+    FontHandle font_;
+    HGDIOBJ originalFont_ = nullptr;
+    uint8_t charset_ = 0;
+};
+
+}  // namespace notaline
