@@ -111,8 +111,8 @@ int main() {
 
     std::printf("document: %d pages, %d lines, %d characters\n", data.PageCount(), data.LineCount(), data.WordCount());
     std::printf("load and full layout: %.2f ms; full layout alone: %.2f ms\n", Ms(load), Ms(full));
-    std::printf("re-layout after one typed character: at the end %.4f ms, at the start %.4f ms\n",
-                Ms(atEnd) / kKeys, Ms(atStart) / kKeys);
+    std::printf("re-layout after one typed character: at the end %.4f ms, at the start %.4f ms\n", Ms(atEnd) / kKeys,
+                Ms(atStart) / kKeys);
     std::printf("full layout / one keystroke at the end: %.0f\n", Ms(full) / (Ms(atEnd) / kKeys));
     return 0;
 }

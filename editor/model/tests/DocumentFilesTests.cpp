@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DocumentBuilder.h"
+#include "FakeLayout.h"
+#include "FakeServices.h"
+#include "ZoRivFormat.h"
+#include "model/DocumentFiles.h"
+#include "model/LayoutSetup.h"
+#include "model/LineBreaker.h"
+
+namespace notaline::test {
+namespace {
+
+class DocumentFiles : public ::testing::Test {
+protected:
+    int32_t progressCalls = 0;
+    FileDocumentSource files{[this](intptr_t, int32_t) { ++progressCalls; }, 1.0};
+    FakeTextMeasurer measurer;
+    RecordingView view;
+    EditorData data;
+    std::filesystem::path folder;
+
+    void SetUp() override {
+        data.Measurer = &measurer;
+        data.View = &view;
+        folder = std::filesystem::temp_directory_path() / "layout-document-files";
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+};
+
+TEST_F(DocumentFiles, AZoRivFileLoadsWithProgress) {
+    SetWords(data, "12|345|");
+    data.FontTbl = {{"Tolvane", 2, 15, 3}};
+    data.ColorTbl = {0};
+    const std::filesystem::path file = folder / "song.ZoRiv";
+    ASSERT_TRUE(tessaly::WriteZoRivFile(file, DocumentOf(data), 1.0, nullptr).Ok());
+
+    EditorData loaded;
+    loaded.Measurer = &measurer;
+    loaded.View = &view;
+    LoadJpFile(loaded, files, 0, file.u16string());
+    EXPECT_TRUE(view.Failures.empty());
+    EXPECT_TRUE(loaded.DocLoaded);
+    EXPECT_EQ(loaded.WordCount(), 7);
+    EXPECT_GT(progressCalls, 0);
+    EXPECT_EQ(loaded.LineCount(), 2);
+}
+
+TEST_F(DocumentFiles, AFileThatCannotBeReadLeavesTheDocumentAsItWas) {
+    SetWords(data, "12|");
+    data.DocLoaded = true;
+    LoadJpFile(data, files, 0, (folder / "missing.zoriv").u16string());
+    ASSERT_EQ(view.Failures.size(), 1u);
+    EXPECT_FALSE(view.Failures[0].empty());
+    EXPECT_TRUE(data.DocLoaded);
+    EXPECT_EQ(data.WordCount(), 3);
+}
+
+}  // namespace
+}  // namespace notaline::test
