@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/LayoutView.h"
 #include "model/TextMeasurer.h"
 #include "records/Records.h"
 
@@ -45,6 +46,12 @@ struct EditorData {
     std::vector<tessaly::aPartInfo> PartInfo;  // one per paragraph end, in document order
     bool LineCountChanged = false;
 
+    // The line breaker's working lines and the limits of the paragraph it broke last.
+    std::vector<tessaly::aLineInfo> LineScratch = std::vector<tessaly::aLineInfo>(1);
+    int16_t FirstLineLeft = 0;
+    int16_t OtherLinesLeft = 0;
+    int16_t LineRightLimit = 0;
+
     tessaly::aInputDat InputDat;  // range of the last edit, before the edit
     int32_t AreaPairNumber = 0;   // running pair number of new paired marks
     bool IsPrinting = false;
@@ -59,9 +66,10 @@ struct EditorData {
     bool ModifiedPlay = false;
     bool ModifiedDrum = false;
 
-    // Platform services; null ones measure nothing, beep silently, see no keys.
+    // Platform services; null ones measure nothing, beep silently, see no keys, show nothing.
     TextMeasurer* Measurer = nullptr;
     SystemServices* System = nullptr;
+    LayoutView* View = nullptr;
 
     int32_t WordCount() const { return AboutFileInfo.WordCount; }
     int32_t LineCount() const { return static_cast<int32_t>(LineInfo.size()); }

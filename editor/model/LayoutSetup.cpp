@@ -1,0 +1,182 @@
+#include "model/LayoutSetup.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "model/LineBreaker.h"
+#include "model/MarkCodes.h"
+#include "model/MarkSlots.h"
+#include "model/Measure.h"
+#include "model/Pagination.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr int16_t kParaEndCode = 45;
+constexpr float kDefaultPoints = 12;  // size of a paragraph end given to an empty document
+
+std::u16string LowerEnding(std::u16string_view name, size_t length) {
+    std::u16string end(name.substr(name.size() > length ? name.size() - length : 0));
+    for (auto& c : end)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return end;
+}
+
+// One character's code as the code page 936 text it stands for.
+std::string TextOfCode(int16_t code) {
+    const auto u = static_cast<uint16_t>(code);
+    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    return std::string(1, static_cast<char>(u));
+}
+
+DocumentRead Guarded(DocumentSource& source, bool zoriv, intptr_t host, std::u16string_view name) {
+    try {
+        return zoriv ? source.ReadDocFile(host, name) : source.ReadRtfFile(host, name);
+    } catch (const std::exception& e) {
+        DocumentRead failed;
+        failed.Reason = e.what();
+        return failed;
+    }
+}
+
+}  // namespace
+
+void CalcPageSize(EditorData& data, int32_t PaperType) {
+    const auto& page = data.AboutPageInfo;
+    double w = 0;
+    double h = 0;
+    switch (PaperType) {
+        case pA4: w = 210, h = 297; break;
+        case pA3: w = 297, h = 420; break;
+        case pCustom: w = page.PageSize.cx, h = page.PageSize.cy; break;
+        default: return;
+    }
+    if (page.PageFX == 1) {
+        std::swap(w, h);
+    } else if (page.PageFX != 0) {
+        return;
+    }
+    data.PageWidthPx = tessaly::CLng(data.WindowsZoom * (96 / 25.4 * w));
+    data.PageHeightPx = tessaly::CLng(96 / 25.4 * h * data.WindowsZoom);
+}
+
+void CalcWriteRect(EditorData& data) {
+    const auto& margins = data.AboutPageInfo.PageMarginRect;
+    data.WriteLeft = tessaly::CLng(double{data.PxPerTenthMm} * margins.Left);
+    data.WriteRight = data.PageWidthPx - data.WriteLeft;
+    data.WriteTop = tessaly::CLng(double{data.PxPerTenthMm} * margins.Top);
+    data.WriteBottom = data.PageHeightPx - data.WriteTop;
+    data.WriteWidth = static_cast<float>(data.WriteRight - data.WriteLeft);
+    data.WriteHeight = static_cast<float>(data.WriteBottom - data.WriteTop);
+}
+
+void MeasureAllWords(EditorData& data) {
+    for (int32_t i = 0; i < data.WordCount(); ++i) {
+        auto& w = data.WordInfo[static_cast<size_t>(i)];
+        const std::string text = TextOfCode(w.WdAsc);
+        if (HasExtralType(data, i, kMarkGraceNote)) {
+            w.WdSize = MeasureWordGdi(data, w.nLogFont, text);
+        } else {
+            w.nLogFont.lfHeight = PointToLogHeight(data, w.SelSize);
+            w.WdSize = MeasureWordGdip(data, w.nLogFont, text);
+        }
+    }
+}
+
+void InitFormat(EditorData& data) {
+    const int16_t base = data.AboutFileInfo.BaseFontTblIndex;
+    data.NotationFontName = base >= 0 && static_cast<size_t>(base) < data.FontTbl.size()
+                                ? data.FontTbl[static_cast<size_t>(base)].FontName
+                                : std::string();
+    if (data.View) data.View->NewMeasureDC();
+    data.AreaPairNumber = 0;
+    const int32_t percent = data.View ? data.View->WindowsZoomPercentage() : 100;
+    const int32_t dpi = data.View ? data.View->CurrentDpi() : 96;
+    data.WindowsZoom = percent / 100.0;
+    data.ScreenDpi = dpi;
+    data.PxPerTenthMm = static_cast<float>(dpi / 254.0);
+    CalcPageSize(data, data.AboutPageInfo.PaperType);
+    CalcWriteRect(data);
+    if (data.View) {
+        data.View->ResetPageBuffers();
+        data.View->InitPageBuffers();
+    }
+    GetAllPartInfo(data);
+    MeasureAllWords(data);
+    FormatAllLines(data);
+    FormatPages(data);
+    if (data.View) {
+        const double scale = data.AboutPageInfo.nScale;
+        data.View->InitPageScrollInfo(tessaly::CLng(data.PageWidthPx * scale), tessaly::CLng(data.PageHeightPx * scale),
+                                      1, data.PageCount());
+    }
+}
+
+void ReInitFormat(EditorData& data) {
+    InitFormat(data);
+    if (data.View) data.View->ResetView();
+}
+
+void EnsureFinalParagraphEnd(EditorData& data) {
+    const int32_t count = data.WordCount();
+    if (count > 0 && IsParaEnd(data, count - 1)) return;
+    tessaly::aWordInfo end;
+    if (count > 0) {
+        const auto& last = data.WordInfo[static_cast<size_t>(count - 1)];
+        end.nLogFont = last.nLogFont;
+        end.SelSize = last.SelSize;
+        end.cf = last.cf;
+        end.cb = last.cb;
+    } else {
+        end.SelSize = kDefaultPoints;
+        end.nLogFont.lfHeight = PointToLogHeight(data, kDefaultPoints);
+        end.cb = -1;
+    }
+    end.nLogFont.FontTblIndex = data.AboutFileInfo.BaseFontTblIndex;
+    end.nLogFont.lfWeight = 400;
+    end.WdAsc = kParaEndCode;
+    end.IsJpGcCtl = 3;
+    constexpr int32_t kDefaults[kSlotCount] = {0, 0, 0, 20, 20, 0, 0, 0};
+    for (int32_t s = 0; s < kSlotCount; ++s) {
+        end.ExtralWordInfo[s].IndexType = kMarkLeftIndent + s;
+        end.ExtralWordInfo[s].ExtralWordVal1 = kDefaults[s];
+    }
+    data.WordInfo.resize(static_cast<size_t>(count) + 1);
+    data.WordInfo[static_cast<size_t>(count)] = end;
+    data.WordInfo.emplace_back();
+    data.AboutFileInfo.WordCount = count + 1;
+}
+
+void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, std::u16string_view FileName) {
+    const bool wasLoaded = data.DocLoaded;
+    data.DocLoaded = false;
+    std::optional<DocumentRead> read;
+    const std::u16string ending = LowerEnding(FileName, 6);
+    if (FileName.empty() || ending == u".dadur") {
+        read = Guarded(source, false, HostWindow, FileName);
+    } else if (ending == u".zoriv") {
+        read = Guarded(source, true, HostWindow, FileName);
+    }
+    if (read && !read->Ok) {
+        // The document shown stays, laid out as it was; without one, an empty one is shown.
+        if (data.View) data.View->LoadFailed(FileName, read->Reason);
+        if (wasLoaded) {
+            data.DocLoaded = true;
+            return;
+        }
+    } else if (read) {
+        LoadDocument(data, std::move(read->Doc));
+    }
+    EnsureFinalParagraphEnd(data);
+    InitFormat(data);
+    if (data.View) {
+        data.View->ResetView();
+        data.View->ClearModified();
+    }
+    data.DocLoaded = true;
+}
+
+}  // namespace notaline

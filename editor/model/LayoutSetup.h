@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/EditorData.h"
+#include "model/LayoutView.h"
+
+namespace notaline {
+
+// Paper types of AboutPageInfo.PaperType.
+enum PaperType : uint8_t { pA4 = 0, pA3 = 1, pCustom = 9 };
+
+// Reads a document by the file's ending (".zoriv", ".dadur", any case; the empty name gives the
+// built-in default document), lays it out and shows it from its first page, not modified. Any
+// other ending reads nothing but lays the current document out again. A document that cannot be
+// read is reported to the view and the one shown stays as it was.
+void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, std::u16string_view FileName);
+
+// Layout set-up for the screen and paper, and the full layout.
+void InitFormat(EditorData& data);
+// InitFormat, then the view starts again from the first page.
+void ReInitFormat(EditorData& data);
+
+// The page in pixels for the paper and orientation; an unknown paper type or orientation keeps
+// the previous size.
+void CalcPageSize(EditorData& data, int32_t PaperType);
+// The writable area; the right and bottom margins mirror the left and top ones.
+void CalcWriteRect(EditorData& data);
+// The size of every character (and its logical height, unless it is a grace note).
+void MeasureAllWords(EditorData& data);
+
+// Appends a paragraph end with the default paragraph attributes when the document does not end
+// with one, so that every character belongs to a paragraph.
+void EnsureFinalParagraphEnd(EditorData& data);
+
+}  // namespace notaline

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/EditorData.h"
+
+namespace notaline {
+
+// PartInfo again from the paragraph ends, one entry each.
+void GetAllPartInfo(EditorData& data);
+
+// Divides LineInfo into pages (at least one), then places lines and characters vertically.
+void FormatPages(EditorData& data);
+// Appends a page that begins with Line.
+void StartNewPage(EditorData& data, int32_t Line);
+void PlaceLinesVertically(EditorData& data);
+void PlaceWordsVertically(EditorData& data);
+
+// The whole document into LineInfo; the caller paginates.
+void FormatAllLines(EditorData& data);
+
+// Lays out from InputDat.iWord1, the first character of line InputDat.iLine1, to the end;
+// paginates and updates the page grid.
+void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat);
+
+// Lays out again the paragraphs an edit touched (InputDat as SetInputDat filled it before the
+// arrays changed), splices their lines in, paginates and updates the page grid. Returns false
+// when the record did not match the layout, so the whole document was laid out instead.
+bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat);
+
+}  // namespace notaline

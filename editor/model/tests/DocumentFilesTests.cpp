@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DocumentBuilder.h"
+#include "FakeLayout.h"
+#include "FakeServices.h"
+#include "ZoRivFormat.h"
+#include "model/DocumentFiles.h"
+#include "model/LayoutSetup.h"
+#include "model/LineBreaker.h"
+
+namespace notaline::test {
+namespace {
+
+// Every font installed; progress counted.
+class QuietSystem : public tessaly::DaDurSystem {
+public:
+    int32_t ProgressCalls = 0;
+    void Progress(intptr_t, int32_t) override { ++ProgressCalls; }
+    void Beep() override {}
+    void Message(intptr_t, const std::u16string&) override {}
+    std::vector<std::string> InstalledFonts() override { return {"Tolvane", "tolvane", "\xCB\xCE\xCC\xE5"}; }
+    double ZoomFactor() override { return 1.0; }
+    int32_t CurrentDpi() override { return 96; }
+};
+
+class DocumentFiles : public ::testing::Test {
+protected:
+    QuietSystem system;
+    int32_t& progressCalls = system.ProgressCalls;
+    FileDocumentSource files{system};
+    FakeTextMeasurer measurer;
+    RecordingView view;
+    EditorData data;
+    std::filesystem::path folder;
+
+    void SetUp() override {
+        data.Measurer = &measurer;
+        data.View = &view;
+        folder = std::filesystem::temp_directory_path() / "layout-document-files";
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+};
+
+TEST_F(DocumentFiles, TheDefaultDocumentLoadsAndIsLaidOut) {
+    LoadJpFile(data, files, 0, u"");
+    EXPECT_TRUE(view.Failures.empty());
+    EXPECT_TRUE(data.DocLoaded);
+    ASSERT_GT(data.WordCount(), 1);
+    EXPECT_TRUE(IsParaEnd(data, data.WordCount() - 1));
+    EXPECT_GT(data.LineCount(), 0);
+    EXPECT_GE(data.PageCount(), 1);
+    EXPECT_EQ(data.LineInfo.back().Start + data.LineInfo.back().Length, data.WordCount());
+}
+
+TEST_F(DocumentFiles, AZoRivFileLoadsWithProgress) {
+    SetWords(data, "12|345|");
+    data.FontTbl = {{"Tolvane", 2, 15, 3}};
+    data.ColorTbl = {0};
+    const std::filesystem::path file = folder / "song.ZoRiv";
+    ASSERT_TRUE(tessaly::WriteZoRivFile(file, DocumentOf(data), 1.0, nullptr).Ok());
+
+    EditorData loaded;
+    loaded.Measurer = &measurer;
+    loaded.View = &view;
+    LoadJpFile(loaded, files, 0, file.u16string());
+    EXPECT_TRUE(view.Failures.empty());
+    EXPECT_TRUE(loaded.DocLoaded);
+    EXPECT_EQ(loaded.WordCount(), 7);
+    EXPECT_GT(progressCalls, 0);
+    EXPECT_EQ(loaded.LineCount(), 2);
+}
+
+TEST_F(DocumentFiles, AFileThatCannotBeReadLeavesTheDocumentAsItWas) {
+    SetWords(data, "12|");
+    data.DocLoaded = true;
+    LoadJpFile(data, files, 0, (folder / "missing.zoriv").u16string());
+    LoadJpFile(data, files, 0, (folder / "missing.DaDur").u16string());
+    ASSERT_EQ(view.Failures.size(), 2u);
+    EXPECT_FALSE(view.Failures[0].empty());
+    EXPECT_TRUE(data.DocLoaded);
+    EXPECT_EQ(data.WordCount(), 3);
+}
+
+}  // namespace
+}  // namespace notaline::test

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "FakeLayout.h"
+#include "LayoutFixture.h"
+#include "model/mGeneral.h"
+
+namespace notaline::test {
+namespace {
+
+using tessaly::aWordInfo;
+
+// Array changes as the editing members make them: lengths change, the spare record stays.
+void Insert(EditorData& data, int32_t at, const std::vector<aWordInfo>& words) {
+    data.WordInfo.insert(data.WordInfo.begin() + at, words.begin(), words.end());
+    data.AboutFileInfo.WordCount += static_cast<int32_t>(words.size());
+}
+
+void Erase(EditorData& data, int32_t at, int32_t n) {
+    data.WordInfo.erase(data.WordInfo.begin() + at, data.WordInfo.begin() + at + n);
+    data.AboutFileInfo.WordCount -= n;
+}
+
+// The whole layout of the same document, from scratch.
+EditorData FullLayoutOf(const EditorData& data) {
+    EditorData full = data;
+    full.View = nullptr;
+    GetAllPartInfo(full);
+    FormatAllLines(full);
+    FormatPages(full);
+    return full;
+}
+
+// Empty when both layouts agree exactly; else the first difference.
+std::string LayoutDifference(const EditorData& a, const EditorData& b) {
+    std::ostringstream out;
+    if (a.LineCount() != b.LineCount()) out << "lines " << a.LineCount() << " vs " << b.LineCount();
+    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.LineCount(), b.LineCount()); ++i) {
+        const auto& x = a.LineInfo[static_cast<size_t>(i)];
+        const auto& y = b.LineInfo[static_cast<size_t>(i)];
+        if (x.Start != y.Start || x.Length != y.Length || x.NormalSpaceNum != y.NormalSpaceNum || x.Left != y.Left ||
+            x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom || x.LineIsCtl != y.LineIsCtl ||
+            x.LineUpSpace != y.LineUpSpace || x.IsAllLine != y.IsAllLine || x.WordHeight != y.WordHeight)
+            out << "line " << i;
+    }
+    if (out.tellp() == 0 && a.PageCount() != b.PageCount()) out << "pages " << a.PageCount() << " vs " << b.PageCount();
+    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.PageCount(), b.PageCount()); ++i) {
+        const auto& x = a.PageInfo[static_cast<size_t>(i)];
+        const auto& y = b.PageInfo[static_cast<size_t>(i)];
+        if (x.StartLine != y.StartLine || x.LengthLine != y.LengthLine || x.StartWord != y.StartWord ||
+            x.LengthWord != y.LengthWord)
+            out << "page " << i;
+    }
+    if (out.tellp() == 0 && a.PartCount() != b.PartCount()) out << "paragraphs";
+    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.PartCount(), b.PartCount()); ++i) {
+        const auto& x = a.PartInfo[static_cast<size_t>(i)];
+        const auto& y = b.PartInfo[static_cast<size_t>(i)];
+        if (x.AlignmentMethod != y.AlignmentMethod || x.FirstLineIndentation != y.FirstLineIndentation ||
+            x.LeftIndentation != y.LeftIndentation || x.SpacingAfter != y.SpacingAfter)
+            out << "paragraph " << i;
+    }
+    for (int32_t i = 0; out.tellp() == 0 && i < a.WordCount(); ++i) {
+        const auto& x = a.WordInfo[static_cast<size_t>(i)];
+        const auto& y = b.WordInfo[static_cast<size_t>(i)];
+        if (x.Left != y.Left || x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom) out << "character " << i;
+    }
+    return out.str();
+}
+
+using IncrementalLayout = LayoutTest;
+
+TEST_F(IncrementalLayout, TypingInsideAParagraphThatStillFitsMovesNoLine) {
+    Doc("12|34|56|");
+    Layout();
+    SetInputDat(data, 1, 0, 1);
+    Insert(data, 1, {W(0)});
+    EXPECT_TRUE(FormatInputLines(data, data.InputDat));
+    EXPECT_FALSE(data.LineCountChanged);
+    ASSERT_EQ(data.LineCount(), 3);
+    EXPECT_EQ(L(0).Length, 4);
+    EXPECT_EQ(L(1).Start, 4);
+    EXPECT_EQ(L(2).Start, 7);
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
+}
+
+TEST_F(IncrementalLayout, DeletingAParagraphEndJoinsTheParagraphs) {
+    Doc("12|34|56|");
+    Para(2, tessaly::AlignmentFar);
+    Para(5, tessaly::AlignmentCenter);
+    Layout();
+    SetInputDat(data, 2, 1, 0);
+    Erase(data, 2, 1);
+    EXPECT_TRUE(FormatInputLines(data, data.InputDat));
+    EXPECT_TRUE(data.LineCountChanged);
+    ASSERT_EQ(data.LineCount(), 2);
+    EXPECT_EQ(L(0).Length, 5);
+    EXPECT_EQ(L(1).Start, 5);
+    ASSERT_EQ(data.PartCount(), 2);
+    EXPECT_EQ(data.PartInfo[0].AlignmentMethod, tessaly::AlignmentCenter);
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
+}
+
+TEST_F(IncrementalLayout, ARecordThatDoesNotMatchTheLinesLaysOutEverything) {
+    Doc("12|34|56|");
+    RecordingView view;
+    data.View = &view;
+    Layout();
+    tessaly::aInputDat wrong{.iLine1 = 1, .iLine2 = 1, .iWord1 = 2, .iWord2 = 5};
+    EXPECT_FALSE(FormatInputLines(data, wrong));
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
+    ASSERT_EQ(view.ScrollInfo.size(), 1u);
+    EXPECT_EQ(view.ScrollInfo[0], (std::vector<int32_t>{-1, -1, 1, 1}));
+}
+
+TEST_F(IncrementalLayout, FromALineToTheEnd) {
+    Doc("12|345678901234|56|");
+    Layout();
+    Para(15, tessaly::AlignmentDisperse, 0, 30);
+    SetInputDat(data, 3, 1, 1);
+    FormatFromLine(data, data.InputDat);
+    EXPECT_TRUE(data.LineCountChanged);
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
+}
+
+// Random documents of notes, dashes, stacks, grace notes and paragraphs of every alignment.
+class RandomDocuments {
+public:
+    explicit RandomDocuments(uint32_t seed) : rng_(seed) {}
+
+    int32_t Below(int32_t n) { return n <= 1 ? 0 : static_cast<int32_t>(rng_() % static_cast<uint32_t>(n)); }
+
+    aWordInfo ParaEnd() {
+        aWordInfo w = Base();
+        w.WdAsc = 45;
+        w.IsJpGcCtl = 3;
+        const int32_t values[] = {Below(21), Below(21), Below(61) - 30, Below(21), Below(21), Below(11), Below(7), 0};
+        for (int32_t s = 0; s < 8; ++s) w.ExtralWordInfo[s] = {kMarkLeftIndent + s, values[s], 0, {}};
+        return w;
+    }
+
+    aWordInfo Word(bool mayEndParagraph) {
+        const int32_t kind = Below(100);
+        if (mayEndParagraph && kind < 7) return ParaEnd();
+        aWordInfo w = Base();
+        w.IsJpGcCtl = 1;
+        w.WdAsc = static_cast<int16_t>('1' + Below(7));
+        if (kind < 22) {
+            w.WdAsc = 45;
+        } else if (kind < 28) {
+            w.ShuPai.Number = Below(2) ? 1 : -1;
+        } else if (kind < 34) {
+            w.ShuPai = {2, static_cast<int16_t>(Below(2) ? 2 + Below(2) : -2 - Below(2))};
+            w.WdSize.cx = 6;
+        } else if (kind < 38) {
+            w.ExtralWordInfo[0] = {kMarkGraceNote, Below(4), 1, {}};
+        }
+        return w;
+    }
+
+    std::vector<aWordInfo> Words(int32_t n) {
+        std::vector<aWordInfo> out;
+        for (int32_t i = 0; i < n; ++i) out.push_back(Word(true));
+        return out;
+    }
+
+    void Document(EditorData& data) {
+        tessaly::JpData doc;
+        const int32_t n = 1 + Below(160);
+        for (int32_t i = 0; i < n; ++i) doc.WordInfo.push_back(Word(true));
+        doc.WordInfo.push_back(ParaEnd());
+        LoadDocument(data, std::move(doc));
+    }
+
+private:
+    aWordInfo Base() {
+        aWordInfo w;
+        w.WdSize = {static_cast<float>(5 + Below(16)), static_cast<float>(15 + Below(10))};
+        w.WdSpace = static_cast<float>(Below(4)) / 2;
+        w.nLogFont.lfHeight = -(12 + Below(10));
+        return w;
+    }
+
+    std::mt19937 rng_;
+};
+
+// One random edit as the editing members make it: the record first, then the arrays. The
+// document keeps its final paragraph end.
+void RandomEdit(EditorData& data, RandomDocuments& random) {
+    const int32_t count = data.WordCount();
+    const int32_t at = random.Below(count);  // before the final paragraph end
+    int32_t kind = random.Below(4);
+    if (count < 2 && kind == 1) kind = 0;
+    switch (kind) {
+        case 0: {  // typing or pasting
+            const int32_t n = 1 + random.Below(6);
+            SetInputDat(data, at, 0, n);
+            Insert(data, at, random.Words(n));
+            break;
+        }
+        case 1: {  // deleting
+            const int32_t from = random.Below(count - 1);
+            const int32_t n = 1 + random.Below(std::min(6, count - 1 - from));
+            SetInputDat(data, from, n, 0);
+            Erase(data, from, n);
+            break;
+        }
+        case 2: {  // a change in place: attributes, marks, paragraph attributes
+            SetInputDat(data, at, 1, 1);
+            auto& w = data.WordInfo[static_cast<size_t>(at)];
+            w = w.IsJpGcCtl == 3 ? random.ParaEnd() : random.Word(false);
+            break;
+        }
+        default: {  // typing over a selection
+            const int32_t n = std::min(1 + random.Below(8), count - 1 - at);
+            const int32_t add = random.Below(5);
+            SetInputDat(data, at, n, add);
+            Erase(data, at, n);
+            Insert(data, at, random.Words(add));
+            break;
+        }
+    }
+}
+
+TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
+    RandomDocuments random(20261209);
+    int32_t edits = 0;
+    for (int32_t doc = 0; doc < 120; ++doc) {
+        EditorData data;
+        data.WriteLeft = 20;
+        data.WriteWidth = 150 + static_cast<float>(random.Below(100));
+        data.WriteTop = 15;
+        data.WriteHeight = 120 + static_cast<float>(random.Below(300));
+        data.PxPerTenthMm = 96.0f / 254;
+        random.Document(data);
+        GetAllPartInfo(data);
+        FormatAllLines(data);
+        FormatPages(data);
+        for (int32_t step = 0; step < 40; ++step, ++edits) {
+            RandomEdit(data, random);
+            ASSERT_TRUE(FormatInputLines(data, data.InputDat)) << "document " << doc << " edit " << step;
+            ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
+        }
+    }
+    EXPECT_EQ(edits, 4800);
+}
+
+}  // namespace
+}  // namespace notaline::test

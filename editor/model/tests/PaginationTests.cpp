@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "LayoutFixture.h"
+
+namespace notaline::test {
+namespace {
+
+using Pagination = LayoutTest;
+
+// Two lines over the document "1234|": three characters, then two.
+void TwoLines(EditorData& data, float firstUp, int32_t firstHeight) {
+    data.LineInfo.assign(2, {});
+    data.LineInfo[0] = {.Start = 0, .Length = 3, .LineUpSpace = firstUp, .WordHeight = firstHeight};
+    data.LineInfo[1] = {.Start = 3, .Length = 2, .LineUpSpace = 10, .WordHeight = 30};
+}
+
+TEST_F(Pagination, ALineGoesToANewPageWhenLessThanItsHeightWouldStayFree) {
+    Doc("1234|");
+    data.WriteHeight = 480;
+    TwoLines(data, 400, 20);  // 420 used: 10 + 2 * 30 + 420 = 490 > 480
+    FormatPages(data);
+    ASSERT_EQ(data.PageCount(), 2);
+    EXPECT_EQ(data.PageInfo[1].StartLine, 1);
+    EXPECT_EQ(data.PageInfo[1].LengthLine, 1);
+    EXPECT_EQ(data.PageInfo[1].StartWord, 3);
+    EXPECT_EQ(data.PageInfo[1].LengthWord, 2);
+    EXPECT_FLOAT_EQ(L(1).Top, 20);  // WriteTop + its space above
+    EXPECT_FLOAT_EQ(L(1).Bottom, 60);
+    EXPECT_FLOAT_EQ(W(3).Top, 20);
+
+    TwoLines(data, 380, 20);  // 400 used: 470 fits
+    FormatPages(data);
+    ASSERT_EQ(data.PageCount(), 1);
+    EXPECT_EQ(data.PageInfo[0].LengthLine, 2);
+    EXPECT_EQ(data.PageInfo[0].LengthWord, 5);
+    EXPECT_FLOAT_EQ(L(0).Top, 390);
+    EXPECT_FLOAT_EQ(L(0).Bottom, 790);
+    EXPECT_FLOAT_EQ(L(1).Top, 790);
+}
+
+TEST_F(Pagination, AFirstLineTooHighLeavesTheFirstPageEmpty) {
+    Doc("1234|");
+    data.WriteHeight = 480;
+    TwoLines(data, 0, 300);
+    FormatPages(data);
+    ASSERT_EQ(data.PageCount(), 2);
+    EXPECT_EQ(data.PageInfo[0].LengthLine, 0);
+    EXPECT_EQ(data.PageInfo[0].LengthWord, 0);
+    EXPECT_EQ(data.PageInfo[1].StartLine, 0);
+    EXPECT_EQ(data.PageInfo[1].LengthLine, 2);
+}
+
+TEST_F(Pagination, StackedCharactersSitAboveOrBelowTheirLine) {
+    Doc("123|");
+    W(1).ShuPai = {4, 2};
+    W(2).ShuPai = {4, -2};
+    Layout();
+    const float top = L(0).Top;
+    const float bottom = L(0).Bottom;
+    EXPECT_FLOAT_EQ(W(0).Top, top);
+    EXPECT_FLOAT_EQ(W(1).Top, top - 24);
+    EXPECT_FLOAT_EQ(W(1).Bottom, bottom - 24);
+    EXPECT_FLOAT_EQ(W(2).Top, top - 72);
+    EXPECT_FLOAT_EQ(W(2).Bottom, bottom + 24);
+}
+
+TEST_F(Pagination, ThereIsAlwaysOnePage) {
+    Doc("");
+    Layout();
+    EXPECT_EQ(data.LineCount(), 0);
+    EXPECT_EQ(data.PageCount(), 1);
+
+    Doc("12|3|");
+    Layout();
+    EXPECT_EQ(data.PageCount(), 1);
+    EXPECT_EQ(data.PageInfo[0].LengthWord, 5);
+}
+
+TEST_F(Pagination, LongDocumentsBreakIntoPagesThatCoverEveryLine) {
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "12345678901234|";
+    Doc(text);
+    data.WriteHeight = 300;
+    Layout();
+    ASSERT_GT(data.PageCount(), 5);
+    int32_t line = 0;
+    int32_t word = 0;
+    for (const auto& p : data.PageInfo) {
+        EXPECT_EQ(p.StartLine, line);
+        EXPECT_EQ(p.StartWord, word);
+        line += p.LengthLine;
+        word += p.LengthWord;
+        EXPECT_FLOAT_EQ(L(p.StartLine).Top, 10.0f);
+    }
+    EXPECT_EQ(line, data.LineCount());
+    EXPECT_EQ(word, data.WordCount());
+}
+
+}  // namespace
+}  // namespace notaline::test
