@@ -9,6 +9,7 @@
 #include "DaDurFormat.h"
 #include "DaDurTestUtil.h"
 #include "DaDurWriter.h"
+#include "ZoRivFormat.h"
 
 namespace tessaly {
 namespace {
@@ -248,6 +249,23 @@ TEST(DaDurWriter, DefaultDocumentRoundTrip) {
     EXPECT_EQ(first, Write(back, system));
     // The document ends with a paragraph end: its paragraph lines end with a bare "\part".
     EXPECT_NE(std::string::npos, first.find("\\eex\\par\r\n\\part\r\n\\hwinfo"));
+}
+
+// A document read from DaDur, saved as ZoRiv and read back, writes the same
+// DaDur bytes, at the screen zoom of 100 % and of 150 %.
+TEST(DaDurWriter, SurvivesTheTripThroughZoRiv) {
+    for (double zoom : {1.0, 1.5}) {
+        FakeDaDurSystem system;
+        system.zoom = zoom;
+        const JpData first = Read(system, Write(EveryKindOfLine(), system));
+        const std::string expected = Write(first, system);
+        std::vector<uint8_t> zoriv;
+        ASSERT_TRUE(FormatZoRiv(first, zoom, zoriv, nullptr).Ok());
+        JpData back;
+        const ZoRivStatus status = ParseZoRiv(zoriv, zoom, back, nullptr);
+        ASSERT_TRUE(status.Ok()) << status.reason;
+        EXPECT_EQ(expected, Write(back, system)) << "zoom " << zoom;
+    }
 }
 
 TEST(DaDurWriter, PairsSharingAStoredNumberStayApart) {
