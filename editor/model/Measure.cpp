@@ -1,6 +1,7 @@
 #include "model/Measure.h"
 
 #include "Cp936.h"
+#include "DaDurFormat.h"
 #include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
@@ -47,8 +48,10 @@ tessaly::SIZEF MeasureWordGdi(EditorData& data, const tessaly::mLogFont& Font, s
     return data.Measurer->MeasureGdi(lf, TextForCharset(Text, lf.lfCharSet));
 }
 
+// The same conversion as the document reader's, so that sizes such as 10.5 pt
+// keep their height through a load, an edit and a save.
 int32_t PointToLogHeight(const EditorData& data, float Points) {
-    return -MulDiv(tessaly::CLng(Points), data.PropertiesDpi, 72);
+    return tessaly::dadur::LogHeightForMilliPoints(static_cast<double>(Points) * 1000, data.PropertiesDpi);
 }
 
 }  // namespace notaline

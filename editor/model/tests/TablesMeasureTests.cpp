@@ -125,13 +125,14 @@ TEST(Measure, PointsToLogicalHeights) {
     EditorData d;
     d.PropertiesDpi = 96;
     EXPECT_EQ(-16, PointToLogHeight(d, 12));
-    EXPECT_EQ(-13, PointToLogHeight(d, 10.5f));  // whole points first, halves to even: 10 -> 13.33
-    EXPECT_EQ(-16, PointToLogHeight(d, 11.5f));  // 12
+    EXPECT_EQ(-14, PointToLogHeight(d, 10.5f));  // 14, as the document reader gives it
+    EXPECT_EQ(-15, PointToLogHeight(d, 11.5f));  // 15.33
     EXPECT_EQ(-15, PointToLogHeight(d, 11));     // 14.67
     d.PropertiesDpi = 144;
     EXPECT_EQ(-24, PointToLogHeight(d, 12));
     EXPECT_EQ(-36, PointToLogHeight(d, 18));
     EXPECT_EQ(-22, PointToLogHeight(d, 11));  // 22
+    EXPECT_EQ(-21, PointToLogHeight(d, 10.5f));
 }
 
 TEST(Measure, GdipMeasuresTheFirstCharacterAtTheZoom) {
