@@ -1,0 +1,375 @@
+#include "model/UndoRedo.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <system_error>
+
+#include "model/Pagination.h"
+#include "model/mGeneral.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr int64_t kWordSlot = 316;
+constexpr int64_t kRangeSlot = 28;
+static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
+
+// Journal names held by editors of this process: a file open here can still be deleted on
+// some systems, so the name search must not rely on the deletion failing.
+std::mutex namesMutex;
+std::set<std::filesystem::path>& NamesInUse() {
+    static std::set<std::filesystem::path> names;
+    return names;
+}
+
+bool InUse(const std::filesystem::path& name) {
+    std::lock_guard<std::mutex> lock(namesMutex);
+    return NamesInUse().count(name) != 0;
+}
+
+bool Exists(const std::filesystem::path& name) {
+    std::error_code ec;
+    return std::filesystem::exists(name, ec) || InUse(name);
+}
+
+std::filesystem::path NumberedName(const std::filesystem::path& dir, int32_t counter) {
+    return dir / ("tmp" + std::to_string(counter) + ".dat");
+}
+
+class FileJournal : public UndoJournal {
+public:
+    explicit FileJournal(const std::filesystem::path& name)
+        : file_(name, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc) {}
+    bool IsOpen() const { return file_.is_open(); }
+    void Close() { file_.close(); }
+
+    bool Write(int64_t Pos, const void* Bytes, size_t Count) override {
+        file_.clear();
+        file_.seekp(Pos - 1);
+        file_.write(static_cast<const char*>(Bytes), static_cast<std::streamsize>(Count));
+        return static_cast<bool>(file_);
+    }
+    bool Read(int64_t Pos, void* Bytes, size_t Count) override {
+        file_.clear();
+        file_.seekg(Pos - 1);
+        file_.read(static_cast<char*>(Bytes), static_cast<std::streamsize>(Count));
+        return static_cast<bool>(file_);
+    }
+    bool Flush() override {
+        file_.flush();
+        return static_cast<bool>(file_);
+    }
+
+private:
+    std::fstream file_;
+};
+
+// The first free name in dir: leftovers of earlier runs are deleted, names in use skipped.
+std::unique_ptr<FileJournal> OpenJournalIn(const std::filesystem::path& dir, std::filesystem::path& name) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    name = dir / "tmp0.dat";
+    int32_t counter = 0;
+    while (Exists(name)) {
+        if (!InUse(name)) std::filesystem::remove(name, ec);
+        name = NumberedName(dir, counter);
+        ++counter;
+    }
+    while (Exists(name)) {
+        ++counter;
+        name = NumberedName(dir, counter);
+    }
+    auto journal = std::make_unique<FileJournal>(name);
+    if (!journal->IsOpen()) return nullptr;
+    std::lock_guard<std::mutex> lock(namesMutex);
+    NamesInUse().insert(name);
+    return journal;
+}
+
+bool IsWordKind(int32_t kind) {
+    return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 16;
+}
+
+int32_t CountOf(const aUndoRange& range) { return std::max(0, range.LastWord - range.FirstWord + 1); }
+
+// The range descriptor field by field: six Longs and an Integer in a 28-byte slot.
+void PackRange(const aUndoRange& r, unsigned char* out) {
+    std::memset(out, 0, kRangeSlot);
+    const int32_t longs[6] = {r.FirstWord, r.LastWord, r.SelStart, r.SelLength, r.DelLength, r.AddLength};
+    for (int i = 0; i < 6; ++i) std::memcpy(out + 4 * i, &longs[i], 4);
+    std::memcpy(out + 24, &r.InputState, 2);
+}
+
+void UnpackRange(const unsigned char* in, aUndoRange& r) {
+    int32_t longs[6];
+    for (int i = 0; i < 6; ++i) std::memcpy(&longs[i], in + 4 * i, 4);
+    r.FirstWord = longs[0];
+    r.LastWord = longs[1];
+    r.SelStart = longs[2];
+    r.SelLength = longs[3];
+    r.DelLength = longs[4];
+    r.AddLength = longs[5];
+    std::memcpy(&r.InputState, in + 24, 2);
+}
+
+}  // namespace
+
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder)
+    : data_(data), array_(array) {
+    data_.AboutPageInfo.PagePosIndexType = 1;
+    data_.AboutPageInfo.PageNumberSize = 2;
+    auto journal = OpenJournalIn(ProgramFolder / "tmp", journalName_);
+    if (!journal) {
+        std::error_code ec;
+        const auto temp = std::filesystem::temp_directory_path(ec);
+        if (!ec) journal = OpenJournalIn(temp / "tmp", journalName_);
+        inTempFolder_ = journal != nullptr;
+    }
+    if (!journal) {
+        journalName_.clear();
+        journalError_ = "the undo journal could not be created";
+    }
+    journal_ = std::move(journal);
+}
+
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal)
+    : data_(data), array_(array), journal_(std::move(journal)) {
+    data_.AboutPageInfo.PagePosIndexType = 1;
+    data_.AboutPageInfo.PageNumberSize = 2;
+}
+
+UndoRedo::~UndoRedo() {
+    if (journalName_.empty()) return;
+    static_cast<FileJournal*>(journal_.get())->Close();
+    std::error_code ec;
+    std::filesystem::remove(journalName_, ec);
+    std::lock_guard<std::mutex> lock(namesMutex);
+    NamesInUse().erase(journalName_);
+}
+
+bool UndoRedo::Fail(const char* why) {
+    journalError_ = why;
+    return false;
+}
+
+void UndoRedo::DropOpenStep() {
+    --StepIndex;
+    StepTop = StepIndex;  // the undone steps' bytes may have been overwritten
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    JournalPos = stepStart_;
+    beforeWords_.clear();
+}
+
+// Character images are the 316 bytes of the record: it holds no pointers or owned memory.
+bool UndoRedo::JournalWords(int32_t kind, const aUndoRange& range, bool reverse, double& size) {
+    if (!journal_) return false;
+    const int32_t count = CountOf(range);
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t index = reverse ? range.LastWord - k : range.FirstWord + k;
+        if (!data_.IsWord(index) && index != data_.WordCount()) return false;
+        const auto& word = data_.WordInfo[static_cast<size_t>(index)];
+        if (!journal_->Write(JournalPos, &word, kWordSlot)) return false;
+        JournalPos += kWordSlot;
+        size += kWordSlot;
+    }
+    (void)kind;
+    return true;
+}
+
+bool UndoRedo::WriteRange(const aUndoRange& range) {
+    unsigned char bytes[kRangeSlot];
+    PackRange(range, bytes);
+    if (!journal_->Write(JournalPos, bytes, kRangeSlot)) return false;
+    JournalPos += kRangeSlot;
+    return true;
+}
+
+bool UndoRedo::ReadRange(int64_t pos, aUndoRange& range) {
+    unsigned char bytes[kRangeSlot];
+    if (!journal_ || !journal_->Read(pos, bytes, kRangeSlot)) return false;
+    UnpackRange(bytes, range);
+    return true;
+}
+
+bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordInfo>& words) {
+    words.resize(static_cast<size_t>(std::max(0, count)));
+    for (auto& word : words) {
+        if (!journal_->Read(pos, &word, kWordSlot)) return false;
+        pos += kWordSlot;
+    }
+    return true;
+}
+
+bool UndoRedo::SaveUndoData(int32_t kind) {
+    if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
+    journalError_.clear();
+    stepStart_ = JournalPos;
+    ++StepIndex;
+    StepTop = StepIndex;
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    step = {kind, 0, 0};
+    DescBefore = CurBefore;
+    const int32_t count = CountOf(DescBefore);
+    if (DescBefore.FirstWord < 0 || DescBefore.FirstWord + count > data_.WordCount() + 1 ||
+        !JournalWords(kind, DescBefore, kind == 7, step.BeforeSize) || !journal_->Flush()) {
+        DropOpenStep();
+        return Fail("the undo journal could not be written");
+    }
+    beforeWords_.assign(data_.WordInfo.begin() + DescBefore.FirstWord,
+                        data_.WordInfo.begin() + DescBefore.FirstWord + count);
+    return true;
+}
+
+bool UndoRedo::SaveRedoData(int32_t kind) {
+    if (StepIndex <= 0 || !IsWordKind(kind)) return Fail("this kind of change is not journalled");
+    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
+    if (kind == 7) DescBefore = CurBefore;
+    DescAfter = CurAfter;
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    const int32_t count = CountOf(DescAfter);
+    const bool written = DescAfter.FirstWord >= 0 && DescAfter.FirstWord + count <= data_.WordCount() + 1 &&
+                         JournalWords(kind, DescAfter, false, step.AfterSize) && WriteRange(DescBefore) &&
+                         WriteRange(DescAfter) && journal_->Flush();
+    if (!written) {
+        // The step could never be undone: take the change back now instead.
+        if (static_cast<int32_t>(beforeWords_.size()) == CountOf(DescBefore))
+            PutBack(stepKind, DescBefore, DescAfter, beforeWords_);
+        DropOpenStep();
+        return Fail("the undo journal could not be written; the change was not made");
+    }
+    beforeWords_.clear();
+    return true;
+}
+
+void UndoRedo::EndPendingStep() {
+    int32_t afterKind = 0;
+    switch (PendingKind) {
+        case 2: case 3: case 4: case 6: case 7: afterKind = 4; break;
+        case 5: afterKind = 1; break;
+        case 8: afterKind = 7; break;
+        case 10: afterKind = 9; break;
+        case 11: afterKind = 10; break;
+        case 12: afterKind = 14; break;
+        default: return;
+    }
+    PendingKind = 1;
+    SaveRedoData(afterKind);
+}
+
+void UndoRedo::ZeroUnDoReDoVal() {
+    StepIndex = 0;
+    StepTop = 0;
+    SavedStep = 0;
+    currentHwFocus_ = -1;
+    // An open coalesced step belongs to the old document: closing it later would record
+    // the new document under it.
+    if (PendingKind > 1) PendingKind = 1;
+    beforeWords_.clear();
+}
+
+bool UndoRedo::Modified() {
+    EndPendingStep();
+    return SavedStep != StepIndex || data_.ModifiedDrum || data_.ModifiedPlay;
+}
+
+void UndoRedo::Modified(bool Value) {
+    if (Value) return;
+    EndPendingStep();
+    SavedStep = StepIndex;
+    data_.ModifiedDrum = false;
+    data_.ModifiedPlay = false;
+}
+
+// The before-image back into the document: what undo does, and what a failed close does.
+void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange& after,
+                       const std::vector<tessaly::aWordInfo>& words) {
+    aUndoRange sel = before;
+    int32_t add = after.AddLength;
+    int32_t del = before.DelLength;
+    if (kind == 9 || kind == 10) {
+        SetInputDat(data_, before.SelStart, add, del);
+    } else {
+        int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
+        if ((kind == 1 || kind == 16) && pos == data_.WordCount()) {
+            --pos;
+            sel.SelStart = pos;
+        }
+        SetInputDat(data_, pos, add, del);
+        int32_t at = pos;
+        array_.DelWordArray(at, add);
+        array_.InstrWordArray(pos, del);
+    }
+    std::copy(words.begin(), words.end(), data_.WordInfo.begin() + before.FirstWord);
+    RefreshAfter(sel, before);
+}
+
+void UndoRedo::RefreshAfter(const aUndoRange& sel, const aUndoRange& state) {
+    data_.SelStart = sel.SelStart;
+    data_.SelLength = sel.SelLength;
+    data_.InputState = static_cast<tessaly::InputState>(state.InputState);
+    if (data_.LineCount() > 0) FormatInputLines(data_, data_.InputDat);
+}
+
+void UndoRedo::UserUndo() {
+    EndPendingStep();
+    if (!CanUndo()) return;
+    const aUndoStep step = Steps[static_cast<size_t>(StepIndex)];
+    if (!IsWordKind(step.StepKind)) return;
+    const int64_t end = JournalPos;
+    const int64_t start = end - 2 * kRangeSlot - static_cast<int64_t>(step.BeforeSize + step.AfterSize);
+    aUndoRange before, after;
+    std::vector<tessaly::aWordInfo> words;
+    // Everything is read before the document is touched, so a failed read changes nothing.
+    if (!ReadRange(end - 2 * kRangeSlot, before) || !ReadRange(end - kRangeSlot, after) ||
+        !ReadWords(start, static_cast<int32_t>(step.BeforeSize) / kWordSlot, words)) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    if (step.StepKind == 7) std::reverse(words.begin(), words.end());
+    journalError_.clear();
+    PutBack(step.StepKind, before, after, words);
+    DescBefore = before;
+    DescAfter = after;
+    JournalPos = start;
+    --StepIndex;
+}
+
+void UndoRedo::UserRedo() {
+    if (!CanRedo()) return;
+    const aUndoStep step = Steps[static_cast<size_t>(StepIndex) + 1];
+    if (!IsWordKind(step.StepKind)) return;
+    const int64_t start = JournalPos;
+    const int64_t ranges = start + static_cast<int64_t>(step.BeforeSize + step.AfterSize);
+    aUndoRange before, after;
+    std::vector<tessaly::aWordInfo> words;
+    if (!ReadRange(ranges, before) || !ReadRange(ranges + kRangeSlot, after) ||
+        !ReadWords(start + static_cast<int64_t>(step.BeforeSize), static_cast<int32_t>(step.AfterSize) / kWordSlot,
+                   words)) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    journalError_.clear();
+    const int32_t kind = step.StepKind;
+    if (kind == 9 || kind == 10) {
+        SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
+    } else {
+        SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
+        int32_t pos = before.FirstWord;
+        int32_t del = before.DelLength;
+        array_.DelWordArray(pos, del);
+        if (kind != 7 && kind != 8) array_.InstrWordArray(after.FirstWord, after.AddLength);
+    }
+    std::copy(words.begin(), words.end(), data_.WordInfo.begin() + after.FirstWord);
+    DescBefore = before;
+    DescAfter = after;
+    RefreshAfter(after, before);
+    JournalPos = ranges + 2 * kRangeSlot;
+    ++StepIndex;
+}
+
+}  // namespace notaline

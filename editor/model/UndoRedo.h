@@ -1,0 +1,112 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/DoArray.h"
+#include "model/EditorData.h"
+
+namespace notaline {
+
+struct aUndoStep {
+    int32_t StepKind = 0;
+    double BeforeSize = 0;
+    double AfterSize = 0;
+};
+
+struct aUndoRange {
+    int32_t FirstWord = 0;
+    int32_t LastWord = -1;  // below FirstWord: no characters
+    int32_t SelStart = 0;
+    int32_t SelLength = 0;
+    int32_t DelLength = 0;
+    int32_t AddLength = 0;
+    int16_t InputState = 0;
+};
+
+// The bytes of the journal at 1-based positions: a file normally, a fake in tests.
+class UndoJournal {
+public:
+    virtual ~UndoJournal() = default;
+    virtual bool Write(int64_t Pos, const void* Bytes, size_t Count) = 0;
+    virtual bool Read(int64_t Pos, void* Bytes, size_t Count) = 0;
+    // True when everything written so far has reached the disk.
+    virtual bool Flush() = 0;
+};
+
+// The edit history: each change is one step, its images kept in the journal file.
+class UndoRedo {
+public:
+    // The journal goes to ProgramFolder\tmp, or to the user's temporary folder when that
+    // cannot be written.
+    UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder);
+    UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal);
+    ~UndoRedo();
+    UndoRedo(const UndoRedo&) = delete;
+    UndoRedo& operator=(const UndoRedo&) = delete;
+
+    void UserUndo();
+    void UserRedo();
+    // Forgets the history when another document is shown.
+    void ZeroUnDoReDoVal();
+    bool CanUndo() const { return StepIndex > 0; }
+    bool CanRedo() const { return StepIndex < StepTop; }
+    bool Modified();
+    void Modified(bool Value);
+    int32_t CurrentHwFocus() const { return currentHwFocus_; }
+    void CurrentHwFocus(int32_t Value) { currentHwFocus_ = Value; }
+
+    const std::filesystem::path& JournalName() const { return journalName_; }
+    // Set once when the program folder could not take the journal.
+    bool JournalInTempFolder() const { return inTempFolder_; }
+    // Why the last journal write or read failed; empty after a success.
+    const std::string& JournalError() const { return journalError_; }
+
+    // The recording of a change, for the edit members: fill CurBefore, SaveUndoData, change
+    // the document, fill CurAfter, SaveRedoData (or leave the step open in PendingKind).
+    // A false SaveUndoData means the document must not be changed; a false SaveRedoData has
+    // put the document back as it was before the change and dropped the step.
+    aUndoRange CurBefore;
+    aUndoRange CurAfter;
+    int32_t PendingKind = 0;
+    int32_t PendingPos = 0;
+    int32_t PendingCount = 0;
+    bool SaveUndoData(int32_t kind);
+    bool SaveRedoData(int32_t kind);
+    void EndPendingStep();
+
+private:
+    bool JournalWords(int32_t kind, const aUndoRange& range, bool reverse, double& size);
+    bool WriteRange(const aUndoRange& range);
+    bool ReadRange(int64_t pos, aUndoRange& range);
+    bool ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordInfo>& words);
+    void PutBack(int32_t kind, const aUndoRange& before, const aUndoRange& after,
+                 const std::vector<tessaly::aWordInfo>& words);
+    void RefreshAfter(const aUndoRange& sel, const aUndoRange& state);
+    bool Fail(const char* why);
+    void DropOpenStep();
+
+    EditorData& data_;
+    DoArray& array_;
+    std::unique_ptr<UndoJournal> journal_;
+    std::filesystem::path journalName_;
+    bool inTempFolder_ = false;
+    std::string journalError_;
+
+    std::vector<aUndoStep> Steps = std::vector<aUndoStep>(1);
+    int32_t StepIndex = 0;
+    int32_t StepTop = 0;
+    int32_t SavedStep = 0;
+    int64_t JournalPos = 1;
+    int64_t stepStart_ = 1;
+    aUndoRange DescBefore;
+    aUndoRange DescAfter;
+    std::vector<tessaly::aWordInfo> beforeWords_;  // the open step's before-image, for a failed close
+    int32_t currentHwFocus_ = -1;
+};
+
+}  // namespace notaline
