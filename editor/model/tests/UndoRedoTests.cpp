@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "LayoutFixture.h"
+#include "model/DoArray.h"
+#include "model/UndoRedo.h"
+#include "model/mGeneral.h"
+
+namespace notaline {
+namespace {
+
+namespace fs = std::filesystem;
+using test::SetWords;
+
+std::string Text(const EditorData& d) {
+    std::string s;
+    for (int32_t i = 0; i < d.WordCount(); ++i) s += static_cast<char>(d.WordInfo[static_cast<size_t>(i)].WdAsc);
+    return s;
+}
+
+std::vector<unsigned char> Bytes(const EditorData& d) {
+    std::vector<unsigned char> b(static_cast<size_t>(d.WordCount()) * sizeof(tessaly::aWordInfo));
+    if (!b.empty()) std::memcpy(b.data(), d.WordInfo.data(), b.size());
+    return b;
+}
+
+// A fresh folder standing in for the program's folder.
+struct TempFolder {
+    fs::path path;
+    explicit TempFolder(const char* name) : path(fs::temp_directory_path() / name) {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+TEST(DoArrayTest, ResizesMoveTheRightRecords) {
+    EditorData d;
+    DoArray a(d);
+    SetWords(d, "abcdefghijkl|");
+    a.InstrWordArray(5, -2);  // room at 3 and 4
+    EXPECT_EQ(15, d.WordCount());
+    EXPECT_EQ("abc", Text(d).substr(0, 3));
+    EXPECT_EQ("defghijkl|", Text(d).substr(5));
+
+    SetWords(d, "abcdefgh|");
+    int32_t pos = 5, n = -1;
+    a.DelWordArray(pos, n);
+    EXPECT_EQ(4, pos);
+    EXPECT_EQ(1, n);
+    EXPECT_EQ("abcdfgh|", Text(d));
+
+    SetWords(d, "abcdefghijkl|");
+    int32_t to = 10, out = 2, len = 3;
+    a.DragDropArray(to, out, len);
+    EXPECT_EQ("abfghijcdekl|", Text(d));  // the moved block starts at 7
+    to = 1, out = 5, len = 2;
+    SetWords(d, "abcdefghijkl|");
+    a.DragDropArray(to, out, len);
+    EXPECT_EQ("afgbcdehijkl|", Text(d));
+    EXPECT_EQ(2, a.LenClipboardWd());
+    len = 0;
+    a.DragDropArray(to, out, len);  // nothing moves, the old block is not pasted again
+    EXPECT_EQ("afgbcdehijkl|", Text(d));
+}
+
+TEST(DoArrayTest, UpperBoundFollowsTheCounts) {
+    EditorData d;
+    DoArray a(d);
+    SetWords(d, "abcdefgh|");
+    std::mt19937 rng(7);
+    for (int i = 0; i < 500; ++i) {
+        const int32_t count = d.WordCount();
+        int32_t pos = static_cast<int32_t>(rng() % static_cast<uint32_t>(count));
+        int32_t n = static_cast<int32_t>(rng() % 4);
+        if (rng() % 2 && pos + n <= count - 1) {
+            a.DelWordArray(pos, n);
+        } else {
+            a.InstrWordArray(pos, n);
+        }
+        ASSERT_EQ(static_cast<size_t>(d.WordCount()) + 1, d.WordInfo.size());
+    }
+    tessaly::aHwWordInfo item;
+    item.iPage = 9;
+    d.HwWordInfo = {item};
+    d.AboutFileInfo.HwWordCount = 1;
+    int32_t pos = 0, n = 2;
+    a.AddHwWordInfo(pos, n);
+    EXPECT_EQ(3, d.AboutFileInfo.HwWordCount);
+    EXPECT_EQ(9, d.HwWordInfo[2].iPage);
+    pos = 0;
+    a.DelHwWordInfo(pos, n);
+    EXPECT_EQ(1, d.AboutFileInfo.HwWordCount);
+    EXPECT_EQ(9, d.HwWordInfo[0].iPage);
+}
+
+TEST(UndoJournalFileTest, NamesAreFreeAndDeletedAtTheEnd) {
+    TempFolder folder("undo_journal_names");
+    EditorData d;
+    DoArray a(d);
+    fs::create_directories(folder.path / "tmp");
+    std::ofstream(folder.path / "tmp" / "tmp0.dat") << "left over";
+    fs::path first, second;
+    {
+        UndoRedo u1(d, a, folder.path);
+        first = u1.JournalName();
+        EXPECT_EQ(folder.path / "tmp" / "tmp0.dat", first);
+        EXPECT_EQ(0u, fs::file_size(first));  // the leftover was replaced
+        EXPECT_FALSE(u1.JournalInTempFolder());
+        EXPECT_EQ(1, d.AboutPageInfo.PagePosIndexType);
+        EXPECT_EQ(2, d.AboutPageInfo.PageNumberSize);
+        {
+            UndoRedo u2(d, a, folder.path);
+            second = u2.JournalName();
+            EXPECT_NE(first, second);
+            EXPECT_TRUE(fs::exists(first));
+            EXPECT_TRUE(fs::exists(second));
+        }
+        EXPECT_FALSE(fs::exists(second));
+        EXPECT_TRUE(fs::exists(first));
+    }
+    EXPECT_FALSE(fs::exists(first));
+}
+
+TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) {
+    TempFolder folder("undo_journal_readonly");
+    const fs::path notAFolder = folder.path / "program";
+    std::ofstream(notAFolder) << "x";  // tmp cannot be created below a file
+    EditorData d;
+    DoArray a(d);
+    SetWords(d, "abc|");
+    UndoRedo u(d, a, notAFolder);
+    EXPECT_TRUE(u.JournalInTempFolder());
+    EXPECT_EQ(fs::temp_directory_path() / "tmp", u.JournalName().parent_path());
+    u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
+    ASSERT_TRUE(u.SaveUndoData(1));
+    d.WordInfo[1].WdAsc = 'X';
+    u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
+    ASSERT_TRUE(u.SaveRedoData(1));
+    u.UserUndo();
+    EXPECT_EQ("abc|", Text(d));
+}
+
+// Journal bytes in memory that stop taking writes on request.
+class FakeJournal : public UndoJournal {
+public:
+    int writesLeft = 1 << 30;
+    std::vector<unsigned char> bytes;
+    bool Write(int64_t Pos, const void* Bytes, size_t Count) override {
+        if (writesLeft-- <= 0) return false;
+        const size_t at = static_cast<size_t>(Pos - 1);
+        if (bytes.size() < at + Count) bytes.resize(at + Count);
+        std::memcpy(bytes.data() + at, Bytes, Count);
+        return true;
+    }
+    bool Read(int64_t Pos, void* Bytes, size_t Count) override {
+        const size_t at = static_cast<size_t>(Pos - 1);
+        if (at + Count > bytes.size()) return false;
+        std::memcpy(Bytes, bytes.data() + at, Count);
+        return true;
+    }
+    bool Flush() override { return true; }
+};
+
+class UndoRedoTest : public test::LayoutTest {
+protected:
+    DoArray array{data};
+    FakeJournal* journal = nullptr;
+    std::unique_ptr<UndoRedo> undo;
+
+    void Start(std::string_view pattern) {
+        Doc(pattern);
+        Layout();
+        auto j = std::make_unique<FakeJournal>();
+        journal = j.get();
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+    }
+
+    tessaly::aWordInfo Char(char c) {
+        tessaly::aWordInfo w;
+        w.WdAsc = c;
+        w.WdSize = {10, 20};
+        w.nLogFont.lfHeight = -16;
+        return w;
+    }
+
+    // A recorded replacement of del characters at start by text, as the edit members do it.
+    bool Replace(int32_t start, int32_t del, std::string_view text) {
+        const auto add = static_cast<int32_t>(text.size());
+        undo->CurBefore = {start, start + del - 1, start, del, del, 0, 0};
+        if (!undo->SaveUndoData(1)) return false;
+        SetInputDat(data, start, del, add);
+        int32_t pos = start, n = del;
+        array.DelWordArray(pos, n);
+        array.InstrWordArray(start, add);
+        for (int32_t k = 0; k < add; ++k) W(start + k) = Char(text[static_cast<size_t>(k)]);
+        undo->CurAfter = {start, start + add - 1, start, add, 0, add, 0};
+        if (!undo->SaveRedoData(1)) return false;
+        FormatInputLines(data, data.InputDat);
+        data.SelStart = start + add;
+        data.SelLength = 0;
+        return true;
+    }
+
+    // Deletion forwards (8), backwards (7, before-image reversed) or a change in place (9).
+    void Edit(int32_t kind, int32_t start, int32_t len) {
+        undo->CurBefore = {start, start + len - 1, start, kind == 9 ? len : 0, kind == 9 ? 0 : len, 0, 0};
+        ASSERT_TRUE(undo->SaveUndoData(kind));
+        if (kind == 9) {
+            SetInputDat(data, start, len, len);
+            for (int32_t k = 0; k < len; ++k) W(start + k).UpSpace += 1;
+            undo->CurAfter = {start, start + len - 1, start, len, 0, 0, 0};
+        } else {
+            SetInputDat(data, start, len, 0);
+            int32_t pos = start, n = len;
+            array.DelWordArray(pos, n);
+            undo->CurAfter = {start, start - 1, start, 0, 0, 0, 0};
+        }
+        ASSERT_TRUE(undo->SaveRedoData(kind));
+        FormatInputLines(data, data.InputDat);
+    }
+};
+
+TEST_F(UndoRedoTest, UndoAndRedoRestoreTextSelectionAndModified) {
+    Start("abcdefgh|ijk|");
+    undo->Modified(false);
+    data.SelStart = 2;
+    data.SelLength = 3;
+    ASSERT_TRUE(Replace(2, 3, "XY"));
+    EXPECT_EQ("abXYfgh|ijk|", Text(data));
+    EXPECT_TRUE(undo->Modified());
+    undo->UserUndo();
+    EXPECT_EQ("abcdefgh|ijk|", Text(data));
+    EXPECT_EQ(2, data.SelStart);
+    EXPECT_EQ(3, data.SelLength);
+    EXPECT_FALSE(undo->Modified());
+    EXPECT_TRUE(undo->CanRedo());
+    undo->UserRedo();
+    EXPECT_EQ("abXYfgh|ijk|", Text(data));
+    EXPECT_EQ(2, data.SelStart);
+    EXPECT_EQ(2, data.SelLength);
+    EXPECT_TRUE(undo->Modified());
+    undo->Modified(true);
+    EXPECT_TRUE(undo->Modified());
+
+    // A change after two undos cannot be redone over.
+    ASSERT_TRUE(Replace(0, 0, "Q"));
+    undo->UserUndo();
+    undo->UserUndo();
+    EXPECT_EQ("abcdefgh|ijk|", Text(data));
+    ASSERT_TRUE(Replace(1, 0, "Z"));
+    EXPECT_FALSE(undo->CanRedo());
+    undo->UserUndo();
+    EXPECT_EQ("abcdefgh|ijk|", Text(data));
+    EXPECT_FALSE(undo->CanUndo());
+    undo->UserUndo();  // nothing to undo: nothing happens
+    EXPECT_EQ("abcdefgh|ijk|", Text(data));
+}
+
+TEST_F(UndoRedoTest, FailedJournalWritesLeaveNoStepAndTheDocumentAsItWas) {
+    Start("abcdefgh|");
+    const auto original = Bytes(data);
+    journal->writesLeft = 0;  // the before-image fails: nothing may change
+    EXPECT_FALSE(Replace(1, 2, "XYZ"));
+    EXPECT_FALSE(undo->JournalError().empty());
+    EXPECT_FALSE(undo->CanUndo());
+    EXPECT_EQ(original, Bytes(data));
+
+    journal->writesLeft = 2;  // the before-image goes in, the after-image fails
+    EXPECT_FALSE(Replace(1, 2, "XYZ"));
+    EXPECT_FALSE(undo->CanUndo());
+    EXPECT_EQ(original, Bytes(data));
+    EXPECT_EQ(9u, data.WordInfo.size() - 1);
+
+    journal->writesLeft = 1 << 30;
+    ASSERT_TRUE(Replace(1, 2, "XYZ"));
+    EXPECT_TRUE(undo->JournalError().empty());
+    undo->UserUndo();
+    EXPECT_EQ(original, Bytes(data));
+}
+
+TEST_F(UndoRedoTest, ZeroUnDoReDoValDiscardsTheOpenCoalescedStep) {
+    Start("abcdefgh|");
+    undo->CurBefore = {2, 1, 2, 0, 0, 0, 0};
+    ASSERT_TRUE(undo->SaveUndoData(1));
+    undo->PendingKind = 5;  // typing left open
+    undo->ZeroUnDoReDoVal();
+    SetWords(data, "new|");
+    Layout();
+    EXPECT_FALSE(undo->Modified());
+    EXPECT_FALSE(undo->CanUndo());
+    EXPECT_FALSE(undo->CanRedo());
+    EXPECT_EQ(-1, undo->CurrentHwFocus());
+    EXPECT_EQ("new|", Text(data));
+}
+
+TEST_F(UndoRedoTest, UndoAtTheEndUsesTheLastCharacter) {
+    Start("abc|");
+    data.SelStart = 4;
+    ASSERT_TRUE(Replace(4, 0, "de"));  // behind the paragraph end
+    EXPECT_EQ("abc|de", Text(data));
+    undo->UserUndo();
+    EXPECT_EQ("abc|", Text(data));
+    EXPECT_EQ(4, data.SelStart);
+}
+
+// Random edits, then undo all and redo all: the document matches byte for byte, and Modified
+// is false exactly at the saved step.
+TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        Start("abcdefgh|ijklmn|opq|");
+        std::mt19937 rng(seed);
+        std::vector<std::vector<unsigned char>> states{Bytes(data)};
+        const int steps = 5 + static_cast<int>(rng() % 30);
+        const int saved = static_cast<int>(rng() % static_cast<uint32_t>(steps + 1));
+        if (saved == 0) undo->Modified(false);
+        for (int s = 1; s <= steps; ++s) {
+            const int32_t count = data.WordCount();
+            const int32_t start = static_cast<int32_t>(rng() % static_cast<uint32_t>(count - 1));
+            const int32_t room = count - 1 - start;  // keep the last paragraph end
+            const int32_t len = std::min<int32_t>(room, static_cast<int32_t>(rng() % 4));
+            const int32_t kind = static_cast<int32_t>(rng() % 4);
+            if (kind == 0 || len == 0) {
+                std::string text(rng() % 4, 'x');
+                for (auto& c : text) c = static_cast<char>('A' + rng() % 26);
+                if (len == 0 && text.empty()) text = "W";
+                ASSERT_TRUE(Replace(start, len, text));
+            } else {
+                Edit(kind == 1 ? 7 : kind == 2 ? 8 : 9, start, len);
+            }
+            states.push_back(Bytes(data));
+            if (s == saved) undo->Modified(false);
+        }
+        for (int s = steps; s > 0; --s) {
+            ASSERT_EQ(s != saved, undo->Modified()) << "seed " << seed << " step " << s;
+            undo->UserUndo();
+            ASSERT_EQ(states[static_cast<size_t>(s - 1)], Bytes(data)) << "seed " << seed << " undo to " << s - 1;
+            ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size());
+        }
+        EXPECT_FALSE(undo->CanUndo());
+        for (int s = 1; s <= steps; ++s) {
+            undo->UserRedo();
+            ASSERT_EQ(states[static_cast<size_t>(s)], Bytes(data)) << "seed " << seed << " redo to " << s;
+        }
+        EXPECT_EQ(steps != saved, undo->Modified());
+    }
+}
+
+}  // namespace
+}  // namespace notaline
