@@ -332,7 +332,7 @@ TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
             if (kind == 0 || len == 0) {
                 std::string text(rng() % 4, 'x');
                 for (auto& c : text) c = static_cast<char>('A' + rng() % 26);
-                if (len == 0 && text.empty()) text = "W";
+                if (len == 0 && text.empty()) text.push_back('W');
                 ASSERT_TRUE(Replace(start, len, text));
             } else {
                 Edit(kind == 1 ? 7 : kind == 2 ? 8 : 9, start, len);
