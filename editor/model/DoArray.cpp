@@ -6,7 +6,9 @@
 namespace notaline {
 
 namespace {
-size_t Idx(int32_t i) { return static_cast<size_t>(i); }
+size_t Idx(int32_t i) {
+    return static_cast<size_t>(i);
+}
 }  // namespace
 
 void DoArray::DelLineArray(int32_t& pos, int32_t& n) {

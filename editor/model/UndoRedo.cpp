@@ -94,7 +94,9 @@ bool IsWordKind(int32_t kind) {
     return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 16;
 }
 
-int32_t CountOf(const aUndoRange& range) { return std::max(0, range.LastWord - range.FirstWord + 1); }
+int32_t CountOf(const aUndoRange& range) {
+    return std::max(0, range.LastWord - range.FirstWord + 1);
+}
 
 // The range descriptor field by field: six Longs and an Integer in a 28-byte slot.
 void PackRange(const aUndoRange& r, unsigned char* out) {
@@ -249,7 +251,11 @@ bool UndoRedo::SaveRedoData(int32_t kind) {
 void UndoRedo::EndPendingStep() {
     int32_t afterKind = 0;
     switch (PendingKind) {
-        case 2: case 3: case 4: case 6: case 7: afterKind = 4; break;
+        case 2:
+        case 3:
+        case 4:
+        case 6:
+        case 7: afterKind = 4; break;
         case 5: afterKind = 1; break;
         case 8: afterKind = 7; break;
         case 10: afterKind = 9; break;

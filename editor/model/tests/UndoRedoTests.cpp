@@ -294,6 +294,7 @@ TEST_F(UndoRedoTest, ZeroUnDoReDoValDiscardsTheOpenCoalescedStep) {
     ASSERT_TRUE(undo->SaveUndoData(1));
     undo->PendingKind = 5;  // typing left open
     undo->ZeroUnDoReDoVal();
+    EXPECT_EQ(1, undo->PendingKind);
     SetWords(data, "new|");
     Layout();
     EXPECT_FALSE(undo->Modified());
