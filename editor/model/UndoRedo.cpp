@@ -94,6 +94,16 @@ bool IsWordKind(int32_t kind) {
     return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 16;
 }
 
+// A free item changed (2), deleted (18) or inserted (19).
+bool IsItemKind(int32_t kind) {
+    return kind == 2 || kind == 18 || kind == 19;
+}
+
+// The journal's length of a free-item step: items of 24 bytes, the index of 4.
+int64_t ItemStepLength(int32_t kind) {
+    return kind == 2 ? 52 : 28;
+}
+
 int32_t CountOf(const aUndoRange& range) {
     return std::max(0, range.LastWord - range.FirstWord + 1);
 }
@@ -207,6 +217,7 @@ bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordI
 }
 
 bool UndoRedo::SaveUndoData(int32_t kind) {
+    if (IsItemKind(kind)) return SaveItemUndo(kind);
     if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
     journalError_.clear();
     stepStart_ = JournalPos;
@@ -228,6 +239,7 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
 }
 
 bool UndoRedo::SaveRedoData(int32_t kind) {
+    if (StepIndex > 0 && IsItemKind(kind)) return SaveItemRedo(kind);
     if (StepIndex <= 0 || !IsWordKind(kind)) return Fail("this kind of change is not journalled");
     const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
     if (kind == 7) DescBefore = CurBefore;
@@ -325,6 +337,10 @@ void UndoRedo::UserUndo() {
     EndPendingStep();
     if (!CanUndo()) return;
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex)];
+    if (IsItemKind(step.StepKind)) {
+        UndoItem(step.StepKind);
+        return;
+    }
     if (!IsWordKind(step.StepKind)) return;
     const int64_t end = JournalPos;
     const int64_t start = end - 2 * kRangeSlot - static_cast<int64_t>(step.BeforeSize + step.AfterSize);
@@ -348,6 +364,10 @@ void UndoRedo::UserUndo() {
 void UndoRedo::UserRedo() {
     if (!CanRedo()) return;
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex) + 1];
+    if (IsItemKind(step.StepKind)) {
+        RedoItem(step.StepKind);
+        return;
+    }
     if (!IsWordKind(step.StepKind)) return;
     const int64_t start = JournalPos;
     const int64_t ranges = start + static_cast<int64_t>(step.BeforeSize + step.AfterSize);
@@ -375,6 +395,96 @@ void UndoRedo::UserRedo() {
     DescAfter = after;
     RefreshAfter(after, before);
     JournalPos = ranges + 2 * kRangeSlot;
+    ++StepIndex;
+}
+
+// Free items are 24 bytes of numbers, no pointers: written as they are.
+bool UndoRedo::SaveItemUndo(int32_t kind) {
+    journalError_.clear();
+    stepStart_ = JournalPos;
+    ++StepIndex;
+    StepTop = StepIndex;
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    Steps[static_cast<size_t>(StepIndex)] = {kind, 0, 0};
+    if (kind == 19) return true;
+    const auto index = static_cast<size_t>(currentHwFocus_);
+    if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||
+        !journal_->Write(JournalPos, &data_.HwWordInfo[index], 24) || !journal_->Flush()) {
+        DropOpenStep();
+        return Fail("the undo journal could not be written");
+    }
+    beforeItem_ = data_.HwWordInfo[index];
+    JournalPos += 24;
+    return true;
+}
+
+bool UndoRedo::SaveItemRedo(int32_t kind) {
+    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
+    const int32_t indexValue = currentHwFocus_;
+    const auto index = static_cast<size_t>(indexValue);
+    bool written = journal_ != nullptr && indexValue >= 0;
+    if (written && kind != 18) {
+        written = index < data_.HwWordInfo.size() && journal_->Write(JournalPos, &data_.HwWordInfo[index], 24);
+        if (written) JournalPos += 24;
+    }
+    written = written && journal_->Write(JournalPos, &indexValue, 4) && journal_->Flush();
+    if (!written) {
+        // Take the change back rather than keep a step that cannot be undone.
+        int32_t at = indexValue, one = 1;
+        if (stepKind == 2 && indexValue >= 0 && index < data_.HwWordInfo.size()) data_.HwWordInfo[index] = beforeItem_;
+        if (stepKind == 18 && indexValue >= 0 && index <= data_.HwWordInfo.size()) {
+            array_.AddHwWordInfo(at, one);
+            data_.HwWordInfo[index] = beforeItem_;
+        }
+        if (stepKind == 19 && indexValue >= 0 && index < data_.HwWordInfo.size()) array_.DelHwWordInfo(at, one);
+        DropOpenStep();
+        return Fail("the undo journal could not be written; the change was not made");
+    }
+    JournalPos += 4;
+    return true;
+}
+
+void UndoRedo::UndoItem(int32_t kind) {
+    const int64_t end = JournalPos;
+    const int64_t start = end - ItemStepLength(kind);
+    int32_t index = 0;
+    tessaly::aHwWordInfo old;
+    if (!journal_ || !journal_->Read(end - 4, &index, 4) || (kind != 19 && !journal_->Read(start, &old, 24))) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    journalError_.clear();
+    currentHwFocus_ = index;
+    int32_t at = index, one = 1;
+    if (kind == 2) data_.HwWordInfo[static_cast<size_t>(index)] = old;
+    if (kind == 18) {
+        array_.AddHwWordInfo(at, one);
+        data_.HwWordInfo[static_cast<size_t>(index)] = old;
+    }
+    if (kind == 19) array_.DelHwWordInfo(at, one);
+    JournalPos = start;
+    --StepIndex;
+}
+
+void UndoRedo::RedoItem(int32_t kind) {
+    const int64_t start = JournalPos;
+    const int64_t end = start + ItemStepLength(kind);
+    int32_t index = 0;
+    tessaly::aHwWordInfo item;
+    if (!journal_ || !journal_->Read(end - 4, &index, 4) || (kind != 18 && !journal_->Read(end - 28, &item, 24))) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    journalError_.clear();
+    currentHwFocus_ = index;
+    int32_t at = index, one = 1;
+    if (kind == 2) data_.HwWordInfo[static_cast<size_t>(index)] = item;
+    if (kind == 18) array_.DelHwWordInfo(at, one);
+    if (kind == 19) {
+        array_.AddHwWordInfo(at, one);
+        data_.HwWordInfo[static_cast<size_t>(index)] = item;
+    }
+    JournalPos = end;
     ++StepIndex;
 }
 

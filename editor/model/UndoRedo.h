@@ -89,6 +89,10 @@ private:
     void RefreshAfter(const aUndoRange& sel, const aUndoRange& state);
     bool Fail(const char* why);
     void DropOpenStep();
+    bool SaveItemUndo(int32_t kind);
+    bool SaveItemRedo(int32_t kind);
+    void UndoItem(int32_t kind);
+    void RedoItem(int32_t kind);
 
     EditorData& data_;
     DoArray& array_;
@@ -106,6 +110,7 @@ private:
     aUndoRange DescBefore;
     aUndoRange DescAfter;
     std::vector<tessaly::aWordInfo> beforeWords_;  // the open step's before-image, for a failed close
+    tessaly::aHwWordInfo beforeItem_;
     int32_t currentHwFocus_ = -1;
 };
 

@@ -314,6 +314,60 @@ TEST_F(UndoRedoTest, UndoAtTheEndUsesTheLastCharacter) {
     EXPECT_EQ(4, data.SelStart);
 }
 
+std::vector<int32_t> Pages(const EditorData& d) {
+    std::vector<int32_t> pages;
+    for (const auto& item : d.HwWordInfo) pages.push_back(item.iPage);
+    return pages;
+}
+
+// Recorded free-item changes: 2 sets iPage of item `at`, 18 deletes it, 19 inserts one there.
+bool ItemEdit(UndoRedo& u, DoArray& a, EditorData& d, int32_t kind, int32_t at, int32_t page) {
+    u.CurrentHwFocus(at);
+    if (!u.SaveUndoData(kind)) return false;
+    int32_t pos = at, one = 1;
+    if (kind == 2) d.HwWordInfo[static_cast<size_t>(at)].iPage = page;
+    if (kind == 18) a.DelHwWordInfo(pos, one);
+    if (kind == 19) {
+        a.AddHwWordInfo(pos, one);
+        d.HwWordInfo[static_cast<size_t>(at)] = {};
+        d.HwWordInfo[static_cast<size_t>(at)].iPage = page;
+    }
+    return u.SaveRedoData(kind);
+}
+
+TEST_F(UndoRedoTest, FreeItemStepsUndoRedoAndSurviveFailedWrites) {
+    Start("abc|");
+    data.HwWordInfo.resize(3);
+    for (int32_t i = 0; i < 3; ++i) data.HwWordInfo[static_cast<size_t>(i)].iPage = i;
+    data.AboutFileInfo.HwWordCount = 3;
+    const std::vector<std::vector<int32_t>> expected{{0, 1, 2}, {0, 7, 2}, {7, 2}, {7, 9, 2}, {7, 9}};
+    ASSERT_TRUE(ItemEdit(*undo, array, data, 2, 1, 7));
+    ASSERT_TRUE(ItemEdit(*undo, array, data, 18, 0, 0));
+    ASSERT_TRUE(ItemEdit(*undo, array, data, 19, 1, 9));
+    ASSERT_TRUE(ItemEdit(*undo, array, data, 18, 2, 0));
+    EXPECT_EQ(expected[4], Pages(data));
+    for (int s = 3; s >= 0; --s) {
+        undo->UserUndo();
+        EXPECT_EQ(expected[static_cast<size_t>(s)], Pages(data)) << "undo to " << s;
+    }
+    for (int s = 1; s <= 4; ++s) {
+        undo->UserRedo();
+        EXPECT_EQ(expected[static_cast<size_t>(s)], Pages(data)) << "redo to " << s;
+    }
+    EXPECT_EQ(2, data.AboutFileInfo.HwWordCount);
+
+    for (int32_t kind : {2, 18, 19}) {
+        journal->writesLeft = kind == 19 ? 0 : 1;  // the after-image fails
+        EXPECT_FALSE(ItemEdit(*undo, array, data, kind, 1, 5)) << kind;
+        EXPECT_EQ(expected[4], Pages(data)) << kind;
+        EXPECT_EQ(2, data.AboutFileInfo.HwWordCount);
+        EXPECT_FALSE(undo->CanRedo());
+    }
+    journal->writesLeft = 1 << 30;
+    undo->UserUndo();
+    EXPECT_EQ(expected[3], Pages(data));
+}
+
 // Random edits, then undo all and redo all: the document matches byte for byte, and Modified
 // is false exactly at the saved step.
 TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
