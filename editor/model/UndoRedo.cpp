@@ -208,6 +208,7 @@ bool UndoRedo::ReadRange(int64_t pos, aUndoRange& range) {
 }
 
 bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordInfo>& words) {
+    if (!journal_) return false;
     words.resize(static_cast<size_t>(std::max(0, count)));
     for (auto& word : words) {
         if (!journal_->Read(pos, &word, kWordSlot)) return false;
@@ -251,8 +252,16 @@ bool UndoRedo::SaveRedoData(int32_t kind) {
                          WriteRange(DescAfter) && journal_->Flush();
     if (!written) {
         // The step could never be undone: take the change back now instead.
-        if (static_cast<int32_t>(beforeWords_.size()) == CountOf(DescBefore))
-            PutBack(stepKind, DescBefore, DescAfter, beforeWords_);
+        // A coalesced backspace grew its before range after the copy: the journal has it.
+        auto words = beforeWords_;
+        if (static_cast<int32_t>(words.size()) != CountOf(DescBefore)) {
+            std::vector<tessaly::aWordInfo> read;
+            if (ReadWords(stepStart_, CountOf(DescBefore), read)) {
+                if (stepKind == 7) std::reverse(read.begin(), read.end());
+                words = std::move(read);
+            }
+        }
+        if (static_cast<int32_t>(words.size()) == CountOf(DescBefore)) PutBack(stepKind, DescBefore, DescAfter, words);
         DropOpenStep();
         return Fail("the undo journal could not be written; the change was not made");
     }
