@@ -445,9 +445,9 @@ class BuildGateTest(FontCase):
 class SpecimenTest(unittest.TestCase):
     @unittest.skipUnless(os.path.exists("/usr/bin/convert"), "ImageMagick not installed")
     def test_specimen_renders(self):
-        script = os.path.join(os.path.dirname(os.path.abspath(BUILD_SCRIPT)), "specimen.py")
+        script = os.path.join(os.path.dirname(os.path.abspath(BUILD_SCRIPT)), "glyph_sheet.py")
         with tempfile.TemporaryDirectory() as tmp:
-            out = os.path.join(tmp, "specimen.png")
+            out = os.path.join(tmp, "glyph_sheet.png")
             subprocess.run([sys.executable, script, FONT_PATH, out, "32"], check=True)
             with open(out, "rb") as f:
                 self.assertEqual(f.read(8), b"\x89PNG\r\n\x1a\n")

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws a specimen of the notation font into a PNG for a person to look at.
 
-Usage: specimen.py FONT.ttf OUTPUT.png [PIXELS_PER_EM]
+Usage: glyph_sheet.py FONT.ttf OUTPUT.png [PIXELS_PER_EM]
 
 Part one shows every glyph with its code, its advance box (red), baseline
 (blue) and the font's ascent and descent (grey). Part two sets notes the
@@ -350,10 +350,10 @@ class Specimen:
 
 def main(argv):
     if len(argv) not in (3, 4):
-        print("usage: specimen.py FONT.ttf OUTPUT.png [PIXELS_PER_EM]", file=sys.stderr)
+        print("usage: glyph_sheet.py FONT.ttf OUTPUT.png [PIXELS_PER_EM]", file=sys.stderr)
         return 2
     if not os.path.exists(CONVERT):
-        print(f"specimen.py: {CONVERT} (ImageMagick) is needed to draw the picture", file=sys.stderr)
+        print(f"glyph_sheet.py: {CONVERT} (ImageMagick) is needed to draw the picture", file=sys.stderr)
         return 1
     ppem = float(argv[3]) if len(argv) == 4 else 64
     Specimen(TTFont(argv[1]), ppem).render(argv[2])
