@@ -61,6 +61,18 @@ struct EditorData {
     int32_t SelLength = 0;  // negative for a selection made leftwards
     tessaly::InputState InputState = tessaly::JpState;
     int32_t PropertiesDpi = 96;  // host window's DPI; point sizes convert with it
+    int32_t CurLine = 0;         // the caret's line
+    int16_t CaretColumnX = 0;    // the x a vertical caret move aims at
+
+    // What the keyboard, IME, symbol and clipboard code hand to the editing members.
+    std::vector<tessaly::aWordInfo> InputWords;  // InputWord inserts them all
+    int32_t PasteWordCount = 0;                  // PasteWord inserts this many of InputWords
+    tessaly::aHwWordInfo ClipHwWordInfo;         // the free item read from the clipboard
+    tessaly::aHwWordInfo EditHwWordInfo;         // the focused item as the mouse moved or sized it
+    tessaly::aFontTbl EditFontTbl;               // the font-table row the octave/duration dialog edits
+    int32_t EditFontTblIndex = 0;
+    int32_t CPdqLine = -1;  // lyric-alignment source line, -1 none
+    int32_t XjdqLine = -1;  // bar-alignment source line, -1 none
 
     // Set by the play settings dialog and the drum-pattern editor; part of Modified.
     bool ModifiedPlay = false;

@@ -9,6 +9,7 @@
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/Pagination.h"
+#include "model/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -86,6 +87,15 @@ void MeasureAllWords(EditorData& data) {
     }
 }
 
+namespace {
+void InitPageGrid(EditorData& data) {
+    if (!data.View) return;
+    const double scale = data.AboutPageInfo.nScale;
+    data.View->InitPageScrollInfo(tessaly::CLng(data.PageWidthPx * scale), tessaly::CLng(data.PageHeightPx * scale), 1,
+                                  data.PageCount());
+}
+}  // namespace
+
 void InitFormat(EditorData& data) {
     const int16_t base = data.AboutFileInfo.BaseFontTblIndex;
     data.NotationFontName = base >= 0 && static_cast<size_t>(base) < data.FontTbl.size()
@@ -108,10 +118,27 @@ void InitFormat(EditorData& data) {
     MeasureAllWords(data);
     FormatAllLines(data);
     FormatPages(data);
+    InitPageGrid(data);
+}
+
+void ApplyPaperType(EditorData& data) {
+    CalcPageSize(data, data.AboutPageInfo.PaperType);
+    CalcWriteRect(data);
+    InitPageGrid(data);
     if (data.View) {
-        const double scale = data.AboutPageInfo.nScale;
-        data.View->InitPageScrollInfo(tessaly::CLng(data.PageWidthPx * scale), tessaly::CLng(data.PageHeightPx * scale),
-                                      1, data.PageCount());
+        data.View->ResetPageBuffers();
+        data.View->InitPageBuffers();
+    }
+    ReFormatAll(data);
+}
+
+void ReFormatAll(EditorData& data) {
+    if (data.WordCount() < 1) return;
+    SetInputDat(data, 0, data.WordCount() - 1, data.WordCount() - 1);
+    FormatInputLines(data, data.InputDat);
+    if (data.View) {
+        data.View->EnsureWordVisible(data.SelStart);
+        data.View->RefreshView(data.SelStart, data.SelLength, tessaly::AllRefresh);
     }
 }
 

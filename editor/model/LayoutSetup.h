@@ -22,6 +22,12 @@ void InitFormat(EditorData& data);
 // InitFormat, then the view starts again from the first page.
 void ReInitFormat(EditorData& data);
 
+// After AboutPageInfo.PaperType changed: page size, writable area, page grid and buffers, and
+// the whole document laid out again.
+void ApplyPaperType(EditorData& data);
+// The whole document laid out again (margins or font heights changed), the caret kept in view.
+void ReFormatAll(EditorData& data);
+
 // The page in pixels for the paper and orientation; an unknown paper type or orientation keeps
 // the previous size.
 void CalcPageSize(EditorData& data, int32_t PaperType);

@@ -32,6 +32,33 @@ public:
     virtual void ClearModified() = 0;
     // A document could not be read; the one shown stays. The reason is UTF-8.
     virtual void LoadFailed(std::u16string_view FileName, const std::string& Reason) = 0;
+
+    // What the editing members ask of the view and the control. Without a view nothing is shown
+    // and the clipboard is empty.
+    // Redraws the layers that the mode (RefreshType) names and places the caret.
+    virtual void RefreshView(int32_t SelStart, int32_t SelLength, int32_t Mode) {
+        (void)SelStart, (void)SelLength, (void)Mode;
+    }
+    // Scrolls the page grid so that the character's box is in the window.
+    virtual void EnsureWordVisible(int32_t Word) { (void)Word; }
+    // Drop an alignment source line that the caret line now overlaps.
+    virtual void CheckCPdqLine() {}
+    virtual void CheckXjdqLine() {}
+    // Whether the laid-out boxes leave room for a big glissando's arrow between the two.
+    virtual bool BigHuaYingHasRoom(int32_t First, int32_t Last) {
+        (void)First, (void)Last;
+        return true;
+    }
+    // A message box with the system's fixed text (UTF-8).
+    virtual void ShowMessage(std::string_view Text) { (void)Text; }
+    // The range (a negative length: the characters before Start), or the focused free item in
+    // connecting-line state, onto the clipboard; false when nothing was placed.
+    virtual bool CopyWordsToClipboard(int32_t Start, int32_t Length) {
+        (void)Start, (void)Length;
+        return false;
+    }
+    // Reads what can be pasted into InputWords/PasteWordCount or ClipHwWordInfo.
+    virtual bool ReadClipboardWords() { return false; }
 };
 
 // The outcome of reading one document.

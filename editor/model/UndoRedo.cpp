@@ -288,6 +288,40 @@ void UndoRedo::EndPendingStep() {
     SaveRedoData(afterKind);
 }
 
+bool UndoRedo::CanCut() const {
+    if (data_.InputState == tessaly::LpxState) return currentHwFocus_ != -1;
+    return data_.SelLength != 0;
+}
+
+bool UndoRedo::CanCopy() const {
+    return CanCut();
+}
+
+bool UndoRedo::CanDel() const {
+    if (data_.InputState == tessaly::LpxState) return currentHwFocus_ != -1;
+    return data_.SelStart < data_.WordCount() - 1 && data_.WordCount() > 1;
+}
+
+bool UndoRedo::CanPaste() {
+    return data_.View != nullptr && data_.View->ReadClipboardWords();
+}
+
+bool UndoRedo::BeginInPlace(int32_t kind, int32_t First, int32_t Last) {
+    EndPendingStep();
+    CurBefore = {First, Last, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)};
+    if (!SaveUndoData(kind)) return false;
+    const int32_t n = std::max(0, Last - First + 1);
+    SetInputDat(data_, First, n, n);
+    return true;
+}
+
+bool UndoRedo::EndInPlace(int32_t afterKind) {
+    CurAfter = CurBefore;
+    CurAfter.SelStart = data_.SelStart;
+    CurAfter.SelLength = data_.SelLength;
+    return SaveRedoData(afterKind);
+}
+
 void UndoRedo::ZeroUnDoReDoVal() {
     StepIndex = 0;
     StepTop = 0;

@@ -55,6 +55,11 @@ public:
     void ZeroUnDoReDoVal();
     bool CanUndo() const { return StepIndex > 0; }
     bool CanRedo() const { return StepIndex < StepTop; }
+    bool CanCut() const;
+    bool CanCopy() const;
+    bool CanDel() const;
+    // Asks the control to read the clipboard, which also loads the paste buffer.
+    bool CanPaste();
     bool Modified();
     void Modified(bool Value);
     int32_t CurrentHwFocus() const { return currentHwFocus_; }
@@ -75,9 +80,19 @@ public:
     int32_t PendingKind = 0;
     int32_t PendingPos = 0;
     int32_t PendingCount = 0;
+    // Page kinds (3, 5, 6, 11, 12, 13, 20) image the value as the document holds it at the
+    // call: SaveUndoData before the change, SaveRedoData after it; kind 11 the font-table row
+    // EditFontTblIndex. Free-item kinds (2, 18, 19) image the item CurrentHwFocus.
     bool SaveUndoData(int32_t kind);
     bool SaveRedoData(int32_t kind);
     void EndPendingStep();
+
+    // The common recording of a change made in place to characters First..Last: closes an
+    // open step, opens one of `kind` with those characters and the current selection as the
+    // before-image, and describes the edit to the layout. False: nothing may be changed.
+    bool BeginInPlace(int32_t kind, int32_t First, int32_t Last);
+    // Closes it: the same characters and the selection as it is now are the after-image.
+    bool EndInPlace(int32_t afterKind);
 
 private:
     bool JournalWords(int32_t kind, const aUndoRange& range, bool reverse, double& size);
