@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeJournal.h"
 #include "LayoutFixture.h"
 #include "model/DoArray.h"
 #include "model/UndoRedo.h"
@@ -150,37 +151,16 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     EXPECT_EQ("abc|", Text(d));
 }
 
-// Journal bytes in memory that stop taking writes on request.
-class FakeJournal : public UndoJournal {
-public:
-    int writesLeft = 1 << 30;
-    std::vector<unsigned char> bytes;
-    bool Write(int64_t Pos, const void* Bytes, size_t Count) override {
-        if (writesLeft-- <= 0) return false;
-        const size_t at = static_cast<size_t>(Pos - 1);
-        if (bytes.size() < at + Count) bytes.resize(at + Count);
-        std::memcpy(bytes.data() + at, Bytes, Count);
-        return true;
-    }
-    bool Read(int64_t Pos, void* Bytes, size_t Count) override {
-        const size_t at = static_cast<size_t>(Pos - 1);
-        if (at + Count > bytes.size()) return false;
-        std::memcpy(Bytes, bytes.data() + at, Count);
-        return true;
-    }
-    bool Flush() override { return true; }
-};
-
 class UndoRedoTest : public test::LayoutTest {
 protected:
     DoArray array{data};
-    FakeJournal* journal = nullptr;
+    test::FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
     void Start(std::string_view pattern) {
         Doc(pattern);
         Layout();
-        auto j = std::make_unique<FakeJournal>();
+        auto j = std::make_unique<test::FakeJournal>();
         journal = j.get();
         undo = std::make_unique<UndoRedo>(data, array, std::move(j));
     }
