@@ -18,6 +18,7 @@ namespace {
 
 constexpr int64_t kWordSlot = 316;
 constexpr int64_t kRangeSlot = 28;
+const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
 static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
 
 // Journal names held by editors of this process: a file open here can still be deleted on
@@ -200,6 +201,23 @@ bool UndoRedo::Fail(const char* why) {
     return false;
 }
 
+// A new step discards everything that could still be redone.
+aUndoStep& UndoRedo::OpenStep(int32_t kind) {
+    journalError_.clear();
+    if (inTempFolder_ && !toldTempFolder_ && data_.View) {
+        toldTempFolder_ = true;
+        const auto folder = journalName_.parent_path().u8string();
+        data_.View->ShowMessage(kTempFolderMessage + std::string(folder.begin(), folder.end()));
+    }
+    stepStart_ = JournalPos;
+    ++StepIndex;
+    StepTop = StepIndex;
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    step = {kind, 0, 0};
+    return step;
+}
+
 void UndoRedo::DropOpenStep() {
     --StepIndex;
     StepTop = StepIndex;  // the undone steps' bytes may have been overwritten
@@ -253,13 +271,7 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
     if (IsItemKind(kind)) return SaveItemUndo(kind);
     if (IsPageKind(kind)) return SavePageUndo(kind);
     if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
-    journalError_.clear();
-    stepStart_ = JournalPos;
-    ++StepIndex;
-    StepTop = StepIndex;
-    Steps.resize(static_cast<size_t>(StepIndex) + 1);
-    auto& step = Steps[static_cast<size_t>(StepIndex)];
-    step = {kind, 0, 0};
+    auto& step = OpenStep(kind);
     DescBefore = CurBefore;
     const int32_t count = CountOf(DescBefore);
     if (DescBefore.FirstWord < 0 || DescBefore.FirstWord + count > data_.WordCount() + 1 ||
@@ -525,13 +537,7 @@ bool UndoRedo::FontRowValid() const {
 
 bool UndoRedo::SavePageUndo(int32_t kind) {
     if (kind == 11 && !FontRowValid()) return Fail("no such font-table row");
-    journalError_.clear();
-    stepStart_ = JournalPos;
-    ++StepIndex;
-    StepTop = StepIndex;
-    Steps.resize(static_cast<size_t>(StepIndex) + 1);
-    auto& step = Steps[static_cast<size_t>(StepIndex)];
-    step = {kind, 0, 0};
+    auto& step = OpenStep(kind);
     beforePage_ = PageValue(kind);
     if (!journal_ || !journal_->Write(JournalPos, beforePage_.data(), beforePage_.size()) || !journal_->Flush()) {
         DropOpenStep();
@@ -680,12 +686,7 @@ void UndoRedo::UserRedo() {
 
 // Free items are 24 bytes of numbers, no pointers: written as they are.
 bool UndoRedo::SaveItemUndo(int32_t kind) {
-    journalError_.clear();
-    stepStart_ = JournalPos;
-    ++StepIndex;
-    StepTop = StepIndex;
-    Steps.resize(static_cast<size_t>(StepIndex) + 1);
-    Steps[static_cast<size_t>(StepIndex)] = {kind, 0, 0};
+    OpenStep(kind);
     if (kind == 19) return true;
     const auto index = static_cast<size_t>(currentHwFocus_);
     if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||

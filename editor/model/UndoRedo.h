@@ -112,6 +112,7 @@ private:
     bool SavePageRedo(int32_t kind);
     void MovePageValue(int32_t kind, bool undo);
     bool Fail(const char* why);
+    aUndoStep& OpenStep(int32_t kind);
     void DropOpenStep();
     bool SaveItemUndo(int32_t kind);
     bool SaveItemRedo(int32_t kind);
@@ -123,6 +124,7 @@ private:
     std::unique_ptr<UndoJournal> journal_;
     std::filesystem::path journalName_;
     bool inTempFolder_ = false;
+    bool toldTempFolder_ = false;
     std::string journalError_;
 
     std::vector<aUndoStep> Steps = std::vector<aUndoStep>(1);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FakeJournal.h"
+#include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/DoArray.h"
 #include "model/UndoRedo.h"
@@ -139,14 +140,21 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     EditorData d;
     DoArray a(d);
     SetWords(d, "abc|");
+    test::RecordingView view;
+    d.View = &view;
     UndoRedo u(d, a, notAFolder);
     EXPECT_TRUE(u.JournalInTempFolder());
     EXPECT_EQ(fs::temp_directory_path() / "tmp", u.JournalName().parent_path());
-    u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
-    ASSERT_TRUE(u.SaveUndoData(1));
-    d.WordInfo[1].WdAsc = 'X';
-    u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
-    ASSERT_TRUE(u.SaveRedoData(1));
+    for (int i = 0; i < 2; ++i) {
+        u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
+        ASSERT_TRUE(u.SaveUndoData(1));
+        d.WordInfo[1].WdAsc = 'X';
+        u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
+        ASSERT_TRUE(u.SaveRedoData(1));
+    }
+    ASSERT_EQ(1u, view.Messages.size());  // said once, at the first edit
+    EXPECT_NE(std::string::npos, view.Messages[0].find("临时文件夹"));
+    u.UserUndo();
     u.UserUndo();
     EXPECT_EQ("abc|", Text(d));
 }
