@@ -26,6 +26,12 @@ int16_t StackNumber(int64_t place, bool up) {
 
 }  // namespace
 
+// The images reach one character past the range. The lengths make undo and redo lay the whole
+// range out again, as the change did; in place, nothing is resized by them.
+aUndoRange SpacingCommands::SpaceRange(int32_t start, int32_t length) const {
+    return {start, start + length, start, length, length, length, static_cast<int16_t>(data_.InputState)};
+}
+
 float SpacingCommands::SelWordSpace(int32_t start, int32_t length) const {
     if (!NormaliseWordRange(data_, start, length)) return 0;
     if (length == 0) {
@@ -40,8 +46,7 @@ float SpacingCommands::SelWordSpace(int32_t start, int32_t length) const {
 
 bool SpacingCommands::SelWordSpace(int32_t start, int32_t length, float value) {
     if (!NormaliseWordRange(data_, start, length) || (length == 0 && !data_.IsWord(start))) return false;
-    const auto state = static_cast<int16_t>(data_.InputState);
-    const aUndoRange range{start, start + length, start, length, 0, 0, state};
+    const aUndoRange range = SpaceRange(start, length);
     return RecordWordStep(data_, undo_, range, range, start, length, [&] {
         for (int32_t i = start; i < start + std::max(length, 1); ++i)
             data_.WordInfo[static_cast<size_t>(i)].WdSpace = value;
@@ -71,8 +76,7 @@ bool SpacingCommands::Coalesce(int32_t pendingKind, int32_t stepKind, const aUnd
 
 bool SpacingCommands::SetWordSpace(int32_t start, int32_t length, int32_t delta) {
     if (!NormaliseWordRange(data_, start, length)) return false;
-    const auto state = static_cast<int16_t>(data_.InputState);
-    const aUndoRange range{start, start + length, start, length, 0, 0, state};
+    const aUndoRange range = SpaceRange(start, length);
     return Coalesce(11, 10, range, range, [&] {
         for (int32_t i = start; i < start + length; ++i)
             data_.WordInfo[static_cast<size_t>(i)].WdSpace += static_cast<float>(delta);
@@ -146,7 +150,8 @@ bool SpacingCommands::Stack(int32_t number, float space) {
     if (!changes) return false;
 
     const auto state = static_cast<int16_t>(data_.InputState);
-    const aUndoRange range{first, last, start, length, 0, 0, state};
+    // The lengths make undo and redo lay the selection out again; nothing is resized by them.
+    const aUndoRange range{first, last, start, length, length, length, state};
     // The layout is told of the whole stacks, which may reach beyond the selection.
     return RecordWordStep(data_, undo_, range, range, first, last - first + 1, [&] {
         if (number != 0) {
@@ -172,9 +177,16 @@ tessaly::FontExInfo SpacingCommands::FontExInfo() const {
 }
 
 void SpacingCommands::FontExInfo(const tessaly::FontExInfo& info) {
+    int32_t first = data_.SelStart, length = data_.SelLength;
+    if (!NormaliseWordRange(data_, first, length)) return;
+    int32_t last = first + length - 1;
+    if (length > 0) StackRange(first, length, first, last);
     ShuPai(info.SelShuPai);
     SelWordSpace(data_.SelStart, data_.SelLength, info.SelWdSpace);
     UpSpace(data_.SelStart, data_.SelLength, info.SelWdUpSpace);
+    // The caller lays out once for the three: the stacks may reach beyond the selection.
+    const int32_t n = std::max(last - first + 1, 1);
+    SetInputDat(data_, first, n, n);
 }
 
 }  // namespace notaline

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "FakeJournal.h"
+#include "FakeLayout.h"
+#include "FakeServices.h"
+#include "LayoutFixture.h"
+#include "model/CharAttributes.h"
+#include "model/DoArray.h"
+#include "model/SpacingCommands.h"
+#include "model/UndoRedo.h"
+
+namespace notaline::test {
+
+inline const std::string kSongTiGbk = "\xCB\xCE\xCC\xE5";
+
+// A laid-out document with a text font (row 0) and the notation font (row 1), fake measuring,
+// a counting beep and a journal in memory, and the two command classes over it.
+class AttributeTest : public LayoutTest {
+protected:
+    DoArray array{data};
+    FakeJournal* journal = nullptr;
+    FakeTextMeasurer measurer;
+    FakeSystem system;
+    RecordingView view;
+    std::unique_ptr<UndoRedo> undo;
+    std::unique_ptr<CharAttributes> chars;
+    std::unique_ptr<SpacingCommands> spacing;
+
+    // '|' paragraph ends and digits notes in the notation font, other bytes text in 宋体; '#' a
+    // symbol character.
+    void Start(std::string_view pattern) {
+        Doc(pattern);
+        data.NotationFontName = "Tolvane";
+        data.FontTbl = {{kSongTiGbk, 134, 15, 3}, {"Tolvane", 2, 14, 4}};
+        data.AboutFileInfo.FontTblCount = 2;
+        data.AboutFileInfo.BaseFontTblIndex = 1;
+        data.ColorTbl = {0x000000, 0xFFFFFF};
+        data.AboutFileInfo.ColorTblCount = 2;
+        for (int32_t i = 0; i < data.WordCount(); ++i) {
+            auto& w = W(i);
+            if (w.WdAsc == '#') w.IsJpGcCtl = 2;
+            w.nLogFont.FontTblIndex = w.IsJpGcCtl == 0 ? 0 : 1;
+            w.nLogFont.lfWeight = 400;
+            w.SelSize = 12;
+            w.cb = -1;
+        }
+        Layout();
+        data.Measurer = &measurer;
+        data.System = &system;
+        data.View = &view;
+        auto j = std::make_unique<FakeJournal>();
+        journal = j.get();
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        chars = std::make_unique<CharAttributes>(data, *undo);
+        spacing = std::make_unique<SpacingCommands>(data, *undo);
+    }
+
+    void Select(int32_t start, int32_t length) {
+        data.SelStart = start;
+        data.SelLength = length;
+    }
+
+    std::vector<unsigned char> Bytes() const {
+        std::vector<unsigned char> b(static_cast<size_t>(data.WordCount()) * sizeof(tessaly::aWordInfo));
+        if (!b.empty()) std::memcpy(b.data(), data.WordInfo.data(), b.size());
+        return b;
+    }
+
+    // The first difference from an earlier Bytes(): "word 3 offset 36", or "" when equal.
+    std::string Diff(const std::vector<unsigned char>& other) const {
+        const auto now = Bytes();
+        if (now.size() != other.size()) return "count " + std::to_string(now.size() / 316);
+        for (size_t i = 0; i < now.size(); ++i)
+            if (now[i] != other[i]) return "word " + std::to_string(i / 316) + " offset " + std::to_string(i % 316);
+        return "";
+    }
+
+    int32_t Steps() {
+        int32_t n = 0;
+        while (undo->CanUndo()) {
+            undo->UserUndo();
+            ++n;
+        }
+        for (int32_t i = 0; i < n; ++i) undo->UserRedo();
+        return n;
+    }
+
+    // The command changes the document in one step; undo gives back every byte, redo the change.
+    void ExpectOneStep(const std::function<bool()>& command, const char* what) {
+        undo->ZeroUnDoReDoVal();
+        const auto before = Bytes();
+        ASSERT_TRUE(command()) << what;
+        FormatInputLines(data, data.InputDat);
+        undo->EndPendingStep();
+        const auto after = Bytes();
+        undo->UserUndo();
+        EXPECT_EQ("", Diff(before)) << what;
+        EXPECT_FALSE(undo->CanUndo()) << what;
+        undo->UserRedo();
+        EXPECT_EQ("", Diff(after)) << what;
+        EXPECT_FALSE(undo->CanRedo()) << what;
+    }
+};
+
+}  // namespace notaline::test
