@@ -6,6 +6,7 @@
 
 #include "DaDurFormat.h"
 #include "model/GraceNotes.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
@@ -27,10 +28,6 @@ constexpr uint8_t kTextKind = 1;
 constexpr uint8_t kSymbolKind = 4;
 constexpr uint8_t kAllKinds = 0xF;
 
-bool IsParaEnd(const aWordInfo& w) {
-    return w.IsJpGcCtl == 3;
-}
-
 bool IsTextOrNote(const aWordInfo& w) {
     return w.IsJpGcCtl == 0 || w.IsJpGcCtl == 1;
 }
@@ -50,31 +47,6 @@ int32_t GraceHeight(int32_t height) {
     return tessaly::CLng(height * 0.6);
 }
 
-void FitWidth(EditorData& data, aWordInfo& w, int32_t slot) {
-    const tessaly::aExtralWordInfo* mark = nullptr;
-    if (slot == -1) {
-        for (const auto& s : w.ExtralWordInfo)
-            if (s.IndexType == kMarkTimeSignature) {
-                mark = &s;
-                break;
-            }
-    } else if (slot >= 0 && slot < kSlotCount && w.ExtralWordInfo[slot].IndexType == kMarkTimeSignature) {
-        mark = &w.ExtralWordInfo[slot];
-    }
-    if (!mark) return;
-    // The numbers are 16-bit; a larger stored value counts as the largest.
-    const int16_t n = tessaly::CInt(mark->ExtralWordVal1);
-    const int16_t d = tessaly::CInt(mark->ExtralWordVal2);
-    const std::string_view text = std::max(n, d) > 9 ? "12" : "1";
-    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, text).cx;
-}
-
-bool HasGraceNote(const aWordInfo& w) {
-    for (const auto& s : w.ExtralWordInfo)
-        if (s.IndexType == kMarkGraceNote) return true;
-    return false;
-}
-
 }  // namespace
 
 bool NormaliseWordRange(const EditorData& data, int32_t& start, int32_t& length) {
@@ -90,14 +62,26 @@ bool NormaliseWordRange(const EditorData& data, int32_t& start, int32_t& length)
 }
 
 int32_t CaretReference(const EditorData& data, int32_t start) {
-    const auto paraEnd = [&](int32_t i) { return !data.IsWord(i) || IsParaEnd(data.WordInfo[static_cast<size_t>(i)]); };
+    const auto paraEnd = [&](int32_t i) { return !data.IsWord(i) || IsParaEnd(data, i); };
     if (start == 0) return paraEnd(0) ? -1 : 0;
     if (!paraEnd(start - 1)) return start - 1;
     return paraEnd(start) ? -1 : start;
 }
 
 void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
-    if (data.IsWord(word)) FitWidth(data, data.WordInfo[static_cast<size_t>(word)], slot);
+    if (!data.IsWord(word)) return;
+    auto& w = data.WordInfo[static_cast<size_t>(word)];
+    tessaly::aExtralWordInfo mark;
+    if (slot == -1) {
+        mark = GetExtralWordInfo(data, word, kMarkTimeSignature);
+    } else if (slot >= 0 && slot < kSlotCount) {
+        mark = w.ExtralWordInfo[slot];
+    }
+    if (mark.IndexType != kMarkTimeSignature) return;
+    // The numbers are 16-bit; a larger stored value counts as the largest.
+    const int16_t n = tessaly::CInt(mark.ExtralWordVal1);
+    const int16_t d = tessaly::CInt(mark.ExtralWordVal2);
+    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, std::max(n, d) > 9 ? "12" : "1").cx;
 }
 
 uint32_t CharAttributes::ColourOf(int32_t index) const {
@@ -175,10 +159,10 @@ bool CharAttributes::SelBackColor(int32_t start, int32_t length, uint32_t colour
 }
 
 bool CharAttributes::SelWordBkColor(int32_t start, int32_t length, uint32_t colour) {
-    return SetWords(start, length, false, [&](int32_t, aWordInfo& w) {
+    return SetWords(start, length, false, [&](int32_t i, aWordInfo& w) {
         const int16_t index = GetColorTblIndex(data_, colour);
         if (index >= 0) w.cb = index;
-        if (!IsParaEnd(w)) return;
+        if (!IsParaEnd(data_, i)) return;
         const int16_t none = GetColorTblIndex(data_, 0);
         if (none >= 0) w.cb = none;
     });
@@ -270,11 +254,12 @@ float CharAttributes::SelFontSize(int32_t start, int32_t length) const {
 }
 
 // The height, then the size measured again; grace notes are drawn at 0.6 of the height.
-void CharAttributes::SetHeight(aWordInfo& w, int32_t height) {
-    const bool grace = HasGraceNote(w);
+void CharAttributes::SetHeight(int32_t i, int32_t height) {
+    auto& w = data_.WordInfo[static_cast<size_t>(i)];
+    const bool grace = HasExtralType(data_, i, kMarkGraceNote);
     w.nLogFont.lfHeight = grace ? GraceHeight(height) : height;
     w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
-    if (!grace) FitWidth(data_, w, -1);
+    if (!grace) FitTimeSignatureWidth(data_, i, -1);
 }
 
 bool CharAttributes::SelFontSize(int32_t start, int32_t length, float size) {
@@ -299,9 +284,9 @@ bool CharAttributes::SelFontSize(int32_t start, int32_t length, float size) {
             return false;
         }
     }
-    return SetWords(start, length, true, [&](int32_t, aWordInfo& w) {
+    return SetWords(start, length, true, [&](int32_t i, aWordInfo& w) {
         w.SelSize = size;
-        SetHeight(w, height);
+        SetHeight(i, height);
     });
 }
 
@@ -340,7 +325,7 @@ bool CharAttributes::StdFont(int32_t start, int32_t length, uint32_t SelColor, c
             const int16_t index = IsTextOrNote(w) ? GetFontTblIndex(data_, face) : data_.AboutFileInfo.BaseFontTblIndex;
             if (index >= 0) w.nLogFont.FontTblIndex = index;
             w.SelSize = font.Size;
-            SetHeight(w, height);
+            SetHeight(i, height);
             w.nLogFont.lfStrikeOut = font.Strikethrough ? 1 : 0;
             w.nLogFont.lfUnderline = font.Underline ? 1 : 0;
             const int16_t colour = GetColorTblIndex(data_, SelColor);

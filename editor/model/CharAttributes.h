@@ -102,7 +102,7 @@ private:
     bool SetStyle(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field, bool value, uint8_t kinds);
     template <class Applies>
     bool SetByte(int32_t start, int32_t length, int32_t value, uint8_t tessaly::aWordInfo::*field, Applies&& applies);
-    void SetHeight(tessaly::aWordInfo& w, int32_t height);
+    void SetHeight(int32_t i, int32_t height);
 
     EditorData& data_;
     UndoRedo& undo_;

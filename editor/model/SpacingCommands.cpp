@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "model/CharAttributes.h"
+#include "model/LineBreaker.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
 
 namespace {
-
-bool IsParaEnd(const tessaly::aWordInfo& w) {
-    return w.IsJpGcCtl == 3;
-}
 
 bool StartsStack(int16_t number) {
     return number == 1 || number == -1;
@@ -40,7 +37,7 @@ float SpacingCommands::SelWordSpace(int32_t start, int32_t length) const {
     }
     const float value = Word(start).WdSpace;
     for (int32_t i = start + 1; i < start + length; ++i)
-        if (!IsParaEnd(Word(i)) && Word(i).WdSpace != value) return MixedValue;
+        if (!IsParaEnd(data_, i) && Word(i).WdSpace != value) return MixedValue;
     return value;
 }
 
