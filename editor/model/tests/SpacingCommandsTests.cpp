@@ -20,6 +20,27 @@ protected:
     }
 };
 
+TEST_F(SpacingCommandsTest, EveryCommandIsOneStepThatUndoesToTheByte) {
+    Start("abc|de12|f|");
+    const std::vector<std::pair<const char*, std::function<bool()>>> commands{
+        {"SelWordSpace", [&] { return spacing->SelWordSpace(1, 6, 3.5f); }},
+        {"SelWordSpace at the caret", [&] { return spacing->SelWordSpace(4, 0, 2); }},
+        {"SetWordSpace", [&] { return spacing->SetWordSpace(8, -7, 1); }},
+        {"UpSpace", [&] { return spacing->UpSpace(0, 11, -2); }},
+        {"ShuPai",
+         [&] {
+             Select(4, 4);
+             return spacing->ShuPai({1.5f, -1});
+         }},
+        {"MustFormatShuPai",
+         [&] {
+             Select(6, 0);
+             return spacing->MustFormatShuPai(0, 0);
+         }},
+    };
+    for (const auto& [what, command] : commands) ExpectOneStep(command, what);
+}
+
 TEST_F(SpacingCommandsTest, RangesAnswerTheirCommonValue) {
     Start("abc|de|");
     for (int32_t i = 0; i < 3; ++i) W(i).WdSpace = 4, W(i).UpSpace = 2;
@@ -169,6 +190,27 @@ TEST_F(SpacingCommandsTest, FontExInfoReadsAndWritesTheThreeParts) {
     spacing->FontExInfo({2, 3, {0, 0}});
     EXPECT_EQ(5, Steps());
     EXPECT_EQ(0, spacing->FontExInfo().SelShuPai.Number);
+}
+
+TEST_F(SpacingCommandsTest, AJournalThatFailsLeavesNoHalfStep) {
+    Start("abcd|");
+    const auto before = Bytes();
+    journal->writesLeft = 0;
+    EXPECT_FALSE(spacing->SelWordSpace(0, 2, 4));
+    EXPECT_FALSE(spacing->SetWordSpace(0, 2, 1));
+    EXPECT_FALSE(chars->Bold(0, 2, true));
+    Select(0, 3);
+    EXPECT_FALSE(spacing->ShuPai({1, 1}));
+    EXPECT_EQ("", Diff(before));
+    EXPECT_FALSE(undo->CanUndo());
+
+    // The before-image goes in, the close of the run fails: the nudges are taken back.
+    journal->writesLeft = 3;
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(spacing->SetWordSpace(1, 2, 1));
+    EXPECT_EQ(5.0f, W(1).WdSpace);
+    EXPECT_FALSE(undo->Modified());
+    EXPECT_EQ("", Diff(before));
+    EXPECT_FALSE(undo->CanUndo());
 }
 
 // Random commands of both kinds over random ranges, each laid out as the control does, which
