@@ -38,6 +38,21 @@ TEST_F(MarkCommandsTest, FormatWordFillsTheFirstFreeSlotAsOneStep) {
     ExpectOneStep(before, 1);
 }
 
+TEST_F(MarkCommandsTest, TheLayoutIsToldOfTheSelectedParagraphsOnly) {
+    Start("12|34|56|");
+    Select(1, 1);
+    marks->FormatWord(18, 0);
+    EXPECT_EQ(0, data.InputDat.iWord1);
+    EXPECT_EQ(2, data.InputDat.iWord2);
+    EXPECT_EQ(1, data.InputDat.iDelLength);
+    EXPECT_EQ(1, data.InputDat.iAddLength);
+    Select(3, 2);
+    ranges->FormatHuXian(3, 2, 72, 0);
+    EXPECT_EQ(3, data.InputDat.iWord1);
+    EXPECT_EQ(5, data.InputDat.iWord2);
+    EXPECT_EQ(2, data.InputDat.iDelLength);
+}
+
 TEST_F(MarkCommandsTest, AFullCharacterTakesNothingYetTheCommandIsAStep) {
     Start("1234|");
     FillSlots(0, 5);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DocumentBuilder.h"
+#include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "model/DoArray.h"
@@ -19,36 +20,21 @@
 
 namespace notaline::test {
 
-// Journal bytes in memory; counts the steps opened.
-class MemoryJournal : public UndoJournal {
+// Counts the steps opened.
+class CountingJournal : public FakeJournal {
 public:
-    std::vector<unsigned char> Bytes;
     int Flushes = 0;
-    bool Write(int64_t pos, const void* bytes, size_t count) override {
-        const auto at = static_cast<size_t>(pos - 1);
-        if (Bytes.size() < at + count) Bytes.resize(at + count);
-        std::memcpy(Bytes.data() + at, bytes, count);
-        return true;
-    }
-    bool Read(int64_t pos, void* bytes, size_t count) override {
-        const auto at = static_cast<size_t>(pos - 1);
-        if (at + count > Bytes.size()) return false;
-        std::memcpy(bytes, Bytes.data() + at, count);
-        return true;
-    }
     bool Flush() override {
         ++Flushes;
         return true;
     }
 };
 
-// A view that answers the big glissando's room question as told and keeps the messages shown.
+// A view that answers the big glissando's room question as told.
 class MarkView : public RecordingView {
 public:
     bool Room = true;
-    std::vector<std::string> Messages;
     bool BigHuaYingHasRoom(int32_t, int32_t) override { return Room; }
-    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
 };
 
 class MarkTest : public ::testing::Test {
@@ -57,7 +43,7 @@ protected:
     DoArray array{data};
     FakeSystem system;
     MarkView view;
-    MemoryJournal* journal = nullptr;
+    CountingJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
     std::unique_ptr<MarkCommands> marks;
     std::unique_ptr<RangeMarks> ranges;
@@ -66,7 +52,7 @@ protected:
         SetWords(data, pattern);
         data.System = &system;
         data.View = &view;
-        auto j = std::make_unique<MemoryJournal>();
+        auto j = std::make_unique<CountingJournal>();
         journal = j.get();
         undo = std::make_unique<UndoRedo>(data, array, std::move(j));
         marks = std::make_unique<MarkCommands>(data, *undo);
