@@ -62,14 +62,11 @@ void RangeMarks::FormatHuXian(int32_t m_selstart, int32_t m_sellength, int32_t F
         BeepOn(data_);
         return;
     }
-    if (ToggleOff(range, FormatType) != Toggle::NoPair) return;
-    if (!CanFormatAreaInfo(range.Start, range.Start + range.Length - 1)) return;
-    NewPair pair;
-    pair.Code = FormatType;
-    pair.StartVal1 = ExtralValues;  // the start keeps the whole value
-    pair.EndVal1 = GetLoWord(ExtralValues);
-    pair.WidenShortArc = true;
-    CreatePair(range, pair);
+    NewPair arc(FormatType);
+    arc.StartVal1 = ExtralValues;  // the start keeps the whole value
+    arc.EndVal1 = GetLoWord(ExtralValues);
+    arc.WidenShortArc = true;
+    TogglePair(range, FormatType, arc, true);
 }
 
 void RangeMarks::FormatLinYing(std::string_view SendStrLong, int32_t ExtralValues) {
@@ -78,13 +75,7 @@ void RangeMarks::FormatLinYing(std::string_view SendStrLong, int32_t ExtralValue
         BeepOn(data_);
         return;
     }
-    if (ToggleOff(sel, kTupletStart) != Toggle::NoPair) return;
-    if (!CanFormatAreaInfo(sel.Start, sel.Start + sel.Length - 1)) return;
-    NewPair pair;
-    pair.Code = kTupletStart;
-    pair.StartVal1 = pair.EndVal1 = GetLoWord(ExtralValues);
-    pair.Text = SendStrLong;
-    CreatePair(sel, pair);
+    TogglePair(sel, kTupletStart, NewPair(kTupletStart, GetLoWord(ExtralValues), SendStrLong), true);
 }
 
 void RangeMarks::FormatTFZ(std::string_view SendStrLong, int32_t ExtralValues, int16_t IndexType) {
@@ -102,12 +93,7 @@ void RangeMarks::FormatVolta(std::string_view text, int32_t values, int16_t code
         BeepOn(data_);
         return;
     }
-    if (ToggleOff(sel, toggleCode) != Toggle::NoPair) return;
-    NewPair pair;
-    pair.Code = code;
-    pair.StartVal1 = pair.EndVal1 = GetLoWord(values);
-    pair.Text = text;
-    CreatePair(sel, pair);
+    TogglePair(sel, toggleCode, NewPair(code, GetLoWord(values), text), false);
 }
 
 // Without a free slot on either end not even an existing glissando is taken away.
@@ -122,9 +108,7 @@ void RangeMarks::FormatBigHuaYing() {
         data_.View->ShowMessage(kNoRoomMessage);
         return;
     }
-    NewPair pair;
-    pair.Code = kBigGlissandoStart;
-    CreatePair(sel, pair);
+    CreatePair(sel, NewPair(kBigGlissandoStart));
 }
 
 bool RangeMarks::CanDelAreaInfo(int32_t IndexType) const {
@@ -147,6 +131,13 @@ RangeMarks::Toggle RangeMarks::ToggleOff(WordRange range, int32_t code) {
     ClearExtralWordInfo(data_, range.Start, ends->first);
     ClearExtralWordInfo(data_, range.Start + range.Length - 1, ends->second);
     return undo_.EndInPlace(1) ? Toggle::Removed : Toggle::Failed;
+}
+
+// A pair already over the range goes; otherwise a new one is made where the nesting rule allows.
+void RangeMarks::TogglePair(WordRange range, int32_t toggleCode, const NewPair& pair, bool nested) {
+    if (ToggleOff(range, toggleCode) != Toggle::NoPair) return;
+    if (nested && !CanFormatAreaInfo(range.Start, range.Start + range.Length - 1)) return;
+    CreatePair(range, pair);
 }
 
 // Only the fields the pair names are written; the others keep what the slot held.

@@ -33,13 +33,17 @@ public:
 private:
     enum class Toggle { NoPair, Removed, Failed };
     struct NewPair {
-        int32_t Code = 0;  // the end gets Code + 1
+        explicit NewPair(int32_t code) : Code(code) {}
+        // Both ends with the low word of the command's value, the text on the start.
+        NewPair(int32_t code, int32_t lo, std::string_view text) : Code(code), StartVal1(lo), EndVal1(lo), Text(text) {}
+        int32_t Code;  // the end gets Code + 1
         std::optional<int32_t> StartVal1, EndVal1;
         std::optional<std::string_view> Text;  // on the start
         bool WidenShortArc = false;
     };
 
     Toggle ToggleOff(WordRange range, int32_t code);
+    void TogglePair(WordRange range, int32_t toggleCode, const NewPair& pair, bool nested);
     void CreatePair(WordRange range, const NewPair& pair);
     void FormatVolta(std::string_view text, int32_t values, int16_t code, int32_t toggleCode);
     // Beeps when it refuses.
