@@ -277,5 +277,27 @@ TEST_F(RangeMarksTest, ABigGlissandoWithoutRoomShowsTheMessage) {
     EXPECT_TRUE(HasExtralType(data, 1, 145));
 }
 
+TEST_F(RangeMarksTest, AJournalThatCannotBeWrittenLeavesTheDocumentAsItWas) {
+    Start("12345|");
+    Pair(1, 3, 72, 1);
+    Select(1, 3);
+    const auto before = Bytes();
+    journal->writesLeft = 0;  // not even the before-image
+    ranges->FormatHuXian(1, 3, 72, 0);
+    EXPECT_EQ(before, Bytes());
+    journal->writesLeft = 4;  // the before-image of characters 1 to 4, not the after-image
+    ranges->FormatHuXian(1, 3, 72, 0);
+    EXPECT_EQ(before, Bytes());  // the arc is back, and no second one was put over it
+    journal->writesLeft = 3;
+    Select(0, 2);
+    ranges->FormatBigHuaYing();
+    journal->writesLeft = 0;
+    marks->FormatWord(1, 0);
+    Select(0, 3);
+    marks->FormatZhuYingWord(0);
+    EXPECT_EQ(before, Bytes());
+    EXPECT_FALSE(undo->CanUndo());
+}
+
 }  // namespace
 }  // namespace notaline
