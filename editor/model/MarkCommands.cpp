@@ -1,6 +1,7 @@
 #include "model/MarkCommands.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "model/MarkCodes.h"
@@ -50,8 +51,10 @@ std::vector<SlotRef> SelectedSyllables(const EditorData& data, WordRange range) 
 }  // namespace
 
 WordRange NormalRange(int32_t start, int32_t length) {
-    if (length < 0) return {start + length, -length};
-    return {start, length};
+    const int64_t first = length < 0 ? int64_t{start} + length : start;
+    const int64_t count = length < 0 ? -int64_t{length} : length;
+    if (first < INT32_MIN || count > INT32_MAX) return {-1, 0};  // no document holds it
+    return {static_cast<int32_t>(first), static_cast<int32_t>(count)};
 }
 
 bool IsMarkRange(const EditorData& data, WordRange range) {

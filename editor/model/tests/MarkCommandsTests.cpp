@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -91,7 +92,16 @@ TEST_F(MarkCommandsTest, BadPositionsAndCodesAreRefusedWithABeep) {
     marks->FormatWord(181, 0);
     marks->Format_ChangSpeed(2, 2, 165, 0);
     marks->FormatCustomWord(-2, 1, "x", 0);
-    EXPECT_EQ(7, system.Beeps);
+    marks->FormatCustomWord(INT32_MIN, -1, "x", 0);
+    marks->FormatCustomWord(0, INT32_MIN, "x", 0);
+    marks->FormatCustomWord(INT32_MAX, INT32_MAX, "x", 0);
+    ranges->FormatHuXian(INT32_MIN + 1, INT32_MIN, 72, 0);
+    Select(INT32_MAX, INT32_MIN);
+    marks->FormatWord(1, 0);
+    ranges->FormatLinYing("3", 0);
+    EXPECT_FALSE(ranges->DelAreaInfo(INT32_MAX, INT32_MAX, 72));
+    EXPECT_FALSE(ranges->CanDelAreaInfo(72));
+    EXPECT_EQ(13, system.Beeps);
     EXPECT_EQ(before, Bytes());
     EXPECT_EQ(0, Steps());
     EXPECT_FALSE(undo->CanUndo());
