@@ -101,8 +101,7 @@ bool PageSettings::PageNumberSize(int16_t value) {
 }
 
 bool PageSettings::SetPageSeting(const tessaly::AboutPageInfo& page) {
-    if (!IsUsablePaper(page) || !MarginsFit(page, page.PageMarginRect) || !IsUsableScale(page.nScale))
-        return Refuse();
+    if (!IsUsablePaper(page) || !MarginsFit(page, page.PageMarginRect) || !IsUsableScale(page.nScale)) return Refuse();
     return Record(20, [&](tessaly::AboutPageInfo& stored) { stored = page; });
 }
 

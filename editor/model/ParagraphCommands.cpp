@@ -167,8 +167,7 @@ bool ParagraphCommands::Alignment(int32_t start, int32_t length, tessaly::Alignm
 int32_t ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length) const {
     const Selection sel = Normalised(start, length);
     if (!sel.Ok) return 0;
-    return CommonSlotValue(SelectedParagraphs(sel), kMarkSpacingBefore,
-                           kMixedSpacing);
+    return CommonSlotValue(SelectedParagraphs(sel), kMarkSpacingBefore, kMixedSpacing);
 }
 
 bool ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length, int32_t value) {
