@@ -34,10 +34,6 @@ int32_t PartValue(const aPartInfo& info, int32_t code) {
     return kMixedValue;
 }
 
-bool FitsInteger(int32_t value) {
-    return value >= INT16_MIN && value <= INT16_MAX;
-}
-
 }  // namespace
 
 ParagraphCommands::ParagraphCommands(EditorData& data, DoArray&, UndoRedo& undo) : data_(data), undo_(undo) {}
@@ -55,6 +51,13 @@ ParagraphCommands::Selection ParagraphCommands::Normalised(int32_t start, int32_
     sel.Length = static_cast<int32_t>(std::min<int64_t>(n, data_.WordCount() - s));
     sel.Ok = true;
     return sel;
+}
+
+// The layout reads the spacing as an Integer: a larger value could never be read back.
+bool ParagraphCommands::SpacingFits(int32_t value) const {
+    if (value >= INT16_MIN && value <= INT16_MAX) return true;
+    if (data_.System) data_.System->Beep();
+    return false;
 }
 
 ParagraphSpan ParagraphCommands::Span(int32_t from, int32_t to) const {
@@ -172,12 +175,7 @@ int32_t ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length) const
 
 bool ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length, int32_t value) {
     const Selection sel = Normalised(start, length);
-    if (!sel.Ok) return false;
-    // The layout reads the spacing as an Integer: a larger value could never be read back.
-    if (!FitsInteger(value)) {
-        if (data_.System) data_.System->Beep();
-        return false;
-    }
+    if (!sel.Ok || !SpacingFits(value)) return false;
     const int32_t p = Span(sel.Start, sel.Start).First;
     if (p < 0) return false;
     const auto state = static_cast<int16_t>(data_.InputState);
@@ -196,11 +194,7 @@ bool ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length, int32_t 
 
 bool ParagraphCommands::SelParLineSpace(int32_t start, int32_t length, int32_t value) {
     const Selection sel = Normalised(start, length);
-    if (!sel.Ok) return false;
-    if (!FitsInteger(value)) {
-        if (data_.System) data_.System->Beep();
-        return false;
-    }
+    if (!sel.Ok || !SpacingFits(value)) return false;
     const ParagraphSpan span = SelectedParagraphs(sel);
     if (span.Empty()) return false;
     const int32_t n = ParagraphEndsIn(span);

@@ -48,6 +48,8 @@ private:
         bool Ok = false;
     };
     Selection Normalised(int32_t start, int32_t length) const;
+    // Beeps when the value does not fit a paragraph's spacing.
+    bool SpacingFits(int32_t value) const;
     // The paragraph ends from the one at or after `from` to the one at or after `to`.
     ParagraphSpan Span(int32_t from, int32_t to) const;
     // From the paragraph of the first selected character to that of the last one.
