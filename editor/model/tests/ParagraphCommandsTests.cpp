@@ -72,6 +72,14 @@ TEST_F(ParagraphCommandsTest, PartAttChangesOnlyTheGivenFieldsAsOneStep) {
     EXPECT_EQ(20, Slot(5, kMarkSpacingBefore));
     EXPECT_EQ(30, data.PartInfo[1].SpacingAfter);
     ExpectUndoRedo(original, changed);
+
+    // Code 162 is carried along but is no attribute.
+    test::SetMark(data, 8, 7, kMarkParagraphSpare, 7);
+    const aPartInfo every{tessaly::AlignmentCenter, 1, 2, 3, 4, 5, 6};
+    ASSERT_TRUE(paragraphs->PartAtt(8, 0, every));
+    EXPECT_EQ(7, Slot(8, kMarkParagraphSpare));
+    EXPECT_EQ(2, Slot(8, kMarkLeftIndent));
+    EXPECT_EQ(tessaly::AlignmentCenter, Slot(8, kMarkAlignment));
 }
 
 // A selection running to the end of the document reaches the last paragraph, and the caret
