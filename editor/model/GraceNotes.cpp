@@ -1,5 +1,6 @@
 #include "model/GraceNotes.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/MarkCodes.h"
@@ -38,8 +39,10 @@ bool CheckGraceNoteDrop(EditorData& data, int32_t position) {
 }
 
 void FixGraceNoteGroup(EditorData& data) {
-    int32_t& start = data.SelStart;
-    int32_t& length = data.SelLength;
+    WidenToGraceGroups(data, data.SelStart, data.SelLength);
+}
+
+void WidenToGraceGroups(const EditorData& data, int32_t& start, int32_t& length) {
     if (length < 0) {
         length = -length;
         start -= length;
@@ -79,6 +82,13 @@ void FixGraceNoteGroup(EditorData& data) {
         case 61: length += 2; break;
         default: break;
     }
+
+    // A damaged group must not widen past either end of the text.
+    if (start < 0) {
+        length += start;
+        start = 0;
+    }
+    length = std::clamp(length, 0, std::max(0, data.WordCount() - start));
 }
 
 }  // namespace notaline

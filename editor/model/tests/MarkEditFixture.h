@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "FakeServices.h"
+#include "LayoutFixture.h"
+#include "model/DoArray.h"
+#include "model/UndoRedo.h"
+
+namespace notaline::test {
+
+// Journal bytes that can never be written: every change must then leave the document alone.
+class BrokenJournal : public UndoJournal {
+public:
+    bool Write(int64_t, const void*, size_t) override { return false; }
+    bool Read(int64_t, void*, size_t) override { return false; }
+    bool Flush() override { return false; }
+};
+
+// A laid-out document of 12-point notes (lfHeight -16 at 96 DPI) with an edit history, a fake
+// measurer and a beep counter: what the mark commands need to run as the control runs them.
+class MarkEditTest : public LayoutTest {
+protected:
+    FakeTextMeasurer measurer;
+    FakeSystem system;
+    DoArray array{data};
+    std::unique_ptr<UndoRedo> undo;
+
+    void Start(std::string_view pattern, bool brokenJournal = false) {
+        Doc(pattern);
+        for (int32_t i = 0; i < data.WordCount(); ++i) W(i).SelSize = 12;
+        data.Measurer = &measurer;
+        data.System = &system;
+        Layout();
+        data.SelStart = 0;
+        data.SelLength = 0;
+        if (brokenJournal) {
+            undo = std::make_unique<UndoRedo>(data, array, std::make_unique<BrokenJournal>());
+        } else {
+            undo = std::make_unique<UndoRedo>(data, array, std::filesystem::temp_directory_path() / "mark_edit_tests");
+        }
+    }
+
+    void Select(int32_t start, int32_t length) {
+        data.SelStart = start;
+        data.SelLength = length;
+    }
+
+    // What the control does after every editing member.
+    void Relayout() { FormatInputLines(data, data.InputDat); }
+
+    std::vector<unsigned char> Bytes() const {
+        std::vector<unsigned char> b(static_cast<size_t>(data.WordCount()) * sizeof(tessaly::aWordInfo));
+        if (!b.empty()) std::memcpy(b.data(), data.WordInfo.data(), b.size());
+        return b;
+    }
+
+    // Undoes everything that can be undone; the number of steps.
+    int UndoAll() {
+        int steps = 0;
+        for (; undo->CanUndo(); ++steps) undo->UserUndo();
+        return steps;
+    }
+
+    const tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) { return W(word).ExtralWordInfo[slot]; }
+};
+
+}  // namespace notaline::test
