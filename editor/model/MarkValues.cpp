@@ -113,13 +113,15 @@ bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last,
     undo_.PendingPos = first;
     pendingSlot_ = slot;
     pendingLength_ = length;
+    pendingLast_ = last;
     return true;
 }
 
+// The after-image is written when the step is closed: the same characters, and the selection
+// as the last edit left it.
 void MarkValues::KeepValueStepOpen() {
-    undo_.CurAfter = undo_.CurBefore;
-    undo_.CurAfter.SelStart = data_.SelStart;
-    undo_.CurAfter.SelLength = data_.SelLength;
+    undo_.CurAfter = {
+        undo_.PendingPos, pendingLast_, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)};
 }
 
 bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t IndexType) {

@@ -43,7 +43,7 @@ private:
     tessaly::aExtralWordInfo* SlotToSet(int32_t word, int32_t slot);
     // Opens a value step of the pending kind, or joins the one left open for the same target.
     bool OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length);
-    // Leaves the step open with the selection as it is now as its after-image selection.
+    // Leaves the step open, its after-image to be taken when it is closed.
     void KeepValueStepOpen();
     void SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32_t value);
 
@@ -52,6 +52,7 @@ private:
     // Besides PendingKind and PendingPos, what else an open value step is for.
     int32_t pendingSlot_ = -1;
     int32_t pendingLength_ = 0;
+    int32_t pendingLast_ = -1;
 };
 
 // Makes a time signature's character as wide as its widest number ("12" for numbers above 9,
