@@ -58,11 +58,22 @@ int32_t SwitchedGroup(int32_t group, bool afterMainNote) {
     return group;
 }
 
-void Normalise(int32_t& start, int32_t& length) {
-    if (length < 0) {
-        start += length;
-        length = -length;
+struct Range {
+    int32_t Start = 0;
+    int32_t Length = 0;
+};
+
+// The characters of a start and a length (a negative length: the characters before the start);
+// empty when they do not all lie in the text.
+Range RangeOf(const EditorData& data, int32_t start, int32_t length) {
+    int64_t first = start;
+    int64_t count = length;
+    if (count < 0) {
+        first += count;
+        count = -count;
     }
+    if (first < 0 || first + count > data.WordCount()) return {};
+    return {static_cast<int32_t>(first), static_cast<int32_t>(count)};
 }
 
 void Beep(EditorData& data) {
@@ -72,11 +83,8 @@ void Beep(EditorData& data) {
 }  // namespace
 
 bool GraceGroups::CanFormatYYInfo() const {
-    int32_t start = data_.SelStart;
-    int32_t length = data_.SelLength;
-    Normalise(start, length);
+    const auto [start, length] = RangeOf(data_, data_.SelStart, data_.SelLength);
     if (length == 0 || length > 3 || start + length == data_.WordCount()) return false;
-    if (!data_.IsWord(start) || !data_.IsWord(start + length - 1)) return false;
     for (int32_t i = start; i < start + length; ++i) {
         const auto& w = data_.WordInfo[static_cast<size_t>(i)];
         if (w.IsJpGcCtl != 1 || w.WdAsc < '0' || w.WdAsc > ':') return false;
@@ -91,9 +99,7 @@ bool GraceGroups::CanFormatYYInfo() const {
 
 void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
     (void)ExtralType;
-    int32_t start = data_.SelStart;
-    int32_t length = data_.SelLength;
-    Normalise(start, length);
+    const auto [start, length] = RangeOf(data_, data_.SelStart, data_.SelLength);
     const auto group = static_cast<int32_t>(tessaly::Int(ExtralValues / 10.0));
     const int32_t size = group > 3 ? group - 3 : group;
     // The marks must fall on exactly the selected notes, or the group would be broken.
@@ -119,8 +125,7 @@ void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
 }
 
 void GraceGroups::SetQianYY(bool Value) {
-    int32_t start = data_.SelStart;
-    int32_t length = data_.SelLength;
+    auto [start, length] = RangeOf(data_, data_.SelStart, data_.SelLength);
     WidenToGraceGroups(data_, start, length);
     if (length == 0) return;
     if (Value && GetExtralWordInfo(data_, start, kMarkGraceNote).ExtralWordVal1 > 3) return;
@@ -140,9 +145,8 @@ void GraceGroups::SetQianYY(bool Value) {
 }
 
 int16_t GraceGroups::CanDelYY(int32_t m_selstart, int32_t m_sellength) const {
-    int32_t start = m_selstart;
-    int32_t length = m_sellength;
-    Normalise(start, length);
+    const auto [start, length] = RangeOf(data_, m_selstart, m_sellength);
+    if (length == 0) return 0;
     const int32_t a = GetGraceNoteCode(data_, start);
     const int32_t b = GetGraceNoteCode(data_, start + length - 1);
     const auto is = [&](int32_t first, int32_t last, int32_t n) { return a == first && b == last && length == n; };
@@ -152,8 +156,7 @@ int16_t GraceGroups::CanDelYY(int32_t m_selstart, int32_t m_sellength) const {
 }
 
 void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
-    int32_t start = m_selstart;
-    int32_t length = m_sellength;
+    auto [start, length] = RangeOf(data_, m_selstart, m_sellength);
     // Whole groups go, so that no note is left small in a group that has lost its other notes.
     WidenToGraceGroups(data_, start, length);
     bool any = false;

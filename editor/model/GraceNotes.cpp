@@ -43,10 +43,17 @@ void FixGraceNoteGroup(EditorData& data) {
 }
 
 void WidenToGraceGroups(const EditorData& data, int32_t& start, int32_t& length) {
-    if (length < 0) {
-        length = -length;
-        start -= length;
+    if (length == 0) return;
+    // Turned round in 64 bits and kept inside the text, so that a stray range cannot overflow.
+    int64_t first = start;
+    int64_t count = length;
+    if (count < 0) {
+        first += count;
+        count = -count;
     }
+    first = std::clamp<int64_t>(first, 0, data.WordCount());
+    start = static_cast<int32_t>(first);
+    length = static_cast<int32_t>(std::min<int64_t>(count, data.WordCount() - first));
     if (length == 0) return;
 
     switch (GetGraceNoteCode(data, start)) {

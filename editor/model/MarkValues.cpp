@@ -125,8 +125,9 @@ void MarkValues::KeepValueStepOpen() {
 }
 
 bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t IndexType) {
-    const int32_t start = m_sellength < 0 ? m_selstart + m_sellength : m_selstart;
-    if (!data_.IsWord(start) || !IsMarkCode(IndexType)) {
+    const int64_t first = int64_t{m_selstart} + std::min(m_sellength, 0);
+    const auto start = static_cast<int32_t>(first);
+    if (first != start || !data_.IsWord(start) || !IsMarkCode(IndexType)) {
         Beep(data_);
         return false;
     }

@@ -204,6 +204,28 @@ TEST_F(GraceGroupsTest, RemovalTakesWholeGroupsAndLeavesOtherNotesAlone) {
     EXPECT_EQ(formed, Bytes());
 }
 
+TEST_F(GraceGroupsTest, RangesOutsideTheTextChangeNothing) {
+    Begin("123|");
+    Form(0, 1, 11);
+    const auto formed = Bytes();
+    undo->Modified(false);
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    EXPECT_EQ(0, grace->CanDelYY(kMin, kMin));
+    EXPECT_EQ(0, grace->CanDelYY(kMax, kMax));
+    EXPECT_EQ(0, grace->CanDelYY(0, -1));
+    grace->DelYY(kMin, -1);
+    grace->DelYY(kMax, kMax);
+    grace->DelYY(1, -2);
+    grace->DelYY(0, 5);
+    Select(kMin, kMin);
+    EXPECT_FALSE(grace->CanFormatYYInfo());
+    grace->SetQianYY(true);
+    Select(kMax, 1);
+    grace->FormatYYInfo(kMarkGraceNote, 11);
+    EXPECT_EQ(formed, Bytes());
+    EXPECT_FALSE(undo->Modified());
+}
+
 TEST(GraceNotes, DamagedGroupsDoNotWidenPastTheText) {
     EditorData d;
     test::SetWords(d, "123|");

@@ -119,12 +119,13 @@ TEST_F(MarkValuesTest, SlotsAndCharactersOutsideTheDocumentAreRefused) {
     marks->ExtralWordVal3(5, 0, "x");
     marks->ExtralWordVal1(-1, 0, 1);
     marks->DelExtralType(9, 0, 18);
+    marks->DelExtralType(INT32_MIN, -1, 18);
     marks->DelExtralType(0, 0, 0);  // code 0 names the free slots, not a mark
     Select(0, 9);
     marks->ChangExtralType(18, 19, 18, 19);
     Select(0, 0);
     marks->ChangExtralType(18, 181);
-    EXPECT_EQ(8, system.Beeps);
+    EXPECT_EQ(9, system.Beeps);
     EXPECT_FALSE(undo->CanUndo());
     EXPECT_EQ(original, Bytes());
 }
