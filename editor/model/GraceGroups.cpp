@@ -14,7 +14,7 @@ namespace notaline {
 
 namespace {
 
-// The ends of arcs, slides and slurs: a grace note cannot carry one.
+// Both ends of arcs, slides and slurs: a grace note carries neither.
 constexpr std::array<int32_t, 12> kArcEnds{72, 73, 121, 122, 146, 147, 148, 149, 150, 151, 152, 153};
 
 constexpr double kGraceScale = 0.6;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "Cp936.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
@@ -94,9 +93,9 @@ void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32
 }
 
 tessaly::aExtralWordInfo* MarkValues::SlotToSet(int32_t word, int32_t slot) {
-    const auto* s = SlotOf(data_, word, slot);
-    if (!s) Beep(data_);
-    return const_cast<tessaly::aExtralWordInfo*>(s);
+    if (data_.IsWord(word) && IsSlotIndex(slot)) return &data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+    Beep(data_);
+    return nullptr;
 }
 
 // The before-image covers the characters the edit changes. A value let names its character
