@@ -7,6 +7,7 @@
 namespace notaline {
 
 // Attached-mark codes: the ones the model's own rules name.
+inline constexpr int32_t kMarkTimeSignature = 33;
 inline constexpr int32_t kMarkGraceNote = 38;
 inline constexpr int32_t kMarkLeftIndent = 155;
 inline constexpr int32_t kMarkRightIndent = 156;

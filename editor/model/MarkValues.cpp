@@ -11,8 +11,6 @@ namespace notaline {
 
 namespace {
 
-constexpr int32_t kMarkTimeSignature = 33;
-
 // The open steps of the panel's edits: each is opened as a step of kind 16 and closed with an
 // after-image of kind 4 by UndoRedo::EndPendingStep.
 constexpr int32_t kValueStepKind = 16;
@@ -44,8 +42,8 @@ void Beep(EditorData& data) {
     if (data.System) data.System->Beep();
 }
 
-}  // namespace
-
+// A time signature's character as wide as its widest number: "12" for numbers above 9, else "1".
+// Slot -1 takes the first slot holding one; another slot counts only when it holds one.
 void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
     if (!data.IsWord(word)) return;
     if (slot == -1) slot = FirstSlotWith(data, word, kMarkTimeSignature);
@@ -55,6 +53,8 @@ void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
     const char* text = std::max(s->ExtralWordVal1, s->ExtralWordVal2) > 9 ? "12" : "1";
     w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, text).cx;
 }
+
+}  // namespace
 
 int32_t MarkValues::ExtralWordVal1(int32_t SelStart, int32_t Index) const {
     const auto* s = SlotOf(data_, SelStart, Index);

@@ -55,9 +55,4 @@ private:
     int32_t pendingLast_ = -1;
 };
 
-// Makes a time signature's character as wide as its widest number ("12" for numbers above 9,
-// else "1"). Slot -1 takes the first slot holding a time signature; any other slot is used only
-// when it holds one.
-void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot);
-
 }  // namespace notaline

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MarkEditFixture.h"
+#include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/MarkValues.h"
 
@@ -92,7 +93,7 @@ TEST_F(MarkValuesTest, TextKeepsSixteenBytes) {
 
 TEST_F(MarkValuesTest, TimeSignatureValuesRefitItsWidth) {
     Begin("1234|");
-    SetMark(data, 1, 1, 33, 3, 4);
+    SetMark(data, 1, 1, kMarkTimeSignature, 3, 4);
     const float before = W(1).WdSize.cx;  // 10 from the fixture
     marks->ExtralWordVal2(1, 1, 8);
     EXPECT_EQ(8, W(1).WdSize.cx);  // "1" at 16 pixels
