@@ -1,25 +1,17 @@
 #pragma once
 
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "FakeJournal.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
 #include "model/DoArray.h"
 #include "model/UndoRedo.h"
 
 namespace notaline::test {
-
-// Journal bytes that can never be written: every change must then leave the document alone.
-class BrokenJournal : public UndoJournal {
-public:
-    bool Write(int64_t, const void*, size_t) override { return false; }
-    bool Read(int64_t, void*, size_t) override { return false; }
-    bool Flush() override { return false; }
-};
 
 // A laid-out document of 12-point notes (lfHeight -16 at 96 DPI) with an edit history, a fake
 // measurer and a beep counter: what the mark commands need to run as the control runs them.
@@ -28,9 +20,10 @@ protected:
     FakeTextMeasurer measurer;
     FakeSystem system;
     DoArray array{data};
+    FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
-    void Start(std::string_view pattern, bool brokenJournal = false) {
+    void Start(std::string_view pattern) {
         Doc(pattern);
         for (int32_t i = 0; i < data.WordCount(); ++i) W(i).SelSize = 12;
         data.Measurer = &measurer;
@@ -38,11 +31,9 @@ protected:
         Layout();
         data.SelStart = 0;
         data.SelLength = 0;
-        if (brokenJournal) {
-            undo = std::make_unique<UndoRedo>(data, array, std::make_unique<BrokenJournal>());
-        } else {
-            undo = std::make_unique<UndoRedo>(data, array, std::filesystem::temp_directory_path() / "mark_edit_tests");
-        }
+        auto j = std::make_unique<FakeJournal>();
+        journal = j.get();
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
     }
 
     void Select(int32_t start, int32_t length) {

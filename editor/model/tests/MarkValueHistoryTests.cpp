@@ -18,7 +18,7 @@ using test::SetMark;
 // Codes the random histories put on characters and switch between.
 constexpr int32_t kCodes[] = {18, 33, 72, 73, 75, 81, 83, 120, kMarkGraceNote};
 
-class MarkHistoryTest : public test::MarkEditTest {
+class MarkValueHistoryTest : public test::MarkEditTest {
 protected:
     std::mt19937 rng;
 
@@ -46,7 +46,7 @@ protected:
 // Random mark-value edits, switches, removals and grace-note groups, left open and closed as the
 // user would: undoing everything gives back the first bytes, redoing everything the last, and
 // each step in between is the same on the way down and on the way up.
-TEST_F(MarkHistoryTest, RandomCommandsUndoAndRedoToTheExactBytes) {
+TEST_F(MarkValueHistoryTest, RandomCommandsUndoAndRedoToTheExactBytes) {
     for (uint32_t seed = 1; seed <= 200; ++seed) {
         rng.seed(seed);
         Start("12345670:|1234|a1b2|9876543|");

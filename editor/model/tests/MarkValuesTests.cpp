@@ -16,8 +16,8 @@ class MarkValuesTest : public test::MarkEditTest {
 protected:
     std::unique_ptr<MarkValues> marks;
 
-    void Begin(std::string_view pattern, bool brokenJournal = false) {
-        Start(pattern, brokenJournal);
+    void Begin(std::string_view pattern) {
+        Start(pattern);
         marks = std::make_unique<MarkValues>(data, *undo);
     }
 };
@@ -132,13 +132,24 @@ TEST_F(MarkValuesTest, SlotsAndCharactersOutsideTheDocumentAreRefused) {
 }
 
 TEST_F(MarkValuesTest, NothingChangesWhenTheJournalCannotBeWritten) {
-    Begin("1234|", true);
+    Begin("1234|");
     SetMark(data, 0, 0, 81, 1, 2);
     const auto original = Bytes();
+    journal->writesLeft = 0;
     marks->ExtralWordVal1(0, 0, 9);
     marks->ExtralWordVal3(0, 0, "x");
     marks->DelExtralType(0, 1, 81);
     marks->ChangExtralType(81, 83);
+    EXPECT_EQ(original, Bytes());
+    EXPECT_FALSE(undo->CanUndo());
+
+    // An open step whose after-image cannot be written takes all its changes back when it closes.
+    journal->writesLeft = 1 << 30;
+    marks->ExtralWordVal1(0, 0, 9);
+    journal->writesLeft = 0;
+    marks->ExtralWordVal1(0, 0, 10);
+    EXPECT_EQ(10, marks->ExtralWordVal1(0, 0));
+    EXPECT_FALSE(undo->Modified());
     EXPECT_EQ(original, Bytes());
     EXPECT_FALSE(undo->CanUndo());
 }
