@@ -6,6 +6,7 @@
 #include "Cp936.h"
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
+#include "model/MarkCommands.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "records/Numbers.h"
@@ -58,26 +59,11 @@ int32_t SwitchedGroup(int32_t group, bool afterMainNote) {
     return group;
 }
 
-struct Range {
-    int32_t Start = 0;
-    int32_t Length = 0;
-};
-
 // The characters of a start and a length (a negative length: the characters before the start);
 // empty when they do not all lie in the text.
-Range RangeOf(const EditorData& data, int32_t start, int32_t length) {
-    int64_t first = start;
-    int64_t count = length;
-    if (count < 0) {
-        first += count;
-        count = -count;
-    }
-    if (first < 0 || first + count > data.WordCount()) return {};
-    return {static_cast<int32_t>(first), static_cast<int32_t>(count)};
-}
-
-void Beep(EditorData& data) {
-    if (data.System) data.System->Beep();
+WordRange RangeOf(const EditorData& data, int32_t start, int32_t length) {
+    const WordRange range = NormalRange(start, length);
+    return IsMarkRange(data, range) ? range : WordRange{};
 }
 
 }  // namespace
@@ -104,7 +90,7 @@ void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
     const int32_t size = group > 3 ? group - 3 : group;
     // The marks must fall on exactly the selected notes, or the group would be broken.
     if (!CanFormatYYInfo() || group < 1 || group > 6 || size != length) {
-        Beep(data_);
+        BeepOn(data_);
         return;
     }
     if (!undo_.BeginInPlace(1, start, start + length - 1)) return;

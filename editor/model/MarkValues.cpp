@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/MarkCodes.h"
+#include "model/MarkCommands.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/mGeneral.h"
@@ -36,10 +37,6 @@ int32_t FirstSlotWith(const EditorData& data, int32_t word, int32_t code) {
     for (int32_t s = 0; s < kSlotCount; ++s)
         if (data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[s].IndexType == code) return s;
     return -1;
-}
-
-void Beep(EditorData& data) {
-    if (data.System) data.System->Beep();
 }
 
 // A time signature's character as wide as its widest number: "12" for numbers above 9, else "1".
@@ -94,7 +91,7 @@ void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32
 
 tessaly::aExtralWordInfo* MarkValues::SlotToSet(int32_t word, int32_t slot) {
     if (data_.IsWord(word) && IsSlotIndex(slot)) return &data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
-    Beep(data_);
+    BeepOn(data_);
     return nullptr;
 }
 
@@ -124,10 +121,9 @@ void MarkValues::KeepValueStepOpen() {
 }
 
 bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t IndexType) {
-    const int64_t first = int64_t{m_selstart} + std::min(m_sellength, 0);
-    const auto start = static_cast<int32_t>(first);
-    if (first != start || !data_.IsWord(start) || !IsMarkCode(IndexType)) {
-        Beep(data_);
+    const int32_t start = NormalRange(m_selstart, m_sellength).Start;
+    if (!data_.IsWord(start) || !IsMarkCode(IndexType)) {
+        BeepOn(data_);
         return false;
     }
     if (!undo_.BeginInPlace(1, start, start)) return false;
@@ -139,18 +135,13 @@ bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t 
 }
 
 bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldType2, int32_t newType2) {
-    int32_t start = data_.SelStart;
-    int32_t length = data_.SelLength;
-    if (length < 0) {
-        start += length;
-        length = -length;
-    }
+    const auto [start, length] = NormalRange(data_.SelStart, data_.SelLength);
     // A caret without a selection is its own last character.
     const int32_t last = start + std::max(length, 1) - 1;
     const bool second = oldType2 != -1;
     if (!data_.IsWord(start) || !data_.IsWord(last) || !IsMarkCode(oldType) || !IsMarkCode(newType) ||
         (second && (!IsMarkCode(oldType2) || !IsMarkCode(newType2)))) {
-        Beep(data_);
+        BeepOn(data_);
         return false;
     }
     const int32_t slot = FirstSlotWith(data_, start, oldType);
