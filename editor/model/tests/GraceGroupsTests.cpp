@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "MarkEditFixture.h"
-#include "model/GraceGroups.h"
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -15,13 +14,6 @@ using test::SetMark;
 
 class GraceGroupsTest : public test::MarkEditTest {
 protected:
-    std::unique_ptr<GraceGroups> grace;
-
-    void Begin(std::string_view pattern) {
-        Start(pattern);
-        grace = std::make_unique<GraceGroups>(data, *undo);
-    }
-
     // The grace-note mark's group value and position; {0, 0} without one.
     std::pair<int32_t, int32_t> Mark(int32_t word) {
         const auto s = GetExtralWordInfo(data, word, kMarkGraceNote);
@@ -41,7 +33,7 @@ protected:
 };
 
 TEST_F(GraceGroupsTest, AGroupIsFormedSwitchedAndRemovedInUndoableSteps) {
-    Begin("12345|");
+    Start("12345|");
     for (int32_t i = 1; i <= 3; ++i) W(i).Yc = 2;
     std::vector<std::vector<unsigned char>> states{Bytes()};
 
@@ -105,7 +97,7 @@ TEST_F(GraceGroupsTest, AGroupIsFormedSwitchedAndRemovedInUndoableSteps) {
 }
 
 TEST_F(GraceGroupsTest, OnlyOneToThreeFreeNotesBeforeTheEndCanBecomeAGroup) {
-    Begin("1234567890:|abc9|");
+    Start("1234567890:|abc9|");
     EXPECT_FALSE(CanForm(0, 0));
     EXPECT_FALSE(CanForm(0, 4));
     EXPECT_TRUE(CanForm(7, 3));
@@ -150,7 +142,7 @@ TEST_F(GraceGroupsTest, OnlyOneToThreeFreeNotesBeforeTheEndCanBecomeAGroup) {
 }
 
 TEST_F(GraceGroupsTest, HeightsComeBackWithoutDrift) {
-    Begin("1234567|");
+    Start("1234567|");
     W(1).nLogFont.lfHeight = -20;
     W(1).SelSize = 15;
     W(2).nLogFont.lfHeight = -20;
@@ -170,7 +162,7 @@ TEST_F(GraceGroupsTest, HeightsComeBackWithoutDrift) {
 }
 
 TEST_F(GraceGroupsTest, SwitchesAndRemovalsThatChangeNothingRecordNothing) {
-    Begin("123456|");
+    Start("123456|");
     Form(1, 2, 21);
     undo->Modified(false);
     Select(1, 2);
@@ -190,7 +182,7 @@ TEST_F(GraceGroupsTest, SwitchesAndRemovalsThatChangeNothingRecordNothing) {
 }
 
 TEST_F(GraceGroupsTest, RemovalTakesWholeGroupsAndLeavesOtherNotesAlone) {
-    Begin("12345678|");
+    Start("12345678|");
     Form(1, 2, 21);
     Form(4, 3, 61);
     W(3).nLogFont.lfHeight = -30;  // a plain note between them keeps its size
@@ -205,7 +197,7 @@ TEST_F(GraceGroupsTest, RemovalTakesWholeGroupsAndLeavesOtherNotesAlone) {
 }
 
 TEST_F(GraceGroupsTest, RangesOutsideTheTextChangeNothing) {
-    Begin("123|");
+    Start("123|");
     Form(0, 1, 11);
     const auto formed = Bytes();
     undo->Modified(false);

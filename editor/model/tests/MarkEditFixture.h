@@ -9,12 +9,15 @@
 #include "FakeServices.h"
 #include "LayoutFixture.h"
 #include "model/DoArray.h"
+#include "model/GraceGroups.h"
+#include "model/MarkValues.h"
 #include "model/UndoRedo.h"
 
 namespace notaline::test {
 
 // A laid-out document of 12-point notes (lfHeight -16 at 96 DPI) with an edit history, a fake
-// measurer and a beep counter: what the mark commands need to run as the control runs them.
+// measurer and a beep counter, and the mark-value and grace-group commands over them, as the
+// control runs them.
 class MarkEditTest : public LayoutTest {
 protected:
     FakeTextMeasurer measurer;
@@ -22,6 +25,8 @@ protected:
     DoArray array{data};
     FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
+    std::unique_ptr<MarkValues> marks;
+    std::unique_ptr<GraceGroups> grace;
 
     void Start(std::string_view pattern) {
         Doc(pattern);
@@ -34,6 +39,8 @@ protected:
         auto j = std::make_unique<FakeJournal>();
         journal = j.get();
         undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        marks = std::make_unique<MarkValues>(data, *undo);
+        grace = std::make_unique<GraceGroups>(data, *undo);
     }
 
     void Select(int32_t start, int32_t length) {

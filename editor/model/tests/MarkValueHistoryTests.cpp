@@ -5,10 +5,8 @@
 #include <vector>
 
 #include "MarkEditFixture.h"
-#include "model/GraceGroups.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
-#include "model/MarkValues.h"
 
 namespace notaline {
 namespace {
@@ -51,8 +49,6 @@ TEST_F(MarkValueHistoryTest, RandomCommandsUndoAndRedoToTheExactBytes) {
         rng.seed(seed);
         Start("12345670:|1234|a1b2|9876543|");
         Scatter();
-        MarkValues marks(data, *undo);
-        GraceGroups grace(data, *undo);
         const auto original = Bytes();
         int32_t word = 0, slot = 0;
         const int commands = 10 + Pick(50);
@@ -64,27 +60,27 @@ TEST_F(MarkValueHistoryTest, RandomCommandsUndoAndRedoToTheExactBytes) {
             const int32_t start = Pick(data.WordCount());
             const int32_t length = Pick(7) - 3;
             switch (Pick(10)) {
-                case 0: marks.ExtralWordVal1(word, slot, Pick(40) - 20); break;
-                case 1: marks.ExtralWordVal2(word, slot, Pick(40) - 20); break;
+                case 0: marks->ExtralWordVal1(word, slot, Pick(40) - 20); break;
+                case 1: marks->ExtralWordVal2(word, slot, Pick(40) - 20); break;
                 case 2:
-                    marks.ExtralWordVal3(word, slot, std::string(static_cast<size_t>(Pick(20)), 'a' + Pick(26)));
+                    marks->ExtralWordVal3(word, slot, std::string(static_cast<size_t>(Pick(20)), 'a' + Pick(26)));
                     break;
                 case 3:
                     Select(start, length);
-                    marks.ChangExtralType(Code(), Code(), Pick(2) ? -1 : Code(), Code());
+                    marks->ChangExtralType(Code(), Code(), Pick(2) ? -1 : Code(), Code());
                     break;
-                case 4: marks.DelExtralType(start, length, Code()); break;
+                case 4: marks->DelExtralType(start, length, Code()); break;
                 case 5: {
                     Select(start, length);
                     const int32_t n = length < 0 ? -length : length;
-                    grace.FormatYYInfo(kMarkGraceNote, (n + (Pick(2) ? 3 : 0)) * 10 + 1 + (Pick(8) == 0 ? 10 : 0));
+                    grace->FormatYYInfo(kMarkGraceNote, (n + (Pick(2) ? 3 : 0)) * 10 + 1 + (Pick(8) == 0 ? 10 : 0));
                     break;
                 }
                 case 6:
                     Select(start, length);
-                    grace.SetQianYY(Pick(2) == 0);
+                    grace->SetQianYY(Pick(2) == 0);
                     break;
-                case 7: grace.DelYY(start, length); break;
+                case 7: grace->DelYY(start, length); break;
                 case 8: Select(start, length); break;
                 default: undo->EndPendingStep(); break;  // the caret moved
             }

@@ -5,25 +5,16 @@
 #include "MarkEditFixture.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
-#include "model/MarkValues.h"
 
 namespace notaline {
 namespace {
 
 using test::SetMark;
 
-class MarkValuesTest : public test::MarkEditTest {
-protected:
-    std::unique_ptr<MarkValues> marks;
-
-    void Begin(std::string_view pattern) {
-        Start(pattern);
-        marks = std::make_unique<MarkValues>(data, *undo);
-    }
-};
+using MarkValuesTest = test::MarkEditTest;
 
 TEST_F(MarkValuesTest, OneValueOfOneSlotCoalescesIntoOneStep) {
-    Begin("1234|");
+    Start("1234|");
     SetMark(data, 1, 2, 18, 3, 4);
     const auto original = Bytes();
     Select(1, 0);
@@ -50,7 +41,7 @@ TEST_F(MarkValuesTest, OneValueOfOneSlotCoalescesIntoOneStep) {
 }
 
 TEST_F(MarkValuesTest, OpenValueStepClosesOnOtherChangesModifiedAndUndo) {
-    Begin("1234|");
+    Start("1234|");
     SetMark(data, 0, 0, 18);
     undo->Modified(false);
     const auto original = Bytes();
@@ -77,7 +68,7 @@ TEST_F(MarkValuesTest, OpenValueStepClosesOnOtherChangesModifiedAndUndo) {
 }
 
 TEST_F(MarkValuesTest, TextKeepsSixteenBytes) {
-    Begin("1234|");
+    Start("1234|");
     SetMark(data, 2, 5, 120);
     const auto original = Bytes();
     marks->ExtralWordVal3(2, 5, "abcdefghijklmnopqrst");
@@ -92,7 +83,7 @@ TEST_F(MarkValuesTest, TextKeepsSixteenBytes) {
 }
 
 TEST_F(MarkValuesTest, TimeSignatureValuesRefitItsWidth) {
-    Begin("1234|");
+    Start("1234|");
     SetMark(data, 1, 1, kMarkTimeSignature, 3, 4);
     const float before = W(1).WdSize.cx;  // 10 from the fixture
     marks->ExtralWordVal2(1, 1, 8);
@@ -108,7 +99,7 @@ TEST_F(MarkValuesTest, TimeSignatureValuesRefitItsWidth) {
 }
 
 TEST_F(MarkValuesTest, SlotsAndCharactersOutsideTheDocumentAreRefused) {
-    Begin("1234|");
+    Start("1234|");
     SetMark(data, 0, 7, 18, 5, 6);
     const auto original = Bytes();
     EXPECT_EQ(5, marks->ExtralWordVal1(0, 7));
@@ -132,7 +123,7 @@ TEST_F(MarkValuesTest, SlotsAndCharactersOutsideTheDocumentAreRefused) {
 }
 
 TEST_F(MarkValuesTest, NothingChangesWhenTheJournalCannotBeWritten) {
-    Begin("1234|");
+    Start("1234|");
     SetMark(data, 0, 0, 81, 1, 2);
     const auto original = Bytes();
     journal->writesLeft = 0;
@@ -155,7 +146,7 @@ TEST_F(MarkValuesTest, NothingChangesWhenTheJournalCannotBeWritten) {
 }
 
 TEST_F(MarkValuesTest, DelExtralTypeClearsTheCodeOnTheFirstCharacterOnly) {
-    Begin("12345|");
+    Start("12345|");
     for (int32_t w = 1; w <= 3; ++w) SetMark(data, w, 1, 18, 2, 3);
     SetMark(data, 1, 4, 18, 4, 5);
     SetMark(data, 1, 2, 17, 6, 7);
@@ -181,7 +172,7 @@ TEST_F(MarkValuesTest, DelExtralTypeClearsTheCodeOnTheFirstCharacterOnly) {
 }
 
 TEST_F(MarkValuesTest, ChangExtralTypeSwitchesCodesAndCoalescesAtOneSelection) {
-    Begin("12345|");
+    Start("12345|");
     SetMark(data, 1, 0, 18);
     SetMark(data, 1, 3, 81, 12, 4);
     SetMark(data, 1, 5, 81, 1, 1);
