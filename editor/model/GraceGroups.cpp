@@ -66,6 +66,14 @@ WordRange RangeOf(const EditorData& data, int32_t start, int32_t length) {
     return IsMarkRange(data, range) ? range : WordRange{};
 }
 
+// The whole groups a range touches; empty when the range, or a damaged group, leaves the text.
+WordRange GroupsOf(const EditorData& data, int32_t start, int32_t length) {
+    WordRange range = RangeOf(data, start, length);
+    if (range.Length == 0) return {};
+    WidenToGraceGroups(data, range.Start, range.Length);
+    return IsMarkRange(data, range) ? range : WordRange{};
+}
+
 }  // namespace
 
 bool GraceGroups::CanFormatYYInfo() const {
@@ -111,8 +119,7 @@ void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
 }
 
 void GraceGroups::SetQianYY(bool Value) {
-    auto [start, length] = RangeOf(data_, data_.SelStart, data_.SelLength);
-    WidenToGraceGroups(data_, start, length);
+    const auto [start, length] = GroupsOf(data_, data_.SelStart, data_.SelLength);
     if (length == 0) return;
     if (Value && GetExtralWordInfo(data_, start, kMarkGraceNote).ExtralWordVal1 > 3) return;
     bool changes = false;
@@ -142,9 +149,8 @@ int16_t GraceGroups::CanDelYY(int32_t m_selstart, int32_t m_sellength) const {
 }
 
 void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
-    auto [start, length] = RangeOf(data_, m_selstart, m_sellength);
     // Whole groups go, so that no note is left small in a group that has lost its other notes.
-    WidenToGraceGroups(data_, start, length);
+    const auto [start, length] = GroupsOf(data_, m_selstart, m_sellength);
     bool any = false;
     for (int32_t i = start; i < start + length && !any; ++i) any = GraceSlot(data_, i) != nullptr;
     if (!any) return;

@@ -1,6 +1,5 @@
 #include "model/GraceNotes.h"
 
-#include <algorithm>
 #include <string>
 
 #include "model/MarkCodes.h"
@@ -43,17 +42,10 @@ void FixGraceNoteGroup(EditorData& data) {
 }
 
 void WidenToGraceGroups(const EditorData& data, int32_t& start, int32_t& length) {
-    if (length == 0) return;
-    // Turned round in 64 bits and kept inside the text, so that a stray range cannot overflow.
-    int64_t first = start;
-    int64_t count = length;
-    if (count < 0) {
-        first += count;
-        count = -count;
+    if (length < 0) {
+        length = -length;
+        start -= length;
     }
-    first = std::clamp<int64_t>(first, 0, data.WordCount());
-    start = static_cast<int32_t>(first);
-    length = static_cast<int32_t>(std::min<int64_t>(count, data.WordCount() - first));
     if (length == 0) return;
 
     switch (GetGraceNoteCode(data, start)) {
@@ -89,13 +81,6 @@ void WidenToGraceGroups(const EditorData& data, int32_t& start, int32_t& length)
         case 61: length += 2; break;
         default: break;
     }
-
-    // A damaged group must not widen past either end of the text.
-    if (start < 0) {
-        length += start;
-        start = 0;
-    }
-    length = std::clamp(length, 0, std::max(0, data.WordCount() - start));
 }
 
 }  // namespace notaline

@@ -218,20 +218,17 @@ TEST_F(GraceGroupsTest, RangesOutsideTheTextChangeNothing) {
     EXPECT_FALSE(undo->Modified());
 }
 
-TEST(GraceNotes, DamagedGroupsDoNotWidenPastTheText) {
-    EditorData d;
-    test::SetWords(d, "123|");
-    SetMark(d, 0, 0, kMarkGraceNote, 3, 3);  // a last note with nothing before it
-    int32_t start = 0, length = 1;
-    WidenToGraceGroups(d, start, length);
-    EXPECT_EQ(0, start);
-    EXPECT_EQ(1, length);
-    SetMark(d, 0, 0, 0);
-    SetMark(d, 3, 0, kMarkGraceNote, 3, 1);  // a first note with nothing after it
-    start = 3, length = 1;
-    WidenToGraceGroups(d, start, length);
-    EXPECT_EQ(3, start);
-    EXPECT_EQ(1, length);
+TEST_F(GraceGroupsTest, DamagedGroupsReachingPastTheTextAreLeftAlone) {
+    Start("123|");
+    SetMark(data, 0, 0, kMarkGraceNote, 3, 3);  // a last note with nothing before it
+    SetMark(data, 2, 0, kMarkGraceNote, 3, 1);  // a first note with nothing after it
+    const auto original = Bytes();
+    grace->DelYY(0, 1);
+    grace->DelYY(2, 1);
+    Select(0, 1);
+    grace->SetQianYY(true);
+    EXPECT_EQ(original, Bytes());
+    EXPECT_FALSE(undo->CanUndo());
 }
 
 }  // namespace
