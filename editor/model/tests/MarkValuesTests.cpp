@@ -4,6 +4,7 @@
 
 #include "MarkEditFixture.h"
 #include "model/MarkCodes.h"
+#include "model/MarkCommands.h"
 #include "model/MarkSlots.h"
 
 namespace notaline {
@@ -65,6 +66,16 @@ TEST_F(MarkValuesTest, OpenValueStepClosesOnOtherChangesModifiedAndUndo) {
     undo->UserUndo();
     EXPECT_EQ(original, Bytes());
     EXPECT_FALSE(undo->CanUndo());
+
+    // Any other recorded command closes it: the switch and the mark are two steps.
+    Select(0, 0);
+    marks->ChangExtralType(18, 19);
+    MarkCommands(data, *undo).FormatWord(20, 0);
+    EXPECT_TRUE(HasExtralType(data, 0, 20));
+    undo->UserUndo();
+    EXPECT_EQ(19, Slot(0, 0).IndexType);
+    undo->UserUndo();
+    EXPECT_EQ(original, Bytes());
 }
 
 TEST_F(MarkValuesTest, TextKeepsSixteenBytes) {
