@@ -155,7 +155,14 @@ void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
     for (int32_t i = start; i < start + length && !any; ++i) any = GraceSlot(data_, i) != nullptr;
     if (!any) return;
     undo_.EndPendingStep();
+    // The selection covers whole groups too, unless a damaged group would take it out of the text.
+    const int32_t selStart = data_.SelStart;
+    const int32_t selLength = data_.SelLength;
     FixGraceNoteGroup(data_);
+    if (!IsMarkRange(data_, NormalRange(data_.SelStart, data_.SelLength))) {
+        data_.SelStart = selStart;
+        data_.SelLength = selLength;
+    }
     if (!undo_.BeginInPlace(1, start, start + length - 1)) return;
     for (int32_t i = start; i < start + length; ++i) {
         auto* slot = GraceSlot(data_, i);

@@ -229,6 +229,13 @@ TEST_F(GraceGroupsTest, DamagedGroupsReachingPastTheTextAreLeftAlone) {
     grace->SetQianYY(true);
     EXPECT_EQ(original, Bytes());
     EXPECT_FALSE(undo->CanUndo());
+
+    // Removing a sound group keeps a selection that widening would take out of the text.
+    SetMark(data, 1, 0, kMarkGraceNote, 1, 1);
+    grace->DelYY(1, 1);
+    EXPECT_EQ(std::make_pair(0, 0), Mark(1));
+    EXPECT_EQ(0, data.SelStart);
+    EXPECT_EQ(1, data.SelLength);
 }
 
 }  // namespace
