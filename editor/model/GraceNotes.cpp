@@ -38,8 +38,10 @@ bool CheckGraceNoteDrop(EditorData& data, int32_t position) {
 }
 
 void FixGraceNoteGroup(EditorData& data) {
-    int32_t& start = data.SelStart;
-    int32_t& length = data.SelLength;
+    WidenToGraceGroups(data, data.SelStart, data.SelLength);
+}
+
+void WidenToGraceGroups(const EditorData& data, int32_t& start, int32_t& length) {
     if (length < 0) {
         length = -length;
         start -= length;

@@ -21,4 +21,8 @@ bool CheckGraceNoteDrop(EditorData& data, int32_t position);
 // turned round first).
 void FixGraceNoteGroup(EditorData& data);
 
+// The same widening of a range given as a start and a length. A damaged group can widen it past
+// either end of the text: callers check the result.
+void WidenToGraceGroups(const EditorData& data, int32_t& start, int32_t& length);
+
 }  // namespace notaline

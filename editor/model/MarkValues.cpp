@@ -1,0 +1,159 @@
+#include "model/MarkValues.h"
+
+#include <algorithm>
+
+#include "model/MarkCodes.h"
+#include "model/MarkCommands.h"
+#include "model/MarkSlots.h"
+#include "model/Measure.h"
+#include "model/mGeneral.h"
+
+namespace notaline {
+
+namespace {
+
+// The open steps of the panel's edits: each is opened as a step of kind 16 and closed with an
+// after-image of kind 4 by UndoRedo::EndPendingStep.
+constexpr int32_t kValueStepKind = 16;
+constexpr int32_t kPendingVal1 = 2;
+constexpr int32_t kPendingVal2 = 3;
+constexpr int32_t kPendingVal3 = 4;
+constexpr int32_t kPendingChangType = 6;
+
+bool IsSlotIndex(int32_t slot) {
+    return slot >= 0 && slot < kSlotCount;
+}
+
+bool IsMarkCode(int32_t code) {
+    return code >= 1 && code <= static_cast<int32_t>(kMarkNames.size());
+}
+
+const tessaly::aExtralWordInfo* SlotOf(const EditorData& data, int32_t word, int32_t slot) {
+    if (!data.IsWord(word) || !IsSlotIndex(slot)) return nullptr;
+    return &data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+}
+
+int32_t FirstSlotWith(const EditorData& data, int32_t word, int32_t code) {
+    for (int32_t s = 0; s < kSlotCount; ++s)
+        if (data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[s].IndexType == code) return s;
+    return -1;
+}
+
+// A time signature's character as wide as its widest number: "12" for numbers above 9, else "1".
+// Slot -1 takes the first slot holding one; another slot counts only when it holds one.
+void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
+    if (!data.IsWord(word)) return;
+    if (slot == -1) slot = FirstSlotWith(data, word, kMarkTimeSignature);
+    const auto* s = SlotOf(data, word, slot);
+    if (!s || s->IndexType != kMarkTimeSignature) return;
+    auto& w = data.WordInfo[static_cast<size_t>(word)];
+    const char* text = std::max(s->ExtralWordVal1, s->ExtralWordVal2) > 9 ? "12" : "1";
+    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, text).cx;
+}
+
+}  // namespace
+
+int32_t MarkValues::ExtralWordVal1(int32_t SelStart, int32_t Index) const {
+    const auto* s = SlotOf(data_, SelStart, Index);
+    return s ? s->ExtralWordVal1 : 0;
+}
+
+int32_t MarkValues::ExtralWordVal2(int32_t SelStart, int32_t Index) const {
+    const auto* s = SlotOf(data_, SelStart, Index);
+    return s ? s->ExtralWordVal2 : 0;
+}
+
+std::string MarkValues::ExtralWordVal3(int32_t SelStart, int32_t Index) const {
+    return SlotOf(data_, SelStart, Index) ? GetExtralWordVal3(data_, SelStart, Index) : std::string();
+}
+
+void MarkValues::ExtralWordVal1(int32_t SelStart, int32_t Index, int32_t Value) {
+    SetValue(kPendingVal1, SelStart, Index, Value);
+}
+
+void MarkValues::ExtralWordVal2(int32_t SelStart, int32_t Index, int32_t Value) {
+    SetValue(kPendingVal2, SelStart, Index, Value);
+}
+
+void MarkValues::ExtralWordVal3(int32_t SelStart, int32_t Index, std::string_view Value) {
+    if (!SlotToSet(SelStart, Index) || !OpenValueStep(kPendingVal3, SelStart, SelStart, Index, 0)) return;
+    SetExtralWordVal3(data_, SelStart, Index, Value);
+    KeepValueStepOpen();
+}
+
+void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32_t value) {
+    auto* s = SlotToSet(word, slot);
+    if (!s || !OpenValueStep(pendingKind, word, word, slot, 0)) return;
+    (pendingKind == kPendingVal1 ? s->ExtralWordVal1 : s->ExtralWordVal2) = value;
+    FitTimeSignatureWidth(data_, word, slot);
+    KeepValueStepOpen();
+}
+
+tessaly::aExtralWordInfo* MarkValues::SlotToSet(int32_t word, int32_t slot) {
+    if (data_.IsWord(word) && IsSlotIndex(slot)) return &data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+    BeepOn(data_);
+    return nullptr;
+}
+
+// The before-image covers the characters the edit changes. A value let names its character
+// itself, which need not be the caret's; only the selection to give back is the editor's.
+bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length) {
+    const bool joins = undo_.PendingKind == pendingKind && undo_.PendingPos == first && pendingSlot_ == slot &&
+                       pendingLength_ == length;
+    if (joins) {
+        SetInputDat(data_, first, last - first + 1, last - first + 1);
+        return true;
+    }
+    if (!undo_.BeginInPlace(kValueStepKind, first, last)) return false;
+    undo_.PendingKind = pendingKind;
+    undo_.PendingPos = first;
+    pendingSlot_ = slot;
+    pendingLength_ = length;
+    pendingLast_ = last;
+    return true;
+}
+
+// The after-image is written when the step is closed: the same characters, and the selection
+// as the last edit left it.
+void MarkValues::KeepValueStepOpen() {
+    undo_.CurAfter = {
+        undo_.PendingPos, pendingLast_, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)};
+}
+
+bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t IndexType) {
+    const int32_t start = NormalRange(m_selstart, m_sellength).Start;
+    if (!data_.IsWord(start) || !IsMarkCode(IndexType)) {
+        BeepOn(data_);
+        return false;
+    }
+    if (!undo_.BeginInPlace(1, start, start)) return false;
+    for (int32_t s = 0; s < kSlotCount; ++s)
+        if (data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[s].IndexType == IndexType)
+            ClearExtralWordInfo(data_, start, s);
+    undo_.EndInPlace(1);
+    return false;
+}
+
+bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldType2, int32_t newType2) {
+    const auto [start, length] = NormalRange(data_.SelStart, data_.SelLength);
+    // A caret without a selection is its own last character.
+    const int32_t last = start + std::max(length, 1) - 1;
+    const bool second = oldType2 != -1;
+    if (!data_.IsWord(start) || !data_.IsWord(last) || !IsMarkCode(oldType) || !IsMarkCode(newType) ||
+        (second && (!IsMarkCode(oldType2) || !IsMarkCode(newType2)))) {
+        BeepOn(data_);
+        return false;
+    }
+    const int32_t slot = FirstSlotWith(data_, start, oldType);
+    if (slot < 0 && (!second || FirstSlotWith(data_, last, oldType2) < 0)) return false;
+    // The step's images span the selection, so it joins only a step over the same selection.
+    if (!OpenValueStep(kPendingChangType, start, last, -1, length)) return false;
+    if (slot >= 0) data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[slot].IndexType = newType;
+    // Looked for after the first switch: on a single character the two may name the same code.
+    const int32_t slot2 = second ? FirstSlotWith(data_, last, oldType2) : -1;
+    if (slot2 >= 0) data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[slot2].IndexType = newType2;
+    KeepValueStepOpen();
+    return false;
+}
+
+}  // namespace notaline
