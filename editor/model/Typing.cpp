@@ -259,52 +259,78 @@ AreaRange Typing::AdjustAreaMarks(int32_t start, int32_t n, bool apply) {
     AreaRange area{start, start + n - 1};
     const int32_t rangeFirst = area.First;
     const int32_t rangeLast = area.Last;
-    for (int32_t i = rangeFirst; i <= rangeLast; ++i) {
-        if (!data_.IsWord(i)) continue;
+    cleared_.clear();
+    const auto codeAt = [&](int32_t i, int32_t s) {
+        return IsCleared(i, s) ? 0 : data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[s].IndexType;
+    };
+    for (int32_t i = std::max(rangeFirst, 0); i <= rangeLast && data_.IsWord(i); ++i) {
         for (int32_t s = 0; s < kSlotCount; ++s) {
-            const int32_t code = data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[s].IndexType;
+            const int32_t code = codeAt(i, s);
             if (IsSpanStart(code)) area.Last = std::max(area.Last, FindSpanEnd(i, s, code + 1, apply, rangeLast));
         }
     }
-    for (int32_t i = rangeFirst; i <= rangeLast; ++i) {
-        if (!data_.IsWord(i)) continue;
+    for (int32_t i = std::max(rangeFirst, 0); i <= rangeLast && data_.IsWord(i); ++i) {
         for (int32_t s = 0; s < kSlotCount; ++s) {
-            const int32_t code = data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[s].IndexType;
+            const int32_t code = codeAt(i, s);
             if (IsSpanEnd(code)) area.First = std::min(area.First, FindSpanStart(i, s, code - 1, apply, rangeFirst));
         }
     }
     return area;
 }
 
-// Orphans are cleared only when applying: the first pass runs before the before-image is
-// written, and undo could not bring back what it had already removed.
+// Orphans and cut pairs are cleared only when applying: the measuring pass runs before the
+// before-image is written, and undo could not bring back what it had already removed.
 int32_t Typing::FindSpanEnd(int32_t pos, int32_t slot, int32_t endCode, bool apply, int32_t rangeLast) {
     const int32_t pair = data_.WordInfo[static_cast<size_t>(pos)].ExtralWordInfo[slot].ExtralWordVal2;
-    const SlotRef found =
-        pos + 1 < data_.WordCount() ? FindPairSlot(data_, pos + 1, data_.WordCount() - 1, endCode, pair) : SlotRef{};
+    const SlotRef found = FindPartner(pos + 1, data_.WordCount() - 1, endCode, pair);
     if (found.Word < 0) {
-        if (apply) ClearExtralWordInfo(data_, pos, slot);
+        ClearSlot(pos, slot, apply);
         return pos;
     }
-    if (apply && found.Word > rangeLast) {
-        ClearExtralWordInfo(data_, found.Word, found.Slot);
-        ClearExtralWordInfo(data_, pos, slot);
+    if (found.Word > rangeLast) {
+        ClearSlot(found.Word, found.Slot, apply);
+        ClearSlot(pos, slot, apply);
     }
     return found.Word;
 }
 
 int32_t Typing::FindSpanStart(int32_t pos, int32_t slot, int32_t startCode, bool apply, int32_t rangeFirst) {
     const int32_t pair = data_.WordInfo[static_cast<size_t>(pos)].ExtralWordInfo[slot].ExtralWordVal2;
-    const SlotRef found = pos > 0 ? FindPairSlot(data_, pos - 1, 0, startCode, pair) : SlotRef{};
+    const SlotRef found = FindPartner(pos - 1, 0, startCode, pair);
     if (found.Word < 0) {
-        if (apply) ClearExtralWordInfo(data_, pos, slot);
+        ClearSlot(pos, slot, apply);
         return pos;
     }
-    if (apply && found.Word < rangeFirst) {
-        ClearExtralWordInfo(data_, found.Word, found.Slot);
-        ClearExtralWordInfo(data_, pos, slot);
+    if (found.Word < rangeFirst) {
+        ClearSlot(found.Word, found.Slot, apply);
+        ClearSlot(pos, slot, apply);
     }
     return found.Word;
+}
+
+// The first slot with the code and pair number from `from` towards `to`, both included.
+SlotRef Typing::FindPartner(int32_t from, int32_t to, int32_t code, int32_t pair) const {
+    if (!data_.IsWord(from) || !data_.IsWord(to)) return {};
+    const int32_t step = from <= to ? 1 : -1;
+    for (int32_t w = from;; w += step) {
+        const auto& slots = data_.WordInfo[static_cast<size_t>(w)].ExtralWordInfo;
+        for (int32_t s = 0; s < kSlotCount; ++s)
+            if (slots[s].IndexType == code && slots[s].ExtralWordVal2 == pair && !IsCleared(w, s)) return {w, s};
+        if (w == to) return {};
+    }
+}
+
+void Typing::ClearSlot(int32_t word, int32_t slot, bool apply) {
+    if (apply) {
+        ClearExtralWordInfo(data_, word, slot);
+    } else {
+        cleared_.push_back({word, slot});
+    }
+}
+
+bool Typing::IsCleared(int32_t word, int32_t slot) const {
+    return std::any_of(cleared_.begin(), cleared_.end(),
+                       [&](const SlotRef& r) { return r.Word == word && r.Slot == slot; });
 }
 
 bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {

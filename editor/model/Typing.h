@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "model/DoArray.h"
 #include "model/EditorData.h"
+#include "model/MarkSlots.h"
 #include "model/UndoRedo.h"
 
 namespace notaline {
@@ -62,6 +64,9 @@ private:
     void JoinParagraphs();
     int32_t FindSpanEnd(int32_t pos, int32_t slot, int32_t endCode, bool apply, int32_t rangeLast);
     int32_t FindSpanStart(int32_t pos, int32_t slot, int32_t startCode, bool apply, int32_t rangeFirst);
+    SlotRef FindPartner(int32_t from, int32_t to, int32_t code, int32_t pair) const;
+    void ClearSlot(int32_t word, int32_t slot, bool apply);
+    bool IsCleared(int32_t word, int32_t slot) const;
     bool StackHandled();
     bool IsParagraphEnd(int32_t i) const;
     int16_t State() const { return static_cast<int16_t>(data_.InputState); }
@@ -69,6 +74,9 @@ private:
     EditorData& data_;
     DoArray& array_;
     UndoRedo& undo_;
+    // The slots the measuring pass counts as cleared, so that it meets the partners the
+    // applying pass will meet after its own clearing.
+    std::vector<SlotRef> cleared_;
 };
 
 }  // namespace notaline

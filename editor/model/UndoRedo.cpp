@@ -219,6 +219,8 @@ bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordI
 }
 
 bool UndoRedo::SaveUndoData(int32_t kind) {
+    // A new step writes over the undone ones: a saved state among them is gone for good.
+    if (SavedStep > StepIndex) SavedStep = -1;
     if (IsItemKind(kind)) return SaveItemUndo(kind);
     if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
     journalError_.clear();

@@ -52,6 +52,21 @@ TEST_F(TypingTest, MovingTheCaretStartsAnotherStep) {
     EXPECT_EQ("a12bc|", Text());
 }
 
+TEST_F(TypingTest, ASavedStateThatLaterStepsWroteOverStaysModified) {
+    Start("abc|");
+    data.SelStart = 1;
+    TypeKeys("1");
+    data.SelStart = 0;
+    TypeKeys("2");
+    undo->Modified(false);
+    undo->UserUndo();
+    EXPECT_TRUE(undo->Modified());
+    data.SelStart = 3;
+    TypeKeys("3");  // the same number of steps as when saved, but another text
+    EXPECT_EQ("a1b3c|", Text());
+    EXPECT_TRUE(undo->Modified());
+}
+
 TEST_F(TypingTest, ReplacingASelectionLeavesTheCaretAfterTheNewCharacters) {
     Start("abcdef|");
     const std::string original = Image();
