@@ -2,10 +2,26 @@
 
 #include <algorithm>
 
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 
 namespace notaline {
+
+namespace {
+
+int32_t LastParagraphEnd(const EditorData& data) {
+    for (int32_t i = data.WordCount() - 1; i >= 0; --i)
+        if (IsParaEnd(data, i)) return i;
+    return -1;
+}
+
+int32_t ParagraphEndOrLast(const EditorData& data, int32_t position) {
+    const int32_t end = ParagraphEndFrom(data, position);
+    return end >= 0 ? end : LastParagraphEnd(data);
+}
+
+}  // namespace
 
 std::optional<tessaly::aPartInfo> GetPartInfoFromCtlWord(const EditorData& data, int32_t i) {
     tessaly::aPartInfo part;
@@ -31,13 +47,35 @@ std::optional<tessaly::aPartInfo> GetPartInfoFromCtlWord(const EditorData& data,
 }
 
 int32_t FindPartCtlWord(const EditorData& data, int32_t position) {
-    for (int32_t i = std::max(position, 0); i < data.WordCount(); ++i)
-        if (data.IsWord(i) && data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 3) return i;
-    return 0;
+    return std::max(ParagraphEndFrom(data, position), 0);
 }
 
 int32_t FindSelPartCtlWord(const EditorData& data, int32_t start, int32_t length) {
     return FindPartCtlWord(data, start + std::max(length, 1) - 1);
+}
+
+int32_t ParagraphEndFrom(const EditorData& data, int32_t position) {
+    for (int32_t i = std::max(position, 0); i < data.WordCount(); ++i)
+        if (IsParaEnd(data, i)) return i;
+    return -1;
+}
+
+ParagraphSpan ParagraphEndSpan(const EditorData& data, int32_t from, int32_t to) {
+    ParagraphSpan span;
+    span.First = ParagraphEndOrLast(data, from);
+    span.Last = std::max(ParagraphEndOrLast(data, to), span.First);
+    return span;
+}
+
+void CopyExtralSlots(EditorData& data, int32_t destination, int32_t source) {
+    if (!data.IsWord(destination) || !data.IsWord(source)) return;
+    const auto& from = data.WordInfo[static_cast<size_t>(source)].ExtralWordInfo;
+    auto& to = data.WordInfo[static_cast<size_t>(destination)].ExtralWordInfo;
+    for (int32_t s = 0; s < kSlotCount; ++s) {
+        to[s].IndexType = from[s].IndexType;
+        to[s].ExtralWordVal1 = from[s].ExtralWordVal1;
+        to[s].ExtralWordVal2 = from[s].ExtralWordVal2;
+    }
 }
 
 }  // namespace notaline

@@ -7,8 +7,10 @@
 #include <set>
 #include <system_error>
 
+#include "model/LayoutSetup.h"
 #include "model/Pagination.h"
 #include "model/mGeneral.h"
+#include "records/Numbers.h"
 
 namespace notaline {
 
@@ -16,6 +18,7 @@ namespace {
 
 constexpr int64_t kWordSlot = 316;
 constexpr int64_t kRangeSlot = 28;
+const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
 static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
 
 // Journal names held by editors of this process: a file open here can still be deleted on
@@ -91,8 +94,38 @@ std::unique_ptr<FileJournal> OpenJournalIn(const std::filesystem::path& dir, std
 }
 
 bool IsWordKind(int32_t kind) {
-    return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 15 || kind == 16 ||
-           kind == 17;
+    return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 14 || kind == 15 ||
+           kind == 16 || kind == 17;
+}
+
+// A page setting or font-table row: the old value, then the new one.
+bool IsPageKind(int32_t kind) {
+    return kind == 3 || kind == 5 || kind == 6 || kind == 11 || kind == 12 || kind == 13 || kind == 20;
+}
+
+// The slot of one value of a page kind.
+int64_t PageSlot(int32_t kind) {
+    switch (kind) {
+        case 5: return 4;
+        case 6: return 16;
+        case 11: return 8;
+        case 20: return 40;
+        default: return 2;
+    }
+}
+
+// The whole step: both values, and the row index of kind 11.
+int64_t PageStepLength(int32_t kind) {
+    return 2 * PageSlot(kind) + (kind == 11 ? 4 : 0);
+}
+
+// Only these kinds count their values in the step's sizes.
+bool PageKindCountsSize(int32_t kind) {
+    return kind == 3 || kind == 5 || kind == 12 || kind == 13;
+}
+
+bool IsParaEndWord(const tessaly::aWordInfo& word) {
+    return word.IsJpGcCtl == 3;
 }
 
 // A free item changed (2), deleted (18) or inserted (19).
@@ -169,6 +202,25 @@ bool UndoRedo::Fail(const char* why) {
     return false;
 }
 
+// A new step discards everything that could still be redone.
+aUndoStep& UndoRedo::OpenStep(int32_t kind) {
+    journalError_.clear();
+    if (inTempFolder_ && !toldTempFolder_ && data_.View) {
+        toldTempFolder_ = true;
+        const auto folder = journalName_.parent_path().u8string();
+        data_.View->ShowMessage(kTempFolderMessage + std::string(folder.begin(), folder.end()));
+    }
+    stepStart_ = JournalPos;
+    // The new step writes over the undone ones: a saved state among them is gone for good.
+    if (SavedStep > StepIndex) SavedStep = -1;
+    ++StepIndex;
+    StepTop = StepIndex;
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    step = {kind, 0, 0};
+    return step;
+}
+
 void UndoRedo::DropOpenStep() {
     --StepIndex;
     StepTop = StepIndex;  // the undone steps' bytes may have been overwritten
@@ -185,11 +237,11 @@ bool UndoRedo::JournalWords(int32_t kind, const aUndoRange& range, bool reverse,
         const int32_t index = reverse ? range.LastWord - k : range.FirstWord + k;
         if (!data_.IsWord(index) && index != data_.WordCount()) return false;
         const auto& word = data_.WordInfo[static_cast<size_t>(index)];
+        if (kind == 14 && !IsParaEndWord(word)) continue;
         if (!journal_->Write(JournalPos, &word, kWordSlot)) return false;
         JournalPos += kWordSlot;
         size += kWordSlot;
     }
-    (void)kind;
     return true;
 }
 
@@ -219,17 +271,10 @@ bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordI
 }
 
 bool UndoRedo::SaveUndoData(int32_t kind) {
-    // A new step writes over the undone ones: a saved state among them is gone for good.
-    if (SavedStep > StepIndex) SavedStep = -1;
     if (IsItemKind(kind)) return SaveItemUndo(kind);
+    if (IsPageKind(kind)) return SavePageUndo(kind);
     if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
-    journalError_.clear();
-    stepStart_ = JournalPos;
-    ++StepIndex;
-    StepTop = StepIndex;
-    Steps.resize(static_cast<size_t>(StepIndex) + 1);
-    auto& step = Steps[static_cast<size_t>(StepIndex)];
-    step = {kind, 0, 0};
+    auto& step = OpenStep(kind);
     DescBefore = CurBefore;
     if (kind == 17) return SaveJoinUndo();
     const int32_t count = CountOf(DescBefore);
@@ -245,6 +290,7 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
 
 bool UndoRedo::SaveRedoData(int32_t kind) {
     if (StepIndex > 0 && IsItemKind(kind)) return SaveItemRedo(kind);
+    if (StepIndex > 0 && IsPageKind(kind)) return SavePageRedo(kind);
     if (StepIndex <= 0 || !IsWordKind(kind)) return Fail("this kind of change is not journalled");
     const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
     if (kind == 7) DescBefore = CurBefore;
@@ -409,12 +455,14 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
         // One character of room where the first paragraph end was; both ends as they were.
         SetInputDat(data_, before.FirstWord, 0, 1);
         array_.InstrWordArray(before.FirstWord, 1);
-        data_.WordInfo[static_cast<size_t>(before.FirstWord)] = words.at(0);
-        data_.WordInfo[static_cast<size_t>(before.LastWord)] = words.at(1);
+        data_.WordInfo[static_cast<size_t>(before.FirstWord)] = words[0];
+        data_.WordInfo[static_cast<size_t>(before.LastWord)] = words[1];
         RefreshAfter(sel, before);
         return;
     }
-    if (kind == 9 || kind == 10) {
+    if (kind == 14) {
+        SetInputDat(data_, before.SelStart, after.LastWord - after.FirstWord, before.LastWord - before.FirstWord);
+    } else if (kind == 9 || kind == 10) {
         SetInputDat(data_, before.SelStart, add, del);
     } else if (kind == 15) {
         SetMoveInputDat(before, after);
@@ -436,11 +484,186 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
     RefreshAfter(sel, before);
 }
 
+// The paragraph-end images of a spacing step back among the characters they came from.
+bool UndoRedo::SpreadOverParaEnds(const aUndoRange& range, std::vector<tessaly::aWordInfo>& words) const {
+    std::vector<tessaly::aWordInfo> full;
+    size_t next = 0;
+    for (int32_t i = range.FirstWord; i <= range.LastWord; ++i) {
+        if (!data_.IsWord(i)) return false;
+        const auto& word = data_.WordInfo[static_cast<size_t>(i)];
+        if (!IsParaEndWord(word)) {
+            full.push_back(word);
+        } else {
+            if (next >= words.size()) return false;
+            full.push_back(words[next++]);
+        }
+    }
+    if (next != words.size()) return false;
+    words = std::move(full);
+    return true;
+}
+
 void UndoRedo::RefreshAfter(const aUndoRange& sel, const aUndoRange& state) {
     data_.SelStart = sel.SelStart;
     data_.SelLength = sel.SelLength;
     data_.InputState = static_cast<tessaly::InputState>(state.InputState);
     if (data_.LineCount() > 0) FormatInputLines(data_, data_.InputDat);
+}
+
+// The view after a character step was undone (the caret line and column follow) or redone.
+void UndoRedo::ShowAfter(bool undone) {
+    if (undone) {
+        if (data_.IsWord(data_.SelStart))
+            data_.CaretColumnX =
+                static_cast<int16_t>(tessaly::CInt(data_.WordInfo[static_cast<size_t>(data_.SelStart)].Left));
+        data_.CurLine = GetLineOfWord(data_, data_.SelStart + data_.SelLength);
+    }
+    if (!data_.View) return;
+    data_.View->EnsureWordVisible(data_.SelStart);
+    data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
+}
+
+// The value of a page kind as the document holds it now, in its slot's bytes.
+std::vector<unsigned char> UndoRedo::PageValue(int32_t kind) const {
+    const auto& page = data_.AboutPageInfo;
+    std::vector<unsigned char> bytes(static_cast<size_t>(PageSlot(kind)), 0);
+    auto put = [&bytes](const void* value, size_t n) { std::memcpy(bytes.data(), value, n); };
+    switch (kind) {
+        case 3: {
+            const int16_t v = page.BackGroundType;
+            put(&v, 2);
+            break;
+        }
+        case 5: {
+            const int32_t v = page.PaperType;
+            put(&v, 4);
+            break;
+        }
+        case 6: put(&page.PageMarginRect, 16); break;
+        case 11: {
+            const auto& row = data_.FontTbl[static_cast<size_t>(data_.EditFontTblIndex)];
+            std::memcpy(bytes.data(), &row.hYg, 4);
+            std::memcpy(bytes.data() + 4, &row.hYc, 4);
+            break;
+        }
+        case 12: {
+            const int16_t v = page.PagePosIndexType;
+            put(&v, 2);
+            break;
+        }
+        case 13: put(&page.PageNumberSize, 2); break;
+        case 20: put(&page, 40); break;
+        default: break;
+    }
+    return bytes;
+}
+
+// A journalled value back into the document. The byte fields take the low byte, as they
+// always held it. Kind 11 writes into `row`.
+void UndoRedo::SetPageValue(int32_t kind, const std::vector<unsigned char>& bytes, int32_t row) {
+    auto& page = data_.AboutPageInfo;
+    switch (kind) {
+        case 3: page.BackGroundType = bytes[0]; break;
+        case 5: page.PaperType = bytes[0]; break;
+        case 6: std::memcpy(&page.PageMarginRect, bytes.data(), 16); break;
+        case 11: {
+            auto& font = data_.FontTbl[static_cast<size_t>(row)];
+            std::memcpy(&font.hYg, bytes.data(), 4);
+            std::memcpy(&font.hYc, bytes.data() + 4, 4);
+            break;
+        }
+        case 12: page.PagePosIndexType = bytes[0]; break;
+        case 13: std::memcpy(&page.PageNumberSize, bytes.data(), 2); break;
+        case 20: std::memcpy(&page, bytes.data(), 40); break;
+        default: break;
+    }
+}
+
+// What the document needs after a page value came back.
+void UndoRedo::ShowPageValue(int32_t kind) {
+    switch (kind) {
+        case 3:
+        case 12:
+        case 13:
+            if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh);
+            break;
+        case 5: ApplyPaperType(data_); break;
+        case 6:
+            CalcWriteRect(data_);
+            ReFormatAll(data_);
+            break;
+        case 11: ReFormatAll(data_); break;
+        case 20: ReInitFormat(data_); break;
+        default: break;
+    }
+}
+
+bool UndoRedo::FontRowValid() const {
+    return data_.EditFontTblIndex >= 0 && static_cast<size_t>(data_.EditFontTblIndex) < data_.FontTbl.size();
+}
+
+bool UndoRedo::SavePageUndo(int32_t kind) {
+    if (kind == 11 && !FontRowValid()) return Fail("no such font-table row");
+    auto& step = OpenStep(kind);
+    beforePage_ = PageValue(kind);
+    if (!journal_ || !journal_->Write(JournalPos, beforePage_.data(), beforePage_.size()) || !journal_->Flush()) {
+        DropOpenStep();
+        return Fail("the undo journal could not be written");
+    }
+    JournalPos += PageSlot(kind);
+    if (PageKindCountsSize(kind)) step.BeforeSize += static_cast<double>(PageSlot(kind));
+    return true;
+}
+
+bool UndoRedo::SavePageRedo(int32_t kind) {
+    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
+    const int32_t row = data_.EditFontTblIndex;
+    bool written = stepKind == kind && journal_ != nullptr && (kind != 11 || FontRowValid());
+    if (written) {
+        const auto value = PageValue(kind);
+        written = journal_->Write(JournalPos, value.data(), value.size()) &&
+                  (kind != 11 || journal_->Write(JournalPos + PageSlot(kind), &row, 4)) && journal_->Flush();
+    }
+    if (!written) {
+        // Take the change back rather than keep a step that cannot be undone.
+        if (stepKind != 11 || FontRowValid()) SetPageValue(stepKind, beforePage_, row);
+        DropOpenStep();
+        return Fail("the undo journal could not be written; the change was not made");
+    }
+    JournalPos += PageStepLength(kind) - PageSlot(kind);
+    if (PageKindCountsSize(kind))
+        Steps[static_cast<size_t>(StepIndex)].AfterSize += static_cast<double>(PageSlot(kind));
+    return true;
+}
+
+// Undo reads the old value at the step's start, redo the new one after it.
+void UndoRedo::MovePageValue(int32_t kind, bool undo) {
+    const int64_t start = undo ? JournalPos - PageStepLength(kind) : JournalPos;
+    std::vector<unsigned char> value(static_cast<size_t>(PageSlot(kind)));
+    int32_t row = data_.EditFontTblIndex;
+    const int64_t at = undo ? start : start + PageSlot(kind);
+    if (!journal_ || !journal_->Read(at, value.data(), value.size()) ||
+        (kind == 11 && !journal_->Read(start + 2 * PageSlot(kind), &row, 4))) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    if (kind == 11) {
+        if (row < 0 || static_cast<size_t>(row) >= data_.FontTbl.size()) {
+            Fail("the undo journal does not match the document");
+            return;
+        }
+        data_.EditFontTblIndex = row;
+    }
+    journalError_.clear();
+    SetPageValue(kind, value, row);
+    if (undo) {
+        JournalPos = start;
+        --StepIndex;
+    } else {
+        JournalPos = start + PageStepLength(kind);
+        ++StepIndex;
+    }
+    ShowPageValue(kind);
 }
 
 void UndoRedo::UserUndo() {
@@ -449,6 +672,10 @@ void UndoRedo::UserUndo() {
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex)];
     if (IsItemKind(step.StepKind)) {
         UndoItem(step.StepKind);
+        return;
+    }
+    if (IsPageKind(step.StepKind)) {
+        MovePageValue(step.StepKind, true);
         return;
     }
     if (!IsWordKind(step.StepKind)) return;
@@ -463,12 +690,17 @@ void UndoRedo::UserUndo() {
         return;
     }
     if (step.StepKind == 7) std::reverse(words.begin(), words.end());
+    if (step.StepKind == 14 && !SpreadOverParaEnds(before, words)) {
+        Fail("the undo journal does not match the document");
+        return;
+    }
     journalError_.clear();
     PutBack(step.StepKind, before, after, words);
     DescBefore = before;
     DescAfter = after;
     JournalPos = start;
     --StepIndex;
+    ShowAfter(true);
 }
 
 void UndoRedo::UserRedo() {
@@ -476,6 +708,10 @@ void UndoRedo::UserRedo() {
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex) + 1];
     if (IsItemKind(step.StepKind)) {
         RedoItem(step.StepKind);
+        return;
+    }
+    if (IsPageKind(step.StepKind)) {
+        MovePageValue(step.StepKind, false);
         return;
     }
     if (!IsWordKind(step.StepKind)) return;
@@ -489,13 +725,19 @@ void UndoRedo::UserRedo() {
         Fail("the undo journal could not be read");
         return;
     }
-    journalError_.clear();
     const int32_t kind = step.StepKind;
+    if (kind == 14 && !SpreadOverParaEnds(after, words)) {
+        Fail("the undo journal does not match the document");
+        return;
+    }
+    journalError_.clear();
     if (kind == 17) {
         SetInputDat(data_, before.FirstWord, 1, 0);
         CopySlotCodes(data_, before.FirstWord, before.LastWord);
         int32_t at = before.FirstWord, one = 1;
         array_.DelWordArray(at, one);
+    } else if (kind == 14) {
+        SetInputDat(data_, before.SelStart, before.LastWord - before.FirstWord, after.LastWord - after.FirstWord);
     } else if (kind == 9 || kind == 10) {
         SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
     } else if (kind == 15) {
@@ -516,16 +758,12 @@ void UndoRedo::UserRedo() {
     RefreshAfter(after, before);
     JournalPos = ranges + 2 * kRangeSlot;
     ++StepIndex;
+    ShowAfter(false);
 }
 
 // Free items are 24 bytes of numbers, no pointers: written as they are.
 bool UndoRedo::SaveItemUndo(int32_t kind) {
-    journalError_.clear();
-    stepStart_ = JournalPos;
-    ++StepIndex;
-    StepTop = StepIndex;
-    Steps.resize(static_cast<size_t>(StepIndex) + 1);
-    Steps[static_cast<size_t>(StepIndex)] = {kind, 0, 0};
+    OpenStep(kind);
     if (kind == 19) return true;
     const auto index = static_cast<size_t>(currentHwFocus_);
     if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||
@@ -584,6 +822,7 @@ void UndoRedo::UndoItem(int32_t kind) {
     if (kind == 19) array_.DelHwWordInfo(at, one);
     JournalPos = start;
     --StepIndex;
+    if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
 }
 
 void UndoRedo::RedoItem(int32_t kind) {
@@ -606,6 +845,7 @@ void UndoRedo::RedoItem(int32_t kind) {
     }
     JournalPos = end;
     ++StepIndex;
+    if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
 }
 
 }  // namespace notaline

@@ -113,7 +113,17 @@ private:
                  const std::vector<tessaly::aWordInfo>& words);
     bool SaveJoinUndo();
     void RefreshAfter(const aUndoRange& sel, const aUndoRange& state);
+    void ShowAfter(bool undone);
+    bool SpreadOverParaEnds(const aUndoRange& range, std::vector<tessaly::aWordInfo>& words) const;
+    std::vector<unsigned char> PageValue(int32_t kind) const;
+    void SetPageValue(int32_t kind, const std::vector<unsigned char>& bytes, int32_t row);
+    void ShowPageValue(int32_t kind);
+    bool FontRowValid() const;
+    bool SavePageUndo(int32_t kind);
+    bool SavePageRedo(int32_t kind);
+    void MovePageValue(int32_t kind, bool undo);
     bool Fail(const char* why);
+    aUndoStep& OpenStep(int32_t kind);
     void DropOpenStep();
     bool SaveItemUndo(int32_t kind);
     bool SaveItemRedo(int32_t kind);
@@ -125,6 +135,7 @@ private:
     std::unique_ptr<UndoJournal> journal_;
     std::filesystem::path journalName_;
     bool inTempFolder_ = false;
+    bool toldTempFolder_ = false;
     std::string journalError_;
 
     std::vector<aUndoStep> Steps = std::vector<aUndoStep>(1);
@@ -137,6 +148,7 @@ private:
     aUndoRange DescAfter;
     std::vector<tessaly::aWordInfo> beforeWords_;  // the open step's before-image, for a failed close
     tessaly::aHwWordInfo beforeItem_;
+    std::vector<unsigned char> beforePage_;  // the open page step's old value, for a failed close
     int32_t currentHwFocus_ = -1;
 };
 

@@ -20,7 +20,7 @@
 namespace notaline::test {
 
 // A view whose clipboard is a list of characters; it can be told to refuse them.
-class ClipboardView : public RecordingView {
+class WordClipboardView : public RecordingView {
 public:
     EditorData* Data = nullptr;
     std::vector<tessaly::aWordInfo> Clip;
@@ -49,7 +49,7 @@ public:
 class EditTest : public LayoutTest {
 protected:
     DoArray array{data};
-    ClipboardView view;
+    WordClipboardView view;
     FakeSystem system;
     std::filesystem::path folder;
     std::unique_ptr<UndoRedo> undo;

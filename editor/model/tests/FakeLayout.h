@@ -33,6 +33,13 @@ public:
         Calls.push_back("LoadFailed");
         Failures.push_back(reason);
     }
+    void RefreshView(int32_t selStart, int32_t selLength, int32_t mode) override {
+        Calls.push_back("RefreshView " + std::to_string(selStart) + " " + std::to_string(selLength) + " " +
+                        std::to_string(mode));
+    }
+    void EnsureWordVisible(int32_t word) override { Calls.push_back("EnsureWordVisible " + std::to_string(word)); }
+    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+    std::vector<std::string> Messages;
 };
 
 // Hands out the documents the test put in, by file name; a name without one fails.

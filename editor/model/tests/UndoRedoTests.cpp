@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "FakeJournal.h"
+#include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/DoArray.h"
 #include "model/UndoRedo.h"
@@ -138,49 +140,35 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     EditorData d;
     DoArray a(d);
     SetWords(d, "abc|");
+    test::RecordingView view;
+    d.View = &view;
     UndoRedo u(d, a, notAFolder);
     EXPECT_TRUE(u.JournalInTempFolder());
     EXPECT_EQ(fs::temp_directory_path() / "tmp", u.JournalName().parent_path());
-    u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
-    ASSERT_TRUE(u.SaveUndoData(1));
-    d.WordInfo[1].WdAsc = 'X';
-    u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
-    ASSERT_TRUE(u.SaveRedoData(1));
+    for (int i = 0; i < 2; ++i) {
+        u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
+        ASSERT_TRUE(u.SaveUndoData(1));
+        d.WordInfo[1].WdAsc = 'X';
+        u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
+        ASSERT_TRUE(u.SaveRedoData(1));
+    }
+    ASSERT_EQ(1u, view.Messages.size());  // said once, at the first edit
+    EXPECT_NE(std::string::npos, view.Messages[0].find("临时文件夹"));
+    u.UserUndo();
     u.UserUndo();
     EXPECT_EQ("abc|", Text(d));
 }
 
-// Journal bytes in memory that stop taking writes on request.
-class FakeJournal : public UndoJournal {
-public:
-    int writesLeft = 1 << 30;
-    std::vector<unsigned char> bytes;
-    bool Write(int64_t Pos, const void* Bytes, size_t Count) override {
-        if (writesLeft-- <= 0) return false;
-        const size_t at = static_cast<size_t>(Pos - 1);
-        if (bytes.size() < at + Count) bytes.resize(at + Count);
-        std::memcpy(bytes.data() + at, Bytes, Count);
-        return true;
-    }
-    bool Read(int64_t Pos, void* Bytes, size_t Count) override {
-        const size_t at = static_cast<size_t>(Pos - 1);
-        if (at + Count > bytes.size()) return false;
-        std::memcpy(Bytes, bytes.data() + at, Count);
-        return true;
-    }
-    bool Flush() override { return true; }
-};
-
 class UndoRedoTest : public test::LayoutTest {
 protected:
     DoArray array{data};
-    FakeJournal* journal = nullptr;
+    test::FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
     void Start(std::string_view pattern) {
         Doc(pattern);
         Layout();
-        auto j = std::make_unique<FakeJournal>();
+        auto j = std::make_unique<test::FakeJournal>();
         journal = j.get();
         undo = std::make_unique<UndoRedo>(data, array, std::move(j));
     }

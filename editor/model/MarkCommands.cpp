@@ -1,0 +1,180 @@
+#include "model/MarkCommands.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "model/MarkCodes.h"
+#include "model/MarkSlots.h"
+#include "model/mGeneral.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+inline constexpr int32_t kMarkTempoChange = 37;
+inline constexpr int32_t kMarkCustomSymbol = 119;
+inline constexpr int32_t kMarkTestSymbol = 120;
+inline constexpr int32_t kMarkBarNumber = 131;
+// The syllables do to xi are the codes of the notes 1 to 7 plus 84.
+inline constexpr int32_t kMarkSyllableDo = 133;
+inline constexpr int32_t kMarkSyllableXi = 139;
+inline constexpr int32_t kSyllableOffset = 84;
+
+bool IsMarkCode(int32_t code) {
+    return code >= 1 && code <= static_cast<int32_t>(kMarkNames.size());
+}
+
+bool IsNote(const tessaly::aWordInfo& w) {
+    return w.IsJpGcCtl == 1 && w.WdAsc >= '1' && w.WdAsc <= '7';
+}
+
+// The first syllable slot of a character, -1 when it has none.
+int32_t SyllableSlot(const tessaly::aWordInfo& w) {
+    for (int32_t s = 0; s < kSlotCount; ++s)
+        if (w.ExtralWordInfo[s].IndexType >= kMarkSyllableDo && w.ExtralWordInfo[s].IndexType <= kMarkSyllableXi)
+            return s;
+    return -1;
+}
+
+// The syllable slot of each selected character that has one.
+std::vector<SlotRef> SelectedSyllables(const EditorData& data, WordRange range) {
+    std::vector<SlotRef> found;
+    for (int32_t i = range.Start; i < range.Start + range.Length; ++i) {
+        const int32_t slot = SyllableSlot(data.WordInfo[static_cast<size_t>(i)]);
+        if (slot >= 0) found.push_back({i, slot});
+    }
+    return found;
+}
+
+}  // namespace
+
+WordRange NormalRange(int32_t start, int32_t length) {
+    const int64_t first = length < 0 ? int64_t{start} + length : start;
+    const int64_t count = length < 0 ? -int64_t{length} : length;
+    if (first < INT32_MIN || count > INT32_MAX) return {-1, 0};  // no document holds it
+    return {static_cast<int32_t>(first), static_cast<int32_t>(count)};
+}
+
+bool IsMarkRange(const EditorData& data, WordRange range) {
+    return range.Start >= 0 && range.Length >= 0 && range.Start <= data.WordCount() - range.Length &&
+           static_cast<size_t>(data.WordCount()) < data.WordInfo.size();
+}
+
+bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range) {
+    if (!undo.BeginInPlace(1, range.Start, range.Start + range.Length)) return false;
+    SetInputDat(data, range.Start, range.Length, range.Length);
+    return true;
+}
+
+void BeepOn(const EditorData& data) {
+    if (data.System) data.System->Beep();
+}
+
+// A step is recorded even when the character has no free slot: the user gave a command.
+void MarkCommands::AttachMark(WordRange range, int32_t word, int32_t code, int32_t values,
+                              std::optional<std::string_view> text) {
+    if (!IsMarkCode(code) || !IsMarkRange(data_, range) || !data_.IsWord(word)) {
+        BeepOn(data_);
+        return;
+    }
+    if (!BeginMarkStep(data_, undo_, range)) return;
+    const int32_t slot = GetFreeExtralSlot(data_, word);
+    if (slot >= 0) {
+        auto& mark = data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+        mark.IndexType = code;
+        mark.ExtralWordVal1 = GetLoWord(values);
+        mark.ExtralWordVal2 = GetHiWord(values);
+        if (text) SetExtralWordVal3(data_, word, slot, *text);
+    }
+    undo_.EndInPlace(1);
+}
+
+void MarkCommands::AttachToFirst(int32_t start, int32_t length, int32_t code, int32_t values,
+                                 std::optional<std::string_view> text) {
+    const WordRange range = NormalRange(start, length);
+    AttachMark(range, range.Start, code, values, text);
+}
+
+// The characters imaged run from the selection's first to the one after its last, so they hold
+// the caret's character whichever way the selection was made.
+bool MarkCommands::FormatWord(int32_t ExtralType, int32_t ExtralValues) {
+    AttachMark(NormalRange(data_.SelStart, data_.SelLength), data_.SelStart, ExtralType, ExtralValues, std::nullopt);
+    return false;
+}
+
+bool MarkCommands::FormatCombiningChar(int32_t ExtralType, int32_t ExtralValues) {
+    return FormatWord(ExtralType, ExtralValues);
+}
+
+void MarkCommands::Format_ChangSpeed(int32_t m_selstart, int32_t m_sellength, int32_t FormatType,
+                                     int32_t ExtralValues) {
+    AttachToFirst(m_selstart, m_sellength, FormatType, ExtralValues, std::nullopt);
+}
+
+void MarkCommands::FormatTestWord(int32_t m_selstart, int32_t m_sellength, std::string_view ExtralStr,
+                                  int32_t ExtralValues) {
+    AttachToFirst(m_selstart, m_sellength, kMarkTestSymbol, ExtralValues, ExtralStr);
+}
+
+void MarkCommands::FormatXiaoJieXuHao(int32_t m_selstart, int32_t m_sellength, std::string_view ExtralStr,
+                                      int32_t ExtralValues) {
+    AttachToFirst(m_selstart, m_sellength, kMarkBarNumber, ExtralValues, ExtralStr);
+}
+
+void MarkCommands::Format_Custom_ChangSpeed(int32_t m_selstart, int32_t m_sellength, std::string_view ExtralStr,
+                                            int32_t ExtralValues) {
+    AttachToFirst(m_selstart, m_sellength, kMarkTempoChange, ExtralValues, ExtralStr);
+}
+
+void MarkCommands::FormatCustomWord(int32_t m_selstart, int32_t m_sellength, std::string_view ExtralStr,
+                                    int32_t ExtralValues) {
+    AttachToFirst(m_selstart, m_sellength, kMarkCustomSymbol, ExtralValues, ExtralStr);
+}
+
+void MarkCommands::FormatZhuYingWord(int32_t ExtralValues) {
+    const WordRange sel = NormalRange(data_.SelStart, data_.SelLength);
+    if (!IsMarkRange(data_, sel)) return;
+    const auto first = data_.WordInfo.begin() + sel.Start;
+    const auto last = first + sel.Length;
+    auto wanting = [](const tessaly::aWordInfo& w) { return IsNote(w) && SyllableSlot(w) < 0; };
+    if (std::none_of(first, last, wanting)) return;
+    if (!BeginMarkStep(data_, undo_, sel)) return;
+    for (int32_t i = sel.Start; i < sel.Start + sel.Length; ++i) {
+        const auto& w = data_.WordInfo[static_cast<size_t>(i)];
+        if (!wanting(w)) continue;
+        const int32_t slot = GetFreeExtralSlot(data_, i);
+        if (slot < 0) continue;
+        auto& mark = data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[slot];
+        mark.IndexType = w.WdAsc + kSyllableOffset;
+        mark.ExtralWordVal1 = GetLoWord(ExtralValues);
+        mark.ExtralWordVal2 = GetHiWord(ExtralValues);
+    }
+    undo_.EndInPlace(1);
+}
+
+// A move past the 16-bit range stops at its end.
+void MarkCommands::FormatZhuYingWordPosY(int16_t ExtralValues) {
+    const WordRange sel = NormalRange(data_.SelStart, data_.SelLength);
+    if (!IsMarkRange(data_, sel)) return;
+    const auto found = SelectedSyllables(data_, sel);
+    if (found.empty() || !BeginMarkStep(data_, undo_, sel)) return;
+    for (const SlotRef& at : found) {
+        auto& mark = data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot];
+        mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
+    }
+    undo_.EndInPlace(1);
+}
+
+// Only the code goes: the values stay, as with every mark whose code is cleared alone.
+void MarkCommands::DelSelZhuYing() {
+    const WordRange sel = NormalRange(data_.SelStart, data_.SelLength);
+    if (!IsMarkRange(data_, sel)) return;
+    const auto found = SelectedSyllables(data_, sel);
+    if (found.empty() || !BeginMarkStep(data_, undo_, sel)) return;
+    for (const SlotRef& at : found) data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot].IndexType = 0;
+    undo_.EndInPlace(1);
+}
+
+}  // namespace notaline
