@@ -15,7 +15,7 @@ namespace notaline {
 namespace {
 
 constexpr uint8_t kParagraphEnd = 3;
-// The big glissando keeps its partner by its own command; editing does not cut it.
+// The big glissando is not among the spans that editing widens to and cuts.
 constexpr int32_t kBigGlissandoStart = 144;
 
 bool IsSpanStart(int32_t code) {
@@ -26,7 +26,8 @@ bool IsSpanEnd(int32_t code) {
     return IsSpanStart(code - 1);
 }
 
-// Grace-note slots (group, place) before and at a caret that stands inside a group.
+// Grace-note slots (group, place) before and at a caret that stands inside a group; the last
+// pair is the caret between the second and third notes of a three-note group of form 2.
 struct GracePair {
     int32_t Group, Place, NextGroup, NextPlace;
 };

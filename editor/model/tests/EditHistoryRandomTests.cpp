@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "EditFixture.h"
@@ -98,8 +99,9 @@ protected:
     void RandomCommand() {
         const int32_t count = data.WordCount();
         const int32_t command = Rand(9);
-        trace += " " + std::to_string(command) + "@" + std::to_string(data.SelStart) + "," +
-                 std::to_string(data.SelLength) + "'" + Text() + "'";
+        std::ostringstream step;
+        step << ' ' << command << '@' << data.SelStart << ',' << data.SelLength << " '" << Text() << '\'';
+        trace += step.str();
         switch (command) {
             case 0:
             case 1:
