@@ -174,6 +174,21 @@ TEST_F(TypingTest, BackspaceAfterAParagraphEndJoinsAndKeepsTheFirstParagraphsAtt
     EXPECT_EQ(3, data.SelStart);
 }
 
+TEST_F(TypingTest, JoiningTextWithAnEmptyParagraphUndoesAndRedoesExactly) {
+    Start("ab||cd|");
+    Para(2, tessaly::AlignmentFar, 0, 40);
+    Layout();
+    const std::string original = Image();
+    typing->BackSpaceWord(3, 0);
+    Relayout();
+    EXPECT_EQ("ab|cd|", Text());
+    const std::string joined = Image();
+    undo->UserUndo();
+    EXPECT_TRUE(Same(original, Image()));
+    undo->UserRedo();
+    EXPECT_TRUE(Same(joined, Image()));
+}
+
 TEST_F(TypingTest, BackspaceAfterAnEmptyParagraphRemovesItsEnd) {
     Start("ab||cd|");
     typing->BackSpaceWord(4, 0);
