@@ -200,7 +200,7 @@ void Typing::BackspaceOneWord() {
     if (undo_.PendingKind != 8 || undo_.PendingPos != caret) {
         undo_.EndPendingStep();
         undo_.CurBefore = {caret, caret - 1, caret, 0, 0, 0, State()};
-        undo_.CurAfter.DelLength = 0;
+        undo_.CurAfter = undo_.CurBefore;  // an empty step, should the first character not reach the journal
         if (!undo_.SaveUndoData(7)) return;
         undo_.PendingKind = 8;
     }
