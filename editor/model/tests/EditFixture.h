@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
@@ -75,15 +76,23 @@ protected:
         std::filesystem::remove_all(folder, ec);
     }
 
-    // A new document; the history starts empty, as after opening a file.
-    void Start(std::string_view pattern) {
+    FakeJournal* journal = nullptr;  // set when the history keeps its journal in memory
+
+    // A new document; the history starts empty, as after opening a file. With inMemory the
+    // journal is a fresh FakeJournal.
+    void Start(std::string_view pattern, bool inMemory = false) {
         Doc(pattern);
         Layout();
-        if (!undo) {
+        if (inMemory) {
+            auto j = std::make_unique<FakeJournal>();
+            journal = j.get();
+            undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        } else if (!undo || journal) {
+            journal = nullptr;
             undo = std::make_unique<UndoRedo>(data, array, folder);
-            typing = std::make_unique<Typing>(data, array, *undo);
-            clip = std::make_unique<ClipboardEdits>(data, array, *undo);
         }
+        typing = std::make_unique<Typing>(data, array, *undo);
+        clip = std::make_unique<ClipboardEdits>(data, array, *undo);
         undo->ZeroUnDoReDoVal();
         data.SelStart = 0;
         data.SelLength = 0;

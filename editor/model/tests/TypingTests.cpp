@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "EditFixture.h"
 #include "model/MarkCodes.h"
 
@@ -306,6 +310,56 @@ TEST_F(TypingTest, TheInputKindSwitchChangesTheMarkAndTheSymbol) {
     typing->ConChangInputWord(from, to);
     EXPECT_TRUE(Same(changed, Image()));
     EXPECT_EQ(1, Steps());
+}
+
+// Whichever journal write fails, the document is as it was, or the step that changed it undoes.
+TEST_F(TypingTest, AJournalThatStopsTakingWritesLosesNothing) {
+    const std::vector<std::pair<const char*, std::function<void()>>> commands{
+        {"type",
+         [&] {
+             typing->InputWord(4, 0);
+             typing->InputWord(data.SelStart, 0);
+         }},
+        {"replace", [&] { typing->InputWord(2, 3); }},
+        {"backspaces",
+         [&] {
+             typing->BackSpaceWord(5, 0);
+             typing->BackSpaceWord(4, 0);
+         }},
+        {"join", [&] { typing->BackSpaceWord(10, 0); }},
+        {"delete", [&] { typing->DeleteWord(1, 0); }},
+        {"cut", [&] { clip->CutWord(2, 3); }},
+        {"paste", [&] { clip->PasteWord(1, 2, ""); }},
+        {"drag",
+         [&] {
+             int32_t to = 11;
+             clip->DragDropWord(2, 2, to);
+         }},
+        {"kind",
+         [&] {
+             int32_t from = 39, to = 40;
+             typing->ConChangInputWord(from, to);
+         }},
+    };
+    for (const auto& [name, command] : commands) {
+        for (int writes = 0; writes < 5; ++writes) {
+            Start("abcdefghi|jkl|", true);
+            SetMark(data, 1, 0, kArcStart, 0, 1);
+            SetMark(data, 3, 0, kArcEnd, 0, 1);
+            SetMark(data, 4, 1, 39);
+            SetInput("XY");
+            view.Clip = {Char('P')};
+            undo->CanPaste();
+            data.SelStart = 4;
+            const std::string original = Image();
+            journal->writesLeft = writes;
+            command();
+            undo->Modified();  // closes an open step
+            if (undo->CanUndo()) undo->UserUndo();
+            EXPECT_TRUE(Same(original, Image())) << name << " with " << writes << " writes";
+            EXPECT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size());
+        }
+    }
 }
 
 }  // namespace
