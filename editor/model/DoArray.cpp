@@ -52,6 +52,11 @@ void DoArray::DragDropArray(int32_t& ToPos, int32_t& OutPos, int32_t& n) {
     PasteInternalWords(ToPos < OutPos ? ToPos : ToPos - n);
 }
 
+bool DoArray::ClipboardWord() {
+    const bool system = data_.View != nullptr && data_.View->ReadClipboardWords();
+    return system || lenClipboardWd_ != 0;
+}
+
 void DoArray::CopyInternalWords(int32_t pos, int32_t n) {
     if (n == 0) return;
     WordClipboard.assign(data_.WordInfo.begin() + pos, data_.WordInfo.begin() + pos + n);

@@ -24,6 +24,9 @@ public:
     void DelWordArray(int32_t& pos, int32_t& n);
     // Moves n characters from OutPos so that they land before the character at ToPos.
     void DragDropArray(int32_t& ToPos, int32_t& OutPos, int32_t& n);
+    // True when the clipboard holds something to paste or a move left characters here. Asking
+    // the clipboard loads the paste buffer, as CanPaste does.
+    bool ClipboardWord();
     // The free items: n records at pos removed or opened (not cleared).
     void DelHwWordInfo(int32_t& pos, int32_t& n);
     void AddHwWordInfo(int32_t& pos, int32_t& n);

@@ -94,7 +94,8 @@ std::unique_ptr<FileJournal> OpenJournalIn(const std::filesystem::path& dir, std
 }
 
 bool IsWordKind(int32_t kind) {
-    return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 14 || kind == 16;
+    return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 14 || kind == 15 ||
+           kind == 16 || kind == 17;
 }
 
 // A page setting or font-table row: the old value, then the new one.
@@ -210,6 +211,8 @@ aUndoStep& UndoRedo::OpenStep(int32_t kind) {
         data_.View->ShowMessage(kTempFolderMessage + std::string(folder.begin(), folder.end()));
     }
     stepStart_ = JournalPos;
+    // The new step writes over the undone ones: a saved state among them is gone for good.
+    if (SavedStep > StepIndex) SavedStep = -1;
     ++StepIndex;
     StepTop = StepIndex;
     Steps.resize(static_cast<size_t>(StepIndex) + 1);
@@ -273,6 +276,7 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
     if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
     auto& step = OpenStep(kind);
     DescBefore = CurBefore;
+    if (kind == 17) return SaveJoinUndo();
     const int32_t count = CountOf(DescBefore);
     if (DescBefore.FirstWord < 0 || DescBefore.FirstWord + count > data_.WordCount() + 1 ||
         !JournalWords(kind, DescBefore, kind == 7, step.BeforeSize) || !journal_->Flush()) {
@@ -292,22 +296,23 @@ bool UndoRedo::SaveRedoData(int32_t kind) {
     if (kind == 7) DescBefore = CurBefore;
     DescAfter = CurAfter;
     auto& step = Steps[static_cast<size_t>(StepIndex)];
-    const int32_t count = CountOf(DescAfter);
+    const int32_t count = kind == 17 ? 0 : CountOf(DescAfter);  // a join's after-image is its range alone
     const bool written = DescAfter.FirstWord >= 0 && DescAfter.FirstWord + count <= data_.WordCount() + 1 &&
-                         JournalWords(kind, DescAfter, false, step.AfterSize) && WriteRange(DescBefore) &&
-                         WriteRange(DescAfter) && journal_->Flush();
+                         (count == 0 || JournalWords(kind, DescAfter, false, step.AfterSize)) &&
+                         (kind == 17 || WriteRange(DescBefore)) && WriteRange(DescAfter) && journal_->Flush();
     if (!written) {
         // The step could never be undone: take the change back now instead.
         // A coalesced backspace grew its before range after the copy: the journal has it.
         auto words = beforeWords_;
-        if (static_cast<int32_t>(words.size()) != CountOf(DescBefore)) {
+        const int32_t imaged = stepKind == 17 ? 2 : CountOf(DescBefore);
+        if (static_cast<int32_t>(words.size()) != imaged) {
             std::vector<tessaly::aWordInfo> read;
-            if (ReadWords(stepStart_, CountOf(DescBefore), read)) {
+            if (ReadWords(stepStart_, imaged, read)) {
                 if (stepKind == 7) std::reverse(read.begin(), read.end());
                 words = std::move(read);
             }
         }
-        if (static_cast<int32_t>(words.size()) == CountOf(DescBefore)) PutBack(stepKind, DescBefore, DescAfter, words);
+        if (static_cast<int32_t>(words.size()) == imaged) PutBack(stepKind, DescBefore, DescAfter, words);
         DropOpenStep();
         return Fail("the undo journal could not be written; the change was not made");
     }
@@ -350,6 +355,54 @@ bool UndoRedo::CanDel() const {
 
 bool UndoRedo::CanPaste() {
     return data_.View != nullptr && data_.View->ReadClipboardWords();
+}
+
+// A paragraph join images the two paragraph ends, then its before range; they count as the
+// step's before-image, so undo and redo find the step's start like any other.
+bool UndoRedo::SaveJoinUndo() {
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    const int32_t first = DescBefore.FirstWord;
+    const int32_t last = DescBefore.LastWord;
+    const bool written = data_.IsWord(first) && last > first && last <= data_.WordCount() &&
+                         JournalWords(17, {first, first}, false, step.BeforeSize) &&
+                         JournalWords(17, {last, last}, false, step.BeforeSize) && WriteRange(DescBefore) &&
+                         journal_->Flush();
+    if (!written) {
+        DropOpenStep();
+        return Fail("the undo journal could not be written");
+    }
+    beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)], data_.WordInfo[static_cast<size_t>(last)]};
+    return true;
+}
+
+bool UndoRedo::AddBackspaceWord(int32_t word) {
+    if (StepIndex <= 0 || !journal_ || !data_.IsWord(word)) return false;
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    if (step.StepKind != 7) return false;
+    const auto& w = data_.WordInfo[static_cast<size_t>(word)];
+    if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush())
+        return Fail("the undo journal could not be written");
+    JournalPos += kWordSlot;
+    step.BeforeSize += kWordSlot;
+    beforeWords_.insert(beforeWords_.begin(), w);
+    return true;
+}
+
+void UndoRedo::SetMoveInputDat(const aUndoRange& before, const aUndoRange& after) {
+    const int32_t lo = std::min({before.FirstWord, after.FirstWord, before.SelStart, after.SelStart});
+    const int32_t hi = std::max({before.LastWord, after.LastWord, before.SelStart + before.SelLength - 1,
+                                 after.SelStart + after.SelLength - 1});
+    SetInputDat(data_, lo, hi - lo, hi - lo);
+}
+
+void CopySlotCodes(EditorData& data, int32_t from, int32_t to) {
+    const auto& source = data.WordInfo[static_cast<size_t>(from)].ExtralWordInfo;
+    auto& target = data.WordInfo[static_cast<size_t>(to)].ExtralWordInfo;
+    for (int s = 0; s < 8; ++s) {
+        target[s].IndexType = source[s].IndexType;
+        target[s].ExtralWordVal1 = source[s].ExtralWordVal1;
+        target[s].ExtralWordVal2 = source[s].ExtralWordVal2;
+    }
 }
 
 bool UndoRedo::BeginInPlace(int32_t kind, int32_t First, int32_t Last) {
@@ -398,10 +451,24 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
     aUndoRange sel = before;
     int32_t add = after.AddLength;
     int32_t del = before.DelLength;
+    if (kind == 17) {
+        // One character of room where the first paragraph end was; both ends as they were.
+        SetInputDat(data_, before.FirstWord, 0, 1);
+        array_.InstrWordArray(before.FirstWord, 1);
+        data_.WordInfo[static_cast<size_t>(before.FirstWord)] = words[0];
+        data_.WordInfo[static_cast<size_t>(before.LastWord)] = words[1];
+        RefreshAfter(sel, before);
+        return;
+    }
     if (kind == 14) {
         SetInputDat(data_, before.SelStart, after.LastWord - after.FirstWord, before.LastWord - before.FirstWord);
     } else if (kind == 9 || kind == 10) {
         SetInputDat(data_, before.SelStart, add, del);
+    } else if (kind == 15) {
+        SetMoveInputDat(before, after);
+        int32_t at = after.SelStart, n = after.SelLength;
+        array_.DelWordArray(at, n);
+        array_.InstrWordArray(before.SelStart, n);
     } else {
         int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
         if ((kind == 1 || kind == 16) && pos == data_.WordCount()) {
@@ -664,10 +731,20 @@ void UndoRedo::UserRedo() {
         return;
     }
     journalError_.clear();
-    if (kind == 14) {
+    if (kind == 17) {
+        SetInputDat(data_, before.FirstWord, 1, 0);
+        CopySlotCodes(data_, before.FirstWord, before.LastWord);
+        int32_t at = before.FirstWord, one = 1;
+        array_.DelWordArray(at, one);
+    } else if (kind == 14) {
         SetInputDat(data_, before.SelStart, before.LastWord - before.FirstWord, after.LastWord - after.FirstWord);
     } else if (kind == 9 || kind == 10) {
         SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
+    } else if (kind == 15) {
+        SetMoveInputDat(before, after);
+        int32_t at = before.SelStart, n = before.SelLength;
+        array_.DelWordArray(at, n);
+        array_.InstrWordArray(after.SelStart, n);
     } else {
         SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
         int32_t pos = before.FirstWord;

@@ -38,6 +38,10 @@ public:
     virtual bool Flush() = 0;
 };
 
+// The codes and the two values of all eight mark slots of character `from` into `to`: what a
+// paragraph join does to the merged paragraph's end.
+void CopySlotCodes(EditorData& data, int32_t from, int32_t to);
+
 // The edit history: each change is one step, its images kept in the journal file.
 class UndoRedo {
 public:
@@ -94,6 +98,12 @@ public:
     // Closes it: the same characters and the selection as it is now are the after-image.
     bool EndInPlace(int32_t afterKind);
 
+    // A coalesced backspace grows the open kind-7 step: the character goes to the end of its
+    // before-image, which holds the deleted run from its last character to its first.
+    bool AddBackspaceWord(int32_t word);
+    // The layout range of a move (kind 15): everything between and inside the two ranges.
+    void SetMoveInputDat(const aUndoRange& before, const aUndoRange& after);
+
 private:
     bool JournalWords(int32_t kind, const aUndoRange& range, bool reverse, double& size);
     bool WriteRange(const aUndoRange& range);
@@ -101,6 +111,7 @@ private:
     bool ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordInfo>& words);
     void PutBack(int32_t kind, const aUndoRange& before, const aUndoRange& after,
                  const std::vector<tessaly::aWordInfo>& words);
+    bool SaveJoinUndo();
     void RefreshAfter(const aUndoRange& sel, const aUndoRange& state);
     void ShowAfter(bool undone);
     bool SpreadOverParaEnds(const aUndoRange& range, std::vector<tessaly::aWordInfo>& words) const;

@@ -1,0 +1,66 @@
+#include "model/ClipboardEdits.h"
+
+#include <algorithm>
+
+namespace notaline {
+
+void ClipboardEdits::CutWord(int32_t m_selstart, int32_t m_sellength) {
+    if (m_sellength == 0) return;
+    undo_.EndPendingStep();
+    int32_t start = 0, n = 0;
+    typing_.TakeSelection(m_selstart, m_sellength, start, n);
+    typing_.RemoveWords(1, start, n, n, true);
+}
+
+void ClipboardEdits::PasteWord(int32_t m_selstart, int32_t m_sellength, std::string_view PasteType) {
+    (void)PasteType;
+    int32_t start = m_selstart, n = m_sellength;
+    if (n < 0) {
+        start += n;
+        n = -n;
+    }
+    const int32_t k = std::min(data_.PasteWordCount, static_cast<int32_t>(data_.InputWords.size()));
+    if (k <= 0 || !typing_.InDocument(start, n) || !typing_.CanInputWord()) return;
+    // The caret lands right after the pasted characters, whichever way the selection was made.
+    typing_.ReplaceWords(start, n, k, start, false);
+}
+
+void ClipboardEdits::DragDropWord(int32_t m_selstart, int32_t m_sellength, int32_t& InstSelStart) {
+    undo_.EndPendingStep();
+    int32_t start = 0, n = 0;
+    typing_.TakeSelection(m_selstart, m_sellength, start, n);
+    const int32_t to = InstSelStart;
+    // A drop at either edge of the block or inside it leaves the text as it is.
+    if (n <= 0 || !typing_.InDocument(start, n) || to < 0 || to > data_.WordCount() || (to >= start && to <= start + n))
+        return;
+    const AreaRange area = typing_.AdjustAreaMarks(start, n, false);
+    const int32_t q = to < start ? to : to - n;  // the block's first index after the move
+
+    // Where each character of the imaged range lands: the after-image must hold the cut
+    // partners as well as the block, so that redo gives back the same bytes.
+    const auto moved = [&](int32_t x) {
+        if (x >= start && x < start + n) return q + x - start;
+        if (to < start && x >= to && x < start) return x + n;
+        if (to > start && x >= start + n && x < to) return x - n;
+        return x;
+    };
+    int32_t lo = q, hi = q + n - 1;
+    for (int32_t x = area.First; x <= area.Last; ++x) {
+        lo = std::min(lo, moved(x));
+        hi = std::max(hi, moved(x));
+    }
+    const auto state = static_cast<int16_t>(data_.InputState);
+    undo_.CurBefore = {area.First, area.Last, start, n, 0, 0, state};
+    if (!undo_.SaveUndoData(15)) return;
+    const aUndoRange after{lo, hi, q, n, 0, 0, state};
+    undo_.SetMoveInputDat(undo_.CurBefore, after);
+    typing_.AdjustAreaMarks(start, n, true);
+    int32_t toPos = to, outPos = start, count = n;
+    array_.DragDropArray(toPos, outPos, count);
+    undo_.CurAfter = after;
+    if (!undo_.SaveRedoData(15)) return;
+    data_.SelStart = q;
+    data_.SelLength = n;
+}
+
+}  // namespace notaline

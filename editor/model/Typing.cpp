@@ -1,0 +1,364 @@
+#include "model/Typing.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/GraceNotes.h"
+#include "model/MarkCodes.h"
+#include "model/MarkSlots.h"
+#include "model/Measure.h"
+#include "model/ParagraphEnds.h"
+#include "model/mGeneral.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr uint8_t kParagraphEnd = 3;
+// The big glissando is not among the spans that editing widens to and cuts.
+constexpr int32_t kBigGlissandoStart = 144;
+
+bool IsSpanStart(int32_t code) {
+    return IsPairStartCode(code) && code != kBigGlissandoStart;
+}
+
+bool IsSpanEnd(int32_t code) {
+    return IsSpanStart(code - 1);
+}
+
+// Grace-note slots (group, place) before and at a caret that stands inside a group; the last
+// pair is the caret between the second and third notes of a three-note group of form 2.
+struct GracePair {
+    int32_t Group, Place, NextGroup, NextPlace;
+};
+constexpr GracePair kInsideGroup[] = {{2, 1, 2, 2}, {3, 1, 3, 2}, {5, 1, 5, 2},
+                                      {6, 1, 6, 2}, {3, 2, 3, 3}, {6, 2, 6, 3}};
+
+// The symbol character of each input kind a mark can be switched to.
+struct KindSymbol {
+    int32_t Kind;
+    uint16_t WdAsc;
+};
+constexpr KindSymbol kKindSymbols[] = {
+    {39, 91},      {40, 90},      {41, 94},  {42, 89},  {43, 92},  {44, 93},  {45, 95},  {46, 46},
+    {47, 47},      {49, 97},      {50, 98},  {51, 99},  {52, 100}, {53, 101}, {55, 67},  {56, 68},
+    {57, 69},      {58, 70},      {59, 71},  {60, 65},  {61, 66},  {63, 71},  {64, 72},  {80, 42},
+    {105, 0xF0AF}, {106, 0xF0AE}, {129, 48}, {140, 43}, {141, 44}, {177, 88}, {178, 87},
+};
+
+std::string CodeText(int16_t code) {
+    const auto u = static_cast<uint16_t>(code);
+    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    return std::string(1, static_cast<char>(u));
+}
+
+}  // namespace
+
+bool Typing::InDocument(int32_t pos, int32_t n) const {
+    return pos >= 0 && n >= 0 && int64_t{pos} + n <= data_.WordCount();
+}
+
+bool Typing::IsParagraphEnd(int32_t i) const {
+    return data_.IsWord(i) && data_.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == kParagraphEnd;
+}
+
+void Typing::TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n) {
+    data_.SelStart = start;
+    data_.SelLength = length;
+    FixGraceNoteGroup(data_);
+    pos = data_.SelStart;
+    n = data_.SelLength;
+}
+
+bool Typing::CanInputWord() {
+    const int32_t caret = data_.SelStart;
+    if (caret - 1 <= 0 || !data_.IsWord(caret - 1)) return true;
+    const auto before = GetExtralWordInfo(data_, caret - 1, kMarkGraceNote);
+    const auto after =
+        data_.IsWord(caret) ? GetExtralWordInfo(data_, caret, kMarkGraceNote) : tessaly::aExtralWordInfo{};
+    for (const auto& q : kInsideGroup) {
+        if (before.ExtralWordVal1 == q.Group && before.ExtralWordVal2 == q.Place &&
+            after.ExtralWordVal1 == q.NextGroup && after.ExtralWordVal2 == q.NextPlace) {
+            if (data_.System) data_.System->Beep();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Typing::InputWord(int32_t m_selstart, int32_t m_sellength) {
+    if (!CanInputWord()) return false;
+    int32_t start = m_selstart, n = m_sellength;
+    if (n < 0) {
+        start += n;
+        n = -n;
+    }
+    const auto m = static_cast<int32_t>(data_.InputWords.size());
+    if (m == 0 || !InDocument(start, n)) return false;
+    if (n < 1) return TypeAtCaret(start);
+    return ReplaceWords(start, n, m, start + m, true);
+}
+
+bool Typing::TypeAtCaret(int32_t pos) {
+    if (undo_.PendingKind != 5 || undo_.PendingPos != pos) {
+        undo_.EndPendingStep();
+        undo_.CurBefore = {pos, pos - 1, pos, 0, 0, 0, State()};
+        if (!undo_.SaveUndoData(1)) return false;
+        undo_.PendingKind = 5;
+        undo_.PendingCount = 0;
+    }
+    const auto m = static_cast<int32_t>(data_.InputWords.size());
+    SetInputDat(data_, pos, 0, m);
+    array_.InstrWordArray(pos, m);
+    std::copy(data_.InputWords.begin(), data_.InputWords.end(), data_.WordInfo.begin() + pos);
+    auto& first = data_.WordInfo[static_cast<size_t>(pos)];
+    if (first.IsJpGcCtl == kParagraphEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
+
+    undo_.PendingCount += m;
+    const int32_t p0 = undo_.CurBefore.SelStart;
+    const int32_t typed = undo_.PendingCount;
+    // Redo selects the whole typed run; undo leaves the caret where typing began.
+    undo_.CurAfter = {p0, p0 + typed - 1, p0, typed, 0, typed, State()};
+    data_.SelStart = p0 + typed;
+    data_.SelLength = 0;
+    undo_.PendingPos = data_.SelStart;
+    return true;
+}
+
+bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStart, bool typed) {
+    undo_.EndPendingStep();
+    const AreaRange area = AdjustAreaMarks(pos, n, false);
+    undo_.CurBefore = {area.First, area.Last, pos, n, n, 0, State()};
+    if (!undo_.SaveUndoData(1)) return false;
+    undo_.PendingKind = 1;
+    SetInputDat(data_, pos, n, m);
+    AdjustAreaMarks(pos, n, true);
+    int32_t at = pos, del = n;
+    array_.DelWordArray(at, del);
+    array_.InstrWordArray(pos, m);
+    std::copy_n(data_.InputWords.begin(), m, data_.WordInfo.begin() + pos);
+    auto& first = data_.WordInfo[static_cast<size_t>(pos)];
+    if (typed && first.IsJpGcCtl == kParagraphEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
+    undo_.CurAfter = {area.First, area.Last - n + m, redoSelStart, 0, 0, m, State()};
+    if (!undo_.SaveRedoData(1)) return false;
+    data_.SelStart = pos + m;
+    data_.SelLength = 0;
+    return true;
+}
+
+bool Typing::RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLength, bool toClipboard) {
+    if (n <= 0 || !InDocument(pos, n)) return false;
+    // The clipboard gets the characters with all their marks, before any pair is cut.
+    if (toClipboard && !(data_.View && data_.View->CopyWordsToClipboard(pos, n))) {
+        if (data_.System) data_.System->Beep();
+        return false;
+    }
+    undo_.EndPendingStep();
+    const AreaRange area = AdjustAreaMarks(pos, n, false);
+    undo_.CurBefore = {area.First, area.Last, pos, undoSelLength, n, 0, State()};
+    if (!undo_.SaveUndoData(kind)) return false;
+    SetInputDat(data_, pos, n, 0);
+    AdjustAreaMarks(pos, n, true);
+    int32_t at = pos, del = n;
+    array_.DelWordArray(at, del);
+    undo_.CurAfter = {area.First, area.Last - n, pos, 0, 0, 0, State()};
+    if (!undo_.SaveRedoData(kind)) return false;
+    data_.SelStart = pos;
+    data_.SelLength = 0;
+    return true;
+}
+
+bool Typing::StackHandled() {
+    return MustFormatShuPai && MustFormatShuPai(0, 0);
+}
+
+void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
+    int32_t start = 0, n = 0;
+    TakeSelection(m_selstart, m_sellength, start, n);
+    if ((start == 0 && n == 0) || !InDocument(start, n)) return;
+    if (n > 0) {
+        if (!StackHandled()) RemoveWords(7, start, n, n);
+        return;
+    }
+    if (!IsParagraphEnd(start - 1)) {
+        if (StackHandled()) return;
+        const AreaRange area = AdjustAreaMarks(start - 1, 1, false);
+        if (area.First == area.Last) {
+            BackspaceOneWord();
+        } else {
+            RemoveWords(7, start - 1, 1, 1);
+        }
+    } else if (start < 2 || IsParagraphEnd(start - 2)) {
+        BackspaceOneWord();  // an empty paragraph goes like any character
+    } else {
+        JoinParagraphs();
+    }
+}
+
+void Typing::BackspaceOneWord() {
+    const int32_t caret = data_.SelStart;
+    if (undo_.PendingKind != 8 || undo_.PendingPos != caret) {
+        undo_.EndPendingStep();
+        undo_.CurBefore = {caret, caret - 1, caret, 0, 0, 0, State()};
+        undo_.CurAfter = undo_.CurBefore;  // an empty step, should the first character not reach the journal
+        if (!undo_.SaveUndoData(7)) return;
+        undo_.PendingKind = 8;
+    }
+    // The character is in the journal before it leaves the document.
+    if (!undo_.AddBackspaceWord(caret - 1)) return;
+    auto& before = undo_.CurBefore;
+    before.FirstWord = caret - 1;
+    before.SelStart = caret - 1;
+    before.SelLength += 1;
+    before.DelLength += 1;
+    SetInputDat(data_, caret - 1, 1, 0);
+    int32_t at = caret - 1, one = 1;
+    array_.DelWordArray(at, one);
+    undo_.CurAfter = {caret - 1, caret - 2, caret - 1, 0, 0, 0, State()};
+    data_.SelStart = caret - 1;
+    data_.SelLength = 0;
+    undo_.PendingPos = data_.SelStart;
+}
+
+void Typing::JoinParagraphs() {
+    undo_.EndPendingStep();
+    const int32_t caret = data_.SelStart;
+    int32_t end = FindPartCtlWord(data_, caret);
+    if (end < caret) end = data_.WordCount();  // the text runs to the end without a paragraph end
+    undo_.CurBefore = {caret - 1, end, caret, 0, 1, 0, State()};
+    if (!undo_.SaveUndoData(17)) return;
+    SetInputDat(data_, caret - 1, 1, 0);
+    // The paragraph's attributes live in its end's marks: the merged one keeps the first's.
+    CopySlotCodes(data_, caret - 1, end);
+    int32_t at = caret - 1, one = 1;
+    array_.DelWordArray(at, one);
+    undo_.CurAfter = {caret - 1, end - 1, caret - 1, 0, 0, 0, State()};
+    if (!undo_.SaveRedoData(17)) return;
+    data_.SelStart = caret - 1;
+    data_.SelLength = 0;
+}
+
+void Typing::DeleteWord(int32_t m_selstart, int32_t m_sellength) {
+    int32_t start = 0, n = 0;
+    TakeSelection(m_selstart, m_sellength, start, n);
+    undo_.EndPendingStep();
+    if (!StackHandled()) {
+        if (n == 0) {
+            RemoveWords(8, start, 1, 0);
+        } else {
+            RemoveWords(8, start, n, n);
+        }
+    }
+    data_.SelLength = 0;
+}
+
+AreaRange Typing::AdjustAreaMarks(int32_t start, int32_t n, bool apply) {
+    if (n < 0) {
+        start += n;
+        n = -n;
+    }
+    AreaRange area{start, start + n - 1};
+    const int32_t rangeFirst = area.First;
+    const int32_t rangeLast = area.Last;
+    cleared_.clear();
+    const auto codeAt = [&](int32_t i, int32_t s) {
+        return IsCleared(i, s) ? 0 : data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[s].IndexType;
+    };
+    for (int32_t i = std::max(rangeFirst, 0); i <= rangeLast && data_.IsWord(i); ++i) {
+        for (int32_t s = 0; s < kSlotCount; ++s) {
+            const int32_t code = codeAt(i, s);
+            if (IsSpanStart(code)) area.Last = std::max(area.Last, FindSpanEnd(i, s, code + 1, apply, rangeLast));
+        }
+    }
+    for (int32_t i = std::max(rangeFirst, 0); i <= rangeLast && data_.IsWord(i); ++i) {
+        for (int32_t s = 0; s < kSlotCount; ++s) {
+            const int32_t code = codeAt(i, s);
+            if (IsSpanEnd(code)) area.First = std::min(area.First, FindSpanStart(i, s, code - 1, apply, rangeFirst));
+        }
+    }
+    return area;
+}
+
+// Orphans and cut pairs are cleared only when applying: the measuring pass runs before the
+// before-image is written, and undo could not bring back what it had already removed.
+int32_t Typing::FindSpanEnd(int32_t pos, int32_t slot, int32_t endCode, bool apply, int32_t rangeLast) {
+    const int32_t pair = data_.WordInfo[static_cast<size_t>(pos)].ExtralWordInfo[slot].ExtralWordVal2;
+    const SlotRef found = FindPartner(pos + 1, data_.WordCount() - 1, endCode, pair);
+    if (found.Word < 0) {
+        ClearSlot(pos, slot, apply);
+        return pos;
+    }
+    if (found.Word > rangeLast) {
+        ClearSlot(found.Word, found.Slot, apply);
+        ClearSlot(pos, slot, apply);
+    }
+    return found.Word;
+}
+
+int32_t Typing::FindSpanStart(int32_t pos, int32_t slot, int32_t startCode, bool apply, int32_t rangeFirst) {
+    const int32_t pair = data_.WordInfo[static_cast<size_t>(pos)].ExtralWordInfo[slot].ExtralWordVal2;
+    const SlotRef found = FindPartner(pos - 1, 0, startCode, pair);
+    if (found.Word < 0) {
+        ClearSlot(pos, slot, apply);
+        return pos;
+    }
+    if (found.Word < rangeFirst) {
+        ClearSlot(found.Word, found.Slot, apply);
+        ClearSlot(pos, slot, apply);
+    }
+    return found.Word;
+}
+
+// The first slot with the code and pair number from `from` towards `to`, both included.
+SlotRef Typing::FindPartner(int32_t from, int32_t to, int32_t code, int32_t pair) const {
+    if (!data_.IsWord(from) || !data_.IsWord(to)) return {};
+    const int32_t step = from <= to ? 1 : -1;
+    for (int32_t w = from;; w += step) {
+        const auto& slots = data_.WordInfo[static_cast<size_t>(w)].ExtralWordInfo;
+        for (int32_t s = 0; s < kSlotCount; ++s)
+            if (slots[s].IndexType == code && slots[s].ExtralWordVal2 == pair && !IsCleared(w, s)) return {w, s};
+        if (w == to) return {};
+    }
+}
+
+void Typing::ClearSlot(int32_t word, int32_t slot, bool apply) {
+    if (apply) {
+        ClearExtralWordInfo(data_, word, slot);
+    } else {
+        cleared_.push_back({word, slot});
+    }
+}
+
+bool Typing::IsCleared(int32_t word, int32_t slot) const {
+    return std::any_of(cleared_.begin(), cleared_.end(),
+                       [&](const SlotRef& r) { return r.Word == word && r.Slot == slot; });
+}
+
+bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
+    const int32_t caret = data_.SelStart;
+    if (!data_.IsWord(caret)) return false;
+    auto* slots = data_.WordInfo[static_cast<size_t>(caret)].ExtralWordInfo;
+    const auto* slot = std::find_if(slots, slots + kSlotCount, [&](const auto& x) { return x.IndexType == dType; });
+    if (slot == slots + kSlotCount) return false;
+
+    if (undo_.PendingKind != 7 || undo_.PendingPos != caret) {
+        undo_.EndPendingStep();
+        const int32_t length = data_.SelLength;
+        const int32_t first = std::min(caret, caret + length);
+        const int32_t last = std::clamp(std::max(caret, caret + length), first, data_.WordCount());
+        undo_.CurBefore = {first, last, caret, length, 0, 0, State()};
+        if (!undo_.SaveUndoData(1)) return false;
+        SetInputDat(data_, first, last - first, last - first);
+        undo_.PendingKind = 7;
+        undo_.PendingPos = caret;
+    }
+    auto& w = data_.WordInfo[static_cast<size_t>(caret)];
+    w.ExtralWordInfo[slot - slots].IndexType = iType;
+    for (const auto& k : kKindSymbols)
+        if (k.Kind == iType) w.WdAsc = static_cast<int16_t>(k.WdAsc);
+    w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
+    undo_.CurAfter = undo_.CurBefore;
+    return false;
+}
+
+}  // namespace notaline
