@@ -460,10 +460,8 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
         RefreshAfter(sel, before);
         return;
     }
-    if (kind == 14) {
-        SetInputDat(data_, before.SelStart, after.LastWord - after.FirstWord, before.LastWord - before.FirstWord);
-    } else if (kind == 9 || kind == 10) {
-        SetInputDat(data_, before.SelStart, add, del);
+    if (kind == 14 || kind == 9 || kind == 10) {
+        DescribeRestore(before.SelStart, 0, 0, before);
     } else if (kind == 15) {
         SetMoveInputDat(before, after);
         int32_t at = after.SelStart, n = after.SelLength;
@@ -475,13 +473,27 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
             --pos;
             sel.SelStart = pos;
         }
-        SetInputDat(data_, pos, add, del);
+        DescribeRestore(pos, add, del, before);
         int32_t at = pos;
         array_.DelWordArray(at, add);
         array_.InstrWordArray(pos, del);
     }
     std::copy(words.begin(), words.end(), data_.WordInfo.begin() + before.FirstWord);
     RefreshAfter(sel, before);
+}
+
+// Tells the layout what an undo or redo changes: `removed` characters at pos give way to
+// `inserted`, and the imaged characters of `result` are written back. The rewritten characters
+// need not lie in the caret's paragraph, so the edit record takes in both.
+void UndoRedo::DescribeRestore(int32_t pos, int32_t removed, int32_t inserted, const aUndoRange& result) {
+    int32_t start = pos;
+    int32_t resultEnd = pos + inserted;
+    if (result.LastWord >= result.FirstWord) {
+        start = std::min(start, result.FirstWord);
+        resultEnd = std::max(resultEnd, result.LastWord + 1);
+    }
+    const int32_t currentEnd = resultEnd - inserted + removed;  // past the resized stretch
+    SetInputDat(data_, start, currentEnd - start, resultEnd - start);
 }
 
 // The paragraph-end images of a spacing step back among the characters they came from.
@@ -736,21 +748,20 @@ void UndoRedo::UserRedo() {
         CopySlotCodes(data_, before.FirstWord, before.LastWord);
         int32_t at = before.FirstWord, one = 1;
         array_.DelWordArray(at, one);
-    } else if (kind == 14) {
-        SetInputDat(data_, before.SelStart, before.LastWord - before.FirstWord, after.LastWord - after.FirstWord);
-    } else if (kind == 9 || kind == 10) {
-        SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
+    } else if (kind == 14 || kind == 9 || kind == 10) {
+        DescribeRestore(before.SelStart, 0, 0, after);
     } else if (kind == 15) {
         SetMoveInputDat(before, after);
         int32_t at = before.SelStart, n = before.SelLength;
         array_.DelWordArray(at, n);
         array_.InstrWordArray(after.SelStart, n);
     } else {
-        SetInputDat(data_, before.SelStart, before.DelLength, after.AddLength);
+        const bool inserts = kind != 7 && kind != 8;
+        DescribeRestore(before.FirstWord, before.DelLength, inserts ? after.AddLength : 0, after);
         int32_t pos = before.FirstWord;
         int32_t del = before.DelLength;
         array_.DelWordArray(pos, del);
-        if (kind != 7 && kind != 8) array_.InstrWordArray(after.FirstWord, after.AddLength);
+        if (inserts) array_.InstrWordArray(after.FirstWord, after.AddLength);
     }
     std::copy(words.begin(), words.end(), data_.WordInfo.begin() + after.FirstWord);
     DescBefore = before;

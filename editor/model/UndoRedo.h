@@ -114,6 +114,7 @@ private:
     bool SaveJoinUndo();
     void RefreshAfter(const aUndoRange& sel, const aUndoRange& state);
     void ShowAfter(bool undone);
+    void DescribeRestore(int32_t pos, int32_t removed, int32_t inserted, const aUndoRange& result);
     bool SpreadOverParaEnds(const aUndoRange& range, std::vector<tessaly::aWordInfo>& words) const;
     std::vector<unsigned char> PageValue(int32_t kind) const;
     void SetPageValue(int32_t kind, const std::vector<unsigned char>& bytes, int32_t row);

@@ -201,6 +201,31 @@ TEST_F(UndoPageTest, UndoShowsTheCaretAndRedoKeepsTheCaretLine) {
               std::vector<std::string>(view.Calls.end() - 2, view.Calls.end()));
 }
 
+// Lines as starts and lengths, enough to see a stale break.
+std::vector<std::pair<int32_t, int32_t>> Breaks(const EditorData& d) {
+    std::vector<std::pair<int32_t, int32_t>> b;
+    for (const auto& l : d.LineInfo) b.emplace_back(l.Start, l.Length);
+    return b;
+}
+
+// The caret's paragraph is not the changed one: undo and redo must lay out the changed one.
+TEST_F(UndoPageTest, UndoAndRedoLayOutTheRestoredCharactersWhereverTheyAre) {
+    Start("abcdefgh|ijklmnopqrst|");
+    const auto original = Breaks(data);
+    data.SelStart = 1;
+    data.SelLength = 0;
+    ASSERT_TRUE(undo->BeginInPlace(1, 9, 20));
+    for (int32_t i = 9; i <= 12; ++i) data.WordInfo[static_cast<size_t>(i)].WdSize.cx = 30;
+    ASSERT_TRUE(undo->EndInPlace(1));
+    FormatInputLines(data, data.InputDat);
+    const auto changed = Breaks(data);
+    ASSERT_NE(original, changed);
+    undo->UserUndo();
+    EXPECT_EQ(original, Breaks(data));
+    undo->UserRedo();
+    EXPECT_EQ(changed, Breaks(data));
+}
+
 TEST_F(UndoPageTest, AvailabilityFollowsSelectionStateAndFocus) {
     Start("abc|");
     data.SelStart = 1;
