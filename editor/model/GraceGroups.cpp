@@ -142,7 +142,8 @@ int16_t GraceGroups::CanDelYY(int32_t m_selstart, int32_t m_sellength) const {
     if (length == 0) return 0;
     const int32_t a = GetGraceNoteCode(data_, start);
     const int32_t b = GetGraceNoteCode(data_, start + length - 1);
-    const auto is = [&](int32_t first, int32_t last, int32_t n) { return a == first && b == last && length == n; };
+    const int32_t count = length;  // a structured binding cannot be captured everywhere
+    const auto is = [&](int32_t first, int32_t last, int32_t n) { return a == first && b == last && count == n; };
     if (is(11, 11, 1) || is(21, 22, 2) || is(31, 33, 3)) return 1;
     if (is(41, 41, 1) || is(51, 52, 2) || is(61, 63, 3)) return 2;
     return 0;

@@ -29,15 +29,13 @@ void PlaceWordsOfLine(EditorData& data, const tessaly::aLineInfo& line) {
     }
 }
 
-// Lines into pages, without placing anything.
-void Paginate(EditorData& data) {
-    data.PageInfo.assign(1, tessaly::aPageInfo{});
-    int32_t h = 0;
-    for (int32_t i = 0; i < data.LineCount(); ++i) {
+// Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
+// more of its own heights free below it.
+void PaginateLines(EditorData& data, int32_t from, int32_t h) {
+    for (int32_t i = from; i < data.LineCount(); ++i) {
         const auto& line = data.LineInfo[static_cast<size_t>(i)];
         const float up = line.LineUpSpace;
         const int32_t height = line.WordHeight;
-        // A line needs one more of its own heights free below it.
         if (up + static_cast<float>(2 * int64_t{height} + h) > data.WriteHeight) {
             StartNewPage(data, i);
             h = tessaly::CLng(up + static_cast<float>(height));
@@ -50,11 +48,51 @@ void Paginate(EditorData& data) {
     }
 }
 
+// Lines into pages, without placing anything.
+void Paginate(EditorData& data) {
+    data.PageInfo.assign(1, tessaly::aPageInfo{});
+    PaginateLines(data, 0, 0);
+}
+
+// The page that holds the line, from the page table as it stands; the last when none does.
+int32_t PageOfLine(const EditorData& data, int32_t line) {
+    const auto& pages = data.PageInfo;
+    const auto it = std::upper_bound(pages.begin(), pages.end(), line,
+                                     [](int32_t l, const tessaly::aPageInfo& p) { return l < p.StartLine; });
+    return std::max<int32_t>(0, static_cast<int32_t>(it - pages.begin()) - 1);
+}
+
+// Pagination again from the page of line `from` - 1: the pages before it hold only lines the
+// edit left alone, and the page that ends just before `from` may now take its first line.
+// Returns the first page paginated again.
+int32_t PaginateFrom(EditorData& data, int32_t from) {
+    int32_t q = data.PageCount() > 0 ? PageOfLine(data, std::max(from - 1, 0)) : 0;
+    // An empty page before (a first line too tall for the first page) depends on that line.
+    while (q > 0 && data.PageInfo[static_cast<size_t>(q - 1)].LengthLine == 0) --q;
+    if (q == 0) {
+        Paginate(data);
+        return 0;
+    }
+    // A page after the first was begun by its first line not fitting on the page before.
+    const tessaly::aPageInfo kept = data.PageInfo[static_cast<size_t>(q)];
+    data.PageInfo.resize(static_cast<size_t>(q));
+    data.PageInfo.push_back({});
+    auto& first = data.PageInfo.back();
+    first.StartLine = kept.StartLine;
+    first.StartWord = kept.StartWord;
+    first.LengthLine = 1;
+    const auto& head = data.LineInfo[static_cast<size_t>(kept.StartLine)];
+    first.LengthWord = head.Length;
+    PaginateLines(data, kept.StartLine + 1, tessaly::CLng(head.LineUpSpace + static_cast<float>(head.WordHeight)));
+    return q;
+}
+
 // Vertical boxes of the lines. Characters are placed on the lines from fresh to freshEnd (new
 // lines, whose characters may have changed) and on every line whose box moved; all of them when
 // everything is true.
-void PlaceLines(EditorData& data, int32_t fresh, int32_t freshEnd, bool everything) {
-    for (const auto& page : data.PageInfo) {
+void PlaceLines(EditorData& data, int32_t fresh, int32_t freshEnd, bool everything, int32_t firstPage = 0) {
+    for (size_t p = static_cast<size_t>(std::max(firstPage, 0)); p < data.PageInfo.size(); ++p) {
+        const auto& page = data.PageInfo[p];
         if (page.LengthLine <= 0) continue;
         const int32_t end = std::min(page.StartLine + page.LengthLine, data.LineCount());
         float top = 0;
@@ -194,8 +232,8 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     }
 
     data.LineCountChanged = data.LineCount() != oldCount;
-    Paginate(data);
-    PlaceLines(data, d.iLine1, d.iLine1 + n, false);
+    const int32_t firstPage = PaginateFrom(data, d.iLine1);
+    PlaceLines(data, d.iLine1, d.iLine1 + n, false, firstPage);
     UpdateScrollGrid(data);
     return true;
 }
