@@ -72,20 +72,43 @@ int32_t FindParaEndLine(const EditorData& data, int32_t Start, int32_t Length) {
     return GetLineOfWord(data, end < 0 ? data.WordCount() - 1 : end);
 }
 
-int32_t GetLineOfWord(const EditorData& data, int32_t Index) {
-    for (int32_t i = 0; i < data.LineCount(); ++i) {
-        const auto& l = data.LineInfo[static_cast<size_t>(i)];
-        if (l.Start <= Index && static_cast<int64_t>(Index) <= int64_t{l.Start} + l.Length - 1) return i;
+namespace {
+
+// The first entry whose stretch of characters holds Index, 0 when none does. The layout keeps
+// the stretches in order one after another, so the last one starting at or before Index is the
+// one to try; a table out of that order is searched from the start.
+template <class Entry, class Start, class Length>
+int32_t FindHolder(const std::vector<Entry>& entries, int32_t Index, Start start, Length length) {
+    const auto holds = [&](const Entry& e) {
+        return start(e) <= Index && static_cast<int64_t>(Index) <= int64_t{start(e)} + length(e) - 1;
+    };
+    const auto it = std::upper_bound(entries.begin(), entries.end(), Index,
+                                     [&](int32_t i, const Entry& e) { return i < start(e); });
+    if (it != entries.begin() && holds(*(it - 1))) {
+        const auto k = it - 1 - entries.begin();
+        // A zero-length entry before it could not hold Index; a longer one would mean disorder.
+        if (k == 0 ||
+            int64_t{start(entries[static_cast<size_t>(k - 1)])} + length(entries[static_cast<size_t>(k - 1)]) <=
+                start(*(it - 1)))
+            return static_cast<int32_t>(k);
     }
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (holds(entries[i])) return static_cast<int32_t>(i);
     return 0;
 }
 
+}  // namespace
+
+int32_t GetLineOfWord(const EditorData& data, int32_t Index) {
+    return FindHolder(
+        data.LineInfo, Index, [](const tessaly::aLineInfo& l) { return l.Start; },
+        [](const tessaly::aLineInfo& l) { return l.Length; });
+}
+
 int32_t GetPageOfWord(const EditorData& data, int32_t Index) {
-    for (int32_t i = 0; i < data.PageCount(); ++i) {
-        const auto& p = data.PageInfo[static_cast<size_t>(i)];
-        if (p.StartWord <= Index && static_cast<int64_t>(Index) <= int64_t{p.StartWord} + p.LengthWord - 1) return i;
-    }
-    return 0;
+    return FindHolder(
+        data.PageInfo, Index, [](const tessaly::aPageInfo& p) { return p.StartWord; },
+        [](const tessaly::aPageInfo& p) { return p.LengthWord; });
 }
 
 int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X) {

@@ -88,6 +88,15 @@ TEST(Lookups, LinesAndPagesOfCharacters) {
     EXPECT_EQ(1, GetPageOfWord(d, 5));
     EXPECT_EQ(1, GetPageOfWord(d, 12));
     EXPECT_EQ(0, GetPageOfWord(d, 13));
+
+    // An empty first page (a first line too tall for it) holds nothing.
+    d.PageInfo = {{0, 0, 0, 0}, {0, 5, 0, 13}};
+    EXPECT_EQ(1, GetPageOfWord(d, 0));
+    // Lines out of order (a table being rebuilt) are searched from the start, first match wins.
+    SetLines(d, {5, 3});
+    d.LineInfo.push_back({2, 4});
+    EXPECT_EQ(0, GetLineOfWord(d, 3));
+    EXPECT_EQ(1, GetLineOfWord(d, 6));
 }
 
 TEST(Lookups, CaretLandsOnTheFirstCentreAtOrAfterX) {
