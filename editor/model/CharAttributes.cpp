@@ -265,9 +265,9 @@ void CharAttributes::SetHeight(int32_t i, int32_t height) {
 bool CharAttributes::SelFontSize(int32_t start, int32_t length, float size) {
     const auto milliPoints = tessaly::TryCLng(static_cast<double>(size) * 1000);
     if (!std::isfinite(size) || size <= 0 || !milliPoints) return false;
-    const int32_t scaled = MulDiv(*milliPoints, data_.PropertiesDpi, 72);
-    if (scaled < 0) return false;
-    const int32_t height = -tessaly::CLng(scaled / 1000.0 + 0.5);
+    // The conversion the document reader uses, so that a saved size reads back as the same height.
+    const int32_t height = PointToLogHeight(data_, size);
+    if (height > 0) return false;
 
     undo_.EndPendingStep();
     // A grace-note group takes one size: the editor's selection grows to whole groups.
@@ -310,7 +310,8 @@ StdFontInfo CharAttributes::StdFont(int32_t start, int32_t length, uint32_t& Sel
 
 bool CharAttributes::StdFont(int32_t start, int32_t length, uint32_t SelColor, const StdFontInfo& font) {
     if (!std::isfinite(font.Size) || font.Size <= 0) return false;
-    const int32_t height = -MulDiv(tessaly::CLng(font.Size), data_.ScreenDpi, 72);
+    if (!tessaly::TryCLng(static_cast<double>(font.Size) * 1000)) return false;
+    const int32_t height = PointToLogHeight(data_, font.Size);  // as the reader will take SelSize
     if (height > 0) return false;
     const std::string face = tessaly::dadur::LowerGbk(font.FaceName);
     if (!NormaliseWordRange(data_, start, length)) return false;

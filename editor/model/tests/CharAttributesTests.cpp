@@ -148,17 +148,20 @@ TEST_F(CharAttributesTest, SizesGiveHeightsAndMeasureAgain) {
     FitTimeSignatureWidth(data, 99, -1);
     FitTimeSignatureWidth(data, 3, 8);
 
-    // 10 points at 96 DPI: 13.33 pixels, plus a half, to the even whole number.
+    // 10 points at 96 DPI: 13.33 pixels, the height the reader gives the saved size back.
     ASSERT_TRUE(chars->SelFontSize(0, 1, 10));
+    EXPECT_EQ(-13, W(0).nLogFont.lfHeight);
+    ASSERT_TRUE(chars->SelFontSize(0, 1, 10.5f));
     EXPECT_EQ(-14, W(0).nLogFont.lfHeight);
+    ASSERT_TRUE(chars->SelFontSize(0, 1, 10));
     EXPECT_EQ(12.0f, chars->SelFontSize(1, 2));  // the first character's size only
     EXPECT_EQ(10.0f, chars->SelFontSize(1, 0));
     EXPECT_FALSE(chars->SelFontSize(0, 1, 0));
     EXPECT_FALSE(chars->SelFontSize(0, 1, -3));
     EXPECT_FALSE(chars->SelFontSize(0, 1, 1e30f));
 
-    // The whole-point size on the screen's DPI for the font dialog.
-    data.ScreenDpi = 120;
+    // The font dialog's size converts the same way, fractions of a point included.
+    data.PropertiesDpi = 120;
     ASSERT_TRUE(chars->StdFont(0, 2, 0xFF, {"Arial", 10.4f, false, false, false, false, 0}));
     EXPECT_EQ(-17, W(0).nLogFont.lfHeight);
     EXPECT_EQ(-10, W(1).nLogFont.lfHeight);
