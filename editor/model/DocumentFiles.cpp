@@ -39,7 +39,8 @@ DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string
 DocumentRead FileDocumentSource::ReadDocFile(intptr_t HostWindow, std::u16string_view FileName) {
     HostProgress progress(system_, HostWindow);
     DocumentRead read;
-    const tessaly::ZoRivStatus status = tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, &progress);
+    const tessaly::ZoRivStatus status =
+        tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, &progress);
     read.Ok = status.Ok();
     read.Reason = status.reason;
     return read;

@@ -52,8 +52,9 @@ struct EditorData {
     int16_t OtherLinesLeft = 0;
     int16_t LineRightLimit = 0;
 
-    tessaly::aInputDat InputDat;  // range of the last edit, before the edit
-    int32_t AreaPairNumber = 0;   // running pair number of new paired marks
+    tessaly::aInputDat InputDat;   // range of the last edit, before the edit
+    bool InputDatLaidOut = false;  // InputDat's edit is in the layout already
+    int32_t AreaPairNumber = 0;    // running pair number of new paired marks
     bool IsPrinting = false;
 
     // Editor control values.

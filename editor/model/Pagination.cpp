@@ -204,6 +204,11 @@ void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
 }
 
 bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
+    // The record describes the document before its edit: applied twice, it would splice lines
+    // that are already right into the wrong places.
+    const bool own = &InputDat == &data.InputDat;
+    if (own && data.InputDatLaidOut) return true;
+    if (own) data.InputDatLaidOut = true;
     const tessaly::aInputDat& d = InputDat;
     const int32_t oldCount = data.LineCount();
     const int64_t delta64 = int64_t{d.iAddLength} - d.iDelLength;

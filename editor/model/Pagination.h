@@ -25,7 +25,8 @@ void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat);
 
 // Lays out again the paragraphs an edit touched (InputDat as SetInputDat filled it before the
 // arrays changed), splices their lines in, paginates and updates the page grid. Returns false
-// when the record did not match the layout, so the whole document was laid out instead.
+// when the record did not match the layout, so the whole document was laid out instead. The
+// editor's own record is laid out once: a second call for the same edit does nothing.
 bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat);
 
 }  // namespace notaline

@@ -44,6 +44,7 @@ int32_t Centre(const tessaly::aWordInfo& w) {
 
 void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength) {
     auto& d = data.InputDat;
+    data.InputDatLaidOut = false;
     d.iLine1 = FindParaStartLine(data, Start);
     d.iLine2 = FindParaEndLine(data, Start, DelLength);
     d.iWord1 = FindParaStartWord(data, Start);

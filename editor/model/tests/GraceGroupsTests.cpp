@@ -6,6 +6,7 @@
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "model/mGeneral.h"
 
 namespace notaline {
 namespace {
@@ -186,6 +187,7 @@ TEST_F(GraceGroupsTest, RemovalTakesWholeGroupsAndLeavesOtherNotesAlone) {
     Form(1, 2, 21);
     Form(4, 3, 61);
     W(3).nLogFont.lfHeight = -30;  // a plain note between them keeps its size
+    SetInputDat(data, 3, 1, 1);
     Relayout();
     const auto formed = Bytes();
     grace->DelYY(6, -4);  // the second note of the first group to the middle of the second

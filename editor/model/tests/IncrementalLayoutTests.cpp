@@ -104,6 +104,18 @@ TEST_F(IncrementalLayout, DeletingAParagraphEndJoinsTheParagraphs) {
     EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
 }
 
+// The control lays out after every command, also after one that was refused and so left the
+// previous edit's record in place.
+TEST_F(IncrementalLayout, TheEditorsRecordIsLaidOutOnce) {
+    Doc("12|34|5678|90|");
+    Layout();
+    SetInputDat(data, 3, 2, 0);
+    Erase(data, 3, 2);
+    EXPECT_TRUE(FormatInputLines(data, data.InputDat));
+    EXPECT_TRUE(FormatInputLines(data, data.InputDat));
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
+}
+
 TEST_F(IncrementalLayout, ARecordThatDoesNotMatchTheLinesLaysOutEverything) {
     Doc("12|34|56|");
     RecordingView view;

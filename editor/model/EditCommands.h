@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "model/CharAttributes.h"
+#include "model/ClipboardEdits.h"
+#include "model/DoArray.h"
+#include "model/EditorData.h"
+#include "model/FreeItems.h"
+#include "model/GraceGroups.h"
+#include "model/MarkCommands.h"
+#include "model/MarkValues.h"
+#include "model/PageSettings.h"
+#include "model/ParagraphCommands.h"
+#include "model/RangeMarks.h"
+#include "model/SpacingCommands.h"
+#include "model/Typing.h"
+#include "model/UndoRedo.h"
+
+namespace notaline {
+
+// The editing objects of one editor control, made together when the control starts running:
+// the array operations, the edit history with its journal, and the command groups that record
+// every change in it.
+class EditCommands {
+public:
+    // The journal goes to ProgramFolder\tmp (or the user's temporary folder).
+    EditCommands(EditorData& data, const std::filesystem::path& ProgramFolder);
+    EditCommands(EditorData& data, std::unique_ptr<UndoJournal> journal);
+    EditCommands(const EditCommands&) = delete;
+    EditCommands& operator=(const EditCommands&) = delete;
+
+    DoArray Arrays;
+    UndoRedo Undo;
+    notaline::Typing Typed;
+    ClipboardEdits Clipboard;
+    MarkCommands Marks;
+    RangeMarks Ranges;
+    MarkValues Values;
+    GraceGroups Graces;
+    CharAttributes Chars;
+    SpacingCommands Spacing;
+    ParagraphCommands Paragraphs;
+    PageSettings Pages;
+    FreeItems Items;
+
+private:
+    void Connect();
+};
+
+}  // namespace notaline
