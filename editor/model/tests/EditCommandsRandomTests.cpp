@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "FakeJournal.h"
+#include "FakeLayout.h"
+#include "LayoutFixture.h"
+#include "model/EditCommands.h"
+#include "model/MarkCodes.h"
+#include "model/Pagination.h"
+
+namespace notaline {
+namespace {
+
+// A view whose clipboard takes whatever is cut.
+class ClipboardOkView : public test::RecordingView {
+public:
+    bool CopyWordsToClipboard(int32_t, int32_t) override { return true; }
+};
+
+// The document as the edit history keeps it: characters without their laid-out boxes (the
+// layout may place them anew), the free items, the page setup and the font rows' heights.
+std::vector<unsigned char> Snapshot(const EditorData& d) {
+    std::vector<unsigned char> out;
+    const auto add = [&out](const void* p, size_t n) {
+        const auto* b = static_cast<const unsigned char*>(p);
+        out.insert(out.end(), b, b + n);
+    };
+    for (int32_t i = 0; i < d.WordCount(); ++i) {
+        auto w = d.WordInfo[static_cast<size_t>(i)];
+        w.Left = w.Top = w.Right = w.Bottom = 0;
+        add(&w, sizeof w);
+    }
+    for (const auto& item : d.HwWordInfo) add(&item, sizeof item);
+    const auto& p = d.AboutPageInfo;
+    add(&p.BackGroundType, 1);
+    add(&p.PagePosIndexType, 1);
+    add(&p.PageNumberSize, 2);
+    add(&p.PageMarginRect, sizeof p.PageMarginRect);
+    add(&p.PaperType, 1);
+    for (const auto& row : d.FontTbl) {
+        add(&row.hYg, 4);
+        add(&row.hYc, 4);
+    }
+    return out;
+}
+
+class EditCommandsRandom : public test::LayoutTest {
+protected:
+    ClipboardOkView view;
+    std::unique_ptr<EditCommands> edit;
+    std::mt19937 rng;
+
+    void Start(uint32_t seed) {
+        rng.seed(seed);
+        Doc("1234|ab5678|cd|9012345|");
+        data.FontTbl.resize(2);
+        data.ColorTbl = {0, 0xFF};
+        data.AboutPageInfo.nScale = 1;
+        data.HwWordInfo.resize(3);
+        data.AboutFileInfo.HwWordCount = 3;
+        Layout();
+        data.View = &view;
+        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>());
+    }
+
+    int32_t Pick(int32_t n) { return n > 0 ? static_cast<int32_t>(rng() % static_cast<uint32_t>(n)) : 0; }
+
+    tessaly::aWordInfo Note(char c) {
+        tessaly::aWordInfo w;
+        w.WdAsc = c;
+        w.IsJpGcCtl = c >= '0' && c <= '9' ? 1 : 0;
+        w.WdSize = {10, 20};
+        w.nLogFont.lfHeight = -16;
+        return w;
+    }
+
+    // One command of any group over a random selection, then the re-layout the control makes.
+    std::string trace;
+    void RandomCommand() {
+        const int32_t count = data.WordCount();
+        const int32_t start = Pick(count);
+        const int32_t length = std::min(Pick(4), count - 1 - start) * (Pick(4) == 0 ? -1 : 1);
+        data.SelStart = start;
+        data.SelLength = length;
+        const int32_t value = Pick(5);
+        const int32_t op = Pick(22);
+        trace += std::to_string(op) + "@" + std::to_string(start) + "," + std::to_string(length) + " ";
+        switch (op) {
+            case 0:
+                data.InputWords = {Note(static_cast<char>('0' + Pick(10))), Note('x')};
+                data.InputWords.resize(static_cast<size_t>(1 + Pick(2)));
+                edit->Typed.InputWord(start, length);
+                break;
+            case 1: edit->Typed.BackSpaceWord(start, Pick(2) ? 0 : length); break;
+            case 2: edit->Typed.DeleteWord(start, length); break;
+            case 3: edit->Clipboard.CutWord(start, length); break;
+            case 4:
+                data.InputWords = {Note('p'), Note('3')};
+                data.PasteWordCount = 2;
+                edit->Clipboard.PasteWord(start, length, "DuZazidaWordInfo-Format");
+                break;
+            case 5: {
+                int32_t to = Pick(count + 1);
+                edit->Clipboard.DragDropWord(start, length, to);
+                break;
+            }
+            case 6: edit->Ranges.FormatHuXian(start, length, 72, 0x40012C); break;
+            case 7: edit->Marks.Format_ChangSpeed(start, length, 165, value); break;
+            case 8: edit->Values.ExtralWordVal1(start, Pick(8), value + 1); break;
+            case 9: edit->Chars.Bold(start, length, Pick(2) == 0); break;
+            case 10: edit->Chars.SelForeColor(start, length, Pick(2) ? 0xFFu : 0u); break;
+            case 11: edit->Chars.WordYC(start, length, value % 3); break;
+            case 12: edit->Spacing.SetWordSpace(start, length, Pick(2) ? 1 : -1); break;
+            case 13: edit->Spacing.UpSpace(start, length, static_cast<float>(value)); break;
+            case 14: edit->Paragraphs.Alignment(start, length, static_cast<tessaly::Alignment>(value % 4)); break;
+            case 15: edit->Paragraphs.SelSpacingBefore(start, length, value * 10); break;
+            case 16: edit->Pages.BackGroundType(static_cast<int16_t>(value)); break;
+            case 17: edit->Pages.PagePosIndexType(static_cast<int16_t>(value)); break;
+            case 18:
+                edit->Undo.CurrentHwFocus(Pick(data.AboutFileInfo.HwWordCount + 1) - 1);
+                edit->Items.HwWordColor(Pick(2) ? 0xFFu : 0u);
+                break;
+            case 19: edit->Graces.FormatYYInfo(kMarkGraceNote, 10 * (1 + Pick(3)) + 1); break;
+            case 20: edit->Graces.DelYY(start, length); break;
+            default:
+                if (edit->Undo.CanUndo()) edit->Undo.UserUndo();
+                break;
+        }
+        FormatInputLines(data, data.InputDat);
+    }
+};
+
+// Every command group in one history: undo all gives back the original document, redo all the
+// final one, and Modified is false only at the saved step.
+TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
+    for (uint32_t seed = 1; seed <= 300; ++seed) {
+        Start(seed);
+        trace.clear();
+        const auto original = Snapshot(data);
+        const int commands = 4 + Pick(30);
+        const int saved = Pick(commands);
+        for (int c = 0; c < commands; ++c) {
+            RandomCommand();
+            ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size()) << "seed " << seed;
+            if (c == saved) edit->Undo.Modified(false);
+        }
+        while (edit->Undo.CanRedo()) edit->Undo.UserRedo();  // what a random undo took back
+        const bool savedAtEnd = !edit->Undo.Modified();      // also closes an open step
+        const auto final = Snapshot(data);
+        int steps = 0;
+        while (edit->Undo.CanUndo()) {
+            edit->Undo.UserUndo();
+            ++steps;
+            ASSERT_LT(steps, 1000);
+        }
+        ASSERT_EQ(original, Snapshot(data)) << "seed " << seed;
+        while (edit->Undo.CanRedo()) edit->Undo.UserRedo();
+        ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
+        EXPECT_EQ(savedAtEnd, !edit->Undo.Modified()) << "seed " << seed;
+    }
+}
+
+}  // namespace
+}  // namespace notaline
