@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "model/CharAttributes.h"
 #include "model/ClipboardEdits.h"
@@ -46,6 +47,24 @@ public:
     FreeItems Items;
 
 private:
+    // Where the journal comes from: the program's folder, or a journal made by the caller.
+    template <class JournalSource>
+    EditCommands(EditorData& data, JournalSource&& journal, int)
+        : Arrays(data),
+          Undo(data, Arrays, std::forward<JournalSource>(journal)),
+          Typed(data, Arrays, Undo),
+          Clipboard(data, Arrays, Undo),
+          Marks(data, Undo),
+          Ranges(data, Undo),
+          Values(data, Undo),
+          Graces(data, Undo),
+          Chars(data, Undo),
+          Spacing(data, Undo),
+          Paragraphs(data, Arrays, Undo),
+          Pages(data, Arrays, Undo),
+          Items(data, Arrays, Undo) {
+        Connect();
+    }
     void Connect();
 };
 

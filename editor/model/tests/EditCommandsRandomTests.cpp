@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -162,6 +163,26 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
         ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
         EXPECT_EQ(savedAtEnd, !edit->Undo.Modified()) << "seed " << seed;
     }
+}
+
+TEST(EditCommands, TheJournalLivesInTheProgramFolderWhileTheEditorDoes) {
+    const auto folder = std::filesystem::temp_directory_path() / "edit_commands_folder";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    EditorData data;
+    test::SetWords(data, "12|");
+    std::filesystem::path journal;
+    {
+        EditCommands edit(data, folder);
+        journal = edit.Undo.JournalName();
+        EXPECT_EQ(folder / "tmp" / "tmp0.dat", journal);
+        EXPECT_TRUE(std::filesystem::exists(journal));
+        EXPECT_TRUE(edit.Chars.Bold(0, 1, true));
+        edit.Undo.UserUndo();
+        EXPECT_FALSE(edit.Chars.Bold(0, 1));
+    }
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
