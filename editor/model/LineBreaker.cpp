@@ -253,9 +253,16 @@ void PlaceLineDisperse(EditorData& data, int32_t Line) {
     const int32_t s = l.Start;
     const int32_t e = std::min(LastOf(l), data.WordCount() - 1);
     const int16_t n = l.NormalSpaceNum;
-    if (n < 0 || !data.IsWord(s) || e < s) return;
+    if (!data.IsWord(s) || e < s) return;
+    if (n < 0) {  // nothing to spread over: placed as a near line, not left where it was
+        Walk(data, l, l.Left, e, false, 0);
+        return;
+    }
     const auto firstLeft = static_cast<float>(data.FirstLineLeft);
     auto& first = Word(data, s);
+    // The characters between the first and the last (stacked or grace notes) follow on from the
+    // first, rather than keeping whatever an earlier layout gave them.
+    if (n <= 1) Walk(data, l, firstLeft, e, false, 0);
     if (n == 0) {
         first.Left = firstLeft;
         first.Right = firstLeft + first.WdSize.cx;

@@ -237,6 +237,52 @@ void RandomEdit(EditorData& data, RandomDocuments& random) {
     }
 }
 
+// A dispersed line with nothing to spread over (a grace note and its paragraph end) is placed
+// from its start, not left where an earlier layout put it.
+TEST_F(IncrementalLayout, ADispersedLineWithoutSpacesIsStillPlaced) {
+    Doc("12|5|6|");
+    SetMark(data, 3, 0, kMarkGraceNote, 1, 1);  // joined to the paragraph end
+    SetMark(data, 5, 0, kMarkGraceNote, 4, 1);  // which is joined to this one
+    Para(4, tessaly::AlignmentDisperse);
+    for (auto& w : data.WordInfo) w.Left = w.Right = 4321;
+    Layout();
+    EXPECT_EQ(-1, L(1).NormalSpaceNum);
+    EXPECT_EQ(L(1).Left, W(3).Left);
+    EXPECT_EQ(W(3).Right, W(4).Left);
+    EXPECT_LT(W(4).Right, 1000);
+}
+
+// Every known alignment places every character of its lines: boxes left by an earlier layout
+// make no difference.
+TEST(IncrementalLayoutProperty, BoxesDoNotDependOnAnEarlierLayout) {
+    RandomDocuments random(909);
+    for (int32_t doc = 0; doc < 300; ++doc) {
+        EditorData data;
+        data.WriteLeft = 20;
+        data.WriteWidth = 60 + static_cast<float>(random.Below(200));
+        data.WriteTop = 15;
+        data.WriteHeight = 400;
+        data.PxPerTenthMm = 96.0f / 254;
+        random.Document(data);
+        for (auto& w : data.WordInfo)
+            if (w.IsJpGcCtl == 3 && w.ExtralWordInfo[6].ExtralWordVal1 > tessaly::AlignmentxjDq)
+                w.ExtralWordInfo[6].ExtralWordVal1 = tessaly::AlignmentDisperse;  // left alone on purpose
+        EditorData stale = data;
+        for (auto& w : stale.WordInfo) w.Left = w.Right = 4321;
+        for (EditorData* d : {&data, &stale}) {
+            GetAllPartInfo(*d);
+            FormatAllLines(*d);
+            FormatPages(*d);
+        }
+        for (int32_t i = 0; i < data.WordCount(); ++i) {
+            const auto& a = data.WordInfo[static_cast<size_t>(i)];
+            const auto& b = stale.WordInfo[static_cast<size_t>(i)];
+            ASSERT_EQ(a.Left, b.Left) << "document " << doc << " character " << i;
+            ASSERT_EQ(a.Right, b.Right) << "document " << doc << " character " << i;
+        }
+    }
+}
+
 TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
     RandomDocuments random(20261209);
     int32_t edits = 0;
