@@ -37,10 +37,6 @@ template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
                     int32_t InputStart, int32_t InputLength, Change&& change);
 
-// A time signature's character as wide as its wider number: "12" for a number above 9, else "1".
-// Slot -1 takes the first time-signature slot; another slot counts only when it holds one.
-void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot);
-
 // The look of the characters of a range: colours, font, size, styles, duration and octave, and
 // the octave-dot and duration-line heights of one font-table row. Every setter is one undo step.
 class CharAttributes {

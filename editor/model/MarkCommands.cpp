@@ -13,18 +13,8 @@ namespace notaline {
 
 namespace {
 
-inline constexpr int32_t kMarkTempoChange = 37;
-inline constexpr int32_t kMarkCustomSymbol = 119;
-inline constexpr int32_t kMarkTestSymbol = 120;
-inline constexpr int32_t kMarkBarNumber = 131;
 // The syllables do to xi are the codes of the notes 1 to 7 plus 84.
-inline constexpr int32_t kMarkSyllableDo = 133;
-inline constexpr int32_t kMarkSyllableXi = 139;
 inline constexpr int32_t kSyllableOffset = 84;
-
-bool IsMarkCode(int32_t code) {
-    return code >= 1 && code <= static_cast<int32_t>(kMarkNames.size());
-}
 
 bool IsNote(const tessaly::aWordInfo& w) {
     return w.IsJpGcCtl == 1 && w.WdAsc >= '1' && w.WdAsc <= '7';

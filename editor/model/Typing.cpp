@@ -16,10 +16,8 @@ namespace {
 
 constexpr uint8_t kParagraphEnd = 3;
 // The big glissando is not among the spans that editing widens to and cuts.
-constexpr int32_t kBigGlissandoStart = 144;
-
 bool IsSpanStart(int32_t code) {
-    return IsPairStartCode(code) && code != kBigGlissandoStart;
+    return IsPairStartCode(code) && code != kMarkBigGlissandoStart;
 }
 
 bool IsSpanEnd(int32_t code) {
@@ -45,12 +43,6 @@ constexpr KindSymbol kKindSymbols[] = {
     {57, 69},      {58, 70},      {59, 71},  {60, 65},  {61, 66},  {63, 71},  {64, 72},  {80, 42},
     {105, 0xF0AF}, {106, 0xF0AE}, {129, 48}, {140, 43}, {141, 44}, {177, 88}, {178, 87},
 };
-
-std::string CodeText(int16_t code) {
-    const auto u = static_cast<uint16_t>(code);
-    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
-    return std::string(1, static_cast<char>(u));
-}
 
 }  // namespace
 
@@ -337,9 +329,8 @@ bool Typing::IsCleared(int32_t word, int32_t slot) const {
 bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
     const int32_t caret = data_.SelStart;
     if (!data_.IsWord(caret)) return false;
-    auto* slots = data_.WordInfo[static_cast<size_t>(caret)].ExtralWordInfo;
-    const auto* slot = std::find_if(slots, slots + kSlotCount, [&](const auto& x) { return x.IndexType == dType; });
-    if (slot == slots + kSlotCount) return false;
+    const int32_t slot = FindExtralSlot(data_, caret, dType);
+    if (slot < 0) return false;
 
     if (undo_.PendingKind != 7 || undo_.PendingPos != caret) {
         undo_.EndPendingStep();
@@ -353,7 +344,7 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
         undo_.PendingPos = caret;
     }
     auto& w = data_.WordInfo[static_cast<size_t>(caret)];
-    w.ExtralWordInfo[slot - slots].IndexType = iType;
+    w.ExtralWordInfo[slot].IndexType = iType;
     for (const auto& k : kKindSymbols)
         if (k.Kind == iType) w.WdAsc = static_cast<int16_t>(k.WdAsc);
     w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
