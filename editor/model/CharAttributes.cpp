@@ -42,18 +42,6 @@ int32_t GraceHeight(int32_t height) {
 
 }  // namespace
 
-bool NormaliseWordRange(const EditorData& data, int32_t& start, int32_t& length) {
-    int64_t s = start, n = length;
-    if (n < 0) {
-        s += n;
-        n = -n;
-    }
-    if (s < 0 || s + n > data.WordCount() || data.WordInfo.size() < static_cast<size_t>(s + n) + 1) return false;
-    start = static_cast<int32_t>(s);
-    length = static_cast<int32_t>(n);
-    return true;
-}
-
 int32_t CaretReference(const EditorData& data, int32_t start) {
     const auto paraEnd = [&](int32_t i) { return !data.IsWord(i) || IsParaEnd(data, i); };
     if (start == 0) return paraEnd(0) ? -1 : 0;

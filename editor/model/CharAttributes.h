@@ -6,6 +6,7 @@
 
 #include "model/EditorData.h"
 #include "model/UndoRedo.h"
+#include "model/WordRange.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -20,10 +21,6 @@ struct StdFontInfo {
     bool Strikethrough = false;
     int16_t Charset = 0;
 };
-
-// Turns a leftward range (negative length) round; true when it then lies within the document
-// (start + length may reach WordCount, the caret's place after the last character).
-bool NormaliseWordRange(const EditorData& data, int32_t& start, int32_t& length);
 
 // The character whose value an empty range at `start` answers: the one before the caret, or the
 // one at the caret when a paragraph end comes before it, the first at the start; -1 when the caret

@@ -40,13 +40,6 @@ std::vector<SlotRef> SelectedSyllables(const EditorData& data, WordRange range) 
 
 }  // namespace
 
-WordRange NormalRange(int32_t start, int32_t length) {
-    const int64_t first = length < 0 ? int64_t{start} + length : start;
-    const int64_t count = length < 0 ? -int64_t{length} : length;
-    if (first < INT32_MIN || count > INT32_MAX) return {-1, 0};  // no document holds it
-    return {static_cast<int32_t>(first), static_cast<int32_t>(count)};
-}
-
 bool IsMarkRange(const EditorData& data, WordRange range) {
     return range.Start >= 0 && range.Length >= 0 && range.Start <= data.WordCount() - range.Length &&
            static_cast<size_t>(data.WordCount()) < data.WordInfo.size();

@@ -6,15 +6,9 @@
 
 #include "model/EditorData.h"
 #include "model/UndoRedo.h"
+#include "model/WordRange.h"
 
 namespace notaline {
-
-// A range of characters; a negative length given to a command means the characters before start.
-struct WordRange {
-    int32_t Start = 0;
-    int32_t Length = 0;
-};
-WordRange NormalRange(int32_t start, int32_t length);
 
 // Whether the command may image characters Start..Start + Length: the one after the range is
 // imaged too, the caret's character when nothing is selected.

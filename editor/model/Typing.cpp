@@ -8,6 +8,7 @@
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/ParagraphEnds.h"
+#include "model/WordRange.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -80,11 +81,7 @@ bool Typing::CanInputWord() {
 
 bool Typing::InputWord(int32_t m_selstart, int32_t m_sellength) {
     if (!CanInputWord()) return false;
-    int32_t start = m_selstart, n = m_sellength;
-    if (n < 0) {
-        start += n;
-        n = -n;
-    }
+    const auto [start, n] = NormalRange(m_selstart, m_sellength);
     const auto m = static_cast<int32_t>(data_.InputWords.size());
     if (m == 0 || !InDocument(start, n)) return false;
     if (n < 1) return TypeAtCaret(start);
@@ -244,11 +241,8 @@ void Typing::DeleteWord(int32_t m_selstart, int32_t m_sellength) {
     data_.SelLength = 0;
 }
 
-AreaRange Typing::AdjustAreaMarks(int32_t start, int32_t n, bool apply) {
-    if (n < 0) {
-        start += n;
-        n = -n;
-    }
+AreaRange Typing::AdjustAreaMarks(int32_t from, int32_t length, bool apply) {
+    const auto [start, n] = NormalRange(from, length);
     AreaRange area{start, start + n - 1};
     const int32_t rangeFirst = area.First;
     const int32_t rangeLast = area.Last;
