@@ -11,6 +11,7 @@
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/Tables.h"
+#include "model/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -322,7 +323,7 @@ bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, uint8
                              Applies&& applies) {
     if (!NormaliseWordRange(data_, start, length)) return false;
     if (length == 0 || value < 0 || value > 255) {
-        if (data_.System) data_.System->Beep();
+        BeepOn(data_);
         return false;
     }
     return SetWords(start, length, false, [&](int32_t i, aWordInfo& w) {

@@ -51,10 +51,6 @@ bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range) {
     return true;
 }
 
-void BeepOn(const EditorData& data) {
-    if (data.System) data.System->Beep();
-}
-
 // A step is recorded even when the character has no free slot: the user gave a command.
 void MarkCommands::AttachMark(WordRange range, int32_t word, int32_t code, int32_t values,
                               std::optional<std::string_view> text) {

@@ -7,6 +7,7 @@
 #include "model/EditorData.h"
 #include "model/UndoRedo.h"
 #include "model/WordRange.h"
+#include "model/mGeneral.h"
 
 namespace notaline {
 
@@ -17,8 +18,6 @@ bool IsMarkRange(const EditorData& data, WordRange range);
 // Opens the one step of a mark command, kind 1 over those characters, and describes the change
 // to the layout. False: nothing may be changed.
 bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range);
-
-void BeepOn(const EditorData& data);
 
 // Marks of one character (codes, slots and packed values as MarkSlots keeps them), and the
 // solfege syllables of the selected notes. Each change is one undo step.

@@ -53,7 +53,7 @@ ParagraphCommands::Selection ParagraphCommands::Normalised(int32_t start, int32_
 // The layout reads the spacing as an Integer: a larger value could never be read back.
 bool ParagraphCommands::SpacingFits(int32_t value) const {
     if (value >= INT16_MIN && value <= INT16_MAX) return true;
-    if (data_.System) data_.System->Beep();
+    BeepOn(data_);
     return false;
 }
 

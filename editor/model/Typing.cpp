@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/GraceNotes.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
@@ -51,10 +52,6 @@ bool Typing::InDocument(int32_t pos, int32_t n) const {
     return pos >= 0 && n >= 0 && int64_t{pos} + n <= data_.WordCount();
 }
 
-bool Typing::IsParagraphEnd(int32_t i) const {
-    return data_.IsWord(i) && data_.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == kParagraphEnd;
-}
-
 void Typing::TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n) {
     data_.SelStart = start;
     data_.SelLength = length;
@@ -72,7 +69,7 @@ bool Typing::CanInputWord() {
     for (const auto& q : kInsideGroup) {
         if (before.ExtralWordVal1 == q.Group && before.ExtralWordVal2 == q.Place &&
             after.ExtralWordVal1 == q.NextGroup && after.ExtralWordVal2 == q.NextPlace) {
-            if (data_.System) data_.System->Beep();
+            BeepOn(data_);
             return false;
         }
     }
@@ -139,7 +136,7 @@ bool Typing::RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLe
     if (n <= 0 || !InDocument(pos, n)) return false;
     // The clipboard gets the characters with all their marks, before any pair is cut.
     if (toClipboard && !(data_.View && data_.View->CopyWordsToClipboard(pos, n))) {
-        if (data_.System) data_.System->Beep();
+        BeepOn(data_);
         return false;
     }
     undo_.EndPendingStep();
@@ -169,7 +166,7 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
         if (!StackHandled()) RemoveWords(7, start, n, n);
         return;
     }
-    if (!IsParagraphEnd(start - 1)) {
+    if (!IsParaEnd(data_, start - 1)) {
         if (StackHandled()) return;
         const AreaRange area = AdjustAreaMarks(start - 1, 1, false);
         if (area.First == area.Last) {
@@ -177,7 +174,7 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
         } else {
             RemoveWords(7, start - 1, 1, 1);
         }
-    } else if (start < 2 || IsParagraphEnd(start - 2)) {
+    } else if (start < 2 || IsParaEnd(data_, start - 2)) {
         BackspaceOneWord();  // an empty paragraph goes like any character
     } else {
         JoinParagraphs();
