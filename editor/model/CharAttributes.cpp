@@ -11,6 +11,7 @@
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/Tables.h"
+#include "model/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -36,52 +37,17 @@ bool KindIn(const aWordInfo& w, uint8_t kinds) {
     return w.IsJpGcCtl < 8 && (kinds >> w.IsJpGcCtl & 1) != 0;
 }
 
-// A character's code as the code page 936 bytes a font is asked for.
-std::string CodeText(int16_t code) {
-    const auto u = static_cast<uint16_t>(code);
-    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
-    return std::string(1, static_cast<char>(u));
-}
-
 int32_t GraceHeight(int32_t height) {
     return tessaly::CLng(height * 0.6);
 }
 
 }  // namespace
 
-bool NormaliseWordRange(const EditorData& data, int32_t& start, int32_t& length) {
-    int64_t s = start, n = length;
-    if (n < 0) {
-        s += n;
-        n = -n;
-    }
-    if (s < 0 || s + n > data.WordCount() || data.WordInfo.size() < static_cast<size_t>(s + n) + 1) return false;
-    start = static_cast<int32_t>(s);
-    length = static_cast<int32_t>(n);
-    return true;
-}
-
 int32_t CaretReference(const EditorData& data, int32_t start) {
     const auto paraEnd = [&](int32_t i) { return !data.IsWord(i) || IsParaEnd(data, i); };
     if (start == 0) return paraEnd(0) ? -1 : 0;
     if (!paraEnd(start - 1)) return start - 1;
     return paraEnd(start) ? -1 : start;
-}
-
-void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
-    if (!data.IsWord(word)) return;
-    auto& w = data.WordInfo[static_cast<size_t>(word)];
-    tessaly::aExtralWordInfo mark;
-    if (slot == -1) {
-        mark = GetExtralWordInfo(data, word, kMarkTimeSignature);
-    } else if (slot >= 0 && slot < kSlotCount) {
-        mark = w.ExtralWordInfo[slot];
-    }
-    if (mark.IndexType != kMarkTimeSignature) return;
-    // The numbers are 16-bit; a larger stored value counts as the largest.
-    const int16_t n = tessaly::CInt(mark.ExtralWordVal1);
-    const int16_t d = tessaly::CInt(mark.ExtralWordVal2);
-    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, std::max(n, d) > 9 ? "12" : "1").cx;
 }
 
 uint32_t CharAttributes::ColourOf(int32_t index) const {
@@ -357,7 +323,7 @@ bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, uint8
                              Applies&& applies) {
     if (!NormaliseWordRange(data_, start, length)) return false;
     if (length == 0 || value < 0 || value > 255) {
-        if (data_.System) data_.System->Beep();
+        BeepOn(data_);
         return false;
     }
     return SetWords(start, length, false, [&](int32_t i, aWordInfo& w) {

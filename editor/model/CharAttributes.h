@@ -6,6 +6,7 @@
 
 #include "model/EditorData.h"
 #include "model/UndoRedo.h"
+#include "model/WordRange.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -21,10 +22,6 @@ struct StdFontInfo {
     int16_t Charset = 0;
 };
 
-// Turns a leftward range (negative length) round; true when it then lies within the document
-// (start + length may reach WordCount, the caret's place after the last character).
-bool NormaliseWordRange(const EditorData& data, int32_t& start, int32_t& length);
-
 // The character whose value an empty range at `start` answers: the one before the caret, or the
 // one at the caret when a paragraph end comes before it, the first at the start; -1 when the caret
 // stands between two paragraph ends (or after the last character), where the default answers.
@@ -36,10 +33,6 @@ int32_t CaretReference(const EditorData& data, int32_t start);
 template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
                     int32_t InputStart, int32_t InputLength, Change&& change);
-
-// A time signature's character as wide as its wider number: "12" for a number above 9, else "1".
-// Slot -1 takes the first time-signature slot; another slot counts only when it holds one.
-void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot);
 
 // The look of the characters of a range: colours, font, size, styles, duration and octave, and
 // the octave-dot and duration-line heights of one font-table row. Every setter is one undo step.

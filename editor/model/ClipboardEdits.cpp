@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/WordRange.h"
+
 namespace notaline {
 
 void ClipboardEdits::CutWord(int32_t m_selstart, int32_t m_sellength) {
@@ -14,11 +16,7 @@ void ClipboardEdits::CutWord(int32_t m_selstart, int32_t m_sellength) {
 
 void ClipboardEdits::PasteWord(int32_t m_selstart, int32_t m_sellength, std::string_view PasteType) {
     (void)PasteType;
-    int32_t start = m_selstart, n = m_sellength;
-    if (n < 0) {
-        start += n;
-        n = -n;
-    }
+    const auto [start, n] = NormalRange(m_selstart, m_sellength);
     const int32_t k = std::min(data_.PasteWordCount, static_cast<int32_t>(data_.InputWords.size()));
     if (k <= 0 || !typing_.InDocument(start, n) || !typing_.CanInputWord()) return;
     // The caret lands right after the pasted characters, whichever way the selection was made.

@@ -4,6 +4,7 @@
 
 #include "model/PageSettings.h"
 #include "model/Tables.h"
+#include "model/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -43,7 +44,7 @@ bool FreeItems::HwWordColor(uint32_t colour) {
     if (!HasFocus()) return false;
     const int16_t index = GetColorTblIndex(data_, colour);
     if (index < 0) {
-        if (data_.System) data_.System->Beep();
+        BeepOn(data_);
         return false;
     }
     if (Focused().cf == index) return false;
@@ -108,7 +109,7 @@ bool FreeItems::PasteHwWord(const PageGridInfo& grid, int32_t x, int32_t y) {
     auto& clip = data_.ClipHwWordInfo;
     // Nothing was cut, or the clipboard held an item this document cannot draw.
     if (!IsItemKind(clip.HwWordtype) || clip.cf < 0 || static_cast<size_t>(clip.cf) >= data_.ColorTbl.size()) {
-        if (data_.System) data_.System->Beep();
+        BeepOn(data_);
         return false;
     }
     PlaceOnPage(grid, x, y, false, clip);

@@ -1,6 +1,5 @@
 #include "model/GraceGroups.h"
 
-#include <array>
 #include <cstring>
 
 #include "Cp936.h"
@@ -14,9 +13,6 @@
 namespace notaline {
 
 namespace {
-
-// Both ends of arcs, slides and slurs: a grace note carries neither.
-constexpr std::array<int32_t, 12> kArcEnds{72, 73, 121, 122, 146, 147, 148, 149, 150, 151, 152, 153};
 
 constexpr double kGraceScale = 0.6;
 
@@ -83,8 +79,9 @@ bool GraceGroups::CanFormatYYInfo() const {
         const auto& w = data_.WordInfo[static_cast<size_t>(i)];
         if (w.IsJpGcCtl != 1 || w.WdAsc < '0' || w.WdAsc > ':') return false;
         if (HasExtralType(data_, i, kMarkGraceNote)) return false;
-        for (int32_t code : kArcEnds)
-            if (HasExtralType(data_, i, code)) return false;
+        // A grace note carries neither end of an arc, slide or slur.
+        for (int32_t code : kArcStartCodes)
+            if (HasExtralType(data_, i, code) || HasExtralType(data_, i, code + 1)) return false;
         // A note that cannot take the mark would stay small outside any group.
         if (GetFreeExtralSlot(data_, i) < 0) return false;
     }

@@ -4,6 +4,7 @@
 
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "model/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -31,7 +32,7 @@ bool IsGraceNoteJoined(const EditorData& data, int32_t word) {
 bool CheckGraceNoteDrop(EditorData& data, int32_t position) {
     if (position < 1) return true;
     if (HasExtralType(data, position - 1, kMarkGraceNote) && HasExtralType(data, position, kMarkGraceNote)) {
-        if (data.System) data.System->Beep();
+        BeepOn(data);
         return false;
     }
     return true;

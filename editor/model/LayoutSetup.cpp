@@ -26,13 +26,6 @@ std::u16string LowerEnding(std::u16string_view name, size_t length) {
     return end;
 }
 
-// One character's code as the code page 936 text it stands for.
-std::string TextOfCode(int16_t code) {
-    const auto u = static_cast<uint16_t>(code);
-    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
-    return std::string(1, static_cast<char>(u));
-}
-
 DocumentRead Guarded(DocumentSource& source, bool zoriv, intptr_t host, std::u16string_view name) {
     try {
         return zoriv ? source.ReadDocFile(host, name) : source.ReadRtfFile(host, name);
@@ -77,7 +70,7 @@ void CalcWriteRect(EditorData& data) {
 void MeasureAllWords(EditorData& data) {
     for (int32_t i = 0; i < data.WordCount(); ++i) {
         auto& w = data.WordInfo[static_cast<size_t>(i)];
-        const std::string text = TextOfCode(w.WdAsc);
+        const std::string text = CodeText(w.WdAsc);
         if (HasExtralType(data, i, kMarkGraceNote)) {
             w.WdSize = MeasureWordGdi(data, w.nLogFont, text);
         } else {

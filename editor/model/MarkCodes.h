@@ -8,7 +8,18 @@ namespace notaline {
 
 // Attached-mark codes: the ones the model's own rules name.
 inline constexpr int32_t kMarkTimeSignature = 33;
+inline constexpr int32_t kMarkTempoChange = 37;
 inline constexpr int32_t kMarkGraceNote = 38;
+inline constexpr int32_t kMarkTupletStart = 74;
+inline constexpr int32_t kMarkVoltaStart = 89;
+inline constexpr int32_t kMarkOpenVoltaStart = 91;
+inline constexpr int32_t kMarkCustomSymbol = 119;
+inline constexpr int32_t kMarkTestSymbol = 120;
+inline constexpr int32_t kMarkBarNumber = 131;
+// The syllables do to xi.
+inline constexpr int32_t kMarkSyllableDo = 133;
+inline constexpr int32_t kMarkSyllableXi = 139;
+inline constexpr int32_t kMarkBigGlissandoStart = 144;
 inline constexpr int32_t kMarkLeftIndent = 155;
 inline constexpr int32_t kMarkRightIndent = 156;
 inline constexpr int32_t kMarkFirstLineIndent = 157;
@@ -207,6 +218,10 @@ inline constexpr std::array<MarkName, 180> kMarkNames{{
     {180, "简谱右括号）"},
 }};
 
+inline bool IsMarkCode(int32_t code) {
+    return code >= 1 && code <= static_cast<int32_t>(kMarkNames.size());
+}
+
 // The name of a mark code; empty for codes without one or out of range.
 inline std::string_view MarkNameOf(int32_t code) {
     if (code < 1 || code > static_cast<int32_t>(kMarkNames.size())) return {};
@@ -224,6 +239,15 @@ inline bool IsPairStartCode(int32_t code) {
 }
 inline bool IsPairEndCode(int32_t code) {
     return IsPairStartCode(code - 1);
+}
+
+// Start codes of arcs, slides and slurs, the pairs drawn as a curve; ascending.
+inline constexpr std::array<int32_t, 6> kArcStartCodes{72, 121, 146, 148, 150, 152};
+
+inline bool IsArcStartCode(int32_t code) {
+    for (int32_t s : kArcStartCodes)
+        if (s == code) return true;
+    return false;
 }
 
 }  // namespace notaline

@@ -13,18 +13,8 @@ namespace notaline {
 
 namespace {
 
-inline constexpr int32_t kMarkTempoChange = 37;
-inline constexpr int32_t kMarkCustomSymbol = 119;
-inline constexpr int32_t kMarkTestSymbol = 120;
-inline constexpr int32_t kMarkBarNumber = 131;
 // The syllables do to xi are the codes of the notes 1 to 7 plus 84.
-inline constexpr int32_t kMarkSyllableDo = 133;
-inline constexpr int32_t kMarkSyllableXi = 139;
 inline constexpr int32_t kSyllableOffset = 84;
-
-bool IsMarkCode(int32_t code) {
-    return code >= 1 && code <= static_cast<int32_t>(kMarkNames.size());
-}
 
 bool IsNote(const tessaly::aWordInfo& w) {
     return w.IsJpGcCtl == 1 && w.WdAsc >= '1' && w.WdAsc <= '7';
@@ -50,13 +40,6 @@ std::vector<SlotRef> SelectedSyllables(const EditorData& data, WordRange range) 
 
 }  // namespace
 
-WordRange NormalRange(int32_t start, int32_t length) {
-    const int64_t first = length < 0 ? int64_t{start} + length : start;
-    const int64_t count = length < 0 ? -int64_t{length} : length;
-    if (first < INT32_MIN || count > INT32_MAX) return {-1, 0};  // no document holds it
-    return {static_cast<int32_t>(first), static_cast<int32_t>(count)};
-}
-
 bool IsMarkRange(const EditorData& data, WordRange range) {
     return range.Start >= 0 && range.Length >= 0 && range.Start <= data.WordCount() - range.Length &&
            static_cast<size_t>(data.WordCount()) < data.WordInfo.size();
@@ -66,10 +49,6 @@ bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range) {
     if (!undo.BeginInPlace(1, range.Start, range.Start + range.Length)) return false;
     SetInputDat(data, range.Start, range.Length, range.Length);
     return true;
-}
-
-void BeepOn(const EditorData& data) {
-    if (data.System) data.System->Beep();
 }
 
 // A step is recorded even when the character has no free slot: the user gave a command.

@@ -6,15 +6,10 @@
 
 #include "model/EditorData.h"
 #include "model/UndoRedo.h"
+#include "model/WordRange.h"
+#include "model/mGeneral.h"
 
 namespace notaline {
-
-// A range of characters; a negative length given to a command means the characters before start.
-struct WordRange {
-    int32_t Start = 0;
-    int32_t Length = 0;
-};
-WordRange NormalRange(int32_t start, int32_t length);
 
 // Whether the command may image characters Start..Start + Length: the one after the range is
 // imaged too, the caret's character when nothing is selected.
@@ -23,8 +18,6 @@ bool IsMarkRange(const EditorData& data, WordRange range);
 // Opens the one step of a mark command, kind 1 over those characters, and describes the change
 // to the layout. False: nothing may be changed.
 bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range);
-
-void BeepOn(const EditorData& data);
 
 // Marks of one character (codes, slots and packed values as MarkSlots keeps them), and the
 // solfege syllables of the selected notes. Each change is one undo step.

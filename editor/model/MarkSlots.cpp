@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/MarkCodes.h"
+#include "model/Measure.h"
+#include "records/Numbers.h"
+
 namespace notaline {
 
 namespace {
@@ -25,14 +29,14 @@ int32_t FindSlot(const tessaly::aExtralWordInfo* slots, int32_t code) {
     return -1;
 }
 
-bool IsSlot(int32_t slot) {
-    return slot >= 0 && slot < kSlotCount;
-}
-
 }  // namespace
 
 int32_t GetFreeExtralSlot(const EditorData& data, int32_t word) {
     return FindSlot(SlotsOf(data, word), 0);
+}
+
+int32_t FindExtralSlot(const EditorData& data, int32_t word, int32_t code) {
+    return FindSlot(SlotsOf(data, word), code);
 }
 
 tessaly::aExtralWordInfo GetExtralWordInfo(const EditorData& data, int32_t word, int32_t code) {
@@ -49,12 +53,12 @@ void SetExtralWordInfo(EditorData& data, int32_t word, int32_t code, const tessa
 
 void ClearExtralWordInfo(EditorData& data, int32_t word, int32_t slot) {
     auto* slots = SlotsOf(data, word);
-    if (slots && IsSlot(slot)) slots[slot] = tessaly::aExtralWordInfo{};
+    if (slots && IsSlotIndex(slot)) slots[slot] = tessaly::aExtralWordInfo{};
 }
 
 void SetExtralWordVal3(EditorData& data, int32_t word, int32_t slot, std::string_view gbk) {
     auto* slots = SlotsOf(data, word);
-    if (!slots || !IsSlot(slot)) return;
+    if (!slots || !IsSlotIndex(slot)) return;
     auto& bytes = slots[slot].ExtralWordVal3;
     std::memset(bytes, 0, sizeof bytes);
     std::memcpy(bytes, gbk.data(), std::min(gbk.size(), sizeof bytes));
@@ -63,7 +67,7 @@ void SetExtralWordVal3(EditorData& data, int32_t word, int32_t slot, std::string
 std::string GetExtralWordVal3(const EditorData& data, int32_t word, int32_t slot) {
     const auto* slots = SlotsOf(data, word);
     std::string text;
-    if (!slots || !IsSlot(slot)) return text;
+    if (!slots || !IsSlotIndex(slot)) return text;
     for (uint8_t b : slots[slot].ExtralWordVal3)
         if (b != 0) text += static_cast<char>(b);
     return text;
@@ -71,6 +75,22 @@ std::string GetExtralWordVal3(const EditorData& data, int32_t word, int32_t slot
 
 bool HasExtralType(const EditorData& data, int32_t word, int32_t code) {
     return FindSlot(SlotsOf(data, word), code) >= 0;
+}
+
+void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
+    if (!data.IsWord(word)) return;
+    auto& w = data.WordInfo[static_cast<size_t>(word)];
+    tessaly::aExtralWordInfo mark;
+    if (slot == -1) {
+        mark = GetExtralWordInfo(data, word, kMarkTimeSignature);
+    } else if (IsSlotIndex(slot)) {
+        mark = w.ExtralWordInfo[slot];
+    }
+    if (mark.IndexType != kMarkTimeSignature) return;
+    // The numbers are 16-bit; a larger stored value counts as the largest.
+    const int16_t n = tessaly::CInt(mark.ExtralWordVal1);
+    const int16_t d = tessaly::CInt(mark.ExtralWordVal2);
+    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, std::max(n, d) > 9 ? "12" : "1").cx;
 }
 
 SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t code, int32_t pair) {

@@ -10,8 +10,15 @@ namespace notaline {
 
 inline constexpr int32_t kSlotCount = 8;
 
+inline bool IsSlotIndex(int32_t slot) {
+    return slot >= 0 && slot < kSlotCount;
+}
+
 // The first free slot (code 0) of a character, -1 when all eight are used.
 int32_t GetFreeExtralSlot(const EditorData& data, int32_t word);
+
+// The first slot with this code, -1 when none has it.
+int32_t FindExtralSlot(const EditorData& data, int32_t word, int32_t code);
 
 // A copy of the first slot with this code; zeros when none has it. Code 0 finds the first free slot.
 tessaly::aExtralWordInfo GetExtralWordInfo(const EditorData& data, int32_t word, int32_t code);
@@ -29,6 +36,10 @@ std::string GetExtralWordVal3(const EditorData& data, int32_t word, int32_t slot
 
 // True when some slot of the character has this code.
 bool HasExtralType(const EditorData& data, int32_t word, int32_t code);
+
+// A time signature's character as wide as its wider number: "12" for a number above 9, else "1".
+// Slot -1 takes the first time-signature slot; another slot counts only when it holds one.
+void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot);
 
 struct SlotRef {
     int32_t Word = -1;  // -1: not found

@@ -5,7 +5,6 @@
 #include "model/MarkCodes.h"
 #include "model/MarkCommands.h"
 #include "model/MarkSlots.h"
-#include "model/Measure.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -20,35 +19,9 @@ constexpr int32_t kPendingVal2 = 3;
 constexpr int32_t kPendingVal3 = 4;
 constexpr int32_t kPendingChangType = 6;
 
-bool IsSlotIndex(int32_t slot) {
-    return slot >= 0 && slot < kSlotCount;
-}
-
-bool IsMarkCode(int32_t code) {
-    return code >= 1 && code <= static_cast<int32_t>(kMarkNames.size());
-}
-
 const tessaly::aExtralWordInfo* SlotOf(const EditorData& data, int32_t word, int32_t slot) {
     if (!data.IsWord(word) || !IsSlotIndex(slot)) return nullptr;
     return &data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
-}
-
-int32_t FirstSlotWith(const EditorData& data, int32_t word, int32_t code) {
-    for (int32_t s = 0; s < kSlotCount; ++s)
-        if (data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[s].IndexType == code) return s;
-    return -1;
-}
-
-// A time signature's character as wide as its widest number: "12" for numbers above 9, else "1".
-// Slot -1 takes the first slot holding one; another slot counts only when it holds one.
-void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
-    if (!data.IsWord(word)) return;
-    if (slot == -1) slot = FirstSlotWith(data, word, kMarkTimeSignature);
-    const auto* s = SlotOf(data, word, slot);
-    if (!s || s->IndexType != kMarkTimeSignature) return;
-    auto& w = data.WordInfo[static_cast<size_t>(word)];
-    const char* text = std::max(s->ExtralWordVal1, s->ExtralWordVal2) > 9 ? "12" : "1";
-    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, text).cx;
 }
 
 }  // namespace
@@ -144,13 +117,13 @@ bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldTy
         BeepOn(data_);
         return false;
     }
-    const int32_t slot = FirstSlotWith(data_, start, oldType);
-    if (slot < 0 && (!second || FirstSlotWith(data_, last, oldType2) < 0)) return false;
+    const int32_t slot = FindExtralSlot(data_, start, oldType);
+    if (slot < 0 && (!second || FindExtralSlot(data_, last, oldType2) < 0)) return false;
     // The step's images span the selection, so it joins only a step over the same selection.
     if (!OpenValueStep(kPendingChangType, start, last, -1, length)) return false;
     if (slot >= 0) data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[slot].IndexType = newType;
     // Looked for after the first switch: on a single character the two may name the same code.
-    const int32_t slot2 = second ? FirstSlotWith(data_, last, oldType2) : -1;
+    const int32_t slot2 = second ? FindExtralSlot(data_, last, oldType2) : -1;
     if (slot2 >= 0) data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[slot2].IndexType = newType2;
     KeepValueStepOpen();
     return false;

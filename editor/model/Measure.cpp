@@ -42,6 +42,12 @@ tessaly::SIZEF MeasureWordGdip(EditorData& data, const tessaly::mLogFont& Font, 
             static_cast<float>(tessaly::Round(box.cy * data.WindowsZoom, 2))};
 }
 
+std::string CodeText(int16_t code) {
+    const auto u = static_cast<uint16_t>(code);
+    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    return std::string(1, static_cast<char>(u));
+}
+
 tessaly::SIZEF MeasureWordGdi(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text) {
     if (!data.Measurer) return {};
     const tessaly::LogFont lf = MakeWordLogFont(data, Font);

@@ -16,6 +16,10 @@ tessaly::SIZEF MeasureWordGdip(EditorData& data, const tessaly::mLogFont& Font, 
 // Size of `Text` drawn with GDI in the character font `Font`, without the zoom.
 tessaly::SIZEF MeasureWordGdi(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text);
 
+// A character's code as the code page 936 bytes a font is asked for: a code above 255 is a
+// lead and a trail byte.
+std::string CodeText(int16_t code);
+
 // The logical height (negative: character height) of a size in points at the host window's DPI.
 int32_t PointToLogHeight(const EditorData& data, float Points);
 

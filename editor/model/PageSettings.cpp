@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/LayoutSetup.h"
+#include "model/mGeneral.h"
 
 namespace notaline {
 
@@ -55,7 +56,7 @@ bool IsUsableScale(float scale) {
 PageSettings::PageSettings(EditorData& data, DoArray&, UndoRedo& undo) : data_(data), undo_(undo) {}
 
 bool PageSettings::Refuse() {
-    if (data_.System) data_.System->Beep();
+    BeepOn(data_);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Pagination.h"
+#include "model/WordRange.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -39,16 +40,12 @@ int32_t PartValue(const aPartInfo& info, int32_t code) {
 ParagraphCommands::ParagraphCommands(EditorData& data, DoArray&, UndoRedo& undo) : data_(data), undo_(undo) {}
 
 ParagraphCommands::Selection ParagraphCommands::Normalised(int32_t start, int32_t length) const {
-    int64_t s = start;
-    int64_t n = length;
-    if (n < 0) {
-        s += n;
-        n = -n;
-    }
+    // Unlike the character commands, a range running past the text is cut at its end.
+    const WordRange range = NormalRange(start, length);
     Selection sel;
-    if (s < 0 || s > data_.WordCount()) return sel;
-    sel.Start = static_cast<int32_t>(s);
-    sel.Length = static_cast<int32_t>(std::min<int64_t>(n, data_.WordCount() - s));
+    if (range.Start < 0 || range.Start > data_.WordCount()) return sel;
+    sel.Start = range.Start;
+    sel.Length = std::min(range.Length, data_.WordCount() - range.Start);
     sel.Ok = true;
     return sel;
 }
@@ -56,7 +53,7 @@ ParagraphCommands::Selection ParagraphCommands::Normalised(int32_t start, int32_
 // The layout reads the spacing as an Integer: a larger value could never be read back.
 bool ParagraphCommands::SpacingFits(int32_t value) const {
     if (value >= INT16_MIN && value <= INT16_MAX) return true;
-    if (data_.System) data_.System->Beep();
+    BeepOn(data_);
     return false;
 }
 

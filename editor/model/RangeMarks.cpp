@@ -1,7 +1,6 @@
 #include "model/RangeMarks.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "model/MarkCodes.h"
@@ -12,28 +11,19 @@ namespace notaline {
 
 namespace {
 
-// Start codes; each pair's end code is its start code + 1.
-inline constexpr int32_t kTupletStart = 74;
-inline constexpr int32_t kVoltaStart = 89;
-inline constexpr int32_t kOpenVoltaStart = 91;
-inline constexpr int32_t kBigGlissandoStart = 144;
-// Arcs, slides and slurs, the pairs FormatHuXian makes.
-inline constexpr std::array<int32_t, 6> kArcStarts{72, 121, 146, 148, 150, 152};
-// The pairs that may not cross one another: those and the tuplet.
-inline constexpr std::array<int32_t, 7> kNestingStarts{72, 74, 121, 146, 148, 150, 152};
 // The shortest spacing of the first of two characters under an arc, room for the arc to show.
 inline constexpr float kShortArcSpace = 7;
 
 inline constexpr char kNoRoomMessage[] =
     "大滑音连接的音符，需要留出足够空间绘制箭头：如加入空格、增加字间距或抬升字符。";
 
-template <size_t N>
-bool IsOneOf(const std::array<int32_t, N>& codes, int32_t code) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
+// The pairs that may not cross one another: arcs, slides, slurs and the tuplet.
+bool IsNestingStart(int32_t code) {
+    return code == kMarkTupletStart || IsArcStartCode(code);
 }
 
 bool IsNestingEnd(int32_t code) {
-    return code > kNestingStarts.front() && IsOneOf(kNestingStarts, code - 1);
+    return code > kArcStartCodes.front() && IsNestingStart(code - 1);
 }
 
 const tessaly::aExtralWordInfo* SlotsOf(const EditorData& data, int32_t word) {
@@ -58,7 +48,7 @@ std::optional<std::pair<int32_t, int32_t>> EnclosingPair(const EditorData& data,
 
 void RangeMarks::FormatHuXian(int32_t m_selstart, int32_t m_sellength, int32_t FormatType, int32_t ExtralValues) {
     const WordRange range = NormalRange(m_selstart, m_sellength);
-    if (!IsOneOf(kArcStarts, FormatType) || !IsMarkRange(data_, range)) {
+    if (!IsArcStartCode(FormatType) || !IsMarkRange(data_, range)) {
         BeepOn(data_);
         return;
     }
@@ -75,21 +65,21 @@ void RangeMarks::FormatLinYing(std::string_view SendStrLong, int32_t ExtralValue
         BeepOn(data_);
         return;
     }
-    TogglePair(sel, kTupletStart, NewPair(kTupletStart, GetLoWord(ExtralValues), SendStrLong), true);
+    TogglePair(sel, kMarkTupletStart, NewPair(kMarkTupletStart, GetLoWord(ExtralValues), SendStrLong), true);
 }
 
 void RangeMarks::FormatTFZ(std::string_view SendStrLong, int32_t ExtralValues, int16_t IndexType) {
-    FormatVolta(SendStrLong, ExtralValues, IndexType, kVoltaStart);
+    FormatVolta(SendStrLong, ExtralValues, IndexType, kMarkVoltaStart);
 }
 
 void RangeMarks::FormatKFTFZ(std::string_view SendStrLong, int32_t ExtralValues, int16_t IndexType) {
-    FormatVolta(SendStrLong, ExtralValues, IndexType, kOpenVoltaStart);
+    FormatVolta(SendStrLong, ExtralValues, IndexType, kMarkOpenVoltaStart);
 }
 
 // A volta needs two characters: over one its two ends would share a slot.
 void RangeMarks::FormatVolta(std::string_view text, int32_t values, int16_t code, int32_t toggleCode) {
     const WordRange sel = NormalRange(data_.SelStart, data_.SelLength);
-    if ((code != kVoltaStart && code != kOpenVoltaStart) || sel.Length < 2 || !IsMarkRange(data_, sel)) {
+    if ((code != kMarkVoltaStart && code != kMarkOpenVoltaStart) || sel.Length < 2 || !IsMarkRange(data_, sel)) {
         BeepOn(data_);
         return;
     }
@@ -103,12 +93,12 @@ void RangeMarks::FormatBigHuaYing() {
     const int32_t first = sel.Start;
     const int32_t last = sel.Start + sel.Length - 1;
     if (GetFreeExtralSlot(data_, first) < 0 || GetFreeExtralSlot(data_, last) < 0) return;
-    if (ToggleOff(sel, kBigGlissandoStart) != Toggle::NoPair) return;
+    if (ToggleOff(sel, kMarkBigGlissandoStart) != Toggle::NoPair) return;
     if (data_.View && !data_.View->BigHuaYingHasRoom(first, last)) {
         data_.View->ShowMessage(kNoRoomMessage);
         return;
     }
-    CreatePair(sel, NewPair(kBigGlissandoStart));
+    CreatePair(sel, NewPair(kMarkBigGlissandoStart));
 }
 
 bool RangeMarks::CanDelAreaInfo(int32_t IndexType) const {
@@ -172,8 +162,7 @@ bool RangeMarks::CanFormatAreaInfo(int32_t first, int32_t last) {
     for (int32_t i = first + 1; ok && i < last; ++i)
         for (int32_t s = 0; ok && s < kSlotCount; ++s) {
             const auto& slot = SlotsOf(data_, i)[s];
-            if (IsOneOf(kNestingStarts, slot.IndexType))
-                ok = FindAreaEnd(i, slot.ExtralWordVal2, slot.IndexType + 1, last);
+            if (IsNestingStart(slot.IndexType)) ok = FindAreaEnd(i, slot.ExtralWordVal2, slot.IndexType + 1, last);
         }
     for (int32_t i = last - 1; ok && i > first; --i)
         for (int32_t s = 0; ok && s < kSlotCount; ++s) {

@@ -4,10 +4,12 @@
 #include <string>
 
 #include "model/GraceNotes.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/ParagraphEnds.h"
+#include "model/WordRange.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -16,10 +18,8 @@ namespace {
 
 constexpr uint8_t kParagraphEnd = 3;
 // The big glissando is not among the spans that editing widens to and cuts.
-constexpr int32_t kBigGlissandoStart = 144;
-
 bool IsSpanStart(int32_t code) {
-    return IsPairStartCode(code) && code != kBigGlissandoStart;
+    return IsPairStartCode(code) && code != kMarkBigGlissandoStart;
 }
 
 bool IsSpanEnd(int32_t code) {
@@ -46,20 +46,10 @@ constexpr KindSymbol kKindSymbols[] = {
     {105, 0xF0AF}, {106, 0xF0AE}, {129, 48}, {140, 43}, {141, 44}, {177, 88}, {178, 87},
 };
 
-std::string CodeText(int16_t code) {
-    const auto u = static_cast<uint16_t>(code);
-    if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
-    return std::string(1, static_cast<char>(u));
-}
-
 }  // namespace
 
 bool Typing::InDocument(int32_t pos, int32_t n) const {
     return pos >= 0 && n >= 0 && int64_t{pos} + n <= data_.WordCount();
-}
-
-bool Typing::IsParagraphEnd(int32_t i) const {
-    return data_.IsWord(i) && data_.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == kParagraphEnd;
 }
 
 void Typing::TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n) {
@@ -79,7 +69,7 @@ bool Typing::CanInputWord() {
     for (const auto& q : kInsideGroup) {
         if (before.ExtralWordVal1 == q.Group && before.ExtralWordVal2 == q.Place &&
             after.ExtralWordVal1 == q.NextGroup && after.ExtralWordVal2 == q.NextPlace) {
-            if (data_.System) data_.System->Beep();
+            BeepOn(data_);
             return false;
         }
     }
@@ -88,11 +78,7 @@ bool Typing::CanInputWord() {
 
 bool Typing::InputWord(int32_t m_selstart, int32_t m_sellength) {
     if (!CanInputWord()) return false;
-    int32_t start = m_selstart, n = m_sellength;
-    if (n < 0) {
-        start += n;
-        n = -n;
-    }
+    const auto [start, n] = NormalRange(m_selstart, m_sellength);
     const auto m = static_cast<int32_t>(data_.InputWords.size());
     if (m == 0 || !InDocument(start, n)) return false;
     if (n < 1) return TypeAtCaret(start);
@@ -150,7 +136,7 @@ bool Typing::RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLe
     if (n <= 0 || !InDocument(pos, n)) return false;
     // The clipboard gets the characters with all their marks, before any pair is cut.
     if (toClipboard && !(data_.View && data_.View->CopyWordsToClipboard(pos, n))) {
-        if (data_.System) data_.System->Beep();
+        BeepOn(data_);
         return false;
     }
     undo_.EndPendingStep();
@@ -180,7 +166,7 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
         if (!StackHandled()) RemoveWords(7, start, n, n);
         return;
     }
-    if (!IsParagraphEnd(start - 1)) {
+    if (!IsParaEnd(data_, start - 1)) {
         if (StackHandled()) return;
         const AreaRange area = AdjustAreaMarks(start - 1, 1, false);
         if (area.First == area.Last) {
@@ -188,7 +174,7 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
         } else {
             RemoveWords(7, start - 1, 1, 1);
         }
-    } else if (start < 2 || IsParagraphEnd(start - 2)) {
+    } else if (start < 2 || IsParaEnd(data_, start - 2)) {
         BackspaceOneWord();  // an empty paragraph goes like any character
     } else {
         JoinParagraphs();
@@ -252,11 +238,8 @@ void Typing::DeleteWord(int32_t m_selstart, int32_t m_sellength) {
     data_.SelLength = 0;
 }
 
-AreaRange Typing::AdjustAreaMarks(int32_t start, int32_t n, bool apply) {
-    if (n < 0) {
-        start += n;
-        n = -n;
-    }
+AreaRange Typing::AdjustAreaMarks(int32_t from, int32_t length, bool apply) {
+    const auto [start, n] = NormalRange(from, length);
     AreaRange area{start, start + n - 1};
     const int32_t rangeFirst = area.First;
     const int32_t rangeLast = area.Last;
@@ -337,9 +320,8 @@ bool Typing::IsCleared(int32_t word, int32_t slot) const {
 bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
     const int32_t caret = data_.SelStart;
     if (!data_.IsWord(caret)) return false;
-    auto* slots = data_.WordInfo[static_cast<size_t>(caret)].ExtralWordInfo;
-    const auto* slot = std::find_if(slots, slots + kSlotCount, [&](const auto& x) { return x.IndexType == dType; });
-    if (slot == slots + kSlotCount) return false;
+    const int32_t slot = FindExtralSlot(data_, caret, dType);
+    if (slot < 0) return false;
 
     if (undo_.PendingKind != 7 || undo_.PendingPos != caret) {
         undo_.EndPendingStep();
@@ -353,7 +335,7 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
         undo_.PendingPos = caret;
     }
     auto& w = data_.WordInfo[static_cast<size_t>(caret)];
-    w.ExtralWordInfo[slot - slots].IndexType = iType;
+    w.ExtralWordInfo[slot].IndexType = iType;
     for (const auto& k : kKindSymbols)
         if (k.Kind == iType) w.WdAsc = static_cast<int16_t>(k.WdAsc);
     w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));

@@ -68,7 +68,6 @@ private:
     void ClearSlot(int32_t word, int32_t slot, bool apply);
     bool IsCleared(int32_t word, int32_t slot) const;
     bool StackHandled();
-    bool IsParagraphEnd(int32_t i) const;
     int16_t State() const { return static_cast<int16_t>(data_.InputState); }
 
     EditorData& data_;

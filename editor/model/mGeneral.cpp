@@ -5,6 +5,7 @@
 #include <limits>
 #include <system_error>
 
+#include "model/LineBreaker.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -17,10 +18,6 @@ constexpr int32_t kVkMButton = 0x04;
 constexpr int32_t kVkShift = 0x10;
 constexpr int32_t kVkControl = 0x11;
 constexpr int32_t kVkMenu = 0x12;
-
-bool IsParaEnd(const EditorData& data, int32_t i) {
-    return data.IsWord(i) && data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 3;
-}
 
 // Nearest paragraph end before Start, -1 when none.
 int32_t ParaEndBefore(const EditorData& data, int32_t Start) {
@@ -178,6 +175,10 @@ bool FileExists(std::u16string_view Path) {
     } catch (...) {
         return false;
     }
+}
+
+void BeepOn(const EditorData& data) {
+    if (data.System) data.System->Beep();
 }
 
 }  // namespace notaline

@@ -40,6 +40,9 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 // Whether a duration may be given to the character.
 bool CanSetYcOnWord(const EditorData& data, int32_t Index);
 
+// The system's beep, when the control has the system's services.
+void BeepOn(const EditorData& data);
+
 // Whether a normal file of that name exists; any error gives false.
 bool FileExists(std::u16string_view Path);
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
 
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
@@ -21,14 +21,9 @@ inline const std::string kSongTiGbk = "\xCB\xCE\xCC\xE5";
 
 // A laid-out document with a text font (row 0) and the notation font (row 1), fake measuring,
 // a counting beep and a journal in memory, and the two command classes over it.
-class AttributeTest : public LayoutTest {
+class AttributeTest : public LayoutEditTest {
 protected:
-    DoArray array{data};
-    FakeJournal* journal = nullptr;
-    FakeTextMeasurer measurer;
-    FakeSystem system;
     RecordingView view;
-    std::unique_ptr<UndoRedo> undo;
     std::unique_ptr<CharAttributes> chars;
     std::unique_ptr<SpacingCommands> spacing;
 
@@ -54,22 +49,9 @@ protected:
         data.Measurer = &measurer;
         data.System = &system;
         data.View = &view;
-        auto j = std::make_unique<FakeJournal>();
-        journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        undo = MemoryHistory(data, array, journal);
         chars = std::make_unique<CharAttributes>(data, *undo);
         spacing = std::make_unique<SpacingCommands>(data, *undo);
-    }
-
-    void Select(int32_t start, int32_t length) {
-        data.SelStart = start;
-        data.SelLength = length;
-    }
-
-    std::vector<unsigned char> Bytes() const {
-        std::vector<unsigned char> b(static_cast<size_t>(data.WordCount()) * sizeof(tessaly::aWordInfo));
-        if (!b.empty()) std::memcpy(b.data(), data.WordInfo.data(), b.size());
-        return b;
     }
 
     // The first difference from an earlier Bytes(): "word 3 offset 36", or "" when equal.
@@ -79,16 +61,6 @@ protected:
         for (size_t i = 0; i < now.size(); ++i)
             if (now[i] != other[i]) return "word " + std::to_string(i / 316) + " offset " + std::to_string(i % 316);
         return "";
-    }
-
-    int32_t Steps() {
-        int32_t n = 0;
-        while (undo->CanUndo()) {
-            undo->UserUndo();
-            ++n;
-        }
-        for (int32_t i = 0; i < n; ++i) undo->UserRedo();
-        return n;
     }
 
     // The command changes the document in one step; undo gives back every byte, redo the change.

@@ -2,6 +2,7 @@
 
 #include "AttributeFixture.h"
 #include "model/MarkCodes.h"
+#include "model/MarkSlots.h"
 
 namespace notaline {
 namespace {

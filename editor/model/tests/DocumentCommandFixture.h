@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "DocumentBuilder.h"
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
@@ -24,16 +25,6 @@
 #include "model/UndoRedo.h"
 
 namespace notaline::test {
-
-// A view that also keeps what the editing members put on the clipboard.
-class ClipboardView : public RecordingView {
-public:
-    std::vector<std::pair<int32_t, int32_t>> Copied;
-    bool CopyWordsToClipboard(int32_t start, int32_t length) override {
-        Copied.emplace_back(start, length);
-        return true;
-    }
-};
 
 // Pages of PageCy pixels stacked from the window's y = ScrollY, a gap of SpaceY above each.
 class FakeGrid : public PageGridInfo {
@@ -142,9 +133,7 @@ protected:
         data.Measurer = &measurer;
         data.System = &system;
         data.View = &view;
-        auto j = std::make_unique<FakeJournal>();
-        journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        undo = MemoryHistory(data, array, journal);
         paragraphs = std::make_unique<ParagraphCommands>(data, array, *undo);
         page = std::make_unique<PageSettings>(data, array, *undo);
         items = std::make_unique<FreeItems>(data, array, *undo);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
@@ -15,12 +16,6 @@
 
 namespace notaline {
 namespace {
-
-// A view whose clipboard takes whatever is cut.
-class ClipboardOkView : public test::RecordingView {
-public:
-    bool CopyWordsToClipboard(int32_t, int32_t) override { return true; }
-};
 
 // The document as the edit history keeps it: characters without their laid-out boxes (the
 // layout may place them anew), the free items, the page setup and the font rows' heights.
@@ -51,7 +46,7 @@ std::vector<unsigned char> Snapshot(const EditorData& d) {
 
 class EditCommandsRandom : public test::LayoutTest {
 protected:
-    ClipboardOkView view;
+    test::ClipboardView view;  // takes whatever is cut
     std::unique_ptr<EditCommands> edit;
     std::mt19937 rng;
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
@@ -20,40 +21,12 @@
 
 namespace notaline::test {
 
-// A view whose clipboard is a list of characters; it can be told to refuse them.
-class WordClipboardView : public RecordingView {
-public:
-    EditorData* Data = nullptr;
-    std::vector<tessaly::aWordInfo> Clip;
-    bool Refuse = false;
-
-    bool CopyWordsToClipboard(int32_t Start, int32_t Length) override {
-        if (Length < 0) {
-            Start += Length;
-            Length = -Length;
-        }
-        if (Refuse || Length == 0) return false;
-        const auto first = Data->WordInfo.begin() + Start;
-        Clip.assign(first, first + Length);
-        return true;
-    }
-    bool ReadClipboardWords() override {
-        if (Clip.empty()) return false;
-        Data->InputWords = Clip;
-        Data->PasteWordCount = static_cast<int32_t>(Clip.size());
-        return true;
-    }
-};
-
 // A laid-out document, its edit history over a journal file in a folder of its own, and the
 // editing members, as the control holds them.
-class EditTest : public LayoutTest {
+class EditTest : public LayoutEditTest {
 protected:
-    DoArray array{data};
-    WordClipboardView view;
-    FakeSystem system;
+    ClipboardView view;
     std::filesystem::path folder;
-    std::unique_ptr<UndoRedo> undo;
     std::unique_ptr<Typing> typing;
     std::unique_ptr<ClipboardEdits> clip;
 
@@ -76,17 +49,13 @@ protected:
         std::filesystem::remove_all(folder, ec);
     }
 
-    FakeJournal* journal = nullptr;  // set when the history keeps its journal in memory
-
     // A new document; the history starts empty, as after opening a file. With inMemory the
     // journal is a fresh FakeJournal.
     void Start(std::string_view pattern, bool inMemory = false) {
         Doc(pattern);
         Layout();
         if (inMemory) {
-            auto j = std::make_unique<FakeJournal>();
-            journal = j.get();
-            undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+            undo = MemoryHistory(data, array, journal);
         } else if (!undo || journal) {
             journal = nullptr;
             undo = std::make_unique<UndoRedo>(data, array, folder);
@@ -123,8 +92,6 @@ protected:
         }
     }
 
-    void Relayout() { FormatInputLines(data, data.InputDat); }
-
     std::string Text() const {
         std::string s;
         for (int32_t i = 0; i < data.WordCount(); ++i)
@@ -134,8 +101,8 @@ protected:
 
     // The document's characters as the bytes of their records.
     std::string Image() const {
-        const auto* bytes = reinterpret_cast<const char*>(data.WordInfo.data());
-        return std::string(bytes, bytes + static_cast<size_t>(data.WordCount()) * sizeof(tessaly::aWordInfo));
+        const auto bytes = WordBytes(data);
+        return std::string(bytes.begin(), bytes.end());
     }
 
     // Equal images, or where they first differ: the character and the byte in its record.
@@ -148,18 +115,6 @@ protected:
                << "characters " << want.size() / kRecord << " and " << got.size() / kRecord
                << ", first difference in character " << at / kRecord << " at byte " << at % kRecord;
     }
-
-    int32_t Steps() {
-        int32_t n = 0;
-        while (undo->CanUndo()) {
-            undo->UserUndo();
-            ++n;
-        }
-        for (int32_t k = 0; k < n; ++k) undo->UserRedo();
-        return n;
-    }
-
-    const tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) { return W(word).ExtralWordInfo[slot]; }
 };
 
 }  // namespace notaline::test

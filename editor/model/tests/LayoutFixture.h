@@ -52,7 +52,16 @@ protected:
         FormatPages(data);
     }
 
+    // What the control does after every editing member.
+    void Relayout() { FormatInputLines(data, data.InputDat); }
+
+    void Select(int32_t start, int32_t length) {
+        data.SelStart = start;
+        data.SelLength = length;
+    }
+
     tessaly::aWordInfo& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
+    const tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) { return W(word).ExtralWordInfo[slot]; }
     const tessaly::aLineInfo& L(int32_t i) const { return data.LineInfo[static_cast<size_t>(i)]; }
 };
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "DocumentBuilder.h"
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
@@ -52,9 +52,7 @@ protected:
         SetWords(data, pattern);
         data.System = &system;
         data.View = &view;
-        auto j = std::make_unique<CountingJournal>();
-        journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        undo = MemoryHistory(data, array, journal);
         marks = std::make_unique<MarkCommands>(data, *undo);
         ranges = std::make_unique<RangeMarks>(data, *undo);
     }
@@ -65,11 +63,7 @@ protected:
     }
 
     // Every character record, the spare one included.
-    std::vector<unsigned char> Bytes() const {
-        std::vector<unsigned char> b(data.WordInfo.size() * sizeof(tessaly::aWordInfo));
-        std::memcpy(b.data(), data.WordInfo.data(), b.size());
-        return b;
-    }
+    std::vector<unsigned char> Bytes() const { return WordBytes(data, true); }
 
     // Steps recorded so far: each in-place step flushes once when opened and once when closed.
     int Steps() const { return journal->Flushes / 2; }
