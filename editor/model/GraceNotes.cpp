@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/mGeneral.h"
@@ -25,7 +26,9 @@ int32_t GetGraceNoteCode(const EditorData& data, int32_t word) {
 bool IsGraceNoteJoined(const EditorData& data, int32_t word) {
     const int32_t group = GroupValue(data, word);
     if (group >= 1 && group <= 3) return true;
-    if (word >= data.WordCount() - 1) return false;
+    // A group after its main note never reaches back over a paragraph end: paragraphs are laid
+    // out one by one, and the next one's first character must not change this one's lines.
+    if (word >= data.WordCount() - 1 || IsParaEnd(data, word)) return false;
     return GroupValue(data, word + 1) >= 4;
 }
 

@@ -17,9 +17,8 @@ using test::SetMark;
 // Marks the input-kind switch can turn into one another.
 constexpr int32_t kKinds[] = {39, 40, 41, 42, 49, 50, 53, 55, 63, 64, 105, 106, 140, 177};
 
-// Dispersed lines of one or no spacing place only some characters and leave the others where an
-// earlier layout put them, so their boxes depend on the history; the others are laid out afresh.
-constexpr tessaly::Alignment kAlignments[] = {tessaly::AlignmentNear, tessaly::AlignmentCenter, tessaly::AlignmentFar};
+constexpr tessaly::Alignment kAlignments[] = {tessaly::AlignmentNear, tessaly::AlignmentCenter, tessaly::AlignmentFar,
+                                              tessaly::AlignmentDisperse};
 
 // Random edits of random documents with paired marks, grace-note groups and paragraph attributes;
 // then undo everything (the original bytes come back) and redo everything (the final bytes do).
@@ -47,7 +46,7 @@ protected:
         const int32_t count = data.WordCount();
         for (int32_t i = 0; i < count; ++i)
             if (pattern[static_cast<size_t>(i)] == '|' && Rand(2))
-                Para(i, kAlignments[Rand(3)], Rand(30), Rand(30), Rand(30), Rand(5), Rand(9));
+                Para(i, kAlignments[Rand(4)], Rand(30), Rand(30), Rand(30), Rand(5), Rand(9));
         for (int k = Rand(6); k > 0; --k) {
             const int32_t start =
                 kPairStartCodes[static_cast<size_t>(Rand(static_cast<int32_t>(kPairStartCodes.size())))];

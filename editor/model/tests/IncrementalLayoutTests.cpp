@@ -237,12 +237,12 @@ void RandomEdit(EditorData& data, RandomDocuments& random) {
     }
 }
 
-// A dispersed line with nothing to spread over (a grace note and its paragraph end) is placed
-// from its start, not left where an earlier layout put it.
+// A dispersed line with nothing to spread over (grace notes only) is placed from its start, not
+// left where an earlier layout put it.
 TEST_F(IncrementalLayout, ADispersedLineWithoutSpacesIsStillPlaced) {
     Doc("12|5|6|");
     SetMark(data, 3, 0, kMarkGraceNote, 1, 1);  // joined to the paragraph end
-    SetMark(data, 5, 0, kMarkGraceNote, 4, 1);  // which is joined to this one
+    SetMark(data, 4, 7, kMarkGraceNote, 1, 1);  // a damaged group: the paragraph end joined too
     Para(4, tessaly::AlignmentDisperse);
     for (auto& w : data.WordInfo) w.Left = w.Right = 4321;
     Layout();
@@ -250,6 +250,20 @@ TEST_F(IncrementalLayout, ADispersedLineWithoutSpacesIsStillPlaced) {
     EXPECT_EQ(L(1).Left, W(3).Left);
     EXPECT_EQ(W(3).Right, W(4).Left);
     EXPECT_LT(W(4).Right, 1000);
+}
+
+// The next paragraph's first character (a grace note after its main note) does not join this
+// paragraph's end: a paragraph's lines depend on the paragraph alone.
+TEST_F(IncrementalLayout, AParagraphEndIsNotJoinedToTheNextParagraph) {
+    Doc("12|5|6|");
+    SetMark(data, 5, 0, kMarkGraceNote, 4, 1);
+    Para(4, tessaly::AlignmentDisperse);
+    Layout();
+    EXPECT_EQ(1, L(1).NormalSpaceNum);  // the note and the paragraph end, less the end
+    SetInputDat(data, 5, 1, 1);
+    data.WordInfo[5].ExtralWordInfo[0] = {};
+    FormatInputLines(data, data.InputDat);
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
 }
 
 // Every known alignment places every character of its lines: boxes left by an earlier layout
