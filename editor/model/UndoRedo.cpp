@@ -468,11 +468,10 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
         array_.DelWordArray(at, n);
         array_.InstrWordArray(before.SelStart, n);
     } else {
-        int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
-        if ((kind == 1 || kind == 16) && pos == data_.WordCount()) {
-            --pos;
-            sel.SelStart = pos;
-        }
+        const int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
+        // A change that reached the end selects from the last character, if there is one; the
+        // room opens where the characters were, also in a document the change left empty.
+        if ((kind == 1 || kind == 16) && pos == data_.WordCount() && pos > 0) sel.SelStart = pos - 1;
         DescribeRestore(pos, add, del, before);
         int32_t at = pos;
         array_.DelWordArray(at, add);
