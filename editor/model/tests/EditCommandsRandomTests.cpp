@@ -11,6 +11,7 @@
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/EditCommands.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/Pagination.h"
 
@@ -142,6 +143,7 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
         for (int c = 0; c < commands; ++c) {
             RandomCommand();
             ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size()) << "seed " << seed;
+            ASSERT_TRUE(IsParaEnd(data, data.WordCount() - 1)) << "seed " << seed << " " << trace;
             if (c == saved) edit->Undo.Modified(false);
         }
         while (edit->Undo.CanRedo()) edit->Undo.UserRedo();  // what a random undo took back
