@@ -95,7 +95,7 @@ void InitFormat(EditorData& data) {
                                 ? data.FontTbl[static_cast<size_t>(base)].FontName
                                 : std::string();
     if (data.View) data.View->NewMeasureDC();
-    data.AreaPairNumber = 0;
+    SetPairNumberAboveStored(data);
     const int32_t percent = data.View ? data.View->WindowsZoomPercentage() : 100;
     const int32_t dpi = data.View ? data.View->CurrentDpi() : 96;
     data.WindowsZoom = percent / 100.0;

@@ -88,7 +88,7 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     view.ZoomPercent = 150;
     view.Dpi = 144;
     InitFormat(data);
-    EXPECT_EQ(data.AreaPairNumber, 0);
+    EXPECT_EQ(data.AreaPairNumber, 7);  // the pair numbers never count back
     EXPECT_EQ(data.NotationFontName, "Tolvane");
     EXPECT_DOUBLE_EQ(data.WindowsZoom, 1.5);
     EXPECT_EQ(data.ScreenDpi, 144);
