@@ -235,6 +235,12 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
         auto& line = lines[static_cast<size_t>(m)];
         line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
     }
+    // The next paragraph's space above takes in the space after of the range's last paragraph,
+    // which a join or a moved paragraph end may have changed.
+    const int32_t next = d.iLine1 + n;
+    if (next < data.LineCount())
+        lines[static_cast<size_t>(next)].LineUpSpace =
+            FirstLineUpSpace(data, firstPart + CountParaEndLines(data, d.iLine1, next));
 
     data.LineCountChanged = data.LineCount() != oldCount;
     const int32_t firstPage = PaginateFrom(data, d.iLine1);

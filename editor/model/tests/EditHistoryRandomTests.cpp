@@ -46,7 +46,7 @@ protected:
         const int32_t count = data.WordCount();
         for (int32_t i = 0; i < count; ++i)
             if (pattern[static_cast<size_t>(i)] == '|' && Rand(2))
-                Para(i, kAlignments[Rand(4)], Rand(30), Rand(30), Rand(30), Rand(5), Rand(9));
+                Para(i, kAlignments[Rand(4)], Rand(30), Rand(30), Rand(30), Rand(5), Rand(9), Rand(9));
         for (int k = Rand(6); k > 0; --k) {
             const int32_t start =
                 kPairStartCodes[static_cast<size_t>(Rand(static_cast<int32_t>(kPairStartCodes.size())))];
@@ -161,6 +161,7 @@ TEST_F(EditHistoryRandomTest, UndoAllGivesTheOriginalAndRedoAllTheFinalBytes) {
             if (data.InputDat.iDelLength >= 0) Relayout();  // what the control does after an edit
             ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size()) << "seed " << seed << trace;
             ASSERT_TRUE(IsParaEnd(data, data.WordCount() - 1)) << "seed " << seed << trace;
+            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << trace;
             if (c == saveAt) {
                 undo->Modified(false);
                 saved = Image();
