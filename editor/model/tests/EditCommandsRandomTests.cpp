@@ -159,6 +159,7 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
             edit->Undo.UserUndo();
             ++steps;
             ASSERT_LT(steps, 1000);
+            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << " undo " << steps;
         }
         ASSERT_EQ(original, Snapshot(data)) << "seed " << seed;
         while (edit->Undo.CanRedo()) edit->Undo.UserRedo();
