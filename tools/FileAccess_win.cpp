@@ -97,6 +97,18 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE |
                                   FILE_ATTRIBUTE_TEMPORARY;
 
+// Another save or a reader can hold the target for a moment: the replacement is tried again
+// for about a second before the save is given up.
+int32_t MoveOver(const std::wstring& from, const std::wstring& to) {
+    for (DWORD attempt = 0;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 20)
+            return ErrorOf(error);
+        Sleep(attempt * 5);
+    }
+}
+
 }  // namespace
 
 int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out) {
@@ -175,9 +187,7 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
     int32_t error = sink.Error() != 0 ? sink.Error() : produced;
     if (error == 0 && !FlushFileBuffers(h)) error = ErrorOf(GetLastError());
     if (!CloseHandle(h) && error == 0) error = ErrorOf(GetLastError());
-    if (error == 0 &&
-        !MoveFileExW(temporary.c_str(), real.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = ErrorOf(GetLastError());
+    if (error == 0) error = MoveOver(temporary, real);
     if (error != 0) {
         DeleteFileW(temporary.c_str());
         return error;
