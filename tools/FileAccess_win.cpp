@@ -51,7 +51,7 @@ int32_t Extended(const std::wstring& name, std::wstring& out) {
     return 0;
 }
 
-// The file a symbolic link names, as a "\\?\" name.
+// The name of the file itself at the end of any links, as a "\\?\" name.
 int32_t FinalName(std::wstring& path) {
     HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -151,9 +151,14 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
     if (const int32_t e = Extended(target.wstring(), real)) return e;
 
     DWORD attributes = GetFileAttributesW(real.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        if (const int32_t e = FinalName(real)) return e;
-        attributes = GetFileAttributesW(real.c_str());
+    // Through links to the file itself (Wine's links do not show as reparse points); a file
+    // whose final name cannot be had is replaced under the name given.
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        std::wstring final = real;
+        if (FinalName(final) == 0) {
+            real = final;
+            attributes = GetFileAttributesW(real.c_str());
+        }
     }
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) return ErrorOf(GetLastError());
