@@ -2,7 +2,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <new>
 #include <random>
+
+#include "FileErrors.h"
 
 namespace tessaly {
 
@@ -16,6 +19,19 @@ uint64_t Mix(uint64_t x) {
 }
 
 }  // namespace
+
+int32_t Produce(const FileProducer& produce, FileSink& sink, const std::function<void()>& discard) {
+    int32_t produced = 0;
+    try {
+        produced = produce(sink);
+    } catch (const std::bad_alloc&) {
+        produced = kErrTooLarge;
+    } catch (...) {
+        discard();
+        throw;
+    }
+    return sink.Error() != 0 ? sink.Error() : produced;
+}
 
 std::string TemporaryFileName(uint64_t seed) {
     static constexpr char kHex[] = "0123456789abcdef";

@@ -43,6 +43,26 @@ using FileProducer = std::function<int32_t(ByteSink&)>;
 // the same time never share one, and any name the system takes for the target can be saved.
 int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProducer& produce);
 
+// For the platforms' ReplaceDocumentFile: a sink into the temporary file that keeps the error
+// number of its first failed write.
+class FileSink : public ByteSink {
+public:
+    int32_t Error() const { return error_; }
+
+protected:
+    void Fail(int32_t error) {
+        if (error_ == 0) error_ = error;
+    }
+
+private:
+    int32_t error_ = 0;
+};
+
+// Runs the producer into the sink and returns the first failure, the sink's or the producer's;
+// memory running out is kErrTooLarge. Any other exception calls `discard` (which closes and
+// removes the temporary file) and goes on to the caller.
+int32_t Produce(const FileProducer& produce, FileSink& sink, const std::function<void()>& discard);
+
 // A temporary file's name, "~jp" and eight hex digits from `seed`, ".tmp": 15 characters.
 std::string TemporaryFileName(uint64_t seed);
 // A seed that differs between calls, threads and processes.

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <climits>
 #include <fstream>
-#include <new>
 #include <system_error>
 
 #include "FileErrors.h"
@@ -29,26 +28,24 @@ int32_t ErrorOf(int error) {
     }
 }
 
-class FdSink final : public ByteSink {
+class FdSink final : public FileSink {
 public:
     explicit FdSink(int fd) : fd_(fd) {}
     bool Put(std::span<const uint8_t> bytes) override {
-        while (!bytes.empty() && error_ == 0) {
+        while (!bytes.empty() && Error() == 0) {
             const ssize_t n = write(fd_, bytes.data(), bytes.size());
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
-                error_ = n < 0 ? ErrorOf(errno) : kErrDiskFull;
+                Fail(n < 0 ? ErrorOf(errno) : kErrDiskFull);
                 break;
             }
             bytes = bytes.subspan(static_cast<size_t>(n));
         }
-        return error_ == 0;
+        return Error() == 0;
     }
-    int32_t Error() const { return error_; }
 
 private:
     int fd_;
-    int32_t error_ = 0;
 };
 
 // The file that a chain of links ends at; the name itself when it is no link.
@@ -121,17 +118,10 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
     }
 
     FdSink sink(fd);
-    int32_t produced = 0;
-    try {
-        produced = produce(sink);
-    } catch (const std::bad_alloc&) {
-        produced = kErrTooLarge;
-    } catch (...) {
+    int32_t error = Produce(produce, sink, [&] {
         close(fd);
         unlink(temporary.c_str());
-        throw;
-    }
-    int32_t error = sink.Error() != 0 ? sink.Error() : produced;
+    });
     if (error == 0 && fsync(fd) != 0) error = ErrorOf(errno);
     if (close(fd) != 0 && error == 0) error = ErrorOf(errno);
     if (error == 0 && rename(temporary.c_str(), real.c_str()) != 0) error = ErrorOf(errno);

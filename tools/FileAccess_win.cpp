@@ -69,27 +69,25 @@ int32_t FinalName(std::wstring& path) {
     return Extended(final, path);
 }
 
-class HandleSink final : public ByteSink {
+class HandleSink final : public FileSink {
 public:
     explicit HandleSink(HANDLE h) : h_(h) {}
     bool Put(std::span<const uint8_t> bytes) override {
-        while (!bytes.empty() && error_ == 0) {
+        while (!bytes.empty() && Error() == 0) {
             const DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
             DWORD written = 0;
             if (!WriteFile(h_, bytes.data(), piece, &written, nullptr)) {
-                error_ = ErrorOf(GetLastError());
+                Fail(ErrorOf(GetLastError()));
             } else if (written == 0) {
-                error_ = kErrDiskFull;
+                Fail(kErrDiskFull);
             }
             bytes = bytes.subspan(written);
         }
-        return error_ == 0;
+        return Error() == 0;
     }
-    int32_t Error() const { return error_; }
 
 private:
     HANDLE h_;
-    int32_t error_ = 0;
 };
 
 // Attributes that a file can be given back after it was replaced.
@@ -179,17 +177,10 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
     if (h == INVALID_HANDLE_VALUE) return kErrFileAccess;
 
     HandleSink sink(h);
-    int32_t produced = 0;
-    try {
-        produced = produce(sink);
-    } catch (const std::bad_alloc&) {
-        produced = kErrTooLarge;
-    } catch (...) {
+    int32_t error = Produce(produce, sink, [&] {
         CloseHandle(h);
         DeleteFileW(temporary.c_str());
-        throw;
-    }
-    int32_t error = sink.Error() != 0 ? sink.Error() : produced;
+    });
     if (error == 0 && !FlushFileBuffers(h)) error = ErrorOf(GetLastError());
     if (!CloseHandle(h) && error == 0) error = ErrorOf(GetLastError());
     if (error == 0) error = MoveOver(temporary, real);

@@ -8,17 +8,7 @@
 namespace tessaly {
 namespace {
 
-using test::DefaultDocumentWith;
-using test::Slurp;
-using test::Spit;
-using test::TempFolder;
-
-int32_t Write(const std::filesystem::path& name, const std::string& bytes) {
-    return ReplaceDocumentFile(name, [&](ByteSink& sink) {
-        sink.Put({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
-        return 0;
-    });
-}
+using namespace test;
 
 TEST(FileAccessWin, TheReadOnlyAttributeRefusesTheSave) {
     TempFolder folder;
@@ -41,12 +31,12 @@ TEST(FileAccessWin, AttributesSurviveTheSave) {
     ASSERT_TRUE(SetFileAttributesW(name.c_str(), wanted));
     if ((GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_HIDDEN) == 0)
         GTEST_SKIP() << "this file system keeps no hidden attribute";
-    ASSERT_EQ(0, Write(name, "new"));
+    ASSERT_EQ(0, SaveBytes(name, "new"));
     EXPECT_EQ("new", Slurp(name));
     EXPECT_EQ(wanted, GetFileAttributesW(name.c_str()) & (wanted | FILE_ATTRIBUTE_READONLY));
     // A plain file stays plain.
     SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_EQ(0, Write(name, "again"));
+    ASSERT_EQ(0, SaveBytes(name, "again"));
     EXPECT_EQ(0u, GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
@@ -56,7 +46,7 @@ TEST(FileAccessWin, ALinkStaysALink) {
     const std::filesystem::path link = JP_TEST_LINKS "link.DaDur";
     Spit(target, "old");
     ASSERT_EQ("old", Slurp(link));
-    ASSERT_EQ(0, Write(link, "new"));
+    ASSERT_EQ(0, SaveBytes(link, "new"));
     EXPECT_EQ("new", Slurp(target));
     Spit(target, "third");  // the link still leads to the file
     EXPECT_EQ("third", Slurp(link));

@@ -11,10 +11,7 @@
 namespace tessaly {
 namespace {
 
-using test::DefaultDocumentWith;
-using test::Slurp;
-using test::Spit;
-using test::TempFolder;
+using namespace test;
 
 // The bytes each format writes for a document, by the same save path.
 struct Format {

@@ -14,17 +14,7 @@
 namespace tessaly {
 namespace {
 
-using test::DefaultDocumentWith;
-using test::Slurp;
-using test::Spit;
-using test::TempFolder;
-
-int32_t Write(const std::filesystem::path& name, const std::string& bytes) {
-    return ReplaceDocumentFile(name, [&](ByteSink& sink) {
-        sink.Put({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
-        return 0;
-    });
-}
+using namespace test;
 
 mode_t ModeOf(const std::filesystem::path& name) {
     struct stat st;
@@ -36,12 +26,12 @@ TEST(FileAccessPosix, PermissionsAreKeptAndANewFileTakesTheUsualOnes) {
     const auto name = folder / "song.DaDur";
     Spit(name, "old");
     chmod(name.c_str(), 0640);
-    ASSERT_EQ(0, Write(name, "new"));
+    ASSERT_EQ(0, SaveBytes(name, "new"));
     EXPECT_EQ(0640u, ModeOf(name));
     EXPECT_EQ("new", Slurp(name));
 
     const mode_t mask = umask(022);
-    ASSERT_EQ(0, Write(folder / "fresh.DaDur", "x"));
+    ASSERT_EQ(0, SaveBytes(folder / "fresh.DaDur", "x"));
     umask(mask);
     EXPECT_EQ(0644u, ModeOf(folder / "fresh.DaDur"));
 }
@@ -53,7 +43,7 @@ TEST(FileAccessPosix, ALinkStaysALinkAndItsFileIsReplaced) {
     Spit(target, "old");
     std::filesystem::create_symlink("real/song.ZoRiv", folder / "one");  // relative
     std::filesystem::create_symlink(folder / "one", folder / "two");      // a chain
-    ASSERT_EQ(0, Write(folder / "two", "new"));
+    ASSERT_EQ(0, SaveBytes(folder / "two", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "two"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "one"));
     EXPECT_EQ("new", Slurp(target));
@@ -61,19 +51,19 @@ TEST(FileAccessPosix, ALinkStaysALinkAndItsFileIsReplaced) {
 
     // A link to a file not yet there makes the file.
     std::filesystem::create_symlink("real/later.ZoRiv", folder / "dangling");
-    ASSERT_EQ(0, Write(folder / "dangling", "made"));
+    ASSERT_EQ(0, SaveBytes(folder / "dangling", "made"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "dangling"));
     EXPECT_EQ("made", Slurp(folder / "real" / "later.ZoRiv"));
     // A loop of links is no file.
     std::filesystem::create_symlink("loop2", folder / "loop1");
     std::filesystem::create_symlink("loop1", folder / "loop2");
-    EXPECT_EQ(kErrFileAccess, Write(folder / "loop1", "x"));
+    EXPECT_EQ(kErrFileAccess, SaveBytes(folder / "loop1", "x"));
 }
 
 TEST(FileAccessPosix, ANameTooLongForTheSystemIsSaidSo) {
     TempFolder folder;
     const auto name = folder / (std::string(250, 'n') + ".DaDur");  // 256 bytes
-    EXPECT_EQ(kErrPathTooLong, Write(name, "x"));
+    EXPECT_EQ(kErrPathTooLong, SaveBytes(name, "x"));
     EXPECT_EQ(0u, folder.Entries());
     EXPECT_EQ(0u, FileErrorReason(kErrPathTooLong, name).find("路径或文件名太长: "));
     // Reading it is no worse than a missing file.

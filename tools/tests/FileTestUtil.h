@@ -7,6 +7,7 @@
 
 #include "DaDurFile.h"
 #include "FakeDaDurSystem.h"
+#include "FileAccess.h"
 
 namespace tessaly::test {
 
@@ -48,6 +49,14 @@ inline std::string Slurp(const std::filesystem::path& path) {
 
 inline void Spit(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Replaces a file with the bytes given, as a save does.
+inline int32_t SaveBytes(const std::filesystem::path& name, const std::string& bytes) {
+    return ReplaceDocumentFile(name, [&](ByteSink& sink) {
+        sink.Put({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+        return 0;
+    });
 }
 
 // The built-in default document with `extra` more characters of `letter` before its paragraph end.
