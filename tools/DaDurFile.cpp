@@ -1,5 +1,6 @@
 #include "DaDurFile.h"
 
+#include <algorithm>
 #include <new>
 
 #include "DaDurFormat.h"
@@ -59,6 +60,11 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
     FileBytes file;
     if (const int32_t error = ReadWholeFile(fileName, file)) return FileFailure(error, fileName);
     const std::string_view bytes = file.View();
+    // Every line costs a view even when empty: a file of little but line ends is refused by the
+    // count of its line ends (CR LF counts two) before it is split.
+    if (static_cast<uint64_t>(std::count(bytes.begin(), bytes.end(), '\n') +
+                              std::count(bytes.begin(), bytes.end(), '\r')) > 2 * kMaxDocumentLines)
+        return FileFailure(kErrTooLarge, fileName);
     // A last line without its line end was cut off: what was read is shown, and the user told.
     const bool cut = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
     DaDurStatus status;

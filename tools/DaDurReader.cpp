@@ -490,7 +490,7 @@ void DaDurReader::ReadFreeItem(std::string_view line, Doc& doc) {
     item.Width = length(f[5]);
     item.Height = length(f[6]);
     item.cf = Int(Val(f[7]), "item colour");
-    if (doc.data.HwWordInfo.size() >= INT32_MAX) Fail("too many items");
+    if (doc.data.HwWordInfo.size() >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
     doc.data.HwWordInfo.push_back(item);
 }
 

@@ -42,7 +42,7 @@ public:
     DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out,
                      bool lastLineCut = false);
 
-    // More characters than this are refused (kErrTooLarge) before more memory is taken.
+    // More characters or free items than this are refused (kErrTooLarge) before more memory is taken.
     void SetMaxWords(int32_t words) { maxWords_ = words; }
 
 private:

@@ -25,9 +25,12 @@ inline constexpr int32_t kErrEndsEarly = 1004;        // a text file cut off: th
 inline constexpr int32_t kErrBusy = 1005;             // another read or write of this thread is running
 
 // The largest document either reader takes: refused before anything is allocated for it.
-// 2,000,000 characters are about 660 pages of 3,000 characters, 632 MB of character records.
+// 2,000,000 characters are about 660 pages of 3,000 characters, 632 MB of character records;
+// free-placed items are held to the same count. A DaDur file has at most a line per paragraph
+// and per item, and a few more for drum patterns and tracks.
 inline constexpr int32_t kMaxDocumentWords = 2'000'000;
 inline constexpr uint64_t kMaxDocumentFileBytes = uint64_t{1} << 30;
+inline constexpr uint64_t kMaxDocumentLines = 2 * uint64_t{kMaxDocumentWords} + 70'000;
 
 // UTF-8; empty for 0 and for numbers not in the table.
 std::string_view FileErrorText(int32_t number);

@@ -409,6 +409,7 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
 
     if (h.HwWordCount > 0) {
         if (!r.Holds(h.HwWordCount, kZoRivHwWordSize)) return PastEnd();
+        if (h.HwWordCount > maxWords) return Fail(kErrTooLarge);
         doc.HwWordInfo.resize(h.HwWordCount);
         for (aHwWordInfo& item : doc.HwWordInfo) ReadHwWord(r, item);
     }

@@ -162,7 +162,7 @@ ZoRivTables CompactTables(const JpData& doc);
 bool SameFontName(std::string_view a, std::string_view b);
 
 // Parses a whole file and repairs it as every reader does (DocumentRepair.h). More than
-// maxWords characters are refused before anything is allocated for them. On failure `out` is
+// maxWords characters or free items are refused before anything is allocated for them. On failure `out` is
 // left as it was.
 ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
                        int32_t maxWords = kMaxDocumentWords);

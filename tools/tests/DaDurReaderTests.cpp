@@ -532,6 +532,26 @@ TEST(DaDurReader, ADocumentBeyondTheLimitIsRefusedAndTheOldOneKept) {
     EXPECT_EQ(5, d.FileInfo.WordCount);
     // No cut last line turns this into a shorter document.
     EXPECT_EQ(kErrTooLarge, reader.Read(six, 0, d, true).number);
+    // Free items are held to the same count.
+    const std::string item = "\\hwdata,1,0,0,0,0,0,0";
+    const std::vector<std::string_view> items(6, item);
+    EXPECT_EQ(kErrTooLarge, reader.Read(items, 0, d).number);
+    EXPECT_TRUE(reader.Read(std::vector<std::string_view>(5, item), 0, d).ok);
+}
+
+// Line ends cost memory of their own: a file of nothing else is refused before it is split.
+TEST(DaDurFile, AFileOfLineEndsBeyondTheLimitIsRefused) {
+    test::TempFolder folder;
+    const auto name = folder / "empty lines.DaDur";
+    test::Spit(name, std::string(2 * kMaxDocumentLines + 1, '\n'));
+    FakeDaDurSystem system;
+    DaDurFile file(system);
+    ASSERT_TRUE(file.ReadRtfFile(0, "").ok);
+    const DaDurStatus status = file.ReadRtfFile(0, name);
+    EXPECT_EQ(kErrTooLarge, status.number);
+    EXPECT_EQ(FileErrorReason(kErrTooLarge, name), status.reason);
+    EXPECT_EQ(0, system.beeps);  // not one line was read
+    EXPECT_GT(file.Data().FileInfo.WordCount, 0);
 }
 
 TEST(DaDurReader, MemoryRunningOutIsTooLargeNotACrash) {

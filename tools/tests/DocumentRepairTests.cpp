@@ -128,6 +128,14 @@ TEST(DocumentRepair, AZoRivFileBeyondTheLimitIsRefusedBeforeAllocating) {
     EXPECT_EQ("文档太大，无法处理", s.reason);
     EXPECT_EQ(42, kept.FileInfo.XjCount);
     EXPECT_TRUE(ParseZoRiv(bytes, 1, kept, nullptr, words).Ok());
+    // Free items are held to the same count.
+    JpData items = DefaultDocumentWith('z');
+    items.HwWordInfo.assign(3, aHwWordInfo{});
+    items.FileInfo.HwWordCount = 3;
+    ASSERT_TRUE(FormatZoRiv(items, 1, bytes, nullptr).Ok());
+    kept.FileInfo.XjCount = 42;
+    EXPECT_EQ(kErrTooLarge, ParseZoRiv(bytes, 1, kept, nullptr, 2).number);
+    EXPECT_EQ(42, kept.FileInfo.XjCount);
 }
 
 }  // namespace
