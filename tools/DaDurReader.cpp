@@ -43,12 +43,9 @@ struct ReadFailure {
     throw ReadFailure{std::move(reason)};
 }
 
-// The user's text, the line and, for a malformed line, what is wrong with it.
-std::string LineReason(int32_t number, size_t line, std::string_view detail) {
-    std::string reason(FileErrorText(number));
-    reason += "（第 " + std::to_string(line) + " 行";
-    if (!detail.empty()) reason += "：" + std::string(detail);
-    return reason + "）";
+// The user's text and the line that stopped the read.
+std::string LineReason(int32_t number, size_t line) {
+    return std::string(FileErrorText(number)) + "（第 " + std::to_string(line) + " 行）";
 }
 
 template <class T>
@@ -229,16 +226,16 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
             }
         } catch (const ReadFailure& failure) {
             if (lastLineCut && i + 1 == n && failure.number == kErrBadFileFormat) break;
-            return DaDurStatus::Failure(failure.number, LineReason(failure.number, i + 1, failure.reason), i + 1);
+            return DaDurStatus::Failure(failure.number, LineReason(failure.number, i + 1), i + 1, failure.reason);
         } catch (const std::bad_alloc&) {
-            return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, i + 1, {}), i + 1);
+            return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, i + 1), i + 1);
         }
     }
     Finish(doc);
     const bool complete = doc.sawMain && std::all_of(doc.trackLines.begin(), doc.trackLines.end(),
                                                      [](uint8_t seen) { return seen == 3; });
     out = std::move(doc.data);
-    if (!complete || lastLineCut) return {true, kErrEndsEarly, 0, std::string(FileErrorText(kErrEndsEarly))};
+    if (!complete || lastLineCut) return {true, kErrEndsEarly, 0, std::string(FileErrorText(kErrEndsEarly)), {}};
     return {};
 }
 

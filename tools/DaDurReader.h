@@ -18,9 +18,10 @@ struct DaDurStatus {
     int32_t number = 0;
     size_t line = 0;
     std::string reason;  // UTF-8
+    std::string detail;  // what is wrong with a malformed line, for the developer
 
-    static DaDurStatus Failure(int32_t number, std::string reason, size_t line = 0) {
-        return {false, number, line, std::move(reason)};
+    static DaDurStatus Failure(int32_t number, std::string reason, size_t line = 0, std::string detail = {}) {
+        return {false, number, line, std::move(reason), std::move(detail)};
     }
 };
 

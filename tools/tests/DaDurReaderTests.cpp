@@ -572,7 +572,8 @@ TEST(DaDurReader, MalformedLinesSayWhichLineInTheUsersWords) {
     JpData d;
     const DaDurStatus status = ReadLines(system, {"\\part a", "\\part\\'zz"}, d);
     EXPECT_EQ(kErrBadFileFormat, status.number);
-    EXPECT_EQ(0u, status.reason.find("无效的文件格式（第 2 行："));
+    EXPECT_EQ("无效的文件格式（第 2 行）", status.reason);
+    EXPECT_FALSE(status.detail.empty());
     // A cut last line that cannot be read is left out, and the rest kept.
     DaDurReader reader(system, 1.0);
     const std::vector<std::string_view> lines = {"\\part ab\\par", "\\part\\'c"};

@@ -129,7 +129,7 @@ JpData Read(FakeDaDurSystem& system, const std::string& bytes) {
     JpData d;
     DaDurReader reader(system, system.zoom);
     const DaDurStatus status = reader.Read(SplitDaDurLines(bytes), 0, d);
-    EXPECT_TRUE(status.ok) << status.reason << " at line " << status.line;
+    EXPECT_TRUE(status.ok) << status.reason << ": " << status.detail;
     return d;
 }
 
