@@ -104,18 +104,6 @@ TEST(DocumentRepair, NoBackgroundAndUnwritableCodesInTheDaDurText) {
     EXPECT_EQ('?', z.WordInfo[1].WdAsc);
 }
 
-TEST(DocumentRepair, EmptyTablesGetAnEntryToPointAt) {
-    JpData d;
-    d.WordInfo.resize(1);
-    d.WordInfo[0].WdAsc = 'x';
-    d.WordInfo[0].cf = 3;
-    RepairDocument(d);
-    ASSERT_EQ(1u, d.FontTbl.size());
-    ASSERT_EQ(1u, d.ColorTbl.size());
-    EXPECT_EQ(0, d.WordInfo[0].cf);
-    EXPECT_EQ(0, d.PlayInfo.MainTrack);  // no tracks: none is the main one
-}
-
 TEST(DocumentRepair, AZoRivFileBeyondTheLimitIsRefusedBeforeAllocating) {
     const JpData doc = DefaultDocumentWith('z', 4);
     const auto words = static_cast<int32_t>(doc.WordInfo.size());

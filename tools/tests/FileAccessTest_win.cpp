@@ -10,19 +10,6 @@ namespace {
 
 using namespace test;
 
-TEST(FileAccessWin, TheReadOnlyAttributeRefusesTheSave) {
-    TempFolder folder;
-    const auto name = folder / L"歌曲.ZoRiv";
-    Spit(name, "old");
-    ASSERT_TRUE(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
-    const ZoRivStatus s = WriteZoRivFile(name, DefaultDocumentWith('x'), 1, nullptr);
-    EXPECT_EQ(kErrReadOnly, s.number);
-    EXPECT_EQ(FileErrorReason(kErrReadOnly, name), s.reason);
-    EXPECT_EQ("old", Slurp(name));
-    EXPECT_EQ(1u, folder.Entries());
-    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 TEST(FileAccessWin, AttributesSurviveTheSave) {
     TempFolder folder;
     const auto name = folder / L"隐藏.DaDur";

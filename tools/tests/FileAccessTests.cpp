@@ -43,15 +43,6 @@ int32_t LoadZoRiv(const std::filesystem::path& name, JpData& doc) {
 
 const Format kFormats[] = {{".DaDur", SaveDaDur, LoadDaDur}, {".ZoRiv", SaveZoRiv, LoadZoRiv}};
 
-TEST(FileAccess, TemporaryNamesAreShortAndVary) {
-    const std::string a = TemporaryFileName(TemporarySeed());
-    const std::string b = TemporaryFileName(TemporarySeed());
-    EXPECT_EQ(15u, a.size());
-    EXPECT_EQ(0u, a.find("~jp"));
-    EXPECT_EQ(a.size() - 4, a.rfind(".tmp"));
-    EXPECT_NE(a, b);
-}
-
 // Today's longest names: the temporary name does not grow with the target's.
 TEST(FileAccess, EveryNameLengthTheSystemTakesCanBeSaved) {
     TempFolder folder;
