@@ -192,9 +192,11 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
     if (dpi_ <= 0) dpi_ = 96;
 
     const size_t n = lines.size();
-    // A character takes at least one byte of a paragraph line and seldom fewer than eight.
+    // A character takes at least one byte of a paragraph line and seldom fewer than eight; lines
+    // of other kinds hold none.
     size_t bytes = 0;
-    for (std::string_view line : lines) bytes += line.size();
+    for (std::string_view line : lines)
+        if (StartsWith(line, "\\part")) bytes += line.size();
     try {
         d.WordInfo.reserve(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
     } catch (const std::bad_alloc&) {
