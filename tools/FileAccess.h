@@ -19,7 +19,7 @@ struct FileBytes {
     std::string_view View() const { return {reinterpret_cast<const char*>(data.get()), size}; }
 };
 
-// Reads a whole file and returns 0, or kErrFileNotFound (no such file, or a folder),
+// Reads a whole file and returns 0, or kErrFileNotFound (no such file, or no plain file),
 // kErrTooLarge (more than kMaxDocumentFileBytes, or no memory for it) or kErrFileAccess.
 int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out);
 

@@ -68,9 +68,10 @@ int32_t FollowLinks(std::filesystem::path& path) {
 int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out) {
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(name, ec);
-    if (status.type() == std::filesystem::file_type::not_found || std::filesystem::is_directory(status))
-        return kErrFileNotFound;
+    if (status.type() == std::filesystem::file_type::not_found) return kErrFileNotFound;
     if (ec) return kErrFileAccess;
+    // A folder, a device or a pipe is no document file.
+    if (!std::filesystem::is_regular_file(status)) return kErrFileNotFound;
     std::ifstream in(name, std::ios::binary);
     if (!in) return kErrFileAccess;
     in.seekg(0, std::ios::end);

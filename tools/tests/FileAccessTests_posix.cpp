@@ -69,6 +69,10 @@ TEST(FileAccessPosix, ANameTooLongForTheSystemIsSaidSo) {
     // Reading it is no worse than a missing file.
     FileBytes bytes;
     EXPECT_NE(0, ReadWholeFile(name, bytes));
+    // Nor is a device or a pipe a document to wait on.
+    EXPECT_EQ(kErrFileNotFound, ReadWholeFile("/dev/zero", bytes));
+    ASSERT_EQ(0, mkfifo((folder / "pipe").c_str(), 0600));
+    EXPECT_EQ(kErrFileNotFound, ReadWholeFile(folder / "pipe", bytes));
 }
 
 // Runs `check` in a child process with a 1 MB tmpfs mounted at `folder`; its exit code is the
