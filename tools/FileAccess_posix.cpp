@@ -7,8 +7,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "FileErrors.h"
 #include "FileAccess.h"
+#include "FileErrors.h"
 
 namespace tessaly {
 

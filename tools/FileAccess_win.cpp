@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "FileErrors.h"
 #include "FileAccess.h"
+#include "FileErrors.h"
 
 namespace tessaly {
 
@@ -101,8 +101,7 @@ int32_t MoveOver(const std::wstring& from, const std::wstring& to) {
     for (DWORD attempt = 0;; ++attempt) {
         if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
         const DWORD error = GetLastError();
-        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 20)
-            return ErrorOf(error);
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 20) return ErrorOf(error);
         Sleep(attempt * 5);
     }
 }
@@ -170,8 +169,7 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
         const std::string name = TemporaryFileName(TemporarySeed());
         temporary = folder + std::wstring(name.begin(), name.end());
         h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS &&
-            GetLastError() != ERROR_ALREADY_EXISTS)
+        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             return ErrorOf(GetLastError());
     }
     if (h == INVALID_HANDLE_VALUE) return kErrFileAccess;

@@ -9,20 +9,20 @@
 // their numbers and texts; the rest are ours, numbered above them.
 namespace tessaly {
 
-inline constexpr int32_t kErrOverflow = 6;            // a count or length too large for its field
-inline constexpr int32_t kErrSubscript = 9;           // a count beyond the array that holds the records
-inline constexpr int32_t kErrFileNotFound = 53;       // "文件未找到: " + name
+inline constexpr int32_t kErrOverflow = 6;       // a count or length too large for its field
+inline constexpr int32_t kErrSubscript = 9;      // a count beyond the array that holds the records
+inline constexpr int32_t kErrFileNotFound = 53;  // "文件未找到: " + name
 inline constexpr int32_t kErrDiskFull = 61;
-inline constexpr int32_t kErrPastEnd = 62;            // a file shorter than its counts say
+inline constexpr int32_t kErrPastEnd = 62;  // a file shorter than its counts say
 inline constexpr int32_t kErrPermissionDenied = 70;
-inline constexpr int32_t kErrFileAccess = 75;         // cannot open, write or replace the file
+inline constexpr int32_t kErrFileAccess = 75;  // cannot open, write or replace the file
 inline constexpr int32_t kErrPathNotFound = 76;
-inline constexpr int32_t kErrBadFileFormat = 321;     // a negative count or a malformed array descriptor
-inline constexpr int32_t kErrReadOnly = 1001;         // the file to replace is read-only
+inline constexpr int32_t kErrBadFileFormat = 321;  // a negative count or a malformed array descriptor
+inline constexpr int32_t kErrReadOnly = 1001;      // the file to replace is read-only
 inline constexpr int32_t kErrPathTooLong = 1002;
-inline constexpr int32_t kErrTooLarge = 1003;         // beyond the limits below, or memory ran out
-inline constexpr int32_t kErrEndsEarly = 1004;        // a text file cut off: the part read is kept
-inline constexpr int32_t kErrBusy = 1005;             // another read or write of this thread is running
+inline constexpr int32_t kErrTooLarge = 1003;   // beyond the limits below, or memory ran out
+inline constexpr int32_t kErrEndsEarly = 1004;  // a text file cut off: the part read is kept
+inline constexpr int32_t kErrBusy = 1005;       // another read or write of this thread is running
 
 // The largest document either reader takes: refused before anything is allocated for it.
 // 2,000,000 characters are about 660 pages of 3,000 characters, 632 MB of character records;

@@ -46,8 +46,10 @@ void ExpectRepaired(const JpData& d, const char* how) {
     EXPECT_LT(static_cast<size_t>(w1.cb), d.ColorTbl.size());
     int marks180 = 0, others = 0;
     for (const auto& s : w1.ExtralWordInfo) {
-        if (s.IndexType == 180) ++marks180;
-        else if (s.IndexType != 0) ++others;
+        if (s.IndexType == 180)
+            ++marks180;
+        else if (s.IndexType != 0)
+            ++others;
     }
     EXPECT_EQ(1, marks180);
     EXPECT_EQ(0, others);

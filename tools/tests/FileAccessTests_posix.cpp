@@ -42,7 +42,7 @@ TEST(FileAccessPosix, ALinkStaysALinkAndItsFileIsReplaced) {
     const auto target = folder / "real" / "song.ZoRiv";
     Spit(target, "old");
     std::filesystem::create_symlink("real/song.ZoRiv", folder / "one");  // relative
-    std::filesystem::create_symlink(folder / "one", folder / "two");      // a chain
+    std::filesystem::create_symlink(folder / "one", folder / "two");     // a chain
     ASSERT_EQ(0, SaveBytes(folder / "two", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "two"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "one"));

@@ -16,9 +16,9 @@ class TempFolder {
 public:
     TempFolder() {
         static std::atomic<int> next{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("jp-files-" + std::to_string(reinterpret_cast<uintptr_t>(this) & 0xFFFFFF) + "-" +
-                 std::to_string(next++));
+        path_ =
+            std::filesystem::temp_directory_path() /
+            ("jp-files-" + std::to_string(reinterpret_cast<uintptr_t>(this) & 0xFFFFFF) + "-" + std::to_string(next++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
