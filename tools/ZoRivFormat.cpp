@@ -277,8 +277,8 @@ int16_t ZoRivTables::FontIndex(int32_t old) const {
 }
 
 int16_t ZoRivTables::ColourIndex(int32_t old) const {
-    if (old < 0) return static_cast<int16_t>(old);
-    if (static_cast<size_t>(old) >= colourIndex.size()) return 0;
+    if (old == kNoBackground) return kNoBackground;
+    if (old < 0 || static_cast<size_t>(old) >= colourIndex.size()) return 0;
     return colourIndex[old];
 }
 

@@ -150,7 +150,7 @@ struct ZoRivTables {
     std::vector<int16_t> fontIndex;    // by old font index
     std::vector<int16_t> colourIndex;  // by old colour index
     int16_t FontIndex(int32_t old) const;
-    // Negative indexes (cb = -1: no background) stay as they are.
+    // kNoBackground stays as it is; any other index outside the table becomes 0.
     int16_t ColourIndex(int32_t old) const;
 };
 

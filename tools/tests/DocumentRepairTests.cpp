@@ -104,6 +104,13 @@ TEST(DocumentRepair, NoBackgroundAndUnwritableCodesInTheDaDurText) {
     ASSERT_TRUE(ParseZoRiv(bytes, 1, z, nullptr).Ok());
     EXPECT_EQ(kNoBackground, z.WordInfo[1].cb);
     EXPECT_EQ('?', z.WordInfo[1].WdAsc);
+    // Any other negative index is written as the first colour by both writers.
+    d.WordInfo[1].cb = -4;
+    ASSERT_TRUE(FormatZoRiv(d, 1, bytes, nullptr).Ok());
+    // The characters end where the one track begins; cb is at 272 of a character's 304 bytes.
+    const size_t cb = bytes.size() - kZoRivTrackSize - kZoRivWordSize * (d.WordInfo.size() - 1) + 272;
+    EXPECT_EQ(0, bytes[cb] | bytes[cb + 1] << 8);
+    EXPECT_NE(std::string::npos, DaDurWriter(system, 1).Write(d, 0).find("\\cb0\\ex 18"));
 }
 
 TEST(DocumentRepair, AZoRivFileBeyondTheLimitIsRefusedBeforeAllocating) {
