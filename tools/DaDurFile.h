@@ -13,8 +13,9 @@ namespace tessaly {
 // One document read from or written to a DaDur file: the buffers that
 // GetJpData and LetJpData exchange with the editor, and the file handling.
 // A failed read leaves the buffers as they were; a failed write leaves the
-// file as it was. A read or write started while another is running on this
-// thread is refused with a beep.
+// file as it was (ReplaceDocumentFile). A read or write started while another is
+// running on this thread is refused with a beep. A file cut off in a line is
+// read as far as it goes, ok with kErrEndsEarly.
 class DaDurFile {
 public:
     explicit DaDurFile(DaDurSystem& system);
@@ -36,9 +37,5 @@ private:
     DaDurReader reader_;
     JpData data_;
 };
-
-// Replaces a file only once its new contents are wholly on disk: they go to a
-// temporary file in the same folder, which then takes the file's place.
-DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes);
 
 }  // namespace tessaly

@@ -2,12 +2,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <memory>
-#include <random>
 #include <system_error>
 
 #include "Cp936.h"
+#include "DocumentRepair.h"
 #include "records/Numbers.h"
 
 namespace tessaly {
@@ -239,25 +237,19 @@ void Report(ProgressSink* progress, int32_t percent) {
     if (progress) progress->Progress(percent);
 }
 
-ZoRivStatus Fail(int32_t number, std::string reason) {
-    return {number, std::move(reason)};
+ZoRivStatus Fail(int32_t number) {
+    return {number, std::string(FileErrorText(number))};
+}
+
+ZoRivStatus FileFail(int32_t number, const std::filesystem::path& name) {
+    return {number, FileErrorReason(number, name)};
 }
 
 ZoRivStatus PastEnd() {
-    return Fail(kErrPastEnd, "输入超出文件尾");
+    return Fail(kErrPastEnd);
 }
 ZoRivStatus BadFormat() {
-    return Fail(kErrBadFileFormat, "无效的文件格式");
-}
-
-// A file name in a reason, UTF-8; a name that has no UTF-8 form is left out.
-std::string PathText(const std::filesystem::path& p) {
-    try {
-        const std::u8string s = p.u8string();
-        return std::string(s.begin(), s.end());
-    } catch (...) {
-        return {};
-    }
+    return Fail(kErrBadFileFormat);
 }
 
 }  // namespace
@@ -285,8 +277,8 @@ int16_t ZoRivTables::FontIndex(int32_t old) const {
 }
 
 int16_t ZoRivTables::ColourIndex(int32_t old) const {
-    if (old < 0) return static_cast<int16_t>(old);
-    if (static_cast<size_t>(old) >= colourIndex.size()) return 0;
+    if (old == kNoBackground) return kNoBackground;
+    if (old < 0 || static_cast<size_t>(old) >= colourIndex.size()) return 0;
     return colourIndex[old];
 }
 
@@ -352,7 +344,8 @@ ZoRivTables CompactTables(const JpData& doc) {
 
 // ---- the whole file
 
-ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress) {
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
+                       int32_t maxWords) {
     zoom = UsableZoom(zoom);
     JpData doc;
     ByteReader r(bytes);
@@ -403,6 +396,7 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
     // Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
     // millimetre, not pixels, so it is kept as stored.
     if (!r.Holds(h.WordCount, kZoRivWordSize)) return PastEnd();
+    if (h.WordCount > maxWords) return Fail(kErrTooLarge);
     doc.WordInfo.resize(h.WordCount);
     for (aWordInfo& c : doc.WordInfo) {
         ReadWord(r, c);
@@ -415,6 +409,7 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
 
     if (h.HwWordCount > 0) {
         if (!r.Holds(h.HwWordCount, kZoRivHwWordSize)) return PastEnd();
+        if (h.HwWordCount > maxWords) return Fail(kErrTooLarge);
         doc.HwWordInfo.resize(h.HwWordCount);
         for (aHwWordInfo& item : doc.HwWordInfo) ReadHwWord(r, item);
     }
@@ -435,6 +430,7 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
     }
     if (r.Failed()) return PastEnd();
 
+    RepairDocument(doc);
     out = std::move(doc);
     Report(progress, 99);
     return {};
@@ -493,7 +489,7 @@ struct VectorSink final : ByteSink {
 };
 
 ZoRivStatus SinkFailed() {
-    return Fail(kErrFileAccess, "路径/文件访问错误");
+    return Fail(kErrFileAccess);
 }
 
 }  // namespace
@@ -505,13 +501,13 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, Progress
     if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > doc.WordInfo.size() ||
         (h.HwWordCount > 0 && static_cast<size_t>(h.HwWordCount) > doc.HwWordInfo.size()) ||
         play.TotalTrack > play.Track.size())
-        return Fail(kErrSubscript, "下标越界");
-    if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow, "溢出");
+        return Fail(kErrSubscript);
+    if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow);
 
     const ZoRivTables tables = CompactTables(doc);
-    if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow, "溢出");
+    if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow);
     for (const aFontTbl& f : tables.fonts)
-        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow, "溢出");
+        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow);
 
     AboutFileInfo header = h;
     header.FontTblCount = static_cast<int16_t>(tables.fonts.size());
@@ -592,71 +588,34 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
 // ---- files
 
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(name, ec)) return Fail(kErrFileNotFound, "文件未找到: " + PathText(name));
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length < 0 || !in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    // Not zero-filled first: every byte is read into it.
-    const auto size = static_cast<size_t>(length);
-    const std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
-    in.read(reinterpret_cast<char*>(bytes.get()), length);
-    if (in.gcount() != length) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    return ParseZoRiv({bytes.get(), size}, zoom, out, progress);
-}
-
-namespace {
-
-// A name in the target's folder that no file has yet.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = target;
-        candidate += ".~" + std::to_string(random() % 1000000) + ".tmp";
-        std::error_code ec;
-        if (!std::filesystem::exists(candidate, ec) && !ec) return candidate;
+    FileBytes bytes;
+    if (const int32_t error = ReadWholeFile(name, bytes)) return FileFail(error, name);
+    try {
+        return ParseZoRiv({bytes.data.get(), bytes.size}, zoom, out, progress);
+    } catch (const std::bad_alloc&) {
+        return FileFail(kErrTooLarge, name);
     }
-    return {};
 }
-
-}  // namespace
 
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress) {
-    const auto accessError = [&] { return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name)); };
     Report(progress, 5);
-    const std::filesystem::path temporary = TemporaryBeside(name);
-    if (temporary.empty()) return accessError();
-
-    struct FileSink final : ByteSink {
-        std::ofstream file;
-        bool Put(std::span<const uint8_t> piece) override {
-            file.write(reinterpret_cast<const char*>(piece.data()), static_cast<std::streamsize>(piece.size()));
-            return !file.fail();
-        }
-    } sink;
-    sink.file.open(temporary, std::ios::binary | std::ios::trunc);
-    if (!sink.file) return accessError();
-
-    ZoRivStatus status = FormatZoRiv(doc, zoom, sink, progress);
-    sink.file.close();
-    if (status.Ok() && sink.file.fail()) status = accessError();
-    std::error_code ec;
-    if (status.Ok()) {
-        std::filesystem::rename(temporary, name, ec);
-        if (ec) status = accessError();
+    ZoRivStatus formatted;
+    int32_t error = 0;
+    try {
+        error = ReplaceDocumentFile(name, [&](ByteSink& sink) {
+            formatted = FormatZoRiv(doc, zoom, sink, progress);
+            return formatted.number;
+        });
+    } catch (const std::bad_alloc&) {
+        error = kErrTooLarge;
     }
-    if (!status.Ok()) {
-        std::filesystem::remove(temporary, ec);
-        if (status.number == kErrFileAccess) return accessError();
-        return status;
+    if (error == 0) {
+        Report(progress, 99);
+        return {};
     }
-    Report(progress, 99);
-    return status;
+    // A failure of the document itself is told as such; one of the file names the file.
+    if (error == formatted.number && error != kErrFileAccess) return formatted;
+    return FileFail(error, name);
 }
 
 }  // namespace tessaly

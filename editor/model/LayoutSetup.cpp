@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "FileErrors.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -29,6 +30,10 @@ std::u16string LowerEnding(std::u16string_view name, size_t length) {
 DocumentRead Guarded(DocumentSource& source, bool zoriv, intptr_t host, std::u16string_view name) {
     try {
         return zoriv ? source.ReadDocFile(host, name) : source.ReadRtfFile(host, name);
+    } catch (const std::bad_alloc&) {
+        DocumentRead failed;
+        failed.Reason = tessaly::FileErrorText(tessaly::kErrTooLarge);
+        return failed;
     } catch (const std::exception& e) {
         DocumentRead failed;
         failed.Reason = e.what();
@@ -195,6 +200,8 @@ void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, s
     if (data.View) {
         data.View->ResetView();
         data.View->ClearModified();
+        // A file read as far as it goes is shown, and the user told that it ends early.
+        if (read && read->Ok && !read->Reason.empty()) data.View->ShowMessage(read->Reason);
     }
     data.DocLoaded = true;
 }

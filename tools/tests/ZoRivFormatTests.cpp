@@ -63,6 +63,7 @@ JpData SmallDocument() {
     t.XjCount = 8;
     d.PlayInfo.Track = {t};
     d.PlayInfo.TotalTrack = 1;
+    d.PlayInfo.MainTrack = 1;
     d.PlayInfo.Bpm = 90;
     d.PlayInfo.JiePai = 3;
     return d;
@@ -126,7 +127,7 @@ TEST(ZoRivFormat, GoldenBytesOfASmallDocument) {
     EXPECT_EQ(Packed("0100 01000000 00000000"), Hex(b, 61, 10));
     EXPECT_EQ(Packed("64 00 00 00 ffff 01 ffff 00 0000"), Hex(b, 71, 12));
     EXPECT_EQ(Packed("0200 0800"), Hex(b, 71 + 150, 4));
-    EXPECT_EQ(Packed("01 00 5a00 0000 00 03 0000"), Hex(b, 225, 10));
+    EXPECT_EQ(Packed("01 01 5a00 0000 00 03 0000"), Hex(b, 225, 10));
     // Font table: name length and bytes, charset, octave-dot and duration-line positions.
     EXPECT_EQ(Packed("0700 546f6c76616e65 02 00006041 00008040"), Hex(b, kFonts, 18));
     EXPECT_EQ(Packed("0400 cbcecce5 86 00007041 00000040"), Hex(b, kFonts + 18, 15));
@@ -481,7 +482,8 @@ TEST_F(ZoRivFiles, AFailedSaveLeavesTheOldFileAndNoTemporary) {
     EXPECT_TRUE(std::find(progress.steps.begin(), progress.steps.end(), 99) == progress.steps.end());
 
     const ZoRivStatus s = WriteZoRivFile(Name(u8"no/such/folder.ZoRiv"), SmallDocument(), 1, nullptr);
-    EXPECT_EQ(kErrFileAccess, s.number);
+    EXPECT_EQ(kErrPathNotFound, s.number);
+    EXPECT_EQ(0u, s.reason.find("路径未找到: ")) << s.reason;
 }
 
 }  // namespace

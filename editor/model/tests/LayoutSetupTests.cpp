@@ -168,6 +168,20 @@ TEST_F(LayoutSetup, AFailedReadKeepsTheDocumentShown) {
     EXPECT_EQ(view.Failures.back(), "not found");
 }
 
+TEST_F(LayoutSetup, AFileThatEndsEarlyIsShownWithItsMessage) {
+    struct CutSource : FakeDocumentSource {
+        DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override {
+            DocumentRead r{true, "文件提前结束，文档可能不完整: cut.dadur", Document("12|3")};
+            return r;
+        }
+    } cut;
+    LoadJpFile(data, cut, 0, u"cut.dadur");
+    EXPECT_TRUE(data.DocLoaded);
+    EXPECT_EQ(data.WordCount(), 5);  // the final paragraph end added
+    EXPECT_EQ(view.Messages, (std::vector<std::string>{"文件提前结束，文档可能不完整: cut.dadur"}));
+    EXPECT_EQ(view.Calls.back(), "ClearModified");
+}
+
 TEST_F(LayoutSetup, AFailedFirstReadShowsAnEmptyDocument) {
     LoadJpFile(data, files, 0, u"missing.zoriv");
     EXPECT_TRUE(data.DocLoaded);
