@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "DaDurTestUtil.h"
@@ -192,6 +193,35 @@ TEST(DrumPatterns, SaveReplacesTheWholeFile) {
     std::filesystem::remove(path);
     EXPECT_TRUE(ReadDrumFile(path).empty());
     EXPECT_FALSE(d.SaveDrum(std::filesystem::temp_directory_path() / "no such folder" / "x.dat").ok);
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The templates shipped beside the program, made from data/DrumMod.txt.
+TEST(DrumPatterns, ShippedTemplatesAreWholeRecordsThatSound) {
+    std::ifstream in("DrumMod.dat", std::ios::binary);
+    ASSERT_TRUE(in) << "DrumMod.dat is made into the program's folder by the build";
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size() % 103, 0u);
+    分析鼓点 d;
+    d.DrumArrData(ParseDrumRecords(bytes));
+    ASSERT_GE(d.DrumCount(), 5);
+    EXPECT_EQ(d.DrumName(0), test::Gbk(u8"摇滚四拍"));
+    EXPECT_EQ(d.DrumTime(0), 16);
+    EXPECT_TRUE(d.DrumRhythms(0, 0, 0));   // the bass drum on the first step
+    EXPECT_EQ(d.DrumSounds(0, 0) + 13, 36);
+    for (int i = 0; i < d.DrumCount(); ++i) {
+        EXPECT_EQ(d.HaveDrum(i), 1);
+        bool any = false;
+        for (int ch = 0; ch < 8; ++ch)
+            for (int x = 0; x < d.DrumTime(i); ++x) any = any || (d.DrumChannel(i, ch) && d.DrumRhythms(i, x, ch));
+        EXPECT_TRUE(any) << i;
+        for (int ch = 0; ch < 8; ++ch) EXPECT_LE(d.DrumSounds(i, ch) + 13, 127);
+    }
 }
 
 }  // namespace
