@@ -37,8 +37,16 @@ DaDurStatus Refusal(std::u16string_view text) {
 
 std::string VlqBytes(uint32_t value) {
     value = std::min(value, kMaxVlq);
-    std::string out(1, static_cast<char>(value & 0x7F));
-    while (value >>= 7) out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
+    char groups[4];
+    int n = 0;
+    do {
+        // Every byte but the last (the first made here) says that more follow.
+        const uint32_t more = n > 0 ? 0x80 : 0;
+        groups[n++] = static_cast<char>((value & 0x7F) | more);
+        value >>= 7;
+    } while (value);
+    std::string out;
+    while (n) out += groups[--n];
     return out;
 }
 

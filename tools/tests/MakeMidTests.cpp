@@ -212,10 +212,12 @@ TEST(MakeMid, WritesTheFileOnlyWhole) {
     ASSERT_TRUE(m.WriteMidHead(t, Play()).ok);
     ASSERT_TRUE(m.WriteTrackInfo(nullptr, 0, 1).ok);
     ASSERT_TRUE(m.ColseFile().ok);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    EXPECT_EQ(s.str(), m.Bytes());
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        EXPECT_EQ(s.str(), m.Bytes());
+    }
 
     MakeMid bad;
     ASSERT_TRUE(bad.WriteMidHead({}, Play(), dir / "missing" / "x.Mid").ok);
