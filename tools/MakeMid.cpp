@@ -71,7 +71,14 @@ void MakeMid::Append(std::string_view data) {
 }
 
 void MakeMid::AppendDelta(uint32_t ticks) {
-    Append(VlqBytes(ticks));
+    ticks = std::min(ticks, kMaxVlq);
+    for (int shift = 21; shift > 0; shift -= 7)
+        if (ticks >> shift) bytes_ += static_cast<char>(0x80 | ((ticks >> shift) & 0x7F));
+    bytes_ += static_cast<char>(ticks & 0x7F);
+}
+
+void MakeMid::Put(std::initializer_list<uint8_t> data) {
+    for (uint8_t b : data) bytes_ += static_cast<char>(b);
 }
 
 void MakeMid::PutBigEndian(size_t offset, uint32_t value, int n) {
@@ -176,6 +183,7 @@ DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int1
     const aTrackInfo& track = play_.Track[static_cast<size_t>(CurPlaySetTrack) - 1];
     const char ch = static_cast<char>(channel);
 
+    bytes_.reserve(bytes_.size() + 64 + 6 * static_cast<size_t>(std::max(count, 0)));
     StartTrack();
     AppendTempo();
     AppendKeySignature();
@@ -187,8 +195,7 @@ DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int1
         // Only note off, note on and controllers are written; their status stays a status byte.
         const uint8_t type = e.EventType == 8 || e.EventType == 9 || e.EventType == 11 ? e.EventType : 8;
         AppendDelta(BeatsToTicks(e.DeltaTime));
-        Append(std::string{static_cast<char>((type << 4) | ch), static_cast<char>(DataByte(e.cc)),
-                           static_cast<char>(DataByte(e.vv))});
+        Put({static_cast<uint8_t>((type << 4) | channel), DataByte(e.cc), DataByte(e.vv)});
     }
     EndTrack();
     return {};
@@ -210,8 +217,8 @@ DaDurStatus MakeMid::WriteMidDrumInfo(const XjDrumData* patterns, int32_t count)
                 const int key = drums.DrumSounds(i, c) + 13;
                 if (key > 127) continue;  // no such drum key
                 AppendDelta(BeatsToTicks(static_cast<double>(steps) / 4));
-                Append(std::string{'\x99', static_cast<char>(key), static_cast<char>(DataByte(drums.DrumVolume(i, c)))});
-                Append(std::string{'\0', '\xB9', '\x0A', static_cast<char>(DataByte(drums.DrumSoundImage(i, c)))});
+                Put({0x99, static_cast<uint8_t>(key), DataByte(drums.DrumVolume(i, c))});
+                Put({0x00, 0xB9, 0x0A, DataByte(drums.DrumSoundImage(i, c))});
                 steps = 0;
             }
             ++steps;

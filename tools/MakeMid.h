@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,7 @@ private:
     void EndTrack();
     void Append(std::string_view data);
     void AppendDelta(uint32_t ticks);
+    void Put(std::initializer_list<uint8_t> data);
     void AppendText(uint8_t type, std::string_view text);
     void AppendTempo();
     void AppendTimeSignature();

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <span>
 
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "records/Numbers.h"
 
 namespace notaline {
 namespace {
@@ -43,6 +45,40 @@ bool HasMark(const tessaly::aWordInfo& w, int32_t code) {
     return false;
 }
 
+constexpr int32_t kSpanStarts[] = {72, 121, 146, 148, 150, 152};
+constexpr int32_t kSpanEnds[] = {73, 122, 147, 149, 151, 153};
+
+bool IsOneOf(int32_t code, std::span<const int32_t> codes) {
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+PlayMarks MarksOf(const EditorData& data, int32_t word) {
+    PlayMarks m;
+    bool tuplet = false;
+    const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(word)];
+    for (int32_t s = 0; s < kSlotCount; ++s) {
+        const tessaly::aExtralWordInfo& slot = w.ExtralWordInfo[s];
+        const int32_t code = slot.IndexType;
+        if (code == kMarkGraceNote && !m.Grace) {
+            m.Grace = true;
+            m.GraceKind = slot.ExtralWordVal1;
+            m.GracePos = slot.ExtralWordVal2;
+        } else if (code == kMarkTupletStart && !tuplet) {
+            tuplet = true;  // only the first tuplet slot counts, whatever its number
+            m.Tuplet = std::max<int16_t>(tessaly::CInt(tessaly::Val(GetExtralWordVal3(data, word, s))), 0);
+        } else if (code >= 24 && code <= 30 && !m.Level) {
+            m.Level = static_cast<uint8_t>(code);
+        } else if ((code == 31 || code == 32) && !m.Accent) {
+            m.Accent = static_cast<uint8_t>(code);
+        } else if ((code == 81 || code == 82) && !m.Hairpin) {
+            m.Hairpin = static_cast<uint8_t>(code);
+        }
+        m.SpanStart = m.SpanStart || IsOneOf(code, kSpanStarts);
+        m.SpanEnd = m.SpanEnd || IsOneOf(code, kSpanEnds);
+    }
+    return m;
+}
+
 int16_t Saturated16(int32_t v) {
     return static_cast<int16_t>(std::min<int32_t>(v, std::numeric_limits<int16_t>::max()));
 }
@@ -73,8 +109,10 @@ BarList BuildXjInfo(const EditorData& data) {
         list.Bars.push_back(bar);
         list.Blocks.push_back(block);
     };
+    list.Marks.resize(static_cast<size_t>(std::max(count, 0)));
     for (int32_t c = 0; c < count; ++c) {
         const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(c)];
+        if (w.IsJpGcCtl == 1 || w.IsJpGcCtl == 2) list.Marks[static_cast<size_t>(c)] = MarksOf(data, c);
         if (IsBarLine(w)) {
             int16_t letter = static_cast<int16_t>(w.WdAsc - 22);
             int32_t voltaSlot = -1;

@@ -25,10 +25,10 @@ size_t FindLastEvent(const std::vector<aMidEvent>& events, uint8_t type) {
 
 // The passes below work on the notes only, from `first` on, not on the leading controllers and
 // delay whose character index 0 names no note of theirs.
-void ApplyMidTuplets(const EditorData& data, std::vector<aMidEvent>& e, size_t first) {
+void ApplyMidTuplets(const BarList& bars, std::vector<aMidEvent>& e, size_t first) {
     for (size_t b = first; b < e.size(); ++b) {
         if (e[b].EventType != kNoteOff) continue;
-        const int16_t n = TupletNumber(data, e[b].SelStart);
+        const int16_t n = bars.MarksOf(e[b].SelStart).Tuplet;
         if (n <= 0) continue;
         const float length = 2 * e[b].DeltaTime / n;
         // Every second event is the note-off of the group's next note; a group past the end is cut.
@@ -37,23 +37,29 @@ void ApplyMidTuplets(const EditorData& data, std::vector<aMidEvent>& e, size_t f
     }
 }
 
-void ApplyMidTies(const EditorData& data, std::vector<aMidEvent>& e, size_t first) {
-    for (size_t i = first; i + 2 < e.size(); ++i) {
-        if (e[i].EventType == kNoteOff && e[i].cc == e[i + 2].cc && HasSpanStart(data, e[i].SelStart) &&
-            HasSpanEnd(data, e[i + 2].SelStart)) {
-            e[i].DeltaTime += e[i + 2].DeltaTime;
-            e.erase(e.begin() + static_cast<std::ptrdiff_t>(i) + 1, e.begin() + static_cast<std::ptrdiff_t>(i) + 3);
+void ApplyMidTies(const BarList& bars, std::vector<aMidEvent>& e, size_t first) {
+    // The joined notes' events are dropped as the walk goes, in one pass.
+    std::vector<aMidEvent> kept(e.begin(), e.begin() + static_cast<std::ptrdiff_t>(std::min(first, e.size())));
+    kept.reserve(e.size());
+    for (size_t r = kept.size(); r < e.size();) {
+        kept.push_back(e[r++]);
+        aMidEvent& off = kept.back();
+        if (r + 1 < e.size() && off.EventType == kNoteOff && off.cc == e[r + 1].cc && bars.MarksOf(off.SelStart).SpanStart &&
+            bars.MarksOf(e[r + 1].SelStart).SpanEnd) {
+            off.DeltaTime += e[r + 1].DeltaTime;
+            r += 2;
         }
     }
+    e.swap(kept);
 }
 
-void ApplyMidGraceNotes(const EditorData& data, std::vector<aMidEvent>& e, size_t first) {
+void ApplyMidGraceNotes(const BarList& bars, std::vector<aMidEvent>& e, size_t first) {
     const auto count = static_cast<int64_t>(e.size());
     for (int64_t i = static_cast<int64_t>(first); i < count; ++i) {
         if (e[static_cast<size_t>(i)].EventType != kNoteOff) continue;
-        const tessaly::aExtralWordInfo g = GraceSlot(data, e[static_cast<size_t>(i)].SelStart);
-        const int64_t kind = g.ExtralWordVal1;
-        if (g.ExtralWordVal2 != 1 || kind < 1 || kind > 6) continue;
+        const PlayMarks& g = bars.MarksOf(e[static_cast<size_t>(i)].SelStart);
+        const int64_t kind = g.GraceKind;
+        if (!g.Grace || g.GracePos != 1 || kind < 1 || kind > 6) continue;
         const int64_t size = (kind - 1) % 3 + 1;
         const int64_t main = kind <= 3 ? i + 2 * size : i - 2;
         // A group whose note or grace notes lie outside the track changes nothing.
@@ -98,9 +104,9 @@ std::vector<aMidEvent> BuildTrackMidEvents(const EditorData& data, const BarList
             case PlayChar::Other: break;
         }
     });
-    ApplyMidTuplets(data, e, first);
-    ApplyMidTies(data, e, first);
-    ApplyMidGraceNotes(data, e, first);
+    ApplyMidTuplets(bars, e, first);
+    ApplyMidTies(bars, e, first);
+    ApplyMidGraceNotes(bars, e, first);
     return e;
 }
 

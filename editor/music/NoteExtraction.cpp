@@ -1,11 +1,7 @@
 #include "music/NoteExtraction.h"
 
 #include <algorithm>
-#include <span>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "records/Numbers.h"
 
 namespace notaline {
 namespace {
@@ -16,36 +12,18 @@ constexpr int16_t kScaleKeys[7] = {0, 2, 4, 5, 7, 9, 11};
 // Octave codes 0 to 6: middle, high, double high, triple high, low, double low, triple low.
 constexpr int16_t kOctaveBase[7] = {60, 72, 84, 96, 48, 36, 24};
 
-constexpr int32_t kSpanStarts[] = {72, 121, 146, 148, 150, 152};
-constexpr int32_t kSpanEnds[] = {73, 122, 147, 149, 151, 153};
 constexpr float kGraceLength = 0.25f;
-
-const tessaly::aWordInfo* WordOf(const EditorData& data, int32_t word) {
-    return data.IsWord(word) ? &data.WordInfo[static_cast<size_t>(word)] : nullptr;
-}
-
-bool HasAnyOf(const EditorData& data, int32_t word, std::span<const int32_t> codes) {
-    const tessaly::aWordInfo* w = WordOf(data, word);
-    if (!w) return false;
-    for (const auto& slot : w->ExtralWordInfo)
-        if (std::find(codes.begin(), codes.end(), slot.IndexType) != codes.end()) return true;
-    return false;
-}
-
-// The first slot whose code lies in [lo, hi], or null.
-const tessaly::aExtralWordInfo* FirstSlotIn(const EditorData& data, int32_t word, int32_t lo, int32_t hi) {
-    const tessaly::aWordInfo* w = WordOf(data, word);
-    if (!w) return nullptr;
-    for (const auto& slot : w->ExtralWordInfo)
-        if (slot.IndexType >= lo && slot.IndexType <= hi) return &slot;
-    return nullptr;
-}
 
 // The velocity of a dynamics mark 24 to 30.
 uint8_t LevelOf(int32_t code) {
     static constexpr uint8_t kLevels[7] = {50, 65, 70, 80, 110, 120, 127};
     return kLevels[code - 24];
 }
+
+void ApplyTuplets(const BarList& bars, std::vector<aCodeEvent>& events);
+void ApplyTies(const BarList& bars, std::vector<aCodeEvent>& events);
+void ApplyGraceNotes(const BarList& bars, std::vector<aCodeEvent>& events);
+void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events);
 
 }  // namespace
 
@@ -74,25 +52,6 @@ float GetNoteLength(const tessaly::aWordInfo& w) {
         case 3: return 0.125f;
         default: return 0.0f;
     }
-}
-
-int16_t TupletNumber(const EditorData& data, int32_t word) {
-    if (!data.IsWord(word)) return 0;
-    const int32_t slot = FindExtralSlot(data, word, kMarkTupletStart);
-    if (slot < 0) return 0;
-    return tessaly::CInt(tessaly::Val(GetExtralWordVal3(data, word, slot)));
-}
-
-bool HasSpanStart(const EditorData& data, int32_t word) {
-    return HasAnyOf(data, word, kSpanStarts);
-}
-
-bool HasSpanEnd(const EditorData& data, int32_t word) {
-    return HasAnyOf(data, word, kSpanEnds);
-}
-
-tessaly::aExtralWordInfo GraceSlot(const EditorData& data, int32_t word) {
-    return data.IsWord(word) ? GetExtralWordInfo(data, word, kMarkGraceNote) : tessaly::aExtralWordInfo{};
 }
 
 std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList& bars, int32_t track) {
@@ -128,17 +87,19 @@ std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList&
             case PlayChar::Other: break;
         }
     });
-    ApplyTuplets(data, events);
-    ApplyTies(data, events);
-    ApplyGraceNotes(data, events);
-    ApplyDynamics(data, events);
+    ApplyTuplets(bars, events);
+    ApplyTies(bars, events);
+    ApplyGraceNotes(bars, events);
+    ApplyDynamics(bars, events);
     return events;
 }
 
-void ApplyTuplets(const EditorData& data, std::vector<aCodeEvent>& events) {
+namespace {
+
+void ApplyTuplets(const BarList& bars, std::vector<aCodeEvent>& events) {
     const size_t count = events.size();
     for (size_t i = 0; i < count;) {
-        const int16_t n = TupletNumber(data, events[i].SelStart);
+        const int16_t n = bars.MarksOf(events[i].SelStart).Tuplet;
         if (n <= 0) {
             ++i;
             continue;
@@ -151,26 +112,24 @@ void ApplyTuplets(const EditorData& data, std::vector<aCodeEvent>& events) {
     }
 }
 
-void ApplyTies(const EditorData& data, std::vector<aCodeEvent>& events) {
+void ApplyTies(const BarList& bars, std::vector<aCodeEvent>& events) {
     for (size_t i = 0; i + 1 < events.size(); ++i) {
         aCodeEvent& a = events[i];
         aCodeEvent& b = events[i + 1];
-        if (a.Audio == b.Audio && HasSpanStart(data, a.SelStart) && HasSpanEnd(data, b.SelStart)) {
+        if (a.Audio == b.Audio && bars.MarksOf(a.SelStart).SpanStart && bars.MarksOf(b.SelStart).SpanEnd) {
             a.DelayTimer += b.DelayTimer;
             b.DelayTimer = 0;
         }
     }
 }
 
-void ApplyGraceNotes(const EditorData& data, std::vector<aCodeEvent>& events) {
+void ApplyGraceNotes(const BarList& bars, std::vector<aCodeEvent>& events) {
     const auto count = static_cast<int64_t>(events.size());
     for (int64_t i = 0; i < count; ++i) {
-        if (!data.IsWord(events[static_cast<size_t>(i)].SelStart) ||
-            FindExtralSlot(data, events[static_cast<size_t>(i)].SelStart, kMarkGraceNote) < 0)
-            continue;
-        const tessaly::aExtralWordInfo g = GraceSlot(data, events[static_cast<size_t>(i)].SelStart);
-        const int64_t kind = g.ExtralWordVal1;
-        const int64_t pos = g.ExtralWordVal2;
+        const PlayMarks& g = bars.MarksOf(events[static_cast<size_t>(i)].SelStart);
+        if (!g.Grace) continue;
+        const int64_t kind = g.GraceKind;
+        const int64_t pos = g.GracePos;
         events[static_cast<size_t>(i)].DelayTimer = kGraceLength;
         if (kind < 1 || kind > 6) continue;
         const int64_t size = (kind - 1) % 3 + 1;  // notes in the group
@@ -188,29 +147,30 @@ void ApplyGraceNotes(const EditorData& data, std::vector<aCodeEvent>& events) {
     }
 }
 
-void ApplyDynamics(const EditorData& data, std::vector<aCodeEvent>& events) {
+void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events) {
     for (aCodeEvent& e : events) {
-        const tessaly::aExtralWordInfo* mark = FirstSlotIn(data, e.SelStart, 24, 30);
-        if (e.Volume != 0) e.Volume = mark ? LevelOf(mark->IndexType) : 127;
+        const uint8_t level = bars.MarksOf(e.SelStart).Level;
+        if (e.Volume != 0) e.Volume = level ? LevelOf(level) : 127;
     }
     for (size_t j = 0; j < events.size();) {
-        const tessaly::aExtralWordInfo* accent = events[j].Volume ? FirstSlotIn(data, events[j].SelStart, 31, 32) : nullptr;
+        const uint8_t accent = events[j].Volume ? bars.MarksOf(events[j].SelStart).Accent : 0;
         if (!accent) {
             ++j;
             continue;
         }
-        events[j].Volume = accent->IndexType == 31 ? 110 : 127;
+        events[j].Volume = accent == 31 ? 110 : 127;
         // On the last note there is no next one to soften.
         if (j + 1 < events.size() && events[j + 1].Volume != 0) events[j + 1].Volume = 65;
         j += 2;
     }
     for (aCodeEvent& e : events) {
-        if (e.Volume == 0) continue;
-        if (const tessaly::aExtralWordInfo* hairpin = FirstSlotIn(data, e.SelStart, 81, 82)) {
+        const uint8_t hairpin = bars.MarksOf(e.SelStart).Hairpin;
+        if (e.Volume != 0 && hairpin) {
             e.Volume = 75;
-            e.State = hairpin->IndexType;
+            e.State = hairpin;
         }
     }
 }
 
+}  // namespace
 }  // namespace notaline

@@ -39,17 +39,4 @@ void ForEachPlayedChar(const EditorData& data, const BarList& bars, int32_t trac
 // are never negative; keys lie in 0-127; volumes are one of 0, 50, 65, 70, 75, 80, 110, 120, 127.
 std::vector<tessaly::aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList& bars, int32_t track);
 
-// The passes, in the order CollectTrackCodes runs them; each keeps within the events it is given.
-void ApplyTuplets(const EditorData& data, std::vector<tessaly::aCodeEvent>& events);
-void ApplyTies(const EditorData& data, std::vector<tessaly::aCodeEvent>& events);
-void ApplyGraceNotes(const EditorData& data, std::vector<tessaly::aCodeEvent>& events);
-void ApplyDynamics(const EditorData& data, std::vector<tessaly::aCodeEvent>& events);
-
-// Marks that the passes read, shared with the export.
-int16_t TupletNumber(const EditorData& data, int32_t word);  // 0 when the character has no tuplet start
-bool HasSpanStart(const EditorData& data, int32_t word);
-bool HasSpanEnd(const EditorData& data, int32_t word);
-// The first grace-note slot of the character; all zero when there is none.
-tessaly::aExtralWordInfo GraceSlot(const EditorData& data, int32_t word);
-
 }  // namespace notaline
