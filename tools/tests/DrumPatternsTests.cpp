@@ -153,6 +153,12 @@ TEST(DrumPatterns, CountAndViewsFollowTheRecords) {
     d.DrumCount(2);
     EXPECT_EQ(d.DrumArrData().size(), 3u);
     EXPECT_EQ(d.DrumSpeed(0), 80);
+
+    // More patterns than a 16-bit byte count could hold.
+    d.DrumArrData(std::vector<XjDrumData>(400));
+    EXPECT_EQ(d.DrumCount(), 400);
+    d.DrumSpeed(399, 60);
+    EXPECT_EQ(d.DrumArrData()[399].DrumSpeed, 60);
 }
 
 TEST(DrumPatterns, DefaultPattern) {

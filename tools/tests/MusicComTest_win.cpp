@@ -164,22 +164,4 @@ TEST(MusicCom, DrumPatternsByName) {
     EXPECT_EQ(DISP_E_EXCEPTION, hr);
 }
 
-TEST(MusicCom, RegisteredUnderAsciiProgIds) {
-    ComApartment apartment;
-    HMODULE dll = LoadLibraryW((com::ProgramFolder() + L"Tessaly.dll").c_str());
-    ASSERT_NE(nullptr, dll);
-    auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
-    auto unreg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
-    ASSERT_EQ(S_OK, reg());
-    CLSID clsid{};
-    EXPECT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.FenXiGuDian", &clsid));
-    EXPECT_TRUE(IsEqualCLSID(CLSID_DrumPatterns, clsid));
-    EXPECT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.MakeMid", &clsid));
-    EXPECT_TRUE(IsEqualCLSID(CLSID_MakeMid, clsid));
-    EXPECT_EQ(S_OK, unreg());
-    FreeLibrary(dll);
-}
-
 }  // namespace
