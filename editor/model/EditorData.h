@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/GapArray.h"
 #include "model/LayoutView.h"
 #include "model/TextMeasurer.h"
 #include "records/Records.h"
@@ -20,8 +21,8 @@ struct EditorData {
     tessaly::aPlayInfo PlayInfo;
     std::vector<tessaly::aFontTbl> FontTbl;
     std::vector<uint32_t> ColorTbl;
-    std::vector<tessaly::aWordInfo> WordInfo =
-        std::vector<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
+    GapArray<tessaly::aWordInfo> WordInfo =
+        GapArray<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
     std::vector<tessaly::XjDrumData> XjDrum;
 
