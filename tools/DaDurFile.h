@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "DaDurReader.h"
 #include "DaDurSystem.h"
@@ -24,6 +25,8 @@ public:
     DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd);
 
     void GetJpData(JpData& out) const { out = data_; }
+    // The document handed over without a copy; the buffers are left empty.
+    JpData TakeJpData() { return std::move(data_); }
     void LetJpData(const JpData& in) { data_ = in; }
     const JpData& Data() const { return data_; }
 

@@ -403,6 +403,7 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
     // Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
     // millimetre, not pixels, so it is kept as stored.
     if (!r.Holds(h.WordCount, kZoRivWordSize)) return PastEnd();
+    doc.WordInfo.reserve(static_cast<size_t>(h.WordCount) + 1);  // the editor adds a spare record without a copy
     doc.WordInfo.resize(h.WordCount);
     for (aWordInfo& c : doc.WordInfo) {
         ReadWord(r, c);
