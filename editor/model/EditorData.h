@@ -6,6 +6,7 @@
 
 #include "model/GapArray.h"
 #include "model/LayoutView.h"
+#include "model/TableIndex.h"
 #include "model/TextMeasurer.h"
 #include "records/Records.h"
 
@@ -21,6 +22,8 @@ struct EditorData {
     tessaly::aPlayInfo PlayInfo;
     std::vector<tessaly::aFontTbl> FontTbl;
     std::vector<uint32_t> ColorTbl;
+    TableIndex<std::string> FontLookup;  // where each face of FontTbl first stands
+    TableIndex<uint32_t> ColorLookup;    // where each colour of ColorTbl first stands
     GapArray<tessaly::aWordInfo> WordInfo =
         GapArray<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
