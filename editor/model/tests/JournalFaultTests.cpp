@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -134,6 +136,41 @@ TEST_F(JournalFaultTest, TheJournalFileTakesWritesAgainAfterAFullDisk) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(1u, view.Messages.size());  // the full disk was met, and told
     EXPECT_NE(std::string::npos, Text().find("68"));  // typing went on once the disk had room
+    UndoAndRedoAll(original);
+}
+
+// The same on a real small file system, when one is named (a tmpfs of a megabyte, for instance
+// unshare -rm sh -c 'mount -t tmpfs -o size=1m tmpfs DIR && JP_SMALL_FS=DIR editor_model_tests'):
+// a filler file takes all its room, then all but a little, then is deleted.
+TEST_F(JournalFaultTest, TheJournalFileOnAFullFileSystem) {
+    const char* smallFs = std::getenv("JP_SMALL_FS");
+    if (!smallFs) GTEST_SKIP() << "JP_SMALL_FS names no small file system";
+    folder = std::filesystem::path(smallFs) / "jp_journal_fault";
+    std::filesystem::remove_all(folder);
+    const auto filler = std::filesystem::path(smallFs) / "filler";
+    Start("abcdefgh|");
+    const std::string original = Image();
+    data.SelStart = 2;
+    const auto set = [&](int writes) {
+        std::error_code ec;
+        std::filesystem::remove(filler, ec);
+        if (writes == kUnlimited) return;
+        std::FILE* f = std::fopen(filler.c_str(), "wb");
+        ASSERT_NE(nullptr, f);
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        const std::vector<char> block(4096, 'x');
+        while (std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
+        }
+        std::fclose(f);
+        const auto size = std::filesystem::file_size(filler, ec);
+        const auto room = static_cast<uintmax_t>(writes) * 4096;
+        std::filesystem::resize_file(filler, size > room ? size - room : 0, ec);
+    };
+    Play({{'1', kUnlimited}, {'2', kUnlimited}, {'3', 0}, {'4', 0}, {0, 0}, {'5', 1}, {'6', kUnlimited},
+          {'7', kUnlimited}, {0, kUnlimited}, {'8', kUnlimited}},
+         set);
+    EXPECT_FALSE(view.Messages.empty());
+    EXPECT_NE(std::string::npos, Text().find("68"));
     UndoAndRedoAll(original);
 }
 #endif
