@@ -13,7 +13,7 @@ size_t Idx(int32_t i) {
 
 void DoArray::DelLineArray(int32_t& pos, int32_t& n) {
     if (n <= 0) return;
-    auto& lines = data_.LineInfo;
+    auto& lines = data_.LineInfo.All();
     lines.erase(lines.begin() + pos, lines.begin() + pos + n);
 }
 

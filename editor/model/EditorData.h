@@ -6,6 +6,7 @@
 
 #include "model/GapArray.h"
 #include "model/LayoutView.h"
+#include "model/LineArray.h"
 #include "model/TableIndex.h"
 #include "model/TextMeasurer.h"
 #include "records/Records.h"
@@ -45,7 +46,7 @@ struct EditorData {
     float WriteHeight = 0;
 
     // Layout arrays, kept by the re-layout; their sizes are the counts.
-    std::vector<tessaly::aLineInfo> LineInfo;
+    LineArray LineInfo;
     std::vector<tessaly::aPageInfo> PageInfo;
     std::vector<tessaly::aPartInfo> PartInfo;  // one per paragraph end, in document order
     bool LineCountChanged = false;

@@ -155,7 +155,7 @@ void UpdateScrollGrid(EditorData& data) {
 
 int32_t CountParaEndLines(const EditorData& data, int32_t from, int32_t to) {
     int32_t n = 0;
-    for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo[static_cast<size_t>(i)].LineIsCtl) ? 1 : 0;
+    for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo.Unmoved(static_cast<size_t>(i)).LineIsCtl) ? 1 : 0;
     return n;
 }
 
@@ -245,8 +245,9 @@ void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
     int32_t count = 0;
     FormatLines(data, InputDat.iWord1, data.WordCount() - 1, count);
     const auto keep = static_cast<size_t>(std::clamp(InputDat.iLine1, 0, data.LineCount()));
-    data.LineInfo.resize(keep);
-    data.LineInfo.insert(data.LineInfo.end(), data.LineScratch.begin(), data.LineScratch.end());
+    auto& lines = data.LineInfo.All();
+    lines.resize(keep);
+    lines.insert(lines.end(), data.LineScratch.begin(), data.LineScratch.end());
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     data.LineCountChanged = data.LineCount() != 0;
     FormatPages(data);
@@ -278,11 +279,18 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     int32_t n = 0;
     FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
 
+    // The lines behind move by the edit's length as they are read; the touched ones are replaced,
+    // in place while their count stays.
     auto& lines = data.LineInfo;
-    if (delta != 0)
-        for (size_t i = static_cast<size_t>(d.iLine2) + 1; i < lines.size(); ++i) lines[i].Start += delta;
+    lines.ShiftStarts(static_cast<size_t>(d.iLine2) + 1, delta);
+    const int32_t oldLines = d.iLine2 - d.iLine1 + 1;
     data.LineScratch.resize(static_cast<size_t>(n));
-    Splice(lines, d.iLine1, d.iLine2 - d.iLine1 + 1, data.LineScratch);
+    if (n == oldLines) {
+        for (int32_t k = 0; k < n; ++k)
+            lines[static_cast<size_t>(d.iLine1 + k)] = data.LineScratch[static_cast<size_t>(k)];
+    } else {
+        Splice(lines.All(), d.iLine1, oldLines, data.LineScratch);
+    }
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) {
         auto& line = lines[static_cast<size_t>(m)];

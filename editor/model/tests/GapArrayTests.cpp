@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/GapArray.h"
+#include "model/LineArray.h"
 
 namespace notaline {
 namespace {
@@ -122,6 +123,53 @@ TEST(GapArray, IteratorsWorkWithTheStandardAlgorithms) {
     in[1].v = 41;
     std::copy(in.begin(), in.end(), a.begin() + 3);
     EXPECT_EQ((std::vector<int32_t>{0, 1, 3, 40, 41}), Values(a));
+}
+
+// Pending moves of the lines' first characters, registered before and behind each other and read
+// in any order, give the records a plain vector moved at once would hold.
+TEST(LineArray, PendingMovesReadAsIfAppliedAtOnce) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<tessaly::aLineInfo> plain(200);
+        for (size_t i = 0; i < plain.size(); ++i) plain[i].Start = static_cast<int32_t>(i * 10);
+        LineArray lines(plain);
+        for (int op = 0; op < 300; ++op) {
+            const size_t i = rng() % 210;
+            switch (rng() % 5) {
+                case 0:
+                case 1: {
+                    const auto by = static_cast<int32_t>(rng() % 7) - 3;
+                    lines.ShiftStarts(i, by);
+                    for (size_t k = i; k < plain.size(); ++k) plain[k].Start += by;
+                    break;
+                }
+                case 2:
+                    if (i < plain.size()) {
+                        ASSERT_EQ(plain[i].Start, lines.StartOf(i)) << "seed " << seed << " op " << op;
+                        ASSERT_EQ(plain[i].Start, lines[i].Start) << "seed " << seed << " op " << op;
+                    }
+                    break;
+                case 3:
+                    if (i < plain.size()) {
+                        lines[i].Length = static_cast<int32_t>(op);
+                        plain[i].Length = static_cast<int32_t>(op);
+                    }
+                    break;
+                default:
+                    if (rng() % 4 == 0) {
+                        lines.push_back(tessaly::aLineInfo{static_cast<int32_t>(op), 1});
+                        plain.push_back(tessaly::aLineInfo{static_cast<int32_t>(op), 1});
+                    }
+                    break;
+            }
+        }
+        const LineArray copy = lines;
+        ASSERT_EQ(plain.size(), copy.size());
+        for (size_t i = 0; i < plain.size(); ++i) {
+            ASSERT_EQ(plain[i].Start, copy[i].Start) << "seed " << seed << " line " << i;
+            ASSERT_EQ(plain[i].Length, lines.All()[i].Length) << "seed " << seed << " line " << i;
+        }
+    }
 }
 
 }  // namespace
