@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "FakeServices.h"
 #include "model/LayoutView.h"
-#include "model/TextMeasurer.h"
 #include "records/Records.h"
 
 namespace notaline::bench {
@@ -13,21 +13,9 @@ namespace notaline::bench {
 constexpr int kParagraphsPerPage = 30;  // of 100 characters: about a page of A4
 
 // The tests' widths (ASCII and notation codes half an em, others an em), without remembering the calls.
-class SteadyMeasurer : public TextMeasurer {
+class SteadyMeasurer : public test::FakeTextMeasurer {
 public:
-    tessaly::SIZEF MeasureGdip(const tessaly::LogFont& font, float em, std::u16string_view ch) override {
-        return Size(em * (font.lfWeight >= 700 ? 1.1f : 1.0f), ch);
-    }
-    tessaly::SIZEF MeasureGdi(const tessaly::LogFont& font, std::u16string_view text) override {
-        return Size(static_cast<float>(font.lfHeight < 0 ? -font.lfHeight : font.lfHeight), text);
-    }
-
-private:
-    static tessaly::SIZEF Size(float em, std::u16string_view text) {
-        float width = 0;
-        for (char16_t c : text) width += (c < 0x80 || (c >= 0xF000 && c <= 0xF0FF)) ? em / 2 : em;
-        return {width, text.empty() ? 0 : em * 1.25f};
-    }
+    SteadyMeasurer() { Remember = false; }
 };
 
 // Hands its document over once, as a reader does.
