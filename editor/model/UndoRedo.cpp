@@ -701,6 +701,7 @@ bool UndoRedo::SavePageRedo(int32_t kind) {
     JournalPos += PageStepLength(kind) - PageSlot(kind);
     if (PageKindCountsSize(kind))
         Steps[static_cast<size_t>(StepIndex)].AfterSize += static_cast<double>(PageSlot(kind));
+    toldJournalFull_ = false;
     return true;
 }
 
@@ -866,6 +867,7 @@ bool UndoRedo::SaveItemRedo(int32_t kind) {
         return Refuse("the undo journal could not be written; the change was not made");
     }
     JournalPos += 4;
+    toldJournalFull_ = false;
     return true;
 }
 
