@@ -298,9 +298,10 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     }
 
     data.LineCountChanged = data.LineCount() != oldCount;
-    // The lines after the re-laid-out ones are the old ones, moved: their pages are too.
+    // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
+    // of them is left out, as its space above follows the paragraph before it.
     Resync resync;
-    resync.Line = d.iLine1 + n;
+    resync.Line = d.iLine1 + n + 1;
     resync.LineDelta = data.LineCount() - oldCount;
     resync.WordDelta = delta;
     const PageSpan pages = PaginateFrom(data, d.iLine1, &resync);
