@@ -89,6 +89,10 @@ DaDurStatus DaDurFile::WriteRtfFile(const std::filesystem::path& fileName, intpt
     } catch (const std::bad_alloc&) {
         return FileFailure(kErrTooLarge, fileName);
     }
+    return ReplaceFileContents(fileName, bytes);
+}
+
+DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes) {
     const int32_t error = ReplaceDocumentFile(fileName, [&](ByteSink& sink) {
         sink.Put({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
         return 0;

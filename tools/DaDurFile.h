@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "DaDurReader.h"
 #include "DaDurSystem.h"
@@ -25,6 +27,8 @@ public:
     DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd);
 
     void GetJpData(JpData& out) const { out = data_; }
+    // The document handed over without a copy; the buffers are left empty.
+    JpData TakeJpData() { return std::move(data_); }
     void LetJpData(const JpData& in) { data_ = in; }
     const JpData& Data() const { return data_; }
 
@@ -37,5 +41,8 @@ private:
     DaDurReader reader_;
     JpData data_;
 };
+
+// Replaces a file with `bytes` only once they are wholly on disk (see ReplaceDocumentFile).
+DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes);
 
 }  // namespace tessaly

@@ -25,12 +25,15 @@ constexpr Metre kMetres[10] = {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {3, 3}, {
 // Sharps (positive) or flats of the key list of the play settings.
 constexpr int8_t kKeySharps[15] = {0, 7, 2, -3, 4, -1, 6, 1, -4, 3, -2, 5, -5, -6, -7};
 
+// Settings the file cannot hold ("invalid procedure call or argument").
+constexpr int32_t kErrRefused = 5;
+
 uint8_t DataByte(int value) {
     return static_cast<uint8_t>(std::clamp(value, 0, 127));
 }
 
 DaDurStatus Refusal(std::u16string_view text) {
-    return DaDurStatus::Failure(Utf16ToUtf8(text).value_or(std::string()));
+    return DaDurStatus::Failure(kErrRefused, Utf16ToUtf8(text).value_or(std::string()));
 }
 
 }  // namespace
@@ -172,7 +175,7 @@ int MakeMid::ChannelOfTrack(int16_t track) const {
 }
 
 DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int16_t CurPlaySetTrack) {
-    if (!open_) return DaDurStatus::Failure("the file has no header");
+    if (!open_) return DaDurStatus::Failure(kErrRefused, "the file has no header");
     if (CurPlaySetTrack < 1 || static_cast<size_t>(CurPlaySetTrack) > play_.Track.size())
         return Refusal(u"音轨号无效，无法导出MIDI文件。");
     const int channel = ChannelOfTrack(CurPlaySetTrack);
@@ -202,7 +205,7 @@ DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int1
 }
 
 DaDurStatus MakeMid::WriteMidDrumInfo(const XjDrumData* patterns, int32_t count) {
-    if (!open_) return DaDurStatus::Failure("the file has no header");
+    if (!open_) return DaDurStatus::Failure(kErrRefused, "the file has no header");
     分析鼓点 drums;
     drums.ViewRecords(const_cast<XjDrumData*>(patterns), patterns ? count : 0);
     StartTrack();

@@ -1,8 +1,11 @@
 #include "ZoRivFormat.h"
 
+#include <algorithm>
+#include <fstream>
 #include <cmath>
 #include <cstring>
 #include <system_error>
+#include <vector>
 
 #include "Cp936.h"
 #include "DocumentRepair.h"
@@ -344,12 +347,10 @@ ZoRivTables CompactTables(const JpData& doc) {
 
 // ---- the whole file
 
-ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
-                       int32_t maxWords) {
-    zoom = UsableZoom(zoom);
-    JpData doc;
-    ByteReader r(bytes);
+namespace {
 
+// The parts before the character records: header, page, tracks, fonts and colours.
+ZoRivStatus ParseHead(ByteReader& r, JpData& doc, ProgressSink* progress) {
     ReadHeader(r, doc.FileInfo);
     if (r.Failed()) return PastEnd();
     const AboutFileInfo& h = doc.FileInfo;
@@ -392,21 +393,31 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
     doc.ColorTbl.resize(h.ColorTblCount);
     for (uint32_t& c : doc.ColorTbl) c = r.U32();
     Report(progress, 30);
+    return {};
+}
 
-    // Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
-    // millimetre, not pixels, so it is kept as stored.
-    if (!r.Holds(h.WordCount, kZoRivWordSize)) return PastEnd();
-    if (h.WordCount > maxWords) return Fail(kErrTooLarge);
-    doc.WordInfo.resize(h.WordCount);
-    for (aWordInfo& c : doc.WordInfo) {
+// Room for the character records, and one more that the editor adds without a copy.
+void MakeWordRoom(JpData& doc) {
+    doc.WordInfo.reserve(static_cast<size_t>(doc.FileInfo.WordCount) + 1);
+    doc.WordInfo.resize(doc.FileInfo.WordCount);
+}
+
+// Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
+// millimetre, not pixels, so it is kept as stored.
+void ParseWords(ByteReader& r, double zoom, aWordInfo* words, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        aWordInfo& c = words[i];
         ReadWord(r, c);
         c.WdSpace = static_cast<float>(c.WdSpace * zoom);
         c.UpSpace = static_cast<float>(c.UpSpace * zoom);
         c.ShuPai.Space = static_cast<float>(c.ShuPai.Space * zoom);
     }
-    if (r.Failed()) return PastEnd();
-    Report(progress, 60);
+}
 
+// The parts after the character records: free items, drum patterns and the tracks again.
+ZoRivStatus ParseTail(ByteReader& r, JpData& doc, ProgressSink* progress, int32_t maxWords) {
+    const AboutFileInfo& h = doc.FileInfo;
+    aPlayInfo& play = doc.PlayInfo;
     if (h.HwWordCount > 0) {
         if (!r.Holds(h.HwWordCount, kZoRivHwWordSize)) return PastEnd();
         if (h.HwWordCount > maxWords) return Fail(kErrTooLarge);
@@ -429,7 +440,24 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
         for (aTrackInfo& t : play.Track) ReadTrack(r, t);
     }
     if (r.Failed()) return PastEnd();
+    return {};
+}
 
+}  // namespace
+
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
+                       int32_t maxWords) {
+    zoom = UsableZoom(zoom);
+    JpData doc;
+    ByteReader r(bytes);
+    if (ZoRivStatus head = ParseHead(r, doc, progress); !head.Ok()) return head;
+    if (!r.Holds(doc.FileInfo.WordCount, kZoRivWordSize)) return PastEnd();
+    if (doc.FileInfo.WordCount > maxWords) return Fail(kErrTooLarge);
+    MakeWordRoom(doc);
+    ParseWords(r, zoom, doc.WordInfo.data(), doc.WordInfo.size());
+    if (r.Failed()) return PastEnd();
+    Report(progress, 60);
+    if (ZoRivStatus tail = ParseTail(r, doc, progress, maxWords); !tail.Ok()) return tail;
     RepairDocument(doc);
     out = std::move(doc);
     Report(progress, 99);
@@ -587,11 +615,79 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
 
 // ---- files
 
+namespace {
+
+// Reads n bytes at `at` of the file into `bytes`; false when the file has fewer.
+bool ReadAt(std::ifstream& in, uint64_t at, std::vector<uint8_t>& bytes, size_t n) {
+    bytes.resize(n);
+    in.clear();
+    in.seekg(static_cast<std::streamoff>(at));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(n));
+    return in.gcount() == static_cast<std::streamsize>(n);
+}
+
+// The file is read piece by piece, so that a large document is never held twice, once as its
+// file and once as its records: the parts before the characters (read again in a larger piece
+// should they not fit the first), the characters a megabyte at a time straight into their records,
+// then the rest.
+ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(name, ec)) return FileFail(kErrFileNotFound, name);
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return FileFail(kErrFileAccess, name);
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    if (length < 0 || !in) return FileFail(kErrFileAccess, name);
+    const auto size = static_cast<uint64_t>(length);
+    if (size > kMaxDocumentFileBytes) return FileFail(kErrTooLarge, name);
+    const ZoRivStatus accessError = FileFail(kErrFileAccess, name);
+    zoom = UsableZoom(zoom);
+
+    JpData doc;
+    std::vector<uint8_t> piece;
+    uint64_t at = 0;
+    for (uint64_t want = std::min<uint64_t>(size, uint64_t{1} << 20);; want = std::min(size, want * 2)) {
+        if (!ReadAt(in, 0, piece, static_cast<size_t>(want))) return accessError;
+        ByteReader r(piece);
+        doc = JpData{};
+        const ZoRivStatus head = ParseHead(r, doc, progress);
+        if (head.Ok()) {
+            at = want - r.Remaining();
+            break;
+        }
+        if (head.number != kErrPastEnd || want == size) return head;
+    }
+
+    const uint64_t words = static_cast<uint64_t>(doc.FileInfo.WordCount);
+    if (words > (size - at) / kZoRivWordSize) return PastEnd();
+    if (words > static_cast<uint64_t>(kMaxDocumentWords)) return FileFail(kErrTooLarge, name);
+    MakeWordRoom(doc);
+    constexpr size_t kPieceWords = (size_t{1} << 20) / kZoRivWordSize;
+    for (size_t done = 0; done < words;) {
+        const size_t n = std::min<size_t>(kPieceWords, static_cast<size_t>(words) - done);
+        if (!ReadAt(in, at, piece, n * kZoRivWordSize)) return accessError;
+        ByteReader r(piece);
+        ParseWords(r, zoom, doc.WordInfo.data() + done, n);
+        if (r.Failed()) return PastEnd();
+        at += n * kZoRivWordSize;
+        done += n;
+    }
+    Report(progress, 60);
+
+    if (!ReadAt(in, at, piece, static_cast<size_t>(size - at))) return accessError;
+    ByteReader r(piece);
+    if (ZoRivStatus tail = ParseTail(r, doc, progress, kMaxDocumentWords); !tail.Ok()) return tail;
+    RepairDocument(doc);
+    out = std::move(doc);
+    Report(progress, 99);
+    return {};
+}
+
+}  // namespace
+
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
-    FileBytes bytes;
-    if (const int32_t error = ReadWholeFile(name, bytes)) return FileFail(error, name);
     try {
-        return ParseZoRiv({bytes.data.get(), bytes.size}, zoom, out, progress);
+        return ReadZoRivPieces(name, zoom, out, progress);
     } catch (const std::bad_alloc&) {
         return FileFail(kErrTooLarge, name);
     }

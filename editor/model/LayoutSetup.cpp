@@ -9,6 +9,7 @@
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
+#include "model/PageSettings.h"
 #include "model/Pagination.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
@@ -194,6 +195,8 @@ void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, s
         }
     } else if (read) {
         LoadDocument(data, std::move(read->Doc));
+        // Values the page commands would refuse would make every later page change beep.
+        RepairPageSetup(data.AboutPageInfo);
     }
     EnsureFinalParagraphEnd(data);
     InitFormat(data);

@@ -312,7 +312,8 @@ TEST_F(TypingTest, TheInputKindSwitchChangesTheMarkAndTheSymbol) {
     EXPECT_EQ(1, Steps());
 }
 
-// Whichever journal write fails, the document is as it was, or the step that changed it undoes.
+// Whichever journal write fails, the document is as it was, or the step that changed it undoes
+// once the journal takes writes again.
 TEST_F(TypingTest, AJournalThatStopsTakingWritesLosesNothing) {
     const std::vector<std::pair<const char*, std::function<void()>>> commands{
         {"type",
@@ -355,6 +356,7 @@ TEST_F(TypingTest, AJournalThatStopsTakingWritesLosesNothing) {
             journal->writesLeft = writes;
             command();
             undo->Modified();  // closes an open step
+            journal->writesLeft = 1 << 30;
             if (undo->CanUndo()) undo->UserUndo();
             EXPECT_TRUE(Same(original, Image())) << name << " with " << writes << " writes";
             EXPECT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size());
