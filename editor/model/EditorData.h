@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/LayoutView.h"
 #include "model/TextMeasurer.h"
+#include "records/JpData.h"
 #include "records/Records.h"
 
 namespace notaline {
@@ -79,10 +79,9 @@ struct EditorData {
     bool ModifiedPlay = false;
     bool ModifiedDrum = false;
 
-    // Platform services; null ones measure nothing, beep silently, see no keys, show nothing.
+    // Platform services; null ones measure nothing, beep silently, see no keys.
     TextMeasurer* Measurer = nullptr;
     SystemServices* System = nullptr;
-    LayoutView* View = nullptr;
 
     int32_t WordCount() const { return AboutFileInfo.WordCount; }
     int32_t LineCount() const { return static_cast<int32_t>(LineInfo.size()); }

@@ -23,7 +23,8 @@ bool IsItemKind(int16_t kind) {
 
 }  // namespace
 
-FreeItems::FreeItems(EditorData& data, DoArray& array, UndoRedo& undo) : data_(data), array_(array), undo_(undo) {}
+FreeItems::FreeItems(EditorData& data, DoArray& array, UndoRedo& undo, ControlSite& control)
+    : data_(data), control_(control), array_(array), undo_(undo) {}
 
 bool FreeItems::HasFocus() const {
     const int32_t focus = undo_.CurrentHwFocus();
@@ -122,7 +123,7 @@ bool FreeItems::RemoveFocused(bool toClipboard) {
     if (!undo_.SaveUndoData(18)) return false;
     if (toClipboard) {
         data_.ClipHwWordInfo = Focused();
-        if (data_.View) data_.View->CopyWordsToClipboard(data_.SelStart, data_.SelLength);
+        control_.CopyWordsToClipboard(data_.SelStart, data_.SelLength);
     }
     int32_t at = undo_.CurrentHwFocus();
     int32_t one = 1;

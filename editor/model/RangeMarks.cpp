@@ -94,8 +94,8 @@ void RangeMarks::FormatBigHuaYing() {
     const int32_t last = sel.Start + sel.Length - 1;
     if (GetFreeExtralSlot(data_, first) < 0 || GetFreeExtralSlot(data_, last) < 0) return;
     if (ToggleOff(sel, kMarkBigGlissandoStart) != Toggle::NoPair) return;
-    if (data_.View && !data_.View->BigHuaYingHasRoom(first, last)) {
-        data_.View->ShowMessage(kNoRoomMessage);
+    if (!page_.BigHuaYingHasRoom(first, last)) {
+        control_.ShowMessage(kNoRoomMessage);
         return;
     }
     CreatePair(sel, NewPair(kMarkBigGlissandoStart));

@@ -135,7 +135,7 @@ bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStar
 bool Typing::RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLength, bool toClipboard) {
     if (n <= 0 || !InDocument(pos, n)) return false;
     // The clipboard gets the characters with all their marks, before any pair is cut.
-    if (toClipboard && !(data_.View && data_.View->CopyWordsToClipboard(pos, n))) {
+    if (toClipboard && !control_.CopyWordsToClipboard(pos, n)) {
         BeepOn(data_);
         return false;
     }

@@ -164,8 +164,9 @@ void UnpackRange(const unsigned char* in, aUndoRange& r) {
 
 }  // namespace
 
-UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder)
-    : data_(data), array_(array) {
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder, PageView& page,
+                   ControlSite& control)
+    : data_(data), array_(array), page_(page), control_(control) {
     data_.AboutPageInfo.PagePosIndexType = 1;
     data_.AboutPageInfo.PageNumberSize = 2;
     auto journal = OpenJournalIn(ProgramFolder / "tmp", journalName_);
@@ -182,8 +183,9 @@ UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path
     journal_ = std::move(journal);
 }
 
-UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal)
-    : data_(data), array_(array), journal_(std::move(journal)) {
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal, PageView& page,
+                   ControlSite& control)
+    : data_(data), array_(array), page_(page), control_(control), journal_(std::move(journal)) {
     data_.AboutPageInfo.PagePosIndexType = 1;
     data_.AboutPageInfo.PageNumberSize = 2;
 }
@@ -205,10 +207,10 @@ bool UndoRedo::Fail(const char* why) {
 // A new step discards everything that could still be redone.
 aUndoStep& UndoRedo::OpenStep(int32_t kind) {
     journalError_.clear();
-    if (inTempFolder_ && !toldTempFolder_ && data_.View) {
+    if (inTempFolder_ && !toldTempFolder_) {
         toldTempFolder_ = true;
         const auto folder = journalName_.parent_path().u8string();
-        data_.View->ShowMessage(kTempFolderMessage + std::string(folder.begin(), folder.end()));
+        control_.ShowMessage(kTempFolderMessage + std::string(folder.begin(), folder.end()));
     }
     stepStart_ = JournalPos;
     // The new step writes over the undone ones: a saved state among them is gone for good.
@@ -354,7 +356,7 @@ bool UndoRedo::CanDel() const {
 }
 
 bool UndoRedo::CanPaste() {
-    return data_.View != nullptr && data_.View->ReadClipboardWords();
+    return control_.ReadClipboardWords();
 }
 
 // A paragraph join images the two paragraph ends, then its before range; they count as the
@@ -519,7 +521,7 @@ void UndoRedo::RefreshAfter(const aUndoRange& sel, const aUndoRange& state) {
     data_.SelStart = sel.SelStart;
     data_.SelLength = sel.SelLength;
     data_.InputState = static_cast<tessaly::InputState>(state.InputState);
-    if (data_.LineCount() > 0) FormatInputLines(data_, data_.InputDat);
+    if (data_.LineCount() > 0) LayOutEdit(data_, page_);
 }
 
 // The view after a character step was undone (the caret line and column follow) or redone.
@@ -530,9 +532,8 @@ void UndoRedo::ShowAfter(bool undone) {
                 static_cast<int16_t>(tessaly::CInt(data_.WordInfo[static_cast<size_t>(data_.SelStart)].Left));
         data_.CurLine = GetLineOfWord(data_, data_.SelStart + data_.SelLength);
     }
-    if (!data_.View) return;
-    data_.View->EnsureWordVisible(data_.SelStart);
-    data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
+    page_.EnsureWordVisible(data_.SelStart);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
 }
 
 // The value of a page kind as the document holds it now, in its slot's bytes.
@@ -597,15 +598,15 @@ void UndoRedo::ShowPageValue(int32_t kind) {
         case 3:
         case 12:
         case 13:
-            if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh);
+            page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh);
             break;
-        case 5: ApplyPaperType(data_); break;
+        case 5: ApplyPaperType(data_, page_); break;
         case 6:
             CalcWriteRect(data_);
-            ReFormatAll(data_);
+            ReFormatAll(data_, page_);
             break;
-        case 11: ReFormatAll(data_); break;
-        case 20: ReInitFormat(data_); break;
+        case 11: ReFormatAll(data_, page_); break;
+        case 20: ReInitFormat(data_, page_); break;
         default: break;
     }
 }
@@ -833,7 +834,7 @@ void UndoRedo::UndoItem(int32_t kind) {
     if (kind == 19) array_.DelHwWordInfo(at, one);
     JournalPos = start;
     --StepIndex;
-    if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
 }
 
 void UndoRedo::RedoItem(int32_t kind) {
@@ -856,7 +857,7 @@ void UndoRedo::RedoItem(int32_t kind) {
     }
     JournalPos = end;
     ++StepIndex;
-    if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
 }
 
 }  // namespace notaline

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "model/ControlSite.h"
 #include "model/DoArray.h"
 #include "model/EditorData.h"
+#include "model/PageView.h"
 
 namespace notaline {
 
@@ -47,8 +49,10 @@ class UndoRedo {
 public:
     // The journal goes to ProgramFolder\tmp, or to the user's temporary folder when that
     // cannot be written.
-    UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder);
-    UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal);
+    UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder, PageView& page,
+             ControlSite& control);
+    UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal, PageView& page,
+             ControlSite& control);
     ~UndoRedo();
     UndoRedo(const UndoRedo&) = delete;
     UndoRedo& operator=(const UndoRedo&) = delete;
@@ -133,6 +137,8 @@ private:
 
     EditorData& data_;
     DoArray& array_;
+    PageView& page_;
+    ControlSite& control_;
     std::unique_ptr<UndoJournal> journal_;
     std::filesystem::path journalName_;
     bool inTempFolder_ = false;

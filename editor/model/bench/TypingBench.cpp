@@ -58,10 +58,12 @@ Timing TypeAtTheEnd(int paragraphs, const std::filesystem::path& folder) {
     source.Files[u"bench.dadur"] = Document(paragraphs);
     EditorData data;
     data.Measurer = &measurer;
-    LoadJpFile(data, source, 0, u"bench.dadur");
-    DoArray array(data);
-    UndoRedo undo(data, array, folder);
-    Typing typing(data, array, undo);
+    NoPageView page;
+    NoControlSite control;
+    LoadJpFile(data, source, page, control, 0, u"bench.dadur");
+    DoArray array(data, control);
+    UndoRedo undo(data, array, folder, page, control);
+    Typing typing(data, array, undo, control);
 
     std::vector<double> keys;
     for (int k = 0; k < kKeys; ++k) {

@@ -56,13 +56,13 @@ protected:
             case 4: return page->BackGroundType(Value(6));
             case 5: {
                 if (!page->PaperType(Pick(2) ? pA4 : pA3)) return false;
-                ApplyPaperType(data);
+                ApplyPaperType(data, view);
                 return true;
             }
             case 6: {
                 if (!page->SetPageWordRect(Margins())) return false;
                 CalcWriteRect(data);
-                ReFormatAll(data);
+                ReFormatAll(data, view);
                 return true;
             }
             case 7: return page->PagePosIndexType(Value(5));
@@ -75,7 +75,7 @@ protected:
                 setup.nScale = Pick(2) ? 1.0f : 1.5f;
                 setup.PageMarginRect = Margins();
                 if (!page->SetPageSeting(setup)) return false;
-                ReInitFormat(data);
+                ReInitFormat(data, view);
                 return true;
             }
             case 10: return items->InsterHwWord(grid, Pick(900), Pick(3000), Value(5) + 1, Pick(2) == 0);

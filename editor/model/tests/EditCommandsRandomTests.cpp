@@ -59,8 +59,7 @@ protected:
         data.HwWordInfo.resize(3);
         data.AboutFileInfo.HwWordCount = 3;
         Layout();
-        data.View = &view;
-        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>());
+        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>(), view, view);
     }
 
     int32_t Pick(int32_t n) { return n > 0 ? static_cast<int32_t>(rng() % static_cast<uint32_t>(n)) : 0; }
@@ -168,7 +167,9 @@ TEST(EditCommands, TheJournalLivesInTheProgramFolderWhileTheEditorDoes) {
     test::SetWords(data, "12|");
     std::filesystem::path journal;
     {
-        EditCommands edit(data, folder);
+        NoPageView page;
+        NoControlSite control;
+        EditCommands edit(data, folder, page, control);
         journal = edit.Undo.JournalName();
         EXPECT_EQ(folder / "tmp" / "tmp0.dat", journal);
         EXPECT_TRUE(std::filesystem::exists(journal));

@@ -18,10 +18,10 @@ namespace notaline::test {
 
 // An edit history over a fresh journal in memory; `journal` is pointed at that journal.
 template <class Journal>
-std::unique_ptr<UndoRedo> MemoryHistory(EditorData& data, DoArray& array, Journal*& journal) {
+std::unique_ptr<UndoRedo> MemoryHistory(EditorData& data, DoArray& array, Journal*& journal, RecordingView& view) {
     auto j = std::make_unique<Journal>();
     journal = j.get();
-    return std::make_unique<UndoRedo>(data, array, std::move(j));
+    return std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
 }
 
 // The records of the document's characters; with `spare` every record held, the spare one too.
@@ -72,11 +72,13 @@ public:
     }
 };
 
-// A laid-out document with fake measuring, a counting beep and an edit history; each fixture
-// hands the services to the document and makes the history as its commands need them.
+// A laid-out document with fake measuring, a counting beep, a view with a clipboard and an edit
+// history; each fixture hands the services to the document and makes the history as its commands
+// need them.
 class LayoutEditTest : public LayoutTest {
 protected:
-    DoArray array{data};
+    ClipboardView view;
+    DoArray array{data, view};
     FakeTextMeasurer measurer;
     FakeSystem system;
     FakeJournal* journal = nullptr;  // set when the history keeps its journal in memory

@@ -20,7 +20,6 @@ protected:
     FakeDocumentSource files;
 
     void SetUp() override {
-        data.View = &view;
         data.Measurer = &measurer;
     }
 
@@ -55,7 +54,7 @@ TEST_F(LayoutSetup, PaperSizesInPixels) {
         doc.PageInfo.PageSize = {100, 50};
         LoadDocument(data, doc);
         view.ZoomPercent = c.zoom;
-        InitFormat(data);
+        InitFormat(data, view);
         EXPECT_EQ(data.PageWidthPx, c.width) << int(c.paper) << " " << int(c.fx);
         EXPECT_EQ(data.PageHeightPx, c.height) << int(c.paper) << " " << int(c.fx);
     }
@@ -71,7 +70,7 @@ TEST_F(LayoutSetup, PaperSizesInPixels) {
 
 TEST_F(LayoutSetup, TheWritableAreaMirrorsTheLeftAndTopMargins) {
     LoadDocument(data, Document("1|"));
-    InitFormat(data);
+    InitFormat(data, view);
     EXPECT_EQ(data.WriteLeft, 93);
     EXPECT_EQ(data.WriteTop, 76);
     EXPECT_EQ(data.WriteRight, 701);
@@ -87,7 +86,7 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     data.AreaPairNumber = 7;
     view.ZoomPercent = 150;
     view.Dpi = 144;
-    InitFormat(data);
+    InitFormat(data, view);
     EXPECT_EQ(data.AreaPairNumber, 0);
     EXPECT_EQ(data.NotationFontName, "Tolvane");
     EXPECT_DOUBLE_EQ(data.WindowsZoom, 1.5);
@@ -101,7 +100,7 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     EXPECT_EQ(data.PartCount(), 1);
 
     view.Calls.clear();
-    ReInitFormat(data);
+    ReInitFormat(data, view);
     EXPECT_EQ(view.Calls.back(), "ResetView");
 }
 
@@ -109,7 +108,7 @@ TEST_F(LayoutSetup, MeasuringEveryCharacter) {
     LoadDocument(data, Document("1 2|"));
     SetMark(data, 2, 0, kMarkGraceNote, 1, 1);
     data.WordInfo[2].nLogFont.lfHeight = -10;
-    InitFormat(data);
+    InitFormat(data, view);
     // Sizes in points become logical heights; a grace note keeps its own and is measured by GDI.
     EXPECT_EQ(data.WordInfo[0].nLogFont.lfHeight, -16);
     EXPECT_FLOAT_EQ(data.WordInfo[0].WdSize.cx, 6);
@@ -125,13 +124,13 @@ TEST_F(LayoutSetup, LoadingPicksTheReaderByTheFilesEnding) {
     files.Files[u"b.DADUR"] = Document("12|");
     files.Files[u""] = Document("123|");
 
-    LoadJpFile(data, files, 0, u"a.ZoRiv");
+    LoadJpFile(data, files, view, view, 0, u"a.ZoRiv");
     EXPECT_EQ(files.Calls.back(), "doc");
     EXPECT_EQ(data.WordCount(), 2);
-    LoadJpFile(data, files, 0, u"b.DADUR");
+    LoadJpFile(data, files, view, view, 0, u"b.DADUR");
     EXPECT_EQ(files.Calls.back(), "rtf");
     EXPECT_EQ(data.WordCount(), 3);
-    LoadJpFile(data, files, 0, u"");
+    LoadJpFile(data, files, view, view, 0, u"");
     EXPECT_EQ(files.Calls.back(), "rtf");
     EXPECT_EQ(data.WordCount(), 4);
     EXPECT_TRUE(data.DocLoaded);
@@ -141,10 +140,10 @@ TEST_F(LayoutSetup, LoadingPicksTheReaderByTheFilesEnding) {
 
 TEST_F(LayoutSetup, AnotherEndingReadsNothingButLaysOutAgain) {
     files.Files[u"a.zoriv"] = Document("12|");
-    LoadJpFile(data, files, 0, u"a.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"a.zoriv");
     data.AboutPageInfo.PaperType = pA3;
     view.Calls.clear();
-    LoadJpFile(data, files, 0, u"notes.txt");
+    LoadJpFile(data, files, view, view, 0, u"notes.txt");
     EXPECT_EQ(files.Calls.size(), 1u);
     EXPECT_EQ(data.WordCount(), 3);
     EXPECT_EQ(data.PageHeightPx, 1587);
@@ -154,12 +153,12 @@ TEST_F(LayoutSetup, AnotherEndingReadsNothingButLaysOutAgain) {
 
 TEST_F(LayoutSetup, AFailedReadKeepsTheDocumentShown) {
     files.Files[u"good.dadur"] = Document("12|");
-    LoadJpFile(data, files, 0, u"good.dadur");
+    LoadJpFile(data, files, view, view, 0, u"good.dadur");
     data.WordInfo[0].WdSpace = 3;  // an edit not yet saved
     const auto lines = data.LineInfo;
     view.Calls.clear();
 
-    LoadJpFile(data, files, 0, u"missing.dadur");
+    LoadJpFile(data, files, view, view, 0, u"missing.dadur");
     EXPECT_TRUE(data.DocLoaded);
     EXPECT_EQ(data.WordCount(), 3);
     EXPECT_FLOAT_EQ(data.WordInfo[0].WdSpace, 3);
@@ -169,7 +168,7 @@ TEST_F(LayoutSetup, AFailedReadKeepsTheDocumentShown) {
 }
 
 TEST_F(LayoutSetup, AFailedFirstReadShowsAnEmptyDocument) {
-    LoadJpFile(data, files, 0, u"missing.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"missing.zoriv");
     EXPECT_TRUE(data.DocLoaded);
     ASSERT_EQ(data.WordCount(), 1);
     EXPECT_TRUE(IsParaEnd(data, 0));
@@ -183,7 +182,7 @@ TEST_F(LayoutSetup, ADocumentGetsItsFinalParagraphEnd) {
     doc.WordInfo[4].nLogFont.lfWeight = 700;
     doc.WordInfo[4].cf = 2;
     files.Files[u"open.dadur"] = doc;
-    LoadJpFile(data, files, 0, u"open.dadur");
+    LoadJpFile(data, files, view, view, 0, u"open.dadur");
     ASSERT_EQ(data.WordCount(), 6);
     ASSERT_EQ(data.WordInfo.size(), 7u);  // with the spare record
     const auto& end = data.WordInfo[5];
@@ -201,7 +200,7 @@ TEST_F(LayoutSetup, ADocumentGetsItsFinalParagraphEnd) {
     EXPECT_EQ(data.LineInfo[1].Length, 3);
 
     files.Files[u"empty.zoriv"] = Document("");
-    LoadJpFile(data, files, 0, u"empty.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"empty.zoriv");
     ASSERT_EQ(data.WordCount(), 1);
     EXPECT_EQ(data.WordInfo[0].SelSize, 12);
     EXPECT_EQ(data.LineCount(), 1);

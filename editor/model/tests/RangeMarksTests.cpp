@@ -271,9 +271,9 @@ TEST_F(RangeMarksTest, ABigGlissandoWithoutRoomShowsTheMessage) {
     EXPECT_FALSE(HasExtralType(data, 0, 144));
     EXPECT_EQ(1u, view.Messages.size());
 
-    // Without a view the room is not asked.
-    data.View = nullptr;
-    ranges->FormatBigHuaYing();
+    // Without a page view every glissando has room.
+    NoPageView noPage;
+    RangeMarks(data, *undo, noPage, view).FormatBigHuaYing();
     EXPECT_TRUE(HasExtralType(data, 1, 145));
 }
 

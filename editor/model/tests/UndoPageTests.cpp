@@ -33,9 +33,9 @@ std::vector<unsigned char> WordBytes(const EditorData& d) {
 
 class UndoPageTest : public test::LayoutTest {
 protected:
-    DoArray array{data};
-    test::FakeJournal* journal = nullptr;
     test::RecordingView view;
+    DoArray array{data, view};
+    test::FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
     void Start(std::string_view pattern) {
@@ -47,8 +47,7 @@ protected:
         data.FontTbl[1].hYc = 4;
         auto j = std::make_unique<test::FakeJournal>();
         journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
-        data.View = &view;
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
     }
 
     // A page setting changed as its member does it.

@@ -47,7 +47,8 @@ struct TempFolder {
 
 TEST(DoArrayTest, ResizesMoveTheRightRecords) {
     EditorData d;
-    DoArray a(d);
+    NoControlSite control;
+    DoArray a(d, control);
     SetWords(d, "abcdefghijkl|");
     a.InstrWordArray(5, -2);  // room at 3 and 4
     EXPECT_EQ(15, d.WordCount());
@@ -77,7 +78,8 @@ TEST(DoArrayTest, ResizesMoveTheRightRecords) {
 
 TEST(DoArrayTest, UpperBoundFollowsTheCounts) {
     EditorData d;
-    DoArray a(d);
+    NoControlSite control;
+    DoArray a(d, control);
     SetWords(d, "abcdefgh|");
     std::mt19937 rng(7);
     for (int i = 0; i < 500; ++i) {
@@ -108,12 +110,14 @@ TEST(DoArrayTest, UpperBoundFollowsTheCounts) {
 TEST(UndoJournalFileTest, NamesAreFreeAndDeletedAtTheEnd) {
     TempFolder folder("undo_journal_names");
     EditorData d;
-    DoArray a(d);
+    NoControlSite control;
+    DoArray a(d, control);
     fs::create_directories(folder.path / "tmp");
     std::ofstream(folder.path / "tmp" / "tmp0.dat") << "left over";
     fs::path first, second;
     {
-        UndoRedo u1(d, a, folder.path);
+        NoPageView page;
+        UndoRedo u1(d, a, folder.path, page, control);
         first = u1.JournalName();
         EXPECT_EQ(folder.path / "tmp" / "tmp0.dat", first);
         EXPECT_EQ(0u, fs::file_size(first));  // the leftover was replaced
@@ -121,7 +125,7 @@ TEST(UndoJournalFileTest, NamesAreFreeAndDeletedAtTheEnd) {
         EXPECT_EQ(1, d.AboutPageInfo.PagePosIndexType);
         EXPECT_EQ(2, d.AboutPageInfo.PageNumberSize);
         {
-            UndoRedo u2(d, a, folder.path);
+            UndoRedo u2(d, a, folder.path, page, control);
             second = u2.JournalName();
             EXPECT_NE(first, second);
             EXPECT_TRUE(fs::exists(first));
@@ -138,11 +142,10 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     const fs::path notAFolder = folder.path / "program";
     std::ofstream(notAFolder) << "x";  // tmp cannot be created below a file
     EditorData d;
-    DoArray a(d);
-    SetWords(d, "abc|");
     test::RecordingView view;
-    d.View = &view;
-    UndoRedo u(d, a, notAFolder);
+    DoArray a(d, view);
+    SetWords(d, "abc|");
+    UndoRedo u(d, a, notAFolder, view, view);
     EXPECT_TRUE(u.JournalInTempFolder());
     EXPECT_EQ(fs::temp_directory_path() / "tmp", u.JournalName().parent_path());
     for (int i = 0; i < 2; ++i) {
@@ -161,7 +164,8 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
 
 class UndoRedoTest : public test::LayoutTest {
 protected:
-    DoArray array{data};
+    test::RecordingView view;
+    DoArray array{data, view};
     test::FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
@@ -170,7 +174,7 @@ protected:
         Layout();
         auto j = std::make_unique<test::FakeJournal>();
         journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
     }
 
     tessaly::aWordInfo Char(char c) {
