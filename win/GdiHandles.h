@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace notaline {
+namespace win {
 
 // Owns one GDI object (font, brush, pen, bitmap) and deletes it.
 template <class Handle>
@@ -38,12 +38,21 @@ private:
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using BitmapHandle = GdiObject<HBITMAP>;
+using PenHandle = GdiObject<HPEN>;
 
 // Owns a device context made with CreateDC or CreateCompatibleDC.
 class OwnedDc {
 public:
     OwnedDc() = default;
     explicit OwnedDc(HDC dc) : dc_(dc) {}
+    OwnedDc(OwnedDc&& o) noexcept : dc_(std::exchange(o.dc_, nullptr)) {}
+    OwnedDc& operator=(OwnedDc&& o) noexcept {
+        if (this != &o) {
+            if (dc_) DeleteDC(dc_);
+            dc_ = std::exchange(o.dc_, nullptr);
+        }
+        return *this;
+    }
     OwnedDc(const OwnedDc&) = delete;
     OwnedDc& operator=(const OwnedDc&) = delete;
     ~OwnedDc() {
@@ -70,4 +79,4 @@ private:
     HGDIOBJ old_;
 };
 
-}  // namespace notaline
+}  // namespace win
