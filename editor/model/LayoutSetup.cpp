@@ -9,6 +9,9 @@
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/Pagination.h"
+#include "model/PlayMarks.h"
+#include "model/StoredMarks.h"
+#include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
 
@@ -93,6 +96,7 @@ void InitFormat(EditorData& data, PageView& page) {
     data.NotationFontName = base >= 0 && static_cast<size_t>(base) < data.FontTbl.size()
                                 ? data.FontTbl[static_cast<size_t>(base)].FontName
                                 : std::string();
+    AddPaintFaces(data);
     page.NewMeasureDC();
     data.AreaPairNumber = 0;
     const int32_t percent = page.WindowsZoomPercentage();
@@ -123,6 +127,7 @@ void ApplyPaperType(EditorData& data, PageView& page) {
 bool LayOutEdit(EditorData& data, PageView& page) {
     if (data.InputDatLaidOut) return true;
     const bool incremental = FormatInputLines(data, data.InputDat);
+    ScanPlayMarks(data);  // the edit may have typed or removed a key, tempo or metre
     page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
     return incremental;
 }
@@ -193,6 +198,8 @@ void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, Contro
     }
     EnsureFinalParagraphEnd(data);
     InitFormat(data, page);
+    FitAllMarkValues(data);
+    ScanPlayMarks(data);
     page.ResetView();
     control.ClearModified();
     data.DocLoaded = true;

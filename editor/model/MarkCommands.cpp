@@ -6,6 +6,7 @@
 
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "model/StoredMarks.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
 
@@ -66,6 +67,7 @@ void MarkCommands::AttachMark(WordRange range, int32_t word, int32_t code, int32
         mark.ExtralWordVal1 = GetLoWord(values);
         mark.ExtralWordVal2 = GetHiWord(values);
         if (text) SetExtralWordVal3(data_, word, slot, *text);
+        FitMarkValues(data_, word, slot);
     }
     undo_.EndInPlace(1);
 }

@@ -5,6 +5,7 @@
 #include "model/MarkCodes.h"
 #include "model/MarkCommands.h"
 #include "model/MarkSlots.h"
+#include "model/StoredMarks.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -59,6 +60,7 @@ void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32
     if (!s || !OpenValueStep(pendingKind, word, word, slot, 0)) return;
     (pendingKind == kPendingVal1 ? s->ExtralWordVal1 : s->ExtralWordVal2) = value;
     FitTimeSignatureWidth(data_, word, slot);
+    FitMarkValues(data_, word, slot);
     KeepValueStepOpen();
 }
 

@@ -109,6 +109,17 @@ int32_t GetPageOfWord(const EditorData& data, int32_t Index) {
         [](const tessaly::aPageInfo& p) { return p.LengthWord; });
 }
 
+std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word) {
+    if (data.LineInfo.empty() || !data.IsWord(word)) return std::nullopt;
+    const auto& line = data.LineInfo[static_cast<size_t>(GetLineOfWord(data, word))];
+    if (word < line.Start || word >= line.Start + line.Length) return std::nullopt;
+    return line;
+}
+
+int32_t LastWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
+    return std::min(line.Start + line.Length - 1, data.WordCount() - 1);
+}
+
 int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X) {
     if (Line < 0 || Line >= data.LineCount()) return 0;
     const auto& l = data.LineInfo[static_cast<size_t>(Line)];

@@ -35,11 +35,10 @@ IntRect UnraisedBand(const tessaly::aWordInfo& w, int32_t v, double left, double
 }  // namespace
 
 void DrawExtralCountedGlyph(PaintContext& ctx, int32_t word, int32_t slot) {
-    auto& mark = SlotOf(ctx, word, slot);
-    if (mark.ExtralWordVal2 < 1) mark.ExtralWordVal2 = 1;
+    const auto& mark = SlotOf(ctx, word, slot);
     BeginSymbol(ctx, word);
     const auto& w = Word(ctx, word);
-    ctx.Dc.DrawTextInRect(GlyphRun(0xF0A1, mark.ExtralWordVal2) + Glyph(0xF0A8),
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF0A1, std::max(mark.ExtralWordVal2, 1)) + Glyph(0xF0A8),
                           BandRect(w, mark.ExtralWordVal1, w.Left, w.Right), kTextFlags);
 }
 

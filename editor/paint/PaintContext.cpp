@@ -47,7 +47,7 @@ const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index) {
     return ctx.Data.WordInfo[static_cast<size_t>(index)];
 }
 
-tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot) {
+const tessaly::aExtralWordInfo& SlotOf(const PaintContext& ctx, int32_t word, int32_t slot) {
     return ctx.Data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
 }
 
@@ -88,7 +88,7 @@ void SetWordTextColor(PaintContext& ctx, int32_t word) {
 tessaly::mLogFont SetMarkGlyphFont(PaintContext& ctx, std::string_view face, int32_t height, int32_t width,
                                    int32_t escapement) {
     tessaly::mLogFont f;
-    f.FontTblIndex = GetFontTblIndex(ctx.Data, face);
+    f.FontTblIndex = FindFontTblIndex(ctx.Data, face);
     f.lfHeight = height;
     f.lfWidth = width;
     f.lfEscapement = escapement;
@@ -116,7 +116,7 @@ tessaly::mLogFont MakeMarkTextFont(PaintContext& ctx, int32_t word, double facto
             found = true;
         }
     }
-    if (!found) f.FontTblIndex = GetFontTblIndex(ctx.Data, kSongTiFace);
+    if (!found) f.FontTblIndex = FindFontTblIndex(ctx.Data, kSongTiFace);
     f.lfHeight = tessaly::CLng(factor * Word(ctx, word).nLogFont.lfHeight);
     return f;
 }

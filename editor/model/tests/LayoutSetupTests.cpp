@@ -8,6 +8,8 @@
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/ParagraphEnds.h"
+#include "model/Tables.h"
+#include "model/mGeneral.h"
 
 namespace notaline::test {
 namespace {
@@ -117,6 +119,45 @@ TEST_F(LayoutSetup, MeasuringEveryCharacter) {
     EXPECT_FLOAT_EQ(data.WordInfo[2].WdSize.cx, 5);
     ASSERT_EQ(measurer.GdiCalls.size(), 1u);
     EXPECT_EQ(measurer.GdipCalls.size(), 3u);
+}
+
+// What painting reads is ready once loaded: the mark-text face, fitted run counts and hairpins,
+// and the key, tempo and metre the marks spell; an edit laid out reads them again.
+TEST_F(LayoutSetup, LoadingPreparesWhatPaintingReads) {
+    auto doc = Document("11234567|");
+    doc.FontTbl.resize(1);
+    doc.FileInfo.FontTblCount = 1;
+    const auto mark = [&](int32_t word, int32_t code, int32_t val2 = 0) {
+        auto& slot = doc.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[0];
+        slot.IndexType = static_cast<int16_t>(code);
+        slot.ExtralWordVal2 = val2;
+    };
+    mark(0, kMarkTrill, -2);
+    mark(1, kMarkCrescendo, 50);
+    mark(2, kMarkKeySetting);
+    mark(3, kMarkEquals);
+    mark(4, kMarkKeyC + 2);  // 1=E
+    mark(5, kMarkTimeSignature);
+    doc.WordInfo[5].ExtralWordInfo[0].ExtralWordVal1 = 3;
+    doc.WordInfo[5].ExtralWordInfo[0].ExtralWordVal2 = 4;
+    doc.PlayInfo.Track.resize(1);
+    doc.PlayInfo.TotalTrack = 1;
+    doc.PlayInfo.MainTrack = 1;
+    files.Files[u"marks.dadur"] = doc;
+
+    LoadJpFile(data, files, view, view, 0, u"marks.dadur");
+    ASSERT_EQ(2u, data.FontTbl.size());
+    EXPECT_EQ(kSongTiFace, data.FontTbl[1].FontName);
+    EXPECT_EQ(kGb2312Charset, data.FontTbl[1].fcharset);
+    EXPECT_EQ(1, data.WordInfo[0].ExtralWordInfo[0].ExtralWordVal2);
+    EXPECT_EQ(7, data.WordInfo[1].ExtralWordInfo[0].ExtralWordVal2);  // to the paragraph end
+    EXPECT_EQ(4, data.PlayInfo.Track[0].Yd);
+    EXPECT_EQ(2, data.PlayInfo.JiePai);
+
+    data.WordInfo[4].ExtralWordInfo[0].IndexType = kMarkKeyC;  // 1=C
+    SetInputDat(data, 4, 1, 1);
+    LayOutEdit(data, view);
+    EXPECT_EQ(0, data.PlayInfo.Track[0].Yd);
 }
 
 TEST_F(LayoutSetup, LoadingPicksTheReaderByTheFilesEnding) {
