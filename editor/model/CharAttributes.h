@@ -105,12 +105,10 @@ template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
                     int32_t InputStart, int32_t InputLength, Change&& change) {
     undo.EndPendingStep();
-    undo.CurBefore = before;
-    if (!undo.SaveUndoData(1)) return false;
+    if (!undo.Begin(kStepWords, before)) return false;
     SetInputDat(data, InputStart, InputLength, InputLength);
     change();
-    undo.CurAfter = after;
-    return undo.SaveRedoData(1);
+    return undo.Finish(kStepWords, after);
 }
 
 }  // namespace notaline

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "model/CharKinds.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -163,7 +164,7 @@ void EnsureFinalParagraphEnd(EditorData& data) {
     end.nLogFont.FontTblIndex = data.AboutFileInfo.BaseFontTblIndex;
     end.nLogFont.lfWeight = 400;
     end.WdAsc = kParaEndCode;
-    end.IsJpGcCtl = 3;
+    end.IsJpGcCtl = kCharParaEnd;
     constexpr int32_t kDefaults[kSlotCount] = {0, 0, 0, 20, 20, 0, 0, 0};
     for (int32_t s = 0; s < kSlotCount; ++s) {
         end.ExtralWordInfo[s].IndexType = kMarkLeftIndent + s;

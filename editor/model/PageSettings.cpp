@@ -75,7 +75,7 @@ bool PageSettings::SetByteField(uint8_t tessaly::AboutPageInfo::*field, int32_t 
 }
 
 bool PageSettings::BackGroundType(int16_t value) {
-    return SetByteField(&tessaly::AboutPageInfo::BackGroundType, 3, value);
+    return SetByteField(&tessaly::AboutPageInfo::BackGroundType, kStepBackGround, value);
 }
 
 bool PageSettings::PaperType(int32_t value) {
@@ -83,27 +83,27 @@ bool PageSettings::PaperType(int32_t value) {
     tessaly::AboutPageInfo page = data_.AboutPageInfo;
     page.PaperType = static_cast<uint8_t>(value);
     if (value < 0 || value > 255 || !IsUsablePaper(page) || !MarginsFit(page, page.PageMarginRect)) return Refuse();
-    return SetByteField(&tessaly::AboutPageInfo::PaperType, 5, value);
+    return SetByteField(&tessaly::AboutPageInfo::PaperType, kStepPaperType, value);
 }
 
 bool PageSettings::SetPageWordRect(const tessaly::RECT& rect) {
     if (SameRect(rect, data_.AboutPageInfo.PageMarginRect)) return false;
     if (!MarginsFit(data_.AboutPageInfo, rect)) return Refuse();
-    return Record(6, [&](tessaly::AboutPageInfo& page) { page.PageMarginRect = rect; });
+    return Record(kStepMargins, [&](tessaly::AboutPageInfo& page) { page.PageMarginRect = rect; });
 }
 
 bool PageSettings::PagePosIndexType(int16_t value) {
-    return SetByteField(&tessaly::AboutPageInfo::PagePosIndexType, 12, value);
+    return SetByteField(&tessaly::AboutPageInfo::PagePosIndexType, kStepPagePosIndex, value);
 }
 
 bool PageSettings::PageNumberSize(int16_t value) {
     if (value == data_.AboutPageInfo.PageNumberSize) return false;
-    return Record(13, [&](tessaly::AboutPageInfo& page) { page.PageNumberSize = value; });
+    return Record(kStepPageNumberSize, [&](tessaly::AboutPageInfo& page) { page.PageNumberSize = value; });
 }
 
 bool PageSettings::SetPageSeting(const tessaly::AboutPageInfo& page) {
     if (!IsUsablePaper(page) || !MarginsFit(page, page.PageMarginRect) || !IsUsableScale(page.nScale)) return Refuse();
-    return Record(20, [&](tessaly::AboutPageInfo& stored) { stored = page; });
+    return Record(kStepPageSetup, [&](tessaly::AboutPageInfo& stored) { stored = page; });
 }
 
 }  // namespace notaline

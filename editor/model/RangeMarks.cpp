@@ -120,7 +120,7 @@ RangeMarks::Toggle RangeMarks::ToggleOff(WordRange range, int32_t code) {
     if (!BeginMarkStep(data_, undo_, range)) return Toggle::Failed;
     ClearExtralWordInfo(data_, range.Start, ends->first);
     ClearExtralWordInfo(data_, range.Start + range.Length - 1, ends->second);
-    return undo_.EndInPlace(1) ? Toggle::Removed : Toggle::Failed;
+    return undo_.EndInPlace(kStepWords) ? Toggle::Removed : Toggle::Failed;
 }
 
 // A pair already over the range goes; otherwise a new one is made where the nesting rule allows.
@@ -151,7 +151,7 @@ void RangeMarks::CreatePair(WordRange range, const NewPair& pair) {
     end.ExtralWordVal2 = number;
     if (pair.WidenShortArc && range.Length == 2 && firstWord.WdSpace < kShortArcSpace)
         firstWord.WdSpace = kShortArcSpace;
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 // A new pair may enclose whole pairs and share its first or last character with others, but no

@@ -5,6 +5,7 @@
 #include <limits>
 #include <system_error>
 
+#include "model/CharKinds.h"
 #include "model/LineBreaker.h"
 #include "records/Numbers.h"
 
@@ -169,7 +170,7 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 bool CanSetYcOnWord(const EditorData& data, int32_t Index) {
     if (!data.IsWord(Index)) return false;
     const auto& w = data.WordInfo[static_cast<size_t>(Index)];
-    if (w.IsJpGcCtl != 1 && w.IsJpGcCtl != 2) return true;
+    if (w.IsJpGcCtl != kCharNote && w.IsJpGcCtl != kCharSymbol) return true;
     constexpr int16_t kFullWidthOpen = static_cast<int16_t>(0xA3A8);   // （
     constexpr int16_t kFullWidthClose = static_cast<int16_t>(0xA3A9);  // ）
     const int16_t c = w.WdAsc;

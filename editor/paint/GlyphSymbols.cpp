@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "paint/LineSpans.h"
@@ -102,7 +103,7 @@ void DrawExtralVoltaEnd(PaintContext& ctx, int32_t word, int32_t slot, bool open
     if (!line) return;
     for (int32_t j = word - 1; j >= line->Start; --j)
         for (const auto& s : ctx.Data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
-            if (s.IndexType == 89 || s.IndexType == 91) return;
+            if (s.IndexType == kMarkVoltaStart || s.IndexType == kMarkOpenVoltaStart) return;
     DrawVoltaFromLineStart(ctx, *line, word, slot, open);
 }
 

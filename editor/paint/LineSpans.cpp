@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "model/CharKinds.h"
 #include "model/Measure.h"
 #include "model/StoredMarks.h"
 #include "model/mGeneral.h"
@@ -39,7 +40,7 @@ IntRect Down(IntRect r, int32_t d) {
 
 int32_t LastDrawnWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
     int32_t last = LastWordOfLine(data, line);
-    if (last > line.Start && data.WordInfo[static_cast<size_t>(last)].IsJpGcCtl == 3) --last;
+    if (last > line.Start && data.WordInfo[static_cast<size_t>(last)].IsJpGcCtl == kCharParaEnd) --last;
     return last;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "paint/GlyphMarks.h"
 #include "paint/GlyphSymbols.h"
@@ -54,16 +55,16 @@ void DrawSlot(PaintContext& ctx, int32_t word, int32_t slot) {
         return;
     }
     switch (code) {
-        case 8: DrawExtralTrill(ctx, word, slot); break;
+        case kMarkTrill: DrawExtralTrill(ctx, word, slot); break;
         case 16: DrawExtralNumber(ctx, word, slot); break;
-        case 33: DrawExtralFraction(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
-        case 34:
-        case 35: DrawExtralTempoSpan(ctx, word, slot); break;
-        case 37:
+        case kMarkTimeSignature: DrawExtralFraction(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
+        case kMarkRitardando:
+        case kMarkAccelerando: DrawExtralTempoSpan(ctx, word, slot); break;
+        case kMarkTempoChange:
             DrawExtralTempoChange(ctx, word, GetExtralWordVal3(ctx.Data, word, slot),
                                   tessaly::CInt(mark.ExtralWordVal2), tessaly::CInt(mark.ExtralWordVal1));
             break;
-        case 38: ctx.Page().DrawGraceCells(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
+        case kMarkGraceNote: ctx.Page().DrawGraceCells(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
         case 70:
         case 71: DrawExtralRepeatSign(ctx, word, slot); break;
         case 72:
@@ -78,49 +79,50 @@ void DrawSlot(PaintContext& ctx, int32_t word, int32_t slot) {
         case 149:
         case 151:
         case 153: DrawExtralSpanEnd(ctx, word, slot); break;
-        case 74: DrawExtralTupletStart(ctx, word, slot); break;
+        case kMarkTupletStart: DrawExtralTupletStart(ctx, word, slot); break;
         case 75: DrawExtralTupletEnd(ctx, word, slot); break;
-        case 76:
+        case kMarkOctaveLineFirst:
         case 77:
         case 78:
-        case 79: DrawExtralOctaveLine(ctx, word, slot); break;
-        case 81: DrawExtralHairpin(ctx, word, slot); break;
+        case kMarkOctaveLineLast: DrawExtralOctaveLine(ctx, word, slot); break;
+        case kMarkCrescendo: DrawExtralHairpin(ctx, word, slot); break;
         case 82:
         case 83:
         case 84: DrawExtralLengthHairpin(ctx, word, slot); break;
         case 85: DrawExtralKeyChange(ctx, word, slot); break;
-        case 86: DrawExtralCountedGlyph(ctx, word, slot); break;
-        case 89:
-        case 91: DrawExtralVoltaStart(ctx, word, slot); break;
+        case kMarkDoubleSlide: DrawExtralCountedGlyph(ctx, word, slot); break;
+        case kMarkVoltaStart:
+        case kMarkOpenVoltaStart: DrawExtralVoltaStart(ctx, word, slot); break;
         case 90: DrawExtralVoltaEnd(ctx, word, slot, false); break;
         case 92: DrawExtralVoltaEnd(ctx, word, slot, true); break;
         case 109: DrawExtralNoVibrato(ctx, word, slot); break;
         case 117:
         case 118: DrawExtralArpeggio(ctx, word, slot); break;
-        case 119:
+        case kMarkCustomSymbol:
             DrawExtralText(ctx, word, GetExtralWordVal3(ctx.Data, word, slot), mark.ExtralWordVal2,
                            mark.ExtralWordVal1);
             break;
-        case 120: {
+        case kMarkTestSymbol: {
             std::string text = GetExtralWordVal3(ctx.Data, word, slot);
             DrawExtralTestSymbol(ctx, word, text);
             break;
         }
-        case 131:
+        case kMarkBarNumber:
             DrawExtralBoxedText(ctx, word, GetExtralWordVal3(ctx.Data, word, slot), mark.ExtralWordVal2,
                                 mark.ExtralWordVal1);
             break;
-        case 133:
+        case kMarkSyllableDo:
         case 134:
         case 135:
         case 136:
         case 137:
         case 138:
-        case 139:
-            DrawExtralAlphaDigit(ctx, word, std::string(1, static_cast<char>('1' + code - 133)), mark.ExtralWordVal1);
+        case kMarkSyllableXi:
+            DrawExtralAlphaDigit(ctx, word, std::string(1, static_cast<char>('1' + code - kMarkSyllableDo)),
+                                 mark.ExtralWordVal1);
             break;
         case 142: DrawExtralPressVibrato(ctx, code, word, mark.ExtralWordVal2, mark.ExtralWordVal1); break;
-        case 144: ctx.Page().DrawBigHuaYing(ctx, word, slot); break;
+        case kMarkBigGlissandoStart: ctx.Page().DrawBigHuaYing(ctx, word, slot); break;
         default:
             if (code >= 163 && code <= 176) DrawExtralTempo(ctx, word, slot);
             break;  // the rest are characters, paragraph attributes or drawn from their partner

@@ -149,11 +149,9 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     EXPECT_TRUE(u.JournalInTempFolder());
     EXPECT_EQ(fs::temp_directory_path() / "tmp", u.JournalName().parent_path());
     for (int i = 0; i < 2; ++i) {
-        u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
-        ASSERT_TRUE(u.SaveUndoData(1));
+        ASSERT_TRUE(u.Begin(kStepWords, {1, 1, 1, 1, 0, 0, 0}));
         d.WordInfo[1].WdAsc = 'X';
-        u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
-        ASSERT_TRUE(u.SaveRedoData(1));
+        ASSERT_TRUE(u.Finish(kStepWords, {1, 1, 1, 1, 0, 0, 0}));
     }
     ASSERT_EQ(1u, view.Messages.size());  // said once, at the first edit
     EXPECT_NE(std::string::npos, view.Messages[0].find("临时文件夹"));
@@ -188,36 +186,35 @@ protected:
     // A recorded replacement of del characters at start by text, as the edit members do it.
     bool Replace(int32_t start, int32_t del, std::string_view text) {
         const auto add = static_cast<int32_t>(text.size());
-        undo->CurBefore = {start, start + del - 1, start, del, del, 0, 0};
-        if (!undo->SaveUndoData(1)) return false;
+        if (!undo->Begin(kStepWords, {start, start + del - 1, start, del, del, 0, 0})) return false;
         SetInputDat(data, start, del, add);
         int32_t pos = start, n = del;
         array.DelWordArray(pos, n);
         array.InstrWordArray(start, add);
         for (int32_t k = 0; k < add; ++k) W(start + k) = Char(text[static_cast<size_t>(k)]);
-        undo->CurAfter = {start, start + add - 1, start, add, 0, add, 0};
-        if (!undo->SaveRedoData(1)) return false;
+        if (!undo->Finish(kStepWords, {start, start + add - 1, start, add, 0, add, 0})) return false;
         FormatInputLines(data, data.InputDat);
         data.SelStart = start + add;
         data.SelLength = 0;
         return true;
     }
 
-    // Deletion forwards (8), backwards (7, before-image reversed) or a change in place (9).
+    // Deletion forwards, backwards (before-image reversed) or a change in place (space above).
     void Edit(int32_t kind, int32_t start, int32_t len) {
-        undo->CurBefore = {start, start + len - 1, start, kind == 9 ? len : 0, kind == 9 ? 0 : len, 0, 0};
-        ASSERT_TRUE(undo->SaveUndoData(kind));
-        if (kind == 9) {
+        const bool inPlace = kind == kStepUpSpace;
+        ASSERT_TRUE(undo->Begin(kind, {start, start + len - 1, start, inPlace ? len : 0, inPlace ? 0 : len, 0, 0}));
+        aUndoRange after;
+        if (inPlace) {
             SetInputDat(data, start, len, len);
             for (int32_t k = 0; k < len; ++k) W(start + k).UpSpace += 1;
-            undo->CurAfter = {start, start + len - 1, start, len, 0, 0, 0};
+            after = {start, start + len - 1, start, len, 0, 0, 0};
         } else {
             SetInputDat(data, start, len, 0);
             int32_t pos = start, n = len;
             array.DelWordArray(pos, n);
-            undo->CurAfter = {start, start - 1, start, 0, 0, 0, 0};
+            after = {start, start - 1, start, 0, 0, 0, 0};
         }
-        ASSERT_TRUE(undo->SaveRedoData(kind));
+        ASSERT_TRUE(undo->Finish(kind, after));
         FormatInputLines(data, data.InputDat);
     }
 };
@@ -282,11 +279,9 @@ TEST_F(UndoRedoTest, FailedJournalWritesLeaveNoStepAndTheDocumentAsItWas) {
 
 TEST_F(UndoRedoTest, ZeroUnDoReDoValDiscardsTheOpenCoalescedStep) {
     Start("abcdefgh|");
-    undo->CurBefore = {2, 1, 2, 0, 0, 0, 0};
-    ASSERT_TRUE(undo->SaveUndoData(1));
-    undo->PendingKind = 5;  // typing left open
+    ASSERT_TRUE(undo->BeginPending(kPendingTyping, kStepWords, {2, 1, 2, 0, 0, 0, 0}));  // typing left open
     undo->ZeroUnDoReDoVal();
-    EXPECT_EQ(1, undo->PendingKind);
+    EXPECT_EQ(kPendingNone, undo->OpenPendingKind());
     SetWords(data, "new|");
     Layout();
     EXPECT_FALSE(undo->Modified());
@@ -382,7 +377,7 @@ TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
                 if (len == 0 && text.empty()) text.push_back('W');
                 ASSERT_TRUE(Replace(start, len, text));
             } else {
-                Edit(kind == 1 ? 7 : kind == 2 ? 8 : 9, start, len);
+                Edit(kind == 1 ? kStepBackspace : kind == 2 ? kStepDelete : kStepUpSpace, start, len);
             }
             states.push_back(Bytes(data));
             if (s == saved) undo->Modified(false);
