@@ -86,10 +86,6 @@ int32_t LastOf(const tessaly::aLineInfo& line) {
 
 }  // namespace
 
-bool IsParaEnd(const EditorData& data, int32_t Index) {
-    return data.IsWord(Index) && data.WordInfo[static_cast<size_t>(Index)].IsJpGcCtl == kCharParaEnd;
-}
-
 bool IsLastBeforeParaEnd(const EditorData& data, int32_t Index) {
     if (Index + 1 >= data.WordCount()) return true;
     return !IsParaEnd(data, Index) && IsParaEnd(data, Index + 1);

@@ -6,7 +6,6 @@
 #include <system_error>
 
 #include "model/CharKinds.h"
-#include "model/LineBreaker.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -8,6 +8,7 @@
 #include "paint/GlyphMarks.h"
 #include "paint/GlyphSymbols.h"
 #include "paint/LineSpans.h"
+#include "paint/PageServices.h"
 #include "paint/SpanMarks.h"
 #include "paint/TextMarks.h"
 #include "records/Numbers.h"

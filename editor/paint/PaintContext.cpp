@@ -4,26 +4,9 @@
 
 #include "Cp936.h"
 #include "model/Tables.h"
-#include "paint/LineSpans.h"
 #include "records/Numbers.h"
 
 namespace notaline {
-
-void PageServices::DrawGraceCells(PaintContext&, int32_t, int32_t, int32_t) {}
-void PageServices::DrawBigHuaYing(PaintContext&, int32_t, int32_t) {}
-
-void PageServices::DrawArcSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
-    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09E);
-}
-
-void PageServices::DrawSlideSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
-    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09B);
-}
-
-PageServices& PaintContext::Page() {
-    static PageServices defaults;
-    return Services ? *Services : defaults;
-}
 
 std::string Glyph(uint16_t code) {
     if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};

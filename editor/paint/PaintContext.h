@@ -10,26 +10,14 @@
 
 namespace notaline {
 
-struct PaintContext;
-
-// What the mark layer asks of the page renderer beyond the marks' own painters. The defaults
-// draw one-line arcs and slides from the same glyph pieces as their cut pieces, and nothing
-// for grace-note cells and big glissandi, whose painters come with the page renderer.
-class PageServices {
-public:
-    virtual ~PageServices() = default;
-    virtual void DrawGraceCells(PaintContext& ctx, int32_t word, int32_t val1, int32_t val2);
-    virtual void DrawBigHuaYing(PaintContext& ctx, int32_t word, int32_t slot);
-    virtual void DrawArcSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code);
-    virtual void DrawSlideSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code);
-};
+class PageServices;
 
 // One drawing pass of the mark layer: the document (read only), the surface and the editor's
 // current font record, which each painter fills and selects.
 struct PaintContext {
     const EditorData& Data;
     Canvas& Dc;
-    PageServices* Services = nullptr;  // null: the defaults
+    PageServices* Services = nullptr;  // null: the defaults (PageServices.h)
     tessaly::mLogFont mLogFont;
 
     PaintContext(const EditorData& data, Canvas& dc, PageServices* services = nullptr)

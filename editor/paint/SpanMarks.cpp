@@ -5,6 +5,7 @@
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "paint/LineSpans.h"
+#include "paint/PageServices.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -1,5 +1,6 @@
 #include "PaintFixture.h"
 #include "paint/LineSpans.h"
+#include "paint/PageServices.h"
 
 namespace notaline::test {
 namespace {
