@@ -12,11 +12,8 @@ namespace {
 
 // Random paragraph, page and free-item commands, each followed by what the control does after
 // it; then undo all gives back every earlier state and redo all every later one.
-class CommandHistoryTest : public test::DocumentCommandTest {
+class CommandHistoryTest : public test::DocumentCommandTest, protected test::RandomPicks {
 protected:
-    std::mt19937 rng;
-
-    int32_t Pick(int32_t n) { return static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); }
     int16_t Value(int32_t n) { return static_cast<int16_t>(Pick(n)); }
 
     tessaly::RECT Margins() { return {50 + Pick(350), 50 + Pick(350), 50 + Pick(350), 50 + Pick(350)}; }
@@ -108,7 +105,7 @@ private:
 TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
         Start("abc|de|fghij|k|lm|");
-        rng.seed(seed);
+        Seed(seed);
         std::vector<test::DocumentState> states{test::StateOf(data)};
         int32_t openNudge = -1;  // the paragraph end of the open coalesced step
         const int commands = 5 + Pick(40);
@@ -124,17 +121,13 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             }
             openNudge = spacingAt;
         }
-        const int steps = static_cast<int>(states.size()) - 1;
-        for (int s = steps; s > 0; --s) {
-            ASSERT_TRUE(undo->CanUndo()) << "seed " << seed << " step " << s;
-            undo->UserUndo();
-            ASSERT_EQ(states[static_cast<size_t>(s - 1)], test::StateOf(data))
-                << "seed " << seed << " undo to " << s - 1;
-        }
-        ASSERT_FALSE(undo->CanUndo()) << "seed " << seed;
-        for (int s = 1; s <= steps; ++s) {
-            undo->UserRedo();
-            ASSERT_EQ(states[static_cast<size_t>(s)], test::StateOf(data)) << "seed " << seed << " redo to " << s;
+        const size_t steps = states.size() - 1;
+        const auto walk = test::WalkHistory(*undo, [&] { return test::StateOf(data); });
+        ASSERT_EQ(steps, walk.Down.size()) << "seed " << seed;
+        ASSERT_EQ(steps, walk.Up.size()) << "seed " << seed;
+        for (size_t s = 0; s < steps; ++s) {
+            ASSERT_EQ(states[steps - 1 - s], walk.Down[s]) << "seed " << seed << " undo to " << steps - 1 - s;
+            ASSERT_EQ(states[s + 1], walk.Up[s]) << "seed " << seed << " redo to " << s + 1;
         }
         ASSERT_FALSE(undo->CanRedo()) << "seed " << seed;
     }
