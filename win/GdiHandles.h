@@ -64,6 +64,21 @@ private:
     HDC dc_ = nullptr;
 };
 
+// The screen's device context, released when the scope ends.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // Selects an object into a device context for a scope and puts the old one back.
 class SelectScope {
 public:

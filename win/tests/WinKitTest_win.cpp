@@ -92,6 +92,12 @@ TEST(WinKit, AClassIsRegisteredOnceAndOnlyWithOurProcedure) {
     EXPECT_FALSE(win::RegisterWindowClass(other));
 }
 
+TEST(WinKit, TheScreenContextIsReleasedWithItsScope) {
+    const win::ScreenDc screen;
+    ASSERT_TRUE(screen.Get());
+    EXPECT_GT(GetDeviceCaps(screen.Get(), LOGPIXELSX), 0);
+}
+
 TEST(WinKit, HandlesAreDeletedOnceAndSelectionsPutBack) {
     win::OwnedDc dc(CreateCompatibleDC(nullptr));
     ASSERT_TRUE(dc.Get());
