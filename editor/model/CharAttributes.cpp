@@ -67,7 +67,7 @@ bool CharAttributes::AllWords(int32_t start, int32_t length, Test&& test) const 
     return true;
 }
 
-// One step of kind 1 whose images reach one character past the range; `resized` steps tell the
+// One characters step whose images reach one character past the range; `resized` steps tell the
 // layout the range was taken out and put in again.
 template <class Change>
 bool CharAttributes::SetWords(int32_t start, int32_t length, bool resized, Change&& change) {

@@ -135,6 +135,7 @@ public:
     int32_t PendingSize() const { return PendingCount; }
     void SetPendingSize(int32_t count) { PendingCount = count; }
     void SetPendingAfter(const aUndoRange& after) { CurAfter = after; }
+
     // Page kinds (background, paper, margins, font row, page index, page number size, page
     // setup) image the value as the document holds it at the call: SaveUndoData before the
     // change, SaveRedoData after it; the font row is EditFontTblIndex. Free-item kinds image the
@@ -154,7 +155,7 @@ public:
     // journal image, which holds the deleted run from its last character to its first, and the
     // before-image takes it in front.
     bool AddBackspaceWord(int32_t word);
-    // The layout range of a move (kind 15): everything between and inside the two ranges.
+    // The layout range of a move step: everything between and inside the two ranges.
     void SetMoveInputDat(const aUndoRange& before, const aUndoRange& after);
 
 private:
