@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/PageRules.h"
 #include "model/PageSettings.h"
 #include "model/Tables.h"
 #include "model/mGeneral.h"

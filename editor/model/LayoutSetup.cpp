@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "FileErrors.h"
 #include "model/CharKinds.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
@@ -33,6 +34,10 @@ std::u16string LowerEnding(std::u16string_view name, size_t length) {
 DocumentRead Guarded(DocumentSource& source, bool zoriv, intptr_t host, std::u16string_view name) {
     try {
         return zoriv ? source.ReadDocFile(host, name) : source.ReadRtfFile(host, name);
+    } catch (const std::bad_alloc&) {
+        DocumentRead failed;
+        failed.Reason = tessaly::FileErrorText(tessaly::kErrTooLarge);
+        return failed;
     } catch (const std::exception& e) {
         DocumentRead failed;
         failed.Reason = e.what();
@@ -99,7 +104,7 @@ void InitFormat(EditorData& data, PageView& page) {
                                 : std::string();
     AddPaintFaces(data);
     page.NewMeasureDC();
-    data.AreaPairNumber = 0;
+    SetPairNumberAboveStored(data);
     const int32_t percent = page.WindowsZoomPercentage();
     const int32_t dpi = page.CurrentDpi();
     data.WindowsZoom = percent / 100.0;
@@ -196,6 +201,8 @@ void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, Contro
         }
     } else if (read) {
         LoadDocument(data, std::move(read->Doc));
+        // Values the page commands would refuse would make every later page change beep.
+        RepairPageSetup(data.AboutPageInfo);
     }
     EnsureFinalParagraphEnd(data);
     InitFormat(data, page);
@@ -203,6 +210,8 @@ void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, Contro
     ScanPlayMarks(data);
     page.ResetView();
     control.ClearModified();
+    // A file read as far as it goes is shown, and the user told that it ends early.
+    if (read && read->Ok && !read->Reason.empty()) control.ShowMessage(read->Reason);
     data.DocLoaded = true;
 }
 

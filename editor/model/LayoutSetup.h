@@ -6,12 +6,11 @@
 #include "model/ControlSite.h"
 #include "model/DocumentSource.h"
 #include "model/EditorData.h"
+#include "model/PageRules.h"
 #include "model/PageView.h"
 
 namespace notaline {
 
-// Paper types of AboutPageInfo.PaperType.
-enum PaperType : uint8_t { pA4 = 0, pA3 = 1, pCustom = 9 };
 
 // Reads a document by the file's ending (".zoriv", ".dadur", any case; the empty name gives the
 // built-in default document), lays it out and shows it from its first page, not modified. Any

@@ -1,57 +1,22 @@
 #include "model/PageSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "model/LayoutSetup.h"
+#include "model/PageRules.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
 
 namespace {
 
-struct Millimetres {
-    int64_t Width = 0;
-    int64_t Height = 0;
-};
-
-// The paper as CalcPageSize lays it out; a zero size when it cannot.
-Millimetres PaperSize(const tessaly::AboutPageInfo& page) {
-    Millimetres mm;
-    switch (page.PaperType) {
-        case pA4: mm = {210, 297}; break;
-        case pA3: mm = {297, 420}; break;
-        case pCustom: mm = {page.PageSize.cx, page.PageSize.cy}; break;
-        default: return {};
-    }
-    if (page.PageFX == 1) std::swap(mm.Width, mm.Height);
-    if (page.PageFX > 1 || mm.Width <= 0 || mm.Height <= 0) return {};
-    return mm;
-}
-
 bool SameRect(const tessaly::RECT& a, const tessaly::RECT& b) {
     return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
 
 }  // namespace
-
-bool IsUsablePaper(const tessaly::AboutPageInfo& page) {
-    return PaperSize(page).Width > 0;
-}
-
-// The writable area mirrors the left and top margins; the right and bottom ones are kept too.
-bool MarginsFit(const tessaly::AboutPageInfo& page, const tessaly::RECT& margins) {
-    const Millimetres mm = PaperSize(page);
-    const int64_t width = mm.Width * 10;
-    const int64_t height = mm.Height * 10;
-    const int64_t left = margins.Left, top = margins.Top, right = margins.Right, bottom = margins.Bottom;
-    if (left < 0 || top < 0 || right < 0 || bottom < 0) return false;
-    return 2 * left < width && 2 * top < height && left + right < width && top + bottom < height;
-}
-
-bool IsUsableScale(float scale) {
-    return std::isfinite(scale) && scale > 0;
-}
 
 PageSettings::PageSettings(EditorData& data, DoArray&, UndoRedo& undo) : data_(data), undo_(undo) {}
 

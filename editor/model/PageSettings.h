@@ -45,10 +45,4 @@ private:
     UndoRedo& undo_;
 };
 
-// Whether the layout can lay out pages of this setup: a known paper and orientation (a custom
-// paper of positive size), margins of at least 0 that leave room to write, a positive scale.
-bool IsUsablePaper(const tessaly::AboutPageInfo& page);
-bool MarginsFit(const tessaly::AboutPageInfo& page, const tessaly::RECT& margins);
-bool IsUsableScale(float scale);
-
 }  // namespace notaline

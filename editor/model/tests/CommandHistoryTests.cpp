@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "DocumentCommandFixture.h"
+#include "LayoutFixture.h"
 #include "model/Pagination.h"
 #include "model/ParagraphEnds.h"
 
@@ -114,6 +115,7 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             if (!RunOne(spacingAt)) continue;
             ASSERT_EQ(data.HwWordInfo.size(), static_cast<size_t>(data.AboutFileInfo.HwWordCount));
             ASSERT_EQ(data.WordInfo.size(), static_cast<size_t>(data.WordCount()) + 1);
+            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " command " << c;
             if (spacingAt >= 0 && spacingAt == openNudge) {
                 states.back() = test::StateOf(data);  // the same step grew
             } else {
@@ -122,12 +124,19 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             openNudge = spacingAt;
         }
         const size_t steps = states.size() - 1;
-        const auto walk = test::WalkHistory(*undo, [&] { return test::StateOf(data); });
+        struct Seen {
+            test::DocumentState State;
+            std::string Layout;  // how it differs from a full layout
+        };
+        const auto walk = test::WalkHistory(
+            *undo, [&] { return Seen{test::StateOf(data), test::LayoutDifference(data, test::FullLayoutOf(data))}; });
         ASSERT_EQ(steps, walk.Down.size()) << "seed " << seed;
         ASSERT_EQ(steps, walk.Up.size()) << "seed " << seed;
         for (size_t s = 0; s < steps; ++s) {
-            ASSERT_EQ(states[steps - 1 - s], walk.Down[s]) << "seed " << seed << " undo to " << steps - 1 - s;
-            ASSERT_EQ(states[s + 1], walk.Up[s]) << "seed " << seed << " redo to " << s + 1;
+            ASSERT_EQ(states[steps - 1 - s], walk.Down[s].State) << "seed " << seed << " undo to " << steps - 1 - s;
+            ASSERT_EQ("", walk.Down[s].Layout) << "seed " << seed << " undo " << steps - s;
+            ASSERT_EQ(states[s + 1], walk.Up[s].State) << "seed " << seed << " redo to " << s + 1;
+            ASSERT_EQ("", walk.Up[s].Layout) << "seed " << seed << " redo " << s + 1;
         }
         ASSERT_FALSE(undo->CanRedo()) << "seed " << seed;
     }

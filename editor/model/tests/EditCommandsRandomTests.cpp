@@ -11,6 +11,7 @@
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/EditCommands.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/Pagination.h"
 
@@ -52,6 +53,10 @@ protected:
     void Start(uint32_t seed) {
         Seed(seed);
         Doc("1234|ab5678|cd|9012345|");
+        // Spacing before and after, so that joins and moved paragraph ends show in the layout.
+        Para(4, tessaly::AlignmentNear, 0, 0, 0, 2, 5, 8);
+        Para(11, tessaly::AlignmentCenter, 0, 0, 0, 0, 3, 6);
+        Para(14, tessaly::AlignmentFar, 0, 0, 0, 0, 0, 4);
         data.FontTbl.resize(2);
         data.ColorTbl = {0, 0xFF};
         data.AboutPageInfo.nScale = 1;
@@ -138,14 +143,19 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
         for (int c = 0; c < commands; ++c) {
             RandomCommand();
             ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size()) << "seed " << seed;
+            ASSERT_TRUE(IsParaEnd(data, data.WordCount() - 1)) << "seed " << seed << " " << trace;
+            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << " " << trace;
             if (c == saved) edit->Undo.Modified(false);
         }
         while (edit->Undo.CanRedo()) edit->Undo.UserRedo();  // what a random undo took back
         const bool savedAtEnd = !edit->Undo.Modified();      // also closes an open step
         const auto final = Snapshot(data);
-        const auto walk = test::WalkHistory(edit->Undo, [&] { return Snapshot(data); });
+        const auto walk =
+            test::WalkHistory(edit->Undo, [&] { return std::make_pair(Snapshot(data), DifferenceFromFullLayout()); });
         ASSERT_LT(walk.Down.size(), 1000u) << "seed " << seed;
-        ASSERT_EQ(original, walk.Down.empty() ? final : walk.Down.back()) << "seed " << seed;
+        for (size_t k = 0; k < walk.Down.size(); ++k)
+            ASSERT_EQ("", walk.Down[k].second) << "seed " << seed << " undo " << k + 1;
+        ASSERT_EQ(original, walk.Down.empty() ? final : walk.Down.back().first) << "seed " << seed;
         ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
         EXPECT_EQ(savedAtEnd, !edit->Undo.Modified()) << "seed " << seed;
     }
