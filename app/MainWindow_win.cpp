@@ -8,50 +8,32 @@ constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
 
 bool MainWindow::Create(HINSTANCE instance, int show) {
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainWindow::Trampoline;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    CreateWindowExW(0, kClassName, kNewDocumentCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 1024, 768,
-                    nullptr, nullptr, instance, this);
-    if (!hwnd_) return false;
-    ShowWindow(hwnd_, show);
-    UpdateWindow(hwnd_);
+    if (!win::RegisterWindowClass(wc)) return false;
+    if (!CreateAttached(0, kClassName, kNewDocumentCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 1024,
+                        768, nullptr, nullptr, instance))
+        return false;
+    ShowWindow(Handle(), show);
+    UpdateWindow(Handle());
     return true;
 }
 
-LRESULT CALLBACK MainWindow::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    LRESULT r = self->Handle(msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-    }
-    return r;
-}
-
-LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_PAINT: OnPaint(); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
-        default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
+        default: return Default(msg, wParam, lParam);
     }
 }
 
 void MainWindow::OnPaint() {
     PAINTSTRUCT ps;
-    BeginPaint(hwnd_, &ps);
-    EndPaint(hwnd_, &ps);
+    BeginPaint(Handle(), &ps);
+    EndPaint(Handle(), &ps);
 }
 
 }  // namespace tavolin

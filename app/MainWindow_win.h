@@ -1,24 +1,20 @@
 #pragma once
 #include <windows.h>
 
+#include "win/Window.h"
+
 namespace tavolin {
 
 // The program's main window.
-class MainWindow {
+class MainWindow : public win::Window {
 public:
     MainWindow() = default;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
 
     bool Create(HINSTANCE instance, int show);
-    HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnPaint();
-
-    HWND hwnd_ = nullptr;
 };
 
 }  // namespace tavolin

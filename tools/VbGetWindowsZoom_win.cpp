@@ -1,5 +1,7 @@
 #include "VbGetWindowsZoom_win.h"
 
+#include "win/GdiHandles.h"
+
 namespace tessaly {
 namespace {
 
@@ -28,11 +30,9 @@ std::optional<int32_t> SystemDpiSource::DpiForSystem() {
 }
 
 std::optional<int32_t> SystemDpiSource::ScreenLogPixelsX() {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return std::nullopt;
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const win::ScreenDc screen;
+    if (!screen.Get()) return std::nullopt;
+    return GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 HRESULT VbGetWindowsZoom::GetWindowsZoomPercentage(LONG_PTR hwnd, LONG* percentage) {

@@ -10,6 +10,7 @@
 #include "WideText_win.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
+#include "win/GdiHandles.h"
 
 namespace tessaly {
 namespace {
@@ -417,9 +418,8 @@ bool mCommonDialog::PickFont(FontArgs& a) {
     if (IDispatch* font = a.CurFont.Get()) {
         VARIANT v;
         if (GetProperty(font, L"Size", VT_R8, v)) size = V_R8(&v);
-        HDC screen = GetDC(nullptr);
-        const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
+        const win::ScreenDc screen;
+        const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
         const double twipsPerPixel = 1440.0 / (dpi > 0 ? dpi : 96);
         lf.lfHeight = -CLng(size * 20 / twipsPerPixel);
         if (GetProperty(font, L"Weight", VT_I4, v)) lf.lfWeight = V_I4(&v);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "DaDurFormat.h"
+#include "model/CharKinds.h"
 #include "model/GraceNotes.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
@@ -30,7 +31,7 @@ constexpr uint8_t kSymbolKind = 4;
 constexpr uint8_t kAllKinds = 0xF;
 
 bool IsTextOrNote(const aWordInfo& w) {
-    return w.IsJpGcCtl == 0 || w.IsJpGcCtl == 1;
+    return w.IsJpGcCtl == kCharText || w.IsJpGcCtl == kCharNote;
 }
 
 bool KindIn(const aWordInfo& w, uint8_t kinds) {
@@ -66,7 +67,7 @@ bool CharAttributes::AllWords(int32_t start, int32_t length, Test&& test) const 
     return true;
 }
 
-// One step of kind 1 whose images reach one character past the range; `resized` steps tell the
+// One characters step whose images reach one character past the range; `resized` steps tell the
 // layout the range was taken out and put in again.
 template <class Change>
 bool CharAttributes::SetWords(int32_t start, int32_t length, bool resized, Change&& change) {
@@ -337,8 +338,9 @@ bool CharAttributes::WordYC(int32_t start, int32_t length, int32_t value) {
 }
 
 bool CharAttributes::WordYg(int32_t start, int32_t length, int32_t value) {
-    return SetByte(start, length, value, &aWordInfo::YG,
-                   [](int32_t, const aWordInfo& w) { return w.IsJpGcCtl == 1 && w.WdAsc >= '1' && w.WdAsc <= '7'; });
+    return SetByte(start, length, value, &aWordInfo::YG, [](int32_t, const aWordInfo& w) {
+        return w.IsJpGcCtl == kCharNote && w.WdAsc >= '1' && w.WdAsc <= '7';
+    });
 }
 
 // Only the two heights are journalled, so only they are taken from the dialog's record.
@@ -346,11 +348,11 @@ bool CharAttributes::ChangFontTbl() {
     const int32_t row = data_.EditFontTblIndex;
     if (row < 0 || static_cast<size_t>(row) >= data_.FontTbl.size()) return false;
     undo_.EndPendingStep();
-    if (!undo_.SaveUndoData(11)) return false;
+    if (!undo_.SaveUndoData(kStepFontRow)) return false;
     auto& entry = data_.FontTbl[static_cast<size_t>(row)];
     entry.hYg = data_.EditFontTbl.hYg;
     entry.hYc = data_.EditFontTbl.hYc;
-    return undo_.SaveRedoData(11);
+    return undo_.SaveRedoData(kStepFontRow);
 }
 
 }  // namespace notaline

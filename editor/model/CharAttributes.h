@@ -27,7 +27,7 @@ struct StdFontInfo {
 // stands between two paragraph ends (or after the last character), where the default answers.
 int32_t CaretReference(const EditorData& data, int32_t start);
 
-// One recorded change in place of kind 1: the images cover before.FirstWord..LastWord, the
+// One recorded change in place, a characters step: the images cover before.FirstWord..LastWord, the
 // layout is told of InputStart..InputStart + InputLength - 1, then `change` edits the characters.
 // False when the journal refused the step; the document is then as it was.
 template <class Change>
@@ -105,12 +105,10 @@ template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
                     int32_t InputStart, int32_t InputLength, Change&& change) {
     undo.EndPendingStep();
-    undo.CurBefore = before;
-    if (!undo.SaveUndoData(1)) return false;
+    if (!undo.Begin(kStepWords, before)) return false;
     SetInputDat(data, InputStart, InputLength, InputLength);
     change();
-    undo.CurAfter = after;
-    return undo.SaveRedoData(1);
+    return undo.Finish(kStepWords, after);
 }
 
 }  // namespace notaline

@@ -10,7 +10,7 @@ void ClipboardEdits::CutWord(int32_t m_selstart, int32_t m_sellength) {
     if (m_sellength == 0) return;
     undo_.EndPendingStep();
     int32_t start = 0, n = 0;
-    if (typing_.TakeSelection(m_selstart, m_sellength, start, n)) typing_.RemoveWords(1, start, n, n, true);
+    if (typing_.TakeSelection(m_selstart, m_sellength, start, n)) typing_.RemoveWords(kStepWords, start, n, n, true);
 }
 
 void ClipboardEdits::PasteWord(int32_t m_selstart, int32_t m_sellength, std::string_view PasteType) {
@@ -49,15 +49,14 @@ void ClipboardEdits::DragDropWord(int32_t m_selstart, int32_t m_sellength, int32
         hi = std::max(hi, moved(x));
     }
     const auto state = static_cast<int16_t>(data_.InputState);
-    undo_.CurBefore = {area.First, area.Last, start, n, 0, 0, state};
-    if (!undo_.SaveUndoData(15)) return;
+    const aUndoRange before{area.First, area.Last, start, n, 0, 0, state};
+    if (!undo_.Begin(kStepMove, before)) return;
     const aUndoRange after{lo, hi, q, n, 0, 0, state};
-    undo_.SetMoveInputDat(undo_.CurBefore, after);
+    undo_.SetMoveInputDat(before, after);
     typing_.AdjustAreaMarks(start, n, true);
     int32_t toPos = to, outPos = start, count = n;
     array_.DragDropArray(toPos, outPos, count);
-    undo_.CurAfter = after;
-    if (!undo_.SaveRedoData(15)) return;
+    if (!undo_.Finish(kStepMove, after)) return;
     data_.SelStart = q;
     data_.SelLength = n;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/ControlSite.h"
 #include "model/DoArray.h"
 #include "model/EditorData.h"
 #include "model/Typing.h"
@@ -14,8 +15,8 @@ namespace notaline {
 // a paired mark with one end inside the changed text and one outside.
 class ClipboardEdits {
 public:
-    ClipboardEdits(EditorData& data, DoArray& array, UndoRedo& undo)
-        : data_(data), array_(array), undo_(undo), typing_(data, array, undo) {}
+    ClipboardEdits(EditorData& data, DoArray& array, UndoRedo& undo, ControlSite& control)
+        : data_(data), array_(array), undo_(undo), typing_(data, array, undo, control) {}
 
     // The selection to the clipboard and out of the document; the caret stays at its start.
     void CutWord(int32_t m_selstart, int32_t m_sellength);

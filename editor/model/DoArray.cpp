@@ -47,7 +47,7 @@ void DoArray::DragDropArray(int32_t& ToPos, int32_t& OutPos, int32_t& n) {
 }
 
 bool DoArray::ClipboardWord() {
-    const bool system = data_.View != nullptr && data_.View->ReadClipboardWords();
+    const bool system = control_.ReadClipboardWords();
     return system || lenClipboardWd_ != 0;
 }
 

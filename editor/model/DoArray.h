@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/ControlSite.h"
 #include "model/EditorData.h"
 
 namespace notaline {
@@ -11,7 +12,7 @@ namespace notaline {
 // character array spans 0 to WordCount (one spare) and the free-item array holds HwWordCount.
 class DoArray {
 public:
-    explicit DoArray(EditorData& data) : data_(data) {}
+    DoArray(EditorData& data, ControlSite& control) : data_(data), control_(control) {}
 
     int32_t LenClipboardWd() const { return lenClipboardWd_; }
     void LenClipboardWd(int32_t n) { lenClipboardWd_ = n; }
@@ -36,6 +37,7 @@ private:
     void PasteInternalWords(int32_t pos);
 
     EditorData& data_;
+    ControlSite& control_;
     std::vector<tessaly::aWordInfo> WordClipboard = std::vector<tessaly::aWordInfo>(1);
     int32_t lenClipboardWd_ = 0;
 };

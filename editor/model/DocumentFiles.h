@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "DaDurSystem.h"
-#include "model/LayoutView.h"
+#include "model/DocumentSource.h"
 
 namespace notaline {
 

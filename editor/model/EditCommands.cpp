@@ -4,11 +4,13 @@
 
 namespace notaline {
 
-EditCommands::EditCommands(EditorData& data, const std::filesystem::path& ProgramFolder)
-    : EditCommands(data, ProgramFolder, 0) {}
+EditCommands::EditCommands(EditorData& data, const std::filesystem::path& ProgramFolder, PageView& page,
+                           ControlSite& control)
+    : EditCommands(data, ProgramFolder, page, control, 0) {}
 
-EditCommands::EditCommands(EditorData& data, std::unique_ptr<UndoJournal> journal)
-    : EditCommands(data, std::move(journal), 0) {}
+EditCommands::EditCommands(EditorData& data, std::unique_ptr<UndoJournal> journal, PageView& page,
+                           ControlSite& control)
+    : EditCommands(data, std::move(journal), page, control, 0) {}
 
 // Typing into a vertical stack stacks the new characters too.
 void EditCommands::Connect() {

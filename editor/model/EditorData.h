@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "model/GapArray.h"
-#include "model/LayoutView.h"
 #include "model/LineArray.h"
 #include "model/TableIndex.h"
 #include "model/TextMeasurer.h"
+#include "records/JpData.h"
 #include "records/Records.h"
 
 namespace notaline {
@@ -84,10 +84,9 @@ struct EditorData {
     bool ModifiedPlay = false;
     bool ModifiedDrum = false;
 
-    // Platform services; null ones measure nothing, beep silently, see no keys, show nothing.
+    // Platform services; null ones measure nothing, beep silently, see no keys.
     TextMeasurer* Measurer = nullptr;
     SystemServices* System = nullptr;
-    LayoutView* View = nullptr;
 
     int32_t WordCount() const { return AboutFileInfo.WordCount; }
     int32_t LineCount() const { return static_cast<int32_t>(LineInfo.size()); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/PageRules.h"
 #include "model/PageSettings.h"
 #include "model/Tables.h"
 #include "model/mGeneral.h"
@@ -23,7 +24,8 @@ bool IsItemKind(int16_t kind) {
 
 }  // namespace
 
-FreeItems::FreeItems(EditorData& data, DoArray& array, UndoRedo& undo) : data_(data), array_(array), undo_(undo) {}
+FreeItems::FreeItems(EditorData& data, DoArray& array, UndoRedo& undo, ControlSite& control)
+    : data_(data), control_(control), array_(array), undo_(undo) {}
 
 bool FreeItems::HasFocus() const {
     const int32_t focus = undo_.CurrentHwFocus();
@@ -49,17 +51,17 @@ bool FreeItems::HwWordColor(uint32_t colour) {
     }
     if (Focused().cf == index) return false;
     undo_.EndPendingStep();
-    if (!undo_.SaveUndoData(2)) return false;
+    if (!undo_.SaveUndoData(kStepItem)) return false;
     Focused().cf = index;
-    return undo_.SaveRedoData(2);
+    return undo_.SaveRedoData(kStepItem);
 }
 
 bool FreeItems::ChangHwWordInfo() {
     if (!HasFocus()) return false;
     undo_.EndPendingStep();
-    if (!undo_.SaveUndoData(2)) return false;
+    if (!undo_.SaveUndoData(kStepItem)) return false;
     Focused() = data_.EditHwWordInfo;
-    return undo_.SaveRedoData(2);
+    return undo_.SaveRedoData(kStepItem);
 }
 
 void FreeItems::PlaceOnPage(const PageGridInfo& grid, int32_t x, int32_t y, bool fixedPoint,
@@ -83,13 +85,13 @@ void FreeItems::PlaceOnPage(const PageGridInfo& grid, int32_t x, int32_t y, bool
 bool FreeItems::Append(const tessaly::aHwWordInfo& item) {
     const int32_t oldFocus = undo_.CurrentHwFocus();
     undo_.EndPendingStep();
-    if (!undo_.SaveUndoData(19)) return false;
+    if (!undo_.SaveUndoData(kStepItemInserted)) return false;
     int32_t at = static_cast<int32_t>(data_.HwWordInfo.size());
     int32_t one = 1;
     array_.AddHwWordInfo(at, one);
     data_.HwWordInfo[static_cast<size_t>(at)] = item;
     undo_.CurrentHwFocus(at);
-    if (undo_.SaveRedoData(19)) return true;
+    if (undo_.SaveRedoData(kStepItemInserted)) return true;
     undo_.CurrentHwFocus(oldFocus);
     return false;
 }
@@ -119,15 +121,15 @@ bool FreeItems::PasteHwWord(const PageGridInfo& grid, int32_t x, int32_t y) {
 bool FreeItems::RemoveFocused(bool toClipboard) {
     if (!HasFocus()) return false;
     undo_.EndPendingStep();
-    if (!undo_.SaveUndoData(18)) return false;
+    if (!undo_.SaveUndoData(kStepItemDeleted)) return false;
     if (toClipboard) {
         data_.ClipHwWordInfo = Focused();
-        if (data_.View) data_.View->CopyWordsToClipboard(data_.SelStart, data_.SelLength);
+        control_.CopyWordsToClipboard(data_.SelStart, data_.SelLength);
     }
     int32_t at = undo_.CurrentHwFocus();
     int32_t one = 1;
     array_.DelHwWordInfo(at, one);
-    if (!undo_.SaveRedoData(18)) return false;
+    if (!undo_.SaveRedoData(kStepItemDeleted)) return false;
     // The index now names another item or none.
     undo_.CurrentHwFocus(-1);
     return true;

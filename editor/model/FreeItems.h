@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "model/DoArray.h"
+#include "model/ControlSite.h"
 #include "model/EditorData.h"
 #include "model/UndoRedo.h"
 
@@ -25,7 +26,7 @@ public:
 // They answer whether they changed the document; the caller redraws the item layer.
 class FreeItems {
 public:
-    FreeItems(EditorData& data, DoArray& array, UndoRedo& undo);
+    FreeItems(EditorData& data, DoArray& array, UndoRedo& undo, ControlSite& control);
 
     // The colour-table value of the focused item; 0 without one.
     uint32_t HwWordColor() const;
@@ -50,6 +51,7 @@ private:
     bool RemoveFocused(bool toClipboard);
 
     EditorData& data_;
+    ControlSite& control_;
     DoArray& array_;
     UndoRedo& undo_;
 };

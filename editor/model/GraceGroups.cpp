@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Cp936.h"
+#include "model/CharKinds.h"
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
 #include "model/MarkCommands.h"
@@ -77,7 +78,7 @@ bool GraceGroups::CanFormatYYInfo() const {
     if (length == 0 || length > 3 || start + length == data_.WordCount()) return false;
     for (int32_t i = start; i < start + length; ++i) {
         const auto& w = data_.WordInfo[static_cast<size_t>(i)];
-        if (w.IsJpGcCtl != 1 || w.WdAsc < '0' || w.WdAsc > ':') return false;
+        if (w.IsJpGcCtl != kCharNote || w.WdAsc < '0' || w.WdAsc > ':') return false;
         if (HasExtralType(data_, i, kMarkGraceNote)) return false;
         // A grace note carries neither end of an arc, slide or slur.
         for (int32_t code : kArcStartCodes)
@@ -98,7 +99,7 @@ void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
         BeepOn(data_);
         return;
     }
-    if (!undo_.BeginInPlace(1, start, start + length - 1)) return;
+    if (!undo_.BeginInPlace(kStepWords, start, start + length - 1)) return;
     for (int32_t i = 0; i < length; ++i) {
         const int32_t word = start + i;
         auto& slot = data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[GetFreeExtralSlot(data_, word)];
@@ -112,7 +113,7 @@ void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
         w.WdSize = MeasureWordGdi(data_, w.nLogFont, TextOf(w));
         w.Yc = 0;
     }
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 void GraceGroups::SetQianYY(bool Value) {
@@ -124,14 +125,14 @@ void GraceGroups::SetQianYY(bool Value) {
         const auto* slot = GraceSlot(data_, i);
         changes = slot && (SwitchedGroup(slot->ExtralWordVal1, Value) != slot->ExtralWordVal1 || HasText(*slot));
     }
-    if (!changes || !undo_.BeginInPlace(1, start, start + length - 1)) return;
+    if (!changes || !undo_.BeginInPlace(kStepWords, start, start + length - 1)) return;
     for (int32_t i = start; i < start + length; ++i) {
         if (auto* slot = GraceSlot(data_, i)) {
             slot->ExtralWordVal1 = SwitchedGroup(slot->ExtralWordVal1, Value);
             std::memset(slot->ExtralWordVal3, 0, sizeof slot->ExtralWordVal3);
         }
     }
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 int16_t GraceGroups::CanDelYY(int32_t m_selstart, int32_t m_sellength) const {
@@ -161,7 +162,7 @@ void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
         data_.SelStart = selStart;
         data_.SelLength = selLength;
     }
-    if (!undo_.BeginInPlace(1, start, start + length - 1)) return;
+    if (!undo_.BeginInPlace(kStepWords, start, start + length - 1)) return;
     for (int32_t i = start; i < start + length; ++i) {
         auto* slot = GraceSlot(data_, i);
         if (!slot) continue;
@@ -170,7 +171,7 @@ void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
         w.nLogFont.lfHeight = FullHeight(data_, w);
         w.WdSize = MeasureWordGdip(data_, w.nLogFont, TextOf(w));
     }
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 }  // namespace notaline

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/LineBreaker.h"
+#include "model/CharKinds.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/mGeneral.h"

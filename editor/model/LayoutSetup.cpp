@@ -5,12 +5,15 @@
 #include <string>
 
 #include "FileErrors.h"
+#include "model/CharKinds.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
-#include "model/PageSettings.h"
 #include "model/Pagination.h"
+#include "model/PlayMarks.h"
+#include "model/StoredMarks.h"
+#include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
 
@@ -87,63 +90,65 @@ void MeasureAllWords(EditorData& data) {
 }
 
 namespace {
-void InitPageGrid(EditorData& data) {
-    if (!data.View) return;
+void InitPageGrid(EditorData& data, PageView& page) {
     const double scale = data.AboutPageInfo.nScale;
-    data.View->InitPageScrollInfo(tessaly::CLng(data.PageWidthPx * scale), tessaly::CLng(data.PageHeightPx * scale), 1,
-                                  data.PageCount());
+    page.InitPageScrollInfo(tessaly::CLng(data.PageWidthPx * scale), tessaly::CLng(data.PageHeightPx * scale), 1,
+                           data.PageCount());
 }
 }  // namespace
 
-void InitFormat(EditorData& data) {
+void InitFormat(EditorData& data, PageView& page) {
     const int16_t base = data.AboutFileInfo.BaseFontTblIndex;
     data.NotationFontName = base >= 0 && static_cast<size_t>(base) < data.FontTbl.size()
                                 ? data.FontTbl[static_cast<size_t>(base)].FontName
                                 : std::string();
-    if (data.View) data.View->NewMeasureDC();
+    AddPaintFaces(data);
+    page.NewMeasureDC();
     SetPairNumberAboveStored(data);
-    const int32_t percent = data.View ? data.View->WindowsZoomPercentage() : 100;
-    const int32_t dpi = data.View ? data.View->CurrentDpi() : 96;
+    const int32_t percent = page.WindowsZoomPercentage();
+    const int32_t dpi = page.CurrentDpi();
     data.WindowsZoom = percent / 100.0;
     data.ScreenDpi = dpi;
     data.PxPerTenthMm = static_cast<float>(dpi / 254.0);
     CalcPageSize(data, data.AboutPageInfo.PaperType);
     CalcWriteRect(data);
-    if (data.View) {
-        data.View->ResetPageBuffers();
-        data.View->InitPageBuffers();
-    }
+    page.ResetPageBuffers();
+    page.InitPageBuffers();
     GetAllPartInfo(data);
     MeasureAllWords(data);
     FormatAllLines(data);
     FormatPages(data);
-    InitPageGrid(data);
+    InitPageGrid(data, page);
 }
 
-void ApplyPaperType(EditorData& data) {
+void ApplyPaperType(EditorData& data, PageView& page) {
     CalcPageSize(data, data.AboutPageInfo.PaperType);
     CalcWriteRect(data);
-    InitPageGrid(data);
-    if (data.View) {
-        data.View->ResetPageBuffers();
-        data.View->InitPageBuffers();
-    }
-    ReFormatAll(data);
+    InitPageGrid(data, page);
+    page.ResetPageBuffers();
+    page.InitPageBuffers();
+    ReFormatAll(data, page);
 }
 
-void ReFormatAll(EditorData& data) {
+bool LayOutEdit(EditorData& data, PageView& page) {
+    if (data.InputDatLaidOut) return true;
+    const bool incremental = FormatInputLines(data, data.InputDat);
+    ScanPlayMarks(data);  // the edit may have typed or removed a key, tempo or metre
+    page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
+    return incremental;
+}
+
+void ReFormatAll(EditorData& data, PageView& page) {
     if (data.WordCount() < 1) return;
     SetInputDat(data, 0, data.WordCount() - 1, data.WordCount() - 1);
-    FormatInputLines(data, data.InputDat);
-    if (data.View) {
-        data.View->EnsureWordVisible(data.SelStart);
-        data.View->RefreshView(data.SelStart, data.SelLength, tessaly::AllRefresh);
-    }
+    LayOutEdit(data, page);
+    page.EnsureWordVisible(data.SelStart);
+    page.RefreshView(data.SelStart, data.SelLength, tessaly::AllRefresh);
 }
 
-void ReInitFormat(EditorData& data) {
-    InitFormat(data);
-    if (data.View) data.View->ResetView();
+void ReInitFormat(EditorData& data, PageView& page) {
+    InitFormat(data, page);
+    page.ResetView();
 }
 
 void EnsureFinalParagraphEnd(EditorData& data) {
@@ -164,7 +169,7 @@ void EnsureFinalParagraphEnd(EditorData& data) {
     end.nLogFont.FontTblIndex = data.AboutFileInfo.BaseFontTblIndex;
     end.nLogFont.lfWeight = 400;
     end.WdAsc = kParaEndCode;
-    end.IsJpGcCtl = 3;
+    end.IsJpGcCtl = kCharParaEnd;
     constexpr int32_t kDefaults[kSlotCount] = {0, 0, 0, 20, 20, 0, 0, 0};
     for (int32_t s = 0; s < kSlotCount; ++s) {
         end.ExtralWordInfo[s].IndexType = kMarkLeftIndent + s;
@@ -176,7 +181,8 @@ void EnsureFinalParagraphEnd(EditorData& data) {
     data.AboutFileInfo.WordCount = count + 1;
 }
 
-void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, std::u16string_view FileName) {
+void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, ControlSite& control, intptr_t HostWindow,
+                std::u16string_view FileName) {
     const bool wasLoaded = data.DocLoaded;
     data.DocLoaded = false;
     std::optional<DocumentRead> read;
@@ -188,7 +194,7 @@ void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, s
     }
     if (read && !read->Ok) {
         // The document shown stays, laid out as it was; without one, an empty one is shown.
-        if (data.View) data.View->LoadFailed(FileName, read->Reason);
+        control.LoadFailed(FileName, read->Reason);
         if (wasLoaded) {
             data.DocLoaded = true;
             return;
@@ -199,13 +205,13 @@ void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, s
         RepairPageSetup(data.AboutPageInfo);
     }
     EnsureFinalParagraphEnd(data);
-    InitFormat(data);
-    if (data.View) {
-        data.View->ResetView();
-        data.View->ClearModified();
-        // A file read as far as it goes is shown, and the user told that it ends early.
-        if (read && read->Ok && !read->Reason.empty()) data.View->ShowMessage(read->Reason);
-    }
+    InitFormat(data, page);
+    FitAllMarkValues(data);
+    ScanPlayMarks(data);
+    page.ResetView();
+    control.ClearModified();
+    // A file read as far as it goes is shown, and the user told that it ends early.
+    if (read && read->Ok && !read->Reason.empty()) control.ShowMessage(read->Reason);
     data.DocLoaded = true;
 }
 

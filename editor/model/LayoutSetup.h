@@ -3,30 +3,35 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/ControlSite.h"
+#include "model/DocumentSource.h"
 #include "model/EditorData.h"
-#include "model/LayoutView.h"
+#include "model/PageRules.h"
+#include "model/PageView.h"
 
 namespace notaline {
 
-// Paper types of AboutPageInfo.PaperType.
-enum PaperType : uint8_t { pA4 = 0, pA3 = 1, pCustom = 9 };
 
 // Reads a document by the file's ending (".zoriv", ".dadur", any case; the empty name gives the
 // built-in default document), lays it out and shows it from its first page, not modified. Any
 // other ending reads nothing but lays the current document out again. A document that cannot be
-// read is reported to the view and the one shown stays as it was.
-void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, std::u16string_view FileName);
+// read is reported to the control and the one shown stays as it was.
+void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, ControlSite& control, intptr_t HostWindow,
+                std::u16string_view FileName);
 
 // Layout set-up for the screen and paper, and the full layout.
-void InitFormat(EditorData& data);
+void InitFormat(EditorData& data, PageView& page);
 // InitFormat, then the view starts again from the first page.
-void ReInitFormat(EditorData& data);
+void ReInitFormat(EditorData& data, PageView& page);
 
 // After AboutPageInfo.PaperType changed: page size, writable area, page grid and buffers, and
 // the whole document laid out again.
-void ApplyPaperType(EditorData& data);
+void ApplyPaperType(EditorData& data, PageView& page);
+// Lays out the last edit (InputDat) unless it is laid out already, and tells the page grid the
+// page count; false when it took a full layout.
+bool LayOutEdit(EditorData& data, PageView& page);
 // The whole document laid out again (margins or font heights changed), the caret kept in view.
-void ReFormatAll(EditorData& data);
+void ReFormatAll(EditorData& data, PageView& page);
 
 // The page in pixels for the paper and orientation; an unknown paper type or orientation keeps
 // the previous size.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "model/CharKinds.h"
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -84,10 +85,6 @@ int32_t LastOf(const tessaly::aLineInfo& line) {
 }
 
 }  // namespace
-
-bool IsParaEnd(const EditorData& data, int32_t Index) {
-    return data.IsWord(Index) && data.WordInfo[static_cast<size_t>(Index)].IsJpGcCtl == 3;
-}
 
 bool IsLastBeforeParaEnd(const EditorData& data, int32_t Index) {
     if (Index + 1 >= data.WordCount()) return true;

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "model/CharKinds.h"
 #include "model/EditorData.h"
 
 namespace notaline {
 
-bool IsParaEnd(const EditorData& data, int32_t Index);
 // True for the document's last character, or for a character that a paragraph end follows.
 bool IsLastBeforeParaEnd(const EditorData& data, int32_t Index);
 // True when neither the character nor the next one is a dash.

@@ -7,12 +7,27 @@
 namespace notaline {
 
 // Attached-mark codes: the ones the model's own rules name.
+inline constexpr int32_t kMarkTrill = 8;
 inline constexpr int32_t kMarkTimeSignature = 33;
+inline constexpr int32_t kMarkRitardando = 34;
+inline constexpr int32_t kMarkAccelerando = 35;
 inline constexpr int32_t kMarkTempoChange = 37;
 inline constexpr int32_t kMarkGraceNote = 38;
+inline constexpr int32_t kMarkSharp = 49;
+inline constexpr int32_t kMarkFlat = 50;
+inline constexpr int32_t kMarkKeySetting = 54;  // the "1" of "1=C"
+// The key letters C to B.
+inline constexpr int32_t kMarkKeyC = 55;
+inline constexpr int32_t kMarkKeyB = 61;
 inline constexpr int32_t kMarkTupletStart = 74;
+// The octave lines up, down, and their repeating forms.
+inline constexpr int32_t kMarkOctaveLineFirst = 76;
+inline constexpr int32_t kMarkOctaveLineLast = 79;
+inline constexpr int32_t kMarkCrescendo = 81;
+inline constexpr int32_t kMarkDoubleSlide = 86;
 inline constexpr int32_t kMarkVoltaStart = 89;
 inline constexpr int32_t kMarkOpenVoltaStart = 91;
+inline constexpr int32_t kMarkTempoJ = 93;
 inline constexpr int32_t kMarkCustomSymbol = 119;
 inline constexpr int32_t kMarkTestSymbol = 120;
 inline constexpr int32_t kMarkBarNumber = 131;
@@ -20,6 +35,7 @@ inline constexpr int32_t kMarkBarNumber = 131;
 inline constexpr int32_t kMarkSyllableDo = 133;
 inline constexpr int32_t kMarkSyllableXi = 139;
 inline constexpr int32_t kMarkBigGlissandoStart = 144;
+inline constexpr int32_t kMarkEquals = 154;
 inline constexpr int32_t kMarkLeftIndent = 155;
 inline constexpr int32_t kMarkRightIndent = 156;
 inline constexpr int32_t kMarkFirstLineIndent = 157;

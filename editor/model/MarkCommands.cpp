@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/CharKinds.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "model/StoredMarks.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
 
@@ -17,7 +19,7 @@ namespace {
 inline constexpr int32_t kSyllableOffset = 84;
 
 bool IsNote(const tessaly::aWordInfo& w) {
-    return w.IsJpGcCtl == 1 && w.WdAsc >= '1' && w.WdAsc <= '7';
+    return w.IsJpGcCtl == kCharNote && w.WdAsc >= '1' && w.WdAsc <= '7';
 }
 
 // The first syllable slot of a character, -1 when it has none.
@@ -46,7 +48,7 @@ bool IsMarkRange(const EditorData& data, WordRange range) {
 }
 
 bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range) {
-    if (!undo.BeginInPlace(1, range.Start, range.Start + range.Length)) return false;
+    if (!undo.BeginInPlace(kStepWords, range.Start, range.Start + range.Length)) return false;
     SetInputDat(data, range.Start, range.Length, range.Length);
     return true;
 }
@@ -66,8 +68,9 @@ void MarkCommands::AttachMark(WordRange range, int32_t word, int32_t code, int32
         mark.ExtralWordVal1 = GetLoWord(values);
         mark.ExtralWordVal2 = GetHiWord(values);
         if (text) SetExtralWordVal3(data_, word, slot, *text);
+        FitMarkValues(data_, word, slot);
     }
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 void MarkCommands::AttachToFirst(int32_t start, int32_t length, int32_t code, int32_t values,
@@ -130,7 +133,7 @@ void MarkCommands::FormatZhuYingWord(int32_t ExtralValues) {
         mark.ExtralWordVal1 = GetLoWord(ExtralValues);
         mark.ExtralWordVal2 = GetHiWord(ExtralValues);
     }
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 // A move past the 16-bit range stops at its end.
@@ -143,7 +146,7 @@ void MarkCommands::FormatZhuYingWordPosY(int16_t ExtralValues) {
         auto& mark = data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot];
         mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
     }
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 // Only the code goes: the values stay, as with every mark whose code is cleared alone.
@@ -153,7 +156,7 @@ void MarkCommands::DelSelZhuYing() {
     const auto found = SelectedSyllables(data_, sel);
     if (found.empty() || !BeginMarkStep(data_, undo_, sel)) return;
     for (const SlotRef& at : found) data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot].IndexType = 0;
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 }  // namespace notaline

@@ -15,7 +15,7 @@ namespace notaline {
 // imaged too, the caret's character when nothing is selected.
 bool IsMarkRange(const EditorData& data, WordRange range);
 
-// Opens the one step of a mark command, kind 1 over those characters, and describes the change
+// Opens the one step of a mark command, a characters step over them, and describes the change
 // to the layout. False: nothing may be changed.
 bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range);
 

@@ -5,19 +5,15 @@
 #include "model/MarkCodes.h"
 #include "model/MarkCommands.h"
 #include "model/MarkSlots.h"
+#include "model/StoredMarks.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
 
 namespace {
 
-// The open steps of the panel's edits: each is opened as a step of kind 16 and closed with an
-// after-image of kind 4 by UndoRedo::EndPendingStep.
-constexpr int32_t kValueStepKind = 16;
-constexpr int32_t kPendingVal1 = 2;
-constexpr int32_t kPendingVal2 = 3;
-constexpr int32_t kPendingVal3 = 4;
-constexpr int32_t kPendingChangType = 6;
+// The open steps of the panel's edits: each is opened as a mark-values step and closed with an
+// after-image by UndoRedo::EndPendingStep.
 
 const tessaly::aExtralWordInfo* SlotOf(const EditorData& data, int32_t word, int32_t slot) {
     if (!data.IsWord(word) || !IsSlotIndex(slot)) return nullptr;
@@ -59,6 +55,7 @@ void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32
     if (!s || !OpenValueStep(pendingKind, word, word, slot, 0)) return;
     (pendingKind == kPendingVal1 ? s->ExtralWordVal1 : s->ExtralWordVal2) = value;
     FitTimeSignatureWidth(data_, word, slot);
+    FitMarkValues(data_, word, slot);
     KeepValueStepOpen();
 }
 
@@ -71,15 +68,15 @@ tessaly::aExtralWordInfo* MarkValues::SlotToSet(int32_t word, int32_t slot) {
 // The before-image covers the characters the edit changes. A value let names its character
 // itself, which need not be the caret's; only the selection to give back is the editor's.
 bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length) {
-    const bool joins = undo_.PendingKind == pendingKind && undo_.PendingPos == first && pendingSlot_ == slot &&
-                       pendingLength_ == length;
+    const bool joins = undo_.IsPending(pendingKind, first) && pendingSlot_ == slot && pendingLength_ == length;
     if (joins) {
         SetInputDat(data_, first, last - first + 1, last - first + 1);
         return true;
     }
-    if (!undo_.BeginInPlace(kValueStepKind, first, last)) return false;
-    undo_.PendingKind = pendingKind;
-    undo_.PendingPos = first;
+    if (!undo_.BeginInPlace(kStepMarkValues, first, last)) return false;
+    undo_.MakePending(pendingKind);
+    undo_.SetPendingPos(first);
+    pendingFirst_ = first;
     pendingSlot_ = slot;
     pendingLength_ = length;
     pendingLast_ = last;
@@ -89,8 +86,8 @@ bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last,
 // The after-image is written when the step is closed: the same characters, and the selection
 // as the last edit left it.
 void MarkValues::KeepValueStepOpen() {
-    undo_.CurAfter = {
-        undo_.PendingPos, pendingLast_, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)};
+    undo_.SetPendingAfter(
+        {pendingFirst_, pendingLast_, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)});
 }
 
 bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t IndexType) {
@@ -99,11 +96,11 @@ bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t 
         BeepOn(data_);
         return false;
     }
-    if (!undo_.BeginInPlace(1, start, start)) return false;
+    if (!undo_.BeginInPlace(kStepWords, start, start)) return false;
     for (int32_t s = 0; s < kSlotCount; ++s)
         if (data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[s].IndexType == IndexType)
             ClearExtralWordInfo(data_, start, s);
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
     return false;
 }
 
@@ -120,7 +117,7 @@ bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldTy
     const int32_t slot = FindExtralSlot(data_, start, oldType);
     if (slot < 0 && (!second || FindExtralSlot(data_, last, oldType2) < 0)) return false;
     // The step's images span the selection, so it joins only a step over the same selection.
-    if (!OpenValueStep(kPendingChangType, start, last, -1, length)) return false;
+    if (!OpenValueStep(kPendingMarkKind, start, last, -1, length)) return false;
     if (slot >= 0) data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[slot].IndexType = newType;
     // Looked for after the first switch: on a single character the two may name the same code.
     const int32_t slot2 = second ? FindExtralSlot(data_, last, oldType2) : -1;

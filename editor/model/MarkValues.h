@@ -49,9 +49,10 @@ private:
 
     EditorData& data_;
     UndoRedo& undo_;
-    // Besides PendingKind and PendingPos, what else an open value step is for.
+    // Besides its pending kind and position, what else an open value step is for.
     int32_t pendingSlot_ = -1;
     int32_t pendingLength_ = 0;
+    int32_t pendingFirst_ = 0;
     int32_t pendingLast_ = -1;
 };
 

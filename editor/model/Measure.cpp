@@ -22,7 +22,7 @@ std::u16string TextForCharset(std::string_view gbk, uint8_t charset) {
     return text;
 }
 
-tessaly::SIZEF MeasureWordGdip(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text, int32_t) {
+tessaly::SIZEF MeasureWordGdip(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text, int32_t) {
     if (!data.Measurer) return {};
     tessaly::LogFont face;
     uint8_t charset = 0;
@@ -48,7 +48,7 @@ std::string CodeText(int16_t code) {
     return std::string(1, static_cast<char>(u));
 }
 
-tessaly::SIZEF MeasureWordGdi(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text) {
+tessaly::SIZEF MeasureWordGdi(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text) {
     if (!data.Measurer) return {};
     const tessaly::LogFont lf = MakeWordLogFont(data, Font);
     return data.Measurer->MeasureGdi(lf, TextForCharset(Text, lf.lfCharSet));

@@ -10,11 +10,11 @@ namespace notaline {
 
 // Size of the first character of `Text` drawn with GDI+ in the character font `Font`, at the
 // screen zoom, to hundredths. A space measures as "2". `Flag` has no effect.
-tessaly::SIZEF MeasureWordGdip(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text,
+tessaly::SIZEF MeasureWordGdip(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text,
                                int32_t Flag = 0);
 
 // Size of `Text` drawn with GDI in the character font `Font`, without the zoom.
-tessaly::SIZEF MeasureWordGdi(EditorData& data, const tessaly::mLogFont& Font, std::string_view Text);
+tessaly::SIZEF MeasureWordGdi(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text);
 
 // A character's code as the code page 936 bytes a font is asked for: a code above 255 is a
 // lead and a trail byte.

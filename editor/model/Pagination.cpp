@@ -149,10 +149,6 @@ void PlaceLines(EditorData& data, int32_t fresh, int32_t freshEnd, bool everythi
     }
 }
 
-void UpdateScrollGrid(EditorData& data) {
-    if (data.View) data.View->InitPageScrollInfo(-1, -1, 1, data.PageCount());
-}
-
 int32_t CountParaEndLines(const EditorData& data, int32_t from, int32_t to) {
     int32_t n = 0;
     for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo.Unmoved(static_cast<size_t>(i)).LineIsCtl) ? 1 : 0;
@@ -199,7 +195,6 @@ void FullRelayout(EditorData& data, int32_t oldCount) {
     FormatAllLines(data);
     data.LineCountChanged = data.LineCount() != oldCount;
     FormatPages(data);
-    UpdateScrollGrid(data);
 }
 
 }  // namespace
@@ -251,7 +246,6 @@ void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     data.LineCountChanged = data.LineCount() != 0;
     FormatPages(data);
-    UpdateScrollGrid(data);
 }
 
 bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
@@ -312,7 +306,6 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     resync.WordDelta = delta;
     const PageSpan pages = PaginateFrom(data, d.iLine1, &resync);
     PlaceLines(data, d.iLine1, d.iLine1 + n, false, pages.First, pages.End);
-    UpdateScrollGrid(data);
     return true;
 }
 

@@ -20,11 +20,11 @@ void PlaceWordsVertically(EditorData& data);
 void FormatAllLines(EditorData& data);
 
 // Lays out from InputDat.iWord1, the first character of line InputDat.iLine1, to the end;
-// paginates and updates the page grid.
+// paginates.
 void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat);
 
 // Lays out again the paragraphs an edit touched (InputDat as SetInputDat filled it before the
-// arrays changed), splices their lines in, paginates and updates the page grid. Returns false
+// arrays changed), splices their lines in and paginates. Returns false
 // when the record did not match the layout, so the whole document was laid out instead. The
 // editor's own record is laid out once: a second call for the same edit does nothing.
 bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat);

@@ -95,17 +95,18 @@ int32_t ParagraphCommands::ParagraphEndsIn(const ParagraphSpan& span) const {
 
 bool ParagraphCommands::Begin(int32_t kind, const ParagraphSpan& span, const Selection& sel, int32_t del) {
     undo_.EndPendingStep();
-    undo_.CurBefore = {span.First, span.Last, sel.Start, sel.Length, del, 0, static_cast<int16_t>(data_.InputState)};
-    if (!undo_.SaveUndoData(kind)) return false;
+    if (!undo_.Begin(kind,
+                     {span.First, span.Last, sel.Start, sel.Length, del, 0, static_cast<int16_t>(data_.InputState)}))
+        return false;
     SetInputDat(data_, sel.Start, sel.Length, sel.Length);
     return true;
 }
 
 bool ParagraphCommands::End(int32_t kind, int32_t add) {
-    undo_.CurAfter = undo_.CurBefore;
-    undo_.CurAfter.DelLength = 0;
-    undo_.CurAfter.AddLength = add;
-    return undo_.SaveRedoData(kind);
+    aUndoRange after = undo_.BeforeImage();
+    after.DelLength = 0;
+    after.AddLength = add;
+    return undo_.Finish(kind, after);
 }
 
 std::optional<aPartInfo> ParagraphCommands::PartAtt(int32_t start, int32_t length) const {
@@ -132,7 +133,7 @@ bool ParagraphCommands::PartAtt(int32_t start, int32_t length, const aPartInfo& 
     const Selection sel = Normalised(start, length);
     if (!sel.Ok) return false;
     const ParagraphSpan span = Span(sel.Start, sel.Start + sel.Length);
-    if (span.Empty() || !Begin(1, span, sel, 0)) return false;
+    if (span.Empty() || !Begin(kStepWords, span, sel, 0)) return false;
     for (int32_t j = span.First; j <= span.Last; ++j) {
         if (!IsParaEnd(data_, j)) continue;
         for (auto& slot : data_.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
@@ -141,7 +142,7 @@ bool ParagraphCommands::PartAtt(int32_t start, int32_t length, const aPartInfo& 
             if (value != kMixedValue) slot.ExtralWordVal1 = value;
         }
     }
-    const bool recorded = End(1, 0);
+    const bool recorded = End(kStepWords, 0);
     GetAllPartInfo(data_);
     if (recorded) data_.SelLength = 0;
     return recorded;
@@ -157,9 +158,9 @@ bool ParagraphCommands::Alignment(int32_t start, int32_t length, tessaly::Alignm
     const Selection sel = Normalised(start, length);
     if (!sel.Ok) return false;
     const ParagraphSpan span = SelectedParagraphs(sel);
-    if (span.Empty() || !Begin(1, span, sel, 0)) return false;
+    if (span.Empty() || !Begin(kStepWords, span, sel, 0)) return false;
     SetFirstSlots(span, kMarkAlignment, value);
-    if (!End(1, 0)) return false;
+    if (!End(kStepWords, 0)) return false;
     data_.SelLength = 0;
     return true;
 }
@@ -176,16 +177,13 @@ bool ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length, int32_t 
     const int32_t p = Span(sel.Start, sel.Start).First;
     if (p < 0) return false;
     const auto state = static_cast<int16_t>(data_.InputState);
-    if (undo_.PendingKind != 12 || undo_.PendingPos != p) {
-        undo_.EndPendingStep();
-        undo_.CurBefore = {p, p, sel.Start, sel.Length, 1, 0, state};
-        if (!undo_.SaveUndoData(14)) return false;
-        undo_.PendingKind = 12;
-    }
+    if (!undo_.IsPending(kPendingSpacingBefore, p) &&
+        !undo_.BeginPending(kPendingSpacingBefore, kStepParaSpacing, {p, p, sel.Start, sel.Length, 1, 0, state}))
+        return false;
     SetInputDat(data_, p, 0, 0);
     SetFirstSlots({p, p}, kMarkSpacingBefore, value);
-    undo_.CurAfter = {p, p, sel.Start, sel.Length, 0, 1, state};
-    undo_.PendingPos = p;
+    undo_.SetPendingAfter({p, p, sel.Start, sel.Length, 0, 1, state});
+    undo_.SetPendingPos(p);
     return true;
 }
 
@@ -195,9 +193,9 @@ bool ParagraphCommands::SelParLineSpace(int32_t start, int32_t length, int32_t v
     const ParagraphSpan span = SelectedParagraphs(sel);
     if (span.Empty()) return false;
     const int32_t n = ParagraphEndsIn(span);
-    if (!Begin(14, span, sel, n)) return false;
+    if (!Begin(kStepParaSpacing, span, sel, n)) return false;
     SetFirstSlots(span, kMarkSpacingBefore, value);
-    return End(14, n);
+    return End(kStepParaSpacing, n);
 }
 
 }  // namespace notaline

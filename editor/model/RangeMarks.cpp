@@ -94,8 +94,8 @@ void RangeMarks::FormatBigHuaYing() {
     const int32_t last = sel.Start + sel.Length - 1;
     if (GetFreeExtralSlot(data_, first) < 0 || GetFreeExtralSlot(data_, last) < 0) return;
     if (ToggleOff(sel, kMarkBigGlissandoStart) != Toggle::NoPair) return;
-    if (data_.View && !data_.View->BigHuaYingHasRoom(first, last)) {
-        data_.View->ShowMessage(kNoRoomMessage);
+    if (!page_.BigHuaYingHasRoom(first, last)) {
+        control_.ShowMessage(kNoRoomMessage);
         return;
     }
     CreatePair(sel, NewPair(kMarkBigGlissandoStart));
@@ -120,7 +120,7 @@ RangeMarks::Toggle RangeMarks::ToggleOff(WordRange range, int32_t code) {
     if (!BeginMarkStep(data_, undo_, range)) return Toggle::Failed;
     ClearExtralWordInfo(data_, range.Start, ends->first);
     ClearExtralWordInfo(data_, range.Start + range.Length - 1, ends->second);
-    return undo_.EndInPlace(1) ? Toggle::Removed : Toggle::Failed;
+    return undo_.EndInPlace(kStepWords) ? Toggle::Removed : Toggle::Failed;
 }
 
 // A pair already over the range goes; otherwise a new one is made where the nesting rule allows.
@@ -151,7 +151,7 @@ void RangeMarks::CreatePair(WordRange range, const NewPair& pair) {
     end.ExtralWordVal2 = number;
     if (pair.WidenShortArc && range.Length == 2 && firstWord.WdSpace < kShortArcSpace)
         firstWord.WdSpace = kShortArcSpace;
-    undo_.EndInPlace(1);
+    undo_.EndInPlace(kStepWords);
 }
 
 // A new pair may enclose whole pairs and share its first or last character with others, but no

@@ -4,8 +4,10 @@
 #include <optional>
 #include <string_view>
 
+#include "model/ControlSite.h"
 #include "model/EditorData.h"
 #include "model/MarkCommands.h"
+#include "model/PageView.h"
 #include "model/UndoRedo.h"
 
 namespace notaline {
@@ -15,7 +17,8 @@ namespace notaline {
 // Arcs, slides, slurs and tuplets may enclose or touch other such pairs but not cross them.
 class RangeMarks {
 public:
-    RangeMarks(EditorData& data, UndoRedo& undo) : data_(data), undo_(undo) {}
+    RangeMarks(EditorData& data, UndoRedo& undo, PageView& page, ControlSite& control)
+        : data_(data), undo_(undo), page_(page), control_(control) {}
 
     // FormatType: the start code of an arc, slide or slur (72, 121, 146, 148, 150, 152).
     void FormatHuXian(int32_t m_selstart, int32_t m_sellength, int32_t FormatType, int32_t ExtralValues);
@@ -53,6 +56,8 @@ private:
 
     EditorData& data_;
     UndoRedo& undo_;
+    PageView& page_;
+    ControlSite& control_;
 };
 
 }  // namespace notaline

@@ -55,26 +55,22 @@ bool SpacingCommands::SelWordSpace(int32_t start, int32_t length, float value) {
 template <class Change>
 bool SpacingCommands::Coalesce(int32_t pendingKind, int32_t stepKind, const aUndoRange& before, const aUndoRange& after,
                                Change&& change) {
-    const bool open = undo_.PendingKind == pendingKind && undo_.PendingPos == before.SelStart &&
-                      undo_.PendingCount == before.SelLength;
+    const bool open = undo_.IsPending(pendingKind, before.SelStart) && undo_.PendingSize() == before.SelLength;
     if (!open) {
-        undo_.EndPendingStep();
-        undo_.CurBefore = before;
-        if (!undo_.SaveUndoData(stepKind)) return false;
-        undo_.PendingKind = pendingKind;
-        undo_.PendingPos = before.SelStart;
-        undo_.PendingCount = before.SelLength;
+        if (!undo_.BeginPending(pendingKind, stepKind, before)) return false;
+        undo_.SetPendingPos(before.SelStart);
+        undo_.SetPendingSize(before.SelLength);
     }
     SetInputDat(data_, before.SelStart, before.SelLength, before.SelLength);
     change();
-    undo_.CurAfter = after;
+    undo_.SetPendingAfter(after);
     return true;
 }
 
 bool SpacingCommands::SetWordSpace(int32_t start, int32_t length, int32_t delta) {
     if (!NormaliseWordRange(data_, start, length)) return false;
     const aUndoRange range = SpaceRange(start, length);
-    return Coalesce(11, 10, range, range, [&] {
+    return Coalesce(kPendingWordSpace, kStepWordSpace, range, range, [&] {
         for (int32_t i = start; i < start + length; ++i)
             data_.WordInfo[static_cast<size_t>(i)].WdSpace += static_cast<float>(delta);
     });
@@ -93,7 +89,7 @@ bool SpacingCommands::UpSpace(int32_t start, int32_t length, float value) {
     const auto state = static_cast<int16_t>(data_.InputState);
     const aUndoRange before{start, start + length - 1, start, length, length, 0, state};
     const aUndoRange after{start, start + length - 1, start, length, 0, length, state};
-    return Coalesce(10, 9, before, after, [&] {
+    return Coalesce(kPendingUpSpace, kStepUpSpace, before, after, [&] {
         for (int32_t i = start; i < start + length; ++i) data_.WordInfo[static_cast<size_t>(i)].UpSpace = value;
     });
 }

@@ -43,6 +43,13 @@ uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
 
 }  // namespace
 
+int16_t FindFontTblIndex(const EditorData& data, std::string_view FontName) {
+    const int16_t count = data.AboutFileInfo.FontTblCount;
+    for (int16_t i = 0; i < count && static_cast<size_t>(i) < data.FontTbl.size(); ++i)
+        if (data.FontTbl[static_cast<size_t>(i)].FontName == FontName) return i;
+    return -1;
+}
+
 int16_t GetFontTblIndex(EditorData& data, std::string_view FontName) {
     const int16_t count = data.AboutFileInfo.FontTblCount;
     const std::string name(FontName);
@@ -61,6 +68,11 @@ int16_t GetFontTblIndex(EditorData& data, std::string_view FontName) {
     data.FontLookup.Appended(data.FontTbl, FaceOf);
     data.AboutFileInfo.FontTblCount = static_cast<int16_t>(count + 1);
     return count;
+}
+
+void AddPaintFaces(EditorData& data) {
+    if (!data.NotationFontName.empty()) GetFontTblIndex(data, data.NotationFontName);
+    GetFontTblIndex(data, kSongTiFace);
 }
 
 int16_t GetColorTblIndex(EditorData& data, uint32_t Colour) {

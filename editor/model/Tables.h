@@ -11,10 +11,18 @@ namespace notaline {
 inline constexpr uint8_t kSymbolCharset = 2;
 inline constexpr uint8_t kGb2312Charset = 134;
 
+// The face 宋体 in code page 936: mark texts are drawn in it.
+inline constexpr std::string_view kSongTiFace = "\xCB\xCE\xCC\xE5";
+
 // Index of a face in the font table (exact bytes); a missing face is appended with octave-dot and
 // duration-line positions 15 and 3, in the symbol set when it is the notation font. -1 when the
 // table is full.
 int16_t GetFontTblIndex(EditorData& data, std::string_view FontName);
+// The same without adding: -1 for a face not in the table.
+int16_t FindFontTblIndex(const EditorData& data, std::string_view FontName);
+// Puts the faces that painting asks for (the notation font, 宋体) into the font table, so that
+// painting never has to add one.
+void AddPaintFaces(EditorData& data);
 
 // Index of a colour value in the colour table, appended when missing; -1 when the table is full.
 int16_t GetColorTblIndex(EditorData& data, uint32_t Colour);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "model/CharKinds.h"
 #include "model/GraceNotes.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
@@ -16,7 +17,6 @@ namespace notaline {
 
 namespace {
 
-constexpr uint8_t kParagraphEnd = 3;
 // The big glissando is not among the spans that editing widens to and cuts.
 bool IsSpanStart(int32_t code) {
     return IsPairStartCode(code) && code != kMarkBigGlissandoStart;
@@ -101,37 +101,32 @@ bool Typing::InputWord(int32_t m_selstart, int32_t m_sellength) {
 }
 
 bool Typing::TypeAtCaret(int32_t pos) {
-    if (undo_.PendingKind != 5 || undo_.PendingPos != pos) {
-        undo_.EndPendingStep();
-        undo_.CurBefore = {pos, pos - 1, pos, 0, 0, 0, State()};
-        if (!undo_.SaveUndoData(1)) return false;
-        undo_.PendingKind = 5;
-        undo_.PendingCount = 0;
-    }
+    if (!undo_.IsPending(kPendingTyping, pos) &&
+        !undo_.BeginPending(kPendingTyping, kStepWords, {pos, pos - 1, pos, 0, 0, 0, State()}))
+        return false;
     const auto m = static_cast<int32_t>(data_.InputWords.size());
     SetInputDat(data_, pos, 0, m);
     array_.InstrWordArray(pos, m);
     std::copy(data_.InputWords.begin(), data_.InputWords.end(), data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
-    if (first.IsJpGcCtl == kParagraphEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
+    if (first.IsJpGcCtl == kCharParaEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
 
-    undo_.PendingCount += m;
-    const int32_t p0 = undo_.CurBefore.SelStart;
-    const int32_t typed = undo_.PendingCount;
+    undo_.SetPendingSize(undo_.PendingSize() + m);
+    const int32_t p0 = undo_.BeforeImage().SelStart;
+    const int32_t typed = undo_.PendingSize();
     // Redo selects the whole typed run; undo leaves the caret where typing began.
-    undo_.CurAfter = {p0, p0 + typed - 1, p0, typed, 0, typed, State()};
+    undo_.SetPendingAfter({p0, p0 + typed - 1, p0, typed, 0, typed, State()});
     data_.SelStart = p0 + typed;
     data_.SelLength = 0;
-    undo_.PendingPos = data_.SelStart;
+    undo_.SetPendingPos(data_.SelStart);
     return true;
 }
 
 bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStart, bool typed) {
     undo_.EndPendingStep();
     const AreaRange area = AdjustAreaMarks(pos, n, false);
-    undo_.CurBefore = {area.First, area.Last, pos, n, n, 0, State()};
-    if (!undo_.SaveUndoData(1)) return false;
-    undo_.PendingKind = 1;
+    if (!undo_.Begin(kStepWords, {area.First, area.Last, pos, n, n, 0, State()})) return false;
+    undo_.MakePending(kPendingNone);
     SetInputDat(data_, pos, n, m);
     AdjustAreaMarks(pos, n, true);
     int32_t at = pos, del = n;
@@ -139,9 +134,8 @@ bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStar
     array_.InstrWordArray(pos, m);
     std::copy_n(data_.InputWords.begin(), m, data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
-    if (typed && first.IsJpGcCtl == kParagraphEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
-    undo_.CurAfter = {area.First, area.Last - n + m, redoSelStart, 0, 0, m, State()};
-    if (!undo_.SaveRedoData(1)) return false;
+    if (typed && first.IsJpGcCtl == kCharParaEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
+    if (!undo_.Finish(kStepWords, {area.First, area.Last - n + m, redoSelStart, 0, 0, m, State()})) return false;
     data_.SelStart = pos + m;
     data_.SelLength = 0;
     return true;
@@ -150,20 +144,18 @@ bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStar
 bool Typing::RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLength, bool toClipboard) {
     if (n <= 0 || !InDocument(pos, n)) return false;
     // The clipboard gets the characters with all their marks, before any pair is cut.
-    if (toClipboard && !(data_.View && data_.View->CopyWordsToClipboard(pos, n))) {
+    if (toClipboard && !control_.CopyWordsToClipboard(pos, n)) {
         BeepOn(data_);
         return false;
     }
     undo_.EndPendingStep();
     const AreaRange area = AdjustAreaMarks(pos, n, false);
-    undo_.CurBefore = {area.First, area.Last, pos, undoSelLength, n, 0, State()};
-    if (!undo_.SaveUndoData(kind)) return false;
+    if (!undo_.Begin(kind, {area.First, area.Last, pos, undoSelLength, n, 0, State()})) return false;
     SetInputDat(data_, pos, n, 0);
     AdjustAreaMarks(pos, n, true);
     int32_t at = pos, del = n;
     array_.DelWordArray(at, del);
-    undo_.CurAfter = {area.First, area.Last - n, pos, 0, 0, 0, State()};
-    if (!undo_.SaveRedoData(kind)) return false;
+    if (!undo_.Finish(kind, {area.First, area.Last - n, pos, 0, 0, 0, State()})) return false;
     data_.SelStart = pos;
     data_.SelLength = 0;
     return true;
@@ -177,7 +169,7 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
     int32_t start = 0, n = 0;
     if (!TakeSelection(m_selstart, m_sellength, start, n) || (start == 0 && n == 0) || !InDocument(start, n)) return;
     if (n > 0) {
-        if (!StackHandled()) RemoveWords(7, start, n, n);
+        if (!StackHandled()) RemoveWords(kStepBackspace, start, n, n);
         return;
     }
     if (!IsParaEnd(data_, start - 1)) {
@@ -186,7 +178,7 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
         if (area.First == area.Last) {
             BackspaceOneWord();
         } else {
-            RemoveWords(7, start - 1, 1, 1);
+            RemoveWords(kStepBackspace, start - 1, 1, 1);
         }
     } else if (start < 2 || IsParaEnd(data_, start - 2)) {
         BackspaceOneWord();  // an empty paragraph goes like any character
@@ -197,27 +189,20 @@ void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
 
 void Typing::BackspaceOneWord() {
     const int32_t caret = data_.SelStart;
-    if (undo_.PendingKind != 8 || undo_.PendingPos != caret) {
-        undo_.EndPendingStep();
-        undo_.CurBefore = {caret, caret - 1, caret, 0, 0, 0, State()};
-        undo_.CurAfter = undo_.CurBefore;  // an empty step, should the first character not reach the journal
-        if (!undo_.SaveUndoData(7)) return;
-        undo_.PendingKind = 8;
+    if (!undo_.IsPending(kPendingBackspace, caret)) {
+        const aUndoRange empty{caret, caret - 1, caret, 0, 0, 0, State()};
+        if (!undo_.BeginPending(kPendingBackspace, kStepBackspace, empty)) return;
+        undo_.SetPendingAfter(empty);  // an empty step, should the first character not reach the journal
     }
     // The character is in the journal before it leaves the document.
     if (!undo_.AddBackspaceWord(caret - 1)) return;
-    auto& before = undo_.CurBefore;
-    before.FirstWord = caret - 1;
-    before.SelStart = caret - 1;
-    before.SelLength += 1;
-    before.DelLength += 1;
     SetInputDat(data_, caret - 1, 1, 0);
     int32_t at = caret - 1, one = 1;
     array_.DelWordArray(at, one);
-    undo_.CurAfter = {caret - 1, caret - 2, caret - 1, 0, 0, 0, State()};
+    undo_.SetPendingAfter({caret - 1, caret - 2, caret - 1, 0, 0, 0, State()});
     data_.SelStart = caret - 1;
     data_.SelLength = 0;
-    undo_.PendingPos = data_.SelStart;
+    undo_.SetPendingPos(data_.SelStart);
 }
 
 void Typing::JoinParagraphs() {
@@ -225,15 +210,13 @@ void Typing::JoinParagraphs() {
     const int32_t caret = data_.SelStart;
     int32_t end = FindPartCtlWord(data_, caret);
     if (end < caret) end = data_.WordCount();  // the text runs to the end without a paragraph end
-    undo_.CurBefore = {caret - 1, end, caret, 0, 1, 0, State()};
-    if (!undo_.SaveUndoData(17)) return;
+    if (!undo_.Begin(kStepJoin, {caret - 1, end, caret, 0, 1, 0, State()})) return;
     SetInputDat(data_, caret - 1, 1, 0);
     // The paragraph's attributes live in its end's marks: the merged one keeps the first's.
     CopySlotCodes(data_, caret - 1, end);
     int32_t at = caret - 1, one = 1;
     array_.DelWordArray(at, one);
-    undo_.CurAfter = {caret - 1, end - 1, caret - 1, 0, 0, 0, State()};
-    if (!undo_.SaveRedoData(17)) return;
+    if (!undo_.Finish(kStepJoin, {caret - 1, end - 1, caret - 1, 0, 0, 0, State()})) return;
     data_.SelStart = caret - 1;
     data_.SelLength = 0;
 }
@@ -245,9 +228,9 @@ void Typing::DeleteWord(int32_t m_selstart, int32_t m_sellength) {
     if (!StackHandled()) {
         if (n == 0) {
             int32_t one = 1;
-            if (KeepLastParaEnd(start, one)) RemoveWords(8, start, 1, 0);
+            if (KeepLastParaEnd(start, one)) RemoveWords(kStepDelete, start, 1, 0);
         } else {
-            RemoveWords(8, start, n, n);
+            RemoveWords(kStepDelete, start, n, n);
         }
     }
     data_.SelLength = 0;
@@ -338,23 +321,21 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
     const int32_t slot = FindExtralSlot(data_, caret, dType);
     if (slot < 0) return false;
 
-    if (undo_.PendingKind != 7 || undo_.PendingPos != caret) {
-        undo_.EndPendingStep();
+    if (!undo_.IsPending(kPendingInputKind, caret)) {
         const int32_t length = data_.SelLength;
         const int32_t first = std::min(caret, caret + length);
         const int32_t last = std::clamp(std::max(caret, caret + length), first, data_.WordCount());
-        undo_.CurBefore = {first, last, caret, length, 0, 0, State()};
-        if (!undo_.SaveUndoData(1)) return false;
+        if (!undo_.BeginPending(kPendingInputKind, kStepWords, {first, last, caret, length, 0, 0, State()}))
+            return false;
         SetInputDat(data_, first, last - first, last - first);
-        undo_.PendingKind = 7;
-        undo_.PendingPos = caret;
+        undo_.SetPendingPos(caret);
     }
     auto& w = data_.WordInfo[static_cast<size_t>(caret)];
     w.ExtralWordInfo[slot].IndexType = iType;
     for (const auto& k : kKindSymbols)
         if (k.Kind == iType) w.WdAsc = static_cast<int16_t>(k.WdAsc);
     w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
-    undo_.CurAfter = undo_.CurBefore;
+    undo_.SetPendingAfter(undo_.BeforeImage());
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/DoArray.h"
+#include "model/ControlSite.h"
 #include "model/EditorData.h"
 #include "model/MarkSlots.h"
 #include "model/UndoRedo.h"
@@ -22,7 +23,8 @@ struct AreaRange {
 // open step while the caret stays where they left it.
 class Typing {
 public:
-    Typing(EditorData& data, DoArray& array, UndoRedo& undo) : data_(data), array_(array), undo_(undo) {}
+    Typing(EditorData& data, DoArray& array, UndoRedo& undo, ControlSite& control)
+        : data_(data), array_(array), undo_(undo), control_(control) {}
 
     // Inserts InputWords at the caret, or over the selection; false when nothing was inserted (the
     // caret is inside a grace-note group, which beeps, or the history could not record it).
@@ -78,6 +80,7 @@ private:
     EditorData& data_;
     DoArray& array_;
     UndoRedo& undo_;
+    ControlSite& control_;
     // The slots the measuring pass counts as cleared, so that it meets the partners the
     // applying pass will meet after its own clearing.
     std::vector<SlotRef> cleared_;

@@ -7,6 +7,7 @@
 #include <set>
 #include <system_error>
 
+#include "model/CharKinds.h"
 #include "model/LayoutSetup.h"
 #include "model/Pagination.h"
 #include "model/mGeneral.h"
@@ -100,48 +101,51 @@ std::unique_ptr<FileJournal> OpenJournalIn(const std::filesystem::path& dir, std
 }
 
 bool IsWordKind(int32_t kind) {
-    return kind == 1 || kind == 4 || kind == 7 || kind == 8 || kind == 9 || kind == 10 || kind == 14 || kind == 15 ||
-           kind == 16 || kind == 17;
+    return kind == kStepWords || kind == kStepWordsAfter || kind == kStepBackspace || kind == kStepDelete ||
+           kind == kStepUpSpace || kind == kStepWordSpace || kind == kStepParaSpacing || kind == kStepMove ||
+           kind == kStepMarkValues || kind == kStepJoin;
 }
 
 // A page setting or font-table row: the old value, then the new one.
 bool IsPageKind(int32_t kind) {
-    return kind == 3 || kind == 5 || kind == 6 || kind == 11 || kind == 12 || kind == 13 || kind == 20;
+    return kind == kStepBackGround || kind == kStepPaperType || kind == kStepMargins || kind == kStepFontRow ||
+           kind == kStepPagePosIndex || kind == kStepPageNumberSize || kind == kStepPageSetup;
 }
 
 // The slot of one value of a page kind.
 int64_t PageSlot(int32_t kind) {
     switch (kind) {
-        case 5: return 4;
-        case 6: return 16;
-        case 11: return 8;
-        case 20: return 40;
+        case kStepPaperType: return 4;
+        case kStepMargins: return 16;
+        case kStepFontRow: return 8;
+        case kStepPageSetup: return 40;
         default: return 2;
     }
 }
 
-// The whole step: both values, and the row index of kind 11.
+// The whole step: both values, and the row index of a font-row step.
 int64_t PageStepLength(int32_t kind) {
-    return 2 * PageSlot(kind) + (kind == 11 ? 4 : 0);
+    return 2 * PageSlot(kind) + (kind == kStepFontRow ? 4 : 0);
 }
 
 // Only these kinds count their values in the step's sizes.
 bool PageKindCountsSize(int32_t kind) {
-    return kind == 3 || kind == 5 || kind == 12 || kind == 13;
+    return kind == kStepBackGround || kind == kStepPaperType || kind == kStepPagePosIndex ||
+           kind == kStepPageNumberSize;
 }
 
 bool IsParaEndWord(const tessaly::aWordInfo& word) {
-    return word.IsJpGcCtl == 3;
+    return word.IsJpGcCtl == kCharParaEnd;
 }
 
-// A free item changed (2), deleted (18) or inserted (19).
+// A free item changed, deleted or inserted.
 bool IsItemKind(int32_t kind) {
-    return kind == 2 || kind == 18 || kind == 19;
+    return kind == kStepItem || kind == kStepItemDeleted || kind == kStepItemInserted;
 }
 
 // The journal's length of a free-item step: items of 24 bytes, the index of 4.
 int64_t ItemStepLength(int32_t kind) {
-    return kind == 2 ? 52 : 28;
+    return kind == kStepItem ? 52 : 28;
 }
 
 int32_t CountOf(const aUndoRange& range) {
@@ -170,8 +174,9 @@ void UnpackRange(const unsigned char* in, aUndoRange& r) {
 
 }  // namespace
 
-UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder)
-    : data_(data), array_(array) {
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder, PageView& page,
+                   ControlSite& control)
+    : data_(data), array_(array), page_(page), control_(control) {
     data_.AboutPageInfo.PagePosIndexType = 1;
     data_.AboutPageInfo.PageNumberSize = 2;
     auto journal = OpenJournalIn(ProgramFolder / "tmp", journalName_);
@@ -188,8 +193,9 @@ UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path
     journal_ = std::move(journal);
 }
 
-UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal)
-    : data_(data), array_(array), journal_(std::move(journal)) {
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal, PageView& page,
+                   ControlSite& control)
+    : data_(data), array_(array), page_(page), control_(control), journal_(std::move(journal)) {
     data_.AboutPageInfo.PagePosIndexType = 1;
     data_.AboutPageInfo.PageNumberSize = 2;
 }
@@ -209,7 +215,7 @@ bool UndoRedo::Fail(const char* why) {
 }
 
 void UndoRedo::Tell(const std::string& text) {
-    if (data_.View) data_.View->ShowMessage(text);
+    control_.ShowMessage(text);
 }
 
 // A journal write failed: said once until the journal takes a step again.
@@ -268,7 +274,7 @@ bool UndoRedo::JournalWords(int32_t kind, const aUndoRange& range, bool reverse,
         const int32_t index = reverse ? range.LastWord - k : range.FirstWord + k;
         if (!data_.IsWord(index) && index != data_.WordCount()) return false;
         const auto& word = data_.WordInfo[static_cast<size_t>(index)];
-        if (kind == 14 && !IsParaEndWord(word)) continue;
+        if (kind == kStepParaSpacing && !IsParaEndWord(word)) continue;
         if (!journal_->Write(JournalPos, &word, kWordSlot)) return false;
         JournalPos += kWordSlot;
         size += kWordSlot;
@@ -305,13 +311,13 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
     if (!Settle()) return false;
     if (IsItemKind(kind)) return SaveItemUndo(kind);
     if (IsPageKind(kind)) return SavePageUndo(kind);
-    if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
+    if (!IsWordKind(kind) || kind == kStepWordsAfter) return Fail("this kind of change is not journalled");
     auto& step = OpenStep(kind);
     DescBefore = CurBefore;
-    if (kind == 17) return SaveJoinUndo();
+    if (kind == kStepJoin) return SaveJoinUndo();
     const int32_t count = CountOf(DescBefore);
     if (DescBefore.FirstWord < 0 || DescBefore.FirstWord + count > data_.WordCount() + 1 ||
-        !JournalWords(kind, DescBefore, kind == 7, step.BeforeSize) || !journal_->Flush()) {
+        !JournalWords(kind, DescBefore, kind == kStepBackspace, step.BeforeSize) || !journal_->Flush()) {
         DropOpenStep();
         return Refuse(kNotWritten);
     }
@@ -325,17 +331,17 @@ bool UndoRedo::SaveRedoData(int32_t kind) {
     if (StepIndex > 0 && IsPageKind(kind)) return SavePageRedo(kind);
     if (StepIndex <= 0 || !IsWordKind(kind)) return Fail("this kind of change is not journalled");
     const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
-    if (kind == 7) DescBefore = CurBefore;
+    if (kind == kStepBackspace) DescBefore = CurBefore;
     DescAfter = CurAfter;
     if (!WriteWordAfter(kind)) {
         // The step could never be undone: take the change back now instead.
         // A coalesced backspace grew its before range after the copy: the journal has it.
         auto words = beforeWords_;
-        const int32_t imaged = stepKind == 17 ? 2 : CountOf(DescBefore);
+        const int32_t imaged = stepKind == kStepJoin ? 2 : CountOf(DescBefore);
         if (static_cast<int32_t>(words.size()) != imaged) {
             std::vector<tessaly::aWordInfo> read;
             if (ReadWords(stepStart_, imaged, read)) {
-                if (stepKind == 7) std::reverse(read.begin(), read.end());
+                if (stepKind == kStepBackspace) std::reverse(read.begin(), read.end());
                 words = std::move(read);
             }
         }
@@ -355,10 +361,10 @@ bool UndoRedo::WriteWordAfter(int32_t kind) {
     auto& step = Steps[static_cast<size_t>(StepIndex)];
     const int64_t at = JournalPos;
     const double size = step.AfterSize;
-    const int32_t count = kind == 17 ? 0 : CountOf(DescAfter);  // a join's after-image is its range alone
+    const int32_t count = kind == kStepJoin ? 0 : CountOf(DescAfter);  // a join's after-image is its range alone
     const bool written = DescAfter.FirstWord >= 0 && DescAfter.FirstWord + count <= data_.WordCount() + 1 &&
                          (count == 0 || JournalWords(kind, DescAfter, false, step.AfterSize)) &&
-                         (kind == 17 || WriteRange(DescBefore)) && WriteRange(DescAfter) && journal_->Flush();
+                         (kind == kStepJoin || WriteRange(DescBefore)) && WriteRange(DescAfter) && journal_->Flush();
     if (!written) {
         JournalPos = at;
         step.AfterSize = size;
@@ -369,21 +375,21 @@ bool UndoRedo::WriteWordAfter(int32_t kind) {
 void UndoRedo::EndPendingStep() {
     int32_t afterKind = 0;
     switch (PendingKind) {
-        case 2:
-        case 3:
-        case 4:
-        case 6:
-        case 7: afterKind = 4; break;
-        case 5: afterKind = 1; break;
-        case 8: afterKind = 7; break;
-        case 10: afterKind = 9; break;
-        case 11: afterKind = 10; break;
-        case 12: afterKind = 14; break;
+        case kPendingVal1:
+        case kPendingVal2:
+        case kPendingVal3:
+        case kPendingMarkKind:
+        case kPendingInputKind: afterKind = kStepWordsAfter; break;
+        case kPendingTyping: afterKind = kStepWords; break;
+        case kPendingBackspace: afterKind = kStepBackspace; break;
+        case kPendingUpSpace: afterKind = kStepUpSpace; break;
+        case kPendingWordSpace: afterKind = kStepWordSpace; break;
+        case kPendingSpacingBefore: afterKind = kStepParaSpacing; break;
         default: return;
     }
-    PendingKind = 1;
+    PendingKind = kPendingNone;
     // The run was reported as typed: it stays, and its step is finished once the journal takes it.
-    if (afterKind == 7) DescBefore = CurBefore;
+    if (afterKind == kStepBackspace) DescBefore = CurBefore;
     DescAfter = CurAfter;
     if (!WriteWordAfter(afterKind)) {
         owedAfterKind_ = afterKind;
@@ -409,7 +415,7 @@ bool UndoRedo::CanDel() const {
 }
 
 bool UndoRedo::CanPaste() {
-    return data_.View != nullptr && data_.View->ReadClipboardWords();
+    return control_.ReadClipboardWords();
 }
 
 // A paragraph join images the two paragraph ends, then its before range; they count as the
@@ -419,8 +425,8 @@ bool UndoRedo::SaveJoinUndo() {
     const int32_t first = DescBefore.FirstWord;
     const int32_t last = DescBefore.LastWord;
     const bool written = data_.IsWord(first) && last > first && last <= data_.WordCount() &&
-                         JournalWords(17, {first, first}, false, step.BeforeSize) &&
-                         JournalWords(17, {last, last}, false, step.BeforeSize) && WriteRange(DescBefore) &&
+                         JournalWords(kStepJoin, {first, first}, false, step.BeforeSize) &&
+                         JournalWords(kStepJoin, {last, last}, false, step.BeforeSize) && WriteRange(DescBefore) &&
                          journal_->Flush();
     if (!written) {
         DropOpenStep();
@@ -433,13 +439,17 @@ bool UndoRedo::SaveJoinUndo() {
 bool UndoRedo::AddBackspaceWord(int32_t word) {
     if (StepIndex <= 0 || !journal_ || !data_.IsWord(word)) return false;
     auto& step = Steps[static_cast<size_t>(StepIndex)];
-    if (step.StepKind != 7) return false;
+    if (step.StepKind != kStepBackspace) return false;
     const auto& w = data_.WordInfo[static_cast<size_t>(word)];
     if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush())
         return Refuse(kNotWritten);
     JournalPos += kWordSlot;
     step.BeforeSize += kWordSlot;
     beforeWords_.insert(beforeWords_.begin(), w);
+    CurBefore.FirstWord = word;
+    CurBefore.SelStart = word;
+    CurBefore.SelLength += 1;
+    CurBefore.DelLength += 1;
     return true;
 }
 
@@ -458,6 +468,28 @@ void CopySlotCodes(EditorData& data, int32_t from, int32_t to) {
         target[s].ExtralWordVal1 = source[s].ExtralWordVal1;
         target[s].ExtralWordVal2 = source[s].ExtralWordVal2;
     }
+}
+
+bool UndoRedo::Begin(int32_t kind, const aUndoRange& before) {
+    CurBefore = before;
+    return SaveUndoData(kind);
+}
+
+bool UndoRedo::Finish(int32_t kind, const aUndoRange& after) {
+    CurAfter = after;
+    return SaveRedoData(kind);
+}
+
+bool UndoRedo::BeginPending(int32_t pendingKind, int32_t kind, const aUndoRange& before) {
+    EndPendingStep();
+    if (!Begin(kind, before)) return false;
+    MakePending(pendingKind);
+    return true;
+}
+
+void UndoRedo::MakePending(int32_t pendingKind) {
+    PendingKind = pendingKind;
+    PendingCount = 0;
 }
 
 bool UndoRedo::BeginInPlace(int32_t kind, int32_t First, int32_t Last) {
@@ -483,7 +515,7 @@ void UndoRedo::ZeroUnDoReDoVal() {
     currentHwFocus_ = -1;
     // An open coalesced step belongs to the old document: closing it later would record
     // the new document under it.
-    if (PendingKind > 1) PendingKind = 1;
+    if (PendingKind > kPendingNone) PendingKind = kPendingNone;
     owedAfterKind_ = 0;
     beforeWords_.clear();
 }
@@ -507,7 +539,7 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
     aUndoRange sel = before;
     int32_t add = after.AddLength;
     int32_t del = before.DelLength;
-    if (kind == 17) {
+    if (kind == kStepJoin) {
         // One character of room where the first paragraph end was; both ends as they were.
         SetInputDat(data_, before.FirstWord, 0, 1);
         array_.InstrWordArray(before.FirstWord, 1);
@@ -516,18 +548,19 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
         RefreshAfter(sel, before);
         return;
     }
-    if (kind == 14 || kind == 9 || kind == 10) {
+    if (kind == kStepParaSpacing || kind == kStepUpSpace || kind == kStepWordSpace) {
         DescribeRestore(before.SelStart, 0, 0, before);
-    } else if (kind == 15) {
+    } else if (kind == kStepMove) {
         SetMoveInputDat(before, after);
         int32_t at = after.SelStart, n = after.SelLength;
         array_.DelWordArray(at, n);
         array_.InstrWordArray(before.SelStart, n);
     } else {
-        const int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
+        const int32_t pos = kind == kStepBackspace ? after.SelStart : before.SelStart;
         // A change that reached the end selects from the last character, if there is one; the
         // room opens where the characters were, also in a document the change left empty.
-        if ((kind == 1 || kind == 16) && pos == data_.WordCount() && pos > 0) sel.SelStart = pos - 1;
+        if ((kind == kStepWords || kind == kStepMarkValues) && pos == data_.WordCount() && pos > 0)
+            sel.SelStart = pos - 1;
         DescribeRestore(pos, add, del, before);
         int32_t at = pos;
         array_.DelWordArray(at, add);
@@ -574,7 +607,7 @@ void UndoRedo::RefreshAfter(const aUndoRange& sel, const aUndoRange& state) {
     data_.SelStart = sel.SelStart;
     data_.SelLength = sel.SelLength;
     data_.InputState = static_cast<tessaly::InputState>(state.InputState);
-    if (data_.LineCount() > 0) FormatInputLines(data_, data_.InputDat);
+    if (data_.LineCount() > 0) LayOutEdit(data_, page_);
 }
 
 // The view after a character step was undone (the caret line and column follow) or redone.
@@ -585,9 +618,8 @@ void UndoRedo::ShowAfter(bool undone) {
                 static_cast<int16_t>(tessaly::CInt(data_.WordInfo[static_cast<size_t>(data_.SelStart)].Left));
         data_.CurLine = GetLineOfWord(data_, data_.SelStart + data_.SelLength);
     }
-    if (!data_.View) return;
-    data_.View->EnsureWordVisible(data_.SelStart);
-    data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
+    page_.EnsureWordVisible(data_.SelStart);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
 }
 
 // The value of a page kind as the document holds it now, in its slot's bytes.
@@ -596,30 +628,30 @@ std::vector<unsigned char> UndoRedo::PageValue(int32_t kind) const {
     std::vector<unsigned char> bytes(static_cast<size_t>(PageSlot(kind)), 0);
     auto put = [&bytes](const void* value, size_t n) { std::memcpy(bytes.data(), value, n); };
     switch (kind) {
-        case 3: {
+        case kStepBackGround: {
             const int16_t v = page.BackGroundType;
             put(&v, 2);
             break;
         }
-        case 5: {
+        case kStepPaperType: {
             const int32_t v = page.PaperType;
             put(&v, 4);
             break;
         }
-        case 6: put(&page.PageMarginRect, 16); break;
-        case 11: {
+        case kStepMargins: put(&page.PageMarginRect, 16); break;
+        case kStepFontRow: {
             const auto& row = data_.FontTbl[static_cast<size_t>(data_.EditFontTblIndex)];
             std::memcpy(bytes.data(), &row.hYg, 4);
             std::memcpy(bytes.data() + 4, &row.hYc, 4);
             break;
         }
-        case 12: {
+        case kStepPagePosIndex: {
             const int16_t v = page.PagePosIndexType;
             put(&v, 2);
             break;
         }
-        case 13: put(&page.PageNumberSize, 2); break;
-        case 20: put(&page, 40); break;
+        case kStepPageNumberSize: put(&page.PageNumberSize, 2); break;
+        case kStepPageSetup: put(&page, 40); break;
         default: break;
     }
     return bytes;
@@ -630,18 +662,18 @@ std::vector<unsigned char> UndoRedo::PageValue(int32_t kind) const {
 void UndoRedo::SetPageValue(int32_t kind, const std::vector<unsigned char>& bytes, int32_t row) {
     auto& page = data_.AboutPageInfo;
     switch (kind) {
-        case 3: page.BackGroundType = bytes[0]; break;
-        case 5: page.PaperType = bytes[0]; break;
-        case 6: std::memcpy(&page.PageMarginRect, bytes.data(), 16); break;
-        case 11: {
+        case kStepBackGround: page.BackGroundType = bytes[0]; break;
+        case kStepPaperType: page.PaperType = bytes[0]; break;
+        case kStepMargins: std::memcpy(&page.PageMarginRect, bytes.data(), 16); break;
+        case kStepFontRow: {
             auto& font = data_.FontTbl[static_cast<size_t>(row)];
             std::memcpy(&font.hYg, bytes.data(), 4);
             std::memcpy(&font.hYc, bytes.data() + 4, 4);
             break;
         }
-        case 12: page.PagePosIndexType = bytes[0]; break;
-        case 13: std::memcpy(&page.PageNumberSize, bytes.data(), 2); break;
-        case 20: std::memcpy(&page, bytes.data(), 40); break;
+        case kStepPagePosIndex: page.PagePosIndexType = bytes[0]; break;
+        case kStepPageNumberSize: std::memcpy(&page.PageNumberSize, bytes.data(), 2); break;
+        case kStepPageSetup: std::memcpy(&page, bytes.data(), 40); break;
         default: break;
     }
 }
@@ -649,18 +681,16 @@ void UndoRedo::SetPageValue(int32_t kind, const std::vector<unsigned char>& byte
 // What the document needs after a page value came back.
 void UndoRedo::ShowPageValue(int32_t kind) {
     switch (kind) {
-        case 3:
-        case 12:
-        case 13:
-            if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh);
-            break;
-        case 5: ApplyPaperType(data_); break;
-        case 6:
+        case kStepBackGround:
+        case kStepPagePosIndex:
+        case kStepPageNumberSize: page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh); break;
+        case kStepPaperType: ApplyPaperType(data_, page_); break;
+        case kStepMargins:
             CalcWriteRect(data_);
-            ReFormatAll(data_);
+            ReFormatAll(data_, page_);
             break;
-        case 11: ReFormatAll(data_); break;
-        case 20: ReInitFormat(data_); break;
+        case kStepFontRow: ReFormatAll(data_, page_); break;
+        case kStepPageSetup: ReInitFormat(data_, page_); break;
         default: break;
     }
 }
@@ -670,7 +700,7 @@ bool UndoRedo::FontRowValid() const {
 }
 
 bool UndoRedo::SavePageUndo(int32_t kind) {
-    if (kind == 11 && !FontRowValid()) return Fail("no such font-table row");
+    if (kind == kStepFontRow && !FontRowValid()) return Fail("no such font-table row");
     auto& step = OpenStep(kind);
     beforePage_ = PageValue(kind);
     if (!journal_ || !journal_->Write(JournalPos, beforePage_.data(), beforePage_.size()) || !journal_->Flush()) {
@@ -685,15 +715,15 @@ bool UndoRedo::SavePageUndo(int32_t kind) {
 bool UndoRedo::SavePageRedo(int32_t kind) {
     const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
     const int32_t row = data_.EditFontTblIndex;
-    bool written = stepKind == kind && journal_ != nullptr && (kind != 11 || FontRowValid());
+    bool written = stepKind == kind && journal_ != nullptr && (kind != kStepFontRow || FontRowValid());
     if (written) {
         const auto value = PageValue(kind);
         written = journal_->Write(JournalPos, value.data(), value.size()) &&
-                  (kind != 11 || journal_->Write(JournalPos + PageSlot(kind), &row, 4)) && journal_->Flush();
+                  (kind != kStepFontRow || journal_->Write(JournalPos + PageSlot(kind), &row, 4)) && journal_->Flush();
     }
     if (!written) {
         // Take the change back rather than keep a step that cannot be undone.
-        if (stepKind != 11 || FontRowValid()) SetPageValue(stepKind, beforePage_, row);
+        if (stepKind != kStepFontRow || FontRowValid()) SetPageValue(stepKind, beforePage_, row);
         DropOpenStep();
         return Refuse("the undo journal could not be written; the change was not made");
     }
@@ -711,11 +741,11 @@ void UndoRedo::MovePageValue(int32_t kind, bool undo) {
     int32_t row = data_.EditFontTblIndex;
     const int64_t at = undo ? start : start + PageSlot(kind);
     if (!journal_ || !journal_->Read(at, value.data(), value.size()) ||
-        (kind == 11 && !journal_->Read(start + 2 * PageSlot(kind), &row, 4))) {
+        (kind == kStepFontRow && !journal_->Read(start + 2 * PageSlot(kind), &row, 4))) {
         Fail("the undo journal could not be read");
         return;
     }
-    if (kind == 11) {
+    if (kind == kStepFontRow) {
         if (row < 0 || static_cast<size_t>(row) >= data_.FontTbl.size()) {
             Fail("the undo journal does not match the document");
             return;
@@ -757,8 +787,8 @@ void UndoRedo::UserUndo() {
         Fail("the undo journal could not be read");
         return;
     }
-    if (step.StepKind == 7) std::reverse(words.begin(), words.end());
-    if (step.StepKind == 14 && !SpreadOverParaEnds(before, words)) {
+    if (step.StepKind == kStepBackspace) std::reverse(words.begin(), words.end());
+    if (step.StepKind == kStepParaSpacing && !SpreadOverParaEnds(before, words)) {
         Fail("the undo journal does not match the document");
         return;
     }
@@ -794,25 +824,25 @@ void UndoRedo::UserRedo() {
         return;
     }
     const int32_t kind = step.StepKind;
-    if (kind == 14 && !SpreadOverParaEnds(after, words)) {
+    if (kind == kStepParaSpacing && !SpreadOverParaEnds(after, words)) {
         Fail("the undo journal does not match the document");
         return;
     }
     journalError_.clear();
-    if (kind == 17) {
+    if (kind == kStepJoin) {
         SetInputDat(data_, before.FirstWord, 1, 0);
         CopySlotCodes(data_, before.FirstWord, before.LastWord);
         int32_t at = before.FirstWord, one = 1;
         array_.DelWordArray(at, one);
-    } else if (kind == 14 || kind == 9 || kind == 10) {
+    } else if (kind == kStepParaSpacing || kind == kStepUpSpace || kind == kStepWordSpace) {
         DescribeRestore(before.SelStart, 0, 0, after);
-    } else if (kind == 15) {
+    } else if (kind == kStepMove) {
         SetMoveInputDat(before, after);
         int32_t at = before.SelStart, n = before.SelLength;
         array_.DelWordArray(at, n);
         array_.InstrWordArray(after.SelStart, n);
     } else {
-        const bool inserts = kind != 7 && kind != 8;
+        const bool inserts = kind != kStepBackspace && kind != kStepDelete;
         DescribeRestore(before.FirstWord, before.DelLength, inserts ? after.AddLength : 0, after);
         int32_t pos = before.FirstWord;
         int32_t del = before.DelLength;
@@ -831,7 +861,7 @@ void UndoRedo::UserRedo() {
 // Free items are 24 bytes of numbers, no pointers: written as they are.
 bool UndoRedo::SaveItemUndo(int32_t kind) {
     OpenStep(kind);
-    if (kind == 19) return true;
+    if (kind == kStepItemInserted) return true;
     const auto index = static_cast<size_t>(currentHwFocus_);
     if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||
         !journal_->Write(JournalPos, &data_.HwWordInfo[index], 24) || !journal_->Flush()) {
@@ -848,7 +878,7 @@ bool UndoRedo::SaveItemRedo(int32_t kind) {
     const int32_t indexValue = currentHwFocus_;
     const auto index = static_cast<size_t>(indexValue);
     bool written = journal_ != nullptr && indexValue >= 0;
-    if (written && kind != 18) {
+    if (written && kind != kStepItemDeleted) {
         written = index < data_.HwWordInfo.size() && journal_->Write(JournalPos, &data_.HwWordInfo[index], 24);
         if (written) JournalPos += 24;
     }
@@ -856,12 +886,14 @@ bool UndoRedo::SaveItemRedo(int32_t kind) {
     if (!written) {
         // Take the change back rather than keep a step that cannot be undone.
         int32_t at = indexValue, one = 1;
-        if (stepKind == 2 && indexValue >= 0 && index < data_.HwWordInfo.size()) data_.HwWordInfo[index] = beforeItem_;
-        if (stepKind == 18 && indexValue >= 0 && index <= data_.HwWordInfo.size()) {
+        if (stepKind == kStepItem && indexValue >= 0 && index < data_.HwWordInfo.size())
+            data_.HwWordInfo[index] = beforeItem_;
+        if (stepKind == kStepItemDeleted && indexValue >= 0 && index <= data_.HwWordInfo.size()) {
             array_.AddHwWordInfo(at, one);
             data_.HwWordInfo[index] = beforeItem_;
         }
-        if (stepKind == 19 && indexValue >= 0 && index < data_.HwWordInfo.size()) array_.DelHwWordInfo(at, one);
+        if (stepKind == kStepItemInserted && indexValue >= 0 && index < data_.HwWordInfo.size())
+            array_.DelHwWordInfo(at, one);
         DropOpenStep();
         return Refuse("the undo journal could not be written; the change was not made");
     }
@@ -875,22 +907,23 @@ void UndoRedo::UndoItem(int32_t kind) {
     const int64_t start = end - ItemStepLength(kind);
     int32_t index = 0;
     tessaly::aHwWordInfo old;
-    if (!journal_ || !journal_->Read(end - 4, &index, 4) || (kind != 19 && !journal_->Read(start, &old, 24))) {
+    if (!journal_ || !journal_->Read(end - 4, &index, 4) ||
+        (kind != kStepItemInserted && !journal_->Read(start, &old, 24))) {
         Fail("the undo journal could not be read");
         return;
     }
     journalError_.clear();
     currentHwFocus_ = index;
     int32_t at = index, one = 1;
-    if (kind == 2) data_.HwWordInfo[static_cast<size_t>(index)] = old;
-    if (kind == 18) {
+    if (kind == kStepItem) data_.HwWordInfo[static_cast<size_t>(index)] = old;
+    if (kind == kStepItemDeleted) {
         array_.AddHwWordInfo(at, one);
         data_.HwWordInfo[static_cast<size_t>(index)] = old;
     }
-    if (kind == 19) array_.DelHwWordInfo(at, one);
+    if (kind == kStepItemInserted) array_.DelHwWordInfo(at, one);
     JournalPos = start;
     --StepIndex;
-    if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
 }
 
 void UndoRedo::RedoItem(int32_t kind) {
@@ -898,22 +931,23 @@ void UndoRedo::RedoItem(int32_t kind) {
     const int64_t end = start + ItemStepLength(kind);
     int32_t index = 0;
     tessaly::aHwWordInfo item;
-    if (!journal_ || !journal_->Read(end - 4, &index, 4) || (kind != 18 && !journal_->Read(end - 28, &item, 24))) {
+    if (!journal_ || !journal_->Read(end - 4, &index, 4) ||
+        (kind != kStepItemDeleted && !journal_->Read(end - 28, &item, 24))) {
         Fail("the undo journal could not be read");
         return;
     }
     journalError_.clear();
     currentHwFocus_ = index;
     int32_t at = index, one = 1;
-    if (kind == 2) data_.HwWordInfo[static_cast<size_t>(index)] = item;
-    if (kind == 18) array_.DelHwWordInfo(at, one);
-    if (kind == 19) {
+    if (kind == kStepItem) data_.HwWordInfo[static_cast<size_t>(index)] = item;
+    if (kind == kStepItemDeleted) array_.DelHwWordInfo(at, one);
+    if (kind == kStepItemInserted) {
         array_.AddHwWordInfo(at, one);
         data_.HwWordInfo[static_cast<size_t>(index)] = item;
     }
     JournalPos = end;
     ++StepIndex;
-    if (data_.View) data_.View->RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
 }
 
 }  // namespace notaline

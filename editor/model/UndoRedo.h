@@ -7,10 +7,48 @@
 #include <string>
 #include <vector>
 
+#include "model/ControlSite.h"
 #include "model/DoArray.h"
 #include "model/EditorData.h"
+#include "model/PageView.h"
 
 namespace notaline {
+
+// Step kinds: what one step of the journal images (aUndoStep.StepKind, and the kind given to
+// Begin/Finish and SaveUndoData/SaveRedoData).
+inline constexpr int32_t kStepWords = 1;            // characters of a range
+inline constexpr int32_t kStepItem = 2;             // one free-placed item changed
+inline constexpr int32_t kStepBackGround = 3;       // BackGroundType
+inline constexpr int32_t kStepWordsAfter = 4;       // the after-image of a coalesced step; never opened
+inline constexpr int32_t kStepPaperType = 5;        // PaperType
+inline constexpr int32_t kStepMargins = 6;          // PageMarginRect
+inline constexpr int32_t kStepBackspace = 7;        // characters deleted backwards, imaged last first
+inline constexpr int32_t kStepDelete = 8;           // characters deleted forwards
+inline constexpr int32_t kStepUpSpace = 9;          // space above characters
+inline constexpr int32_t kStepWordSpace = 10;       // character spacing steps
+inline constexpr int32_t kStepFontRow = 11;         // one font-table row's heights
+inline constexpr int32_t kStepPagePosIndex = 12;    // PagePosIndexType
+inline constexpr int32_t kStepPageNumberSize = 13;  // PageNumberSize
+inline constexpr int32_t kStepParaSpacing = 14;     // paragraph ends only
+inline constexpr int32_t kStepMove = 15;            // drag and drop
+inline constexpr int32_t kStepMarkValues = 16;      // mark values and kinds; closed as kStepWordsAfter
+inline constexpr int32_t kStepJoin = 17;            // two paragraphs joined
+inline constexpr int32_t kStepItemDeleted = 18;
+inline constexpr int32_t kStepItemInserted = 19;
+inline constexpr int32_t kStepPageSetup = 20;  // the whole AboutPageInfo
+
+// Pending kinds: which coalescing member left its step open.
+inline constexpr int32_t kPendingNone = 1;
+inline constexpr int32_t kPendingVal1 = 2;
+inline constexpr int32_t kPendingVal2 = 3;
+inline constexpr int32_t kPendingVal3 = 4;
+inline constexpr int32_t kPendingTyping = 5;
+inline constexpr int32_t kPendingMarkKind = 6;
+inline constexpr int32_t kPendingInputKind = 7;
+inline constexpr int32_t kPendingBackspace = 8;
+inline constexpr int32_t kPendingUpSpace = 10;
+inline constexpr int32_t kPendingWordSpace = 11;
+inline constexpr int32_t kPendingSpacingBefore = 12;
 
 struct aUndoStep {
     int32_t StepKind = 0;
@@ -47,8 +85,10 @@ class UndoRedo {
 public:
     // The journal goes to ProgramFolder\tmp, or to the user's temporary folder when that
     // cannot be written.
-    UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder);
-    UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal);
+    UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder, PageView& page,
+             ControlSite& control);
+    UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal, PageView& page,
+             ControlSite& control);
     ~UndoRedo();
     UndoRedo(const UndoRedo&) = delete;
     UndoRedo& operator=(const UndoRedo&) = delete;
@@ -75,18 +115,31 @@ public:
     // Why the last journal write or read failed; empty after a success.
     const std::string& JournalError() const { return journalError_; }
 
-    // The recording of a change, for the edit members: fill CurBefore, SaveUndoData, change
-    // the document, fill CurAfter, SaveRedoData (or leave the step open in PendingKind).
-    // A false SaveUndoData means the document must not be changed; a false SaveRedoData has
-    // put the document back as it was before the change and dropped the step.
-    aUndoRange CurBefore;
-    aUndoRange CurAfter;
-    int32_t PendingKind = 0;
-    int32_t PendingPos = 0;
-    int32_t PendingCount = 0;
-    // Page kinds (3, 5, 6, 11, 12, 13, 20) image the value as the document holds it at the
-    // call: SaveUndoData before the change, SaveRedoData after it; kind 11 the font-table row
-    // EditFontTblIndex. Free-item kinds (2, 18, 19) image the item CurrentHwFocus.
+    // The recording of a change, for the edit members: Begin with the before-image (false: the
+    // document must not be changed), change the document, Finish with the after-image (false:
+    // the document is back as it was before the change and the step is dropped).
+    bool Begin(int32_t kind, const aUndoRange& before);
+    bool Finish(int32_t kind, const aUndoRange& after);
+    const aUndoRange& BeforeImage() const { return CurBefore; }
+
+    // A coalescing member closes any open step and begins its own, left open under its pending
+    // kind; while IsPending says the open step is its own at the caret, it extends it, giving
+    // the after-image EndPendingStep will close the step with.
+    bool BeginPending(int32_t pendingKind, int32_t kind, const aUndoRange& before);
+    // The step just begun stays open under the pending kind.
+    void MakePending(int32_t pendingKind);
+    bool IsPending(int32_t pendingKind, int32_t pos) const { return PendingKind == pendingKind && PendingPos == pos; }
+    int32_t OpenPendingKind() const { return PendingKind; }
+    void SetPendingPos(int32_t pos) { PendingPos = pos; }
+    // What the open step covers beyond its position: characters typed, or a range's length.
+    int32_t PendingSize() const { return PendingCount; }
+    void SetPendingSize(int32_t count) { PendingCount = count; }
+    void SetPendingAfter(const aUndoRange& after) { CurAfter = after; }
+
+    // Page kinds (background, paper, margins, font row, page index, page number size, page
+    // setup) image the value as the document holds it at the call: SaveUndoData before the
+    // change, SaveRedoData after it; the font row is EditFontTblIndex. Free-item kinds image the
+    // item CurrentHwFocus. Character kinds take the images Begin and Finish were given.
     bool SaveUndoData(int32_t kind);
     bool SaveRedoData(int32_t kind);
     void EndPendingStep();
@@ -98,10 +151,11 @@ public:
     // Closes it: the same characters and the selection as it is now are the after-image.
     bool EndInPlace(int32_t afterKind);
 
-    // A coalesced backspace grows the open kind-7 step: the character goes to the end of its
-    // before-image, which holds the deleted run from its last character to its first.
+    // A coalesced backspace grows the open backspace step: the character goes to the end of its
+    // journal image, which holds the deleted run from its last character to its first, and the
+    // before-image takes it in front.
     bool AddBackspaceWord(int32_t word);
-    // The layout range of a move (kind 15): everything between and inside the two ranges.
+    // The layout range of a move step: everything between and inside the two ranges.
     void SetMoveInputDat(const aUndoRange& before, const aUndoRange& after);
 
 private:
@@ -135,8 +189,16 @@ private:
     void UndoItem(int32_t kind);
     void RedoItem(int32_t kind);
 
+    aUndoRange CurBefore;
+    aUndoRange CurAfter;
+    int32_t PendingKind = 0;  // 0 before the first step is closed, then kPendingNone when none is open
+    int32_t PendingPos = 0;
+    int32_t PendingCount = 0;
+
     EditorData& data_;
     DoArray& array_;
+    PageView& page_;
+    ControlSite& control_;
     std::unique_ptr<UndoJournal> journal_;
     std::filesystem::path journalName_;
     bool inTempFolder_ = false;

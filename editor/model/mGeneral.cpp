@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-#include "model/LineBreaker.h"
+#include "model/CharKinds.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -115,6 +115,17 @@ int32_t GetPageOfWord(const EditorData& data, int32_t Index) {
         pages.size(), Index, [&](size_t i) { return pages[i].StartWord; }, [&](size_t i) { return pages[i].LengthWord; });
 }
 
+std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word) {
+    if (data.LineInfo.empty() || !data.IsWord(word)) return std::nullopt;
+    const auto& line = data.LineInfo[static_cast<size_t>(GetLineOfWord(data, word))];
+    if (word < line.Start || word >= line.Start + line.Length) return std::nullopt;
+    return line;
+}
+
+int32_t LastWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
+    return std::min(line.Start + line.Length - 1, data.WordCount() - 1);
+}
+
 int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X) {
     if (Line < 0 || Line >= data.LineCount()) return 0;
     const auto& l = data.LineInfo[static_cast<size_t>(Line)];
@@ -164,7 +175,7 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 bool CanSetYcOnWord(const EditorData& data, int32_t Index) {
     if (!data.IsWord(Index)) return false;
     const auto& w = data.WordInfo[static_cast<size_t>(Index)];
-    if (w.IsJpGcCtl != 1 && w.IsJpGcCtl != 2) return true;
+    if (w.IsJpGcCtl != kCharNote && w.IsJpGcCtl != kCharSymbol) return true;
     constexpr int16_t kFullWidthOpen = static_cast<int16_t>(0xA3A8);   // （
     constexpr int16_t kFullWidthClose = static_cast<int16_t>(0xA3A9);  // ）
     const int16_t c = w.WdAsc;

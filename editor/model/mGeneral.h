@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "model/EditorData.h"
@@ -19,6 +20,10 @@ int32_t FindParaEndLine(const EditorData& data, int32_t Start, int32_t Length);
 // The line or page holding a character; 0 when none does.
 int32_t GetLineOfWord(const EditorData& data, int32_t Index);
 int32_t GetPageOfWord(const EditorData& data, int32_t Index);
+// The line holding a character, when the layout has placed it on one.
+std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word);
+// The last character of a line that exists in the document.
+int32_t LastWordOfLine(const EditorData& data, const tessaly::aLineInfo& line);
 
 // The character of a line a vertical caret move lands on: the first whose centre is at or after X.
 int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X);

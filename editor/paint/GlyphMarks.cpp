@@ -33,10 +33,8 @@ void DrawRun(PaintContext& ctx, int32_t word, const std::string& text, int32_t v
 
 }  // namespace
 
-int32_t ClampedRunCount(PaintContext& ctx, int32_t word, int32_t slot) {
-    auto& mark = SlotOf(ctx, word, slot);
-    if (mark.ExtralWordVal2 < 1) mark.ExtralWordVal2 = 1;
-    return std::min(mark.ExtralWordVal2, kMaxGlyphRun);
+int32_t ClampedRunCount(const PaintContext& ctx, int32_t word, int32_t slot) {
+    return std::clamp(SlotOf(ctx, word, slot).ExtralWordVal2, 1, kMaxGlyphRun);
 }
 
 void DrawExtralGlyphCentered(PaintContext& ctx, int32_t word, std::string_view glyph, int32_t vOffset) {

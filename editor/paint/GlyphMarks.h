@@ -20,8 +20,8 @@ void DrawExtralTempoChange(PaintContext& ctx, int32_t word, std::string_view tex
 void DrawExtralRepeatSign(PaintContext& ctx, int32_t word, int32_t slot);
 void DrawExtralOctaveLine(PaintContext& ctx, int32_t word, int32_t slot);
 
-// The glyph count of a stretching mark: a stored count below 1 becomes 1 in the document,
-// and a run never exceeds kMaxGlyphRun.
-int32_t ClampedRunCount(PaintContext& ctx, int32_t word, int32_t slot);
+// The glyph count of a stretching mark: a stored count below 1 counts as 1 (the loader and the
+// commands store it so), and a run never exceeds kMaxGlyphRun.
+int32_t ClampedRunCount(const PaintContext& ctx, int32_t word, int32_t slot);
 
 }  // namespace notaline

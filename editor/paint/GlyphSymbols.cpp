@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "paint/LineSpans.h"
@@ -35,11 +36,10 @@ IntRect UnraisedBand(const tessaly::aWordInfo& w, int32_t v, double left, double
 }  // namespace
 
 void DrawExtralCountedGlyph(PaintContext& ctx, int32_t word, int32_t slot) {
-    auto& mark = SlotOf(ctx, word, slot);
-    if (mark.ExtralWordVal2 < 1) mark.ExtralWordVal2 = 1;
+    const auto& mark = SlotOf(ctx, word, slot);
     BeginSymbol(ctx, word);
     const auto& w = Word(ctx, word);
-    ctx.Dc.DrawTextInRect(GlyphRun(0xF0A1, mark.ExtralWordVal2) + Glyph(0xF0A8),
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF0A1, std::max(mark.ExtralWordVal2, 1)) + Glyph(0xF0A8),
                           BandRect(w, mark.ExtralWordVal1, w.Left, w.Right), kTextFlags);
 }
 
@@ -103,7 +103,7 @@ void DrawExtralVoltaEnd(PaintContext& ctx, int32_t word, int32_t slot, bool open
     if (!line) return;
     for (int32_t j = word - 1; j >= line->Start; --j)
         for (const auto& s : ctx.Data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
-            if (s.IndexType == 89 || s.IndexType == 91) return;
+            if (s.IndexType == kMarkVoltaStart || s.IndexType == kMarkOpenVoltaStart) return;
     DrawVoltaFromLineStart(ctx, *line, word, slot, open);
 }
 

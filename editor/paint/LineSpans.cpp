@@ -4,7 +4,9 @@
 #include <array>
 #include <cmath>
 
+#include "model/CharKinds.h"
 #include "model/Measure.h"
+#include "model/StoredMarks.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
 
@@ -35,20 +37,10 @@ IntRect Down(IntRect r, int32_t d) {
 
 }  // namespace
 
-std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word) {
-    if (data.LineInfo.empty() || !data.IsWord(word)) return std::nullopt;
-    const auto& line = data.LineInfo[static_cast<size_t>(GetLineOfWord(data, word))];
-    if (word < line.Start || word >= line.Start + line.Length) return std::nullopt;
-    return line;
-}
-
-int32_t LastWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
-    return std::min(line.Start + line.Length - 1, data.WordCount() - 1);
-}
 
 int32_t LastDrawnWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
     int32_t last = LastWordOfLine(data, line);
-    if (last > line.Start && data.WordInfo[static_cast<size_t>(last)].IsJpGcCtl == 3) --last;
+    if (last > line.Start && data.WordInfo[static_cast<size_t>(last)].IsJpGcCtl == kCharParaEnd) --last;
     return last;
 }
 
@@ -218,14 +210,9 @@ void DrawSpanOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t val1,
 }
 
 void DrawExtralHairpin(PaintContext& ctx, int32_t word, int32_t slot) {
-    auto& mark = SlotOf(ctx, word, slot);
-    int32_t n = mark.ExtralWordVal2;
-    const int32_t toLast = ctx.Data.WordCount() - word - 1;
-    if (n >= toLast) mark.ExtralWordVal2 = n = toLast;
-    const auto line = LineOfWord(ctx.Data, word);
-    if (!line) return;
-    const int32_t last = LastWordOfLine(ctx.Data, *line);
-    if (last < word + n) mark.ExtralWordVal2 = n = last - word;
+    const auto& mark = SlotOf(ctx, word, slot);
+    if (!LineOfWord(ctx.Data, word)) return;
+    const int32_t n = FittedHairpinLength(ctx.Data, word, mark.ExtralWordVal2);
     // No divisor: the mark stays in the document, undrawn, and redraws stay quiet.
     const auto k = HairpinDivisor(n);
     if (!k) return;

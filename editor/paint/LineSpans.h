@@ -4,15 +4,12 @@
 #include <optional>
 #include <string_view>
 
+#include "model/mGeneral.h"
 #include "paint/PaintContext.h"
 
 namespace notaline {
 
-// The line holding a character, when the layout has placed it on one.
-std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word);
-// The last character of a line that exists in the document.
-int32_t LastWordOfLine(const EditorData& data, const tessaly::aLineInfo& line);
-// The same, or the one before it when that is the paragraph end.
+// The last character of a line, or the one before it when that is the paragraph end.
 int32_t LastDrawnWordOfLine(const EditorData& data, const tessaly::aLineInfo& line);
 
 // Half-opening divisor of a hairpin over n characters; none for n below 0 or above 120.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "paint/GlyphMarks.h"
 #include "paint/GlyphSymbols.h"
 #include "paint/LineSpans.h"
+#include "paint/PageServices.h"
 #include "paint/SpanMarks.h"
 #include "paint/TextMarks.h"
 #include "records/Numbers.h"
@@ -54,16 +56,16 @@ void DrawSlot(PaintContext& ctx, int32_t word, int32_t slot) {
         return;
     }
     switch (code) {
-        case 8: DrawExtralTrill(ctx, word, slot); break;
+        case kMarkTrill: DrawExtralTrill(ctx, word, slot); break;
         case 16: DrawExtralNumber(ctx, word, slot); break;
-        case 33: DrawExtralFraction(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
-        case 34:
-        case 35: DrawExtralTempoSpan(ctx, word, slot); break;
-        case 37:
+        case kMarkTimeSignature: DrawExtralFraction(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
+        case kMarkRitardando:
+        case kMarkAccelerando: DrawExtralTempoSpan(ctx, word, slot); break;
+        case kMarkTempoChange:
             DrawExtralTempoChange(ctx, word, GetExtralWordVal3(ctx.Data, word, slot),
                                   tessaly::CInt(mark.ExtralWordVal2), tessaly::CInt(mark.ExtralWordVal1));
             break;
-        case 38: ctx.Page().DrawGraceCells(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
+        case kMarkGraceNote: ctx.Page().DrawGraceCells(ctx, word, mark.ExtralWordVal1, mark.ExtralWordVal2); break;
         case 70:
         case 71: DrawExtralRepeatSign(ctx, word, slot); break;
         case 72:
@@ -78,128 +80,55 @@ void DrawSlot(PaintContext& ctx, int32_t word, int32_t slot) {
         case 149:
         case 151:
         case 153: DrawExtralSpanEnd(ctx, word, slot); break;
-        case 74: DrawExtralTupletStart(ctx, word, slot); break;
+        case kMarkTupletStart: DrawExtralTupletStart(ctx, word, slot); break;
         case 75: DrawExtralTupletEnd(ctx, word, slot); break;
-        case 76:
+        case kMarkOctaveLineFirst:
         case 77:
         case 78:
-        case 79: DrawExtralOctaveLine(ctx, word, slot); break;
-        case 81: DrawExtralHairpin(ctx, word, slot); break;
+        case kMarkOctaveLineLast: DrawExtralOctaveLine(ctx, word, slot); break;
+        case kMarkCrescendo: DrawExtralHairpin(ctx, word, slot); break;
         case 82:
         case 83:
         case 84: DrawExtralLengthHairpin(ctx, word, slot); break;
         case 85: DrawExtralKeyChange(ctx, word, slot); break;
-        case 86: DrawExtralCountedGlyph(ctx, word, slot); break;
-        case 89:
-        case 91: DrawExtralVoltaStart(ctx, word, slot); break;
+        case kMarkDoubleSlide: DrawExtralCountedGlyph(ctx, word, slot); break;
+        case kMarkVoltaStart:
+        case kMarkOpenVoltaStart: DrawExtralVoltaStart(ctx, word, slot); break;
         case 90: DrawExtralVoltaEnd(ctx, word, slot, false); break;
         case 92: DrawExtralVoltaEnd(ctx, word, slot, true); break;
         case 109: DrawExtralNoVibrato(ctx, word, slot); break;
         case 117:
         case 118: DrawExtralArpeggio(ctx, word, slot); break;
-        case 119:
+        case kMarkCustomSymbol:
             DrawExtralText(ctx, word, GetExtralWordVal3(ctx.Data, word, slot), mark.ExtralWordVal2,
                            mark.ExtralWordVal1);
             break;
-        case 120: {
+        case kMarkTestSymbol: {
             std::string text = GetExtralWordVal3(ctx.Data, word, slot);
             DrawExtralTestSymbol(ctx, word, text);
             break;
         }
-        case 131:
+        case kMarkBarNumber:
             DrawExtralBoxedText(ctx, word, GetExtralWordVal3(ctx.Data, word, slot), mark.ExtralWordVal2,
                                 mark.ExtralWordVal1);
             break;
-        case 133:
+        case kMarkSyllableDo:
         case 134:
         case 135:
         case 136:
         case 137:
         case 138:
-        case 139:
-            DrawExtralAlphaDigit(ctx, word, std::string(1, static_cast<char>('1' + code - 133)), mark.ExtralWordVal1);
+        case kMarkSyllableXi:
+            DrawExtralAlphaDigit(ctx, word, std::string(1, static_cast<char>('1' + code - kMarkSyllableDo)),
+                                 mark.ExtralWordVal1);
             break;
         case 142: DrawExtralPressVibrato(ctx, code, word, mark.ExtralWordVal2, mark.ExtralWordVal1); break;
-        case 144: ctx.Page().DrawBigHuaYing(ctx, word, slot); break;
+        case kMarkBigGlissandoStart: ctx.Page().DrawBigHuaYing(ctx, word, slot); break;
         default:
             if (code >= 163 && code <= 176) DrawExtralTempo(ctx, word, slot);
             break;  // the rest are characters, paragraph attributes or drawn from their partner
     }
 }
-
-// Keys by accidental (none, sharp, flat) and letter C D E F G A B; -1 where there is none.
-constexpr int8_t kKeys[3][7] = {{0, 2, 4, 5, 7, 9, 11}, {1, 3, -1, 6, 8, 10, -1}, {-1, 1, 3, -1, 6, 8, 10}};
-
-// Key signature, tempo and metre as typed: "1", "=", an optional "#" or "b", a letter; "J", "=",
-// digits; a time signature mark.
-class PlayMarkScanner {
-public:
-    explicit PlayMarkScanner(EditorData& data) : data_(data) {}
-
-    void Mark(int32_t word, const tessaly::aExtralWordInfo& mark) {
-        const int32_t code = mark.IndexType;
-        if ((code >= 49 && code <= 54) || code == 154) KeyStep(code);
-        if (code >= 55 && code <= 61) KeyLetter(code - 55);
-        if (code == 93) tempoJ_ = !tempoJ_;
-        if (code == 154) TempoDigits(word);
-        if (code == 33) Metre(mark);
-    }
-
-private:
-    enum class Key { None, One, OneIs, Sharp, Flat };  // "", "1", "1=", "1=#", "1=b"
-
-    void KeyStep(int32_t code) {
-        if (code == 154) {
-            key_ = key_ == Key::One ? Key::OneIs : Key::None;
-        } else if (key_ == Key::None) {
-            if (code == 54) key_ = Key::One;
-        } else if (key_ == Key::OneIs && code == 49) {
-            key_ = Key::Sharp;
-        } else if (key_ == Key::OneIs && code == 50) {
-            key_ = Key::Flat;
-        } else {
-            key_ = Key::None;
-        }
-    }
-
-    void KeyLetter(int32_t letter) {
-        const int accidental = key_ == Key::OneIs ? 0 : key_ == Key::Sharp ? 1 : key_ == Key::Flat ? 2 : -1;
-        key_ = Key::None;
-        if (accidental < 0) return;
-        const int8_t key = kKeys[accidental][letter];
-        auto& track = data_.PlayInfo.Track;
-        const size_t main = static_cast<size_t>(data_.PlayInfo.MainTrack) - 1;
-        if (key >= 0 && data_.PlayInfo.MainTrack >= 1 && main < track.size())
-            track[main].Yd = static_cast<uint8_t>(key);
-    }
-
-    // At most three digits after "J=". Without any the tempo stays as it was.
-    void TempoDigits(int32_t word) {
-        if (!tempoJ_) return;
-        tempoJ_ = false;
-        int32_t bpm = 0, digits = 0;
-        for (int32_t j = word + 1; j < data_.WordCount() - 1 && digits < 3; ++j, ++digits) {
-            const int16_t c = data_.WordInfo[static_cast<size_t>(j)].WdAsc;
-            if (c < '0' || c > '9') break;
-            bpm = bpm * 10 + (c - '0');
-        }
-        if (digits > 0) data_.PlayInfo.Bpm = static_cast<int16_t>(std::max(1, bpm));
-    }
-
-    void Metre(const tessaly::aExtralWordInfo& mark) {
-        const std::string text = std::to_string(mark.ExtralWordVal1) + "/" + std::to_string(mark.ExtralWordVal2);
-        for (size_t i = 0; i < kMetreList.size(); ++i) {
-            if (kMetreList[i] == text) {
-                data_.PlayInfo.JiePai = static_cast<uint8_t>(i);
-                return;
-            }
-        }
-    }
-
-    EditorData& data_;
-    Key key_ = Key::None;
-    bool tempoJ_ = false;  // "J" read, waiting for "="
-};
 
 }  // namespace
 
@@ -207,12 +136,6 @@ void DrawExtralWord(PaintContext& ctx, int32_t word) {
     if (!ctx.Data.IsWord(word)) return;
     for (int32_t slot = 0; slot < kSlotCount; ++slot)
         if (SlotOf(ctx, word, slot).IndexType != 0) DrawSlot(ctx, word, slot);
-}
-
-void ScanPlayMarks(EditorData& data) {
-    PlayMarkScanner scanner(data);
-    for (int32_t i = 0; i < data.WordCount(); ++i)
-        for (const auto& mark : data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo) scanner.Mark(i, mark);
 }
 
 }  // namespace notaline

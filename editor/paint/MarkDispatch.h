@@ -1,25 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string_view>
 
 #include "paint/PaintContext.h"
 
 namespace notaline {
 
-// The metres a time signature may name; an entry's index is the JiePai value of that metre.
-inline constexpr std::array<std::string_view, 10> kMetreList{"1/4", "2/4", "3/4", "4/4", "5/4",
-                                                             "3/8", "6/8", "7/8", "9/8", "12/8"};
-
-// Draws the attached marks of one character, slots 0 to 7 in order. Changes nothing in the
-// document but the self-corrections of stored run lengths.
+// Draws the attached marks of one character, slots 0 to 7 in order.
 void DrawExtralWord(PaintContext& ctx, int32_t word);
-
-// Reads the key signature, tempo and time signature that the document writes as marked
-// characters, in document order, into the play settings: the key into Yd of the main track,
-// the tempo into Bpm, the metre into JiePai. The page renderer calls it before each pass, so
-// the values do not depend on which pages are drawn. Values not found are left alone.
-void ScanPlayMarks(EditorData& data);
 
 }  // namespace notaline

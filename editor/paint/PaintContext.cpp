@@ -4,26 +4,9 @@
 
 #include "Cp936.h"
 #include "model/Tables.h"
-#include "paint/LineSpans.h"
 #include "records/Numbers.h"
 
 namespace notaline {
-
-void PageServices::DrawGraceCells(PaintContext&, int32_t, int32_t, int32_t) {}
-void PageServices::DrawBigHuaYing(PaintContext&, int32_t, int32_t) {}
-
-void PageServices::DrawArcSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
-    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09E);
-}
-
-void PageServices::DrawSlideSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
-    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09B);
-}
-
-PageServices& PaintContext::Page() {
-    static PageServices defaults;
-    return Services ? *Services : defaults;
-}
 
 std::string Glyph(uint16_t code) {
     if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
@@ -47,7 +30,7 @@ const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index) {
     return ctx.Data.WordInfo[static_cast<size_t>(index)];
 }
 
-tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot) {
+const tessaly::aExtralWordInfo& SlotOf(const PaintContext& ctx, int32_t word, int32_t slot) {
     return ctx.Data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
 }
 
@@ -93,7 +76,7 @@ void SetWordTextColor(PaintContext& ctx, int32_t word) {
 tessaly::mLogFont SetMarkGlyphFont(PaintContext& ctx, std::string_view face, int32_t height, int32_t width,
                                    int32_t escapement) {
     tessaly::mLogFont f;
-    f.FontTblIndex = GetFontTblIndex(ctx.Data, face);
+    f.FontTblIndex = FindFontTblIndex(ctx.Data, face);
     f.lfHeight = height;
     f.lfWidth = width;
     f.lfEscapement = escapement;
@@ -121,7 +104,7 @@ tessaly::mLogFont MakeMarkTextFont(PaintContext& ctx, int32_t word, double facto
             found = true;
         }
     }
-    if (!found) f.FontTblIndex = GetFontTblIndex(ctx.Data, kSongTiFace);
+    if (!found) f.FontTblIndex = FindFontTblIndex(ctx.Data, kSongTiFace);
     f.lfHeight = tessaly::CLng(factor * Word(ctx, word).nLogFont.lfHeight);
     return f;
 }

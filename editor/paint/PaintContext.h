@@ -5,42 +5,28 @@
 #include <string_view>
 
 #include "model/EditorData.h"
+#include "model/Tables.h"
 #include "paint/Canvas.h"
 
 namespace notaline {
 
-struct PaintContext;
+class PageServices;
 
-// What the mark layer asks of the page renderer beyond the marks' own painters. The defaults
-// draw one-line arcs and slides from the same glyph pieces as their cut pieces, and nothing
-// for grace-note cells and big glissandi, whose painters come with the page renderer.
-class PageServices {
-public:
-    virtual ~PageServices() = default;
-    virtual void DrawGraceCells(PaintContext& ctx, int32_t word, int32_t val1, int32_t val2);
-    virtual void DrawBigHuaYing(PaintContext& ctx, int32_t word, int32_t slot);
-    virtual void DrawArcSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code);
-    virtual void DrawSlideSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code);
-};
-
-// One drawing pass of the mark layer: the document, the surface and the editor's current font
-// record, which each painter fills and selects.
+// One drawing pass of the mark layer: the document (read only), the surface and the editor's
+// current font record, which each painter fills and selects.
 struct PaintContext {
-    EditorData& Data;
+    const EditorData& Data;
     Canvas& Dc;
-    PageServices* Services = nullptr;  // null: the defaults
+    PageServices* Services = nullptr;  // null: the defaults (PageServices.h)
     tessaly::mLogFont mLogFont;
 
-    PaintContext(EditorData& data, Canvas& dc, PageServices* services = nullptr)
+    PaintContext(const EditorData& data, Canvas& dc, PageServices* services = nullptr)
         : Data(data), Dc(dc), Services(services) {}
     PageServices& Page();
 };
 
 // Longest run of glyphs a stored count may ask for: counts come from files.
 inline constexpr int32_t kMaxGlyphRun = 512;
-
-// The face 宋体 in code page 936.
-inline constexpr std::string_view kSongTiFace = "\xCB\xCE\xCC\xE5";
 
 // A glyph code as text: one byte, or the two bytes of a code above 255.
 std::string Glyph(uint16_t code);
@@ -50,7 +36,7 @@ std::string GlyphRun(uint16_t code, int32_t count);
 std::string Gbk(std::string_view utf8);
 
 const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index);
-tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot);
+const tessaly::aExtralWordInfo& SlotOf(const PaintContext& ctx, int32_t word, int32_t slot);
 
 // v offset units in pixels: v × lfHeight / 20.4; positive raises or moves right.
 double OffsetPx(const tessaly::aWordInfo& w, int64_t v);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "paint/LineSpans.h"
+#include "paint/PageServices.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -87,7 +89,7 @@ void DrawExtralTupletEnd(PaintContext& ctx, int32_t word, int32_t slot) {
     if (!line) return;
     const auto& mark = SlotOf(ctx, word, slot);
     // Only the tuplet's own start on this line means the start drew it all.
-    if (HasEarlierOnLine(ctx.Data, word, *line, 74, mark.ExtralWordVal2)) return;
+    if (HasEarlierOnLine(ctx.Data, word, *line, kMarkTupletStart, mark.ExtralWordVal2)) return;
     DrawTupletFromLineStart(ctx, line->Start, word, tessaly::CInt(mark.ExtralWordVal1));
 }
 

@@ -24,16 +24,14 @@ GdiCanvas::GdiCanvas(HDC dc, GpGraphics* graphics) : dc_(dc), graphics_(graphics
     SetBkMode(dc_, TRANSPARENT);
 }
 
-GdiCanvas::~GdiCanvas() {
-    if (originalFont_) SelectObject(dc_, originalFont_);
-}
-
 void GdiCanvas::SelectFont(const tessaly::LogFont& font) {
     const LOGFONTW lf = ToLogFontW(font);
-    FontHandle created(CreateFontIndirectW(&lf));
+    win::FontHandle created(CreateFontIndirectW(&lf));
     if (!created) return;
-    const HGDIOBJ old = SelectObject(dc_, created.Get());
-    if (!originalFont_) originalFont_ = old;
+    if (!originalFont_)
+        originalFont_.emplace(dc_, created.Get());
+    else
+        SelectObject(dc_, created.Get());
     font_ = std::move(created);  // the one selected before is out of the DC now
     charset_ = font.lfCharSet;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "paint/Canvas.h"
-#include "render/GdiObjects_win.h"
+#include "win/GdiHandles.h"
 #include "render/Gdip_win.h"
 
 namespace notaline {
@@ -15,7 +17,7 @@ public:
     GdiCanvas(HDC dc, GpGraphics* graphics);
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
-    ~GdiCanvas() override;
+    ~GdiCanvas() override = default;
 
     void SelectFont(const tessaly::LogFont& font) override;
     void SetTextColor(uint32_t colour) override;
@@ -31,8 +33,8 @@ public:
 private:
     HDC dc_;
     GpGraphics* graphics_;
-    FontHandle font_;
-    HGDIOBJ originalFont_ = nullptr;
+    win::FontHandle font_;
+    std::optional<win::SelectScope> originalFont_;  // gives the DC its own font back first
     uint8_t charset_ = 0;
 };
 

@@ -25,17 +25,12 @@ LOGFONTW ToLogFontW(const tessaly::LogFont& font) {
 GdiTextMeasurer::GdiTextMeasurer()
     : measureDc_(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)),
       pageDc_(CreateCompatibleDC(measureDc_.Get())),
-      pageBitmap_(CreateCompatibleBitmap(measureDc_.Get(), 1, 1)) {
-    oldBitmap_ = SelectObject(pageDc_.Get(), pageBitmap_.Get());
+      pageBitmap_(CreateCompatibleBitmap(measureDc_.Get(), 1, 1)),
+      pageBitmapSelected_(pageDc_.Get(), pageBitmap_.Get()) {
     graphics_ = std::make_unique<Gdiplus::Graphics>(pageDc_.Get());
     graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     graphics_->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics_->SetPageUnit(Gdiplus::UnitPixel);
-}
-
-GdiTextMeasurer::~GdiTextMeasurer() {
-    graphics_.reset();
-    if (oldBitmap_) SelectObject(pageDc_.Get(), oldBitmap_);
 }
 
 tessaly::SIZEF GdiTextMeasurer::MeasureGdip(const tessaly::LogFont& font, float emPoints, std::u16string_view ch) {
@@ -62,8 +57,8 @@ tessaly::SIZEF GdiTextMeasurer::MeasureGdip(const tessaly::LogFont& font, float 
 
 tessaly::SIZEF GdiTextMeasurer::MeasureGdi(const tessaly::LogFont& font, std::u16string_view text) {
     const LOGFONTW lf = ToLogFontW(font);
-    FontHandle handle(CreateFontIndirectW(&lf));
-    SelectScope select(measureDc_.Get(), handle.Get());
+    win::FontHandle handle(CreateFontIndirectW(&lf));
+    win::SelectScope select(measureDc_.Get(), handle.Get());
     SIZE extent{};
     if (!GetTextExtentPoint32W(measureDc_.Get(), reinterpret_cast<const WCHAR*>(text.data()),
                                static_cast<int>(text.size()), &extent))

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "model/TextMeasurer.h"
-#include "render/GdiObjects_win.h"
+#include "win/GdiHandles.h"
 #include "render/Gdiplus_win.h"
 
 namespace notaline {
@@ -18,17 +18,17 @@ public:
     GdiTextMeasurer();
     GdiTextMeasurer(const GdiTextMeasurer&) = delete;
     GdiTextMeasurer& operator=(const GdiTextMeasurer&) = delete;
-    ~GdiTextMeasurer() override;
+    ~GdiTextMeasurer() override = default;
 
     tessaly::SIZEF MeasureGdip(const tessaly::LogFont& font, float emPoints, std::u16string_view ch) override;
     tessaly::SIZEF MeasureGdi(const tessaly::LogFont& font, std::u16string_view text) override;
 
 private:
-    OwnedDc measureDc_;
-    OwnedDc pageDc_;
-    BitmapHandle pageBitmap_;
-    HGDIOBJ oldBitmap_ = nullptr;
-    std::unique_ptr<Gdiplus::Graphics> graphics_;
+    win::OwnedDc measureDc_;
+    win::OwnedDc pageDc_;
+    win::BitmapHandle pageBitmap_;
+    win::SelectScope pageBitmapSelected_;
+    std::unique_ptr<Gdiplus::Graphics> graphics_;  // released before the bitmap leaves the DC
 };
 
 }  // namespace notaline

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "FakeServices.h"
-#include "model/LayoutView.h"
+#include "model/DocumentSource.h"
 #include "records/Records.h"
 
 namespace notaline::bench {

@@ -97,10 +97,12 @@ int main() {
     data.Measurer = &measurer;
 
     const auto t0 = Clock::now();
-    LoadJpFile(data, source, 0, u"bench.dadur");
+    NoPageView page;
+    NoControlSite control;
+    LoadJpFile(data, source, page, control, 0, u"bench.dadur");
     const auto load = Clock::now() - t0;
     const auto t1 = Clock::now();
-    InitFormat(data);
+    InitFormat(data, page);
     const auto full = Clock::now() - t1;
 
     constexpr int kKeys = 200;

@@ -59,7 +59,9 @@ void Measure(const char* what, const std::filesystem::path& file, QuietSystem& s
     SteadyMeasurer measurer;
     data->Measurer = &measurer;
     FileDocumentSource source(system);
-    LoadJpFile(*data, source, 0, file.u16string());
+    NoPageView page;
+    NoControlSite control;
+    LoadJpFile(*data, source, page, control, 0, file.u16string());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const long peak = StatusKb("VmHWM") - base;
     const long held = StatusKb("VmRSS") - base;

@@ -54,10 +54,10 @@ struct Figures {
 // An editor as the control holds it: document, array operations, history with its journal file.
 class Editor {
 public:
-    Editor(int paragraphs, const std::filesystem::path& folder) : undo(data, array, folder) {
+    Editor(int paragraphs, const std::filesystem::path& folder) : undo(data, array, folder, page, control) {
         data.Measurer = &measurer;
         source.Doc = Document(paragraphs);
-        LoadJpFile(data, source, 0, u"bench.dadur");
+        LoadJpFile(data, source, page, control, 0, u"bench.dadur");
     }
 
     template <class Edit>
@@ -108,10 +108,12 @@ public:
     SteadyMeasurer measurer;
     OneDocument source;
     EditorData data;
-    DoArray array{data};
+    NoPageView page;
+    NoControlSite control;
+    DoArray array{data, control};
     UndoRedo undo;
-    Typing typing{data, array, undo};
-    ClipboardEdits clipboard{data, array, undo};
+    Typing typing{data, array, undo, control};
+    ClipboardEdits clipboard{data, array, undo, control};
 };
 
 Figures Run(int paragraphs, const std::filesystem::path& folder) {

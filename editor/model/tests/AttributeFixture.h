@@ -23,7 +23,6 @@ inline const std::string kSongTiGbk = "\xCB\xCE\xCC\xE5";
 // a counting beep and a journal in memory, and the two command classes over it.
 class AttributeTest : public LayoutEditTest {
 protected:
-    RecordingView view;
     std::unique_ptr<CharAttributes> chars;
     std::unique_ptr<SpacingCommands> spacing;
 
@@ -48,8 +47,7 @@ protected:
         Layout();
         data.Measurer = &measurer;
         data.System = &system;
-        data.View = &view;
-        undo = MemoryHistory(data, array, journal);
+        undo = MemoryHistory(data, array, journal, view);
         chars = std::make_unique<CharAttributes>(data, *undo);
         spacing = std::make_unique<SpacingCommands>(data, *undo);
     }

@@ -13,11 +13,8 @@ namespace {
 
 // Random paragraph, page and free-item commands, each followed by what the control does after
 // it; then undo all gives back every earlier state and redo all every later one.
-class CommandHistoryTest : public test::DocumentCommandTest {
+class CommandHistoryTest : public test::DocumentCommandTest, protected test::RandomPicks {
 protected:
-    std::mt19937 rng;
-
-    int32_t Pick(int32_t n) { return static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); }
     int16_t Value(int32_t n) { return static_cast<int16_t>(Pick(n)); }
 
     tessaly::RECT Margins() { return {50 + Pick(350), 50 + Pick(350), 50 + Pick(350), 50 + Pick(350)}; }
@@ -57,13 +54,13 @@ protected:
             case 4: return page->BackGroundType(Value(6));
             case 5: {
                 if (!page->PaperType(Pick(2) ? pA4 : pA3)) return false;
-                ApplyPaperType(data);
+                ApplyPaperType(data, view);
                 return true;
             }
             case 6: {
                 if (!page->SetPageWordRect(Margins())) return false;
                 CalcWriteRect(data);
-                ReFormatAll(data);
+                ReFormatAll(data, view);
                 return true;
             }
             case 7: return page->PagePosIndexType(Value(5));
@@ -76,7 +73,7 @@ protected:
                 setup.nScale = Pick(2) ? 1.0f : 1.5f;
                 setup.PageMarginRect = Margins();
                 if (!page->SetPageSeting(setup)) return false;
-                ReInitFormat(data);
+                ReInitFormat(data, view);
                 return true;
             }
             case 10: return items->InsterHwWord(grid, Pick(900), Pick(3000), Value(5) + 1, Pick(2) == 0);
@@ -109,7 +106,7 @@ private:
 TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
         Start("abc|de|fghij|k|lm|");
-        rng.seed(seed);
+        Seed(seed);
         std::vector<test::DocumentState> states{test::StateOf(data)};
         int32_t openNudge = -1;  // the paragraph end of the open coalesced step
         const int commands = 5 + Pick(40);
@@ -126,19 +123,20 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             }
             openNudge = spacingAt;
         }
-        const int steps = static_cast<int>(states.size()) - 1;
-        for (int s = steps; s > 0; --s) {
-            ASSERT_TRUE(undo->CanUndo()) << "seed " << seed << " step " << s;
-            undo->UserUndo();
-            ASSERT_EQ(states[static_cast<size_t>(s - 1)], test::StateOf(data))
-                << "seed " << seed << " undo to " << s - 1;
-            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " undo " << s;
-        }
-        ASSERT_FALSE(undo->CanUndo()) << "seed " << seed;
-        for (int s = 1; s <= steps; ++s) {
-            undo->UserRedo();
-            ASSERT_EQ(states[static_cast<size_t>(s)], test::StateOf(data)) << "seed " << seed << " redo to " << s;
-            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " redo " << s;
+        const size_t steps = states.size() - 1;
+        struct Seen {
+            test::DocumentState State;
+            std::string Layout;  // how it differs from a full layout
+        };
+        const auto walk = test::WalkHistory(
+            *undo, [&] { return Seen{test::StateOf(data), test::LayoutDifference(data, test::FullLayoutOf(data))}; });
+        ASSERT_EQ(steps, walk.Down.size()) << "seed " << seed;
+        ASSERT_EQ(steps, walk.Up.size()) << "seed " << seed;
+        for (size_t s = 0; s < steps; ++s) {
+            ASSERT_EQ(states[steps - 1 - s], walk.Down[s].State) << "seed " << seed << " undo to " << steps - 1 - s;
+            ASSERT_EQ("", walk.Down[s].Layout) << "seed " << seed << " undo " << steps - s;
+            ASSERT_EQ(states[s + 1], walk.Up[s].State) << "seed " << seed << " redo to " << s + 1;
+            ASSERT_EQ("", walk.Up[s].Layout) << "seed " << seed << " redo " << s + 1;
         }
         ASSERT_FALSE(undo->CanRedo()) << "seed " << seed;
     }

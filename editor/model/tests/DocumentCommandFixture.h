@@ -98,10 +98,10 @@ inline DocumentState StateOf(const EditorData& d) {
 class DocumentCommandTest : public ::testing::Test {
 protected:
     EditorData data;
-    DoArray array{data};
+    ClipboardView view;
+    DoArray array{data, view};
     FakeTextMeasurer measurer;
     FakeSystem system;
-    ClipboardView view;
     FakeGrid grid;
     FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
@@ -132,12 +132,11 @@ protected:
         data.AboutFileInfo.HwWordCount = 2;
         data.Measurer = &measurer;
         data.System = &system;
-        data.View = &view;
-        undo = MemoryHistory(data, array, journal);
+        undo = MemoryHistory(data, array, journal, view);
         paragraphs = std::make_unique<ParagraphCommands>(data, array, *undo);
         page = std::make_unique<PageSettings>(data, array, *undo);
-        items = std::make_unique<FreeItems>(data, array, *undo);
-        InitFormat(data);
+        items = std::make_unique<FreeItems>(data, array, *undo, view);
+        InitFormat(data, view);
         grid.Pages = data.PageCount();
         grid.PageCy = data.PageHeightPx;
     }

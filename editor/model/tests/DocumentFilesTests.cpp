@@ -37,7 +37,6 @@ protected:
 
     void SetUp() override {
         data.Measurer = &measurer;
-        data.View = &view;
         folder = std::filesystem::temp_directory_path() / "layout-document-files";
         std::filesystem::create_directories(folder);
     }
@@ -48,7 +47,7 @@ protected:
 };
 
 TEST_F(DocumentFiles, TheDefaultDocumentLoadsAndIsLaidOut) {
-    LoadJpFile(data, files, 0, u"");
+    LoadJpFile(data, files, view, view, 0, u"");
     EXPECT_TRUE(view.Failures.empty());
     EXPECT_TRUE(data.DocLoaded);
     ASSERT_GT(data.WordCount(), 1);
@@ -67,8 +66,7 @@ TEST_F(DocumentFiles, AZoRivFileLoadsWithProgress) {
 
     EditorData loaded;
     loaded.Measurer = &measurer;
-    loaded.View = &view;
-    LoadJpFile(loaded, files, 0, file.u16string());
+    LoadJpFile(loaded, files, view, view, 0, file.u16string());
     EXPECT_TRUE(view.Failures.empty());
     EXPECT_TRUE(loaded.DocLoaded);
     EXPECT_EQ(loaded.WordCount(), 7);
@@ -79,8 +77,8 @@ TEST_F(DocumentFiles, AZoRivFileLoadsWithProgress) {
 TEST_F(DocumentFiles, AFileThatCannotBeReadLeavesTheDocumentAsItWas) {
     SetWords(data, "12|");
     data.DocLoaded = true;
-    LoadJpFile(data, files, 0, (folder / "missing.zoriv").u16string());
-    LoadJpFile(data, files, 0, (folder / "missing.DaDur").u16string());
+    LoadJpFile(data, files, view, view, 0, (folder / "missing.zoriv").u16string());
+    LoadJpFile(data, files, view, view, 0, (folder / "missing.DaDur").u16string());
     ASSERT_EQ(view.Failures.size(), 2u);
     EXPECT_FALSE(view.Failures[0].empty());
     EXPECT_TRUE(data.DocLoaded);

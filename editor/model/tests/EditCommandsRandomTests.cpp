@@ -45,14 +45,13 @@ std::vector<unsigned char> Snapshot(const EditorData& d) {
     return out;
 }
 
-class EditCommandsRandom : public test::LayoutTest {
+class EditCommandsRandom : public test::LayoutTest, protected test::RandomPicks {
 protected:
     test::ClipboardView view;  // takes whatever is cut
     std::unique_ptr<EditCommands> edit;
-    std::mt19937 rng;
 
     void Start(uint32_t seed) {
-        rng.seed(seed);
+        Seed(seed);
         Doc("1234|ab5678|cd|9012345|");
         // Spacing before and after, so that joins and moved paragraph ends show in the layout.
         Para(4, tessaly::AlignmentNear, 0, 0, 0, 2, 5, 8);
@@ -64,11 +63,8 @@ protected:
         data.HwWordInfo.resize(3);
         data.AboutFileInfo.HwWordCount = 3;
         Layout();
-        data.View = &view;
-        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>());
+        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>(), view, view);
     }
-
-    int32_t Pick(int32_t n) { return n > 0 ? static_cast<int32_t>(rng() % static_cast<uint32_t>(n)) : 0; }
 
     tessaly::aWordInfo Note(char c) {
         tessaly::aWordInfo w;
@@ -154,15 +150,12 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
         while (edit->Undo.CanRedo()) edit->Undo.UserRedo();  // what a random undo took back
         const bool savedAtEnd = !edit->Undo.Modified();      // also closes an open step
         const auto final = Snapshot(data);
-        int steps = 0;
-        while (edit->Undo.CanUndo()) {
-            edit->Undo.UserUndo();
-            ++steps;
-            ASSERT_LT(steps, 1000);
-            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << " undo " << steps;
-        }
-        ASSERT_EQ(original, Snapshot(data)) << "seed " << seed;
-        while (edit->Undo.CanRedo()) edit->Undo.UserRedo();
+        const auto walk =
+            test::WalkHistory(edit->Undo, [&] { return std::make_pair(Snapshot(data), DifferenceFromFullLayout()); });
+        ASSERT_LT(walk.Down.size(), 1000u) << "seed " << seed;
+        for (size_t k = 0; k < walk.Down.size(); ++k)
+            ASSERT_EQ("", walk.Down[k].second) << "seed " << seed << " undo " << k + 1;
+        ASSERT_EQ(original, walk.Down.empty() ? final : walk.Down.back().first) << "seed " << seed;
         ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
         EXPECT_EQ(savedAtEnd, !edit->Undo.Modified()) << "seed " << seed;
     }
@@ -176,7 +169,9 @@ TEST(EditCommands, TheJournalLivesInTheProgramFolderWhileTheEditorDoes) {
     test::SetWords(data, "12|");
     std::filesystem::path journal;
     {
-        EditCommands edit(data, folder);
+        NoPageView page;
+        NoControlSite control;
+        EditCommands edit(data, folder, page, control);
         journal = edit.Undo.JournalName();
         EXPECT_EQ(folder / "tmp" / "tmp0.dat", journal);
         EXPECT_TRUE(std::filesystem::exists(journal));

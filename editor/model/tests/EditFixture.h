@@ -25,7 +25,6 @@ namespace notaline::test {
 // editing members, as the control holds them.
 class EditTest : public LayoutEditTest {
 protected:
-    ClipboardView view;
     std::filesystem::path folder;
     std::unique_ptr<Typing> typing;
     std::unique_ptr<ClipboardEdits> clip;
@@ -37,7 +36,6 @@ protected:
                  ("jp_edit_" + std::string(test->test_suite_name()) + "_" + test->name());
         std::filesystem::remove_all(folder);
         view.Data = &data;
-        data.View = &view;
         data.System = &system;
     }
 
@@ -55,13 +53,13 @@ protected:
         Doc(pattern);
         Layout();
         if (inMemory) {
-            undo = MemoryHistory(data, array, journal);
+            undo = MemoryHistory(data, array, journal, view);
         } else if (!undo || journal) {
             journal = nullptr;
-            undo = std::make_unique<UndoRedo>(data, array, folder);
+            undo = std::make_unique<UndoRedo>(data, array, folder, view, view);
         }
-        typing = std::make_unique<Typing>(data, array, *undo);
-        clip = std::make_unique<ClipboardEdits>(data, array, *undo);
+        typing = std::make_unique<Typing>(data, array, *undo, view);
+        clip = std::make_unique<ClipboardEdits>(data, array, *undo, view);
         undo->ZeroUnDoReDoVal();
         data.SelStart = 0;
         data.SelLength = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -18,10 +19,10 @@ namespace notaline::test {
 
 // An edit history over a fresh journal in memory; `journal` is pointed at that journal.
 template <class Journal>
-std::unique_ptr<UndoRedo> MemoryHistory(EditorData& data, DoArray& array, Journal*& journal) {
+std::unique_ptr<UndoRedo> MemoryHistory(EditorData& data, DoArray& array, Journal*& journal, RecordingView& view) {
     auto j = std::make_unique<Journal>();
     journal = j.get();
-    return std::make_unique<UndoRedo>(data, array, std::move(j));
+    return std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
 }
 
 // The records of the document's characters; with `spare` every record held, the spare one too.
@@ -41,6 +42,44 @@ inline int32_t CountSteps(UndoRedo& undo) {
     }
     for (int32_t i = 0; i < n; ++i) undo.UserRedo();
     return n;
+}
+
+// The seeded choices of the random-history tests: the same seed gives the same history.
+class RandomPicks {
+public:
+    void Seed(uint32_t seed) { rng_.seed(seed); }
+    uint32_t Next() { return rng_(); }
+    // 0 to n - 1; 0 when n is not positive.
+    int32_t Pick(int32_t n) { return n > 0 ? static_cast<int32_t>(rng_() % static_cast<uint32_t>(n)) : 0; }
+    // lo to hi, both included.
+    int32_t Pick(int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng_); }
+
+private:
+    std::mt19937 rng_;
+};
+
+// The states a history passes through when every step is undone (Down: after each undo) and
+// then redone (Up: after each redo).
+template <class State>
+struct HistoryWalk {
+    std::vector<State> Down;
+    std::vector<State> Up;
+};
+
+// Undoes every step, then redoes them all, reading the state with `now` after each; at most
+// `limit` steps each way.
+template <class Now>
+auto WalkHistory(UndoRedo& undo, Now&& now, int32_t limit = 1000) {
+    HistoryWalk<decltype(now())> walk;
+    while (undo.CanUndo() && static_cast<int32_t>(walk.Down.size()) < limit) {
+        undo.UserUndo();
+        walk.Down.push_back(now());
+    }
+    while (undo.CanRedo() && walk.Up.size() < walk.Down.size()) {
+        undo.UserRedo();
+        walk.Up.push_back(now());
+    }
+    return walk;
 }
 
 // A view with a clipboard: it keeps the ranges the editing members copy and, with Data set, the
@@ -72,11 +111,13 @@ public:
     }
 };
 
-// A laid-out document with fake measuring, a counting beep and an edit history; each fixture
-// hands the services to the document and makes the history as its commands need them.
+// A laid-out document with fake measuring, a counting beep, a view with a clipboard and an edit
+// history; each fixture hands the services to the document and makes the history as its commands
+// need them.
 class LayoutEditTest : public LayoutTest {
 protected:
-    DoArray array{data};
+    ClipboardView view;
+    DoArray array{data, view};
     FakeTextMeasurer measurer;
     FakeSystem system;
     FakeJournal* journal = nullptr;  // set when the history keeps its journal in memory

@@ -5,12 +5,15 @@
 #include <vector>
 
 #include "model/EditorData.h"
-#include "model/LayoutView.h"
+#include "model/ControlSite.h"
+#include "model/DocumentSource.h"
+#include "model/PageView.h"
 
 namespace notaline::test {
 
-// Records what the layout asks of its view, in order; the screen is as the test sets it.
-class RecordingView : public LayoutView {
+// Records what the editing objects ask of the page renderer and the control, in one order; the
+// screen is as the test sets it.
+class RecordingView : public NoPageView, public NoControlSite {
 public:
     int32_t ZoomPercent = 100;
     int32_t Dpi = 96;

@@ -7,6 +7,7 @@
 
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
+#include "model/LayoutSetup.h"
 #include "model/UndoRedo.h"
 #include "model/mGeneral.h"
 
@@ -89,10 +90,10 @@ TEST_F(IncrementalLayout, TheEditorsRecordIsLaidOutOnce) {
 TEST_F(IncrementalLayout, ARecordThatDoesNotMatchTheLinesLaysOutEverything) {
     Doc("12|34|56|");
     RecordingView view;
-    data.View = &view;
     Layout();
-    tessaly::aInputDat wrong{.iLine1 = 1, .iLine2 = 1, .iWord1 = 2, .iWord2 = 5};
-    EXPECT_FALSE(FormatInputLines(data, wrong));
+    data.InputDat = {.iLine1 = 1, .iLine2 = 1, .iWord1 = 2, .iWord2 = 5};
+    data.InputDatLaidOut = false;
+    EXPECT_FALSE(LayOutEdit(data, view));
     EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
     ASSERT_EQ(view.ScrollInfo.size(), 1u);
     EXPECT_EQ(view.ScrollInfo[0], (std::vector<int32_t>{-1, -1, 1, 1}));

@@ -18,7 +18,6 @@ namespace notaline::test {
 // The whole layout of the same document, from scratch.
 inline EditorData FullLayoutOf(const EditorData& data) {
     EditorData full = data;
-    full.View = nullptr;
     GetAllPartInfo(full);
     FormatAllLines(full);
     FormatPages(full);

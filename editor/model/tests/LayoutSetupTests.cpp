@@ -8,6 +8,8 @@
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/ParagraphEnds.h"
+#include "model/Tables.h"
+#include "model/mGeneral.h"
 
 namespace notaline::test {
 namespace {
@@ -20,7 +22,6 @@ protected:
     FakeDocumentSource files;
 
     void SetUp() override {
-        data.View = &view;
         data.Measurer = &measurer;
     }
 
@@ -55,7 +56,7 @@ TEST_F(LayoutSetup, PaperSizesInPixels) {
         doc.PageInfo.PageSize = {100, 50};
         LoadDocument(data, doc);
         view.ZoomPercent = c.zoom;
-        InitFormat(data);
+        InitFormat(data, view);
         EXPECT_EQ(data.PageWidthPx, c.width) << int(c.paper) << " " << int(c.fx);
         EXPECT_EQ(data.PageHeightPx, c.height) << int(c.paper) << " " << int(c.fx);
     }
@@ -71,7 +72,7 @@ TEST_F(LayoutSetup, PaperSizesInPixels) {
 
 TEST_F(LayoutSetup, TheWritableAreaMirrorsTheLeftAndTopMargins) {
     LoadDocument(data, Document("1|"));
-    InitFormat(data);
+    InitFormat(data, view);
     EXPECT_EQ(data.WriteLeft, 93);
     EXPECT_EQ(data.WriteTop, 76);
     EXPECT_EQ(data.WriteRight, 701);
@@ -87,7 +88,7 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     data.AreaPairNumber = 7;
     view.ZoomPercent = 150;
     view.Dpi = 144;
-    InitFormat(data);
+    InitFormat(data, view);
     EXPECT_EQ(data.AreaPairNumber, 7);  // the pair numbers never count back
     EXPECT_EQ(data.NotationFontName, "Tolvane");
     EXPECT_DOUBLE_EQ(data.WindowsZoom, 1.5);
@@ -101,7 +102,7 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     EXPECT_EQ(data.PartCount(), 1);
 
     view.Calls.clear();
-    ReInitFormat(data);
+    ReInitFormat(data, view);
     EXPECT_EQ(view.Calls.back(), "ResetView");
 }
 
@@ -109,7 +110,7 @@ TEST_F(LayoutSetup, MeasuringEveryCharacter) {
     LoadDocument(data, Document("1 2|"));
     SetMark(data, 2, 0, kMarkGraceNote, 1, 1);
     data.WordInfo[2].nLogFont.lfHeight = -10;
-    InitFormat(data);
+    InitFormat(data, view);
     // Sizes in points become logical heights; a grace note keeps its own and is measured by GDI.
     EXPECT_EQ(data.WordInfo[0].nLogFont.lfHeight, -16);
     EXPECT_FLOAT_EQ(data.WordInfo[0].WdSize.cx, 6);
@@ -120,18 +121,57 @@ TEST_F(LayoutSetup, MeasuringEveryCharacter) {
     EXPECT_EQ(measurer.GdipCalls.size(), 3u);
 }
 
+// What painting reads is ready once loaded: the mark-text face, fitted run counts and hairpins,
+// and the key, tempo and metre the marks spell; an edit laid out reads them again.
+TEST_F(LayoutSetup, LoadingPreparesWhatPaintingReads) {
+    auto doc = Document("11234567|");
+    doc.FontTbl.resize(1);
+    doc.FileInfo.FontTblCount = 1;
+    const auto mark = [&](int32_t word, int32_t code, int32_t val2 = 0) {
+        auto& slot = doc.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[0];
+        slot.IndexType = static_cast<int16_t>(code);
+        slot.ExtralWordVal2 = val2;
+    };
+    mark(0, kMarkTrill, -2);
+    mark(1, kMarkCrescendo, 50);
+    mark(2, kMarkKeySetting);
+    mark(3, kMarkEquals);
+    mark(4, kMarkKeyC + 2);  // 1=E
+    mark(5, kMarkTimeSignature);
+    doc.WordInfo[5].ExtralWordInfo[0].ExtralWordVal1 = 3;
+    doc.WordInfo[5].ExtralWordInfo[0].ExtralWordVal2 = 4;
+    doc.PlayInfo.Track.resize(1);
+    doc.PlayInfo.TotalTrack = 1;
+    doc.PlayInfo.MainTrack = 1;
+    files.Files[u"marks.dadur"] = doc;
+
+    LoadJpFile(data, files, view, view, 0, u"marks.dadur");
+    ASSERT_EQ(2u, data.FontTbl.size());
+    EXPECT_EQ(kSongTiFace, data.FontTbl[1].FontName);
+    EXPECT_EQ(kGb2312Charset, data.FontTbl[1].fcharset);
+    EXPECT_EQ(1, data.WordInfo[0].ExtralWordInfo[0].ExtralWordVal2);
+    EXPECT_EQ(7, data.WordInfo[1].ExtralWordInfo[0].ExtralWordVal2);  // to the paragraph end
+    EXPECT_EQ(4, data.PlayInfo.Track[0].Yd);
+    EXPECT_EQ(2, data.PlayInfo.JiePai);
+
+    data.WordInfo[4].ExtralWordInfo[0].IndexType = kMarkKeyC;  // 1=C
+    SetInputDat(data, 4, 1, 1);
+    LayOutEdit(data, view);
+    EXPECT_EQ(0, data.PlayInfo.Track[0].Yd);
+}
+
 TEST_F(LayoutSetup, LoadingPicksTheReaderByTheFilesEnding) {
     files.Files[u"a.ZoRiv"] = Document("1|");
     files.Files[u"b.DADUR"] = Document("12|");
     files.Files[u""] = Document("123|");
 
-    LoadJpFile(data, files, 0, u"a.ZoRiv");
+    LoadJpFile(data, files, view, view, 0, u"a.ZoRiv");
     EXPECT_EQ(files.Calls.back(), "doc");
     EXPECT_EQ(data.WordCount(), 2);
-    LoadJpFile(data, files, 0, u"b.DADUR");
+    LoadJpFile(data, files, view, view, 0, u"b.DADUR");
     EXPECT_EQ(files.Calls.back(), "rtf");
     EXPECT_EQ(data.WordCount(), 3);
-    LoadJpFile(data, files, 0, u"");
+    LoadJpFile(data, files, view, view, 0, u"");
     EXPECT_EQ(files.Calls.back(), "rtf");
     EXPECT_EQ(data.WordCount(), 4);
     EXPECT_TRUE(data.DocLoaded);
@@ -141,10 +181,10 @@ TEST_F(LayoutSetup, LoadingPicksTheReaderByTheFilesEnding) {
 
 TEST_F(LayoutSetup, AnotherEndingReadsNothingButLaysOutAgain) {
     files.Files[u"a.zoriv"] = Document("12|");
-    LoadJpFile(data, files, 0, u"a.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"a.zoriv");
     data.AboutPageInfo.PaperType = pA3;
     view.Calls.clear();
-    LoadJpFile(data, files, 0, u"notes.txt");
+    LoadJpFile(data, files, view, view, 0, u"notes.txt");
     EXPECT_EQ(files.Calls.size(), 1u);
     EXPECT_EQ(data.WordCount(), 3);
     EXPECT_EQ(data.PageHeightPx, 1587);
@@ -154,12 +194,12 @@ TEST_F(LayoutSetup, AnotherEndingReadsNothingButLaysOutAgain) {
 
 TEST_F(LayoutSetup, AFailedReadKeepsTheDocumentShown) {
     files.Files[u"good.dadur"] = Document("12|");
-    LoadJpFile(data, files, 0, u"good.dadur");
+    LoadJpFile(data, files, view, view, 0, u"good.dadur");
     data.WordInfo[0].WdSpace = 3;  // an edit not yet saved
     const auto lines = data.LineInfo;
     view.Calls.clear();
 
-    LoadJpFile(data, files, 0, u"missing.dadur");
+    LoadJpFile(data, files, view, view, 0, u"missing.dadur");
     EXPECT_TRUE(data.DocLoaded);
     EXPECT_EQ(data.WordCount(), 3);
     EXPECT_FLOAT_EQ(data.WordInfo[0].WdSpace, 3);
@@ -175,7 +215,7 @@ TEST_F(LayoutSetup, AFileThatEndsEarlyIsShownWithItsMessage) {
             return r;
         }
     } cut;
-    LoadJpFile(data, cut, 0, u"cut.dadur");
+    LoadJpFile(data, cut, view, view, 0, u"cut.dadur");
     EXPECT_TRUE(data.DocLoaded);
     EXPECT_EQ(data.WordCount(), 5);  // the final paragraph end added
     EXPECT_EQ(view.Messages, (std::vector<std::string>{"文件提前结束，文档可能不完整: cut.dadur"}));
@@ -183,7 +223,7 @@ TEST_F(LayoutSetup, AFileThatEndsEarlyIsShownWithItsMessage) {
 }
 
 TEST_F(LayoutSetup, AFailedFirstReadShowsAnEmptyDocument) {
-    LoadJpFile(data, files, 0, u"missing.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"missing.zoriv");
     EXPECT_TRUE(data.DocLoaded);
     ASSERT_EQ(data.WordCount(), 1);
     EXPECT_TRUE(IsParaEnd(data, 0));
@@ -197,7 +237,7 @@ TEST_F(LayoutSetup, ADocumentGetsItsFinalParagraphEnd) {
     doc.WordInfo[4].nLogFont.lfWeight = 700;
     doc.WordInfo[4].cf = 2;
     files.Files[u"open.dadur"] = doc;
-    LoadJpFile(data, files, 0, u"open.dadur");
+    LoadJpFile(data, files, view, view, 0, u"open.dadur");
     ASSERT_EQ(data.WordCount(), 6);
     ASSERT_EQ(data.WordInfo.size(), 7u);  // with the spare record
     const auto& end = data.WordInfo[5];
@@ -215,7 +255,7 @@ TEST_F(LayoutSetup, ADocumentGetsItsFinalParagraphEnd) {
     EXPECT_EQ(data.LineInfo[1].Length, 3);
 
     files.Files[u"empty.zoriv"] = Document("");
-    LoadJpFile(data, files, 0, u"empty.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"empty.zoriv");
     ASSERT_EQ(data.WordCount(), 1);
     EXPECT_EQ(data.WordInfo[0].SelSize, 12);
     EXPECT_EQ(data.LineCount(), 1);

@@ -39,6 +39,20 @@ TEST_F(MarkCommandsTest, FormatWordFillsTheFirstFreeSlotAsOneStep) {
     ExpectOneStep(before, 1);
 }
 
+// Painting only reads: the command stores the run count and the hairpin length it can draw.
+TEST_F(MarkCommandsTest, NewMarksAreStoredAsTheyAreDrawn) {
+    Start("1234|");
+    Select(0, 0);
+    marks->FormatWord(kMarkTrill, 0);
+    EXPECT_EQ(1, Slot(0, 0).ExtralWordVal2);
+    marks->FormatWord(kMarkDoubleSlide, -3 * 0x10000);
+    EXPECT_EQ(1, Slot(0, 1).ExtralWordVal2);
+    marks->FormatWord(kMarkCrescendo, 9 * 0x10000);  // past the last character
+    EXPECT_EQ(4, Slot(0, 2).ExtralWordVal2);  // to the paragraph end
+    marks->FormatWord(18, -3 * 0x10000);  // other codes keep their values
+    EXPECT_EQ(-3, Slot(0, 3).ExtralWordVal2);
+}
+
 TEST_F(MarkCommandsTest, TheLayoutIsToldOfTheSelectedParagraphsOnly) {
     Start("12|34|56|");
     Select(1, 1);

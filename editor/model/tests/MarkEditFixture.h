@@ -31,7 +31,7 @@ protected:
         Layout();
         data.SelStart = 0;
         data.SelLength = 0;
-        undo = MemoryHistory(data, array, journal);
+        undo = MemoryHistory(data, array, journal, view);
         marks = std::make_unique<MarkValues>(data, *undo);
         grace = std::make_unique<GraceGroups>(data, *undo);
     }

@@ -40,9 +40,9 @@ public:
 class MarkTest : public ::testing::Test {
 protected:
     EditorData data;
-    DoArray array{data};
-    FakeSystem system;
     MarkView view;
+    DoArray array{data, view};
+    FakeSystem system;
     CountingJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
     std::unique_ptr<MarkCommands> marks;
@@ -51,10 +51,9 @@ protected:
     void Start(std::string_view pattern) {
         SetWords(data, pattern);
         data.System = &system;
-        data.View = &view;
-        undo = MemoryHistory(data, array, journal);
+        undo = MemoryHistory(data, array, journal, view);
         marks = std::make_unique<MarkCommands>(data, *undo);
-        ranges = std::make_unique<RangeMarks>(data, *undo);
+        ranges = std::make_unique<RangeMarks>(data, *undo, view, view);
     }
 
     void Select(int32_t start, int32_t length) {

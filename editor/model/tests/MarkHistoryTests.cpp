@@ -16,12 +16,9 @@ using test::SetMark;
 // Random mark commands over a document already full of marks, pairs and grace notes; every
 // command is at most one step, a refused one changes nothing, and undoing everything then
 // redoing everything passes through the same bytes and selections.
-class MarkHistoryTest : public test::MarkTest {
+class MarkHistoryTest : public test::MarkTest, protected test::RandomPicks {
 protected:
-    std::mt19937 rng;
     std::vector<WordRange> recent;
-
-    int32_t Pick(int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(rng); }
 
     void RandomDocument() {
         std::string pattern;
@@ -49,7 +46,7 @@ protected:
         const int32_t start = range.Start;
         const int32_t length = range.Length;
         Select(start, length);
-        const int32_t values = Pick(0, 3) == 0 ? static_cast<int32_t>(rng()) : Pick(-3, 0x30003);
+        const int32_t values = Pick(0, 3) == 0 ? static_cast<int32_t>(Next()) : Pick(-3, 0x30003);
         view.Room = Pick(0, 3) != 0;
         static constexpr std::array<int32_t, 7> arcs{72, 121, 146, 148, 150, 152, 74};
         static constexpr std::array<int32_t, 5> pairs{72, 74, 89, 91, 144};
@@ -83,7 +80,7 @@ protected:
 
 TEST_F(MarkHistoryTest, UndoAllAndRedoAllPassThroughEveryState) {
     for (uint32_t seed : {1u, 2u, 3u, 2026u}) {
-        rng.seed(seed);
+        Seed(seed);
         RandomDocument();
         recent.clear();
         std::vector<State> before, after;
@@ -104,16 +101,13 @@ TEST_F(MarkHistoryTest, UndoAllAndRedoAllPassThroughEveryState) {
                 for (const auto& slot : W(w).ExtralWordInfo) ASSERT_TRUE(slot.IndexType >= 0 && slot.IndexType <= 180);
         }
         ASSERT_GT(before.size(), 100u);
-        for (size_t k = before.size(); k-- > 0;) {
-            ASSERT_TRUE(undo->CanUndo());
-            undo->UserUndo();
-            ASSERT_EQ(before[k], Now()) << "seed " << seed << " undo of step " << k;
-        }
-        EXPECT_FALSE(undo->CanUndo());
+        const auto walk = test::WalkHistory(*undo, [&] { return Now(); });
+        ASSERT_EQ(before.size(), walk.Down.size()) << "seed " << seed;
+        ASSERT_EQ(before.size(), walk.Up.size()) << "seed " << seed;
         for (size_t k = 0; k < before.size(); ++k) {
-            ASSERT_TRUE(undo->CanRedo());
-            undo->UserRedo();
-            ASSERT_EQ(after[k], Now()) << "seed " << seed << " redo of step " << k;
+            const size_t undone = before.size() - 1 - k;
+            ASSERT_EQ(before[undone], walk.Down[k]) << "seed " << seed << " undo of step " << undone;
+            ASSERT_EQ(after[k], walk.Up[k]) << "seed " << seed << " redo of step " << k;
         }
         EXPECT_FALSE(undo->CanRedo());
     }

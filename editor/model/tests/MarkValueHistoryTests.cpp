@@ -16,11 +16,8 @@ using test::SetMark;
 // Codes the random histories put on characters and switch between.
 constexpr int32_t kCodes[] = {18, 33, 72, 73, 75, 81, 83, 120, kMarkGraceNote};
 
-class MarkValueHistoryTest : public test::MarkEditTest {
+class MarkValueHistoryTest : public test::MarkEditTest, protected test::RandomPicks {
 protected:
-    std::mt19937 rng;
-
-    int32_t Pick(int32_t n) { return static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); }
     int32_t Code() { return kCodes[Pick(static_cast<int32_t>(std::size(kCodes)))]; }
     // Mostly characters of the document, sometimes one outside it.
     int32_t Word() { return Pick(20) == 0 ? data.WordCount() + Pick(3) - 1 : Pick(data.WordCount()); }
@@ -46,7 +43,7 @@ protected:
 // each step in between is the same on the way down and on the way up.
 TEST_F(MarkValueHistoryTest, RandomCommandsUndoAndRedoToTheExactBytes) {
     for (uint32_t seed = 1; seed <= 200; ++seed) {
-        rng.seed(seed);
+        Seed(seed);
         Start("12345670:|1234|a1b2|9876543|");
         Scatter();
         const auto original = Bytes();
@@ -87,17 +84,13 @@ TEST_F(MarkValueHistoryTest, RandomCommandsUndoAndRedoToTheExactBytes) {
             Relayout();
         }
         const auto final = Bytes();
-        std::vector<std::vector<unsigned char>> down{final};
-        while (undo->CanUndo()) {
-            undo->UserUndo();
-            down.push_back(LaidOutBytes());
-        }
-        ASSERT_EQ(original, down.back()) << "seed " << seed;
-        ASSERT_LE(down.size(), static_cast<size_t>(commands) + 1);
-        for (size_t k = down.size() - 1; k > 0; --k) {
-            undo->UserRedo();
-            ASSERT_EQ(down[k - 1], LaidOutBytes()) << "seed " << seed << " redo of step " << down.size() - k;
-        }
+        auto walk = test::WalkHistory(*undo, [&] { return LaidOutBytes(); });
+        walk.Down.insert(walk.Down.begin(), final);  // the states from the last step down to the first
+        ASSERT_EQ(original, walk.Down.back()) << "seed " << seed;
+        ASSERT_LE(walk.Down.size(), static_cast<size_t>(commands) + 1);
+        ASSERT_EQ(walk.Down.size() - 1, walk.Up.size()) << "seed " << seed;
+        for (size_t k = 0; k < walk.Up.size(); ++k)
+            ASSERT_EQ(walk.Down[walk.Up.size() - 1 - k], walk.Up[k]) << "seed " << seed << " redo of step " << k + 1;
         EXPECT_EQ(final, Bytes()) << "seed " << seed;
     }
 }

@@ -184,7 +184,7 @@ TEST_F(PageSettingsTest, AStoredUnusableSetupIsRepairedWhenLoaded) {
     doc.PageInfo.PageMarginRect = {5000, -3, 5000, 85};
     doc.PageInfo.nScale = 0;
     source.Files[u"bad.dadur"] = doc;
-    LoadJpFile(data, source, 0, u"bad.dadur");
+    LoadJpFile(data, source, view, view, 0, u"bad.dadur");
     undo->ZeroUnDoReDoVal();
     EXPECT_EQ(1.0f, data.AboutPageInfo.nScale);
     EXPECT_GT(data.PageWidthPx, 0);

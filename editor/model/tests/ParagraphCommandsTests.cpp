@@ -173,7 +173,7 @@ TEST_F(ParagraphCommandsTest, RefusalsLeaveTheDocumentAndTheHistoryAlone) {
     journal->writesLeft = 0;
     EXPECT_FALSE(paragraphs->Alignment(0, 0, tessaly::AlignmentCenter));
     EXPECT_FALSE(paragraphs->SelSpacingBefore(0, 0, 5));
-    EXPECT_NE(12, undo->PendingKind);  // no step left open
+    EXPECT_NE(kPendingSpacingBefore, undo->OpenPendingKind());  // no step left open
     journal->writesLeft = 1;           // the before-image goes in, the after-image fails
     EXPECT_FALSE(paragraphs->PartAtt(0, 1, tessaly::aPartInfo{}));
     journal->writesLeft = 1 << 30;

@@ -273,9 +273,9 @@ TEST_F(RangeMarksTest, ABigGlissandoWithoutRoomShowsTheMessage) {
     EXPECT_FALSE(HasExtralType(data, 0, 144));
     EXPECT_EQ(1u, view.Messages.size());
 
-    // Without a view the room is not asked.
-    data.View = nullptr;
-    ranges->FormatBigHuaYing();
+    // Without a page view every glissando has room.
+    NoPageView noPage;
+    RangeMarks(data, *undo, noPage, view).FormatBigHuaYing();
     EXPECT_TRUE(HasExtralType(data, 1, 145));
 }
 
@@ -309,12 +309,12 @@ TEST_F(RangeMarksTest, NewPairsNumberAboveTheLoadedOnes) {
     Pair(7, 8, 150, 5);
     test::FakeDocumentSource files;
     files.Files[u"arcs.zoriv"] = DocumentOf(data);
-    LoadJpFile(data, files, 0, u"arcs.zoriv");
+    LoadJpFile(data, files, view, view, 0, u"arcs.zoriv");
     ranges->FormatHuXian(2, 3, 72, 0);
     ASSERT_TRUE(HasExtralType(data, 4, 73));
     EXPECT_EQ(6, GetExtralWordInfo(data, 2, 72).ExtralWordVal2);
 
-    Typing typing(data, array, *undo);
+    Typing typing(data, array, *undo, view);
     typing.DeleteWord(0, 0);  // the first arc's start, and so its end
     EXPECT_FALSE(HasExtralType(data, 5, 73));
     EXPECT_TRUE(HasExtralType(data, 1, 72));
@@ -322,7 +322,7 @@ TEST_F(RangeMarksTest, NewPairsNumberAboveTheLoadedOnes) {
 
     // Laying the document out again keeps counting on.
     data.AreaPairNumber = 9;
-    InitFormat(data);
+    InitFormat(data, view);
     ranges->FormatHuXian(4, 2, 150, 0);
     EXPECT_EQ(10, GetExtralWordInfo(data, 4, 150).ExtralWordVal2);
     data.AreaPairNumber = INT32_MAX;  // a file's largest number does not overflow the counter

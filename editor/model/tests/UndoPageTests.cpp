@@ -33,9 +33,9 @@ std::vector<unsigned char> WordBytes(const EditorData& d) {
 
 class UndoPageTest : public test::LayoutTest {
 protected:
-    DoArray array{data};
-    test::FakeJournal* journal = nullptr;
     test::RecordingView view;
+    DoArray array{data, view};
+    test::FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
     void Start(std::string_view pattern) {
@@ -47,8 +47,7 @@ protected:
         data.FontTbl[1].hYc = 4;
         auto j = std::make_unique<test::FakeJournal>();
         journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
-        data.View = &view;
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
     }
 
     // A page setting changed as its member does it.
@@ -152,13 +151,12 @@ TEST_F(UndoPageTest, AFailedCloseTakesThePageValueBack) {
 TEST_F(UndoPageTest, SpacingStepsImageOnlyTheParagraphEnds) {
     Start("ab|cde|fg|");
     const auto original = WordBytes(data);
-    undo->CurBefore = {0, 6, 1, 3, 0, 0, 1};
-    ASSERT_TRUE(undo->SaveUndoData(14));
+    const aUndoRange range{0, 6, 1, 3, 0, 0, 1};
+    ASSERT_TRUE(undo->Begin(kStepParaSpacing, range));
     EXPECT_EQ(1 + 2 * 316, journal->bytes.size() + 1);
     SetMark(data, 2, 5, kMarkSpacingBefore, 40);
     SetMark(data, 6, 5, kMarkSpacingBefore, 40);
-    undo->CurAfter = undo->CurBefore;
-    ASSERT_TRUE(undo->SaveRedoData(14));
+    ASSERT_TRUE(undo->Finish(kStepParaSpacing, range));
     EXPECT_EQ(4 * 316 + 56, static_cast<int>(journal->bytes.size()));
     SetInputDat(data, 0, 7, 7);
     FormatInputLines(data, data.InputDat);
@@ -178,12 +176,10 @@ TEST_F(UndoPageTest, SpacingStepsImageOnlyTheParagraphEnds) {
 
 TEST_F(UndoPageTest, UndoShowsTheCaretAndRedoKeepsTheCaretLine) {
     Start("abcdefghijkl|mn|");
-    undo->CurBefore = {13, 13, 13, 1, 0, 0, 1};
-    ASSERT_TRUE(undo->SaveUndoData(1));
+    ASSERT_TRUE(undo->Begin(kStepWords, {13, 13, 13, 1, 0, 0, 1}));
     data.WordInfo[13].Yc = 2;
     data.SelStart = 14;
-    undo->CurAfter = {13, 13, 14, 0, 0, 0, 1};
-    ASSERT_TRUE(undo->SaveRedoData(1));
+    ASSERT_TRUE(undo->Finish(kStepWords, {13, 13, 14, 0, 0, 0, 1}));
     data.CurLine = 0;
     view.Calls.clear();
     undo->UserUndo();

@@ -47,7 +47,8 @@ struct TempFolder {
 
 TEST(DoArrayTest, ResizesMoveTheRightRecords) {
     EditorData d;
-    DoArray a(d);
+    NoControlSite control;
+    DoArray a(d, control);
     SetWords(d, "abcdefghijkl|");
     a.InstrWordArray(5, -2);  // room at 3 and 4
     EXPECT_EQ(15, d.WordCount());
@@ -77,7 +78,8 @@ TEST(DoArrayTest, ResizesMoveTheRightRecords) {
 
 TEST(DoArrayTest, UpperBoundFollowsTheCounts) {
     EditorData d;
-    DoArray a(d);
+    NoControlSite control;
+    DoArray a(d, control);
     SetWords(d, "abcdefgh|");
     std::mt19937 rng(7);
     for (int i = 0; i < 500; ++i) {
@@ -108,12 +110,14 @@ TEST(DoArrayTest, UpperBoundFollowsTheCounts) {
 TEST(UndoJournalFileTest, NamesAreFreeAndDeletedAtTheEnd) {
     TempFolder folder("undo_journal_names");
     EditorData d;
-    DoArray a(d);
+    NoControlSite control;
+    DoArray a(d, control);
     fs::create_directories(folder.path / "tmp");
     std::ofstream(folder.path / "tmp" / "tmp0.dat") << "left over";
     fs::path first, second;
     {
-        UndoRedo u1(d, a, folder.path);
+        NoPageView page;
+        UndoRedo u1(d, a, folder.path, page, control);
         first = u1.JournalName();
         EXPECT_EQ(folder.path / "tmp" / "tmp0.dat", first);
         EXPECT_EQ(0u, fs::file_size(first));  // the leftover was replaced
@@ -121,7 +125,7 @@ TEST(UndoJournalFileTest, NamesAreFreeAndDeletedAtTheEnd) {
         EXPECT_EQ(1, d.AboutPageInfo.PagePosIndexType);
         EXPECT_EQ(2, d.AboutPageInfo.PageNumberSize);
         {
-            UndoRedo u2(d, a, folder.path);
+            UndoRedo u2(d, a, folder.path, page, control);
             second = u2.JournalName();
             EXPECT_NE(first, second);
             EXPECT_TRUE(fs::exists(first));
@@ -138,19 +142,16 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     const fs::path notAFolder = folder.path / "program";
     std::ofstream(notAFolder) << "x";  // tmp cannot be created below a file
     EditorData d;
-    DoArray a(d);
-    SetWords(d, "abc|");
     test::RecordingView view;
-    d.View = &view;
-    UndoRedo u(d, a, notAFolder);
+    DoArray a(d, view);
+    SetWords(d, "abc|");
+    UndoRedo u(d, a, notAFolder, view, view);
     EXPECT_TRUE(u.JournalInTempFolder());
     EXPECT_EQ(fs::temp_directory_path() / "tmp", u.JournalName().parent_path());
     for (int i = 0; i < 2; ++i) {
-        u.CurBefore = {1, 1, 1, 1, 0, 0, 0};
-        ASSERT_TRUE(u.SaveUndoData(1));
+        ASSERT_TRUE(u.Begin(kStepWords, {1, 1, 1, 1, 0, 0, 0}));
         d.WordInfo[1].WdAsc = 'X';
-        u.CurAfter = {1, 1, 1, 1, 0, 0, 0};
-        ASSERT_TRUE(u.SaveRedoData(1));
+        ASSERT_TRUE(u.Finish(kStepWords, {1, 1, 1, 1, 0, 0, 0}));
     }
     ASSERT_EQ(1u, view.Messages.size());  // said once, at the first edit
     EXPECT_NE(std::string::npos, view.Messages[0].find("临时文件夹"));
@@ -161,7 +162,8 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
 
 class UndoRedoTest : public test::LayoutTest {
 protected:
-    DoArray array{data};
+    test::RecordingView view;
+    DoArray array{data, view};
     test::FakeJournal* journal = nullptr;
     std::unique_ptr<UndoRedo> undo;
 
@@ -170,7 +172,7 @@ protected:
         Layout();
         auto j = std::make_unique<test::FakeJournal>();
         journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j));
+        undo = std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
     }
 
     tessaly::aWordInfo Char(char c) {
@@ -184,36 +186,35 @@ protected:
     // A recorded replacement of del characters at start by text, as the edit members do it.
     bool Replace(int32_t start, int32_t del, std::string_view text) {
         const auto add = static_cast<int32_t>(text.size());
-        undo->CurBefore = {start, start + del - 1, start, del, del, 0, 0};
-        if (!undo->SaveUndoData(1)) return false;
+        if (!undo->Begin(kStepWords, {start, start + del - 1, start, del, del, 0, 0})) return false;
         SetInputDat(data, start, del, add);
         int32_t pos = start, n = del;
         array.DelWordArray(pos, n);
         array.InstrWordArray(start, add);
         for (int32_t k = 0; k < add; ++k) W(start + k) = Char(text[static_cast<size_t>(k)]);
-        undo->CurAfter = {start, start + add - 1, start, add, 0, add, 0};
-        if (!undo->SaveRedoData(1)) return false;
+        if (!undo->Finish(kStepWords, {start, start + add - 1, start, add, 0, add, 0})) return false;
         FormatInputLines(data, data.InputDat);
         data.SelStart = start + add;
         data.SelLength = 0;
         return true;
     }
 
-    // Deletion forwards (8), backwards (7, before-image reversed) or a change in place (9).
+    // Deletion forwards, backwards (before-image reversed) or a change in place (space above).
     void Edit(int32_t kind, int32_t start, int32_t len) {
-        undo->CurBefore = {start, start + len - 1, start, kind == 9 ? len : 0, kind == 9 ? 0 : len, 0, 0};
-        ASSERT_TRUE(undo->SaveUndoData(kind));
-        if (kind == 9) {
+        const bool inPlace = kind == kStepUpSpace;
+        ASSERT_TRUE(undo->Begin(kind, {start, start + len - 1, start, inPlace ? len : 0, inPlace ? 0 : len, 0, 0}));
+        aUndoRange after;
+        if (inPlace) {
             SetInputDat(data, start, len, len);
             for (int32_t k = 0; k < len; ++k) W(start + k).UpSpace += 1;
-            undo->CurAfter = {start, start + len - 1, start, len, 0, 0, 0};
+            after = {start, start + len - 1, start, len, 0, 0, 0};
         } else {
             SetInputDat(data, start, len, 0);
             int32_t pos = start, n = len;
             array.DelWordArray(pos, n);
-            undo->CurAfter = {start, start - 1, start, 0, 0, 0, 0};
+            after = {start, start - 1, start, 0, 0, 0, 0};
         }
-        ASSERT_TRUE(undo->SaveRedoData(kind));
+        ASSERT_TRUE(undo->Finish(kind, after));
         FormatInputLines(data, data.InputDat);
     }
 };
@@ -278,11 +279,9 @@ TEST_F(UndoRedoTest, FailedJournalWritesLeaveNoStepAndTheDocumentAsItWas) {
 
 TEST_F(UndoRedoTest, ZeroUnDoReDoValDiscardsTheOpenCoalescedStep) {
     Start("abcdefgh|");
-    undo->CurBefore = {2, 1, 2, 0, 0, 0, 0};
-    ASSERT_TRUE(undo->SaveUndoData(1));
-    undo->PendingKind = 5;  // typing left open
+    ASSERT_TRUE(undo->BeginPending(kPendingTyping, kStepWords, {2, 1, 2, 0, 0, 0, 0}));  // typing left open
     undo->ZeroUnDoReDoVal();
-    EXPECT_EQ(1, undo->PendingKind);
+    EXPECT_EQ(kPendingNone, undo->OpenPendingKind());
     SetWords(data, "new|");
     Layout();
     EXPECT_FALSE(undo->Modified());
@@ -378,7 +377,7 @@ TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
                 if (len == 0 && text.empty()) text.push_back('W');
                 ASSERT_TRUE(Replace(start, len, text));
             } else {
-                Edit(kind == 1 ? 7 : kind == 2 ? 8 : 9, start, len);
+                Edit(kind == 1 ? kStepBackspace : kind == 2 ? kStepDelete : kStepUpSpace, start, len);
             }
             states.push_back(Bytes(data));
             if (s == saved) undo->Modified(false);

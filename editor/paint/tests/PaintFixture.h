@@ -9,6 +9,8 @@
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
 #include "model/MarkSlots.h"
+#include "model/PlayMarks.h"
+#include "model/StoredMarks.h"
 #include "paint/MarkDispatch.h"
 #include "paint/PaintContext.h"
 #include "paint/RecordingCanvas.h"
@@ -35,6 +37,7 @@ struct PaintTest : ::testing::Test {
         data.AboutFileInfo.FontTblCount = 1;
         data.ColorTbl = {0x000000u, 0x0000FFu};
         data.AboutFileInfo.ColorTblCount = 2;
+        AddPaintFaces(data);  // as loading does
         for (int32_t i = 0; i < data.WordCount(); ++i) {
             auto& w = data.WordInfo[static_cast<size_t>(i)];
             w.Left = 100 + kPitch * static_cast<float>(i);

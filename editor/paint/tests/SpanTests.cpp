@@ -1,5 +1,6 @@
 #include "PaintFixture.h"
 #include "paint/LineSpans.h"
+#include "paint/PageServices.h"
 
 namespace notaline::test {
 namespace {
@@ -160,6 +161,8 @@ TEST_F(HairpinTest, CrescendoIsShortenedToTheDocumentAndTheLine) {
     Build("123456|");
     SetMark(data, 5, 0, 81, 0, 5);
     Draw(5);
+    EXPECT_EQ(5, Slot(5, 0).ExtralWordVal2);  // painting only reads
+    FitAllMarkValues(data);
     EXPECT_EQ(1, Slot(5, 0).ExtralWordVal2);
     // From character 5's left to character 6's right: 80 pixels, k = 15.
     EXPECT_EQ((std::vector<IntRect>{{300, 151, 380, 156}, {300, 151, 380, 146}}), Lines());
@@ -169,12 +172,14 @@ TEST_F(HairpinTest, CrescendoIsShortenedToTheDocumentAndTheLine) {
     SetMark(data, 1, 0, 81, 2, 5);
     data.WordInfo[1].UpSpace = 10;  // no raise is taken off
     Draw(1);
+    FitAllMarkValues(data);
     EXPECT_EQ(2, Slot(1, 0).ExtralWordVal2);
     EXPECT_EQ((std::vector<IntRect>{{140, 146, 260, 154}, {140, 146, 260, 138}}), Lines());
 
     Build("1|");
     SetMark(data, 0, 0, 81, 0, 121);
     Draw(0);
+    FitAllMarkValues(data);
     EXPECT_EQ(1, Slot(0, 0).ExtralWordVal2);
     SetMark(data, 0, 0, 81, 0, -3);
     Draw(0);

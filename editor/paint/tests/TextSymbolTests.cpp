@@ -101,6 +101,8 @@ TEST_F(PaintTest, CountedGlyphsAndStrings) {
     SetMark(data, 0, 3, 109, 0, 3);
     Draw(0);
     EXPECT_EQ((std::vector<std::string>{"\xF0\xA1\xF0\xA8", "\xF0\xBE", "\xF0\xA1\xF0\xA8", "\xF0\xBE??"}), Texts());
+    EXPECT_EQ(-4, Slot(0, 2).ExtralWordVal2);  // painting only reads
+    FitAllMarkValues(data);
     EXPECT_EQ(1, Slot(0, 0).ExtralWordVal2);
     EXPECT_EQ(1, Slot(0, 2).ExtralWordVal2);
     EXPECT_EQ((IntRect{100, 100, 140, 151}), canvas.Ops[0].Box);

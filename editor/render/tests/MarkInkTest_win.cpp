@@ -33,9 +33,9 @@ public:
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        bitmap_ = BitmapHandle(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = win::BitmapHandle(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         bits_ = static_cast<uint32_t*>(bits);
-        select_ = std::make_unique<SelectScope>(dc_.Get(), bitmap_.Get());
+        select_ = std::make_unique<win::SelectScope>(dc_.Get(), bitmap_.Get());
         graphics_ = std::make_unique<PageGraphics>(dc_.Get());
         Clear();
     }
@@ -76,10 +76,10 @@ public:
     GpGraphics* Graphics() const { return graphics_->Get(); }
 
 private:
-    OwnedDc dc_;
-    BitmapHandle bitmap_;
+    win::OwnedDc dc_;
+    win::BitmapHandle bitmap_;
     uint32_t* bits_ = nullptr;
-    std::unique_ptr<SelectScope> select_;
+    std::unique_ptr<win::SelectScope> select_;
     std::unique_ptr<PageGraphics> graphics_;
 };
 

@@ -8,7 +8,7 @@
 #include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "render/FillRectColor_win.h"
-#include "render/GdiObjects_win.h"
+#include "win/GdiHandles.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/WinSystemServices_win.h"
 
@@ -95,10 +95,10 @@ TEST(WindowsServices, ColoursAndFills) {
     EXPECT_EQ(GetGValue(window), g);
     EXPECT_EQ(GetBValue(window), b);
 
-    OwnedDc screen(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
-    OwnedDc dc(CreateCompatibleDC(screen.Get()));
-    BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), 20, 20));
-    SelectScope select(dc.Get(), bitmap.Get());
+    win::OwnedDc screen(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    win::OwnedDc dc(CreateCompatibleDC(screen.Get()));
+    win::BitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), 20, 20));
+    win::SelectScope select(dc.Get(), bitmap.Get());
     FillRectColor(dc.Get(), 0, 0, 20, 20, RGB(255, 255, 255));
     FillRectColor(dc.Get(), 2.5f, 3.5f, 10.4f, 12.6f, RGB(255, 0, 0));  // 2, 4, 10, 13
     EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc.Get(), 2, 4));

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "render/GdiObjects_win.h"
+#include "win/GdiHandles.h"
 #include "render/NotationFont_win.h"
 
 namespace notaline {
@@ -23,13 +23,13 @@ const GlyphEntry kGlyphs[] = {
 constexpr int kEm = 204;
 constexpr int kUnit = 10;
 
-FontHandle NotationFont(int em) {
+win::FontHandle NotationFont(int em) {
     LOGFONTW lf{};
     lf.lfHeight = -em;
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = SYMBOL_CHARSET;
     wcscpy(lf.lfFaceName, kNotationFontFamily);
-    return FontHandle(CreateFontIndirectW(&lf));
+    return win::FontHandle(CreateFontIndirectW(&lf));
 }
 
 int CALLBACK CollectCharsets(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM sets) {
@@ -39,7 +39,7 @@ int CALLBACK CollectCharsets(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPAR
 
 TEST(NotationFont, IsEnumeratedInTheSymbolSet) {
     ASSERT_TRUE(LoadNotationFont());
-    OwnedDc dc(CreateCompatibleDC(nullptr));
+    win::OwnedDc dc(CreateCompatibleDC(nullptr));
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
     wcscpy(query.lfFaceName, kNotationFontFamily);
@@ -48,17 +48,17 @@ TEST(NotationFont, IsEnumeratedInTheSymbolSet) {
     ASSERT_FALSE(sets.empty());
     for (int s : sets) EXPECT_EQ(SYMBOL_CHARSET, s);
 
-    FontHandle font = NotationFont(kEm);
-    SelectScope select(dc.Get(), font.Get());
+    win::FontHandle font = NotationFont(kEm);
+    win::SelectScope select(dc.Get(), font.Get());
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(dc.Get(), LF_FACESIZE, face);
     EXPECT_STREQ(kNotationFontFamily, face);
 }
 
 TEST(NotationFont, HasEveryGlyphAndTilingPiecesAreAverageWide) {
-    OwnedDc dc(CreateCompatibleDC(nullptr));
-    FontHandle font = NotationFont(kEm);
-    SelectScope select(dc.Get(), font.Get());
+    win::OwnedDc dc(CreateCompatibleDC(nullptr));
+    win::FontHandle font = NotationFont(kEm);
+    win::SelectScope select(dc.Get(), font.Get());
     TEXTMETRICW tm{};
     ASSERT_TRUE(GetTextMetricsW(dc.Get(), &tm));
     EXPECT_EQ(SYMBOL_CHARSET, tm.tmCharSet);
@@ -110,12 +110,12 @@ TEST(NotationFont, LinesFallBelowAndDotsAboveTheDigit) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    OwnedDc dc(CreateCompatibleDC(nullptr));
-    BitmapHandle bitmap(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::OwnedDc dc(CreateCompatibleDC(nullptr));
+    win::BitmapHandle bitmap(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     ASSERT_TRUE(bitmap);
-    SelectScope selectBitmap(dc.Get(), bitmap.Get());
-    FontHandle font = NotationFont(kEm);
-    SelectScope selectFont(dc.Get(), font.Get());
+    win::SelectScope selectBitmap(dc.Get(), bitmap.Get());
+    win::FontHandle font = NotationFont(kEm);
+    win::SelectScope selectFont(dc.Get(), font.Get());
     SetTextColor(dc.Get(), RGB(0, 0, 0));
     SetBkMode(dc.Get(), TRANSPARENT);
     SetTextAlign(dc.Get(), TA_TOP | TA_LEFT);

@@ -65,11 +65,13 @@ TEST(UndoJournalFile, SkipsAJournalInUseAndDeletesStaleOnesOnTheWay) {
     Stale(folder.tmp / L"tmp2.dat");
 
     EditorData data;
-    DoArray array(data);
+    NoPageView page;
+    NoControlSite control;
+    DoArray array(data, control);
     test::SetWords(data, "abc|");
     fs::path name;
     {
-        UndoRedo undo(data, array, folder.path);
+        UndoRedo undo(data, array, folder.path, page, control);
         name = undo.JournalName();
         EXPECT_EQ(folder.tmp / L"tmp3.dat", name);
         EXPECT_FALSE(undo.JournalInTempFolder());
@@ -78,7 +80,7 @@ TEST(UndoJournalFile, SkipsAJournalInUseAndDeletesStaleOnesOnTheWay) {
         EXPECT_TRUE(fs::exists(folder.tmp / L"tmp0.dat"));
 
         // The journal takes a step and gives it back.
-        Typing typing(data, array, undo);
+        Typing typing(data, array, undo, control);
         tessaly::aWordInfo x;
         x.WdAsc = 'x';
         data.InputWords = {x};
@@ -99,13 +101,15 @@ TEST(UndoJournalFile, TakesTheNextNumberWhenTheFirstIsInUse) {
     HeldFile held(folder.tmp / L"tmp0.dat");
     ASSERT_TRUE(held.IsOpen());
     EditorData data;
-    DoArray array(data);
+    NoPageView page;
+    NoControlSite control;
+    DoArray array(data, control);
     fs::path name;
     {
-        UndoRedo first(data, array, folder.path);
+        UndoRedo first(data, array, folder.path, page, control);
         name = first.JournalName();
         EXPECT_EQ(folder.tmp / L"tmp1.dat", name);
-        UndoRedo second(data, array, folder.path);  // a second editor of this process
+        UndoRedo second(data, array, folder.path, page, control);  // a second editor of this process
         EXPECT_EQ(folder.tmp / L"tmp2.dat", second.JournalName());
         EXPECT_TRUE(fs::exists(name));
     }

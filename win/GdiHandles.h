@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace notaline {
+namespace win {
 
 // Owns one GDI object (font, brush, pen, bitmap) and deletes it.
 template <class Handle>
@@ -38,12 +38,21 @@ private:
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using BitmapHandle = GdiObject<HBITMAP>;
+using PenHandle = GdiObject<HPEN>;
 
 // Owns a device context made with CreateDC or CreateCompatibleDC.
 class OwnedDc {
 public:
     OwnedDc() = default;
     explicit OwnedDc(HDC dc) : dc_(dc) {}
+    OwnedDc(OwnedDc&& o) noexcept : dc_(std::exchange(o.dc_, nullptr)) {}
+    OwnedDc& operator=(OwnedDc&& o) noexcept {
+        if (this != &o) {
+            if (dc_) DeleteDC(dc_);
+            dc_ = std::exchange(o.dc_, nullptr);
+        }
+        return *this;
+    }
     OwnedDc(const OwnedDc&) = delete;
     OwnedDc& operator=(const OwnedDc&) = delete;
     ~OwnedDc() {
@@ -53,6 +62,21 @@ public:
 
 private:
     HDC dc_ = nullptr;
+};
+
+// The screen's device context, released when the scope ends.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
 };
 
 // Selects an object into a device context for a scope and puts the old one back.
@@ -70,4 +94,4 @@ private:
     HGDIOBJ old_;
 };
 
-}  // namespace notaline
+}  // namespace win

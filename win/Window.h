@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+namespace win {
+
+// Registers a window class whose procedure is Window::Procedure; a class this module registered
+// before counts as registered. cbSize and lpfnWndProc are filled in.
+bool RegisterWindowClass(WNDCLASSEXW wc);
+
+// An object behind one window: attached at WM_NCCREATE (the object is CreateWindowEx's last
+// argument), dropped after WM_NCDESTROY. Messages reach OnMessage; none before WM_NCCREATE or
+// after WM_NCDESTROY, and no exception leaves the window procedure.
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+protected:
+    Window() = default;
+    // Destroys a window still attached, so that no message reaches a half-destroyed object.
+    virtual ~Window();
+
+    // Creates the window with this object attached; false when it was not created.
+    bool CreateAttached(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                        int width, int height, HWND parent, HMENU menu, HINSTANCE instance);
+    virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcW(hwnd_, msg, wParam, lParam); }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace win

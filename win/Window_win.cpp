@@ -1,0 +1,55 @@
+#include "win/Window.h"
+
+namespace win {
+
+bool RegisterWindowClass(WNDCLASSEXW wc) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &Window::Procedure;
+    if (RegisterClassExW(&wc)) return true;
+    if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    // Only a class of ours counts: another procedure would never attach the object.
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    return GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing) && existing.lpfnWndProc == &Window::Procedure;
+}
+
+Window::~Window() {
+    if (!hwnd_) return;
+    const HWND hwnd = hwnd_;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(hwnd);
+}
+
+bool Window::CreateAttached(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance) {
+    if (hwnd_) return false;
+    CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu, instance, this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE && !self) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (self) {
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->OnMessage(msg, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the system's code; the message counts as handled.
+        result = 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+}  // namespace win
