@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 
+#include "FileAccess.h"
 #include "MusicFixture.h"
 #include "music/MidiExport.h"
 
@@ -129,7 +130,9 @@ void CheckMidiFile(const std::string& f) {
 }
 
 TEST(MusicRandom, ExtractionAndExportKeepTheirBounds) {
-    const auto path = std::filesystem::temp_directory_path() / "music_random.Mid";
+    // Unique per run: several builds' tests may run at once on one machine.
+    const auto path =
+        std::filesystem::temp_directory_path() / ("music_random_" + std::to_string(tessaly::TemporarySeed()) + ".Mid");
     const std::vector<int> levels = {0, 50, 65, 70, 75, 80, 110, 120, 127};
     int written = 0;
     for (uint32_t seed = 1; seed <= 400; ++seed) {
