@@ -20,7 +20,8 @@ std::optional<std::vector<BYTE>> LoadButtonImage(HMODULE module, const wchar_t* 
 
 void ButtonPainter::Paint(const FaceInput& in, int32_t type, int32_t state, int32_t index) {
     if (type == HuXian) {
-        if (arcCounter_ == 1) return;
+        // Drawn once for a face; a face without width (not sized yet) does not count.
+        if ((arcCounter_ == 1 && in.faceWidth == arcWidth_) || in.faceWidth <= 0) return;
         PaintArcs(in);
     } else {
         for (const FaceStep& step : PlanFace(type, state, index, in.colours)) {
@@ -62,7 +63,8 @@ void ButtonPainter::PaintArcs(const FaceInput& in) {
     gdi_.DrawArc(0, 20.0F, float(w), float(h), 0, -180, 0xFF000000, 1.0F, Gdiplus::UnitPixel);
     gdi_.DrawArc(0, 25.0F, float(w), float(h * 0.8), 0, -180, 0xFF000000, 1.0F, Gdiplus::UnitPixel);
     Show(in, w, h);
-    ++arcCounter_;
+    arcCounter_ = 1;
+    arcWidth_ = w;
 }
 
 void ButtonPainter::Show(const FaceInput& in, int width, int height) {

@@ -39,6 +39,7 @@ private:
     cGDIPlus& gdi_;
     HMODULE images_;
     int arcCounter_ = 0;
+    int arcWidth_ = 0;
     int shownWidth_ = 0, shownHeight_ = 0;
 };
 

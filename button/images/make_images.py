@@ -252,26 +252,37 @@ def octave_small(n, off):
     return c.image()
 
 
+# The wide buttons stand 65 x 37 on the panel: drawn at that size, then
+# widened to the picture size, so that the face shows them undistorted.
+WIDE_FACE = (65, 37)
+DURATION_LABELS = {1: "四分", 2: "八分", 3: "十六分", 4: "三十二分", 5: "二分", 6: "附点四分", 7: "全音",
+                   8: "附点八分"}
+
+
+def wide_label(c, text):
+    c.text(text, CJK, 45, 18.5, 8.5 if len(text) > 3 else 9, INK)
+
+
 def duration_wide(n):
-    c = Canvas(84, 37)
+    c = Canvas(*WIDE_FACE)
     d = DURATIONS[n]
-    if d.get("dashes"):
-        note(c, 7, 7, 14, INK, **d)
-        c.text(DURATION_NAMES[n], CJK, 65, 18.5, 9, INK)
+    if d.get("dashes"):  # a dash per beat; the label moves below
+        note(c, 6, 5, 13, INK, **d)
+        c.text(DURATION_LABELS[n], CJK, 50, 30.5, 7, INK)
     else:
-        note(c, 16, 7, 14, INK, **d)
-        c.text(DURATION_NAMES[n], CJK, 56, 18.5, 10, INK)
+        note(c, 12, 7, 14, INK, **d)
+        wide_label(c, DURATION_LABELS[n])
     return c.image()
 
 
 def octave_wide(n):
-    c = Canvas(84, 37)
+    c = Canvas(*WIDE_FACE)
     o = OCTAVES[n]
     if isinstance(o, str):
-        octave_shift(c, 14, 11, 14, INK, o == "up")
+        octave_shift(c, 10, 11, 14, INK, o == "up")
     else:
-        note(c, 16, 11, 14, INK, **o)
-    c.text(OCTAVE_NAMES[n], CJK, 56, 18.5, 10, INK)
+        note(c, 12, 11, 14, INK, **o)
+    wide_label(c, OCTAVE_NAMES[n])
     return c.image()
 
 
@@ -533,21 +544,47 @@ def group(ids_and_makers):
     return out
 
 
-# (resource type, pixel size, {identifier: maker})
+def on_face(make, face, size):
+    """A picture drawn for a face of another shape: centred on the face,
+    then brought to the picture's size, which the painter stretches back."""
+    def draw():
+        im = make()
+        if im.size != face:
+            f = Image.new("RGBA", face, (0, 0, 0, 0))
+            f.alpha_composite(im, ((face[0] - im.width) // 2, (face[1] - im.height) // 2))
+            im = f
+        return im.resize(size, Image.LANCZOS) if im.size != size else im
+    return draw
+
+
+def faces(makers, face, size):
+    return {k: on_face(m, face, size) for k, m in makers.items()}
+
+
+def plates(size, face):
+    return faces({100 + s: (lambda s=s: background(face[0], face[1], s)) for s in (1, 2, 3, 4)}, face, size)
+
+
+# (resource type, pixel size, {identifier: maker}); the faces the panels give
+# each type: wide 65 x 37, durations and octaves 32 x 32, alignment 24 x 32,
+# values 40 x 32, information 24 x 24, fonts and colours 20 x 32.
 GROUPS = [
-    ("FORMAT1_BK", (84, 37), {100 * s + 1: (lambda s=s: background(84, 37, s)) for s in (1, 2, 3, 4)}),
-    ("FORMAT1_YC", (84, 37), {100 + n: (lambda n=n: duration_wide(n)) for n in range(1, 9)}),
-    ("FORMAT1_YG", (84, 37), {100 + n: (lambda n=n: octave_wide(n)) for n in range(1, 9)}),
-    ("FORMAT_BK", (24, 32), {100 + s: (lambda s=s: background(24, 32, s)) for s in (1, 2, 3, 4)}),
-    ("FORMAT_YC", (24, 32), group(two_states(duration_small, n) for n in range(1, 7))),
-    ("FORMAT_YG", (24, 32), group(two_states(octave_small, n) for n in range(1, 10))),
-    ("DQ_BK", (40, 25), {100 + s: (lambda s=s: background(40, 25, s)) for s in (1, 2, 3, 4)}),
+    ("FORMAT1_BK", (84, 37), faces({100 * s + 1: (lambda s=s: background(65, 37, s)) for s in (1, 2, 3, 4)},
+                                   WIDE_FACE, (84, 37))),
+    ("FORMAT1_YC", (84, 37), faces({100 + n: (lambda n=n: duration_wide(n)) for n in range(1, 9)}, WIDE_FACE,
+                                   (84, 37))),
+    ("FORMAT1_YG", (84, 37), faces({100 + n: (lambda n=n: octave_wide(n)) for n in range(1, 9)}, WIDE_FACE,
+                                   (84, 37))),
+    ("FORMAT_BK", (24, 32), plates((24, 32), (32, 32))),
+    ("FORMAT_YC", (24, 32), faces(group(two_states(duration_small, n) for n in range(1, 7)), (32, 32), (24, 32))),
+    ("FORMAT_YG", (24, 32), faces(group(two_states(octave_small, n) for n in range(1, 10)), (32, 32), (24, 32))),
+    ("DQ_BK", (40, 25), plates((40, 25), (24, 32))),
     ("DQ_BUT", (24, 32), group(two_states(alignment, n) for n in range(1, 7))),
-    ("VAL_BK", (24, 32), {100 + s: (lambda s=s: background(24, 32, s)) for s in (1, 2, 3, 4)}),
-    ("VAL_BUT", (24, 32), group(two_states(value_button, n) for n in range(1, 9))),
-    ("INFO_BK", (40, 25), {100 + s: (lambda s=s: background(40, 25, s)) for s in (1, 2, 3, 4)}),
+    ("VAL_BK", (24, 32), plates((24, 32), (32, 32))),
+    ("VAL_BUT", (24, 32), faces(group(two_states(value_button, n) for n in range(1, 9)), (40, 32), (24, 32))),
+    ("INFO_BK", (40, 25), plates((40, 25), (24, 24))),
     ("INFO_BUT", (24, 24), group(two_states(info_button, n) for n in range(1, 4))),
-    ("FONT_BK", (40, 25), {100 + s: (lambda s=s: background(40, 25, s)) for s in (1, 2, 3, 4)}),
+    ("FONT_BK", (40, 25), plates((40, 25), (20, 32))),
     ("FONT_BUT", (20, 32), group(two_states(font_button, n) for n in range(1, 5))),
     ("BKCOLOR_W", (20, 32), {101: lambda: back_colour_overlay(False), 201: lambda: back_colour_overlay(True)}),
     ("FRCOLOR_A", (20, 32), {101: lambda: fore_colour_overlay(False), 201: lambda: fore_colour_overlay(True)}),

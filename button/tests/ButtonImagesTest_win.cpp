@@ -155,6 +155,9 @@ TEST_F(Painting, ColourButtonsShowTheirColours) {
 }
 
 TEST_F(Painting, ArcTypePaintsOnceAndOnItsOwnBitmap) {
+    // Before the control has its size there is nothing to draw, and it does not count.
+    in.faceWidth = 0;
+    painter.Paint(in, HuXian, kNormal, 1);
     in.faceWidth = 120;
     painter.Paint(in, HuXian, kNormal, 1);
     ASSERT_TRUE(gdi.CurrentImage());
