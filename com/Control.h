@@ -149,6 +149,8 @@ protected:
     virtual void ReadProperties(PropertyReader& bag) = 0;
     virtual void WriteProperties(PropertyWriter& bag) = 0;
     virtual void AmbientChanged(DISPID) {}
+    // A stored property changed: the container's copy is out of date.
+    void PropertyChanged() { dirty_ = true; }
 
     // The hooks of the control's own window procedure.
     virtual void OnResize() {}
