@@ -1,5 +1,6 @@
 #pragma once
 #include <oaidl.h>
+#include <olectl.h>
 #include <windows.h>
 
 // The editor control's dispatch interface `_ZEVudu` and its events `__ZEVudu`. Members are
