@@ -5,6 +5,7 @@
 
 #include "com/Container.h"
 #include "com/Control.h"
+#include "com/tests/RecordingSink.h"
 
 namespace {
 
@@ -60,34 +61,6 @@ public:
     int resizes = 0;
     int16_t lastKey = -1;
     com::MouseEvent lastDown;
-};
-
-// Records the events; a KeyPress of 'x' is swallowed by writing 0 back.
-class Sink final : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kTinyEvents) {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        ids.push_back(id);
-        if (id == 2 && p->cArgs == 1 && V_VT(&p->rgvarg[0]) == (VT_I2 | VT_BYREF) && *V_I2REF(&p->rgvarg[0]) == 'x')
-            *V_I2REF(&p->rgvarg[0]) = 0;
-        return S_OK;
-    }
-    ULONG refs = 1;
-    std::vector<DISPID> ids;
 };
 
 struct ControlKit : ::testing::Test {
@@ -205,7 +178,12 @@ TEST_F(ControlKit, WindowMessagesBecomeEventsUnlessFrozen) {
     ASSERT_TRUE(box);
     com::Ptr<IConnectionPoint> point;
     ASSERT_EQ(S_OK, box->FindConnectionPoint(kTinyEvents, point.Out()));
-    Sink sink;
+    // A KeyPress of 'x' is swallowed by writing 0 back.
+    com::tests::RecordingSink sink(kTinyEvents);
+    sink.onEvent = [](DISPID id, DISPPARAMS& p) {
+        VARIANT& key = p.rgvarg[0];
+        if (id == 2 && p.cArgs == 1 && V_VT(&key) == (VT_I2 | VT_BYREF) && *V_I2REF(&key) == 'x') *V_I2REF(&key) = 0;
+    };
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
 

@@ -15,6 +15,7 @@
 #include "model/EditCommands.h"
 #include "model/EditorData.h"
 #include "model/FreeItems.h"
+#include "model/mGeneral.h"
 #include "records/Messages.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/WinSystemServices_win.h"
@@ -75,7 +76,7 @@ public:
     // The caret word's size as the current font size; its line as the current line.
     void UpdateCaretLine();
     bool CaretOnParagraphEnd() const;
-    void Beep() { System.Beep(); }
+    void Beep() { BeepOn(Data); }
     // Sends a message to the host window.
     LRESULT Tell(UINT msg, WPARAM wParam, LPARAM lParam) const { return SendMessageW(Host, msg, wParam, lParam); }
 

@@ -1,8 +1,15 @@
-// The commands the host sends to the editor's window. Mark values come packed in the low 32 bits
-// of wParam; codes, kinds and numbers by value in the low 32 bits of lParam. Records and texts
-// come by address in lParam, a 64-bit pointer here: they are copied at once and only when sent
-// from this thread. The get messages answer with the address of the editor's own record, valid
-// until the next message to the editor; the host copies it at once.
+// The commands the host sends to the editor's window. In the 64-bit build wParam and lParam are
+// 64 bits wide and addresses travel whole in lParam:
+// - mark values come packed in the low 32 bits of wParam; codes, kinds and numbers by value in
+//   the low 32 bits of lParam (a host's -1 arrives sign-extended, and compares as -1);
+// - texts (1033, 1037, 1038, 1042, 1044, 1045, 1048): lParam is the address of the sender's BSTR
+//   variable, an 8-byte pointer; the text is copied, the sender's string left alone;
+// - records by address (1034 RECT, 1043 a 32-bit colour, 1054 FontExInfo, 1068 AboutPageInfo,
+//   1070 aPartInfo): copied at once, only when sent from this thread and not null;
+// - the get messages (1035, 1053, 1067, 1069) answer with the 64-bit address of the editor's own
+//   record as the LRESULT, valid until the next message to the editor; the host copies it at once;
+// - 1026 carries the address of a status record with an 8-byte font pointer (88 bytes): the
+//   editor sends it, and ignores one sent to it.
 #include <algorithm>
 #include <cstring>
 #include <string>

@@ -186,45 +186,34 @@ void ZEVudu::OnKeyUp(int16_t& keyCode, int16_t shift) {
     FireKey(dispid::ZEVuduEvents::KeyUp, keyCode, shift);
 }
 
-// Mouse events do nothing, and raise nothing, until a document is ready.
-void ZEVudu::OnMouseDown(com::MouseEvent& e) {
-    if (!editor_ || !editor_->Data.DocLoaded) return;
+// Mouse events do nothing, and raise nothing, until a document is ready. Handlers run only with
+// no key held, by the input state; false when the document is not ready.
+bool ZEVudu::MouseByState(com::MouseEvent& e, MouseHandler text, MouseHandler lpx) {
+    if (!editor_ || !editor_->Data.DocLoaded) return false;
     if (e.Shift == 0) {
         const auto state = editor_->Data.InputState;
         if (state == tessaly::JpState || state == tessaly::GcState) {
-            MouseDownText(*editor_, e);
+            text(*editor_, e);
         } else if (state == tessaly::LpxState) {
-            MouseDownLpx(*editor_, e);
+            lpx(*editor_, e);
         }
     }
-    FireMouse(dispid::ZEVuduEvents::MouseDown, e);
+    return true;
+}
+
+void ZEVudu::OnMouseDown(com::MouseEvent& e) {
+    if (MouseByState(e, &MouseDownText, &MouseDownLpx)) FireMouse(dispid::ZEVuduEvents::MouseDown, e);
 }
 
 void ZEVudu::OnMouseMove(com::MouseEvent& e) {
-    if (!editor_ || !editor_->Data.DocLoaded) return;
-    if (e.Shift == 0) {
-        const auto state = editor_->Data.InputState;
-        if (state == tessaly::JpState || state == tessaly::GcState) {
-            MouseMoveText(*editor_, e);
-        } else if (state == tessaly::LpxState) {
-            MouseMoveLpx(*editor_, e);
-        }
-    }
+    if (!MouseByState(e, &MouseMoveText, &MouseMoveLpx)) return;
     MousePointer(editor_->MousePointer);
     FireMouse(dispid::ZEVuduEvents::MouseMove, e);
 }
 
 void ZEVudu::OnMouseUp(com::MouseEvent& e) {
-    if (!editor_ || !editor_->Data.DocLoaded) return;
-    if (e.Shift == 0) {
-        const auto state = editor_->Data.InputState;
-        if (state == tessaly::JpState || state == tessaly::GcState) {
-            MouseUpText(*editor_, e);
-        } else if (state == tessaly::LpxState) {
-            MouseUpLpx(*editor_, e);
-        }
-        NotifySelChange(*editor_, editor_->Data.SelStart, editor_->Data.SelLength);
-    }
+    if (!MouseByState(e, &MouseUpText, &MouseUpLpx)) return;
+    if (e.Shift == 0) NotifySelChange(*editor_, editor_->Data.SelStart, editor_->Data.SelLength);
     Fire(dispid::ZEVuduEvents::SelectChange);
     FireMouse(dispid::ZEVuduEvents::MouseUp, e);
 }

@@ -57,6 +57,8 @@ private:
     void ApplyBorder();
     void ShowScrollBars();
     bool TypingState() const;
+    using MouseHandler = void (*)(Editor&, com::MouseEvent&);
+    bool MouseByState(com::MouseEvent& e, MouseHandler text, MouseHandler lpx);
     void FireKey(DISPID id, int16_t& keyCode, int16_t shift);
     void FireMouse(DISPID id, com::MouseEvent& e);
 

@@ -7,6 +7,7 @@
 
 #include "com/Container.h"
 #include "com/Create.h"
+#include "com/tests/RecordingSink.h"
 #include "control/EditWindow_win.h"
 #include "control/ZEVudu_win.h"
 #include "render/Gdip_win.h"
@@ -15,31 +16,6 @@ namespace notaline {
 namespace {
 
 namespace ev = dispid::ZEVuduEvents;
-
-// Records the events the control raises, in order.
-class Sink final : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_ZEVuduEvents) {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        ids.push_back(id);
-        return S_OK;
-    }
-    ULONG refs = 1;
-    std::vector<DISPID> ids;
-};
 
 // Keys held as the test says, not as the keyboard is.
 class HeldKeys final : public SystemServices {
@@ -144,7 +120,7 @@ TEST_F(ZEVuduTest, InAFormDesignerOnlyThePropertiesLive) {
     EXPECT_FALSE(z.Enabled());
     EXPECT_NE(reinterpret_cast<LONG_PTR>(&EditWndProc), GetWindowLongPtrW(z.Window(), GWLP_WNDPROC));
     // Mouse events raise nothing without a document.
-    Sink sink;
+    com::tests::RecordingSink sink(DIID_ZEVuduEvents);
     DWORD cookie = 0;
     auto point = [&] {
         com::Ptr<IConnectionPoint> p;
@@ -177,7 +153,7 @@ TEST_F(ZEVuduTest, SavingWritesTheWriteOrderWithoutWriteDefaults) {
 
 TEST_F(ZEVuduTest, EventsReachTheSinkInTheirOrder) {
     ZEVudu& z = Host();
-    Sink sink;
+    com::tests::RecordingSink sink(DIID_ZEVuduEvents);
     DWORD cookie = 0;
     com::Ptr<IConnectionPoint> point;
     ASSERT_EQ(S_OK, sites.back()->As<IConnectionPointContainer>()->FindConnectionPoint(DIID_ZEVuduEvents, point.Out()));
@@ -293,6 +269,80 @@ TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
     EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
     ed.Data.System = &ed.System;
+}
+
+TEST_F(ZEVuduTest, ZoomLimitsBeep) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    HeldKeys keys;
+    keys.ctrl = true;
+    ed.Data.System = &keys;
+    ed.Data.AboutPageInfo.nScale = 2.45f;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    EXPECT_EQ(2.5f, ed.Data.AboutPageInfo.nScale);
+    EXPECT_EQ(1, keys.beeps);
+    ed.Zoom = WheelZoom{};  // as if the interval had passed
+    ed.Data.AboutPageInfo.nScale = 0.55f;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(0.5f, ed.Data.AboutPageInfo.nScale);
+    EXPECT_EQ(2, keys.beeps);
+    ed.Data.System = &ed.System;
+}
+
+TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    HeldKeys keys;
+    ed.Data.System = &keys;
+    int32_t end = 0;
+    while (ed.Data.WordInfo[static_cast<size_t>(end)].IsJpGcCtl != 3) ++end;
+    ed.Data.SelStart = end;
+    ed.Data.SelLength = 0;
+    const auto before = ed.Data.WordInfo;
+    BSTR text = SysAllocString(L"1.");
+    for (UINT msg :
+         {tessaly::EM_FormatSortInfo, tessaly::EM_FormatHuXian, tessaly::EM_CustomWord, tessaly::EM_Custom_ChangSpeed,
+          tessaly::EM_FormatZhuYing, tessaly::EM_FormatCombiningChar, tessaly::EM_ChangSpeed})
+        Send(z, msg, 0, msg == tessaly::EM_CustomWord ? reinterpret_cast<LPARAM>(&text) : 5);
+    SysFreeString(text);
+    EXPECT_EQ(7, keys.beeps);
+    ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
+    EXPECT_EQ(0, std::memcmp(before.data(), ed.Data.WordInfo.data(), before.size() * sizeof before[0]));
+    EXPECT_FALSE(ed.Commands->Undo.Modified());
+    ed.Data.System = &ed.System;
+}
+
+TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    HeldKeys keys;
+    ed.Data.System = &keys;
+    Send(z, WM_IME_CHAR, 0x5B8B);  // 宋
+    Send(z, WM_IME_CHAR, 'a');     // not an input method's character
+    EXPECT_EQ("\xCB\xCE", ed.PendingIme);
+    ed.Data.InputState = tessaly::LpxState;
+    Send(z, WM_IME_CHAR, 0x4F53);
+    EXPECT_EQ("\xCB\xCE", ed.PendingIme);
+    ed.Data.InputState = tessaly::JpState;
+    Send(z, WM_CHAR, 0x5B8B);
+    EXPECT_TRUE(ed.PendingIme.empty());
+    EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
+    ed.Data.System = &ed.System;
+}
+
+TEST_F(ZEVuduTest, HwndIsAPointerSizedMember) {
+    ZEVudu& z = Host();
+    auto disp = sites.back()->As<IDispatch>();
+    LPOLESTR name = const_cast<LPOLESTR>(L"HWND");
+    DISPID id = 0;
+    ASSERT_EQ(S_OK, disp->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+    EXPECT_EQ(dispid::ZEVudu::hwnd, id);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT r;
+    VariantInit(&r);
+    ASSERT_EQ(S_OK, disp->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &r, nullptr, nullptr));
+    ASSERT_EQ(VT_I8, V_VT(&r));
+    EXPECT_EQ(reinterpret_cast<intptr_t>(z.Window()), V_I8(&r));
 }
 
 TEST_F(ZEVuduTest, PasteReadsTheClipboardWhenItPastes) {
