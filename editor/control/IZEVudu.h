@@ -11,6 +11,28 @@ __CRT_UUID_DECL(IZEVudu, 0x4e3b5a10, 0x7c2d, 0x4f61, 0x9b, 0x0e, 0x3d, 0x5a, 0x8
 inline constexpr CLSID CLSID_ZEVudu = {0x4e3b5a11, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
 inline constexpr IID DIID_ZEVuduEvents = {0x4e3b5a12, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
 
+// The enumerations of the control's properties; InputState is the records' own.
+namespace zevudu {
+enum Appearance : int16_t {
+    Flat = 0,
+    ThreeD = 1,  // named "3D"
+};
+enum BackStyle : int16_t {
+    透明 = 0,    // transparent
+    不透明 = 1,  // opaque
+};
+enum BorderStyle : int16_t {
+    无边框 = 0,    // no border
+    简单边框 = 1,  // single border
+};
+enum ERECScrollBarConstants : int32_t {
+    ercScrollBarsNone = 1,
+    ercScrollBarsHorizontal = 2,
+    ercScrollBarsVertical = 3,
+    ercScrollBarsBoth = 4,
+};
+}  // namespace zevudu
+
 // wingdi.h defines TRANSPARENT, the name of an event.
 #pragma push_macro("TRANSPARENT")
 #undef TRANSPARENT

@@ -55,13 +55,13 @@ void ZEVudu::ReadProperties(com::PropertyReader& bag) {
         LONG dpi = 96;
         if (SUCCEEDED(zoom->GetCurrentDpi(reinterpret_cast<LONG_PTR>(host), &dpi)) && dpi > 0) screenDpi_ = dpi;
     }
-    appearance_ = bag.Integer(L"Appearance", 0);
-    backStyle_ = bag.Integer(L"BackStyle", 1);
-    borderStyle_ = bag.Integer(L"BorderStyle", 1);
+    appearance_ = bag.Integer(L"Appearance", zevudu::Flat);
+    backStyle_ = bag.Integer(L"BackStyle", zevudu::不透明);
+    borderStyle_ = bag.Integer(L"BorderStyle", zevudu::简单边框);
     enabled_ = bag.Boolean(L"Enabled", true);
     SelForecolor = bag.Long(L"SelForecolor", static_cast<int32_t>(0x8000000E));
     SelBackColor = bag.Long(L"SelBackColor", static_cast<int32_t>(0x8000000D));
-    scrollBars_ = bag.Long(L"ScrollBars", 4);
+    scrollBars_ = bag.Long(L"ScrollBars", zevudu::ercScrollBarsBoth);
     ApplyBorder();
     EnableWindow(Window(), enabled_);
     ShowScrollBars();
@@ -81,10 +81,11 @@ void ZEVudu::StartRunning() {
 }
 
 void ZEVudu::WriteProperties(com::PropertyWriter& bag) {
+    // 0 is no scroll-bar setting: every valid one is stored.
     bag.Long(L"ScrollBars", scrollBars_, 0);
-    bag.Integer(L"Appearance", appearance_, 0);
-    bag.Integer(L"BackStyle", backStyle_, 1);
-    bag.Integer(L"BorderStyle", borderStyle_, 1);
+    bag.Integer(L"Appearance", appearance_, zevudu::Flat);
+    bag.Integer(L"BackStyle", backStyle_, zevudu::不透明);
+    bag.Integer(L"BorderStyle", borderStyle_, zevudu::简单边框);
     bag.Boolean(L"Enabled", enabled_, true);
     bag.Long(L"SelBackColor", SelBackColor, static_cast<int32_t>(0x8000000D));
     bag.Long(L"SelForecolor", SelForecolor, static_cast<int32_t>(0x8000000E));
@@ -98,8 +99,8 @@ void ZEVudu::ApplyBorder() {
     // A single border is sunken in 3D appearance and a plain line when flat.
     LONG_PTR style = GetWindowLongPtrW(Window(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
     LONG_PTR ex = GetWindowLongPtrW(Window(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
-    if (borderStyle_ == 1) {
-        if (appearance_ == 1) {
+    if (borderStyle_ == zevudu::简单边框) {
+        if (appearance_ == zevudu::ThreeD) {
             ex |= WS_EX_CLIENTEDGE;
         } else {
             style |= WS_BORDER;

@@ -65,11 +65,11 @@ private:
     com::Ptr<IMyScrollInfo> scroll_;
     std::unique_ptr<Editor> editor_;
     int32_t screenDpi_ = 96;
-    int16_t appearance_ = 0;
-    int16_t backStyle_ = 1;
-    int16_t borderStyle_ = 1;
+    int16_t appearance_ = zevudu::Flat;
+    int16_t backStyle_ = zevudu::不透明;
+    int16_t borderStyle_ = zevudu::简单边框;
     bool enabled_ = true;
-    int32_t scrollBars_ = 4;
+    int32_t scrollBars_ = zevudu::ercScrollBarsBoth;
 };
 
 }  // namespace notaline
