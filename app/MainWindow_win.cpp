@@ -29,6 +29,8 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
     if (!hwnd_) return false;
     ShowWindow(hwnd_, show);
     UpdateWindow(hwnd_);
+    // The editor takes the keys from the start, as the form's first control.
+    if (editor_) SetFocus(editor_->ControlWindow());
     return true;
 }
 
