@@ -271,6 +271,35 @@ TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
     ed.Data.System = &ed.System;
 }
 
+TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    HeldKeys keys;
+    ed.Data.System = &keys;
+    // How far down the pages are scrolled: the first page's top moves up by as much.
+    auto top = [&] {
+        CY y{};
+        ed.Scroll->get_FristPageScrollY(&y);
+        return -y.int64;
+    };
+    ASSERT_EQ(0, top());
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);  // towards the user: down the pages
+    const auto down = top();
+    EXPECT_GT(down, 0);
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(0, top());
+
+    LONG height = 0;
+    ed.Scroll->get_ClientHeight(&height);
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, height / 2));  // inside: no scrolling
+    EXPECT_EQ(0, top());
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(10, height + 50));  // not the left button alone
+    EXPECT_EQ(0, top());
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, height + 50));  // below the window: a fifth of the way
+    EXPECT_EQ(10 * 10000, top());
+    ed.Data.System = &ed.System;
+}
+
 TEST_F(ZEVuduTest, ZoomLimitsBeep) {
     ZEVudu& z = Host();
     Editor& ed = *z.Running();
