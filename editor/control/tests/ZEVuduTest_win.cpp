@@ -84,7 +84,14 @@ struct ZEVuduTest : ::testing::Test {
     }
     static LRESULT Send(ZEVudu& z, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(z.Window(), msg, w, l); }
 
+    // The control's editor, with its keys and beeps taken over by the test.
+    Editor& WithHeldKeys(ZEVudu& z) {
+        z.Running()->Data.System = &keys;
+        return *z.Running();
+    }
+
     HWND parent = nullptr;
+    HeldKeys keys;  // outlives the controls, which close in TearDown
     std::vector<com::Ptr<com::ControlSite>> sites;
 };
 
@@ -255,9 +262,7 @@ TEST_F(ZEVuduTest, UntilTheDocumentIsReadyMessagesPassThrough) {
 
 TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
     ZEVudu& z = Host();
-    Editor& ed = *z.Running();
-    HeldKeys keys;
-    ed.Data.System = &keys;
+    Editor& ed = WithHeldKeys(z);
     keys.ctrl = true;
     const float start = ed.Data.AboutPageInfo.nScale;
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
@@ -268,14 +273,11 @@ TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
     keys.ctrl = false;
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
     EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
-    ed.Data.System = &ed.System;
 }
 
 TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
     ZEVudu& z = Host();
-    Editor& ed = *z.Running();
-    HeldKeys keys;
-    ed.Data.System = &keys;
+    Editor& ed = WithHeldKeys(z);
     // How far down the pages are scrolled: the first page's top moves up by as much.
     auto top = [&] {
         CY y{};
@@ -297,15 +299,12 @@ TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
     EXPECT_EQ(0, top());
     Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, height + 50));  // below the window: a fifth of the way
     EXPECT_EQ(10 * 10000, top());
-    ed.Data.System = &ed.System;
 }
 
 TEST_F(ZEVuduTest, ZoomLimitsBeep) {
     ZEVudu& z = Host();
-    Editor& ed = *z.Running();
-    HeldKeys keys;
+    Editor& ed = WithHeldKeys(z);
     keys.ctrl = true;
-    ed.Data.System = &keys;
     ed.Data.AboutPageInfo.nScale = 2.45f;
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
     EXPECT_EQ(2.5f, ed.Data.AboutPageInfo.nScale);
@@ -315,14 +314,11 @@ TEST_F(ZEVuduTest, ZoomLimitsBeep) {
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), 0);
     EXPECT_EQ(0.5f, ed.Data.AboutPageInfo.nScale);
     EXPECT_EQ(2, keys.beeps);
-    ed.Data.System = &ed.System;
 }
 
 TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     ZEVudu& z = Host();
-    Editor& ed = *z.Running();
-    HeldKeys keys;
-    ed.Data.System = &keys;
+    Editor& ed = WithHeldKeys(z);
     int32_t end = 0;
     while (ed.Data.WordInfo[static_cast<size_t>(end)].IsJpGcCtl != 3) ++end;
     ed.Data.SelStart = end;
@@ -338,14 +334,11 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
     EXPECT_EQ(0, std::memcmp(before.data(), ed.Data.WordInfo.data(), before.size() * sizeof before[0]));
     EXPECT_FALSE(ed.Commands->Undo.Modified());
-    ed.Data.System = &ed.System;
 }
 
 TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
     ZEVudu& z = Host();
-    Editor& ed = *z.Running();
-    HeldKeys keys;
-    ed.Data.System = &keys;
+    Editor& ed = WithHeldKeys(z);
     Send(z, WM_IME_CHAR, 0x5B8B);  // 宋
     Send(z, WM_IME_CHAR, 'a');     // not an input method's character
     EXPECT_EQ("\xCB\xCE", ed.PendingIme);
@@ -356,7 +349,6 @@ TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
     Send(z, WM_CHAR, 0x5B8B);
     EXPECT_TRUE(ed.PendingIme.empty());
     EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
-    ed.Data.System = &ed.System;
 }
 
 TEST_F(ZEVuduTest, HwndIsAPointerSizedMember) {
