@@ -1,9 +1,17 @@
 #include "MainWindow_win.h"
 
+#include "com/Create.h"
+#include "control/IZEVudu.h"
+
 namespace tavolin {
 namespace {
 constexpr wchar_t kClassName[] = L"TavolinMainWindow";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
+
+// The editor's properties as the main form stores them.
+const com::StoredProperty kEditorProperties[] = {
+    {L"ScrollBars", VT_I4, 4},
+};
 }  // namespace
 
 bool MainWindow::Create(HINSTANCE instance, int show) {
@@ -21,6 +29,8 @@ bool MainWindow::Create(HINSTANCE instance, int show) {
     if (!hwnd_) return false;
     ShowWindow(hwnd_, show);
     UpdateWindow(hwnd_);
+    // The editor takes the keys from the start, as the form's first control.
+    if (editor_) SetFocus(editor_->ControlWindow());
     return true;
 }
 
@@ -42,10 +52,36 @@ LRESULT CALLBACK MainWindow::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_CREATE: return CreateEditor() ? 0 : -1;
+        case WM_SIZE: OnSize(); return 0;
         case WM_PAINT: OnPaint(); return 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_DESTROY:
+            if (editor_) editor_->Close();
+            editor_.Reset();
+            PostQuitMessage(0);
+            return 0;
         default: return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
+}
+
+// The editor comes from Notaline.dll beside the program, unregistered.
+bool MainWindow::CreateEditor() {
+    auto control = com::CreateFromDll<IUnknown>(L"Notaline.dll", CLSID_ZEVudu);
+    if (!control) {
+        MessageBoxW(hwnd_, L"Notaline.dll", L"Tavolin", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    auto bag = com::PropertyBag::Create(kEditorProperties);
+    return SUCCEEDED(com::ControlSite::Host(control.Get(), hwnd_, client, bag.Get(), true, editor_));
+}
+
+void MainWindow::OnSize() {
+    if (!editor_) return;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    editor_->Move(client);
 }
 
 void MainWindow::OnPaint() {
