@@ -1,12 +1,12 @@
 // The exports of Kavrel.dll, an in-process COM server.
-#include <span>
-
+#include "Button_win.h"
 #include "com/Server.h"
 
 namespace {
 
-// The control joins this list once it exists.
-constexpr std::span<const com::ClassEntry> kClasses{};
+const com::ClassEntry kClasses[] = {
+    {&CLSID_Button, L"Kavrel.Button", L"Kavrel Button", &kavrel::Button::Create},
+};
 
 }  // namespace
 
