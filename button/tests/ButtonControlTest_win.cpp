@@ -4,9 +4,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ButtonFace.h"
@@ -14,6 +12,7 @@
 #include "api/IButton.h"
 #include "com/Container.h"
 #include "com/Create.h"
+#include "tools/tests/DialogCloser_win.h"
 
 using namespace kavrel;
 namespace flat = Gdiplus::DllExports;
@@ -92,42 +91,6 @@ public:
     std::vector<bool> downAtClick;
     int16_t lastButton = 0;
     float lastX = -1;
-};
-
-// Answers the next message box of this process, keeping its text.
-class MessageWatch {
-public:
-    MessageWatch()
-        : thread_([this] {
-              for (int i = 0; i < 500 && !stop_; ++i) {
-                  HWND box = FindWindowW(L"#32770", nullptr);
-                  DWORD pid = 0;
-                  if (box) GetWindowThreadProcessId(box, &pid);
-                  wchar_t buf[256] = {};
-                  // The box is found before its text is set: wait for both.
-                  if (box && pid == GetCurrentProcessId() && GetDlgItemTextW(box, 0xFFFF, buf, 256) > 0) {
-                      text = buf;
-                      PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      return;
-                  }
-                  Sleep(20);  // polling for the box to appear
-              }
-          }) {}
-    ~MessageWatch() {
-        stop_ = true;
-        thread_.join();
-    }
-    std::wstring Text() {
-        stop_ = true;
-        thread_.join();
-        thread_ = std::thread([] {});
-        return text;
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::wstring text;
-    std::thread thread_;
 };
 
 // The window's pixels as 0xRRGGBB.
@@ -345,9 +308,9 @@ TEST_F(ButtonControl, HoverLeavesTheCaptureFreeAndEndsWhenThePointerLeaves) {
 TEST_F(ButtonControl, IndexWithoutAPictureIsRefused) {
     auto b = Host({{L"ButtonType", VT_I4, 3}, {L"ButtonIndex", VT_I4, 2}});
     {
-        MessageWatch watch;
+        DialogCloser box(IDOK);
         Put(b.Get(), id::ButtonIndex, Long(7));  // six duration pictures
-        EXPECT_EQ(watch.Text(), L"超出范围");
+        EXPECT_EQ(box.Texts(), std::vector<std::wstring>{L"超出范围"});
     }
     EXPECT_EQ(GetLong(b.Get(), id::ButtonIndex), 2);
     Put(b.Get(), id::ButtonIndex, Long(0));  // no lower bound
@@ -355,9 +318,9 @@ TEST_F(ButtonControl, IndexWithoutAPictureIsRefused) {
     Put(b.Get(), id::ButtonType, Long(7));
     Put(b.Get(), id::ButtonIndex, Long(3));
     {
-        MessageWatch watch;
+        DialogCloser box(IDOK);
         Put(b.Get(), id::ButtonIndex, Long(4));
-        EXPECT_EQ(watch.Text(), L"超出范围");
+        EXPECT_EQ(box.Texts(), std::vector<std::wstring>{L"超出范围"});
     }
     EXPECT_EQ(GetLong(b.Get(), id::ButtonIndex), 3);
     Put(b.Get(), id::ButtonType, Long(14));
@@ -369,9 +332,9 @@ TEST_F(ButtonControl, InADesignerTheTypeSizesTheButtonUnlessTheIndexHasNoPicture
     auto b = Host({{L"ButtonType", VT_I4, 14}, {L"ButtonIndex", VT_I4, 7}}, {10, 10, 60, 60}, false);
     HWND w = Window(b.Get());
     {
-        MessageWatch watch;
+        DialogCloser box(IDOK);
         Put(b.Get(), id::ButtonType, Long(5));
-        EXPECT_EQ(watch.Text(), L"ButtonIndex属性超出范围，此次调整无效");
+        EXPECT_EQ(box.Texts(), std::vector<std::wstring>{L"ButtonIndex属性超出范围，此次调整无效"});
     }
     RECT r{};
     GetClientRect(w, &r);
