@@ -274,6 +274,11 @@ void Button::OnMouseDown(com::MouseEvent& e) {
     FireMouse(dispid::ButtonEvents::MouseDown, e);
 }
 
+void Button::TrackLeave() {
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Window(), 0};
+    TrackMouseEvent(&track);
+}
+
 void Button::OnMouseMove(com::MouseEvent& e) {
     if (UserMode()) {
         if (buttonDown_) return;
@@ -291,8 +296,7 @@ void Button::OnMouseMove(com::MouseEvent& e) {
                 state_ = kHover;
                 Repaint();
                 // Leaving is reported by the system; the capture stays free for other windows.
-                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Window(), 0};
-                TrackMouseEvent(&track);
+                TrackLeave();
                 Fire(dispid::ButtonEvents::MouseEnter);
             }
         } else if (pressFlag_ == 1 && GetCapture() != Window()) {
@@ -312,6 +316,7 @@ void Button::OnMouseUp(com::MouseEvent& e) {
                 pressFlag_ = 0;
                 state_ = kHover;
                 Repaint();
+                TrackLeave();
                 if (!latching_) Fire(dispid::ButtonEvents::Click);
             } else {
                 state_ = kNormal;
@@ -325,11 +330,14 @@ void Button::OnMouseUp(com::MouseEvent& e) {
 }
 
 void Button::OnMouseLeave() {
-    if (!UserMode() || buttonDown_ || pressFlag_ == 1 || !hover_) return;
+    if (!UserMode() || buttonDown_ || pressFlag_ == 1) return;
+    // A click leaves the hover face up without the hover flag: leaving ends it too.
+    if (!hover_ && state_ != kHover) return;
+    const bool wasHovering = hover_;
     hover_ = false;
     state_ = kNormal;
     Repaint();
-    Fire(dispid::ButtonEvents::MouseExit);
+    if (wasHovering) Fire(dispid::ButtonEvents::MouseExit);
 }
 
 void Button::OnLostFocus() {

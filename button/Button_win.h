@@ -56,6 +56,7 @@ protected:
 private:
     static LRESULT CALLBACK Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     void OnMouseLeave();
+    void TrackLeave();
     void OnLostFocus();
     void Repaint() { PaintState(state_); }
     void PaintState(int32_t state);

@@ -303,6 +303,13 @@ TEST_F(ButtonControl, HoverLeavesTheCaptureFreeAndEndsWhenThePointerLeaves) {
     SendMessageW(w, WM_MOUSELEAVE, 0, 0);
     SendMessageW(w, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(std::count(sink.ids.begin(), sink.ids.end(), ev::MouseExit), 1);
+    const uint32_t normal = Capture(w, 32, 32)[16 * 32 + 3];
+    // A click leaves the hover face; leaving the button afterwards takes it away.
+    Press(w, 5, 5);
+    Release(w, 5, 5);
+    EXPECT_NE(Capture(w, 32, 32)[16 * 32 + 3], normal);
+    SendMessageW(w, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Capture(w, 32, 32)[16 * 32 + 3], normal);
 }
 
 TEST_F(ButtonControl, IndexWithoutAPictureIsRefused) {
