@@ -37,3 +37,54 @@ enum : DISPID {
 namespace dispid::ButtonEvents {
 enum : DISPID { Click = 1, MouseEnter, MouseExit, MouseDown, MouseMove, MouseUp };
 }
+
+// The library's drawing class, public for other clients (the button uses it directly).
+struct IcGDIPlus : IDispatch {};
+__CRT_UUID_DECL(IcGDIPlus, 0x3c1f6a44, 0x7d2b, 0x4e5a, 0x9b, 0x61, 0x2f, 0x0d, 0x84, 0xa7, 0x5e, 0x11)
+inline constexpr CLSID CLSID_cGDIPlus = {0x3c1f6a45, 0x7d2b, 0x4e5a, {0x9b, 0x61, 0x2f, 0x0d, 0x84, 0xa7, 0x5e, 0x11}};
+inline constexpr CLSID CLSID_cGDIPlusGlobal = {
+    0x3c1f6a46, 0x7d2b, 0x4e5a, {0x9b, 0x61, 0x2f, 0x0d, 0x84, 0xa7, 0x5e, 0x11}};
+
+namespace dispid::cGDIPlus {
+enum : DISPID {
+    m_uLastStatus = 1,
+    CreateGraphicsWithImage,
+    CreateBitmapFromGraphics,
+    ShowImageToHDC,
+    SaveFile,
+    CreateGraphicsFromHDC,
+    CreateGraphicsFromHWND,
+    GetRBGFromOLEColour,
+    DrawRectangleI,
+    DrawLineI,
+    SolidFillRectangle,
+    SetSmoothingMode,
+    DrawEllipseI,
+    DrawEllipseI_Angle,
+    SolidFillEllipse,
+    GradualChangeFillRectangle,
+    GradualChangeFillEllipse,
+    DrawNormalText,
+    SaveImageToPNG,
+    SaveImageToGIF,
+    SaveImageToBMP,
+    SaveImageToJPG,
+    SaveImageToTIF,
+    DrawImageFromFile,
+    DrawImageFromStream,
+    DrawImageFormPictureHandle,
+    DrawSpecialText,
+    DrawImageFormIcoHandle,
+    DrawTexture,
+    GraphicsClear,
+    RotateWorldTransform,
+    TranslateWorldTransform,
+    DrawImagePartScale,
+    DrawPieI,
+    SolidFillPie,
+    DrawArc,
+    SaveHDCToFile,
+    DrawImageFromStream_ToWH,
+    DrawPath,
+};
+}

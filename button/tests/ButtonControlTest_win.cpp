@@ -452,3 +452,38 @@ TEST_F(ButtonControl, ColourHelpersAnswerThroughDispatch) {
     auto unknown = b.As<IcGDIPlusGlobal>();
     EXPECT_TRUE(unknown);
 }
+
+TEST(cGDIPlusClass, DrawsThroughDispatchAndSavesOnlyItsOwnBitmap) {
+    com::Ptr<IDispatch> gdi;
+    ASSERT_EQ(S_OK, com::CreateFromDll(L"Kavrel.dll", CLSID_cGDIPlus, __uuidof(IcGDIPlus), gdi.OutVoid()));
+    namespace g = dispid::cGDIPlus;
+    EXPECT_EQ(GetLong(gdi.Get(), g::m_uLastStatus), 0);
+    VARIANT made = Call(gdi.Get(), g::CreateGraphicsWithImage, DISPATCH_METHOD,
+                        {Long(8), Long(8), Long(PixelFormat32bppARGB)});
+    EXPECT_EQ(V_I4(&made), 0);
+    VARIANT filled = Call(gdi.Get(), g::SolidFillRectangle, DISPATCH_METHOD,
+                          {Long(0), Long(0), Long(8), Long(8), Long(int32_t(0xFF336699)), Long(2)});
+    EXPECT_EQ(V_I4(&filled), 0);
+    // An image handle that is not the object's own is refused, not followed.
+    VARIANT name;
+    V_VT(&name) = VT_BSTR;
+    V_BSTR(&name) = SysAllocString(L"kavrel-foreign.png");
+    VARIANT saved = Call(gdi.Get(), g::SaveImageToPNG, DISPATCH_METHOD, {Long(0x1234), name});
+    EXPECT_EQ(V_I4(&saved), int32_t(Gdiplus::InvalidParameter));
+    VariantClear(&name);
+
+    int32_t r = -1, gr = -1, b = -1;
+    VARIANT out[3];
+    for (int i = 0; i < 3; ++i) V_VT(&out[i]) = VT_I4 | VT_BYREF;
+    V_I4REF(&out[0]) = reinterpret_cast<LONG*>(&r);
+    V_I4REF(&out[1]) = reinterpret_cast<LONG*>(&gr);
+    V_I4REF(&out[2]) = reinterpret_cast<LONG*>(&b);
+    Call(gdi.Get(), g::GetRBGFromOLEColour, DISPATCH_METHOD, {Long(0x00332211), out[0], out[1], out[2]});
+    EXPECT_EQ(r, 0x11);
+    EXPECT_EQ(gr, 0x22);
+    EXPECT_EQ(b, 0x33);
+
+    com::Ptr<IDispatch> global;
+    EXPECT_EQ(S_OK, com::CreateFromDll(L"Kavrel.dll", CLSID_cGDIPlusGlobal, __uuidof(IcGDIPlusGlobal),
+                                       global.OutVoid()));
+}
