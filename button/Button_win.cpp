@@ -195,8 +195,10 @@ void Button::Resize() {
 }
 
 void Button::ApplyRegion() {
-    const int width = tessaly::CLng(WidthTwips() / 15.0), height = tessaly::CLng(HeightTwips() / 15.0);
-    HRGN region = CreateRoundRectRgn(0, 0, width, height, 10, 10);
+    // In screen pixels, whatever the resolution.
+    RECT client{};
+    GetClientRect(Window(), &client);
+    HRGN region = CreateRoundRectRgn(0, 0, client.right, client.bottom, 10, 10);
     // The window owns the region once it is set.
     if (region && !SetWindowRgn(Window(), region, TRUE)) DeleteObject(region);
 }
