@@ -67,6 +67,7 @@ void Button::Enabled(bool value) {
     EnableWindow(Window(), value);
     state_ = value ? kNormal : kDisabled;
     Repaint();
+    Changed();
 }
 
 void Button::ButtonIndex(int32_t value) {
@@ -77,12 +78,15 @@ void Button::ButtonIndex(int32_t value) {
     }
     index_ = value;
     // At run time the new picture waits for the next change of state.
-    if (!UserMode()) Repaint();
+    if (UserMode()) return;
+    Repaint();
+    Changed();
 }
 
 void Button::RgnForm(bool value) {
     rgnForm_ = value;
     if (value) ApplyRegion();
+    Changed();
 }
 
 void Button::ButtonType(int32_t value) {
@@ -92,7 +96,9 @@ void Button::ButtonType(int32_t value) {
 
 void Button::ForeColor(int32_t value) {
     foreColor_ = value;
-    if (UserMode()) Repaint();
+    if (!UserMode()) return;
+    Repaint();
+    Changed();
 }
 
 void Button::ButtonDown(bool value) {
@@ -105,11 +111,23 @@ void Button::ButtonDown(bool value) {
 void Button::BackColor(int32_t value) {
     backColor_ = value;
     Repaint();
+    Changed();
 }
 
 void Button::TranColor(int32_t value) {
     tranColor_ = value;
     Repaint();
+    Changed();
+}
+
+void Button::PressDownType(bool value) {
+    latching_ = value;
+    Changed();
+}
+
+void Button::Changed() {
+    // Loading applies properties through their setters: that changes nothing stored.
+    if (loaded_) PropertyChanged();
 }
 
 int32_t Button::GetDpi() {
@@ -223,6 +241,7 @@ void Button::SizeForType() {
                          SWP_NOZORDER | SWP_NOACTIVATE);
     }
     Resize();
+    Changed();
 }
 
 void Button::Message(const wchar_t* text) const {

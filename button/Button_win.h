@@ -38,7 +38,7 @@ public:
     int32_t TranColor() const { return tranColor_; }
     void TranColor(int32_t value);
     bool PressDownType() const { return latching_; }
-    void PressDownType(bool value) { latching_ = value; }
+    void PressDownType(bool value);
     static int32_t GetDpi();
 
     // The state shown: 1 normal, 2 hover, 3 pressed, 4 disabled.
@@ -59,6 +59,7 @@ private:
     void TrackLeave();
     void OnLostFocus();
     void Repaint() { PaintState(state_); }
+    void Changed();
     void PaintState(int32_t state);
     void Resize();
     void ApplyRegion();

@@ -12,6 +12,7 @@
 #include "api/IButton.h"
 #include "com/Container.h"
 #include "com/Create.h"
+#include "com/tests/RecordingSink.h"
 #include "tools/tests/DialogCloser_win.h"
 
 using namespace kavrel;
@@ -58,40 +59,6 @@ bool GetBool(IDispatch* d, DISPID member) {
 void Put(IDispatch* d, DISPID member, VARIANT v) {
     Call(d, member, DISPATCH_PROPERTYPUT, {v});
 }
-
-// Records the events, and ButtonDown as Click sees it.
-class Sink final : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_ButtonEvents) {
-            *out = this;
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID event, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        ids.push_back(event);
-        if (event == ev::Click) downAtClick.push_back(GetBool(button, id::ButtonDown));
-        if (event == ev::MouseDown && p->cArgs == 4) {
-            // Arguments arrive reversed: y, x, Shift, Button.
-            lastButton = *V_I2REF(&p->rgvarg[3]);
-            lastX = *V_R4REF(&p->rgvarg[1]);
-        }
-        return S_OK;
-    }
-    IDispatch* button = nullptr;
-    std::vector<DISPID> ids;
-    std::vector<bool> downAtClick;
-    int16_t lastButton = 0;
-    float lastX = -1;
-};
 
 // The window's pixels as 0xRRGGBB.
 std::vector<uint32_t> Capture(HWND hwnd, int w, int h, const wchar_t* savePng = nullptr) {
@@ -151,7 +118,15 @@ protected:
         com::Ptr<IConnectionPoint> point;
         container->FindConnectionPoint(DIID_ButtonEvents, point.Out());
         DWORD cookie = 0;
-        sink.button = button.Get();
+        IDispatch* raw = button.Get();
+        sink.onEvent = [this, raw](DISPID event, DISPPARAMS& p) {
+            if (event == ev::Click) downAtClick.push_back(GetBool(raw, id::ButtonDown));
+            if (event == ev::MouseDown && p.cArgs == 4) {
+                // Arguments arrive reversed: y, x, Shift, Button.
+                lastButton = *V_I2REF(&p.rgvarg[3]);
+                lastX = *V_R4REF(&p.rgvarg[1]);
+            }
+        };
         point->Advise(&sink, &cookie);
         sites.push_back(site);
         return button;
@@ -162,7 +137,10 @@ protected:
     static void Release(HWND w, int x, int y) { Mouse(w, WM_LBUTTONUP, 0, x, y); }
 
     HWND parent = nullptr;
-    Sink sink;
+    com::tests::RecordingSink sink{DIID_ButtonEvents};
+    std::vector<bool> downAtClick;  // ButtonDown as each Click sees it
+    int16_t lastButton = 0;
+    float lastX = -1;
     std::vector<com::Ptr<com::ControlSite>> sites;
 };
 
@@ -187,12 +165,16 @@ TEST_F(ButtonControl, NewButtonTakesTheDefaultsAndStoresOnlyWhatItMust) {
     EXPECT_TRUE(PtInRegion(region, 16, 16));
     DeleteObject(region);
 
+    auto init = b.As<IPersistStreamInit>();
+    EXPECT_EQ(init->IsDirty(), S_FALSE);  // loading changes nothing stored
     auto saved = com::PropertyBag::Create();
     ASSERT_EQ(S_OK, sites[0]->Save(saved.Get()));
     EXPECT_EQ(saved->Names(), (std::vector<std::wstring>{L"IsRgnForm", L"PressDownType", L"ForeColor"}));
 
     Put(b.Get(), id::ButtonType, Long(3));
+    EXPECT_EQ(init->IsDirty(), S_FALSE);  // at run time the type is only kept
     Put(b.Get(), id::Enabled, Bool(false));
+    EXPECT_EQ(init->IsDirty(), S_OK);
     Put(b.Get(), id::BackColor, Long(0x123456));
     Put(b.Get(), id::ButtonIndex, Long(2));
     auto all = com::PropertyBag::Create();
@@ -225,8 +207,8 @@ TEST_F(ButtonControl, ClickComesOnAReleaseStrictlyInside) {
     HWND w = Window(b.Get());
     Mouse(w, WM_MOUSEMOVE, 0, 5, 5);
     Press(w, 5, 5);
-    EXPECT_EQ(sink.lastButton, 1);
-    EXPECT_FLOAT_EQ(sink.lastX, 75);  // twips
+    EXPECT_EQ(lastButton, 1);
+    EXPECT_FLOAT_EQ(lastX, 75);  // twips
     Release(w, 6, 6);
     EXPECT_EQ(sink.ids, (std::vector<DISPID>{ev::MouseEnter, ev::MouseMove, ev::MouseDown, ev::Click, ev::MouseUp}));
 
@@ -251,7 +233,7 @@ TEST_F(ButtonControl, LatchingButtonClicksOnThePressAndIgnoresItsRelease) {
     HWND w = Window(b.Get());
     Press(w, 5, 5);
     EXPECT_EQ(sink.ids, (std::vector<DISPID>{ev::Click, ev::MouseDown}));
-    EXPECT_EQ(sink.downAtClick, std::vector<bool>{true});
+    EXPECT_EQ(downAtClick, std::vector<bool>{true});
     Release(w, 5, 5);
     Mouse(w, WM_MOUSEMOVE, 0, 6, 6);
     EXPECT_EQ(sink.ids.size(), 2u);  // no MouseUp, no MouseMove while latched
@@ -259,7 +241,7 @@ TEST_F(ButtonControl, LatchingButtonClicksOnThePressAndIgnoresItsRelease) {
     EXPECT_NE(GetCapture(), w);
     Press(w, 5, 5);
     Release(w, 5, 5);
-    EXPECT_EQ(sink.downAtClick, (std::vector<bool>{true, false}));
+    EXPECT_EQ(downAtClick, (std::vector<bool>{true, false}));
     EXPECT_EQ(sink.ids.back(), ev::MouseUp);
     EXPECT_EQ(std::count(sink.ids.begin(), sink.ids.end(), ev::Click), 2);
 }
