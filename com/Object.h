@@ -26,8 +26,14 @@ public:
     static HRESULT Create(REFIID iid, void** out) {
         if (!out) return E_POINTER;
         *out = nullptr;
-        auto* obj = new (std::nothrow) Derived();
-        if (!obj) return E_OUTOFMEMORY;
+        Derived* obj = nullptr;
+        try {
+            obj = new Derived();  // a constructor that fails must not unwind into the caller
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (...) {
+            return E_UNEXPECTED;
+        }
         obj->AddRef();
         HRESULT hr = obj->QueryInterface(iid, out);
         obj->Release();

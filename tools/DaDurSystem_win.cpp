@@ -24,23 +24,66 @@ void WindowsDaDurSystem::Message(intptr_t hwnd, const std::u16string& text) {
     MessageBoxW(reinterpret_cast<HWND>(hwnd), wide.c_str(), L"Tessaly", MB_OK | MB_ICONINFORMATION);
 }
 
+namespace {
+
+// A face name without the ",charset" that substitute entries may carry.
+std::wstring FaceOf(std::wstring name) {
+    if (const size_t comma = name.find(L','); comma != std::wstring::npos) name.resize(comma);
+    return name;
+}
+
+// Faces that the system draws with another installed face: GDI finds them by name, though font
+// enumeration does not list them (Wine's 宋体, for one).
+std::vector<std::wstring> SubstitutedFaces(const std::vector<std::wstring>& installed) {
+    std::vector<std::wstring> faces;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return faces;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        wchar_t value[256];
+        DWORD nameLength = 256;
+        DWORD valueBytes = sizeof value;
+        DWORD type = 0;
+        const LSTATUS s =
+            RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(value), &valueBytes);
+        if (s == ERROR_NO_MORE_ITEMS) break;
+        if (s != ERROR_SUCCESS || type != REG_SZ) continue;
+        const std::wstring target = FaceOf(std::wstring(value, wcsnlen(value, valueBytes / sizeof(wchar_t))));
+        for (const auto& face : installed) {
+            if (CompareStringOrdinal(face.c_str(), -1, target.c_str(), -1, TRUE) == CSTR_EQUAL) {
+                faces.push_back(FaceOf(std::wstring(name, nameLength)));
+                break;
+            }
+        }
+    }
+    RegCloseKey(key);
+    return faces;
+}
+
+}  // namespace
+
 std::vector<std::string> WindowsDaDurSystem::InstalledFonts() {
-    std::vector<std::string> names;
+    std::vector<std::wstring> faces;
     HDC screen = GetDC(nullptr);
-    if (!screen) return names;
+    if (!screen) return {};
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
     EnumFontFamiliesExW(
         screen, &wanted,
         [](const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM param) -> int {
-            const std::wstring_view face(font->lfFaceName);
-            const std::u16string utf16(face.begin(), face.end());
-            // A name with no code page 936 form can match no document font.
-            if (auto gbk = Utf16ToCp936(utf16)) reinterpret_cast<std::vector<std::string>*>(param)->push_back(*gbk);
+            reinterpret_cast<std::vector<std::wstring>*>(param)->emplace_back(font->lfFaceName);
             return 1;
         },
-        reinterpret_cast<LPARAM>(&names), 0);
+        reinterpret_cast<LPARAM>(&faces), 0);
     ReleaseDC(nullptr, screen);
+    for (auto& face : SubstitutedFaces(faces)) faces.push_back(std::move(face));
+    std::vector<std::string> names;
+    for (const auto& face : faces) {
+        // A name with no code page 936 form can match no document font.
+        if (auto gbk = Utf16ToCp936(std::u16string(face.begin(), face.end()))) names.push_back(std::move(*gbk));
+    }
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include "com/Events.h"
 #include "com/Object.h"
 #include "com/Server.h"
+#include "com/tests/RecordingSink.h"
 
 namespace {
 
@@ -165,35 +166,6 @@ TEST_F(ComTest, FailuresBecomeDispatchExceptions) {
     SysFreeString(e.bstrDescription);
 }
 
-class Sink final : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kSampleEvents) {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        lastId = id;
-        lastArg = p->cArgs == 1 ? V_I4(&p->rgvarg[0]) : -1;
-        ++calls;
-        return S_OK;
-    }
-    ULONG refs = 1;
-    DISPID lastId = 0;
-    LONG lastArg = 0;
-    int calls = 0;
-};
-
 TEST_F(ComTest, EventsReachAdvisedSinksOnly) {
     auto container = obj.As<IConnectionPointContainer>();
     ASSERT_TRUE(container);
@@ -202,19 +174,20 @@ TEST_F(ComTest, EventsReachAdvisedSinksOnly) {
     com::Ptr<IConnectionPoint> none;
     EXPECT_EQ(CONNECT_E_NOCONNECTION, container->FindConnectionPoint(IID_IDispatch, none.Out()));
 
-    Sink sink;
+    com::tests::RecordingSink sink(kSampleEvents);
+    LONG lastArg = -1;
+    sink.onEvent = [&](DISPID, DISPPARAMS& p) { lastArg = p.cArgs == 1 ? V_I4(&p.rgvarg[0]) : -1; };
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
     VARIANT r;
     ASSERT_EQ(S_OK, Call(6, DISPATCH_METHOD, {Long(5)}, &r));
-    EXPECT_EQ(1, sink.calls);
-    EXPECT_EQ(1, sink.lastId);
-    EXPECT_EQ(5, sink.lastArg);
+    EXPECT_EQ((std::vector<DISPID>{1}), sink.ids);
+    EXPECT_EQ(5, lastArg);
 
     ASSERT_EQ(S_OK, point->Unadvise(cookie));
     EXPECT_EQ(CONNECT_E_NOCONNECTION, point->Unadvise(cookie));
     Call(6, DISPATCH_METHOD, {Long(6)}, &r);
-    EXPECT_EQ(1, sink.calls);
+    EXPECT_EQ(1u, sink.ids.size());
     EXPECT_EQ(1u, sink.refs);
 }
 

@@ -24,6 +24,11 @@ public:
         Stop();
         return titles_;
     }
+    // The text of each message box seen, in order ("" for other dialogs).
+    std::vector<std::wstring> Texts() {
+        Stop();
+        return texts_;
+    }
     int Presses() {
         Stop();
         return presses_;
@@ -81,6 +86,11 @@ private:
             // Let the dialog finish setting itself up, and give each press time to act.
             if (now - seenAt < std::chrono::milliseconds(300)) continue;
             if (pressesOnLast > 0 && now - pressedAt < std::chrono::milliseconds(1500)) continue;
+            if (pressesOnLast == 0) {
+                wchar_t text[512] = {};
+                GetDlgItemTextW(d, 0xFFFF, text, 512);  // a message box's text
+                texts_.push_back(text);
+            }
             if (presses_ == 0)
                 Press(d, button_);
             else if (pressesOnLast < 2)
@@ -97,6 +107,7 @@ private:
     int button_;
     std::atomic<bool> stop_{false};
     std::vector<std::wstring> titles_;
+    std::vector<std::wstring> texts_;
     int presses_ = 0;
     std::thread worker_;
 };

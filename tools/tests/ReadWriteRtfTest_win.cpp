@@ -177,8 +177,13 @@ TEST(WindowsDaDurSystem, AnswersFromTheRunningSystem) {
     const auto fonts = system.InstalledFonts();
     ASSERT_FALSE(fonts.empty());
     bool tahoma = false;
-    for (const auto& f : fonts) tahoma = tahoma || f == "Tahoma";
+    bool song = false;  // 宋体, drawn in the test prefix by the face it is substituted with
+    for (const auto& f : fonts) {
+        tahoma = tahoma || f == "Tahoma";
+        song = song || f == "\xCB\xCE\xCC\xE5";
+    }
     EXPECT_TRUE(tahoma);
+    EXPECT_TRUE(song);
     EXPECT_GT(system.ZoomFactor(), 0.0);
     EXPECT_GT(system.CurrentDpi(), 0);
     system.Progress(0, 50);  // no window: nothing is sent

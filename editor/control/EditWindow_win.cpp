@@ -1,0 +1,246 @@
+#include "control/EditWindow_win.h"
+
+#include <imm.h>
+#include <windowsx.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "Cp936.h"
+#include "control/Handlers_win.h"
+#include "model/GraceNotes.h"
+#include "model/LayoutSetup.h"
+#include "model/Pagination.h"
+#include "model/mGeneral.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+namespace {
+
+constexpr wchar_t kEditorProp[] = L"Notaline.Editor";
+
+void InsertInputWords(Editor& ed) {
+    EditorData& d = ed.Data;
+    // Nothing built (or a handler not written yet): an earlier buffer must not go in again.
+    if (d.InputWords.empty()) return;
+    if (ed.Commands->Typed.InputWord(d.SelStart, d.SelLength)) LayOutEdit(d, *ed.Renderer);
+}
+
+void InsertTyped(Editor& ed, const std::string& text) {
+    EditorData& d = ed.Data;
+    if (d.CurLine == d.CPdqLine) ed.Renderer->CheckCPdqLine();
+    if (d.CurLine == d.XjdqLine) ed.Renderer->CheckXjdqLine();
+    d.InputWords.clear();
+    TextToWordsByState(ed, text);
+    InsertInputWords(ed);
+    ed.Renderer->EnsureWordVisible(d.SelStart);
+    ed.Refresh(tessaly::OnePageRefresh);
+    NotifySelChange(ed, d.SelStart, d.SelLength);
+}
+
+void OnChar(Editor& ed, WPARAM code) {
+    if (!ed.PendingIme.empty()) {
+        if (ed.Data.InputState == tessaly::JpState) ed.Beep();  // the text still goes in
+        const std::string text = std::move(ed.PendingIme);
+        ed.PendingIme.clear();
+        InsertTyped(ed, text);
+    } else if (code >= 32 && code <= 127) {
+        InsertTyped(ed, std::string(1, static_cast<char>(code)));
+    }
+}
+
+// The window is a Unicode one, so an input method's character arrives as one UTF-16 unit; it
+// joins the pending text as its code page 936 bytes.
+void OnImeChar(Editor& ed, WPARAM code) {
+    if (ed.Data.InputState == tessaly::LpxState || code <= 127) return;
+    const char16_t ch = static_cast<char16_t>(code);
+    if (auto bytes = tessaly::Utf16ToCp936(std::u16string_view(&ch, 1))) ed.PendingIme += *bytes;
+}
+
+void OnImeComposition(Editor& ed) {
+    HIMC imc = ImmGetContext(ed.Window);
+    if (!imc) return;
+    const CaretBox caret = ed.Renderer->CaretRect();
+    COMPOSITIONFORM form{};
+    form.dwStyle = 4;
+    form.ptCurrentPos.x = std::lround(caret.Left);
+    form.ptCurrentPos.y = std::lround(caret.Top + caret.Height);
+    ImmSetCompositionWindow(imc, &form);
+    ImmReleaseContext(ed.Window, imc);
+}
+
+void OnScroll(Editor& ed, WPARAM wParam, bool vertical) {
+    if (ed.Scroll)
+        ed.Scroll->HandleScrollMessage(static_cast<LONG_PTR>(wParam), vertical ? VARIANT_TRUE : VARIANT_FALSE);
+    ed.Refresh(vertical ? tessaly::AutoRefresh : tessaly::SelColorRefresh);
+}
+
+// With the left button alone held, a pointer above or below the window scrolls towards it.
+void OnDragScroll(Editor& ed, WPARAM keys, LPARAM lParam) {
+    if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != MK_LBUTTON || !ed.Scroll) return;
+    const int y = GET_Y_LPARAM(lParam);
+    LONG height = 0;
+    ed.Scroll->get_ClientHeight(&height);
+    float step = 0;
+    if (y < 1) {
+        step = static_cast<float>(y - 1) / 5;
+    } else if (y > height) {
+        step = static_cast<float>(y - height) / 5;
+    }
+    ed.Scroll->ScrollByMouseMove(step);
+    ed.Refresh(tessaly::AutoRefresh);
+}
+
+void OnRightButtonUp(Editor& ed) {
+    POINT cursor{}, origin{};
+    GetCursorPos(&cursor);
+    ClientToScreen(ed.Window, &origin);
+    ed.MenuPoint = POINT{cursor.x - origin.x, cursor.y - origin.y};
+    ShowContextMenu(ed);
+}
+
+void ZoomStepTaken(Editor& ed) {
+    EditorData& d = ed.Data;
+    const double scale = d.AboutPageInfo.nScale;
+    ed.Renderer->InitPageScrollInfo(tessaly::CLng(scale * d.PageWidthPx), tessaly::CLng(scale * d.PageHeightPx), -1, -1);
+    ed.Renderer->ResetPageBuffers();
+    ed.Renderer->InitPageBuffers();
+    ed.Refresh(tessaly::AllRefresh);
+    NotifySelChange(ed, d.SelStart, d.SelLength);
+}
+
+// The wheel's delta is the signed high half of wParam; only whole notches act.
+void OnWheel(Editor& ed, WPARAM wParam) {
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    const int16_t mask = GetShiftState(ed.Data);
+    if (mask == 2) {
+        const auto r = ed.Zoom.Wheel(delta, GetTickCount64(), ed.Data.AboutPageInfo.nScale);
+        if (r.Beep) ed.Beep();
+        if (r.Zoomed) ZoomStepTaken(ed);
+    } else if (mask == 0 && (delta == 120 || delta == -120)) {
+        if (ed.Scroll) ed.Scroll->ScrollByMouseWheel(delta < 0 ? VARIANT_TRUE : VARIANT_FALSE);
+        ed.Refresh(tessaly::AutoRefresh);
+    }
+}
+
+void OnCut(Editor& ed) {
+    EditCommands& c = *ed.Commands;
+    if (ed.Data.InputState == tessaly::LpxState) {
+        c.Items.CutHwWord();
+        ed.Refresh(tessaly::LpxRefresh);
+        return;
+    }
+    if (c.Undo.CanCut()) c.Clipboard.CutWord(ed.Data.SelStart, ed.Data.SelLength);
+    ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.UpdateCaretLine();
+}
+
+void OnCopy(Editor& ed) {
+    FixGraceNoteGroup(ed.Data);
+    CopyWordsToClipboard(ed, ed.Data.SelStart, ed.Data.SelLength);
+}
+
+// The clipboard is read when the paste happens: what an earlier CanPaste found may be gone.
+void OnPaste(Editor& ed) {
+    EditorData& d = ed.Data;
+    d.InputWords.clear();
+    d.PasteWordCount = 0;
+    ed.PasteFormatName.clear();
+    if (!ed.ReadClipboardWords()) return;
+    EditCommands& c = *ed.Commands;
+    if (d.InputState == tessaly::LpxState) {
+        c.Items.PasteHwWord(ed.Grid, 120, 120);
+        ed.Refresh(tessaly::LpxRefresh);
+        return;
+    }
+    if (d.PasteWordCount <= 0) return;
+    c.Clipboard.PasteWord(d.SelStart, d.SelLength, ed.PasteFormatName);
+    ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.UpdateCaretLine();
+}
+
+void OnClear(Editor& ed) {
+    EditCommands& c = *ed.Commands;
+    if (!c.Undo.CanDel()) return;
+    if (ed.Data.InputState == tessaly::LpxState) {
+        c.Items.DelHwWord();
+        ed.Refresh(tessaly::LpxRefresh);
+        return;
+    }
+    c.Typed.DeleteWord(ed.Data.SelStart, ed.Data.SelLength);
+    ed.LayOutAndShow(tessaly::AllRefresh);
+}
+
+}  // namespace
+
+void InstallEditWndProc(Editor& ed) {
+    SetPropW(ed.Window, kEditorProp, &ed);
+    ed.PrevWndProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditWndProc)));
+}
+
+void UninstallEditWndProc(Editor& ed) {
+    if (!ed.PrevWndProc) return;
+    SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ed.PrevWndProc));
+    RemovePropW(ed.Window, kEditorProp);
+}
+
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
+    if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const WNDPROC prev = ed->PrevWndProc;
+    // While a document loads, everything goes straight to the control's own procedure.
+    if (!ed->Data.DocLoaded) return CallWindowProcW(prev, hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        if (EditWindowMessage(*ed, msg, wParam, lParam, result)) return result;
+    } catch (...) {
+        // An edit that failed leaves the message to the control; nothing crosses the procedure.
+    }
+    return CallWindowProcW(prev, hwnd, msg, wParam, lParam);
+}
+
+bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    EditorData& d = ed.Data;
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(ed.Window, &ps);
+            ed.Refresh(tessaly::SelColorRefresh);
+            EndPaint(ed.Window, &ps);
+            result = 0;
+            return true;
+        }
+        case tessaly::EM_HideCaret: HideCaret(ed.Window), DestroyCaret(); break;
+        case EM_UNDO: ed.Commands->Undo.UserUndo(), NotifySelChange(ed, d.SelStart, d.SelLength); break;
+        case WM_CHAR: OnChar(ed, wParam); break;
+        case WM_IME_COMPOSITION: OnImeComposition(ed); break;
+        case WM_COMMAND: ContextMenuCommand(ed, LOWORD(wParam)); break;
+        case WM_HSCROLL: OnScroll(ed, wParam, false); break;
+        case WM_VSCROLL: OnScroll(ed, wParam, true); break;
+        case WM_MOUSEMOVE: OnDragScroll(ed, wParam, lParam); break;
+        case WM_RBUTTONUP: OnRightButtonUp(ed); break;
+        case WM_MOUSEWHEEL: OnWheel(ed, wParam); break;
+        case WM_IME_CHAR: OnImeChar(ed, wParam); break;
+        case WM_CUT: OnCut(ed); break;
+        case WM_COPY: OnCopy(ed); break;
+        case WM_PASTE: OnPaste(ed); break;
+        case WM_CLEAR: OnClear(ed); break;
+        default: return HostCommand(ed, msg, wParam, lParam, result);
+    }
+    return false;
+}
+
+bool AddressFromOwnThread(LPARAM lParam) {
+    if (lParam == 0) return false;
+    return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) == 0;
+}
+
+std::optional<std::string> HostText(LPARAM lParam) {
+    if (!AddressFromOwnThread(lParam)) return std::nullopt;
+    BSTR text = *reinterpret_cast<const BSTR*>(lParam);
+    if (!text) return std::string();  // an empty text has no buffer
+    return tessaly::Utf16ToCp936(std::u16string_view(reinterpret_cast<const char16_t*>(text), SysStringLen(text)));
+}
+
+}  // namespace notaline

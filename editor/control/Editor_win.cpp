@@ -1,0 +1,119 @@
+#include "control/Editor_win.h"
+
+#include <cmath>
+
+#include "Cp936.h"
+#include "api/IReadWriteIni.h"
+#include "com/Create.h"
+#include "control/Handlers_win.h"
+#include "control/PageRenderer_win.h"
+#include "model/LayoutSetup.h"
+#include "model/mGeneral.h"
+#include "render/StdFontObject_win.h"
+
+namespace notaline {
+namespace {
+
+double CyValue(const CY& v) {
+    return static_cast<double>(v.int64) / 10000.0;
+}
+
+std::wstring Wide(std::string_view utf8) {
+    const auto text = tessaly::Utf8ToUtf16(utf8);
+    return text ? std::wstring(text->begin(), text->end()) : std::wstring();
+}
+
+}  // namespace
+
+int32_t ScrollGrid::MousePageY(int32_t x, int32_t y) const {
+    LONG page = -1;
+    if (scroll_) scroll_->MousePageY(x, y, &page);
+    return page;
+}
+
+int32_t ScrollGrid::PageSpaceX() const {
+    LONG v = 0;
+    if (scroll_) scroll_->get_PageSpaceX(&v);
+    return v;
+}
+
+int32_t ScrollGrid::PageSpaceY() const {
+    LONG v = 0;
+    if (scroll_) scroll_->get_PageSpaceY(&v);
+    return v;
+}
+
+double ScrollGrid::FristVisiblelPageScrollX() const {
+    CY v{};
+    if (scroll_) scroll_->get_FristVisiblelPageScrollX(&v);
+    return CyValue(v);
+}
+
+double ScrollGrid::FristVisiblelPageScrollY() const {
+    CY v{};
+    if (scroll_) scroll_->get_FristVisiblelPageScrollY(&v);
+    return CyValue(v);
+}
+
+Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
+    : Window(window), Host(host), Scroll(com::Ptr<IMyScrollInfo>::Share(scroll)), Grid(scroll) {
+    Measurer = std::make_unique<GdiTextMeasurer>();
+    Renderer = MakePageRenderer(RenderTarget{Data, window, host, scroll});
+    Data.Measurer = Measurer.get();
+    Data.System = &System;
+    Data.PropertiesDpi = screenDpi;
+    const std::wstring folder = com::ProgramFolder();
+    Commands = std::make_unique<EditCommands>(Data, std::filesystem::path(folder), *Renderer, *this);
+    StatusFont = MakeStdFont(StdFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134});  // 宋体
+    // The record holds the font's address; it never leaves the process as bytes.
+    SendMsg.StdFont = StatusFont.Get();
+    Ini = com::CreateFromDll<IDispatch>(L"Tessaly.dll", CLSID_ReadWriteIni);
+}
+
+Editor::~Editor() {
+    // The editing objects go before the renderer and the measurer they call.
+    Commands.reset();
+    Renderer.reset();
+    Measurer.reset();
+    if (Dc) ReleaseDC(Window, Dc);
+}
+
+void Editor::ClearModified() {
+    if (Commands) Commands->Undo.Modified(false);
+}
+
+void Editor::LoadFailed(std::u16string_view, const std::string& Reason) {
+    ShowMessage(Reason);
+}
+
+void Editor::ShowMessage(std::string_view Text) {
+    MessageBoxW(Host, Wide(Text).c_str(), L"Notaline", MB_OK | MB_ICONINFORMATION);
+}
+
+bool Editor::CopyWordsToClipboard(int32_t Start, int32_t Length) {
+    return notaline::CopyWordsToClipboard(*this, Start, Length);
+}
+
+bool Editor::ReadClipboardWords() {
+    return notaline::ReadClipboardWords(*this);
+}
+
+void Editor::LayOutAndShow(int32_t mode) {
+    LayOutEdit(Data, *Renderer);
+    Renderer->EnsureWordVisible(Data.SelStart);
+    Refresh(mode);
+}
+
+void Editor::UpdateCaretLine() {
+    if (Data.IsWord(Data.SelStart)) {
+        const double size = Data.WordInfo[static_cast<size_t>(Data.SelStart)].SelSize;
+        CurFontSize = static_cast<int32_t>(std::nearbyint(size));
+    }
+    Data.CurLine = GetLineOfWord(Data, Data.SelStart + Data.SelLength);
+}
+
+bool Editor::CaretOnParagraphEnd() const {
+    return Data.IsWord(Data.SelStart) && Data.WordInfo[static_cast<size_t>(Data.SelStart)].IsJpGcCtl == 3;
+}
+
+}  // namespace notaline

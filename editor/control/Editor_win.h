@@ -1,0 +1,100 @@
+#pragma once
+#include <ocidl.h>
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "DaDurSystem_win.h"
+#include "api/IMyScrollInfo.h"
+#include "com/ComPtr.h"
+#include "control/PageRenderer.h"
+#include "control/WheelZoom.h"
+#include "model/DocumentFiles.h"
+#include "model/EditCommands.h"
+#include "model/EditorData.h"
+#include "model/ControlSite.h"
+#include "model/FreeItems.h"
+#include "model/mGeneral.h"
+#include "records/Messages.h"
+#include "render/GdiTextMeasurer_win.h"
+#include "render/WinSystemServices_win.h"
+
+namespace notaline {
+
+// The page grid of the control's scroll service, as the free items place themselves on it.
+class ScrollGrid final : public PageGridInfo {
+public:
+    explicit ScrollGrid(IMyScrollInfo* scroll) : scroll_(scroll) {}
+    int32_t MousePageY(int32_t x, int32_t y) const override;
+    int32_t PageSpaceX() const override;
+    int32_t PageSpaceY() const override;
+    double FristVisiblelPageScrollX() const override;
+    double FristVisiblelPageScrollY() const override;
+
+private:
+    IMyScrollInfo* scroll_;
+};
+
+// Everything of an editor control that runs in a program: its own document with the editing
+// objects, the renderer of its window, the host window it reports to, and the records it hands
+// to the host by address. A control in a form designer has none.
+class Editor final : public ControlSite {
+public:
+    Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi);
+    ~Editor() override;
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    void ClearModified() override;
+    void LoadFailed(std::u16string_view FileName, const std::string& Reason) override;
+    void ShowMessage(std::string_view Text) override;
+    bool CopyWordsToClipboard(int32_t Start, int32_t Length) override;
+    bool ReadClipboardWords() override;
+
+    // Redraws the selection in a mode of RefreshType.
+    void Refresh(int32_t mode) { Renderer->RefreshView(Data.SelStart, Data.SelLength, mode); }
+    // After an edit: lay out the touched lines, keep the caret in view, redraw.
+    void LayOutAndShow(int32_t mode);
+    // The caret word's size as the current font size; its line as the current line.
+    void UpdateCaretLine();
+    bool CaretOnParagraphEnd() const;
+    void Beep() { BeepOn(Data); }
+    // Sends a message to the host window.
+    LRESULT Tell(UINT msg, WPARAM wParam, LPARAM lParam) const { return SendMessageW(Host, msg, wParam, lParam); }
+
+    EditorData Data;
+    const HWND Window;
+    const HWND Host;   // the container's window, taken from the client site
+    HDC Dc = nullptr;  // the control's own device context, kept while it runs
+    com::Ptr<IMyScrollInfo> Scroll;
+    ScrollGrid Grid{nullptr};
+    WNDPROC PrevWndProc = nullptr;
+
+    tessaly::WindowsDaDurSystem FileSystem;
+    FileDocumentSource Source{FileSystem};
+    WinSystemServices System;
+    std::unique_ptr<GdiTextMeasurer> Measurer;
+    std::unique_ptr<PageRenderer> Renderer;
+    std::unique_ptr<EditCommands> Commands;
+
+    // Records that get messages answer with: their addresses stay valid until the next message.
+    tessaly::FontExInfo FontExRecord;
+    tessaly::aPartInfo PartRecord;
+    tessaly::aSendMsg SendMsg;
+    com::Ptr<IFontDisp> StatusFont;  // the status record's font object
+    com::Ptr<IDispatch> Ini;         // the settings file
+
+    std::array<std::string, 10> Metres;
+    std::string PendingIme;  // code page 936 bytes from WM_IME_CHAR, inserted by the next WM_CHAR
+    WheelZoom Zoom;
+    int32_t CurFontSize = 0;
+    int16_t MousePointer = 0;  // chosen by the mouse handlers
+    POINT MenuPoint{};         // the context menu's point in client pixels
+    HMENU ContextMenu = nullptr;
+    HDC MemoryDc = nullptr;
+    std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
+};
+
+}  // namespace notaline

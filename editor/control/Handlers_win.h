@@ -1,0 +1,57 @@
+#pragma once
+// What the control's events and window procedure call in the modules of typed text, keys, mouse,
+// clipboard, context menu, status record, the position dialog and playback. Each module defines
+// its own; PendingHandlers_win.cpp holds the ones whose module is not written yet.
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "com/Control.h"
+
+namespace notaline {
+
+class Editor;
+
+// Keys, by the shift mask of the key event.
+void KeyDownNoShift(Editor& ed, int16_t& KeyCode);
+void KeyDownShift(Editor& ed, int16_t& KeyCode);
+void KeyDownCtrl(Editor& ed, int16_t& KeyCode);
+void KeyDownCtrlShift(Editor& ed, int16_t& KeyCode);
+void KeyPressInput(Editor& ed, int16_t& KeyAscii);
+void KeyUpCtrl(Editor& ed, int16_t& KeyCode);
+
+// The mouse, with no key held; positions in twips. They set ed.MousePointer.
+void MouseDownText(Editor& ed, com::MouseEvent& e);
+void MouseMoveText(Editor& ed, com::MouseEvent& e);
+void MouseUpText(Editor& ed, com::MouseEvent& e);
+void MouseDownLpx(Editor& ed, com::MouseEvent& e);
+void MouseMoveLpx(Editor& ed, com::MouseEvent& e);
+void MouseUpLpx(Editor& ed, com::MouseEvent& e);
+
+// The status record to the host (EM_SendMsg).
+void NotifySelChange(Editor& ed, int32_t SelStart, int32_t SelLength);
+
+// Typed text (code page 936 bytes) and host symbols into the input buffer, Data.InputWords.
+void TextToWordsByState(Editor& ed, std::string_view text);
+void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value);
+
+// The clipboard formats: the range onto the clipboard; what can be pasted into the input
+// buffer, naming the format found in ed.PasteFormatName.
+bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length);
+bool ReadClipboardWords(Editor& ed);
+
+// The context menu.
+void CreateContextMenu(Editor& ed);
+void DestroyContextMenu(Editor& ed);
+void ShowContextMenu(Editor& ed);
+void ContextMenuCommand(Editor& ed, int32_t id);
+
+// The octave-dot and duration-line position dialog.
+void ShowFormSetYcYgPos(Editor& ed);
+
+// Playback and the drum-pattern editor: the played bar's row (or -1, -2: its playing state).
+void StopPlayMusic(Editor& ed);
+void PlayDrumFrmInfo(Editor& ed, int32_t row);
+
+}  // namespace notaline

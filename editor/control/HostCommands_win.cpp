@@ -1,0 +1,231 @@
+// The commands the host sends to the editor's window. In the 64-bit build wParam and lParam are
+// 64 bits wide and addresses travel whole in lParam:
+// - mark values come packed in the low 32 bits of wParam; codes, kinds and numbers by value in
+//   the low 32 bits of lParam (a host's -1 arrives sign-extended, and compares as -1);
+// - texts (1033, 1037, 1038, 1042, 1044, 1045, 1048): lParam is the address of the sender's BSTR
+//   variable, an 8-byte pointer; the text is copied, the sender's string left alone;
+// - records by address (1034 RECT, 1043 a 32-bit colour, 1054 FontExInfo, 1068 AboutPageInfo,
+//   1070 aPartInfo): copied at once, only when sent from this thread and not null;
+// - the get messages (1035, 1053, 1067, 1069) answer with the 64-bit address of the editor's own
+//   record as the LRESULT, valid until the next message to the editor; the host copies it at once;
+// - 1026 carries the address of a status record with an 8-byte font pointer (88 bytes): the
+//   editor sends it, and ignores one sent to it.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "control/EditWindow_win.h"
+#include "control/Handlers_win.h"
+#include "model/LayoutSetup.h"
+#include "model/LayoutSetup.h"
+#include "model/Pagination.h"
+#include "model/mGeneral.h"
+
+namespace notaline {
+namespace {
+
+int32_t Low32(uintptr_t v) {
+    return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+template <class Record>
+bool HostRecord(LPARAM lParam, Record& out) {
+    if (!AddressFromOwnThread(lParam)) return false;
+    std::memcpy(&out, reinterpret_cast<const void*>(lParam), sizeof out);
+    return true;
+}
+
+template <class Record>
+LRESULT AddressOf(Record& record) {
+    return reinterpret_cast<LRESULT>(&record);
+}
+
+// Mark commands do not attach to a paragraph end: they beep instead.
+bool RefusedOnParagraphEnd(Editor& ed) {
+    if (!ed.CaretOnParagraphEnd()) return false;
+    ed.Beep();
+    return true;
+}
+
+bool SelectionEndsOnParagraphEnd(const Editor& ed) {
+    const EditorData& d = ed.Data;
+    const int32_t a = d.SelStart;
+    const int32_t b = d.SelStart + d.SelLength;
+    const int32_t first = std::min(a, b);
+    const int32_t last = d.SelLength == 0 ? first : std::max(a, b) - 1;
+    auto isEnd = [&](int32_t i) { return d.IsWord(i) && d.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 3; };
+    return isEnd(first) || isEnd(last);
+}
+
+void InsertSymbol(Editor& ed, int32_t code, int32_t value) {
+    EditorData& d = ed.Data;
+    d.InputWords.clear();
+    MakeSymbolWord(ed, code, value);
+    if (code == -1 || d.InputWords.empty()) return;
+    if (ed.Commands->Typed.InputWord(d.SelStart, d.SelLength)) LayOutEdit(d, *ed.Renderer);
+    ed.UpdateCaretLine();
+    ed.Renderer->EnsureWordVisible(d.SelStart);
+    ed.Refresh(tessaly::MainExtralRefresh);
+    ed.Renderer->CheckCPdqLine();
+    ed.Renderer->CheckXjdqLine();
+    NotifySelChange(ed, d.SelStart, d.SelLength);
+}
+
+void SetWriteRect(Editor& ed, LPARAM lParam) {
+    tessaly::RECT rect;
+    if (!HostRecord(lParam, rect)) return;
+    EditorData& d = ed.Data;
+    ed.Commands->Pages.SetPageWordRect(rect);
+    SetInputDat(d, 0, d.WordCount() - 1, d.WordCount() - 1);
+    CalcWriteRect(d);
+    ed.LayOutAndShow(tessaly::AllRefresh);
+}
+
+void ShowPlayPos(Editor& ed, WPARAM wParam) {
+    const int32_t word = Low32(wParam);
+    if (word == -1) {
+        ed.Refresh(tessaly::SelColorRefresh);
+        StopPlayMusic(ed);
+    } else if (ed.Data.IsWord(word)) {
+        ed.Renderer->EnsureWordVisible(word);
+        ed.Renderer->RefreshView(word, 1, tessaly::SelColorRefresh);
+    }
+}
+
+void SetPartInfo(Editor& ed, LPARAM lParam) {
+    tessaly::aPartInfo info;
+    if (!HostRecord(lParam, info)) return;
+    EditorData& d = ed.Data;
+    ed.Commands->Paragraphs.PartAtt(d.SelStart, d.SelLength, info);
+    FormatFromLine(d, d.InputDat);
+    ed.Renderer->InitPageScrollInfo(-1, -1, 1, d.PageCount());
+    ed.Refresh(tessaly::AllRefresh);
+    ed.Renderer->CheckCPdqLine();
+    ed.Renderer->CheckXjdqLine();
+}
+
+}  // namespace
+
+bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    EditorData& d = ed.Data;
+    EditCommands& c = *ed.Commands;
+    const int32_t ss = d.SelStart;
+    const int32_t sl = d.SelLength;
+    const int32_t values = Low32(wParam);
+    const int32_t byValue = Low32(static_cast<uintptr_t>(lParam));
+    auto text = [&] { return HostText(lParam); };
+    switch (static_cast<int32_t>(msg)) {
+        case tessaly::EM_SendMsg: break;  // the status record is the editor's to send, not to take
+        case tessaly::EM_FormatFontName:
+            if (auto t = text()) c.Chars.SelFontName(ss, sl, *t);
+            break;
+        case tessaly::EM_SetWriteRect: SetWriteRect(ed, lParam); break;
+        case tessaly::EM_GetWriteRect: result = AddressOf(d.AboutPageInfo.PageMarginRect); return true;
+        case tessaly::EM_FormatSortInfo:
+            if (!RefusedOnParagraphEnd(ed)) c.Marks.FormatWord(byValue, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_FormatTFZ:
+            if (auto t = text()) c.Ranges.FormatTFZ(*t, values, 89), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_FormatKFTFZ:
+            if (auto t = text()) c.Ranges.FormatKFTFZ(*t, values, 91), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_InstrMainAndExtralStr: InsertSymbol(ed, byValue, values); break;
+        case tessaly::EM_DelAreaExtralStr:
+            c.Ranges.DelAreaInfo(ss, sl, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_FormatHuXian:
+            if (SelectionEndsOnParagraphEnd(ed)) {
+                ed.Beep();
+            } else {
+                c.Ranges.FormatHuXian(ss, sl, byValue, values);
+                LayOutEdit(d, *ed.Renderer);
+                ed.Refresh(tessaly::AllRefresh);
+            }
+            break;
+        case tessaly::EM_FormatLinYing:
+            if (auto t = text()) c.Ranges.FormatLinYing(*t, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_SetHwColor: {
+            int32_t colour = 0;
+            if (HostRecord(lParam, colour))
+                c.Items.HwWordColor(static_cast<uint32_t>(colour)), ed.Refresh(tessaly::LpxRefresh);
+            break;
+        }
+        case tessaly::EM_CustomWord:
+            if (auto t = text(); t && !RefusedOnParagraphEnd(ed))
+                c.Marks.FormatCustomWord(ss, sl, *t, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_Test:
+            if (auto t = text()) c.Marks.FormatTestWord(ss, sl, *t, values);
+            break;
+        case tessaly::EM_InstrHwStr:
+            // Kinds of connecting line are 0 to 4; the items take 1 to 5.
+            if (byValue >= 0 && byValue <= 4) {
+                c.Items.InsterHwWord(ed.Grid, 120, 120, static_cast<int16_t>(byValue + 1), true);
+                ed.Refresh(tessaly::LpxRefresh);
+            }
+            break;
+        case tessaly::EM_XiaoJieXuHao:
+            if (auto t = text()) c.Marks.FormatXiaoJieXuHao(ss, sl, *t, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_Custom_ChangSpeed:
+            if (!RefusedOnParagraphEnd(ed)) {
+                c.Marks.Format_Custom_ChangSpeed(ss, sl, std::to_string(byValue), values);
+                ed.Refresh(tessaly::ExtralRefresh);
+            }
+            break;
+        case tessaly::EM_FormatYYInfo:
+            c.Graces.FormatYYInfo(byValue, values);
+            ed.LayOutAndShow(tessaly::MainExtralRefresh);
+            break;
+        case tessaly::EM_FormatZhuYing:
+            if (!RefusedOnParagraphEnd(ed)) c.Marks.FormatZhuYingWord(values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_GetFontExInfo:
+            ed.FontExRecord = c.Spacing.FontExInfo();
+            result = AddressOf(ed.FontExRecord);
+            return true;
+        case tessaly::EM_SetFontExInfo: {
+            tessaly::FontExInfo info;
+            if (HostRecord(lParam, info)) c.Spacing.FontExInfo(info), ed.LayOutAndShow(tessaly::AllRefresh);
+            break;
+        }
+        case tessaly::EM_FormatBigHuaYing:
+            if (sl == 2) c.Ranges.FormatBigHuaYing(), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_FormatCombiningChar:
+            if (!RefusedOnParagraphEnd(ed))
+                c.Marks.FormatCombiningChar(byValue, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_ShowFormSetYcYgPos:
+            ShowFormSetYcYgPos(ed);
+            result = 0;
+            return true;
+        case tessaly::WM_ShowPlayPos: ShowPlayPos(ed, wParam); break;
+        case tessaly::EM_ChangSpeed:
+            if (!RefusedOnParagraphEnd(ed))
+                c.Marks.Format_ChangSpeed(ss, sl, byValue, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_DelExtralStr:
+            c.Values.DelExtralType(ss, sl, values), ed.Refresh(tessaly::ExtralRefresh);
+            break;
+        case tessaly::EM_PlayDrumFrmInfo: PlayDrumFrmInfo(ed, values); break;
+        case tessaly::EM_GetPageSeting: result = AddressOf(d.AboutPageInfo); return true;
+        case tessaly::EM_SetPageSeting: {
+            tessaly::AboutPageInfo page;
+            if (HostRecord(lParam, page)) c.Pages.SetPageSeting(page), ReInitFormat(d, *ed.Renderer);
+            break;
+        }
+        case tessaly::EM_GetPartInfo:
+            ed.PartRecord = c.Paragraphs.PartAtt(ss, sl).value_or(tessaly::aPartInfo{});
+            result = AddressOf(ed.PartRecord);
+            return true;
+        case tessaly::EM_SetPartInfo: SetPartInfo(ed, lParam); break;
+        case tessaly::EM_REDO: c.Undo.UserRedo(), NotifySelChange(ed, d.SelStart, d.SelLength); break;
+        default: break;
+    }
+    return false;
+}
+
+}  // namespace notaline

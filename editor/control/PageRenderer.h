@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/PageView.h"
+
+namespace notaline {
+
+// The caret's box in window pixels.
+struct CaretBox {
+    float Left = 0;
+    float Top = 0;
+    float Height = 0;
+    float Width = 0;
+};
+
+// The page renderer of the control's window: what the editing objects ask of it, and what the
+// control itself needs for its window.
+class PageRenderer : public PageView {
+public:
+    // Before the control's window goes back to its own procedure.
+    virtual void DeletePageBufferDCs() = 0;
+    // Where the input method's composition window goes.
+    virtual CaretBox CaretRect() = 0;
+};
+
+}  // namespace notaline

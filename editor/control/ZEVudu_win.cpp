@@ -1,0 +1,264 @@
+#include "control/ZEVudu_win.h"
+
+#include <atomic>
+
+#include "api/IVbGetWindowsZoom.h"
+#include "com/Create.h"
+#include "control/EditWindow_win.h"
+#include "control/Handlers_win.h"
+#include "model/LayoutSetup.h"
+#include "render/Gdip_win.h"
+#include "render/NotationFont_win.h"
+
+namespace notaline {
+namespace {
+
+constexpr wchar_t kClassName[] = L"ZEVudu";
+
+}  // namespace
+
+ZEVudu::ZEVudu() : ControlObject(CLSID_ZEVudu, DIID_ZEVuduEvents, kClassName) {
+    // The notation font before any font is asked for, or the documents' checks miss it.
+    LoadNotationFont();
+    scroll_ = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
+    if (scroll_) scroll_->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(Window()));
+    // GDI+ counts its starts: each control's start is ended by its own termination.
+    InitGDIPlus(true, L"GDI+ 初始化错误。程序即将关闭。", MB_ICONERROR, L"初始化错误");
+}
+
+ZEVudu::~ZEVudu() {
+    if (editor_) {
+        Editor& ed = *editor_;
+        // The window goes back to its own procedure before the buffers and the menu go.
+        UninstallEditWndProc(ed);
+        ed.Renderer->DeletePageBufferDCs();
+        DestroyContextMenu(ed);
+        if (ed.MemoryDc) {
+            DeleteDC(ed.MemoryDc);
+            ed.MemoryDc = nullptr;
+        }
+        StopPlayMusic(ed);
+        editor_.reset();
+    }
+    scroll_.Reset();
+    TerminateGDIPlus();
+}
+
+void ZEVudu::ReadProperties(com::PropertyReader& bag) {
+    // The container's window comes from the client site: the host handle is not kept yet.
+    const HWND host = ContainerWindow();
+    if (auto zoom = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom)) {
+        LONG dpi = 96;
+        if (SUCCEEDED(zoom->GetCurrentDpi(reinterpret_cast<LONG_PTR>(host), &dpi)) && dpi > 0) screenDpi_ = dpi;
+    }
+    appearance_ = bag.Integer(L"Appearance", zevudu::Flat);
+    backStyle_ = bag.Integer(L"BackStyle", zevudu::不透明);
+    borderStyle_ = bag.Integer(L"BorderStyle", zevudu::简单边框);
+    enabled_ = bag.Boolean(L"Enabled", true);
+    SelForecolor = bag.Long(L"SelForecolor", static_cast<int32_t>(0x8000000E));
+    SelBackColor = bag.Long(L"SelBackColor", static_cast<int32_t>(0x8000000D));
+    scrollBars_ = bag.Long(L"ScrollBars", zevudu::ercScrollBarsBoth);
+    ApplyBorder();
+    EnableWindow(Window(), enabled_);
+    ShowScrollBars();
+    if (UserMode()) StartRunning();
+}
+
+void ZEVudu::StartRunning() {
+    const HWND host = ContainerWindow();
+    editor_ = std::make_unique<Editor>(Window(), host, scroll_.Get(), screenDpi_);
+    Editor& ed = *editor_;
+    ed.Dc = GetDC(Window());
+    ed.Metres = {"1/4", "2/4", "3/4", "4/4", "5/4", "3/8", "6/8", "7/8", "9/8", "12/8"};
+    ShowScrollBars();
+    InstallEditWndProc(ed);
+    CreateContextMenu(ed);
+    LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(host), u"");
+}
+
+void ZEVudu::WriteProperties(com::PropertyWriter& bag) {
+    // 0 is no scroll-bar setting: every valid one is stored.
+    bag.Long(L"ScrollBars", scrollBars_, 0);
+    bag.Integer(L"Appearance", appearance_, zevudu::Flat);
+    bag.Integer(L"BackStyle", backStyle_, zevudu::不透明);
+    bag.Integer(L"BorderStyle", borderStyle_, zevudu::简单边框);
+    bag.Boolean(L"Enabled", enabled_, true);
+    bag.Long(L"SelBackColor", SelBackColor, static_cast<int32_t>(0x8000000D));
+    bag.Long(L"SelForecolor", SelForecolor, static_cast<int32_t>(0x8000000E));
+}
+
+void ZEVudu::ShowScrollBars() {
+    if (scroll_) scroll_->pShowScrollBar(static_cast<SHORT>(scrollBars_));
+}
+
+void ZEVudu::ApplyBorder() {
+    // A single border is sunken in 3D appearance and a plain line when flat.
+    LONG_PTR style = GetWindowLongPtrW(Window(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+    LONG_PTR ex = GetWindowLongPtrW(Window(), GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    if (borderStyle_ == zevudu::简单边框) {
+        if (appearance_ == zevudu::ThreeD) {
+            ex |= WS_EX_CLIENTEDGE;
+        } else {
+            style |= WS_BORDER;
+        }
+    }
+    SetWindowLongPtrW(Window(), GWL_STYLE, style);
+    SetWindowLongPtrW(Window(), GWL_EXSTYLE, ex);
+    SetWindowPos(Window(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ZEVudu::Appearance(int16_t value) {
+    appearance_ = value;
+    ApplyBorder();
+    PropertyChanged();
+}
+
+void ZEVudu::BackStyle(int16_t value) {
+    backStyle_ = value;
+    Refresh();
+    PropertyChanged();
+}
+
+void ZEVudu::BorderStyle(int16_t value) {
+    borderStyle_ = value;
+    ApplyBorder();
+    PropertyChanged();
+}
+
+void ZEVudu::Enabled(bool value) {
+    enabled_ = value;
+    EnableWindow(Window(), value);
+    PropertyChanged();
+}
+
+void ZEVudu::ScrollBars(int32_t value) {
+    scrollBars_ = value;
+    ShowScrollBars();
+    PropertyChanged();
+}
+
+void ZEVudu::Refresh() {
+    InvalidateRect(Window(), nullptr, TRUE);
+    UpdateWindow(Window());
+}
+
+void ZEVudu::OnResize() {
+    if (editor_) {
+        if (scroll_) scroll_->InitPageScrollInfo(-1, -1, -1, -1);
+        editor_->Renderer->ResetPageBuffers();
+    }
+    Refresh();
+}
+
+void ZEVudu::OnClick() {
+    Fire(dispid::ZEVuduEvents::Click);
+}
+
+bool ZEVudu::TypingState() const {
+    return editor_ && (editor_->Data.InputState == tessaly::JpState || editor_->Data.InputState == tessaly::GcState);
+}
+
+void ZEVudu::OnKeyDown(int16_t& keyCode, int16_t shift) {
+    if (TypingState()) {
+        switch (shift) {
+            case 0: KeyDownNoShift(*editor_, keyCode); break;
+            case 1: KeyDownShift(*editor_, keyCode); break;
+            case 2: KeyDownCtrl(*editor_, keyCode); break;
+            case 3: KeyDownCtrlShift(*editor_, keyCode); break;
+            default: break;
+        }
+    }
+    FireKey(dispid::ZEVuduEvents::KeyDown, keyCode, shift);
+}
+
+void ZEVudu::OnKeyPress(int16_t& keyAscii) {
+    if (TypingState()) KeyPressInput(*editor_, keyAscii);
+    Fire(dispid::ZEVuduEvents::Change);
+    Fire(dispid::ZEVuduEvents::SelectChange);
+}
+
+void ZEVudu::OnKeyUp(int16_t& keyCode, int16_t shift) {
+    if (TypingState() && shift == 2) KeyUpCtrl(*editor_, keyCode);
+    FireKey(dispid::ZEVuduEvents::KeyUp, keyCode, shift);
+}
+
+// Mouse events do nothing, and raise nothing, until a document is ready. Handlers run only with
+// no key held, by the input state; false when the document is not ready.
+bool ZEVudu::MouseByState(com::MouseEvent& e, MouseHandler text, MouseHandler lpx) {
+    if (!editor_ || !editor_->Data.DocLoaded) return false;
+    if (e.Shift == 0) {
+        const auto state = editor_->Data.InputState;
+        if (state == tessaly::JpState || state == tessaly::GcState) {
+            text(*editor_, e);
+        } else if (state == tessaly::LpxState) {
+            lpx(*editor_, e);
+        }
+    }
+    return true;
+}
+
+void ZEVudu::OnMouseDown(com::MouseEvent& e) {
+    if (MouseByState(e, &MouseDownText, &MouseDownLpx)) FireMouse(dispid::ZEVuduEvents::MouseDown, e);
+}
+
+void ZEVudu::OnMouseMove(com::MouseEvent& e) {
+    if (!MouseByState(e, &MouseMoveText, &MouseMoveLpx)) return;
+    MousePointer(editor_->MousePointer);
+    FireMouse(dispid::ZEVuduEvents::MouseMove, e);
+}
+
+void ZEVudu::OnMouseUp(com::MouseEvent& e) {
+    if (!MouseByState(e, &MouseUpText, &MouseUpLpx)) return;
+    if (e.Shift == 0) NotifySelChange(*editor_, editor_->Data.SelStart, editor_->Data.SelLength);
+    Fire(dispid::ZEVuduEvents::SelectChange);
+    FireMouse(dispid::ZEVuduEvents::MouseUp, e);
+}
+
+// Key codes and shift masks go by reference: a sink may change them.
+void ZEVudu::FireKey(DISPID id, int16_t& keyCode, int16_t shift) {
+    VARIANT args[2];
+    V_VT(&args[0]) = VT_I2 | VT_BYREF;
+    V_I2REF(&args[0]) = &keyCode;
+    V_VT(&args[1]) = VT_I2 | VT_BYREF;
+    V_I2REF(&args[1]) = &shift;
+    Fire(id, args);
+}
+
+void ZEVudu::FireMouse(DISPID id, com::MouseEvent& e) {
+    VARIANT args[4];
+    V_VT(&args[0]) = VT_I2 | VT_BYREF;
+    V_I2REF(&args[0]) = &e.Button;
+    V_VT(&args[1]) = VT_I2 | VT_BYREF;
+    V_I2REF(&args[1]) = &e.Shift;
+    V_VT(&args[2]) = VT_R4 | VT_BYREF;
+    V_R4REF(&args[2]) = &e.X;
+    V_VT(&args[3]) = VT_R4 | VT_BYREF;
+    V_R4REF(&args[3]) = &e.Y;
+    Fire(id, args);
+}
+
+std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
+    namespace id = dispid::ZEVudu;
+    using Z = ZEVudu;
+    using A = com::Args;
+    static const com::Member<ZEVudu> table[] = {
+        {id::Appearance, L"Appearance", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.Appearance()); }},
+        {id::Appearance, L"Appearance", com::kPut, [](Z& z, A& a, VARIANT*) { z.Appearance(a.Value().Short()); }},
+        {id::BackStyle, L"BackStyle", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.BackStyle()); }},
+        {id::BackStyle, L"BackStyle", com::kPut, [](Z& z, A& a, VARIANT*) { z.BackStyle(a.Value().Short()); }},
+        {id::BorderStyle, L"BorderStyle", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.BorderStyle()); }},
+        {id::BorderStyle, L"BorderStyle", com::kPut, [](Z& z, A& a, VARIANT*) { z.BorderStyle(a.Value().Short()); }},
+        {id::Enabled, L"Enabled", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.Enabled()); }},
+        {id::Enabled, L"Enabled", com::kPut, [](Z& z, A& a, VARIANT*) { z.Enabled(a.Value().Bool()); }},
+        // A window handle is pointer-sized: 64 bits here.
+        {id::hwnd, L"hwnd", com::kGet,
+         [](Z& z, A&, VARIANT* r) { com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(z.Window()))); }},
+        {id::ScrollBars, L"ScrollBars", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.ScrollBars()); }},
+        {id::ScrollBars, L"ScrollBars", com::kPut, [](Z& z, A& a, VARIANT*) { z.ScrollBars(a.Value().Long()); }},
+        {id::Refresh, L"Refresh", com::kMethod, [](Z& z, A&, VARIANT*) { z.Refresh(); }},
+    };
+    return table;
+}
+
+}  // namespace notaline

@@ -1,0 +1,75 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <span>
+
+#include "api/IMyScrollInfo.h"
+#include "com/Control.h"
+#include "control/Editor_win.h"
+#include "control/IZEVudu.h"
+
+namespace notaline {
+
+// The editor control. In a running program it owns an Editor with its own document, so two
+// controls on one thread never share one; in a form designer it only keeps its properties.
+class ZEVudu final : public com::ControlObject<ZEVudu, IZEVudu> {
+public:
+    ZEVudu();            // Initialize
+    ~ZEVudu() override;  // Terminate
+    static std::span<const com::Member<ZEVudu>> Members();
+
+    // The editor of a control that runs in a program; null in a form designer.
+    Editor* Running() const { return editor_.get(); }
+    IMyScrollInfo* ScrollService() const { return scroll_.Get(); }
+    int32_t ScreenDpi() const { return screenDpi_; }
+    // Repaints the window at once.
+    void Refresh();
+
+    // The persisted properties.
+    int16_t Appearance() const { return appearance_; }
+    void Appearance(int16_t value);
+    int16_t BackStyle() const { return backStyle_; }
+    void BackStyle(int16_t value);
+    int16_t BorderStyle() const { return borderStyle_; }
+    void BorderStyle(int16_t value);
+    bool Enabled() const { return enabled_; }
+    void Enabled(bool value);
+    int32_t ScrollBars() const { return scrollBars_; }
+    void ScrollBars(int32_t value);
+    int32_t SelBackColor = static_cast<int32_t>(0x8000000D);
+    int32_t SelForecolor = static_cast<int32_t>(0x8000000E);
+
+protected:
+    void ReadProperties(com::PropertyReader& bag) override;
+    void WriteProperties(com::PropertyWriter& bag) override;
+    void OnResize() override;
+    void OnClick() override;
+    void OnKeyDown(int16_t& keyCode, int16_t shift) override;
+    void OnKeyPress(int16_t& keyAscii) override;
+    void OnKeyUp(int16_t& keyCode, int16_t shift) override;
+    void OnMouseDown(com::MouseEvent& e) override;
+    void OnMouseMove(com::MouseEvent& e) override;
+    void OnMouseUp(com::MouseEvent& e) override;
+
+private:
+    void StartRunning();
+    void ApplyBorder();
+    void ShowScrollBars();
+    bool TypingState() const;
+    using MouseHandler = void (*)(Editor&, com::MouseEvent&);
+    bool MouseByState(com::MouseEvent& e, MouseHandler text, MouseHandler lpx);
+    void FireKey(DISPID id, int16_t& keyCode, int16_t shift);
+    void FireMouse(DISPID id, com::MouseEvent& e);
+
+    com::Ptr<IMyScrollInfo> scroll_;
+    std::unique_ptr<Editor> editor_;
+    int32_t screenDpi_ = 96;
+    int16_t appearance_ = zevudu::Flat;
+    int16_t backStyle_ = zevudu::不透明;
+    int16_t borderStyle_ = zevudu::简单边框;
+    bool enabled_ = true;
+    int32_t scrollBars_ = zevudu::ercScrollBarsBoth;
+};
+
+}  // namespace notaline

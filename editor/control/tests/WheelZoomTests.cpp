@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "control/WheelZoom.h"
+
+namespace notaline {
+namespace {
+
+TEST(WheelZoom, OneNotchStepsOnceInsideTheInterval) {
+    WheelZoom zoom;
+    float scale = 1.0f;
+    EXPECT_TRUE(zoom.Wheel(120, 10'000, scale).Zoomed);
+    EXPECT_FLOAT_EQ(1.05f, scale);
+    EXPECT_FALSE(zoom.Wheel(120, 10'399, scale).Zoomed);  // inside 0.4 s of the accepted step
+    EXPECT_FLOAT_EQ(1.05f, scale);
+    EXPECT_TRUE(zoom.Wheel(-120, 10'400, scale).Zoomed);
+    EXPECT_FLOAT_EQ(1.0f, scale);
+}
+
+TEST(WheelZoom, ThrottleHoldsAcrossWhatWasMidnight) {
+    // A tick just below a day's worth of milliseconds and one just above it are 200 ms apart.
+    WheelZoom zoom;
+    float scale = 1.0f;
+    constexpr uint64_t kDay = 86'400'000;
+    EXPECT_TRUE(zoom.Wheel(120, kDay - 100, scale).Zoomed);
+    EXPECT_FALSE(zoom.Wheel(120, kDay + 100, scale).Zoomed);
+    EXPECT_TRUE(zoom.Wheel(120, kDay + 300, scale).Zoomed);
+    EXPECT_FLOAT_EQ(1.1f, scale);
+}
+
+TEST(WheelZoom, LimitsClampAndBeep) {
+    WheelZoom zoom;
+    float scale = 2.45f;
+    auto r = zoom.Wheel(120, 0, scale);
+    EXPECT_TRUE(r.Zoomed && r.Beep);
+    EXPECT_EQ(2.5f, scale);
+    scale = 0.55f;
+    r = zoom.Wheel(-120, 1000, scale);
+    EXPECT_TRUE(r.Zoomed && r.Beep);
+    EXPECT_EQ(0.5f, scale);
+    scale = 1.5f;
+    r = zoom.Wheel(-120, 2000, scale);
+    EXPECT_FALSE(r.Beep);
+    EXPECT_FLOAT_EQ(1.45f, scale);
+}
+
+TEST(WheelZoom, OtherDeltasChangeNothingButRestartTheInterval) {
+    WheelZoom zoom;
+    float scale = 1.0f;
+    EXPECT_FALSE(zoom.Wheel(60, 5000, scale).Zoomed);  // a high-resolution wheel's part notch
+    EXPECT_FLOAT_EQ(1.0f, scale);
+    EXPECT_FALSE(zoom.Wheel(120, 5200, scale).Zoomed);  // the part notch restarted the interval
+    EXPECT_TRUE(zoom.Wheel(120, 5400, scale).Zoomed);
+}
+
+}  // namespace
+}  // namespace notaline

@@ -1,0 +1,440 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "com/Container.h"
+#include "com/Create.h"
+#include "com/tests/RecordingSink.h"
+#include "control/EditWindow_win.h"
+#include "control/ZEVudu_win.h"
+#include "render/Gdip_win.h"
+
+namespace notaline {
+namespace {
+
+namespace ev = dispid::ZEVuduEvents;
+
+// Keys held as the test says, not as the keyboard is.
+class HeldKeys final : public SystemServices {
+public:
+    void Beep() override { ++beeps; }
+    bool IsKeyDown(int32_t key) override { return key == VK_CONTROL && ctrl; }
+    uint32_t TranslateColor(uint32_t c) override { return c; }
+    bool ctrl = false;
+    int beeps = 0;
+};
+
+void SavePng(HWND hwnd, const wchar_t* name) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    // From the screen: the child windows are in it as they are shown.
+    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    SelectObject(dc, old);
+    Gdiplus::GpBitmap* image = nullptr;
+    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
+    SaveImageToPNG(image, name);
+    Gdiplus::DllExports::GdipDisposeImage(image);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+// The sent message is delivered while this thread waits for the sender to finish.
+void SendFromAnotherThread(HWND hwnd, UINT msg, LPARAM lParam) {
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread sender([&] {
+        SendMessageW(hwnd, msg, 0, lParam);
+        SetEvent(done);
+    });
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, 10000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        MSG m;
+        PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+    }
+    sender.join();
+    CloseHandle(done);
+}
+
+struct ZEVuduTest : ::testing::Test {
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                 nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(parent);
+    }
+    void TearDown() override {
+        for (auto& s : sites) s->Close();
+        sites.clear();
+        DestroyWindow(parent);
+    }
+    // A control of the statically linked class, so its editor can be looked into.
+    ZEVudu& Host(const std::vector<com::StoredProperty>& stored = {}, bool userMode = true) {
+        com::Ptr<IZEVudu> z;
+        EXPECT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+        auto bag = com::PropertyBag::Create(stored);
+        com::Ptr<com::ControlSite> site;
+        EXPECT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), userMode, site));
+        sites.push_back(site);
+        return *static_cast<ZEVudu*>(z.Get());
+    }
+    static LRESULT Send(ZEVudu& z, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(z.Window(), msg, w, l); }
+
+    // The control's editor, with its keys and beeps taken over by the test.
+    Editor& WithHeldKeys(ZEVudu& z) {
+        z.Running()->Data.System = &keys;
+        return *z.Running();
+    }
+
+    HWND parent = nullptr;
+    HeldKeys keys;  // outlives the controls, which close in TearDown
+    std::vector<com::Ptr<com::ControlSite>> sites;
+};
+
+TEST_F(ZEVuduTest, RunsInPlaceWithTheDefaultDocumentAndItsScrollBars) {
+    ZEVudu& z = Host();
+    ASSERT_TRUE(z.Running());
+    Editor& ed = *z.Running();
+    EXPECT_TRUE(ed.Data.DocLoaded);
+    EXPECT_GT(ed.Data.WordCount(), 0);
+    EXPECT_GT(ed.Data.PageCount(), 0);
+    // An empty bag: the read defaults.
+    EXPECT_EQ(4, z.ScrollBars());
+    EXPECT_TRUE(z.Enabled());
+    EXPECT_EQ(static_cast<int32_t>(0x8000000E), z.SelForecolor);
+    EXPECT_EQ(static_cast<int32_t>(0x8000000D), z.SelBackColor);
+    // The host window was taken from the client site.
+    EXPECT_EQ(parent, ed.Host);
+    EXPECT_EQ(parent, GetParent(z.Window()));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&EditWndProc), GetWindowLongPtrW(z.Window(), GWLP_WNDPROC));
+    const LONG_PTR style = GetWindowLongPtrW(z.Window(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_FALSE(ed.Commands->Undo.Modified());
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SavePng(parent, L"zevudu-in-place.png");
+}
+
+TEST_F(ZEVuduTest, InAFormDesignerOnlyThePropertiesLive) {
+    static const std::vector<com::StoredProperty> stored = {{L"ScrollBars", VT_I4, 3}, {L"Enabled", VT_BOOL, 0}};
+    ZEVudu& z = Host(stored, false);
+    EXPECT_FALSE(z.Running());
+    EXPECT_EQ(3, z.ScrollBars());
+    EXPECT_FALSE(z.Enabled());
+    EXPECT_NE(reinterpret_cast<LONG_PTR>(&EditWndProc), GetWindowLongPtrW(z.Window(), GWLP_WNDPROC));
+    // Mouse events raise nothing without a document.
+    com::tests::RecordingSink sink(DIID_ZEVuduEvents);
+    DWORD cookie = 0;
+    auto point = [&] {
+        com::Ptr<IConnectionPoint> p;
+        sites.back()->As<IConnectionPointContainer>()->FindConnectionPoint(DIID_ZEVuduEvents, p.Out());
+        return p;
+    }();
+    ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    Send(z, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ((std::vector<DISPID>{ev::Click}), sink.ids);
+    point->Unadvise(cookie);
+}
+
+TEST_F(ZEVuduTest, SavingWritesTheWriteOrderWithoutWriteDefaults) {
+    ZEVudu& z = Host();
+    auto bag = com::PropertyBag::Create();
+    ASSERT_EQ(S_OK, sites.back()->Save(bag.Get()));
+    // 4 is stored: ScrollBars' write default is 0, which no valid value equals.
+    EXPECT_EQ((std::vector<std::wstring>{L"ScrollBars"}), bag->Names());
+
+    z.Appearance(1);
+    z.Enabled(false);
+    z.SelForecolor = 0xFF;
+    z.ScrollBars(2);
+    auto second = com::PropertyBag::Create();
+    ASSERT_EQ(S_OK, sites.back()->Save(second.Get()));
+    EXPECT_EQ((std::vector<std::wstring>{L"ScrollBars", L"Appearance", L"Enabled", L"SelForecolor"}), second->Names());
+    EXPECT_EQ(2, V_I4(second->Find(L"ScrollBars")));
+}
+
+TEST_F(ZEVuduTest, EventsReachTheSinkInTheirOrder) {
+    ZEVudu& z = Host();
+    com::tests::RecordingSink sink(DIID_ZEVuduEvents);
+    DWORD cookie = 0;
+    com::Ptr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, sites.back()->As<IConnectionPointContainer>()->FindConnectionPoint(DIID_ZEVuduEvents, point.Out()));
+    ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 60));
+    Send(z, WM_LBUTTONUP, 0, MAKELPARAM(50, 60));
+    Send(z, WM_KEYDOWN, VK_RIGHT, 0);
+    Send(z, WM_CHAR, 'a', 0);
+    Send(z, WM_KEYUP, VK_RIGHT, 0);
+    EXPECT_EQ((std::vector<DISPID>{ev::MouseDown, ev::SelectChange, ev::MouseUp, ev::Click, ev::KeyDown, ev::Change,
+                                   ev::SelectChange, ev::KeyUp}),
+              sink.ids);
+
+    // While a document loads, the mouse raises nothing.
+    sink.ids.clear();
+    z.Running()->Data.DocLoaded = false;
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    Send(z, WM_LBUTTONUP, 0, 0);
+    z.Running()->Data.DocLoaded = true;
+    EXPECT_EQ((std::vector<DISPID>{ev::Click}), sink.ids);
+    point->Unadvise(cookie);
+}
+
+TEST_F(ZEVuduTest, RecordMessagesRoundTripByteForByte) {
+    ZEVudu& z = Host();
+    auto* page = reinterpret_cast<const tessaly::AboutPageInfo*>(Send(z, tessaly::EM_GetPageSeting));
+    ASSERT_TRUE(page);
+    tessaly::AboutPageInfo changed = *page;
+    changed.PageNumberSize = static_cast<int16_t>(page->PageNumberSize + 2);
+    changed.PageMarginRect.Left += 5;
+    Send(z, tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&changed));
+    page = reinterpret_cast<const tessaly::AboutPageInfo*>(Send(z, tessaly::EM_GetPageSeting));
+    EXPECT_EQ(0, std::memcmp(&changed, page, sizeof changed));
+
+    tessaly::RECT margins{100, 120, 100, 120};
+    Send(z, tessaly::EM_SetWriteRect, 0, reinterpret_cast<LPARAM>(&margins));
+    auto* got = reinterpret_cast<const tessaly::RECT*>(Send(z, tessaly::EM_GetWriteRect));
+    ASSERT_TRUE(got);
+    EXPECT_EQ(0, std::memcmp(&margins, got, sizeof margins));
+
+    auto* part = reinterpret_cast<const tessaly::aPartInfo*>(Send(z, tessaly::EM_GetPartInfo));
+    ASSERT_TRUE(part);
+    tessaly::aPartInfo spaced = *part;
+    spaced.SpacingBefore = static_cast<int16_t>(part->SpacingBefore + 30);
+    Send(z, tessaly::EM_SetPartInfo, 0, reinterpret_cast<LPARAM>(&spaced));
+    part = reinterpret_cast<const tessaly::aPartInfo*>(Send(z, tessaly::EM_GetPartInfo));
+    EXPECT_EQ(0, std::memcmp(&spaced, part, sizeof spaced));
+    EXPECT_TRUE(z.Running()->Commands->Undo.Modified());
+
+    auto* font = reinterpret_cast<const tessaly::FontExInfo*>(Send(z, tessaly::EM_GetFontExInfo));
+    ASSERT_TRUE(font);
+    tessaly::FontExInfo copy = *font;
+    Send(z, tessaly::EM_SetFontExInfo, 0, reinterpret_cast<LPARAM>(&copy));
+    font = reinterpret_cast<const tessaly::FontExInfo*>(Send(z, tessaly::EM_GetFontExInfo));
+    EXPECT_EQ(0, std::memcmp(&copy, font, 14));
+}
+
+TEST_F(ZEVuduTest, UnsafeHostInputIsRefused) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    const tessaly::AboutPageInfo before = ed.Data.AboutPageInfo;
+    // No address at all.
+    Send(z, tessaly::EM_SetPageSeting, 0, 0);
+    Send(z, tessaly::EM_SetPartInfo, 0, 0);
+    Send(z, tessaly::EM_SetWriteRect, 0, 0);
+    Send(z, tessaly::EM_CustomWord, 0, 0);
+    Send(z, tessaly::EM_SetHwColor, 0, 0);
+    EXPECT_EQ(0, std::memcmp(&before, &ed.Data.AboutPageInfo, sizeof before));
+    // An address sent from another thread.
+    tessaly::AboutPageInfo other = before;
+    other.PageNumberSize = 99;
+    SendFromAnotherThread(z.Window(), tessaly::EM_SetPageSeting, reinterpret_cast<LPARAM>(&other));
+    EXPECT_EQ(before.PageNumberSize, ed.Data.AboutPageInfo.PageNumberSize);
+    // The status record is the editor's own.
+    tessaly::aSendMsg forged;
+    forged.SelStart = 12345;
+    Send(z, tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&forged));
+    EXPECT_EQ(0, ed.SendMsg.SelStart);
+    EXPECT_EQ(ed.StatusFont.Get(), ed.SendMsg.StdFont);
+    // A played word outside the document, a connecting line of no kind.
+    const auto items = ed.Data.HwWordInfo.size();
+    Send(z, tessaly::WM_ShowPlayPos, 1'000'000, 0);
+    Send(z, tessaly::EM_InstrHwStr, 0, 7);
+    Send(z, tessaly::EM_InstrHwStr, 0, -1);
+    EXPECT_EQ(items, ed.Data.HwWordInfo.size());
+}
+
+TEST_F(ZEVuduTest, UntilTheDocumentIsReadyMessagesPassThrough) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    tessaly::AboutPageInfo changed = ed.Data.AboutPageInfo;
+    changed.PageNumberSize = static_cast<int16_t>(changed.PageNumberSize + 4);
+    ed.Data.DocLoaded = false;
+    Send(z, tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&changed));
+    EXPECT_EQ(0, Send(z, tessaly::EM_GetPageSeting));  // the control's own procedure answers
+    ed.Data.DocLoaded = true;
+    EXPECT_NE(changed.PageNumberSize, ed.Data.AboutPageInfo.PageNumberSize);
+}
+
+TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    keys.ctrl = true;
+    const float start = ed.Data.AboutPageInfo.nScale;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);  // inside 0.4 s
+    EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+    // A part notch neither zooms nor scrolls.
+    keys.ctrl = false;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+    EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+}
+
+TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    // How far down the pages are scrolled: the first page's top moves up by as much.
+    auto top = [&] {
+        CY y{};
+        ed.Scroll->get_FristPageScrollY(&y);
+        return -y.int64;
+    };
+    ASSERT_EQ(0, top());
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);  // towards the user: down the pages
+    const auto down = top();
+    EXPECT_GT(down, 0);
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(0, top());
+
+    LONG height = 0;
+    ed.Scroll->get_ClientHeight(&height);
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, height / 2));  // inside: no scrolling
+    EXPECT_EQ(0, top());
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(10, height + 50));  // not the left button alone
+    EXPECT_EQ(0, top());
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, height + 50));  // below the window: a fifth of the way
+    EXPECT_EQ(10 * 10000, top());
+}
+
+TEST_F(ZEVuduTest, ZoomLimitsBeep) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    keys.ctrl = true;
+    ed.Data.AboutPageInfo.nScale = 2.45f;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    EXPECT_EQ(2.5f, ed.Data.AboutPageInfo.nScale);
+    EXPECT_EQ(1, keys.beeps);
+    ed.Zoom = WheelZoom{};  // as if the interval had passed
+    ed.Data.AboutPageInfo.nScale = 0.55f;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(0.5f, ed.Data.AboutPageInfo.nScale);
+    EXPECT_EQ(2, keys.beeps);
+}
+
+TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    int32_t end = 0;
+    while (ed.Data.WordInfo[static_cast<size_t>(end)].IsJpGcCtl != 3) ++end;
+    ed.Data.SelStart = end;
+    ed.Data.SelLength = 0;
+    const auto before = ed.Data.WordInfo;
+    BSTR text = SysAllocString(L"1.");
+    for (UINT msg :
+         {tessaly::EM_FormatSortInfo, tessaly::EM_FormatHuXian, tessaly::EM_CustomWord, tessaly::EM_Custom_ChangSpeed,
+          tessaly::EM_FormatZhuYing, tessaly::EM_FormatCombiningChar, tessaly::EM_ChangSpeed})
+        Send(z, msg, 0, msg == tessaly::EM_CustomWord ? reinterpret_cast<LPARAM>(&text) : 5);
+    SysFreeString(text);
+    EXPECT_EQ(7, keys.beeps);
+    ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
+    for (size_t i = 0; i < before.size(); ++i)  // the records live in a gap buffer now
+        EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[0])) << i;
+    EXPECT_FALSE(ed.Commands->Undo.Modified());
+}
+
+TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    Send(z, WM_IME_CHAR, 0x5B8B);  // 宋
+    Send(z, WM_IME_CHAR, 'a');     // not an input method's character
+    EXPECT_EQ("\xCB\xCE", ed.PendingIme);
+    ed.Data.InputState = tessaly::LpxState;
+    Send(z, WM_IME_CHAR, 0x4F53);
+    EXPECT_EQ("\xCB\xCE", ed.PendingIme);
+    ed.Data.InputState = tessaly::JpState;
+    Send(z, WM_CHAR, 0x5B8B);
+    EXPECT_TRUE(ed.PendingIme.empty());
+    EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
+}
+
+TEST_F(ZEVuduTest, HwndIsAPointerSizedMember) {
+    ZEVudu& z = Host();
+    auto disp = sites.back()->As<IDispatch>();
+    LPOLESTR name = const_cast<LPOLESTR>(L"HWND");
+    DISPID id = 0;
+    ASSERT_EQ(S_OK, disp->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+    EXPECT_EQ(dispid::ZEVudu::hwnd, id);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT r;
+    VariantInit(&r);
+    ASSERT_EQ(S_OK, disp->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &r, nullptr, nullptr));
+    ASSERT_EQ(VT_I8, V_VT(&r));
+    EXPECT_EQ(reinterpret_cast<intptr_t>(z.Window()), V_I8(&r));
+}
+
+TEST_F(ZEVuduTest, PasteReadsTheClipboardWhenItPastes) {
+    ZEVudu& z = Host();
+    Editor& ed = *z.Running();
+    // What an earlier look at the clipboard left behind is not pasted again.
+    ed.Data.InputWords.assign(3, ed.Data.WordInfo[0]);
+    ed.Data.PasteWordCount = 3;
+    const int32_t count = ed.Data.WordCount();
+    Send(z, WM_PASTE);
+    EXPECT_EQ(count, ed.Data.WordCount());
+    // Nor does a typed character insert an old buffer.
+    ed.Data.InputWords.assign(2, ed.Data.WordInfo[0]);
+    Send(z, WM_CHAR, '5');
+    EXPECT_EQ(count, ed.Data.WordCount());
+}
+
+TEST_F(ZEVuduTest, ASecondControlKeepsItsOwnDocument) {
+    ZEVudu& first = Host();
+    ZEVudu& second = Host();
+    ASSERT_TRUE(first.Running() && second.Running());
+    EXPECT_NE(&first.Running()->Data, &second.Running()->Data);
+    tessaly::AboutPageInfo page = second.Running()->Data.AboutPageInfo;
+    page.PageNumberSize = static_cast<int16_t>(page.PageNumberSize + 6);
+    const int16_t firstSize = first.Running()->Data.AboutPageInfo.PageNumberSize;
+    Send(second, tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&page));
+    EXPECT_EQ(firstSize, first.Running()->Data.AboutPageInfo.PageNumberSize);
+    EXPECT_EQ(page.PageNumberSize, second.Running()->Data.AboutPageInfo.PageNumberSize);
+
+    // The second one ends; the first goes on, GDI+ still running for it.
+    sites.back()->Close();
+    sites.pop_back();
+    EXPECT_TRUE(GdiPlusStarted());
+    EXPECT_TRUE(first.Running()->Data.DocLoaded);
+    sites.back()->Close();
+    sites.clear();
+    EXPECT_FALSE(GdiPlusStarted());
+}
+
+TEST(ZEVuduServer, CreatedFromTheDllAndByProgIdOnceRegistered) {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    HWND parent =
+        CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    {
+        auto z = com::CreateFromDll<IDispatch>(L"Notaline.dll", CLSID_ZEVudu);
+        ASSERT_TRUE(z);
+        com::Ptr<com::ControlSite> site;
+        auto bag = com::PropertyBag::Create();
+        ASSERT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 200, 100}, bag.Get(), true, site));
+        EXPECT_EQ(parent, GetParent(site->ControlWindow()));
+        site->Close();
+    }
+    const std::wstring path = com::ProgramFolder() + L"Notaline.dll";
+    HMODULE dll = LoadLibraryW(path.c_str());
+    ASSERT_TRUE(dll);
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    auto reg = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+    auto unreg = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
+    ASSERT_EQ(S_OK, reg());
+    CLSID clsid{};
+    ASSERT_EQ(S_OK, CLSIDFromProgID(L"Notaline.ZEVudu", &clsid));
+    EXPECT_EQ(CLSID_ZEVudu, clsid);
+    {
+        com::Ptr<IOleObject> object;
+        EXPECT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object.OutVoid()));
+    }
+    EXPECT_EQ(S_OK, unreg());
+    DestroyWindow(parent);
+    CoUninitialize();
+}
+
+}  // namespace
+}  // namespace notaline
