@@ -1,7 +1,5 @@
 #include "control/ZEVudu_win.h"
 
-#include <atomic>
-
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/EditWindow_win.h"
@@ -13,10 +11,6 @@
 namespace notaline {
 namespace {
 
-// GDI+ is started once per process and shut down with the last control, after that control's
-// GDI+ objects are gone.
-std::atomic<int> gGdipUsers{0};
-
 constexpr wchar_t kClassName[] = L"ZEVudu";
 
 }  // namespace
@@ -26,7 +20,6 @@ ZEVudu::ZEVudu() : ControlObject(CLSID_ZEVudu, DIID_ZEVuduEvents, kClassName) {
     LoadNotationFont();
     scroll_ = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
     if (scroll_) scroll_->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(Window()));
-    ++gGdipUsers;
     InitGDIPlus(true, L"GDI+ 初始化错误。程序即将关闭。", MB_ICONERROR, L"初始化错误");
 }
 
@@ -45,7 +38,9 @@ ZEVudu::~ZEVudu() {
         editor_.reset();
     }
     scroll_.Reset();
-    if (--gGdipUsers == 0) TerminateGDIPlus();
+    // Last, once this control's GDI+ objects are gone; the starts are counted, so another control
+    // keeps GDI+ running.
+    TerminateGDIPlus();
 }
 
 void ZEVudu::ReadProperties(com::PropertyReader& bag) {

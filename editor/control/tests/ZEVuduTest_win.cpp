@@ -332,7 +332,8 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     SysFreeString(text);
     EXPECT_EQ(7, keys.beeps);
     ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
-    EXPECT_EQ(0, std::memcmp(before.data(), ed.Data.WordInfo.data(), before.size() * sizeof before[0]));
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[i])) << "character " << i;
     EXPECT_FALSE(ed.Commands->Undo.Modified());
 }
 
