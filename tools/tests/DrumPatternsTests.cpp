@@ -88,8 +88,9 @@ TEST(DrumPatterns, NamesAreGbkAndCutAtACharacter) {
     EXPECT_EQ(d.DrumName(0), Gbk(u8"摇滚节奏鼓点"));
 
     // 33 bytes: a one-byte lead then 16 Chinese characters; the last one does not fit.
-    d.DrumName(0, "a" + Gbk(u8"一二三四五六七八九十一二三四五六"));
-    EXPECT_EQ(d.DrumName(0), "a" + Gbk(u8"一二三四五六七八九十一二三四五"));
+    const std::string lead = "a";
+    d.DrumName(0, lead + Gbk(u8"一二三四五六七八九十一二三四五六"));
+    EXPECT_EQ(d.DrumName(0), lead + Gbk(u8"一二三四五六七八九十一二三四五"));
     d.DrumName(0, "  x y  ");
     EXPECT_EQ(d.DrumName(0), "x y");
 }
