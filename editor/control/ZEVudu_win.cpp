@@ -1,7 +1,5 @@
 #include "control/ZEVudu_win.h"
 
-#include <atomic>
-
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/EditWindow_win.h"
@@ -22,7 +20,6 @@ ZEVudu::ZEVudu() : ControlObject(CLSID_ZEVudu, DIID_ZEVuduEvents, kClassName) {
     LoadNotationFont();
     scroll_ = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
     if (scroll_) scroll_->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(Window()));
-    // GDI+ counts its starts: each control's start is ended by its own termination.
     InitGDIPlus(true, L"GDI+ 初始化错误。程序即将关闭。", MB_ICONERROR, L"初始化错误");
 }
 
@@ -41,6 +38,8 @@ ZEVudu::~ZEVudu() {
         editor_.reset();
     }
     scroll_.Reset();
+    // Last, once this control's GDI+ objects are gone; the starts are counted, so another control
+    // keeps GDI+ running.
     TerminateGDIPlus();
 }
 
@@ -73,7 +72,7 @@ void ZEVudu::StartRunning() {
     ShowScrollBars();
     InstallEditWndProc(ed);
     CreateContextMenu(ed);
-    LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(host), u"");
+    LoadJpFile(ed.Data, ed.Source, reinterpret_cast<intptr_t>(host), u"");
 }
 
 void ZEVudu::WriteProperties(com::PropertyWriter& bag) {

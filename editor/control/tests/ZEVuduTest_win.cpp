@@ -332,8 +332,8 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     SysFreeString(text);
     EXPECT_EQ(7, keys.beeps);
     ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
-    for (size_t i = 0; i < before.size(); ++i)  // the records live in a gap buffer now
-        EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[0])) << i;
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[i])) << "character " << i;
     EXPECT_FALSE(ed.Commands->Undo.Modified());
 }
 
