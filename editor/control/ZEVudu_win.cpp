@@ -1,5 +1,7 @@
 #include "control/ZEVudu_win.h"
 
+#include <atomic>
+
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/EditWindow_win.h"
@@ -72,7 +74,7 @@ void ZEVudu::StartRunning() {
     ShowScrollBars();
     InstallEditWndProc(ed);
     CreateContextMenu(ed);
-    LoadJpFile(ed.Data, ed.Source, reinterpret_cast<intptr_t>(host), u"");
+    LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(host), u"");
 }
 
 void ZEVudu::WriteProperties(com::PropertyWriter& bag) {
