@@ -43,8 +43,34 @@ std::string Gbk(std::string_view utf8) {
     return tessaly::Utf16ToCp936(*wide).value_or(std::string());
 }
 
-const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index) {
-    return ctx.Data.WordInfo[static_cast<size_t>(index)];
+tessaly::aWordInfo ScaledWord(const tessaly::aWordInfo& w, double scale) {
+    tessaly::aWordInfo s = w;
+    if (scale == 1) return s;
+    const auto f = static_cast<float>(scale);
+    s.nLogFont.lfHeight = tessaly::CLng(w.nLogFont.lfHeight * scale);
+    s.Left *= f;
+    s.Top *= f;
+    s.Right *= f;
+    s.Bottom *= f;
+    s.WdSpace *= f;
+    s.UpSpace *= f;
+    s.WdSize.cx *= f;
+    s.WdSize.cy *= f;
+    return s;
+}
+
+tessaly::aWordInfo Word(const PaintContext& ctx, int32_t index) {
+    return ScaledWord(ctx.Data.WordInfo[static_cast<size_t>(index)], ctx.Scale);
+}
+
+tessaly::aHwWordInfo HwWord(const PaintContext& ctx, int32_t index) {
+    tessaly::aHwWordInfo item = ctx.Data.HwWordInfo[static_cast<size_t>(index)];
+    const auto f = static_cast<float>(ctx.Scale);
+    item.X *= f;
+    item.Y *= f;
+    item.Height *= f;
+    item.Width *= f;
+    return item;
 }
 
 tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot) {
@@ -76,7 +102,10 @@ uint32_t WordColour(const PaintContext& ctx, int32_t word) {
 }
 
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word) {
-    const uint32_t c = WordColour(ctx, word);
+    return TableArgb(WordColour(ctx, word));
+}
+
+uint32_t TableArgb(uint32_t c) {
     if (c > 0xFFFFFFu) return c;  // seven or more hex digits: it carries its alpha
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }

@@ -30,6 +30,8 @@ struct PaintContext {
     Canvas& Dc;
     PageServices* Services = nullptr;  // null: the defaults
     tessaly::mLogFont mLogFont;
+    // Zoom of the surface: every character and free item is read at it, the document stays as stored.
+    double Scale = 1;
 
     PaintContext(EditorData& data, Canvas& dc, PageServices* services = nullptr)
         : Data(data), Dc(dc), Services(services) {}
@@ -49,7 +51,11 @@ std::string GlyphRun(uint16_t code, int32_t count);
 // A fixed text of the program, from UTF-8 to code page 936.
 std::string Gbk(std::string_view utf8);
 
-const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index);
+// A character at the pass's zoom: its box, spacing, raise, size and font height scaled, a copy.
+tessaly::aWordInfo Word(const PaintContext& ctx, int32_t index);
+tessaly::aWordInfo ScaledWord(const tessaly::aWordInfo& w, double scale);
+// A free-placed item at the pass's zoom.
+tessaly::aHwWordInfo HwWord(const PaintContext& ctx, int32_t index);
 tessaly::aExtralWordInfo& SlotOf(PaintContext& ctx, int32_t word, int32_t slot);
 
 // v offset units in pixels: v × lfHeight / 20.4; positive raises or moves right.
@@ -63,6 +69,9 @@ IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double rig
 int32_t PenWidth(const PaintContext& ctx);                   // 6 while printing, 2 on screen
 uint32_t WordColour(const PaintContext& ctx, int32_t word);  // colour-table entry cf, 0 when missing
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word);
+// A colour-table value for GDI+: a plain colour reference becomes opaque ARGB; a value with an
+// alpha byte is kept.
+uint32_t TableArgb(uint32_t colour);
 void SetWordTextColor(PaintContext& ctx, int32_t word);
 
 // Fills the current font record for a face and selects it; returns a copy.
