@@ -211,7 +211,10 @@ void DrawPageNumber(PaintContext& ctx, int32_t n, double ox, double oy, double s
     const double margin = ctx.Data.WriteLeft;
     const IntRect band{Px(scale * margin - ox), Px(scale * height1 - 75 * scale - oy), Px(scale * (width - margin) - ox),
                        Px(scale * height1 - oy)};
-    ctx.Dc.DrawTextInRect("-" + std::to_string(n) + "-", band, align);
+    std::string text = "-";
+    text += std::to_string(n);
+    text += '-';
+    ctx.Dc.DrawTextInRect(text, band, align);
 }
 
 void DrawHwWord(PaintContext& ctx, int32_t k) {

@@ -110,6 +110,8 @@ struct PageTest : ::testing::Test {
         data.NotationFontName = "Tolvane";
         data.FontTbl = {{"Tolvane", 2, 15, 3}, {"\xCB\xCE\xCC\xE5", 134, 15, 3}};
         data.ColorTbl = {0x000000u, 0x0000FFu, 0x800000FFu, 0xFF00FF00u};
+        data.AboutFileInfo.FontTblCount = 2;
+        data.AboutFileInfo.ColorTblCount = 4;
         data.AboutPageInfo.nScale = 1;
         data.AboutPageInfo.PagePosIndexType = 1;
         data.PageWidthPx = 794;
@@ -154,6 +156,7 @@ struct PageTest : ::testing::Test {
             const auto* b = static_cast<const uint8_t*>(p);
             out.insert(out.end(), b, b + n);
         };
+        add(&data.AboutFileInfo.WordCount, 4);
         for (const auto& w : data.WordInfo) add(&w, sizeof w);
         for (const auto& h : data.HwWordInfo) add(&h, sizeof h);
         for (const auto& f : data.FontTbl) add(f.FontName.data(), f.FontName.size());
