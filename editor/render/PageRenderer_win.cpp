@@ -1,0 +1,17 @@
+#include "render/PageRenderer_win.h"
+
+#include "render/NotationFont_win.h"
+
+namespace notaline {
+
+PageRenderer::PageRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services)
+    : data_(data), buffers_(window), view_(data, scroll, buffers_, services) {
+    const std::wstring texture = ProgramFolder() + L"纹理.jpg";
+    view_.TextureFile.assign(texture.begin(), texture.end());
+}
+
+void PageRenderer::Paint() {
+    view_.RefreshView(data_.SelStart, data_.SelLength, tessaly::SelColorRefresh);
+}
+
+}  // namespace notaline
