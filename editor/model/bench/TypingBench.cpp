@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "BenchDocument.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "model/DoArray.h"
@@ -21,30 +22,10 @@ namespace {
 using namespace notaline;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kParagraphsPerPage = 30;  // of 100 characters: about a page of A4
+using bench::Document;
+using bench::kParagraphsPerPage;
+using bench::Note;
 constexpr int kKeys = 400;
-
-tessaly::aWordInfo Note(int i, bool end) {
-    tessaly::aWordInfo w;
-    w.SelSize = 12;
-    w.nLogFont.lfWeight = 400;
-    w.cb = -1;
-    w.WdSpace = 4;
-    w.WdAsc = static_cast<int16_t>(end ? '-' : i % 8 == 7 ? '|' : '1' + i % 7);
-    w.IsJpGcCtl = end ? 3 : 1;
-    return w;
-}
-
-tessaly::JpData Document(int paragraphs) {
-    tessaly::JpData d;
-    d.FontTbl = {{"Tolvane", 2, 15, 3}};
-    d.ColorTbl = {0};
-    d.PageInfo.nScale = 1;
-    d.PageInfo.PageMarginRect = {245, 200, 245, 200};
-    for (int p = 0; p < paragraphs; ++p)
-        for (int i = 0; i < 100; ++i) d.WordInfo.push_back(Note(i, i == 99));
-    return d;
-}
 
 struct Timing {
     int32_t Pages = 0;
