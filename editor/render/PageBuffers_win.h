@@ -5,7 +5,7 @@
 #include <array>
 #include <memory>
 
-#include "paint/PageView.h"
+#include "paint/PageScreen.h"
 #include "render/GdiObjects_win.h"
 #include "render/PageGraphics_win.h"
 

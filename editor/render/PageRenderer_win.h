@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "paint/PageView.h"
+#include "paint/PageScreen.h"
 #include "render/PageBuffers_win.h"
 
 namespace notaline {
@@ -14,7 +14,7 @@ class PageRenderer {
 public:
     PageRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services = nullptr);
 
-    PageView& View() { return view_; }
+    PageScreen& Screen() { return view_; }
     PageBuffers& Buffers() { return buffers_; }
 
     bool InitPageBuffers() { return view_.InitPageBuffers(); }
@@ -28,7 +28,7 @@ public:
 private:
     EditorData& data_;
     PageBuffers buffers_;
-    PageView view_;
+    PageScreen view_;
 };
 
 }  // namespace notaline

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "api/IMyScrollInfo.h"
-#include "paint/PageView.h"
+#include "paint/PageScreen.h"
 
 namespace notaline {
 

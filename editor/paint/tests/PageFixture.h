@@ -8,7 +8,7 @@
 
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
-#include "paint/PageView.h"
+#include "paint/PageScreen.h"
 #include "paint/RecordingCanvas.h"
 
 namespace notaline::test {

@@ -70,7 +70,7 @@ Timing Run(int paragraphs, const std::filesystem::path& folder) {
     grid.InitPageScrollInfo(data.PageWidthPx, data.PageHeightPx, 1, data.PageCount());
     GridScroll scroll(grid);
     PageBuffers buffers(nullptr);
-    PageView view(data, scroll, buffers);
+    PageScreen view(data, scroll, buffers);
     view.InitPageBuffers();
     view.ResetPageBuffers();
     data.SelStart = data.WordCount() - 1;

@@ -129,7 +129,7 @@ public:
         WNDCLASSW wc{};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PageViewTestWindow";
+        wc.lpszClassName = L"PageScreenTestWindow";
         RegisterClassW(&wc);
         hwnd = CreateWindowExW(0, wc.lpszClassName, L"页面", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700, nullptr, nullptr,
                                wc.hInstance, nullptr);
@@ -208,7 +208,7 @@ struct PageRendererTest : ::testing::Test {
             bool InsertKeyOn() override { return false; }
         } recorder;
         recorder.Wanted = layer;
-        PageView view(data, window.scroll, recorder);
+        PageScreen view(data, window.scroll, recorder);
         view.InitPageBuffers();
         view.DrawPages(0, 0, {true, true, true});
         return recorder.Canvas.Ops;

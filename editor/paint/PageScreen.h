@@ -113,9 +113,9 @@ RefreshPlan PlanRefresh(int32_t mode, int32_t first, int32_t second, int32_t& la
 
 // The editor's pages on screen: the layers of the two visible pages kept drawn, composed into the
 // view with the selection, copied to the window, and the caret.
-class PageView {
+class PageScreen {
 public:
-    PageView(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services = nullptr);
+    PageScreen(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services = nullptr);
 
     void RefreshView(int32_t selStart, int32_t selLength, int32_t mode);
     void EnsureWordVisible(int32_t index);

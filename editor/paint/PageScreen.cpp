@@ -1,4 +1,4 @@
-#include "paint/PageView.h"
+#include "paint/PageScreen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,15 +56,15 @@ RefreshPlan PlanRefresh(int32_t mode, int32_t first, int32_t second, int32_t& la
     return plan;
 }
 
-PageView::PageView(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services)
+PageScreen::PageScreen(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services)
     : data_(data), scroll_(scroll), surface_(surface), services_(services), scale_(DocumentScale()) {}
 
-double PageView::DocumentScale() const {
+double PageScreen::DocumentScale() const {
     const double s = data_.AboutPageInfo.nScale;
     return std::isfinite(s) && s > 0 ? s : 1;
 }
 
-void PageView::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) {
+void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) {
     if (selLength < 0) {
         selStart += selLength;
         selLength = -selLength;
@@ -89,7 +89,7 @@ void PageView::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) {
     LastPageCount = pages;
 }
 
-void PageView::DrawPages(int32_t first, int32_t last, LayerSet layers) {
+void PageScreen::DrawPages(int32_t first, int32_t last, LayerSet layers) {
     if (!layers.Any()) return;
     const int32_t visible = std::clamp(scroll_.FirstVisiblePage(), 0, std::max(data_.PageCount() - 1, 0));
     for (int32_t page = std::max(first, 0); page <= last && page < data_.PageCount(); ++page) {
@@ -114,7 +114,7 @@ void PageView::DrawPages(int32_t first, int32_t last, LayerSet layers) {
     }
 }
 
-void PageView::ComposeView(int32_t first, int32_t second) {
+void PageScreen::ComposeView(int32_t first, int32_t second) {
     surface_.FillView(kDeskColour);
     const int32_t x = scroll_.PageSpaceX();
     const double gapY = scroll_.PageSpaceY();
@@ -124,7 +124,7 @@ void PageView::ComposeView(int32_t first, int32_t second) {
     }
 }
 
-void PageView::DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second) {
+void PageScreen::DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second) {
     const int32_t selEnd = selStart + selLength;
     const int32_t gapX = scroll_.PageSpaceX();
     const int32_t gapY = scroll_.PageSpaceY();
@@ -149,7 +149,7 @@ void PageView::DrawSelection(int32_t selStart, int32_t selLength, int32_t first,
     if (second != first) markPage(second, data_.PageHeightPx * scale_ + 2.0 * gapY);
 }
 
-CaretRect PageView::GetCaretRect() {
+CaretRect PageScreen::GetCaretRect() {
     CaretRect r;
     if (data_.WordCount() <= 0) return r;
     const int32_t at = std::clamp(data_.SelStart, 0, data_.WordCount() - 1);
@@ -175,13 +175,13 @@ CaretRect PageView::GetCaretRect() {
     return r;
 }
 
-void PageView::DrawCaret() {
+void PageScreen::DrawCaret() {
     Caret = GetCaretRect();
     const bool show = data_.SelLength == 0 && data_.InputState != tessaly::LpxState;
     surface_.PlaceCaret(Int(Caret.Left), Int(Caret.Top), Int(Caret.Width), Int(Caret.Height), show);
 }
 
-void PageView::EnsureWordVisible(int32_t index) {
+void PageScreen::EnsureWordVisible(int32_t index) {
     if (!data_.IsWord(index)) return;
     const auto& w = data_.WordInfo[static_cast<size_t>(index)];
     const double b = data_.PageHeightPx * scale_ + scroll_.PageSpaceY();
@@ -191,7 +191,7 @@ void PageView::EnsureWordVisible(int32_t index) {
                           ToFixed(Int(w.Right * scale_ + gapX)), ToFixed(Int(pageTop + w.Bottom * scale_)));
 }
 
-bool PageView::InitPageBuffers() {
+bool PageScreen::InitPageBuffers() {
     const double scale = DocumentScale();
     const PixelSize page = PageSizeAt(data_, scale);
     if (!BufferFits(page) || !surface_.MakePageBuffers(page)) {
@@ -203,7 +203,7 @@ bool PageView::InitPageBuffers() {
     return true;
 }
 
-PixelSize PageView::ViewSize() const {
+PixelSize PageScreen::ViewSize() const {
     const double pageW = data_.PageWidthPx * scale_;
     const double pageH = data_.PageHeightPx * scale_;
     const double clientW = scroll_.ClientWidth();
@@ -215,7 +215,7 @@ PixelSize PageView::ViewSize() const {
     return {Px(width), Px(height)};
 }
 
-bool PageView::ResetPageBuffers() {
+bool PageScreen::ResetPageBuffers() {
     const PixelSize view = ViewSize();
     if (!BufferFits({view.Width, std::max(view.Height, 1)}) || !surface_.MakeViewBuffer(view)) {
         BeepOn(data_);
@@ -224,11 +224,11 @@ bool PageView::ResetPageBuffers() {
     return true;
 }
 
-void PageView::DeletePageBufferDCs() {
+void PageScreen::DeletePageBufferDCs() {
     surface_.ReleaseBuffers();
 }
 
-void PageView::ResetView() {
+void PageScreen::ResetView() {
     data_.CPdqLine = -1;
     data_.XjdqLine = -1;
     scroll_.ScrollToOrigin();

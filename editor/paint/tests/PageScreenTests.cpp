@@ -7,12 +7,12 @@ namespace {
 
 using test::RecordingSurface;
 
-struct PageViewTest : test::PageTest {
-    std::unique_ptr<PageView> view;
+struct PageScreenTest : test::PageTest {
+    std::unique_ptr<PageScreen> view;
 
     void Make(int32_t pages, int32_t linesPerPage = 3) {
         Build(pages, linesPerPage);
-        view = std::make_unique<PageView>(data, scroll, surface);
+        view = std::make_unique<PageScreen>(data, scroll, surface);
         ASSERT_TRUE(view->InitPageBuffers());
         ASSERT_TRUE(view->ResetPageBuffers());
         view->RefreshView(0, 0, tessaly::AllRefresh);
@@ -21,7 +21,7 @@ struct PageViewTest : test::PageTest {
     int Draws(int32_t slot, PageLayer layer) { return surface.Draws[{slot, layer}]; }
 };
 
-TEST_F(PageViewTest, EachModeRedrawsTheLayersItNames) {
+TEST_F(PageScreenTest, EachModeRedrawsTheLayersItNames) {
     Make(3);
     struct Case {
         int32_t Mode;
@@ -45,7 +45,7 @@ TEST_F(PageViewTest, EachModeRedrawsTheLayersItNames) {
     }
 }
 
-TEST_F(PageViewTest, APageCountChangeDrawsEverything) {
+TEST_F(PageScreenTest, APageCountChangeDrawsEverything) {
     Make(3);
     data.PageInfo.pop_back();
     view->RefreshView(0, 0, tessaly::SelColorRefresh);
@@ -55,7 +55,7 @@ TEST_F(PageViewTest, APageCountChangeDrawsEverything) {
     EXPECT_EQ(surface.DrawCount(), 0);
 }
 
-TEST_F(PageViewTest, AutoRefreshDrawsOnlyAfterTheFirstPageMoved) {
+TEST_F(PageScreenTest, AutoRefreshDrawsOnlyAfterTheFirstPageMoved) {
     Make(4);
     view->RefreshView(0, 0, tessaly::AutoRefresh);
     EXPECT_EQ(surface.DrawCount(), 0);  // still page 0
@@ -69,7 +69,7 @@ TEST_F(PageViewTest, AutoRefreshDrawsOnlyAfterTheFirstPageMoved) {
     EXPECT_EQ(surface.DrawCount(), 0);
 }
 
-TEST_F(PageViewTest, OnePageModeAfterALineCountChangeDrawsTheCaretsPage) {
+TEST_F(PageScreenTest, OnePageModeAfterALineCountChangeDrawsTheCaretsPage) {
     Make(3);
     data.SelStart = 35;  // page 1, slot 1
     data.LineCountChanged = true;
@@ -80,7 +80,7 @@ TEST_F(PageViewTest, OnePageModeAfterALineCountChangeDrawsTheCaretsPage) {
     EXPECT_EQ(Draws(1, PageLayer::Items), 0);
 }
 
-TEST_F(PageViewTest, OnePageComposesOneSlot) {
+TEST_F(PageScreenTest, OnePageComposesOneSlot) {
     Make(1);
     view->RefreshView(0, 0, tessaly::AllRefresh);
     ASSERT_EQ(surface.Composed.size(), 1u);
@@ -88,7 +88,7 @@ TEST_F(PageViewTest, OnePageComposesOneSlot) {
     EXPECT_EQ(Draws(1, PageLayer::Text), 0);
 }
 
-TEST_F(PageViewTest, SelectionIsMarkedCharacterByCharacterOnTheVisiblePages) {
+TEST_F(PageScreenTest, SelectionIsMarkedCharacterByCharacterOnTheVisiblePages) {
     Make(3);
     view->RefreshView(28, 4, tessaly::SelColorRefresh);  // two on page 0, two on page 1
     const auto forward = surface.Anded;
@@ -107,7 +107,7 @@ TEST_F(PageViewTest, SelectionIsMarkedCharacterByCharacterOnTheVisiblePages) {
     EXPECT_TRUE(surface.Anded.empty());
 }
 
-TEST_F(PageViewTest, TheCaretFollowsSelectionInsertAndLineEnd) {
+TEST_F(PageScreenTest, TheCaretFollowsSelectionInsertAndLineEnd) {
     Make(2);
     data.SelStart = 12;
     view->RefreshView(12, 0, tessaly::SelColorRefresh);
@@ -136,9 +136,9 @@ TEST_F(PageViewTest, TheCaretFollowsSelectionInsertAndLineEnd) {
     EXPECT_FALSE(surface.CaretShown);
 }
 
-TEST_F(PageViewTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
+TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     Build(2);
-    view = std::make_unique<PageView>(data, scroll, surface);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
     data.AboutPageInfo.nScale = 1.25f;
     ASSERT_TRUE(view->InitPageBuffers());
     EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));  // 992.5 and 1403.75, halves to even
@@ -163,7 +163,7 @@ TEST_F(PageViewTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));
 }
 
-TEST_F(PageViewTest, PaintingAtAnyZoomLeavesTheDocumentAsItWas) {
+TEST_F(PageScreenTest, PaintingAtAnyZoomLeavesTheDocumentAsItWas) {
     Make(2);
     data.WordInfo[3].Yc = 2;
     data.WordInfo[4].YG = 5;
@@ -186,7 +186,7 @@ TEST_F(PageViewTest, PaintingAtAnyZoomLeavesTheDocumentAsItWas) {
     }
 }
 
-TEST_F(PageViewTest, EnsureWordVisibleAndResetView) {
+TEST_F(PageScreenTest, EnsureWordVisibleAndResetView) {
     Make(3);
     view->EnsureWordVisible(75);  // page 2, line 1
     const double top = -static_cast<double>(grid.FirstPageScrollY()) / tessaly::kFixedOne;
