@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <map>
 #include <vector>
 
@@ -150,21 +149,7 @@ struct PageTest : ::testing::Test {
         grid.InitPageScrollInfo(794, 1123, 1, pages);
     }
 
-    std::vector<uint8_t> Bytes() const {
-        std::vector<uint8_t> out;
-        auto add = [&out](const void* p, size_t n) {
-            const auto* b = static_cast<const uint8_t*>(p);
-            out.insert(out.end(), b, b + n);
-        };
-        add(&data.AboutFileInfo.WordCount, 4);
-        for (const auto& w : data.WordInfo) add(&w, sizeof w);
-        for (const auto& h : data.HwWordInfo) add(&h, sizeof h);
-        for (const auto& f : data.FontTbl) add(f.FontName.data(), f.FontName.size());
-        for (uint32_t c : data.ColorTbl) add(&c, sizeof c);
-        add(&data.AboutPageInfo, sizeof data.AboutPageInfo);
-        add(&data.AboutFileInfo, sizeof data.AboutFileInfo);
-        return out;
-    }
+    std::vector<uint8_t> Bytes() const { return DocumentBytes(data); }
 };
 
 }  // namespace notaline::test
