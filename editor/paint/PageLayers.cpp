@@ -11,6 +11,12 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFFu;
 
+// A background colour of the table for GDI+: the table keeps red in the low byte and the file's
+// alpha on top; no alpha leaves the page as it is.
+uint32_t BackgroundArgb(uint32_t c) {
+    return (c & 0xFF000000u) | (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
 bool IsPage(const EditorData& data, int32_t page) {
     return page >= 0 && page < data.PageCount();
 }
@@ -55,7 +61,7 @@ void DrawPageBackground(PaintContext& ctx, std::u16string_view textureFile) {
     if (type == kTextureBackground) {
         ctx.Dc.FillTexture(textureFile, {0, 0, static_cast<float>(size.Width), static_cast<float>(size.Height)});
     } else if (!ctx.Data.ColorTbl.empty()) {
-        ctx.Dc.FillArgb(0, 0, size.Width, size.Height, ctx.Data.ColorTbl[0]);
+        ctx.Dc.FillArgb(0, 0, size.Width, size.Height, BackgroundArgb(ctx.Data.ColorTbl[0]));
     }
 }
 
@@ -119,7 +125,7 @@ void DrawPageWordBkColor(PaintContext& ctx, int32_t page) {
                 const tessaly::aWordInfo first = Word(ctx, runStart);
                 const tessaly::aWordInfo last = Word(ctx, runEnd - 1);
                 const int32_t x = Px(first.Left);
-                ctx.Dc.FillArgb(x, Px(last.Top), Px(last.Right - x), Px(last.Bottom - last.Top + e), c);
+                ctx.Dc.FillArgb(x, Px(last.Top), Px(last.Right - x), Px(last.Bottom - last.Top + e), BackgroundArgb(c));
             }
             runStart = runEnd;
         }

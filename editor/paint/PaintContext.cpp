@@ -102,10 +102,7 @@ uint32_t WordColour(const PaintContext& ctx, int32_t word) {
 }
 
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word) {
-    return TableArgb(WordColour(ctx, word));
-}
-
-uint32_t TableArgb(uint32_t c) {
+    const uint32_t c = WordColour(ctx, word);
     if (c > 0xFFFFFFu) return c;  // seven or more hex digits: it carries its alpha
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }

@@ -69,9 +69,6 @@ IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double rig
 int32_t PenWidth(const PaintContext& ctx);                   // 6 while printing, 2 on screen
 uint32_t WordColour(const PaintContext& ctx, int32_t word);  // colour-table entry cf, 0 when missing
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word);
-// A colour-table value for GDI+: a plain colour reference becomes opaque ARGB; a value with an
-// alpha byte is kept.
-uint32_t TableArgb(uint32_t colour);
 void SetWordTextColor(PaintContext& ctx, int32_t word);
 
 // Fills the current font record for a face and selects it; returns a copy.

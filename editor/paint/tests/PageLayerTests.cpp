@@ -29,6 +29,7 @@ TEST_F(PageLayerTest, BackgroundColourRunsStopAtLineEndsAndColourChanges) {
     ASSERT_EQ(fills.size(), 4u);
     EXPECT_EQ(fills[0].Box, (IntRect{140, 100, 260, 152}));  // one pixel taller: opaque
     EXPECT_EQ(fills[0].Colour, 0xFF00FF00u);
+    EXPECT_EQ(fills[1].Colour, 0x80FF0000u);  // red in the table's order, half transparent
     EXPECT_EQ(fills[1].Box, (IntRect{260, 100, 340, 151}));
     EXPECT_EQ(fills[2].Box, (IntRect{460, 100, 500, 152}));  // the line's last character
     EXPECT_EQ(fills[3].Box, (IntRect{100, 160, 180, 212}));  // a new line, a new run
@@ -64,7 +65,7 @@ TEST_F(PageLayerTest, BackgroundByType) {
     ops = background(9);  // white first, then colour-table entry 0
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[0].Colour, 0xFFFFFFu);
-    EXPECT_EQ(ops[1].Colour, data.ColorTbl[0]);
+    EXPECT_EQ(ops[1].Colour, 0u);  // entry 0, black without alpha: transparent over the white
     ops = background(5, false);  // the texture over white, drawn only when present
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[0].What, Kind::Fill);
