@@ -27,6 +27,8 @@ public:
     virtual void EnsureVisible(tessaly::Fixed left, tessaly::Fixed top, tessaly::Fixed right,
                                tessaly::Fixed bottom) = 0;
     virtual void ScrollToOrigin() = 0;
+    // Page size at the zoom and the pages across and down; -1 keeps a value.
+    virtual void InitPageScrollInfo(int32_t pageCx, int32_t pageCy, int32_t countX, int32_t countY) = 0;
 };
 
 // The page grid itself, for a view without a window of its own (tests, benchmarks).
@@ -49,6 +51,9 @@ public:
     void ScrollToOrigin() override {
         grid_.SetFirstPageScrollX(0);
         grid_.SetFirstPageScrollY(0);
+    }
+    void InitPageScrollInfo(int32_t cx, int32_t cy, int32_t countX, int32_t countY) override {
+        grid_.InitPageScrollInfo(cx, cy, countX, countY);
     }
 
 private:

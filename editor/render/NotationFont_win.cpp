@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <string>
 
 namespace notaline {
+
+namespace {
 
 std::wstring ProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -19,6 +22,8 @@ std::wstring ProgramFolder() {
     const size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
+
+}  // namespace
 
 bool LoadNotationFont() {
     static const bool loaded = [] {

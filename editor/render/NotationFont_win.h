@@ -1,11 +1,6 @@
 #pragma once
 
-#include <string>
-
 namespace notaline {
-
-// The folder of the running program, with its final backslash; empty when it cannot be read.
-std::wstring ProgramFolder();
 
 inline constexpr wchar_t kNotationFontFamily[] = L"Tolvane";
 inline constexpr wchar_t kNotationFontFile[] = L"Tolvane.ttf";

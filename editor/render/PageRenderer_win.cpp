@@ -1,12 +1,12 @@
 #include "render/PageRenderer_win.h"
 
-#include "render/NotationFont_win.h"
+#include "com/Create.h"
 
 namespace notaline {
 
 PageRenderer::PageRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services)
     : data_(data), buffers_(window), view_(data, scroll, buffers_, services) {
-    const std::wstring texture = ProgramFolder() + L"纹理.jpg";
+    const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
     view_.TextureFile.assign(texture.begin(), texture.end());
 }
 

@@ -27,6 +27,9 @@ public:
         info_->put_FristPageScrollX(Currency(0));
         info_->put_FristPageScrollY(Currency(0));
     }
+    void InitPageScrollInfo(int32_t cx, int32_t cy, int32_t countX, int32_t countY) override {
+        info_->InitPageScrollInfo(cx, cy, countX, countY);
+    }
 
 private:
     static CY Currency(tessaly::Fixed f) {

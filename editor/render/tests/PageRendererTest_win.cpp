@@ -9,7 +9,9 @@
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/Gdip_win.h"
+#include "com/Create.h"
 #include "render/PageRenderer_win.h"
+#include "render/ScrollInfoView_win.h"
 
 namespace notaline {
 namespace {
@@ -324,6 +326,29 @@ TEST_F(PageRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
     EXPECT_EQ(at.x, window.scroll.PageSpaceX() + 120);
     EXPECT_EQ(at.y, 40 + 150);
     DestroyCaret();
+}
+
+// Through the control's scroll service of Tessaly.dll: the caret's character scrolled into view,
+// the view back at the start after a reset.
+TEST_F(PageRendererTest, ScrollsThroughTheScrollService) {
+    auto info = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
+    ASSERT_TRUE(info);
+    SetWindowPos(window.hwnd, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    info->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(window.hwnd));
+    ScrollInfoView scroll(info.Get());
+    scroll.InitPageScrollInfo(794, 1123, 1, 1);
+    PageRenderer shown(data, window.hwnd, scroll);
+    ASSERT_TRUE(shown.InitPageBuffers());
+    ASSERT_TRUE(shown.ResetPageBuffers());
+    shown.EnsureWordVisible(16);  // line 2, 450 to 509 on the page
+    const tessaly::Fixed y = scroll.FirstPageScrollY();
+    EXPECT_LE(y, -(40 + 509 - 300) * tessaly::kFixedOne);
+    data.SelStart = 16;
+    shown.RefreshView(16, 0, tessaly::AllRefresh);
+    EXPECT_EQ(window.Capture().At(5, 5), 0x646464u);
+    shown.ResetView();
+    EXPECT_EQ(scroll.FirstPageScrollY(), 0);
+    EXPECT_EQ(data.SelStart, 0);
 }
 
 }  // namespace
