@@ -137,7 +137,8 @@ tessaly::mLogFont MakeMarkTextFont(PaintContext& ctx, int32_t word, double facto
     tessaly::mLogFont f = Word(ctx, word).nLogFont;
     bool found = false;
     for (int32_t j = word; j >= 0 && !found; --j) {
-        if (Word(ctx, j).nLogFont.FontTblIndex != base) {
+        // The stored record: the scan may run back through the whole document.
+        if (ctx.Data.WordInfo[static_cast<size_t>(j)].nLogFont.FontTblIndex != base) {
             f = Word(ctx, j).nLogFont;
             found = true;
         }
