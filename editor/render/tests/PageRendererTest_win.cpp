@@ -360,6 +360,30 @@ TEST_F(PageRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
     DestroyCaret();
 }
 
+TEST_F(PageRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
+    data.AboutPageInfo.BackGroundType = 5;
+    renderer->Screen().TextureFile = u"Z:\\nowhere\\纹理.jpg";
+    renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFFFFFFu);
+
+    // A small orange picture, tiled over the page.
+    Gdiplus::GpBitmap* tile = nullptr;
+    flat::GdipCreateBitmapFromScan0(8, 8, 0, PixelFormat32bppARGB, nullptr, &tile);
+    GpGraphics* g = nullptr;
+    flat::GdipGetImageGraphicsContext(tile, &g);
+    flat::GdipGraphicsClear(g, 0xFFFF8000u);
+    flat::GdipDeleteGraphics(g);
+    ASSERT_EQ(Gdiplus::Ok, SaveImageToPNG(tile, L"render-texture.png"));
+    flat::GdipDisposeImage(tile);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(L"render-texture.png", MAX_PATH, full, nullptr);
+    const std::wstring path(full);
+    renderer->Screen().TextureFile.assign(path.begin(), path.end());
+    renderer->RefreshView(0, 0, tessaly::MainRefresh);
+    EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFF8000u);
+    DeleteFileW(full);
+}
+
 // Through the control's scroll service of Tessaly.dll: the caret's character scrolled into view,
 // the view back at the start after a reset.
 TEST_F(PageRendererTest, ScrollsThroughTheScrollService) {
