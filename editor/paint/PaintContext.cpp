@@ -1,6 +1,7 @@
 #include "paint/PaintContext.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Cp936.h"
 #include "model/Tables.h"
@@ -83,6 +84,7 @@ double OffsetPx(const tessaly::aWordInfo& w, int64_t v) {
 
 int32_t Px(double x) {
     constexpr double kLimit = 1 << 30;
+    if (std::isnan(x)) return 0;  // a box read from a damaged file
     return static_cast<int32_t>(tessaly::RoundHalfEven(std::clamp(x, -kLimit, kLimit)));
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "PageFixture.h"
 #include "model/Measure.h"
 #include "paint/CellPainter.h"
@@ -128,6 +130,19 @@ TEST_F(CellTest, CellsAtAZoomAreScaledCopies) {
     EXPECT_EQ(canvas.Ops[0].Box, (IntRect{200, 200, 260, 302}));
     EXPECT_EQ(canvas.Ops[0].Font.lfHeight, -102);
     EXPECT_EQ(Bytes(), before);
+}
+
+TEST_F(CellTest, DamagedBoxesAndCodesDrawNothingWild) {
+    W(0).Left = std::numeric_limits<float>::quiet_NaN();
+    W(0).Yc = 200;  // no such run of lines
+    W(0).YG = 9;    // no such dots
+    W(1).nLogFont.FontTblIndex = 77;
+    W(1).Top = 1e30f;
+    Cell(0);
+    Cell(1);
+    ASSERT_EQ(canvas.Ops.size(), 2u);
+    EXPECT_EQ(canvas.Ops[0].Box.Left, 0);
+    EXPECT_EQ(canvas.Ops[1].Box.Top, 1 << 30);
 }
 
 TEST_F(CellTest, PageNumbersByPlacement) {
