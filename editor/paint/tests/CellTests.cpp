@@ -123,6 +123,17 @@ TEST_F(CellTest, FontAndColourAreSetOnlyWhenTheyChange) {
     EXPECT_EQ(canvas.FontSelections, 3);
 }
 
+TEST_F(CellTest, ANewTargetIsPrimedWithTheLinesFirstFont) {
+    PaintContext ctx(data, canvas);
+    DrawLineWords(ctx, cache, 0, 3);
+    const int32_t first = canvas.FontSelections;
+    DrawLineWords(ctx, cache, 0, 3);  // same target, same fonts: only the paragraph end selects
+    EXPECT_EQ(canvas.FontSelections, first + 1);
+    DrawLineWords(ctx, cache, 0, 4);
+    EXPECT_EQ(canvas.FontSelections, first + 3);
+    EXPECT_EQ(canvas.Ops.size(), 18u);
+}
+
 TEST_F(CellTest, CellsAtAZoomAreScaledCopies) {
     W(0).Yc = 1;
     const auto before = Bytes();
