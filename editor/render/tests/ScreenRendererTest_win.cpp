@@ -11,7 +11,7 @@
 #include "render/GdiTextMeasurer_win.h"
 #include "render/Gdip_win.h"
 #include "com/Create.h"
-#include "render/PageRenderer_win.h"
+#include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
 
 namespace notaline {
@@ -182,13 +182,13 @@ public:
     GridScroll scroll{grid};
 };
 
-struct PageRendererTest : ::testing::Test {
+struct ScreenRendererTest : ::testing::Test {
     static void SetUpTestSuite() { ASSERT_EQ(Gdiplus::Ok, InitGDIPlus(false, L"", 0, L"")); }
 
     EditorData data;
     GdiTextMeasurer measurer;
     ViewWindow window;
-    std::unique_ptr<PageRenderer> renderer;
+    std::unique_ptr<ScreenRenderer> renderer;
 
     void SetUp() override {
         BuildFixture(data);
@@ -198,7 +198,7 @@ struct PageRendererTest : ::testing::Test {
     void Start() {
         const double z = data.AboutPageInfo.nScale;
         window.grid.InitPageScrollInfo(tessaly::CLng(794 * z), tessaly::CLng(1123 * z), 1, data.PageCount());
-        renderer = std::make_unique<PageRenderer>(data, window.hwnd, window.scroll);
+        renderer = std::make_unique<ScreenRenderer>(data, window.hwnd, window.scroll);
         ASSERT_TRUE(renderer->InitPageBuffers());
         ASSERT_TRUE(renderer->ResetPageBuffers());
     }
@@ -235,7 +235,7 @@ struct PageRendererTest : ::testing::Test {
     }
 };
 
-TEST_F(PageRendererTest, CellsInkWhereTheRecorderPutsThem) {
+TEST_F(ScreenRendererTest, CellsInkWhereTheRecorderPutsThem) {
     renderer->RefreshView(0, 0, tessaly::AllRefresh);
     const Pixels text = Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text));
     int checked = 0;
@@ -295,7 +295,7 @@ TEST_F(PageRendererTest, CellsInkWhereTheRecorderPutsThem) {
     EXPECT_EQ(marks.At(460, 180), 0x00FF00u);
 }
 
-TEST_F(PageRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
+TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     data.SelStart = 1;
     data.SelLength = 1;
     renderer->RefreshView(1, 1, tessaly::AllRefresh);
@@ -316,7 +316,7 @@ TEST_F(PageRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     flat::GdipDisposeImage(image);
 }
 
-TEST_F(PageRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
+TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
     const auto before = Bytes();
     for (float zoom : {0.5f, 1.25f, 2.5f}) {
         data.AboutPageInfo.nScale = zoom;
@@ -334,7 +334,7 @@ TEST_F(PageRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
     }
 }
 
-TEST_F(PageRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
+TEST_F(ScreenRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
     auto caretWindow = [] {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
@@ -360,7 +360,7 @@ TEST_F(PageRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
     DestroyCaret();
 }
 
-TEST_F(PageRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
+TEST_F(ScreenRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
     data.AboutPageInfo.BackGroundType = 5;
     renderer->Screen().TextureFile = u"Z:\\nowhere\\纹理.jpg";
     renderer->RefreshView(0, 0, tessaly::AllRefresh);
@@ -386,14 +386,14 @@ TEST_F(PageRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
 
 // Through the control's scroll service of Tessaly.dll: the caret's character scrolled into view,
 // the view back at the start after a reset.
-TEST_F(PageRendererTest, ScrollsThroughTheScrollService) {
+TEST_F(ScreenRendererTest, ScrollsThroughTheScrollService) {
     auto info = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
     ASSERT_TRUE(info);
     SetWindowPos(window.hwnd, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
     info->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(window.hwnd));
     ScrollInfoView scroll(info.Get());
     scroll.InitPageScrollInfo(794, 1123, 1, 1);
-    PageRenderer shown(data, window.hwnd, scroll);
+    ScreenRenderer shown(data, window.hwnd, scroll);
     ASSERT_TRUE(shown.InitPageBuffers());
     ASSERT_TRUE(shown.ResetPageBuffers());
     shown.EnsureWordVisible(16);  // line 2, 450 to 509 on the page

@@ -10,9 +10,9 @@ namespace notaline {
 // The pages of the document in the control's window: the page view over GDI buffers, with the
 // page texture from the program's folder. The control calls RefreshView and Paint; the model
 // reaches the rest through its view seam.
-class PageRenderer {
+class ScreenRenderer {
 public:
-    PageRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services = nullptr);
+    ScreenRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services = nullptr);
 
     PageScreen& Screen() { return view_; }
     PageBuffers& Buffers() { return buffers_; }
