@@ -204,8 +204,10 @@ bool PageScreen::InitPageBuffers() {
 }
 
 PixelSize PageScreen::ViewSize() const {
-    const double pageW = data_.PageWidthPx * scale_;
-    const double pageH = data_.PageHeightPx * scale_;
+    // The view may be made before the page buffers of a new zoom.
+    const double scale = DocumentScale();
+    const double pageW = data_.PageWidthPx * scale;
+    const double pageH = data_.PageHeightPx * scale;
     const double clientW = scroll_.ClientWidth();
     const double clientH = scroll_.ClientHeight();
     const double gapX = scroll_.PageSpaceX();

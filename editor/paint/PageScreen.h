@@ -141,6 +141,7 @@ public:
 
     // The zoom the buffers are made for.
     double Scale() const { return scale_; }
+    // The view buffer's size at the document's zoom.
     PixelSize ViewSize() const;
 
     int32_t LastPageCount = 0;

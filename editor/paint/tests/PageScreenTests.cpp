@@ -140,9 +140,11 @@ TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     Build(2);
     view = std::make_unique<PageScreen>(data, scroll, surface);
     data.AboutPageInfo.nScale = 1.25f;
+    grid.InitPageScrollInfo(992, 1404, 1, 2);
+    ASSERT_TRUE(view->ResetPageBuffers());  // the view first, as the layout asks for them
     ASSERT_TRUE(view->InitPageBuffers());
     EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));  // 992.5 and 1403.75, halves to even
-    grid.InitPageScrollInfo(992, 1404, 1, 2);
+    EXPECT_EQ(surface.View, (PixelSize{992 + 2 * scroll.PageSpaceX() + 1000, 2 * (1404 + 40)}));
     // The client is narrower than a page with its gaps: a client's width more; taller pages: two slots.
     ASSERT_TRUE(view->ResetPageBuffers());
     EXPECT_EQ(surface.View, (PixelSize{992 + 2 * scroll.PageSpaceX() + 1000, 2 * (1404 + 40)}));
