@@ -21,11 +21,16 @@ bool IsPage(const EditorData& data, int32_t page) {
     return page >= 0 && page < data.PageCount();
 }
 
+struct LineRange {
+    int32_t First = 0;
+    int32_t End = 0;  // past the last
+    bool Holds(int32_t line) const { return line >= First && line < End; }
+};
+
 // The page's lines, kept inside the line table.
-std::pair<int32_t, int32_t> PageLines(const EditorData& data, int32_t page) {
+LineRange PageLines(const EditorData& data, int32_t page) {
     const auto& p = data.PageInfo[static_cast<size_t>(page)];
-    const int32_t first = std::max(p.StartLine, 0);
-    return {first, std::min(p.StartLine + p.LengthLine, data.LineCount())};
+    return {std::max(p.StartLine, 0), std::min(p.StartLine + p.LengthLine, data.LineCount())};
 }
 
 void DrawSourceLineMarker(PaintContext& ctx, int32_t line) {
@@ -67,14 +72,13 @@ void DrawPageBackground(PaintContext& ctx, std::u16string_view textureFile) {
 
 void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page) {
     if (!IsPage(ctx.Data, page)) return;
-    const auto [first, end] = PageLines(ctx.Data, page);
-    auto onPage = [&](int32_t line) { return line >= first && line < end; };
-    if (onPage(ctx.Data.CPdqLine)) {
+    const LineRange lines = PageLines(ctx.Data, page);
+    if (lines.Holds(ctx.Data.CPdqLine)) {
         DrawSourceLineMarker(ctx, ctx.Data.CPdqLine);
-    } else if (onPage(ctx.Data.XjdqLine)) {
+    } else if (lines.Holds(ctx.Data.XjdqLine)) {
         DrawSourceLineMarker(ctx, ctx.Data.XjdqLine);
     }
-    for (int32_t line = first; line < end; ++line) {
+    for (int32_t line = lines.First; line < lines.End; ++line) {
         const auto& l = ctx.Data.LineInfo[static_cast<size_t>(line)];
         const int32_t last = std::min(l.Start + l.Length, ctx.Data.WordCount());
         for (int32_t i = std::max(l.Start, 0); i < last; ++i) DrawWordCell(ctx, cache, i, line);
@@ -110,9 +114,9 @@ void DrawCornerMarks(PaintContext& ctx, double ox, double oy) {
 
 void DrawPageWordBkColor(PaintContext& ctx, int32_t page) {
     if (!IsPage(ctx.Data, page)) return;
-    const auto [firstLine, endLine] = PageLines(ctx.Data, page);
+    const LineRange lines = PageLines(ctx.Data, page);
     const auto& table = ctx.Data.ColorTbl;
-    for (int32_t line = firstLine; line < endLine; ++line) {
+    for (int32_t line = lines.First; line < lines.End; ++line) {
         const auto& l = ctx.Data.LineInfo[static_cast<size_t>(line)];
         const int32_t end = std::min(l.Start + l.Length, ctx.Data.WordCount());
         for (int32_t runStart = std::max(l.Start, 0); runStart < end;) {
