@@ -4,14 +4,23 @@
 
 namespace notaline {
 
-ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services)
-    : data_(data), buffers_(window), view_(data, scroll, buffers_, services) {
+ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
+    : host_(host), scroll_(scroll), buffers_(window), screen_(data, scroll, buffers_, services) {
     const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
-    view_.TextureFile.assign(texture.begin(), texture.end());
+    screen_.TextureFile.assign(texture.begin(), texture.end());
+    zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
 }
 
-void ScreenRenderer::Paint() {
-    view_.RefreshView(data_.SelStart, data_.SelLength, tessaly::SelColorRefresh);
+int32_t ScreenRenderer::WindowsZoomPercentage() {
+    LONG percent = 100;
+    if (zoom_) zoom_->GetWindowsZoomPercentage(reinterpret_cast<LONG_PTR>(host_), &percent);
+    return percent;
+}
+
+int32_t ScreenRenderer::CurrentDpi() {
+    LONG dpi = 96;
+    if (zoom_) zoom_->GetCurrentDpi(reinterpret_cast<LONG_PTR>(host_), &dpi);
+    return dpi;
 }
 
 }  // namespace notaline

@@ -2,33 +2,47 @@
 
 #include <windows.h>
 
+#include "api/IVbGetWindowsZoom.h"
+#include "com/ComPtr.h"
 #include "paint/PageScreen.h"
 #include "render/PageBuffers_win.h"
 
 namespace notaline {
 
 // The pages of the document in the control's window: the page view over GDI buffers, with the
-// page texture from the program's folder. The control calls RefreshView and Paint; the model
-// reaches the rest through its view seam.
+// page texture from the program's folder and the screen of the host window. What the control
+// and the layout ask of the renderer.
 class ScreenRenderer {
 public:
-    ScreenRenderer(EditorData& data, HWND window, PageScroll& scroll, PageServices* services = nullptr);
+    ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services = nullptr);
 
-    PageScreen& Screen() { return view_; }
+    PageScreen& Screen() { return screen_; }
     PageBuffers& Buffers() { return buffers_; }
 
-    bool InitPageBuffers() { return view_.InitPageBuffers(); }
-    bool ResetPageBuffers() { return view_.ResetPageBuffers(); }
-    void RefreshView(int32_t selStart, int32_t selLength, int32_t mode) { view_.RefreshView(selStart, selLength, mode); }
-    void EnsureWordVisible(int32_t index) { view_.EnsureWordVisible(index); }
-    void ResetView() { view_.ResetView(); }
-    // WM_PAINT: the layers as they are, composed and copied again.
-    void Paint();
+    int32_t WindowsZoomPercentage();
+    int32_t CurrentDpi();
+    // The measurer's display context does not go stale: nothing to renew.
+    void NewMeasureDC() {}
+    bool InitPageBuffers() { return screen_.InitPageBuffers(); }
+    bool ResetPageBuffers() { return screen_.ResetPageBuffers(); }
+    void DeletePageBufferDCs() { screen_.DeletePageBufferDCs(); }
+    void InitPageScrollInfo(int32_t pageCx, int32_t pageCy, int32_t countX, int32_t countY) {
+        scroll_.InitPageScrollInfo(pageCx, pageCy, countX, countY);
+    }
+    // Mode 5 (SelColorRefresh) only composes: WM_PAINT uses it.
+    void RefreshView(int32_t selStart, int32_t selLength, int32_t mode) {
+        screen_.RefreshView(selStart, selLength, mode);
+    }
+    void EnsureWordVisible(int32_t index) { screen_.EnsureWordVisible(index); }
+    void ResetView() { screen_.ResetView(); }
+    CaretRect GetCaretRect() { return screen_.GetCaretRect(); }
 
 private:
-    EditorData& data_;
+    HWND host_;
+    PageScroll& scroll_;
     PageBuffers buffers_;
-    PageScreen view_;
+    PageScreen screen_;
+    com::Ptr<IVbGetWindowsZoom> zoom_;
 };
 
 }  // namespace notaline

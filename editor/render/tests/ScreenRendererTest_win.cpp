@@ -198,7 +198,7 @@ struct ScreenRendererTest : ::testing::Test {
     void Start() {
         const double z = data.AboutPageInfo.nScale;
         window.grid.InitPageScrollInfo(tessaly::CLng(794 * z), tessaly::CLng(1123 * z), 1, data.PageCount());
-        renderer = std::make_unique<ScreenRenderer>(data, window.hwnd, window.scroll);
+        renderer = std::make_unique<ScreenRenderer>(data, window.hwnd, nullptr, window.scroll);
         ASSERT_TRUE(renderer->InitPageBuffers());
         ASSERT_TRUE(renderer->ResetPageBuffers());
     }
@@ -393,7 +393,9 @@ TEST_F(ScreenRendererTest, ScrollsThroughTheScrollService) {
     info->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(window.hwnd));
     ScrollInfoView scroll(info.Get());
     scroll.InitPageScrollInfo(794, 1123, 1, 1);
-    ScreenRenderer shown(data, window.hwnd, scroll);
+    ScreenRenderer shown(data, window.hwnd, nullptr, scroll);
+    EXPECT_EQ(shown.CurrentDpi(), 96);
+    EXPECT_EQ(shown.WindowsZoomPercentage(), 100);
     ASSERT_TRUE(shown.InitPageBuffers());
     ASSERT_TRUE(shown.ResetPageBuffers());
     shown.EnsureWordVisible(16);  // line 2, 450 to 509 on the page
