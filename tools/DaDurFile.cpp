@@ -1,10 +1,11 @@
 #include "DaDurFile.h"
 
-#include <fstream>
-#include <system_error>
+#include <algorithm>
+#include <new>
 
 #include "DaDurFormat.h"
 #include "DefaultDocument.h"
+#include "FileAccess.h"
 
 namespace tessaly {
 
@@ -32,12 +33,22 @@ private:
 
 DaDurFile::DaDurFile(DaDurSystem& system) : system_(system), zoom_(system.ZoomFactor()), reader_(system, zoom_) {}
 
+namespace {
+
+DaDurStatus Busy(DaDurSystem& system) {
+    system.Beep();
+    return DaDurStatus::Failure(kErrBusy, std::string(FileErrorText(kErrBusy)));
+}
+
+DaDurStatus FileFailure(int32_t number, const std::filesystem::path& name) {
+    return DaDurStatus::Failure(number, FileErrorReason(number, name));
+}
+
+}  // namespace
+
 DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName) {
     Running running;
-    if (running.Refused()) {
-        system_.Beep();
-        return DaDurStatus::Failure("another file operation is running");
-    }
+    if (running.Refused()) return Busy(system_);
     JpData read;
     if (fileName.empty()) {
         const auto& lines = DefaultDocumentLines();
@@ -46,63 +57,53 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
         if (status.ok) data_ = std::move(read);
         return status;
     }
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file) return DaDurStatus::Failure("cannot open the file");
-    std::string bytes;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(fileName, ec);
-    if (!ec) bytes.resize(static_cast<size_t>(size));
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file) return DaDurStatus::Failure("cannot read the file");
-    const DaDurStatus status = reader_.Read(SplitDaDurLines(bytes), hwnd, read);
-    if (status.ok) data_ = std::move(read);
+    FileBytes file;
+    if (const int32_t error = ReadWholeFile(fileName, file)) return FileFailure(error, fileName);
+    const std::string_view bytes = file.View();
+    // Every line costs a view even when empty: a file of little but line ends is refused by the
+    // count of its line ends (CR LF counts two) before it is split.
+    if (static_cast<uint64_t>(std::count(bytes.begin(), bytes.end(), '\n') +
+                              std::count(bytes.begin(), bytes.end(), '\r')) > 2 * kMaxDocumentLines)
+        return FileFailure(kErrTooLarge, fileName);
+    // A last line without its line end was cut off: what was read is shown, and the user told.
+    const bool cut = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+    DaDurStatus status;
+    try {
+        status = reader_.Read(SplitDaDurLines(bytes), hwnd, read, cut);
+    } catch (const std::bad_alloc&) {
+        return FileFailure(kErrTooLarge, fileName);
+    }
+    if (!status.ok) return status;
+    if (status.number == kErrEndsEarly) status.reason = FileErrorReason(kErrEndsEarly, fileName);
+    data_ = std::move(read);
     return status;
 }
 
 DaDurStatus DaDurFile::WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd) {
     Running running;
-    if (running.Refused()) {
-        system_.Beep();
-        return DaDurStatus::Failure("another file operation is running");
-    }
-    if (fileName.empty()) return DaDurStatus::Failure("no file name");
+    if (running.Refused()) return Busy(system_);
+    if (fileName.empty()) return FileFailure(kErrFileAccess, fileName);
     std::string bytes;
     try {
         bytes = DaDurWriter(system_, zoom_).Write(data_, hwnd);
     } catch (const std::bad_alloc&) {
-        return DaDurStatus::Failure("out of memory");
+        return FileFailure(kErrTooLarge, fileName);
     }
     return ReplaceFileContents(fileName, bytes);
+}
+
+DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes) {
+    const int32_t error = ReplaceDocumentFile(fileName, [&](ByteSink& sink) {
+        sink.Put({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+        return 0;
+    });
+    if (error != 0) return FileFailure(error, fileName);
+    return {};
 }
 
 std::string DaDurFile::SetV3ArrToStr(int32_t i, int16_t j) const {
     if (i < 0 || static_cast<size_t>(i) >= data_.WordInfo.size() || j < 0 || j > 7) return {};
     return dadur::MarkText(data_.WordInfo[i].ExtralWordInfo[j]);
-}
-
-DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes) {
-    std::filesystem::path temp = fileName;
-    temp += ".~tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file) return DaDurStatus::Failure("cannot create the file");
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.flush();
-        if (!file) {
-            file.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return DaDurStatus::Failure("cannot write the file");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, fileName, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return DaDurStatus::Failure("cannot replace the file: " + ec.message());
-    }
-    return {};
 }
 
 }  // namespace tessaly

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "DaDurReader.h"
 #include "DaDurSystem.h"
@@ -13,8 +15,9 @@ namespace tessaly {
 // One document read from or written to a DaDur file: the buffers that
 // GetJpData and LetJpData exchange with the editor, and the file handling.
 // A failed read leaves the buffers as they were; a failed write leaves the
-// file as it was. A read or write started while another is running on this
-// thread is refused with a beep.
+// file as it was (ReplaceDocumentFile). A read or write started while another is
+// running on this thread is refused with a beep. A file cut off in a line is
+// read as far as it goes, ok with kErrEndsEarly.
 class DaDurFile {
 public:
     explicit DaDurFile(DaDurSystem& system);
@@ -24,6 +27,8 @@ public:
     DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd);
 
     void GetJpData(JpData& out) const { out = data_; }
+    // The document handed over without a copy; the buffers are left empty.
+    JpData TakeJpData() { return std::move(data_); }
     void LetJpData(const JpData& in) { data_ = in; }
     const JpData& Data() const { return data_; }
 
@@ -37,8 +42,7 @@ private:
     JpData data_;
 };
 
-// Replaces a file only once its new contents are wholly on disk: they go to a
-// temporary file in the same folder, which then takes the file's place.
+// Replaces a file with `bytes` only once they are wholly on disk (see ReplaceDocumentFile).
 DaDurStatus ReplaceFileContents(const std::filesystem::path& fileName, std::string_view bytes);
 
 }  // namespace tessaly

@@ -12,9 +12,6 @@ namespace tessaly::dadur {
 // Paired marks: a start code and its end, start + 1.
 bool IsPairStart(int32_t code);
 bool IsPairEnd(int32_t code);
-// Codes a mark may have; anything else in a file is dropped.
-inline constexpr int32_t kFirstMark = 1;
-inline constexpr int32_t kLastMark = 180;
 // Whether a mark's ExtralWordVal3 text is written.
 bool MarkTextIsWritten(int32_t code, bool textEmpty);
 

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
+#include <set>
 
 #include "Cp936.h"
 #include "DaDurFormat.h"
 #include "DaDurUnits.h"
+#include "DocumentRepair.h"
 #include "cText.h"
 #include "records/Numbers.h"
 
@@ -18,7 +20,12 @@ struct DaDurReader::Doc {
     aWordInfo pending{};  // Yc, YG and marks given before the next character
     bool hasPending = false;
     int32_t drumCount = 0;
-    size_t fontCheckLine = 0;
+    // Installed fonts, asked for once per read, and the missing ones already named.
+    std::optional<std::vector<std::string>> installed;
+    std::set<std::string> reportedBase, reportedFonts;
+    // Per track made by MAIN: bit 1 its TRACK line seen, bit 2 its PLAYORDER line.
+    bool sawMain = false;
+    std::vector<uint8_t> trackLines;
 };
 
 using namespace std::string_view_literals;
@@ -29,10 +36,16 @@ namespace {
 // parser and caught once per line.
 struct ReadFailure {
     std::string reason;
+    int32_t number = kErrBadFileFormat;
 };
 
 [[noreturn]] void Fail(std::string reason) {
     throw ReadFailure{std::move(reason)};
+}
+
+// The user's text and the line that stopped the read.
+std::string LineReason(int32_t number, size_t line) {
+    return std::string(FileErrorText(number)) + "（第 " + std::to_string(line) + " 行）";
 }
 
 template <class T>
@@ -156,7 +169,8 @@ std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
     return lines;
 }
 
-DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out) {
+DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out,
+                              bool lastLineCut) {
     Doc doc;
     JpData& d = doc.data;
     d.FileInfo.DaDurVer = 1;
@@ -178,10 +192,16 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
     if (dpi_ <= 0) dpi_ = 96;
 
     const size_t n = lines.size();
-    // A character takes at least one byte of a paragraph line and seldom fewer than eight.
+    // A character takes at least one byte of a paragraph line and seldom fewer than eight; lines
+    // of other kinds hold none.
     size_t bytes = 0;
-    for (std::string_view line : lines) bytes += line.size();
-    d.WordInfo.reserve(bytes / 8);
+    for (std::string_view line : lines)
+        if (StartsWith(line, "\\part")) bytes += line.size();
+    try {
+        d.WordInfo.reserve(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
+    } catch (const std::bad_alloc&) {
+        return DaDurStatus::Failure(kErrTooLarge, std::string(FileErrorText(kErrTooLarge)));
+    }
     for (size_t i = 0; i < n; ++i) {
         system_.Progress(hwnd, static_cast<int32_t>(i * 100 / n));
         const std::string_view line = lines[i];
@@ -207,13 +227,17 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
                 system_.Beep();
             }
         } catch (const ReadFailure& failure) {
-            return DaDurStatus::Failure(failure.reason, i + 1);
+            if (lastLineCut && i + 1 == n && failure.number == kErrBadFileFormat) break;
+            return DaDurStatus::Failure(failure.number, LineReason(failure.number, i + 1), i + 1, failure.reason);
         } catch (const std::bad_alloc&) {
-            return DaDurStatus::Failure("out of memory", i + 1);
+            return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, i + 1), i + 1);
         }
     }
     Finish(doc);
+    const bool complete = doc.sawMain && std::all_of(doc.trackLines.begin(), doc.trackLines.end(),
+                                                     [](uint8_t seen) { return seen == 3; });
     out = std::move(doc.data);
+    if (!complete || lastLineCut) return {true, kErrEndsEarly, 0, std::string(FileErrorText(kErrEndsEarly)), {}};
     return {};
 }
 
@@ -246,13 +270,15 @@ void DaDurReader::ReadHeader(std::string_view line, Doc& doc) {
     });
 }
 
-void DaDurReader::CheckFonts(intptr_t hwnd, const Doc& doc) {
+void DaDurReader::CheckFonts(intptr_t hwnd, Doc& doc) {
     const auto& fonts = doc.data.FontTbl;
     if (fonts.empty()) return;
-    std::vector<std::string> installed = system_.InstalledFonts();
-    for (auto& name : installed) name = dadur::LowerGbk(name);
+    if (!doc.installed) {
+        doc.installed = system_.InstalledFonts();
+        for (auto& name : *doc.installed) name = dadur::LowerGbk(name);
+    }
     const auto isInstalled = [&](const std::string& name) {
-        return std::find(installed.begin(), installed.end(), name) != installed.end();
+        return std::find(doc.installed->begin(), doc.installed->end(), name) != doc.installed->end();
     };
     const auto text = [](const std::string& gbk) {
         if (auto u = Cp936ToUtf16(gbk)) return *u;
@@ -260,11 +286,13 @@ void DaDurReader::CheckFonts(intptr_t hwnd, const Doc& doc) {
         for (char c : gbk) bytes += static_cast<char16_t>(static_cast<uint8_t>(c));
         return bytes;
     };
+    // Each missing font is named once per read, however many header lines a file has.
     const int16_t base = doc.data.FileInfo.BaseFontTblIndex;
     const std::string& baseName = fonts[base >= 0 && static_cast<size_t>(base) < fonts.size() ? base : 0].FontName;
-    if (!isInstalled(baseName)) system_.Message(hwnd, u"软件简谱字体 “" + text(baseName) + u"” 缺失，建议重新安装。");
+    if (!isInstalled(baseName) && doc.reportedBase.insert(baseName).second)
+        system_.Message(hwnd, u"软件简谱字体 “" + text(baseName) + u"” 缺失，建议重新安装。");
     for (const auto& font : fonts)
-        if (!isInstalled(font.FontName))
+        if (!isInstalled(font.FontName) && doc.reportedFonts.insert(font.FontName).second)
             system_.Message(hwnd, u"文档字体 “" + text(font.FontName) + u"” 系统中没有找，显示可能不正确。");
 }
 
@@ -385,7 +413,7 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
 
 void DaDurReader::Append(std::string_view ch, Doc& doc) {
     auto& words = doc.data.WordInfo;
-    if (words.size() >= INT32_MAX) Fail("too many characters");
+    if (words.size() >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
     aWordInfo& w = doc.hasPending ? words.emplace_back(doc.pending) : words.emplace_back();
     if (doc.hasPending) {
         doc.pending = aWordInfo{};
@@ -422,7 +450,7 @@ void DaDurReader::ApplyMark(Doc& doc) {
     const int32_t v1 = Long(Number(all.substr(c1 + 1, c2 - c1 - 1)), "mark value");
     const int32_t v2 = Long(Number(all.substr(c2 + 1, c3 == std::string::npos ? c3 : c3 - c2 - 1)), "mark value");
     // A code no mark has would be drawn and played as nothing known: drop it.
-    if (code < dadur::kFirstMark || code > dadur::kLastMark) return;
+    if (!IsStoredMarkCode(code)) return;
 
     doc.hasPending = true;
     auto& slots = doc.pending.ExtralWordInfo;
@@ -461,7 +489,7 @@ void DaDurReader::ReadFreeItem(std::string_view line, Doc& doc) {
     item.Width = length(f[5]);
     item.Height = length(f[6]);
     item.cf = Int(Val(f[7]), "item colour");
-    if (doc.data.HwWordInfo.size() >= INT32_MAX) Fail("too many items");
+    if (doc.data.HwWordInfo.size() >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
     doc.data.HwWordInfo.push_back(item);
 }
 
@@ -497,10 +525,12 @@ void DaDurReader::ReadPlay(std::string_view line, Doc& doc) {
     aPlayInfo& play = doc.data.PlayInfo;
     const auto flag = [](std::string_view s) { return ToFlag(StrictNumber(s) != 0); };
     // A track line too short, or for a track that MAIN did not make, is ignored.
-    const auto track = [&](size_t fields) -> aTrackInfo* {
+    const auto track = [&](size_t fields, uint8_t seen) -> aTrackInfo* {
         if (f.size() < fields) return nullptr;
         const int32_t t = Long(StrictNumber(f[0]), "track");
-        return t >= 0 && t < static_cast<int32_t>(play.Track.size()) ? &play.Track[t] : nullptr;
+        if (t < 0 || t >= static_cast<int32_t>(play.Track.size())) return nullptr;
+        doc.trackLines[t] |= seen;
+        return &play.Track[t];
     };
     // A failure drops the whole read, so fields are stored as they come.
     if (parts[0] == "\\playinfo,MAIN") {
@@ -513,8 +543,10 @@ void DaDurReader::ReadPlay(std::string_view line, Doc& doc) {
         play.JiePai = Byte(StrictNumber(f[5]), "metre");
         play.XjDrumCount = Int(StrictNumber(f[6]), "drum bars");
         play.Track.assign(play.TotalTrack, aTrackInfo{});
+        doc.sawMain = true;
+        doc.trackLines.assign(play.TotalTrack, 0);
     } else if (parts[0] == "\\playinfo,TRACK") {
-        aTrackInfo* t = track(8);
+        aTrackInfo* t = track(8, 1);
         if (!t) return;
         t->Volume = Byte(StrictNumber(f[1]), "volume");
         t->ComSounds = Byte(StrictNumber(f[2]), "instrument");
@@ -524,7 +556,7 @@ void DaDurReader::ReadPlay(std::string_view line, Doc& doc) {
         t->DelayTimer = Int(StrictNumber(f[6]), "delay");
         t->XjCount = Int(StrictNumber(f[7]), "bars");
     } else if (parts[0] == "\\playinfo,PLAYORDER") {
-        aTrackInfo* t = track(49);
+        aTrackInfo* t = track(49, 2);
         if (!t) return;
         for (size_t i = 1; i <= 48; ++i) {
             const auto entry = Split(f[i], ',');
@@ -542,23 +574,13 @@ void DaDurReader::Finish(Doc& doc) {
     info.ColorTblCount = static_cast<int16_t>(d.ColorTbl.size());
     info.WordCount = static_cast<int32_t>(d.WordInfo.size());
     info.HwWordCount = static_cast<int32_t>(d.HwWordInfo.size());
-    // Tables hold at least one entry, as the editor indexes entry 0 freely.
-    if (d.FontTbl.empty()) d.FontTbl.emplace_back();
-    if (d.ColorTbl.empty()) d.ColorTbl.push_back(0);
+    // The item and drum arrays hold at least one entry, as the stored format's reader left them.
     if (d.HwWordInfo.empty()) d.HwWordInfo.emplace_back();
     if (d.XjDrum.empty()) d.XjDrum.emplace_back();
+    RepairDocument(d);
 
-    // Indexes from the file are repaired so that every one names a table entry.
-    const auto inRange = [](int32_t i, size_t size) { return i >= 0 && static_cast<size_t>(i) < size; };
-    const size_t fonts = d.FontTbl.size();
-    const size_t colours = d.ColorTbl.size();
-    if (!inRange(info.BaseFontTblIndex, fonts)) info.BaseFontTblIndex = 0;
-    if (!inRange(info.m_cb, colours)) info.m_cb = 0;
     int32_t bars = 0;
-    for (aWordInfo& w : d.WordInfo) {
-        if (!inRange(w.nLogFont.FontTblIndex, fonts)) w.nLogFont.FontTblIndex = 0;
-        if (!inRange(w.cf, colours)) w.cf = 0;
-        if (w.cb != -1 && !inRange(w.cb, colours)) w.cb = 0;
+    for (const aWordInfo& w : d.WordInfo) {
         if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++bars;
         if (w.IsJpGcCtl == 1)
             for (const auto& s : w.ExtralWordInfo)
@@ -567,15 +589,7 @@ void DaDurReader::Finish(Doc& doc) {
                     break;
                 }
     }
-    for (aHwWordInfo& item : d.HwWordInfo)
-        if (!inRange(item.cf, colours)) item.cf = 0;
     info.XjCount = static_cast<int16_t>(std::clamp(bars - 1, 1, int32_t{INT16_MAX}));
-
-    aPlayInfo& play = d.PlayInfo;
-    if (play.TotalTrack == 0)
-        play.MainTrack = 0;
-    else
-        play.MainTrack = std::clamp<uint8_t>(play.MainTrack, 1, play.TotalTrack);
 }
 
 }  // namespace tessaly

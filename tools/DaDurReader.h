@@ -5,18 +5,24 @@
 #include <vector>
 
 #include "DaDurSystem.h"
+#include "FileErrors.h"
 #include "records/JpData.h"
 
 namespace tessaly {
 
-// The outcome of a read or write: on failure the reason, and the 1-based line
-// of a read that stopped (0 when no line is to blame).
+// The outcome of a read or write: on failure its error number (FileErrors.h), the reason the
+// user is shown and the 1-based line of a read that stopped (0 when no line is to blame). A read
+// that is ok with kErrEndsEarly gave the document as far as the file goes; the reason says so.
 struct DaDurStatus {
     bool ok = true;
+    int32_t number = 0;
     size_t line = 0;
-    std::string reason;
+    std::string reason;  // UTF-8
+    std::string detail;  // what is wrong with a malformed line, for the developer
 
-    static DaDurStatus Failure(std::string reason, size_t line = 0) { return {false, line, std::move(reason)}; }
+    static DaDurStatus Failure(int32_t number, std::string reason, size_t line = 0, std::string detail = {}) {
+        return {false, number, line, std::move(reason), std::move(detail)};
+    }
 };
 
 // The lines of a DaDur file without their line ends (CR LF, LF or a lone CR).
@@ -29,14 +35,22 @@ class DaDurReader {
 public:
     DaDurReader(DaDurSystem& system, double zoom) : system_(system), zoom_(zoom) {}
 
-    // Fills `out` only when the whole text was read; on failure `out` is untouched.
-    DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out);
+    // Fills `out` only when the whole text was read; on failure `out` is untouched. A text that
+    // ends early is read as far as it goes, ok with kErrEndsEarly: one whose last line was cut
+    // (lastLineCut: it had no line end; what of it cannot be read is left out), or whose play
+    // settings are missing or lack a track's lines (the writer puts them last, so a file cut
+    // at a line end loses them first).
+    DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out,
+                     bool lastLineCut = false);
+
+    // More characters or free items than this are refused (kErrTooLarge) before more memory is taken.
+    void SetMaxWords(int32_t words) { maxWords_ = words; }
 
 private:
     struct Doc;
 
     void ReadHeader(std::string_view line, Doc& doc);
-    void CheckFonts(intptr_t hwnd, const Doc& doc);
+    void CheckFonts(intptr_t hwnd, Doc& doc);
     void ReadColours(std::string_view line, Doc& doc);
     void ReadPaper(std::string_view line, Doc& doc);
     void ReadParagraph(std::string_view line, Doc& doc);
@@ -50,6 +64,7 @@ private:
     DaDurSystem& system_;
     double zoom_;
     int32_t dpi_ = 96;
+    int32_t maxWords_ = kMaxDocumentWords;
 
     // Attribute state carried from line to line.
     mLogFont font_{};

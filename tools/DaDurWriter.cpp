@@ -9,6 +9,7 @@
 
 #include "Cp936.h"
 #include "DaDurFormat.h"
+#include "DocumentRepair.h"
 #include "cText.h"
 
 namespace tessaly {
@@ -114,7 +115,7 @@ public:
 
     // The written index of a colour: the first kept entry of the same value, or 0.
     int32_t Colour(int32_t index) const {
-        if (index == -1) return -1;  // no background
+        if (index == kNoBackground) return kNoBackground;
         return index >= 0 && static_cast<size_t>(index) < colourIndex_.size() ? colourIndex_[index] : 0;
     }
 

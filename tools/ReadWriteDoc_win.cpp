@@ -15,13 +15,10 @@ HRESULT ErrorNumberResult(int32_t number) {
 }
 
 [[noreturn]] void Raise(const ZoRivStatus& status, const std::wstring& fileName) {
-    std::wstring description;
-    if (status.number == kErrFileNotFound) {
-        description = L"文件未找到: " + fileName;  // the name exactly as the caller gave it
-    } else {
-        const auto wide = Utf8ToUtf16(status.reason).value_or(u"");
-        description.assign(wide.begin(), wide.end());
-    }
+    const auto wide = Utf8ToUtf16(status.number == kErrFileNotFound ? FileErrorText(kErrFileNotFound) : status.reason)
+                          .value_or(u"");
+    std::wstring description(wide.begin(), wide.end());
+    if (status.number == kErrFileNotFound) description += L": " + fileName;  // the name exactly as the caller gave it
     throw com::Error{ErrorNumberResult(status.number), description};
 }
 

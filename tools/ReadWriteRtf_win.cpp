@@ -10,21 +10,18 @@ std::filesystem::path PathOf(BSTR name) {
     return name ? std::filesystem::path(std::wstring(name, SysStringLen(name))) : std::filesystem::path();
 }
 
-std::wstring Wide(std::string_view ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
+std::wstring Wide(std::string_view utf8) {
+    const std::u16string utf16 = Utf8ToUtf16(utf8).value_or(u"");
+    return std::wstring(utf16.begin(), utf16.end());
 }
 
 }  // namespace
 
 HRESULT ReadWriteRtf::Answer(const DaDurStatus& status, VARIANT_BOOL* ok) {
     if (ok) *ok = status.ok ? VARIANT_TRUE : VARIANT_FALSE;
-    if (status.ok) {
-        lastFailure_.clear();
-        return S_OK;
-    }
+    // A file read as far as it goes is ok, and says why it ends early.
     lastFailure_ = Wide(status.reason);
-    if (status.line) lastFailure_ += L" (line " + std::to_wstring(status.line) + L")";
-    return E_FAIL;
+    return status.ok ? S_OK : E_FAIL;
 }
 
 HRESULT ReadWriteRtf::ReadRtfFile(LONG_PTR hwndParent, BSTR fileName, VARIANT_BOOL* ok) {
@@ -32,7 +29,7 @@ HRESULT ReadWriteRtf::ReadRtfFile(LONG_PTR hwndParent, BSTR fileName, VARIANT_BO
     try {
         return Answer(file_.ReadRtfFile(hwndParent, PathOf(fileName)), ok);
     } catch (...) {
-        return Answer(DaDurStatus::Failure("the file could not be read"), ok);
+        return Answer(DaDurStatus::Failure(kErrFileAccess, std::string(FileErrorText(kErrFileAccess))), ok);
     }
 }
 
@@ -61,7 +58,7 @@ HRESULT ReadWriteRtf::WriteRtfFile(BSTR fileName, LONG_PTR hwndParent, VARIANT_B
     try {
         return Answer(file_.WriteRtfFile(PathOf(fileName), hwndParent), ok);
     } catch (...) {
-        return Answer(DaDurStatus::Failure("the file could not be written"), ok);
+        return Answer(DaDurStatus::Failure(kErrFileAccess, std::string(FileErrorText(kErrFileAccess))), ok);
     }
 }
 

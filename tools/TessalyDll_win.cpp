@@ -1,5 +1,7 @@
 // The exports of Tessaly.dll, an in-process COM server.
 #include "DataTypes_win.h"
+#include "DrumPatternsCom_win.h"
+#include "MakeMidCom_win.h"
 #include "MyScrollInfo_win.h"
 #include "ReadWriteIni_win.h"
 #include "ReadWriteDoc_win.h"
@@ -19,6 +21,9 @@ const com::ClassEntry kClasses[] = {
     {&CLSID_mCommonDialog, L"Tessaly.mCommonDialog", L"Tessaly mCommonDialog", &tessaly::mCommonDialog::Create},
     {&CLSID_ReadWriteDoc, L"Tessaly.ReadWriteDoc", L"Tessaly ReadWriteDoc", &tessaly::ReadWriteDoc::Create},
     {&CLSID_ReadWriteRtf, L"Tessaly.ReadWriteRtf", L"Tessaly ReadWriteRtf", &tessaly::ReadWriteRtf::Create},
+    {&CLSID_MakeMid, L"Tessaly.MakeMid", L"Tessaly MakeMid", &tessaly::MakeMidCom::Create},
+    // The drum-pattern class 分析鼓点, under an ASCII ProgID.
+    {&CLSID_DrumPatterns, L"Tessaly.FenXiGuDian", L"Tessaly 分析鼓点", &tessaly::DrumPatternsCom::Create},
 };
 
 }  // namespace

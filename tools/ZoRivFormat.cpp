@@ -1,13 +1,14 @@
 #include "ZoRivFormat.h"
 
+#include <algorithm>
+#include <fstream>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <memory>
-#include <random>
 #include <system_error>
+#include <vector>
 
 #include "Cp936.h"
+#include "DocumentRepair.h"
 #include "records/Numbers.h"
 
 namespace tessaly {
@@ -239,25 +240,19 @@ void Report(ProgressSink* progress, int32_t percent) {
     if (progress) progress->Progress(percent);
 }
 
-ZoRivStatus Fail(int32_t number, std::string reason) {
-    return {number, std::move(reason)};
+ZoRivStatus Fail(int32_t number) {
+    return {number, std::string(FileErrorText(number))};
+}
+
+ZoRivStatus FileFail(int32_t number, const std::filesystem::path& name) {
+    return {number, FileErrorReason(number, name)};
 }
 
 ZoRivStatus PastEnd() {
-    return Fail(kErrPastEnd, "输入超出文件尾");
+    return Fail(kErrPastEnd);
 }
 ZoRivStatus BadFormat() {
-    return Fail(kErrBadFileFormat, "无效的文件格式");
-}
-
-// A file name in a reason, UTF-8; a name that has no UTF-8 form is left out.
-std::string PathText(const std::filesystem::path& p) {
-    try {
-        const std::u8string s = p.u8string();
-        return std::string(s.begin(), s.end());
-    } catch (...) {
-        return {};
-    }
+    return Fail(kErrBadFileFormat);
 }
 
 }  // namespace
@@ -285,8 +280,8 @@ int16_t ZoRivTables::FontIndex(int32_t old) const {
 }
 
 int16_t ZoRivTables::ColourIndex(int32_t old) const {
-    if (old < 0) return static_cast<int16_t>(old);
-    if (static_cast<size_t>(old) >= colourIndex.size()) return 0;
+    if (old == kNoBackground) return kNoBackground;
+    if (old < 0 || static_cast<size_t>(old) >= colourIndex.size()) return 0;
     return colourIndex[old];
 }
 
@@ -352,11 +347,10 @@ ZoRivTables CompactTables(const JpData& doc) {
 
 // ---- the whole file
 
-ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress) {
-    zoom = UsableZoom(zoom);
-    JpData doc;
-    ByteReader r(bytes);
+namespace {
 
+// The parts before the character records: header, page, tracks, fonts and colours.
+ZoRivStatus ParseHead(ByteReader& r, JpData& doc, ProgressSink* progress) {
     ReadHeader(r, doc.FileInfo);
     if (r.Failed()) return PastEnd();
     const AboutFileInfo& h = doc.FileInfo;
@@ -399,22 +393,34 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
     doc.ColorTbl.resize(h.ColorTblCount);
     for (uint32_t& c : doc.ColorTbl) c = r.U32();
     Report(progress, 30);
+    return {};
+}
 
-    // Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
-    // millimetre, not pixels, so it is kept as stored.
-    if (!r.Holds(h.WordCount, kZoRivWordSize)) return PastEnd();
-    doc.WordInfo.resize(h.WordCount);
-    for (aWordInfo& c : doc.WordInfo) {
+// Room for the character records, and one more that the editor adds without a copy.
+void MakeWordRoom(JpData& doc) {
+    doc.WordInfo.reserve(static_cast<size_t>(doc.FileInfo.WordCount) + 1);
+    doc.WordInfo.resize(doc.FileInfo.WordCount);
+}
+
+// Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
+// millimetre, not pixels, so it is kept as stored.
+void ParseWords(ByteReader& r, double zoom, aWordInfo* words, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        aWordInfo& c = words[i];
         ReadWord(r, c);
         c.WdSpace = static_cast<float>(c.WdSpace * zoom);
         c.UpSpace = static_cast<float>(c.UpSpace * zoom);
         c.ShuPai.Space = static_cast<float>(c.ShuPai.Space * zoom);
     }
-    if (r.Failed()) return PastEnd();
-    Report(progress, 60);
+}
 
+// The parts after the character records: free items, drum patterns and the tracks again.
+ZoRivStatus ParseTail(ByteReader& r, JpData& doc, ProgressSink* progress, int32_t maxWords) {
+    const AboutFileInfo& h = doc.FileInfo;
+    aPlayInfo& play = doc.PlayInfo;
     if (h.HwWordCount > 0) {
         if (!r.Holds(h.HwWordCount, kZoRivHwWordSize)) return PastEnd();
+        if (h.HwWordCount > maxWords) return Fail(kErrTooLarge);
         doc.HwWordInfo.resize(h.HwWordCount);
         for (aHwWordInfo& item : doc.HwWordInfo) ReadHwWord(r, item);
     }
@@ -434,7 +440,25 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
         for (aTrackInfo& t : play.Track) ReadTrack(r, t);
     }
     if (r.Failed()) return PastEnd();
+    return {};
+}
 
+}  // namespace
+
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
+                       int32_t maxWords) {
+    zoom = UsableZoom(zoom);
+    JpData doc;
+    ByteReader r(bytes);
+    if (ZoRivStatus head = ParseHead(r, doc, progress); !head.Ok()) return head;
+    if (!r.Holds(doc.FileInfo.WordCount, kZoRivWordSize)) return PastEnd();
+    if (doc.FileInfo.WordCount > maxWords) return Fail(kErrTooLarge);
+    MakeWordRoom(doc);
+    ParseWords(r, zoom, doc.WordInfo.data(), doc.WordInfo.size());
+    if (r.Failed()) return PastEnd();
+    Report(progress, 60);
+    if (ZoRivStatus tail = ParseTail(r, doc, progress, maxWords); !tail.Ok()) return tail;
+    RepairDocument(doc);
     out = std::move(doc);
     Report(progress, 99);
     return {};
@@ -493,7 +517,7 @@ struct VectorSink final : ByteSink {
 };
 
 ZoRivStatus SinkFailed() {
-    return Fail(kErrFileAccess, "路径/文件访问错误");
+    return Fail(kErrFileAccess);
 }
 
 }  // namespace
@@ -505,13 +529,13 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, Progress
     if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > doc.WordInfo.size() ||
         (h.HwWordCount > 0 && static_cast<size_t>(h.HwWordCount) > doc.HwWordInfo.size()) ||
         play.TotalTrack > play.Track.size())
-        return Fail(kErrSubscript, "下标越界");
-    if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow, "溢出");
+        return Fail(kErrSubscript);
+    if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow);
 
     const ZoRivTables tables = CompactTables(doc);
-    if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow, "溢出");
+    if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow);
     for (const aFontTbl& f : tables.fonts)
-        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow, "溢出");
+        if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow);
 
     AboutFileInfo header = h;
     header.FontTblCount = static_cast<int16_t>(tables.fonts.size());
@@ -591,72 +615,103 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
 
 // ---- files
 
-ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(name, ec)) return Fail(kErrFileNotFound, "文件未找到: " + PathText(name));
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length < 0 || !in) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    // Not zero-filled first: every byte is read into it.
-    const auto size = static_cast<size_t>(length);
-    const std::unique_ptr<uint8_t[]> bytes(new uint8_t[size]);
-    in.read(reinterpret_cast<char*>(bytes.get()), length);
-    if (in.gcount() != length) return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name));
-    return ParseZoRiv({bytes.get(), size}, zoom, out, progress);
-}
-
 namespace {
 
-// A name in the target's folder that no file has yet.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = target;
-        candidate += ".~" + std::to_string(random() % 1000000) + ".tmp";
-        std::error_code ec;
-        if (!std::filesystem::exists(candidate, ec) && !ec) return candidate;
+// Reads n bytes at `at` of the file into `bytes`; false when the file has fewer.
+bool ReadAt(std::ifstream& in, uint64_t at, std::vector<uint8_t>& bytes, size_t n) {
+    bytes.resize(n);
+    in.clear();
+    in.seekg(static_cast<std::streamoff>(at));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(n));
+    return in.gcount() == static_cast<std::streamsize>(n);
+}
+
+// The file is read piece by piece, so that a large document is never held twice, once as its
+// file and once as its records: the parts before the characters (read again in a larger piece
+// should they not fit the first), the characters a megabyte at a time straight into their records,
+// then the rest.
+ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(name, ec)) return FileFail(kErrFileNotFound, name);
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return FileFail(kErrFileAccess, name);
+    in.seekg(0, std::ios::end);
+    const std::streamoff length = in.tellg();
+    if (length < 0 || !in) return FileFail(kErrFileAccess, name);
+    const auto size = static_cast<uint64_t>(length);
+    if (size > kMaxDocumentFileBytes) return FileFail(kErrTooLarge, name);
+    const ZoRivStatus accessError = FileFail(kErrFileAccess, name);
+    zoom = UsableZoom(zoom);
+
+    JpData doc;
+    std::vector<uint8_t> piece;
+    uint64_t at = 0;
+    for (uint64_t want = std::min<uint64_t>(size, uint64_t{1} << 20);; want = std::min(size, want * 2)) {
+        if (!ReadAt(in, 0, piece, static_cast<size_t>(want))) return accessError;
+        ByteReader r(piece);
+        doc = JpData{};
+        const ZoRivStatus head = ParseHead(r, doc, progress);
+        if (head.Ok()) {
+            at = want - r.Remaining();
+            break;
+        }
+        if (head.number != kErrPastEnd || want == size) return head;
     }
+
+    const uint64_t words = static_cast<uint64_t>(doc.FileInfo.WordCount);
+    if (words > (size - at) / kZoRivWordSize) return PastEnd();
+    if (words > static_cast<uint64_t>(kMaxDocumentWords)) return FileFail(kErrTooLarge, name);
+    MakeWordRoom(doc);
+    constexpr size_t kPieceWords = (size_t{1} << 20) / kZoRivWordSize;
+    for (size_t done = 0; done < words;) {
+        const size_t n = std::min<size_t>(kPieceWords, static_cast<size_t>(words) - done);
+        if (!ReadAt(in, at, piece, n * kZoRivWordSize)) return accessError;
+        ByteReader r(piece);
+        ParseWords(r, zoom, doc.WordInfo.data() + done, n);
+        if (r.Failed()) return PastEnd();
+        at += n * kZoRivWordSize;
+        done += n;
+    }
+    Report(progress, 60);
+
+    if (!ReadAt(in, at, piece, static_cast<size_t>(size - at))) return accessError;
+    ByteReader r(piece);
+    if (ZoRivStatus tail = ParseTail(r, doc, progress, kMaxDocumentWords); !tail.Ok()) return tail;
+    RepairDocument(doc);
+    out = std::move(doc);
+    Report(progress, 99);
     return {};
 }
 
 }  // namespace
 
+ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
+    try {
+        return ReadZoRivPieces(name, zoom, out, progress);
+    } catch (const std::bad_alloc&) {
+        return FileFail(kErrTooLarge, name);
+    }
+}
+
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress) {
-    const auto accessError = [&] { return Fail(kErrFileAccess, "路径/文件访问错误: " + PathText(name)); };
     Report(progress, 5);
-    const std::filesystem::path temporary = TemporaryBeside(name);
-    if (temporary.empty()) return accessError();
-
-    struct FileSink final : ByteSink {
-        std::ofstream file;
-        bool Put(std::span<const uint8_t> piece) override {
-            file.write(reinterpret_cast<const char*>(piece.data()), static_cast<std::streamsize>(piece.size()));
-            return !file.fail();
-        }
-    } sink;
-    sink.file.open(temporary, std::ios::binary | std::ios::trunc);
-    if (!sink.file) return accessError();
-
-    ZoRivStatus status = FormatZoRiv(doc, zoom, sink, progress);
-    sink.file.close();
-    if (status.Ok() && sink.file.fail()) status = accessError();
-    std::error_code ec;
-    if (status.Ok()) {
-        std::filesystem::rename(temporary, name, ec);
-        if (ec) status = accessError();
+    ZoRivStatus formatted;
+    int32_t error = 0;
+    try {
+        error = ReplaceDocumentFile(name, [&](ByteSink& sink) {
+            formatted = FormatZoRiv(doc, zoom, sink, progress);
+            return formatted.number;
+        });
+    } catch (const std::bad_alloc&) {
+        error = kErrTooLarge;
     }
-    if (!status.Ok()) {
-        std::filesystem::remove(temporary, ec);
-        if (status.number == kErrFileAccess) return accessError();
-        return status;
+    if (error == 0) {
+        Report(progress, 99);
+        return {};
     }
-    Report(progress, 99);
-    return status;
+    // A failure of the document itself is told as such; one of the file names the file.
+    if (error == formatted.number && error != kErrFileAccess) return formatted;
+    return FileFail(error, name);
 }
 
 }  // namespace tessaly

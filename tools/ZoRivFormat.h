@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "FileErrors.h"
+#include "FileAccess.h"
 #include "records/JpData.h"
 
 // The ZoRiv document file: the document's records one after another as packed little-endian
@@ -127,13 +129,6 @@ private:
     bool failed_ = false;
 };
 
-// Receives a formatted file in pieces, in order; false stops the write.
-class ByteSink {
-public:
-    virtual ~ByteSink() = default;
-    virtual bool Put(std::span<const uint8_t> bytes) = 0;
-};
-
 // Where progress in per cent goes while a file is read or written.
 class ProgressSink {
 public:
@@ -141,19 +136,12 @@ public:
     virtual void Progress(int32_t percent) = 0;
 };
 
-// The outcome of a read or write; number is the error number the caller raises.
+// The outcome of a read or write; number is the error number the caller raises (FileErrors.h).
 struct ZoRivStatus {
     int32_t number = 0;
     std::string reason;  // UTF-8
     bool Ok() const { return number == 0; }
 };
-
-inline constexpr int32_t kErrOverflow = 6;         // a count or length too large for its field
-inline constexpr int32_t kErrSubscript = 9;        // a count beyond the array that holds the records
-inline constexpr int32_t kErrFileNotFound = 53;    // "文件未找到: " + name
-inline constexpr int32_t kErrPastEnd = 62;         // a file shorter than its counts say
-inline constexpr int32_t kErrFileAccess = 75;      // cannot open, write or replace the file
-inline constexpr int32_t kErrBadFileFormat = 321;  // a negative count or a malformed array descriptor
 
 // The font and colour tables as written, and where each old index goes.
 struct ZoRivTables {
@@ -162,7 +150,7 @@ struct ZoRivTables {
     std::vector<int16_t> fontIndex;    // by old font index
     std::vector<int16_t> colourIndex;  // by old colour index
     int16_t FontIndex(int32_t old) const;
-    // Negative indexes (cb = -1: no background) stay as they are.
+    // kNoBackground stays as it is; any other index outside the table becomes 0.
     int16_t ColourIndex(int32_t old) const;
 };
 
@@ -173,16 +161,20 @@ ZoRivTables CompactTables(const JpData& doc);
 // Case-insensitive for ASCII letters only; trail bytes of double-byte characters are left alone.
 bool SameFontName(std::string_view a, std::string_view b);
 
-// Parses a whole file. On failure `out` is left as it was.
-ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress);
+// Parses a whole file and repairs it as every reader does (DocumentRepair.h). More than
+// maxWords characters or free items are refused before anything is allocated for them. On failure `out` is
+// left as it was.
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
+                       int32_t maxWords = kMaxDocumentWords);
 
 // Formats a document with compacted tables; the document itself is not changed. Progress 10 to 85.
 // The sink form hands the file over in pieces of about a megabyte; on failure `out` is unchanged.
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& out, ProgressSink* progress);
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& out, ProgressSink* progress);
 
-// The file forms. A missing file is refused with kErrFileNotFound before anything is read. A write
-// goes to a temporary file beside the target, which replaces the target only when all was written.
+// The file forms. A missing file is refused with kErrFileNotFound and a file larger than
+// kMaxDocumentFileBytes with kErrTooLarge, before anything is read. A write replaces the file
+// by ReplaceDocumentFile, as every save does.
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress);
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress);
 

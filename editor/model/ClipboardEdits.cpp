@@ -10,15 +10,15 @@ void ClipboardEdits::CutWord(int32_t m_selstart, int32_t m_sellength) {
     if (m_sellength == 0) return;
     undo_.EndPendingStep();
     int32_t start = 0, n = 0;
-    typing_.TakeSelection(m_selstart, m_sellength, start, n);
-    typing_.RemoveWords(1, start, n, n, true);
+    if (typing_.TakeSelection(m_selstart, m_sellength, start, n)) typing_.RemoveWords(1, start, n, n, true);
 }
 
 void ClipboardEdits::PasteWord(int32_t m_selstart, int32_t m_sellength, std::string_view PasteType) {
     (void)PasteType;
-    const auto [start, n] = NormalRange(m_selstart, m_sellength);
+    auto [start, n] = NormalRange(m_selstart, m_sellength);
     const int32_t k = std::min(data_.PasteWordCount, static_cast<int32_t>(data_.InputWords.size()));
     if (k <= 0 || !typing_.InDocument(start, n) || !typing_.CanInputWord()) return;
+    typing_.KeepLastParaEnd(start, n);
     // The caret lands right after the pasted characters, whichever way the selection was made.
     typing_.ReplaceWords(start, n, k, start, false);
 }
@@ -27,7 +27,8 @@ void ClipboardEdits::DragDropWord(int32_t m_selstart, int32_t m_sellength, int32
     undo_.EndPendingStep();
     int32_t start = 0, n = 0;
     typing_.TakeSelection(m_selstart, m_sellength, start, n);
-    const int32_t to = InstSelStart;
+    int32_t to = InstSelStart, none = 0;
+    typing_.KeepLastParaEnd(to, none);  // nothing lands after the last paragraph end
     // A drop at either edge of the block or inside it leaves the text as it is.
     if (n <= 0 || !typing_.InDocument(start, n) || to < 0 || to > data_.WordCount() || (to >= start && to <= start + n))
         return;

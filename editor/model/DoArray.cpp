@@ -13,7 +13,7 @@ size_t Idx(int32_t i) {
 
 void DoArray::DelLineArray(int32_t& pos, int32_t& n) {
     if (n <= 0) return;
-    auto& lines = data_.LineInfo;
+    auto& lines = data_.LineInfo.All();
     lines.erase(lines.begin() + pos, lines.begin() + pos + n);
 }
 
@@ -23,12 +23,9 @@ void DoArray::InstrWordArray(int32_t pos, int32_t n) {
         pos += n;
         n = -n;
     }
-    auto& words = data_.WordInfo;
-    const int32_t oldCount = data_.AboutFileInfo.WordCount;
-    data_.AboutFileInfo.WordCount = oldCount + n;
-    words.resize(Idx(data_.AboutFileInfo.WordCount) + 1);
     // The old spare record moves up too; the room keeps whatever was there.
-    std::move_backward(words.begin() + pos, words.begin() + oldCount + 1, words.begin() + oldCount + 1 + n);
+    data_.WordInfo.InsertRoom(Idx(pos), Idx(n));
+    data_.AboutFileInfo.WordCount += n;
 }
 
 void DoArray::DelWordArray(int32_t& pos, int32_t& n) {
@@ -37,11 +34,8 @@ void DoArray::DelWordArray(int32_t& pos, int32_t& n) {
         pos += n;
         n = -n;
     }
-    auto& words = data_.WordInfo;
-    const int32_t count = data_.AboutFileInfo.WordCount;
-    std::move(words.begin() + pos + n, words.begin() + count, words.begin() + pos);
-    data_.AboutFileInfo.WordCount = count - n;
-    words.resize(Idx(data_.AboutFileInfo.WordCount) + 1);
+    data_.WordInfo.Erase(Idx(pos), Idx(n));
+    data_.AboutFileInfo.WordCount -= n;
 }
 
 void DoArray::DragDropArray(int32_t& ToPos, int32_t& OutPos, int32_t& n) {
@@ -59,7 +53,8 @@ bool DoArray::ClipboardWord() {
 
 void DoArray::CopyInternalWords(int32_t pos, int32_t n) {
     if (n == 0) return;
-    WordClipboard.assign(data_.WordInfo.begin() + pos, data_.WordInfo.begin() + pos + n);
+    WordClipboard.resize(Idx(n));
+    data_.WordInfo.CopyOut(Idx(pos), Idx(n), WordClipboard.begin());
     lenClipboardWd_ = n;
 }
 

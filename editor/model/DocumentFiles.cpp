@@ -32,7 +32,7 @@ DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string
     DocumentRead read;
     read.Ok = status.ok;
     read.Reason = status.reason;
-    if (read.Ok) file.GetJpData(read.Doc);
+    if (read.Ok) read.Doc = file.TakeJpData();  // one copy of a large document, not two
     return read;
 }
 

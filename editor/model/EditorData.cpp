@@ -10,8 +10,8 @@ namespace notaline {
 namespace {
 
 // Counts of the header are 16 or 32 bits wide; an array never outgrows its count.
-template <class Count, class T>
-Count FitCount(std::vector<T>& items) {
+template <class Count, class Items>
+Count FitCount(Items& items) {
     const size_t limit = static_cast<size_t>(std::numeric_limits<Count>::max());
     if (items.size() > limit) items.resize(limit);
     return static_cast<Count>(items.size());
@@ -52,7 +52,8 @@ tessaly::JpData DocumentOf(const EditorData& data) {
     doc.FontTbl = data.FontTbl;
     doc.ColorTbl = data.ColorTbl;
     const size_t n = std::min(data.WordInfo.size(), static_cast<size_t>(std::max(data.WordCount(), 0)));
-    doc.WordInfo.assign(data.WordInfo.begin(), data.WordInfo.begin() + static_cast<ptrdiff_t>(n));
+    doc.WordInfo.resize(n);
+    data.WordInfo.CopyOut(0, n, doc.WordInfo.begin());
     doc.HwWordInfo = data.HwWordInfo;
     doc.XjDrum = data.XjDrum;
     return doc;

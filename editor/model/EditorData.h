@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "model/GapArray.h"
 #include "model/LayoutView.h"
+#include "model/LineArray.h"
+#include "model/TableIndex.h"
 #include "model/TextMeasurer.h"
 #include "records/Records.h"
 
@@ -20,8 +23,10 @@ struct EditorData {
     tessaly::aPlayInfo PlayInfo;
     std::vector<tessaly::aFontTbl> FontTbl;
     std::vector<uint32_t> ColorTbl;
-    std::vector<tessaly::aWordInfo> WordInfo =
-        std::vector<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
+    TableIndex<std::string> FontLookup;  // where each face of FontTbl first stands
+    TableIndex<uint32_t> ColorLookup;    // where each colour of ColorTbl first stands
+    GapArray<tessaly::aWordInfo> WordInfo =
+        GapArray<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
     std::vector<tessaly::XjDrumData> XjDrum;
 
@@ -41,7 +46,7 @@ struct EditorData {
     float WriteHeight = 0;
 
     // Layout arrays, kept by the re-layout; their sizes are the counts.
-    std::vector<tessaly::aLineInfo> LineInfo;
+    LineArray LineInfo;
     std::vector<tessaly::aPageInfo> PageInfo;
     std::vector<tessaly::aPartInfo> PartInfo;  // one per paragraph end, in document order
     bool LineCountChanged = false;

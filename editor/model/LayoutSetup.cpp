@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "FileErrors.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
+#include "model/PageSettings.h"
 #include "model/Pagination.h"
 #include "model/mGeneral.h"
 #include "records/Numbers.h"
@@ -29,6 +31,10 @@ std::u16string LowerEnding(std::u16string_view name, size_t length) {
 DocumentRead Guarded(DocumentSource& source, bool zoriv, intptr_t host, std::u16string_view name) {
     try {
         return zoriv ? source.ReadDocFile(host, name) : source.ReadRtfFile(host, name);
+    } catch (const std::bad_alloc&) {
+        DocumentRead failed;
+        failed.Reason = tessaly::FileErrorText(tessaly::kErrTooLarge);
+        return failed;
     } catch (const std::exception& e) {
         DocumentRead failed;
         failed.Reason = e.what();
@@ -95,7 +101,7 @@ void InitFormat(EditorData& data) {
                                 ? data.FontTbl[static_cast<size_t>(base)].FontName
                                 : std::string();
     if (data.View) data.View->NewMeasureDC();
-    data.AreaPairNumber = 0;
+    SetPairNumberAboveStored(data);
     const int32_t percent = data.View ? data.View->WindowsZoomPercentage() : 100;
     const int32_t dpi = data.View ? data.View->CurrentDpi() : 96;
     data.WindowsZoom = percent / 100.0;
@@ -189,12 +195,16 @@ void LoadJpFile(EditorData& data, DocumentSource& source, intptr_t HostWindow, s
         }
     } else if (read) {
         LoadDocument(data, std::move(read->Doc));
+        // Values the page commands would refuse would make every later page change beep.
+        RepairPageSetup(data.AboutPageInfo);
     }
     EnsureFinalParagraphEnd(data);
     InitFormat(data);
     if (data.View) {
         data.View->ResetView();
         data.View->ClearModified();
+        // A file read as far as it goes is shown, and the user told that it ends early.
+        if (read && read->Ok && !read->Reason.empty()) data.View->ShowMessage(read->Reason);
     }
     data.DocLoaded = true;
 }

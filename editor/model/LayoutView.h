@@ -64,7 +64,7 @@ public:
 // The outcome of reading one document.
 struct DocumentRead {
     bool Ok = false;
-    std::string Reason;  // UTF-8, when not Ok
+    std::string Reason;  // UTF-8: why not Ok, or, when Ok, why the file read ends early
     tessaly::JpData Doc;
 };
 

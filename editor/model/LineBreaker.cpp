@@ -130,6 +130,12 @@ void GetLineIndent(const EditorData& data, int32_t PartIndex, int32_t ParaStart,
     LineRightLimit = tessaly::CInt(data.WriteWidth + data.WriteLeft - p.RightIndentation * k);
 }
 
+float FirstLineUpSpace(const EditorData& data, int32_t PartIndex) {
+    int32_t spacing = PartOf(data, PartIndex).SpacingBefore;
+    if (PartIndex > 0) spacing += PartOf(data, PartIndex - 1).SpacingAfter;
+    return static_cast<float>(spacing) * data.PxPerTenthMm;
+}
+
 void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex) {
     auto& lines = data.LineScratch;
     lines.assign(1, tessaly::aLineInfo{});
@@ -160,9 +166,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
             auto& first = lines[static_cast<size_t>(n)];
             first.Start = c;
             first.Left = first.Right = data.FirstLineLeft;
-            int32_t spacing = p.SpacingBefore;
-            if (part > 0) spacing += PartOf(data, part - 1).SpacingAfter;
-            first.LineUpSpace = static_cast<float>(spacing) * k;
+            first.LineUpSpace = FirstLineUpSpace(data, part);
             firstLine = n;
         }
         auto& line = lines[static_cast<size_t>(n)];

@@ -19,6 +19,10 @@ int32_t GetPartIndexOfWord(const EditorData& data, int32_t Index);
 void GetLineIndent(const EditorData& data, int32_t PartIndex, int32_t ParaStart, int16_t& FirstLineLeft,
                    int16_t& OtherLinesLeft, int16_t& LineRightLimit);
 
+// The space above a paragraph's first line, in pixels: its own space before and the space after
+// of the paragraph before it.
+float FirstLineUpSpace(const EditorData& data, int32_t PartIndex);
+
 // Breaks StartWord (a paragraph's first character) to EndWord (a paragraph end) into
 // data.LineScratch[0] to [Count - 1], each paragraph placed by its alignment. Characters after the
 // range's last paragraph end are not laid out. FirstPartIndex, when known, is the paragraph number

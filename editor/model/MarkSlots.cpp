@@ -1,6 +1,7 @@
 #include "model/MarkSlots.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "model/MarkCodes.h"
@@ -106,6 +107,19 @@ SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t c
         if (w == to) break;
     }
     return {};
+}
+
+void SetPairNumberAboveStored(EditorData& data) {
+    const int32_t count = std::min(data.WordCount(), static_cast<int32_t>(data.WordInfo.size()));
+    for (int32_t w = 0; w < count; ++w)
+        for (const auto& slot : data.WordInfo[static_cast<size_t>(w)].ExtralWordInfo)
+            if (IsPairStartCode(slot.IndexType) || IsPairEndCode(slot.IndexType))
+                data.AreaPairNumber = std::max(data.AreaPairNumber, slot.ExtralWordVal2);
+}
+
+int32_t NextPairNumber(EditorData& data) {
+    data.AreaPairNumber = data.AreaPairNumber < INT32_MAX ? std::max(data.AreaPairNumber, 0) + 1 : 1;
+    return data.AreaPairNumber;
 }
 
 }  // namespace notaline

@@ -51,4 +51,10 @@ struct SlotRef {
 // repeat within a document, so a search always names the code and a bounded range.
 SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t code, int32_t pair);
 
+// Makes the running pair number count on above every pair number the document holds, never
+// lower than it was: a new pair must not take the number of a pair loaded from a file.
+void SetPairNumberAboveStored(EditorData& data);
+// The number of a new pair; past the largest number it starts again at 1.
+int32_t NextPairNumber(EditorData& data);
+
 }  // namespace notaline

@@ -1,5 +1,6 @@
 #include "model/PageSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -51,6 +52,42 @@ bool MarginsFit(const tessaly::AboutPageInfo& page, const tessaly::RECT& margins
 
 bool IsUsableScale(float scale) {
     return std::isfinite(scale) && scale > 0;
+}
+
+namespace {
+
+// The margin pair of one direction of a paper `length` tenths long, as close as they may stay:
+// the first under half the paper, both together under the whole.
+void FitMarginPair(int32_t& first, int32_t& second, int64_t length) {
+    const int64_t a = std::clamp<int64_t>(first, 0, (length - 1) / 2);
+    const int64_t b = std::clamp<int64_t>(second, 0, length - 1 - a);
+    first = static_cast<int32_t>(a);
+    second = static_cast<int32_t>(b);
+}
+
+}  // namespace
+
+bool RepairPageSetup(tessaly::AboutPageInfo& page) {
+    bool repaired = false;
+    const auto set = [&repaired](auto& field, auto value) {
+        if (field == value) return;
+        field = value;
+        repaired = true;
+    };
+    if (page.PageFX > 1) set(page.PageFX, uint8_t{0});
+    if (page.PaperType != pA4 && page.PaperType != pA3 && page.PaperType != pCustom) set(page.PaperType, uint8_t{pA4});
+    if (page.PaperType == pCustom) {
+        set(page.PageSize.cx, std::max(page.PageSize.cx, int32_t{1}));
+        set(page.PageSize.cy, std::max(page.PageSize.cy, int32_t{1}));
+    }
+    if (!MarginsFit(page, page.PageMarginRect)) {
+        const Millimetres mm = PaperSize(page);
+        FitMarginPair(page.PageMarginRect.Left, page.PageMarginRect.Right, mm.Width * 10);
+        FitMarginPair(page.PageMarginRect.Top, page.PageMarginRect.Bottom, mm.Height * 10);
+        repaired = true;
+    }
+    if (!IsUsableScale(page.nScale)) set(page.nScale, 1.0f);
+    return repaired;
 }
 
 PageSettings::PageSettings(EditorData& data, DoArray&, UndoRedo& undo) : data_(data), undo_(undo) {}

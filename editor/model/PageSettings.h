@@ -51,4 +51,10 @@ bool IsUsablePaper(const tessaly::AboutPageInfo& page);
 bool MarginsFit(const tessaly::AboutPageInfo& page, const tessaly::RECT& margins);
 bool IsUsableScale(float scale);
 
+// A stored page setup made usable by those rules, each value moved as little as they allow: an
+// unknown paper or orientation becomes portrait A4, a custom size at least 1 mm each way, margins
+// at least 0 and small enough to leave room to write, a scale that is not positive 1. Usable
+// values are kept. True when something was repaired.
+bool RepairPageSetup(tessaly::AboutPageInfo& page);
+
 }  // namespace notaline

@@ -1,6 +1,7 @@
 #include "model/Pagination.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "model/LineBreaker.h"
 #include "model/ParagraphEnds.h"
@@ -29,14 +30,44 @@ void PlaceWordsOfLine(EditorData& data, const tessaly::aLineInfo& line) {
     }
 }
 
+// Where an incremental pagination may stop: from line Line on (new numbering) the lines are the
+// old ones, moved by LineDelta lines and WordDelta characters, so a page that begins at such a
+// line paginates as it did and the old pages from there on can be taken over.
+struct Resync {
+    int32_t Line = 0;
+    int32_t LineDelta = 0;
+    int32_t WordDelta = 0;
+    std::vector<tessaly::aPageInfo> OldPages;  // the old pages from the first one paginated again
+};
+
+// Takes over the old pages from the one that began at `line` (new numbering); false when none did.
+bool TakeOverPages(EditorData& data, const Resync& r, int32_t line) {
+    const int32_t oldLine = line - r.LineDelta;
+    const auto it = std::lower_bound(r.OldPages.begin(), r.OldPages.end(), oldLine,
+                                     [](const tessaly::aPageInfo& p, int32_t l) { return p.StartLine < l; });
+    if (it == r.OldPages.end() || it->StartLine != oldLine) return false;
+    for (auto p = it; p != r.OldPages.end(); ++p) {
+        tessaly::aPageInfo page = *p;
+        page.StartLine += r.LineDelta;
+        page.StartWord += r.WordDelta;
+        data.PageInfo.push_back(page);
+    }
+    return true;
+}
+
 // Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
-// more of its own heights free below it.
-void PaginateLines(EditorData& data, int32_t from, int32_t h) {
+// more of its own heights free below it. With a resync, stops where the old pages can be taken
+// over. Returns the number of pages paginated (the rest were taken over).
+int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, const Resync* resync = nullptr) {
     for (int32_t i = from; i < data.LineCount(); ++i) {
         const auto& line = data.LineInfo[static_cast<size_t>(i)];
         const float up = line.LineUpSpace;
         const int32_t height = line.WordHeight;
         if (up + static_cast<float>(2 * int64_t{height} + h) > data.WriteHeight) {
+            if (resync && i >= resync->Line) {
+                const int32_t paginated = data.PageCount();
+                if (TakeOverPages(data, *resync, i)) return paginated;
+            }
             StartNewPage(data, i);
             h = tessaly::CLng(up + static_cast<float>(height));
         } else {
@@ -46,6 +77,7 @@ void PaginateLines(EditorData& data, int32_t from, int32_t h) {
             h = tessaly::CLng(up + static_cast<float>(int64_t{height} + h));
         }
     }
+    return data.PageCount();
 }
 
 // Lines into pages, without placing anything.
@@ -63,15 +95,20 @@ int32_t PageOfLine(const EditorData& data, int32_t line) {
 }
 
 // Pagination again from the page of line `from` - 1: the pages before it hold only lines the
-// edit left alone, and the page that ends just before `from` may now take its first line.
-// Returns the first page paginated again.
-int32_t PaginateFrom(EditorData& data, int32_t from) {
+// edit left alone, and the page that ends just before `from` may now take its first line. With a
+// resync the old pages are taken over where they begin to agree. The pages paginated again.
+struct PageSpan {
+    int32_t First = 0;
+    int32_t End = 0;
+};
+PageSpan PaginateFrom(EditorData& data, int32_t from, Resync* resync = nullptr) {
     int32_t q = data.PageCount() > 0 ? PageOfLine(data, std::max(from - 1, 0)) : 0;
     // An empty page before (a first line too tall for the first page) depends on that line.
     while (q > 0 && data.PageInfo[static_cast<size_t>(q - 1)].LengthLine == 0) --q;
+    if (resync) resync->OldPages.assign(data.PageInfo.begin() + q, data.PageInfo.end());
     if (q == 0) {
-        Paginate(data);
-        return 0;
+        data.PageInfo.assign(1, tessaly::aPageInfo{});
+        return {0, PaginateLines(data, 0, 0, resync)};
     }
     // A page after the first was begun by its first line not fitting on the page before.
     const tessaly::aPageInfo kept = data.PageInfo[static_cast<size_t>(q)];
@@ -83,15 +120,18 @@ int32_t PaginateFrom(EditorData& data, int32_t from) {
     first.LengthLine = 1;
     const auto& head = data.LineInfo[static_cast<size_t>(kept.StartLine)];
     first.LengthWord = head.Length;
-    PaginateLines(data, kept.StartLine + 1, tessaly::CLng(head.LineUpSpace + static_cast<float>(head.WordHeight)));
-    return q;
+    const int32_t end = PaginateLines(data, kept.StartLine + 1,
+                                      tessaly::CLng(head.LineUpSpace + static_cast<float>(head.WordHeight)), resync);
+    return {q, end};
 }
 
 // Vertical boxes of the lines. Characters are placed on the lines from fresh to freshEnd (new
 // lines, whose characters may have changed) and on every line whose box moved; all of them when
 // everything is true.
-void PlaceLines(EditorData& data, int32_t fresh, int32_t freshEnd, bool everything, int32_t firstPage = 0) {
-    for (size_t p = static_cast<size_t>(std::max(firstPage, 0)); p < data.PageInfo.size(); ++p) {
+void PlaceLines(EditorData& data, int32_t fresh, int32_t freshEnd, bool everything, int32_t firstPage = 0,
+                int32_t endPage = -1) {
+    const size_t pages = endPage < 0 ? data.PageInfo.size() : std::min(data.PageInfo.size(), static_cast<size_t>(endPage));
+    for (size_t p = static_cast<size_t>(std::max(firstPage, 0)); p < pages; ++p) {
         const auto& page = data.PageInfo[p];
         if (page.LengthLine <= 0) continue;
         const int32_t end = std::min(page.StartLine + page.LengthLine, data.LineCount());
@@ -115,7 +155,7 @@ void UpdateScrollGrid(EditorData& data) {
 
 int32_t CountParaEndLines(const EditorData& data, int32_t from, int32_t to) {
     int32_t n = 0;
-    for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo[static_cast<size_t>(i)].LineIsCtl) ? 1 : 0;
+    for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo.Unmoved(static_cast<size_t>(i)).LineIsCtl) ? 1 : 0;
     return n;
 }
 
@@ -132,16 +172,26 @@ bool MatchesLayout(const EditorData& data, const tessaly::aInputDat& d, int32_t 
     return newEnd >= d.iWord1 && newEnd < data.WordCount() && IsParaEnd(data, static_cast<int32_t>(newEnd));
 }
 
+// `count` entries at `at` give way to `with`; the entries behind move only when the counts differ.
+template <class T>
+void Splice(std::vector<T>& all, int32_t at, int32_t count, const std::vector<T>& with) {
+    const auto first = std::min(static_cast<size_t>(std::max(at, 0)), all.size());
+    const auto n = std::min(static_cast<size_t>(std::max(count, 0)), all.size() - first);
+    const auto begin = all.begin() + static_cast<ptrdiff_t>(first);
+    if (n == with.size()) {
+        std::copy(with.begin(), with.end(), begin);
+        return;
+    }
+    const auto pos = all.erase(begin, begin + static_cast<ptrdiff_t>(n));
+    all.insert(pos, with.begin(), with.end());
+}
+
 // PartInfo entries of the touched paragraphs again: the old ones out, the new paragraph ends in.
 void SplicePartInfo(EditorData& data, int32_t firstPart, int32_t oldParts, int32_t fromWord, int32_t toWord) {
     std::vector<tessaly::aPartInfo> parts;
     for (int32_t i = fromWord; i <= toWord; ++i)
         if (IsParaEnd(data, i)) parts.push_back(GetPartInfoFromCtlWord(data, i).value_or(tessaly::aPartInfo{}));
-    auto& all = data.PartInfo;
-    const auto at = all.begin() + std::min<ptrdiff_t>(firstPart, static_cast<ptrdiff_t>(all.size()));
-    const auto stop = at + std::min<ptrdiff_t>(oldParts, all.end() - at);
-    const auto pos = all.erase(at, stop);
-    all.insert(pos, parts.begin(), parts.end());
+    Splice(data.PartInfo, firstPart, oldParts, parts);
 }
 
 void FullRelayout(EditorData& data, int32_t oldCount) {
@@ -195,8 +245,9 @@ void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
     int32_t count = 0;
     FormatLines(data, InputDat.iWord1, data.WordCount() - 1, count);
     const auto keep = static_cast<size_t>(std::clamp(InputDat.iLine1, 0, data.LineCount()));
-    data.LineInfo.resize(keep);
-    data.LineInfo.insert(data.LineInfo.end(), data.LineScratch.begin(), data.LineScratch.end());
+    auto& lines = data.LineInfo.All();
+    lines.resize(keep);
+    lines.insert(lines.end(), data.LineScratch.begin(), data.LineScratch.end());
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     data.LineCountChanged = data.LineCount() != 0;
     FormatPages(data);
@@ -219,26 +270,48 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     }
 
     // The paragraph number of the range's start, from the lines before it, which the edit left alone.
-    const int32_t firstPart = CountParaEndLines(data, 0, d.iLine1);
+    // Counted from the nearer end of the lines: every line holds at most one paragraph end.
+    const int32_t firstPart = d.iLine1 <= data.LineCount() / 2
+                                  ? CountParaEndLines(data, 0, d.iLine1)
+                                  : data.PartCount() - CountParaEndLines(data, d.iLine1, data.LineCount());
     SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
 
     int32_t n = 0;
     FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
 
+    // The lines behind move by the edit's length as they are read; the touched ones are replaced,
+    // in place while their count stays.
     auto& lines = data.LineInfo;
-    for (size_t i = static_cast<size_t>(d.iLine2) + 1; i < lines.size(); ++i) lines[i].Start += delta;
-    const auto at = lines.begin() + d.iLine1;
-    const auto pos = lines.erase(at, lines.begin() + d.iLine2 + 1);
-    lines.insert(pos, data.LineScratch.begin(), data.LineScratch.end());
+    lines.ShiftStarts(static_cast<size_t>(d.iLine2) + 1, delta);
+    const int32_t oldLines = d.iLine2 - d.iLine1 + 1;
+    data.LineScratch.resize(static_cast<size_t>(n));
+    if (n == oldLines) {
+        for (int32_t k = 0; k < n; ++k)
+            lines[static_cast<size_t>(d.iLine1 + k)] = data.LineScratch[static_cast<size_t>(k)];
+    } else {
+        Splice(lines.All(), d.iLine1, oldLines, data.LineScratch);
+    }
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) {
         auto& line = lines[static_cast<size_t>(m)];
         line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
     }
+    // The next paragraph's space above takes in the space after of the range's last paragraph,
+    // which a join or a moved paragraph end may have changed.
+    const int32_t next = d.iLine1 + n;
+    if (next < data.LineCount())
+        lines[static_cast<size_t>(next)].LineUpSpace =
+            FirstLineUpSpace(data, firstPart + CountParaEndLines(data, d.iLine1, next));
 
     data.LineCountChanged = data.LineCount() != oldCount;
-    const int32_t firstPage = PaginateFrom(data, d.iLine1);
-    PlaceLines(data, d.iLine1, d.iLine1 + n, false, firstPage);
+    // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
+    // of them is left out, as its space above follows the paragraph before it.
+    Resync resync;
+    resync.Line = d.iLine1 + n + 1;
+    resync.LineDelta = data.LineCount() - oldCount;
+    resync.WordDelta = delta;
+    const PageSpan pages = PaginateFrom(data, d.iLine1, &resync);
+    PlaceLines(data, d.iLine1, d.iLine1 + n, false, pages.First, pages.End);
     UpdateScrollGrid(data);
     return true;
 }

@@ -138,7 +138,7 @@ void RangeMarks::CreatePair(WordRange range, const NewPair& pair) {
     const int32_t b = GetFreeExtralSlot(data_, last);
     if (first >= last || a < 0 || b < 0) return;
     if (!BeginMarkStep(data_, undo_, range)) return;
-    const int32_t number = ++data_.AreaPairNumber;
+    const int32_t number = NextPairNumber(data_);
     auto& firstWord = data_.WordInfo[static_cast<size_t>(first)];
     auto& start = firstWord.ExtralWordInfo[a];
     start.IndexType = pair.Code;

@@ -29,6 +29,14 @@ size_t FittingLength(std::string_view text, size_t room) {
     return n;
 }
 
+const std::string& FaceOf(const tessaly::aFontTbl& entry) {
+    return entry.FontName;
+}
+
+uint32_t ValueOf(uint32_t colour) {
+    return colour;
+}
+
 uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
     return r + 256 * g + 65536 * b;
 }
@@ -37,28 +45,33 @@ uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
 
 int16_t GetFontTblIndex(EditorData& data, std::string_view FontName) {
     const int16_t count = data.AboutFileInfo.FontTblCount;
-    for (int16_t i = 0; i < count && static_cast<size_t>(i) < data.FontTbl.size(); ++i)
-        if (data.FontTbl[static_cast<size_t>(i)].FontName == FontName) return i;
+    const std::string name(FontName);
+    if (const auto found = data.FontLookup.Find(data.FontTbl, static_cast<size_t>(std::max<int16_t>(count, 0)), name,
+                                                FaceOf))
+        return *found;
     if (count == std::numeric_limits<int16_t>::max()) return -1;
 
     tessaly::aFontTbl entry;
-    entry.FontName = std::string(FontName);
+    entry.FontName = name;
     entry.hYg = 15;
     entry.hYc = 3;
     entry.fcharset = SameIgnoringCase(FontName, data.NotationFontName) ? kSymbolCharset : kGb2312Charset;
     data.FontTbl.resize(static_cast<size_t>(count));
     data.FontTbl.push_back(std::move(entry));
+    data.FontLookup.Appended(data.FontTbl, FaceOf);
     data.AboutFileInfo.FontTblCount = static_cast<int16_t>(count + 1);
     return count;
 }
 
 int16_t GetColorTblIndex(EditorData& data, uint32_t Colour) {
     const int16_t count = data.AboutFileInfo.ColorTblCount;
-    for (int16_t i = 0; i < count && static_cast<size_t>(i) < data.ColorTbl.size(); ++i)
-        if (data.ColorTbl[static_cast<size_t>(i)] == Colour) return i;
+    if (const auto found =
+            data.ColorLookup.Find(data.ColorTbl, static_cast<size_t>(std::max<int16_t>(count, 0)), Colour, ValueOf))
+        return *found;
     if (count == std::numeric_limits<int16_t>::max()) return -1;
     data.ColorTbl.resize(static_cast<size_t>(count));
     data.ColorTbl.push_back(Colour);
+    data.ColorLookup.Appended(data.ColorTbl, ValueOf);
     data.AboutFileInfo.ColorTblCount = static_cast<int16_t>(count + 1);
     return count;
 }

@@ -52,12 +52,26 @@ bool Typing::InDocument(int32_t pos, int32_t n) const {
     return pos >= 0 && n >= 0 && int64_t{pos} + n <= data_.WordCount();
 }
 
-void Typing::TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n) {
+bool Typing::TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n) {
     data_.SelStart = start;
     data_.SelLength = length;
     FixGraceNoteGroup(data_);
     pos = data_.SelStart;
     n = data_.SelLength;
+    const bool kept = KeepLastParaEnd(pos, n);
+    data_.SelStart = pos;
+    data_.SelLength = n;
+    return kept;
+}
+
+bool Typing::KeepLastParaEnd(int32_t& pos, int32_t& n) const {
+    const int32_t count = data_.WordCount();
+    if (!InDocument(pos, n)) return true;  // refused as it is
+    const int32_t limit = count > 0 && IsParaEnd(data_, count - 1) ? count - 1 : count;
+    const bool range = n > 0;
+    pos = std::min(pos, limit);
+    n = std::max(0, std::min(n, limit - pos));
+    return !range || n > 0;
 }
 
 bool Typing::CanInputWord() {
@@ -78,9 +92,10 @@ bool Typing::CanInputWord() {
 
 bool Typing::InputWord(int32_t m_selstart, int32_t m_sellength) {
     if (!CanInputWord()) return false;
-    const auto [start, n] = NormalRange(m_selstart, m_sellength);
+    auto [start, n] = NormalRange(m_selstart, m_sellength);
     const auto m = static_cast<int32_t>(data_.InputWords.size());
     if (m == 0 || !InDocument(start, n)) return false;
+    KeepLastParaEnd(start, n);  // typing over the last paragraph end goes in before it
     if (n < 1) return TypeAtCaret(start);
     return ReplaceWords(start, n, m, start + m, true);
 }
@@ -160,8 +175,7 @@ bool Typing::StackHandled() {
 
 void Typing::BackSpaceWord(int32_t m_selstart, int32_t m_sellength) {
     int32_t start = 0, n = 0;
-    TakeSelection(m_selstart, m_sellength, start, n);
-    if ((start == 0 && n == 0) || !InDocument(start, n)) return;
+    if (!TakeSelection(m_selstart, m_sellength, start, n) || (start == 0 && n == 0) || !InDocument(start, n)) return;
     if (n > 0) {
         if (!StackHandled()) RemoveWords(7, start, n, n);
         return;
@@ -226,11 +240,12 @@ void Typing::JoinParagraphs() {
 
 void Typing::DeleteWord(int32_t m_selstart, int32_t m_sellength) {
     int32_t start = 0, n = 0;
-    TakeSelection(m_selstart, m_sellength, start, n);
+    if (!TakeSelection(m_selstart, m_sellength, start, n)) return;
     undo_.EndPendingStep();
     if (!StackHandled()) {
         if (n == 0) {
-            RemoveWords(8, start, 1, 0);
+            int32_t one = 1;
+            if (KeepLastParaEnd(start, one)) RemoveWords(8, start, 1, 0);
         } else {
             RemoveWords(8, start, n, n);
         }

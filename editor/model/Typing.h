@@ -49,8 +49,13 @@ public:
     // characters from pos. With toClipboard the characters go to the clipboard first, with their
     // marks whole; nothing is removed when the clipboard does not take them.
     bool RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLength, bool toClipboard = false);
-    // The editor's selection as the member was given it, widened to whole grace-note groups.
-    void TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n);
+    // The editor's selection as the member was given it, widened to whole grace-note groups and
+    // kept off the last paragraph end; false when a selection held nothing else.
+    bool TakeSelection(int32_t start, int32_t length, int32_t& pos, int32_t& n);
+    // The last paragraph end closes the document: no edit removes it or puts anything after it,
+    // or the characters after it would never be laid out. Cuts a range within the document short
+    // of it; false when a range held nothing else.
+    bool KeepLastParaEnd(int32_t& pos, int32_t& n) const;
     // 0 <= pos, n >= 0 and pos + n within the document.
     bool InDocument(int32_t pos, int32_t n) const;
 

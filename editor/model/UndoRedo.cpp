@@ -19,6 +19,8 @@ namespace {
 constexpr int64_t kWordSlot = 316;
 constexpr int64_t kRangeSlot = 28;
 const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
+const std::string kJournalFullMessage = "撤销记录写不进磁盘（磁盘可能已满），腾出空间之前不能修改文档。";
+constexpr const char* kNotWritten = "the undo journal could not be written";
 static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
 
 // Journal names held by editors of this process: a file open here can still be deleted on
@@ -45,8 +47,12 @@ std::filesystem::path NumberedName(const std::filesystem::path& dir, int32_t cou
 
 class FileJournal : public UndoJournal {
 public:
-    explicit FileJournal(const std::filesystem::path& name)
-        : file_(name, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc) {}
+    // Unbuffered: a write that fails (a full disk) leaves nothing behind in a buffer that a later
+    // write would carry to the wrong place, and the next write starts afresh where it is told.
+    explicit FileJournal(const std::filesystem::path& name) {
+        file_.rdbuf()->pubsetbuf(nullptr, 0);
+        file_.open(name, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+    }
     bool IsOpen() const { return file_.is_open(); }
     void Close() { file_.close(); }
 
@@ -202,13 +208,38 @@ bool UndoRedo::Fail(const char* why) {
     return false;
 }
 
+void UndoRedo::Tell(const std::string& text) {
+    if (data_.View) data_.View->ShowMessage(text);
+}
+
+// A journal write failed: said once until the journal takes a step again.
+bool UndoRedo::Refuse(const char* why) {
+    if (!toldJournalFull_) {
+        toldJournalFull_ = true;
+        Tell(kJournalFullMessage);
+    }
+    return Fail(why);
+}
+
+// An after-image that could not be written when its coalesced step closed is written before
+// anything else is recorded, undone or redone; until then they are refused.
+bool UndoRedo::Settle() {
+    if (owedAfterKind_ == 0) return true;
+    if (!WriteWordAfter(owedAfterKind_)) return Refuse(kNotWritten);
+    owedAfterKind_ = 0;
+    beforeWords_.clear();
+    journalError_.clear();
+    toldJournalFull_ = false;
+    return true;
+}
+
 // A new step discards everything that could still be redone.
 aUndoStep& UndoRedo::OpenStep(int32_t kind) {
     journalError_.clear();
-    if (inTempFolder_ && !toldTempFolder_ && data_.View) {
+    if (inTempFolder_ && !toldTempFolder_) {
         toldTempFolder_ = true;
         const auto folder = journalName_.parent_path().u8string();
-        data_.View->ShowMessage(kTempFolderMessage + std::string(folder.begin(), folder.end()));
+        Tell(kTempFolderMessage + std::string(folder.begin(), folder.end()));
     }
     stepStart_ = JournalPos;
     // The new step writes over the undone ones: a saved state among them is gone for good.
@@ -271,6 +302,7 @@ bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordI
 }
 
 bool UndoRedo::SaveUndoData(int32_t kind) {
+    if (!Settle()) return false;
     if (IsItemKind(kind)) return SaveItemUndo(kind);
     if (IsPageKind(kind)) return SavePageUndo(kind);
     if (!IsWordKind(kind) || kind == 4) return Fail("this kind of change is not journalled");
@@ -281,7 +313,7 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
     if (DescBefore.FirstWord < 0 || DescBefore.FirstWord + count > data_.WordCount() + 1 ||
         !JournalWords(kind, DescBefore, kind == 7, step.BeforeSize) || !journal_->Flush()) {
         DropOpenStep();
-        return Fail("the undo journal could not be written");
+        return Refuse(kNotWritten);
     }
     beforeWords_.assign(data_.WordInfo.begin() + DescBefore.FirstWord,
                         data_.WordInfo.begin() + DescBefore.FirstWord + count);
@@ -295,12 +327,7 @@ bool UndoRedo::SaveRedoData(int32_t kind) {
     const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
     if (kind == 7) DescBefore = CurBefore;
     DescAfter = CurAfter;
-    auto& step = Steps[static_cast<size_t>(StepIndex)];
-    const int32_t count = kind == 17 ? 0 : CountOf(DescAfter);  // a join's after-image is its range alone
-    const bool written = DescAfter.FirstWord >= 0 && DescAfter.FirstWord + count <= data_.WordCount() + 1 &&
-                         (count == 0 || JournalWords(kind, DescAfter, false, step.AfterSize)) &&
-                         (kind == 17 || WriteRange(DescBefore)) && WriteRange(DescAfter) && journal_->Flush();
-    if (!written) {
+    if (!WriteWordAfter(kind)) {
         // The step could never be undone: take the change back now instead.
         // A coalesced backspace grew its before range after the copy: the journal has it.
         auto words = beforeWords_;
@@ -314,10 +341,29 @@ bool UndoRedo::SaveRedoData(int32_t kind) {
         }
         if (static_cast<int32_t>(words.size()) == imaged) PutBack(stepKind, DescBefore, DescAfter, words);
         DropOpenStep();
-        return Fail("the undo journal could not be written; the change was not made");
+        return Refuse("the undo journal could not be written; the change was not made");
     }
     beforeWords_.clear();
+    toldJournalFull_ = false;
     return true;
+}
+
+// The after-image of the open character step from DescBefore and DescAfter, at JournalPos. A
+// failed write leaves the position and the step's size where they were, so it can be tried again.
+bool UndoRedo::WriteWordAfter(int32_t kind) {
+    if (!journal_) return false;
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    const int64_t at = JournalPos;
+    const double size = step.AfterSize;
+    const int32_t count = kind == 17 ? 0 : CountOf(DescAfter);  // a join's after-image is its range alone
+    const bool written = DescAfter.FirstWord >= 0 && DescAfter.FirstWord + count <= data_.WordCount() + 1 &&
+                         (count == 0 || JournalWords(kind, DescAfter, false, step.AfterSize)) &&
+                         (kind == 17 || WriteRange(DescBefore)) && WriteRange(DescAfter) && journal_->Flush();
+    if (!written) {
+        JournalPos = at;
+        step.AfterSize = size;
+    }
+    return written;
 }
 
 void UndoRedo::EndPendingStep() {
@@ -336,7 +382,16 @@ void UndoRedo::EndPendingStep() {
         default: return;
     }
     PendingKind = 1;
-    SaveRedoData(afterKind);
+    // The run was reported as typed: it stays, and its step is finished once the journal takes it.
+    if (afterKind == 7) DescBefore = CurBefore;
+    DescAfter = CurAfter;
+    if (!WriteWordAfter(afterKind)) {
+        owedAfterKind_ = afterKind;
+        Refuse(kNotWritten);
+        return;
+    }
+    beforeWords_.clear();
+    toldJournalFull_ = false;
 }
 
 bool UndoRedo::CanCut() const {
@@ -369,7 +424,7 @@ bool UndoRedo::SaveJoinUndo() {
                          journal_->Flush();
     if (!written) {
         DropOpenStep();
-        return Fail("the undo journal could not be written");
+        return Refuse(kNotWritten);
     }
     beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)], data_.WordInfo[static_cast<size_t>(last)]};
     return true;
@@ -381,7 +436,7 @@ bool UndoRedo::AddBackspaceWord(int32_t word) {
     if (step.StepKind != 7) return false;
     const auto& w = data_.WordInfo[static_cast<size_t>(word)];
     if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush())
-        return Fail("the undo journal could not be written");
+        return Refuse(kNotWritten);
     JournalPos += kWordSlot;
     step.BeforeSize += kWordSlot;
     beforeWords_.insert(beforeWords_.begin(), w);
@@ -429,6 +484,7 @@ void UndoRedo::ZeroUnDoReDoVal() {
     // An open coalesced step belongs to the old document: closing it later would record
     // the new document under it.
     if (PendingKind > 1) PendingKind = 1;
+    owedAfterKind_ = 0;
     beforeWords_.clear();
 }
 
@@ -468,11 +524,10 @@ void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange&
         array_.DelWordArray(at, n);
         array_.InstrWordArray(before.SelStart, n);
     } else {
-        int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
-        if ((kind == 1 || kind == 16) && pos == data_.WordCount()) {
-            --pos;
-            sel.SelStart = pos;
-        }
+        const int32_t pos = kind == 7 ? after.SelStart : before.SelStart;
+        // A change that reached the end selects from the last character, if there is one; the
+        // room opens where the characters were, also in a document the change left empty.
+        if ((kind == 1 || kind == 16) && pos == data_.WordCount() && pos > 0) sel.SelStart = pos - 1;
         DescribeRestore(pos, add, del, before);
         int32_t at = pos;
         array_.DelWordArray(at, add);
@@ -620,7 +675,7 @@ bool UndoRedo::SavePageUndo(int32_t kind) {
     beforePage_ = PageValue(kind);
     if (!journal_ || !journal_->Write(JournalPos, beforePage_.data(), beforePage_.size()) || !journal_->Flush()) {
         DropOpenStep();
-        return Fail("the undo journal could not be written");
+        return Refuse(kNotWritten);
     }
     JournalPos += PageSlot(kind);
     if (PageKindCountsSize(kind)) step.BeforeSize += static_cast<double>(PageSlot(kind));
@@ -640,11 +695,12 @@ bool UndoRedo::SavePageRedo(int32_t kind) {
         // Take the change back rather than keep a step that cannot be undone.
         if (stepKind != 11 || FontRowValid()) SetPageValue(stepKind, beforePage_, row);
         DropOpenStep();
-        return Fail("the undo journal could not be written; the change was not made");
+        return Refuse("the undo journal could not be written; the change was not made");
     }
     JournalPos += PageStepLength(kind) - PageSlot(kind);
     if (PageKindCountsSize(kind))
         Steps[static_cast<size_t>(StepIndex)].AfterSize += static_cast<double>(PageSlot(kind));
+    toldJournalFull_ = false;
     return true;
 }
 
@@ -680,7 +736,7 @@ void UndoRedo::MovePageValue(int32_t kind, bool undo) {
 
 void UndoRedo::UserUndo() {
     EndPendingStep();
-    if (!CanUndo()) return;
+    if (!CanUndo() || !Settle()) return;
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex)];
     if (IsItemKind(step.StepKind)) {
         UndoItem(step.StepKind);
@@ -716,7 +772,7 @@ void UndoRedo::UserUndo() {
 }
 
 void UndoRedo::UserRedo() {
-    if (!CanRedo()) return;
+    if (!CanRedo() || !Settle()) return;
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex) + 1];
     if (IsItemKind(step.StepKind)) {
         RedoItem(step.StepKind);
@@ -780,7 +836,7 @@ bool UndoRedo::SaveItemUndo(int32_t kind) {
     if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||
         !journal_->Write(JournalPos, &data_.HwWordInfo[index], 24) || !journal_->Flush()) {
         DropOpenStep();
-        return Fail("the undo journal could not be written");
+        return Refuse(kNotWritten);
     }
     beforeItem_ = data_.HwWordInfo[index];
     JournalPos += 24;
@@ -807,9 +863,10 @@ bool UndoRedo::SaveItemRedo(int32_t kind) {
         }
         if (stepKind == 19 && indexValue >= 0 && index < data_.HwWordInfo.size()) array_.DelHwWordInfo(at, one);
         DropOpenStep();
-        return Fail("the undo journal could not be written; the change was not made");
+        return Refuse("the undo journal could not be written; the change was not made");
     }
     JournalPos += 4;
+    toldJournalFull_ = false;
     return true;
 }
 

@@ -124,6 +124,10 @@ private:
     bool SavePageRedo(int32_t kind);
     void MovePageValue(int32_t kind, bool undo);
     bool Fail(const char* why);
+    bool Refuse(const char* why);
+    void Tell(const std::string& text);
+    bool Settle();
+    bool WriteWordAfter(int32_t kind);
     aUndoStep& OpenStep(int32_t kind);
     void DropOpenStep();
     bool SaveItemUndo(int32_t kind);
@@ -151,6 +155,8 @@ private:
     tessaly::aHwWordInfo beforeItem_;
     std::vector<unsigned char> beforePage_;  // the open page step's old value, for a failed close
     int32_t currentHwFocus_ = -1;
+    int32_t owedAfterKind_ = 0;     // after-image kind of a closed step the journal did not take yet
+    bool toldJournalFull_ = false;  // the failure was told; again only after the journal recovered
 };
 
 }  // namespace notaline

@@ -72,41 +72,47 @@ int32_t FindParaEndLine(const EditorData& data, int32_t Start, int32_t Length) {
 
 namespace {
 
-// The first entry whose stretch of characters holds Index, 0 when none does. The layout keeps
-// the stretches in order one after another, so the last one starting at or before Index is the
-// one to try; a table out of that order is searched from the start.
-template <class Entry, class Start, class Length>
-int32_t FindHolder(const std::vector<Entry>& entries, int32_t Index, Start start, Length length) {
-    const auto holds = [&](const Entry& e) {
-        return start(e) <= Index && static_cast<int64_t>(Index) <= int64_t{start(e)} + length(e) - 1;
+// The first of `count` entries whose stretch of characters holds Index, 0 when none does. The
+// layout keeps the stretches in order one after another, so the last one starting at or before
+// Index is the one to try; a table out of that order is searched from the start.
+template <class Start, class Length>
+int32_t FindHolder(size_t count, int32_t Index, Start start, Length length) {
+    const auto holds = [&](size_t i) {
+        return start(i) <= Index && static_cast<int64_t>(Index) <= int64_t{start(i)} + length(i) - 1;
     };
-    const auto it = std::upper_bound(entries.begin(), entries.end(), Index,
-                                     [&](int32_t i, const Entry& e) { return i < start(e); });
-    if (it != entries.begin() && holds(*(it - 1))) {
-        const auto k = it - 1 - entries.begin();
-        // A zero-length entry before it could not hold Index; a longer one would mean disorder.
-        if (k == 0 ||
-            int64_t{start(entries[static_cast<size_t>(k - 1)])} + length(entries[static_cast<size_t>(k - 1)]) <=
-                start(*(it - 1)))
-            return static_cast<int32_t>(k);
+    size_t lo = 0, hi = count;  // the first entry starting after Index lies in [lo, hi]
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        if (Index < start(mid)) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
     }
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (holds(entries[i])) return static_cast<int32_t>(i);
+    if (lo > 0 && holds(lo - 1)) {
+        const size_t k = lo - 1;
+        // A zero-length entry before it could not hold Index; a longer one would mean disorder.
+        if (k == 0 || int64_t{start(k - 1)} + length(k - 1) <= start(k)) return static_cast<int32_t>(k);
+    }
+    for (size_t i = 0; i < count; ++i)
+        if (holds(i)) return static_cast<int32_t>(i);
     return 0;
 }
 
 }  // namespace
 
+// Searched without applying the lines' pending move: only the lines it returns are read.
 int32_t GetLineOfWord(const EditorData& data, int32_t Index) {
+    const auto& lines = data.LineInfo;
     return FindHolder(
-        data.LineInfo, Index, [](const tessaly::aLineInfo& l) { return l.Start; },
-        [](const tessaly::aLineInfo& l) { return l.Length; });
+        lines.size(), Index, [&](size_t i) { return lines.StartOf(i); },
+        [&](size_t i) { return lines.Unmoved(i).Length; });
 }
 
 int32_t GetPageOfWord(const EditorData& data, int32_t Index) {
+    const auto& pages = data.PageInfo;
     return FindHolder(
-        data.PageInfo, Index, [](const tessaly::aPageInfo& p) { return p.StartWord; },
-        [](const tessaly::aPageInfo& p) { return p.LengthWord; });
+        pages.size(), Index, [&](size_t i) { return pages[i].StartWord; }, [&](size_t i) { return pages[i].LengthWord; });
 }
 
 int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X) {

@@ -52,7 +52,7 @@ public:
 
     // The device-context side: the selected font stays until the next select.
     virtual void SelectFont(const tessaly::LogFont& font) = 0;
-    virtual void SetTextColor(uint32_t colour) = 0;  // a colour-table value
+    virtual void SetTextColor(uint32_t colour) = 0;  // a colour reference, red in the low byte
     virtual void DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) = 0;
     virtual void TextOutAt(int32_t x, int32_t y, std::string_view text) = 0;
     virtual TextMetric GetTextMetric() = 0;

@@ -103,14 +103,19 @@ uint32_t WordColour(const PaintContext& ctx, int32_t word) {
     return ctx.Data.ColorTbl[static_cast<size_t>(cf)];
 }
 
+// The table holds colour references, red in the low byte, blue in the third; the reader puts a
+// file's alpha in the top byte, and none means opaque. Every drawing of a character's colour
+// goes through here, so that text, lines and digits agree.
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word) {
     const uint32_t c = WordColour(ctx, word);
-    if (c > 0xFFFFFFu) return c;  // seven or more hex digits: it carries its alpha
-    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    const uint32_t alpha = (c >> 24) != 0 ? c >> 24 : 0xFFu;
+    return alpha << 24 | (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
 void SetWordTextColor(PaintContext& ctx, int32_t word) {
-    ctx.Dc.SetTextColor(WordColour(ctx, word));
+    // Text has no alpha: the colour reference of the same red, green and blue.
+    const uint32_t argb = GetWordArgb(ctx, word);
+    ctx.Dc.SetTextColor(((argb >> 16) & 0xFF) | (argb & 0xFF00) | (argb & 0xFF) << 16);
 }
 
 tessaly::mLogFont SetMarkGlyphFont(PaintContext& ctx, std::string_view face, int32_t height, int32_t width,

@@ -68,7 +68,7 @@ IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double rig
 
 int32_t PenWidth(const PaintContext& ctx);                   // 6 while printing, 2 on screen
 uint32_t WordColour(const PaintContext& ctx, int32_t word);  // colour-table entry cf, 0 when missing
-uint32_t GetWordArgb(const PaintContext& ctx, int32_t word);
+uint32_t GetWordArgb(const PaintContext& ctx, int32_t word);  // the character's colour for GDI+
 void SetWordTextColor(PaintContext& ctx, int32_t word);
 
 // Fills the current font record for a face and selects it; returns a copy.

@@ -86,11 +86,11 @@ void DrawExtralBoxedText(PaintContext& ctx, int32_t word, std::string_view text,
 
 void DrawExtralAlphaDigit(PaintContext& ctx, int32_t word, std::string_view digit, int32_t vOffset) {
     const auto& w = Word(ctx, word);
-    int32_t red = 0, green = 0, blue = 0;
-    ColorToRGB(ctx.Data, WordColour(ctx, word), red, green, blue);
-    const uint32_t argb = 0xBB000000u | (static_cast<uint32_t>(red) << 16) | (static_cast<uint32_t>(green) << 8) |
-                          static_cast<uint32_t>(blue);
-    const int32_t height = tessaly::CLng(w.WdSize.cy * ctx.Data.AboutFileInfo.CMScale / 100.0);
+    const uint32_t argb = 0xBB000000u | (GetWordArgb(ctx, word) & 0xFFFFFFu);
+    // The default document and every new one store 0, which would give the digit no height:
+    // a size of 0 or less means the full glyph height.
+    const int32_t percent = ctx.Data.AboutFileInfo.CMScale > 0 ? ctx.Data.AboutFileInfo.CMScale : 100;
+    const int32_t height = tessaly::CLng(w.WdSize.cy * percent / 100.0);
     const tessaly::LogFont font = MakeGdiLogFont(ctx.Data.NotationFontName, height, 0, 0);
     const FloatRect layout{w.Left, static_cast<float>(w.Bottom - w.WdSize.cy + OffsetPx(w, vOffset) - w.UpSpace),
                            w.WdSize.cx, w.WdSize.cy};

@@ -1,12 +1,18 @@
 #include "Gdip_win.h"
 
+#include <mutex>
+
 namespace notaline {
 namespace flat = Gdiplus::DllExports;
 using Gdiplus::Ok;
 
 namespace {
 
+// One token for the process, with a count of the starts it serves: controls on any thread start
+// and stop GDI+, and only the last stop may shut it down.
+std::mutex gGdipLock;
 ULONG_PTR gGdipToken = 0;
+int gGdipStarts = 0;
 
 // The encoders' identifiers differ only in the last digit of their first part.
 constexpr unsigned long kEncoderFirst[] = {0x557CF400, 0x557CF403, 0x557CF404, 0x557CF401,
@@ -24,20 +30,25 @@ GpStatus SaveWith(GpImage* image, const std::wstring& fileName, int encoder, con
 }  // namespace
 
 GpStatus InitGDIPlus(bool showMessage, const std::wstring& message, UINT style, const std::wstring& title) {
-    if (gGdipToken != 0) return Ok;
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    const GpStatus status = Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    if (status == Ok) {
-        gGdipToken = token;
-    } else if (showMessage) {
-        MessageBoxW(nullptr, message.c_str(), title.c_str(), style);
+    GpStatus status = Ok;
+    {
+        std::lock_guard lock(gGdipLock);
+        if (gGdipStarts == 0) {
+            Gdiplus::GdiplusStartupInput input;
+            ULONG_PTR token = 0;
+            status = Gdiplus::GdiplusStartup(&token, &input, nullptr);
+            if (status == Ok) gGdipToken = token;
+        }
+        if (status == Ok) ++gGdipStarts;
     }
+    // Shown outside the lock: the box pumps messages, and a window may start GDI+ meanwhile.
+    if (status != Ok && showMessage) MessageBoxW(nullptr, message.c_str(), title.c_str(), style);
     return status;
 }
 
 void TerminateGDIPlus() {
-    if (gGdipToken == 0) return;
+    std::lock_guard lock(gGdipLock);
+    if (gGdipStarts == 0 || --gGdipStarts > 0) return;
     DisposeGdipCache();
     Gdiplus::GdiplusShutdown(gGdipToken);
     gGdipToken = 0;
@@ -46,7 +57,8 @@ void TerminateGDIPlus() {
 void DisposeGdipCache() {}
 
 bool GdiPlusStarted() {
-    return gGdipToken != 0;
+    std::lock_guard lock(gGdipLock);
+    return gGdipStarts > 0;
 }
 
 RECTF MakeRectF(float x, float y, float width, float height) {

@@ -18,7 +18,9 @@ struct RECTF {
     float X, Y, Width, Height;
 };
 
-// Starts GDI+ once; on failure shows Message when asked and returns the status.
+// Counted: GDI+ starts with the first successful call and stops with the matching last
+// TerminateGDIPlus, so each user pairs its own start and stop. On failure shows Message when
+// asked, counts nothing and returns the status. A stop without a start does nothing.
 GpStatus InitGDIPlus(bool showMessage, const std::wstring& message, UINT style, const std::wstring& title);
 void TerminateGDIPlus();
 // Nothing is cached between drawing calls, so there is nothing to free.

@@ -8,7 +8,9 @@
 #include "DaDurFile.h"
 #include "DaDurFormat.h"
 #include "DaDurTestUtil.h"
+#include "DaDurWriter.h"
 #include "DefaultDocument.h"
+#include "FileTestUtil.h"
 
 namespace tessaly {
 namespace {
@@ -409,6 +411,176 @@ TEST(DaDurFile, AReadCannotStartDuringAnother) {
     EXPECT_EQ(2, refused);
     EXPECT_EQ(2, system.beeps);
     EXPECT_FALSE(std::filesystem::exists("x.DaDur"));
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+using test::Gbk;
+using test::ReadLines;
+
+// Every prefix of a file, as the reader gets it: a cut anywhere but after a whole last line
+// leaves the last line without its end.
+DaDurStatus ReadPrefix(std::string_view all, size_t n, JpData& d) {
+    FakeDaDurSystem system;
+    DaDurReader reader(system, 1.0);
+    const std::string_view part = all.substr(0, n);
+    const bool cut = !part.empty() && part.back() != '\n' && part.back() != '\r';
+    return reader.Read(SplitDaDurLines(part), 0, d, cut);
+}
+
+std::string WrittenDefaultDocument() {
+    FakeDaDurSystem system;
+    DaDurFile file(system);
+    file.ReadRtfFile(0, "");
+    return DaDurWriter(system, 1.0).Write(file.Data(), 0);
+}
+
+std::string GoldenFile() {
+    std::ifstream in(JP_TOOLS_TEST_DATA "every_kind_of_line.DaDur", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(DaDurReader, EveryCutOfAFileReadsWholeOrSaysItEndsEarly) {
+    for (const std::string& all : {WrittenDefaultDocument(), GoldenFile()}) {
+        ASSERT_FALSE(all.empty());
+        JpData full;
+        const DaDurStatus whole = ReadPrefix(all, all.size(), full);
+        ASSERT_TRUE(whole.ok);
+        ASSERT_EQ(0, whole.number);
+        FakeDaDurSystem system;
+        const std::string fullText = DaDurWriter(system, 1.0).Write(full, 0);
+        for (size_t n = 0; n < all.size(); ++n) {
+            JpData d;
+            const DaDurStatus status = ReadPrefix(all, n, d);
+            ASSERT_TRUE(status.ok) << n << ": " << status.reason;
+            if (status.number == 0) {
+                // Only the final line end is missing: nothing of the document is.
+                EXPECT_EQ(fullText, DaDurWriter(system, 1.0).Write(d, 0)) << n;
+                EXPECT_GE(n, all.size() - 1);
+            } else {
+                ASSERT_EQ(kErrEndsEarly, status.number) << n;
+                EXPECT_LE(d.WordInfo.size(), full.WordInfo.size()) << n;
+            }
+        }
+    }
+}
+
+// The same through files, cut at each tenth: the document is kept, and the message names the file.
+TEST(DaDurFile, AFileCutAtEachTenthIsShownAndSaysItEndsEarly) {
+    test::TempFolder folder;
+    for (const std::string& all : {WrittenDefaultDocument(), GoldenFile()}) {
+        for (int tenth = 0; tenth <= 10; ++tenth) {
+            const auto name = folder / ("cut" + std::to_string(tenth) + ".DaDur");
+            test::Spit(name, all.substr(0, all.size() * tenth / 10));
+            FakeDaDurSystem system;
+            DaDurFile file(system);
+            const DaDurStatus status = file.ReadRtfFile(0, name);
+            ASSERT_TRUE(status.ok) << tenth << ": " << status.reason;
+            if (tenth == 10) {
+                EXPECT_EQ(0, status.number);
+                EXPECT_EQ("", status.reason);
+            } else {
+                EXPECT_EQ(kErrEndsEarly, status.number) << tenth;
+                EXPECT_EQ(FileErrorReason(kErrEndsEarly, name), status.reason);
+                EXPECT_EQ(0u, status.reason.find("文件提前结束，文档可能不完整: "));
+            }
+            EXPECT_EQ(file.Data().WordInfo.size(), static_cast<size_t>(file.Data().FileInfo.WordCount));
+        }
+    }
+}
+
+TEST(DaDurReader, AMissingFontIsNamedOncePerRead) {
+    struct CountingSystem : FakeDaDurSystem {
+        int asked = 0;
+        std::vector<std::string> InstalledFonts() override {
+            ++asked;
+            return fonts;
+        }
+    } system;
+    system.fonts = {Gbk(u8"宋体")};
+    const std::string header = DefaultDocumentLines()[0];
+    const std::string other = "\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}{\\f1\\hyc1 Other;}}";
+    JpData d;
+    ASSERT_TRUE(ReadLines(system, {header, header, other, header, other}, d).ok);
+    EXPECT_EQ((std::vector<std::u16string>{u"软件简谱字体 “tolvane” 缺失，建议重新安装。",
+                                           u"文档字体 “tolvane” 系统中没有找，显示可能不正确。",
+                                           u"文档字体 “other” 系统中没有找，显示可能不正确。"}),
+              system.messages);
+    EXPECT_EQ(1, system.asked);
+    // A new read names them again.
+    ASSERT_TRUE(ReadLines(system, {header}, d).ok);
+    EXPECT_EQ(5u, system.messages.size());
+}
+
+TEST(DaDurReader, ADocumentBeyondTheLimitIsRefusedAndTheOldOneKept) {
+    FakeDaDurSystem system;
+    DaDurReader reader(system, 1.0);
+    reader.SetMaxWords(5);
+    JpData d;
+    const std::vector<std::string_view> five = {"\\part abcd\\par"};
+    ASSERT_TRUE(reader.Read(five, 0, d).ok);
+    ASSERT_EQ(5, d.FileInfo.WordCount);
+    const std::vector<std::string_view> six = {"\\part abcde\\par"};
+    const DaDurStatus status = reader.Read(six, 0, d);
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(kErrTooLarge, status.number);
+    EXPECT_EQ("文档太大，无法处理（第 1 行）", status.reason);
+    EXPECT_EQ(5, d.FileInfo.WordCount);
+    // No cut last line turns this into a shorter document.
+    EXPECT_EQ(kErrTooLarge, reader.Read(six, 0, d, true).number);
+    // Free items are held to the same count.
+    const std::string item = "\\hwdata,1,0,0,0,0,0,0";
+    const std::vector<std::string_view> items(6, item);
+    EXPECT_EQ(kErrTooLarge, reader.Read(items, 0, d).number);
+    EXPECT_TRUE(reader.Read(std::vector<std::string_view>(5, item), 0, d).ok);
+}
+
+// Line ends cost memory of their own: a file of nothing else is refused before it is split.
+TEST(DaDurFile, AFileOfLineEndsBeyondTheLimitIsRefused) {
+    test::TempFolder folder;
+    const auto name = folder / "empty lines.DaDur";
+    test::Spit(name, std::string(2 * kMaxDocumentLines + 1, '\n'));
+    FakeDaDurSystem system;
+    DaDurFile file(system);
+    ASSERT_TRUE(file.ReadRtfFile(0, "").ok);
+    const DaDurStatus status = file.ReadRtfFile(0, name);
+    EXPECT_EQ(kErrTooLarge, status.number);
+    EXPECT_EQ(FileErrorReason(kErrTooLarge, name), status.reason);
+    EXPECT_EQ(0, system.beeps);  // not one line was read
+    EXPECT_GT(file.Data().FileInfo.WordCount, 0);
+}
+
+TEST(DaDurReader, MemoryRunningOutIsTooLargeNotACrash) {
+    struct Exhausted : FakeDaDurSystem {
+        std::vector<std::string> InstalledFonts() override { throw std::bad_alloc(); }
+    } system;
+    JpData d;
+    d.FileInfo.WordCount = 77;
+    const DaDurStatus status = ReadLines(system, DefaultDocumentLines(), d);
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(kErrTooLarge, status.number);
+    EXPECT_EQ(1u, status.line);
+    EXPECT_EQ(77, d.FileInfo.WordCount);
+}
+
+TEST(DaDurReader, MalformedLinesSayWhichLineInTheUsersWords) {
+    FakeDaDurSystem system;
+    JpData d;
+    const DaDurStatus status = ReadLines(system, {"\\part a", "\\part\\'zz"}, d);
+    EXPECT_EQ(kErrBadFileFormat, status.number);
+    EXPECT_EQ("无效的文件格式（第 2 行）", status.reason);
+    EXPECT_FALSE(status.detail.empty());
+    // A cut last line that cannot be read is left out, and the rest kept.
+    DaDurReader reader(system, 1.0);
+    const std::vector<std::string_view> lines = {"\\part ab\\par", "\\part\\'c"};
+    const DaDurStatus cut = reader.Read(lines, 0, d, true);
+    EXPECT_TRUE(cut.ok);
+    EXPECT_EQ(kErrEndsEarly, cut.number);
+    EXPECT_EQ(3, d.FileInfo.WordCount);
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ JpData Read(FakeDaDurSystem& system, const std::string& bytes) {
     JpData d;
     DaDurReader reader(system, system.zoom);
     const DaDurStatus status = reader.Read(SplitDaDurLines(bytes), 0, d);
-    EXPECT_TRUE(status.ok) << status.reason << " at line " << status.line;
+    EXPECT_TRUE(status.ok) << status.reason << ": " << status.detail;
     return d;
 }
 
@@ -321,10 +321,13 @@ TEST(DaDurFile, WritesReplaceTheFileOnlyOnSuccess) {
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir), {}));
 
     // A write that cannot complete reports failure and leaves the saved file.
-    std::filesystem::create_directory(dir / "song.DaDur.~tmp");
-    EXPECT_FALSE(file.WriteRtfFile(target, 0).ok);
+    std::filesystem::permissions(target, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_EQ(kErrReadOnly, file.WriteRtfFile(target, 0).number);
     EXPECT_EQ(saved, Slurp(target));
-    EXPECT_FALSE(file.WriteRtfFile(dir / "missing" / "x.DaDur", 0).ok);
+    std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(kErrPathNotFound, file.WriteRtfFile(dir / "missing" / "x.DaDur", 0).number);
 
     DaDurFile again(system);
     ASSERT_TRUE(again.ReadRtfFile(0, target).ok);

@@ -113,8 +113,8 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         ASSERT_EQ(S_OK, reader->GetJpData(&back));
         EXPECT_EQ(4, back.FileInfo.WordCount);
 
-        // A failed write answers failure and keeps the file.
-        std::filesystem::create_directory(dir / L"歌曲.DaDur.~tmp");
+        // A failed write answers failure, says why and keeps the file.
+        ASSERT_TRUE(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY));
         const auto before = std::filesystem::file_size(name);
         JpData bigger = doc;
         bigger.WordInfo.resize(40, doc.WordInfo[2]);
@@ -123,6 +123,24 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         EXPECT_EQ(E_FAIL, writer->WriteRtfFile(file.b, 0, &ok));
         EXPECT_EQ(VARIANT_FALSE, ok);
         EXPECT_EQ(before, std::filesystem::file_size(name));
+        {
+            DISPID write = 0;
+            LPOLESTR member = const_cast<LPOLESTR>(L"WriteRtfFile");
+            ASSERT_EQ(S_OK, writer->GetIDsOfNames(IID_NULL, &member, 1, 0, &write));
+            VARIANT args[2];
+            V_VT(&args[0]) = VT_I4;  // reversed: the window, then the file name
+            V_I4(&args[0]) = 0;
+            V_VT(&args[1]) = VT_BSTR;
+            V_BSTR(&args[1]) = file.b;
+            DISPPARAMS p{args, nullptr, 2, 0};
+            EXCEPINFO e{};
+            EXPECT_EQ(DISP_E_EXCEPTION, writer->Invoke(write, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, &e, nullptr));
+            EXPECT_EQ(L"文件只读，不能覆盖: " + name, std::wstring(e.bstrDescription ? e.bstrDescription : L""));
+            SysFreeString(e.bstrDescription);
+            SysFreeString(e.bstrSource);
+            SysFreeString(e.bstrHelpFile);
+        }
+        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
 
         // By name through IDispatch.
         DISPID id = 0;

@@ -2,6 +2,8 @@
 #include <objbase.h>
 
 #include "api/IDataTypes.h"
+#include "api/IDrumPatterns.h"
+#include "api/IMakeMid.h"
 #include "api/IVbGetWindowsZoom.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
@@ -76,6 +78,11 @@ TEST(Tessaly, RegistersAndUnregistersItself) {
     CLSID fromProgId{};
     ASSERT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.VbGetWindowsZoom", &fromProgId));
     EXPECT_TRUE(IsEqualCLSID(CLSID_VbGetWindowsZoom, fromProgId));
+    // The drum-pattern class 分析鼓点 goes by an ASCII ProgID.
+    ASSERT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.FenXiGuDian", &fromProgId));
+    EXPECT_TRUE(IsEqualCLSID(CLSID_DrumPatterns, fromProgId));
+    ASSERT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.MakeMid", &fromProgId));
+    EXPECT_TRUE(IsEqualCLSID(CLSID_MakeMid, fromProgId));
     com::Ptr<IDispatch> zoom;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_VbGetWindowsZoom, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                      zoom.OutVoid()));

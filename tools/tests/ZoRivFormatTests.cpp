@@ -63,6 +63,7 @@ JpData SmallDocument() {
     t.XjCount = 8;
     d.PlayInfo.Track = {t};
     d.PlayInfo.TotalTrack = 1;
+    d.PlayInfo.MainTrack = 1;
     d.PlayInfo.Bpm = 90;
     d.PlayInfo.JiePai = 3;
     return d;
@@ -126,7 +127,7 @@ TEST(ZoRivFormat, GoldenBytesOfASmallDocument) {
     EXPECT_EQ(Packed("0100 01000000 00000000"), Hex(b, 61, 10));
     EXPECT_EQ(Packed("64 00 00 00 ffff 01 ffff 00 0000"), Hex(b, 71, 12));
     EXPECT_EQ(Packed("0200 0800"), Hex(b, 71 + 150, 4));
-    EXPECT_EQ(Packed("01 00 5a00 0000 00 03 0000"), Hex(b, 225, 10));
+    EXPECT_EQ(Packed("01 01 5a00 0000 00 03 0000"), Hex(b, 225, 10));
     // Font table: name length and bytes, charset, octave-dot and duration-line positions.
     EXPECT_EQ(Packed("0700 546f6c76616e65 02 00006041 00008040"), Hex(b, kFonts, 18));
     EXPECT_EQ(Packed("0400 cbcecce5 86 00007041 00000040"), Hex(b, kFonts + 18, 15));
@@ -481,7 +482,47 @@ TEST_F(ZoRivFiles, AFailedSaveLeavesTheOldFileAndNoTemporary) {
     EXPECT_TRUE(std::find(progress.steps.begin(), progress.steps.end(), 99) == progress.steps.end());
 
     const ZoRivStatus s = WriteZoRivFile(Name(u8"no/such/folder.ZoRiv"), SmallDocument(), 1, nullptr);
-    EXPECT_EQ(kErrFileAccess, s.number);
+    EXPECT_EQ(kErrPathNotFound, s.number);
+    EXPECT_EQ(0u, s.reason.find("路径未找到: ")) << s.reason;
+}
+
+// The file is read in pieces (its head again in a larger one when it does not fit the first, its
+// characters a megabyte at a time): it reads as its bytes parsed whole, and every cut is refused.
+TEST_F(ZoRivFiles, AFileReadInPiecesReadsAsItsBytesWhole) {
+    JpData big = SmallDocument();
+    for (int k = 0; k < 40; ++k)  // faces of 30,000 bytes: over a megabyte before the characters
+        big.FontTbl.push_back({std::string(30000, static_cast<char>('a' + k % 26)) + std::to_string(k), 134, 15, 3});
+    big.FileInfo.FontTblCount = static_cast<int16_t>(big.FontTbl.size());
+    big.WordInfo.clear();
+    for (int i = 0; i < 12000; ++i)
+        big.WordInfo.push_back(i % 50 == 49 ? ParagraphEnd(25) : Word(static_cast<int16_t>('1' + i % 7), 2 + i % 40, 0));
+    big.FileInfo.WordCount = static_cast<int32_t>(big.WordInfo.size());
+    const std::vector<uint8_t> bytes = Format(big, 1.25);
+    ASSERT_GT(bytes.size(), size_t{4} << 20);
+    JpData whole;
+    ASSERT_TRUE(ParseZoRiv(bytes, 1.25, whole, nullptr).Ok());
+
+    const auto name = Name(u8"大.ZoRiv");
+    const auto write = [&](size_t n) {
+        std::ofstream file(name, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(n));
+    };
+    write(bytes.size());
+    Recorder progress;
+    JpData read;
+    ASSERT_TRUE(ReadZoRivFile(name, 1.25, read, &progress).Ok());
+    EXPECT_EQ(Format(whole), Format(read));
+    EXPECT_EQ(12000u, read.WordInfo.size());
+    EXPECT_EQ(42u, read.FontTbl.size());
+    EXPECT_EQ(99, progress.steps.back());
+
+    for (size_t cut : {size_t{0}, size_t{100}, size_t{1} << 20, size_t{1100000}, size_t{2} << 20, size_t{3} << 20,
+                       bytes.size() - 155, bytes.size() - 1}) {
+        write(cut);
+        JpData kept = SmallDocument();
+        EXPECT_EQ(kErrPastEnd, ReadZoRivFile(name, 1.25, kept, nullptr).number) << cut;
+        EXPECT_EQ(2u, kept.WordInfo.size()) << cut;
+    }
 }
 
 }  // namespace

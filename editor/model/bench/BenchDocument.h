@@ -1,12 +1,31 @@
 #pragma once
+// What the model's benches share: a generated document of notation paragraphs, a reader that
+// hands it over, and steady measuring without a screen.
+#include <string_view>
+#include <utility>
 
-#include "records/JpData.h"
+#include "FakeServices.h"
+#include "model/LayoutView.h"
+#include "records/Records.h"
 
 namespace notaline::bench {
 
-inline constexpr int kParagraphsPerPage = 30;  // of 100 characters: about a page of A4
+constexpr int kParagraphsPerPage = 30;  // of 100 characters: about a page of A4
 
-// A note, a bar line every eighth character, or a paragraph end.
+// The tests' widths (ASCII and notation codes half an em, others an em), without remembering the calls.
+class SteadyMeasurer : public test::FakeTextMeasurer {
+public:
+    SteadyMeasurer() { Remember = false; }
+};
+
+// Hands its document over once, as a reader does.
+class OneDocument : public DocumentSource {
+public:
+    tessaly::JpData Doc;
+    DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override { return {true, {}, std::move(Doc)}; }
+    DocumentRead ReadDocFile(intptr_t, std::u16string_view) override { return {true, {}, std::move(Doc)}; }
+};
+
 inline tessaly::aWordInfo Note(int i, bool end) {
     tessaly::aWordInfo w;
     w.SelSize = 12;
@@ -18,7 +37,7 @@ inline tessaly::aWordInfo Note(int i, bool end) {
     return w;
 }
 
-// Paragraphs of 100 characters on A4.
+// Paragraphs of 99 notes and bar lines and a paragraph end.
 inline tessaly::JpData Document(int paragraphs) {
     tessaly::JpData d;
     d.FontTbl = {{"Tolvane", 2, 15, 3}};
@@ -27,6 +46,9 @@ inline tessaly::JpData Document(int paragraphs) {
     d.PageInfo.PageMarginRect = {245, 200, 245, 200};
     for (int p = 0; p < paragraphs; ++p)
         for (int i = 0; i < 100; ++i) d.WordInfo.push_back(Note(i, i == 99));
+    d.FileInfo.FontTblCount = 1;
+    d.FileInfo.ColorTblCount = 1;
+    d.FileInfo.WordCount = static_cast<int32_t>(d.WordInfo.size());
     return d;
 }
 

@@ -1,6 +1,7 @@
-// Times one typed character at the end of a 200-page document against one typed into a one-page
-// document, in the same run, each as the control does it: the typing member with its journal step
-// written to the file, then the re-layout of the touched paragraph. Not a test: it prints its figures.
+// Times typing, backspace and pasting 100 characters at the start, in the middle and at the end
+// of a 200-page document against the same in a one-page document, in the same run, each as the
+// control does it: the member with its journal step written to the file, then the re-layout of the
+// touched paragraph. Not a test: it prints its figures.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -8,8 +9,7 @@
 #include <vector>
 
 #include "BenchDocument.h"
-#include "FakeLayout.h"
-#include "FakeServices.h"
+#include "model/ClipboardEdits.h"
 #include "model/DoArray.h"
 #include "model/EditorData.h"
 #include "model/LayoutSetup.h"
@@ -20,63 +20,130 @@
 namespace {
 
 using namespace notaline;
+using namespace notaline::bench;
 using Clock = std::chrono::steady_clock;
 
-using bench::Document;
-using bench::kParagraphsPerPage;
-using bench::Note;
-constexpr int kKeys = 400;
+constexpr int kKeys = 200;
+constexpr int kPastes = 40;
+constexpr int kPasted = 100;
 
+// Median and slowest of the timed operations, in microseconds.
 struct Timing {
-    int32_t Pages = 0;
     double MedianUs = 0;
-    double MeanUs = 0;
+    double MaxUs = 0;
 };
 
-Timing TypeAtTheEnd(int paragraphs, const std::filesystem::path& folder) {
-    test::FakeTextMeasurer measurer;
-    test::FakeDocumentSource source;
-    source.Files[u"bench.dadur"] = Document(paragraphs);
-    EditorData data;
-    data.Measurer = &measurer;
-    LoadJpFile(data, source, 0, u"bench.dadur");
-    DoArray array(data);
-    UndoRedo undo(data, array, folder);
-    Typing typing(data, array, undo);
+Timing Summary(std::vector<double> us) {
+    Timing t;
+    t.MaxUs = *std::max_element(us.begin(), us.end());
+    std::nth_element(us.begin(), us.begin() + static_cast<ptrdiff_t>(us.size() / 2), us.end());
+    t.MedianUs = us[us.size() / 2];
+    return t;
+}
 
-    std::vector<double> keys;
-    for (int k = 0; k < kKeys; ++k) {
-        data.InputWords = {Note(k, false)};
-        data.SelStart = data.WordCount() - 1;  // before the last paragraph end
-        data.SelLength = 0;
+enum Place { kStart, kMiddle, kEnd, kPlaces };
+enum Edit { kType, kBackspace, kPaste, kEdits };
+const char* const kPlaceNames[kPlaces] = {"start", "middle", "end"};
+const char* const kEditNames[kEdits] = {"type", "backspace", "paste 100"};
+
+struct Figures {
+    int32_t Pages = 0;
+    Timing At[kEdits][kPlaces];
+};
+
+// An editor as the control holds it: document, array operations, history with its journal file.
+class Editor {
+public:
+    Editor(int paragraphs, const std::filesystem::path& folder) : undo(data, array, folder) {
+        data.Measurer = &measurer;
+        source.Doc = Document(paragraphs);
+        LoadJpFile(data, source, 0, u"bench.dadur");
+    }
+
+    template <class Edit>
+    double Timed(Edit edit) {
         const auto t0 = Clock::now();
-        typing.InputWord(data.SelStart, data.SelLength);
+        edit();
         undo.EndPendingStep();  // every key a step of its own, after-image written
         FormatInputLines(data, data.InputDat);
-        keys.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
+        return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
     }
-    Timing t;
-    t.Pages = data.PageCount();
-    double sum = 0;
-    for (double us : keys) sum += us;
-    t.MeanUs = sum / kKeys;
-    std::nth_element(keys.begin(), keys.begin() + kKeys / 2, keys.end());
-    t.MedianUs = keys[kKeys / 2];
-    return t;
+
+    // The caret inside a paragraph at the place: the first character, the middle paragraph's
+    // middle, before the last paragraph end.
+    int32_t CaretAt(Place place) const {
+        const int32_t paragraphs = data.WordCount() / 100;
+        if (place == kStart) return 0;
+        if (place == kMiddle) return paragraphs / 2 * 100 + 50;
+        return data.WordCount() - 1;
+    }
+
+    void Measure(Place place, Figures& f) {
+        std::vector<double> us;
+        data.SelStart = CaretAt(place);
+        data.SelLength = 0;
+        for (int k = 0; k < kKeys; ++k) {
+            data.InputWords = {Note(k, false)};
+            us.push_back(Timed([&] { typing.InputWord(data.SelStart, data.SelLength); }));
+        }
+        f.At[kType][place] = Summary(us);
+
+        us.clear();
+        for (int k = 0; k < kKeys; ++k) us.push_back(Timed([&] { typing.BackSpaceWord(data.SelStart, 0); }));
+        f.At[kBackspace][place] = Summary(us);
+
+        us.clear();
+        data.InputWords.clear();
+        for (int i = 0; i < kPasted; ++i) data.InputWords.push_back(Note(i, false));
+        for (int k = 0; k < kPastes; ++k) {
+            data.PasteWordCount = kPasted;
+            data.SelStart = CaretAt(place);
+            data.SelLength = 0;
+            us.push_back(Timed([&] { clipboard.PasteWord(data.SelStart, 0, "bench"); }));
+            undo.UserUndo();  // the paragraph keeps its length from one paste to the next
+        }
+        f.At[kPaste][place] = Summary(us);
+    }
+
+    SteadyMeasurer measurer;
+    OneDocument source;
+    EditorData data;
+    DoArray array{data};
+    UndoRedo undo;
+    Typing typing{data, array, undo};
+    ClipboardEdits clipboard{data, array, undo};
+};
+
+Figures Run(int paragraphs, const std::filesystem::path& folder) {
+    Editor editor(paragraphs, folder);
+    Figures f;
+    f.Pages = editor.data.PageCount();
+    for (int p = 0; p < kPlaces; ++p) editor.Measure(static_cast<Place>(p), f);
+    return f;
 }
 
 }  // namespace
 
 int main() {
     const auto folder = std::filesystem::temp_directory_path() / "typing_bench";
-    const Timing big = TypeAtTheEnd(200 * kParagraphsPerPage, folder);
-    const Timing small = TypeAtTheEnd(kParagraphsPerPage - 1, folder);
+    const Figures big = Run(200 * kParagraphsPerPage, folder);
+    const Figures small = Run(kParagraphsPerPage - 1, folder);
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 
-    std::printf("one typed character at the end (journal step and re-layout), median and mean per key:\n");
-    std::printf("  %d pages: %.1f us, %.1f us\n", big.Pages, big.MedianUs, big.MeanUs);
-    std::printf("  %d page:  %.1f us, %.1f us\n", small.Pages, small.MedianUs, small.MeanUs);
-    std::printf("ratio of the medians: %.2f\n", big.MedianUs / small.MedianUs);
+    std::printf("median per edit (journal step and re-layout), %d pages against %d page; slowest in brackets\n",
+                big.Pages, small.Pages);
+    bool within = true;
+    for (int e = 0; e < kEdits; ++e) {
+        for (int p = 0; p < kPlaces; ++p) {
+            const Timing& b = big.At[e][p];
+            const Timing& s = small.At[e][p];
+            const double ratio = b.MedianUs / s.MedianUs;
+            within = within && ratio <= 1.5;
+            std::printf("  %-9s at the %-6s: %8.1f us (%8.1f) against %8.1f us (%8.1f), ratio %.2f\n", kEditNames[e],
+                        kPlaceNames[p], b.MedianUs, b.MaxUs, s.MedianUs, s.MaxUs, ratio);
+        }
+    }
+    std::printf("every position within 1.5x of one page: %s\n", within ? "yes" : "no");
     return 0;
 }

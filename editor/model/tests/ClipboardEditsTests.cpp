@@ -151,5 +151,23 @@ TEST_F(ClipboardEditsTest, ClipboardWordSeesTheClipboardOrAMovedBlock) {
     EXPECT_EQ(2, array.LenClipboardWd());
 }
 
+// Cutting everything leaves an empty document; undoing the typing and the cut after it must
+// stay inside the array.
+TEST_F(ClipboardEditsTest, UndoingACutOfEverythingRestoresTheDocument) {
+    for (const char* pattern : {"12|", "12"}) {
+        Start(pattern);
+        const std::string original = Image();
+        const auto all = static_cast<int32_t>(std::string_view(pattern).size());
+        clip->CutWord(0, all);
+        Relayout();
+        TypeKeys("5");
+        undo->UserUndo();
+        undo->UserUndo();
+        EXPECT_TRUE(Same(original, Image())) << pattern;
+        EXPECT_EQ(0, data.SelStart) << pattern;
+        EXPECT_GE(data.SelLength, 2) << pattern;
+    }
+}
+
 }  // namespace
 }  // namespace notaline

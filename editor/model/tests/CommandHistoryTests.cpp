@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "DocumentCommandFixture.h"
+#include "LayoutFixture.h"
 #include "model/Pagination.h"
 #include "model/ParagraphEnds.h"
 
@@ -117,6 +118,7 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             if (!RunOne(spacingAt)) continue;
             ASSERT_EQ(data.HwWordInfo.size(), static_cast<size_t>(data.AboutFileInfo.HwWordCount));
             ASSERT_EQ(data.WordInfo.size(), static_cast<size_t>(data.WordCount()) + 1);
+            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " command " << c;
             if (spacingAt >= 0 && spacingAt == openNudge) {
                 states.back() = test::StateOf(data);  // the same step grew
             } else {
@@ -130,11 +132,13 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             undo->UserUndo();
             ASSERT_EQ(states[static_cast<size_t>(s - 1)], test::StateOf(data))
                 << "seed " << seed << " undo to " << s - 1;
+            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " undo " << s;
         }
         ASSERT_FALSE(undo->CanUndo()) << "seed " << seed;
         for (int s = 1; s <= steps; ++s) {
             undo->UserRedo();
             ASSERT_EQ(states[static_cast<size_t>(s)], test::StateOf(data)) << "seed " << seed << " redo to " << s;
+            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " redo " << s;
         }
         ASSERT_FALSE(undo->CanRedo()) << "seed " << seed;
     }

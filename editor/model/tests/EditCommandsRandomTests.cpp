@@ -11,6 +11,7 @@
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/EditCommands.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/Pagination.h"
 
@@ -53,6 +54,10 @@ protected:
     void Start(uint32_t seed) {
         rng.seed(seed);
         Doc("1234|ab5678|cd|9012345|");
+        // Spacing before and after, so that joins and moved paragraph ends show in the layout.
+        Para(4, tessaly::AlignmentNear, 0, 0, 0, 2, 5, 8);
+        Para(11, tessaly::AlignmentCenter, 0, 0, 0, 0, 3, 6);
+        Para(14, tessaly::AlignmentFar, 0, 0, 0, 0, 0, 4);
         data.FontTbl.resize(2);
         data.ColorTbl = {0, 0xFF};
         data.AboutPageInfo.nScale = 1;
@@ -142,6 +147,8 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
         for (int c = 0; c < commands; ++c) {
             RandomCommand();
             ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size()) << "seed " << seed;
+            ASSERT_TRUE(IsParaEnd(data, data.WordCount() - 1)) << "seed " << seed << " " << trace;
+            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << " " << trace;
             if (c == saved) edit->Undo.Modified(false);
         }
         while (edit->Undo.CanRedo()) edit->Undo.UserRedo();  // what a random undo took back
@@ -152,6 +159,7 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
             edit->Undo.UserUndo();
             ++steps;
             ASSERT_LT(steps, 1000);
+            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << " undo " << steps;
         }
         ASSERT_EQ(original, Snapshot(data)) << "seed " << seed;
         while (edit->Undo.CanRedo()) edit->Undo.UserRedo();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "EditFixture.h"
-#include "model/GraceNotes.h"
+#include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 
@@ -46,7 +46,7 @@ protected:
         const int32_t count = data.WordCount();
         for (int32_t i = 0; i < count; ++i)
             if (pattern[static_cast<size_t>(i)] == '|' && Rand(2))
-                Para(i, kAlignments[Rand(4)], Rand(30), Rand(30), Rand(30), Rand(5), Rand(9));
+                Para(i, kAlignments[Rand(4)], Rand(30), Rand(30), Rand(30), Rand(5), Rand(9), Rand(9));
         for (int k = Rand(6); k > 0; --k) {
             const int32_t start =
                 kPairStartCodes[static_cast<size_t>(Rand(static_cast<int32_t>(kPairStartCodes.size())))];
@@ -65,27 +65,17 @@ protected:
         Layout();
     }
 
-    // A caret or a selection (either way) inside the text before its last paragraph end.
+    // A caret or a selection (either way) anywhere, the last paragraph end and the place after it
+    // included: the members keep that end where it is.
     void RandomSelection(bool allowEmpty) {
         const int32_t count = data.WordCount();
-        const int32_t start = Rand(count);
-        const int32_t room = count - 1 - start;
+        const int32_t start = Rand(count + 1);
+        const int32_t room = count - start;
         int32_t length = Rand(std::min(room, 6) + 1);
         if (!allowEmpty && length == 0 && room > 0) length = 1;
         const bool leftwards = Rand(2) == 0;
         data.SelStart = leftwards ? start + length : start;
         data.SelLength = leftwards ? -length : length;
-        // The members widen it to whole grace-note groups; a broken group at the end could take
-        // the last paragraph end with it, which the control never lets go.
-        const int32_t chosenStart = data.SelStart, chosenLength = data.SelLength;
-        FixGraceNoteGroup(data);
-        if (data.SelStart + data.SelLength >= count) {
-            data.SelStart = start;
-            data.SelLength = 0;
-        } else {
-            data.SelStart = chosenStart;
-            data.SelLength = chosenLength;
-        }
     }
 
     std::string RandomText(int32_t most) {
@@ -114,7 +104,6 @@ protected:
                 break;
             case 3:
                 RandomSelection(true);
-                if (data.SelLength == 0 && data.SelStart >= count - 1) break;  // keep the last paragraph end
                 typing->DeleteWord(data.SelStart, data.SelLength);
                 break;
             case 4:
@@ -131,7 +120,7 @@ protected:
                 break;
             case 6: {
                 RandomSelection(false);
-                int32_t to = Rand(count);
+                int32_t to = Rand(count + 1);
                 clip->DragDropWord(data.SelStart, data.SelLength, to);
                 break;
             }
@@ -171,6 +160,8 @@ TEST_F(EditHistoryRandomTest, UndoAllGivesTheOriginalAndRedoAllTheFinalBytes) {
             RandomCommand();
             if (data.InputDat.iDelLength >= 0) Relayout();  // what the control does after an edit
             ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size()) << "seed " << seed << trace;
+            ASSERT_TRUE(IsParaEnd(data, data.WordCount() - 1)) << "seed " << seed << trace;
+            ASSERT_EQ("", DifferenceFromFullLayout()) << "seed " << seed << trace;
             if (c == saveAt) {
                 undo->Modified(false);
                 saved = Image();

@@ -28,7 +28,7 @@ std::unique_ptr<UndoRedo> MemoryHistory(EditorData& data, DoArray& array, Journa
 inline std::vector<unsigned char> WordBytes(const EditorData& data, bool spare = false) {
     const size_t count = spare ? data.WordInfo.size() : static_cast<size_t>(data.WordCount());
     std::vector<unsigned char> b(count * sizeof(tessaly::aWordInfo));
-    if (!b.empty()) std::memcpy(b.data(), data.WordInfo.data(), b.size());
+    if (!b.empty()) data.WordInfo.CopyOut(0, count, reinterpret_cast<tessaly::aWordInfo*>(b.data()));
     return b;
 }
 

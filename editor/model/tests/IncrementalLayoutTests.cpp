@@ -7,6 +7,7 @@
 
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
+#include "model/UndoRedo.h"
 #include "model/mGeneral.h"
 
 namespace notaline::test {
@@ -23,52 +24,6 @@ void Insert(EditorData& data, int32_t at, const std::vector<aWordInfo>& words) {
 void Erase(EditorData& data, int32_t at, int32_t n) {
     data.WordInfo.erase(data.WordInfo.begin() + at, data.WordInfo.begin() + at + n);
     data.AboutFileInfo.WordCount -= n;
-}
-
-// The whole layout of the same document, from scratch.
-EditorData FullLayoutOf(const EditorData& data) {
-    EditorData full = data;
-    full.View = nullptr;
-    GetAllPartInfo(full);
-    FormatAllLines(full);
-    FormatPages(full);
-    return full;
-}
-
-// Empty when both layouts agree exactly; else the first difference.
-std::string LayoutDifference(const EditorData& a, const EditorData& b) {
-    std::ostringstream out;
-    if (a.LineCount() != b.LineCount()) out << "lines " << a.LineCount() << " vs " << b.LineCount();
-    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.LineCount(), b.LineCount()); ++i) {
-        const auto& x = a.LineInfo[static_cast<size_t>(i)];
-        const auto& y = b.LineInfo[static_cast<size_t>(i)];
-        if (x.Start != y.Start || x.Length != y.Length || x.NormalSpaceNum != y.NormalSpaceNum || x.Left != y.Left ||
-            x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom || x.LineIsCtl != y.LineIsCtl ||
-            x.LineUpSpace != y.LineUpSpace || x.IsAllLine != y.IsAllLine || x.WordHeight != y.WordHeight)
-            out << "line " << i;
-    }
-    if (out.tellp() == 0 && a.PageCount() != b.PageCount()) out << "pages " << a.PageCount() << " vs " << b.PageCount();
-    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.PageCount(), b.PageCount()); ++i) {
-        const auto& x = a.PageInfo[static_cast<size_t>(i)];
-        const auto& y = b.PageInfo[static_cast<size_t>(i)];
-        if (x.StartLine != y.StartLine || x.LengthLine != y.LengthLine || x.StartWord != y.StartWord ||
-            x.LengthWord != y.LengthWord)
-            out << "page " << i;
-    }
-    if (out.tellp() == 0 && a.PartCount() != b.PartCount()) out << "paragraphs";
-    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.PartCount(), b.PartCount()); ++i) {
-        const auto& x = a.PartInfo[static_cast<size_t>(i)];
-        const auto& y = b.PartInfo[static_cast<size_t>(i)];
-        if (x.AlignmentMethod != y.AlignmentMethod || x.FirstLineIndentation != y.FirstLineIndentation ||
-            x.LeftIndentation != y.LeftIndentation || x.SpacingAfter != y.SpacingAfter)
-            out << "paragraph " << i;
-    }
-    for (int32_t i = 0; out.tellp() == 0 && i < a.WordCount(); ++i) {
-        const auto& x = a.WordInfo[static_cast<size_t>(i)];
-        const auto& y = b.WordInfo[static_cast<size_t>(i)];
-        if (x.Left != y.Left || x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom) out << "character " << i;
-    }
-    return out.str();
 }
 
 using IncrementalLayout = LayoutTest;
@@ -101,6 +56,21 @@ TEST_F(IncrementalLayout, DeletingAParagraphEndJoinsTheParagraphs) {
     EXPECT_EQ(L(1).Start, 5);
     ASSERT_EQ(data.PartCount(), 2);
     EXPECT_EQ(data.PartInfo[0].AlignmentMethod, tessaly::AlignmentCenter);
+    EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
+}
+
+// A join gives the merged paragraph the first one's attributes, its space after among them:
+// the paragraph after it moves.
+TEST_F(IncrementalLayout, AJoinGivesTheNextParagraphTheMergedSpaceAfter) {
+    Doc("12|34|56|");
+    Para(2, tessaly::AlignmentFar, 0, 0, 0, 0, 0, 30);
+    Para(5, tessaly::AlignmentCenter, 0, 0, 0, 0, 0, 10);
+    Layout();
+    SetInputDat(data, 2, 1, 0);
+    CopySlotCodes(data, 2, 5);
+    Erase(data, 2, 1);
+    EXPECT_TRUE(FormatInputLines(data, data.InputDat));
+    EXPECT_EQ(L(1).LineUpSpace, 30);
     EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
 }
 

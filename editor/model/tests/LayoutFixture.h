@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+#include <string>
 #include <string_view>
 
 #include "DocumentBuilder.h"
@@ -11,6 +14,53 @@
 #include "model/Pagination.h"
 
 namespace notaline::test {
+
+// The whole layout of the same document, from scratch.
+inline EditorData FullLayoutOf(const EditorData& data) {
+    EditorData full = data;
+    full.View = nullptr;
+    GetAllPartInfo(full);
+    FormatAllLines(full);
+    FormatPages(full);
+    return full;
+}
+
+// Empty when both layouts agree exactly; else the first difference.
+inline std::string LayoutDifference(const EditorData& a, const EditorData& b) {
+    std::ostringstream out;
+    if (a.LineCount() != b.LineCount()) out << "lines " << a.LineCount() << " vs " << b.LineCount();
+    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.LineCount(), b.LineCount()); ++i) {
+        const auto& x = a.LineInfo[static_cast<size_t>(i)];
+        const auto& y = b.LineInfo[static_cast<size_t>(i)];
+        if (x.Start != y.Start || x.Length != y.Length || x.NormalSpaceNum != y.NormalSpaceNum || x.Left != y.Left ||
+            x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom || x.LineIsCtl != y.LineIsCtl ||
+            x.LineUpSpace != y.LineUpSpace || x.IsAllLine != y.IsAllLine || x.WordHeight != y.WordHeight)
+            out << "line " << i;
+    }
+    if (out.tellp() == 0 && a.PageCount() != b.PageCount()) out << "pages " << a.PageCount() << " vs " << b.PageCount();
+    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.PageCount(), b.PageCount()); ++i) {
+        const auto& x = a.PageInfo[static_cast<size_t>(i)];
+        const auto& y = b.PageInfo[static_cast<size_t>(i)];
+        if (x.StartLine != y.StartLine || x.LengthLine != y.LengthLine || x.StartWord != y.StartWord ||
+            x.LengthWord != y.LengthWord)
+            out << "page " << i;
+    }
+    if (out.tellp() == 0 && a.PartCount() != b.PartCount()) out << "paragraphs";
+    for (int32_t i = 0; out.tellp() == 0 && i < std::min(a.PartCount(), b.PartCount()); ++i) {
+        const auto& x = a.PartInfo[static_cast<size_t>(i)];
+        const auto& y = b.PartInfo[static_cast<size_t>(i)];
+        if (x.AlignmentMethod != y.AlignmentMethod || x.FirstLineIndentation != y.FirstLineIndentation ||
+            x.LeftIndentation != y.LeftIndentation || x.RightIndentation != y.RightIndentation ||
+            x.LineSpace != y.LineSpace || x.SpacingBefore != y.SpacingBefore || x.SpacingAfter != y.SpacingAfter)
+            out << "paragraph " << i;
+    }
+    for (int32_t i = 0; out.tellp() == 0 && i < a.WordCount(); ++i) {
+        const auto& x = a.WordInfo[static_cast<size_t>(i)];
+        const auto& y = b.WordInfo[static_cast<size_t>(i)];
+        if (x.Left != y.Left || x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom) out << "character " << i;
+    }
+    return out.str();
+}
 
 // A page 100 pixels wide from x 0, 1 pixel per 0.1 mm, and documents of characters 10 wide.
 class LayoutTest : public ::testing::Test {
@@ -54,6 +104,9 @@ protected:
 
     // What the control does after every editing member.
     void Relayout() { FormatInputLines(data, data.InputDat); }
+
+    // Empty when the layout kept up by the edits is the one a full layout gives.
+    std::string DifferenceFromFullLayout() const { return LayoutDifference(data, FullLayoutOf(data)); }
 
     void Select(int32_t start, int32_t length) {
         data.SelStart = start;

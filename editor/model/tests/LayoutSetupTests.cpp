@@ -88,7 +88,7 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     view.ZoomPercent = 150;
     view.Dpi = 144;
     InitFormat(data);
-    EXPECT_EQ(data.AreaPairNumber, 0);
+    EXPECT_EQ(data.AreaPairNumber, 7);  // the pair numbers never count back
     EXPECT_EQ(data.NotationFontName, "Tolvane");
     EXPECT_DOUBLE_EQ(data.WindowsZoom, 1.5);
     EXPECT_EQ(data.ScreenDpi, 144);
@@ -166,6 +166,20 @@ TEST_F(LayoutSetup, AFailedReadKeepsTheDocumentShown) {
     EXPECT_EQ(data.LineCount(), static_cast<int32_t>(lines.size()));
     EXPECT_EQ(view.Calls, (std::vector<std::string>{"LoadFailed"}));  // still modified, not redrawn
     EXPECT_EQ(view.Failures.back(), "not found");
+}
+
+TEST_F(LayoutSetup, AFileThatEndsEarlyIsShownWithItsMessage) {
+    struct CutSource : FakeDocumentSource {
+        DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override {
+            DocumentRead r{true, "文件提前结束，文档可能不完整: cut.dadur", Document("12|3")};
+            return r;
+        }
+    } cut;
+    LoadJpFile(data, cut, 0, u"cut.dadur");
+    EXPECT_TRUE(data.DocLoaded);
+    EXPECT_EQ(data.WordCount(), 5);  // the final paragraph end added
+    EXPECT_EQ(view.Messages, (std::vector<std::string>{"文件提前结束，文档可能不完整: cut.dadur"}));
+    EXPECT_EQ(view.Calls.back(), "ClearModified");
 }
 
 TEST_F(LayoutSetup, AFailedFirstReadShowsAnEmptyDocument) {

@@ -145,15 +145,27 @@ TEST_F(MarkValuesTest, NothingChangesWhenTheJournalCannotBeWritten) {
     EXPECT_EQ(original, Bytes());
     EXPECT_FALSE(undo->CanUndo());
 
-    // An open step whose after-image cannot be written takes all its changes back when it closes.
+    // An open step whose after-image cannot be written when it closes keeps its changes, which
+    // were made and shown; its step is finished once the journal takes it, and nothing else is
+    // recorded, undone or redone before.
     journal->writesLeft = 1 << 30;
     marks->ExtralWordVal1(0, 0, 9);
     journal->writesLeft = 0;
     marks->ExtralWordVal1(0, 0, 10);
     EXPECT_EQ(10, marks->ExtralWordVal1(0, 0));
-    EXPECT_FALSE(undo->Modified());
+    EXPECT_TRUE(undo->Modified());
+    EXPECT_FALSE(undo->JournalError().empty());
+    undo->UserUndo();
+    EXPECT_EQ(10, marks->ExtralWordVal1(0, 0));
+    marks->ExtralWordVal1(0, 0, 11);
+    EXPECT_EQ(10, marks->ExtralWordVal1(0, 0));
+
+    journal->writesLeft = 1 << 30;
+    undo->UserUndo();
     EXPECT_EQ(original, Bytes());
     EXPECT_FALSE(undo->CanUndo());
+    undo->UserRedo();
+    EXPECT_EQ(10, marks->ExtralWordVal1(0, 0));
 }
 
 TEST_F(MarkValuesTest, DelExtralTypeClearsTheCodeOnTheFirstCharacterOnly) {

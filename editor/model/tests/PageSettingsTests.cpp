@@ -131,6 +131,70 @@ TEST_F(PageSettingsTest, ValuesTheLayoutCannotUseAreRefusedWithABeep) {
     EXPECT_EQ(original, test::StateOf(data));
 }
 
+TEST(PageSetupRepair, UnusableStoredValuesMoveToTheNearestUsableOnes) {
+    tessaly::AboutPageInfo page;
+    page.nScale = 1.25f;
+    page.PageMarginRect = {120, 85, 120, 85};
+    EXPECT_FALSE(RepairPageSetup(page));  // usable: kept
+    EXPECT_EQ(1.25f, page.nScale);
+
+    page.PaperType = 7;
+    page.PageFX = 3;
+    page.nScale = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_TRUE(RepairPageSetup(page));
+    EXPECT_EQ(pA4, page.PaperType);
+    EXPECT_EQ(0, page.PageFX);
+    EXPECT_EQ(1.0f, page.nScale);
+
+    page.PaperType = pCustom;
+    page.PageSize = {-5, 300};
+    page.nScale = -2;
+    page.PageMarginRect = {-10, 2000, 700, 2000};  // on a 1 mm wide, 300 mm high paper
+    EXPECT_TRUE(RepairPageSetup(page));
+    EXPECT_EQ(1, page.PageSize.cx);
+    EXPECT_EQ(300, page.PageSize.cy);
+    EXPECT_EQ(1.0f, page.nScale);
+    EXPECT_TRUE(MarginsFit(page, page.PageMarginRect));
+    EXPECT_EQ(0, page.PageMarginRect.Left);
+    EXPECT_EQ(9, page.PageMarginRect.Right);
+    EXPECT_EQ(1499, page.PageMarginRect.Top);  // just under half of 3000 tenths
+    EXPECT_EQ(1500, page.PageMarginRect.Bottom);
+
+    page.PaperType = pA4;
+    page.PageFX = 1;  // landscape: 2100 tenths high
+    page.PageMarginRect = {100, 1200, 100, 100};
+    EXPECT_TRUE(RepairPageSetup(page));
+    EXPECT_EQ(1049, page.PageMarginRect.Top);
+    EXPECT_EQ(100, page.PageMarginRect.Bottom);
+    EXPECT_EQ(100, page.PageMarginRect.Left);
+    EXPECT_TRUE(IsUsablePaper(page) && MarginsFit(page, page.PageMarginRect) && IsUsableScale(page.nScale));
+}
+
+// A document stored with values the page commands refuse can still have its page changed.
+TEST_F(PageSettingsTest, AStoredUnusableSetupIsRepairedWhenLoaded) {
+    Start("abc|");
+    test::FakeDocumentSource source;
+    tessaly::JpData doc;
+    doc.FontTbl = {{"Tolvane", 2, 15, 3}};
+    doc.ColorTbl = {0};
+    doc.WordInfo.resize(3);
+    doc.WordInfo[2].IsJpGcCtl = 3;
+    doc.PageInfo.PaperType = pCustom;
+    doc.PageInfo.PageSize = {0, 0};
+    doc.PageInfo.PageMarginRect = {5000, -3, 5000, 85};
+    doc.PageInfo.nScale = 0;
+    source.Files[u"bad.dadur"] = doc;
+    LoadJpFile(data, source, 0, u"bad.dadur");
+    undo->ZeroUnDoReDoVal();
+    EXPECT_EQ(1.0f, data.AboutPageInfo.nScale);
+    EXPECT_GT(data.PageWidthPx, 0);
+
+    EXPECT_TRUE(page->PaperType(pA4));
+    EXPECT_TRUE(page->SetPageWordRect({120, 85, 120, 85}));
+    EXPECT_TRUE(page->BackGroundType(5));
+    EXPECT_EQ(0, system.Beeps);
+}
+
 TEST_F(PageSettingsTest, AFailedJournalLeavesThePageAsItWas) {
     Start("abc|");
     const auto original = test::StateOf(data);

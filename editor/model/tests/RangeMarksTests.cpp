@@ -4,6 +4,8 @@
 #include <string>
 
 #include "MarkFixture.h"
+#include "model/LayoutSetup.h"
+#include "model/Typing.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 
@@ -297,6 +299,34 @@ TEST_F(RangeMarksTest, AJournalThatCannotBeWrittenLeavesTheDocumentAsItWas) {
     marks->FormatZhuYingWord(0);
     EXPECT_EQ(before, Bytes());
     EXPECT_FALSE(undo->CanUndo());
+}
+
+// Pair numbers of a loaded document stay: a new pair numbers above them, or deleting one pair's
+// start would take another pair's end with it.
+TEST_F(RangeMarksTest, NewPairsNumberAboveTheLoadedOnes) {
+    Start("abcdefghi|");
+    Pair(0, 6, 72, 1);
+    Pair(7, 8, 150, 5);
+    test::FakeDocumentSource files;
+    files.Files[u"arcs.zoriv"] = DocumentOf(data);
+    LoadJpFile(data, files, 0, u"arcs.zoriv");
+    ranges->FormatHuXian(2, 3, 72, 0);
+    ASSERT_TRUE(HasExtralType(data, 4, 73));
+    EXPECT_EQ(6, GetExtralWordInfo(data, 2, 72).ExtralWordVal2);
+
+    Typing typing(data, array, *undo);
+    typing.DeleteWord(0, 0);  // the first arc's start, and so its end
+    EXPECT_FALSE(HasExtralType(data, 5, 73));
+    EXPECT_TRUE(HasExtralType(data, 1, 72));
+    EXPECT_TRUE(HasExtralType(data, 3, 73));
+
+    // Laying the document out again keeps counting on.
+    data.AreaPairNumber = 9;
+    InitFormat(data);
+    ranges->FormatHuXian(4, 2, 150, 0);
+    EXPECT_EQ(10, GetExtralWordInfo(data, 4, 150).ExtralWordVal2);
+    data.AreaPairNumber = INT32_MAX;  // a file's largest number does not overflow the counter
+    EXPECT_EQ(1, NextPairNumber(data));
 }
 
 }  // namespace

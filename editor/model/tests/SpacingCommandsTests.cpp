@@ -204,11 +204,17 @@ TEST_F(SpacingCommandsTest, AJournalThatFailsLeavesNoHalfStep) {
     EXPECT_EQ("", Diff(before));
     EXPECT_FALSE(undo->CanUndo());
 
-    // The before-image goes in, the close of the run fails: the nudges are taken back.
+    // The before-image goes in, the close of the run fails: the nudges that were reported stay,
+    // and their step is finished once the journal takes it again.
     journal->writesLeft = 3;
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(spacing->SetWordSpace(1, 2, 1));
     EXPECT_EQ(5.0f, W(1).WdSpace);
-    EXPECT_FALSE(undo->Modified());
+    EXPECT_TRUE(undo->Modified());
+    EXPECT_FALSE(spacing->SelWordSpace(0, 2, 4));  // refused while the step is owed
+    EXPECT_EQ(5.0f, W(1).WdSpace);
+    journal->writesLeft = 1 << 30;
+    ASSERT_TRUE(undo->CanUndo());
+    undo->UserUndo();
     EXPECT_EQ("", Diff(before));
     EXPECT_FALSE(undo->CanUndo());
 }

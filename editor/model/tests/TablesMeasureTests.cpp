@@ -90,6 +90,47 @@ TEST(ColorTable, LookupsPresetsAndComponents) {
     EXPECT_EQ(0x10, b);
 }
 
+// The look-ups keep an index beside the tables; tables replaced or changed behind its back, with
+// repeated values, still give the first entry holding the value.
+TEST(ColorTable, LookupsFollowTablesChangedOutsideThem) {
+    EditorData d;
+    tessaly::JpData doc;
+    doc.ColorTbl = {5, 7, 5, 9};
+    LoadDocument(d, std::move(doc));
+    EXPECT_EQ(0, GetColorTblIndex(d, 5));
+    EXPECT_EQ(3, GetColorTblIndex(d, 9));
+
+    tessaly::JpData other;
+    other.ColorTbl = {9, 8, 7, 5};  // as long as the last table, the same last value
+    LoadDocument(d, std::move(other));
+    EXPECT_EQ(0, GetColorTblIndex(d, 9));
+    EXPECT_EQ(3, GetColorTblIndex(d, 5));
+
+    d.ColorTbl[0] = 1;  // changed in place
+    EXPECT_EQ(4, GetColorTblIndex(d, 9));  // gone, so added
+    EXPECT_EQ(0, GetColorTblIndex(d, 1));
+
+    d.ColorTbl.push_back(2);  // longer than the header says: beyond the count nothing is found
+    EXPECT_EQ(5, GetColorTblIndex(d, 3));
+    EXPECT_EQ(3, d.ColorTbl[5]);
+    EXPECT_EQ(6u, d.ColorTbl.size());
+
+    EditorData copy = d;
+    EXPECT_EQ(5, GetColorTblIndex(copy, 3));
+    EXPECT_EQ(6, GetColorTblIndex(copy, 6));
+    EXPECT_EQ(6, GetColorTblIndex(d, 11));  // the copy's addition is not the original's
+    EXPECT_EQ(11u, d.ColorTbl[6]);
+}
+
+TEST(FontTable, ManyFacesAreFoundWhereTheyFirstStand) {
+    EditorData d = TwoFonts();
+    for (int i = 0; i < 3000; ++i) EXPECT_EQ(i + 2, GetFontTblIndex(d, "Face" + std::to_string(i)));
+    d.FontTbl[100].FontName = "Face7";  // a second entry of a face: the first one still answers
+    EXPECT_EQ(9, GetFontTblIndex(d, "Face7"));
+    EXPECT_EQ(3001, GetFontTblIndex(d, "Face2999"));
+    EXPECT_EQ(3002, GetFontTblIndex(d, "Face98"));  // its entry was overwritten: added again
+}
+
 TEST(FaceNames, AreCutToFitWithTheirZero) {
     tessaly::LogFont lf;
     std::memset(lf.lfFaceName, 'x', sizeof lf.lfFaceName);

@@ -312,7 +312,8 @@ TEST_F(TypingTest, TheInputKindSwitchChangesTheMarkAndTheSymbol) {
     EXPECT_EQ(1, Steps());
 }
 
-// Whichever journal write fails, the document is as it was, or the step that changed it undoes.
+// Whichever journal write fails, the document is as it was, or the step that changed it undoes
+// once the journal takes writes again.
 TEST_F(TypingTest, AJournalThatStopsTakingWritesLosesNothing) {
     const std::vector<std::pair<const char*, std::function<void()>>> commands{
         {"type",
@@ -355,10 +356,38 @@ TEST_F(TypingTest, AJournalThatStopsTakingWritesLosesNothing) {
             journal->writesLeft = writes;
             command();
             undo->Modified();  // closes an open step
+            journal->writesLeft = 1 << 30;
             if (undo->CanUndo()) undo->UserUndo();
             EXPECT_TRUE(Same(original, Image())) << name << " with " << writes << " writes";
             EXPECT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size());
         }
+    }
+}
+
+// The characters after the last paragraph end would never be laid out: every edit keeps it the
+// last character, and undo gives back what was there.
+TEST_F(TypingTest, NoEditRemovesTheLastParagraphEndOrPutsAnythingAfterIt) {
+    const std::function<void()> edits[] = {
+        [&] { clip->CutWord(3, 3); },
+        [&] { typing->DeleteWord(0, 6); },
+        [&] { typing->DeleteWord(5, 0); },
+        [&] { typing->BackSpaceWord(6, -1); },
+        [&] { typing->BackSpaceWord(6, 0); },
+        [&] { SetInput("X"), typing->InputWord(4, 2); },
+        [&] { SetInput("X"), typing->InputWord(6, 0); },
+        [&] { view.Clip = {Char('W'), Char('X')}, undo->CanPaste(), clip->PasteWord(0, 6, ""); },
+        [&] { int32_t to = 6; clip->DragDropWord(0, 2, to); },
+        [&] { int32_t to = 0; clip->DragDropWord(3, 3, to); },
+    };
+    const char* results[] = {"ab||", "|", "ab|cd|", "ab|cd|", "ab|c|", "ab|cX|", "ab|cdX|", "WX|", "|cdab|", "cdab||"};
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        Start("ab|cd|");
+        const std::string original = Image();
+        edits[i]();
+        Relayout();
+        EXPECT_EQ(results[i], Text()) << "edit " << i;
+        while (undo->CanUndo()) undo->UserUndo();
+        EXPECT_TRUE(Same(original, Image())) << "edit " << i;
     }
 }
 

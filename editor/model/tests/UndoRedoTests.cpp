@@ -28,7 +28,7 @@ std::string Text(const EditorData& d) {
 
 std::vector<unsigned char> Bytes(const EditorData& d) {
     std::vector<unsigned char> b(static_cast<size_t>(d.WordCount()) * sizeof(tessaly::aWordInfo));
-    if (!b.empty()) std::memcpy(b.data(), d.WordInfo.data(), b.size());
+    if (!b.empty()) d.WordInfo.CopyOut(0, b.size() / sizeof(tessaly::aWordInfo), reinterpret_cast<tessaly::aWordInfo*>(b.data()));
     return b;
 }
 

@@ -1,4 +1,6 @@
 #include <climits>
+#include <utility>
+#include <vector>
 
 #include "PaintFixture.h"
 #include "model/Tables.h"
@@ -14,10 +16,29 @@ TEST_F(PaintTest, ColoursAsTextColourAndAsArgb) {
     data.WordInfo[0].cf = 0;
     EXPECT_EQ(0xFF112233u, GetWordArgb(ctx, 0));  // red first, opaque
     data.WordInfo[0].cf = 1;
-    EXPECT_EQ(0x80112233u, GetWordArgb(ctx, 0));  // already carries its alpha
+    EXPECT_EQ(0x80332211u, GetWordArgb(ctx, 0));  // an alpha from the file stays, red still first
     data.WordInfo[0].cf = 9;                      // no such entry
     EXPECT_EQ(0u, WordColour(ctx, 0));
     EXPECT_EQ(0xFF000000u, GetWordArgb(ctx, 0));
+}
+
+// The reader keeps a colour with alpha as alpha, blue, green, red: a red character is red in its
+// text, its lines and its translucent digits alike.
+TEST_F(PaintTest, ARedCharacterIsRedEverywhere) {
+    Build("1234|");
+    data.ColorTbl = {0x000000u, 0xFF0000FFu};
+    data.WordInfo[0].cf = 1;
+    SetMark(data, 0, 0, 82, 0, 2);     // a hairpin: two lines
+    SetMark(data, 0, 1, 135, 0, 0);    // a solfège digit
+    SetMark(data, 0, 2, 119, 0, 0);    // a text
+    SetExtralWordVal3(data, 0, 2, "x");
+    Draw(0);
+    std::vector<std::pair<RecordingCanvas::Kind, uint32_t>> colours;
+    for (const auto& op : canvas.Ops) colours.emplace_back(op.What, op.Colour);
+    using K = RecordingCanvas::Kind;
+    EXPECT_EQ((std::vector<std::pair<K, uint32_t>>{
+                  {K::Line, 0xFFFF0000u}, {K::Line, 0xFFFF0000u}, {K::Translucent, 0xBBFF0000u}, {K::Text, 0x0000FFu}}),
+              colours);
 }
 
 TEST_F(PaintTest, FontRecordsOfTheMarks) {

@@ -82,6 +82,15 @@ TEST_F(PaintTest, SolfegeDigitsAreTranslucent) {
     EXPECT_EQ("Tolvane", FaceOf(op.Font));
     EXPECT_EQ((FloatRect{140, 91, 30, 51}), op.Layout);  // 151 - 51 - 5 - 4
     EXPECT_EQ(kStringFormatNoClip, op.Flags);
+
+    // A document that never set the size (0, as new ones) or set a negative one: full size.
+    for (const int16_t unset : {0, -20}) {
+        data.AboutFileInfo.CMScale = unset;
+        canvas.Ops.clear();
+        Draw(1);
+        ASSERT_EQ(1u, canvas.Ops.size());
+        EXPECT_EQ(51, canvas.Ops[0].Font.lfHeight) << unset;
+    }
 }
 
 TEST_F(PaintTest, CountedGlyphsAndStrings) {

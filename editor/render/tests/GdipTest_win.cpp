@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "render/Gdip_win.h"
 
@@ -45,14 +47,40 @@ std::string Head(const std::wstring& path, size_t n) {
     return s;
 }
 
-TEST(GdipStartUp, StartsOnceAndStopsOnlyWhenStarted) {
+TEST(GdipStartUp, EachStopEndsOnlyItsOwnStart) {
     TerminateGDIPlus();  // never started: nothing happens
     EXPECT_FALSE(GdiPlusStarted());
     EXPECT_EQ(Gdiplus::Ok, InitGDIPlus(true, L"GDI+ 初始化错误。程序即将关闭。", 16, L"初始化错误"));
     EXPECT_TRUE(GdiPlusStarted());
-    EXPECT_EQ(Gdiplus::Ok, InitGDIPlus(true, L"x", 16, L"x"));  // second start is a no-op
+    EXPECT_EQ(Gdiplus::Ok, InitGDIPlus(true, L"x", 16, L"x"));  // a second control
     DisposeGdipCache();
+    TerminateGDIPlus();  // the second control goes: the first still draws
+    EXPECT_TRUE(GdiPlusStarted());
+    {
+        Surface s;
+        EXPECT_EQ(Gdiplus::Ok, FillRectSolid(s.g, 0, 0, 8, 8, 0xFF102030, 2));
+        EXPECT_EQ(0xFF102030u, s.At(4, 4));
+    }
     TerminateGDIPlus();
+    EXPECT_FALSE(GdiPlusStarted());
+    TerminateGDIPlus();  // one stop too many changes nothing
+    EXPECT_FALSE(GdiPlusStarted());
+    EXPECT_EQ(Gdiplus::Ok, InitGDIPlus(false, L"", 0, L""));  // and it starts again
+    EXPECT_TRUE(GdiPlusStarted());
+    TerminateGDIPlus();
+}
+
+// Controls on their own threads start and stop GDI+ in any order; it runs while any is open.
+TEST(GdipStartUp, StartsAndStopsFromManyThreadsBalance) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([] {
+            for (int i = 0; i < 50; ++i) {
+                InitGDIPlus(false, L"", 0, L"");
+                TerminateGDIPlus();
+            }
+        });
+    for (auto& t : threads) t.join();
     EXPECT_FALSE(GdiPlusStarted());
 }
 

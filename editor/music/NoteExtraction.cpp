@@ -1,0 +1,176 @@
+#include "music/NoteExtraction.h"
+
+#include <algorithm>
+
+
+namespace notaline {
+namespace {
+
+using tessaly::aCodeEvent;
+
+constexpr int16_t kScaleKeys[7] = {0, 2, 4, 5, 7, 9, 11};
+// Octave codes 0 to 6: middle, high, double high, triple high, low, double low, triple low.
+constexpr int16_t kOctaveBase[7] = {60, 72, 84, 96, 48, 36, 24};
+
+constexpr float kGraceLength = 0.25f;
+
+// The velocity of a dynamics mark 24 to 30.
+uint8_t LevelOf(int32_t code) {
+    static constexpr uint8_t kLevels[7] = {50, 65, 70, 80, 110, 120, 127};
+    return kLevels[code - 24];
+}
+
+void ApplyTuplets(const BarList& bars, std::vector<aCodeEvent>& events);
+void ApplyTies(const BarList& bars, std::vector<aCodeEvent>& events);
+void ApplyGraceNotes(const BarList& bars, std::vector<aCodeEvent>& events);
+void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events);
+
+}  // namespace
+
+PlayChar PlayCharOf(const tessaly::aWordInfo& w) {
+    if (w.IsJpGcCtl == 1) {
+        if (w.WdAsc >= '1' && w.WdAsc <= '7') return PlayChar::Note;
+        if (w.WdAsc == '0') return PlayChar::Rest;
+        if (w.WdAsc == '-') return PlayChar::Dash;
+    } else if (w.IsJpGcCtl == 2 && w.WdAsc == 'D') {
+        return PlayChar::Dot;
+    }
+    return PlayChar::Other;
+}
+
+int16_t GetNotePitch(const tessaly::aWordInfo& w) {
+    const int digit = std::clamp<int>(w.WdAsc - '1', 0, 6);
+    const int octave = w.YG < 7 ? w.YG : 0;
+    return static_cast<int16_t>(kOctaveBase[octave] + kScaleKeys[digit]);
+}
+
+float GetNoteLength(const tessaly::aWordInfo& w) {
+    switch (w.Yc) {
+        case 0: return 1.0f;
+        case 1: return 0.5f;
+        case 2: return 0.25f;
+        case 3: return 0.125f;
+        default: return 0.0f;
+    }
+}
+
+std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList& bars, int32_t track) {
+    std::vector<aCodeEvent> events;
+    if (track < 1 || static_cast<size_t>(track) > data.PlayInfo.Track.size()) return events;
+    const uint8_t volume = data.PlayInfo.Track[static_cast<size_t>(track) - 1].Volume;
+    ForEachPlayedChar(data, bars, track, [&](int32_t c, bool sounding) {
+        const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(c)];
+        switch (PlayCharOf(w)) {
+            case PlayChar::Note: {
+                aCodeEvent e;
+                e.SelStart = c;
+                e.Audio = GetNotePitch(w);
+                e.Volume = sounding ? volume : 0;
+                e.DelayTimer = GetNoteLength(w);
+                events.push_back(e);
+                break;
+            }
+            case PlayChar::Rest: {
+                aCodeEvent e;
+                e.SelStart = c;
+                e.DelayTimer = GetNoteLength(w);
+                events.push_back(e);
+                break;
+            }
+            // A dash or dot with nothing before it in the track has nothing to lengthen.
+            case PlayChar::Dash:
+                if (!events.empty()) events.back().DelayTimer += 1.0f;
+                break;
+            case PlayChar::Dot:
+                if (!events.empty()) events.back().DelayTimer *= 1.5f;
+                break;
+            case PlayChar::Other: break;
+        }
+    });
+    ApplyTuplets(bars, events);
+    ApplyTies(bars, events);
+    ApplyGraceNotes(bars, events);
+    ApplyDynamics(bars, events);
+    return events;
+}
+
+namespace {
+
+void ApplyTuplets(const BarList& bars, std::vector<aCodeEvent>& events) {
+    const size_t count = events.size();
+    for (size_t i = 0; i < count;) {
+        const int16_t n = bars.MarksOf(events[i].SelStart).Tuplet;
+        if (n <= 0) {
+            ++i;
+            continue;
+        }
+        // A group reaching past the track's end takes the notes there are.
+        const float length = 2 * events[i].DelayTimer / n;
+        const size_t end = std::min(count, i + static_cast<size_t>(n));
+        for (size_t k = i; k < end; ++k) events[k].DelayTimer = length;
+        i = end;
+    }
+}
+
+void ApplyTies(const BarList& bars, std::vector<aCodeEvent>& events) {
+    for (size_t i = 0; i + 1 < events.size(); ++i) {
+        aCodeEvent& a = events[i];
+        aCodeEvent& b = events[i + 1];
+        if (a.Audio == b.Audio && bars.MarksOf(a.SelStart).SpanStart && bars.MarksOf(b.SelStart).SpanEnd) {
+            a.DelayTimer += b.DelayTimer;
+            b.DelayTimer = 0;
+        }
+    }
+}
+
+void ApplyGraceNotes(const BarList& bars, std::vector<aCodeEvent>& events) {
+    const auto count = static_cast<int64_t>(events.size());
+    for (int64_t i = 0; i < count; ++i) {
+        const PlayMarks& g = bars.MarksOf(events[static_cast<size_t>(i)].SelStart);
+        if (!g.Grace) continue;
+        const int64_t kind = g.GraceKind;
+        const int64_t pos = g.GracePos;
+        events[static_cast<size_t>(i)].DelayTimer = kGraceLength;
+        if (kind < 1 || kind > 6) continue;
+        const int64_t size = (kind - 1) % 3 + 1;  // notes in the group
+        if (pos < 1 || pos > size) continue;
+        const bool before = kind <= 3;
+        const int64_t main = before ? i + (kind - pos + 1) : i - pos;
+        if (main < 0 || main >= count) continue;  // the group's note lies outside the track
+        aCodeEvent& m = events[static_cast<size_t>(main)];
+        if (m.DelayTimer > kGraceLength) m.DelayTimer -= kGraceLength;
+        if (pos != 1) continue;
+        const int64_t first = before ? i : i - 1;
+        const int64_t last = before ? i + size : i + size - 1;
+        for (int64_t k = std::max<int64_t>(first, 0); k <= std::min(last, count - 1); ++k)
+            events[static_cast<size_t>(k)].State = static_cast<int32_t>(kind);
+    }
+}
+
+void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events) {
+    for (aCodeEvent& e : events) {
+        const uint8_t level = bars.MarksOf(e.SelStart).Level;
+        if (e.Volume != 0) e.Volume = level ? LevelOf(level) : 127;
+    }
+    for (size_t j = 0; j < events.size();) {
+        const uint8_t accent = events[j].Volume ? bars.MarksOf(events[j].SelStart).Accent : 0;
+        if (!accent) {
+            ++j;
+            continue;
+        }
+        events[j].Volume = accent == 31 ? 110 : 127;
+        // On the last note there is no next one to soften.
+        if (j + 1 < events.size() && events[j + 1].Volume != 0) events[j + 1].Volume = 65;
+        j += 2;
+    }
+    for (aCodeEvent& e : events) {
+        const uint8_t hairpin = bars.MarksOf(e.SelStart).Hairpin;
+        if (e.Volume != 0 && hairpin) {
+            e.Volume = 75;
+            e.State = hairpin;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace notaline

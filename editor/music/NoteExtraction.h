@@ -1,0 +1,42 @@
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "model/EditorData.h"
+#include "music/BarList.h"
+
+namespace notaline {
+
+// What a character means to playback and export.
+enum class PlayChar { Other, Note, Rest, Dash, Dot };
+PlayChar PlayCharOf(const tessaly::aWordInfo& w);
+
+// MIDI key of a note: scale digits from key 60 in the middle octave, 12 keys an octave step. The
+// track's key does not transpose. An unknown octave code counts as the middle octave.
+int16_t GetNotePitch(const tessaly::aWordInfo& w);
+// Beats (quarter notes) of the duration code: 1, 0.5, 0.25, 0.125, else 0.
+float GetNoteLength(const tessaly::aWordInfo& w);
+
+// Calls visit(character index, sounding) for every character the track plays, in the order of its
+// singing order; `track` is 1-based. Nothing for a track the play settings do not hold.
+template <class Visit>
+void ForEachPlayedChar(const EditorData& data, const BarList& bars, int32_t track, Visit&& visit) {
+    if (track < 1 || static_cast<size_t>(track) > data.PlayInfo.Track.size()) return;
+    const tessaly::aTrackInfo& t = data.PlayInfo.Track[static_cast<size_t>(track) - 1];
+    for (const tessaly::aPlayBlock& entry : t.tPlayOrder) {
+        if (entry.BlockIndex == 0) continue;
+        for (int32_t j = 0; j < bars.XjCount; ++j) {
+            if (bars.Blocks[static_cast<size_t>(j)] != entry.BlockIndex) continue;
+            const int32_t last = std::min(bars.LastChar(data, j), data.WordCount() - 1);
+            for (int32_t c = std::max(bars.FirstChar(j), 0); c <= last; ++c) visit(c, entry.IsPlay != 0);
+        }
+    }
+}
+
+// The timed notes of one track for the player: one event per note or rest in playing order, with
+// lengths in beats corrected for tuplets, ties and grace notes, and volumes for dynamics. Lengths
+// are never negative; keys lie in 0-127; volumes are one of 0, 50, 65, 70, 75, 80, 110, 120, 127.
+std::vector<tessaly::aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList& bars, int32_t track);
+
+}  // namespace notaline
