@@ -69,6 +69,7 @@ struct EditorData {
     int32_t PropertiesDpi = 96;  // host window's DPI; point sizes convert with it
     int32_t CurLine = 0;         // the caret's line
     int16_t CaretColumnX = 0;    // the x a vertical caret move aims at
+    bool CaretAtLineEnd = false; // the caret stands after the last character of a wrapped line
 
     // What the keyboard, IME, symbol and clipboard code hand to the editing members.
     std::vector<tessaly::aWordInfo> InputWords;  // InputWord inserts them all

@@ -56,8 +56,15 @@ public:
     virtual void DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) = 0;
     virtual void TextOutAt(int32_t x, int32_t y, std::string_view text) = 0;
     virtual TextMetric GetTextMetric() = 0;
+    // A solid fill of a plain colour (00BBGGRR), right and bottom edges excluded.
+    virtual void FillColour(const IntRect& box, uint32_t colour) = 0;
 
     // The graphics side; colours are ARGB, pens in pixels.
+    // The system's dotted focus frame, drawn by inverting: the same frame again removes it.
+    virtual void FocusRect(const IntRect& box) = 0;
+    virtual void FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) = 0;
+    // Tiles the picture file over the box; false, with nothing drawn, when it cannot be loaded.
+    virtual bool FillTexture(std::u16string_view file, const FloatRect& box) = 0;
     virtual void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) = 0;
     virtual void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                             float penWidth) = 0;

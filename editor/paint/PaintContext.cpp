@@ -1,6 +1,7 @@
 #include "paint/PaintContext.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "Cp936.h"
 #include "model/Tables.h"
@@ -26,8 +27,34 @@ std::string Gbk(std::string_view utf8) {
     return tessaly::Utf16ToCp936(*wide).value_or(std::string());
 }
 
-const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index) {
-    return ctx.Data.WordInfo[static_cast<size_t>(index)];
+tessaly::aWordInfo ScaledWord(const tessaly::aWordInfo& w, double scale) {
+    tessaly::aWordInfo s = w;
+    if (scale == 1) return s;
+    const auto f = static_cast<float>(scale);
+    s.nLogFont.lfHeight = tessaly::CLng(w.nLogFont.lfHeight * scale);
+    s.Left *= f;
+    s.Top *= f;
+    s.Right *= f;
+    s.Bottom *= f;
+    s.WdSpace *= f;
+    s.UpSpace *= f;
+    s.WdSize.cx *= f;
+    s.WdSize.cy *= f;
+    return s;
+}
+
+tessaly::aWordInfo Word(const PaintContext& ctx, int32_t index) {
+    return ScaledWord(ctx.Data.WordInfo[static_cast<size_t>(index)], ctx.Scale);
+}
+
+tessaly::aHwWordInfo HwWord(const PaintContext& ctx, int32_t index) {
+    tessaly::aHwWordInfo item = ctx.Data.HwWordInfo[static_cast<size_t>(index)];
+    const auto f = static_cast<float>(ctx.Scale);
+    item.X *= f;
+    item.Y *= f;
+    item.Height *= f;
+    item.Width *= f;
+    return item;
 }
 
 const tessaly::aExtralWordInfo& SlotOf(const PaintContext& ctx, int32_t word, int32_t slot) {
@@ -40,6 +67,7 @@ double OffsetPx(const tessaly::aWordInfo& w, int64_t v) {
 
 int32_t Px(double x) {
     constexpr double kLimit = 1 << 30;
+    if (std::isnan(x)) return 0;  // a box read from a damaged file
     return static_cast<int32_t>(tessaly::RoundHalfEven(std::clamp(x, -kLimit, kLimit)));
 }
 
@@ -99,7 +127,8 @@ tessaly::mLogFont MakeMarkTextFont(PaintContext& ctx, int32_t word, double facto
     tessaly::mLogFont f = Word(ctx, word).nLogFont;
     bool found = false;
     for (int32_t j = word; j >= 0 && !found; --j) {
-        if (Word(ctx, j).nLogFont.FontTblIndex != base) {
+        // The stored record: the scan may run back through the whole document.
+        if (ctx.Data.WordInfo[static_cast<size_t>(j)].nLogFont.FontTblIndex != base) {
             f = Word(ctx, j).nLogFont;
             found = true;
         }

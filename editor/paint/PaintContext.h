@@ -19,6 +19,8 @@ struct PaintContext {
     Canvas& Dc;
     PageServices* Services = nullptr;  // null: the defaults (PageServices.h)
     tessaly::mLogFont mLogFont;
+    // Zoom of the surface: every character and free item is read at it, the document stays as stored.
+    double Scale = 1;
 
     PaintContext(const EditorData& data, Canvas& dc, PageServices* services = nullptr)
         : Data(data), Dc(dc), Services(services) {}
@@ -35,7 +37,11 @@ std::string GlyphRun(uint16_t code, int32_t count);
 // A fixed text of the program, from UTF-8 to code page 936.
 std::string Gbk(std::string_view utf8);
 
-const tessaly::aWordInfo& Word(const PaintContext& ctx, int32_t index);
+// A character at the pass's zoom: its box, spacing, raise, size and font height scaled, a copy.
+tessaly::aWordInfo Word(const PaintContext& ctx, int32_t index);
+tessaly::aWordInfo ScaledWord(const tessaly::aWordInfo& w, double scale);
+// A free-placed item at the pass's zoom.
+tessaly::aHwWordInfo HwWord(const PaintContext& ctx, int32_t index);
 const tessaly::aExtralWordInfo& SlotOf(const PaintContext& ctx, int32_t word, int32_t slot);
 
 // v offset units in pixels: v × lfHeight / 20.4; positive raises or moves right.

@@ -33,6 +33,39 @@ TextMetric RecordingCanvas::GetTextMetric() {
     return {h, h / 5};
 }
 
+void RecordingCanvas::FillColour(const IntRect& box, uint32_t colour) {
+    Op op;
+    op.What = Kind::Fill;
+    op.Box = box;
+    op.Colour = colour;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::FocusRect(const IntRect& box) {
+    Op op;
+    op.What = Kind::Focus;
+    op.Box = box;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) {
+    Op op;
+    op.What = Kind::Fill;
+    op.Box = {x, y, x + width, y + height};
+    op.Colour = argb;
+    op.Flags = 1;
+    Ops.push_back(op);
+}
+
+bool RecordingCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {
+    Op op;
+    op.What = Kind::Texture;
+    op.File = std::u16string(file);
+    op.Layout = box;
+    Ops.push_back(op);
+    return TextureFound;
+}
+
 void RecordingCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
     Op op;
     op.What = Kind::Line;

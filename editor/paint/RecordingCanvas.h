@@ -11,7 +11,7 @@ namespace notaline {
 // tests can check the geometry the painters ask for without a window system.
 class RecordingCanvas : public Canvas {
 public:
-    enum class Kind { Text, TextAt, Line, DashedRect, Translucent };
+    enum class Kind { Text, TextAt, Line, DashedRect, Translucent, Fill, Texture, Focus };
     struct Op {
         Kind What = Kind::Text;
         std::string Text;
@@ -22,7 +22,8 @@ public:
         float Width = 0;
         int32_t DashStyle = 0;
         uint8_t Charset = 0;
-        FloatRect Layout;
+        FloatRect Layout;  // also the box of Texture
+        std::u16string File;
     };
     std::vector<Op> Ops;
     int32_t FontSelections = 0;
@@ -33,6 +34,13 @@ public:
     void TextOutAt(int32_t x, int32_t y, std::string_view text) override;
     // Metrics of the selected font: height |lfHeight|, descent a fifth of it.
     TextMetric GetTextMetric() override;
+    // Fills are Fill ops: a plain colour with Flags 0, ARGB with Flags 1.
+    void FillColour(const IntRect& box, uint32_t colour) override;
+    void FocusRect(const IntRect& box) override;
+    void FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) override;
+    // Records the call and answers TextureFound.
+    bool FillTexture(std::u16string_view file, const FloatRect& box) override;
+    bool TextureFound = true;
     void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) override;
     void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                     float penWidth) override;

@@ -57,6 +57,27 @@ TextMetric GdiCanvas::GetTextMetric() {
     return {tm.tmHeight, tm.tmDescent};
 }
 
+void GdiCanvas::FillColour(const IntRect& box, uint32_t colour) {
+    const RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    win::BrushHandle brush(CreateSolidBrush(colour & 0xFFFFFFu));
+    FillRect(dc_, &r, brush.Get());
+}
+
+void GdiCanvas::FocusRect(const IntRect& box) {
+    const RECT r{box.Left, box.Top, box.Right, box.Bottom};
+    DrawFocusRect(dc_, &r);
+}
+
+void GdiCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) {
+    FillRectSolid(graphics_, x, y, width, height, argb, kUnitPixel);
+}
+
+bool GdiCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {
+    const std::wstring path(file.begin(), file.end());
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    return FillRectTexture(graphics_, path, Gdiplus::WrapModeTile, box.X, box.Y, box.Width, box.Height) == Gdiplus::Ok;
+}
+
 void GdiCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
     DrawPenLine(graphics_, x1, y1, x2, y2, argb, width, kUnitPixel);
 }

@@ -24,6 +24,10 @@ public:
     void DrawTextInRect(std::string_view text, const IntRect& box, uint32_t flags) override;
     void TextOutAt(int32_t x, int32_t y, std::string_view text) override;
     TextMetric GetTextMetric() override;
+    void FillColour(const IntRect& box, uint32_t colour) override;
+    void FocusRect(const IntRect& box) override;
+    void FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) override;
+    bool FillTexture(std::u16string_view file, const FloatRect& box) override;
     void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) override;
     void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                     float penWidth) override;

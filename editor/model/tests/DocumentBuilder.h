@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "model/EditorData.h"
 
@@ -37,6 +39,27 @@ inline void SetMark(EditorData& data, int32_t word, int32_t slot, int32_t code, 
     s.IndexType = code;
     s.ExtralWordVal1 = v1;
     s.ExtralWordVal2 = v2;
+}
+
+// The stored parts of the document as bytes: what painting must leave as it was.
+inline std::vector<uint8_t> DocumentBytes(const EditorData& data) {
+    std::vector<uint8_t> out;
+    auto add = [&out](const void* p, size_t n) {
+        const auto* b = static_cast<const uint8_t*>(p);
+        out.insert(out.end(), b, b + n);
+    };
+    add(&data.AboutFileInfo, sizeof data.AboutFileInfo);
+    add(&data.AboutPageInfo, sizeof data.AboutPageInfo);
+    for (const auto& w : data.WordInfo) add(&w, sizeof w);
+    for (const auto& h : data.HwWordInfo) add(&h, sizeof h);
+    for (const auto& f : data.FontTbl) {
+        add(f.FontName.data(), f.FontName.size() + 1);
+        add(&f.fcharset, sizeof f.fcharset);
+        add(&f.hYg, sizeof f.hYg);
+        add(&f.hYc, sizeof f.hYc);
+    }
+    for (uint32_t c : data.ColorTbl) add(&c, sizeof c);
+    return out;
 }
 
 }  // namespace notaline::test

@@ -198,6 +198,7 @@ void Replay(GdiCanvas& canvas, const RecordingCanvas::Op& op) {
         case Kind::Translucent:
             canvas.TranslucentText(op.Text, op.Font, op.Charset, op.Layout, op.Colour, op.Flags);
             break;
+        default: break;  // the marks neither fill nor frame
     }
 }
 
@@ -260,6 +261,7 @@ TEST_F(MarkInkTest, EachCallInksWhereTheRecorderPredicts) {
                 EXPECT_FALSE(opaque);
                 break;
             }
+            default: break;
         }
     }
 }

@@ -1,0 +1,95 @@
+// The control's page renderers: the pages drawn in layers over GDI, or, without a page grid to
+// scroll, a renderer that keeps the screen and the window's scroll bars and shows nothing.
+#include "api/IVbGetWindowsZoom.h"
+#include "com/Create.h"
+#include "control/PageRenderer_win.h"
+#include "render/ScreenRenderer_win.h"
+#include "render/ScrollInfoView_win.h"
+
+namespace notaline {
+namespace {
+
+class BasicPageRenderer final : public PageRenderer {
+public:
+    explicit BasicPageRenderer(const RenderTarget& t) : target_(t) {
+        zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
+    }
+
+    int32_t WindowsZoomPercentage() override {
+        LONG percent = 100;
+        if (zoom_) zoom_->GetWindowsZoomPercentage(reinterpret_cast<LONG_PTR>(target_.Host), &percent);
+        return percent;
+    }
+    int32_t CurrentDpi() override {
+        LONG dpi = 96;
+        if (zoom_) zoom_->GetCurrentDpi(reinterpret_cast<LONG_PTR>(target_.Host), &dpi);
+        return dpi;
+    }
+    void NewMeasureDC() override {}
+    void ResetPageBuffers() override {}
+    void InitPageBuffers() override {}
+    void InitPageScrollInfo(int32_t PageCx, int32_t PageCy, int32_t PageCountX, int32_t PageCountY) override {
+        if (target_.Scroll) target_.Scroll->InitPageScrollInfo(PageCx, PageCy, PageCountX, PageCountY);
+    }
+    void ResetView() override {
+        if (target_.Scroll) {
+            target_.Scroll->put_FristPageScrollX(CY{});
+            target_.Scroll->put_FristPageScrollY(CY{});
+        }
+        InvalidateRect(target_.Window, nullptr, TRUE);
+    }
+    void RefreshView(int32_t, int32_t, int32_t) override {}
+    void EnsureWordVisible(int32_t) override {}
+    void CheckCPdqLine() override {}
+    void CheckXjdqLine() override {}
+    bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
+    void DeletePageBufferDCs() override {}
+    CaretBox CaretRect() override { return {}; }
+
+private:
+    RenderTarget target_;
+    com::Ptr<IVbGetWindowsZoom> zoom_;
+};
+
+// The document's pages in the control's window.
+class LayeredPageRenderer final : public PageRenderer {
+public:
+    explicit LayeredPageRenderer(const RenderTarget& t)
+        : scroll_(t.Scroll), screen_(t.Data, t.Window, t.Host, scroll_) {}
+
+    int32_t WindowsZoomPercentage() override { return screen_.WindowsZoomPercentage(); }
+    int32_t CurrentDpi() override { return screen_.CurrentDpi(); }
+    void NewMeasureDC() override { screen_.NewMeasureDC(); }
+    // A refused buffer size has beeped and kept the old buffers.
+    void ResetPageBuffers() override { screen_.ResetPageBuffers(); }
+    void InitPageBuffers() override { screen_.InitPageBuffers(); }
+    void InitPageScrollInfo(int32_t PageCx, int32_t PageCy, int32_t PageCountX, int32_t PageCountY) override {
+        screen_.InitPageScrollInfo(PageCx, PageCy, PageCountX, PageCountY);
+    }
+    void ResetView() override { screen_.ResetView(); }
+    void RefreshView(int32_t SelStart, int32_t SelLength, int32_t Mode) override {
+        screen_.RefreshView(SelStart, SelLength, Mode);
+    }
+    void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
+    void CheckCPdqLine() override {}
+    void CheckXjdqLine() override {}
+    bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
+    void DeletePageBufferDCs() override { screen_.DeletePageBufferDCs(); }
+    CaretBox CaretRect() override {
+        const notaline::CaretRect c = screen_.GetCaretRect();
+        return {c.Left, c.Top, c.Height, c.Width};
+    }
+
+private:
+    ScrollInfoView scroll_;
+    ScreenRenderer screen_;
+};
+
+}  // namespace
+
+std::unique_ptr<PageRenderer> MakePageRenderer(const RenderTarget& target) {
+    if (!target.Scroll) return std::make_unique<BasicPageRenderer>(target);
+    return std::make_unique<LayeredPageRenderer>(target);
+}
+
+}  // namespace notaline

@@ -1,0 +1,244 @@
+#include "paint/PageScreen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/mGeneral.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr uint32_t kDeskColour = 0x646464u;  // RGB(100, 100, 100)
+
+double ToDouble(tessaly::Fixed f) {
+    return static_cast<double>(f) / static_cast<double>(tessaly::kFixedOne);
+}
+
+tessaly::Fixed ToFixed(int64_t whole) {
+    return whole * tessaly::kFixedOne;
+}
+
+int32_t Int(double x) {
+    return Px(std::floor(x));
+}
+
+}  // namespace
+
+bool BufferFits(PixelSize size) {
+    return size.Width > 0 && size.Height > 0 && size.Width <= kMaxBufferSide && size.Height <= kMaxBufferSide &&
+           int64_t{size.Width} * size.Height <= kMaxBufferPixels;
+}
+
+RefreshPlan PlanRefresh(int32_t mode, int32_t first, int32_t second, int32_t& lastAutoFirst, bool lineCountChanged,
+                        int32_t caretPage) {
+    RefreshPlan plan;
+    plan.First = first;
+    plan.Last = second;
+    switch (mode) {
+        case tessaly::AutoRefresh:
+            if (first == lastAutoFirst) return {};
+            lastAutoFirst = first;
+            plan.Layers = {true, true, true};
+            break;
+        case tessaly::AllRefresh: plan.Layers = {true, true, true}; break;
+        case tessaly::MainRefresh: plan.Layers = {true, false, false}; break;
+        case tessaly::ExtralRefresh: plan.Layers = {false, true, false}; break;
+        case tessaly::LpxRefresh: plan.Layers = {false, false, true}; break;
+        case tessaly::MainExtralRefresh: plan.Layers = {true, true, false}; break;
+        case tessaly::OnePageRefresh:
+            plan.Layers = {true, true, false};
+            if (lineCountChanged && caretPage >= first && caretPage <= second) plan.First = plan.Last = caretPage;
+            break;
+        default: return {};  // SelColorRefresh, InputRefresh and unknown modes only compose
+    }
+    return plan;
+}
+
+PageScreen::PageScreen(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services)
+    : data_(data), scroll_(scroll), surface_(surface), services_(services), scale_(DocumentScale()) {}
+
+double PageScreen::DocumentScale() const {
+    const double s = data_.AboutPageInfo.nScale;
+    return std::isfinite(s) && s > 0 ? s : 1;
+}
+
+void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) {
+    if (selLength < 0) {
+        selStart += selLength;
+        selLength = -selLength;
+    }
+    const int32_t pages = data_.PageCount();
+    if (pages != LastPageCount) mode = tessaly::AllRefresh;
+    if (pages > 0) {
+        const int32_t first = std::clamp(scroll_.FirstVisiblePage(), 0, pages - 1);
+        const int32_t second = std::clamp(scroll_.SecondVisiblePage(), first, std::min(first + 1, pages - 1));
+        const int32_t caretPage = data_.IsWord(data_.SelStart) ? GetPageOfWord(data_, data_.SelStart) : first;
+        const RefreshPlan plan =
+            PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
+        DrawPages(plan.First, plan.Last, plan.Layers);
+        ComposeView(first, second);
+        DrawSelection(selStart, selLength, first, second);
+    } else {
+        surface_.FillView(kDeskColour);
+    }
+    surface_.HideCaret();
+    surface_.Present(Px(ToDouble(scroll_.FirstVisiblePageScrollX())), Px(ToDouble(scroll_.FirstVisiblePageScrollY())));
+    if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
+    LastPageCount = pages;
+}
+
+void PageScreen::DrawPages(int32_t first, int32_t last, LayerSet layers) {
+    if (!layers.Any()) return;
+    const int32_t visible = std::clamp(scroll_.FirstVisiblePage(), 0, std::max(data_.PageCount() - 1, 0));
+    for (int32_t page = std::max(first, 0); page <= last && page < data_.PageCount(); ++page) {
+        const int32_t slot = page - visible;
+        if (slot < 0 || slot > 1) continue;
+        auto pass = [&](PageLayer layer, auto draw) {
+            surface_.DrawLayer(slot, layer, [&](Canvas& canvas) {
+                PaintContext ctx(data_, canvas, services_);
+                ctx.Scale = scale_;
+                draw(ctx);
+            });
+        };
+        if (layers.Text) {
+            pass(PageLayer::Text, [&](PaintContext& ctx) {
+                CellCache cache;
+                DrawPageBackground(ctx, TextureFile);
+                DrawPageTextLayer(ctx, cache, page);
+            });
+        }
+        if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
+        if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
+    }
+}
+
+void PageScreen::ComposeView(int32_t first, int32_t second) {
+    surface_.FillView(kDeskColour);
+    const int32_t x = scroll_.PageSpaceX();
+    const double gapY = scroll_.PageSpaceY();
+    for (int32_t page = first; page <= second && page - first <= 1; ++page) {
+        const int32_t slot = page - first;
+        surface_.ComposeSlot(slot, x, Px(gapY + slot * (data_.PageHeightPx * scale_ + gapY)));
+    }
+}
+
+void PageScreen::DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second) {
+    const int32_t selEnd = selStart + selLength;
+    const int32_t gapX = scroll_.PageSpaceX();
+    const int32_t gapY = scroll_.PageSpaceY();
+    auto markPage = [&](int32_t page, double pageTop) {
+        if (page < 0 || page >= data_.PageCount()) return;
+        const auto& p = data_.PageInfo[static_cast<size_t>(page)];
+        const int32_t from = std::max({selStart, p.StartWord, 0});
+        const int32_t to = std::min({selEnd, p.StartWord + p.LengthWord, data_.WordCount()});
+        for (int32_t a = from; a < to; ++a) {
+            const auto& w = data_.WordInfo[static_cast<size_t>(a)];
+            const int32_t lineIndex = GetLineOfWord(data_, a);
+            if (lineIndex < 0 || lineIndex >= data_.LineCount()) continue;
+            const auto& line = data_.LineInfo[static_cast<size_t>(lineIndex)];
+            const int32_t x1 = Int(w.Left * scale_);
+            const int32_t y1 = Int(line.Top * scale_);
+            const int32_t width = Int((w.Right - w.Left) * scale_ + 1);
+            const int32_t height = Int((line.Bottom - line.Top) * scale_ + 4);
+            surface_.AndSelection({x1, y1, x1 + width, y1 + height}, x1 + gapX, Int(pageTop + y1));
+        }
+    };
+    markPage(first, gapY);
+    if (second != first) markPage(second, data_.PageHeightPx * scale_ + 2.0 * gapY);
+}
+
+CaretRect PageScreen::GetCaretRect() {
+    CaretRect r;
+    if (data_.WordCount() <= 0) return r;
+    const int32_t at = std::clamp(data_.SelStart, 0, data_.WordCount() - 1);
+    const bool after = at > 0 && data_.WordInfo[static_cast<size_t>(at)].IsJpGcCtl != 3 && data_.CaretAtLineEnd;
+    const int32_t c = after ? at - 1 : at;
+    const auto& w = data_.WordInfo[static_cast<size_t>(c)];
+    const int32_t page = GetPageOfWord(data_, c);
+    const int32_t lineIndex = GetLineOfWord(data_, c);
+    const double gapX = scroll_.PageSpaceX();
+    const double gapY = scroll_.PageSpaceY();
+    const double left = ToDouble(scroll_.FirstPageScrollX()) + gapX + (after ? w.Right : w.Left) * scale_;
+    const double top = ToDouble(scroll_.FirstPageScrollY()) + gapY +
+                       page * (data_.PageHeightPx * scale_ + gapY) + w.Top * scale_;
+    double height = 4;
+    if (lineIndex >= 0 && lineIndex < data_.LineCount()) {
+        const auto& line = data_.LineInfo[static_cast<size_t>(lineIndex)];
+        height += (line.Bottom - line.Top) * scale_;
+    }
+    r.Left = static_cast<float>(tessaly::Round(left, 4));
+    r.Top = static_cast<float>(tessaly::Round(top, 4));
+    r.Height = static_cast<float>(tessaly::Round(height, 4));
+    r.Width = surface_.InsertKeyOn() ? 1 : 2;
+    return r;
+}
+
+void PageScreen::DrawCaret() {
+    Caret = GetCaretRect();
+    const bool show = data_.SelLength == 0 && data_.InputState != tessaly::LpxState;
+    surface_.PlaceCaret(Int(Caret.Left), Int(Caret.Top), Int(Caret.Width), Int(Caret.Height), show);
+}
+
+void PageScreen::EnsureWordVisible(int32_t index) {
+    if (!data_.IsWord(index)) return;
+    const auto& w = data_.WordInfo[static_cast<size_t>(index)];
+    const double b = data_.PageHeightPx * scale_ + scroll_.PageSpaceY();
+    const double pageTop = GetPageOfWord(data_, index) * b + scroll_.PageSpaceY();
+    const double gapX = scroll_.PageSpaceX();
+    scroll_.EnsureVisible(ToFixed(Int(w.Left * scale_ + gapX)), ToFixed(Int(pageTop + w.Top * scale_)),
+                          ToFixed(Int(w.Right * scale_ + gapX)), ToFixed(Int(pageTop + w.Bottom * scale_)));
+}
+
+bool PageScreen::InitPageBuffers() {
+    const double scale = DocumentScale();
+    const PixelSize page = PageSizeAt(data_, scale);
+    if (!BufferFits(page) || !surface_.MakePageBuffers(page)) {
+        BeepOn(data_);
+        return false;
+    }
+    scale_ = scale;
+    page_ = page;
+    return true;
+}
+
+PixelSize PageScreen::ViewSize() const {
+    // The view may be made before the page buffers of a new zoom.
+    const double scale = DocumentScale();
+    const double pageW = data_.PageWidthPx * scale;
+    const double pageH = data_.PageHeightPx * scale;
+    const double clientW = scroll_.ClientWidth();
+    const double clientH = scroll_.ClientHeight();
+    const double gapX = scroll_.PageSpaceX();
+    const double gapY = scroll_.PageSpaceY();
+    const double width = pageW + 2 * gapX <= clientW ? 2 * clientW : pageW + 2 * gapX + clientW;
+    const double height = 2 * (pageH + gapY) <= clientH ? clientH : 2 * (pageH + gapY);
+    return {Px(width), Px(height)};
+}
+
+bool PageScreen::ResetPageBuffers() {
+    const PixelSize view = ViewSize();
+    if (!BufferFits({view.Width, std::max(view.Height, 1)}) || !surface_.MakeViewBuffer(view)) {
+        BeepOn(data_);
+        return false;
+    }
+    return true;
+}
+
+void PageScreen::DeletePageBufferDCs() {
+    surface_.ReleaseBuffers();
+}
+
+void PageScreen::ResetView() {
+    data_.CPdqLine = -1;
+    data_.XjdqLine = -1;
+    scroll_.ScrollToOrigin();
+    data_.SelStart = 0;
+    data_.SelLength = 0;
+    LastAutoFirstPage = 0;
+    RefreshView(0, 0, tessaly::AllRefresh);
+    if (OnSelChange) OnSelChange();
+}
+
+}  // namespace notaline

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "PageGrid.h"
+#include "paint/PageLayers.h"
+
+namespace notaline {
+
+// The page grid the view scrolls over: the scroll service of the control's window.
+class PageScroll {
+public:
+    virtual ~PageScroll() = default;
+    virtual int32_t PageSpaceX() = 0;
+    virtual int32_t PageSpaceY() = 0;
+    virtual int32_t ClientWidth() = 0;
+    virtual int32_t ClientHeight() = 0;
+    virtual int32_t FirstVisiblePage() = 0;
+    virtual int32_t SecondVisiblePage() = 0;
+    // Window positions: of the first visible page's slot, and of the document's origin.
+    virtual tessaly::Fixed FirstVisiblePageScrollX() = 0;
+    virtual tessaly::Fixed FirstVisiblePageScrollY() = 0;
+    virtual tessaly::Fixed FirstPageScrollX() = 0;
+    virtual tessaly::Fixed FirstPageScrollY() = 0;
+    virtual void EnsureVisible(tessaly::Fixed left, tessaly::Fixed top, tessaly::Fixed right,
+                               tessaly::Fixed bottom) = 0;
+    virtual void ScrollToOrigin() = 0;
+    // Page size at the zoom and the pages across and down; -1 keeps a value.
+    virtual void InitPageScrollInfo(int32_t pageCx, int32_t pageCy, int32_t countX, int32_t countY) = 0;
+};
+
+// The page grid itself, for a view without a window of its own (tests, benchmarks).
+class GridScroll : public PageScroll {
+public:
+    explicit GridScroll(tessaly::PageGrid& grid) : grid_(grid) {}
+    int32_t PageSpaceX() override { return grid_.PageSpaceX(); }
+    int32_t PageSpaceY() override { return grid_.PageSpaceY(); }
+    int32_t ClientWidth() override { return grid_.ClientWidth(); }
+    int32_t ClientHeight() override { return grid_.ClientHeight(); }
+    int32_t FirstVisiblePage() override { return grid_.FirstVisiblePageY(); }
+    int32_t SecondVisiblePage() override { return grid_.SecondVisiblePageY(); }
+    tessaly::Fixed FirstVisiblePageScrollX() override { return grid_.FirstVisiblePageScrollX(); }
+    tessaly::Fixed FirstVisiblePageScrollY() override { return grid_.FirstVisiblePageScrollY(); }
+    tessaly::Fixed FirstPageScrollX() override { return grid_.FirstPageScrollX(); }
+    tessaly::Fixed FirstPageScrollY() override { return grid_.FirstPageScrollY(); }
+    void EnsureVisible(tessaly::Fixed l, tessaly::Fixed t, tessaly::Fixed r, tessaly::Fixed b) override {
+        grid_.EnsureVisible(l, t, r, b);
+    }
+    void ScrollToOrigin() override {
+        grid_.SetFirstPageScrollX(0);
+        grid_.SetFirstPageScrollY(0);
+    }
+    void InitPageScrollInfo(int32_t cx, int32_t cy, int32_t countX, int32_t countY) override {
+        grid_.InitPageScrollInfo(cx, cy, countX, countY);
+    }
+
+private:
+    tessaly::PageGrid& grid_;
+};
+
+enum class PageLayer { Text, Items, Marks };
+
+// The memory the view draws into and the window it shows in: the page layers of the two slots,
+// the selection and view buffers, and the caret.
+class PageSurface {
+public:
+    virtual ~PageSurface() = default;
+    // Layers, picture and selection buffers of one page's size; false, the old ones kept, when
+    // they cannot be made.
+    virtual bool MakePageBuffers(PixelSize page) = 0;
+    virtual bool MakeViewBuffer(PixelSize view) = 0;
+    virtual void ReleaseBuffers() = 0;
+    // Draws on a slot's layer; nothing when there is no such layer.
+    virtual void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) = 0;
+    virtual void FillView(uint32_t colour) = 0;
+    // The slot's text layer copied to (x, y) of the view, its mark and item layers ANDed over it.
+    virtual void ComposeSlot(int32_t slot, int32_t x, int32_t y) = 0;
+    // The selection buffer's box ANDed onto the view at (x, y).
+    virtual void AndSelection(const IntRect& box, int32_t x, int32_t y) = 0;
+    // The whole view copied to the window at (x, y).
+    virtual void Present(int32_t x, int32_t y) = 0;
+    virtual void HideCaret() = 0;
+    // A solid caret, made and shown only while the window has the focus.
+    virtual void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) = 0;
+    // Whether the Insert key is toggled on or held.
+    virtual bool InsertKeyOn() = 0;
+};
+
+// The caret's box in window pixels.
+struct CaretRect {
+    float Left = 0;
+    float Top = 0;
+    float Height = 0;
+    float Width = 0;
+};
+
+struct LayerSet {
+    bool Text = false;
+    bool Marks = false;
+    bool Items = false;
+    bool Any() const { return Text || Marks || Items; }
+};
+
+// The layers and pages one redraw mode draws; no pages when First > Last.
+struct RefreshPlan {
+    LayerSet Layers;
+    int32_t First = 0;
+    int32_t Last = -1;
+};
+
+// What a RefreshType mode redraws with the first and second visible pages F and S. Mode 0 draws
+// only when F moved since its last drawing (lastAutoFirst, updated); mode 8 after a change of the
+// line count draws the caret's page alone when it is visible.
+RefreshPlan PlanRefresh(int32_t mode, int32_t first, int32_t second, int32_t& lastAutoFirst, bool lineCountChanged,
+                        int32_t caretPage);
+
+// The editor's pages on screen: the layers of the two visible pages kept drawn, composed into the
+// view with the selection, copied to the window, and the caret.
+class PageScreen {
+public:
+    PageScreen(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services = nullptr);
+
+    void RefreshView(int32_t selStart, int32_t selLength, int32_t mode);
+    void EnsureWordVisible(int32_t index);
+    CaretRect GetCaretRect();
+    void DrawCaret();
+    void ComposeView(int32_t first, int32_t second);
+    void DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second);
+    // Draws the named layers of pages first..last into the slots of the visible pages.
+    void DrawPages(int32_t first, int32_t last, LayerSet layers);
+
+    // Page buffers at the document's page size and zoom; a size that cannot be made beeps and
+    // keeps the buffers and the zoom they were drawn at.
+    bool InitPageBuffers();
+    bool ResetPageBuffers();
+    void DeletePageBufferDCs();
+    // The view from the document's start: no source lines, caret at 0, all drawn.
+    void ResetView();
+
+    // The zoom the buffers are made for.
+    double Scale() const { return scale_; }
+    // The view buffer's size at the document's zoom.
+    PixelSize ViewSize() const;
+
+    int32_t LastPageCount = 0;
+    int32_t LastAutoFirstPage = 0;
+    CaretRect Caret;
+    bool Playing = false;                // playback shows its note as the selection, no caret
+    std::u16string TextureFile;          // the page texture beside the program
+    std::function<void()> OnSelChange;   // the host learns the caret after ResetView
+
+private:
+    double DocumentScale() const;
+
+    EditorData& data_;
+    PageScroll& scroll_;
+    PageSurface& surface_;
+    PageServices* services_;
+    double scale_ = 1;
+    PixelSize page_;
+};
+
+// Largest page layer made: a side of 16384 pixels, 32 million pixels in all.
+inline constexpr int32_t kMaxBufferSide = 16384;
+inline constexpr int64_t kMaxBufferPixels = int64_t{32} << 20;
+bool BufferFits(PixelSize size);
+
+}  // namespace notaline

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "DocumentBuilder.h"
+#include "FakeServices.h"
+#include "paint/PageScreen.h"
+#include "paint/RecordingCanvas.h"
+
+namespace notaline::test {
+
+// A grid sink with a fixed client area and no bars.
+class FixedClient : public tessaly::ScrollBarSink {
+public:
+    int32_t Width = 1000, Height = 700;
+    void ClientSize(int32_t& w, int32_t& h) override {
+        w = Width;
+        h = Height;
+    }
+    void ShowBar(bool, bool) override {}
+    void SetBar(bool, int32_t, int32_t) override {}
+    void SetBarPosition(bool, int32_t) override {}
+    int32_t TrackPosition(bool) override { return 0; }
+};
+
+// Buffers as recorders: each layer a recording canvas, every call on the view counted.
+class RecordingSurface : public PageSurface {
+public:
+    struct Compose {
+        int32_t Slot, X, Y;
+    };
+    struct AndOp {
+        IntRect Box;
+        int32_t X, Y;
+    };
+    std::map<std::pair<int32_t, PageLayer>, RecordingCanvas> Layers;
+    std::map<std::pair<int32_t, PageLayer>, int> Draws;
+    std::vector<Compose> Composed;
+    std::vector<AndOp> Anded;
+    PixelSize Page, View;
+    int32_t PresentX = 0, PresentY = 0;
+    bool CaretPlaced = false, CaretShown = false, InsertOn = false, Fail = false;
+    int32_t CaretX = 0, CaretY = 0, CaretW = 0, CaretH = 0;
+
+    int DrawCount() const {
+        int n = 0;
+        for (const auto& [key, count] : Draws) n += count;
+        return n;
+    }
+    void Reset() {
+        Draws.clear();
+        Composed.clear();
+        Anded.clear();
+        Layers.clear();
+        CaretPlaced = CaretShown = false;
+    }
+
+    bool MakePageBuffers(PixelSize page) override {
+        if (Fail) return false;
+        Page = page;
+        return true;
+    }
+    bool MakeViewBuffer(PixelSize view) override {
+        if (Fail) return false;
+        View = view;
+        return true;
+    }
+    void ReleaseBuffers() override {}
+    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override {
+        ++Draws[{slot, layer}];
+        draw(Layers[{slot, layer}]);
+    }
+    void FillView(uint32_t) override {}
+    void ComposeSlot(int32_t slot, int32_t x, int32_t y) override { Composed.push_back({slot, x, y}); }
+    void AndSelection(const IntRect& box, int32_t x, int32_t y) override { Anded.push_back({box, x, y}); }
+    void Present(int32_t x, int32_t y) override {
+        PresentX = x;
+        PresentY = y;
+    }
+    void HideCaret() override { CaretShown = false; }
+    void PlaceCaret(int32_t x, int32_t y, int32_t w, int32_t h, bool show) override {
+        CaretPlaced = true;
+        CaretShown = show;
+        CaretX = x, CaretY = y, CaretW = w, CaretH = h;
+    }
+    bool InsertKeyOn() override { return InsertOn; }
+};
+
+// Pages of A4 (794 by 1123 at zoom 1), `perLine` characters 40 pixels apart on lines 60 high,
+// `linesPerPage` lines a page. Font 0 the notation font, 1 a Song face for lyrics.
+struct PageTest : ::testing::Test {
+    EditorData data;
+    FakeTextMeasurer measurer;
+    FakeSystem system;
+    FixedClient client;
+    tessaly::PageGrid grid{client};
+    GridScroll scroll{grid};
+    RecordingSurface surface;
+
+    void Build(int32_t pages, int32_t linesPerPage = 3, int32_t perLine = 10) {
+        std::string pattern;
+        for (int32_t p = 0; p < pages * linesPerPage; ++p) pattern += std::string(static_cast<size_t>(perLine) - 1, '5') + '|';
+        SetWords(data, pattern);
+        data.Measurer = &measurer;
+        data.System = &system;
+        data.NotationFontName = "Tolvane";
+        data.FontTbl = {{"Tolvane", 2, 15, 3}, {"\xCB\xCE\xCC\xE5", 134, 15, 3}};
+        data.ColorTbl = {0x000000u, 0x0000FFu, 0x800000FFu, 0xFF00FF00u};
+        data.AboutFileInfo.FontTblCount = 2;
+        data.AboutFileInfo.ColorTblCount = 4;
+        data.AboutPageInfo.nScale = 1;
+        data.AboutPageInfo.PagePosIndexType = 1;
+        data.PageWidthPx = 794;
+        data.PageHeightPx = 1123;
+        data.WriteLeft = 94, data.WriteTop = 75, data.WriteRight = 700, data.WriteBottom = 1048;
+        data.LineInfo.clear();
+        data.PageInfo.clear();
+        for (int32_t p = 0; p < pages; ++p) {
+            tessaly::aPageInfo page;
+            page.StartLine = p * linesPerPage;
+            page.LengthLine = linesPerPage;
+            page.StartWord = p * linesPerPage * perLine;
+            page.LengthWord = linesPerPage * perLine;
+            data.PageInfo.push_back(page);
+            for (int32_t l = 0; l < linesPerPage; ++l) {
+                tessaly::aLineInfo line;
+                line.Start = (p * linesPerPage + l) * perLine;
+                line.Length = perLine;
+                line.Top = 100 + 60.0f * static_cast<float>(l);
+                line.Bottom = line.Top + 60;
+                data.LineInfo.push_back(line);
+                for (int32_t i = 0; i < perLine; ++i) {
+                    auto& w = data.WordInfo[static_cast<size_t>(line.Start + i)];
+                    w.Left = 100 + 40.0f * static_cast<float>(i);
+                    w.Right = w.Left + 40;
+                    w.Top = line.Top;
+                    w.Bottom = line.Top + 51;
+                    w.WdSize = {30, 51};
+                    w.nLogFont.lfHeight = -51;
+                    w.nLogFont.lfWeight = 400;
+                    w.cb = -1;
+                }
+            }
+        }
+        grid.SetEditView(true);
+        grid.InitPageScrollInfo(794, 1123, 1, pages);
+    }
+
+    std::vector<uint8_t> Bytes() const { return DocumentBytes(data); }
+};
+
+}  // namespace notaline::test

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "PageFixture.h"
+
+namespace notaline {
+namespace {
+
+using test::RecordingSurface;
+
+struct PageScreenTest : test::PageTest {
+    std::unique_ptr<PageScreen> view;
+
+    void Make(int32_t pages, int32_t linesPerPage = 3) {
+        Build(pages, linesPerPage);
+        view = std::make_unique<PageScreen>(data, scroll, surface);
+        ASSERT_TRUE(view->InitPageBuffers());
+        ASSERT_TRUE(view->ResetPageBuffers());
+        view->RefreshView(0, 0, tessaly::AllRefresh);
+        surface.Reset();
+    }
+    int Draws(int32_t slot, PageLayer layer) { return surface.Draws[{slot, layer}]; }
+};
+
+TEST_F(PageScreenTest, EachModeRedrawsTheLayersItNames) {
+    Make(3);
+    struct Case {
+        int32_t Mode;
+        bool Text, Marks, Items;
+    };
+    const Case cases[] = {{1, true, true, true},   {2, true, false, false}, {3, false, true, false},
+                          {4, false, false, true}, {5, false, false, false}, {6, true, true, false},
+                          {7, false, false, false}, {8, true, true, false}, {9, false, false, false},
+                          {-1, false, false, false}};
+    for (const auto& c : cases) {
+        surface.Reset();
+        view->RefreshView(0, 0, c.Mode);
+        SCOPED_TRACE(c.Mode);
+        for (int32_t slot = 0; slot < 2; ++slot) {
+            EXPECT_EQ(Draws(slot, PageLayer::Text), c.Text ? 1 : 0);
+            EXPECT_EQ(Draws(slot, PageLayer::Marks), c.Marks ? 1 : 0);
+            EXPECT_EQ(Draws(slot, PageLayer::Items), c.Items ? 1 : 0);
+        }
+        // Every mode composes both slots and shows the view.
+        EXPECT_EQ(surface.Composed.size(), 2u);
+    }
+}
+
+TEST_F(PageScreenTest, APageCountChangeDrawsEverything) {
+    Make(3);
+    data.PageInfo.pop_back();
+    view->RefreshView(0, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(surface.DrawCount(), 6);
+    surface.Reset();
+    view->RefreshView(0, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(surface.DrawCount(), 0);
+}
+
+TEST_F(PageScreenTest, AutoRefreshDrawsOnlyAfterTheFirstPageMoved) {
+    Make(4);
+    view->RefreshView(0, 0, tessaly::AutoRefresh);
+    EXPECT_EQ(surface.DrawCount(), 0);  // still page 0
+    grid.SetFirstPageScrollY(tessaly::Fixed{1200} * tessaly::kFixedOne);
+    grid.InitPageScrollInfo(-1, -1, -1, -1);
+    ASSERT_EQ(scroll.FirstVisiblePage(), 1);
+    view->RefreshView(0, 0, tessaly::AutoRefresh);
+    EXPECT_EQ(surface.DrawCount(), 6);
+    surface.Reset();
+    view->RefreshView(0, 0, tessaly::AutoRefresh);
+    EXPECT_EQ(surface.DrawCount(), 0);
+}
+
+TEST_F(PageScreenTest, OnePageModeAfterALineCountChangeDrawsTheCaretsPage) {
+    Make(3);
+    data.SelStart = 35;  // page 1, slot 1
+    data.LineCountChanged = true;
+    view->RefreshView(35, 0, tessaly::OnePageRefresh);
+    EXPECT_EQ(Draws(0, PageLayer::Text), 0);
+    EXPECT_EQ(Draws(1, PageLayer::Text), 1);
+    EXPECT_EQ(Draws(1, PageLayer::Marks), 1);
+    EXPECT_EQ(Draws(1, PageLayer::Items), 0);
+}
+
+TEST_F(PageScreenTest, OnePageComposesOneSlot) {
+    Make(1);
+    view->RefreshView(0, 0, tessaly::AllRefresh);
+    ASSERT_EQ(surface.Composed.size(), 1u);
+    EXPECT_EQ(surface.Composed[0].Y, 40);
+    EXPECT_EQ(Draws(1, PageLayer::Text), 0);
+}
+
+TEST_F(PageScreenTest, SelectionIsMarkedCharacterByCharacterOnTheVisiblePages) {
+    Make(3);
+    view->RefreshView(28, 4, tessaly::SelColorRefresh);  // two on page 0, two on page 1
+    const auto forward = surface.Anded;
+    ASSERT_EQ(forward.size(), 4u);
+    EXPECT_EQ(forward[0].Box, (IntRect{420, 220, 461, 284}));
+    EXPECT_EQ(forward[0].X, 420 + scroll.PageSpaceX());
+    EXPECT_EQ(forward[0].Y, 220 + 40);
+    EXPECT_EQ(forward[2].Y, 1123 + 80 + 100);  // the second slot
+    surface.Reset();
+    view->RefreshView(32, -4, tessaly::SelColorRefresh);
+    ASSERT_EQ(surface.Anded.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(surface.Anded[i].Y, forward[i].Y);
+    // Page 2 is not visible: nothing is marked there.
+    surface.Reset();
+    view->RefreshView(60, 30, tessaly::SelColorRefresh);
+    EXPECT_TRUE(surface.Anded.empty());
+}
+
+TEST_F(PageScreenTest, TheCaretFollowsSelectionInsertAndLineEnd) {
+    Make(2);
+    data.SelStart = 12;
+    view->RefreshView(12, 0, tessaly::SelColorRefresh);
+    ASSERT_TRUE(surface.CaretShown);
+    EXPECT_EQ(surface.CaretX, scroll.PageSpaceX() + 180);
+    EXPECT_EQ(surface.CaretY, 40 + 160);
+    EXPECT_EQ(surface.CaretW, 2);
+    EXPECT_EQ(surface.CaretH, 64);
+    surface.InsertOn = true;
+    data.CaretAtLineEnd = true;
+    data.WordInfo[11].Right = 140 + 35;
+    view->RefreshView(12, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(surface.CaretW, 1);
+    EXPECT_EQ(surface.CaretX, scroll.PageSpaceX() + 175);  // right edge of the character before
+    data.SelStart = 9;  // before a paragraph end: always its left edge
+    view->RefreshView(9, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(surface.CaretX, scroll.PageSpaceX() + 460);
+
+    surface.Reset();
+    data.SelLength = 2;
+    view->RefreshView(9, 2, tessaly::SelColorRefresh);
+    EXPECT_FALSE(surface.CaretShown);
+    data.SelLength = 0;
+    data.InputState = tessaly::LpxState;
+    view->RefreshView(9, 0, tessaly::SelColorRefresh);
+    EXPECT_FALSE(surface.CaretShown);
+}
+
+TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
+    Build(2);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    data.AboutPageInfo.nScale = 1.25f;
+    grid.InitPageScrollInfo(992, 1404, 1, 2);
+    ASSERT_TRUE(view->ResetPageBuffers());  // the view first, as the layout asks for them
+    ASSERT_TRUE(view->InitPageBuffers());
+    EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));  // 992.5 and 1403.75, halves to even
+    EXPECT_EQ(surface.View, (PixelSize{992 + 2 * scroll.PageSpaceX() + 1000, 2 * (1404 + 40)}));
+    // The client is narrower than a page with its gaps: a client's width more; taller pages: two slots.
+    ASSERT_TRUE(view->ResetPageBuffers());
+    EXPECT_EQ(surface.View, (PixelSize{992 + 2 * scroll.PageSpaceX() + 1000, 2 * (1404 + 40)}));
+    client.Width = 2500;
+    grid.InitPageScrollInfo(-1, -1, -1, -1);
+    ASSERT_TRUE(view->ResetPageBuffers());
+    EXPECT_EQ(surface.View.Width, 5000);
+
+    data.AboutPageInfo.nScale = 2.5f;
+    surface.Fail = true;
+    EXPECT_FALSE(view->InitPageBuffers());
+    EXPECT_EQ(system.Beeps, 1);
+    EXPECT_EQ(view->Scale(), 1.25);
+    data.PageWidthPx = 100000;  // an unbounded custom paper is refused before any allocation
+    surface.Fail = false;
+    EXPECT_FALSE(view->InitPageBuffers());
+    EXPECT_EQ(system.Beeps, 2);
+    EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));
+}
+
+TEST_F(PageScreenTest, PaintingAtAnyZoomLeavesTheDocumentAsItWas) {
+    Make(2);
+    data.WordInfo[3].Yc = 2;
+    data.WordInfo[4].YG = 5;
+    data.WordInfo[5].cb = 3;
+    test::SetMark(data, 6, 0, 2, 8);
+    test::SetMark(data, 7, 0, 72, 0, 1);
+    test::SetMark(data, 8, 0, 73, 0, 1);
+    data.HwWordInfo = {{0, 3, 0, 100, 300, 240, 16}};
+    const auto before = Bytes();
+    for (float zoom : {0.5f, 1.25f, 2.5f}) {
+        data.AboutPageInfo.nScale = zoom;
+        ASSERT_TRUE(view->InitPageBuffers());
+        surface.Reset();
+        view->RefreshView(0, 0, tessaly::AllRefresh);
+        EXPECT_GT((surface.Layers[{0, PageLayer::Text}].Ops.size()), 20u);
+        data.AboutPageInfo.nScale = 1;  // the stored zoom is part of the bytes
+        const auto after = Bytes();
+        ASSERT_EQ(after.size(), before.size());
+        for (size_t i = 0; i < after.size(); ++i) ASSERT_EQ(after[i], before[i]) << zoom << " byte " << i;
+    }
+}
+
+TEST_F(PageScreenTest, EnsureWordVisibleAndResetView) {
+    Make(3);
+    view->EnsureWordVisible(75);  // page 2, line 1
+    const double top = -static_cast<double>(grid.FirstPageScrollY()) / tessaly::kFixedOne;
+    EXPECT_LE(top, 2 * 1163 + 40 + 160);
+    EXPECT_GE(top + client.Height, 2 * 1163 + 40 + 211);
+    data.CPdqLine = 2;
+    data.SelStart = 75;
+    int notified = 0;
+    view->OnSelChange = [&] { ++notified; };
+    view->ResetView();
+    EXPECT_EQ(scroll.FirstVisiblePage(), 0);
+    EXPECT_EQ(data.SelStart, 0);
+    EXPECT_EQ(data.CPdqLine, -1);
+    EXPECT_EQ(notified, 1);
+    EXPECT_EQ(surface.DrawCount(), 6);
+}
+
+}  // namespace
+}  // namespace notaline

@@ -1,0 +1,137 @@
+#include "render/PageBuffers_win.h"
+
+#include "render/FillRectColor_win.h"
+#include "render/GdiCanvas_win.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr uint32_t kSelectionColour = 0xC0C0C0u;
+constexpr uint32_t kWhite = 0xFFFFFFu;
+
+void Fill(HDC dc, PixelSize size, uint32_t colour) {
+    FillRectColor(dc, 0, 0, static_cast<float>(size.Width), static_cast<float>(size.Height), colour);
+}
+
+}  // namespace
+
+std::unique_ptr<MemoryBuffer> MemoryBuffer::Make(PixelSize size, bool graphics) {
+    if (size.Width <= 0 || size.Height <= 0) return nullptr;
+    std::unique_ptr<MemoryBuffer> b(new MemoryBuffer);
+    b->size_ = size;
+    win::OwnedDc display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+    if (!display.Get()) return nullptr;
+    b->dc_ = CreateCompatibleDC(display.Get());
+    if (!b->dc_) return nullptr;
+    b->bitmap_ = win::BitmapHandle(CreateCompatibleBitmap(display.Get(), size.Width, size.Height));
+    if (!b->bitmap_) return nullptr;
+    b->oldBitmap_ = SelectObject(b->dc_, b->bitmap_.Get());
+    if (graphics) {
+        b->graphics_ = std::make_unique<PageGraphics>(b->dc_);
+        if (!b->graphics_->Get()) return nullptr;
+    }
+    return b;
+}
+
+MemoryBuffer::~MemoryBuffer() {
+    graphics_.reset();
+    if (dc_ && oldBitmap_) SelectObject(dc_, oldBitmap_);
+    bitmap_.Reset();
+    if (dc_) DeleteDC(dc_);
+}
+
+bool PageBuffers::MakePageBuffers(PixelSize page) {
+    // All made before any is replaced: a size that cannot be made leaves the old ones working.
+    std::array<Slot, 2> slots;
+    for (auto& slot : slots)
+        for (auto& layer : slot)
+            if (!(layer = MemoryBuffer::Make(page, true))) return false;
+    auto picture = MemoryBuffer::Make(page, false);
+    auto selection = MemoryBuffer::Make(page, false);
+    if (!picture || !selection) return false;
+    for (auto& slot : slots)
+        for (auto& layer : slot) Fill(layer->Dc(), page, kWhite);
+    Fill(selection->Dc(), page, kSelectionColour);
+    slots_ = std::move(slots);
+    picture_ = std::move(picture);
+    selection_ = std::move(selection);
+    return true;
+}
+
+bool PageBuffers::MakeViewBuffer(PixelSize view) {
+    auto made = MemoryBuffer::Make(view, false);
+    if (!made) return false;
+    view_ = std::move(made);
+    return true;
+}
+
+void PageBuffers::ReleaseBuffers() {
+    for (auto& slot : slots_)
+        for (auto& layer : slot) layer.reset();
+    picture_.reset();
+    selection_.reset();
+}
+
+const MemoryBuffer* PageBuffers::Layer(int32_t slot, PageLayer layer) const {
+    if (slot < 0 || slot > 1) return nullptr;
+    return slots_[static_cast<size_t>(slot)][static_cast<size_t>(layer)].get();
+}
+
+void PageBuffers::DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) {
+    const MemoryBuffer* b = Layer(slot, layer);
+    if (!b) return;
+    {
+        GdiCanvas canvas(b->Dc(), b->Graphics()->Get());
+        draw(canvas);
+    }
+    b->Graphics()->Flush();
+    GdiFlush();
+}
+
+void PageBuffers::FillView(uint32_t colour) {
+    if (view_) Fill(view_->Dc(), view_->Size(), colour);
+}
+
+void PageBuffers::ComposeSlot(int32_t slot, int32_t x, int32_t y) {
+    if (!view_) return;
+    // The mark and item layers are white where empty: ANDed they keep the page below.
+    const std::pair<PageLayer, DWORD> order[] = {
+        {PageLayer::Text, SRCCOPY}, {PageLayer::Marks, SRCAND}, {PageLayer::Items, SRCAND}};
+    for (const auto& [layer, op] : order) {
+        const MemoryBuffer* b = Layer(slot, layer);
+        if (b) BitBlt(view_->Dc(), x, y, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
+    }
+}
+
+void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
+    if (!view_ || !selection_) return;
+    BitBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, selection_->Dc(), box.Left, box.Top,
+           SRCAND);
+}
+
+void PageBuffers::Present(int32_t x, int32_t y) {
+    if (!window_ || !view_) return;
+    if (HDC dc = GetDC(window_)) {
+        BitBlt(dc, x, y, view_->Size().Width, view_->Size().Height, view_->Dc(), 0, 0, SRCCOPY);
+        ReleaseDC(window_, dc);
+    }
+}
+
+void PageBuffers::HideCaret() {
+    if (window_) ::HideCaret(window_);
+}
+
+void PageBuffers::PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) {
+    // The caret is the focused window's: made without the focus it would take it from another.
+    if (!window_ || GetFocus() != window_) return;
+    if (!CreateCaret(window_, nullptr, width, height)) return;
+    SetCaretPos(x, y);
+    if (show) ShowCaret(window_);
+}
+
+bool PageBuffers::InsertKeyOn() {
+    return GetKeyState(VK_INSERT) != 0;
+}
+
+}  // namespace notaline

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "paint/PageScreen.h"
+#include "win/GdiHandles.h"
+#include "render/PageGraphics_win.h"
+
+namespace notaline {
+
+// A memory device context holding a display-compatible bitmap of its own, with GDI+ graphics on
+// it when asked for.
+class MemoryBuffer {
+public:
+    // Null when the context or the bitmap cannot be made.
+    static std::unique_ptr<MemoryBuffer> Make(PixelSize size, bool graphics);
+    MemoryBuffer(const MemoryBuffer&) = delete;
+    MemoryBuffer& operator=(const MemoryBuffer&) = delete;
+    ~MemoryBuffer();
+
+    HDC Dc() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_.Get(); }
+    PageGraphics* Graphics() const { return graphics_.get(); }
+    PixelSize Size() const { return size_; }
+
+private:
+    MemoryBuffer() = default;
+    HDC dc_ = nullptr;
+    win::BitmapHandle bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    std::unique_ptr<PageGraphics> graphics_;
+    PixelSize size_;
+};
+
+// The page view's memory on GDI: three layers for each of the two page slots, the page picture,
+// the selection and the view buffers; the view goes to the window, whose caret it places.
+class PageBuffers : public PageSurface {
+public:
+    // A null window: nothing is shown and there is no caret.
+    explicit PageBuffers(HWND window) : window_(window) {}
+
+    bool MakePageBuffers(PixelSize page) override;
+    bool MakeViewBuffer(PixelSize view) override;
+    void ReleaseBuffers() override;
+    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override;
+    void FillView(uint32_t colour) override;
+    void ComposeSlot(int32_t slot, int32_t x, int32_t y) override;
+    void AndSelection(const IntRect& box, int32_t x, int32_t y) override;
+    void Present(int32_t x, int32_t y) override;
+    void HideCaret() override;
+    void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) override;
+    bool InsertKeyOn() override;
+
+    const MemoryBuffer* Layer(int32_t slot, PageLayer layer) const;
+    const MemoryBuffer* View() const { return view_.get(); }
+    const MemoryBuffer* Picture() const { return picture_.get(); }
+
+private:
+    static constexpr int kLayers = 3;
+    using Slot = std::array<std::unique_ptr<MemoryBuffer>, kLayers>;
+
+    HWND window_;
+    std::array<Slot, 2> slots_;
+    std::unique_ptr<MemoryBuffer> picture_, selection_, view_;
+};
+
+}  // namespace notaline

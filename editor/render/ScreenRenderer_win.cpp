@@ -1,0 +1,26 @@
+#include "render/ScreenRenderer_win.h"
+
+#include "com/Create.h"
+
+namespace notaline {
+
+ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
+    : host_(host), scroll_(scroll), buffers_(window), screen_(data, scroll, buffers_, services) {
+    const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
+    screen_.TextureFile.assign(texture.begin(), texture.end());
+    zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
+}
+
+int32_t ScreenRenderer::WindowsZoomPercentage() {
+    LONG percent = 100;
+    if (zoom_) zoom_->GetWindowsZoomPercentage(reinterpret_cast<LONG_PTR>(host_), &percent);
+    return percent;
+}
+
+int32_t ScreenRenderer::CurrentDpi() {
+    LONG dpi = 96;
+    if (zoom_) zoom_->GetCurrentDpi(reinterpret_cast<LONG_PTR>(host_), &dpi);
+    return dpi;
+}
+
+}  // namespace notaline

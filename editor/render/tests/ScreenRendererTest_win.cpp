@@ -1,0 +1,413 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "DocumentBuilder.h"
+#include "model/MarkSlots.h"
+#include "paint/RecordingCanvas.h"
+#include "records/Numbers.h"
+#include "render/GdiTextMeasurer_win.h"
+#include "render/Gdip_win.h"
+#include "com/Create.h"
+#include "render/ScreenRenderer_win.h"
+#include "render/ScrollInfoView_win.h"
+
+namespace notaline {
+namespace {
+
+namespace flat = Gdiplus::DllExports;
+using test::SetMark;
+
+// The pixels of a bitmap, top-down, 0x00RRGGBB.
+struct Pixels {
+    int32_t Width = 0, Height = 0;
+    std::vector<uint32_t> Bits;
+
+    static Pixels Of(HDC dc, HBITMAP bitmap, PixelSize size) {
+        Pixels p{size.Width, size.Height, std::vector<uint32_t>(static_cast<size_t>(size.Width) * size.Height)};
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = size.Width;
+        bi.bmiHeader.biHeight = -size.Height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        GetDIBits(dc, bitmap, 0, static_cast<UINT>(size.Height), p.Bits.data(), &bi, DIB_RGB_COLORS);
+        for (auto& b : p.Bits) b &= 0xFFFFFFu;
+        return p;
+    }
+    static Pixels Of(const MemoryBuffer& b) { return Of(b.Dc(), b.Bitmap(), b.Size()); }
+    uint32_t At(int32_t x, int32_t y) const { return Bits[static_cast<size_t>(y) * Width + x]; }
+    // Pixels other than `background` inside the box (clipped to the bitmap).
+    int Ink(IntRect r, uint32_t background = 0xFFFFFFu) const {
+        int n = 0;
+        for (int32_t y = std::max(r.Top, 0); y < std::min(r.Bottom, Height); ++y)
+            for (int32_t x = std::max(r.Left, 0); x < std::min(r.Right, Width); ++x) n += At(x, y) != background;
+        return n;
+    }
+};
+
+IntRect Inflate(const IntRect& r, int32_t d) {
+    return {std::min(r.Left, r.Right) - d, std::min(r.Top, r.Bottom) - d, std::max(r.Left, r.Right) + d,
+            std::max(r.Top, r.Bottom) + d};
+}
+
+// A page of every cell kind: notes with one to three duration lines and every octave dot, a raised
+// note, lyrics in 宋体, notation symbols; the five free items; and a mark of several kinds.
+void BuildFixture(EditorData& data) {
+    test::SetWords(data, "12345671|\xB0\xA1\xB0\xA1|**12|");
+    data.NotationFontName = "Tolvane";
+    data.FontTbl = {{"Tolvane", 2, 15, 3}, {"\xCB\xCE\xCC\xE5", 134, 15, 3}};
+    data.AboutFileInfo.FontTblCount = 2;
+    data.ColorTbl = {0x000000u, 0x0000FFu, 0xFF00FF00u};
+    data.AboutFileInfo.ColorTblCount = 3;
+    data.AboutPageInfo.nScale = 1;
+    data.AboutPageInfo.PagePosIndexType = 1;
+    data.PageWidthPx = 794;
+    data.PageHeightPx = 1123;
+    data.WriteLeft = 94, data.WriteTop = 75, data.WriteRight = 700, data.WriteBottom = 1048;
+    // Lines: notes, lyrics (two double-byte characters, stored as four pattern bytes), symbols.
+    const int32_t starts[] = {0, 9, 14};
+    const int32_t lengths[] = {9, 5, 5};
+    data.LineInfo.clear();
+    for (int32_t l = 0; l < 3; ++l) {
+        tessaly::aLineInfo line;
+        line.Start = starts[l];
+        line.Length = lengths[l];
+        line.Top = 150 + 150.0f * static_cast<float>(l);
+        line.Bottom = line.Top + 70;
+        data.LineInfo.push_back(line);
+    }
+    data.PageInfo = {{0, 3, 0, data.WordCount()}};
+    for (int32_t i = 0; i < data.WordCount(); ++i) {
+        auto& w = data.WordInfo[static_cast<size_t>(i)];
+        const int32_t line = i < 9 ? 0 : i < 14 ? 1 : 2;
+        const int32_t column = i - starts[line];
+        w.Left = 120 + 60.0f * static_cast<float>(column);
+        w.Right = w.Left + 60;
+        w.Top = data.LineInfo[static_cast<size_t>(line)].Top;
+        w.Bottom = w.Top + 59;
+        w.WdSize = {30, 59};
+        w.nLogFont.lfHeight = -51;
+        w.nLogFont.lfWeight = 400;
+        w.cb = -1;
+        if (line == 2 && w.IsJpGcCtl == 0) w.IsJpGcCtl = 2;
+        if (w.IsJpGcCtl == 3) w.WdAsc = '-';  // as the readers store a paragraph end
+    }
+    // The two lyric characters: one double-byte code each, then a filler paragraph end is kept.
+    for (int32_t i : {9, 10}) {
+        auto& w = data.WordInfo[static_cast<size_t>(i)];
+        w.WdAsc = static_cast<int16_t>(0xB0A1);
+        w.IsJpGcCtl = 0;
+        w.nLogFont.FontTblIndex = 1;
+        w.WdSize.cx = 51;
+    }
+    for (int32_t i : {11, 12}) data.WordInfo[static_cast<size_t>(i)].WdAsc = ' ';
+    auto word = [&](int32_t i) -> tessaly::aWordInfo& { return data.WordInfo[static_cast<size_t>(i)]; };
+    word(0).Yc = 1;
+    word(1).Yc = 2;
+    word(2).Yc = 3;
+    for (int32_t i = 0; i < 6; ++i) word(i + 1).YG = static_cast<uint8_t>(i + 1);
+    word(3).UpSpace = 20;
+    word(4).cf = 1;
+    word(5).cb = 2;
+    word(6).cb = 2;
+    word(14).Yc = 1;  // a symbol's lines follow the note before it
+    SetMark(data, 0, 0, 2, 8);
+    SetMark(data, 1, 0, 72, 0, 1);
+    SetMark(data, 3, 0, 73, 0, 1);
+    SetMark(data, 4, 0, 8, 10, 3);
+    SetMark(data, 6, 0, 33, 3, 4);
+    SetMark(data, 0, 1, 74, 14, 2);  // tuplet over three notes
+    SetExtralWordVal3(data, 0, 1, "3");
+    SetMark(data, 2, 1, 75, 14, 2);
+    SetMark(data, 1, 1, 131, -18, 0);  // framed bar number
+    SetExtralWordVal3(data, 1, 1, "12");
+    SetMark(data, 14, 0, 81, -22, 3);  // crescendo under the symbols
+    SetMark(data, 16, 0, 119, 10, 0);  // a text
+    SetExtralWordVal3(data, 16, 0, "rit.");
+    SetMark(data, 17, 0, 170, 12, 0);  // tempo term
+    SetMark(data, 7, 0, 117, 0, 1);    // arpeggio
+    SetMark(data, 7, 1, 16, 12, -20);  // bar-rest number
+    data.HwWordInfo.clear();
+    for (int16_t kind = 1; kind <= 5; ++kind)
+        data.HwWordInfo.push_back({0, kind, 0, 100.0f * kind, 700, 200, 16});
+    data.AboutFileInfo.HwWordCount = 5;
+}
+
+// A plain window of the page view's size, its own page grid for scrolling.
+class ViewWindow : public tessaly::ScrollBarSink {
+public:
+    ViewWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PageScreenTestWindow";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"页面", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 700, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+        grid.SetEditView(true);
+    }
+    ~ViewWindow() override { DestroyWindow(hwnd); }
+    void ClientSize(int32_t& w, int32_t& h) override {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        w = r.right;
+        h = r.bottom;
+    }
+    void ShowBar(bool, bool) override {}
+    void SetBar(bool, int32_t, int32_t) override {}
+    void SetBarPosition(bool, int32_t) override {}
+    int32_t TrackPosition(bool) override { return 0; }
+    // What the window shows now.
+    Pixels Capture() {
+        RECT r{};
+        GetClientRect(hwnd, &r);
+        HDC dc = GetDC(hwnd);
+        HDC mem = CreateCompatibleDC(dc);
+        HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+        SelectObject(mem, old);
+        Pixels p = Pixels::Of(mem, bmp, {r.right, r.bottom});
+        DeleteObject(bmp);
+        DeleteDC(mem);
+        ReleaseDC(hwnd, dc);
+        return p;
+    }
+
+    HWND hwnd = nullptr;
+    tessaly::PageGrid grid{*this};
+    GridScroll scroll{grid};
+};
+
+struct ScreenRendererTest : ::testing::Test {
+    static void SetUpTestSuite() { ASSERT_EQ(Gdiplus::Ok, InitGDIPlus(false, L"", 0, L"")); }
+
+    EditorData data;
+    GdiTextMeasurer measurer;
+    ViewWindow window;
+    std::unique_ptr<ScreenRenderer> renderer;
+
+    void SetUp() override {
+        BuildFixture(data);
+        data.Measurer = &measurer;
+        Start();
+    }
+    void Start() {
+        const double z = data.AboutPageInfo.nScale;
+        window.grid.InitPageScrollInfo(tessaly::CLng(794 * z), tessaly::CLng(1123 * z), 1, data.PageCount());
+        renderer = std::make_unique<ScreenRenderer>(data, window.hwnd, nullptr, window.scroll);
+        ASSERT_TRUE(renderer->InitPageBuffers());
+        ASSERT_TRUE(renderer->ResetPageBuffers());
+    }
+    // What the recorder says each layer of slot 0 gets.
+    std::vector<RecordingCanvas::Op> Predicted(PageLayer layer) {
+        struct Recorder : PageSurface {
+            PageLayer Wanted;
+            RecordingCanvas Canvas;
+            bool MakePageBuffers(PixelSize) override { return true; }
+            bool MakeViewBuffer(PixelSize) override { return true; }
+            void ReleaseBuffers() override {}
+            void DrawLayer(int32_t slot, PageLayer l, const std::function<void(notaline::Canvas&)>& draw) override {
+                if (slot == 0 && l == Wanted) draw(Canvas);
+            }
+            void FillView(uint32_t) override {}
+            void ComposeSlot(int32_t, int32_t, int32_t) override {}
+            void AndSelection(const IntRect&, int32_t, int32_t) override {}
+            void Present(int32_t, int32_t) override {}
+            void HideCaret() override {}
+            void PlaceCaret(int32_t, int32_t, int32_t, int32_t, bool) override {}
+            bool InsertKeyOn() override { return false; }
+        } recorder;
+        recorder.Wanted = layer;
+        PageScreen view(data, window.scroll, recorder);
+        view.InitPageBuffers();
+        view.DrawPages(0, 0, {true, true, true});
+        return recorder.Canvas.Ops;
+    }
+    std::vector<uint8_t> Bytes() const {
+        // The zoom being tried is not part of what painting may change.
+        EditorData copy = data;
+        copy.AboutPageInfo.nScale = 1;
+        return test::DocumentBytes(copy);
+    }
+};
+
+TEST_F(ScreenRendererTest, CellsInkWhereTheRecorderPutsThem) {
+    renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    const Pixels text = Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text));
+    int checked = 0;
+    for (const auto& op : Predicted(PageLayer::Text)) {
+        if (op.What != RecordingCanvas::Kind::Text || op.Text == " ") continue;
+        SCOPED_TRACE(::testing::Message() << "text " << op.Text << " box " << op.Box.Left << "," << op.Box.Top);
+        if (op.Flags & kDtNoClip) {
+            // Centred at the box's foot: the glyph is within a character's height of it.
+            EXPECT_GT(text.Ink(Inflate(op.Box, 6)), 0);
+        } else {
+            // Clipped runs of lines and the page number, alone at the foot: inside their box.
+            EXPECT_GT(text.Ink(op.Box), 0);
+            if (op.Text == "-1-") {
+                EXPECT_EQ(text.Ink({0, 1000, 794, 1123}), text.Ink(op.Box));
+            }
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 25);
+    // Nothing outside the written lines and the page number's band.
+    EXPECT_EQ(text.Ink({0, 0, 794, 100}), 0);
+    EXPECT_EQ(text.Ink({0, 560, 794, 1040}), 0);
+
+    const Pixels items = Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Items));
+    for (const auto& op : Predicted(PageLayer::Items)) {
+        if (op.What != RecordingCanvas::Kind::TextAt) continue;
+        SCOPED_TRACE(op.Text);
+        // Rotated a quarter turn: the glyph runs up from its foot, at least the item's height.
+        const IntRect column{op.Box.Left - 10, op.Box.Top - 240, op.Box.Left + 60, op.Box.Top + 10};
+        EXPECT_GT(items.Ink(column), 0);
+    }
+    EXPECT_EQ(items.Ink({0, 0, 794, 400}), 0);
+
+    const Pixels marks = Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Marks));
+    int markOps = 0;
+    for (const auto& op : Predicted(PageLayer::Marks)) {
+        using Kind = RecordingCanvas::Kind;
+        SCOPED_TRACE(::testing::Message() << "mark " << static_cast<int>(op.What) << " " << op.Text << " box "
+                                          << op.Box.Left << "," << op.Box.Top << "," << op.Box.Right << ","
+                                          << op.Box.Bottom);
+        const int em = std::abs(op.Font.lfHeight);
+        if (op.What == Kind::Text && !op.Text.empty() && op.Box.Right - op.Box.Left >= 8) {
+            EXPECT_GT(marks.Ink(Inflate(op.Box, (op.Flags & kDtNoClip) ? em : 1)), 0);
+            ++markOps;
+        } else if (op.What == Kind::TextAt) {
+            EXPECT_GT(marks.Ink(Inflate(op.Box, 2 * em)), 0);
+            ++markOps;
+        } else if (op.What == Kind::Line) {
+            EXPECT_GT(marks.Ink(Inflate(op.Box, static_cast<int32_t>(op.Width) + 1)), 0);
+            ++markOps;
+        }
+    }
+    EXPECT_GE(markOps, 20);
+    EXPECT_GT(marks.Ink({120, 140, 660, 230}), 0);                  // the marks over line 0
+    EXPECT_GT(marks.Ink({94 - 31, 75 - 1, 94 + 1, 75 + 2}), 0);     // a corner mark
+    EXPECT_GT(marks.Ink({420, 150, 540, 210}, 0xFFFFFFu), 0);       // the green background run
+    EXPECT_EQ(marks.At(460, 180), 0x00FF00u);
+}
+
+TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
+    data.SelStart = 1;
+    data.SelLength = 1;
+    renderer->RefreshView(1, 1, tessaly::AllRefresh);
+    const Pixels shown = window.Capture();
+    const int32_t x0 = window.scroll.PageSpaceX();
+    EXPECT_EQ(shown.At(5, 5), 0x646464u);             // the desk
+    EXPECT_EQ(shown.At(x0 + 50, 40 + 50), 0xFFFFFFu);  // the page
+    EXPECT_EQ(shown.At(x0 + 460, 40 + 180), 0x00FF00u);  // a background colour under the characters
+    // The selected character's box is darkened, the one beside it is not.
+    EXPECT_EQ(shown.At(x0 + 181, 40 + 151), 0xC0C0C0u);
+    EXPECT_EQ(shown.At(x0 + 241, 40 + 151), 0xFFFFFFu);
+    EXPECT_GT(shown.Ink({x0 + 120, 40 + 150, x0 + 660, 40 + 220}, 0xFFFFFFu), 0);
+
+    // The screenshot kept beside the tests.
+    Gdiplus::GpBitmap* image = nullptr;
+    flat::GdipCreateBitmapFromHBITMAP(renderer->Buffers().View()->Bitmap(), nullptr, &image);
+    EXPECT_EQ(Gdiplus::Ok, SaveImageToPNG(image, L"render-fixture-view.png"));
+    flat::GdipDisposeImage(image);
+}
+
+TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
+    const auto before = Bytes();
+    for (float zoom : {0.5f, 1.25f, 2.5f}) {
+        data.AboutPageInfo.nScale = zoom;
+        Start();
+        renderer->RefreshView(0, 0, tessaly::AllRefresh);
+        EXPECT_EQ(Bytes(), before) << zoom;
+        if (zoom == 1.25f) {
+            for (PageLayer layer : {PageLayer::Text, PageLayer::Marks, PageLayer::Items}) {
+                BITMAP bm{};
+                GetObjectW(renderer->Buffers().Layer(1, layer)->Bitmap(), sizeof bm, &bm);
+                EXPECT_EQ(bm.bmWidth, 992);
+                EXPECT_EQ(bm.bmHeight, 1404);
+            }
+        }
+    }
+}
+
+TEST_F(ScreenRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
+    auto caretWindow = [] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetCurrentThreadId(), &info);
+        return info.hwndCaret;
+    };
+    HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr, nullptr,
+                                 nullptr);
+    SetFocus(other);
+    ASSERT_EQ(GetFocus(), other);
+    const HWND before = caretWindow();
+    renderer->RefreshView(0, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(caretWindow(), before);
+    EXPECT_EQ(GetFocus(), other);
+    DestroyWindow(other);
+    SetFocus(window.hwnd);
+    renderer->RefreshView(0, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(caretWindow(), window.hwnd);
+    POINT at{};
+    GetCaretPos(&at);
+    EXPECT_EQ(at.x, window.scroll.PageSpaceX() + 120);
+    EXPECT_EQ(at.y, 40 + 150);
+    DestroyCaret();
+}
+
+TEST_F(ScreenRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
+    data.AboutPageInfo.BackGroundType = 5;
+    renderer->Screen().TextureFile = u"Z:\\nowhere\\纹理.jpg";
+    renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFFFFFFu);
+
+    // A small orange picture, tiled over the page.
+    Gdiplus::GpBitmap* tile = nullptr;
+    flat::GdipCreateBitmapFromScan0(8, 8, 0, PixelFormat32bppARGB, nullptr, &tile);
+    GpGraphics* g = nullptr;
+    flat::GdipGetImageGraphicsContext(tile, &g);
+    flat::GdipGraphicsClear(g, 0xFFFF8000u);
+    flat::GdipDeleteGraphics(g);
+    ASSERT_EQ(Gdiplus::Ok, SaveImageToPNG(tile, L"render-texture.png"));
+    flat::GdipDisposeImage(tile);
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(L"render-texture.png", MAX_PATH, full, nullptr);
+    const std::wstring path(full);
+    renderer->Screen().TextureFile.assign(path.begin(), path.end());
+    renderer->RefreshView(0, 0, tessaly::MainRefresh);
+    EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFF8000u);
+    DeleteFileW(full);
+}
+
+// Through the control's scroll service of Tessaly.dll: the caret's character scrolled into view,
+// the view back at the start after a reset.
+TEST_F(ScreenRendererTest, ScrollsThroughTheScrollService) {
+    auto info = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
+    ASSERT_TRUE(info);
+    SetWindowPos(window.hwnd, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+    info->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(window.hwnd));
+    ScrollInfoView scroll(info.Get());
+    scroll.InitPageScrollInfo(794, 1123, 1, 1);
+    ScreenRenderer shown(data, window.hwnd, nullptr, scroll);
+    EXPECT_EQ(shown.CurrentDpi(), 96);
+    EXPECT_EQ(shown.WindowsZoomPercentage(), 100);
+    ASSERT_TRUE(shown.InitPageBuffers());
+    ASSERT_TRUE(shown.ResetPageBuffers());
+    shown.EnsureWordVisible(16);  // line 2, 450 to 509 on the page
+    const tessaly::Fixed y = scroll.FirstPageScrollY();
+    EXPECT_LE(y, -(40 + 509 - 300) * tessaly::kFixedOne);
+    data.SelStart = 16;
+    shown.RefreshView(16, 0, tessaly::AllRefresh);
+    EXPECT_EQ(window.Capture().At(5, 5), 0x646464u);
+    shown.ResetView();
+    EXPECT_EQ(scroll.FirstPageScrollY(), 0);
+    EXPECT_EQ(data.SelStart, 0);
+}
+
+}  // namespace
+}  // namespace notaline
