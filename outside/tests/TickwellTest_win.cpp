@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include "PlayNote.h"
 #include "Tickwell_win.h"
+#include "records/Messages.h"
 
 namespace outside {
 namespace {
@@ -116,6 +119,49 @@ TEST(Tickwell, ReleasedInsideItsOwnEvent) {
     probe.Interval(5);
     probe.Enabled(true);
     ASSERT_TRUE(PumpUntil([&] { return probeEvents >= 5; }));
+}
+
+// A song on real timers: its notes keep time, and the stop report may release the whole player
+// from inside the last tick.
+TEST(Tickwell, ASongPlaysOnTimeAndIsReleasedFromItsOwnStop) {
+    struct Clock : tessaly::PlayClock {
+        uint32_t Milliseconds() override { return timeGetTime(); }
+    } clock;
+    tessaly::RecordingMidiOut out;
+    tessaly::PlayMidi shared;
+    shared.Out = &out;
+    shared.Clock = &clock;
+    shared.MakeTimer = [] { return std::make_unique<Tickwell>(); };
+    std::vector<double> at;
+    std::unique_ptr<tessaly::PlayNote> player = std::make_unique<tessaly::PlayNote>(shared);
+    int stops = 0;
+    shared.Notify = [&](uint32_t m, int32_t w) {
+        if (m != tessaly::WM_ShowPlayPos) return;
+        if (w >= 0) at.push_back(NowMs());
+        if (w != -1) return;
+        ++stops;
+        player->CloseMusic();
+        player.reset();
+    };
+    tessaly::aPlayInfo info;
+    info.Bpm = 600;  // 100 ms a beat
+    info.MainTrack = 1;
+    info.Track.resize(2);
+    player->SetInfoForPlay(0, info);
+    std::vector<tessaly::aCodeEvent> notes(20);
+    for (int i = 0; i < 20; ++i) {
+        notes[static_cast<size_t>(i)].DelayTimer = 0.5f;
+        notes[static_cast<size_t>(i)].Audio = static_cast<int16_t>(60 + i % 12);
+        notes[static_cast<size_t>(i)].Volume = 90;
+        notes[static_cast<size_t>(i)].SelStart = i;
+    }
+    ASSERT_TRUE(player->SetNoteCode(notes.data(), 20, 1).ok);
+    ASSERT_TRUE(player->SetNoteCode(notes.data(), 5, 2).ok);
+    ASSERT_TRUE(player->BeginPlay().ok);
+    ASSERT_TRUE(PumpUntil([&] { return player == nullptr; }));
+    EXPECT_EQ(stops, 1);
+    ASSERT_EQ(at.size(), 20u);
+    EXPECT_NEAR(at.back() - at.front(), 19 * 50, 10);
 }
 
 }  // namespace
