@@ -37,7 +37,7 @@ void PumpMessages() {
 
 }  // namespace
 
-void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, TickCountClock& clock) {
+void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock) {
     shared.Out = &out;
     shared.Clock = &clock;
     shared.DoEvents = PumpMessages;

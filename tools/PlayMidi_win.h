@@ -19,13 +19,15 @@ private:
     HMIDIOUT handle_ = nullptr;
 };
 
-class TickCountClock final : public PlayClock {
+// The multimedia clock: to the millisecond while a timer holds the 1 ms resolution, where the
+// tick count may step by 15 ms and would upset the players' measure of their own ticks.
+class SystemClock final : public PlayClock {
 public:
-    uint32_t Milliseconds() override { return GetTickCount(); }
+    uint32_t Milliseconds() override { return timeGetTime(); }
 };
 
 // Fills in the window system's side of the shared state: the output, the clock, messages sent to
 // the target window, the message pump and the warning that no output could be opened.
-void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, TickCountClock& clock);
+void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock);
 
 }  // namespace tessaly

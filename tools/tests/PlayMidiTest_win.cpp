@@ -42,7 +42,7 @@ TEST(PlayMidiWin, WithoutAnOutputTheUserIsToldOnceAndNothingStarts) {
     WinMidiOut probe;
     if (probe.Open() == 0) GTEST_SKIP() << "this machine has a MIDI output";
     WinMidiOut out;
-    TickCountClock clock;
+    SystemClock clock;
     test::FakePlayClock timers;
     PlayMidi shared;
     UseWindowsPlayback(shared, out, clock);
@@ -63,7 +63,7 @@ TEST(PlayMidiWin, PositionsReachTheWindowAndPendingMessagesRunInTheTick) {
     const HWND target = MakeTarget();
     ASSERT_NE(target, nullptr);
     WinMidiOut out;
-    TickCountClock clock;
+    SystemClock clock;
     test::FakePlayClock timers;
     RecordingMidiOut recording;
     recording.Open();
