@@ -166,12 +166,16 @@ DaDurStatus MakeMid::WriteMidHead(const aMidTxtInfo& iMidTxtInfo, const aPlayInf
     return {};
 }
 
-int MakeMid::ChannelOfTrack(int16_t track) const {
+int MidChannelForTrack(int16_t track, const std::array<bool, 16>& used) {
     int preferred = track <= 9 ? track - 1 : track;
-    if (preferred >= 0 && preferred < 16 && !channelUsed_[static_cast<size_t>(preferred)]) return preferred;
+    if (preferred >= 0 && preferred < 16 && !used[static_cast<size_t>(preferred)]) return preferred;
     for (int ch = 0; ch < 16; ++ch)
-        if (!channelUsed_[static_cast<size_t>(ch)]) return ch;
+        if (!used[static_cast<size_t>(ch)]) return ch;
     return -1;
+}
+
+int MakeMid::ChannelOfTrack(int16_t track) const {
+    return MidChannelForTrack(track, channelUsed_);
 }
 
 DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int16_t CurPlaySetTrack) {

@@ -67,6 +67,11 @@ private:
     int32_t songTracks_ = 0;
 };
 
+// The channel of song track `track` (1-based) among the channels taken: track t gets channel t - 1
+// up to track 9 and channel t from track 10 on, so the drum channel is skipped; a taken or missing
+// channel gives way to the lowest free one; -1 when none is free. Playback uses the same rule.
+int MidChannelForTrack(int16_t track, const std::array<bool, 16>& used);
+
 // Big-endian bytes of the variable-length quantity.
 std::string VlqBytes(uint32_t value);
 // A delta in beats as ticks: rounded half to even, negative or not-a-number as 0, at most the

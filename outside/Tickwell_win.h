@@ -1,0 +1,46 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "PlayMidi.h"
+
+namespace outside {
+
+// A timer whose events come through a hidden window on the thread that made it. A one-shot
+// multimedia timer (1 ms resolution) posts to the window; each wait is counted from when the
+// previous event was due, not from when it ran, so lateness does not add up over many events.
+// An interval put inside the handler counts from the handler's start.
+class Tickwell final : public tessaly::PlayTimer {
+public:
+    Tickwell();
+    ~Tickwell() override;
+    Tickwell(const Tickwell&) = delete;
+    Tickwell& operator=(const Tickwell&) = delete;
+
+    void Interval(int32_t ms) override;
+    int32_t Interval() const override { return interval_; }
+    void Enabled(bool on) override;
+    bool Enabled() const override { return on_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+    static void CALLBACK Due(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
+    void Arm(DWORD due);
+    void Disarm();
+    void Fire(WPARAM token);
+
+    HWND window_ = nullptr;
+    int32_t interval_ = 0;
+    bool on_ = false;
+    UINT mmTimer_ = 0;
+    WPARAM token_ = 0;       // the only posted event that still counts
+    WPARAM nextToken_ = 0;   // for events posted at once
+    DWORD due_ = 0;          // when the armed (or running) event was due
+    bool inHandler_ = false;
+    bool armedInHandler_ = false;
+    DWORD handlerStart_ = 0;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace outside

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <ocidl.h>
+
+#include <functional>
+
+#include "api/ITickwell.h"
+#include "com/ComPtr.h"
+#include "com/Create.h"
+
+namespace {
+
+struct ComApartment : ::testing::Environment {
+    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void TearDown() override { CoUninitialize(); }
+};
+const auto* const kApartment = ::testing::AddGlobalTestEnvironment(new ComApartment);
+
+HRESULT Put(IDispatch* d, DISPID id, VARIANT value) {
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS p{&value, &named, 1, 1};
+    return d->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &p, nullptr, nullptr, nullptr);
+}
+
+VARIANT Get(IDispatch* d, DISPID id) {
+    DISPPARAMS p{nullptr, nullptr, 0, 0};
+    VARIANT r;
+    VariantInit(&r);
+    d->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &p, &r, nullptr, nullptr);
+    return r;
+}
+
+VARIANT Long(LONG v) {
+    VARIANT x;
+    V_VT(&x) = VT_I4;
+    V_I4(&x) = v;
+    return x;
+}
+
+VARIANT Flag(bool v) {
+    VARIANT x;
+    V_VT(&x) = VT_BOOL;
+    V_BOOL(&x) = v ? VARIANT_TRUE : VARIANT_FALSE;
+    return x;
+}
+
+class Sink final : public IDispatch {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_TickwellEvents) {
+            *out = this;
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        if (id == dispid::Tickwell::Timer && onTimer) onTimer();
+        return S_OK;
+    }
+    ULONG refs = 1;
+    std::function<void()> onTimer;
+};
+
+bool PumpUntil(const std::function<bool()>& done) {
+    const DWORD end = GetTickCount() + 20000;
+    while (!done()) {
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+TEST(TickwellCom, EventsReachTheSinkWhichMayReleaseTheTimerInsideOne) {
+    auto timer = com::CreateFromDll<ITickwell>(L"Tickwell.dll", CLSID_Tickwell);
+    ASSERT_TRUE(timer);
+    auto container = timer.As<IConnectionPointContainer>();
+    ASSERT_TRUE(container);
+    com::Ptr<IConnectionPoint> point;
+    ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_TickwellEvents, point.Out()));
+    Sink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
+    point.Reset();
+    container.Reset();
+
+    ASSERT_EQ(S_OK, Put(timer.Get(), dispid::Tickwell::Interval, Long(15)));
+    VARIANT interval = Get(timer.Get(), dispid::Tickwell::Interval);
+    EXPECT_EQ(15, V_I4(&interval));
+    int events = 0;
+    sink.onTimer = [&] {
+        if (++events == 3) timer.Reset();
+    };
+    ASSERT_EQ(S_OK, Put(timer.Get(), dispid::Tickwell::Enabled, Flag(true)));
+    VARIANT on = Get(timer.Get(), dispid::Tickwell::Enabled);
+    EXPECT_EQ(VARIANT_TRUE, V_BOOL(&on));
+    ASSERT_TRUE(PumpUntil([&] { return !timer; }));
+    EXPECT_EQ(events, 3);
+    // Released with the object.
+    EXPECT_EQ(1u, sink.refs);
+}
+
+}  // namespace

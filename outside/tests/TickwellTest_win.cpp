@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "PlayNote.h"
+#include "Tickwell_win.h"
+#include "records/Messages.h"
+
+namespace outside {
+namespace {
+
+double NowMs() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// Runs the message loop until `done` holds, or for at most `limitMs`.
+bool PumpUntil(const std::function<bool()>& done, double limitMs = 20000) {
+    const double end = NowMs() + limitMs;
+    while (!done()) {
+        const double left = end - NowMs();
+        if (left <= 0) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+TEST(Tickwell, HundredTicksOfFiftyMillisecondsKeepTime) {
+    Tickwell t;
+    std::vector<double> at;
+    t.Timer = [&] { at.push_back(NowMs()); };
+    t.Interval(50);
+    const double start = NowMs();
+    t.Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return at.size() >= 100; }));
+    t.Enabled(false);
+    std::vector<double> jitter;
+    for (size_t i = 1; i < at.size(); ++i) jitter.push_back(std::fabs(at[i] - at[i - 1] - 50));
+    std::sort(jitter.begin(), jitter.end());
+    // Lateness of each event against the schedule; the median of ten resists a busy moment.
+    auto lateness = [&](size_t from) {
+        std::vector<double> late;
+        for (size_t i = from; i < from + 10; ++i) late.push_back(at[i] - start - 50.0 * static_cast<double>(i + 1));
+        std::sort(late.begin(), late.end());
+        return late[5];
+    };
+    const double drift = lateness(90) - lateness(0);
+    std::printf("Tickwell 100 x 50 ms: drift %.2f ms, jitter p50 %.2f ms, p90 %.2f ms, p99 %.2f ms\n", drift,
+                jitter[jitter.size() / 2], jitter[jitter.size() * 9 / 10], jitter[jitter.size() * 99 / 100]);
+    // Lateness must not add up; a loaded machine may still delay single events.
+    EXPECT_LT(std::fabs(drift), 5.0);
+    EXPECT_LT(jitter[jitter.size() * 9 / 10], 10.0);
+}
+
+TEST(Tickwell, ZeroFiresAtOnceAndAnIntervalPutInTheHandlerSetsTheNextWait) {
+    Tickwell t;
+    std::vector<double> at;
+    t.Timer = [&] {
+        at.push_back(NowMs());
+        if (at.size() == 1) t.Interval(30);
+    };
+    t.Interval(0);
+    const double start = NowMs();
+    t.Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return at.size() >= 3; }));
+    EXPECT_LT(at[0] - start, 20.0);
+    EXPECT_GE(at[1] - at[0], 25.0);
+    EXPECT_GE(at[2] - at[1], 25.0);
+}
+
+TEST(Tickwell, SwitchedOffItStaysQuietAndOnAgainItResumes) {
+    Tickwell t;
+    int events = 0;
+    t.Timer = [&] {
+        if (++events == 2) t.Enabled(false);
+    };
+    t.Interval(10);
+    t.Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return events == 2; }));
+    // Quiet for many intervals: a pending event must not come after the switch.
+    Tickwell probe;
+    int probeEvents = 0;
+    probe.Timer = [&] { ++probeEvents; };
+    probe.Interval(10);
+    probe.Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return probeEvents >= 10; }));
+    EXPECT_EQ(events, 2);
+    EXPECT_FALSE(t.Enabled());
+    t.Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return events >= 3; }));
+}
+
+TEST(Tickwell, ReleasedInsideItsOwnEvent) {
+    auto t = std::make_unique<Tickwell>();
+    bool fired = false;
+    t->Timer = [&] {
+        fired = true;
+        t.reset();
+    };
+    t->Interval(5);
+    t->Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return fired; }));
+    EXPECT_EQ(t, nullptr);
+    // Nothing is left to fire at a released timer.
+    Tickwell probe;
+    int probeEvents = 0;
+    probe.Timer = [&] { ++probeEvents; };
+    probe.Interval(5);
+    probe.Enabled(true);
+    ASSERT_TRUE(PumpUntil([&] { return probeEvents >= 5; }));
+}
+
+// A song on real timers: its notes keep time, and the stop report may release the whole player
+// from inside the last tick.
+TEST(Tickwell, ASongPlaysOnTimeAndIsReleasedFromItsOwnStop) {
+    struct Clock : tessaly::PlayClock {
+        uint32_t Milliseconds() override { return timeGetTime(); }
+    } clock;
+    tessaly::RecordingMidiOut out;
+    tessaly::PlayMidi shared;
+    shared.Out = &out;
+    shared.Clock = &clock;
+    shared.MakeTimer = [] { return std::make_unique<Tickwell>(); };
+    std::vector<double> at;
+    std::unique_ptr<tessaly::PlayNote> player = std::make_unique<tessaly::PlayNote>(shared);
+    int stops = 0;
+    shared.Notify = [&](uint32_t m, int32_t w) {
+        if (m != tessaly::WM_ShowPlayPos) return;
+        if (w >= 0) at.push_back(NowMs());
+        if (w != -1) return;
+        ++stops;
+        player->CloseMusic();
+        player.reset();
+    };
+    tessaly::aPlayInfo info;
+    info.Bpm = 600;  // 100 ms a beat
+    info.MainTrack = 1;
+    info.Track.resize(2);
+    player->SetInfoForPlay(0, info);
+    std::vector<tessaly::aCodeEvent> notes(20);
+    for (int i = 0; i < 20; ++i) {
+        notes[static_cast<size_t>(i)].DelayTimer = 0.5f;
+        notes[static_cast<size_t>(i)].Audio = static_cast<int16_t>(60 + i % 12);
+        notes[static_cast<size_t>(i)].Volume = 90;
+        notes[static_cast<size_t>(i)].SelStart = i;
+    }
+    ASSERT_TRUE(player->SetNoteCode(notes.data(), 20, 1).ok);
+    ASSERT_TRUE(player->SetNoteCode(notes.data(), 5, 2).ok);
+    ASSERT_TRUE(player->BeginPlay().ok);
+    ASSERT_TRUE(PumpUntil([&] { return player == nullptr; }));
+    EXPECT_EQ(stops, 1);
+    ASSERT_EQ(at.size(), 20u);
+    EXPECT_NEAR(at.back() - at.front(), 19 * 50, 10);
+}
+
+}  // namespace
+}  // namespace outside

@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "PlayMidi.h"
+
+namespace tessaly {
+
+// The MIDI mapper through the multimedia API, opened with no callback.
+class WinMidiOut final : public MidiOut {
+public:
+    ~WinMidiOut() override { Close(); }
+    int32_t Open() override;
+    void Close() override;
+    // Dropped while the output is not open.
+    void ShortMsg(uint32_t message) override;
+
+private:
+    HMIDIOUT handle_ = nullptr;
+};
+
+// The multimedia clock: to the millisecond while a timer holds the 1 ms resolution, where the
+// tick count may step by 15 ms and would upset the players' measure of their own ticks.
+class SystemClock final : public PlayClock {
+public:
+    uint32_t Milliseconds() override { return timeGetTime(); }
+};
+
+// Fills in the window system's side of the shared state: the output, the clock, messages sent to
+// the target window, the message pump and the warning that no output could be opened.
+void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock);
+
+}  // namespace tessaly
