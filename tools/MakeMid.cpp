@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "FileErrors.h"
 #include "Cp936.h"
 #include "DaDurFile.h"
 #include "DrumPatterns.h"
@@ -25,15 +26,12 @@ constexpr Metre kMetres[10] = {{1, 2}, {2, 2}, {3, 2}, {4, 2}, {5, 2}, {3, 3}, {
 // Sharps (positive) or flats of the key list of the play settings.
 constexpr int8_t kKeySharps[15] = {0, 7, 2, -3, 4, -1, 6, 1, -4, 3, -2, 5, -5, -6, -7};
 
-// Settings the file cannot hold ("invalid procedure call or argument").
-constexpr int32_t kErrRefused = 5;
-
 uint8_t DataByte(int value) {
     return static_cast<uint8_t>(std::clamp(value, 0, 127));
 }
 
 DaDurStatus Refusal(std::u16string_view text) {
-    return DaDurStatus::Failure(kErrRefused, Utf16ToUtf8(text).value_or(std::string()));
+    return DaDurStatus::Failure(kErrInvalidCall, Utf16ToUtf8(text).value_or(std::string()));
 }
 
 }  // namespace
@@ -179,7 +177,7 @@ int MakeMid::ChannelOfTrack(int16_t track) const {
 }
 
 DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int16_t CurPlaySetTrack) {
-    if (!open_) return DaDurStatus::Failure(kErrRefused, "the file has no header");
+    if (!open_) return DaDurStatus::Failure(kErrInvalidCall, "the file has no header");
     if (CurPlaySetTrack < 1 || static_cast<size_t>(CurPlaySetTrack) > play_.Track.size())
         return Refusal(u"音轨号无效，无法导出MIDI文件。");
     const int channel = ChannelOfTrack(CurPlaySetTrack);
@@ -209,7 +207,7 @@ DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int1
 }
 
 DaDurStatus MakeMid::WriteMidDrumInfo(const XjDrumData* patterns, int32_t count) {
-    if (!open_) return DaDurStatus::Failure(kErrRefused, "the file has no header");
+    if (!open_) return DaDurStatus::Failure(kErrInvalidCall, "the file has no header");
     分析鼓点 drums;
     drums.ViewRecords(const_cast<XjDrumData*>(patterns), patterns ? count : 0);
     StartTrack();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FileErrors.h"
 #include "MakeMid.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
@@ -41,15 +42,15 @@ void PlayNote::SetInfoForPlay(intptr_t Ctrlhwnd, const aPlayInfo& PlayInfo1) {
 
 DaDurStatus PlayNote::SetNoteCode(const aCodeEvent* PlayNoteAdd, int32_t NoteCount, int16_t iTrack) {
     const aPlayInfo& info = shared_.Settings;
-    if (!PlayNoteAdd || NoteCount < 1) return DaDurStatus::Failure("音轨没有音符。");
-    if (info.Bpm <= 0) return DaDurStatus::Failure("速度无效，无法播放。");
-    if (iTrack < 1 || static_cast<size_t>(iTrack) > info.Track.size()) return DaDurStatus::Failure("音轨号无效。");
+    if (!PlayNoteAdd || NoteCount < 1) return DaDurStatus::Failure(kErrInvalidCall, "音轨没有音符。");
+    if (info.Bpm <= 0) return DaDurStatus::Failure(kErrInvalidCall, "速度无效，无法播放。");
+    if (iTrack < 1 || static_cast<size_t>(iTrack) > info.Track.size()) return DaDurStatus::Failure(kErrInvalidCall, "音轨号无效。");
     if (trackCount_ == 0) {
         channelUsed_ = {};
         channelUsed_[kPlayDrumChannel] = true;
     }
     const int channel = MidChannelForTrack(iTrack, channelUsed_);
-    if (channel < 0) return DaDurStatus::Failure("最多只能同时播放15个音轨。");
+    if (channel < 0) return DaDurStatus::Failure(kErrInvalidCall, "最多只能同时播放15个音轨。");
     channelUsed_[static_cast<size_t>(channel)] = true;
 
     std::vector<aCodeEvent> notes(PlayNoteAdd, PlayNoteAdd + NoteCount);
@@ -83,7 +84,7 @@ DaDurStatus PlayNote::SetDrumCodes(XjDrumData* PlayDrumAdd, int16_t DrumCount) {
 DaDurStatus PlayNote::BeginPlay() {
     paused_ = false;
     if (!open_) {
-        if (!OpenMidiOut()) return DaDurStatus::Failure("无法打开MIDI设备");
+        if (!OpenMidiOut()) return DaDurStatus::Failure(kErrInvalidCall, "无法打开MIDI设备");
         // The channel setup sent while the output was closed was lost.
         for (int i = 0; i < trackCount_; ++i) tracks_[static_cast<size_t>(i)]->SendSetup();
         if (IsTrue(shared_.Settings.IsPlayDrum)) drum_->SendSetup();

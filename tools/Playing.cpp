@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FileErrors.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
 
@@ -83,7 +84,7 @@ void Playing::声像(int16_t value) {
 }
 
 DaDurStatus Playing::鼓点速度(int16_t bpm) {
-    if (bpm <= 0) return DaDurStatus::Failure("tempo must be above 0");
+    if (bpm <= 0) return DaDurStatus::Failure(kErrInvalidCall, "tempo must be above 0");
     stepTime_ = 60000.0f / bpm / 4;
     return {};
 }
@@ -93,14 +94,14 @@ int16_t Playing::鼓点速度() const {
 }
 
 DaDurStatus Playing::SetTrackPlayNote(const aCodeEvent* notes, int32_t count) {
-    if (!notes || count < 1) return DaDurStatus::Failure("a track needs at least one note");
+    if (!notes || count < 1) return DaDurStatus::Failure(kErrInvalidCall, "a track needs at least one note");
     notes_.assign(notes, notes + count);
     return {};
 }
 
 DaDurStatus Playing::SetDrumCodes(XjDrumData* address, int16_t count) {
-    if (!address || count < 1) return DaDurStatus::Failure("no drum patterns");
-    if (shared_.Settings.Bpm <= 0) return DaDurStatus::Failure("tempo must be above 0");
+    if (!address || count < 1) return DaDurStatus::Failure(kErrInvalidCall, "no drum patterns");
+    if (shared_.Settings.Bpm <= 0) return DaDurStatus::Failure(kErrInvalidCall, "tempo must be above 0");
     patterns_.ViewRecords(address, count);
     channel_ = kPlayDrumChannel;
     通道音量(shared_.Settings.DrumVolume);
@@ -111,9 +112,9 @@ DaDurStatus Playing::SetDrumCodes(XjDrumData* address, int16_t count) {
 }
 
 DaDurStatus Playing::PlayingListDrum(XjDrumData* address0, int16_t start, int16_t end, int32_t count) {
-    if (!address0 || start < 0 || start > end || end >= count) return DaDurStatus::Failure("no such drum patterns");
+    if (!address0 || start < 0 || start > end || end >= count) return DaDurStatus::Failure(kErrInvalidCall, "no such drum patterns");
     patterns_.ViewRecords(address0, count);
-    if (patterns_.DrumSpeed(start) == 0) return DaDurStatus::Failure("the pattern's tempo is 0");
+    if (patterns_.DrumSpeed(start) == 0) return DaDurStatus::Failure(kErrInvalidCall, "the pattern's tempo is 0");
     if (playing_) 关闭演奏();
     delay_ = 0;
     channel_ = kPlayDrumChannel;
