@@ -194,21 +194,6 @@ void DrawSpanFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_
     }
 }
 
-void DrawSpanOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code, uint16_t endGlyph) {
-    const auto& s = Word(ctx, start);
-    const auto& e = Word(ctx, end);
-    SetWordTextColor(ctx, start);
-    const int32_t v = ArcOffset(val1, code == 152);
-    const double x1 = s.Left + s.WdSize.cx;
-    if (e.Left > x1) {
-        SelectNotationFont(ctx, s.nLogFont.lfHeight, Px(e.Left - x1));
-        ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, kFullRun), BandRect(s, v, x1, e.Left), kBottomLeft);
-    }
-    SelectNotationFont(ctx, s.nLogFont.lfHeight);
-    ctx.Dc.DrawTextInRect(Glyph(0xF09C), BandRect(s, v, s.Left, x1), kBottomLeftNoClip | kDtRight);
-    ctx.Dc.DrawTextInRect(Glyph(endGlyph), BandRect(s, v, e.Left, e.Left + e.WdSize.cx), kBottomLeftNoClip);
-}
-
 void DrawExtralHairpin(PaintContext& ctx, int32_t word, int32_t slot) {
     const auto& mark = SlotOf(ctx, word, slot);
     if (!LineOfWord(ctx.Data, word)) return;

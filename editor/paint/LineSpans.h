@@ -26,8 +26,6 @@ void DrawTupletArc(PaintContext& ctx, int32_t start, int32_t end, int32_t v, std
 // Pieces of arcs, slides and bowing slurs cut by a line break.
 void DrawSpanToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t val1, int32_t code);
 void DrawSpanFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_t val1, int32_t code);
-// The whole span on one line: start piece, one stretched middle, `endGlyph`.
-void DrawSpanOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code, uint16_t endGlyph);
 
 // The crescendo of code 81; shortens its stored length to the document and the line.
 void DrawExtralHairpin(PaintContext& ctx, int32_t word, int32_t slot);

@@ -1,6 +1,6 @@
 #include "paint/PageServices.h"
 
-#include "paint/LineSpans.h"
+#include "paint/SpanLine.h"
 
 namespace notaline {
 
@@ -8,11 +8,11 @@ void PageServices::DrawGraceCells(PaintContext&, int32_t, int32_t, int32_t) {}
 void PageServices::DrawBigHuaYing(PaintContext&, int32_t, int32_t) {}
 
 void PageServices::DrawArcSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
-    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09E);
+    DrawExtralSpanLine(ctx, start, end, val1, code);
 }
 
 void PageServices::DrawSlideSpan(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
-    DrawSpanOnLine(ctx, start, end, val1, code, 0xF09B);
+    DrawExtralSpanLine(ctx, start, end, val1, code);
 }
 
 PageServices& PaintContext::Page() {

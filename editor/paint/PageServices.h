@@ -7,7 +7,7 @@
 namespace notaline {
 
 // What the mark layer asks of the page renderer beyond the marks' own painters. The defaults
-// draw one-line arcs and slides from the same glyph pieces as their cut pieces, and nothing
+// draw one-line arcs and slides in their flat form (SpanLine.h), and nothing
 // for grace-note cells and big glissandi, whose painters come with the page renderer.
 class PageServices {
 public:

@@ -89,6 +89,37 @@ TEST_F(PageLayerTest, TextLayerShowsOneSourceLineMarkerAndThePageNumber) {
     EXPECT_TRUE(Of(Kind::Focus).empty());
 }
 
+// A slide from the last line of page 0 to the first of page 1 is drawn in one piece on each
+// page; a bowing slur within page 1 is drawn there whole, in its flat form.
+TEST_F(PageLayerTest, SpansAcrossAPageBreakAreDrawnInTheirPiecesOnEachPage) {
+    test::SetMark(data, 25, 0, 146, 0, 1);
+    test::SetMark(data, 33, 0, 147, 0, 1);
+    test::SetMark(data, 31, 1, 150, 0, 2);
+    test::SetMark(data, 35, 1, 151, 0, 2);
+    const auto texts = [&] {
+        std::vector<std::string> out;
+        for (const auto& op : canvas.Ops)
+            if (op.What == Kind::Text || op.What == Kind::TextAt) out.push_back(op.Text);
+        return out;
+    };
+    const auto run = [](int32_t n) {
+        std::string s;
+        for (int32_t i = 0; i < n; ++i) s += "\xF0\x9D";
+        return s;
+    };
+    PaintContext ctx(data, canvas);
+    DrawPageMarkLayer(ctx, 0);
+    EXPECT_EQ((std::vector<std::string>{run(80), "\xF0\x9C", "\xF0\xCE"}), texts());
+    canvas.Ops.clear();
+    DrawPageMarkLayer(ctx, 1);
+    const auto page1 = texts();
+    ASSERT_EQ(5u, page1.size());
+    EXPECT_EQ("\xF0\x9C", page1[0]);  // the slur's start hook, end hook, stretched middle
+    EXPECT_EQ("\xF0\x9E", page1[1]);
+    EXPECT_EQ(run(80), page1[2]);
+    EXPECT_EQ("\xF0\x9B", page1[4]);  // the slide's piece from the line's start
+}
+
 TEST_F(PageLayerTest, ItemLayerDrawsThePagesOwnItemsOverWhite) {
     data.HwWordInfo = {{1, 1, 0, 100, 300, 240, 16}, {0, 2, 0, 100, 300, 240, 16}};
     PaintContext ctx(data, canvas);

@@ -38,12 +38,12 @@ TEST_F(PaintTest, SpanOnOneLineIsDrawnOnceFromItsStart) {
     EXPECT_EQ((std::array<int32_t, 5>{0, 2, 3, 72, 0}), services.Arcs.at(0));
     EXPECT_EQ(1u, services.Arcs.size());
 
-    // The default one-line arc: start piece, one stretched middle, end piece.
+    // The default one-line arc is flat: start hook, end hook, one stretched middle.
     canvas.Ops.clear();
     Draw(0);
-    EXPECT_EQ((std::vector<std::string>{Glyphs({{0xF09D, 80}}), "\xF0\x9C", "\xF0\x9E"}), Texts());
-    EXPECT_EQ(50, canvas.Ops[0].Font.lfWidth);
-    EXPECT_EQ((IntRect{130, 92, 180, 144}), canvas.Ops[0].Box);
+    EXPECT_EQ((std::vector<std::string>{"\xF0\x9C", "\xF0\x9E", Glyphs({{0xF09D, 80}})}), Texts());
+    EXPECT_EQ(50, canvas.Ops[2].Font.lfWidth);
+    EXPECT_EQ((IntRect{130, 92, 180, 144}), canvas.Ops[2].Box);
 }
 
 TEST_F(PaintTest, ArcAcrossALineBreakDrawsExactlyTwoPieces) {
