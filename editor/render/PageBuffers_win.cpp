@@ -104,6 +104,19 @@ void PageBuffers::ComposeSlot(int32_t slot, int32_t x, int32_t y) {
     }
 }
 
+const MemoryBuffer* PageBuffers::ComposePicture(int32_t slot) {
+    if (!picture_) return nullptr;
+    const std::pair<PageLayer, DWORD> order[] = {
+        {PageLayer::Text, SRCCOPY}, {PageLayer::Marks, SRCAND}, {PageLayer::Items, SRCAND}};
+    for (const auto& [layer, op] : order) {
+        const MemoryBuffer* b = Layer(slot, layer);
+        if (!b) return nullptr;
+        BitBlt(picture_->Dc(), 0, 0, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
+    }
+    GdiFlush();
+    return picture_.get();
+}
+
 void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
     if (!view_ || !selection_) return;
     BitBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, selection_->Dc(), box.Left, box.Top,
