@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "paint/PageScreen.h"
-#include "win/GdiHandles.h"
 #include "render/PageGraphics_win.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 

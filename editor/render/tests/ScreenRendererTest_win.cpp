@@ -487,11 +487,10 @@ struct PictureExportTest : ScreenRendererTest {
         renderer->RefreshView(0, 0, tessaly::AllRefresh);
     }
     PictureExportStatus Export(const std::wstring& name) {
-        return SavePagePictures(data, renderer->Screen(), renderer->Buffers(), folder.Path + name,
-                                [&](const std::wstring& f) {
-                                    asked.push_back(f);
-                                    return answer;
-                                });
+        return renderer->SavePagePictures(folder.Path + name, [&](const std::wstring& f) {
+            asked.push_back(f);
+            return answer;
+        });
     }
     void ExpectPages(const wchar_t* ext) {
         const auto before = Bytes();
