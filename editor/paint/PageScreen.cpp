@@ -95,23 +95,27 @@ void PageScreen::DrawPages(int32_t first, int32_t last, LayerSet layers) {
     for (int32_t page = std::max(first, 0); page <= last && page < data_.PageCount(); ++page) {
         const int32_t slot = page - visible;
         if (slot < 0 || slot > 1) continue;
-        auto pass = [&](PageLayer layer, auto draw) {
-            surface_.DrawLayer(slot, layer, [&](Canvas& canvas) {
-                PaintContext ctx(data_, canvas, services_);
-                ctx.Scale = scale_;
-                draw(ctx);
-            });
-        };
-        if (layers.Text) {
-            pass(PageLayer::Text, [&](PaintContext& ctx) {
-                CellCache cache;
-                DrawPageBackground(ctx, TextureFile);
-                DrawPageTextLayer(ctx, cache, page);
-            });
-        }
-        if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
-        if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
+        DrawPageLayers(page, slot, layers);
     }
+}
+
+void PageScreen::DrawPageLayers(int32_t page, int32_t slot, LayerSet layers) {
+    auto pass = [&](PageLayer layer, auto draw) {
+        surface_.DrawLayer(slot, layer, [&](Canvas& canvas) {
+            PaintContext ctx(data_, canvas, services_);
+            ctx.Scale = scale_;
+            draw(ctx);
+        });
+    };
+    if (layers.Text) {
+        pass(PageLayer::Text, [&](PaintContext& ctx) {
+            CellCache cache;
+            DrawPageBackground(ctx, TextureFile);
+            DrawPageTextLayer(ctx, cache, page);
+        });
+    }
+    if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
+    if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
 }
 
 void PageScreen::ComposeView(int32_t first, int32_t second) {

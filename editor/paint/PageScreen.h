@@ -130,6 +130,8 @@ public:
     void DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second);
     // Draws the named layers of pages first..last into the slots of the visible pages.
     void DrawPages(int32_t first, int32_t last, LayerSet layers);
+    // Draws the named layers of one page into a slot, whichever pages are visible.
+    void DrawPageLayers(int32_t page, int32_t slot, LayerSet layers);
 
     // Page buffers at the document's page size and zoom; a size that cannot be made beeps and
     // keeps the buffers and the zoom they were drawn at.

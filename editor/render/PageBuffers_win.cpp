@@ -10,6 +10,10 @@ namespace {
 constexpr uint32_t kSelectionColour = 0xC0C0C0u;
 constexpr uint32_t kWhite = 0xFFFFFFu;
 
+// The mark and item layers are white where empty: ANDed they keep the page below.
+const std::pair<PageLayer, DWORD> kComposition[] = {
+    {PageLayer::Text, SRCCOPY}, {PageLayer::Marks, SRCAND}, {PageLayer::Items, SRCAND}};
+
 void Fill(HDC dc, PixelSize size, uint32_t colour) {
     FillRectColor(dc, 0, 0, static_cast<float>(size.Width), static_cast<float>(size.Height), colour);
 }
@@ -95,19 +99,26 @@ void PageBuffers::FillView(uint32_t colour) {
 
 void PageBuffers::ComposeSlot(int32_t slot, int32_t x, int32_t y) {
     if (!view_) return;
-    // The mark and item layers are white where empty: ANDed they keep the page below.
-    const std::pair<PageLayer, DWORD> order[] = {
-        {PageLayer::Text, SRCCOPY}, {PageLayer::Marks, SRCAND}, {PageLayer::Items, SRCAND}};
-    for (const auto& [layer, op] : order) {
+    for (const auto& [layer, op] : kComposition) {
         const MemoryBuffer* b = Layer(slot, layer);
         if (b) BitBlt(view_->Dc(), x, y, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
     }
 }
 
+const MemoryBuffer* PageBuffers::ComposePicture(int32_t slot) {
+    if (!picture_) return nullptr;
+    for (const auto& [layer, op] : kComposition) {
+        const MemoryBuffer* b = Layer(slot, layer);
+        if (!b) return nullptr;
+        BitBlt(picture_->Dc(), 0, 0, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
+    }
+    GdiFlush();
+    return picture_.get();
+}
+
 void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
     if (!view_ || !selection_) return;
-    BitBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, selection_->Dc(), box.Left, box.Top,
-           SRCAND);
+    BitBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, selection_->Dc(), box.Left, box.Top, SRCAND);
 }
 
 void PageBuffers::Present(int32_t x, int32_t y) {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "paint/PageScreen.h"
-#include "win/GdiHandles.h"
 #include "render/PageGraphics_win.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 
@@ -57,6 +57,8 @@ public:
     const MemoryBuffer* Layer(int32_t slot, PageLayer layer) const;
     const MemoryBuffer* View() const { return view_.get(); }
     const MemoryBuffer* Picture() const { return picture_.get(); }
+    // A slot's page composed as on screen into the page picture; null without buffers.
+    const MemoryBuffer* ComposePicture(int32_t slot);
 
 private:
     static constexpr int kLayers = 3;

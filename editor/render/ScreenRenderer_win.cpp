@@ -5,10 +5,20 @@
 namespace notaline {
 
 ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
-    : host_(host), scroll_(scroll), buffers_(window), screen_(data, scroll, buffers_, services) {
+    : data_(data),
+      window_(window),
+      host_(host),
+      scroll_(scroll),
+      buffers_(window),
+      screen_(data, scroll, buffers_, services) {
     const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
     screen_.TextureFile.assign(texture.begin(), texture.end());
     zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
+}
+
+PictureExportStatus ScreenRenderer::SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm) {
+    if (!confirm) confirm = [this](const std::wstring& file) { return AskOverwrite(window_, file); };
+    return notaline::SavePagePictures(data_, screen_, buffers_, fileName, confirm);
 }
 
 int32_t ScreenRenderer::WindowsZoomPercentage() {

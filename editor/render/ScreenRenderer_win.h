@@ -6,6 +6,7 @@
 #include "com/ComPtr.h"
 #include "paint/PageScreen.h"
 #include "render/PageBuffers_win.h"
+#include "render/PictureExport_win.h"
 
 namespace notaline {
 
@@ -36,8 +37,12 @@ public:
     void EnsureWordVisible(int32_t index) { screen_.EnsureWordVisible(index); }
     void ResetView() { screen_.ResetView(); }
     CaretRect GetCaretRect() { return screen_.GetCaretRect(); }
+    // The pages as pictures; without an answerer the question box asks over the window.
+    PictureExportStatus SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm = {});
 
 private:
+    EditorData& data_;
+    HWND window_;
     HWND host_;
     PageScroll& scroll_;
     PageBuffers buffers_;

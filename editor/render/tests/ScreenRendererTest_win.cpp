@@ -13,6 +13,7 @@
 #include "com/Create.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
+#include "render/PictureExport_win.h"
 
 namespace notaline {
 namespace {
@@ -407,6 +408,184 @@ TEST_F(ScreenRendererTest, ScrollsThroughTheScrollService) {
     shown.ResetView();
     EXPECT_EQ(scroll.FirstPageScrollY(), 0);
     EXPECT_EQ(data.SelStart, 0);
+}
+
+
+// A fresh folder under the temporary folder, removed with what the export wrote.
+struct TempFolder {
+    std::wstring Path;
+    TempFolder() {
+        wchar_t tmp[MAX_PATH];
+        GetTempPathW(MAX_PATH, tmp);
+        Path = std::wstring(tmp) + L"pic" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+               std::to_wstring(GetTickCount()) + L"\\";
+        CreateDirectoryW(Path.c_str(), nullptr);
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAW f;
+        HANDLE h = FindFirstFileW((Path + L"*").c_str(), &f);
+        if (h != INVALID_HANDLE_VALUE) {
+            do DeleteFileW((Path + f.cFileName).c_str());
+            while (FindNextFileW(h, &f));
+            FindClose(h);
+        }
+        RemoveDirectoryW(Path.c_str());
+    }
+    int Count() const {
+        int n = 0;
+        WIN32_FIND_DATAW f;
+        HANDLE h = FindFirstFileW((Path + L"*").c_str(), &f);
+        if (h == INVALID_HANDLE_VALUE) return 0;
+        do n += !(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        while (FindNextFileW(h, &f));
+        FindClose(h);
+        return n;
+    }
+};
+
+bool Exists(const std::wstring& f) {
+    return GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A picture file decoded by GDI+; pixels far from white count as ink (JPEG blurs edges).
+Pixels Decode(const std::wstring& file) {
+    GpImage* image = nullptr;
+    if (const auto s = flat::GdipLoadImageFromFile(file.c_str(), &image); s != Gdiplus::Ok) {
+        ADD_FAILURE() << "status " << s;
+        return {};
+    }
+    auto* bmp = static_cast<Gdiplus::GpBitmap*>(image);
+    UINT w = 0, h = 0;
+    flat::GdipGetImageWidth(bmp, &w);
+    flat::GdipGetImageHeight(bmp, &h);
+    Pixels p{static_cast<int32_t>(w), static_cast<int32_t>(h), std::vector<uint32_t>(size_t{w} * h)};
+    for (UINT y = 0; y < h; ++y)
+        for (UINT x = 0; x < w; ++x) {
+            ARGB c = 0;
+            flat::GdipBitmapGetPixel(bmp, static_cast<INT>(x), static_cast<INT>(y), &c);
+            const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
+            p.Bits[size_t{y} * w + x] = r + g + b > 3 * 200 ? 0xFFFFFFu : c & 0xFFFFFFu;
+        }
+    flat::GdipDisposeImage(bmp);
+    return p;
+}
+
+struct PictureExportTest : ScreenRendererTest {
+    // Pairs the start this suite inherits.
+    static void TearDownTestSuite() { TerminateGDIPlus(); }
+    TempFolder folder;
+    std::vector<std::wstring> asked;
+    bool answer = true;
+
+    void SetUp() override {
+        BuildFixture(data);
+        // Two pages: the notes, then the lyrics and symbols.
+        data.PageInfo = {{0, 1, 0, 9}, {1, 2, 9, data.WordCount() - 9}};
+        data.Measurer = &measurer;
+        data.AboutPageInfo.nScale = 1.5;
+        Start();
+        renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    }
+    PictureExportStatus Export(const std::wstring& name) {
+        return renderer->SavePagePictures(folder.Path + name, [&](const std::wstring& f) {
+            asked.push_back(f);
+            return answer;
+        });
+    }
+    void ExpectPages(const wchar_t* ext) {
+        const auto before = Bytes();
+        const auto status = Export(std::wstring(L"song") + ext);
+        EXPECT_EQ(PictureExportResult::Saved, status.Result);
+        EXPECT_EQ(2, status.Written);
+        EXPECT_TRUE(asked.empty());
+        std::wstring upper = ext;
+        for (auto& c : upper) c = static_cast<wchar_t>(towupper(c));
+        const Pixels first = Decode(folder.Path + L"song" + upper);
+        const Pixels second = Decode(folder.Path + L"song_1" + upper);
+        EXPECT_EQ(2, folder.Count());
+        // At zoom 1 whatever the view's zoom.
+        for (const Pixels* p : {&first, &second}) {
+            EXPECT_EQ(794, p->Width);
+            EXPECT_EQ(1123, p->Height);
+        }
+        if (first.Width != 794 || second.Width != 794) return;
+        // The first page's notes on its first line, none of the second page's lines.
+        EXPECT_GT(first.Ink({120, 150, 660, 220}), 50);
+        EXPECT_EQ(first.Ink({94, 290, 700, 520}), 0);
+        // The second page: lyrics and symbols, and its free items.
+        EXPECT_GT(second.Ink({120, 300, 420, 370}), 20);
+        EXPECT_GT(second.Ink({120, 450, 420, 520}), 20);
+        // The zoom, the buffers and the document as before.
+        EXPECT_DOUBLE_EQ(1.5, data.AboutPageInfo.nScale);
+        EXPECT_DOUBLE_EQ(1.5, renderer->Screen().Scale());
+        EXPECT_EQ(tessaly::CLng(794 * 1.5), renderer->Buffers().Layer(0, PageLayer::Text)->Size().Width);
+        EXPECT_EQ(Bytes(), before);
+    }
+};
+
+TEST_F(PictureExportTest, PngPagesAtZoomOneWithTheirInk) {
+    ExpectPages(L".png");
+}
+
+TEST_F(PictureExportTest, JpgBmpAndGifPagesLikewise) {
+    {
+        SCOPED_TRACE("jpg");
+        ExpectPages(L".jpg");
+    }
+    for (const wchar_t* ext : {L".bmp", L".GIF"}) {
+        SCOPED_TRACE(::testing::Message() << (ext[1] == 'b' ? "bmp" : "gif"));
+        const auto status = Export(std::wstring(L"other") + ext);
+        EXPECT_EQ(PictureExportResult::Saved, status.Result);
+        std::wstring upper = ext;
+        for (auto& c : upper) c = static_cast<wchar_t>(towupper(c));
+        const Pixels p = Decode(folder.Path + L"other_1" + upper);
+        EXPECT_EQ(794, p.Width);
+        EXPECT_EQ(1123, p.Height);
+    }
+}
+
+TEST_F(PictureExportTest, ExistingPagesAreAskedAndCancelWritesNothing) {
+    const std::wstring later = folder.Path + L"song_1.PNG";
+    HANDLE h = CreateFileW(later.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    answer = false;
+    const auto before = Bytes();
+    EXPECT_EQ(PictureExportResult::Cancelled, Export(L"song.png").Result);
+    // The later page is asked about like the first, not written elsewhere.
+    EXPECT_EQ(std::vector<std::wstring>{later}, asked);
+    EXPECT_EQ(1, folder.Count());
+    EXPECT_FALSE(Exists(folder.Path + L"song.PNG"));
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_DOUBLE_EQ(1.5, renderer->Screen().Scale());
+
+    answer = true;
+    EXPECT_EQ(PictureExportResult::Saved, Export(L"song.png").Result);
+    EXPECT_EQ(2u, asked.size());
+    EXPECT_EQ(2, folder.Count());
+    EXPECT_EQ(1123, Decode(later).Height);
+}
+
+TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothing) {
+    const std::wstring existing = folder.Path + L"song.TIF";
+    HANDLE h = CreateFileW(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
+    EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpeg").Result);
+    const auto shortName = SavePagePictures(data, renderer->Screen(), renderer->Buffers(), L"a.p",
+                                            [&](const std::wstring&) { return true; });
+    EXPECT_EQ(PictureExportResult::BadName, shortName.Result);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(1, folder.Count());
+}
+
+TEST_F(PictureExportTest, AnUnwritableFolderIsReportedWithItsFile) {
+    const auto status = Export(L"missing\\song.png");
+    EXPECT_EQ(PictureExportResult::WriteFailed, status.Result);
+    EXPECT_EQ(0, status.Written);
+    EXPECT_EQ(folder.Path + L"missing\\song.PNG", status.FailedFile);
+    EXPECT_DOUBLE_EQ(1.5, renderer->Screen().Scale());
 }
 
 }  // namespace
