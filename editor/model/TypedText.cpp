@@ -14,22 +14,26 @@ bool IsLead(uint8_t b) { return b >= 0x81 && b <= 0xFE; }
 constexpr int16_t kFullOpen = static_cast<int16_t>(0xA3A8);
 constexpr int16_t kFullClose = static_cast<int16_t>(0xA3A9);
 
-tessaly::aWordInfo InputWord(EditorData& data, const InputAttributes& in, int16_t code, bool notation) {
-    tessaly::aWordInfo w;
+// The input font's size and style; notation never carries underline or strike-out.
+void TakeInputFont(tessaly::aWordInfo& w, const InputAttributes& in, bool lines) {
     w.cb = in.cb;
     w.cf = in.cf;
-    w.nLogFont.FontTblIndex = GetFontTblIndex(data, in.FontName);
-    w.IsJpGcCtl = notation ? 1 : 0;
     w.nLogFont.lfHeight = InputLogHeight(in.Size, in.Dpi);
     w.SelSize = in.Size;
     w.nLogFont.lfItalic = in.Italic ? 1 : 0;
-    // Notation never carries underline or strike-out.
-    w.nLogFont.lfUnderline = !notation && in.Underline ? 1 : 0;
-    w.nLogFont.lfStrikeOut = !notation && in.StrikeOut ? 1 : 0;
+    w.nLogFont.lfUnderline = lines && in.Underline ? 1 : 0;
+    w.nLogFont.lfStrikeOut = lines && in.StrikeOut ? 1 : 0;
     w.nLogFont.lfWeight = in.Weight;
+    w.WdSpace = in.SelWordSpace;
+}
+
+tessaly::aWordInfo InputWord(EditorData& data, const InputAttributes& in, int16_t code, bool notation) {
+    tessaly::aWordInfo w;
+    TakeInputFont(w, in, !notation);
+    w.nLogFont.FontTblIndex = GetFontTblIndex(data, in.FontName);
+    w.IsJpGcCtl = notation ? 1 : 0;
     w.WdAsc = code;
     w.WdSize = MeasureWordGdip(data, w.nLogFont, CodeText(code));
-    w.WdSpace = in.SelWordSpace;
     return w;
 }
 
@@ -183,8 +187,7 @@ bool BuildSymbolWord(EditorData& data, const InputAttributes& in, int32_t markCo
     if (!sym.Known) return false;
     data.InputState = tessaly::JpState;
     tessaly::aWordInfo w;
-    w.cb = in.cb;
-    w.cf = in.cf;
+    TakeInputFont(w, in, true);
     w.ExtralWordInfo[0].IndexType = markCode;
     w.ExtralWordInfo[0].ExtralWordVal1 = static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF);
     w.ExtralWordInfo[0].ExtralWordVal2 = static_cast<int16_t>(static_cast<uint32_t>(value) >> 16);
@@ -195,15 +198,8 @@ bool BuildSymbolWord(EditorData& data, const InputAttributes& in, int32_t markCo
         w.nLogFont.FontTblIndex = GetFontTblIndex(data, in.FontName);
         w.IsJpGcCtl = 1;
     }
-    w.nLogFont.lfHeight = InputLogHeight(in.Size, in.Dpi);
-    w.SelSize = in.Size;
-    w.nLogFont.lfItalic = in.Italic ? 1 : 0;
-    w.nLogFont.lfStrikeOut = in.StrikeOut ? 1 : 0;
-    w.nLogFont.lfUnderline = in.Underline ? 1 : 0;
-    w.nLogFont.lfWeight = in.Weight;
     w.WdAsc = sym.Code;
     w.WdSize = MeasureWordGdip(data, w.nLogFont, CodeText(sym.Code));
-    w.WdSpace = in.SelWordSpace;
     out = w;
     return true;
 }
