@@ -4,6 +4,7 @@
 
 #include "Cp936.h"
 #include "FakeServices.h"
+#include "model/Measure.h"
 #include "model/TypedText.h"
 
 namespace notaline {
@@ -192,6 +193,9 @@ TEST_F(TypedTextTest, HostSymbolsByTable) {
 
 TEST_F(TypedTextTest, ClosingBracketIsAValidCharacterAndUnknownCodesBuildNothing) {
     EXPECT_EQ(SymbolForMark(180).Code, ')');
+    // What older files stored for it is drawn and measured as the bracket.
+    EXPECT_EQ(CodeText(static_cast<int16_t>(0xE009)), ")");
+    EXPECT_EQ(CodeText(static_cast<int16_t>(0xE00A)), "\xE0\x0A");
     tessaly::aWordInfo w;
     d.InputState = tessaly::GcState;
     for (int32_t code : {0, 17, 181, -1, 100000}) {
