@@ -44,7 +44,7 @@ void OnChar(Editor& ed, WPARAM code) {
         const std::string text = std::move(ed.PendingIme);
         ed.PendingIme.clear();
         InsertTyped(ed, text);
-    } else if (code >= 32 && code <= 127) {
+    } else if (code >= 32 && code <= 126) {  // DEL is no character
         InsertTyped(ed, std::string(1, static_cast<char>(code)));
     }
 }

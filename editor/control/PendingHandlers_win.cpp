@@ -19,9 +19,6 @@ void MouseUpLpx(Editor&, com::MouseEvent&) {}
 
 void NotifySelChange(Editor&, int32_t, int32_t) {}
 
-void TextToWordsByState(Editor&, std::string_view) {}
-void MakeSymbolWord(Editor&, int32_t, int32_t) {}
-
 bool CopyWordsToClipboard(Editor&, int32_t, int32_t) {
     return false;
 }

@@ -44,6 +44,8 @@ tessaly::SIZEF MeasureWordGdip(const EditorData& data, const tessaly::mLogFont& 
 
 std::string CodeText(int16_t code) {
     const auto u = static_cast<uint16_t>(code);
+    // Older files hold the closing bracket symbol as E009, which no font has.
+    if (u == 0xE009) return ")";
     if (u > 255) return {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
     return std::string(1, static_cast<char>(u));
 }

@@ -17,7 +17,7 @@ tessaly::SIZEF MeasureWordGdip(const EditorData& data, const tessaly::mLogFont& 
 tessaly::SIZEF MeasureWordGdi(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text);
 
 // A character's code as the code page 936 bytes a font is asked for: a code above 255 is a
-// lead and a trail byte.
+// lead and a trail byte. E009 is asked for as ")".
 std::string CodeText(int16_t code);
 
 // The logical height (negative: character height) of a size in points at the host window's DPI.

@@ -352,6 +352,69 @@ TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
     EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
 }
 
+// Dispatches this thread's messages until the condition holds or ten seconds pass.
+template <class Condition>
+bool PumpUntil(Condition done) {
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!done()) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+    }
+    return true;
+}
+
+TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    ed.Data.SelStart = 0;
+    ed.Data.SelLength = 0;
+    ed.Data.InputState = tessaly::JpState;
+    const int32_t count = ed.Data.WordCount();
+    ASSERT_TRUE(PostMessageW(z.Window(), WM_CHAR, '5', 0));
+    ASSERT_TRUE(PumpUntil([&] { return ed.Data.WordCount() == count + 1; }));
+    const tessaly::aWordInfo& w = ed.Data.WordInfo[0];
+    EXPECT_EQ('5', w.WdAsc);
+    EXPECT_EQ(1, w.IsJpGcCtl);
+    EXPECT_GT(w.WdSize.cx, 0);
+    EXPECT_EQ(1, ed.Data.SelStart);
+    EXPECT_TRUE(ed.Commands->Undo.Modified());
+
+    // A letter outside the notation set turns the input to lyrics; DEL is no character.
+    Send(z, WM_CHAR, 'B');
+    EXPECT_EQ(count + 2, ed.Data.WordCount());
+    EXPECT_EQ(0, ed.Data.WordInfo[1].IsJpGcCtl);
+    EXPECT_EQ(tessaly::GcState, ed.Data.InputState);
+    Send(z, WM_CHAR, 127);
+    EXPECT_EQ(count + 2, ed.Data.WordCount());
+}
+
+TEST_F(ZEVuduTest, HostSymbolsInsertTheirCharacterAndUnknownCodesBeep) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    ed.Data.SelStart = 0;
+    ed.Data.SelLength = 0;
+    ed.Data.InputState = tessaly::GcState;
+    const int32_t count = ed.Data.WordCount();
+    Send(z, tessaly::EM_InstrMainAndExtralStr, 0, 39);
+    ASSERT_EQ(count + 1, ed.Data.WordCount());
+    EXPECT_EQ('[', ed.Data.WordInfo[0].WdAsc);
+    EXPECT_EQ(2, ed.Data.WordInfo[0].IsJpGcCtl);
+    EXPECT_EQ(39, ed.Data.WordInfo[0].ExtralWordInfo[0].IndexType);
+    EXPECT_EQ(tessaly::JpState, ed.Data.InputState);
+    Send(z, tessaly::EM_InstrMainAndExtralStr, 0, 17);
+    ed.Data.InputState = tessaly::GcState;
+    Send(z, tessaly::EM_InstrMainAndExtralStr, 0, -1);  // only the input state
+    EXPECT_EQ(tessaly::JpState, ed.Data.InputState);
+    EXPECT_EQ(count + 1, ed.Data.WordCount());
+    EXPECT_EQ(1, keys.beeps);
+}
+
 TEST_F(ZEVuduTest, HwndIsAPointerSizedMember) {
     ZEVudu& z = Host();
     auto disp = sites.back()->As<IDispatch>();
@@ -379,7 +442,8 @@ TEST_F(ZEVuduTest, PasteReadsTheClipboardWhenItPastes) {
     // Nor does a typed character insert an old buffer.
     ed.Data.InputWords.assign(2, ed.Data.WordInfo[0]);
     Send(z, WM_CHAR, '5');
-    EXPECT_EQ(count, ed.Data.WordCount());
+    ASSERT_EQ(count + 1, ed.Data.WordCount());  // the typed character alone
+    EXPECT_EQ('5', ed.Data.WordInfo[static_cast<size_t>(ed.Data.SelStart - 1)].WdAsc);
 }
 
 TEST_F(ZEVuduTest, ASecondControlKeepsItsOwnDocument) {

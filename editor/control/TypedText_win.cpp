@@ -1,0 +1,57 @@
+// Typed text and host symbols into the input buffer, with the attributes of the status record.
+#include "model/TypedText.h"
+
+#include "control/Editor_win.h"
+#include "control/Handlers_win.h"
+#include "render/StdFontObject_win.h"
+
+namespace notaline {
+namespace {
+
+InputAttributes InputOf(Editor& ed) {
+    InputAttributes in;
+    const tessaly::aSendMsg& s = ed.SendMsg;
+    in.cf = s.cf;
+    in.cb = s.cb;
+    in.SelWordSpace = s.SelWordSpace;
+    if (auto font = StdFontInfoOf(static_cast<IFontDisp*>(s.StdFont))) {
+        in.FontName = font->FaceName;
+        in.Size = font->Size;
+        in.Italic = font->Italic;
+        in.Underline = font->Underline;
+        in.StrikeOut = font->Strikethrough;
+        in.Weight = font->Bold ? 700 : 400;
+    }
+    const int dpi = ed.Dc ? GetDeviceCaps(ed.Dc, LOGPIXELSY) : 0;
+    in.Dpi = dpi > 0 ? dpi : ed.Data.ScreenDpi;
+    return in;
+}
+
+}  // namespace
+
+void TextToWordsByState(Editor& ed, std::string_view text) {
+    EditorData& d = ed.Data;
+    // The host learns of a switch to lyrics before the records take their attributes.
+    if (!text.empty() && d.InputState == tessaly::JpState && !IsJpText(text)) {
+        d.InputState = tessaly::GcState;
+        NotifySelChange(ed, d.SelStart, d.SelLength);
+    }
+    TextToWords(d, InputOf(ed), text, d.InputWords);
+}
+
+void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value) {
+    EditorData& d = ed.Data;
+    d.InputWords.clear();
+    // -1 only switches to notation input; other codes without a character beep, inserting nothing.
+    if (markCode != -1 && !SymbolForMark(markCode).Known) {
+        ed.Beep();
+        return;
+    }
+    d.InputState = tessaly::JpState;
+    NotifySelChange(ed, d.SelStart, d.SelLength);
+    if (markCode == -1) return;
+    tessaly::aWordInfo w;
+    if (BuildSymbolWord(d, InputOf(ed), markCode, value, w)) d.InputWords.push_back(w);
+}
+
+}  // namespace notaline
