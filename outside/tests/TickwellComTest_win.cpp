@@ -7,6 +7,7 @@
 #include "api/ITickwell.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
+#include "com/tests/RecordingSink.h"
 
 namespace {
 
@@ -44,30 +45,6 @@ VARIANT Flag(bool v) {
     return x;
 }
 
-class Sink final : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_TickwellEvents) {
-            *out = this;
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        if (id == dispid::Tickwell::Timer && onTimer) onTimer();
-        return S_OK;
-    }
-    ULONG refs = 1;
-    std::function<void()> onTimer;
-};
-
 bool PumpUntil(const std::function<bool()>& done) {
     const DWORD end = GetTickCount() + 20000;
     while (!done()) {
@@ -86,7 +63,7 @@ TEST(TickwellCom, EventsReachTheSinkWhichMayReleaseTheTimerInsideOne) {
     ASSERT_TRUE(container);
     com::Ptr<IConnectionPoint> point;
     ASSERT_EQ(S_OK, container->FindConnectionPoint(DIID_TickwellEvents, point.Out()));
-    Sink sink;
+    com::tests::RecordingSink sink(DIID_TickwellEvents);
     DWORD cookie = 0;
     ASSERT_EQ(S_OK, point->Advise(&sink, &cookie));
     point.Reset();
@@ -96,8 +73,8 @@ TEST(TickwellCom, EventsReachTheSinkWhichMayReleaseTheTimerInsideOne) {
     VARIANT interval = Get(timer.Get(), dispid::Tickwell::Interval);
     EXPECT_EQ(15, V_I4(&interval));
     int events = 0;
-    sink.onTimer = [&] {
-        if (++events == 3) timer.Reset();
+    sink.onEvent = [&](DISPID id, DISPPARAMS&) {
+        if (id == dispid::Tickwell::Timer && ++events == 3) timer.Reset();
     };
     ASSERT_EQ(S_OK, Put(timer.Get(), dispid::Tickwell::Enabled, Flag(true)));
     VARIANT on = Get(timer.Get(), dispid::Tickwell::Enabled);
