@@ -13,6 +13,7 @@
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
+#include "com/tests/Variants.h"
 #include "tools/tests/DialogCloser_win.h"
 
 using namespace kavrel;
@@ -21,6 +22,8 @@ namespace id = dispid::Button;
 namespace ev = dispid::ButtonEvents;
 
 namespace {
+using com::tests::Bool;
+using com::tests::Long;
 
 VARIANT Call(IDispatch* d, DISPID member, WORD kind, std::vector<VARIANT> args = {}) {
     VARIANT result;
@@ -34,18 +37,6 @@ VARIANT Call(IDispatch* d, DISPID member, WORD kind, std::vector<VARIANT> args =
     }
     EXPECT_EQ(S_OK, d->Invoke(member, IID_NULL, 0, kind, &p, &result, nullptr, nullptr)) << member;
     return result;
-}
-VARIANT Long(int32_t v) {
-    VARIANT x;
-    V_VT(&x) = VT_I4;
-    V_I4(&x) = v;
-    return x;
-}
-VARIANT Bool(bool v) {
-    VARIANT x;
-    V_VT(&x) = VT_BOOL;
-    V_BOOL(&x) = v ? VARIANT_TRUE : VARIANT_FALSE;
-    return x;
 }
 int32_t GetLong(IDispatch* d, DISPID member) {
     VARIANT v = Call(d, member, DISPATCH_PROPERTYGET);

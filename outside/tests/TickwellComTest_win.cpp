@@ -8,8 +8,11 @@
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
+#include "com/tests/Variants.h"
 
 namespace {
+using com::tests::Bool;
+using com::tests::Long;
 
 struct ComApartment : ::testing::Environment {
     void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
@@ -29,20 +32,6 @@ VARIANT Get(IDispatch* d, DISPID id) {
     VariantInit(&r);
     d->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &p, &r, nullptr, nullptr);
     return r;
-}
-
-VARIANT Long(LONG v) {
-    VARIANT x;
-    V_VT(&x) = VT_I4;
-    V_I4(&x) = v;
-    return x;
-}
-
-VARIANT Flag(bool v) {
-    VARIANT x;
-    V_VT(&x) = VT_BOOL;
-    V_BOOL(&x) = v ? VARIANT_TRUE : VARIANT_FALSE;
-    return x;
 }
 
 bool PumpUntil(const std::function<bool()>& done) {
@@ -76,7 +65,7 @@ TEST(TickwellCom, EventsReachTheSinkWhichMayReleaseTheTimerInsideOne) {
     sink.onEvent = [&](DISPID id, DISPPARAMS&) {
         if (id == dispid::Tickwell::Timer && ++events == 3) timer.Reset();
     };
-    ASSERT_EQ(S_OK, Put(timer.Get(), dispid::Tickwell::Enabled, Flag(true)));
+    ASSERT_EQ(S_OK, Put(timer.Get(), dispid::Tickwell::Enabled, Bool(true)));
     VARIANT on = Get(timer.Get(), dispid::Tickwell::Enabled);
     EXPECT_EQ(VARIANT_TRUE, V_BOOL(&on));
     ASSERT_TRUE(PumpUntil([&] { return !timer; }));
