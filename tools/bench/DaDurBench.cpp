@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "Cp936.h"
 #include "DaDurFile.h"
 
 namespace {
 
 using namespace tessaly;
-using Clock = std::chrono::steady_clock;
 
 class QuietSystem final : public DaDurSystem {
 public:
@@ -69,16 +69,7 @@ JpData Generate(int pages) {
     return doc;
 }
 
-template <class F>
-double BestMs(int runs, F&& f) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-    }
-    return best;
-}
+using bench::BestMs;
 
 }  // namespace
 

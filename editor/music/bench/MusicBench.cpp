@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "bench/BenchTiming.h"
 #include "Cp936.h"
 #include "DaDurFile.h"
 #include "FakeDaDurSystem.h"
@@ -15,7 +16,6 @@
 namespace {
 
 using namespace tessaly;
-using Clock = std::chrono::steady_clock;
 
 // About 500 characters a page: a start bar line, then notes of every length and octave with
 // dashes, dots, ties, triplets, grace notes and dynamics, a bar line every 8 characters, lyrics
@@ -86,16 +86,7 @@ JpData Generate(DaDurSystem& system, int pages) {
     return doc;
 }
 
-template <class F>
-double BestMs(int runs, F&& f) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto t0 = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-    }
-    return best;
-}
+using bench::BestMs;
 
 }  // namespace
 
