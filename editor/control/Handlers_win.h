@@ -1,10 +1,11 @@
 #pragma once
 // What the control's events and window procedure call in the modules of typed text, keys, mouse,
 // clipboard, context menu, status record, the position dialog and playback. Each module defines
-// its own; PendingHandlers_win.cpp holds the ones whose module is not written yet.
+// its own; the Pending*_win.cpp files hold the ones whose module is not written yet.
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "com/Control.h"
@@ -47,11 +48,22 @@ void DestroyContextMenu(Editor& ed);
 void ShowContextMenu(Editor& ed);
 void ContextMenuCommand(Editor& ed, int32_t id);
 
+// Printing every page on a printer the user picks (the member PrintDoc); false when nothing was
+// printed, after telling the user why (a cancelled dialog is told nothing).
+bool PrintDocument(Editor& ed, const std::wstring& jobName);
+// Every page as a picture, the format by the name's extension (the member SavePic); false when
+// nothing was written, after telling the user why.
+bool SavePagePictures(Editor& ed, const std::wstring& fileName);
+
 // The octave-dot and duration-line position dialog.
 void ShowFormSetYcYgPos(Editor& ed);
 
-// Playback and the drum-pattern editor: the played bar's row (or -1, -2: its playing state).
+// Playback of the document (the members 播放音乐, 暂停, 关闭音乐, 正在播放) and the
+// drum-pattern editor: the played bar's row (or -1, -2: its playing state).
+void BeginPlayMusic(Editor& ed);
+void SetPlayPause(Editor& ed, bool pause);
 void StopPlayMusic(Editor& ed);
+bool IsPlayingMusic(const Editor& ed);
 void PlayDrumFrmInfo(Editor& ed, int32_t row);
 
 }  // namespace notaline
