@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "PlayMidi.h"
+#include "PlayNote.h"
+#include "model/EditorData.h"
+
+namespace notaline {
+
+// Playback of the open document: the notes of every used track and the song's drums handed to a
+// player made afresh for each playback, and the host told when playback starts and stops.
+// A stop reached again while stopping (the player's own end report) is ignored, so the host hears
+// of each stop once.
+class MusicNoteGet {
+public:
+    explicit MusicNoteGet(tessaly::PlayMidi& shared) : shared_(shared) {}
+    ~MusicNoteGet();
+    MusicNoteGet(const MusicNoteGet&) = delete;
+    MusicNoteGet& operator=(const MusicNoteGet&) = delete;
+
+    // Starts nothing, and tells the host nothing, when no track has notes, the output cannot be
+    // opened or the settings cannot be played (the user is told why).
+    void BeginPlayMusic(const EditorData& data, intptr_t editorWindow);
+    // Without a playback there is nothing to pause.
+    void SetPlayPause(bool pause);
+    void StopPlayMusic();
+    bool IsPlayingMusic() const { return playing_; }
+
+    // EM_PlayInfo to the host: 0 started, 1 stopped.
+    std::function<void(int32_t state)> TellHost;
+    // Why a playback was refused, UTF-8.
+    std::function<void(std::string_view text)> Warn;
+
+private:
+    void Release();
+
+    tessaly::PlayMidi& shared_;
+    std::unique_ptr<tessaly::PlayNote> player_;
+    std::vector<tessaly::XjDrumData> drums_;  // the drum player reads them while it plays
+    bool playing_ = false;
+    bool stopping_ = false;
+};
+
+}  // namespace notaline

@@ -1,0 +1,189 @@
+// The document's playback driven as the editor drives it: the end report stops it at once.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "DaDurFile.h"
+#include "DrumPatterns.h"
+#include "FakeDaDurSystem.h"
+#include "FakePlayTimer.h"
+#include "MusicFixture.h"
+#include "music/MusicNoteGet.h"
+#include "records/Messages.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+namespace {
+
+struct Session {
+    tessaly::test::FakePlayClock clock;
+    tessaly::RecordingMidiOut out;
+    tessaly::PlayMidi shared;
+    MusicNoteGet music{shared};
+    EditorData data;
+    std::vector<int32_t> host;       // EM_PlayInfo states
+    std::vector<int32_t> positions;  // WM_ShowPlayPos reports
+    std::vector<std::string> warnings;
+    std::function<void(int32_t)> onPosition;
+
+    Session() {
+        shared.Out = &out;
+        shared.Clock = &clock;
+        shared.MakeTimer = clock.Maker();
+        shared.DoEvents = [this] { clock.Advance(2); };
+        shared.WarnNoMidi = [this] { warnings.push_back("no output"); };
+        // As the editor's window handles the reports.
+        shared.Notify = [this](uint32_t m, int32_t w) {
+            if (m != tessaly::WM_ShowPlayPos) return;
+            positions.push_back(w);
+            if (onPosition) onPosition(w);
+            if (w == -1) music.StopPlayMusic();
+        };
+        music.TellHost = [this](int32_t s) { host.push_back(s); };
+        music.Warn = [this](std::string_view t) { warnings.emplace_back(t); };
+    }
+    void Play() {
+        music.BeginPlayMusic(data, 0);
+        clock.Run();
+    }
+};
+
+int Status(uint32_t m) { return static_cast<int>(m & 0xF0); }
+int Channel(uint32_t m) { return static_cast<int>(m & 15); }
+int Key(uint32_t m) { return static_cast<int>(m >> 8 & 0xFF); }
+int Velocity(uint32_t m) { return static_cast<int>(m >> 16 & 0xFF); }
+
+std::set<std::pair<int, int>> Sounding(const std::vector<uint32_t>& messages) {
+    std::set<std::pair<int, int>> on;
+    for (uint32_t m : messages) {
+        if (Status(m) == 0x90 && Velocity(m) > 0) on.insert({Channel(m), Key(m)});
+        else if (Status(m) == 0x80 || Status(m) == 0x90) on.erase({Channel(m), Key(m)});
+    }
+    return on;
+}
+
+std::vector<int> SoundedKeys(const std::vector<uint32_t>& messages, int channel) {
+    std::vector<int> keys;
+    for (uint32_t m : messages)
+        if (Status(m) == 0x90 && Velocity(m) > 0 && Channel(m) == channel) keys.push_back(Key(m));
+    return keys;
+}
+
+TEST(MusicNoteGet, OnlyTracksWithNotesAreHandedOverAndTheSongEndsOnce) {
+    Session e;
+    test::SetSong(e.data, "[1234|5-65|1---]", 2);
+    e.data.PlayInfo.Track[0].tPlayOrder[0] = {};
+    e.Play();
+    // Track 2 alone, on the channel the export gives track 2.
+    EXPECT_EQ(SoundedKeys(e.out.Messages, 1), (std::vector<int>{60, 62, 64, 65, 67, 69, 67, 60}));
+    EXPECT_TRUE(SoundedKeys(e.out.Messages, 0).empty());
+    EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1}));
+    EXPECT_FALSE(e.music.IsPlayingMusic());
+    EXPECT_TRUE(Sounding(e.out.Messages).empty());
+    EXPECT_TRUE(e.clock.Timers().empty());
+}
+
+TEST(MusicNoteGet, NothingToPlayTellsTheHostNothing) {
+    Session e;
+    test::SetSong(e.data, "[1234|5-65|1---]", 2);
+    for (auto& t : e.data.PlayInfo.Track) t.IsUser = tessaly::kFalse;
+    e.Play();
+    EXPECT_TRUE(e.host.empty());
+    EXPECT_TRUE(e.out.Messages.empty());
+    EXPECT_FALSE(e.music.IsPlayingMusic());
+    // The member's stop still reports, each time.
+    e.music.StopPlayMusic();
+    e.music.StopPlayMusic();
+    EXPECT_EQ(e.host, (std::vector<int32_t>{1, 1}));
+}
+
+TEST(MusicNoteGet, RefusedPlaybackSaysWhyOnceAndLeavesTheHostFree) {
+    {
+        Session e;
+        e.out.OpenResult = 2;
+        test::SetSong(e.data, "[1234|1---]");
+        e.Play();
+        EXPECT_EQ(e.warnings, (std::vector<std::string>{"no output"}));
+        EXPECT_TRUE(e.host.empty());
+        EXPECT_FALSE(e.music.IsPlayingMusic());
+        EXPECT_TRUE(e.clock.Timers().empty());
+    }
+    {
+        Session e;
+        test::SetSong(e.data, "[1234|1---]");
+        e.data.PlayInfo.Bpm = 0;
+        e.Play();
+        ASSERT_EQ(e.warnings.size(), 1u);
+        EXPECT_TRUE(e.host.empty());
+        EXPECT_FALSE(e.music.IsPlayingMusic());
+    }
+    {
+        // Sixteen sounding tracks do not fit beside the drum channel, as in the export.
+        Session e;
+        test::SetSong(e.data, "[1234|1---]", 16);
+        e.Play();
+        ASSERT_EQ(e.warnings.size(), 1u);
+        EXPECT_TRUE(e.host.empty());
+        EXPECT_TRUE(Sounding(e.out.Messages).empty());
+    }
+}
+
+TEST(MusicNoteGet, StoppedInsideATickEverythingIsSilentAndTheHostHearsOnce) {
+    Session e;
+    test::SetSong(e.data, "[1234|5-65|1---]", 2);
+    e.data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    e.data.PlayInfo.DrumVolume = 100;
+    tessaly::分析鼓点 patterns;
+    patterns.DrumCount(3);
+    for (int i = 0; i < 3; ++i) patterns.DefDrumData(i);
+    e.data.XjDrum = patterns.DrumArrData();
+    e.data.XjDrum.resize(3);
+    e.onPosition = [&e](int32_t w) {
+        if (w == 4) e.music.StopPlayMusic();
+    };
+    e.Play();
+    EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1}));
+    // The stop's own end report reaches the window and stops nothing more.
+    EXPECT_EQ(std::vector<int32_t>(e.positions.end() - 2, e.positions.end()), (std::vector<int32_t>{4, -1}));
+    EXPECT_FALSE(SoundedKeys(e.out.Messages, tessaly::kPlayDrumChannel).empty());
+    EXPECT_TRUE(Sounding(e.out.Messages).empty());
+    EXPECT_TRUE(e.clock.Timers().empty());
+    // Played again from the start, then paused: silent, and still playing until stopped.
+    e.onPosition = nullptr;
+    e.music.BeginPlayMusic(e.data, 0);
+    e.clock.Run(e.clock.Milliseconds() + 700);
+    e.music.SetPlayPause(true);
+    EXPECT_TRUE(Sounding(e.out.Messages).empty());
+    EXPECT_EQ(e.clock.Run(e.clock.Milliseconds() + 10'000), 0);
+    EXPECT_TRUE(e.music.IsPlayingMusic());
+    e.music.SetPlayPause(false);
+    e.clock.Run();
+    EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1, 0, 1}));
+    EXPECT_TRUE(Sounding(e.out.Messages).empty());
+}
+
+TEST(MusicNoteGet, TheDefaultDocumentPlaysWhatTheExtractionFinds) {
+    Session e;
+    tessaly::FakeDaDurSystem system;
+    tessaly::DaDurFile file(system);
+    ASSERT_TRUE(file.ReadRtfFile(0, {}).ok);
+    LoadDocument(e.data, file.TakeJpData());
+    const BarList bars = BuildXjInfo(e.data);
+    std::vector<int> keys;
+    std::vector<int32_t> shown;
+    for (int32_t t = 1; t <= e.data.PlayInfo.TotalTrack; ++t)
+        for (const auto& c : CollectTrackCodes(e.data, bars, t)) {
+            if (c.DelayTimer == 0 || tessaly::IsTrue(c.Null)) continue;
+            if (c.Volume > 0) keys.push_back(c.Audio);
+            if (t == e.data.PlayInfo.MainTrack) shown.push_back(c.SelStart);
+        }
+    e.Play();
+    // The built-in document holds a title and no notes: nothing sounds and the host stays free.
+    EXPECT_EQ(SoundedKeys(e.out.Messages, 0), keys);
+    EXPECT_EQ(e.host.empty(), keys.empty());
+    if (!shown.empty()) shown.push_back(-1);
+    EXPECT_EQ(e.positions, shown);
+}
+
+}  // namespace
+}  // namespace notaline
