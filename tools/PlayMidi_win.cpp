@@ -1,5 +1,6 @@
 #include "PlayMidi_win.h"
 
+#include "Tickwell_win.h"
 
 namespace tessaly {
 
@@ -50,6 +51,11 @@ void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock) {
     shared.WarnNoMidi = [&shared] {
         MessageBoxW(reinterpret_cast<HWND>(shared.Target), L"无法打开MIDI设备", L"Tessaly", MB_OK | MB_ICONWARNING);
     };
+}
+
+WindowsPlayback::WindowsPlayback() {
+    UseWindowsPlayback(Shared, Out, Clock);
+    Shared.MakeTimer = [] { return std::make_unique<outside::Tickwell>(); };
 }
 
 }  // namespace tessaly

@@ -30,4 +30,16 @@ public:
 // the target window, the message pump and the warning that no output could be opened.
 void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock);
 
+// The window system's playback state of one owner: its own MIDI mapper, so that closing it never
+// cuts another owner's output, the multimedia clock, and Tickwell timers for the players.
+struct WindowsPlayback {
+    WindowsPlayback();
+    WindowsPlayback(const WindowsPlayback&) = delete;
+    WindowsPlayback& operator=(const WindowsPlayback&) = delete;
+
+    WinMidiOut Out;
+    SystemClock Clock;
+    PlayMidi Shared;
+};
+
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include "DrumPatternsCom_win.h"
 #include "MakeMidCom_win.h"
 #include "MyScrollInfo_win.h"
+#include "PlayNoteCom_win.h"
 #include "ReadWriteIni_win.h"
 #include "ReadWriteDoc_win.h"
 #include "ReadWriteRtf_win.h"
@@ -24,6 +25,7 @@ const com::ClassEntry kClasses[] = {
     {&CLSID_MakeMid, L"Tessaly.MakeMid", L"Tessaly MakeMid", &tessaly::MakeMidCom::Create},
     // The drum-pattern class 分析鼓点, under an ASCII ProgID.
     {&CLSID_DrumPatterns, L"Tessaly.FenXiGuDian", L"Tessaly 分析鼓点", &tessaly::DrumPatternsCom::Create},
+    {&CLSID_PlayNote, L"Tessaly.PlayNote", L"Tessaly PlayNote", &tessaly::PlayNoteCom::Create},
 };
 
 }  // namespace

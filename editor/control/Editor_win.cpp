@@ -7,6 +7,7 @@
 #include "com/Create.h"
 #include "control/Handlers_win.h"
 #include "control/PageRenderer_win.h"
+#include "control/PlayMusic_win.h"
 #include "model/LayoutSetup.h"
 #include "model/mGeneral.h"
 #include "render/StdFontObject_win.h"

@@ -23,6 +23,8 @@
 
 namespace notaline {
 
+struct MusicPlayer;
+
 // The page grid of the control's scroll service, as the free items place themselves on it.
 class ScrollGrid final : public PageGridInfo {
 public:
@@ -95,6 +97,7 @@ public:
     HMENU ContextMenu = nullptr;
     HDC MemoryDc = nullptr;
     std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
+    std::unique_ptr<MusicPlayer> Player;  // made at the first playback
 };
 
 }  // namespace notaline

@@ -8,9 +8,13 @@
 #include "Cp936.h"
 #include "api/IDrumPatterns.h"
 #include "api/IMakeMid.h"
+#include "api/IPlayNote.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
+#include "com/tests/Variants.h"
 #include "records/Playback.h"
+#include "DialogCloser_win.h"
+#include <mmsystem.h>
 
 namespace {
 
@@ -162,6 +166,39 @@ TEST(MusicCom, DrumPatternsByName) {
     HRESULT hr = S_OK;
     Call(d, L"DelLastDrumData", {}, DISPATCH_METHOD, &hr);
     EXPECT_EQ(DISP_E_EXCEPTION, hr);
+}
+
+TEST(MusicCom, PlayNoteTakesTheCallersRecordsAndRefusesWhatItCannotPlay) {
+    ComApartment apartment;
+    HMIDIOUT probe = nullptr;
+    const bool haveOutput = midiOutOpen(&probe, MIDI_MAPPER, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR;
+    if (haveOutput) midiOutClose(probe);
+    DialogCloser closer(IDOK);
+    auto pn = com::CreateFromDll<IPlayNote>(L"Tessaly.dll", CLSID_PlayNote);
+    ASSERT_TRUE(pn);
+    aPlayInfo play;
+    play.Bpm = 120;
+    play.MainTrack = 1;
+    play.TotalTrack = 1;
+    play.Track.resize(1);
+    Call(pn.Get(), L"SetInfoForPlay", {Long(0), Long(reinterpret_cast<intptr_t>(&play))});
+    aCodeEvent note;
+    note.DelayTimer = 1;
+    note.Audio = 60;
+    note.Volume = 100;
+    Call(pn.Get(), L"setnotecode", {Long(reinterpret_cast<intptr_t>(&note)), Long(1), Long(1)});
+    HRESULT hr = S_OK;
+    Call(pn.Get(), L"SetNoteCode", {Long(reinterpret_cast<intptr_t>(&note)), Long(1), Long(2)}, DISPATCH_METHOD, &hr);
+    EXPECT_EQ(DISP_E_EXCEPTION, hr);
+    Call(pn.Get(), L"暂停", {com::tests::Bool(true)}, DISPATCH_PROPERTYPUT);
+    VARIANT paused = Call(pn.Get(), L"暂停", {}, DISPATCH_PROPERTYGET);
+    EXPECT_EQ(VARIANT_TRUE, V_BOOL(&paused));
+    // Without an output nothing starts, and the user was told once, when the object was made.
+    Call(pn.Get(), L"BeginPlay", {}, DISPATCH_METHOD, &hr);
+    EXPECT_EQ(haveOutput ? S_OK : DISP_E_EXCEPTION, hr);
+    Call(pn.Get(), L"CloseMusic", {});
+    pn.Reset();
+    EXPECT_EQ(haveOutput ? 0 : 1, closer.Presses());
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+// Playback of the document behind the members 播放音乐, 暂停, 关闭音乐 and 正在播放. The players
+// report to the editor's window (WM_ShowPlayPos), whose handler shows the note and, at the end,
+// stops here.
+#include "control/PlayMusic_win.h"
+
+#include "control/Editor_win.h"
+#include "control/Handlers_win.h"
+#include "records/Messages.h"
+
+namespace notaline {
+
+void BeginPlayMusic(Editor& ed) {
+    if (!ed.Player) ed.Player = std::make_unique<MusicPlayer>();
+    MusicNoteGet& music = ed.Player->Music;
+    music.TellHost = [&ed](int32_t state) { ed.Tell(tessaly::EM_PlayInfo, static_cast<WPARAM>(state), 0); };
+    music.Warn = [&ed](std::string_view text) { ed.ShowMessage(text); };
+    // The warning that no output could be opened comes before the player knows its window.
+    ed.Player->Windows.Shared.Target = reinterpret_cast<intptr_t>(ed.Window);
+    music.BeginPlayMusic(ed.Data, reinterpret_cast<intptr_t>(ed.Window));
+}
+
+void SetPlayPause(Editor& ed, bool pause) {
+    if (ed.Player) ed.Player->Music.SetPlayPause(pause);
+}
+
+void StopPlayMusic(Editor& ed) {
+    if (ed.Player) ed.Player->Music.StopPlayMusic();
+    else ed.Tell(tessaly::EM_PlayInfo, 1, 0);
+}
+
+bool IsPlayingMusic(const Editor& ed) {
+    return ed.Player && ed.Player->Music.IsPlayingMusic();
+}
+
+// The drum-pattern editor's audition reports are not shown by this control.
+void PlayDrumFrmInfo(Editor&, int32_t) {}
+
+}  // namespace notaline
