@@ -12,8 +12,8 @@ namespace notaline::test {
 
 // A song from a pattern, one character per byte: digits notes ('0' a rest), '-' a dash, '.' the
 // dot, '|' a plain bar line, '[' the start-position bar line, ']' the final bar line, ':' a
-// section line; any other byte is a lyric character. Track 1 sings block 1 at volume 100.
-inline void SetSong(EditorData& data, std::string_view pattern, int tracks = 1) {
+// section line; any other byte is a lyric character. Every track sings block 1 at volume 100.
+inline tessaly::JpData SongDocument(std::string_view pattern, int tracks = 1) {
     tessaly::JpData doc;
     for (char c : pattern) {
         tessaly::aWordInfo w;
@@ -40,7 +40,11 @@ inline void SetSong(EditorData& data, std::string_view pattern, int tracks = 1) 
         t.IsUser = tessaly::kTrue;
         t.tPlayOrder[0] = {1, tessaly::kTrue};
     }
-    LoadDocument(data, std::move(doc));
+    return doc;
+}
+
+inline void SetSong(EditorData& data, std::string_view pattern, int tracks = 1) {
+    LoadDocument(data, SongDocument(pattern, tracks));
 }
 
 inline void SetText(EditorData& data, int32_t word, int32_t slot, std::string_view text) {

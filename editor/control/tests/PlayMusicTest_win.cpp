@@ -1,0 +1,156 @@
+// The editor plays its document through a recording output: the playing note moves through the
+// editor and the host hears of the start and the stop.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "MusicFixture.h"
+#include "com/Container.h"
+#include "control/Handlers_win.h"
+#include "control/PlayMusic_win.h"
+#include "control/ZEVudu_win.h"
+#include "model/LayoutSetup.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+namespace {
+
+std::vector<int32_t> gHostStates;
+std::vector<int32_t> gShown;
+WNDPROC gEditorProc = nullptr;
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == tessaly::EM_PlayInfo) gHostStates.push_back(static_cast<int32_t>(wp));
+    return DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT CALLBACK EditorSpy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == tessaly::WM_ShowPlayPos) gShown.push_back(static_cast<int32_t>(wp));
+    return CallWindowProcW(gEditorProc, w, m, wp, lp);
+}
+
+// Hands the editor a song in place of a file.
+class SongSource final : public DocumentSource {
+public:
+    explicit SongSource(tessaly::JpData doc) : doc_(std::move(doc)) {}
+    DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
+    DocumentRead ReadDocFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
+
+private:
+    tessaly::JpData doc_;
+};
+
+// Lets messages run until `done` holds or ten seconds have gone.
+template <class Done>
+bool PumpUntil(Done done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 10'000) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+struct PlayMusicTest : ::testing::Test {
+    void SetUp() override {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = HostProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PlayMusicTestHost";
+        RegisterClassW(&wc);
+        parent = CreateWindowExW(0, wc.lpszClassName, L"Tavolin--演奏", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                                 480, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_TRUE(parent);
+        com::Ptr<IZEVudu> z;
+        ASSERT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+        auto bag = com::PropertyBag::Create({});
+        ASSERT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), true, site));
+        ed = static_cast<ZEVudu*>(z.Get())->Running();
+        ASSERT_TRUE(ed);
+        gHostStates.clear();
+        gShown.clear();
+        gEditorProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(ed->Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditorSpy)));
+    }
+    void TearDown() override {
+        if (ed) SetWindowLongPtrW(ed->Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gEditorProc));
+        if (site) site->Close();
+        DestroyWindow(parent);
+    }
+    // A fast song, laid out in the editor, played on the recording output.
+    void LoadSong(std::string_view pattern, int tracks) {
+        tessaly::JpData doc = test::SongDocument(pattern, tracks);
+        doc.PlayInfo.Bpm = 960;
+        SongSource source(std::move(doc));
+        LoadJpFile(ed->Data, source, *ed->Renderer, *ed, reinterpret_cast<intptr_t>(parent), u"song.DaDur");
+        UseRecordingOutput();
+    }
+    void UseRecordingOutput() {
+        ed->Player = std::make_unique<MusicPlayer>();
+        out.Open();
+        ed->Player->Windows.Shared.Out = &out;
+    }
+    std::set<std::pair<int, int>> Sounding() const {
+        std::set<std::pair<int, int>> on;
+        for (uint32_t m : out.Messages) {
+            const int status = static_cast<int>(m & 0xF0), key = static_cast<int>(m >> 8 & 0xFF);
+            if (status == 0x90 && (m >> 16 & 0xFF) > 0) on.insert({static_cast<int>(m & 15), key});
+            else if (status == 0x80 || status == 0x90) on.erase({static_cast<int>(m & 15), key});
+        }
+        return on;
+    }
+
+    HWND parent = nullptr;
+    com::Ptr<com::ControlSite> site;
+    Editor* ed = nullptr;
+    tessaly::RecordingMidiOut out;
+};
+
+TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStarts) {
+    UseRecordingOutput();
+    BeginPlayMusic(*ed);
+    EXPECT_FALSE(IsPlayingMusic(*ed));
+    EXPECT_TRUE(gHostStates.empty());
+    EXPECT_TRUE(out.Messages.empty());
+}
+
+TEST_F(PlayMusicTest, ThePlayingNoteMovesThroughTheEditorToTheEnd) {
+    LoadSong("[1234|5-65|1---]", 2);
+    const int32_t selStart = ed->Data.SelStart;
+    std::vector<int32_t> expected;
+    for (const auto& c : CollectTrackCodes(ed->Data, BuildXjInfo(ed->Data), 1))
+        if (c.DelayTimer != 0 && !tessaly::IsTrue(c.Null)) expected.push_back(c.SelStart);
+    ASSERT_FALSE(expected.empty());
+    expected.push_back(-1);
+
+    BeginPlayMusic(*ed);
+    EXPECT_TRUE(IsPlayingMusic(*ed));
+    ASSERT_TRUE(PumpUntil([] { return gHostStates.size() >= 2; }));
+    EXPECT_EQ(gHostStates, (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(gShown, expected);
+    EXPECT_FALSE(IsPlayingMusic(*ed));
+    EXPECT_EQ(selStart, ed->Data.SelStart);
+    EXPECT_TRUE(Sounding().empty());
+}
+
+TEST_F(PlayMusicTest, StoppedMidwayTheHostHearsOnceAndNothingHangs) {
+    LoadSong("[1234|5-65|1---|1234|5-65|1---]", 1);
+    BeginPlayMusic(*ed);
+    ASSERT_TRUE(PumpUntil([] { return gShown.size() >= 3; }));
+    SetPlayPause(*ed, true);
+    EXPECT_TRUE(Sounding().empty());
+    SetPlayPause(*ed, false);
+    StopPlayMusic(*ed);
+    EXPECT_FALSE(IsPlayingMusic(*ed));
+    EXPECT_EQ(gHostStates, (std::vector<int32_t>{0, 1}));
+    EXPECT_TRUE(Sounding().empty());
+}
+
+}  // namespace
+}  // namespace notaline
