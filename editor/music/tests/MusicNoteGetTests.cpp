@@ -4,10 +4,12 @@
 #include <set>
 
 #include "DaDurFile.h"
+#include "DocumentBuilder.h"
 #include "DrumPatterns.h"
 #include "FakeDaDurSystem.h"
 #include "FakePlayTimer.h"
 #include "MusicFixture.h"
+#include "model/MarkCodes.h"
 #include "music/MusicNoteGet.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
@@ -126,6 +128,19 @@ TEST(MusicNoteGet, RefusedPlaybackSaysWhyOnceAndLeavesTheHostFree) {
         EXPECT_TRUE(e.host.empty());
         EXPECT_TRUE(Sounding(e.out.Messages).empty());
     }
+}
+
+TEST(MusicNoteGet, GroupsReachingPastTheTrackEndsPlayToTheEnd) {
+    Session e;
+    test::SetSong(e.data, "[1234|5-65|");
+    test::SetMark(e.data, 9, 0, kMarkTupletStart);
+    test::SetText(e.data, 9, 0, "5");
+    test::SetMark(e.data, 1, 1, kMarkGraceNote, 6, 2);
+    test::SetMark(e.data, 9, 1, kMarkGraceNote, 3, 1);
+    e.Play();
+    EXPECT_EQ(SoundedKeys(e.out.Messages, 0), (std::vector<int>{60, 62, 64, 65, 67, 69, 67}));
+    EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1}));
+    EXPECT_TRUE(e.warnings.empty());
 }
 
 TEST(MusicNoteGet, StoppedInsideATickEverythingIsSilentAndTheHostHearsOnce) {
