@@ -21,12 +21,8 @@ void MusicNoteGet::Release() {
 }
 
 void MusicNoteGet::BeginPlayMusic(const EditorData& data, intptr_t editorWindow) {
-    if (player_) {
-        const bool wasStopping = stopping_;
-        stopping_ = true;
-        Release();
-        stopping_ = wasStopping;
-    }
+    // A playback still running ends first, so the host hears of its stop.
+    if (playing_) StopPlayMusic();
     const tessaly::aPlayInfo& info = data.PlayInfo;
     const int32_t tracks = std::min<int32_t>(info.TotalTrack, static_cast<int32_t>(info.Track.size()));
     // Creating the player opens the output, and says so when it cannot.

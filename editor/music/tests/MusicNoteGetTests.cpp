@@ -175,6 +175,13 @@ TEST(MusicNoteGet, StoppedInsideATickEverythingIsSilentAndTheHostHearsOnce) {
     e.clock.Run();
     EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1, 0, 1}));
     EXPECT_TRUE(Sounding(e.out.Messages).empty());
+    // Started again while playing: the running playback stops first, and says so.
+    e.music.BeginPlayMusic(e.data, 0);
+    e.clock.Run(e.clock.Milliseconds() + 700);
+    e.music.BeginPlayMusic(e.data, 0);
+    e.clock.Run();
+    EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1, 0, 1, 0, 1, 0, 1}));
+    EXPECT_TRUE(Sounding(e.out.Messages).empty());
 }
 
 TEST(MusicNoteGet, TheDefaultDocumentPlaysWhatTheExtractionFinds) {
