@@ -4,6 +4,7 @@
 #include "api/IDataTypes.h"
 #include "api/IDrumPatterns.h"
 #include "api/IMakeMid.h"
+#include "api/IPlayNote.h"
 #include "api/IVbGetWindowsZoom.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
@@ -83,6 +84,8 @@ TEST(Tessaly, RegistersAndUnregistersItself) {
     EXPECT_TRUE(IsEqualCLSID(CLSID_DrumPatterns, fromProgId));
     ASSERT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.MakeMid", &fromProgId));
     EXPECT_TRUE(IsEqualCLSID(CLSID_MakeMid, fromProgId));
+    ASSERT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.PlayNote", &fromProgId));
+    EXPECT_TRUE(IsEqualCLSID(CLSID_PlayNote, fromProgId));
     com::Ptr<IDispatch> zoom;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_VbGetWindowsZoom, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                      zoom.OutVoid()));
