@@ -8,7 +8,7 @@
 #include "MusicFixture.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
-#include "control/PlayMusic_win.h"
+#include "control/MusicPlayer_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/LayoutSetup.h"
 #include "records/Numbers.h"
