@@ -7,8 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "com/Container.h"
-#include "control/ZEVudu_win.h"
+#include "HostedControlTest_win.h"
 #include "model/ClipboardFormat.h"
 #include "model/MarkCodes.h"
 #include "model/Tables.h"
@@ -68,25 +67,9 @@ void PutOnClipboard(UINT format, const std::vector<uint8_t>& bytes) {
     CloseClipboard();
 }
 
-struct ClipboardTest : ::testing::Test {
-    void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"Tavolin--clip", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                                 nullptr, nullptr, nullptr, nullptr);
-        ASSERT_TRUE(parent);
-    }
-    void TearDown() override {
-        for (auto& s : sites) s->Close();
-        sites.clear();
-        DestroyWindow(parent);
-    }
-    Editor& Host() {
-        com::Ptr<IZEVudu> z;
-        EXPECT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
-        auto bag = com::PropertyBag::Create({});
-        com::Ptr<com::ControlSite> site;
-        EXPECT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), true, site));
-        sites.push_back(site);
-        Editor& ed = *static_cast<ZEVudu*>(z.Get())->Running();
+struct ClipboardTest : test::HostedControlTest {
+    Editor& HostEditor() {
+        Editor& ed = *Host().Running();
         ed.Data.System = &system;
         return ed;
     }
@@ -103,13 +86,11 @@ struct ClipboardTest : ::testing::Test {
         for (int32_t i = 0; i < 4; ++i) ed.Data.WordInfo[static_cast<size_t>(i)].cf = green;
     }
 
-    HWND parent = nullptr;
-    CountedBeeps system;
-    std::vector<com::Ptr<com::ControlSite>> sites;
+    CountedBeeps system;  // outlives the controls, which close in TearDown
 };
 
 TEST_F(ClipboardTest, CopiedCharactersPasteIntoAnotherEditorWithTheirMarksAndText) {
-    Editor& from = Host();
+    Editor& from = HostEditor();
     Notes(from);
     const int32_t n = from.Data.WordCount();  // the notes and what the new document held
     from.Data.SelStart = n;
@@ -121,7 +102,7 @@ TEST_F(ClipboardTest, CopiedCharactersPasteIntoAnotherEditorWithTheirMarksAndTex
     EXPECT_EQ("\r\n", text.substr(text.size() - 2));  // the paragraph end
     for (size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) EXPECT_EQ('\r', text[i - 1]);
 
-    Editor& to = Host();
+    Editor& to = HostEditor();
     const int32_t before = to.Data.WordCount();
     to.Data.SelStart = 0;
     to.Data.SelLength = 0;
@@ -145,7 +126,7 @@ TEST_F(ClipboardTest, CopiedCharactersPasteIntoAnotherEditorWithTheirMarksAndTex
 }
 
 TEST_F(ClipboardTest, PlainTextFromAnotherProgramPastesAsLinesOfNotes) {
-    Editor& to = Host();
+    Editor& to = HostEditor();
     const std::string text = "12\r\n34\r\n";
     PutOnClipboard(CF_TEXT, std::vector<uint8_t>(text.begin(), text.end() + 1));
     const int32_t before = to.Data.WordCount();
@@ -160,7 +141,7 @@ TEST_F(ClipboardTest, PlainTextFromAnotherProgramPastesAsLinesOfNotes) {
 }
 
 TEST_F(ClipboardTest, ABadBlockIsRefusedWithABeepAndAFailedCopyCutsNothing) {
-    Editor& ed = Host();
+    Editor& ed = HostEditor();
     Notes(ed);
     const int32_t count = ed.Data.WordCount();
     const size_t colours = ed.Data.ColorTbl.size();
@@ -200,7 +181,7 @@ TEST_F(ClipboardTest, ABadBlockIsRefusedWithABeepAndAFailedCopyCutsNothing) {
 TEST_F(ClipboardTest, DISABLED_PasteInTheSecondProgram) {
     wchar_t file[MAX_PATH] = {};
     ASSERT_TRUE(GetEnvironmentVariableW(kPastedFileVar, file, MAX_PATH));
-    Editor& to = Host();
+    Editor& to = HostEditor();
     to.Data.SelStart = 0;
     to.Data.SelLength = 0;
     const int32_t before = to.Data.WordCount();
@@ -210,7 +191,7 @@ TEST_F(ClipboardTest, DISABLED_PasteInTheSecondProgram) {
 }
 
 TEST_F(ClipboardTest, CharactersCopiedInOneProgramPasteInAnother) {
-    Editor& from = Host();
+    Editor& from = HostEditor();
     Notes(from);
     from.Data.SelStart = 0;
     from.Data.SelLength = 4;
@@ -223,7 +204,8 @@ TEST_F(ClipboardTest, CharactersCopiedInOneProgramPasteInAnother) {
     SetEnvironmentVariableW(kPastedFileVar, file);
     std::wstring command = std::wstring(L"\"") + exe +
                            L"\" --gtest_also_run_disabled_tests --gtest_filter=ClipboardTest.DISABLED_PasteInTheSecondProgram";
-    STARTUPINFOW si{sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     SetEnvironmentVariableW(kPastedFileVar, nullptr);
