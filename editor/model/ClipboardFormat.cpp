@@ -36,7 +36,7 @@ constexpr int32_t kMaxLogHeight = 16384;
 
 uint32_t ColourValue(const EditorData& data, int32_t index) {
     return index >= 0 && static_cast<size_t>(index) < data.ColorTbl.size() ? data.ColorTbl[static_cast<size_t>(index)]
-                                                                            : 0;
+                                                                           : 0;
 }
 
 void Put32(std::vector<uint8_t>& out, uint32_t v) {
@@ -96,8 +96,8 @@ bool Finite(float v) {
 
 bool UsableWord(const aWordInfo& w) {
     if (w.IsJpGcCtl > 3 || !tessaly::GbkFromWdAsc(w.WdAsc)) return false;
-    for (float v : {w.WdSize.cx, w.WdSize.cy, w.SelSize, w.WdSpace, w.UpSpace, w.ShuPai.Space, w.Left, w.Top, w.Right,
-                    w.Bottom})
+    for (float v :
+         {w.WdSize.cx, w.WdSize.cy, w.SelSize, w.WdSpace, w.UpSpace, w.ShuPai.Space, w.Left, w.Top, w.Right, w.Bottom})
         if (!Finite(v)) return false;
     if (w.SelSize < 0 || w.nLogFont.lfHeight < -kMaxLogHeight || w.nLogFont.lfHeight > kMaxLogHeight) return false;
     for (const aExtralWordInfo& slot : w.ExtralWordInfo)

@@ -178,7 +178,11 @@ TEST_F(ClipboardTest, ABadBlockIsRefusedWithABeepAndAFailedCopyCutsNothing) {
 }
 
 // The second program's side of the test below; it runs only when started by it.
-TEST_F(ClipboardTest, DISABLED_PasteInTheSecondProgram) {
+struct SecondProgramTest : ClipboardTest {
+    SecondProgramTest() { keepClipboard = true; }
+};
+
+TEST_F(SecondProgramTest, DISABLED_PasteWhatTheFirstCopied) {
     wchar_t file[MAX_PATH] = {};
     ASSERT_TRUE(GetEnvironmentVariableW(kPastedFileVar, file, MAX_PATH));
     Editor& to = HostEditor();
@@ -202,8 +206,9 @@ TEST_F(ClipboardTest, CharactersCopiedInOneProgramPasteInAnother) {
     GetTempPathW(MAX_PATH, dir);
     GetTempFileNameW(dir, L"clp", 0, file);
     SetEnvironmentVariableW(kPastedFileVar, file);
-    std::wstring command = std::wstring(L"\"") + exe +
-                           L"\" --gtest_also_run_disabled_tests --gtest_filter=ClipboardTest.DISABLED_PasteInTheSecondProgram";
+    std::wstring command =
+        std::wstring(L"\"") + exe +
+        L"\" --gtest_also_run_disabled_tests --gtest_filter=SecondProgramTest.DISABLED_PasteWhatTheFirstCopied";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

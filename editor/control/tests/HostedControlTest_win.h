@@ -14,6 +14,11 @@ struct HostedControlTest : ::testing::Test {
         parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                  nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(parent);
+        // What an earlier test or program copied is not pasted here.
+        if (!keepClipboard && OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
     }
     void TearDown() override {
         for (auto& s : sites) s->Close();
@@ -32,6 +37,7 @@ struct HostedControlTest : ::testing::Test {
     }
 
     HWND parent = nullptr;
+    bool keepClipboard = false;  // a fixture's constructor sets it to paste what another program copied
     std::vector<com::Ptr<com::ControlSite>> sites;
 };
 

@@ -203,14 +203,14 @@ TEST(ClipboardFormat, ABlockThatDoesNotHoldWhatItClaimsIsRefusedAndChangesNothin
     const size_t second = records + kClipWordRecordSize;
     EXPECT_TRUE(refused(changed(0, -1)));
     EXPECT_TRUE(refused(changed(0, std::numeric_limits<int32_t>::max())));
-    EXPECT_TRUE(refused(changed(records - 4, 0)));  // no characters
-    EXPECT_TRUE(refused(changed(0, 1)));        // fewer runs than colour changes
-    EXPECT_TRUE(refused(changed(second + 276, 2)));  // the second character's cf a run of its own
-    EXPECT_TRUE(refused(changed(second + 52, 999)));           // no such mark
-    EXPECT_TRUE(refused(changed(second + 284, 1 << 20)));      // a height no font has
-    EXPECT_TRUE(refused(changed(second + 12, 0x7FC00000)));    // a size that is not a number
-    EXPECT_TRUE(refused(changed(second + 312, 4)));            // no such kind
-    EXPECT_TRUE(refused(changed(second, 300)));                // a code no character has
+    EXPECT_TRUE(refused(changed(records - 4, 0)));                 // no characters
+    EXPECT_TRUE(refused(changed(0, 1)));                           // fewer runs than colour changes
+    EXPECT_TRUE(refused(changed(second + 276, 2)));                // the second character's cf a run of its own
+    EXPECT_TRUE(refused(changed(second + 52, 999)));               // no such mark
+    EXPECT_TRUE(refused(changed(second + 284, 1 << 20)));          // a height no font has
+    EXPECT_TRUE(refused(changed(second + 12, 0x7FC00000)));        // a size that is not a number
+    EXPECT_TRUE(refused(changed(second + 312, 4)));                // no such kind
+    EXPECT_TRUE(refused(changed(second, 300)));                    // a code no character has
     EXPECT_TRUE(refused(changed(second + sizeof(aWordInfo), 0)));  // no face
 
     std::vector<aWordInfo> words;
