@@ -18,11 +18,11 @@ constexpr float kNewItemHeight = 120;
 constexpr float kNewItemWidth = 30;
 constexpr int16_t kHostInsertPoint = 120;
 
+}  // namespace
+
 bool IsItemKind(int16_t kind) {
     return kind >= kFirstItemKind && kind <= kLastItemKind;
 }
-
-}  // namespace
 
 FreeItems::FreeItems(EditorData& data, DoArray& array, UndoRedo& undo, ControlSite& control)
     : data_(data), control_(control), array_(array), undo_(undo) {}
@@ -120,12 +120,14 @@ bool FreeItems::PasteHwWord(const PageGridInfo& grid, int32_t x, int32_t y) {
 
 bool FreeItems::RemoveFocused(bool toClipboard) {
     if (!HasFocus()) return false;
+    // A cut whose copy failed keeps the item: it would be lost.
+    if (toClipboard && !control_.CopyWordsToClipboard(data_.SelStart, data_.SelLength)) {
+        BeepOn(data_);
+        return false;
+    }
     undo_.EndPendingStep();
     if (!undo_.SaveUndoData(kStepItemDeleted)) return false;
-    if (toClipboard) {
-        data_.ClipHwWordInfo = Focused();
-        control_.CopyWordsToClipboard(data_.SelStart, data_.SelLength);
-    }
+    if (toClipboard) data_.ClipHwWordInfo = Focused();
     int32_t at = undo_.CurrentHwFocus();
     int32_t one = 1;
     array_.DelHwWordInfo(at, one);

@@ -9,6 +9,9 @@
 
 namespace notaline {
 
+// The kinds of free-placed item, 1 to 5.
+bool IsItemKind(int16_t kind);
+
 // What the page grid (MyScrollInfo) tells about the page under a point of the editor window.
 class PageGridInfo {
 public:

@@ -9,6 +9,7 @@
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
 #include "control/EditWindow_win.h"
+#include "HostedControlTest_win.h"
 #include "control/ZEVudu_win.h"
 #include "render/Gdip_win.h"
 
@@ -61,27 +62,7 @@ void SendFromAnotherThread(HWND hwnd, UINT msg, LPARAM lParam) {
     CloseHandle(done);
 }
 
-struct ZEVuduTest : ::testing::Test {
-    void SetUp() override {
-        parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                                 nullptr, nullptr, nullptr, nullptr);
-        ASSERT_TRUE(parent);
-    }
-    void TearDown() override {
-        for (auto& s : sites) s->Close();
-        sites.clear();
-        DestroyWindow(parent);
-    }
-    // A control of the statically linked class, so its editor can be looked into.
-    ZEVudu& Host(const std::vector<com::StoredProperty>& stored = {}, bool userMode = true) {
-        com::Ptr<IZEVudu> z;
-        EXPECT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
-        auto bag = com::PropertyBag::Create(stored);
-        com::Ptr<com::ControlSite> site;
-        EXPECT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), userMode, site));
-        sites.push_back(site);
-        return *static_cast<ZEVudu*>(z.Get());
-    }
+struct ZEVuduTest : test::HostedControlTest {
     static LRESULT Send(ZEVudu& z, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(z.Window(), msg, w, l); }
 
     // The control's editor, with its keys and beeps taken over by the test.
@@ -90,9 +71,7 @@ struct ZEVuduTest : ::testing::Test {
         return *z.Running();
     }
 
-    HWND parent = nullptr;
     HeldKeys keys;  // outlives the controls, which close in TearDown
-    std::vector<com::Ptr<com::ControlSite>> sites;
 };
 
 TEST_F(ZEVuduTest, RunsInPlaceWithTheDefaultDocumentAndItsScrollBars) {

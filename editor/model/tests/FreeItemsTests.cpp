@@ -112,6 +112,21 @@ TEST_F(FreeItemsTest, ColourAndMoveOfTheFocusedItem) {
 }
 
 // Nothing focused, or a focus that names no item: nothing happens and nothing is recorded.
+TEST_F(FreeItemsTest, ACutTheClipboardRefusesKeepsTheItem) {
+    Start("abc|");
+    data.InputState = tessaly::LpxState;
+    data.SelLength = 1;
+    view.Data = &data;
+    view.Refuse = true;
+    undo->CurrentHwFocus(1);
+    const auto original = test::StateOf(data);
+    EXPECT_FALSE(items->CutHwWord());
+    EXPECT_EQ(original, test::StateOf(data));
+    EXPECT_EQ(1, undo->CurrentHwFocus());
+    EXPECT_FALSE(undo->CanUndo());
+    EXPECT_EQ(1, system.Beeps);
+}
+
 TEST_F(FreeItemsTest, MembersWithoutAFocusedItemDoNothing) {
     Start("abc|");
     const auto original = test::StateOf(data);

@@ -1,0 +1,44 @@
+#pragma once
+// Editor controls hosted in a container window for a test; they close before the window goes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "com/Container.h"
+#include "control/ZEVudu_win.h"
+
+namespace notaline::test {
+
+struct HostedControlTest : ::testing::Test {
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                 nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(parent);
+        // What an earlier test or program copied is not pasted here.
+        if (!keepClipboard && OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+    }
+    void TearDown() override {
+        for (auto& s : sites) s->Close();
+        sites.clear();
+        DestroyWindow(parent);
+    }
+    // A control of the statically linked class, so its editor can be looked into.
+    ZEVudu& Host(const std::vector<com::StoredProperty>& stored = {}, bool userMode = true) {
+        com::Ptr<IZEVudu> z;
+        EXPECT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+        auto bag = com::PropertyBag::Create(stored);
+        com::Ptr<com::ControlSite> site;
+        EXPECT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), userMode, site));
+        sites.push_back(site);
+        return *static_cast<ZEVudu*>(z.Get());
+    }
+
+    HWND parent = nullptr;
+    bool keepClipboard = false;  // a fixture's constructor sets it to paste what another program copied
+    std::vector<com::Ptr<com::ControlSite>> sites;
+};
+
+}  // namespace notaline::test
