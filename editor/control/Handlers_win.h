@@ -42,6 +42,9 @@ void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value);
 bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length);
 bool ReadClipboardWords(Editor& ed);
 
+// The lyric-alignment source line: gathers the line's alignment positions; false when it has none.
+bool ApplyCPdqLine(Editor& ed, int32_t line);
+
 // The context menu.
 void CreateContextMenu(Editor& ed);
 void DestroyContextMenu(Editor& ed);
