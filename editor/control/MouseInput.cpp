@@ -148,6 +148,8 @@ MouseHit MouseInput::HitTestText(int16_t button, int32_t x, int32_t y) {
 
 void MouseInput::DownText(int16_t button, int32_t x, int32_t y) {
     hit_ = HitTestText(button, x, y);
+    // A drag that another button began and never ended goes with the next press.
+    selecting_ = dragging_ = false;
     switch (hit_.HitArea) {
         case kAreaMargin: {
             const auto& line = Line(d_, hit_.HitLine);

@@ -171,6 +171,14 @@ TEST_F(MouseInputTest, ReleasesWithAKeyHeldOrAnotherButtonChangeNothing) {
     EXPECT_EQ(2, data.SelStart);
     EXPECT_EQ(4, data.SelLength);
     EXPECT_FALSE(mouse->SelectingByMouse());
+    // A right press on the selection, then a left click in the margin: the line is selected,
+    // nothing is dropped.
+    Select(1, 3);
+    mouse->DownText(2, X(46), LineY(0));
+    mouse->UpText(2, 0, X(46), LineY(0));
+    Click(X(5), LineY(1));
+    EXPECT_EQ(10, data.SelStart);
+    EXPECT_EQ(5, data.SelLength);
 }
 
 TEST_F(MouseInputTest, DraggingTheSelectionMovesItInOneUndoStep) {
