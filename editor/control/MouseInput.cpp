@@ -96,7 +96,7 @@ MouseHit MouseInput::HitTestText(int16_t button, int32_t x, int32_t y) {
     MouseHit hit;
     if (!d_.DocLoaded || d_.LineCount() == 0 || d_.PageCount() == 0) return hit;
     const PageFrame f = w_.Frame();
-    hit.HitArea = kAreaNone;
+    hit.HitArea = tessaly::NameLessborder;
     if (button == 0 && (x < 0 || y < 0 || x > f.ClientWidth || y > f.ClientHeight)) return hit;
     const int32_t page = w_.MousePageY(x, y);
     if (page < 0 || page >= d_.PageCount()) return hit;
@@ -119,7 +119,7 @@ MouseHit MouseInput::HitTestText(int16_t button, int32_t x, int32_t y) {
     hit.HitLine = lineIndex;
 
     if (p.X >= 0 && p.X <= d_.WriteLeft * s) {
-        hit.HitArea = kAreaMargin;
+        hit.HitArea = tessaly::inLborder;
         hit.HitWord = line.Start;
         return hit;
     }
@@ -142,7 +142,7 @@ MouseHit MouseInput::HitTestText(int16_t button, int32_t x, int32_t y) {
     }
     int32_t selFirst = 0, selLast = 0;
     SelectionRange(d_, selFirst, selLast);
-    hit.HitArea = d_.SelLength != 0 && hit.HitWord >= selFirst && hit.HitWord <= selLast ? kAreaSelection : kAreaText;
+    hit.HitArea = d_.SelLength != 0 && hit.HitWord >= selFirst && hit.HitWord <= selLast ? tessaly::inSelected : tessaly::inEdit;
     return hit;
 }
 
@@ -151,7 +151,7 @@ void MouseInput::DownText(int16_t button, int32_t x, int32_t y) {
     // A drag that another button began and never ended goes with the next press.
     selecting_ = dragging_ = false;
     switch (hit_.HitArea) {
-        case kAreaMargin: {
+        case tessaly::inLborder: {
             const auto& line = Line(d_, hit_.HitLine);
             d_.SelStart = hit_.HitWord;
             d_.CurLine = hit_.HitLine;
@@ -164,21 +164,21 @@ void MouseInput::DownText(int16_t button, int32_t x, int32_t y) {
             view_.RefreshView(d_.SelStart, d_.SelLength, tessaly::SelColorRefresh);
             break;
         }
-        case kAreaText:
+        case tessaly::inEdit:
             d_.SelStart = hit_.HitWord;
             d_.SelLength = 0;
             d_.CurLine = hit_.HitLine;
             selecting_ = true;
             view_.RefreshView(d_.SelStart, 0, tessaly::SelColorRefresh);
             break;
-        case kAreaSelection: dragging_ = true; break;
+        case tessaly::inSelected: dragging_ = true; break;
         default: break;
     }
 }
 
 void MouseInput::MoveText(int16_t button, int32_t x, int32_t y) {
     hit_ = HitTestText(button, x, y);
-    if (hit_.HitArea == kAreaNone) return;
+    if (hit_.HitArea == tessaly::NameLessborder) return;
     if (button == kLeftButton) {
         if (selecting_) {
             d_.SelLength = hit_.HitWord - d_.SelStart;
@@ -189,7 +189,7 @@ void MouseInput::MoveText(int16_t button, int32_t x, int32_t y) {
         return;
     }
     if (button != 0) return;
-    cursor_ = hit_.HitArea == kAreaText ? kCursorIBeam : kCursorArrow;
+    cursor_ = hit_.HitArea == tessaly::inEdit ? kCursorIBeam : kCursorArrow;
     Hover(x, y);
 }
 
@@ -221,7 +221,7 @@ void MouseInput::Hover(int32_t x, int32_t y) {
 
 void MouseInput::UpText(int16_t button, int16_t shift, int32_t x, int32_t y) {
     hit_ = HitTestText(button, x, y);
-    if (hit_.HitArea == kAreaNone) {
+    if (hit_.HitArea == tessaly::NameLessborder) {
         Normalise(d_);
         // A left release ends a drag wherever it lands.
         if (button == kLeftButton) selecting_ = dragging_ = false;
@@ -267,7 +267,7 @@ bool MouseInput::HasItemFocus() const {
     return focus >= 0 && static_cast<size_t>(focus) < d_.HwWordInfo.size();
 }
 
-PixelBox MouseInput::ItemBox(const tessaly::aHwWordInfo& item, const PageFrame& f) const {
+IntRect MouseInput::ItemBox(const tessaly::aHwWordInfo& item, const PageFrame& f) const {
     const double left = PageLeft(f) + item.X * f.Scale;
     const double top = PageTop(d_, f, item.iPage) + item.Y * f.Scale;
     return {Round(left), Round(top), Round(left + item.Width * f.Scale), Round(top + item.Height * f.Scale)};
@@ -300,7 +300,7 @@ void MouseInput::DownLpx(int16_t, int32_t x, int32_t y) {
 
 void MouseInput::MoveLpx(int16_t button, int32_t x, int32_t y) {
     if (w_.MousePageY(x, y) < 0 || !HasItemFocus()) return;
-    PixelBox& r = focusRect_;
+    IntRect& r = focusRect_;
     if (button == 0) {
         hwZone_ = HitHwZone(x, y, r.Left, r.Right, r.Top, r.Bottom, cursor_);
     } else if (button == kLeftButton) {

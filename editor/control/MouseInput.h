@@ -5,6 +5,7 @@
 #include "model/EditCommands.h"
 #include "model/EditorData.h"
 #include "model/PageView.h"
+#include "paint/Canvas.h"
 
 namespace notaline {
 
@@ -23,15 +24,6 @@ struct PageFrame {
 double PageLeft(const PageFrame& f);
 double PageTop(const EditorData& d, const PageFrame& f, int32_t page);
 
-// A box in client pixels.
-struct PixelBox {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
-    bool operator==(const PixelBox&) const = default;
-};
-
 // What the mouse asks of the window it works in.
 class MouseWindow {
 public:
@@ -43,25 +35,17 @@ public:
     virtual void HoverNotice(bool over) = 0;
     virtual void ShowCaret(bool show) = 0;
     // The system's focus-rectangle drawing, straight onto the window.
-    virtual void DrawFocusRect(const PixelBox& box) = 0;
+    virtual void DrawFocusRect(const IntRect& box) = 0;
 };
 
 // The page whose box holds the client point; -1 when the point is beside, between or past the pages.
 int32_t PageHoldingPoint(const EditorData& d, MouseWindow& w, int32_t x, int32_t y);
 
-// Hit areas of the text hit test.
-enum MouseArea : int32_t {
-    kAreaNothing = 0,
-    kAreaMargin = 1,
-    kAreaText = 7,
-    kAreaSelection = 8,
-    kAreaNone = 11,
-};
-
+// The text hit test: HitArea is one of tessaly::nMouseArea, 0 when nothing was found.
 struct MouseHit {
     int32_t HitWord = 0;
     int32_t HitLine = 0;
-    int32_t HitArea = kAreaNothing;
+    int32_t HitArea = 0;
 };
 
 // Cursor shapes, as the control's MousePointer takes them.
@@ -107,14 +91,14 @@ public:
     bool SelectingByMouse() const { return selecting_; }
     bool DraggingSelection() const { return dragging_; }
     bool OverCaretWord() const { return overCaret_; }
-    const PixelBox& FocusRect() const { return focusRect_; }
+    const IntRect& FocusRect() const { return focusRect_; }
 
 private:
     bool HasItemFocus() const;
     bool OverCaretCharacter(int32_t x, int32_t y);
     void Hover(int32_t x, int32_t y);
     void DropSelection();
-    PixelBox ItemBox(const tessaly::aHwWordInfo& item, const PageFrame& f) const;
+    IntRect ItemBox(const tessaly::aHwWordInfo& item, const PageFrame& f) const;
 
     EditorData& d_;
     EditCommands& c_;
@@ -129,8 +113,8 @@ private:
     int16_t cursor_ = kCursorArrow;
 
     int32_t hwZone_ = 0;
-    PixelBox focusRect_;
-    PixelBox pressRect_;  // the focused item's box at the press
+    IntRect focusRect_;
+    IntRect pressRect_;  // the focused item's box at the press
     int32_t lastX_ = 0;
     int32_t lastY_ = 0;
     tessaly::aHwWordInfo itemBefore_;

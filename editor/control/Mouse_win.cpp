@@ -49,7 +49,7 @@ public:
             ::HideCaret(ed_.Window);
         }
     }
-    void DrawFocusRect(const PixelBox& b) override {
+    void DrawFocusRect(const IntRect& b) override {
         const RECT r{b.Left, b.Top, b.Right, b.Bottom};
         HDC dc = GetDC(ed_.Window);
         ::DrawFocusRect(dc, &r);

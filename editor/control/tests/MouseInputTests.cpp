@@ -20,7 +20,7 @@ public:
     PageFrame F{0, 0, 20, 10, 1, 600, 400};
     std::vector<int> Notices;
     std::vector<bool> Carets;
-    std::vector<PixelBox> Rects;
+    std::vector<IntRect> Rects;
 
     PageFrame Frame() override { return F; }
     int32_t MousePageY(int32_t, int32_t y) override {
@@ -30,7 +30,7 @@ public:
     }
     void HoverNotice(bool over) override { Notices.push_back(over ? 1 : 0); }
     void ShowCaret(bool show) override { Carets.push_back(show); }
-    void DrawFocusRect(const PixelBox& box) override { Rects.push_back(box); }
+    void DrawFocusRect(const IntRect& box) override { Rects.push_back(box); }
 
 private:
     const EditorData& d_;
@@ -85,7 +85,7 @@ TEST_F(MouseInputTest, TheHitTestFindsTheCharacterWhoseCentreIsNearest) {
     // Past the end of a wrapped line: after its last character, at the line's end.
     const MouseHit end = mouse->HitTestText(kLeftButton, X(130), y0);
     EXPECT_EQ(10, end.HitWord);
-    EXPECT_EQ(kAreaText, end.HitArea);
+    EXPECT_EQ(tessaly::inEdit, end.HitArea);
     EXPECT_TRUE(data.CaretAtLineEnd);
     // Past a paragraph's end: on its paragraph mark.
     EXPECT_EQ(14, mouse->HitTestText(kLeftButton, X(130), LineY(1)).HitWord);
@@ -93,19 +93,19 @@ TEST_F(MouseInputTest, TheHitTestFindsTheCharacterWhoseCentreIsNearest) {
     // Above the first line, and below the last within the page.
     EXPECT_EQ(0, mouse->HitTestText(kLeftButton, X(22), Y(-5)).HitLine);
     EXPECT_EQ(2, mouse->HitTestText(kLeftButton, X(22), Y(900)).HitLine);
-    EXPECT_EQ(kAreaNone, mouse->HitTestText(kLeftButton, X(22), Y(1025)).HitArea);  // below the page
-    EXPECT_EQ(kAreaNone, mouse->HitTestText(0, 700, 50).HitArea);                  // out of the window
+    EXPECT_EQ(tessaly::NameLessborder, mouse->HitTestText(kLeftButton, X(22), Y(1025)).HitArea);  // below the page
+    EXPECT_EQ(tessaly::NameLessborder, mouse->HitTestText(0, 700, 50).HitArea);                  // out of the window
     const MouseHit margin = mouse->HitTestText(kLeftButton, X(10), LineY(1));
-    EXPECT_EQ(kAreaMargin, margin.HitArea);
+    EXPECT_EQ(tessaly::inLborder, margin.HitArea);
     EXPECT_EQ(10, margin.HitWord);
     // On the selection, its end included.
     Select(5, -3);
-    EXPECT_EQ(kAreaSelection, mouse->HitTestText(kLeftButton, X(36), y0).HitArea);
-    EXPECT_EQ(kAreaSelection, mouse->HitTestText(kLeftButton, X(66), y0).HitArea);
-    EXPECT_EQ(kAreaText, mouse->HitTestText(kLeftButton, X(76), y0).HitArea);
-    EXPECT_EQ(kAreaText, mouse->HitTestText(kLeftButton, X(26), y0).HitArea);
+    EXPECT_EQ(tessaly::inSelected, mouse->HitTestText(kLeftButton, X(36), y0).HitArea);
+    EXPECT_EQ(tessaly::inSelected, mouse->HitTestText(kLeftButton, X(66), y0).HitArea);
+    EXPECT_EQ(tessaly::inEdit, mouse->HitTestText(kLeftButton, X(76), y0).HitArea);
+    EXPECT_EQ(tessaly::inEdit, mouse->HitTestText(kLeftButton, X(26), y0).HitArea);
     data.DocLoaded = false;
-    EXPECT_EQ(kAreaNothing, mouse->HitTestText(kLeftButton, X(44), y0).HitArea);
+    EXPECT_EQ(0, mouse->HitTestText(kLeftButton, X(44), y0).HitArea);
 }
 
 TEST_F(MouseInputTest, AtZoomAndScrolledThePointIsTakenOnItsPage) {
@@ -294,7 +294,7 @@ TEST_F(ItemMouseTest, APressFocusesTheFirstItemUnderItAndAMissDropsTheFocus) {
     mouse->DownLpx(kLeftButton, X(60), Y(200));  // inside both
     EXPECT_EQ(0, commands->Undo.CurrentHwFocus());
     EXPECT_EQ(kCursorMove, mouse->Cursor());
-    EXPECT_EQ((PixelBox{X(30), Y(100), X(70), Y(300)}), mouse->FocusRect());
+    EXPECT_EQ((IntRect{X(30), Y(100), X(70), Y(300)}), mouse->FocusRect());
     EXPECT_EQ(1u, window.Rects.size());
     mouse->UpLpx(kLeftButton, X(60), Y(200));
     mouse->DownLpx(kLeftButton, X(85), Y(340));  // only the second
@@ -316,7 +316,7 @@ TEST_F(ItemMouseTest, ACornerResizesAndTheInsideMovesInOneStepEach) {
     EXPECT_EQ(kCursorSizeNWSE, mouse->Cursor());
     mouse->MoveLpx(kLeftButton, X(81), Y(306));
     mouse->MoveLpx(kLeftButton, X(91), Y(311));
-    EXPECT_EQ((PixelBox{X(30), Y(100), X(90), Y(310)}), mouse->FocusRect());
+    EXPECT_EQ((IntRect{X(30), Y(100), X(90), Y(310)}), mouse->FocusRect());
     mouse->UpLpx(kLeftButton, X(91), Y(311));
     EXPECT_FLOAT_EQ(30, I(0).X);
     EXPECT_FLOAT_EQ(60, I(0).Width);

@@ -7,7 +7,7 @@
 
 #include "com/Container.h"
 #include "control/ZEVudu_win.h"
-#include "render/Gdip_win.h"
+#include "ScreenTestSupport_win.h"
 
 namespace notaline {
 namespace {
@@ -21,39 +21,7 @@ public:
     int beeps = 0;
 };
 
-// Dispatches this thread's messages until the condition holds or ten seconds pass.
-template <class Condition>
-bool PumpUntil(Condition done) {
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-    }
-    return true;
-}
-
-// A part of the screen as a PNG file.
-void SaveScreen(const RECT& r, const wchar_t* name) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    Gdiplus::GpBitmap* image = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    SaveImageToPNG(image, name);
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-}
+using test::SaveScreenPng;
 
 // The shown pop-up menu's window, if one is shown.
 HWND VisibleMenuWindow() {
@@ -162,7 +130,7 @@ struct MouseMenuTest : ::testing::Test {
                 GetWindowRect(popup, &r);
                 GetWindowRect(parent, &p);
                 UnionRect(&r, &r, &p);
-                SaveScreen(r, picture);
+                SaveScreenPng(r, picture);
             }
             PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
         });
