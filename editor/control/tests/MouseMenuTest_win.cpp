@@ -7,6 +7,7 @@
 
 #include "com/Container.h"
 #include "control/ZEVudu_win.h"
+#include "model/LayoutSetup.h"
 #include "ScreenTestSupport_win.h"
 
 namespace notaline {
@@ -257,6 +258,25 @@ TEST_F(MouseMenuTest, MenuCommandsActOnTheDocument) {
     EXPECT_EQ(count, ed->Data.HwWordInfo.size());
     Send(WM_COMMAND, 6);  // undo
     EXPECT_EQ(count + 1, ed->Data.HwWordInfo.size());
+
+    // Scrolled down past the first page, the item still lands under the menu's point.
+    ed->Data.InputWords.assign(200, ed->Data.WordInfo[static_cast<size_t>(ed->Data.WordCount() - 1)]);
+    ASSERT_TRUE(ed->Commands->Typed.InputWord(0, 0));
+    LayOutEdit(ed->Data, *ed->Renderer);
+    ASSERT_GE(ed->Data.PageCount(), 3);
+    for (int i = 0; i < 12; ++i) Send(WM_VSCROLL, SB_PAGEDOWN);
+    CY y{};
+    ed->Scroll->get_FristPageScrollY(&y);
+    const double originY = static_cast<double>(y.int64) / 10000;
+    LONG gapY = 0;
+    ed->Scroll->get_PageSpaceY(&gapY);
+    const double step = ed->Data.PageHeightPx * Scale() + gapY;
+    ASSERT_LT(originY, -step);
+    ed->MenuPoint = POINT{At(150, 0).x, 200};
+    Send(WM_COMMAND, 0);
+    const tessaly::aHwWordInfo& placed = ed->Data.HwWordInfo.back();
+    EXPECT_EQ(ed->Grid.MousePageY(ed->MenuPoint.x, 200), placed.iPage);
+    EXPECT_NEAR(200, originY + gapY + placed.iPage * step + placed.Y * Scale(), 1.5);
 }
 
 }  // namespace
