@@ -51,9 +51,7 @@ public:
     }
     void DrawFocusRect(const IntRect& b) override {
         const RECT r{b.Left, b.Top, b.Right, b.Bottom};
-        HDC dc = GetDC(ed_.Window);
-        ::DrawFocusRect(dc, &r);
-        ReleaseDC(ed_.Window, dc);
+        if (ed_.Dc) ::DrawFocusRect(ed_.Dc, &r);
     }
 
 private:
@@ -62,9 +60,7 @@ private:
 
 // Twips to client pixels at the window's resolution.
 int32_t Pixels(Editor& ed, float twips, int axis) {
-    HDC dc = GetDC(ed.Window);
-    const int dpi = dc ? GetDeviceCaps(dc, axis) : 96;
-    if (dc) ReleaseDC(ed.Window, dc);
+    const int dpi = ed.Dc ? GetDeviceCaps(ed.Dc, axis) : 96;
     return static_cast<int32_t>(std::lround(twips * (dpi > 0 ? dpi : 96) / 1440.0));
 }
 
