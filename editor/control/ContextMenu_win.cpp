@@ -64,7 +64,7 @@ void TypingCommand(Editor& ed, MenuCommand command) {
     switch (command) {
         case MenuCommand::ToggleLyricInput:
             d.InputState = d.InputState == tessaly::GcState ? tessaly::JpState : tessaly::GcState;
-            Notify(ed);
+            NotifySelChangeByState(ed, d.SelStart, d.SelLength);
             break;
         case MenuCommand::Undo: undo.UserUndo(), AfterEdit(ed); break;
         case MenuCommand::Redo: undo.UserRedo(), AfterEdit(ed); break;

@@ -32,6 +32,8 @@ void MouseUpLpx(Editor& ed, com::MouseEvent& e);
 
 // The status record to the host (EM_SendMsg).
 void NotifySelChange(Editor& ed, int32_t SelStart, int32_t SelLength);
+// The same when the caller set the input state: the state is kept, not taken from the caret.
+void NotifySelChangeByState(Editor& ed, int32_t SelStart, int32_t SelLength);
 
 // Typed text (code page 936 bytes) and host symbols into the input buffer, Data.InputWords.
 void TextToWordsByState(Editor& ed, std::string_view text);

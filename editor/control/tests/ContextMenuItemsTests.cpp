@@ -46,24 +46,5 @@ TEST(ContextMenuItems, TheItemLayoutTurnsSeparatorsIntoItemKindsAndGreysColourWi
     EXPECT_TRUE(ContextMenuLayout(f)[14].Enabled);
 }
 
-TEST(ContextMenuItems, TheMenuIsMadeWithItsPlaceholderTexts) {
-    const MenuItems items = InitialContextMenuLayout(tessaly::GcState);
-    EXPECT_EQ("接受歌词输入", items[0].Text);
-    EXPECT_EQ("目标行：无", items[11].Text);
-    EXPECT_EQ("取消目标行", items[12].Text);
-    EXPECT_TRUE(items[12].Enabled);
-}
-
-TEST(ContextMenuItems, EachLayoutMapsItsIdentifiersToItsCommands) {
-    using C = MenuCommand;
-    EXPECT_EQ(C::Copy, ContextMenuCommandOf(tessaly::JpState, 6));
-    EXPECT_EQ(C::Copy, ContextMenuCommandOf(tessaly::LpxState, 9));
-    EXPECT_EQ(C::Delete, ContextMenuCommandOf(tessaly::LpxState, 12));
-    EXPECT_EQ(C::InsertItem, ContextMenuCommandOf(tessaly::LpxState, 4));
-    EXPECT_EQ(C::ClearSourceLine, ContextMenuCommandOf(tessaly::GcState, 12));
-    for (int32_t id : {1, 4, 10, 13, 15, -1}) EXPECT_EQ(C::None, ContextMenuCommandOf(tessaly::JpState, id));
-    for (int32_t id : {5, 8, 13, 15}) EXPECT_EQ(C::None, ContextMenuCommandOf(tessaly::LpxState, id));
-}
-
 }  // namespace
 }  // namespace notaline
