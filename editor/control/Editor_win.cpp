@@ -44,15 +44,17 @@ int32_t ScrollGrid::PageSpaceY() const {
     return v;
 }
 
+// The free items count pages from here, so this is the document's origin, not the first
+// visible page's slot: the two differ as soon as the view is scrolled past the first page.
 double ScrollGrid::FristVisiblelPageScrollX() const {
     CY v{};
-    if (scroll_) scroll_->get_FristVisiblelPageScrollX(&v);
+    if (scroll_) scroll_->get_FristPageScrollX(&v);
     return CyValue(v);
 }
 
 double ScrollGrid::FristVisiblelPageScrollY() const {
     CY v{};
-    if (scroll_) scroll_->get_FristVisiblelPageScrollY(&v);
+    if (scroll_) scroll_->get_FristPageScrollY(&v);
     return CyValue(v);
 }
 

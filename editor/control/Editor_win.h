@@ -9,6 +9,7 @@
 #include "DaDurSystem_win.h"
 #include "api/IMyScrollInfo.h"
 #include "com/ComPtr.h"
+#include "control/MouseInput.h"
 #include "control/PageRenderer.h"
 #include "control/WheelZoom.h"
 #include "model/DocumentFiles.h"
@@ -95,6 +96,9 @@ public:
     int16_t MousePointer = 0;  // chosen by the mouse handlers
     POINT MenuPoint{};         // the context menu's point in client pixels
     HMENU ContextMenu = nullptr;
+    // The mouse's window services and state, made at the first mouse event.
+    std::unique_ptr<MouseWindow> MouseSite;
+    std::unique_ptr<MouseInput> Mouse;
     HDC MemoryDc = nullptr;
     std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback

@@ -32,6 +32,8 @@ void MouseUpLpx(Editor& ed, com::MouseEvent& e);
 
 // The status record to the host (EM_SendMsg).
 void NotifySelChange(Editor& ed, int32_t SelStart, int32_t SelLength);
+// The same when the caller set the input state: the state is kept, not taken from the caret.
+void NotifySelChangeByState(Editor& ed, int32_t SelStart, int32_t SelLength);
 
 // Typed text (code page 936 bytes) and host symbols into the input buffer, Data.InputWords.
 void TextToWordsByState(Editor& ed, std::string_view text);
@@ -41,6 +43,9 @@ void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value);
 // buffer, naming the format found in ed.PasteFormatName.
 bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length);
 bool ReadClipboardWords(Editor& ed);
+
+// The lyric-alignment source line: gathers the line's alignment positions; false when it has none.
+bool ApplyCPdqLine(Editor& ed, int32_t line);
 
 // The context menu.
 void CreateContextMenu(Editor& ed);

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
@@ -31,20 +32,7 @@ public:
 void SavePng(HWND hwnd, const wchar_t* name) {
     RECT r{};
     GetWindowRect(hwnd, &r);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    // From the screen: the child windows are in it as they are shown.
-    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    Gdiplus::GpBitmap* image = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    SaveImageToPNG(image, name);
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    test::SaveScreenPng(r, name);
 }
 
 // The sent message is delivered while this thread waits for the sender to finish.
@@ -331,22 +319,7 @@ TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
     EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
 }
 
-// Dispatches this thread's messages until the condition holds or ten seconds pass.
-template <class Condition>
-bool PumpUntil(Condition done) {
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-    }
-    return true;
-}
+using test::PumpUntil;
 
 TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
     ZEVudu& z = Host();
