@@ -17,6 +17,16 @@ protected:
         W(word).WdAsc = code;
         W(word).IsJpGcCtl = kind;
     }
+    // The last paragraph bar-aligned to line 0 with the given positions; the caret at its '5'
+    // (10 to 20, centre 15).
+    void BarAligned(std::vector<float> positions) {
+        Start(kTwoParagraphs);
+        Para(15, tessaly::AlignmentxjDq);
+        Layout();
+        data.XjDqPositions = std::move(positions);
+        data.XjdqLine = 0;
+        Caret(14);
+    }
 };
 
 TEST_F(SourceLines, LyricPositionsTakeTheNotesAndCloseWithTheRightEdge) {
@@ -127,12 +137,7 @@ TEST_F(SourceLines, CtrlTabInBarAlignmentWithoutSourceLineSaysSo) {
 }
 
 TEST_F(SourceLines, BarAlignmentPutsTheCentreOnTheNextPosition) {
-    Start(kTwoParagraphs);
-    Para(15, tessaly::AlignmentxjDq);
-    Layout();
-    data.XjDqPositions = {47.0f, 0.0f};
-    data.XjdqLine = 0;
-    Caret(14);  // '5' at 10..20, centre 15
+    BarAligned({47.0f, 0.0f});
     const auto before = test::StateOf(data);
     keys->KeyUpCtrl(9);
     EXPECT_FALSE(test::StateOf(data) == before);
@@ -140,12 +145,7 @@ TEST_F(SourceLines, BarAlignmentPutsTheCentreOnTheNextPosition) {
 }
 
 TEST_F(SourceLines, BarAlignmentPastTheLastPositionBeepsAndChangesNothing) {
-    Start(kTwoParagraphs);
-    Para(15, tessaly::AlignmentxjDq);
-    Layout();
-    data.XjDqPositions = {12.0f, 0.0f};
-    data.XjdqLine = 0;
-    Caret(14);
+    BarAligned({12.0f, 0.0f});
     const auto before = test::StateOf(data);
     keys->KeyUpCtrl(9);
     EXPECT_TRUE(test::StateOf(data) == before);
