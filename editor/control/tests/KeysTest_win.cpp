@@ -34,9 +34,18 @@ LRESULT CALLBACK CloseBoxes(int code, WPARAM wParam, LPARAM lParam) {
         wchar_t cls[16]{};
         GetClassNameW(box, cls, 16);
         if (std::wstring(cls) == L"#32770") {
-            wchar_t text[256]{};
-            GetDlgItemTextW(box, 0xFFFF, text, 256);
-            g_boxes.emplace_back(text);
+            std::wstring said;
+            EnumChildWindows(
+                box,
+                [](HWND child, LPARAM out) {
+                    wchar_t name[16]{}, text[256]{};
+                    GetClassNameW(child, name, 16);
+                    if (lstrcmpiW(name, L"Static") == 0 && GetWindowTextW(child, text, 256) > 0)
+                        *reinterpret_cast<std::wstring*>(out) += text;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&said));
+            g_boxes.push_back(said);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     }
@@ -61,7 +70,7 @@ struct KeysTest : ::testing::Test {
         g_hook = SetWindowsHookExW(WH_CBT, &CloseBoxes, nullptr, GetCurrentThreadId());
         com::Ptr<IZEVudu> z;
         ASSERT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
-        auto bag = com::PropertyBag::Create({});
+        auto bag = com::PropertyBag::Create();
         ASSERT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), true, site));
         control = static_cast<ZEVudu*>(z.Get());
         ed = control->Running();
@@ -109,7 +118,7 @@ struct KeysTest : ::testing::Test {
         EditorData& d = ed->Data;
         d.SelStart = 0;
         d.SelLength = d.WordCount() - 1;
-        ed->Commands->Typed.DeleteWord(d.SelStart, d.SelLength);
+        if (d.SelLength > 0) ed->Commands->Typed.DeleteWord(d.SelStart, d.SelLength);
         ed->LayOutAndShow(tessaly::AllRefresh);
         d.SelLength = 0;
         d.CurLine = 0;
@@ -149,6 +158,7 @@ TEST_F(KeysTest, PostedDigitsBecomeNotesOnTheCaretLineAndTheHostHearsOfIt) {
 TEST_F(KeysTest, CtrlBTwiceLeavesTwoUndoSteps) {
     EmptyDocument();
     Type("1234");
+    ed->Commands->Undo.ZeroUnDoReDoVal();  // only the two style steps in the history
     ed->Data.SelStart = 1;
     ed->Data.SelLength = 2;
     HoldCtrl(true);
