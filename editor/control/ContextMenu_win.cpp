@@ -4,6 +4,7 @@
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/Mouse_win.h"
+#include "model/SourceLines.h"
 
 namespace notaline {
 namespace {
@@ -80,7 +81,7 @@ void TypingCommand(Editor& ed, MenuCommand command) {
         case MenuCommand::Paste: EditMessage(ed, WM_PASTE), AfterEdit(ed); break;
         case MenuCommand::Delete: EditMessage(ed, WM_CLEAR), AfterEdit(ed); break;
         case MenuCommand::SetSourceLine:
-            if (ApplyCPdqLine(ed, d.CurLine)) {
+            if (ApplyCPdqLine(d, d.CurLine)) {
                 d.CPdqLine = d.CurLine;
                 ed.Refresh(tessaly::MainRefresh);
                 Notify(ed);

@@ -33,6 +33,9 @@ void InsertTyped(Editor& ed, const std::string& text) {
     d.InputWords.clear();
     TextToWordsByState(ed, text);
     InsertInputWords(ed);
+    // The caret moved on with the text, maybe onto a new line: Up, Down and End start from there.
+    d.CaretAtLineEnd = false;
+    ed.UpdateCaretLine();
     ed.Renderer->EnsureWordVisible(d.SelStart);
     ed.Refresh(tessaly::OnePageRefresh);
     NotifySelChange(ed, d.SelStart, d.SelLength);

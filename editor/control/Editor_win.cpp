@@ -67,6 +67,8 @@ Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
     Data.PropertiesDpi = screenDpi;
     const std::wstring folder = com::ProgramFolder();
     Commands = std::make_unique<EditCommands>(Data, std::filesystem::path(folder), *Renderer, *this);
+    // A loaded document's caret is reported even where the last one stood.
+    Renderer->OnViewReset = [this] { NotifySelChange(*this, Data.SelStart, Data.SelLength); };
     StatusFont = MakeStdFont(StdFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134});  // 宋体
     // The record holds the font's address; it never leaves the process as bytes.
     SendMsg.StdFont = StatusFont.Get();

@@ -13,6 +13,7 @@
 namespace notaline {
 
 class Editor;
+struct InputAttributes;
 
 // Keys, by the shift mask of the key event.
 void KeyDownNoShift(Editor& ed, int16_t& KeyCode);
@@ -30,10 +31,19 @@ void MouseDownLpx(Editor& ed, com::MouseEvent& e);
 void MouseMoveLpx(Editor& ed, com::MouseEvent& e);
 void MouseUpLpx(Editor& ed, com::MouseEvent& e);
 
-// The status record to the host (EM_SendMsg).
+// The status record to the host (EM_SendMsg): the input mode decided by the characters around
+// the caret, or kept as the caller set it.
 void NotifySelChange(Editor& ed, int32_t SelStart, int32_t SelLength);
-// The same when the caller set the input state: the state is kept, not taken from the caret.
 void NotifySelChangeByState(Editor& ed, int32_t SelStart, int32_t SelLength);
+// One property of the status record's input font (name in code page 936, size in points).
+void SetStdFontName(Editor& ed, const std::string& name);
+void SetStdFontSize(Editor& ed, float size);
+void SetStdFontBold(Editor& ed, bool on);
+void SetStdFontItalic(Editor& ed, bool on);
+void SetStdFontUnderline(Editor& ed, bool on);
+void SetStdFontStrikeOut(Editor& ed, bool on);
+// The attributes new characters take, from the status record.
+InputAttributes InputAttributesOf(Editor& ed);
 
 // Typed text (code page 936 bytes) and host symbols into the input buffer, Data.InputWords.
 void TextToWordsByState(Editor& ed, std::string_view text);
@@ -43,9 +53,6 @@ void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value);
 // buffer, naming the format found in ed.PasteFormatName.
 bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length);
 bool ReadClipboardWords(Editor& ed);
-
-// The lyric-alignment source line: gathers the line's alignment positions; false when it has none.
-bool ApplyCPdqLine(Editor& ed, int32_t line);
 
 // The context menu.
 void CreateContextMenu(Editor& ed);

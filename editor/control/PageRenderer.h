@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "model/PageView.h"
 
@@ -22,6 +23,8 @@ public:
     virtual void DeletePageBufferDCs() = 0;
     // Where the input method's composition window goes.
     virtual CaretBox CaretRect() = 0;
+    // Told after the view went back to the document's start (a load, a full re-layout).
+    std::function<void()> OnViewReset;
 };
 
 }  // namespace notaline

@@ -3,6 +3,7 @@
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
+#include "model/SourceLines.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
 
@@ -37,11 +38,12 @@ public:
             target_.Scroll->put_FristPageScrollY(CY{});
         }
         InvalidateRect(target_.Window, nullptr, TRUE);
+        if (OnViewReset) OnViewReset();
     }
     void RefreshView(int32_t, int32_t, int32_t) override {}
     void EnsureWordVisible(int32_t) override {}
-    void CheckCPdqLine() override {}
-    void CheckXjdqLine() override {}
+    void CheckCPdqLine() override { CheckSourceLineAndShow(target_.Data, *this, SourceKind::CpDq); }
+    void CheckXjdqLine() override { CheckSourceLineAndShow(target_.Data, *this, SourceKind::XjDq); }
     bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
     void DeletePageBufferDCs() override {}
     CaretBox CaretRect() override { return {}; }
@@ -55,7 +57,7 @@ private:
 class LayeredPageRenderer final : public PageRenderer {
 public:
     explicit LayeredPageRenderer(const RenderTarget& t)
-        : scroll_(t.Scroll), screen_(t.Data, t.Window, t.Host, scroll_) {}
+        : data_(t.Data), scroll_(t.Scroll), screen_(t.Data, t.Window, t.Host, scroll_) {}
 
     int32_t WindowsZoomPercentage() override { return screen_.WindowsZoomPercentage(); }
     int32_t CurrentDpi() override { return screen_.CurrentDpi(); }
@@ -66,13 +68,16 @@ public:
     void InitPageScrollInfo(int32_t PageCx, int32_t PageCy, int32_t PageCountX, int32_t PageCountY) override {
         screen_.InitPageScrollInfo(PageCx, PageCy, PageCountX, PageCountY);
     }
-    void ResetView() override { screen_.ResetView(); }
+    void ResetView() override {
+        screen_.ResetView();
+        if (OnViewReset) OnViewReset();
+    }
     void RefreshView(int32_t SelStart, int32_t SelLength, int32_t Mode) override {
         screen_.RefreshView(SelStart, SelLength, Mode);
     }
     void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
-    void CheckCPdqLine() override {}
-    void CheckXjdqLine() override {}
+    void CheckCPdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::CpDq); }
+    void CheckXjdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::XjDq); }
     bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
     void DeletePageBufferDCs() override { screen_.DeletePageBufferDCs(); }
     CaretBox CaretRect() override {
@@ -81,6 +86,7 @@ public:
     }
 
 private:
+    EditorData& data_;
     ScrollInfoView scroll_;
     ScreenRenderer screen_;
 };

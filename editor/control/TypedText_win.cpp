@@ -6,9 +6,8 @@
 #include "render/StdFontObject_win.h"
 
 namespace notaline {
-namespace {
 
-InputAttributes InputOf(Editor& ed) {
+InputAttributes InputAttributesOf(Editor& ed) {
     InputAttributes in;
     const tessaly::aSendMsg& s = ed.SendMsg;
     in.cf = s.cf;
@@ -27,16 +26,14 @@ InputAttributes InputOf(Editor& ed) {
     return in;
 }
 
-}  // namespace
-
 void TextToWordsByState(Editor& ed, std::string_view text) {
     EditorData& d = ed.Data;
     // The host learns of a switch to lyrics before the records take their attributes.
     if (!text.empty() && d.InputState == tessaly::JpState && !IsJpText(text)) {
         d.InputState = tessaly::GcState;
-        NotifySelChange(ed, d.SelStart, d.SelLength);
+        NotifySelChangeByState(ed, d.SelStart, d.SelLength);
     }
-    TextToWords(d, InputOf(ed), text, d.InputWords);
+    TextToWords(d, InputAttributesOf(ed), text, d.InputWords);
 }
 
 void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value) {
@@ -48,10 +45,10 @@ void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value) {
         return;
     }
     d.InputState = tessaly::JpState;
-    NotifySelChange(ed, d.SelStart, d.SelLength);
+    NotifySelChangeByState(ed, d.SelStart, d.SelLength);
     if (markCode == -1) return;
     tessaly::aWordInfo w;
-    if (BuildSymbolWord(d, InputOf(ed), markCode, value, w)) d.InputWords.push_back(w);
+    if (BuildSymbolWord(d, InputAttributesOf(ed), markCode, value, w)) d.InputWords.push_back(w);
 }
 
 }  // namespace notaline

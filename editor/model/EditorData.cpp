@@ -42,6 +42,7 @@ void LoadDocument(EditorData& data, tessaly::JpData doc) {
     data.AboutFileInfo.WordCount = FitCount<int32_t>(data.WordInfo);
     data.AboutFileInfo.HwWordCount = FitCount<int32_t>(data.HwWordInfo);
     data.WordInfo.emplace_back();
+    data.StatusSentStart = -1;
 }
 
 tessaly::JpData DocumentOf(const EditorData& data) {

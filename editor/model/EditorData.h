@@ -13,6 +13,14 @@
 
 namespace notaline {
 
+// Where a source line stood when it was set: a re-layout finds it again by its characters.
+struct SourceLineAnchor {
+    int32_t Line = -1;
+    int32_t Start = 0;
+    int32_t Length = 0;
+    int32_t WordCount = 0;
+};
+
 // The editor's document and layout: one set per user-interface thread, shared
 // by every part of the editor and handed around by reference. Plain data; the
 // modules beside it hold the behaviour.
@@ -80,6 +88,13 @@ struct EditorData {
     int32_t EditFontTblIndex = 0;
     int32_t CPdqLine = -1;  // lyric-alignment source line, -1 none
     int32_t XjdqLine = -1;  // bar-alignment source line, -1 none
+    // The source lines' alignment positions (page pixels), each with one spare element at the end.
+    std::vector<float> CpDqPositions = std::vector<float>(1);
+    std::vector<float> XjDqPositions = std::vector<float>(1);
+    SourceLineAnchor CPdqAnchor;
+    SourceLineAnchor XjdqAnchor;
+    // Caret index of the last mode-deciding status record; a loaded document is reported anew.
+    int32_t StatusSentStart = 0;
 
     // Set by the play settings dialog and the drum-pattern editor; part of Modified.
     bool ModifiedPlay = false;

@@ -12,6 +12,7 @@
 #include "model/Measure.h"
 #include "model/Pagination.h"
 #include "model/PlayMarks.h"
+#include "model/SourceLines.h"
 #include "model/StoredMarks.h"
 #include "model/Tables.h"
 #include "model/mGeneral.h"
@@ -134,6 +135,7 @@ bool LayOutEdit(EditorData& data, PageView& page) {
     if (data.InputDatLaidOut) return true;
     const bool incremental = FormatInputLines(data, data.InputDat);
     ScanPlayMarks(data);  // the edit may have typed or removed a key, tempo or metre
+    KeepSourceLines(data);
     page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
     return incremental;
 }

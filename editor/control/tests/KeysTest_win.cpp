@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DaDurFile.h"
+#include "com/Container.h"
+#include "control/Editor_win.h"
+#include "control/ZEVudu_win.h"
+#include "model/mGeneral.h"
+
+namespace notaline {
+namespace {
+
+// What the host window hears: each status record as it was when it arrived.
+std::vector<tessaly::aSendMsg> g_status;
+WNDPROC g_hostProc = nullptr;
+
+LRESULT CALLBACK RecordingHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == tessaly::EM_SendMsg && lParam) g_status.push_back(*reinterpret_cast<const tessaly::aSendMsg*>(lParam));
+    return CallWindowProcW(g_hostProc, hwnd, msg, wParam, lParam);
+}
+
+// The texts of the message boxes shown, each closed as soon as it opens.
+std::vector<std::wstring> g_boxes;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK CloseBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        wchar_t cls[16]{};
+        GetClassNameW(box, cls, 16);
+        if (std::wstring(cls) == L"#32770") {
+            std::wstring said;
+            EnumChildWindows(
+                box,
+                [](HWND child, LPARAM out) {
+                    wchar_t name[16]{}, text[256]{};
+                    GetClassNameW(child, name, 16);
+                    if (lstrcmpiW(name, L"Static") == 0 && GetWindowTextW(child, text, 256) > 0)
+                        *reinterpret_cast<std::wstring*>(out) += text;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&said));
+            g_boxes.push_back(said);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// Ctrl as the key-state functions see it on this thread.
+void HoldCtrl(bool down) {
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+struct KeysTest : ::testing::Test {
+    void SetUp() override {
+        parent = CreateWindowExW(0, L"STATIC", L"Tavolin--keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                 nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(parent);
+        g_hostProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingHostProc)));
+        g_hook = SetWindowsHookExW(WH_CBT, &CloseBoxes, nullptr, GetCurrentThreadId());
+        com::Ptr<IZEVudu> z;
+        ASSERT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+        auto bag = com::PropertyBag::Create();
+        ASSERT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), true, site));
+        control = static_cast<ZEVudu*>(z.Get());
+        ed = control->Running();
+        ASSERT_TRUE(ed);
+        g_status.clear();
+        g_boxes.clear();
+    }
+    void TearDown() override {
+        HoldCtrl(false);
+        if (site) site->Close();
+        UnhookWindowsHookEx(g_hook);
+        DestroyWindow(parent);
+    }
+
+    // Pumps this thread's messages until the condition holds; false after 10 s without it.
+    static bool PumpUntil(const std::function<bool()>& done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done()) {
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&m);
+                DispatchMessageW(&m);
+            }
+            if (done()) break;
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            if (left.count() <= 0) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+        }
+        return true;
+    }
+
+    void PostText(const std::string& text) {
+        for (char c : text) PostMessageW(control->Window(), WM_CHAR, static_cast<unsigned char>(c), 0);
+    }
+    // Posts the text and waits until the status record reports the caret after it.
+    void Type(const std::string& text) {
+        const int32_t want = ed->Data.SelStart + static_cast<int32_t>(text.size());
+        PostText(text);
+        ASSERT_TRUE(PumpUntil([&] { return !g_status.empty() && g_status.back().SelStart == want; })) << text;
+    }
+    LRESULT Key(UINT msg, WPARAM key) { return SendMessageW(control->Window(), msg, key, 0); }
+
+    // An empty notation document with the caret at its start.
+    void EmptyDocument() {
+        EditorData& d = ed->Data;
+        d.SelStart = 0;
+        d.SelLength = d.WordCount() - 1;
+        if (d.SelLength > 0) ed->Commands->Typed.DeleteWord(d.SelStart, d.SelLength);
+        ed->LayOutAndShow(tessaly::AllRefresh);
+        d.SelLength = 0;
+        d.CurLine = 0;
+        d.InputState = tessaly::JpState;
+        ed->Commands->Undo.ZeroUnDoReDoVal();
+        g_status.clear();
+    }
+
+    HWND parent = nullptr;
+    com::Ptr<com::ControlSite> site;
+    ZEVudu* control = nullptr;
+    Editor* ed = nullptr;
+};
+
+TEST_F(KeysTest, PostedDigitsBecomeNotesOnTheCaretLineAndTheHostHearsOfIt) {
+    EmptyDocument();
+    Type("123");
+    const EditorData& d = ed->Data;
+    ASSERT_EQ(d.WordCount(), 4);
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(d.WordInfo[static_cast<size_t>(i)].WdAsc, '1' + i);
+        EXPECT_EQ(d.WordInfo[static_cast<size_t>(i)].IsJpGcCtl, 1);
+        EXPECT_EQ(GetLineOfWord(d, i), d.CurLine);
+    }
+    const tessaly::aSendMsg& s = g_status.back();
+    EXPECT_EQ(s.SelStart, 3);
+    EXPECT_EQ(s.SelLength, 0);
+    EXPECT_EQ(s.cInputState, tessaly::JpState);
+    EXPECT_NE(s.StdFont, nullptr);
+    // A letter no notation has switches to lyrics.
+    Type("1=B");
+    EXPECT_EQ(d.WordInfo[4].IsJpGcCtl, 1);
+    EXPECT_EQ(d.WordInfo[5].IsJpGcCtl, 0);
+    EXPECT_EQ(g_status.back().cInputState, tessaly::GcState);
+}
+
+TEST_F(KeysTest, CtrlBTwiceLeavesTwoUndoSteps) {
+    EmptyDocument();
+    Type("1234");
+    ed->Commands->Undo.ZeroUnDoReDoVal();  // only the two style steps in the history
+    ed->Data.SelStart = 1;
+    ed->Data.SelLength = 2;
+    HoldCtrl(true);
+    Key(WM_KEYDOWN, 'B');
+    EXPECT_TRUE(ed->Commands->Chars.Bold(1, 2));
+    Key(WM_KEYDOWN, 'B');
+    HoldCtrl(false);
+    EXPECT_FALSE(ed->Commands->Chars.Bold(1, 2));
+    ed->Commands->Undo.UserUndo();
+    EXPECT_TRUE(ed->Commands->Chars.Bold(1, 2));
+    ed->Commands->Undo.UserUndo();
+    EXPECT_FALSE(ed->Commands->Chars.Bold(1, 2));
+    EXPECT_FALSE(ed->Commands->Undo.CanUndo());
+}
+
+TEST_F(KeysTest, EndOnAWrappedLineStandsAfterItsLastCharacter) {
+    EmptyDocument();
+    const EditorData& d = ed->Data;
+    while (d.LineCount() < 2) {
+        Type("1234567");
+        ASSERT_LT(d.WordCount(), 2000);
+    }
+    ed->Data.SelStart = 0;
+    ed->Data.CurLine = 0;
+    Key(WM_KEYDOWN, VK_HOME);
+    const float home = ed->Renderer->CaretRect().Left;
+    Key(WM_KEYDOWN, VK_END);
+    const auto& l0 = d.LineInfo[0];
+    EXPECT_EQ(d.SelStart, l0.Start + l0.Length);
+    EXPECT_TRUE(d.CaretAtLineEnd);
+    EXPECT_EQ(d.CurLine, 0);
+    // The caret is drawn at the right edge of line 0's last character, not at line 1's start.
+    const auto& last = d.WordInfo[static_cast<size_t>(l0.Start + l0.Length - 1)];
+    const float scale = static_cast<float>(d.AboutPageInfo.nScale);
+    EXPECT_NEAR(ed->Renderer->CaretRect().Left - home, (last.Left + last.WdSize.cx - d.WordInfo[0].Left) * scale, 2.0f);
+}
+
+TEST_F(KeysTest, CtrlTabWithoutAlignmentTellsTheUser) {
+    EmptyDocument();
+    Type("12");
+    HoldCtrl(true);
+    Key(WM_KEYUP, VK_TAB);
+    HoldCtrl(false);
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0], L"请先设置当前行为小节相应的对齐属性。");
+    EXPECT_EQ(ed->Data.WordCount(), 3);
+}
+
+TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
+    EmptyDocument();
+    Type("1231|5-");
+    PostMessageW(control->Window(), WM_CHAR, 13, 0);  // Enter arrives as the control's key press
+    ASSERT_TRUE(PumpUntil([&] { return ed->Data.WordCount() == 9; }));
+    Type("abc");
+    ed->Data.SelStart = 4;  // a bar line in place of the typed "|"
+    ed->Data.SelLength = 1;
+    SendMessageW(control->Window(), tessaly::EM_InstrMainAndExtralStr, 0, 39);
+    const tessaly::JpData typed = DocumentOf(ed->Data);
+    ASSERT_EQ(typed.WordInfo.size(), 12u);
+    EXPECT_EQ(typed.WordInfo[4].WdAsc, '[');
+    EXPECT_EQ(typed.WordInfo[4].ExtralWordInfo[0].IndexType, 39);
+
+    const auto file = std::filesystem::temp_directory_path() / L"keys_song.jpw";
+    tessaly::DaDurFile writer(ed->FileSystem);
+    writer.LetJpData(typed);
+    ASSERT_TRUE(writer.WriteRtfFile(file, reinterpret_cast<intptr_t>(parent)).ok);
+    tessaly::DaDurFile reader(ed->FileSystem);
+    ASSERT_TRUE(reader.ReadRtfFile(reinterpret_cast<intptr_t>(parent), file).ok);
+    const tessaly::JpData& back = reader.Data();
+    ASSERT_EQ(back.WordInfo.size(), typed.WordInfo.size());
+    for (size_t i = 0; i < typed.WordInfo.size(); ++i) {
+        EXPECT_EQ(back.WordInfo[i].WdAsc, typed.WordInfo[i].WdAsc) << i;
+        EXPECT_EQ(back.WordInfo[i].IsJpGcCtl, typed.WordInfo[i].IsJpGcCtl) << i;
+        EXPECT_EQ(back.WordInfo[i].ExtralWordInfo[0].IndexType, typed.WordInfo[i].ExtralWordInfo[0].IndexType) << i;
+    }
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace notaline
