@@ -3,6 +3,7 @@
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
+#include "paint/BigGlissando.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
 
@@ -42,7 +43,9 @@ public:
     void EnsureWordVisible(int32_t) override {}
     void CheckCPdqLine() override {}
     void CheckXjdqLine() override {}
-    bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
+    bool BigHuaYingHasRoom(int32_t First, int32_t Last) override {
+        return notaline::BigHuaYingHasRoom(target_.Data, First, Last, DocumentZoom(target_.Data));
+    }
     void DeletePageBufferDCs() override {}
     CaretBox CaretRect() override { return {}; }
 
@@ -55,7 +58,7 @@ private:
 class LayeredPageRenderer final : public PageRenderer {
 public:
     explicit LayeredPageRenderer(const RenderTarget& t)
-        : scroll_(t.Scroll), screen_(t.Data, t.Window, t.Host, scroll_) {}
+        : data_(t.Data), scroll_(t.Scroll), screen_(t.Data, t.Window, t.Host, scroll_) {}
 
     int32_t WindowsZoomPercentage() override { return screen_.WindowsZoomPercentage(); }
     int32_t CurrentDpi() override { return screen_.CurrentDpi(); }
@@ -73,7 +76,9 @@ public:
     void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
     void CheckCPdqLine() override {}
     void CheckXjdqLine() override {}
-    bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
+    bool BigHuaYingHasRoom(int32_t First, int32_t Last) override {
+        return notaline::BigHuaYingHasRoom(data_, First, Last, DocumentZoom(data_));
+    }
     void DeletePageBufferDCs() override { screen_.DeletePageBufferDCs(); }
     CaretBox CaretRect() override {
         const notaline::CaretRect c = screen_.GetCaretRect();
@@ -81,6 +86,7 @@ public:
     }
 
 private:
+    EditorData& data_;
     ScrollInfoView scroll_;
     ScreenRenderer screen_;
 };

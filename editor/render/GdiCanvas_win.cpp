@@ -1,5 +1,6 @@
 #include "render/GdiCanvas_win.h"
 
+#include "Cp936.h"
 #include "model/Measure.h"
 #include "render/GdiTextMeasurer_win.h"
 
@@ -80,6 +81,57 @@ bool GdiCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {
 
 void GdiCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
     DrawPenLine(graphics_, x1, y1, x2, y2, argb, width, kUnitPixel);
+}
+
+void GdiCanvas::PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) {
+    DrawPenArc(graphics_, box.X, box.Y, box.Width, box.Height, startAngle, sweepAngle, argb, width, kUnitPixel);
+}
+
+void GdiCanvas::FillTriangle(const FloatPoint (&points)[3], uint32_t argb) {
+    const Gdiplus::PointF p[3] = {{points[0].X, points[0].Y}, {points[1].X, points[1].Y}, {points[2].X, points[2].Y}};
+    Gdiplus::GpSolidFill* brush = nullptr;
+    if (flat::GdipCreateSolidFill(argb, &brush) != Gdiplus::Ok) return;
+    flat::GdipFillPolygon(graphics_, brush, p, 3, Gdiplus::FillModeAlternate);
+    flat::GdipDeleteBrush(brush);
+}
+
+void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize,
+                           const FloatRect& box, uint32_t argb) {
+    const std::u16string faceName = tessaly::Cp936ToUtf16(face).value_or(std::u16string());
+    const std::u16string wide = TextForCharset(text, charset);
+    if (wide.empty() || !(emSize > 0) || !(box.Width > 0) || !(box.Height > 0)) return;
+    Gdiplus::GpFontFamily* family = nullptr;
+    if (flat::GdipCreateFontFamilyFromName(Wide(faceName), nullptr, &family) != Gdiplus::Ok) return;
+    Gdiplus::GpFont* font = nullptr;
+    Gdiplus::GpStringFormat* format = nullptr;
+    Gdiplus::GpSolidFill* brush = nullptr;
+    flat::GdipCreateFont(family, emSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel, &font);
+    flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, LANG_NEUTRAL, &format);
+    flat::GdipCreateSolidFill(argb, &brush);
+    if (font && format && brush) {
+        flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
+        flat::GdipSetStringFormatLineAlign(format, Gdiplus::StringAlignmentNear);
+        const Gdiplus::RectF room(0, 0, 1000, 1000);
+        Gdiplus::RectF measured;
+        flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), font, &room, format, &measured,
+                                nullptr, nullptr);
+        if (measured.Width > 0 && measured.Height > 0) {
+            const float sx = box.Width / measured.Width;
+            const float sy = box.Height / measured.Height;
+            Gdiplus::TextRenderingHint hint = Gdiplus::TextRenderingHintSystemDefault;
+            flat::GdipGetTextRenderingHint(graphics_, &hint);
+            flat::GdipScaleWorldTransform(graphics_, sx, sy, Gdiplus::MatrixOrderPrepend);
+            flat::GdipSetTextRenderingHint(graphics_, Gdiplus::TextRenderingHintAntiAlias);
+            const Gdiplus::RectF at(box.X / sx, box.Y / sy, measured.Width, measured.Height);
+            flat::GdipDrawString(graphics_, Wide(wide), static_cast<INT>(wide.size()), font, &at, format, brush);
+            flat::GdipResetWorldTransform(graphics_);
+            flat::GdipSetTextRenderingHint(graphics_, hint);
+        }
+    }
+    if (brush) flat::GdipDeleteBrush(brush);
+    if (format) flat::GdipDeleteStringFormat(format);
+    if (font) flat::GdipDeleteFont(font);
+    flat::GdipDeleteFontFamily(family);
 }
 
 void GdiCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
