@@ -1,7 +1,9 @@
 #include "render/GdiCanvas_win.h"
 
-#include "Cp936.h"
+#include <cmath>
+
 #include "model/Measure.h"
+#include "model/Tables.h"
 #include "render/GdiTextMeasurer_win.h"
 
 namespace notaline {
@@ -97,24 +99,28 @@ void GdiCanvas::FillTriangle(const FloatPoint (&points)[3], uint32_t argb) {
 
 void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize,
                            const FloatRect& box, uint32_t argb) {
-    const std::u16string faceName = tessaly::Cp936ToUtf16(face).value_or(std::u16string());
     const std::u16string wide = TextForCharset(text, charset);
     if (wide.empty() || !(emSize > 0) || !(box.Width > 0) || !(box.Height > 0)) return;
-    Gdiplus::GpFontFamily* family = nullptr;
-    if (flat::GdipCreateFontFamilyFromName(Wide(faceName), nullptr, &family) != Gdiplus::Ok) return;
-    Gdiplus::GpFont* font = nullptr;
+    // Through a LOGFONT: the notation font is private to the process, out of GDI+'s own list.
+    tessaly::LogFont font;
+    font.lfHeight = -static_cast<int32_t>(std::lround(emSize));
+    font.lfWeight = 400;
+    font.lfCharSet = charset;
+    CopyLogFontFaceName(font, face);
+    const LOGFONTW lf = ToLogFontW(font);
+    Gdiplus::GpFont* gpFont = nullptr;
+    if (flat::GdipCreateFontFromLogfontW(dc_, &lf, &gpFont) != Gdiplus::Ok) return;
     Gdiplus::GpStringFormat* format = nullptr;
     Gdiplus::GpSolidFill* brush = nullptr;
-    flat::GdipCreateFont(family, emSize, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel, &font);
     flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, LANG_NEUTRAL, &format);
     flat::GdipCreateSolidFill(argb, &brush);
-    if (font && format && brush) {
+    if (format && brush) {
         flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
         flat::GdipSetStringFormatLineAlign(format, Gdiplus::StringAlignmentNear);
         const Gdiplus::RectF room(0, 0, 1000, 1000);
         Gdiplus::RectF measured;
-        flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), font, &room, format, &measured,
-                                nullptr, nullptr);
+        flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &room, format,
+                                &measured, nullptr, nullptr);
         if (measured.Width > 0 && measured.Height > 0) {
             const float sx = box.Width / measured.Width;
             const float sy = box.Height / measured.Height;
@@ -123,15 +129,14 @@ void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t
             flat::GdipScaleWorldTransform(graphics_, sx, sy, Gdiplus::MatrixOrderPrepend);
             flat::GdipSetTextRenderingHint(graphics_, Gdiplus::TextRenderingHintAntiAlias);
             const Gdiplus::RectF at(box.X / sx, box.Y / sy, measured.Width, measured.Height);
-            flat::GdipDrawString(graphics_, Wide(wide), static_cast<INT>(wide.size()), font, &at, format, brush);
+            flat::GdipDrawString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &at, format, brush);
             flat::GdipResetWorldTransform(graphics_);
             flat::GdipSetTextRenderingHint(graphics_, hint);
         }
     }
     if (brush) flat::GdipDeleteBrush(brush);
     if (format) flat::GdipDeleteStringFormat(format);
-    if (font) flat::GdipDeleteFont(font);
-    flat::GdipDeleteFontFamily(family);
+    flat::GdipDeleteFont(gpFont);
 }
 
 void GdiCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "model/EditorData.h"
 #include "paint/Canvas.h"
 #include "render/Gdip_win.h"
 #include "render/PageGraphics_win.h"
@@ -108,6 +109,15 @@ inline bool Intersects(const IntRect& a, const IntRect& b) {
 inline bool Inside(const IntRect& inner, const IntRect& outer) {
     return inner.Left >= outer.Left && inner.Right <= outer.Right && inner.Top >= outer.Top &&
            inner.Bottom <= outer.Bottom;
+}
+
+// The notation font as the only font, black and red as the colours.
+inline void UseNotationTables(EditorData& data) {
+    data.NotationFontName = "Tolvane";
+    data.FontTbl = {{"Tolvane", 2, 15, 3}};
+    data.AboutFileInfo.FontTblCount = 1;
+    data.ColorTbl = {0x000000u, 0x0000FFu};
+    data.AboutFileInfo.ColorTblCount = 2;
 }
 
 }  // namespace ink

@@ -36,11 +36,7 @@ struct MarkInkTest : ::testing::Test {
         test::SetWords(data, "1234567890123456789|");
         test::SetLines(data, {10, 10});
         data.Measurer = &measurer;
-        data.NotationFontName = "Tolvane";
-        data.FontTbl = {{"Tolvane", 2, 15, 3}};
-        data.AboutFileInfo.FontTblCount = 1;
-        data.ColorTbl = {0x000000u, 0x0000FFu};
-        data.AboutFileInfo.ColorTblCount = 2;
+        ink::UseNotationTables(data);
         data.AboutFileInfo.CMScale = 60;
         for (int32_t i = 0; i < data.WordCount(); ++i) {
             auto& w = data.WordInfo[static_cast<size_t>(i)];

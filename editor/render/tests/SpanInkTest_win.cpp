@@ -33,11 +33,7 @@ struct SpanInkTest : ::testing::Test {
         test::SetLines(data, {10, 10, 10});
         data.PageInfo = {{0, 2, 0, 20}, {2, 1, 20, 10}};
         data.Measurer = &measurer;
-        data.NotationFontName = "Tolvane";
-        data.FontTbl = {{"Tolvane", 2, 15, 3}};
-        data.AboutFileInfo.FontTblCount = 1;
-        data.ColorTbl = {0x000000u, 0x0000FFu};
-        data.AboutFileInfo.ColorTblCount = 2;
+        ink::UseNotationTables(data);
         data.AboutPageInfo.nScale = 1;
         data.PageWidthPx = 960;
         data.PageHeightPx = 480;
