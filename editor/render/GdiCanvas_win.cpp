@@ -114,25 +114,32 @@ void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t
     Gdiplus::GpSolidFill* brush = nullptr;
     flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, LANG_NEUTRAL, &format);
     flat::GdipCreateSolidFill(argb, &brush);
+    Gdiplus::RectF measured;
     if (format && brush) {
         flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
         flat::GdipSetStringFormatLineAlign(format, Gdiplus::StringAlignmentNear);
         const Gdiplus::RectF room(0, 0, 1000, 1000);
-        Gdiplus::RectF measured;
         flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &room, format,
                                 &measured, nullptr, nullptr);
-        if (measured.Width > 0 && measured.Height > 0) {
-            const float sx = box.Width / measured.Width;
-            const float sy = box.Height / measured.Height;
-            Gdiplus::TextRenderingHint hint = Gdiplus::TextRenderingHintSystemDefault;
-            flat::GdipGetTextRenderingHint(graphics_, &hint);
-            flat::GdipScaleWorldTransform(graphics_, sx, sy, Gdiplus::MatrixOrderPrepend);
-            flat::GdipSetTextRenderingHint(graphics_, Gdiplus::TextRenderingHintAntiAlias);
-            const Gdiplus::RectF at(box.X / sx, box.Y / sy, measured.Width, measured.Height);
-            flat::GdipDrawString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &at, format, brush);
-            flat::GdipResetWorldTransform(graphics_);
-            flat::GdipSetTextRenderingHint(graphics_, hint);
+    }
+    // The text drawn as measured into a picture of its own, then the picture stretched onto the
+    // box: text under a scaled world transform loses the private font on some systems.
+    const int width = static_cast<int>(std::ceil(measured.Width));
+    const int height = static_cast<int>(std::ceil(measured.Height));
+    Gdiplus::GpBitmap* picture = nullptr;
+    if (width > 0 && height > 0 && width <= 4096 && height <= 4096 &&
+        flat::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &picture) == Gdiplus::Ok) {
+        Gdiplus::GpGraphics* inner = nullptr;
+        if (flat::GdipGetImageGraphicsContext(picture, &inner) == Gdiplus::Ok) {
+            flat::GdipSetTextRenderingHint(inner, Gdiplus::TextRenderingHintAntiAlias);
+            const Gdiplus::RectF at(0, 0, measured.Width, measured.Height);
+            flat::GdipDrawString(inner, Wide(wide), static_cast<INT>(wide.size()), gpFont, &at, format, brush);
+            flat::GdipDeleteGraphics(inner);
+            flat::GdipDrawImageRectRect(graphics_, picture, box.X, box.Y, box.Width * width / measured.Width,
+                                        box.Height * height / measured.Height, 0, 0, static_cast<float>(width),
+                                        static_cast<float>(height), Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
         }
+        flat::GdipDisposeImage(picture);
     }
     if (brush) flat::GdipDeleteBrush(brush);
     if (format) flat::GdipDeleteStringFormat(format);

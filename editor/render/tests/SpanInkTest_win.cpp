@@ -6,6 +6,7 @@
 
 #include "DocumentBuilder.h"
 #include "model/MarkSlots.h"
+#include "paint/ArcSpans.h"
 #include "paint/PageLayers.h"
 #include "paint/RecordingCanvas.h"
 #include "render/GdiCanvas_win.h"
@@ -50,9 +51,11 @@ struct SpanInkTest : ::testing::Test {
             w.nLogFont.lfWeight = 400;
             w.cb = -1;
         }
-        SetMark(data, 0, 0, 72, 4, 1);  // arc
+        // Arcs at the height proposed for them; the dotted slur's stored value is 232 higher.
+        const auto arc = static_cast<int32_t>(std::lround(GetHuXianYPos(data, 0, 2)));
+        SetMark(data, 0, 0, 72, arc, 1);  // arc
         SetMark(data, 1, 0, 73, 0, 1);
-        SetMark(data, 2, 0, 152, 0x400000 | 236, 2);  // dotted slur
+        SetMark(data, 2, 0, 152, 0x400000 | (arc + 232), 2);  // dotted slur
         SetMark(data, 3, 0, 153, 0, 2);
         SetMark(data, 4, 0, 146, 6, 3);  // pad-finger slide
         SetMark(data, 5, 0, 147, 0, 3);
@@ -61,10 +64,14 @@ struct SpanInkTest : ::testing::Test {
         SetMark(data, 7, 0, 75, 2, 4);
         SetMark(data, 9, 0, 72, 4, 5);  // across the line break
         SetMark(data, 12, 1, 73, 4, 5);
-        for (int32_t i : {10, 11, 14, 15}) {  // grace notes: small, re-measured
+        // Grace notes: small, re-measured, set tight against each other and their note.
+        const std::pair<int32_t, float> grace[] = {{10, 160}, {11, 180}, {14, 320}, {15, 340}};
+        for (auto [i, left] : grace) {
             auto& w = data.WordInfo[static_cast<size_t>(i)];
             w.nLogFont.lfHeight = -31;
             w.WdSize = {18, 36};
+            w.Left = left;
+            w.Right = left + 20;
         }
         data.WordInfo[12].cf = 1;
         data.WordInfo[10].YG = 5;
@@ -150,6 +157,8 @@ TEST_F(SpanInkTest, EverySpanMarkInksItsPredictedBoxOnBothPages) {
         for (const auto& op : ops) {
             if (op.What == Kind::Fill || op.What == Kind::Focus || (op.What == Kind::Text && op.Text.empty()))
                 continue;
+            // A piece clipped to no width, as a cut span's middle from a line's last note.
+            if (op.What == Kind::Text && !(op.Flags & kDtNoClip) && op.Box.Right <= op.Box.Left) continue;
             SCOPED_TRACE(::testing::Message() << "kind " << static_cast<int>(op.What) << " text " << op.Text);
             EXPECT_GT(target.InkIn(Bounds(op)), 0);
             ++checked;
