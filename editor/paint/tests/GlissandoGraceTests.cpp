@@ -152,19 +152,11 @@ TEST_F(GraceTest, StrokesPassBeneathTheLowestDotsForEveryOctaveValue) {
     }
     Group(2, 4, 5);  // one low dot and two: the lower decides
     EXPECT_EQ(Px(20 + 21 * 2.5), Find("SSSS")->Box.Top);
-}
-
-TEST_F(GraceTest, OctaveDotsOfAMember) {
+    // The member's own dots: two high ones hYg (15) units above it, three low ones 12 below hYc.
     Group(1, 2);
-    const auto* high = Find("%");  // two high dots: hYg (15) units above the lifted note
-    ASSERT_NE(nullptr, high);
-    EXPECT_EQ(Px(20 - 37.5), high->Box.Top);
+    EXPECT_EQ(Px(20 - 37.5), Find("%")->Box.Top);
     Group(1, 6);
-    const auto* low = Find(")");  // three low dots: 12 units below hYc
-    ASSERT_NE(nullptr, low);
-    EXPECT_EQ(Px(20 + 37.5), low->Box.Top);
-    Group(1, 7);
-    EXPECT_EQ(1u, canvas.Ops.size());  // the note alone: no dots, no strokes
+    EXPECT_EQ(Px(20 + 37.5), Find(")")->Box.Top);
 }
 
 TEST_F(GraceTest, GroupAfterItsNoteAndGroupsThatDoNotFitTheDocument) {
@@ -190,16 +182,6 @@ TEST_F(GraceTest, GroupAfterItsNoteAndGroupsThatDoNotFitTheDocument) {
     data.WordInfo[1].nLogFont.FontTblIndex = 40;
     Draw(1);
     EXPECT_TRUE(canvas.Ops.empty());
-}
-
-TEST_F(GraceTest, CellsAreReadAtThePassZoom) {
-    Group(2);
-    canvas.Ops.clear();
-    PaintContext ctx(data, canvas);
-    ctx.Scale = 2;
-    DrawExtralWord(ctx, 0);
-    EXPECT_EQ((IntRect{200, 40, 260, 142}), canvas.Ops.at(0).Box);
-    EXPECT_EQ(-102, canvas.Ops.at(0).Font.lfHeight);
 }
 
 }  // namespace
