@@ -27,12 +27,14 @@ float ThinPen(const PaintContext& ctx, float printing) {
     return ctx.Data.IsPrinting ? printing : 1.0f;
 }
 
-}  // namespace
-
+// The em size of the font an arc glyph is measured in before it is stretched over its box: the
+// box's height taken as points at the host window's DPI.
 float FittedEmSize(const EditorData& data, double height) {
     const int32_t dpi = data.PropertiesDpi > 0 ? data.PropertiesDpi : 96;
     return static_cast<float>(std::round(static_cast<double>(Px(height)) * 72 / dpi));
 }
+
+}  // namespace
 
 void DrawExtralArcGlyph(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
     if (SpanIsFlat(ctx, start, end, kArcFlatWidths)) {

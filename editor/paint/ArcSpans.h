@@ -23,8 +23,4 @@ inline constexpr double kTupletFlatWidths = 4;
 // character's centre lies left of the first's or more than 3.5 widths away.
 float GetHuXianYPos(const EditorData& data, int32_t selStart, int32_t selLength);
 
-// What a span's start passes to an arc glyph stretched into a box: the font's em size for a box
-// height, by the host's DPI.
-float FittedEmSize(const EditorData& data, double height);
-
 }  // namespace notaline
