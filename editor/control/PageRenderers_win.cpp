@@ -4,6 +4,7 @@
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
 #include "model/SourceLines.h"
+#include "paint/BigGlissando.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
 
@@ -44,7 +45,9 @@ public:
     void EnsureWordVisible(int32_t) override {}
     void CheckCPdqLine() override { CheckSourceLineAndShow(target_.Data, *this, SourceKind::CpDq); }
     void CheckXjdqLine() override { CheckSourceLineAndShow(target_.Data, *this, SourceKind::XjDq); }
-    bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
+    bool BigHuaYingHasRoom(int32_t First, int32_t Last) override {
+        return notaline::BigHuaYingHasRoom(target_.Data, First, Last, DocumentZoom(target_.Data));
+    }
     void DeletePageBufferDCs() override {}
     CaretBox CaretRect() override { return {}; }
 
@@ -78,7 +81,9 @@ public:
     void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
     void CheckCPdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::CpDq); }
     void CheckXjdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::XjDq); }
-    bool BigHuaYingHasRoom(int32_t, int32_t) override { return true; }
+    bool BigHuaYingHasRoom(int32_t First, int32_t Last) override {
+        return notaline::BigHuaYingHasRoom(data_, First, Last, DocumentZoom(data_));
+    }
     void DeletePageBufferDCs() override { screen_.DeletePageBufferDCs(); }
     CaretBox CaretRect() override {
         const notaline::CaretRect c = screen_.GetCaretRect();

@@ -38,6 +38,12 @@ struct FloatRect {
     bool operator==(const FloatRect&) const = default;
 };
 
+struct FloatPoint {
+    float X = 0;
+    float Y = 0;
+    bool operator==(const FloatPoint&) const = default;
+};
+
 struct TextMetric {
     int32_t Height = 0;
     int32_t Descent = 0;
@@ -66,6 +72,13 @@ public:
     // Tiles the picture file over the box; false, with nothing drawn, when it cannot be loaded.
     virtual bool FillTexture(std::u16string_view file, const FloatRect& box) = 0;
     virtual void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) = 0;
+    // The arc of the ellipse in the box, angles in degrees clockwise from the x axis.
+    virtual void PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) = 0;
+    // A filled triangle (alternate fill).
+    virtual void FillTriangle(const FloatPoint (&points)[3], uint32_t argb) = 0;
+    // The text in a font of the face at emSize pixels, measured and then stretched to fill the box.
+    virtual void FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize,
+                            const FloatRect& box, uint32_t argb) = 0;
     virtual void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                             float penWidth) = 0;
     // Translucent text with a solid brush, horizontally centred in the layout box. `charset`

@@ -108,16 +108,6 @@ void DrawTupletFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int3
     ctx.Dc.DrawTextInRect(Glyph(0xF09E), BandOf(f, e, v, e.Left, e.Right), kBottomLeft);
 }
 
-void DrawTupletArc(PaintContext& ctx, int32_t start, int32_t end, int32_t v, std::string_view text) {
-    const auto& s = Word(ctx, start);
-    ctx.mLogFont = s.nLogFont;
-    ctx.mLogFont.lfHeight = tessaly::CLng(s.nLogFont.lfHeight / 2.0);
-    SelectWordFont(ctx, ctx.mLogFont);
-    // The gap is the number's width and 2 pixels each side.
-    const double w = MeasureWordGdip(ctx.Data, ctx.mLogFont, text).cx;
-    DrawTupletOnLine(ctx, start, end, v, text, w / 2 + 2);
-}
-
 void DrawSpanToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t val1, int32_t code) {
     switch (code) {
         case 72:

@@ -20,8 +20,6 @@ std::optional<int32_t> HairpinDivisor(int32_t n);
 void DrawTupletOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t v, std::string_view text, double halfGap);
 void DrawTupletToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t v, std::string_view text);
 void DrawTupletFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_t v);
-// A tuplet whose ends share a line: its number in half the start's height.
-void DrawTupletArc(PaintContext& ctx, int32_t start, int32_t end, int32_t v, std::string_view text);
 
 // Pieces of arcs, slides and bowing slurs cut by a line break.
 void DrawSpanToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t val1, int32_t code);

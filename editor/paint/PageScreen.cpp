@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/mGeneral.h"
+#include "paint/BigGlissando.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -60,8 +61,7 @@ PageScreen::PageScreen(EditorData& data, PageScroll& scroll, PageSurface& surfac
     : data_(data), scroll_(scroll), surface_(surface), services_(services), scale_(DocumentScale()) {}
 
 double PageScreen::DocumentScale() const {
-    const double s = data_.AboutPageInfo.nScale;
-    return std::isfinite(s) && s > 0 ? s : 1;
+    return DocumentZoom(data_);
 }
 
 void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) {

@@ -6,9 +6,9 @@
 
 namespace notaline {
 
-// What the mark layer asks of the page renderer beyond the marks' own painters. The defaults
-// draw one-line arcs and slides in their flat form (SpanLine.h), and nothing
-// for grace-note cells and big glissandi, whose painters come with the page renderer.
+// What the mark layer asks of the page renderer beyond the marks' own painters: one-line arcs
+// and slides (ArcSpans.h), grace-note cells (GraceCells.h) and big glissandi (BigGlissando.h).
+// Tests override them to see what the dispatch hands over.
 class PageServices {
 public:
     virtual ~PageServices() = default;

@@ -75,6 +75,38 @@ void RecordingCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ui
     Ops.push_back(op);
 }
 
+void RecordingCanvas::PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) {
+    Op op;
+    op.What = Kind::Arc;
+    op.Layout = box;
+    op.Angles[0] = startAngle;
+    op.Angles[1] = sweepAngle;
+    op.Colour = argb;
+    op.Width = width;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::FillTriangle(const FloatPoint (&points)[3], uint32_t argb) {
+    Op op;
+    op.What = Kind::Triangle;
+    for (int i = 0; i < 3; ++i) op.Points[i] = points[i];
+    op.Colour = argb;
+    Ops.push_back(op);
+}
+
+void RecordingCanvas::FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize,
+                                 const FloatRect& box, uint32_t argb) {
+    Op op;
+    op.What = Kind::Fitted;
+    op.Text = std::string(text);
+    op.Face = std::string(face);
+    op.Charset = charset;
+    op.Angles[0] = emSize;
+    op.Layout = box;
+    op.Colour = argb;
+    Ops.push_back(op);
+}
+
 void RecordingCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb,
                                  int32_t dashStyle, float penWidth) {
     Op op;

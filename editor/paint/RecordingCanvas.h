@@ -11,7 +11,7 @@ namespace notaline {
 // tests can check the geometry the painters ask for without a window system.
 class RecordingCanvas : public Canvas {
 public:
-    enum class Kind { Text, TextAt, Line, DashedRect, Translucent, Fill, Texture, Focus };
+    enum class Kind { Text, TextAt, Line, DashedRect, Translucent, Fill, Texture, Focus, Arc, Triangle, Fitted };
     struct Op {
         Kind What = Kind::Text;
         std::string Text;
@@ -22,7 +22,10 @@ public:
         float Width = 0;
         int32_t DashStyle = 0;
         uint8_t Charset = 0;
-        FloatRect Layout;  // also the box of Texture
+        FloatRect Layout;  // also the box of Texture, Arc and Fitted
+        float Angles[2] = {0, 0};      // Arc: start and sweep; Fitted: the em size in the first
+        FloatPoint Points[3] = {};     // Triangle
+        std::string Face;              // Fitted
         std::u16string File;
     };
     std::vector<Op> Ops;
@@ -42,6 +45,10 @@ public:
     bool FillTexture(std::u16string_view file, const FloatRect& box) override;
     bool TextureFound = true;
     void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) override;
+    void PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) override;
+    void FillTriangle(const FloatPoint (&points)[3], uint32_t argb) override;
+    void FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize, const FloatRect& box,
+                    uint32_t argb) override;
     void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                     float penWidth) override;
     void TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset, const FloatRect& layout,

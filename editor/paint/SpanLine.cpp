@@ -1,5 +1,7 @@
 #include "paint/SpanLine.h"
 
+#include <cmath>
+
 #include "model/Measure.h"
 #include "model/mGeneral.h"
 
@@ -11,10 +13,6 @@ constexpr uint32_t kBottomLeft = kDtSingleLine | kDtBottom | kDtLeft;
 constexpr uint32_t kNoClip = kDtSingleLine | kDtBottom | kDtNoClip;
 constexpr int32_t kFullRun = 80;  // clipped to the gap, only the stretched first copy shows
 
-double Centre(const tessaly::aWordInfo& w) {
-    return w.Left + w.WdSize.cx / 2.0;
-}
-
 IntRect Down(IntRect r, int32_t d) {
     r.Top += d;
     r.Bottom += d;
@@ -23,10 +21,16 @@ IntRect Down(IntRect r, int32_t d) {
 
 }  // namespace
 
+double SpanCentre(const tessaly::aWordInfo& w) {
+    return w.Left + w.WdSize.cx / 2.0;
+}
+
 bool SpanIsFlat(const PaintContext& ctx, int32_t start, int32_t end, double widths) {
     const auto s = Word(ctx, start);
-    const double d = Centre(Word(ctx, end)) - Centre(s);
-    return d < 0 || d > widths * s.WdSize.cx;
+    const double d = SpanCentre(Word(ctx, end)) - SpanCentre(s);
+    // In tenths, so that a span of exactly 4.1 widths is not pushed past its limit by rounding.
+    const double tenths = std::round(widths * 10);
+    return d < 0 || d * 10 > tenths * s.WdSize.cx;
 }
 
 void DrawExtralSpanLine(PaintContext& ctx, int32_t start, int32_t end, int32_t val1, int32_t code) {
@@ -69,7 +73,7 @@ void DrawExtralSpanLine(PaintContext& ctx, int32_t start, int32_t end, int32_t v
     }
     if (code != 146 && code != 148) return;
     SelectNotationFont(ctx, e.nLogFont.lfHeight);
-    const double middle = (Centre(s) + Centre(e)) / 2;
+    const double middle = (SpanCentre(s) + SpanCentre(e)) / 2;
     const auto pad = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0CE));
     ctx.Dc.TextOutAt(Px(middle - pad.cx / 2.0), Px(top + pad.cy * 1243.0 / 2988), Glyph(0xF0CE));
     if (code != 148) return;

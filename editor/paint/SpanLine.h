@@ -10,6 +10,9 @@ namespace notaline {
 inline constexpr double kArcFlatWidths = 3.5;
 inline constexpr double kSlideFlatWidths = 4.1;
 
+// The centre of a character: Left + half its glyph width.
+double SpanCentre(const tessaly::aWordInfo& w);
+
 // Whether the span from `start` to `end` takes the flat form: its end's centre lies left of its
 // start's, or farther than `widths` start-character widths to the right.
 bool SpanIsFlat(const PaintContext& ctx, int32_t start, int32_t end, double widths);

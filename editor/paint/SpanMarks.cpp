@@ -4,6 +4,7 @@
 
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "paint/ArcSpans.h"
 #include "paint/LineSpans.h"
 #include "paint/PageServices.h"
 #include "records/Numbers.h"

@@ -1,6 +1,9 @@
 #include "render/GdiCanvas_win.h"
 
+#include <cmath>
+
 #include "model/Measure.h"
+#include "model/Tables.h"
 #include "render/GdiTextMeasurer_win.h"
 
 namespace notaline {
@@ -80,6 +83,67 @@ bool GdiCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {
 
 void GdiCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
     DrawPenLine(graphics_, x1, y1, x2, y2, argb, width, kUnitPixel);
+}
+
+void GdiCanvas::PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) {
+    DrawPenArc(graphics_, box.X, box.Y, box.Width, box.Height, startAngle, sweepAngle, argb, width, kUnitPixel);
+}
+
+void GdiCanvas::FillTriangle(const FloatPoint (&points)[3], uint32_t argb) {
+    const Gdiplus::PointF p[3] = {{points[0].X, points[0].Y}, {points[1].X, points[1].Y}, {points[2].X, points[2].Y}};
+    Gdiplus::GpSolidFill* brush = nullptr;
+    if (flat::GdipCreateSolidFill(argb, &brush) != Gdiplus::Ok) return;
+    flat::GdipFillPolygon(graphics_, brush, p, 3, Gdiplus::FillModeAlternate);
+    flat::GdipDeleteBrush(brush);
+}
+
+void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize,
+                           const FloatRect& box, uint32_t argb) {
+    const std::u16string wide = TextForCharset(text, charset);
+    if (wide.empty() || !(emSize > 0) || !(box.Width > 0) || !(box.Height > 0)) return;
+    // Through a LOGFONT: the notation font is private to the process, out of GDI+'s own list.
+    tessaly::LogFont font;
+    font.lfHeight = -static_cast<int32_t>(std::lround(emSize));
+    font.lfWeight = 400;
+    font.lfCharSet = charset;
+    CopyLogFontFaceName(font, face);
+    const LOGFONTW lf = ToLogFontW(font);
+    Gdiplus::GpFont* gpFont = nullptr;
+    if (flat::GdipCreateFontFromLogfontW(dc_, &lf, &gpFont) != Gdiplus::Ok) return;
+    Gdiplus::GpStringFormat* format = nullptr;
+    Gdiplus::GpSolidFill* brush = nullptr;
+    flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, LANG_NEUTRAL, &format);
+    flat::GdipCreateSolidFill(argb, &brush);
+    Gdiplus::RectF measured;
+    if (format && brush) {
+        flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
+        flat::GdipSetStringFormatLineAlign(format, Gdiplus::StringAlignmentNear);
+        const Gdiplus::RectF room(0, 0, 1000, 1000);
+        flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &room, format,
+                                &measured, nullptr, nullptr);
+    }
+    // The text drawn as measured into a picture of its own, then the picture stretched onto the
+    // box: text under a scaled world transform loses the private font on some systems.
+    const int width = static_cast<int>(std::ceil(measured.Width));
+    const int height = static_cast<int>(std::ceil(measured.Height));
+    Gdiplus::GpBitmap* picture = nullptr;
+    if (width > 0 && height > 0 && width <= 4096 && height <= 4096 &&
+        flat::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &picture) == Gdiplus::Ok) {
+        Gdiplus::GpGraphics* inner = nullptr;
+        if (flat::GdipGetImageGraphicsContext(picture, &inner) == Gdiplus::Ok) {
+            flat::GdipSetTextRenderingHint(inner, Gdiplus::TextRenderingHintAntiAlias);
+            const Gdiplus::RectF at(0, 0, measured.Width, measured.Height);
+            flat::GdipDrawString(inner, Wide(wide), static_cast<INT>(wide.size()), gpFont, &at, format, brush);
+            flat::GdipDeleteGraphics(inner);
+            flat::GdipDrawImageRectRect(graphics_, picture, box.X, box.Y, box.Width * width / measured.Width,
+                                        box.Height * height / measured.Height, 0, 0, static_cast<float>(width),
+                                        static_cast<float>(height), Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+        }
+        flat::GdipDisposeImage(picture);
+    }
+    if (brush) flat::GdipDeleteBrush(brush);
+    if (format) flat::GdipDeleteStringFormat(format);
+    flat::GdipDeleteFont(gpFont);
 }
 
 void GdiCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,

@@ -29,6 +29,10 @@ public:
     void FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) override;
     bool FillTexture(std::u16string_view file, const FloatRect& box) override;
     void PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) override;
+    void PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) override;
+    void FillTriangle(const FloatPoint (&points)[3], uint32_t argb) override;
+    void FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize, const FloatRect& box,
+                    uint32_t argb) override;
     void DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                     float penWidth) override;
     void TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset, const FloatRect& layout,

@@ -38,12 +38,20 @@ TEST_F(PaintTest, SpanOnOneLineIsDrawnOnceFromItsStart) {
     EXPECT_EQ((std::array<int32_t, 5>{0, 2, 3, 72, 0}), services.Arcs.at(0));
     EXPECT_EQ(1u, services.Arcs.size());
 
-    // The default one-line arc is flat: start hook, end hook, one stretched middle.
+    // A short one-line arc is one stretched arc glyph.
+    canvas.Ops.clear();
+    Draw(0);
+    ASSERT_EQ(1u, canvas.Ops.size());
+    EXPECT_EQ(RecordingCanvas::Kind::Fitted, canvas.Ops[0].What);
+
+    // A long one is flat: start hook, end hook, one stretched middle.
+    SetMark(data, 2, 0, 0);
+    SetMark(data, 3, 0, 73, 0, 5);
     canvas.Ops.clear();
     Draw(0);
     EXPECT_EQ((std::vector<std::string>{"\xF0\x9C", "\xF0\x9E", Glyphs({{0xF09D, 80}})}), Texts());
-    EXPECT_EQ(50, canvas.Ops[2].Font.lfWidth);
-    EXPECT_EQ((IntRect{130, 92, 180, 144}), canvas.Ops[2].Box);
+    EXPECT_EQ(90, canvas.Ops[2].Font.lfWidth);
+    EXPECT_EQ((IntRect{130, 92, 220, 144}), canvas.Ops[2].Box);
 }
 
 TEST_F(PaintTest, ArcAcrossALineBreakDrawsExactlyTwoPieces) {
@@ -84,22 +92,24 @@ TEST_F(PaintTest, CutSpansStopBeforeTheParagraphEndAndSlidesEndWithTheirPiece) {
 }
 
 TEST_F(PaintTest, TupletOnOneLineLeavesAGapForItsNumber) {
-    Build("1234|");
+    // Past four start widths: the flat form.
+    Build("123456|");
     SetMark(data, 0, 0, 74, 0, 2);
     SetExtralWordVal3(data, 0, 0, "3");
-    SetMark(data, 2, 0, 75, 0, 2);
+    SetMark(data, 4, 0, 75, 0, 2);
     Draw(0);
-    Draw(2);
+    Draw(4);
     ASSERT_EQ(5u, canvas.Ops.size());
     EXPECT_EQ("3", canvas.Ops[0].Text);
-    EXPECT_EQ(-26, canvas.Ops[0].Font.lfHeight);
-    // Centre between the two characters' centres (120, 200); 10 wide; band top 2 higher.
-    EXPECT_EQ((IntRect{155, 98, 165, 151}), canvas.Ops[0].Box);
+    EXPECT_EQ(-34, canvas.Ops[0].Font.lfHeight);
+    // Centre between the two characters' centres (120, 280); 12.75 wide; band top 2 higher.
+    EXPECT_EQ((IntRect{194, 98, 206, 151}), canvas.Ops[0].Box);
     EXPECT_EQ((IntRect{100, 98, 130, 151}), canvas.Ops[1].Box);
-    EXPECT_EQ((IntRect{180, 98, 210, 151}), canvas.Ops[2].Box);
+    EXPECT_EQ((IntRect{260, 98, 290, 151}), canvas.Ops[2].Box);
     EXPECT_EQ(Glyphs({{0xF09D, 15}}), canvas.Ops[3].Text);
-    EXPECT_EQ((IntRect{130, 98, 153, 151}), canvas.Ops[3].Box);
-    EXPECT_EQ((IntRect{167, 98, 180, 151}), canvas.Ops[4].Box);
+    // The gap: the number and 2 pixels each side.
+    EXPECT_EQ((IntRect{130, 98, 192, 151}), canvas.Ops[3].Box);
+    EXPECT_EQ((IntRect{208, 98, 260, 151}), canvas.Ops[4].Box);
 }
 
 TEST_F(PaintTest, TupletAcrossLinesAndAnUnrelatedMarkOfTheSamePairNumber) {

@@ -12,94 +12,20 @@
 #include "render/GdiTextMeasurer_win.h"
 #include "render/PageGraphics_win.h"
 
+#include "InkPage_win.h"
+
 namespace notaline {
 namespace {
 
 namespace flat = Gdiplus::DllExports;
 using test::SetMark;
+using Page = ink::Page<>;
+using ink::Empty;
+using ink::Inflate;
+using ink::Inside;
+using ink::Intersects;
 
 constexpr int kWidth = 960;
-constexpr int kHeight = 480;
-
-// A white page layer: a top-down DIB on a memory DC, with GDI+ graphics set up as the page
-// buffers' (anti-aliased, pixels).
-class Page {
-public:
-    Page() : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -kHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = win::BitmapHandle(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        bits_ = static_cast<uint32_t*>(bits);
-        select_ = std::make_unique<win::SelectScope>(dc_.Get(), bitmap_.Get());
-        graphics_ = std::make_unique<PageGraphics>(dc_.Get());
-        Clear();
-    }
-    ~Page() {
-        graphics_.reset();
-        select_.reset();
-    }
-    void Clear() {
-        graphics_->Flush();
-        GdiFlush();
-        std::fill(bits_, bits_ + kWidth * kHeight, 0x00FFFFFFu);
-    }
-    uint32_t At(int x, int y) const { return bits_[y * kWidth + x] & 0xFFFFFFu; }
-    // The box around every pixel that is not white; empty (Left > Right) without ink.
-    IntRect Ink() {
-        graphics_->Flush();
-        GdiFlush();
-        IntRect r{kWidth, kHeight, -1, -1};
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if (At(x, y) != 0xFFFFFFu) {
-                    r.Left = std::min(r.Left, x);
-                    r.Top = std::min(r.Top, y);
-                    r.Right = std::max(r.Right, x + 1);
-                    r.Bottom = std::max(r.Bottom, y + 1);
-                }
-        return r;
-    }
-    void SavePng(const std::wstring& name) {
-        Gdiplus::GpBitmap* image = nullptr;
-        flat::GdipCreateBitmapFromHBITMAP(bitmap_.Get(), nullptr, &image);
-        wchar_t dir[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        SaveImageToPNG(image, std::wstring(dir) + name);
-        flat::GdipDisposeImage(image);
-    }
-    HDC Dc() const { return dc_.Get(); }
-    GpGraphics* Graphics() const { return graphics_->Get(); }
-
-private:
-    win::OwnedDc dc_;
-    win::BitmapHandle bitmap_;
-    uint32_t* bits_ = nullptr;
-    std::unique_ptr<win::SelectScope> select_;
-    std::unique_ptr<PageGraphics> graphics_;
-};
-
-bool Empty(const IntRect& r) {
-    return r.Left >= r.Right || r.Top >= r.Bottom;
-}
-
-IntRect Inflate(IntRect r, int d) {
-    return {std::min(r.Left, r.Right) - d, std::min(r.Top, r.Bottom) - d, std::max(r.Left, r.Right) + d,
-            std::max(r.Top, r.Bottom) + d};
-}
-
-bool Intersects(const IntRect& a, const IntRect& b) {
-    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
-}
-
-bool Inside(const IntRect& inner, const IntRect& outer) {
-    return inner.Left >= outer.Left && inner.Right <= outer.Right && inner.Top >= outer.Top &&
-           inner.Bottom <= outer.Bottom;
-}
 
 // A document of two lines, ten characters each, with one mark of every kind that draws.
 struct MarkInkTest : ::testing::Test {
@@ -110,11 +36,7 @@ struct MarkInkTest : ::testing::Test {
         test::SetWords(data, "1234567890123456789|");
         test::SetLines(data, {10, 10});
         data.Measurer = &measurer;
-        data.NotationFontName = "Tolvane";
-        data.FontTbl = {{"Tolvane", 2, 15, 3}};
-        data.AboutFileInfo.FontTblCount = 1;
-        data.ColorTbl = {0x000000u, 0x0000FFu};
-        data.AboutFileInfo.ColorTblCount = 2;
+        ink::UseNotationTables(data);
         data.AboutFileInfo.CMScale = 60;
         for (int32_t i = 0; i < data.WordCount(); ++i) {
             auto& w = data.WordInfo[static_cast<size_t>(i)];

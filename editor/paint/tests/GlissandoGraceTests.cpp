@@ -1,0 +1,188 @@
+#include "PaintFixture.h"
+#include "paint/BigGlissando.h"
+#include "paint/GraceCells.h"
+
+namespace notaline::test {
+namespace {
+
+using Kind = RecordingCanvas::Kind;
+
+// A big glissando from character 0 to 1; anchors at y = 151 - 25.5, from x = 130 to the end's left.
+struct GlissandoTest : PaintTest {
+    void Glissando(float endLeft) {
+        Build("1234|");
+        data.WordInfo[1].Left = endLeft;
+        SetMark(data, 0, 0, 144, 0, 3);
+        SetMark(data, 1, 1, 145, 0, 3);
+    }
+    void DrawAt(double scale) {
+        canvas.Ops.clear();
+        PaintContext ctx(data, canvas);
+        ctx.Scale = scale;
+        DrawExtralWord(ctx, 0);
+    }
+};
+
+TEST_F(GlissandoTest, RoomLimitIsExclusive) {
+    Glissando(154);  // exactly 24 pixels
+    EXPECT_FALSE(BigHuaYingHasRoom(data, 0, 1, 1));
+    EXPECT_FALSE(BigHuaYingHasRoom(data, 0, 1, 1.5));  // 36 at 1.5 against a limit of 36
+    Glissando(154.01f);
+    EXPECT_TRUE(BigHuaYingHasRoom(data, 0, 1, 1));
+    EXPECT_FALSE(BigHuaYingHasRoom(data, 0, 9, 1));
+    EXPECT_FALSE(BigHuaYingHasRoom(data, -1, 1, 1));
+    // A raise counts in the straight distance.
+    Glissando(140);
+    data.WordInfo[1].UpSpace = 30;
+    EXPECT_TRUE(BigHuaYingHasRoom(data, 0, 1, 1));
+}
+
+TEST_F(GlissandoTest, ArrowRunsBetweenTheAnchorsWithItsHeadAtTheEnd) {
+    Glissando(190);
+    DrawAt(1);
+    const auto& head = canvas.Ops.at(0);
+    ASSERT_EQ(Kind::Triangle, head.What);
+    EXPECT_EQ((FloatPoint{190, 125.5f}), head.Points[0]);
+    // 20 long, its base 2 × 20 × tan 15° wide.
+    EXPECT_NEAR(170, head.Points[1].X, 1e-4);
+    EXPECT_NEAR(125.5 - 5.359, head.Points[1].Y, 1e-3);
+    EXPECT_NEAR(125.5 + 5.359, head.Points[2].Y, 1e-3);
+    const auto& shaft = canvas.Ops.at(1);
+    EXPECT_EQ((IntRect{130, 126, 170, 126}), shaft.Box);
+    EXPECT_EQ(1.0f, shaft.Width);
+    data.IsPrinting = true;
+    DrawAt(2);
+    EXPECT_NEAR(380, canvas.Ops.at(0).Points[0].X, 1e-4);  // read at the pass's zoom
+    EXPECT_NEAR(340, canvas.Ops.at(0).Points[1].X, 1e-4);
+    EXPECT_EQ(6.0f, canvas.Ops.at(1).Width);
+
+    // An end left of the start, as at the head of a later line: the head still points at it.
+    Glissando(40);
+    DrawAt(1);
+    EXPECT_NEAR(60, canvas.Ops.at(0).Points[1].X, 1e-4);
+}
+
+TEST_F(GlissandoTest, WithoutRoomOrEndNothingIsDrawnAndTheDocumentStays) {
+    for (float left : {154.0f, 150.0f}) {
+        Glissando(left);
+        const auto before = DocumentBytes(data);
+        for (double z : {0.5, 1.0, 1.5, 2.0, 4.0}) {
+            DrawAt(z);
+            EXPECT_TRUE(canvas.Ops.empty()) << z;
+        }
+        EXPECT_EQ(before, DocumentBytes(data));
+        EXPECT_EQ(144, Slot(0, 0).IndexType);
+        EXPECT_EQ(145, Slot(1, 1).IndexType);
+    }
+    Glissando(300);
+    SetMark(data, 1, 1, 145, 0, 4);  // another pair's end
+    DrawAt(1);
+    EXPECT_TRUE(canvas.Ops.empty());
+    SetMark(data, 3, 2, 145, 0, 3);  // its end further on, past a mark of the same pair number
+    SetMark(data, 2, 0, 73, 0, 3);
+    DrawAt(1);
+    EXPECT_EQ(Kind::Triangle, canvas.Ops.at(0).What);
+    EXPECT_FLOAT_EQ(220, canvas.Ops.at(0).Points[0].X);
+    // The end on the next page: boxes there are that page's, nothing is drawn here.
+    data.PageInfo = {{0, 1, 0, 3}, {1, 1, 3, 2}};
+    DrawAt(1);
+    EXPECT_TRUE(canvas.Ops.empty());
+}
+
+// A two-note group before its main note (character 2, colour 1), drawn from its members' slots.
+struct GraceTest : PaintTest {
+    void Group(int32_t form, uint8_t yg0 = 0, uint8_t yg1 = 0) {
+        Build("12345|");
+        const int32_t first = form <= 3 ? 0 : 1;
+        const int32_t main = form <= 3 ? 2 : 0;
+        data.WordInfo[static_cast<size_t>(main)].cf = 1;
+        data.WordInfo[static_cast<size_t>(first)].YG = yg0;
+        data.WordInfo[static_cast<size_t>(first + 1)].YG = yg1;
+        SetMark(data, first, 0, 38, form, 1);
+        SetMark(data, first + 1, 0, 38, form, 2);
+        canvas.Ops.clear();
+        canvas.SetTextColor(0x123456);
+        Draw(first);
+    }
+    const RecordingCanvas::Op* Find(const std::string& text) const {
+        for (const auto& op : canvas.Ops)
+            if (op.Text == text) return &op;
+        return nullptr;
+    }
+};
+
+TEST_F(GraceTest, FirstMemberDrawsLiftedNoteAndTheGroupStrokesInTheMainColour) {
+    Group(2);
+    ASSERT_EQ(3u, canvas.Ops.size());
+    // Lifted 32 units of -51: 80 pixels; in the note's own font, in the main note's colour.
+    EXPECT_EQ("1", canvas.Ops[0].Text);
+    EXPECT_EQ((IntRect{100, 20, 130, 71}), canvas.Ops[0].Box);
+    EXPECT_EQ(0x0000FFu, canvas.Ops[0].Colour);
+    EXPECT_EQ(kDtCenter | kDtBottom | kDtSingleLine, canvas.Ops[0].Flags);
+    // Strokes 12 and 14 units below the duration line (3): from the first's left to the last's right.
+    EXPECT_EQ("SSSS", canvas.Ops[1].Text);
+    EXPECT_EQ((IntRect{100, 58, 180, 108}), canvas.Ops[1].Box);
+    EXPECT_EQ("U", canvas.Ops[2].Text);
+    EXPECT_EQ((IntRect{100, 62, 180, 114}), canvas.Ops[2].Box);
+    EXPECT_EQ("Tolvane", FaceOf(canvas.Ops[2].Font));
+
+    // The second member: its own note only, in the colour the surface holds.
+    canvas.Ops.clear();
+    canvas.SetTextColor(0x00FF00);
+    Draw(1);
+    ASSERT_EQ(1u, canvas.Ops.size());
+    EXPECT_EQ((IntRect{140, 20, 170, 71}), canvas.Ops[0].Box);
+    EXPECT_EQ(0x00FF00u, canvas.Ops[0].Colour);
+}
+
+TEST_F(GraceTest, StrokesPassBeneathTheLowestDotsForEveryOctaveValue) {
+    // Largest YG of the group -> units below the duration line of the two strokes.
+    const int32_t levels[7][2] = {{12, 14}, {12, 14}, {12, 14}, {12, 14}, {15, 17}, {18, 20}, {22, 24}};
+    for (uint8_t yg = 0; yg <= 7; ++yg) {
+        SCOPED_TRACE(static_cast<int>(yg));
+        Group(2, 0, yg);
+        const auto* first = Find("SSSS");
+        if (yg == 7) {
+            EXPECT_EQ(nullptr, first);
+            continue;
+        }
+        ASSERT_NE(nullptr, first);
+        EXPECT_EQ(Px(100 - 80 + (3 + levels[yg][0]) * 2.5), first->Box.Top);
+        EXPECT_EQ(Px(100 - 80 + (3 + levels[yg][1]) * 2.5), Find("U")->Box.Top);
+    }
+    Group(2, 4, 5);  // one low dot and two: the lower decides
+    EXPECT_EQ(Px(20 + 21 * 2.5), Find("SSSS")->Box.Top);
+    // The member's own dots: two high ones hYg (15) units above it, three low ones 12 below hYc.
+    Group(1, 2);
+    EXPECT_EQ(Px(20 - 37.5), Find("%")->Box.Top);
+    Group(1, 6);
+    EXPECT_EQ(Px(20 + 37.5), Find(")")->Box.Top);
+}
+
+TEST_F(GraceTest, GroupAfterItsNoteAndGroupsThatDoNotFitTheDocument) {
+    Group(5);
+    EXPECT_EQ(0x0000FFu, canvas.Ops.at(0).Colour);  // the main note before it
+    EXPECT_EQ("T", canvas.Ops.back().Text);
+    // Form 4 on the first character: no note before it, the colour stays.
+    canvas.Ops.clear();
+    Build("12|");
+    SetMark(data, 0, 0, 38, 4, 1);
+    canvas.SetTextColor(0x123456);
+    Draw(0);
+    EXPECT_EQ(0x123456u, canvas.Ops.at(0).Colour);
+    EXPECT_EQ("T", canvas.Ops.back().Text);
+    // A group of three on the last characters: the note, no strokes past the document's end.
+    canvas.Ops.clear();
+    Build("12|");
+    SetMark(data, 1, 0, 38, 3, 1);
+    Draw(1);
+    EXPECT_EQ(1u, canvas.Ops.size());
+    // A font-table entry that is not there: nothing.
+    canvas.Ops.clear();
+    data.WordInfo[1].nLogFont.FontTblIndex = 40;
+    Draw(1);
+    EXPECT_TRUE(canvas.Ops.empty());
+}
+
+}  // namespace
+}  // namespace notaline::test
