@@ -324,7 +324,9 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
             // Between an edit and its re-layout a character reads as the last layout placed it.
             const auto before = static_cast<size_t>(random.Below(data.WordCount()));
             twinRandom.Below(data.WordCount());
-            if (step % 2 == 1) ASSERT_TRUE(same(before)) << "document " << doc << " edit " << step;
+            if (step % 2 == 1) {
+                ASSERT_TRUE(same(before)) << "document " << doc << " edit " << step;
+            }
             ASSERT_TRUE(FormatInputLines(data, data.InputDat));
             GetAllPartInfo(twin);
             FormatAllLines(twin);
