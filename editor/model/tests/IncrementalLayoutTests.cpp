@@ -268,20 +268,25 @@ TEST(IncrementalLayoutProperty, BoxesDoNotDependOnAnEarlierLayout) {
     }
 }
 
+// A random document on a random page at least `height` high, laid out in full.
+void LaidOutDocument(EditorData& data, RandomDocuments& random, int32_t height, int32_t heightRange) {
+    data.WriteLeft = 20;
+    data.WriteWidth = 150 + static_cast<float>(random.Below(100));
+    data.WriteTop = 15;
+    data.WriteHeight = static_cast<float>(height + random.Below(heightRange));
+    data.PxPerTenthMm = 96.0f / 254;
+    random.Document(data);
+    GetAllPartInfo(data);
+    FormatAllLines(data);
+    FormatPages(data);
+}
+
 TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
     RandomDocuments random(20261209);
     int32_t edits = 0;
     for (int32_t doc = 0; doc < 120; ++doc) {
         EditorData data;
-        data.WriteLeft = 20;
-        data.WriteWidth = 150 + static_cast<float>(random.Below(100));
-        data.WriteTop = 15;
-        data.WriteHeight = 120 + static_cast<float>(random.Below(300));
-        data.PxPerTenthMm = 96.0f / 254;
-        random.Document(data);
-        GetAllPartInfo(data);
-        FormatAllLines(data);
-        FormatPages(data);
+        LaidOutDocument(data, random, 120, 300);
         for (int32_t step = 0; step < 40; ++step, ++edits) {
             RandomEdit(data, random);
             ASSERT_TRUE(FormatInputLines(data, data.InputDat)) << "document " << doc << " edit " << step;
@@ -298,21 +303,9 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
     RandomDocuments random(7171), twinRandom(7171);
     int32_t deferred = 0;
     for (int32_t doc = 0; doc < 60; ++doc) {
-        EditorData data;
-        data.WriteLeft = 20;
-        data.WriteWidth = 150 + static_cast<float>(random.Below(100));
-        data.WriteTop = 15;
-        data.WriteHeight = 60 + static_cast<float>(random.Below(100));
-        data.PxPerTenthMm = 96.0f / 254;
-        random.Document(data);
-        EditorData unused;  // the twin's generator keeps step
-        twinRandom.Below(100);
-        twinRandom.Below(100);
-        twinRandom.Document(unused);
-        GetAllPartInfo(data);
-        FormatAllLines(data);
-        FormatPages(data);
-        EditorData twin = data;
+        EditorData data, twin;
+        LaidOutDocument(data, random, 60, 100);
+        LaidOutDocument(twin, twinRandom, 60, 100);
         const auto same = [&](size_t i) {
             const auto& x = data.WordInfo[i];
             const auto& y = twin.WordInfo[i];
