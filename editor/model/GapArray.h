@@ -13,6 +13,10 @@ namespace notaline {
 // An array of records kept with a gap at the last edit point, so that an insertion or removal
 // costs what it touches (and the distance from the previous edit), not the array's length.
 // Indexes, records and their order are those of a plain array; only the storage differs.
+//
+// A run of records may be left out of date (Defer): every access to one of them (index, iterator,
+// CopyOut, TakeVector, a copy of the array) first has the settler bring the run up to date from
+// its front to at least that record. Insertions and removals move the run with its records.
 template <class T>
 class GapArray {
     static_assert(std::is_trivially_copyable_v<T>, "records are moved as raw bytes");
@@ -64,11 +68,38 @@ public:
     using iterator = Iter<false>;
     using const_iterator = Iter<true>;
 
+    // Brings records first to at least upTo (of the run first to end) up to date and returns the
+    // index it reached. `moved` is how far the run's records have moved since they were deferred.
+    using Settler = size_t (*)(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved);
+
     GapArray() = default;
     explicit GapArray(size_t n) : buf_(n), gapStart_(n), gapEnd_(n) {}
+    // A copy holds every record up to date and defers nothing.
+    GapArray(const GapArray& other)
+        : buf_((other.SettleAll(), other.buf_)), gapStart_(other.gapStart_), gapEnd_(other.gapEnd_) {}
+    GapArray(GapArray&& other) noexcept
+        : buf_((other.SettleAll(), std::move(other.buf_))), gapStart_(other.gapStart_), gapEnd_(other.gapEnd_) {
+        other.clear();
+    }
+    GapArray& operator=(const GapArray& other) {
+        if (this != &other) *this = GapArray(other);
+        return *this;
+    }
+    GapArray& operator=(GapArray&& other) noexcept {
+        if (this == &other) return *this;
+        other.SettleAll();
+        Forget();
+        settler_ = nullptr;
+        buf_ = std::move(other.buf_);
+        gapStart_ = other.gapStart_;
+        gapEnd_ = other.gapEnd_;
+        other.clear();
+        return *this;
+    }
     // Takes the vector's storage as it is: no copy, the gap made from its spare capacity.
     GapArray(std::vector<T>&& items) { *this = std::move(items); }
     GapArray& operator=(std::vector<T>&& items) {
+        Forget();
         buf_ = std::move(items);
         gapStart_ = gapEnd_ = buf_.size();
         // Room the vector already owns costs nothing; some of it saves the first edit a copy.
@@ -80,8 +111,14 @@ public:
 
     size_t size() const { return buf_.size() - Gap(); }
     bool empty() const { return size() == 0; }
-    T& operator[](size_t i) { return buf_[i < gapStart_ ? i : i + Gap()]; }
-    const T& operator[](size_t i) const { return buf_[i < gapStart_ ? i : i + Gap()]; }
+    T& operator[](size_t i) {
+        if (IsDeferred(i)) [[unlikely]] SettleTo(i + 1);
+        return buf_[i < gapStart_ ? i : i + Gap()];
+    }
+    const T& operator[](size_t i) const {
+        if (IsDeferred(i)) [[unlikely]] SettleTo(i + 1);
+        return buf_[i < gapStart_ ? i : i + Gap()];
+    }
     T& front() { return (*this)[0]; }
     T& back() { return (*this)[size() - 1]; }
     const T& back() const { return (*this)[size() - 1]; }
@@ -94,6 +131,15 @@ public:
     // Opens room for n records at pos. What the room holds is unspecified: callers overwrite it.
     void InsertRoom(size_t pos, size_t n) {
         if (n == 0) return;
+        if (pos < deferEnd_) {
+            // The run stays one run that moved as a whole: the part before pos is settled first.
+            if (pos > deferFrom_) SettleTo(pos);
+            if (deferFrom_ < deferEnd_) {
+                deferFrom_ += n;
+                deferEnd_ += n;
+                moved_ += static_cast<ptrdiff_t>(n);
+            }
+        }
         if (Gap() < n) Grow(n);
         MoveGap(pos);
         gapStart_ += n;
@@ -101,12 +147,27 @@ public:
     // Removes the n records at pos.
     void Erase(size_t pos, size_t n) {
         if (n == 0) return;
+        if (pos < deferEnd_) {
+            if (pos > deferFrom_) SettleTo(pos);
+            if (deferFrom_ < deferEnd_) {
+                // What is left of the run lies behind the removed records.
+                const size_t from = std::max(deferFrom_, pos + n);
+                if (from >= deferEnd_) {
+                    Forget();
+                } else {
+                    deferFrom_ = from - n;
+                    deferEnd_ -= n;
+                    moved_ -= static_cast<ptrdiff_t>(n);
+                }
+            }
+        }
         MoveGap(pos);
         gapEnd_ += n;
     }
     // Copies n records from pos on to out, in at most two block copies.
     template <class Out>
     Out CopyOut(size_t pos, size_t n, Out out) const {
+        if (n > 0 && pos < deferEnd_ && pos + n > deferFrom_) SettleTo(pos + n);
         const size_t head = pos < gapStart_ ? std::min(n, gapStart_ - pos) : 0;
         out = std::copy_n(buf_.data() + pos, head, out);
         return std::copy_n(buf_.data() + pos + head + Gap(), n - head, out);
@@ -142,12 +203,14 @@ public:
     }
     void pop_back() { Erase(size() - 1, 1); }
     void clear() {
+        Forget();
         buf_.clear();
         gapStart_ = gapEnd_ = 0;
     }
 
     // The records as one vector; the array is left empty.
     std::vector<T> TakeVector() {
+        SettleAll();
         MoveGap(size());
         buf_.resize(gapStart_);
         gapEnd_ = gapStart_;
@@ -156,8 +219,56 @@ public:
         return out;
     }
 
+    // Records from to end are out of date until the settler (called with context) brings them up
+    // to date; joined with a run deferred before into one run from the first to the last of both.
+    // Called when the settler would place every record of both runs where it now stands.
+    void Defer(size_t from, size_t end, Settler settler, void* context) {
+        end = std::min(end, size());
+        if (from >= end || settler == nullptr) return;
+        if (deferFrom_ < deferEnd_) {
+            from = std::min(from, deferFrom_);
+            end = std::max(end, deferEnd_);
+        }
+        deferFrom_ = from;
+        deferEnd_ = end;
+        moved_ = 0;
+        settler_ = settler;
+        context_ = context;
+    }
+    // The run deferred, which is no longer settled on access: the caller brings it up to date
+    // or defers it again.
+    std::pair<size_t, size_t> TakeDeferred() {
+        const std::pair<size_t, size_t> run{deferFrom_, deferEnd_};
+        Forget();
+        return run;
+    }
+    bool HasDeferred() const { return deferFrom_ < deferEnd_; }
+    // Everything up to date.
+    void SettleAll() const {
+        if (deferFrom_ < deferEnd_) SettleTo(deferEnd_);
+    }
+
 private:
     static constexpr size_t kMinGap = 256;
+
+    bool IsDeferred(size_t i) const { return i - deferFrom_ < deferEnd_ - deferFrom_; }
+    void Forget() const {
+        deferFrom_ = deferEnd_ = 0;
+        moved_ = 0;
+    }
+    // The run settled from its front to at least upTo. While the settler runs, nothing counts as
+    // deferred, so that it reads and writes the records freely.
+    void SettleTo(size_t upTo) const {
+        const size_t from = deferFrom_, end = deferEnd_;
+        const ptrdiff_t moved = moved_;
+        Forget();
+        const size_t reached = settler_(context_, from, std::min(upTo, end), end, moved);
+        if (reached < end) {
+            deferFrom_ = std::max(reached, from);
+            deferEnd_ = end;
+            moved_ = moved;
+        }
+    }
 
     size_t Gap() const { return gapEnd_ - gapStart_; }
 
@@ -191,6 +302,11 @@ private:
     std::vector<T> buf_;  // the records before the gap, the gap, the records after it
     size_t gapStart_ = 0;
     size_t gapEnd_ = 0;
+    mutable size_t deferFrom_ = 0;  // the run out of date; empty when not below deferEnd_
+    mutable size_t deferEnd_ = 0;
+    mutable ptrdiff_t moved_ = 0;
+    Settler settler_ = nullptr;
+    void* context_ = nullptr;
 };
 
 }  // namespace notaline

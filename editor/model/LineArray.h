@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -40,8 +41,25 @@ public:
 
     // Line i's first character without applying anything: for searches over all the lines.
     int32_t StartOf(size_t i) const { return lines_[i].Start + (i >= from_ ? by_ : 0); }
-    // Line i as stored, its Start possibly not yet moved: for what does not read the Start.
+    // Line i as stored, its Start possibly not yet moved: for what neither reads nor writes the Start.
     const tessaly::aLineInfo& Unmoved(size_t i) const { return lines_[i]; }
+    tessaly::aLineInfo& Unmoved(size_t i) { return lines_[i]; }
+
+    // The `count` lines at `at` give way to `with`, in one move of the lines behind; a move pending
+    // for those stays pending.
+    void Replace(size_t at, size_t count, const Vector& with) {
+        at = std::min(at, lines_.size());
+        count = std::min(count, lines_.size() - at);
+        if (from_ != kNone && from_ < at + count) Settle(at + count);
+        const auto begin = lines_.begin() + static_cast<ptrdiff_t>(at);
+        if (with.size() > count) {
+            lines_.insert(begin + static_cast<ptrdiff_t>(count), with.size() - count, tessaly::aLineInfo{});
+        } else {
+            lines_.erase(begin + static_cast<ptrdiff_t>(with.size()), begin + static_cast<ptrdiff_t>(count));
+        }
+        std::copy(with.begin(), with.end(), lines_.begin() + static_cast<ptrdiff_t>(at));
+        if (from_ != kNone) from_ = from_ - count + with.size();
+    }
 
     // The lines from `from` on begin `by` characters later.
     void ShiftStarts(size_t from, int32_t by) {

@@ -1,6 +1,8 @@
 #include "model/Pagination.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <vector>
 
 #include "model/LineBreaker.h"
@@ -11,23 +13,89 @@ namespace notaline {
 
 namespace {
 
+// A character's box on its line: a stacked one (ShuPai.Number other than 0) steps up or down by
+// its own height and spacing.
+void PlaceWord(tessaly::aWordInfo& w, const tessaly::aLineInfo& line) {
+    const int32_t n = w.ShuPai.Number;
+    const float u = w.ShuPai.Space + w.WdSize.cy;
+    if (n == 0) {
+        w.Top = line.Top;
+        w.Bottom = line.Bottom;
+    } else if (n > 0) {
+        w.Top = line.Top - static_cast<float>(n - 1) * u;
+        w.Bottom = line.Bottom - static_cast<float>(n - 1) * u;
+    } else {
+        w.Top = line.Top + static_cast<float>(n - 1) * u;
+        w.Bottom = line.Bottom - static_cast<float>(n + 1) * u;
+    }
+}
+
 void PlaceWordsOfLine(EditorData& data, const tessaly::aLineInfo& line) {
     const int32_t last = std::min(line.Start + line.Length, data.WordCount());
-    for (int32_t c = std::max(line.Start, 0); c < last; ++c) {
-        auto& w = data.WordInfo[static_cast<size_t>(c)];
-        const int32_t n = w.ShuPai.Number;
-        const float u = w.ShuPai.Space + w.WdSize.cy;
-        if (n == 0) {
-            w.Top = line.Top;
-            w.Bottom = line.Bottom;
-        } else if (n > 0) {
-            w.Top = line.Top - static_cast<float>(n - 1) * u;
-            w.Bottom = line.Bottom - static_cast<float>(n - 1) * u;
-        } else {
-            w.Top = line.Top + static_cast<float>(n - 1) * u;
-            w.Bottom = line.Bottom - static_cast<float>(n + 1) * u;
-        }
+    for (int32_t c = std::max(line.Start, 0); c < last; ++c) PlaceWord(data.WordInfo[static_cast<size_t>(c)], line);
+}
+
+// The last line that begins at or before character `word`; 0 when none does.
+size_t LineAtOrBefore(const LineArray& lines, int64_t word) {
+    size_t lo = 0, hi = lines.size();
+    while (hi - lo > 1) {
+        const size_t mid = lo + (hi - lo) / 2;
+        (lines.StartOf(mid) <= word ? lo : hi) = mid;
     }
+    return lo;
+}
+
+// Places the deferred characters first to at least upTo on their lines, line by line. The lines
+// are those of the last layout, which numbered the characters `moved` lower than they are now.
+size_t SettleWords(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved) {
+    auto& data = *static_cast<EditorData*>(context);
+    const LineArray& lines = data.LineInfo;
+    end = std::min(end, data.WordInfo.size());
+    size_t reached = first;
+    for (size_t l = lines.empty() ? 0 : LineAtOrBefore(lines, static_cast<int64_t>(first) - moved);
+         l < lines.size() && reached < upTo; ++l) {
+        const auto& line = lines[l];
+        const int64_t lineFrom = int64_t{line.Start} + moved;
+        const int64_t lineEnd = std::min<int64_t>(lineFrom + line.Length, static_cast<int64_t>(end));
+        for (int64_t c = std::max<int64_t>(lineFrom, static_cast<int64_t>(reached)); c < lineEnd; ++c)
+            PlaceWord(data.WordInfo[static_cast<size_t>(c)], line);
+        reached = std::max<size_t>(reached, static_cast<size_t>(std::max<int64_t>(lineEnd, 0)));
+    }
+    // Characters behind the last line belong to none: nothing places them.
+    return reached < upTo ? end : reached;
+}
+
+// Characters from..end are placed on their lines when something reads them.
+void DeferPlacing(EditorData& data, int32_t from, int32_t end) {
+    if (from < end)
+        data.WordInfo.Defer(static_cast<size_t>(std::max(from, 0)), static_cast<size_t>(end), &SettleWords, &data);
+}
+
+// The first and last line whose box moved; their characters, and those of the lines between, are
+// placed when read.
+struct MovedLines {
+    int32_t First = INT32_MAX;
+    int32_t Last = -1;
+
+    void Defer(EditorData& data) const {
+        if (Last < First) return;
+        const auto& lines = data.LineInfo;
+        const int32_t end = lines.StartOf(static_cast<size_t>(Last)) + lines.Unmoved(static_cast<size_t>(Last)).Length;
+        DeferPlacing(data, lines.StartOf(static_cast<size_t>(First)), std::min(end, data.WordCount()));
+    }
+};
+
+// Line j's box from its top; a box that moved is noted. Returns its bottom.
+float SetLineBox(EditorData& data, int32_t j, float top, MovedLines& moved) {
+    auto& line = data.LineInfo.Unmoved(static_cast<size_t>(j));
+    const float bottom = top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
+    if (line.Top != top || line.Bottom != bottom) {
+        moved.First = std::min(moved.First, j);
+        moved.Last = j;
+    }
+    line.Top = top;
+    line.Bottom = bottom;
+    return bottom;
 }
 
 // Where an incremental pagination may stop: from line Line on (new numbering) the lines are the
@@ -38,6 +106,7 @@ struct Resync {
     int32_t LineDelta = 0;
     int32_t WordDelta = 0;
     std::vector<tessaly::aPageInfo> OldPages;  // the old pages from the first one paginated again
+    MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
 };
 
 // Takes over the old pages from the one that began at `line` (new numbering); false when none did.
@@ -57,26 +126,45 @@ bool TakeOverPages(EditorData& data, const Resync& r, int32_t line) {
 
 // Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
 // more of its own heights free below it. With a resync, stops where the old pages can be taken
-// over. Returns the number of pages paginated (the rest were taken over).
-int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, const Resync* resync = nullptr) {
-    for (int32_t i = from; i < data.LineCount(); ++i) {
-        const auto& line = data.LineInfo[static_cast<size_t>(i)];
+// over, and places the lines it paginates. Returns the number of pages paginated (the rest were
+// taken over).
+int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync = nullptr) {
+    // The last page's counts are kept here and written back when it ends: this loop runs over
+    // every line behind an edit.
+    int32_t lines = data.PageInfo.back().LengthLine;
+    int32_t words = data.PageInfo.back().LengthWord;
+    const auto endPage = [&] {
+        data.PageInfo.back().LengthLine = lines;
+        data.PageInfo.back().LengthWord = words;
+    };
+    const int32_t count = data.LineCount();
+    const float writeHeight = data.WriteHeight;
+    const auto writeTop = static_cast<float>(data.WriteTop);
+    // With a resync, the bottom of the line before, placed already when it is on the same page.
+    float bottom = resync && from > 0 ? data.LineInfo.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
+    for (int32_t i = from; i < count; ++i) {
+        const auto& line = data.LineInfo.Unmoved(static_cast<size_t>(i));
         const float up = line.LineUpSpace;
         const int32_t height = line.WordHeight;
-        if (up + static_cast<float>(2 * int64_t{height} + h) > data.WriteHeight) {
+        if (up + static_cast<float>(2 * int64_t{height} + h) > writeHeight) {
+            endPage();
             if (resync && i >= resync->Line) {
                 const int32_t paginated = data.PageCount();
                 if (TakeOverPages(data, *resync, i)) return paginated;
             }
             StartNewPage(data, i);
-            h = tessaly::CLng(up + static_cast<float>(height));
+            if (resync) bottom = SetLineBox(data, i, up + writeTop, resync->Moved);
+            lines = 1;
+            words = line.Length;
+            h = RoundPixels(up + static_cast<float>(height));
         } else {
-            auto& page = data.PageInfo.back();
-            page.LengthLine += 1;
-            page.LengthWord += line.Length;
-            h = tessaly::CLng(up + static_cast<float>(int64_t{height} + h));
+            if (resync) bottom = SetLineBox(data, i, lines == 0 ? up + writeTop : bottom, resync->Moved);
+            lines += 1;
+            words += line.Length;
+            h = RoundPixels(up + static_cast<float>(int64_t{height} + h));
         }
     }
+    endPage();
     return data.PageCount();
 }
 
@@ -96,19 +184,17 @@ int32_t PageOfLine(const EditorData& data, int32_t line) {
 
 // Pagination again from the page of line `from` - 1: the pages before it hold only lines the
 // edit left alone, and the page that ends just before `from` may now take its first line. With a
-// resync the old pages are taken over where they begin to agree. The pages paginated again.
-struct PageSpan {
-    int32_t First = 0;
-    int32_t End = 0;
-};
-PageSpan PaginateFrom(EditorData& data, int32_t from, Resync* resync = nullptr) {
+// resync the old pages are taken over where they begin to agree. Places the lines of the pages
+// paginated again, and returns those pages.
+void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
     int32_t q = data.PageCount() > 0 ? PageOfLine(data, std::max(from - 1, 0)) : 0;
     // An empty page before (a first line too tall for the first page) depends on that line.
     while (q > 0 && data.PageInfo[static_cast<size_t>(q - 1)].LengthLine == 0) --q;
-    if (resync) resync->OldPages.assign(data.PageInfo.begin() + q, data.PageInfo.end());
+    resync.OldPages.assign(data.PageInfo.begin() + q, data.PageInfo.end());
     if (q == 0) {
         data.PageInfo.assign(1, tessaly::aPageInfo{});
-        return {0, PaginateLines(data, 0, 0, resync)};
+        PaginateLines(data, 0, 0, &resync);
+        return;
     }
     // A page after the first was begun by its first line not fitting on the page before.
     const tessaly::aPageInfo kept = data.PageInfo[static_cast<size_t>(q)];
@@ -118,35 +204,32 @@ PageSpan PaginateFrom(EditorData& data, int32_t from, Resync* resync = nullptr) 
     first.StartLine = kept.StartLine;
     first.StartWord = kept.StartWord;
     first.LengthLine = 1;
-    const auto& head = data.LineInfo[static_cast<size_t>(kept.StartLine)];
+    const auto& head = data.LineInfo.Unmoved(static_cast<size_t>(kept.StartLine));
     first.LengthWord = head.Length;
-    const int32_t end = PaginateLines(data, kept.StartLine + 1,
-                                      tessaly::CLng(head.LineUpSpace + static_cast<float>(head.WordHeight)), resync);
-    return {q, end};
+    SetLineBox(data, kept.StartLine, head.LineUpSpace + static_cast<float>(data.WriteTop), resync.Moved);
+    PaginateLines(data, kept.StartLine + 1, RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)),
+                  &resync);
 }
 
-// Vertical boxes of the lines. Characters are placed on the lines from fresh to freshEnd (new
-// lines, whose characters may have changed) and on every line whose box moved; all of them when
-// everything is true.
-void PlaceLines(EditorData& data, int32_t fresh, int32_t freshEnd, bool everything, int32_t firstPage = 0,
-                int32_t endPage = -1) {
-    const size_t pages = endPage < 0 ? data.PageInfo.size() : std::min(data.PageInfo.size(), static_cast<size_t>(endPage));
-    for (size_t p = static_cast<size_t>(std::max(firstPage, 0)); p < pages; ++p) {
-        const auto& page = data.PageInfo[p];
+// Vertical boxes of the lines, and the characters placed on them: all of them when everything is
+// true, else those of lines whose box moved when first read.
+void PlaceLines(EditorData& data, bool everything) {
+    const auto earlier = data.WordInfo.TakeDeferred();
+    MovedLines moved;
+    const auto writeTop = static_cast<float>(data.WriteTop);
+    for (const auto& page : data.PageInfo) {
         if (page.LengthLine <= 0) continue;
         const int32_t end = std::min(page.StartLine + page.LengthLine, data.LineCount());
         float top = 0;
         for (int32_t j = std::max(page.StartLine, 0); j < end; ++j) {
-            auto& line = data.LineInfo[static_cast<size_t>(j)];
-            if (j == page.StartLine) top = line.LineUpSpace + static_cast<float>(data.WriteTop);
-            const float bottom = top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
-            const bool moved = line.Top != top || line.Bottom != bottom;
-            line.Top = top;
-            line.Bottom = bottom;
-            if (everything || moved || (j >= fresh && j < freshEnd)) PlaceWordsOfLine(data, line);
-            top = bottom;
+            const float up = data.LineInfo.Unmoved(static_cast<size_t>(j)).LineUpSpace;
+            top = SetLineBox(data, j, j == page.StartLine ? up + writeTop : top, moved);
+            if (everything) PlaceWordsOfLine(data, data.LineInfo[static_cast<size_t>(j)]);
         }
     }
+    if (everything) return;
+    DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    moved.Defer(data);
 }
 
 int32_t CountParaEndLines(const EditorData& data, int32_t from, int32_t to) {
@@ -199,6 +282,13 @@ void FullRelayout(EditorData& data, int32_t oldCount) {
 
 }  // namespace
 
+int32_t RoundPixels(double x) {
+    if (!(std::fabs(x) < 1e9)) return tessaly::CLng(x);
+    // Below 2^52 a sum with 2^52 keeps no fraction: the addition rounds halves to even, as CLng does.
+    constexpr double kWhole = 4503599627370496.0;
+    return static_cast<int32_t>(x >= 0 ? (x + kWhole) - kWhole : (x - kWhole) + kWhole);
+}
+
 void GetAllPartInfo(EditorData& data) {
     data.PartInfo.clear();
     for (int32_t i = 0; i < data.WordCount(); ++i)
@@ -211,24 +301,27 @@ void StartNewPage(EditorData& data, int32_t Line) {
     page.StartLine = prev.StartLine + prev.LengthLine;
     page.StartWord = prev.StartWord + prev.LengthWord;
     page.LengthLine = 1;
-    page.LengthWord = data.LineInfo[static_cast<size_t>(Line)].Length;
+    page.LengthWord = data.LineInfo.Unmoved(static_cast<size_t>(Line)).Length;
     data.PageInfo.push_back(page);
 }
 
 void PlaceLinesVertically(EditorData& data) {
-    PlaceLines(data, 0, 0, false);
+    PlaceLines(data, false);
 }
 
 void PlaceWordsVertically(EditorData& data) {
+    data.WordInfo.TakeDeferred();
     for (const auto& line : data.LineInfo) PlaceWordsOfLine(data, line);
 }
 
 void FormatPages(EditorData& data) {
     Paginate(data);
-    PlaceLines(data, 0, 0, true);
+    PlaceLines(data, true);
 }
 
 void FormatAllLines(EditorData& data) {
+    // The lines are replaced: what waits for the old ones is placed on them first.
+    data.WordInfo.SettleAll();
     int32_t count = 0;
     FormatLines(data, 0, data.WordCount() - 1, count, 0);
     data.LineInfo = std::move(data.LineScratch);
@@ -236,6 +329,7 @@ void FormatAllLines(EditorData& data) {
 }
 
 void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
+    data.WordInfo.SettleAll();
     GetAllPartInfo(data);
     int32_t count = 0;
     FormatLines(data, InputDat.iWord1, data.WordCount() - 1, count);
@@ -254,6 +348,9 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     const bool own = &InputDat == &data.InputDat;
     if (own && data.InputDatLaidOut) return true;
     if (own) data.InputDatLaidOut = true;
+    // Characters still waiting for their old lines are placed on the new ones when read; meanwhile
+    // the re-layout reads them freely (it never reads a vertical box).
+    const auto earlier = data.WordInfo.TakeDeferred();
     const tessaly::aInputDat& d = InputDat;
     const int32_t oldCount = data.LineCount();
     const int64_t delta64 = int64_t{d.iAddLength} - d.iDelLength;
@@ -283,7 +380,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
         for (int32_t k = 0; k < n; ++k)
             lines[static_cast<size_t>(d.iLine1 + k)] = data.LineScratch[static_cast<size_t>(k)];
     } else {
-        Splice(lines.All(), d.iLine1, oldLines, data.LineScratch);
+        lines.Replace(static_cast<size_t>(d.iLine1), static_cast<size_t>(oldLines), data.LineScratch);
     }
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) {
@@ -304,8 +401,11 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     resync.Line = d.iLine1 + n + 1;
     resync.LineDelta = data.LineCount() - oldCount;
     resync.WordDelta = delta;
-    const PageSpan pages = PaginateFrom(data, d.iLine1, &resync);
-    PlaceLines(data, d.iLine1, d.iLine1 + n, false, pages.First, pages.End);
+    PaginateFrom(data, d.iLine1, resync);
+    // The new lines' characters are placed now; those of lines that only moved when first read.
+    for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
+    DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    resync.Moved.Defer(data);
     return true;
 }
 

@@ -6,6 +6,9 @@
 
 namespace notaline {
 
+// CLng of a height in pixels, without a library call, for the loops over every line.
+int32_t RoundPixels(double x);
+
 // PartInfo again from the paragraph ends, one entry each.
 void GetAllPartInfo(EditorData& data);
 

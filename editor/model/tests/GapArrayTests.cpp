@@ -125,6 +125,75 @@ TEST(GapArray, IteratorsWorkWithTheStandardAlgorithms) {
     EXPECT_EQ((std::vector<int32_t>{0, 1, 3, 40, 41}), Values(a));
 }
 
+// A deferred run is handed to the settler record by record exactly once, at the index it had when
+// it was deferred moved by `moved`, before anything reads a record of it; insertions and removals
+// around and inside the run, reads, copies and copies of the array all keep that.
+struct DeferredRun {
+    GapArray<Rec>* array = nullptr;
+    size_t stride = 1;   // the settler works in blocks of this many records, as the layout does lines
+    int32_t wrong = 0;   // records handed over that were not deferred, or at the wrong index
+};
+
+size_t SettleRecs(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved) {
+    auto& run = *static_cast<DeferredRun*>(context);
+    size_t c = first;
+    for (; c < end && (c < upTo || (c - first) % run.stride != 0); ++c) {
+        Rec& r = (*run.array)[c];
+        if (r.pad[0] != 1 || r.v != static_cast<int32_t>(static_cast<ptrdiff_t>(c) - moved)) ++run.wrong;
+        r.pad[0] = 2;
+    }
+    return c;
+}
+
+TEST(GapArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<Rec> start(300);
+        for (size_t i = 0; i < start.size(); ++i) start[i].v = static_cast<int32_t>(i);
+        GapArray<Rec> a(std::move(start));
+        DeferredRun run{&a, 1 + rng() % 5};
+        const size_t from = rng() % 200, end = from + 1 + rng() % 100;
+        for (size_t i = from; i < end; ++i) a[i].pad[0] = 1;
+        a.Defer(from, end, &SettleRecs, &run);
+        // Reads hand deferred records over first: a settled record is never seen deferred.
+        const auto check = [&](const Rec& r) { return r.pad[0] != 1; };
+        for (int op = 0; op < 30 && a.HasDeferred(); ++op) {
+            const size_t pos = std::uniform_int_distribution<size_t>(0, a.size())(rng);
+            switch (rng() % 5) {
+                case 0: {
+                    const size_t n = 1 + rng() % 4;
+                    a.InsertRoom(pos, n);
+                    for (size_t k = 0; k < n; ++k) a[pos + k] = Rec{};
+                    break;
+                }
+                case 1:
+                    a.Erase(pos, std::min(a.size() - pos, static_cast<size_t>(rng() % 6)));
+                    break;
+                case 2:
+                    if (pos < a.size()) ASSERT_TRUE(check(a[pos])) << "seed " << seed << " op " << op;
+                    break;
+                case 3: {
+                    const size_t n = std::min(a.size() - pos, static_cast<size_t>(rng() % 20));
+                    std::vector<Rec> out(n);
+                    a.CopyOut(pos, n, out.begin());
+                    ASSERT_TRUE(std::all_of(out.begin(), out.end(), check)) << "seed " << seed << " op " << op;
+                    break;
+                }
+                default: {
+                    const GapArray<Rec> copy = a;  // the copy settles everything
+                    ASSERT_FALSE(copy.HasDeferred());
+                    ASSERT_TRUE(std::all_of(copy.begin(), copy.end(), check)) << "seed " << seed;
+                    ASSERT_FALSE(a.HasDeferred());
+                    break;
+                }
+            }
+        }
+        a.SettleAll();
+        EXPECT_TRUE(std::all_of(a.begin(), a.end(), check)) << "seed " << seed;
+        EXPECT_EQ(0, run.wrong) << "seed " << seed;
+    }
+}
+
 // Pending moves of the lines' first characters, registered before and behind each other and read
 // in any order, give the records a plain vector moved at once would hold.
 TEST(LineArray, PendingMovesReadAsIfAppliedAtOnce) {

@@ -268,20 +268,25 @@ TEST(IncrementalLayoutProperty, BoxesDoNotDependOnAnEarlierLayout) {
     }
 }
 
+// A random document on a random page at least `height` high, laid out in full.
+void LaidOutDocument(EditorData& data, RandomDocuments& random, int32_t height, int32_t heightRange) {
+    data.WriteLeft = 20;
+    data.WriteWidth = 150 + static_cast<float>(random.Below(100));
+    data.WriteTop = 15;
+    data.WriteHeight = static_cast<float>(height + random.Below(heightRange));
+    data.PxPerTenthMm = 96.0f / 254;
+    random.Document(data);
+    GetAllPartInfo(data);
+    FormatAllLines(data);
+    FormatPages(data);
+}
+
 TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
     RandomDocuments random(20261209);
     int32_t edits = 0;
     for (int32_t doc = 0; doc < 120; ++doc) {
         EditorData data;
-        data.WriteLeft = 20;
-        data.WriteWidth = 150 + static_cast<float>(random.Below(100));
-        data.WriteTop = 15;
-        data.WriteHeight = 120 + static_cast<float>(random.Below(300));
-        data.PxPerTenthMm = 96.0f / 254;
-        random.Document(data);
-        GetAllPartInfo(data);
-        FormatAllLines(data);
-        FormatPages(data);
+        LaidOutDocument(data, random, 120, 300);
         for (int32_t step = 0; step < 40; ++step, ++edits) {
             RandomEdit(data, random);
             ASSERT_TRUE(FormatInputLines(data, data.InputDat)) << "document " << doc << " edit " << step;
@@ -289,6 +294,58 @@ TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
         }
     }
     EXPECT_EQ(edits, 4800);
+}
+
+// Edits in documents of many pages leave the characters of later lines to be placed when read.
+// Piled-up edits with reads of single characters and of runs in between give every character the
+// box a full layout from scratch gives it, on the same edits made to a twin.
+TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPutsThem) {
+    RandomDocuments random(7171), twinRandom(7171);
+    int32_t deferred = 0;
+    for (int32_t doc = 0; doc < 60; ++doc) {
+        EditorData data, twin;
+        LaidOutDocument(data, random, 60, 100);
+        LaidOutDocument(twin, twinRandom, 60, 100);
+        const auto same = [&](size_t i) {
+            const auto& x = data.WordInfo[i];
+            const auto& y = twin.WordInfo[i];
+            return x.Top == y.Top && x.Bottom == y.Bottom && x.Left == y.Left && x.Right == y.Right;
+        };
+        for (int32_t step = 0; step < 60; ++step) {
+            RandomEdit(data, random);
+            RandomEdit(twin, twinRandom);
+            // Between an edit and its re-layout a character reads as the last layout placed it.
+            const auto before = static_cast<size_t>(random.Below(data.WordCount()));
+            twinRandom.Below(data.WordCount());
+            if (step % 2 == 1) {
+                ASSERT_TRUE(same(before)) << "document " << doc << " edit " << step;
+            }
+            ASSERT_TRUE(FormatInputLines(data, data.InputDat));
+            GetAllPartInfo(twin);
+            FormatAllLines(twin);
+            FormatPages(twin);
+            deferred += data.WordInfo.HasDeferred() ? 1 : 0;
+            const auto at = static_cast<size_t>(random.Below(data.WordCount()));
+            twinRandom.Below(data.WordCount());
+            switch (step % 3) {
+                case 0:
+                    break;  // nothing read: the next edit comes on top
+                case 1:
+                    ASSERT_TRUE(same(at)) << "document " << doc << " edit " << step << " character " << at;
+                    break;
+                default: {
+                    const size_t n = std::min<size_t>(12, static_cast<size_t>(data.WordCount()) - at);
+                    std::vector<aWordInfo> out(n);
+                    data.WordInfo.CopyOut(at, n, out.begin());
+                    for (size_t k = 0; k < n; ++k)
+                        ASSERT_EQ(out[k].Top, twin.WordInfo[at + k].Top) << "document " << doc << " edit " << step;
+                    break;
+                }
+            }
+        }
+        ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
+    }
+    EXPECT_GT(deferred, 500);  // the lazy path was the one taken
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "LayoutFixture.h"
+#include "records/Numbers.h"
 
 namespace notaline::test {
 namespace {
@@ -12,6 +15,18 @@ void TwoLines(EditorData& data, float firstUp, int32_t firstHeight) {
     data.LineInfo.assign(2, {});
     data.LineInfo[0] = {.Start = 0, .Length = 3, .LineUpSpace = firstUp, .WordHeight = firstHeight};
     data.LineInfo[1] = {.Start = 3, .Length = 2, .LineUpSpace = 10, .WordHeight = 30};
+}
+
+// The pagination's own rounding is CLng's: halves to even, either sign, and saturating or 0 for
+// what is not a height.
+TEST(PixelRounding, RoundsAsCLngDoes) {
+    for (int32_t k = -4000; k <= 4000; ++k) {
+        for (const double x : {k / 2.0, k / 2.0 + 1e-9, k / 2.0 - 1e-9, k / 3.0, static_cast<double>(k / 7.0f)})
+            ASSERT_EQ(tessaly::CLng(x), RoundPixels(x)) << x;
+    }
+    for (const double x : {2.5e9, -2.5e9, 1e300, std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN(), 999999999.5, -999999998.5})
+        EXPECT_EQ(tessaly::CLng(x), RoundPixels(x)) << x;
 }
 
 TEST_F(Pagination, ALineGoesToANewPageWhenLessThanItsHeightWouldStayFree) {
