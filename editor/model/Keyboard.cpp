@@ -264,7 +264,9 @@ void Keyboard::AlignToSource() {
         if (edit_.Typed.InputWord(d.SelStart, d.SelLength)) LayOutEdit(d, page_);
     } else if (alignment == tessaly::AlignmentxjDq) {
         if (!CanAlignToSource(d, SourceKind::XjDq, alignment, message)) return control_.ShowMessage(message);
-        if (AlignWordToBarPosition(d, edit_.Spacing)) LayOutEdit(d, page_);
+        // The spacing after the character before it becomes the gap: one undo step.
+        const auto gap = BarAlignmentGap(d);
+        if (gap && edit_.Spacing.SelWordSpace(d.SelStart - 1, 0, *gap)) LayOutEdit(d, page_);
     } else {
         return control_.ShowMessage(kNoAlignmentMessage);
     }

@@ -6,7 +6,6 @@
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
 #include "model/PageView.h"
-#include "model/SpacingCommands.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -211,11 +210,11 @@ tessaly::aWordInfo MakeAlignSpaceWord(EditorData& data, const InputAttributes& i
     return space;
 }
 
-bool AlignWordToBarPosition(EditorData& data, SpacingCommands& spacing) {
+std::optional<float> BarAlignmentGap(EditorData& data) {
     const int32_t at = data.SelStart;
-    if (!data.IsWord(at) || at < 1) return false;
+    if (!data.IsWord(at) || at < 1) return std::nullopt;
     const int32_t line = GetLineOfWord(data, at);
-    if (!IsLine(data, line) || data.LineInfo[static_cast<size_t>(line)].Start == at) return false;
+    if (!IsLine(data, line) || data.LineInfo[static_cast<size_t>(line)].Start == at) return std::nullopt;
     const auto& p = data.XjDqPositions;
     const auto ub = static_cast<int32_t>(p.size()) - 1;
     const float c = std::floor(GetWordCenterX(data, at));
@@ -224,12 +223,12 @@ bool AlignWordToBarPosition(EditorData& data, SpacingCommands& spacing) {
     // Right of every position there is none to move to: the spare element holds no position.
     if (k >= ub) {
         BeepOn(data);
-        return false;
+        return std::nullopt;
     }
     const auto& w = W(data, at);
     const auto& prev = W(data, at - 1);
     const float left = p[static_cast<size_t>(k)] - w.WdSize.cx / 2;
-    return spacing.SelWordSpace(at - 1, 0, left - (prev.Left + prev.WdSize.cx));
+    return left - (prev.Left + prev.WdSize.cx);
 }
 
 }  // namespace notaline

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "model/EditorData.h"
 #include "model/TypedText.h"
@@ -8,7 +9,6 @@
 namespace notaline {
 
 class PageView;
-class SpacingCommands;
 
 // The two alignment source lines: notation to lyrics (CPdqLine) and bar to bar (XjdqLine).
 enum class SourceKind { CpDq, XjDq };
@@ -39,9 +39,9 @@ bool CanAlignToSource(const EditorData& data, SourceKind kind, int32_t alignment
 // the next lyric-alignment position.
 tessaly::aWordInfo MakeAlignSpaceWord(EditorData& data, const InputAttributes& in);
 
-// Moves the caret's character onto the next bar position by the spacing after the character
-// before it (one undo step); false, changing nothing, when it is at a line start or right of
+// The spacing after the character before the caret that puts the caret's character on the next
+// bar position; nothing when it starts its line, and nothing (after a beep) when it lies right of
 // every position.
-bool AlignWordToBarPosition(EditorData& data, SpacingCommands& spacing);
+std::optional<float> BarAlignmentGap(EditorData& data);
 
 }  // namespace notaline

@@ -10,6 +10,7 @@
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/LayoutSetup.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -153,6 +154,32 @@ TEST_F(KeysTest, PostedDigitsBecomeNotesOnTheCaretLineAndTheHostHearsOfIt) {
     EXPECT_EQ(d.WordInfo[4].IsJpGcCtl, 1);
     EXPECT_EQ(d.WordInfo[5].IsJpGcCtl, 0);
     EXPECT_EQ(g_status.back().cInputState, tessaly::GcState);
+}
+
+TEST_F(KeysTest, TheRecordGoesWhenTheCaretMovesAndAfterEveryLoad) {
+    EmptyDocument();
+    Type("123");
+    Key(WM_KEYDOWN, VK_LEFT);
+    const size_t sent = g_status.size();
+    EXPECT_EQ(g_status.back().SelStart, 2);
+    // Extending the selection to the right keeps SelStart: nothing new for the host.
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Key(WM_KEYDOWN, VK_RIGHT);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(ed->Data.SelLength, 1);
+    EXPECT_EQ(g_status.size(), sent);
+    Key(WM_KEYDOWN, VK_HOME);
+    ASSERT_EQ(g_status.size(), sent + 1);
+    EXPECT_EQ(g_status.back().SelStart, 0);
+    // A document loaded with the caret where it was is still reported, by SendMessage.
+    LoadJpFile(ed->Data, ed->Source, *ed->Renderer, *ed, reinterpret_cast<intptr_t>(parent), u"");
+    ASSERT_EQ(g_status.size(), sent + 2);
+    EXPECT_EQ(g_status.back().SelStart, 0);
+    EXPECT_EQ(g_status.back().PageCount, ed->Data.PageCount());
 }
 
 TEST_F(KeysTest, CtrlBTwiceLeavesTwoUndoSteps) {
