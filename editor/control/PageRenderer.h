@@ -6,6 +6,8 @@
 
 namespace notaline {
 
+class ScreenRenderer;
+
 // The caret's box in window pixels.
 struct CaretBox {
     float Left = 0;
@@ -22,6 +24,8 @@ public:
     virtual void DeletePageBufferDCs() = 0;
     // Where the input method's composition window goes.
     virtual CaretBox CaretRect() = 0;
+    // The pages themselves, for printing and pictures; null when the control shows none.
+    virtual ScreenRenderer* Screen() { return nullptr; }
 };
 
 }  // namespace notaline

@@ -79,6 +79,7 @@ public:
         const notaline::CaretRect c = screen_.GetCaretRect();
         return {c.Left, c.Top, c.Height, c.Width};
     }
+    ScreenRenderer* Screen() override { return &screen_; }
 
 private:
     ScrollInfoView scroll_;
