@@ -2,6 +2,8 @@
 // user's messages around the renderer's work.
 #include "control/Printing_win.h"
 
+#include <windows.h>
+
 #include <commdlg.h>
 
 #include "Cp936.h"

@@ -1,5 +1,7 @@
 // The octave-dot and duration-line position dialog: four buttons move the pending positions of
 // the caret note's font, the preview shows them on sample notes, OK applies them as one step.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <array>

@@ -53,7 +53,7 @@ void DrawPrintPage(PaintContext& ctx, std::u16string_view textureFile, int32_t p
 PrintStatus PrintPages(const EditorData& copy, PrintDevice& device, double scale, std::u16string jobName,
                        std::u16string_view textureFile, const std::function<void(int32_t)>& progress) {
     if (jobName.empty()) jobName = kDefaultJobName;
-    if (!device.StartDoc(jobName)) return {PrintResult::StartDocFailed, 0};
+    if (!device.StartJob(jobName)) return {PrintResult::StartDocFailed, 0};
     const int32_t pages = copy.PageCount();
     for (int32_t j = 0; j < pages; ++j) {
         if (progress) progress(PrintProgress(j, pages));

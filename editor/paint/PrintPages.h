@@ -14,7 +14,7 @@ class PrintDevice {
 public:
     virtual ~PrintDevice() = default;
     virtual int32_t DotsPerInch() = 0;
-    virtual bool StartDoc(const std::u16string& jobName) = 0;
+    virtual bool StartJob(const std::u16string& jobName) = 0;
     virtual bool StartPage() = 0;
     // Draws on the started page in device pixels from the paper's corner.
     virtual void DrawPage(const std::function<void(Canvas&)>& draw) = 0;

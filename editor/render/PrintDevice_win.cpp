@@ -34,7 +34,7 @@ int32_t PrinterDevice::DotsPerInch() {
     return GetDeviceCaps(dc_, LOGPIXELSX);
 }
 
-bool PrinterDevice::StartDoc(const std::u16string& jobName) {
+bool PrinterDevice::StartJob(const std::u16string& jobName) {
     const std::wstring name(jobName.begin(), jobName.end());
     DOCINFOW info{};
     info.cbSize = sizeof info;

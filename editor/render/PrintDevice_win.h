@@ -19,7 +19,7 @@ public:
     ~PrinterDevice() override;
 
     int32_t DotsPerInch() override;
-    bool StartDoc(const std::u16string& jobName) override;
+    bool StartJob(const std::u16string& jobName) override;
     bool StartPage() override;
     void DrawPage(const std::function<void(Canvas&)>& draw) override;
     bool EndPage() override;

@@ -3,7 +3,9 @@
 # each at the page size the test recorded.
 identify=$1
 folder=$2
-read -r width height <"$folder/size.txt" || { echo "no size.txt in $folder"; exit 1; }
+size=$(tr -d "\r" <"$folder/size.txt") || { echo "no size.txt in $folder"; exit 1; }
+width=${size% *}
+height=${size#* }
 status=0
 for ext in PNG JPG BMP GIF; do
     for page in song song_1 song_2; do

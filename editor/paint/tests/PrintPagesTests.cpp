@@ -18,9 +18,9 @@ public:
     std::string RefuseAt;  // the call, with its page, that answers false: "StartPage 1"
 
     int32_t DotsPerInch() override { return 600; }
-    bool StartDoc(const std::u16string& job) override {
+    bool StartJob(const std::u16string& job) override {
         Job = job;
-        return Step("StartDoc");
+        return Step("StartJob");
     }
     bool StartPage() override { return Step("StartPage " + std::to_string(Pages.size())); }
     void DrawPage(const std::function<void(Canvas&)>& draw) override {
@@ -67,7 +67,7 @@ TEST_F(PrintPagesTest, EveryPageInOrderWithItsProgressNeverAHundred) {
     const EditorData copy = PrintCopy(data);
     EXPECT_EQ(PrintResult::Printed, Print(copy).Result);
     EXPECT_EQ((std::vector<int32_t>{0, 25, 50, 75}), progress);
-    EXPECT_EQ((std::vector<std::string>{"StartDoc", "StartPage 0", "EndPage 0", "StartPage 1", "EndPage 1",
+    EXPECT_EQ((std::vector<std::string>{"StartJob", "StartPage 0", "EndPage 0", "StartPage 1", "EndPage 1",
                                         "StartPage 2", "EndPage 2", "StartPage 3", "EndPage 3", "EndDoc"}),
               printer.Calls);
     EXPECT_EQ(u"song", printer.Job);
@@ -123,7 +123,7 @@ TEST_F(PrintPagesTest, ARefusedStepEndsTheJobAndNamesThePage) {
     EXPECT_EQ("AbortDoc", printer.Calls.back());
 
     printer = FakePrinter{};
-    printer.RefuseAt = "StartDoc";
+    printer.RefuseAt = "StartJob";
     EXPECT_EQ(PrintResult::StartDocFailed, Print(PrintCopy(data)).Result);
     EXPECT_EQ(1u, printer.Calls.size());
 
