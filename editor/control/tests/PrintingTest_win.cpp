@@ -176,27 +176,26 @@ private:
 // The pictures of the first test, kept beside the tests for the image tool's check.
 const std::wstring kPictures = L"control_pictures\\";
 
-void ClearFolder(const std::wstring& folder) {
+// The files of a folder, by name.
+std::vector<std::wstring> Files(const std::wstring& folder) {
+    std::vector<std::wstring> names;
     WIN32_FIND_DATAW f;
     HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
-    if (h != INVALID_HANDLE_VALUE) {
-        do
-            if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + f.cFileName).c_str());
-        while (FindNextFileW(h, &f));
-        FindClose(h);
-    }
-    CreateDirectoryW(folder.c_str(), nullptr);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do
+        if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(f.cFileName);
+    while (FindNextFileW(h, &f));
+    FindClose(h);
+    return names;
 }
 
 int FileCount(const std::wstring& folder) {
-    int n = 0;
-    WIN32_FIND_DATAW f;
-    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do n += !(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    while (FindNextFileW(h, &f));
-    FindClose(h);
-    return n;
+    return static_cast<int>(Files(folder).size());
+}
+
+void ClearFolder(const std::wstring& folder) {
+    for (const auto& name : Files(folder)) DeleteFileW((folder + name).c_str());
+    CreateDirectoryW(folder.c_str(), nullptr);
 }
 
 struct PrintingTest : ::testing::Test {
@@ -249,6 +248,17 @@ struct PrintingTest : ::testing::Test {
         ASSERT_EQ(pages, ed->Data.PageCount());
         ed->Data.SelStart = 0;
     }
+    // Pictures that fail or ask: the one box shown is answered with `button`; its text.
+    std::wstring SaveAnswering(const std::wstring& file, int button) {
+        std::wstring text;
+        DialogAnswerer answer([&](HWND box) {
+            text = BoxText(box);
+            PostMessageW(box, WM_COMMAND, button, 0);
+        });
+        EXPECT_FALSE(SavePagePictures(*ed, file));
+        EXPECT_EQ(1, answer.Seen);
+        return text;
+    }
     double Zoom() const { return ed->Data.AboutPageInfo.nScale; }
 
     HWND parent = nullptr;
@@ -297,30 +307,14 @@ TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold
     // The second page exists too: asked about like the first, and Cancel stops before any write.
     HANDLE h = CreateFileW((folder + L"song.PNG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(h);
-    std::wstring question;
-    {
-        DialogAnswerer answer([&](HWND box) {
-            question = BoxText(box);
-            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-        });
-        EXPECT_FALSE(SavePagePictures(*ed, folder + L"song.png"));
-        EXPECT_EQ(1, answer.Seen);
-    }
+    const std::wstring question = SaveAnswering(folder + L"song.png", IDCANCEL);
     EXPECT_NE(std::wstring::npos, question.find(L"已经存在，覆盖保存？"));
     EXPECT_EQ(2, FileCount(folder));
     WIN32_FILE_ATTRIBUTE_DATA a{};
     GetFileAttributesExW((folder + L"song.PNG").c_str(), GetFileExInfoStandard, &a);
     EXPECT_EQ(0u, a.nFileSizeLow);  // left as it was
 
-    std::wstring told;
-    {
-        DialogAnswerer answer([&](HWND box) {
-            told = BoxText(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        });
-        EXPECT_FALSE(SavePagePictures(*ed, folder + L"other.tif"));
-        EXPECT_EQ(1, answer.Seen);
-    }
+    const std::wstring told = SaveAnswering(folder + L"other.tif", IDOK);
     EXPECT_NE(std::wstring::npos, told.find(L".TIF"));
     EXPECT_EQ(2, FileCount(folder));
 
