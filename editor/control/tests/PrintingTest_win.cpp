@@ -240,13 +240,22 @@ struct PrintingTest : ::testing::Test {
         ed->LayOutAndShow(tessaly::AllRefresh);
         ed->Commands->Undo.ZeroUnDoReDoVal();
     }
-    // The default title and notes after it, to fill `pages` pages exactly.
+    // The default title and notes after it, to fill `pages` pages exactly: more than enough
+    // typed at once, then the last pages' notes taken off.
     void Pages(int32_t pages) {
-        std::string bar;
-        for (int i = 0; i < 20; ++i) bar += "1234567";
-        while (ed->Data.PageCount() < pages) Type(bar);
-        ASSERT_EQ(pages, ed->Data.PageCount());
-        ed->Data.SelStart = 0;
+        std::string notes;
+        for (int i = 0; i < 300; ++i) notes += "1234567";
+        while (ed->Data.PageCount() < pages) Type(notes);
+        EditorData& d = ed->Data;
+        while (d.PageCount() > pages) {
+            const int32_t start = d.PageInfo.back().StartWord;
+            ASSERT_LT(start, d.WordCount() - 1);
+            ed->Commands->Typed.DeleteWord(start, d.WordCount() - 1 - start);
+            ed->LayOutAndShow(tessaly::AllRefresh);
+        }
+        ASSERT_EQ(pages, d.PageCount());
+        ed->Commands->Undo.ZeroUnDoReDoVal();
+        d.SelStart = 0;
     }
     // Pictures that fail or ask: the one box shown is answered with `button`; its text.
     std::wstring SaveAnswering(const std::wstring& file, int button) {
