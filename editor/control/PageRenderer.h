@@ -20,12 +20,12 @@ struct CaretBox {
 // control itself needs for its window.
 class PageRenderer : public PageView {
 public:
+    // The pages themselves, for printing and pictures; null when the control shows none.
+    virtual ScreenRenderer* Screen() { return nullptr; }
     // Before the control's window goes back to its own procedure.
     virtual void DeletePageBufferDCs() = 0;
     // Where the input method's composition window goes.
     virtual CaretBox CaretRect() = 0;
-    // The pages themselves, for printing and pictures; null when the control shows none.
-    virtual ScreenRenderer* Screen() { return nullptr; }
 };
 
 }  // namespace notaline
