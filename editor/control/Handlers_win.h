@@ -64,7 +64,8 @@ void ContextMenuCommand(Editor& ed, int32_t id);
 // printed, after telling the user why (a cancelled dialog is told nothing).
 bool PrintDocument(Editor& ed, const std::wstring& jobName);
 // Every page as a picture, the format by the name's extension (the member SavePic); false when
-// nothing was written, after telling the user why.
+// nothing was written, after telling the user why. A name too short to hold an extension throws
+// com::Error with E_INVALIDARG, for the caller.
 bool SavePagePictures(Editor& ed, const std::wstring& fileName);
 
 // The octave-dot and duration-line position dialog.

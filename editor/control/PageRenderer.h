@@ -7,6 +7,8 @@
 
 namespace notaline {
 
+class ScreenRenderer;
+
 // The caret's box in window pixels.
 struct CaretBox {
     float Left = 0;
@@ -19,6 +21,8 @@ struct CaretBox {
 // control itself needs for its window.
 class PageRenderer : public PageView {
 public:
+    // The pages themselves, for printing and pictures; null when the control shows none.
+    virtual ScreenRenderer* Screen() { return nullptr; }
     // Before the control's window goes back to its own procedure.
     virtual void DeletePageBufferDCs() = 0;
     // Where the input method's composition window goes.

@@ -89,6 +89,7 @@ public:
         const notaline::CaretRect c = screen_.GetCaretRect();
         return {c.Left, c.Top, c.Height, c.Width};
     }
+    ScreenRenderer* Screen() override { return &screen_; }
 
 private:
     EditorData& data_;

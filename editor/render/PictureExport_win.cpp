@@ -12,24 +12,50 @@ bool FileExists(const std::wstring& file) {
     return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The page as a 256-colour bitmap for the GIF encoder, which takes a palette picture (given
+// true colour it writes an empty file). GDI maps the colours: GDI+'s own conversion to an
+// indexed format takes seconds a page.
+win::BitmapHandle PaletteCopy(const MemoryBuffer& picture) {
+    struct {
+        BITMAPINFOHEADER Header;
+        RGBQUAD Colours[256];
+    } info{};
+    info.Header.biSize = sizeof info.Header;
+    info.Header.biWidth = picture.Size().Width;
+    info.Header.biHeight = -picture.Size().Height;
+    info.Header.biPlanes = 1;
+    info.Header.biBitCount = 8;
+    info.Header.biClrUsed = 256;
+    // A 6 by 6 by 6 colour cube and 40 greys: notes, marks and their anti-aliased edges.
+    int n = 0;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                info.Colours[n++] = {static_cast<BYTE>(b * 51), static_cast<BYTE>(g * 51), static_cast<BYTE>(r * 51), 0};
+    for (int k = 0; n < 256; ++k, ++n) {
+        const auto grey = static_cast<BYTE>(6 + k * 6);
+        info.Colours[n] = {grey, grey, grey, 0};
+    }
+    void* bits = nullptr;
+    win::BitmapHandle copy(CreateDIBSection(picture.Dc(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                            nullptr, 0));
+    if (!copy) return copy;
+    win::OwnedDc dc(CreateCompatibleDC(picture.Dc()));
+    const HGDIOBJ old = SelectObject(dc.Get(), copy.Get());
+    BitBlt(dc.Get(), 0, 0, picture.Size().Width, picture.Size().Height, picture.Dc(), 0, 0, SRCCOPY);
+    SelectObject(dc.Get(), old);
+    GdiFlush();
+    return copy;
+}
+
 GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFormat format) {
     // Straight from the composed bitmap: no temporary file to collide with or leave behind.
+    win::BitmapHandle indexed;
+    if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return Gdiplus::OutOfMemory;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    GpStatus status = flat::GdipCreateBitmapFromHBITMAP(picture.Bitmap(), nullptr, &bitmap);
+    GpStatus status = flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
     if (status != Gdiplus::Ok) return status;
     GpImage* image = bitmap;
-    if (format == PictureFormat::Gif) {
-        // The GIF encoder takes a palette picture: given true colour it writes an empty file.
-        UINT w = 0, h = 0;
-        flat::GdipGetImageWidth(image, &w);
-        flat::GdipGetImageHeight(image, &h);
-        Gdiplus::GpBitmap* indexed = nullptr;
-        status = flat::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), PixelFormat8bppIndexed,
-                                            bitmap, &indexed);
-        flat::GdipDisposeImage(image);
-        if (status != Gdiplus::Ok) return status;
-        image = indexed;
-    }
     switch (format) {
         case PictureFormat::Jpg: status = SaveImageToJPG(image, file, 100); break;
         case PictureFormat::Png: status = SaveImageToPNG(image, file); break;

@@ -1,0 +1,104 @@
+// Printing and page pictures from the control: the print dialog, progress to the host and the
+// user's messages around the renderer's work.
+#include "control/Printing_win.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "Cp936.h"
+#include "com/Dispatch.h"
+#include "control/Editor_win.h"
+#include "control/Handlers_win.h"
+#include "render/PrintDevice_win.h"
+#include "render/ScreenRenderer_win.h"
+
+namespace notaline {
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    return tessaly::Utf16ToUtf8(std::u16string(text.begin(), text.end())).value_or(std::string());
+}
+
+std::string PrintFailure(const PrintStatus& status) {
+    switch (status.Result) {
+        case PrintResult::StartDocFailed: return "打印机未能开始打印。";
+        case PrintResult::PageFailed:
+            return "打印第 " + std::to_string(status.Page + 1) + " 页时打印机出错，打印已取消。";
+        case PrintResult::EndDocFailed: return "打印机未能完成打印。";
+        case PrintResult::Printed: break;
+    }
+    return {};
+}
+
+// Lets the host paint its progress; input waits until the job is spooled, so nothing re-enters
+// the control half way through.
+void PaintPending() {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&m);
+}
+
+}  // namespace
+
+bool PrintOn(Editor& ed, PrintDevice& device, const std::wstring& jobName) {
+    // The editor's document stays as it is while the job runs: the pages are drawn from a copy
+    // at the printer's zoom, never by converting the live arrays.
+    const EditorData copy = PrintCopy(ed.Data);
+    ScreenRenderer* screen = ed.Renderer->Screen();
+    const std::u16string texture = screen ? screen->Screen().TextureFile : std::u16string();
+    const PrintStatus status = PrintPages(copy, device, PrintScale(device.DotsPerInch(), ed.Data.PropertiesDpi),
+                                          std::u16string(jobName.begin(), jobName.end()), texture, [&](int32_t p) {
+                                              int32_t percent = p;
+                                              ed.Tell(tessaly::EM_RunPre, 0, reinterpret_cast<LPARAM>(&percent));
+                                              PaintPending();
+                                          });
+    ed.Refresh(tessaly::AllRefresh);
+    if (status.Result != PrintResult::Printed) {
+        ed.ShowMessage(PrintFailure(status));
+        return false;
+    }
+    return true;
+}
+
+bool PrintDocument(Editor& ed, const std::wstring& jobName) {
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = ed.Window;
+    dialog.hInstance = GetModuleHandleW(nullptr);
+    dialog.Flags = PD_RETURNDC | PD_PRINTSETUP | PD_NOSELECTION;
+    const BOOL chosen = PrintDlgW(&dialog);
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    if (!chosen || !dialog.hDC) {
+        if (dialog.hDC) DeleteDC(dialog.hDC);
+        ed.Refresh(tessaly::AllRefresh);
+        // Cancelled is the user's answer; anything else (no printer at all) is told.
+        if (CommDlgExtendedError() != 0) ed.ShowMessage("没有可用的打印机，无法打印。");
+        return false;
+    }
+    PrinterDevice printer(dialog.hDC);
+    return PrintOn(ed, printer, jobName);
+}
+
+bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
+    PictureName name;
+    if (!SplitPictureName(fileName, name)) throw com::Error{E_INVALIDARG, L"图片文件名太短"};
+    ScreenRenderer* screen = ed.Renderer->Screen();
+    if (!screen) return false;
+    const PictureExportStatus status = screen->SavePagePictures(fileName);
+    switch (status.Result) {
+        case PictureExportResult::Saved: return true;
+        case PictureExportResult::Cancelled: return false;
+        case PictureExportResult::UnsupportedExtension:
+            ed.ShowMessage("不支持图片格式“" + Utf8(name.Ext) + "”，请用 JPG、PNG、BMP 或 GIF。");
+            return false;
+        case PictureExportResult::BadName:
+        case PictureExportResult::WriteFailed:
+            ed.ShowMessage("无法保存图片文件“" + Utf8(status.FailedFile) + "”。");
+            return false;
+    }
+    return false;
+}
+
+}  // namespace notaline

@@ -1,0 +1,473 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DocumentBuilder.h"
+#include "com/Container.h"
+#include "com/Dispatch.h"
+#include "control/Handlers_win.h"
+#include "control/Printing_win.h"
+#include "control/ZEVudu_win.h"
+#include "render/Gdip_win.h"
+#include "render/NotationFont_win.h"
+#include "render/PrintDevice_win.h"
+#include "render/ScreenRenderer_win.h"
+
+namespace notaline {
+namespace {
+
+namespace flat = Gdiplus::DllExports;
+
+// As the program starts: the notation font before any font is asked for, so notes have ink.
+class NotationFontEnvironment : public testing::Environment {
+public:
+    void SetUp() override { LoadNotationFont(); }
+};
+[[maybe_unused]] testing::Environment* const kFontEnvironment =
+    testing::AddGlobalTestEnvironment(new NotationFontEnvironment);
+
+// The next dialog box this thread activates (a question, a message, the position dialog) is
+// handed to `answer` as it appears, which posts what the user would do.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::function<void(HWND)> answer) {
+        current_ = this;
+        answer_ = std::move(answer);
+        hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~DialogAnswerer() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    int Seen = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l) {
+        if (code == HCBT_ACTIVATE && current_) {
+            wchar_t cls[16]{};
+            GetClassNameW(reinterpret_cast<HWND>(w), cls, 16);
+            if (std::wstring(cls) == L"#32770" && current_->Seen++ == 0) current_->answer_(reinterpret_cast<HWND>(w));
+        }
+        return CallNextHookEx(nullptr, code, w, l);
+    }
+    static inline DialogAnswerer* current_ = nullptr;
+    std::function<void(HWND)> answer_;
+    HHOOK hook_ = nullptr;
+};
+
+void Click(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Every static text of a message box, joined.
+std::wstring BoxText(HWND box) {
+    std::wstring all;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM p) {
+            wchar_t text[512]{};
+            GetWindowTextW(child, text, 512);
+            *reinterpret_cast<std::wstring*>(p) += text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+struct Pixels {
+    int32_t Width = 0, Height = 0;
+    std::vector<uint8_t> Ink;  // 1 where far from white
+    int Count(int32_t x0, int32_t y0, int32_t x1, int32_t y1) const {
+        int n = 0;
+        for (int32_t y = y0; y < y1 && y < Height; ++y)
+            for (int32_t x = x0; x < x1 && x < Width; ++x) n += Ink[static_cast<size_t>(y) * Width + x];
+        return n;
+    }
+};
+
+Pixels InkOf(Gdiplus::GpBitmap* bmp) {
+    UINT w = 0, h = 0;
+    flat::GdipGetImageWidth(bmp, &w);
+    flat::GdipGetImageHeight(bmp, &h);
+    Pixels p{static_cast<int32_t>(w), static_cast<int32_t>(h), std::vector<uint8_t>(size_t{w} * h)};
+    const Gdiplus::GpRect all{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
+    Gdiplus::BitmapData bits{};
+    if (flat::GdipBitmapLockBits(bmp, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &bits) != Gdiplus::Ok)
+        return p;
+    for (UINT y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(bits.Scan0) + y * bits.Stride);
+        for (UINT x = 0; x < w; ++x) {
+            const uint32_t c = row[x];
+            p.Ink[size_t{y} * w + x] = ((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255) < 3 * 200;
+        }
+    }
+    flat::GdipBitmapUnlockBits(bmp, &bits);
+    return p;
+}
+
+Pixels Decode(const std::wstring& file) {
+    GpImage* image = nullptr;
+    if (flat::GdipLoadImageFromFile(file.c_str(), &image) != Gdiplus::Ok) return {};
+    Pixels p = InkOf(static_cast<Gdiplus::GpBitmap*>(image));
+    flat::GdipDisposeImage(image);
+    return p;
+}
+
+// A printer at 600 dpi whose pages are enhanced metafiles framed to the paper.
+class MetafilePrinter final : public PrintDevice {
+public:
+    MetafilePrinter(SIZE paper, POINT offset) : paper_(paper), offset_(offset) {}
+    ~MetafilePrinter() override {
+        for (HENHMETAFILE m : Pages) DeleteEnhMetaFile(m);
+    }
+    int32_t DotsPerInch() override { return 600; }
+    bool StartJob(const std::u16string& job) override {
+        Job = job;
+        return true;
+    }
+    bool StartPage() override {
+        HDC screen = GetDC(nullptr);
+        // The frame in hundredths of a millimetre of the screen the metafile refers to.
+        const RECT frame{0, 0, MulDiv(paper_.cx, GetDeviceCaps(screen, HORZSIZE) * 100, GetDeviceCaps(screen, HORZRES)),
+                         MulDiv(paper_.cy, GetDeviceCaps(screen, VERTSIZE) * 100, GetDeviceCaps(screen, VERTRES))};
+        dc_ = CreateEnhMetaFileW(screen, nullptr, &frame, nullptr);
+        ReleaseDC(nullptr, screen);
+        return dc_ != nullptr;
+    }
+    void DrawPage(const std::function<void(Canvas&)>& draw) override { DrawOnDeviceContext(dc_, offset_, draw); }
+    bool EndPage() override {
+        Pages.push_back(CloseEnhMetaFile(dc_));
+        return Pages.back() != nullptr;
+    }
+    bool EndDoc() override { return true; }
+    void AbortDoc() override {}
+
+    // A page played back at the screen's size.
+    Pixels Played(size_t page, SIZE size) const {
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bmp = CreateCompatibleBitmap(screen, size.cx, size.cy);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        RECT all{0, 0, size.cx, size.cy};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PlayEnhMetaFile(dc, Pages[page], &all);
+        SelectObject(dc, old);
+        Gdiplus::GpBitmap* image = nullptr;
+        flat::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
+        Pixels p = InkOf(image);
+        flat::GdipDisposeImage(image);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return p;
+    }
+
+    std::vector<HENHMETAFILE> Pages;
+    std::u16string Job;
+
+private:
+    SIZE paper_;
+    POINT offset_;
+    HDC dc_ = nullptr;
+};
+
+// The pictures of the first test, kept beside the tests for the image tool's check.
+const std::wstring kPictures = L"control_pictures\\";
+
+// The files of a folder, by name.
+std::vector<std::wstring> Files(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do
+        if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(f.cFileName);
+    while (FindNextFileW(h, &f));
+    FindClose(h);
+    return names;
+}
+
+int FileCount(const std::wstring& folder) {
+    return static_cast<int>(Files(folder).size());
+}
+
+void ClearFolder(const std::wstring& folder) {
+    for (const auto& name : Files(folder)) DeleteFileW((folder + name).c_str());
+    CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+struct PrintingTest : ::testing::Test {
+    static inline std::vector<int32_t> progress;
+    static inline WNDPROC hostProc = nullptr;
+
+    static LRESULT CALLBACK HostProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+        if (msg == tessaly::EM_RunPre) progress.push_back(*reinterpret_cast<const int32_t*>(l));
+        return CallWindowProcW(hostProc, h, msg, w, l);
+    }
+
+    void SetUp() override {
+        progress.clear();
+        parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                                 nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(parent);
+        hostProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PrintingTest::HostProc)));
+        com::Ptr<IZEVudu> z;
+        ASSERT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+        auto bag = com::PropertyBag::Create({});
+        ASSERT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), true, site));
+        control = static_cast<ZEVudu*>(z.Get());
+        ASSERT_TRUE(control->Running());
+        ed = control->Running();
+    }
+    void TearDown() override {
+        if (site) site->Close();
+        DestroyWindow(parent);
+    }
+
+    // Notes typed before the last paragraph end.
+    void Type(std::string_view notes) {
+        EditorData& d = ed->Data;
+        d.InputState = tessaly::JpState;
+        d.SelStart = d.WordCount() - 1;
+        d.SelLength = 0;
+        TextToWordsByState(*ed, notes);
+        ASSERT_TRUE(ed->Commands->Typed.InputWord(d.SelStart, 0));
+        // Black, as the host's colour would give them; the table's first colour is white.
+        for (int32_t i = 0; i < d.WordCount(); ++i) d.WordInfo[static_cast<size_t>(i)].cf = 1;
+        ed->LayOutAndShow(tessaly::AllRefresh);
+        ed->Commands->Undo.ZeroUnDoReDoVal();
+    }
+    // The default title and notes after it, to fill `pages` pages exactly: more than enough
+    // typed at once, then the last pages' notes taken off.
+    void Pages(int32_t pages) {
+        std::string notes;
+        for (int i = 0; i < 300; ++i) notes += "1234567";
+        while (ed->Data.PageCount() < pages) Type(notes);
+        EditorData& d = ed->Data;
+        while (d.PageCount() > pages) {
+            const int32_t start = d.PageInfo.back().StartWord;
+            ASSERT_LT(start, d.WordCount() - 1);
+            ed->Commands->Typed.DeleteWord(start, d.WordCount() - 1 - start);
+            ed->LayOutAndShow(tessaly::AllRefresh);
+        }
+        ASSERT_EQ(pages, d.PageCount());
+        ed->Commands->Undo.ZeroUnDoReDoVal();
+        d.SelStart = 0;
+    }
+    // Pictures that fail or ask: the one box shown is answered with `button`; its text.
+    std::wstring SaveAnswering(const std::wstring& file, int button) {
+        std::wstring text;
+        DialogAnswerer answer([&](HWND box) {
+            text = BoxText(box);
+            PostMessageW(box, WM_COMMAND, button, 0);
+        });
+        EXPECT_FALSE(SavePagePictures(*ed, file));
+        EXPECT_EQ(1, answer.Seen);
+        return text;
+    }
+    double Zoom() const { return ed->Data.AboutPageInfo.nScale; }
+
+    HWND parent = nullptr;
+    com::Ptr<com::ControlSite> site;
+    ZEVudu* control = nullptr;
+    Editor* ed = nullptr;
+};
+
+TEST_F(PrintingTest, ThreePagesAsPicturesInEachFormatAtZoomOneAndTheZoomKept) {
+    Pages(3);
+    ASSERT_EQ(3, ed->Data.PageCount());
+    ed->Data.AboutPageInfo.nScale = 1.25;
+    const PixelSize page = PageSizeAt(ed->Data, 1);
+    ClearFolder(kPictures);
+    const auto before = test::DocumentBytes(ed->Data);
+    const wchar_t* names[][3] = {{L"song.png", L"song.PNG", L"song_2.PNG"},
+                                 {L"song.jpg", L"song.JPG", L"song_2.JPG"},
+                                 {L"song.bmp", L"song.BMP", L"song_2.BMP"},
+                                 {L"song.gif", L"song.GIF", L"song_2.GIF"}};
+    for (const auto& n : names) {
+        SCOPED_TRACE(::testing::Message() << static_cast<const void*>(n[0]));
+        ASSERT_TRUE(SavePagePictures(*ed, kPictures + n[0]));
+        for (const std::wstring& file : {std::wstring(n[1]), std::wstring(n[1]).insert(4, L"_1"), std::wstring(n[2])}) {
+            const Pixels p = Decode(kPictures + file);
+            EXPECT_EQ(page.Width, p.Width);
+            EXPECT_EQ(page.Height, p.Height);
+            EXPECT_GT(p.Count(0, 0, p.Width, p.Height), 100);
+        }
+    }
+    EXPECT_EQ(12, FileCount(kPictures));
+    EXPECT_DOUBLE_EQ(1.25, Zoom());
+    EXPECT_EQ(before, test::DocumentBytes(ed->Data));
+    // For the image tool's check beside the tests: the page size.
+    if (FILE* f = _wfopen((kPictures + L"size.txt").c_str(), L"w")) {
+        fprintf(f, "%d %d\n", page.Width, page.Height);
+        fclose(f);
+    }
+}
+
+TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold) {
+    const std::wstring folder = L"control_pictures_cancel\\";
+    ClearFolder(folder);
+    Pages(2);
+    ASSERT_TRUE(SavePagePictures(*ed, folder + L"song.png"));
+    ASSERT_EQ(2, FileCount(folder));
+    // The second page exists too: asked about like the first, and Cancel stops before any write.
+    HANDLE h = CreateFileW((folder + L"song.PNG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    const std::wstring question = SaveAnswering(folder + L"song.png", IDCANCEL);
+    EXPECT_NE(std::wstring::npos, question.find(L"已经存在，覆盖保存？"));
+    EXPECT_EQ(2, FileCount(folder));
+    WIN32_FILE_ATTRIBUTE_DATA a{};
+    GetFileAttributesExW((folder + L"song.PNG").c_str(), GetFileExInfoStandard, &a);
+    EXPECT_EQ(0u, a.nFileSizeLow);  // left as it was
+
+    const std::wstring told = SaveAnswering(folder + L"other.tif", IDOK);
+    EXPECT_NE(std::wstring::npos, told.find(L".TIF"));
+    EXPECT_EQ(2, FileCount(folder));
+
+    // A name too short for an extension is the caller's mistake, refused before any question.
+    try {
+        SavePagePictures(*ed, L"a.p");
+        ADD_FAILURE() << "no error";
+    } catch (const com::Error& e) {
+        EXPECT_EQ(E_INVALIDARG, e.hr);
+    }
+    ClearFolder(folder);
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(PrintingTest, PrintsEveryPageFromACopyWithProgressAndInkWhereTheScreenHasIt) {
+    Pages(3);
+    ed->Data.AboutPageInfo.nScale = 1.25;
+    ed->Data.PropertiesDpi = 96;
+    const std::wstring folder = L"control_print_pages\\";
+    ClearFolder(folder);
+    ASSERT_TRUE(SavePagePictures(*ed, folder + L"page.png"));
+    const auto before = test::DocumentBytes(ed->Data);
+    const PixelSize screenPage = PageSizeAt(ed->Data, 1);
+    const PixelSize paper = PageSizeAt(ed->Data, 6.25);
+    MetafilePrinter printer({paper.Width, paper.Height}, {0, 0});
+    progress.clear();
+    ASSERT_TRUE(PrintOn(*ed, printer, L"song"));
+    EXPECT_EQ((std::vector<int32_t>{0, 33, 66}), progress);
+    EXPECT_EQ(u"song", printer.Job);
+    EXPECT_EQ(before, test::DocumentBytes(ed->Data));
+    EXPECT_DOUBLE_EQ(1.25, Zoom());
+    ASSERT_EQ(3u, printer.Pages.size());
+
+    const wchar_t* shown[] = {L"page.PNG", L"page_1.PNG", L"page_2.PNG"};
+    for (size_t j = 0; j < 3; ++j) {
+        SCOPED_TRACE(j);
+        const Pixels screen = Decode(folder + shown[j]);
+        const Pixels paperInk = printer.Played(j, {screenPage.Width, screenPage.Height});
+        ASSERT_EQ(screen.Width, paperInk.Width);
+        // In cells of 16 pixels of the writable area (the screen's corner marks point out of
+        // it): where the screen has ink the paper has too, and the reverse; a few cells differ
+        // (the paragraph marks, anti-aliasing at edges).
+        const EditorData& d = ed->Data;
+        int inked = 0, both = 0, paperOnly = 0;
+        for (int32_t y = d.WriteTop + 1; y + 16 < d.WriteBottom; y += 16)
+            for (int32_t x = d.WriteLeft + 1; x + 16 < d.WriteRight; x += 16) {
+                const bool s = screen.Count(x, y, x + 16, y + 16) > 2;
+                const bool p = paperInk.Count(x, y, x + 16, y + 16) > 2;
+                inked += s;
+                both += s && p;
+                paperOnly += p && !s;
+            }
+        EXPECT_GT(inked, 0);
+        EXPECT_LE(inked - both, inked / 5 + 1) << both << " of " << inked;  // + 1: the paragraph mark
+        EXPECT_LE(paperOnly, inked / 10 + 1) << paperOnly;
+    }
+}
+
+TEST_F(PrintingTest, ThePhysicalMarginMovesThePageOnTheDevice) {
+    Pages(1);
+    const PixelSize paper = PageSizeAt(ed->Data, 6.25);
+    MetafilePrinter flush({paper.Width, paper.Height}, {0, 0});
+    MetafilePrinter moved({paper.Width, paper.Height}, {625, 625});  // 100 screen pixels
+    ASSERT_TRUE(PrintOn(*ed, flush, L""));
+    ASSERT_TRUE(PrintOn(*ed, moved, L""));
+    EXPECT_EQ(kDefaultJobName, flush.Job);
+    const SIZE size{PageSizeAt(ed->Data, 1).Width, PageSizeAt(ed->Data, 1).Height};
+    const Pixels a = flush.Played(0, size);
+    const Pixels b = moved.Played(0, size);
+    // What stood at (x, y) now stands at (x - 100, y - 100).
+    int same = 0, total = 0;
+    for (int32_t y = 100; y + 16 <= a.Height; y += 16)
+        for (int32_t x = 100; x + 16 <= a.Width; x += 16) {
+            const bool s = a.Count(x, y, x + 16, y + 16) > 2;
+            if (!s) continue;
+            ++total;
+            same += b.Count(x - 100, y - 100, x - 84, y - 84) > 2;
+        }
+    EXPECT_GT(total, 20);
+    EXPECT_GE(same * 10, total * 9);
+}
+
+struct PositionDialogTest : PrintingTest {
+    // The first notation character of the document, with the caret before it.
+    int32_t CaretOnNote() {
+        Type("1234");
+        for (int32_t i = 0; i < ed->Data.WordCount(); ++i)
+            if (ed->Data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 1) {
+                ed->Data.SelStart = i;
+                return ed->Data.WordInfo[static_cast<size_t>(i)].nLogFont.FontTblIndex;
+            }
+        ADD_FAILURE() << "no note";
+        return 0;
+    }
+    // Opens the dialog as the host does and presses the buttons in order.
+    std::wstring Press(std::vector<int> ids, bool* buttonsEnabled = nullptr) {
+        std::wstring caption;
+        DialogAnswerer answer([&](HWND dialog) {
+            wchar_t text[256]{};
+            GetWindowTextW(dialog, text, 256);
+            caption = text;
+            if (buttonsEnabled) *buttonsEnabled = IsWindowEnabled(GetDlgItem(dialog, 101));
+            for (int id : ids) Click(dialog, id);
+        });
+        SendMessageW(control->Window(), tessaly::EM_ShowFormSetYcYgPos, 0, 0);
+        EXPECT_EQ(1, answer.Seen);
+        return caption;
+    }
+    static constexpr int kAPlus = 101, kAMinus = 102, kBPlus = 103, kBMinus = 104;
+};
+
+TEST_F(PositionDialogTest, ThreeStepsDownAreOneUndoStepAndCancelChangesNothing) {
+    const int32_t row = CaretOnNote();
+    const auto entry = ed->Data.FontTbl[static_cast<size_t>(row)];
+    const std::wstring caption = Press({kBMinus, kBMinus, kBPlus, kBMinus, kBMinus, IDCANCEL});
+    EXPECT_EQ(0u, caption.find(L"音高减时线位置 示例--"));
+    EXPECT_EQ(entry.hYc, ed->Data.FontTbl[static_cast<size_t>(row)].hYc);
+    EXPECT_FALSE(ed->Commands->Undo.CanUndo());
+
+    Press({kAPlus, kAMinus, IDOK});  // back where it was: no step
+    EXPECT_FALSE(ed->Commands->Undo.CanUndo());
+
+    Press({kBMinus, kBMinus, kBMinus, IDOK});
+    EXPECT_EQ(entry.hYc + 3, ed->Data.FontTbl[static_cast<size_t>(row)].hYc);
+    EXPECT_EQ(entry.hYg, ed->Data.FontTbl[static_cast<size_t>(row)].hYg);
+    ASSERT_TRUE(ed->Commands->Undo.CanUndo());
+    ed->Commands->Undo.UserUndo();
+    EXPECT_EQ(entry.hYc, ed->Data.FontTbl[static_cast<size_t>(row)].hYc);
+    EXPECT_FALSE(ed->Commands->Undo.CanUndo());
+}
+
+TEST_F(PositionDialogTest, OnALyricTheButtonsAreOffAndOkChangesNothing) {
+    int32_t lyric = -1;
+    for (int32_t i = 0; i < ed->Data.WordCount() && lyric < 0; ++i)
+        if (ed->Data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl != 1) lyric = i;
+    ASSERT_GE(lyric, 0);
+    ed->Data.SelStart = lyric;
+    const auto before = test::DocumentBytes(ed->Data);
+    bool enabled = true;
+    Press({kBMinus, kAPlus, IDOK}, &enabled);
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(before, test::DocumentBytes(ed->Data));
+    EXPECT_FALSE(ed->Commands->Undo.CanUndo());
+}
+
+}  // namespace
+}  // namespace notaline
