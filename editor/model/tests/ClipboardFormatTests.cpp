@@ -263,7 +263,15 @@ TEST(ClipboardFormat, PlainTextKeepsNotesBarsMetresAndLineEnds) {
 TEST(ClipboardFormat, PastedTextIsCutAtLineBreaksWithoutEmptyPieces) {
     const auto shape = [](std::string_view text) {
         std::string s;
-        for (const auto& p : SplitPastedText(text)) s += p.Break ? std::string("/") : "[" + std::string(p.Text) + "]";
+        for (const auto& p : SplitPastedText(text)) {
+            if (p.Break) {
+                s += '/';
+            } else {
+                s += '[';
+                s += p.Text;
+                s += ']';
+            }
+        }
         return s;
     };
     EXPECT_EQ("[12]/[34]", shape("12\r\n34"));

@@ -170,7 +170,9 @@ TEST(GapArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
                     a.Erase(pos, std::min(a.size() - pos, static_cast<size_t>(rng() % 6)));
                     break;
                 case 2:
-                    if (pos < a.size()) ASSERT_TRUE(check(a[pos])) << "seed " << seed << " op " << op;
+                    if (pos < a.size()) {
+                        ASSERT_TRUE(check(a[pos])) << "seed " << seed << " op " << op;
+                    }
                     break;
                 case 3: {
                     const size_t n = std::min(a.size() - pos, static_cast<size_t>(rng() % 20));
