@@ -232,14 +232,18 @@ TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
     Editor& ed = WithHeldKeys(z);
     keys.ctrl = true;
     const float start = ed.Data.AboutPageInfo.nScale;
+    const uint64_t before = GetTickCount64();
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
     EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
-    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);  // inside 0.4 s
-    EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    // The second notch steps only when the first one's redraw outlasted the interval (a loaded
+    // machine); the throttle itself is timed on a fake clock in the native tests.
+    if (GetTickCount64() - before < WheelZoom::kIntervalMs) EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
     // A part notch neither zooms nor scrolls.
+    const float zoomed = ed.Data.AboutPageInfo.nScale;
     keys.ctrl = false;
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
-    EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+    EXPECT_FLOAT_EQ(zoomed, ed.Data.AboutPageInfo.nScale);
 }
 
 TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
