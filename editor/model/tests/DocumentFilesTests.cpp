@@ -85,5 +85,35 @@ TEST_F(DocumentFiles, AFileThatCannotBeReadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(data.WordCount(), 3);
 }
 
+TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
+    LoadJpFile(data, files, view, view, 0, u"");
+    const auto original = DocumentOf(data).WordInfo.size();
+    for (const char16_t* name : {u"x.DADUR", u"y.zoRIV"}) {
+        const auto file = folder / name;
+        const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
+        ASSERT_TRUE(saved.Ok) << saved.Reason;
+        EditorData loaded;
+        loaded.Measurer = &measurer;
+        EXPECT_TRUE(LoadJpFile(loaded, files, view, view, 0, file.u16string()));
+        EXPECT_EQ(DocumentBytes(data), DocumentBytes(loaded)) << file;
+        EXPECT_EQ(original, DocumentOf(loaded).WordInfo.size());
+    }
+    EXPECT_TRUE(view.Failures.empty());
+}
+
+TEST_F(DocumentFiles, AnotherEndingOrAnUnwritablePlaceWritesNothingAndSaysWhy) {
+    SetWords(data, "12|");
+    for (const auto& file : {folder / "song.txt", folder / "no-such-folder" / "song.dadur", std::filesystem::path()}) {
+        const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
+        EXPECT_FALSE(saved.Ok) << file;
+        EXPECT_FALSE(saved.Reason.empty()) << file;
+        EXPECT_FALSE(file.empty() ? false : std::filesystem::exists(file)) << file;
+    }
+    // Loading any other ending is no success either, and keeps the document.
+    data.DocLoaded = true;
+    EXPECT_FALSE(LoadJpFile(data, files, view, view, 0, u"song.txt"));
+    EXPECT_EQ(data.WordCount(), 3);
+}
+
 }  // namespace
 }  // namespace notaline::test
