@@ -151,6 +151,17 @@ int16_t WordShuPaiSpace(const EditorData& data, int32_t caret) {
     return w.ShuPai.Number >= 1 ? RoundToInteger(w.ShuPai.Space) : -1000;
 }
 
+float ArcHeight(const EditorData& data, int32_t start, int32_t length) {
+    const int64_t last = static_cast<int64_t>(start) + length - 1;
+    if (!data.IsWord(start) || last < 0 || !data.IsWord(static_cast<int32_t>(last))) return 0;
+    const auto& s = Word(data, start);
+    const auto& e = Word(data, static_cast<int32_t>(last));
+    const double d = (e.Left + e.Right) / 2.0 - (s.Left + s.Right) / 2.0;
+    const double h = s.nLogFont.lfHeight;
+    if (h == 0 || d < 0 || d > 3.5 * s.WdSize.cx) return 0;
+    return static_cast<float>(20.4 * (h - 1.25 * d / (1 + 2.0 / 28)) / h);
+}
+
 void SelectAll(EditorData& data) {
     const int32_t count = data.WordCount();
     data.SelStart = 0;

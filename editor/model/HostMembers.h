@@ -39,6 +39,10 @@ int16_t WordShuPaiSpace(const EditorData& data, int32_t caret);
 // A Single handed to the host as Integer: nearest, halves to even, kept within 16 bits.
 int16_t RoundToInteger(double value);
 
+// The proposed height of a new arc over the selection, in slot units: from the distance of the
+// last selected character's centre from the first's, 0 when it lies left or beyond 3.5 widths.
+float ArcHeight(const EditorData& data, int32_t start, int32_t length);
+
 // Everything but the final paragraph end.
 void SelectAll(EditorData& data);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "DocumentBuilder.h"
 #include "FakeLayout.h"
@@ -109,6 +110,12 @@ TEST_F(DocumentFiles, AnotherEndingOrAnUnwritablePlaceWritesNothingAndSaysWhy) {
         EXPECT_FALSE(saved.Reason.empty()) << file;
         EXPECT_FALSE(file.empty() ? false : std::filesystem::exists(file)) << file;
     }
+    // A file that is no document is no success.
+    const auto broken = folder / "broken.zoriv";
+    { std::ofstream(broken) << "not a document"; }
+    data.DocLoaded = true;
+    EXPECT_FALSE(LoadJpFile(data, files, view, view, 0, broken.u16string()));
+    EXPECT_EQ(data.WordCount(), 3);
     // Loading any other ending is no success either, and keeps the document.
     data.DocLoaded = true;
     EXPECT_FALSE(LoadJpFile(data, files, view, view, 0, u"song.txt"));

@@ -138,6 +138,21 @@ TEST_F(HostMembers, MarkCodeAndPlayedMetreChangesUndo) {
     EXPECT_FALSE(ApplyPlayTimeSignature(data, *undo));
 }
 
+TEST_F(HostMembers, AnArcIsProposedOnlyForAForwardSelectionWithinReach) {
+    Start("1234567|");
+    for (int32_t i = 0; i < 7; ++i) {
+        W(i).Left = 10.0f * i;
+        W(i).Right = W(i).Left + 10;
+        W(i).WdSize.cx = 10;
+        W(i).nLogFont.lfHeight = 16;
+    }
+    EXPECT_FLOAT_EQ(20.4f, ArcHeight(data, 2, 1));
+    EXPECT_NEAR(20.4 * (16 - 1.25 * 30 / (1 + 2.0 / 28)) / 16, ArcHeight(data, 2, 4), 1e-4);
+    EXPECT_EQ(0, ArcHeight(data, 0, 6));   // 50 > 3.5 widths
+    EXPECT_EQ(0, ArcHeight(data, 4, -2));  // the end lies left
+    EXPECT_EQ(0, ArcHeight(data, 6, 5));
+}
+
 TEST_F(HostMembers, SelectAllLeavesTheFinalParagraphEndOut) {
     Start("|");
     SelectAll(data);
