@@ -154,6 +154,21 @@ void NotAvailable(Editor& ed, std::wstring_view what) {
     Message(ed, std::wstring(what) + L"在此版本中不可用。", L"Notaline");
 }
 
+// The text or background colour of the selection; gives the colour's table index, which new
+// input takes.
+int16_t SetSelColour(Editor& ed, const com::Arg& value, bool fore) {
+    const auto colour = static_cast<uint32_t>(value.Long());
+    EditorData& d = ed.Data;
+    if (fore) {
+        ed.Commands->Chars.SelForeColor(d.SelStart, d.SelLength, colour);
+    } else {
+        ed.Commands->Chars.SelWordBkColor(d.SelStart, d.SelLength, colour);
+    }
+    const int16_t index = GetColorTblIndex(d, colour);
+    ed.Refresh(fore ? tessaly::MainExtralRefresh : tessaly::ExtralRefresh);
+    return index;
+}
+
 void ReturnDispatch(VARIANT* r, IDispatch* object) {
     if (!r) return;
     V_VT(r) = VT_DISPATCH;
@@ -379,22 +394,12 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
          RUN_PUT(c.Chars.SelFontSize(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
         {id::SelForeColor, L"SelForeColor", com::kGet,
          RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelForeColor(d.SelStart, d.SelLength))))},
-        {id::SelForeColor, L"SelForeColor", com::kPut, RUN_PUT({
-             const auto colour = static_cast<uint32_t>(a.Value().Long());
-             c.Chars.SelForeColor(d.SelStart, d.SelLength, colour);
-             z.Kept().InputForeColorIndex = GetColorTblIndex(d, colour);
-             ed.Refresh(tessaly::MainExtralRefresh);
-             z.PropertyChanged();
-         })},
+        {id::SelForeColor, L"SelForeColor", com::kPut,
+         RUN_PUT(z.Kept().InputForeColorIndex = SetSelColour(ed, a.Value(), true); z.PropertyChanged())},
         {id::SelWordBkColor, L"SelWordBkColor", com::kGet,
          RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelWordBkColor(d.SelStart, d.SelLength))))},
-        {id::SelWordBkColor, L"SelWordBkColor", com::kPut, RUN_PUT({
-             const auto colour = static_cast<uint32_t>(a.Value().Long());
-             c.Chars.SelWordBkColor(d.SelStart, d.SelLength, colour);
-             z.Kept().InputBackColorIndex = GetColorTblIndex(d, colour);
-             ed.Refresh(tessaly::ExtralRefresh);
-             z.PropertyChanged();
-         })},
+        {id::SelWordBkColor, L"SelWordBkColor", com::kPut,
+         RUN_PUT(z.Kept().InputBackColorIndex = SetSelColour(ed, a.Value(), false); z.PropertyChanged())},
         {id::GetColorLng, L"GetColorLng", com::kMethod, ANY({
              const int32_t i = a[0].Short();
              if (i < 0 || i >= static_cast<int32_t>(d.ColorTbl.size())) Refuse(L"颜色序号超出颜色表。", DISP_E_BADINDEX);
