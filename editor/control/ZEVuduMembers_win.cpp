@@ -216,6 +216,10 @@ void SetWordFont(Editor& ed, const com::Arg& colour, const com::Arg& value) {
 
 }  // namespace
 
+void ApplyPlayTimeSignature(Editor& ed) {
+    if (ApplyPlayTimeSignature(ed.Data, ed.Commands->Undo)) LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
 std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
     namespace id = dispid::ZEVudu;
     using Z = ZEVudu;

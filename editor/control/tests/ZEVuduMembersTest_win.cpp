@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "com/Container.h"
+#include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/MarkCodes.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace notaline {
@@ -299,6 +301,25 @@ TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
     EXPECT_TRUE(s.Get(L"Modified").Long());
     Ed().Commands->Undo.UserUndo();
     EXPECT_TRUE(SameWords(words, Words()));
+
+    // The metre from the play settings, into the first time signature (one is planted when the
+    // document has none).
+    EditorData& d = Ed().Data;
+    int32_t word = 0, at = 7;
+    for (int32_t i = d.WordCount() - 1; i >= 0; --i)
+        for (int32_t k = 7; k >= 0; --k)
+            if (d.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType == kMarkTimeSignature) word = i, at = k;
+    const auto original = d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at];
+    d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at].IndexType = kMarkTimeSignature;
+    d.PlayInfo.JiePai = 9;
+    const auto marked = Words();
+    ApplyPlayTimeSignature(Ed());
+    EXPECT_EQ(12, s.Get(L"ExtralWordVal1", {Var(word), Var(at)}).Long());
+    EXPECT_EQ(8, s.Get(L"ExtralWordVal2", {Var(word), Var(at)}).Long());
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    Ed().Commands->Undo.UserUndo();
+    EXPECT_TRUE(SameWords(marked, Words()));
+    d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at] = original;
 
     ASSERT_EQ(S_OK, s.Put(L"暂停", Var(true)));
     EXPECT_FALSE(s.Get(L"暂停").Long());
