@@ -78,5 +78,7 @@ void SetPlayPause(Editor& ed, bool pause);
 void StopPlayMusic(Editor& ed);
 bool IsPlayingMusic(const Editor& ed);
 void PlayDrumFrmInfo(Editor& ed, int32_t row);
+// The play settings' metre into the document's first time signature: one undo step, redrawn.
+void ApplyPlayTimeSignature(Editor& ed);
 
 }  // namespace notaline

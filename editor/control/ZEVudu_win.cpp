@@ -239,27 +239,4 @@ void ZEVudu::FireMouse(DISPID id, com::MouseEvent& e) {
     Fire(id, args);
 }
 
-std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
-    namespace id = dispid::ZEVudu;
-    using Z = ZEVudu;
-    using A = com::Args;
-    static const com::Member<ZEVudu> table[] = {
-        {id::Appearance, L"Appearance", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.Appearance()); }},
-        {id::Appearance, L"Appearance", com::kPut, [](Z& z, A& a, VARIANT*) { z.Appearance(a.Value().Short()); }},
-        {id::BackStyle, L"BackStyle", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.BackStyle()); }},
-        {id::BackStyle, L"BackStyle", com::kPut, [](Z& z, A& a, VARIANT*) { z.BackStyle(a.Value().Short()); }},
-        {id::BorderStyle, L"BorderStyle", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.BorderStyle()); }},
-        {id::BorderStyle, L"BorderStyle", com::kPut, [](Z& z, A& a, VARIANT*) { z.BorderStyle(a.Value().Short()); }},
-        {id::Enabled, L"Enabled", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.Enabled()); }},
-        {id::Enabled, L"Enabled", com::kPut, [](Z& z, A& a, VARIANT*) { z.Enabled(a.Value().Bool()); }},
-        // A window handle is pointer-sized: 64 bits here.
-        {id::hwnd, L"hwnd", com::kGet,
-         [](Z& z, A&, VARIANT* r) { com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(z.Window()))); }},
-        {id::ScrollBars, L"ScrollBars", com::kGet, [](Z& z, A&, VARIANT* r) { com::Return(r, z.ScrollBars()); }},
-        {id::ScrollBars, L"ScrollBars", com::kPut, [](Z& z, A& a, VARIANT*) { z.ScrollBars(a.Value().Long()); }},
-        {id::Refresh, L"Refresh", com::kMethod, [](Z& z, A&, VARIANT*) { z.Refresh(); }},
-    };
-    return table;
-}
-
 }  // namespace notaline

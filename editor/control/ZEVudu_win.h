@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 
 #include "api/IMyScrollInfo.h"
 #include "com/Control.h"
@@ -25,6 +26,17 @@ public:
     int32_t ScreenDpi() const { return screenDpi_; }
     // Repaints the window at once.
     void Refresh();
+
+    // What the host's members keep in the control itself.
+    struct HostState {
+        std::wstring FileName;  // of the document shown; "" for the built-in one
+        bool Pause = false;     // as last put while music played
+        int16_t ZhuYingPosY = 0;
+        int16_t ChangMingScale = 100;  // percent of the note size
+        int16_t InputForeColorIndex = 0;
+        int16_t InputBackColorIndex = 0;
+    };
+    HostState& Kept() { return kept_; }
 
     // The persisted properties.
     int16_t Appearance() const { return appearance_; }
@@ -70,6 +82,7 @@ private:
     int16_t borderStyle_ = zevudu::简单边框;
     bool enabled_ = true;
     int32_t scrollBars_ = zevudu::ercScrollBarsBoth;
+    HostState kept_;
 };
 
 }  // namespace notaline

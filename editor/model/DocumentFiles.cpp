@@ -4,6 +4,7 @@
 #include <string>
 
 #include "DaDurFile.h"
+#include "FileErrors.h"
 #include "ZoRivFormat.h"
 
 namespace notaline {
@@ -24,7 +25,51 @@ std::filesystem::path PathOf(std::u16string_view name) {
     return std::filesystem::path(std::u16string(name));
 }
 
+// ASCII lower-cased: file-name endings compare without case.
+std::u16string LowerEnding(std::u16string_view name, size_t length) {
+    std::u16string end(name.substr(name.size() > length ? name.size() - length : 0));
+    for (auto& c : end)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return end;
+}
+
 }  // namespace
+
+DocumentKind DocumentKindOf(std::u16string_view name) {
+    const std::u16string ending = LowerEnding(name, 6);
+    if (name.empty() || ending == u".dadur") return DocumentKind::DaDur;
+    if (ending == u".zoriv") return DocumentKind::ZoRiv;
+    return DocumentKind::Other;
+}
+
+SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName) {
+    SaveOutcome out;
+    const DocumentKind kind = FileName.empty() ? DocumentKind::Other : DocumentKindOf(FileName);
+    if (kind == DocumentKind::Other) {
+        out.Reason = "只能保存为 .DaDur 或 .ZoRiv 文件。";  // UTF-8
+        return out;
+    }
+    try {
+        if (kind == DocumentKind::DaDur) {
+            tessaly::DaDurFile file(system);
+            file.LetJpData(DocumentOf(data));
+            const tessaly::DaDurStatus status = file.WriteRtfFile(PathOf(FileName), HostWindow);
+            out.Ok = status.ok;
+            out.Reason = status.reason;
+        } else {
+            HostProgress progress(system, HostWindow);
+            const tessaly::ZoRivStatus status = tessaly::WriteZoRivFile(PathOf(FileName), DocumentOf(data),
+                                                                        system.ZoomFactor(), HostWindow ? &progress : nullptr);
+            out.Ok = status.Ok();
+            out.Reason = status.reason;
+        }
+    } catch (const std::bad_alloc&) {
+        out.Ok = false;
+        out.Reason = std::string(tessaly::FileErrorText(tessaly::kErrTooLarge));
+    }
+    return out;
+}
 
 DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string_view FileName) {
     tessaly::DaDurFile file(system_);

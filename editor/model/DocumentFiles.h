@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "DaDurSystem.h"
 #include "model/DocumentSource.h"
+#include "model/EditorData.h"
 
 namespace notaline {
 
@@ -20,5 +22,19 @@ public:
 private:
     tessaly::DaDurSystem& system_;
 };
+
+// The document file kinds, by the name's last six characters in any case; "" is the built-in
+// default document, read as DaDur.
+enum class DocumentKind { Other, DaDur, ZoRiv };
+DocumentKind DocumentKindOf(std::u16string_view name);
+
+// Writes the document by the name's kind, progress to the host window (0: none). The file is
+// replaced only when written whole; another kind writes nothing and fails. Reason is UTF-8.
+struct SaveOutcome {
+    bool Ok = false;
+    std::string Reason;
+};
+SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName);
 
 }  // namespace notaline

@@ -6,6 +6,7 @@
 
 #include "FileErrors.h"
 #include "model/CharKinds.h"
+#include "model/DocumentFiles.h"
 #include "model/LineBreaker.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -24,13 +25,6 @@ namespace {
 
 constexpr int16_t kParaEndCode = 45;
 constexpr float kDefaultPoints = 12;  // size of a paragraph end given to an empty document
-
-std::u16string LowerEnding(std::u16string_view name, size_t length) {
-    std::u16string end(name.substr(name.size() > length ? name.size() - length : 0));
-    for (auto& c : end)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return end;
-}
 
 DocumentRead Guarded(DocumentSource& source, bool zoriv, intptr_t host, std::u16string_view name) {
     try {
@@ -183,15 +177,15 @@ void EnsureFinalParagraphEnd(EditorData& data) {
     data.AboutFileInfo.WordCount = count + 1;
 }
 
-void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, ControlSite& control, intptr_t HostWindow,
+bool LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, ControlSite& control, intptr_t HostWindow,
                 std::u16string_view FileName) {
     const bool wasLoaded = data.DocLoaded;
     data.DocLoaded = false;
     std::optional<DocumentRead> read;
-    const std::u16string ending = LowerEnding(FileName, 6);
-    if (FileName.empty() || ending == u".dadur") {
+    const DocumentKind kind = DocumentKindOf(FileName);
+    if (kind == DocumentKind::DaDur) {
         read = Guarded(source, false, HostWindow, FileName);
-    } else if (ending == u".zoriv") {
+    } else if (kind == DocumentKind::ZoRiv) {
         read = Guarded(source, true, HostWindow, FileName);
     }
     if (read && !read->Ok) {
@@ -199,7 +193,7 @@ void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, Contro
         control.LoadFailed(FileName, read->Reason);
         if (wasLoaded) {
             data.DocLoaded = true;
-            return;
+            return false;
         }
     } else if (read) {
         LoadDocument(data, std::move(read->Doc));
@@ -215,6 +209,7 @@ void LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, Contro
     // A file read as far as it goes is shown, and the user told that it ends early.
     if (read && read->Ok && !read->Reason.empty()) control.ShowMessage(read->Reason);
     data.DocLoaded = true;
+    return read && read->Ok;
 }
 
 }  // namespace notaline

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "DocumentBuilder.h"
 #include "FakeLayout.h"
@@ -24,6 +27,11 @@ public:
     double ZoomFactor() override { return 1.0; }
     int32_t CurrentDpi() override { return 96; }
 };
+
+std::string FileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class DocumentFiles : public ::testing::Test {
 protected:
@@ -82,6 +90,45 @@ TEST_F(DocumentFiles, AFileThatCannotBeReadLeavesTheDocumentAsItWas) {
     ASSERT_EQ(view.Failures.size(), 2u);
     EXPECT_FALSE(view.Failures[0].empty());
     EXPECT_TRUE(data.DocLoaded);
+    EXPECT_EQ(data.WordCount(), 3);
+}
+
+TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
+    LoadJpFile(data, files, view, view, 0, u"");
+    const auto original = DocumentOf(data).WordInfo.size();
+    for (const char16_t* name : {u"x.DADUR", u"y.zoRIV"}) {
+        const auto file = folder / name;
+        const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
+        ASSERT_TRUE(saved.Ok) << saved.Reason;
+        EditorData loaded;
+        loaded.Measurer = &measurer;
+        EXPECT_TRUE(LoadJpFile(loaded, files, view, view, 0, file.u16string()));
+        EXPECT_EQ(original, DocumentOf(loaded).WordInfo.size());
+        // Read back and written again, the same file.
+        const auto again = folder / (std::u16string(u"again") + name);
+        ASSERT_TRUE(SaveJpFile(loaded, system, 0, again.u16string()).Ok);
+        EXPECT_EQ(FileBytes(file), FileBytes(again)) << file;
+    }
+    EXPECT_TRUE(view.Failures.empty());
+}
+
+TEST_F(DocumentFiles, AnotherEndingOrAnUnwritablePlaceWritesNothingAndSaysWhy) {
+    SetWords(data, "12|");
+    for (const auto& file : {folder / "song.txt", folder / "no-such-folder" / "song.dadur", std::filesystem::path()}) {
+        const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
+        EXPECT_FALSE(saved.Ok) << file;
+        EXPECT_FALSE(saved.Reason.empty()) << file;
+        EXPECT_FALSE(file.empty() ? false : std::filesystem::exists(file)) << file;
+    }
+    // A file that is no document is no success.
+    const auto broken = folder / "broken.zoriv";
+    { std::ofstream(broken) << "not a document"; }
+    data.DocLoaded = true;
+    EXPECT_FALSE(LoadJpFile(data, files, view, view, 0, broken.u16string()));
+    EXPECT_EQ(data.WordCount(), 3);
+    // Loading any other ending is no success either, and keeps the document.
+    data.DocLoaded = true;
+    EXPECT_FALSE(LoadJpFile(data, files, view, view, 0, u"song.txt"));
     EXPECT_EQ(data.WordCount(), 3);
 }
 

@@ -1,0 +1,522 @@
+// The control's members as the host calls them by dispatch identifier or by name. Each row is a
+// thin call into the editing model and the member rules; what a row decides lives there.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "Cp936.h"
+#include "FileNames.h"
+#include "control/Handlers_win.h"
+#include "control/ZEVudu_win.h"
+#include "model/CharKinds.h"
+#include "model/HostMembers.h"
+#include "model/LayoutSetup.h"
+#include "model/Tables.h"
+#include "model/mGeneral.h"
+#include "music/MidiExport.h"
+#include "render/StdFontObject_win.h"
+
+namespace notaline {
+namespace {
+
+using tessaly::RefreshType;
+
+[[noreturn]] void Refuse(const wchar_t* why, HRESULT hr = E_INVALIDARG) {
+    throw com::Error{hr, why};
+}
+
+// Members that need a document fail without one (in a form designer).
+Editor& Doc(ZEVudu& z) {
+    if (!z.Running()) Refuse(L"没有打开的文档。", E_UNEXPECTED);
+    return *z.Running();
+}
+
+int32_t WordArg(const Editor& ed, const com::Arg& a) {
+    const int32_t i = a.Long();
+    if (!ed.Data.IsWord(i)) Refuse(L"字符位置超出文档范围。", DISP_E_BADINDEX);
+    return i;
+}
+
+int32_t SlotArg(const com::Arg& a) {
+    const int32_t s = a.Short();
+    if (s < 0 || s > 7) Refuse(L"附加符号位置必须在 0 到 7 之间。", DISP_E_BADINDEX);
+    return s;
+}
+
+std::wstring Wide(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+std::u16string U16(std::wstring_view s) {
+    return std::u16string(s.begin(), s.end());
+}
+
+std::wstring FromAnsi(std::string_view gbk) {
+    return Wide(tessaly::Cp936ToUtf16(gbk).value_or(u""));
+}
+
+std::string ToAnsi(const com::Arg& a) {
+    auto bytes = tessaly::Utf16ToCp936(U16(a.Str()));
+    if (!bytes) Refuse(L"文字含有不能保存的字符。");
+    return *bytes;
+}
+
+void Message(const Editor& ed, std::wstring_view text, std::wstring_view title) {
+    MessageBoxW(ed.Host, std::wstring(text).c_str(), std::wstring(title).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void ShowUtf8(Editor& ed, std::string_view text) {
+    ed.ShowMessage(text);
+}
+
+// After an attribute change of the selection: its lines laid out again, then redrawn.
+void LaidOut(Editor& ed, int32_t mode) {
+    LayOutEdit(ed.Data, *ed.Renderer);
+    ed.Refresh(mode);
+}
+
+void DropTouchedSourceLines(Editor& ed) {
+    ed.Renderer->CheckCPdqLine();
+    ed.Renderer->CheckXjdqLine();
+}
+
+// SelStart within the document, SelLength so that the selection ends inside it.
+void ClampSelection(EditorData& d) {
+    const int32_t count = d.WordCount();
+    d.SelStart = std::clamp(d.SelStart, 0, std::max(0, count - 1));
+    const int64_t end = std::clamp<int64_t>(static_cast<int64_t>(d.SelStart) + d.SelLength, 0, count);
+    d.SelLength = static_cast<int32_t>(end - d.SelStart);
+}
+
+void SetZoom(Editor& ed, float value) {
+    if (!std::isfinite(value)) Refuse(L"显示比例无效。");
+    const ZoomStep z = ClampZoom(value);
+    if (z.Beep) ed.Beep();
+    EditorData& d = ed.Data;
+    d.AboutPageInfo.nScale = z.Scale;
+    ed.Renderer->InitPageScrollInfo(static_cast<int32_t>(std::lround(d.PageWidthPx * static_cast<double>(z.Scale))),
+                                    static_cast<int32_t>(std::lround(d.PageHeightPx * static_cast<double>(z.Scale))), -1, -1);
+    ed.Renderer->ResetPageBuffers();
+    ed.Renderer->InitPageBuffers();
+    ed.Refresh(tessaly::AllRefresh);
+}
+
+void SetSourceLine(Editor& ed, int32_t& line, int32_t value, bool (*qualifies)(const EditorData&, int32_t)) {
+    if (value == -1 || (value >= 0 && qualifies(ed.Data, value))) {
+        line = value;
+        ed.Refresh(tessaly::MainExtralRefresh);
+    }
+}
+
+// A document opened by name: the one shown, its name and its history change only once the new
+// one has been read; a missing file is told and changes nothing, so a later save cannot write
+// over the wrong file.
+void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
+    std::erase(name, L'\0');
+    if (!name.empty() && !FileExists(U16(name))) {
+        Message(ed, L"指定的文件没有找到。", L"打开...");
+        return;
+    }
+    if (DocumentKindOf(U16(name)) == DocumentKind::Other) Refuse(L"只能打开 .DaDur 或 .ZoRiv 文件。");
+    // A coalesced step still open belongs to the document shown: close it against that one.
+    ed.Commands->Undo.EndPendingStep();
+    if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name))) return;
+    ed.Commands->Undo.ZeroUnDoReDoVal();
+    z.Kept().FileName = std::move(name);
+}
+
+// Saving with a host window is the user's save: only a written file clears Modified, takes the
+// name and is reported. Without one (the backup copy) name and state stay either way.
+void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
+    const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const SaveOutcome saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
+    SetCursor(old);
+    if (!saved.Ok) {
+        if (host) ShowUtf8(ed, saved.Reason);
+        Refuse(L"文件没有保存。", E_FAIL);
+    }
+    if (!host) return;
+    SendMessageW(reinterpret_cast<HWND>(host), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&ed.SendMsg));
+    ed.Commands->Undo.Modified(false);
+    z.Kept().FileName = name;
+}
+
+void SaveMidFile(Editor& ed, const std::wstring& name) {
+    const tessaly::DaDurStatus status = WriteMidFile(ed.Data, std::filesystem::path(U16(name)));
+    ShowUtf8(ed, status.ok ? std::string_view(kMidSavedText) : std::string_view(status.reason));
+    if (!status.ok) Refuse(L"MIDI 文件没有保存。", E_FAIL);
+}
+
+// The drum editor and the play settings are not part of this build.
+void NotAvailable(Editor& ed, std::wstring_view what) {
+    Message(ed, std::wstring(what) + L"在此版本中不可用。", L"Notaline");
+}
+
+// The text or background colour of the selection; gives the colour's table index, which new
+// input takes.
+int16_t SetSelColour(Editor& ed, const com::Arg& value, bool fore) {
+    const auto colour = static_cast<uint32_t>(value.Long());
+    EditorData& d = ed.Data;
+    if (fore) {
+        ed.Commands->Chars.SelForeColor(d.SelStart, d.SelLength, colour);
+    } else {
+        ed.Commands->Chars.SelWordBkColor(d.SelStart, d.SelLength, colour);
+    }
+    const int16_t index = GetColorTblIndex(d, colour);
+    ed.Refresh(fore ? tessaly::MainExtralRefresh : tessaly::ExtralRefresh);
+    return index;
+}
+
+void ReturnDispatch(VARIANT* r, IDispatch* object) {
+    if (!r) return;
+    V_VT(r) = VT_DISPATCH;
+    V_DISPATCH(r) = object;
+    if (object) object->AddRef();
+}
+
+// The paragraph settings travel as their 16 bytes.
+void ReturnPartInfo(VARIANT* r, const tessaly::aPartInfo& info) {
+    if (!r) return;
+    SAFEARRAY* a = SafeArrayCreateVector(VT_UI1, 0, sizeof info);
+    if (!a) Refuse(L"内存不足。", E_OUTOFMEMORY);
+    std::memcpy(a->pvData, &info, sizeof info);
+    V_VT(r) = VT_ARRAY | VT_UI1;
+    V_ARRAY(r) = a;
+}
+
+tessaly::aPartInfo PartInfoArg(const com::Arg& a) {
+    const VARIANT& v = a.Raw();
+    const SAFEARRAY* array = (V_VT(&v) == (VT_ARRAY | VT_UI1)) ? V_ARRAY(&v)
+                             : (V_VT(&v) == (VT_ARRAY | VT_UI1 | VT_BYREF) && V_ARRAYREF(&v)) ? *V_ARRAYREF(&v)
+                                                                                            : nullptr;
+    tessaly::aPartInfo info;
+    if (!array || SafeArrayGetDim(const_cast<SAFEARRAY*>(array)) != 1 ||
+        array->rgsabound[0].cElements != sizeof info)
+        Refuse(L"段落设置必须是 16 个字节。", DISP_E_TYPEMISMATCH);
+    std::memcpy(&info, array->pvData, sizeof info);
+    return info;
+}
+
+void SetWordFont(Editor& ed, const com::Arg& colour, const com::Arg& value) {
+    com::Ptr<IFontDisp> font;
+    const VARIANT& v = value.Raw();
+    IUnknown* unknown = V_VT(&v) == VT_DISPATCH ? V_DISPATCH(&v)
+                        : V_VT(&v) == VT_UNKNOWN ? V_UNKNOWN(&v)
+                        : V_VT(&v) == (VT_DISPATCH | VT_BYREF) && V_DISPATCHREF(&v) ? *V_DISPATCHREF(&v)
+                                                                                : nullptr;
+    if (unknown) unknown->QueryInterface(IID_IFontDisp, font.OutVoid());
+    const auto info = StdFontInfoOf(font.Get());
+    if (!info) Refuse(L"不是字体对象。", DISP_E_TYPEMISMATCH);
+    EditorData& d = ed.Data;
+    ed.Commands->Chars.StdFont(d.SelStart, d.SelLength, static_cast<uint32_t>(colour.Long()), *info);
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+}  // namespace
+
+void ApplyPlayTimeSignature(Editor& ed) {
+    if (ApplyPlayTimeSignature(ed.Data, ed.Commands->Undo)) LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
+    namespace id = dispid::ZEVudu;
+    using Z = ZEVudu;
+    using A = com::Args;
+    using V = VARIANT;
+    // Attribute members change nothing and answer 0 in a form designer; `ed` is the running editor.
+#define RUN_GET(...)                                    \
+    [](Z& z, A& a, V* r) {                               \
+        (void)a;                                         \
+        Editor* e = z.Running();                         \
+        if (!e) return com::Return(r, int32_t{0});       \
+        Editor& ed = *e;                                 \
+        EditorData& d = ed.Data;                         \
+        EditCommands& c = *ed.Commands;                  \
+        (void)d, (void)c;                                \
+        __VA_ARGS__;                                     \
+    }
+#define RUN_PUT(...)                    \
+    [](Z& z, A& a, V*) {                 \
+        Editor* e = z.Running();         \
+        if (!e) return;                  \
+        Editor& ed = *e;                 \
+        EditorData& d = ed.Data;         \
+        EditCommands& c = *ed.Commands;  \
+        (void)d, (void)c, (void)a;       \
+        __VA_ARGS__;                     \
+    }
+#define ANY(...)                        \
+    [](Z& z, A& a, V* r) {               \
+        Editor& ed = Doc(z);             \
+        EditorData& d = ed.Data;         \
+        EditCommands& c = *ed.Commands;  \
+        (void)d, (void)c, (void)a, (void)r; \
+        __VA_ARGS__;                     \
+    }
+    static const com::Member<ZEVudu> table[] = {
+        {id::Appearance, L"Appearance", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Appearance()); }},
+        {id::Appearance, L"Appearance", com::kPut, [](Z& z, A& a, V*) { z.Appearance(a.Value().Short()); }},
+        {id::BackStyle, L"BackStyle", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.BackStyle()); }},
+        {id::BackStyle, L"BackStyle", com::kPut, [](Z& z, A& a, V*) { z.BackStyle(a.Value().Short()); }},
+        {id::BorderStyle, L"BorderStyle", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.BorderStyle()); }},
+        {id::BorderStyle, L"BorderStyle", com::kPut, [](Z& z, A& a, V*) { z.BorderStyle(a.Value().Short()); }},
+        {id::Enabled, L"Enabled", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Enabled()); }},
+        {id::Enabled, L"Enabled", com::kPut, [](Z& z, A& a, V*) { z.Enabled(a.Value().Bool()); }},
+        {id::SelLength, L"SelLength", com::kGet, ANY(com::Return(r, d.SelLength))},
+        {id::SelLength, L"SelLength", com::kPut, ANY(d.SelLength = a.Value().Long(); ClampSelection(d))},
+        {id::SelStart, L"SelStart", com::kGet, ANY(com::Return(r, d.SelStart))},
+        {id::SelStart, L"SelStart", com::kPut, ANY(d.SelStart = a.Value().Long(); ClampSelection(d))},
+        {id::WordYg, L"WordYg", com::kGet, RUN_GET(com::Return(r, int32_t{c.Chars.WordYg(d.SelStart, d.SelLength)}))},
+        {id::WordYg, L"WordYg", com::kPut,
+         RUN_PUT(c.Chars.WordYg(d.SelStart, d.SelLength, a.Value().Long()); ed.Refresh(tessaly::MainExtralRefresh))},
+        {id::CanSetWordYg, L"CanSetWordYg", com::kMethod, ANY(com::Return(r, CanSetWordYg(d, d.SelStart, d.SelLength)))},
+        {id::CanSetWordYc, L"CanSetWordYc", com::kMethod, ANY(com::Return(r, CanSetWordYc(d, d.SelStart, d.SelLength)))},
+        {id::WordYC, L"WordYC", com::kGet, RUN_GET(com::Return(r, int32_t{c.Chars.WordYC(d.SelStart, d.SelLength)}))},
+        {id::WordYC, L"WordYC", com::kPut,
+         RUN_PUT(c.Chars.WordYC(d.SelStart, d.SelLength, a.Value().Long()); ed.Refresh(tessaly::MainRefresh))},
+        // A window handle is pointer-sized: 64 bits here.
+        {id::hwnd, L"hwnd", com::kGet,
+         [](Z& z, A&, V* r) { com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(z.Window()))); }},
+        {id::HwWordColor, L"HwWordColor", com::kGet, RUN_GET(com::Return(r, static_cast<int32_t>(c.Items.HwWordColor())))},
+        {id::HwWordColor, L"HwWordColor", com::kPut,
+         RUN_PUT(c.Items.HwWordColor(static_cast<uint32_t>(a.Value().Long())); ed.Refresh(tessaly::LpxRefresh))},
+        {id::HwWordFocus, L"HwWordFocus", com::kGet, ANY(com::Return(r, c.Undo.CurrentHwFocus()))},
+        {id::SetFocus, L"SetFocus", com::kMethod, [](Z& z, A&, V*) { ::SetFocus(z.Window()); }},
+        {id::SelWordSpace, L"SelWordSpace", com::kGet,
+         RUN_GET(com::Return(r, RoundToInteger(c.Spacing.SelWordSpace(d.SelStart, d.SelLength))))},
+        {id::SelWordSpace, L"SelWordSpace", com::kPut,
+         RUN_PUT(c.Spacing.SelWordSpace(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::SelWordUpSpace, L"SelWordUpSpace", com::kGet,
+         RUN_GET(com::Return(r, RoundToInteger(c.Spacing.UpSpace(d.SelStart, d.SelLength))))},
+        {id::SelWordUpSpace, L"SelWordUpSpace", com::kPut,
+         RUN_PUT(c.Spacing.UpSpace(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::InputState, L"InputState", com::kGet, ANY(com::Return(r, static_cast<int32_t>(d.InputState)))},
+        {id::InputState, L"InputState", com::kPut, ANY({
+             const int32_t v = a.Value().Long();
+             if (v < tessaly::JpState || v > tessaly::LpxState) Refuse(L"输入状态必须是 1、2 或 3。");
+             d.InputState = static_cast<tessaly::InputState>(v);
+             if (v != tessaly::LpxState) NotifySelChange(ed, d.SelStart, d.SelLength);
+         })},
+        {id::HuXianYPos, L"HuXianYPos", com::kMethod, ANY(com::Return(r, ArcHeight(d, d.SelStart, d.SelLength)))},
+        {id::ScrollBars, L"ScrollBars", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.ScrollBars()); }},
+        {id::ScrollBars, L"ScrollBars", com::kPut, [](Z& z, A& a, V*) { z.ScrollBars(a.Value().Long()); }},
+        {id::ChangMingScale, L"ChangMingScale", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().ChangMingScale); }},
+        {id::ChangMingScale, L"ChangMingScale", com::kPut,
+         [](Z& z, A& a, V*) { z.Kept().ChangMingScale = a.Value().Short(); }},
+        {id::CanCopy, L"CanCopy", com::kMethod, ANY(com::Return(r, c.Undo.CanCopy()))},
+        {id::CanUndo, L"CanUndo", com::kMethod, ANY(com::Return(r, c.Undo.CanUndo()))},
+        {id::CanRedo, L"CanRedo", com::kMethod, ANY(com::Return(r, c.Undo.CanRedo()))},
+        {id::CanCut, L"CanCut", com::kMethod, ANY(com::Return(r, c.Undo.CanCut()))},
+        {id::CanPaste, L"CanPaste", com::kMethod, ANY(com::Return(r, c.Undo.CanPaste()))},
+        {id::SelIsCtl, L"SelIsCtl", com::kGet, ANY(com::Return(r, IsParaEnd(d, WordArg(ed, a[0]))))},
+        {id::CanDel, L"CanDel", com::kMethod, ANY(com::Return(r, c.Undo.CanDel()))},
+        {id::DelYY, L"DelYY", com::kMethod, ANY(c.Graces.DelYY(d.SelStart, d.SelLength))},
+        {id::CanFormatYYInfo, L"CanFormatYYInfo", com::kMethod, ANY(com::Return(r, c.Graces.CanFormatYYInfo()))},
+        {id::SetQianYY, L"SetQianYY", com::kPut, ANY(c.Graces.SetQianYY(a.Value().Bool()))},
+        {id::ExtralWordVal1, L"ExtralWordVal1", com::kGet,
+         ANY(com::Return(r, c.Values.ExtralWordVal1(WordArg(ed, a[0]), SlotArg(a[1]))))},
+        {id::ExtralWordVal1, L"ExtralWordVal1", com::kPut,
+         ANY(c.Values.ExtralWordVal1(WordArg(ed, a[0]), SlotArg(a[1]), a.Value().Long()))},
+        {id::ExtralWordVal2, L"ExtralWordVal2", com::kGet,
+         ANY(com::Return(r, c.Values.ExtralWordVal2(WordArg(ed, a[0]), SlotArg(a[1]))))},
+        {id::ExtralWordVal2, L"ExtralWordVal2", com::kPut,
+         ANY(c.Values.ExtralWordVal2(WordArg(ed, a[0]), SlotArg(a[1]), a.Value().Long()))},
+        {id::ExtralWordVal3, L"ExtralWordVal3", com::kGet,
+         ANY(com::Return(r, FromAnsi(c.Values.ExtralWordVal3(WordArg(ed, a[0]), SlotArg(a[1])))))},
+        {id::ExtralWordVal3, L"ExtralWordVal3", com::kPut, ANY({
+             const int32_t word = WordArg(ed, a[0]);
+             const int32_t slot = SlotArg(a[1]);
+             c.Values.ExtralWordVal3(word, slot, ToAnsi(a.Value()));
+         })},
+        {id::ExtralType, L"ExtralType", com::kGet, RUN_GET({
+             const int32_t word = WordArg(ed, a[0]);
+             const int32_t slot = SlotArg(a[1]);
+             com::Return(r, static_cast<int16_t>(d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].IndexType));
+         })},
+        {id::ExtralType, L"ExtralType", com::kPut, RUN_PUT({
+             const int32_t word = WordArg(ed, a[0]);
+             const int32_t slot = SlotArg(a[1]);
+             if (SetExtralType(d, c.Undo, word, slot, a.Value().Short())) LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
+        {id::CurLine, L"CurLine", com::kGet, ANY(com::Return(r, d.CurLine))},
+        {id::ChangExtralType, L"ChangExtralType", com::kMethod, ANY({
+             const int32_t del2 = a.Count() > 2 && !a[2].Missing() ? a[2].Long() : -1;
+             const int32_t add2 = a.Count() > 3 && !a[3].Missing() ? a[3].Long() : -1;
+             c.Values.ChangExtralType(a[0].Long(), a[1].Long(), del2, add2);
+         })},
+        {id::ConChangInputWord, L"ConChangInputWord", com::kMethod, ANY({
+             int32_t dType = a[0].Long();
+             int32_t iType = a[1].Long();
+             c.Typed.ConChangInputWord(dType, iType);
+             ed.Refresh(tessaly::MainRefresh);
+             DropTouchedSourceLines(ed);
+         })},
+        {id::WordShuPaiSpace, L"WordShuPaiSpace", com::kGet, ANY(com::Return(r, WordShuPaiSpace(d, d.SelStart)))},
+        {id::DelSelZhuYing, L"DelSelZhuYing", com::kMethod, ANY(c.Marks.DelSelZhuYing())},
+        {id::SelZhuYingPosY, L"SelZhuYingPosY", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().ZhuYingPosY); }},
+        {id::SelZhuYingPosY, L"SelZhuYingPosY", com::kPut, ANY({
+             const int16_t v = a.Value().Short();
+             z.Kept().ZhuYingPosY = v;
+             c.Marks.FormatZhuYingWordPosY(v);
+         })},
+        {id::hdc, L"hdc", com::kMethod, ANY(com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(ed.Dc))))},
+        {id::SelAll, L"SelAll", com::kMethod, ANY(SelectAll(d); ed.Refresh(tessaly::SelColorRefresh))},
+        {id::WordFont, L"WordFont", com::kGet, RUN_GET({
+             uint32_t colour = 0;
+             const StdFontInfo info = c.Chars.StdFont(d.SelStart, d.SelLength, colour);
+             if (a.Count() > 0) a[0].Set(static_cast<int32_t>(colour));
+             auto font = MakeStdFont(info);
+             ReturnDispatch(r, font.Get());
+         })},
+        {id::WordFont, L"WordFont", com::kPut, ANY(SetWordFont(ed, a[0], a.Value()))},
+        {id::SelFontName, L"SelFontName", com::kGet,
+         RUN_GET(com::Return(r, FromAnsi(c.Chars.SelFontName(d.SelStart, d.SelLength))))},
+        {id::SelFontName, L"SelFontName", com::kPut,
+         RUN_PUT(c.Chars.SelFontName(d.SelStart, d.SelLength, ToAnsi(a.Value())); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::SelFontBold, L"SelFontBold", com::kGet, RUN_GET(com::Return(r, c.Chars.Bold(d.SelStart, d.SelLength)))},
+        {id::SelFontBold, L"SelFontBold", com::kPut,
+         RUN_PUT(c.Chars.Bold(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::SelFontItalic, L"SelFontItalic", com::kGet, RUN_GET(com::Return(r, c.Chars.Italic(d.SelStart, d.SelLength)))},
+        {id::SelFontItalic, L"SelFontItalic", com::kPut,
+         RUN_PUT(c.Chars.Italic(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::SelFontUnderline, L"SelFontUnderline", com::kGet,
+         RUN_GET(com::Return(r, c.Chars.Underline(d.SelStart, d.SelLength)))},
+        // Without a selection only the font of new input would change: the document stays.
+        {id::SelFontUnderline, L"SelFontUnderline", com::kPut, RUN_PUT({
+             const bool v = a.Value().Bool();
+             if (d.SelLength != 0) c.Chars.Underline(d.SelStart, d.SelLength, v), LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
+        {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kGet,
+         RUN_GET(com::Return(r, c.Chars.StrikeOut(d.SelStart, d.SelLength)))},
+        {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kPut,
+         RUN_PUT(c.Chars.StrikeOut(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::SelFontSize, L"SelFontSize", com::kGet,
+         RUN_GET(com::Return(r, RoundToInteger(c.Chars.SelFontSize(d.SelStart, d.SelLength))))},
+        {id::SelFontSize, L"SelFontSize", com::kPut,
+         RUN_PUT(c.Chars.SelFontSize(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::SelForeColor, L"SelForeColor", com::kGet,
+         RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelForeColor(d.SelStart, d.SelLength))))},
+        {id::SelForeColor, L"SelForeColor", com::kPut,
+         RUN_PUT(z.Kept().InputForeColorIndex = SetSelColour(ed, a.Value(), true); z.PropertyChanged())},
+        {id::SelWordBkColor, L"SelWordBkColor", com::kGet,
+         RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelWordBkColor(d.SelStart, d.SelLength))))},
+        {id::SelWordBkColor, L"SelWordBkColor", com::kPut,
+         RUN_PUT(z.Kept().InputBackColorIndex = SetSelColour(ed, a.Value(), false); z.PropertyChanged())},
+        {id::GetColorLng, L"GetColorLng", com::kMethod, ANY({
+             const int32_t i = a[0].Short();
+             if (i < 0 || i >= static_cast<int32_t>(d.ColorTbl.size())) Refuse(L"颜色序号超出颜色表。", DISP_E_BADINDEX);
+             com::Return(r, static_cast<int32_t>(d.ColorTbl[static_cast<size_t>(i)]));
+         })},
+        {id::RefreshExtralChang, L"RefreshExtralChang", com::kMethod, ANY(ed.Refresh(tessaly::ExtralRefresh))},
+        {id::RefreshAll, L"RefreshAll", com::kMethod, ANY(LaidOut(ed, tessaly::OnePageRefresh))},
+        {id::RefreshSel, L"RefreshSel", com::kMethod, ANY(ed.Refresh(tessaly::MainRefresh); z.Refresh())},
+        {id::CanDelYY, L"CanDelYY", com::kGet, ANY(com::Return(r, c.Graces.CanDelYY(d.SelStart, d.SelLength)))},
+        {id::CanDelAreaInfo, L"CanDelAreaInfo", com::kGet,
+         ANY(com::Return(r, static_cast<int16_t>(c.Ranges.CanDelAreaInfo(a[0].Long()) ? -1 : 0)))},
+        {id::IsKfKhTFZRight, L"IsKfKhTFZRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::OpenVolta)))},
+        {id::IsKhHuXianRight, L"IsKhHuXianRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::Arc)))},
+        {id::IsKhLingYingRight, L"IsKhLingYingRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::Tuplet)))},
+        {id::IsKHTFZRight, L"IsKHTFZRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::Volta)))},
+        {id::InsterHwWord, L"InsterHwWord", com::kMethod, ANY({
+             const int32_t kind = a[0].Short();
+             if (kind < 0 || kind > 4) Refuse(L"连线种类必须在 0 到 4 之间。");
+             c.Items.InsterHwWord(ed.Grid, 0, 0, static_cast<int16_t>(kind + 1), false);
+             ed.Refresh(tessaly::LpxRefresh);
+         })},
+        {id::TurnToYFWord, L"TurnToYFWord", com::kMethod,
+         ANY(if (TurnToYFWord(d, c.Undo)) LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::CanShuPaiWord, L"CanShuPaiWord", com::kMethod, ANY(com::Return(r, CanShuPaiWord(d, d.SelStart, d.SelLength)))},
+        {id::Alignment, L"Alignment", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.Alignment(d.SelStart, d.SelLength)))},
+        {id::Alignment, L"Alignment", com::kPut, [](Z& z, A& a, V*) {
+             const int32_t v = a.Value().Long();
+             if (Editor* e = z.Running()) {
+                 if (v < tessaly::AlignmentNear || v > tessaly::AlignmentxjDq) Refuse(L"对齐方式无效。");
+                 EditorData& d = e->Data;
+                 if (v != e->Commands->Paragraphs.Alignment(d.SelStart, d.SelLength)) {
+                     e->Commands->Paragraphs.Alignment(d.SelStart, d.SelLength, static_cast<tessaly::Alignment>(v));
+                     LaidOut(*e, tessaly::MainExtralRefresh);
+                     DropTouchedSourceLines(*e);
+                 }
+             }
+             z.PropertyChanged();
+         }},
+        {id::FristLineStr, L"FristLineStr", com::kGet, ANY(com::Return(r, FromAnsi(DefaultFileName(d))))},
+        {id::PrintDoc, L"PrintDoc", com::kMethod,
+         ANY(PrintDocument(ed, Wide(tessaly::FileNameNoExt(U16(z.Kept().FileName)))))},
+        {id::pScale, L"pScale", com::kGet, ANY(com::Return(r, d.AboutPageInfo.nScale))},
+        {id::pScale, L"pScale", com::kPut, RUN_PUT(SetZoom(ed, a.Value().Single()))},
+        {id::Modified, L"Modified", com::kGet, RUN_GET(com::Return(r, c.Undo.Modified()))},
+        {id::Modified, L"Modified", com::kPut, RUN_PUT(c.Undo.Modified(a.Value().Bool()))},
+        {id::LineSpace, L"LineSpace", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.SelSpacingBefore(d.SelStart, d.SelLength)))},
+        {id::LineSpace, L"LineSpace", com::kPut, [](Z& z, A& a, V*) {
+             const int32_t v = a.Value().Long();
+             if (Editor* e = z.Running()) {
+                 EditorData& d = e->Data;
+                 e->Commands->Paragraphs.SelParLineSpace(d.SelStart, d.SelLength, v);
+                 LaidOut(*e, tessaly::MainExtralRefresh);
+             }
+             z.PropertyChanged();
+         }},
+        {id::CPdqLine, L"CPdqLine", com::kGet, ANY(com::Return(r, d.CPdqLine))},
+        {id::CPdqLine, L"CPdqLine", com::kPut, ANY(SetSourceLine(ed, d.CPdqLine, a.Value().Long(), &IsLyricSourceLine))},
+        {id::XjdqLine, L"XjdqLine", com::kGet, ANY(com::Return(r, d.XjdqLine))},
+        {id::XjdqLine, L"XjdqLine", com::kPut, ANY(SetSourceLine(ed, d.XjdqLine, a.Value().Long(), &IsBarSourceLine))},
+        {id::JiePaiHaoWidth, L"JiePaiHaoWidth", com::kMethod, ANY(LayOutEdit(d, *ed.Renderer))},
+        {id::Paper, L"Paper", com::kGet, RUN_GET(com::Return(r, c.Pages.PaperType()))},
+        {id::Paper, L"Paper", com::kPut, RUN_PUT({
+             const int32_t v = a.Value().Long();
+             if (v != 0 && v != 1) Refuse(L"纸张必须是 A4 (0) 或 A3 (1)。");
+             if (c.Pages.PaperType(v)) ApplyPaperType(d, *ed.Renderer);
+         })},
+        {id::BoxBackGroundType, L"BoxBackGroundType", com::kGet, RUN_GET(com::Return(r, c.Pages.BackGroundType()))},
+        {id::BoxBackGroundType, L"BoxBackGroundType", com::kPut,
+         RUN_PUT(c.Pages.BackGroundType(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
+        {id::PagePosType, L"PagePosType", com::kGet, RUN_GET(com::Return(r, c.Pages.PagePosIndexType()))},
+        {id::PagePosType, L"PagePosType", com::kPut,
+         ANY(c.Pages.PagePosIndexType(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
+        {id::PgNumberSize, L"PgNumberSize", com::kGet, RUN_GET(com::Return(r, c.Pages.PageNumberSize()))},
+        {id::PgNumberSize, L"PgNumberSize", com::kPut,
+         ANY(c.Pages.PageNumberSize(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
+        {id::SavePic, L"SavePic", com::kMethod, ANY(SavePagePictures(ed, a[0].Str()))},
+        {id::关闭音乐, L"关闭音乐", com::kMethod, ANY(StopPlayMusic(ed))},
+        {id::暂停, L"暂停", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().Pause); }},
+        // With nothing playing there is nothing to pause.
+        {id::暂停, L"暂停", com::kPut, ANY({
+             const bool v = a.Value().Bool();
+             if (!IsPlayingMusic(ed)) return;
+             z.Kept().Pause = v;
+             SetPlayPause(ed, v);
+         })},
+        {id::正在播放, L"正在播放", com::kGet, ANY(com::Return(r, IsPlayingMusic(ed)))},
+        {id::EditDrum, L"EditDrum", com::kMethod, ANY(NotAvailable(ed, L"鼓点编辑"))},
+        {id::播放音乐, L"播放音乐", com::kMethod, ANY(BeginPlayMusic(ed))},
+        {id::设置演唱参数, L"设置演唱参数", com::kMethod, ANY(NotAvailable(ed, L"演唱参数设置"))},
+        {id::FileName, L"FileName", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().FileName); }},
+        {id::FileName, L"FileName", com::kPut, RUN_PUT(OpenFile(z, ed, a.Value().Str()))},
+        {id::SaveFile, L"SaveFile", com::kMethod,
+         ANY(SaveFile(z, ed, a[0].Str(), a.Count() > 1 && !a[1].Missing() ? a[1].Handle() : 0))},
+        {id::SaveMidFile, L"SaveMidFile", com::kMethod, ANY(SaveMidFile(ed, a[0].Str()))},
+        {id::PartAtt, L"PartAtt", com::kGet,
+         ANY(ReturnPartInfo(r, c.Paragraphs.PartAtt(d.SelStart, d.SelLength).value_or(tessaly::aPartInfo{})))},
+        {id::PartAtt, L"PartAtt", com::kPut, ANY(c.Paragraphs.PartAtt(d.SelStart, d.SelLength, PartInfoArg(a.Value())))},
+        {id::UpSpace, L"UpSpace", com::kGet, ANY(com::Return(r, c.Spacing.UpSpace(d.SelStart, d.SelLength)))},
+        {id::UpSpace, L"UpSpace", com::kPut, ANY({
+             const float v = a.Value().Single();
+             if (!std::isfinite(v)) Refuse(L"数值无效。");
+             c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
+             LayOutEdit(d, *ed.Renderer);
+             ed.Renderer->EnsureWordVisible(d.SelStart);
+             ed.Refresh(tessaly::MainExtralRefresh);
+             NotifySelChange(ed, d.SelStart, d.SelLength);
+         })},
+        {id::Refresh, L"Refresh", com::kMethod, [](Z& z, A&, V*) { z.Refresh(); }},
+    };
+#undef RUN_GET
+#undef RUN_PUT
+#undef ANY
+    return table;
+}
+
+}  // namespace notaline

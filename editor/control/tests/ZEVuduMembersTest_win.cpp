@@ -1,0 +1,416 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "com/Container.h"
+#include "control/Handlers_win.h"
+#include "control/ZEVudu_win.h"
+#include "model/MarkCodes.h"
+#include "tools/tests/DialogCloser_win.h"
+
+namespace notaline {
+namespace {
+
+// Beeps counted instead of sounded.
+class CountedBeeps final : public SystemServices {
+public:
+    void Beep() override { ++beeps; }
+    bool IsKeyDown(int32_t) override { return false; }
+    uint32_t TranslateColor(uint32_t c) override { return c; }
+    int beeps = 0;
+};
+
+// The host window: counts the status records the control sends it.
+int g_statusRecords = 0;
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == tessaly::EM_SendMsg) ++g_statusRecords;
+    return DefWindowProcW(hwnd, msg, w, l);
+}
+
+// A variant that clears itself.
+struct Var {
+    VARIANT v;
+    Var() { VariantInit(&v); }
+    Var(int32_t x) : Var() { V_VT(&v) = VT_I4, V_I4(&v) = x; }
+    Var(double x) : Var() { V_VT(&v) = VT_R8, V_R8(&v) = x; }
+    Var(bool x) : Var() { V_VT(&v) = VT_BOOL, V_BOOL(&v) = x ? VARIANT_TRUE : VARIANT_FALSE; }
+    Var(const wchar_t* s) : Var() { V_VT(&v) = VT_BSTR, V_BSTR(&v) = SysAllocString(s); }
+    Var(const Var& o) : Var() { VariantCopy(&v, const_cast<VARIANT*>(&o.v)); }
+    Var& operator=(const Var& o) {
+        if (this != &o) VariantCopy(&v, const_cast<VARIANT*>(&o.v));
+        return *this;
+    }
+    ~Var() { VariantClear(&v); }
+    int32_t Long() const {
+        VARIANT x;
+        VariantInit(&x);
+        VariantChangeType(&x, const_cast<VARIANT*>(&v), 0, VT_I4);
+        return V_I4(&x);
+    }
+    double Double() const {
+        VARIANT x;
+        VariantInit(&x);
+        VariantChangeType(&x, const_cast<VARIANT*>(&v), 0, VT_R8);
+        return V_R8(&x);
+    }
+    std::wstring Str() const { return V_VT(&v) == VT_BSTR && V_BSTR(&v) ? V_BSTR(&v) : L""; }
+};
+
+// Calls members by name only, as a script does.
+class Script {
+public:
+    explicit Script(IDispatch* d) : d_(d) {}
+    HRESULT Call(const wchar_t* name, WORD kind, std::vector<Var> args, Var* result = nullptr) {
+        DISPID id = DISPID_UNKNOWN;
+        LPOLESTR n = const_cast<LPOLESTR>(name);
+        if (HRESULT hr = d_->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id); FAILED(hr)) return hr;
+        std::vector<VARIANT> reversed;
+        for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(it->v);
+        DISPID put = DISPID_PROPERTYPUT;
+        DISPPARAMS p{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+        if (kind & DISPATCH_PROPERTYPUT) p.rgdispidNamedArgs = &put, p.cNamedArgs = 1;
+        Var out;
+        EXCEPINFO e{};
+        UINT argErr = 0;
+        const HRESULT hr = d_->Invoke(id, IID_NULL, 0, kind, &p, &out.v, &e, &argErr);
+        SysFreeString(e.bstrSource);
+        SysFreeString(e.bstrDescription);
+        SysFreeString(e.bstrHelpFile);
+        if (result) VariantCopy(&result->v, &out.v);
+        return hr;
+    }
+    Var Get(const wchar_t* name, std::vector<Var> args = {}) {
+        Var r;
+        EXPECT_EQ(S_OK, Call(name, DISPATCH_PROPERTYGET, std::move(args), &r)) << name;
+        return r;
+    }
+    // The new value goes last, after the index arguments.
+    HRESULT Put(const wchar_t* name, Var value, std::vector<Var> args = {}) {
+        args.push_back(std::move(value));
+        return Call(name, DISPATCH_PROPERTYPUT, std::move(args));
+    }
+    HRESULT Method(const wchar_t* name, std::vector<Var> args = {}, Var* result = nullptr) {
+        return Call(name, DISPATCH_METHOD, std::move(args), result);
+    }
+
+private:
+    IDispatch* d_;
+};
+
+struct ZEVuduMembersTest : ::testing::Test {
+    void SetUp() override {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = HostProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MembersTestHost";
+        RegisterClassW(&wc);
+        parent = CreateWindowExW(0, wc.lpszClassName, L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
+                                 480, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_TRUE(parent);
+        g_statusRecords = 0;
+        folder = std::filesystem::temp_directory_path() /
+                 ("zevudu_members_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        for (auto& s : sites) s->Close();
+        sites.clear();
+        DestroyWindow(parent);
+        std::error_code ec;
+        for (auto& f : std::filesystem::directory_iterator(folder, ec))
+            SetFileAttributesW(f.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(folder, ec);
+    }
+    Script Host(bool userMode = true) {
+        com::Ptr<IZEVudu> z;
+        EXPECT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+        auto bag = com::PropertyBag::Create({});
+        com::Ptr<com::ControlSite> site;
+        EXPECT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), userMode, site));
+        sites.push_back(site);
+        control = static_cast<ZEVudu*>(z.Get());
+        if (control->Running()) control->Running()->Data.System = &beeps;
+        return Script(z.Get());
+    }
+    Editor& Ed() { return *control->Running(); }
+    std::wstring File(const wchar_t* name) const { return (folder / name).wstring(); }
+    Var HostHandle() const { return Var(static_cast<int32_t>(reinterpret_cast<intptr_t>(parent))); }
+    static std::string Bytes(const std::wstring& file) {
+        std::ifstream in(std::filesystem::path(file), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::vector<tessaly::aWordInfo> Words() {
+        std::vector<tessaly::aWordInfo> w;
+        for (int32_t i = 0; i < Ed().Data.WordCount(); ++i) w.push_back(Ed().Data.WordInfo[static_cast<size_t>(i)]);
+        return w;
+    }
+    static bool SameWords(const std::vector<tessaly::aWordInfo>& a, const std::vector<tessaly::aWordInfo>& b) {
+        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
+    }
+    // An undoable change of the document through the members.
+    void Change(Script& s) { ASSERT_EQ(S_OK, s.Put(L"ExtralType", Var(int32_t{5}), {Var(int32_t{0}), Var(int32_t{7})})); }
+
+    HWND parent = nullptr;
+    std::filesystem::path folder;
+    CountedBeeps beeps;  // outlives the controls
+    std::vector<com::Ptr<com::ControlSite>> sites;
+    ZEVudu* control = nullptr;
+};
+
+TEST_F(ZEVuduMembersTest, ZoomIsCutToTwoDecimalsAndClampedWithOneBeep) {
+    Script s = Host();
+    ASSERT_EQ(S_OK, s.Put(L"pScale", Var(3.0)));
+    EXPECT_FLOAT_EQ(2.4f, static_cast<float>(s.Get(L"pscale").Double()));
+    EXPECT_EQ(1, beeps.beeps);
+    ASSERT_EQ(S_OK, s.Put(L"PSCALE", Var(1.005)));
+    EXPECT_FLOAT_EQ(1.0f, static_cast<float>(s.Get(L"pScale").Double()));
+    EXPECT_EQ(1, beeps.beeps);
+    ASSERT_EQ(S_OK, s.Put(L"pScale", Var(0.3)));
+    EXPECT_FLOAT_EQ(0.55f, static_cast<float>(s.Get(L"pScale").Double()));
+    EXPECT_EQ(2, beeps.beeps);
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"pScale", Var(std::nan(""))));
+    EXPECT_FLOAT_EQ(0.55f, static_cast<float>(s.Get(L"pScale").Double()));
+}
+
+TEST_F(ZEVuduMembersTest, SavingWritesByExtensionAndOnlySuccessClearsModified) {
+    Script s = Host();
+    Change(s);
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    const std::wstring saved = File(L"x.DADUR");
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(saved.c_str()), HostHandle()}));
+    EXPECT_FALSE(s.Get(L"Modified").Long());
+    EXPECT_EQ(saved, s.Get(L"FileName").Str());
+    EXPECT_EQ(1, g_statusRecords);
+    // It reads back equal: loaded and saved again, the same bytes.
+    ASSERT_EQ(S_OK, s.Put(L"FileName", Var(saved.c_str())));
+    EXPECT_EQ(saved, s.Get(L"FileName").Str());
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(File(L"again.dadur").c_str()), HostHandle()}));
+    EXPECT_FALSE(Bytes(saved).empty());
+    EXPECT_EQ(Bytes(saved), Bytes(File(L"again.dadur")));
+
+    // The backup copy: no host window, so the name and the state stay.
+    Change(s);
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(File(L"backup.zoriv").c_str()), Var(int32_t{0})}));
+    EXPECT_TRUE(std::filesystem::exists(folder / L"backup.zoriv"));
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    EXPECT_EQ(File(L"again.dadur"), s.Get(L"FileName").Str());
+}
+
+TEST_F(ZEVuduMembersTest, AFailedSaveKeepsModifiedTheNameAndTheFile) {
+    Script s = Host();
+    const std::wstring locked = File(L"locked.dadur");
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(locked.c_str()), HostHandle()}));
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string before = Bytes(locked);
+    Change(s);
+    g_statusRecords = 0;
+    for (const std::wstring& name : {locked, File(L"none\\x.dadur"), File(L"x.txt")}) {
+        DialogCloser box(IDOK);
+        EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SaveFile", {Var(name.c_str()), HostHandle()})) << name;
+        EXPECT_EQ(1u, box.Texts().size()) << name;
+    }
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    EXPECT_EQ(locked, s.Get(L"FileName").Str());
+    EXPECT_EQ(before, Bytes(locked));
+    EXPECT_FALSE(std::filesystem::exists(folder / L"x.txt"));
+    EXPECT_EQ(0, g_statusRecords);
+}
+
+TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {
+    Script s = Host();
+    const std::wstring name = File(L"song.dadur");
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(name.c_str()), HostHandle()}));
+    Change(s);
+    const auto words = Words();
+    {
+        DialogCloser box(IDOK);
+        ASSERT_EQ(S_OK, s.Put(L"FileName", Var(File(L"missing.dadur").c_str())));
+        EXPECT_EQ(std::vector<std::wstring>{L"指定的文件没有找到。"}, box.Texts());
+        EXPECT_EQ(std::vector<std::wstring>{L"打开..."}, box.Titles());
+    }
+    EXPECT_EQ(name, s.Get(L"FileName").Str());
+    EXPECT_TRUE(SameWords(words, Words()));
+    EXPECT_TRUE(s.Method(L"CanUndo") == S_OK && Ed().Commands->Undo.CanUndo());
+
+    // A file that cannot be read: the reader's message; the rest as it was.
+    const std::wstring broken = File(L"broken.zoriv");
+    std::ofstream(std::filesystem::path(broken)) << "not a document";
+    {
+        DialogCloser box(IDOK);
+        ASSERT_EQ(S_OK, s.Put(L"FileName", Var(broken.c_str())));
+        EXPECT_EQ(1u, box.Texts().size());
+    }
+    EXPECT_EQ(name, s.Get(L"FileName").Str());
+    EXPECT_TRUE(SameWords(words, Words()));
+    EXPECT_TRUE(Ed().Commands->Undo.CanUndo());
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    // A file of another kind is refused.
+    std::filesystem::copy_file(std::filesystem::path(name), folder / L"song.dadur.bak");
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"FileName", Var(File(L"song.dadur.bak").c_str())));
+    EXPECT_EQ(name, s.Get(L"FileName").Str());
+
+    // The built-in document, with its history emptied; the name given, NULs and all, goes.
+    ASSERT_EQ(S_OK, s.Put(L"FileName", Var(L"")));
+    EXPECT_EQ(L"", s.Get(L"FileName").Str());
+    EXPECT_FALSE(Ed().Commands->Undo.CanUndo());
+    EXPECT_FALSE(s.Get(L"Modified").Long());
+    ASSERT_EQ(S_OK, s.Put(L"FileName", Var(name.c_str())));
+    EXPECT_EQ(name, s.Get(L"FileName").Str());
+}
+
+TEST_F(ZEVuduMembersTest, BadIndexesAreRefusedAndChangeNothing) {
+    Script s = Host();
+    const auto words = Words();
+    const int32_t count = Ed().Data.WordCount();
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"ExtralWordVal1", Var(int32_t{8}), {Var(int32_t{0}), Var(int32_t{8})}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"ExtralWordVal2", Var(int32_t{8}), {Var(int32_t{0}), Var(int32_t{-1})}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"ExtralWordVal3", Var(L"x"), {Var(count), Var(int32_t{0})}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"ExtralType", Var(int32_t{3}), {Var(int32_t{-1}), Var(int32_t{0})}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Call(L"ExtralWordVal1", DISPATCH_PROPERTYGET, {Var(int32_t{0}), Var(int32_t{8})}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Call(L"SelIsCtl", DISPATCH_PROPERTYGET, {Var(count)}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"GetColorLng", {Var(int32_t{10000})}));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"InputState", Var(int32_t{7})));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"Paper", Var(int32_t{9})));
+    EXPECT_TRUE(SameWords(words, Words()));
+    EXPECT_FALSE(Ed().Commands->Undo.CanUndo());
+
+    // A selection past the end is kept inside the document.
+    ASSERT_EQ(S_OK, s.Put(L"SelStart", Var(count + 50)));
+    EXPECT_EQ(count - 1, s.Get(L"SelStart").Long());
+    ASSERT_EQ(S_OK, s.Put(L"SelLength", Var(int32_t{100})));
+    EXPECT_EQ(1, s.Get(L"SelLength").Long());
+    ASSERT_EQ(S_OK, s.Put(L"SelLength", Var(-count - 5)));
+    EXPECT_EQ(-(count - 1), s.Get(L"SelLength").Long());
+    // A source line that is no line is not taken.
+    ASSERT_EQ(S_OK, s.Put(L"CPdqLine", Var(int32_t{100000})));
+    EXPECT_EQ(-1, s.Get(L"CPdqLine").Long());
+    ASSERT_EQ(S_OK, s.Put(L"XjdqLine", Var(int32_t{-2})));
+    EXPECT_EQ(-1, s.Get(L"XjdqLine").Long());
+}
+
+TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
+    Script s = Host();
+    const auto words = Words();
+    Change(s);
+    EXPECT_EQ(5, s.Get(L"ExtralType", {Var(int32_t{0}), Var(int32_t{7})}).Long());
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    Ed().Commands->Undo.UserUndo();
+    EXPECT_TRUE(SameWords(words, Words()));
+
+    // The metre from the play settings, into the first time signature (one is planted when the
+    // document has none).
+    EditorData& d = Ed().Data;
+    int32_t word = 0, at = 7;
+    for (int32_t i = d.WordCount() - 1; i >= 0; --i)
+        for (int32_t k = 7; k >= 0; --k)
+            if (d.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType == kMarkTimeSignature) word = i, at = k;
+    const auto original = d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at];
+    d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at].IndexType = kMarkTimeSignature;
+    d.PlayInfo.JiePai = 9;
+    const auto marked = Words();
+    ApplyPlayTimeSignature(Ed());
+    EXPECT_EQ(12, s.Get(L"ExtralWordVal1", {Var(word), Var(at)}).Long());
+    EXPECT_EQ(8, s.Get(L"ExtralWordVal2", {Var(word), Var(at)}).Long());
+    EXPECT_TRUE(s.Get(L"Modified").Long());
+    Ed().Commands->Undo.UserUndo();
+    EXPECT_TRUE(SameWords(marked, Words()));
+    d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at] = original;
+
+    ASSERT_EQ(S_OK, s.Put(L"暂停", Var(true)));
+    EXPECT_FALSE(s.Get(L"暂停").Long());
+    EXPECT_FALSE(s.Get(L"正在播放").Long());
+    for (const wchar_t* form : {L"EditDrum", L"设置演唱参数"}) {
+        DialogCloser box(IDOK);
+        EXPECT_EQ(S_OK, s.Method(form));
+        EXPECT_EQ(1u, box.Texts().size()) << form;
+    }
+    EXPECT_TRUE(SameWords(words, Words()));
+}
+
+// Every member by name: a call as the host makes it, and one it should not make. Nothing
+// crashes, and each answers S_OK or refuses with an error.
+TEST_F(ZEVuduMembersTest, EveryMemberAnswersAValidAndAnInvalidCall) {
+    Script s = Host();
+    const std::wstring mid = File(L"song.mid");
+    const std::wstring pic = File(L"page.png");
+    struct Row {
+        const wchar_t* name;
+        WORD kind;
+        std::vector<Var> good;
+        std::vector<Var> bad;  // empty: the call of the wrong kind is the bad one
+    };
+    constexpr WORD G = DISPATCH_PROPERTYGET, P = DISPATCH_PROPERTYPUT, M = DISPATCH_METHOD;
+    const Var text(L"abc"), zero(int32_t{0}), one(int32_t{1}), yes(true), big(int32_t{100000});
+    const std::vector<Row> rows = {
+        {L"Appearance", G, {}, {}}, {L"Appearance", P, {one}, {text}}, {L"BackStyle", P, {one}, {text}},
+        {L"BorderStyle", P, {one}, {text}}, {L"Enabled", P, {yes}, {text}}, {L"SelLength", P, {zero}, {text}},
+        {L"SelStart", P, {zero}, {text}}, {L"WordYg", G, {}, {}}, {L"WordYg", P, {one}, {text}},
+        {L"CanSetWordYg", M, {}, {}}, {L"CanSetWordYc", M, {}, {}}, {L"WordYC", P, {one}, {text}},
+        {L"hwnd", G, {}, {}}, {L"HwWordColor", P, {zero}, {text}}, {L"HwWordFocus", G, {}, {}},
+        {L"SetFocus", M, {}, {}}, {L"SelWordSpace", P, {one}, {text}}, {L"SelWordUpSpace", P, {one}, {big}},
+        {L"InputState", P, {one}, {zero}}, {L"HuXianYPos", M, {}, {}}, {L"ScrollBars", P, {Var(int32_t{4})}, {text}},
+        {L"ChangMingScale", P, {Var(int32_t{80})}, {big}}, {L"CanCopy", M, {}, {}}, {L"CanUndo", M, {}, {}},
+        {L"CanRedo", M, {}, {}}, {L"CanCut", M, {}, {}}, {L"CanPaste", M, {}, {}}, {L"SelIsCtl", G, {zero}, {big}},
+        {L"CanDel", M, {}, {}}, {L"DelYY", M, {}, {}}, {L"CanFormatYYInfo", M, {}, {}}, {L"SetQianYY", P, {yes}, {text}},
+        {L"ExtralWordVal1", P, {zero, zero, one}, {zero, Var(int32_t{8}), one}},
+        {L"ExtralWordVal2", G, {zero, zero}, {big, zero}}, {L"ExtralWordVal3", P, {zero, zero, text}, {zero, big, text}},
+        {L"ExtralType", G, {zero, zero}, {zero, Var(int32_t{9})}}, {L"CurLine", G, {}, {}},
+        {L"ChangExtralType", M, {Var(int32_t{1}), Var(int32_t{2})}, {text, text}},
+        {L"ConChangInputWord", M, {Var(int32_t{1}), Var(int32_t{2})}, {text, text}}, {L"WordShuPaiSpace", G, {}, {}},
+        {L"DelSelZhuYing", M, {}, {}}, {L"SelZhuYingPosY", P, {one}, {big}}, {L"hdc", M, {}, {}}, {L"SelAll", M, {}, {}},
+        {L"WordFont", G, {zero}, {}}, {L"WordFont", P, {zero, Var()}, {zero, one}}, {L"SelFontName", P, {Var(L"宋体")}, {}},
+        {L"SelFontBold", P, {yes}, {text}}, {L"SelFontItalic", P, {yes}, {text}}, {L"SelFontUnderline", P, {yes}, {text}},
+        {L"SelFontStrikeOut", P, {yes}, {text}}, {L"SelFontSize", P, {Var(int32_t{12})}, {big}},
+        {L"SelForeColor", P, {Var(int32_t{255})}, {text}}, {L"SelWordBkColor", P, {zero}, {text}},
+        {L"GetColorLng", M, {zero}, {big}}, {L"RefreshExtralChang", M, {}, {}}, {L"RefreshAll", M, {}, {}},
+        {L"RefreshSel", M, {}, {}}, {L"CanDelYY", G, {}, {}}, {L"CanDelAreaInfo", G, {Var(int32_t{72})}, {text}},
+        {L"IsKfKhTFZRight", G, {}, {}}, {L"IsKhHuXianRight", G, {}, {}}, {L"IsKhLingYingRight", G, {}, {}},
+        {L"IsKHTFZRight", G, {}, {}}, {L"InsterHwWord", M, {zero}, {Var(int32_t{5})}}, {L"TurnToYFWord", M, {}, {}},
+        {L"CanShuPaiWord", M, {}, {}}, {L"Alignment", P, {one}, {Var(int32_t{6})}}, {L"FristLineStr", G, {}, {}},
+        {L"PrintDoc", M, {}, {}}, {L"pScale", P, {one}, {text}}, {L"Modified", P, {Var(false)}, {text}},
+        {L"LineSpace", P, {Var(int32_t{10})}, {text}}, {L"CPdqLine", P, {Var(int32_t{-1})}, {text}},
+        {L"XjdqLine", P, {Var(int32_t{-1})}, {text}}, {L"JiePaiHaoWidth", M, {zero, zero}, {}},
+        {L"Paper", P, {one}, {Var(int32_t{2})}}, {L"BoxBackGroundType", P, {one}, {text}},
+        {L"PagePosType", P, {one}, {text}}, {L"PgNumberSize", P, {one}, {text}}, {L"SavePic", M, {Var(pic.c_str())}, {}},
+        {L"关闭音乐", M, {}, {}}, {L"暂停", P, {yes}, {text}}, {L"正在播放", G, {}, {}}, {L"播放音乐", M, {}, {}},
+        {L"FileName", G, {}, {}}, {L"SaveMidFile", M, {Var(mid.c_str())}, {Var(File(L"none\\a.mid").c_str())}},
+        {L"PartAtt", G, {}, {}}, {L"PartAtt", P, {Var()}, {text}}, {L"UpSpace", P, {Var(2.0)}, {text}},
+    };
+    // The paragraph settings and the font put back as they were read.
+    Var part = s.Get(L"PartAtt");
+    Var font = s.Get(L"WordFont", {zero});
+    for (const Row& row : rows) {
+        std::vector<Var> good = row.good;
+        if (std::wstring(row.name) == L"PartAtt" && row.kind == P) good = {part};
+        if (std::wstring(row.name) == L"WordFont" && row.kind == P) good = {zero, font};
+        {
+            DialogCloser box(IDOK);  // the MIDI file's report
+            EXPECT_EQ(S_OK, s.Call(row.name, row.kind, good)) << row.name;
+        }
+        DialogCloser box(IDOK);
+        const HRESULT bad = row.bad.empty() ? s.Call(row.name, row.kind == M ? G | P : M, {}) : s.Call(row.name, row.kind, row.bad);
+        EXPECT_TRUE(FAILED(bad) || (row.bad.empty() && bad == S_OK)) << row.name;
+    }
+    EXPECT_TRUE(std::filesystem::exists(mid));
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, s.Method(L"NoSuchMember"));
+}
+
+// In a form designer the attribute members answer 0 and change nothing; the others fail.
+TEST_F(ZEVuduMembersTest, InAFormDesignerMembersFailWithoutHarm) {
+    Script s = Host(false);
+    EXPECT_EQ(0, s.Get(L"WordYg").Long());
+    EXPECT_EQ(S_OK, s.Put(L"pScale", Var(3.0)));
+    EXPECT_EQ(S_OK, s.Put(L"FileName", Var(L"")));
+    EXPECT_EQ(L"", s.Get(L"FileName").Str());
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SelAll"));
+    EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SaveFile", {Var(File(L"x.dadur").c_str()), HostHandle()}));
+    EXPECT_FALSE(std::filesystem::exists(folder / L"x.dadur"));
+}
+
+}  // namespace
+}  // namespace notaline
