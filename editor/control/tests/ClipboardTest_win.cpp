@@ -94,6 +94,7 @@ TEST_F(ClipboardTest, PlainTextFromAnotherProgramPastesAsLinesOfNotes) {
     const int32_t before = to.Data.WordCount();
     to.Data.SelStart = 0;
     to.Data.SelLength = 0;
+    to.Data.InputState = tessaly::JpState;  // plain text comes in as the input mode says
     Send(to, WM_PASTE);
     ASSERT_EQ(before + 6, to.Data.WordCount());
     EXPECT_EQ("Text-Format", to.PasteFormatName);

@@ -238,7 +238,9 @@ TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {
     Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
     // The second notch steps only when the first one's redraw outlasted the interval (a loaded
     // machine); the throttle itself is timed on a fake clock in the native tests.
-    if (GetTickCount64() - before < WheelZoom::kIntervalMs) EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+    if (GetTickCount64() - before < WheelZoom::kIntervalMs) {
+        EXPECT_FLOAT_EQ(start + 0.05f, ed.Data.AboutPageInfo.nScale);
+    }
     // A part notch neither zooms nor scrolls.
     const float zoomed = ed.Data.AboutPageInfo.nScale;
     keys.ctrl = false;
