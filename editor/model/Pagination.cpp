@@ -85,8 +85,9 @@ struct MovedLines {
     }
 };
 
-// Line j's box from its top; a box that moved is noted. Returns its bottom.
-float SetLineBox(EditorData& data, int32_t j, float top, MovedLines& moved) {
+// Line j's box from its top; a box that moved is noted. Returns its bottom. Inline: pagination
+// runs it for every line behind an edit.
+[[gnu::always_inline]] inline float SetLineBox(EditorData& data, int32_t j, float top, MovedLines& moved) {
     auto& line = data.LineInfo.Unmoved(static_cast<size_t>(j));
     const float bottom = top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
     if (line.Top != top || line.Bottom != bottom) {
@@ -281,13 +282,6 @@ void FullRelayout(EditorData& data, int32_t oldCount) {
 }
 
 }  // namespace
-
-int32_t RoundPixels(double x) {
-    if (!(std::fabs(x) < 1e9)) return tessaly::CLng(x);
-    // Below 2^52 a sum with 2^52 keeps no fraction: the addition rounds halves to even, as CLng does.
-    constexpr double kWhole = 4503599627370496.0;
-    return static_cast<int32_t>(x >= 0 ? (x + kWhole) - kWhole : (x - kWhole) + kWhole);
-}
 
 void GetAllPartInfo(EditorData& data) {
     data.PartInfo.clear();

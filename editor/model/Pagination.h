@@ -1,13 +1,21 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "model/EditorData.h"
+#include "records/Numbers.h"
 
 namespace notaline {
 
-// CLng of a height in pixels, without a library call, for the loops over every line.
-int32_t RoundPixels(double x);
+// CLng of a height in pixels, without a library call, for the loops over every line: inline, as
+// those loops run over every line behind an edit.
+inline int32_t RoundPixels(double x) {
+    if (!(std::fabs(x) < 1e9)) return tessaly::CLng(x);
+    // Below 2^52 a sum with 2^52 keeps no fraction: the addition rounds halves to even, as CLng does.
+    constexpr double kWhole = 4503599627370496.0;
+    return static_cast<int32_t>(x >= 0 ? (x + kWhole) - kWhole : (x - kWhole) + kWhole);
+}
 
 // PartInfo again from the paragraph ends, one entry each.
 void GetAllPartInfo(EditorData& data);

@@ -243,5 +243,68 @@ TEST(LineArray, PendingMovesReadAsIfAppliedAtOnce) {
     }
 }
 
+// Lines replaced by more, fewer or as many, at places far apart and near, with moves pending and
+// whole-array reads between, read as a plain vector spliced the same way.
+TEST(LineArray, ReplacedLinesReadAsIfSplicedAtOnce) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<tessaly::aLineInfo> plain(150);
+        for (size_t i = 0; i < plain.size(); ++i) plain[i].Start = static_cast<int32_t>(i * 10);
+        LineArray lines(plain);
+        for (int op = 0; op < 400; ++op) {
+            const size_t i = plain.empty() ? 0 : rng() % (plain.size() + 1);
+            switch (rng() % 6) {
+                case 0:
+                case 1: {
+                    const size_t count = rng() % 4;
+                    std::vector<tessaly::aLineInfo> with(rng() % (op % 50 == 0 ? 200 : 5));
+                    for (size_t k = 0; k < with.size(); ++k) with[k] = {op, static_cast<int32_t>(k)};
+                    lines.Replace(i, count, with);
+                    const size_t n = std::min(count, plain.size() - i);
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(i), plain.begin() + static_cast<ptrdiff_t>(i + n));
+                    plain.insert(plain.begin() + static_cast<ptrdiff_t>(i), with.begin(), with.end());
+                    break;
+                }
+                case 2: {
+                    const auto by = static_cast<int32_t>(rng() % 7) - 3;
+                    lines.ShiftStarts(i, by);
+                    for (size_t k = i; k < plain.size(); ++k) plain[k].Start += by;
+                    break;
+                }
+                case 3:
+                    if (i < plain.size()) {
+                        ASSERT_EQ(plain[i].Start, lines.StartOf(i)) << "seed " << seed << " op " << op;
+                        ASSERT_EQ(plain[i].Length, lines.Unmoved(i).Length) << "seed " << seed << " op " << op;
+                        lines[i].NormalSpaceNum = static_cast<int16_t>(op);
+                        plain[i].NormalSpaceNum = static_cast<int16_t>(op);
+                    }
+                    break;
+                case 4:
+                    if (rng() % 8 == 0) {
+                        lines.push_back(tessaly::aLineInfo{op, 1});
+                        plain.push_back(tessaly::aLineInfo{op, 1});
+                    }
+                    break;
+                default:
+                    ASSERT_EQ(plain.size(), lines.size());
+                    if (!plain.empty()) {
+                        ASSERT_EQ(plain.back().Start, lines.back().Start);
+                    }
+                    break;
+            }
+        }
+        ASSERT_EQ(plain.size(), lines.size());
+        const LineArray copy = lines;
+        for (size_t i = 0; i < plain.size(); ++i) {
+            ASSERT_EQ(plain[i].Start, copy[i].Start) << "seed " << seed << " line " << i;
+            ASSERT_EQ(plain[i].Length, copy.Unmoved(i).Length) << "seed " << seed << " line " << i;
+            ASSERT_EQ(plain[i].NormalSpaceNum, copy[i].NormalSpaceNum) << "seed " << seed << " line " << i;
+        }
+        const auto& all = lines.All();
+        ASSERT_EQ(plain.size(), all.size());
+        for (size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(plain[i].Start, all[i].Start) << "seed " << seed;
+    }
+}
+
 }  // namespace
 }  // namespace notaline
