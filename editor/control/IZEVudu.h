@@ -3,9 +3,9 @@
 #include <olectl.h>
 #include <windows.h>
 
-// The editor control's dispatch interface `_ZEVudu` and its events `__ZEVudu`. Members are
-// reached by dispatch identifier only, so the interface declares nothing beyond IDispatch.
-struct IZEVudu : IDispatch {};
+#include <cstdint>
+
+struct IZEVudu;
 __CRT_UUID_DECL(IZEVudu, 0x4e3b5a10, 0x7c2d, 0x4f61, 0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0)
 
 inline constexpr CLSID CLSID_ZEVudu = {0x4e3b5a11, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
@@ -32,6 +32,145 @@ enum ERECScrollBarConstants : int32_t {
     ercScrollBarsBoth = 4,
 };
 }  // namespace zevudu
+
+// The editor control's dual interface `_ZEVudu` and its events `__ZEVudu`. C++ callers reach
+// the members through these methods, scripts through IDispatch; both end in the same member.
+// A failed call returns the member's error code with an error object holding its text.
+struct IZEVudu : IDispatch {
+    STDMETHOD(get_Appearance)(zevudu::Appearance* value) PURE;
+    STDMETHOD(put_Appearance)(zevudu::Appearance value) PURE;
+    STDMETHOD(get_BackStyle)(zevudu::BackStyle* value) PURE;
+    STDMETHOD(put_BackStyle)(zevudu::BackStyle value) PURE;
+    STDMETHOD(get_BorderStyle)(zevudu::BorderStyle* value) PURE;
+    STDMETHOD(put_BorderStyle)(zevudu::BorderStyle value) PURE;
+    STDMETHOD(get_Enabled)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_Enabled)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_SelLength)(LONG* value) PURE;
+    STDMETHOD(put_SelLength)(LONG value) PURE;
+    STDMETHOD(get_SelStart)(LONG* value) PURE;
+    STDMETHOD(put_SelStart)(LONG value) PURE;
+    STDMETHOD(get_WordYg)(LONG* value) PURE;
+    STDMETHOD(put_WordYg)(LONG value) PURE;
+    STDMETHOD(CanSetWordYg)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(CanSetWordYc)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(get_WordYC)(LONG* value) PURE;
+    STDMETHOD(put_WordYC)(LONG value) PURE;
+    STDMETHOD(get_hwnd)(LONG_PTR* value) PURE;
+    STDMETHOD(get_HwWordColor)(OLE_COLOR* value) PURE;
+    STDMETHOD(put_HwWordColor)(OLE_COLOR value) PURE;
+    STDMETHOD(get_HwWordFocus)(LONG* value) PURE;
+    STDMETHOD(SetFocus)() PURE;
+    STDMETHOD(get_SelWordSpace)(short* value) PURE;
+    STDMETHOD(put_SelWordSpace)(short value) PURE;
+    STDMETHOD(get_SelWordUpSpace)(short* value) PURE;
+    STDMETHOD(put_SelWordUpSpace)(short value) PURE;
+    STDMETHOD(get_InputState)(LONG* value) PURE;
+    STDMETHOD(put_InputState)(LONG value) PURE;
+    STDMETHOD(HuXianYPos)(float* result) PURE;
+    STDMETHOD(get_ScrollBars)(zevudu::ERECScrollBarConstants* value) PURE;
+    STDMETHOD(put_ScrollBars)(zevudu::ERECScrollBarConstants value) PURE;
+    STDMETHOD(get_ChangMingScale)(short* value) PURE;
+    STDMETHOD(put_ChangMingScale)(short value) PURE;
+    STDMETHOD(CanCopy)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(CanUndo)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(CanRedo)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(CanCut)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(CanPaste)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(get_SelIsCtl)(LONG SelStart, VARIANT_BOOL* value) PURE;
+    STDMETHOD(CanDel)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(DelYY)() PURE;
+    STDMETHOD(CanFormatYYInfo)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(put_SetQianYY)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_ExtralWordVal1)(LONG SelStart, short Index, LONG* value) PURE;
+    STDMETHOD(put_ExtralWordVal1)(LONG SelStart, short Index, LONG value) PURE;
+    STDMETHOD(get_ExtralWordVal2)(LONG SelStart, short Index, LONG* value) PURE;
+    STDMETHOD(put_ExtralWordVal2)(LONG SelStart, short Index, LONG value) PURE;
+    STDMETHOD(get_ExtralWordVal3)(LONG SelStart, short Index, BSTR* value) PURE;
+    STDMETHOD(put_ExtralWordVal3)(LONG SelStart, short Index, BSTR value) PURE;
+    STDMETHOD(get_ExtralType)(LONG SelStart, short Index, short* value) PURE;
+    STDMETHOD(put_ExtralType)(LONG SelStart, short Index, short value) PURE;
+    STDMETHOD(get_CurLine)(LONG* value) PURE;
+    STDMETHOD(ChangExtralType)(LONG DelExtralType, LONG AddExtralType, LONG DelExtralType2, LONG AddExtralType2) PURE;
+    STDMETHOD(ConChangInputWord)(LONG dType, LONG iType) PURE;
+    STDMETHOD(get_WordShuPaiSpace)(short* value) PURE;
+    STDMETHOD(DelSelZhuYing)() PURE;
+    STDMETHOD(get_SelZhuYingPosY)(short* value) PURE;
+    STDMETHOD(put_SelZhuYingPosY)(short value) PURE;
+    STDMETHOD(hdc)(LONG_PTR* result) PURE;
+    STDMETHOD(SelAll)() PURE;
+    STDMETHOD(get_WordFont)(OLE_COLOR* lColor, IFontDisp** value) PURE;
+    STDMETHOD(putref_WordFont)(OLE_COLOR* lColor, IFontDisp* value) PURE;
+    STDMETHOD(get_SelFontName)(BSTR* value) PURE;
+    STDMETHOD(put_SelFontName)(BSTR value) PURE;
+    STDMETHOD(get_SelFontBold)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_SelFontBold)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_SelFontItalic)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_SelFontItalic)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_SelFontUnderline)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_SelFontUnderline)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_SelFontStrikeOut)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_SelFontStrikeOut)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_SelFontSize)(short* value) PURE;
+    STDMETHOD(put_SelFontSize)(short value) PURE;
+    STDMETHOD(get_SelForeColor)(OLE_COLOR* value) PURE;
+    STDMETHOD(put_SelForeColor)(OLE_COLOR value) PURE;
+    STDMETHOD(get_SelWordBkColor)(OLE_COLOR* value) PURE;
+    STDMETHOD(put_SelWordBkColor)(OLE_COLOR value) PURE;
+    STDMETHOD(GetColorLng)(short* ColorTblIndex, LONG* result) PURE;
+    STDMETHOD(RefreshExtralChang)() PURE;
+    STDMETHOD(RefreshAll)() PURE;
+    STDMETHOD(RefreshSel)() PURE;
+    STDMETHOD(get_CanDelYY)(short* value) PURE;
+    STDMETHOD(get_CanDelAreaInfo)(LONG* i, short* value) PURE;
+    STDMETHOD(get_IsKfKhTFZRight)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(get_IsKhHuXianRight)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(get_IsKhLingYingRight)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(get_IsKHTFZRight)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(InsterHwWord)(short* Index) PURE;
+    STDMETHOD(TurnToYFWord)() PURE;
+    STDMETHOD(CanShuPaiWord)(VARIANT_BOOL* result) PURE;
+    STDMETHOD(get_Alignment)(LONG* value) PURE;
+    STDMETHOD(put_Alignment)(LONG value) PURE;
+    STDMETHOD(get_FristLineStr)(BSTR* value) PURE;
+    STDMETHOD(PrintDoc)() PURE;
+    STDMETHOD(get_pScale)(float* value) PURE;
+    STDMETHOD(put_pScale)(float value) PURE;
+    STDMETHOD(get_Modified)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_Modified)(VARIANT_BOOL value) PURE;
+    STDMETHOD(get_LineSpace)(LONG* value) PURE;
+    STDMETHOD(put_LineSpace)(LONG value) PURE;
+    STDMETHOD(get_CPdqLine)(LONG* value) PURE;
+    STDMETHOD(put_CPdqLine)(LONG value) PURE;
+    STDMETHOD(get_XjdqLine)(LONG* value) PURE;
+    STDMETHOD(put_XjdqLine)(LONG value) PURE;
+    STDMETHOD(JiePaiHaoWidth)(short* Values1, short* Values2) PURE;
+    STDMETHOD(get_Paper)(LONG* value) PURE;
+    STDMETHOD(put_Paper)(LONG value) PURE;
+    STDMETHOD(get_BoxBackGroundType)(short* value) PURE;
+    STDMETHOD(put_BoxBackGroundType)(short value) PURE;
+    STDMETHOD(get_PagePosType)(short* value) PURE;
+    STDMETHOD(put_PagePosType)(short value) PURE;
+    STDMETHOD(get_PgNumberSize)(short* value) PURE;
+    STDMETHOD(put_PgNumberSize)(short value) PURE;
+    STDMETHOD(SavePic)(BSTR* FileName, VARIANT* result) PURE;
+    STDMETHOD(关闭音乐)() PURE;
+    STDMETHOD(get_暂停)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(put_暂停)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(get_正在播放)(VARIANT_BOOL* value) PURE;
+    STDMETHOD(EditDrum)() PURE;
+    STDMETHOD(播放音乐)() PURE;
+    STDMETHOD(设置演唱参数)() PURE;
+    STDMETHOD(get_FileName)(BSTR* value) PURE;
+    STDMETHOD(put_FileName)(BSTR value) PURE;
+    STDMETHOD(SaveFile)(BSTR* aFileName, LONG_PTR m_hWndParent) PURE;
+    STDMETHOD(SaveMidFile)(BSTR* FileName) PURE;
+    // The paragraph settings as a 16-byte array.
+    STDMETHOD(get_PartAtt)(VARIANT* value) PURE;
+    STDMETHOD(put_PartAtt)(VARIANT* value) PURE;
+    STDMETHOD(get_UpSpace)(float* value) PURE;
+    STDMETHOD(put_UpSpace)(float* value) PURE;
+    STDMETHOD(Refresh)() PURE;
+};
 
 // wingdi.h defines TRANSPARENT, the name of an event.
 #pragma push_macro("TRANSPARENT")

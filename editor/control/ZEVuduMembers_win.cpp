@@ -271,8 +271,8 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::WordYg, L"WordYg", com::kGet, RUN_GET(com::Return(r, int32_t{c.Chars.WordYg(d.SelStart, d.SelLength)}))},
         {id::WordYg, L"WordYg", com::kPut,
          RUN_PUT(c.Chars.WordYg(d.SelStart, d.SelLength, a.Value().Long()); ed.Refresh(tessaly::MainExtralRefresh))},
-        {id::CanSetWordYg, L"CanSetWordYg", com::kMethod, ANY(com::Return(r, CanSetWordYg(d, d.SelStart, d.SelLength)))},
-        {id::CanSetWordYc, L"CanSetWordYc", com::kMethod, ANY(com::Return(r, CanSetWordYc(d, d.SelStart, d.SelLength)))},
+        {id::CanSetWordYg, L"CanSetWordYg", com::kMethod, ANY(com::Return(r, notaline::CanSetWordYg(d, d.SelStart, d.SelLength)))},
+        {id::CanSetWordYc, L"CanSetWordYc", com::kMethod, ANY(com::Return(r, notaline::CanSetWordYc(d, d.SelStart, d.SelLength)))},
         {id::WordYC, L"WordYC", com::kGet, RUN_GET(com::Return(r, int32_t{c.Chars.WordYC(d.SelStart, d.SelLength)}))},
         {id::WordYC, L"WordYC", com::kPut,
          RUN_PUT(c.Chars.WordYC(d.SelStart, d.SelLength, a.Value().Long()); ed.Refresh(tessaly::MainRefresh))},
@@ -411,7 +411,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
          })},
         {id::RefreshExtralChang, L"RefreshExtralChang", com::kMethod, ANY(ed.Refresh(tessaly::ExtralRefresh))},
         {id::RefreshAll, L"RefreshAll", com::kMethod, ANY(LaidOut(ed, tessaly::OnePageRefresh))},
-        {id::RefreshSel, L"RefreshSel", com::kMethod, ANY(ed.Refresh(tessaly::MainRefresh); z.Refresh())},
+        {id::RefreshSel, L"RefreshSel", com::kMethod, ANY(ed.Refresh(tessaly::MainRefresh); z.Repaint())},
         {id::CanDelYY, L"CanDelYY", com::kGet, ANY(com::Return(r, c.Graces.CanDelYY(d.SelStart, d.SelLength)))},
         {id::CanDelAreaInfo, L"CanDelAreaInfo", com::kGet,
          ANY(com::Return(r, static_cast<int16_t>(c.Ranges.CanDelAreaInfo(a[0].Long()) ? -1 : 0)))},
@@ -426,8 +426,8 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              ed.Refresh(tessaly::LpxRefresh);
          })},
         {id::TurnToYFWord, L"TurnToYFWord", com::kMethod,
-         ANY(if (TurnToYFWord(d, c.Undo)) LaidOut(ed, tessaly::MainExtralRefresh))},
-        {id::CanShuPaiWord, L"CanShuPaiWord", com::kMethod, ANY(com::Return(r, CanShuPaiWord(d, d.SelStart, d.SelLength)))},
+         ANY(if (notaline::TurnToYFWord(d, c.Undo)) LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::CanShuPaiWord, L"CanShuPaiWord", com::kMethod, ANY(com::Return(r, notaline::CanShuPaiWord(d, d.SelStart, d.SelLength)))},
         {id::Alignment, L"Alignment", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.Alignment(d.SelStart, d.SelLength)))},
         {id::Alignment, L"Alignment", com::kPut, [](Z& z, A& a, V*) {
              const int32_t v = a.Value().Long();
@@ -496,8 +496,8 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::FileName, L"FileName", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().FileName); }},
         {id::FileName, L"FileName", com::kPut, RUN_PUT(OpenFile(z, ed, a.Value().Str()))},
         {id::SaveFile, L"SaveFile", com::kMethod,
-         ANY(SaveFile(z, ed, a[0].Str(), a.Count() > 1 && !a[1].Missing() ? a[1].Handle() : 0))},
-        {id::SaveMidFile, L"SaveMidFile", com::kMethod, ANY(SaveMidFile(ed, a[0].Str()))},
+         ANY(notaline::SaveFile(z, ed, a[0].Str(), a.Count() > 1 && !a[1].Missing() ? a[1].Handle() : 0))},
+        {id::SaveMidFile, L"SaveMidFile", com::kMethod, ANY(notaline::SaveMidFile(ed, a[0].Str()))},
         {id::PartAtt, L"PartAtt", com::kGet,
          ANY(ReturnPartInfo(r, c.Paragraphs.PartAtt(d.SelStart, d.SelLength).value_or(tessaly::aPartInfo{})))},
         {id::PartAtt, L"PartAtt", com::kPut, ANY(c.Paragraphs.PartAtt(d.SelStart, d.SelLength, PartInfoArg(a.Value())))},
@@ -511,7 +511,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              ed.Refresh(tessaly::MainExtralRefresh);
              NotifySelChange(ed, d.SelStart, d.SelLength);
          })},
-        {id::Refresh, L"Refresh", com::kMethod, [](Z& z, A&, V*) { z.Refresh(); }},
+        {id::Refresh, L"Refresh", com::kMethod, [](Z& z, A&, V*) { z.Repaint(); }},
     };
 #undef RUN_GET
 #undef RUN_PUT

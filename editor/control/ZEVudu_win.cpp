@@ -117,7 +117,7 @@ void ZEVudu::Appearance(int16_t value) {
 
 void ZEVudu::BackStyle(int16_t value) {
     backStyle_ = value;
-    Refresh();
+    Repaint();
     PropertyChanged();
 }
 
@@ -139,7 +139,7 @@ void ZEVudu::ScrollBars(int32_t value) {
     PropertyChanged();
 }
 
-void ZEVudu::Refresh() {
+void ZEVudu::Repaint() {
     InvalidateRect(Window(), nullptr, TRUE);
     UpdateWindow(Window());
 }
@@ -149,7 +149,7 @@ void ZEVudu::OnResize() {
         if (scroll_) scroll_->InitPageScrollInfo(-1, -1, -1, -1);
         editor_->Renderer->ResetPageBuffers();
     }
-    Refresh();
+    Repaint();
 }
 
 void ZEVudu::OnClick() {

@@ -9,12 +9,13 @@
 #include "com/Control.h"
 #include "control/Editor_win.h"
 #include "control/IZEVudu.h"
+#include "control/ZEVuduVtable_win.h"
 
 namespace notaline {
 
 // The editor control. In a running program it owns an Editor with its own document, so two
 // controls on one thread never share one; in a form designer it only keeps its properties.
-class ZEVudu final : public com::ControlObject<ZEVudu, IZEVudu> {
+class ZEVudu final : public com::ControlObject<ZEVudu, ZEVuduVtable> {
 public:
     ZEVudu();            // Initialize
     ~ZEVudu() override;  // Terminate
@@ -25,7 +26,7 @@ public:
     IMyScrollInfo* ScrollService() const { return scroll_.Get(); }
     int32_t ScreenDpi() const { return screenDpi_; }
     // Repaints the window at once.
-    void Refresh();
+    void Repaint();
 
     // What the host's members keep in the control itself.
     struct HostState {
