@@ -19,13 +19,6 @@ constexpr uint32_t kGreen = 0xFF00FF00u;
 // Set in the second program this test starts: where it writes what it pasted.
 constexpr const wchar_t* kPastedFileVar = L"JP_CLIPBOARD_PASTED_FILE";
 
-class CountedBeeps final : public SystemServices {
-public:
-    void Beep() override { ++beeps; }
-    bool IsKeyDown(int32_t) override { return false; }
-    uint32_t TranslateColor(uint32_t c) override { return c; }
-    int beeps = 0;
-};
 
 // A character as the comparison sees it: code, kind, colour value and its marks.
 std::string Describe(const EditorData& d, const tessaly::aWordInfo& w) {
@@ -84,7 +77,7 @@ struct ClipboardTest : test::HostedControlTest {
         for (int32_t i = 0; i < 4; ++i) ed.Data.WordInfo[static_cast<size_t>(i)].cf = green;
     }
 
-    CountedBeeps system;  // outlives the controls, which close in TearDown
+    test::CountedBeeps system;  // outlives the controls, which close in TearDown
 };
 
 TEST_F(ClipboardTest, PlainTextFromAnotherProgramPastesAsLinesOfNotes) {

@@ -9,6 +9,15 @@
 
 namespace notaline::test {
 
+// Beeps counted instead of sounded; no key held; colours as given.
+class CountedBeeps final : public SystemServices {
+public:
+    void Beep() override { ++beeps; }
+    bool IsKeyDown(int32_t) override { return false; }
+    uint32_t TranslateColor(uint32_t c) override { return c; }
+    int beeps = 0;
+};
+
 struct HostedControlTest : ::testing::Test {
     void SetUp() override {
         parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,

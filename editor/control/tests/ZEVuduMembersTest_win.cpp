@@ -9,20 +9,12 @@
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
+#include "HostedControlTest_win.h"
 #include "model/MarkCodes.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace notaline {
 namespace {
-
-// Beeps counted instead of sounded.
-class CountedBeeps final : public SystemServices {
-public:
-    void Beep() override { ++beeps; }
-    bool IsKeyDown(int32_t) override { return false; }
-    uint32_t TranslateColor(uint32_t c) override { return c; }
-    int beeps = 0;
-};
 
 // The host window: counts the status records the control sends it.
 int g_statusRecords = 0;
@@ -157,7 +149,7 @@ struct ZEVuduMembersTest : ::testing::Test {
 
     HWND parent = nullptr;
     std::filesystem::path folder;
-    CountedBeeps beeps;  // outlives the controls
+    test::CountedBeeps beeps;  // outlives the controls
     std::vector<com::Ptr<com::ControlSite>> sites;
     ZEVudu* control = nullptr;
 };
