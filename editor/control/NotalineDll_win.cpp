@@ -10,19 +10,4 @@ const com::ClassEntry kClasses[] = {
 
 }  // namespace
 
-extern "C" {
-
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-    return com::ServerGetClassObject(kClasses, clsid, iid, out);
-}
-
-HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-    return com::ServerCanUnloadNow();
-}
-HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return com::ServerRegister(kClasses);
-}
-HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return com::ServerUnregister(kClasses);
-}
-}
+COM_SERVER_EXPORTS(kClasses)
