@@ -67,6 +67,7 @@ struct EditorData {
 
     tessaly::aInputDat InputDat;   // range of the last edit, before the edit
     bool InputDatLaidOut = false;  // InputDat's edit is in the layout already
+    bool InputDatPlayMarks = false;  // what an edit since the last layout replaced held play marks
     int32_t AreaPairNumber = 0;    // running pair number of new paired marks
     bool IsPrinting = false;
 

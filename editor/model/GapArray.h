@@ -119,6 +119,9 @@ public:
         if (IsDeferred(i)) [[unlikely]] SettleTo(i + 1);
         return buf_[i < gapStart_ ? i : i + Gap()];
     }
+    // The record as stored, a deferred one not brought up to date: for reading only what the
+    // settler never writes, without the cost of settling the run up to it.
+    const T& Stored(size_t i) const { return buf_[i < gapStart_ ? i : i + Gap()]; }
     T& front() { return (*this)[0]; }
     T& back() { return (*this)[size() - 1]; }
     const T& back() const { return (*this)[size() - 1]; }

@@ -128,7 +128,12 @@ void ApplyPaperType(EditorData& data, PageView& page) {
 bool LayOutEdit(EditorData& data, PageView& page) {
     if (data.InputDatLaidOut) return true;
     const bool incremental = FormatInputLines(data, data.InputDat);
-    ScanPlayMarks(data);  // the edit may have typed or removed a key, tempo or metre
+    // The key, tempo and metre are read again only when the edit may have typed or removed one.
+    const auto& d = data.InputDat;
+    if (!incremental || data.InputDatPlayMarks ||
+        PlayMarksNear(data, d.iWord1, d.iWord2 + d.iAddLength - d.iDelLength))
+        ScanPlayMarks(data);
+    data.InputDatPlayMarks = false;
     KeepSourceLines(data);
     page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
     return incremental;

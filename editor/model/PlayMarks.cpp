@@ -9,6 +9,13 @@ namespace notaline {
 
 namespace {
 
+bool IsPlayMarkCode(int32_t code) {
+    return (code >= kMarkSharp && code <= kMarkKeyB) || code == kMarkEquals || code == kMarkTempoJ ||
+           code == kMarkTimeSignature;
+}
+
+constexpr int32_t kTempoDigits = 3;
+
 // Keys by accidental (none, sharp, flat) and letter C D E F G A B; -1 where there is none.
 constexpr int8_t kKeys[3][7] = {{0, 2, 4, 5, 7, 9, 11}, {1, 3, -1, 6, 8, 10, -1}, {-1, 1, 3, -1, 6, 8, 10}};
 
@@ -60,8 +67,8 @@ private:
         if (!tempoJ_) return;
         tempoJ_ = false;
         int32_t bpm = 0, digits = 0;
-        for (int32_t j = word + 1; j < data_.WordCount() - 1 && digits < 3; ++j, ++digits) {
-            const int16_t c = data_.WordInfo[static_cast<size_t>(j)].WdAsc;
+        for (int32_t j = word + 1; j < data_.WordCount() - 1 && digits < kTempoDigits; ++j, ++digits) {
+            const int16_t c = data_.WordInfo.Stored(static_cast<size_t>(j)).WdAsc;
             if (c < '0' || c > '9') break;
             bpm = bpm * 10 + (c - '0');
         }
@@ -88,7 +95,15 @@ private:
 void ScanPlayMarks(EditorData& data) {
     PlayMarkScanner scanner(data);
     for (int32_t i = 0; i < data.WordCount(); ++i)
-        for (const auto& mark : data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo) scanner.Mark(i, mark);
+        for (const auto& mark : data.WordInfo.Stored(static_cast<size_t>(i)).ExtralWordInfo) scanner.Mark(i, mark);
+}
+
+bool PlayMarksNear(const EditorData& data, int32_t first, int32_t last) {
+    last = std::min(last, data.WordCount() - 1);
+    for (int32_t i = std::max(first - kTempoDigits, 0); i <= last; ++i)
+        for (const auto& mark : data.WordInfo.Stored(static_cast<size_t>(i)).ExtralWordInfo)
+            if (IsPlayMarkCode(mark.IndexType)) return true;
+    return false;
 }
 
 }  // namespace notaline

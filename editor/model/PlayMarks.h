@@ -17,4 +17,9 @@ inline constexpr std::array<std::string_view, 10> kMetreList{"1/4", "2/4", "3/4"
 // out edit, so the values do not depend on which pages are drawn. Values not found are left alone.
 void ScanPlayMarks(EditorData& data);
 
+// Whether a character from first to last, or one of the three before it (a tempo's "=" whose
+// digits reach in), carries a mark the scan reads. An edit for which this is false both before
+// and after it leaves the scan's result as it was.
+bool PlayMarksNear(const EditorData& data, int32_t first, int32_t last);
+
 }  // namespace notaline

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "model/CharKinds.h"
+#include "model/PlayMarks.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -48,6 +49,8 @@ void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t Add
     d.iWord2 = FindParaEndWord(data, Start, DelLength);
     d.iAddLength = AddLength;
     d.iDelLength = DelLength;
+    // Seen before the edit, as the characters it removes are gone after it.
+    data.InputDatPlayMarks = data.InputDatPlayMarks || PlayMarksNear(data, d.iWord1, d.iWord2);
 }
 
 int32_t FindParaStartWord(const EditorData& data, int32_t Start) {

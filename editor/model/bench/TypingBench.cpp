@@ -65,7 +65,7 @@ public:
         const auto t0 = Clock::now();
         edit();
         undo.EndPendingStep();  // every key a step of its own, after-image written
-        FormatInputLines(data, data.InputDat);
+        LayOutEdit(data, page);  // as the control does after every edit
         return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
     }
 

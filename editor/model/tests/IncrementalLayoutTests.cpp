@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <random>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/LayoutSetup.h"
+#include "model/PlayMarks.h"
 #include "model/UndoRedo.h"
 #include "model/mGeneral.h"
 
@@ -114,6 +116,8 @@ class RandomDocuments {
 public:
     explicit RandomDocuments(uint32_t seed) : rng_(seed) {}
 
+    bool PlayMarks = false;  // characters may carry key, tempo and metre marks
+
     int32_t Below(int32_t n) { return n <= 1 ? 0 : static_cast<int32_t>(rng_() % static_cast<uint32_t>(n)); }
 
     aWordInfo ParaEnd() {
@@ -140,6 +144,12 @@ public:
             w.WdSize.cx = 6;
         } else if (kind < 38) {
             w.ExtralWordInfo[0] = {kMarkGraceNote, Below(4), 1, {}};
+        }
+        if (PlayMarks && Below(10) == 0) {
+            constexpr int32_t kCodes[] = {kMarkKeySetting, kMarkEquals, kMarkSharp, kMarkFlat, kMarkKeyC, kMarkKeyC + 4,
+                                          kMarkTempoJ, kMarkTimeSignature, kMarkSharp + 2};
+            w.ExtralWordInfo[1] = {kCodes[Below(9)], 3 + Below(2) * 3, 4 + Below(2) * 4, {}};
+            w.WdAsc = static_cast<int16_t>('0' + Below(10));
         }
         return w;
     }
@@ -346,6 +356,36 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
         ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
     }
     EXPECT_GT(deferred, 500);  // the lazy path was the one taken
+}
+
+// The key, tempo and metre are read again only when an edit comes near their marks: after any
+// edits laid out as the control lays them out, a full scan finds nothing to change.
+TEST(IncrementalLayoutProperty, PlayMarksReadAfterAnEditAreThoseOfAFullScan) {
+    RandomDocuments random(4242);
+    random.PlayMarks = true;
+    NoPageView page;
+    int32_t quiet = 0, changed = 0;
+    for (int32_t doc = 0; doc < 80; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 120, 300);
+        data.PlayInfo.Track.resize(1);
+        data.PlayInfo.MainTrack = 1;
+        ScanPlayMarks(data);
+        for (int32_t step = 0; step < 40; ++step) {
+            const auto before = std::make_tuple(data.PlayInfo.Track[0].Yd, data.PlayInfo.Bpm, data.PlayInfo.JiePai);
+            RandomEdit(data, random);
+            quiet += data.InputDatPlayMarks ? 0 : 1;
+            LayOutEdit(data, page);
+            EditorData full = data;
+            ScanPlayMarks(full);
+            const auto after = std::make_tuple(data.PlayInfo.Track[0].Yd, data.PlayInfo.Bpm, data.PlayInfo.JiePai);
+            changed += after != before ? 1 : 0;
+            ASSERT_EQ(after, std::make_tuple(full.PlayInfo.Track[0].Yd, full.PlayInfo.Bpm, full.PlayInfo.JiePai))
+                << "document " << doc << " edit " << step;
+        }
+    }
+    EXPECT_GT(quiet, 300);  // edits far from any play mark
+    EXPECT_GT(changed, 40);
 }
 
 }  // namespace
