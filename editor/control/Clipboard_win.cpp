@@ -94,7 +94,7 @@ bool CopyWords(Editor& ed, int32_t start, int32_t length) {
     return true;
 }
 
-bool ReadItem(Editor& ed) {
+bool ReadItem(Editor& ed, bool pasting) {
     std::optional<std::vector<uint8_t>> block;
     {
         OpenClipboardFor clipboard(ed.Window);
@@ -104,7 +104,7 @@ bool ReadItem(Editor& ed) {
     if (!block) return false;
     tessaly::aHwWordInfo item;
     if (!ParseItemBlock(ed.Data, *block, item)) {
-        ed.Beep();
+        if (pasting) ed.Beep();
         return false;
     }
     ed.Data.ClipHwWordInfo = item;
@@ -132,7 +132,7 @@ bool TextToPasteWords(Editor& ed, std::string_view text) {
     return true;
 }
 
-bool ReadWordsOrText(Editor& ed) {
+bool ReadWordsOrText(Editor& ed, bool pasting) {
     std::optional<std::vector<uint8_t>> block, text;
     {
         OpenClipboardFor clipboard(ed.Window);
@@ -143,7 +143,7 @@ bool ReadWordsOrText(Editor& ed) {
     if (block) {
         std::vector<tessaly::aWordInfo> words;
         if (!ParseWordBlock(ed.Data, *block, words)) {
-            ed.Beep();
+            if (pasting) ed.Beep();
             return false;
         }
         ed.Data.InputWords = std::move(words);
@@ -167,9 +167,9 @@ bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length) {
     return CopyWords(ed, Start, Length);
 }
 
-bool ReadClipboardWords(Editor& ed) {
-    if (ed.Data.InputState == tessaly::LpxState) return ReadItem(ed);
-    return ReadWordsOrText(ed);
+bool ReadClipboardWords(Editor& ed, bool pasting) {
+    if (ed.Data.InputState == tessaly::LpxState) return ReadItem(ed, pasting);
+    return ReadWordsOrText(ed, pasting);
 }
 
 }  // namespace notaline

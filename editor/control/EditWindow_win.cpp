@@ -149,7 +149,7 @@ void OnPaste(Editor& ed) {
     d.InputWords.clear();
     d.PasteWordCount = 0;
     ed.PasteFormatName.clear();
-    if (!ed.ReadClipboardWords()) return;
+    if (!ReadClipboardWords(ed, true)) return;
     EditCommands& c = *ed.Commands;
     if (d.InputState == tessaly::LpxState) {
         c.Items.PasteHwWord(ed.Grid, 120, 120);

@@ -100,7 +100,7 @@ bool Editor::CopyWordsToClipboard(int32_t Start, int32_t Length) {
 }
 
 bool Editor::ReadClipboardWords() {
-    return notaline::ReadClipboardWords(*this);
+    return notaline::ReadClipboardWords(*this, false);
 }
 
 void Editor::LayOutAndShow(int32_t mode) {

@@ -50,9 +50,10 @@ void TextToWordsByState(Editor& ed, std::string_view text);
 void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value);
 
 // The clipboard formats: the range onto the clipboard; what can be pasted into the input
-// buffer, naming the format found in ed.PasteFormatName.
+// buffer, naming the format found in ed.PasteFormatName. A damaged block beeps only when
+// pasting, not each time a menu or the host asks whether there is something to paste.
 bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length);
-bool ReadClipboardWords(Editor& ed);
+bool ReadClipboardWords(Editor& ed, bool pasting);
 
 // The context menu.
 void CreateContextMenu(Editor& ed);

@@ -21,7 +21,8 @@ public:
     // The range (a negative length: the characters before Start), or the focused free item in
     // connecting-line state, onto the clipboard; false when nothing was placed.
     virtual bool CopyWordsToClipboard(int32_t Start, int32_t Length) = 0;
-    // Reads what can be pasted into InputWords/PasteWordCount or ClipHwWordInfo.
+    // Reads what can be pasted into InputWords/PasteWordCount or ClipHwWordInfo; a damaged block
+    // gives false without a beep, as this only asks.
     virtual bool ReadClipboardWords() = 0;
 };
 

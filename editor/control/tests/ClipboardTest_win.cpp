@@ -110,6 +110,9 @@ TEST_F(ClipboardTest, ABadBlockIsRefusedWithABeepAndAFailedCopyCutsNothing) {
     EXPECT_EQ(count, ed.Data.WordCount());
     EXPECT_EQ(colours, ed.Data.ColorTbl.size());
     EXPECT_EQ(1, system.beeps);
+    // Asking whether there is something to paste (a menu opening) does not beep again.
+    EXPECT_FALSE(ed.Commands->Undo.CanPaste());
+    EXPECT_EQ(1, system.beeps);
 
     // Another program holds the clipboard: the cut keeps the characters.
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
