@@ -171,7 +171,9 @@ TEST(GapArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
                     break;
                 case 2:
                     if (pos < a.size()) {
+                        const int32_t stored = a.Stored(pos).v;  // the same record, read without settling
                         ASSERT_TRUE(check(a[pos])) << "seed " << seed << " op " << op;
+                        ASSERT_EQ(stored, a[pos].v) << "seed " << seed << " op " << op;
                     }
                     break;
                 case 3: {
