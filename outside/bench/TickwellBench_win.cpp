@@ -7,15 +7,11 @@
 #include <vector>
 
 #include "Tickwell_win.h"
+#include "tests/TimerWait_win.h"
 
 namespace {
 
-double NowMs() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using outside::test::NowMs;
 
 void OneRun() {
     outside::Tickwell t;

@@ -2,15 +2,17 @@
 #include <objbase.h>
 #include <ocidl.h>
 
-#include <functional>
 
 #include "api/ITickwell.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
 #include "com/tests/Variants.h"
+#include "TimerWait_win.h"
 
 namespace {
+
+using outside::test::PumpUntil;
 using com::tests::Bool;
 using com::tests::Long;
 
@@ -32,17 +34,6 @@ VARIANT Get(IDispatch* d, DISPID id) {
     VariantInit(&r);
     d->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &p, &r, nullptr, nullptr);
     return r;
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD end = GetTickCount() + 20000;
-    while (!done()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-    return true;
 }
 
 TEST(TickwellCom, EventsReachTheSinkWhichMayReleaseTheTimerInsideOne) {

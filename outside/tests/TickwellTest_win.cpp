@@ -4,36 +4,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "PlayNote.h"
 #include "Tickwell_win.h"
+#include "TimerWait_win.h"
 #include "records/Messages.h"
 
 namespace outside {
 namespace {
 
-double NowMs() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-// Runs the message loop until `done` holds, or for at most `limitMs`.
-bool PumpUntil(const std::function<bool()>& done, double limitMs = 20000) {
-    const double end = NowMs() + limitMs;
-    while (!done()) {
-        const double left = end - NowMs();
-        if (left <= 0) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-    return true;
-}
+using test::NowMs;
+using test::PumpUntil;
 
 // Timing figures come from tickwell_bench; a test only checks what load cannot break: the ticks
 // come in order and never ahead of the schedule.

@@ -23,6 +23,7 @@ struct HostedControlTest : ::testing::Test {
         parent = CreateWindowExW(0, L"STATIC", L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
                                  nullptr, nullptr, nullptr, nullptr);
         ASSERT_TRUE(parent);
+        if (hostProc) SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProc));
         // What an earlier test or program copied is not pasted here.
         if (!keepClipboard && OpenClipboard(nullptr)) {
             EmptyClipboard();
@@ -46,6 +47,7 @@ struct HostedControlTest : ::testing::Test {
     }
 
     HWND parent = nullptr;
+    WNDPROC hostProc = nullptr;  // a fixture's constructor sets it to see what controls send their host
     bool keepClipboard = false;  // a fixture's constructor sets it to paste what another program copied
     std::vector<com::Ptr<com::ControlSite>> sites;
 };

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "DaDurFile.h"
+#include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
@@ -15,6 +14,8 @@
 
 namespace notaline {
 namespace {
+
+using test::PumpUntil;
 
 // What the host window hears: each status record as it was when it arrived.
 std::vector<tessaly::aSendMsg> g_status;
@@ -84,23 +85,6 @@ struct KeysTest : ::testing::Test {
         if (site) site->Close();
         UnhookWindowsHookEx(g_hook);
         DestroyWindow(parent);
-    }
-
-    // Pumps this thread's messages until the condition holds; false after 10 s without it.
-    static bool PumpUntil(const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!done()) {
-            MSG m;
-            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&m);
-                DispatchMessageW(&m);
-            }
-            if (done()) break;
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-        }
-        return true;
     }
 
     void PostText(const std::string& text) {

@@ -5,7 +5,9 @@
 #include <set>
 #include <vector>
 
+#include "HostedControlTest_win.h"
 #include "MusicFixture.h"
+#include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
@@ -15,6 +17,8 @@
 
 namespace notaline {
 namespace {
+
+using test::PumpUntil;
 
 std::vector<int32_t> gHostStates;
 std::vector<int32_t> gShown;
@@ -41,37 +45,11 @@ private:
     tessaly::JpData doc_;
 };
 
-// Lets messages run until `done` holds or ten seconds have gone.
-template <class Done>
-bool PumpUntil(Done done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 10'000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
-
-struct PlayMusicTest : ::testing::Test {
+struct PlayMusicTest : test::HostedControlTest {
+    PlayMusicTest() { hostProc = HostProc; }
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"PlayMusicTestHost";
-        RegisterClassW(&wc);
-        parent = CreateWindowExW(0, wc.lpszClassName, L"Tavolin--演奏", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
-                                 480, nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_TRUE(parent);
-        com::Ptr<IZEVudu> z;
-        ASSERT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
-        auto bag = com::PropertyBag::Create({});
-        ASSERT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), true, site));
-        ed = static_cast<ZEVudu*>(z.Get())->Running();
+        HostedControlTest::SetUp();
+        ed = Host().Running();
         ASSERT_TRUE(ed);
         gHostStates.clear();
         gShown.clear();
@@ -80,8 +58,7 @@ struct PlayMusicTest : ::testing::Test {
     }
     void TearDown() override {
         if (ed) SetWindowLongPtrW(ed->Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gEditorProc));
-        if (site) site->Close();
-        DestroyWindow(parent);
+        HostedControlTest::TearDown();
     }
     // A fast song, laid out in the editor, played on the recording output.
     void LoadSong(std::string_view pattern, int tracks) {
@@ -106,8 +83,6 @@ struct PlayMusicTest : ::testing::Test {
         return on;
     }
 
-    HWND parent = nullptr;
-    com::Ptr<com::ControlSite> site;
     Editor* ed = nullptr;
     tessaly::RecordingMidiOut out;
 };

@@ -2,25 +2,30 @@
 // What the control's Wine tests share: waiting on this thread's messages, and pictures of the screen.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "render/Gdip_win.h"
 
 namespace notaline::test {
 
-// Dispatches this thread's messages until the condition holds or ten seconds pass.
+// Dispatches this thread's messages until the condition holds or ten seconds pass. Messages
+// already queued are taken first; the wait is capped so that a condition another thread sets
+// is seen too.
 template <class Condition>
 bool PumpUntil(Condition done) {
     const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (!done()) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    for (;;) {
         MSG m;
         while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&m);
             DispatchMessageW(&m);
         }
+        if (done()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 50)),
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
-    return true;
 }
 
 // A part of the screen as a PNG file: windows as they are shown, child windows and menus too.

@@ -93,16 +93,10 @@ private:
     IDispatch* d_;
 };
 
-struct ZEVuduMembersTest : ::testing::Test {
+struct ZEVuduMembersTest : test::HostedControlTest {
+    ZEVuduMembersTest() { hostProc = HostProc; }
     void SetUp() override {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = HostProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"MembersTestHost";
-        RegisterClassW(&wc);
-        parent = CreateWindowExW(0, wc.lpszClassName, L"Tavolin--测试", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640,
-                                 480, nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_TRUE(parent);
+        HostedControlTest::SetUp();
         g_statusRecords = 0;
         folder = std::filesystem::temp_directory_path() /
                  ("zevudu_members_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -110,24 +104,16 @@ struct ZEVuduMembersTest : ::testing::Test {
         std::filesystem::create_directories(folder);
     }
     void TearDown() override {
-        for (auto& s : sites) s->Close();
-        sites.clear();
-        DestroyWindow(parent);
+        HostedControlTest::TearDown();
         std::error_code ec;
         for (auto& f : std::filesystem::directory_iterator(folder, ec))
             SetFileAttributesW(f.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(folder, ec);
     }
     Script Host(bool userMode = true) {
-        com::Ptr<IZEVudu> z;
-        EXPECT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
-        auto bag = com::PropertyBag::Create({});
-        com::Ptr<com::ControlSite> site;
-        EXPECT_EQ(S_OK, com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 600, 400}, bag.Get(), userMode, site));
-        sites.push_back(site);
-        control = static_cast<ZEVudu*>(z.Get());
+        control = &HostedControlTest::Host({}, userMode);
         if (control->Running()) control->Running()->Data.System = &beeps;
-        return Script(z.Get());
+        return Script(static_cast<IZEVudu*>(control));
     }
     Editor& Ed() { return *control->Running(); }
     std::wstring File(const wchar_t* name) const { return (folder / name).wstring(); }
@@ -147,10 +133,8 @@ struct ZEVuduMembersTest : ::testing::Test {
     // An undoable change of the document through the members.
     void Change(Script& s) { ASSERT_EQ(S_OK, s.Put(L"ExtralType", Var(int32_t{5}), {Var(int32_t{0}), Var(int32_t{7})})); }
 
-    HWND parent = nullptr;
     std::filesystem::path folder;
     test::CountedBeeps beeps;  // outlives the controls
-    std::vector<com::Ptr<com::ControlSite>> sites;
     ZEVudu* control = nullptr;
 };
 
