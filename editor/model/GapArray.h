@@ -117,7 +117,7 @@ public:
     }
     const T& operator[](size_t i) const {
         if (IsDeferred(i)) [[unlikely]] SettleTo(i + 1);
-        return buf_[i < gapStart_ ? i : i + Gap()];
+        return Stored(i);
     }
     // The record as stored, a deferred one not brought up to date: for reading only what the
     // settler never writes, without the cost of settling the run up to it.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -46,12 +45,6 @@ public:
     // Line i as stored, its Start possibly not yet moved: for what neither reads nor writes the Start.
     const tessaly::aLineInfo& Unmoved(size_t i) const { return lines_[At(i)]; }
     tessaly::aLineInfo& Unmoved(size_t i) { return lines_[At(i)]; }
-    // Lines i on as stored, up to the room or the end, one after another in memory: for loops
-    // over many lines that neither read nor write the Start.
-    std::span<tessaly::aLineInfo> UnmovedRun(size_t i) {
-        const size_t end = i < gapAt_ ? gapAt_ : size();
-        return {lines_.data() + At(i), end > i ? end - i : 0};
-    }
 
     // The `count` lines at `at` give way to `with`. The room for lines stays where the last edit
     // was, so a change in the count of lines moves only those between this edit and the last, not

@@ -87,19 +87,16 @@ struct MovedLines {
 
 // Line j's box from its top; a box that moved is noted. Returns its bottom. Inline: pagination
 // runs it for every line behind an edit.
-[[gnu::always_inline]] inline float SetLineBox(tessaly::aLineInfo& line, int32_t j, float top, MovedLines& moved) {
+[[gnu::always_inline]] inline float SetLineBox(EditorData& data, int32_t j, float top, MovedLines& moved) {
+    auto& line = data.LineInfo.Unmoved(static_cast<size_t>(j));
     const float bottom = top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
-    if (line.Top != top || line.Bottom != bottom) [[unlikely]] {
+    if (line.Top != top || line.Bottom != bottom) {
         moved.First = std::min(moved.First, j);
-        moved.Last = std::max(moved.Last, j);
+        moved.Last = j;
     }
     line.Top = top;
     line.Bottom = bottom;
     return bottom;
-}
-
-float SetLineBox(EditorData& data, int32_t j, float top, MovedLines& moved) {
-    return SetLineBox(data.LineInfo.Unmoved(static_cast<size_t>(j)), j, top, moved);
 }
 
 // Where an incremental pagination may stop: from line Line on (new numbering) the lines are the
@@ -131,10 +128,10 @@ bool TakeOverPages(EditorData& data, const Resync& r, int32_t line) {
 // Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
 // more of its own heights free below it. With a resync, stops where the old pages can be taken
 // over, and places the lines it paginates. Returns the number of pages paginated (the rest were
-// taken over). This loop runs over every line behind an edit: it walks the stored lines run by
-// run and keeps the last page's counts until the page ends.
-template <bool WithResync>
-int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync) {
+// taken over).
+int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync = nullptr) {
+    // The last page's counts are kept here and written back when it ends: this loop runs over
+    // every line behind an edit.
     int32_t lines = data.PageInfo.back().LengthLine;
     int32_t words = data.PageInfo.back().LengthWord;
     const auto endPage = [&] {
@@ -144,34 +141,28 @@ int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync)
     const int32_t count = data.LineCount();
     const float writeHeight = data.WriteHeight;
     const auto writeTop = static_cast<float>(data.WriteTop);
-    // The bottom of the line before, placed already when it is on the same page.
-    float bottom = WithResync && from > 0 ? data.LineInfo.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
-    for (int32_t i = from; i < count;) {
-        const auto run = data.LineInfo.UnmovedRun(static_cast<size_t>(i));
-        const auto n = std::min<size_t>(run.size(), static_cast<size_t>(count - i));
-        for (auto& line : run.first(n)) {
-            const float up = line.LineUpSpace;
-            const int32_t height = line.WordHeight;
-            float top = bottom;
-            if (up + static_cast<float>(2 * int64_t{height} + h) > writeHeight) [[unlikely]] {
-                endPage();
-                if (WithResync && i >= resync->Line) {
-                    const int32_t paginated = data.PageCount();
-                    if (TakeOverPages(data, *resync, i)) return paginated;
-                }
-                StartNewPage(data, i);
-                top = up + writeTop;
-                lines = 1;
-                words = line.Length;
-                h = RoundPixels(up + static_cast<float>(height));
-            } else {
-                if (lines == 0) top = up + writeTop;
-                lines += 1;
-                words += line.Length;
-                h = RoundPixels(up + static_cast<float>(int64_t{height} + h));
+    // With a resync, the bottom of the line before, placed already when it is on the same page.
+    float bottom = resync && from > 0 ? data.LineInfo.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
+    for (int32_t i = from; i < count; ++i) {
+        const auto& line = data.LineInfo.Unmoved(static_cast<size_t>(i));
+        const float up = line.LineUpSpace;
+        const int32_t height = line.WordHeight;
+        if (up + static_cast<float>(2 * int64_t{height} + h) > writeHeight) {
+            endPage();
+            if (resync && i >= resync->Line) {
+                const int32_t paginated = data.PageCount();
+                if (TakeOverPages(data, *resync, i)) return paginated;
             }
-            if constexpr (WithResync) bottom = SetLineBox(line, i, top, resync->Moved);
-            ++i;
+            StartNewPage(data, i);
+            if (resync) bottom = SetLineBox(data, i, up + writeTop, resync->Moved);
+            lines = 1;
+            words = line.Length;
+            h = RoundPixels(up + static_cast<float>(height));
+        } else {
+            if (resync) bottom = SetLineBox(data, i, lines == 0 ? up + writeTop : bottom, resync->Moved);
+            lines += 1;
+            words += line.Length;
+            h = RoundPixels(up + static_cast<float>(int64_t{height} + h));
         }
     }
     endPage();
@@ -181,7 +172,7 @@ int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync)
 // Lines into pages, without placing anything.
 void Paginate(EditorData& data) {
     data.PageInfo.assign(1, tessaly::aPageInfo{});
-    PaginateLines<false>(data, 0, 0, nullptr);
+    PaginateLines(data, 0, 0);
 }
 
 // The page that holds the line, from the page table as it stands; the last when none does.
@@ -203,7 +194,7 @@ void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
     resync.OldPages.assign(data.PageInfo.begin() + q, data.PageInfo.end());
     if (q == 0) {
         data.PageInfo.assign(1, tessaly::aPageInfo{});
-        PaginateLines<true>(data, 0, 0, &resync);
+        PaginateLines(data, 0, 0, &resync);
         return;
     }
     // A page after the first was begun by its first line not fitting on the page before.
@@ -217,8 +208,8 @@ void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
     const auto& head = data.LineInfo.Unmoved(static_cast<size_t>(kept.StartLine));
     first.LengthWord = head.Length;
     SetLineBox(data, kept.StartLine, head.LineUpSpace + static_cast<float>(data.WriteTop), resync.Moved);
-    PaginateLines<true>(data, kept.StartLine + 1,
-                        RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)), &resync);
+    PaginateLines(data, kept.StartLine + 1, RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)),
+                  &resync);
 }
 
 // Vertical boxes of the lines, and the characters placed on them: all of them when everything is
