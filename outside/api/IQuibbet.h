@@ -9,11 +9,12 @@
 //                                             tip shows while the mouse rests on the control, 4 it
 //                                             stands centred below it; 0 neither (balloons only).
 //   SetDelayTime(popDelay)                    milliseconds a tip stays up.
-//   ShowBalloon(control, text, -, -, balloon, title, icon, -, flags, -, closeDelay, width)
-//                                             shows text as a tip at the control (balloon shape when
-//                                             true; icon 1 information, 2 warning, 3 error; flags 4
-//                                             centres it on the control; closeDelay ms, 0 stays;
-//                                             width in pixels). An empty text removes it. "-": unused.
+//   ShowBalloon(control, text, -, -, balloon, title, icon, -, flags, -, -, width)
+//                                             shows text as a tip at the mouse over the control
+//                                             (balloon shape unless false; icon 1 information,
+//                                             2 warning, 3 error; flags 4: at the control's centre
+//                                             instead; width: widest line in pixels). An empty text
+//                                             removes it. "-": accepted and unused.
 struct IQuibbet : IDispatch {};
 __CRT_UUID_DECL(IQuibbet, 0x2d7e4a90, 0x51c3, 0x4b6e, 0x8f, 0x02, 0x9a, 0x3c, 0x61, 0xe4, 0x7b, 0x15)
 
