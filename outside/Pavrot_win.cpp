@@ -63,15 +63,16 @@ std::span<const com::Member<Pavrot>> Pavrot::Members() {
 
 void Pavrot::PicturePath(const std::wstring& path) {
     path_ = path;
+    Clear();
+    if (!path.empty() && !Load(path)) Clear();
+    InvalidateRect(Window(), nullptr, TRUE);
+}
+
+void Pavrot::Clear() {
+    bitmap_.Reset();
     image_.reset();
     stream_.Reset();
     size_ = {};
-    if (!path.empty() && !Load(path)) {
-        image_.reset();
-        stream_.Reset();
-        size_ = {};
-    }
-    InvalidateRect(Window(), nullptr, TRUE);
 }
 
 bool Pavrot::Load(const std::wstring& path) {
@@ -87,9 +88,22 @@ bool Pavrot::Load(const std::wstring& path) {
     UINT w = 0, h = 0;
     flat::GdipGetImageWidth(image, &w);
     flat::GdipGetImageHeight(image, &h);
-    if (w > INT32_MAX || h > INT32_MAX) return false;
+    if (w == 0 || h == 0 || w > INT32_MAX || h > INT32_MAX) return false;
     size_ = {static_cast<LONG>(w), static_cast<LONG>(h)};
-    return w > 0 && h > 0;
+    Gdiplus::ImageType type = Gdiplus::ImageTypeUnknown;
+    flat::GdipGetImageType(image, &type);
+    if (type != Gdiplus::ImageTypeBitmap) return true;  // metafiles are played at the box's size
+    // Pictures are scaled by GDI, which fills the fitted rectangle exactly; transparent parts
+    // take the box's colour.
+    HBITMAP bitmap = nullptr;
+    const COLORREF back = GetSysColor(COLOR_WINDOW);
+    const Gdiplus::ARGB argb = 0xFF000000 | (GetRValue(back) << 16) | (GetGValue(back) << 8) | GetBValue(back);
+    if (flat::GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(image), &bitmap, argb) != Gdiplus::Ok)
+        return false;
+    bitmap_ = win::BitmapHandle(bitmap);
+    image_.reset();
+    stream_.Reset();
+    return true;
 }
 
 RECT Pavrot::FitRect(SIZE picture, SIZE box) {
@@ -109,12 +123,20 @@ void Pavrot::OnPaint(HDC dc) {
     RECT client{};
     GetClientRect(Window(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-    if (!image_) return;
     const RECT r = FitRect(size_, {client.right, client.bottom});
+    if (bitmap_) {
+        win::OwnedDc source(CreateCompatibleDC(dc));
+        HGDIOBJ old = SelectObject(source.Get(), bitmap_.Get());
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source.Get(), 0, 0, size_.cx, size_.cy,
+                   SRCCOPY);
+        SelectObject(source.Get(), old);
+        return;
+    }
+    if (!image_) return;
     Gdiplus::GpGraphics* g = nullptr;
     if (flat::GdipCreateFromHDC(dc, &g) != Gdiplus::Ok) return;
-    flat::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
-    flat::GdipSetPixelOffsetMode(g, Gdiplus::PixelOffsetModeHalf);
     flat::GdipDrawImageRectI(g, image_.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
     flat::GdipDeleteGraphics(g);
 }

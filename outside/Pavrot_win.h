@@ -7,6 +7,7 @@
 #include "api/IPavrot.h"
 #include "com/Control.h"
 #include "render/Gdiplus_win.h"
+#include "win/GdiHandles.h"
 
 namespace outside {
 
@@ -35,11 +36,13 @@ private:
         void operator()(Gdiplus::GpImage* image) const;
     };
     bool Load(const std::wstring& path);
+    void Clear();
 
     bool started_ = false;
     std::wstring path_;
     com::Ptr<IStream> stream_;  // GDI+ reads from it for the life of the image
-    std::unique_ptr<Gdiplus::GpImage, ImageDeleter> image_;
+    std::unique_ptr<Gdiplus::GpImage, ImageDeleter> image_;  // metafiles only, once loaded
+    win::BitmapHandle bitmap_;                               // pictures of pixels
     SIZE size_{};
 };
 

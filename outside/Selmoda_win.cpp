@@ -10,6 +10,8 @@
 
 namespace outside {
 
+using tessaly::aXjInfo;
+
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
@@ -132,7 +134,7 @@ void Selmoda::DrawRow(const DRAWITEMSTRUCT& item) const {
         GetTextMetricsW(dc, &tm);
         const int unit = tm.tmAveCharWidth;
         // Columns: number, kind, volta text, block.
-        const int right[] = {6 * unit, 9 * unit, 22 * unit, 28 * unit};
+        const int right[] = {6 * unit, 9 * unit, 28 * unit, 34 * unit};
         const std::wstring* texts[] = {&row.number, &row.kind, &row.volta, &row.block};
         const UINT align[] = {DT_RIGHT, DT_CENTER, DT_LEFT, DT_RIGHT};
         int left = r.left;

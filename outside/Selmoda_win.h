@@ -24,7 +24,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE ShowBars(LONG_PTR firstBar, LONG upperBound) override;
 
-    static Row RowOf(int index, const aXjInfo& bar);
+    static Row RowOf(int index, const tessaly::aXjInfo& bar);
     HWND List() const { return list_; }
 
 protected:

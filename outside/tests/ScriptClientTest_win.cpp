@@ -9,8 +9,9 @@ using namespace outside::test;
 // Runs a program of the system folder with the working folder as this one; its exit code, or
 // -1 when it did not start or end in time. Messages are pumped meanwhile: the other side may
 // send to our windows.
-int Run(std::wstring commandLine) {
-    STARTUPINFOW si{sizeof(si)};
+int RunProgram(std::wstring commandLine) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     DWORD code = DWORD(-1);
@@ -28,11 +29,11 @@ TEST(ScriptClient, CreatesEachComponentByProgIdAndCallsItsMembersByName) {
     GetCurrentDirectoryW(MAX_PATH, folder);
     const wchar_t* dlls[] = {L"Quibbet.dll", L"Pavrot.dll", L"Selmoda.dll"};
     for (auto dll : dlls)
-        ASSERT_EQ(0, Run(std::wstring(L"regsvr32.exe /s \"") + folder + L"\\" + dll + L"\"")) << "registering";
+        ASSERT_EQ(0, RunProgram(std::wstring(L"regsvr32.exe /s \"") + folder + L"\\" + dll + L"\"")) << "registering";
     HostWindow host{200, 100};
-    const int failed = Run(L"cscript.exe //nologo ScriptClient.vbs " +
+    const int failed = RunProgram(L"cscript.exe //nologo ScriptClient.vbs " +
                            std::to_wstring(reinterpret_cast<intptr_t>(host.Get())));
-    for (auto dll : dlls) Run(std::wstring(L"regsvr32.exe /u /s \"") + folder + L"\\" + dll + L"\"");
+    for (auto dll : dlls) RunProgram(std::wstring(L"regsvr32.exe /u /s \"") + folder + L"\\" + dll + L"\"");
     EXPECT_EQ(0, failed) << "checks failed in the script (its output says which)";
 }
 
