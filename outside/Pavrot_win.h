@@ -40,7 +40,7 @@ private:
 
     bool started_ = false;
     std::wstring path_;
-    com::Ptr<IStream> stream_;  // GDI+ reads from it for the life of the image
+    com::Ptr<IStream> stream_;                               // GDI+ reads from it for the life of the image
     std::unique_ptr<Gdiplus::GpImage, ImageDeleter> image_;  // metafiles only, once loaded
     win::BitmapHandle bitmap_;                               // pictures of pixels
     SIZE size_{};

@@ -38,10 +38,10 @@ HFONT ListFont() {
 
 Selmoda::Selmoda() : ControlObject(CLSID_Selmoda, DIID_SelmodaEvents, L"SelmodaBarList") {
     SetWindowSubclass(Window(), &Selmoda::Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                            0, 0, 96, 96, Window(), nullptr, com::ThisModule(), nullptr);
+    list_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
+        0, 96, 96, Window(), nullptr, com::ThisModule(), nullptr);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont()), FALSE);
     TEXTMETRICW tm{};
     if (HDC dc = GetDC(list_)) {

@@ -9,30 +9,17 @@
 #include <vector>
 
 #include "com/ComPtr.h"
+#include "com/tests/Variants.h"
+#include "control/tests/ScreenTestSupport_win.h"
 #include "render/Gdip_win.h"
 
 namespace outside::test {
 
-inline VARIANT Missing() {
-    VARIANT v;
-    V_VT(&v) = VT_ERROR;
-    V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
-    return v;
-}
-
-inline VARIANT Str(const wchar_t* s) {
-    VARIANT v;
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(s);
-    return v;
-}
-
-inline VARIANT Object(IUnknown* object) {
-    VARIANT v;
-    V_VT(&v) = VT_UNKNOWN;
-    V_UNKNOWN(&v) = object;
-    return v;
-}
+// COM on the test thread, for the whole program.
+struct ComApartment : ::testing::Environment {
+    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void TearDown() override { CoUninitialize(); }
+};
 
 inline VARIANT Handle(HWND hwnd) {
     VARIANT v;
@@ -99,16 +86,14 @@ inline std::vector<uint32_t> Capture(HWND hwnd, int& w, int& h, const wchar_t* p
     SelectObject(mem, old);
     std::vector<uint32_t> px(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + size_t(w) * h);
     for (auto& p : px) p &= 0xFFFFFF;
-    if (png && notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
-        Gdiplus::GpBitmap* image = nullptr;
-        Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(dib, nullptr, &image);
-        notaline::SaveImageToPNG(image, png);
-        Gdiplus::DllExports::GdipDisposeImage(image);
-        notaline::TerminateGDIPlus();
-    }
     DeleteObject(dib);
     DeleteDC(mem);
     ReleaseDC(hwnd, screen);
+    if (png && notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        notaline::test::SaveScreenPng(r, png);
+        notaline::TerminateGDIPlus();
+    }
     return px;
 }
 

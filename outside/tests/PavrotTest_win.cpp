@@ -12,6 +12,7 @@
 namespace {
 
 using namespace outside::test;
+using com::tests::Str;
 namespace flat = Gdiplus::DllExports;
 
 // A dark picture of the given size saved in the given format (3 JPEG, 4 PNG).
@@ -42,8 +43,8 @@ TEST(Pavrot, ShowsPicturesScaledWithTheirShapeAndLeavesBadOnesEmpty) {
         const wchar_t* file;
         SIZE picture;  // zero: the box stays empty
     } const cases[] = {
-        {L"pavrot_in.png", {300, 157}},  {L"pavrot_in.jpg", {157, 300}}, {L"pavrot_cut.jpg", {}},
-        {L"pavrot_wide.png", {}},        {L"no such file.png", {}},      {L"", {}},
+        {L"pavrot_in.png", {300, 157}}, {L"pavrot_in.jpg", {157, 300}}, {L"pavrot_cut.jpg", {}},
+        {L"pavrot_wide.png", {}},       {L"no such file.png", {}},      {L"", {}},
     };
     HostWindow host{420, 260};
     auto box = com::CreateFromDll<IDispatch>(L"Pavrot.dll", CLSID_Pavrot);
@@ -65,8 +66,9 @@ TEST(Pavrot, ShowsPicturesScaledWithTheirShapeAndLeavesBadOnesEmpty) {
         RECT ink{w, h, 0, 0};
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                if (px[size_t(y) * w + x] != 0xFFFFFF) ink = {std::min(ink.left, LONG(x)), std::min(ink.top, LONG(y)),
-                                                            std::max(ink.right, LONG(x + 1)), std::max(ink.bottom, LONG(y + 1))};
+                if (px[size_t(y) * w + x] != 0xFFFFFF)
+                    ink = {std::min(ink.left, LONG(x)), std::min(ink.top, LONG(y)), std::max(ink.right, LONG(x + 1)),
+                           std::max(ink.bottom, LONG(y + 1))};
         if (!c.picture.cx) {
             EXPECT_GE(ink.left, ink.right) << "ink in an empty box";
             continue;

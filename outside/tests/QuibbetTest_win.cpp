@@ -1,13 +1,16 @@
 // The tool tips as the main window calls them: 59 button tips and the editor's empty one, the
 // delay, and the balloon shown and removed at the editor.
-#include "OutsideTestSupport_win.h"
-
+#include <windows.h>
+// after windows.h
 #include <commctrl.h>
 
 #include <cstring>
+
+#include "OutsideTestSupport_win.h"
 #include "TimerWait_win.h"
 #include "api/IQuibbet.h"
 #include "com/Create.h"
+#include "com/Object.h"
 #include "com/tests/Variants.h"
 
 namespace {
@@ -15,11 +18,9 @@ namespace {
 using namespace outside::test;
 using com::tests::Bool;
 using com::tests::Long;
+using com::tests::Missing;
+using com::tests::Str;
 
-struct ComApartment : ::testing::Environment {
-    void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-    void TearDown() override { CoUninitialize(); }
-};
 const auto* const kApartment = ::testing::AddGlobalTestEnvironment(new ComApartment);
 
 std::vector<HWND> TipWindows(bool visibleOnly) {
@@ -47,6 +48,18 @@ std::wstring ToolText(HWND tips, HWND tool) {
     SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
     return text;
 }
+
+// A control as a form holds it: an object with a hwnd property.
+struct FakeControl final : com::DispatchObject<FakeControl, IDispatch> {
+    static std::span<const com::Member<FakeControl>> Members() {
+        static const com::Member<FakeControl> table[] = {
+            {1, L"hwnd", com::kGet, [](FakeControl& s, com::Args&, VARIANT* r) {
+                 com::Return(r, int32_t(reinterpret_cast<intptr_t>(s.hwnd)));
+             }}};
+        return table;
+    }
+    HWND hwnd = nullptr;
+};
 
 class QuibbetTest : public ::testing::Test {
 protected:
@@ -99,9 +112,9 @@ TEST_F(QuibbetTest, ABalloonShownThenRemovedLeavesNoTipWindowShown) {
     auto show = [&](const wchar_t* text, const wchar_t* title, bool full) {
         VARIANT m = Missing();
         if (full)
-            return CallByName(tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
-                              {Handle(editor), Str(text), m, m, Bool(true), Str(title), Long(1), m, Long(5), m, Long(0),
-                               Long(200)});
+            return CallByName(
+                tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
+                {Handle(editor), Str(text), m, m, Bool(true), Str(title), Long(1), m, Long(5), m, Long(0), Long(200)});
         return CallByName(tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
                           {Handle(editor), Str(text), m, m, m, Str(title), m, m, m, m, m, m});
     };
@@ -117,9 +130,9 @@ TEST_F(QuibbetTest, ABalloonShownThenRemovedLeavesNoTipWindowShown) {
 }
 
 TEST_F(QuibbetTest, TextsThatAreNotValidAreShownWithReplacementCharactersAndBadControlsRefused) {
-    HWND tool = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 40, 30, host.Get(), nullptr, nullptr,
-                                nullptr);
-    const char gbk[] = "\xCB\xCE" "a\xCB";  // a cut character at the end
+    HWND tool =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 40, 30, host.Get(), nullptr, nullptr, nullptr);
+    const char gbk[] = "\xCB\xCE\x61\xCB";  // a cut character at the end
     SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 4);
     std::memcpy(bytes->pvData, gbk, 4);
     VARIANT v;
@@ -133,7 +146,17 @@ TEST_F(QuibbetTest, TextsThatAreNotValidAreShownWithReplacementCharactersAndBadC
     CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {Handle(tool), Str(lone), Long(1)});
     EXPECT_EQ(L"x\uFFFD", ToolText(tips1, tool));
 
-    for (VARIANT control : {Long(0), Long(12345), Str(L"x")}) {
+    auto* control = new FakeControl;
+    auto object = com::Ptr<IDispatch>::Share(control);
+    control->hwnd = tool;
+    VARIANT v2;
+    V_VT(&v2) = VT_DISPATCH;
+    V_DISPATCH(&v2) = object.Get();
+    CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {v2, Str(L"对象"), Long(1)});
+    EXPECT_EQ(L"对象", ToolText(tips1, tool));
+
+    control->hwnd = nullptr;
+    for (VARIANT control : {Long(0), Long(12345), Str(L"x"), v2}) {
         HRESULT hr = S_OK;
         CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {control, Str(L"t")}, &hr);
         EXPECT_TRUE(FAILED(hr));

@@ -31,8 +31,8 @@ TEST(ScriptClient, CreatesEachComponentByProgIdAndCallsItsMembersByName) {
     for (auto dll : dlls)
         ASSERT_EQ(0, RunProgram(std::wstring(L"regsvr32.exe /s \"") + folder + L"\\" + dll + L"\"")) << "registering";
     HostWindow host{200, 100};
-    const int result = RunProgram(L"cscript.exe //nologo ScriptClient.vbs " +
-                           std::to_wstring(reinterpret_cast<intptr_t>(host.Get())));
+    const int result =
+        RunProgram(L"cscript.exe //nologo ScriptClient.vbs " + std::to_wstring(reinterpret_cast<intptr_t>(host.Get())));
     for (auto dll : dlls) RunProgram(std::wstring(L"regsvr32.exe /u /s \"") + folder + L"\\" + dll + L"\"");
     EXPECT_EQ(64, result) << "the script failed checks (its output says which) or stopped";
 }

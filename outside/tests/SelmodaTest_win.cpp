@@ -74,7 +74,7 @@ TEST_F(SelmodaTest, ListsThreeBarsWithRedBlockNumbersAndKeepsThemWhenTheRecordsC
                 const int r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
                 red += r > 200 && r - std::max(g, b) > 80;  // text edges are smoothed
             }
-        EXPECT_EQ(row < 3, red > 0) << "row " << row;
+        EXPECT_EQ(row<3, red> 0) << "row " << row;
     }
 
     SetFocus(site->ControlWindow());
@@ -90,8 +90,11 @@ TEST_F(SelmodaTest, RefusesBadBoundsAndNullAddressesWithoutReadingAndEmptiesOnMi
         HRESULT hr;
         size_t lines;
     } const cases[] = {
-        {0x10, -2, E_INVALIDARG, 1},      {0x10, 100001, E_INVALIDARG, 1}, {0, 0, E_INVALIDARG, 1},
-        {0, LONG_MIN, E_INVALIDARG, 1},   {0, -1, S_OK, 0},
+        {0x10, -2, E_INVALIDARG, 1},
+        {0x10, 100001, E_INVALIDARG, 1},
+        {0, 0, E_INVALIDARG, 1},
+        {0, LONG_MIN, E_INVALIDARG, 1},
+        {0, -1, S_OK, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.hr, list->ShowBars(c.address, c.upper)) << c.upper;

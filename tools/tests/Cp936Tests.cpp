@@ -36,9 +36,9 @@ TEST(Cp936, RefusesInvalidText) {
 }
 
 TEST(Cp936, ReplacesOnlyTheInvalidCharactersWhenAsked) {
-    EXPECT_EQ(Cp936ToUtf16Replacing("\xCB\xCE" "a"), u"宋a");
-    EXPECT_EQ(Cp936ToUtf16Replacing("ab\xCB"), u"ab\uFFFD");       // cut lead byte at the end
-    EXPECT_EQ(Cp936ToUtf16Replacing("\xFF" "a\xCB\xCE"), u"\uFFFDa宋");
+    EXPECT_EQ(Cp936ToUtf16Replacing("\xCB\xCE\x61"), u"宋a");
+    EXPECT_EQ(Cp936ToUtf16Replacing("ab\xCB"), u"ab\uFFFD");  // cut lead byte at the end
+    EXPECT_EQ(Cp936ToUtf16Replacing("\xFF\x61\xCB\xCE"), u"\uFFFDa宋");
 }
 
 TEST(Cp936, SplitsIntoCharacters) {
