@@ -1,5 +1,6 @@
 // The picture box hosted as the main window holds it: pictures shown scaled with their shape
 // kept, unreadable or oversized ones leaving it empty.
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -60,7 +61,9 @@ TEST(Pavrot, ShowsPicturesScaledWithTheirShapeAndLeavesBadOnesEmpty) {
         UpdateWindow(site->ControlWindow());
         PumpUntil([] { return false; }, 50);  // lets Wine's X11 side catch up before the capture
 
-        const std::wstring shot = std::wstring(L"pavrot_shot_") + (c.picture.cx ? c.file : L"empty.png") + L".png";
+        std::wstring shot = std::wstring(L"pavrot_shot_") + (c.picture.cx ? c.file : L"empty");
+        std::replace(shot.begin(), shot.end(), L'.', L'_');
+        shot += L".png";
         int w = 0, h = 0;
         auto px = Capture(site->ControlWindow(), w, h, shot.c_str());
         RECT ink{w, h, 0, 0};
