@@ -11,31 +11,19 @@
 #include "api/IQuibbet.h"
 #include "com/Create.h"
 #include "com/Object.h"
-#include "com/tests/Variants.h"
 
 namespace {
 
 using namespace outside::test;
-using com::tests::Bool;
-using com::tests::Long;
-using com::tests::Missing;
-using com::tests::Str;
-
+using namespace com::tests;
 const auto* const kApartment = ::testing::AddGlobalTestEnvironment(new ComApartment);
 
-std::vector<HWND> TipWindows(bool visibleOnly) {
-    std::pair<std::vector<HWND>, bool> found{{}, visibleOnly};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) {
-            auto& [list, visible] = *reinterpret_cast<std::pair<std::vector<HWND>, bool>*>(p);
-            wchar_t cls[64] = {};
-            GetClassNameW(w, cls, 64);
-            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && (!visible || IsWindowVisible(w))) list.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found.first;
+// The tip windows (the test makes no other top-level ones of the class), or only the shown ones.
+std::vector<HWND> Tips(bool shownOnly) {
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
+        if (!shownOnly || IsWindowVisible(w)) found.push_back(w);
+    return found;
 }
 
 std::wstring ToolText(HWND tips, HWND tool) {
@@ -61,44 +49,39 @@ struct FakeControl final : com::DispatchObject<FakeControl, IDispatch> {
     HWND hwnd = nullptr;
 };
 
-class QuibbetTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tips = com::CreateFromDll<IQuibbet>(L"Quibbet.dll", CLSID_Quibbet);
-        ASSERT_TRUE(tips);
+struct QuibbetTest : ::testing::Test {
+    HWND Child(int x, int y, int w, int h) {
+        return CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, x, y, w, h, host.get(), nullptr,
+                               nullptr, nullptr);
     }
-    HostWindow host{600, 300};
-    com::Ptr<IQuibbet> tips;
+    HRESULT Add(VARIANT control, VARIANT text, int flags = 5) {
+        return CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {control, text, Long(flags)});
+    }
+    Window host = HostWindow(600, 300);
+    com::Ptr<IDispatch> tips = com::CreateFromDll<IDispatch>(L"Quibbet.dll", CLSID_Quibbet);
 };
 
 TEST_F(QuibbetTest, FiftyNineTipsAndTheEditorsEmptyOneAndAHoverShowsItsText) {
     std::vector<HWND> buttons;
     for (int i = 0; i < 59; ++i) {
-        buttons.push_back(CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOTIFY, (i % 10) * 50,
-                                          (i / 10) * 40, 40, 30, host.Get(), nullptr, nullptr, nullptr));
-        const std::wstring text = L"节拍号" + std::to_wstring(i);
-        CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {Handle(buttons[i]), Str(text.c_str()), Long(5)});
+        buttons.push_back(Child((i % 10) * 50, (i / 10) * 40, 40, 30));
+        ASSERT_EQ(S_OK, Add(Handle(buttons[i]), Str((L"节拍号" + std::to_wstring(i)).c_str())));
     }
-    HWND editor = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 250, 600, 50, host.Get(), nullptr,
-                                  nullptr, nullptr);
-    CallByName(tips.Get(), L"addtool", DISPATCH_METHOD, {Handle(editor), Missing(), Long(0)});
-    CallByName(tips.Get(), L"SetDelayTime", DISPATCH_METHOD, {Long(30000)});
-
-    auto all = TipWindows(false);
+    HWND editor = Child(0, 250, 600, 50);
+    ASSERT_EQ(S_OK, Add(Handle(editor), Missing(), 0));
+    ASSERT_EQ(S_OK, CallByName(tips.Get(), L"setdelaytime", DISPATCH_METHOD, {Long(30000)}));
+    ASSERT_EQ(S_OK, Add(Handle(buttons[58]), Str(L"小节休止符")));  // replaces the tip
+    const auto all = Tips(false);
     ASSERT_EQ(1u, all.size());
     EXPECT_EQ(60, SendMessageW(all[0], TTM_GETTOOLCOUNT, 0, 0));
     EXPECT_EQ(30000, SendMessageW(all[0], TTM_GETDELAYTIME, TTDT_AUTOPOP, 0));
-    EXPECT_EQ(L"", ToolText(all[0], editor));
-    // Adding again replaces the tip.
-    CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {Handle(buttons[58]), Str(L"小节休止符"), Long(5)});
-    EXPECT_EQ(60, SendMessageW(all[0], TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(L"小节休止符", ToolText(all[0], buttons[58]));
 
     RECT r;
     GetWindowRect(buttons[17], &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    // One move: every move restarts the tip's wait.
-    PostMessageW(buttons[17], WM_MOUSEMOVE, 0, MAKELPARAM(20, 15));
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(all[0]) != FALSE; })) << "no tip shown on hover";
+    SetCursorPos(r.left + 20, r.top + 15);
+    PostMessageW(buttons[17], WM_MOUSEMOVE, 0, MAKELPARAM(20, 15));  // once: each move restarts the wait
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(all[0]) != FALSE; })) << "no tip on hover";
     TOOLINFOW current{};
     current.cbSize = sizeof(current);
     ASSERT_TRUE(SendMessageW(all[0], TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
@@ -106,61 +89,44 @@ TEST_F(QuibbetTest, FiftyNineTipsAndTheEditorsEmptyOneAndAHoverShowsItsText) {
     EXPECT_EQ(L"节拍号17", ToolText(all[0], buttons[17]));
 }
 
-TEST_F(QuibbetTest, ABalloonShownThenRemovedLeavesNoTipWindowShown) {
-    HWND editor = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 300, host.Get(), nullptr,
-                                  nullptr, nullptr);
-    auto show = [&](const wchar_t* text, const wchar_t* title, bool full) {
-        VARIANT m = Missing();
-        if (full)
-            return CallByName(
-                tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
-                {Handle(editor), Str(text), m, m, Bool(true), Str(title), Long(1), m, Long(5), m, Long(0), Long(200)});
-        return CallByName(tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
-                          {Handle(editor), Str(text), m, m, m, Str(title), m, m, m, m, m, m});
-    };
-    show(L"换气的说明", L"换气符号", true);
-    ASSERT_TRUE(PumpUntil([] { return !TipWindows(true).empty(); }));
-    HWND balloon = TipWindows(true)[0];
+TEST_F(QuibbetTest, ABalloonShownThenRemovedLeavesNoTipShown) {
+    HWND editor = Child(0, 0, 600, 300);
+    VARIANT m = Missing();
+    ASSERT_EQ(S_OK, CallByName(tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
+                               {Handle(editor), Str(L"换气的说明"), m, m, Bool(true), Str(L"换气符号"), Long(1), m,
+                                Long(5), m, Long(0), Long(200)}));
+    ASSERT_TRUE(PumpUntil([] { return !Tips(true).empty(); }));
+    HWND balloon = Tips(true)[0];
     EXPECT_TRUE(GetWindowLongW(balloon, GWL_STYLE) & TTS_BALLOON);
     EXPECT_EQ(200, SendMessageW(balloon, TTM_GETMAXTIPWIDTH, 0, 0));
     EXPECT_EQ(L"换气的说明", ToolText(balloon, editor));
-
-    show(L"", L"", false);
-    EXPECT_TRUE(PumpUntil([] { return TipWindows(true).empty(); }));
+    ASSERT_EQ(S_OK, CallByName(tips.Get(), L"ShowBalloon", DISPATCH_METHOD,
+                               {Handle(editor), Str(L""), m, m, m, Str(L""), m, m, m, m, m, m}));
+    EXPECT_TRUE(PumpUntil([] { return Tips(true).empty(); }));
 }
 
-TEST_F(QuibbetTest, TextsThatAreNotValidAreShownWithReplacementCharactersAndBadControlsRefused) {
-    HWND tool =
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 40, 30, host.Get(), nullptr, nullptr, nullptr);
-    const char gbk[] = "\xCB\xCE\x61\xCB";  // a cut character at the end
-    SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 4);
-    std::memcpy(bytes->pvData, gbk, 4);
-    VARIANT v;
-    V_VT(&v) = VT_ARRAY | VT_UI1;
-    V_ARRAY(&v) = bytes;
-    CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {Handle(tool), v, Long(1)});
-    SafeArrayDestroy(bytes);
-    HWND tips1 = TipWindows(false).at(0);
+TEST_F(QuibbetTest, BadTextsShowReplacementCharactersAndBadControlsAreRefused) {
+    HWND tool = Child(0, 0, 40, 30);
+    VARIANT bytes;
+    V_VT(&bytes) = VT_ARRAY | VT_UI1;
+    V_ARRAY(&bytes) = SafeArrayCreateVector(VT_UI1, 0, 4);
+    std::memcpy(V_ARRAY(&bytes)->pvData, "\xCB\xCE\x61\xCB", 4);  // a cut character at the end
+    ASSERT_EQ(S_OK, Add(Handle(tool), bytes));
+    HWND tips1 = Tips(false).at(0);
     EXPECT_EQ(L"宋a\uFFFD", ToolText(tips1, tool));
-    const wchar_t lone[] = {L'x', 0xD800, 0};
-    CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {Handle(tool), Str(lone), Long(1)});
-    EXPECT_EQ(L"x\uFFFD", ToolText(tips1, tool));
 
     auto* control = new FakeControl;
-    auto object = com::Ptr<IDispatch>::Share(control);
+    auto keep = com::Ptr<IDispatch>::Share(control);
+    VARIANT object;
+    V_VT(&object) = VT_DISPATCH;
+    V_DISPATCH(&object) = control;
+    control->AddRef();
     control->hwnd = tool;
-    VARIANT v2;
-    V_VT(&v2) = VT_DISPATCH;
-    V_DISPATCH(&v2) = object.Get();
-    CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {v2, Str(L"对象"), Long(1)});
+    ASSERT_EQ(S_OK, Add(object, Str(L"对象")));  // the call's reference is dropped
     EXPECT_EQ(L"对象", ToolText(tips1, tool));
-
+    control->AddRef();
     control->hwnd = nullptr;
-    for (VARIANT control : {Long(0), Long(12345), Str(L"x"), v2}) {
-        HRESULT hr = S_OK;
-        CallByName(tips.Get(), L"AddTool", DISPATCH_METHOD, {control, Str(L"t")}, &hr);
-        EXPECT_TRUE(FAILED(hr));
-    }
+    for (VARIANT c : {Long(0), Long(12345), Str(L"x"), object}) EXPECT_TRUE(FAILED(Add(c, Str(L"t"))));
 }
 
 }  // namespace
