@@ -14,6 +14,8 @@ namespace tessaly {
 // nullopt for any sequence that is not valid code page 936 (a lone or trailing lead byte, a bad
 // trail byte), never a replacement character.
 std::optional<std::u16string> Cp936ToUtf16(std::string_view gbk);
+// For text only shown: each character that is not valid code page 936 becomes U+FFFD.
+std::u16string Cp936ToUtf16Replacing(std::string_view gbk);
 
 // nullopt when a character has no code page 936 form (no best-fit substitutes), or for an
 // unpaired surrogate.

@@ -12,6 +12,15 @@ std::vector<std::string_view> SplitGbkChars(std::string_view text) {
     return chars;
 }
 
+std::u16string Cp936ToUtf16Replacing(std::string_view gbk) {
+    std::u16string text;
+    for (auto ch : SplitGbkChars(gbk)) {
+        auto wide = Cp936ToUtf16(ch);
+        text += wide ? *wide : std::u16string(1, u'\uFFFD');
+    }
+    return text;
+}
+
 std::optional<int16_t> WdAscFromGbk(std::string_view ch) {
     if (ch.empty() || GbkCharLength(ch, 0) != ch.size()) return std::nullopt;
     const auto lead = static_cast<uint8_t>(ch[0]);

@@ -1,5 +1,6 @@
 #pragma once
 #include <oaidl.h>
+#include <oleauto.h>
 
 #include <cstdint>
 
@@ -17,6 +18,22 @@ inline VARIANT Bool(bool v) {
     VARIANT x;
     V_VT(&x) = VT_BOOL;
     V_BOOL(&x) = v ? VARIANT_TRUE : VARIANT_FALSE;
+    return x;
+}
+
+// A string the caller frees (VariantClear).
+inline VARIANT Str(const wchar_t* s) {
+    VARIANT x;
+    V_VT(&x) = VT_BSTR;
+    V_BSTR(&x) = SysAllocString(s);
+    return x;
+}
+
+// An argument left out, as a script passes it.
+inline VARIANT Missing() {
+    VARIANT x;
+    V_VT(&x) = VT_ERROR;
+    V_ERROR(&x) = DISP_E_PARAMNOTFOUND;
     return x;
 }
 

@@ -35,6 +35,12 @@ TEST(Cp936, RefusesInvalidText) {
     EXPECT_EQ(Utf16ToCp936(std::u16string(1, char16_t(0xD800))), std::nullopt);
 }
 
+TEST(Cp936, ReplacesOnlyTheInvalidCharactersWhenAsked) {
+    EXPECT_EQ(Cp936ToUtf16Replacing("\xCB\xCE\x61"), u"宋a");
+    EXPECT_EQ(Cp936ToUtf16Replacing("ab\xCB"), u"ab\uFFFD");  // cut lead byte at the end
+    EXPECT_EQ(Cp936ToUtf16Replacing("\xFF\x61\xCB\xCE"), u"\uFFFDa宋");
+}
+
 TEST(Cp936, SplitsIntoCharacters) {
     const std::vector<std::string_view> chars = SplitGbkChars("a\xCB\xCE\x81\x5C\xCB\x20\xCB");
     const std::vector<std::string_view> expected = {"a", "\xCB\xCE", "\x81\x5C", "\xCB", " ", "\xCB"};
