@@ -12,18 +12,19 @@ using tessaly::IsTrue;
 using tessaly::ToFlag;
 
 PlayProblemText TextOf(PlayProblem problem) {
+    using T = PlayProblemText;
     switch (problem) {
-        case PlayProblem::Order: return {"演唱顺序输入不对！", nullptr, false};
-        case PlayProblem::TrackVolume: return {"轨道音量设置不对！", nullptr, false};
-        case PlayProblem::TrackPan: return {"轨道声像设置不对！", nullptr, false};
-        case PlayProblem::Tracks: return {"主音轨或总音轨设置不对！", nullptr, false};
-        case PlayProblem::TempoZero: return {"演唱速度不可以为零！", nullptr, false};
-        case PlayProblem::TempoRange: return {"演唱速度为4到999之间的数字!", "输入错误", true};
-        case PlayProblem::DrumVolume: return {"音量设置不对！", nullptr, false};
+        case PlayProblem::Order: return {"演唱顺序输入不对！", nullptr, T::None};
+        case PlayProblem::TrackVolume: return {"轨道音量设置不对！", nullptr, T::Information};
+        case PlayProblem::TrackPan: return {"轨道声像设置不对！", nullptr, T::Information};
+        case PlayProblem::Tracks: return {"主音轨或总音轨设置不对！", nullptr, T::Information};
+        case PlayProblem::TempoZero: return {"演唱速度不可以为零！", nullptr, T::Information};
+        case PlayProblem::TempoRange: return {"演唱速度为4到999之间的数字!", "输入错误", T::Warning};
+        case PlayProblem::DrumVolume: return {"音量设置不对！", nullptr, T::Information};
         case PlayProblem::Delay:
         case PlayProblem::None: break;
     }
-    return {nullptr, nullptr, false};
+    return {nullptr, nullptr, PlayProblemText::None};
 }
 
 SetPlayInfoForm SetPlayInfoForm::Load(const EditorData& data) {
@@ -114,15 +115,19 @@ PlayProblem SetPlayInfoForm::CheckTrackInfo(int32_t track, const TrackFields& f)
     return PlayProblem::None;
 }
 
+PlayProblem SetPlayInfoForm::CheckBpm(std::string_view text) {
+    const double bpm = tessaly::Val(text);
+    if (bpm == 0) return PlayProblem::TempoZero;
+    // The MIDI writer refuses a slower tempo: what is accepted here always exports.
+    return InRange(bpm, tessaly::kMinBpm, kMaxBpm) ? PlayProblem::None : PlayProblem::TempoRange;
+}
+
 PlayProblem SetPlayInfoForm::CheckPlayInfo(const BasicFields& f) {
     SetTotalTrack(f.TotalTrack);
     Work.MainTrack = static_cast<uint8_t>(std::clamp(f.MainTrack, 1, kMaxTracks));
     if (Work.TotalTrack < Work.MainTrack) return PlayProblem::Tracks;
-    const double bpm = tessaly::Val(f.Bpm);
-    if (bpm == 0) return PlayProblem::TempoZero;
-    // The MIDI writer refuses a slower tempo: what is accepted here always exports.
-    if (!InRange(bpm, tessaly::kMinBpm, kMaxBpm)) return PlayProblem::TempoRange;
-    Work.Bpm = tessaly::CInt(bpm);
+    if (const PlayProblem p = CheckBpm(f.Bpm); p != PlayProblem::None) return p;
+    Work.Bpm = tessaly::CInt(tessaly::Val(f.Bpm));
     Work.JiePai = static_cast<uint8_t>(std::clamp(f.JiePai, 0, 9));
     Work.IsPlayDrum = ToFlag(f.PlayDrum);
     const double drumVolume = tessaly::Val(f.DrumVolume);

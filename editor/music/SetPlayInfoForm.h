@@ -36,9 +36,10 @@ enum class PlayProblem {
 };
 
 struct PlayProblemText {
+    enum Icon { None, Information, Warning };
     const char* Text;   // UTF-8; null: a beep
     const char* Title;  // UTF-8; null: the editor's own title
-    bool Warning;       // warning icon instead of information
+    Icon Kind;
 };
 PlayProblemText TextOf(PlayProblem problem);
 
@@ -82,6 +83,8 @@ public:
     // Stores the boxes in the order they are checked; a refusal keeps what was stored before it.
     PlayProblem CheckTrackInfo(int32_t track, const TrackFields& fields);
     PlayProblem CheckPlayInfo(const BasicFields& fields);
+    // The tempo box alone, as leaving the basic tab checks it.
+    static PlayProblem CheckBpm(std::string_view text);
 
     // Whether a setting or a MIDI text (code page 936) differs from what the document holds.
     bool PlayInfoChanged(const EditorData& data, const PlaySettingsModule& module,
