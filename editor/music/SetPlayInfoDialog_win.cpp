@@ -457,7 +457,7 @@ void EditDrums(DialogState& s) {
         return;
     }
     ShowWindow(s.Dialog, SW_HIDE);
-    ShowDrumEditor(s.Ed, GetParent(s.Dialog));
+    ShowDrumEditor(s.Ed, GetParent(s.Dialog), s.Form);
     ShowWindow(s.Dialog, SW_SHOW);
 }
 
@@ -573,7 +573,9 @@ void EditDrum(Editor& ed) {
         MessageBoxW(ed.Window, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", L"Tavolin", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    ShowDrumEditor(ed, ed.Window);
+    ShowDrumEditor(ed, ed.Window, form);
+    // The play settings come back as after the drum button.
+    ShowSetPlayInfo(ed);
 }
 
 }  // namespace notaline

@@ -16,6 +16,7 @@
 #include "HostedControlTest_win.h"
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
+#include "DrumPatterns.h"
 #include "com/Create.h"
 #include "control/Editor_win.h"
 #include "model/LayoutSetup.h"
@@ -240,13 +241,16 @@ TEST_F(SetPlayInfoTest, ABadBoxKeepsItsTabAndCancelAlwaysClosesWithoutKeepingDru
             said.push_back(d.Answer(L"输入错误"));
             tabs.push_back(d.CurrentTab());
             Driver::Press(d.dialog, kCmdDrumEdit);
-            said.push_back(d.Answer(L"Notaline"));  // the drum editor over the working patterns
-            drumsPrepared = !ed->PlaySettings.Drums.empty();
-            Driver::Press(d.dialog, IDCANCEL);
+            // The drum editor over the working patterns, closed unchanged: the settings come back.
+            if (HWND drums = d.Find(L"鼓点编辑...")) {
+                drumsPrepared = !ed->PlaySettings.Drums.empty();
+                PostMessageW(drums, WM_CLOSE, 0, 0);
+            }
+            if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
         });
         EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
     }
-    ASSERT_EQ(said.size(), 3u);
+    ASSERT_EQ(said.size(), 2u);
     EXPECT_EQ(said[0], L"轨道音量设置不对！");
     EXPECT_EQ(said[1], L"演唱速度为4到999之间的数字!");
     EXPECT_EQ(tabs, (std::vector<int>{1, 0}));
@@ -256,6 +260,50 @@ TEST_F(SetPlayInfoTest, ABadBoxKeepsItsTabAndCancelAlwaysClosesWithoutKeepingDru
     EXPECT_EQ(ed->Data.PlayInfo.Track[0].Volume, before.Track[0].Volume);
     EXPECT_EQ(ed->Data.PlayInfo.Bpm, before.Bpm);
     EXPECT_FALSE(Modified());
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySettings) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    int bars = 0;
+    bool loaded = false;
+    std::wstring asked;
+    {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            bars = static_cast<int>(SendMessageW(item(drum_editor::kBarList), LB_GETCOUNT, 0, 0));
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+            loaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
+            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step.
+            PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
+            RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            RECT r{};
+            GetWindowRect(editor, &r);
+            test::SaveScreenPng(r, (com::ProgramFolder() + L"drum_editor.png").c_str());
+            Driver::Press(editor, drum_editor::kSave);
+            asked = d.Answer(L"Notaline");
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            if (d.Open()) Driver::Press(d.dialog, IDOK);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+    EXPECT_EQ(bars, 3);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(asked.rfind(L"确认覆盖保存: “", 0), 0u);
+    ASSERT_EQ(ed->Data.XjDrum.size(), 3u);
+    tessaly::分析鼓点 view;
+    view.ViewRecords(ed->Data.XjDrum.data(), 3);
+    for (int step = 0; step < 32; ++step)
+        for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
+    EXPECT_TRUE(Modified());
 }
 
 }  // namespace
