@@ -8,12 +8,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "Cp936.h"
 #include "com/Create.h"
 #include "com/Module.h"
+#include "music/DialogKit_win.h"
+#include "PlayNote.h"
 #include "control/Editor_win.h"
+#include "control/MusicPlayer_win.h"
 #include "music/DrumEditForm.h"
 #include "music/SetPlayInfoDialog_win.h"
 #include "records/Messages.h"
@@ -22,6 +26,7 @@
 namespace notaline {
 
 using namespace drum_editor;
+using namespace dialog_kit;
 
 namespace {
 
@@ -71,7 +76,7 @@ const Control kControls[] = {
     {L"BUTTON", kMirror, L"", BS_OWNERDRAW, {540, 300, 32, 32}},
     {L"BUTTON", kClear, L"清除", WS_TABSTOP, {760, 296, 84, 24}},
     {L"BUTTON", kSave, L"覆盖保存", WS_TABSTOP, {760, 324, 84, 24}},
-    {L"BUTTON", kAudition, L"试听", WS_TABSTOP | WS_DISABLED, {760, 372, 84, 24}},
+    {L"BUTTON", kAudition, L"试听", WS_TABSTOP, {760, 372, 84, 24}},
 };
 constexpr SIZE kClient = {860, 440};
 
@@ -104,6 +109,10 @@ struct DialogState {
     tessaly::XjDrumData Buffer{};
     bool BufferFilled = false;
     bool Filling = false;  // controls being set by the program, not edited
+    std::unique_ptr<tessaly::PlayNote> Note;  // made at the first sound
+    bool Playing = false;
+    bool AreaOn = false;
+    bool Pending = false;  // the editing area's pattern appended to the edited list to be heard
 };
 
 // Kept from one opening to the next within a run.
@@ -111,30 +120,12 @@ int g_currentList = 0;
 int g_pasteMode = kPasteNone;
 bool g_mirror = false;
 
-std::wstring Wide(std::string_view utf8) {
-    const auto text = tessaly::Utf8ToUtf16(utf8).value_or(u"");
-    return std::wstring(text.begin(), text.end());
-}
-
-std::wstring FromGbk(std::string_view gbk) {
-    const auto text = tessaly::Cp936ToUtf16(gbk).value_or(u"");
-    return std::wstring(text.begin(), text.end());
-}
-
 HWND Item(const DialogState& s, int id) {
     return GetDlgItem(s.Dialog, id);
 }
 
 std::wstring TextOf(const DialogState& s, int id) {
-    wchar_t text[256]{};
-    GetDlgItemTextW(s.Dialog, id, text, 256);
-    return text;
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (const wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
+    return dialog_kit::TextOf(s.Dialog, id);
 }
 
 std::filesystem::path TemplateFile() {
@@ -150,7 +141,7 @@ int Selected(const DialogState& s) {
 }
 
 void SetStatus(const DialogState& s, const std::wstring& text) {
-    SendMessageW(s.Status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    dialog_kit::SetStatus(s.Status, text);
 }
 
 void ShowStatus(const DialogState& s, int selected) {
@@ -181,10 +172,15 @@ void AssignStarts(DialogState& s) {
         if (const auto v = tessaly::TryCInt(s.Starts[n])) bars.BeginSelStart(static_cast<int32_t>(n), *v);
 }
 
-void EnableArea(DialogState& s, bool on) {
+void ApplyArea(DialogState& s, bool on) {
     for (int id = kName; id <= kLastAreaControl; ++id)
-        if (HWND h = Item(s, id)) EnableWindow(h, on && id != kAudition);
+        if (HWND h = Item(s, id)) EnableWindow(h, on);
     EnableWindow(Item(s, kSave), on && s.EditedIndex >= 0);
+}
+
+void EnableArea(DialogState& s, bool on) {
+    s.AreaOn = on;
+    ApplyArea(s, on);
 }
 
 void ShowMetre(DialogState& s) {
@@ -275,6 +271,61 @@ bool SaveTemplates(DialogState& s) {
     return true;
 }
 
+void ListClicked(DialogState& s);
+
+tessaly::PlayNote& Player(DialogState& s) {
+    if (!s.Note) {
+        Editor& ed = s.Ed;
+        if (!ed.Player) ed.Player = std::make_unique<MusicPlayer>();
+        ed.Player->Windows.Shared.Target = reinterpret_cast<intptr_t>(ed.Window);
+        s.Note = std::make_unique<tessaly::PlayNote>(ed.Player->Windows.Shared);
+        s.Note->SetInfoForPlay(reinterpret_cast<intptr_t>(ed.Window), ed.Data.PlayInfo);
+    }
+    return *s.Note;
+}
+
+// Patterns first to last of a list heard, at the first one's speed; a stored 0 plays at 120.
+void Audition(DialogState& s, int list, int first, int last) {
+    tessaly::分析鼓点& patterns = s.Lists[list];
+    if (first < 0 || last < first || last >= patterns.DrumCount()) return;
+    if (patterns.DrumSpeed(first) == 0) patterns.DrumSpeed(first, 120);
+    s.Playing = true;
+    Player(s).PlayingListDrum(patterns.DrumAddress(0), static_cast<int16_t>(first), static_cast<int16_t>(last),
+                              patterns.DrumCount());
+}
+
+// The editing area heard through a pattern appended to the edited list, removed at the end.
+void AuditionArea(DialogState& s) {
+    if (s.Playing || s.Pending) return;
+    tessaly::分析鼓点& patterns = s.Lists[s.EditedList];
+    ReadArea(s);
+    patterns.AddLastNullDrumData();
+    s.Pending = true;
+    const int last = patterns.DrumCount() - 1;
+    s.Form.Store(*patterns.DrumAddress(last));
+    Audition(s, s.EditedList, last, last);
+}
+
+void ControlsEnabled(DialogState& s, bool enabled) {
+    ApplyArea(s, enabled && s.AreaOn);
+    EnableWindow(s.Tab, enabled);
+    if (enabled && s.Pending) {
+        s.Lists[s.EditedList].DelLastDrumData();
+        s.Pending = false;
+    }
+    s.Playing = !enabled;
+}
+
+// The player's reports, through the editor's window.
+void Progress(DialogState& s, int32_t row) {
+    if (row == -1) ControlsEnabled(s, false);
+    else if (row == -2) ControlsEnabled(s, true);
+    else if (row >= 0 && !s.Pending) {
+        SendMessageW(List(s, g_currentList), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        ListClicked(s);
+    }
+}
+
 void ListCommand(DialogState& s, int id) {
     const int list = g_currentList;
     const int selected = Selected(s);
@@ -308,6 +359,11 @@ void ListCommand(DialogState& s, int id) {
             AssignStarts(s);
             break;
         case kMenuSave: SaveTemplates(s); return;
+        case kMenuAudition: Audition(s, list, selected, selected); return;
+        case kMenuPlayAll: Audition(s, list, selected, patterns.DrumCount() - 1); return;
+        case kMenuStop:
+            if (s.Note) s.Note->CloseListDrum();
+            return;
         default: return;
     }
     s.ListUnchanged[list] = false;
@@ -329,28 +385,29 @@ void OpenListMenu(DialogState& s, HWND box) {
                                           : g_pasteMode == kPasteBelow ? L"在下方插入"
                                           : g_pasteMode == kPasteOver  ? L"覆盖"
                                                                        : L"粘贴";
-    const UINT filled = s.BufferFilled ? MF_ENABLED : MF_GRAYED;
+    const UINT idle = s.Playing ? MF_GRAYED : MF_ENABLED;
+    const UINT filled = s.BufferFilled && !s.Playing ? MF_ENABLED : MF_GRAYED;
     HMENU menu = CreatePopupMenu();
     auto add = [&](int id, const wchar_t* text, UINT flags) { AppendMenuW(menu, MF_STRING | flags, static_cast<UINT_PTR>(id), text); };
-    add(kMenuEdit, L"编辑", 0);
+    add(kMenuEdit, L"编辑", idle);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    add(kMenuCopy, L"复制", 0);
+    add(kMenuCopy, L"复制", idle);
     add(kMenuPaste, paste, filled);
     if (bars) {
         add(kMenuDefault, L"清空", filled);
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         add(kMenuCoverAll, L"覆盖列表", filled);
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        add(kMenuAudition, L"试听当前", MF_GRAYED);
+        add(kMenuAudition, L"试听当前", idle);
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        add(kMenuPlayAll, L"试听列表", MF_GRAYED);
-        add(kMenuStop, L"停止试听", MF_GRAYED);
+        add(kMenuPlayAll, L"试听列表", idle);
+        add(kMenuStop, L"停止试听", s.Playing ? MF_ENABLED : MF_GRAYED);
     } else {
-        add(kMenuDelete, L"删除", 0);
+        add(kMenuDelete, L"删除", idle);
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        add(kMenuAudition, L"试听当前", MF_GRAYED);
+        add(kMenuAudition, L"试听当前", idle);
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        add(kMenuSave, L"保存到模板文件", 0);
+        add(kMenuSave, L"保存到模板文件", idle);
     }
     const int id = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, s.Dialog, nullptr);
     DestroyMenu(menu);
@@ -478,23 +535,15 @@ void CreateControls(DialogState& s) {
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
 }
 
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void Load(HWND dialog, DialogState& s) {
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     s.Dialog = dialog;
     SetWindowTextW(dialog, L"鼓点编辑...");
-    RECT r{0, 0, kClient.cx, kClient.cy};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 40, 40, r.right - r.left, r.bottom - r.top, SWP_NOZORDER);
+    SizeClient(dialog, kClient);
     CreateControls(s);
 
-    const auto sounds = ReadNameList(FileBytes(std::filesystem::path(com::ProgramFolder() + L"genmidi1.txt")), 75, 13);
+    const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
     for (int ch = 0; ch < 8; ++ch)
         for (const std::string& name : sounds)
             SendMessageW(Item(s, kSound0 + ch), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
@@ -504,7 +553,7 @@ void Load(HWND dialog, DialogState& s) {
     s.Lists[0].DrumArrData(s.Ed.PlaySettings.Drums);
     AssignStarts(s);
     if (!std::filesystem::exists(TemplateFile())) std::ofstream(TemplateFile(), std::ios::binary);
-    auto templates = tessaly::ParseDrumRecords(FileBytes(TemplateFile()));
+    auto templates = tessaly::ParseDrumRecords(ProgramFileBytes(L"DrumMod.dat"));
     s.TemplatesRead = templates.size();
     s.Lists[1].DrumArrData(std::move(templates));
     FillList(s, 0, s.Lists[0].DrumCount() > 0 ? 0 : -1);
@@ -519,6 +568,9 @@ void Load(HWND dialog, DialogState& s) {
 
 // Closing: the bar patterns back into the working copy; changed templates asked about first.
 void Close(DialogState& s) {
+    // The audition ends first: its pending pattern goes before anything is copied.
+    if (s.Note && (s.Playing || s.Pending)) s.Note->CloseListDrum();
+    if (s.Pending) ControlsEnabled(s, true);
     if (!s.ListUnchanged[0]) {
         s.Ed.PlaySettings.Drums = s.Lists[0].DrumArrData();
         s.Ed.Data.ModifiedDrum = true;  // only ever set: an earlier unsaved change stays
@@ -547,6 +599,10 @@ void AreaEdited(DialogState& s, int id, int code) {
         s.Form.SetSpeed(tessaly::Val(Narrow(TextOf(s, id))));
         return;
     }
+    if (id >= kSound0 && id < kSound0 + 8 && code == CBN_SELCHANGE) {
+        const int sound = static_cast<int>(SendMessageW(Item(s, id), CB_GETCURSEL, 0, 0));
+        if (sound >= 0) Player(s).PlayaOneDrumNote(static_cast<int16_t>(sound + 13), 127);
+    }
     if (id == kMetre && code == CBN_SELCHANGE) {
         s.Form.ChooseMetre(static_cast<int32_t>(SendMessageW(Item(s, kMetre), CB_GETCURSEL, 0, 0)));
         ShowMetre(s);
@@ -567,6 +623,9 @@ void Command(DialogState& s, int id, int code) {
             return;
         case kSave:
             if (code == BN_CLICKED) OverwriteSave(s);
+            return;
+        case kAudition:
+            if (code == BN_CLICKED) AuditionArea(s);
             return;
         case kMirror:
             if (code != BN_CLICKED) return;
@@ -615,20 +674,15 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE Head;
-    WORD Menu = 0, Class = 0, Title = 0;
-};
-
 }  // namespace
 
 void ShowDrumEditor(Editor& ed, HWND owner, const SetPlayInfoForm& settings) {
     // The mirror flag and its picture agree from the start.
     g_mirror = false;
     DialogState state{ed, settings};
-    EmptyTemplate t{};
-    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    DialogBoxIndirectParamW(com::ThisModule(), &t.Head, owner, DialogProc, reinterpret_cast<LPARAM>(&state));
+    ed.PlaySettings.DrumProgress = [&state](int32_t row) { Progress(state, row); };
+    RunModal(owner, DialogProc, &state);
+    ed.PlaySettings.DrumProgress = nullptr;
 }
 
 }  // namespace notaline

@@ -16,6 +16,7 @@
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/Module.h"
+#include "music/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "records/Numbers.h"
@@ -24,6 +25,7 @@ namespace notaline {
 namespace {
 
 using namespace play_settings;
+using namespace dialog_kit;
 
 enum Page { kAll, kBasic, kTrack, kMid };
 
@@ -100,22 +102,6 @@ const int kDrumControls[] = {kDrumVolumeLabel, kDrumVolumeTxt, kDrumCountLabel, 
 
 constexpr wchar_t kSuggest[] = L"建议首先设置主音轨“演唱顺序”";
 
-std::wstring Wide(std::string_view utf8) {
-    const auto text = tessaly::Utf8ToUtf16(utf8).value_or(u"");
-    return std::wstring(text.begin(), text.end());
-}
-
-std::wstring FromGbk(std::string_view gbk) {
-    const auto text = tessaly::Cp936ToUtf16(gbk).value_or(u"");
-    return std::wstring(text.begin(), text.end());
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (const wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';  // numbers only
-    return out;
-}
-
 struct DialogState {
     Editor& Ed;
     SetPlayInfoForm Form;
@@ -132,10 +118,7 @@ HWND Item(const DialogState& s, int id) {
 }
 
 std::wstring TextOf(const DialogState& s, int id) {
-    HWND h = Item(s, id);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return dialog_kit::TextOf(s.Dialog, id);
 }
 
 void SetText(const DialogState& s, int id, const std::wstring& text) {
@@ -157,7 +140,7 @@ void FillCombo(const DialogState& s, int id, int from, int to) {
 }
 
 void SetStatus(const DialogState& s, const std::wstring& text) {
-    SendMessageW(s.Status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    dialog_kit::SetStatus(s.Status, text);
 }
 
 int TrackCount(const DialogState& s) {
@@ -312,18 +295,9 @@ void MainTrackChosen(DialogState& s) {
     ShowDrumCount(s);
 }
 
-std::wstring ProgramFile(const wchar_t* name) {
-    return com::ProgramFolder() + name;
-}
-
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void LoadSoundList(DialogState& s) {
     HWND combo = Item(s, kComboSound);
-    for (const std::string& name : ReadNameList(FileBytes(ProgramFile(L"genmidi.txt")), 128, 0))
+    for (const std::string& name : ReadNameList(ProgramFileBytes(L"genmidi.txt"), 128, 0))
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
 }
 
@@ -413,10 +387,7 @@ void Load(HWND dialog, DialogState& s) {
     InitCommonControlsEx(&icc);
     s.Dialog = dialog;
     SetWindowTextW(dialog, L"参数设置...");
-    RECT r{0, 0, kClient.cx, kClient.cy};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOMOVE);
+    SizeClient(dialog, kClient);
     CreateControls(s);
 
     FillCombo(s, kTotalTrackCombo, 1, kMaxTracks);
@@ -440,11 +411,6 @@ void Load(HWND dialog, DialogState& s) {
     EnableDrums(s, tessaly::IsTrue(w.IsPlayDrum));
     EnterTab(s, 0);
 
-    RECT owner{};
-    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
-    GetWindowRect(dialog, &r);
-    SetWindowPos(dialog, nullptr, owner.left + (owner.right - owner.left - (r.right - r.left)) / 2,
-                 owner.top + (owner.bottom - owner.top - (r.bottom - r.top)) / 2, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     // Shown now: a modal loop shows it only once its queue runs empty.
     ShowWindow(dialog, SW_SHOW);
 }
@@ -550,20 +516,11 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-// An empty modal frame; its controls are made at WM_INITDIALOG in pixels.
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE Head;
-    WORD Menu = 0, Class = 0, Title = 0;
-};
-
 }  // namespace
 
 void ShowSetPlayInfo(Editor& ed) {
     DialogState state{ed, SetPlayInfoForm::Load(ed.Data)};
-    EmptyTemplate t{};
-    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const INT_PTR answer = DialogBoxIndirectParamW(com::ThisModule(), &t.Head, ed.Window, DialogProc,
-                                                  reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer = RunModal(ed.Window, DialogProc, &state);
     if (answer == IDOK) ApplyPlayTimeSignature(ed);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,8 @@ namespace notaline {
 struct PlaySettingsModule {
     tessaly::aMidTxtInfo Texts;
     std::vector<tessaly::XjDrumData> Drums;
+    // The open drum editor's handler of the audition's progress (-1 start, n pattern, -2 end).
+    std::function<void(int32_t)> DrumProgress;
 };
 
 inline constexpr int32_t kMaxTracks = 24;

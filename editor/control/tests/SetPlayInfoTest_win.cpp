@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "DrumPatterns.h"
 #include "com/Create.h"
 #include "control/Editor_win.h"
+#include "control/MusicPlayer_win.h"
 #include "model/LayoutSetup.h"
 #include "music/SetPlayInfoDialog_win.h"
 #include "tools/tests/DialogCloser_win.h"
@@ -304,6 +306,54 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     for (int step = 0; step < 32; ++step)
         for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
     EXPECT_TRUE(Modified());
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(SetPlayInfoTest, AChosenSoundAndTheEditingAreaAreHeardOnTheDrumChannel) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    tessaly::RecordingMidiOut out;
+    ed->Player = std::make_unique<MusicPlayer>();
+    out.Open();
+    ed->Player->Windows.Shared.Out = &out;
+    bool ended = false;
+    size_t patterns = 0;
+    {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            auto command = [&](int id, int code) {
+                PostMessageW(editor, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(item(id)));
+            };
+            command(drum_editor::kBarList, LBN_DBLCLK);
+            Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
+            SendMessageW(item(drum_editor::kSound0), CB_SETCURSEL, 22, 0);
+            command(drum_editor::kSound0, CBN_SELCHANGE);
+            SendMessageW(item(drum_editor::kChannel0), BM_SETCHECK, BST_CHECKED, 0);
+            SetDlgItemTextW(editor, drum_editor::kVolume0, L"100");
+            PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(360 / 15 + 1, 240 / 15 + 1));
+            command(drum_editor::kAudition, BN_CLICKED);
+            Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
+            ended = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kTab)) != FALSE; });
+            Driver::Press(editor, drum_editor::kSave);  // the bar list changed: it goes back whole
+            d.Answer(L"Notaline");
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            if (!d.Open()) return;
+            patterns = ed->PlaySettings.Drums.size();
+            Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(patterns, 3u);  // the pattern heard was not left in the list
+    const auto has = [&](uint32_t m) { return std::find(out.Messages.begin(), out.Messages.end(), m) != out.Messages.end(); };
+    EXPECT_TRUE(has(0x99u | 35u << 8 | 127u << 16));  // the preview of entry 22
+    EXPECT_TRUE(has(0x99u | 35u << 8 | 100u << 16));  // step 0 of channel 1 heard
 }
 
 }  // namespace
