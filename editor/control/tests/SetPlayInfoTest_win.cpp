@@ -77,13 +77,13 @@ public:
         } while (std::chrono::steady_clock::now() < deadline);
         return nullptr;
     }
-    // The message box titled so answered with OK; its text, or "" when none came.
-    std::wstring Answer(const wchar_t* title) {
+    // The message box titled so answered with `button`; its text, or "" when none came.
+    std::wstring Answer(const wchar_t* title, int button = IDOK) {
         HWND box = Find(title);
         if (!box) return L"";
         wchar_t text[256]{};
         GetDlgItemTextW(box, 0xFFFF, text, 256);
-        Press(box, IDOK);
+        Press(box, button);
         while (IsWindow(box)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return text;
     }
@@ -354,6 +354,52 @@ TEST_F(SetPlayInfoTest, AChosenSoundAndTheEditingAreaAreHeardOnTheDrumChannel) {
     const auto has = [&](uint32_t m) { return std::find(out.Messages.begin(), out.Messages.end(), m) != out.Messages.end(); };
     EXPECT_TRUE(has(0x99u | 35u << 8 | 127u << 16));  // the preview of entry 22
     EXPECT_TRUE(has(0x99u | 35u << 8 | 100u << 16));  // step 0 of channel 1 heard
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOpen) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const std::filesystem::path file(com::ProgramFolder() + L"DrumMod.dat");
+    const auto bytes = [&] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes();
+    std::wstring asked;
+    bool stayed = false;
+    {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            HWND tab = GetDlgItem(editor, drum_editor::kTab);
+            RECT r{};
+            SendMessageW(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+            const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(tab, WM_LBUTTONUP, 0, at);
+            HWND templates = GetDlgItem(editor, drum_editor::kTemplateList);
+            Driver::Until([&] { return IsWindowVisible(templates) != FALSE; });
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK), reinterpret_cast<LPARAM>(templates));
+            Driver::Until([&] { return IsWindowEnabled(GetDlgItem(editor, drum_editor::kSave)) != FALSE; });
+            Driver::Press(editor, drum_editor::kSave);
+            d.Answer(L"Notaline");
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            asked = d.Answer(L"Notaline", IDCANCEL);
+            stayed = IsWindow(editor) && IsWindowVisible(editor);
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            d.Answer(L"Notaline", IDNO);
+            if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+    EXPECT_EQ(asked, L"是否将更改保存到模板文件？");
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(bytes(), before);  // answered No: the file as it was
 }
 
 }  // namespace
