@@ -98,6 +98,13 @@ std::optional<StatusFont> FontOf(void* object) {
     return f;
 }
 
+// A box's text, set only when it differs.
+void SetBoxText(HWND box, const std::wstring& text) {
+    wchar_t now[256] = {};
+    GetWindowTextW(box, now, 256);
+    if (text != now) SetWindowTextW(box, text.c_str());
+}
+
 std::wstring Upper(std::wstring s) {
     CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
@@ -151,6 +158,11 @@ struct MainWindow::MenuState {
 
 MainWindow::MainWindow(ControlFactory& factory) : factory_(factory) {
     settings_ = &gNoSettings;
+    // The layout's own command: the side-panel menu.
+    router_.AddArray("munToolBar", [this](int index) {
+        panels_.ToolBarClick(index, geometry_, *settings_);
+        ApplyGeometry();
+    });
 }
 
 MainWindow::~MainWindow() {
@@ -360,6 +372,7 @@ bool MainWindow::CreateControls() {
     CheckMenu("munToolBar", 0, true);
     CheckMenu("munToolBar", 1, true);
     CheckMenu("ShowTopBar", -1, true);
+    LayOutStatusBar();  // the editor's first status came before the bar
     return true;
 }
 
@@ -435,7 +448,21 @@ void MainWindow::PutButton(std::string_view name, int index, DISPID id, const VA
     button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// The status puts a property only when it changes: each put redraws the button at once.
+int32_t MainWindow::GetButtonLong(std::string_view name, int index, DISPID id) const {
+    IDispatch* button = Button(name, index);
+    VARIANT result;
+    VariantInit(&result);
+    DISPPARAMS none{};
+    if (!button ||
+        FAILED(button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) ||
+        FAILED(VariantChangeType(&result, &result, 0, VT_I4)))
+        return INT32_MIN;
+    return result.lVal;
+}
+
 void MainWindow::PutButtonBool(std::string_view name, int index, DISPID id, bool value) {
+    if ((GetButtonLong(name, index, id) != 0) == value) return;
     VARIANT v;
     v.vt = VT_BOOL;
     v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
@@ -443,6 +470,7 @@ void MainWindow::PutButtonBool(std::string_view name, int index, DISPID id, bool
 }
 
 void MainWindow::PutButtonLong(std::string_view name, int index, DISPID id, int32_t value) {
+    if (GetButtonLong(name, index, id) == value) return;
     VARIANT v;
     v.vt = VT_I4;
     v.lVal = value;
@@ -623,11 +651,12 @@ std::wstring MainWindow::StatusText(int panel) const {
     return panel < 1 || panel > kStatusPanels ? std::wstring() : statusTexts_[panel - 1];
 }
 
-// Panels 1 to 6 centred and as wide as their texts; the seventh takes the rest.
+// Panels 1 to 6 centred and as wide as their texts; the seventh takes the rest. Only what
+// changed is sent: the status runs after every key.
 void MainWindow::LayOutStatusBar() {
     HWND bar = ControlWindow("StatusBar1");
     if (!bar) return;
-    int right[kStatusPanels];
+    std::array<int, kStatusPanels> right{};
     HDC dc = GetDC(bar);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     int x = 0;
@@ -640,8 +669,13 @@ void MainWindow::LayOutStatusBar() {
     right[kStatusPanels - 1] = -1;
     SelectObject(dc, old);
     ReleaseDC(bar, dc);
-    SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right));
+    if (right != statusRights_) {
+        statusRights_ = right;
+        SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right.data()));
+    }
     for (int i = 0; i < kStatusPanels; ++i) {
+        if (statusShown_[i] == statusTexts_[i]) continue;
+        statusShown_[i] = statusTexts_[i];
         const std::wstring text = (i < kStatusPanels - 1 ? L"\t" : L"") + statusTexts_[i];
         SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -664,8 +698,10 @@ void MainWindow::OnStatus(LPARAM lParam) {
     if (texts.mode) statusTexts_[4] = *texts.mode;
     statusTexts_[5] = texts.scale;
     LayOutStatusBar();
-    if (HWND bar = ControlWindow("StatusBar1"))
+    if (HWND bar = ControlWindow("StatusBar1"); bar && !modeTipSet_) {
         SendMessageW(bar, SB_SETTIPTEXTW, 4, reinterpret_cast<LPARAM>(L"歌词、简谱及连谱线输入模式，用户可自由切换。"));
+        modeTipSet_ = true;
+    }
     if (s.cInputState == tessaly::GcState || s.cInputState == tessaly::JpState) {
         const int on = s.cInputState == tessaly::JpState ? 0 : 1;
         SendMessageW(ControlWindow("OptJpGc", on), BM_SETCHECK, BST_CHECKED, 0);
@@ -700,11 +736,10 @@ void MainWindow::OnStatus(LPARAM lParam) {
 }
 
 void MainWindow::ShowStatusFont() {
-    if (Upper(curFont_.name) != Upper(L"Tolvane"))
-        SetWindowTextW(ControlWindow("cmbFontName"), curFont_.name.c_str());
+    if (Upper(curFont_.name) != Upper(L"Tolvane")) SetBoxText(ControlWindow("cmbFontName"), curFont_.name);
     const bool styles[] = {curFont_.bold, curFont_.italic, curFont_.underline, curFont_.strikethrough};
     for (int i = 0; i < 4; ++i) PutButtonBool("CmdFont", i, dispid::Button::ButtonDown, styles[i]);
-    SetWindowTextW(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size).c_str());
+    SetBoxText(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size));
 }
 
 void MainWindow::ShowAlignment(int32_t alignment) {

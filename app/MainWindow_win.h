@@ -124,6 +124,7 @@ private:
     void LayOutStatusBar();
     void ShowStatusFont();
     void ShowAlignment(int32_t alignment);
+    int32_t GetButtonLong(std::string_view name, int index, DISPID id) const;
     void PutButtonBool(std::string_view name, int index, DISPID id, bool value);
     void PutButtonLong(std::string_view name, int index, DISPID id, int32_t value);
 
@@ -138,7 +139,9 @@ private:
     std::vector<std::unique_ptr<Hosted>> hosted_;
     std::vector<MenuState> menus_;            // by menu-table row
     HMENU menuBar_ = nullptr;
-    std::array<std::wstring, kStatusPanels> statusTexts_;
+    std::array<std::wstring, kStatusPanels> statusTexts_, statusShown_;
+    std::array<int, kStatusPanels> statusRights_{};
+    bool modeTipSet_ = false;
     PanelArrangement panels_;
     FormGeometry geometry_;
     SettingsWriter* settings_ = nullptr;

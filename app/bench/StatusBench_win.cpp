@@ -43,7 +43,7 @@ int wmain() {
             const auto start = std::chrono::steady_clock::now();
             SendMessageW(main.Handle(), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&s));
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-            if (i % 100 == 0) {
+            if (i % 10 == 0) {
                 MSG m;
                 while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
             }
