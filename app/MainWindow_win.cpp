@@ -24,6 +24,7 @@ constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
 constexpr UINT kFirstMenuCommand = 100;
 constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
+constexpr UINT kShowStatusBar = WM_APP + 1;
 
 // The editor's properties as the main form stores them.
 const com::StoredProperty kEditorProperties[] = {
@@ -166,6 +167,7 @@ MainWindow::MainWindow(ControlFactory& factory) : factory_(factory) {
 }
 
 MainWindow::~MainWindow() {
+    if (measureDc_) DeleteDC(measureDc_);
     if (uiFont_) DeleteObject(uiFont_);
 }
 
@@ -240,6 +242,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame"))
                 router_.Run("TopFaceFrame_MouseMove",
                             static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
+            return 0;
+        case kShowStatusBar:
+            statusPending_ = false;
+            LayOutStatusBar();
             return 0;
         case WM_NCACTIVATE:
             if (editorWindow_) {
@@ -644,7 +650,15 @@ void MainWindow::SetStatusText(int panel, const std::wstring& text) {
     if (panel < 1 || panel > kStatusPanels) return;
     if (statusTexts_[panel - 1] == text) return;
     statusTexts_[panel - 1] = text;
-    LayOutStatusBar();
+    ScheduleStatusBar();
+}
+
+// The bar repaints as it changes, which costs more than the rest of a status update: it is
+// shown once the queue is empty, after a burst of keys only once.
+void MainWindow::ScheduleStatusBar() {
+    if (statusPending_) return;
+    statusPending_ = true;
+    PostMessageW(Handle(), kShowStatusBar, 0, 0);
 }
 
 std::wstring MainWindow::StatusText(int panel) const {
@@ -656,19 +670,23 @@ std::wstring MainWindow::StatusText(int panel) const {
 void MainWindow::LayOutStatusBar() {
     HWND bar = ControlWindow("StatusBar1");
     if (!bar) return;
+    // Texts are measured on a memory DC of the bar's font, and only when they changed.
+    if (!measureDc_) {
+        measureDc_ = CreateCompatibleDC(nullptr);
+        SelectObject(measureDc_, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    }
     std::array<int, kStatusPanels> right{};
-    HDC dc = GetDC(bar);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     int x = 0;
     for (int i = 0; i < kStatusPanels - 1; ++i) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
-        x += size.cx + 12;
+        if (statusShown_[i] != statusTexts_[i] || statusWidths_[i] < 0) {
+            SIZE size{};
+            GetTextExtentPoint32W(measureDc_, statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
+            statusWidths_[i] = size.cx;
+        }
+        x += statusWidths_[i] + 12;
         right[i] = x;
     }
     right[kStatusPanels - 1] = -1;
-    SelectObject(dc, old);
-    ReleaseDC(bar, dc);
     if (right != statusRights_) {
         statusRights_ = right;
         SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right.data()));
@@ -697,7 +715,7 @@ void MainWindow::OnStatus(LPARAM lParam) {
     statusTexts_[3] = texts.pages;
     if (texts.mode) statusTexts_[4] = *texts.mode;
     statusTexts_[5] = texts.scale;
-    LayOutStatusBar();
+    ScheduleStatusBar();
     if (HWND bar = ControlWindow("StatusBar1"); bar && !modeTipSet_) {
         SendMessageW(bar, SB_SETTIPTEXTW, 4, reinterpret_cast<LPARAM>(L"歌词、简谱及连谱线输入模式，用户可自由切换。"));
         modeTipSet_ = true;

@@ -122,6 +122,7 @@ private:
     void OnResize();
     void ApplyGeometry();
     void LayOutStatusBar();
+    void ScheduleStatusBar();
     void ShowStatusFont();
     void ShowAlignment(int32_t alignment);
     int32_t GetButtonLong(std::string_view name, int index, DISPID id) const;
@@ -141,7 +142,10 @@ private:
     HMENU menuBar_ = nullptr;
     std::array<std::wstring, kStatusPanels> statusTexts_, statusShown_;
     std::array<int, kStatusPanels> statusRights_{};
+    std::array<int, kStatusPanels> statusWidths_{-1, -1, -1, -1, -1, -1, -1};
+    HDC measureDc_ = nullptr;
     bool modeTipSet_ = false;
+    bool statusPending_ = false;
     PanelArrangement panels_;
     FormGeometry geometry_;
     SettingsWriter* settings_ = nullptr;
