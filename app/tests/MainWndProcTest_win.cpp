@@ -35,20 +35,7 @@ LRESULT CALLBACK EditorSpy(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD
     return DefSubclassProc(w, m, wp, lp);
 }
 
-int32_t GetButtonLong(IDispatch* button, DISPID id) {
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none{};
-    button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
-    VariantChangeType(&result, &result, 0, VT_I4);
-    return result.lVal;
-}
 
-std::wstring TextOf(HWND w) {
-    wchar_t text[256] = {};
-    GetWindowTextW(w, text, 256);
-    return text;
-}
 
 struct MainWndProcTest : MainWindowTest {
     void SetUp() override {

@@ -52,11 +52,6 @@ struct Answering {
     UINT_PTR timer;
 };
 
-std::wstring Caption(HWND w) {
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    return text;
-}
 
 struct CommandLineTest : MainWindowTest {
     CommandLineTest() {
@@ -79,7 +74,7 @@ struct CommandLineTest : MainWindowTest {
 
 // Only the first status after the document was opened from the command line says so.
 TEST_F(CommandLineTest, QuotedPathIsOpenedAndItsFirstStatusSelectsNoMark) {
-    EXPECT_EQ(L"Tavolin--C:\\没有\\歌.DaDur", Caption(window->Handle()));
+    EXPECT_EQ(L"Tavolin--C:\\没有\\歌.DaDur", TextOf(window->Handle()));
     EXPECT_EQ((std::vector<std::wstring>{L"", L"C:\\没有\\歌.DaDur"}), recent);
     ASSERT_FALSE(marks.empty());
     marks.clear();
