@@ -195,8 +195,17 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
     // A character takes at least one byte of a paragraph line and seldom fewer than eight; lines
     // of other kinds hold none.
     size_t bytes = 0;
-    for (std::string_view line : lines)
-        if (StartsWith(line, "\\part")) bytes += line.size();
+    bool header = false, paragraphs = false;
+    for (std::string_view line : lines) {
+        header = header || StartsWith(line, "\\jprtfver");
+        if (StartsWith(line, "\\part")) {
+            bytes += line.size();
+            paragraphs = true;
+        }
+    }
+    // Nothing of a document at all: some other file, not one that ends early.
+    if (!header && !paragraphs)
+        return DaDurStatus::Failure(kErrBadFileFormat, std::string(FileErrorText(kErrBadFileFormat)));
     try {
         d.WordInfo.reserve(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
     } catch (const std::bad_alloc&) {

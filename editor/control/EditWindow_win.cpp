@@ -41,6 +41,14 @@ void InsertTyped(Editor& ed, const std::string& text) {
     NotifySelChange(ed, d.SelStart, d.SelLength);
 }
 
+// The window is a Unicode one, so an input method's character arrives as one UTF-16 unit; it
+// joins the pending text as its code page 936 bytes.
+void OnImeChar(Editor& ed, WPARAM code) {
+    if (ed.Data.InputState == tessaly::LpxState || code <= 127) return;
+    const char16_t ch = static_cast<char16_t>(code);
+    if (auto bytes = tessaly::Utf16ToCp936(std::u16string_view(&ch, 1))) ed.PendingIme += *bytes;
+}
+
 void OnChar(Editor& ed, WPARAM code) {
     if (!ed.PendingIme.empty()) {
         if (ed.Data.InputState == tessaly::JpState) ed.Beep();  // the text still goes in
@@ -49,15 +57,15 @@ void OnChar(Editor& ed, WPARAM code) {
         InsertTyped(ed, text);
     } else if (code >= 32 && code <= 126) {  // DEL is no character
         InsertTyped(ed, std::string(1, static_cast<char>(code)));
+    } else if (code > 127) {
+        // Typed without an input method (or sent by another program): taken as one would be.
+        OnImeChar(ed, code);
+        if (ed.PendingIme.empty()) {
+            if (ed.Data.InputState != tessaly::LpxState) ed.Beep();  // code page 936 cannot hold it
+        } else {
+            OnChar(ed, 0);
+        }
     }
-}
-
-// The window is a Unicode one, so an input method's character arrives as one UTF-16 unit; it
-// joins the pending text as its code page 936 bytes.
-void OnImeChar(Editor& ed, WPARAM code) {
-    if (ed.Data.InputState == tessaly::LpxState || code <= 127) return;
-    const char16_t ch = static_cast<char16_t>(code);
-    if (auto bytes = tessaly::Utf16ToCp936(std::u16string_view(&ch, 1))) ed.PendingIme += *bytes;
 }
 
 void OnImeComposition(Editor& ed) {

@@ -146,10 +146,10 @@ TEST(DaDurReader, MissingFontsBringTheirMessages) {
 TEST(DaDurReader, LinesOfNoKindBeepAndProgressCountsLines) {
     FakeDaDurSystem system;
     JpData d;
-    ASSERT_TRUE(ReadLines(system, {"", "hello", "\\jpx"}, d).ok);
+    ASSERT_TRUE(ReadLines(system, {"", "hello", "\\jpx", "\\part a"}, d).ok);
     EXPECT_EQ(3, system.beeps);
-    EXPECT_EQ(3u, system.progress.size());
-    EXPECT_EQ(66, system.progress[2].second);
+    EXPECT_EQ(4u, system.progress.size());
+    EXPECT_EQ(50, system.progress[2].second);
     system.progress.clear();
     ASSERT_TRUE(ReadLines(system, {"\\part a"}, d).ok);
     ASSERT_EQ(1u, system.progress.size());
@@ -397,6 +397,33 @@ TEST(DaDurFile, AFailedReadKeepsTheDocument) {
     std::filesystem::remove(path);
 }
 
+// Without a header and without a paragraph a file is no document, not one that ends early.
+TEST(DaDurFile, AFileWithoutHeaderOrParagraphIsRefusedAndTheDocumentKept) {
+    test::TempFolder folder;
+    const struct {
+        const char* Bytes;
+        bool Read;
+    } rows[] = {{"", false},
+                {"hello\r\n", false},
+                {"\\jpcolor\\red0\\green0\\blue0;\r\n", false},
+                {"\\part a", true},
+                {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}}\r\n", true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Bytes);
+        const auto name = folder / "other.DaDur";
+        test::Spit(name, r.Bytes);
+        FakeDaDurSystem system;
+        DaDurFile file(system);
+        ASSERT_TRUE(file.ReadRtfFile(0, "").ok);
+        const DaDurStatus status = file.ReadRtfFile(0, name);
+        EXPECT_EQ(r.Read, status.ok);
+        if (r.Read) continue;
+        EXPECT_EQ(kErrBadFileFormat, status.number);
+        EXPECT_EQ("无效的文件格式", status.reason);
+        EXPECT_EQ(12, file.Data().FileInfo.WordCount);
+    }
+}
+
 TEST(DaDurFile, AReadCannotStartDuringAnother) {
     FakeDaDurSystem system;
     DaDurFile file(system);
@@ -453,9 +480,14 @@ TEST(DaDurReader, EveryCutOfAFileReadsWholeOrSaysItEndsEarly) {
         ASSERT_EQ(0, whole.number);
         FakeDaDurSystem system;
         const std::string fullText = DaDurWriter(system, 1.0).Write(full, 0);
+        const size_t headerEnd = all.find('\n');
         for (size_t n = 0; n < all.size(); ++n) {
             JpData d;
             const DaDurStatus status = ReadPrefix(all, n, d);
+            if (n < headerEnd) {  // no header yet, no paragraph: no document
+                ASSERT_FALSE(status.ok) << n;
+                continue;
+            }
             ASSERT_TRUE(status.ok) << n << ": " << status.reason;
             if (status.number == 0) {
                 // Only the final line end is missing: nothing of the document is.
@@ -479,6 +511,10 @@ TEST(DaDurFile, AFileCutAtEachTenthIsShownAndSaysItEndsEarly) {
             FakeDaDurSystem system;
             DaDurFile file(system);
             const DaDurStatus status = file.ReadRtfFile(0, name);
+            if (tenth == 0) {  // empty: no document
+                EXPECT_EQ(kErrBadFileFormat, status.number);
+                continue;
+            }
             ASSERT_TRUE(status.ok) << tenth << ": " << status.reason;
             if (tenth == 10) {
                 EXPECT_EQ(0, status.number);
