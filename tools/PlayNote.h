@@ -12,8 +12,8 @@
 namespace tessaly {
 
 // Plays a song track by track, with its drums, or auditions drum patterns, on the MIDI output it
-// opens once for its whole life. Each track gets the channel the MIDI export gives it, so the
-// drum channel stays the drums'. The song ends when its last track has ended; the stop is
+// opens once for its whole life. Each track gets the channel the MIDI export would give it in
+// the order handed over, so the drum channel stays the drums'. The song ends when its last track has ended; the stop is
 // reported once (WM_ShowPlayPos -1), and that report's handler may release this object.
 class PlayNote {
 public:
