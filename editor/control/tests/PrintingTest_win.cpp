@@ -326,6 +326,23 @@ TEST_F(PrintingTest, ThreePagesAsPicturesInEachFormatAtZoomOneAndTheZoomKept) {
     }
 }
 
+TEST_F(PrintingTest, PicturesLeaveParagraphEndsBlank) {
+    Type("1234");
+    const std::wstring folder = L"control_pictures_ends\\";
+    ClearFolder(folder);
+    ASSERT_TRUE(SavePagePictures(*ed, folder + L"end.png"));
+    const Pixels p = Decode(folder + L"end.PNG");
+    int ends = 0;
+    for (const auto& w : ed->Data.WordInfo)
+        if (w.IsJpGcCtl == 3 && w.Bottom < p.Height) {
+            ++ends;
+            EXPECT_EQ(0, p.Count(static_cast<int32_t>(w.Left), static_cast<int32_t>(w.Top),
+                                 static_cast<int32_t>(w.Left + w.WdSize.cx), static_cast<int32_t>(w.Bottom)));
+        }
+    EXPECT_GT(ends, 0);
+    ClearFolder(folder);
+}
+
 TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold) {
     const std::wstring folder = L"control_pictures_cancel\\";
     ClearFolder(folder);
