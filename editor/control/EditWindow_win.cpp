@@ -110,12 +110,9 @@ void OnRightButtonUp(Editor& ed) {
     ShowContextMenu(ed);
 }
 
-void ZoomStepTaken(Editor& ed) {
+void ZoomStepTaken(Editor& ed, float scale) {
     EditorData& d = ed.Data;
-    const double scale = d.AboutPageInfo.nScale;
-    ed.Renderer->InitPageScrollInfo(tessaly::CLng(scale * d.PageWidthPx), tessaly::CLng(scale * d.PageHeightPx), -1, -1);
-    ed.Renderer->ResetPageBuffers();
-    ed.Renderer->InitPageBuffers();
+    ed.Renderer->ZoomTo(scale);
     ed.Refresh(tessaly::AllRefresh);
     NotifySelChange(ed, d.SelStart, d.SelLength);
 }
@@ -125,9 +122,10 @@ void OnWheel(Editor& ed, WPARAM wParam) {
     const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     const int16_t mask = GetShiftState(ed.Data);
     if (mask == 2) {
-        const auto r = ed.Zoom.Wheel(delta, GetTickCount64(), ed.Data.AboutPageInfo.nScale);
+        float scale = ed.Data.AboutPageInfo.nScale;
+        const auto r = ed.Zoom.Wheel(delta, GetTickCount64(), scale);
         if (r.Beep) ed.Beep();
-        if (r.Zoomed) ZoomStepTaken(ed);
+        if (r.Zoomed) ZoomStepTaken(ed, scale);
     } else if (mask == 0 && (delta == 120 || delta == -120)) {
         if (ed.Scroll) ed.Scroll->ScrollByMouseWheel(delta < 0 ? VARIANT_TRUE : VARIANT_FALSE);
         ed.Refresh(tessaly::AutoRefresh);
