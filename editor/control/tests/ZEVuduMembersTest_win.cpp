@@ -11,6 +11,7 @@
 #include "control/ZEVudu_win.h"
 #include "HostedControlTest_win.h"
 #include "model/MarkCodes.h"
+#include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace notaline {

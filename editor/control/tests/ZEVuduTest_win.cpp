@@ -348,7 +348,9 @@ TEST_F(ZEVuduTest, ACharacterTypedWithoutAnInputMethodGoesInAsCodePage936Text) {
         EXPECT_EQ(count + r.Added, ed.Data.WordCount());
         EXPECT_EQ(r.Beeps, keys.beeps);
         EXPECT_TRUE(ed.PendingIme.empty());
-        if (r.Added) EXPECT_NE(1, ed.Data.WordInfo[0].IsJpGcCtl);
+        if (r.Added) {
+            EXPECT_NE(1, ed.Data.WordInfo[0].IsJpGcCtl);
+        }
     }
 }
 
