@@ -23,7 +23,8 @@ Millimetres PaperSize(const tessaly::AboutPageInfo& page) {
         default: return {};
     }
     if (page.PageFX == 1) std::swap(mm.Width, mm.Height);
-    if (page.PageFX > 1 || mm.Width <= 0 || mm.Height <= 0) return {};
+    if (page.PageFX > 1 || mm.Width <= 0 || mm.Height <= 0 || mm.Width > kMaxPaperSide || mm.Height > kMaxPaperSide)
+        return {};
     return mm;
 }
 
@@ -70,8 +71,8 @@ bool RepairPageSetup(tessaly::AboutPageInfo& page) {
     if (page.PageFX > 1) set(page.PageFX, uint8_t{0});
     if (page.PaperType != pA4 && page.PaperType != pA3 && page.PaperType != pCustom) set(page.PaperType, uint8_t{pA4});
     if (page.PaperType == pCustom) {
-        set(page.PageSize.cx, std::max(page.PageSize.cx, int32_t{1}));
-        set(page.PageSize.cy, std::max(page.PageSize.cy, int32_t{1}));
+        set(page.PageSize.cx, std::clamp(page.PageSize.cx, int32_t{1}, kMaxPaperSide));
+        set(page.PageSize.cy, std::clamp(page.PageSize.cy, int32_t{1}, kMaxPaperSide));
     }
     if (!MarginsFit(page, page.PageMarginRect)) {
         const Millimetres mm = PaperSize(page);
