@@ -1,13 +1,16 @@
 // Times opening a DaDur file in a running control until its first page is drawn, at 1, 50, 200
-// and 400 pages, against reading the same file alone. Each open is in a fresh control, so its
-// measurer starts with nothing kept. Not a test: it prints its figures.
+// and 400 pages of the bench document (the pages laid out shown beside), against reading the
+// same file alone. Each open is in a fresh control, so its measurer starts with nothing kept.
+// Not a test: it prints its figures.
 //   open_bench            the figures, median of three opens
 //   open_bench --nocache  the same with every character measured
+//   open_bench 50 200     those page counts only
 //   open_bench --check    also lays out the 200-page document with and without the cache and
 //                         compares the two to the bit
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -109,10 +112,13 @@ void Check(const tessaly::JpData& doc) {
 int main(int argc, char** argv) {
     bool cache = true;
     bool check = false;
+    std::vector<int> counts;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--nocache") == 0) cache = false;
         if (std::strcmp(argv[i], "--check") == 0) check = true;
+        if (const int n = std::atoi(argv[i]); n > 0) counts.push_back(n);
     }
+    if (counts.empty()) counts = {1, 50, 200, 400};
     std::setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as it comes
     OleInitialize(nullptr);
     HWND parent = CreateWindowExW(0, L"STATIC", L"Tavolin--bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1040, 860,
@@ -121,7 +127,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
     std::printf("open until the first page is drawn, %s, median of %d, against the DaDur read:\n",
                 cache ? "with the measurement cache" : "measuring every character", kRuns);
-    for (int pages : {1, 50, 200, 400}) {
+    for (int pages : counts) {
         const tessaly::JpData doc = bench::Document(pages * bench::kParagraphsPerPage - 1);
         const auto file = folder / ("bench" + std::to_string(pages) + ".dadur");
         QuietSystem system;
@@ -136,7 +142,7 @@ int main(int argc, char** argv) {
             opens.push_back(o.Ms);
             shown = o.Pages;
         }
-        std::printf("  %3d pages: open %8.1f ms, read %7.1f ms, ratio %5.1f (at most 10 wanted)\n", shown,
+        std::printf("  %3d (%3d) pages: open %8.1f ms, read %7.1f ms, ratio %5.1f (at most 10 wanted)\n", pages, shown,
                     Median(opens), Median(reads), Median(opens) / Median(reads));
         if (check && pages == 200) Check(doc);
     }
