@@ -9,12 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchControl_win.h"
 #include "BenchDocument.h"
 #include "FakeLayout.h"
-#include "com/Container.h"
-#include "control/Editor_win.h"
 #include "control/Handlers_win.h"
-#include "control/ZEVudu_win.h"
 #include "model/LayoutSetup.h"
 #include "model/Pagination.h"
 #include "model/PlayMarks.h"
@@ -103,14 +101,8 @@ bool g_cache = true;
 
 Timing Run(HWND parent, int paragraphs) {
     const bool breakdown = g_breakdown;
-    com::Ptr<IZEVudu> z;
-    ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid());
-    auto bag = com::PropertyBag::Create({});
-    com::Ptr<com::ControlSite> site;
-    com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 1000, 800}, bag.Get(), true, site);
-    auto* control = static_cast<ZEVudu*>(z.Get());
-    Editor& ed = *control->Running();
-    ed.Measurer->SetCaching(g_cache);
+    bench::BenchControl control(parent, g_cache);
+    Editor& ed = control.Editor();
     test::FakeDocumentSource source;
     source.Files[u"bench.dadur"] = bench::Document(paragraphs);
     LoadJpFile(ed.Data, source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(parent), u"bench.dadur");
@@ -126,7 +118,7 @@ Timing Run(HWND parent, int paragraphs) {
             ed.Data.CurLine = place == kStart ? 0 : ed.Data.LineCount() - 1;
             ed.Data.InputState = tessaly::JpState;
             const auto t0 = Clock::now();
-            SendMessageW(control->Window(), WM_CHAR, '1' + k % 7, 0);
+            SendMessageW(control.Window(), WM_CHAR, '1' + k % 7, 0);
             keys.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
         }
         t.KeyUs[place] = Median(keys);
@@ -143,7 +135,6 @@ Timing Run(HWND parent, int paragraphs) {
     }
     t.Pages = ed.Data.PageCount();
     t.Records = g_records;
-    site->Close();
     return t;
 }
 

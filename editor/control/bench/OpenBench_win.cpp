@@ -20,9 +20,7 @@
 #include "DaDurFile.h"
 #include "DaDurSystem_win.h"
 #include "LayoutFixture.h"
-#include "com/Container.h"
-#include "control/Editor_win.h"
-#include "control/ZEVudu_win.h"
+#include "BenchControl_win.h"
 #include "model/LayoutSetup.h"
 
 namespace {
@@ -45,22 +43,14 @@ struct Opened {
 };
 
 Opened Open(HWND parent, const std::filesystem::path& file, bool cache) {
-    com::Ptr<IZEVudu> z;
-    ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid());
-    auto bag = com::PropertyBag::Create({});
-    com::Ptr<com::ControlSite> site;
-    com::ControlSite::Host(z.Get(), parent, RECT{0, 0, 1000, 800}, bag.Get(), true, site);
-    auto* control = static_cast<ZEVudu*>(z.Get());
-    Editor& ed = *control->Running();
-    ed.Measurer->SetCaching(cache);
-    UpdateWindow(control->Window());
+    bench::BenchControl control(parent, cache);
+    Editor& ed = control.Editor();
+    UpdateWindow(control.Window());
 
     const auto t0 = Clock::now();
     LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(parent), file.u16string());
-    RedrawWindow(control->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Opened o{MsSince(t0), ed.Data.PageCount()};
-    site->Close();
-    return o;
+    RedrawWindow(control.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return {MsSince(t0), ed.Data.PageCount()};
 }
 
 // The system's services with its messages printed, not shown: a bench waits for no one.
