@@ -80,15 +80,5 @@ TEST(MeasureCache, FailuresAreAskedAgainAndOffMeasuresEveryTime) {
     EXPECT_EQ(get(10).cx, 10);
 }
 
-// A face name's bytes after its end are not part of it.
-TEST(MeasureCache, BytesAfterTheFaceNameDoNotCount) {
-    MeasureCache cache;
-    Asked a = Base();
-    Asked b = Base();
-    b.Font.lfFaceName[20] = 'x';
-    cache.Get(a.Path, a.Dpi, a.Font, a.Em, a.Text, [] { return tessaly::SIZEF{5, 5}; });
-    EXPECT_EQ(cache.Get(b.Path, b.Dpi, b.Font, b.Em, b.Text, [] { return tessaly::SIZEF{6, 6}; }).cx, 5);
-}
-
 }  // namespace
 }  // namespace notaline
