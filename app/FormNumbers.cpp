@@ -1,0 +1,47 @@
+#include "FormNumbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "records/Numbers.h"
+
+namespace tavolin {
+
+char16_t NumKeyFilter(char16_t key, std::u16string_view text) {
+    if (key == kBackspace || (key >= u'0' && key <= u'9')) return key;
+    if (key == u'.' && text.find(u'.') == std::u16string_view::npos) return key;
+    return 0;
+}
+
+std::u16string FormatTenths(int32_t tenths) {
+    const int64_t magnitude = std::abs(static_cast<int64_t>(tenths));
+    const std::string text = (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
+                             std::to_string(magnitude % 10);
+    return std::u16string(text.begin(), text.end());
+}
+
+std::u16string ShortestText(float value) {
+    char buffer[32];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(buffer, sizeof buffer, "%.*g", digits, static_cast<double>(value));
+        if (std::strtof(buffer, nullptr) == value || !std::isfinite(value)) break;
+    }
+    const std::string text = buffer;
+    return std::u16string(text.begin(), text.end());
+}
+
+double ValOf(std::u16string_view text) {
+    // Only ASCII can be part of a number; anything else ends it.
+    std::string narrow;
+    for (char16_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '\x01';
+    return tessaly::Val(narrow);
+}
+
+int32_t TenthsOf(std::u16string_view text, int32_t low, int32_t high) {
+    const double tenths = tessaly::RoundHalfEven(ValOf(text) * 10);
+    if (std::isnan(tenths)) return low;
+    return static_cast<int32_t>(std::clamp<double>(tenths, low, high));
+}
+
+}  // namespace tavolin
