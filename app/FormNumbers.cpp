@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "records/Numbers.h"
 
@@ -15,10 +16,10 @@ char16_t NumKeyFilter(char16_t key, std::u16string_view text) {
 }
 
 std::u16string FormatTenths(int32_t tenths) {
-    const int64_t magnitude = std::abs(static_cast<int64_t>(tenths));
-    const std::string text = (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
-                             std::to_string(magnitude % 10);
-    return std::u16string(text.begin(), text.end());
+    const long long magnitude = std::llabs(tenths);
+    char text[24];
+    const int n = std::snprintf(text, sizeof text, "%s%lld.%lld", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);
+    return std::u16string(text, text + n);
 }
 
 std::u16string ShortestText(float value) {
