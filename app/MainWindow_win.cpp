@@ -1,75 +1,851 @@
 #include "MainWindow_win.h"
 
+#include <commctrl.h>
+#include <olectl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "MenuTable.h"
+#include "StatusText.h"
+#include "WinProc.h"
+#include "button/api/IButton.h"
 #include "com/Create.h"
-#include "control/IZEVudu.h"
+#include "tools/api/IVbGetWindowsZoom.h"
+#include "win/OwnThread.h"
 
 namespace tavolin {
 namespace {
+
 constexpr wchar_t kClassName[] = L"TavolinMainWindow";
+constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
+constexpr UINT kFirstMenuCommand = 100;
+constexpr UINT kFirstControlId = 3000;
+constexpr UINT_PTR kHelpBoxSubclass = 1;
 
 // The editor's properties as the main form stores them.
 const com::StoredProperty kEditorProperties[] = {
     {L"ScrollBars", VT_I4, 4},
 };
+
+class NoSettings final : public SettingsWriter {
+public:
+    void Write(const std::wstring&, const std::wstring&, const std::wstring&) override {}
+};
+NoSettings gNoSettings;
+
+// The panels: a caption on a plain face; what their controls tell goes on to the main window.
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+        case WM_MOUSEMOVE:
+            SendMessageW(GetAncestor(hwnd, GA_ROOT), WM_APP, reinterpret_cast<WPARAM>(hwnd), lParam);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            RECT r;
+            GetClientRect(hwnd, &r);
+            FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+            wchar_t caption[64];
+            GetWindowTextW(hwnd, caption, 64);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+            SetBkMode(dc, TRANSPARENT);
+            RECT line = r;
+            DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
+            RECT text{6, 1, r.right - 20, 18};
+            DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+            SelectObject(dc, old);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}
+
+// The help box scrolls one line per wheel notch besides its own wheel handling.
+LRESULT CALLBACK HelpBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_MOUSEWHEEL) {
+        const int32_t delta = GetHiWord(static_cast<int32_t>(wParam));
+        if (delta == -120) SendMessageW(hwnd, EM_LINESCROLL, 0, 1);
+        if (delta == 120) SendMessageW(hwnd, EM_LINESCROLL, 0, -1);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+std::optional<StatusFont> FontOf(void* object) {
+    if (!object) return std::nullopt;
+    com::Ptr<IFont> font;
+    if (FAILED(static_cast<IUnknown*>(object)->QueryInterface(IID_IFont, font.OutVoid())) || !font)
+        return std::nullopt;
+    StatusFont f;
+    BSTR name = nullptr;
+    if (SUCCEEDED(font->get_Name(&name)) && name) f.name.assign(name, SysStringLen(name));
+    SysFreeString(name);
+    CY size{};
+    if (SUCCEEDED(font->get_Size(&size))) f.size = static_cast<float>(static_cast<double>(size.int64) / 10000.0);
+    BOOL flag = FALSE;
+    if (SUCCEEDED(font->get_Bold(&flag))) f.bold = flag;
+    if (SUCCEEDED(font->get_Italic(&flag))) f.italic = flag;
+    if (SUCCEEDED(font->get_Underline(&flag))) f.underline = flag;
+    if (SUCCEEDED(font->get_Strikethrough(&flag))) f.strikethrough = flag;
+    return f;
+}
+
+std::wstring Upper(std::wstring s) {
+    CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
 }  // namespace
 
-bool MainWindow::Create(HINSTANCE instance, int show) {
+// An image button of the form with the sink of its Click event.
+struct MainWindow::Hosted final : IDispatch {
+    Hosted(MainWindow& w, const FormControl& c) : window(w), control(c) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID_ButtonEvents) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    // Lives as long as the window's list holds it.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        if (id != dispid::ButtonEvents::Click) return S_OK;
+        try {
+            window.router_.Run(control.name, control.index);
+        } catch (...) {
+        }
+        return S_OK;
+    }
+
+    MainWindow& window;
+    const FormControl& control;
+    com::Ptr<com::ControlSite> site;
+    com::Ptr<IConnectionPoint> point;
+    DWORD cookie = 0;
+};
+
+struct MainWindow::MenuState {
+    HMENU handle = nullptr;  // the submenu an item opens
+    std::wstring caption;
+    bool checked = false, enabled = true, hidden = false;
+};
+
+MainWindow::MainWindow(ControlFactory& factory) : factory_(factory) {
+    settings_ = &gNoSettings;
+}
+
+MainWindow::~MainWindow() {
+    if (uiFont_) DeleteObject(uiFont_);
+}
+
+bool MainWindow::Create(HINSTANCE instance, int show, std::wstring_view commandLine) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    LoadLibraryW(L"riched20.dll");
+    WNDCLASSEXW frame{};
+    frame.cbSize = sizeof(frame);
+    frame.lpfnWndProc = FrameProc;
+    frame.hInstance = instance;
+    frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    frame.lpszClassName = kFrameClass;
+    RegisterClassExW(&frame);
+
     WNDCLASSEXW wc{};
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     if (!win::RegisterWindowClass(wc)) return false;
-    if (!CreateAttached(0, kClassName, kNewDocumentCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 1024,
-                        768, nullptr, nullptr, instance))
+    if (!CreateAttached(0, kClassName, kNewDocumentCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 1024, 768, nullptr, nullptr, instance))
         return false;
+    if (!Load()) return false;
+    if (auto path = CommandLinePath(commandLine)) {
+        openFromCommand_ = true;
+        BSTR name = SysAllocStringLen(path->data(), static_cast<UINT>(path->size()));
+        editor_->put_FileName(name);
+        SysFreeString(name);
+        SetCaption(L"Tavolin--" + *path);
+        if (hooks_.updateRecentFiles) hooks_.updateRecentFiles(*path);
+    }
     ShowWindow(Handle(), show);
     UpdateWindow(Handle());
     // The editor takes the keys from the start, as the form's first control.
-    if (editor_) SetFocus(editor_->ControlWindow());
+    if (editorWindow_) SetFocus(editorWindow_);
+    return true;
+}
+
+// Start-up after the controls exist: the window's objects, the panels, the screen's DPI.
+bool MainWindow::Load() {
+    SetCaption(kNewDocumentCaption);
+    ini_ = com::CreateFromDll<IReadWriteIni>(L"Tessaly.dll", CLSID_ReadWriteIni);
+    commonDialog_ = com::CreateFromDll<ImCommonDialog>(L"Tessaly.dll", CLSID_mCommonDialog);
+    if (hooks_.fillMarkNames) hooks_.fillMarkNames();
+    if (HWND help = ControlWindow("RichTextBox1")) SetWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass, 0);
+    if (hooks_.initPanels) {
+        hooks_.initPanels();
+    } else {
+        SavePanelState();
+    }
+    if (auto zoom = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom)) {
+        LONG dpi = 0;
+        if (SUCCEEDED(zoom->GetCurrentDpi(reinterpret_cast<LONG_PTR>(Handle()), &dpi)) && dpi > 0) formDpi_ = dpi;
+    }
+    if (hooks_.updateRecentFiles) hooks_.updateRecentFiles(L"");
+    openFromCommand_ = false;
+    loaded_ = true;
+    ReShowForm();
     return true;
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_CREATE: return CreateEditor() ? 0 : -1;
-        case WM_SIZE: OnSize(); return 0;
-        case WM_PAINT: OnPaint(); return 0;
+        case WM_CREATE: return CreateControls() ? 0 : -1;
+        case WM_SIZE: OnResize(); return 0;
+        case WM_COMMAND: OnCommand(wParam, lParam); return 0;
+        case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
+        case WM_APP:  // the mouse over a panel
+            if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame"))
+                router_.Run("TopFaceFrame_MouseMove",
+                            static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
+            return 0;
+        case WM_NCACTIVATE:
+            if (editorWindow_) {
+                int32_t zero = 0;
+                SendMessageW(editorWindow_, wParam ? WM_SETFOCUS : tessaly::EM_HideCaret, 0,
+                             reinterpret_cast<LPARAM>(&zero));
+            }
+            break;
+        case tessaly::EM_SendMsg: OnStatus(lParam); break;
+        case tessaly::EM_SetScrollBars:
+            if (win::AddressFromOwnThread(lParam) && editor_) {
+                const int32_t value = *reinterpret_cast<const int32_t*>(lParam);
+                if (value >= 1 && value <= 4)
+                    editor_->put_ScrollBars(static_cast<zevudu::ERECScrollBarConstants>(value));
+            }
+            break;
+        case tessaly::EM_ReShowForm: ReShowForm(); break;
+        case tessaly::EM_RunPre:
+            if (win::AddressFromOwnThread(lParam))
+                SetStatusText(1, ProgressText(*reinterpret_cast<const int32_t*>(lParam)));
+            break;
+        case tessaly::EM_Command_CustomWord: router_.Run("CustomWord", -1); break;
+        case tessaly::EM_SetHwColor: OnColourRequest(lParam); break;
+        case tessaly::EM_PlayInfo: EnableCtrl(wParam != 0); break;
+        case tessaly::EM_OnWord: router_.Run("EM_OnWord", wParam == 1 ? 1 : 0); break;
+        case WM_CLOSE:
+            if (!QueryUnload()) return 0;
+            DestroyWindow(Handle());
+            return 0;
         case WM_DESTROY:
-            if (editor_) editor_->Close();
-            editor_.Reset();
+            Unload();
             PostQuitMessage(0);
             return 0;
-        default: return Default(msg, wParam, lParam);
+        default: break;
     }
+    return Default(msg, wParam, lParam);
 }
 
-// The editor comes from Notaline.dll beside the program, unregistered.
+int MainWindow::TwipsToPixels(double twips) const {
+    return static_cast<int>(twips * formDpi_ / 1440.0 + (twips < 0 ? -0.5 : 0.5));
+}
+
+HWND MainWindow::ParentOf(const FormControl& c) const {
+    if (!*c.container) return Handle();
+    return ControlWindow(c.container, c.containerIndex);
+}
+
+// Every control of the form table, in table order (containers come first).
+bool MainWindow::CreateControls() {
+    formDpi_ = 96;
+    if (HDC dc = GetDC(Handle())) {
+        formDpi_ = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(Handle(), dc);
+    }
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    uiFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    BuildMenus();
+
+    const auto controls = FormControls();
+    windows_.assign(controls.size(), nullptr);
+    buttons_.resize(controls.size());
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    for (size_t row = 0; row < controls.size(); ++row) {
+        const FormControl& c = controls[row];
+        HWND parent = ParentOf(c);
+        const int x = TwipsToPixels(c.left), y = TwipsToPixels(c.top), w = TwipsToPixels(c.width),
+                  h = TwipsToPixels(c.height);
+        const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFirstControlId + row));
+        const wchar_t* caption = c.caption ? c.caption : L"";
+        HWND made = nullptr;
+        switch (c.kind) {
+            case ControlKind::Frame:
+                made = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, caption,
+                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, w, h, parent,
+                                       id, instance, nullptr);
+                break;
+            case ControlKind::Button:
+                if (!HostButton(c, parent, row)) return false;
+                continue;
+            case ControlKind::ComboBox:
+                made = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
+                                       x, y, w, h * 8, parent, id, instance, nullptr);
+                break;
+            case ControlKind::RichText:
+                made = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
+                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, x, y, w, h,
+                                       parent, id, instance, nullptr);
+                break;
+            case ControlKind::Option:
+                made = CreateWindowExW(0, WC_BUTTONW, caption, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, x, y, w, h,
+                                       parent, id, instance, nullptr);
+                break;
+            case ControlKind::Label:
+                made = CreateWindowExW(0, WC_STATICW, caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTER, x, y, w,
+                                       h, parent, id, instance, nullptr);
+                break;
+            case ControlKind::Splitter:
+            case ControlKind::Picture:
+                made = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | (c.kind == ControlKind::Splitter ? SS_ETCHEDHORZ : 0),
+                                       x, y, w, h, parent, id, instance, nullptr);
+                break;
+            case ControlKind::StatusBar:
+                made = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                       parent, id, instance, nullptr);
+                break;
+            case ControlKind::Editor:
+                windows_[row] = nullptr;
+                if (!CreateEditor()) return false;
+                windows_[row] = editorWindow_;
+                continue;
+        }
+        if (!made) return false;
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
+        windows_[row] = made;
+    }
+    // Geometry as designed; the layout moves from here.
+    auto rectOf = [](const FormControl* c) {
+        return c ? TwipsRect{double(c->left), double(c->top), double(c->width), double(c->height)} : TwipsRect{};
+    };
+    geometry_.top = rectOf(FindControl("TopFaceFrame", -1));
+    geometry_.side[0] = rectOf(FindControl("FaceFrame", 0));
+    geometry_.side[1] = rectOf(FindControl("FaceFrame", 1));
+    geometry_.editor = rectOf(FindControl("ZEVudu1", -1));
+    geometry_.splitter = rectOf(FindControl("Picture1", -1));
+    geometry_.picture = rectOf(FindControl("图片容器1", -1));
+    for (int k = 0; k < kSidePanels; ++k) panels_.PanelStates[k].PanelHeight = static_cast<float>(geometry_.side[k].Height);
+    geometry_.toolBarChecked[0] = geometry_.toolBarChecked[1] = true;
+    CheckMenu("munToolBar", 0, true);
+    CheckMenu("munToolBar", 1, true);
+    CheckMenu("ShowTopBar", -1, true);
+    return true;
+}
+
+// The editor comes through the factory, hosted with the form's stored properties.
 bool MainWindow::CreateEditor() {
-    auto control = com::CreateFromDll<IUnknown>(L"Notaline.dll", CLSID_ZEVudu);
+    auto control = factory_.CreateEditor();
     if (!control) {
         MessageBoxW(Handle(), L"Notaline.dll", L"Tavolin", MB_OK | MB_ICONERROR);
         return false;
     }
-    RECT client{};
-    GetClientRect(Handle(), &client);
+    const FormControl* c = FindControl("ZEVudu1", -1);
+    RECT rect{TwipsToPixels(c->left), TwipsToPixels(c->top), TwipsToPixels(c->left + c->width),
+              TwipsToPixels(c->top + c->height)};
     auto bag = com::PropertyBag::Create(kEditorProperties);
-    return SUCCEEDED(com::ControlSite::Host(control.Get(), Handle(), client, bag.Get(), true, editor_));
+    if (FAILED(com::ControlSite::Host(control.Get(), Handle(), rect, bag.Get(), true, editorSite_))) return false;
+    editor_ = control.As<IZEVudu>();
+    if (!editor_) return false;
+    LONG_PTR hwnd = 0;
+    editor_->get_hwnd(&hwnd);
+    editorWindow_ = reinterpret_cast<HWND>(hwnd);
+    if (!editorWindow_) editorWindow_ = editorSite_->ControlWindow();
+    factory_.EditorHosted(control.Get());
+    return true;
 }
 
-void MainWindow::OnSize() {
-    if (!editor_) return;
-    RECT client{};
+bool MainWindow::HostButton(const FormControl& c, HWND parent, size_t row) {
+    auto control = factory_.CreateButton();
+    if (!control) {
+        MessageBoxW(Handle(), L"Kavrel.dll", L"Tavolin", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const bool toggles = std::strcmp(c.name, "CmdFont") == 0;
+    const com::StoredProperty stored[] = {
+        {L"ButtonType", VT_I4, c.buttonType},
+        {L"ButtonIndex", VT_I4, c.buttonIndex},
+        {L"BackColor", VT_I4, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE))},
+        {L"PressDownType", VT_BOOL, toggles ? -1 : 0},
+    };
+    auto bag = com::PropertyBag::Create(stored);
+    const RECT rect{TwipsToPixels(c.left), TwipsToPixels(c.top), TwipsToPixels(c.left + c.width),
+                    TwipsToPixels(c.top + c.height)};
+    auto hosted = std::make_unique<Hosted>(*this, c);
+    if (FAILED(com::ControlSite::Host(control.Get(), parent, rect, bag.Get(), true, hosted->site))) return false;
+    if (auto points = control.As<IConnectionPointContainer>();
+        points && SUCCEEDED(points->FindConnectionPoint(DIID_ButtonEvents, hosted->point.Out())) && hosted->point)
+        hosted->point->Advise(static_cast<IDispatch*>(hosted.get()), &hosted->cookie);
+    buttons_[row] = control.As<IDispatch>();
+    windows_[row] = hosted->site->ControlWindow();
+    hosted_.push_back(std::move(hosted));
+    return true;
+}
+
+HWND MainWindow::ControlWindow(std::string_view name, int index) const {
+    const auto controls = FormControls();
+    const FormControl* c = FindControl(name, index);
+    if (!c || windows_.empty()) return nullptr;
+    return windows_[static_cast<size_t>(c - controls.data())];
+}
+
+IDispatch* MainWindow::Button(std::string_view name, int index) const {
+    const auto controls = FormControls();
+    const FormControl* c = FindControl(name, index);
+    if (!c || buttons_.empty()) return nullptr;
+    return buttons_[static_cast<size_t>(c - controls.data())].Get();
+}
+
+void MainWindow::PutButton(std::string_view name, int index, DISPID id, const VARIANT& value) {
+    IDispatch* button = Button(name, index);
+    if (!button) return;
+    VARIANT arg = value;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&arg, &named, 1, 1};
+    button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+void MainWindow::PutButtonBool(std::string_view name, int index, DISPID id, bool value) {
+    VARIANT v;
+    v.vt = VT_BOOL;
+    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    PutButton(name, index, id, v);
+}
+
+void MainWindow::PutButtonLong(std::string_view name, int index, DISPID id, int32_t value) {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = value;
+    PutButton(name, index, id, v);
+}
+
+void MainWindow::BuildMenus() {
+    const auto items = MenuItems();
+    menus_.assign(items.size(), {});
+    menuBar_ = CreateMenu();
+    for (size_t row = 0; row < items.size(); ++row) {
+        menus_[row].caption = items[row].caption;
+        menus_[row].hidden = items[row].hidden;
+        const std::string_view name = items[row].name;
+        if (name.empty()) continue;
+        const bool holder = std::any_of(items.begin(), items.end(), [&](const MenuItem& m) { return name == m.parent; });
+        if (holder) menus_[row].handle = CreatePopupMenu();
+    }
+    RebuildMenu("");
+    for (size_t row = 0; row < items.size(); ++row)
+        if (menus_[row].handle) RebuildMenu(items[row].name);
+    SetMenu(Handle(), menuBar_);
+}
+
+// Lays out one menu again from the table and the items' states; hidden items are left out.
+void MainWindow::RebuildMenu(const std::string& parent) {
+    const auto items = MenuItems();
+    HMENU menu = menuBar_;
+    if (!parent.empty()) {
+        const int row = FindMenuItem(parent, -1);
+        if (row < 0 || !menus_[row].handle) return;
+        menu = menus_[row].handle;
+    }
+    while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
+    for (size_t row = 0; row < items.size(); ++row) {
+        if (parent != items[row].parent || menus_[row].hidden) continue;
+        const MenuState& s = menus_[row];
+        UINT flags = (s.checked ? MF_CHECKED : 0) | (s.enabled ? 0 : MF_GRAYED);
+        if (s.caption == L"-") {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::wstring text = s.caption;
+        if (items[row].shortcut) text += std::wstring(L"\t") + items[row].shortcut;
+        if (s.handle)
+            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(s.handle), text.c_str());
+        else
+            AppendMenuW(menu, flags | MF_STRING, kFirstMenuCommand + row, text.c_str());
+    }
+    if (menu == menuBar_ && Handle()) DrawMenuBar(Handle());
+}
+
+UINT MainWindow::MenuCommand(std::string_view name, int index) const {
+    const int row = FindMenuItem(name, index);
+    return row < 0 || menus_[row].handle ? 0 : kFirstMenuCommand + static_cast<UINT>(row);
+}
+
+void MainWindow::CheckMenu(std::string_view name, int index, bool checked) {
+    const int row = FindMenuItem(name, index);
+    if (row < 0 || menus_[row].checked == checked) return;
+    menus_[row].checked = checked;
+    if (menus_[row].handle || menus_[row].hidden) return RebuildMenu(MenuItems()[row].parent);
+    const int parent = FindMenuItem(MenuItems()[row].parent, -1);
+    CheckMenuItem(parent < 0 ? menuBar_ : menus_[parent].handle, kFirstMenuCommand + row,
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MainWindow::MenuChecked(std::string_view name, int index) const {
+    const int row = FindMenuItem(name, index);
+    return row >= 0 && menus_[row].checked;
+}
+
+void MainWindow::EnableMenu(std::string_view name, int index, bool enabled) {
+    const int row = FindMenuItem(name, index);
+    if (row < 0 || menus_[row].enabled == enabled) return;
+    menus_[row].enabled = enabled;
+    RebuildMenu(MenuItems()[row].parent);
+}
+
+bool MainWindow::MenuEnabled(std::string_view name, int index) const {
+    const int row = FindMenuItem(name, index);
+    return row >= 0 && menus_[row].enabled;
+}
+
+void MainWindow::SetMenuCaption(std::string_view name, int index, const std::wstring& caption) {
+    const int row = FindMenuItem(name, index);
+    if (row < 0 || menus_[row].caption == caption) return;
+    menus_[row].caption = caption;
+    RebuildMenu(MenuItems()[row].parent);
+}
+
+std::wstring MainWindow::MenuCaption(std::string_view name, int index) const {
+    const int row = FindMenuItem(name, index);
+    return row < 0 ? std::wstring() : menus_[row].caption;
+}
+
+void MainWindow::ShowMenu(std::string_view name, int index, bool shown) {
+    const int row = FindMenuItem(name, index);
+    if (row < 0 || menus_[row].hidden == !shown) return;
+    menus_[row].hidden = !shown;
+    RebuildMenu(MenuItems()[row].parent);
+}
+
+bool MainWindow::MenuShown(std::string_view name, int index) const {
+    const int row = FindMenuItem(name, index);
+    return row >= 0 && !menus_[row].hidden;
+}
+
+void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const UINT id = LOWORD(wParam);
+    const auto items = MenuItems();
+    if (lParam == 0 && id >= kFirstMenuCommand && id < kFirstMenuCommand + items.size()) {
+        const MenuItem& item = items[id - kFirstMenuCommand];
+        router_.Run(item.name, item.index);
+        return;
+    }
+    const auto controls = FormControls();
+    if (id < kFirstControlId || id >= kFirstControlId + controls.size()) return;
+    const FormControl& c = controls[id - kFirstControlId];
+    const UINT code = HIWORD(wParam);
+    if ((c.kind == ControlKind::ComboBox && code == CBN_SELCHANGE) ||
+        (c.kind == ControlKind::Option && code == BN_CLICKED) || (c.kind == ControlKind::Label && code == STN_CLICKED))
+        router_.Run(c.name, c.index);
+}
+
+// A top-level menu about to open runs its own command first (its states are computed then).
+void MainWindow::OnInitMenuPopup(HMENU menu, LPARAM lParam) {
+    if (HIWORD(lParam)) return;
+    const auto items = MenuItems();
+    for (size_t row = 0; row < items.size(); ++row)
+        if (menus_[row].handle == menu && !*items[row].parent) {
+            router_.Run(items[row].name, -1);
+            return;
+        }
+}
+
+bool MainWindow::PreTranslate(MSG& msg) {
+    if (!editorWindow_ || (msg.hwnd != editorWindow_ && !IsChild(editorWindow_, msg.hwnd))) {
+        if (msg.message != WM_KEYDOWN) return false;
+    }
+    // Characters typed into the editor in notation mode; the form's boxes keep theirs.
+    if (msg.message == WM_CHAR) {
+        if (curSendMsg_.cInputState != tessaly::JpState) return false;
+        const int32_t mark = TypedMarkCode(static_cast<int32_t>(msg.wParam));
+        if (!mark) return false;
+        SendMessageW(editorWindow_, tessaly::EM_InstrMainAndExtralStr, 0, mark);
+        return true;
+    }
+    if (msg.message != WM_KEYDOWN || !IsChild(Handle(), msg.hwnd)) return false;
+    // A menu shortcut, when its command is built and enabled.
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const auto items = MenuItems();
+    for (size_t row = 0; row < items.size(); ++row) {
+        const ShortcutKey key = ParseShortcut(items[row].shortcut);
+        if (!key.key || key.key != msg.wParam || key.ctrl != ctrl) continue;
+        if (!router_.Has(items[row].name, items[row].index)) return false;
+        // Disabled here or in a menu above (the menus are locked during playback): the key does nothing.
+        for (int r = static_cast<int>(row); r >= 0; r = FindMenuItem(items[r].parent, -1))
+            if (!menus_[r].enabled) return true;
+        router_.Run(items[row].name, items[row].index);
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::SetCaption(const std::wstring& text) {
+    SetWindowTextW(Handle(), text.c_str());
+}
+
+void MainWindow::SetStatusText(int panel, const std::wstring& text) {
+    if (panel < 1 || panel > kStatusPanels) return;
+    if (statusTexts_[panel - 1] == text) return;
+    statusTexts_[panel - 1] = text;
+    LayOutStatusBar();
+}
+
+std::wstring MainWindow::StatusText(int panel) const {
+    return panel < 1 || panel > kStatusPanels ? std::wstring() : statusTexts_[panel - 1];
+}
+
+// Panels 1 to 6 centred and as wide as their texts; the seventh takes the rest.
+void MainWindow::LayOutStatusBar() {
+    HWND bar = ControlWindow("StatusBar1");
+    if (!bar) return;
+    int right[kStatusPanels];
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    int x = 0;
+    for (int i = 0; i < kStatusPanels - 1; ++i) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
+        x += size.cx + 12;
+        right[i] = x;
+    }
+    right[kStatusPanels - 1] = -1;
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
+    SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right));
+    for (int i = 0; i < kStatusPanels; ++i) {
+        const std::wstring text = (i < kStatusPanels - 1 ? L"\t" : L"") + statusTexts_[i];
+        SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+// The status record is valid only during the call: copied whole, and the font's attributes with
+// it, since the editor replaces its font object with the next record.
+void MainWindow::OnStatus(LPARAM lParam) {
+    if (!win::AddressFromOwnThread(lParam)) return;
+    std::memcpy(&curSendMsg_, reinterpret_cast<const void*>(lParam), sizeof curSendMsg_);
+    if (auto font = FontOf(curSendMsg_.StdFont)) curFont_ = std::move(*font);
+    curSendMsg_.StdFont = nullptr;
+    const tessaly::aSendMsg& s = curSendMsg_;
+
+    StatusTexts texts = FormatStatus(s, formDpi_);
+    statusTexts_[0] = texts.position;
+    statusTexts_[1] = texts.font;
+    statusTexts_[2] = texts.lineSpace;
+    statusTexts_[3] = texts.pages;
+    if (texts.mode) statusTexts_[4] = *texts.mode;
+    statusTexts_[5] = texts.scale;
+    LayOutStatusBar();
+    if (HWND bar = ControlWindow("StatusBar1"))
+        SendMessageW(bar, SB_SETTIPTEXTW, 4, reinterpret_cast<LPARAM>(L"歌词、简谱及连谱线输入模式，用户可自由切换。"));
+    if (s.cInputState == tessaly::GcState || s.cInputState == tessaly::JpState) {
+        const int on = s.cInputState == tessaly::JpState ? 0 : 1;
+        SendMessageW(ControlWindow("OptJpGc", on), BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(ControlWindow("OptJpGc", 1 - on), BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+    ShowStatusFont();
+    if (editor_) {
+        LONG colour = 0;
+        short index = s.cf;
+        if (SUCCEEDED(editor_->GetColorLng(&index, &colour)))
+            PutButtonLong("CmdFrColor", -1, dispid::Button::ForeColor, colour);
+        if (s.cb == -1) {
+            PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor,
+                          SwapColorBytes(255, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE))));
+        } else {
+            index = s.cb;
+            if (SUCCEEDED(editor_->GetColorLng(&index, &colour)))
+                PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor, colour);
+        }
+    }
+    for (int i = 0; i <= 3; ++i) CheckMenu("InputState", i, false);
+    if (s.cInputState == tessaly::JpState) CheckMenu("InputState", 0, true);
+    if (s.cInputState == tessaly::GcState) CheckMenu("InputState", 1, true);
+    if (s.cInputState == tessaly::LpxState) CheckMenu("InputState", 3, true);
+    if (hooks_.showMarks) {
+        std::array<int16_t, 8> codes;
+        std::copy(std::begin(s.SelIndexType), std::end(s.SelIndexType), codes.begin());
+        hooks_.showMarks(codes, openFromCommand_);
+    }
+    openFromCommand_ = false;
+    ShowAlignment(s.PartAlignment);
+}
+
+void MainWindow::ShowStatusFont() {
+    if (Upper(curFont_.name) != Upper(L"Tolvane"))
+        SetWindowTextW(ControlWindow("cmbFontName"), curFont_.name.c_str());
+    const bool styles[] = {curFont_.bold, curFont_.italic, curFont_.underline, curFont_.strikethrough};
+    for (int i = 0; i < 4; ++i) PutButtonBool("CmdFont", i, dispid::Button::ButtonDown, styles[i]);
+    SetWindowTextW(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size).c_str());
+}
+
+void MainWindow::ShowAlignment(int32_t alignment) {
+    if (alignment < -1 || alignment > 5) return;
+    for (int i = 0; i <= 5; ++i) PutButtonBool("CmdFoamatDq", i, dispid::Button::ButtonDown, i == alignment);
+}
+
+// The editor asks for a colour for its focused free item; the editor's own value is not read.
+void MainWindow::OnColourRequest(LPARAM lParam) {
+    if (!win::AddressFromOwnThread(lParam) || !commonDialog_ || !editorWindow_) return;
+    LONG colour = 0;
+    VARIANT_BOOL any = VARIANT_TRUE, fullOpen = VARIANT_FALSE, disableFullOpen = VARIANT_TRUE, chosen = VARIANT_FALSE;
+    LONG_PTR owner = reinterpret_cast<LONG_PTR>(Handle());
+    LONG flags = 0;
+    if (FAILED(commonDialog_->VBChooseColor(&colour, &any, &fullOpen, &disableFullOpen, &owner, &flags, &chosen)) ||
+        !chosen)
+        return;
+    int32_t value = colour;
+    SendMessageW(editorWindow_, tessaly::EM_SetHwColor, 0, reinterpret_cast<LPARAM>(&value));
+}
+
+void MainWindow::EnableCtrl(bool enable) {
+    for (const char* menu : {"File", "Play", "FileEdit", "Setting", "Common", "YueQi", "Help"})
+        EnableMenu(menu, -1, enable);
+    EnableWindow(ControlWindow("TopFaceFrame"), enable);
+    EnableWindow(ControlWindow("FaceFrame", 0), enable);
+    EnableWindow(ControlWindow("FaceFrame", 1), enable);
+    EnableMenu("SetPlaying", -1, enable);
+}
+
+void MainWindow::UseSettings(SettingsWriter* writer) {
+    settings_ = writer ? writer : &gNoSettings;
+}
+
+void MainWindow::ReShowForm() {
+    if (!loaded_) return;
+    RECT window{}, client{};
+    GetWindowRect(Handle(), &window);
     GetClientRect(Handle(), &client);
-    editor_->Move(client);
+    const double twipsPerPixel = 1440.0 / std::max(1, formDpi_);
+    geometry_.formWidth = (window.right - window.left) * twipsPerPixel;
+    geometry_.innerHeight = client.bottom * twipsPerPixel;
+    RECT bar{};
+    if (HWND status = ControlWindow("StatusBar1")) GetWindowRect(status, &bar);
+    geometry_.statusHeight = (bar.bottom - bar.top) * twipsPerPixel;
+    panels_.ReShowForm(geometry_);
+    ApplyGeometry();
 }
 
-void MainWindow::OnPaint() {
-    PAINTSTRUCT ps;
-    BeginPaint(Handle(), &ps);
-    EndPaint(Handle(), &ps);
+void MainWindow::SavePanelState() {
+    panels_.SavePanelState(geometry_, *settings_);
+    ApplyGeometry();
+}
+
+// Moves and shows the controls as the geometry says.
+void MainWindow::ApplyGeometry() {
+    auto place = [this](HWND w, const TwipsRect& r, bool shown) {
+        if (!w) return;
+        if (shown)
+            MoveWindow(w, TwipsToPixels(r.Left), TwipsToPixels(r.Top), std::max(0, TwipsToPixels(r.Width)),
+                       std::max(0, TwipsToPixels(r.Height)), TRUE);
+        ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
+    };
+    place(ControlWindow("TopFaceFrame"), geometry_.top, geometry_.topShown);
+    for (int k = 0; k < kSidePanels; ++k) {
+        place(ControlWindow("FaceFrame", k), geometry_.side[k], geometry_.sideShown[k]);
+        if (!geometry_.arrow[k].empty()) SetWindowTextW(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
+    }
+    for (int i = 0; i < 6; ++i) CheckMenu("munToolBar", i, geometry_.toolBarChecked[i]);
+    place(ControlWindow("Picture1"), geometry_.splitter, geometry_.splitterShown);
+    place(ControlWindow("图片容器1"), geometry_.picture, geometry_.pictureShown);
+    if (editorSite_) {
+        const TwipsRect& e = geometry_.editor;
+        editorSite_->Move(RECT{TwipsToPixels(e.Left), TwipsToPixels(e.Top), TwipsToPixels(e.Left + e.Width),
+                               TwipsToPixels(e.Top + e.Height)});
+    }
+}
+
+void MainWindow::OnResize() {
+    if (HWND bar = ControlWindow("StatusBar1")) SendMessageW(bar, WM_SIZE, 0, 0);
+    ReShowForm();
+}
+
+// The save prompt; false keeps the window open.
+bool MainWindow::QueryUnload() {
+    if (!editor_) return true;
+    VARIANT_BOOL modified = VARIANT_FALSE;
+    editor_->get_Modified(&modified);
+    if (!modified) return true;
+    BSTR file = nullptr;
+    editor_->get_FileName(&file);
+    const std::wstring fileName = file ? std::wstring(file, SysStringLen(file)) : std::wstring();
+    SysFreeString(file);
+    std::wstring question;
+    if (!fileName.empty()) {
+        BSTR name = nullptr, ext = nullptr;
+        if (ini_) {
+            ini_->GetFileNameNoExt(fileName.c_str(), &name);
+            ini_->GetFileExtName(fileName.c_str(), &ext);
+        }
+        question = L"是否将更改保存到 " + std::wstring(name ? name : L"") + std::wstring(ext ? ext : L"") + L"？";
+        SysFreeString(name);
+        SysFreeString(ext);
+    } else {
+        question = L"是否将更改保存为 文档 1.DaDur？";
+    }
+    const int answer = MessageBoxW(Handle(), question.c_str(), L"Tavolin", MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO) return true;
+    if (answer != IDYES) return false;
+    if (fileName.empty()) {
+        BSTR first = nullptr;
+        editor_->get_FristLineStr(&first);
+        const std::wstring suggested = first ? std::wstring(first, SysStringLen(first)) : std::wstring();
+        SysFreeString(first);
+        return hooks_.saveAs && hooks_.saveAs(suggested);
+    }
+    // Closes only after a save that succeeded: the document is then no longer modified.
+    BSTR name = SysAllocStringLen(fileName.data(), static_cast<UINT>(fileName.size()));
+    const HRESULT hr = editor_->SaveFile(&name, reinterpret_cast<LONG_PTR>(Handle()));
+    SysFreeString(name);
+    modified = VARIANT_TRUE;
+    editor_->get_Modified(&modified);
+    return SUCCEEDED(hr) && !modified;
+}
+
+void MainWindow::Unload() {
+    if (hooks_.unload) hooks_.unload();
+    commonDialog_.Reset();
+    ini_.Reset();
+    if (HWND help = ControlWindow("RichTextBox1")) RemoveWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass);
+    for (auto& h : hosted_) {
+        if (h->point) h->point->Unadvise(h->cookie);
+        h->point.Reset();
+        if (h->site) h->site->Close();
+    }
+    hosted_.clear();
+    buttons_.clear();
+    editor_.Reset();
+    if (editorSite_) editorSite_->Close();
+    editorSite_.Reset();
+    editorWindow_ = nullptr;
 }
 
 }  // namespace tavolin

@@ -1,25 +1,155 @@
 #pragma once
+// MainForm: the program's window around the editor, with its panels, image buttons, boxes, menu
+// bar and status bar built from the form and menu tables. Commands reach their modules through
+// the command router; the modules reach the form through the members below.
 #include <windows.h>
 
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CommandRouter.h"
+#include "ControlFactory_win.h"
+#include "FormTable.h"
+#include "PanelLayout.h"
 #include "com/Container.h"
+#include "control/IZEVudu.h"
+#include "records/Messages.h"
+#include "tools/api/IReadWriteIni.h"
+#include "tools/api/ImCommonDialog.h"
 #include "win/Window.h"
 
 namespace tavolin {
 
-// The program's main window, with the editor control filling its client area.
+// The attributes of the selection's font, copied out of the status record's font object.
+struct StatusFont {
+    std::wstring name;
+    float size = 0;
+    bool bold = false, italic = false, underline = false, strikethrough = false;
+};
+
+// What later modules hook into start-up, status and shut-down; empty hooks are skipped.
+struct MainHooks {
+    std::function<void()> fillMarkNames;                                 // start-up step 3
+    std::function<void()> initPanels;                                    // start-up step 6
+    std::function<void(const std::wstring& path)> updateRecentFiles;     // steps 8 and 10
+    // The save-as command offering a name; true when the document was saved.
+    std::function<bool(const std::wstring& suggested)> saveAs;
+    // The mark list: the caret character's eight mark codes, and whether the document was just
+    // opened from the command line (its first status selects no entry).
+    std::function<void(const std::array<int16_t, 8>& codes, bool openFromCommand)> showMarks;
+    std::function<void()> unload;                                        // shut-down step 1
+};
+
 class MainWindow : public win::Window {
 public:
-    MainWindow() = default;
+    explicit MainWindow(ControlFactory& factory);
+    ~MainWindow() override;
 
-    bool Create(HINSTANCE instance, int show);
+    // Creates, loads and shows the window; commandLine is the text after the program's name.
+    bool Create(HINSTANCE instance, int show, std::wstring_view commandLine);
+    // Key preview and menu shortcuts ahead of the focused control; true when the message was used.
+    bool PreTranslate(MSG& msg);
+
+    CommandRouter& Router() { return router_; }
+    MainHooks& Hooks() { return hooks_; }
+
+    // ZEVudu1 and its window.
+    IZEVudu* Editor() const { return editor_.Get(); }
+    HWND EditorWindow() const { return editorWindow_; }
+    // A control of the form table: its window, or for an image button its dispatch.
+    HWND ControlWindow(std::string_view name, int index = -1) const;
+    IDispatch* Button(std::string_view name, int index = -1) const;
+    // Puts a button property by dispatch identifier.
+    void PutButton(std::string_view name, int index, DISPID id, const VARIANT& value);
+
+    // Menu items by name and index.
+    void CheckMenu(std::string_view name, int index, bool checked);
+    bool MenuChecked(std::string_view name, int index) const;
+    void EnableMenu(std::string_view name, int index, bool enabled);
+    bool MenuEnabled(std::string_view name, int index) const;
+    void SetMenuCaption(std::string_view name, int index, const std::wstring& caption);
+    std::wstring MenuCaption(std::string_view name, int index) const;
+    void ShowMenu(std::string_view name, int index, bool shown);
+    bool MenuShown(std::string_view name, int index) const;
+    // The command identifier of an item (WM_COMMAND), 0 when there is none.
+    UINT MenuCommand(std::string_view name, int index) const;
+
+    // Status bar panels 1 to 7.
+    void SetStatusText(int panel, const std::wstring& text);
+    std::wstring StatusText(int panel) const;
+
+    // The side panels, top panel, editor and picture, placed in twips.
+    PanelArrangement& Panels() { return panels_; }
+    FormGeometry& Geometry() { return geometry_; }
+    void ReShowForm();
+    void SavePanelState();
+    // Where the arrangement writes its settings (nothing until the settings file is used).
+    void UseSettings(SettingsWriter* writer);
+
+    int32_t FormDpi() const { return formDpi_; }
+    int TwipsToPixels(double twips) const;
+    const tessaly::aSendMsg& CurSendMsg() const { return curSendMsg_; }
+    const StatusFont& CurFont() const { return curFont_; }
+    bool OpenFromCommand() const { return openFromCommand_; }
+    ImCommonDialog* CommonDialog() const { return commonDialog_.Get(); }
+    IReadWriteIni* Ini() const { return ini_.Get(); }
+    void SetCaption(const std::wstring& text);
+    // Enables or disables the menus and panels around playback.
+    void EnableCtrl(bool enable);
 
 private:
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    bool CreateEditor();
-    void OnSize();
-    void OnPaint();
+    struct Hosted;
+    struct MenuState;
 
-    com::Ptr<com::ControlSite> editor_;  // ZEVudu1
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool Load();
+    bool CreateControls();
+    bool CreateEditor();
+    bool HostButton(const FormControl& c, HWND parent, size_t row);
+    HWND ParentOf(const FormControl& c) const;
+    void BuildMenus();
+    void RebuildMenu(const std::string& parent);
+    bool QueryUnload();
+    void Unload();
+    void OnStatus(LPARAM lParam);
+    void OnColourRequest(LPARAM lParam);
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnInitMenuPopup(HMENU menu, LPARAM lParam);
+    void OnResize();
+    void ApplyGeometry();
+    void LayOutStatusBar();
+    void ShowStatusFont();
+    void ShowAlignment(int32_t alignment);
+    void PutButtonBool(std::string_view name, int index, DISPID id, bool value);
+    void PutButtonLong(std::string_view name, int index, DISPID id, int32_t value);
+
+    ControlFactory& factory_;
+    CommandRouter router_;
+    MainHooks hooks_;
+    com::Ptr<IZEVudu> editor_;
+    com::Ptr<com::ControlSite> editorSite_;
+    HWND editorWindow_ = nullptr;
+    std::vector<HWND> windows_;               // by form-table row
+    std::vector<com::Ptr<IDispatch>> buttons_;  // by form-table row
+    std::vector<std::unique_ptr<Hosted>> hosted_;
+    std::vector<MenuState> menus_;            // by menu-table row
+    HMENU menuBar_ = nullptr;
+    std::array<std::wstring, kStatusPanels> statusTexts_;
+    PanelArrangement panels_;
+    FormGeometry geometry_;
+    SettingsWriter* settings_ = nullptr;
+    int32_t formDpi_ = 96;
+    tessaly::aSendMsg curSendMsg_{};
+    StatusFont curFont_;
+    bool openFromCommand_ = false;
+    com::Ptr<ImCommonDialog> commonDialog_;
+    com::Ptr<IReadWriteIni> ini_;
+    HFONT uiFont_ = nullptr;
+    bool loaded_ = false;
 };
 
 }  // namespace tavolin

@@ -2,25 +2,22 @@
 #include <cstdint>
 
 #include "records/JpData.h"
+#include "records/Marks.h"
 
 // What both readers make of a document before handing it on, so that a document from either
 // file format holds only values that the editor can use:
 // - the font and colour tables hold at least one entry (the counts stay as read);
 // - every font and colour index names an entry, else it becomes 0; a background of
 //   kNoBackground is kept: it is how both formats store a character without background;
-// - a mark whose code is outside kFirstMarkCode..kLastMarkCode is removed from its slot;
+// - a mark whose code the mark table does not keep is removed from its slot;
 // - a character code with no code page 936 form (which no text format can hold) becomes "?";
 // - the main track is one of the tracks, 0 only when there are none.
 namespace tessaly {
 
-inline constexpr int32_t kFirstMarkCode = 1;
-inline constexpr int32_t kLastMarkCode = 180;
 inline constexpr int16_t kNoBackground = -1;
 inline constexpr int16_t kUnwritableCode = '?';
 
-inline bool IsStoredMarkCode(int32_t code) {
-    return code >= kFirstMarkCode && code <= kLastMarkCode;
-}
+using marks::IsStoredMarkCode;
 
 void RepairDocument(JpData& doc);
 

@@ -5,12 +5,15 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "FontExDialog_win.h"
-#include "HostedControlTest_win.h"
+#include "InputBox_win.h"
+#include "MainWindowFixture_win.h"
+#include "Modules_win.h"
 #include "PageDialog_win.h"
 #include "PageForm.h"
 #include "PartDialog_win.h"
@@ -24,11 +27,11 @@
 namespace tavolin {
 namespace {
 
-// Answers the next dialog that comes up once it is shown and painted: a timer comes after the
-// paint messages.
+// Answers the dialogs that come up, in order, nested ones too, each once it is shown and
+// painted: a timer comes after the paint messages.
 class Answerer {
 public:
-    explicit Answerer(std::function<void(HWND)> answer) : answer_(std::move(answer)) {
+    explicit Answerer(std::vector<std::function<void(HWND)>> answers) : answers_(std::move(answers)) {
         current_ = this;
         hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
     }
@@ -36,27 +39,36 @@ public:
         UnhookWindowsHookEx(hook_);
         current_ = nullptr;
     }
-    std::wstring Caption;
+    std::vector<std::wstring> Captions;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l) {
-        if (code == HCBT_ACTIVATE && current_ && !current_->dialog_) {
-            current_->dialog_ = reinterpret_cast<HWND>(w);
-            SetTimer(nullptr, 0, 1, Answer);
+        const HWND window = reinterpret_cast<HWND>(w);
+        wchar_t cls[16]{};
+        GetClassNameW(window, cls, 16);
+        if (code == HCBT_ACTIVATE && current_ && std::wstring(cls) == L"#32770" && !current_->Seen(window)) {
+            current_->dialogs_.push_back(window);
+            current_->timers_.push_back(SetTimer(nullptr, 0, 1, Answer));
         }
         return CallNextHookEx(nullptr, code, w, l);
     }
+    bool Seen(HWND window) const { return std::find(dialogs_.begin(), dialogs_.end(), window) != dialogs_.end(); }
     static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         if (!current_) return;
+        const auto at = std::find(current_->timers_.begin(), current_->timers_.end(), timer);
+        if (at == current_->timers_.end()) return;
+        const HWND dialog = current_->dialogs_[static_cast<size_t>(at - current_->timers_.begin())];
         wchar_t text[64]{};
-        GetWindowTextW(current_->dialog_, text, 64);
-        current_->Caption = text;
-        current_->answer_(current_->dialog_);
+        GetWindowTextW(dialog, text, 64);
+        current_->Captions.push_back(text);
+        const size_t next = current_->Captions.size() - 1;
+        if (next < current_->answers_.size()) current_->answers_[next](dialog);
     }
     static inline Answerer* current_ = nullptr;
-    std::function<void(HWND)> answer_;
-    HWND dialog_ = nullptr;
+    std::vector<std::function<void(HWND)>> answers_;
+    std::vector<HWND> dialogs_;
+    std::vector<UINT_PTR> timers_;
     HHOOK hook_ = nullptr;
 };
 
@@ -103,121 +115,155 @@ void Picture(HWND window, const wchar_t* name) {
     ReleaseDC(window, source);
 }
 
-struct DialogsTest : notaline::test::HostedControlTest {
+struct DialogsTest : test::MainWindowTest {
+    DialogsTest() {
+        beforeCreate = [](MainWindow& form) { RegisterModules(form); };
+    }
     void SetUp() override {
-        HostedControlTest::SetUp();
-        control = &Host();
-        ed = control->Running();
-        editor = control->Window();
-        hooks.Beep = [this] { ++beeps; };
+        MainWindowTest::SetUp();
+        ed = factory.hosted->Running();
+        editor = window->EditorWindow();
+        ed->Commands->Undo.ZeroUnDoReDoVal();
+    }
+    // Chooses the menu item; its dialog is answered meanwhile.
+    void Menu(std::string_view name, int index = -1) {
+        SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand(name, index), 0);
     }
     template <class T>
     T Fetched(int message) {
         return *reinterpret_cast<const T*>(SendMessageW(editor, message, 0, 0));
     }
     bool Stepped() const { return ed->Commands->Undo.CanUndo(); }
+    // The caret character's mark slot of a code, or null.
+    const tessaly::aExtralWordInfo* MarkAtCaret(int32_t code) const {
+        for (const auto& slot : ed->Data.WordInfo[static_cast<size_t>(ed->Data.SelStart)].ExtralWordInfo)
+            if (slot.IndexType == code) return &slot;
+        return nullptr;
+    }
 
-    notaline::ZEVudu* control = nullptr;
     notaline::Editor* ed = nullptr;
     HWND editor = nullptr;
-    DialogHooks hooks;
-    int beeps = 0;
 };
 
 // Page dialog controls: the lists, the scale box and the margin boxes (top, bottom, left, right).
 constexpr int kBackground = 101, kPaper = 102, kTop = 110, kMarginUpDown = 120;
 
-TEST_F(DialogsTest, TempoCustomTypedCancelSendsNothingAndZeroIsRefused) {
-    SpeedForm form;
-    bool customOff = false;
-    Answerer first([&](HWND d) {
-        customOff = !IsWindowEnabled(GetDlgItem(d, 102));
-        Press(d, IDCANCEL);
-    });
-    EXPECT_FALSE(ShowPlaySpeed(parent, form, hooks));
-    EXPECT_EQ(L"音速", first.Caption);
-    EXPECT_TRUE(customOff);
-    EXPECT_EQ(0, form.PlaySpeedIndexType);
+void SelectCustomTempo(HWND d) {
+    SendMessageW(GetDlgItem(d, 101), LB_SETCURSEL, 14, 0);
+    Command(d, 101, LBN_SELCHANGE);
+}
 
-    Answerer zero([&](HWND d) {
-        SendMessageW(GetDlgItem(d, 101), LB_SETCURSEL, 14, 0);
-        Command(d, 101, LBN_SELCHANGE);
-        Type(d, 102, L"0");
-        Command(d, IDOK, BN_CLICKED);  // refused: the dialog stays
-        Press(d, IDCANCEL);
-    });
-    EXPECT_FALSE(ShowPlaySpeed(parent, form, hooks));
-    EXPECT_EQ(1, beeps);
-
+TEST_F(DialogsTest, TempoCancelSendsNothingZeroIsRefusedAndACustomTempoIsMarked) {
+    ed->Data.SelStart = 1;
+    bool customOff = false, stayed = false;
     std::wstring typed;
-    Answerer custom([&](HWND d) {
-        SendMessageW(GetDlgItem(d, 101), LB_SETCURSEL, 14, 0);
-        Command(d, 101, LBN_SELCHANGE);
-        Type(d, 102, L"7a.2\b2");  // letters and "." dropped, Backspace kept
-        Type(d, 102, L"59");       // three digits at most
-        typed = TextOf(d, 102);
-        Picture(d, L"tempo.png");
-        Press(d, IDOK);
+    Answerer answers({
+        [&](HWND d) {
+            customOff = !IsWindowEnabled(GetDlgItem(d, 102));
+            Press(d, IDCANCEL);
+        },
+        [&](HWND d) {
+            SelectCustomTempo(d);
+            Type(d, 102, L"0");
+            Command(d, IDOK, BN_CLICKED);  // refused: the dialog stays
+            stayed = IsWindow(d) && GetFocus() == GetDlgItem(d, 102);
+            Press(d, IDCANCEL);
+        },
+        [&](HWND d) {
+            SelectCustomTempo(d);
+            Type(d, 102, L"7a.2\b2");  // letters and "." dropped, Backspace kept
+            Type(d, 102, L"59");       // three digits at most
+            typed = TextOf(d, 102);
+            SendMessageW(GetDlgItem(d, 102), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"72"));
+            Picture(d, L"tempo.png");
+            Press(d, IDOK);
+        },
     });
-    ASSERT_TRUE(ShowPlaySpeed(parent, form, hooks));
+    Menu("SpeedWord", 4);
+    EXPECT_EQ(L"音速", answers.Captions.at(0));
+    EXPECT_TRUE(customOff);
+    EXPECT_FALSE(Stepped());
+    Menu("SpeedWord", 4);
+    EXPECT_TRUE(stayed);
+    EXPECT_FALSE(Stepped());
+    Menu("SpeedWord", 4);
     EXPECT_EQ(L"725", typed);
-    EXPECT_EQ(725, form.IntPlaySpeed);
-    EXPECT_EQ(37, form.PlaySpeedIndexType);
+    const tessaly::aExtralWordInfo* mark = MarkAtCaret(37);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ("72", std::string(reinterpret_cast<const char*>(mark->ExtralWordVal3)));
 }
 
 TEST_F(DialogsTest, PageShowsMarginsSendsTheBackgroundAndNothingUnchanged) {
     std::vector<std::wstring> margins;
-    Answerer unchanged([&](HWND d) {
-        for (int id = kTop; id <= kTop + 3; ++id) margins.push_back(TextOf(d, id));
-        Picture(d, L"page.png");
-        Press(d, IDOK);
+    Answerer answers({
+        [&](HWND d) {
+            for (int id = kTop; id <= kTop + 3; ++id) margins.push_back(TextOf(d, id));
+            Picture(d, L"page.png");
+            Press(d, IDOK);
+        },
+        [&](HWND d) {
+            Choose(d, kBackground, 4);
+            Press(d, IDOK);
+        },
+        [&](HWND d) {  // the texture fills the page
+            Choose(d, kBackground, 5);
+            Press(d, IDOK);
+        },
     });
-    EXPECT_FALSE(ShowPageSeting(parent, editor, hooks));
-    EXPECT_EQ(L"页面参数设置...", unchanged.Caption);
+    Menu("UserSetPage");
+    EXPECT_EQ(L"页面参数设置...", answers.Captions.at(0));
     EXPECT_EQ((std::vector<std::wstring>{L"24.5", L"24.5", L"24.5", L"24.5"}), margins);
     EXPECT_FALSE(Stepped());
-
-    Answerer yellow([&](HWND d) {
-        Choose(d, kBackground, 4);
-        Press(d, IDOK);
-    });
-    EXPECT_TRUE(ShowPageSeting(parent, editor, hooks));
+    Menu("UserSetPage");
     EXPECT_EQ(4, Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting).BackGroundType);
     EXPECT_TRUE(Stepped());
-
-    // The texture fills the page: warm paper, not the white of the window behind.
-    Answerer texture([&](HWND d) {
-        Choose(d, kBackground, 5);
-        Press(d, IDOK);
-    });
-    EXPECT_TRUE(ShowPageSeting(parent, editor, hooks));
-    Picture(parent, L"texture.png");
+    Menu("UserSetPage");
+    Picture(editor, L"texture.png");
     HDC page = GetDC(editor);
-    const COLORREF c = GetPixel(page, 200, 60);
+    const COLORREF c = GetPixel(page, 200, 60);  // warm paper, not white
     ReleaseDC(editor, page);
     EXPECT_GT(GetRValue(c), GetBValue(c) + 15) << std::hex << c;
 }
 
+void Answer(HWND box, const wchar_t* text) {
+    SetWindowTextW(GetDlgItem(box, kInputBoxText), text);
+    Press(box, IDOK);
+}
+
 TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
-    std::vector<std::u16string> answers = {u"185", u"185*260"};
-    hooks.Ask = [&](HWND, std::u16string_view prompt) -> std::optional<std::u16string> {
-        EXPECT_EQ(PageForm::kCustomPrompt, prompt);
-        const std::u16string next = answers.front();
-        answers.erase(answers.begin());
-        return next;
-    };
-    std::wstring item;
+    std::wstring item, prompt;
     std::vector<std::wstring> margins;
-    Answerer custom([&](HWND d) {
-        Choose(d, kPaper, 2);  // no "*": refused
-        Choose(d, kPaper, 2);
-        wchar_t text[64]{};
-        SendMessageW(GetDlgItem(d, kPaper), CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(text));
-        item = text;
-        Press(d, IDOK);
+    bool stayed = false, selected = false;
+    Answerer answers({
+        [&](HWND d) {
+            Choose(d, kPaper, 2);  // answered "185": no "*", refused
+            Choose(d, kPaper, 2);
+            wchar_t text[64]{};
+            SendMessageW(GetDlgItem(d, kPaper), CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(text));
+            item = text;
+            Press(d, IDOK);
+        },
+        [&](HWND box) {
+            prompt = TextOf(box, kInputBoxPrompt);
+            Answer(box, L"185");
+        },
+        [&](HWND box) { Answer(box, L"185*260"); },
+        // Margins that leave no room: refused with the box selected; the rest of the input is kept.
+        [&](HWND d) {
+            Choose(d, kBackground, 1);
+            SetWindowTextW(GetDlgItem(d, kTop), L"130.5");
+            Step(d, kMarginUpDown + 1, +1);  // bottom 24.5 -> 24.6
+            Command(d, IDOK, BN_CLICKED);
+            stayed = IsWindow(d) && GetFocus() == GetDlgItem(d, kTop);
+            DWORD from = 1, to = 0;
+            SendMessageW(GetDlgItem(d, kTop), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            selected = from == 0 && to == 5;
+            margins = {TextOf(d, kTop + 1)};
+            Press(d, IDCANCEL);
+        },
     });
-    EXPECT_TRUE(ShowPageSeting(parent, editor, hooks));
-    EXPECT_EQ(1, beeps);
+    Menu("UserSetPage");
+    EXPECT_EQ(L"\n\r用户可以自定义纸张尺寸，请输入纸张宽度*高度(形如210*297，单位毫米)：", prompt);
     EXPECT_EQ(L"自定义（185*260毫米）", item);
     const auto page = Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting);
     EXPECT_EQ(185, page.PageSize.cx);
@@ -225,23 +271,8 @@ TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
     EXPECT_EQ(9, page.PaperType);
     EXPECT_NEAR(185 / 25.4 * 96, notaline::PageSizeAt(ed->Data, 1).Width, 1);  // re-laid at that size
 
-    // Margins that leave no room: refused with the box selected; the rest of the input is kept.
-    bool open = false, selected = false;
-    Answerer noRoom([&](HWND d) {
-        Choose(d, kBackground, 1);
-        SetWindowTextW(GetDlgItem(d, kTop), L"148.5");
-        Step(d, kMarginUpDown + 1, +1);  // bottom 24.5 -> 24.6
-        Command(d, IDOK, BN_CLICKED);
-        open = IsWindow(d) && GetFocus() == GetDlgItem(d, kTop);
-        DWORD from = 1, to = 0;
-        SendMessageW(GetDlgItem(d, kTop), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        selected = from == 0 && to == 5;
-        margins = {TextOf(d, kTop + 1)};
-        SendMessageW(GetDlgItem(d, kBackground), CB_GETCURSEL, 0, 0) == 1 ? Press(d, IDCANCEL) : Press(d, IDOK);
-    });
-    EXPECT_FALSE(ShowPageSeting(parent, editor, hooks));
-    EXPECT_EQ(2, beeps);
-    EXPECT_TRUE(open && selected);
+    Menu("UserSetPage");  // 1305 + 246 tenths leave no room on a page 2600 high
+    EXPECT_TRUE(stayed && selected);
     EXPECT_EQ(std::vector<std::wstring>{L"24.6"}, margins);
     EXPECT_EQ(245, Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting).PageMarginRect.Top);
     EXPECT_EQ(0, Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting).BackGroundType);
@@ -256,7 +287,7 @@ TEST_F(DialogsTest, ParagraphMixedAlignmentsHangingIndentAndHalvesToEven) {
     ed->Data.SelLength = 0;
     const int32_t count = ed->Data.WordCount();
     PostMessageW(editor, WM_CHAR, 13, 0);
-    ASSERT_TRUE(notaline::test::PumpUntil([&] { return ed->Data.WordCount() == count + 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return ed->Data.WordCount() == count + 1; }));
     ed->Data.SelStart = 0;
     ed->Data.SelLength = 1;
     tessaly::aPartInfo part{tessaly::AlignmentFar, -25, -10001, -10001, -10001, -10001, -10001};
@@ -266,36 +297,38 @@ TEST_F(DialogsTest, ParagraphMixedAlignmentsHangingIndentAndHalvesToEven) {
     ed->Commands->Undo.ZeroUnDoReDoVal();
 
     bool mixed = false;
-    Answerer untouched([&](HWND d) {
-        mixed = IsDlgButtonChecked(d, kAlignment + 6) == BST_CHECKED;
-        Press(d, IDOK);
+    std::vector<std::wstring> shown;
+    Answerer answers({
+        [&](HWND d) {
+            mixed = IsDlgButtonChecked(d, kAlignment + 6) == BST_CHECKED;
+            Press(d, IDOK);
+        },
+        [&](HWND d) {
+            shown = {TextOf(d, kFirstLine), TextOf(d, kFirstLineLabel)};
+            Picture(d, L"paragraph.png");
+            Command(d, kAlignment + 1, BN_CLICKED);
+            SetWindowTextW(GetDlgItem(d, kLineSpace), L"3.25");
+            Press(d, IDOK);
+        },
+        [&](HWND d) {
+            Step(d, 130, +1);
+            Press(d, IDCANCEL);
+        },
     });
-    EXPECT_EQ(-10001, ShowPartSeting(parent, editor, hooks));
-    EXPECT_EQ(L"段落设置", untouched.Caption);
+    Menu("UserSetPart");
+    EXPECT_EQ(L"段落设置", answers.Captions.at(0));
     EXPECT_TRUE(mixed);
     EXPECT_FALSE(Stepped());
 
     ed->Data.SelLength = 1;
-    std::vector<std::wstring> shown;
-    Answerer centred([&](HWND d) {
-        shown = {TextOf(d, kFirstLine), TextOf(d, kFirstLineLabel)};
-        Picture(d, L"paragraph.png");
-        Command(d, kAlignment + 1, BN_CLICKED);
-        SetWindowTextW(GetDlgItem(d, kLineSpace), L"3.25");
-        Press(d, IDOK);
-    });
-    EXPECT_EQ(1, ShowPartSeting(parent, editor, hooks));
+    Menu("UserSetPart");
     EXPECT_EQ((std::vector<std::wstring>{L"-2.5", L"首行悬进："}), shown);
     const auto now = Fetched<tessaly::aPartInfo>(tessaly::EM_GetPartInfo);
     EXPECT_EQ(tessaly::AlignmentCenter, now.AlignmentMethod);
     EXPECT_EQ(32, now.LineSpace);
     EXPECT_EQ(-25, now.FirstLineIndentation);
 
-    Answerer cancelled([&](HWND d) {
-        Step(d, 130, +1);
-        Press(d, IDCANCEL);
-    });
-    EXPECT_EQ(std::nullopt, ShowPartSeting(parent, editor, hooks));
+    Menu("UserSetPart");
     EXPECT_EQ(-25, Fetched<tessaly::aPartInfo>(tessaly::EM_GetPartInfo).FirstLineIndentation);
 }
 
@@ -306,37 +339,32 @@ TEST_F(DialogsTest, SpacingOkUnchangedSendsNothingAndAStepSendsTheNewSpacing) {
     ed->Data.SelStart = 0;
     ed->Data.SelLength = 2;
     const float before = Fetched<tessaly::FontExInfo>(tessaly::EM_GetFontExInfo).SelWdSpace;
-    Answerer untouched([&](HWND d) {
-        Picture(d, L"spacing.png");
-        Press(d, IDOK);
-    });
-    EXPECT_FALSE(ShowFontExSeting(parent, editor, true, 96, hooks));
-    EXPECT_EQ(L"字体拓展", untouched.Caption);
-    EXPECT_FALSE(Stepped());
-
     std::wstring shown;
     bool stackBoxOn = false;
-    Answerer stepped([&](HWND d) {
-        Step(d, kSpacingUpDown, +1);
-        shown = TextOf(d, kSpacing);
-        Command(d, kUpward, BN_CLICKED);
-        stackBoxOn = IsWindowEnabled(GetDlgItem(d, kStackSpace));
-        Press(d, IDOK);
+    Answerer answers({
+        [&](HWND d) {
+            Picture(d, L"spacing.png");
+            Press(d, IDOK);
+        },
+        [&](HWND d) {
+            Step(d, kSpacingUpDown, +1);
+            shown = TextOf(d, kSpacing);
+            Command(d, kUpward, BN_CLICKED);
+            stackBoxOn = IsWindowEnabled(GetDlgItem(d, kStackSpace));
+            Press(d, IDOK);
+        },
     });
-    EXPECT_TRUE(ShowFontExSeting(parent, editor, true, 96, hooks));
+    Menu("munFontExSeting");
+    EXPECT_EQ(L"字体拓展", answers.Captions.at(0));
+    EXPECT_FALSE(Stepped());
+
+    Menu("munFontExSeting");
     EXPECT_TRUE(stackBoxOn);
     const auto now = Fetched<tessaly::FontExInfo>(tessaly::EM_GetFontExInfo);
-    EXPECT_EQ(FormatTenths(tessaly::CLng(96 / 254.0 * before * 10) + 1), std::u16string(shown.begin(), shown.end()));
-    EXPECT_NEAR(before + 254 / 960.0, now.SelWdSpace, 0.14);
+    const int32_t dpi = window->FormDpi();
+    EXPECT_EQ(FormatTenths(tessaly::CLng(dpi / 254.0 * before * 10) + 1), std::u16string(shown.begin(), shown.end()));
+    EXPECT_NEAR(before + 254.0 / dpi / 10, now.SelWdSpace, 0.14);
     EXPECT_GT(now.SelShuPai.Number, 0);
-
-    bool upwardOff = false;
-    Answerer flat([&](HWND d) {
-        upwardOff = !IsWindowEnabled(GetDlgItem(d, kUpward)) && !IsWindowEnabled(GetDlgItem(d, kStackSpace));
-        Press(d, IDCANCEL);
-    });
-    EXPECT_FALSE(ShowFontExSeting(parent, editor, false, 96, hooks));
-    EXPECT_TRUE(upwardOff);
 }
 
 }  // namespace

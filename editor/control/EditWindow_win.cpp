@@ -234,11 +234,6 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     return false;
 }
 
-bool AddressFromOwnThread(LPARAM lParam) {
-    if (lParam == 0) return false;
-    return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) == 0;
-}
-
 std::optional<std::string> HostText(LPARAM lParam) {
     if (!AddressFromOwnThread(lParam)) return std::nullopt;
     BSTR text = *reinterpret_cast<const BSTR*>(lParam);

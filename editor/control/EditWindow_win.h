@@ -5,6 +5,7 @@
 #include <string>
 
 #include "control/Editor_win.h"
+#include "win/OwnThread.h"
 
 namespace notaline {
 
@@ -20,9 +21,7 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
 // The host's command messages (1026 to 1108), likewise.
 bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-// Addresses in lParam are read only from a message sent on the editor's own thread: another
-// thread's address means nothing here, and a null one is refused.
-bool AddressFromOwnThread(LPARAM lParam);
+using win::AddressFromOwnThread;
 // A text argument: lParam is the address of the sender's BSTR (a pointer: 8 bytes in the 64-bit
 // build), copied as code page 936 bytes. Nothing for a refused address or text with characters
 // outside code page 936.

@@ -1,15 +1,4 @@
-// The commands the host sends to the editor's window. In the 64-bit build wParam and lParam are
-// 64 bits wide and addresses travel whole in lParam:
-// - mark values come packed in the low 32 bits of wParam; codes, kinds and numbers by value in
-//   the low 32 bits of lParam (a host's -1 arrives sign-extended, and compares as -1);
-// - texts (1033, 1037, 1038, 1042, 1044, 1045, 1048): lParam is the address of the sender's BSTR
-//   variable, an 8-byte pointer; the text is copied, the sender's string left alone;
-// - records by address (1034 RECT, 1043 a 32-bit colour, 1054 FontExInfo, 1068 AboutPageInfo,
-//   1070 aPartInfo): copied at once, only when sent from this thread and not null;
-// - the get messages (1035, 1053, 1067, 1069) answer with the 64-bit address of the editor's own
-//   record as the LRESULT, valid until the next message to the editor; the host copies it at once;
-// - 1026 carries the address of a status record with an 8-byte font pointer (88 bytes): the
-//   editor sends it, and ignores one sent to it.
+// The commands the host sends to the editor's window; their contracts stand in records/Messages.h.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -17,7 +6,7 @@
 #include "control/EditWindow_win.h"
 #include "control/Handlers_win.h"
 #include "model/LayoutSetup.h"
-#include "model/LayoutSetup.h"
+#include "model/MarkCodes.h"
 #include "model/Pagination.h"
 #include "model/mGeneral.h"
 
@@ -125,10 +114,10 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             if (!RefusedOnParagraphEnd(ed)) c.Marks.FormatWord(byValue, values), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_FormatTFZ:
-            if (auto t = text()) c.Ranges.FormatTFZ(*t, values, 89), ed.Refresh(tessaly::ExtralRefresh);
+            if (auto t = text()) c.Ranges.FormatTFZ(*t, values, kMarkVoltaStart), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_FormatKFTFZ:
-            if (auto t = text()) c.Ranges.FormatKFTFZ(*t, values, 91), ed.Refresh(tessaly::ExtralRefresh);
+            if (auto t = text()) c.Ranges.FormatKFTFZ(*t, values, kMarkOpenVoltaStart), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_InstrMainAndExtralStr: InsertSymbol(ed, byValue, values); break;
         case tessaly::EM_DelAreaExtralStr:

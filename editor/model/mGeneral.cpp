@@ -158,11 +158,11 @@ int16_t GetMouseButtons(const EditorData& data) {
 }
 
 int32_t GetLoWord(int32_t Value) {
-    return Value % 65536;
+    return tessaly::GetLoWord(Value);
 }
 
 int32_t GetHiWord(int32_t Value) {
-    return Value >> 16;  // arithmetic: (Value And &HFFFF0000) / 65536
+    return tessaly::GetHiWord(Value);
 }
 
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {

@@ -1,5 +1,20 @@
 #pragma once
 
+// Words met in the names of the records and of the code around them:
+//   Jp       numbered notation (简谱); Gc lyric (歌词); Ctl control (IsJpGcCtl: notation, lyric, paragraph end)
+//   Wd, Word a character of the document; Extral a mark attached to it (IndexType = its mark code)
+//   Yc       duration lines under a note (0 to 3)
+//   YG       octave dots: 1 to 3 above, 4 to 6 below; hYg, hYc where the font places dots and lines
+//   Yy       grace notes (倚音); Yd the key of a track (音调)
+//   Xj       bar (小节); XiaoJieXuHao bar number
+//   Hw       free-placed items on a page: brackets, braces, connecting lines; HwWordtype their kind
+//   Lpx      the input mode that edits those items (LpxState)
+//   ShuPai   characters stacked one above another (竖排)
+//   Dq       alignment (对齐): CPdq to a lyric source line, Xjdq to a bar source line
+//   Part     paragraph; Pro zoom; cf, cb foreground and background colour indexes
+//   HuXian   arc; LinYing tuplet; TFZ volta, KFTFZ open volta; HuaYing slide; ZhuYing syllables
+//   DaDur, ZoRiv the two document file formats
+
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -14,56 +14,72 @@
 
 namespace tessaly {
 
-// Window messages between the deliverables (WM_USER + 6 to + 57).
+// Window messages between the deliverables (WM_USER + 2 to + 84). Each line gives the direction,
+// then w: wParam, l: lParam, r: the result, and who owns the memory an address points at.
+// - In the 64-bit build wParam and lParam are 64 bits wide; addresses travel whole in lParam.
+// - "values": the two 16-bit values of a mark packed in the low 32 bits of wParam (high half
+//   times 65536 plus the low half). Codes, kinds and numbers come by value in the low 32 bits of
+//   lParam; a host's -1 arrives sign-extended and compares as -1.
+// - "&BSTR": the address of the sender's BSTR variable (an 8-byte pointer); the editor copies the
+//   text during the call and leaves the sender's string alone.
+// - A record sent by address is copied at once, only when sent from the editor's own thread and
+//   not null; the sender keeps it.
+// - A get message answers with the address of the editor's own record, valid until the next
+//   message to the editor; the host copies it at once.
+// - "default": the editor passes the message on to the control's previous procedure and returns
+//   its answer. Messages the editor sends to its host are passed on unchanged when they reach it.
 enum MyConstants : int32_t {
-    EM_Alignment_About = 1030,
-    EM_RunPre = 1031,
-    EM_Command_CustomWord = 1032,
-    EM_FormatFontName = 1033,
-    EM_SetWriteRect = 1034,
-    EM_GetWriteRect = 1035,
-    EM_FormatSortInfo = 1036,
-    EM_FormatTFZ = 1037,
-    EM_FormatKFTFZ = 1038,
-    EM_InstrMainAndExtralStr = 1039,
-    EM_DelAreaExtralStr = 1040,
-    EM_FormatHuXian = 1041,
-    EM_FormatLinYing = 1042,
-    EM_SetHwColor = 1043,
-    EM_CustomWord = 1044,
-    EM_Test = 1045,
-    EM_Formathy = 1046,
-    EM_InstrHwStr = 1047,
-    EM_XiaoJieXuHao = 1048,
-    EM_Custom_ChangSpeed = 1050,
-    EM_FormatYYInfo = 1051,
-    EM_FormatZhuYing = 1052,
-    EM_GetFontExInfo = 1053,
-    EM_SetFontExInfo = 1054,
-    EM_FormatBigHuaYing = 1055,
-    EM_FormatCombiningChar = 1056,
-    EM_ShowFormSetYcYgPos = 1057,
-    EM_预览 = 1059,
-    WM_ShowPlayPos = 1060,
-    EM_PlayInfo = 1061,
-    EM_ChangSpeed = 1062,
-    EM_OnWord = 1063,
-    EM_DelExtralStr = 1064,
-    EM_PlayDrumFrmInfo = 1065,
-    Get_WordInfo = 1066,
-    EM_GetPageSeting = 1067,
-    EM_SetPageSeting = 1068,
-    EM_GetPartInfo = 1069,
-    EM_SetPartInfo = 1070,
-    EM_FORMATRANGE = 1081,
+    EM_Alignment_About = 1030,      // reserved, never sent
+    EM_RunPre = 1031,               // -> host, progress. w: 0; l: &int32 percent done (sender's, during the call)
+    EM_Command_CustomWord = 1032,   // editor -> host: open the custom-text dialog. w: 0; l: 0
+    EM_FormatFontName = 1033,       // host -> editor. l: &BSTR font name; r: default
+    EM_SetWriteRect = 1034,         // host -> editor. l: &RECT margins (copied); r: default
+    EM_GetWriteRect = 1035,         // host -> editor. w: 0; r: address of the editor's margin RECT
+    EM_FormatSortInfo = 1036,       // host -> editor. w: values; l: mark code; r: default
+    EM_FormatTFZ = 1037,            // host -> editor, volta. w: values; l: &BSTR volta text; r: default
+    EM_FormatKFTFZ = 1038,          // host -> editor, open volta. w: values; l: &BSTR text; r: default
+    EM_InstrMainAndExtralStr = 1039,  // host -> editor. w: symbol value; l: symbol mark code; r: default
+    EM_DelAreaExtralStr = 1040,     // host -> editor. w: code of the area mark; l: not read; r: default
+    EM_FormatHuXian = 1041,         // host -> editor, arc. w: values; l: arc kind; r: default
+    EM_FormatLinYing = 1042,        // host -> editor, tuplet. w: values; l: &BSTR number text; r: default
+    EM_SetHwColor = 1043,           // both ways. w: 0; l: &int32 colour (copied); r: default
+    EM_CustomWord = 1044,           // host -> editor. w: values; l: &BSTR custom text; r: default
+    EM_Test = 1045,                 // host -> editor. w: values; l: &BSTR text; r: default
+    EM_Formathy = 1046,             // reserved, never sent
+    EM_InstrHwStr = 1047,           // host -> editor. w: 0; l: connecting-line kind 0 to 4; r: default
+    EM_XiaoJieXuHao = 1048,         // host -> editor, bar number. w: values; l: &BSTR text; r: default
+    EM_Custom_ChangSpeed = 1050,    // host -> editor. w: values; l: tempo value; r: default
+    EM_FormatYYInfo = 1051,         // host -> editor, grace notes. w: grace value; l: mark code; r: default
+    EM_FormatZhuYing = 1052,        // host -> editor. w: values; l: not read; r: default
+    EM_GetFontExInfo = 1053,        // host -> editor. w: 0; l: 0; r: address of the editor's FontExInfo
+    EM_SetFontExInfo = 1054,        // host -> editor. w: 0; l: &FontExInfo (copied); r: default
+    EM_FormatBigHuaYing = 1055,     // host -> editor, big glissando over a two-character selection; r: default
+    EM_FormatCombiningChar = 1056,  // host -> editor. w: values; l: mark code; r: default
+    EM_ShowFormSetYcYgPos = 1057,   // host -> editor: the position dialog. w: 0; l: not read; r: 0
+    EM_预览 = 1059,                 // reserved, never sent
+    WM_ShowPlayPos = 1060,          // playback -> editor. w: character being played, -1 = ended; l: 0; r: default
+    EM_PlayInfo = 1061,             // editor -> host. w: 0 = playback starts, 1 = stopped; l: 0
+    EM_ChangSpeed = 1062,           // host -> editor. w: values; l: tempo value; r: default
+    EM_OnWord = 1063,               // editor -> host. w: 1 = mouse over a character with marks, 0 = left it;
+                                    // l: &int32 0 (sender's, during the call)
+    EM_DelExtralStr = 1064,         // host -> editor. w: code of the mark to delete; l: not read; r: default
+    EM_PlayDrumFrmInfo = 1065,      // playback -> editor. w: bar played, -1 = drum list started, -2 = ended; l: 0
+    Get_WordInfo = 1066,            // reserved, never sent
+    EM_GetPageSeting = 1067,        // host -> editor. w: 0; l: 0; r: address of the editor's AboutPageInfo
+    EM_SetPageSeting = 1068,        // host -> editor. w: 0; l: &AboutPageInfo (copied); r: default
+    EM_GetPartInfo = 1069,          // host -> editor. w: 0; l: 0; r: address of the editor's aPartInfo
+    EM_SetPartInfo = 1070,          // host -> editor. w: 0; l: &aPartInfo (copied); r: default
+    EM_FORMATRANGE = 1081,          // reserved, never sent
 };
 
 // Fixed message numbers outside MyConstants.
-inline constexpr int32_t EM_HideCaret = 143;       // host deactivated: the editor hides its caret
-inline constexpr int32_t EM_SendMsg = 1026;        // editor -> host: lParam = address of aSendMsg
-inline constexpr int32_t EM_SetScrollBars = 1028;  // -> host: lParam = address of a 32-bit scroll-bar setting
-inline constexpr int32_t EM_ReShowForm = 1029;     // -> host: lay the main window out again
-inline constexpr int32_t EM_REDO = 1108;           // host -> editor: redo one step
+inline constexpr int32_t EM_HideCaret = 143;       // host -> editor, host deactivated: hide the caret. w: 0
+// editor -> host. w: 0; l: address of the editor's aSendMsg, valid during the call only (the host
+// copies it); the editor ignores one sent to it.
+inline constexpr int32_t EM_SendMsg = 1026;
+inline constexpr int32_t EM_SetScrollBars = 1028;  // -> host. l: &int32 scroll-bar setting (sender's)
+inline constexpr int32_t EM_ReShowForm = 1029;     // -> host: lay the main window out again. w, l: unused
+inline constexpr int32_t EM_REDO = 1108;           // host -> editor: redo one step. w: 0; l: not read; r: default
 
 // The caret and selection status that the editor sends to its host with EM_SendMsg.
 // StdFont is a reference, so from it on the 64-bit layout differs from the 84-byte 32-bit one;

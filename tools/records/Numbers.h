@@ -118,6 +118,15 @@ inline bool IsTrue(Boolean value) {
     return value != 0;
 }
 
+// The halves of a packed 32-bit value: the remainder by 65536 with the value's sign, and the
+// signed upper 16 bits ((x And &HFFFF0000) / 65536).
+inline int32_t GetLoWord(int32_t x) {
+    return x % 65536;
+}
+inline int32_t GetHiWord(int32_t x) {
+    return x >> 16;
+}
+
 // The number at the start of a text, 0 when there is none: blanks, tabs and line feeds are
 // ignored anywhere, then a sign, digits, a point and digits, and an exponent (E or D). Parsing
 // stops at the first other character. Out of the double range it gives +-infinity.

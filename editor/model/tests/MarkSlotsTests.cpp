@@ -131,11 +131,11 @@ TEST(MarkCodes, NamesAndPairs) {
     EXPECT_EQ("延长号", MarkNameOf(1));
     EXPECT_EQ("简谱右括号）", MarkNameOf(180));
     EXPECT_EQ("", MarkNameOf(127));
-    EXPECT_EQ(nullptr, kMarkNames[126].Name);
-    ASSERT_NE(nullptr, kMarkNames[161].Name);  // 162 has an empty name, not none
+    EXPECT_EQ(nullptr, kMarks[127].Name);
+    ASSERT_NE(nullptr, kMarks[162].Name);  // 162 has an empty name, not none
     EXPECT_EQ("", MarkNameOf(162));
     EXPECT_EQ("", MarkNameOf(181));
-    for (size_t i = 0; i < kMarkNames.size(); ++i) EXPECT_EQ(static_cast<int32_t>(i + 1), kMarkNames[i].Code);
+    for (size_t i = 0; i < kMarks.size(); ++i) EXPECT_EQ(static_cast<int32_t>(i), kMarks[i].Code);
 
     for (int32_t s : {72, 74, 89, 91, 121, 144, 146, 148, 150, 152}) {
         EXPECT_TRUE(IsPairStartCode(s));

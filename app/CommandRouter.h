@@ -1,0 +1,40 @@
+#pragma once
+// One table from a command's source to its handler. A source is a menu item or a control of
+// the form, named as the form and menu tables name it ("OpenFile", "MunButton", "HuXian"), with
+// its index in its array (-1 for a control or item without one).
+//
+// Adding commands (the way every command module works):
+//   1. In your module file app/<Module>_win.cpp, fill its Register<Module>(CommandRouter&, MainWindow&)
+//      with rows, e.g.
+//          router.Add("OpenFile", [&form](int) { OpenDocDialog(form); });      // one item
+//          router.AddArray("HuXian", [&form](int index) { HuXian_Click(form, index); });  // every index
+//   2. The menu item or control must stand in MenuTable.cpp or FormTable.cpp (they all do).
+// Nothing else changes: the main window routes every menu click, shortcut key and button click
+// through here. A source without a row is inert (and its shortcut key goes on to the editor).
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace tavolin {
+
+class CommandRouter {
+public:
+    using Handler = std::function<void(int index)>;
+
+    // A handler of one item (index -1) or of one member of an array.
+    void Add(std::string_view name, Handler handler, int index = -1);
+    // A handler of every member of an array; a row for one index wins over it.
+    void AddArray(std::string_view name, Handler handler);
+
+    bool Has(std::string_view name, int index) const;
+    // Runs the handler; false when the source has none.
+    bool Run(std::string_view name, int index) const;
+
+private:
+    const Handler* Find(std::string_view name, int index) const;
+    std::map<std::pair<std::string, int>, Handler, std::less<>> rows_;
+    std::map<std::string, Handler, std::less<>> arrays_;
+};
+
+}  // namespace tavolin

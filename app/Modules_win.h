@@ -1,0 +1,20 @@
+#pragma once
+// The command modules of the main window. Each fills its own app/<Module>_win.cpp: router rows
+// for its menu items and controls, and the form's hooks it serves. All are registered once,
+// before the window loads.
+namespace tavolin {
+
+class MainWindow;
+
+void RegisterFileCommands(MainWindow& form);   // file menu, recent files, backup copy
+void RegisterPanelSetup(MainWindow& form);     // panel set-up, settings file, dragging, picture
+void RegisterEditFormat(MainWindow& form);     // edit menu, input modes, toolbar, format bar
+void RegisterMarkPanel(MainWindow& form);      // mark names, attached-mark panel, help texts
+void RegisterNotationMenus(MainWindow& form);  // mark menus and their states
+void RegisterPlaySettings(MainWindow& form);   // playback menu
+void RegisterDialogs(MainWindow& form);        // tempo, page, paragraph, spacing, palette
+
+// Every module above, in this order.
+void RegisterModules(MainWindow& form);
+
+}  // namespace tavolin

@@ -1,0 +1,81 @@
+#pragma once
+// The main window with the control classes linked in, made through the same factory seam as the
+// program; messages are pumped through the window's key preview as the program's loop does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "Button_win.h"
+#include "ControlFactory_win.h"
+#include "MainWindow_win.h"
+#include "control/ZEVudu_win.h"
+
+namespace tavolin::test {
+
+class InProcessFactory final : public ControlFactory {
+public:
+    com::Ptr<IUnknown> CreateEditor() override {
+        com::Ptr<IZEVudu> z;
+        notaline::ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid());
+        return z.As<IUnknown>();
+    }
+    com::Ptr<IUnknown> CreateButton() override {
+        com::Ptr<IButton> b;
+        kavrel::Button::Create(__uuidof(IButton), b.OutVoid());
+        return b.As<IUnknown>();
+    }
+    void EditorHosted(IUnknown* editor) override {
+        com::Ptr<IZEVudu> z;
+        editor->QueryInterface(__uuidof(IZEVudu), z.OutVoid());
+        hosted = static_cast<notaline::ZEVudu*>(z.Get());
+    }
+    notaline::ZEVudu* hosted = nullptr;
+};
+
+struct MainWindowTest : ::testing::Test {
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(factory);
+        if (beforeCreate) beforeCreate(*window);
+        ASSERT_TRUE(window->Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, commandLine));
+        ASSERT_TRUE(factory.hosted);
+    }
+    void TearDown() override {
+        if (window && window->Handle()) DestroyWindow(window->Handle());
+        window.reset();
+        // The window's end posts a quit message, which would end the next test's modal loops.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    // Pumps until the condition holds (at most 10 s).
+    bool PumpUntil(const std::function<bool()>& done) {
+        const ULONGLONG deadline = GetTickCount64() + 10000;
+        for (;;) {
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                if (m.message == WM_QUIT) return done();
+                if (window && window->Handle() && window->PreTranslate(m)) continue;
+                TranslateMessage(&m);
+                DispatchMessageW(&m);
+            }
+            if (done()) return true;
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline) return false;
+            MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        }
+    }
+    // Runs what is queued now.
+    void Pump() {
+        PostMessageW(window->Handle(), WM_NULL, 0, 0);
+        PumpUntil([] { return true; });
+    }
+
+    InProcessFactory factory;
+    std::unique_ptr<MainWindow> window;
+    std::function<void(MainWindow&)> beforeCreate;
+    std::wstring commandLine;
+};
+
+}  // namespace tavolin::test
