@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <cstring>
 
 #include "FontExForm.h"
 #include "FormNumbers.h"
@@ -104,10 +103,7 @@ private:
 
 bool ShowFontExSeting(HWND owner, HWND editor, bool canStack, double dpi, const DialogHooks& hooks) {
     tessaly::FontExInfo info;
-    const auto* stored = reinterpret_cast<const unsigned char*>(
-        SendMessageW(editor, tessaly::EM_GetFontExInfo, 0, reinterpret_cast<LPARAM>(&info)));
-    if (!stored) return false;
-    std::memcpy(static_cast<void*>(&info), stored, 14);  // every field; the rest is padding
+    if (!FetchRecord(editor, tessaly::EM_GetFontExInfo, info, 14)) return false;  // every field; the rest is padding
     FontExDialog dialog(editor, FontExForm::Load(info, dpi, canStack));
     dialog.Hooks = hooks;
     dialog.Run(owner);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <cstring>
 
 #include "FormNumbers.h"
 #include "PageForm.h"
@@ -168,10 +167,7 @@ private:
 
 bool ShowPageSeting(HWND owner, HWND editor, const DialogHooks& hooks) {
     tessaly::AboutPageInfo page;
-    const auto* stored = reinterpret_cast<const tessaly::AboutPageInfo*>(
-        SendMessageW(editor, tessaly::EM_GetPageSeting, 0, reinterpret_cast<LPARAM>(&page)));
-    if (!stored) return false;
-    std::memcpy(&page, stored, sizeof page);
+    if (!FetchRecord(editor, tessaly::EM_GetPageSeting, page)) return false;
     PageDialog dialog(editor, page);
     dialog.Hooks = hooks;
     dialog.Run(owner);

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <cstring>
 
 #include "FormNumbers.h"
 #include "PartForm.h"
@@ -106,10 +105,7 @@ private:
 
 std::optional<int32_t> ShowPartSeting(HWND owner, HWND editor, const DialogHooks& hooks) {
     tessaly::aPartInfo part;
-    const auto* stored = reinterpret_cast<const tessaly::aPartInfo*>(
-        SendMessageW(editor, tessaly::EM_GetPartInfo, 0, reinterpret_cast<LPARAM>(&part)));
-    if (!stored) return std::nullopt;
-    std::memcpy(&part, stored, sizeof part);
+    if (!FetchRecord(editor, tessaly::EM_GetPartInfo, part)) return std::nullopt;
     PartDialog dialog(editor, part);
     dialog.Hooks = hooks;
     dialog.Run(owner);

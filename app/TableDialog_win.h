@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <span>
@@ -25,6 +27,16 @@ struct DialogHooks {
     // The answer, or nullopt on Cancel.
     std::function<std::optional<std::u16string>(HWND owner, std::u16string_view prompt)> Ask;
 };
+
+// Copies the editor's record whose address the get message returns (its first `bytes`); false
+// when the window gave none.
+template <class Record>
+bool FetchRecord(HWND editor, UINT message, Record& record, size_t bytes = sizeof(Record)) {
+    const void* stored = reinterpret_cast<const void*>(SendMessageW(editor, message, 0, reinterpret_cast<LPARAM>(&record)));
+    if (!stored) return false;
+    std::memcpy(static_cast<void*>(&record), stored, std::min(bytes, sizeof(Record)));
+    return true;
+}
 
 // The key an edit box keeps of a typed character, 0 to drop it; given the box's text.
 using KeyFilter = char16_t (*)(char16_t key, std::u16string_view text);
