@@ -5,7 +5,7 @@
 #include <array>
 
 #include "FontExForm.h"
-#include "FormNumbers.h"
+#include "WinProc.h"
 #include "records/Messages.h"
 
 namespace tavolin {
@@ -42,7 +42,7 @@ const std::array<DialogControl, 18> kControls = {{
 }};
 
 // The stack spacing changes only through its up-down.
-char16_t NoKeys(char16_t, std::u16string_view) {
+int16_t NoKeys(int16_t, std::wstring_view) {
     return 0;
 }
 

@@ -9,12 +9,6 @@
 
 namespace tavolin {
 
-char16_t NumKeyFilter(char16_t key, std::u16string_view text) {
-    if (key == kBackspace || (key >= u'0' && key <= u'9')) return key;
-    if (key == u'.' && text.find(u'.') == std::u16string_view::npos) return key;
-    return 0;
-}
-
 std::u16string FormatTenths(int32_t tenths) {
     const long long magnitude = std::llabs(tenths);
     char text[24];

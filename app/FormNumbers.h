@@ -4,15 +4,8 @@
 #include <string>
 #include <string_view>
 
-// Number texts of the settings dialogs: the numeric key filter, tenths shown as "0.0", and
-// texts read as numbers.
+// Number texts of the settings dialogs: tenths shown as "0.0", and texts read as numbers.
 namespace tavolin {
-
-constexpr char16_t kBackspace = 8;
-
-// The key a numeric box keeps: Backspace, the digits, and "." while the text holds none; 0 for
-// every other key.
-char16_t NumKeyFilter(char16_t key, std::u16string_view text);
 
 // A value in tenths shown in units with one decimal: -25 -> "-2.5", 200 -> "20.0".
 std::u16string FormatTenths(int32_t tenths);

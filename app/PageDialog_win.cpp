@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "FormNumbers.h"
 #include "PageForm.h"
+#include "WinProc.h"
 #include "records/Messages.h"
 
 namespace tavolin {

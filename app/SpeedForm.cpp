@@ -27,9 +27,10 @@ void SpeedForm::Open() {
     Custom.clear();
 }
 
-char16_t SpeedForm::KeepKey(char16_t key, std::u16string_view text) {
+int16_t SpeedForm::KeepKey(int16_t key, std::wstring_view text) {
+    constexpr int16_t kBackspace = 8;
     if (key == kBackspace) return key;
-    return key >= u'0' && key <= u'9' && text.size() < kCustomDigits ? key : 0;
+    return key >= '0' && key <= '9' && text.size() < kCustomDigits ? key : 0;
 }
 
 bool SpeedForm::Confirm() {

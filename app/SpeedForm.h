@@ -32,7 +32,7 @@ struct SpeedForm {
     void Open();
     bool CustomEnabled() const { return Selected == kCustomIndex; }
     // The key the custom box keeps: digits while it holds fewer than three, and Backspace.
-    static char16_t KeepKey(char16_t key, std::u16string_view text);
+    static int16_t KeepKey(int16_t key, std::wstring_view text);
     // OK: the results take the chosen tempo; false, results unchanged, for a custom tempo of 0.
     bool Confirm();
 };

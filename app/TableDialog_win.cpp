@@ -11,9 +11,7 @@ LRESULT CALLBACK FilterProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UI
         wchar_t text[64]{};
         GetWindowTextW(box, text, 64);
         const auto filter = reinterpret_cast<KeyFilter>(ref);
-        const char16_t kept = filter(static_cast<char16_t>(wParam), reinterpret_cast<const char16_t*>(text));
-        if (!kept) return 0;
-        wParam = kept;
+        if (!filter(static_cast<int16_t>(wParam), text)) return 0;
     }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(box, FilterProc, 0);
     return DefSubclassProc(box, msg, wParam, lParam);

@@ -39,7 +39,7 @@ bool FetchRecord(HWND editor, UINT message, Record& record, size_t bytes = sizeo
 }
 
 // The key an edit box keeps of a typed character, 0 to drop it; given the box's text.
-using KeyFilter = char16_t (*)(char16_t key, std::u16string_view text);
+using KeyFilter = int16_t (*)(int16_t key, std::wstring_view text);
 
 class TableDialog {
 public:

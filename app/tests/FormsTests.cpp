@@ -12,12 +12,7 @@
 namespace tavolin {
 namespace {
 
-TEST(FormNumbers, KeyFilterTenthsAndShortestText) {
-    EXPECT_EQ(0, NumKeyFilter(u'.', u"1.5"));
-    EXPECT_EQ(u'.', NumKeyFilter(u'.', u"15"));
-    EXPECT_EQ(0, NumKeyFilter(u'a', u""));
-    EXPECT_EQ(0, NumKeyFilter(u'-', u""));
-    EXPECT_EQ(kBackspace, NumKeyFilter(kBackspace, u"1.5"));
+TEST(FormNumbers, TenthsAndShortestText) {
     EXPECT_EQ(u"-2.5", FormatTenths(-25));
     EXPECT_EQ(u"-0.5", FormatTenths(-5));
     EXPECT_EQ(u"20.0", FormatTenths(200));
@@ -56,10 +51,10 @@ TEST(SpeedForm, ChoicesCancelAndCustomLimits) {
     EXPECT_EQ(tessaly::EM_ChangSpeed, TempoRequestOf(form).Message);
     EXPECT_EQ(170, TempoRequestOf(form).LParam);
 
-    EXPECT_EQ(u'7', SpeedForm::KeepKey(u'7', u"12"));
-    EXPECT_EQ(0, SpeedForm::KeepKey(u'7', u"123"));
-    EXPECT_EQ(kBackspace, SpeedForm::KeepKey(kBackspace, u"123"));
-    EXPECT_EQ(0, SpeedForm::KeepKey(u'.', u""));
+    EXPECT_EQ('7', SpeedForm::KeepKey('7', L"12"));
+    EXPECT_EQ(0, SpeedForm::KeepKey('7', L"123"));
+    EXPECT_EQ(8, SpeedForm::KeepKey(8, L"123"));  // Backspace
+    EXPECT_EQ(0, SpeedForm::KeepKey('.', L""));
 }
 
 tessaly::AboutPageInfo A4Page() {
