@@ -69,9 +69,7 @@ bool PageSettings::PageNumberSize(int16_t value) {
 }
 
 bool PageSettings::SetPageSeting(const tessaly::AboutPageInfo& page) {
-    if (!IsUsablePaper(page) || !MarginsFit(page, page.PageMarginRect) || !IsUsableScale(page.nScale) ||
-        !(page.nScale >= kMinZoom && page.nScale <= kMaxZoom))
-        return Refuse();
+    if (!IsUsablePageSetup(page)) return Refuse();
     return Record(kStepPageSetup, [&](tessaly::AboutPageInfo& stored) { stored = page; });
 }
 
