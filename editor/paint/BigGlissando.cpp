@@ -10,7 +10,6 @@ namespace notaline {
 
 namespace {
 
-constexpr int32_t kGlissandoEnd = 145;
 constexpr double kHead = 20;  // head length at zoom 1
 
 }  // namespace
@@ -41,7 +40,7 @@ void DrawBigHuaYing(PaintContext& ctx, int32_t word, int32_t slot) {
     int32_t end = -1;
     for (int32_t j = word + 1; j < ctx.Data.WordCount() && end < 0; ++j)
         for (const auto& s : ctx.Data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
-            if (s.ExtralWordVal2 == pair && s.IndexType == kGlissandoEnd) {
+            if (s.ExtralWordVal2 == pair && s.IndexType == kMarkBigGlissandoEnd) {
                 end = j;
                 break;
             }
