@@ -85,10 +85,7 @@ public:
         return notaline::BigHuaYingHasRoom(data_, First, Last, DocumentZoom(data_));
     }
     void DeletePageBufferDCs() override { screen_.DeletePageBufferDCs(); }
-    CaretBox CaretRect() override {
-        const notaline::CaretRect c = screen_.GetCaretRect();
-        return {c.Left, c.Top, c.Height, c.Width};
-    }
+    CaretBox CaretRect() override { return screen_.GetCaretRect(); }
     ScreenRenderer* Screen() override { return &screen_; }
 
 private:
