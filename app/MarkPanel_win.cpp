@@ -145,8 +145,10 @@ public:
             curType_ = r.newCode;
             if (r.what == StepOutcome::ChangeInputWord)
                 z->ConChangInputWord(code, r.newCode);
-            else
+            else if (r.what == StepOutcome::ChangeVolta)
                 z->ChangExtralType(code, r.newCode, r.pairOld, r.pairNew);
+            else
+                z->ChangExtralType(code, r.newCode, -1, -1);  // no second pair
             GetCurrIndexType();
             break;
         }
