@@ -2,6 +2,7 @@
 #include <string>
 
 #include "MainWindow_win.h"
+#include "MarkHelp.h"
 #include "MarkList.h"
 #include "MarkSteps.h"
 #include "Modules_win.h"
@@ -94,6 +95,7 @@ public:
             EditorFacts facts(form_.Editor());
             mask = SetExtralButtons(curType_, facts);
         }
+        SetWindowTextW(HelpBox(), entry >= 0 ? ReadHlpInfo(EntryText()).c_str() : L"");
         for (int i = 0; i < 8; ++i) Enable(i, (mask >> i) & 1);
         Focus();
     }
@@ -189,7 +191,63 @@ public:
             Select(0);
     }
 
+    // CmdInfo(0): keeps the help box's text for the shown entry; a failed write keeps it in the box.
+    void SaveHelp() {
+        const std::u16string entry = EntryText();
+        if (HelpKey(entry).empty()) return;
+        const int n = GetWindowTextLengthW(HelpBox());
+        std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(HelpBox(), text.data(), n + 1)));
+        if (!SaveHlpInfo(entry, std::u16string(text.begin(), text.end())))
+            MessageBoxW(form_.Handle(), L"说明信息没有保存。", L"", MB_ICONEXCLAMATION);
+    }
+
+    // CmdInfo(1) and EM_OnWord: the help of the shown entry in the box.
+    void ShowInfo(const std::u16string& entry) {
+        if (!HelpKey(entry).empty()) SetWindowTextW(HelpBox(), ReadHlpInfo(entry).c_str());
+    }
+    void ToggleInfo() {
+        infoOn_ = !infoOn_;
+        VARIANT image;
+        image.vt = VT_I4;
+        image.lVal = infoOn_ ? 2 : 3;
+        form_.PutButton("CmdInfo", 1, dispid::Button::ButtonIndex, image);
+        ShowInfo(EntryText());
+    }
+    std::u16string EntryText() const {
+        const int entry = Selected();
+        return entry >= 0 ? list_.entries[static_cast<size_t>(entry)] : std::u16string();
+    }
+
+    std::wstring ReadHlpInfo(const std::u16string& entry) const {
+        IReadWriteIni* ini = form_.Ini();
+        if (!ini) return {};
+        const std::wstring key = Wide(HelpKey(entry));
+        VARIANT value;
+        VariantInit(&value);
+        std::wstring text;
+        if (SUCCEEDED(ini->ReadINIFile(kHelpSection, key.c_str(), HelpPath().c_str(), 1, &value)) &&
+            value.vt == VT_BSTR && value.bstrVal)
+            text = Wide(HelpText(std::u16string_view(reinterpret_cast<const char16_t*>(value.bstrVal),
+                                                     SysStringLen(value.bstrVal))));
+        VariantClear(&value);
+        return text;
+    }
+    bool SaveHlpInfo(const std::u16string& entry, const std::u16string& text) const {
+        IReadWriteIni* ini = form_.Ini();
+        return ini && SUCCEEDED(ini->WriteINIFile(kHelpSection, Wide(HelpKey(entry)).c_str(),
+                                                  Wide(HelpText(text)).c_str(), HelpPath().c_str()));
+    }
+    static std::wstring HelpPath() {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring folder(path, n);
+        folder.resize(folder.find_last_of(L"\\/") + 1);
+        return folder + kHelpFile;
+    }
+
 private:
+    HWND HelpBox() const { return form_.ControlWindow("RichTextBox1"); }
     HWND Combo() const { return form_.ControlWindow("ExtralValCombo"); }
     int Selected() const {
         const LRESULT i = SendMessageW(Combo(), CB_GETCURSEL, 0, 0);
@@ -227,6 +285,7 @@ private:
     MarkList list_;
     int32_t curType_ = 0;
     short curIndex_ = 0;
+    bool infoOn_ = true;
 };
 
 }  // namespace
@@ -240,6 +299,9 @@ void RegisterMarkPanel(MainWindow& form) {
     router.Add("ExtralValCombo", [panel](int) { panel->Click(); });
     router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });
     router.Add("CmdDelExtralWd", [panel](int) { panel->Delete(); });
+    router.Add("CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
+    router.Add("CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
+    router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(panel->EntryText()); }, 1);
 }
 
 }  // namespace tavolin

@@ -108,5 +108,29 @@ TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
     EXPECT_EQ(2, SendMessageW(Combo(), CB_GETCURSEL, 0, 0));
 }
 
+// The help file beside the program is put back as it was.
+TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
+    ASSERT_TRUE(window->Ini());
+    wchar_t exe[MAX_PATH] = {};
+    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    wchar_t before[512] = {};
+    GetPrivateProfileStringW(L"说明", L"弧线起点", L"", before, 512, path.c_str());
+    std::array<int16_t, 8> codes{72, 72};
+    window->Hooks().showMarks(codes, false);
+    const HWND box = window->ControlWindow("RichTextBox1");
+    SetWindowTextW(box, L"第一行\r\n第二行");
+    Click("CmdInfo", 0);
+    wchar_t kept[512] = {};
+    GetPrivateProfileStringW(L"说明", L"弧线起点", L"", kept, 512, path.c_str());
+    EXPECT_STREQ(L"第一行  第二行", kept);
+    SetWindowTextW(box, L"");
+    SendMessageW(Combo(), CB_SETCURSEL, 0, 0);
+    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Combo()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Combo()));
+    EXPECT_EQ(L"第一行  第二行", TextOf(box));
+    WritePrivateProfileStringW(L"说明", L"弧线起点", before, path.c_str());
+}
+
 }  // namespace
 }  // namespace tavolin::test
