@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+
+#include "Cp936.h"
 #include "MarkHelp.h"
+#include "MarkList.h"
 
 namespace tavolin {
 namespace {
@@ -24,6 +29,33 @@ TEST(MarkHelp, KeysAndKeptTexts) {
     EXPECT_EQ(std::u16string(127, u'音'), HelpText(std::u16string(150, u'音')));
     EXPECT_EQ(u"a" + std::u16string(126, u'音'), HelpText(u"a" + std::u16string(150, u'音')));
     EXPECT_EQ(std::u16string(254, u'x'), HelpText(std::u16string(300, u'x')));
+}
+
+// The shipped texts: one line for every named mark under its key, each fitting the box in GBK.
+TEST(MarkHelp, EveryNamedMarkHasAText) {
+    std::ifstream in(JP_HELP_SOURCE);
+    ASSERT_TRUE(in);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ("[说明]", line);
+    std::map<std::u16string, std::string> texts;
+    while (std::getline(in, line)) {
+        const size_t eq = line.find('=');
+        ASSERT_NE(std::string::npos, eq) << line;
+        const auto key = tessaly::Utf8ToUtf16(line.substr(0, eq));
+        const auto gbk = tessaly::Utf16ToCp936(tessaly::Utf8ToUtf16(line.substr(eq + 1)).value_or(u""));
+        ASSERT_TRUE(key && gbk) << line;
+        EXPECT_LT(gbk->size(), kHelpTextBytes) << line;
+        EXPECT_TRUE(texts.emplace(*key, line).second) << line;
+    }
+    size_t named = 0;
+    for (int32_t code = 1; code <= 180; ++code) {
+        const std::u16string key = HelpKey(PaddedMarkName(code));
+        if (key.empty()) continue;
+        ++named;
+        EXPECT_TRUE(texts.count(key)) << code;
+    }
+    EXPECT_EQ(named, texts.size());
 }
 
 }  // namespace
