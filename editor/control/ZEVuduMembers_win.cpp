@@ -214,6 +214,15 @@ void SetWordFont(Editor& ed, const com::Arg& colour, const com::Arg& value) {
     LaidOut(ed, tessaly::MainExtralRefresh);
 }
 
+// A style of the selection; the font of the next typed character follows, also with only a caret.
+using StyleSetter = bool (CharAttributes::*)(int32_t, int32_t, bool);
+void FontStyle(Editor& ed, bool on, StyleSetter set, void (*input)(Editor&, bool)) {
+    EditorData& d = ed.Data;
+    (ed.Commands->Chars.*set)(d.SelStart, d.SelLength, on);
+    input(ed, on);
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
 }  // namespace
 
 void ApplyPlayTimeSignature(Editor& ed) {
@@ -297,7 +306,8 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              const int32_t v = a.Value().Long();
              if (v < tessaly::JpState || v > tessaly::LpxState) Refuse(L"输入状态必须是 1、2 或 3。");
              d.InputState = static_cast<tessaly::InputState>(v);
-             if (v != tessaly::LpxState) NotifySelChange(ed, d.SelStart, d.SelLength);
+             // The caller chose the mode: the characters must not decide it again.
+             NotifySelChangeByState(ed, d.SelStart, d.SelLength);
          })},
         {id::HuXianYPos, L"HuXianYPos", com::kMethod, ANY(com::Return(r, ArcHeight(d, d.SelStart, d.SelLength)))},
         {id::ScrollBars, L"ScrollBars", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.ScrollBars()); }},
@@ -374,28 +384,39 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::SelFontName, L"SelFontName", com::kGet,
          RUN_GET(com::Return(r, FromAnsi(c.Chars.SelFontName(d.SelStart, d.SelLength))))},
         {id::SelFontName, L"SelFontName", com::kPut,
-         RUN_PUT(c.Chars.SelFontName(d.SelStart, d.SelLength, ToAnsi(a.Value())); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT({
+             const std::string name = ToAnsi(a.Value());
+             c.Chars.SelFontName(d.SelStart, d.SelLength, name);
+             SetStdFontName(ed, name);
+             LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
         {id::SelFontBold, L"SelFontBold", com::kGet, RUN_GET(com::Return(r, c.Chars.Bold(d.SelStart, d.SelLength)))},
         {id::SelFontBold, L"SelFontBold", com::kPut,
-         RUN_PUT(c.Chars.Bold(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::Bold, SetStdFontBold))},
         {id::SelFontItalic, L"SelFontItalic", com::kGet, RUN_GET(com::Return(r, c.Chars.Italic(d.SelStart, d.SelLength)))},
         {id::SelFontItalic, L"SelFontItalic", com::kPut,
-         RUN_PUT(c.Chars.Italic(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::Italic, SetStdFontItalic))},
         {id::SelFontUnderline, L"SelFontUnderline", com::kGet,
          RUN_GET(com::Return(r, c.Chars.Underline(d.SelStart, d.SelLength)))},
         // Without a selection only the font of new input would change: the document stays.
         {id::SelFontUnderline, L"SelFontUnderline", com::kPut, RUN_PUT({
              const bool v = a.Value().Bool();
              if (d.SelLength != 0) c.Chars.Underline(d.SelStart, d.SelLength, v), LaidOut(ed, tessaly::MainExtralRefresh);
+             SetStdFontUnderline(ed, v);
          })},
         {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kGet,
          RUN_GET(com::Return(r, c.Chars.StrikeOut(d.SelStart, d.SelLength)))},
         {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kPut,
-         RUN_PUT(c.Chars.StrikeOut(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::StrikeOut, SetStdFontStrikeOut))},
         {id::SelFontSize, L"SelFontSize", com::kGet,
          RUN_GET(com::Return(r, RoundToInteger(c.Chars.SelFontSize(d.SelStart, d.SelLength))))},
         {id::SelFontSize, L"SelFontSize", com::kPut,
-         RUN_PUT(c.Chars.SelFontSize(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT({
+             const int16_t size = a.Value().Short();
+             c.Chars.SelFontSize(d.SelStart, d.SelLength, size);
+             SetStdFontSize(ed, size);
+             LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
         {id::SelForeColor, L"SelForeColor", com::kGet,
          RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelForeColor(d.SelStart, d.SelLength))))},
         {id::SelForeColor, L"SelForeColor", com::kPut,
