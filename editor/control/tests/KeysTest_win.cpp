@@ -315,15 +315,16 @@ TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {
         {L"SelFontItalic", yes, [](const Chars& c, int32_t i) { return c.Italic(i, 1); }},
         {L"SelFontUnderline", yes, [](const Chars& c, int32_t i) { return c.Underline(i, 1); }},
         {L"SelFontStrikeOut", yes, [](const Chars& c, int32_t i) { return c.StrikeOut(i, 1); }},
-        {L"SelFontSize", Long(20), [](const Chars& c, int32_t i) { return c.SelFontSize(i, 1) == 20.0f; }},
-        {L"SelFontName", face, [](const Chars& c, int32_t i) { return c.SelFontName(i, 1) == "\xBA\xDA\xCC\xE5"; }},
+        // 15 points are whole pixels, which a font object keeps as they are.
+        {L"SelFontSize", Long(15), [](const Chars& c, int32_t i) { return c.SelFontSize(i, 1) == 15.0f; }},
+        {L"SelFontName", face, [](const Chars& c, int32_t i) { return lstrcmpiA(c.SelFontName(i, 1).c_str(), "Tahoma") == 0; }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << std::string(row.member, row.member + wcslen(row.member)));
         EmptyDocument();
         Type("a");  // lyrics: notation characters keep their own face, size and lines
         VARIANT v = row.value;
-        if (V_VT(&v) == VT_BSTR) V_BSTR(&v) = SysAllocString(L"黑体");
+        if (V_VT(&v) == VT_BSTR) V_BSTR(&v) = SysAllocString(L"Tahoma");  // a face the system has
         ASSERT_EQ(S_OK, Put(row.member, v));
         Type("b");
         EXPECT_FALSE(row.holds(ed->Commands->Chars, 0));
