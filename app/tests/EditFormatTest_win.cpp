@@ -6,6 +6,7 @@
 #include "EditFormat_win.h"
 #include "HighlightPalette_win.h"
 #include "MainWindowFixture_win.h"
+#include "ScreenTestSupport_win.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
 #include "control/Editor_win.h"
@@ -104,6 +105,13 @@ TEST_F(EditFormatTest, PaletteCellsTintTheSelection) {
     Run("CmdBkColor");
     HWND palette = HighlightPalette::Window();
     ASSERT_TRUE(palette);
+    Pump();
+    RECT shown{};
+    GetWindowRect(palette, &shown);
+    EXPECT_EQ(129, shown.right - shown.left);
+    EXPECT_EQ(65, shown.bottom - shown.top);
+    notaline::test::SaveScreenPng({shown.left - 8, shown.top - 8, shown.right + 8, shown.bottom + 8},
+                                  L"highlight_palette.png");
     const struct {
         int x, y;
         uint32_t colour;
