@@ -36,7 +36,9 @@ bool IsPlayingMusic(const Editor& ed) {
     return ed.Player && ed.Player->Music.IsPlayingMusic();
 }
 
-// The drum-pattern editor's audition reports are not shown by this control.
-void PlayDrumFrmInfo(Editor&, int32_t) {}
+// The drum-pattern editor's audition reports go to the editor while it is open.
+void PlayDrumFrmInfo(Editor& ed, int32_t row) {
+    if (ed.PlaySettings.DrumProgress) ed.PlaySettings.DrumProgress(row);
+}
 
 }  // namespace notaline
