@@ -99,22 +99,7 @@ struct KeysTest : ::testing::Test {
         ASSERT_TRUE(PumpUntil([&] { return !g_status.empty() && g_status.back().SelStart == want; })) << text;
     }
     LRESULT Key(UINT msg, WPARAM key) { return SendMessageW(control->Window(), msg, key, 0); }
-    // A property set by name, as the host's script does.
-    HRESULT Put(const wchar_t* name, VARIANT value) {
-        IDispatch* dispatch = static_cast<IZEVudu*>(control);
-        DISPID id = DISPID_UNKNOWN, put = DISPID_PROPERTYPUT;
-        LPOLESTR n = const_cast<LPOLESTR>(name);
-        if (HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, &n, 1, 0, &id); FAILED(hr)) return hr;
-        DISPPARAMS p{&value, &put, 1, 1};
-        const HRESULT hr = dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &p, nullptr, nullptr, nullptr);
-        VariantClear(&value);
-        return hr;
-    }
-    static VARIANT Long(int32_t x) {
-        VARIANT v;
-        V_VT(&v) = VT_I4, V_I4(&v) = x;
-        return v;
-    }
+    IZEVudu* Z() { return static_cast<IZEVudu*>(control); }
 
     // An empty notation document with the caret at its start.
     void EmptyDocument() {
@@ -301,35 +286,33 @@ TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
 }
 
 TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {
-    using Chars = CharAttributes;
-    VARIANT yes;
-    V_VT(&yes) = VT_BOOL, V_BOOL(&yes) = VARIANT_TRUE;
-    VARIANT face;
-    V_VT(&face) = VT_BSTR;
+    using C = const CharAttributes&;
+    BSTR face = SysAllocString(L"Tahoma");  // a face the system has
     const struct {
-        const wchar_t* member;
-        VARIANT value;
-        std::function<bool(const Chars&, int32_t)> holds;
+        std::function<HRESULT(IZEVudu*)> put;
+        std::function<bool(C, int32_t)> holds;
     } rows[] = {
-        {L"SelFontBold", yes, [](const Chars& c, int32_t i) { return c.Bold(i, 1); }},
-        {L"SelFontItalic", yes, [](const Chars& c, int32_t i) { return c.Italic(i, 1); }},
-        {L"SelFontUnderline", yes, [](const Chars& c, int32_t i) { return c.Underline(i, 1); }},
-        {L"SelFontStrikeOut", yes, [](const Chars& c, int32_t i) { return c.StrikeOut(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontBold(VARIANT_TRUE); }, [](C c, int32_t i) { return c.Bold(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontItalic(VARIANT_TRUE); }, [](C c, int32_t i) { return c.Italic(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontUnderline(VARIANT_TRUE); },
+         [](C c, int32_t i) { return c.Underline(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontStrikeOut(VARIANT_TRUE); },
+         [](C c, int32_t i) { return c.StrikeOut(i, 1); }},
         // 15 points are whole pixels, which a font object keeps as they are.
-        {L"SelFontSize", Long(15), [](const Chars& c, int32_t i) { return c.SelFontSize(i, 1) == 15.0f; }},
-        {L"SelFontName", face, [](const Chars& c, int32_t i) { return lstrcmpiA(c.SelFontName(i, 1).c_str(), "Tahoma") == 0; }},
+        {[](IZEVudu* z) { return z->put_SelFontSize(15); }, [](C c, int32_t i) { return c.SelFontSize(i, 1) == 15; }},
+        {[face](IZEVudu* z) { return z->put_SelFontName(face); },
+         [](C c, int32_t i) { return lstrcmpiA(c.SelFontName(i, 1).c_str(), "Tahoma") == 0; }},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << std::string(row.member, row.member + wcslen(row.member)));
+    for (size_t row = 0; row < std::size(rows); ++row) {
+        SCOPED_TRACE(row);
         EmptyDocument();
         Type("a");  // lyrics: notation characters keep their own face, size and lines
-        VARIANT v = row.value;
-        if (V_VT(&v) == VT_BSTR) V_BSTR(&v) = SysAllocString(L"Tahoma");  // a face the system has
-        ASSERT_EQ(S_OK, Put(row.member, v));
+        ASSERT_EQ(S_OK, rows[row].put(Z()));
         Type("b");
-        EXPECT_FALSE(row.holds(ed->Commands->Chars, 0));
-        EXPECT_TRUE(row.holds(ed->Commands->Chars, 1));
+        EXPECT_FALSE(rows[row].holds(ed->Commands->Chars, 0));
+        EXPECT_TRUE(rows[row].holds(ed->Commands->Chars, 1));
     }
+    SysFreeString(face);
 }
 
 TEST_F(KeysTest, InputStateKeepsTheModeItIsGivenAndTellsTheHost) {
@@ -337,18 +320,15 @@ TEST_F(KeysTest, InputStateKeepsTheModeItIsGivenAndTellsTheHost) {
     Type("1");
     for (int round = 0; round < 2; ++round) {  // the same mode again is still reported
         const size_t sent = g_status.size();
-        ASSERT_EQ(S_OK, Put(L"InputState", Long(tessaly::GcState)));
+        ASSERT_EQ(S_OK, Z()->put_InputState(tessaly::GcState));
         EXPECT_EQ(ed->Data.InputState, tessaly::GcState);
         ASSERT_EQ(g_status.size(), sent + 1);
         EXPECT_EQ(g_status.back().cInputState, tessaly::GcState);
     }
     Type("5");
-    EXPECT_EQ(ed->Data.WordInfo[1].WdAsc, '5');
     EXPECT_EQ(ed->Data.WordInfo[1].IsJpGcCtl, 0);
-    // Connecting-line mode tells the host nothing.
-    const size_t sent = g_status.size();
-    ASSERT_EQ(S_OK, Put(L"InputState", Long(tessaly::LpxState)));
-    EXPECT_EQ(ed->Data.InputState, tessaly::LpxState);
+    const size_t sent = g_status.size();  // connecting-line mode tells the host nothing
+    ASSERT_EQ(S_OK, Z()->put_InputState(tessaly::LpxState));
     EXPECT_EQ(g_status.size(), sent);
 }
 
