@@ -25,6 +25,9 @@ public:
     virtual ScreenRenderer* Screen() { return nullptr; }
     // Before the control's window goes back to its own procedure.
     virtual void DeletePageBufferDCs() = 0;
+    // Takes the zoom only once page buffers of its size are made: on refusal (with a beep) the
+    // document's zoom, the scroll grid and the buffers all stay at the old one. True when taken.
+    virtual bool ZoomTo(float scale) = 0;
     // Where the input method's composition window goes.
     virtual CaretBox CaretRect() = 0;
     // Told after the view went back to the document's start (a load, a full re-layout).

@@ -70,6 +70,7 @@ struct EditorData {
     bool InputDatPlayMarks = false;  // what an edit since the last layout replaced held play marks
     int32_t AreaPairNumber = 0;    // running pair number of new paired marks
     bool IsPrinting = false;
+    bool BlankParagraphEnds = false;  // pictures, as paper: a paragraph end is no "-" to a reader
 
     // Editor control values.
     int32_t SelStart = 0;

@@ -10,13 +10,12 @@
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "model/PageRules.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
 namespace {
 
-constexpr float kMaxZoom = 2.4f;
-constexpr float kMinZoom = 0.55f;
 constexpr size_t kMaxNameChars = 32;
 
 const tessaly::aWordInfo& Word(const EditorData& data, int32_t i) {

@@ -145,8 +145,7 @@ BarList BuildXjInfo(const EditorData& data) {
     return list;
 }
 
-std::vector<tessaly::XjDrumData> SongDrums(const EditorData& data, const BarList& bars) {
-    if (bars.SingleBar) return std::vector<tessaly::XjDrumData>(1);
+std::vector<tessaly::XjDrumData> SongDrums(const EditorData& data, const BarList&) {
     return data.XjDrum;
 }
 

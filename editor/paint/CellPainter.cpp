@@ -93,7 +93,8 @@ void DrawWordCell(PaintContext& ctx, CellCache& cache, int32_t i, int32_t line) 
         return;
     }
     const IntRect cell{Px(w.Left), Px(w.Top - w.UpSpace), Px(w.Left + w.WdSize.cx), Px(w.Bottom - w.UpSpace)};
-    ctx.Dc.DrawTextInRect(CodeText(w.WdAsc), cell, kCentred);
+    if (w.IsJpGcCtl != kParagraphEnd || !ctx.Data.BlankParagraphEnds)
+        ctx.Dc.DrawTextInRect(CodeText(w.WdAsc), cell, kCentred);
     if (w.Yc > 0) DrawYcLines(ctx, cache, i, line, false);
     if (w.YG > 0) DrawOctaveDots(ctx, cache, i);
 }

@@ -168,9 +168,12 @@ private:
     int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
 };
 
-// Largest page layer made: a side of 16384 pixels, 32 million pixels in all.
+// The buffers one control may hold: sides of 16384 pixels at most, and 512 MB in all for the
+// page buffers (three layers for each of two slots, the picture and the selection) and the view,
+// at four bytes a pixel.
 inline constexpr int32_t kMaxBufferSide = 16384;
-inline constexpr int64_t kMaxBufferPixels = int64_t{32} << 20;
-bool BufferFits(PixelSize size);
+inline constexpr int64_t kMaxBufferBytes = int64_t{512} << 20;
+inline constexpr int32_t kPageBufferCount = 8;
+bool BuffersFit(PixelSize page, PixelSize view);
 
 }  // namespace notaline

@@ -72,6 +72,7 @@ void GdiCanvas::FocusRect(const IntRect& box) {
 }
 
 void GdiCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) {
+    if ((argb >> 24) == 0) return;  // a printer's GDI+ would fill it black
     FillRectSolid(graphics_, x, y, width, height, argb, kUnitPixel);
 }
 

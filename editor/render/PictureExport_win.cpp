@@ -84,6 +84,7 @@ PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageB
 
     const double kept = data.AboutPageInfo.nScale;
     data.AboutPageInfo.nScale = 1;
+    data.BlankParagraphEnds = true;
     if (screen.ResetPageBuffers() && screen.InitPageBuffers()) {
         for (int32_t n = 0; n < pages; ++n) {
             screen.DrawPageLayers(n, 0, {true, true, true});
@@ -99,6 +100,7 @@ PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageB
         status = {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0)};
     }
     data.AboutPageInfo.nScale = kept;
+    data.BlankParagraphEnds = false;
     screen.ResetPageBuffers();
     screen.InitPageBuffers();
     screen.RefreshView(data.SelStart, data.SelLength, tessaly::AllRefresh);

@@ -325,6 +325,35 @@ TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
     EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
 }
 
+TEST_F(ZEVuduTest, ACharacterTypedWithoutAnInputMethodGoesInAsCodePage936Text) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const struct {
+        tessaly::InputState State;
+        WPARAM Code;
+        int Added, Beeps;
+    } rows[] = {
+        {tessaly::GcState, 0x5B8B, 1, 0},  // 宋
+        {tessaly::JpState, 0x5B8B, 1, 1},  // lyric text typed in notation state
+        {tessaly::GcState, 0x0E01, 0, 1},  // Thai: not in code page 936
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Code);
+        ed.Data.SelStart = 0;
+        ed.Data.SelLength = 0;
+        ed.Data.InputState = r.State;
+        const int32_t count = ed.Data.WordCount();
+        keys.beeps = 0;
+        Send(z, WM_CHAR, r.Code);
+        EXPECT_EQ(count + r.Added, ed.Data.WordCount());
+        EXPECT_EQ(r.Beeps, keys.beeps);
+        EXPECT_TRUE(ed.PendingIme.empty());
+        if (r.Added) {
+            EXPECT_NE(1, ed.Data.WordInfo[0].IsJpGcCtl);
+        }
+    }
+}
+
 using test::PumpUntil;
 
 TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
