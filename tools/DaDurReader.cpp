@@ -609,7 +609,7 @@ void DaDurReader::Finish(Doc& doc) {
         if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++bars;
         if (w.IsJpGcCtl == 1)
             for (const auto& s : w.ExtralWordInfo)
-                if (s.IndexType == 89 || s.IndexType == 91) {
+                if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
                     ++bars;
                     break;
                 }

@@ -71,10 +71,7 @@ void MakeMid::Append(std::string_view data) {
 }
 
 void MakeMid::AppendDelta(uint32_t ticks) {
-    ticks = std::min(ticks, kMaxVlq);
-    for (int shift = 21; shift > 0; shift -= 7)
-        if (ticks >> shift) bytes_ += static_cast<char>(0x80 | ((ticks >> shift) & 0x7F));
-    bytes_ += static_cast<char>(ticks & 0x7F);
+    Append(VlqBytes(ticks));
 }
 
 void MakeMid::Put(std::initializer_list<uint8_t> data) {

@@ -4,18 +4,11 @@
 #include <functional>
 
 #include "model/PageView.h"
+#include "paint/PageScreen.h"
 
 namespace notaline {
 
 class ScreenRenderer;
-
-// The caret's box in window pixels.
-struct CaretBox {
-    float Left = 0;
-    float Top = 0;
-    float Height = 0;
-    float Width = 0;
-};
 
 // The page renderer of the control's window: what the editing objects ask of it, and what the
 // control itself needs for its window.

@@ -104,10 +104,7 @@ public:
         InitPageScrollInfo(tessaly::CLng(scale * data_.PageWidthPx), tessaly::CLng(scale * data_.PageHeightPx), -1, -1);
         return true;
     }
-    CaretBox CaretRect() override {
-        const notaline::CaretRect c = screen_.GetCaretRect();
-        return {c.Left, c.Top, c.Height, c.Width};
-    }
+    CaretBox CaretRect() override { return screen_.GetCaretRect(); }
     ScreenRenderer* Screen() override { return &screen_; }
 
 private:

@@ -381,7 +381,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              z.Kept().ZhuYingPosY = v;
              c.Marks.FormatZhuYingWordPosY(v);
          })},
-        {id::hdc, L"hdc", com::kMethod, ANY(com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(ed.Dc))))},
+        {id::hdc, L"hdc", com::kMethod, ANY(com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(ed.Dc.Get()))))},
         {id::SelAll, L"SelAll", com::kMethod, ANY(SelectAll(d); ed.Refresh(tessaly::SelColorRefresh))},
         {id::WordFont, L"WordFont", com::kGet, RUN_GET({
              uint32_t colour = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,9 +103,9 @@ struct EditorData {
     bool ModifiedPlay = false;
     bool ModifiedDrum = false;
 
-    // Platform services; null ones measure nothing, beep silently, see no keys.
-    TextMeasurer* Measurer = nullptr;
-    SystemServices* System = nullptr;
+    // Platform services; the stand-ins measure nothing, beep silently, see no keys.
+    std::reference_wrapper<TextMeasurer> Measurer = NoMeasurer();
+    std::reference_wrapper<SystemServices> System = NoSystem();
 
     int32_t WordCount() const { return AboutFileInfo.WordCount; }
     int32_t LineCount() const { return static_cast<int32_t>(LineInfo.size()); }

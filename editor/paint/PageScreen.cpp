@@ -167,8 +167,8 @@ void PageScreen::DrawSelection(int32_t selStart, int32_t selLength, int32_t firs
     if (second != first) markPage(second, data_.PageHeightPx * scale_ + 2.0 * gapY);
 }
 
-CaretRect PageScreen::GetCaretRect() {
-    CaretRect r;
+CaretBox PageScreen::GetCaretRect() {
+    CaretBox r;
     if (data_.WordCount() <= 0) return r;
     const int32_t at = std::clamp(data_.SelStart, 0, data_.WordCount() - 1);
     const bool after = at > 0 && data_.WordInfo[static_cast<size_t>(at)].IsJpGcCtl != 3 && data_.CaretAtLineEnd;

@@ -89,7 +89,7 @@ public:
 };
 
 // The caret's box in window pixels.
-struct CaretRect {
+struct CaretBox {
     float Left = 0;
     float Top = 0;
     float Height = 0;
@@ -124,7 +124,7 @@ public:
 
     void RefreshView(int32_t selStart, int32_t selLength, int32_t mode);
     void EnsureWordVisible(int32_t index);
-    CaretRect GetCaretRect();
+    CaretBox GetCaretRect();
     void DrawCaret();
     void ComposeView(int32_t first, int32_t second);
     void DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second);
@@ -148,7 +148,7 @@ public:
 
     int32_t LastPageCount = 0;
     int32_t LastAutoFirstPage = 0;
-    CaretRect Caret;
+    CaretBox Caret;
     bool Playing = false;                // playback shows its note as the selection, no caret
     std::u16string TextureFile;          // the page texture beside the program
     std::function<void()> OnSelChange;   // the host learns the caret after ResetView

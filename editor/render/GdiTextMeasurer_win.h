@@ -5,7 +5,7 @@
 #include "model/MeasureCache.h"
 #include "model/TextMeasurer.h"
 #include "win/GdiHandles.h"
-#include "render/Gdiplus_win.h"
+#include "win/Gdiplus_win.h"
 
 namespace notaline {
 

@@ -1,6 +1,7 @@
 #include "render/PictureExport_win.h"
 
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
+#include "win/GdipHandles.h"
 
 namespace notaline {
 
@@ -55,6 +56,7 @@ GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFo
     Gdiplus::GpBitmap* bitmap = nullptr;
     GpStatus status = flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
     if (status != Gdiplus::Ok) return status;
+    const win::gdip::Image owner(bitmap);
     GpImage* image = bitmap;
     switch (format) {
         case PictureFormat::Jpg: status = SaveImageToJPG(image, file, 100); break;
@@ -63,7 +65,6 @@ GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFo
         case PictureFormat::Gif: status = SaveImageToGIF(image, file); break;
         case PictureFormat::None: status = Gdiplus::InvalidParameter; break;
     }
-    flat::GdipDisposeImage(image);
     return status;
 }
 

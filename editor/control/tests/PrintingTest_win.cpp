@@ -10,7 +10,7 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"

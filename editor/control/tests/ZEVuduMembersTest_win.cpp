@@ -113,7 +113,7 @@ struct ZEVuduMembersTest : test::HostedControlTest {
     }
     Script Host(bool userMode = true) {
         control = &HostedControlTest::Host({}, userMode);
-        if (control->Running()) control->Running()->Data.System = &beeps;
+        if (control->Running()) control->Running()->Data.System = beeps;
         return Script(static_cast<IZEVudu*>(control));
     }
     Editor& Ed() { return *control->Running(); }

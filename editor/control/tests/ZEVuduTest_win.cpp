@@ -12,7 +12,7 @@
 #include "control/EditWindow_win.h"
 #include "HostedControlTest_win.h"
 #include "control/ZEVudu_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 namespace {
@@ -55,7 +55,7 @@ struct ZEVuduTest : test::HostedControlTest {
 
     // The control's editor, with its keys and beeps taken over by the test.
     Editor& WithHeldKeys(ZEVudu& z) {
-        z.Running()->Data.System = &keys;
+        z.Running()->Data.System = keys;
         return *z.Running();
     }
 

@@ -19,16 +19,6 @@
 
 namespace {
 
-class QuietSystem final : public tessaly::DaDurSystem {
-public:
-    void Progress(intptr_t, int32_t) override {}
-    void Beep() override {}
-    void Message(intptr_t, const std::u16string&) override {}
-    std::vector<std::string> InstalledFonts() override { return {"tolvane"}; }
-    double ZoomFactor() override { return 1.0; }
-    int32_t CurrentDpi() override { return 96; }
-};
-
 void Check(bool condition) {
     if (!condition) __builtin_trap();
 }
@@ -123,7 +113,7 @@ private:
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QuietSystem system;
+    tessaly::NoDaDurSystem system;
     tessaly::JpData doc;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (!tessaly::DaDurReader(system, 1.0).Read(tessaly::SplitDaDurLines(bytes), 0, doc).ok) return 0;
