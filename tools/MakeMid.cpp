@@ -14,7 +14,6 @@ namespace tessaly {
 namespace {
 
 constexpr uint32_t kMaxVlq = 0x0FFFFFFF;
-constexpr int16_t kMinBpm = 4;  // 60000000 / 4 is the slowest tempo that fits 24 bits
 
 // Numerator and denominator of the metre texts "1/4" to "12/8", indexed by JiePai.
 struct Metre {

@@ -49,6 +49,8 @@ struct PlayMidi {
     std::function<void(uint32_t message, int32_t wParam)> Notify;
     // Lets pending window messages run.
     std::function<void()> DoEvents;
+    // Called as each player's Timer handler ends, the player still alive and out of its tick.
+    std::function<void()> TickEnded;
     // The warning that the output could not be opened.
     std::function<void()> WarnNoMidi;
     aPlayInfo Settings;

@@ -35,6 +35,11 @@ void PlayNote::CloseMidiOut() {
     open_ = false;
 }
 
+bool PlayNote::InHandler() const {
+    if (drum_ && drum_->InTick()) return true;
+    return std::any_of(tracks_.begin(), tracks_.end(), [](const auto& t) { return t && t->InTick(); });
+}
+
 void PlayNote::SetInfoForPlay(intptr_t Ctrlhwnd, const aPlayInfo& PlayInfo1) {
     shared_.Target = Ctrlhwnd;
     shared_.Settings = PlayInfo1;

@@ -14,7 +14,8 @@ namespace tessaly {
 // Plays a song track by track, with its drums, or auditions drum patterns, on the MIDI output it
 // opens once for its whole life. Each track gets the channel the MIDI export gives it, so the
 // drum channel stays the drums'. The song ends when its last track has ended; the stop is
-// reported once (WM_ShowPlayPos -1), and that report's handler may release this object.
+// reported once (WM_ShowPlayPos -1) from inside a player's tick, so its handler may stop the
+// playback but leaves releasing this object until InHandler is false.
 class PlayNote {
 public:
     // Opens the output; says once when it cannot.
@@ -37,13 +38,17 @@ public:
     void PlayaOneDrumNote(int16_t DrumSounds, uint8_t DrumVolume);
 
     bool IsOpen() const { return open_; }
+    // Closes the output now, before the object goes, so that a player made meanwhile keeps the
+    // output it shares.
+    void CloseMidiOut();
+    // True while one of its players is inside its own Timer handler.
+    bool InHandler() const;
     int16_t TrackCount() const { return trackCount_; }
     const Playing& TrackPlayer(int i) const { return *tracks_[static_cast<size_t>(i)]; }
     const Playing& DrumPlayer() const { return *drum_; }
 
 private:
     bool OpenMidiOut();
-    void CloseMidiOut();
     void PlayerEnded();
 
     PlayMidi& shared_;

@@ -1,6 +1,7 @@
 #pragma once
 #include "PlayMidi_win.h"
 #include "PlayNote.h"
+#include "ReportHold.h"
 #include "api/IPlayNote.h"
 #include "com/Object.h"
 
@@ -14,6 +15,8 @@ public:
 private:
     WindowsPlayback windows_;
     PlayNote player_{windows_.Shared};
+    // A client that lets go of this object in its handler of a report lets go after the tick.
+    ReportHold hold_{windows_.Shared, player_, [this] { AddRef(); }, [this] { Release(); }};
 };
 
 }  // namespace tessaly

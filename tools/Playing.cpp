@@ -190,9 +190,14 @@ void Playing::Correct(float length, uint32_t t0) {
 
 void Playing::Tick() {
     if (!playing_) return;
+    const auto alive = alive_;
+    ++ticks_;
     const uint32_t t0 = shared_.Clock ? shared_.Clock->Milliseconds() : 0;
     if (type_ == kSongNotes) SongTick(t0);
     else DrumTick(t0);
+    if (!*alive) return;
+    --ticks_;
+    if (shared_.TickEnded) shared_.TickEnded();
 }
 
 bool Playing::SongTick(uint32_t t0) {

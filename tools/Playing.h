@@ -52,6 +52,9 @@ public:
     void PlayOneDrum(int16_t key, uint8_t velocity);
 
     bool IsPlaying() const { return playing_; }
+    // True while its Timer handler runs (reports and pumped messages included): releasing it then
+    // would pull the timer out from under its own event.
+    bool InTick() const { return ticks_ > 0; }
     // Sends the channel's volume, program and pan again, for an output opened late.
     void SendSetup();
 
@@ -89,6 +92,7 @@ private:
     int16_t step_ = 0;
     float stepTime_ = 0;
     bool playing_ = false;
+    int ticks_ = 0;               // Timer handlers running, nested by pumped messages
     int soundingKey_ = -1;        // the song note left sounding, -1 for none
     std::bitset<128> drumKeys_;  // drum keys sounded since the last silence
 };

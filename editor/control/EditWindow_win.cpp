@@ -192,6 +192,10 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
     if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
     const WNDPROC prev = ed->PrevWndProc;
+    if (msg == kReleaseStoppedPlayers) {
+        ReleaseStoppedPlayers(*ed);
+        return 0;
+    }
     // While a document loads, everything goes straight to the control's own procedure.
     if (!ed->Data.DocLoaded) return CallWindowProcW(prev, hwnd, msg, wParam, lParam);
     LRESULT result = 0;

@@ -18,6 +18,7 @@
 #include "model/ControlSite.h"
 #include "model/FreeItems.h"
 #include "model/mGeneral.h"
+#include "music/SetPlayInfoForm.h"
 #include "records/Messages.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/WinSystemServices_win.h"
@@ -102,6 +103,7 @@ public:
     HDC MemoryDc = nullptr;
     std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
+    PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
 };
 
 }  // namespace notaline

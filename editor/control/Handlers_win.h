@@ -79,6 +79,10 @@ void SetPlayPause(Editor& ed, bool pause);
 void StopPlayMusic(Editor& ed);
 bool IsPlayingMusic(const Editor& ed);
 void PlayDrumFrmInfo(Editor& ed, int32_t row);
+// Posted to the editor's window after a stop: releases the stopped players there, out of their
+// own ticks.
+inline constexpr UINT kReleaseStoppedPlayers = WM_APP + 0x101;
+void ReleaseStoppedPlayers(Editor& ed);
 // The play settings' metre into the document's first time signature: one undo step, redrawn.
 void ApplyPlayTimeSignature(Editor& ed);
 

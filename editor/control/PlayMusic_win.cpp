@@ -13,6 +13,7 @@ void BeginPlayMusic(Editor& ed) {
     MusicNoteGet& music = ed.Player->Music;
     music.TellHost = [&ed](int32_t state) { ed.Tell(tessaly::EM_PlayInfo, static_cast<WPARAM>(state), 0); };
     music.Warn = [&ed](std::string_view text) { ed.ShowMessage(text); };
+    music.PostRelease = [&ed] { PostMessageW(ed.Window, kReleaseStoppedPlayers, 0, 0); };
     // The warning that no output could be opened comes before the player knows its window.
     ed.Player->Windows.Shared.Target = reinterpret_cast<intptr_t>(ed.Window);
     music.BeginPlayMusic(ed.Data, reinterpret_cast<intptr_t>(ed.Window));
@@ -27,11 +28,17 @@ void StopPlayMusic(Editor& ed) {
     else ed.Tell(tessaly::EM_PlayInfo, 1, 0);
 }
 
+void ReleaseStoppedPlayers(Editor& ed) {
+    if (ed.Player) ed.Player->Music.ReleaseStopped();
+}
+
 bool IsPlayingMusic(const Editor& ed) {
     return ed.Player && ed.Player->Music.IsPlayingMusic();
 }
 
-// The drum-pattern editor's audition reports are not shown by this control.
-void PlayDrumFrmInfo(Editor&, int32_t) {}
+// The drum-pattern editor's audition reports go to the editor while it is open.
+void PlayDrumFrmInfo(Editor& ed, int32_t row) {
+    if (ed.PlaySettings.DrumProgress) ed.PlaySettings.DrumProgress(row);
+}
 
 }  // namespace notaline

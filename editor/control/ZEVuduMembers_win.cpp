@@ -16,6 +16,7 @@
 #include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "music/MidiExport.h"
+#include "music/SetPlayInfoDialog_win.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {
@@ -145,14 +146,9 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
 }
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {
-    const tessaly::DaDurStatus status = WriteMidFile(ed.Data, std::filesystem::path(U16(name)));
+    const tessaly::DaDurStatus status = WriteMidFile(ed.Data, std::filesystem::path(U16(name)), ed.PlaySettings.Texts);
     ShowUtf8(ed, status.ok ? std::string_view(kMidSavedText) : std::string_view(status.reason));
     if (!status.ok) Refuse(L"MIDI 文件没有保存。", E_FAIL);
-}
-
-// The drum editor and the play settings are not part of this build.
-void NotAvailable(Editor& ed, std::wstring_view what) {
-    Message(ed, std::wstring(what) + L"在此版本中不可用。", L"Notaline");
 }
 
 // The text or background colour of the selection; gives the colour's table index, which new
@@ -491,9 +487,9 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              SetPlayPause(ed, v);
          })},
         {id::正在播放, L"正在播放", com::kGet, ANY(com::Return(r, IsPlayingMusic(ed)))},
-        {id::EditDrum, L"EditDrum", com::kMethod, ANY(NotAvailable(ed, L"鼓点编辑"))},
+        {id::EditDrum, L"EditDrum", com::kMethod, ANY(notaline::EditDrum(ed))},
         {id::播放音乐, L"播放音乐", com::kMethod, ANY(BeginPlayMusic(ed))},
-        {id::设置演唱参数, L"设置演唱参数", com::kMethod, ANY(NotAvailable(ed, L"演唱参数设置"))},
+        {id::设置演唱参数, L"设置演唱参数", com::kMethod, ANY(ShowSetPlayInfo(ed))},
         {id::FileName, L"FileName", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().FileName); }},
         {id::FileName, L"FileName", com::kPut, RUN_PUT(OpenFile(z, ed, a.Value().Str()))},
         {id::SaveFile, L"SaveFile", com::kMethod,

@@ -8,21 +8,54 @@
 
 namespace notaline {
 
+MusicNoteGet::MusicNoteGet(tessaly::PlayMidi& shared) : shared_(shared) {
+    // A player stopped inside its own tick is released after that tick.
+    shared_.TickEnded = [this] {
+        if (!stopped_.empty()) AskRelease();
+    };
+}
+
 MusicNoteGet::~MusicNoteGet() {
     // The host is going too: stop without telling it.
     stopping_ = true;
+    PostRelease = nullptr;
     Release();
+    shared_.TickEnded = nullptr;
+    stopped_.clear();
+}
+
+void MusicNoteGet::AskRelease() {
+    if (releaseAsked_ || !PostRelease) return;
+    releaseAsked_ = true;
+    PostRelease();
 }
 
 void MusicNoteGet::Release() {
     // Detached first, so that reports raised by the stop find no player to stop again.
     std::unique_ptr<tessaly::PlayNote> player = std::move(player_);
-    if (player) player->CloseMusic();
+    if (!player) return;
+    player->CloseMusic();
+    player->CloseMidiOut();
+    stopped_.push_back(std::move(player));
+    AskRelease();
+}
+
+void MusicNoteGet::ReleaseStopped() {
+    releaseAsked_ = false;
+    // Taken from the list before they go, as a player's end may reach this list again. One still
+    // in its tick (this message pumped from inside it) waits for TickEnded.
+    std::vector<std::unique_ptr<tessaly::PlayNote>> gone;
+    std::erase_if(stopped_, [&](auto& p) {
+        if (p->InHandler()) return false;
+        gone.push_back(std::move(p));
+        return true;
+    });
 }
 
 void MusicNoteGet::BeginPlayMusic(const EditorData& data, intptr_t editorWindow) {
     // A playback still running ends first, so the host hears of its stop.
     if (playing_) StopPlayMusic();
+    ReleaseStopped();
     const tessaly::aPlayInfo& info = data.PlayInfo;
     const int32_t tracks = std::min<int32_t>(info.TotalTrack, static_cast<int32_t>(info.Track.size()));
     // Creating the player opens the output, and says so when it cannot.

@@ -1,6 +1,8 @@
 #include "paint/BigGlissando.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -27,30 +29,113 @@ GlissandoAnchors BigHuaYingAnchors(const tessaly::aWordInfo& first, const tessal
     return {{first.Left + first.WdSize.cx, y(first)}, {last.Left, y(last)}};
 }
 
+namespace {
+
+constexpr int32_t kSlots = 8;
+
+int32_t PageOf(const EditorData& data, int32_t word) {
+    return std::max(GetPageOfWord(data, word), 0);
+}
+
+// How far below the top of `page` the page of `word` begins, at a zoom.
+double PageDrop(const EditorData& data, int32_t word, int32_t page, double scale) {
+    return (PageOf(data, word) - page) * static_cast<double>(data.PageHeightPx) * scale;
+}
+
+// The anchors of the glissando from first to last in the frame of `page`.
+GlissandoAnchors AnchorsOnPage(const EditorData& data, int32_t first, int32_t last, double scale, int32_t page) {
+    auto a = BigHuaYingAnchors(ScaledWord(data.WordInfo[static_cast<size_t>(first)], scale),
+                               ScaledWord(data.WordInfo[static_cast<size_t>(last)], scale));
+    a.From.Y = static_cast<float>(a.From.Y + PageDrop(data, first, page, scale));
+    a.To.Y = static_cast<float>(a.To.Y + PageDrop(data, last, page, scale));
+    return a;
+}
+
+// The start whose end is the code 145 in the slot: the nearest earlier 144 of the same pair
+// number with no other end of that pair between; -1 without one.
+int32_t StartOfEnd(const EditorData& data, int32_t word, int32_t slot) {
+    const int32_t pair = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].ExtralWordVal2;
+    for (int32_t j = word; j-- > 0;) {
+        int32_t found = -1;
+        for (const auto& s : data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
+            if (s.ExtralWordVal2 != pair) continue;
+            if (s.IndexType == kGlissandoEnd) return -1;
+            if (s.IndexType == kMarkBigGlissandoStart) found = j;
+        }
+        if (found >= 0) return found;
+    }
+    return -1;
+}
+
+std::pair<int32_t, int32_t> PageWords(const EditorData& data, int32_t page) {
+    if (page < 0 || page >= data.PageCount()) return {0, 0};
+    const auto& p = data.PageInfo[static_cast<size_t>(page)];
+    return {std::max(p.StartWord, 0), std::min(p.StartWord + p.LengthWord, data.WordCount())};
+}
+
+// Every glissando that starts on an earlier page and is drawn on `page`: those from the page
+// before that end on or past it, and those that end on it. Stops when `visit` answers true.
+template <class Visit>
+bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
+    const auto [from, to] = PageWords(data, page);
+    const auto [before, beforeEnd] = PageWords(data, page - 1);
+    for (int32_t i = before; i < beforeEnd; ++i)
+        for (int32_t k = 0; k < kSlots; ++k) {
+            if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kMarkBigGlissandoStart) continue;
+            const int32_t end = BigHuaYingEnd(data, i, k);
+            if (end >= from && visit(i, end)) return true;
+        }
+    for (int32_t i = from; i < to; ++i)
+        for (int32_t k = 0; k < kSlots; ++k) {
+            if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kGlissandoEnd) continue;
+            const int32_t start = StartOfEnd(data, i, k);
+            // Those from the page before were seen above.
+            if (start >= 0 && start < before && visit(start, i)) return true;
+        }
+    return false;
+}
+
+void DrawOnPage(PaintContext& ctx, int32_t start, int32_t end, int32_t page) {
+    if (!BigHuaYingHasRoom(ctx.Data, start, end, ctx.Scale)) return;
+    const auto a = AnchorsOnPage(ctx.Data, start, end, ctx.Scale, page);
+    DrawBigHuaYingArrow(ctx, GetWordArgb(ctx, start), a.From, a.To);
+}
+
+}  // namespace
+
 bool BigHuaYingHasRoom(const EditorData& data, int32_t first, int32_t last, double scale) {
     if (!data.IsWord(first) || !data.IsWord(last)) return false;
-    const auto a = BigHuaYingAnchors(ScaledWord(data.WordInfo[static_cast<size_t>(first)], scale),
-                                     ScaledWord(data.WordInfo[static_cast<size_t>(last)], scale));
+    const auto a = AnchorsOnPage(data, first, last, scale, PageOf(data, first));
     const double distance = std::hypot(double{a.To.X} - a.From.X, double{a.To.Y} - a.From.Y);
     // The head and a fifth of it; a distance of exactly that has no room.
     return distance > scale * kHead * 1.2;
 }
 
+int32_t BigHuaYingEnd(const EditorData& data, int32_t word, int32_t slot) {
+    const int32_t pair = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].ExtralWordVal2;
+    for (int32_t j = word + 1; j < data.WordCount(); ++j)
+        for (const auto& s : data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
+            if (s.ExtralWordVal2 == pair && s.IndexType == kGlissandoEnd) return j;
+    return -1;
+}
+
 void DrawBigHuaYing(PaintContext& ctx, int32_t word, int32_t slot) {
-    const int32_t pair = SlotOf(ctx, word, slot).ExtralWordVal2;
-    int32_t end = -1;
-    for (int32_t j = word + 1; j < ctx.Data.WordCount() && end < 0; ++j)
-        for (const auto& s : ctx.Data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
-            if (s.ExtralWordVal2 == pair && s.IndexType == kGlissandoEnd) {
-                end = j;
-                break;
-            }
-    if (end < 0) return;
-    // Boxes are kept per page: an end on another page has no place on this one.
-    if (GetPageOfWord(ctx.Data, word) != GetPageOfWord(ctx.Data, end)) return;
-    if (!BigHuaYingHasRoom(ctx.Data, word, end, ctx.Scale)) return;
-    const auto a = BigHuaYingAnchors(Word(ctx, word), Word(ctx, end));
-    DrawBigHuaYingArrow(ctx, GetWordArgb(ctx, word), a.From, a.To);
+    if (!ctx.Data.IsWord(word) || slot < 0 || slot >= kSlots) return;
+    const int32_t end = BigHuaYingEnd(ctx.Data, word, slot);
+    if (end >= 0) DrawOnPage(ctx, word, end, PageOf(ctx.Data, word));
+}
+
+void DrawBigHuaYingsFromEarlierPages(PaintContext& ctx, int32_t page) {
+    ForEachEntering(ctx.Data, page, [&](int32_t start, int32_t end) {
+        DrawOnPage(ctx, start, end, page);
+        return false;
+    });
+}
+
+bool BigHuaYingEntersPage(const EditorData& data, int32_t page) {
+    // The room rule decides whether any of it shows; its zoom does not change that much.
+    const double scale = DocumentZoom(data);
+    return ForEachEntering(data, page, [&](int32_t start, int32_t end) { return BigHuaYingHasRoom(data, start, end, scale); });
 }
 
 void DrawBigHuaYingArrow(PaintContext& ctx, uint32_t argb, FloatPoint from, FloatPoint to) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "paint/BigGlissando.h"
 #include "paint/MarkDispatch.h"
 #include "records/Numbers.h"
 
@@ -94,6 +95,7 @@ void DrawPageMarkLayer(PaintContext& ctx, int32_t page) {
     const auto& p = ctx.Data.PageInfo[static_cast<size_t>(page)];
     const int32_t end = std::min(p.StartWord + p.LengthWord, ctx.Data.WordCount());
     for (int32_t i = std::max(p.StartWord, 0); i < end; ++i) DrawExtralWord(ctx, i);
+    DrawBigHuaYingsFromEarlierPages(ctx, page);
 }
 
 void DrawPageItemLayer(PaintContext& ctx, int32_t page) {

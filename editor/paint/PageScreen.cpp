@@ -78,6 +78,7 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
         const RefreshPlan plan =
             PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
         DrawPages(plan.First, plan.Last, plan.Layers);
+        if (plan.Layers.Marks && second > first) KeepGlissandoPagesInStep(plan, first, second);
         ComposeView(first, second);
         DrawSelection(selStart, selLength, first, second);
     } else {
@@ -87,6 +88,16 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
     surface_.Present(Px(ToDouble(scroll_.FirstVisiblePageScrollX())), Px(ToDouble(scroll_.FirstVisiblePageScrollY())));
     if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
     LastPageCount = pages;
+}
+
+void PageScreen::KeepGlissandoPagesInStep(const RefreshPlan& plan, int32_t first, int32_t second) {
+    const bool joins = BigHuaYingEntersPage(data_, second);
+    const bool both = plan.First <= first && plan.Last >= second;
+    if (!both && (joins || joinedPage_ == second)) {
+        const int32_t other = plan.First == first ? second : first;
+        DrawPages(other, other, {false, true, false});
+    }
+    joinedPage_ = joins ? second : -1;
 }
 
 void PageScreen::DrawPages(int32_t first, int32_t last, LayerSet layers) {

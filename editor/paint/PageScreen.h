@@ -155,6 +155,9 @@ public:
 
 private:
     double DocumentScale() const;
+    // A big glissando drawn on both visible pages: a redraw of one page's marks redraws the
+    // other's too, while one shows now or showed when the pair was last drawn.
+    void KeepGlissandoPagesInStep(const RefreshPlan& plan, int32_t first, int32_t second);
 
     EditorData& data_;
     PageScroll& scroll_;
@@ -162,6 +165,7 @@ private:
     PageServices* services_;
     double scale_ = 1;
     PixelSize page_;
+    int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
 };
 
 // Largest page layer made: a side of 16384 pixels, 32 million pixels in all.

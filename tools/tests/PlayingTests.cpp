@@ -8,6 +8,7 @@
 #include "FakePlayTimer.h"
 #include "PlayNote.h"
 #include "Playing.h"
+#include "ReportHold.h"
 #include "records/Messages.h"
 
 namespace tessaly {
@@ -375,6 +376,49 @@ TEST(PlayNoteStop, StoppingFromInsideATickIsCleanAndReportsOnce) {
     EXPECT_EQ(s.pn, nullptr);
     EXPECT_EQ(NoteOns(s.b.out.Messages).size(), 3u);
     EXPECT_TRUE(Sounding(s.b.out.Messages).empty());
+}
+
+// A client's object over an audition, gone when its last reference is dropped.
+struct AuditionOwner {
+    Bench b;
+    int refs = 1;
+    std::unique_ptr<PlayNote> pn = std::make_unique<PlayNote>(b.shared);
+    std::unique_ptr<ReportHold> hold =
+        std::make_unique<ReportHold>(b.shared, *pn, [this] { ++refs; }, [this] { Release(); });
+    bool goneInTick = false;
+
+    void Release() {
+        if (--refs > 0 || !pn) return;
+        goneInTick = pn->InHandler();
+        hold.reset();
+        pn.reset();
+    }
+};
+
+TEST(PlayNoteStop, AClientDroppingTheAuditionInAReportLetsItGoAfterTheTick) {
+    // The report on which the client drops it: a bar change, the end.
+    for (int32_t dropOn : {3, -2}) {
+        SCOPED_TRACE(dropOn);
+        AuditionOwner o;
+        std::vector<XjDrumData> patterns(5, Pattern(0, 60));
+        o.b.onReport = [&](uint32_t m, int32_t w) {
+            if (m == EM_PlayDrumFrmInfo && w == dropOn) o.Release();
+        };
+        ASSERT_TRUE(o.pn->PlayingListDrum(patterns.data(), 2, 4, 5).ok);
+        o.b.clock.Run();
+        EXPECT_EQ(o.pn, nullptr);
+        EXPECT_FALSE(o.goneInTick);
+        EXPECT_TRUE(o.b.clock.Timers().empty());
+        EXPECT_TRUE(Sounding(o.b.out.Messages).empty());
+    }
+    // Stopped by the client outside a tick, it is not held at all.
+    AuditionOwner o;
+    std::vector<XjDrumData> patterns(5, Pattern(0, 60));
+    ASSERT_TRUE(o.pn->PlayingListDrum(patterns.data(), 2, 4, 5).ok);
+    o.pn->CloseListDrum();
+    EXPECT_EQ(o.b.Count(EM_PlayDrumFrmInfo, -2), 1);
+    EXPECT_FALSE(o.hold->Held());
+    EXPECT_EQ(o.refs, 1);
 }
 
 TEST(PlayNoteStop, PauseHoldsEveryPlayerAndResumeGoesOn) {

@@ -10,6 +10,7 @@
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/LayoutSetup.h"
+#include "model/SourceLines.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
@@ -216,6 +217,40 @@ TEST_F(KeysTest, CtrlTabWithoutAlignmentTellsTheUser) {
     ASSERT_EQ(g_boxes.size(), 1u);
     EXPECT_EQ(g_boxes[0], L"请先设置当前行为小节相应的对齐属性。");
     EXPECT_EQ(ed->Data.WordCount(), 3);
+}
+
+// A lyric line aligned to the notes above it: Ctrl+Tab at each lyric after the first brings it
+// under the next note; the screen shows it (keys-lyric-aligned.png).
+TEST_F(KeysTest, CtrlTabPutsEachLyricUnderItsNote) {
+    EmptyDocument();
+    Type("1-2-3-5");
+    PostMessageW(control->Window(), WM_CHAR, 13, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ed->Data.WordCount() == 9; }));
+    Type("abcd");
+    EditorData& d = ed->Data;
+    ASSERT_EQ(d.WordInfo[9].IsJpGcCtl, 0);
+    ed->Commands->Paragraphs.Alignment(d.SelStart, 0, tessaly::AlignmentCpDq);
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    ASSERT_TRUE(ApplyCPdqLine(d, 0));
+    d.CPdqLine = 0;
+    const auto find = [&](char c) {
+        for (int32_t i = 8; i < d.WordCount(); ++i)
+            if (d.WordInfo[static_cast<size_t>(i)].WdAsc == c) return i;
+        return -1;
+    };
+    const std::pair<char, int32_t> under[] = {{'b', 2}, {'c', 4}, {'d', 6}};
+    for (auto [lyric, note] : under) {
+        d.SelStart = find(lyric);
+        d.CurLine = GetLineOfWord(d, d.SelStart);
+        HoldCtrl(true);
+        Key(WM_KEYUP, VK_TAB);
+        HoldCtrl(false);
+    }
+    EXPECT_TRUE(g_boxes.empty());
+    for (auto [lyric, note] : under) EXPECT_NEAR(GetWordCenterX(d, find(lyric)), GetWordCenterX(d, note), 1.0f) << lyric;
+    RECT r{};
+    GetWindowRect(parent, &r);
+    test::SaveScreenPng(r, L"keys-lyric-aligned.png");
 }
 
 TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {

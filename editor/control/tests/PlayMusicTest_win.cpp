@@ -112,6 +112,8 @@ TEST_F(PlayMusicTest, ThePlayingNoteMovesThroughTheEditorToTheEnd) {
     EXPECT_FALSE(IsPlayingMusic(*ed));
     EXPECT_EQ(selStart, ed->Data.SelStart);
     EXPECT_TRUE(Sounding().empty());
+    // The player stopped inside its tick goes when the message posted for it arrives.
+    EXPECT_TRUE(PumpUntil([&] { return ed->Player->Music.StoppedCount() == 0; }));
 }
 
 TEST_F(PlayMusicTest, StoppedMidwayTheHostHearsOnceAndNothingHangs) {

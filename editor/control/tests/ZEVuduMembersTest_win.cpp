@@ -301,10 +301,11 @@ TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
     ASSERT_EQ(S_OK, s.Put(L"暂停", Var(true)));
     EXPECT_FALSE(s.Get(L"暂停").Long());
     EXPECT_FALSE(s.Get(L"正在播放").Long());
-    for (const wchar_t* form : {L"EditDrum", L"设置演唱参数"}) {
+    // The drum editor hands back to the play settings when it closes.
+    for (auto [form, dialogs] : {std::pair{L"EditDrum", 2u}, {L"设置演唱参数", 1u}}) {
         DialogCloser box(IDOK);
         EXPECT_EQ(S_OK, s.Method(form));
-        EXPECT_EQ(1u, box.Texts().size()) << form;
+        EXPECT_EQ(dialogs, box.Texts().size()) << form;
     }
     EXPECT_TRUE(SameWords(words, Words()));
 }

@@ -10,6 +10,7 @@
 #include "LayoutFixture.h"
 #include "model/LayoutSetup.h"
 #include "model/PlayMarks.h"
+#include "model/SourceLines.h"
 #include "model/UndoRedo.h"
 #include "model/mGeneral.h"
 
@@ -356,6 +357,71 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
         ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
     }
     EXPECT_GT(deferred, 500);  // the lazy path was the one taken
+}
+
+// Deletes the characters of a line, the document's final paragraph end kept, or a paragraph end
+// that joins two paragraphs; false when there is none to delete.
+bool DeleteLine(EditorData& data, int32_t line) {
+    if (line < 0 || line >= data.LineCount()) return false;
+    const auto& l = data.LineInfo[static_cast<size_t>(line)];
+    const int32_t n = std::min(l.Length, data.WordCount() - 1 - l.Start);
+    if (n < 1) return false;
+    SetInputDat(data, l.Start, n, 0);
+    Erase(data, l.Start, n);
+    return true;
+}
+
+bool JoinParagraphs(EditorData& data, RandomDocuments& random) {
+    std::vector<int32_t> ends;
+    for (int32_t i = 0; i + 1 < data.WordCount(); ++i)
+        if (data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 3) ends.push_back(i);
+    if (ends.empty()) return false;
+    const int32_t at = ends[static_cast<size_t>(random.Below(static_cast<int32_t>(ends.size())))];
+    SetInputDat(data, at, 1, 0);
+    Erase(data, at, 1);
+    return true;
+}
+
+// Paragraphs aligned to a source line are placed as near ones, the editor aligning them through
+// spacing. With source lines set, and edited, joined to the next paragraph or deleted, the layout
+// stays that of a full one, and each source line is gone or names the line of its own characters.
+TEST(IncrementalLayoutProperty, SourceLinesFollowTheirCharactersOrAreDropped) {
+    RandomDocuments random(3535);
+    NoPageView page;
+    int32_t kept = 0, dropped = 0;
+    for (int32_t doc = 0; doc < 80; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 120, 300);
+        for (int32_t step = 0; step < 40; ++step) {
+            const int32_t pick = random.Below(data.LineCount());
+            if (data.CPdqLine == -1 && ApplyCPdqLine(data, pick)) data.CPdqLine = pick;
+            if (data.XjdqLine == -1 && ApplyXjdqLine(data, pick)) data.XjdqLine = pick;
+            const int32_t sourcesBefore = (data.CPdqLine != -1) + (data.XjdqLine != -1);
+            switch (random.Below(5)) {
+                case 0:
+                    if (!DeleteLine(data, data.CPdqLine != -1 ? data.CPdqLine : data.XjdqLine)) RandomEdit(data, random);
+                    break;
+                case 1:
+                    if (!JoinParagraphs(data, random)) RandomEdit(data, random);
+                    break;
+                default: RandomEdit(data, random); break;
+            }
+            LayOutEdit(data, page);
+            ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
+            for (auto [line, anchor] : {std::pair{data.CPdqLine, data.CPdqAnchor}, std::pair{data.XjdqLine, data.XjdqAnchor}}) {
+                if (line == -1) continue;
+                ASSERT_LT(line, data.LineCount()) << "document " << doc << " edit " << step;
+                const auto& l = data.LineInfo[static_cast<size_t>(line)];
+                ASSERT_EQ(std::make_tuple(line, l.Start, l.Length), std::make_tuple(anchor.Line, anchor.Start, anchor.Length))
+                    << "document " << doc << " edit " << step;
+            }
+            const int32_t sourcesAfter = (data.CPdqLine != -1) + (data.XjdqLine != -1);
+            kept += sourcesAfter;
+            dropped += sourcesBefore - sourcesAfter;
+        }
+    }
+    EXPECT_GT(kept, 1000);
+    EXPECT_GT(dropped, 300);
 }
 
 // The key, tempo and metre are read again only when an edit comes near their marks: after any

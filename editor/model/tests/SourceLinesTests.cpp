@@ -182,5 +182,24 @@ TEST_F(SourceLines, AlignSpaceLandsTheCaretCharacterOnTheNextPosition) {
     EXPECT_FLOAT_EQ(next.WdSpace + next.WdSize.cx, 35 - 5 - 10);
 }
 
+// A lyric paragraph aligned to the notes "1-23": the lyric under the dash moves under the
+// next note, and the layout keeps every lyric under its note afterwards.
+TEST_F(SourceLines, CtrlTabPutsEachLyricUnderItsNote) {
+    Start("1-23|abc|");
+    for (int32_t i : {5, 6, 7}) Code(i, static_cast<int16_t>('a' + i - 5), 0);
+    Para(8, tessaly::AlignmentCpDq);
+    Layout();
+    ASSERT_TRUE(ApplyCPdqLine(data, 0));
+    data.CPdqLine = 0;
+    host.Input.FontName = "song";
+    Caret(6);
+    keys->KeyUpCtrl(9);
+    ASSERT_EQ(data.WordCount(), 10);  // one alignment space before 'b'
+    EXPECT_EQ(W(6).WdAsc, 32);
+    for (auto [lyric, note] : {std::pair{5, 0}, std::pair{7, 2}, std::pair{8, 3}})
+        EXPECT_FLOAT_EQ(GetWordCenterX(data, lyric), GetWordCenterX(data, note)) << lyric;
+    EXPECT_EQ(DifferenceFromFullLayout(), "");
+}
+
 }  // namespace
 }  // namespace notaline

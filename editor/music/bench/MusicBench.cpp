@@ -12,6 +12,7 @@
 #include "FakeDaDurSystem.h"
 #include "music/MidiExport.h"
 #include "music/NoteExtraction.h"
+#include "music/SetPlayInfoForm.h"
 
 namespace {
 
@@ -117,6 +118,11 @@ int main() {
     const double exportMs = BestMs(runs, [&] {
         if (!notaline::WriteMidFile(data, mid).ok) std::exit(1);
     });
+    // What the play settings dialog does before it shows: its working copy, bar list and counts.
+    const double settings = BestMs(runs, [&] {
+        const notaline::SetPlayInfoForm form = notaline::SetPlayInfoForm::Load(data);
+        if (form.CountTrackBars(form.Work.MainTrack) < 0) std::exit(1);
+    });
 
     std::printf("song: %d characters, %zu timed notes over %d tracks, MIDI file %llu bytes\n", data.WordCount(), notes,
                 data.PlayInfo.TotalTrack, static_cast<unsigned long long>(std::filesystem::file_size(mid)));
@@ -124,6 +130,7 @@ int main() {
     std::printf("extract (every track):  %8.2f ms  (%.2f x read)\n", extract, extract / read);
     std::printf("export as MIDI:         %8.2f ms  (%.2f x read)\n", exportMs, exportMs / read);
     std::printf("extract + export:       %8.2f ms  (%.2f x read)\n", extract + exportMs, (extract + exportMs) / read);
+    std::printf("play settings loaded:   %8.2f ms\n", settings);
     std::filesystem::remove_all(dir);
     return extract + exportMs <= read ? 0 : 2;
 }

@@ -27,12 +27,18 @@ struct Session {
     std::vector<int32_t> positions;  // WM_ShowPlayPos reports
     std::vector<std::string> warnings;
     std::function<void(int32_t)> onPosition;
+    std::vector<std::function<void()>> posted;  // messages posted to the editor's window
 
     Session() {
         shared.Out = &out;
         shared.Clock = &clock;
         shared.MakeTimer = clock.Maker();
-        shared.DoEvents = [this] { clock.Advance(2); };
+        // Pumped inside a tick, posted messages run, those they post included.
+        shared.DoEvents = [this] {
+            clock.Advance(2);
+            Pump();
+        };
+        music.PostRelease = [this] { posted.push_back([this] { music.ReleaseStopped(); }); };
         shared.WarnNoMidi = [this] { warnings.push_back("no output"); };
         // As the editor's window handles the reports.
         shared.Notify = [this](uint32_t m, int32_t w) {
@@ -44,9 +50,17 @@ struct Session {
         music.TellHost = [this](int32_t s) { host.push_back(s); };
         music.Warn = [this](std::string_view t) { warnings.emplace_back(t); };
     }
+    void Pump() {
+        while (!posted.empty()) {
+            const auto message = posted.front();
+            posted.erase(posted.begin());
+            message();
+        }
+    }
     void Play() {
         music.BeginPlayMusic(data, 0);
         clock.Run();
+        Pump();
     }
 };
 
@@ -182,6 +196,32 @@ TEST(MusicNoteGet, StoppedInsideATickEverythingIsSilentAndTheHostHearsOnce) {
     e.clock.Run();
     EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1, 0, 1, 0, 1, 0, 1}));
     EXPECT_TRUE(Sounding(e.out.Messages).empty());
+}
+
+// Stopped by its end report or by the user from a message pumped inside a tick, the player stays
+// until the posted release after that tick: a release pumped inside the tick leaves it alone.
+TEST(MusicNoteGet, AStopInsideATickReleasesThePlayerFromAMessageAfterIt) {
+    for (bool byUser : {false, true}) {
+        SCOPED_TRACE(byUser);
+        Session e;
+        test::SetSong(e.data, "[1234|5-65|1---]", 2);
+        e.onPosition = [&e, byUser](int32_t w) {
+            if (byUser && w == 2) e.posted.push_back([&e] { e.music.StopPlayMusic(); });
+        };
+        e.music.BeginPlayMusic(e.data, 0);
+        e.clock.Run();
+        EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1}));
+        EXPECT_EQ(e.music.StoppedCount(), 1u);
+        ASSERT_EQ(e.posted.size(), 1u);  // asked once, after the tick
+        e.Pump();
+        EXPECT_EQ(e.music.StoppedCount(), 0u);
+        EXPECT_TRUE(e.clock.Timers().empty());
+        EXPECT_TRUE(Sounding(e.out.Messages).empty());
+        // The output closed at the stop is the next playback's, opened again.
+        e.Play();
+        EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1, 0, 1}));
+        EXPECT_EQ(e.out.Opens, 2);
+    }
 }
 
 TEST(MusicNoteGet, TheDefaultDocumentPlaysWhatTheExtractionFinds) {

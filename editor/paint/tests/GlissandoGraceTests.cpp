@@ -1,6 +1,7 @@
 #include "PaintFixture.h"
 #include "paint/BigGlissando.h"
 #include "paint/GraceCells.h"
+#include "paint/PageLayers.h"
 
 namespace notaline::test {
 namespace {
@@ -83,10 +84,34 @@ TEST_F(GlissandoTest, WithoutRoomOrEndNothingIsDrawnAndTheDocumentStays) {
     DrawAt(1);
     EXPECT_EQ(Kind::Triangle, canvas.Ops.at(0).What);
     EXPECT_FLOAT_EQ(220, canvas.Ops.at(0).Points[0].X);
-    // The end on the next page: boxes there are that page's, nothing is drawn here.
+    // The end on the next page: the arrow runs to it one page height lower.
     data.PageInfo = {{0, 1, 0, 3}, {1, 1, 3, 2}};
+    data.PageHeightPx = 500;
     DrawAt(1);
-    EXPECT_TRUE(canvas.Ops.empty());
+    EXPECT_EQ((FloatPoint{220, 625.5f}), canvas.Ops.at(0).Points[0]);
+}
+
+// One straight arrow from page 0 to page 2, each page drawing it in its own frame: the page in
+// between from the start on the page before, the end's page from its end.
+TEST_F(GlissandoTest, AGlissandoAcrossPagesIsDrawnOnEveryPageItCrosses) {
+    Glissando(300);
+    SetMark(data, 1, 1, 0, 0, 0);
+    SetMark(data, 3, 1, 145, 0, 3);
+    data.PageInfo = {{0, 1, 0, 1}, {1, 1, 1, 1}, {2, 1, 2, 3}};
+    data.PageHeightPx = 500;
+    for (int32_t page : {0, 1, 2}) {
+        SCOPED_TRACE(page);
+        canvas.Ops.clear();
+        PaintContext ctx(data, canvas);
+        DrawPageMarkLayer(ctx, page);
+        std::vector<RecordingCanvas::Op> arrow;
+        for (const auto& op : canvas.Ops)
+            if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == 130)) arrow.push_back(op);
+        ASSERT_EQ(2u, arrow.size());
+        EXPECT_FLOAT_EQ(125.5f + (2 - page) * 500, arrow[0].Points[0].Y);
+        EXPECT_EQ(126 - page * 500, arrow[1].Box.Top);  // the shaft leaves from the start
+        EXPECT_EQ(page > 0, BigHuaYingEntersPage(data, page));
+    }
 }
 
 // A two-note group before its main note (character 2, colour 1), drawn from its members' slots.

@@ -80,6 +80,30 @@ TEST_F(PageScreenTest, OnePageModeAfterALineCountChangeDrawsTheCaretsPage) {
     EXPECT_EQ(Draws(1, PageLayer::Items), 0);
 }
 
+// A glissando from page 0 into page 1: a one-page redraw of either redraws the other's marks,
+// and once more after it is gone, to take its piece away.
+TEST_F(PageScreenTest, OnePageModeRedrawsTheMarksOfThePageAGlissandoJoins) {
+    struct Case {
+        int32_t caret, other;
+    };
+    for (const Case c : {Case{35, 0}, Case{5, 1}}) {
+        SCOPED_TRACE(c.caret);
+        Make(3);
+        test::SetMark(data, 25, 0, 144, 0, 1);
+        test::SetMark(data, 35, 0, 145, 0, 1);
+        data.SelStart = c.caret;
+        data.LineCountChanged = true;
+        const int expected[] = {1, 1, 0};  // joined, just parted, parted
+        for (int round : expected) {
+            surface.Reset();
+            view->RefreshView(c.caret, 0, tessaly::OnePageRefresh);
+            EXPECT_EQ(Draws(c.other, PageLayer::Marks), round);
+            EXPECT_EQ(Draws(c.other, PageLayer::Text), 0);
+            data.WordInfo[35].ExtralWordInfo[0] = {};
+        }
+    }
+}
+
 TEST_F(PageScreenTest, OnePageComposesOneSlot) {
     Make(1);
     view->RefreshView(0, 0, tessaly::AllRefresh);

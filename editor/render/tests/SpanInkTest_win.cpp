@@ -86,6 +86,8 @@ struct SpanInkTest : ::testing::Test {
         SetMark(data, 19, 0, 145, 0, 7);
         SetMark(data, 19, 1, 72, 4, 8);  // across the page break
         SetMark(data, 21, 0, 73, 4, 8);
+        SetMark(data, 13, 0, 144, 0, 9);  // a glissando over the page break, from (310, 364.5)
+        SetMark(data, 25, 0, 145, 0, 9);  // to (440, 154.5) on the next page
     }
 
     std::vector<RecordingCanvas::Op> Predicted(int32_t page, double scale = 1) {
@@ -159,6 +161,8 @@ TEST_F(SpanInkTest, EverySpanMarkInksItsPredictedBoxOnBothPages) {
                 continue;
             // A piece clipped to no width, as a cut span's middle from a line's last note.
             if (op.What == Kind::Text && !(op.Flags & kDtNoClip) && op.Box.Right <= op.Box.Left) continue;
+            // A piece of a glissando that lies on the other page.
+            if (!ink::Intersects(Bounds(op), {0, 0, 960, 480})) continue;
             SCOPED_TRACE(::testing::Message() << "kind " << static_cast<int>(op.What) << " text " << op.Text);
             EXPECT_GT(target.InkIn(Bounds(op)), 0);
             ++checked;
@@ -167,15 +171,21 @@ TEST_F(SpanInkTest, EverySpanMarkInksItsPredictedBoxOnBothPages) {
             EXPECT_GE(checked, 20);
             EXPECT_EQ(2, Count(ops, Kind::Fitted));  // the arc and the dotted slur
             EXPECT_EQ(3, Count(ops, Kind::Arc));         // the slide and the tuplet's halves
-            EXPECT_EQ(1, Count(ops, Kind::Triangle));    // only the glissando with room
+            EXPECT_EQ(2, Count(ops, Kind::Triangle));    // the glissandi with room, one head below the page
             for (const char* t : {"SSSS", "U", "T", "\xF0\xCD", "\xF0\xCE", "L", "3"})
                 EXPECT_TRUE(HasText(ops, t)) << t;
             // Nothing between the glissando without room's anchors (710 to 730 at y 364.5).
             EXPECT_EQ(0, target.InkIn({712, 355, 728, 372}));
+            // The glissando over the page break leaves at the page's foot, near x 366.
+            EXPECT_GT(target.InkIn({352, 460, 380, 480}), 0);
         } else {
             // The page-break arc's end piece on the second page, where its end lies.
             EXPECT_TRUE(HasText(ops, "\xF0\x9E"));
             EXPECT_GT(target.InkIn({120, 60, 240, 200}), 0);
+            // The glissando comes in at the top, near x 366, and ends with its head at (440, 154.5).
+            EXPECT_EQ(1, Count(ops, Kind::Triangle));
+            EXPECT_GT(target.InkIn({352, 0, 380, 20}), 0);
+            EXPECT_GT(target.InkIn({418, 140, 442, 170}), 0);
         }
     }
 }
@@ -194,8 +204,8 @@ TEST_F(SpanInkTest, GlissandoWithoutRoomIsNotDrawnAndChangesNothing) {
         SCOPED_TRACE(z);
         SpanPage target;
         Render(target, 0, z);
-        // The glissando without room draws no head at any zoom; the one with room always does.
-        EXPECT_EQ(1, Count(Predicted(0, z), Kind::Triangle));
+        // The glissando without room draws no head at any zoom; the two with room always do.
+        EXPECT_EQ(2, Count(Predicted(0, z), Kind::Triangle));
     }
     int after = 0;
     EnumThreadWindows(GetCurrentThreadId(), count, reinterpret_cast<LPARAM>(&after));

@@ -1,0 +1,406 @@
+// The play settings dialog driven as a user would, from another thread, while the member that
+// opened it waits.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
+
+#include "HostedControlTest_win.h"
+#include "MusicFixture.h"
+#include "ScreenTestSupport_win.h"
+#include "DrumPatterns.h"
+#include "com/Create.h"
+#include "control/Editor_win.h"
+#include "control/MusicPlayer_win.h"
+#include "model/LayoutSetup.h"
+#include "music/SetPlayInfoDialog_win.h"
+#include "tools/tests/DialogCloser_win.h"
+
+namespace notaline {
+namespace {
+
+using namespace play_settings;
+
+class SongSource final : public DocumentSource {
+public:
+    explicit SongSource(tessaly::JpData doc) : doc_(std::move(doc)) {}
+    DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
+    DocumentRead ReadDocFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
+
+private:
+    tessaly::JpData doc_;
+};
+
+// Runs `script` on its own thread against the dialogs of this thread; every wait is bounded and
+// the settings dialog is closed at the end whatever happened, so the member call returns.
+class Driver {
+public:
+    explicit Driver(std::function<void(Driver&)> script) : ui_(GetCurrentThreadId()) {
+        worker_ = std::thread([this, script] {
+            script(*this);
+            if (HWND d = Find(L"参数设置...", false)) PostMessageW(d, WM_CLOSE, 0, 0);
+        });
+    }
+    ~Driver() { worker_.join(); }
+
+    // A shown dialog box of the UI thread with this title.
+    HWND Find(const wchar_t* title, bool wait = true) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(wait ? 10 : 0);
+        do {
+            struct Search {
+                const wchar_t* title;
+                HWND found;
+            } s{title, nullptr};
+            EnumThreadWindows(
+                ui_,
+                [](HWND w, LPARAM p) -> BOOL {
+                    auto& s = *reinterpret_cast<Search*>(p);
+                    wchar_t cls[16]{}, text[64]{};
+                    GetClassNameW(w, cls, 16);
+                    InternalGetWindowText(w, text, 64);  // sends nothing: the UI thread may be waiting
+                    if (IsWindowVisible(w) && std::wstring(cls) == L"#32770" && std::wstring(text) == s.title)
+                        return s.found = w, FALSE;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&s));
+            if (s.found) return s.found;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } while (std::chrono::steady_clock::now() < deadline);
+        return nullptr;
+    }
+    // The message box titled so answered with `button`; its text, or "" when none came.
+    std::wstring Answer(const wchar_t* title, int button = IDOK) {
+        HWND box = Find(title);
+        if (!box) return L"";
+        wchar_t text[256]{};
+        GetDlgItemTextW(box, 0xFFFF, text, 256);
+        Press(box, button);
+        while (IsWindow(box)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return text;
+    }
+    bool Open() { return (dialog = Find(L"参数设置...")) != nullptr; }
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
+    std::wstring Text(int id) const {
+        wchar_t text[256]{};
+        GetWindowTextW(Item(id), text, 256);
+        return text;
+    }
+    void SetText(int id, const wchar_t* text) const { SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    void Type(int id, std::wstring_view keys) const {
+        for (wchar_t c : keys) PostMessageW(Item(id), WM_CHAR, c, 1);
+    }
+    // The tab strip clicked: the dialog may refuse to leave its tab.
+    void Tab(int index) const {
+        RECT r{};
+        SendMessageW(Item(kTab), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        PostMessageW(Item(kTab), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(Item(kTab), WM_LBUTTONUP, 0, at);
+    }
+    int CurrentTab() const { return static_cast<int>(SendMessageW(Item(kTab), TCM_GETCURSEL, 0, 0)); }
+    std::wstring TabCaption(int index) const {
+        wchar_t text[32]{};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        SendMessageW(Item(kTab), TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    static void Press(HWND d, int id) {
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+    }
+    template <class Condition>
+    static bool Until(Condition done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return true;
+    }
+
+    HWND dialog = nullptr;
+
+private:
+    DWORD ui_;
+    std::thread worker_;
+};
+
+struct SetPlayInfoTest : test::HostedControlTest {
+    void SetUp() override {
+        HostedControlTest::SetUp();
+        control = &Host();
+        ed = control->Running();
+        ASSERT_TRUE(ed);
+        SongSource source(test::SongDocument("9[12|34|56:71|2]3"));  // blocks 1 and 2
+        LoadJpFile(ed->Data, source, *ed->Renderer, *ed, reinterpret_cast<intptr_t>(parent), u"song.DaDur");
+        ed->Commands->Undo.Modified(false);
+    }
+    // The member by name, as a script calls it; returns when the dialog has closed.
+    HRESULT Call(const wchar_t* name, std::vector<VARIANT> args = {}) {
+        auto* d = static_cast<IDispatch*>(static_cast<IZEVudu*>(control));
+        DISPID id = 0;
+        LPOLESTR n = const_cast<LPOLESTR>(name);
+        if (HRESULT hr = d->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id); FAILED(hr)) return hr;
+        DISPPARAMS p{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+        return d->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr);
+    }
+    bool Modified() { return ed->Commands->Undo.Modified(); }
+
+    ZEVudu* control = nullptr;
+    Editor* ed = nullptr;
+};
+
+TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
+    std::vector<std::wstring> tabs;
+    std::wstring order;
+    {
+        Driver d([&](Driver& d) {
+            if (!d.Open()) return;
+            for (int i = 0; i < 3; ++i) tabs.push_back(d.TabCaption(i));
+            d.Tab(1);
+            Driver::Until([&] { return d.Text(kPlayOrderText) == L"1,"; });
+            d.SetText(kPlayOrderText, L"");
+            d.Type(kPlayOrderText, L"1,2x,");  // x is refused
+            Driver::Until([&] { return d.Text(kPlayOrderText) == L"1,2,"; });
+            order = d.Text(kPlayOrderText);
+            RedrawWindow(d.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            RECT r{};
+            GetWindowRect(d.dialog, &r);
+            test::SaveScreenPng(r, (com::ProgramFolder() + L"set_play_info.png").c_str());
+            d.Tab(2);
+            Driver::Until([&] { return d.CurrentTab() == 2; });
+            d.SetText(kText1, L"茉莉花");
+            Driver::Press(d.dialog, IDOK);
+        });
+        EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
+    }
+    EXPECT_EQ(tabs, (std::vector<std::wstring>{L"基本选项", L"主音轨", L"Mid信息"}));
+    EXPECT_EQ(order, L"1,2,");
+    const auto& entries = ed->Data.PlayInfo.Track[0].tPlayOrder;
+    EXPECT_EQ(entries[0].BlockIndex, 1);
+    EXPECT_EQ(entries[1].BlockIndex, 2);
+    EXPECT_TRUE(entries[1].IsPlay);
+    EXPECT_TRUE(Modified());
+
+    // OK again without a change keeps the unsaved change.
+    {
+        Driver d([](Driver& d) {
+            if (d.Open()) Driver::Press(d.dialog, IDOK);
+        });
+        EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
+    }
+    EXPECT_TRUE(Modified());
+
+    // The title goes first into the global track, in code page 936.
+    const std::wstring mid = com::ProgramFolder() + L"set_play_info.mid";
+    {
+        DialogCloser box(IDOK);
+        VARIANT name;
+        V_VT(&name) = VT_BSTR;
+        V_BSTR(&name) = SysAllocString(mid.c_str());
+        EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
+        VariantClear(&name);
+    }
+    std::ifstream in(std::filesystem::path(mid), std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const size_t track = bytes.find("MTrk");
+    ASSERT_NE(track, std::string::npos);
+    EXPECT_EQ(bytes.substr(track + 9, 9), std::string("\xFF\x03\x06\xDC\xD4\xC0\xF2\xBB\xA8", 9));
+}
+
+TEST_F(SetPlayInfoTest, ABadBoxKeepsItsTabAndCancelAlwaysClosesWithoutKeepingDrumEdits) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const tessaly::aPlayInfo before = ed->Data.PlayInfo;
+    std::vector<std::wstring> said;
+    std::vector<int> tabs;
+    bool drumsPrepared = false;
+    bool barListShown = true;
+    {
+        Driver d([&](Driver& d) {
+            if (!d.Open()) return;
+            barListShown = !std::filesystem::exists(com::ProgramFolder() + L"Selmoda.dll") ||
+                           !IsWindowVisible(d.Item(kShowXjxWin1));
+            d.Tab(1);
+            Driver::Until([&] { return d.CurrentTab() == 1; });
+            d.SetText(kText音量, L"127.4");
+            d.Tab(0);
+            said.push_back(d.Answer(L"Notaline"));
+            tabs.push_back(d.CurrentTab());
+            d.SetText(kText音量, L"127");
+            d.SetText(kText4, L"3");
+            Driver::Press(d.dialog, IDOK);
+            said.push_back(d.Answer(L"输入错误"));
+            tabs.push_back(d.CurrentTab());
+            Driver::Press(d.dialog, kCmdDrumEdit);
+            // The drum editor over the working patterns, closed unchanged: the settings come back.
+            if (HWND drums = d.Find(L"鼓点编辑...")) {
+                drumsPrepared = !ed->PlaySettings.Drums.empty();
+                PostMessageW(drums, WM_CLOSE, 0, 0);
+            }
+            if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
+    }
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_EQ(said[0], L"轨道音量设置不对！");
+    EXPECT_EQ(said[1], L"演唱速度为4到999之间的数字!");
+    EXPECT_EQ(tabs, (std::vector<int>{1, 0}));
+    EXPECT_TRUE(drumsPrepared);
+    EXPECT_TRUE(ed->PlaySettings.Drums.empty());
+    EXPECT_TRUE(barListShown);
+    EXPECT_EQ(ed->Data.PlayInfo.Track[0].Volume, before.Track[0].Volume);
+    EXPECT_EQ(ed->Data.PlayInfo.Bpm, before.Bpm);
+    EXPECT_FALSE(Modified());
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySettings) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    int bars = 0;
+    bool loaded = false;
+    std::wstring asked;
+    {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            bars = static_cast<int>(SendMessageW(item(drum_editor::kBarList), LB_GETCOUNT, 0, 0));
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+            loaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
+            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step.
+            PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
+            RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            RECT r{};
+            GetWindowRect(editor, &r);
+            test::SaveScreenPng(r, (com::ProgramFolder() + L"drum_editor.png").c_str());
+            Driver::Press(editor, drum_editor::kSave);
+            asked = d.Answer(L"Notaline");
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            if (d.Open()) Driver::Press(d.dialog, IDOK);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+    EXPECT_EQ(bars, 3);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(asked.rfind(L"确认覆盖保存: “", 0), 0u);
+    ASSERT_EQ(ed->Data.XjDrum.size(), 3u);
+    tessaly::分析鼓点 view;
+    view.ViewRecords(ed->Data.XjDrum.data(), 3);
+    for (int step = 0; step < 32; ++step)
+        for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
+    EXPECT_TRUE(Modified());
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(SetPlayInfoTest, AChosenSoundAndTheEditingAreaAreHeardOnTheDrumChannel) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    tessaly::RecordingMidiOut out;
+    ed->Player = std::make_unique<MusicPlayer>();
+    out.Open();
+    ed->Player->Windows.Shared.Out = &out;
+    bool ended = false;
+    size_t patterns = 0;
+    {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            auto command = [&](int id, int code) {
+                PostMessageW(editor, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(item(id)));
+            };
+            command(drum_editor::kBarList, LBN_DBLCLK);
+            Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
+            SendMessageW(item(drum_editor::kSound0), CB_SETCURSEL, 22, 0);
+            command(drum_editor::kSound0, CBN_SELCHANGE);
+            SendMessageW(item(drum_editor::kChannel0), BM_SETCHECK, BST_CHECKED, 0);
+            SetDlgItemTextW(editor, drum_editor::kVolume0, L"100");
+            PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(360 / 15 + 1, 240 / 15 + 1));
+            command(drum_editor::kAudition, BN_CLICKED);
+            Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
+            ended = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kTab)) != FALSE; });
+            Driver::Press(editor, drum_editor::kSave);  // the bar list changed: it goes back whole
+            d.Answer(L"Notaline");
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            if (!d.Open()) return;
+            patterns = ed->PlaySettings.Drums.size();
+            Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(patterns, 3u);  // the pattern heard was not left in the list
+    const auto has = [&](uint32_t m) { return std::find(out.Messages.begin(), out.Messages.end(), m) != out.Messages.end(); };
+    EXPECT_TRUE(has(0x99u | 35u << 8 | 127u << 16));  // the preview of entry 22
+    EXPECT_TRUE(has(0x99u | 35u << 8 | 100u << 16));  // step 0 of channel 1 heard
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOpen) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const std::filesystem::path file(com::ProgramFolder() + L"DrumMod.dat");
+    const auto bytes = [&] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes();
+    std::wstring asked;
+    bool stayed = false;
+    {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            HWND tab = GetDlgItem(editor, drum_editor::kTab);
+            RECT r{};
+            SendMessageW(tab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+            const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+            PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(tab, WM_LBUTTONUP, 0, at);
+            HWND templates = GetDlgItem(editor, drum_editor::kTemplateList);
+            Driver::Until([&] { return IsWindowVisible(templates) != FALSE; });
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK), reinterpret_cast<LPARAM>(templates));
+            Driver::Until([&] { return IsWindowEnabled(GetDlgItem(editor, drum_editor::kSave)) != FALSE; });
+            Driver::Press(editor, drum_editor::kSave);
+            d.Answer(L"Notaline");
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            asked = d.Answer(L"Notaline", IDCANCEL);
+            stayed = IsWindow(editor) && IsWindowVisible(editor);
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            d.Answer(L"Notaline", IDNO);
+            if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+    EXPECT_EQ(asked, L"是否将更改保存到模板文件？");
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(bytes(), before);  // answered No: the file as it was
+}
+
+}  // namespace
+}  // namespace notaline

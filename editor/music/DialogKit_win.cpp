@@ -1,0 +1,77 @@
+// What the music dialogs share: texts between their encodings, files beside the program, and the
+// empty modal frame they build their controls in.
+#include "music/DialogKit_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "Cp936.h"
+#include "com/Create.h"
+#include "com/Module.h"
+
+namespace notaline::dialog_kit {
+
+std::wstring Wide(std::string_view utf8) {
+    const auto text = tessaly::Utf8ToUtf16(utf8).value_or(u"");
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring FromGbk(std::string_view gbk) {
+    const auto text = tessaly::Cp936ToUtf16(gbk).value_or(u"");
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (const wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+std::wstring TextOf(HWND dialog, int id) {
+    HWND h = GetDlgItem(dialog, id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string ProgramFileBytes(const wchar_t* name) {
+    std::ifstream in(std::filesystem::path(com::ProgramFolder() + name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void SetStatus(HWND status, const std::wstring& text) {
+    SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SizeClient(HWND dialog, SIZE client) {
+    RECT r{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    RECT owner{};
+    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
+    SetWindowPos(dialog, nullptr, std::max(0L, owner.left + (owner.right - owner.left - w) / 2),
+                 std::max(0L, owner.top + (owner.bottom - owner.top - h) / 2), w, h, SWP_NOZORDER);
+}
+
+namespace {
+
+struct alignas(DWORD) EmptyTemplate {
+    DLGTEMPLATE Head;
+    WORD Menu = 0, Class = 0, Title = 0;
+};
+
+}  // namespace
+
+INT_PTR RunModal(HWND owner, DLGPROC proc, void* state) {
+    EmptyTemplate t{};
+    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    return DialogBoxIndirectParamW(com::ThisModule(), &t.Head, owner, proc, reinterpret_cast<LPARAM>(state));
+}
+
+}  // namespace notaline::dialog_kit

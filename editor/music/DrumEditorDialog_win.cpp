@@ -1,0 +1,688 @@
+// The drum pattern editor "鼓点编辑...": the bar patterns and the templates on a tab strip, and
+// the editing area with its rhythm grid, over the play settings' working patterns.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "Cp936.h"
+#include "com/Create.h"
+#include "com/Module.h"
+#include "music/DialogKit_win.h"
+#include "PlayNote.h"
+#include "control/Editor_win.h"
+#include "control/MusicPlayer_win.h"
+#include "music/DrumEditForm.h"
+#include "music/SetPlayInfoDialog_win.h"
+#include "records/Messages.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+using namespace drum_editor;
+using namespace dialog_kit;
+
+namespace {
+
+enum Menu : int {
+    kMenuEdit = 300,
+    kMenuCopy,
+    kMenuPaste,
+    kMenuDefault,
+    kMenuDelete,
+    kMenuCoverAll,
+    kMenuAudition,
+    kMenuPlayAll,
+    kMenuStop,
+    kMenuSave,
+};
+
+struct Control {
+    const wchar_t* Class;
+    int Id;  // 0: a label or frame
+    const wchar_t* Text;
+    DWORD Style;
+    RECT Box;  // left, top, width, height in pixels
+};
+
+// The grid's frame origin in the dialog; twips over 15 inside it.
+constexpr POINT kGridAt = {492, 74};
+constexpr int kRowStride = 27;  // one channel row of the channel frame
+
+const Control kControls[] = {
+    {L"LISTBOX", kBarList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 364}},
+    {L"LISTBOX", kTemplateList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 364}},
+    {L"BUTTON", 0, L"鼓点结构/编辑窗口", BS_GROUPBOX, {212, 4, 640, 404}},
+    {L"STATIC", 0, L"名称：", 0, {224, 28, 44, 20}},
+    {L"EDIT", kName, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {268, 24, 180, 22}},
+    {L"STATIC", 0, L"对应小节光标：", 0, {460, 28, 100, 20}},
+    {L"EDIT", kStart, L"", ES_AUTOHSCROLL | ES_READONLY | WS_BORDER, {560, 24, 80, 22}},
+    {L"BUTTON", 0, L"通道可用性、音量、乐器", BS_GROUPBOX, {220, 52, 260, 236}},
+    {L"BUTTON", 0, L"节奏", BS_GROUPBOX, {484, 52, 360, 236}},
+    {L"STATIC", kGrid, L"", SS_OWNERDRAW | SS_NOTIFY, {kGridAt.x, kGridAt.y, 340, 210}},
+    {L"BUTTON", 0, L"声像", BS_GROUPBOX, {220, 292, 360, 108}},
+    {L"STATIC", 0, L"速度(拍/分钟)：", 0, {592, 300, 100, 20}},
+    {L"EDIT", kSpeed, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {696, 296, 60, 22}},
+    {L"STATIC", 0, L"拍号：", 0, {592, 328, 100, 20}},
+    {L"COMBOBOX", kMetre, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {696, 324, 80, 300}},
+    {L"STATIC", kAccent, L"", 0, {592, 352, 256, 20}},
+    {L"BUTTON", kHaveDrum, L"鼓点在歌曲中可用", BS_AUTOCHECKBOX | WS_TABSTOP, {592, 374, 150, 22}},
+    {L"BUTTON", kMirror, L"", BS_OWNERDRAW, {540, 300, 32, 32}},
+    {L"BUTTON", kClear, L"清除", WS_TABSTOP, {760, 296, 84, 24}},
+    {L"BUTTON", kSave, L"覆盖保存", WS_TABSTOP, {760, 324, 84, 24}},
+    {L"BUTTON", kAudition, L"试听", WS_TABSTOP, {760, 372, 84, 24}},
+};
+constexpr SIZE kClient = {860, 440};
+
+struct ChannelControl {
+    const wchar_t* Class;
+    int FirstId;
+    DWORD Style;
+    RECT Box;  // of channel 0; the others follow a row lower each
+};
+const ChannelControl kChannelControls[] = {
+    {L"BUTTON", kChannel0, BS_AUTOCHECKBOX | WS_TABSTOP, {228, 70, 36, 20}},
+    {L"EDIT", kVolume0, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {266, 70, 44, 20}},
+    {L"COMBOBOX", kSound0, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {314, 68, 160, 300}},
+};
+
+struct DialogState {
+    DialogState(Editor& ed, const SetPlayInfoForm& settings) : Ed(ed), Settings(settings) {}
+    Editor& Ed;
+    const SetPlayInfoForm& Settings;
+    HWND Dialog = nullptr;
+    HWND Tab = nullptr;
+    HWND Status = nullptr;
+    tessaly::分析鼓点 Lists[2];
+    std::vector<int32_t> Starts;  // the bar patterns' first characters
+    size_t TemplatesRead = 0;
+    bool ListUnchanged[2] = {true, true};
+    DrumEditForm Form;
+    int EditedList = 0;
+    int EditedIndex = -1;
+    tessaly::XjDrumData Buffer{};
+    bool BufferFilled = false;
+    bool Filling = false;  // controls being set by the program, not edited
+    std::unique_ptr<tessaly::PlayNote> Note;  // made at the first sound
+    bool Playing = false;
+    bool AreaOn = false;
+    bool Pending = false;  // the editing area's pattern appended to the edited list to be heard
+};
+
+// Kept from one opening to the next within a run.
+int g_currentList = 0;
+int g_pasteMode = kPasteNone;
+bool g_mirror = false;
+
+HWND Item(const DialogState& s, int id) {
+    return GetDlgItem(s.Dialog, id);
+}
+
+std::wstring TextOf(const DialogState& s, int id) {
+    return dialog_kit::TextOf(s.Dialog, id);
+}
+
+std::filesystem::path TemplateFile() {
+    return std::filesystem::path(com::ProgramFolder() + L"DrumMod.dat");
+}
+
+HWND List(const DialogState& s, int list) {
+    return Item(s, list == 0 ? kBarList : kTemplateList);
+}
+
+int Selected(const DialogState& s) {
+    return static_cast<int>(SendMessageW(List(s, g_currentList), LB_GETCURSEL, 0, 0));
+}
+
+void SetStatus(const DialogState& s, const std::wstring& text) {
+    dialog_kit::SetStatus(s.Status, text);
+}
+
+void ShowStatus(const DialogState& s, int selected) {
+    const tessaly::aPlayInfo& play = s.Ed.Data.PlayInfo;
+    const int main = play.MainTrack;
+    const int count = main >= 1 && main <= static_cast<int>(play.Track.size()) ? play.Track[main - 1u].XjCount : 0;
+    const std::wstring head = L"“小节鼓点”对应主音轨(音轨" + std::to_wstring(main) + L")，";
+    if (g_currentList == 1)
+        SetStatus(s, L"模板鼓点有" + std::to_wstring(s.TemplatesRead) + L"个，当前为第" + std::to_wstring(selected + 1) + L"个。");
+    else if (selected < 0)
+        SetStatus(s, head + L"当前小节鼓点共有" + std::to_wstring(count) + L"个。");
+    else
+        SetStatus(s, head + L"小节鼓点共有" + std::to_wstring(count) + L"个，当前鼓点对应于第" + std::to_wstring(selected + 1) + L"小节。");
+}
+
+void FillList(DialogState& s, int list, int select) {
+    HWND box = List(s, list);
+    SendMessageW(box, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < s.Lists[list].DrumCount(); ++i)
+        SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(s.Lists[list].DrumName(i)).c_str()));
+    SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(select), 0);
+}
+
+void AssignStarts(DialogState& s) {
+    tessaly::分析鼓点& bars = s.Lists[0];
+    s.Starts = BarStartPositions(s.Settings.Work, s.Settings.Bars, bars.DrumCount());
+    for (size_t n = 0; n < s.Starts.size(); ++n)
+        if (const auto v = tessaly::TryCInt(s.Starts[n])) bars.BeginSelStart(static_cast<int32_t>(n), *v);
+}
+
+void ApplyArea(DialogState& s, bool on) {
+    for (int id = kName; id <= kLastAreaControl; ++id)
+        if (HWND h = Item(s, id)) EnableWindow(h, on);
+    EnableWindow(Item(s, kSave), on && s.EditedIndex >= 0);
+}
+
+void EnableArea(DialogState& s, bool on) {
+    s.AreaOn = on;
+    ApplyArea(s, on);
+}
+
+void ShowMetre(DialogState& s) {
+    const int metre = s.Form.Area.Metre;
+    SetDlgItemTextW(s.Dialog, kAccent, metre >= 0 ? Wide(kDrumMetreChoices[static_cast<size_t>(metre)].Accent).c_str() : L"");
+    InvalidateRect(Item(s, kGrid), nullptr, TRUE);
+}
+
+void ShowArea(DialogState& s) {
+    s.Filling = true;
+    const DrumEditArea& a = s.Form.Area;
+    SetDlgItemTextW(s.Dialog, kName, FromGbk(a.Name).c_str());
+    for (int ch = 0; ch < 8; ++ch) {
+        CheckDlgButton(s.Dialog, kChannel0 + ch, a.Channel[ch] ? BST_CHECKED : BST_UNCHECKED);
+        SetDlgItemInt(s.Dialog, kVolume0 + ch, static_cast<UINT>(a.Volume[ch]), FALSE);
+        SendMessageW(Item(s, kSound0 + ch), CB_SETCURSEL, static_cast<WPARAM>(a.Sound[ch]), 0);
+        SendMessageW(Item(s, kPan0 + ch), TBM_SETPOS, TRUE, a.Pan[ch]);
+    }
+    CheckDlgButton(s.Dialog, kHaveDrum, a.HaveDrum ? BST_CHECKED : BST_UNCHECKED);
+    SendMessageW(Item(s, kMetre), CB_SETCURSEL, static_cast<WPARAM>(a.Metre), 0);
+    SetDlgItemInt(s.Dialog, kSpeed, static_cast<UINT>(a.Speed), FALSE);
+    SetDlgItemInt(s.Dialog, kStart, static_cast<UINT>(a.BeginSelStart), TRUE);
+    ShowMetre(s);
+    s.Filling = false;
+}
+
+// The controls that are not kept in step as they change, read back before a store.
+void ReadArea(DialogState& s) {
+    DrumEditArea& a = s.Form.Area;
+    const auto name = tessaly::Utf16ToCp936(std::u16string(TextOf(s, kName).begin(), TextOf(s, kName).end()));
+    a.Name = name.value_or(a.Name);
+    for (int ch = 0; ch < 8; ++ch) {
+        a.Channel[ch] = IsDlgButtonChecked(s.Dialog, kChannel0 + ch) == BST_CHECKED;
+        a.Sound[ch] = static_cast<int32_t>(SendMessageW(Item(s, kSound0 + ch), CB_GETCURSEL, 0, 0));
+        a.Pan[ch] = static_cast<int32_t>(SendMessageW(Item(s, kPan0 + ch), TBM_GETPOS, 0, 0));
+    }
+    a.HaveDrum = IsDlgButtonChecked(s.Dialog, kHaveDrum) == BST_CHECKED;
+}
+
+int Ask(const DialogState& s, const std::wstring& text, UINT style, const wchar_t* title = L"Notaline") {
+    return MessageBoxW(s.Dialog, text.c_str(), title, style);
+}
+
+void LoadPattern(DialogState& s) {
+    const int index = Selected(s);
+    if (index < 0) return;
+    if (!s.Form.Unchanged &&
+        Ask(s, L"编辑界面数据有修改，覆盖它？", MB_OKCANCEL | MB_ICONQUESTION, L"Tavolin") != IDOK)
+        return;
+    s.EditedList = g_currentList;
+    s.EditedIndex = index;
+    s.Form.Load(*s.Lists[g_currentList].DrumAddress(index));
+    ShowArea(s);
+    EnableArea(s, true);
+}
+
+void ClearArea(DialogState& s) {
+    if (!s.Form.Unchanged && Ask(s, L"确实需要清除？", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+    s.Form.Clear();
+    s.EditedIndex = -1;
+    ShowArea(s);
+    EnableArea(s, true);
+}
+
+void OverwriteSave(DialogState& s) {
+    if (s.EditedIndex < 0) return;
+    HWND box = List(s, s.EditedList);
+    wchar_t text[64]{};
+    SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(text));
+    if (Ask(s, std::wstring(L"确认覆盖保存: “") + text + L"”", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    ReadArea(s);
+    s.Form.Store(*s.Lists[s.EditedList].DrumAddress(s.EditedIndex));
+    SendMessageW(box, LB_DELETESTRING, static_cast<WPARAM>(s.EditedIndex), 0);
+    SendMessageW(box, LB_INSERTSTRING, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(TextOf(s, kName).c_str()));
+    SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(s.EditedIndex), 0);
+    s.Form.Unchanged = true;
+    s.ListUnchanged[s.EditedList] = false;
+}
+
+// The template file written; a failed write is told and the list stays changed.
+bool SaveTemplates(DialogState& s) {
+    const tessaly::DaDurStatus saved = s.Lists[1].SaveDrum(TemplateFile());
+    if (!saved.ok) {
+        Ask(s, Wide(saved.reason), MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
+    s.ListUnchanged[1] = true;
+    return true;
+}
+
+void ListClicked(DialogState& s);
+
+tessaly::PlayNote& Player(DialogState& s) {
+    if (!s.Note) {
+        Editor& ed = s.Ed;
+        if (!ed.Player) ed.Player = std::make_unique<MusicPlayer>();
+        ed.Player->Windows.Shared.Target = reinterpret_cast<intptr_t>(ed.Window);
+        s.Note = std::make_unique<tessaly::PlayNote>(ed.Player->Windows.Shared);
+        s.Note->SetInfoForPlay(reinterpret_cast<intptr_t>(ed.Window), ed.Data.PlayInfo);
+    }
+    return *s.Note;
+}
+
+// Patterns first to last of a list heard, at the first one's speed; a stored 0 plays at 120.
+void Audition(DialogState& s, int list, int first, int last) {
+    tessaly::分析鼓点& patterns = s.Lists[list];
+    if (first < 0 || last < first || last >= patterns.DrumCount()) return;
+    if (patterns.DrumSpeed(first) == 0) patterns.DrumSpeed(first, 120);
+    s.Playing = true;
+    Player(s).PlayingListDrum(patterns.DrumAddress(0), static_cast<int16_t>(first), static_cast<int16_t>(last),
+                              patterns.DrumCount());
+}
+
+// The editing area heard through a pattern appended to the edited list, removed at the end.
+void AuditionArea(DialogState& s) {
+    if (s.Playing || s.Pending) return;
+    tessaly::分析鼓点& patterns = s.Lists[s.EditedList];
+    ReadArea(s);
+    patterns.AddLastNullDrumData();
+    s.Pending = true;
+    const int last = patterns.DrumCount() - 1;
+    s.Form.Store(*patterns.DrumAddress(last));
+    Audition(s, s.EditedList, last, last);
+}
+
+void ControlsEnabled(DialogState& s, bool enabled) {
+    ApplyArea(s, enabled && s.AreaOn);
+    EnableWindow(s.Tab, enabled);
+    if (enabled && s.Pending) {
+        s.Lists[s.EditedList].DelLastDrumData();
+        s.Pending = false;
+    }
+    s.Playing = !enabled;
+}
+
+// The player's reports, through the editor's window.
+void Progress(DialogState& s, int32_t row) {
+    if (row == -1) ControlsEnabled(s, false);
+    else if (row == -2) ControlsEnabled(s, true);
+    else if (row >= 0 && !s.Pending) {
+        SendMessageW(List(s, g_currentList), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        ListClicked(s);
+    }
+}
+
+void ListCommand(DialogState& s, int id) {
+    const int list = g_currentList;
+    const int selected = Selected(s);
+    tessaly::分析鼓点& patterns = s.Lists[list];
+    switch (id) {
+        case kMenuEdit: LoadPattern(s); return;
+        case kMenuCopy:
+            if (const tessaly::XjDrumData* p = patterns.DrumAddress(selected)) s.Buffer = *p, s.BufferFilled = true;
+            return;
+        case kMenuPaste:
+            if (selected < 0 && list == 0) return;
+            FillList(s, list, PasteDrum(patterns, std::max(selected, 0), s.Buffer, list == 0 ? kPasteOver : g_pasteMode));
+            if (list == 0) AssignStarts(s);
+            break;
+        case kMenuDefault:
+            if (Ask(s, L"确定要清空该鼓点，并还原成默认值？", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+            patterns.DefDrumData(selected);
+            FillList(s, list, selected);
+            break;
+        case kMenuDelete:
+            if (Ask(s, L"确定要删除该鼓点？删除后不可恢复。", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+            patterns.DelDrumData(selected);
+            FillList(s, list, std::min(selected, patterns.DrumCount() - 1));
+            break;
+        case kMenuCoverAll:
+            for (int n = 0; n < s.Lists[0].DrumCount(); ++n) {
+                s.Lists[0].CoverDrumData(n, s.Buffer);
+                s.Lists[0].HaveDrum(n, 1);
+            }
+            FillList(s, 0, selected);
+            AssignStarts(s);
+            break;
+        case kMenuSave: SaveTemplates(s); return;
+        case kMenuAudition: Audition(s, list, selected, selected); return;
+        case kMenuPlayAll: Audition(s, list, selected, patterns.DrumCount() - 1); return;
+        case kMenuStop:
+            if (s.Note) s.Note->CloseListDrum();
+            return;
+        default: return;
+    }
+    s.ListUnchanged[list] = false;
+}
+
+void OpenListMenu(DialogState& s, HWND box) {
+    const int selected = Selected(s);
+    POINT at{};
+    GetCursorPos(&at);
+    POINT local = at;
+    ScreenToClient(box, &local);
+    RECT r{};
+    GetClientRect(box, &r);
+    const int position = GetClickPosition(local.y, r.bottom, static_cast<int32_t>(SendMessageW(box, LB_GETITEMHEIGHT, 0, 0)),
+                                          static_cast<int32_t>(SendMessageW(box, LB_GETTOPINDEX, 0, 0)), selected);
+    g_pasteMode = PasteModeOf(position, g_pasteMode);
+    const bool bars = g_currentList == 0;
+    const wchar_t* paste = bars ? L"覆盖" : g_pasteMode == kPasteAbove ? L"在上方插入"
+                                          : g_pasteMode == kPasteBelow ? L"在下方插入"
+                                          : g_pasteMode == kPasteOver  ? L"覆盖"
+                                                                       : L"粘贴";
+    const UINT idle = s.Playing ? MF_GRAYED : MF_ENABLED;
+    const UINT filled = s.BufferFilled && !s.Playing ? MF_ENABLED : MF_GRAYED;
+    HMENU menu = CreatePopupMenu();
+    auto add = [&](int id, const wchar_t* text, UINT flags) { AppendMenuW(menu, MF_STRING | flags, static_cast<UINT_PTR>(id), text); };
+    add(kMenuEdit, L"编辑", idle);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    add(kMenuCopy, L"复制", idle);
+    add(kMenuPaste, paste, filled);
+    if (bars) {
+        add(kMenuDefault, L"清空", filled);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        add(kMenuCoverAll, L"覆盖列表", filled);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        add(kMenuAudition, L"试听当前", idle);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        add(kMenuPlayAll, L"试听列表", idle);
+        add(kMenuStop, L"停止试听", s.Playing ? MF_ENABLED : MF_GRAYED);
+    } else {
+        add(kMenuDelete, L"删除", idle);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        add(kMenuAudition, L"试听当前", idle);
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        add(kMenuSave, L"保存到模板文件", idle);
+    }
+    const int id = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, s.Dialog, nullptr);
+    DestroyMenu(menu);
+    if (id) ListCommand(s, id);
+}
+
+void ListClicked(DialogState& s) {
+    const int selected = Selected(s);
+    if (g_currentList == 0 && selected >= 0 && static_cast<size_t>(selected) < s.Starts.size()) {
+        s.Ed.Data.SelStart = s.Starts[static_cast<size_t>(selected)];
+        s.Ed.Data.SelLength = 1;
+        SendMessageW(s.Ed.Window, tessaly::WM_ShowPlayPos, static_cast<WPARAM>(s.Starts[static_cast<size_t>(selected)]), 0);
+    }
+    ShowStatus(s, selected);
+}
+
+void ShowList(DialogState& s, int list) {
+    g_currentList = list;
+    ShowWindow(List(s, 0), list == 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(List(s, 1), list == 1 ? SW_SHOW : SW_HIDE);
+    SendMessageW(s.Tab, TCM_SETCURSEL, static_cast<WPARAM>(list), 0);
+    ShowStatus(s, Selected(s));
+}
+
+// The grid: cells at their twip positions, the metre's marker line after the bar's last step.
+void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const int height = -MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    for (int k = 0; k < kDrumCells; ++k) {
+        const std::string& cell = s.Form.Area.Cells[static_cast<size_t>(k)];
+        const std::wstring text(cell.begin(), cell.end());
+        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15, (CellTop(k) + 240) / 15};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_NOCLIP);
+    }
+    if (s.Form.Area.Metre >= 0) {
+        const int x = MarkerX(s.Form.Area.Metre) / 15;
+        HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+        HGDIOBJ oldPen = SelectObject(dc, pen);
+        MoveToEx(dc, x, 0, nullptr);
+        LineTo(dc, x, item.rcItem.bottom);
+        SelectObject(dc, oldPen);
+        DeleteObject(pen);
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+// The mirror button's two pictures: arrows apart, or crossed when mirrored.
+void DrawMirror(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, const_cast<RECT*>(&item.rcItem), (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const int w = item.rcItem.right, h = item.rcItem.bottom;
+    const int y1 = h / 3, y2 = 2 * h / 3;
+    MoveToEx(dc, 6, g_mirror ? y2 : y1, nullptr);
+    LineTo(dc, w - 6, g_mirror ? y1 : y1);
+    MoveToEx(dc, 6, g_mirror ? y1 : y2, nullptr);
+    LineTo(dc, w - 6, y2);
+    const POINT heads[] = {{w - 10, y1 - 4}, {w - 6, y1}, {w - 10, y1 + 4}};
+    Polyline(dc, heads, 3);
+    const POINT tails[] = {{10, y2 - 4}, {6, y2}, {10, y2 + 4}};
+    Polyline(dc, tails, 3);
+}
+
+LRESULT CALLBACK GridProc(HWND grid, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    auto& s = *reinterpret_cast<DialogState*>(data);
+    if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) {
+        const int x = static_cast<short>(LOWORD(l)) * 15, y = static_cast<short>(HIWORD(l)) * 15;
+        for (int k = 0; k < kDrumCells; ++k) {
+            if (y < CellTop(k) || y >= CellTop(k) + 240 || x < CellLeft(k) || x >= CellLeft(k) + kCellTwips) continue;
+            if (s.Form.Toggle(k, x - CellLeft(k))) InvalidateRect(grid, nullptr, TRUE);
+            break;
+        }
+        return 0;
+    }
+    return DefSubclassProc(grid, msg, w, l);
+}
+
+LRESULT CALLBACK ListProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+    if (msg == WM_RBUTTONUP) {
+        OpenListMenu(*reinterpret_cast<DialogState*>(data), box);
+        return 0;
+    }
+    return DefSubclassProc(box, msg, w, l);
+}
+
+void CreateControls(DialogState& s) {
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
+        HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return h;
+    };
+    s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 400});
+    for (const wchar_t* caption : {L"小节鼓点", L"模板鼓点"}) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(caption);
+        SendMessageW(s.Tab, TCM_INSERTITEMW, static_cast<WPARAM>(SendMessageW(s.Tab, TCM_GETITEMCOUNT, 0, 0)),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    for (const Control& c : kControls) {
+        HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
+        if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+        if (c.Id == kBarList || c.Id == kTemplateList) SetWindowSubclass(h, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+    }
+    for (int ch = 0; ch < 8; ++ch) {
+        for (const ChannelControl& c : kChannelControls) {
+            RECT b = c.Box;
+            b.top += ch * kRowStride;
+            make(c.Class, c.Style, c.FirstId == kChannel0 ? std::to_wstring(ch + 1).c_str() : L"", c.FirstId + ch, b);
+        }
+        HWND pan = make(TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, L"", kPan0 + ch,
+                        {228 + (ch % 4) * 88, 312 + (ch / 4) * 40, 84, 30});
+        SendMessageW(pan, TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
+    }
+    SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    s.Status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.Dialog, nullptr,
+                               com::ThisModule(), nullptr);
+    SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
+}
+
+void Load(HWND dialog, DialogState& s) {
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    s.Dialog = dialog;
+    SetWindowTextW(dialog, L"鼓点编辑...");
+    SizeClient(dialog, kClient);
+    CreateControls(s);
+
+    const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
+    for (int ch = 0; ch < 8; ++ch)
+        for (const std::string& name : sounds)
+            SendMessageW(Item(s, kSound0 + ch), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+    for (const DrumMetreChoice& m : kDrumMetreChoices)
+        SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
+
+    s.Lists[0].DrumArrData(s.Ed.PlaySettings.Drums);
+    AssignStarts(s);
+    if (!std::filesystem::exists(TemplateFile())) std::ofstream(TemplateFile(), std::ios::binary);
+    auto templates = tessaly::ParseDrumRecords(ProgramFileBytes(L"DrumMod.dat"));
+    s.TemplatesRead = templates.size();
+    s.Lists[1].DrumArrData(std::move(templates));
+    FillList(s, 0, s.Lists[0].DrumCount() > 0 ? 0 : -1);
+    FillList(s, 1, s.Lists[1].DrumCount() > 0 ? 0 : -1);
+    s.Form.Clear();
+    ShowArea(s);
+    EnableArea(s, false);
+    ShowList(s, g_currentList);
+    if (g_currentList == 0) ListClicked(s);
+    ShowWindow(dialog, SW_SHOW);
+}
+
+// Closing: the bar patterns back into the working copy; changed templates asked about first.
+void Close(DialogState& s) {
+    // The audition ends first: its pending pattern goes before anything is copied.
+    if (s.Note && (s.Playing || s.Pending)) s.Note->CloseListDrum();
+    if (s.Pending) ControlsEnabled(s, true);
+    if (!s.ListUnchanged[0]) {
+        s.Ed.PlaySettings.Drums = s.Lists[0].DrumArrData();
+        s.Ed.Data.ModifiedDrum = true;  // only ever set: an earlier unsaved change stays
+    }
+    if (!s.ListUnchanged[1]) {
+        const int answer = Ask(s, L"是否将更改保存到模板文件？", MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL || (answer == IDYES && !SaveTemplates(s))) return;
+    }
+    EndDialog(s.Dialog, IDOK);
+}
+
+void AreaEdited(DialogState& s, int id, int code) {
+    if (s.Filling) return;
+    if (id >= kVolume0 && id < kVolume0 + 8 && code == EN_CHANGE) {
+        const int ch = id - kVolume0;
+        const std::wstring text = TextOf(s, id);
+        if (!s.Form.SetVolume(ch, tessaly::Val(Narrow(text)))) {
+            Ask(s, L"音量值在 0-127 之间!", MB_OK | MB_ICONINFORMATION);
+            s.Filling = true;
+            SetDlgItemInt(s.Dialog, id, static_cast<UINT>(s.Form.Area.Volume[ch]), FALSE);
+            s.Filling = false;
+        }
+        return;
+    }
+    if (id == kSpeed && code == EN_CHANGE) {
+        s.Form.SetSpeed(tessaly::Val(Narrow(TextOf(s, id))));
+        return;
+    }
+    if (id >= kSound0 && id < kSound0 + 8 && code == CBN_SELCHANGE) {
+        const int sound = static_cast<int>(SendMessageW(Item(s, id), CB_GETCURSEL, 0, 0));
+        if (sound >= 0) Player(s).PlayaOneDrumNote(static_cast<int16_t>(sound + 13), 127);
+    }
+    if (id == kMetre && code == CBN_SELCHANGE) {
+        s.Form.ChooseMetre(static_cast<int32_t>(SendMessageW(Item(s, kMetre), CB_GETCURSEL, 0, 0)));
+        ShowMetre(s);
+    }
+    if (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED) s.Form.Edited();
+}
+
+void Command(DialogState& s, int id, int code) {
+    switch (id) {
+        case IDCANCEL: Close(s); return;
+        case kBarList:
+        case kTemplateList:
+            if (code == LBN_SELCHANGE) ListClicked(s);
+            if (code == LBN_DBLCLK) LoadPattern(s);
+            return;
+        case kClear:
+            if (code == BN_CLICKED) ClearArea(s);
+            return;
+        case kSave:
+            if (code == BN_CLICKED) OverwriteSave(s);
+            return;
+        case kAudition:
+            if (code == BN_CLICKED) AuditionArea(s);
+            return;
+        case kMirror:
+            if (code != BN_CLICKED) return;
+            g_mirror = !g_mirror;
+            ReadArea(s);
+            s.Form.Mirror();
+            ShowArea(s);
+            InvalidateRect(Item(s, kMirror), nullptr, TRUE);
+            return;
+        default: AreaEdited(s, id, code);
+    }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* s = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    try {
+        switch (msg) {
+            case WM_INITDIALOG:
+                SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+                Load(dialog, *reinterpret_cast<DialogState*>(lParam));
+                return TRUE;
+            case WM_COMMAND:
+                if (s) Command(*s, LOWORD(wParam), HIWORD(wParam));
+                return s != nullptr;
+            case WM_HSCROLL:
+                if (s && !s->Filling) s->Form.Edited();
+                return TRUE;
+            case WM_DRAWITEM: {
+                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+                if (!s) return FALSE;
+                if (item.CtlID == kGrid) DrawGrid(*s, item);
+                else if (item.CtlID == kMirror) DrawMirror(item);
+                return TRUE;
+            }
+            case WM_NOTIFY: {
+                const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+                if (s && n->idFrom == kTab && n->code == TCN_SELCHANGE)
+                    ShowList(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
+                return TRUE;
+            }
+            default: return FALSE;
+        }
+    } catch (...) {
+        MessageBeep(MB_ICONERROR);
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowDrumEditor(Editor& ed, HWND owner, const SetPlayInfoForm& settings) {
+    // The mirror flag and its picture agree from the start.
+    g_mirror = false;
+    DialogState state{ed, settings};
+    ed.PlaySettings.DrumProgress = [&state](int32_t row) { Progress(state, row); };
+    RunModal(owner, DialogProc, &state);
+    ed.PlaySettings.DrumProgress = nullptr;
+}
+
+}  // namespace notaline

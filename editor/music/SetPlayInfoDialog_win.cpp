@@ -1,0 +1,538 @@
+// The play settings dialog: a tab per track between the basic and the MIDI text tabs, over one
+// working copy; the bar list beside the singing order is the outside Selmoda control.
+#include "music/SetPlayInfoDialog_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "Cp936.h"
+#include "api/ISelmoda.h"
+#include "com/Container.h"
+#include "com/Create.h"
+#include "com/Module.h"
+#include "music/DialogKit_win.h"
+#include "control/Editor_win.h"
+#include "control/Handlers_win.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+namespace {
+
+using namespace play_settings;
+using namespace dialog_kit;
+
+enum Page { kAll, kBasic, kTrack, kMid };
+
+
+struct Control {
+    Page On;
+    const wchar_t* Class;
+    int Id;  // 0: a label or frame
+    const wchar_t* Text;
+    RECT Box;  // left, top, width, height in pixels
+};
+
+const wchar_t kEdit[] = L"EDIT", kStatic[] = L"STATIC", kButton[] = L"BUTTON", kCombo[] = L"COMBOBOX",
+              kGroup[] = L"GROUP", kCheck[] = L"CHECK";
+
+const Control kControls[] = {
+    {kBasic, kGroup, 0, L"基本设置", {20, 40, 480, 312}},
+    {kBasic, kStatic, 0, L"音轨总数：", {36, 68, 170, 20}},
+    {kBasic, kCombo, kTotalTrackCombo, L"", {210, 64, 80, 300}},
+    {kBasic, kStatic, 0, L"主音轨：", {36, 100, 170, 20}},
+    {kBasic, kCombo, kMainTrackCob, L"", {210, 96, 80, 300}},
+    {kBasic, kStatic, 0, L"演唱速度Bpm（拍/分钟）：", {36, 132, 170, 20}},
+    {kBasic, kEdit, kText4, L"", {210, 128, 80, 22}},
+    {kBasic, kStatic, 0, L"节拍：", {36, 164, 170, 20}},
+    {kBasic, kCombo, kCombo节拍, L"", {210, 160, 80, 300}},
+    {kBasic, kCheck, kCheck3, L"使用鼓点（鼓点音轨不计入“音轨总数”）", {36, 194, 440, 22}},
+    {kBasic, kGroup, 0, L"主音轨及小节鼓点", {36, 224, 448, 112}},
+    {kBasic, kStatic, kDrumVolumeLabel, L"鼓点音量（0-127）：", {52, 256, 150, 20}},
+    {kBasic, kEdit, kDrumVolumeTxt, L"", {206, 252, 80, 22}},
+    {kBasic, kStatic, kDrumCountLabel, L"鼓点数量：", {52, 292, 150, 20}},
+    {kBasic, kEdit, kDrumCountTxt, L"", {206, 288, 80, 22}},
+    {kBasic, kButton, kCmdDrumEdit, L"编辑>>", {300, 287, 80, 24}},
+
+    {kTrack, kGroup, 0, L"轨道设置", {20, 40, 480, 312}},
+    {kTrack, kCheck, kCheck1, L"音轨有效", {36, 64, 120, 22}},
+    {kTrack, kStatic, 0, L"轨道乐器：", {176, 68, 80, 20}},
+    {kTrack, kCombo, kComboSound, L"", {256, 64, 228, 300}},
+    {kTrack, kStatic, 0, L"音量：", {36, 100, 48, 20}},
+    {kTrack, kEdit, kText音量, L"", {84, 96, 50, 22}},
+    {kTrack, kStatic, 0, L"(0-127)", {138, 100, 60, 20}},
+    {kTrack, kStatic, 0, L"声像：", {208, 100, 48, 20}},
+    {kTrack, kEdit, kText声像, L"", {256, 96, 50, 22}},
+    {kTrack, kStatic, 0, L"(0-127)", {310, 100, 60, 20}},
+    {kTrack, kStatic, 0, L"音调：", {36, 132, 48, 20}},
+    {kTrack, kCombo, kCom音调, L"", {84, 128, 114, 300}},
+    {kTrack, kStatic, 0, L"开始延迟(32分音符个数)：", {208, 132, 190, 20}},
+    {kTrack, kEdit, kText2, L"", {404, 128, 80, 22}},
+    {kTrack, kStatic, 0, L"演唱顺序形如：      逗号表示发音，点表示", {36, 162, 448, 18}},
+    {kTrack, kStatic, 0, L"1,2.3，", {134, 162, 44, 18}},
+    {kTrack, kStatic, 0, L"不发音，数字表示演唱块。", {36, 180, 448, 18}},
+    {kTrack, kEdit, kPlayOrderText, L"", {36, 200, 448, 22}},
+    {kTrack, kGroup, 0, L"演唱块（红色数字）/演唱顺序", {36, 228, 448, 116}},
+    {kTrack, kStatic, kShowXjxWin1, L"", {44, 246, 432, 90}},
+
+    {kMid, kGroup, 0, L"MID文本信息", {20, 40, 480, 312}},
+    {kMid, kStatic, 0, L"歌曲标题:", {36, 72, 80, 20}},
+    {kMid, kEdit, kText1, L"", {120, 68, 364, 22}},
+    {kMid, kStatic, 0, L"版权信息:", {36, 106, 80, 20}},
+    {kMid, kEdit, kText3, L"", {120, 102, 364, 22}},
+    {kMid, kStatic, 0, L"备注:", {36, 140, 80, 20}},
+    {kMid, kEdit, kText5, L"", {120, 136, 364, 22}},
+
+    {kAll, kButton, IDOK, L"确定(&O)", {332, 364, 80, 26}},
+    {kAll, kButton, IDCANCEL, L"取消(&C)", {420, 364, 80, 26}},
+};
+constexpr SIZE kClient = {520, 422};
+constexpr RECT kTabBox = {8, 8, 504, 352};
+
+const wchar_t* const kKeys[] = {L"1 = C",  L"1 = #C",     L"1 = D", L"1 = bE(#D)", L"1 = E",
+                                L"1 = F",  L"1 = #F",     L"1 = G", L"1 = bA(#G)", L"1 = A",
+                                L"1 = bB(#A)", L"1 = B", L"1 = bD", L"1 = bG",     L"1 = bC"};
+const wchar_t* const kMetres[] = {L"1/4", L"2/4", L"3/4", L"4/4", L"5/4", L"3/8", L"6/8", L"7/8", L"9/8", L"12/8"};
+const int kDrumControls[] = {kDrumVolumeLabel, kDrumVolumeTxt, kDrumCountLabel, kDrumCountTxt, kCmdDrumEdit};
+
+constexpr wchar_t kSuggest[] = L"建议首先设置主音轨“演唱顺序”";
+
+struct DialogState {
+    Editor& Ed;
+    SetPlayInfoForm Form;
+    HWND Dialog = nullptr;
+    HWND Tab = nullptr;
+    HWND Status = nullptr;
+    HWND Tips = nullptr;
+    com::Ptr<com::ControlSite> BarSite{};
+    int Shown = -1;  // the tab shown
+};
+
+HWND Item(const DialogState& s, int id) {
+    return GetDlgItem(s.Dialog, id);
+}
+
+std::wstring TextOf(const DialogState& s, int id) {
+    return dialog_kit::TextOf(s.Dialog, id);
+}
+
+void SetText(const DialogState& s, int id, const std::wstring& text) {
+    SetWindowTextW(Item(s, id), text.c_str());
+}
+
+int ComboIndex(const DialogState& s, int id) {
+    return static_cast<int>(SendMessageW(Item(s, id), CB_GETCURSEL, 0, 0));
+}
+
+void SetComboIndex(const DialogState& s, int id, int index) {
+    SendMessageW(Item(s, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void FillCombo(const DialogState& s, int id, int from, int to) {
+    HWND h = Item(s, id);
+    SendMessageW(h, CB_RESETCONTENT, 0, 0);
+    for (int i = from; i <= to; ++i) SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(i).c_str()));
+}
+
+void SetStatus(const DialogState& s, const std::wstring& text) {
+    dialog_kit::SetStatus(s.Status, text);
+}
+
+int TrackCount(const DialogState& s) {
+    return static_cast<int>(s.Form.Work.Track.size());
+}
+
+// Tabs: 0 basic, 1 to n the tracks, n + 1 the MIDI texts.
+void CaptionTabs(DialogState& s) {
+    const int n = TrackCount(s);
+    for (int t = 0; t <= n + 1; ++t) {
+        std::wstring caption = t == 0 ? L"基本选项" : t == n + 1 ? L"Mid信息"
+                                 : t == s.Form.Work.MainTrack ? L"主音轨"
+                                                               : L"音轨" + std::to_wstring(t);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        if (SendMessageW(s.Tab, TCM_SETITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item)) == FALSE)
+            SendMessageW(s.Tab, TCM_INSERTITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item));
+    }
+    while (SendMessageW(s.Tab, TCM_GETITEMCOUNT, 0, 0) > n + 2) SendMessageW(s.Tab, TCM_DELETEITEM, static_cast<WPARAM>(n + 2), 0);
+}
+
+Page PageOf(const DialogState& s, int tab) {
+    return tab == 0 ? kBasic : tab <= TrackCount(s) ? kTrack : kMid;
+}
+
+void ShowPage(DialogState& s, int tab) {
+    const Page page = PageOf(s, tab);
+    for (const Control& c : kControls) {
+        if (c.On == kAll) continue;
+        HWND h = nullptr;
+        if (c.Id) h = Item(s, c.Id);
+        else {
+            // Labels and frames carry no id: found by their position in the table.
+            h = GetDlgItem(s.Dialog, 1000 + static_cast<int>(&c - kControls));
+        }
+        ShowWindow(h, c.On == page ? SW_SHOW : SW_HIDE);
+    }
+    if (s.BarSite) ShowWindow(s.BarSite->ControlWindow(), page == kTrack ? SW_SHOW : SW_HIDE);
+    SendMessageW(s.Tab, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    s.Shown = tab;
+}
+
+void ShowDrumCount(DialogState& s) {
+    SetText(s, kDrumCountTxt, std::to_wstring(s.Form.CountTrackBars(s.Form.Work.MainTrack)));
+}
+
+void EnableDrums(DialogState& s, bool on) {
+    for (int id : kDrumControls) EnableWindow(Item(s, id), on);
+}
+
+void ShowTrackSettings(DialogState& s, int t) {
+    const tessaly::aTrackInfo& track = s.Form.Work.Track[static_cast<size_t>(t - 1)];
+    SetText(s, kPlayOrderText, Wide(s.Form.PlayOrderText(t)));
+    if (s.BarSite) SetFocus(s.BarSite->ControlWindow());
+    SetText(s, kText音量, std::to_wstring(track.Volume));
+    SetComboIndex(s, kComboSound, track.ComSounds);
+    SetText(s, kText声像, std::to_wstring(track.SoundImage));
+    SetComboIndex(s, kCom音调, track.Yd);
+    SetText(s, kText2, std::to_wstring(track.DelayTimer));
+    CheckDlgButton(s.Dialog, kCheck1, tessaly::IsTrue(track.IsUser) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+TrackFields ReadTrack(const DialogState& s) {
+    return {Narrow(TextOf(s, kPlayOrderText)), Narrow(TextOf(s, kText音量)), Narrow(TextOf(s, kText声像)),
+            Narrow(TextOf(s, kText2)),         ComboIndex(s, kComboSound),  ComboIndex(s, kCom音调),
+            IsDlgButtonChecked(s.Dialog, kCheck1) == BST_CHECKED};
+}
+
+BasicFields ReadBasic(const DialogState& s) {
+    return {static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kTotalTrackCombo)))),
+            static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kMainTrackCob)))),
+            Narrow(TextOf(s, kText4)),
+            ComboIndex(s, kCombo节拍),
+            IsDlgButtonChecked(s.Dialog, kCheck3) == BST_CHECKED,
+            Narrow(TextOf(s, kDrumVolumeTxt))};
+}
+
+int BoxOf(PlayProblem p) {
+    switch (p) {
+        case PlayProblem::Order: return kPlayOrderText;
+        case PlayProblem::TrackVolume: return kText音量;
+        case PlayProblem::TrackPan: return kText声像;
+        case PlayProblem::Delay: return kText2;
+        case PlayProblem::Tracks: return kMainTrackCob;
+        case PlayProblem::TempoZero:
+        case PlayProblem::TempoRange: return kText4;
+        case PlayProblem::DrumVolume: return kDrumVolumeTxt;
+        case PlayProblem::None: break;
+    }
+    return 0;
+}
+
+void Tell(HWND owner, const std::wstring& text, const wchar_t* title, UINT icon) {
+    MessageBoxW(owner, text.c_str(), title, MB_OK | icon);
+}
+
+// The refusal told, on the tab that holds the box, the box selected.
+void Refuse(DialogState& s, PlayProblem p, int tab) {
+    ShowPage(s, tab);
+    const PlayProblemText t = TextOf(p);
+    if (!t.Text) MessageBeep(MB_OK);
+    else
+        Tell(s.Dialog, Wide(t.Text), t.Title ? Wide(t.Title).c_str() : L"Notaline",
+             t.Kind == PlayProblemText::Warning ? MB_ICONWARNING : t.Kind == PlayProblemText::Information ? MB_ICONINFORMATION : 0);
+    HWND box = Item(s, BoxOf(p));
+    SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+}
+
+// Leaving a tab: the track's boxes stored, the tempo checked; false keeps the tab.
+bool LeaveTab(DialogState& s) {
+    if (s.Shown >= 1 && s.Shown <= TrackCount(s)) {
+        const PlayProblem p = s.Form.CheckTrackInfo(s.Shown, ReadTrack(s));
+        if (p != PlayProblem::None) return Refuse(s, p, s.Shown), false;
+    }
+    if (s.Shown == 0) {
+        const PlayProblem p = SetPlayInfoForm::CheckBpm(Narrow(TextOf(s, kText4)));
+        if (p != PlayProblem::None) return Refuse(s, p, 0), false;
+    }
+    return true;
+}
+
+void EnterTab(DialogState& s, int tab) {
+    ShowPage(s, tab);
+    if (tab == 0) {
+        SetStatus(s, kSuggest);
+        ShowDrumCount(s);
+    } else if (tab <= TrackCount(s)) {
+        s.Form.CurrentTrack = tab;
+        ShowTrackSettings(s, tab);
+        SetStatus(s, L"当前音轨" + std::to_wstring(tab) + L"，对应的“小节数量”为：" +
+                         std::to_wstring(s.Form.CountTrackBars(tab)));
+    }
+}
+
+void TotalTrackChosen(DialogState& s) {
+    const int n = ComboIndex(s, kTotalTrackCombo) + 1;
+    if (n < 1) return;
+    s.Form.SetTotalTrack(n);
+    if (s.Form.CurrentTrack > n) s.Form.CurrentTrack = 0;  // its tab is gone
+    FillCombo(s, kMainTrackCob, 1, n);
+    SetComboIndex(s, kMainTrackCob, s.Form.Work.MainTrack - 1);
+    CaptionTabs(s);
+}
+
+void MainTrackChosen(DialogState& s) {
+    const int index = ComboIndex(s, kMainTrackCob);
+    if (index < 0) return;
+    s.Form.Work.MainTrack = static_cast<uint8_t>(index + 1);
+    CaptionTabs(s);
+    ShowDrumCount(s);
+}
+
+void LoadSoundList(DialogState& s) {
+    HWND combo = Item(s, kComboSound);
+    for (const std::string& name : ReadNameList(ProgramFileBytes(L"genmidi.txt"), 128, 0))
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+}
+
+// The bar list from the program's folder; without Selmoda.dll the frame stays empty.
+void HostBarList(DialogState& s) {
+    HWND frame = Item(s, kShowXjxWin1);
+    RECT r{};
+    GetWindowRect(frame, &r);
+    MapWindowPoints(nullptr, s.Dialog, reinterpret_cast<POINT*>(&r), 2);
+    auto control = com::CreateFromDll<IUnknown>(L"Selmoda.dll", CLSID_Selmoda);
+    if (!control || FAILED(com::ControlSite::Host(control.Get(), s.Dialog, r, nullptr, true, s.BarSite))) return;
+    ShowWindow(frame, SW_HIDE);
+    const BarList& bars = s.Form.Bars;
+    const LONG upper = std::min<LONG>(bars.XjCount, static_cast<LONG>(bars.Bars.size())) - 1;
+    if (auto list = s.BarSite->As<ISelmoda>())
+        list->ShowBars(reinterpret_cast<LONG_PTR>(bars.Bars.data()), upper);
+}
+
+LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data) {
+    auto& s = *reinterpret_cast<DialogState*>(data);
+    if (id == kPlayOrderText) {
+        if (msg == WM_CHAR && !(w >= L'0' && w <= L'9') && w != L',' && w != L'.' && w != VK_BACK) {
+            MessageBeep(MB_OK);
+            return 0;
+        }
+        if (msg == WM_KEYUP && s.Form.CurrentTrack > 0) {
+            const int t = s.Form.CurrentTrack;
+            if (s.Form.ParsePlayOrder(t, Narrow(TextOf(s, kPlayOrderText)))) {
+                SetStatus(s, L"当前音轨" + std::to_wstring(t) + L"，对应小节数为：" + std::to_wstring(s.Form.CountTrackBars(t)));
+                ShowDrumCount(s);
+            }
+        }
+    } else if (id == kDrumCountTxt) {
+        if (msg == WM_KEYDOWN) SetStatus(s, L"“鼓点数量”由主音轨“演唱顺序”决定，用户不可直接设置");
+        if (msg == WM_KEYUP) SetStatus(s, kSuggest);
+        if (msg == WM_CHAR) return 0;
+    }
+    return DefSubclassProc(box, msg, w, l);
+}
+
+void AddTip(DialogState& s, HWND control, const wchar_t* tip) {
+    s.Tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, s.Dialog, nullptr, com::ThisModule(), nullptr);
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = s.Dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(tip);
+    SendMessageW(s.Tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void CreateControls(DialogState& s) {
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
+        HWND h = CreateWindowExW(cls == kEdit ? WS_EX_CLIENTEDGE : 0, cls, text, WS_CHILD | style, b.left, b.top, b.right,
+                                 b.bottom, s.Dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(),
+                                 nullptr);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return h;
+    };
+    s.Tab = make(WC_TABCONTROLW, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, L"", kTab,
+                 {kTabBox.left, kTabBox.top, kTabBox.right, kTabBox.bottom});
+    for (size_t i = 0; i < std::size(kControls); ++i) {
+        const Control& c = kControls[i];
+        const int id = c.Id ? c.Id : 1000 + static_cast<int>(i);
+        DWORD style = c.On == kAll ? WS_VISIBLE : 0;
+        const wchar_t* cls = c.Class;
+        if (cls == kGroup) cls = kButton, style |= BS_GROUPBOX;
+        else if (cls == kCheck) cls = kButton, style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        else if (cls == kCombo) style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+        else if (cls == kEdit) style |= ES_AUTOHSCROLL | WS_TABSTOP | (id == kDrumCountTxt ? ES_READONLY : 0);
+        else if (cls == kButton) style |= WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        HWND h = make(cls, style, c.Text, id, c.Box);
+        if (id == kPlayOrderText || id == kDrumCountTxt) SetWindowSubclass(h, BoxProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(&s));
+        if (id == kText2) AddTip(s, h, L"轨道延迟发音，通常设置为0。");
+    }
+    // The tab strip below its pages.
+    SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    s.Status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.Dialog,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatus)), com::ThisModule(), nullptr);
+    SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
+}
+
+void Load(HWND dialog, DialogState& s) {
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    s.Dialog = dialog;
+    SetWindowTextW(dialog, L"参数设置...");
+    SizeClient(dialog, kClient);
+    CreateControls(s);
+
+    FillCombo(s, kTotalTrackCombo, 1, kMaxTracks);
+    for (const wchar_t* k : kKeys) SendMessageW(Item(s, kCom音调), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(k));
+    for (const wchar_t* m : kMetres) SendMessageW(Item(s, kCombo节拍), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m));
+    LoadSoundList(s);
+    HostBarList(s);
+
+    const tessaly::aMidTxtInfo& texts = s.Ed.PlaySettings.Texts;
+    SetText(s, kText1, FromGbk(texts.歌曲标题));
+    SetText(s, kText3, FromGbk(texts.歌曲版权));
+    SetText(s, kText5, FromGbk(texts.歌曲备注));
+    s.Form.CurrentTrack = 0;
+    SetComboIndex(s, kTotalTrackCombo, s.Form.Work.TotalTrack - 1);
+    TotalTrackChosen(s);
+    const tessaly::aPlayInfo& w = s.Form.Work;
+    CheckDlgButton(dialog, kCheck3, tessaly::IsTrue(w.IsPlayDrum) ? BST_CHECKED : BST_UNCHECKED);
+    SetText(s, kText4, std::to_wstring(w.Bpm));
+    SetComboIndex(s, kCombo节拍, w.JiePai);
+    SetText(s, kDrumVolumeTxt, std::to_wstring(w.DrumVolume));
+    EnableDrums(s, tessaly::IsTrue(w.IsPlayDrum));
+    EnterTab(s, 0);
+
+    // Shown now: a modal loop shows it only once its queue runs empty.
+    ShowWindow(dialog, SW_SHOW);
+}
+
+// The drum button: the working patterns made, this dialog hidden while the drum editor runs.
+void EditDrums(DialogState& s) {
+    const int32_t n = static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kDrumCountTxt))));
+    if (!s.Form.PrepareDrums(s.Ed.Data, s.Ed.PlaySettings, n)) {
+        Tell(s.Dialog, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", L"Tavolin", MB_ICONINFORMATION);
+        return;
+    }
+    ShowWindow(s.Dialog, SW_HIDE);
+    ShowDrumEditor(s.Ed, GetParent(s.Dialog), s.Form);
+    ShowWindow(s.Dialog, SW_SHOW);
+}
+
+std::optional<std::string> Gbk(const DialogState& s, int id) {
+    const std::wstring text = TextOf(s, id);
+    return tessaly::Utf16ToCp936(std::u16string(text.begin(), text.end()));
+}
+
+void Ok(DialogState& s) {
+    const int track = s.Form.CurrentTrack;
+    if (track > 0) {
+        const PlayProblem p = s.Form.CheckTrackInfo(track, ReadTrack(s));
+        if (p != PlayProblem::None) return Refuse(s, p, track);
+    }
+    const PlayProblem p = s.Form.CheckPlayInfo(ReadBasic(s));
+    if (p != PlayProblem::None) return Refuse(s, p, 0);
+    tessaly::aMidTxtInfo texts;
+    for (auto [id, field] : {std::pair{kText1, &tessaly::aMidTxtInfo::歌曲标题}, {kText3, &tessaly::aMidTxtInfo::歌曲版权},
+                             {kText5, &tessaly::aMidTxtInfo::歌曲备注}}) {
+        const auto bytes = Gbk(s, id);
+        if (!bytes) {
+            ShowPage(s, TrackCount(s) + 1);
+            Tell(s.Dialog, L"文字含有不能保存的字符。", L"Notaline", MB_ICONINFORMATION);
+            SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(s, id)), TRUE);
+            return;
+        }
+        texts.*field = *bytes;
+    }
+    s.Form.Apply(s.Ed.Data, s.Ed.PlaySettings, texts);
+    EndDialog(s.Dialog, IDOK);
+}
+
+void Command(DialogState& s, int id, int code) {
+    switch (id) {
+        case IDOK: Ok(s); break;
+        case IDCANCEL:
+            SetPlayInfoForm::Cancel(s.Ed.PlaySettings);
+            EndDialog(s.Dialog, IDCANCEL);
+            break;
+        case kTotalTrackCombo:
+            if (code == CBN_SELCHANGE) TotalTrackChosen(s);
+            break;
+        case kMainTrackCob:
+            if (code == CBN_SELCHANGE) MainTrackChosen(s);
+            break;
+        case kCheck3:
+            if (code == BN_CLICKED) {
+                const bool on = IsDlgButtonChecked(s.Dialog, kCheck3) == BST_CHECKED;
+                s.Form.Work.IsPlayDrum = tessaly::ToFlag(on);
+                EnableDrums(s, on);
+            }
+            break;
+        case kCmdDrumEdit:
+            if (code == BN_CLICKED) EditDrums(s);
+            break;
+        default: break;
+    }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* s = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    try {
+        switch (msg) {
+            case WM_INITDIALOG:
+                SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+                Load(dialog, *reinterpret_cast<DialogState*>(lParam));
+                return TRUE;
+            case WM_COMMAND:
+                if (s) Command(*s, LOWORD(wParam), HIWORD(wParam));
+                return s != nullptr;
+            case WM_NOTIFY: {
+                const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+                if (!s || n->idFrom != kTab) return FALSE;
+                if (n->code == TCN_SELCHANGING) {
+                    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, LeaveTab(*s) ? FALSE : TRUE);
+                    return TRUE;
+                }
+                if (n->code == TCN_SELCHANGE) EnterTab(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
+                return TRUE;
+            }
+            case WM_DESTROY:
+                if (s && s->BarSite) s->BarSite->Close();
+                if (s && s->Tips) DestroyWindow(s->Tips);
+                return FALSE;
+            default: return FALSE;
+        }
+    } catch (...) {
+        MessageBeep(MB_ICONERROR);
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowSetPlayInfo(Editor& ed) {
+    DialogState state{ed, SetPlayInfoForm::Load(ed.Data)};
+    const INT_PTR answer = RunModal(ed.Window, DialogProc, &state);
+    if (answer == IDOK) ApplyPlayTimeSignature(ed);
+}
+
+void EditDrum(Editor& ed) {
+    SetPlayInfoForm form = SetPlayInfoForm::Load(ed.Data);
+    if (!form.PrepareDrums(ed.Data, ed.PlaySettings, form.CountTrackBars(form.Work.MainTrack))) {
+        MessageBoxW(ed.Window, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", L"Tavolin", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    ShowDrumEditor(ed, ed.Window, form);
+    // The play settings come back as after the drum button.
+    ShowSetPlayInfo(ed);
+}
+
+}  // namespace notaline

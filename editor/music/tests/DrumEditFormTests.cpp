@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "MusicFixture.h"
+#include "music/DrumEditForm.h"
+
+namespace notaline {
+namespace {
+
+TEST(DrumEditForm, APressTogglesTheStepUnderItAndNothingElse) {
+    struct Row {
+        int32_t cell, x;
+        bool hit;
+        int32_t ch, step;
+    };
+    const Row rows[] = {{21, 240, true, 2, 22}, {21, 359, true, 2, 22}, {0, 0, true, 0, 0},
+                        {63, 479, true, 7, 31}, {21, 480, false, 0, 0}, {64, 0, false, 0, 0}, {5, -1, false, 0, 0}};
+    for (const Row& r : rows) {
+        DrumEditForm form;
+        EXPECT_EQ(form.Toggle(r.cell, r.x), r.hit) << r.cell << " " << r.x;
+        EXPECT_EQ(form.Unchanged, !r.hit);
+        int on = 0;
+        for (int ch = 0; ch < 8; ++ch)
+            for (int step = 0; step < 32; ++step) on += form.Step(ch, step);
+        EXPECT_EQ(on, r.hit ? 1 : 0);
+        if (r.hit) {
+            EXPECT_TRUE(form.Step(r.ch, r.step));
+        }
+    }
+    DrumEditForm form;
+    form.Toggle(21, 250);
+    form.Toggle(21, 300);
+    EXPECT_EQ(form.Area.Cells[21], "----");
+}
+
+TEST(DrumEditForm, MetresSetStepsAndTheirMarker) {
+    struct Row {
+        int32_t metre, steps, markerX;
+    };
+    // 3/8 in the middle of cell 1, 12/8 at the end of cell 5, 4/4 at the end of cell 3.
+    const Row rows[] = {{5, 6, 960 + 240}, {9, 24, 3375 + 480}, {3, 16, 2175 + 480}, {0, 4, 360 + 480}};
+    for (const Row& r : rows) {
+        DrumEditForm form;
+        form.ChooseMetre(r.metre);
+        EXPECT_EQ(form.StepsPerBar, r.steps);
+        EXPECT_EQ(MarkerX(r.metre), r.markerX);
+    }
+    DrumEditForm form;
+    form.ChooseMetre(2);
+    form.ChooseMetre(-1);  // none chosen: as it was
+    EXPECT_EQ(form.StepsPerBar, 12);
+}
+
+TEST(DrumEditForm, StoringKeepsOnlyTheBarsStepsAndFieldsThatFit) {
+    tessaly::XjDrumData record{};
+    record.DrumTimeSignature = 2;  // 3/4: 12 steps
+    record.DrumSpeed = 0;
+    DrumEditForm form;
+    form.Load(record);
+    EXPECT_EQ(record.DrumSpeed, 120);
+    EXPECT_EQ(form.Area.Speed, 120);
+    form.Toggle(0, 0);          // step 0
+    form.Toggle(3, 2 * 120);    // step 14, past the bar
+    form.Area.Name.clear();
+    form.Store(record);
+    tessaly::分析鼓点 view;
+    view.ViewRecords(&record, 1);
+    EXPECT_TRUE(view.DrumRhythms(0, 0, 0));
+    EXPECT_FALSE(view.DrumRhythms(0, 14, 0));
+    EXPECT_EQ(view.DrumName(0), "\xCE\xB4\xC3\xFC\xC3\xFB");
+
+    // Stored values the controls cannot hold are shown clamped; a metre past the list stays.
+    record.DrumSpeed = 10;
+    record.DrumVolume[1] = 200;
+    record.DrumSounds[2] = 90;
+    record.DrumTimeSignature = 10;
+    form.Load(record);
+    EXPECT_EQ(form.Area.Speed, 30);
+    EXPECT_EQ(form.Area.Volume[1], 127);
+    EXPECT_EQ(form.Area.Sound[2], 74);
+    EXPECT_EQ(form.Area.Metre, -1);
+    EXPECT_TRUE(form.Unchanged);
+    form.Store(record);
+    EXPECT_EQ(record.DrumTimeSignature, 10);
+
+    // Out of range typing keeps what was there.
+    EXPECT_FALSE(form.SetVolume(0, 128));
+    EXPECT_FALSE(form.SetVolume(0, -1));
+    EXPECT_EQ(form.Area.Volume[0], record.DrumVolume[0]);
+    EXPECT_FALSE(form.SetSpeed(256));
+    EXPECT_FALSE(form.SetSpeed(29));
+    EXPECT_TRUE(form.SetSpeed(255));
+    EXPECT_FALSE(form.Unchanged);
+}
+
+TEST(DrumEditForm, PatternsStartAtTheBarsTheMainTrackPlays) {
+    EditorData data;
+    test::SetSong(data, "9[12|34|56:71|2]3");
+    data.PlayInfo.Track[0].tPlayOrder[0] = {2, tessaly::kFalse};  // silent entries count
+    data.PlayInfo.Track[0].tPlayOrder[1] = {1, tessaly::kTrue};
+    const BarList bars = BuildXjInfo(data);
+    EXPECT_EQ(BarStartPositions(data.PlayInfo, bars, 10), (std::vector<int32_t>{10, 13, 1, 4, 7}));
+    EXPECT_EQ(BarStartPositions(data.PlayInfo, bars, 3), (std::vector<int32_t>{10, 13, 1}));
+}
+
+TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
+    struct Click {
+        int32_t y, position, mode;
+    };
+    // Item 2 of a list scrolled by one, 16 pixels high items: it spans 16 to 32.
+    const Click clicks[] = {{-1, 3, kPasteNone}, {101, 3, kPasteNone}, {100, 2, kPasteBelow}, {15, 1, kPasteAbove},
+                            {16, 0, kPasteOver}, {32, 0, kPasteOver}, {33, 2, kPasteBelow}};
+    for (const Click& c : clicks) {
+        EXPECT_EQ(GetClickPosition(c.y, 100, 16, 1, 2), c.position) << c.y;
+        EXPECT_EQ(PasteModeOf(c.position, kPasteNone), c.mode) << c.y;
+    }
+    struct Paste {
+        int32_t mode, selected;
+        std::vector<int> order;  // DrumVer of the records afterwards
+    };
+    const Paste pastes[] = {{kPasteAbove, 1, {0, 9, 1, 2}}, {kPasteOver, 1, {0, 9, 2}},
+                            {kPasteBelow, 2, {0, 1, 9, 2}}, {kPasteNone, 1, {0, 1, 2}}};
+    for (const Paste& p : pastes) {
+        tessaly::分析鼓点 list;
+        std::vector<tessaly::XjDrumData> records(3);
+        for (int i = 0; i < 3; ++i) records[i].DrumVer = static_cast<uint8_t>(i);
+        list.DrumArrData(records);
+        tessaly::XjDrumData buffer{};
+        buffer.DrumVer = 9;
+        EXPECT_EQ(PasteDrum(list, 1, buffer, p.mode), p.selected) << p.mode;
+        std::vector<int> order;
+        for (int i = 0; i < list.DrumCount(); ++i) order.push_back(list.DrumVer(i));
+        EXPECT_EQ(order, p.order) << p.mode;
+    }
+}
+
+}  // namespace
+}  // namespace notaline
