@@ -294,7 +294,13 @@ TEST_F(FileCommandsTest, BackupTicksWriteACopyAndAFailureStopsThem) {
     }
     Change();
     const std::wstring caption = Caption(window->Handle());
-    SetTimer(window->Handle(), kBackupTimerId, 50, nullptr);
+    SetTimer(window->Handle(), kBackupTimerId, 20, nullptr);
+    {
+        Answers about({{IDOK, L""}});
+        Command("AboutMe");  // ticks while the file command's box is up are skipped
+        EXPECT_EQ(1u, about.Titles().size());
+    }
+    EXPECT_FALSE(fs::exists(File(L"曲.Bak.Bak.DaDur")));
     ASSERT_TRUE(PumpUntil([&] { return fs::exists(File(L"曲.Bak.Bak.DaDur")); }));
     EXPECT_TRUE(Modified());
     EXPECT_EQ(caption, Caption(window->Handle()));
