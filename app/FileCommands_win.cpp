@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,11 @@ private:
     std::wstring FirstLine() const;
     bool Exists(const std::wstring& name) const;
 
+    struct Chosen {
+        std::wstring name;
+        long filterIndex;
+    };
+    std::optional<Chosen> AskSaveName(const std::wstring& suggested, const wchar_t* filter, const wchar_t* title);
     bool AskSaveDoc();
     bool SaveCommand();
     bool SaveDocAs(std::wstring& name);
@@ -188,18 +194,26 @@ bool FileCommands::ConfirmOverwrite(const std::wstring& name) {
     return Box(L"文件“" + name + L"”已经存在，覆盖保存？", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
-bool FileCommands::SaveDocAs(std::wstring& name) {
-    Busy busy(*this);
+// The save dialog with the system's overwrite prompt; nothing when cancelled.
+std::optional<FileCommands::Chosen> FileCommands::AskSaveName(const std::wstring& suggested, const wchar_t* filterText,
+                                                              const wchar_t* titleText) {
     ImCommonDialog* dialog = form_.CommonDialog();
-    if (!dialog) return false;
-    BStr file(name), filter(kDocumentFilter), title(L"选择保存文件");
+    if (!dialog) return std::nullopt;
+    BStr file(suggested), filter(filterText), title(titleText);
     VARIANT_BOOL overwrite = VARIANT_TRUE, ok = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
     dialog->VBGetSaveFileName(&file, nullptr, &overwrite, &filter, &filterIndex, nullptr, &title, nullptr, &owner,
                               &flags, &ok);
-    if (!ok) return false;
-    name = DocumentSaveName(file.Str(), filterIndex);
+    if (!ok) return std::nullopt;
+    return Chosen{file.Str(), filterIndex};
+}
+
+bool FileCommands::SaveDocAs(std::wstring& name) {
+    Busy busy(*this);
+    const auto chosen = AskSaveName(name, kDocumentFilter, L"选择保存文件");
+    if (!chosen) return false;
+    name = DocumentSaveName(chosen->name, chosen->filterIndex);
     if (!ConfirmOverwrite(name)) return false;
     return SaveUnder(name);
 }
@@ -250,16 +264,10 @@ bool FileCommands::LoadDocument(const std::wstring& path, const std::wstring& ca
 
 void FileCommands::SaveAsPictures() {
     Busy busy(*this);
-    ImCommonDialog* dialog = form_.CommonDialog();
-    if (!dialog || !Ed()) return;
-    BStr file(PictureSuggestion(FileName(), FirstLine())), filter(kPictureFilter), title(L"选择保存文件");
-    VARIANT_BOOL overwrite = VARIANT_TRUE, ok = VARIANT_FALSE;
-    LONG filterIndex = 1, flags = 0;
-    LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
-    dialog->VBGetSaveFileName(&file, nullptr, &overwrite, &filter, &filterIndex, nullptr, &title, nullptr, &owner,
-                              &flags, &ok);
-    if (!ok) return;
-    BStr name(PictureSaveName(file.Str(), filterIndex));
+    if (!Ed()) return;
+    const auto chosen = AskSaveName(PictureSuggestion(FileName(), FirstLine()), kPictureFilter, L"选择保存文件");
+    if (!chosen) return;
+    BStr name(PictureSaveName(chosen->name, chosen->filterIndex));
     VARIANT result;
     VariantInit(&result);
     Ed()->SavePic(&name, &result);
@@ -269,16 +277,10 @@ void FileCommands::SaveAsPictures() {
 
 void FileCommands::ExportMidi() {
     Busy busy(*this);
-    ImCommonDialog* dialog = form_.CommonDialog();
-    if (!dialog || !Ed()) return;
-    BStr file(FirstLine()), filter(kMidiFilter), title(L"选择导出文件");
-    VARIANT_BOOL overwrite = VARIANT_TRUE, ok = VARIANT_FALSE;
-    LONG filterIndex = 1, flags = 0;
-    LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
-    dialog->VBGetSaveFileName(&file, nullptr, &overwrite, &filter, &filterIndex, nullptr, &title, nullptr, &owner,
-                              &flags, &ok);
-    if (!ok) return;
-    const std::wstring name = MidiSaveName(file.Str(), filterIndex);
+    if (!Ed()) return;
+    const auto chosen = AskSaveName(FirstLine(), kMidiFilter, L"选择导出文件");
+    if (!chosen) return;
+    const std::wstring name = MidiSaveName(chosen->name, chosen->filterIndex);
     if (!ConfirmOverwrite(name)) return;
     BStr arg(name);
     Ed()->SaveMidFile(&arg);
