@@ -343,5 +343,21 @@ TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
     CloseHandle(process);
 }
 
+TEST_F(FileCommandsTest, ExitAsksForAChangedDocumentAndCancelKeepsTheProgram) {
+    Change();
+    {
+        Answers answers({{IDCANCEL, L""}});
+        Command("ExitPro");
+        EXPECT_EQ(1u, answers.Titles().size());
+    }
+    ASSERT_TRUE(IsWindow(window->Handle()));
+    EXPECT_TRUE(Modified());
+    HWND form = window->Handle();
+    Answers answers({{IDNO, L""}});
+    Command("ExitPro");
+    EXPECT_EQ(1u, answers.Titles().size());
+    EXPECT_FALSE(IsWindow(form));
+}
+
 }  // namespace
 }  // namespace tavolin::test
