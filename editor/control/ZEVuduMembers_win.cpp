@@ -18,7 +18,7 @@
 #include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "music/MidiExport.h"
-#include "music/SetPlayInfoDialog_win.h"
+#include "control/SetPlayInfoDialog_win.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {
@@ -93,7 +93,7 @@ void ClampSelection(EditorData& d) {
     d.SelLength = static_cast<int32_t>(end - d.SelStart);
 }
 
-constexpr auto kMaxMarkCode = static_cast<int16_t>(kMarkNames.size());  // codes 1 to 180
+constexpr auto kMaxMarkCode = static_cast<int16_t>(tessaly::marks::kMarkLastCode);
 constexpr float kMaxFontPoints = 400;
 
 // A raise of characters stays within the page's height.
