@@ -1,8 +1,435 @@
+#include "FileCommands_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DocumentNames.h"
 #include "MainWindow_win.h"
 #include "Modules_win.h"
+#include "RecentFiles.h"
 
 namespace tavolin {
+namespace {
 
-void RegisterFileCommands(MainWindow&) {}
+constexpr wchar_t kTitle[] = L"Tavolin";
+constexpr wchar_t kCaptionPrefix[] = L"Tavolin--";
+constexpr wchar_t kDocumentFilter[] = L"ZoRiv 文件(*.ZoRiv)|*.ZoRiv|DaDur 文件(*.DaDur)|*.Dadur|所有文件(*.*)| *.*";
+constexpr wchar_t kPictureFilter[] =
+    L"GIF 文件(*.Gif)|*.Gif|JPG 文件(*.JPG)|*.JPG|BMP 文件(*.BMP)|*.BMP|PNG 文件(*.PNG)|*.PNG|所有文件(*.*)| *.*";
+constexpr wchar_t kMidiFilter[] = L"Mid 文件(*.Mid)|*.Mid|所有文件(*.*)| *.*";
+constexpr UINT_PTR kBackupSubclass = 0x3601;
+constexpr DWORD kWholeValue = 32768;
+
+std::wstring Take(BSTR text) {
+    std::wstring s = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return s;
+}
+
+// A BSTR argument passed by reference, freed whatever the callee left in it.
+class BStr {
+public:
+    explicit BStr(const std::wstring& s) : b_(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
+    ~BStr() { SysFreeString(b_); }
+    BStr(const BStr&) = delete;
+    BStr& operator=(const BStr&) = delete;
+    BSTR* operator&() { return &b_; }
+    BSTR Get() const { return b_; }
+    std::wstring Str() const { return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring(); }
+
+private:
+    BSTR b_;
+};
+
+std::wstring ProgramFolder() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            std::wstring p(path.data(), n);
+            return p.substr(0, p.rfind(L'\\'));
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// The list reads its keys whole (a path may be longer than the INI service's values) and writes
+// through the service.
+class IniRecentStore final : public RecentStore {
+public:
+    IniRecentStore(IReadWriteIni* ini, std::wstring file) : ini_(ini), file_(std::move(file)) {}
+    std::wstring Read(const std::wstring& key) override {
+        std::vector<wchar_t> buffer(kWholeValue, L'\0');
+        const DWORD n = GetPrivateProfileStringW(kRecentSection, key.c_str(), L"", buffer.data(), kWholeValue,
+                                                 file_.c_str());
+        return std::wstring(buffer.data(), std::min<DWORD>(n, kWholeValue - 1));
+    }
+    void Write(const std::wstring& key, const std::wstring& value) override {
+        if (ini_) ini_->WriteINIFile(kRecentSection, key.c_str(), value.c_str(), file_.c_str());
+    }
+
+private:
+    IReadWriteIni* ini_;
+    std::wstring file_;
+};
+
+// The settings file holds ANSI (code page 936) text: a path it cannot hold would come back changed.
+bool Cp936Holds(const std::wstring& path) {
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, path.data(), static_cast<int>(path.size()), nullptr,
+                                      0, nullptr, &lost);
+    return n > 0 && !lost;
+}
+
+class FileCommands : public std::enable_shared_from_this<FileCommands> {
+public:
+    explicit FileCommands(MainWindow& form) : form_(form) {}
+
+    void Register();
+    void UpdateRecentFiles(const std::wstring& path);
+
+private:
+    // While a file command shows its own dialog or box, backup ticks are skipped.
+    struct Busy {
+        explicit Busy(FileCommands& f) : f_(f), was_(f.busy_) { f_.busy_ = true; }
+        ~Busy() { f_.busy_ = was_; }
+        FileCommands& f_;
+        bool was_;
+    };
+
+    IZEVudu* Ed() const { return form_.Editor(); }
+    HWND Owner() const { return form_.Handle(); }
+    int Box(const std::wstring& text, UINT style) { return MessageBoxW(Owner(), text.c_str(), kTitle, style); }
+    void FocusEditor() const {
+        if (form_.EditorWindow()) SetFocus(form_.EditorWindow());
+    }
+    std::wstring FileName() const;
+    bool Modified() const;
+    std::wstring FirstLine() const;
+    bool Exists(const std::wstring& name) const;
+
+    struct Chosen {
+        std::wstring name;
+        long filterIndex;
+    };
+    std::optional<Chosen> AskSaveName(const std::wstring& suggested, const wchar_t* filter, const wchar_t* title);
+    bool AskSaveDoc();
+    bool SaveCommand();
+    bool SaveDocAs(std::wstring& name);
+    bool SaveUnder(const std::wstring& name);
+    bool ConfirmOverwrite(const std::wstring& name);
+    void OpenFile();
+    bool LoadDocument(const std::wstring& path, const std::wstring& caption);
+    void SaveAsPictures();
+    void ExportMidi();
+    void Print();
+    void NewDocument();
+    void HelpDoc();
+    void About();
+    void Exit();
+    void OpenRecentFile(int index);
+    void ToggleBackup();
+    void BackupTick();
+    void StopBackup();
+    static LRESULT CALLBACK BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+
+    MainWindow& form_;
+    std::array<std::wstring, kRecentShown> recent_;
+    std::wstring backupFileName_;
+    bool backupOn_ = false;
+    bool busy_ = false;
+};
+
+std::wstring FileCommands::FileName() const {
+    BSTR name = nullptr;
+    if (Ed()) Ed()->get_FileName(&name);
+    return Take(name);
+}
+
+bool FileCommands::Modified() const {
+    VARIANT_BOOL modified = VARIANT_FALSE;
+    if (Ed()) Ed()->get_Modified(&modified);
+    return modified != VARIANT_FALSE;
+}
+
+std::wstring FileCommands::FirstLine() const {
+    BSTR first = nullptr;
+    if (Ed()) Ed()->get_FristLineStr(&first);
+    return Take(first);
+}
+
+bool FileCommands::Exists(const std::wstring& name) const {
+    VARIANT_BOOL exists = VARIANT_FALSE;
+    if (form_.Ini()) form_.Ini()->FileExists(name.c_str(), &exists);
+    return exists != VARIANT_FALSE;
+}
+
+// True after No, or after Yes and a save that succeeded: otherwise the changes would be lost.
+bool FileCommands::AskSaveDoc() {
+    Busy busy(*this);
+    const int answer = Box(L"先保存当前文档吗?", MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO) return true;
+    return answer == IDYES && SaveCommand();
+}
+
+bool FileCommands::SaveCommand() {
+    const std::wstring name = FileName();
+    if (name.empty()) {
+        std::wstring suggested = FirstLine();
+        return SaveDocAs(suggested);
+    }
+    BStr arg(name);
+    const HRESULT hr = Ed() ? Ed()->SaveFile(&arg, reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
+    FocusEditor();
+    return SUCCEEDED(hr) && !Modified();
+}
+
+bool FileCommands::ConfirmOverwrite(const std::wstring& name) {
+    if (!Exists(name)) return true;
+    return Box(L"文件“" + name + L"”已经存在，覆盖保存？", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
+// The save dialog with the system's overwrite prompt; nothing when cancelled.
+std::optional<FileCommands::Chosen> FileCommands::AskSaveName(const std::wstring& suggested, const wchar_t* filterText,
+                                                              const wchar_t* titleText) {
+    ImCommonDialog* dialog = form_.CommonDialog();
+    if (!dialog) return std::nullopt;
+    BStr file(suggested), filter(filterText), title(titleText);
+    VARIANT_BOOL overwrite = VARIANT_TRUE, ok = VARIANT_FALSE;
+    LONG filterIndex = 1, flags = 0;
+    LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
+    dialog->VBGetSaveFileName(&file, nullptr, &overwrite, &filter, &filterIndex, nullptr, &title, nullptr, &owner,
+                              &flags, &ok);
+    if (!ok) return std::nullopt;
+    return Chosen{file.Str(), filterIndex};
+}
+
+bool FileCommands::SaveDocAs(std::wstring& name) {
+    Busy busy(*this);
+    const auto chosen = AskSaveName(name, kDocumentFilter, L"选择保存文件");
+    if (!chosen) return false;
+    name = DocumentSaveName(chosen->name, chosen->filterIndex);
+    if (!ConfirmOverwrite(name)) return false;
+    return SaveUnder(name);
+}
+
+// Caption, list and backup name follow the document only once it was written.
+bool FileCommands::SaveUnder(const std::wstring& name) {
+    const std::wstring before = FileName();
+    BStr arg(name);
+    const HRESULT hr = Ed() ? Ed()->SaveFile(&arg, reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
+    if (FAILED(hr)) return false;
+    form_.SetCaption(kCaptionPrefix + name);
+    UpdateRecentFiles(name);
+    if (backupOn_ && name != before) backupFileName_ = BackupName(name, [this](const std::wstring& n) { return Exists(n); });
+    return true;
+}
+
+void FileCommands::OpenFile() {
+    Busy busy(*this);
+    if (Modified() && !AskSaveDoc()) return;
+    ImCommonDialog* dialog = form_.CommonDialog();
+    if (!dialog) return;
+    BStr file(L""), filter(kDocumentFilter), title(L"选择打开文件");
+    VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE, hideReadOnly = VARIANT_FALSE,
+                 ok = VARIANT_FALSE;
+    LONG filterIndex = 1, flags = 0;
+    LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
+    dialog->VBGetOpenFileName(&file, nullptr, &mustExist, &multi, &readOnly, &hideReadOnly, &filter, &filterIndex,
+                              nullptr, &title, nullptr, &owner, &flags, &ok);
+    const std::wstring name = file.Str();
+    if (ok && name != FileName()) LoadDocument(name, kCaptionPrefix + name);
+}
+
+// Caption, Modified, the list and the backup name change only after a load that succeeded.
+bool FileCommands::LoadDocument(const std::wstring& path, const std::wstring& caption) {
+    const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    BStr arg(path);
+    const HRESULT hr = Ed() ? Ed()->put_FileName(arg.Get()) : E_POINTER;
+    if (SUCCEEDED(hr)) {
+        form_.SetCaption(caption);
+        Ed()->put_Modified(VARIANT_FALSE);
+        UpdateRecentFiles(path);
+        if (backupOn_) backupFileName_ = BackupName(path, [this](const std::wstring& n) { return Exists(n); });
+    }
+    FocusEditor();
+    SetCursor(old);
+    return SUCCEEDED(hr);
+}
+
+void FileCommands::SaveAsPictures() {
+    Busy busy(*this);
+    if (!Ed()) return;
+    const auto chosen = AskSaveName(PictureSuggestion(FileName(), FirstLine()), kPictureFilter, L"选择保存文件");
+    if (!chosen) return;
+    BStr name(PictureSaveName(chosen->name, chosen->filterIndex));
+    VARIANT result;
+    VariantInit(&result);
+    Ed()->SavePic(&name, &result);
+    VariantClear(&result);
+    FocusEditor();
+}
+
+void FileCommands::ExportMidi() {
+    Busy busy(*this);
+    if (!Ed()) return;
+    const auto chosen = AskSaveName(FirstLine(), kMidiFilter, L"选择导出文件");
+    if (!chosen) return;
+    const std::wstring name = MidiSaveName(chosen->name, chosen->filterIndex);
+    if (!ConfirmOverwrite(name)) return;
+    BStr arg(name);
+    Ed()->SaveMidFile(&arg);
+}
+
+void FileCommands::Print() {
+    Busy busy(*this);
+    if (Ed()) Ed()->PrintDoc();
+}
+
+// Another copy of this program with its default document, minimised with the focus.
+void FileCommands::NewDocument() {
+    std::wstring command = L"\"" + ProgramFolder() + L"\\Tavolin.exe\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWMINIMIZED;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+}
+
+void FileCommands::HelpDoc() {
+    Busy busy(*this);
+    if (Modified() && !AskSaveDoc()) return;
+    LoadDocument(ProgramFolder() + L"\\帮助文档.DaDur", L"Tavolin--帮助文档");
+}
+
+void FileCommands::About() {
+    Busy busy(*this);
+    Box(L"Tavolin 简谱编辑\n版本 1.0", MB_OK | MB_ICONINFORMATION);
+}
+
+// Every form of the program closes, the main window last; its save prompt may keep it open.
+void FileCommands::Exit() {
+    std::vector<HWND> forms;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&forms));
+    for (HWND hwnd : forms)
+        if (hwnd != Owner() && IsWindowVisible(hwnd) && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+            SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    SendMessageW(Owner(), WM_CLOSE, 0, 0);
+}
+
+void FileCommands::OpenRecentFile(int index) {
+    if (index < 0 || index >= kRecentShown || recent_[index].empty()) return;
+    Busy busy(*this);
+    const std::wstring path = TrimBlanks(recent_[index]);
+    if (!Exists(path)) {
+        Box(L"文件未找到...", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (Modified() && !AskSaveDoc()) return;
+    LoadDocument(path, kCaptionPrefix + path);
+}
+
+void FileCommands::UpdateRecentFiles(const std::wstring& path) {
+    IniRecentStore store(form_.Ini(), ProgramFolder() + L"\\UserSetInfo.ini");
+    const RecentMenu menu = tavolin::UpdateRecentFiles(store, path, Cp936Holds);
+    form_.ShowMenu("最近打开文件", kRecentShown, menu.separator);
+    recent_ = menu.paths;
+    for (int i = 0; i < kRecentShown; ++i) {
+        form_.ShowMenu("最近打开文件", i, !recent_[i].empty());
+        form_.SetMenuCaption("最近打开文件", i, RecentCaption(recent_[i]));
+    }
+}
+
+void FileCommands::ToggleBackup() {
+    Busy busy(*this);
+    const bool on = !form_.MenuChecked("AutoSave", -1);
+    form_.CheckMenu("AutoSave", -1, on);
+    if (!on) return StopBackup();
+    const std::wstring name = FileName();
+    if (name.empty()) {
+        Box(L"需要先将文档保存！", MB_OK | MB_ICONINFORMATION);
+        form_.CheckMenu("AutoSave", -1, false);
+        return;
+    }
+    backupFileName_ = BackupName(name, [this](const std::wstring& n) { return Exists(n); });
+    backupOn_ = true;
+    SetWindowSubclass(Owner(), BackupProc, kBackupSubclass, reinterpret_cast<DWORD_PTR>(this));
+    SetTimer(Owner(), kBackupTimerId, kBackupInterval, nullptr);
+    Box(L"附本文档为：" + backupFileName_, MB_OK | MB_ICONINFORMATION);
+}
+
+void FileCommands::StopBackup() {
+    backupOn_ = false;
+    KillTimer(Owner(), kBackupTimerId);
+}
+
+// Written on this thread between other messages; the writer pumps none, so typed keys wait.
+void FileCommands::BackupTick() {
+    if (!backupOn_ || busy_ || !Ed()) return;
+    BStr name(backupFileName_);
+    if (SUCCEEDED(Ed()->SaveFile(&name, 0))) return;
+    StopBackup();
+    form_.CheckMenu("AutoSave", -1, false);
+    Busy busy(*this);
+    Box(L"附本保存失败，定时保存已关闭。", MB_OK | MB_ICONEXCLAMATION);
+}
+
+LRESULT CALLBACK FileCommands::BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+    if (msg == WM_TIMER && wParam == kBackupTimerId) {
+        reinterpret_cast<FileCommands*>(self)->BackupTick();
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, BackupProc, kBackupSubclass);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+void FileCommands::Register() {
+    // The handlers own the commands: they live as long as the router.
+    auto self = shared_from_this();
+    CommandRouter& r = form_.Router();
+    r.Add("CreatFile", [self](int) { self->NewDocument(); });
+    r.Add("OpenFile", [self](int) { self->OpenFile(); });
+    r.Add("SaveFile", [self](int) { self->SaveCommand(); });
+    r.Add("SaveAS", [self](int) {
+        std::wstring name = self->FirstLine();
+        if (self->SaveDocAs(name)) self->FocusEditor();
+    });
+    r.Add("AutoSave", [self](int) { self->ToggleBackup(); });
+    r.Add("SaveASPic", [self](int) { self->SaveAsPictures(); });
+    r.Add("OutputMid", [self](int) { self->ExportMidi(); });
+    r.Add("PrintFile", [self](int) { self->Print(); });
+    r.AddArray("最近打开文件", [self](int index) { self->OpenRecentFile(index); });
+    r.Add("ExitPro", [self](int) { self->Exit(); });
+    r.Add("AboutMe", [self](int) { self->About(); });
+    r.Add("HelpDoc", [self](int) { self->HelpDoc(); });
+    MainHooks& hooks = form_.Hooks();
+    hooks.updateRecentFiles = [self](const std::wstring& path) { self->UpdateRecentFiles(path); };
+    hooks.saveAs = [self](const std::wstring& suggested) {
+        std::wstring name = suggested;
+        return self->SaveDocAs(name);
+    };
+}
+
+}  // namespace
+
+void RegisterFileCommands(MainWindow& form) {
+    std::make_shared<FileCommands>(form)->Register();
+}
 
 }  // namespace tavolin

@@ -197,10 +197,13 @@ bool MainWindow::Create(HINSTANCE instance, int show, std::wstring_view commandL
     if (auto path = CommandLinePath(commandLine)) {
         openFromCommand_ = true;
         BSTR name = SysAllocStringLen(path->data(), static_cast<UINT>(path->size()));
-        editor_->put_FileName(name);
+        const HRESULT loaded = editor_->put_FileName(name);
         SysFreeString(name);
-        SetCaption(L"Tavolin--" + *path);
-        if (hooks_.updateRecentFiles) hooks_.updateRecentFiles(*path);
+        // A document that could not be read leaves the new document's caption and the list.
+        if (SUCCEEDED(loaded)) {
+            SetCaption(L"Tavolin--" + *path);
+            if (hooks_.updateRecentFiles) hooks_.updateRecentFiles(*path);
+        }
     }
     ShowWindow(Handle(), show);
     UpdateWindow(Handle());

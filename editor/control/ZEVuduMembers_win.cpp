@@ -119,17 +119,18 @@ void SetSourceLine(Editor& ed, int32_t& line, int32_t value, bool (*qualifies)(c
 
 // A document opened by name: the one shown, its name and its history change only once the new
 // one has been read; a missing file is told and changes nothing, so a later save cannot write
-// over the wrong file.
+// over the wrong file. Both failures fail the call too, so the host keeps its caption and list.
 void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
     std::erase(name, L'\0');
     if (!name.empty() && !FileExists(U16(name))) {
         Message(ed, L"指定的文件没有找到。", L"打开...");
-        return;
+        Refuse(L"指定的文件没有找到。", E_FAIL);
     }
     if (DocumentKindOf(U16(name)) == DocumentKind::Other) Refuse(L"只能打开 .DaDur 或 .ZoRiv 文件。");
     // A coalesced step still open belongs to the document shown: close it against that one.
     ed.Commands->Undo.EndPendingStep();
-    if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name))) return;
+    if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name)))
+        Refuse(L"文件没有打开。", E_FAIL);
     ed.Commands->Undo.ZeroUnDoReDoVal();
     z.Kept().FileName = std::move(name);
 }

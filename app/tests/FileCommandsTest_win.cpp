@@ -1,0 +1,363 @@
+// The File menu driven as a user drives it: commands by WM_COMMAND, the common dialogs and
+// message boxes answered from a second thread by title, typed name, filter and button.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <thread>
+
+#include "FileCommands_win.h"
+#include "MainWindowFixture_win.h"
+#include "Modules_win.h"
+#include "RecentFiles.h"
+
+namespace tavolin::test {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kFileNameEdit = 0x480, kFileNameCombo = 0x47c, kFilterCombo = 0x470;
+
+struct Answer {
+    int button;
+    std::wstring typed;  // into a file dialog's name box
+    int filter = 0;      // 1-based; 0 keeps the dialog's
+};
+
+// Answers the dialogs of the UI thread in order; any dialog beyond the script is cancelled.
+class Answers {
+public:
+    explicit Answers(std::vector<Answer> script) : ui_(GetCurrentThreadId()), script_(std::move(script)) {
+        worker_ = std::thread([this] { Run(); });
+    }
+    ~Answers() { Stop(); }
+    std::vector<std::wstring> Titles() { return Stop(), titles_; }
+    std::vector<std::wstring> Texts() { return Stop(), texts_; }
+
+private:
+    void Stop() {
+        if (worker_.joinable()) stop_ = true, worker_.join();
+    }
+    static HWND Visible(DWORD thread) {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            thread,
+            [](HWND w, LPARAM p) -> BOOL {
+                wchar_t cls[16] = {};
+                GetClassNameW(w, cls, 16);
+                if (!IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
+                *reinterpret_cast<HWND*>(p) = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    // The name box: an edit of its own, or the edit inside the name combo.
+    static HWND NameBox(HWND d) {
+        HWND found = GetDlgItem(d, kFileNameEdit);
+        EnumChildWindows(
+            d,
+            [](HWND c, LPARAM p) -> BOOL {
+                wchar_t cls[16] = {};
+                GetClassNameW(c, cls, 16);
+                if (GetDlgCtrlID(c) != kFileNameCombo || std::wstring(cls) != L"Edit") return TRUE;
+                *reinterpret_cast<HWND*>(p) = c;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+    void Act(HWND d, const Answer& a) {
+        if (a.filter > 0) {
+            HWND combo = GetDlgItem(d, kFilterCombo);
+            SendMessageW(combo, CB_SETCURSEL, a.filter - 1, 0);
+            for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})
+                SendMessageW(d, WM_COMMAND, MAKEWPARAM(kFilterCombo, code), reinterpret_cast<LPARAM>(combo));
+        }
+        if (!a.typed.empty()) {
+            SendMessageW(NameBox(d), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.typed.c_str()));
+        }
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(a.button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, a.button)));
+    }
+    void Run() {
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::seconds(20);
+        HWND last = nullptr;
+        auto seen = Clock::now();
+        bool answered = false;
+        while (!stop_ && Clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            HWND d = Visible(ui_);
+            if (!d) continue;
+            if (d != last) {
+                last = d, seen = Clock::now(), answered = false;
+                wchar_t text[512] = {};
+                GetWindowTextW(d, text, 512);
+                titles_.push_back(text);
+                text[0] = 0;
+                GetDlgItemTextW(d, 0xFFFF, text, 512);
+                texts_.push_back(text);
+            }
+            const auto since = Clock::now() - seen;
+            if (since < std::chrono::milliseconds(300)) continue;
+            const size_t step = titles_.size() - 1;
+            if (!answered) {
+                Act(d, step < script_.size() ? script_[step] : Answer{IDCANCEL, L""});
+                answered = true;
+            } else if (since > std::chrono::seconds(3)) {
+                PostMessageW(d, WM_CLOSE, 0, 0);  // a wrong answer must not hang the test
+            }
+        }
+    }
+
+    DWORD ui_;
+    std::vector<Answer> script_;
+    std::vector<std::wstring> titles_, texts_;
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+std::wstring Caption(HWND w) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(w, text, 1024);
+    return text;
+}
+
+fs::path ProgramFolder() {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    return fs::path(exe).parent_path();
+}
+
+std::wstring Ini() {
+    return (ProgramFolder() / L"UserSetInfo.ini").wstring();
+}
+
+std::string Bytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct FileCommandsTest : MainWindowTest {
+    void SetUp() override {
+        folder = fs::temp_directory_path() / L"文件命令";
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+        fs::create_directories(folder, ignored);
+        WritePrivateProfileStringW(kRecentSection, nullptr, nullptr, Ini().c_str());
+        for (size_t i = 0; i < recent.size(); ++i)
+            WritePrivateProfileStringW(kRecentSection, RecentKey(static_cast<int>(i) + 1).c_str(), recent[i].c_str(),
+                                       Ini().c_str());
+        beforeCreate = [](MainWindow& w) { RegisterFileCommands(w); };
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        WritePrivateProfileStringW(kRecentSection, nullptr, nullptr, Ini().c_str());
+    }
+    void Command(const char* name, int index = -1) {
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(window->MenuCommand(name, index), 0), 0);
+    }
+    std::wstring File(const wchar_t* name) const { return (folder / name).wstring(); }
+    bool Modified() {
+        VARIANT_BOOL m = VARIANT_FALSE;
+        window->Editor()->get_Modified(&m);
+        return m != VARIANT_FALSE;
+    }
+    std::wstring FileName() {
+        BSTR b = nullptr;
+        window->Editor()->get_FileName(&b);
+        std::wstring s = b ? b : L"";
+        SysFreeString(b);
+        return s;
+    }
+    void Change() {
+        SendMessageW(window->EditorWindow(), WM_CHAR, '1', 0);
+        ASSERT_TRUE(Modified());
+    }
+    void SaveWithoutHost(const std::wstring& name) {
+        BSTR b = SysAllocString(name.c_str());
+        window->Editor()->SaveFile(&b, 0);
+        SysFreeString(b);
+    }
+
+    fs::path folder;
+    std::vector<std::wstring> recent;
+};
+
+TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
+    struct Row {
+        std::wstring typed;
+        int filter;
+        const wchar_t* written;
+    } rows[] = {{L"a", 2, L"a.DaDur"}, {L"b.txt", 3, L"b.txt.DaDur"}, {L"c", 1, L"c.ZoRiv"}};
+    for (const Row& r : rows) {
+        Change();
+        Answers answers({{IDOK, File(r.typed.c_str()), r.filter}});
+        Command("SaveAS");
+        EXPECT_EQ(std::vector<std::wstring>{L"选择保存文件"}, answers.Titles());
+        const std::wstring written = File(r.written);
+        ASSERT_TRUE(fs::exists(written)) << r.written;
+        EXPECT_EQ(L"Tavolin--" + written, Caption(window->Handle()));
+        EXPECT_EQ(RecentCaption(written), window->MenuCaption("最近打开文件", 0));
+        EXPECT_FALSE(Modified());
+        EXPECT_FALSE(fs::exists(File(r.typed.c_str())) && r.typed != r.written);
+    }
+    // What was written reads back as the same document.
+    const std::wstring copy = File(L"copy.DaDur");
+    BSTR name = SysAllocString(File(L"a.DaDur").c_str());
+    ASSERT_EQ(S_OK, window->Editor()->put_FileName(name));
+    SysFreeString(name);
+    SaveWithoutHost(copy);
+    EXPECT_EQ(Bytes(File(L"a.DaDur")), Bytes(copy));
+
+    // An existing name asks before writing over it; Cancel writes nothing.
+    const auto before = fs::last_write_time(File(L"c.ZoRiv"));
+    Answers again({{IDOK, File(L"c"), 1}, {IDCANCEL, L""}});
+    Command("SaveAS");
+    EXPECT_EQ(L"文件“" + File(L"c.ZoRiv") + L"”已经存在，覆盖保存？", again.Texts().at(1));
+    EXPECT_EQ(before, fs::last_write_time(File(L"c.ZoRiv")));
+}
+
+TEST_F(FileCommandsTest, ChangesAreKeptUnlessTheSaveSucceeded) {
+    Change();
+    // Yes, then Cancel in the save-as dialog: no open dialog, the document stays as it was.
+    Answers answers({{IDYES, L""}, {IDCANCEL, L""}});
+    Command("OpenFile");
+    EXPECT_EQ((std::vector<std::wstring>{L"Tavolin", L"选择保存文件"}), answers.Titles());
+    EXPECT_EQ(L"先保存当前文档吗?", answers.Texts()[0]);
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(L"Tavolin--新文档", Caption(window->Handle()));
+
+    // Yes and a save: the open dialog follows.
+    Answers saved({{IDYES, L""}, {IDOK, File(L"kept"), 2}, {IDCANCEL, L""}});
+    Command("OpenFile");
+    EXPECT_EQ((std::vector<std::wstring>{L"Tavolin", L"选择保存文件", L"选择打开文件"}), saved.Titles());
+    EXPECT_TRUE(fs::exists(File(L"kept.DaDur")));
+}
+
+struct RecentFilesTest : FileCommandsTest {
+    void SetUp() override {
+        recent = {Path(L"R&B.DaDur"), Path(L"missing.DaDur"), Path(L"broken.ZoRiv")};
+        FileCommandsTest::SetUp();
+    }
+    static std::wstring Path(const wchar_t* name) { return (fs::temp_directory_path() / L"文件命令" / name).wstring(); }
+};
+
+TEST_F(RecentFilesTest, MissingOrUnreadableFilesChangeNothing) {
+    SaveWithoutHost(recent[0]);
+    std::ofstream(fs::path(recent[2])) << "not a document";
+    EXPECT_EQ(RecentCaption(recent[0]), window->MenuCaption("最近打开文件", 0));
+    EXPECT_TRUE(window->MenuShown("最近打开文件", 4));
+    Change();
+    {
+        Answers answers({{IDOK, L""}});
+        Command("最近打开文件", 1);
+        EXPECT_EQ(std::vector<std::wstring>{L"文件未找到..."}, answers.Texts());
+    }
+    {
+        Answers answers({{IDNO, L""}, {IDOK, L""}});
+        Command("最近打开文件", 2);
+        EXPECT_EQ(2u, answers.Titles().size());
+    }
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(L"Tavolin--新文档", Caption(window->Handle()));
+    EXPECT_EQ(L"", FileName());
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(RecentCaption(recent[i]), window->MenuCaption("最近打开文件", i));
+
+    // A path with "&" opens whole and moves to the head.
+    Answers answers({{IDNO, L""}});
+    Command("最近打开文件", 0);
+    EXPECT_EQ(recent[0], FileName());
+    EXPECT_EQ(L"Tavolin--" + recent[0], Caption(window->Handle()));
+    EXPECT_FALSE(Modified());
+}
+
+TEST_F(FileCommandsTest, BackupTicksWriteACopyAndAFailureStopsThem) {
+    {
+        Answers answers({{IDOK, L""}});
+        Command("AutoSave");
+        EXPECT_EQ(std::vector<std::wstring>{L"需要先将文档保存！"}, answers.Texts());
+        EXPECT_FALSE(window->MenuChecked("AutoSave", -1));
+    }
+    const std::wstring doc = File(L"曲.DaDur");
+    BSTR b = SysAllocString(doc.c_str());
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
+    SysFreeString(b);
+    std::ofstream(fs::path(File(L"曲.Bak.DaDur"))) << "taken";
+    {
+        Answers answers({{IDOK, L""}});
+        Command("AutoSave");
+        EXPECT_EQ(std::vector<std::wstring>{L"附本文档为：" + File(L"曲.Bak.Bak.DaDur")}, answers.Texts());
+    }
+    Change();
+    const std::wstring caption = Caption(window->Handle());
+    SetTimer(window->Handle(), kBackupTimerId, 20, nullptr);
+    {
+        Answers about({{IDOK, L""}});
+        Command("AboutMe");  // ticks while the file command's box is up are skipped
+        EXPECT_EQ(1u, about.Titles().size());
+    }
+    EXPECT_FALSE(fs::exists(File(L"曲.Bak.Bak.DaDur")));
+    ASSERT_TRUE(PumpUntil([&] { return fs::exists(File(L"曲.Bak.Bak.DaDur")); }));
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(caption, Caption(window->Handle()));
+    EXPECT_EQ(doc, FileName());
+    SaveWithoutHost(File(L"now.DaDur"));  // the copy holds the change, the document does not
+    EXPECT_EQ(Bytes(File(L"now.DaDur")), Bytes(File(L"曲.Bak.Bak.DaDur")));
+    EXPECT_NE(Bytes(doc), Bytes(File(L"now.DaDur")));
+
+    // The copy's name becomes a folder: one message, the check mark and the timer go.
+    fs::remove(File(L"曲.Bak.Bak.DaDur"));
+    fs::create_directory(File(L"曲.Bak.Bak.DaDur"));
+    Answers answers({{IDOK, L""}});
+    ASSERT_TRUE(PumpUntil([&] { return !window->MenuChecked("AutoSave", -1); }));
+    EXPECT_EQ(std::vector<std::wstring>{L"附本保存失败，定时保存已关闭。"}, answers.Texts());
+}
+
+TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
+    Answers answers({{IDOK, File(L"歌"), 1}});
+    Command("OutputMid");
+    EXPECT_EQ(L"选择导出文件", answers.Titles().at(0));
+    EXPECT_EQ("MThd", Bytes(File(L"歌.Mid")).substr(0, 4));
+    EXPECT_EQ(L"Tavolin--新文档", Caption(window->Handle()));
+
+    // A second program starts with its own default document.
+    Command("CreatFile");
+    DWORD other = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        HWND w = nullptr;
+        while ((w = FindWindowExW(nullptr, w, nullptr, L"Tavolin--新文档")) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != GetCurrentProcessId()) other = pid;
+        }
+        return other != 0;
+    }));
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, other);
+    ASSERT_TRUE(process);
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+}
+
+TEST_F(FileCommandsTest, ExitAsksForAChangedDocumentAndCancelKeepsTheProgram) {
+    Change();
+    {
+        Answers answers({{IDCANCEL, L""}});
+        Command("ExitPro");
+        EXPECT_EQ(1u, answers.Titles().size());
+    }
+    ASSERT_TRUE(IsWindow(window->Handle()));
+    EXPECT_TRUE(Modified());
+    HWND form = window->Handle();
+    Answers answers({{IDNO, L""}});
+    Command("ExitPro");
+    EXPECT_EQ(1u, answers.Titles().size());
+    EXPECT_FALSE(IsWindow(form));
+}
+
+}  // namespace
+}  // namespace tavolin::test
