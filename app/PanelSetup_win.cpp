@@ -1,8 +1,191 @@
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "MainWindow_win.h"
 #include "Modules_win.h"
+#include "PanelSettings.h"
+#include "WinProc.h"
+#include "button/api/IButton.h"
+#include "com/Create.h"
+#include "outside/api/IQuibbet.h"
 
 namespace tavolin {
 
-void RegisterPanelSetup(MainWindow&) {}
+namespace {
+
+std::wstring SettingsFile() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file = path;
+    return file.substr(0, file.find_last_of(L"\\/") + 1) + L"UserSetInfo.ini";
+}
+
+// UserSetInfo.ini through the window's INI object.
+class IniSettings final : public SettingsReader, public SettingsWriter {
+public:
+    explicit IniSettings(MainWindow& form) : form_(form), file_(SettingsFile()) {}
+    std::wstring Read(const std::wstring& section, const std::wstring& key) override {
+        std::wstring text;
+        VARIANT value;
+        VariantInit(&value);
+        if (IReadWriteIni* ini = form_.Ini();
+            ini && SUCCEEDED(ini->ReadINIFile(section.c_str(), key.c_str(), file_.c_str(), 1, &value)) &&
+            value.vt == VT_BSTR && value.bstrVal)
+            text = value.bstrVal;
+        VariantClear(&value);
+        return text;
+    }
+    void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
+        if (IReadWriteIni* ini = form_.Ini()) ini->WriteINIFile(section.c_str(), key.c_str(), value.c_str(), file_.c_str());
+    }
+
+private:
+    MainWindow& form_;
+    std::wstring file_;
+};
+
+// Calls a method of a dispatch object by identifier; args in their written order.
+HRESULT CallMethod(IDispatch* object, DISPID id, std::vector<VARIANT> args) {
+    if (!object) return E_POINTER;
+    std::reverse(args.begin(), args.end());
+    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+}
+
+VARIANT Long(int32_t value) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = value;
+    return v;
+}
+
+VARIANT Missing() {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_ERROR;
+    v.scode = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
+struct PanelSetup {
+    explicit PanelSetup(MainWindow& f) : form(f), ini(f) {}
+    MainWindow& form;
+    IniSettings ini;
+    com::Ptr<IDispatch> tips;  // TT
+};
+
+int32_t BackColorOf(MainWindow& form, const char* panel, int index) {
+    HWND w = form.ControlWindow(panel, index);
+    HDC dc = w ? GetDC(w) : nullptr;
+    COLORREF c = dc ? GetBkColor(dc) : GetSysColor(COLOR_BTNFACE);
+    if (dc) ReleaseDC(w, dc);
+    return static_cast<int32_t>(c);
+}
+
+void ColourButtons(MainWindow& form) {
+    const int32_t top = BackColorOf(form, "TopFaceFrame", -1), side = BackColorOf(form, "FaceFrame", 0);
+    const struct {
+        const char* name;
+        int count;
+        int32_t colour;
+    } groups[] = {{"CmdFormatYc", 4, top},  {"CmdFormatYg", 7, top},        {"MunButton", 37, side},
+                  {"CmdFoamatDq", 6, side}, {"CmdFont", 4, side},           {"CmdChangExtralValue", 6, side},
+                  {"CmdDelExtralWd", -1, side}, {"CmdAboutModifie", -1, side}, {"CmdInfo", 2, side}};
+    for (const auto& g : groups)
+        for (int i = g.count < 0 ? -1 : 0; i < std::max(g.count, 0); ++i)
+            form.PutButton(g.name, i, dispid::Button::BackColor, Long(g.colour));
+    for (const char* name : {"CmdFrColor", "CmdBkColor"})
+        form.PutButton(name, -1, dispid::Button::TranColor, Long(SwapColorBytes(255, side)));
+}
+
+void AddTips(PanelSetup& s) {
+    s.tips = com::CreateFromDll<IDispatch>(L"Quibbet.dll", CLSID_Quibbet);
+    if (!s.tips) return;
+    for (const ControlTip& t : kControlTipTable) {
+        HWND w = s.form.ControlWindow(t.control, t.index);
+        if (!w) continue;
+        VARIANT text;
+        VariantInit(&text);
+        text.vt = VT_BSTR;
+        text.bstrVal = SysAllocString(t.tip);
+        CallMethod(s.tips.Get(), dispid::Quibbet::AddTool,
+                   {Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))), text, Long(5)});
+        VariantClear(&text);
+    }
+    if (HWND editor = s.form.EditorWindow())
+        CallMethod(s.tips.Get(), dispid::Quibbet::AddTool,
+                   {Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(editor))), Missing(), Long(0)});
+    CallMethod(s.tips.Get(), dispid::Quibbet::SetDelayTime, {Long(30000)});
+}
+
+int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box) {
+    // Vertical faces ("@name") are not offered.
+    if (font->lfFaceName[0] != L'@')
+        SendMessageW(reinterpret_cast<HWND>(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    return 1;
+}
+
+void FillFontBoxes(MainWindow& form) {
+    if (HWND names = form.ControlWindow("cmbFontName")) {
+        SendMessageW(names, CB_RESETCONTENT, 0, 0);
+        HDC dc = GetDC(nullptr);
+        LOGFONTW all{};
+        all.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExW(dc, &all, AddFontName, reinterpret_cast<LPARAM>(names), 0);
+        ReleaseDC(nullptr, dc);
+        SetWindowTextW(names, L"宋体");
+    }
+    if (HWND sizes = form.ControlWindow("CmbFontSize")) {
+        SendMessageW(sizes, CB_RESETCONTENT, 0, 0);
+        for (const wchar_t* size : kFontSizeList) SendMessageW(sizes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
+        SendMessageW(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"三号"));
+    }
+}
+
+void InitPanels(PanelSetup& s) {
+    MainWindow& form = s.form;
+    FormGeometry& g = form.Geometry();
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    g.formWidth = (window.right - window.left) * 1440.0 / std::max(1, form.FormDpi());
+    g.top.Left = 200;
+    g.top.Top = 100;
+    g.top.Width = g.formWidth - 600;
+    g.side[0].Height = 3135;
+    g.side[1].Height = 2100;
+    for (auto& side : g.side) side.Left = g.top.Left + g.top.Width - side.Width;
+    g.editor.Width = g.side[0].Left - g.editor.Left - 100;
+    const double heights[kSidePanels] = {g.side[0].Height, g.side[1].Height};
+    ReadPanelSettings(s.ini, form.Panels(), g, heights);
+    form.CheckMenu("ShowTopBar", -1, form.Panels().TopBarShown);
+    form.UseSettings(&s.ini);
+    form.SavePanelState();
+    ColourButtons(form);
+    AddTips(s);
+    FillFontBoxes(form);
+}
+
+void ShowTopBar_Click(PanelSetup& s) {
+    ToggleTopBar(s.form.Panels(), s.ini);
+    s.form.Geometry().topShown = s.form.Panels().TopBarShown;
+    s.form.CheckMenu("ShowTopBar", -1, s.form.Panels().TopBarShown);
+    s.form.SavePanelState();
+    s.form.ReShowForm();
+}
+
+}  // namespace
+
+void RegisterPanelSetup(MainWindow& form) {
+    // Lives as long as the form's hooks, which outlive every call into it.
+    auto setup = std::make_shared<PanelSetup>(form);
+    form.Hooks().initPanels = [setup] { InitPanels(*setup); };
+    form.Router().Add("ShowTopBar", [setup](int) { ShowTopBar_Click(*setup); });
+}
 
 }  // namespace tavolin

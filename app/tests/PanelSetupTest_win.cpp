@@ -1,0 +1,124 @@
+// The panel set-up in the window: the arrangement read from UserSetInfo.ini beside the program,
+// the top-bar switch, the tool tips and the font boxes.
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "MainWindowFixture_win.h"
+#include "Modules_win.h"
+
+namespace tavolin::test {
+namespace {
+
+std::wstring IniPath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file = path;
+    return file.substr(0, file.find_last_of(L"\\/") + 1) + L"UserSetInfo.ini";
+}
+
+std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
+    wchar_t text[64] = {};
+    GetPrivateProfileStringW(section, key, L"", text, 64, IniPath().c_str());
+    return text;
+}
+
+struct PanelSetupTest : MainWindowTest {
+    // The shipped settings beside the program are put back after each test.
+    PanelSetupTest() {
+        std::ifstream in(IniPath().c_str(), std::ios::binary);
+        if (in) saved = std::string(std::istreambuf_iterator<char>(in), {});
+        beforeCreate = [](MainWindow& w) { RegisterPanelSetup(w); };
+    }
+    ~PanelSetupTest() override {
+        DeleteFileW(IniPath().c_str());
+        if (saved) std::ofstream(IniPath().c_str(), std::ios::binary) << *saved;
+    }
+    void SetUp() override {
+        DeleteFileW(IniPath().c_str());
+        for (const auto& [section, key, value] : ini)
+            WritePrivateProfileStringW(section, key, value, IniPath().c_str());
+        MainWindowTest::SetUp();
+    }
+    RECT Placed(const char* name, int index) {
+        RECT r{};
+        HWND w = window->ControlWindow(name, index);
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    std::optional<std::string> saved;
+    std::vector<std::tuple<const wchar_t*, const wchar_t*, const wchar_t*>> ini;
+};
+
+struct SwappedSlots : PanelSetupTest {
+    SwappedSlots() {
+        ini = {{L"0面板", L"位置", L"1"}, {L"0面板", L"大小状态", L"0"}, {L"0面板", L"可见性", L"1"},
+               {L"1面板", L"位置", L"0"}, {L"1面板", L"大小状态", L"1"}, {L"1面板", L"可见性", L"1"},
+               {L"上方面板", L"显示", L"0"}};
+    }
+};
+
+TEST_F(SwappedSlots, RestoresTheOrderAndTheTopBarSwitchIsStored) {
+    const RECT upper = Placed("FaceFrame", 1), lower = Placed("FaceFrame", 0);
+    EXPECT_LT(upper.top, lower.top);
+    EXPECT_EQ(window->TwipsToPixels(500), upper.bottom - upper.top);  // collapsed
+    EXPECT_FALSE(IsWindowVisible(window->ControlWindow("TopFaceFrame")));
+    EXPECT_FALSE(window->MenuChecked("ShowTopBar", -1));
+    EXPECT_EQ(L"1", IniValue(L"0面板", L"位置"));
+
+    const UINT topBar = window->MenuCommand("ShowTopBar", -1);
+    SendMessageW(window->Handle(), WM_COMMAND, topBar, 0);
+    EXPECT_TRUE(IsWindowVisible(window->ControlWindow("TopFaceFrame")));
+    EXPECT_EQ(L"1", IniValue(L"上方面板", L"显示"));
+    EXPECT_LT(upper.top, Placed("FaceFrame", 1).top) << "the side panels move below the top bar";
+    SendMessageW(window->Handle(), WM_COMMAND, topBar, 0);
+    EXPECT_EQ(L"0", IniValue(L"上方面板", L"显示"));
+    EXPECT_EQ(upper.top, Placed("FaceFrame", 1).top);
+}
+
+struct BrokenSlots : PanelSetupTest {
+    BrokenSlots() { ini = {{L"0面板", L"位置", L"7"}, {L"1面板", L"位置", L"0"}, {L"1面板", L"可见性", L"0"}}; }
+};
+
+TEST_F(BrokenSlots, EveryPanelGetsASlotAndTheBoxesAndTipsAreFilled) {
+    EXPECT_EQ(1, window->Panels().FindPanelSlot(0));
+    EXPECT_EQ(0, window->Panels().FindPanelSlot(1));
+    EXPECT_TRUE(IsWindowVisible(window->ControlWindow("FaceFrame", 1)));
+    EXPECT_FALSE(IsWindowVisible(window->ControlWindow("FaceFrame", 0)));
+    EXPECT_EQ(L"1", IniValue(L"0面板", L"位置"));
+    EXPECT_EQ(L"0", IniValue(L"1面板", L"位置"));
+
+    HWND sizes = window->ControlWindow("CmbFontSize"), names = window->ControlWindow("cmbFontName");
+    EXPECT_EQ(25, SendMessageW(sizes, CB_GETCOUNT, 0, 0));
+    wchar_t text[64] = {};
+    GetWindowTextW(sizes, text, 64);
+    EXPECT_STREQ(L"三号", text);
+    GetWindowTextW(names, text, 64);
+    EXPECT_STREQ(L"宋体", text);
+    EXPECT_LT(0, SendMessageW(names, CB_GETCOUNT, 0, 0));
+
+    HWND tips = nullptr;
+    DWORD pid = GetCurrentProcessId(), owner = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
+        if (GetWindowThreadProcessId(w, &owner) && owner == pid && SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0) >= 60)
+            tips = w;
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(60, SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+    wchar_t tip[256] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    HWND tripletButton = window->ControlWindow("MunButton", 21);
+    ti.hwnd = GetParent(tripletButton);
+    ti.uId = reinterpret_cast<UINT_PTR>(tripletButton);
+    ti.lpszText = tip;
+    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(L"三连音", tip);
+}
+
+}  // namespace
+}  // namespace tavolin::test
