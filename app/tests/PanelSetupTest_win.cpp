@@ -120,5 +120,38 @@ TEST_F(BrokenSlots, EveryPanelGetsASlotAndTheBoxesAndTipsAreFilled) {
     EXPECT_STREQ(L"三连音", tip);
 }
 
+struct PlaybackLockTest : MainWindowTest {
+    PlaybackLockTest() {
+        beforeCreate = [this](MainWindow& w) { w.Router().Add("OpenFile", [this](int) { ++opened; }); };
+    }
+    int opened = 0;
+};
+
+TEST_F(PlaybackLockTest, PlayInfoLocksAndUnlocksExactlyTheListedControls) {
+    const struct {
+        const char* name;
+        int index;
+        bool locks;
+    } menus[] = {{"File", -1, true},       {"FileEdit", -1, true}, {"Setting", -1, true}, {"Common", -1, true},
+                 {"YueQi", -1, true},      {"Help", -1, true},     {"PlayMusic", -1, true}, {"SetPlaying", -1, true},
+                 {"Play", -1, false},      {"PausePlay", -1, false}, {"CloesMusic", -1, false}};
+    const UINT open = window->MenuCommand("OpenFile", -1);
+    for (int round = 0; round < 2; ++round) {
+        SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 0, 0);
+        SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 0, 0);  // twice: stays locked
+        for (const auto& m : menus) EXPECT_EQ(!m.locks, window->MenuEnabled(m.name, m.index)) << m.name;
+        for (int k = 0; k < 2; ++k) EXPECT_FALSE(IsWindowEnabled(window->ControlWindow("FaceFrame", k)));
+        EXPECT_FALSE(IsWindowEnabled(window->ControlWindow("TopFaceFrame")));
+        SendMessageW(window->Handle(), WM_COMMAND, open, 0);
+        EXPECT_EQ(round, opened) << "a locked command ran";
+
+        SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 1, 0);
+        for (const auto& m : menus) EXPECT_TRUE(window->MenuEnabled(m.name, m.index)) << m.name;
+        EXPECT_TRUE(IsWindowEnabled(window->ControlWindow("FaceFrame", 1)));
+        SendMessageW(window->Handle(), WM_COMMAND, open, 0);
+        EXPECT_EQ(round + 1, opened);
+    }
+}
+
 }  // namespace
 }  // namespace tavolin::test
