@@ -9,10 +9,12 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "PanelSettings.h"
+#include "Splitter.h"
 #include "WinProc.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"
 #include "outside/api/IQuibbet.h"
+#include "win/GdiHandles.h"
 
 namespace tavolin {
 
@@ -78,6 +80,7 @@ struct PanelSetup {
     MainWindow& form;
     IniSettings ini;
     com::Ptr<IDispatch> tips;  // TT
+    Splitter splitter;
 };
 
 int32_t BackColorOf(MainWindow& form, const char* panel, int index) {
@@ -148,6 +151,8 @@ void FillFontBoxes(MainWindow& form) {
     }
 }
 
+LRESULT CALLBACK SplitterProc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
+
 void InitPanels(PanelSetup& s) {
     MainWindow& form = s.form;
     FormGeometry& g = form.Geometry();
@@ -169,6 +174,62 @@ void InitPanels(PanelSetup& s) {
     ColourButtons(form);
     AddTips(s);
     FillFontBoxes(form);
+    if (HWND bar = form.ControlWindow("Picture1"))
+        SetWindowSubclass(bar, SplitterProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+}
+
+double ToTwips(PanelSetup& s, int pixels) {
+    return pixels * 1440.0 / std::max(1, s.form.FormDpi());
+}
+
+void PlaceSplitter(PanelSetup& s, HWND bar) {
+    const TwipsRect& r = s.form.Geometry().splitter;
+    MoveWindow(bar, s.form.TwipsToPixels(r.Left), s.form.TwipsToPixels(r.Top), s.form.TwipsToPixels(r.Width),
+               s.form.TwipsToPixels(r.Height), TRUE);
+    InvalidateRect(bar, nullptr, TRUE);
+}
+
+void SplitterUp(PanelSetup& s, HWND bar, int button) {
+    if (button == Splitter::kLeft) ReleaseCapture();
+    s.splitter.MouseUp(button, s.form.Geometry(), s.form.Panels());
+    if (button == Splitter::kLeft) s.form.ReShowForm();
+    InvalidateRect(bar, nullptr, TRUE);
+    if (HWND editor = s.form.EditorWindow()) SetFocus(editor);
+}
+
+LRESULT CALLBACK SplitterProc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& s = *reinterpret_cast<PanelSetup*>(data);
+    const int y = static_cast<short>(HIWORD(lParam));
+    switch (msg) {
+        case WM_NCHITTEST: return HTCLIENT;
+        case WM_SETCURSOR: SetCursor(LoadCursorW(nullptr, IDC_SIZENS)); return TRUE;
+        case WM_LBUTTONDOWN:
+            SetCapture(bar);
+            s.splitter.MouseDown(Splitter::kLeft, ToTwips(s, y));
+            return 0;
+        case WM_RBUTTONDOWN: s.splitter.MouseDown(Splitter::kRight, ToTwips(s, y)); return 0;
+        case WM_MOUSEMOVE:
+            if (s.splitter.MouseMove(ToTwips(s, y), s.form.Geometry())) PlaceSplitter(s, bar);
+            return 0;
+        case WM_LBUTTONUP: SplitterUp(s, bar, Splitter::kLeft); return 0;
+        case WM_RBUTTONUP: SplitterUp(s, bar, Splitter::kRight); return 0;
+        case WM_MBUTTONUP: SplitterUp(s, bar, Splitter::kMiddle); return 0;
+        case WM_ERASEBKGND: {
+            RECT r;
+            GetClientRect(bar, &r);
+            win::BrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(s.splitter.Colour())));
+            FillRect(reinterpret_cast<HDC>(wParam), &r, brush.Get());
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(bar, &ps);
+            EndPaint(bar, &ps);
+            return 0;
+        }
+        case WM_NCDESTROY: RemoveWindowSubclass(bar, SplitterProc, 1); break;
+    }
+    return DefSubclassProc(bar, msg, wParam, lParam);
 }
 
 void ShowTopBar_Click(PanelSetup& s) {

@@ -120,6 +120,24 @@ TEST_F(BrokenSlots, EveryPanelGetsASlotAndTheBoxesAndTipsAreFilled) {
     EXPECT_STREQ(L"三连音", tip);
 }
 
+TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
+    window->Panels().RefPictureShown = 1;
+    window->ReShowForm();
+    HWND bar = window->ControlWindow("Picture1");
+    ASSERT_TRUE(IsWindowVisible(bar));
+    const RECT editor = Placed("ZEVudu1", -1);
+    PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
+    PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, static_cast<WORD>(-2000)));
+    PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(5, static_cast<WORD>(-2000)));
+    ASSERT_TRUE(PumpUntil([&] { return Placed("Picture1", -1).top <= editor.top + window->TwipsToPixels(1200) + 1; }));
+    Pump();
+    const RECT placed = Placed("ZEVudu1", -1), picture = Placed("图片容器1", -1);
+    EXPECT_NEAR(window->TwipsToPixels(1200), placed.bottom - placed.top, 1);
+    EXPECT_NEAR(window->TwipsToPixels(180), Placed("Picture1", -1).bottom - Placed("Picture1", -1).top, 1);
+    EXPECT_NEAR(Placed("Picture1", -1).bottom, picture.top, 1);
+    EXPECT_EQ(window->EditorWindow(), GetFocus());
+}
+
 struct PlaybackLockTest : MainWindowTest {
     PlaybackLockTest() {
         beforeCreate = [this](MainWindow& w) { w.Router().Add("OpenFile", [this](int) { ++opened; }); };
