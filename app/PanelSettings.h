@@ -36,6 +36,10 @@ struct ControlTip {
 inline constexpr int kControlTips = 59;
 extern const ControlTip kControlTipTable[kControlTips];
 
+// The reference picture's open filter: the description as it stands, every pattern with "*.".
+inline constexpr wchar_t kPictureFilter[] =
+    L"图片文件(*.bmp;*.jpg;*.jpeg;gif;WMF;EMF;ICO)|*.bmp;*.jpg;*.jpeg;*.gif;*.wmf;*.emf;*.ico|所有图片(*.*)| *.*";
+
 inline constexpr int kFontSizeItems = 25;
 extern const wchar_t* const kFontSizeList[kFontSizeItems];
 

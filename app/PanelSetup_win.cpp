@@ -12,7 +12,9 @@
 #include "Splitter.h"
 #include "WinProc.h"
 #include "button/api/IButton.h"
+#include "com/Container.h"
 #include "com/Create.h"
+#include "outside/api/IPavrot.h"
 #include "outside/api/IQuibbet.h"
 #include "win/GdiHandles.h"
 
@@ -81,6 +83,7 @@ struct PanelSetup {
     IniSettings ini;
     com::Ptr<IDispatch> tips;  // TT
     Splitter splitter;
+    com::Ptr<com::ControlSite> picture;  // 图片容器1's box
 };
 
 int32_t BackColorOf(MainWindow& form, const char* panel, int index) {
@@ -153,6 +156,8 @@ void FillFontBoxes(MainWindow& form) {
 
 LRESULT CALLBACK SplitterProc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data);
 
+void HostPicture(PanelSetup& s);
+
 void InitPanels(PanelSetup& s) {
     MainWindow& form = s.form;
     FormGeometry& g = form.Geometry();
@@ -176,6 +181,7 @@ void InitPanels(PanelSetup& s) {
     FillFontBoxes(form);
     if (HWND bar = form.ControlWindow("Picture1"))
         SetWindowSubclass(bar, SplitterProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+    HostPicture(s);
 }
 
 double ToTwips(PanelSetup& s, int pixels) {
@@ -232,6 +238,76 @@ LRESULT CALLBACK SplitterProc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam, 
     return DefSubclassProc(bar, msg, wParam, lParam);
 }
 
+// The picture box fills its room; it goes with the room's window.
+LRESULT CALLBACK PictureRoomProc(HWND room, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& s = *reinterpret_cast<PanelSetup*>(data);
+    if (msg == WM_SIZE && s.picture) s.picture->Move({0, 0, LOWORD(lParam), HIWORD(lParam)});
+    if (msg == WM_NCDESTROY) {
+        if (s.picture) s.picture->Close();
+        s.picture.Reset();
+        RemoveWindowSubclass(room, PictureRoomProc, 2);
+    }
+    return DefSubclassProc(room, msg, wParam, lParam);
+}
+
+void HostPicture(PanelSetup& s) {
+    HWND room = s.form.ControlWindow("图片容器1");
+    auto box = com::CreateFromDll<IDispatch>(L"Pavrot.dll", CLSID_Pavrot);
+    if (!room || !box) return;
+    RECT r{};
+    GetClientRect(room, &r);
+    if (FAILED(com::ControlSite::Host(box.Get(), room, r, nullptr, true, s.picture))) return;
+    SetWindowLongPtrW(room, GWL_STYLE, GetWindowLongPtrW(room, GWL_STYLE) | WS_CLIPCHILDREN);
+    SetWindowSubclass(room, PictureRoomProc, 2, reinterpret_cast<DWORD_PTR>(&s));
+}
+
+std::wstring PicturePath(PanelSetup& s) {
+    std::wstring path;
+    auto box = s.picture ? s.picture->As<IDispatch>() : com::Ptr<IDispatch>();
+    VARIANT value;
+    VariantInit(&value);
+    DISPPARAMS none{};
+    if (box && SUCCEEDED(box->Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                     &none, &value, nullptr, nullptr)) &&
+        value.vt == VT_BSTR && value.bstrVal)
+        path = value.bstrVal;
+    VariantClear(&value);
+    return path;
+}
+
+// True when a new picture path was given to the box.
+bool OpenRefPicture(PanelSetup& s) {
+    ImCommonDialog* dialog = s.form.CommonDialog();
+    auto box = s.picture ? s.picture->As<IDispatch>() : com::Ptr<IDispatch>();
+    if (!dialog || !box) return false;
+    BSTR file = SysAllocString(L""), title = SysAllocString(L""), filter = SysAllocString(kPictureFilter),
+         folder = SysAllocString(L""), caption = SysAllocString(L"选择打开文件"), ext = SysAllocString(L"");
+    VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE, hideReadOnly = VARIANT_FALSE,
+                 chosen = VARIANT_FALSE;
+    LONG filterIndex = 1, flags = 0;
+    LONG_PTR owner = reinterpret_cast<LONG_PTR>(s.form.Handle());
+    const HRESULT hr = dialog->VBGetOpenFileName(&file, &title, &mustExist, &multi, &readOnly, &hideReadOnly, &filter,
+                                                 &filterIndex, &folder, &caption, &ext, &owner, &flags, &chosen);
+    const std::wstring name = file ? file : L"";
+    for (BSTR b : {file, title, filter, folder, caption, ext}) SysFreeString(b);
+    if (FAILED(hr) || !chosen || name.empty() || name == PicturePath(s)) return false;
+    VARIANT value;
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocString(name.c_str());
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &named, 1, 1};
+    box->Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                nullptr, nullptr);
+    VariantClear(&value);
+    return true;
+}
+
+void OpenPicFile_Click(PanelSetup& s) {
+    if (!OpenRefPicture(s)) return;
+    s.form.Panels().RefPictureShown = 1;
+    s.form.ReShowForm();
+}
+
 void ShowTopBar_Click(PanelSetup& s) {
     ToggleTopBar(s.form.Panels(), s.ini);
     s.form.Geometry().topShown = s.form.Panels().TopBarShown;
@@ -247,6 +323,7 @@ void RegisterPanelSetup(MainWindow& form) {
     auto setup = std::make_shared<PanelSetup>(form);
     form.Hooks().initPanels = [setup] { InitPanels(*setup); };
     form.Router().Add("ShowTopBar", [setup](int) { ShowTopBar_Click(*setup); });
+    form.Router().Add("OpenPicFile", [setup](int) { OpenPicFile_Click(*setup); });
 }
 
 }  // namespace tavolin
