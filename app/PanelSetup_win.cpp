@@ -8,6 +8,7 @@
 
 #include "MainWindow_win.h"
 #include "Modules_win.h"
+#include "PanelDrop.h"
 #include "PanelSettings.h"
 #include "Splitter.h"
 #include "WinProc.h"
@@ -84,6 +85,7 @@ struct PanelSetup {
     com::Ptr<IDispatch> tips;  // TT
     Splitter splitter;
     com::Ptr<com::ControlSite> picture;  // 图片容器1's box
+    int DragPanelIndex = -1;
 };
 
 int32_t BackColorOf(MainWindow& form, const char* panel, int index) {
@@ -158,6 +160,8 @@ LRESULT CALLBACK SplitterProc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam, 
 
 void HostPicture(PanelSetup& s);
 
+LRESULT CALLBACK SidePanelProc(HWND panel, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR index, DWORD_PTR data);
+
 void InitPanels(PanelSetup& s) {
     MainWindow& form = s.form;
     FormGeometry& g = form.Geometry();
@@ -182,6 +186,9 @@ void InitPanels(PanelSetup& s) {
     if (HWND bar = form.ControlWindow("Picture1"))
         SetWindowSubclass(bar, SplitterProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     HostPicture(s);
+    for (int k = 0; k < kSidePanels; ++k)
+        if (HWND panel = form.ControlWindow("FaceFrame", k))
+            SetWindowSubclass(panel, SidePanelProc, 10 + k, reinterpret_cast<DWORD_PTR>(&s));
 }
 
 double ToTwips(PanelSetup& s, int pixels) {
@@ -236,6 +243,40 @@ LRESULT CALLBACK SplitterProc(HWND bar, UINT msg, WPARAM wParam, LPARAM lParam, 
         case WM_NCDESTROY: RemoveWindowSubclass(bar, SplitterProc, 1); break;
     }
     return DefSubclassProc(bar, msg, wParam, lParam);
+}
+
+// A press on a side panel drags it; the release drops it on the form or on a side panel, and
+// anywhere else leaves it where it was.
+void PanelReleased(PanelSetup& s, HWND panel, LPARAM lParam) {
+    if (GetCapture() == panel) ReleaseCapture();
+    if (s.DragPanelIndex < 0) return;
+    HWND form = s.form.Handle();
+    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    MapWindowPoints(panel, form, &at, 1);
+    HWND target = ChildWindowFromPointEx(form, at, CWP_SKIPINVISIBLE);
+    const bool onPanel = target == s.form.ControlWindow("FaceFrame", 0) || target == s.form.ControlWindow("FaceFrame", 1);
+    if (target != form && !onPanel) return;
+    FormGeometry& g = s.form.Geometry();
+    if (DropPanel(s.form.Panels(), g, s.DragPanelIndex, ToTwips(s, at.y) - g.side[s.DragPanelIndex].Top))
+        s.form.SavePanelState();
+}
+
+LRESULT CALLBACK SidePanelProc(HWND panel, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR index, DWORD_PTR data) {
+    auto& s = *reinterpret_cast<PanelSetup*>(data);
+    switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            s.DragPanelIndex = static_cast<int>(index) - 10;
+            SetCapture(panel);
+            SetCursor(LoadCursorW(nullptr, IDC_SIZEALL));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: PanelReleased(s, panel, lParam); return 0;
+        case WM_NCDESTROY: RemoveWindowSubclass(panel, SidePanelProc, index); break;
+    }
+    return DefSubclassProc(panel, msg, wParam, lParam);
 }
 
 // The picture box fills its room; it goes with the room's window.

@@ -138,6 +138,28 @@ TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePic
     EXPECT_EQ(window->EditorWindow(), GetFocus());
 }
 
+TEST_F(BrokenSlots, DroppingAPanelAboveTheOtherSwapsTheSlotsAndElsewhereNothing) {
+    window->Panels().PanelStates[1].PanelVisible = true;  // both shown: panel 1 above panel 0
+    window->SavePanelState();
+    HWND lower = window->ControlWindow("FaceFrame", 0);
+    ASSERT_TRUE(IsWindowVisible(lower));
+    auto drop = [&](HWND panel, POINT formPoint) {
+        MapWindowPoints(window->Handle(), panel, &formPoint, 1);
+        PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(formPoint.x, formPoint.y));
+        Pump();
+    };
+    const RECT editor = Placed("ZEVudu1", -1);
+    drop(lower, {editor.left + 20, editor.top + 5});  // onto the editor: stays
+    EXPECT_EQ(L"1", IniValue(L"0面板", L"位置"));
+    EXPECT_LT(Placed("FaceFrame", 1).top, Placed("FaceFrame", 0).top);
+
+    drop(lower, {Placed("FaceFrame", 1).left + 5, Placed("FaceFrame", 1).top - 3});  // the gap above: the form
+    EXPECT_EQ(L"0", IniValue(L"0面板", L"位置"));
+    EXPECT_EQ(L"1", IniValue(L"1面板", L"位置"));
+    EXPECT_LT(Placed("FaceFrame", 0).top, Placed("FaceFrame", 1).top);
+}
+
 struct PlaybackLockTest : MainWindowTest {
     PlaybackLockTest() {
         beforeCreate = [this](MainWindow& w) { w.Router().Add("OpenFile", [this](int) { ++opened; }); };
