@@ -25,6 +25,7 @@ constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
 constexpr UINT kFirstMenuCommand = 100;
 constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
+constexpr UINT kShowStatusBar = WM_APP + 1;
 
 // The editor's properties as the main form stores them.
 const com::StoredProperty kEditorProperties[] = {
@@ -99,6 +100,13 @@ std::optional<StatusFont> FontOf(void* object) {
     return f;
 }
 
+// A box's text, set only when it differs.
+void SetBoxText(HWND box, const std::wstring& text) {
+    wchar_t now[256] = {};
+    GetWindowTextW(box, now, 256);
+    if (text != now) SetWindowTextW(box, text.c_str());
+}
+
 std::wstring Upper(std::wstring s) {
     CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
@@ -152,9 +160,15 @@ struct MainWindow::MenuState {
 
 MainWindow::MainWindow(ControlFactory& factory) : factory_(factory) {
     settings_ = &gNoSettings;
+    // The layout's own command: the side-panel menu.
+    router_.AddArray("munToolBar", [this](int index) {
+        panels_.ToolBarClick(index, geometry_, *settings_);
+        ApplyGeometry();
+    });
 }
 
 MainWindow::~MainWindow() {
+    if (measureDc_) DeleteDC(measureDc_);
     if (uiFont_) DeleteObject(uiFont_);
 }
 
@@ -229,6 +243,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame"))
                 router_.Run("TopFaceFrame_MouseMove",
                             static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
+            return 0;
+        case kShowStatusBar:
+            statusPending_ = false;
+            LayOutStatusBar();
             return 0;
         case WM_NCACTIVATE:
             if (editorWindow_) {
@@ -361,6 +379,7 @@ bool MainWindow::CreateControls() {
     CheckMenu("munToolBar", 0, true);
     CheckMenu("munToolBar", 1, true);
     CheckMenu("ShowTopBar", -1, true);
+    LayOutStatusBar();  // the editor's first status came before the bar
     return true;
 }
 
@@ -436,7 +455,21 @@ void MainWindow::PutButton(std::string_view name, int index, DISPID id, const VA
     button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// The status puts a property only when it changes: each put redraws the button at once.
+int32_t MainWindow::GetButtonLong(std::string_view name, int index, DISPID id) const {
+    IDispatch* button = Button(name, index);
+    VARIANT result;
+    VariantInit(&result);
+    DISPPARAMS none{};
+    if (!button ||
+        FAILED(button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) ||
+        FAILED(VariantChangeType(&result, &result, 0, VT_I4)))
+        return INT32_MIN;
+    return result.lVal;
+}
+
 void MainWindow::PutButtonBool(std::string_view name, int index, DISPID id, bool value) {
+    if ((GetButtonLong(name, index, id) != 0) == value) return;
     VARIANT v;
     v.vt = VT_BOOL;
     v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
@@ -444,6 +477,7 @@ void MainWindow::PutButtonBool(std::string_view name, int index, DISPID id, bool
 }
 
 void MainWindow::PutButtonLong(std::string_view name, int index, DISPID id, int32_t value) {
+    if (GetButtonLong(name, index, id) == value) return;
     VARIANT v;
     v.vt = VT_I4;
     v.lVal = value;
@@ -617,32 +651,50 @@ void MainWindow::SetStatusText(int panel, const std::wstring& text) {
     if (panel < 1 || panel > kStatusPanels) return;
     if (statusTexts_[panel - 1] == text) return;
     statusTexts_[panel - 1] = text;
-    LayOutStatusBar();
+    ScheduleStatusBar();
+}
+
+// The bar repaints as it changes, which costs more than the rest of a status update: it is
+// shown once the queue is empty, after a burst of keys only once.
+void MainWindow::ScheduleStatusBar() {
+    if (statusPending_) return;
+    statusPending_ = true;
+    PostMessageW(Handle(), kShowStatusBar, 0, 0);
 }
 
 std::wstring MainWindow::StatusText(int panel) const {
     return panel < 1 || panel > kStatusPanels ? std::wstring() : statusTexts_[panel - 1];
 }
 
-// Panels 1 to 6 centred and as wide as their texts; the seventh takes the rest.
+// Panels 1 to 6 centred and as wide as their texts; the seventh takes the rest. Only what
+// changed is sent: the status runs after every key.
 void MainWindow::LayOutStatusBar() {
     HWND bar = ControlWindow("StatusBar1");
     if (!bar) return;
-    int right[kStatusPanels];
-    HDC dc = GetDC(bar);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    // Texts are measured on a memory DC of the bar's font, and only when they changed.
+    if (!measureDc_) {
+        measureDc_ = CreateCompatibleDC(nullptr);
+        SelectObject(measureDc_, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    }
+    std::array<int, kStatusPanels> right{};
     int x = 0;
     for (int i = 0; i < kStatusPanels - 1; ++i) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
-        x += size.cx + 12;
+        if (statusShown_[i] != statusTexts_[i] || statusWidths_[i] < 0) {
+            SIZE size{};
+            GetTextExtentPoint32W(measureDc_, statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
+            statusWidths_[i] = size.cx;
+        }
+        x += statusWidths_[i] + 12;
         right[i] = x;
     }
     right[kStatusPanels - 1] = -1;
-    SelectObject(dc, old);
-    ReleaseDC(bar, dc);
-    SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right));
+    if (right != statusRights_) {
+        statusRights_ = right;
+        SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right.data()));
+    }
     for (int i = 0; i < kStatusPanels; ++i) {
+        if (statusShown_[i] == statusTexts_[i]) continue;
+        statusShown_[i] = statusTexts_[i];
         const std::wstring text = (i < kStatusPanels - 1 ? L"\t" : L"") + statusTexts_[i];
         SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -664,9 +716,11 @@ void MainWindow::OnStatus(LPARAM lParam) {
     statusTexts_[3] = texts.pages;
     if (texts.mode) statusTexts_[4] = *texts.mode;
     statusTexts_[5] = texts.scale;
-    LayOutStatusBar();
-    if (HWND bar = ControlWindow("StatusBar1"))
+    ScheduleStatusBar();
+    if (HWND bar = ControlWindow("StatusBar1"); bar && !modeTipSet_) {
         SendMessageW(bar, SB_SETTIPTEXTW, 4, reinterpret_cast<LPARAM>(L"歌词、简谱及连谱线输入模式，用户可自由切换。"));
+        modeTipSet_ = true;
+    }
     if (s.cInputState == tessaly::GcState || s.cInputState == tessaly::JpState) {
         const int on = s.cInputState == tessaly::JpState ? 0 : 1;
         SendMessageW(ControlWindow("OptJpGc", on), BM_SETCHECK, BST_CHECKED, 0);
@@ -701,11 +755,10 @@ void MainWindow::OnStatus(LPARAM lParam) {
 }
 
 void MainWindow::ShowStatusFont() {
-    if (Upper(curFont_.name) != Upper(L"Tolvane"))
-        SetWindowTextW(ControlWindow("cmbFontName"), curFont_.name.c_str());
+    if (Upper(curFont_.name) != Upper(L"Tolvane")) SetBoxText(ControlWindow("cmbFontName"), curFont_.name);
     const bool styles[] = {curFont_.bold, curFont_.italic, curFont_.underline, curFont_.strikethrough};
     for (int i = 0; i < 4; ++i) PutButtonBool("CmdFont", i, dispid::Button::ButtonDown, styles[i]);
-    SetWindowTextW(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size).c_str());
+    SetBoxText(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size));
 }
 
 void MainWindow::ShowAlignment(int32_t alignment) {

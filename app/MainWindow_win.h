@@ -122,8 +122,10 @@ private:
     void OnResize();
     void ApplyGeometry();
     void LayOutStatusBar();
+    void ScheduleStatusBar();
     void ShowStatusFont();
     void ShowAlignment(int32_t alignment);
+    int32_t GetButtonLong(std::string_view name, int index, DISPID id) const;
     void PutButtonBool(std::string_view name, int index, DISPID id, bool value);
     void PutButtonLong(std::string_view name, int index, DISPID id, int32_t value);
 
@@ -138,7 +140,12 @@ private:
     std::vector<std::unique_ptr<Hosted>> hosted_;
     std::vector<MenuState> menus_;            // by menu-table row
     HMENU menuBar_ = nullptr;
-    std::array<std::wstring, kStatusPanels> statusTexts_;
+    std::array<std::wstring, kStatusPanels> statusTexts_, statusShown_;
+    std::array<int, kStatusPanels> statusRights_{};
+    std::array<int, kStatusPanels> statusWidths_{-1, -1, -1, -1, -1, -1, -1};
+    HDC measureDc_ = nullptr;
+    bool modeTipSet_ = false;
+    bool statusPending_ = false;
     PanelArrangement panels_;
     FormGeometry geometry_;
     SettingsWriter* settings_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ButtonPainter_win.h"
 
 #include "records/Numbers.h"
+#include "win/GdiHandles.h"
 
 namespace kavrel {
 
@@ -71,10 +72,8 @@ void ButtonPainter::Show(const FaceInput& in, int width, int height) {
     shownWidth_ = width;
     shownHeight_ = height;
     if (!in.window) return;
-    if (HDC dc = GetDC(in.window)) {
-        gdi_.ShowImageToHDC(dc, 0, 0, width, height);
-        ReleaseDC(in.window, dc);
-    }
+    const win::WindowDc dc(in.window);
+    if (dc.Get()) gdi_.ShowImageToHDC(dc.Get(), 0, 0, width, height);
 }
 
 void ButtonPainter::ShowKept(HDC dc) {

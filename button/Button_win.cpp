@@ -4,6 +4,7 @@
 
 #include "com/Module.h"
 #include "records/Numbers.h"
+#include "win/GdiHandles.h"
 
 namespace kavrel {
 
@@ -131,10 +132,8 @@ void Button::Changed() {
 }
 
 int32_t Button::GetDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi;
+    const win::ScreenDc screen;
+    return screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
 }
 
 // ---- life in the form

@@ -7,7 +7,8 @@
 #include <memory>
 
 #include "records/Numbers.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
+#include "win/GdipHandles.h"
 
 namespace kavrel {
 namespace flat = Gdiplus::DllExports;
@@ -15,39 +16,14 @@ using Gdiplus::Ok;
 
 namespace {
 
-// Owners of the GDI+ objects a member makes for one call.
-struct PenDeleter {
-    void operator()(Gdiplus::GpPen* p) const { flat::GdipDeletePen(p); }
-};
-struct BrushDeleter {
-    void operator()(Gdiplus::GpBrush* b) const { flat::GdipDeleteBrush(b); }
-};
-struct ImageDeleter {
-    void operator()(Gdiplus::GpImage* i) const { flat::GdipDisposeImage(i); }
-};
-struct GraphicsDeleter {
-    void operator()(Gdiplus::GpGraphics* g) const { flat::GdipDeleteGraphics(g); }
-};
-struct PathDeleter {
-    void operator()(Gdiplus::GpPath* p) const { flat::GdipDeletePath(p); }
-};
-struct FamilyDeleter {
-    void operator()(Gdiplus::GpFontFamily* f) const { flat::GdipDeleteFontFamily(f); }
-};
-struct FontDeleter {
-    void operator()(Gdiplus::GpFont* f) const { flat::GdipDeleteFont(f); }
-};
-struct FormatDeleter {
-    void operator()(Gdiplus::GpStringFormat* f) const { flat::GdipDeleteStringFormat(f); }
-};
-using Pen = std::unique_ptr<Gdiplus::GpPen, PenDeleter>;
-using Brush = std::unique_ptr<Gdiplus::GpBrush, BrushDeleter>;
-using Image = std::unique_ptr<Gdiplus::GpImage, ImageDeleter>;
-using Graphics = std::unique_ptr<Gdiplus::GpGraphics, GraphicsDeleter>;
-using Path = std::unique_ptr<Gdiplus::GpPath, PathDeleter>;
-using Family = std::unique_ptr<Gdiplus::GpFontFamily, FamilyDeleter>;
-using Font = std::unique_ptr<Gdiplus::GpFont, FontDeleter>;
-using Format = std::unique_ptr<Gdiplus::GpStringFormat, FormatDeleter>;
+using win::gdip::Brush;
+using win::gdip::Family;
+using win::gdip::Font;
+using win::gdip::Format;
+using win::gdip::Graphics;
+using win::gdip::Image;
+using win::gdip::Path;
+using win::gdip::Pen;
 
 Pen MakePen(ARGB color, float width, int32_t unit) {
     Gdiplus::GpPen* pen = nullptr;

@@ -3,7 +3,7 @@
 // bitmap with a graphics on it, and drawing, text, image and saving members
 // on that graphics. Every member returns the status of its main GDI+ call.
 #include <objidl.h>
-#include "render/Gdiplus_win.h"
+#include "win/Gdiplus_win.h"
 
 #include <cstdint>
 #include <string>

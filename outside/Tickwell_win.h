@@ -1,9 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
-
-#include "PlayMidi.h"
 
 namespace outside {
 
@@ -11,17 +11,20 @@ namespace outside {
 // multimedia timer (1 ms resolution) posts to the window; each wait is counted from when the
 // previous event was due, not from when it ran, so lateness does not add up over many events.
 // An interval put inside the handler counts from the handler's start.
-class Tickwell final : public tessaly::PlayTimer {
+class Tickwell final {
 public:
     Tickwell();
-    ~Tickwell() override;
+    ~Tickwell();
     Tickwell(const Tickwell&) = delete;
     Tickwell& operator=(const Tickwell&) = delete;
 
-    void Interval(int32_t ms) override;
-    int32_t Interval() const override { return interval_; }
-    void Enabled(bool on) override;
-    bool Enabled() const override { return on_; }
+    void Interval(int32_t ms);
+    int32_t Interval() const { return interval_; }
+    void Enabled(bool on);
+    bool Enabled() const { return on_; }
+
+    // Runs on each event; it may release the timer.
+    std::function<void()> Timer;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp);

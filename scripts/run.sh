@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 
 [ -f build/win/build.ninja ] || cmake --preset win >/dev/null
-cmake --build --preset win
+# The program and its libraries only; `make test` builds the tests.
+cmake --build --preset win --target program
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$WINE" build/win/bin/Tavolin.exe "$@"

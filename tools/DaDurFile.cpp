@@ -69,7 +69,11 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
     const bool cut = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
     DaDurStatus status;
     try {
-        status = reader_.Read(SplitDaDurLines(bytes), hwnd, read, cut);
+        const std::vector<std::string_view> lines = SplitDaDurLines(bytes);
+        // Neither header nor paragraph: some other file, not a document that ends early.
+        if (!HoldsDaDurDocument(lines))
+            return DaDurStatus::Failure(kErrBadFileFormat, std::string(FileErrorText(kErrBadFileFormat)));
+        status = reader_.Read(lines, hwnd, read, cut);
     } catch (const std::bad_alloc&) {
         return FileFailure(kErrTooLarge, fileName);
     }

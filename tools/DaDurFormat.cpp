@@ -4,18 +4,14 @@
 #include <cmath>
 
 #include "Cp936.h"
+#include "records/Marks.h"
 #include "records/Numbers.h"
 
 namespace tessaly::dadur {
 
-namespace {
-constexpr int32_t kPairStarts[] = {72, 74, 89, 91, 121, 146, 148, 150, 152};
-}
-
+// The files number every pair but the big glissando's.
 bool IsPairStart(int32_t code) {
-    for (int32_t s : kPairStarts)
-        if (s == code) return true;
-    return false;
+    return marks::IsPairStartCode(code) && code != marks::kMarkBigGlissandoStart;
 }
 
 bool IsPairEnd(int32_t code) {
@@ -23,20 +19,15 @@ bool IsPairEnd(int32_t code) {
 }
 
 bool MarkTextIsWritten(int32_t code, bool textEmpty) {
+    using namespace marks;
     switch (code) {
-        case 37:
-        case 74:
-        case 89:
-        case 91: return true;
-        case 72:
-        case 119:
-        case 121:
-        case 131:
-        case 146:
-        case 148:
-        case 150:
-        case 152: return !textEmpty;
-        default: return false;
+        case kMarkTempoChange:
+        case kMarkTupletStart:
+        case kMarkVoltaStart:
+        case kMarkOpenVoltaStart: return true;
+        case kMarkCustomSymbol:
+        case kMarkBarNumber: return !textEmpty;
+        default: return IsArcStartCode(code) && !textEmpty;
     }
 }
 

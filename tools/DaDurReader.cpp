@@ -23,6 +23,7 @@ struct DaDurReader::Doc {
     // Installed fonts, asked for once per read, and the missing ones already named.
     std::optional<std::vector<std::string>> installed;
     std::set<std::string> reportedBase, reportedFonts;
+    std::vector<std::string> missingFonts;  // in the order met, told once when the read ends
     // Per track made by MAIN: bit 1 its TRACK line seen, bit 2 its PLAYORDER line.
     bool sawMain = false;
     std::vector<uint8_t> trackLines;
@@ -31,6 +32,17 @@ struct DaDurReader::Doc {
 using namespace std::string_view_literals;
 
 namespace {
+
+std::u16string FontNameText(const std::string& gbk) {
+    if (auto u = Cp936ToUtf16(gbk)) return *u;
+    std::u16string bytes;
+    for (char c : gbk) bytes += static_cast<char16_t>(static_cast<uint8_t>(c));
+    return bytes;
+}
+
+std::u16string Ascii16(const std::string& s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 // A line that cannot be read stops the read; thrown from deep in a line's
 // parser and caught once per line.
@@ -156,6 +168,12 @@ void ForEachUnit(std::string_view line, F&& handle) {
 
 }  // namespace
 
+bool HoldsDaDurDocument(const std::vector<std::string_view>& lines) {
+    return std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
+        return StartsWith(line, "\\jprtfver") || StartsWith(line, "\\part");
+    });
+}
+
 std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     size_t start = 0;
@@ -233,6 +251,7 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
             return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, i + 1), i + 1);
         }
     }
+    TellMissingFonts(hwnd, doc);
     Finish(doc);
     const bool complete = doc.sawMain && std::all_of(doc.trackLines.begin(), doc.trackLines.end(),
                                                      [](uint8_t seen) { return seen == 3; });
@@ -280,20 +299,26 @@ void DaDurReader::CheckFonts(intptr_t hwnd, Doc& doc) {
     const auto isInstalled = [&](const std::string& name) {
         return std::find(doc.installed->begin(), doc.installed->end(), name) != doc.installed->end();
     };
-    const auto text = [](const std::string& gbk) {
-        if (auto u = Cp936ToUtf16(gbk)) return *u;
-        std::u16string bytes;
-        for (char c : gbk) bytes += static_cast<char16_t>(static_cast<uint8_t>(c));
-        return bytes;
-    };
     // Each missing font is named once per read, however many header lines a file has.
     const int16_t base = doc.data.FileInfo.BaseFontTblIndex;
     const std::string& baseName = fonts[base >= 0 && static_cast<size_t>(base) < fonts.size() ? base : 0].FontName;
     if (!isInstalled(baseName) && doc.reportedBase.insert(baseName).second)
-        system_.Message(hwnd, u"软件简谱字体 “" + text(baseName) + u"” 缺失，建议重新安装。");
+        system_.Message(hwnd, u"软件简谱字体 “" + FontNameText(baseName) + u"” 缺失，建议重新安装。");
     for (const auto& font : fonts)
         if (!isInstalled(font.FontName) && doc.reportedFonts.insert(font.FontName).second)
-            system_.Message(hwnd, u"文档字体 “" + text(font.FontName) + u"” 系统中没有找，显示可能不正确。");
+            doc.missingFonts.push_back(font.FontName);
+}
+
+// One message for all of them (a file may name thousands): the first ten by name.
+void DaDurReader::TellMissingFonts(intptr_t hwnd, const Doc& doc) {
+    constexpr size_t kNamed = 10;
+    const auto& missing = doc.missingFonts;
+    if (missing.empty()) return;
+    std::u16string names;
+    for (size_t k = 0; k < missing.size() && k < kNamed; ++k)
+        names += (k ? u"、“" : u"“") + FontNameText(missing[k]) + u"”";
+    if (missing.size() > kNamed) names += u"等 " + Ascii16(std::to_string(missing.size())) + u" 个字体";
+    system_.Message(hwnd, u"文档字体 " + names + u" 系统中没有找，显示可能不正确。");
 }
 
 void DaDurReader::ReadColours(std::string_view line, Doc& doc) {
@@ -584,7 +609,7 @@ void DaDurReader::Finish(Doc& doc) {
         if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++bars;
         if (w.IsJpGcCtl == 1)
             for (const auto& s : w.ExtralWordInfo)
-                if (s.IndexType == 89 || s.IndexType == 91) {
+                if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
                     ++bars;
                     break;
                 }

@@ -27,6 +27,8 @@ struct DaDurStatus {
 
 // The lines of a DaDur file without their line ends (CR LF, LF or a lone CR).
 std::vector<std::string_view> SplitDaDurLines(std::string_view bytes);
+// Whether the lines hold a header or a paragraph: without either, a file is no document at all.
+bool HoldsDaDurDocument(const std::vector<std::string_view>& lines);
 
 // Turns the lines of a DaDur file into a document. Attribute state runs on
 // from line to line and, as with the stored format's own reader, from one
@@ -51,6 +53,7 @@ private:
 
     void ReadHeader(std::string_view line, Doc& doc);
     void CheckFonts(intptr_t hwnd, Doc& doc);
+    void TellMissingFonts(intptr_t hwnd, const Doc& doc);
     void ReadColours(std::string_view line, Doc& doc);
     void ReadPaper(std::string_view line, Doc& doc);
     void ReadParagraph(std::string_view line, Doc& doc);

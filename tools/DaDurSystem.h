@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessaly {
@@ -21,6 +22,24 @@ public:
     // The display zoom factor (1.0 at 96 DPI) and the DPI used for font heights.
     virtual double ZoomFactor() = 0;
     virtual int32_t CurrentDpi() = 0;
+};
+
+// Answers without a window system: no progress, beep or message; the given fonts, zoom and DPI.
+class NoDaDurSystem : public DaDurSystem {
+public:
+    explicit NoDaDurSystem(std::vector<std::string> fonts = {"tolvane"}, double zoom = 1.0, int32_t dpi = 96)
+        : fonts_(std::move(fonts)), zoom_(zoom), dpi_(dpi) {}
+    void Progress(intptr_t, int32_t) override {}
+    void Beep() override {}
+    void Message(intptr_t, const std::u16string&) override {}
+    std::vector<std::string> InstalledFonts() override { return fonts_; }
+    double ZoomFactor() override { return zoom_; }
+    int32_t CurrentDpi() override { return dpi_; }
+
+private:
+    std::vector<std::string> fonts_;
+    double zoom_;
+    int32_t dpi_;
 };
 
 }  // namespace tessaly

@@ -5,6 +5,7 @@
 #include "Cp936.h"
 #include "VbGetWindowsZoom_win.h"
 #include "records/Messages.h"
+#include "win/GdiHandles.h"
 
 namespace tessaly {
 
@@ -66,7 +67,8 @@ std::vector<std::wstring> SubstitutedFaces(const std::vector<std::wstring>& inst
 
 std::vector<std::string> WindowsDaDurSystem::InstalledFonts() {
     std::vector<std::wstring> faces;
-    HDC screen = GetDC(nullptr);
+    const win::ScreenDc screenDc;
+    const HDC screen = screenDc.Get();
     if (!screen) return {};
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
@@ -77,7 +79,6 @@ std::vector<std::string> WindowsDaDurSystem::InstalledFonts() {
             return 1;
         },
         reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(nullptr, screen);
     for (auto& face : SubstitutedFaces(faces)) faces.push_back(std::move(face));
     std::vector<std::string> names;
     for (const auto& face : faces) {

@@ -27,6 +27,10 @@ std::string Num(int64_t v) {
     return std::to_string(v);
 }
 
+std::string Twips(double px, double zoom) {
+    return dadur::FormatNumber(dadur::TwipsFromPixels(px, zoom));
+}
+
 // Appends a control word and its number without temporaries; the character loop runs per character.
 void Put(std::string& out, std::string_view word, int64_t v) {
     out += word;
@@ -158,21 +162,7 @@ private:
     std::map<std::pair<int32_t, int32_t>, std::vector<int32_t>> open_;
 };
 
-}  // namespace
-
-std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
-    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
-    const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
-    const int32_t dpi = std::max(system_.CurrentDpi(), 1);
-    const Tables tables(doc, words, items);
-    const auto twips = [&](double px) { return dadur::FormatNumber(dadur::TwipsFromPixels(px, zoom_)); };
-
-    std::string out;
-    out.reserve(64 * 1024 + words * 24);
-    out += tables.HeaderLine();
-    out += kLineEnd;
-    out += tables.ColourLine();
-    out += kLineEnd;
+void PutPage(std::string& out, const JpData& doc) {
     const AboutPageInfo& page = doc.PageInfo;
     out += "\\jppaper\\margltw" + Num(page.PageMarginRect.Left) + "\\margttw" + Num(page.PageMarginRect.Top) +
            "\\margrtw" + Num(page.PageMarginRect.Right) + "\\margbtw" + Num(page.PageMarginRect.Bottom) +
@@ -181,139 +171,158 @@ std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
            Num(page.BackGroundType) + "\\pagepostype" + Num(page.PagePosIndexType) + "\\pagenumbersize" +
            Num(page.PageNumberSize) + "\\scale" + dadur::FormatSingle(page.nScale);
     out += kLineEnd;
+}
+
+// The characters: each writes only the attributes that differ from the character before.
+class CharacterWriter {
+public:
+    CharacterWriter(std::string& out, const Tables& tables, int32_t dpi, double zoom)
+        : out_(out), tables_(tables), dpi_(dpi), zoom_(zoom) {}
 
     // The first paragraph header gives every attribute of character 0.
-    const aWordInfo first = words > 0 ? doc.WordInfo[0] : aWordInfo{};
-    out += "\\part\\cf" + Num(tables.Colour(first.cf)) + "\\cb" + Num(tables.Colour(first.cb)) + "\\f" +
-           Num(tables.Font(first.nLogFont.FontTblIndex)) + "\\i" + Num(first.nLogFont.lfItalic) + "\\strike" +
-           Num(first.nLogFont.lfStrikeOut) + "\\ul" + Num(first.nLogFont.lfUnderline) +
-           (first.nLogFont.lfWeight > 699 ? "\\b" : "\\b0") + "\\att" + Num(first.IsJpGcCtl) + "\\fs" +
-           Num(dadur::MilliPointsOf(first, dpi)) + "\\expndtw" + twips(first.WdSpace);
+    void Start(const aWordInfo& first) {
+        out_ += "\\part\\cf" + Num(tables_.Colour(first.cf)) + "\\cb" + Num(tables_.Colour(first.cb)) + "\\f" +
+                Num(tables_.Font(first.nLogFont.FontTblIndex)) + "\\i" + Num(first.nLogFont.lfItalic) + "\\strike" +
+                Num(first.nLogFont.lfStrikeOut) + "\\ul" + Num(first.nLogFont.lfUnderline) +
+                (first.nLogFont.lfWeight > 699 ? "\\b" : "\\b0") + "\\att" + Num(first.IsJpGcCtl) + "\\fs" +
+                Num(dadur::MilliPointsOf(first, dpi_)) + "\\expndtw" + Twips(first.WdSpace);
+        prev_ = first;
+        prev_.UpSpace = 0;
+        lastCb_ = tables_.Colour(first.cb);
+        lastSize_ = dadur::MilliPointsOf(first, dpi_);
+    }
 
-    aWordInfo prev = first;
-    prev.UpSpace = 0;
-    int32_t lastCb = tables.Colour(first.cb);
-    int64_t lastSize = dadur::MilliPointsOf(first, dpi);
-    int16_t run = 0;  // the number that opened the current stacked run
-    bool afterWord = true;
-    PairNumbers pairs;
-
-    for (size_t d = 0; d < words; ++d) {
-        if (hwnd != 0) system_.Progress(hwnd, static_cast<int32_t>(d * 100 / words));
-        const aWordInfo& w = doc.WordInfo[d];
-        const mLogFont& f = w.nLogFont;
-        const mLogFont& pf = prev.nLogFont;
-        const size_t before = out.size();
+    void Write(const aWordInfo& w) {
+        const size_t before = out_.size();
         const bool paragraphEnd = w.IsJpGcCtl == 3;
-
-        if (tables.Colour(w.cf) != tables.Colour(prev.cf)) Put(out, "\\cf", tables.Colour(w.cf));
-        if (!paragraphEnd && tables.Colour(w.cb) != lastCb) {
-            lastCb = tables.Colour(w.cb);
-            Put(out, "\\cb", lastCb);
-        }
-        if (w.IsJpGcCtl != prev.IsJpGcCtl) Put(out, "\\att", w.IsJpGcCtl);
-        if (w.UpSpace != prev.UpSpace) {
-            out += "\\ups";
-            out += twips(w.UpSpace);
-        }
-        if (f.FontTblIndex != pf.FontTblIndex) Put(out, "\\f", tables.Font(f.FontTblIndex));
-        const int16_t n = w.ShuPai.Number;
-        const bool opens = n == 1 || n == -1;
-        if (opens && run == 0) {
-            Put(out, "\\spn", n);
-            out += "\\sps";
-            out += twips(w.ShuPai.Space);
-            run = n;
-        } else if (opens) {
-            Put(out, "\\spn0\\spn", n);
-            run = n;
-        } else if (n == 0 && run != 0) {
-            out += "\\spn0";
-            run = 0;
-        }
-        if (f.lfItalic != pf.lfItalic) Put(out, "\\i", f.lfItalic);
-        if (f.lfUnderline != pf.lfUnderline) Put(out, "\\ul", f.lfUnderline);
-        if (f.lfStrikeOut != pf.lfStrikeOut) Put(out, "\\strike", f.lfStrikeOut);
-        if (f.lfWeight != pf.lfWeight) out += f.lfWeight > 699 ? "\\b" : "\\b0";
-        if (w.Yc != 0) Put(out, "\\yc", w.Yc);
-        if (w.YG != 0) Put(out, "\\yg", w.YG);
-        for (const aExtralWordInfo& slot : w.ExtralWordInfo) {
-            if (slot.IndexType == 0) continue;
-            Put(out, "\\ex ", slot.IndexType);
-            Put(out, ",", slot.ExtralWordVal1);
-            Put(out, ",", pairs.Written(slot));
-            const std::string text = dadur::MarkText(slot);
-            if (dadur::MarkTextIsWritten(slot.IndexType, text.empty())) {
-                out += ',';
-                out += Escaped(text);
-            }
-            out += "\\eex";
-        }
+        PutAttributes(w, paragraphEnd);
+        PutMarks(w);
         if (!paragraphEnd) {
-            const int64_t size = dadur::MilliPointsOf(w, dpi);
-            if (size != lastSize) {
-                lastSize = size;
-                Put(out, "\\fs", size);
+            const int64_t size = dadur::MilliPointsOf(w, dpi_);
+            if (size != lastSize_) {
+                lastSize_ = size;
+                Put(out_, "\\fs", size);
             }
         }
-        if (w.WdSpace != prev.WdSpace) {
-            out += "\\expndtw";
-            out += twips(w.WdSpace);
+        if (w.WdSpace != prev_.WdSpace) {
+            out_ += "\\expndtw";
+            out_ += Twips(w.WdSpace);
         }
-        if (out.size() != before) afterWord = true;
+        if (out_.size() != before) afterWord_ = true;
 
         if (paragraphEnd) {
-            out += "\\par";
-            out += kLineEnd;
-            out += "\\part";
-            afterWord = true;
+            out_ += "\\par";
+            out_ += kLineEnd;
+            out_ += "\\part";
+            afterWord_ = true;
         } else {
             // A code with no character form is written as "?" rather than dropped,
             // so the marks written before it keep their character.
             const std::string text = Escaped(GbkFromWdAsc(w.WdAsc).value_or("?"));
-            if (afterWord && !text.empty() && text[0] != '\\') out += ' ';
-            out += text;
-            afterWord = false;
+            if (afterWord_ && !text.empty() && text[0] != '\\') out_ += ' ';
+            out_ += text;
+            afterWord_ = false;
         }
-        prev = w;
+        prev_ = w;
     }
-    out += kLineEnd;
 
-    out += dadur::kHwLabelLine;
+private:
+    std::string Twips(double px) const { return tessaly::Twips(px, zoom_); }
+
+    void PutAttributes(const aWordInfo& w, bool paragraphEnd) {
+        const mLogFont& f = w.nLogFont;
+        const mLogFont& pf = prev_.nLogFont;
+        if (tables_.Colour(w.cf) != tables_.Colour(prev_.cf)) Put(out_, "\\cf", tables_.Colour(w.cf));
+        if (!paragraphEnd && tables_.Colour(w.cb) != lastCb_) {
+            lastCb_ = tables_.Colour(w.cb);
+            Put(out_, "\\cb", lastCb_);
+        }
+        if (w.IsJpGcCtl != prev_.IsJpGcCtl) Put(out_, "\\att", w.IsJpGcCtl);
+        if (w.UpSpace != prev_.UpSpace) {
+            out_ += "\\ups";
+            out_ += Twips(w.UpSpace);
+        }
+        if (f.FontTblIndex != pf.FontTblIndex) Put(out_, "\\f", tables_.Font(f.FontTblIndex));
+        PutStack(w.ShuPai);
+        if (f.lfItalic != pf.lfItalic) Put(out_, "\\i", f.lfItalic);
+        if (f.lfUnderline != pf.lfUnderline) Put(out_, "\\ul", f.lfUnderline);
+        if (f.lfStrikeOut != pf.lfStrikeOut) Put(out_, "\\strike", f.lfStrikeOut);
+        if (f.lfWeight != pf.lfWeight) out_ += f.lfWeight > 699 ? "\\b" : "\\b0";
+        if (w.Yc != 0) Put(out_, "\\yc", w.Yc);
+        if (w.YG != 0) Put(out_, "\\yg", w.YG);
+    }
+
+    void PutStack(const aShuPai& stack) {
+        const int16_t n = stack.Number;
+        const bool opens = n == 1 || n == -1;
+        if (opens && run_ == 0) {
+            Put(out_, "\\spn", n);
+            out_ += "\\sps";
+            out_ += Twips(stack.Space);
+            run_ = n;
+        } else if (opens) {
+            Put(out_, "\\spn0\\spn", n);
+            run_ = n;
+        } else if (n == 0 && run_ != 0) {
+            out_ += "\\spn0";
+            run_ = 0;
+        }
+    }
+
+    void PutMarks(const aWordInfo& w) {
+        for (const aExtralWordInfo& slot : w.ExtralWordInfo) {
+            if (slot.IndexType == 0) continue;
+            Put(out_, "\\ex ", slot.IndexType);
+            Put(out_, ",", slot.ExtralWordVal1);
+            Put(out_, ",", pairs_.Written(slot));
+            const std::string text = dadur::MarkText(slot);
+            if (dadur::MarkTextIsWritten(slot.IndexType, text.empty())) {
+                out_ += ',';
+                out_ += Escaped(text);
+            }
+            out_ += "\\eex";
+        }
+    }
+
+    std::string& out_;
+    const Tables& tables_;
+    int32_t dpi_;
+    double zoom_;
+    aWordInfo prev_;
+    int32_t lastCb_ = 0;
+    int64_t lastSize_ = 0;
+    int16_t run_ = 0;  // the number that opened the current stacked run
+    bool afterWord_ = true;
+    PairNumbers pairs_;
+};
+
+void PutDrums(std::string& out, const std::vector<XjDrumData>& drums) {
+    if (drums.empty()) return;
+    out += dadur::DrumLabelLine();
     out += kLineEnd;
-    for (size_t i = 0; i < items; ++i) {
-        const aHwWordInfo& item = doc.HwWordInfo[i];
-        out += "\\hwdata," + Num(item.HwWordtype) + "," + Num(item.iPage) + "," + twips(item.X) + "," + twips(item.Y) +
-               "," + twips(item.Width) + "," + twips(item.Height) + "," + Num(tables.Colour(item.cf));
+    for (size_t i = 0; i < drums.size(); ++i) {
+        const XjDrumData& drum = drums[i];
+        std::string name;
+        for (uint8_t b : drum.DrumName)
+            if (b != 0) name += static_cast<char>(b);
+        while (!name.empty() && name.back() == ' ') name.pop_back();
+        name.erase(0, name.find_first_not_of(' ') == std::string::npos ? name.size() : name.find_first_not_of(' '));
+        // Quotes inside are doubled so that the name reads back as it was.
+        std::string quoted;
+        for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        std::string s = "\\drumdata," + Num(static_cast<int64_t>(i)) + "," + Num(drum.DrumVer) + ",\"" + quoted +
+                        "\"," + Num(drum.DrumChannel) + ",";
+        for (int k = 0; k < 8; ++k) s += Num(drum.DrumVolume[k]) + ",";
+        for (int k = 0; k < 8; ++k) s += Num(drum.DrumSounds[k]) + ",";
+        s += Num(drum.DrumTrack) + "," + Num(drum.DrumTimeSignature) + "," + Num(drum.DrumSpeed) + ",";
+        for (int k = 0; k < 32; ++k) s += Num(drum.DrumRhythms[k]) + ",";
+        for (int k = 0; k < 8; ++k) s += Num(drum.DrumSoundImage[k]) + ",";
+        out += s + Num(drum.BarsOfSong) + "," + Num(drum.HaveDrum);
         out += kLineEnd;
     }
+}
 
-    if (!doc.XjDrum.empty()) {
-        out += dadur::DrumLabelLine();
-        out += kLineEnd;
-        for (size_t i = 0; i < doc.XjDrum.size(); ++i) {
-            const XjDrumData& drum = doc.XjDrum[i];
-            std::string name;
-            for (uint8_t b : drum.DrumName)
-                if (b != 0) name += static_cast<char>(b);
-            while (!name.empty() && name.back() == ' ') name.pop_back();
-            name.erase(0, name.find_first_not_of(' ') == std::string::npos ? name.size() : name.find_first_not_of(' '));
-            // Quotes inside are doubled so that the name reads back as it was.
-            std::string quoted;
-            for (char c : name) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-            std::string s = "\\drumdata," + Num(static_cast<int64_t>(i)) + "," + Num(drum.DrumVer) + ",\"" + quoted +
-                            "\"," + Num(drum.DrumChannel) + ",";
-            for (int k = 0; k < 8; ++k) s += Num(drum.DrumVolume[k]) + ",";
-            for (int k = 0; k < 8; ++k) s += Num(drum.DrumSounds[k]) + ",";
-            s += Num(drum.DrumTrack) + "," + Num(drum.DrumTimeSignature) + "," + Num(drum.DrumSpeed) + ",";
-            for (int k = 0; k < 32; ++k) s += Num(drum.DrumRhythms[k]) + ",";
-            for (int k = 0; k < 8; ++k) s += Num(drum.DrumSoundImage[k]) + ",";
-            out += s + Num(drum.BarsOfSong) + "," + Num(drum.HaveDrum);
-            out += kLineEnd;
-        }
-    }
-
-    const aPlayInfo& play = doc.PlayInfo;
+void PutPlayInfo(std::string& out, const aPlayInfo& play) {
     const auto flag = [](Boolean b) { return b != 0 ? "-1" : "0"; };
     out += "\\playinfo,MAIN:" + Num(play.TotalTrack) + "|" + Num(play.MainTrack) + "|" + Num(play.Bpm) + "|" +
            flag(play.IsPlayDrum) + "|" + Num(play.DrumVolume) + "|" + Num(play.JiePai) + "|" + Num(play.XjDrumCount);
@@ -333,6 +342,43 @@ std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
         }
         out += kLineEnd;
     }
+}
+
+}  // namespace
+
+std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
+    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
+    const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
+    const int32_t dpi = std::max(system_.CurrentDpi(), 1);
+    const Tables tables(doc, words, items);
+    const auto twips = [&](double px) { return Twips(px, zoom_); };
+
+    std::string out;
+    out.reserve(64 * 1024 + words * 24);
+    out += tables.HeaderLine();
+    out += kLineEnd;
+    out += tables.ColourLine();
+    out += kLineEnd;
+    PutPage(out, doc);
+
+    CharacterWriter characters(out, tables, dpi, zoom_);
+    characters.Start(words > 0 ? doc.WordInfo[0] : aWordInfo{});
+    for (size_t d = 0; d < words; ++d) {
+        if (hwnd != 0) system_.Progress(hwnd, static_cast<int32_t>(d * 100 / words));
+        characters.Write(doc.WordInfo[d]);
+    }
+    out += kLineEnd;
+
+    out += dadur::kHwLabelLine;
+    out += kLineEnd;
+    for (size_t i = 0; i < items; ++i) {
+        const aHwWordInfo& item = doc.HwWordInfo[i];
+        out += "\\hwdata," + Num(item.HwWordtype) + "," + Num(item.iPage) + "," + twips(item.X) + "," + twips(item.Y) +
+               "," + twips(item.Width) + "," + twips(item.Height) + "," + Num(tables.Colour(item.cf));
+        out += kLineEnd;
+    }
+    PutDrums(out, doc.XjDrum);
+    PutPlayInfo(out, doc.PlayInfo);
     return out;
 }
 

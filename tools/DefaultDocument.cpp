@@ -3,6 +3,7 @@
 #include "Cp936.h"
 #include "DaDurFormat.h"
 #include "cText.h"
+#include "records/Marks.h"
 
 namespace tessaly {
 
@@ -20,8 +21,8 @@ std::vector<std::string> Build() {
 
     std::string paragraph =
         "\\part\\cf1\\cb2\\f1\\i0\\strike0\\ul0\\b0\\att0\\fs16200\\expndtw0" + title + "\\att3\\f0";
-    for (int code = 155; code <= 162; ++code) {
-        const int value = code == 158 || code == 159 ? 20 : 0;
+    for (int code = marks::kMarkLeftIndent; code <= marks::kMarkParagraphSpare; ++code) {
+        const int value = code == marks::kMarkSpacingBefore || code == marks::kMarkSpacingAfter ? 20 : 0;
         paragraph += "\\ex " + std::to_string(code) + "," + std::to_string(value) + ",0\\eex";
     }
     paragraph += "\\par";

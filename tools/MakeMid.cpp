@@ -71,10 +71,7 @@ void MakeMid::Append(std::string_view data) {
 }
 
 void MakeMid::AppendDelta(uint32_t ticks) {
-    ticks = std::min(ticks, kMaxVlq);
-    for (int shift = 21; shift > 0; shift -= 7)
-        if (ticks >> shift) bytes_ += static_cast<char>(0x80 | ((ticks >> shift) & 0x7F));
-    bytes_ += static_cast<char>(ticks & 0x7F);
+    Append(VlqBytes(ticks));
 }
 
 void MakeMid::Put(std::initializer_list<uint8_t> data) {
@@ -163,23 +160,21 @@ DaDurStatus MakeMid::WriteMidHead(const aMidTxtInfo& iMidTxtInfo, const aPlayInf
     return {};
 }
 
-int MidChannelForTrack(int16_t track, const std::array<bool, 16>& used) {
-    int preferred = track <= 9 ? track - 1 : track;
-    if (preferred >= 0 && preferred < 16 && !used[static_cast<size_t>(preferred)]) return preferred;
+int NextSongChannel(const std::array<bool, 16>& used) {
     for (int ch = 0; ch < 16; ++ch)
-        if (!used[static_cast<size_t>(ch)]) return ch;
+        if (ch != kMidDrumChannel && !used[static_cast<size_t>(ch)]) return ch;
     return -1;
 }
 
-int MakeMid::ChannelOfTrack(int16_t track) const {
-    return MidChannelForTrack(track, channelUsed_);
+int MakeMid::NextChannel() const {
+    return NextSongChannel(channelUsed_);
 }
 
 DaDurStatus MakeMid::WriteTrackInfo(const aMidEvent* events, int32_t count, int16_t CurPlaySetTrack) {
     if (!open_) return DaDurStatus::Failure(kErrInvalidCall, "the file has no header");
     if (CurPlaySetTrack < 1 || static_cast<size_t>(CurPlaySetTrack) > play_.Track.size())
         return Refusal(u"音轨号无效，无法导出MIDI文件。");
-    const int channel = ChannelOfTrack(CurPlaySetTrack);
+    const int channel = NextChannel();
     if (channel < 0 || songTracks_ >= kMidMaxSongTracks)
         return Refusal(u"MIDI文件最多只能容纳15个音轨（第10通道留给鼓），请减少使用的音轨。");
     channelUsed_[static_cast<size_t>(channel)] = true;

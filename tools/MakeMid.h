@@ -28,9 +28,8 @@ public:
     DaDurStatus WriteMidHead(const aMidTxtInfo& iMidTxtInfo, const aPlayInfo& iPlayInfo,
                              const std::filesystem::path& fileName = {});
     void ChangTrackNumber(int16_t n);
-    // Appends one song track on its own channel: track t plays on channel t - 1 up to track 9 and
-    // on channel t from track 10 on, skipping the drum channel; a taken or missing channel gives
-    // way to the lowest free one. Refuses a sixteenth song track and an unknown track number.
+    // Appends one song track on the next channel (NextSongChannel). Refuses a sixteenth song
+    // track and an unknown track number.
     DaDurStatus WriteTrackInfo(const aMidEvent* events, int32_t count, int16_t CurPlaySetTrack);
     // Appends the drum track on channel 10 from `count` patterns.
     DaDurStatus WriteMidDrumInfo(const XjDrumData* patterns, int32_t count);
@@ -43,7 +42,7 @@ public:
     const std::string& Bytes() const { return bytes_; }
     bool IsOpen() const { return open_; }
     int32_t TrackCount() const { return trackCount_; }
-    int ChannelOfTrack(int16_t track) const;
+    int NextChannel() const;
 
 private:
     void StartTrack();
@@ -68,10 +67,10 @@ private:
     int32_t songTracks_ = 0;
 };
 
-// The channel of song track `track` (1-based) among the channels taken: track t gets channel t - 1
-// up to track 9 and channel t from track 10 on, so the drum channel is skipped; a taken or missing
-// channel gives way to the lowest free one; -1 when none is free. Playback uses the same rule.
-int MidChannelForTrack(int16_t track, const std::array<bool, 16>& used);
+// The channel of the next song track handed over: the lowest not yet taken, skipping the drum
+// channel, so tracks 1, 2 and 4 sound on 0, 1 and 2 and the tenth on 10; -1 when none is free.
+// The export and playback alike.
+int NextSongChannel(const std::array<bool, 16>& used);
 
 // Big-endian bytes of the variable-length quantity.
 std::string VlqBytes(uint32_t value);

@@ -7,6 +7,19 @@ int Bar(bool vertical) {
     return vertical ? SB_VERT : SB_HORZ;
 }
 
+// Setting a bar as it stands still makes the window recompute its frame and redraw the bar, which
+// under some systems costs more than the keystroke that asked: the grid is set again after every edit.
+bool BarShown(HWND window, bool vertical) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & (vertical ? WS_VSCROLL : WS_HSCROLL)) != 0;
+}
+
+bool BarStands(HWND window, bool vertical, UINT mask, const SCROLLINFO& wanted) {
+    SCROLLINFO now{sizeof now, mask, 0, 0, 0, 0, 0};
+    if (!BarShown(window, vertical) || !GetScrollInfo(window, Bar(vertical), &now)) return false;
+    return ((mask & SIF_RANGE) == 0 || (now.nMin == wanted.nMin && now.nMax == wanted.nMax)) &&
+           ((mask & SIF_PAGE) == 0 || now.nPage == wanted.nPage) && ((mask & SIF_POS) == 0 || now.nPos == wanted.nPos);
+}
+
 CY ToCy(Fixed v) {
     CY c;
     c.int64 = v;
@@ -40,20 +53,20 @@ void WindowScrollBars::ClientSize(int32_t& width, int32_t& height) {
 }
 
 void WindowScrollBars::ShowBar(bool vertical, bool show) {
-    if (window) ShowScrollBar(window, Bar(vertical), show);
+    if (window && BarShown(window, vertical) != show) ShowScrollBar(window, Bar(vertical), show);
 }
 
 void WindowScrollBars::SetBar(bool vertical, int32_t page, int32_t position) {
     if (!window) return;
     SCROLLINFO si{
         sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, kScrollScale, static_cast<UINT>(std::max(page, 0)), position, 0};
-    SetScrollInfo(window, Bar(vertical), &si, TRUE);
+    if (!BarStands(window, vertical, si.fMask, si)) SetScrollInfo(window, Bar(vertical), &si, TRUE);
 }
 
 void WindowScrollBars::SetBarPosition(bool vertical, int32_t position) {
     if (!window) return;
     SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, position, 0};
-    SetScrollInfo(window, Bar(vertical), &si, TRUE);
+    if (!BarStands(window, vertical, si.fMask, si)) SetScrollInfo(window, Bar(vertical), &si, TRUE);
 }
 
 int32_t WindowScrollBars::TrackPosition(bool vertical) {

@@ -1,6 +1,6 @@
 #include "PlayMidi_win.h"
 
-#include "Tickwell_win.h"
+#include <memory>
 
 namespace tessaly {
 
@@ -53,9 +53,17 @@ void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock) {
     };
 }
 
+TickwellTimer::TickwellTimer() {
+    tickwell_.Timer = [this] {
+        // A copy, as the handler may release this timer.
+        auto handler = Timer;
+        if (handler) handler();
+    };
+}
+
 WindowsPlayback::WindowsPlayback() {
     UseWindowsPlayback(Shared, Out, Clock);
-    Shared.MakeTimer = [] { return std::make_unique<outside::Tickwell>(); };
+    Shared.MakeTimer = [] { return std::make_unique<TickwellTimer>(); };
 }
 
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "PlayMidi.h"
+#include "Tickwell_win.h"
 
 namespace tessaly {
 
@@ -29,6 +30,19 @@ public:
 // Fills in the window system's side of the shared state: the output, the clock, messages sent to
 // the target window, the message pump and the warning that no output could be opened.
 void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock);
+
+// A player's timer on a Tickwell.
+class TickwellTimer final : public PlayTimer {
+public:
+    TickwellTimer();
+    void Interval(int32_t ms) override { tickwell_.Interval(ms); }
+    int32_t Interval() const override { return tickwell_.Interval(); }
+    void Enabled(bool on) override { tickwell_.Enabled(on); }
+    bool Enabled() const override { return tickwell_.Enabled(); }
+
+private:
+    outside::Tickwell tickwell_;
+};
 
 // The window system's playback state of one owner: its own MIDI mapper, so that closing it never
 // cuts another owner's output, the multimedia clock, and Tickwell timers for the players.

@@ -9,6 +9,8 @@
 
 namespace tessaly {
 
+static_assert(kPlayDrumChannel == kMidDrumChannel, "playback and export keep the drums on one channel");
+
 PlayNote::PlayNote(PlayMidi& shared) : shared_(shared) {
     if (!OpenMidiOut() && shared_.WarnNoMidi) shared_.WarnNoMidi();
     drum_ = std::make_unique<Playing>(shared_);
@@ -50,11 +52,8 @@ DaDurStatus PlayNote::SetNoteCode(const aCodeEvent* PlayNoteAdd, int32_t NoteCou
     if (!PlayNoteAdd || NoteCount < 1) return DaDurStatus::Failure(kErrInvalidCall, "音轨没有音符。");
     if (info.Bpm <= 0) return DaDurStatus::Failure(kErrInvalidCall, "速度无效，无法播放。");
     if (iTrack < 1 || static_cast<size_t>(iTrack) > info.Track.size()) return DaDurStatus::Failure(kErrInvalidCall, "音轨号无效。");
-    if (trackCount_ == 0) {
-        channelUsed_ = {};
-        channelUsed_[kPlayDrumChannel] = true;
-    }
-    const int channel = MidChannelForTrack(iTrack, channelUsed_);
+    if (trackCount_ == 0) channelUsed_ = {};
+    const int channel = NextSongChannel(channelUsed_);
     if (channel < 0) return DaDurStatus::Failure(kErrInvalidCall, "最多只能同时播放15个音轨。");
     channelUsed_[static_cast<size_t>(channel)] = true;
 

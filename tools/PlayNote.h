@@ -12,10 +12,10 @@
 namespace tessaly {
 
 // Plays a song track by track, with its drums, or auditions drum patterns, on the MIDI output it
-// opens once for its whole life. Each track gets the channel the MIDI export gives it, so the
-// drum channel stays the drums'. The song ends when its last track has ended; the stop is
-// reported once (WM_ShowPlayPos -1) from inside a player's tick, so its handler may stop the
-// playback but leaves releasing this object until InHandler is false.
+// opens once for its whole life. Each track gets the channel the MIDI export gives it, in the
+// order handed over, so the drum channel stays the drums'. The song ends when its last track has
+// ended; the stop is reported once (WM_ShowPlayPos -1) from inside a player's tick, so its handler
+// may stop the playback but leaves releasing this object until InHandler is false.
 class PlayNote {
 public:
     // Opens the output; says once when it cannot.

@@ -64,19 +64,64 @@ private:
     HDC dc_ = nullptr;
 };
 
-// The screen's device context, released when the scope ends.
-class ScreenDc {
+// A window's device context (the screen's for no window), released when the scope ends.
+class WindowDc {
 public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    ~ScreenDc() {
-        if (dc_) ReleaseDC(nullptr, dc_);
+    WindowDc() = default;
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(WindowDc&& o) noexcept
+        : window_(std::exchange(o.window_, nullptr)), dc_(std::exchange(o.dc_, nullptr)) {}
+    WindowDc& operator=(WindowDc&& o) noexcept {
+        if (this != &o) {
+            if (dc_) ReleaseDC(window_, dc_);
+            window_ = std::exchange(o.window_, nullptr);
+            dc_ = std::exchange(o.dc_, nullptr);
+        }
+        return *this;
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
     }
     HDC Get() const { return dc_; }
 
 private:
-    HDC dc_;
+    HWND window_ = nullptr;
+    HDC dc_ = nullptr;
+};
+
+// The screen's device context, released when the scope ends.
+class ScreenDc : public WindowDc {
+public:
+    ScreenDc() : WindowDc(nullptr) {}
+};
+
+// Owns a menu made with CreateMenu or CreatePopupMenu.
+class MenuHandle {
+public:
+    MenuHandle() = default;
+    explicit MenuHandle(HMENU menu) : menu_(menu) {}
+    MenuHandle(MenuHandle&& o) noexcept : menu_(std::exchange(o.menu_, nullptr)) {}
+    MenuHandle& operator=(MenuHandle&& o) noexcept {
+        if (this != &o) {
+            Reset();
+            menu_ = std::exchange(o.menu_, nullptr);
+        }
+        return *this;
+    }
+    MenuHandle(const MenuHandle&) = delete;
+    MenuHandle& operator=(const MenuHandle&) = delete;
+    ~MenuHandle() { Reset(); }
+    HMENU Get() const { return menu_; }
+    explicit operator bool() const { return menu_ != nullptr; }
+    void Reset() {
+        if (menu_) DestroyMenu(menu_);
+        menu_ = nullptr;
+    }
+
+private:
+    HMENU menu_ = nullptr;
 };
 
 // Selects an object into a device context for a scope and puts the old one back.

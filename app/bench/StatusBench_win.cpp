@@ -12,7 +12,9 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+    const int records = argc > 1 ? _wtoi(argv[1]) : 10000;
+    const bool typing = argc > 2;  // only the caret moves, as while typing
     if (FAILED(OleInitialize(nullptr))) return 1;
     int code = 0;
     {
@@ -26,24 +28,25 @@ int wmain() {
         desc.sWeight = FW_BOLD;
         OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(&fonts[1]));
         std::vector<double> times;
-        for (int i = 0; i < 10000; ++i) {
+        for (int i = 0; i < records; ++i) {
             tessaly::aSendMsg s;
-            s.SelStart = i;
+            s.SelStart = argc > 3 ? 0 : i;
             s.CurrentLine = i / 40;
             s.PageCount = 3;
             s.Pro = 1;
-            s.SelFontSize = static_cast<int16_t>(10 + i % 3);
-            s.ShowWordSpace = static_cast<int16_t>(i % 7);
-            s.PartAlignment = static_cast<tessaly::Alignment>(i % 4);
-            s.SelIndexType[0] = static_cast<int16_t>(i % 2 ? 72 : 0);
+            const int k = typing ? 0 : i;
+            s.SelFontSize = static_cast<int16_t>(10 + k % 3);
+            s.ShowWordSpace = static_cast<int16_t>(k % 7);
+            s.PartAlignment = static_cast<tessaly::Alignment>(k % 4);
+            s.SelIndexType[0] = static_cast<int16_t>(k % 2 ? 72 : 0);
             s.cInputState = tessaly::JpState;
-            s.StdFont = fonts[i % 2];
+            s.StdFont = fonts[k % 2];
             s.cf = 0;
             s.cb = -1;
             const auto start = std::chrono::steady_clock::now();
             SendMessageW(main.Handle(), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&s));
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-            if (i % 100 == 0) {
+            if (i % 10 == 0) {
                 MSG m;
                 while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
             }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "Button_win.h"
 #include "ControlFactory_win.h"
@@ -33,6 +34,21 @@ public:
     }
     notaline::ZEVudu* hosted = nullptr;
 };
+
+inline std::wstring TextOf(HWND w) {
+    wchar_t text[512] = {};
+    GetWindowTextW(w, text, 512);
+    return text;
+}
+
+inline int32_t GetButtonLong(IDispatch* button, DISPID id) {
+    VARIANT result;
+    VariantInit(&result);
+    DISPPARAMS none{};
+    button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
+    VariantChangeType(&result, &result, 0, VT_I4);
+    return result.lVal;
+}
 
 struct MainWindowTest : ::testing::Test {
     void SetUp() override {

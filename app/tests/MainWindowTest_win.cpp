@@ -12,20 +12,7 @@
 namespace tavolin::test {
 namespace {
 
-std::wstring TextOf(HWND w) {
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    return text;
-}
 
-int32_t GetButtonLong(IDispatch* button, DISPID id) {
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none{};
-    button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
-    VariantChangeType(&result, &result, 0, VT_I4);
-    return result.lVal;
-}
 
 TEST_F(MainWindowTest, StartsAsNewDocumentWithEveryMenuAndButton) {
     EXPECT_EQ(L"Tavolin--新文档", TextOf(window->Handle()));

@@ -23,30 +23,19 @@ struct Seen {
 };
 std::vector<Seen> gEditorSeen;
 std::vector<std::pair<UINT, int32_t>> gActivation;
+int32_t gColourSent = -1;
 
 // Records what reaches the editor's window, in front of its own procedure.
 LRESULT CALLBACK EditorSpy(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     if (m == tessaly::EM_InstrMainAndExtralStr || m == WM_CHAR || m == tessaly::EM_SetHwColor)
         gEditorSeen.push_back({m, wp, lp});
+    if (m == tessaly::EM_SetHwColor && lp) gColourSent = *reinterpret_cast<const int32_t*>(lp);
     if ((m == WM_SETFOCUS || m == tessaly::EM_HideCaret) && lp)
         gActivation.push_back({m, *reinterpret_cast<const int32_t*>(lp)});
     return DefSubclassProc(w, m, wp, lp);
 }
 
-int32_t GetButtonLong(IDispatch* button, DISPID id) {
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none{};
-    button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
-    VariantChangeType(&result, &result, 0, VT_I4);
-    return result.lVal;
-}
 
-std::wstring TextOf(HWND w) {
-    wchar_t text[256] = {};
-    GetWindowTextW(w, text, 256);
-    return text;
-}
 
 struct MainWndProcTest : MainWindowTest {
     void SetUp() override {
@@ -62,7 +51,9 @@ struct MainWndProcTest : MainWindowTest {
 };
 
 TEST_F(MainWndProcTest, NotationKeysBecomeMarksOnlyInTheEditor) {
-    ASSERT_EQ(tessaly::JpState, window->CurSendMsg().cInputState);
+    tessaly::aSendMsg s = Ed().SendMsg;
+    s.cInputState = tessaly::JpState;
+    SendMessageW(window->Handle(), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&s));
     PostMessageW(window->EditorWindow(), WM_CHAR, 'C', 0);
     Pump();
     ASSERT_EQ(1u, gEditorSeen.size());
@@ -222,6 +213,64 @@ TEST_F(MainWndProcTest, PlaybackLocksMenusAndPanels) {
     SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 1, 0);
     EXPECT_TRUE(window->MenuEnabled("File", -1));
     EXPECT_TRUE(IsWindowEnabled(window->ControlWindow("FaceFrame", 1)));
+}
+
+}  // namespace
+}  // namespace tavolin::test
+
+namespace tavolin::test {
+namespace {
+
+void CALLBACK ConfirmColour(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM out) {
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (std::wstring(cls) != L"#32770" || !IsWindowVisible(w)) return TRUE;
+            *reinterpret_cast<HWND*>(out) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// The editor's colour request: the dialog starts from black whatever the editor holds, and the
+// chosen colour goes back to the editor by address.
+TEST_F(MainWndProcTest, ColourRequestSendsTheChosenColourBack) {
+    int32_t editorColour = 0x00123456;
+    SetTimer(nullptr, 0, 30, ConfirmColour);
+    SendMessageW(window->Handle(), tessaly::EM_SetHwColor, 0, reinterpret_cast<LPARAM>(&editorColour));
+    ASSERT_EQ(1u, gEditorSeen.size());
+    EXPECT_EQ(static_cast<UINT>(tessaly::EM_SetHwColor), gEditorSeen[0].msg);
+    EXPECT_EQ(0, gColourSent);  // black, as offered
+    EXPECT_EQ(0x00123456, editorColour);
+}
+
+TEST_F(MainWndProcTest, SidePanelMenuHidesAndReturnsThePanels) {
+    auto shown = [&](int k) { return IsWindowVisible(window->ControlWindow("FaceFrame", k)) != FALSE; };
+    auto editorLeft = [&] {
+        RECT r;
+        GetWindowRect(window->EditorWindow(), &r);
+        MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r.left;
+    };
+    ASSERT_TRUE(shown(0) && shown(1));
+    const LONG besidePanels = editorLeft();
+    SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("munToolBar", 5), 0);
+    EXPECT_FALSE(shown(0) || shown(1));
+    EXPECT_LT(editorLeft(), besidePanels);
+    EXPECT_TRUE(window->MenuChecked("munToolBar", 5));
+    EXPECT_TRUE(window->MenuChecked("munToolBar", 0));  // the stored visibility stays
+
+    SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("munToolBar", 1), 0);  // untick
+    SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("munToolBar", 1), 0);  // tick
+    EXPECT_TRUE(shown(0) && shown(1));
+    EXPECT_TRUE(window->MenuChecked("munToolBar", 3));
+    EXPECT_EQ(besidePanels, editorLeft());
 }
 
 }  // namespace

@@ -128,23 +128,21 @@ void ItemCommand(Editor& ed, MenuCommand command, int32_t id) {
 
 void CreateContextMenu(Editor& ed) {
     DestroyContextMenu(ed);
-    ed.ContextMenu = CreatePopupMenu();
+    ed.ContextMenu = win::MenuHandle(CreatePopupMenu());
     if (!ed.ContextMenu) return;
     const MenuItems items = InitialContextMenuLayout(ed.Data.InputState);
     for (int32_t id = 0; id < kMenuItemCount; ++id) {
         const MenuItem& item = items[static_cast<size_t>(id)];
         if (item.Separator) {
-            AppendMenuW(ed.ContextMenu, MF_SEPARATOR, static_cast<UINT_PTR>(id), nullptr);
+            AppendMenuW(ed.ContextMenu.Get(), MF_SEPARATOR, static_cast<UINT_PTR>(id), nullptr);
         } else {
-            AppendMenuW(ed.ContextMenu, MF_STRING, static_cast<UINT_PTR>(id), Wide(item.Text).c_str());
+            AppendMenuW(ed.ContextMenu.Get(), MF_STRING, static_cast<UINT_PTR>(id), Wide(item.Text).c_str());
         }
     }
 }
 
 void DestroyContextMenu(Editor& ed) {
-    if (!ed.ContextMenu) return;
-    DestroyMenu(ed.ContextMenu);
-    ed.ContextMenu = nullptr;
+    ed.ContextMenu.Reset();
 }
 
 void ShowContextMenu(Editor& ed) {
@@ -152,11 +150,11 @@ void ShowContextMenu(Editor& ed) {
     POINT cursor{};
     GetCursorPos(&cursor);
     const MenuItems items = ContextMenuLayout(FactsOf(ed));
-    for (int32_t id = 0; id < kMenuItemCount; ++id) SetItem(ed.ContextMenu, id, items[static_cast<size_t>(id)]);
+    for (int32_t id = 0; id < kMenuItemCount; ++id) SetItem(ed.ContextMenu.Get(), id, items[static_cast<size_t>(id)]);
     MouseOf(ed);
     // Beside or between the pages there is nothing to act on.
     if (PageHoldingPoint(ed.Data, *ed.MouseSite, ed.MenuPoint.x, ed.MenuPoint.y) < 0) return;
-    TrackPopupMenu(ed.ContextMenu, TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, ed.Window, nullptr);
+    TrackPopupMenu(ed.ContextMenu.Get(), TPM_LEFTALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, ed.Window, nullptr);
 }
 
 void ContextMenuCommand(Editor& ed, int32_t id) {

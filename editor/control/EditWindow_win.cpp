@@ -41,6 +41,14 @@ void InsertTyped(Editor& ed, const std::string& text) {
     NotifySelChange(ed, d.SelStart, d.SelLength);
 }
 
+// The window is a Unicode one, so an input method's character arrives as one UTF-16 unit; it
+// joins the pending text as its code page 936 bytes.
+void OnImeChar(Editor& ed, WPARAM code) {
+    if (ed.Data.InputState == tessaly::LpxState || code <= 127) return;
+    const char16_t ch = static_cast<char16_t>(code);
+    if (auto bytes = tessaly::Utf16ToCp936(std::u16string_view(&ch, 1))) ed.PendingIme += *bytes;
+}
+
 void OnChar(Editor& ed, WPARAM code) {
     if (!ed.PendingIme.empty()) {
         if (ed.Data.InputState == tessaly::JpState) ed.Beep();  // the text still goes in
@@ -49,15 +57,15 @@ void OnChar(Editor& ed, WPARAM code) {
         InsertTyped(ed, text);
     } else if (code >= 32 && code <= 126) {  // DEL is no character
         InsertTyped(ed, std::string(1, static_cast<char>(code)));
+    } else if (code > 127) {
+        // Typed without an input method (or sent by another program): taken as one would be.
+        OnImeChar(ed, code);
+        if (ed.PendingIme.empty()) {
+            if (ed.Data.InputState != tessaly::LpxState) ed.Beep();  // code page 936 cannot hold it
+        } else {
+            OnChar(ed, 0);
+        }
     }
-}
-
-// The window is a Unicode one, so an input method's character arrives as one UTF-16 unit; it
-// joins the pending text as its code page 936 bytes.
-void OnImeChar(Editor& ed, WPARAM code) {
-    if (ed.Data.InputState == tessaly::LpxState || code <= 127) return;
-    const char16_t ch = static_cast<char16_t>(code);
-    if (auto bytes = tessaly::Utf16ToCp936(std::u16string_view(&ch, 1))) ed.PendingIme += *bytes;
 }
 
 void OnImeComposition(Editor& ed) {
@@ -102,12 +110,9 @@ void OnRightButtonUp(Editor& ed) {
     ShowContextMenu(ed);
 }
 
-void ZoomStepTaken(Editor& ed) {
+void ZoomStepTaken(Editor& ed, float scale) {
     EditorData& d = ed.Data;
-    const double scale = d.AboutPageInfo.nScale;
-    ed.Renderer->InitPageScrollInfo(tessaly::CLng(scale * d.PageWidthPx), tessaly::CLng(scale * d.PageHeightPx), -1, -1);
-    ed.Renderer->ResetPageBuffers();
-    ed.Renderer->InitPageBuffers();
+    ed.Renderer->ZoomTo(scale);
     ed.Refresh(tessaly::AllRefresh);
     NotifySelChange(ed, d.SelStart, d.SelLength);
 }
@@ -117,9 +122,10 @@ void OnWheel(Editor& ed, WPARAM wParam) {
     const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     const int16_t mask = GetShiftState(ed.Data);
     if (mask == 2) {
-        const auto r = ed.Zoom.Wheel(delta, GetTickCount64(), ed.Data.AboutPageInfo.nScale);
+        float scale = ed.Data.AboutPageInfo.nScale;
+        const auto r = ed.Zoom.Wheel(delta, GetTickCount64(), scale);
         if (r.Beep) ed.Beep();
-        if (r.Zoomed) ZoomStepTaken(ed);
+        if (r.Zoomed) ZoomStepTaken(ed, scale);
     } else if (mask == 0 && (delta == 120 || delta == -120)) {
         if (ed.Scroll) ed.Scroll->ScrollByMouseWheel(delta < 0 ? VARIANT_TRUE : VARIANT_FALSE);
         ed.Refresh(tessaly::AutoRefresh);

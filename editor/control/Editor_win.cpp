@@ -62,8 +62,8 @@ Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
     : Window(window), Host(host), Scroll(com::Ptr<IMyScrollInfo>::Share(scroll)), Grid(scroll) {
     Measurer = std::make_unique<GdiTextMeasurer>();
     Renderer = MakePageRenderer(RenderTarget{Data, window, host, scroll});
-    Data.Measurer = Measurer.get();
-    Data.System = &System;
+    Data.Measurer = *Measurer;
+    Data.System = System;
     Data.PropertiesDpi = screenDpi;
     const std::wstring folder = com::ProgramFolder();
     Commands = std::make_unique<EditCommands>(Data, std::filesystem::path(folder), *Renderer, *this);
@@ -80,7 +80,6 @@ Editor::~Editor() {
     Commands.reset();
     Renderer.reset();
     Measurer.reset();
-    if (Dc) ReleaseDC(Window, Dc);
 }
 
 void Editor::ClearModified() {

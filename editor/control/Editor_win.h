@@ -22,6 +22,7 @@
 #include "records/Messages.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/WinSystemServices_win.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 
@@ -71,7 +72,7 @@ public:
     EditorData Data;
     const HWND Window;
     const HWND Host;   // the container's window, taken from the client site
-    HDC Dc = nullptr;  // the control's own device context, kept while it runs
+    win::WindowDc Dc;  // the control's own device context, kept while it runs
     com::Ptr<IMyScrollInfo> Scroll;
     ScrollGrid Grid{nullptr};
     WNDPROC PrevWndProc = nullptr;
@@ -96,11 +97,11 @@ public:
     int32_t CurFontSize = 0;
     int16_t MousePointer = 0;  // chosen by the mouse handlers
     POINT MenuPoint{};         // the context menu's point in client pixels
-    HMENU ContextMenu = nullptr;
+    win::MenuHandle ContextMenu;
     // The mouse's window services and state, made at the first mouse event.
     std::unique_ptr<MouseWindow> MouseSite;
     std::unique_ptr<MouseInput> Mouse;
-    HDC MemoryDc = nullptr;
+    win::OwnedDc MemoryDc;
     std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns

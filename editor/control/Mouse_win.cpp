@@ -51,7 +51,7 @@ public:
     }
     void DrawFocusRect(const IntRect& b) override {
         const RECT r{b.Left, b.Top, b.Right, b.Bottom};
-        if (ed_.Dc) ::DrawFocusRect(ed_.Dc, &r);
+        if (ed_.Dc.Get()) ::DrawFocusRect(ed_.Dc.Get(), &r);
     }
 
 private:
@@ -60,7 +60,7 @@ private:
 
 // Twips to client pixels at the window's resolution.
 int32_t Pixels(Editor& ed, float twips, int axis) {
-    const int dpi = ed.Dc ? GetDeviceCaps(ed.Dc, axis) : 96;
+    const int dpi = ed.Dc.Get() ? GetDeviceCaps(ed.Dc.Get(), axis) : 96;
     return static_cast<int32_t>(std::lround(twips * (dpi > 0 ? dpi : 96) / 1440.0));
 }
 

@@ -4,18 +4,11 @@
 #include <functional>
 
 #include "model/PageView.h"
+#include "paint/PageScreen.h"
 
 namespace notaline {
 
 class ScreenRenderer;
-
-// The caret's box in window pixels.
-struct CaretBox {
-    float Left = 0;
-    float Top = 0;
-    float Height = 0;
-    float Width = 0;
-};
 
 // The page renderer of the control's window: what the editing objects ask of it, and what the
 // control itself needs for its window.
@@ -25,6 +18,9 @@ public:
     virtual ScreenRenderer* Screen() { return nullptr; }
     // Before the control's window goes back to its own procedure.
     virtual void DeletePageBufferDCs() = 0;
+    // Takes the zoom only once page buffers of its size are made: on refusal (with a beep) the
+    // document's zoom, the scroll grid and the buffers all stay at the old one. True when taken.
+    virtual bool ZoomTo(float scale) = 0;
     // Where the input method's composition window goes.
     virtual CaretBox CaretRect() = 0;
     // Told after the view went back to the document's start (a load, a full re-layout).

@@ -3,6 +3,7 @@
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
+#include "records/Numbers.h"
 #include "model/SourceLines.h"
 #include "paint/BigGlissando.h"
 #include "render/ScreenRenderer_win.h"
@@ -49,6 +50,12 @@ public:
         return notaline::BigHuaYingHasRoom(target_.Data, First, Last, DocumentZoom(target_.Data));
     }
     void DeletePageBufferDCs() override {}
+    bool ZoomTo(float scale) override {
+        target_.Data.AboutPageInfo.nScale = scale;
+        InitPageScrollInfo(tessaly::CLng(scale * target_.Data.PageWidthPx), tessaly::CLng(scale * target_.Data.PageHeightPx),
+                           -1, -1);
+        return true;
+    }
     CaretBox CaretRect() override { return {}; }
 
 private:
@@ -85,10 +92,19 @@ public:
         return notaline::BigHuaYingHasRoom(data_, First, Last, DocumentZoom(data_));
     }
     void DeletePageBufferDCs() override { screen_.DeletePageBufferDCs(); }
-    CaretBox CaretRect() override {
-        const notaline::CaretRect c = screen_.GetCaretRect();
-        return {c.Left, c.Top, c.Height, c.Width};
+    bool ZoomTo(float scale) override {
+        float& stored = data_.AboutPageInfo.nScale;
+        const float old = stored;
+        stored = scale;  // the buffers are sized from it
+        if (!screen_.ResetPageBuffers() || !screen_.InitPageBuffers()) {
+            stored = old;
+            screen_.ResetPageBuffers();  // the view buffer back at the old size
+            return false;
+        }
+        InitPageScrollInfo(tessaly::CLng(scale * data_.PageWidthPx), tessaly::CLng(scale * data_.PageHeightPx), -1, -1);
+        return true;
     }
+    CaretBox CaretRect() override { return screen_.GetCaretRect(); }
     ScreenRenderer* Screen() override { return &screen_; }
 
 private:

@@ -13,6 +13,7 @@
 #include "control/Handlers_win.h"
 #include "control/YcYgForm.h"
 #include "paint/YcYgPreview.h"
+#include "win/GdiHandles.h"
 #include "render/GdiCanvas_win.h"
 #include "render/PageGraphics_win.h"
 
@@ -112,13 +113,14 @@ void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
     } else {
         // 宋体 12 pt
         const int height = -MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
-        SelectObject(dc, font);
+        // Deleted after RestoreDC has put the old font back.
+        const win::FontHandle font(
+            CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体"));
+        SelectObject(dc, font.Get());
         SetBkMode(dc, TRANSPARENT);
         const std::wstring hint = L"将光标放在简谱音符前。";
         TextOutW(dc, 5, 5, hint.c_str(), static_cast<int>(hint.size()));
         RestoreDC(dc, saved);
-        DeleteObject(font);
         return;
     }
     RestoreDC(dc, saved);

@@ -13,6 +13,8 @@
 #include "model/CharKinds.h"
 #include "model/HostMembers.h"
 #include "model/LayoutSetup.h"
+#include "model/MarkCodes.h"
+#include "model/PageRules.h"
 #include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "music/MidiExport.h"
@@ -91,16 +93,19 @@ void ClampSelection(EditorData& d) {
     d.SelLength = static_cast<int32_t>(end - d.SelStart);
 }
 
+constexpr auto kMaxMarkCode = static_cast<int16_t>(kMarkNames.size());  // codes 1 to 180
+constexpr float kMaxFontPoints = 400;
+
+// A raise of characters stays within the page's height.
+void CheckRaise(const EditorData& d, float v) {
+    if (!std::isfinite(v) || std::fabs(v) > d.PageHeightPx) Refuse(L"数值无效。");
+}
+
 void SetZoom(Editor& ed, float value) {
     if (!std::isfinite(value)) Refuse(L"显示比例无效。");
     const ZoomStep z = ClampZoom(value);
     if (z.Beep) ed.Beep();
-    EditorData& d = ed.Data;
-    d.AboutPageInfo.nScale = z.Scale;
-    ed.Renderer->InitPageScrollInfo(static_cast<int32_t>(std::lround(d.PageWidthPx * static_cast<double>(z.Scale))),
-                                    static_cast<int32_t>(std::lround(d.PageHeightPx * static_cast<double>(z.Scale))), -1, -1);
-    ed.Renderer->ResetPageBuffers();
-    ed.Renderer->InitPageBuffers();
+    ed.Renderer->ZoomTo(z.Scale);
     ed.Refresh(tessaly::AllRefresh);
 }
 
@@ -287,7 +292,12 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::SelWordUpSpace, L"SelWordUpSpace", com::kGet,
          RUN_GET(com::Return(r, RoundToInteger(c.Spacing.UpSpace(d.SelStart, d.SelLength))))},
         {id::SelWordUpSpace, L"SelWordUpSpace", com::kPut,
-         RUN_PUT(c.Spacing.UpSpace(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT({
+             const int16_t v = a.Value().Short();
+             CheckRaise(d, v);
+             c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
+             LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
         {id::InputState, L"InputState", com::kGet, ANY(com::Return(r, static_cast<int32_t>(d.InputState)))},
         {id::InputState, L"InputState", com::kPut, ANY({
              const int32_t v = a.Value().Long();
@@ -334,7 +344,10 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::ExtralType, L"ExtralType", com::kPut, RUN_PUT({
              const int32_t word = WordArg(ed, a[0]);
              const int32_t slot = SlotArg(a[1]);
-             if (SetExtralType(d, c.Undo, word, slot, a.Value().Short())) LaidOut(ed, tessaly::MainExtralRefresh);
+             const int16_t code = a.Value().Short();
+             // 0 empties the slot; a code without a mark would be dropped by the next load.
+             if (code < 0 || code > kMaxMarkCode) Refuse(L"附加符号代码必须在 1 到 180 之间。");
+             if (SetExtralType(d, c.Undo, word, slot, code)) LaidOut(ed, tessaly::MainExtralRefresh);
          })},
         {id::CurLine, L"CurLine", com::kGet, ANY(com::Return(r, d.CurLine))},
         {id::ChangExtralType, L"ChangExtralType", com::kMethod, ANY({
@@ -357,7 +370,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              z.Kept().ZhuYingPosY = v;
              c.Marks.FormatZhuYingWordPosY(v);
          })},
-        {id::hdc, L"hdc", com::kMethod, ANY(com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(ed.Dc))))},
+        {id::hdc, L"hdc", com::kMethod, ANY(com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(ed.Dc.Get()))))},
         {id::SelAll, L"SelAll", com::kMethod, ANY(SelectAll(d); ed.Refresh(tessaly::SelColorRefresh))},
         {id::WordFont, L"WordFont", com::kGet, RUN_GET({
              uint32_t colour = 0;
@@ -370,7 +383,12 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::SelFontName, L"SelFontName", com::kGet,
          RUN_GET(com::Return(r, FromAnsi(c.Chars.SelFontName(d.SelStart, d.SelLength))))},
         {id::SelFontName, L"SelFontName", com::kPut,
-         RUN_PUT(c.Chars.SelFontName(d.SelStart, d.SelLength, ToAnsi(a.Value())); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT({
+             const std::string name = ToAnsi(a.Value());
+             if (name.empty()) Refuse(L"字体名称不能为空。");
+             c.Chars.SelFontName(d.SelStart, d.SelLength, name);
+             LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
         {id::SelFontBold, L"SelFontBold", com::kGet, RUN_GET(com::Return(r, c.Chars.Bold(d.SelStart, d.SelLength)))},
         {id::SelFontBold, L"SelFontBold", com::kPut,
          RUN_PUT(c.Chars.Bold(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
@@ -391,7 +409,12 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::SelFontSize, L"SelFontSize", com::kGet,
          RUN_GET(com::Return(r, RoundToInteger(c.Chars.SelFontSize(d.SelStart, d.SelLength))))},
         {id::SelFontSize, L"SelFontSize", com::kPut,
-         RUN_PUT(c.Chars.SelFontSize(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT({
+             const float size = a.Value().Single();
+             if (!(size >= 1 && size <= kMaxFontPoints)) Refuse(L"字号必须在 1 到 400 磅之间。");
+             c.Chars.SelFontSize(d.SelStart, d.SelLength, a.Value().Short());
+             LaidOut(ed, tessaly::MainExtralRefresh);
+         })},
         {id::SelForeColor, L"SelForeColor", com::kGet,
          RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelForeColor(d.SelStart, d.SelLength))))},
         {id::SelForeColor, L"SelForeColor", com::kPut,
@@ -471,10 +494,20 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
          RUN_PUT(c.Pages.BackGroundType(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
         {id::PagePosType, L"PagePosType", com::kGet, RUN_GET(com::Return(r, c.Pages.PagePosIndexType()))},
         {id::PagePosType, L"PagePosType", com::kPut,
-         ANY(c.Pages.PagePosIndexType(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
+         ANY({
+             const int16_t v = a.Value().Short();
+             if (v < 0 || v > kMaxPagePos) Refuse(L"页码位置必须在 0 到 5 之间。");
+             c.Pages.PagePosIndexType(v);
+             ed.Refresh(tessaly::MainRefresh);
+         })},
         {id::PgNumberSize, L"PgNumberSize", com::kGet, RUN_GET(com::Return(r, c.Pages.PageNumberSize()))},
         {id::PgNumberSize, L"PgNumberSize", com::kPut,
-         ANY(c.Pages.PageNumberSize(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
+         ANY({
+             const int16_t v = a.Value().Short();
+             if (v < 0 || v > kMaxPageNumberSize) Refuse(L"页码字号必须在 0 到 2 之间。");
+             c.Pages.PageNumberSize(v);
+             ed.Refresh(tessaly::MainRefresh);
+         })},
         {id::SavePic, L"SavePic", com::kMethod, ANY(SavePagePictures(ed, a[0].Str()))},
         {id::关闭音乐, L"关闭音乐", com::kMethod, ANY(StopPlayMusic(ed))},
         {id::暂停, L"暂停", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().Pause); }},
@@ -500,7 +533,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::UpSpace, L"UpSpace", com::kGet, ANY(com::Return(r, c.Spacing.UpSpace(d.SelStart, d.SelLength)))},
         {id::UpSpace, L"UpSpace", com::kPut, ANY({
              const float v = a.Value().Single();
-             if (!std::isfinite(v)) Refuse(L"数值无效。");
+             CheckRaise(d, v);
              c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
              LayOutEdit(d, *ed.Renderer);
              ed.Renderer->EnsureWordVisible(d.SelStart);

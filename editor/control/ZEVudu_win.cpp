@@ -7,7 +7,7 @@
 #include "control/EditWindow_win.h"
 #include "control/Handlers_win.h"
 #include "model/LayoutSetup.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 
 namespace notaline {
@@ -32,10 +32,7 @@ ZEVudu::~ZEVudu() {
         UninstallEditWndProc(ed);
         ed.Renderer->DeletePageBufferDCs();
         DestroyContextMenu(ed);
-        if (ed.MemoryDc) {
-            DeleteDC(ed.MemoryDc);
-            ed.MemoryDc = nullptr;
-        }
+        ed.MemoryDc = win::OwnedDc();
         StopPlayMusic(ed);
         editor_.reset();
     }
@@ -69,7 +66,7 @@ void ZEVudu::StartRunning() {
     const HWND host = ContainerWindow();
     editor_ = std::make_unique<Editor>(Window(), host, scroll_.Get(), screenDpi_);
     Editor& ed = *editor_;
-    ed.Dc = GetDC(Window());
+    ed.Dc = win::WindowDc(Window());
     ed.Metres = {"1/4", "2/4", "3/4", "4/4", "5/4", "3/8", "6/8", "7/8", "9/8", "12/8"};
     ShowScrollBars();
     InstallEditWndProc(ed);

@@ -318,27 +318,32 @@ uint8_t CharAttributes::WordYg(int32_t start, int32_t length) const {
     return CommonByte(start, length, &aWordInfo::YG);
 }
 
-// Durations and octaves are bytes; an empty range or a value that does not fit is refused.
+// An empty range or a value without a glyph (above `most`) is refused; a range where no character
+// takes the value, or every one has it already, is left without an undo step.
 template <class Applies>
-bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, uint8_t aWordInfo::*field,
+bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, int32_t most, uint8_t aWordInfo::*field,
                              Applies&& applies) {
     if (!NormaliseWordRange(data_, start, length)) return false;
-    if (length == 0 || value < 0 || value > 255) {
+    if (length == 0 || value < 0 || value > most) {
         BeepOn(data_);
         return false;
     }
+    bool changes = false;
+    for (int32_t i = start; i < start + length && !changes; ++i)
+        changes = Word(i).*field != value && applies(i, Word(i));
+    if (!changes) return false;
     return SetWords(start, length, false, [&](int32_t i, aWordInfo& w) {
         if (applies(i, w)) w.*field = static_cast<uint8_t>(value);
     });
 }
 
 bool CharAttributes::WordYC(int32_t start, int32_t length, int32_t value) {
-    return SetByte(start, length, value, &aWordInfo::Yc,
+    return SetByte(start, length, value, 3, &aWordInfo::Yc,
                    [&](int32_t i, const aWordInfo&) { return CanSetYcOnWord(data_, i); });
 }
 
 bool CharAttributes::WordYg(int32_t start, int32_t length, int32_t value) {
-    return SetByte(start, length, value, &aWordInfo::YG, [](int32_t, const aWordInfo& w) {
+    return SetByte(start, length, value, 6, &aWordInfo::YG, [](int32_t, const aWordInfo& w) {
         return w.IsJpGcCtl == kCharNote && w.WdAsc >= '1' && w.WdAsc <= '7';
     });
 }

@@ -94,7 +94,8 @@ private:
     bool SetColourIndex(int32_t start, int32_t length, uint32_t colour, bool fore);
     bool SetStyle(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field, bool value, uint8_t kinds);
     template <class Applies>
-    bool SetByte(int32_t start, int32_t length, int32_t value, uint8_t tessaly::aWordInfo::*field, Applies&& applies);
+    bool SetByte(int32_t start, int32_t length, int32_t value, int32_t most, uint8_t tessaly::aWordInfo::*field,
+                 Applies&& applies);
     void SetHeight(int32_t i, int32_t height);
 
     EditorData& data_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,7 @@ struct EditorData {
     bool InputDatPlayMarks = false;  // what an edit since the last layout replaced held play marks
     int32_t AreaPairNumber = 0;    // running pair number of new paired marks
     bool IsPrinting = false;
+    bool BlankParagraphEnds = false;  // pictures, as paper: a paragraph end is no "-" to a reader
 
     // Editor control values.
     int32_t SelStart = 0;
@@ -101,9 +103,9 @@ struct EditorData {
     bool ModifiedPlay = false;
     bool ModifiedDrum = false;
 
-    // Platform services; null ones measure nothing, beep silently, see no keys.
-    TextMeasurer* Measurer = nullptr;
-    SystemServices* System = nullptr;
+    // Platform services; the stand-ins measure nothing, beep silently, see no keys.
+    std::reference_wrapper<TextMeasurer> Measurer = NoMeasurer();
+    std::reference_wrapper<SystemServices> System = NoSystem();
 
     int32_t WordCount() const { return AboutFileInfo.WordCount; }
     int32_t LineCount() const { return static_cast<int32_t>(LineInfo.size()); }

@@ -1,22 +1,19 @@
 #include "model/HostMembers.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
-#include <span>
 
 #include "model/CharKinds.h"
 #include "model/GraceNotes.h"
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
+#include "model/PageRules.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
 namespace {
 
-constexpr float kMaxZoom = 2.4f;
-constexpr float kMinZoom = 0.55f;
 constexpr size_t kMaxNameChars = 32;
 
 const tessaly::aWordInfo& Word(const EditorData& data, int32_t i) {
@@ -111,24 +108,27 @@ bool CanShuPaiWord(const EditorData& data, int32_t start, int32_t length) {
     for (int32_t i = first; i <= last; ++i) {
         const auto& w = Word(data, i);
         if (w.IsJpGcCtl == kCharParaEnd || IsGraceNoteJoined(data, i)) return false;
-        if (HasCode(w, {72, 73, 74, 75, 121, 122, 146, 147, 148, 149, 150, 151, 152, 153})) return false;
+        for (const auto& slot : w.ExtralWordInfo) {
+            const int32_t c = slot.IndexType;
+            if (IsArcStartCode(c) || IsArcEndCode(c) || c == kMarkTupletStart || c == kMarkTupletEnd) return false;
+        }
     }
     return true;
 }
 
 bool PairEndRight(const EditorData& data, int32_t caret, PairKind kind) {
-    static constexpr std::array<int32_t, 1> kOpenVolta{92}, kTuplet{75}, kVolta{90};
-    static constexpr std::array<int32_t, 6> kArc{73, 122, 147, 149, 151, 153};
-    std::span<const int32_t> ends;
-    switch (kind) {
-        case PairKind::OpenVolta: ends = kOpenVolta; break;
-        case PairKind::Arc: ends = kArc; break;
-        case PairKind::Tuplet: ends = kTuplet; break;
-        case PairKind::Volta: ends = kVolta; break;
-    }
+    auto isEnd = [kind](int32_t code) {
+        switch (kind) {
+            case PairKind::OpenVolta: return code == kMarkOpenVoltaEnd;
+            case PairKind::Arc: return IsArcEndCode(code);
+            case PairKind::Tuplet: return code == kMarkTupletEnd;
+            case PairKind::Volta: return code == kMarkVoltaEnd;
+        }
+        return false;
+    };
     if (!data.IsWord(caret)) return false;
     for (const auto& end : Word(data, caret).ExtralWordInfo) {
-        if (std::find(ends.begin(), ends.end(), end.IndexType) == ends.end()) continue;
+        if (!isEnd(end.IndexType)) continue;
         for (int32_t j = caret; j >= 0; --j) {
             const auto& w = Word(data, j);
             if (w.IsJpGcCtl == kCharParaEnd) return true;
@@ -236,7 +236,7 @@ bool LineHolds(const EditorData& data, int32_t line, Test&& test) {
 bool IsLyricSourceLine(const EditorData& data, int32_t line) {
     return LineHolds(data, line, [](const tessaly::aWordInfo& w) {
         return w.IsJpGcCtl == kCharNote && ((w.WdAsc >= '1' && w.WdAsc <= '7') || w.WdAsc == 'X') &&
-               !HasCode(w, {kMarkGraceNote, 73});
+               !HasCode(w, {kMarkGraceNote, kMarkArcEnd});
     });
 }
 

@@ -7,20 +7,12 @@
 #include "model/LayoutSetup.h"
 #include "model/Pagination.h"
 #include "model/SourceLines.h"
+#include "model/VirtualKeys.h"
 #include "model/mGeneral.h"
 
 namespace notaline {
 namespace {
 
-constexpr int32_t kVkTab = 9;
-constexpr int32_t kVkPrior = 33;
-constexpr int32_t kVkNext = 34;
-constexpr int32_t kVkEnd = 35;
-constexpr int32_t kVkHome = 36;
-constexpr int32_t kVkLeft = 37;
-constexpr int32_t kVkUp = 38;
-constexpr int32_t kVkRight = 39;
-constexpr int32_t kVkDown = 40;
 constexpr int32_t kBackspace = 8;
 constexpr int32_t kEnter = 13;
 

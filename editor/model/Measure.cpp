@@ -23,7 +23,6 @@ std::u16string TextForCharset(std::string_view gbk, uint8_t charset) {
 }
 
 tessaly::SIZEF MeasureWordGdip(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text, int32_t) {
-    if (!data.Measurer) return {};
     tessaly::LogFont face;
     uint8_t charset = 0;
     if (Font.FontTblIndex >= 0 && static_cast<size_t>(Font.FontTblIndex) < data.FontTbl.size()) {
@@ -37,7 +36,7 @@ tessaly::SIZEF MeasureWordGdip(const EditorData& data, const tessaly::mLogFont& 
 
     const std::u16string text = TextForCharset(Text == " " ? std::string_view("2") : Text, charset);
     const tessaly::SIZEF box =
-        data.Measurer->MeasureGdip(face, static_cast<float>(points), std::u16string_view(text).substr(0, 1));
+        data.Measurer.get().MeasureGdip(face, static_cast<float>(points), std::u16string_view(text).substr(0, 1));
     return {static_cast<float>(tessaly::Round(box.cx * data.WindowsZoom, 2)),
             static_cast<float>(tessaly::Round(box.cy * data.WindowsZoom, 2))};
 }
@@ -51,9 +50,8 @@ std::string CodeText(int16_t code) {
 }
 
 tessaly::SIZEF MeasureWordGdi(const EditorData& data, const tessaly::mLogFont& Font, std::string_view Text) {
-    if (!data.Measurer) return {};
     const tessaly::LogFont lf = MakeWordLogFont(data, Font);
-    return data.Measurer->MeasureGdi(lf, TextForCharset(Text, lf.lfCharSet));
+    return data.Measurer.get().MeasureGdi(lf, TextForCharset(Text, lf.lfCharSet));
 }
 
 // The same conversion as the document reader's, so that sizes such as 10.5 pt

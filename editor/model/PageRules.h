@@ -2,18 +2,25 @@
 
 #include <cstdint>
 
+#include "records/PageRules.h"
 #include "records/Records.h"
 
 namespace notaline {
 
-// Paper types of AboutPageInfo.PaperType.
-enum PaperType : uint8_t { pA4 = 0, pA3 = 1, pCustom = 9 };
+using tessaly::IsUsablePageSetup;
+using tessaly::IsUsablePaper;
+using tessaly::IsUsableScale;
+using tessaly::MarginsFit;
+using tessaly::pA3;
+using tessaly::pA4;
+using tessaly::pCustom;
+using tessaly::kMaxPaperSide;
+using tessaly::kMaxZoom;
+using tessaly::kMinZoom;
 
-// Whether the layout can lay out pages of this setup: a known paper and orientation (a custom
-// paper of positive size), margins of at least 0 that leave room to write, a positive scale.
-bool IsUsablePaper(const tessaly::AboutPageInfo& page);
-bool MarginsFit(const tessaly::AboutPageInfo& page, const tessaly::RECT& margins);
-bool IsUsableScale(float scale);
+// Page-number sizes (large, middle, small) and positions (none, centre, left, right, outside, inside).
+inline constexpr int32_t kMaxPageNumberSize = 2;
+inline constexpr int32_t kMaxPagePos = 5;
 
 // A stored page setup made usable by those rules, each value moved as little as they allow: an
 // unknown paper or orientation becomes portrait A4, a custom size at least 1 mm each way, margins

@@ -58,16 +58,18 @@ bool PageSettings::SetPageWordRect(const tessaly::RECT& rect) {
 }
 
 bool PageSettings::PagePosIndexType(int16_t value) {
+    if (value < 0 || value > kMaxPagePos) return Refuse();
     return SetByteField(&tessaly::AboutPageInfo::PagePosIndexType, kStepPagePosIndex, value);
 }
 
 bool PageSettings::PageNumberSize(int16_t value) {
     if (value == data_.AboutPageInfo.PageNumberSize) return false;
+    if (value < 0 || value > kMaxPageNumberSize) return Refuse();
     return Record(kStepPageNumberSize, [&](tessaly::AboutPageInfo& page) { page.PageNumberSize = value; });
 }
 
 bool PageSettings::SetPageSeting(const tessaly::AboutPageInfo& page) {
-    if (!IsUsablePaper(page) || !MarginsFit(page, page.PageMarginRect) || !IsUsableScale(page.nScale)) return Refuse();
+    if (!IsUsablePageSetup(page)) return Refuse();
     return Record(kStepPageSetup, [&](tessaly::AboutPageInfo& stored) { stored = page; });
 }
 

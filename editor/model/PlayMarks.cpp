@@ -9,11 +9,6 @@ namespace notaline {
 
 namespace {
 
-bool IsPlayMarkCode(int32_t code) {
-    return (code >= kMarkSharp && code <= kMarkKeyB) || code == kMarkEquals || code == kMarkTempoJ ||
-           code == kMarkTimeSignature;
-}
-
 constexpr int32_t kTempoDigits = 3;
 
 // Keys by accidental (none, sharp, flat) and letter C D E F G A B; -1 where there is none.

@@ -11,7 +11,6 @@
 namespace notaline {
 namespace {
 
-constexpr int32_t kMarkArcLanding = 73;
 
 const tessaly::aWordInfo& W(const EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
@@ -52,7 +51,7 @@ bool InRange(int16_t code, int16_t first, int16_t last) {
 bool IsLyricAlignNote(const EditorData& data, int32_t i) {
     const auto& w = W(data, i);
     if (w.IsJpGcCtl != kCharNote || !(InRange(w.WdAsc, '1', '7') || w.WdAsc == 'X')) return false;
-    return !HasExtralType(data, i, kMarkGraceNote) && !HasExtralType(data, i, kMarkArcLanding);
+    return !HasExtralType(data, i, kMarkGraceNote) && !HasExtralType(data, i, kMarkArcEnd);
 }
 
 bool IsBarAlignChar(const EditorData& data, int32_t i) {

@@ -102,7 +102,7 @@ int16_t GetPresetColorIndex(EditorData& data, int16_t Code, bool ArgbForm) {
 }
 
 void ColorToRGB(const EditorData& data, uint32_t Colour, int32_t& Red, int32_t& Green, int32_t& Blue) {
-    const uint32_t c = data.System ? data.System->TranslateColor(Colour) : Colour;
+    const uint32_t c = data.System.get().TranslateColor(Colour);
     Red = static_cast<int32_t>(c & 255);
     Green = static_cast<int32_t>((c / 256) & 255);
     Blue = static_cast<int32_t>((c / 65536) & 255);

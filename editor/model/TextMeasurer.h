@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "records/Records.h"
@@ -31,5 +32,30 @@ public:
     // An OLE colour as a plain colour value: system colours become their current value.
     virtual uint32_t TranslateColor(uint32_t oleColour) = 0;
 };
+
+// Stand in where there is no window system: nothing has a size, beeps are silent, no key is
+// down, colours stay as they are.
+class NoTextMeasurer : public TextMeasurer {
+public:
+    tessaly::SIZEF MeasureGdip(const tessaly::LogFont&, float, std::u16string_view) override { return {}; }
+    tessaly::SIZEF MeasureGdi(const tessaly::LogFont&, std::u16string_view) override { return {}; }
+};
+
+class NoSystemServices : public SystemServices {
+public:
+    void Beep() override {}
+    bool IsKeyDown(int32_t) override { return false; }
+    uint32_t TranslateColor(uint32_t oleColour) override { return oleColour; }
+};
+
+// The shared stand-ins; they hold no state.
+inline TextMeasurer& NoMeasurer() {
+    static NoTextMeasurer measurer;
+    return measurer;
+}
+inline SystemServices& NoSystem() {
+    static NoSystemServices system;
+    return system;
+}
 
 }  // namespace notaline

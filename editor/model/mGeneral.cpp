@@ -7,18 +7,12 @@
 
 #include "model/CharKinds.h"
 #include "model/PlayMarks.h"
+#include "model/VirtualKeys.h"
 #include "records/Numbers.h"
 
 namespace notaline {
 
 namespace {
-
-constexpr int32_t kVkLButton = 0x01;
-constexpr int32_t kVkRButton = 0x02;
-constexpr int32_t kVkMButton = 0x04;
-constexpr int32_t kVkShift = 0x10;
-constexpr int32_t kVkControl = 0x11;
-constexpr int32_t kVkMenu = 0x12;
 
 // Nearest paragraph end before Start, -1 when none.
 int32_t ParaEndBefore(const EditorData& data, int32_t Start) {
@@ -144,7 +138,7 @@ int32_t GetWordIndexAtX(const EditorData& data, int32_t Line, int16_t X) {
 }
 
 bool IsKeyDown(const EditorData& data, int32_t VirtualKey) {
-    return data.System && data.System->IsKeyDown(VirtualKey);
+    return data.System.get().IsKeyDown(VirtualKey);
 }
 
 int16_t GetShiftState(const EditorData& data) {
@@ -198,7 +192,7 @@ bool FileExists(std::u16string_view Path) {
 }
 
 void BeepOn(const EditorData& data) {
-    if (data.System) data.System->Beep();
+    data.System.get().Beep();
 }
 
 }  // namespace notaline

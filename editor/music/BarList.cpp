@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <span>
 
 #include "model/MarkCodes.h"
 #include "model/MarkSlots.h"
@@ -45,13 +44,6 @@ bool HasMark(const tessaly::aWordInfo& w, int32_t code) {
     return false;
 }
 
-constexpr int32_t kSpanStarts[] = {72, 121, 146, 148, 150, 152};
-constexpr int32_t kSpanEnds[] = {73, 122, 147, 149, 151, 153};
-
-bool IsOneOf(int32_t code, std::span<const int32_t> codes) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
 PlayMarks MarksOf(const EditorData& data, int32_t word) {
     PlayMarks m;
     bool tuplet = false;
@@ -66,15 +58,15 @@ PlayMarks MarksOf(const EditorData& data, int32_t word) {
         } else if (code == kMarkTupletStart && !tuplet) {
             tuplet = true;  // only the first tuplet slot counts, whatever its number
             m.Tuplet = std::max<int16_t>(tessaly::CInt(tessaly::Val(GetExtralWordVal3(data, word, s))), 0);
-        } else if (code >= 24 && code <= 30 && !m.Level) {
+        } else if (code >= kMarkDynamicFirst && code <= kMarkDynamicLast && !m.Level) {
             m.Level = static_cast<uint8_t>(code);
-        } else if ((code == 31 || code == 32) && !m.Accent) {
+        } else if ((code == kMarkFortePiano || code == kMarkSforzandoPiano) && !m.Accent) {
             m.Accent = static_cast<uint8_t>(code);
-        } else if ((code == 81 || code == 82) && !m.Hairpin) {
+        } else if ((code == kMarkCrescendo || code == kMarkDiminuendo) && !m.Hairpin) {
             m.Hairpin = static_cast<uint8_t>(code);
         }
-        m.SpanStart = m.SpanStart || IsOneOf(code, kSpanStarts);
-        m.SpanEnd = m.SpanEnd || IsOneOf(code, kSpanEnds);
+        m.SpanStart = m.SpanStart || IsArcStartCode(code);
+        m.SpanEnd = m.SpanEnd || IsArcEndCode(code);
     }
     return m;
 }
@@ -145,8 +137,7 @@ BarList BuildXjInfo(const EditorData& data) {
     return list;
 }
 
-std::vector<tessaly::XjDrumData> SongDrums(const EditorData& data, const BarList& bars) {
-    if (bars.SingleBar) return std::vector<tessaly::XjDrumData>(1);
+std::vector<tessaly::XjDrumData> SongDrums(const EditorData& data, const BarList&) {
     return data.XjDrum;
 }
 

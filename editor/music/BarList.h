@@ -28,7 +28,7 @@ struct BarList {
     // Block numbers of the entries, wide: PlayBlock saturates at 32767.
     std::vector<int32_t> Blocks;
     int32_t XjCount = 0;     // bars that play: 0 to XjCount - 1
-    bool SingleBar = false;  // fewer than two bar lines: the whole document is one bar, without drums
+    bool SingleBar = false;  // fewer than two bar lines: the whole document is one bar
     std::vector<PlayMarks> Marks;  // one per character
 
     const PlayMarks& MarksOf(int32_t word) const {
@@ -44,8 +44,7 @@ struct BarList {
 
 BarList BuildXjInfo(const EditorData& data);
 
-// The drum patterns the song plays: the document's, or one empty pattern for a single-bar
-// document.
+// The drum patterns the song plays: the document's as read, a single-bar document's too.
 std::vector<tessaly::XjDrumData> SongDrums(const EditorData& data, const BarList& bars);
 
 }  // namespace notaline

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/MarkCodes.h"
 
 namespace notaline {
 namespace {
@@ -17,7 +18,7 @@ constexpr float kGraceLength = 0.25f;
 // The velocity of a dynamics mark 24 to 30.
 uint8_t LevelOf(int32_t code) {
     static constexpr uint8_t kLevels[7] = {50, 65, 70, 80, 110, 120, 127};
-    return kLevels[code - 24];
+    return kLevels[code - kMarkDynamicFirst];
 }
 
 void ApplyTuplets(const BarList& bars, std::vector<aCodeEvent>& events);
@@ -158,7 +159,7 @@ void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events) {
             ++j;
             continue;
         }
-        events[j].Volume = accent == 31 ? 110 : 127;
+        events[j].Volume = accent == kMarkFortePiano ? 110 : 127;
         // On the last note there is no next one to soften.
         if (j + 1 < events.size() && events[j + 1].Volume != 0) events[j + 1].Volume = 65;
         j += 2;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/MarkCodes.h"
 #include "model/Measure.h"
 #include "model/mGeneral.h"
 #include "paint/LineSpans.h"
@@ -43,7 +44,7 @@ void DrawExtralArcGlyph(PaintContext& ctx, int32_t start, int32_t end, int32_t v
     }
     const auto s = Word(ctx, start);
     const auto e = Word(ctx, end);
-    const bool dotted = code == 152;
+    const bool dotted = code == kMarkDottedSlurStart;
     const int32_t v = GetLoWord(val1) - (dotted ? 232 : 0);
     const double y = OffsetPx(s, v) + s.Bottom;
     const double d = SpanCentre(e) - SpanCentre(s);
@@ -103,11 +104,11 @@ void DrawExtralSlideArc(PaintContext& ctx, int32_t start, int32_t end, int32_t v
     ctx.Dc.PenArc({static_cast<float>(boxLeft), static_cast<float>(boxTop), side, side},
                   static_cast<float>(startAngle), static_cast<float>(sweep), GetWordArgb(ctx, start),
                   ThinPen(ctx, 6));
-    if (code != 146 && code != 148) return;
+    if (code != kMarkPadSlideStart && code != kMarkPadPressSlideStart) return;
     SelectNotationFont(ctx, e.nLogFont.lfHeight);
     const double pad = MeasureWordGdi(ctx.Data, ctx.mLogFont, Glyph(0xF0CE)).cx;
     ctx.Dc.TextOutAt(Px(boxLeft + r - pad / 2), Px(boxTop - pad / 2), Glyph(0xF0CE));
-    if (code != 148) return;
+    if (code != kMarkPadPressSlideStart) return;
     const double press = MeasureWordGdi(ctx.Data, ctx.mLogFont, Glyph(0xF0BD)).cx;
     ctx.Dc.TextOutAt(Px(boxLeft + r - press / 2), Px(boxTop - 2 * press), Glyph(0xF0BD));
 }

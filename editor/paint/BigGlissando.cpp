@@ -12,7 +12,6 @@ namespace notaline {
 
 namespace {
 
-constexpr int32_t kGlissandoEnd = 145;
 constexpr double kHead = 20;  // head length at zoom 1
 
 }  // namespace

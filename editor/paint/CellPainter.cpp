@@ -93,7 +93,8 @@ void DrawWordCell(PaintContext& ctx, CellCache& cache, int32_t i, int32_t line) 
         return;
     }
     const IntRect cell{Px(w.Left), Px(w.Top - w.UpSpace), Px(w.Left + w.WdSize.cx), Px(w.Bottom - w.UpSpace)};
-    ctx.Dc.DrawTextInRect(CodeText(w.WdAsc), cell, kCentred);
+    if (w.IsJpGcCtl != kParagraphEnd || !ctx.Data.BlankParagraphEnds)
+        ctx.Dc.DrawTextInRect(CodeText(w.WdAsc), cell, kCentred);
     if (w.Yc > 0) DrawYcLines(ctx, cache, i, line, false);
     if (w.YG > 0) DrawOctaveDots(ctx, cache, i);
 }
@@ -218,7 +219,7 @@ void DrawPageNumber(PaintContext& ctx, int32_t n, double ox, double oy, double s
 }
 
 void DrawHwWord(PaintContext& ctx, int32_t k) {
-    if (k < 0 || static_cast<size_t>(k) >= ctx.Data.HwWordInfo.size() || !ctx.Data.Measurer) return;
+    if (k < 0 || static_cast<size_t>(k) >= ctx.Data.HwWordInfo.size()) return;
     const tessaly::aHwWordInfo item = HwWord(ctx, k);
     static constexpr char kGlyphs[] = {'x', 'w', 'y', 'v', 'u'};
     if (item.HwWordtype < 1 || item.HwWordtype > 5) return;
@@ -233,16 +234,16 @@ void DrawHwWord(PaintContext& ctx, int32_t k) {
     // The glyph's length grows with the character width: one measurement at a known width gives
     // the width that reaches the item's height; a second one checks it.
     constexpr int32_t kProbe = 100;
-    const tessaly::SIZEF probe = ctx.Data.Measurer->MeasureGdi(font(kProbe), text);
+    const tessaly::SIZEF probe = ctx.Data.Measurer.get().MeasureGdi(font(kProbe), text);
     if (!(probe.cx > 0)) return;  // a missing glyph cannot be stretched
     auto widthFor = [&](double perUnit) {
         return static_cast<int32_t>(std::clamp(std::ceil(item.Height / perUnit), 1.0, double{kMaxHwWordStretch}));
     };
     int32_t s = widthFor(probe.cx / kProbe);
-    tessaly::SIZEF size = ctx.Data.Measurer->MeasureGdi(font(s), text);
+    tessaly::SIZEF size = ctx.Data.Measurer.get().MeasureGdi(font(s), text);
     if (size.cx > 0 && size.cx < item.Height && s < kMaxHwWordStretch) {
         s = widthFor(size.cx / s);
-        size = ctx.Data.Measurer->MeasureGdi(font(s), text);
+        size = ctx.Data.Measurer.get().MeasureGdi(font(s), text);
     }
     ctx.Dc.SelectFont(font(s));
     const int16_t cf = item.cf;

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "model/MarkCodes.h"
 #include "model/Measure.h"
 #include "records/Numbers.h"
 
@@ -53,7 +54,7 @@ void DrawExtralTempo(PaintContext& ctx, int32_t word, int32_t slot) {
                                                              "行板",   "小行板", "中板", "小快板", "快板",
                                                              "小速板", "速板",   "急板", "极急"};
     const auto& mark = SlotOf(ctx, word, slot);
-    const int32_t index = mark.IndexType - 163;
+    const int32_t index = mark.IndexType - kMarkTempoFirst;
     if (index < 0 || index >= static_cast<int32_t>(kTerms.size())) return;
     const auto& w = Word(ctx, word);
     SetWordTextColor(ctx, word);
@@ -70,14 +71,14 @@ void DrawExtralTrill(PaintContext& ctx, int32_t word, int32_t slot) {
 void DrawExtralTempoSpan(PaintContext& ctx, int32_t word, int32_t slot) {
     const int32_t n = ClampedRunCount(ctx, word, slot);
     const auto& mark = SlotOf(ctx, word, slot);
-    DrawRun(ctx, word, std::string(mark.IndexType == 34 ? "p" : "q") + GlyphRun('V', n - 1), mark.ExtralWordVal1);
+    DrawRun(ctx, word, std::string(mark.IndexType == kMarkRitardando ? "p" : "q") + GlyphRun('V', n - 1), mark.ExtralWordVal1);
 }
 
 void DrawExtralOctaveLine(PaintContext& ctx, int32_t word, int32_t slot) {
     const int32_t n = ClampedRunCount(ctx, word, slot);
     const auto& mark = SlotOf(ctx, word, slot);
-    const bool up = mark.IndexType == 76 || mark.IndexType == 77;
-    const bool plainTail = mark.IndexType == 76 || mark.IndexType == 78;
+    const bool up = mark.IndexType == kMarkOctaveUp || mark.IndexType == kMarkOctaveDown;
+    const bool plainTail = mark.IndexType == kMarkOctaveUp || mark.IndexType == kMarkOctaveUpRepeat;
     const std::string text = Glyph(up ? 0xF0A4 : 0xF0A3) + GlyphRun(0xF0A6, n - 1) + Glyph(plainTail ? 0xF0A7 : 0xF0A5);
     DrawRun(ctx, word, text, mark.ExtralWordVal1);
 }
@@ -86,7 +87,7 @@ void DrawExtralRepeatSign(PaintContext& ctx, int32_t word, int32_t slot) {
     const auto& mark = SlotOf(ctx, word, slot);
     const int32_t n = std::clamp(mark.ExtralWordVal2, 1, kMaxGlyphRun);
     const int32_t v = tessaly::CInt(mark.ExtralWordVal1);
-    if (mark.IndexType == 70) {
+    if (mark.IndexType == kMarkRepeatLeft) {
         DrawRun(ctx, word, Glyph(0xF09F) + GlyphRun(0xF0A1, n - 1) + Glyph(0xF0A0), v);
         return;
     }

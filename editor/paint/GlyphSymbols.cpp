@@ -53,8 +53,8 @@ void DrawExtralNoVibrato(PaintContext& ctx, int32_t word, int32_t slot) {
 
 void DrawExtralArpeggio(PaintContext& ctx, int32_t word, int32_t slot) {
     const auto& mark = SlotOf(ctx, word, slot);
-    if (mark.IndexType != 117 && mark.IndexType != 118) return;
-    const bool up = mark.IndexType == 117;
+    if (mark.IndexType != kMarkArpeggioUp && mark.IndexType != kMarkArpeggioDown) return;
+    const bool up = mark.IndexType == kMarkArpeggioUp;
     BeginSymbol(ctx, word, up ? 900 : 2700);
     const auto& w = Word(ctx, word);
     const std::string text = GlyphRun(0xF0DF, std::clamp(mark.ExtralWordVal2, -1, kMaxGlyphRun) + 1) + Glyph(0xF0E0);
@@ -75,7 +75,7 @@ void DrawExtralTestSymbol(PaintContext& ctx, int32_t word, std::string& text) {
 
 void DrawExtralPressVibrato(PaintContext& ctx, int32_t code, int32_t word, int32_t val2, int32_t val1) {
     SetWordTextColor(ctx, word);
-    if (code != 142) return;
+    if (code != kMarkPressVibrato) return;
     SelectNotationFont(ctx, Word(ctx, word).nLogFont.lfHeight);
     const auto& w = Word(ctx, word);
     const uint32_t flags = kTextFlags | kDtCenter;
@@ -90,8 +90,8 @@ void DrawExtralVoltaStart(PaintContext& ctx, int32_t word, int32_t slot) {
     // The first end on the line closes this volta, whatever its pair.
     for (int32_t j = word + 1; j <= last; ++j)
         for (const auto& s : ctx.Data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
-            if (s.IndexType == 90 || s.IndexType == 92) {
-                DrawVoltaOnLine(ctx, word, j, slot, s.IndexType == 92);
+            if (s.IndexType == kMarkVoltaEnd || s.IndexType == kMarkOpenVoltaEnd) {
+                DrawVoltaOnLine(ctx, word, j, slot, s.IndexType == kMarkOpenVoltaEnd);
                 return;
             }
         }

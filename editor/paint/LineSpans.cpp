@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/CharKinds.h"
+#include "model/MarkCodes.h"
 #include "model/Measure.h"
 #include "model/StoredMarks.h"
 #include "model/mGeneral.h"
@@ -109,22 +110,14 @@ void DrawTupletFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int3
 }
 
 void DrawSpanToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t val1, int32_t code) {
-    switch (code) {
-        case 72:
-        case 121:
-        case 146:
-        case 148:
-        case 150:
-        case 152: break;
-        default: return;
-    }
+    if (!IsArcStartCode(code)) return;
     const auto& s = Word(ctx, start);
     const auto& l = Word(ctx, last);
     SelectNotationFont(ctx, s.nLogFont.lfHeight);
     SetWordTextColor(ctx, start);
     const double x1 = s.Left + s.WdSize.cx;
     const double x2 = l.Left + l.WdSize.cx;
-    const int32_t v = ArcOffset(val1, code == 152);
+    const int32_t v = ArcOffset(val1, code == kMarkDottedSlurStart);
     const IntRect band = BandRect(s, v, x1, x2);
     const double bandTop = s.Top - s.UpSpace + OffsetPx(s, v);
 
@@ -135,15 +128,15 @@ void DrawSpanToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t v
     SelectNotationFont(ctx, l.nLogFont.lfHeight);
     const IntRect startBox = BandRect(s, v, s.Left, s.Left + s.WdSize.cx);
     ctx.Dc.DrawTextInRect(Glyph(0xF09C), startBox, kBottomLeftNoClip | kDtRight);
-    if (code == 146 || code == 148) {
+    if (code == kMarkPadSlideStart || code == kMarkPadPressSlideStart) {
         const auto m = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0CE));
         ctx.Dc.TextOutAt(Px(x2 - m.cx / 2.0), Px(bandTop + m.cy * 1243.0 / 2988), Glyph(0xF0CE));
     }
-    if (code == 148) {
+    if (code == kMarkPadPressSlideStart) {
         const auto m = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0BD));
         ctx.Dc.TextOutAt(Px(x2 - m.cx / 2.0), Px(bandTop - m.cy * 737.0 / 2988), Glyph(0xF0BD));
     }
-    if (code == 152) {
+    if (code == kMarkDottedSlurStart) {
         const int32_t d = (GetHiWord(val1) - 64) + 5;
         ctx.Dc.DrawTextInRect("L", Down(startBox, d), kDtSingleLine | kDtBottom | kDtCenter | kDtNoClip);
     }
@@ -153,22 +146,22 @@ void DrawSpanFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_
     int32_t extra = 0;
     uint16_t endPiece = 0xF09E;
     switch (code) {
-        case 73:
-        case 151: extra = 5; break;
-        case 122:
-        case 147:
-        case 149:
+        case kMarkArcEnd:
+        case kMarkBowSlurEnd: extra = 5; break;
+        case kMarkSlideEnd:
+        case kMarkPadSlideEnd:
+        case kMarkPadPressSlideEnd:
             extra = 1;
             endPiece = 0xF09B;
             break;
-        case 153: extra = 1; break;
+        case kMarkDottedSlurEnd: extra = 1; break;
         default: return;
     }
     const auto& f = Word(ctx, first);
     const auto& e = Word(ctx, end);
     SelectNotationFont(ctx, f.nLogFont.lfHeight);
     SetWordTextColor(ctx, end);
-    const int32_t v = ArcOffset(val1, code == 153);
+    const int32_t v = ArcOffset(val1, code == kMarkDottedSlurEnd);
     const double w = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF09D)).cx;
     const double length = e.Left - f.Left;
     const int32_t middles =
@@ -178,7 +171,7 @@ void DrawSpanFromLineStart(PaintContext& ctx, int32_t first, int32_t end, int32_
     ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, middles), BandOf(f, e, v, f.Left, e.Left), kBottomLeft);
     const IntRect endBox = BandOf(f, e, v, e.Left, e.Left + e.WdSize.cx);
     ctx.Dc.DrawTextInRect(Glyph(endPiece), endBox, kBottomLeft);
-    if (code == 153) {
+    if (code == kMarkDottedSlurEnd) {
         const int32_t d = (GetHiWord(val1) - 64) + 69;
         ctx.Dc.DrawTextInRect("L", Down(endBox, d), kDtSingleLine | kDtBottom | kDtCenter | kDtNoClip);
     }

@@ -18,6 +18,11 @@ uint32_t BackgroundArgb(uint32_t c) {
     return (c & 0xFF000000u) | (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
+// Nothing to fill: a printer's GDI+ draws a fill of alpha 0 as solid black.
+bool Invisible(uint32_t c) {
+    return (c >> 24) == 0;
+}
+
 bool IsPage(const EditorData& data, int32_t page) {
     return page >= 0 && page < data.PageCount();
 }
@@ -66,7 +71,7 @@ void DrawPageBackground(PaintContext& ctx, std::u16string_view textureFile) {
     ClearPageLayer(ctx);
     if (type == kTextureBackground) {
         ctx.Dc.FillTexture(textureFile, {0, 0, static_cast<float>(size.Width), static_cast<float>(size.Height)});
-    } else if (!ctx.Data.ColorTbl.empty()) {
+    } else if (!ctx.Data.ColorTbl.empty() && !Invisible(ctx.Data.ColorTbl[0])) {
         ctx.Dc.FillArgb(0, 0, size.Width, size.Height, BackgroundArgb(ctx.Data.ColorTbl[0]));
     }
 }
@@ -125,7 +130,7 @@ void DrawPageWordBkColor(PaintContext& ctx, int32_t page) {
             const int16_t cb = ctx.Data.WordInfo[static_cast<size_t>(runStart)].cb;
             int32_t runEnd = runStart + 1;
             while (runEnd < end && ctx.Data.WordInfo[static_cast<size_t>(runEnd)].cb == cb) ++runEnd;
-            if (cb >= 0 && static_cast<size_t>(cb) < table.size()) {
+            if (cb >= 0 && static_cast<size_t>(cb) < table.size() && !Invisible(table[static_cast<size_t>(cb)])) {
                 const uint32_t c = table[static_cast<size_t>(cb)];
                 const int e = (c >> 24) == 0xFF ? 1 : 0;
                 const tessaly::aWordInfo first = Word(ctx, runStart);

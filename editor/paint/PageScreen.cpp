@@ -27,9 +27,12 @@ int32_t Int(double x) {
 
 }  // namespace
 
-bool BufferFits(PixelSize size) {
-    return size.Width > 0 && size.Height > 0 && size.Width <= kMaxBufferSide && size.Height <= kMaxBufferSide &&
-           int64_t{size.Width} * size.Height <= kMaxBufferPixels;
+bool BuffersFit(PixelSize page, PixelSize view) {
+    const auto sideFits = [](PixelSize s) {
+        return s.Width > 0 && s.Height > 0 && s.Width <= kMaxBufferSide && s.Height <= kMaxBufferSide;
+    };
+    const int64_t pixels = kPageBufferCount * int64_t{page.Width} * page.Height + int64_t{view.Width} * view.Height;
+    return sideFits(page) && sideFits(view) && 4 * pixels <= kMaxBufferBytes;
 }
 
 RefreshPlan PlanRefresh(int32_t mode, int32_t first, int32_t second, int32_t& lastAutoFirst, bool lineCountChanged,
@@ -164,8 +167,8 @@ void PageScreen::DrawSelection(int32_t selStart, int32_t selLength, int32_t firs
     if (second != first) markPage(second, data_.PageHeightPx * scale_ + 2.0 * gapY);
 }
 
-CaretRect PageScreen::GetCaretRect() {
-    CaretRect r;
+CaretBox PageScreen::GetCaretRect() {
+    CaretBox r;
     if (data_.WordCount() <= 0) return r;
     const int32_t at = std::clamp(data_.SelStart, 0, data_.WordCount() - 1);
     const bool after = at > 0 && data_.WordInfo[static_cast<size_t>(at)].IsJpGcCtl != 3 && data_.CaretAtLineEnd;
@@ -209,7 +212,7 @@ void PageScreen::EnsureWordVisible(int32_t index) {
 bool PageScreen::InitPageBuffers() {
     const double scale = DocumentScale();
     const PixelSize page = PageSizeAt(data_, scale);
-    if (!BufferFits(page) || !surface_.MakePageBuffers(page)) {
+    if (!BuffersFit(page, ViewSize()) || !surface_.MakePageBuffers(page)) {
         BeepOn(data_);
         return false;
     }
@@ -234,7 +237,8 @@ PixelSize PageScreen::ViewSize() const {
 
 bool PageScreen::ResetPageBuffers() {
     const PixelSize view = ViewSize();
-    if (!BufferFits({view.Width, std::max(view.Height, 1)}) || !surface_.MakeViewBuffer(view)) {
+    const PixelSize page = PageSizeAt(data_, DocumentScale());
+    if (!BuffersFit(page, {view.Width, std::max(view.Height, 1)}) || !surface_.MakeViewBuffer(view)) {
         BeepOn(data_);
         return false;
     }

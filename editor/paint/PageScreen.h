@@ -89,7 +89,7 @@ public:
 };
 
 // The caret's box in window pixels.
-struct CaretRect {
+struct CaretBox {
     float Left = 0;
     float Top = 0;
     float Height = 0;
@@ -124,7 +124,7 @@ public:
 
     void RefreshView(int32_t selStart, int32_t selLength, int32_t mode);
     void EnsureWordVisible(int32_t index);
-    CaretRect GetCaretRect();
+    CaretBox GetCaretRect();
     void DrawCaret();
     void ComposeView(int32_t first, int32_t second);
     void DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second);
@@ -148,7 +148,7 @@ public:
 
     int32_t LastPageCount = 0;
     int32_t LastAutoFirstPage = 0;
-    CaretRect Caret;
+    CaretBox Caret;
     bool Playing = false;                // playback shows its note as the selection, no caret
     std::u16string TextureFile;          // the page texture beside the program
     std::function<void()> OnSelChange;   // the host learns the caret after ResetView
@@ -168,9 +168,12 @@ private:
     int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
 };
 
-// Largest page layer made: a side of 16384 pixels, 32 million pixels in all.
+// The buffers one control may hold: sides of 16384 pixels at most, and 512 MB in all for the
+// page buffers (three layers for each of two slots, the picture and the selection) and the view,
+// at four bytes a pixel.
 inline constexpr int32_t kMaxBufferSide = 16384;
-inline constexpr int64_t kMaxBufferPixels = int64_t{32} << 20;
-bool BufferFits(PixelSize size);
+inline constexpr int64_t kMaxBufferBytes = int64_t{512} << 20;
+inline constexpr int32_t kPageBufferCount = 8;
+bool BuffersFit(PixelSize page, PixelSize view);
 
 }  // namespace notaline

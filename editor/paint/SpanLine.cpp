@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/MarkCodes.h"
 #include "model/Measure.h"
 #include "model/mGeneral.h"
 
@@ -42,15 +43,15 @@ void DrawExtralSpanLine(PaintContext& ctx, int32_t start, int32_t end, int32_t v
 
     uint16_t endHook = 0;
     switch (code) {
-        case 72:
-        case 150:
-        case 152: endHook = 0xF09E; break;
-        case 121:
-        case 146:
-        case 148: endHook = 0xF09B; break;
+        case kMarkArcStart:
+        case kMarkBowSlurStart:
+        case kMarkDottedSlurStart: endHook = 0xF09E; break;
+        case kMarkSlideStart:
+        case kMarkPadSlideStart:
+        case kMarkPadPressSlideStart: endHook = 0xF09B; break;
         default: return;
     }
-    const bool dotted = code == 152;
+    const bool dotted = code == kMarkDottedSlurStart;
     const int32_t v = GetLoWord(val1) - (dotted ? 300 : 0);
     // Wrapping subtraction: a stored value from a file may sit near the int range's ends.
     const int32_t k = GetHiWord(static_cast<int32_t>(static_cast<uint32_t>(val1) - 4194304u)) + 5;
@@ -71,12 +72,12 @@ void DrawExtralSpanLine(PaintContext& ctx, int32_t start, int32_t end, int32_t v
         SelectNotationFont(ctx, e.nLogFont.lfHeight, gap);
         ctx.Dc.DrawTextInRect(GlyphRun(0xF09D, kFullRun), band(gapLeft, e.Left), kBottomLeft);
     }
-    if (code != 146 && code != 148) return;
+    if (code != kMarkPadSlideStart && code != kMarkPadPressSlideStart) return;
     SelectNotationFont(ctx, e.nLogFont.lfHeight);
     const double middle = (SpanCentre(s) + SpanCentre(e)) / 2;
     const auto pad = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0CE));
     ctx.Dc.TextOutAt(Px(middle - pad.cx / 2.0), Px(top + pad.cy * 1243.0 / 2988), Glyph(0xF0CE));
-    if (code != 148) return;
+    if (code != kMarkPadPressSlideStart) return;
     const auto press = MeasureWordGdip(ctx.Data, ctx.mLogFont, Glyph(0xF0BD));
     ctx.Dc.TextOutAt(Px(middle - press.cx / 2.0), Px(top - press.cy * 737.0 / 2988), Glyph(0xF0BD));
 }

@@ -14,11 +14,11 @@ namespace notaline {
 namespace {
 
 bool IsArcEnd(int32_t code) {
-    return code == 73 || code == 151 || code == 153;
+    return code == kMarkArcEnd || code == kMarkBowSlurEnd || code == kMarkDottedSlurEnd;
 }
 
 bool IsSlideEnd(int32_t code) {
-    return code == 122 || code == 147 || code == 149;
+    return code == kMarkSlideEnd || code == kMarkPadSlideEnd || code == kMarkPadPressSlideEnd;
 }
 
 // The first slot after `word` on its line whose pair number is `pair` and that `accept` takes.
@@ -77,7 +77,7 @@ void DrawExtralTupletStart(PaintContext& ctx, int32_t word, int32_t slot) {
     const int32_t pair = mark.ExtralWordVal2;
     const std::string text = GetExtralWordVal3(ctx.Data, word, slot);
     const int32_t v = tessaly::CInt(mark.ExtralWordVal1);
-    const SlotRef end = FindLaterOnLine(ctx.Data, word, *line, pair, [](int32_t c) { return c == 75; });
+    const SlotRef end = FindLaterOnLine(ctx.Data, word, *line, pair, [](int32_t c) { return c == kMarkTupletEnd; });
     if (end.Word >= 0) {
         DrawTupletArc(ctx, word, end.Word, v, text);
     } else {
@@ -105,9 +105,9 @@ void DrawExtralLengthHairpin(PaintContext& ctx, int32_t word, int32_t slot) {
     const double x2 = Word(ctx, word + n).Left;
     const double y = w.Bottom - w.UpSpace + OffsetPx(w, mark.ExtralWordVal1);
     const double d = (x2 - x1) / *k;
-    double a1 = d, a2 = 0, b1 = -d, b2 = 0;  // 82: the opening closes
-    if (mark.IndexType == 83) a1 = d / 2, a2 = d, b1 = -d / 2, b2 = -d;
-    if (mark.IndexType == 84) a1 = d, a2 = d / 2, b1 = -d, b2 = -d / 2;
+    double a1 = d, a2 = 0, b1 = -d, b2 = 0;  // a diminuendo: the opening closes
+    if (mark.IndexType == kMarkCrescendoBreak) a1 = d / 2, a2 = d, b1 = -d / 2, b2 = -d;
+    if (mark.IndexType == kMarkDiminuendoBreak) a1 = d, a2 = d / 2, b1 = -d, b2 = -d / 2;
     const uint32_t argb = GetWordArgb(ctx, word);
     const auto width = static_cast<float>(PenWidth(ctx));
     ctx.Dc.PenLine(Px(x1), Px(y + a1), Px(x2), Px(y + a2), argb, width);

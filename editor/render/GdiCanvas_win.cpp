@@ -5,6 +5,7 @@
 #include "model/Measure.h"
 #include "model/Tables.h"
 #include "render/GdiTextMeasurer_win.h"
+#include "win/GdipHandles.h"
 
 namespace notaline {
 
@@ -72,6 +73,7 @@ void GdiCanvas::FocusRect(const IntRect& box) {
 }
 
 void GdiCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) {
+    if ((argb >> 24) == 0) return;  // a printer's GDI+ would fill it black
     FillRectSolid(graphics_, x, y, width, height, argb, kUnitPixel);
 }
 
@@ -93,8 +95,8 @@ void GdiCanvas::FillTriangle(const FloatPoint (&points)[3], uint32_t argb) {
     const Gdiplus::PointF p[3] = {{points[0].X, points[0].Y}, {points[1].X, points[1].Y}, {points[2].X, points[2].Y}};
     Gdiplus::GpSolidFill* brush = nullptr;
     if (flat::GdipCreateSolidFill(argb, &brush) != Gdiplus::Ok) return;
+    const win::gdip::Brush owner(brush);
     flat::GdipFillPolygon(graphics_, brush, p, 3, Gdiplus::FillModeAlternate);
-    flat::GdipDeleteBrush(brush);
 }
 
 void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t charset, float emSize,
@@ -110,10 +112,13 @@ void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t
     const LOGFONTW lf = ToLogFontW(font);
     Gdiplus::GpFont* gpFont = nullptr;
     if (flat::GdipCreateFontFromLogfontW(dc_, &lf, &gpFont) != Gdiplus::Ok) return;
+    const win::gdip::Font fontOwner(gpFont);
     Gdiplus::GpStringFormat* format = nullptr;
     Gdiplus::GpSolidFill* brush = nullptr;
     flat::GdipCreateStringFormat(Gdiplus::StringFormatFlagsMeasureTrailingSpaces, LANG_NEUTRAL, &format);
+    const win::gdip::Format formatOwner(format);
     flat::GdipCreateSolidFill(argb, &brush);
+    const win::gdip::Brush brushOwner(brush);
     Gdiplus::RectF measured;
     if (format && brush) {
         flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
@@ -129,21 +134,21 @@ void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t
     Gdiplus::GpBitmap* picture = nullptr;
     if (width > 0 && height > 0 && width <= 4096 && height <= 4096 &&
         flat::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &picture) == Gdiplus::Ok) {
+        const win::gdip::Image pictureOwner(picture);
         Gdiplus::GpGraphics* inner = nullptr;
         if (flat::GdipGetImageGraphicsContext(picture, &inner) == Gdiplus::Ok) {
-            flat::GdipSetTextRenderingHint(inner, Gdiplus::TextRenderingHintAntiAlias);
-            const Gdiplus::RectF at(0, 0, measured.Width, measured.Height);
-            flat::GdipDrawString(inner, Wide(wide), static_cast<INT>(wide.size()), gpFont, &at, format, brush);
-            flat::GdipDeleteGraphics(inner);
+            {
+                // Released before the picture is drawn, so that its text is all there.
+                const win::gdip::Graphics innerOwner(inner);
+                flat::GdipSetTextRenderingHint(inner, Gdiplus::TextRenderingHintAntiAlias);
+                const Gdiplus::RectF at(0, 0, measured.Width, measured.Height);
+                flat::GdipDrawString(inner, Wide(wide), static_cast<INT>(wide.size()), gpFont, &at, format, brush);
+            }
             flat::GdipDrawImageRectRect(graphics_, picture, box.X, box.Y, box.Width * width / measured.Width,
                                         box.Height * height / measured.Height, 0, 0, static_cast<float>(width),
                                         static_cast<float>(height), Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
         }
-        flat::GdipDisposeImage(picture);
     }
-    if (brush) flat::GdipDeleteBrush(brush);
-    if (format) flat::GdipDeleteStringFormat(format);
-    flat::GdipDeleteFont(gpFont);
 }
 
 void GdiCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
@@ -157,17 +162,17 @@ void GdiCanvas::TranslucentText(std::string_view text, const tessaly::LogFont& f
     const LOGFONTW lf = ToLogFontW(font);
     Gdiplus::GpFont* gpFont = nullptr;
     if (flat::GdipCreateFontFromLogfontW(dc_, &lf, &gpFont) != Gdiplus::Ok) return;
+    const win::gdip::Font fontOwner(gpFont);
     Gdiplus::GpSolidFill* brush = nullptr;
     flat::GdipCreateSolidFill(argb, &brush);
+    const win::gdip::Brush brushOwner(brush);
     Gdiplus::GpStringFormat* format = nullptr;
     flat::GdipCreateStringFormat(static_cast<INT>(formatFlags), LANG_NEUTRAL, &format);
+    const win::gdip::Format formatOwner(format);
     flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentCenter);
     const std::u16string wide = TextForCharset(text, charset);
     const Gdiplus::RectF box(layout.X, layout.Y, layout.Width, layout.Height);
     flat::GdipDrawString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &box, format, brush);
-    flat::GdipDeleteStringFormat(format);
-    flat::GdipDeleteBrush(brush);
-    flat::GdipDeleteFont(gpFont);
 }
 
 }  // namespace notaline

@@ -4,7 +4,7 @@
 
 #include "paint/Canvas.h"
 #include "win/GdiHandles.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 

@@ -31,10 +31,21 @@ GdiTextMeasurer::GdiTextMeasurer()
     graphics_->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     graphics_->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics_->SetPageUnit(Gdiplus::UnitPixel);
+    gdipDpi_ = static_cast<int32_t>(std::lround(graphics_->GetDpiY()));
+    gdiDpi_ = GetDeviceCaps(measureDc_.Get(), LOGPIXELSY);
 }
 
 tessaly::SIZEF GdiTextMeasurer::MeasureGdip(const tessaly::LogFont& font, float emPoints, std::u16string_view ch) {
     if (ch.empty()) return {};
+    return cache_.Get(MeasurePath::Gdiplus, gdipDpi_, font, emPoints, ch.substr(0, 1),
+                      [&] { return MeasureGdipNow(font, emPoints, ch[0]); });
+}
+
+tessaly::SIZEF GdiTextMeasurer::MeasureGdi(const tessaly::LogFont& font, std::u16string_view text) {
+    return cache_.Get(MeasurePath::Gdi, gdiDpi_, font, 0, text, [&] { return MeasureGdiNow(font, text); });
+}
+
+tessaly::SIZEF GdiTextMeasurer::MeasureGdipNow(const tessaly::LogFont& font, float emPoints, char16_t ch) {
     // Made from a LOGFONT: GDI+ does not find private fonts by family name, and a font made from
     // the family of one made this way measures another face. A LOGFONT holds whole pixels, so
     // the box is scaled from the nearest whole size; GDI+ layout scales linearly.
@@ -48,14 +59,14 @@ tessaly::SIZEF GdiTextMeasurer::MeasureGdip(const tessaly::LogFont& font, float 
 
     Gdiplus::RectF box;
     const Gdiplus::RectF layout(0, 0, 1000, 1000);
-    if (graphics_->MeasureString(reinterpret_cast<const WCHAR*>(ch.data()), 1, &use, layout, nullptr, &box) !=
+    if (graphics_->MeasureString(reinterpret_cast<const WCHAR*>(&ch), 1, &use, layout, nullptr, &box) !=
         Gdiplus::Ok)
         return {};
     const double scale = pixels / whole;
     return {static_cast<float>(box.Width * scale), static_cast<float>(box.Height * scale)};
 }
 
-tessaly::SIZEF GdiTextMeasurer::MeasureGdi(const tessaly::LogFont& font, std::u16string_view text) {
+tessaly::SIZEF GdiTextMeasurer::MeasureGdiNow(const tessaly::LogFont& font, std::u16string_view text) {
     const LOGFONTW lf = ToLogFontW(font);
     win::FontHandle handle(CreateFontIndirectW(&lf));
     win::SelectScope select(measureDc_.Get(), handle.Get());

@@ -2,6 +2,7 @@
 
 #include "render/FillRectColor_win.h"
 #include "render/GdiCanvas_win.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 
@@ -26,13 +27,13 @@ std::unique_ptr<MemoryBuffer> MemoryBuffer::Make(PixelSize size, bool graphics) 
     b->size_ = size;
     win::OwnedDc display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
     if (!display.Get()) return nullptr;
-    b->dc_ = CreateCompatibleDC(display.Get());
-    if (!b->dc_) return nullptr;
+    b->dc_ = win::OwnedDc(CreateCompatibleDC(display.Get()));
+    if (!b->dc_.Get()) return nullptr;
     b->bitmap_ = win::BitmapHandle(CreateCompatibleBitmap(display.Get(), size.Width, size.Height));
     if (!b->bitmap_) return nullptr;
-    b->oldBitmap_ = SelectObject(b->dc_, b->bitmap_.Get());
+    b->oldBitmap_ = SelectObject(b->dc_.Get(), b->bitmap_.Get());
     if (graphics) {
-        b->graphics_ = std::make_unique<PageGraphics>(b->dc_);
+        b->graphics_ = std::make_unique<PageGraphics>(b->dc_.Get());
         if (!b->graphics_->Get()) return nullptr;
     }
     return b;
@@ -40,9 +41,8 @@ std::unique_ptr<MemoryBuffer> MemoryBuffer::Make(PixelSize size, bool graphics) 
 
 MemoryBuffer::~MemoryBuffer() {
     graphics_.reset();
-    if (dc_ && oldBitmap_) SelectObject(dc_, oldBitmap_);
+    if (dc_.Get() && oldBitmap_) SelectObject(dc_.Get(), oldBitmap_);
     bitmap_.Reset();
-    if (dc_) DeleteDC(dc_);
 }
 
 bool PageBuffers::MakePageBuffers(PixelSize page) {
@@ -123,10 +123,8 @@ void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
 
 void PageBuffers::Present(int32_t x, int32_t y) {
     if (!window_ || !view_) return;
-    if (HDC dc = GetDC(window_)) {
-        BitBlt(dc, x, y, view_->Size().Width, view_->Size().Height, view_->Dc(), 0, 0, SRCCOPY);
-        ReleaseDC(window_, dc);
-    }
+    const win::WindowDc dc(window_);
+    if (dc.Get()) BitBlt(dc.Get(), x, y, view_->Size().Width, view_->Size().Height, view_->Dc(), 0, 0, SRCCOPY);
 }
 
 void PageBuffers::HideCaret() {

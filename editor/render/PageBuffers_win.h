@@ -21,14 +21,14 @@ public:
     MemoryBuffer& operator=(const MemoryBuffer&) = delete;
     ~MemoryBuffer();
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Get(); }
     HBITMAP Bitmap() const { return bitmap_.Get(); }
     PageGraphics* Graphics() const { return graphics_.get(); }
     PixelSize Size() const { return size_; }
 
 private:
     MemoryBuffer() = default;
-    HDC dc_ = nullptr;
+    win::OwnedDc dc_;
     win::BitmapHandle bitmap_;
     HGDIOBJ oldBitmap_ = nullptr;
     std::unique_ptr<PageGraphics> graphics_;

@@ -5,21 +5,16 @@ namespace notaline {
 namespace flat = Gdiplus::DllExports;
 
 PageGraphics::PageGraphics(HDC dc) {
-    if (flat::GdipCreateFromHDC(dc, &graphics_) != Gdiplus::Ok) {
-        graphics_ = nullptr;
-        return;
-    }
-    flat::GdipSetSmoothingMode(graphics_, Gdiplus::SmoothingModeAntiAlias);
-    flat::GdipSetTextRenderingHint(graphics_, Gdiplus::TextRenderingHintAntiAlias);
-    flat::GdipSetPageUnit(graphics_, Gdiplus::UnitPixel);
-}
-
-PageGraphics::~PageGraphics() {
-    if (graphics_) flat::GdipDeleteGraphics(graphics_);
+    GpGraphics* graphics = nullptr;
+    if (flat::GdipCreateFromHDC(dc, &graphics) != Gdiplus::Ok) return;
+    graphics_.reset(graphics);
+    flat::GdipSetSmoothingMode(graphics, Gdiplus::SmoothingModeAntiAlias);
+    flat::GdipSetTextRenderingHint(graphics, Gdiplus::TextRenderingHintAntiAlias);
+    flat::GdipSetPageUnit(graphics, Gdiplus::UnitPixel);
 }
 
 void PageGraphics::Flush() {
-    if (graphics_) flat::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+    if (graphics_) flat::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
 }
 
 }  // namespace notaline

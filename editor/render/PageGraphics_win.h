@@ -1,6 +1,7 @@
 #pragma once
 
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
+#include "win/GdipHandles.h"
 
 namespace notaline {
 
@@ -11,14 +12,14 @@ public:
     explicit PageGraphics(HDC dc);
     PageGraphics(const PageGraphics&) = delete;
     PageGraphics& operator=(const PageGraphics&) = delete;
-    ~PageGraphics();
+    ~PageGraphics() = default;
 
-    GpGraphics* Get() const { return graphics_; }
+    GpGraphics* Get() const { return graphics_.get(); }
     // Finishes pending drawing before GDI reads or writes the layer again.
     void Flush();
 
 private:
-    GpGraphics* graphics_ = nullptr;
+    win::gdip::Graphics graphics_;
 };
 
 }  // namespace notaline

@@ -1,6 +1,7 @@
 #include "render/PictureExport_win.h"
 
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
+#include "win/GdipHandles.h"
 
 namespace notaline {
 
@@ -55,6 +56,7 @@ GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFo
     Gdiplus::GpBitmap* bitmap = nullptr;
     GpStatus status = flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
     if (status != Gdiplus::Ok) return status;
+    const win::gdip::Image owner(bitmap);
     GpImage* image = bitmap;
     switch (format) {
         case PictureFormat::Jpg: status = SaveImageToJPG(image, file, 100); break;
@@ -63,7 +65,6 @@ GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFo
         case PictureFormat::Gif: status = SaveImageToGIF(image, file); break;
         case PictureFormat::None: status = Gdiplus::InvalidParameter; break;
     }
-    flat::GdipDisposeImage(image);
     return status;
 }
 
@@ -84,6 +85,7 @@ PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageB
 
     const double kept = data.AboutPageInfo.nScale;
     data.AboutPageInfo.nScale = 1;
+    data.BlankParagraphEnds = true;
     if (screen.ResetPageBuffers() && screen.InitPageBuffers()) {
         for (int32_t n = 0; n < pages; ++n) {
             screen.DrawPageLayers(n, 0, {true, true, true});
@@ -99,6 +101,7 @@ PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageB
         status = {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0)};
     }
     data.AboutPageInfo.nScale = kept;
+    data.BlankParagraphEnds = false;
     screen.ResetPageBuffers();
     screen.InitPageBuffers();
     screen.RefreshView(data.SelStart, data.SelLength, tessaly::AllRefresh);

@@ -36,7 +36,7 @@ public:
     }
     void EnsureWordVisible(int32_t index) { screen_.EnsureWordVisible(index); }
     void ResetView() { screen_.ResetView(); }
-    CaretRect GetCaretRect() { return screen_.GetCaretRect(); }
+    CaretBox GetCaretRect() { return screen_.GetCaretRect(); }
     // The pages as pictures; without an answerer the question box asks over the window.
     PictureExportStatus SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm = {});
 

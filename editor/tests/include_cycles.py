@@ -1,33 +1,80 @@
-"""Fails when the editor's modules include each other in a cycle.
+"""Fails when modules include each other in a cycle, or a folder includes a higher one.
 
 A module is a .h/.cpp pair of one folder; it depends on every module whose header either file
-includes. Usage: include_cycles.py <editor folder>
+includes. Tests, benches and fuzzers are left out: they may reach any folder they test.
+Usage: include_cycles.py <source root>
 """
 import os
 import re
 import sys
 
-FOLDERS = ("model", "paint", "render", "control", "music")
-INCLUDE = re.compile(r'#include "((?:%s)/[^"]+)\.h"' % "|".join(FOLDERS))
+# Folders from the bottom up; a folder includes only folders of a lower level.
+LEVELS = {
+    "tools/records": 0,
+    "win": 1,
+    "com": 2,
+    "outside": 3,
+    "tools": 4,
+    "editor/model": 5,
+    "button": 5,
+    "editor/paint": 6,
+    "editor/music": 6,
+    "editor/render": 7,
+    "editor/control": 8,
+    "app": 9,
+}
+# Where a quoted include is looked for, after the including file's own folder.
+SEARCH = ("", "editor", "tools", "outside", "button")
+SKIPPED = ("tests", "bench", "fuzz", "api")
+INCLUDE = re.compile(r'#include "([^"]+)"')
 
 
-def modules(editor):
-    graph = {}
-    for folder in FOLDERS:
-        path = os.path.join(editor, folder)
-        if not os.path.isdir(path):
-            continue
-        for name in os.listdir(path):
-            if not name.endswith((".h", ".cpp")):
-                continue
-            module = folder + "/" + name.rsplit(".", 1)[0]
-            deps = graph.setdefault(module, set())
-            with open(os.path.join(path, name), encoding="utf-8") as f:
-                for line in f:
-                    m = INCLUDE.match(line)
-                    if m and m.group(1) != module:
-                        deps.add(m.group(1))
-    return graph
+def folder_of(path):
+    best = None
+    for folder in LEVELS:
+        if path == folder or path.startswith(folder + "/"):
+            if best is None or len(folder) > len(best):
+                best = folder
+    return best
+
+
+def sources(root):
+    for folder in LEVELS:
+        top = os.path.join(root, folder)
+        for dirpath, dirnames, filenames in os.walk(top):
+            dirnames[:] = [d for d in dirnames if d not in SKIPPED and folder_of(
+                os.path.relpath(os.path.join(dirpath, d), root)) == folder]
+            for name in filenames:
+                if name.endswith((".h", ".cpp")):
+                    yield os.path.relpath(os.path.join(dirpath, name), root)
+
+
+def resolve(root, including, target):
+    for base in (os.path.dirname(including),) + SEARCH:
+        path = os.path.normpath(os.path.join(base, target))
+        if os.path.isfile(os.path.join(root, path)):
+            return path
+    return None
+
+
+def modules(root):
+    graph, upward = {}, []
+    for path in sources(root):
+        module = path.rsplit(".", 1)[0]
+        deps = graph.setdefault(module, set())
+        with open(os.path.join(root, path), encoding="utf-8") as f:
+            for line in f:
+                m = INCLUDE.match(line)
+                target = m and resolve(root, path, m.group(1))
+                if not target:
+                    continue
+                dep = target.rsplit(".", 1)[0]
+                if dep != module:
+                    deps.add(dep)
+                a, b = folder_of(path), folder_of(target)
+                if b is not None and a != b and LEVELS[b] >= LEVELS[a]:
+                    upward.append("%s -> %s" % (path, target))
+    return graph, upward
 
 
 def cycles(graph):
@@ -62,7 +109,10 @@ def cycles(graph):
 
 
 if __name__ == "__main__":
-    found = cycles(modules(sys.argv[1]))
+    graph, upward = modules(sys.argv[1])
+    found = cycles(graph)
     for part in found:
         print("include cycle:", " ".join(part))
-    sys.exit(1 if found else 0)
+    for edge in upward:
+        print("include upward:", edge)
+    sys.exit(1 if found or upward else 0)

@@ -30,6 +30,12 @@ def bar_line():
     return _bar(300), 600
 
 
+# "|" typed as text in the notation font: the plain bar line it stands for.
+@glyph(0x7C, "typedBar")
+def typed_bar():
+    return _bar(300), 600
+
+
 @glyph(0x5A, "barDashed")
 def bar_dashed():
     n = 7

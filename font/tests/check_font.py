@@ -34,6 +34,8 @@ ONE_BYTE = (list(range(0x20, 0x3C)) + [0x3E, 0x3F, 0x40, 0x41] + list(range(0x43
             + list(range(0x75, 0x7B)))
 TWO_BYTE = (list(range(0xF085, 0xF08A)) + [0xF08D, 0xF08E] + list(range(0xF09B, 0xF0C0))
             + [0xF0C9, 0xF0CD, 0xF0CE] + list(range(0xF0DD, 0xF0E3)) + [0xF0F0])
+# Characters typed in the notation font: each draws something, never the empty box.
+TYPED_NOTATION = "01234567+.|-=CDEFGA()#"
 TILING = [0x21, 0x22, 0x23, 0x3F, 0x56, 0x53, 0xF09D, 0xF0A1, 0xF0A6, 0xF0AA, 0xF0DF]
 
 # Default vertical offset of each mark, in units.
@@ -185,6 +187,10 @@ class TableTest(FontCase):
     def test_every_code_is_mapped(self):
         missing = [hex(c) for c in ONE_BYTE + TWO_BYTE if uni(c) not in self.cmap]
         self.assertEqual(missing, [])
+
+    def test_typed_notation_characters_have_ink(self):
+        blank = [c for c in TYPED_NOTATION if uni(ord(c)) not in self.cmap or self.g(ord(c)).empty]
+        self.assertEqual(blank, [])
 
     def test_lead_byte_is_empty_and_takes_no_room(self):
         lead = self.g(0xF0F0)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "PlayMidi_win.h"
 #include "PlayNote.h"
 #include "Tickwell_win.h"
 #include "TimerWait_win.h"
@@ -102,7 +103,7 @@ TEST(Tickwell, ASongPlaysOnTimeAndIsReleasedFromItsOwnStop) {
     tessaly::PlayMidi shared;
     shared.Out = &out;
     shared.Clock = &clock;
-    shared.MakeTimer = [] { return std::make_unique<Tickwell>(); };
+    shared.MakeTimer = [] { return std::make_unique<tessaly::TickwellTimer>(); };
     std::vector<double> at;
     std::unique_ptr<tessaly::PlayNote> player = std::make_unique<tessaly::PlayNote>(shared);
     int stops = 0;

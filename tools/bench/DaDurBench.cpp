@@ -13,60 +13,29 @@
 #include "BenchTiming.h"
 #include "Cp936.h"
 #include "DaDurFile.h"
+#include "SongPages.h"
+#include "records/Marks.h"
 
 namespace {
 
 using namespace tessaly;
 
-class QuietSystem final : public DaDurSystem {
-public:
-    void Progress(intptr_t, int32_t) override {}
-    void Beep() override {}
-    void Message(intptr_t, const std::u16string&) override {}
-    std::vector<std::string> InstalledFonts() override { return {"tolvane", Utf16ToCp936(u"宋体").value()}; }
-    double ZoomFactor() override { return 1.0; }
-    int32_t CurrentDpi() override { return 96; }
-};
-
-// About 500 characters a page: notation with durations, octaves and marks,
-// bar lines, lyrics under them, a paragraph end every 50 characters.
+// Notation with durations, octaves and marks, bar lines, lyrics under them.
 JpData Generate(int pages) {
-    QuietSystem system;
-    DaDurFile base(system);
-    base.ReadRtfFile(0, "");
-    JpData doc = base.Data();
-    const aWordInfo title = doc.WordInfo[0];
-    const aWordInfo end = doc.WordInfo.back();
-    const std::string lyrics = Utf16ToCp936(u"春眠不觉晓处处闻啼鸟夜来风雨声花落知多少").value();
-    const auto lyricChars = SplitGbkChars(lyrics);
-    doc.WordInfo.clear();
+    NoDaDurSystem system({"tolvane", Utf16ToCp936(u"宋体").value()});
     int pair = 0;
-    for (int i = 0; i < pages * 500; ++i) {
-        if (i % 50 == 49) {
-            doc.WordInfo.push_back(end);
-            continue;
+    return bench::SongPages(system, pages, [&pair](aWordInfo& w, int i) {
+        w.WdAsc = static_cast<int16_t>('1' + i % 7);
+        w.Yc = static_cast<uint8_t>(i % 3);
+        w.YG = static_cast<uint8_t>(i % 5 == 0 ? 1 : 0);
+        if (i % 8 == 0) {
+            w.IsJpGcCtl = 2;
+            w.WdAsc = 87;  // bar line
         }
-        aWordInfo w = title;
-        if ((i / 50) % 2 == 0) {
-            w.IsJpGcCtl = 1;
-            w.nLogFont.FontTblIndex = 0;
-            w.WdAsc = static_cast<int16_t>('1' + i % 7);
-            w.Yc = static_cast<uint8_t>(i % 3);
-            w.YG = static_cast<uint8_t>(i % 5 == 0 ? 1 : 0);
-            if (i % 8 == 0) {
-                w.IsJpGcCtl = 2;
-                w.WdAsc = 87;  // bar line
-            }
-            if (i % 10 == 1) w.ExtralWordInfo[0] = {72, 0, ++pair % 7, {}};
-            if (i % 10 == 3) w.ExtralWordInfo[0] = {73, 0, pair % 7, {}};
-            if (i % 25 == 5) w.ExtralWordInfo[1] = {37, 2, 0, {'p', 'p'}};
-        } else {
-            w.WdAsc = *WdAscFromGbk(lyricChars[i % lyricChars.size()]);
-        }
-        doc.WordInfo.push_back(w);
-    }
-    doc.FileInfo.WordCount = static_cast<int32_t>(doc.WordInfo.size());
-    return doc;
+        if (i % 10 == 1) w.ExtralWordInfo[0] = {marks::kMarkArcStart, 0, ++pair % 7, {}};
+        if (i % 10 == 3) w.ExtralWordInfo[0] = {marks::kMarkArcEnd, 0, pair % 7, {}};
+        if (i % 25 == 5) w.ExtralWordInfo[1] = {marks::kMarkTempoChange, 2, 0, {'p', 'p'}};
+    });
 }
 
 using bench::BestMs;
@@ -74,7 +43,7 @@ using bench::BestMs;
 }  // namespace
 
 int main() {
-    QuietSystem system;
+    NoDaDurSystem system({"tolvane", Utf16ToCp936(u"宋体").value()});
     const auto dir = std::filesystem::temp_directory_path() / "dadur_bench";
     std::filesystem::create_directories(dir);
     const auto file = dir / "200pages.DaDur";

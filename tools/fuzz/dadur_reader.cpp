@@ -7,22 +7,8 @@
 #include "DaDurReader.h"
 #include "DaDurWriter.h"
 
-namespace {
-
-class QuietSystem final : public tessaly::DaDurSystem {
-public:
-    void Progress(intptr_t, int32_t) override {}
-    void Beep() override {}
-    void Message(intptr_t, const std::u16string&) override {}
-    std::vector<std::string> InstalledFonts() override { return {"tolvane"}; }
-    double ZoomFactor() override { return 1.25; }
-    int32_t CurrentDpi() override { return 120; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QuietSystem system;
+    tessaly::NoDaDurSystem system({"tolvane"}, 1.25, 120);
     tessaly::DaDurReader reader(system, system.ZoomFactor());
     tessaly::JpData doc;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -397,6 +397,33 @@ TEST(DaDurFile, AFailedReadKeepsTheDocument) {
     std::filesystem::remove(path);
 }
 
+// Without a header and without a paragraph a file is no document, not one that ends early.
+TEST(DaDurFile, AFileWithoutHeaderOrParagraphIsRefusedAndTheDocumentKept) {
+    test::TempFolder folder;
+    const struct {
+        const char* Bytes;
+        bool Read;
+    } rows[] = {{"", false},
+                {"hello\r\n", false},
+                {"\\jpcolor\\red0\\green0\\blue0;\r\n", false},
+                {"\\part a", true},
+                {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}}\r\n", true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Bytes);
+        const auto name = folder / "other.DaDur";
+        test::Spit(name, r.Bytes);
+        FakeDaDurSystem system;
+        DaDurFile file(system);
+        ASSERT_TRUE(file.ReadRtfFile(0, "").ok);
+        const DaDurStatus status = file.ReadRtfFile(0, name);
+        EXPECT_EQ(r.Read, status.ok);
+        if (r.Read) continue;
+        EXPECT_EQ(kErrBadFileFormat, status.number);
+        EXPECT_EQ("无效的文件格式", status.reason);
+        EXPECT_EQ(12, file.Data().FileInfo.WordCount);
+    }
+}
+
 TEST(DaDurFile, AReadCannotStartDuringAnother) {
     FakeDaDurSystem system;
     DaDurFile file(system);
@@ -479,6 +506,10 @@ TEST(DaDurFile, AFileCutAtEachTenthIsShownAndSaysItEndsEarly) {
             FakeDaDurSystem system;
             DaDurFile file(system);
             const DaDurStatus status = file.ReadRtfFile(0, name);
+            if (tenth == 0) {  // empty: no document
+                EXPECT_EQ(kErrBadFileFormat, status.number);
+                continue;
+            }
             ASSERT_TRUE(status.ok) << tenth << ": " << status.reason;
             if (tenth == 10) {
                 EXPECT_EQ(0, status.number);
@@ -507,13 +538,20 @@ TEST(DaDurReader, AMissingFontIsNamedOncePerRead) {
     JpData d;
     ASSERT_TRUE(ReadLines(system, {header, header, other, header, other}, d).ok);
     EXPECT_EQ((std::vector<std::u16string>{u"软件简谱字体 “tolvane” 缺失，建议重新安装。",
-                                           u"文档字体 “tolvane” 系统中没有找，显示可能不正确。",
-                                           u"文档字体 “other” 系统中没有找，显示可能不正确。"}),
+                                           u"文档字体 “tolvane”、“other” 系统中没有找，显示可能不正确。"}),
               system.messages);
     EXPECT_EQ(1, system.asked);
     // A new read names them again.
     ASSERT_TRUE(ReadLines(system, {header}, d).ok);
-    EXPECT_EQ(5u, system.messages.size());
+    EXPECT_EQ(4u, system.messages.size());
+    // Many missing fonts: one message, ten of them named, and how many there are.
+    std::string many = "\\jprtfver2\\basejpf0{\\fonttbl";
+    for (int k = 0; k < 300; ++k) many += "{\\f" + std::to_string(k) + "\\hyc1 F" + std::to_string(k) + ";}";
+    system.messages.clear();
+    ASSERT_TRUE(ReadLines(system, {many + "}"}, d).ok);
+    ASSERT_EQ(2u, system.messages.size());
+    EXPECT_EQ(u"文档字体 “f0”、“f1”、“f2”、“f3”、“f4”、“f5”、“f6”、“f7”、“f8”、“f9”等 300 个字体 系统中没有找，显示可能不正确。",
+              system.messages[1]);
 }
 
 TEST(DaDurReader, ADocumentBeyondTheLimitIsRefusedAndTheOldOneKept) {

@@ -115,26 +115,41 @@ TEST(MakeMid, SongTrack) {
     ASSERT_TRUE(m.WriteTrackInfo(events, 3, 3).ok);
     const std::string t = Chunk(m.Bytes(), 2);
     const std::string label = Gbk(u8"本音轨乐器索引：") + "40";
-    EXPECT_EQ(Hex(t.substr(0, 16)), "00 FF 51 03 07 A1 20 00 FF 59 02 FD 00 00 C2 28");
+    EXPECT_EQ(Hex(t.substr(0, 16)), "00 FF 51 03 07 A1 20 00 FF 59 02 FD 00 00 C0 28");
     EXPECT_EQ(t.substr(16, 4 + label.size()), std::string("\0\xFF\x03", 3) + char(label.size()) + label);
-    EXPECT_EQ(Hex(t.substr(20 + label.size())), "00 B2 07 64 00 92 3C 64 78 82 3C 00 83 60 92 3E 64 00 FF 2F 00");
+    EXPECT_EQ(Hex(t.substr(20 + label.size())), "00 B0 07 64 00 90 3C 64 78 80 3C 00 83 60 90 3E 64 00 FF 2F 00");
     EXPECT_EQ(Hex(m.Bytes().substr(10, 2)), "00 02");
     ASSERT_TRUE(m.WriteTrackInfo(events, 0, 1).ok);
     EXPECT_EQ(Hex(m.Bytes().substr(10, 2)), "00 03");
 }
 
-TEST(MakeMid, ChannelsSkipTheDrumChannel) {
+// Tracks that sound take channels in the order they are handed over, the drums' skipped.
+TEST(MakeMid, ChannelsGoInTheOrderTracksAreHandedOverSkippingTheDrums) {
+    const struct {
+        std::vector<int16_t> Tracks;
+        std::vector<int> Channels;
+    } rows[] = {{{1, 2, 4}, {0, 1, 2}},
+                {{3}, {0}},
+                {{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 1}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11}}};
+    for (const auto& r : rows) {
+        MakeMid m;
+        ASSERT_TRUE(m.WriteMidHead({}, Play(120, 3, 24), "x.mid").ok);
+        for (size_t k = 0; k < r.Tracks.size(); ++k) {
+            ASSERT_TRUE(m.WriteTrackInfo(nullptr, 0, r.Tracks[k]).ok);
+            // The track's program change names its channel.
+            EXPECT_EQ(0xC0 | r.Channels[k], static_cast<uint8_t>(Chunk(m.Bytes(), static_cast<int>(k) + 2).at(14)))
+                << r.Tracks[k];
+        }
+    }
+}
+
+TEST(MakeMid, FifteenSongTracksAtMost) {
     MakeMid m;
     ASSERT_TRUE(m.WriteMidHead({}, Play(120, 3, 24), "x.mid").ok);
-    EXPECT_EQ(m.ChannelOfTrack(9), 8);
-    EXPECT_EQ(m.ChannelOfTrack(10), 10);
-    EXPECT_EQ(m.ChannelOfTrack(11), 11);
-    ASSERT_TRUE(m.WriteTrackInfo(nullptr, 0, 10).ok);
-    EXPECT_EQ(m.ChannelOfTrack(11), 11);  // 10 and 11 no longer share a channel
-    EXPECT_EQ(m.ChannelOfTrack(17), 0);   // past channel 16: the lowest free one
     // Fifteen tracks fill every channel but the drums'; a sixteenth is refused.
-    for (int16_t t = 11; t <= 24 && m.TrackCount() < 16; ++t) ASSERT_TRUE(m.WriteTrackInfo(nullptr, 0, t).ok) << t;
+    for (int16_t t = 10; t <= 24 && m.TrackCount() < 16; ++t) ASSERT_TRUE(m.WriteTrackInfo(nullptr, 0, t).ok) << t;
     EXPECT_EQ(m.TrackCount(), 16);
+    EXPECT_EQ(-1, m.NextChannel());
     const DaDurStatus refused = m.WriteTrackInfo(nullptr, 0, 1);
     EXPECT_FALSE(refused.ok);
     EXPECT_FALSE(refused.reason.empty());

@@ -131,6 +131,31 @@ TEST(MyScrollInfo, DrivesTheScrollBarsOfARealWindow) {
     EXPECT_FALSE(w.Shown(WS_HSCROLL));
 }
 
+// The grid is set again after every edit and unchanged bars are then left alone: they keep their
+// values, a hidden bar stays hidden, and a bar that must change still does.
+TEST(MyScrollInfo, SettingTheGridAgainKeepsTheBarsAndAChangeStillApplies) {
+    ScrolledWindow w;
+    auto s = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
+    ASSERT_TRUE(s);
+    s->put_hwnd(VARIANT_FALSE, reinterpret_cast<LONG_PTR>(w.hwnd));
+    s->InitPageScrollInfo(100, 100, 1, 10);
+    s->HandleScrollMessage(SB_PAGEDOWN, VARIANT_TRUE);
+    for (int i = 0; i < 3; ++i) s->InitPageScrollInfo(-1, -1, 1, 10);
+    EXPECT_EQ(8856u, w.Bar(SB_VERT).nPage);
+    EXPECT_EQ(8856, w.Bar(SB_VERT).nPos);
+    EXPECT_TRUE(w.Shown(WS_VSCROLL));
+    EXPECT_FALSE(w.Shown(WS_HSCROLL));
+
+    s->InitPageScrollInfo(-1, -1, 1, 20);  // grid 120 x 2210
+    EXPECT_EQ(4448u, w.Bar(SB_VERT).nPage);
+    EXPECT_EQ(4448, w.Bar(SB_VERT).nPos);
+    s->InitPageScrollInfo(300, -1, 1, 20);  // wider than the client: the other bar comes
+    EXPECT_TRUE(w.Shown(WS_HSCROLL));
+    s->InitPageScrollInfo(100, -1, 1, 1);
+    EXPECT_FALSE(w.Shown(WS_VSCROLL));
+    EXPECT_FALSE(w.Shown(WS_HSCROLL));
+}
+
 TEST(MyScrollInfo, MembersByDispatchInInterfaceOrder) {
     ScrolledWindow w;
     auto s = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);

@@ -255,12 +255,12 @@ TEST(PlayNoteSetup, ChannelSetupIsSentWhenATrackIsAddedBeforeAnyNote) {
     PlayNote pn(b.shared);
     pn.SetInfoForPlay(0, b.shared.Settings);
     auto notes = std::vector<aCodeEvent>{Note(1, 60)};
-    ASSERT_TRUE(pn.SetNoteCode(notes.data(), 1, 2).ok);
-    EXPECT_EQ(b.out.Messages, (std::vector<uint32_t>{MidiShortMessage(0xB1, 7, 100), MidiShortMessage(0xB1, 0, 0),
-                                                     MidiShortMessage(0xC1, 5, 0), MidiShortMessage(0xB1, 10, 64)}));
+    ASSERT_TRUE(pn.SetNoteCode(notes.data(), 1, 2).ok);  // the first handed over: channel 0
+    EXPECT_EQ(b.out.Messages, (std::vector<uint32_t>{MidiShortMessage(0xB0, 7, 100), MidiShortMessage(0xB0, 0, 0),
+                                                     MidiShortMessage(0xC0, 5, 0), MidiShortMessage(0xB0, 10, 64)}));
     ASSERT_TRUE(pn.BeginPlay().ok);
     b.clock.Run();
-    EXPECT_EQ(NoteOns(b.out.Messages).at(0), MidiShortMessage(0x91, 60, 100));
+    EXPECT_EQ(NoteOns(b.out.Messages).at(0), MidiShortMessage(0x90, 60, 100));
     // One beat at 120 is 500 ms.
     EXPECT_EQ(b.Timer(1).Puts.at(1), 500 - 3);
 }
@@ -279,6 +279,11 @@ TEST(PlayNoteSetup, ChannelsFollowTheExportAndSkipTheDrums) {
     EXPECT_EQ(channels.size(), 15u);
     EXPECT_FALSE(channels.count(kPlayDrumChannel));
     EXPECT_EQ(pn.TrackPlayer(9).通道(), 10);
+    // Tracks 1, 2 and 4 sound on 0, 1 and 2, as in the export.
+    PlayNote three(b.shared);
+    three.SetInfoForPlay(0, b.shared.Settings);
+    for (int16_t t : {1, 2, 4}) ASSERT_TRUE(three.SetNoteCode(notes.data(), 1, t).ok);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(i, three.TrackPlayer(i).通道());
 }
 
 TEST(PlayNoteSetup, BadInputIsRefusedAndAddsNoPlayer) {

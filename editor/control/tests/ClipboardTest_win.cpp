@@ -61,7 +61,7 @@ void PutOnClipboard(UINT format, const std::vector<uint8_t>& bytes) {
 struct ClipboardTest : test::HostedControlTest {
     Editor& HostEditor() {
         Editor& ed = *Host().Running();
-        ed.Data.System = &system;
+        ed.Data.System = system;
         return ed;
     }
     static void Send(Editor& ed, UINT msg, WPARAM w = 0) { SendMessageW(ed.Window, msg, w, 0); }

@@ -49,7 +49,7 @@ protected:
         data.PageWidthPx = 140;
         data.PageHeightPx = 1020;
         data.DocLoaded = true;
-        data.System = &system;
+        data.System = system;
         view.Data = &data;
         commands = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>(), view, view);
         mouse = std::make_unique<MouseInput>(data, *commands, view, window);

@@ -59,7 +59,7 @@ struct MouseMenuTest : ::testing::Test {
         z = static_cast<ZEVudu*>(created.Get());
         ASSERT_TRUE(z->Running());
         ed = z->Running();
-        ed->Data.System = &keys;
+        ed->Data.System = keys;
         UpdateWindow(parent);
     }
     void TearDown() override {
@@ -105,7 +105,7 @@ struct MouseMenuTest : ::testing::Test {
         SetCursorPos(screen.x, screen.y);
         SeenMenu seen;
         std::atomic<bool> done{false};
-        HMENU menu = ed->ContextMenu;
+        HMENU menu = ed->ContextMenu.Get();
         std::thread watcher([&] {
             const ULONGLONG deadline = GetTickCount64() + 10000;
             HWND popup = nullptr;
@@ -233,7 +233,7 @@ TEST_F(MouseMenuTest, TheRightButtonMenuShowsTheLayoutOfTheInputStateOnlyOverAPa
     const SeenMenu beside = RightClick(At(-5, 300));
     EXPECT_FALSE(beside.Opened);
     wchar_t text[64] = {};
-    GetMenuStringW(ed->ContextMenu, 0, text, 64, MF_BYPOSITION);
+    GetMenuStringW(ed->ContextMenu.Get(), 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(L"接受歌词输入", text);
 }
 

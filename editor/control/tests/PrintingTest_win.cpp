@@ -10,7 +10,7 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
@@ -113,6 +113,25 @@ Pixels Decode(const std::wstring& file) {
     Pixels p = InkOf(static_cast<Gdiplus::GpBitmap*>(image));
     flat::GdipDisposeImage(image);
     return p;
+}
+
+// In cells of 16 pixels of the writable area (the screen's corner marks point out of it): where
+// the screen has ink the paper has too, and the reverse; a few cells differ (the paragraph marks,
+// anti-aliasing at edges).
+void ExpectInkAgrees(const EditorData& d, const Pixels& screen, const Pixels& paper) {
+    ASSERT_EQ(screen.Width, paper.Width);
+    int inked = 0, both = 0, paperOnly = 0;
+    for (int32_t y = d.WriteTop + 1; y + 16 < d.WriteBottom; y += 16)
+        for (int32_t x = d.WriteLeft + 1; x + 16 < d.WriteRight; x += 16) {
+            const bool s = screen.Count(x, y, x + 16, y + 16) > 2;
+            const bool p = paper.Count(x, y, x + 16, y + 16) > 2;
+            inked += s;
+            both += s && p;
+            paperOnly += p && !s;
+        }
+    EXPECT_GT(inked, 0);
+    EXPECT_LE(inked - both, inked / 5 + 1) << both << " of " << inked;  // + 1: the paragraph mark
+    EXPECT_LE(paperOnly, inked / 10 + 1) << paperOnly;
 }
 
 // A printer at 600 dpi whose pages are enhanced metafiles framed to the paper.
@@ -307,6 +326,23 @@ TEST_F(PrintingTest, ThreePagesAsPicturesInEachFormatAtZoomOneAndTheZoomKept) {
     }
 }
 
+TEST_F(PrintingTest, PicturesLeaveParagraphEndsBlank) {
+    Type("1234");
+    const std::wstring folder = L"control_pictures_ends\\";
+    ClearFolder(folder);
+    ASSERT_TRUE(SavePagePictures(*ed, folder + L"end.png"));
+    const Pixels p = Decode(folder + L"end.PNG");
+    int ends = 0;
+    for (const auto& w : ed->Data.WordInfo)
+        if (w.IsJpGcCtl == 3 && w.Bottom < p.Height) {
+            ++ends;
+            EXPECT_EQ(0, p.Count(static_cast<int32_t>(w.Left), static_cast<int32_t>(w.Top),
+                                 static_cast<int32_t>(w.Left + w.WdSize.cx), static_cast<int32_t>(w.Bottom)));
+        }
+    EXPECT_GT(ends, 0);
+    ClearFolder(folder);
+}
+
 TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold) {
     const std::wstring folder = L"control_pictures_cancel\\";
     ClearFolder(folder);
@@ -363,23 +399,33 @@ TEST_F(PrintingTest, PrintsEveryPageFromACopyWithProgressAndInkWhereTheScreenHas
         const Pixels screen = Decode(folder + shown[j]);
         const Pixels paperInk = printer.Played(j, {screenPage.Width, screenPage.Height});
         ASSERT_EQ(screen.Width, paperInk.Width);
-        // In cells of 16 pixels of the writable area (the screen's corner marks point out of
-        // it): where the screen has ink the paper has too, and the reverse; a few cells differ
-        // (the paragraph marks, anti-aliasing at edges).
-        const EditorData& d = ed->Data;
-        int inked = 0, both = 0, paperOnly = 0;
-        for (int32_t y = d.WriteTop + 1; y + 16 < d.WriteBottom; y += 16)
-            for (int32_t x = d.WriteLeft + 1; x + 16 < d.WriteRight; x += 16) {
-                const bool s = screen.Count(x, y, x + 16, y + 16) > 2;
-                const bool p = paperInk.Count(x, y, x + 16, y + 16) > 2;
-                inked += s;
-                both += s && p;
-                paperOnly += p && !s;
-            }
-        EXPECT_GT(inked, 0);
-        EXPECT_LE(inked - both, inked / 5 + 1) << both << " of " << inked;  // + 1: the paragraph mark
-        EXPECT_LE(paperOnly, inked / 10 + 1) << paperOnly;
+        ExpectInkAgrees(ed->Data, screen, paperInk);
     }
+}
+
+TEST_F(PrintingTest, PrintDocOnTheSystemQueueHasTheScreensInk) {
+    // Run by print_queue.sh, which serves a cups-pdf queue for this run and rasterises the PDF
+    // it receives into the folder.
+    if (!_wgetenv(L"JP_PRINT_QUEUE")) GTEST_SKIP() << "no print queue served for this run";
+    const std::wstring folder = L"control_print_queue\\";
+    ClearFolder(folder);
+    Type("1234567|1234567|");
+    ASSERT_EQ(1, ed->Data.PageCount());
+    ed->Data.AboutPageInfo.nScale = 1;
+    ASSERT_TRUE(SavePagePictures(*ed, folder + L"screen.png"));
+    {
+        DialogAnswerer answer([](HWND dialog) { Click(dialog, IDOK); });
+        ASSERT_EQ(S_OK, control->PrintDoc());
+        EXPECT_EQ(1, answer.Seen);
+    }
+    // The script writes the page, or why there is none.
+    const std::wstring printed = folder + L"printed.png", failed = folder + L"printed.failed";
+    for (int i = 0; i < 1200 && GetFileAttributesW(printed.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                    GetFileAttributesW(failed.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++i)
+        Sleep(100);
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(printed.c_str())) << "no page came out of the queue";
+    ExpectInkAgrees(ed->Data, Decode(folder + L"screen.PNG"), Decode(printed));
 }
 
 TEST_F(PrintingTest, ThePhysicalMarginMovesThePageOnTheDevice) {

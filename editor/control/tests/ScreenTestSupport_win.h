@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace notaline::test {
 

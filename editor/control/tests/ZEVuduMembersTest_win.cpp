@@ -11,6 +11,7 @@
 #include "control/ZEVudu_win.h"
 #include "HostedControlTest_win.h"
 #include "model/MarkCodes.h"
+#include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace notaline {
@@ -112,7 +113,7 @@ struct ZEVuduMembersTest : test::HostedControlTest {
     }
     Script Host(bool userMode = true) {
         control = &HostedControlTest::Host({}, userMode);
-        if (control->Running()) control->Running()->Data.System = &beeps;
+        if (control->Running()) control->Running()->Data.System = beeps;
         return Script(static_cast<IZEVudu*>(control));
     }
     Editor& Ed() { return *control->Running(); }
@@ -151,6 +152,22 @@ TEST_F(ZEVuduMembersTest, ZoomIsCutToTwoDecimalsAndClampedWithOneBeep) {
     EXPECT_EQ(2, beeps.beeps);
     EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"pScale", Var(std::nan(""))));
     EXPECT_FLOAT_EQ(0.55f, static_cast<float>(s.Get(L"pScale").Double()));
+}
+
+// A large custom paper: zoom 1 fits the buffers, 2.4 does not and keeps everything at 1.
+TEST_F(ZEVuduMembersTest, AZoomWhoseBuffersAreRefusedKeepsTheOldZoomEverywhere) {
+    Script s = Host();
+    tessaly::AboutPageInfo page = Ed().Data.AboutPageInfo;
+    page.PaperType = 9;
+    page.PageSize = {500, 700};
+    SendMessageW(control->Window(), tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&page));
+    ASSERT_EQ(9, Ed().Data.AboutPageInfo.PaperType);
+    ASSERT_EQ(S_OK, s.Put(L"pScale", Var(1.0)));
+    const int before = beeps.beeps;
+    ASSERT_EQ(S_OK, s.Put(L"pScale", Var(2.4)));
+    EXPECT_EQ(before + 1, beeps.beeps);
+    EXPECT_FLOAT_EQ(1.0f, static_cast<float>(s.Get(L"pScale").Double()));
+    EXPECT_DOUBLE_EQ(1.0, Ed().Renderer->Screen()->Screen().Scale());
 }
 
 TEST_F(ZEVuduMembersTest, SavingWritesByExtensionAndOnlySuccessClearsModified) {
@@ -268,6 +285,49 @@ TEST_F(ZEVuduMembersTest, BadIndexesAreRefusedAndChangeNothing) {
     EXPECT_EQ(-1, s.Get(L"CPdqLine").Long());
     ASSERT_EQ(S_OK, s.Put(L"XjdqLine", Var(int32_t{-2})));
     EXPECT_EQ(-1, s.Get(L"XjdqLine").Long());
+}
+
+// Values without a glyph, a mark, a page number or a page are refused, and change nothing.
+TEST_F(ZEVuduMembersTest, ValuesOutOfRangeAreRefusedAndChangeNothing) {
+    Script s = Host();
+    ASSERT_EQ(S_OK, s.Put(L"SelStart", Var(int32_t{0})));
+    ASSERT_EQ(S_OK, s.Put(L"SelLength", Var(int32_t{3})));
+    const auto words = Words();
+    const tessaly::AboutPageInfo page = Ed().Data.AboutPageInfo;
+    const struct {
+        const wchar_t* Name;
+        Var Value;
+        std::vector<Var> Args;
+        HRESULT Hr;
+    } rows[] = {
+        {L"WordYC", Var(int32_t{4}), {}, S_OK},  // a beep
+        {L"WordYg", Var(int32_t{7}), {}, S_OK},
+        {L"WordYg", Var(int32_t{255}), {}, S_OK},
+        {L"ExtralType", Var(int32_t{181}), {Var(int32_t{0}), Var(int32_t{0})}, DISP_E_EXCEPTION},
+        {L"ExtralType", Var(int32_t{-3}), {Var(int32_t{0}), Var(int32_t{0})}, DISP_E_EXCEPTION},
+        {L"SelFontSize", Var(int32_t{32767}), {}, DISP_E_EXCEPTION},
+        {L"SelFontSize", Var(int32_t{0}), {}, DISP_E_EXCEPTION},
+        {L"SelFontSize", Var(int32_t{-10}), {}, DISP_E_EXCEPTION},
+        {L"SelFontSize", Var(std::nan("")), {}, DISP_E_EXCEPTION},
+        {L"SelFontName", Var(L""), {}, DISP_E_EXCEPTION},
+        {L"PgNumberSize", Var(int32_t{3}), {}, DISP_E_EXCEPTION},
+        {L"PagePosType", Var(int32_t{6}), {}, DISP_E_EXCEPTION},
+        {L"UpSpace", Var(1e6), {}, DISP_E_EXCEPTION},
+        {L"SelWordUpSpace", Var(int32_t{-30000}), {}, DISP_E_EXCEPTION},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.Hr, s.Put(r.Name, r.Value, r.Args)) << r.Name;
+    EXPECT_EQ(3, beeps.beeps);
+    // Through the page-setup message: a zoom out of range, a custom paper of two metres.
+    tessaly::AboutPageInfo bad = page;
+    bad.nScale = 3;
+    SendMessageW(control->Window(), tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&bad));
+    bad = page;
+    bad.PaperType = 9;
+    bad.PageSize = {2000, 297};
+    SendMessageW(control->Window(), tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&bad));
+    EXPECT_EQ(0, std::memcmp(&page, &Ed().Data.AboutPageInfo, sizeof page));
+    EXPECT_TRUE(SameWords(words, Words()));
+    EXPECT_FALSE(Ed().Commands->Undo.CanUndo());
 }
 
 TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {

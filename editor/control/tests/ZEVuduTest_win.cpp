@@ -12,7 +12,7 @@
 #include "control/EditWindow_win.h"
 #include "HostedControlTest_win.h"
 #include "control/ZEVudu_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 namespace {
@@ -55,7 +55,7 @@ struct ZEVuduTest : test::HostedControlTest {
 
     // The control's editor, with its keys and beeps taken over by the test.
     Editor& WithHeldKeys(ZEVudu& z) {
-        z.Running()->Data.System = &keys;
+        z.Running()->Data.System = keys;
         return *z.Running();
     }
 
@@ -323,6 +323,35 @@ TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
     Send(z, WM_CHAR, 0x5B8B);
     EXPECT_TRUE(ed.PendingIme.empty());
     EXPECT_EQ(1, keys.beeps);  // lyric text typed in notation state
+}
+
+TEST_F(ZEVuduTest, ACharacterTypedWithoutAnInputMethodGoesInAsCodePage936Text) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const struct {
+        tessaly::InputState State;
+        WPARAM Code;
+        int Added, Beeps;
+    } rows[] = {
+        {tessaly::GcState, 0x5B8B, 1, 0},  // 宋
+        {tessaly::JpState, 0x5B8B, 1, 1},  // lyric text typed in notation state
+        {tessaly::GcState, 0x0E01, 0, 1},  // Thai: not in code page 936
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Code);
+        ed.Data.SelStart = 0;
+        ed.Data.SelLength = 0;
+        ed.Data.InputState = r.State;
+        const int32_t count = ed.Data.WordCount();
+        keys.beeps = 0;
+        Send(z, WM_CHAR, r.Code);
+        EXPECT_EQ(count + r.Added, ed.Data.WordCount());
+        EXPECT_EQ(r.Beeps, keys.beeps);
+        EXPECT_TRUE(ed.PendingIme.empty());
+        if (r.Added) {
+            EXPECT_NE(1, ed.Data.WordInfo[0].IsJpGcCtl);
+        }
+    }
 }
 
 using test::PumpUntil;

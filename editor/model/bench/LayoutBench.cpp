@@ -94,7 +94,7 @@ int main() {
     OneDocument source;
     source.Doc = Generated();
     EditorData data;
-    data.Measurer = &measurer;
+    data.Measurer = measurer;
 
     const auto t0 = Clock::now();
     NoPageView page;

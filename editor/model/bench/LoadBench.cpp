@@ -20,16 +20,6 @@ namespace {
 using namespace notaline;
 using namespace notaline::bench;
 
-class QuietSystem final : public tessaly::DaDurSystem {
-public:
-    void Progress(intptr_t, int32_t) override {}
-    void Beep() override {}
-    void Message(intptr_t, const std::u16string&) override {}
-    std::vector<std::string> InstalledFonts() override { return {"Tolvane"}; }
-    double ZoomFactor() override { return 1.0; }
-    int32_t CurrentDpi() override { return 96; }
-};
-
 // VmRSS or VmHWM of this process, in kB.
 long StatusKb(const char* field) {
     std::ifstream status("/proc/self/status");
@@ -48,7 +38,7 @@ bool ResetPeak() {
     return static_cast<bool>(clear);
 }
 
-void Measure(const char* what, const std::filesystem::path& file, QuietSystem& system) {
+void Measure(const char* what, const std::filesystem::path& file, tessaly::NoDaDurSystem& system) {
     const long base = StatusKb("VmRSS");
     if (!ResetPeak()) {
         std::printf("  %s: the peak resident size cannot be reset here\n", what);
@@ -57,7 +47,7 @@ void Measure(const char* what, const std::filesystem::path& file, QuietSystem& s
     const auto t0 = std::chrono::steady_clock::now();
     auto data = std::make_unique<EditorData>();
     SteadyMeasurer measurer;
-    data->Measurer = &measurer;
+    data->Measurer = measurer;
     FileDocumentSource source(system);
     NoPageView page;
     NoControlSite control;
@@ -76,7 +66,7 @@ int main() {
     std::filesystem::create_directories(folder);
     const auto dadur = folder / "bench.DaDur";
     const auto zoriv = folder / "bench.ZoRiv";
-    QuietSystem system;
+    tessaly::NoDaDurSystem system({"Tolvane"});
     {
         tessaly::JpData doc = Document(200 * kParagraphsPerPage);
         tessaly::DaDurFile file(system);

@@ -55,7 +55,7 @@ struct Figures {
 class Editor {
 public:
     Editor(int paragraphs, const std::filesystem::path& folder) : undo(data, array, folder, page, control) {
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         source.Doc = Document(paragraphs);
         LoadJpFile(data, source, page, control, 0, u"bench.dadur");
     }

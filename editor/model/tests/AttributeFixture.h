@@ -45,8 +45,8 @@ protected:
             w.cb = -1;
         }
         Layout();
-        data.Measurer = &measurer;
-        data.System = &system;
+        data.Measurer = measurer;
+        data.System = system;
         undo = MemoryHistory(data, array, journal, view);
         chars = std::make_unique<CharAttributes>(data, *undo);
         spacing = std::make_unique<SpacingCommands>(data, *undo);

@@ -224,7 +224,13 @@ TEST_F(CharAttributesTest, DurationsAndOctavesGoOnlyToCharactersThatTakeThem) {
     EXPECT_FALSE(chars->WordYg(2, 0, 1));
     EXPECT_FALSE(chars->WordYC(0, 2, 256));
     EXPECT_FALSE(chars->WordYg(0, 2, -1));
-    EXPECT_EQ(4, system.Beeps);
+    EXPECT_FALSE(chars->WordYC(0, 2, 4));  // no glyph beyond three lines and three dots each way
+    EXPECT_FALSE(chars->WordYg(0, 2, 7));
+    EXPECT_EQ(6, system.Beeps);
+    // Nothing takes the octave, or everything has the value already: no step.
+    EXPECT_FALSE(chars->WordYg(1, 1, 3));
+    EXPECT_FALSE(chars->WordYC(0, 2, 0));
+    EXPECT_EQ(6, system.Beeps);
     EXPECT_FALSE(undo->CanUndo());
 
     ASSERT_TRUE(chars->WordYC(0, 5, 2));

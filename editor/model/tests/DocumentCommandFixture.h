@@ -130,8 +130,8 @@ protected:
         p.nScale = 1;
         data.HwWordInfo = {Item(0, 1, 10), Item(0, 2, 50)};
         data.AboutFileInfo.HwWordCount = 2;
-        data.Measurer = &measurer;
-        data.System = &system;
+        data.Measurer = measurer;
+        data.System = system;
         undo = MemoryHistory(data, array, journal, view);
         paragraphs = std::make_unique<ParagraphCommands>(data, array, *undo);
         page = std::make_unique<PageSettings>(data, array, *undo);
@@ -160,12 +160,7 @@ protected:
     }
     // Undoes one step and checks the state before it, then redoes it and checks the state after.
     void ExpectUndoRedo(const DocumentState& before, const DocumentState& after) {
-        ASSERT_TRUE(undo->CanUndo());
-        undo->UserUndo();
-        EXPECT_EQ(before, StateOf(data));
-        ASSERT_TRUE(undo->CanRedo());
-        undo->UserRedo();
-        EXPECT_EQ(after, StateOf(data));
+        test::ExpectUndoRedo(*undo, before, after, [&] { return StateOf(data); });
     }
 };
 

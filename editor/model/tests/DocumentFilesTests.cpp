@@ -17,15 +17,11 @@ namespace notaline::test {
 namespace {
 
 // Every font installed; progress counted.
-class QuietSystem : public tessaly::DaDurSystem {
+class QuietSystem : public tessaly::NoDaDurSystem {
 public:
+    QuietSystem() : NoDaDurSystem({"Tolvane", "tolvane", "\xCB\xCE\xCC\xE5"}) {}
     int32_t ProgressCalls = 0;
     void Progress(intptr_t, int32_t) override { ++ProgressCalls; }
-    void Beep() override {}
-    void Message(intptr_t, const std::u16string&) override {}
-    std::vector<std::string> InstalledFonts() override { return {"Tolvane", "tolvane", "\xCB\xCE\xCC\xE5"}; }
-    double ZoomFactor() override { return 1.0; }
-    int32_t CurrentDpi() override { return 96; }
 };
 
 std::string FileBytes(const std::filesystem::path& file) {
@@ -44,7 +40,7 @@ protected:
     std::filesystem::path folder;
 
     void SetUp() override {
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         folder = std::filesystem::temp_directory_path() / "layout-document-files";
         std::filesystem::create_directories(folder);
     }
@@ -73,7 +69,7 @@ TEST_F(DocumentFiles, AZoRivFileLoadsWithProgress) {
     ASSERT_TRUE(tessaly::WriteZoRivFile(file, DocumentOf(data), 1.0, nullptr).Ok());
 
     EditorData loaded;
-    loaded.Measurer = &measurer;
+    loaded.Measurer = measurer;
     LoadJpFile(loaded, files, view, view, 0, file.u16string());
     EXPECT_TRUE(view.Failures.empty());
     EXPECT_TRUE(loaded.DocLoaded);
@@ -101,7 +97,7 @@ TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
         const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
         ASSERT_TRUE(saved.Ok) << saved.Reason;
         EditorData loaded;
-        loaded.Measurer = &measurer;
+        loaded.Measurer = measurer;
         EXPECT_TRUE(LoadJpFile(loaded, files, view, view, 0, file.u16string()));
         EXPECT_EQ(original, DocumentOf(loaded).WordInfo.size());
         // Read back and written again, the same file.

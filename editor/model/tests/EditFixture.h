@@ -36,7 +36,7 @@ protected:
                  ("jp_edit_" + std::string(test->test_suite_name()) + "_" + test->name());
         std::filesystem::remove_all(folder);
         view.Data = &data;
-        data.System = &system;
+        data.System = system;
     }
 
     void TearDown() override {

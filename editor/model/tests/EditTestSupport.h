@@ -44,6 +44,17 @@ inline int32_t CountSteps(UndoRedo& undo) {
     return n;
 }
 
+// Undoes one step and expects `before`, then redoes it and expects `after`; `now` reads the state.
+template <class State, class Now>
+void ExpectUndoRedo(UndoRedo& undo, const State& before, const State& after, Now&& now) {
+    ASSERT_TRUE(undo.CanUndo());
+    undo.UserUndo();
+    EXPECT_EQ(before, now());
+    ASSERT_TRUE(undo.CanRedo());
+    undo.UserRedo();
+    EXPECT_EQ(after, now());
+}
+
 // The seeded choices of the random-history tests: the same seed gives the same history.
 class RandomPicks {
 public:

@@ -126,7 +126,7 @@ TEST(Lookups, KeyAndButtonStates) {
     EditorData d;
     EXPECT_EQ(0, GetShiftState(d));  // no window system: nothing held
     test::FakeSystem sys;
-    d.System = &sys;
+    d.System = sys;
     sys.Down = {0x10, 0x11};
     EXPECT_EQ(3, GetShiftState(d));
     sys.Down = {0x12};

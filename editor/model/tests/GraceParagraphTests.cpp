@@ -69,7 +69,7 @@ TEST(GraceNotes, SelectionsWidenToWholeGroups) {
 TEST(GraceNotes, JoinedCharactersAndDrops) {
     EditorData d;
     test::FakeSystem sys;
-    d.System = &sys;
+    d.System = sys;
     SetWords(d, "0123456|");
     SetGroup(d, 1, 2, 1);  // joined to the note after it
     SetGroup(d, 5, 1, 2);  // joined to the note before it

@@ -45,8 +45,8 @@ protected:
         data.ColorTbl = {0};
         data.AboutPageInfo.nScale = 1;
         data.WriteRight = 100;
-        data.System = &system;
-        data.Measurer = &measurer;
+        data.System = system;
+        data.Measurer = measurer;
         Layout();
         edit = std::make_unique<EditCommands>(data, std::make_unique<FakeJournal>(), view, view);
         keys = std::make_unique<Keyboard>(data, *edit, view, view, host);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -59,6 +60,16 @@ inline std::string LayoutDifference(const EditorData& a, const EditorData& b) {
         if (x.Left != y.Left || x.Right != y.Right || x.Top != y.Top || x.Bottom != y.Bottom) out << "character " << i;
     }
     return out.str();
+}
+
+// As LayoutDifference, the measured sizes of the characters compared to the bit first.
+inline std::string MeasuredLayoutDifference(const EditorData& a, const EditorData& b) {
+    for (int32_t i = 0; i < std::min(a.WordCount(), b.WordCount()); ++i) {
+        const auto& x = a.WordInfo[static_cast<size_t>(i)].WdSize;
+        const auto& y = b.WordInfo[static_cast<size_t>(i)].WdSize;
+        if (std::memcmp(&x, &y, sizeof x) != 0) return "size of character " + std::to_string(i);
+    }
+    return LayoutDifference(a, b);
 }
 
 // A page 100 pixels wide from x 0, 1 pixel per 0.1 mm, and documents of characters 10 wide.

@@ -22,7 +22,7 @@ protected:
     FakeDocumentSource files;
 
     void SetUp() override {
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
     }
 
     // A document of notes in the notation font with a paragraph end, on A4 with margins.

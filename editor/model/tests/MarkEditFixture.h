@@ -26,8 +26,8 @@ protected:
     void Start(std::string_view pattern) {
         Doc(pattern);
         for (int32_t i = 0; i < data.WordCount(); ++i) W(i).SelSize = 12;
-        data.Measurer = &measurer;
-        data.System = &system;
+        data.Measurer = measurer;
+        data.System = system;
         Layout();
         data.SelStart = 0;
         data.SelLength = 0;

@@ -50,7 +50,7 @@ protected:
 
     void Start(std::string_view pattern) {
         SetWords(data, pattern);
-        data.System = &system;
+        data.System = system;
         undo = MemoryHistory(data, array, journal, view);
         marks = std::make_unique<MarkCommands>(data, *undo);
         ranges = std::make_unique<RangeMarks>(data, *undo, view, view);
@@ -76,13 +76,8 @@ protected:
 
     // The command was one step: undo gives back `before` byte for byte, redo gives `after`.
     void ExpectOneStep(const std::vector<unsigned char>& before, int stepsBefore) {
-        const auto after = Bytes();
         ASSERT_EQ(stepsBefore + 1, Steps());
-        ASSERT_TRUE(undo->CanUndo());
-        undo->UserUndo();
-        EXPECT_EQ(before, Bytes());
-        undo->UserRedo();
-        EXPECT_EQ(after, Bytes());
+        ExpectUndoRedo(*undo, before, Bytes(), [&] { return Bytes(); });
     }
 };
 

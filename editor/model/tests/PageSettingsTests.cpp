@@ -47,7 +47,7 @@ TEST_F(PageSettingsTest, EachSetterIsOneStepThatUndoAndRedoShow) {
          [&] { return data.AboutPageInfo.PageMarginRect.Top == 150; }, "RefreshView 0 0 1"},
         {"page number place", [&] { return page->PagePosIndexType(3); }, [&] { return page->PagePosIndexType() == 3; },
          "RefreshView 0 0 2"},
-        {"page number size", [&] { return page->PageNumberSize(-300); }, [&] { return page->PageNumberSize() == -300; },
+        {"page number size", [&] { return page->PageNumberSize(1); }, [&] { return page->PageNumberSize() == 1; },
          "RefreshView 0 0 2"},
         {"whole setup", [&] { return page->SetPageSeting(whole); }, [&] { return data.AboutPageInfo.PageFX == 1; },
          "ResetView"},
@@ -102,10 +102,14 @@ TEST_F(PageSettingsTest, ValuesTheLayoutCannotUseAreRefusedWithABeep) {
     };
     refused(page->BackGroundType(256), "background past a byte");
     refused(page->PagePosIndexType(-1), "negative page-number place");
+    refused(page->PagePosIndexType(6), "no such page-number place");
+    refused(page->PageNumberSize(3), "no such page-number size");
     refused(page->PaperType(7), "unknown paper");
     refused(page->PaperType(256 + pA3), "paper past a byte");
     data.AboutPageInfo.PageSize = {0, 297};
     refused(page->PaperType(pCustom), "custom paper without a size");
+    data.AboutPageInfo.PageSize = {1001, 297};
+    refused(page->PaperType(pCustom), "custom paper over a metre");
     data.AboutPageInfo.PageSize = {210, 297};
     refused(page->SetPageWordRect({-1, 85, 120, 85}), "negative margin");
     refused(page->SetPageWordRect({1050, 85, 0, 85}), "no room to write");
@@ -121,6 +125,8 @@ TEST_F(PageSettingsTest, ValuesTheLayoutCannotUseAreRefusedWithABeep) {
     refused(page->SetPageSeting(whole), "zero scale");
     whole.nScale = std::numeric_limits<float>::quiet_NaN();
     refused(page->SetPageSeting(whole), "no scale");
+    whole.nScale = 2.41f;
+    refused(page->SetPageSeting(whole), "zoom past its range");
     whole.nScale = 1;
     whole.PageFX = 2;
     refused(page->SetPageSeting(whole), "unknown orientation");
@@ -199,7 +205,7 @@ TEST_F(PageSettingsTest, AFailedJournalLeavesThePageAsItWas) {
     Start("abc|");
     const auto original = test::StateOf(data);
     journal->writesLeft = 1;  // the old value goes in, the new one fails
-    EXPECT_FALSE(page->PageNumberSize(9));
+    EXPECT_FALSE(page->PageNumberSize(1));
     EXPECT_FALSE(page->SetPageWordRect({100, 100, 100, 100}));
     journal->writesLeft = 1 << 30;
     EXPECT_EQ(original, test::StateOf(data));

@@ -83,7 +83,7 @@ TEST(ColorTable, LookupsPresetsAndComponents) {
     EXPECT_EQ(200, g);
     EXPECT_EQ(10, b);
     test::FakeSystem sys;
-    d.System = &sys;
+    d.System = sys;
     ColorToRGB(d, 0x80000005u, r, g, b);  // a system colour: its current value
     EXPECT_EQ(0x30, r);
     EXPECT_EQ(0x20, g);
@@ -180,7 +180,7 @@ TEST(Measure, GdipMeasuresTheFirstCharacterAtTheZoom) {
     EditorData d = TwoFonts();
     test::FakeTextMeasurer m;
     EXPECT_EQ(0, MeasureWordGdip(d, {}, "1").cx);  // nothing to measure with
-    d.Measurer = &m;
+    d.Measurer = m;
     d.PropertiesDpi = 96;
     d.WindowsZoom = 1.25;
 
@@ -221,7 +221,7 @@ TEST(Measure, GdipMeasuresTheFirstCharacterAtTheZoom) {
 TEST(Measure, GdiMeasuresTheWholeTextInTheCharactersFont) {
     EditorData d = TwoFonts();
     test::FakeTextMeasurer m;
-    d.Measurer = &m;
+    d.Measurer = m;
     d.WindowsZoom = 2;  // not applied
     tessaly::mLogFont font;
     font.FontTblIndex = 0;

@@ -34,7 +34,7 @@ struct TypedTextTest : ::testing::Test {
         end.ExtralWordInfo[7] = {161, 9, 0, {}};
         doc.WordInfo = {a, a, end};
         LoadDocument(d, std::move(doc));
-        d.Measurer = &m;
+        d.Measurer = m;
         in.FontName = Gbk("宋体");
         in.Size = 10.5f;
         in.Underline = true;

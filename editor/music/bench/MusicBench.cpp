@@ -7,59 +7,39 @@
 #include <filesystem>
 
 #include "bench/BenchTiming.h"
+#include "bench/SongPages.h"
 #include "Cp936.h"
 #include "DaDurFile.h"
 #include "FakeDaDurSystem.h"
 #include "music/MidiExport.h"
 #include "music/NoteExtraction.h"
+#include "records/Marks.h"
 #include "music/SetPlayInfoForm.h"
 
 namespace {
 
 using namespace tessaly;
 
-// About 500 characters a page: a start bar line, then notes of every length and octave with
-// dashes, dots, ties, triplets, grace notes and dynamics, a bar line every 8 characters, lyrics
-// every other paragraph and a paragraph end every 50 characters. Four tracks sing the song.
+// A start bar line, then notes of every length and octave with dashes, dots, ties, triplets,
+// grace notes and dynamics, a bar line every 8 characters. Four tracks sing the song.
 JpData Generate(DaDurSystem& system, int pages) {
-    DaDurFile base(system);
-    base.ReadRtfFile(0, "");
-    JpData doc = base.Data();
-    const aWordInfo title = doc.WordInfo[0];
-    const aWordInfo end = doc.WordInfo.back();
-    const std::string lyrics = Utf16ToCp936(u"春眠不觉晓处处闻啼鸟夜来风雨声花落知多少").value();
-    const auto lyricChars = SplitGbkChars(lyrics);
-    doc.WordInfo.clear();
-    for (int i = 0; i < pages * 500; ++i) {
-        if (i % 50 == 49) {
-            doc.WordInfo.push_back(end);
-            continue;
+    JpData doc = bench::SongPages(system, pages, [](aWordInfo& w, int i) {
+        w.WdAsc = static_cast<int16_t>(i % 13 == 5 ? '-' : i % 11 == 3 ? '0' : '1' + i % 7);
+        w.Yc = static_cast<uint8_t>(i % 3);
+        w.YG = static_cast<uint8_t>(i % 5 == 0 ? 1 : i % 7 == 0 ? 4 : 0);
+        if (i % 8 == 0) {
+            w.IsJpGcCtl = 2;
+            w.WdAsc = i == 0 ? 88 : 91;  // the start position, then plain bar lines
+        } else if (i % 17 == 0) {
+            w.IsJpGcCtl = 2;
+            w.WdAsc = 'D';
         }
-        aWordInfo w = title;
-        if ((i / 50) % 2 == 0 || i < 50) {
-            w.IsJpGcCtl = 1;
-            w.nLogFont.FontTblIndex = 0;
-            w.WdAsc = static_cast<int16_t>(i % 13 == 5 ? '-' : i % 11 == 3 ? '0' : '1' + i % 7);
-            w.Yc = static_cast<uint8_t>(i % 3);
-            w.YG = static_cast<uint8_t>(i % 5 == 0 ? 1 : i % 7 == 0 ? 4 : 0);
-            if (i % 8 == 0) {
-                w.IsJpGcCtl = 2;
-                w.WdAsc = i == 0 ? 88 : 91;  // the start position, then plain bar lines
-            } else if (i % 17 == 0) {
-                w.IsJpGcCtl = 2;
-                w.WdAsc = 'D';
-            }
-            if (i % 10 == 1) w.ExtralWordInfo[0] = {72, 0, 1, {}};
-            if (i % 10 == 2) w.ExtralWordInfo[0] = {73, 0, 1, {}};
-            if (i % 30 == 4) w.ExtralWordInfo[1] = {74, 0, 0, {'3'}};
-            if (i % 40 == 6) w.ExtralWordInfo[2] = {38, 1, 1, {}};
-            if (i % 25 == 7) w.ExtralWordInfo[3] = {25, 0, 0, {}};
-        } else {
-            w.WdAsc = *WdAscFromGbk(lyricChars[static_cast<size_t>(i) % lyricChars.size()]);
-        }
-        doc.WordInfo.push_back(w);
-    }
-    doc.FileInfo.WordCount = static_cast<int32_t>(doc.WordInfo.size());
+        if (i % 10 == 1) w.ExtralWordInfo[0] = {marks::kMarkArcStart, 0, 1, {}};
+        if (i % 10 == 2) w.ExtralWordInfo[0] = {marks::kMarkArcEnd, 0, 1, {}};
+        if (i % 30 == 4) w.ExtralWordInfo[1] = {marks::kMarkTupletStart, 0, 0, {'3'}};
+        if (i % 40 == 6) w.ExtralWordInfo[2] = {marks::kMarkGraceNote, 1, 1, {}};
+        if (i % 25 == 7) w.ExtralWordInfo[3] = {marks::kMarkDynamicFirst + 1, 0, 0, {}};  // 弱
+    });
     auto& play = doc.PlayInfo;
     play.Bpm = 96;
     play.JiePai = 3;

@@ -27,13 +27,13 @@ TEST(BarList, WithoutTwoBarLinesTheDocumentIsOneBarAndKeepsItsDrums) {
         EXPECT_EQ(bars.Bars[0].XjSelEnd, data.WordCount() - 1);
         EXPECT_EQ(bars.Bars[0].PlayBlock, 1);
         EXPECT_EQ(bars.Bars[0].WdAsc, std::string(song).size() == 5 ? 91 : 0);
-        // The document is untouched; the song plays one empty drum pattern.
+        // The document is untouched; the song plays its drum patterns as read.
         ASSERT_EQ(data.XjDrum.size(), 3u);
         EXPECT_EQ(data.XjDrum[1].DrumVer, 7);
         EXPECT_EQ(data.PlayInfo.XjDrumCount, before.PlayInfo.XjDrumCount);
         const auto drums = SongDrums(data, bars);
-        ASSERT_EQ(drums.size(), 1u);
-        EXPECT_EQ(drums[0].DrumChannel, 0);
+        ASSERT_EQ(drums.size(), 3u);
+        EXPECT_EQ(drums[1].DrumVer, 7);
         EXPECT_EQ(test::Codes(data).size(), 4u);  // every note plays
     }
 }

@@ -90,9 +90,9 @@ TEST(MusicNoteGet, OnlyTracksWithNotesAreHandedOverAndTheSongEndsOnce) {
     test::SetSong(e.data, "[1234|5-65|1---]", 2);
     e.data.PlayInfo.Track[0].tPlayOrder[0] = {};
     e.Play();
-    // Track 2 alone, on the channel the export gives track 2.
-    EXPECT_EQ(SoundedKeys(e.out.Messages, 1), (std::vector<int>{60, 62, 64, 65, 67, 69, 67, 60}));
-    EXPECT_TRUE(SoundedKeys(e.out.Messages, 0).empty());
+    // Track 2 alone, on the first channel, as the export gives the first sounding track.
+    EXPECT_EQ(SoundedKeys(e.out.Messages, 0), (std::vector<int>{60, 62, 64, 65, 67, 69, 67, 60}));
+    EXPECT_TRUE(SoundedKeys(e.out.Messages, 1).empty());
     EXPECT_EQ(e.host, (std::vector<int32_t>{0, 1}));
     EXPECT_FALSE(e.music.IsPlayingMusic());
     EXPECT_TRUE(Sounding(e.out.Messages).empty());

@@ -104,8 +104,8 @@ struct PageTest : ::testing::Test {
         std::string pattern;
         for (int32_t p = 0; p < pages * linesPerPage; ++p) pattern += std::string(static_cast<size_t>(perLine) - 1, '5') + '|';
         SetWords(data, pattern);
-        data.Measurer = &measurer;
-        data.System = &system;
+        data.Measurer = measurer;
+        data.System = system;
         data.NotationFontName = "Tolvane";
         data.FontTbl = {{"Tolvane", 2, 15, 3}, {"\xCB\xCE\xCC\xE5", 134, 15, 3}};
         data.ColorTbl = {0x000000u, 0x0000FFu, 0x800000FFu, 0xFF00FF00u};

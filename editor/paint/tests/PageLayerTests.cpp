@@ -20,8 +20,9 @@ struct PageLayerTest : test::PageTest {
 };
 
 TEST_F(PageLayerTest, BackgroundColourRunsStopAtLineEndsAndColourChanges) {
-    // Line 0: no colour, three opaque, two translucent; line 1 starts the opaque colour again.
-    const int16_t cbs[] = {-1, 3, 3, 3, 2, 2, -1, -1, -1, 3, 3, 3};
+    // Line 0: no colour, three opaque, two translucent, two of alpha 0 (not filled: a printer
+    // fills them black); line 1 starts the opaque colour again.
+    const int16_t cbs[] = {-1, 3, 3, 3, 2, 2, 1, 0, -1, 3, 3, 3};
     for (int32_t i = 0; i < 12; ++i) data.WordInfo[static_cast<size_t>(i)].cb = cbs[i];
     PaintContext ctx(data, canvas);
     DrawPageWordBkColor(ctx, 0);
@@ -62,10 +63,13 @@ TEST_F(PageLayerTest, BackgroundByType) {
     ASSERT_EQ(ops.size(), 1u);
     EXPECT_EQ(ops[0].Colour, 0xFFFF8000u);
     EXPECT_EQ(ops[0].Box, (IntRect{0, 0, 794, 1123}));
-    ops = background(9);  // white first, then colour-table entry 0
-    ASSERT_EQ(ops.size(), 2u);
+    ops = background(9);  // white, then colour-table entry 0 when it has alpha
+    ASSERT_EQ(ops.size(), 1u);
     EXPECT_EQ(ops[0].Colour, 0xFFFFFFu);
-    EXPECT_EQ(ops[1].Colour, 0u);  // entry 0, black without alpha: transparent over the white
+    data.ColorTbl[0] = 0x80000000u;
+    ops = background(9);
+    ASSERT_EQ(ops.size(), 2u);
+    EXPECT_EQ(ops[1].Colour, 0x80000000u);
     ops = background(5, false);  // the texture over white, drawn only when present
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[0].What, Kind::Fill);

@@ -189,6 +189,23 @@ TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));
 }
 
+// One control's page buffers and view hold 512 MB at most, each page layer counted.
+TEST(BuffersFit, SidesAndTheControlsWholeMemory) {
+    const struct {
+        PixelSize Page, View;
+        bool Fits;
+    } rows[] = {
+        {{4000, 4000}, {1000, 1000}, true},   // 488 MB and 4 MB
+        {{4096, 4096}, {1, 1}, false},        // eight layers of 64 MB
+        {{3000, 4000}, {8000, 8000}, false},  // 366 MB of pages and 244 MB of view
+        {{16385, 1}, {1, 1}, false},
+        {{1, 1}, {1, 16385}, false},
+        {{0, 10}, {10, 10}, false},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(r.Fits, BuffersFit(r.Page, r.View)) << r.Page.Width << "x" << r.Page.Height;
+}
+
 TEST_F(PageScreenTest, PaintingAtAnyZoomLeavesTheDocumentAsItWas) {
     Make(2);
     data.WordInfo[3].Yc = 2;

@@ -30,8 +30,8 @@ struct PaintTest : ::testing::Test {
 
     void Build(std::string_view pattern, std::initializer_list<int32_t> lines = {}) {
         SetWords(data, pattern);
-        data.Measurer = &measurer;
-        data.System = &system;
+        data.Measurer = measurer;
+        data.System = system;
         data.NotationFontName = "Tolvane";
         data.FontTbl = {{"Tolvane", 2, 15, 3}};
         data.AboutFileInfo.FontTblCount = 1;

@@ -18,7 +18,7 @@
 #include "model/Typing.h"
 #include "model/UndoRedo.h"
 #include "render/GdiTextMeasurer_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 #include "render/PageBuffers_win.h"
 
@@ -58,12 +58,12 @@ Timing Run(int paragraphs, const std::filesystem::path& folder) {
     test::FakeDocumentSource source;
     source.Files[u"bench.dadur"] = bench::Document(paragraphs);
     EditorData data;
-    data.Measurer = &layoutMeasurer;
+    data.Measurer = layoutMeasurer;
     NoPageView noPage;
     NoControlSite noControl;
     LoadJpFile(data, source, noPage, noControl, 0, u"bench.dadur");
     GdiTextMeasurer measurer;
-    data.Measurer = &measurer;
+    data.Measurer = measurer;
     DoArray array(data, noControl);
     UndoRedo undo(data, array, folder, noPage, noControl);
     Typing typing(data, array, undo, noControl);

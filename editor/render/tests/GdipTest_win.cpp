@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "model/EditorData.h"
 #include "paint/Canvas.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 #include "render/PageGraphics_win.h"
 #include "win/GdiHandles.h"
 

@@ -35,7 +35,7 @@ struct MarkInkTest : ::testing::Test {
     void SetUp() override {
         test::SetWords(data, "1234567890123456789|");
         test::SetLines(data, {10, 10});
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         ink::UseNotationTables(data);
         data.AboutFileInfo.CMScale = 60;
         for (int32_t i = 0; i < data.WordCount(); ++i) {

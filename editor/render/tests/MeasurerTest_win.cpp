@@ -28,7 +28,7 @@ protected:
         data.NotationFontName = "Tolvane";
         data.PropertiesDpi = 96;
         data.WindowsZoom = 1;
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
     }
     tessaly::mLogFont Font(int16_t index, float points) {
         tessaly::mLogFont f;
@@ -83,7 +83,7 @@ TEST_F(Measuring, ZoomScalesGdiplusSizesOnly) {
 TEST(WindowsServices, ColoursAndFills) {
     EditorData data;
     WinSystemServices system;
-    data.System = &system;
+    data.System = system;
     int32_t r = 0, g = 0, b = 0;
     ColorToRGB(data, RGB(10, 200, 10), r, g, b);
     EXPECT_EQ(10, r);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "render/Gdiplus_win.h"
+#include "win/Gdiplus_win.h"
 #include "render/NotationFont_win.h"
 
 namespace notaline {

@@ -9,7 +9,7 @@
 #include "paint/RecordingCanvas.h"
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 #include "com/Create.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
@@ -193,7 +193,7 @@ struct ScreenRendererTest : ::testing::Test {
 
     void SetUp() override {
         BuildFixture(data);
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         Start();
     }
     void Start() {
@@ -481,7 +481,7 @@ struct PictureExportTest : ScreenRendererTest {
         BuildFixture(data);
         // Two pages: the notes, then the lyrics and symbols.
         data.PageInfo = {{0, 1, 0, 9}, {1, 2, 9, data.WordCount() - 9}};
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         data.AboutPageInfo.nScale = 1.5;
         Start();
         renderer->RefreshView(0, 0, tessaly::AllRefresh);

@@ -33,7 +33,7 @@ struct SpanInkTest : ::testing::Test {
         test::SetWords(data, "12345678901234567890123456789|");
         test::SetLines(data, {10, 10, 10});
         data.PageInfo = {{0, 2, 0, 20}, {2, 1, 20, 10}};
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         ink::UseNotationTables(data);
         data.AboutPageInfo.nScale = 1;
         data.PageWidthPx = 960;

@@ -1,4 +1,4 @@
-#include "Gdip_win.h"
+#include "win/Gdip_win.h"
 
 #include <mutex>
 

@@ -1,0 +1,12 @@
+#pragma once
+#include <windows.h>
+
+#include "TableDialog_win.h"
+
+namespace tavolin {
+
+// The page dialog "页面参数设置..." over owner, on the page record of the editor window. True
+// when OK sent a changed record to the editor.
+bool ShowPageSeting(HWND owner, HWND editor, const DialogHooks& hooks = {});
+
+}  // namespace tavolin

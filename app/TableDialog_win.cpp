@@ -1,0 +1,140 @@
+#include "TableDialog_win.h"
+
+#include <commctrl.h>
+
+namespace tavolin {
+
+namespace {
+
+LRESULT CALLBACK FilterProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
+    if (msg == WM_CHAR) {
+        wchar_t text[64]{};
+        GetWindowTextW(box, text, 64);
+        const auto filter = reinterpret_cast<KeyFilter>(ref);
+        if (!filter(static_cast<int16_t>(wParam), text)) return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(box, FilterProc, 0);
+    return DefSubclassProc(box, msg, wParam, lParam);
+}
+
+// An empty modal frame; its controls are made at WM_INITDIALOG.
+struct alignas(DWORD) EmptyTemplate {
+    DLGTEMPLATE Head;
+    WORD Menu = 0, Class = 0, Title = 0;
+};
+
+}  // namespace
+
+INT_PTR TableDialog::Run(HWND owner) {
+    EmptyTemplate t{};
+    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &t.Head, owner, Proc, reinterpret_cast<LPARAM>(this));
+}
+
+std::u16string TableDialog::Text(int id) const {
+    HWND h = Item(id);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+    return std::u16string(text.begin(), text.end());
+}
+
+void TableDialog::SetText(int id, std::u16string_view text) {
+    const bool was = filling_;
+    filling_ = true;
+    SetWindowTextW(Item(id), std::wstring(text.begin(), text.end()).c_str());
+    filling_ = was;
+}
+
+void TableDialog::FilterKeys(int id, KeyFilter filter) {
+    SetWindowSubclass(Item(id), FilterProc, 0, reinterpret_cast<DWORD_PTR>(filter));
+}
+
+void TableDialog::AttachUpDown(int upDown, int buddy) {
+    SendMessageW(Item(upDown), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(buddy)), 0);
+    SendMessageW(Item(upDown), UDM_SETRANGE32, static_cast<WPARAM>(-1), 1);
+    SendMessageW(Item(upDown), UDM_SETPOS32, 0, 0);
+}
+
+void TableDialog::FillList(int id, std::span<const char16_t* const> items, int selected, bool listBox) {
+    const UINT add = listBox ? LB_ADDSTRING : CB_ADDSTRING;
+    const UINT select = listBox ? LB_SETCURSEL : CB_SETCURSEL;
+    for (const char16_t* item : items)
+        SendMessageW(Item(id), add, 0, reinterpret_cast<LPARAM>(reinterpret_cast<const wchar_t*>(item)));
+    SendMessageW(Item(id), select, static_cast<WPARAM>(selected), 0);
+}
+
+void TableDialog::Refuse(int id) {
+    Beep();
+    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+    SendMessageW(Item(id), EM_SETSEL, 0, -1);
+}
+
+void TableDialog::Create() {
+    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const DialogControl& c : controls_) {
+        HWND h = CreateWindowExW(0, c.Class, c.Text, WS_CHILD | WS_VISIBLE | c.Style, c.Box.left,
+                                 c.Box.top, c.Box.right, c.Box.bottom, dialog_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), instance, nullptr);
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (!c.Tip) continue;
+        if (!tips_)
+            tips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, instance, nullptr);
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = dialog_;
+        info.uId = reinterpret_cast<UINT_PTR>(h);
+        info.lpszText = const_cast<wchar_t*>(c.Tip);
+        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    SetWindowTextW(dialog_, caption_);
+
+    RECT r{0, 0, client_.cx, client_.cy};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+    RECT owner{};
+    GetWindowRect(GetParent(dialog_) ? GetParent(dialog_) : GetDesktopWindow(), &owner);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(dialog_, nullptr, std::max<LONG>(0, owner.left + (owner.right - owner.left - w) / 2),
+                 std::max<LONG>(0, owner.top + (owner.bottom - owner.top - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) try {
+    auto* self = reinterpret_cast<TableDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (msg) {
+        case WM_INITDIALOG:
+            self = reinterpret_cast<TableDialog*>(lParam);
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            self->dialog_ = dialog;
+            self->filling_ = true;
+            self->Create();
+            self->OnInit();
+            self->filling_ = false;
+            return TRUE;
+        case WM_COMMAND:
+            if (!self) return FALSE;
+            self->OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_NOTIFY: {
+            const auto* head = reinterpret_cast<const NMHDR*>(lParam);
+            if (!self || head->code != UDN_DELTAPOS) return FALSE;
+            const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
+            if (step->iDelta != 0) self->OnUpDown(static_cast<int>(head->idFrom), step->iDelta > 0 ? 1 : -1);
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);  // the form holds the value
+            return TRUE;
+        }
+        case WM_DESTROY:
+            if (self && self->tips_) DestroyWindow(self->tips_);
+            if (self) self->tips_ = nullptr;
+            return FALSE;
+        default: return FALSE;
+    }
+} catch (...) {
+    return FALSE;
+}
+
+}  // namespace tavolin

@@ -1,0 +1,93 @@
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// A modal dialog built in code from one table of controls, positioned in pixels.
+namespace tavolin {
+
+struct DialogControl {
+    const wchar_t* Class;
+    int Id;
+    const wchar_t* Text;
+    const wchar_t* Tip;
+    RECT Box;     // left, top, width, height
+    DWORD Style;  // added to WS_CHILD | WS_VISIBLE
+};
+
+// What the dialogs ask of the program around them: the refusal sound and the input box.
+struct DialogHooks {
+    std::function<void()> Beep;  // empty: the system beep
+    // The answer, or nullopt on Cancel.
+    std::function<std::optional<std::u16string>(HWND owner, std::u16string_view prompt)> Ask;
+};
+
+// Copies the editor's record whose address the get message returns (its first `bytes`); false
+// when the window gave none.
+template <class Record>
+bool FetchRecord(HWND editor, UINT message, Record& record, size_t bytes = sizeof(Record)) {
+    const void* stored = reinterpret_cast<const void*>(SendMessageW(editor, message, 0, reinterpret_cast<LPARAM>(&record)));
+    if (!stored) return false;
+    std::memcpy(static_cast<void*>(&record), stored, std::min(bytes, sizeof(Record)));
+    return true;
+}
+
+// The key an edit box keeps of a typed character, 0 to drop it; given the box's text.
+using KeyFilter = int16_t (*)(int16_t key, std::wstring_view text);
+
+class TableDialog {
+public:
+    // Shows the dialog modally over owner; IDOK or IDCANCEL.
+    INT_PTR Run(HWND owner);
+
+    DialogHooks Hooks;
+
+protected:
+    TableDialog(const wchar_t* caption, std::span<const DialogControl> controls, SIZE client)
+        : caption_(caption), controls_(controls), client_(client) {}
+    virtual ~TableDialog() = default;
+
+    virtual void OnInit() = 0;
+    virtual void OnCommand(int id, int code) = 0;
+    // A click of an up-down: +1 up, -1 down. Its own position is not used.
+    virtual void OnUpDown(int, int) {}
+
+    HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+    std::u16string Text(int id) const;
+    // Writes a box while Filling() is true, so that its change is not taken as the user's.
+    void SetText(int id, std::u16string_view text);
+    bool Filling() const { return filling_; }
+    void FilterKeys(int id, KeyFilter filter);
+    void AttachUpDown(int upDown, int buddy);
+    void FillList(int id, std::span<const char16_t* const> items, int selected, bool listBox = false);
+    void Check(int id, bool on) { CheckDlgButton(dialog_, id, on ? BST_CHECKED : BST_UNCHECKED); }
+    void Enable(int id, bool on) { EnableWindow(Item(id), on); }
+    // Refuses with the refusal sound and the box's text selected for typing again.
+    void Refuse(int id);
+    void End(int result) { EndDialog(dialog_, result); }
+
+    void Beep() const {
+        if (Hooks.Beep) Hooks.Beep();
+        else MessageBeep(MB_OK);
+    }
+
+    HWND dialog_ = nullptr;
+
+private:
+    static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Create();
+
+    const wchar_t* caption_;
+    std::span<const DialogControl> controls_;
+    SIZE client_;
+    HWND tips_ = nullptr;
+    bool filling_ = false;
+};
+
+}  // namespace tavolin

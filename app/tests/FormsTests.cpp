@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FontExForm.h"
+#include "FormNumbers.h"
+#include "PageForm.h"
+#include "PartForm.h"
+#include "SpeedForm.h"
+#include "records/Messages.h"
+
+namespace tavolin {
+namespace {
+
+TEST(FormNumbers, TenthsAndShortestText) {
+    EXPECT_EQ(u"-2.5", FormatTenths(-25));
+    EXPECT_EQ(u"-0.5", FormatTenths(-5));
+    EXPECT_EQ(u"20.0", FormatTenths(200));
+    EXPECT_EQ(u"1", ShortestText(1.0f));
+    EXPECT_EQ(u"1.25", ShortestText(1.25f));
+    EXPECT_EQ(u"0.55", ShortestText(0.55f));
+}
+
+TEST(SpeedForm, ChoicesCancelAndCustomLimits) {
+    SpeedForm form;
+    form.Open();
+    EXPECT_FALSE(form.CustomEnabled());
+    ASSERT_TRUE(form.Confirm());  // untouched: the first tempo
+    EXPECT_EQ(40, form.IntPlaySpeed);
+    EXPECT_EQ(163, form.PlaySpeedIndexType);
+
+    form.Open();
+    form.Selected = SpeedForm::kCustomIndex;
+    form.Custom = u"72";
+    ASSERT_TRUE(form.Confirm());
+    EXPECT_EQ(72, form.IntPlaySpeed);
+    EXPECT_EQ(37, form.PlaySpeedIndexType);
+    const TempoRequest custom = TempoRequestOf(form);
+    EXPECT_EQ(tessaly::EM_Custom_ChangSpeed, custom.Message);
+    EXPECT_EQ(0x10012, custom.WParam);
+    EXPECT_EQ(72, custom.LParam);
+
+    for (const char16_t* refused : {u"", u"0", u"000"}) {
+        form.Custom = refused;
+        EXPECT_FALSE(form.Confirm()) << static_cast<const void*>(refused);
+        EXPECT_EQ(72, form.IntPlaySpeed);  // the earlier choice stays
+    }
+    form.Selected = 7;  // a typed custom value is ignored
+    ASSERT_TRUE(form.Confirm());
+    EXPECT_EQ(88, form.IntPlaySpeed);
+    EXPECT_EQ(tessaly::EM_ChangSpeed, TempoRequestOf(form).Message);
+    EXPECT_EQ(170, TempoRequestOf(form).LParam);
+
+    EXPECT_EQ('7', SpeedForm::KeepKey('7', L"12"));
+    EXPECT_EQ(0, SpeedForm::KeepKey('7', L"123"));
+    EXPECT_EQ(8, SpeedForm::KeepKey(8, L"123"));  // Backspace
+    EXPECT_EQ(0, SpeedForm::KeepKey('.', L""));
+}
+
+tessaly::AboutPageInfo A4Page() {
+    tessaly::AboutPageInfo page;
+    page.nScale = 1;
+    page.PageMarginRect = {200, 245, 200, 245};  // left, top, right, bottom
+    page.PageSize = {210, 297};
+    return page;
+}
+
+TEST(PageForm, LoadShowsTheRecordAndOkUnchangedSendsNothing) {
+    PageForm form = PageForm::Load(A4Page());
+    EXPECT_EQ((std::array<std::u16string, 4>{u"24.5", u"24.5", u"20.0", u"20.0"}), form.Margins);
+    EXPECT_EQ(u"1", form.Scale);
+    EXPECT_FALSE(form.Confirm().Send);
+    form.Background = 4;
+    EXPECT_TRUE(form.Confirm().Send);
+    EXPECT_EQ(4, form.Page.BackGroundType);
+}
+
+TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
+    struct Row {
+        PageForm::Margin Box;
+        const char16_t* Text;
+        const char16_t* Scale;
+        PageForm::Box Refused;
+        int32_t TopTenths;
+    } rows[] = {
+        {PageForm::Top, u"12.25", u"1", PageForm::Box::None, 122},
+        {PageForm::Top, u"", u"1", PageForm::Box::None, 0},
+        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245},  // half the page height
+        {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245},  // with the top, no room
+        {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245},
+        {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245},
+        {PageForm::Top, u"10", u"abc", PageForm::Box::Scale, 245},
+        {PageForm::Top, u"10", u"0", PageForm::Box::Scale, 245},
+        {PageForm::Top, u"99999999999", u"1", PageForm::Box::TopMargin, 245},
+    };
+    for (const Row& r : rows) {
+        PageForm form = PageForm::Load(A4Page());
+        form.EditMargin(r.Box, r.Text);
+        form.Scale = r.Scale;
+        const PageForm::Result result = form.Confirm();
+        EXPECT_EQ(r.Refused, result.Refused) << static_cast<const void*>(r.Text);
+        EXPECT_EQ(r.Refused == PageForm::Box::None, result.Send);
+        EXPECT_EQ(r.TopTenths, form.Page.PageMarginRect.Top);  // refused: the record as it was
+    }
+}
+
+TEST(PageForm, CustomPaperAnswers) {
+    PageForm form = PageForm::Load(A4Page());
+    EXPECT_EQ(PageForm::Answer::Taken, form.TakeCustomSize(u"210*297"));
+    EXPECT_FALSE(form.Changed);  // the stored size: no change by itself
+    for (const char16_t* refused : {u"185", u"0*260", u"185*1001", u"-5*260", u"185*"})
+        EXPECT_EQ(PageForm::Answer::Refused, form.TakeCustomSize(refused)) << static_cast<const void*>(refused);
+    EXPECT_EQ(PageForm::Answer::Empty, form.TakeCustomSize(u""));
+    EXPECT_EQ(210, form.Page.PageSize.cx);
+    EXPECT_EQ(PageForm::Answer::Taken, form.TakeCustomSize(u"185*260"));
+    EXPECT_EQ(185, form.Page.PageSize.cx);
+    EXPECT_EQ(260, form.Page.PageSize.cy);
+    form.PaperIndex = PageForm::kCustomPaperIndex;
+    EXPECT_TRUE(form.Confirm().Send);
+    EXPECT_EQ(9, form.Page.PaperType);
+}
+
+TEST(PartForm, LoadStepsAndConfirm) {
+    tessaly::aPartInfo part;
+    part.AlignmentMethod = tessaly::AlignmentUnKnow;
+    part.FirstLineIndentation = -25;
+    part.LeftIndentation = PartForm::kMixed;
+    PartForm form = PartForm::Load(part);
+    EXPECT_EQ(PartForm::kMixedAlignment, form.Alignment);
+    EXPECT_EQ(u"-2.5", form.Texts[PartForm::FirstLine]);
+    EXPECT_EQ(u"首行悬进：", form.FirstLineLabel);
+    EXPECT_EQ(u"", form.Texts[PartForm::LeftIndent]);
+    EXPECT_FALSE(form.Confirm());  // nothing changed: nothing sent
+    EXPECT_EQ(PartForm::kMixed, form.Part.AlignmentMethod);
+    EXPECT_EQ(PartForm::kMixed, form.Part.LeftIndentation);
+
+    for (int i = 0; i < 5; ++i) form.Step(PartForm::FirstLine, +1);
+    EXPECT_EQ(u"0.0", form.Texts[PartForm::FirstLine]);
+    EXPECT_EQ(u"首行缩进：", form.FirstLineLabel);
+    // Halves to even; beyond the up-down ranges held to them.
+    const struct {
+        PartForm::Field Field;
+        const char16_t* Text;
+        int16_t Sent;
+    } rows[] = {{PartForm::LineSpace, u"3.25", 32},        {PartForm::LineSpace, u"3.5", 35},
+                {PartForm::FirstLine, u"12", 100},          {PartForm::RightIndent, u"5000", 10000},
+                {PartForm::Before, u"99999999", 10000}};
+    for (const auto& r : rows) {
+        form.Edit(r.Field, r.Text);
+        EXPECT_TRUE(form.Confirm());
+        EXPECT_EQ(r.Sent, form.Part.*(std::array{&tessaly::aPartInfo::FirstLineIndentation,
+                                                  &tessaly::aPartInfo::LeftIndentation,
+                                                  &tessaly::aPartInfo::RightIndentation, &tessaly::aPartInfo::LineSpace,
+                                                  &tessaly::aPartInfo::SpacingBefore}[r.Field]));
+    }
+}
+
+TEST(FontExForm, DpiConversionStackingAndNoChange) {
+    tessaly::FontExInfo info;
+    info.SelWdSpace = 25.4f;
+    info.SelWdUpSpace = FontExForm::kMixed;
+    info.SelShuPai.Number = -3;
+    FontExForm form = FontExForm::Load(info, 96, true);
+    EXPECT_EQ(96, form.Steps[FontExForm::Spacing]);
+    EXPECT_EQ(u"9.6", form.Texts[FontExForm::Spacing]);
+    EXPECT_EQ(u"", form.Texts[FontExForm::Raise]);
+    EXPECT_EQ(FontExForm::Downward, form.Option);
+    EXPECT_FALSE(form.Confirm());  // the load alone changes nothing
+    form.Step(FontExForm::Spacing, +1);
+    EXPECT_EQ(u"9.7", form.Texts[FontExForm::Spacing]);
+    ASSERT_TRUE(form.Confirm());
+    EXPECT_NEAR(25.66, form.Info.SelWdSpace, 0.005);
+    EXPECT_EQ(FontExForm::kMixed, form.Info.SelWdUpSpace);
+    EXPECT_EQ(2, form.Info.SelShuPai.Number);
+
+    form.Edit(FontExForm::Raise, u"5000");  // held to 1000.0
+    form.Confirm();
+    EXPECT_EQ(10000, form.StepOf(form.Info.SelWdUpSpace));
+
+    FontExForm flat = FontExForm::Load(info, 96, false);
+    EXPECT_EQ(FontExForm::NotStacked, flat.Option);
+    EXPECT_FALSE(flat.StackSpaceEnabled());
+    flat.ChooseStacking(FontExForm::Upward);
+    EXPECT_EQ(0, flat.Info.SelShuPai.Number);
+    EXPECT_EQ(u"", flat.Texts[FontExForm::StackSpace]);
+}
+
+}  // namespace
+}  // namespace tavolin
