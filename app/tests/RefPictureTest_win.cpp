@@ -7,7 +7,7 @@
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "outside/tests/OutsideTestSupport_win.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace tavolin::test {
 namespace {
