@@ -1,8 +1,307 @@
+#include <memory>
+#include <string>
+
 #include "MainWindow_win.h"
+#include "MarkHelp.h"
+#include "MarkList.h"
+#include "MarkSteps.h"
 #include "Modules_win.h"
+#include "button/api/IButton.h"
+#include "records/Marks.h"
 
 namespace tavolin {
 
-void RegisterMarkPanel(MainWindow&) {}
+namespace {
+
+std::wstring Wide(std::u16string_view s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+// The editor's answers for the caret character; a failed call answers no.
+class EditorFacts final : public MarkFacts {
+public:
+    explicit EditorFacts(IZEVudu* z) : z_(z) {}
+    int32_t CanDelYY() const override {
+        short v = -1;
+        return SUCCEEDED(z_->get_CanDelYY(&v)) ? v : -1;
+    }
+    bool CanDelAreaInfo(int32_t code) const override {
+        LONG c = code;
+        short v = 0;
+        return SUCCEEDED(z_->get_CanDelAreaInfo(&c, &v)) && v != 0;
+    }
+    bool IsKhHuXianRight() const override { return Flag(&IZEVudu::get_IsKhHuXianRight); }
+    bool IsKhLingYingRight() const override { return Flag(&IZEVudu::get_IsKhLingYingRight); }
+    bool IsKHTFZRight() const override { return Flag(&IZEVudu::get_IsKHTFZRight); }
+    bool IsKfKhTFZRight() const override { return Flag(&IZEVudu::get_IsKfKhTFZRight); }
+    int32_t SelLength() const override {
+        LONG v = 0;
+        return SUCCEEDED(z_->get_SelLength(&v)) ? v : 0;
+    }
+
+private:
+    bool Flag(HRESULT (STDMETHODCALLTYPE IZEVudu::*get)(VARIANT_BOOL*)) const {
+        VARIANT_BOOL v = VARIANT_FALSE;
+        return SUCCEEDED((z_->*get)(&v)) && v != VARIANT_FALSE;
+    }
+    IZEVudu* z_;
+};
+
+class MarkPanel {
+public:
+    explicit MarkPanel(MainWindow& form) : form_(form) {}
+
+    // The status update's rebuild from the record's eight codes.
+    void ShowMarks(const std::array<int16_t, 8>& codes, bool openFromCommand) {
+        std::array<int32_t, 8> slots{};
+        bool any = false;
+        for (size_t i = 0; i < codes.size(); ++i) {
+            slots[i] = codes[i];
+            any = any || codes[i] != 0;
+        }
+        Fill(BuildMarkList(slots, true));
+        if (!openFromCommand && !list_.entries.empty()) Select(static_cast<int>(list_.entries.size()) - 1);
+        if (Selected() < 0) SetWindowTextW(form_.ControlWindow("RichTextBox1"), L"");
+        if (!any)
+            for (int i = 0; i <= 6; ++i) Enable(i, false);
+    }
+
+    void GetCurrIndexType() {
+        IZEVudu* z = form_.Editor();
+        if (!z) return;
+        LONG at = 0;
+        z->get_SelStart(&at);
+        std::array<int32_t, 8> slots{};
+        for (short slot = 0; slot < 8; ++slot) {
+            short code = 0;
+            if (SUCCEEDED(z->get_ExtralType(at, slot, &code))) slots[static_cast<size_t>(slot)] = code;
+        }
+        Fill(BuildMarkList(slots, false));
+        Select(static_cast<int>(list_.entries.size()) - 1);
+    }
+
+    void Select(int entry) {
+        SendMessageW(Combo(), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+        Click();
+    }
+
+    // ExtralValCombo_Click
+    void Click() {
+        const int entry = Selected();
+        ButtonMask mask = 0;
+        if (entry >= 0) {
+            curType_ = list_.codes[static_cast<size_t>(entry)];
+            curIndex_ = list_.slots[static_cast<size_t>(entry)];
+            EditorFacts facts(form_.Editor());
+            mask = SetExtralButtons(curType_, facts);
+        }
+        SetWindowTextW(HelpBox(), entry >= 0 ? ReadHlpInfo(EntryText()).c_str() : L"");
+        for (int i = 0; i < 8; ++i) Enable(i, (mask >> i) & 1);
+        Focus();
+    }
+
+    void ValueButton(int button) {
+        IZEVudu* z = form_.Editor();
+        if (Selected() < 0 || !z) return;
+        LONG at = 0;
+        z->get_SelStart(&at);
+        const short slot = curIndex_;
+        const int32_t code = curType_;
+        MarkValues in;
+        LONG v = 0;
+        if (SUCCEEDED(z->get_ExtralWordVal1(at, slot, &v))) in.v1 = v;
+        if (SUCCEEDED(z->get_ExtralWordVal2(at, slot, &v))) in.v2 = v;
+        BSTR text = nullptr;
+        if (SUCCEEDED(z->get_ExtralWordVal3(at, slot, &text)) && text) {
+            for (const wchar_t* p = text; *p; ++p) in.text += static_cast<char>(*p < 128 ? *p : '?');
+            SysFreeString(text);
+        }
+        const StepResult r = StepMark(code, button, in);
+        if (r.beep) MessageBeep(MB_OK);
+        switch (r.what) {
+        case StepOutcome::NoRedraw:
+            return;
+        case StepOutcome::Nothing:
+            break;
+        case StepOutcome::WriteV1:
+            z->put_ExtralWordVal1(at, slot, r.values.v1);
+            break;
+        case StepOutcome::WriteV2:
+            z->put_ExtralWordVal2(at, slot, r.values.v2);
+            break;
+        case StepOutcome::WriteText: {
+            const std::wstring wide(r.values.text.begin(), r.values.text.end());
+            BSTR b = SysAllocString(wide.c_str());
+            z->put_ExtralWordVal3(at, slot, b);
+            SysFreeString(b);
+            break;
+        }
+        case StepOutcome::GraceForm:
+            z->put_SetQianYY(r.graceBefore ? VARIANT_TRUE : VARIANT_FALSE);
+            z->RefreshAll();
+            break;
+        case StepOutcome::ChangeKind:
+        case StepOutcome::ChangeInputWord:
+        case StepOutcome::ChangeVolta:
+            SendMessageW(Combo(), CB_DELETESTRING, static_cast<WPARAM>(Selected()), 0);
+            curType_ = r.newCode;
+            if (r.what == StepOutcome::ChangeInputWord)
+                z->ConChangInputWord(code, r.newCode);
+            else if (r.what == StepOutcome::ChangeVolta)
+                z->ChangExtralType(code, r.newCode, r.pairOld, r.pairNew);
+            else
+                z->ChangExtralType(code, r.newCode, -1, -1);  // no second pair
+            GetCurrIndexType();
+            break;
+        }
+        if (code == tessaly::marks::kMarkLineSpace) {
+            form_.SetStatusText(3, L"  行距：" + std::to_wstring(r.values.v1));
+            z->RefreshAll();
+        } else if (code == tessaly::marks::kMarkAlignment) {
+            for (int i = 0; i <= 5; ++i) {
+                VARIANT down;
+                down.vt = VT_BOOL;
+                down.boolVal = i == r.values.v1 ? VARIANT_TRUE : VARIANT_FALSE;
+                form_.PutButton("CmdFoamatDq", i, dispid::Button::ButtonDown, down);
+            }
+            z->RefreshAll();
+        } else {
+            z->RefreshExtralChang();
+        }
+        Focus();
+    }
+
+    // CmdDelExtralWd
+    void Delete() {
+        IZEVudu* z = form_.Editor();
+        const int entry = Selected();
+        if (entry < 0 || !z) return;
+        if (curType_ == tessaly::marks::kMarkGraceNote) {
+            z->DelYY();
+            z->RefreshAll();
+        } else {
+            RemoveEntry(entry);
+            const UINT msg = IsRangeDeleteCode(curType_) ? tessaly::EM_DelAreaExtralStr : tessaly::EM_DelExtralStr;
+            int32_t zero = 0;
+            SendMessageW(form_.EditorWindow(), msg, static_cast<WPARAM>(curType_), reinterpret_cast<LPARAM>(&zero));
+        }
+        if (list_.entries.empty())
+            Click();
+        else
+            Select(0);
+    }
+
+    // CmdInfo(0): keeps the help box's text for the shown entry; a failed write keeps it in the box.
+    void SaveHelp() {
+        const std::u16string entry = EntryText();
+        if (HelpKey(entry).empty()) return;
+        const int n = GetWindowTextLengthW(HelpBox());
+        std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(HelpBox(), text.data(), n + 1)));
+        if (!SaveHlpInfo(entry, std::u16string(text.begin(), text.end())))
+            MessageBoxW(form_.Handle(), L"说明信息没有保存。", L"", MB_ICONEXCLAMATION);
+    }
+
+    // CmdInfo(1) and EM_OnWord: the help of the shown entry in the box.
+    void ShowInfo(const std::u16string& entry) {
+        if (!HelpKey(entry).empty()) SetWindowTextW(HelpBox(), ReadHlpInfo(entry).c_str());
+    }
+    void ToggleInfo() {
+        infoOn_ = !infoOn_;
+        VARIANT image;
+        image.vt = VT_I4;
+        image.lVal = infoOn_ ? 2 : 3;
+        form_.PutButton("CmdInfo", 1, dispid::Button::ButtonIndex, image);
+        ShowInfo(EntryText());
+    }
+    std::u16string EntryText() const {
+        const int entry = Selected();
+        return entry >= 0 ? list_.entries[static_cast<size_t>(entry)] : std::u16string();
+    }
+
+    std::wstring ReadHlpInfo(const std::u16string& entry) const {
+        IReadWriteIni* ini = form_.Ini();
+        if (!ini) return {};
+        const std::wstring key = Wide(HelpKey(entry));
+        VARIANT value;
+        VariantInit(&value);
+        std::wstring text;
+        if (SUCCEEDED(ini->ReadINIFile(kHelpSection, key.c_str(), HelpPath().c_str(), 1, &value)) &&
+            value.vt == VT_BSTR && value.bstrVal)
+            text = Wide(HelpText(std::u16string_view(reinterpret_cast<const char16_t*>(value.bstrVal),
+                                                     SysStringLen(value.bstrVal))));
+        VariantClear(&value);
+        return text;
+    }
+    bool SaveHlpInfo(const std::u16string& entry, const std::u16string& text) const {
+        IReadWriteIni* ini = form_.Ini();
+        return ini && SUCCEEDED(ini->WriteINIFile(kHelpSection, Wide(HelpKey(entry)).c_str(),
+                                                  Wide(HelpText(text)).c_str(), HelpPath().c_str()));
+    }
+    static std::wstring HelpPath() {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring folder(path, n);
+        folder.resize(folder.find_last_of(L"\\/") + 1);
+        return folder + kHelpFile;
+    }
+
+private:
+    HWND HelpBox() const { return form_.ControlWindow("RichTextBox1"); }
+    HWND Combo() const { return form_.ControlWindow("ExtralValCombo"); }
+    int Selected() const {
+        const LRESULT i = SendMessageW(Combo(), CB_GETCURSEL, 0, 0);
+        return i >= 0 && static_cast<size_t>(i) < list_.entries.size() ? static_cast<int>(i) : -1;
+    }
+    void Fill(MarkList list) {
+        list_ = std::move(list);
+        const HWND combo = Combo();
+        SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        for (const std::u16string& e : list_.entries)
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(e).c_str()));
+    }
+    void RemoveEntry(int entry) {
+        SendMessageW(Combo(), CB_DELETESTRING, static_cast<WPARAM>(entry), 0);
+        const auto at = static_cast<ptrdiff_t>(entry);
+        list_.entries.erase(list_.entries.begin() + at);
+        list_.slots.erase(list_.slots.begin() + at);
+        list_.codes.erase(list_.codes.begin() + at);
+    }
+    // Buttons 0-5 the value buttons, 6 delete, 7 help editing.
+    void Enable(int button, bool on) {
+        VARIANT v;
+        v.vt = VT_BOOL;
+        v.boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
+        if (button < 6)
+            form_.PutButton("CmdChangExtralValue", button, dispid::Button::Enabled, v);
+        else
+            form_.PutButton(button == 6 ? "CmdDelExtralWd" : "CmdAboutModifie", -1, dispid::Button::Enabled, v);
+    }
+    void Focus() {
+        if (IZEVudu* z = form_.Editor()) z->SetFocus();
+    }
+
+    MainWindow& form_;
+    MarkList list_;
+    int32_t curType_ = 0;
+    short curIndex_ = 0;
+    bool infoOn_ = true;
+};
+
+}  // namespace
+
+void RegisterMarkPanel(MainWindow& form) {
+    auto panel = std::make_shared<MarkPanel>(form);
+    form.Hooks().showMarks = [panel](const std::array<int16_t, 8>& codes, bool openFromCommand) {
+        panel->ShowMarks(codes, openFromCommand);
+    };
+    CommandRouter& router = form.Router();
+    router.Add("ExtralValCombo", [panel](int) { panel->Click(); });
+    router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });
+    router.Add("CmdDelExtralWd", [panel](int) { panel->Delete(); });
+    router.Add("CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
+    router.Add("CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
+    router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(panel->EntryText()); }, 1);
+}
 
 }  // namespace tavolin

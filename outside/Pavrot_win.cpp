@@ -4,9 +4,10 @@
 #include <wincodec.h>
 
 #include <cmath>
+#include <optional>
 
-#include "paint/PageScreen.h"
-#include "render/Gdip_win.h"
+#include "records/PictureLimits.h"
+#include "win/Gdip_win.h"
 
 namespace outside {
 
@@ -80,7 +81,7 @@ bool Pavrot::Load(const std::wstring& path) {
                                                    stream_.Out())))
         return false;
     // Refused before decoding, as the page buffers refuse: 16384 pixels a side, 32 million in all.
-    if (auto header = HeaderSize(stream_.Get()); header && !notaline::BufferFits({header->cx, header->cy}))
+    if (auto header = HeaderSize(stream_.Get()); header && !tessaly::PictureFits(header->cx, header->cy))
         return false;
     Gdiplus::GpImage* image = nullptr;
     if (flat::GdipLoadImageFromStream(stream_.Get(), &image) != Gdiplus::Ok || !image) return false;

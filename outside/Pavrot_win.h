@@ -6,7 +6,7 @@
 
 #include "api/IPavrot.h"
 #include "com/Control.h"
-#include "render/Gdiplus_win.h"
+#include "win/Gdiplus_win.h"
 #include "win/GdiHandles.h"
 
 namespace outside {

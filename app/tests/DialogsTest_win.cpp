@@ -17,7 +17,7 @@
 #include "paint/PageLayers.h"
 #include "records/Numbers.h"
 #include "records/Records.h"
-#include "render/Gdip_win.h"
+#include "win/Gdip_win.h"
 
 namespace tavolin {
 namespace {

@@ -18,7 +18,8 @@
 #include "model/Tables.h"
 #include "model/mGeneral.h"
 #include "music/MidiExport.h"
-#include "music/SetPlayInfoDialog_win.h"
+#include "control/SetPlayInfoDialog_win.h"
+#include "records/Marks.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {
@@ -93,7 +94,7 @@ void ClampSelection(EditorData& d) {
     d.SelLength = static_cast<int32_t>(end - d.SelStart);
 }
 
-constexpr auto kMaxMarkCode = static_cast<int16_t>(kMarkNames.size());  // codes 1 to 180
+constexpr auto kMaxMarkCode = static_cast<int16_t>(tessaly::marks::kMarkLastCode);  // codes 1 to 180
 constexpr float kMaxFontPoints = 400;
 
 // A raise of characters stays within the page's height.
@@ -215,6 +216,15 @@ void SetWordFont(Editor& ed, const com::Arg& colour, const com::Arg& value) {
     LaidOut(ed, tessaly::MainExtralRefresh);
 }
 
+// A style of the selection; the font of the next typed character follows, also with only a caret.
+using StyleSetter = bool (CharAttributes::*)(int32_t, int32_t, bool);
+void FontStyle(Editor& ed, bool on, StyleSetter set, void (*input)(Editor&, bool)) {
+    EditorData& d = ed.Data;
+    (ed.Commands->Chars.*set)(d.SelStart, d.SelLength, on);
+    input(ed, on);
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
 }  // namespace
 
 void ApplyPlayTimeSignature(Editor& ed) {
@@ -303,7 +313,8 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              const int32_t v = a.Value().Long();
              if (v < tessaly::JpState || v > tessaly::LpxState) Refuse(L"输入状态必须是 1、2 或 3。");
              d.InputState = static_cast<tessaly::InputState>(v);
-             if (v != tessaly::LpxState) NotifySelChange(ed, d.SelStart, d.SelLength);
+             // The caller chose the mode: the characters must not decide it again.
+             NotifySelChangeByState(ed, d.SelStart, d.SelLength);
          })},
         {id::HuXianYPos, L"HuXianYPos", com::kMethod, ANY(com::Return(r, ArcHeight(d, d.SelStart, d.SelLength)))},
         {id::ScrollBars, L"ScrollBars", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.ScrollBars()); }},
@@ -387,32 +398,36 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              const std::string name = ToAnsi(a.Value());
              if (name.empty()) Refuse(L"字体名称不能为空。");
              c.Chars.SelFontName(d.SelStart, d.SelLength, name);
+             SetStdFontName(ed, name);
              LaidOut(ed, tessaly::MainExtralRefresh);
          })},
         {id::SelFontBold, L"SelFontBold", com::kGet, RUN_GET(com::Return(r, c.Chars.Bold(d.SelStart, d.SelLength)))},
         {id::SelFontBold, L"SelFontBold", com::kPut,
-         RUN_PUT(c.Chars.Bold(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::Bold, SetStdFontBold))},
         {id::SelFontItalic, L"SelFontItalic", com::kGet, RUN_GET(com::Return(r, c.Chars.Italic(d.SelStart, d.SelLength)))},
         {id::SelFontItalic, L"SelFontItalic", com::kPut,
-         RUN_PUT(c.Chars.Italic(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::Italic, SetStdFontItalic))},
         {id::SelFontUnderline, L"SelFontUnderline", com::kGet,
          RUN_GET(com::Return(r, c.Chars.Underline(d.SelStart, d.SelLength)))},
         // Without a selection only the font of new input would change: the document stays.
         {id::SelFontUnderline, L"SelFontUnderline", com::kPut, RUN_PUT({
              const bool v = a.Value().Bool();
              if (d.SelLength != 0) c.Chars.Underline(d.SelStart, d.SelLength, v), LaidOut(ed, tessaly::MainExtralRefresh);
+             SetStdFontUnderline(ed, v);
          })},
         {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kGet,
          RUN_GET(com::Return(r, c.Chars.StrikeOut(d.SelStart, d.SelLength)))},
         {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kPut,
-         RUN_PUT(c.Chars.StrikeOut(d.SelStart, d.SelLength, a.Value().Bool()); LaidOut(ed, tessaly::MainExtralRefresh))},
+         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::StrikeOut, SetStdFontStrikeOut))},
         {id::SelFontSize, L"SelFontSize", com::kGet,
          RUN_GET(com::Return(r, RoundToInteger(c.Chars.SelFontSize(d.SelStart, d.SelLength))))},
         {id::SelFontSize, L"SelFontSize", com::kPut,
          RUN_PUT({
              const float size = a.Value().Single();
              if (!(size >= 1 && size <= kMaxFontPoints)) Refuse(L"字号必须在 1 到 400 磅之间。");
-             c.Chars.SelFontSize(d.SelStart, d.SelLength, a.Value().Short());
+             const int16_t points = a.Value().Short();
+             c.Chars.SelFontSize(d.SelStart, d.SelLength, points);
+             SetStdFontSize(ed, points);
              LaidOut(ed, tessaly::MainExtralRefresh);
          })},
         {id::SelForeColor, L"SelForeColor", com::kGet,

@@ -58,7 +58,7 @@ int32_t StartOfEnd(const EditorData& data, int32_t word, int32_t slot) {
         int32_t found = -1;
         for (const auto& s : data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
             if (s.ExtralWordVal2 != pair) continue;
-            if (s.IndexType == kGlissandoEnd) return -1;
+            if (s.IndexType == kMarkBigGlissandoEnd) return -1;
             if (s.IndexType == kMarkBigGlissandoStart) found = j;
         }
         if (found >= 0) return found;
@@ -86,7 +86,7 @@ bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
         }
     for (int32_t i = from; i < to; ++i)
         for (int32_t k = 0; k < kSlots; ++k) {
-            if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kGlissandoEnd) continue;
+            if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kMarkBigGlissandoEnd) continue;
             const int32_t start = StartOfEnd(data, i, k);
             // Those from the page before were seen above.
             if (start >= 0 && start < before && visit(start, i)) return true;
@@ -114,7 +114,7 @@ int32_t BigHuaYingEnd(const EditorData& data, int32_t word, int32_t slot) {
     const int32_t pair = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].ExtralWordVal2;
     for (int32_t j = word + 1; j < data.WordCount(); ++j)
         for (const auto& s : data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
-            if (s.ExtralWordVal2 == pair && s.IndexType == kGlissandoEnd) return j;
+            if (s.ExtralWordVal2 == pair && s.IndexType == kMarkBigGlissandoEnd) return j;
     return -1;
 }
 

@@ -6,6 +6,7 @@
 
 #include "PageGrid.h"
 #include "paint/PageLayers.h"
+#include "records/PictureLimits.h"
 
 namespace notaline {
 
@@ -171,7 +172,7 @@ private:
 // The buffers one control may hold: sides of 16384 pixels at most, and 512 MB in all for the
 // page buffers (three layers for each of two slots, the picture and the selection) and the view,
 // at four bytes a pixel.
-inline constexpr int32_t kMaxBufferSide = 16384;
+inline constexpr int32_t kMaxBufferSide = tessaly::kMaxPictureSide;
 inline constexpr int64_t kMaxBufferBytes = int64_t{512} << 20;
 inline constexpr int32_t kPageBufferCount = 8;
 bool BuffersFit(PixelSize page, PixelSize view);

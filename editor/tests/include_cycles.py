@@ -23,6 +23,9 @@ LEVELS = {
     "editor/control": 8,
     "app": 9,
 }
+# Modules below their folder: text conversion needs nothing but the language, and the outside
+# components convert code page 936 text too.
+BASE_MODULES = {"tools/Cp936": 0, "tools/WideText_win": 0}
 # Where a quoted include is looked for, after the including file's own folder.
 SEARCH = ("", "editor", "tools", "outside", "button")
 SKIPPED = ("tests", "bench", "fuzz", "api")
@@ -36,6 +39,11 @@ def folder_of(path):
             if best is None or len(folder) > len(best):
                 best = folder
     return best
+
+
+def level_of(path):
+    base = BASE_MODULES.get(path.rsplit(".", 1)[0])
+    return base if base is not None else LEVELS[folder_of(path)]
 
 
 def sources(root):
@@ -72,7 +80,7 @@ def modules(root):
                 if dep != module:
                     deps.add(dep)
                 a, b = folder_of(path), folder_of(target)
-                if b is not None and a != b and LEVELS[b] >= LEVELS[a]:
+                if b is not None and a != b and level_of(target) >= level_of(path):
                     upward.append("%s -> %s" % (path, target))
     return graph, upward
 

@@ -86,7 +86,7 @@ void Check(const tessaly::JpData& doc) {
         measurer.SetCaching(cached == 1);
         auto& data = layouts[cached];
         LoadDocument(data, doc);
-        data.Measurer = &measurer;
+        data.Measurer = measurer;
         NoPageView page;
         const auto t0 = Clock::now();
         InitFormat(data, page);

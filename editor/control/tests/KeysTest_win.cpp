@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,7 @@ struct KeysTest : ::testing::Test {
         ASSERT_TRUE(PumpUntil([&] { return !g_status.empty() && g_status.back().SelStart == want; })) << text;
     }
     LRESULT Key(UINT msg, WPARAM key) { return SendMessageW(control->Window(), msg, key, 0); }
+    IZEVudu* Z() { return static_cast<IZEVudu*>(control); }
 
     // An empty notation document with the caret at its start.
     void EmptyDocument() {
@@ -281,6 +283,53 @@ TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
         EXPECT_EQ(back.WordInfo[i].ExtralWordInfo[0].IndexType, typed.WordInfo[i].ExtralWordInfo[0].IndexType) << i;
     }
     std::filesystem::remove(file);
+}
+
+TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {
+    using C = const CharAttributes&;
+    BSTR face = SysAllocString(L"Tahoma");  // a face the system has
+    const struct {
+        std::function<HRESULT(IZEVudu*)> put;
+        std::function<bool(C, int32_t)> holds;
+    } rows[] = {
+        {[](IZEVudu* z) { return z->put_SelFontBold(VARIANT_TRUE); }, [](C c, int32_t i) { return c.Bold(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontItalic(VARIANT_TRUE); }, [](C c, int32_t i) { return c.Italic(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontUnderline(VARIANT_TRUE); },
+         [](C c, int32_t i) { return c.Underline(i, 1); }},
+        {[](IZEVudu* z) { return z->put_SelFontStrikeOut(VARIANT_TRUE); },
+         [](C c, int32_t i) { return c.StrikeOut(i, 1); }},
+        // 15 points are whole pixels, which a font object keeps as they are.
+        {[](IZEVudu* z) { return z->put_SelFontSize(15); }, [](C c, int32_t i) { return c.SelFontSize(i, 1) == 15; }},
+        {[face](IZEVudu* z) { return z->put_SelFontName(face); },
+         [](C c, int32_t i) { return lstrcmpiA(c.SelFontName(i, 1).c_str(), "Tahoma") == 0; }},
+    };
+    for (size_t row = 0; row < std::size(rows); ++row) {
+        SCOPED_TRACE(row);
+        EmptyDocument();
+        Type("a");  // lyrics: notation characters keep their own face, size and lines
+        ASSERT_EQ(S_OK, rows[row].put(Z()));
+        Type("b");
+        EXPECT_FALSE(rows[row].holds(ed->Commands->Chars, 0));
+        EXPECT_TRUE(rows[row].holds(ed->Commands->Chars, 1));
+    }
+    SysFreeString(face);
+}
+
+TEST_F(KeysTest, InputStateKeepsTheModeItIsGivenAndTellsTheHost) {
+    EmptyDocument();
+    Type("1");
+    for (int round = 0; round < 2; ++round) {  // the same mode again is still reported
+        const size_t sent = g_status.size();
+        ASSERT_EQ(S_OK, Z()->put_InputState(tessaly::GcState));
+        EXPECT_EQ(ed->Data.InputState, tessaly::GcState);
+        ASSERT_EQ(g_status.size(), sent + 1);
+        EXPECT_EQ(g_status.back().cInputState, tessaly::GcState);
+    }
+    Type("5");
+    EXPECT_EQ(ed->Data.WordInfo[1].IsJpGcCtl, 0);
+    const size_t sent = g_status.size();  // connecting-line mode tells the host nothing
+    ASSERT_EQ(S_OK, Z()->put_InputState(tessaly::LpxState));
+    EXPECT_EQ(g_status.size(), sent);
 }
 
 }  // namespace

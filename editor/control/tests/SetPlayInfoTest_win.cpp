@@ -22,7 +22,7 @@
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "model/LayoutSetup.h"
-#include "music/SetPlayInfoDialog_win.h"
+#include "control/SetPlayInfoDialog_win.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace notaline {

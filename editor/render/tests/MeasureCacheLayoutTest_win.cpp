@@ -54,7 +54,7 @@ tessaly::JpData RandomSong(std::mt19937& rng) {
 EditorData LaidOut(const tessaly::JpData& doc, TextMeasurer& measurer) {
     EditorData data;
     LoadDocument(data, doc);
-    data.Measurer = &measurer;
+    data.Measurer = measurer;
     NoPageView page;
     InitFormat(data, page);
     return data;

@@ -1,6 +1,6 @@
 // The play settings dialog: a tab per track between the basic and the MIDI text tabs, over one
 // working copy; the bar list beside the singing order is the outside Selmoda control.
-#include "music/SetPlayInfoDialog_win.h"
+#include "control/SetPlayInfoDialog_win.h"
 
 #include <commctrl.h>
 
@@ -16,7 +16,7 @@
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/Module.h"
-#include "music/DialogKit_win.h"
+#include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "records/Numbers.h"

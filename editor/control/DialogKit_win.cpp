@@ -1,6 +1,6 @@
 // What the music dialogs share: texts between their encodings, files beside the program, and the
 // empty modal frame they build their controls in.
-#include "music/DialogKit_win.h"
+#include "control/DialogKit_win.h"
 
 #include <commctrl.h>
 

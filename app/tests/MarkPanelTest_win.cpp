@@ -1,0 +1,136 @@
+#include <algorithm>
+
+#include "MainWindowFixture_win.h"
+#include "Modules_win.h"
+#include "button/api/IButton.h"
+#include "control/Editor_win.h"
+#include "records/Messages.h"
+
+namespace tavolin::test {
+namespace {
+
+struct MarkPanelTest : MainWindowTest {
+    MarkPanelTest() {
+        beforeCreate = [](MainWindow& w) { RegisterMarkPanel(w); };
+    }
+    // A note with the given marks, the caret on it.
+    void NoteWithMarks(std::initializer_list<int32_t> codes) {
+        PostMessageW(window->EditorWindow(), WM_CHAR, '1', 0);
+        Key(VK_LEFT);
+        LONG at = 0;
+        Editor()->get_SelStart(&at);
+        at_ = at;
+        for (int32_t code : codes) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
+        ASSERT_TRUE(Restatus(codes.size()));
+    }
+    // Moves the caret off and back, which sends the status.
+    bool Restatus(size_t entries) {
+        Key(VK_RIGHT);
+        Key(VK_LEFT);
+        return PumpUntil([&] { return Entries().size() == entries; });
+    }
+    void Key(WPARAM key) {
+        PostMessageW(window->EditorWindow(), WM_KEYDOWN, key, 0);
+        PostMessageW(window->EditorWindow(), WM_KEYUP, key, 0xC0000000);
+        Pump();
+    }
+    IZEVudu* Editor() { return window->Editor(); }
+    HWND Combo() { return window->ControlWindow("ExtralValCombo"); }
+    std::vector<std::wstring> Entries() {
+        std::vector<std::wstring> out;
+        const LRESULT n = SendMessageW(Combo(), CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            wchar_t text[64] = {};
+            SendMessageW(Combo(), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            out.push_back(text);
+        }
+        return out;
+    }
+    void Click(const char* name, int index) {
+        HWND button = window->ControlWindow(name, index);
+        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        Pump();
+    }
+    std::string Enabled() {
+        std::string mask;
+        for (int i = 0; i < 6; ++i)
+            mask += GetButtonLong(window->Button("CmdChangExtralValue", i), dispid::Button::Enabled) ? '1' : '0';
+        for (const char* name : {"CmdDelExtralWd", "CmdAboutModifie"})
+            mask += GetButtonLong(window->Button(name), dispid::Button::Enabled) ? '1' : '0';
+        return mask;
+    }
+    int32_t Slot(short slot, short code = -1) {
+        short type = 0;
+        LONG v1 = 0;
+        Editor()->get_ExtralType(at_, slot, &type);
+        Editor()->get_ExtralWordVal1(at_, slot, &v1);
+        return code < 0 ? type : v1;
+    }
+    LONG at_ = 0;
+};
+
+TEST_F(MarkPanelTest, ButtonsStepTheChosenSlot) {
+    NoteWithMarks({29, 1, 2, 17});
+    EXPECT_EQ(3, SendMessageW(Combo(), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ("11001111", Enabled());
+    // Slots 0 and 2 emptied in place: the second entry is slot 3.
+    Editor()->put_ExtralType(at_, 0, 0);
+    Editor()->put_ExtralType(at_, 2, 0);
+    ASSERT_TRUE(Restatus(2));
+    SendMessageW(Combo(), CB_SETCURSEL, 1, 0);
+    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Combo()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Combo()));
+    const int32_t before = Slot(3, 0);
+    Click("CmdChangExtralValue", 0);
+    EXPECT_EQ(before + 1, Slot(3, 0));
+    EXPECT_EQ(0, Slot(1, 0));
+    // Button 4 turns 断音 into its neighbour, and the list follows.
+    Click("CmdChangExtralValue", 4);
+    std::vector<int32_t> codes;
+    for (short slot = 0; slot < 8; ++slot)
+        if (Slot(slot)) codes.push_back(Slot(slot));
+    EXPECT_EQ(2u, codes.size());
+    EXPECT_NE(codes.end(), std::find(codes.begin(), codes.end(), 18));
+    EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), 17));
+    EXPECT_EQ(2u, Entries().size());
+}
+
+TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
+    NoteWithMarks({24});
+    Click("CmdDelExtralWd", -1);
+    ASSERT_TRUE(PumpUntil([&] { return Slot(0) == 0; }));
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ("00000000", Enabled());
+    std::array<int16_t, 8> codes{72, 0, 72, 73};
+    window->Hooks().showMarks(codes, false);
+    EXPECT_EQ((std::vector<std::wstring>{L"弧线起点1     ", L"弧线起点2     ", L"弧线落点1     "}), Entries());
+    EXPECT_EQ(2, SendMessageW(Combo(), CB_GETCURSEL, 0, 0));
+}
+
+// The help file beside the program is put back as it was.
+TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
+    ASSERT_TRUE(window->Ini());
+    wchar_t exe[MAX_PATH] = {};
+    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    wchar_t before[512] = {};
+    GetPrivateProfileStringW(L"说明", L"弧线起点", L"", before, 512, path.c_str());
+    std::array<int16_t, 8> codes{72, 72};
+    window->Hooks().showMarks(codes, false);
+    const HWND box = window->ControlWindow("RichTextBox1");
+    SetWindowTextW(box, L"第一行\r\n第二行");
+    Click("CmdInfo", 0);
+    wchar_t kept[512] = {};
+    GetPrivateProfileStringW(L"说明", L"弧线起点", L"", kept, 512, path.c_str());
+    EXPECT_STREQ(L"第一行  第二行", kept);
+    SetWindowTextW(box, L"");
+    SendMessageW(Combo(), CB_SETCURSEL, 0, 0);
+    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Combo()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Combo()));
+    EXPECT_EQ(L"第一行  第二行", TextOf(box));
+    WritePrivateProfileStringW(L"说明", L"弧线起点", before, path.c_str());
+}
+
+}  // namespace
+}  // namespace tavolin::test
