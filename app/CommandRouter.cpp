@@ -24,6 +24,7 @@ bool CommandRouter::Has(std::string_view name, int index) const {
 bool CommandRouter::Run(std::string_view name, int index) const {
     const Handler* handler = Find(name, index);
     if (!handler || !*handler) return false;
+    if (refuse_ && refuse_(name, index)) return true;
     (*handler)(index);
     return true;
 }

@@ -30,11 +30,14 @@ public:
     bool Has(std::string_view name, int index) const;
     // Runs the handler; false when the source has none.
     bool Run(std::string_view name, int index) const;
+    // While set, a source it names is refused: Run does nothing and reports the source as used.
+    void SetRefusal(std::function<bool(std::string_view name, int index)> refuse) { refuse_ = std::move(refuse); }
 
 private:
     const Handler* Find(std::string_view name, int index) const;
     std::map<std::pair<std::string, int>, Handler, std::less<>> rows_;
     std::map<std::string, Handler, std::less<>> arrays_;
+    std::function<bool(std::string_view, int)> refuse_;
 };
 
 }  // namespace tavolin

@@ -1,4 +1,5 @@
 #include "MainWindow_win.h"
+#include "PlaybackLock.h"
 
 #include <commctrl.h>
 #include <olectl.h>
@@ -783,12 +784,11 @@ void MainWindow::OnColourRequest(LPARAM lParam) {
 }
 
 void MainWindow::EnableCtrl(bool enable) {
-    for (const char* menu : {"File", "Play", "FileEdit", "Setting", "Common", "YueQi", "Help"})
-        EnableMenu(menu, -1, enable);
-    EnableWindow(ControlWindow("TopFaceFrame"), enable);
-    EnableWindow(ControlWindow("FaceFrame", 0), enable);
-    EnableWindow(ControlWindow("FaceFrame", 1), enable);
-    EnableMenu("SetPlaying", -1, enable);
+    for (const auto& menu : LockedMenus()) EnableMenu(menu.name, menu.index, enable);
+    for (const auto& panel : LockedPanels()) EnableWindow(ControlWindow(panel.name, panel.index), enable);
+    for (const auto& item : LockedItems()) EnableMenu(item.name, item.index, enable);
+    // A shortcut reaches its command even under a disabled menu.
+    router_.SetRefusal(enable ? nullptr : std::function<bool(std::string_view, int)>(IsLockedSource));
 }
 
 void MainWindow::UseSettings(SettingsWriter* writer) {

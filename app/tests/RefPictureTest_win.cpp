@@ -1,0 +1,89 @@
+// The reference picture chosen through the menu and the open dialog, shown below the editor.
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "MainWindowFixture_win.h"
+#include "Modules_win.h"
+#include "outside/tests/OutsideTestSupport_win.h"
+#include "win/Gdip_win.h"
+
+namespace tavolin::test {
+namespace {
+
+namespace flat = Gdiplus::DllExports;
+
+std::wstring WritePicture(const wchar_t* name, int format) {
+    notaline::InitGDIPlus(false, L"", 0, L"");
+    Gdiplus::GpBitmap* bmp = nullptr;
+    Gdiplus::GpGraphics* g = nullptr;
+    flat::GdipCreateBitmapFromScan0(200, 120, 0, PixelFormat24bppRGB, nullptr, &bmp);
+    flat::GdipGetImageGraphicsContext(bmp, &g);
+    flat::GdipGraphicsClear(g, 0xFF203080);
+    flat::GdipDeleteGraphics(g);
+    const CLSID encoder = notaline::GetEncoderClsid(format);
+    flat::GdipSaveImageToFile(bmp, name, &encoder, nullptr);
+    flat::GdipDisposeImage(bmp);
+    notaline::TerminateGDIPlus();
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(name, MAX_PATH, full, nullptr);
+    return full;
+}
+
+struct RefPictureTest : MainWindowTest {
+    RefPictureTest() {
+        beforeCreate = [](MainWindow& w) { RegisterPanelSetup(w); };
+    }
+    // Chooses the file in the open dialog from another thread while the menu command runs.
+    void Choose(const std::wstring& file) {
+        std::atomic<bool> done{false};
+        std::thread user([&] {
+            for (int i = 0; i < 400 && !done; ++i) {
+                if (HWND dialog = FindWindowW(L"#32770", L"选择打开文件")) {
+                    SetDlgItemTextW(dialog, 0x47c, file.c_str());  // the file name box
+                    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+                Sleep(25);
+            }
+        });
+        SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("OpenPicFile", -1), 0);
+        done = true;
+        user.join();
+    }
+};
+
+TEST_F(RefPictureTest, PngAndJpgShowInkBelowTheSplitterAndTheSameFileChangesNothing) {
+    HWND room = window->ControlWindow("图片容器1");
+    EXPECT_FALSE(IsWindowVisible(room));
+    for (auto [name, format] : {std::pair{L"refpicture.png", 4}, std::pair{L"refpicture.jpg", 3}}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        Choose(WritePicture(name, format));
+        ASSERT_TRUE(IsWindowVisible(room));
+        EXPECT_EQ(1, window->Panels().RefPictureShown);
+        HWND box = GetWindow(room, GW_CHILD);
+        ASSERT_TRUE(box);
+        UpdateWindow(box);
+        Pump();
+        int w = 0, h = 0;
+        const auto px = outside::test::Capture(box, w, h, (std::wstring(name) + L"_shot.png").c_str());
+        size_t ink = 0;
+        for (uint32_t p : px) ink += p != 0xFFFFFF;
+        EXPECT_GT(ink, px.size() / 10) << "no picture in the container";
+    }
+    const RECT before = [&] {
+        RECT r;
+        GetWindowRect(window->EditorWindow(), &r);
+        return r;
+    }();
+    SetWindowPos(window->EditorWindow(), nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+    Choose(WritePicture(L"refpicture.jpg", 3));  // the same file again: no new layout
+    RECT after;
+    GetWindowRect(window->EditorWindow(), &after);
+    EXPECT_EQ(10, after.right - after.left);
+    EXPECT_NE(before.right - before.left, 10);
+}
+
+}  // namespace
+}  // namespace tavolin::test
