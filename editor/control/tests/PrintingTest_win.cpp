@@ -48,13 +48,18 @@ private:
         if (code == HCBT_ACTIVATE && current_) {
             wchar_t cls[16]{};
             GetClassNameW(reinterpret_cast<HWND>(w), cls, 16);
-            if (std::wstring(cls) == L"#32770" && current_->Seen++ == 0) current_->answer_(reinterpret_cast<HWND>(w));
+            // A dialog activated again (another program took the focus meanwhile) is the same dialog.
+            const HWND dialog = reinterpret_cast<HWND>(w);
+            if (std::wstring(cls) == L"#32770" && dialog != current_->last_ && current_->Seen++ == 0)
+                current_->answer_(dialog);
+            if (std::wstring(cls) == L"#32770") current_->last_ = dialog;
         }
         return CallNextHookEx(nullptr, code, w, l);
     }
     static inline DialogAnswerer* current_ = nullptr;
     std::function<void(HWND)> answer_;
     HHOOK hook_ = nullptr;
+    HWND last_ = nullptr;
 };
 
 void Click(HWND dialog, int id) {
