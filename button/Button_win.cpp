@@ -31,7 +31,7 @@ Button::Button()
 Button::~Button() {
     if (Window()) {
         RemoveWindowSubclass(Window(), &Button::Subclass, kSubclassId);
-        if (keptDc_) ReleaseDC(Window(), keptDc_);
+        keptDc_ = win::WindowDc();
     }
 }
 
@@ -55,8 +55,8 @@ LRESULT CALLBACK Button::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 int32_t Button::hDC() {
     // One device context for the life of the control, as its callers keep it.
-    if (!keptDc_) keptDc_ = GetDC(Window());
-    return HandleValue(keptDc_);
+    if (!keptDc_.Get()) keptDc_ = win::WindowDc(Window());
+    return HandleValue(keptDc_.Get());
 }
 
 void Button::UserControlMouseUp() {
@@ -215,9 +215,9 @@ void Button::ApplyRegion() {
     // In screen pixels, whatever the resolution.
     RECT client{};
     GetClientRect(Window(), &client);
-    HRGN region = CreateRoundRectRgn(0, 0, client.right, client.bottom, 10, 10);
+    win::RegionHandle region(CreateRoundRectRgn(0, 0, client.right, client.bottom, 10, 10));
     // The window owns the region once it is set.
-    if (region && !SetWindowRgn(Window(), region, TRUE)) DeleteObject(region);
+    if (region && SetWindowRgn(Window(), region.Get(), TRUE)) region.Release();
 }
 
 void Button::SizeForType() {

@@ -8,6 +8,7 @@
 #include "api/IButton.h"
 #include "cGDIPlus_win.h"
 #include "com/Control.h"
+#include "win/GdiHandles.h"
 
 namespace kavrel {
 
@@ -87,7 +88,7 @@ private:
     bool hover_ = false;
     int16_t pressFlag_ = 0;
     bool loaded_ = false;
-    HDC keptDc_ = nullptr;
+    win::WindowDc keptDc_;
 };
 
 }  // namespace kavrel

@@ -397,11 +397,11 @@ bool mCommonDialog::PickFont(FontArgs& a) {
     extendedError_ = 0;
     DWORD flags = static_cast<DWORD>(a.Flags);
     HDC printerDc = nullptr;
-    bool ownDc = false;
+    win::OwnedDc defaultPrinter;
     if (a.PrinterDC == -1) {
         if (flags & CF_PRINTERFONTS) {
-            printerDc = DefaultPrinterDc();
-            ownDc = printerDc != nullptr;
+            defaultPrinter = win::OwnedDc(DefaultPrinterDc());
+            printerDc = defaultPrinter.Get();
         }
     } else {
         printerDc = reinterpret_cast<HDC>(a.PrinterDC);
@@ -442,7 +442,6 @@ bool mCommonDialog::PickFont(FontArgs& a) {
     cf.nSizeMin = a.MinSize;
     cf.nSizeMax = a.MaxSize;
     apiReturn_ = ChooseFontW(&cf);
-    if (ownDc) DeleteDC(printerDc);
     if (apiReturn_ != 1) {
         extendedError_ = static_cast<int32_t>(CommDlgExtendedError());
         return false;

@@ -30,6 +30,8 @@ public:
         if (h_) DeleteObject(h_);
         h_ = nullptr;
     }
+    // Gives the object up to a new owner (a window taking its region).
+    Handle Release() { return std::exchange(h_, nullptr); }
 
 private:
     Handle h_ = nullptr;
@@ -39,6 +41,7 @@ using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using PenHandle = GdiObject<HPEN>;
+using RegionHandle = GdiObject<HRGN>;
 
 // Owns a device context made with CreateDC or CreateCompatibleDC.
 class OwnedDc {

@@ -22,6 +22,7 @@
 #include "control/SetPlayInfoDialog_win.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 
@@ -387,7 +388,8 @@ void OpenListMenu(DialogState& s, HWND box) {
                                                                        : L"粘贴";
     const UINT idle = s.Playing ? MF_GRAYED : MF_ENABLED;
     const UINT filled = s.BufferFilled && !s.Playing ? MF_ENABLED : MF_GRAYED;
-    HMENU menu = CreatePopupMenu();
+    win::MenuHandle owned(CreatePopupMenu());
+    HMENU menu = owned.Get();
     auto add = [&](int id, const wchar_t* text, UINT flags) { AppendMenuW(menu, MF_STRING | flags, static_cast<UINT_PTR>(id), text); };
     add(kMenuEdit, L"编辑", idle);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -410,7 +412,7 @@ void OpenListMenu(DialogState& s, HWND box) {
         add(kMenuSave, L"保存到模板文件", idle);
     }
     const int id = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, s.Dialog, nullptr);
-    DestroyMenu(menu);
+    owned.Reset();
     if (id) ListCommand(s, id);
 }
 
@@ -437,8 +439,8 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     const int height = -MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
-    HGDIOBJ old = SelectObject(dc, font);
+    const win::FontHandle font(CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, L"宋体"));
+    const win::SelectScope selectFont(dc, font.Get());
     SetBkMode(dc, TRANSPARENT);
     for (int k = 0; k < kDrumCells; ++k) {
         const std::string& cell = s.Form.Area.Cells[static_cast<size_t>(k)];
@@ -448,15 +450,11 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
     }
     if (s.Form.Area.Metre >= 0) {
         const int x = MarkerX(s.Form.Area.Metre) / 15;
-        HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-        HGDIOBJ oldPen = SelectObject(dc, pen);
+        const win::PenHandle pen(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+        const win::SelectScope selectPen(dc, pen.Get());
         MoveToEx(dc, x, 0, nullptr);
         LineTo(dc, x, item.rcItem.bottom);
-        SelectObject(dc, oldPen);
-        DeleteObject(pen);
     }
-    SelectObject(dc, old);
-    DeleteObject(font);
 }
 
 // The mirror button's two pictures: arrows apart, or crossed when mirrored.

@@ -6,6 +6,8 @@
 
 #include <commdlg.h>
 
+#include <utility>
+
 #include "Cp936.h"
 #include "com/Dispatch.h"
 #include "control/Editor_win.h"
@@ -68,16 +70,16 @@ bool PrintDocument(Editor& ed, const std::wstring& jobName) {
     dialog.hInstance = GetModuleHandleW(nullptr);
     dialog.Flags = PD_RETURNDC | PD_PRINTSETUP | PD_NOSELECTION;
     const BOOL chosen = PrintDlgW(&dialog);
+    win::OwnedDc dc(dialog.hDC);
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
-    if (!chosen || !dialog.hDC) {
-        if (dialog.hDC) DeleteDC(dialog.hDC);
+    if (!chosen || !dc.Get()) {
         ed.Refresh(tessaly::AllRefresh);
         // Cancelled is the user's answer; anything else (no printer at all) is told.
         if (CommDlgExtendedError() != 0) ed.ShowMessage("没有可用的打印机，无法打印。");
         return false;
     }
-    PrinterDevice printer(dialog.hDC);
+    PrinterDevice printer(std::move(dc));
     return PrintOn(ed, printer, jobName);
 }
 

@@ -22,8 +22,14 @@ struct BarMark {
     char Letter;
 };
 constexpr BarMark kBarMarks[] = {
-    {9, 9, 'J'},   {10, 10, 'K'}, {11, 11, 'L'}, {13, 13, 'M'},
-    {12, 12, 'N'}, {14, 14, 'O'}, {15, 15, 'P'}, {kMarkVoltaStart, kMarkOpenVoltaStart, 'Q'},
+    {kMarkDaCapo, kMarkDaCapo, 'J'},
+    {kMarkDalSegno, kMarkDalSegno, 'K'},
+    {kMarkSegno, kMarkSegno, 'L'},
+    {kMarkDaCapoAlFine, kMarkDaCapoAlFine, 'M'},
+    {kMarkDaCapoAlCoda, kMarkDaCapoAlCoda, 'N'},
+    {kMarkFine, kMarkFine, 'O'},
+    {kMarkCoda, kMarkCoda, 'P'},
+    {kMarkVoltaStart, kMarkOpenVoltaStart, 'Q'},
 };
 
 bool IsBarLine(const tessaly::aWordInfo& w) {

@@ -1,6 +1,7 @@
 #include "render/PrintDevice_win.h"
 
 #include <string>
+#include <utility>
 
 #include "render/GdiCanvas_win.h"
 #include "render/PageGraphics_win.h"
@@ -22,12 +23,8 @@ void DrawOnDeviceContext(HDC dc, POINT physicalOffset, const std::function<void(
     RestoreDC(dc, saved);
 }
 
-PrinterDevice::PrinterDevice(HDC dc) : dc_(dc) {
+PrinterDevice::PrinterDevice(win::OwnedDc dc) : owned_(std::move(dc)), dc_(owned_.Get()) {
     offset_ = {GetDeviceCaps(dc_, PHYSICALOFFSETX), GetDeviceCaps(dc_, PHYSICALOFFSETY)};
-}
-
-PrinterDevice::~PrinterDevice() {
-    if (dc_) DeleteDC(dc_);
 }
 
 int32_t PrinterDevice::DotsPerInch() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "paint/PrintPages.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 
@@ -13,10 +14,7 @@ void DrawOnDeviceContext(HDC dc, POINT physicalOffset, const std::function<void(
 // A printer's device context, as the print dialog returned it; deleted with this.
 class PrinterDevice final : public PrintDevice {
 public:
-    explicit PrinterDevice(HDC dc);
-    PrinterDevice(const PrinterDevice&) = delete;
-    PrinterDevice& operator=(const PrinterDevice&) = delete;
-    ~PrinterDevice() override;
+    explicit PrinterDevice(win::OwnedDc dc);
 
     int32_t DotsPerInch() override;
     bool StartJob(const std::u16string& jobName) override;
@@ -27,6 +25,7 @@ public:
     void AbortDoc() override;
 
 private:
+    win::OwnedDc owned_;
     HDC dc_;
     POINT offset_{};
 };

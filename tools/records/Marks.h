@@ -12,6 +12,14 @@ namespace marks {
 // known only through its row of kMarks below.
 inline constexpr int32_t kMarkFermata = 1;
 inline constexpr int32_t kMarkTrill = 8;
+// The repeat and ending words set over a bar line.
+inline constexpr int32_t kMarkDaCapo = 9;
+inline constexpr int32_t kMarkDalSegno = 10;
+inline constexpr int32_t kMarkSegno = 11;
+inline constexpr int32_t kMarkDaCapoAlCoda = 12;
+inline constexpr int32_t kMarkDaCapoAlFine = 13;
+inline constexpr int32_t kMarkFine = 14;
+inline constexpr int32_t kMarkCoda = 15;
 inline constexpr int32_t kMarkBarRest = 16;
 // The dynamics from 很弱 to 特强, and the two accents played louder.
 inline constexpr int32_t kMarkDynamicFirst = 24;

@@ -117,4 +117,15 @@ TEST(WinKit, HandlesAreDeletedOnceAndSelectionsPutBack) {
     EXPECT_EQ(0u, GetObjectType(raw));  // deleted by the one that owned it last
 }
 
+TEST(WinKit, AReleasedRegionOutlivesItsHandle) {
+    HRGN raw = CreateRectRgn(0, 0, 4, 4);
+    {
+        win::RegionHandle region(raw);
+        EXPECT_EQ(raw, region.Release());
+        EXPECT_FALSE(region);
+    }
+    EXPECT_EQ(static_cast<DWORD>(OBJ_REGION), GetObjectType(raw));
+    DeleteObject(raw);
+}
+
 }  // namespace

@@ -35,7 +35,11 @@ TEST(MarkTable, KindsByCode) {
     };
     const Case cases[] = {
         {kMarkFermata, MarkPainter::Glyph, false, "延长号"},
-        {11, MarkPainter::ShiftedGlyph, false, "D.S.反复目标记号"},
+        {kMarkDaCapo, MarkPainter::ShiftedGlyph, false, "D.C.反复记号"},
+        {kMarkSegno, MarkPainter::ShiftedGlyph, false, "D.S.反复目标记号"},
+        {kMarkDaCapoAlCoda, MarkPainter::ShiftedGlyph, false, "D.C.alCoda记号"},
+        {kMarkDaCapoAlFine, MarkPainter::ShiftedGlyph, false, "D.C.alFine记号"},
+        {kMarkCoda, MarkPainter::ShiftedGlyph, false, "灯笼记号"},
         {kMarkTimeSignature, MarkPainter::Fraction, true, "节奏拍号"},
         {kMarkKeyC, MarkPainter::None, true, "C 调"},
         {kMarkTempoJ, MarkPainter::None, true, "音速J"},
