@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "HelpArea.h"
 #include "MainWindow_win.h"
 #include "MarkHelp.h"
 #include "MarkList.h"
@@ -238,6 +239,10 @@ public:
         Balloon({Str(L""), m, m, m, Str(L""), m, m, m, m, m, m});
         tipShown_ = false;
     }
+    // CmdAboutModifie: opens or closes the help editing area of this panel.
+    void ToggleHelpArea() {
+        if (tavolin::ToggleHelpArea(form_.Panels(), form_.Geometry(), 1)) form_.ReShowForm();
+    }
     std::u16string EntryText() const {
         const int entry = Selected();
         return entry >= 0 ? list_.entries[static_cast<size_t>(entry)] : std::u16string();
@@ -365,6 +370,7 @@ void RegisterMarkPanel(MainWindow& form) {
     router.Add("ExtralValCombo", [panel](int) { panel->Click(); });
     router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });
     router.Add("CmdDelExtralWd", [panel](int) { panel->Delete(); });
+    router.Add("CmdAboutModifie", [panel](int) { panel->ToggleHelpArea(); });
     router.Add("CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
     router.Add("CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
     router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(panel->EntryText()); }, 1);
