@@ -42,6 +42,8 @@ struct MainHooks {
     // opened from the command line (its first status selects no entry).
     std::function<void(const std::array<int16_t, 8>& codes, bool openFromCommand)> showMarks;
     std::function<void()> unload;                                        // shut-down step 1
+    // The tool-tip object made at panel set-up (null before it or when it failed).
+    std::function<IDispatch*()> toolTips;
 };
 
 class MainWindow : public win::Window {

@@ -1,12 +1,16 @@
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "HelpArea.h"
 #include "MainWindow_win.h"
 #include "MarkHelp.h"
 #include "MarkList.h"
 #include "MarkSteps.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
+#include "outside/api/IQuibbet.h"
 #include "records/Marks.h"
 
 namespace tavolin {
@@ -61,7 +65,10 @@ public:
         }
         Fill(BuildMarkList(slots, true));
         if (!openFromCommand && !list_.entries.empty()) Select(static_cast<int>(list_.entries.size()) - 1);
-        if (Selected() < 0) SetWindowTextW(form_.ControlWindow("RichTextBox1"), L"");
+        if (Selected() < 0) {
+            ShowInfo(u"");
+            SetWindowTextW(HelpBox(), L"");
+        }
         if (!any)
             for (int i = 0; i <= 6; ++i) Enable(i, false);
     }
@@ -202,9 +209,22 @@ public:
             MessageBoxW(form_.Handle(), L"说明信息没有保存。", L"", MB_ICONEXCLAMATION);
     }
 
-    // CmdInfo(1) and EM_OnWord: the help of the shown entry in the box.
+    // CmdInfo(1) and EM_OnWord: the help of the shown entry in the box and, with help on, as a
+    // balloon at the editor; an empty entry only takes the balloon down.
     void ShowInfo(const std::u16string& entry) {
-        if (!HelpKey(entry).empty()) SetWindowTextW(HelpBox(), ReadHlpInfo(entry).c_str());
+        const std::u16string key = HelpKey(entry);
+        if (key.empty()) {
+            if (tipShown_) RemoveBalloon();
+            return;
+        }
+        const std::wstring text = ReadHlpInfo(entry);
+        SetWindowTextW(HelpBox(), text.c_str());
+        if (infoOn_) {
+            const VARIANT m = Missing();
+            tipShown_ = Balloon({Str(text), m, m, Bool(true), Str(Wide(key)), Long(1), m, Long(5), m, Long(0), Long(200)});
+        } else if (tipShown_) {
+            RemoveBalloon();
+        }
     }
     void ToggleInfo() {
         infoOn_ = !infoOn_;
@@ -213,6 +233,15 @@ public:
         image.lVal = infoOn_ ? 2 : 3;
         form_.PutButton("CmdInfo", 1, dispid::Button::ButtonIndex, image);
         ShowInfo(EntryText());
+    }
+    void RemoveBalloon() {
+        const VARIANT m = Missing();
+        Balloon({Str(L""), m, m, m, Str(L""), m, m, m, m, m, m});
+        tipShown_ = false;
+    }
+    // CmdAboutModifie: opens or closes the help editing area of this panel.
+    void ToggleHelpArea() {
+        if (tavolin::ToggleHelpArea(form_.Panels(), form_.Geometry(), 1)) form_.ReShowForm();
     }
     std::u16string EntryText() const {
         const int entry = Selected();
@@ -247,6 +276,47 @@ public:
     }
 
 private:
+    // The tool-tip object's balloon call at the editor; args after the control in written order.
+    bool Balloon(std::vector<VARIANT> args) {
+        IDispatch* tips = form_.Hooks().toolTips ? form_.Hooks().toolTips() : nullptr;
+        HWND editor = form_.EditorWindow();
+        if (!tips || !editor) return false;
+        args.insert(args.begin(), Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(editor))));
+        std::reverse(args.begin(), args.end());
+        DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+        const HRESULT hr = tips->Invoke(dispid::Quibbet::ShowBalloon, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                        &params, nullptr, nullptr, nullptr);
+        for (VARIANT& v : args) VariantClear(&v);
+        return SUCCEEDED(hr);
+    }
+    static VARIANT Long(int32_t value) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = value;
+        return v;
+    }
+    static VARIANT Bool(bool value) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_BOOL;
+        v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+        return v;
+    }
+    static VARIANT Str(const std::wstring& text) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_BSTR;
+        v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return v;
+    }
+    static VARIANT Missing() {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_ERROR;
+        v.scode = DISP_E_PARAMNOTFOUND;
+        return v;
+    }
     HWND HelpBox() const { return form_.ControlWindow("RichTextBox1"); }
     HWND Combo() const { return form_.ControlWindow("ExtralValCombo"); }
     int Selected() const {
@@ -286,6 +356,7 @@ private:
     int32_t curType_ = 0;
     short curIndex_ = 0;
     bool infoOn_ = true;
+    bool tipShown_ = false;
 };
 
 }  // namespace
@@ -299,9 +370,11 @@ void RegisterMarkPanel(MainWindow& form) {
     router.Add("ExtralValCombo", [panel](int) { panel->Click(); });
     router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });
     router.Add("CmdDelExtralWd", [panel](int) { panel->Delete(); });
+    router.Add("CmdAboutModifie", [panel](int) { panel->ToggleHelpArea(); });
     router.Add("CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
     router.Add("CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
     router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(panel->EntryText()); }, 1);
+    router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(u""); }, 0);
 }
 
 }  // namespace tavolin

@@ -1,8 +1,14 @@
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
+#include "com/Create.h"
+#include "outside/api/IQuibbet.h"
 #include "control/Editor_win.h"
 #include "records/Messages.h"
 
@@ -130,6 +136,51 @@ TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
                  reinterpret_cast<LPARAM>(Combo()));
     EXPECT_EQ(L"第一行  第二行", TextOf(box));
     WritePrivateProfileStringW(L"说明", L"弧线起点", before, path.c_str());
+}
+
+// The shown tip windows' texts at the editor.
+std::vector<std::wstring> ShownTips(HWND editor) {
+    std::vector<std::wstring> out;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
+        if (!IsWindowVisible(w)) continue;
+        wchar_t text[256] = {};
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = GetParent(editor);
+        ti.uId = reinterpret_cast<UINT_PTR>(editor);
+        ti.lpszText = text;
+        SendMessageW(w, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+        out.push_back(text);
+    }
+    return out;
+}
+
+TEST_F(MarkPanelTest, MouseOverAMarkShowsItsHelpAsABalloonUntilHelpIsTurnedOff) {
+    auto tips = com::CreateFromDll<IDispatch>(L"Quibbet.dll", CLSID_Quibbet);
+    ASSERT_TRUE(tips);
+    window->Hooks().toolTips = [tips] { return tips.Get(); };
+    wchar_t exe[MAX_PATH] = {};
+    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    wchar_t before[512] = {};
+    GetPrivateProfileStringW(L"说明", L"弧线落点", L"", before, 512, path.c_str());
+    WritePrivateProfileStringW(L"说明", L"弧线落点", L"落点的说明", path.c_str());
+    std::array<int16_t, 8> codes{72, 73};
+    window->Hooks().showMarks(codes, false);
+    const HWND editor = window->EditorWindow();
+    SendMessageW(window->Handle(), tessaly::EM_OnWord, 1, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ShownTips(editor) == std::vector<std::wstring>{L"落点的说明"}; }));
+    Click("CmdInfo", 1);  // help off: the balloon goes at once
+    EXPECT_TRUE(ShownTips(editor).empty());
+    SendMessageW(window->Handle(), tessaly::EM_OnWord, 1, 0);
+    Pump();
+    EXPECT_TRUE(ShownTips(editor).empty());
+    EXPECT_EQ(L"落点的说明", TextOf(window->ControlWindow("RichTextBox1")));
+    Click("CmdInfo", 1);  // on again; the mouse leaving takes it down
+    ASSERT_TRUE(PumpUntil([&] { return ShownTips(editor).size() == 1; }));
+    SendMessageW(window->Handle(), tessaly::EM_OnWord, 0, 0);
+    EXPECT_TRUE(ShownTips(editor).empty());
+    WritePrivateProfileStringW(L"说明", L"弧线落点", before, path.c_str());
 }
 
 }  // namespace
