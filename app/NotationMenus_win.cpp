@@ -15,6 +15,7 @@
 #include "NotationTable.h"
 #include "SpeedDialog_win.h"
 #include "button/api/IButton.h"
+#include "records/Marks.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
 

@@ -48,11 +48,13 @@ struct NotationMenusTest : MainWindowTest {
         MainWindowTest::SetUp();
         ed = factory.hosted->Running();
         editor = window->EditorWindow();
-        // Seven notes and a rest, typed where the caret starts.
+        // Seven notes, a rest and a bar line, typed in notation mode where the caret starts.
+        window->Editor()->put_InputState(tessaly::JpState);
         first = ed->Data.SelStart;
-        for (char c : std::string("12345670")) PostMessageW(editor, WM_CHAR, static_cast<WPARAM>(c), 0);
+        for (char c : std::string("12345670|")) PostMessageW(editor, WM_CHAR, static_cast<WPARAM>(c), 0);
         Pump();
-        ASSERT_EQ(first + 8, ed->Data.SelStart);
+        ASSERT_EQ(first + 9, ed->Data.SelStart);
+        ASSERT_EQ(1, ed->Data.WordInfo[static_cast<size_t>(first)].IsJpGcCtl);
         ed->Commands->Undo.ZeroUnDoReDoVal();
         SetWindowSubclass(editor, Record, 1, reinterpret_cast<DWORD_PTR>(this));
     }
@@ -155,6 +157,11 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
     std::map<std::pair<std::string, int>, std::vector<Sent>> sent;
     for (const NotationRow& row : NotationRows()) {
         SCOPED_TRACE(std::string(row.Menu) + " " + std::to_string(row.Index));
+        if (row.Kind == NotationKind::TargetLine) {
+            Select(1, 0);
+            PostMessageW(editor, WM_KEYDOWN, VK_RIGHT, 0);  // the current line follows the caret
+            Pump();
+        }
         Select(1, 3);
         float height = 0;
         window->Editor()->HuXianYPos(&height);
@@ -185,16 +192,19 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
         UndoAll();
     }
     // Spot checks of values the table must hold.
-    using tessaly::EM_InstrMainAndExtralStr;
-    EXPECT_EQ(0xF0002, sent[{"MunButton", 36}].at(0).w);
-    EXPECT_EQ(0xF0000, sent[{"XiuZiHu", 0}].at(0).w);
-    EXPECT_EQ(16, sent[{"XiuZiHu", 0}].at(0).l);
-    EXPECT_EQ((Sent{tessaly::EM_FormatSortInfo, -19, 9, L"", 0}), sent[{"MunButton", 2}].at(0));
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(133 + i, sent[{"ZhuYing", i}].at(0).l);
-    EXPECT_EQ((Sent{tessaly::EM_FormatYYInfo, 31, 38, L"", 3}), sent[{"ZhuagSeYing", 10}].at(0));
-    EXPECT_EQ(150, sent[{"GFHuHao", 3}].at(0).l);
-    EXPECT_EQ(93, sent[{"SpeedWord", 6}].at(0).l);
-    EXPECT_EQ((Sent{tessaly::EM_ChangSpeed, 0x10012, 170, L"", 0}), sent[{"MunButton", 5}].at(0));
+    auto at = [&](const char* menu, int index) {
+        const auto& s = sent[std::pair<std::string, int>(menu, index)];
+        return s.empty() ? Sent{} : s[0];
+    };
+    EXPECT_EQ(0xF0002, at("MunButton", 36).w);
+    EXPECT_EQ(0xF0000, at("XiuZiHu", 0).w);
+    EXPECT_EQ(16, at("XiuZiHu", 0).l);
+    EXPECT_EQ((Sent{tessaly::EM_FormatSortInfo, -19, 9, L"", 0}), at("MunButton", 2));
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(133 + i, at("ZhuYing", i).l);
+    EXPECT_EQ((Sent{tessaly::EM_FormatYYInfo, 31, 38, L"", 3}), at("ZhuagSeYing", 10));
+    EXPECT_EQ(150, at("GFHuHao", 3).l);
+    EXPECT_EQ(93, at("SpeedWord", 6).l);
+    EXPECT_EQ((Sent{tessaly::EM_ChangSpeed, 0x10012, 170, L"", 0}), at("MunButton", 5));
     EXPECT_EQ(6, FindNotationRow("CmdFormatYg", 0)->Code);
     EXPECT_EQ(0, FindNotationRow("CmdFormatYg", 3)->Code);
 }
@@ -248,7 +258,8 @@ TEST_F(NotationMenusTest, DurationsOfRestsGraceNotesBackwardAndPanelTips) {
     // A rest takes a duration from the menu, as from the buttons.
     Select(7, 1);
     Give("FYC", 2);
-    EXPECT_EQ(2, ed->Data.WordInfo[static_cast<size_t>(first + 7)].YcType);
+    Select(7, 1);
+    EXPECT_EQ(2, Get(&IZEVudu::get_WordYC));
     UndoAll();
     // Three notes selected backward make one grace group; four make none.
     Select(4, -3);
@@ -267,7 +278,10 @@ TEST_F(NotationMenusTest, DurationsOfRestsGraceNotesBackwardAndPanelTips) {
         PostMessageW(frame, WM_MOUSEMOVE, 0, MAKELPARAM(twips * window->FormDpi() / 1440, 3));
         Pump();
         wchar_t text[64] = {};
-        TTTOOLINFOW tool{sizeof tool, 0, window->Handle(), reinterpret_cast<UINT_PTR>(frame)};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window->Handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(frame);
         tool.lpszText = text;
         SendMessageW(static_cast<HWND>(GetPropW(frame, L"Tavolin.ToolTip")), TTM_GETTEXTW, 64,
                      reinterpret_cast<LPARAM>(&tool));
