@@ -87,6 +87,14 @@ public:
         Select(static_cast<int>(list_.entries.size()) - 1);
     }
 
+    // The entry a second volta over the same notes deleted.
+    bool DropSelected() {
+        const int entry = Selected();
+        if (entry < 0) return false;
+        RemoveEntry(entry);
+        return true;
+    }
+
     void Select(int entry) {
         SendMessageW(Combo(), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         Click();
@@ -366,6 +374,8 @@ void RegisterMarkPanel(MainWindow& form) {
     form.Hooks().showMarks = [panel](const std::array<int16_t, 8>& codes, bool openFromCommand) {
         panel->ShowMarks(codes, openFromCommand);
     };
+    form.Hooks().refreshMarks = [panel] { panel->GetCurrIndexType(); };
+    form.Hooks().dropSelectedMark = [panel] { return panel->DropSelected(); };
     CommandRouter& router = form.Router();
     router.Add("ExtralValCombo", [panel](int) { panel->Click(); });
     router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });
