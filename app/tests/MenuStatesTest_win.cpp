@@ -4,8 +4,10 @@
 
 #include "FakeLayout.h"
 #include "MainWindowFixture_win.h"
+#include "MenuTable.h"
 #include "Modules_win.h"
 #include "MusicFixture.h"
+#include "ScreenTestSupport_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "model/LayoutSetup.h"
@@ -31,23 +33,60 @@ struct MenuStatesTest : MainWindowTest {
         ASSERT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == want; })) << text;
     }
     void Select(int32_t start, int32_t length) { Z()->put_SelStart(start), Z()->put_SelLength(length); }
+    HMENU TopMenu(const wchar_t* caption) {
+        HMENU bar = GetMenu(window->Handle());
+        for (int i = 0; i < GetMenuItemCount(bar); ++i)
+            if (TextAt(bar, i) == caption) return GetSubMenu(bar, i);
+        ADD_FAILURE() << "no menu";
+        return nullptr;
+    }
     // The top menu about to open, as the window hears of it.
     void Open(const wchar_t* caption) {
-        HMENU bar = GetMenu(window->Handle());
-        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
-            wchar_t text[64] = {};
-            GetMenuStringW(bar, i, text, 64, MF_BYPOSITION);
-            if (std::wstring(text) == caption) {
-                SendMessageW(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(bar, i)), i);
-                return;
-            }
+        SendMessageW(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(TopMenu(caption)), 0);
+    }
+    // The menu dropped down as a user sees it, kept as a picture, then closed.
+    static void CALLBACK Capture(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        notaline::test::SaveScreenPng({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                                      L"menu_states_common.png");
+        EndMenu();
+    }
+    void DropDown(const wchar_t* caption) {
+        RECT r{};
+        GetWindowRect(window->Handle(), &r);
+        SetTimer(nullptr, 0, 500, Capture);
+        TrackPopupMenu(TopMenu(caption), TPM_LEFTALIGN | TPM_TOPALIGN, r.left + 60, r.top + 50, 0, window->Handle(),
+                       nullptr);
+    }
+    // The item as the menu bar shows it: found by its parent's caption and its own.
+    static std::wstring TextAt(HMENU menu, int position) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+        const std::wstring s = text;
+        return s.substr(0, s.find(L'\t'));
+    }
+    static HMENU Popup(HMENU menu, const std::wstring& caption) {
+        for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+            HMENU sub = GetSubMenu(menu, i);
+            if (!sub) continue;
+            if (TextAt(menu, i) == caption) return sub;
+            if (HMENU found = Popup(sub, caption)) return found;
         }
-        ADD_FAILURE() << "no menu";
+        return nullptr;
     }
-    // The item as the menu bar shows it.
-    bool Greyed(const char* name, int index) {
-        return GetMenuState(GetMenu(window->Handle()), window->MenuCommand(name, index), MF_BYCOMMAND) & MF_GRAYED;
+    UINT Shown(const char* name, int index, std::wstring* text = nullptr) {
+        HMENU bar = GetMenu(window->Handle());
+        const char* parent = MenuItems()[FindMenuItem(name, index)].parent;
+        HMENU menu = Popup(bar, window->MenuCaption(parent, -1));
+        for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
+            if (TextAt(menu, i) == window->MenuCaption(name, index)) {
+                if (text) *text = TextAt(menu, i);
+                return GetMenuState(menu, i, MF_BYPOSITION);
+            }
+        ADD_FAILURE() << name << index << " not shown";
+        return 0;
     }
+    bool Greyed(const char* name, int index) { return Shown(name, index) & MF_GRAYED; }
     void Keys(BYTE vk, bool down) {
         BYTE keys[256] = {};
         GetKeyboardState(keys);
@@ -85,7 +124,7 @@ TEST_F(MenuStatesTest, MarkMenusFollowTheModeAndTheSelection) {
 
     Run("InputState", 0);
     Select(2, 1);
-    Open(L"通用(&C)");
+    DropDown(L"通用(&C)");
     for (auto [name, index] : {std::pair{"TFZ", 0}, {"HuXian", 0}, {"HuXian", 1}, {"HuaYng", 8}})
         EXPECT_TRUE(Greyed(name, index)) << name;
     for (auto [name, index] : {std::pair{"FYC", 0}, {"YG", 8}, {"ZhuagSeYing", 10}, {"MyLPX", -1}})
@@ -107,6 +146,8 @@ TEST_F(MenuStatesTest, MarkMenusFollowTheModeAndTheSelection) {
 }
 
 TEST_F(MenuStatesTest, TargetLineCaptions) {
+    Select(0, 0);
+    Run("InputState", 0);
     Type("123");
     Z()->put_CPdqLine(0);
     LONG line = -1;
@@ -119,9 +160,9 @@ TEST_F(MenuStatesTest, TargetLineCaptions) {
     EXPECT_TRUE(Greyed("MyXjdq", 1));
     Z()->put_CPdqLine(-1);
     Open(L"设置(&S)");
-    wchar_t shown[32] = {};
-    GetMenuStringW(GetMenu(window->Handle()), window->MenuCommand("Mydq", 0), shown, 32, MF_BYCOMMAND);
-    EXPECT_STREQ(L"目标行：无", shown);
+    std::wstring shown;
+    Shown("Mydq", 0, &shown);
+    EXPECT_EQ(L"目标行：无", shown);
     EXPECT_TRUE(Greyed("Mydq", 1));
 }
 
