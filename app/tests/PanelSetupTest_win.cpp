@@ -10,6 +10,7 @@
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "ScreenTestSupport_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -163,6 +164,14 @@ TEST_F(TopBarShown, TheMouseRestingOnAButtonShowsItsTip) {
     ASSERT_TRUE(SendMessageW(shown, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(button), current.uId);
     EXPECT_EQ(L"三连音", ToolText(shown, current.hwnd, button));
+    RECT shot{}, tip{};
+    GetWindowRect(window->Handle(), &shot);
+    GetWindowRect(shown, &tip);
+    UnionRect(&shot, &shot, &tip);
+    if (notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+        notaline::test::SaveScreenPng(shot, L"button_tip_shot.png");
+        notaline::TerminateGDIPlus();
+    }
 }
 
 TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
