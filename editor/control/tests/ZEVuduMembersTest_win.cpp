@@ -330,6 +330,62 @@ TEST_F(ZEVuduMembersTest, ValuesOutOfRangeAreRefusedAndChangeNothing) {
     EXPECT_FALSE(Ed().Commands->Undo.CanUndo());
 }
 
+// Each attribute command given the value the selection has records no step; given another, one
+// step that undo takes back. An empty other value: the note takes none (an underline).
+TEST_F(ZEVuduMembersTest, ACommandThatChangesNothingRecordsNoStep) {
+    Script s = Host();
+    const EditorData& d = Ed().Data;
+    int32_t note = 0;
+    while (note < d.WordCount() && d.WordInfo[static_cast<size_t>(note)].IsJpGcCtl != 1) ++note;
+    ASSERT_LT(note, d.WordCount());
+    const std::vector<Var> slot{Var(note), Var(int32_t{7})};
+    const struct {
+        const wchar_t* Name;
+        std::vector<Var> Args;
+        Var Other;
+    } rows[] = {
+        {L"SelFontName", {}, Var(L"黑体")},
+        {L"SelFontSize", {}, Var(int32_t{30})},
+        {L"SelFontBold", {}, Var(true)},
+        {L"SelFontItalic", {}, Var(true)},
+        {L"SelFontUnderline", {}, Var()},
+        {L"SelFontStrikeOut", {}, Var()},
+        {L"SelForeColor", {}, Var(int32_t{0xFF})},
+        {L"SelWordBkColor", {}, Var(int32_t{0xFF00})},
+        {L"SelWordSpace", {}, Var(int32_t{7})},
+        {L"SelWordUpSpace", {}, Var(int32_t{5})},
+        {L"UpSpace", {}, Var(6.5)},
+        {L"WordYC", {}, Var(int32_t{2})},
+        {L"WordYg", {}, Var(int32_t{5})},
+        {L"Alignment", {}, Var(int32_t{2})},
+        {L"LineSpace", {}, Var(int32_t{12})},
+        {L"PartAtt", {}, Var()},
+        {L"ExtralType", slot, Var(int32_t{5})},
+        {L"ExtralWordVal1", slot, Var(int32_t{3})},
+        {L"ExtralWordVal2", slot, Var(int32_t{4})},
+        {L"ExtralWordVal3", slot, Var(L"x")},
+        {L"SelZhuYingPosY", {}, Var()},
+        {L"Paper", {}, Var(int32_t{1})},
+        {L"BoxBackGroundType", {}, Var(int32_t{1})},
+        {L"PagePosType", {}, Var(int32_t{3})},
+        {L"PgNumberSize", {}, Var(int32_t{1})},
+    };
+    const auto words = Words();
+    for (const auto& r : rows) {
+        ASSERT_EQ(S_OK, s.Put(L"SelStart", Var(note)));
+        ASSERT_EQ(S_OK, s.Put(L"SelLength", Var(int32_t{1})));
+        const Var same = s.Get(r.Name, r.Args);
+        EXPECT_EQ(S_OK, s.Put(r.Name, same, r.Args)) << r.Name;
+        EXPECT_FALSE(Ed().Commands->Undo.CanUndo()) << r.Name;
+        if (V_VT(&r.Other.v) == VT_EMPTY) continue;
+        EXPECT_EQ(S_OK, s.Put(r.Name, r.Other, r.Args)) << r.Name;
+        EXPECT_TRUE(Ed().Commands->Undo.CanUndo()) << r.Name;
+        Ed().Commands->Undo.UserUndo();
+        EXPECT_FALSE(Ed().Commands->Undo.CanUndo()) << r.Name;
+    }
+    EXPECT_TRUE(SameWords(words, Words()));
+}
+
 TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
     Script s = Host();
     const auto words = Words();
