@@ -14,6 +14,7 @@
 #include "DocumentBuilder.h"
 #include "DrumPatterns.h"
 #include "FileAccess.h"
+#include "MidiBytes.h"
 #include "MusicFixture.h"
 #include "PlayNote.h"
 #include "model/EditorData.h"
@@ -58,62 +59,6 @@ void PrintTo(const Timed& t, std::ostream* os) { *os << t.key << "@" << t.beats;
 
 double Beats3(double beats) { return std::round(beats * 1000) / 1000; }
 
-// The notes one track sounds when played alone from its first note, with their velocities.
-std::vector<Timed> Played(const EditorData& data, const BarList& bars, int16_t t, std::vector<int>* velocities = nullptr) {
-    const auto codes = CollectTrackCodes(data, bars, t);
-    tessaly::test::FakePlayClock clock;
-    TimedOut out(clock);
-    tessaly::PlayMidi shared;
-    shared.Out = &out;
-    shared.Clock = &clock;
-    shared.MakeTimer = clock.Maker();
-    tessaly::PlayNote player(shared);
-    auto info = data.PlayInfo;
-    info.Track[static_cast<size_t>(t) - 1].DelayTimer = 0;
-    player.SetInfoForPlay(0, info);
-    EXPECT_TRUE(player.SetNoteCode(codes.data(), static_cast<int32_t>(codes.size()), t).ok);
-    const uint32_t start = clock.Milliseconds();
-    EXPECT_TRUE(player.BeginPlay().ok);
-    clock.Run();
-    const double beatMs = 60000.0 / data.PlayInfo.Bpm;
-    std::vector<Timed> played;
-    for (const auto& s : out.sounded) {
-        played.push_back({s.key, Beats3((s.at - start) / beatMs)});
-        if (velocities) velocities->push_back(s.velocity);
-    }
-    return played;
-}
-
-// The notes of the same track in the MIDI export.
-std::vector<Timed> Exported(const EditorData& data, const BarList& bars, int16_t t, std::vector<int>* velocities = nullptr) {
-    std::vector<Timed> exported;
-    double beats = 0;
-    for (const auto& e : BuildTrackMidEvents(data, bars, t)) {
-        beats += e.DeltaTime;
-        if (e.EventType != 9 || e.vv == 0) continue;
-        exported.push_back({e.cc, Beats3(beats)});
-        if (velocities) velocities->push_back(e.vv);
-    }
-    return exported;
-}
-
-TEST(Playback, ASongPlaysAsItExports) {
-    EditorData data;
-    test::SetSong(data, "[1234|5-65|3.21-|0123|7.6-5|1---]", 2);
-    data.PlayInfo.IsPlayDrum = tessaly::kFalse;
-    const BarList bars = BuildXjInfo(data);
-    int tracks = 0;
-    for (int16_t t = 1; t <= data.PlayInfo.TotalTrack; ++t) {
-        if (!tessaly::IsTrue(data.PlayInfo.Track[static_cast<size_t>(t) - 1].IsUser)) continue;
-        if (CollectTrackCodes(data, bars, t).empty()) continue;
-        ++tracks;
-        const auto played = Played(data, bars, t);
-        ASSERT_FALSE(played.empty());
-        EXPECT_EQ(played, Exported(data, bars, t)) << "track " << t;
-    }
-    EXPECT_GT(tracks, 0);
-}
-
 // Every note-on of the song as played (track 1 and the drums) and as read back from the exported
 // file, each with its channel, key, beat and velocity, in time order.
 struct Sound {
@@ -133,9 +78,10 @@ void Sort(std::vector<Sound>& sounds) {
                      [](const Sound& a, const Sound& b) { return a.beats < b.beats || (a.beats == b.beats && a.channel < b.channel); });
 }
 
-std::vector<Sound> PlayedSong(const EditorData& data) {
+// What track t sounds, played from its first note, and the drums when they are on.
+std::vector<Sound> PlayedSong(const EditorData& data, int16_t t = 1) {
     const BarList bars = BuildXjInfo(data);
-    const auto codes = CollectTrackCodes(data, bars, 1);
+    const auto codes = CollectTrackCodes(data, bars, t);
     auto drums = SongDrums(data, bars);
     tessaly::test::FakePlayClock clock;
     TimedOut out(clock);
@@ -144,8 +90,10 @@ std::vector<Sound> PlayedSong(const EditorData& data) {
     shared.Clock = &clock;
     shared.MakeTimer = clock.Maker();
     tessaly::PlayNote player(shared);
-    player.SetInfoForPlay(0, data.PlayInfo);
-    EXPECT_TRUE(player.SetNoteCode(codes.data(), static_cast<int32_t>(codes.size()), 1).ok);
+    auto info = data.PlayInfo;
+    info.Track[static_cast<size_t>(t) - 1].DelayTimer = 0;
+    player.SetInfoForPlay(0, info);
+    EXPECT_TRUE(player.SetNoteCode(codes.data(), static_cast<int32_t>(codes.size()), t).ok);
     if (tessaly::IsTrue(data.PlayInfo.IsPlayDrum)) {
         EXPECT_TRUE(player.SetDrumCodes(drums.data(), static_cast<int16_t>(drums.size())).ok);
     }
@@ -159,16 +107,37 @@ std::vector<Sound> PlayedSong(const EditorData& data) {
     return sounds;
 }
 
-uint32_t Vlq(const std::string& f, size_t& at) {
-    uint32_t v = 0;
-    for (int k = 0; k < 4 && at < f.size(); ++k) {
-        const auto b = static_cast<uint8_t>(f[at++]);
-        v = v << 7 | (b & 0x7F);
-        if (!(b & 0x80)) break;
+// The notes of the same track in the MIDI export.
+std::vector<Timed> Exported(const EditorData& data, const BarList& bars, int16_t t) {
+    std::vector<Timed> exported;
+    double beats = 0;
+    for (const auto& e : BuildTrackMidEvents(data, bars, t)) {
+        beats += e.DeltaTime;
+        if (e.EventType != 9 || e.vv == 0) continue;
+        exported.push_back({e.cc, Beats3(beats)});
     }
-    return v;
+    return exported;
 }
 
+TEST(Playback, ASongPlaysAsItExports) {
+    EditorData data;
+    test::SetSong(data, "[1234|5-65|3.21-|0123|7.6-5|1---]", 2);
+    data.PlayInfo.IsPlayDrum = tessaly::kFalse;
+    const BarList bars = BuildXjInfo(data);
+    int tracks = 0;
+    for (int16_t t = 1; t <= data.PlayInfo.TotalTrack; ++t) {
+        if (!tessaly::IsTrue(data.PlayInfo.Track[static_cast<size_t>(t) - 1].IsUser)) continue;
+        if (CollectTrackCodes(data, bars, t).empty()) continue;
+        ++tracks;
+        std::vector<Timed> played;
+        for (const Sound& sound : PlayedSong(data, t)) played.push_back({sound.key, sound.beats});
+        ASSERT_FALSE(played.empty());
+        EXPECT_EQ(played, Exported(data, bars, t)) << "track " << t;
+    }
+    EXPECT_GT(tracks, 0);
+}
+
+// The note-ons of the exported file, read back from its bytes.
 std::vector<Sound> ExportedSong(const EditorData& data) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("playback_differences_" + std::to_string(tessaly::TemporarySeed()) + ".Mid");
@@ -179,15 +148,14 @@ std::vector<Sound> ExportedSong(const EditorData& data) {
     std::filesystem::remove(path);
     std::vector<Sound> sounds;
     for (size_t at = 14; at + 8 <= f.size();) {
-        const size_t end = at + 8 + (uint32_t(uint8_t(f[at + 4])) << 24 | uint32_t(uint8_t(f[at + 5])) << 16 |
-                                     uint32_t(uint8_t(f[at + 6])) << 8 | uint8_t(f[at + 7]));
+        const size_t end = std::min<size_t>(at + 8 + test::ChunkLength(f, at), f.size());
         uint64_t ticks = 0;
-        for (at += 8; at < end && at < f.size();) {
-            ticks += Vlq(f, at);
+        for (at += 8; at < end;) {
+            ticks += test::ReadVlq(f, at, end);
             const auto status = static_cast<uint8_t>(f[at++]);
             if (status == 0xFF) {
                 ++at;
-                at += Vlq(f, at);
+                at += test::ReadVlq(f, at, end);
             } else if ((status >> 4) == 0xC || (status >> 4) == 0xD) {
                 ++at;
             } else {
