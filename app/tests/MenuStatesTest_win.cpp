@@ -24,15 +24,6 @@ struct MenuStatesTest : MainWindowTest {
             RegisterPlaySettings(form);
         };
     }
-    notaline::Editor& Ed() { return *factory.hosted->Running(); }
-    IZEVudu* Z() { return window->Editor(); }
-    void Run(const char* name, int index = -1) { ASSERT_TRUE(window->Router().Run(name, index)) << name; }
-    void Type(const std::string& text) {
-        const int32_t want = Ed().Data.WordCount() + static_cast<int32_t>(text.size());
-        for (char c : text) PostMessageW(window->EditorWindow(), WM_CHAR, static_cast<unsigned char>(c), 0);
-        ASSERT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == want; })) << text;
-    }
-    void Select(int32_t start, int32_t length) { Z()->put_SelStart(start), Z()->put_SelLength(length); }
     HMENU TopMenu(const wchar_t* caption) {
         HMENU bar = GetMenu(window->Handle());
         for (int i = 0; i < GetMenuItemCount(bar); ++i)
@@ -112,7 +103,7 @@ struct MenuStatesTest : MainWindowTest {
 };
 
 TEST_F(MenuStatesTest, MarkMenusFollowTheModeAndTheSelection) {
-    Type("1234567");
+    TypeChars("1234567");
     Run("InputState", 3);
     Open(L"通用(&C)");
     EXPECT_FALSE(Greyed("MyLPX", -1));
@@ -148,7 +139,7 @@ TEST_F(MenuStatesTest, MarkMenusFollowTheModeAndTheSelection) {
 TEST_F(MenuStatesTest, TargetLineCaptions) {
     Select(0, 0);
     Run("InputState", 0);
-    Type("123");
+    TypeChars("123");
     Z()->put_CPdqLine(0);
     LONG line = -1;
     Z()->get_CPdqLine(&line);
@@ -168,7 +159,7 @@ TEST_F(MenuStatesTest, TargetLineCaptions) {
 
 // Copy was greyed at the last opening of 编辑, with nothing selected; the key copies what is now.
 TEST_F(MenuStatesTest, ShortcutsActOnTheStatesOfNow) {
-    Type("1234");
+    TypeChars("1234");
     Select(1, 0);
     Open(L"编辑(&E)");
     ASSERT_TRUE(Greyed("CopyWord", -1));
