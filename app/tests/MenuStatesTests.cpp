@@ -17,17 +17,13 @@ TEST(MenuStates, ItemsFollowTheEditorAsTheirMenuOpens) {
     } rows[] = {
         {"FileEdit", {.canCopy = true, .inputState = 3}, "SelAll", -1, 0, nullptr},
         {"FileEdit", {.canCopy = true, .inputState = 3}, "CopyWord", -1, 1, nullptr},
-        {"Setting", {.cpdqLine = 0}, "Mydq", 0, -1, L"目标行：0"},
-        {"Setting", {.cpdqLine = -1}, "Mydq", 1, 0, nullptr},
         {"Setting", {.inputState = 3}, "YGYCPos", -1, 0, nullptr},
-        {"Common", {.inputState = 3}, "MyLPX", -1, 1, nullptr},
-        {"Common", {.selLength = 1}, "HuaYng", 8, 0, nullptr},
+        {"Setting", {.xjdqLine = 7}, "MyXjdq", 0, -1, L"目标行：7"},
         {"Common", {.selLength = 1}, "ZhuagSeYing", 10, 1, nullptr},
-        {"Common", {.selLength = -4}, "TFZ", 1, 1, nullptr},  // backwards counts too
-        {"Common", {.selLength = -4}, "ZhuagSeYing", 10, 0, nullptr},
+        {"Common", {.selLength = -3}, "ZhuagSeYing", 10, 1, nullptr},  // backwards counts too
+        {"Common", {.selLength = 0}, "YG", 8, 0, nullptr},
         {"YueQi", {.selLength = -2}, "GFHuHao", 5, 1, nullptr},
-        {"Play", {.playing = true, .paused = true}, "PausePlay", -1, 1, L"继续"},
-        {"Play", {}, "CloesMusic", -1, 0, nullptr},
+        {"Play", {.playing = false, .paused = true}, "PausePlay", -1, 0, L"继续"},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.menu << " " << r.name << " " << r.index);
