@@ -18,4 +18,7 @@ void RegisterDialogs(MainWindow& form);        // tempo, page, paragraph, spacin
 // Every module above, in this order.
 void RegisterModules(MainWindow& form);
 
+// The format bar's font boxes filled afresh: every screen font, then the 25 sizes.
+void FillFontBoxes(MainWindow& form);
+
 }  // namespace tavolin

@@ -1,6 +1,6 @@
 #pragma once
-// The control classes linked in, handed to the main window through its factory seam; the
-// hosted editor is kept for a look inside.
+// The form's controls made from the classes linked into the program at hand (tests, benches),
+// through the same factory seam as the program; the hosted editor can be looked into.
 #include "Button_win.h"
 #include "ControlFactory_win.h"
 #include "control/ZEVudu_win.h"

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FormTable.h"
+#include "MenuTable.h"
+#include "NotationTable.h"
+
+namespace tavolin {
+namespace {
+
+// Every range bound, its neighbours, and the overlaps and the gap between the ranges.
+TEST(NotationTable, TopPanelTipsByRange) {
+    const struct {
+        int32_t x;
+        const char16_t* tip;
+    } rows[] = {
+        {-1, u""},         {0, u"音长减时线"},      {1200, u"音长减时线"}, {1201, u"音高"},
+        {3060, u"音高"},   {3061, u"简谱文件头相关"}, {4560, u"简谱文件头相关"}, {4561, u"小节相关"},
+        {6300, u"小节相关"}, {6500, u"小节相关"},    {6501, u"强弱相关"},   {7765, u"强弱相关"},
+        {7766, u"速度相关"}, {9400, u"速度相关"},    {9401, u""},           {9410, u""},
+        {9419, u""},       {9420, u"其他"},         {12510, u"其他"},      {12511, u"对齐方式"},
+        {14220, u"对齐方式"}, {14221, u""},
+    };
+    for (const auto& r : rows) EXPECT_EQ(std::u16string_view(r.tip), TopPanelTip(r.x)) << r.x;
+}
+
+// Each row's source is a menu item or a button the form builds, and stands in the table once.
+TEST(NotationTable, RowsNameBuiltSourcesOnce) {
+    for (const NotationRow& row : NotationRows()) {
+        const bool known = FindMenuItem(row.Menu, row.Index) >= 0 || FindControl(row.Menu, row.Index) != nullptr;
+        EXPECT_TRUE(known) << row.Menu << " " << row.Index;
+        EXPECT_EQ(&row, FindNotationRow(row.Menu, row.Index)) << row.Menu << " " << row.Index;
+        if (row.Kind == NotationKind::Menu) {
+            EXPECT_NE(nullptr, FindNotationRow(row.Target, row.Code)) << row.Index;
+        }
+    }
+}
+
+TEST(NotationTable, OctavesGraceValuesAndNumberBoxes) {
+    const int octave[] = {6, 5, 4, 0, 1, 2, 3};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(octave[i], FindNotationRow("CmdFormatYg", i)->Code);
+    EXPECT_EQ(31, GraceValue(3));
+    EXPECT_EQ(31, GraceValue(-3));  // made backward with Shift+Left
+    EXPECT_EQ(21, GraceValue(2));
+    EXPECT_EQ(std::optional<int16_t>(16), BoxValue(u"16"));
+    EXPECT_EQ(std::optional<int16_t>(-32768), BoxValue(u"-32768"));
+    EXPECT_EQ(std::optional<int16_t>(2), BoxValue(u"2.5abc"));  // halves to even
+    EXPECT_EQ(std::optional<int16_t>(0), BoxValue(u"abc"));
+    EXPECT_EQ(std::nullopt, BoxValue(u"32768"));
+    EXPECT_EQ(std::nullopt, BoxValue(u"-40000"));
+}
+
+}  // namespace
+}  // namespace tavolin
