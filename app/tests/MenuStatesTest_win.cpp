@@ -89,35 +89,30 @@ TEST_F(MenuStatesTest, PlayTellsOnceWithoutAnOutputThenPlaysPausesResumesAndStop
                          u"song.dadur");
     Ed().Player = std::make_unique<notaline::MusicPlayer>();
     Ed().Player->Windows.Shared.Out = &out;
-    out.OpenResult = 1;
-    {
-        DialogCloser box(IDOK);
-        Run("PlayMusic");
-        EXPECT_EQ(std::vector<std::wstring>{L"无法打开MIDI设备"}, box.Texts());
-    }
-    EXPECT_TRUE(On("File") && On("PlayMusic"));  // nothing locked
-    EXPECT_FALSE(On("PausePlay") || On("CloesMusic"));
-
-    out.OpenResult = 0;
+    out.OpenResult = 1;  // the first time without an output
+    DialogCloser box(IDOK);
     const struct {
         const char* run;
         const wchar_t* open;  // the menu opened afterwards
         const wchar_t* caption;
         bool pause, stop, locked;
     } steps[] = {
-        {"PlayMusic", nullptr, L"暂停", true, true, true},  {"PausePlay", nullptr, L"继续", true, false, true},
-        {"PausePlay", nullptr, L"暂停", true, true, true},  {"PausePlay", L"演奏(&P)", L"继续", true, true, true},
-        {"CloesMusic", nullptr, L"暂停", true, true, false}, {"CloesMusic", L"演奏(&P)", L"暂停", false, false, false},
+        {"PlayMusic", nullptr, L"暂停", false, false, false}, {"PlayMusic", nullptr, L"暂停", true, true, true},
+        {"PausePlay", nullptr, L"继续", true, false, true},   {"PausePlay", nullptr, L"暂停", true, true, true},
+        {"PausePlay", L"演奏(&P)", L"继续", true, true, true}, {"CloesMusic", nullptr, L"暂停", true, true, false},
+        {"CloesMusic", L"演奏(&P)", L"暂停", false, false, false},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(testing::Message() << s.run << (s.open ? " and open" : ""));
         Run(s.run);
+        out.OpenResult = 0;
         if (s.open) Open(s.open);
         EXPECT_EQ(s.caption, window->MenuCaption("PausePlay", -1));
         EXPECT_EQ(s.pause, On("PausePlay"));
         EXPECT_EQ(s.stop, On("CloesMusic"));
         EXPECT_EQ(s.locked, !On("File"));
     }
+    EXPECT_EQ(std::vector<std::wstring>{L"无法打开MIDI设备"}, box.Texts());
 }
 
 }  // namespace
