@@ -27,28 +27,36 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kOpenings = 5;
 constexpr int kClicks = 200;
-constexpr UINT kOpened = WM_APP + 7;
 
 double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
 
 struct Figures {
-    Clock::time_point Start;
-    std::vector<double> Opens, Clicks;
+    Clock::time_point Start, SetUp;
+    std::vector<double> Before, SetUps, Opens, Clicks;
 } g;
 
-// Sees every dialog of the thread: the editor timed and clicked, then both dialogs closed.
+// The editor's set-up starts: what came before it is the play settings' preparation.
+LRESULT CALLBACK SetUpStarts(int code, WPARAM w, LPARAM l) {
+    const auto& c = *reinterpret_cast<const CWPSTRUCT*>(l);
+    if (code == HC_ACTION && c.message == WM_INITDIALOG) g.SetUp = Clock::now();
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
+// Sees every dialog of the thread as its set-up returns, the editor shown by then: the editor
+// drawn, timed and clicked, then both dialogs closed.
 LRESULT CALLBACK Watch(int code, WPARAM w, LPARAM l) {
     const auto& c = *reinterpret_cast<const CWPRETSTRUCT*>(l);
+    if (code != HC_ACTION || c.message != WM_INITDIALOG) return CallNextHookEx(nullptr, code, w, l);
     wchar_t title[32]{};
-    if (code == HC_ACTION && (c.message == WM_INITDIALOG || c.message == kOpened)) GetWindowTextW(c.hwnd, title, 32);
-    if (code == HC_ACTION && c.message == WM_INITDIALOG)
-        PostMessageW(c.hwnd, std::wstring(title) == L"鼓点编辑..." ? kOpened : WM_CLOSE, 0, 0);
-    if (code == HC_ACTION && c.message == kOpened) {
+    GetWindowTextW(c.hwnd, title, 32);
+    if (std::wstring(title) == L"鼓点编辑...") {
+        g.Before.push_back(std::chrono::duration<double, std::milli>(g.SetUp - g.Start).count());
+        g.SetUps.push_back(MsSince(g.SetUp));
         RedrawWindow(c.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         g.Opens.push_back(MsSince(g.Start));
         HWND bars = GetDlgItem(c.hwnd, drum_editor::kBarList), grid = GetDlgItem(c.hwnd, drum_editor::kGrid);
         SendMessageW(c.hwnd, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(bars));
-        UpdateWindow(c.hwnd);
+        RedrawWindow(c.hwnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
         for (int i = 0; i < kClicks; ++i) {
             const int cell = i % 64;  // every cell in turn, each at its third step
             const int x = (CellLeft(cell) + 300) / 15, y = (CellTop(cell) + 100) / 15;
@@ -57,14 +65,14 @@ LRESULT CALLBACK Watch(int code, WPARAM w, LPARAM l) {
             UpdateWindow(grid);
             g.Clicks.push_back(MsSince(t0));
         }
-        PostMessageW(c.hwnd, WM_CLOSE, 0, 0);
     }
+    PostMessageW(c.hwnd, WM_CLOSE, 0, 0);
     return CallNextHookEx(nullptr, code, w, l);
 }
 
 void Report(const char* what, std::vector<double> ms, double wanted) {
     std::sort(ms.begin(), ms.end());
-    std::printf("  %-28s median %7.2f ms, worst %7.2f ms (at most %.0f wanted), %zu runs\n", what, ms[ms.size() / 2],
+    std::printf("  %-28s median %7.2f ms, worst %7.2f ms (at most %.0f wanted), %zu times\n", what, ms[ms.size() / 2],
                 ms.back(), wanted, ms.size());
 }
 
@@ -93,14 +101,18 @@ int main(int argc, char** argv) {
         Editor& ed = control.Editor();
         test::SetSong(ed.Data, song);
         HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, Watch, nullptr, GetCurrentThreadId());
+        HHOOK starts = SetWindowsHookExW(WH_CALLWNDPROC, SetUpStarts, nullptr, GetCurrentThreadId());
         for (int i = 0; i < kOpenings; ++i) {
             g.Start = Clock::now();
             EditDrum(ed);
         }
+        UnhookWindowsHookEx(starts);
         UnhookWindowsHookEx(hook);
     }
     std::printf("drum pattern editor, %d bar patterns, %d templates:\n", bars, templates);
     Report("open until drawn", g.Opens, 150);
+    Report("  of which before the dialog", g.Before, 150);
+    Report("  and the dialog's set-up", g.SetUps, 150);
     Report("grid click until redrawn", g.Clicks, 16);
     std::ofstream(file, std::ios::binary | std::ios::trunc) << kept;
     DestroyWindow(parent);

@@ -569,9 +569,11 @@ TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
     EXPECT_EQ(askedAgain, asked);
 }
 
-TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternAndTheMirrorStartsOffAtEachOpening) {
+TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorStartsOffAtEachOpening) {
     std::vector<std::vector<uint32_t>> pictures;  // loaded, mirrored, loaded at the next opening
     bool saveLoaded = false, saveCleared = true, clearCleared = false;
+    int tipCount = 0;
+    std::wstring volumeTip;
     for (int opening = 0; opening < 2; ++opening) {
         Run(0, [&](Driver& d, HWND editor) {
             auto item = [&](int id) { return GetDlgItem(editor, id); };
@@ -584,6 +586,17 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternAndTheMirrorStartsOffAtEa
             saveLoaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
             pictures.push_back(picture());
             if (opening) return;
+            HWND tips = nullptr;  // the editor's tip window, one tool per control that has a tip
+            while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != editor) {}
+            wchar_t text[64]{};
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.hwnd = editor;
+            tool.uId = reinterpret_cast<UINT_PTR>(item(drum_editor::kVolume0 + 3));
+            tool.lpszText = text;
+            SendMessageW(tips, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+            tipCount = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+            volumeTip = text;
             Driver::Press(editor, drum_editor::kMirror);
             Driver::Until([&] { return picture() != pictures[0]; });
             pictures.push_back(picture());
@@ -599,6 +612,8 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternAndTheMirrorStartsOffAtEa
     EXPECT_TRUE(saveLoaded);
     EXPECT_FALSE(saveCleared);
     EXPECT_TRUE(clearCleared);
+    EXPECT_EQ(tipCount, 2 + 5 + 8 * 5);  // lists; name, speed and its arrows, mirror, clear; each channel's five
+    EXPECT_EQ(volumeTip, L"音量(0-127)");
 }
 
 // The drum player on simulated time: a message to the editor's window runs its due ticks on the
