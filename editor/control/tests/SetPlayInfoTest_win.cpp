@@ -288,8 +288,10 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
                          reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
             loaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
-            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step.
+            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step; the channel on at 90.
             PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
+            SendMessageW(item(drum_editor::kChannel0 + 2), BM_SETCHECK, BST_CHECKED, 0);
+            SetDlgItemTextW(editor, drum_editor::kVolume0 + 2, L"90");
             RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             RECT r{};
             GetWindowRect(editor, &r);
@@ -310,6 +312,20 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     for (int step = 0; step < 32; ++step)
         for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
     EXPECT_TRUE(Modified());
+
+    // The exported drum track sounds it: sound 0 is key 13.
+    const std::wstring mid = com::ProgramFolder() + L"drum_grid.mid";
+    {
+        DialogCloser box(IDOK);
+        VARIANT name;
+        V_VT(&name) = VT_BSTR;
+        V_BSTR(&name) = SysAllocString(mid.c_str());
+        EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
+        VariantClear(&name);
+    }
+    std::ifstream in(std::filesystem::path(mid), std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(bytes.find("\x99\x0D\x5A"), std::string::npos);
 }
 
 }  // namespace
