@@ -160,6 +160,20 @@ struct SetPlayInfoTest : test::HostedControlTest {
         return d->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr);
     }
     bool Modified() { return ed->Commands->Undo.Modified(); }
+    // The document exported by the member SaveMidFile to a file of the program's folder; its bytes.
+    std::string ExportMid(const wchar_t* file) {
+        const std::wstring mid = com::ProgramFolder() + file;
+        {
+            DialogCloser box(IDOK);
+            VARIANT name;
+            V_VT(&name) = VT_BSTR;
+            V_BSTR(&name) = SysAllocString(mid.c_str());
+            EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
+            VariantClear(&name);
+        }
+        std::ifstream in(std::filesystem::path(mid), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     ZEVudu* control = nullptr;
     Editor* ed = nullptr;
@@ -207,17 +221,7 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
     EXPECT_TRUE(Modified());
 
     // The title goes first into the global track, in code page 936.
-    const std::wstring mid = com::ProgramFolder() + L"set_play_info.mid";
-    {
-        DialogCloser box(IDOK);
-        VARIANT name;
-        V_VT(&name) = VT_BSTR;
-        V_BSTR(&name) = SysAllocString(mid.c_str());
-        EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
-        VariantClear(&name);
-    }
-    std::ifstream in(std::filesystem::path(mid), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = ExportMid(L"set_play_info.mid");
     const size_t track = bytes.find("MTrk");
     ASSERT_NE(track, std::string::npos);
     EXPECT_EQ(bytes.substr(track + 9, 9), std::string("\xFF\x03\x06\xDC\xD4\xC0\xF2\xBB\xA8", 9));
@@ -314,18 +318,7 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     EXPECT_TRUE(Modified());
 
     // The exported drum track sounds it: sound 0 is key 13.
-    const std::wstring mid = com::ProgramFolder() + L"drum_grid.mid";
-    {
-        DialogCloser box(IDOK);
-        VARIANT name;
-        V_VT(&name) = VT_BSTR;
-        V_BSTR(&name) = SysAllocString(mid.c_str());
-        EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
-        VariantClear(&name);
-    }
-    std::ifstream in(std::filesystem::path(mid), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
-    EXPECT_NE(bytes.find("\x99\x0D\x5A"), std::string::npos);
+    EXPECT_NE(ExportMid(L"drum_grid.mid").find("\x99\x0D\x5A"), std::string::npos);
 }
 
 }  // namespace
