@@ -693,5 +693,24 @@ TEST_F(DrumAuditionTest, ClosingDuringAListAuditionStopsItAndReleasesThePlayerOu
     EXPECT_EQ(std::count_if(out.Messages.begin(), out.Messages.end(), [](uint32_t m) { return (m & 0xF0) == 0x90 && m >> 16; }), 0);
 }
 
+TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPattern) {
+    size_t patterns = 0;
+    Run(0, [&](Driver& d, HWND editor) {
+        auto item = [&](int id) { return GetDlgItem(editor, id); };
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
+        Driver::Press(editor, drum_editor::kSave);
+        d.Answer(L"Notaline");  // the bar list changed: it goes back whole
+        Driver::Press(editor, drum_editor::kAudition);
+        Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+        SendMessageW(ed->Window, kRunClock, 0, 0);
+        if (d.Open()) patterns = ed->PlaySettings.Drums.size();
+    });
+    EXPECT_EQ(patterns, 3u);
+    EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));
+    EXPECT_FALSE(clock.ReleasedInHandler);
+}
+
 }  // namespace
 }  // namespace notaline
