@@ -139,6 +139,9 @@ TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
         for (int i = 0; i < list.DrumCount(); ++i) order.push_back(list.DrumVer(i));
         EXPECT_EQ(order, p.order) << p.mode;
     }
+    tessaly::分析鼓点 empty;
+    EXPECT_EQ(PasteDrum(empty, 0, tessaly::XjDrumData{}, kPasteBelow), 0);
+    EXPECT_EQ(empty.DrumCount(), 1);
 }
 
 }  // namespace
