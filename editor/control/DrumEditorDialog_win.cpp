@@ -512,14 +512,13 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
 
 void CreateControls(DialogState& s) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b, const wchar_t* tip) {
+    auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
         HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (tip) AddTip(s.Tips, s.Dialog, h, tip);
         return h;
     };
-    s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 416}, nullptr);
+    s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 416});
     for (const wchar_t* caption : {L"小节鼓点", L"模板鼓点"}) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -528,7 +527,7 @@ void CreateControls(DialogState& s) {
                      reinterpret_cast<LPARAM>(&item));
     }
     for (const Control& c : kControls) {
-        HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box, c.Tip);
+        HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kBarList || c.Id == kTemplateList) SetWindowSubclass(h, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
@@ -538,7 +537,7 @@ void CreateControls(DialogState& s) {
             RECT b = c.Box;
             if (c.FirstId == kPan0) b.left += (ch % 4) * 80, b.top += (ch / 4) * 42;
             else b.top += ch * kRowStride;
-            HWND h = make(c.Class, c.Style, c.FirstId == kChannel0 ? std::to_wstring(ch + 1).c_str() : L"", c.FirstId + ch, b, c.Tip);
+            HWND h = make(c.Class, c.Style, c.FirstId == kChannel0 ? std::to_wstring(ch + 1).c_str() : L"", c.FirstId + ch, b);
             if (c.FirstId == kVolumeSpin0) Spin(h, Item(s, kVolume0 + ch), 0, 127);
             if (c.FirstId == kPan0) SendMessageW(h, TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
         }
@@ -547,6 +546,14 @@ void CreateControls(DialogState& s) {
     s.Status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.Dialog, nullptr,
                                com::ThisModule(), nullptr);
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
+}
+
+// Added once the lists are filled: a tip's hook on a control slows every message it is sent.
+void AddTips(DialogState& s) {
+    for (const Control& c : kControls)
+        if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
+    for (const ChannelControl& c : kChannelControls)
+        for (int ch = 0; ch < 8; ++ch) AddTip(s.Tips, s.Dialog, Item(s, c.FirstId + ch), c.Tip);
 }
 
 void Load(HWND dialog, DialogState& s) {
@@ -558,9 +565,10 @@ void Load(HWND dialog, DialogState& s) {
     CreateControls(s);
 
     const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
-    for (int ch = 0; ch < 8; ++ch)
-        for (const std::string& name : sounds)
-            SendMessageW(Item(s, kSound0 + ch), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+    for (int ch = 0; ch < 8; ++ch) {
+        HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
+        for (const std::string& name : sounds) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+    }
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
 
@@ -577,6 +585,7 @@ void Load(HWND dialog, DialogState& s) {
     EnableArea(s, false);
     ShowList(s, g_currentList);
     if (g_currentList == 0) ListClicked(s);
+    AddTips(s);
     ShowWindow(dialog, SW_SHOW);
 }
 

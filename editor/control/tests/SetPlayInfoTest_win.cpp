@@ -160,6 +160,20 @@ struct SetPlayInfoTest : test::HostedControlTest {
         return d->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr);
     }
     bool Modified() { return ed->Commands->Undo.Modified(); }
+    // The document exported by the member SaveMidFile to a file of the program's folder; its bytes.
+    std::string ExportMid(const wchar_t* file) {
+        const std::wstring mid = com::ProgramFolder() + file;
+        {
+            DialogCloser box(IDOK);
+            VARIANT name;
+            V_VT(&name) = VT_BSTR;
+            V_BSTR(&name) = SysAllocString(mid.c_str());
+            EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
+            VariantClear(&name);
+        }
+        std::ifstream in(std::filesystem::path(mid), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     ZEVudu* control = nullptr;
     Editor* ed = nullptr;
@@ -207,17 +221,7 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
     EXPECT_TRUE(Modified());
 
     // The title goes first into the global track, in code page 936.
-    const std::wstring mid = com::ProgramFolder() + L"set_play_info.mid";
-    {
-        DialogCloser box(IDOK);
-        VARIANT name;
-        V_VT(&name) = VT_BSTR;
-        V_BSTR(&name) = SysAllocString(mid.c_str());
-        EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
-        VariantClear(&name);
-    }
-    std::ifstream in(std::filesystem::path(mid), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = ExportMid(L"set_play_info.mid");
     const size_t track = bytes.find("MTrk");
     ASSERT_NE(track, std::string::npos);
     EXPECT_EQ(bytes.substr(track + 9, 9), std::string("\xFF\x03\x06\xDC\xD4\xC0\xF2\xBB\xA8", 9));
@@ -288,8 +292,10 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
                          reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
             loaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
-            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step.
+            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step; the channel on at 90.
             PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
+            SendMessageW(item(drum_editor::kChannel0 + 2), BM_SETCHECK, BST_CHECKED, 0);
+            SetDlgItemTextW(editor, drum_editor::kVolume0 + 2, L"90");
             RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             RECT r{};
             GetWindowRect(editor, &r);
@@ -310,6 +316,9 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     for (int step = 0; step < 32; ++step)
         for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
     EXPECT_TRUE(Modified());
+
+    // The exported drum track sounds it: sound 0 is key 13.
+    EXPECT_NE(ExportMid(L"drum_grid.mid").find("\x99\x0D\x5A"), std::string::npos);
 }
 
 }  // namespace
@@ -569,9 +578,11 @@ TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
     EXPECT_EQ(askedAgain, asked);
 }
 
-TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternAndTheMirrorStartsOffAtEachOpening) {
+TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorStartsOffAtEachOpening) {
     std::vector<std::vector<uint32_t>> pictures;  // loaded, mirrored, loaded at the next opening
     bool saveLoaded = false, saveCleared = true, clearCleared = false;
+    int tipCount = 0;
+    std::wstring volumeTip;
     for (int opening = 0; opening < 2; ++opening) {
         Run(0, [&](Driver& d, HWND editor) {
             auto item = [&](int id) { return GetDlgItem(editor, id); };
@@ -584,6 +595,17 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternAndTheMirrorStartsOffAtEa
             saveLoaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
             pictures.push_back(picture());
             if (opening) return;
+            HWND tips = nullptr;  // the editor's tip window, one tool per control that has a tip
+            while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != editor) {}
+            wchar_t text[64]{};
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.hwnd = editor;
+            tool.uId = reinterpret_cast<UINT_PTR>(item(drum_editor::kVolume0 + 3));
+            tool.lpszText = text;
+            SendMessageW(tips, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+            tipCount = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+            volumeTip = text;
             Driver::Press(editor, drum_editor::kMirror);
             Driver::Until([&] { return picture() != pictures[0]; });
             pictures.push_back(picture());
@@ -599,6 +621,8 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternAndTheMirrorStartsOffAtEa
     EXPECT_TRUE(saveLoaded);
     EXPECT_FALSE(saveCleared);
     EXPECT_TRUE(clearCleared);
+    EXPECT_EQ(tipCount, 2 + 5 + 8 * 5);  // lists; name, speed and its arrows, mirror, clear; each channel's five
+    EXPECT_EQ(volumeTip, L"音量(0-127)");
 }
 
 // The drum player on simulated time: a message to the editor's window runs its due ticks on the
@@ -667,6 +691,25 @@ TEST_F(DrumAuditionTest, ClosingDuringAListAuditionStopsItAndReleasesThePlayerOu
     EXPECT_TRUE(clock.Timers().empty());  // the player went with the editor
     EXPECT_FALSE(clock.ReleasedInHandler);
     EXPECT_EQ(std::count_if(out.Messages.begin(), out.Messages.end(), [](uint32_t m) { return (m & 0xF0) == 0x90 && m >> 16; }), 0);
+}
+
+TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPattern) {
+    size_t patterns = 0;
+    Run(0, [&](Driver& d, HWND editor) {
+        auto item = [&](int id) { return GetDlgItem(editor, id); };
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
+        Driver::Press(editor, drum_editor::kSave);
+        d.Answer(L"Notaline");  // the bar list changed: it goes back whole
+        Driver::Press(editor, drum_editor::kAudition);
+        Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+        SendMessageW(ed->Window, kRunClock, 0, 0);
+        if (d.Open()) patterns = ed->PlaySettings.Drums.size();
+    });
+    EXPECT_EQ(patterns, 3u);
+    EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));
+    EXPECT_FALSE(clock.ReleasedInHandler);
 }
 
 }  // namespace
