@@ -833,15 +833,16 @@ void MainWindow::SavePanelState() {
 void MainWindow::ApplyGeometry() {
     auto place = [this](HWND w, const TwipsRect& r, bool shown) {
         if (!w) return;
+        const int left = TwipsToPixels(r.Left), top = TwipsToPixels(r.Top);
         if (shown)
-            MoveWindow(w, TwipsToPixels(r.Left), TwipsToPixels(r.Top), std::max(0, TwipsToPixels(r.Width)),
-                       std::max(0, TwipsToPixels(r.Height)), TRUE);
+            win::MoveChild(w, {left, top, left + std::max(0, TwipsToPixels(r.Width)),
+                               top + std::max(0, TwipsToPixels(r.Height))});
         ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
     };
     place(ControlWindow("TopFaceFrame"), geometry_.top, geometry_.topShown);
     for (int k = 0; k < kSidePanels; ++k) {
         place(ControlWindow("FaceFrame", k), geometry_.side[k], geometry_.sideShown[k]);
-        if (!geometry_.arrow[k].empty()) SetWindowTextW(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
+        if (!geometry_.arrow[k].empty()) win::SetTextIfChanged(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
     }
     for (int i = 0; i < 6; ++i) CheckMenu("munToolBar", i, geometry_.toolBarChecked[i]);
     place(ControlWindow("Picture1"), geometry_.splitter, geometry_.splitterShown);

@@ -3,6 +3,7 @@
 #include "Control.h"
 #include "Module.h"
 #include "Object.h"
+#include "win/Window.h"
 
 namespace com {
 namespace {
@@ -424,8 +425,7 @@ HRESULT Control::InPlaceDeactivate() {
 
 HRESULT Control::SetObjectRects(LPCRECT pos, LPCRECT) {
     if (!pos) return E_POINTER;
-    SetWindowPos(Window(), nullptr, pos->left, pos->top, pos->right - pos->left, pos->bottom - pos->top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    win::MoveChild(Window(), *pos);
     return S_OK;
 }
 

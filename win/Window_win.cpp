@@ -1,5 +1,7 @@
 #include "win/Window.h"
 
+#include <cwchar>
+
 namespace win {
 
 bool RegisterWindowClass(WNDCLASSEXW wc) {
@@ -50,6 +52,22 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         self->hwnd_ = nullptr;
     }
     return result;
+}
+
+bool MoveChild(HWND child, const RECT& to) {
+    RECT now{};
+    GetWindowRect(child, &now);
+    MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&now), 2);
+    if (EqualRect(&now, &to)) return false;
+    MoveWindow(child, to.left, to.top, to.right - to.left, to.bottom - to.top, TRUE);
+    return true;
+}
+
+void SetTextIfChanged(HWND w, const wchar_t* text) {
+    wchar_t now[64] = L"";
+    const int length = GetWindowTextW(w, now, 64);
+    if (length < 63 && std::wcscmp(now, text) == 0) return;
+    SetWindowTextW(w, text);
 }
 
 }  // namespace win
