@@ -248,10 +248,21 @@ void Button::Message(const wchar_t* text) const {
     MessageBoxW(owner ? owner : Window(), text, L"Kavrel", MB_OK | MB_ICONINFORMATION);
 }
 
+// A hidden button (a form being set up) draws only the last face it was given, when it is shown:
+// the form sets several properties on each of its many buttons before it shows.
 void Button::PaintState(int32_t state) {
+    if (Window() && !IsWindowVisible(Window())) {
+        pendingState_ = state;
+        return;
+    }
+    pendingState_ = -1;
+    PaintFace(state, Window());
+}
+
+void Button::PaintFace(int32_t state, HWND shownOn) {
     if (!gdi_->CurrentGraphics() && type_ != HuXian) return;
     FaceInput in;
-    in.window = Window();
+    in.window = shownOn;
     in.faceWidth = faceWidth_;
     in.faceHeight = faceHeight_;
     in.dpiFactor = dpiFactor_;
@@ -261,6 +272,10 @@ void Button::PaintState(int32_t state) {
 
 void Button::OnPaint(HDC dc) {
     // The face is kept on the bitmap: a covered button shows it again as it was.
+    if (pendingState_ >= 0) {
+        PaintFace(pendingState_, nullptr);
+        pendingState_ = -1;
+    }
     painter_.ShowKept(dc);
 }
 
