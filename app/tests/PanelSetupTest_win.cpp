@@ -204,6 +204,9 @@ TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePic
     HWND bar = window->ControlWindow("Picture1");
     ASSERT_TRUE(IsWindowVisible(bar));
     const RECT editor = Placed("ZEVudu1", -1);
+    // Another test program's window may have taken the desktop's activation, and with it our focus.
+    SetForegroundWindow(window->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window->Handle(); }));
     PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
     PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, static_cast<WORD>(-2000)));
     PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(5, static_cast<WORD>(-2000)));
