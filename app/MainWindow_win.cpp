@@ -637,6 +637,10 @@ bool MainWindow::PreTranslate(MSG& msg) {
         const ShortcutKey key = ParseShortcut(items[row].shortcut);
         if (!key.key || key.key != msg.wParam || key.ctrl != ctrl) continue;
         if (!router_.Has(items[row].name, items[row].index)) return false;
+        // The states are those of now, as when the item's top menu opens, not of its last opening.
+        int top = static_cast<int>(row);
+        for (int r = top; r >= 0; r = FindMenuItem(items[r].parent, -1)) top = r;
+        router_.Run(items[top].name, -1);
         // Disabled here or in a menu above (the menus are locked during playback): the key does nothing.
         for (int r = static_cast<int>(row); r >= 0; r = FindMenuItem(items[r].parent, -1))
             if (!menus_[r].enabled) return true;

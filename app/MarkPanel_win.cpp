@@ -227,7 +227,7 @@ public:
         }
         const std::wstring text = ReadHlpInfo(entry);
         SetWindowTextW(HelpBox(), text.c_str());
-        if (infoOn_) {
+        if (form_.Panels().MarkInfoOn) {
             const VARIANT m = Missing();
             tipShown_ = Balloon({Str(text), m, m, Bool(true), Str(Wide(key)), Long(1), m, Long(5), m, Long(0), Long(200)});
         } else if (tipShown_) {
@@ -235,10 +235,11 @@ public:
         }
     }
     void ToggleInfo() {
-        infoOn_ = !infoOn_;
+        bool& on = form_.Panels().MarkInfoOn;
+        on = !on;
         VARIANT image;
         image.vt = VT_I4;
-        image.lVal = infoOn_ ? 2 : 3;
+        image.lVal = on ? 2 : 3;
         form_.PutButton("CmdInfo", 1, dispid::Button::ButtonIndex, image);
         ShowInfo(EntryText());
     }
@@ -363,7 +364,6 @@ private:
     MarkList list_;
     int32_t curType_ = 0;
     short curIndex_ = 0;
-    bool infoOn_ = true;
     bool tipShown_ = false;
 };
 

@@ -8,32 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "Button_win.h"
-#include "ControlFactory_win.h"
+#include "InProcessFactory_win.h"
 #include "MainWindow_win.h"
-#include "control/ZEVudu_win.h"
 
 namespace tavolin::test {
-
-class InProcessFactory final : public ControlFactory {
-public:
-    com::Ptr<IUnknown> CreateEditor() override {
-        com::Ptr<IZEVudu> z;
-        notaline::ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid());
-        return z.As<IUnknown>();
-    }
-    com::Ptr<IUnknown> CreateButton() override {
-        com::Ptr<IButton> b;
-        kavrel::Button::Create(__uuidof(IButton), b.OutVoid());
-        return b.As<IUnknown>();
-    }
-    void EditorHosted(IUnknown* editor) override {
-        com::Ptr<IZEVudu> z;
-        editor->QueryInterface(__uuidof(IZEVudu), z.OutVoid());
-        hosted = static_cast<notaline::ZEVudu*>(z.Get());
-    }
-    notaline::ZEVudu* hosted = nullptr;
-};
 
 inline std::wstring TextOf(HWND w) {
     wchar_t text[512] = {};

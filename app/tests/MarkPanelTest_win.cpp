@@ -159,6 +159,7 @@ TEST_F(MarkPanelTest, MouseOverAMarkShowsItsHelpAsABalloonUntilHelpIsTurnedOff) 
     auto tips = com::CreateFromDll<IDispatch>(L"Quibbet.dll", CLSID_Quibbet);
     ASSERT_TRUE(tips);
     window->Hooks().toolTips = [tips] { return tips.Get(); };
+    window->Panels().MarkInfoOn = true;  // the panel set-up's last step, not registered here
     wchar_t exe[MAX_PATH] = {};
     std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
     path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";

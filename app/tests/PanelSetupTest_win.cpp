@@ -27,6 +27,26 @@ std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
     return text;
 }
 
+// This process's tip windows.
+std::vector<HWND> OwnTips() {
+    std::vector<HWND> found;
+    DWORD owner = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
+        if (GetWindowThreadProcessId(w, &owner) && owner == GetCurrentProcessId()) found.push_back(w);
+    return found;
+}
+
+std::wstring ToolText(HWND tips, HWND owner, HWND tool) {
+    wchar_t text[256] = {};
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(tool);
+    ti.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
 struct PanelSetupTest : MainWindowTest {
     // The shipped settings beside the program are put back after each test.
     PanelSetupTest() {
@@ -100,24 +120,79 @@ TEST_F(BrokenSlots, EveryPanelGetsASlotAndTheBoxesAndTipsAreFilled) {
     EXPECT_STREQ(L"三号", text);
     GetWindowTextW(names, text, 64);
     EXPECT_STREQ(L"宋体", text);
-    EXPECT_LT(0, SendMessageW(names, CB_GETCOUNT, 0, 0));
+    const LRESULT fonts = SendMessageW(names, CB_GETCOUNT, 0, 0);
+    EXPECT_LT(0, fonts);
+    for (LRESULT i = 0; i < fonts; ++i) {  // each face once, whatever its character sets
+        SendMessageW(names, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(i, SendMessageW(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    }
 
-    HWND tips = nullptr;
-    DWORD pid = GetCurrentProcessId(), owner = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
-        if (GetWindowThreadProcessId(w, &owner) && owner == pid && SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0) >= 60)
-            tips = w;
+    EXPECT_TRUE(window->Panels().MarkInfoOn);
+
+    HWND tips = nullptr, dragTips = nullptr;
+    for (HWND w : OwnTips()) (SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0) >= 60 ? tips : dragTips) = w;
     ASSERT_TRUE(tips);
     EXPECT_EQ(60, SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
-    wchar_t tip[256] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
     HWND tripletButton = window->ControlWindow("MunButton", 21);
-    ti.hwnd = GetParent(tripletButton);
-    ti.uId = reinterpret_cast<UINT_PTR>(tripletButton);
-    ti.lpszText = tip;
-    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    EXPECT_STREQ(L"三连音", tip);
+    EXPECT_EQ(L"三连音", ToolText(tips, GetParent(tripletButton), tripletButton));
+    ASSERT_TRUE(dragTips);
+    EXPECT_EQ(2, SendMessageW(dragTips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int k = 0; k < 2; ++k)
+        EXPECT_EQ(L"鼠标拖动调整位置", ToolText(dragTips, window->Handle(), window->ControlWindow("FaceFrame", k)));
+}
+
+struct TopBarShown : PanelSetupTest {
+    TopBarShown() { ini = {{L"上方面板", L"显示", L"1"}}; }
+};
+
+TEST_F(TopBarShown, TheMouseRestingOnAButtonShowsItsTip) {
+    HWND button = window->ControlWindow("MunButton", 21);
+    ASSERT_TRUE(IsWindowVisible(button));
+    RECT r{};
+    GetWindowRect(button, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2));
+    HWND shown = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for (HWND w : OwnTips())
+            if (IsWindowVisible(w)) shown = w;
+        return shown != nullptr;
+    })) << "no tip on hover";
+    TOOLINFOW current{};
+    current.cbSize = sizeof(current);
+    ASSERT_TRUE(SendMessageW(shown, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(button), current.uId);
+    EXPECT_EQ(L"三连音", ToolText(shown, current.hwnd, button));
+}
+
+TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
+    HWND bar = window->ControlWindow("StatusBar1");
+    const auto partText = [bar](int part) {
+        wchar_t text[128] = {};
+        if (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0)) < 128)
+            SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    for (const wchar_t* longer : {L"第 1/1 页", L"第 100/1000 页"}) {
+        const std::wstring texts[6] = {L"行 1", L"宋体 三号", L"行距：0", longer, L"  简谱输入模式  ", L"100%"};
+        for (int i = 0; i < 6; ++i) window->SetStatusText(i + 1, texts[i]);
+        window->SetStatusText(7, L"就绪");
+        ASSERT_TRUE(PumpUntil([&] { return partText(3) == L"\t" + texts[3]; }));
+        int rights[8] = {};
+        ASSERT_EQ(7, SendMessageW(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(rights)));
+        for (int i = 0, left = 0; i < 6; ++i) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &size);
+            EXPECT_EQ(size.cx + 12, rights[i] - left) << "panel " << i + 1;
+            EXPECT_EQ(L"\t" + texts[i], partText(i)) << "panel " << i + 1 << " is centred";
+            left = rights[i];
+        }
+        EXPECT_EQ(-1, rights[6]);
+        EXPECT_EQ(L"就绪", partText(6));
+    }
+    DeleteDC(dc);
 }
 
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
@@ -162,9 +237,23 @@ TEST_F(BrokenSlots, DroppingAPanelAboveTheOtherSwapsTheSlotsAndElsewhereNothing)
 
 struct PlaybackLockTest : MainWindowTest {
     PlaybackLockTest() {
-        beforeCreate = [this](MainWindow& w) { w.Router().Add("OpenFile", [this](int) { ++opened; }); };
+        beforeCreate = [this](MainWindow& w) {
+            w.Router().Add("OpenFile", [this](int) { ++opened; });
+            w.Router().Add("PausePlay", [this](int) { ++paused; });
+        };
     }
-    int opened = 0;
+    // Ctrl+O as the message loop meets it.
+    void CtrlO() {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG open{window->EditorWindow(), WM_KEYDOWN, 'O', 0, 0, {}};
+        window->PreTranslate(open);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    int opened = 0, paused = 0;
 };
 
 TEST_F(PlaybackLockTest, PlayInfoLocksAndUnlocksExactlyTheListedControls) {
@@ -183,7 +272,10 @@ TEST_F(PlaybackLockTest, PlayInfoLocksAndUnlocksExactlyTheListedControls) {
         for (int k = 0; k < 2; ++k) EXPECT_FALSE(IsWindowEnabled(window->ControlWindow("FaceFrame", k)));
         EXPECT_FALSE(IsWindowEnabled(window->ControlWindow("TopFaceFrame")));
         SendMessageW(window->Handle(), WM_COMMAND, open, 0);
+        CtrlO();
         EXPECT_EQ(round, opened) << "a locked command ran";
+        SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("PausePlay", -1), 0);
+        EXPECT_EQ(round + 1, paused);
 
         SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 1, 0);
         for (const auto& m : menus) EXPECT_TRUE(window->MenuEnabled(m.name, m.index)) << m.name;

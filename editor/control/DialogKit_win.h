@@ -16,6 +16,8 @@ std::string ProgramFileBytes(const wchar_t* name);
 void SetStatus(HWND status, const std::wstring& text);
 // The client size set, the frame placed where it goes.
 void SizeClient(HWND dialog, SIZE client);
+// A tool tip over `control`; the dialog's one tip window is made at the first.
+void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text);
 // An empty modal frame whose controls are made at WM_INITDIALOG; the dialog's answer.
 INT_PTR RunModal(HWND owner, DLGPROC proc, void* state);
 
