@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogAnswerer_win.h"
+#include "WindowTesting_win.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
@@ -207,6 +207,10 @@ TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
     Select(1, 0);
     Give("TFZ", 0);
     EXPECT_EQ(boxes, answers.Captions.size());
+    Select(1, 3);
+    Give("HuXian", 0);
+    Give("LIDUJIHAO", 5);
+    Picture(window->Handle(), L"notation_marks.png");
     // Cancelled bar number and tempo send nothing; an empty bar number is sent.
     typed.erase(L"小节编号");
     tempo = false;
