@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "WindowTesting_win.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "NotationTable.h"
+#include "WindowTesting_win.h"
 #include "button/api/IButton.h"
 #include "control/Editor_win.h"
 #include "records/Messages.h"
@@ -64,8 +64,10 @@ struct NotationMenusTest : MainWindowTest {
     void Give(std::string_view name, int index) {
         log.clear();
         HWND button = window->ControlWindow(name, index);
-        if (const UINT command = window->MenuCommand(name, index)) PostMessageW(window->Handle(), WM_COMMAND, command, 0);
-        if (button) PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, 0x30003), PostMessageW(button, WM_LBUTTONUP, 0, 0x30003);
+        if (const UINT command = window->MenuCommand(name, index))
+            PostMessageW(window->Handle(), WM_COMMAND, command, 0);
+        if (button)
+            PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, 0x30003), PostMessageW(button, WM_LBUTTONUP, 0, 0x30003);
         Pump();
     }
     void Select(int32_t from, int32_t length) {
@@ -162,7 +164,8 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
             case NotationKind::Alignment:
                 EXPECT_EQ(row.Code, Get(&IZEVudu::get_Alignment));
                 for (int i = 0; i < 6; ++i)
-                    EXPECT_EQ(i == row.Code, GetButtonLong(window->Button("CmdFoamatDq", i), dispid::Button::ButtonDown) != 0);
+                    EXPECT_EQ(i == row.Code,
+                              GetButtonLong(window->Button("CmdFoamatDq", i), dispid::Button::ButtonDown) != 0);
                 break;
             case NotationKind::TargetLine:
                 EXPECT_EQ(row.WParam == 0 ? line : -1,
@@ -250,7 +253,8 @@ TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
         tool.hwnd = window->Handle();
         tool.uId = reinterpret_cast<UINT_PTR>(frame);
         tool.lpszText = text;
-        SendMessageW(static_cast<HWND>(GetPropW(frame, L"Tavolin.ToolTip")), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(static_cast<HWND>(GetPropW(frame, L"Tavolin.ToolTip")), TTM_GETTEXTW, 64,
+                     reinterpret_cast<LPARAM>(&tool));
         EXPECT_EQ(std::wstring(tip), text);
     }
 }

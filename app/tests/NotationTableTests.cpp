@@ -15,13 +15,14 @@ TEST(NotationTable, TopPanelTipsByRange) {
         int32_t x;
         const char16_t* tip;
     } rows[] = {
+        // clang-format off
         {-1, u""},         {0, u"音长减时线"},      {1200, u"音长减时线"}, {1201, u"音高"},
         {3060, u"音高"},   {3061, u"简谱文件头相关"}, {4560, u"简谱文件头相关"}, {4561, u"小节相关"},
         {6300, u"小节相关"}, {6500, u"小节相关"},    {6501, u"强弱相关"},   {7765, u"强弱相关"},
         {7766, u"速度相关"}, {9400, u"速度相关"},    {9401, u""},           {9410, u""},
         {9419, u""},       {9420, u"其他"},         {12510, u"其他"},      {12511, u"对齐方式"},
         {14220, u"对齐方式"}, {14221, u""},
-    };
+    };  // clang-format on
     for (const auto& r : rows) EXPECT_EQ(std::u16string_view(r.tip), TopPanelTip(r.x)) << r.x;
 }
 

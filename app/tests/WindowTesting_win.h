@@ -2,12 +2,12 @@
 // Dialogs answered as they come up, and pictures of windows kept as test artefacts.
 #include <windows.h>
 
-#include "win/Gdip_win.h"
-
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "win/Gdip_win.h"
 
 namespace tavolin::test {
 
