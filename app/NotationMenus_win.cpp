@@ -38,16 +38,15 @@ public:
     void Click(const NotationRow& row) {
         IZEVudu* z = form_.Editor();
         if (!z || !form_.EditorWindow()) return;
-        const NotationRow* done = &row;
-        if (row.Kind == NotationKind::Menu) done = FindNotationRow(row.Target, row.Code);
-        if (done) Perform(*done, form_.Button(row.Menu, row.Index) != nullptr);
-        if (!form_.Button(row.Menu, row.Index)) return;
+        IDispatch* button = form_.Button(row.Menu, row.Index);
+        const NotationRow* done = row.Kind == NotationKind::Menu ? FindNotationRow(row.Target, row.Code) : &row;
+        if (done) Perform(*done, button != nullptr);
+        if (!button) return;
         // A button click ends with the button drawn released and the editor focused again.
         if (std::string_view(row.Menu) == "MunButton") {
             DISPPARAMS none{};
-            form_.Button(row.Menu, row.Index)
-                ->Invoke(dispid::Button::UserControlMouseUp, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                         nullptr, nullptr, nullptr);
+            button->Invoke(dispid::Button::UserControlMouseUp, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
+                           nullptr, nullptr, nullptr);
         }
         z->SetFocus();
     }
