@@ -259,5 +259,36 @@ TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
     }
 }
 
+// A song typed as a user types it, saved, and exported for an independent MIDI reader.
+TEST_F(NotationMenusTest, TypedSongIsSavedAndExported) {
+    Answerer answers = Answers();  // the export's message
+    Select(0, 9);
+    SendMessageW(editor, WM_CLEAR, 0, 0);
+    Give("XJX", 6);  // the song's block opens with a repeat sign
+    for (wchar_t c : std::wstring(L"1234|5-65|\r你好")) PostMessageW(editor, WM_CHAR, c, 0);
+    Pump();
+    Select(1, 1);
+    Give("CmdFormatYg", 4);  // 高音
+    Select(8, 2);
+    Give("CmdFormatYc", 1);  // 八分音符
+    Select(8, 2);
+    Give("HuXian", 0);
+    EXPECT_EQ(0, ed->Data.WordInfo[static_cast<size_t>(first + 12)].IsJpGcCtl);  // a lyric
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring folder = std::wstring(exe).substr(0, std::wstring(exe).rfind(L'\\')) + L"\\app_song";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    BSTR saved = SysAllocString((folder + L"\\typed_song.dadur").c_str());
+    BSTR midi = SysAllocString((folder + L"\\typed_song.Mid").c_str());
+    window->Editor()->SaveFile(&saved, reinterpret_cast<LONG_PTR>(window->Handle()));
+    window->Editor()->SaveMidFile(&midi);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(saved));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
+    SysFreeString(saved);
+    SysFreeString(midi);
+    Picture(window->Handle(), L"typed_song.png");
+    EXPECT_EQ(L"Notaline", answers.Captions.at(0));  // the export says it saved
+}
+
 }  // namespace
 }  // namespace tavolin::test
