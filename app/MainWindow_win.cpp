@@ -557,7 +557,17 @@ void MainWindow::EnableMenu(std::string_view name, int index, bool enabled) {
     const int row = FindMenuItem(name, index);
     if (row < 0 || menus_[row].enabled == enabled) return;
     menus_[row].enabled = enabled;
-    RebuildMenu(MenuItems()[row].parent);
+    // A shown item of a submenu changes in place: a menu opening sets dozens of them.
+    const int parent = FindMenuItem(MenuItems()[row].parent, -1);
+    if (parent < 0 || menus_[row].hidden) return RebuildMenu(MenuItems()[row].parent);
+    HMENU menu = menus_[parent].handle;
+    const UINT flag = enabled ? MF_ENABLED : MF_GRAYED;
+    if (!menus_[row].handle) {
+        EnableMenuItem(menu, kFirstMenuCommand + row, MF_BYCOMMAND | flag);
+        return;
+    }
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        if (GetSubMenu(menu, i) == menus_[row].handle) EnableMenuItem(menu, i, MF_BYPOSITION | flag);
 }
 
 bool MainWindow::MenuEnabled(std::string_view name, int index) const {

@@ -49,50 +49,31 @@ constexpr Row kYueQi[] = {{"GFHuHao", 3, When::Span},
                           {"HQHuaYing", 8, When::Span},
                           {"HQHuaYing", 9, When::Span}};
 
-// Reads each of the editor's values once per opening.
-class Reader {
-public:
-    explicit Reader(MenuStateSource& editor) : editor_(editor) {}
-
-    bool Holds(When when) {
-        switch (when) {
-            case When::CanUndo: return editor_.CanUndo();
-            case When::CanRedo: return editor_.CanRedo();
-            case When::CanCut: return editor_.CanCut();
-            case When::CanCopy: return editor_.CanCopy();
-            case When::CanPaste: return editor_.CanPaste();
-            case When::CanDel: return editor_.CanDel();
-            case When::NotLines: return InputState() != tessaly::LpxState;
-            case When::Lines: return InputState() == tessaly::LpxState;
-            case When::AnySelected: return Selected() != 0;
-            // A selection made backwards counts as much as one made forwards.
-            case When::Span: return Selected() > 1;
-            case When::Grace: return Selected() >= 1 && Selected() <= 3;
-        }
-        return true;
+bool Holds(When when, const MenuEditorState& e) {
+    // A selection made backwards counts as much as one made forwards.
+    const int64_t selected = std::llabs(static_cast<int64_t>(e.selLength));
+    switch (when) {
+        case When::CanUndo: return e.canUndo;
+        case When::CanRedo: return e.canRedo;
+        case When::CanCut: return e.canCut;
+        case When::CanCopy: return e.canCopy;
+        case When::CanPaste: return e.canPaste;
+        case When::CanDel: return e.canDel;
+        case When::NotLines: return e.inputState != tessaly::LpxState;
+        case When::Lines: return e.inputState == tessaly::LpxState;
+        case When::AnySelected: return selected != 0;
+        case When::Span: return selected > 1;
+        case When::Grace: return selected >= 1 && selected <= 3;
     }
-    int32_t InputState() {
-        if (!inputState_) inputState_ = editor_.InputState();
-        return *inputState_;
-    }
-
-private:
-    int64_t Selected() {
-        if (!selected_) selected_ = std::llabs(static_cast<int64_t>(editor_.SelLength()));
-        return *selected_;
-    }
-
-    MenuStateSource& editor_;
-    std::optional<int32_t> inputState_;
-    std::optional<int64_t> selected_;
-};
+    return true;
+}
 
 std::wstring TargetCaption(int32_t line) {
     return line >= 0 ? L"目标行：" + std::to_wstring(line) : std::wstring(L"目标行：无");
 }
 
-void AddRows(std::vector<MenuItemState>& out, std::span<const Row> rows, Reader& reader) {
-    for (const Row& r : rows) out.push_back({r.name, r.index, reader.Holds(r.when), {}});
+void AddRows(std::vector<MenuItemState>& out, std::span<const Row> rows, const MenuEditorState& e) {
+    for (const Row& r : rows) out.push_back({r.name, r.index, Holds(r.when, e), {}});
 }
 
 }  // namespace
@@ -105,29 +86,26 @@ std::vector<MenuItemState> PauseToggledStates(bool paused) {
     return {{"PausePlay", -1, {}, PauseCaption(paused)}, {"CloesMusic", -1, !paused, {}}};
 }
 
-std::vector<MenuItemState> MenuStates(std::string_view menu, MenuStateSource& editor) {
+std::vector<MenuItemState> MenuStates(std::string_view menu, const MenuEditorState& e) {
     std::vector<MenuItemState> out;
-    Reader reader(editor);
     if (menu == "FileEdit") {
-        AddRows(out, kFileEdit, reader);
+        AddRows(out, kFileEdit, e);
     } else if (menu == "Setting") {
-        AddRows(out, kSetting, reader);
+        AddRows(out, kSetting, e);
         // In connecting-line mode the target lines keep their last captions under greyed submenus.
-        if (reader.InputState() != tessaly::LpxState) {
-            const int32_t words = editor.CPdqLine(), bars = editor.XjdqLine();
-            out.push_back({"Mydq", 0, {}, TargetCaption(words)});
-            out.push_back({"Mydq", 1, words >= 0, {}});
-            out.push_back({"MyXjdq", 0, {}, TargetCaption(bars)});
-            out.push_back({"MyXjdq", 1, bars >= 0, {}});
+        if (e.inputState != tessaly::LpxState) {
+            out.push_back({"Mydq", 0, {}, TargetCaption(e.cpdqLine)});
+            out.push_back({"Mydq", 1, e.cpdqLine >= 0, {}});
+            out.push_back({"MyXjdq", 0, {}, TargetCaption(e.xjdqLine)});
+            out.push_back({"MyXjdq", 1, e.xjdqLine >= 0, {}});
         }
     } else if (menu == "Common") {
-        AddRows(out, kCommon, reader);
+        AddRows(out, kCommon, e);
     } else if (menu == "YueQi") {
-        AddRows(out, kYueQi, reader);
+        AddRows(out, kYueQi, e);
     } else if (menu == "Play") {
-        const bool playing = editor.Playing();
-        out.push_back({"PausePlay", -1, playing, PauseCaption(editor.Paused())});
-        out.push_back({"CloesMusic", -1, playing, {}});
+        out.push_back({"PausePlay", -1, e.playing, PauseCaption(e.paused)});
+        out.push_back({"CloesMusic", -1, e.playing, {}});
     }
     return out;
 }

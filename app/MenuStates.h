@@ -9,22 +9,13 @@
 
 namespace tavolin {
 
-// The editor's state the menus read; a menu asks only for what it needs.
-class MenuStateSource {
-public:
-    virtual ~MenuStateSource() = default;
-    virtual bool CanUndo() = 0;
-    virtual bool CanRedo() = 0;
-    virtual bool CanCut() = 0;
-    virtual bool CanCopy() = 0;
-    virtual bool CanPaste() = 0;
-    virtual bool CanDel() = 0;
-    virtual int32_t InputState() = 0;
-    virtual int32_t SelLength() = 0;
-    virtual int32_t CPdqLine() = 0;
-    virtual int32_t XjdqLine() = 0;
-    virtual bool Playing() = 0;
-    virtual bool Paused() = 0;
+// The editor's state the menus read, all of it at each opening: it costs a few calls.
+struct MenuEditorState {
+    bool canUndo = false, canRedo = false, canCut = false, canCopy = false, canPaste = false, canDel = false;
+    int32_t inputState = 1;
+    int32_t selLength = 0;
+    int32_t cpdqLine = -1, xjdqLine = -1;
+    bool playing = false, paused = false;
 };
 
 // One item's new state; what is absent stays as it is.
@@ -36,7 +27,7 @@ struct MenuItemState {
 };
 
 // What the top menu sets as it opens: "FileEdit", "Setting", "Common", "YueQi" or "Play"; none for others.
-std::vector<MenuItemState> MenuStates(std::string_view menu, MenuStateSource& editor);
+std::vector<MenuItemState> MenuStates(std::string_view menu, const MenuEditorState& editor);
 
 // The playback menu right after pause was toggled, from the pause flag read back.
 std::vector<MenuItemState> PauseToggledStates(bool paused);

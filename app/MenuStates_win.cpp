@@ -6,35 +6,34 @@
 namespace tavolin {
 namespace {
 
-// The editor's members behind the menu states; without an editor nothing is possible.
-class EditorStates final : public MenuStateSource {
-public:
-    explicit EditorStates(IZEVudu* z) : z_(z) {}
-    bool CanUndo() override { return Ask(&IZEVudu::CanUndo); }
-    bool CanRedo() override { return Ask(&IZEVudu::CanRedo); }
-    bool CanCut() override { return Ask(&IZEVudu::CanCut); }
-    bool CanCopy() override { return Ask(&IZEVudu::CanCopy); }
-    bool CanPaste() override { return Ask(&IZEVudu::CanPaste); }
-    bool CanDel() override { return Ask(&IZEVudu::CanDel); }
-    int32_t InputState() override { return Read(&IZEVudu::get_InputState, tessaly::JpState); }
-    int32_t SelLength() override { return Read(&IZEVudu::get_SelLength, 0); }
-    int32_t CPdqLine() override { return Read(&IZEVudu::get_CPdqLine, -1); }
-    int32_t XjdqLine() override { return Read(&IZEVudu::get_XjdqLine, -1); }
-    bool Playing() override { return Ask(&IZEVudu::get_正在播放); }
-    bool Paused() override { return Ask(&IZEVudu::get_暂停); }
+bool Ask(IZEVudu& z, HRESULT (STDMETHODCALLTYPE IZEVudu::*member)(VARIANT_BOOL*)) {
+    VARIANT_BOOL v = VARIANT_FALSE;
+    return SUCCEEDED((z.*member)(&v)) && v != VARIANT_FALSE;
+}
 
-private:
-    bool Ask(HRESULT (STDMETHODCALLTYPE IZEVudu::*member)(VARIANT_BOOL*)) {
-        VARIANT_BOOL v = VARIANT_FALSE;
-        return z_ && SUCCEEDED((z_->*member)(&v)) && v != VARIANT_FALSE;
-    }
-    int32_t Read(HRESULT (STDMETHODCALLTYPE IZEVudu::*member)(LONG*), int32_t otherwise) {
-        LONG v = otherwise;
-        return z_ && SUCCEEDED((z_->*member)(&v)) ? v : otherwise;
-    }
+void Read(IZEVudu& z, HRESULT (STDMETHODCALLTYPE IZEVudu::*member)(LONG*), int32_t& value) {
+    LONG v = value;
+    if (SUCCEEDED((z.*member)(&v))) value = v;
+}
 
-    IZEVudu* z_;
-};
+// Without an editor nothing is possible.
+MenuEditorState ReadEditor(IZEVudu* z) {
+    MenuEditorState e;
+    if (!z) return e;
+    e.canUndo = Ask(*z, &IZEVudu::CanUndo);
+    e.canRedo = Ask(*z, &IZEVudu::CanRedo);
+    e.canCut = Ask(*z, &IZEVudu::CanCut);
+    e.canCopy = Ask(*z, &IZEVudu::CanCopy);
+    e.canPaste = Ask(*z, &IZEVudu::CanPaste);
+    e.canDel = Ask(*z, &IZEVudu::CanDel);
+    Read(*z, &IZEVudu::get_InputState, e.inputState);
+    Read(*z, &IZEVudu::get_SelLength, e.selLength);
+    Read(*z, &IZEVudu::get_CPdqLine, e.cpdqLine);
+    Read(*z, &IZEVudu::get_XjdqLine, e.xjdqLine);
+    e.playing = Ask(*z, &IZEVudu::get_正在播放);
+    e.paused = Ask(*z, &IZEVudu::get_暂停);
+    return e;
+}
 
 }  // namespace
 
@@ -46,8 +45,7 @@ void ApplyMenuStates(MainWindow& form, const std::vector<MenuItemState>& states)
 }
 
 void ApplyMenuStates(MainWindow& form, std::string_view menu) {
-    EditorStates editor(form.Editor());
-    ApplyMenuStates(form, MenuStates(menu, editor));
+    ApplyMenuStates(form, MenuStates(menu, ReadEditor(form.Editor())));
 }
 
 void RegisterMenuStates(MainWindow& form) {

@@ -10,6 +10,7 @@
 
 #include "InProcessFactory_win.h"
 #include "MainWindow_win.h"
+#include "control/Editor_win.h"
 
 namespace tavolin::test {
 
@@ -60,6 +61,16 @@ struct MainWindowTest : ::testing::Test {
             MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
+    notaline::Editor& Ed() { return *factory.hosted->Running(); }
+    IZEVudu* Z() { return window->Editor(); }
+    void Run(const char* name, int index = -1) { ASSERT_TRUE(window->Router().Run(name, index)) << name; }
+    // Types as the message loop delivers it (a new document already holds some characters).
+    void TypeChars(const std::string& text) {
+        const int32_t want = Ed().Data.WordCount() + static_cast<int32_t>(text.size());
+        for (char c : text) PostMessageW(window->EditorWindow(), WM_CHAR, static_cast<unsigned char>(c), 0);
+        ASSERT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == want; })) << text;
+    }
+    void Select(int32_t start, int32_t length) { Z()->put_SelStart(start), Z()->put_SelLength(length); }
     // Runs what is queued now.
     void Pump() {
         PostMessageW(window->Handle(), WM_NULL, 0, 0);

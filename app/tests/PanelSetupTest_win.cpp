@@ -10,6 +10,7 @@
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "ScreenTestSupport_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -163,35 +164,37 @@ TEST_F(TopBarShown, TheMouseRestingOnAButtonShowsItsTip) {
     ASSERT_TRUE(SendMessageW(shown, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(button), current.uId);
     EXPECT_EQ(L"三连音", ToolText(shown, current.hwnd, button));
+    RECT shot{}, tip{};
+    GetWindowRect(window->Handle(), &shot);
+    GetWindowRect(shown, &tip);
+    UnionRect(&shot, &shot, &tip);
+    if (notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+        notaline::test::SaveScreenPng(shot, L"button_tip_shot.png");
+        notaline::TerminateGDIPlus();
+    }
 }
 
 TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
     HWND bar = window->ControlWindow("StatusBar1");
-    const auto partText = [bar](int part) {
-        wchar_t text[128] = {};
-        if (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0)) < 128)
-            SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text));
-        return std::wstring(text);
+    const std::wstring texts[6] = {L"行 1", L"宋体 三号", L"行距：0", L"第 100/1000 页", L"  简谱输入模式  ", L"100%"};
+    for (int i = 0; i < 6; ++i) window->SetStatusText(i + 1, texts[i]);
+    wchar_t shown[64] = {};
+    const auto centred = [&](int i) {  // a leading tab centres a part's text
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(shown));
+        return L"\t" + texts[i] == shown;
     };
+    ASSERT_TRUE(PumpUntil([&] { return centred(3); }));
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
-    for (const wchar_t* longer : {L"第 1/1 页", L"第 100/1000 页"}) {
-        const std::wstring texts[6] = {L"行 1", L"宋体 三号", L"行距：0", longer, L"  简谱输入模式  ", L"100%"};
-        for (int i = 0; i < 6; ++i) window->SetStatusText(i + 1, texts[i]);
-        window->SetStatusText(7, L"就绪");
-        ASSERT_TRUE(PumpUntil([&] { return partText(3) == L"\t" + texts[3]; }));
-        int rights[8] = {};
-        ASSERT_EQ(7, SendMessageW(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(rights)));
-        for (int i = 0, left = 0; i < 6; ++i) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &size);
-            EXPECT_EQ(size.cx + 12, rights[i] - left) << "panel " << i + 1;
-            EXPECT_EQ(L"\t" + texts[i], partText(i)) << "panel " << i + 1 << " is centred";
-            left = rights[i];
-        }
-        EXPECT_EQ(-1, rights[6]);
-        EXPECT_EQ(L"就绪", partText(6));
+    int rights[8] = {};
+    ASSERT_EQ(7, SendMessageW(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(rights)));
+    for (int i = 0; i < 6; ++i) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &size);
+        EXPECT_EQ(size.cx + 12, rights[i] - (i ? rights[i - 1] : 0)) << "panel " << i + 1;
+        EXPECT_TRUE(centred(i)) << "panel " << i + 1;
     }
+    EXPECT_EQ(-1, rights[6]);
     DeleteDC(dc);
 }
 
