@@ -1,10 +1,13 @@
 #pragma once
+// Dialogs answered as they come up, and pictures of windows kept as test artefacts.
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "win/Gdip_win.h"
 
 namespace tavolin::test {
 
@@ -62,5 +65,26 @@ private:
     std::vector<UINT_PTR> timers_;
     HHOOK hook_ = nullptr;
 };
+
+// The window as its own surface holds it, frame and children too: the screen may lag behind.
+inline void Picture(HWND window, const wchar_t* name) {
+    CreateDirectoryW(L"app_pictures", nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetWindowRect(window, &r);
+    HDC source = GetWindowDC(window);
+    HDC dc = CreateCompatibleDC(source);
+    HBITMAP bmp = CreateCompatibleBitmap(source, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    Gdiplus::GpBitmap* image = nullptr;
+    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
+    notaline::SaveImageToPNG(image, std::wstring(L"app_pictures\\") + name);
+    Gdiplus::DllExports::GdipDisposeImage(image);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(window, source);
+}
 
 }  // namespace tavolin::test
