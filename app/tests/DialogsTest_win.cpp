@@ -103,7 +103,7 @@ void Picture(HWND window, const wchar_t* name) {
     SelectObject(dc, old);
     Gdiplus::GpBitmap* image = nullptr;
     Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    notaline::SaveImageToPNG(image, std::wstring(L"app_pictures\\") + name);
+    win::SaveImageToPNG(image, std::wstring(L"app_pictures\\") + name);
     Gdiplus::DllExports::GdipDisposeImage(image);
     DeleteObject(bmp);
     DeleteDC(dc);

@@ -64,9 +64,9 @@ inline std::vector<uint32_t> Capture(HWND hwnd, int& w, int& h, const wchar_t* p
     DeleteObject(bmp);
     ReleaseDC(hwnd, dc);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    if (notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+    if (win::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
         notaline::test::SaveScreenPng(r, png);
-        notaline::TerminateGDIPlus();
+        win::TerminateGDIPlus();
     }
     return px;
 }

@@ -113,7 +113,7 @@ Pixels InkOf(Gdiplus::GpBitmap* bmp) {
 }
 
 Pixels Decode(const std::wstring& file) {
-    GpImage* image = nullptr;
+    win::GpImage* image = nullptr;
     if (flat::GdipLoadImageFromFile(file.c_str(), &image) != Gdiplus::Ok) return {};
     Pixels p = InkOf(static_cast<Gdiplus::GpBitmap*>(image));
     flat::GdipDisposeImage(image);

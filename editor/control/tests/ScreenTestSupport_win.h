@@ -38,7 +38,7 @@ inline void SaveScreenPng(const RECT& r, const wchar_t* name) {
     SelectObject(dc, old);
     Gdiplus::GpBitmap* image = nullptr;
     Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    SaveImageToPNG(image, name);
+    win::SaveImageToPNG(image, name);
     Gdiplus::DllExports::GdipDisposeImage(image);
     DeleteObject(bmp);
     DeleteDC(dc);

@@ -79,11 +79,11 @@ public:
         GdiFlush();
         Gdiplus::GpBitmap* image = nullptr;
         Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap_.Get(), nullptr, &image);
-        SaveImageToPNG(image, path);
+        win::SaveImageToPNG(image, path);
         Gdiplus::DllExports::GdipDisposeImage(image);
     }
     HDC Dc() const { return dc_.Get(); }
-    GpGraphics* Graphics() const { return graphics_->Get(); }
+    win::GpGraphics* Graphics() const { return graphics_->Get(); }
 
 private:
     win::OwnedDc dc_;

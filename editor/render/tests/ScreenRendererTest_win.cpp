@@ -184,7 +184,7 @@ public:
 };
 
 struct ScreenRendererTest : ::testing::Test {
-    static void SetUpTestSuite() { ASSERT_EQ(Gdiplus::Ok, InitGDIPlus(false, L"", 0, L"")); }
+    static void SetUpTestSuite() { ASSERT_EQ(Gdiplus::Ok, win::InitGDIPlus(false, L"", 0, L"")); }
 
     EditorData data;
     GdiTextMeasurer measurer;
@@ -313,7 +313,7 @@ TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     // The screenshot kept beside the tests.
     Gdiplus::GpBitmap* image = nullptr;
     flat::GdipCreateBitmapFromHBITMAP(renderer->Buffers().View()->Bitmap(), nullptr, &image);
-    EXPECT_EQ(Gdiplus::Ok, SaveImageToPNG(image, L"render-fixture-view.png"));
+    EXPECT_EQ(Gdiplus::Ok, win::SaveImageToPNG(image, L"render-fixture-view.png"));
     flat::GdipDisposeImage(image);
 }
 
@@ -370,11 +370,11 @@ TEST_F(ScreenRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
     // A small orange picture, tiled over the page.
     Gdiplus::GpBitmap* tile = nullptr;
     flat::GdipCreateBitmapFromScan0(8, 8, 0, PixelFormat32bppARGB, nullptr, &tile);
-    GpGraphics* g = nullptr;
+    win::GpGraphics* g = nullptr;
     flat::GdipGetImageGraphicsContext(tile, &g);
     flat::GdipGraphicsClear(g, 0xFFFF8000u);
     flat::GdipDeleteGraphics(g);
-    ASSERT_EQ(Gdiplus::Ok, SaveImageToPNG(tile, L"render-texture.png"));
+    ASSERT_EQ(Gdiplus::Ok, win::SaveImageToPNG(tile, L"render-texture.png"));
     flat::GdipDisposeImage(tile);
     wchar_t full[MAX_PATH];
     GetFullPathNameW(L"render-texture.png", MAX_PATH, full, nullptr);
@@ -449,7 +449,7 @@ bool Exists(const std::wstring& f) {
 
 // A picture file decoded by GDI+; pixels far from white count as ink (JPEG blurs edges).
 Pixels Decode(const std::wstring& file) {
-    GpImage* image = nullptr;
+    win::GpImage* image = nullptr;
     if (const auto s = flat::GdipLoadImageFromFile(file.c_str(), &image); s != Gdiplus::Ok) {
         ADD_FAILURE() << "status " << s;
         return {};
@@ -461,7 +461,7 @@ Pixels Decode(const std::wstring& file) {
     Pixels p{static_cast<int32_t>(w), static_cast<int32_t>(h), std::vector<uint32_t>(size_t{w} * h)};
     for (UINT y = 0; y < h; ++y)
         for (UINT x = 0; x < w; ++x) {
-            ARGB c = 0;
+            win::ARGB c = 0;
             flat::GdipBitmapGetPixel(bmp, static_cast<INT>(x), static_cast<INT>(y), &c);
             const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
             p.Bits[size_t{y} * w + x] = r + g + b > 3 * 200 ? 0xFFFFFFu : c & 0xFFFFFFu;
@@ -472,7 +472,7 @@ Pixels Decode(const std::wstring& file) {
 
 struct PictureExportTest : ScreenRendererTest {
     // Pairs the start this suite inherits.
-    static void TearDownTestSuite() { TerminateGDIPlus(); }
+    static void TearDownTestSuite() { win::TerminateGDIPlus(); }
     TempFolder folder;
     std::vector<std::wstring> asked;
     bool answer = true;

@@ -9,7 +9,7 @@
 
 #include "win/Gdip_win.h"
 
-namespace notaline {
+namespace win {
 namespace {
 namespace flat = Gdiplus::DllExports;
 
@@ -160,4 +160,4 @@ TEST_F(GdipTest, TextureTilesFromAPictureFile) {
 }
 
 }  // namespace
-}  // namespace notaline
+}  // namespace win
