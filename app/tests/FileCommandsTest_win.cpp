@@ -13,6 +13,7 @@
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "RecentFiles.h"
+#include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -39,20 +40,6 @@ public:
 private:
     void Stop() {
         if (worker_.joinable()) stop_ = true, worker_.join();
-    }
-    static HWND Visible(DWORD thread) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND w, LPARAM p) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(w, cls, 16);
-                if (!IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
     }
     // The name box: an edit of its own, or the edit inside the name combo.
     static HWND NameBox(HWND d) {
@@ -89,7 +76,7 @@ private:
         bool answered = false;
         while (!stop_ && Clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            HWND d = Visible(ui_);
+            HWND d = VisibleDialogOf(ui_);
             if (!d) continue;
             if (d != last) {
                 last = d, seen = Clock::now(), answered = false;

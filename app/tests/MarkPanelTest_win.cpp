@@ -9,6 +9,7 @@
 #include "button/api/IButton.h"
 #include "com/Create.h"
 #include "outside/api/IQuibbet.h"
+#include "outside/tests/TipWindows_win.h"
 #include "control/Editor_win.h"
 #include "records/Messages.h"
 
@@ -141,17 +142,7 @@ TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
 // The shown tip windows' texts at the editor.
 std::vector<std::wstring> ShownTips(HWND editor) {
     std::vector<std::wstring> out;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
-        if (!IsWindowVisible(w)) continue;
-        wchar_t text[256] = {};
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof(ti);
-        ti.hwnd = GetParent(editor);
-        ti.uId = reinterpret_cast<UINT_PTR>(editor);
-        ti.lpszText = text;
-        SendMessageW(w, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-        out.push_back(text);
-    }
+    for (HWND w : Tips(true)) out.push_back(ToolText(w, editor));
     return out;
 }
 

@@ -14,6 +14,7 @@
 #include "control/YcYgForm.h"
 #include "paint/YcYgPreview.h"
 #include "win/GdiHandles.h"
+#include "win/Window.h"
 #include "render/GdiCanvas_win.h"
 #include "render/PageGraphics_win.h"
 
@@ -88,14 +89,7 @@ void InitDialog(HWND dialog, DialogState& s) {
         caption += L" 示例--" + Wide(tessaly::Cp936ToUtf16(s.Form.Loaded.FontName).value_or(u""));
     SetWindowTextW(dialog, caption.c_str());
 
-    RECT r{0, 0, kClient.cx, kClient.cy};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    RECT owner{};
-    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, owner.left + (owner.right - owner.left - w) / 2,
-                 owner.top + (owner.bottom - owner.top - h) / 2, w, h, SWP_NOZORDER);
+    win::SizeClient(dialog, kClient);
 }
 
 void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
