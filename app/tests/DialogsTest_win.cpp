@@ -17,7 +17,7 @@
 #include "paint/PageLayers.h"
 #include "records/Numbers.h"
 #include "records/Records.h"
-#include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace tavolin {
 namespace {
@@ -95,19 +95,8 @@ void Picture(HWND window, const wchar_t* name) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     GetWindowRect(window, &r);
-    HDC source = GetWindowDC(window);
-    HDC dc = CreateCompatibleDC(source);
-    HBITMAP bmp = CreateCompatibleBitmap(source, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    Gdiplus::GpBitmap* image = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    win::SaveImageToPNG(image, std::wstring(L"app_pictures\\") + name);
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(window, source);
+    const RECT whole{0, 0, r.right - r.left, r.bottom - r.top};
+    win::test::SavePng(win::test::CopyOf(win::FrameDc(window).Get(), whole).Get(), std::wstring(L"app_pictures\\") + name);
 }
 
 struct DialogsTest : test::MainWindowTest {
@@ -209,9 +198,7 @@ TEST_F(DialogsTest, PageShowsMarginsSendsTheBackgroundAndNothingUnchanged) {
     EXPECT_TRUE(Stepped());
     Menu("UserSetPage");
     Picture(editor, L"texture.png");
-    HDC page = GetDC(editor);
-    const COLORREF c = GetPixel(page, 200, 60);  // warm paper, not white
-    ReleaseDC(editor, page);
+    const COLORREF c = GetPixel(win::WindowDc(editor).Get(), 200, 60);  // warm paper, not white
     EXPECT_GT(GetRValue(c), GetBValue(c) + 15) << std::hex << c;
 }
 

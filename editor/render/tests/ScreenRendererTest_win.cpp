@@ -10,6 +10,7 @@
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 #include "com/Create.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
@@ -165,17 +166,9 @@ public:
     Pixels Capture() {
         RECT r{};
         GetClientRect(hwnd, &r);
-        HDC dc = GetDC(hwnd);
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        Pixels p = Pixels::Of(mem, bmp, {r.right, r.bottom});
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        ReleaseDC(hwnd, dc);
-        return p;
+        const win::WindowDc dc(hwnd);
+        const win::BitmapHandle bmp = win::test::CopyOf(dc.Get(), r);
+        return Pixels::Of(dc.Get(), bmp.Get(), {r.right, r.bottom});
     }
 
     HWND hwnd = nullptr;
