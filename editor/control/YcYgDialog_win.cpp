@@ -9,6 +9,7 @@
 
 #include "Cp936.h"
 #include "com/Module.h"
+#include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/YcYgForm.h"
@@ -48,6 +49,7 @@ constexpr SIZE kClient = {625, 161};
 struct DialogState {
     Editor& Ed;
     YcYgForm Form;
+    HWND Dialog = nullptr;
     HWND Tips = nullptr;
 };
 
@@ -71,6 +73,7 @@ void AddTip(DialogState& s, HWND dialog, HWND control, const wchar_t* tip) {
 }
 
 void InitDialog(HWND dialog, DialogState& s) {
+    s.Dialog = dialog;
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -120,34 +123,28 @@ void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
     RestoreDC(dc, saved);
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* s = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+void Command(DialogState& s, int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == IDOK || id == IDCANCEL) {
+        EndDialog(s.Dialog, id);
+        return;
+    }
+    if (id < kFirstButtonId || id >= kFirstButtonId + 4) return;
+    s.Form.Press(static_cast<YcYgForm::Button>(id - kFirstButtonId));
+    HWND preview = GetDlgItem(s.Dialog, kPreviewId);
+    InvalidateRect(preview, nullptr, TRUE);
+    UpdateWindow(preview);
+    SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(s.Dialog, IDOK)), TRUE);
+}
+
+INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
-            return TRUE;
         case WM_DRAWITEM:
             if (s && wParam == kPreviewId) {
                 DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *s);
                 return TRUE;
             }
             return FALSE;
-        case WM_COMMAND: {
-            if (!s || HIWORD(wParam) != BN_CLICKED) return FALSE;
-            const int id = LOWORD(wParam);
-            if (id == IDOK || id == IDCANCEL) {
-                EndDialog(dialog, id);
-                return TRUE;
-            }
-            if (id < kFirstButtonId || id >= kFirstButtonId + 4) return FALSE;
-            s->Form.Press(static_cast<YcYgForm::Button>(id - kFirstButtonId));
-            HWND preview = GetDlgItem(dialog, kPreviewId);
-            InvalidateRect(preview, nullptr, TRUE);
-            UpdateWindow(preview);
-            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
-            return TRUE;
-        }
         case WM_DESTROY:
             if (s && s->Tips) DestroyWindow(s->Tips);
             return FALSE;
@@ -155,20 +152,12 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-// An empty modal frame; its controls are made at WM_INITDIALOG in pixels.
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE Head;
-    WORD Menu = 0, Class = 0, Title = 0;
-};
-
 }  // namespace
 
 void ShowFormSetYcYgPos(Editor& ed) {
     DialogState state{ed, YcYgForm::Load(ed.Data)};
-    EmptyTemplate t{};
-    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const INT_PTR answer = DialogBoxIndirectParamW(com::ThisModule(), &t.Head, ed.Window, DialogProc,
-                                                  reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer =
+        dialog_kit::RunModal(ed.Window, dialog_kit::DialogProc<DialogState, InitDialog, Command, OnMessage>, &state);
     if (answer != IDOK || !state.Form.Apply(ed.Data, ed.Commands->Chars)) return;
     ed.Refresh(tessaly::MainExtralRefresh);
 }
