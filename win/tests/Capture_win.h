@@ -1,5 +1,5 @@
 #pragma once
-// Pictures of what windows show, for the Wine tests of every folder.
+// Pictures of what windows show, and pictures to load, for the Wine tests of every folder.
 #include <windows.h>
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win/GdiHandles.h"
+#include "win/GdipHandles.h"
 #include "win/Gdip_win.h"
 
 namespace win::test {
@@ -36,6 +37,26 @@ inline bool SavePng(HBITMAP bitmap, const std::wstring& name) {
     if (Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) != Gdiplus::Ok) return false;
     const gdip::Image owned(image);
     return SaveImageToPNG(owned.get(), name) == Gdiplus::Ok;
+}
+
+// A dark picture saved in a format of GetEncoderClsid; false when it could not be written.
+inline bool WritePicture(const wchar_t* name, int w, int h, int format) {
+    if (InitGDIPlus(false, L"", 0, L"") != Gdiplus::Ok) return false;
+    namespace flat = Gdiplus::DllExports;
+    bool saved = false;
+    {  // the objects go before GDI+ stops
+        Gdiplus::GpBitmap* bitmap = nullptr;
+        flat::GdipCreateBitmapFromScan0(w, h, 0, PixelFormat24bppRGB, nullptr, &bitmap);
+        const gdip::Image image(bitmap);
+        Gdiplus::GpGraphics* g = nullptr;
+        flat::GdipGetImageGraphicsContext(image.get(), &g);
+        const gdip::Graphics graphics(g);
+        flat::GdipGraphicsClear(graphics.get(), 0xFF203080);
+        const CLSID encoder = GetEncoderClsid(format);
+        saved = flat::GdipSaveImageToFile(image.get(), name, &encoder, nullptr) == Gdiplus::Ok;
+    }
+    TerminateGDIPlus();
+    return saved;
 }
 
 }  // namespace win::test
