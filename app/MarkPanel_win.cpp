@@ -10,6 +10,7 @@
 #include "MarkSteps.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
+#include "com/Create.h"
 #include "outside/api/IQuibbet.h"
 #include "records/Marks.h"
 
@@ -268,11 +269,7 @@ public:
                                                   Wide(HelpText(text)).c_str(), HelpPath().c_str()));
     }
     static std::wstring HelpPath() {
-        wchar_t path[MAX_PATH] = {};
-        const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring folder(path, n);
-        folder.resize(folder.find_last_of(L"\\/") + 1);
-        return folder + kHelpFile;
+        return com::ProgramFolder() + kHelpFile;
     }
 
 private:

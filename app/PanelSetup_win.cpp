@@ -24,10 +24,7 @@ namespace tavolin {
 namespace {
 
 std::wstring SettingsFile() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file = path;
-    return file.substr(0, file.find_last_of(L"\\/") + 1) + L"UserSetInfo.ini";
+    return com::ProgramFolder() + L"UserSetInfo.ini";
 }
 
 // UserSetInfo.ini through the window's INI object.

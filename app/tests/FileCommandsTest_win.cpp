@@ -13,6 +13,7 @@
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "RecentFiles.h"
+#include "com/Create.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {
@@ -113,9 +114,7 @@ std::wstring Caption(HWND w) {
 }
 
 fs::path ProgramFolder() {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    return fs::path(exe).parent_path();
+    return fs::path(com::ProgramFolder()).parent_path();
 }
 
 std::wstring Ini() {

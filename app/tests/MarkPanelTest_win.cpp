@@ -118,9 +118,7 @@ TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
 // The help file beside the program is put back as it was.
 TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
     ASSERT_TRUE(window->Ini());
-    wchar_t exe[MAX_PATH] = {};
-    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    const std::wstring path = com::ProgramFolder() + L"jpHlpInfo.ini";
     wchar_t before[512] = {};
     GetPrivateProfileStringW(L"说明", L"弧线起点", L"", before, 512, path.c_str());
     std::array<int16_t, 8> codes{72, 72};
@@ -150,9 +148,7 @@ TEST_F(MarkPanelTest, MouseOverAMarkShowsItsHelpAsABalloonUntilHelpIsTurnedOff) 
     auto tips = com::CreateFromDll<IDispatch>(L"Quibbet.dll", CLSID_Quibbet);
     ASSERT_TRUE(tips);
     window->Hooks().toolTips = [tips] { return tips.Get(); };
-    wchar_t exe[MAX_PATH] = {};
-    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    const std::wstring path = com::ProgramFolder() + L"jpHlpInfo.ini";
     wchar_t before[512] = {};
     GetPrivateProfileStringW(L"说明", L"弧线落点", L"", before, 512, path.c_str());
     WritePrivateProfileStringW(L"说明", L"弧线落点", L"落点的说明", path.c_str());

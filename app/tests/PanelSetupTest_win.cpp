@@ -10,15 +10,13 @@
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "com/Create.h"
 
 namespace tavolin::test {
 namespace {
 
 std::wstring IniPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file = path;
-    return file.substr(0, file.find_last_of(L"\\/") + 1) + L"UserSetInfo.ini";
+    return com::ProgramFolder() + L"UserSetInfo.ini";
 }
 
 std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
