@@ -12,6 +12,12 @@
 
 namespace win::test {
 
+// A top-down 32-bit section for the DC; `bits` gets its pixels.
+inline BitmapHandle TopDownDib(HDC dc, int w, int h, void** bits) {
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    return BitmapHandle(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
 // A copy of a part of a device context.
 inline BitmapHandle CopyOf(HDC source, const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -39,8 +45,8 @@ inline bool SavePng(HBITMAP bitmap, const std::wstring& name) {
     return SaveImageToPNG(owned.get(), name) == Gdiplus::Ok;
 }
 
-// A dark picture saved in a format of GetEncoderClsid; false when it could not be written.
-inline bool WritePicture(const wchar_t* name, int w, int h, int format) {
+// A picture of one colour saved in a format of GetEncoderClsid; false when it could not be written.
+inline bool WritePicture(const wchar_t* name, int w, int h, int format, Gdiplus::ARGB colour = 0xFF203080) {
     if (InitGDIPlus(false, L"", 0, L"") != Gdiplus::Ok) return false;
     namespace flat = Gdiplus::DllExports;
     bool saved = false;
@@ -51,7 +57,7 @@ inline bool WritePicture(const wchar_t* name, int w, int h, int format) {
         Gdiplus::GpGraphics* g = nullptr;
         flat::GdipGetImageGraphicsContext(image.get(), &g);
         const gdip::Graphics graphics(g);
-        flat::GdipGraphicsClear(graphics.get(), 0xFF203080);
+        flat::GdipGraphicsClear(graphics.get(), colour);
         const CLSID encoder = GetEncoderClsid(format);
         saved = flat::GdipSaveImageToFile(image.get(), name, &encoder, nullptr) == Gdiplus::Ok;
     }

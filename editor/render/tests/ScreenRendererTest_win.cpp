@@ -304,10 +304,7 @@ TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     EXPECT_GT(shown.Ink({x0 + 120, 40 + 150, x0 + 660, 40 + 220}, 0xFFFFFFu), 0);
 
     // The screenshot kept beside the tests.
-    Gdiplus::GpBitmap* image = nullptr;
-    flat::GdipCreateBitmapFromHBITMAP(renderer->Buffers().View()->Bitmap(), nullptr, &image);
-    EXPECT_EQ(Gdiplus::Ok, win::SaveImageToPNG(image, L"render-fixture-view.png"));
-    flat::GdipDisposeImage(image);
+    EXPECT_TRUE(win::test::SavePng(renderer->Buffers().View()->Bitmap(), L"render-fixture-view.png"));
 }
 
 TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
@@ -361,14 +358,7 @@ TEST_F(ScreenRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
     EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFFFFFFu);
 
     // A small orange picture, tiled over the page.
-    Gdiplus::GpBitmap* tile = nullptr;
-    flat::GdipCreateBitmapFromScan0(8, 8, 0, PixelFormat32bppARGB, nullptr, &tile);
-    win::GpGraphics* g = nullptr;
-    flat::GdipGetImageGraphicsContext(tile, &g);
-    flat::GdipGraphicsClear(g, 0xFFFF8000u);
-    flat::GdipDeleteGraphics(g);
-    ASSERT_EQ(Gdiplus::Ok, win::SaveImageToPNG(tile, L"render-texture.png"));
-    flat::GdipDisposeImage(tile);
+    ASSERT_TRUE(win::test::WritePicture(L"render-texture.png", 8, 8, 4, 0xFFFF8000u));
     wchar_t full[MAX_PATH];
     GetFullPathNameW(L"render-texture.png", MAX_PATH, full, nullptr);
     const std::wstring path(full);
@@ -447,6 +437,7 @@ Pixels Decode(const std::wstring& file) {
         ADD_FAILURE() << "status " << s;
         return {};
     }
+    const win::gdip::Image owned(image);
     auto* bmp = static_cast<Gdiplus::GpBitmap*>(image);
     UINT w = 0, h = 0;
     flat::GdipGetImageWidth(bmp, &w);
@@ -459,7 +450,6 @@ Pixels Decode(const std::wstring& file) {
             const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
             p.Bits[size_t{y} * w + x] = r + g + b > 3 * 200 ? 0xFFFFFFu : c & 0xFFFFFFu;
         }
-    flat::GdipDisposeImage(bmp);
     return p;
 }
 
