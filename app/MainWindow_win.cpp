@@ -678,7 +678,8 @@ void MainWindow::LayOutStatusBar() {
     for (int i = 0; i < kStatusPanels - 1; ++i) {
         if (statusShown_[i] != statusTexts_[i] || statusWidths_[i] < 0) {
             SIZE size{};
-            GetTextExtentPoint32W(measureDc_.Get(), statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
+            GetTextExtentPoint32W(measureDc_.Get(), statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()),
+                                  &size);
             statusWidths_[i] = size.cx;
         }
         x += statusWidths_[i] + 12;

@@ -268,9 +268,7 @@ public:
         return ini && SUCCEEDED(ini->WriteINIFile(kHelpSection, Wide(HelpKey(entry)).c_str(),
                                                   Wide(HelpText(text)).c_str(), HelpPath().c_str()));
     }
-    static std::wstring HelpPath() {
-        return com::ProgramFolder() + kHelpFile;
-    }
+    static std::wstring HelpPath() { return com::ProgramFolder() + kHelpFile; }
 
 private:
     // The tool-tip object's balloon call at the editor; args after the control in written order.

@@ -128,7 +128,7 @@ void cGDIPlus::GetRBGFromOLEColour(uint32_t dwOleColour, int32_t& r, int32_t& g,
 GpStatus cGDIPlus::DrawRectangleI(int32_t x, int32_t y, int32_t Width, int32_t Height, ARGB lngLineColor,
                                   float sngLineWidth, int32_t intPenUnit) {
     return win::DrawDashedRect(graphics_.get(), x, y, Width, Height, lngLineColor, Gdiplus::DashStyleSolid,
-                                    sngLineWidth, intPenUnit);
+                               sngLineWidth, intPenUnit);
 }
 
 GpStatus cGDIPlus::DrawLineI(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngLineColor, float sngLineWidth,
@@ -363,7 +363,7 @@ GpStatus cGDIPlus::SolidFillPie(int32_t x, int32_t y, int32_t Width, int32_t Hei
 GpStatus cGDIPlus::DrawArc(float x, float y, float Width, float Height, float startAngle, float sweepAngle,
                            ARGB lngLineColor, float sngLineWidth, int32_t intPenUnit) {
     return win::DrawPenArc(graphics_.get(), x, y, Width, Height, startAngle, sweepAngle, lngLineColor, sngLineWidth,
-                                intPenUnit);
+                           intPenUnit);
 }
 
 std::wstring cGDIPlus::SaveHDCToFilePath() {

@@ -27,7 +27,6 @@ GpStatus SaveWith(GpImage* image, const std::wstring& fileName, int encoder, con
     return flat::GdipSaveImageToFile(image, fileName.c_str(), &clsid, params);
 }
 
-
 }  // namespace
 
 GpStatus InitGDIPlus(bool showMessage, const std::wstring& message, UINT style, const std::wstring& title) {

@@ -96,7 +96,8 @@ void Picture(HWND window, const wchar_t* name) {
     RECT r{};
     GetWindowRect(window, &r);
     const RECT whole{0, 0, r.right - r.left, r.bottom - r.top};
-    win::test::SavePng(win::test::CopyOf(win::FrameDc(window).Get(), whole).Get(), std::wstring(L"app_pictures\\") + name);
+    win::test::SavePng(win::test::CopyOf(win::FrameDc(window).Get(), whole).Get(),
+                       std::wstring(L"app_pictures\\") + name);
 }
 
 struct DialogsTest : test::MainWindowTest {

@@ -37,12 +37,12 @@ constexpr GracePair kInsideGroup[] = {{2, 1, 2, 2}, {3, 1, 3, 2}, {5, 1, 5, 2},
 
 // The input kinds a mark can be switched to; the character takes the kind's symbol.
 constexpr int32_t kSymbolKinds[] = {
-    kMarkBarLine,       kMarkDashedBarLine, kMarkFinalBarLine, kMarkSectionLine, kMarkRepeatStartLine,
-    kMarkRepeatEndLine, kMarkRepeatBothLine, kMarkRepeatOneBar, kMarkRepeatTwoBars, kMarkSharp,
-    kMarkFlat,          kMarkDoubleSharp,   kMarkDoubleFlat,   kMarkNatural,     kMarkKeyC,
-    kMarkKeyD,          kMarkKeyE,          kMarkKeyF,         kMarkKeyG,        kMarkKeyA,
-    kMarkKeyB,          kMarkSlideUp,       kMarkSlideDown,    kMarkTremolo4,    kMarkBigSlideUp,
-    kMarkBigSlideDown,  kMarkFigureRepeat,  kMarkTremolo8,     kMarkTremolo16,   kMarkStartPosition,
+    kMarkBarLine,        kMarkDashedBarLine,  kMarkFinalBarLine, kMarkSectionLine,   kMarkRepeatStartLine,
+    kMarkRepeatEndLine,  kMarkRepeatBothLine, kMarkRepeatOneBar, kMarkRepeatTwoBars, kMarkSharp,
+    kMarkFlat,           kMarkDoubleSharp,    kMarkDoubleFlat,   kMarkNatural,       kMarkKeyC,
+    kMarkKeyD,           kMarkKeyE,           kMarkKeyF,         kMarkKeyG,          kMarkKeyA,
+    kMarkKeyB,           kMarkSlideUp,        kMarkSlideDown,    kMarkTremolo4,      kMarkBigSlideUp,
+    kMarkBigSlideDown,   kMarkFigureRepeat,   kMarkTremolo8,     kMarkTremolo16,     kMarkStartPosition,
     kMarkFeatureBarLine,
 };
 

@@ -80,7 +80,8 @@ void GdiCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, ui
 bool GdiCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {
     const std::wstring path(file.begin(), file.end());
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    return win::FillRectTexture(graphics_, path, Gdiplus::WrapModeTile, box.X, box.Y, box.Width, box.Height) == Gdiplus::Ok;
+    return win::FillRectTexture(graphics_, path, Gdiplus::WrapModeTile, box.X, box.Y, box.Width, box.Height) ==
+           Gdiplus::Ok;
 }
 
 void GdiCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {

@@ -54,7 +54,8 @@ win::GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, Pict
     win::BitmapHandle indexed;
     if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return Gdiplus::OutOfMemory;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    win::GpStatus status = flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
+    win::GpStatus status =
+        flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
     if (status != Gdiplus::Ok) return status;
     const win::gdip::Image owner(bitmap);
     win::GpImage* image = bitmap;

@@ -35,7 +35,6 @@ LRESULT CALLBACK EditorSpy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(gEditorProc, w, m, wp, lp);
 }
 
-
 struct PlayMusicTest : test::HostedControlTest {
     PlayMusicTest() { hostProc = HostProc; }
     void SetUp() override {

@@ -29,7 +29,6 @@ std::vector<unsigned char> PageBytes(const EditorData& d) {
 
 class UndoPageTest : public test::LayoutEditTest {
 protected:
-
     void Start(std::string_view pattern) {
         Doc(pattern);
         Layout();

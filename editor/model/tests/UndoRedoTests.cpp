@@ -158,7 +158,6 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
 
 class UndoRedoTest : public test::LayoutEditTest {
 protected:
-
     void Start(std::string_view pattern) {
         Doc(pattern);
         Layout();
