@@ -1,12 +1,9 @@
-#include <memory>
-
 #include "FontExDialog_win.h"
 #include "InputBox_win.h"
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "PageDialog_win.h"
 #include "PartDialog_win.h"
-#include "SpeedDialog_win.h"
 #include "button/api/IButton.h"
 
 namespace tavolin {
@@ -38,21 +35,10 @@ void PressAlignment(MainWindow& form, int32_t alignment) {
     }
 }
 
-// A tempo mark at the caret; nothing when the dialog was cancelled.
-void ChangeTempo(MainWindow& form, SpeedForm& playSpeed) {
-    if (!ShowPlaySpeed(form.Handle(), playSpeed) || !form.Editor()) return;
-    form.Editor()->put_SelLength(0);
-    const TempoRequest request = TempoRequestOf(playSpeed);
-    SendMessageW(form.EditorWindow(), request.Message, static_cast<WPARAM>(request.WParam), request.LParam);
-}
-
 }  // namespace
 
 void RegisterDialogs(MainWindow& form) {
     CommandRouter& router = form.Router();
-    // PlaySpeed keeps its results from one opening to the next.
-    auto playSpeed = std::make_shared<SpeedForm>();
-    router.Add("SpeedWord", [&form, playSpeed](int) { ChangeTempo(form, *playSpeed); }, 4);
     router.Add("UserSetPage", [&form](int) {
         ShowPageSeting(form.Handle(), form.EditorWindow(), HooksOf());
         BackToEditor(form);

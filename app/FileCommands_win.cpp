@@ -302,7 +302,7 @@ void FileCommands::HelpDoc() {
 
 void FileCommands::About() {
     Busy busy(*this);
-    Box(L"Tavolin 简谱编辑\n版本 1.0", MB_OK | MB_ICONINFORMATION);
+    Box(std::wstring(kTitle) + L"\n版本 1.0", MB_OK | MB_ICONINFORMATION);
 }
 
 // Every form of the program closes, the main window last; its save prompt may keep it open.

@@ -551,7 +551,17 @@ void MainWindow::EnableMenu(std::string_view name, int index, bool enabled) {
     const int row = FindMenuItem(name, index);
     if (row < 0 || menus_[row].enabled == enabled) return;
     menus_[row].enabled = enabled;
-    RebuildMenu(MenuItems()[row].parent);
+    // A shown item of a submenu changes in place: a menu opening sets dozens of them.
+    const int parent = FindMenuItem(MenuItems()[row].parent, -1);
+    if (parent < 0 || menus_[row].hidden) return RebuildMenu(MenuItems()[row].parent);
+    HMENU menu = menus_[parent].handle;
+    const UINT flag = enabled ? MF_ENABLED : MF_GRAYED;
+    if (!menus_[row].handle) {
+        EnableMenuItem(menu, kFirstMenuCommand + row, MF_BYCOMMAND | flag);
+        return;
+    }
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        if (GetSubMenu(menu, i) == menus_[row].handle) EnableMenuItem(menu, i, MF_BYPOSITION | flag);
 }
 
 bool MainWindow::MenuEnabled(std::string_view name, int index) const {
@@ -631,6 +641,10 @@ bool MainWindow::PreTranslate(MSG& msg) {
         const ShortcutKey key = ParseShortcut(items[row].shortcut);
         if (!key.key || key.key != msg.wParam || key.ctrl != ctrl) continue;
         if (!router_.Has(items[row].name, items[row].index)) return false;
+        // The states are those of now, as when the item's top menu opens, not of its last opening.
+        int top = static_cast<int>(row);
+        for (int r = top; r >= 0; r = FindMenuItem(items[r].parent, -1)) top = r;
+        router_.Run(items[top].name, -1);
         // Disabled here or in a menu above (the menus are locked during playback): the key does nothing.
         for (int r = static_cast<int>(row); r >= 0; r = FindMenuItem(items[r].parent, -1))
             if (!menus_[r].enabled) return true;

@@ -45,6 +45,10 @@ struct MainHooks {
     std::function<void()> unload;                                        // shut-down step 1
     // The tool-tip object made at panel set-up (null before it or when it failed).
     std::function<IDispatch*()> toolTips;
+    // The mark list re-read from the caret's character (GetCurrIndexType).
+    std::function<void()> refreshMarks;
+    // Removes the mark list's selected entry; false when none is selected.
+    std::function<bool()> dropSelectedMark;
 };
 
 class MainWindow : public win::Window {
@@ -103,6 +107,8 @@ public:
     void SetCaption(const std::wstring& text);
     // Enables or disables the menus and panels around playback.
     void EnableCtrl(bool enable);
+    // Presses the alignment button of that alignment and releases the others.
+    void ShowAlignment(int32_t alignment);
 
 private:
     struct Hosted;
@@ -127,7 +133,6 @@ private:
     void LayOutStatusBar();
     void ScheduleStatusBar();
     void ShowStatusFont();
-    void ShowAlignment(int32_t alignment);
     int32_t GetButtonLong(std::string_view name, int index, DISPID id) const;
     void PutButtonBool(std::string_view name, int index, DISPID id, bool value);
     void PutButtonLong(std::string_view name, int index, DISPID id, int32_t value);

@@ -88,6 +88,14 @@ public:
         Select(static_cast<int>(list_.entries.size()) - 1);
     }
 
+    // The entry a second volta over the same notes deleted.
+    bool DropSelected() {
+        const int entry = Selected();
+        if (entry < 0) return false;
+        RemoveEntry(entry);
+        return true;
+    }
+
     void Select(int entry) {
         SendMessageW(Combo(), CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
         Click();
@@ -220,7 +228,7 @@ public:
         }
         const std::wstring text = ReadHlpInfo(entry);
         SetWindowTextW(HelpBox(), text.c_str());
-        if (infoOn_) {
+        if (form_.Panels().MarkInfoOn) {
             const VARIANT m = Missing();
             tipShown_ = Balloon({Str(text), m, m, Bool(true), Str(Wide(key)), Long(1), m, Long(5), m, Long(0), Long(200)});
         } else if (tipShown_) {
@@ -228,10 +236,11 @@ public:
         }
     }
     void ToggleInfo() {
-        infoOn_ = !infoOn_;
+        bool& on = form_.Panels().MarkInfoOn;
+        on = !on;
         VARIANT image;
         image.vt = VT_I4;
-        image.lVal = infoOn_ ? 2 : 3;
+        image.lVal = on ? 2 : 3;
         form_.PutButton("CmdInfo", 1, dispid::Button::ButtonIndex, image);
         ShowInfo(EntryText());
     }
@@ -350,7 +359,6 @@ private:
     MarkList list_;
     int32_t curType_ = 0;
     short curIndex_ = 0;
-    bool infoOn_ = true;
     bool tipShown_ = false;
 };
 
@@ -361,6 +369,8 @@ void RegisterMarkPanel(MainWindow& form) {
     form.Hooks().showMarks = [panel](const std::array<int16_t, 8>& codes, bool openFromCommand) {
         panel->ShowMarks(codes, openFromCommand);
     };
+    form.Hooks().refreshMarks = [panel] { panel->GetCurrIndexType(); };
+    form.Hooks().dropSelectedMark = [panel] { return panel->DropSelected(); };
     CommandRouter& router = form.Router();
     router.Add("ExtralValCombo", [panel](int) { panel->Click(); });
     router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });

@@ -10,6 +10,7 @@ void RegisterModules(MainWindow& form) {
     RegisterEditFormat(form);
     RegisterMarkPanel(form);
     RegisterNotationMenus(form);
+    RegisterMenuStates(form);
     RegisterPlaySettings(form);
     RegisterDialogs(form);
 }

@@ -10,11 +10,15 @@ void RegisterFileCommands(MainWindow& form);   // file menu, recent files, backu
 void RegisterPanelSetup(MainWindow& form);     // panel set-up, settings file, dragging, picture
 void RegisterEditFormat(MainWindow& form);     // edit menu, input modes, toolbar, format bar
 void RegisterMarkPanel(MainWindow& form);      // mark names, attached-mark panel, help texts
-void RegisterNotationMenus(MainWindow& form);  // mark menus and their states
+void RegisterNotationMenus(MainWindow& form);  // mark menus
+void RegisterMenuStates(MainWindow& form);     // the menus' states as they open
 void RegisterPlaySettings(MainWindow& form);   // playback menu
 void RegisterDialogs(MainWindow& form);        // tempo, page, paragraph, spacing, palette
 
 // Every module above, in this order.
 void RegisterModules(MainWindow& form);
+
+// The format bar's font boxes filled afresh: every screen font, then the 25 sizes.
+void FillFontBoxes(MainWindow& form);
 
 }  // namespace tavolin

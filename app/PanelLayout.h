@@ -54,6 +54,7 @@ public:
     bool TopBarShown = true;
     bool SidePanelsShown = true;
     int16_t RefPictureShown = 0;
+    bool MarkInfoOn = false;  // balloon help of marks; on once the panels are set up
     std::vector<PanelState> PanelStates;
 
     void ReShowForm(FormGeometry& g);

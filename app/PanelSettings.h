@@ -40,6 +40,9 @@ extern const ControlTip kControlTipTable[kControlTips];
 inline constexpr wchar_t kPictureFilter[] =
     L"图片文件(*.bmp;*.jpg;*.jpeg;gif;WMF;EMF;ICO)|*.bmp;*.jpg;*.jpeg;*.gif;*.wmf;*.emf;*.ico|所有图片(*.*)| *.*";
 
+// Each side panel's tip.
+inline constexpr wchar_t kDragTip[] = L"鼠标拖动调整位置";
+
 inline constexpr int kFontSizeItems = 25;
 extern const wchar_t* const kFontSizeList[kFontSizeItems];
 

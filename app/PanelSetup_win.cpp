@@ -129,11 +129,15 @@ void AddTips(PanelSetup& s) {
 }
 
 int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM box) {
-    // Vertical faces ("@name") are not offered.
-    if (font->lfFaceName[0] != L'@')
-        SendMessageW(reinterpret_cast<HWND>(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    // Vertical faces ("@name") are not offered; a face comes once for each of its character sets.
+    const auto name = reinterpret_cast<LPARAM>(font->lfFaceName);
+    HWND names = reinterpret_cast<HWND>(box);
+    if (font->lfFaceName[0] != L'@' && SendMessageW(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), name) == CB_ERR)
+        SendMessageW(names, CB_ADDSTRING, 0, name);
     return 1;
 }
+
+}  // namespace
 
 void FillFontBoxes(MainWindow& form) {
     if (HWND names = form.ControlWindow("cmbFontName")) {
@@ -148,6 +152,23 @@ void FillFontBoxes(MainWindow& form) {
         SendMessageW(sizes, CB_RESETCONTENT, 0, 0);
         for (const wchar_t* size : kFontSizeList) SendMessageW(sizes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
         SendMessageW(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"三号"));
+    }
+}
+
+namespace {
+
+// The side panels' own tip, apart from the button tips of TT; it goes with the form.
+void AddDragTips(MainWindow& form) {
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
+                                0, 0, form.Handle(), nullptr, nullptr, nullptr);
+    for (int k = 0; tips && k < kSidePanels; ++k) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = form.Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(form.ControlWindow("FaceFrame", k));
+        info.lpszText = const_cast<wchar_t*>(kDragTip);
+        if (info.uId) SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -178,12 +199,14 @@ void InitPanels(PanelSetup& s) {
     ColourButtons(form);
     AddTips(s);
     FillFontBoxes(form);
+    form.Panels().MarkInfoOn = true;
     if (HWND bar = form.ControlWindow("Picture1"))
         SetWindowSubclass(bar, SplitterProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     HostPicture(s);
     for (int k = 0; k < kSidePanels; ++k)
         if (HWND panel = form.ControlWindow("FaceFrame", k))
             SetWindowSubclass(panel, SidePanelProc, 10 + k, reinterpret_cast<DWORD_PTR>(&s));
+    AddDragTips(form);  // after the drag's hook, so that a press also hides the tip
 }
 
 double ToTwips(PanelSetup& s, int pixels) {

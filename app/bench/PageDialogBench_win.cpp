@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 #include "BenchDocument.h"
+#include "DialogAnswers_win.h"
 #include "FakeLayout.h"
 #include "PageDialog_win.h"
 #include "com/Container.h"
@@ -19,7 +21,6 @@ using namespace notaline;
 using Clock = std::chrono::steady_clock;
 
 Clock::time_point g_pressed;
-HHOOK g_hook = nullptr;
 
 // Once the dialog is up and painted: A3, then OK.
 void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -30,15 +31,6 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(102, CBN_SELCHANGE), reinterpret_cast<LPARAM>(paper));
     g_pressed = Clock::now();
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-}
-
-LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l) {
-    if (code == HCBT_ACTIVATE) {
-        wchar_t cls[16]{};
-        GetClassNameW(reinterpret_cast<HWND>(w), cls, 16);
-        if (std::wstring(cls) == L"#32770") SetTimer(nullptr, 0, 1, Answer);
-    }
-    return CallNextHookEx(nullptr, code, w, l);
 }
 
 }  // namespace
@@ -61,11 +53,11 @@ int main() {
     std::printf("load and lay out: %.0f ms\n", std::chrono::duration<double, std::milli>(Clock::now() - loadStart).count());
     const int32_t before = ed.Data.PageCount();
 
-    g_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    std::optional<tavolin::bench::DialogAnswers> answers(Answer);
     const bool sent = tavolin::ShowPageSeting(parent, control->Window());
     RedrawWindow(control->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - g_pressed).count();
-    UnhookWindowsHookEx(g_hook);
+    answers.reset();
 
     std::printf("page dialog OK, A4 to A3 (paper type %d, sent %d): %d pages -> %d pages, %.0f ms to the "
                 "repainted page (at most 1000 ms wanted)\n",

@@ -19,16 +19,6 @@ struct EditFormatTest : MainWindowTest {
         HighlightPalette::Unload();
         MainWindowTest::TearDown();
     }
-    notaline::Editor& Ed() { return *factory.hosted->Running(); }
-    IZEVudu* Z() { return window->Editor(); }
-    void Run(const char* name, int index = -1) { ASSERT_TRUE(window->Router().Run(name, index)) << name; }
-    // Types as the message loop delivers it (a new document already holds some characters).
-    void Type(const std::string& text) {
-        const int32_t want = Ed().Data.WordCount() + static_cast<int32_t>(text.size());
-        for (char c : text) PostMessageW(window->EditorWindow(), WM_CHAR, static_cast<unsigned char>(c), 0);
-        ASSERT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == want; })) << text;
-    }
-    void Select(int32_t start, int32_t length) { Z()->put_SelStart(start), Z()->put_SelLength(length); }
     void PickSize(const wchar_t* text) {
         HWND box = window->ControlWindow("CmbFontSize");
         SendMessageW(box, CB_RESETCONTENT, 0, 0);
@@ -39,7 +29,7 @@ struct EditFormatTest : MainWindowTest {
 };
 
 TEST_F(EditFormatTest, InputModesSetTheEditorTheChecksAndThePanels) {
-    Type("123");
+    TypeChars("123");
     const struct {
         int index;
         LONG state;
@@ -62,7 +52,7 @@ TEST_F(EditFormatTest, InputModesSetTheEditorTheChecksAndThePanels) {
 }
 
 TEST_F(EditFormatTest, SizeNamesStylesAndTheTestMarkReachTheEditor) {
-    Type("12");
+    TypeChars("12");
     Select(0, 1);
     PickSize(L"小四");
     EXPECT_EQ(12.0f, Ed().Commands->Chars.SelFontSize(0, 1));
@@ -84,14 +74,14 @@ TEST_F(EditFormatTest, SizeNamesStylesAndTheTestMarkReachTheEditor) {
     down.vt = VT_BOOL, down.boolVal = VARIANT_TRUE;
     window->PutButton("CmdFont", 0, dispid::Button::ButtonDown, down);
     Run("CmdFont", 0);
-    Type("5");
+    TypeChars("5");
     EXPECT_EQ('5', Ed().Data.WordInfo[2].WdAsc);
     EXPECT_TRUE(Ed().Commands->Chars.Bold(2, 1));
     EXPECT_FALSE(Ed().Commands->Chars.Bold(1, 1));
 }
 
 TEST_F(EditFormatTest, PaletteCellsTintTheSelection) {
-    Type("123");
+    TypeChars("123");
     Select(0, 2);
     Run("CmdBkColor");
     HWND palette = HighlightPalette::Window();
@@ -120,7 +110,7 @@ TEST_F(EditFormatTest, PaletteCellsTintTheSelection) {
 }
 
 TEST_F(EditFormatTest, EditCommandsKeepOrReturnTheFocusAndShortcutsUndoAndRedo) {
-    Type("1231");
+    TypeChars("1231");
     SetFocus(window->ControlWindow("CmbFontSize"));
     const HWND before = GetFocus();
     Run("WordDel");

@@ -12,6 +12,7 @@
 #include "FileCommands_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "PrintedInk_win.h"
 #include "RecentFiles.h"
 #include "com/Create.h"
 #include "tools/tests/DialogCloser_win.h"
@@ -284,7 +285,7 @@ TEST_F(FileCommandsTest, BackupTicksWriteACopyAndAFailureStopsThem) {
     {
         Answers about({{IDOK, L""}});
         Command("AboutMe");  // ticks while the file command's box is up are skipped
-        EXPECT_EQ(1u, about.Titles().size());
+        EXPECT_EQ(std::vector<std::wstring>{L"Tavolin\n版本 1.0"}, about.Texts());
     }
     EXPECT_FALSE(fs::exists(File(L"曲.Bak.Bak.DaDur")));
     ASSERT_TRUE(PumpUntil([&] { return fs::exists(File(L"曲.Bak.Bak.DaDur")); }));
@@ -304,10 +305,14 @@ TEST_F(FileCommandsTest, BackupTicksWriteACopyAndAFailureStopsThem) {
 }
 
 TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
-    Answers answers({{IDOK, File(L"歌"), 1}});
+    // Left beside the tests for an independent MIDI reader.
+    const fs::path exported = ProgramFolder() / L"app_midi" / L"song.Mid";
+    fs::remove_all(exported.parent_path());
+    fs::create_directory(exported.parent_path());
+    Answers answers({{IDOK, (exported.parent_path() / L"song").wstring(), 1}});
     Command("OutputMid");
     EXPECT_EQ(L"选择导出文件", answers.Titles().at(0));
-    EXPECT_EQ("MThd", Bytes(File(L"歌.Mid")).substr(0, 4));
+    EXPECT_EQ("MThd", Bytes(exported).substr(0, 4));
     EXPECT_EQ(L"Tavolin--新文档", Caption(window->Handle()));
 
     // A second program starts with its own default document.
@@ -327,6 +332,42 @@ TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
     TerminateProcess(process, 0);
     WaitForSingleObject(process, 10000);
     CloseHandle(process);
+}
+
+TEST_F(FileCommandsTest, PrintFileOnTheSystemQueueHasTheScreensInk) {
+    // Run by print_queue.sh, which serves a cups-pdf queue, rasterises the PDF into the folder and
+    // fails the run unless exactly one job arrived.
+    if (!_wgetenv(L"JP_PRINT_QUEUE")) GTEST_SKIP() << "no print queue served for this run";
+    namespace ink = notaline::test;
+    notaline::Editor& ed = *factory.hosted->Running();
+    ink::FillPages(ed, 3);
+    ed.Data.AboutPageInfo.nScale = 1;
+    const std::wstring folder = L"app_print_queue\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(notaline::SavePagePictures(ed, folder + L"screen.png"));
+    for (int button : {IDCANCEL, IDOK}) {
+        Answers answers({{button, L""}});
+        Command("PrintFile");
+        EXPECT_EQ(1u, answers.Titles().size());
+    }
+    ASSERT_EQ(3, ink::PrintedPages(folder)) << "the queue's PDF";
+    const wchar_t* shown[] = {L"screen.PNG", L"screen_1.PNG", L"screen_2.PNG"};
+    int ends = 0;
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        const ink::Pixels printed = ink::Decode(folder + L"printed-" + std::to_wstring(page + 1) + L".png");
+        ink::ExpectInkAgrees(ed.Data, ink::Decode(folder + shown[page]), printed);
+        const auto& p = ed.Data.PageInfo[static_cast<size_t>(page)];
+        for (int32_t i = p.StartWord; i < p.StartWord + p.LengthWord; ++i) {
+            const auto& w = ed.Data.WordInfo[static_cast<size_t>(i)];
+            if (w.IsJpGcCtl != 3) continue;
+            ++ends;
+            ASSERT_LT(w.Bottom, printed.Height);
+            EXPECT_EQ(0, printed.Count(static_cast<int32_t>(w.Left), static_cast<int32_t>(w.Top),
+                                       static_cast<int32_t>(w.Left + w.WdSize.cx), static_cast<int32_t>(w.Bottom)));
+        }
+    }
+    EXPECT_GT(ends, 0);
 }
 
 TEST_F(FileCommandsTest, ExitAsksForAChangedDocumentAndCancelKeepsTheProgram) {

@@ -8,32 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "Button_win.h"
-#include "ControlFactory_win.h"
+#include "InProcessFactory_win.h"
 #include "MainWindow_win.h"
-#include "control/ZEVudu_win.h"
+#include "control/Editor_win.h"
 
 namespace tavolin::test {
-
-class InProcessFactory final : public ControlFactory {
-public:
-    com::Ptr<IUnknown> CreateEditor() override {
-        com::Ptr<IZEVudu> z;
-        notaline::ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid());
-        return z.As<IUnknown>();
-    }
-    com::Ptr<IUnknown> CreateButton() override {
-        com::Ptr<IButton> b;
-        kavrel::Button::Create(__uuidof(IButton), b.OutVoid());
-        return b.As<IUnknown>();
-    }
-    void EditorHosted(IUnknown* editor) override {
-        com::Ptr<IZEVudu> z;
-        editor->QueryInterface(__uuidof(IZEVudu), z.OutVoid());
-        hosted = static_cast<notaline::ZEVudu*>(z.Get());
-    }
-    notaline::ZEVudu* hosted = nullptr;
-};
 
 inline std::wstring TextOf(HWND w) {
     wchar_t text[512] = {};
@@ -82,6 +61,16 @@ struct MainWindowTest : ::testing::Test {
             MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
+    notaline::Editor& Ed() { return *factory.hosted->Running(); }
+    IZEVudu* Z() { return window->Editor(); }
+    void Run(const char* name, int index = -1) { ASSERT_TRUE(window->Router().Run(name, index)) << name; }
+    // Types as the message loop delivers it (a new document already holds some characters).
+    void TypeChars(const std::string& text) {
+        const int32_t want = Ed().Data.WordCount() + static_cast<int32_t>(text.size());
+        for (char c : text) PostMessageW(window->EditorWindow(), WM_CHAR, static_cast<unsigned char>(c), 0);
+        ASSERT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == want; })) << text;
+    }
+    void Select(int32_t start, int32_t length) { Z()->put_SelStart(start), Z()->put_SelLength(length); }
     // Runs what is queued now.
     void Pump() {
         PostMessageW(window->Handle(), WM_NULL, 0, 0);

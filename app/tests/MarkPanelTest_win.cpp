@@ -148,6 +148,7 @@ TEST_F(MarkPanelTest, MouseOverAMarkShowsItsHelpAsABalloonUntilHelpIsTurnedOff) 
     auto tips = com::CreateFromDll<IDispatch>(L"Quibbet.dll", CLSID_Quibbet);
     ASSERT_TRUE(tips);
     window->Hooks().toolTips = [tips] { return tips.Get(); };
+    window->Panels().MarkInfoOn = true;  // the panel set-up's last step, not registered here
     const std::wstring path = com::ProgramFolder() + L"jpHlpInfo.ini";
     wchar_t before[512] = {};
     GetPrivateProfileStringW(L"说明", L"弧线落点", L"", before, 512, path.c_str());

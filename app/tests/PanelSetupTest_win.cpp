@@ -10,7 +10,9 @@
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "ScreenTestSupport_win.h"
 #include "com/Create.h"
+#include "outside/tests/TipWindows_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -23,6 +25,15 @@ std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
     wchar_t text[64] = {};
     GetPrivateProfileStringW(section, key, L"", text, 64, IniPath().c_str());
     return text;
+}
+
+// This process's tip windows.
+std::vector<HWND> OwnTips() {
+    std::vector<HWND> found;
+    DWORD owner = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
+        if (GetWindowThreadProcessId(w, &owner) && owner == GetCurrentProcessId()) found.push_back(w);
+    return found;
 }
 
 struct PanelSetupTest : MainWindowTest {
@@ -98,24 +109,81 @@ TEST_F(BrokenSlots, EveryPanelGetsASlotAndTheBoxesAndTipsAreFilled) {
     EXPECT_STREQ(L"三号", text);
     GetWindowTextW(names, text, 64);
     EXPECT_STREQ(L"宋体", text);
-    EXPECT_LT(0, SendMessageW(names, CB_GETCOUNT, 0, 0));
+    const LRESULT fonts = SendMessageW(names, CB_GETCOUNT, 0, 0);
+    EXPECT_LT(0, fonts);
+    for (LRESULT i = 0; i < fonts; ++i) {  // each face once, whatever its character sets
+        SendMessageW(names, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(i, SendMessageW(names, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    }
 
-    HWND tips = nullptr;
-    DWORD pid = GetCurrentProcessId(), owner = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
-        if (GetWindowThreadProcessId(w, &owner) && owner == pid && SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0) >= 60)
-            tips = w;
+    EXPECT_TRUE(window->Panels().MarkInfoOn);
+
+    HWND tips = nullptr, dragTips = nullptr;
+    for (HWND w : OwnTips()) (SendMessageW(w, TTM_GETTOOLCOUNT, 0, 0) >= 60 ? tips : dragTips) = w;
     ASSERT_TRUE(tips);
     EXPECT_EQ(60, SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
-    wchar_t tip[256] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
     HWND tripletButton = window->ControlWindow("MunButton", 21);
-    ti.hwnd = GetParent(tripletButton);
-    ti.uId = reinterpret_cast<UINT_PTR>(tripletButton);
-    ti.lpszText = tip;
-    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    EXPECT_STREQ(L"三连音", tip);
+    EXPECT_EQ(L"三连音", ToolText(tips, tripletButton));
+    ASSERT_TRUE(dragTips);
+    EXPECT_EQ(2, SendMessageW(dragTips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int k = 0; k < 2; ++k)
+        EXPECT_EQ(L"鼠标拖动调整位置", ToolText(dragTips, window->ControlWindow("FaceFrame", k), window->Handle()));
+}
+
+struct TopBarShown : PanelSetupTest {
+    TopBarShown() { ini = {{L"上方面板", L"显示", L"1"}}; }
+};
+
+TEST_F(TopBarShown, TheMouseRestingOnAButtonShowsItsTip) {
+    HWND button = window->ControlWindow("MunButton", 21);
+    ASSERT_TRUE(IsWindowVisible(button));
+    RECT r{};
+    GetWindowRect(button, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2));
+    HWND shown = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        for (HWND w : OwnTips())
+            if (IsWindowVisible(w)) shown = w;
+        return shown != nullptr;
+    })) << "no tip on hover";
+    TOOLINFOW current{};
+    current.cbSize = sizeof(current);
+    ASSERT_TRUE(SendMessageW(shown, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
+    EXPECT_EQ(reinterpret_cast<UINT_PTR>(button), current.uId);
+    EXPECT_EQ(L"三连音", ToolText(shown, button, current.hwnd));
+    RECT shot{}, tip{};
+    GetWindowRect(window->Handle(), &shot);
+    GetWindowRect(shown, &tip);
+    UnionRect(&shot, &shot, &tip);
+    if (win::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+        notaline::test::SaveScreenPng(shot, L"button_tip_shot.png");
+        win::TerminateGDIPlus();
+    }
+}
+
+TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
+    HWND bar = window->ControlWindow("StatusBar1");
+    const std::wstring texts[6] = {L"行 1", L"宋体 三号", L"行距：0", L"第 100/1000 页", L"  简谱输入模式  ", L"100%"};
+    for (int i = 0; i < 6; ++i) window->SetStatusText(i + 1, texts[i]);
+    wchar_t shown[64] = {};
+    const auto centred = [&](int i) {  // a leading tab centres a part's text
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(shown));
+        return L"\t" + texts[i] == shown;
+    };
+    ASSERT_TRUE(PumpUntil([&] { return centred(3); }));
+    const win::OwnedDc measure(CreateCompatibleDC(nullptr));
+    HDC dc = measure.Get();
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    int rights[8] = {};
+    ASSERT_EQ(7, SendMessageW(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(rights)));
+    for (int i = 0; i < 6; ++i) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, texts[i].c_str(), static_cast<int>(texts[i].size()), &size);
+        EXPECT_EQ(size.cx + 12, rights[i] - (i ? rights[i - 1] : 0)) << "panel " << i + 1;
+        EXPECT_TRUE(centred(i)) << "panel " << i + 1;
+    }
+    EXPECT_EQ(-1, rights[6]);
 }
 
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
@@ -124,6 +192,9 @@ TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePic
     HWND bar = window->ControlWindow("Picture1");
     ASSERT_TRUE(IsWindowVisible(bar));
     const RECT editor = Placed("ZEVudu1", -1);
+    // Another test program's window may have taken the desktop's activation, and with it our focus.
+    SetForegroundWindow(window->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window->Handle(); }));
     PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
     PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, static_cast<WORD>(-2000)));
     PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(5, static_cast<WORD>(-2000)));
@@ -160,9 +231,23 @@ TEST_F(BrokenSlots, DroppingAPanelAboveTheOtherSwapsTheSlotsAndElsewhereNothing)
 
 struct PlaybackLockTest : MainWindowTest {
     PlaybackLockTest() {
-        beforeCreate = [this](MainWindow& w) { w.Router().Add("OpenFile", [this](int) { ++opened; }); };
+        beforeCreate = [this](MainWindow& w) {
+            w.Router().Add("OpenFile", [this](int) { ++opened; });
+            w.Router().Add("PausePlay", [this](int) { ++paused; });
+        };
     }
-    int opened = 0;
+    // Ctrl+O as the message loop meets it.
+    void CtrlO() {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        MSG open{window->EditorWindow(), WM_KEYDOWN, 'O', 0, 0, {}};
+        window->PreTranslate(open);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    int opened = 0, paused = 0;
 };
 
 TEST_F(PlaybackLockTest, PlayInfoLocksAndUnlocksExactlyTheListedControls) {
@@ -181,7 +266,10 @@ TEST_F(PlaybackLockTest, PlayInfoLocksAndUnlocksExactlyTheListedControls) {
         for (int k = 0; k < 2; ++k) EXPECT_FALSE(IsWindowEnabled(window->ControlWindow("FaceFrame", k)));
         EXPECT_FALSE(IsWindowEnabled(window->ControlWindow("TopFaceFrame")));
         SendMessageW(window->Handle(), WM_COMMAND, open, 0);
+        CtrlO();
         EXPECT_EQ(round, opened) << "a locked command ran";
+        SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("PausePlay", -1), 0);
+        EXPECT_EQ(round + 1, paused);
 
         SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 1, 0);
         for (const auto& m : menus) EXPECT_TRUE(window->MenuEnabled(m.name, m.index)) << m.name;

@@ -60,17 +60,11 @@ TEST_F(RefPictureTest, PngAndJpgShowInkBelowTheSplitterAndTheSameFileChangesNoth
         for (uint32_t p : px) ink += p != 0xFFFFFF;
         EXPECT_GT(ink, px.size() / 10) << "no picture in the container";
     }
-    const RECT before = [&] {
-        RECT r;
-        GetWindowRect(window->EditorWindow(), &r);
-        return r;
-    }();
-    SetWindowPos(window->EditorWindow(), nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+    // A layout recomputes the editor's place; the window's activation after the dialog may move
+    // the editor's window back, so the mark is put in the layout's figures.
+    window->Geometry().editor.Left = -1;
     Choose(WritePicture(L"refpicture.jpg", 3));  // the same file again: no new layout
-    RECT after;
-    GetWindowRect(window->EditorWindow(), &after);
-    EXPECT_EQ(10, after.right - after.left);
-    EXPECT_NE(before.right - before.left, 10);
+    EXPECT_EQ(-1, window->Geometry().editor.Left);
 }
 
 }  // namespace

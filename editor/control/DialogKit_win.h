@@ -16,6 +16,8 @@ std::wstring TextOf(HWND dialog, int id);
 // A file of the program's folder, whole; empty when missing.
 std::string ProgramFileBytes(const wchar_t* name);
 void SetStatus(HWND status, const std::wstring& text);
+// A tool tip over `control`; the dialog's one tip window is made at the first.
+void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text);
 // An empty modal frame whose controls are made at WM_INITDIALOG; the dialog's answer.
 INT_PTR RunModal(HWND owner, DLGPROC proc, void* state);
 

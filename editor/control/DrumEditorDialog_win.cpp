@@ -50,47 +50,54 @@ struct Control {
     const wchar_t* Text;
     DWORD Style;
     RECT Box;  // left, top, width, height in pixels
+    const wchar_t* Tip;
 };
 
 // The grid's frame origin in the dialog; twips over 15 inside it.
-constexpr POINT kGridAt = {492, 74};
+constexpr POINT kGridAt = {496, 66};
 constexpr int kRowStride = 27;  // one channel row of the channel frame
+constexpr DWORD kSpin = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+constexpr const wchar_t* kListTip = L"鼠标右击显示菜单...";
 
 const Control kControls[] = {
-    {L"LISTBOX", kBarList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 364}},
-    {L"LISTBOX", kTemplateList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 364}},
-    {L"BUTTON", 0, L"鼓点结构/编辑窗口", BS_GROUPBOX, {212, 4, 640, 404}},
-    {L"STATIC", 0, L"名称：", 0, {224, 28, 44, 20}},
-    {L"EDIT", kName, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {268, 24, 180, 22}},
-    {L"STATIC", 0, L"对应小节光标：", 0, {460, 28, 100, 20}},
-    {L"EDIT", kStart, L"", ES_AUTOHSCROLL | ES_READONLY | WS_BORDER, {560, 24, 80, 22}},
-    {L"BUTTON", 0, L"通道可用性、音量、乐器", BS_GROUPBOX, {220, 52, 260, 236}},
-    {L"BUTTON", 0, L"节奏", BS_GROUPBOX, {484, 52, 360, 236}},
-    {L"STATIC", kGrid, L"", SS_OWNERDRAW | SS_NOTIFY, {kGridAt.x, kGridAt.y, 340, 210}},
-    {L"BUTTON", 0, L"声像", BS_GROUPBOX, {220, 292, 360, 108}},
-    {L"STATIC", 0, L"速度(拍/分钟)：", 0, {592, 300, 100, 20}},
-    {L"EDIT", kSpeed, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {696, 296, 60, 22}},
-    {L"STATIC", 0, L"拍号：", 0, {592, 328, 100, 20}},
-    {L"COMBOBOX", kMetre, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {696, 324, 80, 300}},
-    {L"STATIC", kAccent, L"", 0, {592, 352, 256, 20}},
-    {L"BUTTON", kHaveDrum, L"鼓点在歌曲中可用", BS_AUTOCHECKBOX | WS_TABSTOP, {592, 374, 150, 22}},
-    {L"BUTTON", kMirror, L"", BS_OWNERDRAW, {540, 300, 32, 32}},
-    {L"BUTTON", kClear, L"清除", WS_TABSTOP, {760, 296, 84, 24}},
-    {L"BUTTON", kSave, L"覆盖保存", WS_TABSTOP, {760, 324, 84, 24}},
-    {L"BUTTON", kAudition, L"试听", WS_TABSTOP, {760, 372, 84, 24}},
+    {L"LISTBOX", kBarList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 380}, kListTip},
+    {L"LISTBOX", kTemplateList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 380}, kListTip},
+    {L"BUTTON", 0, L"鼓点结构/编辑窗口", BS_GROUPBOX, {212, 4, 640, 420}, nullptr},
+    {L"STATIC", 0, L"名称：", 0, {224, 28, 44, 20}, nullptr},
+    {L"EDIT", kName, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {268, 24, 180, 22}, L"鼓点之间相互区别的标识"},
+    {L"STATIC", 0, L"对应小节光标：", 0, {460, 28, 100, 20}, nullptr},
+    {L"EDIT", kStart, L"", ES_AUTOHSCROLL | ES_READONLY | WS_BORDER, {560, 24, 80, 22}, nullptr},
+    {L"BUTTON", 0, L"通道可用性、音量、乐器", BS_GROUPBOX, {220, 52, 262, 236}, nullptr},
+    {L"BUTTON", 0, L"节奏", BS_GROUPBOX, {488, 52, 356, 236}, nullptr},
+    {L"STATIC", kGrid, L"", SS_OWNERDRAW | SS_NOTIFY, {kGridAt.x, kGridAt.y, 340, 220}, nullptr},
+    {L"BUTTON", 0, L"声像", BS_GROUPBOX, {220, 294, 362, 124}, nullptr},
+    {L"STATIC", 0, L"速度(拍/分钟)：", 0, {592, 302, 100, 20}, nullptr},
+    {L"EDIT", kSpeed, L"", ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {692, 298, 64, 22}, L"音速：30-255,一般与主旋律一致"},
+    {UPDOWN_CLASSW, kSpeedSpin, L"", kSpin, {0, 0, 0, 0}, L"音速：30-255,一般与主旋律一致"},
+    {L"STATIC", 0, L"拍号：", 0, {592, 330, 100, 20}, nullptr},
+    {L"COMBOBOX", kMetre, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {692, 326, 80, 300}, nullptr},
+    {L"STATIC", kAccent, L"", 0, {592, 356, 252, 34}, nullptr},
+    {L"BUTTON", kHaveDrum, L"鼓点在歌曲中可用", BS_AUTOCHECKBOX | WS_TABSTOP, {592, 394, 150, 22}, nullptr},
+    {L"BUTTON", kMirror, L"", BS_OWNERDRAW, {548, 340, 28, 28}, L"互换、镜像"},
+    {L"BUTTON", kClear, L"清除", WS_TABSTOP, {776, 296, 68, 24}, L"清除编辑窗口内容"},
+    {L"BUTTON", kSave, L"覆盖保存", WS_TABSTOP, {776, 324, 68, 24}, nullptr},
+    {L"BUTTON", kAudition, L"试听", WS_TABSTOP, {776, 394, 68, 24}, nullptr},
 };
-constexpr SIZE kClient = {860, 440};
+constexpr SIZE kClient = {860, 452};
 
 struct ChannelControl {
     const wchar_t* Class;
     int FirstId;
     DWORD Style;
-    RECT Box;  // of channel 0; the others follow a row lower each
+    RECT Box;  // of channel 0; the others follow a row lower each, or the pan sliders four a row
+    const wchar_t* Tip;
 };
 const ChannelControl kChannelControls[] = {
-    {L"BUTTON", kChannel0, BS_AUTOCHECKBOX | WS_TABSTOP, {228, 70, 36, 20}},
-    {L"EDIT", kVolume0, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {266, 70, 44, 20}},
-    {L"COMBOBOX", kSound0, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {314, 68, 160, 300}},
+    {L"BUTTON", kChannel0, BS_AUTOCHECKBOX | WS_TABSTOP, {228, 70, 36, 20}, L"通道可用性..."},
+    {L"EDIT", kVolume0, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {266, 70, 48, 20}, L"音量(0-127)"},
+    {UPDOWN_CLASSW, kVolumeSpin0, kSpin, {0, 0, 0, 0}, L"音量(0-127)"},
+    {L"COMBOBOX", kSound0, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {318, 68, 158, 300}, L"乐器选择..."},
+    {TRACKBAR_CLASSW, kPan0, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, {228, 314, 76, 30}, L"声像，确定乐器在立体声场中的位置..."},
 };
 
 struct DialogState {
@@ -100,6 +107,7 @@ struct DialogState {
     HWND Dialog = nullptr;
     HWND Tab = nullptr;
     HWND Status = nullptr;
+    HWND Tips = nullptr;
     tessaly::分析鼓点 Lists[2];
     std::vector<int32_t> Starts;  // the bar patterns' first characters
     size_t TemplatesRead = 0;
@@ -496,6 +504,12 @@ LRESULT CALLBACK ListProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWOR
     return DefSubclassProc(box, msg, w, l);
 }
 
+// An up-down's buddy is the edit made just before it.
+void Spin(HWND spin, HWND buddy, int low, int high) {
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+}
+
 void CreateControls(DialogState& s) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
@@ -504,7 +518,7 @@ void CreateControls(DialogState& s) {
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return h;
     };
-    s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 400});
+    s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 416});
     for (const wchar_t* caption : {L"小节鼓点", L"模板鼓点"}) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -516,21 +530,30 @@ void CreateControls(DialogState& s) {
         HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kBarList || c.Id == kTemplateList) SetWindowSubclass(h, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+        if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
     }
     for (int ch = 0; ch < 8; ++ch) {
         for (const ChannelControl& c : kChannelControls) {
             RECT b = c.Box;
-            b.top += ch * kRowStride;
-            make(c.Class, c.Style, c.FirstId == kChannel0 ? std::to_wstring(ch + 1).c_str() : L"", c.FirstId + ch, b);
+            if (c.FirstId == kPan0) b.left += (ch % 4) * 80, b.top += (ch / 4) * 42;
+            else b.top += ch * kRowStride;
+            HWND h = make(c.Class, c.Style, c.FirstId == kChannel0 ? std::to_wstring(ch + 1).c_str() : L"", c.FirstId + ch, b);
+            if (c.FirstId == kVolumeSpin0) Spin(h, Item(s, kVolume0 + ch), 0, 127);
+            if (c.FirstId == kPan0) SendMessageW(h, TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
         }
-        HWND pan = make(TRACKBAR_CLASSW, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, L"", kPan0 + ch,
-                        {228 + (ch % 4) * 88, 312 + (ch / 4) * 40, 84, 30});
-        SendMessageW(pan, TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
     }
     SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     s.Status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.Dialog, nullptr,
                                com::ThisModule(), nullptr);
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
+}
+
+// Added once the lists are filled: a tip's hook on a control slows every message it is sent.
+void AddTips(DialogState& s) {
+    for (const Control& c : kControls)
+        if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
+    for (const ChannelControl& c : kChannelControls)
+        for (int ch = 0; ch < 8; ++ch) AddTip(s.Tips, s.Dialog, Item(s, c.FirstId + ch), c.Tip);
 }
 
 void Load(HWND dialog, DialogState& s) {
@@ -542,9 +565,10 @@ void Load(HWND dialog, DialogState& s) {
     CreateControls(s);
 
     const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
-    for (int ch = 0; ch < 8; ++ch)
-        for (const std::string& name : sounds)
-            SendMessageW(Item(s, kSound0 + ch), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+    for (int ch = 0; ch < 8; ++ch) {
+        HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
+        for (const std::string& name : sounds) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+    }
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
 
@@ -561,6 +585,7 @@ void Load(HWND dialog, DialogState& s) {
     EnableArea(s, false);
     ShowList(s, g_currentList);
     if (g_currentList == 0) ListClicked(s);
+    AddTips(s);
     ShowWindow(dialog, SW_SHOW);
 }
 

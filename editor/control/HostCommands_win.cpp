@@ -120,9 +120,10 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             if (auto t = text()) c.Ranges.FormatKFTFZ(*t, values, kMarkOpenVoltaStart), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_InstrMainAndExtralStr: InsertSymbol(ed, byValue, values); break;
-        case tessaly::EM_DelAreaExtralStr:
-            c.Ranges.DelAreaInfo(ss, sl, values), ed.Refresh(tessaly::ExtralRefresh);
-            break;
+        case tessaly::EM_DelAreaExtralStr:  // the host asks whether a range mark went
+            result = c.Ranges.DelAreaInfo(ss, sl, values) ? 1 : 0;
+            ed.Refresh(tessaly::ExtralRefresh);
+            return true;
         case tessaly::EM_FormatHuXian:
             if (SelectionEndsOnParagraphEnd(ed)) {
                 ed.Beep();

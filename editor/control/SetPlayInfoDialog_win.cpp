@@ -338,18 +338,6 @@ LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DW
     return DefSubclassProc(box, msg, w, l);
 }
 
-void AddTip(DialogState& s, HWND control, const wchar_t* tip) {
-    s.Tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, s.Dialog, nullptr, com::ThisModule(), nullptr);
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = s.Dialog;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<wchar_t*>(tip);
-    SendMessageW(s.Tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 void CreateControls(DialogState& s) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
@@ -373,7 +361,7 @@ void CreateControls(DialogState& s) {
         else if (cls == kButton) style |= WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         HWND h = make(cls, style, c.Text, id, c.Box);
         if (id == kPlayOrderText || id == kDrumCountTxt) SetWindowSubclass(h, BoxProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(&s));
-        if (id == kText2) AddTip(s, h, L"轨道延迟发音，通常设置为0。");
+        if (id == kText2) dialog_kit::AddTip(s.Tips, s.Dialog, h, L"轨道延迟发音，通常设置为0。");
     }
     // The tab strip below its pages.
     SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

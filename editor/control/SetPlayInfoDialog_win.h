@@ -55,7 +55,9 @@ enum Id : int {
     kVolume0 = kChannel0 + 8,
     kSound0 = kVolume0 + 8,
     kPan0 = kSound0 + 8,
-    kLastAreaControl = kPan0 + 7,
+    kSpeedSpin = kPan0 + 8,
+    kVolumeSpin0,
+    kLastAreaControl = kVolumeSpin0 + 7,
 };
 }  // namespace drum_editor
 

@@ -57,21 +57,6 @@ std::wstring Wide(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
-void AddTip(DialogState& s, HWND dialog, HWND control, const wchar_t* tip) {
-    if (!s.Tips) {
-        s.Tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, com::ThisModule(), nullptr);
-        if (!s.Tips) return;
-    }
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = dialog;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<wchar_t*>(tip);
-    SendMessageW(s.Tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 void InitDialog(HWND dialog, DialogState& s) {
     s.Dialog = dialog;
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
@@ -84,7 +69,7 @@ void InitDialog(HWND dialog, DialogState& s) {
         HWND h = CreateWindowExW(0, c.Class, c.Text, style, c.Box.left, c.Box.top, c.Box.right, c.Box.bottom, dialog,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), com::ThisModule(), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (c.Tip) AddTip(s, dialog, h, c.Tip);
+        if (c.Tip) dialog_kit::AddTip(s.Tips, dialog, h, c.Tip);
         if (c.Id >= kFirstButtonId && c.Id < kFirstButtonId + 4) EnableWindow(h, s.Form.OnNote);
     }
     std::wstring caption = L"音高减时线位置";

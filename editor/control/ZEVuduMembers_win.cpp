@@ -525,7 +525,11 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              ed.Refresh(tessaly::MainRefresh);
          })},
         {id::SavePic, L"SavePic", com::kMethod, ANY(SavePagePictures(ed, a[0].Str()))},
-        {id::关闭音乐, L"关闭音乐", com::kMethod, ANY(StopPlayMusic(ed))},
+        // Music stopped or started anew is not paused; a kept flag would caption the host's menu wrongly.
+        {id::关闭音乐, L"关闭音乐", com::kMethod, ANY({
+             z.Kept().Pause = false;
+             StopPlayMusic(ed);
+         })},
         {id::暂停, L"暂停", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().Pause); }},
         // With nothing playing there is nothing to pause.
         {id::暂停, L"暂停", com::kPut, ANY({
@@ -536,7 +540,10 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
          })},
         {id::正在播放, L"正在播放", com::kGet, ANY(com::Return(r, IsPlayingMusic(ed)))},
         {id::EditDrum, L"EditDrum", com::kMethod, ANY(notaline::EditDrum(ed))},
-        {id::播放音乐, L"播放音乐", com::kMethod, ANY(BeginPlayMusic(ed))},
+        {id::播放音乐, L"播放音乐", com::kMethod, ANY({
+             z.Kept().Pause = false;
+             BeginPlayMusic(ed);
+         })},
         {id::设置演唱参数, L"设置演唱参数", com::kMethod, ANY(ShowSetPlayInfo(ed))},
         {id::FileName, L"FileName", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().FileName); }},
         {id::FileName, L"FileName", com::kPut, RUN_PUT(OpenFile(z, ed, a.Value().Str()))},

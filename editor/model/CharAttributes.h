@@ -29,7 +29,8 @@ int32_t CaretReference(const EditorData& data, int32_t start);
 
 // One recorded change in place, a characters step: the images cover before.FirstWord..LastWord, the
 // layout is told of InputStart..InputStart + InputLength - 1, then `change` edits the characters.
-// False when the journal refused the step; the document is then as it was.
+// False when the change would alter nothing (no step) or the journal refused the step; the
+// document is then as it was.
 template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
                     int32_t InputStart, int32_t InputLength, Change&& change);
@@ -105,6 +106,7 @@ private:
 template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
                     int32_t InputStart, int32_t InputLength, Change&& change) {
+    if (!ChangesWords(data, before.FirstWord, before.LastWord, change)) return false;
     undo.EndPendingStep();
     if (!undo.Begin(kStepWords, before)) return false;
     SetInputDat(data, InputStart, InputLength, InputLength);

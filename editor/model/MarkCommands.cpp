@@ -141,11 +141,16 @@ void MarkCommands::FormatZhuYingWordPosY(int16_t ExtralValues) {
     const WordRange sel = NormalRange(data_.SelStart, data_.SelLength);
     if (!IsMarkRange(data_, sel)) return;
     const auto found = SelectedSyllables(data_, sel);
-    if (found.empty() || !BeginMarkStep(data_, undo_, sel)) return;
-    for (const SlotRef& at : found) {
-        auto& mark = data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot];
-        mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
-    }
+    const auto apply = [&] {
+        for (const SlotRef& at : found) {
+            auto& mark = data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot];
+            mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
+        }
+    };
+    if (found.empty() || !ChangesWords(data_, sel.Start, sel.Start + sel.Length, apply) ||
+        !BeginMarkStep(data_, undo_, sel))
+        return;
+    apply();
     undo_.EndInPlace(kStepWords);
 }
 

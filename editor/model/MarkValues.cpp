@@ -45,17 +45,23 @@ void MarkValues::ExtralWordVal2(int32_t SelStart, int32_t Index, int32_t Value) 
 }
 
 void MarkValues::ExtralWordVal3(int32_t SelStart, int32_t Index, std::string_view Value) {
-    if (!SlotToSet(SelStart, Index) || !OpenValueStep(kPendingVal3, SelStart, SelStart, Index, 0)) return;
-    SetExtralWordVal3(data_, SelStart, Index, Value);
+    if (!SlotToSet(SelStart, Index)) return;
+    const auto apply = [&] { SetExtralWordVal3(data_, SelStart, Index, Value); };
+    if (!OpenValueStep(kPendingVal3, SelStart, SelStart, Index, 0, apply)) return;
+    apply();
     KeepValueStepOpen();
 }
 
 void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32_t value) {
     auto* s = SlotToSet(word, slot);
-    if (!s || !OpenValueStep(pendingKind, word, word, slot, 0)) return;
-    (pendingKind == kPendingVal1 ? s->ExtralWordVal1 : s->ExtralWordVal2) = value;
-    FitTimeSignatureWidth(data_, word, slot);
-    FitMarkValues(data_, word, slot);
+    if (!s) return;
+    const auto apply = [&] {
+        (pendingKind == kPendingVal1 ? s->ExtralWordVal1 : s->ExtralWordVal2) = value;
+        FitTimeSignatureWidth(data_, word, slot);
+        FitMarkValues(data_, word, slot);
+    };
+    if (!OpenValueStep(pendingKind, word, word, slot, 0, apply)) return;
+    apply();
     KeepValueStepOpen();
 }
 
@@ -66,14 +72,16 @@ tessaly::aExtralWordInfo* MarkValues::SlotToSet(int32_t word, int32_t slot) {
 }
 
 // The before-image covers the characters the edit changes. A value let names its character
-// itself, which need not be the caret's; only the selection to give back is the editor's.
-bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length) {
+// itself, which need not be the caret's; only the selection to give back is the editor's. An edit
+// that changes nothing opens no step.
+bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length,
+                               const std::function<void()>& change) {
     const bool joins = undo_.IsPending(pendingKind, first) && pendingSlot_ == slot && pendingLength_ == length;
     if (joins) {
         SetInputDat(data_, first, last - first + 1, last - first + 1);
         return true;
     }
-    if (!undo_.BeginInPlace(kStepMarkValues, first, last)) return false;
+    if (!ChangesWords(data_, first, last, change) || !undo_.BeginInPlace(kStepMarkValues, first, last)) return false;
     undo_.MakePending(pendingKind);
     undo_.SetPendingPos(first);
     pendingFirst_ = first;
@@ -116,12 +124,15 @@ bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldTy
     }
     const int32_t slot = FindExtralSlot(data_, start, oldType);
     if (slot < 0 && (!second || FindExtralSlot(data_, last, oldType2) < 0)) return false;
+    const auto apply = [&] {
+        if (slot >= 0) data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[slot].IndexType = newType;
+        // Looked for after the first switch: on a single character the two may name the same code.
+        const int32_t slot2 = second ? FindExtralSlot(data_, last, oldType2) : -1;
+        if (slot2 >= 0) data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[slot2].IndexType = newType2;
+    };
     // The step's images span the selection, so it joins only a step over the same selection.
-    if (!OpenValueStep(kPendingMarkKind, start, last, -1, length)) return false;
-    if (slot >= 0) data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[slot].IndexType = newType;
-    // Looked for after the first switch: on a single character the two may name the same code.
-    const int32_t slot2 = second ? FindExtralSlot(data_, last, oldType2) : -1;
-    if (slot2 >= 0) data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[slot2].IndexType = newType2;
+    if (!OpenValueStep(kPendingMarkKind, start, last, -1, length, apply)) return false;
+    apply();
     KeepValueStepOpen();
     return false;
 }

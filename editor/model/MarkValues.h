@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -42,7 +43,8 @@ private:
     // The slot a let may change, or null (after a beep) when it does not exist.
     tessaly::aExtralWordInfo* SlotToSet(int32_t word, int32_t slot);
     // Opens a value step of the pending kind, or joins the one left open for the same target.
-    bool OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length);
+    bool OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length,
+                       const std::function<void()>& change);
     // Leaves the step open, its after-image to be taken when it is closed.
     void KeepValueStepOpen();
     void SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32_t value);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "model/LayoutSetup.h"
@@ -69,6 +70,7 @@ bool PageSettings::PageNumberSize(int16_t value) {
 }
 
 bool PageSettings::SetPageSeting(const tessaly::AboutPageInfo& page) {
+    if (std::memcmp(&page, &data_.AboutPageInfo, sizeof page) == 0) return false;
     if (!IsUsablePageSetup(page)) return Refuse();
     return Record(kStepPageSetup, [&](tessaly::AboutPageInfo& stored) { stored = page; });
 }

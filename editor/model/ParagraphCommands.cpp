@@ -133,15 +133,19 @@ bool ParagraphCommands::PartAtt(int32_t start, int32_t length, const aPartInfo& 
     const Selection sel = Normalised(start, length);
     if (!sel.Ok) return false;
     const ParagraphSpan span = Span(sel.Start, sel.Start + sel.Length);
-    if (span.Empty() || !Begin(kStepWords, span, sel, 0)) return false;
-    for (int32_t j = span.First; j <= span.Last; ++j) {
-        if (!IsParaEnd(data_, j)) continue;
-        for (auto& slot : data_.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
-            if (slot.IndexType < kMarkLeftIndent || slot.IndexType > kMarkAlignment) continue;
-            const int32_t value = PartValue(info, slot.IndexType);
-            if (value != kMixedValue) slot.ExtralWordVal1 = value;
+    const auto apply = [&] {
+        for (int32_t j = span.First; j <= span.Last; ++j) {
+            if (!IsParaEnd(data_, j)) continue;
+            for (auto& slot : data_.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
+                if (slot.IndexType < kMarkLeftIndent || slot.IndexType > kMarkAlignment) continue;
+                const int32_t value = PartValue(info, slot.IndexType);
+                if (value != kMixedValue) slot.ExtralWordVal1 = value;
+            }
         }
-    }
+    };
+    if (span.Empty() || !ChangesWords(data_, span.First, span.Last, apply) || !Begin(kStepWords, span, sel, 0))
+        return false;
+    apply();
     const bool recorded = End(kStepWords, 0);
     GetAllPartInfo(data_);
     if (recorded) data_.SelLength = 0;
@@ -158,8 +162,10 @@ bool ParagraphCommands::Alignment(int32_t start, int32_t length, tessaly::Alignm
     const Selection sel = Normalised(start, length);
     if (!sel.Ok) return false;
     const ParagraphSpan span = SelectedParagraphs(sel);
-    if (span.Empty() || !Begin(kStepWords, span, sel, 0)) return false;
-    SetFirstSlots(span, kMarkAlignment, value);
+    const auto apply = [&] { SetFirstSlots(span, kMarkAlignment, value); };
+    if (span.Empty() || !ChangesWords(data_, span.First, span.Last, apply) || !Begin(kStepWords, span, sel, 0))
+        return false;
+    apply();
     if (!End(kStepWords, 0)) return false;
     data_.SelLength = 0;
     return true;
@@ -177,11 +183,13 @@ bool ParagraphCommands::SelSpacingBefore(int32_t start, int32_t length, int32_t 
     const int32_t p = Span(sel.Start, sel.Start).First;
     if (p < 0) return false;
     const auto state = static_cast<int16_t>(data_.InputState);
+    const auto apply = [&] { SetFirstSlots({p, p}, kMarkSpacingBefore, value); };
     if (!undo_.IsPending(kPendingSpacingBefore, p) &&
-        !undo_.BeginPending(kPendingSpacingBefore, kStepParaSpacing, {p, p, sel.Start, sel.Length, 1, 0, state}))
+        (!ChangesWords(data_, p, p, apply) ||
+         !undo_.BeginPending(kPendingSpacingBefore, kStepParaSpacing, {p, p, sel.Start, sel.Length, 1, 0, state})))
         return false;
     SetInputDat(data_, p, 0, 0);
-    SetFirstSlots({p, p}, kMarkSpacingBefore, value);
+    apply();
     undo_.SetPendingAfter({p, p, sel.Start, sel.Length, 0, 1, state});
     undo_.SetPendingPos(p);
     return true;
@@ -193,8 +201,9 @@ bool ParagraphCommands::SelParLineSpace(int32_t start, int32_t length, int32_t v
     const ParagraphSpan span = SelectedParagraphs(sel);
     if (span.Empty()) return false;
     const int32_t n = ParagraphEndsIn(span);
-    if (!Begin(kStepParaSpacing, span, sel, n)) return false;
-    SetFirstSlots(span, kMarkSpacingBefore, value);
+    const auto apply = [&] { SetFirstSlots(span, kMarkSpacingBefore, value); };
+    if (!ChangesWords(data_, span.First, span.Last, apply) || !Begin(kStepParaSpacing, span, sel, n)) return false;
+    apply();
     return End(kStepParaSpacing, n);
 }
 

@@ -57,6 +57,7 @@ bool SpacingCommands::Coalesce(int32_t pendingKind, int32_t stepKind, const aUnd
                                Change&& change) {
     const bool open = undo_.IsPending(pendingKind, before.SelStart) && undo_.PendingSize() == before.SelLength;
     if (!open) {
+        if (!ChangesWords(data_, before.FirstWord, before.LastWord, change)) return false;
         if (!undo_.BeginPending(pendingKind, stepKind, before)) return false;
         undo_.SetPendingPos(before.SelStart);
         undo_.SetPendingSize(before.SelLength);

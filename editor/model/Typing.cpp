@@ -321,7 +321,15 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
     const int32_t slot = FindExtralSlot(data_, caret, dType);
     if (slot < 0) return false;
 
+    const auto apply = [&] {
+        auto& w = data_.WordInfo[static_cast<size_t>(caret)];
+        w.ExtralWordInfo[slot].IndexType = iType;
+        if (std::find(std::begin(kSymbolKinds), std::end(kSymbolKinds), iType) != std::end(kSymbolKinds))
+            w.WdAsc = SymbolForMark(iType).Code;
+        w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
+    };
     if (!undo_.IsPending(kPendingInputKind, caret)) {
+        if (!ChangesWords(data_, caret, caret, apply)) return false;
         const int32_t length = data_.SelLength;
         const int32_t first = std::min(caret, caret + length);
         const int32_t last = std::clamp(std::max(caret, caret + length), first, data_.WordCount());
@@ -330,11 +338,7 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
         SetInputDat(data_, first, last - first, last - first);
         undo_.SetPendingPos(caret);
     }
-    auto& w = data_.WordInfo[static_cast<size_t>(caret)];
-    w.ExtralWordInfo[slot].IndexType = iType;
-    if (std::find(std::begin(kSymbolKinds), std::end(kSymbolKinds), iType) != std::end(kSymbolKinds))
-        w.WdAsc = SymbolForMark(iType).Code;
-    w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
+    apply();
     undo_.SetPendingAfter(undo_.BeforeImage());
     return false;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -220,5 +222,27 @@ private:
     int32_t owedAfterKind_ = 0;     // after-image kind of a closed step the journal did not take yet
     bool toldJournalFull_ = false;  // the failure was told; again only after the journal recovered
 };
+
+// Whether `change`, an edit in place of characters first..last only, would alter them: it is run on
+// them and they are put back byte for byte. A command that would leave them as they are records
+// no step, and so keeps what can still be redone.
+template <class Change>
+bool ChangesWords(EditorData& data, int32_t first, int32_t last, Change&& change) {
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int32_t>(data.WordInfo.size()) - 1);
+    if (first > last) return false;
+    // Byte copies, padding included: the journal images the records as bytes.
+    std::vector<tessaly::aWordInfo> kept(static_cast<size_t>(last - first + 1));
+    for (size_t k = 0; k < kept.size(); ++k)
+        std::memcpy(&kept[k], &data.WordInfo[static_cast<size_t>(first) + k], sizeof kept[k]);
+    change();
+    bool changed = false;
+    for (size_t k = 0; k < kept.size(); ++k) {
+        auto& word = data.WordInfo[static_cast<size_t>(first) + k];
+        changed = changed || std::memcmp(&kept[k], &word, sizeof word) != 0;
+        std::memcpy(&word, &kept[k], sizeof word);
+    }
+    return changed;
+}
 
 }  // namespace notaline

@@ -181,7 +181,10 @@ int32_t PasteDrum(tessaly::分析鼓点& list, int32_t selected, const tessaly::
     switch (mode) {
         case kPasteAbove: list.AddDrumData(selected, buffer); return selected;
         case kPasteOver: list.CoverDrumData(selected, buffer); return selected;
-        case kPasteBelow: list.AddDrumData(selected + 1, buffer); return selected + 1;
+        case kPasteBelow:
+            // Below nothing (an empty list) is the first place.
+            list.AddDrumData(selected + 1, buffer);
+            return std::min(selected + 1, list.DrumCount() - 1);
         default: return selected;
     }
 }

@@ -209,10 +209,17 @@ void PageScreen::EnsureWordVisible(int32_t index) {
                           ToFixed(Int(w.Right * scale_ + gapX)), ToFixed(Int(pageTop + w.Bottom * scale_)));
 }
 
+// The surface lets the old buffers go before it makes new ones, so two sets never count together
+// against the cap; when the new cannot be made, the old size is made again.
 bool PageScreen::InitPageBuffers() {
     const double scale = DocumentScale();
     const PixelSize page = PageSizeAt(data_, scale);
-    if (!BuffersFit(page, ViewSize()) || !surface_.MakePageBuffers(page)) {
+    if (!BuffersFit(page, ViewSize())) {
+        BeepOn(data_);
+        return false;
+    }
+    if (!surface_.MakePageBuffers(page)) {
+        if (page_.Width > 0 && !surface_.MakePageBuffers(page_)) page_ = {};
         BeepOn(data_);
         return false;
     }
@@ -238,10 +245,16 @@ PixelSize PageScreen::ViewSize() const {
 bool PageScreen::ResetPageBuffers() {
     const PixelSize view = ViewSize();
     const PixelSize page = PageSizeAt(data_, DocumentScale());
-    if (!BuffersFit(page, {view.Width, std::max(view.Height, 1)}) || !surface_.MakeViewBuffer(view)) {
+    if (!BuffersFit(page, {view.Width, std::max(view.Height, 1)})) {
         BeepOn(data_);
         return false;
     }
+    if (!surface_.MakeViewBuffer(view)) {
+        if (view_.Width > 0 && !surface_.MakeViewBuffer(view_)) view_ = {};
+        BeepOn(data_);
+        return false;
+    }
+    view_ = view;
     return true;
 }
 

@@ -68,8 +68,8 @@ enum class PageLayer { Text, Items, Marks };
 class PageSurface {
 public:
     virtual ~PageSurface() = default;
-    // Layers, picture and selection buffers of one page's size; false, the old ones kept, when
-    // they cannot be made.
+    // Layers, picture and selection buffers of one page's size, or the view buffer: the old ones
+    // are let go first; false, none held, when the new cannot be made.
     virtual bool MakePageBuffers(PixelSize page) = 0;
     virtual bool MakeViewBuffer(PixelSize view) = 0;
     virtual void ReleaseBuffers() = 0;
@@ -135,7 +135,7 @@ public:
     void DrawPageLayers(int32_t page, int32_t slot, LayerSet layers);
 
     // Page buffers at the document's page size and zoom; a size that cannot be made beeps and
-    // keeps the buffers and the zoom they were drawn at.
+    // keeps buffers of the size and the zoom they were drawn at.
     bool InitPageBuffers();
     bool ResetPageBuffers();
     void DeletePageBufferDCs();
@@ -166,6 +166,7 @@ private:
     PageServices* services_;
     double scale_ = 1;
     PixelSize page_;
+    PixelSize view_;
     int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
 };
 

@@ -46,28 +46,26 @@ MemoryBuffer::~MemoryBuffer() {
 }
 
 bool PageBuffers::MakePageBuffers(PixelSize page) {
-    // All made before any is replaced: a size that cannot be made leaves the old ones working.
-    std::array<Slot, 2> slots;
-    for (auto& slot : slots)
-        for (auto& layer : slot)
-            if (!(layer = MemoryBuffer::Make(page, true))) return false;
-    auto picture = MemoryBuffer::Make(page, false);
-    auto selection = MemoryBuffer::Make(page, false);
-    if (!picture || !selection) return false;
-    for (auto& slot : slots)
+    // The old set goes first: old and new together could pass the control's memory cap.
+    ReleaseBuffers();
+    bool made = true;
+    for (auto& slot : slots_)
+        for (auto& layer : slot) made = made && (layer = MemoryBuffer::Make(page, true));
+    made = made && (picture_ = MemoryBuffer::Make(page, false)) && (selection_ = MemoryBuffer::Make(page, false));
+    if (!made) {
+        ReleaseBuffers();
+        return false;
+    }
+    for (auto& slot : slots_)
         for (auto& layer : slot) Fill(layer->Dc(), page, kWhite);
-    Fill(selection->Dc(), page, kSelectionColour);
-    slots_ = std::move(slots);
-    picture_ = std::move(picture);
-    selection_ = std::move(selection);
+    Fill(selection_->Dc(), page, kSelectionColour);
     return true;
 }
 
 bool PageBuffers::MakeViewBuffer(PixelSize view) {
-    auto made = MemoryBuffer::Make(view, false);
-    if (!made) return false;
-    view_ = std::move(made);
-    return true;
+    view_.reset();
+    view_ = MemoryBuffer::Make(view, false);
+    return view_ != nullptr;
 }
 
 void PageBuffers::ReleaseBuffers() {

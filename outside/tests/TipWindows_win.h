@@ -14,12 +14,12 @@ inline std::vector<HWND> Tips(bool shownOnly) {
     return found;
 }
 
-// The text a tip window holds for a tool window.
-inline std::wstring ToolText(HWND tips, HWND tool) {
+// The text a tip window holds for a tool window registered by `owner` (by default its parent).
+inline std::wstring ToolText(HWND tips, HWND tool, HWND owner = nullptr) {
     wchar_t text[256] = {};
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
-    ti.hwnd = GetParent(tool);
+    ti.hwnd = owner ? owner : GetParent(tool);
     ti.uId = reinterpret_cast<UINT_PTR>(tool);
     ti.lpszText = text;
     SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));

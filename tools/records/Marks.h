@@ -386,6 +386,13 @@ constexpr std::string_view MarkNameOf(int32_t code) {
     return name ? std::string_view(name) : std::string_view();
 }
 
+// The code of the mark of that name; a name the table lacks stops the build.
+consteval int32_t MarkCodeOf(std::string_view name) {
+    for (const MarkRow& row : kMarks)
+        if (row.Name && name == row.Name) return row.Code;
+    throw "no mark of that name";
+}
+
 constexpr bool IsStoredMarkCode(int32_t code) {
     return MarkOf(code).Stored;
 }

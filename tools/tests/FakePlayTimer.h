@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "PlayMidi.h"
@@ -16,7 +17,10 @@ public:
     class FakeTimer : public PlayTimer {
     public:
         explicit FakeTimer(FakePlayClock& clock) : clock_(clock) { clock_.timers_.push_back(this); }
-        ~FakeTimer() override { std::erase(clock_.timers_, this); }
+        ~FakeTimer() override {
+            if (clock_.firing_ == this) clock_.ReleasedInHandler = true;
+            std::erase(clock_.timers_, this);
+        }
         void Interval(int32_t ms) override {
             interval_ = ms;
             Puts.push_back(ms);
@@ -46,6 +50,7 @@ public:
         return [this] { return std::make_unique<FakeTimer>(*this); };
     }
     const std::vector<FakeTimer*>& Timers() const { return timers_; }
+    bool ReleasedInHandler = false;  // a timer was released inside its own Timer event
 
     // Fires due timers until none is on or `until` is passed; returns the events fired.
     int Run(uint64_t until = 10'000'000) {
@@ -61,13 +66,16 @@ public:
             ++fired;
             // A copy, as the handler may release the timer.
             auto handler = next->Timer;
+            FakeTimer* outer = std::exchange(firing_, next);
             if (handler) handler();
+            firing_ = outer;
         }
     }
 
 private:
     uint64_t now_ = 1000;
     std::vector<FakeTimer*> timers_;
+    FakeTimer* firing_ = nullptr;
 };
 
 }  // namespace tessaly::test

@@ -221,6 +221,24 @@ TEST_F(KeysTest, CtrlTabWithoutAlignmentTellsTheUser) {
     EXPECT_EQ(ed->Data.WordCount(), 3);
 }
 
+// Bar lines typed among the notes are notation; in the notation font they show its bar glyph
+// (keys-typed-bars.png).
+TEST_F(KeysTest, TypedBarLinesAreNotation) {
+    EmptyDocument();
+    Type("123|456|");
+    EditorData& d = ed->Data;
+    for (int32_t i : {3, 7}) {
+        EXPECT_EQ(d.WordInfo[static_cast<size_t>(i)].WdAsc, '|');
+        EXPECT_EQ(d.WordInfo[static_cast<size_t>(i)].IsJpGcCtl, 1);
+    }
+    ASSERT_TRUE(ed->Commands->Chars.SelFontName(0, 8, d.NotationFontName));
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    RedrawWindow(control->Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT r{};
+    GetWindowRect(parent, &r);
+    test::SaveScreenPng(r, L"keys-typed-bars.png");
+}
+
 // A lyric line aligned to the notes above it: Ctrl+Tab at each lyric after the first brings it
 // under the next note; the screen shows it (keys-lyric-aligned.png).
 TEST_F(KeysTest, CtrlTabPutsEachLyricUnderItsNote) {

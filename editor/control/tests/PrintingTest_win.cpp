@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DocumentBuilder.h"
+#include "PrintedInk_win.h"
 #include "com/Container.h"
 #include "com/Dispatch.h"
 #include "control/Handlers_win.h"
@@ -20,6 +21,12 @@ namespace notaline {
 namespace {
 
 namespace flat = Gdiplus::DllExports;
+using test::Pixels;
+using test::Decode;
+using test::InkOf;
+using test::ExpectInkAgrees;
+using test::TypeNotes;
+using test::FillPages;
 
 // As the program starts: the notation font before any font is asked for, so notes have ink.
 class NotationFontEnvironment : public testing::Environment {
@@ -80,63 +87,6 @@ std::wstring BoxText(HWND box) {
         },
         reinterpret_cast<LPARAM>(&all));
     return all;
-}
-
-struct Pixels {
-    int32_t Width = 0, Height = 0;
-    std::vector<uint8_t> Ink;  // 1 where far from white
-    int Count(int32_t x0, int32_t y0, int32_t x1, int32_t y1) const {
-        int n = 0;
-        for (int32_t y = y0; y < y1 && y < Height; ++y)
-            for (int32_t x = x0; x < x1 && x < Width; ++x) n += Ink[static_cast<size_t>(y) * Width + x];
-        return n;
-    }
-};
-
-Pixels InkOf(Gdiplus::GpBitmap* bmp) {
-    UINT w = 0, h = 0;
-    flat::GdipGetImageWidth(bmp, &w);
-    flat::GdipGetImageHeight(bmp, &h);
-    Pixels p{static_cast<int32_t>(w), static_cast<int32_t>(h), std::vector<uint8_t>(size_t{w} * h)};
-    const Gdiplus::GpRect all{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
-    Gdiplus::BitmapData bits{};
-    if (flat::GdipBitmapLockBits(bmp, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &bits) != Gdiplus::Ok)
-        return p;
-    for (UINT y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(bits.Scan0) + y * bits.Stride);
-        for (UINT x = 0; x < w; ++x) {
-            const uint32_t c = row[x];
-            p.Ink[size_t{y} * w + x] = ((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255) < 3 * 200;
-        }
-    }
-    flat::GdipBitmapUnlockBits(bmp, &bits);
-    return p;
-}
-
-Pixels Decode(const std::wstring& file) {
-    win::GpImage* image = nullptr;
-    if (flat::GdipLoadImageFromFile(file.c_str(), &image) != Gdiplus::Ok) return {};
-    const win::gdip::Image owned(image);
-    return InkOf(static_cast<Gdiplus::GpBitmap*>(image));
-}
-
-// In cells of 16 pixels of the writable area (the screen's corner marks point out of it): where
-// the screen has ink the paper has too, and the reverse; a few cells differ (the paragraph marks,
-// anti-aliasing at edges).
-void ExpectInkAgrees(const EditorData& d, const Pixels& screen, const Pixels& paper) {
-    ASSERT_EQ(screen.Width, paper.Width);
-    int inked = 0, both = 0, paperOnly = 0;
-    for (int32_t y = d.WriteTop + 1; y + 16 < d.WriteBottom; y += 16)
-        for (int32_t x = d.WriteLeft + 1; x + 16 < d.WriteRight; x += 16) {
-            const bool s = screen.Count(x, y, x + 16, y + 16) > 2;
-            const bool p = paper.Count(x, y, x + 16, y + 16) > 2;
-            inked += s;
-            both += s && p;
-            paperOnly += p && !s;
-        }
-    EXPECT_GT(inked, 0);
-    EXPECT_LE(inked - both, inked / 5 + 1) << both << " of " << inked;  // + 1: the paragraph mark
-    EXPECT_LE(paperOnly, inked / 10 + 1) << paperOnly;
 }
 
 // A printer at 600 dpi whose pages are enhanced metafiles framed to the paper.
@@ -248,36 +198,8 @@ struct PrintingTest : ::testing::Test {
         DestroyWindow(parent);
     }
 
-    // Notes typed before the last paragraph end.
-    void Type(std::string_view notes) {
-        EditorData& d = ed->Data;
-        d.InputState = tessaly::JpState;
-        d.SelStart = d.WordCount() - 1;
-        d.SelLength = 0;
-        TextToWordsByState(*ed, notes);
-        ASSERT_TRUE(ed->Commands->Typed.InputWord(d.SelStart, 0));
-        // Black, as the host's colour would give them; the table's first colour is white.
-        for (int32_t i = 0; i < d.WordCount(); ++i) d.WordInfo[static_cast<size_t>(i)].cf = 1;
-        ed->LayOutAndShow(tessaly::AllRefresh);
-        ed->Commands->Undo.ZeroUnDoReDoVal();
-    }
-    // The default title and notes after it, to fill `pages` pages exactly: more than enough
-    // typed at once, then the last pages' notes taken off.
-    void Pages(int32_t pages) {
-        std::string notes;
-        for (int i = 0; i < 300; ++i) notes += "1234567";
-        while (ed->Data.PageCount() < pages) Type(notes);
-        EditorData& d = ed->Data;
-        while (d.PageCount() > pages) {
-            const int32_t start = d.PageInfo.back().StartWord;
-            ASSERT_LT(start, d.WordCount() - 1);
-            ed->Commands->Typed.DeleteWord(start, d.WordCount() - 1 - start);
-            ed->LayOutAndShow(tessaly::AllRefresh);
-        }
-        ASSERT_EQ(pages, d.PageCount());
-        ed->Commands->Undo.ZeroUnDoReDoVal();
-        d.SelStart = 0;
-    }
+    void Type(std::string_view notes) { TypeNotes(*ed, notes); }
+    void Pages(int32_t pages) { FillPages(*ed, pages); }
     // Pictures that fail or ask: the one box shown is answered with `button`; its text.
     std::wstring SaveAnswering(const std::wstring& file, int button) {
         std::wstring text;
@@ -420,14 +342,8 @@ TEST_F(PrintingTest, PrintDocOnTheSystemQueueHasTheScreensInk) {
         ASSERT_EQ(S_OK, control->PrintDoc());
         EXPECT_EQ(1, answer.Seen);
     }
-    // The script writes the page, or why there is none.
-    const std::wstring printed = folder + L"printed.png", failed = folder + L"printed.failed";
-    for (int i = 0; i < 1200 && GetFileAttributesW(printed.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                    GetFileAttributesW(failed.c_str()) == INVALID_FILE_ATTRIBUTES;
-         ++i)
-        Sleep(100);
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(printed.c_str())) << "no page came out of the queue";
-    ExpectInkAgrees(ed->Data, Decode(folder + L"screen.PNG"), Decode(printed));
+    ASSERT_EQ(1, test::PrintedPages(folder)) << "no page came out of the queue";
+    ExpectInkAgrees(ed->Data, Decode(folder + L"screen.PNG"), Decode(folder + L"printed-1.png"));
 }
 
 TEST_F(PrintingTest, ThePhysicalMarginMovesThePageOnTheDevice) {

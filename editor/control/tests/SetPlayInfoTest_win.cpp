@@ -17,13 +17,17 @@
 #include "HostedControlTest_win.h"
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
+#include "Cp936.h"
 #include "DrumPatterns.h"
 #include "com/Create.h"
+#include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "model/LayoutSetup.h"
 #include "control/SetPlayInfoDialog_win.h"
+#include "outside/tests/OutsideTestSupport_win.h"
 #include "tools/tests/DialogCloser_win.h"
+#include "tools/tests/FakePlayTimer.h"
 
 namespace notaline {
 namespace {
@@ -147,6 +151,20 @@ struct SetPlayInfoTest : test::HostedControlTest {
         return d->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, nullptr, nullptr);
     }
     bool Modified() { return ed->Commands->Undo.Modified(); }
+    // The document exported by the member SaveMidFile to a file of the program's folder; its bytes.
+    std::string ExportMid(const wchar_t* file) {
+        const std::wstring mid = com::ProgramFolder() + file;
+        {
+            DialogCloser box(IDOK);
+            VARIANT name;
+            V_VT(&name) = VT_BSTR;
+            V_BSTR(&name) = SysAllocString(mid.c_str());
+            EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
+            VariantClear(&name);
+        }
+        std::ifstream in(std::filesystem::path(mid), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
     ZEVudu* control = nullptr;
     Editor* ed = nullptr;
@@ -194,17 +212,7 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
     EXPECT_TRUE(Modified());
 
     // The title goes first into the global track, in code page 936.
-    const std::wstring mid = com::ProgramFolder() + L"set_play_info.mid";
-    {
-        DialogCloser box(IDOK);
-        VARIANT name;
-        V_VT(&name) = VT_BSTR;
-        V_BSTR(&name) = SysAllocString(mid.c_str());
-        EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
-        VariantClear(&name);
-    }
-    std::ifstream in(std::filesystem::path(mid), std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = ExportMid(L"set_play_info.mid");
     const size_t track = bytes.find("MTrk");
     ASSERT_NE(track, std::string::npos);
     EXPECT_EQ(bytes.substr(track + 9, 9), std::string("\xFF\x03\x06\xDC\xD4\xC0\xF2\xBB\xA8", 9));
@@ -275,8 +283,10 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
                          reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
             loaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
-            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step.
+            // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step; the channel on at 90.
             PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
+            SendMessageW(item(drum_editor::kChannel0 + 2), BM_SETCHECK, BST_CHECKED, 0);
+            SetDlgItemTextW(editor, drum_editor::kVolume0 + 2, L"90");
             RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             RECT r{};
             GetWindowRect(editor, &r);
@@ -297,6 +307,9 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     for (int step = 0; step < 32; ++step)
         for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
     EXPECT_TRUE(Modified());
+
+    // The exported drum track sounds it: sound 0 is key 13.
+    EXPECT_NE(ExportMid(L"drum_grid.mid").find("\x99\x0D\x5A"), std::string::npos);
 }
 
 }  // namespace
@@ -391,6 +404,303 @@ TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOp
     EXPECT_EQ(asked, L"是否将更改保存到模板文件？");
     EXPECT_TRUE(stayed);
     EXPECT_EQ(bytes(), before);  // answered No: the file as it was
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+// Right button released over a list at item `at`'s middle (the pointer put there first); the pop-up
+// menu's item `choose` answered by its keys. The menu's captions, "" for a separator.
+std::vector<std::wstring> ListMenu(HWND list, int at, const wchar_t* choose) {
+    const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+    const int y = (at - top) * height + height / 2;
+    POINT p{10, y};
+    ClientToScreen(list, &p);
+    SetCursorPos(p.x, p.y);
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(10, y));
+    HWND popup = nullptr;
+    Driver::Until([&] {
+        for (popup = nullptr; (popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)) && !IsWindowVisible(popup);) {}
+        return popup != nullptr;
+    });
+    std::vector<std::wstring> captions;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    int downs = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[32]{};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
+        captions.push_back(text);
+        if (*choose && captions.back() == choose) downs = static_cast<int>(std::count_if(captions.begin(), captions.end(), [](auto& c) { return !c.empty(); }));
+    }
+    for (int i = 0; i < downs; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(popup, WM_KEYDOWN, downs ? VK_RETURN : VK_ESCAPE, 0);
+    Driver::Until([&] { return !IsWindowVisible(popup); });
+    return captions;
+}
+
+std::vector<std::wstring> ListTexts(HWND list) {
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[64]{};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Templates named as given in the program's folder for one test; the file as it was afterwards.
+struct TemplateFile {
+    explicit TemplateFile(std::initializer_list<const char16_t*> names) {
+        std::error_code e;
+        std::filesystem::rename(path, kept, e);
+        tessaly::分析鼓点 t;
+        t.DrumCount(static_cast<int32_t>(names.size()));
+        int i = 0;
+        for (const char16_t* n : names) t.DefDrumData(i), t.DrumName(i++, *tessaly::Utf16ToCp936(n));
+        if (names.size()) t.SaveDrum(path);
+        else std::filesystem::create_directory(path);  // no file can be written there
+    }
+    ~TemplateFile() {
+        std::error_code e;
+        std::filesystem::remove_all(path, e);
+        std::filesystem::rename(kept, path, e);
+    }
+    std::filesystem::path path{com::ProgramFolder() + L"DrumMod.dat"}, kept{com::ProgramFolder() + L"DrumMod.kept"};
+};
+
+void ShowTab(HWND editor, int tab) {
+    HWND tabs = GetDlgItem(editor, drum_editor::kTab);
+    RECT r{};
+    SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(tabs, WM_LBUTTONUP, 0, at);
+    Driver::Until([&] { return IsWindowVisible(GetDlgItem(editor, tab ? drum_editor::kTemplateList : drum_editor::kBarList)); });
+}
+
+// The editor opened by EditDrum on the tab given, `script` run on it, then closed without saving.
+struct DrumEditorTest : SetPlayInfoTest {
+    void Run(int tab, std::function<void(Driver&, HWND)> script) {
+        Driver d([&](Driver& d) {
+            HWND editor = d.Find(L"鼓点编辑...");
+            if (!editor) return;
+            ShowTab(editor, tab);
+            script(d, editor);
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            Driver::Until([&] {
+                if (HWND box = d.Find(L"Notaline", false)) Driver::Press(box, IDNO);  // changed templates not saved
+                return !IsWindow(editor);
+            });
+            if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"EditDrum"));
+    }
+};
+
+TEST_F(DrumEditorTest, TemplatePasteAboveOverAndBelowSelectsTheInsertedOrCoveredItem) {
+    TemplateFile file{u"A", u"B", u"C"};
+    struct Row {
+        int selected, pointerAt;
+        const wchar_t* caption;
+        std::vector<std::wstring> after;
+        int selectedAfter;
+    };
+    // B copied; the pointer above, on and below the selected item.
+    const Row rows[] = {{2, 1, L"在上方插入", {L"A", L"B", L"B", L"C"}, 2},
+                        {0, 0, L"覆盖", {L"B", L"B", L"B", L"C"}, 0},
+                        {3, 4, L"在下方插入", {L"B", L"B", L"B", L"C", L"B"}, 4}};
+    std::vector<std::wstring> barCaptions;
+    Run(1, [&](Driver&, HWND editor) {
+        HWND list = GetDlgItem(editor, drum_editor::kTemplateList);
+        SendMessageW(list, LB_SETCURSEL, 1, 0);
+        ListMenu(list, 1, L"复制");
+        for (const Row& r : rows) {
+            SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(r.selected), 0);
+            const auto captions = ListMenu(list, r.pointerAt, r.caption);
+            EXPECT_EQ(captions.at(3), r.caption) << r.selected;
+            EXPECT_EQ(ListTexts(list), r.after) << r.selected;
+            EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), r.selectedAfter) << r.selected;
+        }
+        ListMenu(list, 0, L"保存到模板文件");
+    });
+    std::vector<std::wstring> saved;  // read back as the list showed them
+    tessaly::分析鼓点 read;
+    read.DrumArrData(tessaly::ReadDrumFile(file.path));
+    for (int i = 0; i < read.DrumCount(); ++i) saved.push_back(dialog_kit::FromGbk(read.DrumName(i)));
+    Run(0, [&](Driver&, HWND editor) {
+        HWND bars = GetDlgItem(editor, drum_editor::kBarList);
+        SendMessageW(bars, LB_SETCURSEL, 1, 0);
+        barCaptions = ListMenu(bars, 0, L"");  // above, yet the bar list is only overwritten
+    });
+    EXPECT_EQ(saved, rows[2].after);
+    EXPECT_EQ(barCaptions, (std::vector<std::wstring>{L"编辑", L"", L"复制", L"覆盖", L"清空", L"", L"覆盖列表", L"",
+                                                      L"试听当前", L"", L"试听列表", L"停止试听"}));
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
+    TemplateFile file{};  // a folder where the file goes: nothing can be written there
+    std::wstring asked, reason, askedAgain;
+    bool stayed = false;
+    Run(0, [&](Driver& d, HWND editor) {
+        ListMenu(GetDlgItem(editor, drum_editor::kBarList), 0, L"复制");
+        ShowTab(editor, 1);
+        ListMenu(GetDlgItem(editor, drum_editor::kTemplateList), 0, L"在下方插入");
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+        asked = d.Answer(L"Notaline", IDYES);
+        reason = d.Answer(L"Notaline");
+        stayed = IsWindow(editor) && IsWindowVisible(editor);
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+        askedAgain = d.Answer(L"Notaline", IDNO);
+    });
+    EXPECT_EQ(asked, L"是否将更改保存到模板文件？");
+    EXPECT_FALSE(reason.empty());
+    EXPECT_NE(reason, asked);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(askedAgain, asked);
+}
+
+TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorStartsOffAtEachOpening) {
+    std::vector<std::vector<uint32_t>> pictures;  // loaded, mirrored, loaded at the next opening
+    bool saveLoaded = false, saveCleared = true, clearCleared = false;
+    int tipCount = 0;
+    std::wstring volumeTip;
+    for (int opening = 0; opening < 2; ++opening) {
+        Run(0, [&](Driver& d, HWND editor) {
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            auto picture = [&] {
+                int w = 0, h = 0;
+                RedrawWindow(item(drum_editor::kMirror), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                return outside::test::Capture(item(drum_editor::kMirror), w, h, (com::ProgramFolder() + L"drum_mirror.png").c_str());
+            };
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+            saveLoaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
+            pictures.push_back(picture());
+            if (opening) return;
+            HWND tips = nullptr;  // the editor's tip window, one tool per control that has a tip
+            while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != editor) {}
+            wchar_t text[64]{};
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.hwnd = editor;
+            tool.uId = reinterpret_cast<UINT_PTR>(item(drum_editor::kVolume0 + 3));
+            tool.lpszText = text;
+            SendMessageW(tips, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+            tipCount = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+            volumeTip = text;
+            Driver::Press(editor, drum_editor::kMirror);
+            Driver::Until([&] { return picture() != pictures[0]; });
+            pictures.push_back(picture());
+            Driver::Press(editor, drum_editor::kClear);
+            d.Answer(L"Notaline", IDYES);  // the mirrored pans are an edit
+            saveCleared = !Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kSave)); });
+            clearCleared = IsWindowEnabled(item(drum_editor::kClear));
+        });
+    }
+    ASSERT_EQ(pictures.size(), 3u);
+    EXPECT_NE(pictures[0], pictures[1]);
+    EXPECT_EQ(pictures[2], pictures[0]);
+    EXPECT_TRUE(saveLoaded);
+    EXPECT_FALSE(saveCleared);
+    EXPECT_TRUE(clearCleared);
+    EXPECT_EQ(tipCount, 2 + 5 + 8 * 5);  // lists; name, speed and its arrows, mirror, clear; each channel's five
+    EXPECT_EQ(volumeTip, L"音量(0-127)");
+}
+
+// The drum player on simulated time: a message to the editor's window runs its due ticks on the
+// user-interface thread; the audition's reports to that window are kept.
+struct DrumAuditionTest : DrumEditorTest {
+    static constexpr UINT kRunClock = WM_APP + 42;
+    void SetUp() override {
+        DrumEditorTest::SetUp();
+        ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+        tessaly::分析鼓点 bars;
+        bars.DrumCount(3);
+        for (int i = 0; i < 3; ++i) bars.DefDrumData(i);  // 4/4 at 120, a beat on channel 0
+        ed->Data.XjDrum = bars.DrumArrData();
+        ed->Player = std::make_unique<MusicPlayer>();
+        out.Open();
+        auto& shared = ed->Player->Windows.Shared;
+        shared.Out = &out;
+        shared.Clock = &clock;
+        shared.MakeTimer = clock.Maker();
+        SetWindowSubclass(ed->Window, Spy, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    void TearDown() override {
+        RemoveWindowSubclass(ed->Window, Spy, 1);
+        DrumEditorTest::TearDown();
+    }
+    static LRESULT CALLBACK Spy(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+        auto& t = *reinterpret_cast<DrumAuditionTest*>(self);
+        if (m == kRunClock) return t.clock.Run();
+        if (m == tessaly::EM_PlayDrumFrmInfo) t.reports.push_back(static_cast<int32_t>(wp));
+        return DefSubclassProc(w, m, wp, lp);
+    }
+    // "试听列表" from bar `from`; when the audition has started, `then` and the clock run.
+    void PlayList(int from, std::function<void(HWND)> then = nullptr) {
+        Run(0, [&](Driver&, HWND editor) {
+            HWND bars = GetDlgItem(editor, drum_editor::kBarList);
+            SendMessageW(bars, LB_SETCURSEL, static_cast<WPARAM>(from), 0);
+            ListMenu(bars, from, L"试听列表");
+            Driver::Until([&] { return !IsWindowEnabled(GetDlgItem(editor, drum_editor::kTab)); });
+            if (then) then(editor);
+            SendMessageW(ed->Window, kRunClock, 0, 0);
+            for (auto* timer : clock.Timers()) fired = timer->Fired.empty() ? fired : timer->Fired;
+            selected = static_cast<int>(SendMessageW(bars, LB_GETCURSEL, 0, 0));
+        });
+    }
+
+    tessaly::test::FakePlayClock clock;
+    tessaly::RecordingMidiOut out;
+    std::vector<int32_t> reports;
+    std::vector<uint32_t> fired;
+    int selected = -1;
+};
+
+TEST_F(DrumAuditionTest, TheListFromItsLastPatternPlaysOneBarOfSixteenStepsOf125Ms) {
+    PlayList(2);
+    EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));  // no pattern follows the first
+    EXPECT_EQ(selected, 2);
+    ASSERT_EQ(fired.size(), 17u);  // sixteen steps, then the tick that ends the bar
+    for (size_t i = 1; i < fired.size(); ++i) EXPECT_EQ(fired[i] - fired[i - 1], 125u) << i;
+    EXPECT_EQ(std::count(out.Messages.begin(), out.Messages.end(), tessaly::MidiShortMessage(0x99, 35, 100)), 4);
+}
+
+TEST_F(DrumAuditionTest, ClosingDuringAListAuditionStopsItAndReleasesThePlayerOutsideItsTick) {
+    // The close waits in the queue until the first tick lets messages run.
+    PlayList(0, [](HWND editor) { PostMessageW(editor, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));
+    EXPECT_TRUE(clock.Timers().empty());  // the player went with the editor
+    EXPECT_FALSE(clock.ReleasedInHandler);
+    EXPECT_EQ(std::count_if(out.Messages.begin(), out.Messages.end(), [](uint32_t m) { return (m & 0xF0) == 0x90 && m >> 16; }), 0);
+}
+
+TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPattern) {
+    size_t patterns = 0;
+    Run(0, [&](Driver& d, HWND editor) {
+        auto item = [&](int id) { return GetDlgItem(editor, id); };
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
+        Driver::Press(editor, drum_editor::kSave);
+        d.Answer(L"Notaline");  // the bar list changed: it goes back whole
+        Driver::Press(editor, drum_editor::kAudition);
+        Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
+        PostMessageW(editor, WM_CLOSE, 0, 0);
+        SendMessageW(ed->Window, kRunClock, 0, 0);
+        if (d.Open()) patterns = ed->PlaySettings.Drums.size();
+    });
+    EXPECT_EQ(patterns, 3u);
+    EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));
+    EXPECT_FALSE(clock.ReleasedInHandler);
 }
 
 }  // namespace

@@ -330,6 +330,63 @@ TEST_F(ZEVuduMembersTest, ValuesOutOfRangeAreRefusedAndChangeNothing) {
     EXPECT_FALSE(Ed().Commands->Undo.CanUndo());
 }
 
+// Each attribute command given the value the selection has records no step, after another value
+// recorded one. An empty other value: the note takes none (an underline).
+TEST_F(ZEVuduMembersTest, ACommandThatChangesNothingRecordsNoStep) {
+    Script s = Host();
+    const int32_t note = 0;
+    ASSERT_EQ(S_OK, s.Put(L"InputState", Var(int32_t{tessaly::JpState})));
+    SendMessageW(control->Window(), WM_CHAR, '5', 0);
+    ASSERT_EQ(1, Ed().Data.WordInfo[0].IsJpGcCtl);
+    Ed().Commands->Undo.ZeroUnDoReDoVal();
+    const std::vector<Var> slot{Var(note), Var(int32_t{7})};
+    const struct {
+        const wchar_t* Name;
+        std::vector<Var> Args;
+        Var Other;
+    } rows[] = {
+        {L"SelFontName", {}, Var(L"黑体")},
+        {L"SelFontSize", {}, Var(int32_t{30})},
+        {L"SelFontBold", {}, Var(true)},
+        {L"SelFontItalic", {}, Var(true)},
+        {L"SelFontUnderline", {}, Var()},
+        {L"SelFontStrikeOut", {}, Var()},
+        {L"SelForeColor", {}, Var(int32_t{0xFF})},
+        {L"SelWordBkColor", {}, Var(int32_t{0xFF00})},
+        {L"SelWordSpace", {}, Var(int32_t{7})},
+        {L"SelWordUpSpace", {}, Var(int32_t{5})},
+        {L"UpSpace", {}, Var(6.5)},
+        {L"WordYC", {}, Var(int32_t{2})},
+        {L"WordYg", {}, Var(int32_t{5})},
+        {L"Alignment", {}, Var(int32_t{2})},
+        {L"LineSpace", {}, Var(int32_t{12})},
+        {L"PartAtt", {}, Var()},
+        {L"ExtralType", slot, Var(int32_t{5})},
+        {L"ExtralWordVal1", slot, Var(int32_t{3})},
+        {L"ExtralWordVal2", slot, Var(int32_t{4})},
+        {L"ExtralWordVal3", slot, Var(L"x")},
+        {L"SelZhuYingPosY", {}, Var()},
+        {L"Paper", {}, Var(int32_t{1})},
+        {L"BoxBackGroundType", {}, Var(int32_t{1})},
+        {L"PagePosType", {}, Var(int32_t{3})},
+        {L"PgNumberSize", {}, Var(int32_t{1})},
+    };
+    UndoRedo& undo = Ed().Commands->Undo;
+    for (const auto& r : rows) {
+        ASSERT_EQ(S_OK, s.Put(L"SelStart", Var(note)));
+        ASSERT_EQ(S_OK, s.Put(L"SelLength", Var(int32_t{1})));
+        if (V_VT(&r.Other.v) != VT_EMPTY) {
+            EXPECT_EQ(S_OK, s.Put(r.Name, r.Other, r.Args)) << r.Name;
+            EXPECT_TRUE(undo.CanUndo()) << r.Name;
+            undo.ZeroUnDoReDoVal();
+        }
+        const auto words = Words();
+        EXPECT_EQ(S_OK, s.Put(r.Name, s.Get(r.Name, r.Args), r.Args)) << r.Name;
+        EXPECT_FALSE(undo.CanUndo()) << r.Name;
+        EXPECT_TRUE(SameWords(words, Words())) << r.Name;
+    }
+}
+
 TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
     Script s = Host();
     const auto words = Words();

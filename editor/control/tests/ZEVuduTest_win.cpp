@@ -12,6 +12,7 @@
 #include "control/EditWindow_win.h"
 #include "HostedControlTest_win.h"
 #include "control/ZEVudu_win.h"
+#include "render/ScreenRenderer_win.h"
 #include "win/Gdip_win.h"
 
 namespace notaline {
@@ -225,6 +226,24 @@ TEST_F(ZEVuduTest, UntilTheDocumentIsReadyMessagesPassThrough) {
     EXPECT_EQ(0, Send(z, tessaly::EM_GetPageSeting));  // the control's own procedure answers
     ed.Data.DocLoaded = true;
     EXPECT_NE(changed.PageNumberSize, ed.Data.AboutPageInfo.PageNumberSize);
+}
+
+// On a large custom paper, a Ctrl+wheel step whose buffers are refused keeps the zoom everywhere.
+TEST_F(ZEVuduTest, ACtrlWheelStepPastTheBuffersKeepsTheZoom) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    tessaly::AboutPageInfo page = ed.Data.AboutPageInfo;
+    page.PaperType = 9;
+    page.PageSize = {500, 700};
+    Send(z, tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&page));
+    float fits = 1.5f;
+    ASSERT_TRUE(ed.Renderer->ZoomTo(fits));
+    while (ed.Renderer->ZoomTo(fits + 0.05f)) fits += 0.05f;
+    ASSERT_LT(fits, 2.4f);
+    keys.ctrl = true;
+    Send(z, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    EXPECT_FLOAT_EQ(fits, ed.Data.AboutPageInfo.nScale);
+    EXPECT_FLOAT_EQ(fits, static_cast<float>(ed.Renderer->Screen()->Screen().Scale()));
 }
 
 TEST_F(ZEVuduTest, CtrlWheelZoomsOneStepPerInterval) {

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# A page printed by the control's PrintDoc on a real print queue: a cupsd of this run's own (on a
-# socket in a scratch folder, so the machine's printers are untouched) serves a cups-pdf queue,
-# the test program prints to it, and the PDF that arrives is rasterised at the screen's 96 dpi
-# for the program to compare with the screen page. The cupsd is stopped before the script ends.
-#   print_queue.sh <test program> <bin folder>
+# Pages printed by a test on a real print queue: a cupsd of this run's own (on a socket in a
+# scratch folder, so the machine's printers are untouched) serves a cups-pdf queue, the test
+# program prints to it, and each page of the PDF that arrives is rasterised at the screen's 96 dpi
+# as <folder>/printed-<n>.png for the program to compare with the screen pages; <folder>/printed.pages
+# then holds the page count. The run fails unless exactly one job was printed (a cancelled print
+# dialog prints nothing). The cupsd is stopped before the script ends.
+#   print_queue.sh <test program> <bin folder> <folder> <gtest filter>
 set -uo pipefail
 program=$1
 bin=$2
+name=$3
+filter=$4
 source "$(dirname "$0")/../../../scripts/wine-env.sh"
 PATH=$PATH:/usr/sbin:/sbin
 
@@ -19,13 +23,13 @@ sudo=""
 scratch=$(mktemp -d /tmp/jp-cups.XXXXXX)
 chmod 755 "$scratch"
 mkdir -p "$scratch"/{spool,cache,run,tmp,log}
-folder=$bin/control_print_queue
+folder=$bin/$name
 pdfs=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
 cupsd_pid=""
 test_pid=""
 cleanup() {
     [ -n "$test_pid" ] && kill "$test_pid" 2>/dev/null
-    [ -n "$cupsd_pid" ] && $sudo kill "$cupsd_pid" 2>/dev/null
+    [ -n "$cupsd_pid" ] && $sudo kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
     $sudo rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -72,7 +76,7 @@ $sudo env CUPS_SERVER="$CUPS_SERVER" lpadmin -p PDF -v cups-pdf:/ -E -P /usr/sha
 marker=$scratch/started
 touch "$marker"
 rm -rf "$folder"
-JP_PRINT_QUEUE=1 "$WINE" "$program" --gtest_filter='*OnTheSystemQueue*' --gtest_output=xml:editor_control_print_queue.xml &
+JP_PRINT_QUEUE=1 "$WINE" "$program" --gtest_filter="$filter" --gtest_output=xml:"$name".xml &
 test_pid=$!
 
 # The job's PDF, once the queue has finished with it.
@@ -86,13 +90,24 @@ for _ in $(seq 600); do
 done
 if [ -z "$pdf" ]; then
     fail "no PDF arrived in $pdfs"
-elif pdftoppm -r 96 -png -singlefile -f 1 -l 1 "$pdf" "$scratch/page" && [ -f "$scratch/page.png" ]; then
-    mv "$scratch/page.png" "$folder/printed.png.tmp" && mv "$folder/printed.png.tmp" "$folder/printed.png"
+elif mkdir -p "$scratch/pages" && pdftoppm -r 96 -png "$pdf" "$scratch/pages/p"; then
+    mkdir -p "$folder"
+    count=0
+    for page in $(ls "$scratch/pages" | sort -t- -k2n); do
+        count=$((count + 1))
+        mv "$scratch/pages/$page" "$folder/printed-$count.png"
+    done
     mv "$pdf" "$folder/printed.pdf"
+    echo "$count" >"$folder/printed.pages.tmp" && mv "$folder/printed.pages.tmp" "$folder/printed.pages"
 else
     fail "pdftoppm could not read $pdf"
 fi
 wait "$test_pid"
 status=$?
 test_pid=""
+jobs=$(lpstat -W completed -o 2>/dev/null | wc -l)
+if [ "$jobs" != 1 ]; then
+    echo "print_queue: $jobs jobs were printed, one was expected"
+    status=1
+fi
 exit $status

@@ -33,9 +33,14 @@ TEST_F(CharAttributesTest, EverySetterIsOneStepThatUndoesToTheByte) {
          }},
         {"WordYC", [&] { return chars->WordYC(0, 11, 2); }},
         {"WordYg", [&] { return chars->WordYg(0, 11, 4); }},
-        {"empty range", [&] { return chars->SelForeColor(11, 0, 0x0000FF); }},
     };
     for (const auto& [what, command] : commands) ExpectOneStep(command, what);
+    // An empty range, or the values the characters have, change nothing and record no step.
+    undo->ZeroUnDoReDoVal();
+    EXPECT_FALSE(chars->SelForeColor(11, 0, 0x0000FF));
+    EXPECT_FALSE(chars->Bold(0, 6, chars->Bold(0, 6)));
+    EXPECT_FALSE(chars->SelFontSize(0, 3, chars->SelFontSize(0, 3)));
+    EXPECT_FALSE(undo->CanUndo());
 
     undo->ZeroUnDoReDoVal();
     ASSERT_TRUE(chars->ChangFontTbl());

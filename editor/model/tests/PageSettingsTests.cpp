@@ -84,8 +84,7 @@ TEST_F(PageSettingsTest, TheStoredValueAgainRecordsNothing) {
     EXPECT_FALSE(undo->CanUndo());
 
     ASSERT_TRUE(page->SetPageWordRect({120, 85, 121, 85}));
-    ASSERT_TRUE(page->SetPageSeting(data.AboutPageInfo));  // the whole record is always a step
-    undo->UserUndo();
+    EXPECT_FALSE(page->SetPageSeting(data.AboutPageInfo));
     undo->UserUndo();
     EXPECT_EQ(120, data.AboutPageInfo.PageMarginRect.Right);
     EXPECT_FALSE(undo->CanUndo());

@@ -183,8 +183,8 @@ TEST_F(SpacingCommandsTest, FontExInfoReadsAndWritesTheThreeParts) {
     EXPECT_EQ(3.0f, info.SelWdUpSpace);
     EXPECT_EQ(1, info.SelShuPai.Number);
     EXPECT_EQ(5.0f, info.SelShuPai.Space);
-    spacing->FontExInfo({2, 3, {0, 0}});
-    EXPECT_EQ(5, Steps());
+    spacing->FontExInfo({2, 3, {0, 0}});  // only the stacking changes
+    EXPECT_EQ(3, Steps());
     EXPECT_EQ(0, spacing->FontExInfo().SelShuPai.Number);
 }
 

@@ -100,6 +100,14 @@ TEST(DrumEditForm, PatternsStartAtTheBarsTheMainTrackPlays) {
     const BarList bars = BuildXjInfo(data);
     EXPECT_EQ(BarStartPositions(data.PlayInfo, bars, 10), (std::vector<int32_t>{10, 13, 1, 4, 7}));
     EXPECT_EQ(BarStartPositions(data.PlayInfo, bars, 3), (std::vector<int32_t>{10, 13, 1}));
+
+    // Past what a 16-bit start holds, positions stay whole: bar n of "[1234|1234|..." starts at its bar line, 5n.
+    std::string song = "[";
+    for (int i = 0; i < 7000; ++i) song += "1234|";
+    test::SetSong(data, song);
+    const auto starts = BarStartPositions(data.PlayInfo, BuildXjInfo(data), 7000);
+    ASSERT_EQ(starts.size(), 7000u);
+    EXPECT_EQ(starts.back(), 5 * 6999);
 }
 
 TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
@@ -131,6 +139,9 @@ TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
         for (int i = 0; i < list.DrumCount(); ++i) order.push_back(list.DrumVer(i));
         EXPECT_EQ(order, p.order) << p.mode;
     }
+    tessaly::分析鼓点 empty;
+    EXPECT_EQ(PasteDrum(empty, 0, tessaly::XjDrumData{}, kPasteBelow), 0);
+    EXPECT_EQ(empty.DrumCount(), 1);
 }
 
 }  // namespace

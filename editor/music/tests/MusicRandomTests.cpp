@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "FileAccess.h"
+#include "MidiBytes.h"
 #include "MusicFixture.h"
 #include "music/MidiExport.h"
 
@@ -82,16 +83,7 @@ private:
     std::mt19937 rng_;
 };
 
-uint32_t ReadVlq(const std::string& f, size_t& at, size_t end) {
-    uint32_t v = 0;
-    for (int k = 0; k < 4 && at < end; ++k) {
-        const auto b = static_cast<uint8_t>(f[at++]);
-        v = (v << 7) | (b & 0x7F);
-        if (!(b & 0x80)) return v;
-    }
-    ADD_FAILURE() << "bad variable-length number";
-    return v;
-}
+using test::ReadVlq;
 
 // Walks a whole file: chunk lengths, statuses, data bytes below 128, every track ended.
 void CheckMidiFile(const std::string& f) {
@@ -102,9 +94,7 @@ void CheckMidiFile(const std::string& f) {
     int tracks = 0;
     while (at < f.size()) {
         ASSERT_EQ(f.substr(at, 4), "MTrk");
-        const uint32_t len = (uint32_t(uint8_t(f[at + 4])) << 24) | (uint32_t(uint8_t(f[at + 5])) << 16) |
-                             (uint32_t(uint8_t(f[at + 6])) << 8) | uint8_t(f[at + 7]);
-        const size_t end = at + 8 + len;
+        const size_t end = at + 8 + test::ChunkLength(f, at);
         ASSERT_LE(end, f.size());
         at += 8;
         bool ended = false;

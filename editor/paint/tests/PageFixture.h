@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -42,7 +44,9 @@ public:
     std::vector<AndOp> Anded;
     PixelSize Page, View;
     int32_t PresentX = 0, PresentY = 0;
-    bool CaretPlaced = false, CaretShown = false, InsertOn = false, Fail = false;
+    bool CaretPlaced = false, CaretShown = false, InsertOn = false;
+    int64_t Memory = INT64_MAX;  // bytes the surface can hold at once
+    int64_t Peak = 0;            // the most it held at once
     int32_t CaretX = 0, CaretY = 0, CaretW = 0, CaretH = 0;
 
     int DrawCount() const {
@@ -58,16 +62,9 @@ public:
         CaretPlaced = CaretShown = false;
     }
 
-    bool MakePageBuffers(PixelSize page) override {
-        if (Fail) return false;
-        Page = page;
-        return true;
-    }
-    bool MakeViewBuffer(PixelSize view) override {
-        if (Fail) return false;
-        View = view;
-        return true;
-    }
+    bool MakePageBuffers(PixelSize page) override { return Make(Page, page); }
+    bool MakeViewBuffer(PixelSize view) override { return Make(View, view); }
+    int64_t Held() const { return 4 * (kPageBufferCount * int64_t{Page.Width} * Page.Height + int64_t{View.Width} * View.Height); }
     void ReleaseBuffers() override {}
     void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override {
         ++Draws[{slot, layer}];
@@ -87,6 +84,18 @@ public:
         CaretX = x, CaretY = y, CaretW = w, CaretH = h;
     }
     bool InsertKeyOn() override { return InsertOn; }
+
+private:
+    // As the surfaces do: the old buffers go first, and none is held when the new do not fit.
+    bool Make(PixelSize& held, PixelSize made) {
+        held = made;
+        if (Held() > Memory) {
+            held = {};
+            return false;
+        }
+        Peak = std::max(Peak, Held());
+        return true;
+    }
 };
 
 // Pages of A4 (794 by 1123 at zoom 1), `perLine` characters 40 pixels apart on lines 60 high,

@@ -178,15 +178,37 @@ TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     EXPECT_EQ(surface.View.Width, 5000);
 
     data.AboutPageInfo.nScale = 2.5f;
-    surface.Fail = true;
+    surface.Memory = surface.Held();  // the buffers of the new zoom cannot be made: the old are made again
     EXPECT_FALSE(view->InitPageBuffers());
     EXPECT_EQ(system.Beeps, 1);
     EXPECT_EQ(view->Scale(), 1.25);
+    EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));
     data.PageWidthPx = 100000;  // an unbounded custom paper is refused before any allocation
-    surface.Fail = false;
+    surface.Memory = INT64_MAX;
     EXPECT_FALSE(view->InitPageBuffers());
     EXPECT_EQ(system.Beeps, 2);
     EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));
+}
+
+// A zoom between two large sizes, each within the control's memory but not both together: the
+// old buffers go before the new are made, so the memory held never passes the cap.
+TEST_F(PageScreenTest, AZoomNeverHoldsTheOldAndTheNewBuffersTogether) {
+    Build(1);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    data.PageWidthPx = 2000;
+    data.PageHeightPx = 3000;
+    surface.Memory = kMaxBufferBytes;
+    int64_t held[2] = {};
+    for (int k = 0; k < 2; ++k) {
+        data.AboutPageInfo.nScale = k == 0 ? 1.0f : 1.35f;
+        ASSERT_TRUE(view->ResetPageBuffers());
+        ASSERT_TRUE(view->InitPageBuffers());
+        held[k] = surface.Held();
+    }
+    ASSERT_GT(held[0] + held[1], kMaxBufferBytes);
+    EXPECT_EQ(view->Scale(), 1.35f);
+    EXPECT_LE(surface.Peak, kMaxBufferBytes);
+    EXPECT_EQ(system.Beeps, 0);
 }
 
 // One control's page buffers and view hold 512 MB at most, each page layer counted.

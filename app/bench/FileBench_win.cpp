@@ -1,0 +1,209 @@
+// The File menu on a 200-page document in the running main window: opening it from the recent
+// list until its first page is drawn, and keys posted every 20 ms while the backup copy is
+// written on a shortened interval. Not a test: it prints its figures.
+//   file_bench [backup interval in ms, default half the keys' time] [keys, default 250]
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "BenchDocument.h"
+#include "DialogAnswers_win.h"
+#include "FakeLayout.h"
+#include "FileCommands_win.h"
+#include "InProcessFactory_win.h"
+#include "MainWindow_win.h"
+#include "Modules_win.h"
+#include "RecentFiles.h"
+#include "control/Editor_win.h"
+#include "model/LayoutSetup.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+// Message boxes are answered as soon as they are up: No to the save question, OK otherwise.
+void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND box = GetActiveWindow();
+    const int button = GetDlgItem(box, IDNO) ? IDNO : IDOK;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+std::vector<Clock::time_point> g_handled;  // when each posted key was done with
+struct Tick {
+    Clock::time_point start;
+    double ms;
+};
+std::vector<Tick> g_ticks;  // the backup ticks
+
+LRESULT CALLBACK CountKeys(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    const LRESULT r = DefSubclassProc(h, msg, w, l);
+    if (msg == WM_CHAR) g_handled.push_back(Clock::now());
+    return r;
+}
+
+LRESULT CALLBACK TimeTicks(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    if (msg != WM_TIMER || w != tavolin::kBackupTimerId) return DefSubclassProc(h, msg, w, l);
+    const auto t0 = Clock::now();
+    const LRESULT r = DefSubclassProc(h, msg, w, l);
+    g_ticks.push_back({t0, MsSince(t0)});
+    return r;
+}
+
+// Runs the program's loop until the condition holds or the time is up.
+template <class Done>
+bool Pump(tavolin::MainWindow& main, Done done, int seconds) {
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    while (!done() && Clock::now() < deadline) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (main.PreTranslate(m)) continue;
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+    return done();
+}
+
+fs::path ProgramFolder() {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    return fs::path(exe).parent_path();
+}
+
+// The recent list of the program folder's settings file, put back when the bench ends.
+class KeptRecentList {
+public:
+    KeptRecentList() : file_((ProgramFolder() / L"UserSetInfo.ini").wstring()) {
+        for (int i = 0; i < 5; ++i) {
+            wchar_t value[32768] = {};
+            GetPrivateProfileStringW(tavolin::kRecentSection, tavolin::RecentKey(i + 1).c_str(), L"\x1", value, 32768,
+                                     file_.c_str());
+            kept_.push_back(value);
+        }
+    }
+    ~KeptRecentList() {
+        for (int i = 0; i < 5; ++i)
+            WritePrivateProfileStringW(tavolin::kRecentSection, tavolin::RecentKey(i + 1).c_str(),
+                                       kept_[i] == L"\x1" ? nullptr : kept_[i].c_str(), file_.c_str());
+    }
+    KeptRecentList(const KeptRecentList&) = delete;
+    KeptRecentList& operator=(const KeptRecentList&) = delete;
+
+private:
+    std::wstring file_;
+    std::vector<std::wstring> kept_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const UINT interval = argc > 1 ? static_cast<UINT>(std::atoi(argv[1])) : 0;
+    const int keys = argc > 2 ? std::atoi(argv[2]) : 250;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    OleInitialize(nullptr);
+    const KeptRecentList keptList;
+    const fs::path folder = fs::temp_directory_path() / L"file_bench";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::wstring path = (folder / L"bench200.DaDur").wstring();
+    {
+        tavolin::test::InProcessFactory factory;
+        tavolin::MainWindow main(factory);
+        tavolin::RegisterModules(main);
+        if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 1;
+        const tavolin::bench::DialogAnswers answers(Answer);
+        notaline::Editor& ed = *factory.hosted->Running();
+
+        // The document written by the editor, then listed as the newest recent file.
+        // The bench paragraphs come out at another count of pages here: sized again until 200.
+        int paragraphs = 200 * notaline::bench::kParagraphsPerPage;
+        for (int round = 0; round < 4 && ed.Data.PageCount() != 200; ++round) {
+            if (round > 0) paragraphs = paragraphs * 200 / ed.Data.PageCount();
+            notaline::test::FakeDocumentSource source;
+            source.Files[u"bench.dadur"] = notaline::bench::Document(paragraphs);
+            notaline::LoadJpFile(ed.Data, source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(main.Handle()),
+                                 u"bench.dadur");
+        }
+        BSTR name = SysAllocString(path.c_str());
+        main.Editor()->SaveFile(&name, 0);
+        SysFreeString(name);
+        main.Hooks().updateRecentFiles(path);
+        const UINT recent = main.MenuCommand("最近打开文件", 0);
+
+        std::vector<double> opens;
+        for (int run = 0; run < 3; ++run) {
+            main.Editor()->put_Modified(VARIANT_FALSE);
+            const auto t0 = Clock::now();
+            SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(recent, 0), 0);
+            RedrawWindow(main.EditorWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            opens.push_back(MsSince(t0));
+        }
+        std::sort(opens.begin(), opens.end());
+        std::printf("recent file of %d pages (%lld bytes) to its first page drawn: median %.0f ms, worst %.0f ms\n",
+                    ed.Data.PageCount(), static_cast<long long>(fs::file_size(path)), opens[1], opens[2]);
+
+        // The backup on; keys posted from another thread every 20 ms, with the caret where the
+        // document opened and at its end, the timer shortened to tick halfway through each run.
+        SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(main.MenuCommand("AutoSave", -1), 0), 0);
+        SetWindowSubclass(main.Handle(), TimeTicks, 1, 0);
+        SetWindowSubclass(main.EditorWindow(), CountKeys, 1, 0);
+        for (const bool atEnd : {false, true}) {
+            if (atEnd) main.Editor()->put_SelStart(ed.Data.WordCount() - 1);
+            g_handled.clear();
+            g_ticks.clear();
+            const int32_t before = ed.Data.WordCount();
+            std::atomic<bool> posted{false};
+            const HWND editor = main.EditorWindow();
+            const auto t0 = Clock::now();
+            SetTimer(main.Handle(), tavolin::kBackupTimerId, interval ? interval : 10 * keys, nullptr);
+            std::thread poster([&] {
+                for (int i = 0; i < keys; ++i) {
+                    std::this_thread::sleep_until(t0 + std::chrono::milliseconds(20 * i));
+                    PostMessageW(editor, WM_CHAR, '1', 1);
+                }
+                posted = true;
+            });
+            Pump(main, [&] { return posted && static_cast<int>(g_handled.size()) >= keys; }, 120);
+            poster.join();
+            KillTimer(main.Handle(), tavolin::kBackupTimerId);
+            double longest = 0;
+            std::vector<double> gaps;
+            for (size_t i = 1; i < g_handled.size(); ++i)
+                gaps.push_back(std::chrono::duration<double, std::milli>(g_handled[i] - g_handled[i - 1]).count());
+            std::sort(gaps.begin(), gaps.end());
+            if (!gaps.empty()) longest = gaps.back();
+            // Only ticks between the first and the last key handled count: the queue may hold one after.
+            size_t during = 0;
+            double worstTick = 0;
+            for (const Tick& t : g_ticks)
+                if (!g_handled.empty() && t.start > g_handled.front() && t.start < g_handled.back())
+                    ++during, worstTick = std::max(worstTick, t.ms);
+            std::printf("caret at the %s: %d keys posted every 20 ms, %zu handled in %.0f ms, %d characters added "
+                        "(%s); gaps between handled keys: median %.0f ms, longest %.0f ms; %zu backup ticks "
+                        "between the keys, the longest %.0f ms\n",
+                        atEnd ? "end" : "start", keys, g_handled.size(), MsSince(t0), ed.Data.WordCount() - before,
+                        ed.Data.WordCount() - before == keys ? "none lost" : "KEYS LOST",
+                        gaps.empty() ? 0 : gaps[gaps.size() / 2], longest, during, worstTick);
+        }
+        RemoveWindowSubclass(main.EditorWindow(), CountKeys, 1);
+        RemoveWindowSubclass(main.Handle(), TimeTicks, 1);
+        main.Editor()->put_Modified(VARIANT_FALSE);
+        DestroyWindow(main.Handle());
+    }
+    fs::remove_all(folder);
+    OleUninitialize();
+    return 0;
+}
