@@ -1,5 +1,7 @@
 #include "win/Window.h"
 
+#include <algorithm>
+
 namespace win {
 
 bool RegisterWindowClass(WNDCLASSEXW wc) {
@@ -50,6 +52,17 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         self->hwnd_ = nullptr;
     }
     return result;
+}
+
+void SizeClient(HWND dialog, SIZE client) {
+    RECT r{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    RECT owner{};
+    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
+    SetWindowPos(dialog, nullptr, std::max(0L, owner.left + (owner.right - owner.left - w) / 2),
+                 std::max(0L, owner.top + (owner.bottom - owner.top - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace win

@@ -18,7 +18,7 @@
 #include "paint/PageLayers.h"
 #include "records/Numbers.h"
 #include "records/Records.h"
-#include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace tavolin {
 namespace {
@@ -147,9 +147,7 @@ TEST_F(DialogsTest, PageShowsMarginsSendsTheBackgroundAndNothingUnchanged) {
     EXPECT_TRUE(Stepped());
     Menu("UserSetPage");
     Picture(editor, L"texture.png");
-    HDC page = GetDC(editor);
-    const COLORREF c = GetPixel(page, 200, 60);  // warm paper, not white
-    ReleaseDC(editor, page);
+    const COLORREF c = GetPixel(win::WindowDc(editor).Get(), 200, 60);  // warm paper, not white
     EXPECT_GT(GetRValue(c), GetBValue(c) + 15) << std::hex << c;
 }
 

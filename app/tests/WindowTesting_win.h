@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace tavolin::test {
 
@@ -72,19 +72,9 @@ inline void Picture(HWND window, const wchar_t* name) {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     GetWindowRect(window, &r);
-    HDC source = GetWindowDC(window);
-    HDC dc = CreateCompatibleDC(source);
-    HBITMAP bmp = CreateCompatibleBitmap(source, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    Gdiplus::GpBitmap* image = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    notaline::SaveImageToPNG(image, std::wstring(L"app_pictures\\") + name);
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(window, source);
+    const RECT whole{0, 0, r.right - r.left, r.bottom - r.top};
+    win::test::SavePng(win::test::CopyOf(win::FrameDc(window).Get(), whole).Get(),
+                       std::wstring(L"app_pictures\\") + name);
 }
 
 }  // namespace tavolin::test
