@@ -56,9 +56,10 @@ struct Figures {
 // An editor as the control holds it: document, array operations, history with its journal file.
 class Editor {
 public:
-    Editor(int paragraphs, const std::filesystem::path& folder) : undo(data, array, folder, page, control) {
+    Editor(int paragraphs, const std::filesystem::path& folder, int length = 100)
+        : undo(data, array, folder, page, control) {
         data.Measurer = measurer;
-        source.Doc = Document(paragraphs);
+        source.Doc = Document(paragraphs, length);
         LoadJpFile(data, source, page, control, 0, u"bench.dadur");
     }
 
@@ -69,6 +70,19 @@ public:
         undo.EndPendingStep();  // every key a step of its own, after-image written
         LayOutEdit(data, page);  // as the control does after every edit
         return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+    }
+
+    // Keys typed in the middle of the middle paragraph, each undone at once: the median.
+    double KeyInMiddle(int length) {
+        std::vector<double> us;
+        data.SelLength = 0;
+        for (int k = 0; k < 40; ++k) {
+            data.SelStart = data.WordCount() / length / 2 * length + length / 2;
+            data.InputWords = {Note(k, false)};
+            us.push_back(Timed([&] { typing.InputWord(data.SelStart, data.SelLength); }));
+            undo.UserUndo();
+        }
+        return Summary(us).MedianUs;
     }
 
     // The caret inside a paragraph at the place: the first character, the middle paragraph's
@@ -182,5 +196,12 @@ int main() {
         }
     }
     std::printf("worst ratio %.2f; every position within 1.2x of one page: %s\n", worst, worst <= 1.2 ? "yes" : "no");
+
+    constexpr int kLong = 100000;
+    const double inLong = Editor(1, folder, kLong).KeyInMiddle(kLong);
+    const double inShort = Editor(kParagraphsPerPage - 1, folder).KeyInMiddle(100);
+    std::filesystem::remove_all(folder, ec);
+    std::printf("a key in the middle of a %d-character paragraph: %.1f us against %.1f us in one of 100, ratio %.2f\n",
+                kLong, inLong, inShort, inLong / inShort);
     return 0;
 }
