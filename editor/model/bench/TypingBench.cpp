@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BenchDocument.h"
+#include "model/CharAttributes.h"
 #include "model/ClipboardEdits.h"
 #include "model/DoArray.h"
 #include "model/EditorData.h"
@@ -85,6 +86,21 @@ public:
         return Summary(us).MedianUs;
     }
 
+    // Bold on `n` characters from the middle of the document, its undo and its redo: medians.
+    Timing BoldRange(int32_t n, Timing& back, Timing& again) {
+        std::vector<double> on, off, on2;
+        const int32_t from = data.WordCount() / 2;
+        for (int k = 0; k < 5; ++k) {
+            on.push_back(Timed([&] { chars.Bold(from, n, true); }));
+            off.push_back(Timed([&] { undo.UserUndo(); }));
+            on2.push_back(Timed([&] { undo.UserRedo(); }));
+            undo.UserUndo();
+        }
+        back = Summary(off);
+        again = Summary(on2);
+        return Summary(on);
+    }
+
     // The caret inside a paragraph at the place: the first character, the middle paragraph's
     // middle, before the last paragraph end.
     int32_t CaretAt(Place place) const {
@@ -146,6 +162,7 @@ public:
     UndoRedo undo;
     Typing typing{data, array, undo, control};
     ClipboardEdits clipboard{data, array, undo, control};
+    CharAttributes chars{data, undo};
 };
 
 Figures Run(int paragraphs, const std::filesystem::path& folder) {
@@ -200,7 +217,11 @@ int main() {
     constexpr int kLong = 100000;
     const double inLong = Editor(1, folder, kLong).KeyInMiddle(kLong);
     const double inShort = Editor(kParagraphsPerPage - 1, folder).KeyInMiddle(100);
+    Timing back, again;
+    const Timing bold = Editor(200 * kParagraphsPerPage, folder).BoldRange(10000, back, again);
     std::filesystem::remove_all(folder, ec);
+    std::printf("bold on 10000 characters of 200 pages: %.1f ms, undo %.1f ms, redo %.1f ms (median of 5)\n",
+                bold.MedianUs / 1000, back.MedianUs / 1000, again.MedianUs / 1000);
     std::printf("a key in the middle of a %d-character paragraph: %.1f us against %.1f us in one of 100, ratio %.2f\n",
                 kLong, inLong, inShort, inLong / inShort);
     return 0;
