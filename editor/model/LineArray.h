@@ -34,37 +34,12 @@ public:
     LineArray(const LineArray& other) { *this = other; }
     LineArray(LineArray&& other) noexcept { *this = std::move(other); }
     LineArray& operator=(const LineArray& other) {
-        if (this == &other) return *this;
-        other.SettleBoxes(other.size());
-        other.Settle(other.size());
-        lines_ = other.lines_;
-        jumps_ = other.jumps_;
-        jumpsKnown_ = other.jumpsKnown_;
-        jumpHeight_ = other.jumpHeight_;
-        maxJump_ = other.maxJump_;
-        countLine_ = other.countLine_;
-        countValue_ = other.countValue_;
-        gapAt_ = other.gapAt_;
-        gap_ = other.gap_;
-        Clear();
-        ForgetBoxes();
+        if (this != &other) Take(other, other.lines_, other.jumps_);
         return *this;
     }
     LineArray& operator=(LineArray&& other) noexcept {
         if (this == &other) return *this;
-        other.SettleBoxes(other.size());
-        other.Settle(other.size());
-        lines_ = std::move(other.lines_);
-        jumps_ = std::move(other.jumps_);
-        jumpsKnown_ = other.jumpsKnown_;
-        jumpHeight_ = other.jumpHeight_;
-        maxJump_ = other.maxJump_;
-        countLine_ = other.countLine_;
-        countValue_ = other.countValue_;
-        gapAt_ = other.gapAt_;
-        gap_ = other.gap_;
-        Clear();
-        ForgetBoxes();
+        Take(other, std::move(other.lines_), std::move(other.jumps_));
         other.clear();
         return *this;
     }
@@ -248,6 +223,24 @@ private:
         }
     }
     void ForgetCount() { countLine_ = 0, countValue_ = 0; }
+
+    // The other's lines, brought up to date first, with what is known of them.
+    template <class Lines, class Jumps>
+    void Take(const LineArray& other, Lines&& lines, Jumps&& jumps) {
+        other.SettleBoxes(other.size());
+        other.Settle(other.size());
+        lines_ = std::forward<Lines>(lines);
+        jumps_ = std::forward<Jumps>(jumps);
+        jumpsKnown_ = other.jumpsKnown_;
+        jumpHeight_ = other.jumpHeight_;
+        maxJump_ = other.maxJump_;
+        countLine_ = other.countLine_;
+        countValue_ = other.countValue_;
+        gapAt_ = other.gapAt_;
+        gap_ = other.gap_;
+        Clear();
+        ForgetBoxes();
+    }
 
     // The box run settled from its front to at least upTo. While the settler runs nothing counts
     // as deferred, so that it reads and writes the lines freely.
