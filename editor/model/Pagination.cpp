@@ -309,6 +309,42 @@ void SplicePartInfo(EditorData& data, int32_t firstPart, int32_t oldParts, int32
     Splice(data.PartInfo, firstPart, oldParts, parts);
 }
 
+// An edit inside one paragraph that neither adds nor removes a paragraph end: the paragraph is
+// broken again from the line before the edit's, up to the first line behind the edit from which
+// its old lines hold (a line's breaks look only ahead of its first character). Sets the old lines
+// replaced and the new count; false, with nothing done, for any other edit.
+bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t delta, int32_t part, int32_t& from,
+                          int32_t& oldLines, int32_t& n) {
+    // The paragraph's first two characters set the indents of all its lines.
+    const int32_t start = data.InputStart;
+    if (start < d.iWord1 + 2 || start > d.iWord2 || d.iDelLength < 0 || d.iAddLength < 0) return false;
+    const auto& lines = data.LineInfo;
+    const size_t first = LineAtOrBefore(lines, start);
+    const size_t last = d.iDelLength > 0 ? LineAtOrBefore(lines, int64_t{start} + d.iDelLength - 1) : first;
+    for (size_t l = first; l <= last; ++l)
+        if (static_cast<int32_t>(l) != d.iLine2 && tessaly::IsTrue(lines.Unmoved(l).LineIsCtl)) return false;
+    for (int32_t i = start; i < start + d.iAddLength; ++i)
+        if (IsParaEnd(data, i)) return false;
+    // A line's breaks look up to two characters past its end: the lines before `from` end earlier.
+    from = static_cast<int32_t>(first);
+    while (from > d.iLine1 && lines.StartOf(static_cast<size_t>(from)) + 1 >= start) --from;
+    const int32_t editEnd = start + d.iAddLength;
+    int32_t stop = d.iLine2 + 1;
+    LineResume resume;
+    resume.Word = from > d.iLine1 ? lines.StartOf(static_cast<size_t>(from)) : -1;
+    resume.StopAt = [&](int32_t lineStart) {
+        if (lineStart < editEnd) return false;
+        const int64_t old = int64_t{lineStart} - delta;
+        const auto l = static_cast<int32_t>(LineAtOrBefore(lines, old));
+        if (l <= from || l > d.iLine2 || lines.StartOf(static_cast<size_t>(l)) != old) return false;
+        stop = l;
+        return true;
+    };
+    FormatLines(data, d.iWord1, d.iWord2 + delta, n, part, &resume);
+    oldLines = stop - from;
+    return true;
+}
+
 void FullRelayout(EditorData& data, int32_t oldCount) {
     GetAllPartInfo(data);
     FormatAllLines(data);
@@ -392,47 +428,50 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     // The paragraph number of the range's start, from the lines before it, which the edit left alone:
     // every line holds at most one paragraph end.
     const int32_t firstPart = data.LineInfo.ParaEndsBefore(static_cast<size_t>(d.iLine1));
-    SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
-
-    int32_t n = 0;
-    FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
+    // The old lines from..from + oldLines - 1 give way to n new ones.
+    int32_t from = d.iLine1, oldLines = d.iLine2 - d.iLine1 + 1, n = 0;
+    const bool within = own && BreakWithinParagraph(data, d, delta, firstPart, from, oldLines, n);
+    if (own) data.InputStart = -1;
+    if (!within) {
+        SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
+        FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
+    }
 
     // The lines behind move by the edit's length as they are read; the touched ones are replaced,
     // in place while their count stays.
     auto& lines = data.LineInfo;
-    lines.ShiftStarts(static_cast<size_t>(d.iLine2) + 1, delta);
-    const int32_t oldLines = d.iLine2 - d.iLine1 + 1;
+    lines.ShiftStarts(static_cast<size_t>(from + oldLines), delta);
     data.LineScratch.resize(static_cast<size_t>(n));
     if (n == oldLines) {
         for (int32_t k = 0; k < n; ++k)
-            lines[static_cast<size_t>(d.iLine1 + k)] = data.LineScratch[static_cast<size_t>(k)];
+            lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
     } else {
-        lines.Replace(static_cast<size_t>(d.iLine1), static_cast<size_t>(oldLines), data.LineScratch);
+        lines.Replace(static_cast<size_t>(from), static_cast<size_t>(oldLines), data.LineScratch);
     }
     data.LineScratch.assign(1, tessaly::aLineInfo{});
-    for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) {
+    for (int32_t m = from; m < from + n; ++m) {
         auto& line = lines[static_cast<size_t>(m)];
         line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
     }
     // The next paragraph's space above takes in the space after of the range's last paragraph,
     // which a join or a moved paragraph end may have changed.
-    const int32_t next = d.iLine1 + n;
-    if (next < data.LineCount())
+    const int32_t next = from + n;
+    if (!within && next < data.LineCount())
         lines[static_cast<size_t>(next)].LineUpSpace =
             FirstLineUpSpace(data, lines.ParaEndsBefore(static_cast<size_t>(next)));
-    lines.ForgetJumps(static_cast<size_t>(d.iLine1), static_cast<size_t>(next));
+    lines.ForgetJumps(static_cast<size_t>(from), static_cast<size_t>(next));
 
     data.LineCountChanged = data.LineCount() != oldCount;
     // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
     // of them is left out, as its space above follows the paragraph before it.
     Resync resync;
-    resync.Line = d.iLine1 + n + 1;
+    resync.Line = from + n + 1;
     resync.LineDelta = data.LineCount() - oldCount;
     resync.WordDelta = delta;
-    PaginateFrom(data, d.iLine1, resync);
+    PaginateFrom(data, from, resync);
     // The new lines' characters are placed now; those of lines that only moved when first read,
     // as are the boxes of lines on pages taken whole.
-    for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
+    for (int32_t m = from; m < from + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
     DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
     resync.Moved.Defer(data);
     if (resync.JumpedFirst < resync.JumpedEnd) {

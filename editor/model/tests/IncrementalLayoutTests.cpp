@@ -181,8 +181,8 @@ private:
     std::mt19937 rng_;
 };
 
-// One random edit as the editing members make it: the record first, then the arrays. The
-// document keeps its final paragraph end.
+// One random edit as the editing members make it: the record first, confined to the characters
+// it replaces, then the arrays. The document keeps its final paragraph end.
 void RandomEdit(EditorData& data, RandomDocuments& random) {
     const int32_t count = data.WordCount();
     const int32_t at = random.Below(count);  // before the final paragraph end
@@ -191,19 +191,19 @@ void RandomEdit(EditorData& data, RandomDocuments& random) {
     switch (kind) {
         case 0: {  // typing or pasting
             const int32_t n = 1 + random.Below(6);
-            SetInputDat(data, at, 0, n);
+            SetInputDat(data, at, 0, n, true);
             Insert(data, at, random.Words(n));
             break;
         }
         case 1: {  // deleting
             const int32_t from = random.Below(count - 1);
             const int32_t n = 1 + random.Below(std::min(6, count - 1 - from));
-            SetInputDat(data, from, n, 0);
+            SetInputDat(data, from, n, 0, true);
             Erase(data, from, n);
             break;
         }
         case 2: {  // a change in place: attributes, marks, paragraph attributes
-            SetInputDat(data, at, 1, 1);
+            SetInputDat(data, at, 1, 1, true);
             auto& w = data.WordInfo[static_cast<size_t>(at)];
             w = w.IsJpGcCtl == 3 ? random.ParaEnd() : random.Word(false);
             break;
@@ -211,7 +211,7 @@ void RandomEdit(EditorData& data, RandomDocuments& random) {
         default: {  // typing over a selection
             const int32_t n = std::min(1 + random.Below(8), count - 1 - at);
             const int32_t add = random.Below(5);
-            SetInputDat(data, at, n, add);
+            SetInputDat(data, at, n, add, true);
             Erase(data, at, n);
             Insert(data, at, random.Words(add));
             break;
@@ -301,6 +301,7 @@ TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
         for (int32_t step = 0; step < 40; ++step, ++edits) {
             RandomEdit(data, random);
             ASSERT_TRUE(FormatInputLines(data, data.InputDat)) << "document " << doc << " edit " << step;
+
             ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
         }
     }
@@ -384,11 +385,11 @@ TEST(IncrementalLayoutProperty, PagesTakenWholeReadAsAFullLayout) {
             const auto words = random.Words(1 + random.Below(15));
             const auto n = static_cast<int32_t>(words.size());
             both([&](EditorData& d) {
-                SetInputDat(d, at, 0, n);
+                SetInputDat(d, at, 0, n, true);
                 Insert(d, at, words);
             });
             both([&](EditorData& d) {
-                SetInputDat(d, at, n, 0);
+                SetInputDat(d, at, n, 0, true);
                 Erase(d, at, n);
             });
             // Late lines and characters first on odd steps, early ones first on even steps.
