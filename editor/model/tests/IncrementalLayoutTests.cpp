@@ -408,6 +408,32 @@ TEST(IncrementalLayoutProperty, PagesTakenWholeReadAsAFullLayout) {
     EXPECT_GT(lazy, 500);  // pages were taken whole
 }
 
+// Keys typed and removed anywhere in paragraphs of many lines break them again only from the
+// line before the edit's: the layout stays that of a full one.
+TEST(IncrementalLayoutProperty, LongParagraphsBrokenFromTheEditedLineAreAsAFullLayout) {
+    RandomDocuments random(8080);
+    for (int32_t doc = 0; doc < 20; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 120, 300);
+        std::vector<aWordInfo> words;
+        for (int32_t i = 0; i < 600; ++i) words.push_back(i % 300 == 299 ? random.ParaEnd() : random.Word(false));
+        Insert(data, 0, words);
+        data = FullLayoutOf(data);
+        for (int32_t step = 0; step < 60; ++step) {
+            const int32_t at = random.Below(data.WordCount() - 1);
+            const bool typing = random.Below(2) == 0 || data.WordInfo[static_cast<size_t>(at)].IsJpGcCtl == 3;
+            SetInputDat(data, at, typing ? 0 : 1, typing ? 1 : 0, true);
+            if (typing) {
+                Insert(data, at, {random.Word(false)});
+            } else {
+                Erase(data, at, 1);
+            }
+            ASSERT_TRUE(FormatInputLines(data, data.InputDat));
+            ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
+        }
+    }
+}
+
 // Deletes the characters of a line, the document's final paragraph end kept, or a paragraph end
 // that joins two paragraphs; false when there is none to delete.
 bool DeleteLine(EditorData& data, int32_t line) {
