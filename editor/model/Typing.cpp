@@ -105,7 +105,7 @@ bool Typing::TypeAtCaret(int32_t pos) {
         !undo_.BeginPending(kPendingTyping, kStepWords, {pos, pos - 1, pos, 0, 0, 0, State()}))
         return false;
     const auto m = static_cast<int32_t>(data_.InputWords.size());
-    SetInputDat(data_, pos, 0, m);
+    SetInputDat(data_, pos, 0, m, true);
     array_.InstrWordArray(pos, m);
     std::copy(data_.InputWords.begin(), data_.InputWords.end(), data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
@@ -196,7 +196,7 @@ void Typing::BackspaceOneWord() {
     }
     // The character is in the journal before it leaves the document.
     if (!undo_.AddBackspaceWord(caret - 1)) return;
-    SetInputDat(data_, caret - 1, 1, 0);
+    SetInputDat(data_, caret - 1, 1, 0, true);
     int32_t at = caret - 1, one = 1;
     array_.DelWordArray(at, one);
     undo_.SetPendingAfter({caret - 1, caret - 2, caret - 1, 0, 0, 0, State()});

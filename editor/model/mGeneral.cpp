@@ -34,9 +34,10 @@ int32_t Centre(const tessaly::aWordInfo& w) {
 
 }  // namespace
 
-void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength) {
+void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength, bool Confined) {
     auto& d = data.InputDat;
     data.InputDatLaidOut = false;
+    data.InputStart = Confined ? Start : -1;
     d.iLine1 = FindParaStartLine(data, Start);
     d.iLine2 = FindParaEndLine(data, Start, DelLength);
     d.iWord1 = FindParaStartWord(data, Start);
@@ -44,7 +45,8 @@ void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t Add
     d.iAddLength = AddLength;
     d.iDelLength = DelLength;
     // Seen before the edit, as the characters it removes are gone after it.
-    data.InputDatPlayMarks = data.InputDatPlayMarks || PlayMarksNear(data, d.iWord1, d.iWord2);
+    data.InputDatPlayMarks = data.InputDatPlayMarks || (Confined ? PlayMarksNear(data, Start, Start + DelLength)
+                                                                 : PlayMarksNear(data, d.iWord1, d.iWord2));
 }
 
 int32_t FindParaStartWord(const EditorData& data, int32_t Start) {

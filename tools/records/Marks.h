@@ -399,8 +399,9 @@ constexpr bool IsStoredMarkCode(int32_t code) {
 constexpr bool IsPlayMarkCode(int32_t code) {
     return MarkOf(code).PlayMark;
 }
+// Out of range reads row 0, whose Pair is 0: -1 is no pair start, nor an empty slot a pair end.
 constexpr bool IsPairStartCode(int32_t code) {
-    return MarkOf(code).Pair == code + 1;
+    return MarkOf(code).Pair != 0 && MarkOf(code).Pair == code + 1;
 }
 constexpr bool IsPairEndCode(int32_t code) {
     return MarkOf(code).Pair != 0 && MarkOf(code).Pair == code - 1;
