@@ -141,12 +141,18 @@ void ZEVudu::Repaint() {
     UpdateWindow(Window());
 }
 
+// The bars are set with drawing off: a size change repaints the frame, and a bar drawn as it is set
+// is drawn twice, each time costing more than the page's repaint.
 void ZEVudu::OnResize() {
+    HWND w = Window();
+    const bool shown = (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0;
     if (editor_) {
+        if (shown) SendMessageW(w, WM_SETREDRAW, FALSE, 0);
         if (scroll_) scroll_->InitPageScrollInfo(-1, -1, -1, -1);
+        if (shown) SendMessageW(w, WM_SETREDRAW, TRUE, 0);
         editor_->Renderer->ResetPageBuffers();
     }
-    Repaint();
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void ZEVudu::OnClick() {

@@ -218,6 +218,11 @@ bool PageScreen::InitPageBuffers() {
         BeepOn(data_);
         return false;
     }
+    // A view buffer kept larger than shown must not push the new pages past the cap.
+    if (viewHeld_ != view_ && !BuffersFit(page, viewHeld_)) {
+        viewHeld_ = surface_.MakeViewBuffer(view_) ? view_ : PixelSize{};
+        if (viewHeld_.Width == 0) view_ = {};
+    }
     if (!surface_.MakePageBuffers(page)) {
         if (page_.Width > 0 && !surface_.MakePageBuffers(page_)) page_ = {};
         BeepOn(data_);
@@ -249,12 +254,19 @@ bool PageScreen::ResetPageBuffers() {
         BeepOn(data_);
         return false;
     }
+    // Within the buffer held, and that buffer within the cap beside the pages: nothing is made.
+    const bool within = view.Width <= viewHeld_.Width && view.Height <= viewHeld_.Height;
+    if (within && BuffersFit(page_, viewHeld_) && surface_.KeepViewBuffer(view)) {
+        view_ = view;
+        return true;
+    }
     if (!surface_.MakeViewBuffer(view)) {
         if (view_.Width > 0 && !surface_.MakeViewBuffer(view_)) view_ = {};
+        viewHeld_ = view_;
         BeepOn(data_);
         return false;
     }
-    view_ = view;
+    view_ = viewHeld_ = view;
     return true;
 }
 

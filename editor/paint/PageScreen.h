@@ -72,6 +72,8 @@ public:
     // are let go first; false, none held, when the new cannot be made.
     virtual bool MakePageBuffers(PixelSize page) = 0;
     virtual bool MakeViewBuffer(PixelSize view) = 0;
+    // The view buffer held shown at a size within it, as if made so; false when the size does not fit.
+    virtual bool KeepViewBuffer(PixelSize view) = 0;
     virtual void ReleaseBuffers() = 0;
     // Draws on a slot's layer; nothing when there is no such layer.
     virtual void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) = 0;
@@ -167,6 +169,7 @@ private:
     double scale_ = 1;
     PixelSize page_;
     PixelSize view_;
+    PixelSize viewHeld_;  // the view buffer as made: a live resize shrinks and grows within it
     int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
 };
 

@@ -24,7 +24,7 @@ void Fill(HDC dc, PixelSize size, uint32_t colour) {
 std::unique_ptr<MemoryBuffer> MemoryBuffer::Make(PixelSize size, bool graphics) {
     if (size.Width <= 0 || size.Height <= 0) return nullptr;
     std::unique_ptr<MemoryBuffer> b(new MemoryBuffer);
-    b->size_ = size;
+    b->size_ = b->made_ = size;
     win::OwnedDc display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
     if (!display.Get()) return nullptr;
     b->dc_ = win::OwnedDc(CreateCompatibleDC(display.Get()));
@@ -37,6 +37,12 @@ std::unique_ptr<MemoryBuffer> MemoryBuffer::Make(PixelSize size, bool graphics) 
         if (!b->graphics_->Get()) return nullptr;
     }
     return b;
+}
+
+bool MemoryBuffer::Use(PixelSize size) {
+    if (size.Width <= 0 || size.Height <= 0 || size.Width > made_.Width || size.Height > made_.Height) return false;
+    size_ = size;
+    return true;
 }
 
 MemoryBuffer::~MemoryBuffer() {
@@ -66,6 +72,10 @@ bool PageBuffers::MakeViewBuffer(PixelSize view) {
     view_.reset();
     view_ = MemoryBuffer::Make(view, false);
     return view_ != nullptr;
+}
+
+bool PageBuffers::KeepViewBuffer(PixelSize view) {
+    return view_ && view_->Use(view);
 }
 
 void PageBuffers::ReleaseBuffers() {

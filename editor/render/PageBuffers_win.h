@@ -24,7 +24,11 @@ public:
     HDC Dc() const { return dc_.Get(); }
     HBITMAP Bitmap() const { return bitmap_.Get(); }
     PageGraphics* Graphics() const { return graphics_.get(); }
+    // The part in use: all of it as made, or less after Use.
     PixelSize Size() const { return size_; }
+    PixelSize Made() const { return made_; }
+    // Uses only the top left part of the given size; false when it is larger than the bitmap.
+    bool Use(PixelSize size);
 
 private:
     MemoryBuffer() = default;
@@ -32,7 +36,7 @@ private:
     win::BitmapHandle bitmap_;
     HGDIOBJ oldBitmap_ = nullptr;
     std::unique_ptr<PageGraphics> graphics_;
-    PixelSize size_;
+    PixelSize size_, made_;
 };
 
 // The page view's memory on GDI: three layers for each of the two page slots, the page picture,
@@ -44,6 +48,7 @@ public:
 
     bool MakePageBuffers(PixelSize page) override;
     bool MakeViewBuffer(PixelSize view) override;
+    bool KeepViewBuffer(PixelSize view) override;
     void ReleaseBuffers() override;
     void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override;
     void FillView(uint32_t colour) override;

@@ -64,6 +64,8 @@ public:
 
     bool MakePageBuffers(PixelSize page) override { return Make(Page, page); }
     bool MakeViewBuffer(PixelSize view) override { return Make(View, view); }
+    // View stays the size made: that is what the surface holds.
+    bool KeepViewBuffer(PixelSize view) override { return view.Width <= View.Width && view.Height <= View.Height; }
     int64_t Held() const { return 4 * (kPageBufferCount * int64_t{Page.Width} * Page.Height + int64_t{View.Width} * View.Height); }
     void ReleaseBuffers() override {}
     void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override {

@@ -203,6 +203,7 @@ struct ScreenRendererTest : ::testing::Test {
             RecordingCanvas Canvas;
             bool MakePageBuffers(PixelSize) override { return true; }
             bool MakeViewBuffer(PixelSize) override { return true; }
+            bool KeepViewBuffer(PixelSize) override { return true; }
             void ReleaseBuffers() override {}
             void DrawLayer(int32_t slot, PageLayer l, const std::function<void(notaline::Canvas&)>& draw) override {
                 if (slot == 0 && l == Wanted) draw(Canvas);
