@@ -38,10 +38,13 @@ void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t Add
     auto& d = data.InputDat;
     data.InputDatLaidOut = false;
     data.InputStart = Confined ? Start : -1;
-    d.iLine1 = FindParaStartLine(data, Start);
-    d.iLine2 = FindParaEndLine(data, Start, DelLength);
-    d.iWord1 = FindParaStartWord(data, Start);
-    d.iWord2 = FindParaEndWord(data, Start, DelLength);
+    // Each paragraph end looked for once: a long paragraph is scanned to both its ends.
+    const int32_t before = ParaEndBefore(data, Start);
+    const int32_t after = ParaEndFrom(data, Start + DelLength);
+    d.iWord1 = before + 1;
+    d.iWord2 = after < 0 ? data.WordCount() - 1 : after;
+    d.iLine1 = Start < 1 ? 0 : GetLineOfWord(data, d.iWord1);
+    d.iLine2 = GetLineOfWord(data, d.iWord2);
     d.iAddLength = AddLength;
     d.iDelLength = DelLength;
     // Seen before the edit, as the characters it removes are gone after it.
