@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -430,6 +431,27 @@ TEST(IncrementalLayoutProperty, LongParagraphsBrokenFromTheEditedLineAreAsAFullL
             }
             ASSERT_TRUE(FormatInputLines(data, data.InputDat));
             ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
+        }
+    }
+}
+
+// Once the last edit is laid out, an edit's record is read off the lines: it is the one the
+// characters give.
+TEST(IncrementalLayoutProperty, EditRecordsFromTheLinesAreThoseFromTheCharacters) {
+    RandomDocuments random(6262);
+    for (int32_t doc = 0; doc < 60; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 120, 300);
+        for (int32_t k = 0; k < 40; ++k) {
+            const int32_t at = random.Below(data.WordCount() + 1);
+            const int32_t del = random.Below(std::min(5, data.WordCount() - at) + 1);
+            tessaly::aInputDat records[2];
+            for (bool laidOut : {true, false}) {
+                data.InputDatLaidOut = laidOut;
+                SetInputDat(data, at, del, 1);
+                records[laidOut] = data.InputDat;
+            }
+            ASSERT_EQ(std::memcmp(&records[0], &records[1], sizeof records[0]), 0) << doc << " " << at << " " << del;
         }
     }
 }
