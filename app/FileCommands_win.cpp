@@ -12,6 +12,7 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "RecentFiles.h"
+#include "com/Create.h"
 
 namespace tavolin {
 namespace {
@@ -45,18 +46,6 @@ public:
 private:
     BSTR b_;
 };
-
-std::wstring ProgramFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            std::wstring p(path.data(), n);
-            return p.substr(0, p.rfind(L'\\'));
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 // The list reads its keys whole (a path may be longer than the INI service's values) and writes
 // through the service.
@@ -293,7 +282,7 @@ void FileCommands::Print() {
 
 // Another copy of this program with its default document, minimised with the focus.
 void FileCommands::NewDocument() {
-    std::wstring command = L"\"" + ProgramFolder() + L"\\Tavolin.exe\"";
+    std::wstring command = L"\"" + com::ProgramFolder() + L"Tavolin.exe\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -308,7 +297,7 @@ void FileCommands::NewDocument() {
 void FileCommands::HelpDoc() {
     Busy busy(*this);
     if (Modified() && !AskSaveDoc()) return;
-    LoadDocument(ProgramFolder() + L"\\帮助文档.DaDur", L"Tavolin--帮助文档");
+    LoadDocument(com::ProgramFolder() + L"帮助文档.DaDur", L"Tavolin--帮助文档");
 }
 
 void FileCommands::About() {
@@ -345,7 +334,7 @@ void FileCommands::OpenRecentFile(int index) {
 }
 
 void FileCommands::UpdateRecentFiles(const std::wstring& path) {
-    IniRecentStore store(form_.Ini(), ProgramFolder() + L"\\UserSetInfo.ini");
+    IniRecentStore store(form_.Ini(), com::ProgramFolder() + L"UserSetInfo.ini");
     const RecentMenu menu = tavolin::UpdateRecentFiles(store, path, Cp936Holds);
     form_.ShowMenu("最近打开文件", kRecentShown, menu.separator);
     recent_ = menu.paths;

@@ -167,10 +167,7 @@ MainWindow::MainWindow(ControlFactory& factory) : factory_(factory) {
     });
 }
 
-MainWindow::~MainWindow() {
-    if (measureDc_) DeleteDC(measureDc_);
-    if (uiFont_) DeleteObject(uiFont_);
-}
+MainWindow::~MainWindow() = default;
 
 bool MainWindow::Create(HINSTANCE instance, int show, std::wstring_view commandLine) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
@@ -300,14 +297,11 @@ HWND MainWindow::ParentOf(const FormControl& c) const {
 // Every control of the form table, in table order (containers come first).
 bool MainWindow::CreateControls() {
     formDpi_ = 96;
-    if (HDC dc = GetDC(Handle())) {
-        formDpi_ = GetDeviceCaps(dc, LOGPIXELSY);
-        ReleaseDC(Handle(), dc);
-    }
+    if (const win::WindowDc dc(Handle()); dc.Get()) formDpi_ = GetDeviceCaps(dc.Get(), LOGPIXELSY);
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    uiFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    uiFont_ = win::FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
     BuildMenus();
 
     const auto controls = FormControls();
@@ -364,7 +358,7 @@ bool MainWindow::CreateControls() {
                 continue;
         }
         if (!made) return false;
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_), FALSE);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
         windows_[row] = made;
     }
     // Geometry as designed; the layout moves from here.
@@ -689,16 +683,17 @@ void MainWindow::LayOutStatusBar() {
     HWND bar = ControlWindow("StatusBar1");
     if (!bar) return;
     // Texts are measured on a memory DC of the bar's font, and only when they changed.
-    if (!measureDc_) {
-        measureDc_ = CreateCompatibleDC(nullptr);
-        SelectObject(measureDc_, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
+    if (!measureDc_.Get()) {
+        measureDc_ = win::OwnedDc(CreateCompatibleDC(nullptr));
+        SelectObject(measureDc_.Get(), reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     }
     std::array<int, kStatusPanels> right{};
     int x = 0;
     for (int i = 0; i < kStatusPanels - 1; ++i) {
         if (statusShown_[i] != statusTexts_[i] || statusWidths_[i] < 0) {
             SIZE size{};
-            GetTextExtentPoint32W(measureDc_, statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()), &size);
+            GetTextExtentPoint32W(measureDc_.Get(), statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()),
+                                  &size);
             statusWidths_[i] = size.cx;
         }
         x += statusWidths_[i] + 12;

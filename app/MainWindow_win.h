@@ -20,6 +20,7 @@
 #include "records/Messages.h"
 #include "tools/api/IReadWriteIni.h"
 #include "tools/api/ImCommonDialog.h"
+#include "win/GdiHandles.h"
 #include "win/Window.h"
 
 namespace tavolin {
@@ -150,7 +151,7 @@ private:
     std::array<std::wstring, kStatusPanels> statusTexts_, statusShown_;
     std::array<int, kStatusPanels> statusRights_{};
     std::array<int, kStatusPanels> statusWidths_{-1, -1, -1, -1, -1, -1, -1};
-    HDC measureDc_ = nullptr;
+    win::OwnedDc measureDc_;
     bool modeTipSet_ = false;
     bool statusPending_ = false;
     PanelArrangement panels_;
@@ -162,7 +163,7 @@ private:
     bool openFromCommand_ = false;
     com::Ptr<ImCommonDialog> commonDialog_;
     com::Ptr<IReadWriteIni> ini_;
-    HFONT uiFont_ = nullptr;
+    win::FontHandle uiFont_;
     bool loaded_ = false;
 };
 

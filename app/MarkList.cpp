@@ -160,13 +160,7 @@ std::string MaskText(ButtonMask mask) {
 }
 
 bool IsRangeDeleteCode(int32_t code) {
-    switch (code) {
-    case 72: case 74: case 89: case 90: case 91: case 92: case 121: case 144: case 146: case 148:
-    case 150: case 152:
-        return true;
-    default:
-        return false;
-    }
+    return m::IsPairStartCode(code) || code == m::kMarkVoltaEnd || code == m::kMarkOpenVoltaEnd;
 }
 
 }  // namespace tavolin

@@ -10,6 +10,7 @@
 #include "MarkSteps.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
+#include "com/Create.h"
 #include "outside/api/IQuibbet.h"
 #include "records/Marks.h"
 
@@ -276,13 +277,7 @@ public:
         return ini && SUCCEEDED(ini->WriteINIFile(kHelpSection, Wide(HelpKey(entry)).c_str(),
                                                   Wide(HelpText(text)).c_str(), HelpPath().c_str()));
     }
-    static std::wstring HelpPath() {
-        wchar_t path[MAX_PATH] = {};
-        const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring folder(path, n);
-        folder.resize(folder.find_last_of(L"\\/") + 1);
-        return folder + kHelpFile;
-    }
+    static std::wstring HelpPath() { return com::ProgramFolder() + kHelpFile; }
 
 private:
     // The tool-tip object's balloon call at the editor; args after the control in written order.

@@ -4,9 +4,13 @@
 #include <initializer_list>
 #include <limits>
 
+#include "records/Marks.h"
+
 namespace tavolin {
 
 namespace {
+
+namespace m = tessaly::marks;
 
 constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
@@ -208,11 +212,12 @@ StepResult StepMark(int32_t code, int button, const MarkValues& in) {
         break;
     case Field::Volta:
         // Only a start entry changes its pair; the end entries leave the volta as it is.
-        if (code == 89 || code == 91) {
+        if (code == m::kMarkVoltaStart || code == m::kMarkOpenVoltaStart) {
+            const bool closed = code == m::kMarkVoltaStart;
             r.what = StepOutcome::ChangeVolta;
-            r.newCode = code == 89 ? 91 : 89;
-            r.pairOld = code == 89 ? 90 : 92;
-            r.pairNew = code == 89 ? 92 : 90;
+            r.newCode = closed ? m::kMarkOpenVoltaStart : m::kMarkVoltaStart;
+            r.pairOld = closed ? m::kMarkVoltaEnd : m::kMarkOpenVoltaEnd;
+            r.pairNew = closed ? m::kMarkOpenVoltaEnd : m::kMarkVoltaEnd;
         }
         break;
     }

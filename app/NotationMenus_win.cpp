@@ -1,7 +1,7 @@
 // The notation commands of the mark menus and the top panel: each row of the notation table
 // becomes its one request to the editor.
 #include <windows.h>
-
+// after windows.h
 #include <commctrl.h>
 
 #include <memory>
@@ -38,16 +38,15 @@ public:
     void Click(const NotationRow& row) {
         IZEVudu* z = form_.Editor();
         if (!z || !form_.EditorWindow()) return;
-        const NotationRow* done = &row;
-        if (row.Kind == NotationKind::Menu) done = FindNotationRow(row.Target, row.Code);
-        if (done) Perform(*done, form_.Button(row.Menu, row.Index) != nullptr);
-        if (!form_.Button(row.Menu, row.Index)) return;
+        IDispatch* button = form_.Button(row.Menu, row.Index);
+        const NotationRow* done = row.Kind == NotationKind::Menu ? FindNotationRow(row.Target, row.Code) : &row;
+        if (done) Perform(*done, button != nullptr);
+        if (!button) return;
         // A button click ends with the button drawn released and the editor focused again.
         if (std::string_view(row.Menu) == "MunButton") {
             DISPPARAMS none{};
-            form_.Button(row.Menu, row.Index)
-                ->Invoke(dispid::Button::UserControlMouseUp, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
-                         nullptr, nullptr, nullptr);
+            button->Invoke(dispid::Button::UserControlMouseUp, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
+                           nullptr, nullptr, nullptr);
         }
         z->SetFocus();
     }
@@ -64,9 +63,9 @@ public:
         tool.uId = reinterpret_cast<UINT_PTR>(frame);
         tool.lpszText = const_cast<wchar_t*>(tip.c_str());
         if (!tips_) {
-            tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_.Handle(), nullptr, nullptr,
-                                    nullptr);
+            tips_ =
+                CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_.Handle(), nullptr, nullptr, nullptr);
             if (!tips_) return;
             SetPropW(frame, kTipProperty, tips_);
             SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -207,7 +206,8 @@ private:
         int32_t zero = 0;
         const LPARAM none = reinterpret_cast<LPARAM>(&zero);
         const HWND editor = form_.EditorWindow();
-        const bool closed = SendMessageW(editor, tessaly::EM_DelAreaExtralStr, tessaly::marks::kMarkVoltaStart, none) == 1;
+        const bool closed =
+            SendMessageW(editor, tessaly::EM_DelAreaExtralStr, tessaly::marks::kMarkVoltaStart, none) == 1;
         const bool openClosed =
             SendMessageW(editor, tessaly::EM_DelAreaExtralStr, tessaly::marks::kMarkOpenVoltaStart, none) == 1;
         if ((closed || openClosed) && form_.Hooks().dropSelectedMark && form_.Hooks().dropSelectedMark()) return false;
@@ -224,8 +224,8 @@ private:
         const bool offset = kind == NotationKind::AnnotationOffset;
         short current = 0;
         offset ? z->get_SelZhuYingPosY(&current) : z->get_ChangMingScale(&current);
-        const auto answer = InputBox(form_.Handle(), Wide(NumberBoxTitle(kind)), Wide(NumberBoxPrompt(kind)),
-                                     std::to_wstring(current));
+        const auto answer =
+            InputBox(form_.Handle(), Wide(NumberBoxTitle(kind)), Wide(NumberBoxPrompt(kind)), std::to_wstring(current));
         if (!answer || answer->empty()) return false;
         const auto value = BoxValue(std::u16string(answer->begin(), answer->end()));
         if (!value) {

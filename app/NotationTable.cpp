@@ -20,9 +20,8 @@ enum : unsigned { C = 1, R = 2, D = 4, A = 8, S = 16 };
 
 constexpr NotationRow Row(const char* menu, int16_t index, K kind, int32_t w, int32_t code, unsigned f = 0,
                           int32_t message = 0, const char16_t* text = nullptr, const char* target = nullptr) {
-    return {menu,   index,      kind,       w,
-            code,   message,    text,       (f & C) != 0,
-            (f & R) != 0, (f & A) ? Repaint::All : (f & D) ? Repaint::Sel : Repaint::None, (f & S) != 0, target};
+    const Repaint redraw = (f & A) ? Repaint::All : (f & D) ? Repaint::Sel : Repaint::None;
+    return {menu, index, kind, w, code, message, text, (f & C) != 0, (f & R) != 0, redraw, (f & S) != 0, target};
 }
 constexpr NotationRow Ins(const char* menu, int16_t index, int32_t w, int32_t code, unsigned f = 0) {
     return Row(menu, index, K::Insert, w, code, f);
@@ -39,7 +38,9 @@ constexpr NotationRow Go(int16_t button, const char* target, int16_t index) {
 constexpr int32_t kJump = -19;
 constexpr int32_t kBowDotted = 64 * 65536 + 300;
 
-constexpr auto M = [](std::string_view name) consteval { return MarkCodeOf(name); };
+constexpr auto M = [](std::string_view name) consteval {
+    return MarkCodeOf(name);
+};
 
 constexpr NotationRow kRows[] = {
     Ins("paiHao", 0, 0x40002, M("节奏拍号")),
@@ -276,9 +277,8 @@ struct TipRange {
 };
 // Tested in this order, both bounds inclusive: the overlaps and the gap are the panel's own.
 constexpr TipRange kTips[] = {
-    {0, 1200, u"音长减时线"},       {1200, 3060, u"音高"},     {3060, 4560, u"简谱文件头相关"},
-    {4560, 6500, u"小节相关"},       {6300, 7765, u"强弱相关"}, {7765, 9400, u"速度相关"},
-    {9420, 12510, u"其他"},          {12510, 14220, u"对齐方式"},
+    {0, 1200, u"音长减时线"},  {1200, 3060, u"音高"},     {3060, 4560, u"简谱文件头相关"}, {4560, 6500, u"小节相关"},
+    {6300, 7765, u"强弱相关"}, {7765, 9400, u"速度相关"}, {9420, 12510, u"其他"},          {12510, 14220, u"对齐方式"},
 };
 
 }  // namespace

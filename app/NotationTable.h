@@ -10,18 +10,18 @@
 namespace tavolin {
 
 enum class NotationKind : uint8_t {
-    Insert,        // EM_InstrMainAndExtralStr (wParam, code): a symbol character at the caret
-    Attach,        // EM_FormatSortInfo (wParam, code): a mark on the caret's character
-    Arc,           // EM_FormatHuXian (wParam, code) over the selection
-    ArcAtHeight,   // EM_FormatHuXian with the editor's proposed arc height as wParam
-    Send,          // message (wParam, code)
-    Tuplet,        // EM_FormatLinYing with the text
-    Volta,         // message with wParam and the text asked for
-    BarNumber,     // message with wParam and the text asked for, sent even empty
-    CustomText,    // message with wParam and the text asked for, when not empty
-    TempoChange,   // the tempo dialog, then its request at the caret
-    Grace,         // EM_FormatYYInfo (|SelLength| x 10 + 1, code) when the editor can form it
-    Annotate,      // EM_FormatZhuYing with the annotations' offset + 26
+    Insert,       // EM_InstrMainAndExtralStr (wParam, code): a symbol character at the caret
+    Attach,       // EM_FormatSortInfo (wParam, code): a mark on the caret's character
+    Arc,          // EM_FormatHuXian (wParam, code) over the selection
+    ArcAtHeight,  // EM_FormatHuXian with the editor's proposed arc height as wParam
+    Send,         // message (wParam, code)
+    Tuplet,       // EM_FormatLinYing with the text
+    Volta,        // message with wParam and the text asked for
+    BarNumber,    // message with wParam and the text asked for, sent even empty
+    CustomText,   // message with wParam and the text asked for, when not empty
+    TempoChange,  // the tempo dialog, then its request at the caret
+    Grace,        // EM_FormatYYInfo (|SelLength| x 10 + 1, code) when the editor can form it
+    Annotate,     // EM_FormatZhuYing with the annotations' offset + 26
     DeleteAnnotations,
     AnnotationOffset,  // number box for SelZhuYingPosY
     AnnotationScale,   // number box for ChangMingScale
@@ -37,17 +37,17 @@ enum class NotationKind : uint8_t {
 enum class Repaint : uint8_t { None, Sel, All };  // RefreshSel, RefreshAll afterwards
 
 struct NotationRow {
-    const char* Menu;   // the menu array or button array, as the menu and form tables name it
-    int16_t Index;      // -1 for an item without an index
+    const char* Menu;  // the menu array or button array, as the menu and form tables name it
+    int16_t Index;     // -1 for an item without an index
     NotationKind Kind;
-    int32_t WParam;     // two packed 16-bit halves where the request carries mark values
-    int32_t Code;       // the mark code (lParam); the value or target index of the other kinds
-    int32_t Message;    // Send, Volta, BarNumber, CustomText
+    int32_t WParam;        // two packed 16-bit halves where the request carries mark values
+    int32_t Code;          // the mark code (lParam); the value or target index of the other kinds
+    int32_t Message;       // Send, Volta, BarNumber, CustomText
     const char16_t* Text;  // tuplet number, hint, or the input box's title
-    bool CaretOnly;     // SelLength = 0 first
-    bool Refresh;       // the mark panel re-reads the caret's marks afterwards
+    bool CaretOnly;        // SelLength = 0 first
+    bool Refresh;          // the mark panel re-reads the caret's marks afterwards
     Repaint Redraw;
-    bool Span;          // only over a selection whose ends are no paragraph ends
+    bool Span;           // only over a selection whose ends are no paragraph ends
     const char* Target;  // Menu: the array whose row runs
 };
 

@@ -24,10 +24,7 @@ namespace tavolin {
 namespace {
 
 std::wstring SettingsFile() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file = path;
-    return file.substr(0, file.find_last_of(L"\\/") + 1) + L"UserSetInfo.ini";
+    return com::ProgramFolder() + L"UserSetInfo.ini";
 }
 
 // UserSetInfo.ini through the window's INI object.
@@ -90,10 +87,9 @@ struct PanelSetup {
 
 int32_t BackColorOf(MainWindow& form, const char* panel, int index) {
     HWND w = form.ControlWindow(panel, index);
-    HDC dc = w ? GetDC(w) : nullptr;
-    COLORREF c = dc ? GetBkColor(dc) : GetSysColor(COLOR_BTNFACE);
-    if (dc) ReleaseDC(w, dc);
-    return static_cast<int32_t>(c);
+    if (!w) return static_cast<int32_t>(GetSysColor(COLOR_BTNFACE));
+    const win::WindowDc dc(w);
+    return static_cast<int32_t>(dc.Get() ? GetBkColor(dc.Get()) : GetSysColor(COLOR_BTNFACE));
 }
 
 void ColourButtons(MainWindow& form) {
@@ -146,11 +142,10 @@ int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM
 void FillFontBoxes(MainWindow& form) {
     if (HWND names = form.ControlWindow("cmbFontName")) {
         SendMessageW(names, CB_RESETCONTENT, 0, 0);
-        HDC dc = GetDC(nullptr);
+        const win::ScreenDc screen;
         LOGFONTW all{};
         all.lfCharSet = DEFAULT_CHARSET;
-        EnumFontFamiliesExW(dc, &all, AddFontName, reinterpret_cast<LPARAM>(names), 0);
-        ReleaseDC(nullptr, dc);
+        EnumFontFamiliesExW(screen.Get(), &all, AddFontName, reinterpret_cast<LPARAM>(names), 0);
         SetWindowTextW(names, L"宋体");
     }
     if (HWND sizes = form.ControlWindow("CmbFontSize")) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win/Window.h"
+
 namespace tavolin {
 
 namespace {
@@ -93,14 +95,7 @@ void TableDialog::Create() {
     }
     SetWindowTextW(dialog_, caption_);
 
-    RECT r{0, 0, client_.cx, client_.cy};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
-    RECT owner{};
-    GetWindowRect(GetParent(dialog_) ? GetParent(dialog_) : GetDesktopWindow(), &owner);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(dialog_, nullptr, std::max<LONG>(0, owner.left + (owner.right - owner.left - w) / 2),
-                 std::max<LONG>(0, owner.top + (owner.bottom - owner.top - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    win::SizeClient(dialog_, client_);
 }
 
 INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) try {

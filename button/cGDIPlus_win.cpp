@@ -25,16 +25,7 @@ using win::gdip::Image;
 using win::gdip::Path;
 using win::gdip::Pen;
 
-Pen MakePen(ARGB color, float width, int32_t unit) {
-    Gdiplus::GpPen* pen = nullptr;
-    flat::GdipCreatePen1(color, width, static_cast<Gdiplus::GpUnit>(unit), &pen);
-    return Pen(pen);
-}
-Brush MakeSolid(ARGB color) {
-    Gdiplus::GpSolidFill* brush = nullptr;
-    flat::GdipCreateSolidFill(color, &brush);
-    return Brush(brush);
-}
+using win::MakePen;
 Brush MakeGradient(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB from, ARGB to, int32_t wrap) {
     const Gdiplus::GpPoint p1(x1, y1), p2(x2, y2);
     Gdiplus::GpLineGradient* brush = nullptr;
@@ -69,13 +60,11 @@ cGDIPlus::~cGDIPlus() {
 }
 
 void cGDIPlus::ReplaceImage(Gdiplus::GpImage* image) {
-    if (image_ && image_ != image) flat::GdipDisposeImage(image_);
-    image_ = image;
+    if (image_.get() != image) image_.reset(image);
 }
 
 void cGDIPlus::ReplaceGraphics(Gdiplus::GpGraphics* graphics) {
-    if (graphics_ && graphics_ != graphics) flat::GdipDeleteGraphics(graphics_);
-    graphics_ = graphics;
+    if (graphics_.get() != graphics) graphics_.reset(graphics);
 }
 
 GpStatus cGDIPlus::CreateGraphicsWithImage(int32_t Width, int32_t Height, GpPixelFormat PixelFormat) {
@@ -85,14 +74,14 @@ GpStatus cGDIPlus::CreateGraphicsWithImage(int32_t Width, int32_t Height, GpPixe
     ReplaceGraphics(nullptr);
     ReplaceImage(bitmap);
     Gdiplus::GpGraphics* graphics = nullptr;
-    const GpStatus status = flat::GdipGetImageGraphicsContext(image_, &graphics);
+    const GpStatus status = flat::GdipGetImageGraphicsContext(image_.get(), &graphics);
     ReplaceGraphics(graphics);
     return status;
 }
 
 GpStatus cGDIPlus::CreateBitmapFromGraphics(int32_t Width, int32_t Height) {
     Gdiplus::GpBitmap* bitmap = nullptr;
-    const GpStatus status = flat::GdipCreateBitmapFromGraphics(Width, Height, graphics_, &bitmap);
+    const GpStatus status = flat::GdipCreateBitmapFromGraphics(Width, Height, graphics_.get(), &bitmap);
     if (status == Ok) ReplaceImage(bitmap);
     return status;
 }
@@ -101,16 +90,16 @@ GpStatus cGDIPlus::ShowImageToHDC(HDC hDC, int32_t x, int32_t y, int32_t Width, 
     Gdiplus::GpGraphics* raw = nullptr;
     flat::GdipCreateFromHDC(hDC, &raw);
     Graphics onDc(raw);
-    return flat::GdipDrawImageRectI(onDc.get(), image_, x, y, Width, Height);
+    return flat::GdipDrawImageRectI(onDc.get(), image_.get(), x, y, Width, Height);
 }
 
 GpStatus cGDIPlus::SaveFile(const std::wstring& nFileName, int32_t SaveFormat) {
     switch (SaveFormat) {
-        case GpSaveBMP: return SaveImageToBMP(image_, nFileName);
-        case GpSaveJPEG: return SaveImageToJPG(image_, nFileName, 80);
-        case GpSaveGIF: return SaveImageToGIF(image_, nFileName);
-        case GpSavePNG: return SaveImageToPNG(image_, nFileName);
-        case GpSaveTIFF: return SaveImageToTIF(image_, nFileName);
+        case GpSaveBMP: return SaveImageToBMP(image_.get(), nFileName);
+        case GpSaveJPEG: return SaveImageToJPG(image_.get(), nFileName, 80);
+        case GpSaveGIF: return SaveImageToGIF(image_.get(), nFileName);
+        case GpSavePNG: return SaveImageToPNG(image_.get(), nFileName);
+        case GpSaveTIFF: return SaveImageToTIF(image_.get(), nFileName);
         default: return Ok;
     }
 }
@@ -138,54 +127,54 @@ void cGDIPlus::GetRBGFromOLEColour(uint32_t dwOleColour, int32_t& r, int32_t& g,
 
 GpStatus cGDIPlus::DrawRectangleI(int32_t x, int32_t y, int32_t Width, int32_t Height, ARGB lngLineColor,
                                   float sngLineWidth, int32_t intPenUnit) {
-    return notaline::DrawDashedRect(graphics_, x, y, Width, Height, lngLineColor, Gdiplus::DashStyleSolid,
-                                    sngLineWidth, intPenUnit);
+    return win::DrawDashedRect(graphics_.get(), x, y, Width, Height, lngLineColor, Gdiplus::DashStyleSolid,
+                               sngLineWidth, intPenUnit);
 }
 
 GpStatus cGDIPlus::DrawLineI(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngLineColor, float sngLineWidth,
                              int32_t intPenUnit) {
-    return notaline::DrawPenLine(graphics_, x1, y1, x2, y2, lngLineColor, sngLineWidth, intPenUnit);
+    return win::DrawPenLine(graphics_.get(), x1, y1, x2, y2, lngLineColor, sngLineWidth, intPenUnit);
 }
 
 GpStatus cGDIPlus::SolidFillRectangle(int32_t x, int32_t y, int32_t Width, int32_t Height, ARGB argb,
                                       int32_t intPenUnit) {
-    return notaline::FillRectSolid(graphics_, x, y, Width, Height, argb, intPenUnit);
+    return win::FillRectSolid(graphics_.get(), x, y, Width, Height, argb, intPenUnit);
 }
 
 GpStatus cGDIPlus::SetSmoothingMode(int32_t SmoothingMd) {
-    return flat::GdipSetSmoothingMode(graphics_, static_cast<Gdiplus::SmoothingMode>(SmoothingMd));
+    return flat::GdipSetSmoothingMode(graphics_.get(), static_cast<Gdiplus::SmoothingMode>(SmoothingMd));
 }
 
 GpStatus cGDIPlus::DrawEllipseI(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngLineColor,
                                 float sngLineWidth, int32_t intPenUnit) {
-    SetUnit(graphics_, intPenUnit);
+    SetUnit(graphics_.get(), intPenUnit);
     const Pen pen = MakePen(lngLineColor, sngLineWidth, intPenUnit);
-    return flat::GdipDrawEllipseI(graphics_, pen.get(), x1, y1, x2 - x1, y2 - y1);
+    return flat::GdipDrawEllipseI(graphics_.get(), pen.get(), x1, y1, x2 - x1, y2 - y1);
 }
 
 GpStatus cGDIPlus::DrawEllipseI_Angle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngLineColor,
                                       float startAngle, float sweepAngle, float sngLineWidth, int32_t intPenUnit) {
-    SetUnit(graphics_, intPenUnit);
+    SetUnit(graphics_.get(), intPenUnit);
     const Pen pen = MakePen(lngLineColor, sngLineWidth, intPenUnit);
-    return flat::GdipDrawPieI(graphics_, pen.get(), x1, y1, x2 - x1, y2 - y1, startAngle, sweepAngle);
+    return flat::GdipDrawPieI(graphics_.get(), pen.get(), x1, y1, x2 - x1, y2 - y1, startAngle, sweepAngle);
 }
 
 GpStatus cGDIPlus::SolidFillEllipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB argb, int32_t intPenUnit) {
-    SetUnit(graphics_, intPenUnit);
-    const Brush brush = MakeSolid(argb);
-    return flat::GdipFillEllipseI(graphics_, brush.get(), x1, y1, x2 - x1, y2 - y1);
+    SetUnit(graphics_.get(), intPenUnit);
+    const Brush brush = win::MakeSolidBrush(argb);
+    return flat::GdipFillEllipseI(graphics_.get(), brush.get(), x1, y1, x2 - x1, y2 - y1);
 }
 
 GpStatus cGDIPlus::GradualChangeFillRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngStartColor,
                                               ARGB lngEndColor, int32_t wpMod) {
     const Brush brush = MakeGradient(x1, y1, x2, y2, lngStartColor, lngEndColor, wpMod);
-    return flat::GdipFillRectangleI(graphics_, brush.get(), x1, y1, x2 - x1, y2 - y1);
+    return flat::GdipFillRectangleI(graphics_.get(), brush.get(), x1, y1, x2 - x1, y2 - y1);
 }
 
 GpStatus cGDIPlus::GradualChangeFillEllipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngStartColor,
                                             ARGB lngEndColor, int32_t wpMod) {
     const Brush brush = MakeGradient(x1, y1, x2, y2, lngStartColor, lngEndColor, wpMod);
-    return flat::GdipFillEllipseI(graphics_, brush.get(), x1, y1, x2 - x1, y2 - y1);
+    return flat::GdipFillEllipseI(graphics_.get(), brush.get(), x1, y1, x2 - x1, y2 - y1);
 }
 
 GpStatus cGDIPlus::DrawNormalText(const std::wstring& StrFontName, ARGB lngFontColor, int32_t StringAlignMode,
@@ -195,7 +184,7 @@ GpStatus cGDIPlus::DrawNormalText(const std::wstring& StrFontName, ARGB lngFontC
     Gdiplus::GpFontFamily* rawFamily = nullptr;
     flat::GdipCreateFontFamilyFromName(StrFontName.c_str(), nullptr, &rawFamily);
     const Family family(rawFamily);
-    flat::GdipSetTextRenderingHint(graphics_, static_cast<Gdiplus::TextRenderingHint>(TextRenderMode));
+    flat::GdipSetTextRenderingHint(graphics_.get(), static_cast<Gdiplus::TextRenderingHint>(TextRenderMode));
     Gdiplus::GpStringFormat* rawFormat = nullptr;
     flat::GdipCreateStringFormat(0, LANG_NEUTRAL, &rawFormat);
     const Format format(rawFormat);
@@ -203,26 +192,26 @@ GpStatus cGDIPlus::DrawNormalText(const std::wstring& StrFontName, ARGB lngFontC
     Gdiplus::GpFont* rawFont = nullptr;
     flat::GdipCreateFont(family.get(), sngFontSize, lngFontStyle, static_cast<Gdiplus::GpUnit>(intDrawUnit), &rawFont);
     const Font font(rawFont);
-    const Brush brush = MakeSolid(lngFontColor);
-    const auto r = notaline::MakeRectF(float(lngLeft), float(lngTop), float(lngWidth), float(lngHeight));
+    const Brush brush = win::MakeSolidBrush(lngFontColor);
+    const auto r = win::MakeRectF(float(lngLeft), float(lngTop), float(lngWidth), float(lngHeight));
     const Gdiplus::RectF layout{r.X, r.Y, r.Width, r.Height};
-    return flat::GdipDrawString(graphics_, StrTxt.c_str(), -1, font.get(), &layout, format.get(), brush.get());
+    return flat::GdipDrawString(graphics_.get(), StrTxt.c_str(), -1, font.get(), &layout, format.get(), brush.get());
 }
 
 GpStatus cGDIPlus::SaveImageToPNG(Gdiplus::GpImage* Image, const std::wstring& StrFileName) {
-    return notaline::SaveImageToPNG(Image, StrFileName);
+    return win::SaveImageToPNG(Image, StrFileName);
 }
 GpStatus cGDIPlus::SaveImageToGIF(Gdiplus::GpImage* Image, const std::wstring& StrFileName) {
-    return notaline::SaveImageToGIF(Image, StrFileName);
+    return win::SaveImageToGIF(Image, StrFileName);
 }
 GpStatus cGDIPlus::SaveImageToBMP(Gdiplus::GpImage* Image, const std::wstring& StrFileName) {
-    return notaline::SaveImageToBMP(Image, StrFileName);
+    return win::SaveImageToBMP(Image, StrFileName);
 }
 GpStatus cGDIPlus::SaveImageToJPG(Gdiplus::GpImage* Image, const std::wstring& StrFileName, int32_t Quality) {
-    return notaline::SaveImageToJPG(Image, StrFileName, Quality);
+    return win::SaveImageToJPG(Image, StrFileName, Quality);
 }
 GpStatus cGDIPlus::SaveImageToTIF(Gdiplus::GpImage* Image, const std::wstring& StrFileName) {
-    const CLSID clsid = notaline::GetEncoderClsid(TIF);
+    const CLSID clsid = win::GetEncoderClsid(TIF);
     return flat::GdipSaveImageToFile(Image, StrFileName.c_str(), &clsid, nullptr);
 }
 
@@ -230,7 +219,7 @@ GpStatus cGDIPlus::DrawScaled(Gdiplus::GpImage* image, float left, float top, fl
     UINT w = 0, h = 0;
     flat::GdipGetImageWidth(image, &w);
     flat::GdipGetImageHeight(image, &h);
-    return flat::GdipDrawImageRect(graphics_, image, left, top, float(Rounded(w * double(xScale))),
+    return flat::GdipDrawImageRect(graphics_.get(), image, left, top, float(Rounded(w * double(xScale))),
                                    float(Rounded(h * double(yScale))));
 }
 
@@ -284,7 +273,7 @@ GpStatus cGDIPlus::DrawImageFromStream(const void* lpvSource, int32_t lngResData
 GpStatus cGDIPlus::DrawImageFromStream_ToWH(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop,
                                             int32_t img_W, int32_t img_H) {
     return WithStreamImage(lpvSource, lngResData, [&](Gdiplus::GpImage* image) {
-        return flat::GdipDrawImageRectI(graphics_, image, Rounded(sngLeft), Rounded(sngTop), img_W, img_H);
+        return flat::GdipDrawImageRectI(graphics_.get(), image, Rounded(sngLeft), Rounded(sngTop), img_W, img_H);
     });
 }
 
@@ -324,27 +313,27 @@ GpStatus cGDIPlus::DrawSpecialText(const std::wstring& StrFontName, float sngFon
     const Gdiplus::RectF layout{float(lngLeft), float(lngTop), float(lngWidth), float(lngHeight)};
     flat::GdipAddPathString(path.get(), StrTxt.c_str(), -1, family.get(), lngFontStyle, sngFontSize, &layout,
                             format.get());
-    const Brush brush = MakeSolid(lngBrushColor);
-    flat::GdipFillPath(graphics_, brush.get(), path.get());
+    const Brush brush = win::MakeSolidBrush(lngBrushColor);
+    flat::GdipFillPath(graphics_.get(), brush.get(), path.get());
     const Pen pen = MakePen(lngLineColor, sngLineWidth, DrawLineUnit);
-    return flat::GdipDrawPath(graphics_, pen.get(), path.get());
+    return flat::GdipDrawPath(graphics_.get(), pen.get(), path.get());
 }
 
 GpStatus cGDIPlus::DrawTexture(const std::wstring& StrFileName, int32_t wpMod, float x, float y, float Width,
                                float Height) {
-    return notaline::FillRectTexture(graphics_, StrFileName, wpMod, x, y, Width, Height);
+    return win::FillRectTexture(graphics_.get(), StrFileName, wpMod, x, y, Width, Height);
 }
 
 GpStatus cGDIPlus::GraphicsClear() {
-    return flat::GdipGraphicsClear(graphics_, 0xFFFFFFFF);
+    return flat::GdipGraphicsClear(graphics_.get(), 0xFFFFFFFF);
 }
 
 GpStatus cGDIPlus::RotateWorldTransform(float angle, int32_t order) {
-    return flat::GdipRotateWorldTransform(graphics_, angle, static_cast<Gdiplus::GpMatrixOrder>(order));
+    return flat::GdipRotateWorldTransform(graphics_.get(), angle, static_cast<Gdiplus::GpMatrixOrder>(order));
 }
 
 GpStatus cGDIPlus::TranslateWorldTransform(float dx, float dy, int32_t order) {
-    return flat::GdipTranslateWorldTransform(graphics_, dx, dy, static_cast<Gdiplus::GpMatrixOrder>(order));
+    return flat::GdipTranslateWorldTransform(graphics_.get(), dx, dy, static_cast<Gdiplus::GpMatrixOrder>(order));
 }
 
 GpStatus cGDIPlus::DrawImagePartScale(const std::wstring& StrFileName, int32_t lngLeft, int32_t lngTop, int32_t img_x,
@@ -353,7 +342,7 @@ GpStatus cGDIPlus::DrawImagePartScale(const std::wstring& StrFileName, int32_t l
         UINT w = 0, h = 0;
         flat::GdipGetImageWidth(image, &w);
         flat::GdipGetImageHeight(image, &h);
-        return flat::GdipDrawImageRectRectI(graphics_, image, lngLeft, lngTop, INT(w), INT(h), img_x, img_y,
+        return flat::GdipDrawImageRectRectI(graphics_.get(), image, lngLeft, lngTop, INT(w), INT(h), img_x, img_y,
                                             Rounded(w * double(xScale)), Rounded(h * double(yScale)),
                                             Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
     });
@@ -362,19 +351,19 @@ GpStatus cGDIPlus::DrawImagePartScale(const std::wstring& StrFileName, int32_t l
 GpStatus cGDIPlus::DrawPieI(int32_t x, int32_t y, int32_t Width, int32_t Height, float startAngle, float sweepAngle,
                             ARGB lngLineColor, float sngLineWidth, int32_t intPenUnit) {
     const Pen pen = MakePen(lngLineColor, sngLineWidth, intPenUnit);
-    return flat::GdipDrawPieI(graphics_, pen.get(), x, y, Width, Height, startAngle, sweepAngle);
+    return flat::GdipDrawPieI(graphics_.get(), pen.get(), x, y, Width, Height, startAngle, sweepAngle);
 }
 
 GpStatus cGDIPlus::SolidFillPie(int32_t x, int32_t y, int32_t Width, int32_t Height, float startAngle,
                                 float sweepAngle, ARGB lngBrushColor) {
-    const Brush brush = MakeSolid(lngBrushColor);
-    return flat::GdipFillPieI(graphics_, brush.get(), x, y, Width, Height, startAngle, sweepAngle);
+    const Brush brush = win::MakeSolidBrush(lngBrushColor);
+    return flat::GdipFillPieI(graphics_.get(), brush.get(), x, y, Width, Height, startAngle, sweepAngle);
 }
 
 GpStatus cGDIPlus::DrawArc(float x, float y, float Width, float Height, float startAngle, float sweepAngle,
                            ARGB lngLineColor, float sngLineWidth, int32_t intPenUnit) {
-    return notaline::DrawPenArc(graphics_, x, y, Width, Height, startAngle, sweepAngle, lngLineColor, sngLineWidth,
-                                intPenUnit);
+    return win::DrawPenArc(graphics_.get(), x, y, Width, Height, startAngle, sweepAngle, lngLineColor, sngLineWidth,
+                           intPenUnit);
 }
 
 std::wstring cGDIPlus::SaveHDCToFilePath() {
@@ -391,9 +380,9 @@ void cGDIPlus::SaveHDCToFile(int32_t x, int32_t y) {
     flat::GdipGetImageGraphicsContext(bitmap.get(), &rawGraphics);
     {
         const Graphics graphics(rawGraphics);
-        notaline::DrawPenLine(graphics.get(), 2, 2, 501, 510, 0xFF808080, 2.0F, Gdiplus::UnitPixel);
+        win::DrawPenLine(graphics.get(), 2, 2, 501, 510, 0xFF808080, 2.0F, Gdiplus::UnitPixel);
     }
-    notaline::SaveImageToPNG(bitmap.get(), SaveHDCToFilePath());
+    win::SaveImageToPNG(bitmap.get(), SaveHDCToFilePath());
 }
 
 GpStatus cGDIPlus::DrawPath(int32_t, int32_t, int32_t, int32_t, float, float, ARGB argb, int32_t) {
@@ -404,8 +393,8 @@ GpStatus cGDIPlus::DrawPath(int32_t, int32_t, int32_t, int32_t, float, float, AR
     flat::GdipAddPathArc(path.get(), 0, 20, 212, 53, 0, -180);
     flat::GdipAddPathArc(path.get(), 0, 25, 212, 42.4F, 0, -360);
     flat::GdipAddPathArc(path.get(), 1, 25, 212, 42.4F, 0, -360);
-    const Brush brush = MakeSolid(argb);
-    return flat::GdipFillPath(graphics_, brush.get(), path.get());
+    const Brush brush = win::MakeSolidBrush(argb);
+    return flat::GdipFillPath(graphics_.get(), brush.get(), path.get());
 }
 
 }  // namespace kavrel

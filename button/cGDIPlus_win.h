@@ -3,6 +3,7 @@
 // bitmap with a graphics on it, and drawing, text, image and saving members
 // on that graphics. Every member returns the status of its main GDI+ call.
 #include <objidl.h>
+#include "win/GdipHandles.h"
 #include "win/Gdiplus_win.h"
 
 #include <cstdint>
@@ -102,8 +103,8 @@ public:
                       ARGB argb, int32_t intPenUnit);
 
     // The current bitmap and graphics, owned by this object.
-    Gdiplus::GpImage* CurrentImage() const { return image_; }
-    Gdiplus::GpGraphics* CurrentGraphics() const { return graphics_; }
+    Gdiplus::GpImage* CurrentImage() const { return image_.get(); }
+    Gdiplus::GpGraphics* CurrentGraphics() const { return graphics_.get(); }
     static std::wstring SaveHDCToFilePath();
 
 private:
@@ -117,8 +118,8 @@ private:
     GpStatus DrawScaled(Gdiplus::GpImage* image, float left, float top, float xScale, float yScale);
 
     ULONG_PTR token_ = 0;
-    Gdiplus::GpImage* image_ = nullptr;
-    Gdiplus::GpGraphics* graphics_ = nullptr;
+    win::gdip::Image image_;
+    win::gdip::Graphics graphics_;
 };
 
 }  // namespace kavrel

@@ -3,6 +3,7 @@
 #include "Control.h"
 #include "Module.h"
 #include "Object.h"
+#include "win/GdiHandles.h"
 #include "win/Window.h"
 
 namespace com {
@@ -48,10 +49,9 @@ int16_t ButtonsOf(WPARAM keys) {
 struct Dpi {
     int x = 96, y = 96;
     explicit Dpi(HWND hwnd) {
-        if (HDC dc = GetDC(hwnd)) {
-            x = GetDeviceCaps(dc, LOGPIXELSX);
-            y = GetDeviceCaps(dc, LOGPIXELSY);
-            ReleaseDC(hwnd, dc);
+        if (const win::WindowDc dc(hwnd); dc.Get()) {
+            x = GetDeviceCaps(dc.Get(), LOGPIXELSX);
+            y = GetDeviceCaps(dc.Get(), LOGPIXELSY);
         }
         if (x <= 0) x = 96;
         if (y <= 0) y = 96;

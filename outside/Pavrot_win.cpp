@@ -36,18 +36,14 @@ std::optional<SIZE> HeaderSize(IStream* stream) {
 
 }  // namespace
 
-void Pavrot::ImageDeleter::operator()(Gdiplus::GpImage* image) const {
-    flat::GdipDisposeImage(image);
-}
-
 Pavrot::Pavrot() : ControlObject(CLSID_Pavrot, DIID_PavrotEvents, L"PavrotPictureBox") {
-    started_ = notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok;
+    started_ = win::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok;
 }
 
 Pavrot::~Pavrot() {
     image_.reset();
     stream_.Reset();
-    if (started_) notaline::TerminateGDIPlus();
+    if (started_) win::TerminateGDIPlus();
 }
 
 std::span<const com::Member<Pavrot>> Pavrot::Members() {
@@ -136,10 +132,10 @@ void Pavrot::OnPaint(HDC dc) {
         return;
     }
     if (!image_) return;
-    Gdiplus::GpGraphics* g = nullptr;
-    if (flat::GdipCreateFromHDC(dc, &g) != Gdiplus::Ok) return;
-    flat::GdipDrawImageRectI(g, image_.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
-    flat::GdipDeleteGraphics(g);
+    Gdiplus::GpGraphics* made = nullptr;
+    if (flat::GdipCreateFromHDC(dc, &made) != Gdiplus::Ok) return;
+    const win::gdip::Graphics g(made);
+    flat::GdipDrawImageRectI(g.get(), image_.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace outside

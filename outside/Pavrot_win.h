@@ -6,8 +6,8 @@
 
 #include "api/IPavrot.h"
 #include "com/Control.h"
-#include "win/Gdiplus_win.h"
 #include "win/GdiHandles.h"
+#include "win/GdipHandles.h"
 
 namespace outside {
 
@@ -32,16 +32,13 @@ protected:
     void OnPaint(HDC dc) override;
 
 private:
-    struct ImageDeleter {
-        void operator()(Gdiplus::GpImage* image) const;
-    };
     bool Load(const std::wstring& path);
     void Clear();
 
     bool started_ = false;
     std::wstring path_;
     com::Ptr<IStream> stream_;                               // GDI+ reads from it for the life of the image
-    std::unique_ptr<Gdiplus::GpImage, ImageDeleter> image_;  // metafiles only, once loaded
+    win::gdip::Image image_;                                 // metafiles only, once loaded
     win::BitmapHandle bitmap_;                               // pictures of pixels
     SIZE size_{};
 };

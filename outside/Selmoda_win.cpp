@@ -7,6 +7,7 @@
 #include "Cp936.h"
 #include "WideText_win.h"
 #include "com/Module.h"
+#include "win/GdiHandles.h"
 
 namespace outside {
 
@@ -44,11 +45,9 @@ Selmoda::Selmoda() : ControlObject(CLSID_Selmoda, DIID_SelmodaEvents, L"SelmodaB
         0, 96, 96, Window(), nullptr, com::ThisModule(), nullptr);
     SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont()), FALSE);
     TEXTMETRICW tm{};
-    if (HDC dc = GetDC(list_)) {
-        HGDIOBJ old = SelectObject(dc, ListFont());
-        GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(list_, dc);
+    if (const win::WindowDc dc(list_); dc.Get()) {
+        const win::SelectScope font(dc.Get(), ListFont());
+        GetTextMetricsW(dc.Get(), &tm);
     }
     SendMessageW(list_, LB_SETITEMHEIGHT, 0, tm.tmHeight + 2);
     OnResize();

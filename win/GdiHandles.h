@@ -89,9 +89,18 @@ public:
     }
     HDC Get() const { return dc_; }
 
+protected:
+    WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
+
 private:
     HWND window_ = nullptr;
     HDC dc_ = nullptr;
+};
+
+// The whole window's device context, frame included.
+class FrameDc : public WindowDc {
+public:
+    explicit FrameDc(HWND window) : WindowDc(window, GetWindowDC(window)) {}
 };
 
 // The screen's device context, released when the scope ends.

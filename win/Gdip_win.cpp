@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-namespace notaline {
+namespace win {
 namespace flat = Gdiplus::DllExports;
 using Gdiplus::Ok;
 
@@ -61,6 +61,18 @@ bool GdiPlusStarted() {
     return gGdipStarts > 0;
 }
 
+gdip::Pen MakePen(ARGB color, float width, int unit) {
+    Gdiplus::GpPen* pen = nullptr;
+    flat::GdipCreatePen1(color, width, static_cast<Gdiplus::GpUnit>(unit), &pen);
+    return gdip::Pen(pen);
+}
+
+gdip::Brush MakeSolidBrush(ARGB color) {
+    Gdiplus::GpSolidFill* brush = nullptr;
+    flat::GdipCreateSolidFill(color, &brush);
+    return gdip::Brush(brush);
+}
+
 RECTF MakeRectF(float x, float y, float width, float height) {
     return {x, y, width, height};
 }
@@ -92,51 +104,35 @@ GpStatus SaveImageToPNG(GpImage* image, const std::wstring& fileName) {
 GpStatus DrawDashedRect(GpGraphics* g, int left, int top, int width, int height, ARGB color, int dashStyle,
                         float penWidth, int unit) {
     flat::GdipSetPageUnit(g, static_cast<Gdiplus::GpUnit>(unit));
-    Gdiplus::GpPen* pen = nullptr;
-    flat::GdipCreatePen1(color, penWidth, static_cast<Gdiplus::GpUnit>(unit), &pen);
-    flat::GdipSetPenDashStyle(pen, static_cast<Gdiplus::GpDashStyle>(dashStyle));
-    const GpStatus status = flat::GdipDrawRectangleI(g, pen, left, top, width, height);
-    flat::GdipDeletePen(pen);
-    return status;
+    const gdip::Pen pen = MakePen(color, penWidth, unit);
+    flat::GdipSetPenDashStyle(pen.get(), static_cast<Gdiplus::GpDashStyle>(dashStyle));
+    return flat::GdipDrawRectangleI(g, pen.get(), left, top, width, height);
 }
 
 GpStatus DrawPenLine(GpGraphics* g, int x1, int y1, int x2, int y2, ARGB color, float penWidth, int unit) {
     flat::GdipSetPageUnit(g, static_cast<Gdiplus::GpUnit>(unit));
-    Gdiplus::GpPen* pen = nullptr;
-    flat::GdipCreatePen1(color, penWidth, static_cast<Gdiplus::GpUnit>(unit), &pen);
-    const GpStatus status = flat::GdipDrawLineI(g, pen, x1, y1, x2, y2);
-    flat::GdipDeletePen(pen);
-    return status;
+    return flat::GdipDrawLineI(g, MakePen(color, penWidth, unit).get(), x1, y1, x2, y2);
 }
 
 GpStatus FillRectTexture(GpGraphics* g, const std::wstring& imagePath, int wrapMode, float left, float top, float width,
                          float height) {
-    GpImage* image = nullptr;
-    flat::GdipLoadImageFromFile(imagePath.c_str(), &image);
-    Gdiplus::GpTexture* brush = nullptr;
-    flat::GdipCreateTexture(image, static_cast<Gdiplus::GpWrapMode>(wrapMode), &brush);
-    const GpStatus status = flat::GdipFillRectangle(g, brush, left, top, width, height);
-    if (image) flat::GdipDisposeImage(image);
-    if (brush) flat::GdipDeleteBrush(brush);
-    return status;
+    GpImage* loaded = nullptr;
+    flat::GdipLoadImageFromFile(imagePath.c_str(), &loaded);
+    const gdip::Image image(loaded);
+    Gdiplus::GpTexture* texture = nullptr;
+    flat::GdipCreateTexture(image.get(), static_cast<Gdiplus::GpWrapMode>(wrapMode), &texture);
+    const gdip::Brush brush(texture);
+    return flat::GdipFillRectangle(g, brush.get(), left, top, width, height);
 }
 
 GpStatus FillRectSolid(GpGraphics* g, int left, int top, int width, int height, ARGB color, int unit) {
     flat::GdipSetPageUnit(g, static_cast<Gdiplus::GpUnit>(unit));
-    Gdiplus::GpSolidFill* brush = nullptr;
-    flat::GdipCreateSolidFill(color, &brush);
-    const GpStatus status = flat::GdipFillRectangleI(g, brush, left, top, width, height);
-    flat::GdipDeleteBrush(brush);
-    return status;
+    return flat::GdipFillRectangleI(g, MakeSolidBrush(color).get(), left, top, width, height);
 }
 
 GpStatus DrawPenArc(GpGraphics* g, float left, float top, float width, float height, float startAngle, float sweepAngle,
                     ARGB color, float penWidth, int unit) {
-    Gdiplus::GpPen* pen = nullptr;
-    flat::GdipCreatePen1(color, penWidth, static_cast<Gdiplus::GpUnit>(unit), &pen);
-    const GpStatus status = flat::GdipDrawArc(g, pen, left, top, width, height, startAngle, sweepAngle);
-    flat::GdipDeletePen(pen);
-    return status;
+    return flat::GdipDrawArc(g, MakePen(color, penWidth, unit).get(), left, top, width, height, startAngle, sweepAngle);
 }
 
-}  // namespace notaline
+}  // namespace win

@@ -3,11 +3,12 @@
 // layers. The flat API is used throughout: it is what every layer's graphics
 // handle speaks, and it keeps object lifetimes explicit.
 #include <objidl.h>  // PROPID, which WIN32_LEAN_AND_MEAN leaves out
+#include "win/GdipHandles.h"
 #include "win/Gdiplus_win.h"
 
 #include <string>
 
-namespace notaline {
+namespace win {
 
 using GpStatus = Gdiplus::GpStatus;
 using GpGraphics = Gdiplus::GpGraphics;
@@ -27,6 +28,9 @@ void TerminateGDIPlus();
 void DisposeGdipCache();
 bool GdiPlusStarted();
 
+// Null when GDI+ refuses; the caller's draw then fails with its status.
+gdip::Pen MakePen(ARGB color, float width, int unit);
+gdip::Brush MakeSolidBrush(ARGB color);
 RECTF MakeRectF(float x, float y, float width, float height);
 // 0 BMP, 1 EMF, 2 WMF, 3 JPEG, 4 PNG, 5 GIF, 6 TIFF, 7 ICO; else all zero.
 CLSID GetEncoderClsid(int index);
@@ -47,4 +51,4 @@ GpStatus FillRectSolid(GpGraphics* g, int left, int top, int width, int height, 
 GpStatus DrawPenArc(GpGraphics* g, float left, float top, float width, float height, float startAngle, float sweepAngle,
                     ARGB color, float penWidth, int unit);
 
-}  // namespace notaline
+}  // namespace win

@@ -15,6 +15,10 @@ void SetTextIfChanged(HWND w, const wchar_t* text);
 // before counts as registered. cbSize and lpfnWndProc are filled in.
 bool RegisterWindowClass(WNDCLASSEXW wc);
 
+// Gives a dialog this client size and centres it on its owner (the desktop for none), kept on the
+// screen's top and left.
+void SizeClient(HWND dialog, SIZE client);
+
 // An object behind one window: attached at WM_NCCREATE (the object is CreateWindowEx's last
 // argument), dropped after WM_NCDESTROY. Messages reach OnMessage; none before WM_NCCREATE or
 // after WM_NCDESTROY, and no exception leaves the window procedure.

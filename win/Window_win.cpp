@@ -1,5 +1,6 @@
 #include "win/Window.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace win {
@@ -68,6 +69,17 @@ void SetTextIfChanged(HWND w, const wchar_t* text) {
     const int length = GetWindowTextW(w, now, 64);
     if (length < 63 && std::wcscmp(now, text) == 0) return;
     SetWindowTextW(w, text);
+}
+
+void SizeClient(HWND dialog, SIZE client) {
+    RECT r{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    RECT owner{};
+    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
+    SetWindowPos(dialog, nullptr, std::max(0L, owner.left + (owner.right - owner.left - w) / 2),
+                 std::max(0L, owner.top + (owner.bottom - owner.top - h) / 2), w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace win

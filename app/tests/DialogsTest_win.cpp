@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogAnswerer_win.h"
+#include "WindowTesting_win.h"
 #include "FormNumbers.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
@@ -18,12 +18,13 @@
 #include "paint/PageLayers.h"
 #include "records/Numbers.h"
 #include "records/Records.h"
-#include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace tavolin {
 namespace {
 
 using test::Answerer;
+using test::Picture;
 
 std::wstring TextOf(HWND dialog, int id) {
     wchar_t text[128]{};
@@ -47,27 +48,6 @@ void Step(HWND dialog, int upDown, int delta) {
     NMUPDOWN step{{GetDlgItem(dialog, upDown), static_cast<UINT_PTR>(upDown), UDN_DELTAPOS}, 0, delta};
     SendMessageW(dialog, WM_NOTIFY, upDown, reinterpret_cast<LPARAM>(&step));
 }
-// The window as its own surface holds it, frame and children too: the screen may lag behind.
-void Picture(HWND window, const wchar_t* name) {
-    CreateDirectoryW(L"app_pictures", nullptr);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT r{};
-    GetWindowRect(window, &r);
-    HDC source = GetWindowDC(window);
-    HDC dc = CreateCompatibleDC(source);
-    HBITMAP bmp = CreateCompatibleBitmap(source, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    Gdiplus::GpBitmap* image = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    notaline::SaveImageToPNG(image, std::wstring(L"app_pictures\\") + name);
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(window, source);
-}
-
 struct DialogsTest : test::MainWindowTest {
     DialogsTest() {
         beforeCreate = [](MainWindow& form) { RegisterModules(form); };
@@ -167,9 +147,7 @@ TEST_F(DialogsTest, PageShowsMarginsSendsTheBackgroundAndNothingUnchanged) {
     EXPECT_TRUE(Stepped());
     Menu("UserSetPage");
     Picture(editor, L"texture.png");
-    HDC page = GetDC(editor);
-    const COLORREF c = GetPixel(page, 200, 60);  // warm paper, not white
-    ReleaseDC(editor, page);
+    const COLORREF c = GetPixel(win::WindowDc(editor).Get(), 200, 60);  // warm paper, not white
     EXPECT_GT(GetRValue(c), GetBValue(c) + 15) << std::hex << c;
 }
 

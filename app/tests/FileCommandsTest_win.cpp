@@ -14,6 +14,8 @@
 #include "Modules_win.h"
 #include "PrintedInk_win.h"
 #include "RecentFiles.h"
+#include "com/Create.h"
+#include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -40,20 +42,6 @@ public:
 private:
     void Stop() {
         if (worker_.joinable()) stop_ = true, worker_.join();
-    }
-    static HWND Visible(DWORD thread) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND w, LPARAM p) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(w, cls, 16);
-                if (!IsWindowVisible(w) || std::wstring(cls) != L"#32770") return TRUE;
-                *reinterpret_cast<HWND*>(p) = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
     }
     // The name box: an edit of its own, or the edit inside the name combo.
     static HWND NameBox(HWND d) {
@@ -90,7 +78,7 @@ private:
         bool answered = false;
         while (!stop_ && Clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            HWND d = Visible(ui_);
+            HWND d = VisibleDialogOf(ui_);
             if (!d) continue;
             if (d != last) {
                 last = d, seen = Clock::now(), answered = false;
@@ -127,9 +115,7 @@ std::wstring Caption(HWND w) {
 }
 
 fs::path ProgramFolder() {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    return fs::path(exe).parent_path();
+    return fs::path(com::ProgramFolder()).parent_path();
 }
 
 std::wstring Ini() {

@@ -9,6 +9,7 @@
 #include "button/api/IButton.h"
 #include "com/Create.h"
 #include "outside/api/IQuibbet.h"
+#include "outside/tests/TipWindows_win.h"
 #include "control/Editor_win.h"
 #include "records/Messages.h"
 
@@ -117,9 +118,7 @@ TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
 // The help file beside the program is put back as it was.
 TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
     ASSERT_TRUE(window->Ini());
-    wchar_t exe[MAX_PATH] = {};
-    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    const std::wstring path = com::ProgramFolder() + L"jpHlpInfo.ini";
     wchar_t before[512] = {};
     GetPrivateProfileStringW(L"说明", L"弧线起点", L"", before, 512, path.c_str());
     std::array<int16_t, 8> codes{72, 72};
@@ -141,17 +140,7 @@ TEST_F(MarkPanelTest, HelpTextsShareTheArcKey) {
 // The shown tip windows' texts at the editor.
 std::vector<std::wstring> ShownTips(HWND editor) {
     std::vector<std::wstring> out;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));) {
-        if (!IsWindowVisible(w)) continue;
-        wchar_t text[256] = {};
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof(ti);
-        ti.hwnd = GetParent(editor);
-        ti.uId = reinterpret_cast<UINT_PTR>(editor);
-        ti.lpszText = text;
-        SendMessageW(w, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-        out.push_back(text);
-    }
+    for (HWND w : Tips(true)) out.push_back(ToolText(w, editor));
     return out;
 }
 
@@ -160,9 +149,7 @@ TEST_F(MarkPanelTest, MouseOverAMarkShowsItsHelpAsABalloonUntilHelpIsTurnedOff) 
     ASSERT_TRUE(tips);
     window->Hooks().toolTips = [tips] { return tips.Get(); };
     window->Panels().MarkInfoOn = true;  // the panel set-up's last step, not registered here
-    wchar_t exe[MAX_PATH] = {};
-    std::wstring path(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    path = path.substr(0, path.find_last_of(L'\\') + 1) + L"jpHlpInfo.ini";
+    const std::wstring path = com::ProgramFolder() + L"jpHlpInfo.ini";
     wchar_t before[512] = {};
     GetPrivateProfileStringW(L"说明", L"弧线落点", L"", before, 512, path.c_str());
     WritePrivateProfileStringW(L"说明", L"弧线落点", L"落点的说明", path.c_str());

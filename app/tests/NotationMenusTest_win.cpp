@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "DialogAnswerer_win.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "NotationTable.h"
+#include "WindowTesting_win.h"
 #include "button/api/IButton.h"
 #include "control/Editor_win.h"
 #include "records/Messages.h"
@@ -21,23 +21,17 @@
 namespace tavolin::test {
 namespace {
 
+// A request as it reached the editor: lParam 0 where it is an address; the selection's length then.
 struct Sent {
     UINT msg;
     int32_t w;
-    LPARAM l;  // 0 where it is an address
+    LPARAM l;
     std::wstring text;
     int32_t selLength;
     bool operator==(const Sent&) const = default;
 };
 std::ostream& operator<<(std::ostream& os, const Sent& s) {
-    return os << s.msg << " w=" << s.w << " l=" << s.l << " text=" << std::string(s.text.begin(), s.text.end())
-              << " sel=" << s.selLength;
-}
-
-bool CarriesText(UINT msg) {
-    using namespace tessaly;
-    return msg == EM_FormatTFZ || msg == EM_FormatKFTFZ || msg == EM_FormatLinYing || msg == EM_CustomWord ||
-           msg == EM_XiaoJieXuHao;
+    return os << s.msg << " " << s.w << " " << s.l << " " << s.text.size() << " " << s.selLength;
 }
 
 struct NotationMenusTest : MainWindowTest {
@@ -58,29 +52,22 @@ struct NotationMenusTest : MainWindowTest {
         ed->Commands->Undo.ZeroUnDoReDoVal();
         SetWindowSubclass(editor, Record, 1, reinterpret_cast<DWORD_PTR>(this));
     }
-    void TearDown() override {
-        RemoveWindowSubclass(editor, Record, 1);
-        MainWindowTest::TearDown();
-    }
     static LRESULT CALLBACK Record(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
         auto* self = reinterpret_cast<NotationMenusTest*>(data);
-        if (msg >= tessaly::EM_FormatSortInfo && msg <= tessaly::EM_SetPartInfo) {
-            Sent s{msg, static_cast<int32_t>(w), l, {}, self->ed->Data.SelLength};
-            if (CarriesText(msg)) s.text = *reinterpret_cast<const BSTR*>(l);
-            if (CarriesText(msg) || msg == tessaly::EM_DelAreaExtralStr) s.l = 0;
-            self->log.push_back(s);
-        }
+        const bool text = msg == 1037 || msg == 1038 || msg == 1042 || msg == 1044 || msg == 1048;
+        if (msg >= tessaly::EM_FormatSortInfo && msg <= tessaly::EM_SetPartInfo)
+            self->log.push_back({msg, static_cast<int32_t>(w), text || msg == 1040 ? 0 : l,
+                                 text ? *reinterpret_cast<const BSTR*>(l) : L"", self->ed->Data.SelLength});
         return DefSubclassProc(h, msg, w, l);
     }
     // Chooses the item, or clicks the button, as a user would.
     void Give(std::string_view name, int index) {
-        if (const UINT command = window->MenuCommand(name, index)) {
+        log.clear();
+        HWND button = window->ControlWindow(name, index);
+        if (const UINT command = window->MenuCommand(name, index))
             PostMessageW(window->Handle(), WM_COMMAND, command, 0);
-        } else {
-            HWND button = window->ControlWindow(name, index);
-            PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-            PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-        }
+        if (button)
+            PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, 0x30003), PostMessageW(button, WM_LBUTTONUP, 0, 0x30003);
         Pump();
     }
     void Select(int32_t from, int32_t length) {
@@ -168,7 +155,6 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
         const int32_t annotationY = Get(&IZEVudu::get_SelZhuYingPosY);
         const LONG line = Get(&IZEVudu::get_CurLine);
         const size_t boxes = answers.Captions.size();
-        log.clear();
         Give(row.Menu, row.Index);
         EXPECT_EQ(Expected(row, static_cast<int32_t>(std::nearbyint(height)), annotationY), log);
         sent[{row.Menu, row.Index}] = log;
@@ -178,7 +164,8 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
             case NotationKind::Alignment:
                 EXPECT_EQ(row.Code, Get(&IZEVudu::get_Alignment));
                 for (int i = 0; i < 6; ++i)
-                    EXPECT_EQ(i == row.Code, GetButtonLong(window->Button("CmdFoamatDq", i), dispid::Button::ButtonDown) != 0);
+                    EXPECT_EQ(i == row.Code,
+                              GetButtonLong(window->Button("CmdFoamatDq", i), dispid::Button::ButtonDown) != 0);
                 break;
             case NotationKind::TargetLine:
                 EXPECT_EQ(row.WParam == 0 ? line : -1,
@@ -191,90 +178,73 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
         }
         UndoAll();
     }
-    // Spot checks of values the table must hold.
-    auto at = [&](const char* menu, int index) {
-        const auto& s = sent[std::pair<std::string, int>(menu, index)];
-        return s.empty() ? Sent{} : s[0];
-    };
-    EXPECT_EQ(0xF0002, at("MunButton", 36).w);
-    EXPECT_EQ(0xF0000, at("XiuZiHu", 0).w);
-    EXPECT_EQ(16, at("XiuZiHu", 0).l);
-    EXPECT_EQ((Sent{tessaly::EM_FormatSortInfo, -19, 9, L"", 0}), at("MunButton", 2));
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(133 + i, at("ZhuYing", i).l);
-    EXPECT_EQ((Sent{tessaly::EM_FormatYYInfo, 31, 38, L"", 3}), at("ZhuagSeYing", 10));
-    EXPECT_EQ(150, at("GFHuHao", 3).l);
-    EXPECT_EQ(93, at("SpeedWord", 6).l);
-    EXPECT_EQ((Sent{tessaly::EM_ChangSpeed, 0x10012, 170, L"", 0}), at("MunButton", 5));
-    EXPECT_EQ(6, FindNotationRow("CmdFormatYg", 0)->Code);
-    EXPECT_EQ(0, FindNotationRow("CmdFormatYg", 3)->Code);
+    // Values the table must hold: message, wParam, lParam of the first request.
+    const struct {
+        const char* menu;
+        int index;
+        Sent first;
+    } spots[] = {{"MunButton", 36, {1039, 0xF0002, 16, L"", 3}}, {"XiuZiHu", 0, {1039, 0xF0000, 16, L"", 3}},
+                 {"MunButton", 2, {1036, -19, 9, L"", 0}},       {"ZhuYing", 6, {1036, 13, 139, L"", 0}},
+                 {"ZhuagSeYing", 10, {1051, 31, 38, L"", 3}},    {"SpeedWord", 6, {1039, 0, 93, L"", 3}},
+                 {"MunButton", 5, {1062, 0x10012, 170, L"", 0}}};
+    for (const auto& s : spots) EXPECT_EQ(s.first, (sent[{s.menu, s.index}].at(0))) << s.menu << s.index;
+    EXPECT_EQ(150, (sent[{"GFHuHao", 3}].at(0).l));
 }
 
-TEST_F(NotationMenusTest, VoltasBarNumbersTemposAndNumberBoxes) {
+TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
     Answerer answers = Answers();
-    // A volta text of 12 characters is stored with its first 10.
+    // A volta of 12 characters keeps 10; a second one over the same notes deletes it and its entry.
     typed[L"跳房子/重复绘制将删除"] = L"1.2.3.4.5.6.";
     Select(1, 3);
     Give("TFZ", 0);
-    ASSERT_EQ(3u, log.size());
-    EXPECT_EQ(L"1.2.3.4.5.", log[2].text);
-    // The second volta over the same notes deletes the first and its list entry.
+    EXPECT_EQ(L"1.2.3.4.5.", log.at(2).text);
     HWND combo = window->ControlWindow("ExtralValCombo");
     const LRESULT entries = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    ASSERT_GT(entries, 0);
-    log.clear();
     Select(1, 3);
     Give("TFZ", 0);
     EXPECT_EQ(2u, log.size());
     EXPECT_EQ(entries - 1, SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (const auto& slot : ed->Data.WordInfo[static_cast<size_t>(first + 1)].ExtralWordInfo)
-        EXPECT_NE(89, slot.IndexType);
-    // Nothing selected: no box, nothing sent.
+    EXPECT_EQ(0, ed->Data.WordInfo[static_cast<size_t>(first + 1)].ExtralWordInfo[0].IndexType);
+    // Nothing selected: no box.
     const size_t boxes = answers.Captions.size();
-    log.clear();
     Select(1, 0);
     Give("TFZ", 0);
     EXPECT_EQ(boxes, answers.Captions.size());
-    EXPECT_TRUE(log.empty());
-    // Cancel in the bar-number box sends nothing; OK with nothing typed sends the empty text.
+    Select(1, 3);
+    Give("HuXian", 0);
+    Give("LIDUJIHAO", 5);
+    Picture(window->Handle(), L"notation_marks.png");
+    // Cancelled bar number and tempo send nothing; an empty bar number is sent.
     typed.erase(L"小节编号");
-    Give("XJX", 28);
-    EXPECT_TRUE(log.empty());
+    tempo = false;
+    for (auto [menu, index] : {std::pair{"XJX", 28}, std::pair{"SpeedWord", 4}}) {
+        Give(menu, index);
+        EXPECT_TRUE(log.empty()) << menu;
+    }
     typed[L"小节编号"] = L"";
     Give("XJX", 28);
     EXPECT_EQ((std::vector<Sent>{{tessaly::EM_XiaoJieXuHao, 0x10018, 0, L"", 0}}), log);
-    // A cancelled tempo dialog sends nothing.
-    log.clear();
-    tempo = false;
-    Give("SpeedWord", 4);
-    EXPECT_TRUE(log.empty());
     // A number-box answer outside 16 bits keeps the value.
     typed[L"唱名注音字符大小设置"] = L"40000";
     const short scale = Get(&IZEVudu::get_ChangMingScale);
     Give("ZhuYing", 12);
     EXPECT_EQ(scale, Get(&IZEVudu::get_ChangMingScale));
-}
-
-TEST_F(NotationMenusTest, DurationsOfRestsGraceNotesBackwardAndPanelTips) {
-    // A rest takes a duration from the menu, as from the buttons.
+    UndoAll();
+    // A rest takes a duration from the menu; three notes selected backward make one grace group,
+    // four none.
     Select(7, 1);
     Give("FYC", 2);
-    Select(7, 1);
     EXPECT_EQ(2, Get(&IZEVudu::get_WordYC));
-    UndoAll();
-    // Three notes selected backward make one grace group; four make none.
     Select(4, -3);
-    log.clear();
     Give("ZhuagSeYing", 10);
-    ASSERT_EQ(1u, log.size());
-    EXPECT_EQ(31, log[0].w);
+    EXPECT_EQ(31, log.at(0).w);
     UndoAll();
     Select(0, 4);
-    log.clear();
     Give("MunButton", 22);
     EXPECT_TRUE(log.empty());
-    // The panel's tip by the mouse's X in twips (pixels at the form's DPI).
+    // The panel's tip by the mouse's X in twips.
     HWND frame = window->ControlWindow("TopFaceFrame");
-    auto tipAt = [&](int twips) {
+    for (auto [twips, tip] : {std::pair{1200, L"音长减时线"}, std::pair{9410, L""}}) {
         PostMessageW(frame, WM_MOUSEMOVE, 0, MAKELPARAM(twips * window->FormDpi() / 1440, 3));
         Pump();
         wchar_t text[64] = {};
@@ -285,10 +255,39 @@ TEST_F(NotationMenusTest, DurationsOfRestsGraceNotesBackwardAndPanelTips) {
         tool.lpszText = text;
         SendMessageW(static_cast<HWND>(GetPropW(frame, L"Tavolin.ToolTip")), TTM_GETTEXTW, 64,
                      reinterpret_cast<LPARAM>(&tool));
-        return std::wstring(text);
-    };
-    EXPECT_EQ(L"音长减时线", tipAt(1200));
-    EXPECT_EQ(L"", tipAt(9410));
+        EXPECT_EQ(std::wstring(tip), text);
+    }
+}
+
+// A song typed as a user types it, saved, and exported for an independent MIDI reader.
+TEST_F(NotationMenusTest, TypedSongIsSavedAndExported) {
+    Answerer answers = Answers();  // the export's message
+    Select(0, 9);
+    SendMessageW(editor, WM_CLEAR, 0, 0);
+    Give("XJX", 6);  // the song's block opens with a repeat sign
+    for (wchar_t c : std::wstring(L"1234|5-65|\r你好")) PostMessageW(editor, WM_CHAR, c, 0);
+    Pump();
+    Select(1, 1);
+    Give("CmdFormatYg", 4);  // 高音
+    Select(8, 2);
+    Give("CmdFormatYc", 1);  // 八分音符
+    Select(8, 2);
+    Give("HuXian", 0);
+    EXPECT_EQ(0, ed->Data.WordInfo[static_cast<size_t>(first + 12)].IsJpGcCtl);  // a lyric
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring folder = std::wstring(exe).substr(0, std::wstring(exe).rfind(L'\\')) + L"\\app_song";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    BSTR saved = SysAllocString((folder + L"\\typed_song.dadur").c_str());
+    BSTR midi = SysAllocString((folder + L"\\typed_song.Mid").c_str());
+    window->Editor()->SaveFile(&saved, reinterpret_cast<LONG_PTR>(window->Handle()));
+    window->Editor()->SaveMidFile(&midi);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(saved));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
+    SysFreeString(saved);
+    SysFreeString(midi);
+    Picture(window->Handle(), L"typed_song.png");
+    EXPECT_EQ(L"Notaline", answers.Captions.at(0));  // the export says it saved
 }
 
 }  // namespace

@@ -11,15 +11,14 @@
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
 #include "ScreenTestSupport_win.h"
+#include "com/Create.h"
+#include "outside/tests/TipWindows_win.h"
 
 namespace tavolin::test {
 namespace {
 
 std::wstring IniPath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file = path;
-    return file.substr(0, file.find_last_of(L"\\/") + 1) + L"UserSetInfo.ini";
+    return com::ProgramFolder() + L"UserSetInfo.ini";
 }
 
 std::wstring IniValue(const wchar_t* section, const wchar_t* key) {
@@ -35,17 +34,6 @@ std::vector<HWND> OwnTips() {
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
         if (GetWindowThreadProcessId(w, &owner) && owner == GetCurrentProcessId()) found.push_back(w);
     return found;
-}
-
-std::wstring ToolText(HWND tips, HWND owner, HWND tool) {
-    wchar_t text[256] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = owner;
-    ti.uId = reinterpret_cast<UINT_PTR>(tool);
-    ti.lpszText = text;
-    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    return text;
 }
 
 struct PanelSetupTest : MainWindowTest {
@@ -135,11 +123,11 @@ TEST_F(BrokenSlots, EveryPanelGetsASlotAndTheBoxesAndTipsAreFilled) {
     ASSERT_TRUE(tips);
     EXPECT_EQ(60, SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
     HWND tripletButton = window->ControlWindow("MunButton", 21);
-    EXPECT_EQ(L"三连音", ToolText(tips, GetParent(tripletButton), tripletButton));
+    EXPECT_EQ(L"三连音", ToolText(tips, tripletButton));
     ASSERT_TRUE(dragTips);
     EXPECT_EQ(2, SendMessageW(dragTips, TTM_GETTOOLCOUNT, 0, 0));
     for (int k = 0; k < 2; ++k)
-        EXPECT_EQ(L"鼠标拖动调整位置", ToolText(dragTips, window->Handle(), window->ControlWindow("FaceFrame", k)));
+        EXPECT_EQ(L"鼠标拖动调整位置", ToolText(dragTips, window->ControlWindow("FaceFrame", k), window->Handle()));
 }
 
 struct TopBarShown : PanelSetupTest {
@@ -163,14 +151,14 @@ TEST_F(TopBarShown, TheMouseRestingOnAButtonShowsItsTip) {
     current.cbSize = sizeof(current);
     ASSERT_TRUE(SendMessageW(shown, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&current)));
     EXPECT_EQ(reinterpret_cast<UINT_PTR>(button), current.uId);
-    EXPECT_EQ(L"三连音", ToolText(shown, current.hwnd, button));
+    EXPECT_EQ(L"三连音", ToolText(shown, button, current.hwnd));
     RECT shot{}, tip{};
     GetWindowRect(window->Handle(), &shot);
     GetWindowRect(shown, &tip);
     UnionRect(&shot, &shot, &tip);
-    if (notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+    if (win::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
         notaline::test::SaveScreenPng(shot, L"button_tip_shot.png");
-        notaline::TerminateGDIPlus();
+        win::TerminateGDIPlus();
     }
 }
 
@@ -184,7 +172,8 @@ TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
         return L"\t" + texts[i] == shown;
     };
     ASSERT_TRUE(PumpUntil([&] { return centred(3); }));
-    HDC dc = CreateCompatibleDC(nullptr);
+    const win::OwnedDc measure(CreateCompatibleDC(nullptr));
+    HDC dc = measure.Get();
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     int rights[8] = {};
     ASSERT_EQ(7, SendMessageW(bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(rights)));
@@ -195,7 +184,6 @@ TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
         EXPECT_TRUE(centred(i)) << "panel " << i + 1;
     }
     EXPECT_EQ(-1, rights[6]);
-    DeleteDC(dc);
 }
 
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
@@ -204,6 +192,9 @@ TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePic
     HWND bar = window->ControlWindow("Picture1");
     ASSERT_TRUE(IsWindowVisible(bar));
     const RECT editor = Placed("ZEVudu1", -1);
+    // Another test program's window may have taken the desktop's activation, and with it our focus.
+    SetForegroundWindow(window->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window->Handle(); }));
     PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
     PostMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, static_cast<WORD>(-2000)));
     PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(5, static_cast<WORD>(-2000)));

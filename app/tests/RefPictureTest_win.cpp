@@ -12,20 +12,8 @@
 namespace tavolin::test {
 namespace {
 
-namespace flat = Gdiplus::DllExports;
-
 std::wstring WritePicture(const wchar_t* name, int format) {
-    notaline::InitGDIPlus(false, L"", 0, L"");
-    Gdiplus::GpBitmap* bmp = nullptr;
-    Gdiplus::GpGraphics* g = nullptr;
-    flat::GdipCreateBitmapFromScan0(200, 120, 0, PixelFormat24bppRGB, nullptr, &bmp);
-    flat::GdipGetImageGraphicsContext(bmp, &g);
-    flat::GdipGraphicsClear(g, 0xFF203080);
-    flat::GdipDeleteGraphics(g);
-    const CLSID encoder = notaline::GetEncoderClsid(format);
-    flat::GdipSaveImageToFile(bmp, name, &encoder, nullptr);
-    flat::GdipDisposeImage(bmp);
-    notaline::TerminateGDIPlus();
+    win::test::WritePicture(name, 200, 120, format);
     wchar_t full[MAX_PATH] = {};
     GetFullPathNameW(name, MAX_PATH, full, nullptr);
     return full;

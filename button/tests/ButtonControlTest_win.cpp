@@ -15,6 +15,7 @@
 #include "com/tests/RecordingSink.h"
 #include "com/tests/Variants.h"
 #include "tools/tests/DialogCloser_win.h"
+#include "win/tests/Capture_win.h"
 
 using namespace kavrel;
 namespace flat = Gdiplus::DllExports;
@@ -53,28 +54,12 @@ void Put(IDispatch* d, DISPID member, VARIANT v) {
 
 // The window's pixels as 0xRRGGBB.
 std::vector<uint32_t> Capture(HWND hwnd, int w, int h, const wchar_t* savePng = nullptr) {
-    HDC screen = GetDC(hwnd);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    std::vector<uint32_t> px(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-    for (auto& p : px) p &= 0xFFFFFF;
+    const win::BitmapHandle copy = win::test::CopyOf(win::WindowDc(hwnd).Get(), RECT{0, 0, w, h});
     if (savePng) {
-        cGDIPlus gdi;
-        Gdiplus::GpBitmap* image = nullptr;
-        flat::GdipCreateBitmapFromHBITMAP(dib, nullptr, &image);
-        gdi.SaveImageToPNG(image, savePng);
-        flat::GdipDisposeImage(image);
+        const cGDIPlus gdi;  // GDI+ started for the save
+        win::test::SavePng(copy.Get(), savePng);
     }
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(hwnd, screen);
-    return px;
+    return win::test::PixelsOf(copy.Get(), w, h);
 }
 
 bool Near(uint32_t a, uint32_t b) {
@@ -149,12 +134,11 @@ TEST_F(ButtonControl, NewButtonTakesTheDefaultsAndStoresOnlyWhatItMust) {
     EXPECT_TRUE(GetBool(b.Get(), id::RgnForm));
     HWND w = Window(b.Get());
     EXPECT_TRUE(IsWindowEnabled(w));
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(w, region), COMPLEXREGION);
+    const win::RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(w, region.Get()), COMPLEXREGION);
     // Rounded corners: the corner pixel is cut off, the middle stays.
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    EXPECT_TRUE(PtInRegion(region, 16, 16));
-    DeleteObject(region);
+    EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(region.Get(), 16, 16));
 
     auto init = b.As<IPersistStreamInit>();
     EXPECT_EQ(init->IsDirty(), S_FALSE);  // loading changes nothing stored
@@ -185,9 +169,8 @@ TEST_F(ButtonControl, StoredPropertiesComeBackDisabledAndUnclipped) {
     EXPECT_FALSE(GetBool(b.Get(), id::Enabled));
     HWND w = Window(b.Get());
     EXPECT_FALSE(IsWindowEnabled(w));
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(w, region), ERROR);  // no region set
-    DeleteObject(region);
+    const win::RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(w, region.Get()), ERROR);  // no region set
     // Disabled: the back colour fill and the grey picture.
     const auto px = Capture(w, 32, 32);
     EXPECT_EQ(px[2 * 32 + 2], 0x00FF00u);
@@ -369,12 +352,12 @@ TEST_F(ButtonControl, HoverFaceOnScreenIsItsBackgroundAndForeground) {
         ASSERT_TRUE(bytes);
         expected.DrawImageFromStream_ToWH(bytes->data(), int32_t(bytes->size()) - 1, 0, 0, 32, 32);
     }
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    GetWindowRgn(w, region);
+    const win::RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    GetWindowRgn(w, region.Get());
     int compared = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            if (!PtInRegion(region, x, y)) continue;
+            if (!PtInRegion(region.Get(), x, y)) continue;
             Gdiplus::ARGB argb = 0;
             flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(expected.CurrentImage()), x, y, &argb);
             ASSERT_TRUE(Near(shown[y * 32 + x], argb & 0xFFFFFF)) << x << "," << y << std::hex << " " << shown[y * 32 + x]
@@ -382,7 +365,6 @@ TEST_F(ButtonControl, HoverFaceOnScreenIsItsBackgroundAndForeground) {
             ++compared;
         }
     }
-    DeleteObject(region);
     EXPECT_GT(compared, 900);
 }
 
@@ -440,9 +422,7 @@ TEST_F(ButtonControl, ColourHelpersAnswerThroughDispatch) {
     EXPECT_EQ(V_VT(&v), VT_I4);
     EXPECT_EQ(uint32_t(V_I4(&v)), 0x80112233u);
     VARIANT dpi = Call(b.Get(), id::GetDpi, DISPATCH_METHOD);
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(V_I4(&dpi), GetDeviceCaps(screen, LOGPIXELSX));
-    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(V_I4(&dpi), GetDeviceCaps(win::ScreenDc().Get(), LOGPIXELSX));
     auto unknown = b.As<IcGDIPlusGlobal>();
     EXPECT_TRUE(unknown);
 }

@@ -96,6 +96,7 @@ TEST(ButtonImages, EveryPictureIsInTheLibraryInChineseAndDecodesToItsSize) {
             ASSERT_TRUE(bytes) << g.type << id;
             Gdiplus::GpBitmap* bitmap = Decode(*bytes);
             ASSERT_TRUE(bitmap) << g.type << id;
+            const win::gdip::Image owned(bitmap);
             UINT w = 0, h = 0;
             Gdiplus::PixelFormat format = 0;
             flat::GdipGetImageWidth(bitmap, &w);
@@ -104,7 +105,6 @@ TEST(ButtonImages, EveryPictureIsInTheLibraryInChineseAndDecodesToItsSize) {
             EXPECT_EQ(int(w), g.width) << g.type << id;
             EXPECT_EQ(int(h), g.height) << g.type << id;
             EXPECT_EQ(format, PixelFormat32bppARGB) << g.type << id;
-            flat::GdipDisposeImage(bitmap);
         }
     }
 }
@@ -117,9 +117,8 @@ TEST_F(Painting, HoverFaceIsTheBackgroundAndForegroundScaledToTheFace) {
     for (const auto& [type, id] : {std::pair{L"FORMAT_BK", 102}, std::pair{L"FORMAT_YC", 102}}) {
         const auto bytes = LoadButtonImage(lib.module, type, id);
         ASSERT_TRUE(bytes);
-        Gdiplus::GpBitmap* image = Decode(*bytes);
-        flat::GdipDrawImageRectI(expected.CurrentGraphics(), image, 0, 0, 32, 32);
-        flat::GdipDisposeImage(image);
+        const win::gdip::Image image(Decode(*bytes));
+        flat::GdipDrawImageRectI(expected.CurrentGraphics(), image.get(), 0, 0, 32, 32);
     }
     int inked = 0;
     for (int y = 0; y < 32; ++y) {

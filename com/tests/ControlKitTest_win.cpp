@@ -6,6 +6,7 @@
 #include "com/Container.h"
 #include "com/Control.h"
 #include "com/tests/RecordingSink.h"
+#include "win/GdiHandles.h"
 
 namespace {
 
@@ -191,9 +192,7 @@ TEST_F(ControlKit, WindowMessagesBecomeEventsUnlessFrozen) {
     SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
     SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
     EXPECT_EQ((std::vector<DISPID>{1}), sink.ids);
-    HDC dc = GetDC(w);
-    const float twipsX = 1440.0f / static_cast<float>(GetDeviceCaps(dc, LOGPIXELSX));
-    ReleaseDC(w, dc);
+    const float twipsX = 1440.0f / static_cast<float>(GetDeviceCaps(win::WindowDc(w).Get(), LOGPIXELSX));
     EXPECT_EQ(1, Obj().lastDown.Button);
     EXPECT_EQ(0, Obj().lastDown.Shift);
     EXPECT_FLOAT_EQ(10 * twipsX, Obj().lastDown.X);

@@ -48,17 +48,6 @@ void SetStatus(HWND status, const std::wstring& text) {
     SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void SizeClient(HWND dialog, SIZE client) {
-    RECT r{0, 0, client.cx, client.cy};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    RECT owner{};
-    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
-    SetWindowPos(dialog, nullptr, std::max(0L, owner.left + (owner.right - owner.left - w) / 2),
-                 std::max(0L, owner.top + (owner.bottom - owner.top - h) / 2), w, h, SWP_NOZORDER);
-}
-
 void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text) {
     if (!tips) {
         tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,

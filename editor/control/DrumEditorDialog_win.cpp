@@ -561,7 +561,7 @@ void Load(HWND dialog, DialogState& s) {
     InitCommonControlsEx(&icc);
     s.Dialog = dialog;
     SetWindowTextW(dialog, L"鼓点编辑...");
-    SizeClient(dialog, kClient);
+    win::SizeClient(dialog, kClient);
     CreateControls(s);
 
     const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
@@ -662,38 +662,25 @@ void Command(DialogState& s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* s = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-                Load(dialog, *reinterpret_cast<DialogState*>(lParam));
-                return TRUE;
-            case WM_COMMAND:
-                if (s) Command(*s, LOWORD(wParam), HIWORD(wParam));
-                return s != nullptr;
-            case WM_HSCROLL:
-                if (s && !s->Filling) s->Form.Edited();
-                return TRUE;
-            case WM_DRAWITEM: {
-                const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-                if (!s) return FALSE;
-                if (item.CtlID == kGrid) DrawGrid(*s, item);
-                else if (item.CtlID == kMirror) DrawMirror(item);
-                return TRUE;
-            }
-            case WM_NOTIFY: {
-                const auto* n = reinterpret_cast<const NMHDR*>(lParam);
-                if (s && n->idFrom == kTab && n->code == TCN_SELCHANGE)
-                    ShowList(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
-                return TRUE;
-            }
-            default: return FALSE;
+INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM, LPARAM lParam) {
+    switch (msg) {
+        case WM_HSCROLL:
+            if (s && !s->Filling) s->Form.Edited();
+            return TRUE;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (!s) return FALSE;
+            if (item.CtlID == kGrid) DrawGrid(*s, item);
+            else if (item.CtlID == kMirror) DrawMirror(item);
+            return TRUE;
         }
-    } catch (...) {
-        MessageBeep(MB_ICONERROR);
-        return FALSE;
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+            if (s && n->idFrom == kTab && n->code == TCN_SELCHANGE)
+                ShowList(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
+            return TRUE;
+        }
+        default: return FALSE;
     }
 }
 
@@ -704,7 +691,7 @@ void ShowDrumEditor(Editor& ed, HWND owner, const SetPlayInfoForm& settings) {
     g_mirror = false;
     DialogState state{ed, settings};
     ed.PlaySettings.DrumProgress = [&state](int32_t row) { Progress(state, row); };
-    RunModal(owner, DialogProc, &state);
+    RunModal(owner, DialogProc<DialogState, Load, Command, OnMessage>, &state);
     ed.PlaySettings.DrumProgress = nullptr;
 }
 

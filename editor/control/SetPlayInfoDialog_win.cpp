@@ -375,7 +375,7 @@ void Load(HWND dialog, DialogState& s) {
     InitCommonControlsEx(&icc);
     s.Dialog = dialog;
     SetWindowTextW(dialog, L"参数设置...");
-    SizeClient(dialog, kClient);
+    win::SizeClient(dialog, kClient);
     CreateControls(s);
 
     FillCombo(s, kTotalTrackCombo, 1, kMaxTracks);
@@ -471,36 +471,23 @@ void Command(DialogState& s, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* s = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-                Load(dialog, *reinterpret_cast<DialogState*>(lParam));
-                return TRUE;
-            case WM_COMMAND:
-                if (s) Command(*s, LOWORD(wParam), HIWORD(wParam));
-                return s != nullptr;
-            case WM_NOTIFY: {
-                const auto* n = reinterpret_cast<const NMHDR*>(lParam);
-                if (!s || n->idFrom != kTab) return FALSE;
-                if (n->code == TCN_SELCHANGING) {
-                    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, LeaveTab(*s) ? FALSE : TRUE);
-                    return TRUE;
-                }
-                if (n->code == TCN_SELCHANGE) EnterTab(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
+INT_PTR OnMessage(DialogState* s, HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+    switch (msg) {
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+            if (!s || n->idFrom != kTab) return FALSE;
+            if (n->code == TCN_SELCHANGING) {
+                SetWindowLongPtrW(dialog, DWLP_MSGRESULT, LeaveTab(*s) ? FALSE : TRUE);
                 return TRUE;
             }
-            case WM_DESTROY:
-                if (s && s->BarSite) s->BarSite->Close();
-                if (s && s->Tips) DestroyWindow(s->Tips);
-                return FALSE;
-            default: return FALSE;
+            if (n->code == TCN_SELCHANGE) EnterTab(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
+            return TRUE;
         }
-    } catch (...) {
-        MessageBeep(MB_ICONERROR);
-        return FALSE;
+        case WM_DESTROY:
+            if (s && s->BarSite) s->BarSite->Close();
+            if (s && s->Tips) DestroyWindow(s->Tips);
+            return FALSE;
+        default: return FALSE;
     }
 }
 
@@ -508,7 +495,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void ShowSetPlayInfo(Editor& ed) {
     DialogState state{ed, SetPlayInfoForm::Load(ed.Data)};
-    const INT_PTR answer = RunModal(ed.Window, DialogProc, &state);
+    const INT_PTR answer = RunModal(ed.Window, DialogProc<DialogState, Load, Command, OnMessage>, &state);
     if (answer == IDOK) ApplyPlayTimeSignature(ed);
 }
 

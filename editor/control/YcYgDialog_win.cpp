@@ -15,6 +15,7 @@
 #include "control/YcYgForm.h"
 #include "paint/YcYgPreview.h"
 #include "win/GdiHandles.h"
+#include "win/Window.h"
 #include "render/GdiCanvas_win.h"
 #include "render/PageGraphics_win.h"
 
@@ -48,6 +49,7 @@ constexpr SIZE kClient = {625, 161};
 struct DialogState {
     Editor& Ed;
     YcYgForm Form;
+    HWND Dialog = nullptr;
     HWND Tips = nullptr;
 };
 
@@ -56,6 +58,7 @@ std::wstring Wide(std::u16string_view text) {
 }
 
 void InitDialog(HWND dialog, DialogState& s) {
+    s.Dialog = dialog;
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -74,14 +77,7 @@ void InitDialog(HWND dialog, DialogState& s) {
         caption += L" 示例--" + Wide(tessaly::Cp936ToUtf16(s.Form.Loaded.FontName).value_or(u""));
     SetWindowTextW(dialog, caption.c_str());
 
-    RECT r{0, 0, kClient.cx, kClient.cy};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    RECT owner{};
-    GetWindowRect(GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow(), &owner);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(dialog, nullptr, owner.left + (owner.right - owner.left - w) / 2,
-                 owner.top + (owner.bottom - owner.top - h) / 2, w, h, SWP_NOZORDER);
+    win::SizeClient(dialog, kClient);
 }
 
 void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
@@ -112,34 +108,28 @@ void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
     RestoreDC(dc, saved);
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* s = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+void Command(DialogState& s, int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == IDOK || id == IDCANCEL) {
+        EndDialog(s.Dialog, id);
+        return;
+    }
+    if (id < kFirstButtonId || id >= kFirstButtonId + 4) return;
+    s.Form.Press(static_cast<YcYgForm::Button>(id - kFirstButtonId));
+    HWND preview = GetDlgItem(s.Dialog, kPreviewId);
+    InvalidateRect(preview, nullptr, TRUE);
+    UpdateWindow(preview);
+    SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(s.Dialog, IDOK)), TRUE);
+}
+
+INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            InitDialog(dialog, *reinterpret_cast<DialogState*>(lParam));
-            return TRUE;
         case WM_DRAWITEM:
             if (s && wParam == kPreviewId) {
                 DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *s);
                 return TRUE;
             }
             return FALSE;
-        case WM_COMMAND: {
-            if (!s || HIWORD(wParam) != BN_CLICKED) return FALSE;
-            const int id = LOWORD(wParam);
-            if (id == IDOK || id == IDCANCEL) {
-                EndDialog(dialog, id);
-                return TRUE;
-            }
-            if (id < kFirstButtonId || id >= kFirstButtonId + 4) return FALSE;
-            s->Form.Press(static_cast<YcYgForm::Button>(id - kFirstButtonId));
-            HWND preview = GetDlgItem(dialog, kPreviewId);
-            InvalidateRect(preview, nullptr, TRUE);
-            UpdateWindow(preview);
-            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
-            return TRUE;
-        }
         case WM_DESTROY:
             if (s && s->Tips) DestroyWindow(s->Tips);
             return FALSE;
@@ -147,20 +137,12 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-// An empty modal frame; its controls are made at WM_INITDIALOG in pixels.
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE Head;
-    WORD Menu = 0, Class = 0, Title = 0;
-};
-
 }  // namespace
 
 void ShowFormSetYcYgPos(Editor& ed) {
     DialogState state{ed, YcYgForm::Load(ed.Data)};
-    EmptyTemplate t{};
-    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const INT_PTR answer = DialogBoxIndirectParamW(com::ThisModule(), &t.Head, ed.Window, DialogProc,
-                                                  reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer =
+        dialog_kit::RunModal(ed.Window, dialog_kit::DialogProc<DialogState, InitDialog, Command, OnMessage>, &state);
     if (answer != IDOK || !state.Form.Apply(ed.Data, ed.Commands->Chars)) return;
     ed.Refresh(tessaly::MainExtralRefresh);
 }

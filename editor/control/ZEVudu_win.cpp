@@ -22,7 +22,7 @@ ZEVudu::ZEVudu() : ControlObject(CLSID_ZEVudu, DIID_ZEVuduEvents, kClassName) {
     LoadNotationFont();
     scroll_ = com::CreateFromDll<IMyScrollInfo>(L"Tessaly.dll", CLSID_MyScrollInfo);
     if (scroll_) scroll_->put_hwnd(VARIANT_TRUE, reinterpret_cast<LONG_PTR>(Window()));
-    InitGDIPlus(true, L"GDI+ 初始化错误。程序即将关闭。", MB_ICONERROR, L"初始化错误");
+    win::InitGDIPlus(true, L"GDI+ 初始化错误。程序即将关闭。", MB_ICONERROR, L"初始化错误");
 }
 
 ZEVudu::~ZEVudu() {
@@ -39,7 +39,7 @@ ZEVudu::~ZEVudu() {
     scroll_.Reset();
     // Last, once this control's GDI+ objects are gone; the starts are counted, so another control
     // keeps GDI+ running.
-    TerminateGDIPlus();
+    win::TerminateGDIPlus();
 }
 
 void ZEVudu::ReadProperties(com::PropertyReader& bag) {

@@ -68,6 +68,7 @@ struct EditorData {
 
     tessaly::aInputDat InputDat;   // range of the last edit, before the edit
     bool InputDatLaidOut = false;  // InputDat's edit is in the layout already
+    int32_t InputStart = -1;       // where InputDat's confined edit begins; -1 for none
     bool InputDatPlayMarks = false;  // what an edit since the last layout replaced held play marks
     int32_t AreaPairNumber = 0;    // running pair number of new paired marks
     bool IsPrinting = false;

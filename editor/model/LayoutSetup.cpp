@@ -127,11 +127,14 @@ void ApplyPaperType(EditorData& data, PageView& page) {
 
 bool LayOutEdit(EditorData& data, PageView& page) {
     if (data.InputDatLaidOut) return true;
+    const int32_t start = data.InputStart;  // the layout takes it
     const bool incremental = FormatInputLines(data, data.InputDat);
     // The key, tempo and metre are read again only when the edit may have typed or removed one.
     const auto& d = data.InputDat;
+    const bool confined = start >= 0;
     if (!incremental || data.InputDatPlayMarks ||
-        PlayMarksNear(data, d.iWord1, d.iWord2 + d.iAddLength - d.iDelLength))
+        PlayMarksNear(data, confined ? start : d.iWord1,
+                      confined ? start + d.iAddLength : d.iWord2 + d.iAddLength - d.iDelLength))
         ScanPlayMarks(data);
     data.InputDatPlayMarks = false;
     KeepSourceLines(data);

@@ -133,7 +133,8 @@ float FirstLineUpSpace(const EditorData& data, int32_t PartIndex) {
     return static_cast<float>(spacing) * data.PxPerTenthMm;
 }
 
-void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex) {
+void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex,
+                 const LineResume* Resume) {
     auto& lines = data.LineScratch;
     lines.assign(1, tessaly::aLineInfo{});
     const float k = data.PxPerTenthMm;
@@ -144,18 +145,29 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
     int32_t firstLine = 0;
     tessaly::aPartInfo p;
 
+    bool resumed = Resume && Resume->Word > ps;
     const auto newLine = [&] {
         ++n;
         lines.emplace_back();
     };
     const auto endParagraph = [&](int32_t next) {
         AlignLines(data, part, firstLine, n);
+        resumed = false;
         ps = next;
         ++part;
         newLine();
     };
 
-    for (int32_t c = ps; c <= EndWord; ++c) {
+    // A line after the paragraph's first: the paragraph's limits as they were, a line's spacing above.
+    if (resumed) {
+        p = PartOf(data, part);
+        GetLineIndent(data, part, ps, data.FirstLineLeft, data.OtherLinesLeft, data.LineRightLimit);
+        auto& first = lines[0];
+        first.Start = Resume->Word;
+        first.Left = first.Right = data.OtherLinesLeft;
+        first.LineUpSpace = static_cast<float>(p.LineSpace) * k;
+    }
+    for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
         const auto& w = data.WordInfo[static_cast<size_t>(c)];
         if (c == ps) {
             p = PartOf(data, part);
@@ -195,6 +207,12 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 // Dashes stay with their note, stacked characters with their base.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kFalse;
+                if (Resume && Resume->StopAt && Resume->StopAt(c + 1)) {
+                    AlignLines(data, part, firstLine, n);
+                    Count = n + 1;
+                    lines.resize(static_cast<size_t>(n) + 1);
+                    return;
+                }
                 newLine();
                 auto& next = lines[static_cast<size_t>(n)];
                 next.Start = c + 1;
@@ -202,7 +220,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 next.Left = next.Right = data.OtherLinesLeft;
             }
         } else if (IsParaEnd(data, c)) {
-            line.Left = n == firstLine ? data.FirstLineLeft : data.OtherLinesLeft;
+            line.Left = n == firstLine && !resumed ? data.FirstLineLeft : data.OtherLinesLeft;
             line.IsAllLine = tessaly::kFalse;
             line.LineIsCtl = tessaly::kTrue;
             line.NormalSpaceNum = Add16(line.NormalSpaceNum, -1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 
 #include "model/CharKinds.h"
@@ -27,7 +29,15 @@ float FirstLineUpSpace(const EditorData& data, int32_t PartIndex);
 // data.LineScratch[0] to [Count - 1], each paragraph placed by its alignment. Characters after the
 // range's last paragraph end are not laid out. FirstPartIndex, when known, is the paragraph number
 // of StartWord; -1 counts it.
-void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex = -1);
+// Breaking a paragraph again from one of its lines, up to a line from which its old lines hold.
+struct LineResume {
+    int32_t Word = -1;  // the first character of a line after the paragraph's first; -1 its start
+    // Whether the old lines hold from a line that begins at this character; the breaking stops there.
+    std::function<bool(int32_t)> StopAt;
+};
+
+void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex = -1,
+                 const LineResume* Resume = nullptr);
 
 // Places the characters of data.LineScratch[FirstLine] to [LastLine] by the paragraph's alignment,
 // with the limits of the paragraph broken last.

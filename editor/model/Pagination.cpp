@@ -108,6 +108,9 @@ struct Resync {
     int32_t WordDelta = 0;
     std::vector<tessaly::aPageInfo> OldPages;  // the old pages from the first one paginated again
     MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
+    // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
+    int32_t JumpedFirst = INT32_MAX;
+    int32_t JumpedEnd = -1;
 };
 
 // Takes over the old pages from the one that began at `line` (new numbering); false when none did.
@@ -127,8 +130,9 @@ bool TakeOverPages(EditorData& data, const Resync& r, int32_t line) {
 
 // Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
 // more of its own heights free below it. With a resync, stops where the old pages can be taken
-// over, and places the lines it paginates. Returns the number of pages paginated (the rest were
-// taken over).
+// over, places the lines it paginates, and takes a page whose length is known whole. Returns the
+// number of pages paginated (the rest were taken over). Learns the length of every page it ends
+// that began with its first line alone (every page but a first begun with nothing on it).
 int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync = nullptr) {
     // The last page's counts are kept here and written back when it ends: this loop runs over
     // every line behind an edit.
@@ -138,39 +142,53 @@ int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync 
         data.PageInfo.back().LengthLine = lines;
         data.PageInfo.back().LengthWord = words;
     };
+    auto& all = data.LineInfo;
     const int32_t count = data.LineCount();
     const float writeHeight = data.WriteHeight;
     const auto writeTop = static_cast<float>(data.WriteTop);
+    int32_t pageStart = from > 0 ? data.PageInfo.back().StartLine : -1;
     // With a resync, the bottom of the line before, placed already when it is on the same page.
-    float bottom = resync && from > 0 ? data.LineInfo.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
+    float bottom = resync && from > 0 ? all.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
     for (int32_t i = from; i < count; ++i) {
-        const auto& line = data.LineInfo.Unmoved(static_cast<size_t>(i));
-        const float up = line.LineUpSpace;
-        const int32_t height = line.WordHeight;
-        if (up + static_cast<float>(2 * int64_t{height} + h) > writeHeight) {
+        const auto* line = &all.Unmoved(static_cast<size_t>(i));
+        if (line->LineUpSpace + static_cast<float>(2 * int64_t{line->WordHeight} + h) > writeHeight) {
             endPage();
-            if (resync && i >= resync->Line) {
-                const int32_t paginated = data.PageCount();
-                if (TakeOverPages(data, *resync, i)) return paginated;
+            if (pageStart >= 0) all.SetJump(static_cast<size_t>(pageStart), i - pageStart, writeHeight);
+            for (;;) {
+                if (resync && i >= resync->Line) {
+                    const int32_t paginated = data.PageCount();
+                    if (TakeOverPages(data, *resync, i)) return paginated;
+                }
+                StartNewPage(data, i);
+                const int32_t jump = resync ? all.Jump(static_cast<size_t>(i), writeHeight) : 0;
+                if (jump <= 0 || i + jump >= count) break;
+                auto& page = data.PageInfo.back();
+                page.LengthLine = jump;
+                page.LengthWord = all.StartOf(static_cast<size_t>(i + jump)) - all.StartOf(static_cast<size_t>(i));
+                resync->JumpedFirst = std::min(resync->JumpedFirst, i);
+                i += jump;
+                resync->JumpedEnd = i;
             }
-            StartNewPage(data, i);
-            if (resync) bottom = SetLineBox(data, i, up + writeTop, resync->Moved);
+            line = &all.Unmoved(static_cast<size_t>(i));
+            pageStart = i;
+            if (resync) bottom = SetLineBox(data, i, line->LineUpSpace + writeTop, resync->Moved);
             lines = 1;
-            words = line.Length;
-            h = RoundPixels(up + static_cast<float>(height));
+            words = line->Length;
+            h = RoundPixels(line->LineUpSpace + static_cast<float>(line->WordHeight));
         } else {
-            if (resync) bottom = SetLineBox(data, i, lines == 0 ? up + writeTop : bottom, resync->Moved);
+            if (resync) bottom = SetLineBox(data, i, lines == 0 ? line->LineUpSpace + writeTop : bottom, resync->Moved);
             lines += 1;
-            words += line.Length;
-            h = RoundPixels(up + static_cast<float>(int64_t{height} + h));
+            words += line->Length;
+            h = RoundPixels(line->LineUpSpace + static_cast<float>(int64_t{line->WordHeight} + h));
         }
     }
     endPage();
     return data.PageCount();
 }
 
-// Lines into pages, without placing anything.
+// Lines into pages, without placing anything; the page lengths learnt anew.
 void Paginate(EditorData& data) {
+    data.LineInfo.ForgetAllJumps();
     data.PageInfo.assign(1, tessaly::aPageInfo{});
     PaginateLines(data, 0, 0);
 }
@@ -181,6 +199,22 @@ int32_t PageOfLine(const EditorData& data, int32_t line) {
     const auto it = std::upper_bound(pages.begin(), pages.end(), line,
                                      [](int32_t l, const tessaly::aPageInfo& p) { return l < p.StartLine; });
     return std::max<int32_t>(0, static_cast<int32_t>(it - pages.begin()) - 1);
+}
+
+// Boxes of lines from..upTo from the pages as they stand; the line before `from` is placed.
+void SettleBoxes(void* context, size_t from, size_t upTo) {
+    auto& data = *static_cast<EditorData*>(context);
+    auto& lines = data.LineInfo;
+    const auto& pages = data.PageInfo;
+    const auto writeTop = static_cast<float>(data.WriteTop);
+    auto p = static_cast<size_t>(PageOfLine(data, static_cast<int32_t>(from)));
+    float bottom = from > 0 ? lines.Unmoved(from - 1).Bottom : 0;
+    for (size_t j = from; j < upTo && j < lines.size(); ++j) {
+        while (p + 1 < pages.size() && pages[p + 1].StartLine <= static_cast<int32_t>(j)) ++p;
+        auto& line = lines.Unmoved(j);
+        line.Top = static_cast<int32_t>(j) == pages[p].StartLine ? line.LineUpSpace + writeTop : bottom;
+        line.Bottom = bottom = line.Top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
+    }
 }
 
 // Pagination again from the page of line `from` - 1: the pages before it hold only lines the
@@ -216,6 +250,7 @@ void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
 // true, else those of lines whose box moved when first read.
 void PlaceLines(EditorData& data, bool everything) {
     const auto earlier = data.WordInfo.TakeDeferred();
+    data.LineInfo.ForgetBoxes();
     MovedLines moved;
     const auto writeTop = static_cast<float>(data.WriteTop);
     for (const auto& page : data.PageInfo) {
@@ -272,6 +307,42 @@ void SplicePartInfo(EditorData& data, int32_t firstPart, int32_t oldParts, int32
     for (int32_t i = fromWord; i <= toWord; ++i)
         if (IsParaEnd(data, i)) parts.push_back(GetPartInfoFromCtlWord(data, i).value_or(tessaly::aPartInfo{}));
     Splice(data.PartInfo, firstPart, oldParts, parts);
+}
+
+// An edit inside one paragraph that neither adds nor removes a paragraph end: the paragraph is
+// broken again from the line before the edit's, up to the first line behind the edit from which
+// its old lines hold (a line's breaks look only ahead of its first character). Sets the old lines
+// replaced and the new count; false, with nothing done, for any other edit.
+bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t delta, int32_t part, int32_t& from,
+                          int32_t& oldLines, int32_t& n) {
+    // The paragraph's first two characters set the indents of all its lines.
+    const int32_t start = data.InputStart;
+    if (start < d.iWord1 + 2 || start > d.iWord2 || d.iDelLength < 0 || d.iAddLength < 0) return false;
+    const auto& lines = data.LineInfo;
+    const size_t first = LineAtOrBefore(lines, start);
+    const size_t last = d.iDelLength > 0 ? LineAtOrBefore(lines, int64_t{start} + d.iDelLength - 1) : first;
+    for (size_t l = first; l <= last; ++l)
+        if (static_cast<int32_t>(l) != d.iLine2 && tessaly::IsTrue(lines.Unmoved(l).LineIsCtl)) return false;
+    for (int32_t i = start; i < start + d.iAddLength; ++i)
+        if (IsParaEnd(data, i)) return false;
+    // A line's breaks look up to two characters past its end: the lines before `from` end earlier.
+    from = static_cast<int32_t>(first);
+    while (from > d.iLine1 && lines.StartOf(static_cast<size_t>(from)) + 1 >= start) --from;
+    const int32_t editEnd = start + d.iAddLength;
+    int32_t stop = d.iLine2 + 1;
+    LineResume resume;
+    resume.Word = from > d.iLine1 ? lines.StartOf(static_cast<size_t>(from)) : -1;
+    resume.StopAt = [&](int32_t lineStart) {
+        if (lineStart < editEnd) return false;
+        const int64_t old = int64_t{lineStart} - delta;
+        const auto l = static_cast<int32_t>(LineAtOrBefore(lines, old));
+        if (l <= from || l > d.iLine2 || lines.StartOf(static_cast<size_t>(l)) != old) return false;
+        stop = l;
+        return true;
+    };
+    FormatLines(data, d.iWord1, d.iWord2 + delta, n, part, &resume);
+    oldLines = stop - from;
+    return true;
 }
 
 void FullRelayout(EditorData& data, int32_t oldCount) {
@@ -354,52 +425,60 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
         return false;
     }
 
-    // The paragraph number of the range's start, from the lines before it, which the edit left alone.
-    // Counted from the nearer end of the lines: every line holds at most one paragraph end.
-    const int32_t firstPart = d.iLine1 <= data.LineCount() / 2
-                                  ? CountParaEndLines(data, 0, d.iLine1)
-                                  : data.PartCount() - CountParaEndLines(data, d.iLine1, data.LineCount());
-    SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
-
-    int32_t n = 0;
-    FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
+    // The paragraph number of the range's start, from the lines before it, which the edit left alone:
+    // every line holds at most one paragraph end.
+    const int32_t firstPart = data.LineInfo.ParaEndsBefore(static_cast<size_t>(d.iLine1));
+    // The old lines from..from + oldLines - 1 give way to n new ones.
+    int32_t from = d.iLine1, oldLines = d.iLine2 - d.iLine1 + 1, n = 0;
+    const bool within = own && BreakWithinParagraph(data, d, delta, firstPart, from, oldLines, n);
+    if (own) data.InputStart = -1;
+    if (!within) {
+        SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
+        FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
+    }
 
     // The lines behind move by the edit's length as they are read; the touched ones are replaced,
     // in place while their count stays.
     auto& lines = data.LineInfo;
-    lines.ShiftStarts(static_cast<size_t>(d.iLine2) + 1, delta);
-    const int32_t oldLines = d.iLine2 - d.iLine1 + 1;
+    lines.ShiftStarts(static_cast<size_t>(from + oldLines), delta);
     data.LineScratch.resize(static_cast<size_t>(n));
     if (n == oldLines) {
         for (int32_t k = 0; k < n; ++k)
-            lines[static_cast<size_t>(d.iLine1 + k)] = data.LineScratch[static_cast<size_t>(k)];
+            lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
     } else {
-        lines.Replace(static_cast<size_t>(d.iLine1), static_cast<size_t>(oldLines), data.LineScratch);
+        lines.Replace(static_cast<size_t>(from), static_cast<size_t>(oldLines), data.LineScratch);
     }
     data.LineScratch.assign(1, tessaly::aLineInfo{});
-    for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) {
+    for (int32_t m = from; m < from + n; ++m) {
         auto& line = lines[static_cast<size_t>(m)];
         line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
     }
     // The next paragraph's space above takes in the space after of the range's last paragraph,
     // which a join or a moved paragraph end may have changed.
-    const int32_t next = d.iLine1 + n;
-    if (next < data.LineCount())
+    const int32_t next = from + n;
+    if (!within && next < data.LineCount())
         lines[static_cast<size_t>(next)].LineUpSpace =
-            FirstLineUpSpace(data, firstPart + CountParaEndLines(data, d.iLine1, next));
+            FirstLineUpSpace(data, lines.ParaEndsBefore(static_cast<size_t>(next)));
+    lines.ForgetJumps(static_cast<size_t>(from), static_cast<size_t>(next));
 
     data.LineCountChanged = data.LineCount() != oldCount;
     // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
     // of them is left out, as its space above follows the paragraph before it.
     Resync resync;
-    resync.Line = d.iLine1 + n + 1;
+    resync.Line = from + n + 1;
     resync.LineDelta = data.LineCount() - oldCount;
     resync.WordDelta = delta;
-    PaginateFrom(data, d.iLine1, resync);
-    // The new lines' characters are placed now; those of lines that only moved when first read.
-    for (int32_t m = d.iLine1; m < d.iLine1 + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
+    PaginateFrom(data, from, resync);
+    // The new lines' characters are placed now; those of lines that only moved when first read,
+    // as are the boxes of lines on pages taken whole.
+    for (int32_t m = from; m < from + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
     DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
     resync.Moved.Defer(data);
+    if (resync.JumpedFirst < resync.JumpedEnd) {
+        const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);
+        lines.DeferBoxes(first, end, &SettleBoxes, &data);
+        DeferPlacing(data, lines.StartOf(first), std::min(lines.StartOf(end), data.WordCount()));
+    }
     return true;
 }
 

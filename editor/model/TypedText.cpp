@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/MarkCodes.h"
 #include "model/Measure.h"
 #include "model/Tables.h"
 
@@ -135,50 +136,73 @@ std::vector<tessaly::aWordInfo> MakeInputWordInfo(EditorData& data, int32_t selS
     return out;
 }
 
+// The character each host symbol stands as, and whether it is drawn in the notation font. 180
+// gives the closing bracket as 179 gives the opening one, though its listed code is no character.
+struct MarkSymbol {
+    int32_t Code;
+    uint16_t Char;
+    bool NotationFont;
+};
+constexpr MarkSymbol kMarkSymbols[] = {
+    {kMarkBarRest, '`', true},
+    {kMarkReturnSlideUp, 'G', true},
+    {kMarkReturnSlideDown, 'E', true},
+    {kMarkTimeSignature, ' ', false},
+    {kMarkBarLine, '[', true},
+    {kMarkDashedBarLine, 'Z', true},
+    {kMarkFinalBarLine, '^', true},
+    {kMarkSectionLine, 'Y', true},
+    {kMarkRepeatStartLine, '\\', true},
+    {kMarkRepeatEndLine, ']', true},
+    {kMarkRepeatBothLine, '_', true},
+    {kMarkRepeatOneBar, '.', true},
+    {kMarkRepeatTwoBars, '/', true},
+    {kMarkSharp, 'a', true},
+    {kMarkFlat, 'b', true},
+    {kMarkDoubleSharp, 'c', true},
+    {kMarkDoubleFlat, 'd', true},
+    {kMarkNatural, 'e', true},
+    {kMarkKeySetting, '1', false},
+    {kMarkKeyC, 'C', false},
+    {kMarkKeyD, 'D', false},
+    {kMarkKeyE, 'E', false},
+    {kMarkKeyF, 'F', false},
+    {kMarkKeyG, 'G', false},
+    {kMarkKeyA, 'A', false},
+    {kMarkKeyB, 'B', false},
+    {kMarkFreeMetre, 'E', true},
+    {kMarkSlideUp, 'G', true},
+    {kMarkSlideDown, 'H', true},
+    {kMarkRhythmX, 'X', false},
+    {kMarkDot, 'D', true},
+    {kMarkPlus, '+', false},
+    {kMarkBreath, 'f', true},
+    {kMarkFreeRest, 'C', true},
+    {kMarkTremolo4, '*', true},
+    {kMarkExtensionLine, '-', false},
+    {kMarkTempoJ, 'A', true},
+    {kMarkBigSlideUp, 0xF0AF, true},
+    {kMarkBigSlideDown, 0xF0AE, true},
+    {kMarkArpeggioUp, ' ', true},
+    {kMarkArpeggioDown, ' ', true},
+    {kMarkTremoloBow, '*', true},
+    {kMarkDoubleBow, '+', true},
+    {kMarkFigureRepeat, '0', true},
+    {kMarkRepeatPoint, 'z', true},
+    {kMarkTremolo8, '+', true},
+    {kMarkTremolo16, ',', true},
+    {kMarkLoneBreath, 'f', true},
+    {kMarkEquals, '=', false},
+    {kMarkStartPosition, 'X', true},
+    {kMarkFeatureBarLine, 'W', true},
+    {kMarkOpenBracket, '(', false},
+    {kMarkCloseBracket, ')', false},
+};
+
 SymbolChar SymbolForMark(int32_t c) {
-    auto n = [](int c) { return SymbolChar{static_cast<int16_t>(c), true, true}; };
-    auto i = [](int c) { return SymbolChar{static_cast<int16_t>(c), false, true}; };
-    if (c >= 49 && c <= 53) return n('a' + (c - 49));
-    if (c >= 55 && c <= 61) return i("CDEFGAB"[c - 55]);
-    switch (c) {
-        case 16: return n('`');
-        case 22: case 63: return n('G');
-        case 23: case 62: return n('E');
-        case 33: return i(' ');
-        case 39: return n('[');
-        case 40: return n('Z');
-        case 41: return n('^');
-        case 42: return n('Y');
-        case 43: return n('\\');
-        case 44: return n(']');
-        case 45: return n('_');
-        case 46: return n('.');
-        case 47: return n('/');
-        case 54: return i('1');
-        case 64: return n('H');
-        case 65: return i('X');
-        case 66: return n('D');
-        case 67: return i('+');
-        case 68: case 143: return n('f');
-        case 69: return n('C');
-        case 80: case 124: return n('*');
-        case 88: return i('-');
-        case 93: return n('A');
-        case 105: return n(static_cast<int16_t>(0xF0AF));
-        case 106: return n(static_cast<int16_t>(0xF0AE));
-        case 117: case 118: return n(' ');
-        case 125: case 140: return n('+');
-        case 129: return n('0');
-        case 130: return n('z');
-        case 141: return n(',');
-        case 154: return i('=');
-        case 177: return n('X');
-        case 178: return n('W');
-        case 179: return i('(');
-        // The closing bracket, as 179 gives the opening one (its listed code is no character).
-        case 180: return i(')');
-        default: return SymbolChar{};
-    }
+    for (const MarkSymbol& s : kMarkSymbols)
+        if (s.Code == c) return {static_cast<int16_t>(s.Char), s.NotationFont, true};
+    return {};
 }
 
 bool BuildSymbolWord(EditorData& data, const InputAttributes& in, int32_t markCode, int32_t value,

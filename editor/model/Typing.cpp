@@ -10,6 +10,7 @@
 #include "model/MarkSlots.h"
 #include "model/Measure.h"
 #include "model/ParagraphEnds.h"
+#include "model/TypedText.h"
 #include "model/WordRange.h"
 #include "model/mGeneral.h"
 
@@ -34,16 +35,15 @@ struct GracePair {
 constexpr GracePair kInsideGroup[] = {{2, 1, 2, 2}, {3, 1, 3, 2}, {5, 1, 5, 2},
                                       {6, 1, 6, 2}, {3, 2, 3, 3}, {6, 2, 6, 3}};
 
-// The symbol character of each input kind a mark can be switched to.
-struct KindSymbol {
-    int32_t Kind;
-    uint16_t WdAsc;
-};
-constexpr KindSymbol kKindSymbols[] = {
-    {39, 91},      {40, 90},      {41, 94},  {42, 89},  {43, 92},  {44, 93},  {45, 95},  {46, 46},
-    {47, 47},      {49, 97},      {50, 98},  {51, 99},  {52, 100}, {53, 101}, {55, 67},  {56, 68},
-    {57, 69},      {58, 70},      {59, 71},  {60, 65},  {61, 66},  {63, 71},  {64, 72},  {80, 42},
-    {105, 0xF0AF}, {106, 0xF0AE}, {129, 48}, {140, 43}, {141, 44}, {177, 88}, {178, 87},
+// The input kinds a mark can be switched to; the character takes the kind's symbol.
+constexpr int32_t kSymbolKinds[] = {
+    kMarkBarLine,        kMarkDashedBarLine,  kMarkFinalBarLine, kMarkSectionLine,   kMarkRepeatStartLine,
+    kMarkRepeatEndLine,  kMarkRepeatBothLine, kMarkRepeatOneBar, kMarkRepeatTwoBars, kMarkSharp,
+    kMarkFlat,           kMarkDoubleSharp,    kMarkDoubleFlat,   kMarkNatural,       kMarkKeyC,
+    kMarkKeyD,           kMarkKeyE,           kMarkKeyF,         kMarkKeyG,          kMarkKeyA,
+    kMarkKeyB,           kMarkSlideUp,        kMarkSlideDown,    kMarkTremolo4,      kMarkBigSlideUp,
+    kMarkBigSlideDown,   kMarkFigureRepeat,   kMarkTremolo8,     kMarkTremolo16,     kMarkStartPosition,
+    kMarkFeatureBarLine,
 };
 
 }  // namespace
@@ -105,7 +105,7 @@ bool Typing::TypeAtCaret(int32_t pos) {
         !undo_.BeginPending(kPendingTyping, kStepWords, {pos, pos - 1, pos, 0, 0, 0, State()}))
         return false;
     const auto m = static_cast<int32_t>(data_.InputWords.size());
-    SetInputDat(data_, pos, 0, m);
+    SetInputDat(data_, pos, 0, m, true);
     array_.InstrWordArray(pos, m);
     std::copy(data_.InputWords.begin(), data_.InputWords.end(), data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
@@ -196,7 +196,7 @@ void Typing::BackspaceOneWord() {
     }
     // The character is in the journal before it leaves the document.
     if (!undo_.AddBackspaceWord(caret - 1)) return;
-    SetInputDat(data_, caret - 1, 1, 0);
+    SetInputDat(data_, caret - 1, 1, 0, true);
     int32_t at = caret - 1, one = 1;
     array_.DelWordArray(at, one);
     undo_.SetPendingAfter({caret - 1, caret - 2, caret - 1, 0, 0, 0, State()});
@@ -324,8 +324,8 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
     const auto apply = [&] {
         auto& w = data_.WordInfo[static_cast<size_t>(caret)];
         w.ExtralWordInfo[slot].IndexType = iType;
-        for (const auto& k : kKindSymbols)
-            if (k.Kind == iType) w.WdAsc = static_cast<int16_t>(k.WdAsc);
+        if (std::find(std::begin(kSymbolKinds), std::end(kSymbolKinds), iType) != std::end(kSymbolKinds))
+            w.WdAsc = SymbolForMark(iType).Code;
         w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
     };
     if (!undo_.IsPending(kPendingInputKind, caret)) {

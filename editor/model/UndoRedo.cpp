@@ -581,7 +581,7 @@ void UndoRedo::DescribeRestore(int32_t pos, int32_t removed, int32_t inserted, c
         resultEnd = std::max(resultEnd, result.LastWord + 1);
     }
     const int32_t currentEnd = resultEnd - inserted + removed;  // past the resized stretch
-    SetInputDat(data_, start, currentEnd - start, resultEnd - start);
+    SetInputDat(data_, start, currentEnd - start, resultEnd - start, true);
 }
 
 // The paragraph-end images of a spacing step back among the characters they came from.

@@ -28,23 +28,60 @@ int32_t ParaEndFrom(const EditorData& data, int32_t from) {
     return -1;
 }
 
+// The paragraph ends before Start and from Past on, read off the line records: they hold the
+// document as it stands once the last edit is laid out, and a paragraph end is always the last
+// character of a line that ends a paragraph. False, with nothing set, when they may not.
+bool ParaEndsFromLines(const EditorData& data, int32_t Start, int32_t Past, int32_t& before, int32_t& after) {
+    const auto& lines = data.LineInfo;
+    if (!data.InputDatLaidOut || lines.empty() || Start < 0 || Start > data.WordCount()) return false;
+    const auto endOf = [&](size_t l) { return lines.StartOf(l) + lines.Unmoved(l).Length - 1; };
+    const auto ends = [&](size_t l) { return tessaly::IsTrue(lines.Unmoved(l).LineIsCtl); };
+    int32_t b = -1, a = -1;
+    if (Start > 0) {
+        for (auto l = static_cast<size_t>(GetLineOfWord(data, Start - 1)) + 1; l-- > 0;)
+            if (ends(l) && endOf(l) < Start) {
+                b = endOf(l);
+                break;
+            }
+    }
+    if (Past < data.WordCount()) {
+        for (auto l = static_cast<size_t>(GetLineOfWord(data, std::max(Past, 0))); l < lines.size(); ++l)
+            if (ends(l) && endOf(l) >= Past) {
+                a = endOf(l);
+                break;
+            }
+    }
+    if ((b >= 0 && !IsParaEnd(data, b)) || (a >= 0 && !IsParaEnd(data, a))) return false;
+    before = b;
+    after = a;
+    return true;
+}
+
 int32_t Centre(const tessaly::aWordInfo& w) {
     return static_cast<int32_t>(tessaly::Int((static_cast<double>(w.Left) + w.Right) / 2));
 }
 
 }  // namespace
 
-void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength) {
+void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength, bool Confined) {
     auto& d = data.InputDat;
-    data.InputDatLaidOut = false;
-    d.iLine1 = FindParaStartLine(data, Start);
-    d.iLine2 = FindParaEndLine(data, Start, DelLength);
-    d.iWord1 = FindParaStartWord(data, Start);
-    d.iWord2 = FindParaEndWord(data, Start, DelLength);
+    data.InputStart = Confined ? Start : -1;
+    // Each paragraph end looked for once, on the lines where they stand for the document.
+    int32_t before = -1, after = -1;
+    if (!ParaEndsFromLines(data, Start, Start + DelLength, before, after)) {
+        before = ParaEndBefore(data, Start);
+        after = ParaEndFrom(data, Start + DelLength);
+    }
+    d.iWord1 = before + 1;
+    d.iWord2 = after < 0 ? data.WordCount() - 1 : after;
+    d.iLine1 = Start < 1 ? 0 : GetLineOfWord(data, d.iWord1);
+    d.iLine2 = GetLineOfWord(data, d.iWord2);
     d.iAddLength = AddLength;
     d.iDelLength = DelLength;
+    data.InputDatLaidOut = false;
     // Seen before the edit, as the characters it removes are gone after it.
-    data.InputDatPlayMarks = data.InputDatPlayMarks || PlayMarksNear(data, d.iWord1, d.iWord2);
+    data.InputDatPlayMarks = data.InputDatPlayMarks || (Confined ? PlayMarksNear(data, Start, Start + DelLength)
+                                                                 : PlayMarksNear(data, d.iWord1, d.iWord2));
 }
 
 int32_t FindParaStartWord(const EditorData& data, int32_t Start) {

@@ -9,8 +9,10 @@
 namespace notaline {
 
 // The paragraphs an edit of (Start, DelLength) touches, before the edit, into data.InputDat.
-// For a change in place DelLength = AddLength = the range's length.
-void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength);
+// For a change in place DelLength = AddLength = the range's length. Confined: the edit changes
+// no character but those it puts in place of the DelLength at Start, so the layout may break
+// their paragraph again from their line.
+void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength, bool Confined = false);
 
 int32_t FindParaStartWord(const EditorData& data, int32_t Start);
 int32_t FindParaEndWord(const EditorData& data, int32_t Start, int32_t Length);

@@ -24,7 +24,7 @@ const wchar_t* Wide(const std::u16string& s) {
 
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc, GpGraphics* graphics) : dc_(dc), graphics_(graphics) {
+GdiCanvas::GdiCanvas(HDC dc, win::GpGraphics* graphics) : dc_(dc), graphics_(graphics) {
     SetBkMode(dc_, TRANSPARENT);
 }
 
@@ -74,21 +74,22 @@ void GdiCanvas::FocusRect(const IntRect& box) {
 
 void GdiCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) {
     if ((argb >> 24) == 0) return;  // a printer's GDI+ would fill it black
-    FillRectSolid(graphics_, x, y, width, height, argb, kUnitPixel);
+    win::FillRectSolid(graphics_, x, y, width, height, argb, kUnitPixel);
 }
 
 bool GdiCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {
     const std::wstring path(file.begin(), file.end());
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    return FillRectTexture(graphics_, path, Gdiplus::WrapModeTile, box.X, box.Y, box.Width, box.Height) == Gdiplus::Ok;
+    return win::FillRectTexture(graphics_, path, Gdiplus::WrapModeTile, box.X, box.Y, box.Width, box.Height) ==
+           Gdiplus::Ok;
 }
 
 void GdiCanvas::PenLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t argb, float width) {
-    DrawPenLine(graphics_, x1, y1, x2, y2, argb, width, kUnitPixel);
+    win::DrawPenLine(graphics_, x1, y1, x2, y2, argb, width, kUnitPixel);
 }
 
 void GdiCanvas::PenArc(const FloatRect& box, float startAngle, float sweepAngle, uint32_t argb, float width) {
-    DrawPenArc(graphics_, box.X, box.Y, box.Width, box.Height, startAngle, sweepAngle, argb, width, kUnitPixel);
+    win::DrawPenArc(graphics_, box.X, box.Y, box.Width, box.Height, startAngle, sweepAngle, argb, width, kUnitPixel);
 }
 
 void GdiCanvas::FillTriangle(const FloatPoint (&points)[3], uint32_t argb) {
@@ -153,7 +154,7 @@ void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t
 
 void GdiCanvas::DashedRect(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t argb, int32_t dashStyle,
                            float penWidth) {
-    DrawDashedRect(graphics_, left, top, width, height, argb, dashStyle, penWidth, kUnitPixel);
+    win::DrawDashedRect(graphics_, left, top, width, height, argb, dashStyle, penWidth, kUnitPixel);
 }
 
 void GdiCanvas::TranslucentText(std::string_view text, const tessaly::LogFont& font, uint8_t charset,

@@ -14,7 +14,7 @@ namespace notaline {
 // device context's own font back.
 class GdiCanvas : public Canvas {
 public:
-    GdiCanvas(HDC dc, GpGraphics* graphics);
+    GdiCanvas(HDC dc, win::GpGraphics* graphics);
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
     ~GdiCanvas() override = default;
@@ -40,7 +40,7 @@ public:
 
 private:
     HDC dc_;
-    GpGraphics* graphics_;
+    win::GpGraphics* graphics_;
     win::FontHandle font_;
     std::optional<win::SelectScope> originalFont_;  // gives the DC its own font back first
     uint8_t charset_ = 0;

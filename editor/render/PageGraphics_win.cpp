@@ -5,7 +5,7 @@ namespace notaline {
 namespace flat = Gdiplus::DllExports;
 
 PageGraphics::PageGraphics(HDC dc) {
-    GpGraphics* graphics = nullptr;
+    win::GpGraphics* graphics = nullptr;
     if (flat::GdipCreateFromHDC(dc, &graphics) != Gdiplus::Ok) return;
     graphics_.reset(graphics);
     flat::GdipSetSmoothingMode(graphics, Gdiplus::SmoothingModeAntiAlias);

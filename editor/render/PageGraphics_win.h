@@ -14,7 +14,7 @@ public:
     PageGraphics& operator=(const PageGraphics&) = delete;
     ~PageGraphics() = default;
 
-    GpGraphics* Get() const { return graphics_.get(); }
+    win::GpGraphics* Get() const { return graphics_.get(); }
     // Finishes pending drawing before GDI reads or writes the layer again.
     void Flush();
 

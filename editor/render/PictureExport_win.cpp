@@ -49,20 +49,21 @@ win::BitmapHandle PaletteCopy(const MemoryBuffer& picture) {
     return copy;
 }
 
-GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFormat format) {
+win::GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFormat format) {
     // Straight from the composed bitmap: no temporary file to collide with or leave behind.
     win::BitmapHandle indexed;
     if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return Gdiplus::OutOfMemory;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    GpStatus status = flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
+    win::GpStatus status =
+        flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
     if (status != Gdiplus::Ok) return status;
     const win::gdip::Image owner(bitmap);
-    GpImage* image = bitmap;
+    win::GpImage* image = bitmap;
     switch (format) {
-        case PictureFormat::Jpg: status = SaveImageToJPG(image, file, 100); break;
-        case PictureFormat::Png: status = SaveImageToPNG(image, file); break;
-        case PictureFormat::Bmp: status = SaveImageToBMP(image, file); break;
-        case PictureFormat::Gif: status = SaveImageToGIF(image, file); break;
+        case PictureFormat::Jpg: status = win::SaveImageToJPG(image, file, 100); break;
+        case PictureFormat::Png: status = win::SaveImageToPNG(image, file); break;
+        case PictureFormat::Bmp: status = win::SaveImageToBMP(image, file); break;
+        case PictureFormat::Gif: status = win::SaveImageToGIF(image, file); break;
         case PictureFormat::None: status = Gdiplus::InvalidParameter; break;
     }
     return status;

@@ -50,23 +50,11 @@ inline std::vector<uint32_t> Capture(HWND hwnd, int& w, int& h, const wchar_t* p
     RECT r{};
     GetClientRect(hwnd, &r);
     w = r.right, h = r.bottom;
-    std::vector<uint32_t> px(size_t(w) * h);
-    HDC dc = GetDC(hwnd);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    GetDIBits(mem, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
-    for (auto& p : px) p &= 0xFFFFFF;
-    DeleteDC(mem);
-    DeleteObject(bmp);
-    ReleaseDC(hwnd, dc);
+    const std::vector<uint32_t> px = win::test::PixelsOf(win::test::CopyOf(win::WindowDc(hwnd).Get(), r).Get(), w, h);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    if (notaline::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
+    if (win::InitGDIPlus(false, L"", 0, L"") == Gdiplus::Ok) {
         notaline::test::SaveScreenPng(r, png);
-        notaline::TerminateGDIPlus();
+        win::TerminateGDIPlus();
     }
     return px;
 }

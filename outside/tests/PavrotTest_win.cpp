@@ -13,21 +13,9 @@
 namespace {
 
 using namespace outside::test;
-namespace flat = Gdiplus::DllExports;
 
-// A dark picture saved in a format of GetEncoderClsid.
 void WritePicture(const wchar_t* name, int w, int h, int format) {
-    ASSERT_EQ(Gdiplus::Ok, notaline::InitGDIPlus(false, L"", 0, L""));
-    Gdiplus::GpBitmap* bmp = nullptr;
-    Gdiplus::GpGraphics* g = nullptr;
-    flat::GdipCreateBitmapFromScan0(w, h, 0, PixelFormat24bppRGB, nullptr, &bmp);
-    flat::GdipGetImageGraphicsContext(bmp, &g);
-    flat::GdipGraphicsClear(g, 0xFF203080);
-    flat::GdipDeleteGraphics(g);
-    const CLSID encoder = notaline::GetEncoderClsid(format);
-    EXPECT_EQ(Gdiplus::Ok, flat::GdipSaveImageToFile(bmp, name, &encoder, nullptr));
-    flat::GdipDisposeImage(bmp);
-    notaline::TerminateGDIPlus();
+    EXPECT_TRUE(win::test::WritePicture(name, w, h, format)) << name;
 }
 
 TEST(Pavrot, ShowsPicturesScaledWithTheirShapeAndLeavesBadOnesEmpty) {

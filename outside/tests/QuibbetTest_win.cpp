@@ -8,6 +8,7 @@
 
 #include "OutsideTestSupport_win.h"
 #include "TimerWait_win.h"
+#include "TipWindows_win.h"
 #include "api/IQuibbet.h"
 #include "com/Create.h"
 #include "com/Object.h"
@@ -17,25 +18,6 @@ namespace {
 using namespace outside::test;
 using namespace com::tests;
 const auto* const kApartment = ::testing::AddGlobalTestEnvironment(new ComApartment);
-
-// The tip windows (the test makes no other top-level ones of the class), or only the shown ones.
-std::vector<HWND> Tips(bool shownOnly) {
-    std::vector<HWND> found;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr));)
-        if (!shownOnly || IsWindowVisible(w)) found.push_back(w);
-    return found;
-}
-
-std::wstring ToolText(HWND tips, HWND tool) {
-    wchar_t text[256] = {};
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = GetParent(tool);
-    ti.uId = reinterpret_cast<UINT_PTR>(tool);
-    ti.lpszText = text;
-    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
-    return text;
-}
 
 // A control as a form holds it: an object with a hwnd property.
 struct FakeControl final : com::DispatchObject<FakeControl, IDispatch> {

@@ -21,6 +21,8 @@ inline constexpr int32_t kMarkDaCapoAlFine = 13;
 inline constexpr int32_t kMarkFine = 14;
 inline constexpr int32_t kMarkCoda = 15;
 inline constexpr int32_t kMarkBarRest = 16;
+inline constexpr int32_t kMarkReturnSlideUp = 22;
+inline constexpr int32_t kMarkReturnSlideDown = 23;
 // The dynamics from 很弱 to 特强, and the two accents played louder.
 inline constexpr int32_t kMarkDynamicFirst = 24;
 inline constexpr int32_t kMarkDynamicLast = 30;
@@ -31,12 +33,38 @@ inline constexpr int32_t kMarkRitardando = 34;
 inline constexpr int32_t kMarkAccelerando = 35;
 inline constexpr int32_t kMarkTempoChange = 37;
 inline constexpr int32_t kMarkGraceNote = 38;
+// The bar lines and bar repeats a character shows as its own symbol.
+inline constexpr int32_t kMarkBarLine = 39;
+inline constexpr int32_t kMarkDashedBarLine = 40;
+inline constexpr int32_t kMarkFinalBarLine = 41;
+inline constexpr int32_t kMarkSectionLine = 42;
+inline constexpr int32_t kMarkRepeatStartLine = 43;
+inline constexpr int32_t kMarkRepeatEndLine = 44;
+inline constexpr int32_t kMarkRepeatBothLine = 45;
+inline constexpr int32_t kMarkRepeatOneBar = 46;
+inline constexpr int32_t kMarkRepeatTwoBars = 47;
 inline constexpr int32_t kMarkSharp = 49;
 inline constexpr int32_t kMarkFlat = 50;
+inline constexpr int32_t kMarkDoubleSharp = 51;
+inline constexpr int32_t kMarkDoubleFlat = 52;
+inline constexpr int32_t kMarkNatural = 53;
 inline constexpr int32_t kMarkKeySetting = 54;  // the "1" of "1=C"
 // The key letters C to B.
 inline constexpr int32_t kMarkKeyC = 55;
+inline constexpr int32_t kMarkKeyD = 56;
+inline constexpr int32_t kMarkKeyE = 57;
+inline constexpr int32_t kMarkKeyF = 58;
+inline constexpr int32_t kMarkKeyG = 59;
+inline constexpr int32_t kMarkKeyA = 60;
 inline constexpr int32_t kMarkKeyB = 61;
+inline constexpr int32_t kMarkFreeMetre = 62;
+inline constexpr int32_t kMarkSlideUp = 63;
+inline constexpr int32_t kMarkSlideDown = 64;
+inline constexpr int32_t kMarkRhythmX = 65;
+inline constexpr int32_t kMarkDot = 66;
+inline constexpr int32_t kMarkPlus = 67;
+inline constexpr int32_t kMarkBreath = 68;
+inline constexpr int32_t kMarkFreeRest = 69;
 inline constexpr int32_t kMarkRepeatLeft = 70;
 inline constexpr int32_t kMarkRepeatRight = 71;
 inline constexpr int32_t kMarkArcStart = 72;
@@ -48,6 +76,8 @@ inline constexpr int32_t kMarkOctaveUp = 76;
 inline constexpr int32_t kMarkOctaveDown = 77;
 inline constexpr int32_t kMarkOctaveUpRepeat = 78;
 inline constexpr int32_t kMarkOctaveDownRepeat = 79;
+// Tremolo strokes on the stem: 4, 8 and 16.
+inline constexpr int32_t kMarkTremolo4 = 80;
 inline constexpr int32_t kMarkOctaveLineFirst = kMarkOctaveUp;
 inline constexpr int32_t kMarkOctaveLineLast = kMarkOctaveDownRepeat;
 inline constexpr int32_t kMarkCrescendo = 81;
@@ -56,11 +86,14 @@ inline constexpr int32_t kMarkCrescendoBreak = 83;   // crescendo continued from
 inline constexpr int32_t kMarkDiminuendoBreak = 84;  // diminuendo continued from the line before
 inline constexpr int32_t kMarkKeyChange = 85;
 inline constexpr int32_t kMarkDoubleSlide = 86;
+inline constexpr int32_t kMarkExtensionLine = 88;
 inline constexpr int32_t kMarkVoltaStart = 89;
 inline constexpr int32_t kMarkVoltaEnd = 90;
 inline constexpr int32_t kMarkOpenVoltaStart = 91;
 inline constexpr int32_t kMarkOpenVoltaEnd = 92;
 inline constexpr int32_t kMarkTempoJ = 93;
+inline constexpr int32_t kMarkBigSlideUp = 105;
+inline constexpr int32_t kMarkBigSlideDown = 106;
 inline constexpr int32_t kMarkLateVibrato = 109;
 inline constexpr int32_t kMarkArpeggioUp = 117;
 inline constexpr int32_t kMarkArpeggioDown = 118;
@@ -68,11 +101,18 @@ inline constexpr int32_t kMarkCustomSymbol = 119;
 inline constexpr int32_t kMarkTestSymbol = 120;
 inline constexpr int32_t kMarkSlideStart = 121;
 inline constexpr int32_t kMarkSlideEnd = 122;
+inline constexpr int32_t kMarkTremoloBow = 124;
+inline constexpr int32_t kMarkDoubleBow = 125;
+inline constexpr int32_t kMarkFigureRepeat = 129;
+inline constexpr int32_t kMarkRepeatPoint = 130;
 inline constexpr int32_t kMarkBarNumber = 131;
 // The syllables do to xi.
 inline constexpr int32_t kMarkSyllableDo = 133;
 inline constexpr int32_t kMarkSyllableXi = 139;
+inline constexpr int32_t kMarkTremolo8 = 140;
+inline constexpr int32_t kMarkTremolo16 = 141;
 inline constexpr int32_t kMarkPressVibrato = 142;
+inline constexpr int32_t kMarkLoneBreath = 143;
 inline constexpr int32_t kMarkBigGlissandoStart = 144;
 inline constexpr int32_t kMarkBigGlissandoEnd = 145;
 inline constexpr int32_t kMarkPadSlideStart = 146;
@@ -96,6 +136,10 @@ inline constexpr int32_t kMarkParagraphSpare = 162;
 // The fourteen tempo presets 庄板 to 极急.
 inline constexpr int32_t kMarkTempoFirst = 163;
 inline constexpr int32_t kMarkTempoLast = 176;
+inline constexpr int32_t kMarkStartPosition = 177;
+inline constexpr int32_t kMarkFeatureBarLine = 178;
+inline constexpr int32_t kMarkOpenBracket = 179;
+inline constexpr int32_t kMarkCloseBracket = 180;
 inline constexpr int32_t kMarkLastCode = 180;
 
 // How a mark is drawn on its character.
@@ -355,8 +399,9 @@ constexpr bool IsStoredMarkCode(int32_t code) {
 constexpr bool IsPlayMarkCode(int32_t code) {
     return MarkOf(code).PlayMark;
 }
+// Out of range reads row 0, whose Pair is 0: -1 is no pair start, nor an empty slot a pair end.
 constexpr bool IsPairStartCode(int32_t code) {
-    return MarkOf(code).Pair == code + 1;
+    return MarkOf(code).Pair != 0 && MarkOf(code).Pair == code + 1;
 }
 constexpr bool IsPairEndCode(int32_t code) {
     return MarkOf(code).Pair != 0 && MarkOf(code).Pair == code - 1;

@@ -53,12 +53,13 @@ enum MyConstants : int32_t {
     EM_FormatZhuYing = 1052,        // host -> editor. w: values; l: not read; r: default
     EM_GetFontExInfo = 1053,        // host -> editor. w: 0; l: 0; r: address of the editor's FontExInfo
     EM_SetFontExInfo = 1054,        // host -> editor. w: 0; l: &FontExInfo (copied); r: default
-    EM_FormatBigHuaYing = 1055,     // host -> editor, big glissando over a two-character selection; r: default
+    EM_FormatBigHuaYing = 1055,     // host -> editor, big glissando over a two-character selection.
+                                    // w, l: not read; r: default
     EM_FormatCombiningChar = 1056,  // host -> editor. w: values; l: mark code; r: default
     EM_ShowFormSetYcYgPos = 1057,   // host -> editor: the position dialog. w: 0; l: not read; r: 0
     EM_预览 = 1059,                 // reserved, never sent
     WM_ShowPlayPos = 1060,          // playback -> editor. w: character being played, -1 = ended; l: 0; r: default
-    EM_PlayInfo = 1061,             // editor -> host. w: 0 = playback starts, 1 = stopped; l: 0
+    EM_PlayInfo = 1061,             // editor -> host. w: 0 = playback starts, 1 = stopped; l: 0; r: not read
     EM_ChangSpeed = 1062,           // host -> editor. w: values; l: tempo value; r: default
     EM_OnWord = 1063,               // editor -> host. w: 1 = mouse over a character with marks, 0 = left it;
                                     // l: &int32 0 (sender's, during the call)
@@ -73,7 +74,8 @@ enum MyConstants : int32_t {
 };
 
 // Fixed message numbers outside MyConstants.
-inline constexpr int32_t EM_HideCaret = 143;       // host -> editor, host deactivated: hide the caret. w: 0
+// host -> editor, host deactivated: hide the caret. w: 0; r: default
+inline constexpr int32_t EM_HideCaret = 143;
 // editor -> host. w: 0; l: address of the editor's aSendMsg, valid during the call only (the host
 // copies it); the editor ignores one sent to it.
 inline constexpr int32_t EM_SendMsg = 1026;

@@ -7,6 +7,24 @@
 #include <thread>
 #include <vector>
 
+// A visible dialog box of the thread, or null.
+inline HWND VisibleDialogOf(DWORD thread) {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        thread,
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (IsWindowVisible(w) && std::wstring(cls) == L"#32770") {
+                *reinterpret_cast<HWND*>(p) = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Dismisses the dialog boxes that the calling thread shows: `button` on the first one, Cancel
 // (then WM_CLOSE) on any that is still up or that follows. Every wait is bounded, so a dialog
 // that does not react cannot hang a test.
@@ -44,23 +62,6 @@ private:
         }
     }
 
-    static HWND FindDialog(DWORD thread) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND w, LPARAM p) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(w, cls, 16);
-                if (IsWindowVisible(w) && std::wstring(cls) == L"#32770") {
-                    *reinterpret_cast<HWND*>(p) = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-
     static void Press(HWND dialog, int id) {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     }
@@ -72,7 +73,7 @@ private:
         int pressesOnLast = 0;
         while (!stop_ && Clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            HWND d = FindDialog(ui_);
+            HWND d = VisibleDialogOf(ui_);
             if (!d) continue;
             const auto now = Clock::now();
             if (d != last) {

@@ -125,7 +125,7 @@ TEST(WinKit, AReleasedRegionOutlivesItsHandle) {
         EXPECT_FALSE(region);
     }
     EXPECT_EQ(static_cast<DWORD>(OBJ_REGION), GetObjectType(raw));
-    DeleteObject(raw);
+    const win::RegionHandle newOwner(raw);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "com/Container.h"
 #include "control/ZEVudu_win.h"
+#include "model/DocumentSource.h"
 
 namespace notaline::test {
 
@@ -16,6 +17,17 @@ public:
     bool IsKeyDown(int32_t) override { return false; }
     uint32_t TranslateColor(uint32_t c) override { return c; }
     int beeps = 0;
+};
+
+// Hands the editor a song in place of a file.
+class SongSource final : public DocumentSource {
+public:
+    explicit SongSource(tessaly::JpData doc) : doc_(std::move(doc)) {}
+    DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
+    DocumentRead ReadDocFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
+
+private:
+    tessaly::JpData doc_;
 };
 
 struct HostedControlTest : ::testing::Test {

@@ -19,6 +19,7 @@ namespace notaline {
 namespace {
 
 using test::PumpUntil;
+using test::SongSource;
 
 std::vector<int32_t> gHostStates;
 std::vector<int32_t> gShown;
@@ -33,17 +34,6 @@ LRESULT CALLBACK EditorSpy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == tessaly::WM_ShowPlayPos) gShown.push_back(static_cast<int32_t>(wp));
     return CallWindowProcW(gEditorProc, w, m, wp, lp);
 }
-
-// Hands the editor a song in place of a file.
-class SongSource final : public DocumentSource {
-public:
-    explicit SongSource(tessaly::JpData doc) : doc_(std::move(doc)) {}
-    DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
-    DocumentRead ReadDocFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
-
-private:
-    tessaly::JpData doc_;
-};
 
 struct PlayMusicTest : test::HostedControlTest {
     PlayMusicTest() { hostProc = HostProc; }

@@ -51,9 +51,8 @@ inline Pixels Decode(const std::wstring& file) {
     namespace flat = Gdiplus::DllExports;
     Gdiplus::GpImage* image = nullptr;
     if (flat::GdipLoadImageFromFile(file.c_str(), &image) != Gdiplus::Ok) return {};
-    Pixels p = InkOf(static_cast<Gdiplus::GpBitmap*>(image));
-    flat::GdipDisposeImage(image);
-    return p;
+    const win::gdip::Image owned(image);
+    return InkOf(static_cast<Gdiplus::GpBitmap*>(image));
 }
 
 // In cells of 16 pixels of the writable area (the screen's corner marks point out of it): where

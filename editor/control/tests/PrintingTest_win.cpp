@@ -11,6 +11,7 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
+#include "win/GdiHandles.h"
 #include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 #include "render/PrintDevice_win.h"
@@ -101,12 +102,12 @@ public:
         return true;
     }
     bool StartPage() override {
-        HDC screen = GetDC(nullptr);
+        const win::ScreenDc screen;
         // The frame in hundredths of a millimetre of the screen the metafile refers to.
-        const RECT frame{0, 0, MulDiv(paper_.cx, GetDeviceCaps(screen, HORZSIZE) * 100, GetDeviceCaps(screen, HORZRES)),
-                         MulDiv(paper_.cy, GetDeviceCaps(screen, VERTSIZE) * 100, GetDeviceCaps(screen, VERTRES))};
-        dc_ = CreateEnhMetaFileW(screen, nullptr, &frame, nullptr);
-        ReleaseDC(nullptr, screen);
+        const RECT frame{
+            0, 0, MulDiv(paper_.cx, GetDeviceCaps(screen.Get(), HORZSIZE) * 100, GetDeviceCaps(screen.Get(), HORZRES)),
+            MulDiv(paper_.cy, GetDeviceCaps(screen.Get(), VERTSIZE) * 100, GetDeviceCaps(screen.Get(), VERTRES))};
+        dc_ = CreateEnhMetaFileW(screen.Get(), nullptr, &frame, nullptr);
         return dc_ != nullptr;
     }
     void DrawPage(const std::function<void(Canvas&)>& draw) override { DrawOnDeviceContext(dc_, offset_, draw); }
@@ -119,22 +120,19 @@ public:
 
     // A page played back at the screen's size.
     Pixels Played(size_t page, SIZE size) const {
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, size.cx, size.cy);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        RECT all{0, 0, size.cx, size.cy};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        PlayEnhMetaFile(dc, Pages[page], &all);
-        SelectObject(dc, old);
+        const win::ScreenDc screen;
+        const win::BitmapHandle bmp(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+        {
+            const win::OwnedDc dc(CreateCompatibleDC(screen.Get()));
+            const win::SelectScope select(dc.Get(), bmp.Get());
+            RECT all{0, 0, size.cx, size.cy};
+            FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            PlayEnhMetaFile(dc.Get(), Pages[page], &all);
+        }
         Gdiplus::GpBitmap* image = nullptr;
-        flat::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-        Pixels p = InkOf(image);
-        flat::GdipDisposeImage(image);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
-        return p;
+        flat::GdipCreateBitmapFromHBITMAP(bmp.Get(), nullptr, &image);
+        const win::gdip::Image owned(image);
+        return InkOf(image);
     }
 
     std::vector<HENHMETAFILE> Pages;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace notaline::test {
 
@@ -30,19 +30,7 @@ bool PumpUntil(Condition done) {
 
 // A part of the screen as a PNG file: windows as they are shown, child windows and menus too.
 inline void SaveScreenPng(const RECT& r, const wchar_t* name) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    Gdiplus::GpBitmap* image = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bmp, nullptr, &image);
-    SaveImageToPNG(image, name);
-    Gdiplus::DllExports::GdipDisposeImage(image);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    win::test::SavePng(win::test::CopyOf(win::ScreenDc().Get(), r).Get(), name);
 }
 
 }  // namespace notaline::test

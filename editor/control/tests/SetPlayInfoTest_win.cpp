@@ -33,16 +33,7 @@ namespace notaline {
 namespace {
 
 using namespace play_settings;
-
-class SongSource final : public DocumentSource {
-public:
-    explicit SongSource(tessaly::JpData doc) : doc_(std::move(doc)) {}
-    DocumentRead ReadRtfFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
-    DocumentRead ReadDocFile(intptr_t, std::u16string_view) override { return {true, {}, doc_}; }
-
-private:
-    tessaly::JpData doc_;
-};
+using test::SongSource;
 
 // Runs `script` on its own thread against the dialogs of this thread; every wait is bounded and
 // the settings dialog is closed at the end whatever happened, so the member call returns.

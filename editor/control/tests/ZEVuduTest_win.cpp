@@ -467,11 +467,11 @@ TEST_F(ZEVuduTest, ASecondControlKeepsItsOwnDocument) {
     // The second one ends; the first goes on, GDI+ still running for it.
     sites.back()->Close();
     sites.pop_back();
-    EXPECT_TRUE(GdiPlusStarted());
+    EXPECT_TRUE(win::GdiPlusStarted());
     EXPECT_TRUE(first.Running()->Data.DocLoaded);
     sites.back()->Close();
     sites.clear();
-    EXPECT_FALSE(GdiPlusStarted());
+    EXPECT_FALSE(win::GdiPlusStarted());
 }
 
 TEST(ZEVuduServer, CreatedFromTheDllAndByProgIdOnceRegistered) {

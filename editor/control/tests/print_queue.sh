@@ -20,6 +20,10 @@ done
 sudo=""
 [ "$(id -u)" = 0 ] || sudo="sudo -n"  # cups-pdf runs only under a cupsd started as root
 
+# cups-pdf writes every queue's PDFs into one folder of the user: runs from other checkouts wait.
+exec 9>/tmp/jp-print-queue.lock
+flock 9
+
 scratch=$(mktemp -d /tmp/jp-cups.XXXXXX)
 chmod 755 "$scratch"
 mkdir -p "$scratch"/{spool,cache,run,tmp,log}

@@ -37,15 +37,15 @@ inline tessaly::aWordInfo Note(int i, bool end) {
     return w;
 }
 
-// Paragraphs of 99 notes and bar lines and a paragraph end.
-inline tessaly::JpData Document(int paragraphs) {
+// Paragraphs of notes and bar lines and a paragraph end, 100 characters each unless told.
+inline tessaly::JpData Document(int paragraphs, int length = 100) {
     tessaly::JpData d;
     d.FontTbl = {{"Tolvane", 2, 15, 3}};
     d.ColorTbl = {0};
     d.PageInfo.nScale = 1;
     d.PageInfo.PageMarginRect = {245, 200, 245, 200};
     for (int p = 0; p < paragraphs; ++p)
-        for (int i = 0; i < 100; ++i) d.WordInfo.push_back(Note(i, i == 99));
+        for (int i = 0; i < length; ++i) d.WordInfo.push_back(Note(i, i == length - 1));
     d.FileInfo.FontTblCount = 1;
     d.FileInfo.ColorTblCount = 1;
     d.FileInfo.WordCount = static_cast<int32_t>(d.WordInfo.size());

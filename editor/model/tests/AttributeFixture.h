@@ -63,18 +63,15 @@ protected:
 
     // The command changes the document in one step; undo gives back every byte, redo the change.
     void ExpectOneStep(const std::function<bool()>& command, const char* what) {
+        SCOPED_TRACE(what);
         undo->ZeroUnDoReDoVal();
         const auto before = Bytes();
-        ASSERT_TRUE(command()) << what;
+        ASSERT_TRUE(command());
         FormatInputLines(data, data.InputDat);
         undo->EndPendingStep();
-        const auto after = Bytes();
-        undo->UserUndo();
-        EXPECT_EQ("", Diff(before)) << what;
-        EXPECT_FALSE(undo->CanUndo()) << what;
-        undo->UserRedo();
-        EXPECT_EQ("", Diff(after)) << what;
-        EXPECT_FALSE(undo->CanRedo()) << what;
+        ASSERT_EQ(1, CountSteps(*undo));
+        ExpectUndoRedo(*undo, before, Bytes(), [&] { return Bytes(); });
+        EXPECT_FALSE(undo->CanRedo());
     }
 };
 

@@ -308,5 +308,41 @@ TEST(LineArray, ReplacedLinesReadAsIfSplicedAtOnce) {
     }
 }
 
+// Lines replaced at places far apart and near: the paragraph-end count before any line is that of
+// a plain vector, and a page length stays with its line unless the page reached a replaced line.
+TEST(LineArray, CountsAndPageLengthsFollowTheirLines) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<tessaly::aLineInfo> plain(120);
+        std::vector<int32_t> jumps(plain.size());
+        for (size_t i = 0; i < plain.size(); ++i) plain[i].LineIsCtl = rng() % 3 == 0 ? tessaly::kTrue : tessaly::kFalse;
+        LineArray lines(plain);
+        for (size_t i = 0; i + 8 < plain.size(); i += 5) {
+            jumps[i] = 1 + static_cast<int32_t>(rng() % 8);
+            lines.SetJump(i, jumps[i], 500);
+        }
+        for (int op = 0; op < 200; ++op) {
+            const size_t at = rng() % plain.size(), count = std::min<size_t>(rng() % 4, plain.size() - at);
+            std::vector<tessaly::aLineInfo> with(rng() % 4);
+            for (auto& l : with) l.LineIsCtl = rng() % 2 ? tessaly::kTrue : tessaly::kFalse;
+            lines.Replace(at, count, with);
+            lines.ForgetJumps(at, at + with.size());
+            plain.erase(plain.begin() + static_cast<ptrdiff_t>(at), plain.begin() + static_cast<ptrdiff_t>(at + count));
+            plain.insert(plain.begin() + static_cast<ptrdiff_t>(at), with.begin(), with.end());
+            jumps.erase(jumps.begin() + static_cast<ptrdiff_t>(at), jumps.begin() + static_cast<ptrdiff_t>(at + count));
+            jumps.insert(jumps.begin() + static_cast<ptrdiff_t>(at), with.size() + 1, 0);  // and the line after
+            jumps.erase(jumps.begin() + static_cast<ptrdiff_t>(std::min(at + with.size() + 1, jumps.size() - 1)));
+            for (size_t i = 0; i < at; ++i)
+                if (i + static_cast<size_t>(jumps[i]) >= at) jumps[i] = 0;
+            const size_t probe = rng() % (plain.size() + 1);
+            const auto ends = std::count_if(plain.begin(), plain.begin() + static_cast<ptrdiff_t>(probe),
+                                            [](const auto& l) { return tessaly::IsTrue(l.LineIsCtl); });
+            ASSERT_EQ(ends, lines.ParaEndsBefore(probe)) << "seed " << seed << " op " << op;
+            for (size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(jumps[i], lines.Jump(i, 500)) << "seed " << seed << " op " << op;
+        }
+        EXPECT_EQ(0, lines.Jump(0, 400));  // learnt for another page height
+    }
+}
+
 }  // namespace
 }  // namespace notaline

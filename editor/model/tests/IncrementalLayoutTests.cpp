@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <tuple>
@@ -181,8 +182,8 @@ private:
     std::mt19937 rng_;
 };
 
-// One random edit as the editing members make it: the record first, then the arrays. The
-// document keeps its final paragraph end.
+// One random edit as the editing members make it: the record first, confined to the characters
+// it replaces, then the arrays. The document keeps its final paragraph end.
 void RandomEdit(EditorData& data, RandomDocuments& random) {
     const int32_t count = data.WordCount();
     const int32_t at = random.Below(count);  // before the final paragraph end
@@ -191,19 +192,19 @@ void RandomEdit(EditorData& data, RandomDocuments& random) {
     switch (kind) {
         case 0: {  // typing or pasting
             const int32_t n = 1 + random.Below(6);
-            SetInputDat(data, at, 0, n);
+            SetInputDat(data, at, 0, n, true);
             Insert(data, at, random.Words(n));
             break;
         }
         case 1: {  // deleting
             const int32_t from = random.Below(count - 1);
             const int32_t n = 1 + random.Below(std::min(6, count - 1 - from));
-            SetInputDat(data, from, n, 0);
+            SetInputDat(data, from, n, 0, true);
             Erase(data, from, n);
             break;
         }
         case 2: {  // a change in place: attributes, marks, paragraph attributes
-            SetInputDat(data, at, 1, 1);
+            SetInputDat(data, at, 1, 1, true);
             auto& w = data.WordInfo[static_cast<size_t>(at)];
             w = w.IsJpGcCtl == 3 ? random.ParaEnd() : random.Word(false);
             break;
@@ -211,7 +212,7 @@ void RandomEdit(EditorData& data, RandomDocuments& random) {
         default: {  // typing over a selection
             const int32_t n = std::min(1 + random.Below(8), count - 1 - at);
             const int32_t add = random.Below(5);
-            SetInputDat(data, at, n, add);
+            SetInputDat(data, at, n, add, true);
             Erase(data, at, n);
             Insert(data, at, random.Words(add));
             break;
@@ -301,6 +302,7 @@ TEST(IncrementalLayoutProperty, AfterAnyEditsTheLayoutIsThatOfAFullLayout) {
         for (int32_t step = 0; step < 40; ++step, ++edits) {
             RandomEdit(data, random);
             ASSERT_TRUE(FormatInputLines(data, data.InputDat)) << "document " << doc << " edit " << step;
+
             ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
         }
     }
@@ -357,6 +359,101 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
         ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
     }
     EXPECT_GT(deferred, 500);  // the lazy path was the one taken
+}
+
+// Characters added near the top and taken out again, as a paste and its undo, move every later
+// page break; pages whose length is known are taken whole and their lines' boxes settled when
+// read. Every read of a line or a character, in any order, gives what a twin laid out from
+// scratch after the same edits gives.
+TEST(IncrementalLayoutProperty, PagesTakenWholeReadAsAFullLayout) {
+    RandomDocuments random(5151);
+    int32_t lazy = 0;
+    for (int32_t doc = 0; doc < 30; ++doc) {
+        EditorData data, twin;
+        LaidOutDocument(data, random, 60, 80);
+        Insert(data, 0, random.Words(500));
+        twin = FullLayoutOf(data);
+        data = twin;
+        const auto both = [&](auto edit) {
+            edit(data);
+            edit(twin);
+            ASSERT_TRUE(FormatInputLines(data, data.InputDat));
+            lazy += data.LineInfo.HasDeferredBoxes() ? 1 : 0;
+            twin = FullLayoutOf(twin);
+        };
+        for (int32_t step = 0; step < 30; ++step) {
+            const int32_t at = random.Below(std::min(40, data.WordCount() - 1));
+            const auto words = random.Words(1 + random.Below(15));
+            const auto n = static_cast<int32_t>(words.size());
+            both([&](EditorData& d) {
+                SetInputDat(d, at, 0, n, true);
+                Insert(d, at, words);
+            });
+            both([&](EditorData& d) {
+                SetInputDat(d, at, n, 0, true);
+                Erase(d, at, n);
+            });
+            // Late lines and characters first on odd steps, early ones first on even steps.
+            for (int32_t k = 0; k < 4; ++k) {
+                const int32_t line = random.Below(data.LineCount()), word = random.Below(data.WordCount());
+                const auto& x = data.LineInfo[static_cast<size_t>(step % 2 ? data.LineCount() - 1 - line : line)];
+                const auto& y = twin.LineInfo[static_cast<size_t>(step % 2 ? data.LineCount() - 1 - line : line)];
+                ASSERT_EQ(std::make_pair(x.Top, x.Bottom), std::make_pair(y.Top, y.Bottom)) << doc << " " << step;
+                const auto& v = data.WordInfo[static_cast<size_t>(word)];
+                const auto& w = twin.WordInfo[static_cast<size_t>(word)];
+                ASSERT_EQ(std::make_pair(v.Top, v.Left), std::make_pair(w.Top, w.Left)) << doc << " " << step;
+            }
+        }
+        ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
+    }
+    EXPECT_GT(lazy, 500);  // pages were taken whole
+}
+
+// Keys typed and removed anywhere in paragraphs of many lines break them again only from the
+// line before the edit's: the layout stays that of a full one.
+TEST(IncrementalLayoutProperty, LongParagraphsBrokenFromTheEditedLineAreAsAFullLayout) {
+    RandomDocuments random(8080);
+    for (int32_t doc = 0; doc < 20; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 120, 300);
+        std::vector<aWordInfo> words;
+        for (int32_t i = 0; i < 600; ++i) words.push_back(i % 300 == 299 ? random.ParaEnd() : random.Word(false));
+        Insert(data, 0, words);
+        data = FullLayoutOf(data);
+        for (int32_t step = 0; step < 60; ++step) {
+            const int32_t at = random.Below(data.WordCount() - 1);
+            const bool typing = random.Below(2) == 0 || data.WordInfo[static_cast<size_t>(at)].IsJpGcCtl == 3;
+            SetInputDat(data, at, typing ? 0 : 1, typing ? 1 : 0, true);
+            if (typing) {
+                Insert(data, at, {random.Word(false)});
+            } else {
+                Erase(data, at, 1);
+            }
+            ASSERT_TRUE(FormatInputLines(data, data.InputDat));
+            ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
+        }
+    }
+}
+
+// Once the last edit is laid out, an edit's record is read off the lines: it is the one the
+// characters give.
+TEST(IncrementalLayoutProperty, EditRecordsFromTheLinesAreThoseFromTheCharacters) {
+    RandomDocuments random(6262);
+    for (int32_t doc = 0; doc < 60; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 120, 300);
+        for (int32_t k = 0; k < 40; ++k) {
+            const int32_t at = random.Below(data.WordCount() + 1);
+            const int32_t del = random.Below(std::min(5, data.WordCount() - at) + 1);
+            tessaly::aInputDat records[2];
+            for (bool laidOut : {true, false}) {
+                data.InputDatLaidOut = laidOut;
+                SetInputDat(data, at, del, 1);
+                records[laidOut] = data.InputDat;
+            }
+            ASSERT_EQ(std::memcmp(&records[0], &records[1], sizeof records[0]), 0) << doc << " " << at << " " << del;
+        }
+    }
 }
 
 // Deletes the characters of a line, the document's final paragraph end kept, or a paragraph end

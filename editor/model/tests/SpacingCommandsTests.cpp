@@ -66,12 +66,8 @@ TEST_F(SpacingCommandsTest, TenNudgesOnOneRangeAreOneStep) {
     EXPECT_EQ(10.0f, W(2).WdSpace);
     EXPECT_EQ(0.0f, W(3).WdSpace);
     FormatInputLines(data, data.InputDat);
-    const auto after = Bytes();
-    undo->UserUndo();
-    EXPECT_EQ("", Diff(before));
-    EXPECT_FALSE(undo->CanUndo());
-    undo->UserRedo();
-    EXPECT_EQ("", Diff(after));
+    ASSERT_EQ(1, test::CountSteps(*undo));
+    test::ExpectUndoRedo(*undo, before, Bytes(), [&] { return Bytes(); });
 
     // A moved selection starts another step; a leftward one names the same range.
     ASSERT_TRUE(spacing->SetWordSpace(0, 1, -1));

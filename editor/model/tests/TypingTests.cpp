@@ -6,6 +6,7 @@
 
 #include "EditFixture.h"
 #include "model/MarkCodes.h"
+#include "model/TypedText.h"
 
 namespace notaline {
 namespace {
@@ -310,6 +311,20 @@ TEST_F(TypingTest, TheInputKindSwitchChangesTheMarkAndTheSymbol) {
     typing->ConChangInputWord(from, to);
     EXPECT_TRUE(Same(changed, Image()));
     EXPECT_EQ(1, Steps());
+}
+
+TEST_F(TypingTest, EachSymbolKindTakesItsListedCharacterAndOtherKindsKeepIt) {
+    Start("ab|");
+    data.SelStart = 0;
+    SetMark(data, 0, 0, kMarkBarLine);
+    int32_t from = kMarkBarLine;
+    for (int32_t to : {kMarkRepeatTwoBars, kMarkNatural, kMarkKeyA, kMarkSlideDown, kMarkTremolo16, kMarkBigSlideUp,
+                       kMarkFeatureBarLine, kMarkFermata}) {
+        const int16_t before = W(0).WdAsc;
+        typing->ConChangInputWord(from, to);
+        EXPECT_EQ(to == kMarkFermata ? before : SymbolForMark(to).Code, W(0).WdAsc) << to;
+        from = to;
+    }
 }
 
 // Whichever journal write fails, the document is as it was, or the step that changed it undoes

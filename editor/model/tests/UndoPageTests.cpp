@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
@@ -18,6 +19,7 @@ namespace notaline {
 namespace {
 
 using test::SetMark;
+using test::WordBytes;
 
 std::vector<unsigned char> PageBytes(const EditorData& d) {
     std::vector<unsigned char> b(sizeof(d.AboutPageInfo));
@@ -25,19 +27,8 @@ std::vector<unsigned char> PageBytes(const EditorData& d) {
     return b;
 }
 
-std::vector<unsigned char> WordBytes(const EditorData& d) {
-    std::vector<unsigned char> b(static_cast<size_t>(d.WordCount()) * sizeof(tessaly::aWordInfo));
-    if (!b.empty()) d.WordInfo.CopyOut(0, b.size() / sizeof(tessaly::aWordInfo), reinterpret_cast<tessaly::aWordInfo*>(b.data()));
-    return b;
-}
-
-class UndoPageTest : public test::LayoutTest {
+class UndoPageTest : public test::LayoutEditTest {
 protected:
-    test::RecordingView view;
-    DoArray array{data, view};
-    test::FakeJournal* journal = nullptr;
-    std::unique_ptr<UndoRedo> undo;
-
     void Start(std::string_view pattern) {
         Doc(pattern);
         Layout();
@@ -45,9 +36,7 @@ protected:
         data.FontTbl.resize(2);
         data.FontTbl[1].hYg = 14;
         data.FontTbl[1].hYc = 4;
-        auto j = std::make_unique<test::FakeJournal>();
-        journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
+        undo = test::MemoryHistory(data, array, journal, view);
     }
 
     // A page setting changed as its member does it.

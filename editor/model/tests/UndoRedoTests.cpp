@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "EditTestSupport.h"
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
@@ -19,17 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::SetWords;
+using test::WordBytes;
 
 std::string Text(const EditorData& d) {
     std::string s;
     for (int32_t i = 0; i < d.WordCount(); ++i) s += static_cast<char>(d.WordInfo[static_cast<size_t>(i)].WdAsc);
     return s;
-}
-
-std::vector<unsigned char> Bytes(const EditorData& d) {
-    std::vector<unsigned char> b(static_cast<size_t>(d.WordCount()) * sizeof(tessaly::aWordInfo));
-    if (!b.empty()) d.WordInfo.CopyOut(0, b.size() / sizeof(tessaly::aWordInfo), reinterpret_cast<tessaly::aWordInfo*>(b.data()));
-    return b;
 }
 
 // A fresh folder standing in for the program's folder.
@@ -160,19 +156,12 @@ TEST(UndoJournalFileTest, UnwritableProgramFolderFallsBackToTheTemporaryFolder) 
     EXPECT_EQ("abc|", Text(d));
 }
 
-class UndoRedoTest : public test::LayoutTest {
+class UndoRedoTest : public test::LayoutEditTest {
 protected:
-    test::RecordingView view;
-    DoArray array{data, view};
-    test::FakeJournal* journal = nullptr;
-    std::unique_ptr<UndoRedo> undo;
-
     void Start(std::string_view pattern) {
         Doc(pattern);
         Layout();
-        auto j = std::make_unique<test::FakeJournal>();
-        journal = j.get();
-        undo = std::make_unique<UndoRedo>(data, array, std::move(j), view, view);
+        undo = test::MemoryHistory(data, array, journal, view);
     }
 
     tessaly::aWordInfo Char(char c) {
@@ -257,24 +246,24 @@ TEST_F(UndoRedoTest, UndoAndRedoRestoreTextSelectionAndModified) {
 
 TEST_F(UndoRedoTest, FailedJournalWritesLeaveNoStepAndTheDocumentAsItWas) {
     Start("abcdefgh|");
-    const auto original = Bytes(data);
+    const auto original = WordBytes(data);
     journal->writesLeft = 0;  // the before-image fails: nothing may change
     EXPECT_FALSE(Replace(1, 2, "XYZ"));
     EXPECT_FALSE(undo->JournalError().empty());
     EXPECT_FALSE(undo->CanUndo());
-    EXPECT_EQ(original, Bytes(data));
+    EXPECT_EQ(original, WordBytes(data));
 
     journal->writesLeft = 2;  // the before-image goes in, the after-image fails
     EXPECT_FALSE(Replace(1, 2, "XYZ"));
     EXPECT_FALSE(undo->CanUndo());
-    EXPECT_EQ(original, Bytes(data));
+    EXPECT_EQ(original, WordBytes(data));
     EXPECT_EQ(9u, data.WordInfo.size() - 1);
 
     journal->writesLeft = 1 << 30;
     ASSERT_TRUE(Replace(1, 2, "XYZ"));
     EXPECT_TRUE(undo->JournalError().empty());
     undo->UserUndo();
-    EXPECT_EQ(original, Bytes(data));
+    EXPECT_EQ(original, WordBytes(data));
 }
 
 TEST_F(UndoRedoTest, ZeroUnDoReDoValDiscardsTheOpenCoalescedStep) {
@@ -361,7 +350,7 @@ TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
         Start("abcdefgh|ijklmn|opq|");
         std::mt19937 rng(seed);
-        std::vector<std::vector<unsigned char>> states{Bytes(data)};
+        std::vector<std::vector<unsigned char>> states{WordBytes(data)};
         const int steps = 5 + static_cast<int>(rng() % 30);
         const int saved = static_cast<int>(rng() % static_cast<uint32_t>(steps + 1));
         if (saved == 0) undo->Modified(false);
@@ -379,19 +368,19 @@ TEST_F(UndoRedoTest, RandomHistoriesUndoAndRedoExactly) {
             } else {
                 Edit(kind == 1 ? kStepBackspace : kind == 2 ? kStepDelete : kStepUpSpace, start, len);
             }
-            states.push_back(Bytes(data));
+            states.push_back(WordBytes(data));
             if (s == saved) undo->Modified(false);
         }
         for (int s = steps; s > 0; --s) {
             ASSERT_EQ(s != saved, undo->Modified()) << "seed " << seed << " step " << s;
             undo->UserUndo();
-            ASSERT_EQ(states[static_cast<size_t>(s - 1)], Bytes(data)) << "seed " << seed << " undo to " << s - 1;
+            ASSERT_EQ(states[static_cast<size_t>(s - 1)], WordBytes(data)) << "seed " << seed << " undo to " << s - 1;
             ASSERT_EQ(static_cast<size_t>(data.WordCount()) + 1, data.WordInfo.size());
         }
         EXPECT_FALSE(undo->CanUndo());
         for (int s = 1; s <= steps; ++s) {
             undo->UserRedo();
-            ASSERT_EQ(states[static_cast<size_t>(s)], Bytes(data)) << "seed " << seed << " redo to " << s;
+            ASSERT_EQ(states[static_cast<size_t>(s)], WordBytes(data)) << "seed " << seed << " redo to " << s;
         }
         EXPECT_EQ(steps != saved, undo->Modified());
     }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "DocumentBuilder.h"
@@ -166,7 +167,8 @@ TEST(MidiExport, AnIndependentReaderFindsEveryNoteWhereItBelongs) {
     expected << "4 program 9 0\n4 tempo 500000\n";
     for (int tick : {0, 240, 480, 720}) expected << "4 on 9 " << tick << " 35 90\n";
 
-    const auto path = std::filesystem::temp_directory_path() / "midi_export_readback.Mid";
+    // Named afresh each run: test runs of other checkouts share the temporary folder.
+    const auto path = std::filesystem::temp_directory_path() / (std::to_string(std::random_device{}()) + "_readback.Mid");
     tessaly::aMidTxtInfo texts;
     texts.歌曲标题 = "Song";
     const auto status = WriteMidFile(data, path, texts);

@@ -107,7 +107,7 @@ Timing Run(int paragraphs, const std::filesystem::path& folder) {
 
 int main() {
     LoadNotationFont();
-    InitGDIPlus(false, L"", 0, L"");
+    win::InitGDIPlus(false, L"", 0, L"");
     const auto folder = std::filesystem::temp_directory_path() / "render_bench";
     const Timing big = Run(200 * bench::kParagraphsPerPage, folder);
     const Timing small = Run(bench::kParagraphsPerPage - 1, folder);
@@ -119,6 +119,6 @@ int main() {
     std::printf("ratio: %.2f (at most 1.5 wanted)\n", big.KeyUs / small.KeyUs);
     std::printf("full redraw of the two visible pages, median: %.1f ms (%d pages), %.1f ms (%d page)\n",
                 big.FullUs / 1000, big.Pages, small.FullUs / 1000, small.Pages);
-    TerminateGDIPlus();
+    win::TerminateGDIPlus();
     return 0;
 }

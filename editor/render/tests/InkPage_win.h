@@ -12,6 +12,7 @@
 #include "win/Gdip_win.h"
 #include "render/PageGraphics_win.h"
 #include "win/GdiHandles.h"
+#include "win/tests/Capture_win.h"
 
 namespace notaline {
 namespace ink {
@@ -22,14 +23,8 @@ template <int kWidth = 960, int kHeight = 480>
 class Page {
 public:
     Page() : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -kHeight;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        bitmap_ = win::BitmapHandle(CreateDIBSection(dc_.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap_ = win::test::TopDownDib(dc_.Get(), kWidth, kHeight, &bits);
         bits_ = static_cast<uint32_t*>(bits);
         select_ = std::make_unique<win::SelectScope>(dc_.Get(), bitmap_.Get());
         graphics_ = std::make_unique<PageGraphics>(dc_.Get());
@@ -77,13 +72,10 @@ public:
     void SavePngAs(const std::wstring& path) {
         graphics_->Flush();
         GdiFlush();
-        Gdiplus::GpBitmap* image = nullptr;
-        Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap_.Get(), nullptr, &image);
-        SaveImageToPNG(image, path);
-        Gdiplus::DllExports::GdipDisposeImage(image);
+        win::test::SavePng(bitmap_.Get(), path);
     }
     HDC Dc() const { return dc_.Get(); }
-    GpGraphics* Graphics() const { return graphics_->Get(); }
+    win::GpGraphics* Graphics() const { return graphics_->Get(); }
 
 private:
     win::OwnedDc dc_;

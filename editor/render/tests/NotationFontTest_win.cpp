@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win/GdiHandles.h"
+#include "win/tests/Capture_win.h"
 #include "render/NotationFont_win.h"
 
 namespace notaline {
@@ -103,15 +104,9 @@ InkRows DrawAndFindInk(HDC dc, const uint32_t* pixels, int width, int height, wc
 
 TEST(NotationFont, LinesFallBelowAndDotsAboveTheDigit) {
     constexpr int kWidth = 300, kHeight = 700;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kWidth;
-    bi.bmiHeader.biHeight = -kHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     win::OwnedDc dc(CreateCompatibleDC(nullptr));
-    win::BitmapHandle bitmap(CreateDIBSection(dc.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::BitmapHandle bitmap = win::test::TopDownDib(dc.Get(), kWidth, kHeight, &bits);
     ASSERT_TRUE(bitmap);
     win::SelectScope selectBitmap(dc.Get(), bitmap.Get());
     win::FontHandle font = NotationFont(kEm);

@@ -10,6 +10,7 @@
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 #include "com/Create.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
@@ -165,17 +166,9 @@ public:
     Pixels Capture() {
         RECT r{};
         GetClientRect(hwnd, &r);
-        HDC dc = GetDC(hwnd);
-        HDC mem = CreateCompatibleDC(dc);
-        HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        Pixels p = Pixels::Of(mem, bmp, {r.right, r.bottom});
-        DeleteObject(bmp);
-        DeleteDC(mem);
-        ReleaseDC(hwnd, dc);
-        return p;
+        const win::WindowDc dc(hwnd);
+        const win::BitmapHandle bmp = win::test::CopyOf(dc.Get(), r);
+        return Pixels::Of(dc.Get(), bmp.Get(), {r.right, r.bottom});
     }
 
     HWND hwnd = nullptr;
@@ -184,7 +177,7 @@ public:
 };
 
 struct ScreenRendererTest : ::testing::Test {
-    static void SetUpTestSuite() { ASSERT_EQ(Gdiplus::Ok, InitGDIPlus(false, L"", 0, L"")); }
+    static void SetUpTestSuite() { ASSERT_EQ(Gdiplus::Ok, win::InitGDIPlus(false, L"", 0, L"")); }
 
     EditorData data;
     GdiTextMeasurer measurer;
@@ -312,10 +305,7 @@ TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     EXPECT_GT(shown.Ink({x0 + 120, 40 + 150, x0 + 660, 40 + 220}, 0xFFFFFFu), 0);
 
     // The screenshot kept beside the tests.
-    Gdiplus::GpBitmap* image = nullptr;
-    flat::GdipCreateBitmapFromHBITMAP(renderer->Buffers().View()->Bitmap(), nullptr, &image);
-    EXPECT_EQ(Gdiplus::Ok, SaveImageToPNG(image, L"render-fixture-view.png"));
-    flat::GdipDisposeImage(image);
+    EXPECT_TRUE(win::test::SavePng(renderer->Buffers().View()->Bitmap(), L"render-fixture-view.png"));
 }
 
 TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
@@ -369,14 +359,7 @@ TEST_F(ScreenRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
     EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFFFFFFu);
 
     // A small orange picture, tiled over the page.
-    Gdiplus::GpBitmap* tile = nullptr;
-    flat::GdipCreateBitmapFromScan0(8, 8, 0, PixelFormat32bppARGB, nullptr, &tile);
-    GpGraphics* g = nullptr;
-    flat::GdipGetImageGraphicsContext(tile, &g);
-    flat::GdipGraphicsClear(g, 0xFFFF8000u);
-    flat::GdipDeleteGraphics(g);
-    ASSERT_EQ(Gdiplus::Ok, SaveImageToPNG(tile, L"render-texture.png"));
-    flat::GdipDisposeImage(tile);
+    ASSERT_TRUE(win::test::WritePicture(L"render-texture.png", 8, 8, 4, 0xFFFF8000u));
     wchar_t full[MAX_PATH];
     GetFullPathNameW(L"render-texture.png", MAX_PATH, full, nullptr);
     const std::wstring path(full);
@@ -450,11 +433,12 @@ bool Exists(const std::wstring& f) {
 
 // A picture file decoded by GDI+; pixels far from white count as ink (JPEG blurs edges).
 Pixels Decode(const std::wstring& file) {
-    GpImage* image = nullptr;
+    win::GpImage* image = nullptr;
     if (const auto s = flat::GdipLoadImageFromFile(file.c_str(), &image); s != Gdiplus::Ok) {
         ADD_FAILURE() << "status " << s;
         return {};
     }
+    const win::gdip::Image owned(image);
     auto* bmp = static_cast<Gdiplus::GpBitmap*>(image);
     UINT w = 0, h = 0;
     flat::GdipGetImageWidth(bmp, &w);
@@ -462,18 +446,17 @@ Pixels Decode(const std::wstring& file) {
     Pixels p{static_cast<int32_t>(w), static_cast<int32_t>(h), std::vector<uint32_t>(size_t{w} * h)};
     for (UINT y = 0; y < h; ++y)
         for (UINT x = 0; x < w; ++x) {
-            ARGB c = 0;
+            win::ARGB c = 0;
             flat::GdipBitmapGetPixel(bmp, static_cast<INT>(x), static_cast<INT>(y), &c);
             const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
             p.Bits[size_t{y} * w + x] = r + g + b > 3 * 200 ? 0xFFFFFFu : c & 0xFFFFFFu;
         }
-    flat::GdipDisposeImage(bmp);
     return p;
 }
 
 struct PictureExportTest : ScreenRendererTest {
     // Pairs the start this suite inherits.
-    static void TearDownTestSuite() { TerminateGDIPlus(); }
+    static void TearDownTestSuite() { win::TerminateGDIPlus(); }
     TempFolder folder;
     std::vector<std::wstring> asked;
     bool answer = true;

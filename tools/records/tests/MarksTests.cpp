@@ -24,6 +24,10 @@ TEST(MarkTable, RowsAgree) {
     }
     EXPECT_EQ(&kMarks[0], &MarkOf(-1));
     EXPECT_EQ(&kMarks[0], &MarkOf(kMarkLastCode + 1));
+    for (int32_t code : {-1, 0, kMarkLastCode + 1}) {
+        EXPECT_FALSE(IsPairStartCode(code)) << code;
+        EXPECT_FALSE(IsPairEndCode(code)) << code;
+    }
 }
 
 TEST(MarkTable, KindsByCode) {

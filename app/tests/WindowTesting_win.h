@@ -1,10 +1,13 @@
 #pragma once
+// Dialogs answered as they come up, and pictures of windows kept as test artefacts.
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "win/tests/Capture_win.h"
 
 namespace tavolin::test {
 
@@ -62,5 +65,16 @@ private:
     std::vector<UINT_PTR> timers_;
     HHOOK hook_ = nullptr;
 };
+
+// The window as its own surface holds it, frame and children too: the screen may lag behind.
+inline void Picture(HWND window, const wchar_t* name) {
+    CreateDirectoryW(L"app_pictures", nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const RECT whole{0, 0, r.right - r.left, r.bottom - r.top};
+    win::test::SavePng(win::test::CopyOf(win::FrameDc(window).Get(), whole).Get(),
+                       std::wstring(L"app_pictures\\") + name);
+}
 
 }  // namespace tavolin::test

@@ -9,7 +9,7 @@
 
 #include "win/Gdip_win.h"
 
-namespace notaline {
+namespace win {
 namespace {
 namespace flat = Gdiplus::DllExports;
 
@@ -17,14 +17,14 @@ namespace flat = Gdiplus::DllExports;
 struct Surface {
     Gdiplus::GpBitmap* bitmap = nullptr;
     GpGraphics* g = nullptr;
+    gdip::Image ownedBitmap;
+    gdip::Graphics ownedGraphics;  // goes first
     Surface() {
         flat::GdipCreateBitmapFromScan0(64, 48, 0, PixelFormat32bppARGB, nullptr, &bitmap);
+        ownedBitmap.reset(bitmap);
         flat::GdipGetImageGraphicsContext(bitmap, &g);
+        ownedGraphics.reset(g);
         flat::GdipGraphicsClear(g, 0xFFFFFFFF);
-    }
-    ~Surface() {
-        flat::GdipDeleteGraphics(g);
-        flat::GdipDisposeImage(bitmap);
     }
     ARGB At(int x, int y) {
         flat::GdipFlush(g, Gdiplus::FlushIntentionSync);
@@ -160,4 +160,4 @@ TEST_F(GdipTest, TextureTilesFromAPictureFile) {
 }
 
 }  // namespace
-}  // namespace notaline
+}  // namespace win
