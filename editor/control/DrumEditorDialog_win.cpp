@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Cp936.h"
 #include "com/Create.h"
@@ -166,12 +167,19 @@ void ShowStatus(const DialogState& s, int selected) {
         SetStatus(s, head + L"小节鼓点共有" + std::to_wstring(count) + L"个，当前鼓点对应于第" + std::to_wstring(selected + 1) + L"小节。");
 }
 
+// Filled with drawing off and room made at once: otherwise the list redraws, resets its scroll
+// bar and grows its storage at every name.
 void FillList(DialogState& s, int list, int select) {
     HWND box = List(s, list);
+    const int count = s.Lists[list].DrumCount();
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     SendMessageW(box, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < s.Lists[list].DrumCount(); ++i)
+    SendMessageW(box, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 32);
+    for (int i = 0; i < count; ++i)
         SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(s.Lists[list].DrumName(i)).c_str()));
     SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(select), 0);
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
 }
 
 void AssignStarts(DialogState& s) {
@@ -565,9 +573,12 @@ void Load(HWND dialog, DialogState& s) {
     CreateControls(s);
 
     const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
+    std::vector<std::wstring> names;  // converted once for the eight lists
+    for (const std::string& name : sounds) names.push_back(FromGbk(name));
     for (int ch = 0; ch < 8; ++ch) {
         HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
-        for (const std::string& name : sounds) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+        SendMessageW(sound, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size()) * 32);
+        for (const std::wstring& name : names) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
