@@ -521,6 +521,8 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
 void CreateControls(DialogState& s) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
+        // The editing area starts disabled: made so, rather than disabled one control at a time.
+        if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
         HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -537,7 +539,6 @@ void CreateControls(DialogState& s) {
     for (const Control& c : kControls) {
         HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
-        if (c.Id == kBarList || c.Id == kTemplateList) SetWindowSubclass(h, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
     }
     for (int ch = 0; ch < 8; ++ch) {
@@ -556,8 +557,10 @@ void CreateControls(DialogState& s) {
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
 }
 
-// Added once the lists are filled: a tip's hook on a control slows every message it is sent.
-void AddTips(DialogState& s) {
+// Added once the lists are filled: a hook on a control (the tips', the lists' own) slows every
+// message it is sent, each name added included.
+void AddHooks(DialogState& s) {
+    for (int id : {kBarList, kTemplateList}) SetWindowSubclass(Item(s, id), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     for (const Control& c : kControls)
         if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
     for (const ChannelControl& c : kChannelControls)
@@ -577,8 +580,14 @@ void Load(HWND dialog, DialogState& s) {
     for (const std::string& name : sounds) names.push_back(FromGbk(name));
     for (int ch = 0; ch < 8; ++ch) {
         HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(sound, &info);
+        // The drop-down list is hidden: its scroll bar is set once, not at every name.
+        SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
         SendMessageW(sound, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size()) * 32);
         for (const std::wstring& name : names) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
     }
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
@@ -593,10 +602,9 @@ void Load(HWND dialog, DialogState& s) {
     FillList(s, 1, s.Lists[1].DrumCount() > 0 ? 0 : -1);
     s.Form.Clear();
     ShowArea(s);
-    EnableArea(s, false);
     ShowList(s, g_currentList);
     if (g_currentList == 0) ListClicked(s);
-    AddTips(s);
+    AddHooks(s);
     ShowWindow(dialog, SW_SHOW);
 }
 
