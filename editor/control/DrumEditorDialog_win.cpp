@@ -560,7 +560,8 @@ void CreateControls(DialogState& s) {
 // Added once the lists are filled: a hook on a control (the tips', the lists' own) slows every
 // message it is sent, each name added included.
 void AddHooks(DialogState& s) {
-    for (int id : {kBarList, kTemplateList}) SetWindowSubclass(Item(s, id), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+    for (int id : {kBarList, kTemplateList})
+        SetWindowSubclass(Item(s, id), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     for (const Control& c : kControls)
         if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
     for (const ChannelControl& c : kChannelControls)
@@ -586,7 +587,8 @@ void Load(HWND dialog, DialogState& s) {
         // The drop-down list is hidden: its scroll bar is set once, not at every name.
         SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
         SendMessageW(sound, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size()) * 32);
-        for (const std::wstring& name : names) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        for (const std::wstring& name : names)
+            SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
     }
     for (const DrumMetreChoice& m : kDrumMetreChoices)
