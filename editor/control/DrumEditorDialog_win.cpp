@@ -10,6 +10,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Cp936.h"
 #include "com/Create.h"
@@ -166,12 +167,19 @@ void ShowStatus(const DialogState& s, int selected) {
         SetStatus(s, head + L"小节鼓点共有" + std::to_wstring(count) + L"个，当前鼓点对应于第" + std::to_wstring(selected + 1) + L"小节。");
 }
 
+// Filled with drawing off and room made at once: otherwise the list redraws, resets its scroll
+// bar and grows its storage at every name.
 void FillList(DialogState& s, int list, int select) {
     HWND box = List(s, list);
+    const int count = s.Lists[list].DrumCount();
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     SendMessageW(box, LB_RESETCONTENT, 0, 0);
-    for (int i = 0; i < s.Lists[list].DrumCount(); ++i)
+    SendMessageW(box, LB_INITSTORAGE, static_cast<WPARAM>(count), static_cast<LPARAM>(count) * 32);
+    for (int i = 0; i < count; ++i)
         SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(s.Lists[list].DrumName(i)).c_str()));
     SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(select), 0);
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
 }
 
 void AssignStarts(DialogState& s) {
@@ -513,6 +521,8 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
 void CreateControls(DialogState& s) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
+        // The editing area starts disabled: made so, rather than disabled one control at a time.
+        if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
         HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -529,7 +539,6 @@ void CreateControls(DialogState& s) {
     for (const Control& c : kControls) {
         HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
-        if (c.Id == kBarList || c.Id == kTemplateList) SetWindowSubclass(h, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
     }
     for (int ch = 0; ch < 8; ++ch) {
@@ -548,8 +557,11 @@ void CreateControls(DialogState& s) {
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
 }
 
-// Added once the lists are filled: a tip's hook on a control slows every message it is sent.
-void AddTips(DialogState& s) {
+// Added once the lists are filled: a hook on a control (the tips', the lists' own) slows every
+// message it is sent, each name added included.
+void AddHooks(DialogState& s) {
+    for (int id : {kBarList, kTemplateList})
+        SetWindowSubclass(Item(s, id), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     for (const Control& c : kControls)
         if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
     for (const ChannelControl& c : kChannelControls)
@@ -565,9 +577,19 @@ void Load(HWND dialog, DialogState& s) {
     CreateControls(s);
 
     const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
+    std::vector<std::wstring> names;  // converted once for the eight lists
+    for (const std::string& name : sounds) names.push_back(FromGbk(name));
     for (int ch = 0; ch < 8; ++ch) {
         HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
-        for (const std::string& name : sounds) SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(sound, &info);
+        // The drop-down list is hidden: its scroll bar is set once, not at every name.
+        SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(sound, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size()) * 32);
+        for (const std::wstring& name : names)
+            SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
     }
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
@@ -582,10 +604,9 @@ void Load(HWND dialog, DialogState& s) {
     FillList(s, 1, s.Lists[1].DrumCount() > 0 ? 0 : -1);
     s.Form.Clear();
     ShowArea(s);
-    EnableArea(s, false);
     ShowList(s, g_currentList);
     if (g_currentList == 0) ListClicked(s);
-    AddTips(s);
+    AddHooks(s);
     ShowWindow(dialog, SW_SHOW);
 }
 

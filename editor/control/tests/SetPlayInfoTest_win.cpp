@@ -572,6 +572,7 @@ TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
 TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorStartsOffAtEachOpening) {
     std::vector<std::vector<uint32_t>> pictures;  // loaded, mirrored, loaded at the next opening
     bool saveLoaded = false, saveCleared = true, clearCleared = false;
+    int enabledAtOpening = -1;  // editing-area controls enabled before a pattern is loaded
     int tipCount = 0;
     std::wstring volumeTip;
     for (int opening = 0; opening < 2; ++opening) {
@@ -582,6 +583,11 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorS
                 RedrawWindow(item(drum_editor::kMirror), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
                 return outside::test::Capture(item(drum_editor::kMirror), w, h, (com::ProgramFolder() + L"drum_mirror.png").c_str());
             };
+            if (!opening) {
+                enabledAtOpening = 0;
+                for (int id = drum_editor::kName; id <= drum_editor::kLastAreaControl; ++id)
+                    enabledAtOpening += IsWindowEnabled(item(id)) != FALSE;
+            }
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
             saveLoaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
             pictures.push_back(picture());
@@ -609,6 +615,7 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorS
     ASSERT_EQ(pictures.size(), 3u);
     EXPECT_NE(pictures[0], pictures[1]);
     EXPECT_EQ(pictures[2], pictures[0]);
+    EXPECT_EQ(enabledAtOpening, 0);
     EXPECT_TRUE(saveLoaded);
     EXPECT_FALSE(saveCleared);
     EXPECT_TRUE(clearCleared);
