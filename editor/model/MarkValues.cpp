@@ -113,9 +113,10 @@ bool MarkValues::DelExtralType(int32_t m_selstart, int32_t m_sellength, int32_t 
 }
 
 bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldType2, int32_t newType2) {
-    const auto [start, length] = NormalRange(data_.SelStart, data_.SelLength);
+    const auto range = NormalRange(data_.SelStart, data_.SelLength);
+    const int32_t start = range.Start;  // a plain name: the lambda below captures it
     // A caret without a selection is its own last character.
-    const int32_t last = start + std::max(length, 1) - 1;
+    const int32_t last = start + std::max(range.Length, 1) - 1;
     const bool second = oldType2 != -1;
     if (!data_.IsWord(start) || !data_.IsWord(last) || !IsMarkCode(oldType) || !IsMarkCode(newType) ||
         (second && (!IsMarkCode(oldType2) || !IsMarkCode(newType2)))) {
@@ -131,7 +132,7 @@ bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldTy
         if (slot2 >= 0) data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[slot2].IndexType = newType2;
     };
     // The step's images span the selection, so it joins only a step over the same selection.
-    if (!OpenValueStep(kPendingMarkKind, start, last, -1, length, apply)) return false;
+    if (!OpenValueStep(kPendingMarkKind, start, last, -1, range.Length, apply)) return false;
     apply();
     KeepValueStepOpen();
     return false;
