@@ -8,7 +8,7 @@
 #include "ScreenTestSupport_win.h"
 #include "button/api/IButton.h"
 #include "control/Editor_win.h"
-#include "model/EditCommands.h"
+#include "model/edit/EditCommands.h"
 
 namespace tavolin::test {
 namespace {

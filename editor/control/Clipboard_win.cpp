@@ -8,8 +8,8 @@
 
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
-#include "model/ClipboardFormat.h"
-#include "model/TypedText.h"
+#include "model/edit/ClipboardFormat.h"
+#include "model/edit/TypedText.h"
 
 namespace notaline {
 namespace {

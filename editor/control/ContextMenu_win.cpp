@@ -4,7 +4,7 @@
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/Mouse_win.h"
-#include "model/SourceLines.h"
+#include "model/layout/SourceLines.h"
 
 namespace notaline {
 namespace {

@@ -8,10 +8,10 @@
 
 #include "Cp936.h"
 #include "control/Handlers_win.h"
-#include "model/GraceNotes.h"
-#include "model/LayoutSetup.h"
-#include "model/Pagination.h"
-#include "model/mGeneral.h"
+#include "model/document/GraceNotes.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
+#include "model/document/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -8,8 +8,8 @@
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/PageRenderer_win.h"
-#include "model/LayoutSetup.h"
-#include "model/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/mGeneral.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {

@@ -5,10 +5,10 @@
 
 #include "control/EditWindow_win.h"
 #include "control/Handlers_win.h"
-#include "model/LayoutSetup.h"
-#include "model/MarkCodes.h"
-#include "model/Pagination.h"
-#include "model/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/MarkCodes.h"
+#include "model/layout/Pagination.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

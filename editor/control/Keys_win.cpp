@@ -2,8 +2,8 @@
 // document, renderer and host window.
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
-#include "model/Keyboard.h"
-#include "model/StatusRecord.h"
+#include "model/edit/Keyboard.h"
+#include "model/edit/StatusRecord.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {

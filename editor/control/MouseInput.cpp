@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/GraceNotes.h"
-#include "model/LayoutSetup.h"
-#include "model/mGeneral.h"
+#include "model/document/GraceNotes.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "model/PageView.h"
+#include "model/document/PageView.h"
 #include "paint/PageScreen.h"
 
 namespace notaline {

@@ -5,7 +5,7 @@
 
 #include "api/IMyScrollInfo.h"
 #include "control/PageRenderer.h"
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 
 namespace notaline {
 

@@ -4,7 +4,7 @@
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
 #include "records/Numbers.h"
-#include "model/SourceLines.h"
+#include "model/layout/SourceLines.h"
 #include "paint/BigGlissando.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"

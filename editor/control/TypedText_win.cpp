@@ -1,5 +1,5 @@
 // Typed text and host symbols into the input buffer, with the attributes of the status record.
-#include "model/TypedText.h"
+#include "model/edit/TypedText.h"
 
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"

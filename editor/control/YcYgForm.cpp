@@ -1,6 +1,6 @@
 #include "control/YcYgForm.h"
 
-#include "model/mGeneral.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "model/CharAttributes.h"
-#include "model/EditorData.h"
+#include "model/edit/CharAttributes.h"
+#include "model/document/EditorData.h"
 
 namespace notaline {
 

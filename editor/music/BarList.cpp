@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 #include "records/Numbers.h"
 
 namespace notaline {

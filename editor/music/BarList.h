@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 
 namespace notaline {
 

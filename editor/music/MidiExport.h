@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "DaDurReader.h"
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 #include "music/BarList.h"
 
 namespace notaline {

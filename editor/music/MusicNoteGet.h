@@ -7,7 +7,7 @@
 
 #include "PlayMidi.h"
 #include "PlayNote.h"
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 
 namespace notaline {
 

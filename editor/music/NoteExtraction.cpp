@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 
 namespace notaline {
 namespace {

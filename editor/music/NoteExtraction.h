@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 #include "music/BarList.h"
 
 namespace notaline {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/MarkCodes.h"
-#include "model/Measure.h"
-#include "model/mGeneral.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/Measure.h"
+#include "model/document/mGeneral.h"
 #include "paint/LineSpans.h"
 #include "paint/SpanLine.h"
 #include "records/Numbers.h"

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <utility>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "model/mGeneral.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <string_view>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "model/Measure.h"
-#include "model/Tables.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/Measure.h"
+#include "model/document/Tables.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "model/MarkCodes.h"
-#include "model/Measure.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/Measure.h"
 #include "records/Numbers.h"
 
 namespace notaline {

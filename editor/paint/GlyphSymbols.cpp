@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "model/Measure.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/Measure.h"
 #include "paint/LineSpans.h"
 
 namespace notaline {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/Measure.h"
+#include "model/document/Measure.h"
 
 namespace notaline {
 

@@ -4,11 +4,11 @@
 #include <array>
 #include <cmath>
 
-#include "model/CharKinds.h"
-#include "model/MarkCodes.h"
-#include "model/Measure.h"
-#include "model/StoredMarks.h"
-#include "model/mGeneral.h"
+#include "model/document/CharKinds.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/Measure.h"
+#include "model/document/StoredMarks.h"
+#include "model/document/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "model/mGeneral.h"
+#include "model/document/mGeneral.h"
 #include "paint/PaintContext.h"
 
 namespace notaline {

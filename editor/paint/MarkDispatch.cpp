@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 #include "paint/GlyphMarks.h"
 #include "paint/GlyphSymbols.h"
 #include "paint/LineSpans.h"

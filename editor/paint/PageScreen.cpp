@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/mGeneral.h"
+#include "model/document/mGeneral.h"
 #include "paint/BigGlissando.h"
 #include "records/Numbers.h"
 

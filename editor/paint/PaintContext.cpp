@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "Cp936.h"
-#include "model/Tables.h"
+#include "model/document/Tables.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/EditorData.h"
-#include "model/Tables.h"
+#include "model/document/EditorData.h"
+#include "model/document/Tables.h"
 #include "paint/Canvas.h"
 
 namespace notaline {

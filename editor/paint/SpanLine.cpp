@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "model/MarkCodes.h"
-#include "model/Measure.h"
-#include "model/mGeneral.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/Measure.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 

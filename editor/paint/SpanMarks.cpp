@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 #include "paint/ArcSpans.h"
 #include "paint/LineSpans.h"
 #include "paint/PageServices.h"

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "model/Measure.h"
-#include "model/Tables.h"
+#include "model/document/Measure.h"
+#include "model/document/Tables.h"
 #include "records/Numbers.h"
 
 namespace notaline {

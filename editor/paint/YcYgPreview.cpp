@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "model/Measure.h"
+#include "model/document/Measure.h"
 #include "paint/CellPainter.h"
 
 namespace notaline {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 #include "paint/Canvas.h"
 
 namespace notaline {

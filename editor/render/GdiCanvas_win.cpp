@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/Measure.h"
-#include "model/Tables.h"
+#include "model/document/Measure.h"
+#include "model/document/Tables.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "win/GdipHandles.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Cp936.h"
-#include "model/Tables.h"
+#include "model/document/Tables.h"
 
 namespace notaline {
 

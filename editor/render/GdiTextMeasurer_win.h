@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "model/MeasureCache.h"
-#include "model/TextMeasurer.h"
+#include "model/document/MeasureCache.h"
+#include "model/document/TextMeasurer.h"
 #include "win/GdiHandles.h"
 #include "win/Gdiplus_win.h"
 

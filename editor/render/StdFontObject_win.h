@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "com/ComPtr.h"
-#include "model/CharAttributes.h"
+#include "model/edit/CharAttributes.h"
 
 namespace notaline {
 

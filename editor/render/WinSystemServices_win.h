@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TextMeasurer.h"
+#include "model/document/TextMeasurer.h"
 
 namespace notaline {
 

@@ -13,10 +13,10 @@
 #include "BenchDocument.h"
 #include "FakeLayout.h"
 #include "control/Handlers_win.h"
-#include "model/LayoutSetup.h"
-#include "model/Pagination.h"
-#include "model/PlayMarks.h"
-#include "model/SourceLines.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
+#include "model/document/PlayMarks.h"
+#include "model/layout/SourceLines.h"
 #include "render/StdFontObject_win.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "DaDurSystem_win.h"
 #include "LayoutFixture.h"
 #include "BenchControl_win.h"
-#include "model/LayoutSetup.h"
+#include "model/layout/LayoutSetup.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "HostedControlTest_win.h"
-#include "model/Tables.h"
+#include "model/document/Tables.h"
 
 namespace notaline {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "com/Container.h"
 #include "control/ZEVudu_win.h"
-#include "model/DocumentSource.h"
+#include "model/document/DocumentSource.h"
 
 namespace notaline::test {
 

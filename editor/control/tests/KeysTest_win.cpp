@@ -10,9 +10,9 @@
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
-#include "model/LayoutSetup.h"
-#include "model/SourceLines.h"
-#include "model/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/SourceLines.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

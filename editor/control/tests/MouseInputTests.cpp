@@ -6,8 +6,8 @@
 
 #include "EditTestSupport.h"
 #include "control/MouseInput.h"
-#include "model/EditCommands.h"
-#include "model/mGeneral.h"
+#include "model/edit/EditCommands.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "com/Container.h"
 #include "control/ZEVudu_win.h"
-#include "model/LayoutSetup.h"
+#include "model/layout/LayoutSetup.h"
 #include "ScreenTestSupport_win.h"
 
 namespace notaline {

@@ -23,7 +23,7 @@
 #include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
-#include "model/LayoutSetup.h"
+#include "model/layout/LayoutSetup.h"
 #include "control/SetPlayInfoDialog_win.h"
 #include "outside/tests/OutsideTestSupport_win.h"
 #include "tools/tests/DialogCloser_win.h"

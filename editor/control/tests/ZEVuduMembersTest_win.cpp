@@ -10,7 +10,7 @@
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
 #include "HostedControlTest_win.h"
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 #include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "FakeServices.h"
-#include "model/DocumentSource.h"
+#include "model/document/DocumentSource.h"
 #include "records/Records.h"
 
 namespace notaline::bench {

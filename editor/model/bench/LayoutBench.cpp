@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "model/EditorData.h"
-#include "model/LayoutSetup.h"
-#include "model/Measure.h"
-#include "model/Pagination.h"
-#include "model/mGeneral.h"
+#include "model/document/EditorData.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/Measure.h"
+#include "model/layout/Pagination.h"
+#include "model/document/mGeneral.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "BenchDocument.h"
 #include "DaDurFile.h"
 #include "ZoRivFormat.h"
-#include "model/DocumentFiles.h"
-#include "model/EditorData.h"
-#include "model/LayoutSetup.h"
+#include "model/document/DocumentFiles.h"
+#include "model/document/EditorData.h"
+#include "model/layout/LayoutSetup.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "model/EditorData.h"
-#include "model/Tables.h"
+#include "model/document/EditorData.h"
+#include "model/document/Tables.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "BenchDocument.h"
-#include "model/CharAttributes.h"
-#include "model/ClipboardEdits.h"
-#include "model/DoArray.h"
-#include "model/EditorData.h"
-#include "model/LayoutSetup.h"
-#include "model/Pagination.h"
-#include "model/Typing.h"
-#include "model/UndoRedo.h"
+#include "model/edit/CharAttributes.h"
+#include "model/edit/ClipboardEdits.h"
+#include "model/document/DoArray.h"
+#include "model/document/EditorData.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
+#include "model/edit/Typing.h"
+#include "model/edit/UndoRedo.h"
 
 namespace {
 

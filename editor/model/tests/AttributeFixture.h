@@ -10,10 +10,10 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/CharAttributes.h"
-#include "model/DoArray.h"
-#include "model/SpacingCommands.h"
-#include "model/UndoRedo.h"
+#include "model/edit/CharAttributes.h"
+#include "model/document/DoArray.h"
+#include "model/edit/SpacingCommands.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "AttributeFixture.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 
 namespace notaline {
 namespace {

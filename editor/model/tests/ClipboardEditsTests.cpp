@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "EditFixture.h"
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 
 namespace notaline {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "model/ClipboardFormat.h"
-#include "model/MarkCodes.h"
+#include "model/edit/ClipboardFormat.h"
+#include "model/document/MarkCodes.h"
 
 namespace notaline {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "DocumentCommandFixture.h"
 #include "LayoutFixture.h"
-#include "model/Pagination.h"
-#include "model/ParagraphEnds.h"
+#include "model/layout/Pagination.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace notaline {
 namespace {

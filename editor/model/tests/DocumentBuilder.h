@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 
 namespace notaline::test {
 

@@ -16,13 +16,13 @@
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
-#include "model/DoArray.h"
-#include "model/FreeItems.h"
-#include "model/LayoutSetup.h"
-#include "model/MarkCodes.h"
-#include "model/PageSettings.h"
-#include "model/ParagraphCommands.h"
-#include "model/UndoRedo.h"
+#include "model/document/DoArray.h"
+#include "model/edit/FreeItems.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/MarkCodes.h"
+#include "model/edit/PageSettings.h"
+#include "model/edit/ParagraphCommands.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

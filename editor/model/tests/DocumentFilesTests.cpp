@@ -9,9 +9,9 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "ZoRivFormat.h"
-#include "model/DocumentFiles.h"
-#include "model/LayoutSetup.h"
-#include "model/LineBreaker.h"
+#include "model/document/DocumentFiles.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/LineBreaker.h"
 
 namespace notaline::test {
 namespace {

@@ -10,10 +10,10 @@
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
-#include "model/EditCommands.h"
-#include "model/LineBreaker.h"
-#include "model/MarkCodes.h"
-#include "model/Pagination.h"
+#include "model/edit/EditCommands.h"
+#include "model/layout/LineBreaker.h"
+#include "model/document/MarkCodes.h"
+#include "model/layout/Pagination.h"
 
 namespace notaline {
 namespace {

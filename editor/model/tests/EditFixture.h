@@ -14,10 +14,10 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/ClipboardEdits.h"
-#include "model/DoArray.h"
-#include "model/Typing.h"
-#include "model/UndoRedo.h"
+#include "model/edit/ClipboardEdits.h"
+#include "model/document/DoArray.h"
+#include "model/edit/Typing.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "EditFixture.h"
-#include "model/LineBreaker.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/layout/LineBreaker.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 
 namespace notaline {
 namespace {

@@ -11,9 +11,9 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/DoArray.h"
-#include "model/EditorData.h"
-#include "model/UndoRedo.h"
+#include "model/document/DoArray.h"
+#include "model/document/EditorData.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

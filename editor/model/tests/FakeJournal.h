@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "model/UndoRedo.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "model/EditorData.h"
-#include "model/ControlSite.h"
-#include "model/DocumentSource.h"
-#include "model/PageView.h"
+#include "model/document/EditorData.h"
+#include "model/document/ControlSite.h"
+#include "model/document/DocumentSource.h"
+#include "model/document/PageView.h"
 
 namespace notaline::test {
 

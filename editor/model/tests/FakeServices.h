@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/TextMeasurer.h"
+#include "model/document/TextMeasurer.h"
 
 namespace notaline::test {
 

@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "model/GapArray.h"
-#include "model/LineArray.h"
+#include "model/document/GapArray.h"
+#include "model/document/LineArray.h"
 
 namespace notaline {
 namespace {

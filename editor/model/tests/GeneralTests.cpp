@@ -7,7 +7,7 @@
 
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
-#include "model/mGeneral.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

@@ -3,10 +3,10 @@
 #include <utility>
 
 #include "MarkEditFixture.h"
-#include "model/GraceNotes.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "model/mGeneral.h"
+#include "model/document/GraceNotes.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

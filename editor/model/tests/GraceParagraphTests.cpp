@@ -2,9 +2,9 @@
 
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
-#include "model/GraceNotes.h"
-#include "model/MarkCodes.h"
-#include "model/ParagraphEnds.h"
+#include "model/document/GraceNotes.h"
+#include "model/document/MarkCodes.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace notaline {
 namespace {

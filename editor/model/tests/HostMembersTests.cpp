@@ -3,7 +3,7 @@
 #include <string>
 
 #include "EditFixture.h"
-#include "model/HostMembers.h"
+#include "model/edit/HostMembers.h"
 
 namespace notaline::test {
 namespace {

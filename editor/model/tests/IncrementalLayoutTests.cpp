@@ -9,11 +9,11 @@
 
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
-#include "model/LayoutSetup.h"
-#include "model/PlayMarks.h"
-#include "model/SourceLines.h"
-#include "model/UndoRedo.h"
-#include "model/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/PlayMarks.h"
+#include "model/layout/SourceLines.h"
+#include "model/edit/UndoRedo.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline::test {
 namespace {

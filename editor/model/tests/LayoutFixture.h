@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "DocumentBuilder.h"
-#include "model/EditorData.h"
-#include "model/LineBreaker.h"
-#include "model/MarkCodes.h"
-#include "model/Pagination.h"
+#include "model/document/EditorData.h"
+#include "model/layout/LineBreaker.h"
+#include "model/document/MarkCodes.h"
+#include "model/layout/Pagination.h"
 
 namespace notaline::test {
 

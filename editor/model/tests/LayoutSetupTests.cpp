@@ -3,13 +3,13 @@
 #include "DocumentBuilder.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
-#include "model/LayoutSetup.h"
-#include "model/LineBreaker.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "model/ParagraphEnds.h"
-#include "model/Tables.h"
-#include "model/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/LineBreaker.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/layout/ParagraphEnds.h"
+#include "model/document/Tables.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline::test {
 namespace {

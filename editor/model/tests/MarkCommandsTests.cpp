@@ -5,7 +5,7 @@
 #include <string>
 
 #include "MarkFixture.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkSlots.h"
 
 namespace notaline {
 namespace {

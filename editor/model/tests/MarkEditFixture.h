@@ -8,10 +8,10 @@
 #include "FakeJournal.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/DoArray.h"
-#include "model/GraceGroups.h"
-#include "model/MarkValues.h"
-#include "model/UndoRedo.h"
+#include "model/document/DoArray.h"
+#include "model/edit/GraceGroups.h"
+#include "model/edit/MarkValues.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

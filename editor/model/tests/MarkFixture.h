@@ -12,11 +12,11 @@
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
-#include "model/DoArray.h"
-#include "model/EditorData.h"
-#include "model/MarkCommands.h"
-#include "model/RangeMarks.h"
-#include "model/UndoRedo.h"
+#include "model/document/DoArray.h"
+#include "model/document/EditorData.h"
+#include "model/edit/MarkCommands.h"
+#include "model/edit/RangeMarks.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline::test {
 

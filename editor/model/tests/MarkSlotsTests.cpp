@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "DocumentBuilder.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
-#include "model/mGeneral.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "MarkEditFixture.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 
 namespace notaline {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "MarkEditFixture.h"
-#include "model/MarkCodes.h"
-#include "model/MarkCommands.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkCodes.h"
+#include "model/edit/MarkCommands.h"
+#include "model/document/MarkSlots.h"
 
 namespace notaline {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <functional>
 
-#include "model/MeasureCache.h"
+#include "model/document/MeasureCache.h"
 
 namespace notaline {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DocumentCommandFixture.h"
-#include "model/ParagraphEnds.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace notaline {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "MarkFixture.h"
-#include "model/LayoutSetup.h"
-#include "model/Typing.h"
-#include "model/MarkCodes.h"
-#include "model/MarkSlots.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/edit/Typing.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 
 namespace notaline {
 namespace {

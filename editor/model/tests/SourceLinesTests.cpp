@@ -2,8 +2,8 @@
 
 #include "DocumentCommandFixture.h"
 #include "KeyboardFixture.h"
-#include "model/MarkCodes.h"
-#include "model/SourceLines.h"
+#include "model/document/MarkCodes.h"
+#include "model/layout/SourceLines.h"
 
 namespace notaline {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "KeyboardFixture.h"
-#include "model/StatusRecord.h"
+#include "model/edit/StatusRecord.h"
 
 namespace notaline {
 namespace {

@@ -7,8 +7,8 @@
 #include "Cp936.h"
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
-#include "model/Measure.h"
-#include "model/Tables.h"
+#include "model/document/Measure.h"
+#include "model/document/Tables.h"
 
 namespace notaline {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "Cp936.h"
 #include "FakeServices.h"
-#include "model/Measure.h"
-#include "model/TypedText.h"
+#include "model/document/Measure.h"
+#include "model/edit/TypedText.h"
 
 namespace notaline {
 namespace {

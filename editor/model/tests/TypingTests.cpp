@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "EditFixture.h"
-#include "model/MarkCodes.h"
-#include "model/TypedText.h"
+#include "model/document/MarkCodes.h"
+#include "model/edit/TypedText.h"
 
 namespace notaline {
 namespace {

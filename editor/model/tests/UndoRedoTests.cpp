@@ -11,9 +11,9 @@
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
-#include "model/DoArray.h"
-#include "model/UndoRedo.h"
-#include "model/mGeneral.h"
+#include "model/document/DoArray.h"
+#include "model/edit/UndoRedo.h"
+#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

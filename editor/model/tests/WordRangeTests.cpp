@@ -4,7 +4,7 @@
 
 #include "DocumentBuilder.h"
 #include "EditFixture.h"
-#include "model/WordRange.h"
+#include "model/document/WordRange.h"
 
 namespace notaline {
 namespace {

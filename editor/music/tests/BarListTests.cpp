@@ -2,7 +2,7 @@
 
 #include "DocumentBuilder.h"
 #include "MusicFixture.h"
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 
 namespace notaline {
 namespace {

@@ -9,7 +9,7 @@
 #include "DocumentBuilder.h"
 #include "MakeMid.h"
 #include "MusicFixture.h"
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 #include "music/MidiExport.h"
 
 namespace notaline {

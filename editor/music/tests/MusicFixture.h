@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 #include "music/BarList.h"
 #include "music/NoteExtraction.h"
 

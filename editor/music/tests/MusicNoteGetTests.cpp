@@ -9,7 +9,7 @@
 #include "FakeDaDurSystem.h"
 #include "FakePlayTimer.h"
 #include "MusicFixture.h"
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 #include "music/MusicNoteGet.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"

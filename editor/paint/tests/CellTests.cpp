@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "PageFixture.h"
-#include "model/Measure.h"
+#include "model/document/Measure.h"
 #include "paint/CellPainter.h"
 
 namespace notaline {

@@ -8,9 +8,9 @@
 
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
-#include "model/MarkSlots.h"
-#include "model/PlayMarks.h"
-#include "model/StoredMarks.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/PlayMarks.h"
+#include "model/document/StoredMarks.h"
 #include "paint/MarkDispatch.h"
 #include "paint/PaintContext.h"
 #include "paint/RecordingCanvas.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "PaintFixture.h"
-#include "model/Tables.h"
+#include "model/document/Tables.h"
 
 namespace notaline::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 #include "paint/Canvas.h"
 #include "win/Gdip_win.h"
 #include "render/PageGraphics_win.h"

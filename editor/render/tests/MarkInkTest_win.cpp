@@ -5,7 +5,7 @@
 #include <string>
 
 #include "DocumentBuilder.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkSlots.h"
 #include "paint/MarkDispatch.h"
 #include "paint/RecordingCanvas.h"
 #include "render/GdiCanvas_win.h"

@@ -5,9 +5,9 @@
 #include "BenchDocument.h"
 #include "Cp936.h"
 #include "LayoutFixture.h"
-#include "model/LayoutSetup.h"
-#include "model/MarkCodes.h"
-#include "model/PageView.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/PageView.h"
 #include "render/GdiTextMeasurer_win.h"
 
 namespace notaline {

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "Cp936.h"
-#include "model/EditorData.h"
-#include "model/Measure.h"
-#include "model/Tables.h"
-#include "model/mGeneral.h"
+#include "model/document/EditorData.h"
+#include "model/document/Measure.h"
+#include "model/document/Tables.h"
+#include "model/document/mGeneral.h"
 #include "render/FillRectColor_win.h"
 #include "win/GdiHandles.h"
 #include "render/GdiTextMeasurer_win.h"

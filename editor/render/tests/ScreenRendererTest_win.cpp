@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "DocumentBuilder.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkSlots.h"
 #include "paint/RecordingCanvas.h"
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "DocumentBuilder.h"
-#include "model/MarkSlots.h"
+#include "model/document/MarkSlots.h"
 #include "paint/ArcSpans.h"
 #include "paint/PageLayers.h"
 #include "paint/RecordingCanvas.h"

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "DocumentBuilder.h"
-#include "model/DoArray.h"
-#include "model/EditorData.h"
-#include "model/Typing.h"
-#include "model/UndoRedo.h"
+#include "model/document/DoArray.h"
+#include "model/document/EditorData.h"
+#include "model/edit/Typing.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline {
 namespace {

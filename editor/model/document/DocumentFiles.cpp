@@ -1,0 +1,94 @@
+#include "model/document/DocumentFiles.h"
+
+#include <filesystem>
+#include <string>
+
+#include "DaDurFile.h"
+#include "FileErrors.h"
+#include "ZoRivFormat.h"
+
+namespace notaline {
+
+namespace {
+
+class HostProgress final : public tessaly::ProgressSink {
+public:
+    HostProgress(tessaly::DaDurSystem& system, intptr_t window) : system_(system), window_(window) {}
+    void Progress(int32_t percent) override { system_.Progress(window_, percent); }
+
+private:
+    tessaly::DaDurSystem& system_;
+    intptr_t window_;
+};
+
+std::filesystem::path PathOf(std::u16string_view name) {
+    return std::filesystem::path(std::u16string(name));
+}
+
+// ASCII lower-cased: file-name endings compare without case.
+std::u16string LowerEnding(std::u16string_view name, size_t length) {
+    std::u16string end(name.substr(name.size() > length ? name.size() - length : 0));
+    for (auto& c : end)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return end;
+}
+
+}  // namespace
+
+DocumentKind DocumentKindOf(std::u16string_view name) {
+    const std::u16string ending = LowerEnding(name, 6);
+    if (name.empty() || ending == u".dadur") return DocumentKind::DaDur;
+    if (ending == u".zoriv") return DocumentKind::ZoRiv;
+    return DocumentKind::Other;
+}
+
+SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName) {
+    SaveOutcome out;
+    const DocumentKind kind = FileName.empty() ? DocumentKind::Other : DocumentKindOf(FileName);
+    if (kind == DocumentKind::Other) {
+        out.Reason = "只能保存为 .DaDur 或 .ZoRiv 文件。";  // UTF-8
+        return out;
+    }
+    try {
+        if (kind == DocumentKind::DaDur) {
+            tessaly::DaDurFile file(system);
+            file.LetJpData(DocumentOf(data));
+            const tessaly::DaDurStatus status = file.WriteRtfFile(PathOf(FileName), HostWindow);
+            out.Ok = status.ok;
+            out.Reason = status.reason;
+        } else {
+            HostProgress progress(system, HostWindow);
+            const tessaly::ZoRivStatus status = tessaly::WriteZoRivFile(PathOf(FileName), DocumentOf(data),
+                                                                        system.ZoomFactor(), HostWindow ? &progress : nullptr);
+            out.Ok = status.Ok();
+            out.Reason = status.reason;
+        }
+    } catch (const std::bad_alloc&) {
+        out.Ok = false;
+        out.Reason = std::string(tessaly::FileErrorText(tessaly::kErrTooLarge));
+    }
+    return out;
+}
+
+DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string_view FileName) {
+    tessaly::DaDurFile file(system_);
+    const tessaly::DaDurStatus status = file.ReadRtfFile(HostWindow, PathOf(FileName));
+    DocumentRead read;
+    read.Ok = status.ok;
+    read.Reason = status.reason;
+    if (read.Ok) read.Doc = file.TakeJpData();  // one copy of a large document, not two
+    return read;
+}
+
+DocumentRead FileDocumentSource::ReadDocFile(intptr_t HostWindow, std::u16string_view FileName) {
+    HostProgress progress(system_, HostWindow);
+    DocumentRead read;
+    const tessaly::ZoRivStatus status =
+        tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, &progress);
+    read.Ok = status.Ok();
+    read.Reason = status.reason;
+    return read;
+}
+
+}  // namespace notaline

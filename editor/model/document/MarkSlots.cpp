@@ -1,0 +1,125 @@
+#include "model/document/MarkSlots.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "model/document/MarkCodes.h"
+#include "model/document/Measure.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+// Slot helpers are called with indexes the caller has checked; a stray one reads as an
+// empty character and writes nowhere.
+const tessaly::aExtralWordInfo* SlotsOf(const EditorData& data, int32_t word) {
+    if (word < 0 || static_cast<size_t>(word) >= data.WordInfo.size()) return nullptr;
+    return data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo;
+}
+
+tessaly::aExtralWordInfo* SlotsOf(EditorData& data, int32_t word) {
+    return const_cast<tessaly::aExtralWordInfo*>(SlotsOf(static_cast<const EditorData&>(data), word));
+}
+
+int32_t FindSlot(const tessaly::aExtralWordInfo* slots, int32_t code) {
+    if (!slots) return -1;
+    for (int32_t s = 0; s < kSlotCount; ++s)
+        if (slots[s].IndexType == code) return s;
+    return -1;
+}
+
+}  // namespace
+
+int32_t GetFreeExtralSlot(const EditorData& data, int32_t word) {
+    return FindSlot(SlotsOf(data, word), 0);
+}
+
+int32_t FindExtralSlot(const EditorData& data, int32_t word, int32_t code) {
+    return FindSlot(SlotsOf(data, word), code);
+}
+
+tessaly::aExtralWordInfo GetExtralWordInfo(const EditorData& data, int32_t word, int32_t code) {
+    const auto* slots = SlotsOf(data, word);
+    const int32_t s = FindSlot(slots, code);
+    return s < 0 ? tessaly::aExtralWordInfo{} : slots[s];
+}
+
+void SetExtralWordInfo(EditorData& data, int32_t word, int32_t code, const tessaly::aExtralWordInfo& slot) {
+    auto* slots = SlotsOf(data, word);
+    const int32_t s = FindSlot(slots, code);
+    if (s >= 0) slots[s] = slot;
+}
+
+void ClearExtralWordInfo(EditorData& data, int32_t word, int32_t slot) {
+    auto* slots = SlotsOf(data, word);
+    if (slots && IsSlotIndex(slot)) slots[slot] = tessaly::aExtralWordInfo{};
+}
+
+void SetExtralWordVal3(EditorData& data, int32_t word, int32_t slot, std::string_view gbk) {
+    auto* slots = SlotsOf(data, word);
+    if (!slots || !IsSlotIndex(slot)) return;
+    auto& bytes = slots[slot].ExtralWordVal3;
+    std::memset(bytes, 0, sizeof bytes);
+    std::memcpy(bytes, gbk.data(), std::min(gbk.size(), sizeof bytes));
+}
+
+std::string GetExtralWordVal3(const EditorData& data, int32_t word, int32_t slot) {
+    const auto* slots = SlotsOf(data, word);
+    std::string text;
+    if (!slots || !IsSlotIndex(slot)) return text;
+    for (uint8_t b : slots[slot].ExtralWordVal3)
+        if (b != 0) text += static_cast<char>(b);
+    return text;
+}
+
+bool HasExtralType(const EditorData& data, int32_t word, int32_t code) {
+    return FindSlot(SlotsOf(data, word), code) >= 0;
+}
+
+void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
+    if (!data.IsWord(word)) return;
+    auto& w = data.WordInfo[static_cast<size_t>(word)];
+    tessaly::aExtralWordInfo mark;
+    if (slot == -1) {
+        mark = GetExtralWordInfo(data, word, kMarkTimeSignature);
+    } else if (IsSlotIndex(slot)) {
+        mark = w.ExtralWordInfo[slot];
+    }
+    if (mark.IndexType != kMarkTimeSignature) return;
+    // The numbers are 16-bit; a larger stored value counts as the largest.
+    const int16_t n = tessaly::CInt(mark.ExtralWordVal1);
+    const int16_t d = tessaly::CInt(mark.ExtralWordVal2);
+    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, std::max(n, d) > 9 ? "12" : "1").cx;
+}
+
+SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t code, int32_t pair) {
+    const int32_t last = std::min(data.WordCount(), static_cast<int32_t>(data.WordInfo.size())) - 1;
+    if (last < 0) return {};
+    from = std::clamp(from, 0, last);
+    to = std::clamp(to, 0, last);
+    const int32_t step = from <= to ? 1 : -1;
+    for (int32_t w = from;; w += step) {
+        const auto* slots = data.WordInfo[static_cast<size_t>(w)].ExtralWordInfo;
+        for (int32_t s = 0; s < kSlotCount; ++s)
+            if (slots[s].IndexType == code && slots[s].ExtralWordVal2 == pair) return {w, s};
+        if (w == to) break;
+    }
+    return {};
+}
+
+void SetPairNumberAboveStored(EditorData& data) {
+    const int32_t count = std::min(data.WordCount(), static_cast<int32_t>(data.WordInfo.size()));
+    for (int32_t w = 0; w < count; ++w)
+        for (const auto& slot : data.WordInfo[static_cast<size_t>(w)].ExtralWordInfo)
+            if (IsPairStartCode(slot.IndexType) || IsPairEndCode(slot.IndexType))
+                data.AreaPairNumber = std::max(data.AreaPairNumber, slot.ExtralWordVal2);
+}
+
+int32_t NextPairNumber(EditorData& data) {
+    data.AreaPairNumber = data.AreaPairNumber < INT32_MAX ? std::max(data.AreaPairNumber, 0) + 1 : 1;
+    return data.AreaPairNumber;
+}
+
+}  // namespace notaline

@@ -1,0 +1,953 @@
+#include "model/edit/UndoRedo.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <system_error>
+
+#include "model/document/CharKinds.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
+#include "model/document/mGeneral.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+constexpr int64_t kWordSlot = 316;
+constexpr int64_t kRangeSlot = 28;
+const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
+const std::string kJournalFullMessage = "撤销记录写不进磁盘（磁盘可能已满），腾出空间之前不能修改文档。";
+constexpr const char* kNotWritten = "the undo journal could not be written";
+static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
+
+// Journal names held by editors of this process: a file open here can still be deleted on
+// some systems, so the name search must not rely on the deletion failing.
+std::mutex namesMutex;
+std::set<std::filesystem::path>& NamesInUse() {
+    static std::set<std::filesystem::path> names;
+    return names;
+}
+
+bool InUse(const std::filesystem::path& name) {
+    std::lock_guard<std::mutex> lock(namesMutex);
+    return NamesInUse().count(name) != 0;
+}
+
+bool Exists(const std::filesystem::path& name) {
+    std::error_code ec;
+    return std::filesystem::exists(name, ec) || InUse(name);
+}
+
+std::filesystem::path NumberedName(const std::filesystem::path& dir, int32_t counter) {
+    return dir / ("tmp" + std::to_string(counter) + ".dat");
+}
+
+class FileJournal : public UndoJournal {
+public:
+    // Unbuffered: a write that fails (a full disk) leaves nothing behind in a buffer that a later
+    // write would carry to the wrong place, and the next write starts afresh where it is told.
+    explicit FileJournal(const std::filesystem::path& name) {
+        file_.rdbuf()->pubsetbuf(nullptr, 0);
+        file_.open(name, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
+    }
+    bool IsOpen() const { return file_.is_open(); }
+    void Close() { file_.close(); }
+
+    bool Write(int64_t Pos, const void* Bytes, size_t Count) override {
+        file_.clear();
+        file_.seekp(Pos - 1);
+        file_.write(static_cast<const char*>(Bytes), static_cast<std::streamsize>(Count));
+        return static_cast<bool>(file_);
+    }
+    bool Read(int64_t Pos, void* Bytes, size_t Count) override {
+        file_.clear();
+        file_.seekg(Pos - 1);
+        file_.read(static_cast<char*>(Bytes), static_cast<std::streamsize>(Count));
+        return static_cast<bool>(file_);
+    }
+    bool Flush() override {
+        file_.flush();
+        return static_cast<bool>(file_);
+    }
+
+private:
+    std::fstream file_;
+};
+
+// The first free name in dir: leftovers of earlier runs are deleted, names in use skipped.
+std::unique_ptr<FileJournal> OpenJournalIn(const std::filesystem::path& dir, std::filesystem::path& name) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    name = dir / "tmp0.dat";
+    int32_t counter = 0;
+    while (Exists(name)) {
+        if (!InUse(name)) std::filesystem::remove(name, ec);
+        name = NumberedName(dir, counter);
+        ++counter;
+    }
+    while (Exists(name)) {
+        ++counter;
+        name = NumberedName(dir, counter);
+    }
+    auto journal = std::make_unique<FileJournal>(name);
+    if (!journal->IsOpen()) return nullptr;
+    std::lock_guard<std::mutex> lock(namesMutex);
+    NamesInUse().insert(name);
+    return journal;
+}
+
+bool IsWordKind(int32_t kind) {
+    return kind == kStepWords || kind == kStepWordsAfter || kind == kStepBackspace || kind == kStepDelete ||
+           kind == kStepUpSpace || kind == kStepWordSpace || kind == kStepParaSpacing || kind == kStepMove ||
+           kind == kStepMarkValues || kind == kStepJoin;
+}
+
+// A page setting or font-table row: the old value, then the new one.
+bool IsPageKind(int32_t kind) {
+    return kind == kStepBackGround || kind == kStepPaperType || kind == kStepMargins || kind == kStepFontRow ||
+           kind == kStepPagePosIndex || kind == kStepPageNumberSize || kind == kStepPageSetup;
+}
+
+// The slot of one value of a page kind.
+int64_t PageSlot(int32_t kind) {
+    switch (kind) {
+        case kStepPaperType: return 4;
+        case kStepMargins: return 16;
+        case kStepFontRow: return 8;
+        case kStepPageSetup: return 40;
+        default: return 2;
+    }
+}
+
+// The whole step: both values, and the row index of a font-row step.
+int64_t PageStepLength(int32_t kind) {
+    return 2 * PageSlot(kind) + (kind == kStepFontRow ? 4 : 0);
+}
+
+// Only these kinds count their values in the step's sizes.
+bool PageKindCountsSize(int32_t kind) {
+    return kind == kStepBackGround || kind == kStepPaperType || kind == kStepPagePosIndex ||
+           kind == kStepPageNumberSize;
+}
+
+bool IsParaEndWord(const tessaly::aWordInfo& word) {
+    return word.IsJpGcCtl == kCharParaEnd;
+}
+
+// A free item changed, deleted or inserted.
+bool IsItemKind(int32_t kind) {
+    return kind == kStepItem || kind == kStepItemDeleted || kind == kStepItemInserted;
+}
+
+// The journal's length of a free-item step: items of 24 bytes, the index of 4.
+int64_t ItemStepLength(int32_t kind) {
+    return kind == kStepItem ? 52 : 28;
+}
+
+int32_t CountOf(const aUndoRange& range) {
+    return std::max(0, range.LastWord - range.FirstWord + 1);
+}
+
+// The range descriptor field by field: six Longs and an Integer in a 28-byte slot.
+void PackRange(const aUndoRange& r, unsigned char* out) {
+    std::memset(out, 0, kRangeSlot);
+    const int32_t longs[6] = {r.FirstWord, r.LastWord, r.SelStart, r.SelLength, r.DelLength, r.AddLength};
+    for (int i = 0; i < 6; ++i) std::memcpy(out + 4 * i, &longs[i], 4);
+    std::memcpy(out + 24, &r.InputState, 2);
+}
+
+void UnpackRange(const unsigned char* in, aUndoRange& r) {
+    int32_t longs[6];
+    for (int i = 0; i < 6; ++i) std::memcpy(&longs[i], in + 4 * i, 4);
+    r.FirstWord = longs[0];
+    r.LastWord = longs[1];
+    r.SelStart = longs[2];
+    r.SelLength = longs[3];
+    r.DelLength = longs[4];
+    r.AddLength = longs[5];
+    std::memcpy(&r.InputState, in + 24, 2);
+}
+
+}  // namespace
+
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, const std::filesystem::path& ProgramFolder, PageView& page,
+                   ControlSite& control)
+    : data_(data), array_(array), page_(page), control_(control) {
+    data_.AboutPageInfo.PagePosIndexType = 1;
+    data_.AboutPageInfo.PageNumberSize = 2;
+    auto journal = OpenJournalIn(ProgramFolder / "tmp", journalName_);
+    if (!journal) {
+        std::error_code ec;
+        const auto temp = std::filesystem::temp_directory_path(ec);
+        if (!ec) journal = OpenJournalIn(temp / "tmp", journalName_);
+        inTempFolder_ = journal != nullptr;
+    }
+    if (!journal) {
+        journalName_.clear();
+        journalError_ = "the undo journal could not be created";
+    }
+    journal_ = std::move(journal);
+}
+
+UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal> journal, PageView& page,
+                   ControlSite& control)
+    : data_(data), array_(array), page_(page), control_(control), journal_(std::move(journal)) {
+    data_.AboutPageInfo.PagePosIndexType = 1;
+    data_.AboutPageInfo.PageNumberSize = 2;
+}
+
+UndoRedo::~UndoRedo() {
+    if (journalName_.empty()) return;
+    static_cast<FileJournal*>(journal_.get())->Close();
+    std::error_code ec;
+    std::filesystem::remove(journalName_, ec);
+    std::lock_guard<std::mutex> lock(namesMutex);
+    NamesInUse().erase(journalName_);
+}
+
+bool UndoRedo::Fail(const char* why) {
+    journalError_ = why;
+    return false;
+}
+
+void UndoRedo::Tell(const std::string& text) {
+    control_.ShowMessage(text);
+}
+
+// A journal write failed: said once until the journal takes a step again.
+bool UndoRedo::Refuse(const char* why) {
+    if (!toldJournalFull_) {
+        toldJournalFull_ = true;
+        Tell(kJournalFullMessage);
+    }
+    return Fail(why);
+}
+
+// An after-image that could not be written when its coalesced step closed is written before
+// anything else is recorded, undone or redone; until then they are refused.
+bool UndoRedo::Settle() {
+    if (owedAfterKind_ == 0) return true;
+    if (!WriteWordAfter(owedAfterKind_)) return Refuse(kNotWritten);
+    owedAfterKind_ = 0;
+    beforeWords_.clear();
+    journalError_.clear();
+    toldJournalFull_ = false;
+    return true;
+}
+
+// A new step discards everything that could still be redone.
+aUndoStep& UndoRedo::OpenStep(int32_t kind) {
+    journalError_.clear();
+    if (inTempFolder_ && !toldTempFolder_) {
+        toldTempFolder_ = true;
+        const auto folder = journalName_.parent_path().u8string();
+        Tell(kTempFolderMessage + std::string(folder.begin(), folder.end()));
+    }
+    stepStart_ = JournalPos;
+    // The new step writes over the undone ones: a saved state among them is gone for good.
+    if (SavedStep > StepIndex) SavedStep = -1;
+    ++StepIndex;
+    StepTop = StepIndex;
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    step = {kind, 0, 0};
+    return step;
+}
+
+void UndoRedo::DropOpenStep() {
+    --StepIndex;
+    StepTop = StepIndex;  // the undone steps' bytes may have been overwritten
+    Steps.resize(static_cast<size_t>(StepIndex) + 1);
+    JournalPos = stepStart_;
+    beforeWords_.clear();
+}
+
+// Character images are the 316 bytes of the record: it holds no pointers or owned memory.
+bool UndoRedo::JournalWords(int32_t kind, const aUndoRange& range, bool reverse, double& size) {
+    if (!journal_) return false;
+    const int32_t count = CountOf(range);
+    for (int32_t k = 0; k < count; ++k) {
+        const int32_t index = reverse ? range.LastWord - k : range.FirstWord + k;
+        if (!data_.IsWord(index) && index != data_.WordCount()) return false;
+        const auto& word = data_.WordInfo[static_cast<size_t>(index)];
+        if (kind == kStepParaSpacing && !IsParaEndWord(word)) continue;
+        if (!journal_->Write(JournalPos, &word, kWordSlot)) return false;
+        JournalPos += kWordSlot;
+        size += kWordSlot;
+    }
+    return true;
+}
+
+bool UndoRedo::WriteRange(const aUndoRange& range) {
+    unsigned char bytes[kRangeSlot];
+    PackRange(range, bytes);
+    if (!journal_->Write(JournalPos, bytes, kRangeSlot)) return false;
+    JournalPos += kRangeSlot;
+    return true;
+}
+
+bool UndoRedo::ReadRange(int64_t pos, aUndoRange& range) {
+    unsigned char bytes[kRangeSlot];
+    if (!journal_ || !journal_->Read(pos, bytes, kRangeSlot)) return false;
+    UnpackRange(bytes, range);
+    return true;
+}
+
+bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordInfo>& words) {
+    if (!journal_) return false;
+    words.resize(static_cast<size_t>(std::max(0, count)));
+    for (auto& word : words) {
+        if (!journal_->Read(pos, &word, kWordSlot)) return false;
+        pos += kWordSlot;
+    }
+    return true;
+}
+
+bool UndoRedo::SaveUndoData(int32_t kind) {
+    if (!Settle()) return false;
+    if (IsItemKind(kind)) return SaveItemUndo(kind);
+    if (IsPageKind(kind)) return SavePageUndo(kind);
+    if (!IsWordKind(kind) || kind == kStepWordsAfter) return Fail("this kind of change is not journalled");
+    auto& step = OpenStep(kind);
+    DescBefore = CurBefore;
+    if (kind == kStepJoin) return SaveJoinUndo();
+    const int32_t count = CountOf(DescBefore);
+    if (DescBefore.FirstWord < 0 || DescBefore.FirstWord + count > data_.WordCount() + 1 ||
+        !JournalWords(kind, DescBefore, kind == kStepBackspace, step.BeforeSize) || !journal_->Flush()) {
+        DropOpenStep();
+        return Refuse(kNotWritten);
+    }
+    beforeWords_.assign(data_.WordInfo.begin() + DescBefore.FirstWord,
+                        data_.WordInfo.begin() + DescBefore.FirstWord + count);
+    return true;
+}
+
+bool UndoRedo::SaveRedoData(int32_t kind) {
+    if (StepIndex > 0 && IsItemKind(kind)) return SaveItemRedo(kind);
+    if (StepIndex > 0 && IsPageKind(kind)) return SavePageRedo(kind);
+    if (StepIndex <= 0 || !IsWordKind(kind)) return Fail("this kind of change is not journalled");
+    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
+    if (kind == kStepBackspace) DescBefore = CurBefore;
+    DescAfter = CurAfter;
+    if (!WriteWordAfter(kind)) {
+        // The step could never be undone: take the change back now instead.
+        // A coalesced backspace grew its before range after the copy: the journal has it.
+        auto words = beforeWords_;
+        const int32_t imaged = stepKind == kStepJoin ? 2 : CountOf(DescBefore);
+        if (static_cast<int32_t>(words.size()) != imaged) {
+            std::vector<tessaly::aWordInfo> read;
+            if (ReadWords(stepStart_, imaged, read)) {
+                if (stepKind == kStepBackspace) std::reverse(read.begin(), read.end());
+                words = std::move(read);
+            }
+        }
+        if (static_cast<int32_t>(words.size()) == imaged) PutBack(stepKind, DescBefore, DescAfter, words);
+        DropOpenStep();
+        return Refuse("the undo journal could not be written; the change was not made");
+    }
+    beforeWords_.clear();
+    toldJournalFull_ = false;
+    return true;
+}
+
+// The after-image of the open character step from DescBefore and DescAfter, at JournalPos. A
+// failed write leaves the position and the step's size where they were, so it can be tried again.
+bool UndoRedo::WriteWordAfter(int32_t kind) {
+    if (!journal_) return false;
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    const int64_t at = JournalPos;
+    const double size = step.AfterSize;
+    const int32_t count = kind == kStepJoin ? 0 : CountOf(DescAfter);  // a join's after-image is its range alone
+    const bool written = DescAfter.FirstWord >= 0 && DescAfter.FirstWord + count <= data_.WordCount() + 1 &&
+                         (count == 0 || JournalWords(kind, DescAfter, false, step.AfterSize)) &&
+                         (kind == kStepJoin || WriteRange(DescBefore)) && WriteRange(DescAfter) && journal_->Flush();
+    if (!written) {
+        JournalPos = at;
+        step.AfterSize = size;
+    }
+    return written;
+}
+
+void UndoRedo::EndPendingStep() {
+    int32_t afterKind = 0;
+    switch (PendingKind) {
+        case kPendingVal1:
+        case kPendingVal2:
+        case kPendingVal3:
+        case kPendingMarkKind:
+        case kPendingInputKind: afterKind = kStepWordsAfter; break;
+        case kPendingTyping: afterKind = kStepWords; break;
+        case kPendingBackspace: afterKind = kStepBackspace; break;
+        case kPendingUpSpace: afterKind = kStepUpSpace; break;
+        case kPendingWordSpace: afterKind = kStepWordSpace; break;
+        case kPendingSpacingBefore: afterKind = kStepParaSpacing; break;
+        default: return;
+    }
+    PendingKind = kPendingNone;
+    // The run was reported as typed: it stays, and its step is finished once the journal takes it.
+    if (afterKind == kStepBackspace) DescBefore = CurBefore;
+    DescAfter = CurAfter;
+    if (!WriteWordAfter(afterKind)) {
+        owedAfterKind_ = afterKind;
+        Refuse(kNotWritten);
+        return;
+    }
+    beforeWords_.clear();
+    toldJournalFull_ = false;
+}
+
+bool UndoRedo::CanCut() const {
+    if (data_.InputState == tessaly::LpxState) return currentHwFocus_ != -1;
+    return data_.SelLength != 0;
+}
+
+bool UndoRedo::CanCopy() const {
+    return CanCut();
+}
+
+bool UndoRedo::CanDel() const {
+    if (data_.InputState == tessaly::LpxState) return currentHwFocus_ != -1;
+    return data_.SelStart < data_.WordCount() - 1 && data_.WordCount() > 1;
+}
+
+bool UndoRedo::CanPaste() {
+    return control_.ReadClipboardWords();
+}
+
+// A paragraph join images the two paragraph ends, then its before range; they count as the
+// step's before-image, so undo and redo find the step's start like any other.
+bool UndoRedo::SaveJoinUndo() {
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    const int32_t first = DescBefore.FirstWord;
+    const int32_t last = DescBefore.LastWord;
+    const bool written = data_.IsWord(first) && last > first && last <= data_.WordCount() &&
+                         JournalWords(kStepJoin, {first, first}, false, step.BeforeSize) &&
+                         JournalWords(kStepJoin, {last, last}, false, step.BeforeSize) && WriteRange(DescBefore) &&
+                         journal_->Flush();
+    if (!written) {
+        DropOpenStep();
+        return Refuse(kNotWritten);
+    }
+    beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)], data_.WordInfo[static_cast<size_t>(last)]};
+    return true;
+}
+
+bool UndoRedo::AddBackspaceWord(int32_t word) {
+    if (StepIndex <= 0 || !journal_ || !data_.IsWord(word)) return false;
+    auto& step = Steps[static_cast<size_t>(StepIndex)];
+    if (step.StepKind != kStepBackspace) return false;
+    const auto& w = data_.WordInfo[static_cast<size_t>(word)];
+    if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush())
+        return Refuse(kNotWritten);
+    JournalPos += kWordSlot;
+    step.BeforeSize += kWordSlot;
+    beforeWords_.insert(beforeWords_.begin(), w);
+    CurBefore.FirstWord = word;
+    CurBefore.SelStart = word;
+    CurBefore.SelLength += 1;
+    CurBefore.DelLength += 1;
+    return true;
+}
+
+void UndoRedo::SetMoveInputDat(const aUndoRange& before, const aUndoRange& after) {
+    const int32_t lo = std::min({before.FirstWord, after.FirstWord, before.SelStart, after.SelStart});
+    const int32_t hi = std::max({before.LastWord, after.LastWord, before.SelStart + before.SelLength - 1,
+                                 after.SelStart + after.SelLength - 1});
+    SetInputDat(data_, lo, hi - lo, hi - lo);
+}
+
+void CopySlotCodes(EditorData& data, int32_t from, int32_t to) {
+    const auto& source = data.WordInfo[static_cast<size_t>(from)].ExtralWordInfo;
+    auto& target = data.WordInfo[static_cast<size_t>(to)].ExtralWordInfo;
+    for (int s = 0; s < 8; ++s) {
+        target[s].IndexType = source[s].IndexType;
+        target[s].ExtralWordVal1 = source[s].ExtralWordVal1;
+        target[s].ExtralWordVal2 = source[s].ExtralWordVal2;
+    }
+}
+
+bool UndoRedo::Begin(int32_t kind, const aUndoRange& before) {
+    CurBefore = before;
+    return SaveUndoData(kind);
+}
+
+bool UndoRedo::Finish(int32_t kind, const aUndoRange& after) {
+    CurAfter = after;
+    return SaveRedoData(kind);
+}
+
+bool UndoRedo::BeginPending(int32_t pendingKind, int32_t kind, const aUndoRange& before) {
+    EndPendingStep();
+    if (!Begin(kind, before)) return false;
+    MakePending(pendingKind);
+    return true;
+}
+
+void UndoRedo::MakePending(int32_t pendingKind) {
+    PendingKind = pendingKind;
+    PendingCount = 0;
+}
+
+bool UndoRedo::BeginInPlace(int32_t kind, int32_t First, int32_t Last) {
+    EndPendingStep();
+    CurBefore = {First, Last, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)};
+    if (!SaveUndoData(kind)) return false;
+    const int32_t n = std::max(0, Last - First + 1);
+    SetInputDat(data_, First, n, n);
+    return true;
+}
+
+bool UndoRedo::EndInPlace(int32_t afterKind) {
+    CurAfter = CurBefore;
+    CurAfter.SelStart = data_.SelStart;
+    CurAfter.SelLength = data_.SelLength;
+    return SaveRedoData(afterKind);
+}
+
+void UndoRedo::ZeroUnDoReDoVal() {
+    StepIndex = 0;
+    StepTop = 0;
+    SavedStep = 0;
+    currentHwFocus_ = -1;
+    // An open coalesced step belongs to the old document: closing it later would record
+    // the new document under it.
+    if (PendingKind > kPendingNone) PendingKind = kPendingNone;
+    owedAfterKind_ = 0;
+    beforeWords_.clear();
+}
+
+bool UndoRedo::Modified() {
+    EndPendingStep();
+    return SavedStep != StepIndex || data_.ModifiedDrum || data_.ModifiedPlay;
+}
+
+void UndoRedo::Modified(bool Value) {
+    if (Value) return;
+    EndPendingStep();
+    SavedStep = StepIndex;
+    data_.ModifiedDrum = false;
+    data_.ModifiedPlay = false;
+}
+
+// The before-image back into the document: what undo does, and what a failed close does.
+void UndoRedo::PutBack(int32_t kind, const aUndoRange& before, const aUndoRange& after,
+                       const std::vector<tessaly::aWordInfo>& words) {
+    aUndoRange sel = before;
+    int32_t add = after.AddLength;
+    int32_t del = before.DelLength;
+    if (kind == kStepJoin) {
+        // One character of room where the first paragraph end was; both ends as they were.
+        SetInputDat(data_, before.FirstWord, 0, 1);
+        array_.InstrWordArray(before.FirstWord, 1);
+        data_.WordInfo[static_cast<size_t>(before.FirstWord)] = words[0];
+        data_.WordInfo[static_cast<size_t>(before.LastWord)] = words[1];
+        RefreshAfter(sel, before);
+        return;
+    }
+    if (kind == kStepParaSpacing || kind == kStepUpSpace || kind == kStepWordSpace) {
+        DescribeRestore(before.SelStart, 0, 0, before);
+    } else if (kind == kStepMove) {
+        SetMoveInputDat(before, after);
+        int32_t at = after.SelStart, n = after.SelLength;
+        array_.DelWordArray(at, n);
+        array_.InstrWordArray(before.SelStart, n);
+    } else {
+        const int32_t pos = kind == kStepBackspace ? after.SelStart : before.SelStart;
+        // A change that reached the end selects from the last character, if there is one; the
+        // room opens where the characters were, also in a document the change left empty.
+        if ((kind == kStepWords || kind == kStepMarkValues) && pos == data_.WordCount() && pos > 0)
+            sel.SelStart = pos - 1;
+        DescribeRestore(pos, add, del, before);
+        int32_t at = pos;
+        array_.DelWordArray(at, add);
+        array_.InstrWordArray(pos, del);
+    }
+    std::copy(words.begin(), words.end(), data_.WordInfo.begin() + before.FirstWord);
+    RefreshAfter(sel, before);
+}
+
+// Tells the layout what an undo or redo changes: `removed` characters at pos give way to
+// `inserted`, and the imaged characters of `result` are written back. The rewritten characters
+// need not lie in the caret's paragraph, so the edit record takes in both.
+void UndoRedo::DescribeRestore(int32_t pos, int32_t removed, int32_t inserted, const aUndoRange& result) {
+    int32_t start = pos;
+    int32_t resultEnd = pos + inserted;
+    if (result.LastWord >= result.FirstWord) {
+        start = std::min(start, result.FirstWord);
+        resultEnd = std::max(resultEnd, result.LastWord + 1);
+    }
+    const int32_t currentEnd = resultEnd - inserted + removed;  // past the resized stretch
+    SetInputDat(data_, start, currentEnd - start, resultEnd - start, true);
+}
+
+// The paragraph-end images of a spacing step back among the characters they came from.
+bool UndoRedo::SpreadOverParaEnds(const aUndoRange& range, std::vector<tessaly::aWordInfo>& words) const {
+    std::vector<tessaly::aWordInfo> full;
+    size_t next = 0;
+    for (int32_t i = range.FirstWord; i <= range.LastWord; ++i) {
+        if (!data_.IsWord(i)) return false;
+        const auto& word = data_.WordInfo[static_cast<size_t>(i)];
+        if (!IsParaEndWord(word)) {
+            full.push_back(word);
+        } else {
+            if (next >= words.size()) return false;
+            full.push_back(words[next++]);
+        }
+    }
+    if (next != words.size()) return false;
+    words = std::move(full);
+    return true;
+}
+
+void UndoRedo::RefreshAfter(const aUndoRange& sel, const aUndoRange& state) {
+    data_.SelStart = sel.SelStart;
+    data_.SelLength = sel.SelLength;
+    data_.InputState = static_cast<tessaly::InputState>(state.InputState);
+    if (data_.LineCount() > 0) LayOutEdit(data_, page_);
+}
+
+// The view after a character step was undone (the caret line and column follow) or redone.
+void UndoRedo::ShowAfter(bool undone) {
+    if (undone) {
+        if (data_.IsWord(data_.SelStart))
+            data_.CaretColumnX =
+                static_cast<int16_t>(tessaly::CInt(data_.WordInfo[static_cast<size_t>(data_.SelStart)].Left));
+        data_.CurLine = GetLineOfWord(data_, data_.SelStart + data_.SelLength);
+    }
+    page_.EnsureWordVisible(data_.SelStart);
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
+}
+
+// The value of a page kind as the document holds it now, in its slot's bytes.
+std::vector<unsigned char> UndoRedo::PageValue(int32_t kind) const {
+    const auto& page = data_.AboutPageInfo;
+    std::vector<unsigned char> bytes(static_cast<size_t>(PageSlot(kind)), 0);
+    auto put = [&bytes](const void* value, size_t n) { std::memcpy(bytes.data(), value, n); };
+    switch (kind) {
+        case kStepBackGround: {
+            const int16_t v = page.BackGroundType;
+            put(&v, 2);
+            break;
+        }
+        case kStepPaperType: {
+            const int32_t v = page.PaperType;
+            put(&v, 4);
+            break;
+        }
+        case kStepMargins: put(&page.PageMarginRect, 16); break;
+        case kStepFontRow: {
+            const auto& row = data_.FontTbl[static_cast<size_t>(data_.EditFontTblIndex)];
+            std::memcpy(bytes.data(), &row.hYg, 4);
+            std::memcpy(bytes.data() + 4, &row.hYc, 4);
+            break;
+        }
+        case kStepPagePosIndex: {
+            const int16_t v = page.PagePosIndexType;
+            put(&v, 2);
+            break;
+        }
+        case kStepPageNumberSize: put(&page.PageNumberSize, 2); break;
+        case kStepPageSetup: put(&page, 40); break;
+        default: break;
+    }
+    return bytes;
+}
+
+// A journalled value back into the document. The byte fields take the low byte, as they
+// always held it. Kind 11 writes into `row`.
+void UndoRedo::SetPageValue(int32_t kind, const std::vector<unsigned char>& bytes, int32_t row) {
+    auto& page = data_.AboutPageInfo;
+    switch (kind) {
+        case kStepBackGround: page.BackGroundType = bytes[0]; break;
+        case kStepPaperType: page.PaperType = bytes[0]; break;
+        case kStepMargins: std::memcpy(&page.PageMarginRect, bytes.data(), 16); break;
+        case kStepFontRow: {
+            auto& font = data_.FontTbl[static_cast<size_t>(row)];
+            std::memcpy(&font.hYg, bytes.data(), 4);
+            std::memcpy(&font.hYc, bytes.data() + 4, 4);
+            break;
+        }
+        case kStepPagePosIndex: page.PagePosIndexType = bytes[0]; break;
+        case kStepPageNumberSize: std::memcpy(&page.PageNumberSize, bytes.data(), 2); break;
+        case kStepPageSetup: std::memcpy(&page, bytes.data(), 40); break;
+        default: break;
+    }
+}
+
+// What the document needs after a page value came back.
+void UndoRedo::ShowPageValue(int32_t kind) {
+    switch (kind) {
+        case kStepBackGround:
+        case kStepPagePosIndex:
+        case kStepPageNumberSize: page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh); break;
+        case kStepPaperType: ApplyPaperType(data_, page_); break;
+        case kStepMargins:
+            CalcWriteRect(data_);
+            ReFormatAll(data_, page_);
+            break;
+        case kStepFontRow: ReFormatAll(data_, page_); break;
+        case kStepPageSetup: ReInitFormat(data_, page_); break;
+        default: break;
+    }
+}
+
+bool UndoRedo::FontRowValid() const {
+    return data_.EditFontTblIndex >= 0 && static_cast<size_t>(data_.EditFontTblIndex) < data_.FontTbl.size();
+}
+
+bool UndoRedo::SavePageUndo(int32_t kind) {
+    if (kind == kStepFontRow && !FontRowValid()) return Fail("no such font-table row");
+    auto& step = OpenStep(kind);
+    beforePage_ = PageValue(kind);
+    if (!journal_ || !journal_->Write(JournalPos, beforePage_.data(), beforePage_.size()) || !journal_->Flush()) {
+        DropOpenStep();
+        return Refuse(kNotWritten);
+    }
+    JournalPos += PageSlot(kind);
+    if (PageKindCountsSize(kind)) step.BeforeSize += static_cast<double>(PageSlot(kind));
+    return true;
+}
+
+bool UndoRedo::SavePageRedo(int32_t kind) {
+    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
+    const int32_t row = data_.EditFontTblIndex;
+    bool written = stepKind == kind && journal_ != nullptr && (kind != kStepFontRow || FontRowValid());
+    if (written) {
+        const auto value = PageValue(kind);
+        written = journal_->Write(JournalPos, value.data(), value.size()) &&
+                  (kind != kStepFontRow || journal_->Write(JournalPos + PageSlot(kind), &row, 4)) && journal_->Flush();
+    }
+    if (!written) {
+        // Take the change back rather than keep a step that cannot be undone.
+        if (stepKind != kStepFontRow || FontRowValid()) SetPageValue(stepKind, beforePage_, row);
+        DropOpenStep();
+        return Refuse("the undo journal could not be written; the change was not made");
+    }
+    JournalPos += PageStepLength(kind) - PageSlot(kind);
+    if (PageKindCountsSize(kind))
+        Steps[static_cast<size_t>(StepIndex)].AfterSize += static_cast<double>(PageSlot(kind));
+    toldJournalFull_ = false;
+    return true;
+}
+
+// Undo reads the old value at the step's start, redo the new one after it.
+void UndoRedo::MovePageValue(int32_t kind, bool undo) {
+    const int64_t start = undo ? JournalPos - PageStepLength(kind) : JournalPos;
+    std::vector<unsigned char> value(static_cast<size_t>(PageSlot(kind)));
+    int32_t row = data_.EditFontTblIndex;
+    const int64_t at = undo ? start : start + PageSlot(kind);
+    if (!journal_ || !journal_->Read(at, value.data(), value.size()) ||
+        (kind == kStepFontRow && !journal_->Read(start + 2 * PageSlot(kind), &row, 4))) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    if (kind == kStepFontRow) {
+        if (row < 0 || static_cast<size_t>(row) >= data_.FontTbl.size()) {
+            Fail("the undo journal does not match the document");
+            return;
+        }
+        data_.EditFontTblIndex = row;
+    }
+    journalError_.clear();
+    SetPageValue(kind, value, row);
+    if (undo) {
+        JournalPos = start;
+        --StepIndex;
+    } else {
+        JournalPos = start + PageStepLength(kind);
+        ++StepIndex;
+    }
+    ShowPageValue(kind);
+}
+
+void UndoRedo::UserUndo() {
+    EndPendingStep();
+    if (!CanUndo() || !Settle()) return;
+    const aUndoStep step = Steps[static_cast<size_t>(StepIndex)];
+    if (IsItemKind(step.StepKind)) {
+        UndoItem(step.StepKind);
+        return;
+    }
+    if (IsPageKind(step.StepKind)) {
+        MovePageValue(step.StepKind, true);
+        return;
+    }
+    if (!IsWordKind(step.StepKind)) return;
+    const int64_t end = JournalPos;
+    const int64_t start = end - 2 * kRangeSlot - static_cast<int64_t>(step.BeforeSize + step.AfterSize);
+    aUndoRange before, after;
+    std::vector<tessaly::aWordInfo> words;
+    // Everything is read before the document is touched, so a failed read changes nothing.
+    if (!ReadRange(end - 2 * kRangeSlot, before) || !ReadRange(end - kRangeSlot, after) ||
+        !ReadWords(start, static_cast<int32_t>(step.BeforeSize) / kWordSlot, words)) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    if (step.StepKind == kStepBackspace) std::reverse(words.begin(), words.end());
+    if (step.StepKind == kStepParaSpacing && !SpreadOverParaEnds(before, words)) {
+        Fail("the undo journal does not match the document");
+        return;
+    }
+    journalError_.clear();
+    PutBack(step.StepKind, before, after, words);
+    DescBefore = before;
+    DescAfter = after;
+    JournalPos = start;
+    --StepIndex;
+    ShowAfter(true);
+}
+
+void UndoRedo::UserRedo() {
+    if (!CanRedo() || !Settle()) return;
+    const aUndoStep step = Steps[static_cast<size_t>(StepIndex) + 1];
+    if (IsItemKind(step.StepKind)) {
+        RedoItem(step.StepKind);
+        return;
+    }
+    if (IsPageKind(step.StepKind)) {
+        MovePageValue(step.StepKind, false);
+        return;
+    }
+    if (!IsWordKind(step.StepKind)) return;
+    const int64_t start = JournalPos;
+    const int64_t ranges = start + static_cast<int64_t>(step.BeforeSize + step.AfterSize);
+    aUndoRange before, after;
+    std::vector<tessaly::aWordInfo> words;
+    if (!ReadRange(ranges, before) || !ReadRange(ranges + kRangeSlot, after) ||
+        !ReadWords(start + static_cast<int64_t>(step.BeforeSize), static_cast<int32_t>(step.AfterSize) / kWordSlot,
+                   words)) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    const int32_t kind = step.StepKind;
+    if (kind == kStepParaSpacing && !SpreadOverParaEnds(after, words)) {
+        Fail("the undo journal does not match the document");
+        return;
+    }
+    journalError_.clear();
+    if (kind == kStepJoin) {
+        SetInputDat(data_, before.FirstWord, 1, 0);
+        CopySlotCodes(data_, before.FirstWord, before.LastWord);
+        int32_t at = before.FirstWord, one = 1;
+        array_.DelWordArray(at, one);
+    } else if (kind == kStepParaSpacing || kind == kStepUpSpace || kind == kStepWordSpace) {
+        DescribeRestore(before.SelStart, 0, 0, after);
+    } else if (kind == kStepMove) {
+        SetMoveInputDat(before, after);
+        int32_t at = before.SelStart, n = before.SelLength;
+        array_.DelWordArray(at, n);
+        array_.InstrWordArray(after.SelStart, n);
+    } else {
+        const bool inserts = kind != kStepBackspace && kind != kStepDelete;
+        DescribeRestore(before.FirstWord, before.DelLength, inserts ? after.AddLength : 0, after);
+        int32_t pos = before.FirstWord;
+        int32_t del = before.DelLength;
+        array_.DelWordArray(pos, del);
+        if (inserts) array_.InstrWordArray(after.FirstWord, after.AddLength);
+    }
+    std::copy(words.begin(), words.end(), data_.WordInfo.begin() + after.FirstWord);
+    DescBefore = before;
+    DescAfter = after;
+    RefreshAfter(after, before);
+    JournalPos = ranges + 2 * kRangeSlot;
+    ++StepIndex;
+    ShowAfter(false);
+}
+
+// Free items are 24 bytes of numbers, no pointers: written as they are.
+bool UndoRedo::SaveItemUndo(int32_t kind) {
+    OpenStep(kind);
+    if (kind == kStepItemInserted) return true;
+    const auto index = static_cast<size_t>(currentHwFocus_);
+    if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||
+        !journal_->Write(JournalPos, &data_.HwWordInfo[index], 24) || !journal_->Flush()) {
+        DropOpenStep();
+        return Refuse(kNotWritten);
+    }
+    beforeItem_ = data_.HwWordInfo[index];
+    JournalPos += 24;
+    return true;
+}
+
+bool UndoRedo::SaveItemRedo(int32_t kind) {
+    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
+    const int32_t indexValue = currentHwFocus_;
+    const auto index = static_cast<size_t>(indexValue);
+    bool written = journal_ != nullptr && indexValue >= 0;
+    if (written && kind != kStepItemDeleted) {
+        written = index < data_.HwWordInfo.size() && journal_->Write(JournalPos, &data_.HwWordInfo[index], 24);
+        if (written) JournalPos += 24;
+    }
+    written = written && journal_->Write(JournalPos, &indexValue, 4) && journal_->Flush();
+    if (!written) {
+        // Take the change back rather than keep a step that cannot be undone.
+        int32_t at = indexValue, one = 1;
+        if (stepKind == kStepItem && indexValue >= 0 && index < data_.HwWordInfo.size())
+            data_.HwWordInfo[index] = beforeItem_;
+        if (stepKind == kStepItemDeleted && indexValue >= 0 && index <= data_.HwWordInfo.size()) {
+            array_.AddHwWordInfo(at, one);
+            data_.HwWordInfo[index] = beforeItem_;
+        }
+        if (stepKind == kStepItemInserted && indexValue >= 0 && index < data_.HwWordInfo.size())
+            array_.DelHwWordInfo(at, one);
+        DropOpenStep();
+        return Refuse("the undo journal could not be written; the change was not made");
+    }
+    JournalPos += 4;
+    toldJournalFull_ = false;
+    return true;
+}
+
+void UndoRedo::UndoItem(int32_t kind) {
+    const int64_t end = JournalPos;
+    const int64_t start = end - ItemStepLength(kind);
+    int32_t index = 0;
+    tessaly::aHwWordInfo old;
+    if (!journal_ || !journal_->Read(end - 4, &index, 4) ||
+        (kind != kStepItemInserted && !journal_->Read(start, &old, 24))) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    journalError_.clear();
+    currentHwFocus_ = index;
+    int32_t at = index, one = 1;
+    if (kind == kStepItem) data_.HwWordInfo[static_cast<size_t>(index)] = old;
+    if (kind == kStepItemDeleted) {
+        array_.AddHwWordInfo(at, one);
+        data_.HwWordInfo[static_cast<size_t>(index)] = old;
+    }
+    if (kind == kStepItemInserted) array_.DelHwWordInfo(at, one);
+    JournalPos = start;
+    --StepIndex;
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
+}
+
+void UndoRedo::RedoItem(int32_t kind) {
+    const int64_t start = JournalPos;
+    const int64_t end = start + ItemStepLength(kind);
+    int32_t index = 0;
+    tessaly::aHwWordInfo item;
+    if (!journal_ || !journal_->Read(end - 4, &index, 4) ||
+        (kind != kStepItemDeleted && !journal_->Read(end - 28, &item, 24))) {
+        Fail("the undo journal could not be read");
+        return;
+    }
+    journalError_.clear();
+    currentHwFocus_ = index;
+    int32_t at = index, one = 1;
+    if (kind == kStepItem) data_.HwWordInfo[static_cast<size_t>(index)] = item;
+    if (kind == kStepItemDeleted) array_.DelHwWordInfo(at, one);
+    if (kind == kStepItemInserted) {
+        array_.AddHwWordInfo(at, one);
+        data_.HwWordInfo[static_cast<size_t>(index)] = item;
+    }
+    JournalPos = end;
+    ++StepIndex;
+    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
+}
+
+}  // namespace notaline

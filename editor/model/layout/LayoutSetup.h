@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/document/ControlSite.h"
+#include "model/document/DocumentSource.h"
+#include "model/document/EditorData.h"
+#include "model/layout/PageRules.h"
+#include "model/document/PageView.h"
+
+namespace notaline {
+
+
+// Reads a document by the file's ending (".zoriv", ".dadur", any case; the empty name gives the
+// built-in default document), lays it out and shows it from its first page, not modified. Any
+// other ending reads nothing but lays the current document out again. A document that cannot be
+// read is reported to the control and the one shown stays as it was. True when a document was
+// read and is shown.
+bool LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, ControlSite& control, intptr_t HostWindow,
+                std::u16string_view FileName);
+
+// Layout set-up for the screen and paper, and the full layout.
+void InitFormat(EditorData& data, PageView& page);
+// InitFormat, then the view starts again from the first page.
+void ReInitFormat(EditorData& data, PageView& page);
+
+// After AboutPageInfo.PaperType changed: page size, writable area, page grid and buffers, and
+// the whole document laid out again.
+void ApplyPaperType(EditorData& data, PageView& page);
+// Lays out the last edit (InputDat) unless it is laid out already, and tells the page grid the
+// page count; false when it took a full layout.
+bool LayOutEdit(EditorData& data, PageView& page);
+// The whole document laid out again (margins or font heights changed), the caret kept in view.
+void ReFormatAll(EditorData& data, PageView& page);
+
+// The page in pixels for the paper and orientation; an unknown paper type or orientation keeps
+// the previous size.
+void CalcPageSize(EditorData& data, int32_t PaperType);
+// The writable area; the right and bottom margins mirror the left and top ones.
+void CalcWriteRect(EditorData& data);
+// The size of every character (and its logical height, unless it is a grace note).
+void MeasureAllWords(EditorData& data);
+
+// Appends a paragraph end with the default paragraph attributes when the document does not end
+// with one, so that every character belongs to a paragraph.
+void EnsureFinalParagraphEnd(EditorData& data);
+
+}  // namespace notaline

@@ -1,0 +1,485 @@
+#include "model/layout/Pagination.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+#include "model/layout/LineBreaker.h"
+#include "model/layout/ParagraphEnds.h"
+#include "records/Numbers.h"
+
+namespace notaline {
+
+namespace {
+
+// A character's box on its line: a stacked one (ShuPai.Number other than 0) steps up or down by
+// its own height and spacing.
+void PlaceWord(tessaly::aWordInfo& w, const tessaly::aLineInfo& line) {
+    const int32_t n = w.ShuPai.Number;
+    const float u = w.ShuPai.Space + w.WdSize.cy;
+    if (n == 0) {
+        w.Top = line.Top;
+        w.Bottom = line.Bottom;
+    } else if (n > 0) {
+        w.Top = line.Top - static_cast<float>(n - 1) * u;
+        w.Bottom = line.Bottom - static_cast<float>(n - 1) * u;
+    } else {
+        w.Top = line.Top + static_cast<float>(n - 1) * u;
+        w.Bottom = line.Bottom - static_cast<float>(n + 1) * u;
+    }
+}
+
+void PlaceWordsOfLine(EditorData& data, const tessaly::aLineInfo& line) {
+    const int32_t last = std::min(line.Start + line.Length, data.WordCount());
+    for (int32_t c = std::max(line.Start, 0); c < last; ++c) PlaceWord(data.WordInfo[static_cast<size_t>(c)], line);
+}
+
+// The last line that begins at or before character `word`; 0 when none does.
+size_t LineAtOrBefore(const LineArray& lines, int64_t word) {
+    size_t lo = 0, hi = lines.size();
+    while (hi - lo > 1) {
+        const size_t mid = lo + (hi - lo) / 2;
+        (lines.StartOf(mid) <= word ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+// Places the deferred characters first to at least upTo on their lines, line by line. The lines
+// are those of the last layout, which numbered the characters `moved` lower than they are now.
+size_t SettleWords(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved) {
+    auto& data = *static_cast<EditorData*>(context);
+    const LineArray& lines = data.LineInfo;
+    end = std::min(end, data.WordInfo.size());
+    size_t reached = first;
+    for (size_t l = lines.empty() ? 0 : LineAtOrBefore(lines, static_cast<int64_t>(first) - moved);
+         l < lines.size() && reached < upTo; ++l) {
+        const auto& line = lines[l];
+        const int64_t lineFrom = int64_t{line.Start} + moved;
+        const int64_t lineEnd = std::min<int64_t>(lineFrom + line.Length, static_cast<int64_t>(end));
+        for (int64_t c = std::max<int64_t>(lineFrom, static_cast<int64_t>(reached)); c < lineEnd; ++c)
+            PlaceWord(data.WordInfo[static_cast<size_t>(c)], line);
+        reached = std::max<size_t>(reached, static_cast<size_t>(std::max<int64_t>(lineEnd, 0)));
+    }
+    // Characters behind the last line belong to none: nothing places them.
+    return reached < upTo ? end : reached;
+}
+
+// Characters from..end are placed on their lines when something reads them.
+void DeferPlacing(EditorData& data, int32_t from, int32_t end) {
+    if (from < end)
+        data.WordInfo.Defer(static_cast<size_t>(std::max(from, 0)), static_cast<size_t>(end), &SettleWords, &data);
+}
+
+// The first and last line whose box moved; their characters, and those of the lines between, are
+// placed when read.
+struct MovedLines {
+    int32_t First = INT32_MAX;
+    int32_t Last = -1;
+
+    void Defer(EditorData& data) const {
+        if (Last < First) return;
+        const auto& lines = data.LineInfo;
+        const int32_t end = lines.StartOf(static_cast<size_t>(Last)) + lines.Unmoved(static_cast<size_t>(Last)).Length;
+        DeferPlacing(data, lines.StartOf(static_cast<size_t>(First)), std::min(end, data.WordCount()));
+    }
+};
+
+// Line j's box from its top; a box that moved is noted. Returns its bottom. Inline: pagination
+// runs it for every line behind an edit.
+[[gnu::always_inline]] inline float SetLineBox(EditorData& data, int32_t j, float top, MovedLines& moved) {
+    auto& line = data.LineInfo.Unmoved(static_cast<size_t>(j));
+    const float bottom = top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
+    if (line.Top != top || line.Bottom != bottom) {
+        moved.First = std::min(moved.First, j);
+        moved.Last = j;
+    }
+    line.Top = top;
+    line.Bottom = bottom;
+    return bottom;
+}
+
+// Where an incremental pagination may stop: from line Line on (new numbering) the lines are the
+// old ones, moved by LineDelta lines and WordDelta characters, so a page that begins at such a
+// line paginates as it did and the old pages from there on can be taken over.
+struct Resync {
+    int32_t Line = 0;
+    int32_t LineDelta = 0;
+    int32_t WordDelta = 0;
+    std::vector<tessaly::aPageInfo> OldPages;  // the old pages from the first one paginated again
+    MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
+    // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
+    int32_t JumpedFirst = INT32_MAX;
+    int32_t JumpedEnd = -1;
+};
+
+// Takes over the old pages from the one that began at `line` (new numbering); false when none did.
+bool TakeOverPages(EditorData& data, const Resync& r, int32_t line) {
+    const int32_t oldLine = line - r.LineDelta;
+    const auto it = std::lower_bound(r.OldPages.begin(), r.OldPages.end(), oldLine,
+                                     [](const tessaly::aPageInfo& p, int32_t l) { return p.StartLine < l; });
+    if (it == r.OldPages.end() || it->StartLine != oldLine) return false;
+    for (auto p = it; p != r.OldPages.end(); ++p) {
+        tessaly::aPageInfo page = *p;
+        page.StartLine += r.LineDelta;
+        page.StartWord += r.WordDelta;
+        data.PageInfo.push_back(page);
+    }
+    return true;
+}
+
+// Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
+// more of its own heights free below it. With a resync, stops where the old pages can be taken
+// over, places the lines it paginates, and takes a page whose length is known whole. Returns the
+// number of pages paginated (the rest were taken over). Learns the length of every page it ends
+// that began with its first line alone (every page but a first begun with nothing on it).
+int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync = nullptr) {
+    // The last page's counts are kept here and written back when it ends: this loop runs over
+    // every line behind an edit.
+    int32_t lines = data.PageInfo.back().LengthLine;
+    int32_t words = data.PageInfo.back().LengthWord;
+    const auto endPage = [&] {
+        data.PageInfo.back().LengthLine = lines;
+        data.PageInfo.back().LengthWord = words;
+    };
+    auto& all = data.LineInfo;
+    const int32_t count = data.LineCount();
+    const float writeHeight = data.WriteHeight;
+    const auto writeTop = static_cast<float>(data.WriteTop);
+    int32_t pageStart = from > 0 ? data.PageInfo.back().StartLine : -1;
+    // With a resync, the bottom of the line before, placed already when it is on the same page.
+    float bottom = resync && from > 0 ? all.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
+    for (int32_t i = from; i < count; ++i) {
+        const auto* line = &all.Unmoved(static_cast<size_t>(i));
+        if (line->LineUpSpace + static_cast<float>(2 * int64_t{line->WordHeight} + h) > writeHeight) {
+            endPage();
+            if (pageStart >= 0) all.SetJump(static_cast<size_t>(pageStart), i - pageStart, writeHeight);
+            for (;;) {
+                if (resync && i >= resync->Line) {
+                    const int32_t paginated = data.PageCount();
+                    if (TakeOverPages(data, *resync, i)) return paginated;
+                }
+                StartNewPage(data, i);
+                const int32_t jump = resync ? all.Jump(static_cast<size_t>(i), writeHeight) : 0;
+                if (jump <= 0 || i + jump >= count) break;
+                auto& page = data.PageInfo.back();
+                page.LengthLine = jump;
+                page.LengthWord = all.StartOf(static_cast<size_t>(i + jump)) - all.StartOf(static_cast<size_t>(i));
+                resync->JumpedFirst = std::min(resync->JumpedFirst, i);
+                i += jump;
+                resync->JumpedEnd = i;
+            }
+            line = &all.Unmoved(static_cast<size_t>(i));
+            pageStart = i;
+            if (resync) bottom = SetLineBox(data, i, line->LineUpSpace + writeTop, resync->Moved);
+            lines = 1;
+            words = line->Length;
+            h = RoundPixels(line->LineUpSpace + static_cast<float>(line->WordHeight));
+        } else {
+            if (resync) bottom = SetLineBox(data, i, lines == 0 ? line->LineUpSpace + writeTop : bottom, resync->Moved);
+            lines += 1;
+            words += line->Length;
+            h = RoundPixels(line->LineUpSpace + static_cast<float>(int64_t{line->WordHeight} + h));
+        }
+    }
+    endPage();
+    return data.PageCount();
+}
+
+// Lines into pages, without placing anything; the page lengths learnt anew.
+void Paginate(EditorData& data) {
+    data.LineInfo.ForgetAllJumps();
+    data.PageInfo.assign(1, tessaly::aPageInfo{});
+    PaginateLines(data, 0, 0);
+}
+
+// The page that holds the line, from the page table as it stands; the last when none does.
+int32_t PageOfLine(const EditorData& data, int32_t line) {
+    const auto& pages = data.PageInfo;
+    const auto it = std::upper_bound(pages.begin(), pages.end(), line,
+                                     [](int32_t l, const tessaly::aPageInfo& p) { return l < p.StartLine; });
+    return std::max<int32_t>(0, static_cast<int32_t>(it - pages.begin()) - 1);
+}
+
+// Boxes of lines from..upTo from the pages as they stand; the line before `from` is placed.
+void SettleBoxes(void* context, size_t from, size_t upTo) {
+    auto& data = *static_cast<EditorData*>(context);
+    auto& lines = data.LineInfo;
+    const auto& pages = data.PageInfo;
+    const auto writeTop = static_cast<float>(data.WriteTop);
+    auto p = static_cast<size_t>(PageOfLine(data, static_cast<int32_t>(from)));
+    float bottom = from > 0 ? lines.Unmoved(from - 1).Bottom : 0;
+    for (size_t j = from; j < upTo && j < lines.size(); ++j) {
+        while (p + 1 < pages.size() && pages[p + 1].StartLine <= static_cast<int32_t>(j)) ++p;
+        auto& line = lines.Unmoved(j);
+        line.Top = static_cast<int32_t>(j) == pages[p].StartLine ? line.LineUpSpace + writeTop : bottom;
+        line.Bottom = bottom = line.Top + static_cast<float>(line.WordHeight) + line.LineUpSpace;
+    }
+}
+
+// Pagination again from the page of line `from` - 1: the pages before it hold only lines the
+// edit left alone, and the page that ends just before `from` may now take its first line. With a
+// resync the old pages are taken over where they begin to agree. Places the lines of the pages
+// paginated again, and returns those pages.
+void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
+    int32_t q = data.PageCount() > 0 ? PageOfLine(data, std::max(from - 1, 0)) : 0;
+    // An empty page before (a first line too tall for the first page) depends on that line.
+    while (q > 0 && data.PageInfo[static_cast<size_t>(q - 1)].LengthLine == 0) --q;
+    resync.OldPages.assign(data.PageInfo.begin() + q, data.PageInfo.end());
+    if (q == 0) {
+        data.PageInfo.assign(1, tessaly::aPageInfo{});
+        PaginateLines(data, 0, 0, &resync);
+        return;
+    }
+    // A page after the first was begun by its first line not fitting on the page before.
+    const tessaly::aPageInfo kept = data.PageInfo[static_cast<size_t>(q)];
+    data.PageInfo.resize(static_cast<size_t>(q));
+    data.PageInfo.push_back({});
+    auto& first = data.PageInfo.back();
+    first.StartLine = kept.StartLine;
+    first.StartWord = kept.StartWord;
+    first.LengthLine = 1;
+    const auto& head = data.LineInfo.Unmoved(static_cast<size_t>(kept.StartLine));
+    first.LengthWord = head.Length;
+    SetLineBox(data, kept.StartLine, head.LineUpSpace + static_cast<float>(data.WriteTop), resync.Moved);
+    PaginateLines(data, kept.StartLine + 1, RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)),
+                  &resync);
+}
+
+// Vertical boxes of the lines, and the characters placed on them: all of them when everything is
+// true, else those of lines whose box moved when first read.
+void PlaceLines(EditorData& data, bool everything) {
+    const auto earlier = data.WordInfo.TakeDeferred();
+    data.LineInfo.ForgetBoxes();
+    MovedLines moved;
+    const auto writeTop = static_cast<float>(data.WriteTop);
+    for (const auto& page : data.PageInfo) {
+        if (page.LengthLine <= 0) continue;
+        const int32_t end = std::min(page.StartLine + page.LengthLine, data.LineCount());
+        float top = 0;
+        for (int32_t j = std::max(page.StartLine, 0); j < end; ++j) {
+            const float up = data.LineInfo.Unmoved(static_cast<size_t>(j)).LineUpSpace;
+            top = SetLineBox(data, j, j == page.StartLine ? up + writeTop : top, moved);
+            if (everything) PlaceWordsOfLine(data, data.LineInfo[static_cast<size_t>(j)]);
+        }
+    }
+    if (everything) return;
+    DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    moved.Defer(data);
+}
+
+int32_t CountParaEndLines(const EditorData& data, int32_t from, int32_t to) {
+    int32_t n = 0;
+    for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo.Unmoved(static_cast<size_t>(i)).LineIsCtl) ? 1 : 0;
+    return n;
+}
+
+// Whether the record names whole paragraphs of the current lines, and the edited range still
+// ends with a paragraph end, so that only those paragraphs need breaking again.
+bool MatchesLayout(const EditorData& data, const tessaly::aInputDat& d, int32_t delta) {
+    if (d.iLine1 < 0 || d.iLine1 > d.iLine2 || d.iLine2 >= data.LineCount()) return false;
+    const auto& first = data.LineInfo[static_cast<size_t>(d.iLine1)];
+    const auto& last = data.LineInfo[static_cast<size_t>(d.iLine2)];
+    if (first.Start != d.iWord1 || last.Start + last.Length - 1 != d.iWord2) return false;
+    if (!tessaly::IsTrue(last.LineIsCtl)) return false;
+    if (d.iLine1 > 0 && !tessaly::IsTrue(data.LineInfo[static_cast<size_t>(d.iLine1 - 1)].LineIsCtl)) return false;
+    const int64_t newEnd = int64_t{d.iWord2} + delta;
+    return newEnd >= d.iWord1 && newEnd < data.WordCount() && IsParaEnd(data, static_cast<int32_t>(newEnd));
+}
+
+// `count` entries at `at` give way to `with`; the entries behind move only when the counts differ.
+template <class T>
+void Splice(std::vector<T>& all, int32_t at, int32_t count, const std::vector<T>& with) {
+    const auto first = std::min(static_cast<size_t>(std::max(at, 0)), all.size());
+    const auto n = std::min(static_cast<size_t>(std::max(count, 0)), all.size() - first);
+    const auto begin = all.begin() + static_cast<ptrdiff_t>(first);
+    if (n == with.size()) {
+        std::copy(with.begin(), with.end(), begin);
+        return;
+    }
+    const auto pos = all.erase(begin, begin + static_cast<ptrdiff_t>(n));
+    all.insert(pos, with.begin(), with.end());
+}
+
+// PartInfo entries of the touched paragraphs again: the old ones out, the new paragraph ends in.
+void SplicePartInfo(EditorData& data, int32_t firstPart, int32_t oldParts, int32_t fromWord, int32_t toWord) {
+    std::vector<tessaly::aPartInfo> parts;
+    for (int32_t i = fromWord; i <= toWord; ++i)
+        if (IsParaEnd(data, i)) parts.push_back(GetPartInfoFromCtlWord(data, i).value_or(tessaly::aPartInfo{}));
+    Splice(data.PartInfo, firstPart, oldParts, parts);
+}
+
+// An edit inside one paragraph that neither adds nor removes a paragraph end: the paragraph is
+// broken again from the line before the edit's, up to the first line behind the edit from which
+// its old lines hold (a line's breaks look only ahead of its first character). Sets the old lines
+// replaced and the new count; false, with nothing done, for any other edit.
+bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t delta, int32_t part, int32_t& from,
+                          int32_t& oldLines, int32_t& n) {
+    // The paragraph's first two characters set the indents of all its lines.
+    const int32_t start = data.InputStart;
+    if (start < d.iWord1 + 2 || start > d.iWord2 || d.iDelLength < 0 || d.iAddLength < 0) return false;
+    const auto& lines = data.LineInfo;
+    const size_t first = LineAtOrBefore(lines, start);
+    const size_t last = d.iDelLength > 0 ? LineAtOrBefore(lines, int64_t{start} + d.iDelLength - 1) : first;
+    for (size_t l = first; l <= last; ++l)
+        if (static_cast<int32_t>(l) != d.iLine2 && tessaly::IsTrue(lines.Unmoved(l).LineIsCtl)) return false;
+    for (int32_t i = start; i < start + d.iAddLength; ++i)
+        if (IsParaEnd(data, i)) return false;
+    // A line's breaks look up to two characters past its end: the lines before `from` end earlier.
+    from = static_cast<int32_t>(first);
+    while (from > d.iLine1 && lines.StartOf(static_cast<size_t>(from)) + 1 >= start) --from;
+    const int32_t editEnd = start + d.iAddLength;
+    int32_t stop = d.iLine2 + 1;
+    LineResume resume;
+    resume.Word = from > d.iLine1 ? lines.StartOf(static_cast<size_t>(from)) : -1;
+    resume.StopAt = [&](int32_t lineStart) {
+        if (lineStart < editEnd) return false;
+        const int64_t old = int64_t{lineStart} - delta;
+        const auto l = static_cast<int32_t>(LineAtOrBefore(lines, old));
+        if (l <= from || l > d.iLine2 || lines.StartOf(static_cast<size_t>(l)) != old) return false;
+        stop = l;
+        return true;
+    };
+    FormatLines(data, d.iWord1, d.iWord2 + delta, n, part, &resume);
+    oldLines = stop - from;
+    return true;
+}
+
+void FullRelayout(EditorData& data, int32_t oldCount) {
+    GetAllPartInfo(data);
+    FormatAllLines(data);
+    data.LineCountChanged = data.LineCount() != oldCount;
+    FormatPages(data);
+}
+
+}  // namespace
+
+void GetAllPartInfo(EditorData& data) {
+    data.PartInfo.clear();
+    for (int32_t i = 0; i < data.WordCount(); ++i)
+        if (IsParaEnd(data, i)) data.PartInfo.push_back(GetPartInfoFromCtlWord(data, i).value_or(tessaly::aPartInfo{}));
+}
+
+void StartNewPage(EditorData& data, int32_t Line) {
+    const tessaly::aPageInfo prev = data.PageInfo.back();
+    tessaly::aPageInfo page;
+    page.StartLine = prev.StartLine + prev.LengthLine;
+    page.StartWord = prev.StartWord + prev.LengthWord;
+    page.LengthLine = 1;
+    page.LengthWord = data.LineInfo.Unmoved(static_cast<size_t>(Line)).Length;
+    data.PageInfo.push_back(page);
+}
+
+void PlaceLinesVertically(EditorData& data) {
+    PlaceLines(data, false);
+}
+
+void PlaceWordsVertically(EditorData& data) {
+    data.WordInfo.TakeDeferred();
+    for (const auto& line : data.LineInfo) PlaceWordsOfLine(data, line);
+}
+
+void FormatPages(EditorData& data) {
+    Paginate(data);
+    PlaceLines(data, true);
+}
+
+void FormatAllLines(EditorData& data) {
+    // The lines are replaced: what waits for the old ones is placed on them first.
+    data.WordInfo.SettleAll();
+    int32_t count = 0;
+    FormatLines(data, 0, data.WordCount() - 1, count, 0);
+    data.LineInfo = std::move(data.LineScratch);
+    data.LineScratch.assign(1, tessaly::aLineInfo{});
+}
+
+void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
+    data.WordInfo.SettleAll();
+    GetAllPartInfo(data);
+    int32_t count = 0;
+    FormatLines(data, InputDat.iWord1, data.WordCount() - 1, count);
+    const auto keep = static_cast<size_t>(std::clamp(InputDat.iLine1, 0, data.LineCount()));
+    auto& lines = data.LineInfo.All();
+    lines.resize(keep);
+    lines.insert(lines.end(), data.LineScratch.begin(), data.LineScratch.end());
+    data.LineScratch.assign(1, tessaly::aLineInfo{});
+    data.LineCountChanged = data.LineCount() != 0;
+    FormatPages(data);
+}
+
+bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
+    // The record describes the document before its edit: applied twice, it would splice lines
+    // that are already right into the wrong places.
+    const bool own = &InputDat == &data.InputDat;
+    if (own && data.InputDatLaidOut) return true;
+    if (own) data.InputDatLaidOut = true;
+    // Characters still waiting for their old lines are placed on the new ones when read; meanwhile
+    // the re-layout reads them freely (it never reads a vertical box).
+    const auto earlier = data.WordInfo.TakeDeferred();
+    const tessaly::aInputDat& d = InputDat;
+    const int32_t oldCount = data.LineCount();
+    const int64_t delta64 = int64_t{d.iAddLength} - d.iDelLength;
+    const auto delta = static_cast<int32_t>(delta64);
+    if (delta64 != delta || !MatchesLayout(data, d, delta)) {
+        FullRelayout(data, oldCount);
+        return false;
+    }
+
+    // The paragraph number of the range's start, from the lines before it, which the edit left alone:
+    // every line holds at most one paragraph end.
+    const int32_t firstPart = data.LineInfo.ParaEndsBefore(static_cast<size_t>(d.iLine1));
+    // The old lines from..from + oldLines - 1 give way to n new ones.
+    int32_t from = d.iLine1, oldLines = d.iLine2 - d.iLine1 + 1, n = 0;
+    const bool within = own && BreakWithinParagraph(data, d, delta, firstPart, from, oldLines, n);
+    if (own) data.InputStart = -1;
+    if (!within) {
+        SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
+        FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
+    }
+
+    // The lines behind move by the edit's length as they are read; the touched ones are replaced,
+    // in place while their count stays.
+    auto& lines = data.LineInfo;
+    lines.ShiftStarts(static_cast<size_t>(from + oldLines), delta);
+    data.LineScratch.resize(static_cast<size_t>(n));
+    if (n == oldLines) {
+        for (int32_t k = 0; k < n; ++k)
+            lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
+    } else {
+        lines.Replace(static_cast<size_t>(from), static_cast<size_t>(oldLines), data.LineScratch);
+    }
+    data.LineScratch.assign(1, tessaly::aLineInfo{});
+    for (int32_t m = from; m < from + n; ++m) {
+        auto& line = lines[static_cast<size_t>(m)];
+        line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
+    }
+    // The next paragraph's space above takes in the space after of the range's last paragraph,
+    // which a join or a moved paragraph end may have changed.
+    const int32_t next = from + n;
+    if (!within && next < data.LineCount())
+        lines[static_cast<size_t>(next)].LineUpSpace =
+            FirstLineUpSpace(data, lines.ParaEndsBefore(static_cast<size_t>(next)));
+    lines.ForgetJumps(static_cast<size_t>(from), static_cast<size_t>(next));
+
+    data.LineCountChanged = data.LineCount() != oldCount;
+    // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
+    // of them is left out, as its space above follows the paragraph before it.
+    Resync resync;
+    resync.Line = from + n + 1;
+    resync.LineDelta = data.LineCount() - oldCount;
+    resync.WordDelta = delta;
+    PaginateFrom(data, from, resync);
+    // The new lines' characters are placed now; those of lines that only moved when first read,
+    // as are the boxes of lines on pages taken whole.
+    for (int32_t m = from; m < from + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
+    DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    resync.Moved.Defer(data);
+    if (resync.JumpedFirst < resync.JumpedEnd) {
+        const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);
+        lines.DeferBoxes(first, end, &SettleBoxes, &data);
+        DeferPlacing(data, lines.StartOf(first), std::min(lines.StartOf(end), data.WordCount()));
+    }
+    return true;
+}
+
+}  // namespace notaline

@@ -1,0 +1,233 @@
+#include "model/layout/SourceLines.h"
+
+#include <cmath>
+
+#include "model/document/CharKinds.h"
+#include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
+#include "model/document/PageView.h"
+#include "model/document/mGeneral.h"
+
+namespace notaline {
+namespace {
+
+
+const tessaly::aWordInfo& W(const EditorData& data, int32_t i) {
+    return data.WordInfo[static_cast<size_t>(i)];
+}
+
+int32_t& LineOf(EditorData& data, SourceKind kind) {
+    return kind == SourceKind::CpDq ? data.CPdqLine : data.XjdqLine;
+}
+int32_t LineOf(const EditorData& data, SourceKind kind) {
+    return kind == SourceKind::CpDq ? data.CPdqLine : data.XjdqLine;
+}
+std::vector<float>& PositionsOf(EditorData& data, SourceKind kind) {
+    return kind == SourceKind::CpDq ? data.CpDqPositions : data.XjDqPositions;
+}
+SourceLineAnchor& AnchorOf(EditorData& data, SourceKind kind) {
+    return kind == SourceKind::CpDq ? data.CPdqAnchor : data.XjdqAnchor;
+}
+
+bool IsLine(const EditorData& data, int32_t line) {
+    return line >= 0 && line < data.LineCount();
+}
+
+void Drop(EditorData& data, SourceKind kind) {
+    LineOf(data, kind) = -1;
+    PositionsOf(data, kind).assign(1, 0.0f);
+    AnchorOf(data, kind) = {};
+}
+
+void Anchor(EditorData& data, SourceKind kind, int32_t line) {
+    const auto& l = data.LineInfo[static_cast<size_t>(line)];
+    AnchorOf(data, kind) = {line, l.Start, l.Length, data.WordCount()};
+}
+
+bool InRange(int16_t code, int16_t first, int16_t last) {
+    return code >= first && code <= last;
+}
+
+bool IsLyricAlignNote(const EditorData& data, int32_t i) {
+    const auto& w = W(data, i);
+    if (w.IsJpGcCtl != kCharNote || !(InRange(w.WdAsc, '1', '7') || w.WdAsc == 'X')) return false;
+    return !HasExtralType(data, i, kMarkGraceNote) && !HasExtralType(data, i, kMarkArcEnd);
+}
+
+bool IsBarAlignChar(const EditorData& data, int32_t i) {
+    const auto& w = W(data, i);
+    const int16_t c = w.WdAsc;
+    if (w.IsJpGcCtl == kCharSymbol)
+        return InRange(c, 42, 48) || InRange(c, 65, 69) || InRange(c, 71, 72) || InRange(c, 89, 95) ||
+               InRange(c, 97, 102);
+    return w.IsJpGcCtl == kCharNote && (InRange(c, '1', '7') || c == 'X' || c == '-');
+}
+
+// Positions of the line's characters that pass the test, each followed by one spare element.
+template <class Takes>
+bool Collect(EditorData& data, SourceKind kind, int32_t line, Takes&& takes) {
+    auto& p = PositionsOf(data, kind);
+    p.assign(1, 0.0f);
+    if (!IsLine(data, line)) {
+        AnchorOf(data, kind) = {};
+        return false;
+    }
+    const auto& l = data.LineInfo[static_cast<size_t>(line)];
+    const int32_t end = std::min(l.Start + l.Length, data.WordCount());
+    for (int32_t i = std::max(l.Start, 0); i < end; ++i) {
+        if (!takes(i)) continue;
+        p.back() = GetWordCenterX(data, i);
+        p.push_back(0.0f);
+    }
+    Anchor(data, kind, line);
+    return p.size() > 1;
+}
+
+void Keep(EditorData& data, SourceKind kind) {
+    const int32_t line = LineOf(data, kind);
+    if (line == -1) return;
+    if (!IsLine(data, line)) return Drop(data, kind);
+    SourceLineAnchor& a = AnchorOf(data, kind);
+    if (a.Line != line) return Anchor(data, kind, line);  // set without its positions: take it as it is
+    const auto same = [&](int32_t at, int32_t start) {
+        const auto& l = data.LineInfo[static_cast<size_t>(at)];
+        return l.Start == start && l.Length == a.Length;
+    };
+    if (a.WordCount == data.WordCount() && same(line, a.Start)) return;
+    // An edit before the line moves its characters by the change in the count.
+    const int32_t start = a.Start + data.WordCount() - a.WordCount;
+    if (data.IsWord(start)) {
+        const int32_t moved = GetLineOfWord(data, start);
+        if (IsLine(data, moved) && same(moved, start)) {
+            LineOf(data, kind) = moved;
+            Anchor(data, kind, moved);
+            return;
+        }
+    }
+    if (a.WordCount != data.WordCount() && same(line, a.Start)) {  // the edit came after the line
+        a.WordCount = data.WordCount();
+        return;
+    }
+    Drop(data, kind);
+}
+
+}  // namespace
+
+float GetWordCenterX(const EditorData& data, int32_t word) {
+    if (!data.IsWord(word)) return 0;
+    const auto& w = W(data, word);
+    return w.Left + w.WdSize.cx / 2;
+}
+
+bool ApplyCPdqLine(EditorData& data, int32_t line) {
+    const bool found = Collect(data, SourceKind::CpDq, line, [&](int32_t i) { return IsLyricAlignNote(data, i); });
+    // The spare element closes the list with the writing area's right edge.
+    data.CpDqPositions.back() = static_cast<float>(data.WriteRight);
+    return found;
+}
+
+bool ApplyXjdqLine(EditorData& data, int32_t line) {
+    return Collect(data, SourceKind::XjDq, line, [&](int32_t i) { return IsBarAlignChar(data, i); });
+}
+
+bool CheckSourceLine(EditorData& data, SourceKind kind) {
+    KeepSourceLines(data);
+    const int32_t line = LineOf(data, kind);
+    if (line == -1 || !IsLine(data, data.CurLine)) return false;
+    const auto& s = data.LineInfo[static_cast<size_t>(line)];
+    const auto& c = data.LineInfo[static_cast<size_t>(data.CurLine)];
+    const bool overlap = c.Start < s.Start + s.Length && s.Start < c.Start + c.Length;
+    if (!overlap) return false;
+    Drop(data, kind);
+    return true;
+}
+
+void CheckSourceLineAndShow(EditorData& data, PageView& page, SourceKind kind) {
+    if (CheckSourceLine(data, kind)) page.RefreshView(data.SelStart, data.SelLength, tessaly::MainRefresh);
+}
+
+void KeepSourceLines(EditorData& data) {
+    Keep(data, SourceKind::CpDq);
+    Keep(data, SourceKind::XjDq);
+}
+
+bool CanAlignToSource(const EditorData& data, SourceKind kind, int32_t alignment, const char*& message) {
+    const bool bar = kind == SourceKind::XjDq;
+    const int32_t source = LineOf(data, kind);
+    const int16_t n = data.IsWord(data.SelStart) ? W(data, data.SelStart).ShuPai.Number : 0;
+    const bool stacked = n != 0 && n != -1 && n != 1;
+    const bool aligned = alignment == (bar ? tessaly::AlignmentxjDq : tessaly::AlignmentCpDq);
+    message = nullptr;
+    if (aligned && !stacked && source != -1 && source != data.CurLine) return true;
+    if (stacked) {
+        message = "竖排不可设定。";
+    } else if (source == -1) {
+        message = bar ? "先使用菜单，设定小节对齐源行。" : "先使用菜单，设定词谱对齐源行(即简谱行)。";
+    } else if (aligned) {
+        message = bar ? "小节对齐源行与目标行相同。" : "词谱对齐源行与目标行相同。";
+    } else {
+        message = bar ? "设置当前行为小节对齐属性。" : "设置当前行为词谱对齐属性。";
+    }
+    return false;
+}
+
+tessaly::aWordInfo MakeAlignSpaceWord(EditorData& data, const InputAttributes& in) {
+    tessaly::aWordInfo space = MakeLyricWords(data, in, " ").front();
+    space.WdSpace = 0;
+    if (data.CPdqLine == -1 && data.XjdqLine == -1) return space;
+    const int32_t at = data.SelStart;
+    if (!data.IsWord(at)) return space;
+    std::vector<float> p = data.CPdqLine != -1 ? data.CpDqPositions : data.XjDqPositions;
+    // The bar list's spare element is never written: past its last position lies the line's end.
+    if (data.CPdqLine == -1) p.back() = static_cast<float>(data.WriteRight);
+    const auto last = static_cast<int32_t>(p.size()) - 1;
+    const auto whole = [](float v) { return std::floor(v); };
+    const float c = GetWordCenterX(data, at);
+    const float left = W(data, at).Left;
+    const float w = W(data, at).WdSize.cx;
+    const int32_t line = GetLineOfWord(data, at);
+    int32_t j = last;
+    if (IsLine(data, line) && data.LineInfo[static_cast<size_t>(line)].Start == at) {
+        j = 0;
+    } else {
+        for (int32_t k = 0; k < last; ++k) {
+            if (whole(c) <= whole(p[static_cast<size_t>(k)])) {
+                j = k;
+                break;
+            }
+        }
+    }
+    float g;
+    if (whole(c) != whole(p[static_cast<size_t>(j)])) {
+        g = whole(p[static_cast<size_t>(j)]) - w / 2 - left;
+    } else if (j < last) {
+        g = whole(p[static_cast<size_t>(j + 1)]) - w / 2 - left;
+    } else {
+        g = static_cast<float>(data.WriteRight) - left;
+    }
+    space.WdSpace = g - space.WdSize.cx;
+    return space;
+}
+
+std::optional<float> BarAlignmentGap(EditorData& data) {
+    const int32_t at = data.SelStart;
+    if (!data.IsWord(at) || at < 1) return std::nullopt;
+    const int32_t line = GetLineOfWord(data, at);
+    if (!IsLine(data, line) || data.LineInfo[static_cast<size_t>(line)].Start == at) return std::nullopt;
+    const auto& p = data.XjDqPositions;
+    const auto ub = static_cast<int32_t>(p.size()) - 1;
+    const float c = std::floor(GetWordCenterX(data, at));
+    int32_t k = 0;
+    while (k < ub && std::floor(p[static_cast<size_t>(k)]) < c) ++k;
+    // Right of every position there is none to move to: the spare element holds no position.
+    if (k >= ub) {
+        BeepOn(data);
+        return std::nullopt;
+    }
+    const auto& w = W(data, at);
+    const auto& prev = W(data, at - 1);
+    const float left = p[static_cast<size_t>(k)] - w.WdSize.cx / 2;
+    return left - (prev.Left + prev.WdSize.cx);
+}
+
+}  // namespace notaline
