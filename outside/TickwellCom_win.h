@@ -1,5 +1,5 @@
 #pragma once
-#include "Tickwell_win.h"
+#include "win/Tickwell_win.h"
 #include "api/ITickwell.h"
 #include "com/Events.h"
 #include "com/Object.h"
@@ -14,7 +14,7 @@ public:
     void* QueryOther(REFIID iid) { return iid == IID_IConnectionPointContainer ? events_.Container() : nullptr; }
 
 private:
-    Tickwell timer_;
+    win::Tickwell timer_;
     com::Events events_{static_cast<ITickwell*>(this), DIID_TickwellEvents};
 };
 

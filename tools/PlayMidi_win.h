@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 
 #include "PlayMidi.h"
-#include "Tickwell_win.h"
+#include "win/Tickwell_win.h"
 
 namespace tessaly {
 
@@ -41,7 +41,7 @@ public:
     bool Enabled() const override { return tickwell_.Enabled(); }
 
 private:
-    outside::Tickwell tickwell_;
+    win::Tickwell tickwell_;
 };
 
 // The window system's playback state of one owner: its own MIDI mapper, so that closing it never

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "Tickwell_win.h"
+#include "win/Tickwell_win.h"
 #include "tests/TimerWait_win.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using outside::test::NowMs;
 
 void OneRun() {
-    outside::Tickwell t;
+    win::Tickwell t;
     std::vector<double> at;
     t.Timer = [&] { at.push_back(NowMs()); };
     t.Interval(50);

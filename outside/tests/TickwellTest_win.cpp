@@ -9,7 +9,7 @@
 
 #include "PlayMidi_win.h"
 #include "PlayNote.h"
-#include "Tickwell_win.h"
+#include "win/Tickwell_win.h"
 #include "TimerWait_win.h"
 #include "records/Messages.h"
 
@@ -17,6 +17,7 @@ namespace outside {
 namespace {
 
 using test::NowMs;
+using win::Tickwell;
 using test::PumpUntil;
 
 // Timing figures come from tickwell_bench; a test only checks what load cannot break: the ticks

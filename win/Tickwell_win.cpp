@@ -1,8 +1,8 @@
-#include "Tickwell_win.h"
+#include "win/Tickwell_win.h"
 
 #include <mmsystem.h>
 
-namespace outside {
+namespace win {
 namespace {
 
 constexpr UINT kTick = WM_APP + 1;
@@ -109,4 +109,4 @@ LRESULT CALLBACK Tickwell::WindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(w, m, wp, lp);
 }
 
-}  // namespace outside
+}  // namespace win

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-namespace outside {
+namespace win {
 
 // A timer whose events come through a hidden window on the thread that made it. A one-shot
 // multimedia timer (1 ms resolution) posts to the window; each wait is counted from when the
@@ -46,4 +46,4 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
-}  // namespace outside
+}  // namespace win
