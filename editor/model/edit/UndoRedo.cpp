@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <mutex>
-#include <set>
 #include <system_error>
 
 #include "model/document/CharKinds.h"
+#include "model/edit/UndoJournalFile.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
 #include "model/document/mGeneral.h"
@@ -21,84 +19,8 @@ constexpr int64_t kWordSlot = 316;
 constexpr int64_t kRangeSlot = 28;
 const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
 const std::string kJournalFullMessage = "撤销记录写不进磁盘（磁盘可能已满），腾出空间之前不能修改文档。";
-constexpr const char* kNotWritten = "the undo journal could not be written";
 static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
 
-// Journal names held by editors of this process: a file open here can still be deleted on
-// some systems, so the name search must not rely on the deletion failing.
-std::mutex namesMutex;
-std::set<std::filesystem::path>& NamesInUse() {
-    static std::set<std::filesystem::path> names;
-    return names;
-}
-
-bool InUse(const std::filesystem::path& name) {
-    std::lock_guard<std::mutex> lock(namesMutex);
-    return NamesInUse().count(name) != 0;
-}
-
-bool Exists(const std::filesystem::path& name) {
-    std::error_code ec;
-    return std::filesystem::exists(name, ec) || InUse(name);
-}
-
-std::filesystem::path NumberedName(const std::filesystem::path& dir, int32_t counter) {
-    return dir / ("tmp" + std::to_string(counter) + ".dat");
-}
-
-class FileJournal : public UndoJournal {
-public:
-    // Unbuffered: a write that fails (a full disk) leaves nothing behind in a buffer that a later
-    // write would carry to the wrong place, and the next write starts afresh where it is told.
-    explicit FileJournal(const std::filesystem::path& name) {
-        file_.rdbuf()->pubsetbuf(nullptr, 0);
-        file_.open(name, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc);
-    }
-    bool IsOpen() const { return file_.is_open(); }
-    void Close() { file_.close(); }
-
-    bool Write(int64_t Pos, const void* Bytes, size_t Count) override {
-        file_.clear();
-        file_.seekp(Pos - 1);
-        file_.write(static_cast<const char*>(Bytes), static_cast<std::streamsize>(Count));
-        return static_cast<bool>(file_);
-    }
-    bool Read(int64_t Pos, void* Bytes, size_t Count) override {
-        file_.clear();
-        file_.seekg(Pos - 1);
-        file_.read(static_cast<char*>(Bytes), static_cast<std::streamsize>(Count));
-        return static_cast<bool>(file_);
-    }
-    bool Flush() override {
-        file_.flush();
-        return static_cast<bool>(file_);
-    }
-
-private:
-    std::fstream file_;
-};
-
-// The first free name in dir: leftovers of earlier runs are deleted, names in use skipped.
-std::unique_ptr<FileJournal> OpenJournalIn(const std::filesystem::path& dir, std::filesystem::path& name) {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    name = dir / "tmp0.dat";
-    int32_t counter = 0;
-    while (Exists(name)) {
-        if (!InUse(name)) std::filesystem::remove(name, ec);
-        name = NumberedName(dir, counter);
-        ++counter;
-    }
-    while (Exists(name)) {
-        ++counter;
-        name = NumberedName(dir, counter);
-    }
-    auto journal = std::make_unique<FileJournal>(name);
-    if (!journal->IsOpen()) return nullptr;
-    std::lock_guard<std::mutex> lock(namesMutex);
-    NamesInUse().insert(name);
-    return journal;
-}
 
 bool IsWordKind(int32_t kind) {
     return kind == kStepWords || kind == kStepWordsAfter || kind == kStepBackspace || kind == kStepDelete ||
@@ -112,27 +34,6 @@ bool IsPageKind(int32_t kind) {
            kind == kStepPagePosIndex || kind == kStepPageNumberSize || kind == kStepPageSetup;
 }
 
-// The slot of one value of a page kind.
-int64_t PageSlot(int32_t kind) {
-    switch (kind) {
-        case kStepPaperType: return 4;
-        case kStepMargins: return 16;
-        case kStepFontRow: return 8;
-        case kStepPageSetup: return 40;
-        default: return 2;
-    }
-}
-
-// The whole step: both values, and the row index of a font-row step.
-int64_t PageStepLength(int32_t kind) {
-    return 2 * PageSlot(kind) + (kind == kStepFontRow ? 4 : 0);
-}
-
-// Only these kinds count their values in the step's sizes.
-bool PageKindCountsSize(int32_t kind) {
-    return kind == kStepBackGround || kind == kStepPaperType || kind == kStepPagePosIndex ||
-           kind == kStepPageNumberSize;
-}
 
 bool IsParaEndWord(const tessaly::aWordInfo& word) {
     return word.IsJpGcCtl == kCharParaEnd;
@@ -143,10 +44,6 @@ bool IsItemKind(int32_t kind) {
     return kind == kStepItem || kind == kStepItemDeleted || kind == kStepItemInserted;
 }
 
-// The journal's length of a free-item step: items of 24 bytes, the index of 4.
-int64_t ItemStepLength(int32_t kind) {
-    return kind == kStepItem ? 52 : 28;
-}
 
 int32_t CountOf(const aUndoRange& range) {
     return std::max(0, range.LastWord - range.FirstWord + 1);
@@ -201,12 +98,7 @@ UndoRedo::UndoRedo(EditorData& data, DoArray& array, std::unique_ptr<UndoJournal
 }
 
 UndoRedo::~UndoRedo() {
-    if (journalName_.empty()) return;
-    static_cast<FileJournal*>(journal_.get())->Close();
-    std::error_code ec;
-    std::filesystem::remove(journalName_, ec);
-    std::lock_guard<std::mutex> lock(namesMutex);
-    NamesInUse().erase(journalName_);
+    if (!journalName_.empty()) CloseJournalFile(*journal_, journalName_);
 }
 
 bool UndoRedo::Fail(const char* why) {
@@ -622,147 +514,6 @@ void UndoRedo::ShowAfter(bool undone) {
     page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
 }
 
-// The value of a page kind as the document holds it now, in its slot's bytes.
-std::vector<unsigned char> UndoRedo::PageValue(int32_t kind) const {
-    const auto& page = data_.AboutPageInfo;
-    std::vector<unsigned char> bytes(static_cast<size_t>(PageSlot(kind)), 0);
-    auto put = [&bytes](const void* value, size_t n) { std::memcpy(bytes.data(), value, n); };
-    switch (kind) {
-        case kStepBackGround: {
-            const int16_t v = page.BackGroundType;
-            put(&v, 2);
-            break;
-        }
-        case kStepPaperType: {
-            const int32_t v = page.PaperType;
-            put(&v, 4);
-            break;
-        }
-        case kStepMargins: put(&page.PageMarginRect, 16); break;
-        case kStepFontRow: {
-            const auto& row = data_.FontTbl[static_cast<size_t>(data_.EditFontTblIndex)];
-            std::memcpy(bytes.data(), &row.hYg, 4);
-            std::memcpy(bytes.data() + 4, &row.hYc, 4);
-            break;
-        }
-        case kStepPagePosIndex: {
-            const int16_t v = page.PagePosIndexType;
-            put(&v, 2);
-            break;
-        }
-        case kStepPageNumberSize: put(&page.PageNumberSize, 2); break;
-        case kStepPageSetup: put(&page, 40); break;
-        default: break;
-    }
-    return bytes;
-}
-
-// A journalled value back into the document. The byte fields take the low byte, as they
-// always held it. Kind 11 writes into `row`.
-void UndoRedo::SetPageValue(int32_t kind, const std::vector<unsigned char>& bytes, int32_t row) {
-    auto& page = data_.AboutPageInfo;
-    switch (kind) {
-        case kStepBackGround: page.BackGroundType = bytes[0]; break;
-        case kStepPaperType: page.PaperType = bytes[0]; break;
-        case kStepMargins: std::memcpy(&page.PageMarginRect, bytes.data(), 16); break;
-        case kStepFontRow: {
-            auto& font = data_.FontTbl[static_cast<size_t>(row)];
-            std::memcpy(&font.hYg, bytes.data(), 4);
-            std::memcpy(&font.hYc, bytes.data() + 4, 4);
-            break;
-        }
-        case kStepPagePosIndex: page.PagePosIndexType = bytes[0]; break;
-        case kStepPageNumberSize: std::memcpy(&page.PageNumberSize, bytes.data(), 2); break;
-        case kStepPageSetup: std::memcpy(&page, bytes.data(), 40); break;
-        default: break;
-    }
-}
-
-// What the document needs after a page value came back.
-void UndoRedo::ShowPageValue(int32_t kind) {
-    switch (kind) {
-        case kStepBackGround:
-        case kStepPagePosIndex:
-        case kStepPageNumberSize: page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::MainRefresh); break;
-        case kStepPaperType: ApplyPaperType(data_, page_); break;
-        case kStepMargins:
-            CalcWriteRect(data_);
-            ReFormatAll(data_, page_);
-            break;
-        case kStepFontRow: ReFormatAll(data_, page_); break;
-        case kStepPageSetup: ReInitFormat(data_, page_); break;
-        default: break;
-    }
-}
-
-bool UndoRedo::FontRowValid() const {
-    return data_.EditFontTblIndex >= 0 && static_cast<size_t>(data_.EditFontTblIndex) < data_.FontTbl.size();
-}
-
-bool UndoRedo::SavePageUndo(int32_t kind) {
-    if (kind == kStepFontRow && !FontRowValid()) return Fail("no such font-table row");
-    auto& step = OpenStep(kind);
-    beforePage_ = PageValue(kind);
-    if (!journal_ || !journal_->Write(JournalPos, beforePage_.data(), beforePage_.size()) || !journal_->Flush()) {
-        DropOpenStep();
-        return Refuse(kNotWritten);
-    }
-    JournalPos += PageSlot(kind);
-    if (PageKindCountsSize(kind)) step.BeforeSize += static_cast<double>(PageSlot(kind));
-    return true;
-}
-
-bool UndoRedo::SavePageRedo(int32_t kind) {
-    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
-    const int32_t row = data_.EditFontTblIndex;
-    bool written = stepKind == kind && journal_ != nullptr && (kind != kStepFontRow || FontRowValid());
-    if (written) {
-        const auto value = PageValue(kind);
-        written = journal_->Write(JournalPos, value.data(), value.size()) &&
-                  (kind != kStepFontRow || journal_->Write(JournalPos + PageSlot(kind), &row, 4)) && journal_->Flush();
-    }
-    if (!written) {
-        // Take the change back rather than keep a step that cannot be undone.
-        if (stepKind != kStepFontRow || FontRowValid()) SetPageValue(stepKind, beforePage_, row);
-        DropOpenStep();
-        return Refuse("the undo journal could not be written; the change was not made");
-    }
-    JournalPos += PageStepLength(kind) - PageSlot(kind);
-    if (PageKindCountsSize(kind))
-        Steps[static_cast<size_t>(StepIndex)].AfterSize += static_cast<double>(PageSlot(kind));
-    toldJournalFull_ = false;
-    return true;
-}
-
-// Undo reads the old value at the step's start, redo the new one after it.
-void UndoRedo::MovePageValue(int32_t kind, bool undo) {
-    const int64_t start = undo ? JournalPos - PageStepLength(kind) : JournalPos;
-    std::vector<unsigned char> value(static_cast<size_t>(PageSlot(kind)));
-    int32_t row = data_.EditFontTblIndex;
-    const int64_t at = undo ? start : start + PageSlot(kind);
-    if (!journal_ || !journal_->Read(at, value.data(), value.size()) ||
-        (kind == kStepFontRow && !journal_->Read(start + 2 * PageSlot(kind), &row, 4))) {
-        Fail("the undo journal could not be read");
-        return;
-    }
-    if (kind == kStepFontRow) {
-        if (row < 0 || static_cast<size_t>(row) >= data_.FontTbl.size()) {
-            Fail("the undo journal does not match the document");
-            return;
-        }
-        data_.EditFontTblIndex = row;
-    }
-    journalError_.clear();
-    SetPageValue(kind, value, row);
-    if (undo) {
-        JournalPos = start;
-        --StepIndex;
-    } else {
-        JournalPos = start + PageStepLength(kind);
-        ++StepIndex;
-    }
-    ShowPageValue(kind);
-}
 
 void UndoRedo::UserUndo() {
     EndPendingStep();
@@ -858,96 +609,5 @@ void UndoRedo::UserRedo() {
     ShowAfter(false);
 }
 
-// Free items are 24 bytes of numbers, no pointers: written as they are.
-bool UndoRedo::SaveItemUndo(int32_t kind) {
-    OpenStep(kind);
-    if (kind == kStepItemInserted) return true;
-    const auto index = static_cast<size_t>(currentHwFocus_);
-    if (currentHwFocus_ < 0 || index >= data_.HwWordInfo.size() || !journal_ ||
-        !journal_->Write(JournalPos, &data_.HwWordInfo[index], 24) || !journal_->Flush()) {
-        DropOpenStep();
-        return Refuse(kNotWritten);
-    }
-    beforeItem_ = data_.HwWordInfo[index];
-    JournalPos += 24;
-    return true;
-}
-
-bool UndoRedo::SaveItemRedo(int32_t kind) {
-    const int32_t stepKind = Steps[static_cast<size_t>(StepIndex)].StepKind;
-    const int32_t indexValue = currentHwFocus_;
-    const auto index = static_cast<size_t>(indexValue);
-    bool written = journal_ != nullptr && indexValue >= 0;
-    if (written && kind != kStepItemDeleted) {
-        written = index < data_.HwWordInfo.size() && journal_->Write(JournalPos, &data_.HwWordInfo[index], 24);
-        if (written) JournalPos += 24;
-    }
-    written = written && journal_->Write(JournalPos, &indexValue, 4) && journal_->Flush();
-    if (!written) {
-        // Take the change back rather than keep a step that cannot be undone.
-        int32_t at = indexValue, one = 1;
-        if (stepKind == kStepItem && indexValue >= 0 && index < data_.HwWordInfo.size())
-            data_.HwWordInfo[index] = beforeItem_;
-        if (stepKind == kStepItemDeleted && indexValue >= 0 && index <= data_.HwWordInfo.size()) {
-            array_.AddHwWordInfo(at, one);
-            data_.HwWordInfo[index] = beforeItem_;
-        }
-        if (stepKind == kStepItemInserted && indexValue >= 0 && index < data_.HwWordInfo.size())
-            array_.DelHwWordInfo(at, one);
-        DropOpenStep();
-        return Refuse("the undo journal could not be written; the change was not made");
-    }
-    JournalPos += 4;
-    toldJournalFull_ = false;
-    return true;
-}
-
-void UndoRedo::UndoItem(int32_t kind) {
-    const int64_t end = JournalPos;
-    const int64_t start = end - ItemStepLength(kind);
-    int32_t index = 0;
-    tessaly::aHwWordInfo old;
-    if (!journal_ || !journal_->Read(end - 4, &index, 4) ||
-        (kind != kStepItemInserted && !journal_->Read(start, &old, 24))) {
-        Fail("the undo journal could not be read");
-        return;
-    }
-    journalError_.clear();
-    currentHwFocus_ = index;
-    int32_t at = index, one = 1;
-    if (kind == kStepItem) data_.HwWordInfo[static_cast<size_t>(index)] = old;
-    if (kind == kStepItemDeleted) {
-        array_.AddHwWordInfo(at, one);
-        data_.HwWordInfo[static_cast<size_t>(index)] = old;
-    }
-    if (kind == kStepItemInserted) array_.DelHwWordInfo(at, one);
-    JournalPos = start;
-    --StepIndex;
-    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
-}
-
-void UndoRedo::RedoItem(int32_t kind) {
-    const int64_t start = JournalPos;
-    const int64_t end = start + ItemStepLength(kind);
-    int32_t index = 0;
-    tessaly::aHwWordInfo item;
-    if (!journal_ || !journal_->Read(end - 4, &index, 4) ||
-        (kind != kStepItemDeleted && !journal_->Read(end - 28, &item, 24))) {
-        Fail("the undo journal could not be read");
-        return;
-    }
-    journalError_.clear();
-    currentHwFocus_ = index;
-    int32_t at = index, one = 1;
-    if (kind == kStepItem) data_.HwWordInfo[static_cast<size_t>(index)] = item;
-    if (kind == kStepItemDeleted) array_.DelHwWordInfo(at, one);
-    if (kind == kStepItemInserted) {
-        array_.AddHwWordInfo(at, one);
-        data_.HwWordInfo[static_cast<size_t>(index)] = item;
-    }
-    JournalPos = end;
-    ++StepIndex;
-    page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::LpxRefresh);
-}
 
 }  // namespace notaline

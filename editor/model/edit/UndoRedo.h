@@ -13,6 +13,7 @@
 #include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
 #include "model/document/PageView.h"
+#include "model/edit/UndoJournalFile.h"
 
 namespace notaline {
 
@@ -66,16 +67,6 @@ struct aUndoRange {
     int32_t DelLength = 0;
     int32_t AddLength = 0;
     int16_t InputState = 0;
-};
-
-// The bytes of the journal at 1-based positions: a file normally, a fake in tests.
-class UndoJournal {
-public:
-    virtual ~UndoJournal() = default;
-    virtual bool Write(int64_t Pos, const void* Bytes, size_t Count) = 0;
-    virtual bool Read(int64_t Pos, void* Bytes, size_t Count) = 0;
-    // True when everything written so far has reached the disk.
-    virtual bool Flush() = 0;
 };
 
 // The codes and the two values of all eight mark slots of character `from` into `to`: what a
