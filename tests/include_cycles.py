@@ -11,21 +11,21 @@ import sys
 # Folders from the bottom up; a folder includes only folders of a lower level.
 LEVELS = {
     "tools/records": 0,
+    "tools/text": 0,
     "win": 1,
     "com": 2,
     "outside": 3,
     "tools": 4,
-    "editor/model": 5,
+    "editor/model/document": 5,
+    "editor/model/layout": 6,
+    "editor/model/edit": 7,
     "button": 5,
-    "editor/paint": 6,
-    "editor/music": 6,
-    "editor/render": 7,
-    "editor/control": 8,
-    "app": 9,
+    "editor/paint": 8,
+    "editor/music": 8,
+    "editor/render": 9,
+    "editor/control": 10,
+    "app": 11,
 }
-# Modules below their folder: text conversion needs nothing but the language, and the outside
-# components convert code page 936 text too.
-BASE_MODULES = {"tools/Cp936": 0, "tools/WideText_win": 0}
 # Where a quoted include is looked for, after the including file's own folder.
 SEARCH = ("", "editor", "tools", "outside", "button")
 SKIPPED = ("tests", "bench", "fuzz", "api")
@@ -42,8 +42,7 @@ def folder_of(path):
 
 
 def level_of(path):
-    base = BASE_MODULES.get(path.rsplit(".", 1)[0])
-    return base if base is not None else LEVELS[folder_of(path)]
+    return LEVELS[folder_of(path)]
 
 
 def sources(root):

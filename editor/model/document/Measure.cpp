@@ -1,6 +1,6 @@
 #include "model/document/Measure.h"
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"

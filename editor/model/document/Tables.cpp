@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 

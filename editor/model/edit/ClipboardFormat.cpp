@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "DocumentRepair.h"
 #include "model/edit/FreeItems.h"

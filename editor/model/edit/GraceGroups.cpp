@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "model/document/CharKinds.h"
 #include "model/document/GraceNotes.h"
 #include "model/document/MarkCodes.h"

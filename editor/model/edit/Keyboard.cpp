@@ -6,7 +6,7 @@
 #include "model/edit/EditCommands.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
-#include "model/layout/SourceLines.h"
+#include "model/edit/AlignToSource.h"
 #include "model/document/VirtualKeys.h"
 #include "model/document/mGeneral.h"
 

@@ -3,7 +3,7 @@
 #include "DocumentCommandFixture.h"
 #include "KeyboardFixture.h"
 #include "model/document/MarkCodes.h"
-#include "model/layout/SourceLines.h"
+#include "model/edit/AlignToSource.h"
 
 namespace notaline {
 namespace {

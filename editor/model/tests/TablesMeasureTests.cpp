@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
 #include "model/document/Measure.h"

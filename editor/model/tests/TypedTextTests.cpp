@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "FakeServices.h"
 #include "model/document/Measure.h"
 #include "model/edit/TypedText.h"
