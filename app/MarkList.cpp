@@ -1,6 +1,6 @@
 #include "MarkList.h"
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "records/Marks.h"
 
 namespace tavolin {

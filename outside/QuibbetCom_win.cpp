@@ -1,7 +1,7 @@
 #include "QuibbetCom_win.h"
 
-#include "Cp936.h"
-#include "WideText_win.h"
+#include "text/Cp936.h"
+#include "text/WideText_win.h"
 #include "com/ComPtr.h"
 
 namespace outside {

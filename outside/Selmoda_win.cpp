@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "Cp936.h"
-#include "WideText_win.h"
+#include "text/Cp936.h"
+#include "text/WideText_win.h"
 #include "com/Module.h"
 #include "win/GdiHandles.h"
 

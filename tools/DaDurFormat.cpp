@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "records/Marks.h"
 #include "records/Numbers.h"
 

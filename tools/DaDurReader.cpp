@@ -6,7 +6,7 @@
 #include <optional>
 #include <set>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "DaDurUnits.h"
 #include "DocumentRepair.h"

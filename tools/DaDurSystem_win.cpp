@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "VbGetWindowsZoom_win.h"
 #include "records/Messages.h"
 #include "win/GdiHandles.h"

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "cText.h"
 #include "records/Numbers.h"
 

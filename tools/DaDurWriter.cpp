@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "DocumentRepair.h"
 #include "cText.h"

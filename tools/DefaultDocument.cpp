@@ -1,6 +1,6 @@
 #include "DefaultDocument.h"
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "cText.h"
 #include "records/Marks.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFile.h"
 
 namespace tessaly {

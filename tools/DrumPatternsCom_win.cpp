@@ -3,9 +3,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "MakeMidCom_win.h"
-#include "WideText_win.h"
+#include "text/WideText_win.h"
 
 namespace tessaly {
 namespace {

@@ -1,6 +1,6 @@
 #include "FileNames.h"
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "FileErrors.h"
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFile.h"
 #include "DrumPatterns.h"
 #include "records/Numbers.h"

@@ -1,7 +1,7 @@
 #include "MakeMidCom_win.h"
 
-#include "Cp936.h"
-#include "WideText_win.h"
+#include "text/Cp936.h"
+#include "text/WideText_win.h"
 
 namespace tessaly {
 

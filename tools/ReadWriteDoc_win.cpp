@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <new>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "VbGetWindowsZoom_win.h"
 #include "records/Messages.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FileNames.h"
-#include "WideText_win.h"
+#include "text/WideText_win.h"
 
 namespace tessaly {
 namespace {

@@ -1,6 +1,6 @@
 #include "ReadWriteRtf_win.h"
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

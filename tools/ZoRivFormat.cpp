@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DocumentRepair.h"
 #include "records/Numbers.h"
 

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "records/Numbers.h"
 
 namespace tessaly {

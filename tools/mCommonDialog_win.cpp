@@ -7,7 +7,7 @@
 
 #include "DialogFilter.h"
 #include "FileNames.h"
-#include "WideText_win.h"
+#include "text/WideText_win.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "win/GdiHandles.h"

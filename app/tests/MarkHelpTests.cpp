@@ -3,7 +3,7 @@
 #include <fstream>
 #include <map>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "MarkHelp.h"
 #include "MarkList.h"
 

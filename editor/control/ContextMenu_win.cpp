@@ -1,5 +1,5 @@
 // The editor's right-button menu: made once, rewritten for the input state at every showing.
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "control/ContextMenuItems.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "com/Create.h"
 #include "com/Module.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "com/Create.h"
 #include "com/Module.h"
 #include "control/DialogKit_win.h"

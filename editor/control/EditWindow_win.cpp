@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "control/Handlers_win.h"
 #include "model/document/GraceNotes.h"
 #include "model/layout/LayoutSetup.h"

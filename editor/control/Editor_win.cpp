@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "api/IReadWriteIni.h"
 #include "com/Create.h"
 #include "control/Handlers_win.h"

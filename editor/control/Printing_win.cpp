@@ -8,7 +8,7 @@
 
 #include <utility>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "com/Dispatch.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"

@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "api/ISelmoda.h"
 #include "com/Container.h"
 #include "com/Create.h"

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "com/Module.h"
 #include "control/DialogKit_win.h"
 #include "control/Editor_win.h"

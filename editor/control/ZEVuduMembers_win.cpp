@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "FileNames.h"
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"

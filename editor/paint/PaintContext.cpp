@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "model/document/Tables.h"
 #include "records/Numbers.h"
 

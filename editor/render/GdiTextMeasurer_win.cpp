@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "model/document/Tables.h"
 
 namespace notaline {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFile.h"
 #include "SongPages.h"
 #include "records/Marks.h"

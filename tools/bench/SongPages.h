@@ -2,7 +2,7 @@
 // The generated songs of the benches.
 #include <string>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFile.h"
 
 namespace bench {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurReader.h"
 #include "FakeDaDurSystem.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "api/IDrumPatterns.h"
 #include "api/IMakeMid.h"
 #include "api/IPlayNote.h"

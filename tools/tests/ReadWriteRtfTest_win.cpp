@@ -5,7 +5,7 @@
 #include <fstream>
 #include <vector>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurSystem_win.h"
 #include "api/IReadWriteRtf.h"
 #include "com/ComPtr.h"

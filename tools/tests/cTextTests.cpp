@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "cText.h"
 
 namespace tessaly {

@@ -1,5 +1,5 @@
 // Code page 936 through iconv, for the native build.
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

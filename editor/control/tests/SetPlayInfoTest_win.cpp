@@ -17,7 +17,7 @@
 #include "HostedControlTest_win.h"
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DrumPatterns.h"
 #include "com/Create.h"
 #include "control/DialogKit_win.h"

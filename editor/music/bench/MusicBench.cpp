@@ -8,7 +8,7 @@
 
 #include "bench/BenchTiming.h"
 #include "bench/SongPages.h"
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "DaDurFile.h"
 #include "FakeDaDurSystem.h"
 #include "music/MidiExport.h"

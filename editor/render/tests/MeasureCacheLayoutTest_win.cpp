@@ -3,7 +3,7 @@
 #include <random>
 
 #include "BenchDocument.h"
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "LayoutFixture.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/document/MarkCodes.h"

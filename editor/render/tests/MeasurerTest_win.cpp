@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "model/document/EditorData.h"
 #include "model/document/Measure.h"
 #include "model/document/Tables.h"

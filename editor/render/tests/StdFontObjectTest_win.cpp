@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Cp936.h"
+#include "text/Cp936.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {
