@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <utility>
 
 #include "DaDurReader.h"
 #include "DaDurSystem.h"
@@ -30,6 +31,7 @@ public:
     // The document handed over without a copy; the buffers are left empty.
     JpData TakeJpData() { return std::move(data_); }
     void LetJpData(const JpData& in) { data_ = in; }
+    void LetJpData(JpData&& in) { data_ = std::move(in); }
     const JpData& Data() const { return data_; }
 
     // The text of mark slot j of character i, zero bytes removed; empty when out of range.

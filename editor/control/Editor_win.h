@@ -12,6 +12,7 @@
 #include "control/MouseInput.h"
 #include "control/PageRenderer.h"
 #include "control/WheelZoom.h"
+#include "model/document/BackgroundSave.h"
 #include "model/document/DocumentFiles.h"
 #include "model/edit/EditCommands.h"
 #include "model/document/EditorData.h"
@@ -105,6 +106,7 @@ public:
     std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
+    BackgroundSave Backup;                // the backup copy, written beside the typing
 };
 
 }  // namespace notaline

@@ -1,6 +1,7 @@
 // The control's members as the host calls them by dispatch identifier or by name. Each row is a
 // thin call into the editing model and the member rules; what a row decides lives there.
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -137,9 +138,20 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
 
 // Saving with a host window is the user's save: only a written file clears Modified, takes the
 // name and is reported. Without one (the backup copy) name and state stay either way.
+// The backup copy of a large document is written from a snapshot beside the typing: what did not
+// end within a frame or two is told by the next backup call if it failed.
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
+    constexpr std::chrono::milliseconds kBackupWait{25};
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const SaveOutcome saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
+    SaveOutcome saved;
+    if (host) {
+        saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
+    } else if (auto late = ed.Backup.Late(); late && !late->Ok) {
+        saved = std::move(*late);
+    } else {
+        saved = ed.Backup.Write(SnapshotOf(ed.Data), ed.FileSystem.ZoomFactor(), ed.FileSystem.CurrentDpi(),
+                                U16(name), kBackupWait);
+    }
     SetCursor(old);
     if (!saved.Ok) {
         if (host) ShowUtf8(ed, saved.Reason);

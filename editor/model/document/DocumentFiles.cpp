@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "DaDurFile.h"
 #include "FileErrors.h"
@@ -44,6 +45,15 @@ DocumentKind DocumentKindOf(std::u16string_view name) {
 
 SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName) {
+    try {
+        return SaveJpFile(DocumentOf(data), system, HostWindow, FileName);
+    } catch (const std::bad_alloc&) {
+        return SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
+    }
+}
+
+SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName) {
     SaveOutcome out;
     const DocumentKind kind = FileName.empty() ? DocumentKind::Other : DocumentKindOf(FileName);
     if (kind == DocumentKind::Other) {
@@ -53,13 +63,13 @@ SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, int
     try {
         if (kind == DocumentKind::DaDur) {
             tessaly::DaDurFile file(system);
-            file.LetJpData(DocumentOf(data));
+            file.LetJpData(std::move(doc));
             const tessaly::DaDurStatus status = file.WriteRtfFile(PathOf(FileName), HostWindow);
             out.Ok = status.ok;
             out.Reason = status.reason;
         } else {
             HostProgress progress(system, HostWindow);
-            const tessaly::ZoRivStatus status = tessaly::WriteZoRivFile(PathOf(FileName), DocumentOf(data),
+            const tessaly::ZoRivStatus status = tessaly::WriteZoRivFile(PathOf(FileName), doc,
                                                                         system.ZoomFactor(), HostWindow ? &progress : nullptr);
             out.Ok = status.Ok();
             out.Reason = status.reason;

@@ -36,5 +36,8 @@ struct SaveOutcome {
 };
 SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName);
+// The same for a document already taken from the editor (a snapshot's, on another thread).
+SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName);
 
 }  // namespace notaline

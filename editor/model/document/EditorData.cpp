@@ -45,18 +45,41 @@ void LoadDocument(EditorData& data, tessaly::JpData doc) {
     data.StatusSentStart = -1;
 }
 
-tessaly::JpData DocumentOf(const EditorData& data) {
+namespace {
+
+tessaly::JpData AllButWords(const EditorData& data) {
     tessaly::JpData doc;
     doc.FileInfo = data.AboutFileInfo;
     doc.PageInfo = data.AboutPageInfo;
     doc.PlayInfo = data.PlayInfo;
     doc.FontTbl = data.FontTbl;
     doc.ColorTbl = data.ColorTbl;
-    const size_t n = std::min(data.WordInfo.size(), static_cast<size_t>(std::max(data.WordCount(), 0)));
-    doc.WordInfo.resize(n);
-    data.WordInfo.CopyOut(0, n, doc.WordInfo.begin());
     doc.HwWordInfo = data.HwWordInfo;
     doc.XjDrum = data.XjDrum;
+    return doc;
+}
+
+size_t WordsToWrite(const EditorData& data) {
+    return std::min(data.WordInfo.size(), static_cast<size_t>(std::max(data.WordCount(), 0)));
+}
+
+}  // namespace
+
+tessaly::JpData DocumentOf(const EditorData& data) {
+    tessaly::JpData doc = AllButWords(data);
+    doc.WordInfo.resize(WordsToWrite(data));
+    data.WordInfo.CopyOut(0, doc.WordInfo.size(), doc.WordInfo.begin());
+    return doc;
+}
+
+DocumentSnapshot SnapshotOf(const EditorData& data) {
+    return DocumentSnapshot{AllButWords(data), data.WordInfo.Snap(), WordsToWrite(data)};
+}
+
+tessaly::JpData DocumentOf(DocumentSnapshot snapshot) {
+    tessaly::JpData doc = std::move(snapshot.Rest);
+    doc.WordInfo.resize(snapshot.WordCount);
+    snapshot.Words.CopyOut(0, snapshot.WordCount, doc.WordInfo.begin());
     return doc;
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/document/GapArray.h"
 #include "model/document/LineArray.h"
+#include "model/document/PieceArray.h"
 #include "model/document/TableIndex.h"
 #include "model/document/TextMeasurer.h"
 #include "records/JpData.h"
@@ -34,8 +34,8 @@ struct EditorData {
     std::vector<uint32_t> ColorTbl;
     TableIndex<std::string> FontLookup;  // where each face of FontTbl first stands
     TableIndex<uint32_t> ColorLookup;    // where each colour of ColorTbl first stands
-    GapArray<tessaly::aWordInfo> WordInfo =
-        GapArray<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
+    PieceArray<tessaly::aWordInfo> WordInfo =
+        PieceArray<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
     std::vector<tessaly::XjDrumData> XjDrum;
 
@@ -127,5 +127,16 @@ void LoadDocument(EditorData& data, tessaly::JpData doc);
 
 // The document for a writer, without the spare record.
 tessaly::JpData DocumentOf(const EditorData& data);
+
+// The document as it is now, to be written on another thread while editing goes on: the
+// characters are shared with the editor's array, not copied.
+struct DocumentSnapshot {
+    tessaly::JpData Rest;  // everything but the characters
+    PieceArray<tessaly::aWordInfo>::Snapshot Words;
+    size_t WordCount = 0;
+};
+DocumentSnapshot SnapshotOf(const EditorData& data);
+// The writer's document from a snapshot, on any thread.
+tessaly::JpData DocumentOf(DocumentSnapshot snapshot);
 
 }  // namespace notaline

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,6 +10,7 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "ZoRivFormat.h"
+#include "model/document/BackgroundSave.h"
 #include "model/document/DocumentFiles.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
@@ -106,6 +108,35 @@ TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
         EXPECT_EQ(FileBytes(file), FileBytes(again)) << file;
     }
     EXPECT_TRUE(view.Failures.empty());
+}
+
+// A backup written beside the typing is, byte for byte, a save of the document as it was when the
+// backup began, whatever was typed while it was written.
+TEST_F(DocumentFiles, ABackupWrittenWhileTypingEqualsASaveOfItsMoment) {
+    LoadJpFile(data, files, view, view, 0, u"");
+    BackgroundSave backup;
+    for (const char16_t* name : {u"b.DaDur", u"b.ZoRiv"}) {
+        const auto expected = folder / (std::u16string(u"expected") + name), file = folder / name;
+        ASSERT_TRUE(SaveJpFile(DocumentOf(data), system, 0, expected.u16string()).Ok);
+        const SaveOutcome started = backup.Write(SnapshotOf(data), system.ZoomFactor(), system.CurrentDpi(),
+                                                 file.u16string(), std::chrono::milliseconds(0));
+        ASSERT_TRUE(started.Ok) << started.Reason;
+        for (int k = 0; k < 50; ++k) {
+            data.WordInfo[static_cast<size_t>(k * 7) % data.WordInfo.size()].Yc = 2;
+            data.WordInfo.InsertRoom(0, 1);
+        }
+        backup.Wait();
+        const auto late = backup.Late();
+        EXPECT_TRUE(!late || late->Ok);
+        EXPECT_EQ(FileBytes(expected), FileBytes(file)) << file;
+    }
+    // A failure is told at once or, when the write outlasts the call, once by the call after.
+    const SaveOutcome now = backup.Write(SnapshotOf(data), 1, 96, (folder / "none" / "b.dadur").u16string(),
+                                         std::chrono::milliseconds(0));
+    backup.Wait();
+    const auto later = backup.Late();
+    EXPECT_FALSE(now.Ok && (!later || later->Ok));
+    EXPECT_FALSE(backup.Late().has_value());
 }
 
 TEST_F(DocumentFiles, AnotherEndingOrAnUnwritablePlaceWritesNothingAndSaysWhy) {

@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "model/document/GapArray.h"
 #include "model/document/LineArray.h"
+#include "model/document/PieceArray.h"
 
 namespace notaline {
 namespace {
@@ -15,7 +15,10 @@ struct Rec {
     char pad[12] = {};
 };
 
-std::vector<int32_t> Values(const GapArray<Rec>& a) {
+// Small pieces, so that a few hundred records cut, copy and join them often.
+using Pieces = PieceArray<Rec, 8>;
+
+std::vector<int32_t> Values(const Pieces& a) {
     std::vector<int32_t> out;
     for (const auto& r : a) out.push_back(r.v);
     return out;
@@ -29,10 +32,10 @@ std::vector<int32_t> Values(const std::vector<Rec>& a) {
 
 // Random insertions, removals, resizes and writes at random places behave as on a plain vector,
 // across growths of the gap and moves of it in both directions.
-TEST(GapArray, BehavesAsAVectorUnderRandomEdits) {
+TEST(PieceArray, BehavesAsAVectorUnderRandomEdits) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 rng(seed);
-        GapArray<Rec> gap(1);
+        Pieces gap(1);
         std::vector<Rec> plain(1);
         int32_t next = 0;
         for (int op = 0; op < 400; ++op) {
@@ -82,10 +85,57 @@ TEST(GapArray, BehavesAsAVectorUnderRandomEdits) {
     }
 }
 
-TEST(GapArray, CopiesOutAcrossTheGapAndHandsBackOneVector) {
+// Snapshots taken between random edits keep reading what the array held when each was taken,
+// while the array goes on changing through the pinned pieces; released ones free their pieces.
+TEST(PieceArray, SnapshotsKeepTheirRecordsWhileTheArrayChanges) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<Rec> start(100);
+        for (size_t i = 0; i < start.size(); ++i) start[i].v = static_cast<int32_t>(i);
+        Pieces a{std::vector<Rec>(start)};
+        std::vector<Rec> plain = start;
+        std::vector<std::pair<Pieces::Snapshot, std::vector<int32_t>>> snaps;
+        int32_t next = 1000;
+        for (int op = 0; op < 300; ++op) {
+            const size_t pos = std::uniform_int_distribution<size_t>(0, plain.size())(rng);
+            switch (rng() % 5) {
+                case 0: {
+                    std::vector<Rec> add(rng() % 12);
+                    for (auto& r : add) r.v = next++;
+                    a.insert(a.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
+                    plain.insert(plain.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
+                    break;
+                }
+                case 1: {
+                    const size_t n = std::min(plain.size() - pos, static_cast<size_t>(rng() % 12));
+                    a.Erase(pos, n);
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(pos), plain.begin() + static_cast<ptrdiff_t>(pos + n));
+                    break;
+                }
+                case 2:
+                    if (snaps.size() < 3) snaps.emplace_back(a.Snap(), Values(plain));
+                    break;
+                case 3:
+                    if (!snaps.empty()) snaps.erase(snaps.begin() + static_cast<ptrdiff_t>(rng() % snaps.size()));
+                    break;
+                default:
+                    if (pos < plain.size()) a[pos].v = plain[pos].v = next++;
+                    break;
+            }
+            for (const auto& [snap, values] : snaps) {
+                std::vector<Rec> read(snap.size());
+                snap.CopyOut(0, read.size(), read.begin());
+                ASSERT_EQ(values, Values(read)) << "seed " << seed << " op " << op;
+            }
+        }
+        ASSERT_EQ(Values(plain), Values(a)) << "seed " << seed;
+    }
+}
+
+TEST(PieceArray, CopiesOutAcrossTheGapAndHandsBackOneVector) {
     std::vector<Rec> start(10);
     for (int32_t i = 0; i < 10; ++i) start[static_cast<size_t>(i)].v = i;
-    GapArray<Rec> a(std::move(start));
+    Pieces a(std::move(start));
     a.Erase(4, 2);  // the gap now sits between 3 and 6
     std::vector<Rec> out(6);
     a.CopyOut(1, 6, out.begin());
@@ -100,11 +150,11 @@ TEST(GapArray, CopiesOutAcrossTheGapAndHandsBackOneVector) {
 }
 
 // Loading hands the reader's storage over: no second copy of the document is made.
-TEST(GapArray, TakesAVectorsStorageWithoutCopying) {
+TEST(PieceArray, TakesAVectorsStorageWithoutCopying) {
     std::vector<Rec> items(1000);
     items.reserve(5000);
     const Rec* storage = items.data();
-    GapArray<Rec> a(std::move(items));
+    Pieces a(std::move(items));
     EXPECT_EQ(1000u, a.size());
     EXPECT_EQ(storage, &a[0]);
     a.emplace_back();  // the spare record fits in the room the vector had
@@ -112,8 +162,8 @@ TEST(GapArray, TakesAVectorsStorageWithoutCopying) {
     EXPECT_EQ(-1, a.back().v);
 }
 
-TEST(GapArray, IteratorsWorkWithTheStandardAlgorithms) {
-    GapArray<Rec> a(6);
+TEST(PieceArray, IteratorsWorkWithTheStandardAlgorithms) {
+    Pieces a(6);
     for (size_t i = 0; i < 6; ++i) a[i].v = static_cast<int32_t>(i);
     a.Erase(2, 1);
     const auto found = std::find_if(a.begin(), a.end(), [](const Rec& r) { return r.v == 4; });
@@ -129,7 +179,7 @@ TEST(GapArray, IteratorsWorkWithTheStandardAlgorithms) {
 // it was deferred moved by `moved`, before anything reads a record of it; insertions and removals
 // around and inside the run, reads, copies and copies of the array all keep that.
 struct DeferredRun {
-    GapArray<Rec>* array = nullptr;
+    Pieces* array = nullptr;
     size_t stride = 1;   // the settler works in blocks of this many records, as the layout does lines
     int32_t wrong = 0;   // records handed over that were not deferred, or at the wrong index
 };
@@ -145,12 +195,12 @@ size_t SettleRecs(void* context, size_t first, size_t upTo, size_t end, ptrdiff_
     return c;
 }
 
-TEST(GapArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
+TEST(PieceArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
     for (unsigned seed = 1; seed <= 40; ++seed) {
         std::mt19937 rng(seed);
         std::vector<Rec> start(300);
         for (size_t i = 0; i < start.size(); ++i) start[i].v = static_cast<int32_t>(i);
-        GapArray<Rec> a(std::move(start));
+        Pieces a(std::move(start));
         DeferredRun run{&a, 1 + rng() % 5};
         const size_t from = rng() % 200, end = from + 1 + rng() % 100;
         for (size_t i = from; i < end; ++i) a[i].pad[0] = 1;
@@ -184,7 +234,7 @@ TEST(GapArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
                     break;
                 }
                 default: {
-                    const GapArray<Rec> copy = a;  // the copy settles everything
+                    const Pieces copy = a;  // the copy settles everything
                     ASSERT_FALSE(copy.HasDeferred());
                     ASSERT_TRUE(std::all_of(copy.begin(), copy.end(), check)) << "seed " << seed;
                     ASSERT_FALSE(a.HasDeferred());
