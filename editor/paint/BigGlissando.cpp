@@ -72,17 +72,19 @@ std::pair<int32_t, int32_t> PageWords(const EditorData& data, int32_t page) {
     return {std::max(p.StartWord, 0), std::min(p.StartWord + p.LengthWord, data.WordCount())};
 }
 
-// Every glissando that starts on an earlier page and is drawn on `page`: those from the page
-// before that end on or past it, and those that end on it. Stops when `visit` answers true.
+// Every glissando that starts on an earlier page and is drawn on `page`: those that end on or
+// past it, however many pages they run over whole. Stops when `visit` answers true.
 template <class Visit>
 bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
     const auto [from, to] = PageWords(data, page);
-    const auto [before, beforeEnd] = PageWords(data, page - 1);
-    for (int32_t i = before; i < beforeEnd; ++i)
+    const int32_t before = PageWords(data, page - 1).first;
+    // Those from the page before end anywhere later; older ones only past this page, as those
+    // ending on it are found from their ends below.
+    for (int32_t i = 0; i < from && page > 0; ++i)
         for (int32_t k = 0; k < kSlots; ++k) {
             if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kMarkBigGlissandoStart) continue;
             const int32_t end = BigHuaYingEnd(data, i, k);
-            if (end >= from && visit(i, end)) return true;
+            if (end >= (i < before ? to : from) && visit(i, end)) return true;
         }
     for (int32_t i = from; i < to; ++i)
         for (int32_t k = 0; k < kSlots; ++k) {

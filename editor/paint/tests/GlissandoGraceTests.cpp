@@ -2,6 +2,7 @@
 #include "paint/BigGlissando.h"
 #include "paint/GraceCells.h"
 #include "paint/PageLayers.h"
+#include "paint/PrintPages.h"
 
 namespace notaline::test {
 namespace {
@@ -91,26 +92,32 @@ TEST_F(GlissandoTest, WithoutRoomOrEndNothingIsDrawnAndTheDocumentStays) {
     EXPECT_EQ((FloatPoint{220, 625.5f}), canvas.Ops.at(0).Points[0]);
 }
 
-// One straight arrow from page 0 to page 2, each page drawing it in its own frame: the page in
-// between from the start on the page before, the end's page from its end.
+// One straight arrow from page 0 to the end's page, one character a page, each page drawing it in
+// its own frame: pages in between, however many, as well as the two ends.
 TEST_F(GlissandoTest, AGlissandoAcrossPagesIsDrawnOnEveryPageItCrosses) {
-    Glissando(300);
-    SetMark(data, 1, 1, 0, 0, 0);
-    SetMark(data, 3, 1, 145, 0, 3);
-    data.PageInfo = {{0, 1, 0, 1}, {1, 1, 1, 1}, {2, 1, 2, 3}};
-    data.PageHeightPx = 500;
-    for (int32_t page : {0, 1, 2}) {
-        SCOPED_TRACE(page);
-        canvas.Ops.clear();
-        PaintContext ctx(data, canvas);
-        DrawPageMarkLayer(ctx, page);
-        std::vector<RecordingCanvas::Op> arrow;
-        for (const auto& op : canvas.Ops)
-            if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == 130)) arrow.push_back(op);
-        ASSERT_EQ(2u, arrow.size());
-        EXPECT_FLOAT_EQ(125.5f + (2 - page) * 500, arrow[0].Points[0].Y);
-        EXPECT_EQ(126 - page * 500, arrow[1].Box.Top);  // the shaft leaves from the start
-        EXPECT_EQ(page > 0, BigHuaYingEntersPage(data, page));
+    for (int32_t last : {2, 3}) {
+        Glissando(300);
+        SetMark(data, 1, 1, 0, 0, 0);
+        SetMark(data, last, 1, 145, 0, 3);
+        data.PageInfo.clear();
+        for (int32_t page = 0; page <= last; ++page)
+            data.PageInfo.push_back({page, 1, page, page == last ? data.WordCount() - page : 1});
+        data.PageHeightPx = 500;
+        for (int32_t n = 0; n <= 2 * last + 1; ++n) {
+            const int32_t page = n / 2;
+            const bool print = n % 2;
+            SCOPED_TRACE(testing::Message() << "end on " << last << ", page " << page << (print ? ", printed" : ""));
+            canvas.Ops.clear();
+            PaintContext ctx(data, canvas);
+            print ? DrawPrintPage(ctx, u"", page) : DrawPageMarkLayer(ctx, page);
+            std::vector<RecordingCanvas::Op> arrow;
+            for (const auto& op : canvas.Ops)
+                if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == 130)) arrow.push_back(op);
+            ASSERT_EQ(2u, arrow.size());
+            EXPECT_FLOAT_EQ(125.5f + (last - page) * 500, arrow[0].Points[0].Y);
+            EXPECT_EQ(126 - page * 500, arrow[1].Box.Top);  // the shaft leaves from the start
+            EXPECT_EQ(page > 0, BigHuaYingEntersPage(data, page));
+        }
     }
 }
 
