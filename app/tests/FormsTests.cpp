@@ -85,7 +85,7 @@ TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
     } rows[] = {
         {PageForm::Top, u"12.25", u"1", PageForm::Box::None, 122},
         {PageForm::Top, u"", u"1", PageForm::Box::None, 0},
-        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245},  // half the page height
+        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245},      // half the page height
         {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245},  // with the top, no room
         {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245},
         {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245},
@@ -166,10 +166,14 @@ TEST(PartForm, ValuesThatLeaveNoRoomOnThePageAreFound) {
         const char16_t* Text;
         std::optional<PartForm::Field> Refused;
     } rows[] = {
-        {PartForm::LeftIndent, u"169.5", std::nullopt},   {PartForm::LeftIndent, u"170", PartForm::LeftIndent},
-        {PartForm::LeftIndent, u"1000", PartForm::LeftIndent}, {PartForm::RightIndent, u"160", PartForm::RightIndent},
-        {PartForm::Before, u"256.5", std::nullopt},       {PartForm::Before, u"257", PartForm::Before},
-        {PartForm::After, u"999", PartForm::After},       {PartForm::Before, u"-1000", std::nullopt},
+        {PartForm::LeftIndent, u"169.5", std::nullopt},
+        {PartForm::LeftIndent, u"170", PartForm::LeftIndent},
+        {PartForm::LeftIndent, u"1000", PartForm::LeftIndent},
+        {PartForm::RightIndent, u"160", PartForm::RightIndent},
+        {PartForm::Before, u"256.5", std::nullopt},
+        {PartForm::Before, u"257", PartForm::Before},
+        {PartForm::After, u"999", PartForm::After},
+        {PartForm::Before, u"-1000", std::nullopt},
     };
     tessaly::AboutPageInfo page = A4Page();
     page.PageMarginRect = {200, 200, 200, 200};

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "MainWindowFixture_win.h"
-#include "WindowTesting_win.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"

@@ -79,7 +79,9 @@ template <class Visit>
 bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
     const auto [from, to] = PageWords(data, page);
     const auto [before, beforeEnd] = PageWords(data, page - 1);
-    const auto code = [&](int32_t i, int32_t k) { return data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType; };
+    const auto code = [&](int32_t i, int32_t k) {
+        return data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType;
+    };
     for (int32_t i = before; i < beforeEnd; ++i)
         for (int32_t k = 0; k < kSlots; ++k) {
             if (code(i, k) != kMarkBigGlissandoStart) continue;

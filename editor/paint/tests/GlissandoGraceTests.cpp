@@ -121,13 +121,15 @@ TEST_F(GlissandoTest, AGlissandoAcrossPagesIsDrawnOnEveryPageItCrosses) {
         for (int32_t n = 2 * firstPage; n < 2 * pages; ++n) {
             const int32_t page = n / 2;
             const bool print = n % 2;
-            SCOPED_TRACE(testing::Message() << c.First << " to " << c.Last << ", page " << page << (print ? ", printed" : ""));
+            SCOPED_TRACE(testing::Message()
+                         << c.First << " to " << c.Last << ", page " << page << (print ? ", printed" : ""));
             canvas.Ops.clear();
             PaintContext ctx(data, canvas);
             print ? DrawPrintPage(ctx, u"", page) : DrawPageMarkLayer(ctx, page);
             std::vector<RecordingCanvas::Op> arrow;
             for (const auto& op : canvas.Ops)
-                if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == shaftLeft)) arrow.push_back(op);
+                if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == shaftLeft))
+                    arrow.push_back(op);
             ASSERT_EQ(2u, arrow.size());
             EXPECT_FLOAT_EQ(125.5f + (lastPage - page) * 500, arrow[0].Points[0].Y);
             EXPECT_EQ(126 - (page - firstPage) * 500, arrow[1].Box.Top);  // the shaft leaves from the start
