@@ -290,24 +290,6 @@ TEST_F(ScreenRendererTest, CellsInkWhereTheRecorderPutsThem) {
     EXPECT_EQ(marks.At(460, 180), 0x00FF00u);
 }
 
-// Under one to three duration lines a low dot is ink of its own below the last line: the column
-// under the note holds one run of ink rows a line and one for the dot.
-TEST_F(ScreenRendererTest, ALowDotSitsBelowTheLastDurationLine) {
-    for (size_t i : {0u, 1u, 2u}) data.WordInfo[i].YG = 4;
-    renderer->RefreshView(0, 0, tessaly::AllRefresh);
-    const Pixels text = Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text));
-    for (int32_t i = 0; i < 3; ++i) {
-        const auto& w = data.WordInfo[static_cast<size_t>(i)];
-        const int32_t left = static_cast<int32_t>(w.Left) + 10;
-        std::string rows;
-        for (int32_t y = static_cast<int32_t>(w.Bottom) - 6; y < static_cast<int32_t>(w.Bottom) + 40; ++y)
-            rows += text.Ink({left, y, left + 10, y + 1}) ? '#' : '.';
-        int runs = 0;
-        for (size_t k = 0; k < rows.size(); ++k) runs += rows[k] == '#' && (k == 0 || rows[k - 1] == '.');
-        EXPECT_EQ(w.Yc + 1, runs) << rows;
-    }
-}
-
 TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     data.SelStart = 1;
     data.SelLength = 1;
