@@ -73,6 +73,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The help box scrolls one line per wheel notch besides its own wheel handling.
 LRESULT CALLBACK HelpBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    // Help texts are one line: Enter breaks no line (the rich box breaks it on the key, not the character).
+    if ((msg == WM_KEYDOWN && wParam == VK_RETURN) || (msg == WM_CHAR && wParam == '\r')) return 0;
     if (msg == WM_MOUSEWHEEL) {
         const int32_t delta = GetHiWord(static_cast<int32_t>(wParam));
         if (delta == -120) SendMessageW(hwnd, EM_LINESCROLL, 0, 1);

@@ -75,24 +75,14 @@ public:
     }
 
     void GetCurrIndexType() {
-        IZEVudu* z = form_.Editor();
-        if (!z) return;
-        LONG at = 0;
-        z->get_SelStart(&at);
-        std::array<int32_t, 8> slots{};
-        for (short slot = 0; slot < 8; ++slot) {
-            short code = 0;
-            if (SUCCEEDED(z->get_ExtralType(at, slot, &code))) slots[static_cast<size_t>(slot)] = code;
-        }
-        Fill(BuildMarkList(slots, false));
-        Select(static_cast<int>(list_.entries.size()) - 1);
+        if (Reload()) Select(static_cast<int>(list_.entries.size()) - 1);
     }
 
-    // The entry a second volta over the same notes deleted.
+    // A second volta over the same notes deleted the first: the list is read again, so the removed
+    // mark's name does not stay in the box.
     bool DropSelected() {
-        const int entry = Selected();
-        if (entry < 0) return false;
-        RemoveEntry(entry);
+        if (Selected() < 0) return false;
+        GetCurrIndexType();
         return true;
     }
 
@@ -196,15 +186,13 @@ public:
             z->DelYY();
             z->RefreshAll();
         } else {
-            RemoveEntry(entry);
             const UINT msg = IsRangeDeleteCode(curType_) ? tessaly::EM_DelAreaExtralStr : tessaly::EM_DelExtralStr;
             int32_t zero = 0;
             SendMessageW(form_.EditorWindow(), msg, static_cast<WPARAM>(curType_), reinterpret_cast<LPARAM>(&zero));
         }
-        if (list_.entries.empty())
-            Click();
-        else
-            Select(0);
+        // Read back what the editor kept; removing the entry by hand left its text in the box.
+        Reload();
+        Select(list_.entries.empty() ? -1 : 0);
     }
 
     // CmdInfo(0): keeps the help box's text for the shown entry; a failed write keeps it in the box.
@@ -334,12 +322,19 @@ private:
         for (const std::u16string& e : list_.entries)
             SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(e).c_str()));
     }
-    void RemoveEntry(int entry) {
-        SendMessageW(Combo(), CB_DELETESTRING, static_cast<WPARAM>(entry), 0);
-        const auto at = static_cast<ptrdiff_t>(entry);
-        list_.entries.erase(list_.entries.begin() + at);
-        list_.slots.erase(list_.slots.begin() + at);
-        list_.codes.erase(list_.codes.begin() + at);
+    // The caret character's marks from the editor; false without an editor.
+    bool Reload() {
+        IZEVudu* z = form_.Editor();
+        if (!z) return false;
+        LONG at = 0;
+        z->get_SelStart(&at);
+        std::array<int32_t, 8> slots{};
+        for (short slot = 0; slot < 8; ++slot) {
+            short code = 0;
+            if (SUCCEEDED(z->get_ExtralType(at, slot, &code))) slots[static_cast<size_t>(slot)] = code;
+        }
+        Fill(BuildMarkList(slots, false));
+        return true;
     }
     // Buttons 0-5 the value buttons, 6 delete, 7 help editing.
     void Enable(int button, bool on) {

@@ -16,9 +16,10 @@ constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
 constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
 
 enum class Field : uint8_t { None, V1, V2, Text, Kind, Grace, SlurLow, SlurHigh, Volta };
-// How a step outside [lo, hi] ends: not made, set to the bound, wrapped to the other bound, not
-// made with a beep, set to the bound with a beep, or not made and not redrawn.
-enum class Limit : uint8_t { Stop, Clamp, Wrap, BeepStop, BeepClamp, Quiet };
+// How a step outside [lo, hi] ends: not made, set to the bound, set to `to`, not made with a beep,
+// or set to the bound with a beep. Two limits look at one value `at` only: Quiet holds the step (no
+// write, no redraw) when the value before it is `at`; Swap writes `to` when the result is `at`.
+enum class Limit : uint8_t { Stop, Clamp, Wrap, BeepStop, BeepClamp, Quiet, Swap };
 
 struct Step {
     Field field = Field::None;
@@ -26,6 +27,8 @@ struct Step {
     int64_t lo = kMin;
     int64_t hi = kMax;
     Limit limit = Limit::Stop;
+    int64_t to = 0;
+    int64_t at = 0;
 };
 
 enum class Via : uint8_t { None, Cet, Cci };
@@ -39,10 +42,17 @@ struct KindRow {
 constexpr Step V1(int d) { return {Field::V1, static_cast<int8_t>(d)}; }
 constexpr Step V2(int d) { return {Field::V2, static_cast<int8_t>(d)}; }
 constexpr Step Kind(int d) { return {Field::Kind, static_cast<int8_t>(d)}; }
-constexpr Step Bound(Step s, int64_t lo, int64_t hi, Limit l) {
+constexpr Step Bound(Step s, int64_t lo, int64_t hi, Limit l, int64_t to = 0) {
     s.lo = lo;
     s.hi = hi;
     s.limit = l;
+    s.to = to;
+    return s;
+}
+constexpr Step At(Step s, Limit l, int64_t at, int64_t to = 0) {
+    s.limit = l;
+    s.at = at;
+    s.to = to;
     return s;
 }
 constexpr Step None{};
@@ -75,15 +85,15 @@ const KindRow kKinds[] = {
     {{70, 71}, {V1(1), V1(-1), V2(1), V2Floor1, Kind(1), Kind(1)}, Via::Cet},
     {{72, 73, 121, 122, 146, 147, 150, 151}, {V1(1), V1(-1), None, None, None, None}, Via::None},
     {{74, 75},
-     {V1(1), V1(-1), {Field::Text, 1}, Bound({Field::Text, -1}, 2, kMax, Limit::Clamp), None, None},
+     {V1(1), V1(-1), {Field::Text, 1}, At({Field::Text, -1}, Limit::Swap, 1, 2), None, None},
      Via::None},
     {{76, 77, 78, 79}, {V1(1), V1(-1), V2(1), V2Floor1, Kind(1), Kind(1)}, Via::Cet},
     {{80, 140, 141}, ALL6(Kind(1)), Via::Cci},
     {{81, 82, 83, 84},
-     {V1(1), V1(-1), V2(1), Bound(V2(-1), 1, kMax, Limit::Quiet), Kind(1), Kind(1)},
+     {V1(1), V1(-1), V2(1), At(V2(-1), Limit::Quiet, 1), Kind(1), Kind(1)},
      Via::Cet},
     {{85},
-     {V1(1), V1(-1), None, None, Bound(V2(1), 1, 17, Limit::Wrap), Bound(V2(-1), 1, 17, Limit::Wrap)},
+     {V1(1), V1(-1), None, None, Bound(V2(1), kMin, 17, Limit::Wrap, 1), Bound(V2(-1), 1, kMax, Limit::Wrap, 17)},
      Via::None},
     {{89, 90, 91, 92}, {V1(1), V1(-1), None, None, {Field::Volta}, {Field::Volta}}, Via::Cet},
     {{94, 95, 96, 97}, {V1(1), V1(-1), None, None, Kind(1), Kind(1)}, Via::Cet},
@@ -118,7 +128,9 @@ const KindRow& RowOf(int32_t code) {
 
 // The stepped value, or nothing when the limit holds it; sets the beep.
 bool Apply(const Step& s, int64_t value, int64_t& out, bool& beep) {
-    const int64_t next = value + s.delta;
+    if (s.limit == Limit::Quiet && value == s.at) return false;
+    int64_t next = value + s.delta;
+    if (s.limit == Limit::Swap && next == s.at) next = s.to;
     if (next >= s.lo && next <= s.hi) {
         out = next;
         return true;
@@ -126,6 +138,7 @@ bool Apply(const Step& s, int64_t value, int64_t& out, bool& beep) {
     switch (s.limit) {
     case Limit::Stop:
     case Limit::Quiet:
+    case Limit::Swap:
         return false;
     case Limit::BeepStop:
         beep = true;
@@ -137,7 +150,7 @@ bool Apply(const Step& s, int64_t value, int64_t& out, bool& beep) {
         out = next < s.lo ? s.lo : s.hi;
         return true;
     case Limit::Wrap:
-        out = next < s.lo ? s.hi : s.lo;
+        out = s.to;
         return true;
     }
     return false;

@@ -137,7 +137,7 @@ PageForm::Result PageForm::Confirm() {
         if (!verticalFits) return {topFits ? Box::BottomMargin : Box::TopMargin, false};
         return {leftFits ? Box::RightMargin : Box::LeftMargin, false};
     }
-    if (!tessaly::IsUsableScale(page.nScale)) return {Box::Scale, false};
+    if (!tessaly::IsZoomScale(page.nScale)) return {Box::Scale, false};
     Page = page;
     return {Box::None, changed};
 }

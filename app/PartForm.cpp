@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FormNumbers.h"
+#include "records/PageRules.h"
 
 namespace tavolin {
 
@@ -75,6 +76,21 @@ bool PartForm::Confirm() {
         Part.*kFields[i] = text.empty() ? kMixed : static_cast<int16_t>(TenthsOf(text, r.Min, r.Max));
     }
     return Changed;
+}
+
+std::optional<PartForm::Field> PartForm::Overflowing(const tessaly::AboutPageInfo& page) const {
+    const tessaly::PaperMillimetres room = tessaly::WritableTenths(page);
+    if (room.Width <= 0) return std::nullopt;  // the page itself is refused elsewhere
+    // A box left empty keeps each paragraph's own value, which the page already holds.
+    const auto value = [this](Field f) -> int64_t {
+        const std::u16string& text = Texts[f];
+        return text.empty() ? 0 : TenthsOf(text, kRanges[f].Min, kRanges[f].Max);
+    };
+    if (value(LeftIndent) >= room.Width) return LeftIndent;
+    if (value(LeftIndent) + value(RightIndent) >= room.Width) return RightIndent;
+    if (value(Before) >= room.Height) return Before;
+    if (value(After) >= room.Height) return After;
+    return std::nullopt;
 }
 
 }  // namespace tavolin

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "records/Document.h"
 #include "records/Layout.h"
 
 // The paragraph dialog "段落设置": alignment, indents and spacings of the selected paragraphs.
@@ -34,6 +36,9 @@ struct PartForm {
     // OK: the record from the controls, typed values held to their up-down ranges. True when
     // something changed and the record goes to the editor.
     bool Confirm();
+    // The first box whose value leaves the paragraphs no room on a page of `page`: the side
+    // indents together as wide as the writable width, or a space before or after as high as it.
+    std::optional<Field> Overflowing(const tessaly::AboutPageInfo& page) const;
 
 private:
     int loadedAlignment_ = 0;

@@ -207,6 +207,34 @@ TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
 // Paragraph dialog controls: the alignment options, the first-line label, the number boxes.
 constexpr int kAlignment = 101, kFirstLineLabel = 110, kFirstLine = 120, kLineSpace = 123;
 
+// What the editor would refuse stays in the dialog, its box selected; the rest is applied once
+// the input is valid: a scale outside the zoom's range, an indent wider than the page.
+TEST_F(DialogsTest, PageScaleAndParagraphIndentThatTheEditorRefusesKeepTheDialogOpen) {
+    constexpr int kScale = 105, kLeftIndent = 121;
+    std::vector<bool> stayed;
+    const auto okRefused = [&](HWND d, int box, const wchar_t* refused, const wchar_t* valid) {
+        SetWindowTextW(GetDlgItem(d, box), refused);
+        Command(d, IDOK, BN_CLICKED);
+        stayed.push_back(IsWindow(d) && GetFocus() == GetDlgItem(d, box));
+        SetWindowTextW(GetDlgItem(d, box), valid);
+        Press(d, IDOK);
+    };
+    Answerer answers({
+        [&](HWND d) {
+            Choose(d, kBackground, 4);
+            okRefused(d, kScale, L"5", L"1.5");
+        },
+        [&](HWND d) { okRefused(d, kLeftIndent, L"300", L"20"); },
+    });
+    Menu("UserSetPage");
+    Menu("UserSetPart");
+    EXPECT_EQ((std::vector<bool>{true, true}), stayed);
+    const auto page = Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting);
+    EXPECT_EQ(4, page.BackGroundType);
+    EXPECT_FLOAT_EQ(1.5f, page.nScale);
+    EXPECT_EQ(200, Fetched<tessaly::aPartInfo>(tessaly::EM_GetPartInfo).LeftIndentation);
+}
+
 TEST_F(DialogsTest, ParagraphMixedAlignmentsHangingIndentAndHalvesToEven) {
     // Two paragraphs: the first right-aligned, with a hanging indent.
     ed->Data.SelStart = 2;

@@ -85,12 +85,16 @@ TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
     } rows[] = {
         {PageForm::Top, u"12.25", u"1", PageForm::Box::None, 122},
         {PageForm::Top, u"", u"1", PageForm::Box::None, 0},
-        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245},  // half the page height
+        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245},      // half the page height
         {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245},  // with the top, no room
         {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245},
         {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245},
         {PageForm::Top, u"10", u"abc", PageForm::Box::Scale, 245},
         {PageForm::Top, u"10", u"0", PageForm::Box::Scale, 245},
+        {PageForm::Top, u"10", u"5", PageForm::Box::Scale, 245},  // the editor's zoom range
+        {PageForm::Top, u"10", u"0.54", PageForm::Box::Scale, 245},
+        {PageForm::Top, u"10", u"2.40", PageForm::Box::None, 100},
+        {PageForm::Top, u"10", u"0.55", PageForm::Box::None, 100},
         {PageForm::Top, u"99999999999", u"1", PageForm::Box::TopMargin, 245},
     };
     for (const Row& r : rows) {
@@ -152,6 +156,32 @@ TEST(PartForm, LoadStepsAndConfirm) {
                                                   &tessaly::aPartInfo::LeftIndentation,
                                                   &tessaly::aPartInfo::RightIndentation, &tessaly::aPartInfo::LineSpace,
                                                   &tessaly::aPartInfo::SpacingBefore}[r.Field]));
+    }
+}
+
+// A4 with margins of 20 mm: 170 mm wide and 257 mm high to write in.
+TEST(PartForm, ValuesThatLeaveNoRoomOnThePageAreFound) {
+    const struct {
+        PartForm::Field Field;
+        const char16_t* Text;
+        std::optional<PartForm::Field> Refused;
+    } rows[] = {
+        {PartForm::LeftIndent, u"169.5", std::nullopt},
+        {PartForm::LeftIndent, u"170", PartForm::LeftIndent},
+        {PartForm::LeftIndent, u"1000", PartForm::LeftIndent},
+        {PartForm::RightIndent, u"160", PartForm::RightIndent},
+        {PartForm::Before, u"256.5", std::nullopt},
+        {PartForm::Before, u"257", PartForm::Before},
+        {PartForm::After, u"999", PartForm::After},
+        {PartForm::Before, u"-1000", std::nullopt},
+    };
+    tessaly::AboutPageInfo page = A4Page();
+    page.PageMarginRect = {200, 200, 200, 200};
+    for (const auto& r : rows) {
+        tessaly::aPartInfo part{tessaly::AlignmentNear, 0, 100, 0, 0, 0, 0};
+        PartForm form = PartForm::Load(part);
+        form.Edit(r.Field, r.Text);
+        EXPECT_EQ(r.Refused, form.Overflowing(page)) << r.Field << " " << static_cast<const void*>(r.Text);
     }
 }
 

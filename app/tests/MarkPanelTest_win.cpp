@@ -108,11 +108,37 @@ TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
     Click("CmdDelExtralWd", -1);
     ASSERT_TRUE(PumpUntil([&] { return Slot(0) == 0; }));
     EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(L"", TextOf(Combo()));
     EXPECT_EQ("00000000", Enabled());
     std::array<int16_t, 8> codes{72, 0, 72, 73};
     window->Hooks().showMarks(codes, false);
     EXPECT_EQ((std::vector<std::wstring>{L"弧线起点1     ", L"弧线起点2     ", L"弧线落点1     "}), Entries());
     EXPECT_EQ(2, SendMessageW(Combo(), CB_GETCURSEL, 0, 0));
+}
+
+// A second volta over the same notes removed the first: the list no longer names it.
+TEST_F(MarkPanelTest, ARemovedVoltaLeavesTheList) {
+    NoteWithMarks({24});
+    Editor()->put_ExtralType(at_, 0, 89);
+    ASSERT_TRUE(Restatus(1));
+    EXPECT_EQ(L"跳房子起点", TextOf(Combo()).substr(0, 5));
+    Editor()->put_ExtralType(at_, 0, 0);  // as the editor's removal leaves it
+    EXPECT_TRUE(window->Hooks().dropSelectedMark());
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ(L"", TextOf(Combo()));
+    EXPECT_FALSE(window->Hooks().dropSelectedMark());  // nothing selected: the volta is made
+}
+
+TEST_F(MarkPanelTest, EnterBreaksNoLineInTheHelpBox) {
+    const HWND box = window->ControlWindow("RichTextBox1");
+    SetWindowTextW(box, L"");
+    SetFocus(box);
+    PostMessageW(box, WM_CHAR, 'Q', 0);
+    PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);  // the pump makes its character too
+    PostMessageW(box, WM_KEYUP, VK_RETURN, 0xC0000000);
+    PostMessageW(box, WM_CHAR, 'R', 0);
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(box).size() >= 2; }));
+    EXPECT_EQ(L"QR", TextOf(box));
 }
 
 // The help file beside the program is put back as it was.

@@ -60,6 +60,41 @@ TEST(MarkSteps, KindTable) {
         {37, 2, {0, 7, ""}, O::WriteV2, 0, 8, 0, false},
         {92, 4, {}, O::Nothing, 0, 0, 0, false},
         {90, 5, {}, O::Nothing, 0, 0, 0, false},
+        // Every row of the kind table, values outside their range included.
+        {4, 2, {1, 1, ""}, O::Nothing, 1, 1, 0, false},
+        {15, 4, {}, O::ChangeKind, 0, 0, 9, false},
+        {9, 5, {}, O::ChangeKind, 0, 0, 15, false},
+        {16, 0, {-5, 0, ""}, O::WriteV1, -4, 0, 0, false},
+        {16, 1, {150, 0, ""}, O::WriteV1, 149, 0, 0, false},
+        {16, 1, {0, 0, ""}, O::Nothing, 0, 0, 0, false},
+        {21, 4, {}, O::ChangeKind, 0, 0, 17, false},
+        {33, 2, {0, 20, ""}, O::Nothing, 0, 20, 0, false},
+        {33, 1, {20, 0, ""}, O::WriteV1, 19, 0, 0, false},
+        {36, 4, {}, O::ChangeKind, 0, 0, 34, false},
+        {39, 0, {}, O::Nothing, 0, 0, 0, false},
+        {47, 3, {}, O::ChangeInputWord, 0, 0, 129, false},
+        {53, 4, {}, O::ChangeInputWord, 0, 0, 49, false},
+        {63, 2, {}, O::ChangeInputWord, 0, 0, 64, false},
+        {146, 0, {3, 0, ""}, O::WriteV1, 4, 0, 0, false},
+        {72, 2, {3, 3, ""}, O::Nothing, 3, 3, 0, false},
+        {76, 3, {0, 0, ""}, O::WriteV2, 0, 1, 0, false},
+        {80, 5, {}, O::ChangeInputWord, 0, 0, 140, false},
+        {81, 3, {0, 0, ""}, O::WriteV2, 0, -1, 0, false},
+        {84, 3, {0, -7, ""}, O::WriteV2, 0, -8, 0, false},
+        {84, 5, {}, O::ChangeKind, 0, 0, 81, false},
+        {85, 4, {0, 16, ""}, O::WriteV2, 0, 17, 0, false},
+        {85, 4, {0, -5, ""}, O::WriteV2, 0, -4, 0, false},
+        {85, 5, {0, 25, ""}, O::WriteV2, 0, 24, 0, false},
+        {85, 5, {0, -5, ""}, O::WriteV2, 0, 17, 0, false},
+        {97, 5, {}, O::ChangeKind, 0, 0, 94, false},
+        {102, 4, {}, O::ChangeKind, 0, 0, 98, false},
+        {106, 0, {}, O::ChangeInputWord, 0, 0, 105, false},
+        {108, 3, {0, 0, ""}, O::WriteV2, 0, -1, 0, false},
+        {109, 3, {0, 0, ""}, O::WriteV2, 0, 1, 0, false},
+        {112, 4, {}, O::ChangeKind, 0, 0, 111, false},
+        {118, 5, {}, O::ChangeKind, 0, 0, 117, false},
+        {117, 0, {0, -9, ""}, O::WriteV2, 0, -8, 0, false},
+        {176, 4, {}, O::ChangeKind, 0, 0, 163, false},
     };
     for (const auto& row : rows) {
         const StepResult r = StepMark(row.code, row.button, row.in);
@@ -80,6 +115,8 @@ TEST(MarkSteps, VoltaTupletAndGraceForms) {
     EXPECT_EQ((std::array<int32_t, 3>{89, 92, 90}), (std::array<int32_t, 3>{open.newCode, open.pairOld, open.pairNew}));
 
     EXPECT_EQ("2", StepMark(74, 3, {0, 0, "2"}).values.text);
+    EXPECT_EQ("0", StepMark(74, 3, {0, 0, "1"}).values.text);
+    EXPECT_EQ("5", StepMark(75, 3, {0, 0, "6"}).values.text);
     EXPECT_EQ("4", StepMark(75, 2, {0, 0, "3"}).values.text);
     EXPECT_EQ(O::WriteText, StepMark(75, 2, {0, 0, "3"}).what);
 

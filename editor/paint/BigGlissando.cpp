@@ -73,23 +73,38 @@ std::pair<int32_t, int32_t> PageWords(const EditorData& data, int32_t page) {
 }
 
 // Every glissando that starts on an earlier page and is drawn on `page`: those from the page
-// before that end on or past it, and those that end on it. Stops when `visit` answers true.
+// before that end on or past it, older ones that end on it, and older ones that run past it
+// whole. Stops when `visit` answers true.
 template <class Visit>
 bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
     const auto [from, to] = PageWords(data, page);
     const auto [before, beforeEnd] = PageWords(data, page - 1);
+    const auto code = [&](int32_t i, int32_t k) {
+        return data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType;
+    };
     for (int32_t i = before; i < beforeEnd; ++i)
         for (int32_t k = 0; k < kSlots; ++k) {
-            if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kMarkBigGlissandoStart) continue;
+            if (code(i, k) != kMarkBigGlissandoStart) continue;
             const int32_t end = BigHuaYingEnd(data, i, k);
             if (end >= from && visit(i, end)) return true;
         }
-    for (int32_t i = from; i < to; ++i)
+    // Ends on this page or later whose start is older than the page before; the later ones are
+    // sought from whichever side of the page holds fewer characters, so a page near either end of
+    // a long document stays quick to draw.
+    const int32_t count = data.WordCount();
+    const bool fromEnds = count - to < before;
+    for (int32_t i = from; i < (fromEnds ? count : to); ++i)
         for (int32_t k = 0; k < kSlots; ++k) {
-            if (data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType != kMarkBigGlissandoEnd) continue;
+            if (code(i, k) != kMarkBigGlissandoEnd) continue;
             const int32_t start = StartOfEnd(data, i, k);
-            // Those from the page before were seen above.
             if (start >= 0 && start < before && visit(start, i)) return true;
+        }
+    if (fromEnds) return false;
+    for (int32_t i = 0; i < before; ++i)
+        for (int32_t k = 0; k < kSlots; ++k) {
+            if (code(i, k) != kMarkBigGlissandoStart) continue;
+            const int32_t end = BigHuaYingEnd(data, i, k);
+            if (end >= to && visit(i, end)) return true;
         }
     return false;
 }

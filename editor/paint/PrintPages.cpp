@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "paint/BigGlissando.h"
 #include "paint/CellPainter.h"
 #include "paint/MarkDispatch.h"
 #include "records/Numbers.h"
@@ -46,6 +47,7 @@ void DrawPrintPage(PaintContext& ctx, std::u16string_view textureFile, int32_t p
     const auto& p = ctx.Data.PageInfo[static_cast<size_t>(page)];
     const int32_t end = std::min(p.StartWord + p.LengthWord, ctx.Data.WordCount());
     for (int32_t i = std::max(p.StartWord, 0); i < end; ++i) DrawExtralWord(ctx, i);
+    DrawBigHuaYingsFromEarlierPages(ctx, page);
     for (size_t k = 0; k < ctx.Data.HwWordInfo.size(); ++k)
         if (ctx.Data.HwWordInfo[k].iPage == page) DrawHwWord(ctx, static_cast<int32_t>(k));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -53,14 +54,27 @@ inline bool MarginsFit(const AboutPageInfo& page, const RECT& margins) {
     return 2 * left < width && 2 * top < height && left + right < width && top + bottom < height;
 }
 
+// The writable area in tenths of a millimetre, as the layout takes it: the left and top margins
+// mirrored; zero for a paper the layout cannot lay out.
+inline PaperMillimetres WritableTenths(const AboutPageInfo& page) {
+    const PaperMillimetres mm = PaperSizeOf(page);
+    if (mm.Width <= 0) return {};
+    return {std::max<int64_t>(mm.Width * 10 - 2 * int64_t{page.PageMarginRect.Left}, 0),
+            std::max<int64_t>(mm.Height * 10 - 2 * int64_t{page.PageMarginRect.Top}, 0)};
+}
+
 inline bool IsUsableScale(float scale) {
     return std::isfinite(scale) && scale > 0;
 }
 
-// The whole setup as the editor takes it from the page dialog: the scale within the zoom's range.
+// A scale the page dialog may hand over: within the zoom's range.
+inline bool IsZoomScale(float scale) {
+    return IsUsableScale(scale) && scale >= kMinZoom && scale <= kMaxZoom;
+}
+
+// The whole setup as the editor takes it from the page dialog.
 inline bool IsUsablePageSetup(const AboutPageInfo& page) {
-    return IsUsablePaper(page) && MarginsFit(page, page.PageMarginRect) && IsUsableScale(page.nScale) &&
-           page.nScale >= kMinZoom && page.nScale <= kMaxZoom;
+    return IsUsablePaper(page) && MarginsFit(page, page.PageMarginRect) && IsZoomScale(page.nScale);
 }
 
 }  // namespace tessaly

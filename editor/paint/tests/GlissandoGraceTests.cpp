@@ -1,7 +1,9 @@
 #include "PaintFixture.h"
+#include "model/mGeneral.h"
 #include "paint/BigGlissando.h"
 #include "paint/GraceCells.h"
 #include "paint/PageLayers.h"
+#include "paint/PrintPages.h"
 
 namespace notaline::test {
 namespace {
@@ -91,26 +93,48 @@ TEST_F(GlissandoTest, WithoutRoomOrEndNothingIsDrawnAndTheDocumentStays) {
     EXPECT_EQ((FloatPoint{220, 625.5f}), canvas.Ops.at(0).Points[0]);
 }
 
-// One straight arrow from page 0 to page 2, each page drawing it in its own frame: the page in
-// between from the start on the page before, the end's page from its end.
+// One straight arrow from its start's page to its end's, one character a page, each page drawing
+// it in its own frame: pages in between, however many, as well as the two ends; found from the
+// starts before a page or from the ends after it.
 TEST_F(GlissandoTest, AGlissandoAcrossPagesIsDrawnOnEveryPageItCrosses) {
-    Glissando(300);
-    SetMark(data, 1, 1, 0, 0, 0);
-    SetMark(data, 3, 1, 145, 0, 3);
-    data.PageInfo = {{0, 1, 0, 1}, {1, 1, 1, 1}, {2, 1, 2, 3}};
-    data.PageHeightPx = 500;
-    for (int32_t page : {0, 1, 2}) {
-        SCOPED_TRACE(page);
-        canvas.Ops.clear();
-        PaintContext ctx(data, canvas);
-        DrawPageMarkLayer(ctx, page);
-        std::vector<RecordingCanvas::Op> arrow;
-        for (const auto& op : canvas.Ops)
-            if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == 130)) arrow.push_back(op);
-        ASSERT_EQ(2u, arrow.size());
-        EXPECT_FLOAT_EQ(125.5f + (2 - page) * 500, arrow[0].Points[0].Y);
-        EXPECT_EQ(126 - page * 500, arrow[1].Box.Top);  // the shaft leaves from the start
-        EXPECT_EQ(page > 0, BigHuaYingEntersPage(data, page));
+    const struct {
+        int32_t First, Last;
+        std::vector<int32_t> PageStarts;
+    } cases[] = {{0, 2, {0, 1, 2}}, {0, 3, {0, 1, 2, 3}}, {1, 4, {0, 2, 3, 4}}};
+    for (const auto& c : cases) {
+        Glissando(300);
+        SetMark(data, 0, 0, 0, 0, 0);
+        SetMark(data, 1, 1, 0, 0, 0);
+        SetMark(data, c.First, 0, 144, 0, 3);
+        SetMark(data, c.Last, 1, 145, 0, 3);
+        const auto pages = static_cast<int32_t>(c.PageStarts.size());
+        data.PageInfo.clear();
+        for (int32_t page = 0; page < pages; ++page) {
+            const int32_t at = c.PageStarts[static_cast<size_t>(page)];
+            const int32_t next = page + 1 < pages ? c.PageStarts[static_cast<size_t>(page) + 1] : data.WordCount();
+            data.PageInfo.push_back({page, 1, at, next - at});
+        }
+        data.PageHeightPx = 500;
+        const int32_t firstPage = GetPageOfWord(data, c.First), lastPage = pages - 1;
+        const auto& start = data.WordInfo[static_cast<size_t>(c.First)];
+        const int32_t shaftLeft = static_cast<int32_t>(start.Left + start.WdSize.cx);
+        for (int32_t n = 2 * firstPage; n < 2 * pages; ++n) {
+            const int32_t page = n / 2;
+            const bool print = n % 2;
+            SCOPED_TRACE(testing::Message()
+                         << c.First << " to " << c.Last << ", page " << page << (print ? ", printed" : ""));
+            canvas.Ops.clear();
+            PaintContext ctx(data, canvas);
+            print ? DrawPrintPage(ctx, u"", page) : DrawPageMarkLayer(ctx, page);
+            std::vector<RecordingCanvas::Op> arrow;
+            for (const auto& op : canvas.Ops)
+                if (op.What == Kind::Triangle || (op.What == Kind::Line && op.Box.Left == shaftLeft))
+                    arrow.push_back(op);
+            ASSERT_EQ(2u, arrow.size());
+            EXPECT_FLOAT_EQ(125.5f + (lastPage - page) * 500, arrow[0].Points[0].Y);
+            EXPECT_EQ(126 - (page - firstPage) * 500, arrow[1].Box.Top);  // the shaft leaves from the start
+            EXPECT_EQ(page > firstPage, BigHuaYingEntersPage(data, page));
+        }
     }
 }
 
