@@ -1,5 +1,5 @@
 #include "PaintFixture.h"
-#include "model/mGeneral.h"
+#include "model/document/mGeneral.h"
 #include "paint/BigGlissando.h"
 #include "paint/GraceCells.h"
 #include "paint/PageLayers.h"
