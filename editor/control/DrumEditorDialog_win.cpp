@@ -227,8 +227,8 @@ void ShowArea(DialogState& s) {
 // The controls that are not kept in step as they change, read back before a store.
 void ReadArea(DialogState& s) {
     DrumEditArea& a = s.Form.Area;
-    const auto name = tessaly::Utf16ToCp936(std::u16string(TextOf(s, kName).begin(), TextOf(s, kName).end()));
-    a.Name = name.value_or(a.Name);
+    const std::wstring typed = TextOf(s, kName);
+    a.Name = tessaly::Utf16ToCp936(std::u16string(typed.begin(), typed.end())).value_or(a.Name);
     for (int ch = 0; ch < 8; ++ch) {
         a.Channel[ch] = IsDlgButtonChecked(s.Dialog, kChannel0 + ch) == BST_CHECKED;
         a.Sound[ch] = static_cast<int32_t>(SendMessageW(Item(s, kSound0 + ch), CB_GETCURSEL, 0, 0));
@@ -265,13 +265,15 @@ void ClearArea(DialogState& s) {
 void OverwriteSave(DialogState& s) {
     if (s.EditedIndex < 0) return;
     HWND box = List(s, s.EditedList);
-    wchar_t text[64]{};
-    SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(text));
-    if (Ask(s, std::wstring(L"确认覆盖保存: “") + text + L"”", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    const std::wstring shown = ListItemText(box, s.EditedIndex);
+    if (Ask(s, L"确认覆盖保存: “" + shown + L"”", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
     ReadArea(s);
-    s.Form.Store(*s.Lists[s.EditedList].DrumAddress(s.EditedIndex));
+    tessaly::分析鼓点& list = s.Lists[s.EditedList];
+    s.Form.Store(*list.DrumAddress(s.EditedIndex));
+    // The name as stored, cut to its bytes; an empty one still shows empty until the list is refilled.
+    const std::wstring stored = TextOf(s, kName).empty() ? L"" : FromGbk(list.DrumName(s.EditedIndex));
     SendMessageW(box, LB_DELETESTRING, static_cast<WPARAM>(s.EditedIndex), 0);
-    SendMessageW(box, LB_INSERTSTRING, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(TextOf(s, kName).c_str()));
+    SendMessageW(box, LB_INSERTSTRING, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(stored.c_str()));
     SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(s.EditedIndex), 0);
     s.Form.Unchanged = true;
     s.ListUnchanged[s.EditedList] = false;
@@ -540,6 +542,7 @@ void CreateControls(DialogState& s) {
         HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
+        if (c.Id == kName) SendMessageW(h, EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
     }
     for (int ch = 0; ch < 8; ++ch) {
         for (const ChannelControl& c : kChannelControls) {
@@ -626,8 +629,19 @@ void Close(DialogState& s) {
     EndDialog(s.Dialog, IDOK);
 }
 
+// A name wider than the record holds is cut as it is typed, so what shows is what is stored.
+void FitName(DialogState& s) {
+    const std::wstring typed = TextOf(s, kName);
+    const size_t fit = DrumNameFit(std::u16string_view(reinterpret_cast<const char16_t*>(typed.data()), typed.size()));
+    if (fit == typed.size()) return;
+    HWND box = Item(s, kName);
+    SetWindowTextW(box, typed.substr(0, fit).c_str());
+    SendMessageW(box, EM_SETSEL, fit, fit);
+}
+
 void AreaEdited(DialogState& s, int id, int code) {
     if (s.Filling) return;
+    if (id == kName && code == EN_CHANGE) FitName(s);
     if (id >= kVolume0 && id < kVolume0 + 8 && code == EN_CHANGE) {
         const int ch = id - kVolume0;
         const std::wstring text = TextOf(s, id);
