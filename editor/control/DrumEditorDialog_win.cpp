@@ -444,7 +444,26 @@ void ListClicked(DialogState& s) {
     ShowStatus(s, selected);
 }
 
+HWND MakeControl(const DialogState& s, const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b);
+int ListId(int list);
+LRESULT CALLBACK ListProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data);
+
+// The list not shown at opening is made, filled and hooked when first shown: the editor opens
+// with one control and its names fewer.
+void MakeList(DialogState& s, int list) {
+    if (List(s, list)) return;
+    const Control& c = *std::find_if(std::begin(kControls), std::end(kControls),
+                                     [&](const Control& c) { return c.Id == ListId(list); });
+    HWND box = MakeControl(s, c.Class, c.Style, c.Text, c.Id, c.Box);
+    // Above the tab strip it lies on, as the controls made with the dialog are.
+    SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FillList(s, list, s.Lists[list].DrumCount() > 0 ? 0 : -1);
+    SetWindowSubclass(box, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+    AddTip(s.Tips, s.Dialog, box, c.Tip);
+}
+
 void ShowList(DialogState& s, int list) {
+    MakeList(s, list);
     g_currentList = list;
     ShowWindow(List(s, 0), list == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(List(s, 1), list == 1 ? SW_SHOW : SW_HIDE);
@@ -520,15 +539,22 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
     SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
 }
 
+HWND MakeControl(const DialogState& s, const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
+    // The editing area starts disabled: made so, rather than disabled one control at a time.
+    if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
+    HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return h;
+}
+
+int ListId(int list) {
+    return list == 0 ? kBarList : kTemplateList;
+}
+
 void CreateControls(DialogState& s) {
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
-        // The editing area starts disabled: made so, rather than disabled one control at a time.
-        if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
-        HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return h;
+        return MakeControl(s, cls, style, text, id, b);
     };
     s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 416});
     for (const wchar_t* caption : {L"小节鼓点", L"模板鼓点"}) {
@@ -539,6 +565,7 @@ void CreateControls(DialogState& s) {
                      reinterpret_cast<LPARAM>(&item));
     }
     for (const Control& c : kControls) {
+        if ((c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList)) continue;  // made when shown
         HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
@@ -564,9 +591,9 @@ void CreateControls(DialogState& s) {
 // message it is sent, each name added included.
 void AddHooks(DialogState& s) {
     for (int id : {kBarList, kTemplateList})
-        SetWindowSubclass(Item(s, id), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+        if (HWND list = Item(s, id)) SetWindowSubclass(list, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     for (const Control& c : kControls)
-        if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
+        if (HWND h = Item(s, c.Id); h && c.Tip) AddTip(s.Tips, s.Dialog, h, c.Tip);
     for (const ChannelControl& c : kChannelControls)
         for (int ch = 0; ch < 8; ++ch) AddTip(s.Tips, s.Dialog, Item(s, c.FirstId + ch), c.Tip);
 }
@@ -603,8 +630,7 @@ void Load(HWND dialog, DialogState& s) {
     auto templates = tessaly::ParseDrumRecords(ProgramFileBytes(L"DrumMod.dat"));
     s.TemplatesRead = templates.size();
     s.Lists[1].DrumArrData(std::move(templates));
-    FillList(s, 0, s.Lists[0].DrumCount() > 0 ? 0 : -1);
-    FillList(s, 1, s.Lists[1].DrumCount() > 0 ? 0 : -1);
+    FillList(s, g_currentList, s.Lists[g_currentList].DrumCount() > 0 ? 0 : -1);
     s.Form.Clear();
     ShowArea(s);
     ShowList(s, g_currentList);
