@@ -19,6 +19,11 @@ bool RegisterWindowClass(WNDCLASSEXW wc);
 // screen's top and left.
 void SizeClient(HWND dialog, SIZE client);
 
+// The window a message box raised for `window` is to belong to: while a modal dialog is open over
+// its top-level window, that dialog, so that closing the box goes back to the dialog and not to the
+// window the dialog disabled; else `window` itself.
+HWND MessageOwner(HWND window);
+
 // An object behind one window: attached at WM_NCCREATE (the object is CreateWindowEx's last
 // argument), dropped after WM_NCDESTROY. Messages reach OnMessage; none before WM_NCCREATE or
 // after WM_NCDESTROY, and no exception leaves the window procedure.

@@ -71,6 +71,42 @@ void SetTextIfChanged(HWND w, const wchar_t* text) {
     SetWindowTextW(w, text);
 }
 
+namespace {
+
+bool OwnedBy(HWND popup, HWND root) {
+    for (HWND w = GetWindow(popup, GW_OWNER); w; w = GetWindow(w, GW_OWNER))
+        if (w == root) return true;
+    return false;
+}
+
+// A dialog that the user can reach; tips and drop-down lists have no caption.
+bool TakesInput(HWND w) {
+    return IsWindowVisible(w) && IsWindowEnabled(w) && (GetWindowLongW(w, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+}
+
+}  // namespace
+
+HWND MessageOwner(HWND window) {
+    const HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    // A modal dialog disables its owner: an enabled top-level window has none over it.
+    if (!root || IsWindowEnabled(root)) return window;
+    if (const HWND last = GetLastActivePopup(root); last && last != root && TakesInput(last) && OwnedBy(last, root))
+        return last;
+    struct Search {
+        HWND root, found;
+    } search{root, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(root, nullptr),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(p);
+            if (!TakesInput(w) || !OwnedBy(w, s.root)) return TRUE;
+            s.found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found ? search.found : window;
+}
+
 void SizeClient(HWND dialog, SIZE client) {
     RECT r{0, 0, client.cx, client.cy};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,

@@ -227,8 +227,8 @@ void ShowArea(DialogState& s) {
 // The controls that are not kept in step as they change, read back before a store.
 void ReadArea(DialogState& s) {
     DrumEditArea& a = s.Form.Area;
-    const auto name = tessaly::Utf16ToCp936(std::u16string(TextOf(s, kName).begin(), TextOf(s, kName).end()));
-    a.Name = name.value_or(a.Name);
+    const std::wstring typed = TextOf(s, kName);
+    a.Name = tessaly::Utf16ToCp936(std::u16string(typed.begin(), typed.end())).value_or(a.Name);
     for (int ch = 0; ch < 8; ++ch) {
         a.Channel[ch] = IsDlgButtonChecked(s.Dialog, kChannel0 + ch) == BST_CHECKED;
         a.Sound[ch] = static_cast<int32_t>(SendMessageW(Item(s, kSound0 + ch), CB_GETCURSEL, 0, 0));
@@ -265,13 +265,15 @@ void ClearArea(DialogState& s) {
 void OverwriteSave(DialogState& s) {
     if (s.EditedIndex < 0) return;
     HWND box = List(s, s.EditedList);
-    wchar_t text[64]{};
-    SendMessageW(box, LB_GETTEXT, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(text));
-    if (Ask(s, std::wstring(L"确认覆盖保存: “") + text + L"”", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    const std::wstring shown = ListItemText(box, s.EditedIndex);
+    if (Ask(s, L"确认覆盖保存: “" + shown + L"”", MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
     ReadArea(s);
-    s.Form.Store(*s.Lists[s.EditedList].DrumAddress(s.EditedIndex));
+    tessaly::分析鼓点& list = s.Lists[s.EditedList];
+    s.Form.Store(*list.DrumAddress(s.EditedIndex));
+    // The name as stored, cut to its bytes; an empty one still shows empty until the list is refilled.
+    const std::wstring stored = TextOf(s, kName).empty() ? L"" : FromGbk(list.DrumName(s.EditedIndex));
     SendMessageW(box, LB_DELETESTRING, static_cast<WPARAM>(s.EditedIndex), 0);
-    SendMessageW(box, LB_INSERTSTRING, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(TextOf(s, kName).c_str()));
+    SendMessageW(box, LB_INSERTSTRING, static_cast<WPARAM>(s.EditedIndex), reinterpret_cast<LPARAM>(stored.c_str()));
     SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(s.EditedIndex), 0);
     s.Form.Unchanged = true;
     s.ListUnchanged[s.EditedList] = false;
@@ -442,7 +444,26 @@ void ListClicked(DialogState& s) {
     ShowStatus(s, selected);
 }
 
+HWND MakeControl(const DialogState& s, const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b);
+int ListId(int list);
+LRESULT CALLBACK ListProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data);
+
+// The list not shown at opening is made, filled and hooked when first shown: the editor opens
+// with one control and its names fewer.
+void MakeList(DialogState& s, int list) {
+    if (List(s, list)) return;
+    const Control& c = *std::find_if(std::begin(kControls), std::end(kControls),
+                                     [&](const Control& c) { return c.Id == ListId(list); });
+    HWND box = MakeControl(s, c.Class, c.Style, c.Text, c.Id, c.Box);
+    // Above the tab strip it lies on, as the controls made with the dialog are.
+    SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FillList(s, list, s.Lists[list].DrumCount() > 0 ? 0 : -1);
+    SetWindowSubclass(box, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+    AddTip(s.Tips, s.Dialog, box, c.Tip);
+}
+
 void ShowList(DialogState& s, int list) {
+    MakeList(s, list);
     g_currentList = list;
     ShowWindow(List(s, 0), list == 0 ? SW_SHOW : SW_HIDE);
     ShowWindow(List(s, 1), list == 1 ? SW_SHOW : SW_HIDE);
@@ -518,15 +539,22 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
     SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
 }
 
+HWND MakeControl(const DialogState& s, const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
+    // The editing area starts disabled: made so, rather than disabled one control at a time.
+    if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
+    HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return h;
+}
+
+int ListId(int list) {
+    return list == 0 ? kBarList : kTemplateList;
+}
+
 void CreateControls(DialogState& s) {
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
-        // The editing area starts disabled: made so, rather than disabled one control at a time.
-        if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
-        HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return h;
+        return MakeControl(s, cls, style, text, id, b);
     };
     s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 416});
     for (const wchar_t* caption : {L"小节鼓点", L"模板鼓点"}) {
@@ -537,9 +565,11 @@ void CreateControls(DialogState& s) {
                      reinterpret_cast<LPARAM>(&item));
     }
     for (const Control& c : kControls) {
+        if ((c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList)) continue;  // made when shown
         HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
         if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
         if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
+        if (c.Id == kName) SendMessageW(h, EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
     }
     for (int ch = 0; ch < 8; ++ch) {
         for (const ChannelControl& c : kChannelControls) {
@@ -561,9 +591,9 @@ void CreateControls(DialogState& s) {
 // message it is sent, each name added included.
 void AddHooks(DialogState& s) {
     for (int id : {kBarList, kTemplateList})
-        SetWindowSubclass(Item(s, id), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+        if (HWND list = Item(s, id)) SetWindowSubclass(list, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     for (const Control& c : kControls)
-        if (c.Tip) AddTip(s.Tips, s.Dialog, Item(s, c.Id), c.Tip);
+        if (HWND h = Item(s, c.Id); h && c.Tip) AddTip(s.Tips, s.Dialog, h, c.Tip);
     for (const ChannelControl& c : kChannelControls)
         for (int ch = 0; ch < 8; ++ch) AddTip(s.Tips, s.Dialog, Item(s, c.FirstId + ch), c.Tip);
 }
@@ -600,8 +630,7 @@ void Load(HWND dialog, DialogState& s) {
     auto templates = tessaly::ParseDrumRecords(ProgramFileBytes(L"DrumMod.dat"));
     s.TemplatesRead = templates.size();
     s.Lists[1].DrumArrData(std::move(templates));
-    FillList(s, 0, s.Lists[0].DrumCount() > 0 ? 0 : -1);
-    FillList(s, 1, s.Lists[1].DrumCount() > 0 ? 0 : -1);
+    FillList(s, g_currentList, s.Lists[g_currentList].DrumCount() > 0 ? 0 : -1);
     s.Form.Clear();
     ShowArea(s);
     ShowList(s, g_currentList);
@@ -626,8 +655,19 @@ void Close(DialogState& s) {
     EndDialog(s.Dialog, IDOK);
 }
 
+// A name wider than the record holds is cut as it is typed, so what shows is what is stored.
+void FitName(DialogState& s) {
+    const std::wstring typed = TextOf(s, kName);
+    const size_t fit = DrumNameFit(std::u16string_view(reinterpret_cast<const char16_t*>(typed.data()), typed.size()));
+    if (fit == typed.size()) return;
+    HWND box = Item(s, kName);
+    SetWindowTextW(box, typed.substr(0, fit).c_str());
+    SendMessageW(box, EM_SETSEL, fit, fit);
+}
+
 void AreaEdited(DialogState& s, int id, int code) {
     if (s.Filling) return;
+    if (id == kName && code == EN_CHANGE) FitName(s);
     if (id >= kVolume0 && id < kVolume0 + 8 && code == EN_CHANGE) {
         const int ch = id - kVolume0;
         const std::wstring text = TextOf(s, id);

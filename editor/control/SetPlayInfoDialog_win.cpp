@@ -41,6 +41,10 @@ struct Control {
 const wchar_t kEdit[] = L"EDIT", kStatic[] = L"STATIC", kButton[] = L"BUTTON", kCombo[] = L"COMBOBOX",
               kGroup[] = L"GROUP", kCheck[] = L"CHECK";
 
+// The singing order's hint, its example between the two halves of the caption; laid out by measure,
+// as no run of blanks leaves the example room in every font.
+const wchar_t* const kHint[] = {L"演唱顺序形如：", L"1,2.3，", L"逗号表示发音，点表示"};
+
 const Control kControls[] = {
     {kBasic, kGroup, 0, L"基本设置", {20, 40, 480, 312}},
     {kBasic, kStatic, 0, L"音轨总数：", {36, 68, 170, 20}},
@@ -73,8 +77,9 @@ const Control kControls[] = {
     {kTrack, kCombo, kCom音调, L"", {84, 128, 114, 300}},
     {kTrack, kStatic, 0, L"开始延迟(32分音符个数)：", {208, 132, 190, 20}},
     {kTrack, kEdit, kText2, L"", {404, 128, 80, 22}},
-    {kTrack, kStatic, 0, L"演唱顺序形如：      逗号表示发音，点表示", {36, 162, 448, 18}},
-    {kTrack, kStatic, 0, L"1,2.3，", {134, 162, 44, 18}},
+    {kTrack, kStatic, 0, kHint[0], {36, 162, 0, 18}},
+    {kTrack, kStatic, 0, kHint[1], {36, 162, 0, 18}},
+    {kTrack, kStatic, 0, kHint[2], {36, 162, 0, 18}},
     {kTrack, kStatic, 0, L"不发音，数字表示演唱块。", {36, 180, 448, 18}},
     {kTrack, kEdit, kPlayOrderText, L"", {36, 200, 448, 22}},
     {kTrack, kGroup, 0, L"演唱块（红色数字）/演唱顺序", {36, 228, 448, 116}},
@@ -177,7 +182,9 @@ void ShowPage(DialogState& s, int tab) {
             // Labels and frames carry no id: found by their position in the table.
             h = GetDlgItem(s.Dialog, 1000 + static_cast<int>(&c - kControls));
         }
-        ShowWindow(h, c.On == page ? SW_SHOW : SW_HIDE);
+        // The bar list's place holder stays hidden under the hosted list: shown, it paints over it.
+        const bool placeHolder = c.Id == kShowXjxWin1 && s.BarSite;
+        ShowWindow(h, c.On == page && !placeHolder ? SW_SHOW : SW_HIDE);
     }
     if (s.BarSite) ShowWindow(s.BarSite->ControlWindow(), page == kTrack ? SW_SHOW : SW_HIDE);
     SendMessageW(s.Tab, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
@@ -227,6 +234,7 @@ int BoxOf(PlayProblem p) {
         case PlayProblem::Delay: return kText2;
         case PlayProblem::Tracks: return kMainTrackCob;
         case PlayProblem::TempoZero:
+        case PlayProblem::TempoNotNumber:
         case PlayProblem::TempoRange: return kText4;
         case PlayProblem::DrumVolume: return kDrumVolumeTxt;
         case PlayProblem::None: break;
@@ -293,6 +301,26 @@ void MainTrackChosen(DialogState& s) {
     s.Form.Work.MainTrack = static_cast<uint8_t>(index + 1);
     CaptionTabs(s);
     ShowDrumCount(s);
+}
+
+// The hint's parts in a row, each as wide as its text, a blank apart.
+void LayOutHint(DialogState& s) {
+    const HDC dc = GetDC(s.Dialog);
+    const HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE blank{};
+    GetTextExtentPoint32W(dc, L" ", 1, &blank);
+    int x = -1;
+    for (const wchar_t* part : kHint) {
+        const auto c = std::find_if(std::begin(kControls), std::end(kControls), [&](const Control& c) { return c.Text == part; });
+        if (x < 0) x = c->Box.left;
+        SIZE size{};
+        GetTextExtentPoint32W(dc, part, static_cast<int>(wcslen(part)), &size);
+        SetWindowPos(GetDlgItem(s.Dialog, 1000 + static_cast<int>(c - kControls)), nullptr, x, c->Box.top, size.cx + 1,
+                     c->Box.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        x += size.cx + 1 + blank.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(s.Dialog, dc);
 }
 
 void LoadSoundList(DialogState& s) {
@@ -377,6 +405,7 @@ void Load(HWND dialog, DialogState& s) {
     SetWindowTextW(dialog, L"参数设置...");
     win::SizeClient(dialog, kClient);
     CreateControls(s);
+    LayOutHint(s);
 
     FillCombo(s, kTotalTrackCombo, 1, kMaxTracks);
     for (const wchar_t* k : kKeys) SendMessageW(Item(s, kCom音调), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(k));

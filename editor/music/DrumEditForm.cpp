@@ -97,6 +97,19 @@ void DrumEditForm::Store(tessaly::XjDrumData& record) const {
         for (int step = 0; step < tessaly::kDrumSteps; ++step) view.DrumRhythms(0, step, ch, step < StepsPerBar && Step(ch, step));
 }
 
+size_t DrumNameFit(std::u16string_view typed) {
+    size_t bytes = 0, units = 0;
+    while (units < typed.size()) {
+        const char16_t c = typed[units];
+        const bool pair = c >= 0xD800 && c < 0xDC00 && units + 1 < typed.size();
+        const size_t width = c < 0x80 ? 1 : pair ? 4 : 2;
+        if (bytes + width > sizeof(tessaly::XjDrumData::DrumName)) break;
+        bytes += width;
+        units += pair ? 2 : 1;
+    }
+    return units;
+}
+
 bool DrumEditForm::Toggle(int32_t cell, int32_t xTwips) {
     if (!IsCell(cell) || xTwips < 0 || xTwips >= kCellTwips) return false;
     char& c = Area.Cells[static_cast<size_t>(cell)][static_cast<size_t>(xTwips / kStepTwips)];

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "DrumPatterns.h"
@@ -77,6 +78,9 @@ public:
 
     bool Step(int32_t ch, int32_t step) const;
 };
+
+// How many UTF-16 units at the start of a typed name fit the record's name bytes in code page 936.
+size_t DrumNameFit(std::u16string_view typed);
 
 // The first character of the bar each bar pattern belongs to: pattern n is the n-th bar the main
 // track's singing order plays, silent entries included. 32-bit, past what BeginSelStart holds.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "MakeMid.h"
 #include "records/Numbers.h"
@@ -19,6 +20,7 @@ PlayProblemText TextOf(PlayProblem problem) {
         case PlayProblem::TrackPan: return {"轨道声像设置不对！", nullptr, T::Information};
         case PlayProblem::Tracks: return {"主音轨或总音轨设置不对！", nullptr, T::Information};
         case PlayProblem::TempoZero: return {"演唱速度不可以为零！", nullptr, T::Information};
+        case PlayProblem::TempoNotNumber: return {"演唱速度为大于0的数字!", "输入错误", T::Warning};
         case PlayProblem::TempoRange: return {"演唱速度为4到999之间的数字!", "输入错误", T::Warning};
         case PlayProblem::DrumVolume: return {"音量设置不对！", nullptr, T::Information};
         case PlayProblem::Delay:
@@ -95,6 +97,19 @@ bool InRange(double value, double low, double high) {
     return value >= low && value <= high;
 }
 
+// The whole text a decimal number, blanks around it allowed: "12abc" is no tempo.
+bool IsNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(' '), last = text.find_last_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    text = text.substr(first, last - first + 1);
+    size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    bool digits = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) digits = true;
+    if (i < text.size() && text[i] == '.')
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) digits = true;
+    return digits && i == text.size();
+}
+
 }  // namespace
 
 PlayProblem SetPlayInfoForm::CheckTrackInfo(int32_t track, const TrackFields& f) {
@@ -116,6 +131,7 @@ PlayProblem SetPlayInfoForm::CheckTrackInfo(int32_t track, const TrackFields& f)
 }
 
 PlayProblem SetPlayInfoForm::CheckBpm(std::string_view text) {
+    if (!IsNumber(text)) return PlayProblem::TempoNotNumber;
     const double bpm = tessaly::Val(text);
     if (bpm == 0) return PlayProblem::TempoZero;
     // The MIDI writer refuses a slower tempo: what is accepted here always exports.
@@ -175,14 +191,13 @@ void SetPlayInfoForm::Apply(EditorData& data, PlaySettingsModule& module, const 
     module.Texts.歌曲备注 = texts.歌曲备注;
     data.PlayInfo = Work;
     const size_t count = static_cast<size_t>(std::max<int16_t>(Work.XjDrumCount, 0));
-    if (!module.Drums.empty() && count > 0) {
-        data.XjDrum.assign(count, tessaly::XjDrumData{});
+    // Patterns past the count belong to bars the singing order no longer plays: kept, so that
+    // putting the order back brings them back. Missing ones are added silent.
+    if (data.XjDrum.size() < count) data.XjDrum.resize(count);
+    if (!module.Drums.empty() && count > 0)
         std::copy_n(module.Drums.begin(), std::min(count, module.Drums.size()), data.XjDrum.begin());
-    } else {
-        // Playback, export and the file writer all read XjDrumCount patterns; added ones are silent.
-        data.XjDrum.resize(count);
-    }
-    data.PlayInfo.XjDrumCount = static_cast<int16_t>(count);
+    // Playback, export and the file writer all read XjDrumCount patterns.
+    data.PlayInfo.XjDrumCount = static_cast<int16_t>(std::min<size_t>(data.XjDrum.size(), INT16_MAX));
     module.Drums.clear();
 }
 

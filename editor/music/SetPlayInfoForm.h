@@ -34,6 +34,7 @@ enum class PlayProblem {
     Delay,        // Text2: refused with a beep only
     Tracks,       // MainTrackCob
     TempoZero,    // Text4
+    TempoNotNumber,  // Text4
     TempoRange,   // Text4
     DrumVolume,   // DrumVolumeTxt
 };

@@ -2,6 +2,10 @@
 #include <objbase.h>
 #include <ocidl.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 
 #include "api/ITickwell.h"
 #include "com/ComPtr.h"
@@ -63,6 +67,44 @@ TEST(TickwellCom, EventsReachTheSinkWhichMayReleaseTheTimerInsideOne) {
     EXPECT_EQ(events, 3);
     // Released with the object.
     EXPECT_EQ(1u, sink.refs);
+}
+
+// What a script host does to bind "prefix_Timer": the class information, its default source
+// interface, and the event's dispatch identifier found by name (in any case).
+TEST(TickwellCom, ClassInformationNamesTheTimerEventOfTheDefaultSource) {
+    auto timer = com::CreateFromDll<ITickwell>(L"Tickwell.dll", CLSID_Tickwell);
+    ASSERT_TRUE(timer);
+    auto provider = timer.As<IProvideClassInfo2>();
+    ASSERT_TRUE(provider);
+    GUID sourceIid{};
+    EXPECT_EQ(S_OK, provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &sourceIid));
+    EXPECT_EQ(sourceIid, DIID_TickwellEvents);
+    com::Ptr<ITypeInfo> coclass;
+    ASSERT_EQ(S_OK, provider->GetClassInfo(coclass.Out()));
+    std::vector<std::tuple<GUID, std::wstring, DISPID>> found;  // each default interface: by name
+    for (UINT i = 0; i < 2; ++i) {
+        INT flags = 0;
+        HREFTYPE ref = 0;
+        com::Ptr<ITypeInfo> face;
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(S_OK, coclass->GetImplTypeFlags(i, &flags));
+        ASSERT_EQ(S_OK, coclass->GetRefTypeOfImplType(i, &ref));
+        ASSERT_EQ(S_OK, coclass->GetRefTypeInfo(ref, face.Out()));
+        ASSERT_EQ(S_OK, face->GetTypeAttr(&attr));
+        LPOLESTR name = const_cast<LPOLESTR>(flags & IMPLTYPEFLAG_FSOURCE ? L"timer" : L"ENABLED");
+        MEMBERID id = DISPID_UNKNOWN;
+        BSTR shown = nullptr;
+        UINT count = 0;
+        EXPECT_EQ(S_OK, face->GetIDsOfNames(&name, 1, &id));
+        EXPECT_EQ(S_OK, face->GetNames(id, &shown, 1, &count));
+        EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
+        found.emplace_back(attr->guid, shown ? shown : L"", id);
+        face->ReleaseTypeAttr(attr);
+        SysFreeString(shown);
+    }
+    EXPECT_EQ(found, (std::vector<std::tuple<GUID, std::wstring, DISPID>>{
+                         {__uuidof(ITickwell), L"Enabled", dispid::Tickwell::Enabled},
+                         {DIID_TickwellEvents, L"Timer", dispid::Tickwell::Timer}}));
 }
 
 }  // namespace

@@ -170,7 +170,35 @@ struct SetPlayInfoTest : test::HostedControlTest {
     Editor* ed = nullptr;
 };
 
+// The singing order's first hint line as its visible labels read left to right; `crowded` counts
+// the labels narrower than their text or running into the next.
+std::wstring HintLine(HWND dialog, int& crowded) {
+    std::vector<std::pair<RECT, std::wstring>> labels;
+    for (HWND h = GetWindow(dialog, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t text[64]{};
+        RECT r{};
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        if (IsWindowVisible(h) && r.top == 162 && GetWindowTextW(h, text, 64)) labels.push_back({r, text});
+    }
+    std::sort(labels.begin(), labels.end(), [](auto& a, auto& b) { return a.first.left < b.first.left; });
+    HDC dc = GetDC(dialog);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    std::wstring line;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const auto& [r, text] = labels[i];
+        SIZE ink{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &ink);
+        crowded += r.right - r.left < ink.cx || (i + 1 < labels.size() && r.right > labels[i + 1].first.left);
+        line += text;
+    }
+    ReleaseDC(dialog, dc);
+    return line;
+}
+
 TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
+    std::wstring hint;
+    int crowded = -1;
     std::vector<std::wstring> tabs;
     std::wstring order;
     {
@@ -179,6 +207,8 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
             for (int i = 0; i < 3; ++i) tabs.push_back(d.TabCaption(i));
             d.Tab(1);
             Driver::Until([&] { return d.Text(kPlayOrderText) == L"1,"; });
+            crowded = 0;
+            hint = HintLine(d.dialog, crowded);
             d.SetText(kPlayOrderText, L"");
             d.Type(kPlayOrderText, L"1,2x,");  // x is refused
             Driver::Until([&] { return d.Text(kPlayOrderText) == L"1,2,"; });
@@ -196,6 +226,8 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
     }
     EXPECT_EQ(tabs, (std::vector<std::wstring>{L"基本选项", L"主音轨", L"Mid信息"}));
     EXPECT_EQ(order, L"1,2,");
+    EXPECT_EQ(hint, L"演唱顺序形如：1,2.3，逗号表示发音，点表示");
+    EXPECT_EQ(crowded, 0);
     const auto& entries = ed->Data.PlayInfo.Track[0].tPlayOrder;
     EXPECT_EQ(entries[0].BlockIndex, 1);
     EXPECT_EQ(entries[1].BlockIndex, 2);
@@ -445,9 +477,7 @@ std::vector<std::wstring> ListMenu(HWND list, int at, const wchar_t* choose) {
 std::vector<std::wstring> ListTexts(HWND list) {
     std::vector<std::wstring> texts;
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        wchar_t text[64]{};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
+        texts.push_back(dialog_kit::ListItemText(list, i));
     }
     return texts;
 }
@@ -601,7 +631,9 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorS
             tool.uId = reinterpret_cast<UINT_PTR>(item(drum_editor::kVolume0 + 3));
             tool.lpszText = text;
             SendMessageW(tips, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-            tipCount = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+            // Each list has its tip once made: the one not shown at opening is made when first shown.
+            tipCount = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) -
+                       (item(drum_editor::kBarList) != nullptr) - (item(drum_editor::kTemplateList) != nullptr);
             volumeTip = text;
             Driver::Press(editor, drum_editor::kMirror);
             Driver::Until([&] { return picture() != pictures[0]; });
@@ -619,7 +651,7 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorS
     EXPECT_TRUE(saveLoaded);
     EXPECT_FALSE(saveCleared);
     EXPECT_TRUE(clearCleared);
-    EXPECT_EQ(tipCount, 2 + 5 + 8 * 5);  // lists; name, speed and its arrows, mirror, clear; each channel's five
+    EXPECT_EQ(tipCount, 5 + 8 * 5);  // name, speed and its arrows, mirror, clear; each channel's five
     EXPECT_EQ(volumeTip, L"音量(0-127)");
 }
 
@@ -708,6 +740,139 @@ TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPatte
     EXPECT_EQ(patterns, 3u);
     EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));
     EXPECT_FALSE(clock.ReleasedInHandler);
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+// A typed name survives the list being refilled, cut to the record's bytes; a name far longer than
+// the list's text once was is saved over twice.
+TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    struct Row {
+        std::wstring typed, shown;
+    };
+    const Row rows[] = {{L"Rock 1", L"Rock 1"},
+                        {std::wstring(200, L'x'), std::wstring(32, L'x')},
+                        {std::wstring(20, L'鼓'), std::wstring(16, L'鼓')},
+                        {L"a" + std::wstring(20, L'鼓'), L"a" + std::wstring(15, L'鼓')}};
+    for (const Row& row : rows) {
+        std::wstring inBox, afterSave, afterRefill;
+        Run(0, [&](Driver& d, HWND editor) {
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            HWND bars = item(drum_editor::kBarList);
+            SendMessageW(bars, LB_SETCURSEL, 0, 0);
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(bars));
+            Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
+            SendMessageW(item(drum_editor::kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+            for (wchar_t c : row.typed) SendMessageW(item(drum_editor::kName), WM_CHAR, c, 1);
+            inBox = dialog_kit::TextOf(editor, drum_editor::kName);
+            for (int time = 0; time < 2; ++time) {
+                Driver::Press(editor, drum_editor::kSave);
+                d.Answer(L"Notaline");
+            }
+            afterSave = dialog_kit::ListItemText(bars, 0);
+            // Copied and pasted over the next bar: the list is refilled from the records.
+            ListMenu(bars, 0, L"复制");
+            SendMessageW(bars, LB_SETCURSEL, 1, 0);
+            ListMenu(bars, 1, L"覆盖");
+            afterRefill = dialog_kit::ListItemText(bars, 0);
+        });
+        EXPECT_EQ(inBox, row.shown) << row.typed.size();
+        EXPECT_EQ(afterSave, row.shown) << row.typed.size();
+        EXPECT_EQ(afterRefill, row.shown) << row.typed.size();
+    }
+}
+
+// Without a MIDI output the first sound preview says so in a box owned by the drum editor; once it
+// is closed, the editor is where input goes, and a click and a key on the main window edit nothing.
+TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputBehindIt) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const auto before = ed->Data.WordInfo.size();
+    HWND owner = nullptr, editorSeen = nullptr, active = nullptr;
+    std::wstring said;
+    Run(0, [&](Driver& d, HWND editor) {
+        editorSeen = editor;
+        auto item = [&](int id) { return GetDlgItem(editor, id); };
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
+        SendMessageW(item(drum_editor::kSound0), CB_SETCURSEL, 5, 0);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kSound0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(drum_editor::kSound0)));
+        if (HWND box = d.Find(L"Tessaly")) owner = GetWindow(box, GW_OWNER);
+        said = d.Answer(L"Tessaly");
+        Driver::Until([&] { return GetForegroundWindow() == editor; });
+        active = GetForegroundWindow();
+        // The user's gestures on the song behind: a click in the editor and a typed digit.
+        RECT r{};
+        GetWindowRect(ed->Window, &r);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        INPUT input[4]{};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        input[2].type = input[3].type = INPUT_KEYBOARD;
+        input[2].ki.wVk = input[3].ki.wVk = '5';
+        input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(4, input, sizeof(INPUT));
+        // Round trips through both windows' queues: what the input caused has run.
+        SendMessageW(ed->Window, WM_NULL, 0, 0);
+        SendMessageW(editor, WM_NULL, 0, 0);
+    });
+    EXPECT_EQ(said, L"无法打开MIDI设备");
+    EXPECT_EQ(owner, editorSeen);
+    EXPECT_EQ(active, editorSeen);
+    EXPECT_EQ(ed->Data.WordInfo.size(), before);
+    EXPECT_FALSE(Modified());
+}
+
+}  // namespace
+}  // namespace notaline
+
+namespace notaline {
+namespace {
+
+// Rows of the bar list that show their red block number, counted on the screen.
+int RedRows(HWND list) {
+    int w = 0, h = 0;
+    const auto px = outside::test::Capture(list, w, h, (com::ProgramFolder() + L"set_play_info_bars.png").c_str());
+    const int rowHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const int rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    int shown = 0;
+    for (int row = 0; row < rows && rowHeight > 0 && (row + 1) * rowHeight <= h; ++row) {
+        int red = 0;
+        for (int i = row * rowHeight * w; i < (row + 1) * rowHeight * w; ++i)
+            red += (px[i] >> 16) > 200 && (px[i] >> 16) - std::max((px[i] >> 8) & 0xFF, px[i] & 0xFF) > 80;
+        shown += red > 0;
+    }
+    return shown;
+}
+
+TEST_F(SetPlayInfoTest, TheBarListPaintsEveryRowWhenItsTrackTabIsFirstShown) {
+    if (!std::filesystem::exists(com::ProgramFolder() + L"Selmoda.dll")) GTEST_SKIP() << "no bar list";
+    int rows = -1, painted = -1;
+    {
+        Driver d([&](Driver& d) {
+            if (!d.Open()) return;
+            d.Tab(1);
+            HWND list = nullptr;  // Selmoda's own list box, inside its control window
+            Driver::Until([&] {
+                HWND control = FindWindowExW(d.dialog, nullptr, L"SelmodaBarList", nullptr);
+                return control && IsWindowVisible(list = FindWindowExW(control, nullptr, L"LISTBOX", nullptr));
+            });
+            rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+            // The whole dialog drawn again, as when it is uncovered: its other controls do not
+            // cover the list.
+            RedrawWindow(d.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            Driver::Until([&] { return (painted = RedRows(list)) == rows; });
+            Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
+    }
+    EXPECT_GT(rows, 0);
+    EXPECT_EQ(painted, rows);
 }
 
 }  // namespace

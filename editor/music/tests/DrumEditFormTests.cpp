@@ -146,3 +146,28 @@ TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
 
 }  // namespace
 }  // namespace notaline
+
+namespace notaline {
+namespace {
+
+// The record holds 32 name bytes in code page 936: one a letter, two a Chinese character, and a
+// character is never split.
+TEST(DrumEditForm, ATypedNameFitsTheRecordsNameBytes) {
+    const struct {
+        std::u16string typed;
+        size_t fit;
+    } rows[] = {
+        {u"", 0},
+        {u"Rock", 4},
+        {std::u16string(32, u'x'), 32},
+        {std::u16string(200, u'x'), 32},
+        {std::u16string(20, u'鼓'), 16},
+        {u"a" + std::u16string(20, u'鼓'), 16},
+        {std::u16string(31, u'x') + u"鼓", 31},
+        {u"\U0001D11E" + std::u16string(40, u'x'), 30},
+    };
+    for (const auto& row : rows) EXPECT_EQ(DrumNameFit(row.typed), row.fit) << row.typed.size();
+}
+
+}  // namespace
+}  // namespace notaline

@@ -82,7 +82,11 @@ TEST(SetPlayInfoForm, ChecksRefuseWhatDoesNotFitItsField) {
         {with(t, [](auto& x) { x.Delay = "32768"; }), b, PlayProblem::Delay, PlayProblem::None},
         {with(t, [](auto& x) { x.Delay = "-1"; }), b, PlayProblem::Delay, PlayProblem::None},
         {t, with(b, [](auto& x) { x.MainTrack = 3; }), PlayProblem::None, PlayProblem::Tracks},
-        {t, with(b, [](auto& x) { x.Bpm = "abc"; }), PlayProblem::None, PlayProblem::TempoZero},
+        {t, with(b, [](auto& x) { x.Bpm = "abc"; }), PlayProblem::None, PlayProblem::TempoNotNumber},
+        {t, with(b, [](auto& x) { x.Bpm = "12abc"; }), PlayProblem::None, PlayProblem::TempoNotNumber},
+        {t, with(b, [](auto& x) { x.Bpm = ""; }), PlayProblem::None, PlayProblem::TempoNotNumber},
+        {t, with(b, [](auto& x) { x.Bpm = "0"; }), PlayProblem::None, PlayProblem::TempoZero},
+        {t, with(b, [](auto& x) { x.Bpm = " 96.5 "; }), PlayProblem::None, PlayProblem::None},
         {t, with(b, [](auto& x) { x.Bpm = "3"; }), PlayProblem::None, PlayProblem::TempoRange},
         {t, with(b, [](auto& x) { x.Bpm = "1000"; }), PlayProblem::None, PlayProblem::TempoRange},
         {t, with(b, [](auto& x) { x.Bpm = "-120"; }), PlayProblem::None, PlayProblem::TempoRange},
@@ -127,8 +131,10 @@ TEST(SetPlayInfoForm, OkOnlyEverSetsTheChangeFlagAndKeepsDrumCountAndPatternsInS
     ASSERT_EQ(l.form.CheckPlayInfo(same), PlayProblem::None);
     l.form.Apply(l.data, module, texts);
     EXPECT_FALSE(l.data.ModifiedPlay);
-    EXPECT_EQ(l.data.XjDrum.size(), 3u);  // the main track plays 3 bars
-    EXPECT_EQ(l.data.PlayInfo.XjDrumCount, 3);
+    // The main track plays 3 bars, yet no pattern is cut: an order put back finds its patterns.
+    EXPECT_EQ(l.data.XjDrum.size(), 5u);
+    EXPECT_EQ(l.data.PlayInfo.XjDrumCount, 5);
+    EXPECT_EQ(l.data.XjDrum[0].DrumVer, 9);
 
     // A title changes the settings; a second OK without change leaves the flag set.
     texts.歌曲标题 = "\xC3\xB5";
@@ -152,13 +158,25 @@ TEST(SetPlayInfoForm, OkOnlyEverSetsTheChangeFlagAndKeepsDrumCountAndPatternsInS
     l.form.Apply(l.data, module, texts);
     EXPECT_EQ(l.data.XjDrum[0].DrumVer, 9);
 
-    // Edits kept by OK; the document gets as many patterns as the count says.
+    // Edits kept by OK over the bars edited; the patterns past them stay.
+    l.data.XjDrum[4].DrumVer = 7;
     ASSERT_TRUE(l.form.PrepareDrums(l.data, module, 3));
     module.Drums[2].DrumVer = 4;
     l.form.Apply(l.data, module, texts);
-    ASSERT_EQ(l.data.XjDrum.size(), 3u);
+    ASSERT_EQ(l.data.XjDrum.size(), 5u);
     EXPECT_EQ(l.data.XjDrum[2].DrumVer, 4);
+    EXPECT_EQ(l.data.XjDrum[4].DrumVer, 7);
     EXPECT_TRUE(module.Drums.empty());
+
+    // Fewer patterns than bars: padded with silent ones, the count in step.
+    l.data.XjDrum.resize(1);
+    l.form = SetPlayInfoForm::Load(l.data);
+    ASSERT_EQ(l.form.CheckPlayInfo(same), PlayProblem::None);
+    l.form.Apply(l.data, module, texts);
+    ASSERT_EQ(l.data.XjDrum.size(), 3u);
+    EXPECT_EQ(l.data.PlayInfo.XjDrumCount, 3);
+    EXPECT_EQ(l.data.XjDrum[0].DrumVer, 9);
+    EXPECT_EQ(l.data.XjDrum[2].DrumVer, 0);
 }
 
 TEST(SetPlayInfoForm, NameListsTakeTheTextAfterTheSlashAndNumberMissingLines) {
