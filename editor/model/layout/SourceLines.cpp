@@ -19,9 +19,6 @@ const tessaly::aWordInfo& W(const EditorData& data, int32_t i) {
 int32_t& LineOf(EditorData& data, SourceKind kind) {
     return kind == SourceKind::CpDq ? data.CPdqLine : data.XjdqLine;
 }
-int32_t LineOf(const EditorData& data, SourceKind kind) {
-    return kind == SourceKind::CpDq ? data.CPdqLine : data.XjdqLine;
-}
 std::vector<float>& PositionsOf(EditorData& data, SourceKind kind) {
     return kind == SourceKind::CpDq ? data.CpDqPositions : data.XjDqPositions;
 }
