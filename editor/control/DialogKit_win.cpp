@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "Cp936.h"
+#include "FileAccess.h"
 #include "com/Create.h"
 #include "com/Module.h"
 
@@ -40,7 +41,9 @@ std::wstring TextOf(HWND dialog, int id) {
 }
 
 std::string ProgramFileBytes(const wchar_t* name) {
-    std::ifstream in(std::filesystem::path(com::ProgramFolder() + name), std::ios::binary);
+    const std::filesystem::path file(com::ProgramFolder() + name);
+    if (tessaly::SettingsFileTooLarge(file)) return {};
+    std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

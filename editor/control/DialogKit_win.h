@@ -13,7 +13,7 @@ std::wstring FromGbk(std::string_view gbk);
 // Digits and signs as typed; anything else reads as "?", so no number is made of it.
 std::string Narrow(const std::wstring& text);
 std::wstring TextOf(HWND dialog, int id);
-// A file of the program's folder, whole; empty when missing.
+// A file of the program's folder, whole; empty when missing or larger than kMaxSettingsFileBytes.
 std::string ProgramFileBytes(const wchar_t* name);
 void SetStatus(HWND status, const std::wstring& text);
 // A tool tip over `control`; the dialog's one tip window is made at the first.

@@ -117,6 +117,24 @@ void SetSourceLine(Editor& ed, int32_t& line, int32_t value, bool (*qualifies)(c
     }
 }
 
+std::optional<ZEVudu::FileStamp> StampOf(const std::wstring& name) {
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    if (name.empty() || !GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &a)) return std::nullopt;
+    return ZEVudu::FileStamp{uint64_t{a.nFileSizeHigh} << 32 | a.nFileSizeLow,
+                             uint64_t{a.ftLastWriteTime.dwHighDateTime} << 32 | a.ftLastWriteTime.dwLowDateTime};
+}
+
+// The user's save over the document's own file asks first when another program (or another
+// window) wrote that file since this control opened or saved it.
+bool MayOverwrite(ZEVudu& z, const std::wstring& name, intptr_t host) {
+    const ZEVudu::HostState& kept = z.Kept();
+    if (!host || !kept.Stamp || _wcsicmp(name.c_str(), kept.FileName.c_str()) != 0) return true;
+    const auto now = StampOf(name);
+    return !now || *now == *kept.Stamp ||
+           MessageBoxW(reinterpret_cast<HWND>(host), L"文件已被其他程序修改，是否覆盖？", L"Notaline",
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 // A document opened by name: the one shown, its name and its history change only once the new
 // one has been read; a missing file is told and changes nothing, so a later save cannot write
 // over the wrong file. Both failures fail the call too, so the host keeps its caption and list.
@@ -132,12 +150,14 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
     if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name)))
         Refuse(L"文件没有打开。", E_FAIL);
     ed.Commands->Undo.ZeroUnDoReDoVal();
+    z.Kept().Stamp = StampOf(name);
     z.Kept().FileName = std::move(name);
 }
 
 // Saving with a host window is the user's save: only a written file clears Modified, takes the
 // name and is reported. Without one (the backup copy) name and state stay either way.
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
+    if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const SaveOutcome saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
     SetCursor(old);
@@ -149,6 +169,7 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     SendMessageW(reinterpret_cast<HWND>(host), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&ed.SendMsg));
     ed.Commands->Undo.Modified(false);
     z.Kept().FileName = name;
+    z.Kept().Stamp = StampOf(name);
 }
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {
