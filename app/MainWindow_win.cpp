@@ -234,6 +234,9 @@ bool MainWindow::Load() {
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The editor's reports and requests are its calls on this thread: one posted, or from another
+    // thread or process, would open dialogs or lock the menus on a stranger's word.
+    if (msg >= WM_USER && msg <= 1200 && !win::SentOnOwnThread(msg, lParam)) return 0;
     switch (msg) {
         case WM_CREATE: return CreateControls() ? 0 : -1;
         case WM_SIZE: OnResize(); return 0;

@@ -24,11 +24,13 @@ std::string SavedBytes(IZEVudu* editor, const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Dialogs and boxes a message opened are closed, as a user would, from inside their own loops.
+int gDialogsSeen = 0;
+
+// Dialogs and boxes a message opened are counted and closed, from inside their own loops.
 BOOL CALLBACK CloseDialog(HWND w, LPARAM) {
     wchar_t cls[16] = {};
     GetClassNameW(w, cls, 16);
-    if (std::wstring(cls) == L"#32770" && IsWindowVisible(w))
+    if (std::wstring(cls) == L"#32770" && IsWindowVisible(w) && ++gDialogsSeen)
         for (int button : {IDCANCEL, IDNO}) PostMessageW(w, WM_COMMAND, button, 0);
     return TRUE;
 }
@@ -79,6 +81,8 @@ TEST_F(HostileMessagesTest, PostedAndSentAddressesFromAnotherProcessAreRefused) 
     EXPECT_EQ(0u, code) << "the sender did not finish, or nothing reached the windows";
     Pump();
     ASSERT_TRUE(IsWindow(window->Handle()));
+    EXPECT_EQ(0, gDialogsSeen);
+    EXPECT_TRUE(IsWindowEnabled(window->ControlWindow("TopFaceFrame")));  // no stranger's playback lock
     EXPECT_EQ(before, SavedBytes(window->Editor(), folder / L"after.DaDur"));
 }
 
