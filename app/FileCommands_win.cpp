@@ -139,7 +139,7 @@ private:
     bool backupOn_ = false;
     bool busy_ = false;
     HANDLE backupClock_ = nullptr;
-    HWND clockWindow_ = nullptr;  // where the clock posts, set before it starts
+    HWND clockWindow_ = nullptr;             // where the clock posts, set before it starts
     std::atomic<bool> backupPosted_{false};  // one kBackupDue at a time in the queue
 };
 

@@ -421,8 +421,10 @@ TEST_F(FileCommandsTest, TheBackupIsWrittenOnTimeWhileKeysStreamIn) {
     std::atomic<bool> stop{false};
     std::thread keys([&] {
         while (!stop)
-            if (posted - handled < 20 && PostMessageW(editor, WM_CHAR, '1', 0)) ++posted;
-            else std::this_thread::yield();
+            if (posted - handled < 20 && PostMessageW(editor, WM_CHAR, '1', 0))
+                ++posted;
+            else
+                std::this_thread::yield();
     });
     bool writtenWhileTyping = false;
     for (const ULONGLONG deadline = GetTickCount64() + 10000; !writtenWhileTyping && GetTickCount64() < deadline;) {

@@ -180,10 +180,11 @@ TEST(FileAccess, TemporaryNamesAreKnownByTheirPattern) {
     const struct {
         std::u16string_view name;
         bool ours;
-    } rows[] = {{u"~jp0123abcd.tmp", true},  {u"~JP0123ABCD.TMP", true},  {u"~jp0123abc.tmp", false},
+    } rows[] = {{u"~jp0123abcd.tmp", true},   {u"~JP0123ABCD.TMP", true},  {u"~jp0123abc.tmp", false},
                 {u"~jp0123abcde.tmp", false}, {u"~jp0123abcg.tmp", false}, {u"~jq0123abcd.tmp", false},
                 {u"~jp0123abcd.tmx", false},  {u"jp0123abcd.tmp", false},  {u"", false}};
-    for (const auto& r : rows) EXPECT_EQ(r.ours, IsTemporaryFileName(r.name)) << std::string(r.name.begin(), r.name.end());
+    for (const auto& r : rows)
+        EXPECT_EQ(r.ours, IsTemporaryFileName(r.name)) << std::string(r.name.begin(), r.name.end());
     for (uint64_t seed : {0ull, 1ull, ~0ull}) {
         const std::string made = TemporaryFileName(seed);
         EXPECT_TRUE(IsTemporaryFileName(std::u16string(made.begin(), made.end()))) << made;

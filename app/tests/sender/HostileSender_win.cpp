@@ -16,16 +16,17 @@ int wmain(int argc, wchar_t** argv) {
             GetWindowTextW(w, title, 256);
             if (std::wstring(title).rfind(argv[2], 0) != 0) continue;
             targets = {w, FindWindowExW(w, nullptr, L"ZEVudu", nullptr)};
-            if (!targets[1]) EnumChildWindows(
-                w,
-                [](HWND c, LPARAM out) {
-                    wchar_t cls[32] = {};
-                    GetClassNameW(c, cls, 32);
-                    if (std::wstring(cls) != L"ZEVudu") return TRUE;
-                    *reinterpret_cast<HWND*>(out) = c;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&targets[1]));
+            if (!targets[1])
+                EnumChildWindows(
+                    w,
+                    [](HWND c, LPARAM out) {
+                        wchar_t cls[32] = {};
+                        GetClassNameW(c, cls, 32);
+                        if (std::wstring(cls) != L"ZEVudu") return TRUE;
+                        *reinterpret_cast<HWND*>(out) = c;
+                        return FALSE;
+                    },
+                    reinterpret_cast<LPARAM>(&targets[1]));
             break;
         }
     } else {
