@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "DocumentNames.h"
+#include "FileAccess.h"
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "RecentFiles.h"
@@ -53,6 +55,7 @@ class IniRecentStore final : public RecentStore {
 public:
     IniRecentStore(IReadWriteIni* ini, std::wstring file) : ini_(ini), file_(std::move(file)) {}
     std::wstring Read(const std::wstring& key) override {
+        if (tessaly::SettingsFileTooLarge(file_)) return {};
         std::vector<wchar_t> buffer(kWholeValue, L'\0');
         const DWORD n = GetPrivateProfileStringW(kRecentSection, key.c_str(), L"", buffer.data(), kWholeValue,
                                                  file_.c_str());
@@ -78,6 +81,7 @@ bool Cp936Holds(const std::wstring& path) {
 class FileCommands : public std::enable_shared_from_this<FileCommands> {
 public:
     explicit FileCommands(MainWindow& form) : form_(form) {}
+    ~FileCommands() { StopBackupClock(); }
 
     void Register();
     void UpdateRecentFiles(const std::wstring& path);
@@ -125,6 +129,8 @@ private:
     void ToggleBackup();
     void BackupTick();
     void StopBackup();
+    void StopBackupClock();
+    static void CALLBACK BackupClock(void* self, BOOLEAN);
     static LRESULT CALLBACK BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
     MainWindow& form_;
@@ -132,6 +138,9 @@ private:
     std::wstring backupFileName_;
     bool backupOn_ = false;
     bool busy_ = false;
+    HANDLE backupClock_ = nullptr;
+    HWND clockWindow_ = nullptr;             // where the clock posts, set before it starts
+    std::atomic<bool> backupPosted_{false};  // one kBackupDue at a time in the queue
 };
 
 std::wstring FileCommands::FileName() const {
@@ -358,13 +367,28 @@ void FileCommands::ToggleBackup() {
     backupFileName_ = BackupName(name, [this](const std::wstring& n) { return Exists(n); });
     backupOn_ = true;
     SetWindowSubclass(Owner(), BackupProc, kBackupSubclass, reinterpret_cast<DWORD_PTR>(this));
-    SetTimer(Owner(), kBackupTimerId, kBackupInterval, nullptr);
+    StopBackupClock();
+    clockWindow_ = Owner();
+    const UINT interval = gBackupInterval;
+    CreateTimerQueueTimer(&backupClock_, nullptr, BackupClock, this, interval, interval, WT_EXECUTEDEFAULT);
     Box(L"附本文档为：" + backupFileName_, MB_OK | MB_ICONINFORMATION);
 }
 
 void FileCommands::StopBackup() {
     backupOn_ = false;
     KillTimer(Owner(), kBackupTimerId);
+    StopBackupClock();
+}
+
+// Waits for a tick that is running, so that none reaches a gone window or object.
+void FileCommands::StopBackupClock() {
+    if (backupClock_) DeleteTimerQueueTimer(nullptr, backupClock_, INVALID_HANDLE_VALUE);
+    backupClock_ = nullptr;
+}
+
+void CALLBACK FileCommands::BackupClock(void* self, BOOLEAN) {
+    auto& f = *static_cast<FileCommands*>(self);
+    if (!f.backupPosted_.exchange(true) && !PostMessageW(f.clockWindow_, kBackupDue, 0, 0)) f.backupPosted_ = false;
 }
 
 // Written on this thread between other messages; the writer pumps none, so typed keys wait.
@@ -380,11 +404,16 @@ void FileCommands::BackupTick() {
 
 LRESULT CALLBACK FileCommands::BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR self) {
-    if (msg == WM_TIMER && wParam == kBackupTimerId) {
-        reinterpret_cast<FileCommands*>(self)->BackupTick();
+    auto* f = reinterpret_cast<FileCommands*>(self);
+    if ((msg == WM_TIMER && wParam == kBackupTimerId) || msg == kBackupDue) {
+        if (msg == kBackupDue) f->backupPosted_ = false;
+        f->BackupTick();
         return 0;
     }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, BackupProc, kBackupSubclass);
+    if (msg == WM_NCDESTROY) {
+        f->StopBackupClock();
+        RemoveWindowSubclass(hwnd, BackupProc, kBackupSubclass);
+    }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 

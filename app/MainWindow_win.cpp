@@ -236,6 +236,9 @@ bool MainWindow::Load() {
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The editor's reports and requests are its calls on this thread: one posted, or from another
+    // thread or process, would open dialogs or lock the menus on a stranger's word.
+    if (msg >= WM_USER && msg <= 1200 && !win::SentOnOwnThread(msg, lParam)) return 0;
     switch (msg) {
         case WM_CREATE: return CreateControls() ? 0 : -1;
         case WM_SIZE: OnResize(); return 0;
@@ -259,7 +262,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case tessaly::EM_SendMsg: OnStatus(lParam); break;
         case tessaly::EM_SetScrollBars:
-            if (win::AddressFromOwnThread(lParam) && editor_) {
+            if (win::AddressFromOwnThread(msg, lParam) && editor_) {
                 const int32_t value = *reinterpret_cast<const int32_t*>(lParam);
                 if (value >= 1 && value <= 4)
                     editor_->put_ScrollBars(static_cast<zevudu::ERECScrollBarConstants>(value));
@@ -267,7 +270,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case tessaly::EM_ReShowForm: ReShowForm(); break;
         case tessaly::EM_RunPre:
-            if (win::AddressFromOwnThread(lParam))
+            if (win::AddressFromOwnThread(msg, lParam))
                 SetStatusText(1, ProgressText(*reinterpret_cast<const int32_t*>(lParam)));
             break;
         case tessaly::EM_Command_CustomWord: router_.Run("CustomWord", -1); break;
@@ -717,7 +720,7 @@ void MainWindow::LayOutStatusBar() {
 // The status record is valid only during the call: copied whole, and the font's attributes with
 // it, since the editor replaces its font object with the next record.
 void MainWindow::OnStatus(LPARAM lParam) {
-    if (!win::AddressFromOwnThread(lParam)) return;
+    if (!win::AddressFromOwnThread(tessaly::EM_SendMsg, lParam)) return;
     std::memcpy(&curSendMsg_, reinterpret_cast<const void*>(lParam), sizeof curSendMsg_);
     if (auto font = FontOf(curSendMsg_.StdFont)) curFont_ = std::move(*font);
     curSendMsg_.StdFont = nullptr;
@@ -782,7 +785,7 @@ void MainWindow::ShowAlignment(int32_t alignment) {
 
 // The editor asks for a colour for its focused free item; the editor's own value is not read.
 void MainWindow::OnColourRequest(LPARAM lParam) {
-    if (!win::AddressFromOwnThread(lParam) || !commonDialog_ || !editorWindow_) return;
+    if (!win::AddressFromOwnThread(tessaly::EM_SetHwColor, lParam) || !commonDialog_ || !editorWindow_) return;
     LONG colour = 0;
     VARIANT_BOOL any = VARIANT_TRUE, fullOpen = VARIANT_FALSE, disableFullOpen = VARIANT_TRUE, chosen = VARIANT_FALSE;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(Handle());

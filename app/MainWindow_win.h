@@ -21,6 +21,7 @@
 #include "tools/api/IReadWriteIni.h"
 #include "tools/api/ImCommonDialog.h"
 #include "win/GdiHandles.h"
+#include "win/OwnThread.h"
 #include "win/Window.h"
 
 namespace tavolin {
@@ -137,6 +138,7 @@ private:
     void PutButtonBool(std::string_view name, int index, DISPID id, bool value);
     void PutButtonLong(std::string_view name, int index, DISPID id, int32_t value);
 
+    win::PostedMessageWatch postedWatch_;  // before any window: the status and colour addresses
     ControlFactory& factory_;
     CommandRouter router_;
     MainHooks hooks_;

@@ -1,5 +1,7 @@
 #include "Modules_win.h"
 
+#include <windows.h>
+
 #include "MainWindow_win.h"
 
 namespace tavolin {
@@ -13,6 +15,11 @@ void RegisterModules(MainWindow& form) {
     RegisterMenuStates(form);
     RegisterPlaySettings(form);
     RegisterDialogs(form);
+}
+
+void LimitDllSearch() {
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");
 }
 
 }  // namespace tavolin

@@ -18,6 +18,10 @@ void RegisterDialogs(MainWindow& form);        // tempo, page, paragraph, spacin
 // Every module above, in this order.
 void RegisterModules(MainWindow& form);
 
+// DLLs load from the system and program folders only, never from the current folder (which may
+// hold a document someone left a DLL beside). Called first at start.
+void LimitDllSearch();
+
 // The format bar's font boxes filled afresh: every screen font, then the 25 sizes.
 void FillFontBoxes(MainWindow& form);
 

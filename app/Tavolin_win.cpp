@@ -6,6 +6,7 @@
 #include "Modules_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show) {
+    tavolin::LimitDllSearch();
     if (FAILED(OleInitialize(nullptr))) return 1;
     int code = 1;
     {

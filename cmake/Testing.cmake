@@ -30,7 +30,7 @@ function(jp_add_fuzzer name)
   add_test(NAME ${name} COMMAND ${name} -max_total_time=${JP_FUZZ_SECONDS} -print_final_stats=1 ${work} ${F_SEEDS})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
-set(JP_FUZZ_SECONDS 30 CACHE STRING "How long each fuzzer runs in the tests")
+set(JP_FUZZ_SECONDS 15 CACHE STRING "How long each fuzzer runs in the tests")
 
 # jp_add_test(<name> SOURCES ... [LIBS ...])
 # One executable and one ctest entry per test program. Windows tests run under

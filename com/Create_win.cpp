@@ -33,7 +33,8 @@ HRESULT CreateFromDll(const wchar_t* dllName, REFCLSID clsid, REFIID iid, void**
         auto it = loaded.find(dllName);
         if (it == loaded.end()) {
             const std::wstring path = ProgramFolder() + dllName;
-            HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+            HMODULE module = LoadLibraryExW(path.c_str(), nullptr,
+                                            LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
             if (!module) return HRESULT_FROM_WIN32(GetLastError());
             get = reinterpret_cast<GetClassObject>(
                 reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));

@@ -23,6 +23,12 @@ struct FileBytes {
 // kErrTooLarge (more than kMaxDocumentFileBytes, or no memory for it) or kErrFileAccess.
 int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out);
 
+// Settings and list files beside the program are small; one larger than this is not read (its
+// values are the defaults), since the system's INI reader would parse it whole for every value.
+inline constexpr uint64_t kMaxSettingsFileBytes = uint64_t{1} << 20;
+// True when the file is there and larger than kMaxSettingsFileBytes.
+bool SettingsFileTooLarge(const std::filesystem::path& name);
+
 // Receives a formatted file in pieces, in order; false stops the write.
 class ByteSink {
 public:
@@ -41,6 +47,8 @@ using FileProducer = std::function<int32_t(ByteSink&)>;
 //   file removed.
 // The temporary name is short and unique (made with exclusive creation), so saves that run at
 // the same time never share one, and any name the system takes for the target can be saved.
+// Temporary files of this program that a killed save left in the folder, and that no one holds
+// open, are removed first.
 int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProducer& produce);
 
 // For the platforms' ReplaceDocumentFile: a sink into the temporary file that keeps the error
@@ -65,6 +73,8 @@ int32_t Produce(const FileProducer& produce, FileSink& sink, const std::function
 
 // A temporary file's name, "~jp" and eight hex digits from `seed`, ".tmp": 15 characters.
 std::string TemporaryFileName(uint64_t seed);
+// True for a name TemporaryFileName makes (any case): the files a killed save can leave behind.
+bool IsTemporaryFileName(std::u16string_view name);
 // A seed that differs between calls, threads and processes.
 uint64_t TemporarySeed();
 

@@ -106,6 +106,23 @@ int32_t MoveOver(const std::wstring& from, const std::wstring& to) {
     }
 }
 
+// Opening for deletion with no sharing fails while anyone else has the file open: a save that is
+// still writing, or a reader, keeps its file.
+void RemoveStaleTemporaries(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"~jp*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+            !IsTemporaryFileName(std::u16string_view(reinterpret_cast<const char16_t*>(found.cFileName))))
+            continue;
+        HANDLE h = CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+}
+
 }  // namespace
 
 int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out) {
@@ -163,12 +180,14 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return kErrReadOnly;
 
     const std::wstring folder = real.substr(0, real.find_last_of(L'\\') + 1);
+    RemoveStaleTemporaries(folder);
     std::wstring temporary;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
         const std::string name = TemporaryFileName(TemporarySeed());
         temporary = folder + std::wstring(name.begin(), name.end());
-        h = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        h = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
         if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             return ErrorOf(GetLastError());
     }
@@ -180,8 +199,10 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
         DeleteFileW(temporary.c_str());
     });
     if (error == 0 && !FlushFileBuffers(h)) error = ErrorOf(GetLastError());
-    if (!CloseHandle(h) && error == 0) error = ErrorOf(GetLastError());
+    // Held open through the move (which its sharing allows), so that another save's removal of
+    // stale temporary files never takes it in between.
     if (error == 0) error = MoveOver(temporary, real);
+    CloseHandle(h);
     if (error != 0) {
         DeleteFileW(temporary.c_str());
         return error;

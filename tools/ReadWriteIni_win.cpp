@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "FileAccess.h"
 #include "FileNames.h"
 #include "text/WideText_win.h"
 
@@ -18,6 +19,7 @@ constexpr size_t kValueBytes = 254;
 
 std::wstring ReadIniValue(std::wstring_view section, std::wstring_view key, std::wstring_view file) {
     const std::wstring s(section), k(key), f(file);
+    if (SettingsFileTooLarge(f)) return {};
     std::vector<wchar_t> buffer(kReadBuffer, L'\0');
     const DWORD n = GetPrivateProfileStringW(s.c_str(), k.c_str(), L"", buffer.data(), kReadBuffer, f.c_str());
     const std::wstring_view read(buffer.data(), std::min<DWORD>(n, kReadBuffer - 1));
@@ -26,6 +28,7 @@ std::wstring ReadIniValue(std::wstring_view section, std::wstring_view key, std:
 
 void WriteIniValue(std::wstring_view section, std::wstring_view key, std::wstring_view value, std::wstring_view file) {
     const std::wstring s(section), k(key), v(value), f(file);
+    if (SettingsFileTooLarge(f)) return;
     WritePrivateProfileStringW(s.c_str(), k.c_str(), v.c_str(), f.c_str());
 }
 

@@ -467,14 +467,17 @@ ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out,
 namespace {
 
 // Gathers records into a buffer of about a megabyte and hands it on when it is full, so a large
-// document is never formatted whole in memory before it goes to its file.
+// document is never formatted whole in memory before it goes to its file. The buffer grows to
+// that size as records come: a small document does not pay for a zero-filled megabyte.
 class Chunker {
 public:
-    explicit Chunker(ByteSink& sink) : sink_(sink) { buffer_.resize(size_t{1} << 20); }
+    explicit Chunker(ByteSink& sink) : sink_(sink) { buffer_.resize(kFirst); }
 
     // One record of exactly n bytes, written by write(ByteWriter&).
     template <class F>
     void Record(size_t n, F&& write) {
+        if (used_ + n > buffer_.size() && buffer_.size() < kFull)
+            buffer_.resize(std::min(kFull, std::max(buffer_.size() * 2, used_ + n)));
         if (used_ + n > buffer_.size()) {
             Flush();
             if (n > buffer_.size()) buffer_.resize(n);
@@ -502,6 +505,8 @@ public:
     bool Ok() const { return ok_; }
 
 private:
+    static constexpr size_t kFirst = size_t{4} << 10;
+    static constexpr size_t kFull = size_t{1} << 20;
     ByteSink& sink_;
     std::vector<uint8_t> buffer_;
     size_t used_ = 0;

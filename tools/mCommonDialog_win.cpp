@@ -187,6 +187,8 @@ bool mCommonDialog::FileDialog(FileDialogArgs& a, DWORD flags, const std::wstrin
     apiReturn_ = 0;
     extendedError_ = 0;
     flags |= static_cast<DWORD>(a.Flags) & ~DWORD(OFN_ENABLEHOOK | OFN_ENABLETEMPLATE);
+    // The current folder stays where it was, so that a DLL beside a chosen document is never loaded.
+    flags |= OFN_NOCHANGEDIR;
     const std::wstring filter = ToWide(DialogFilter(ToU16(a.Filter)));
     auto file = NameBuffer(a.Filename);
     auto title = NameBuffer(a.FileTitle);

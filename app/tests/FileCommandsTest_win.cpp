@@ -175,6 +175,7 @@ struct FileCommandsTest : MainWindowTest {
 };
 
 TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
+    const fs::path startFolder = fs::current_path();
     struct Row {
         std::wstring typed;
         int filter;
@@ -185,6 +186,7 @@ TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
         Answers answers({{IDOK, File(r.typed.c_str()), r.filter}});
         Command("SaveAS");
         EXPECT_EQ(std::vector<std::wstring>{L"选择保存文件"}, answers.Titles());
+        EXPECT_EQ(startFolder, fs::current_path());  // a chosen folder is not made current
         const std::wstring written = File(r.written);
         ASSERT_TRUE(fs::exists(written)) << r.written;
         EXPECT_EQ(L"Tavolin--" + written, Caption(window->Handle()));
@@ -368,6 +370,90 @@ TEST_F(FileCommandsTest, PrintFileOnTheSystemQueueHasTheScreensInk) {
         }
     }
     EXPECT_GT(ends, 0);
+}
+
+// Another window or program wrote the file: the user's save asks, and No writes nothing.
+TEST_F(FileCommandsTest, ASaveOverAFileChangedElsewhereAsksFirst) {
+    const std::wstring doc = File(L"两个窗口.DaDur");
+    BSTR b = SysAllocString(doc.c_str());
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
+    SysFreeString(b);
+    std::ofstream(fs::path(doc), std::ios::binary) << "the other window's song";
+    Change();
+    {
+        Answers answers({{IDNO, L""}});
+        Command("SaveFile");
+        EXPECT_EQ(std::vector<std::wstring>{L"文件已被其他程序修改，是否覆盖？"}, answers.Texts());
+    }
+    EXPECT_EQ("the other window's song", Bytes(doc));
+    EXPECT_TRUE(Modified());
+    {
+        Answers answers({{IDYES, L""}});
+        Command("SaveFile");
+        EXPECT_EQ(1u, answers.Texts().size());
+    }
+    EXPECT_NE("the other window's song", Bytes(doc));
+    EXPECT_FALSE(Modified());
+    Change();  // unchanged on disk since: no question
+    Answers none({});
+    Command("SaveFile");
+    EXPECT_TRUE(none.Texts().empty());
+    EXPECT_FALSE(Modified());
+}
+
+// Keys kept queued all along: the copy is still written on time, and every key arrives.
+TEST_F(FileCommandsTest, TheBackupIsWrittenOnTimeWhileKeysStreamIn) {
+    const std::wstring doc = File(L"曲.DaDur");
+    BSTR b = SysAllocString(doc.c_str());
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
+    SysFreeString(b);
+    gBackupInterval = 300;
+    {
+        Answers answers({{IDOK, L""}});
+        Command("AutoSave");
+    }
+    gBackupInterval = kBackupInterval;
+    const fs::path backup = File(L"曲.Bak.DaDur");
+    ASSERT_FALSE(fs::exists(backup));
+    const int32_t before = Ed().Data.WordCount();
+    HWND editor = window->EditorWindow();
+    std::atomic<int> posted{0}, handled{0};
+    std::atomic<bool> stop{false};
+    std::thread keys([&] {
+        while (!stop)
+            if (posted - handled < 20 && PostMessageW(editor, WM_CHAR, '1', 0))
+                ++posted;
+            else
+                std::this_thread::yield();
+    });
+    bool writtenWhileTyping = false;
+    for (const ULONGLONG deadline = GetTickCount64() + 10000; !writtenWhileTyping && GetTickCount64() < deadline;) {
+        MSG m;
+        if (!PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) continue;
+        if (m.message == WM_CHAR && m.hwnd == editor) ++handled;
+        if (!window->PreTranslate(m)) TranslateMessage(&m), DispatchMessageW(&m);
+        writtenWhileTyping = fs::exists(backup);
+    }
+    stop = true;
+    keys.join();
+    EXPECT_TRUE(writtenWhileTyping);
+    EXPECT_GT(handled, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == before + posted; }));
+}
+
+// A settings file grown past its limit is not read: the recent list shows its defaults.
+TEST_F(RecentFilesTest, AHugeSettingsFileIsIgnored) {
+    ASSERT_TRUE(window->MenuShown("最近打开文件", 0));
+    const std::string kept = Bytes(Ini());
+    {
+        std::ofstream out(fs::path(Ini()), std::ios::binary | std::ios::app);
+        const std::string line = "\r\n[填充]\r\n" + std::string(1000, 'x') + "=1";
+        for (int i = 0; i < 1100; ++i) out << line;
+    }
+    window->Hooks().updateRecentFiles(L"");
+    const bool shown = window->MenuShown("最近打开文件", 0);
+    std::ofstream(fs::path(Ini()), std::ios::binary | std::ios::trunc) << kept;
+    EXPECT_FALSE(shown);
 }
 
 TEST_F(FileCommandsTest, ExitAsksForAChangedDocumentAndCancelKeepsTheProgram) {

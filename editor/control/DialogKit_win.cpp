@@ -10,9 +10,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "text/Cp936.h"
+#include "FileAccess.h"
 #include "com/Create.h"
 #include "com/Module.h"
+#include "text/Cp936.h"
 
 namespace notaline::dialog_kit {
 
@@ -49,7 +50,9 @@ std::wstring ListItemText(HWND list, int index) {
 }
 
 std::string ProgramFileBytes(const wchar_t* name) {
-    std::ifstream in(std::filesystem::path(com::ProgramFolder() + name), std::ios::binary);
+    const std::filesystem::path file(com::ProgramFolder() + name);
+    if (tessaly::SettingsFileTooLarge(file)) return {};
+    std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

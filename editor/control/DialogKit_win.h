@@ -15,7 +15,7 @@ std::string Narrow(const std::wstring& text);
 std::wstring TextOf(HWND dialog, int id);
 // A list box's item, sized by the list itself; "" for no such item.
 std::wstring ListItemText(HWND list, int index);
-// A file of the program's folder, whole; empty when missing.
+// A file of the program's folder, whole; empty when missing or larger than kMaxSettingsFileBytes.
 std::string ProgramFileBytes(const wchar_t* name);
 void SetStatus(HWND status, const std::wstring& text);
 // A tool tip over `control`; the dialog's one tip window is made at the first.

@@ -244,8 +244,8 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
     return false;
 }
 
-std::optional<std::string> HostText(LPARAM lParam) {
-    if (!AddressFromOwnThread(lParam)) return std::nullopt;
+std::optional<std::string> HostText(UINT msg, LPARAM lParam) {
+    if (!AddressFromOwnThread(msg, lParam)) return std::nullopt;
     BSTR text = *reinterpret_cast<const BSTR*>(lParam);
     if (!text) return std::string();  // an empty text has no buffer
     return tessaly::Utf16ToCp936(std::u16string_view(reinterpret_cast<const char16_t*>(text), SysStringLen(text)));

@@ -25,6 +25,6 @@ using win::AddressFromOwnThread;
 // A text argument: lParam is the address of the sender's BSTR (a pointer: 8 bytes in the 64-bit
 // build), copied as code page 936 bytes. Nothing for a refused address or text with characters
 // outside code page 936.
-std::optional<std::string> HostText(LPARAM lParam);
+std::optional<std::string> HostText(UINT msg, LPARAM lParam);
 
 }  // namespace notaline

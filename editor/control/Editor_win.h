@@ -24,6 +24,7 @@
 #include "render/GdiTextMeasurer_win.h"
 #include "render/WinSystemServices_win.h"
 #include "win/GdiHandles.h"
+#include "win/OwnThread.h"
 
 namespace notaline {
 
@@ -77,6 +78,7 @@ public:
     com::Ptr<IMyScrollInfo> Scroll;
     ScrollGrid Grid{nullptr};
     WNDPROC PrevWndProc = nullptr;
+    win::PostedMessageWatch PostedWatch;  // the host's record and text addresses
 
     tessaly::WindowsDaDurSystem FileSystem;
     FileDocumentSource Source{FileSystem};

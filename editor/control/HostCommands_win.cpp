@@ -18,8 +18,8 @@ int32_t Low32(uintptr_t v) {
 }
 
 template <class Record>
-bool HostRecord(LPARAM lParam, Record& out) {
-    if (!AddressFromOwnThread(lParam)) return false;
+bool HostRecord(UINT msg, LPARAM lParam, Record& out) {
+    if (!AddressFromOwnThread(msg, lParam)) return false;
     std::memcpy(&out, reinterpret_cast<const void*>(lParam), sizeof out);
     return true;
 }
@@ -62,7 +62,7 @@ void InsertSymbol(Editor& ed, int32_t code, int32_t value) {
 
 void SetWriteRect(Editor& ed, LPARAM lParam) {
     tessaly::RECT rect;
-    if (!HostRecord(lParam, rect)) return;
+    if (!HostRecord(tessaly::EM_SetWriteRect, lParam, rect)) return;
     EditorData& d = ed.Data;
     ed.Commands->Pages.SetPageWordRect(rect);
     SetInputDat(d, 0, d.WordCount() - 1, d.WordCount() - 1);
@@ -83,7 +83,7 @@ void ShowPlayPos(Editor& ed, WPARAM wParam) {
 
 void SetPartInfo(Editor& ed, LPARAM lParam) {
     tessaly::aPartInfo info;
-    if (!HostRecord(lParam, info)) return;
+    if (!HostRecord(tessaly::EM_SetPartInfo, lParam, info)) return;
     EditorData& d = ed.Data;
     ed.Commands->Paragraphs.PartAtt(d.SelStart, d.SelLength, info);
     FormatFromLine(d, d.InputDat);
@@ -102,7 +102,15 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
     const int32_t sl = d.SelLength;
     const int32_t values = Low32(wParam);
     const int32_t byValue = Low32(static_cast<uintptr_t>(lParam));
-    auto text = [&] { return HostText(lParam); };
+    auto text = [&] { return HostText(msg, lParam); };
+    // The host's commands change the document or open dialogs: they are taken only as calls of
+    // the host on this thread, never posted or from another thread or process. Playback's own
+    // reports only move the play position.
+    const bool playback = msg == tessaly::WM_ShowPlayPos || msg == tessaly::EM_PlayDrumFrmInfo;
+    if (msg >= WM_USER && msg <= 1200 && !playback && !win::SentOnOwnThread(msg, lParam)) {
+        result = 0;
+        return true;
+    }
     switch (static_cast<int32_t>(msg)) {
         case tessaly::EM_SendMsg: break;  // the status record is the editor's to send, not to take
         case tessaly::EM_FormatFontName:
@@ -138,7 +146,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             break;
         case tessaly::EM_SetHwColor: {
             int32_t colour = 0;
-            if (HostRecord(lParam, colour))
+            if (HostRecord(msg, lParam, colour))
                 c.Items.HwWordColor(static_cast<uint32_t>(colour)), ed.Refresh(tessaly::LpxRefresh);
             break;
         }
@@ -178,7 +186,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             return true;
         case tessaly::EM_SetFontExInfo: {
             tessaly::FontExInfo info;
-            if (HostRecord(lParam, info)) c.Spacing.FontExInfo(info), ed.LayOutAndShow(tessaly::AllRefresh);
+            if (HostRecord(msg, lParam, info)) c.Spacing.FontExInfo(info), ed.LayOutAndShow(tessaly::AllRefresh);
             break;
         }
         case tessaly::EM_FormatBigHuaYing:
@@ -204,7 +212,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         case tessaly::EM_GetPageSeting: result = AddressOf(d.AboutPageInfo); return true;
         case tessaly::EM_SetPageSeting: {
             tessaly::AboutPageInfo page;
-            if (HostRecord(lParam, page)) c.Pages.SetPageSeting(page), ReInitFormat(d, *ed.Renderer);
+            if (HostRecord(msg, lParam, page)) c.Pages.SetPageSeting(page), ReInitFormat(d, *ed.Renderer);
             break;
         }
         case tessaly::EM_GetPartInfo:

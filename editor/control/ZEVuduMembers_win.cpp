@@ -118,6 +118,24 @@ void SetSourceLine(Editor& ed, int32_t& line, int32_t value, bool (*qualifies)(c
     }
 }
 
+std::optional<ZEVudu::FileStamp> StampOf(const std::wstring& name) {
+    WIN32_FILE_ATTRIBUTE_DATA a;
+    if (name.empty() || !GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &a)) return std::nullopt;
+    return ZEVudu::FileStamp{uint64_t{a.nFileSizeHigh} << 32 | a.nFileSizeLow,
+                             uint64_t{a.ftLastWriteTime.dwHighDateTime} << 32 | a.ftLastWriteTime.dwLowDateTime};
+}
+
+// The user's save over the document's own file asks first when another program (or another
+// window) wrote that file since this control opened or saved it.
+bool MayOverwrite(ZEVudu& z, const std::wstring& name, intptr_t host) {
+    const ZEVudu::HostState& kept = z.Kept();
+    if (!host || !kept.Stamp || _wcsicmp(name.c_str(), kept.FileName.c_str()) != 0) return true;
+    const auto now = StampOf(name);
+    return !now || *now == *kept.Stamp ||
+           MessageBoxW(reinterpret_cast<HWND>(host), L"文件已被其他程序修改，是否覆盖？", L"Notaline",
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 // A document opened by name: the one shown, its name and its history change only once the new
 // one has been read; a missing file is told and changes nothing, so a later save cannot write
 // over the wrong file. Both failures fail the call too, so the host keeps its caption and list.
@@ -133,6 +151,7 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
     if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name)))
         Refuse(L"文件没有打开。", E_FAIL);
     ed.Commands->Undo.ZeroUnDoReDoVal();
+    z.Kept().Stamp = StampOf(name);
     z.Kept().FileName = std::move(name);
 }
 
@@ -142,6 +161,7 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
 // end within a frame or two is told by the next backup call if it failed.
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     constexpr std::chrono::milliseconds kBackupWait{25};
+    if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     SaveOutcome saved;
     if (host) {
@@ -161,6 +181,7 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     SendMessageW(reinterpret_cast<HWND>(host), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&ed.SendMsg));
     ed.Commands->Undo.Modified(false);
     z.Kept().FileName = name;
+    z.Kept().Stamp = StampOf(name);
 }
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -29,8 +30,15 @@ public:
     void Repaint();
 
     // What the host's members keep in the control itself.
+    // A file's size and last write time: what tells that another program wrote it.
+    struct FileStamp {
+        uint64_t Size = 0;
+        uint64_t Written = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
     struct HostState {
         std::wstring FileName;  // of the document shown; "" for the built-in one
+        std::optional<FileStamp> Stamp;  // FileName's when this control opened or last saved it
         bool Pause = false;     // as last put while music played
         int16_t ZhuYingPosY = 0;
         int16_t ChangMingScale = 100;  // percent of the note size

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "FileAccess.h"
 #include "FileTestUtil.h"
 #include "ZoRivFormat.h"
@@ -25,6 +29,26 @@ TEST(FileAccessWin, AttributesSurviveTheSave) {
     SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_EQ(0, SaveBytes(name, "again"));
     EXPECT_EQ(0u, GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// A killed save leaves its temporary file; the next save in the folder removes it, unless
+// someone holds it open (a save still writing, a reader). Other names stay.
+TEST(FileAccessWin, StaleTemporaryFilesGoWithTheNextSave) {
+    TempFolder folder;
+    for (const char* name : {"~jp0badf00d.tmp", "~JP1234ABCD.TMP", "~jp12345678.tmp", "~jpnothex1.tmp", "~jp1.tmp"})
+        Spit(folder / name, "left");
+    HANDLE held =
+        CreateFileW((folder / "~jp12345678.tmp").c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    ASSERT_EQ(0, SaveBytes(folder / L"歌.DaDur", "song"));
+    CloseHandle(held);
+    std::vector<std::wstring> left;
+    for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
+        left.push_back(e.path().filename().wstring());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ((std::vector<std::wstring>{L"~jp1.tmp", L"~jp12345678.tmp", L"~jpnothex1.tmp", L"歌.DaDur"}), left);
+    EXPECT_EQ("song", Slurp(folder / L"歌.DaDur"));
 }
 
 // Wine has no links of its own; the build leaves a Unix link that it shows as a plain name.

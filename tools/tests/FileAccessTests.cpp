@@ -175,5 +175,33 @@ TEST(FileAccess, AFileBeyondTheSizeLimitIsRefusedUnread) {
     EXPECT_EQ("文档太大，无法处理: " + std::string(x.begin(), x.end()), FileErrorReason(kErrTooLarge, folder / "x"));
 }
 
+// Only names this program makes are taken for its temporary files: others in the folder stay.
+TEST(FileAccess, TemporaryNamesAreKnownByTheirPattern) {
+    const struct {
+        std::u16string_view name;
+        bool ours;
+    } rows[] = {{u"~jp0123abcd.tmp", true},   {u"~JP0123ABCD.TMP", true},  {u"~jp0123abc.tmp", false},
+                {u"~jp0123abcde.tmp", false}, {u"~jp0123abcg.tmp", false}, {u"~jq0123abcd.tmp", false},
+                {u"~jp0123abcd.tmx", false},  {u"jp0123abcd.tmp", false},  {u"", false}};
+    for (const auto& r : rows)
+        EXPECT_EQ(r.ours, IsTemporaryFileName(r.name)) << std::string(r.name.begin(), r.name.end());
+    for (uint64_t seed : {0ull, 1ull, ~0ull}) {
+        const std::string made = TemporaryFileName(seed);
+        EXPECT_TRUE(IsTemporaryFileName(std::u16string(made.begin(), made.end()))) << made;
+    }
+}
+
+TEST(FileAccess, OnlySettingsFilesBeyondTheLimitAreTooLarge) {
+    TempFolder folder;
+    const auto name = folder / "UserSetInfo.ini";
+    EXPECT_FALSE(SettingsFileTooLarge(name));  // missing: the defaults come from the reader
+    for (uint64_t size : {uint64_t{0}, kMaxSettingsFileBytes, kMaxSettingsFileBytes + 1}) {
+        Spit(name, "");
+        std::filesystem::resize_file(name, size);
+        EXPECT_EQ(size > kMaxSettingsFileBytes, SettingsFileTooLarge(name)) << size;
+    }
+    EXPECT_FALSE(SettingsFileTooLarge(folder.Path()));
+}
+
 }  // namespace
 }  // namespace tessaly
