@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DocumentBuilder.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
@@ -189,6 +190,45 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
                  {"MunButton", 5, {1062, 0x10012, 170, L"", 0}}};
     for (const auto& s : spots) EXPECT_EQ(s.first, (sent[{s.menu, s.index}].at(0))) << s.menu << s.index;
     EXPECT_EQ(150, (sent[{"GFHuHao", 3}].at(0).l));
+}
+
+// Every command over the same three notes selected forward and backward (as Shift+Left after
+// typing leaves them) makes the same document; a backward selection the command keeps stays
+// backward.
+TEST_F(NotationMenusTest, BackwardSelectionsActAsForwardOnes) {
+    Answerer answers = Answers();
+    for (const NotationRow& row : NotationRows()) {
+        SCOPED_TRACE(std::string(row.Menu) + " " + std::to_string(row.Index));
+        std::vector<uint8_t> made[2];
+        std::pair<int32_t, int32_t> sel[2];
+        const int32_t pairs = ed->Data.AreaPairNumber;  // pair numbers are never given twice
+        for (int backward = 0; backward < 2; ++backward) {
+            ed->Data.AreaPairNumber = pairs;
+            window->ShowAlignment(Get(&IZEVudu::get_Alignment));  // a pressed radio button takes no click
+            backward ? Select(4, -3) : Select(1, 3);
+            Give(row.Menu, row.Index);
+            made[backward] = notaline::test::DocumentBytes(ed->Data);
+            sel[backward] = {ed->Data.SelStart - first, ed->Data.SelLength};
+            UndoAll();
+        }
+        EXPECT_TRUE(made[0] == made[1]);
+        EXPECT_EQ(sel[0] == std::pair(1, 3) ? std::pair(4, -3) : sel[0], sel[1]);
+    }
+    // The gesture itself: Shift+Left three times after typing, then the eighth button.
+    Select(7, 0);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    for (int i = 0; i < 3; ++i) PostMessageW(editor, WM_KEYDOWN, VK_LEFT, 0);
+    Pump();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    ASSERT_EQ(-3, ed->Data.SelLength);
+    Give("CmdFormatYc", 1);
+    for (int i = 4; i < 7; ++i) EXPECT_EQ(1, ed->Data.WordInfo[static_cast<size_t>(first + i)].Yc) << i;
+    EXPECT_EQ(first + 7, ed->Data.SelStart);
+    EXPECT_EQ(-3, ed->Data.SelLength);
 }
 
 TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
