@@ -41,7 +41,8 @@ template <class Test>
 bool AnyOfSelection(const EditorData& data, int32_t start, int32_t length, Test&& test) {
     if (length == 0) return data.IsWord(start) && test(start);
     const int64_t first = std::min<int64_t>(start, static_cast<int64_t>(start) + length);
-    const int64_t end = std::min<int64_t>(std::max<int64_t>(start, static_cast<int64_t>(start) + length), data.WordCount());
+    const int64_t end =
+        std::min<int64_t>(std::max<int64_t>(start, static_cast<int64_t>(start) + length), data.WordCount());
     for (int64_t i = std::max<int64_t>(first, 0); i < end; ++i)
         if (test(static_cast<int32_t>(i))) return true;
     return false;

@@ -4,8 +4,8 @@
 
 #include "Cp936.h"
 #include "MakeMid.h"
-#include "records/Numbers.h"
 #include "music/NoteExtraction.h"
+#include "records/Numbers.h"
 
 namespace notaline {
 namespace {
@@ -116,9 +116,11 @@ tessaly::DaDurStatus WriteMidFile(const EditorData& data, const std::filesystem:
     const BarList bars = BuildXjInfo(data);
     // A file of silence would pass for a song: none is written. Drum patterns of their own sound.
     const auto hits = [](const tessaly::XjDrumData& d) {
-        return d.DrumChannel != 0 && std::any_of(std::begin(d.DrumRhythms), std::end(d.DrumRhythms), [](uint8_t b) { return b != 0; });
+        return d.DrumChannel != 0 &&
+               std::any_of(std::begin(d.DrumRhythms), std::end(d.DrumRhythms), [](uint8_t b) { return b != 0; });
     };
-    const bool drums = tessaly::IsTrue(data.PlayInfo.IsPlayDrum) && std::any_of(data.XjDrum.begin(), data.XjDrum.end(), hits);
+    const bool drums =
+        tessaly::IsTrue(data.PlayInfo.IsPlayDrum) && std::any_of(data.XjDrum.begin(), data.XjDrum.end(), hits);
     if (!drums && !AnyNoteSounds(data, bars)) return tessaly::DaDurStatus::Failure(0, kNothingToSoundText);
     texts.歌曲文件名 = tessaly::Utf16ToCp936(fileName.u16string()).value_or(std::string());
     tessaly::MakeMid writer;

@@ -57,7 +57,8 @@ float GetNoteLength(const tessaly::aWordInfo& w) {
 }
 
 bool AnyNoteSounds(const EditorData& data, const BarList& bars) {
-    const int32_t tracks = std::min<int32_t>(data.PlayInfo.TotalTrack, static_cast<int32_t>(data.PlayInfo.Track.size()));
+    const int32_t tracks =
+        std::min<int32_t>(data.PlayInfo.TotalTrack, static_cast<int32_t>(data.PlayInfo.Track.size()));
     bool sounds = false;
     for (int32_t t = 1; t <= tracks && !sounds; ++t) {
         if (!tessaly::IsTrue(data.PlayInfo.Track[static_cast<size_t>(t) - 1].IsUser)) continue;

@@ -124,11 +124,11 @@ TEST(MusicNoteGet, ASongWithNothingToSoundIsSaidSoInsteadOfPlayedOrExported) {
     } rows[] = {
         {"|1234|5-65|1---|", false, false, false},  // plain bar lines only: block 0
         {"[1234|5-65|1---|", false, false, true},
-        {"12345", false, false, true},              // no bar line: the whole song is one bar
-        {"[0000|0---|", false, false, false},       // rests only
+        {"12345", false, false, true},         // no bar line: the whole song is one bar
+        {"[0000|0---|", false, false, false},  // rests only
         {"[1234|5-65|", true, false, false},
         {"[1234|5-65|", false, true, false},
-        {"12|[34|", false, false, true},            // music after the special bar line sounds
+        {"12|[34|", false, false, true},  // music after the special bar line sounds
     };
     // Named afresh each run: test runs of other checkouts share the temporary folder.
     const auto path = std::filesystem::temp_directory_path() / (std::to_string(std::random_device{}()) + "_silent.Mid");
