@@ -217,21 +217,6 @@ TEST_F(NotationMenusTest, BackwardSelectionsActAsForwardOnes) {
         EXPECT_TRUE(made[0] == made[1]);
         EXPECT_EQ(sel[0] == std::pair(1, 3) ? std::pair(4, -3) : sel[0], sel[1]);
     }
-    // The gesture itself: Shift+Left three times after typing, then the eighth button.
-    Select(7, 0);
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    for (int i = 0; i < 3; ++i) PostMessageW(editor, WM_KEYDOWN, VK_LEFT, 0);
-    Pump();
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
-    ASSERT_EQ(-3, ed->Data.SelLength);
-    Give("CmdFormatYc", 1);
-    for (int i = 4; i < 7; ++i) EXPECT_EQ(1, ed->Data.WordInfo[static_cast<size_t>(first + i)].Yc) << i;
-    EXPECT_EQ(first + 7, ed->Data.SelStart);
-    EXPECT_EQ(-3, ed->Data.SelLength);
 }
 
 TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
