@@ -639,8 +639,14 @@ bool MainWindow::PreTranslate(MSG& msg) {
         return true;
     }
     if (msg.message != WM_KEYDOWN || !IsChild(Handle(), msg.hwnd)) return false;
-    // A menu shortcut, when its command is built and enabled.
+    // A menu shortcut, when its command is built and enabled. The form's text boxes keep their
+    // own editing keys, and the focus with them.
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    if (IsTextBoxKey({static_cast<uint16_t>(msg.wParam), ctrl}) && InTextBox(msg.hwnd)) {
+        // The plain edit boxes have no select-all key of their own.
+        if (ctrl && msg.wParam == 'A') SendMessageW(msg.hwnd, EM_SETSEL, 0, -1);
+        return ctrl && msg.wParam == 'A';
+    }
     const auto items = MenuItems();
     for (size_t row = 0; row < items.size(); ++row) {
         const ShortcutKey key = ParseShortcut(items[row].shortcut);
@@ -655,6 +661,15 @@ bool MainWindow::PreTranslate(MSG& msg) {
             if (!menus_[r].enabled) return true;
         router_.Run(items[row].name, items[row].index);
         return true;
+    }
+    return false;
+}
+
+bool MainWindow::InTextBox(HWND h) const {
+    for (const FormControl& c : FormControls()) {
+        if (c.kind != ControlKind::ComboBox && c.kind != ControlKind::RichText) continue;
+        const HWND box = ControlWindow(c.name, c.index);
+        if (box && (h == box || IsChild(box, h))) return true;
     }
     return false;
 }

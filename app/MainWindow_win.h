@@ -129,6 +129,8 @@ private:
     void OnColourRequest(LPARAM lParam);
     void OnCommand(WPARAM wParam, LPARAM lParam);
     void OnInitMenuPopup(HMENU menu, LPARAM lParam);
+    // The window is one of the form's edit, combo or help boxes, or inside one.
+    bool InTextBox(HWND h) const;
     void OnResize();
     void ApplyGeometry();
     void LayOutStatusBar();

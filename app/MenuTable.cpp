@@ -1,6 +1,7 @@
 #include "MenuTable.h"
 
 #include <cwchar>
+#include <string_view>
 
 namespace tavolin {
 namespace {
@@ -331,6 +332,12 @@ ShortcutKey ParseShortcut(const wchar_t* shortcut) {
     if (std::wcsncmp(shortcut, L"Ctrl+", 5) == 0 && shortcut[5] && !shortcut[6])
         return {static_cast<uint16_t>(shortcut[5]), true};
     return {};
+}
+
+bool IsTextBoxKey(ShortcutKey key) {
+    constexpr uint16_t kDelete = 0x2E, kBackspace = 0x08;
+    if (!key.ctrl) return key.key == kDelete || key.key == kBackspace;
+    return std::wstring_view(L"ACVXZY").find(static_cast<wchar_t>(key.key)) != std::wstring_view::npos;
 }
 
 }  // namespace tavolin

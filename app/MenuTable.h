@@ -27,4 +27,8 @@ struct ShortcutKey {
 };
 ShortcutKey ParseShortcut(const wchar_t* shortcut);
 
+// A key a text box of the form handles itself (select all, copy, paste, cut, undo, redo,
+// delete, backspace): pressed there it never runs the document's command.
+bool IsTextBoxKey(ShortcutKey key);
+
 }  // namespace tavolin

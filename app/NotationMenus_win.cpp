@@ -82,7 +82,7 @@ private:
         IZEVudu* z = form_.Editor();
         if (row.Span && !SpanHasNoEnds()) return;
         const bool later = row.Kind == NotationKind::TempoChange || row.Kind == NotationKind::Volta;
-        if (row.CaretOnly && !later) z->put_SelLength(0);
+        if (row.CaretOnly && !later) CollapseToFirst();
         if (!Request(row, button)) return;
         if (row.Refresh && form_.Hooks().refreshMarks) form_.Hooks().refreshMarks();
         if (row.Redraw == Repaint::Sel) z->RefreshSel();
@@ -115,7 +115,7 @@ private:
             }
             case K::TempoChange: {
                 if (!ShowPlaySpeed(form_.Handle(), playSpeed_)) return false;
-                z->put_SelLength(0);
+                CollapseToFirst();
                 const TempoRequest r = TempoRequestOf(playSpeed_);
                 return Send(static_cast<UINT>(r.Message), r.WParam, r.LParam);
             }
@@ -182,6 +182,14 @@ private:
         first = length > 0 ? start : start + length;
         last = first + (length > 0 ? length : -length) - 1;
         return true;
+    }
+    // The caret at the selection's first character, whichever way the selection was made.
+    void CollapseToFirst() {
+        IZEVudu* z = form_.Editor();
+        LONG first = 0, last = 0;
+        const bool range = Ends(first, last);
+        z->put_SelLength(0);
+        if (range) z->put_SelStart(first);
     }
     bool SpanHasNoEnds() const {
         LONG first = 0, last = 0;

@@ -1,6 +1,7 @@
 // The Edit menu, the input modes, the format panel and the highlight palette on a running window.
 #include <gtest/gtest.h>
 
+#include "DocumentBuilder.h"
 #include "EditFormat_win.h"
 #include "HighlightPalette_win.h"
 #include "MainWindowFixture_win.h"
@@ -128,6 +129,39 @@ TEST_F(EditFormatTest, EditCommandsKeepOrReturnTheFocusAndShortcutsUndoAndRedo) 
     EXPECT_TRUE(PumpUntil([&] { return Ed().Data.WordCount() == count; }));
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
+}
+
+// The editing keys pressed in a box of the form edit the box and leave the song and the focus alone.
+TEST_F(EditFormatTest, EditingKeysInTheFormsBoxesActOnTheBox) {
+    TypeChars("1231");
+    const std::vector<uint8_t> song = notaline::test::DocumentBytes(Ed().Data);
+    BYTE keys[256] = {};
+    auto press = [&](WPARAM key, bool ctrl) {
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        Pump();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    for (const char* name : {"cmbFontName", "CmbFontSize", "ExtralValCombo", "RichTextBox1"}) {
+        SCOPED_TRACE(name);
+        HWND box = window->ControlWindow(name);
+        HWND field = FindWindowExW(box, nullptr, L"Edit", nullptr);
+        if (!field) field = box;
+        SetWindowTextW(field, L"五号");
+        SetFocus(field);
+        press('A', true);
+        for (wchar_t c : std::wstring(L"22")) PostMessageW(GetFocus(), WM_CHAR, c, 1);
+        Pump();
+        press(VK_DELETE, false);
+        EXPECT_EQ(L"22", TextOf(field));
+        for (WPARAM key : {'C', 'X', 'V', 'Z', 'Y'}) press(key, true);
+        press(VK_BACK, false);
+        EXPECT_EQ(field, GetFocus());
+        EXPECT_TRUE(song == notaline::test::DocumentBytes(Ed().Data));
+    }
 }
 
 }  // namespace

@@ -311,6 +311,8 @@ TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
     const fs::path exported = ProgramFolder() / L"app_midi" / L"song.Mid";
     fs::remove_all(exported.parent_path());
     fs::create_directory(exported.parent_path());
+    Z()->put_InputState(tessaly::JpState);
+    TypeChars("1");  // a note, so that the export has something to sound
     Answers answers({{IDOK, (exported.parent_path() / L"song").wstring(), 1}});
     Command("OutputMid");
     EXPECT_EQ(L"选择导出文件", answers.Titles().at(0));

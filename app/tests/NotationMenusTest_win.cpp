@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DocumentBuilder.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
@@ -16,6 +17,7 @@
 #include "WindowTesting_win.h"
 #include "button/api/IButton.h"
 #include "control/Editor_win.h"
+#include "music/NoteExtraction.h"
 #include "records/Messages.h"
 
 namespace tavolin::test {
@@ -87,6 +89,7 @@ struct NotationMenusTest : MainWindowTest {
     Answerer Answers() {
         return Answerer(Answerer::Every{}, [this](HWND d) {
             const std::wstring caption = TextOf(d);
+            shown.push_back(TextOf(GetDlgItem(d, 0xFFFF)));  // a message box's text
             auto press = [d](int id) { PostMessageW(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
             if (caption == L"音速" && tempo) {
                 SendDlgItemMessageW(d, 101, LB_SETCURSEL, 7, 0);
@@ -105,6 +108,7 @@ struct NotationMenusTest : MainWindowTest {
     HWND editor = nullptr;
     int32_t first = 0;
     std::vector<Sent> log;
+    std::vector<std::wstring> shown;
     bool tempo = true;
     std::map<std::wstring, std::wstring> typed{{L"跳房子/重复绘制将删除", L"1."},
                                                {L"小节编号", L"12"},
@@ -189,6 +193,30 @@ TEST_F(NotationMenusTest, EveryRowSendsItsRequest) {
                  {"MunButton", 5, {1062, 0x10012, 170, L"", 0}}};
     for (const auto& s : spots) EXPECT_EQ(s.first, (sent[{s.menu, s.index}].at(0))) << s.menu << s.index;
     EXPECT_EQ(150, (sent[{"GFHuHao", 3}].at(0).l));
+}
+
+// Every command over the same three notes selected forward and backward (as Shift+Left after
+// typing leaves them) makes the same document; a backward selection the command keeps stays
+// backward.
+TEST_F(NotationMenusTest, BackwardSelectionsActAsForwardOnes) {
+    Answerer answers = Answers();
+    for (const NotationRow& row : NotationRows()) {
+        SCOPED_TRACE(std::string(row.Menu) + " " + std::to_string(row.Index));
+        std::vector<uint8_t> made[2];
+        std::pair<int32_t, int32_t> sel[2];
+        const int32_t pairs = ed->Data.AreaPairNumber;  // pair numbers are never given twice
+        for (int backward = 0; backward < 2; ++backward) {
+            ed->Data.AreaPairNumber = pairs;
+            window->ShowAlignment(Get(&IZEVudu::get_Alignment));  // a pressed radio button takes no click
+            backward ? Select(4, -3) : Select(1, 3);
+            Give(row.Menu, row.Index);
+            made[backward] = notaline::test::DocumentBytes(ed->Data);
+            sel[backward] = {ed->Data.SelStart - first, ed->Data.SelLength};
+            UndoAll();
+        }
+        EXPECT_TRUE(made[0] == made[1]);
+        EXPECT_EQ(sel[0] == std::pair(1, 3) ? std::pair(4, -3) : sel[0], sel[1]);
+    }
 }
 
 TEST_F(NotationMenusTest, VoltasBarNumbersTemposBoxesRestsGraceNotesAndTips) {
@@ -288,6 +316,35 @@ TEST_F(NotationMenusTest, TypedSongIsSavedAndExported) {
     SysFreeString(midi);
     Picture(window->Handle(), L"typed_song.png");
     EXPECT_EQ(L"Notaline", answers.Captions.at(0));  // the export says it saved
+}
+
+// Notes between plain bar lines belong to no playing block: export and playback say what makes
+// them sound instead of writing silence; a repeat sign before them makes every note sound.
+TEST_F(NotationMenusTest, PlainBarLinesSayWhyNothingSoundsUntilARepeatSignOpensTheSong) {
+    Answerer answers = Answers();
+    Select(0, 9);
+    SendMessageW(editor, WM_CLEAR, 0, 0);
+    for (wchar_t c : std::wstring(L"1234|5-65|")) PostMessageW(editor, WM_CHAR, c, 0);
+    Pump();
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring folder = std::wstring(exe).substr(0, std::wstring(exe).rfind(L'\\')) + L"\\app_song";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    BSTR midi = SysAllocString((folder + L"\\repeat_song.Mid").c_str());
+    DeleteFileW(midi);
+    const std::string text = notaline::kNothingToSoundText;
+    wchar_t expected[512] = {};
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, expected, 512);
+    window->Editor()->SaveMidFile(&midi);
+    window->Router().Run("PlayMusic", -1);
+    Pump();
+    EXPECT_EQ((std::vector<std::wstring>{expected, expected}), shown);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
+    Select(0, 0);
+    Give("XJX", 6);
+    window->Editor()->SaveMidFile(&midi);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
+    SysFreeString(midi);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "control/Editor_win.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "text/Cp936.h"
@@ -116,8 +117,10 @@ void Editor::UpdateCaretLine() {
     Data.CurLine = GetLineOfWord(Data, Data.SelStart + Data.SelLength);
 }
 
+// The character a mark command would take: the selection's first, whichever way it was made.
 bool Editor::CaretOnParagraphEnd() const {
-    return Data.IsWord(Data.SelStart) && Data.WordInfo[static_cast<size_t>(Data.SelStart)].IsJpGcCtl == 3;
+    const int32_t first = std::min(Data.SelStart, Data.SelStart + Data.SelLength);
+    return Data.IsWord(first) && Data.WordInfo[static_cast<size_t>(first)].IsJpGcCtl == 3;
 }
 
 }  // namespace notaline

@@ -190,7 +190,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             break;
         }
         case tessaly::EM_FormatBigHuaYing:
-            if (sl == 2) c.Ranges.FormatBigHuaYing(), ed.Refresh(tessaly::ExtralRefresh);
+            if (sl == 2 || sl == -2) c.Ranges.FormatBigHuaYing(), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_FormatCombiningChar:
             if (!RefusedOnParagraphEnd(ed))

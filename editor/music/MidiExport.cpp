@@ -5,6 +5,7 @@
 #include "text/Cp936.h"
 #include "MakeMid.h"
 #include "music/NoteExtraction.h"
+#include "records/Numbers.h"
 
 namespace notaline {
 namespace {
@@ -113,6 +114,14 @@ std::vector<aMidEvent> BuildTrackMidEvents(const EditorData& data, const BarList
 tessaly::DaDurStatus WriteMidFile(const EditorData& data, const std::filesystem::path& fileName,
                                   tessaly::aMidTxtInfo texts) {
     const BarList bars = BuildXjInfo(data);
+    // A file of silence would pass for a song: none is written. Drum patterns of their own sound.
+    const auto hits = [](const tessaly::XjDrumData& d) {
+        return d.DrumChannel != 0 &&
+               std::any_of(std::begin(d.DrumRhythms), std::end(d.DrumRhythms), [](uint8_t b) { return b != 0; });
+    };
+    const bool drums =
+        tessaly::IsTrue(data.PlayInfo.IsPlayDrum) && std::any_of(data.XjDrum.begin(), data.XjDrum.end(), hits);
+    if (!drums && !AnyNoteSounds(data, bars)) return tessaly::DaDurStatus::Failure(0, kNothingToSoundText);
     texts.歌曲文件名 = tessaly::Utf16ToCp936(fileName.u16string()).value_or(std::string());
     tessaly::MakeMid writer;
     if (auto status = writer.WriteMidHead(texts, data.PlayInfo, fileName); !status.ok) return status;

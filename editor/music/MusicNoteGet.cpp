@@ -58,12 +58,17 @@ void MusicNoteGet::BeginPlayMusic(const EditorData& data, intptr_t editorWindow)
     ReleaseStopped();
     const tessaly::aPlayInfo& info = data.PlayInfo;
     const int32_t tracks = std::min<int32_t>(info.TotalTrack, static_cast<int32_t>(info.Track.size()));
+    const BarList bars = BuildXjInfo(data);
+    // Silence would look like a player that does not work: say what makes the music sound.
+    if (!AnyNoteSounds(data, bars)) {
+        if (Warn) Warn(kNothingToSoundText);
+        return;
+    }
     // Creating the player opens the output, and says so when it cannot.
     auto player = std::make_unique<tessaly::PlayNote>(shared_);
     if (!player->IsOpen()) return;
     player->SetInfoForPlay(editorWindow, info);
 
-    const BarList bars = BuildXjInfo(data);
     bool any = false;
     for (int32_t t = 1; t <= tracks; ++t) {
         if (!tessaly::IsTrue(info.Track[static_cast<size_t>(t) - 1].IsUser)) continue;

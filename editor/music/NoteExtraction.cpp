@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/document/MarkCodes.h"
+#include "records/Numbers.h"
 
 namespace notaline {
 namespace {
@@ -53,6 +54,19 @@ float GetNoteLength(const tessaly::aWordInfo& w) {
         case 3: return 0.125f;
         default: return 0.0f;
     }
+}
+
+bool AnyNoteSounds(const EditorData& data, const BarList& bars) {
+    const int32_t tracks =
+        std::min<int32_t>(data.PlayInfo.TotalTrack, static_cast<int32_t>(data.PlayInfo.Track.size()));
+    bool sounds = false;
+    for (int32_t t = 1; t <= tracks && !sounds; ++t) {
+        if (!tessaly::IsTrue(data.PlayInfo.Track[static_cast<size_t>(t) - 1].IsUser)) continue;
+        ForEachPlayedChar(data, bars, t, [&](int32_t c, bool sounding) {
+            sounds = sounds || (sounding && PlayCharOf(data.WordInfo[static_cast<size_t>(c)]) == PlayChar::Note);
+        });
+    }
+    return sounds;
 }
 
 std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList& bars, int32_t track) {

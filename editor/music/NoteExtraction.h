@@ -34,6 +34,16 @@ void ForEachPlayedChar(const EditorData& data, const BarList& bars, int32_t trac
     }
 }
 
+// True when a used track plays a note that sounds. Music before the first special bar line sits
+// in block 0, which no singing order names: a song written with plain bar lines has none.
+bool AnyNoteSounds(const EditorData& data, const BarList& bars);
+
+// Said instead of playing or exporting a song in which nothing sounds; names the remedy. UTF-8.
+inline constexpr char kNothingToSoundText[] =
+    "这首歌没有要发音的音符：普通小节线之间的音乐不在任何演唱块里。"
+    "请在音乐前加一个特殊小节线（如“前段落反复号”或“开始位”），"
+    "或在“演唱设置...”中为音轨设定演唱顺序。";
+
 // The timed notes of one track for the player: one event per note or rest in playing order, with
 // lengths in beats corrected for tuplets, ties and grace notes, and volumes for dynamics. Lengths
 // are never negative; keys lie in 0-127; volumes are one of 0, 50, 65, 70, 75, 80, 110, 120, 127.

@@ -77,9 +77,29 @@ struct PlayMusicTest : test::HostedControlTest {
     tessaly::RecordingMidiOut out;
 };
 
-TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStarts) {
+std::vector<std::wstring> gBoxes;
+HHOOK gHook = nullptr;
+
+// Message boxes are read and answered as they open.
+LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t cls[16]{};
+    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16) && cls == std::wstring(L"#32770")) {
+        wchar_t text[512]{};
+        GetDlgItemTextW(reinterpret_cast<HWND>(wParam), 0xFFFF, text, 512);
+        gBoxes.push_back(text);
+        PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(gHook, code, wParam, lParam);
+}
+
+TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTold) {
     UseRecordingOutput();
+    gHook = SetWindowsHookExW(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
     BeginPlayMusic(*ed);
+    UnhookWindowsHookEx(gHook);
+    wchar_t told[512]{};
+    MultiByteToWideChar(CP_UTF8, 0, kNothingToSoundText, -1, told, 512);
+    EXPECT_EQ(gBoxes, (std::vector<std::wstring>{told}));
     EXPECT_FALSE(IsPlayingMusic(*ed));
     EXPECT_TRUE(gHostStates.empty());
     EXPECT_TRUE(out.Messages.empty());

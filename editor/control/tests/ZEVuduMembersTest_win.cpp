@@ -431,6 +431,9 @@ TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
 // crashes, and each answers S_OK or refuses with an error.
 TEST_F(ZEVuduMembersTest, EveryMemberAnswersAValidAndAnInvalidCall) {
     Script s = Host();
+    // A note, so that the export has something to sound.
+    EXPECT_EQ(S_OK, s.Put(L"InputState", Var(int32_t{tessaly::JpState})));
+    SendMessageW(Ed().Window, WM_CHAR, '1', 0);
     const std::wstring mid = File(L"song.mid");
     const std::wstring pic = File(L"page.png");
     struct Row {

@@ -10,6 +10,7 @@
 #include "model/document/MarkSlots.h"
 #include "model/layout/PageRules.h"
 #include "model/document/mGeneral.h"
+#include "model/document/WordRange.h"
 
 namespace notaline {
 namespace {
@@ -35,12 +36,14 @@ bool ForwardRange(const EditorData& data, int32_t start, int32_t length, int32_t
     return data.IsWord(first) && data.IsWord(last);
 }
 
+// A selection made backward asks the same characters as the one made forward.
 template <class Test>
 bool AnyOfSelection(const EditorData& data, int32_t start, int32_t length, Test&& test) {
-    if (length < 0) return false;
     if (length == 0) return data.IsWord(start) && test(start);
-    const int64_t end = std::min<int64_t>(static_cast<int64_t>(start) + length, data.WordCount());
-    for (int64_t i = std::max(start, 0); i < end; ++i)
+    const int64_t first = std::min<int64_t>(start, static_cast<int64_t>(start) + length);
+    const int64_t end =
+        std::min<int64_t>(std::max<int64_t>(start, static_cast<int64_t>(start) + length), data.WordCount());
+    for (int64_t i = std::max<int64_t>(first, 0); i < end; ++i)
         if (test(static_cast<int32_t>(i))) return true;
     return false;
 }
@@ -152,10 +155,10 @@ int16_t WordShuPaiSpace(const EditorData& data, int32_t caret) {
 }
 
 float ArcHeight(const EditorData& data, int32_t start, int32_t length) {
-    const int64_t last = static_cast<int64_t>(start) + length - 1;
-    if (!data.IsWord(start) || last < 0 || !data.IsWord(static_cast<int32_t>(last))) return 0;
-    const auto& s = Word(data, start);
-    const auto& e = Word(data, static_cast<int32_t>(last));
+    int32_t first = 0, last = 0;
+    if (!ForwardRange(data, start, length, first, last)) return 0;
+    const auto& s = Word(data, first);
+    const auto& e = Word(data, last);
     const double d = (e.Left + e.Right) / 2.0 - (s.Left + s.Right) / 2.0;
     const double h = s.nLogFont.lfHeight;
     if (h == 0 || d < 0 || d > 3.5 * s.WdSize.cx) return 0;
@@ -170,13 +173,11 @@ void SelectAll(EditorData& data) {
     data.CaretColumnX = data.IsWord(0) ? RoundToInteger(Word(data, 0).Left) : 0;
 }
 
+// A backward selection is read forward and kept as the user made it.
 bool TurnToYFWord(EditorData& data, UndoRedo& undo) {
-    if (data.SelLength < 0) {
-        data.SelStart += data.SelLength;
-        data.SelLength = -data.SelLength;
-    }
-    const int32_t first = std::max(data.SelStart, 0);
-    const int32_t last = std::min(data.SelStart + data.SelLength, data.WordCount()) - 1;
+    const WordRange sel = NormalRange(data.SelStart, data.SelLength);
+    const int32_t first = std::max(sel.Start, 0);
+    const int32_t last = std::min(sel.Start + sel.Length, data.WordCount()) - 1;
     auto turns = [&](int32_t i) {
         const auto& w = Word(data, i);
         return w.IsJpGcCtl == kCharText && ((w.WdAsc >= '0' && w.WdAsc <= '7') || w.WdAsc == '-');

@@ -79,10 +79,10 @@ void MarkCommands::AttachToFirst(int32_t start, int32_t length, int32_t code, in
     AttachMark(range, range.Start, code, values, text);
 }
 
-// The characters imaged run from the selection's first to the one after its last, so they hold
-// the caret's character whichever way the selection was made.
+// The mark goes on the selection's first character whichever way the selection was made; a
+// backward one would otherwise mark the character after it.
 bool MarkCommands::FormatWord(int32_t ExtralType, int32_t ExtralValues) {
-    AttachMark(NormalRange(data_.SelStart, data_.SelLength), data_.SelStart, ExtralType, ExtralValues, std::nullopt);
+    AttachToFirst(data_.SelStart, data_.SelLength, ExtralType, ExtralValues, std::nullopt);
     return false;
 }
 

@@ -148,7 +148,7 @@ bool ParagraphCommands::PartAtt(int32_t start, int32_t length, const aPartInfo& 
     apply();
     const bool recorded = End(kStepWords, 0);
     GetAllPartInfo(data_);
-    if (recorded) data_.SelLength = 0;
+    if (recorded) data_.SelStart = sel.Start, data_.SelLength = 0;
     return recorded;
 }
 
@@ -167,6 +167,8 @@ bool ParagraphCommands::Alignment(int32_t start, int32_t length, tessaly::Alignm
         return false;
     apply();
     if (!End(kStepWords, 0)) return false;
+    // The caret goes to the selection's first character, whichever way it was made.
+    data_.SelStart = sel.Start;
     data_.SelLength = 0;
     return true;
 }

@@ -57,7 +57,7 @@ TEST_F(HostMembers, OctaveAndDurationTestsTakeTheCaretOnlyWithoutASelection) {
     EXPECT_TRUE(CanSetWordYg(data, 1, 0));
     EXPECT_FALSE(CanSetWordYg(data, 0, 0));
     EXPECT_TRUE(CanSetWordYg(data, 0, 2));
-    EXPECT_FALSE(CanSetWordYg(data, 2, -2));
+    EXPECT_TRUE(CanSetWordYg(data, 2, -2));  // backward: the same two characters
     EXPECT_FALSE(CanSetWordYg(data, 50, 0));
     EXPECT_FALSE(CanSetWordYg(data, 2, 1000));
     EXPECT_TRUE(CanSetWordYc(data, 0, 0));
@@ -97,8 +97,8 @@ TEST_F(HostMembers, TurningLyricsToNotesIsOneUndoableStep) {
     data.SelLength = -6;
     const auto before = Bytes();
     ASSERT_TRUE(TurnToYFWord(data, *undo));
-    EXPECT_EQ(0, data.SelStart);
-    EXPECT_EQ(6, data.SelLength);
+    EXPECT_EQ(6, data.SelStart);  // the selection stays as the user made it
+    EXPECT_EQ(-6, data.SelLength);
     std::string kinds;
     for (int32_t i = 0; i < data.WordCount(); ++i) kinds += static_cast<char>('0' + W(i).IsJpGcCtl);
     EXPECT_EQ("1110013", kinds);
@@ -138,7 +138,7 @@ TEST_F(HostMembers, MarkCodeAndPlayedMetreChangesUndo) {
     EXPECT_FALSE(ApplyPlayTimeSignature(data, *undo));
 }
 
-TEST_F(HostMembers, AnArcIsProposedOnlyForAForwardSelectionWithinReach) {
+TEST_F(HostMembers, AnArcIsProposedForASelectionWithinReachMadeEitherWay) {
     Start("1234567|");
     for (int32_t i = 0; i < 7; ++i) {
         W(i).Left = 10.0f * i;
@@ -149,7 +149,8 @@ TEST_F(HostMembers, AnArcIsProposedOnlyForAForwardSelectionWithinReach) {
     EXPECT_FLOAT_EQ(20.4f, ArcHeight(data, 2, 1));
     EXPECT_NEAR(20.4 * (16 - 1.25 * 30 / (1 + 2.0 / 28)) / 16, ArcHeight(data, 2, 4), 1e-4);
     EXPECT_EQ(0, ArcHeight(data, 0, 6));   // 50 > 3.5 widths
-    EXPECT_EQ(0, ArcHeight(data, 4, -2));  // the end lies left
+    EXPECT_EQ(ArcHeight(data, 2, 2), ArcHeight(data, 4, -2));
+    EXPECT_LT(0, ArcHeight(data, 4, -2));
     EXPECT_EQ(0, ArcHeight(data, 6, 5));
 }
 

@@ -81,12 +81,13 @@ TEST_F(MarkCommandsTest, AFullCharacterTakesNothingYetTheCommandIsAStep) {
     EXPECT_EQ(0, system.Beeps);
 }
 
-TEST_F(MarkCommandsTest, LeftwardSelectionMarksTheCaretCharacterAndUndoesIt) {
+TEST_F(MarkCommandsTest, LeftwardSelectionMarksItsFirstCharacterAsAForwardOneAndUndoesIt) {
     Start("123456|");
-    Select(4, -3);  // characters 1 to 3 selected, the caret before 4
+    Select(4, -3);  // characters 1 to 3 selected, made leftward
     const auto before = Bytes();
     marks->FormatWord(1, 0);
-    EXPECT_EQ(1, Slot(4, 0).IndexType);
+    EXPECT_EQ(1, Slot(1, 0).IndexType);
+    EXPECT_EQ(0, Slot(4, 0).IndexType);
     ExpectOneStep(before, 0);
     EXPECT_EQ(4, data.SelStart);
     EXPECT_EQ(-3, data.SelLength);

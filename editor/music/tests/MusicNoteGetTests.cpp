@@ -1,6 +1,8 @@
 // The document's playback driven as the editor drives it: the end report stops it at once.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <set>
 
 #include "DaDurFile.h"
@@ -10,6 +12,7 @@
 #include "FakePlayTimer.h"
 #include "MusicFixture.h"
 #include "model/document/MarkCodes.h"
+#include "music/MidiExport.h"
 #include "music/MusicNoteGet.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
@@ -111,6 +114,52 @@ TEST(MusicNoteGet, NothingToPlayTellsTheHostNothing) {
     e.music.StopPlayMusic();
     e.music.StopPlayMusic();
     EXPECT_EQ(e.host, (std::vector<int32_t>{1, 1}));
+}
+
+// A song in which no note would sound is neither played nor exported; both name the remedy.
+TEST(MusicNoteGet, ASongWithNothingToSoundIsSaidSoInsteadOfPlayedOrExported) {
+    const struct {
+        const char* song;
+        bool silentEntry, unusedTrack, sounds;
+    } rows[] = {
+        {"|1234|5-65|1---|", false, false, false},  // plain bar lines only: block 0
+        {"[1234|5-65|1---|", false, false, true},
+        {"12345", false, false, true},         // no bar line: the whole song is one bar
+        {"[0000|0---|", false, false, false},  // rests only
+        {"[1234|5-65|", true, false, false},
+        {"[1234|5-65|", false, true, false},
+        {"12|[34|", false, false, true},  // music after the special bar line sounds
+    };
+    // Named afresh each run: test runs of other checkouts share the temporary folder.
+    const auto path = std::filesystem::temp_directory_path() / (std::to_string(std::random_device{}()) + "_silent.Mid");
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.song);
+        Session e;
+        test::SetSong(e.data, r.song);
+        if (r.silentEntry) e.data.PlayInfo.Track[0].tPlayOrder[0].IsPlay = tessaly::kFalse;
+        if (r.unusedTrack) e.data.PlayInfo.Track[0].IsUser = tessaly::kFalse;
+        EXPECT_EQ(r.sounds, AnyNoteSounds(e.data, BuildXjInfo(e.data)));
+        std::filesystem::remove(path);
+        const tessaly::DaDurStatus exported = WriteMidFile(e.data, path);
+        EXPECT_EQ(r.sounds, exported.ok);
+        EXPECT_EQ(r.sounds, std::filesystem::exists(path));
+        e.Play();
+        EXPECT_EQ(r.sounds, !SoundedKeys(e.out.Messages, 0).empty());
+        EXPECT_EQ(r.sounds, !e.host.empty());
+        if (r.sounds) continue;
+        EXPECT_EQ(exported.reason, kNothingToSoundText);
+        EXPECT_EQ(e.warnings, (std::vector<std::string>{kNothingToSoundText}));
+    }
+    // A drum pattern sounds in the file by itself.
+    EditorData drums;
+    test::SetSong(drums, "|1234|");
+    drums.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    drums.XjDrum.resize(1);
+    drums.XjDrum[0].DrumChannel = 0x80;
+    drums.XjDrum[0].DrumSounds[0] = 22;
+    drums.XjDrum[0].DrumRhythms[0] = 0x88;
+    EXPECT_TRUE(WriteMidFile(drums, path).ok);
+    std::filesystem::remove(path);
 }
 
 TEST(MusicNoteGet, RefusedPlaybackSaysWhyOnceAndLeavesTheHostFree) {
