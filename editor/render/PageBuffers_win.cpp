@@ -118,11 +118,7 @@ void PageBuffers::FillView(uint32_t colour) {
 }
 
 void PageBuffers::ComposeSlot(int32_t slot, int32_t x, int32_t y) {
-    if (!view_) return;
-    for (const auto& [layer, op] : kComposition) {
-        const MemoryBuffer* b = Layer(slot, layer);
-        if (b) BitBlt(view_->Dc(), x, y, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
-    }
+    if (const MemoryBuffer* text = Layer(slot, PageLayer::Text)) ComposeRows(slot, x, y, 0, text->Size().Height);
 }
 
 void PageBuffers::ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) {
@@ -150,9 +146,7 @@ void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
 }
 
 void PageBuffers::Present(int32_t x, int32_t y) {
-    if (!window_ || !view_) return;
-    const win::WindowDc dc(window_);
-    if (dc.Get()) BitBlt(dc.Get(), x, y, view_->Size().Width, view_->Size().Height, view_->Dc(), 0, 0, SRCCOPY);
+    if (view_) PresentRows(x, y, 0, view_->Size().Height);
 }
 
 void PageBuffers::PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) {
