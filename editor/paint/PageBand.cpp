@@ -26,7 +26,7 @@ public:
             Mix(v);
         }
         uint64_t tail = size;
-        std::memcpy(&tail, p, size);
+        if (size > 0) std::memcpy(&tail, p, size);  // an empty table's data may be null
         Mix(tail);
     }
     uint64_t Value() const { return h_; }
