@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "MenuTable.h"
 #include "StatusText.h"
@@ -844,16 +845,35 @@ void MainWindow::SavePanelState() {
     ApplyGeometry();
 }
 
-// Moves and shows the controls as the geometry says.
+// Moves and shows the controls as the geometry says, in one deferred batch: the windows move
+// together and each spoiled area repaints once.
 void MainWindow::ApplyGeometry() {
-    auto place = [this](HWND w, const TwipsRect& r, bool shown) {
-        if (!w) return;
-        const int left = TwipsToPixels(r.Left), top = TwipsToPixels(r.Top);
-        if (shown)
-            win::MoveChild(w, {left, top, left + std::max(0, TwipsToPixels(r.Width)),
-                               top + std::max(0, TwipsToPixels(r.Height))});
-        ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
+    struct Placing {
+        HWND Window;
+        RECT To;
+        UINT Flags;
     };
+    std::vector<Placing> placings;
+    auto placeAt = [&](HWND w, const RECT& to, std::optional<bool> shown) {
+        if (!w) return;
+        RECT now{};
+        GetWindowRect(w, &now);
+        MapWindowPoints(nullptr, GetAncestor(w, GA_PARENT), reinterpret_cast<POINT*>(&now), 2);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+        if (shown) flags |= *shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        if ((shown && !*shown) || EqualRect(&now, &to)) flags |= SWP_NOMOVE | SWP_NOSIZE;
+        if ((flags & SWP_NOMOVE) && !shown) return;
+        if ((flags & SWP_NOMOVE) && shown && *shown == (IsWindowVisible(w) != FALSE)) return;
+        placings.push_back({w, to, flags});
+    };
+    auto place = [&](HWND w, const TwipsRect& r, bool shown) {
+        const int left = TwipsToPixels(r.Left), top = TwipsToPixels(r.Top);
+        placeAt(w, {left, top, left + std::max(0, TwipsToPixels(r.Width)), top + std::max(0, TwipsToPixels(r.Height))},
+                shown);
+    };
+    const TwipsRect& e = geometry_.editor;
+    const RECT editor{TwipsToPixels(e.Left), TwipsToPixels(e.Top), TwipsToPixels(e.Left + e.Width),
+                      TwipsToPixels(e.Top + e.Height)};
     place(ControlWindow("TopFaceFrame"), geometry_.top, geometry_.topShown);
     for (int k = 0; k < kSidePanels; ++k) {
         place(ControlWindow("FaceFrame", k), geometry_.side[k], geometry_.sideShown[k]);
@@ -862,11 +882,18 @@ void MainWindow::ApplyGeometry() {
     for (int i = 0; i < 6; ++i) CheckMenu("munToolBar", i, geometry_.toolBarChecked[i]);
     place(ControlWindow("Picture1"), geometry_.splitter, geometry_.splitterShown);
     place(ControlWindow("图片容器1"), geometry_.picture, geometry_.pictureShown);
-    if (editorSite_) {
-        const TwipsRect& e = geometry_.editor;
-        editorSite_->Move(RECT{TwipsToPixels(e.Left), TwipsToPixels(e.Top), TwipsToPixels(e.Left + e.Width),
-                               TwipsToPixels(e.Top + e.Height)});
+    // The editor moves in the batch too; its site then finds it in place and only keeps the rectangle.
+    if (editorSite_) placeAt(editorWindow_, editor, std::nullopt);
+    HDWP batch = placings.empty() ? nullptr : BeginDeferWindowPos(static_cast<int>(placings.size()));
+    for (const Placing& p : placings) {
+        const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
+        if (batch) batch = DeferWindowPos(batch, p.Window, nullptr, p.To.left, p.To.top, width, height, p.Flags);
     }
+    // Without a batch (the system could not make or keep one) each window is placed alone.
+    if (!batch || !EndDeferWindowPos(batch))
+        for (const Placing& p : placings)
+            SetWindowPos(p.Window, nullptr, p.To.left, p.To.top, p.To.right - p.To.left, p.To.bottom - p.To.top, p.Flags);
+    if (editorSite_) editorSite_->Move(editor);
 }
 
 void MainWindow::OnResize() {

@@ -64,9 +64,11 @@ void Button::UserControlMouseUp() {
 }
 
 void Button::Enabled(bool value) {
+    const int32_t state = value ? kNormal : kDisabled;
+    if (loaded_ && value == enabled_ && state == state_) return;
     enabled_ = value;
     EnableWindow(Window(), value);
-    state_ = value ? kNormal : kDisabled;
+    state_ = state;
     Repaint();
     Changed();
 }
@@ -103,9 +105,13 @@ void Button::ForeColor(int32_t value) {
 }
 
 void Button::ButtonDown(bool value) {
+    const bool same = value == buttonDown_;
     buttonDown_ = value;
     if (!UserMode()) return;
-    state_ = value ? kPressed : kNormal;
+    const int32_t state = value ? kPressed : kNormal;
+    // The host sets every button's state after each key: a face as it is is not painted again.
+    if (same && state == state_) return;
+    state_ = state;
     Repaint();
 }
 

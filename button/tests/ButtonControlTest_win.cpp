@@ -236,6 +236,31 @@ TEST_F(ButtonControl, ButtonDownHoldsThePressedFaceUntilTheHostLetsGo) {
     EXPECT_EQ(Capture(w, 32, 32), normal);
 }
 
+// The host sets every button after each key: a setting that leaves the face as it is paints
+// nothing (ink scribbled over the window stays), one that changes it paints the new face.
+TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
+    auto b = Host({{L"ButtonType", VT_I4, 3}, {L"BackColor", VT_I4, 0x0000FF}});
+    HWND w = Window(b.Get());
+    struct Step {
+        DISPID Member;
+        bool Value;
+        bool Paints;
+    };
+    const Step steps[] = {{id::ButtonDown, false, false}, {id::Enabled, true, false}, {id::ButtonDown, true, true},
+                          {id::ButtonDown, true, false},  {id::ButtonDown, false, true}, {id::Enabled, false, true},
+                          {id::Enabled, false, false},    {id::Enabled, true, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.Member << " " << step.Value);
+        {
+            const win::WindowDc dc(w);
+            const RECT all{0, 0, 32, 32};
+            FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        Put(b.Get(), step.Member, Bool(step.Value));
+        EXPECT_EQ(Capture(w, 32, 32)[16 * 32 + 16] != 0, step.Paints);
+    }
+}
+
 // A form sets its buttons up hidden: shown, a button has the face one set up in view has.
 TEST_F(ButtonControl, AButtonSetUpHiddenShowsItsLastFace) {
     std::vector<uint32_t> rows[2];

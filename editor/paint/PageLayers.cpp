@@ -76,7 +76,7 @@ void DrawPageBackground(PaintContext& ctx, std::u16string_view textureFile) {
     }
 }
 
-void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page) {
+void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page, const IntRect* band) {
     if (!IsPage(ctx.Data, page)) return;
     const LineRange lines = PageLines(ctx.Data, page);
     if (lines.Holds(ctx.Data.CPdqLine)) {
@@ -87,7 +87,15 @@ void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page) {
     for (int32_t line = lines.First; line < lines.End; ++line) {
         const auto& l = ctx.Data.LineInfo[static_cast<size_t>(line)];
         const int32_t last = std::min(l.Start + l.Length, ctx.Data.WordCount());
-        for (int32_t i = std::max(l.Start, 0); i < last; ++i) DrawWordCell(ctx, cache, i, line);
+        for (int32_t i = std::max(l.Start, 0); i < last; ++i) {
+            if (band) {
+                // A character's marks may stand up to its own height above or below it.
+                const auto& w = ctx.Data.WordInfo[static_cast<size_t>(i)];
+                const double h = w.Bottom - w.Top;
+                if ((w.Bottom + h) * ctx.Scale < band->Top || (w.Top - h) * ctx.Scale > band->Bottom) continue;
+            }
+            DrawWordCell(ctx, cache, i, line);
+        }
     }
     DrawPageNumber(ctx, page + 1, 0, 0, ctx.Scale);
 }

@@ -20,7 +20,8 @@ PixelSize PageSizeAt(const EditorData& data, double scale);
 // Background and characters: the page's colour or texture (white under a texture that is
 // missing), the source-line marker, the character cells and the page number.
 void DrawPageBackground(PaintContext& ctx, std::u16string_view textureFile);
-void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page);
+// With a band, only the characters whose ink may reach its rows.
+void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page, const IntRect* band = nullptr);
 // White, then the background-colour runs, the corner marks and the attached marks.
 void DrawPageMarkLayer(PaintContext& ctx, int32_t page);
 // White, then the page's free-placed items.

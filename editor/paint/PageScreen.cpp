@@ -78,19 +78,72 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
         const int32_t first = std::clamp(scroll_.FirstVisiblePage(), 0, pages - 1);
         const int32_t second = std::clamp(scroll_.SecondVisiblePage(), first, std::min(first + 1, pages - 1));
         const int32_t caretPage = data_.IsWord(data_.SelStart) ? GetPageOfWord(data_, data_.SelStart) : first;
+        if (mode == tessaly::OnePageRefresh && RefreshBands(selLength, first, second)) {
+            if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
+            return;
+        }
         const RefreshPlan plan =
             PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
         DrawPages(plan.First, plan.Last, plan.Layers);
         if (plan.Layers.Marks && second > first) KeepGlissandoPagesInStep(plan, first, second);
         ComposeView(first, second);
         DrawSelection(selStart, selLength, first, second);
+        composed_.reset();
+        if (selLength == 0) composed_ = ViewNow(first, second);
     } else {
         surface_.FillView(kDeskColour);
+        composed_.reset();
     }
     surface_.HideCaret();
     surface_.Present(Px(ToDouble(scroll_.FirstVisiblePageScrollX())), Px(ToDouble(scroll_.FirstVisiblePageScrollY())));
     if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
     LastPageCount = pages;
+}
+
+PageScreen::ViewState PageScreen::ViewNow(int32_t first, int32_t second) {
+    return {first,
+            second,
+            Px(ToDouble(scroll_.FirstVisiblePageScrollX())),
+            Px(ToDouble(scroll_.FirstVisiblePageScrollY())),
+            scroll_.PageSpaceX(),
+            scroll_.PageSpaceY(),
+            scroll_.ClientWidth(),
+            scroll_.ClientHeight()};
+}
+
+bool PageScreen::RefreshBands(int32_t selLength, int32_t first, int32_t second) {
+    const ViewState view = ViewNow(first, second);
+    if (selLength != 0 || composed_ != view) return false;
+    struct Part {
+        PageStamp Now;
+        IntRect Band;
+    };
+    std::array<std::optional<Part>, 2> parts;
+    for (int32_t slot = 0; slot <= second - first; ++slot) {
+        auto now = StampPage(data_, first + slot, scale_, TextureFile);
+        if (!now) return false;
+        const auto band = ChangedBand(drawn_[static_cast<size_t>(slot)], *now, page_.Width, page_.Height);
+        if (!band) return false;
+        if (band->Top < band->Bottom) parts[static_cast<size_t>(slot)] = Part{std::move(*now), *band};
+    }
+    // Nothing of the document changed: the caller wants the pages again for a reason of its own.
+    if (!parts[0] && !parts[1]) return false;
+    surface_.HideCaret();
+    for (int32_t slot = 0; slot < 2; ++slot) {
+        auto& part = parts[static_cast<size_t>(slot)];
+        if (!part) continue;
+        DrawPageLayers(first + slot, slot, {true, true, false}, &part->Band);
+        drawn_[static_cast<size_t>(slot)] = std::move(part->Now);
+        const int32_t y = Px(view.GapY + slot * (data_.PageHeightPx * scale_ + view.GapY));
+        surface_.ComposeRows(slot, view.GapX, y, part->Band.Top, part->Band.Bottom);
+        surface_.PresentRows(view.X, view.Y, y + part->Band.Top, y + part->Band.Bottom);
+    }
+    return true;
+}
+
+void PageScreen::ForgetDrawn() {
+    drawn_ = {};
+    composed_.reset();
 }
 
 void PageScreen::KeepGlissandoPagesInStep(const RefreshPlan& plan, int32_t first, int32_t second) {
@@ -113,23 +166,31 @@ void PageScreen::DrawPages(int32_t first, int32_t last, LayerSet layers) {
     }
 }
 
-void PageScreen::DrawPageLayers(int32_t page, int32_t slot, LayerSet layers) {
+void PageScreen::DrawPageLayers(int32_t page, int32_t slot, LayerSet layers, const IntRect* band) {
     auto pass = [&](PageLayer layer, auto draw) {
-        surface_.DrawLayer(slot, layer, [&](Canvas& canvas) {
-            PaintContext ctx(data_, canvas, services_);
-            ctx.Scale = scale_;
-            draw(ctx);
-        });
+        surface_.DrawLayer(
+            slot, layer,
+            [&](Canvas& canvas) {
+                PaintContext ctx(data_, canvas, services_);
+                ctx.Scale = scale_;
+                draw(ctx);
+            },
+            band);
     };
     if (layers.Text) {
         pass(PageLayer::Text, [&](PaintContext& ctx) {
             CellCache cache;
             DrawPageBackground(ctx, TextureFile);
-            DrawPageTextLayer(ctx, cache, page);
+            DrawPageTextLayer(ctx, cache, page, band);
         });
     }
     if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
     if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
+    // What the two layers hold is known only when both were drawn from the document as it is now.
+    if (band || slot < 0 || slot > 1) return;
+    auto& drawn = drawn_[static_cast<size_t>(slot)];
+    drawn = {};
+    if (layers.Text && layers.Marks) drawn = StampPage(data_, page, scale_, TextureFile).value_or(PageStamp{});
 }
 
 void PageScreen::ComposeView(int32_t first, int32_t second) {
@@ -212,6 +273,7 @@ void PageScreen::EnsureWordVisible(int32_t index) {
 // The surface lets the old buffers go before it makes new ones, so two sets never count together
 // against the cap; when the new cannot be made, the old size is made again.
 bool PageScreen::InitPageBuffers() {
+    ForgetDrawn();
     const double scale = DocumentScale();
     const PixelSize page = PageSizeAt(data_, scale);
     if (!BuffersFit(page, ViewSize())) {
@@ -248,6 +310,7 @@ PixelSize PageScreen::ViewSize() const {
 }
 
 bool PageScreen::ResetPageBuffers() {
+    composed_.reset();
     const PixelSize view = ViewSize();
     const PixelSize page = PageSizeAt(data_, DocumentScale());
     if (!BuffersFit(page, {view.Width, std::max(view.Height, 1)})) {
@@ -271,6 +334,7 @@ bool PageScreen::ResetPageBuffers() {
 }
 
 void PageScreen::DeletePageBufferDCs() {
+    ForgetDrawn();
     surface_.ReleaseBuffers();
 }
 

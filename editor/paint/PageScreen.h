@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "PageGrid.h"
+#include "paint/PageBand.h"
 #include "paint/PageLayers.h"
 #include "records/PictureLimits.h"
 
@@ -75,15 +78,20 @@ public:
     // The view buffer held shown at a size within it, as if made so; false when the size does not fit.
     virtual bool KeepViewBuffer(PixelSize view) = 0;
     virtual void ReleaseBuffers() = 0;
-    // Draws on a slot's layer; nothing when there is no such layer.
-    virtual void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) = 0;
+    // Draws on a slot's layer, inside the clip when one is given; nothing when there is no such layer.
+    virtual void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
+                           const IntRect* clip) = 0;
     virtual void FillView(uint32_t colour) = 0;
     // The slot's text layer copied to (x, y) of the view, its mark and item layers ANDed over it.
     virtual void ComposeSlot(int32_t slot, int32_t x, int32_t y) = 0;
+    // The same for the page's rows top..bottom only.
+    virtual void ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) = 0;
     // The selection buffer's box ANDed onto the view at (x, y).
     virtual void AndSelection(const IntRect& box, int32_t x, int32_t y) = 0;
     // The whole view copied to the window at (x, y).
     virtual void Present(int32_t x, int32_t y) = 0;
+    // The view's rows top..bottom copied to the window as Present would place them.
+    virtual void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) = 0;
     virtual void HideCaret() = 0;
     // A solid caret, made and shown only while the window has the focus.
     virtual void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) = 0;
@@ -133,8 +141,9 @@ public:
     void DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second);
     // Draws the named layers of pages first..last into the slots of the visible pages.
     void DrawPages(int32_t first, int32_t last, LayerSet layers);
-    // Draws the named layers of one page into a slot, whichever pages are visible.
-    void DrawPageLayers(int32_t page, int32_t slot, LayerSet layers);
+    // Draws the named layers of one page into a slot, whichever pages are visible; within the
+    // band's rows only when one is given.
+    void DrawPageLayers(int32_t page, int32_t slot, LayerSet layers, const IntRect* band = nullptr);
 
     // Page buffers at the document's page size and zoom; a size that cannot be made beeps and
     // keeps buffers of the size and the zoom they were drawn at.
@@ -157,6 +166,16 @@ public:
     std::function<void()> OnSelChange;   // the host learns the caret after ResetView
 
 private:
+    // Where the view was last composed whole, with no selection over it.
+    struct ViewState {
+        int32_t First, Second, X, Y, GapX, GapY, ClientWidth, ClientHeight;
+        bool operator==(const ViewState&) const = default;
+    };
+    ViewState ViewNow(int32_t first, int32_t second);
+    // An edit's redraw of only the rows whose lines changed, composed and shown alone; false, with
+    // nothing done, when the view or a page must be done whole.
+    bool RefreshBands(int32_t selLength, int32_t first, int32_t second);
+    void ForgetDrawn();
     double DocumentScale() const;
     // A big glissando drawn on both visible pages: a redraw of one page's marks redraws the
     // other's too, while one shows now or showed when the pair was last drawn.
@@ -171,6 +190,8 @@ private:
     PixelSize view_;
     PixelSize viewHeld_;  // the view buffer as made: a live resize shrinks and grows within it
     int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
+    std::array<PageStamp, 2> drawn_;     // each slot's page as its text and mark layers hold it
+    std::optional<ViewState> composed_;  // the view buffer as it was last composed and shown
 };
 
 // The buffers one control may hold: sides of 16384 pixels at most, and 512 MB in all for the

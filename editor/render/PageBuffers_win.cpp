@@ -90,14 +90,26 @@ const MemoryBuffer* PageBuffers::Layer(int32_t slot, PageLayer layer) const {
     return slots_[static_cast<size_t>(slot)][static_cast<size_t>(layer)].get();
 }
 
-void PageBuffers::DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) {
+void PageBuffers::DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
+                            const IntRect* clip) {
     const MemoryBuffer* b = Layer(slot, layer);
     if (!b) return;
+    win::GpGraphics* g = b->Graphics()->Get();
+    const int saved = clip ? SaveDC(b->Dc()) : 0;
+    if (clip) {
+        IntersectClipRect(b->Dc(), clip->Left, clip->Top, clip->Right, clip->Bottom);
+        Gdiplus::DllExports::GdipSetClipRectI(g, clip->Left, clip->Top, clip->Right - clip->Left,
+                                              clip->Bottom - clip->Top, Gdiplus::CombineModeReplace);
+    }
     {
-        GdiCanvas canvas(b->Dc(), b->Graphics()->Get());
+        GdiCanvas canvas(b->Dc(), g);
         draw(canvas);
     }
     b->Graphics()->Flush();
+    if (clip) {
+        Gdiplus::DllExports::GdipResetClip(g);
+        RestoreDC(b->Dc(), saved);
+    }
     GdiFlush();
 }
 
@@ -106,10 +118,14 @@ void PageBuffers::FillView(uint32_t colour) {
 }
 
 void PageBuffers::ComposeSlot(int32_t slot, int32_t x, int32_t y) {
+    if (const MemoryBuffer* text = Layer(slot, PageLayer::Text)) ComposeRows(slot, x, y, 0, text->Size().Height);
+}
+
+void PageBuffers::ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) {
     if (!view_) return;
     for (const auto& [layer, op] : kComposition) {
         const MemoryBuffer* b = Layer(slot, layer);
-        if (b) BitBlt(view_->Dc(), x, y, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
+        if (b) BitBlt(view_->Dc(), x, y + top, b->Size().Width, bottom - top, b->Dc(), 0, top, op);
     }
 }
 
@@ -130,9 +146,13 @@ void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
 }
 
 void PageBuffers::Present(int32_t x, int32_t y) {
+    if (view_) PresentRows(x, y, 0, view_->Size().Height);
+}
+
+void PageBuffers::PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) {
     if (!window_ || !view_) return;
     const win::WindowDc dc(window_);
-    if (dc.Get()) BitBlt(dc.Get(), x, y, view_->Size().Width, view_->Size().Height, view_->Dc(), 0, 0, SRCCOPY);
+    if (dc.Get()) BitBlt(dc.Get(), x, y + top, view_->Size().Width, bottom - top, view_->Dc(), 0, top, SRCCOPY);
 }
 
 void PageBuffers::HideCaret() {

@@ -50,11 +50,14 @@ public:
     bool MakeViewBuffer(PixelSize view) override;
     bool KeepViewBuffer(PixelSize view) override;
     void ReleaseBuffers() override;
-    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override;
+    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
+                   const IntRect* clip) override;
     void FillView(uint32_t colour) override;
     void ComposeSlot(int32_t slot, int32_t x, int32_t y) override;
+    void ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) override;
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override;
     void Present(int32_t x, int32_t y) override;
+    void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) override;
     void HideCaret() override;
     void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) override;
     bool InsertKeyOn() override;

@@ -42,6 +42,12 @@ public:
     std::map<std::pair<int32_t, PageLayer>, int> Draws;
     std::vector<Compose> Composed;
     std::vector<AndOp> Anded;
+    std::vector<IntRect> Clips;  // each layer drawing's clip; empty for the whole layer
+    struct RowsOp {
+        int32_t Slot, X, Y, Top, Bottom;
+    };
+    std::vector<RowsOp> ComposedRows;
+    std::vector<std::pair<int32_t, int32_t>> PresentedRows;
     PixelSize Page, View;
     int32_t PresentX = 0, PresentY = 0;
     bool CaretPlaced = false, CaretShown = false, InsertOn = false;
@@ -59,6 +65,9 @@ public:
         Composed.clear();
         Anded.clear();
         Layers.clear();
+        Clips.clear();
+        ComposedRows.clear();
+        PresentedRows.clear();
         CaretPlaced = CaretShown = false;
     }
 
@@ -68,12 +77,17 @@ public:
     bool KeepViewBuffer(PixelSize view) override { return view.Width <= View.Width && view.Height <= View.Height; }
     int64_t Held() const { return 4 * (kPageBufferCount * int64_t{Page.Width} * Page.Height + int64_t{View.Width} * View.Height); }
     void ReleaseBuffers() override {}
-    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw) override {
+    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw, const IntRect* clip) override {
         ++Draws[{slot, layer}];
+        Clips.push_back(clip ? *clip : IntRect{});
         draw(Layers[{slot, layer}]);
     }
     void FillView(uint32_t) override {}
     void ComposeSlot(int32_t slot, int32_t x, int32_t y) override { Composed.push_back({slot, x, y}); }
+    void ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) override {
+        ComposedRows.push_back({slot, x, y, top, bottom});
+    }
+    void PresentRows(int32_t, int32_t, int32_t top, int32_t bottom) override { PresentedRows.push_back({top, bottom}); }
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override { Anded.push_back({box, x, y}); }
     void Present(int32_t x, int32_t y) override {
         PresentX = x;

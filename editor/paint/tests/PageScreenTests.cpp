@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "PageFixture.h"
 
 namespace notaline {
@@ -285,6 +287,61 @@ TEST_F(PageScreenTest, EnsureWordVisibleAndResetView) {
     EXPECT_EQ(data.CPdqLine, -1);
     EXPECT_EQ(notified, 1);
     EXPECT_EQ(surface.DrawCount(), 6);
+}
+
+// An edit's one-page redraw draws, composes and shows only the rows of the lines it changed and of
+// their neighbours; whatever the stamps cannot vouch for is drawn whole.
+TEST_F(PageScreenTest, AnEditRedrawsOnlyTheBandOfItsLines) {
+    struct Case {
+        const char* Name;
+        std::function<void(test::PageTest&, PageScreen&)> Edit;
+        int32_t SelLength;
+        int32_t Slot;  // the slot of the band; -1: both pages whole
+        int32_t Top, Bottom;
+    };
+    auto word = [](test::PageTest& t, int32_t i) -> tessaly::aWordInfo& { return t.data.WordInfo[static_cast<size_t>(i)]; };
+    const Case cases[] = {
+        {"a character of page 0's first line", [&](auto& t, auto&) { word(t, 2).WdAsc = '6'; }, 0, 0, 38, 282},
+        {"page 1's last line moved down",
+         [&](auto& t, auto&) {
+             t.data.LineInfo[5].Top += 30, t.data.LineInfo[5].Bottom += 30;
+             for (int32_t i = 50; i < 60; ++i) word(t, i).Top += 30, word(t, i).Bottom += 30;
+         },
+         0, 1, 98, 372},
+        {"a raised note reaches above its line", [&](auto& t, auto&) { word(t, 25).Top -= 70; }, 0, 0, 18, 412},
+        {"with a selection", [&](auto& t, auto&) { word(t, 2).WdAsc = '6'; }, 2, -1, 0, 0},
+        {"a colour of the table", [&](auto& t, auto&) { word(t, 2).WdAsc = '6', t.data.ColorTbl[1] = 0x123456; }, 0, -1, 0, 0},
+        {"a hairpin over characters",
+         [&](auto& t, auto&) { word(t, 2).WdAsc = '6', test::SetMark(t.data, 12, 0, 82, 0, 5); }, 0, -1, 0, 0},
+        {"a view made again", [&](auto& t, auto& v) { word(t, 2).WdAsc = '6', v.ResetPageBuffers(); }, 0, -1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Make(3);
+        c.Edit(*this, *view);
+        surface.Reset();
+        view->RefreshView(0, c.SelLength, tessaly::OnePageRefresh);
+        if (c.Slot < 0) {
+            EXPECT_EQ(surface.Composed.size(), 2u);
+            EXPECT_TRUE(surface.ComposedRows.empty());
+            continue;
+        }
+        const IntRect band{0, c.Top, 794, c.Bottom};
+        EXPECT_EQ(surface.DrawCount(), 2);
+        EXPECT_EQ(Draws(c.Slot, PageLayer::Text), 1);
+        EXPECT_EQ(surface.Clips, (std::vector<IntRect>{band, band}));
+        EXPECT_TRUE(surface.Composed.empty());
+        ASSERT_EQ(surface.ComposedRows.size(), 1u);
+        EXPECT_EQ(surface.ComposedRows[0].Top, c.Top);
+        EXPECT_EQ(surface.ComposedRows[0].Bottom, c.Bottom);
+        const int32_t y = surface.ComposedRows[0].Y;
+        EXPECT_EQ(y, c.Slot == 0 ? 40 : 40 + 1123 + 40);
+        EXPECT_EQ(surface.PresentedRows, (std::vector<std::pair<int32_t, int32_t>>{{y + c.Top, y + c.Bottom}}));
+        // The band's stamps are kept: the same refresh again draws whole, as nothing changed since.
+        surface.Reset();
+        view->RefreshView(0, 0, tessaly::OnePageRefresh);
+        EXPECT_EQ(surface.Composed.size(), 2u);
+    }
 }
 
 }  // namespace

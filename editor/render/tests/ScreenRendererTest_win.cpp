@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "DocumentBuilder.h"
@@ -205,13 +206,16 @@ struct ScreenRendererTest : ::testing::Test {
             bool MakeViewBuffer(PixelSize) override { return true; }
             bool KeepViewBuffer(PixelSize) override { return true; }
             void ReleaseBuffers() override {}
-            void DrawLayer(int32_t slot, PageLayer l, const std::function<void(notaline::Canvas&)>& draw) override {
+            void DrawLayer(int32_t slot, PageLayer l, const std::function<void(notaline::Canvas&)>& draw,
+                           const IntRect*) override {
                 if (slot == 0 && l == Wanted) draw(Canvas);
             }
             void FillView(uint32_t) override {}
             void ComposeSlot(int32_t, int32_t, int32_t) override {}
+            void ComposeRows(int32_t, int32_t, int32_t, int32_t, int32_t) override {}
             void AndSelection(const IntRect&, int32_t, int32_t) override {}
             void Present(int32_t, int32_t) override {}
+            void PresentRows(int32_t, int32_t, int32_t, int32_t) override {}
             void HideCaret() override {}
             void PlaceCaret(int32_t, int32_t, int32_t, int32_t, bool) override {}
             bool InsertKeyOn() override { return false; }
@@ -306,6 +310,43 @@ TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
 
     // The screenshot kept beside the tests.
     EXPECT_TRUE(win::test::SavePng(renderer->Buffers().View()->Bitmap(), L"render-fixture-view.png"));
+}
+
+// After each edit the band of its lines is drawn and shown alone; the window then holds exactly what
+// a redraw of the whole page shows: nothing stale around the band, nothing cut at its edges.
+TEST_F(ScreenRendererTest, ABandRedrawShowsWhatAFullRedrawShows) {
+    // The trill and the arpeggio reach past their line: a page with them is always drawn whole.
+    data.WordInfo[4].ExtralWordInfo[0] = {};
+    data.WordInfo[7].ExtralWordInfo[0] = {};
+    ASSERT_TRUE(StampPage(data, 0, 1, u"").has_value());
+    auto word = [&](int32_t i) -> tessaly::aWordInfo& { return data.WordInfo[static_cast<size_t>(i)]; };
+    const std::pair<const char*, std::function<void()>> edits[] = {
+        {"a note of the first line", [&] { word(3).WdAsc = '5'; }},
+        {"a lyric coloured", [&] { word(9).cf = 1; }},
+        {"the symbols' line raised",
+         [&] {
+             data.LineInfo[2].Top -= 40, data.LineInfo[2].Bottom -= 40;
+             for (int32_t i = 14; i < data.WordCount(); ++i) word(i).Top -= 40, word(i).Bottom -= 40;
+         }},
+        {"a note shorter, its neighbours moved", [&] {
+             word(1).Yc = 0;
+             for (int32_t i = 2; i < 9; ++i) word(i).Left -= 20, word(i).Right -= 20;
+         }}};
+    renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
+        const Pixels before = window.Capture();
+        edit();
+        renderer->RefreshView(0, 0, tessaly::OnePageRefresh);
+        const Pixels band = window.Capture();
+        EXPECT_TRUE(win::test::SavePng(renderer->Buffers().View()->Bitmap(), L"band-redraw-view.png"));
+        renderer->RefreshView(0, 0, tessaly::AllRefresh);
+        const Pixels full = window.Capture();
+        EXPECT_NE(before.Bits, full.Bits);  // the edit shows
+        int differing = 0;
+        for (size_t k = 0; k < full.Bits.size(); ++k) differing += band.Bits[k] != full.Bits[k];
+        EXPECT_EQ(differing, 0);
+    }
 }
 
 TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {

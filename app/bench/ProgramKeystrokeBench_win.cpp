@@ -1,0 +1,82 @@
+// The key a user feels: a character posted to the editor inside the running main window, timed
+// until the program's queue is empty, so every window it spoiled (editor, status bar, panels and
+// their image buttons) has painted; on a 306-page document, at its start and at its end.
+// Not a test: it prints its figures.  program_keystroke_bench [keys, default 200]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "BenchDocument.h"
+#include "FakeLayout.h"
+#include "InProcessFactory_win.h"
+#include "MainWindow_win.h"
+#include "Modules_win.h"
+#include "control/Editor_win.h"
+#include "model/LayoutSetup.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kPages = 306;
+
+// Everything the program has queued, paints last, as its own loop would run it.
+void RunQueue(tavolin::MainWindow& main) {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        if (main.PreTranslate(m)) continue;
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+    GdiFlush();
+}
+
+double Median(std::vector<double> v) {
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int keys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    OleInitialize(nullptr);
+    {
+        tavolin::test::InProcessFactory factory;
+        tavolin::MainWindow main(factory);
+        tavolin::RegisterModules(main);
+        if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 1;
+        notaline::Editor& ed = *factory.hosted->Running();
+        int paragraphs = kPages * notaline::bench::kParagraphsPerPage;
+        for (int round = 0; round < 4 && ed.Data.PageCount() != kPages; ++round) {
+            if (round > 0) paragraphs = paragraphs * kPages / std::max(ed.Data.PageCount(), 1);
+            notaline::test::FakeDocumentSource source;
+            source.Files[u"bench.dadur"] = notaline::bench::Document(paragraphs);
+            notaline::LoadJpFile(ed.Data, source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(main.Handle()),
+                                 u"bench.dadur");
+        }
+        RunQueue(main);
+        const HWND editor = main.EditorWindow();
+        SetFocus(editor);
+        for (const bool atEnd : {false, true}) {
+            std::vector<double> times;
+            for (int k = 0; k < keys; ++k) {
+                main.Editor()->put_SelStart(atEnd ? ed.Data.WordCount() - 1 : 0);
+                RunQueue(main);
+                const auto t0 = Clock::now();
+                PostMessageW(editor, WM_CHAR, '1' + k % 7, 1);
+                RunQueue(main);
+                times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+            }
+            std::printf("key posted at the %-5s of %d pages until every window painted: median %.2f ms over %d "
+                        "keys (at most 16 wanted)\n",
+                        atEnd ? "end" : "start", ed.Data.PageCount(), Median(times), keys);
+        }
+        DestroyWindow(main.Handle());
+    }
+    OleUninitialize();
+    return 0;
+}
