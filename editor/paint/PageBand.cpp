@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "paint/BigGlissando.h"
-#include "model/MarkCodes.h"
+#include "model/document/MarkCodes.h"
 
 namespace notaline {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/EditorData.h"
+#include "model/document/EditorData.h"
 #include "paint/Canvas.h"
 
 namespace notaline {
