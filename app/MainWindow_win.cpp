@@ -215,13 +215,13 @@ bool MainWindow::Load() {
     SetCaption(kNewDocumentCaption);
     ini_ = com::CreateFromDll<IReadWriteIni>(L"Tessaly.dll", CLSID_ReadWriteIni);
     commonDialog_ = com::CreateFromDll<ImCommonDialog>(L"Tessaly.dll", CLSID_mCommonDialog);
-    if (hooks_.fillMarkNames) hooks_.fillMarkNames();
     if (HWND help = ControlWindow("RichTextBox1")) SetWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass, 0);
-    if (hooks_.initPanels) {
-        hooks_.initPanels();
+    if (hooks_.makePanels) {
+        hooks_.makePanels();
     } else {
         SavePanelState();
     }
+    for (const auto& hook : hooks_.panelsMade) hook();
     if (auto zoom = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom)) {
         LONG dpi = 0;
         if (SUCCEEDED(zoom->GetCurrentDpi(reinterpret_cast<LONG_PTR>(Handle()), &dpi)) && dpi > 0) formDpi_ = dpi;
@@ -240,9 +240,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: OnCommand(wParam, lParam); return 0;
         case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
         case WM_APP:  // the mouse over a panel
-            if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame"))
-                router_.Run("TopFaceFrame_MouseMove",
-                            static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
+            if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame") && hooks_.topPanelMouseMove)
+                hooks_.topPanelMouseMove(
+                    static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
             return 0;
         case kShowStatusBar:
             statusPending_ = false;
@@ -271,7 +271,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case tessaly::EM_Command_CustomWord: router_.Run("CustomWord", -1); break;
         case tessaly::EM_SetHwColor: OnColourRequest(lParam); break;
         case tessaly::EM_PlayInfo: EnableCtrl(wParam != 0); break;
-        case tessaly::EM_OnWord: router_.Run("EM_OnWord", wParam == 1 ? 1 : 0); break;
+        case tessaly::EM_OnWord:
+            if (hooks_.onWord) hooks_.onWord(wParam == 1);
+            break;
         case WM_CLOSE:
             if (!QueryUnload()) return 0;
             DestroyWindow(Handle());
@@ -897,7 +899,6 @@ bool MainWindow::QueryUnload() {
 }
 
 void MainWindow::Unload() {
-    if (hooks_.unload) hooks_.unload();
     commonDialog_.Reset();
     ini_.Reset();
     if (HWND help = ControlWindow("RichTextBox1")) RemoveWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass);

@@ -257,7 +257,7 @@ void RegisterNotationMenus(MainWindow& form) {
             });
         }
     }
-    router.AddArray("TopFaceFrame_MouseMove", [commands](int x) { commands->MouseMove(x); });
+    form.Hooks().topPanelMouseMove = [commands](int x) { commands->MouseMove(x); };
 }
 
 }  // namespace tavolin
