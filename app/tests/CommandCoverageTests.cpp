@@ -86,14 +86,17 @@ TEST(CommandRouter, RefusesNamesNoTableKnows) {
         int index;  // kAnyIndex: registered for the whole array
         bool known;
     } rows[] = {
-        {"OpenFile", -1, true},  {"OpenFlie", -1, false}, {"OpenFile", 3, false},
-        {"HuXian", kAnyIndex, true}, {"HuXain", kAnyIndex, false}, {"OpenFile", kAnyIndex, false},
-        {"MunButton", 7, true},  {"", -1, false},
+        {"OpenFile", -1, true},       {"OpenFlie", -1, false},
+        {"OpenFile", 3, false},       {"HuXian", kAnyIndex, true},
+        {"HuXain", kAnyIndex, false}, {"OpenFile", kAnyIndex, false},
+        {"MunButton", 7, true},       {"", -1, false},
     };
     CommandRouter router;
     size_t refused = 0;
     for (const auto& r : rows) {
-        const bool added = r.index == kAnyIndex ? router.AddArray(r.name, [](int) {}) : router.Add(r.name, [](int) {}, r.index);
+        const bool added = r.index == kAnyIndex ? router.AddArray(r.name, [](int) {})
+                                                : router.Add(
+                                                      r.name, [](int) {}, r.index);
         EXPECT_EQ(r.known, added) << r.name << " " << r.index;
         refused += !r.known;
         if (!r.known) {

@@ -15,8 +15,8 @@ TEST(Messages, TableRowsAreDistinctAndTheirContractsHoldTogether) {
         SCOPED_TRACE(m.Name);
         EXPECT_TRUE(numbers.insert(m.Number).second);
         EXPECT_TRUE(names.insert(m.Name).second);
-        const bool address = std::string_view(m.LParam).starts_with("&") ||
-                             std::string_view(m.LParam).starts_with("address");
+        const bool address =
+            std::string_view(m.LParam).starts_with("&") || std::string_view(m.LParam).starts_with("address");
         // An address always names its owner; only answers by address are the editor's.
         EXPECT_EQ(address || m.Result == MessageResult::Address, m.Owner != MessageOwner::None);
         EXPECT_EQ(m.Result == MessageResult::Address || std::string_view(m.LParam).starts_with("address"),
