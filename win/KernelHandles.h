@@ -6,65 +6,59 @@
 
 namespace win {
 
-// Owns a kernel handle (file, process, thread, event) and closes it. Both null and
-// INVALID_HANDLE_VALUE stand for none, as the functions that make handles return either.
-class KernelHandle {
+// Owns one handle and frees it through Traits (Handle, Empty(h), Free(h) -> true when freed).
+template <class Traits>
+class Owned {
 public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE h) : h_(h) {}
-    KernelHandle(KernelHandle&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    KernelHandle& operator=(KernelHandle&& o) noexcept {
+    using Handle = typename Traits::Handle;
+    Owned() = default;
+    explicit Owned(Handle h) : h_(h) {}
+    Owned(Owned&& o) noexcept : h_(std::exchange(o.h_, Handle{})) {}
+    Owned& operator=(Owned&& o) noexcept {
         if (this != &o) {
             Close();
-            h_ = std::exchange(o.h_, nullptr);
+            h_ = std::exchange(o.h_, Handle{});
         }
         return *this;
     }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    ~KernelHandle() { Close(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned() { Close(); }
 
-    HANDLE Get() const { return h_; }
-    explicit operator bool() const { return h_ && h_ != INVALID_HANDLE_VALUE; }
-    // Closes now; false when closing failed (a written file can report its last error here).
+    Handle Get() const { return h_; }
+    explicit operator bool() const { return !Traits::Empty(h_); }
+    // Frees now; false when freeing failed (a written file can report its last error here).
     bool Close() {
-        const HANDLE h = std::exchange(h_, nullptr);
-        return !h || h == INVALID_HANDLE_VALUE || CloseHandle(h);
+        const Handle h = std::exchange(h_, Handle{});
+        return Traits::Empty(h) || Traits::Free(h);
     }
+    void Reset() { Close(); }
+    // Gives the handle up to a new owner (the clipboard taking a block).
+    Handle Release() { return std::exchange(h_, Handle{}); }
+    // For the functions that return a handle through a pointer; the owner must be empty.
+    Handle* Out() { return &h_; }
 
 private:
-    HANDLE h_ = nullptr;
+    Handle h_{};
 };
 
-// Owns a block of global memory and frees it, unless it was handed on (the clipboard takes a
-// block only when SetClipboardData succeeds).
-class GlobalMemory {
-public:
-    GlobalMemory() = default;
-    explicit GlobalMemory(HGLOBAL h) : h_(h) {}
-    GlobalMemory(GlobalMemory&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GlobalMemory& operator=(GlobalMemory&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    ~GlobalMemory() { Reset(); }
-
-    HGLOBAL Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void Reset() {
-        if (h_) GlobalFree(h_);
-        h_ = nullptr;
-    }
-    HGLOBAL Release() { return std::exchange(h_, nullptr); }
-
-private:
-    HGLOBAL h_ = nullptr;
+// A kernel handle (file, process, thread, event). Both null and INVALID_HANDLE_VALUE stand for
+// none, as the functions that make handles return either.
+struct KernelTraits {
+    using Handle = HANDLE;
+    static bool Empty(HANDLE h) { return !h || h == INVALID_HANDLE_VALUE; }
+    static bool Free(HANDLE h) { return CloseHandle(h) != 0; }
 };
+using KernelHandle = Owned<KernelTraits>;
+
+// A block of global memory, freed unless handed on (the clipboard takes a block only when
+// SetClipboardData succeeds).
+struct GlobalTraits {
+    using Handle = HGLOBAL;
+    static bool Empty(HGLOBAL h) { return !h; }
+    static bool Free(HGLOBAL h) { return GlobalFree(h) == nullptr; }
+};
+using GlobalMemory = Owned<GlobalTraits>;
 
 // Global memory locked for a scope; Get() is null when the block is null or could not be locked.
 class GlobalLocked {
@@ -82,21 +76,12 @@ private:
     void* p_;
 };
 
-// Owns an open registry key and closes it.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (k_) RegCloseKey(k_);
-    }
-    HKEY Get() const { return k_; }
-    // For the functions that open a key into an HKEY*; the key must be empty.
-    HKEY* Out() { return &k_; }
-
-private:
-    HKEY k_ = nullptr;
+// An open registry key.
+struct RegistryTraits {
+    using Handle = HKEY;
+    static bool Empty(HKEY k) { return !k; }
+    static bool Free(HKEY k) { return RegCloseKey(k) == ERROR_SUCCESS; }
 };
+using RegistryKey = Owned<RegistryTraits>;
 
 }  // namespace win
