@@ -117,7 +117,13 @@ public:
 
 private:
     struct Hosted;
-    struct MenuState;
+    struct MenuState {
+        HMENU handle = nullptr;  // the submenu an item opens
+        std::wstring caption;
+        bool checked = false, enabled = true, hidden = false;
+    };
+    static constexpr UINT kFirstMenuCommand = 100;
+    static constexpr UINT kShowStatusBar = WM_APP + 1;
 
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Load();
