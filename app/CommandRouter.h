@@ -11,10 +11,13 @@
 //   2. The menu item or control must stand in MenuTable.cpp or FormTable.cpp (they all do).
 // Nothing else changes: the main window routes every menu click, shortcut key and button click
 // through here. A source without a row is inert (and its shortcut key goes on to the editor).
+// A name that no menu, form or notation table knows is refused, so a misspelt row cannot
+// leave a dead menu item; Refused() lists such names for the tests.
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavolin {
 
@@ -22,10 +25,11 @@ class CommandRouter {
 public:
     using Handler = std::function<void(int index)>;
 
-    // A handler of one item (index -1) or of one member of an array.
-    void Add(std::string_view name, Handler handler, int index = -1);
+    // A handler of one item (index -1) or of one member of an array; false when refused.
+    bool Add(std::string_view name, Handler handler, int index = -1);
     // A handler of every member of an array; a row for one index wins over it.
-    void AddArray(std::string_view name, Handler handler);
+    bool AddArray(std::string_view name, Handler handler);
+    const std::vector<std::string>& Refused() const { return refused_; }
 
     bool Has(std::string_view name, int index) const;
     // Runs the handler; false when the source has none.
@@ -38,6 +42,11 @@ private:
     std::map<std::pair<std::string, int>, Handler, std::less<>> rows_;
     std::map<std::string, Handler, std::less<>> arrays_;
     std::function<bool(std::string_view, int)> refuse_;
+    std::vector<std::string> refused_;
 };
+
+// Whether a menu, form or notation table names the source; kAnyIndex asks for any member of an array.
+inline constexpr int kAnyIndex = -2;
+bool IsKnownSource(std::string_view name, int index);
 
 }  // namespace tavolin

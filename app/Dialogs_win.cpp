@@ -11,8 +11,8 @@ namespace tavolin {
 namespace {
 
 // The custom paper size is asked with the program's input box, titled as the program.
-DialogHooks HooksOf() {
-    DialogHooks hooks;
+win::DialogHooks HooksOf() {
+    win::DialogHooks hooks;
     hooks.Ask = [](HWND owner, std::u16string_view prompt) -> std::optional<std::u16string> {
         const auto answer = InputBox(owner, L"Tavolin", std::wstring(prompt.begin(), prompt.end()));
         if (!answer) return std::nullopt;

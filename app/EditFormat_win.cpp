@@ -208,18 +208,12 @@ void RegisterEditFormat(MainWindow& form) {
     router.AddArray("Label2", [&form](int i) { Label2_Click(form, i); });
     router.Add("Test", [&form](int) { Test_Click(form); });
     // The size box applies each key release; its edit field exists once the panels are made.
-    auto before = form.Hooks().initPanels;
-    form.Hooks().initPanels = [&form, before] {
-        if (before) {
-            before();
-        } else {
-            form.SavePanelState();  // what the window does when no module makes the panels
-        }
+    form.Hooks().panelsMade.push_back([&form] {
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         if (HWND box = form.ControlWindow("CmbFontSize"); box && GetComboBoxInfo(box, &info) && info.hwndItem)
             SetWindowSubclass(info.hwndItem, SizeBoxProc, kSizeBoxSubclass, reinterpret_cast<DWORD_PTR>(&form));
-    };
+    });
 }
 
 }  // namespace tavolin

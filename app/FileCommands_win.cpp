@@ -15,6 +15,7 @@
 #include "Modules_win.h"
 #include "RecentFiles.h"
 #include "com/Create.h"
+#include "win/KernelHandles.h"
 
 namespace tavolin {
 namespace {
@@ -298,8 +299,8 @@ void FileCommands::NewDocument() {
     si.wShowWindow = SW_SHOWMINIMIZED;
     PROCESS_INFORMATION pi{};
     if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        // The new copy runs on by itself: its handles are not kept.
+        win::KernelHandle thread(pi.hThread), process(pi.hProcess);
     }
 }
 

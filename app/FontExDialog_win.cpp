@@ -19,7 +19,7 @@ constexpr int kOption = 121;  // + FontExForm::Stacking
 constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kArrows = UDS_ALIGNRIGHT | UDS_ARROWKEYS;
 
-const std::array<DialogControl, 18> kControls = {{
+const std::array<win::DialogControl, 18> kControls = {{
     {L"BUTTON", 0, L"选中字符位置调整/毫米", nullptr, {10, 6, 400, 118}, BS_GROUPBOX},
     {L"STATIC", 0, L"字符间距：", nullptr, {22, 32, 70, 20}, 0},
     {L"EDIT", kBox + FontExForm::Spacing, L"", nullptr, {92, 28, 80, 22}, kEdit},
@@ -46,10 +46,10 @@ int16_t NoKeys(int16_t, std::wstring_view) {
     return 0;
 }
 
-class FontExDialog final : public TableDialog {
+class FontExDialog final : public win::TableDialog {
 public:
     FontExDialog(HWND editor, const FontExForm& form)
-        : TableDialog(L"字体拓展", kControls, {420, 264}), editor_(editor), form_(form) {}
+        : win::TableDialog(L"字体拓展", kControls, {420, 264}), editor_(editor), form_(form) {}
 
     bool Sent = false;
 
@@ -101,9 +101,9 @@ private:
 
 }  // namespace
 
-bool ShowFontExSeting(HWND owner, HWND editor, bool canStack, double dpi, const DialogHooks& hooks) {
+bool ShowFontExSeting(HWND owner, HWND editor, bool canStack, double dpi, const win::DialogHooks& hooks) {
     tessaly::FontExInfo info;
-    if (!FetchRecord(editor, tessaly::EM_GetFontExInfo, info, 14)) return false;  // every field; the rest is padding
+    if (!win::FetchRecord(editor, tessaly::EM_GetFontExInfo, info, 14)) return false;  // every field; the rest is padding
     FontExDialog dialog(editor, FontExForm::Load(info, dpi, canStack));
     dialog.Hooks = hooks;
     dialog.Run(owner);

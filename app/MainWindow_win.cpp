@@ -23,10 +23,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"TavolinMainWindow";
 constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
-constexpr UINT kFirstMenuCommand = 100;
 constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
-constexpr UINT kShowStatusBar = WM_APP + 1;
 
 // The editor's properties as the main form stores them.
 const com::StoredProperty kEditorProperties[] = {
@@ -155,12 +153,6 @@ struct MainWindow::Hosted final : IDispatch {
     DWORD cookie = 0;
 };
 
-struct MainWindow::MenuState {
-    HMENU handle = nullptr;  // the submenu an item opens
-    std::wstring caption;
-    bool checked = false, enabled = true, hidden = false;
-};
-
 MainWindow::MainWindow(ControlFactory& factory) : factory_(factory) {
     settings_ = &gNoSettings;
     // The layout's own command: the side-panel menu.
@@ -218,13 +210,13 @@ bool MainWindow::Load() {
     SetCaption(kNewDocumentCaption);
     ini_ = com::CreateFromDll<IReadWriteIni>(L"Tessaly.dll", CLSID_ReadWriteIni);
     commonDialog_ = com::CreateFromDll<ImCommonDialog>(L"Tessaly.dll", CLSID_mCommonDialog);
-    if (hooks_.fillMarkNames) hooks_.fillMarkNames();
     if (HWND help = ControlWindow("RichTextBox1")) SetWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass, 0);
-    if (hooks_.initPanels) {
-        hooks_.initPanels();
+    if (hooks_.makePanels) {
+        hooks_.makePanels();
     } else {
         SavePanelState();
     }
+    for (const auto& hook : hooks_.panelsMade) hook();
     if (auto zoom = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom)) {
         LONG dpi = 0;
         if (SUCCEEDED(zoom->GetCurrentDpi(reinterpret_cast<LONG_PTR>(Handle()), &dpi)) && dpi > 0) formDpi_ = dpi;
@@ -246,9 +238,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: OnCommand(wParam, lParam); return 0;
         case WM_INITMENUPOPUP: OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam); break;
         case WM_APP:  // the mouse over a panel
-            if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame"))
-                router_.Run("TopFaceFrame_MouseMove",
-                            static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
+            if (reinterpret_cast<HWND>(wParam) == ControlWindow("TopFaceFrame") && hooks_.topPanelMouseMove)
+                hooks_.topPanelMouseMove(
+                    static_cast<int>(static_cast<int16_t>(LOWORD(lParam)) * 1440 / std::max(1, formDpi_)));
             return 0;
         case kShowStatusBar:
             statusPending_ = false;
@@ -277,7 +269,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case tessaly::EM_Command_CustomWord: router_.Run("CustomWord", -1); break;
         case tessaly::EM_SetHwColor: OnColourRequest(lParam); break;
         case tessaly::EM_PlayInfo: EnableCtrl(wParam != 0); break;
-        case tessaly::EM_OnWord: router_.Run("EM_OnWord", wParam == 1 ? 1 : 0); break;
+        case tessaly::EM_OnWord:
+            if (hooks_.onWord) hooks_.onWord(wParam == 1);
+            break;
         case WM_CLOSE:
             if (!QueryUnload()) return 0;
             DestroyWindow(Handle());
@@ -487,118 +481,6 @@ void MainWindow::PutButtonLong(std::string_view name, int index, DISPID id, int3
     PutButton(name, index, id, v);
 }
 
-void MainWindow::BuildMenus() {
-    const auto items = MenuItems();
-    menus_.assign(items.size(), {});
-    menuBar_ = CreateMenu();
-    for (size_t row = 0; row < items.size(); ++row) {
-        menus_[row].caption = items[row].caption;
-        menus_[row].hidden = items[row].hidden;
-        const std::string_view name = items[row].name;
-        if (name.empty()) continue;
-        const bool holder = std::any_of(items.begin(), items.end(), [&](const MenuItem& m) { return name == m.parent; });
-        if (holder) menus_[row].handle = CreatePopupMenu();
-    }
-    RebuildMenu("");
-    for (size_t row = 0; row < items.size(); ++row)
-        if (menus_[row].handle) RebuildMenu(items[row].name);
-    SetMenu(Handle(), menuBar_);
-}
-
-// Lays out one menu again from the table and the items' states; hidden items are left out.
-void MainWindow::RebuildMenu(const std::string& parent) {
-    const auto items = MenuItems();
-    HMENU menu = menuBar_;
-    if (!parent.empty()) {
-        const int row = FindMenuItem(parent, -1);
-        if (row < 0 || !menus_[row].handle) return;
-        menu = menus_[row].handle;
-    }
-    while (GetMenuItemCount(menu) > 0) RemoveMenu(menu, 0, MF_BYPOSITION);
-    for (size_t row = 0; row < items.size(); ++row) {
-        if (parent != items[row].parent || menus_[row].hidden) continue;
-        const MenuState& s = menus_[row];
-        UINT flags = (s.checked ? MF_CHECKED : 0) | (s.enabled ? 0 : MF_GRAYED);
-        if (s.caption == L"-") {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        std::wstring text = s.caption;
-        if (items[row].shortcut) text += std::wstring(L"\t") + items[row].shortcut;
-        if (s.handle)
-            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(s.handle), text.c_str());
-        else
-            AppendMenuW(menu, flags | MF_STRING, kFirstMenuCommand + row, text.c_str());
-    }
-    if (menu == menuBar_ && Handle()) DrawMenuBar(Handle());
-}
-
-UINT MainWindow::MenuCommand(std::string_view name, int index) const {
-    const int row = FindMenuItem(name, index);
-    return row < 0 || menus_[row].handle ? 0 : kFirstMenuCommand + static_cast<UINT>(row);
-}
-
-void MainWindow::CheckMenu(std::string_view name, int index, bool checked) {
-    const int row = FindMenuItem(name, index);
-    if (row < 0 || menus_[row].checked == checked) return;
-    menus_[row].checked = checked;
-    if (menus_[row].handle || menus_[row].hidden) return RebuildMenu(MenuItems()[row].parent);
-    const int parent = FindMenuItem(MenuItems()[row].parent, -1);
-    CheckMenuItem(parent < 0 ? menuBar_ : menus_[parent].handle, kFirstMenuCommand + row,
-                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool MainWindow::MenuChecked(std::string_view name, int index) const {
-    const int row = FindMenuItem(name, index);
-    return row >= 0 && menus_[row].checked;
-}
-
-void MainWindow::EnableMenu(std::string_view name, int index, bool enabled) {
-    const int row = FindMenuItem(name, index);
-    if (row < 0 || menus_[row].enabled == enabled) return;
-    menus_[row].enabled = enabled;
-    // A shown item of a submenu changes in place: a menu opening sets dozens of them.
-    const int parent = FindMenuItem(MenuItems()[row].parent, -1);
-    if (parent < 0 || menus_[row].hidden) return RebuildMenu(MenuItems()[row].parent);
-    HMENU menu = menus_[parent].handle;
-    const UINT flag = enabled ? MF_ENABLED : MF_GRAYED;
-    if (!menus_[row].handle) {
-        EnableMenuItem(menu, kFirstMenuCommand + row, MF_BYCOMMAND | flag);
-        return;
-    }
-    for (int i = 0; i < GetMenuItemCount(menu); ++i)
-        if (GetSubMenu(menu, i) == menus_[row].handle) EnableMenuItem(menu, i, MF_BYPOSITION | flag);
-}
-
-bool MainWindow::MenuEnabled(std::string_view name, int index) const {
-    const int row = FindMenuItem(name, index);
-    return row >= 0 && menus_[row].enabled;
-}
-
-void MainWindow::SetMenuCaption(std::string_view name, int index, const std::wstring& caption) {
-    const int row = FindMenuItem(name, index);
-    if (row < 0 || menus_[row].caption == caption) return;
-    menus_[row].caption = caption;
-    RebuildMenu(MenuItems()[row].parent);
-}
-
-std::wstring MainWindow::MenuCaption(std::string_view name, int index) const {
-    const int row = FindMenuItem(name, index);
-    return row < 0 ? std::wstring() : menus_[row].caption;
-}
-
-void MainWindow::ShowMenu(std::string_view name, int index, bool shown) {
-    const int row = FindMenuItem(name, index);
-    if (row < 0 || menus_[row].hidden == !shown) return;
-    menus_[row].hidden = !shown;
-    RebuildMenu(MenuItems()[row].parent);
-}
-
-bool MainWindow::MenuShown(std::string_view name, int index) const {
-    const int row = FindMenuItem(name, index);
-    return row >= 0 && !menus_[row].hidden;
-}
-
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
     const auto items = MenuItems();
@@ -614,17 +496,6 @@ void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     if ((c.kind == ControlKind::ComboBox && code == CBN_SELCHANGE) ||
         (c.kind == ControlKind::Option && code == BN_CLICKED) || (c.kind == ControlKind::Label && code == STN_CLICKED))
         router_.Run(c.name, c.index);
-}
-
-// A top-level menu about to open runs its own command first (its states are computed then).
-void MainWindow::OnInitMenuPopup(HMENU menu, LPARAM lParam) {
-    if (HIWORD(lParam)) return;
-    const auto items = MenuItems();
-    for (size_t row = 0; row < items.size(); ++row)
-        if (menus_[row].handle == menu && !*items[row].parent) {
-            router_.Run(items[row].name, -1);
-            return;
-        }
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
@@ -677,60 +548,6 @@ bool MainWindow::InTextBox(HWND h) const {
 
 void MainWindow::SetCaption(const std::wstring& text) {
     SetWindowTextW(Handle(), text.c_str());
-}
-
-void MainWindow::SetStatusText(int panel, const std::wstring& text) {
-    if (panel < 1 || panel > kStatusPanels) return;
-    if (statusTexts_[panel - 1] == text) return;
-    statusTexts_[panel - 1] = text;
-    ScheduleStatusBar();
-}
-
-// The bar repaints as it changes, which costs more than the rest of a status update: it is
-// shown once the queue is empty, after a burst of keys only once.
-void MainWindow::ScheduleStatusBar() {
-    if (statusPending_) return;
-    statusPending_ = true;
-    PostMessageW(Handle(), kShowStatusBar, 0, 0);
-}
-
-std::wstring MainWindow::StatusText(int panel) const {
-    return panel < 1 || panel > kStatusPanels ? std::wstring() : statusTexts_[panel - 1];
-}
-
-// Panels 1 to 6 centred and as wide as their texts; the seventh takes the rest. Only what
-// changed is sent: the status runs after every key.
-void MainWindow::LayOutStatusBar() {
-    HWND bar = ControlWindow("StatusBar1");
-    if (!bar) return;
-    // Texts are measured on a memory DC of the bar's font, and only when they changed.
-    if (!measureDc_.Get()) {
-        measureDc_ = win::OwnedDc(CreateCompatibleDC(nullptr));
-        SelectObject(measureDc_.Get(), reinterpret_cast<HFONT>(SendMessageW(bar, WM_GETFONT, 0, 0)));
-    }
-    std::array<int, kStatusPanels> right{};
-    int x = 0;
-    for (int i = 0; i < kStatusPanels - 1; ++i) {
-        if (statusShown_[i] != statusTexts_[i] || statusWidths_[i] < 0) {
-            SIZE size{};
-            GetTextExtentPoint32W(measureDc_.Get(), statusTexts_[i].c_str(), static_cast<int>(statusTexts_[i].size()),
-                                  &size);
-            statusWidths_[i] = size.cx;
-        }
-        x += statusWidths_[i] + 12;
-        right[i] = x;
-    }
-    right[kStatusPanels - 1] = -1;
-    if (right != statusRights_) {
-        statusRights_ = right;
-        SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right.data()));
-    }
-    for (int i = 0; i < kStatusPanels; ++i) {
-        if (statusShown_[i] == statusTexts_[i]) continue;
-        statusShown_[i] = statusTexts_[i];
-        const std::wstring text = (i < kStatusPanels - 1 ? L"\t" : L"") + statusTexts_[i];
-        SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
-    }
 }
 
 // The status record is valid only during the call: copied whole, and the font's attributes with
@@ -944,7 +761,6 @@ bool MainWindow::QueryUnload() {
 }
 
 void MainWindow::Unload() {
-    if (hooks_.unload) hooks_.unload();
     commonDialog_.Reset();
     ini_.Reset();
     if (HWND help = ControlWindow("RichTextBox1")) RemoveWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass);

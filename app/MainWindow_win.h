@@ -35,21 +35,26 @@ struct StatusFont {
 
 // What later modules hook into start-up, status and shut-down; empty hooks are skipped.
 struct MainHooks {
-    std::function<void()> fillMarkNames;                                 // start-up step 3
-    std::function<void()> initPanels;                                    // start-up step 6
+    // Start-up step 6: makes the panels; without it the window only saves their state.
+    std::function<void()> makePanels;
+    // Then, in the order added: what needs the panels' windows.
+    std::vector<std::function<void()>> panelsMade;
     std::function<void(const std::wstring& path)> updateRecentFiles;     // steps 8 and 10
     // The save-as command offering a name; true when the document was saved.
     std::function<bool(const std::wstring& suggested)> saveAs;
     // The mark list: the caret character's eight mark codes, and whether the document was just
     // opened from the command line (its first status selects no entry).
     std::function<void(const std::array<int16_t, 8>& codes, bool openFromCommand)> showMarks;
-    std::function<void()> unload;                                        // shut-down step 1
     // The tool-tip object made at panel set-up (null before it or when it failed).
     std::function<IDispatch*()> toolTips;
     // The mark list re-read from the caret's character (GetCurrIndexType).
     std::function<void()> refreshMarks;
     // Removes the mark list's selected entry; false when none is selected.
     std::function<bool()> dropSelectedMark;
+    // The mouse over the top panel, at x twips from its left.
+    std::function<void(int xTwips)> topPanelMouseMove;
+    // The editor's word notice: whether the caret now stands on a word with help.
+    std::function<void(bool onWord)> onWord;
 };
 
 class MainWindow : public win::Window {
@@ -113,7 +118,13 @@ public:
 
 private:
     struct Hosted;
-    struct MenuState;
+    struct MenuState {
+        HMENU handle = nullptr;  // the submenu an item opens
+        std::wstring caption;
+        bool checked = false, enabled = true, hidden = false;
+    };
+    static constexpr UINT kFirstMenuCommand = 100;
+    static constexpr UINT kShowStatusBar = WM_APP + 1;
 
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Load();

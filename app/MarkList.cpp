@@ -73,6 +73,11 @@ constexpr ButtonMask Bits(const char (&text)[9]) {
     return mask;
 }
 
+// A code by its mark's name; a name the mark table lacks stops the build.
+consteval int16_t Mark(std::string_view name) {
+    return static_cast<int16_t>(m::MarkCodeOf(name));
+}
+
 struct CodeRange {
     int16_t first;
     int16_t last;
@@ -85,19 +90,61 @@ struct FixedMask {
 
 // Codes not listed (0, 120, 128 and the editor-dependent ones) have every button off.
 const FixedMask kFixedMasks[] = {
-    {Bits("11111111"), {{8, 15}, {24, 32}, {34, 35}, {70, 71}, {76, 79}, {81, 84}, {163, 176}}},
-    {Bits("11001111"), {{2, 7}, {17, 21}, {36, 36}, {85, 85}, {94, 102}, {111, 112}}},
-    {Bits("11110011"), {{37, 37}, {68, 68}, {86, 86}, {107, 109}, {119, 119}, {131, 131}, {142, 142}}},
-    {Bits("11110001"), {{16, 16}, {33, 33}}},
-    {Bits("11000011"), {{1, 1}, {103, 104}, {113, 116}, {123, 123}, {126, 126}}},
-    {Bits("11001101"), {{117, 118}}},
-    {Bits("11000001"), {{160, 161}}},
+    {Bits("11111111"),
+     {{Mark("颤音/延长"), Mark("灯笼记号")},
+      {Mark("很弱"), Mark("特强后即弱")},
+      {Mark("渐慢"), Mark("渐快")},
+      {Mark("无定次反复/L"), Mark("无定次反复/R")},
+      {Mark("高八度号"), Mark("低八度重复号")},
+      {Mark("渐强号"), Mark("渐弱号/换行")},
+      {Mark("庄板"), Mark("极急")}}},
+    {Bits("11001111"),
+     {{Mark("顺回音"), Mark("复下波音")},
+      {Mark("断音/顿音"), Mark("跳音")},
+      {Mark("回原速"), Mark("回原速")},
+      {Mark("段落间音调变换"), Mark("段落间音调变换")},
+      {Mark("拉弓（出弓）"), Mark("空弦")},
+      {Mark("内弦符号"), Mark("外弦符号")}}},
+    {Bits("11110011"),
+     {{Mark("速度转换"), Mark("速度转换")},
+      {Mark("换气"), Mark("换气")},
+      {Mark("并重滑音"), Mark("并重滑音")},
+      {Mark("滑揉符号"), Mark("迟到揉弦符号")},
+      {Mark("自定义符号"), Mark("自定义符号")},
+      {Mark("小节序号"), Mark("小节序号")},
+      {Mark("压弦滑揉"), Mark("压弦滑揉")}}},
+    {Bits("11110001"), {{Mark("小节休止符"), Mark("小节休止符")}, {Mark("节奏拍号"), Mark("节奏拍号")}}},
+    {Bits("11000011"),
+     {{Mark("延长号"), Mark("延长号")},
+      {Mark("弹弦符号"), Mark("勾弦符号")},
+      {Mark("pizz.拔奏"), Mark("人工泛音")},
+      {Mark("顿弓"), Mark("顿弓")},
+      {Mark("保持弓"), Mark("保持弓")}}},
+    {Bits("11001101"), {{Mark("顺琶音"), Mark("逆琶音")}}},
+    {Bits("11000001"), {{Mark("行间距"), Mark("对齐")}}},
     {Bits("00001101"),
-     {{22, 23}, {39, 53}, {55, 61}, {63, 64}, {80, 80}, {105, 106}, {129, 129}, {140, 141}, {177, 178}}},
-    {Bits("00000011"), {{87, 87}}},
+     {{Mark("上回滑音"), Mark("下回滑音")},
+      {Mark("小节线"), Mark("还原记号")},
+      {Mark("C 调"), Mark("B 调")},
+      {Mark("上滑音"), Mark("下滑音")},
+      {Mark("震音/4"), Mark("震音/4")},
+      {Mark("大上滑音"), Mark("大下滑音")},
+      {Mark("音型反复号"), Mark("音型反复号")},
+      {Mark("震音/8"), Mark("震音/16")},
+      {Mark("开始位"), Mark("特征小节线")}}},
+    {Bits("00000011"), {{Mark("大滑音"), Mark("大滑音")}}},
     {Bits("00000001"),
-     {{54, 54}, {65, 67}, {69, 69}, {88, 88}, {93, 93}, {124, 125}, {130, 130}, {132, 132}, {143, 143},
-      {145, 145}, {154, 158}}},
+     {{Mark("音调设置"), Mark("音调设置")},
+      {Mark("节奏音符X"), Mark("+")},
+      {Mark("自由节拍休止符"), Mark("自由节拍休止符")},
+      {Mark("增时线"), Mark("增时线")},
+      {Mark("音速J"), Mark("音速J")},
+      {Mark("颤弓"), Mark("双弓")},
+      {Mark("反复标注点"), Mark("反复标注点")},
+      {Mark("竖排"), Mark("竖排")},
+      {Mark("独立换气符"), Mark("独立换气符")},
+      {Mark("大滑音终点"), Mark("大滑音终点")},
+      {Mark("等于号"), Mark("段前间距")}}},
 };
 
 enum class Fact : uint8_t { AreaInfo, ArcRight, TupletRight, VoltaRight, OpenVoltaRight, SelLength };
@@ -110,17 +157,26 @@ struct FactMask {
 };
 
 const FactMask kFactMasks[] = {
-    {{72, 121, 146, 148, 150}, Fact::AreaInfo, Bits("11000011"), Bits("11000001")},
-    {{74}, Fact::AreaInfo, Bits("11110011"), Bits("11000011")},
-    {{89, 91}, Fact::AreaInfo, Bits("11001111"), Bits("11000001")},
-    {{144}, Fact::AreaInfo, Bits("00000011"), Bits("00000001")},
-    {{152}, Fact::AreaInfo, Bits("11110011"), Bits("11110001")},
-    {{73, 122, 147, 149, 151}, Fact::ArcRight, Bits("11000001"), Bits("00000001")},
-    {{153}, Fact::ArcRight, Bits("11110011"), Bits("00000001")},
-    {{75}, Fact::TupletRight, Bits("11000001"), Bits("00000001")},
-    {{90}, Fact::VoltaRight, Bits("11001101"), Bits("00000001")},
-    {{92}, Fact::OpenVoltaRight, Bits("11000011"), Bits("00000001")},
-    {{133, 134, 135, 136, 137, 138, 139}, Fact::SelLength, Bits("00000001"), Bits("11000011")},
+    {{Mark("弧线起点"), Mark("连线滑音起点"), Mark("垫指滑音起点"), Mark("垫指压弦滑音起点"), Mark("连弓起点")},
+     Fact::AreaInfo,
+     Bits("11000011"),
+     Bits("11000001")},
+    {{Mark("连音符起点")}, Fact::AreaInfo, Bits("11110011"), Bits("11000011")},
+    {{Mark("跳房子起点"), Mark("开放跳房子起点")}, Fact::AreaInfo, Bits("11001111"), Bits("11000001")},
+    {{Mark("大滑音起点")}, Fact::AreaInfo, Bits("00000011"), Bits("00000001")},
+    {{Mark("连顿弓起点")}, Fact::AreaInfo, Bits("11110011"), Bits("11110001")},
+    {{Mark("弧线落点"), Mark("连线滑音落点"), Mark("垫指滑音落点"), Mark("垫指压弦滑音落点"), Mark("连弓落点")},
+     Fact::ArcRight,
+     Bits("11000001"),
+     Bits("00000001")},
+    {{Mark("连顿弓落点")}, Fact::ArcRight, Bits("11110011"), Bits("00000001")},
+    {{Mark("连音符落点")}, Fact::TupletRight, Bits("11000001"), Bits("00000001")},
+    {{Mark("跳房子结束")}, Fact::VoltaRight, Bits("11001101"), Bits("00000001")},
+    {{Mark("开放跳房子结束")}, Fact::OpenVoltaRight, Bits("11000011"), Bits("00000001")},
+    {{Mark("do"), Mark("re"), Mark("mi"), Mark("fa"), Mark("sol"), Mark("la"), Mark("xi")},
+     Fact::SelLength,
+     Bits("00000001"),
+     Bits("11000011")},
 };
 
 bool Holds(Fact fact, int32_t code, const MarkFacts& f) {

@@ -373,8 +373,7 @@ void RegisterMarkPanel(MainWindow& form) {
     router.Add("CmdAboutModifie", [panel](int) { panel->ToggleHelpArea(); });
     router.Add("CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
     router.Add("CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
-    router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(panel->EntryText()); }, 1);
-    router.Add("EM_OnWord", [panel](int) { panel->ShowInfo(u""); }, 0);
+    form.Hooks().onWord = [panel](bool onWord) { panel->ShowInfo(onWord ? panel->EntryText() : u""); };
 }
 
 }  // namespace tavolin

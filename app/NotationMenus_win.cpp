@@ -265,7 +265,7 @@ void RegisterNotationMenus(MainWindow& form) {
             });
         }
     }
-    router.AddArray("TopFaceFrame_MouseMove", [commands](int x) { commands->MouseMove(x); });
+    form.Hooks().topPanelMouseMove = [commands](int x) { commands->MouseMove(x); };
 }
 
 }  // namespace tavolin

@@ -26,7 +26,7 @@ constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kBox = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kUpDown = UDS_ALIGNRIGHT | UDS_ARROWKEYS;
 
-const std::array<DialogControl, 29> kControls = {{
+const std::array<win::DialogControl, 29> kControls = {{
     {L"BUTTON", 0, L"纸张", nullptr, {10, 6, 440, 104}, BS_GROUPBOX},
     {L"STATIC", 0, L"背景：", nullptr, {22, 30, 44, 20}, 0},
     {L"COMBOBOX", kBackground, L"", nullptr, {66, 26, 140, 200}, kCombo},
@@ -58,10 +58,10 @@ const std::array<DialogControl, 29> kControls = {{
     {L"BUTTON", IDCANCEL, L"取消", nullptr, {370, 214, 80, 28}, WS_TABSTOP | BS_PUSHBUTTON},
 }};
 
-class PageDialog final : public TableDialog {
+class PageDialog final : public win::TableDialog {
 public:
     PageDialog(HWND editor, const tessaly::AboutPageInfo& page)
-        : TableDialog(L"页面参数设置...", kControls, {460, 256}), editor_(editor), form_(PageForm::Load(page)) {}
+        : win::TableDialog(L"页面参数设置...", kControls, {460, 256}), editor_(editor), form_(PageForm::Load(page)) {}
 
     bool Sent = false;
 
@@ -165,9 +165,9 @@ private:
 
 }  // namespace
 
-bool ShowPageSeting(HWND owner, HWND editor, const DialogHooks& hooks) {
+bool ShowPageSeting(HWND owner, HWND editor, const win::DialogHooks& hooks) {
     tessaly::AboutPageInfo page;
-    if (!FetchRecord(editor, tessaly::EM_GetPageSeting, page)) return false;
+    if (!win::FetchRecord(editor, tessaly::EM_GetPageSeting, page)) return false;
     PageDialog dialog(editor, page);
     dialog.Hooks = hooks;
     dialog.Run(owner);

@@ -380,7 +380,7 @@ void ShowTopBar_Click(PanelSetup& s) {
 void RegisterPanelSetup(MainWindow& form) {
     // Lives as long as the form's hooks, which outlive every call into it.
     auto setup = std::make_shared<PanelSetup>(form);
-    form.Hooks().initPanels = [setup] { InitPanels(*setup); };
+    form.Hooks().makePanels = [setup] { InitPanels(*setup); };
     form.Hooks().toolTips = [setup] { return setup->tips.Get(); };
     form.Router().Add("ShowTopBar", [setup](int) { ShowTopBar_Click(*setup); });
     form.Router().Add("OpenPicFile", [setup](int) { OpenPicFile_Click(*setup); });

@@ -27,7 +27,7 @@ constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
         L"msctls_updown32", kUpDown + PartForm::field, L"", nullptr, {0, 0, 0, 0}, kArrows       \
     }
 
-const std::array<DialogControl, 30> kControls = {{
+const std::array<win::DialogControl, 30> kControls = {{
     {L"BUTTON", 0, L"对齐方式", nullptr, {10, 6, 430, 84}, BS_GROUPBOX},
     {L"BUTTON", kAlignment + 0, L"左对齐", nullptr, {22, 28, 100, 22}, kRadio | WS_GROUP | WS_TABSTOP},
     {L"BUTTON", kAlignment + 1, L"居中对齐", nullptr, {126, 28, 100, 22}, kRadio},
@@ -56,10 +56,10 @@ const std::array<DialogControl, 30> kControls = {{
 
 #undef JP_NUMBER_FIELD
 
-class PartDialog final : public TableDialog {
+class PartDialog final : public win::TableDialog {
 public:
     PartDialog(HWND editor, const tessaly::aPartInfo& part)
-        : TableDialog(L"段落设置", kControls, {450, 260}), editor_(editor), form_(PartForm::Load(part)) {}
+        : win::TableDialog(L"段落设置", kControls, {450, 260}), editor_(editor), form_(PartForm::Load(part)) {}
 
     std::optional<int32_t> Chosen;
 
@@ -106,9 +106,9 @@ private:
 
 }  // namespace
 
-std::optional<int32_t> ShowPartSeting(HWND owner, HWND editor, const DialogHooks& hooks) {
+std::optional<int32_t> ShowPartSeting(HWND owner, HWND editor, const win::DialogHooks& hooks) {
     tessaly::aPartInfo part;
-    if (!FetchRecord(editor, tessaly::EM_GetPartInfo, part)) return std::nullopt;
+    if (!win::FetchRecord(editor, tessaly::EM_GetPartInfo, part)) return std::nullopt;
     PartDialog dialog(editor, part);
     dialog.Hooks = hooks;
     dialog.Run(owner);

@@ -11,7 +11,7 @@ constexpr int kCustom = 102;
 constexpr int kLabel = 103;
 
 // The custom box lies over the blanks of its label.
-const std::array<DialogControl, 5> kControls = {{
+const std::array<win::DialogControl, 5> kControls = {{
     {L"LISTBOX", kList, L"", nullptr, {12, 10, 236, 214}, WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY},
     {L"EDIT", kCustom, L"", nullptr, {62, 233, 44, 22}, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL},
     {L"STATIC", kLabel, L"自定义=        拍/分钟", nullptr, {12, 236, 160, 20}, WS_CLIPSIBLINGS},
@@ -19,9 +19,9 @@ const std::array<DialogControl, 5> kControls = {{
     {L"BUTTON", IDCANCEL, L"取消", nullptr, {152, 270, 80, 28}, WS_TABSTOP | BS_PUSHBUTTON},
 }};
 
-class SpeedDialog final : public TableDialog {
+class SpeedDialog final : public win::TableDialog {
 public:
-    explicit SpeedDialog(SpeedForm& form) : TableDialog(L"音速", kControls, {260, 310}), form_(form) {}
+    explicit SpeedDialog(SpeedForm& form) : win::TableDialog(L"音速", kControls, {260, 310}), form_(form) {}
 
 private:
     void OnInit() override {
@@ -57,7 +57,7 @@ private:
 
 }  // namespace
 
-bool ShowPlaySpeed(HWND owner, SpeedForm& form, const DialogHooks& hooks) {
+bool ShowPlaySpeed(HWND owner, SpeedForm& form, const win::DialogHooks& hooks) {
     SpeedDialog dialog(form);
     dialog.Hooks = hooks;
     return dialog.Run(owner) == IDOK;

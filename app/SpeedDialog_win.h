@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include "SpeedForm.h"
-#include "TableDialog_win.h"
+#include "win/DialogKit_win.h"
 
 namespace tavolin {
 
 // The tempo dialog "音速" over owner. True on OK, the form's results then set; on Cancel they
 // stay as they were.
-bool ShowPlaySpeed(HWND owner, SpeedForm& form, const DialogHooks& hooks = {});
+bool ShowPlaySpeed(HWND owner, SpeedForm& form, const win::DialogHooks& hooks = {});
 
 }  // namespace tavolin

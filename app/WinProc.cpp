@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "records/Marks.h"
 #include "records/Numbers.h"
 
 namespace tavolin {
@@ -20,9 +21,13 @@ struct KeyMark {
     int32_t key;
     int32_t mark;
 };
+using tessaly::marks::MarkCodeOf;
 constexpr KeyMark kKeyMarks[] = {
-    {'(', 179}, {')', 180}, {'+', 67}, {'-', 88}, {'.', 66}, {'=', 154}, {'C', 55}, {'D', 56},
-    {'E', 57},  {'F', 58},  {'G', 59}, {'A', 60}, {'B', 61}, {'X', 65},  {'|', 39},
+    {'(', MarkCodeOf("简谱左括号（")}, {')', MarkCodeOf("简谱右括号）")}, {'+', MarkCodeOf("+")},
+    {'-', MarkCodeOf("增时线")},       {'.', MarkCodeOf("附点")},         {'=', MarkCodeOf("等于号")},
+    {'C', MarkCodeOf("C 调")},         {'D', MarkCodeOf("D 调")},         {'E', MarkCodeOf("E 调")},
+    {'F', MarkCodeOf("F 调")},         {'G', MarkCodeOf("G 调")},         {'A', MarkCodeOf("A 调")},
+    {'B', MarkCodeOf("B 调")},         {'X', MarkCodeOf("节奏音符X")},    {'|', MarkCodeOf("小节线")},
 };
 
 }  // namespace

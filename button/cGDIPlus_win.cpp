@@ -9,6 +9,7 @@
 #include "records/Numbers.h"
 #include "win/Gdip_win.h"
 #include "win/GdipHandles.h"
+#include "win/KernelHandles.h"
 
 namespace kavrel {
 namespace flat = Gdiplus::DllExports;
@@ -237,15 +238,13 @@ GpStatus cGDIPlus::WithStreamImage(const void* bytes, int32_t upperBound, Draw d
     // The upper bound of a byte array: -1 is an empty one.
     if (!bytes || upperBound < 0) return Gdiplus::InvalidParameter;
     const SIZE_T size = SIZE_T(upperBound) + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    // Declared first, so freed last: after the image and the stream read from it.
+    const win::GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!block) return Gdiplus::OutOfMemory;
-    if (void* p = GlobalLock(block)) {
-        std::memcpy(p, bytes, size);
-        GlobalUnlock(block);
-    }
+    if (const win::GlobalLocked p(block.Get()); p.Get()) std::memcpy(p.Get(), bytes, size);
     GpStatus status = Gdiplus::Win32Error;
     IStream* stream = nullptr;
-    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
+    if (SUCCEEDED(CreateStreamOnHGlobal(block.Get(), FALSE, &stream))) {
         Gdiplus::GpImage* raw = nullptr;
         status = flat::GdipLoadImageFromStream(stream, &raw);
         const Image image(raw);
@@ -253,7 +252,6 @@ GpStatus cGDIPlus::WithStreamImage(const void* bytes, int32_t upperBound, Draw d
     }
     // The image goes before the stream it was read from, the block last.
     if (stream) stream->Release();
-    GlobalFree(block);
     return status;
 }
 

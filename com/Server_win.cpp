@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Module.h"
+#include "win/KernelHandles.h"
 
 namespace com {
 namespace {
@@ -55,13 +56,11 @@ std::wstring GuidText(const GUID& g) {
 }
 
 LSTATUS SetString(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    HKEY k = nullptr;
-    LSTATUS s = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    win::RegistryKey k;
+    const LSTATUS s = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, k.Out(), nullptr);
     if (s != ERROR_SUCCESS) return s;
-    s = RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(k);
-    return s;
+    return RegSetValueExW(k.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils fonts-wine fonts-arphic-uming locales
   clang libclang-rt-14-dev python3-fonttools imagemagick pngcheck python3-mido midicsv
-  python3-pil fonts-dejavu-core
+  python3-pil fonts-dejavu-core clang-format ccache
   cups cups-daemon cups-client printer-driver-cups-pdf ghostscript poppler-utils
 )
 

@@ -5,6 +5,14 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
 
+# Off until the tree has been formatted once; then the default becomes 1.
+if [ "${JP_FORMAT_CHECK:-0}" = 1 ]; then
+    echo "== format"
+    scripts/check-format.sh || status=1
+else
+    echo "== format: check skipped (JP_FORMAT_CHECK=1 runs it)"
+fi
+
 scripts/test-preset.sh native || status=1
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     scripts/test-preset.sh native-asan || status=1

@@ -6,6 +6,7 @@
 
 #include "FileAccess.h"
 #include "FileErrors.h"
+#include "win/KernelHandles.h"
 
 namespace tessaly {
 
@@ -53,17 +54,18 @@ int32_t Extended(const std::wstring& name, std::wstring& out) {
 
 // The name of the file itself at the end of any links, as a "\\?\" name.
 int32_t FinalName(std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return ErrorOf(GetLastError());
+    win::KernelHandle h(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h) return ErrorOf(GetLastError());
     std::wstring final(MAX_PATH, L'\0');
-    DWORD n = GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    DWORD n =
+        GetFinalPathNameByHandleW(h.Get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
     if (n >= final.size()) {
         final.resize(n + 1);
-        n = GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+        n = GetFinalPathNameByHandleW(h.Get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
     }
     const DWORD error = GetLastError();
-    CloseHandle(h);
+    h.Close();
     if (n == 0 || n >= final.size()) return ErrorOf(error);
     final.resize(n);
     return Extended(final, path);
@@ -134,9 +136,10 @@ int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out) {
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kErrFileNotFound : kErrFileAccess;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kErrFileNotFound;
-    HANDLE h = CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return kErrFileAccess;
+    const win::KernelHandle file(CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return kErrFileAccess;
+    const HANDLE h = file.Get();
     const auto read = [&]() -> int32_t {
         LARGE_INTEGER length{};
         if (!GetFileSizeEx(h, &length) || length.QuadPart < 0) return kErrFileAccess;
@@ -154,9 +157,7 @@ int32_t ReadWholeFile(const std::filesystem::path& name, FileBytes& out) {
         out = std::move(bytes);
         return 0;
     };
-    const int32_t error = read();
-    CloseHandle(h);
-    return error;
+    return read();
 }
 
 int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProducer& produce) {
@@ -182,27 +183,27 @@ int32_t ReplaceDocumentFile(const std::filesystem::path& target, const FileProdu
     const std::wstring folder = real.substr(0, real.find_last_of(L'\\') + 1);
     RemoveStaleTemporaries(folder);
     std::wstring temporary;
-    HANDLE h = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
+    win::KernelHandle h;
+    for (int attempt = 0; attempt < 100 && !h; ++attempt) {
         const std::string name = TemporaryFileName(TemporarySeed());
         temporary = folder + std::wstring(name.begin(), name.end());
-        h = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                        nullptr);
-        if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+        h = win::KernelHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             return ErrorOf(GetLastError());
     }
-    if (h == INVALID_HANDLE_VALUE) return kErrFileAccess;
+    if (!h) return kErrFileAccess;
 
-    HandleSink sink(h);
+    HandleSink sink(h.Get());
     int32_t error = Produce(produce, sink, [&] {
-        CloseHandle(h);
+        h.Close();
         DeleteFileW(temporary.c_str());
     });
-    if (error == 0 && !FlushFileBuffers(h)) error = ErrorOf(GetLastError());
+    if (error == 0 && !FlushFileBuffers(h.Get())) error = ErrorOf(GetLastError());
     // Held open through the move (which its sharing allows), so that another save's removal of
     // stale temporary files never takes it in between.
     if (error == 0) error = MoveOver(temporary, real);
-    CloseHandle(h);
+    h.Close();
     if (error != 0) {
         DeleteFileW(temporary.c_str());
         return error;

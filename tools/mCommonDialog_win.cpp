@@ -11,6 +11,7 @@
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "win/GdiHandles.h"
+#include "win/KernelHandles.h"
 
 namespace tessaly {
 namespace {
@@ -93,25 +94,6 @@ HDC DefaultPrinterDc() {
     std::vector<wchar_t> name(size, L'\0');
     if (!GetDefaultPrinterW(name.data(), &size)) return nullptr;
     return CreateDCW(L"WINSPOOL", name.data(), nullptr, nullptr);
-}
-
-class GlobalLockOf {
-public:
-    explicit GlobalLockOf(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
-    ~GlobalLockOf() {
-        if (p_) GlobalUnlock(h_);
-    }
-    GlobalLockOf(const GlobalLockOf&) = delete;
-    GlobalLockOf& operator=(const GlobalLockOf&) = delete;
-    void* Get() const { return p_; }
-
-private:
-    HGLOBAL h_;
-    void* p_;
-};
-
-void FreeGlobal(HGLOBAL h) {
-    if (h) GlobalFree(h);
 }
 
 // Arguments of the interface's methods: a null pointer is an argument left out.
@@ -288,7 +270,7 @@ bool mCommonDialog::PickColor(ColorArgs& a) {
 }
 
 void mCommonDialog::KeepDevMode(HGLOBAL devMode) {
-    GlobalLockOf lock(devMode);
+    win::GlobalLocked lock(devMode);
     const auto* dm = static_cast<const DEVMODEW*>(lock.Get());
     if (!dm) return;
     const size_t size = size_t(dm->dmSize) + dm->dmDriverExtra;
@@ -299,14 +281,13 @@ void mCommonDialog::KeepDevMode(HGLOBAL devMode) {
 
 HGLOBAL mCommonDialog::DevModeCopy() const {
     if (devMode_.empty()) return nullptr;
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, devMode_.size());
-    GlobalLockOf lock(h);
-    if (!lock.Get()) {
-        FreeGlobal(h);
-        return nullptr;
+    win::GlobalMemory h(GlobalAlloc(GMEM_MOVEABLE, devMode_.size()));
+    {
+        const win::GlobalLocked lock(h.Get());
+        if (!lock.Get()) return nullptr;
+        std::memcpy(lock.Get(), devMode_.data(), devMode_.size());
     }
-    std::memcpy(lock.Get(), devMode_.data(), devMode_.size());
-    return h;
+    return h.Release();
 }
 
 bool mCommonDialog::Print(PrintArgs& a) {
@@ -352,8 +333,7 @@ bool mCommonDialog::Print(PrintArgs& a) {
     } else {
         extendedError_ = static_cast<int32_t>(CommDlgExtendedError());
     }
-    FreeGlobal(pd.hDevMode);
-    FreeGlobal(pd.hDevNames);
+    const win::GlobalMemory devMode(pd.hDevMode), devNames(pd.hDevNames);
     return ok;
 }
 
@@ -389,8 +369,7 @@ bool mCommonDialog::PageSetup(PageSetupArgs& a) {
             SetPrinterObject(a.Printer.Get(), dm);
         }
     }
-    FreeGlobal(psd.hDevMode);
-    FreeGlobal(psd.hDevNames);
+    const win::GlobalMemory devMode(psd.hDevMode), devNames(psd.hDevNames);
     return ok;
 }
 

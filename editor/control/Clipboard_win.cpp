@@ -10,6 +10,7 @@
 #include "control/Handlers_win.h"
 #include "model/edit/ClipboardFormat.h"
 #include "model/edit/TypedText.h"
+#include "win/KernelHandles.h"
 
 namespace notaline {
 namespace {
@@ -41,20 +42,15 @@ UINT FormatId(std::string_view name) {
 
 // One more zero byte than the data: the formats' spare byte, the text's terminating zero.
 bool PutBlock(UINT format, const void* bytes, size_t size) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1);
-    if (!memory) return false;
-    void* p = GlobalLock(memory);
-    if (!p) {
-        GlobalFree(memory);
-        return false;
+    win::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1));
+    {
+        win::GlobalLocked p(memory.Get());
+        if (!p.Get()) return false;
+        std::memcpy(p.Get(), bytes, size);
     }
-    std::memcpy(p, bytes, size);
-    GlobalUnlock(memory);
     // The clipboard owns the memory only once it has taken it.
-    if (!SetClipboardData(format, memory)) {
-        GlobalFree(memory);
-        return false;
-    }
+    if (!SetClipboardData(format, memory.Get())) return false;
+    memory.Release();
     return true;
 }
 
@@ -64,12 +60,11 @@ std::optional<std::vector<uint8_t>> GetBlock(UINT format) {
     HANDLE memory = GetClipboardData(format);
     if (!memory) return std::nullopt;
     const size_t size = GlobalSize(memory);
-    const void* p = GlobalLock(memory);
+    if (size == 0) return std::nullopt;
+    const win::GlobalLocked locked(memory);
+    const auto* p = static_cast<const uint8_t*>(locked.Get());
     if (!p) return std::nullopt;
-    std::vector<uint8_t> block(static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + size);
-    GlobalUnlock(memory);
-    if (block.empty()) return std::nullopt;
-    return block;
+    return std::vector<uint8_t>(p, p + size);
 }
 
 bool CopyItem(Editor& ed) {

@@ -1,5 +1,5 @@
-// What the music dialogs share: texts between their encodings, files beside the program, and the
-// empty modal frame they build their controls in.
+// What the music dialogs share: texts between their encodings and files beside the program; the
+// empty modal frame and the tips are the common kit's.
 #include "control/DialogKit_win.h"
 
 #include <commctrl.h>
@@ -14,6 +14,7 @@
 #include "com/Create.h"
 #include "com/Module.h"
 #include "text/Cp936.h"
+#include "win/DialogKit_win.h"
 
 namespace notaline::dialog_kit {
 
@@ -61,33 +62,11 @@ void SetStatus(HWND status, const std::wstring& text) {
 }
 
 void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text) {
-    if (!tips) {
-        tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, com::ThisModule(), nullptr);
-        if (!tips) return;
-    }
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = dialog;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    win::AddTip(tips, dialog, control, text);
 }
 
-namespace {
-
-struct alignas(DWORD) EmptyTemplate {
-    DLGTEMPLATE Head;
-    WORD Menu = 0, Class = 0, Title = 0;
-};
-
-}  // namespace
-
 INT_PTR RunModal(HWND owner, DLGPROC proc, void* state) {
-    EmptyTemplate t{};
-    t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    return DialogBoxIndirectParamW(com::ThisModule(), &t.Head, owner, proc, reinterpret_cast<LPARAM>(state));
+    return win::RunEmptyModal(owner, proc, reinterpret_cast<LPARAM>(state));
 }
 
 }  // namespace notaline::dialog_kit

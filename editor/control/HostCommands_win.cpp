@@ -1,6 +1,7 @@
 // The commands the host sends to the editor's window; their contracts stand in records/Messages.h.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "control/EditWindow_win.h"
@@ -9,6 +10,7 @@
 #include "model/document/MarkCodes.h"
 #include "model/layout/Pagination.h"
 #include "model/document/mGeneral.h"
+#include "records/Messages.h"
 
 namespace notaline {
 namespace {
@@ -92,6 +94,26 @@ void SetPartInfo(Editor& ed, LPARAM lParam) {
     ed.Renderer->CheckCPdqLine();
     ed.Renderer->CheckXjdqLine();
 }
+
+// The messages HostCommand answers with a result of its own: exactly those the message table
+// gives such a result, so the table and the code cannot disagree.
+constexpr int32_t kAnswered[] = {tessaly::EM_GetWriteRect,  tessaly::EM_DelAreaExtralStr,
+                                 tessaly::EM_GetFontExInfo, tessaly::EM_ShowFormSetYcYgPos,
+                                 tessaly::EM_GetPageSeting, tessaly::EM_GetPartInfo};
+
+constexpr bool AnsweredAsTabled() {
+    using R = tessaly::MessageResult;
+    size_t own = 0;
+    for (const tessaly::MessageInfo& m : tessaly::kMessages) {
+        const bool answered = m.Result == R::Zero || m.Result == R::Flag || m.Result == R::Address;
+        bool listed = false;
+        for (int32_t n : kAnswered) listed = listed || n == m.Number;
+        if (answered != listed) return false;
+        own += answered;
+    }
+    return own == std::size(kAnswered);
+}
+static_assert(AnsweredAsTabled());
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "control/Handlers_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
+#include "win/KernelHandles.h"
 
 namespace notaline {
 
@@ -71,8 +72,7 @@ bool PrintDocument(Editor& ed, const std::wstring& jobName) {
     dialog.Flags = PD_RETURNDC | PD_PRINTSETUP | PD_NOSELECTION;
     const BOOL chosen = PrintDlgW(&dialog);
     win::OwnedDc dc(dialog.hDC);
-    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    const win::GlobalMemory devMode(dialog.hDevMode), devNames(dialog.hDevNames);
     if (!chosen || !dc.Get()) {
         ed.Refresh(tessaly::AllRefresh);
         // Cancelled is the user's answer; anything else (no printer at all) is told.

@@ -14,10 +14,10 @@
 #include "control/Handlers_win.h"
 #include "control/YcYgForm.h"
 #include "paint/YcYgPreview.h"
-#include "win/GdiHandles.h"
-#include "win/Window.h"
 #include "render/GdiCanvas_win.h"
 #include "render/PageGraphics_win.h"
+#include "win/DialogKit_win.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 
@@ -26,66 +26,57 @@ namespace {
 constexpr int kPreviewId = 100;
 constexpr int kFirstButtonId = 101;  // A+, A-, B+, B- in YcYgForm::Button order
 
-struct Control {
-    const wchar_t* Class;
-    int Id;
-    const wchar_t* Text;
-    const wchar_t* Tip;
-    RECT Box;  // left, top, width, height in pixels
-};
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 
 // Twips at 96 dpi over 15: the preview 6735 by 2175 from (240, 120).
-const std::array<Control, 7> kControls = {{
-    {L"STATIC", kPreviewId, L"", nullptr, {16, 8, 449, 145}},
-    {L"BUTTON", kFirstButtonId + YcYgForm::HighUp, L"A+", L"相同字体的高音点。", {481, 8, 60, 32}},
-    {L"BUTTON", kFirstButtonId + YcYgForm::HighDown, L"A-", L"相同字体的高音点。", {481, 48, 60, 32}},
-    {L"BUTTON", kFirstButtonId + YcYgForm::LowUp, L"B+", L"相同字体的减时线、低音点。", {549, 8, 60, 32}},
-    {L"BUTTON", kFirstButtonId + YcYgForm::LowDown, L"B-", L"相同字体的减时线、低音点。", {549, 48, 60, 32}},
-    {L"BUTTON", IDOK, L"确定", L"根据喜好，调整位置。", {481, 121, 60, 32}},
-    {L"BUTTON", IDCANCEL, L"取消", nullptr, {549, 121, 60, 32}},
+const std::array<win::DialogControl, 7> kControls = {{
+    {L"STATIC", kPreviewId, L"", nullptr, {16, 8, 449, 145}, SS_OWNERDRAW},
+    {L"BUTTON", kFirstButtonId + YcYgForm::HighUp, L"A+", L"相同字体的高音点。", {481, 8, 60, 32}, kButton},
+    {L"BUTTON", kFirstButtonId + YcYgForm::HighDown, L"A-", L"相同字体的高音点。", {481, 48, 60, 32}, kButton},
+    {L"BUTTON", kFirstButtonId + YcYgForm::LowUp, L"B+", L"相同字体的减时线、低音点。", {549, 8, 60, 32}, kButton},
+    {L"BUTTON", kFirstButtonId + YcYgForm::LowDown, L"B-", L"相同字体的减时线、低音点。", {549, 48, 60, 32}, kButton},
+    {L"BUTTON", IDOK, L"确定", L"根据喜好，调整位置。", {481, 121, 60, 32}, WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {L"BUTTON", IDCANCEL, L"取消", nullptr, {549, 121, 60, 32}, kButton},
 }};
 constexpr SIZE kClient = {625, 161};
-
-struct DialogState {
-    Editor& Ed;
-    YcYgForm Form;
-    HWND Dialog = nullptr;
-    HWND Tips = nullptr;
-};
 
 std::wstring Wide(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
-void InitDialog(HWND dialog, DialogState& s) {
-    s.Dialog = dialog;
-    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (const Control& c : kControls) {
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        if (c.Id == kPreviewId) style |= SS_OWNERDRAW;
-        else style |= WS_TABSTOP | (c.Id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND h = CreateWindowExW(0, c.Class, c.Text, style, c.Box.left, c.Box.top, c.Box.right, c.Box.bottom, dialog,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), com::ThisModule(), nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (c.Tip) dialog_kit::AddTip(s.Tips, dialog, h, c.Tip);
-        if (c.Id >= kFirstButtonId && c.Id < kFirstButtonId + 4) EnableWindow(h, s.Form.OnNote);
+class YcYgDialog final : public win::TableDialog {
+public:
+    explicit YcYgDialog(Editor& ed)
+        : TableDialog(L"音高减时线位置", kControls, kClient), ed_(ed), form_(YcYgForm::Load(ed.Data)) {}
+    YcYgForm& Form() { return form_; }
+
+private:
+    void OnInit() override {
+        for (int b = 0; b < 4; ++b) Enable(kFirstButtonId + b, form_.OnNote);
+        if (form_.OnNote) {
+            const std::wstring caption =
+                L"音高减时线位置 示例--" + Wide(tessaly::Cp936ToUtf16(form_.Loaded.FontName).value_or(u""));
+            SetWindowTextW(dialog_, caption.c_str());
+        }
     }
-    std::wstring caption = L"音高减时线位置";
-    if (s.Form.OnNote)
-        caption += L" 示例--" + Wide(tessaly::Cp936ToUtf16(s.Form.Loaded.FontName).value_or(u""));
-    SetWindowTextW(dialog, caption.c_str());
+    void OnCommand(int id, int code) override;
+    INT_PTR OnOther(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_DRAWITEM || wParam != kPreviewId) return FALSE;
+        DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    void DrawPreview(const DRAWITEMSTRUCT& item);
 
-    win::SizeClient(dialog, kClient);
-}
+    Editor& ed_;
+    YcYgForm form_;
+};
 
-void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
+void YcYgDialog::DrawPreview(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     const int saved = SaveDC(dc);
-    if (s.Form.OnNote) {
-        const EditorData samples = MakeYcYgSamples(s.Ed.Data, s.Form.Font, s.Form.Pending, s.Form.Row);
+    if (form_.OnNote) {
+        const EditorData samples = MakeYcYgSamples(ed_.Data, form_.Font, form_.Pending, form_.Row);
         PageGraphics graphics(dc);
         {
             GdiCanvas canvas(dc, graphics.Get());
@@ -108,42 +99,25 @@ void DrawPreview(const DRAWITEMSTRUCT& item, DialogState& s) {
     RestoreDC(dc, saved);
 }
 
-void Command(DialogState& s, int id, int code) {
+void YcYgDialog::OnCommand(int id, int code) {
     if (code != BN_CLICKED) return;
     if (id == IDOK || id == IDCANCEL) {
-        EndDialog(s.Dialog, id);
+        End(id);
         return;
     }
     if (id < kFirstButtonId || id >= kFirstButtonId + 4) return;
-    s.Form.Press(static_cast<YcYgForm::Button>(id - kFirstButtonId));
-    HWND preview = GetDlgItem(s.Dialog, kPreviewId);
+    form_.Press(static_cast<YcYgForm::Button>(id - kFirstButtonId));
+    HWND preview = Item(kPreviewId);
     InvalidateRect(preview, nullptr, TRUE);
     UpdateWindow(preview);
-    SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(s.Dialog, IDOK)), TRUE);
-}
-
-INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        case WM_DRAWITEM:
-            if (s && wParam == kPreviewId) {
-                DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), *s);
-                return TRUE;
-            }
-            return FALSE;
-        case WM_DESTROY:
-            if (s && s->Tips) DestroyWindow(s->Tips);
-            return FALSE;
-        default: return FALSE;
-    }
+    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDOK)), TRUE);
 }
 
 }  // namespace
 
 void ShowFormSetYcYgPos(Editor& ed) {
-    DialogState state{ed, YcYgForm::Load(ed.Data)};
-    const INT_PTR answer =
-        dialog_kit::RunModal(ed.Window, dialog_kit::DialogProc<DialogState, InitDialog, Command, OnMessage>, &state);
-    if (answer != IDOK || !state.Form.Apply(ed.Data, ed.Commands->Chars)) return;
+    YcYgDialog dialog(ed);
+    if (dialog.Run(ed.Window) != IDOK || !dialog.Form().Apply(ed.Data, ed.Commands->Chars)) return;
     ed.Refresh(tessaly::MainExtralRefresh);
 }
 

@@ -14,8 +14,8 @@
 
 namespace tessaly {
 
-// Window messages between the deliverables (WM_USER + 2 to + 84). Each line gives the direction,
-// then w: wParam, l: lParam, r: the result, and who owns the memory an address points at.
+// Window messages between the deliverables (WM_USER + 2 to + 84), one row each: name, number,
+// route, then w: wParam, l: lParam, the result, and who owns the memory an address points at.
 // - In the 64-bit build wParam and lParam are 64 bits wide; addresses travel whole in lParam.
 // - "values": the two 16-bit values of a mark packed in the low 32 bits of wParam (high half
 //   times 65536 plus the low half). Codes, kinds and numbers come by value in the low 32 bits of
@@ -26,62 +26,110 @@ namespace tessaly {
 //   not null; the sender keeps it.
 // - A get message answers with the address of the editor's own record, valid until the next
 //   message to the editor; the host copies it at once.
-// - "default": the editor passes the message on to the control's previous procedure and returns
-//   its answer. Messages the editor sends to its host are passed on unchanged when they reach it.
-enum MyConstants : int32_t {
-    EM_Alignment_About = 1030,      // reserved, never sent
-    EM_RunPre = 1031,               // -> host, progress. w: 0; l: &int32 percent done (sender's, during the call)
-    EM_Command_CustomWord = 1032,   // editor -> host: open the custom-text dialog. w: 0; l: 0
-    EM_FormatFontName = 1033,       // host -> editor. l: &BSTR font name; r: default
-    EM_SetWriteRect = 1034,         // host -> editor. l: &RECT margins (copied); r: default
-    EM_GetWriteRect = 1035,         // host -> editor. w: 0; r: address of the editor's margin RECT
-    EM_FormatSortInfo = 1036,       // host -> editor. w: values; l: mark code; r: default
-    EM_FormatTFZ = 1037,            // host -> editor, volta. w: values; l: &BSTR volta text; r: default
-    EM_FormatKFTFZ = 1038,          // host -> editor, open volta. w: values; l: &BSTR text; r: default
-    EM_InstrMainAndExtralStr = 1039,  // host -> editor. w: symbol value; l: symbol mark code; r: default
-    EM_DelAreaExtralStr = 1040,     // host -> editor. w: code of the area mark; l: not read; r: default
-    EM_FormatHuXian = 1041,         // host -> editor, arc. w: values; l: arc kind; r: default
-    EM_FormatLinYing = 1042,        // host -> editor, tuplet. w: values; l: &BSTR number text; r: default
-    EM_SetHwColor = 1043,           // both ways. w: 0; l: &int32 colour (copied); r: default
-    EM_CustomWord = 1044,           // host -> editor. w: values; l: &BSTR custom text; r: default
-    EM_Test = 1045,                 // host -> editor. w: values; l: &BSTR text; r: default
-    EM_Formathy = 1046,             // reserved, never sent
-    EM_InstrHwStr = 1047,           // host -> editor. w: 0; l: connecting-line kind 0 to 4; r: default
-    EM_XiaoJieXuHao = 1048,         // host -> editor, bar number. w: values; l: &BSTR text; r: default
-    EM_Custom_ChangSpeed = 1050,    // host -> editor. w: values; l: tempo value; r: default
-    EM_FormatYYInfo = 1051,         // host -> editor, grace notes. w: grace value; l: mark code; r: default
-    EM_FormatZhuYing = 1052,        // host -> editor. w: values; l: not read; r: default
-    EM_GetFontExInfo = 1053,        // host -> editor. w: 0; l: 0; r: address of the editor's FontExInfo
-    EM_SetFontExInfo = 1054,        // host -> editor. w: 0; l: &FontExInfo (copied); r: default
-    EM_FormatBigHuaYing = 1055,     // host -> editor, big glissando over a two-character selection.
-                                    // w, l: not read; r: default
-    EM_FormatCombiningChar = 1056,  // host -> editor. w: values; l: mark code; r: default
-    EM_ShowFormSetYcYgPos = 1057,   // host -> editor: the position dialog. w: 0; l: not read; r: 0
-    EM_预览 = 1059,                 // reserved, never sent
-    WM_ShowPlayPos = 1060,          // playback -> editor. w: character being played, -1 = ended; l: 0; r: default
-    EM_PlayInfo = 1061,             // editor -> host. w: 0 = playback starts, 1 = stopped; l: 0; r: not read
-    EM_ChangSpeed = 1062,           // host -> editor. w: values; l: tempo value; r: default
-    EM_OnWord = 1063,               // editor -> host. w: 1 = mouse over a character with marks, 0 = left it;
-                                    // l: &int32 0 (sender's, during the call)
-    EM_DelExtralStr = 1064,         // host -> editor. w: code of the mark to delete; l: not read; r: default
-    EM_PlayDrumFrmInfo = 1065,      // playback -> editor. w: bar played, -1 = drum list started, -2 = ended; l: 0
-    Get_WordInfo = 1066,            // reserved, never sent
-    EM_GetPageSeting = 1067,        // host -> editor. w: 0; l: 0; r: address of the editor's AboutPageInfo
-    EM_SetPageSeting = 1068,        // host -> editor. w: 0; l: &AboutPageInfo (copied); r: default
-    EM_GetPartInfo = 1069,          // host -> editor. w: 0; l: 0; r: address of the editor's aPartInfo
-    EM_SetPartInfo = 1070,          // host -> editor. w: 0; l: &aPartInfo (copied); r: default
-    EM_FORMATRANGE = 1081,          // reserved, never sent
+// - Result Default: the editor passes the message on to the control's previous procedure and
+//   returns its answer. Messages the editor sends to its host are passed on unchanged when they
+//   reach it.
+
+// How a message's result is made.
+enum class MessageResult : uint8_t {
+    Default,   // the control's previous procedure answers
+    Zero,      // always 0
+    Flag,      // 1 when done, 0 when not
+    Address,   // the address of the editor's own record
+    NotRead,   // the sender ignores it
+    Reserved,  // never sent
+};
+// Who owns the memory lParam points at, when it is an address.
+enum class MessageOwner : uint8_t { None, Sender, Editor };
+
+// X(name, number, route, wParam, lParam, result, owner)
+#define JP_MY_CONSTANTS(X)                                                                                          \
+    X(EM_Alignment_About, 1030, "reserved", "", "", Reserved, None)                                                 \
+    X(EM_RunPre, 1031, "-> host, progress", "0", "&int32 percent done (during the call)", NotRead, Sender)          \
+    X(EM_Command_CustomWord, 1032, "editor -> host: open the custom-text dialog", "0", "0", NotRead, None)          \
+    X(EM_FormatFontName, 1033, "host -> editor", "", "&BSTR font name", Default, Sender)                            \
+    X(EM_SetWriteRect, 1034, "host -> editor", "", "&RECT margins (copied)", Default, Sender)                       \
+    X(EM_GetWriteRect, 1035, "host -> editor", "0", "", Address, Editor)                                            \
+    X(EM_FormatSortInfo, 1036, "host -> editor", "values", "mark code", Default, None)                              \
+    X(EM_FormatTFZ, 1037, "host -> editor, volta", "values", "&BSTR volta text", Default, Sender)                   \
+    X(EM_FormatKFTFZ, 1038, "host -> editor, open volta", "values", "&BSTR text", Default, Sender)                  \
+    X(EM_InstrMainAndExtralStr, 1039, "host -> editor", "symbol value", "symbol mark code", Default, None)          \
+    X(EM_DelAreaExtralStr, 1040, "host -> editor", "code of the area mark", "not read", Flag, None)                 \
+    X(EM_FormatHuXian, 1041, "host -> editor, arc", "values", "arc kind", Default, None)                            \
+    X(EM_FormatLinYing, 1042, "host -> editor, tuplet", "values", "&BSTR number text", Default, Sender)             \
+    X(EM_SetHwColor, 1043, "both ways", "0", "&int32 colour (copied)", Default, Sender)                             \
+    X(EM_CustomWord, 1044, "host -> editor", "values", "&BSTR custom text", Default, Sender)                        \
+    X(EM_Test, 1045, "host -> editor", "values", "&BSTR text", Default, Sender)                                     \
+    X(EM_Formathy, 1046, "reserved", "", "", Reserved, None)                                                        \
+    X(EM_InstrHwStr, 1047, "host -> editor", "0", "connecting-line kind 0 to 4", Default, None)                     \
+    X(EM_XiaoJieXuHao, 1048, "host -> editor, bar number", "values", "&BSTR text", Default, Sender)                 \
+    X(EM_Custom_ChangSpeed, 1050, "host -> editor", "values", "tempo value", Default, None)                         \
+    X(EM_FormatYYInfo, 1051, "host -> editor, grace notes", "grace value", "mark code", Default, None)              \
+    X(EM_FormatZhuYing, 1052, "host -> editor", "values", "not read", Default, None)                                \
+    X(EM_GetFontExInfo, 1053, "host -> editor", "0", "0", Address, Editor)                                          \
+    X(EM_SetFontExInfo, 1054, "host -> editor", "0", "&FontExInfo (copied)", Default, Sender)                       \
+    X(EM_FormatBigHuaYing, 1055, "host -> editor, big glissando over a two-character selection", "not read",        \
+      "not read", Default, None)                                                                                    \
+    X(EM_FormatCombiningChar, 1056, "host -> editor", "values", "mark code", Default, None)                         \
+    X(EM_ShowFormSetYcYgPos, 1057, "host -> editor: the position dialog", "0", "not read", Zero, None)              \
+    X(EM_预览, 1059, "reserved", "", "", Reserved, None)                                                            \
+    X(WM_ShowPlayPos, 1060, "playback -> editor", "character being played, -1 = ended", "0", Default, None)         \
+    X(EM_PlayInfo, 1061, "editor -> host", "0 = playback starts, 1 = stopped", "0", NotRead, None)                  \
+    X(EM_ChangSpeed, 1062, "host -> editor", "values", "tempo value", Default, None)                                \
+    X(EM_OnWord, 1063, "editor -> host", "1 = mouse over a character with marks, 0 = left it",                      \
+      "&int32 0 (during the call)", NotRead, Sender)                                                                \
+    X(EM_DelExtralStr, 1064, "host -> editor", "code of the mark to delete", "not read", Default, None)             \
+    X(EM_PlayDrumFrmInfo, 1065, "playback -> editor", "bar played, -1 = drum list started, -2 = ended", "0",        \
+      Default, None)                                                                                                \
+    X(Get_WordInfo, 1066, "reserved", "", "", Reserved, None)                                                       \
+    X(EM_GetPageSeting, 1067, "host -> editor", "0", "0", Address, Editor)                                          \
+    X(EM_SetPageSeting, 1068, "host -> editor", "0", "&AboutPageInfo (copied)", Default, Sender)                    \
+    X(EM_GetPartInfo, 1069, "host -> editor", "0", "0", Address, Editor)                                            \
+    X(EM_SetPartInfo, 1070, "host -> editor", "0", "&aPartInfo (copied)", Default, Sender)                          \
+    X(EM_FORMATRANGE, 1081, "reserved", "", "", Reserved, None)
+
+// Fixed message numbers outside MyConstants. EM_SendMsg's record is the editor's, valid during
+// the call only (the host copies it); the editor ignores one sent to it.
+#define JP_FIXED_MESSAGES(X)                                                                                        \
+    X(EM_HideCaret, 143, "host -> editor, host deactivated: hide the caret", "0", "", Default, None)                \
+    X(EM_SendMsg, 1026, "editor -> host, the status", "0", "address of the editor's aSendMsg", NotRead, Editor)     \
+    X(EM_SetScrollBars, 1028, "-> host", "", "&int32 scroll-bar setting", NotRead, Sender)                          \
+    X(EM_ReShowForm, 1029, "-> host: lay the main window out again", "unused", "unused", NotRead, None)             \
+    X(EM_REDO, 1108, "host -> editor: redo one step", "0", "not read", Default, None)
+
+#define JP_MESSAGE_ENUM(name, number, route, w, l, result, owner) name = number,
+enum MyConstants : int32_t { JP_MY_CONSTANTS(JP_MESSAGE_ENUM) };
+#undef JP_MESSAGE_ENUM
+#define JP_MESSAGE_CONSTANT(name, number, route, w, l, result, owner) inline constexpr int32_t name = number;
+JP_FIXED_MESSAGES(JP_MESSAGE_CONSTANT)
+#undef JP_MESSAGE_CONSTANT
+
+struct MessageInfo {
+    int32_t Number;
+    const char* Name;
+    const char* Route;
+    const char* WParam;
+    const char* LParam;
+    MessageResult Result;
+    MessageOwner Owner;
 };
 
-// Fixed message numbers outside MyConstants.
-// host -> editor, host deactivated: hide the caret. w: 0; r: default
-inline constexpr int32_t EM_HideCaret = 143;
-// editor -> host. w: 0; l: address of the editor's aSendMsg, valid during the call only (the host
-// copies it); the editor ignores one sent to it.
-inline constexpr int32_t EM_SendMsg = 1026;
-inline constexpr int32_t EM_SetScrollBars = 1028;  // -> host. l: &int32 scroll-bar setting (sender's)
-inline constexpr int32_t EM_ReShowForm = 1029;     // -> host: lay the main window out again. w, l: unused
-inline constexpr int32_t EM_REDO = 1108;           // host -> editor: redo one step. w: 0; l: not read; r: default
+#define JP_MESSAGE_ROW(name, number, route, w, l, result, owner) \
+    {number, #name, route, w, l, MessageResult::result, MessageOwner::owner},
+inline constexpr MessageInfo kMessages[] = {JP_MY_CONSTANTS(JP_MESSAGE_ROW) JP_FIXED_MESSAGES(JP_MESSAGE_ROW)};
+#undef JP_MESSAGE_ROW
+
+// The row of a message number; null for a number no row has.
+constexpr const MessageInfo* FindMessage(int32_t number) {
+    for (const MessageInfo& m : kMessages)
+        if (m.Number == number) return &m;
+    return nullptr;
+}
+
+constexpr MessageResult ResultOf(int32_t number) {
+    const MessageInfo* m = FindMessage(number);
+    return m ? m->Result : MessageResult::Default;
+}
 
 // The caret and selection status that the editor sends to its host with EM_SendMsg.
 // StdFont is a reference, so from it on the 64-bit layout differs from the 84-byte 32-bit one;

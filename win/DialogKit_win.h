@@ -9,8 +9,18 @@
 #include <string>
 #include <string_view>
 
-// A modal dialog built in code from one table of controls, positioned in pixels.
-namespace tavolin {
+// The dialog kit of the program and the DLLs: an empty modal frame whose controls are made in
+// code, tool tips over them, and TableDialog, a modal dialog built from one table of controls
+// positioned in pixels.
+namespace win {
+
+// An empty modal frame of the module that holds this code; its controls are made at WM_INITDIALOG.
+INT_PTR RunEmptyModal(HWND owner, DLGPROC proc, LPARAM param);
+// A tool tip over `control`; the dialog's one tip window is made at the first (the dialog
+// destroys it at WM_DESTROY).
+void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text);
+// The module that holds this code: the program, or the DLL the kit is linked into.
+HINSTANCE KitModule();
 
 struct DialogControl {
     const wchar_t* Class;
@@ -32,7 +42,8 @@ struct DialogHooks {
 // when the window gave none.
 template <class Record>
 bool FetchRecord(HWND editor, UINT message, Record& record, size_t bytes = sizeof(Record)) {
-    const void* stored = reinterpret_cast<const void*>(SendMessageW(editor, message, 0, reinterpret_cast<LPARAM>(&record)));
+    const void* stored =
+        reinterpret_cast<const void*>(SendMessageW(editor, message, 0, reinterpret_cast<LPARAM>(&record)));
     if (!stored) return false;
     std::memcpy(static_cast<void*>(&record), stored, std::min(bytes, sizeof(Record)));
     return true;
@@ -57,6 +68,8 @@ protected:
     virtual void OnCommand(int id, int code) = 0;
     // A click of an up-down: +1 up, -1 down. Its own position is not used.
     virtual void OnUpDown(int, int) {}
+    // Any other message (owner drawing, say); FALSE when not handled.
+    virtual INT_PTR OnOther(UINT, WPARAM, LPARAM) { return FALSE; }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     std::u16string Text(int id) const;
@@ -73,8 +86,10 @@ protected:
     void End(int result) { EndDialog(dialog_, result); }
 
     void Beep() const {
-        if (Hooks.Beep) Hooks.Beep();
-        else MessageBeep(MB_OK);
+        if (Hooks.Beep)
+            Hooks.Beep();
+        else
+            MessageBeep(MB_OK);
     }
 
     HWND dialog_ = nullptr;
@@ -90,4 +105,4 @@ private:
     bool filling_ = false;
 };
 
-}  // namespace tavolin
+}  // namespace win

@@ -1,10 +1,10 @@
-#include "TableDialog_win.h"
+#include "win/DialogKit_win.h"
 
 #include <commctrl.h>
 
 #include "win/Window.h"
 
-namespace tavolin {
+namespace win {
 
 namespace {
 
@@ -27,10 +27,36 @@ struct alignas(DWORD) EmptyTemplate {
 
 }  // namespace
 
-INT_PTR TableDialog::Run(HWND owner) {
+HINSTANCE KitModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&KitModule), &module);
+    return module;
+}
+
+INT_PTR RunEmptyModal(HWND owner, DLGPROC proc, LPARAM param) {
     EmptyTemplate t{};
     t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &t.Head, owner, Proc, reinterpret_cast<LPARAM>(this));
+    return DialogBoxIndirectParamW(KitModule(), &t.Head, owner, proc, param);
+}
+
+void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text) {
+    if (!tips) {
+        tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, KitModule(), nullptr);
+        if (!tips) return;
+    }
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+INT_PTR TableDialog::Run(HWND owner) {
+    return RunEmptyModal(owner, Proc, reinterpret_cast<LPARAM>(this));
 }
 
 std::u16string TableDialog::Text(int id) const {
@@ -75,27 +101,17 @@ void TableDialog::Create() {
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const HINSTANCE instance = KitModule();
     for (const DialogControl& c : controls_) {
-        HWND h = CreateWindowExW(0, c.Class, c.Text, WS_CHILD | WS_VISIBLE | c.Style, c.Box.left,
-                                 c.Box.top, c.Box.right, c.Box.bottom, dialog_,
+        HWND h = CreateWindowExW(0, c.Class, c.Text, WS_CHILD | WS_VISIBLE | c.Style, c.Box.left, c.Box.top,
+                                 c.Box.right, c.Box.bottom, dialog_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), instance, nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (!c.Tip) continue;
-        if (!tips_)
-            tips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr, instance, nullptr);
-        TTTOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = dialog_;
-        info.uId = reinterpret_cast<UINT_PTR>(h);
-        info.lpszText = const_cast<wchar_t*>(c.Tip);
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        if (c.Tip) AddTip(tips_, dialog_, h, c.Tip);
     }
     SetWindowTextW(dialog_, caption_);
 
-    win::SizeClient(dialog_, client_);
+    SizeClient(dialog_, client_);
 }
 
 INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) try {
@@ -126,10 +142,10 @@ INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM 
             if (self && self->tips_) DestroyWindow(self->tips_);
             if (self) self->tips_ = nullptr;
             return FALSE;
-        default: return FALSE;
+        default: return self ? self->OnOther(msg, wParam, lParam) : FALSE;
     }
 } catch (...) {
     return FALSE;
 }
 
-}  // namespace tavolin
+}  // namespace win
