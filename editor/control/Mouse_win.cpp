@@ -4,7 +4,7 @@
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/Mouse_win.h"
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 
 namespace notaline {
 namespace {

@@ -15,7 +15,7 @@
 #include "model/edit/HostMembers.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/document/MarkCodes.h"
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
 #include "music/MidiExport.h"

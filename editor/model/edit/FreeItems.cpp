@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 #include "model/edit/PageSettings.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"

@@ -8,7 +8,7 @@
 #include "model/document/GraceNotes.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 #include "model/document/mGeneral.h"
 #include "model/document/WordRange.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "model/layout/LayoutSetup.h"
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 #include "model/document/mGeneral.h"
 
 namespace notaline {

@@ -6,7 +6,7 @@
 #include "model/document/ControlSite.h"
 #include "model/document/DocumentSource.h"
 #include "model/document/EditorData.h"
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 #include "model/document/PageView.h"
 
 namespace notaline {

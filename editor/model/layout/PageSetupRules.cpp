@@ -1,4 +1,4 @@
-#include "model/layout/PageRules.h"
+#include "model/layout/PageSetupRules.h"
 
 #include <algorithm>
 
