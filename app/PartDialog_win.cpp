@@ -82,7 +82,7 @@ private:
             form_.ChooseAlignment(id - kAlignment);
         } else if (id == IDOK && code == BN_CLICKED) {
             tessaly::AboutPageInfo page;
-            if (FetchRecord(editor_, tessaly::EM_GetPageSeting, page))
+            if (win::FetchRecord(editor_, tessaly::EM_GetPageSeting, page))
                 if (const auto box = form_.Overflowing(page)) return Refuse(kBox + *box);
             if (form_.Confirm()) SendMessageW(editor_, tessaly::EM_SetPartInfo, 0, reinterpret_cast<LPARAM>(&form_.Part));
             Chosen = form_.Part.AlignmentMethod;
