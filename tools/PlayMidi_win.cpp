@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "records/Dialogs.h"
+
 namespace tessaly {
 
 int32_t WinMidiOut::Open() {
@@ -49,7 +51,8 @@ void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock) {
             SendMessageW(target, message, static_cast<WPARAM>(static_cast<intptr_t>(wParam)), 0);
     };
     shared.WarnNoMidi = [&shared] {
-        MessageBoxW(reinterpret_cast<HWND>(shared.Target), L"无法打开MIDI设备", L"Tessaly", MB_OK | MB_ICONWARNING);
+        MessageBoxW(reinterpret_cast<HWND>(shared.Target), L"无法打开MIDI设备", tessaly::kProgramTitle,
+                    MB_OK | MB_ICONWARNING);
     };
 }
 

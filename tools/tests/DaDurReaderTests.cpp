@@ -144,7 +144,8 @@ TEST(DaDurReader, MissingFontsBringTheirMessages) {
 }
 
 TEST(DaDurReader, ANotationFontWithoutANameIsADamagedDocument) {
-    const char* headers[] = {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0}}", "\\jprtfver2\\basejpf1{\\fonttbl{\\f0}{\\f1\\hyc1 ;}}",
+    const char* headers[] = {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0}}",
+                             "\\jprtfver2\\basejpf1{\\fonttbl{\\f0}{\\f1\\hyc1 ;}}",
                              "\\jprtfver2\\basejpf9{\\fonttbl{\\f0\\fcharset2}}"};
     for (const char* header : headers) {
         FakeDaDurSystem system;
