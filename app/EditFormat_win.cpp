@@ -25,6 +25,27 @@ void FocusEditor(MainWindow& form) {
     if (IZEVudu* z = form.Editor()) z->SetFocus();
 }
 
+// A disabled panel does not grey its controls: each enabled one goes with it, marked, and only
+// the marked ones come back.
+constexpr wchar_t kGreyedWithPanel[] = L"TavolinGreyedWithPanel";
+
+void EnablePanel(HWND panel, bool enabled) {
+    if (!panel) return;
+    EnableWindow(panel, enabled);
+    EnumChildWindows(
+        panel,
+        [](HWND child, LPARAM on) -> BOOL {
+            if (on) {
+                if (RemovePropW(child, kGreyedWithPanel)) EnableWindow(child, TRUE);
+            } else if (IsWindowEnabled(child)) {
+                SetPropW(child, kGreyedWithPanel, reinterpret_cast<HANDLE>(1));
+                EnableWindow(child, FALSE);
+            }
+            return TRUE;
+        },
+        enabled);
+}
+
 void InputState_Click(MainWindow& form, int index) {
     IZEVudu* z = form.Editor();
     if (index >= 0 && index <= 3) {
@@ -38,9 +59,9 @@ void InputState_Click(MainWindow& form, int index) {
         }
     }
     const bool panels = index != 3;
-    EnableWindow(form.ControlWindow("FaceFrame", 0), panels);
-    EnableWindow(form.ControlWindow("FaceFrame", 1), panels);
-    EnableWindow(form.ControlWindow("TopFaceFrame"), panels);
+    EnablePanel(form.ControlWindow("FaceFrame", 0), panels);
+    EnablePanel(form.ControlWindow("FaceFrame", 1), panels);
+    EnablePanel(form.ControlWindow("TopFaceFrame"), panels);
 }
 
 // An edit command the editor's window carries out; the focus goes back to it unless told otherwise.
@@ -166,6 +187,8 @@ void Label2_Click(MainWindow& form, int index) {
             s.SizeState = !s.SizeState;
             break;
         }
+    // The panels are stacked (and the state written) only here, not by the general layout.
+    form.SavePanelState();
     form.ReShowForm();
 }
 

@@ -16,11 +16,12 @@
 #include "RecentFiles.h"
 #include "com/Create.h"
 #include "win/KernelHandles.h"
+#include "records/Dialogs.h"
 
 namespace tavolin {
 namespace {
 
-constexpr wchar_t kTitle[] = L"Tavolin";
+constexpr const wchar_t* kTitle = tessaly::kProgramTitle;
 constexpr wchar_t kCaptionPrefix[] = L"Tavolin--";
 constexpr wchar_t kDocumentFilter[] = L"ZoRiv 文件(*.ZoRiv)|*.ZoRiv|DaDur 文件(*.DaDur)|*.Dadur|所有文件(*.*)| *.*";
 constexpr wchar_t kPictureFilter[] =

@@ -18,10 +18,6 @@ HWND g_window = nullptr;
 MainWindow* g_form = nullptr;
 int g_x = 0, g_y = 0;
 
-COLORREF Shown(uint32_t argb) {
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
-
 void PutBackColour(MainWindow& form, int32_t colour) {
     VARIANT v;
     v.vt = VT_I4;
@@ -39,7 +35,8 @@ void Press(HWND hwnd, int cell) {
         if (z) z->put_SelWordBkColor(0);
         return;
     }
-    const uint32_t colour = PaletteColour(cell);
+    // The editor and the button read red from the low byte, as the document's words store it.
+    const uint32_t colour = PaletteDocumentColour(cell);
     PutBackColour(form, static_cast<int32_t>(colour));
     if (z) z->put_SelWordBkColor(colour);
     if (cell == 0) ShowWindow(hwnd, SW_HIDE);
@@ -64,7 +61,7 @@ void Paint(HWND hwnd) {
         if (cell == kPaletteCells - 1) {
             PaintNoColour(dc, r);
         } else {
-            win::BrushHandle fill(CreateSolidBrush(Shown(PaletteColour(cell))));
+            win::BrushHandle fill(CreateSolidBrush(PaletteDocumentColour(cell) & 0xFFFFFFu));
             FillRect(dc, &r, fill.Get());
         }
         FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));

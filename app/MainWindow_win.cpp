@@ -14,6 +14,7 @@
 #include "WinProc.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"
+#include "records/Dialogs.h"
 #include "tools/api/IVbGetWindowsZoom.h"
 #include "win/OwnThread.h"
 
@@ -384,7 +385,7 @@ bool MainWindow::CreateControls() {
 bool MainWindow::CreateEditor() {
     auto control = factory_.CreateEditor();
     if (!control) {
-        MessageBoxW(Handle(), L"Notaline.dll", L"Tavolin", MB_OK | MB_ICONERROR);
+        MessageBoxW(Handle(), L"Notaline.dll", tessaly::kProgramTitle, MB_OK | MB_ICONERROR);
         return false;
     }
     const FormControl* c = FindControl("ZEVudu1", -1);
@@ -405,7 +406,7 @@ bool MainWindow::CreateEditor() {
 bool MainWindow::HostButton(const FormControl& c, HWND parent, size_t row) {
     auto control = factory_.CreateButton();
     if (!control) {
-        MessageBoxW(Handle(), L"Kavrel.dll", L"Tavolin", MB_OK | MB_ICONERROR);
+        MessageBoxW(Handle(), L"Kavrel.dll", tessaly::kProgramTitle, MB_OK | MB_ICONERROR);
         return false;
     }
     const bool toggles = std::strcmp(c.name, "CmdFont") == 0;
@@ -741,7 +742,8 @@ bool MainWindow::QueryUnload() {
     } else {
         question = L"是否将更改保存为 文档 1.DaDur？";
     }
-    const int answer = MessageBoxW(Handle(), question.c_str(), L"Tavolin", MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer =
+        MessageBoxW(Handle(), question.c_str(), tessaly::kProgramTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
     if (fileName.empty()) {

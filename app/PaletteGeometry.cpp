@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "records/Numbers.h"
+
 namespace tavolin {
 namespace {
 
@@ -16,6 +18,10 @@ uint32_t PaletteColour(int cell) {
     static constexpr uint32_t colours[kPaletteCells] = {0x50FF8080, 0x5080FF80, 0x50FFC080, 0x50FF80FF,
                                                         0x508080FF, 0x50FFFF00, 0x5080FFFF, 0};
     return cell >= 0 && cell < kPaletteCells ? colours[cell] : 0;
+}
+
+uint32_t PaletteDocumentColour(int cell) {
+    return tessaly::SwapRedBlue(PaletteColour(cell));
 }
 
 PixelRect PaletteCellRect(int cell) {

@@ -15,6 +15,8 @@ constexpr int kPaletteCellPitch = 32;
 
 // The colour a cell applies (alpha, red, green, blue from the top byte); the last cell clears.
 uint32_t PaletteColour(int cell);
+// The same colour as the document and the button keep it: red in the low byte, alpha on top.
+uint32_t PaletteDocumentColour(int cell);
 PixelRect PaletteCellRect(int cell);
 // The cell under a point of the palette's client area, -1 outside every cell.
 int PaletteCellAt(int x, int y);

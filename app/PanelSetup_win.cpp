@@ -17,6 +17,7 @@
 #include "com/Create.h"
 #include "outside/api/IPavrot.h"
 #include "outside/api/IQuibbet.h"
+#include "records/Dialogs.h"
 #include "win/GdiHandles.h"
 
 namespace tavolin {
@@ -334,7 +335,27 @@ std::wstring PicturePath(PanelSetup& s) {
     return path;
 }
 
-// True when a new picture path was given to the box.
+// Gives the box a path; true when it shows a picture from it.
+bool PutPicturePath(IDispatch& box, const std::wstring& path) {
+    VARIANT value;
+    value.vt = VT_BSTR;
+    value.bstrVal = SysAllocString(path.c_str());
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &named, 1, 1};
+    box.Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+               nullptr, nullptr);
+    VariantClear(&value);
+    VARIANT loaded;
+    VariantInit(&loaded);
+    DISPPARAMS none{};
+    const bool shown = SUCCEEDED(box.Invoke(dispid::Pavrot::Loaded, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                                            &none, &loaded, nullptr, nullptr)) &&
+                       loaded.vt == VT_BOOL && loaded.boolVal == VARIANT_TRUE;
+    VariantClear(&loaded);
+    return shown;
+}
+
+// True when a new picture path was given to the box and it shows it.
 bool OpenRefPicture(PanelSetup& s) {
     ImCommonDialog* dialog = s.form.CommonDialog();
     auto box = s.picture ? s.picture->As<IDispatch>() : com::Ptr<IDispatch>();
@@ -349,16 +370,14 @@ bool OpenRefPicture(PanelSetup& s) {
                                                  &filterIndex, &folder, &caption, &ext, &owner, &flags, &chosen);
     const std::wstring name = file ? file : L"";
     for (BSTR b : {file, title, filter, folder, caption, ext}) SysFreeString(b);
-    if (FAILED(hr) || !chosen || name.empty() || name == PicturePath(s)) return false;
-    VARIANT value;
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocString(name.c_str());
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    box->Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
-                nullptr, nullptr);
-    VariantClear(&value);
-    return true;
+    const std::wstring before = PicturePath(s);
+    if (FAILED(hr) || !chosen || name.empty() || name == before) return false;
+    if (PutPicturePath(*box.Get(), name)) return true;
+    // Nothing would show but an empty area: say so, and keep the picture shown before.
+    MessageBoxW(s.form.Handle(), (L"无法显示图片“" + name + L"”：文件已损坏或不是能显示的图片。").c_str(),
+                tessaly::kProgramTitle, MB_OK | MB_ICONINFORMATION);
+    PutPicturePath(*box.Get(), before);
+    return false;
 }
 
 void OpenPicFile_Click(PanelSetup& s) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "com/Module.h"
+#include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "win/GdiHandles.h"
 
@@ -45,6 +46,7 @@ LRESULT CALLBACK Button::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         auto* button = reinterpret_cast<Button*>(self);
         if (msg == WM_MOUSELEAVE) button->OnMouseLeave();
         if (msg == WM_KILLFOCUS) button->OnLostFocus();
+        if (msg == WM_ENABLE) button->OnEnable(wParam != 0);
     } catch (...) {
         // nothing crosses the window procedure
     }
@@ -251,7 +253,7 @@ void Button::SizeForType() {
 
 void Button::Message(const wchar_t* text) const {
     HWND owner = ContainerWindow();
-    MessageBoxW(owner ? owner : Window(), text, L"Kavrel", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(owner ? owner : Window(), text, tessaly::kProgramTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 // A hidden button (a form being set up) draws only the last face it was given, when it is shown:
@@ -381,11 +383,22 @@ void Button::OnMouseLeave() {
     if (wasHovering) Fire(dispid::ButtonEvents::MouseExit);
 }
 
+// Disabled with its panel, not through Enabled: the face shows it all the same.
+void Button::OnEnable(bool on) {
+    if (!UserMode()) return;
+    state_ = on ? (buttonDown_ ? kPressed : kNormal) : kDisabled;
+    Repaint();
+}
+
 void Button::OnLostFocus() {
-    // No press goes on without the focus: a later release must not click.
-    state_ = kNormal;
-    hover_ = false;
+    // No press goes on without the focus: a later release must not click. A hover face drawn
+    // after a click stays until the pointer leaves, which ends it (a click's handler often moves
+    // the focus first).
     pressFlag_ = 0;
+    if (state_ == kPressed && !buttonDown_) {
+        state_ = kNormal;
+        Repaint();
+    }
 }
 
 // ---- dispatch

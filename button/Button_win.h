@@ -59,6 +59,7 @@ private:
     void OnMouseLeave();
     void TrackLeave();
     void OnLostFocus();
+    void OnEnable(bool on);
     void Repaint() { PaintState(state_); }
     void Changed();
     void PaintState(int32_t state);

@@ -54,6 +54,7 @@ std::span<const com::Member<Pavrot>> Pavrot::Members() {
          [](S& s, com::Args&, VARIANT* r) { com::Return(r, s.PicturePath()); }},
         {id::PicturePath, L"PicturePath", com::kPut,
          [](S& s, com::Args& a, VARIANT*) { s.PicturePath(a.Value().Str()); }},
+        {id::Loaded, L"Loaded", com::kGet, [](S& s, com::Args&, VARIANT* r) { com::Return(r, s.Loaded()); }},
     };
     return table;
 }

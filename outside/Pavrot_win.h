@@ -19,6 +19,8 @@ public:
 
     const std::wstring& PicturePath() const { return path_; }
     void PicturePath(const std::wstring& path);
+    // Whether the path last put gave a picture to show.
+    bool Loaded() const { return bitmap_ || image_; }
     // The picture's size in pixels; zero when the box is empty.
     SIZE PictureSize() const { return size_; }
 

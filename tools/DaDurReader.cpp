@@ -169,9 +169,8 @@ void ForEachUnit(std::string_view line, F&& handle) {
 }  // namespace
 
 bool HoldsDaDurDocument(const std::vector<std::string_view>& lines) {
-    return std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
-        return StartsWith(line, "\\jprtfver") || StartsWith(line, "\\part");
-    });
+    // A header alone would open as an empty document that the next save writes over the file.
+    return std::any_of(lines.begin(), lines.end(), [](std::string_view line) { return StartsWith(line, "\\part"); });
 }
 
 std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
@@ -302,6 +301,8 @@ void DaDurReader::CheckFonts(intptr_t hwnd, Doc& doc) {
     // Each missing font is named once per read, however many header lines a file has.
     const int16_t base = doc.data.FileInfo.BaseFontTblIndex;
     const std::string& baseName = fonts[base >= 0 && static_cast<size_t>(base) < fonts.size() ? base : 0].FontName;
+    // A notation font without a name is a damaged table, not a font to reinstall.
+    if (baseName.empty()) Fail("notation font without a name");
     if (!isInstalled(baseName) && doc.reportedBase.insert(baseName).second)
         system_.Message(hwnd, u"软件简谱字体 “" + FontNameText(baseName) + u"” 缺失，建议重新安装。");
     for (const auto& font : fonts)

@@ -27,7 +27,7 @@ struct DaDurStatus {
 
 // The lines of a DaDur file without their line ends (CR LF, LF or a lone CR).
 std::vector<std::string_view> SplitDaDurLines(std::string_view bytes);
-// Whether the lines hold a header or a paragraph: without either, a file is no document at all.
+// Whether the lines hold a paragraph: without one, a file is no document, header or not.
 bool HoldsDaDurDocument(const std::vector<std::string_view>& lines);
 
 // Turns the lines of a DaDur file into a document. Attribute state runs on

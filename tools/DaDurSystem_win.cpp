@@ -4,6 +4,7 @@
 
 #include "text/Cp936.h"
 #include "VbGetWindowsZoom_win.h"
+#include "records/Dialogs.h"
 #include "records/Messages.h"
 #include "win/GdiHandles.h"
 
@@ -22,7 +23,7 @@ void WindowsDaDurSystem::Beep() {
 
 void WindowsDaDurSystem::Message(intptr_t hwnd, const std::u16string& text) {
     const std::wstring wide(text.begin(), text.end());
-    MessageBoxW(reinterpret_cast<HWND>(hwnd), wide.c_str(), L"Tessaly", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(reinterpret_cast<HWND>(hwnd), wide.c_str(), tessaly::kProgramTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "win/Window.h"
+#include "records/Dialogs.h"
 
 namespace tessaly {
 
@@ -51,8 +52,8 @@ void UseWindowsPlayback(PlayMidi& shared, WinMidiOut& out, SystemClock& clock) {
             SendMessageW(target, message, static_cast<WPARAM>(static_cast<intptr_t>(wParam)), 0);
     };
     shared.WarnNoMidi = [&shared] {
-        MessageBoxW(win::MessageOwner(reinterpret_cast<HWND>(shared.Target)), L"无法打开MIDI设备", L"Tessaly",
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxW(win::MessageOwner(reinterpret_cast<HWND>(shared.Target)), L"无法打开MIDI设备",
+                    tessaly::kProgramTitle, MB_OK | MB_ICONWARNING);
     };
 }
 

@@ -45,6 +45,36 @@ std::wstring LibraryFolder() {
     return slash == std::wstring::npos ? std::wstring() : s.substr(0, slash);
 }
 
+// The folder the user last chose a file in, for the whole process.
+std::wstring& LastFolder() {
+    static std::wstring folder;
+    return folder;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Where a file dialog starts: the folder last used, else the songs' folder beside the program,
+// made when missing (the system would start in the program's own folder instead).
+std::wstring StartFolder() {
+    if (!LastFolder().empty() && IsFolder(LastFolder())) return LastFolder();
+    const std::wstring songs = LibraryFolder() + L"\\歌曲";
+    CreateDirectoryW(songs.c_str(), nullptr);
+    return songs;
+}
+
+// A chosen name's folder; several files chosen at once give the folder itself.
+void RememberFolder(const std::wstring& chosen) {
+    if (IsFolder(chosen)) {
+        LastFolder() = chosen;
+        return;
+    }
+    const size_t slash = chosen.rfind(L'\\');
+    if (slash != std::wstring::npos) LastFolder() = chosen.substr(0, slash);
+}
+
 // Sets one property of an outside object; the object may lack it.
 void PutProperty(IDispatch* object, const wchar_t* name, VARIANT value) {
     DISPID id = 0;
@@ -196,6 +226,7 @@ bool mCommonDialog::FileDialog(FileDialogArgs& a, DWORD flags, const std::wstrin
         a.Flags = static_cast<int32_t>(ofn.Flags);
         a.FilterIndex = static_cast<int32_t>(ofn.nFilterIndex);
         a.Filter = ToWide(ChosenFilterPair(ToU16(filter), a.FilterIndex));
+        RememberFolder(a.Filename);
         return true;
     }
     extendedError_ = static_cast<int32_t>(CommDlgExtendedError());
@@ -213,15 +244,15 @@ bool mCommonDialog::OpenFile(OpenFileArgs& a) {
     if (a.MultiSelect) flags |= OFN_ALLOWMULTISELECT;
     if (a.ReadOnly) flags |= OFN_READONLY;
     if (a.HideReadOnly) flags |= OFN_HIDEREADONLY;
-    // The documents live in the folder beside the program, whatever the caller asks.
-    if (!FileDialog(a, flags, LibraryFolder() + L"\\歌曲", false, -1)) return false;
+    // Whatever the caller asks: the songs' folder, then the folder last used.
+    if (!FileDialog(a, flags, StartFolder(), false, -1)) return false;
     a.ReadOnly = (a.Flags & OFN_READONLY) != 0;
     return true;
 }
 
 bool mCommonDialog::SaveFile(SaveFileArgs& a) {
     const DWORD flags = OFN_HIDEREADONLY | (a.OverWritePrompt ? OFN_OVERWRITEPROMPT : 0);
-    return FileDialog(a, flags, a.InitDir, true, 0);
+    return FileDialog(a, flags, a.InitDir.empty() ? StartFolder() : a.InitDir, true, 0);
 }
 
 std::wstring mCommonDialog::FileTitle(const std::wstring& file) {

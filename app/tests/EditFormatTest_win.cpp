@@ -1,14 +1,22 @@
 // The Edit menu, the input modes, the format panel and the highlight palette on a running window.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "DocumentBuilder.h"
 #include "EditFormat_win.h"
 #include "HighlightPalette_win.h"
 #include "MainWindowFixture_win.h"
+#include "PaletteGeometry.h"
 #include "Modules_win.h"
 #include "ScreenTestSupport_win.h"
 #include "button/api/IButton.h"
+#include "com/Create.h"
 #include "control/Editor_win.h"
+#include "control/Handlers_win.h"
+#include "model/document/mGeneral.h"
 #include "model/edit/EditCommands.h"
 
 namespace tavolin::test {
@@ -29,8 +37,26 @@ struct EditFormatTest : MainWindowTest {
     }
 };
 
+// The controls of a panel that are enabled.
+int EnabledControls(HWND panel) {
+    int n = 0;
+    EnumChildWindows(
+        panel,
+        [](HWND child, LPARAM count) -> BOOL {
+            *reinterpret_cast<int*>(count) += IsWindowEnabled(child) != 0;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
 TEST_F(EditFormatTest, InputModesSetTheEditorTheChecksAndThePanels) {
     TypeChars("123");
+    const HWND panels[] = {window->ControlWindow("FaceFrame", 0), window->ControlWindow("FaceFrame", 1),
+                           window->ControlWindow("TopFaceFrame")};
+    int enabled[3];
+    for (int p = 0; p < 3; ++p) enabled[p] = EnabledControls(panels[p]);
+    EXPECT_GT(enabled[0], 0);
     const struct {
         int index;
         LONG state;
@@ -46,9 +72,11 @@ TEST_F(EditFormatTest, InputModesSetTheEditorTheChecksAndThePanels) {
         EXPECT_EQ(r.state, state);
         EXPECT_EQ(r.index == 3 ? 0 : 2, length);  // connecting lines drop the selection first
         for (int k = 0; k < 4; ++k) EXPECT_EQ(k == r.index, window->MenuChecked("InputState", k));
-        for (HWND panel : {window->ControlWindow("FaceFrame", 0), window->ControlWindow("FaceFrame", 1),
-                           window->ControlWindow("TopFaceFrame")})
-            EXPECT_EQ(r.panels, IsWindowEnabled(panel) != 0);
+        for (int p = 0; p < 3; ++p) {
+            EXPECT_EQ(r.panels, IsWindowEnabled(panels[p]) != 0);
+            // Their controls look it: greyed with them, and back as they were.
+            EXPECT_EQ(r.panels ? enabled[p] : 0, EnabledControls(panels[p])) << p;
+        }
     }
 }
 
@@ -97,7 +125,7 @@ TEST_F(EditFormatTest, PaletteCellsTintTheSelection) {
         int x, y;
         OLE_COLOR colour;
         bool open;
-    } rows[] = {{48, 48, 0x50FFFF00, true}, {112, 48, 0, true}, {16, 16, 0x50FF8080, false}};
+    } rows[] = {{48, 48, 0x5000FFFF, true}, {112, 48, 0, true}, {16, 16, 0x508080FF, false}};  // red in the low byte
     for (const auto& r : rows) {
         ShowWindow(palette, SW_SHOWNA);
         SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x, r.y));
@@ -108,6 +136,112 @@ TEST_F(EditFormatTest, PaletteCellsTintTheSelection) {
     }
     SendMessageW(palette, WM_CHAR, 27, 0);
     EXPECT_FALSE(IsWindow(palette));
+}
+
+// Pixels of a rectangle within `tolerance` of an 0xRRGGBB colour in each of red, green and blue.
+int CountNear(HDC dc, const RECT& r, uint32_t rgb, int tolerance) {
+    const win::BitmapHandle copy = win::test::CopyOf(dc, r);
+    int n = 0;
+    for (uint32_t p : win::test::PixelsOf(copy.Get(), r.right - r.left, r.bottom - r.top))
+        n += win::test::NearRgb(p, rgb, tolerance);
+    return n;
+}
+
+// Each cell as the user sees it: the words the file stores, the screen and a picture of the page
+// all name the colour of the cell (alpha 80 over white paper).
+TEST_F(EditFormatTest, EachPaletteColourIsStoredShownAndExportedAsPicked) {
+    TypeChars("123");
+    LONG end = 0;
+    Z()->get_SelStart(&end);
+    const int32_t first = end - 3;
+    Run("CmdBkColor");
+    HWND palette = HighlightPalette::Window();
+    ASSERT_TRUE(palette);
+    const std::wstring folder = L"app_highlight\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const struct {
+        int cell;
+        const char* words;  // nullptr: no colour
+        uint32_t shown;
+    } rows[] = {
+        {0, "\\alpha80\\red255\\green128\\blue128;", 0xFFD7D7}, {1, "\\alpha80\\red128\\green255\\blue128;", 0xD7FFD7},
+        {2, "\\alpha80\\red255\\green192\\blue128;", 0xFFEBD7}, {3, "\\alpha80\\red255\\green128\\blue255;", 0xFFD7FF},
+        {4, "\\alpha80\\red128\\green128\\blue255;", 0xD7D7FF}, {5, "\\alpha80\\red255\\green255\\blue0;", 0xFFFFAF},
+        {6, "\\alpha80\\red128\\green255\\blue255;", 0xD7FFFF}, {7, nullptr, 0xFFFFFF}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.cell);
+        Select(first, 2);
+        ShowWindow(palette, SW_SHOWNA);
+        const PixelRect c = PaletteCellRect(r.cell);
+        SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((c.left + c.right) / 2, (c.top + c.bottom) / 2));
+        ShowWindow(palette, SW_HIDE);
+        const std::wstring doc = folder + L"cell" + std::to_wstring(r.cell) + L".DaDur";
+        BSTR name = SysAllocString(doc.c_str());
+        ASSERT_EQ(S_OK, Z()->SaveFile(&name, 0));
+        SysFreeString(name);
+        std::ifstream in(std::filesystem::path(doc), std::ios::binary);
+        const std::string words((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (r.words) {
+            EXPECT_NE(std::string::npos, words.find(r.words)) << r.words;
+        }
+        const auto& w0 = Ed().Data.WordInfo[static_cast<size_t>(first)];
+        const auto& w1 = Ed().Data.WordInfo[static_cast<size_t>(first + 1)];
+        const int area = static_cast<int>((w1.Right - w0.Left - 6) * (w0.Bottom - w0.Top - 4));
+
+        const std::wstring picture = folder + L"cell" + std::to_wstring(r.cell);
+        DeleteFileW((picture + L".BMP").c_str());
+        ASSERT_TRUE(notaline::SavePagePictures(Ed(), picture + L".bmp"));
+        const win::BitmapHandle page(static_cast<HBITMAP>(LoadImageW(nullptr, (picture + L".BMP").c_str(), IMAGE_BITMAP,
+                                                                     0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(page);
+        const win::OwnedDc dc(CreateCompatibleDC(nullptr));
+        const win::SelectScope select(dc.Get(), page.Get());
+        const RECT inPicture{static_cast<LONG>(w0.Left) + 3, static_cast<LONG>(w0.Top) + 2,
+                             static_cast<LONG>(w1.Right) - 3, static_cast<LONG>(w0.Bottom) - 2};
+        EXPECT_GT(CountNear(dc.Get(), inPicture, r.shown, 3) * 2, area);
+    }
+}
+
+struct SidePanelArrowTest : EditFormatTest {
+    SidePanelArrowTest() {
+        beforeCreate = [](MainWindow& form) {
+            RegisterPanelSetup(form);
+            RegisterEditFormat(form);
+        };
+    }
+    RECT Placed(HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+};
+
+// A click on the upper panel's arrow collapses it at once, moves the panel below up, and keeps
+// the state for the next start; a second click restores both.
+TEST_F(SidePanelArrowTest, TheArrowCollapsesAndExpandsAtOnce) {
+    const auto& slots = window->Panels().PanelStates;
+    ASSERT_FALSE(slots.empty());
+    const int upper = slots[0].PanelIndex, lower = 1 - upper;
+    HWND arrow = window->ControlWindow("Label2", upper);
+    HWND panel = window->ControlWindow("FaceFrame", upper), below = window->ControlWindow("FaceFrame", lower);
+    ASSERT_TRUE(arrow && IsWindowVisible(panel) && IsWindowVisible(below));
+    const RECT open = Placed(panel), belowOpen = Placed(below);
+    const std::wstring ini = com::ProgramFolder() + L"UserSetInfo.ini";
+    for (bool collapsed : {true, false}) {
+        SCOPED_TRACE(collapsed);
+        PostMessageW(arrow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessageW(arrow, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        ASSERT_TRUE(PumpUntil(
+            [&] { return (Placed(panel).bottom - Placed(panel).top < open.bottom - open.top) == collapsed; }));
+        const RECT now = Placed(panel);
+        EXPECT_EQ(now.bottom - open.bottom, Placed(below).top - belowOpen.top);
+        wchar_t caption[8] = {}, state[8] = {};
+        GetWindowTextW(arrow, caption, 8);
+        EXPECT_STREQ(collapsed ? L"▼" : L"▲", caption);
+        GetPrivateProfileStringW(L"0面板", L"大小状态", L"", state, 8, ini.c_str());
+        EXPECT_STREQ(collapsed ? L"0" : L"1", state);
+    }
 }
 
 TEST_F(EditFormatTest, EditCommandsKeepOrReturnTheFocusAndShortcutsUndoAndRedo) {

@@ -315,7 +315,7 @@ TEST_F(NotationMenusTest, TypedSongIsSavedAndExported) {
     SysFreeString(saved);
     SysFreeString(midi);
     Picture(window->Handle(), L"typed_song.png");
-    EXPECT_EQ(L"Notaline", answers.Captions.at(0));  // the export says it saved
+    EXPECT_EQ(L"Tavolin", answers.Captions.at(0));  // the export says it saved
 }
 
 // Notes between plain bar lines belong to no playing block: export and playback say what makes

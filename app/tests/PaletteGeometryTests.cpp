@@ -28,6 +28,7 @@ TEST(PaletteGeometry, PlacementFollowsTheDpiAndStaysOnTheScreen) {
 TEST(PaletteGeometry, CellsOverlapByOnePixelAndOnlyTheLastClears) {
     for (int c = 0; c < 7; ++c) EXPECT_EQ(0x50u, PaletteColour(c) >> 24) << c;
     EXPECT_EQ(0x50FFFF00u, PaletteColour(5));
+    EXPECT_EQ(0x5000FFFFu, PaletteDocumentColour(5));  // red in the low byte, as the document keeps it
     EXPECT_EQ(0u, PaletteColour(7));
     EXPECT_EQ(Tie(PixelRect{96, 32, 129, 65}), Tie(PaletteCellRect(7)));
     const int hits[][3] = {{31, 31, 0}, {32, 0, 1}, {40, 40, 5}, {129, 0, -1}, {0, 65, -1}};

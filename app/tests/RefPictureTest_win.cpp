@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 #include "MainWindowFixture_win.h"
@@ -65,6 +66,36 @@ TEST_F(RefPictureTest, PngAndJpgShowInkBelowTheSplitterAndTheSameFileChangesNoth
     window->Geometry().editor.Left = -1;
     Choose(WritePicture(L"refpicture.jpg", 3));  // the same file again: no new layout
     EXPECT_EQ(-1, window->Geometry().editor.Left);
+}
+
+TEST_F(RefPictureTest, APictureThatCannotBeShownIsToldAndTheAreaStaysAsItWas) {
+    HWND room = window->ControlWindow("图片容器1");
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(L"refpicture_bad.png", MAX_PATH, full, nullptr);
+    if (FILE* f = _wfopen(full, L"wb")) {
+        fputs("\x89PNG\r\n\x1a\n but nothing after", f);
+        fclose(f);
+    }
+    std::wstring told;
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        for (int i = 0; i < 400 && !done; ++i) {
+            if (HWND box = FindWindowW(L"#32770", L"Tavolin")) {
+                wchar_t text[512] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 512);
+                told = text;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(25);
+        }
+    });
+    Choose(full);
+    done = true;
+    user.join();
+    EXPECT_EQ(0u, told.find(L"无法显示图片")) << told;
+    EXPECT_FALSE(IsWindowVisible(room));
+    EXPECT_NE(1, window->Panels().RefPictureShown);
 }
 
 }  // namespace

@@ -306,6 +306,14 @@ TEST_F(ButtonControl, HoverLeavesTheCaptureFreeAndEndsWhenThePointerLeaves) {
     EXPECT_NE(Capture(w, 32, 32)[16 * 32 + 3], normal);
     SendMessageW(w, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(Capture(w, 32, 32)[16 * 32 + 3], normal);
+    // The same when the click's handler gave the focus to another window first.
+    HWND other =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, parent, nullptr, nullptr, nullptr);
+    Press(w, 5, 5);
+    Release(w, 5, 5);
+    SetFocus(other);
+    SendMessageW(w, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Capture(w, 32, 32)[16 * 32 + 3], normal);
 }
 
 TEST_F(ButtonControl, IndexWithoutAPictureIsRefused) {

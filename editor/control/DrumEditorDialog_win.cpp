@@ -21,6 +21,7 @@
 #include "control/MusicPlayer_win.h"
 #include "music/DrumEditForm.h"
 #include "control/SetPlayInfoDialog_win.h"
+#include "records/Dialogs.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
 #include "win/GdiHandles.h"
@@ -237,7 +238,7 @@ void ReadArea(DialogState& s) {
     a.HaveDrum = IsDlgButtonChecked(s.Dialog, kHaveDrum) == BST_CHECKED;
 }
 
-int Ask(const DialogState& s, const std::wstring& text, UINT style, const wchar_t* title = L"Notaline") {
+int Ask(const DialogState& s, const std::wstring& text, UINT style, const wchar_t* title = tessaly::kProgramTitle) {
     return MessageBoxW(s.Dialog, text.c_str(), title, style);
 }
 

@@ -11,6 +11,7 @@
 #include "control/PageRenderer_win.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/document/mGeneral.h"
+#include "records/Dialogs.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {
@@ -92,7 +93,7 @@ void Editor::LoadFailed(std::u16string_view, const std::string& Reason) {
 }
 
 void Editor::ShowMessage(std::string_view Text) {
-    MessageBoxW(Host, Wide(Text).c_str(), L"Notaline", MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(Host, Wide(Text).c_str(), tessaly::kProgramTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 bool Editor::CopyWordsToClipboard(int32_t Start, int32_t Length) {

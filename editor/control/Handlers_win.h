@@ -35,6 +35,8 @@ void MouseUpLpx(Editor& ed, com::MouseEvent& e);
 // the caret, or kept as the caller set it.
 void NotifySelChange(Editor& ed, int32_t SelStart, int32_t SelLength);
 void NotifySelChangeByState(Editor& ed, int32_t SelStart, int32_t SelLength);
+// The last status record sent again: the host's status bar drops what a long operation showed.
+void ResendStatus(Editor& ed);
 // One property of the status record's input font (name in code page 936, size in points).
 void SetStdFontName(Editor& ed, const std::string& name);
 void SetStdFontSize(Editor& ed, float size);

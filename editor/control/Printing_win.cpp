@@ -57,6 +57,7 @@ bool PrintOn(Editor& ed, PrintDevice& device, const std::wstring& jobName) {
                                               PaintPending();
                                           });
     ed.Refresh(tessaly::AllRefresh);
+    ResendStatus(ed);  // the progress leaves the status bar
     if (status.Result != PrintResult::Printed) {
         ed.ShowMessage(PrintFailure(status));
         return false;

@@ -19,6 +19,7 @@
 #include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "records/Dialogs.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -252,8 +253,10 @@ void Refuse(DialogState& s, PlayProblem p, int tab) {
     const PlayProblemText t = TextOf(p);
     if (!t.Text) MessageBeep(MB_OK);
     else
-        Tell(s.Dialog, Wide(t.Text), t.Title ? Wide(t.Title).c_str() : L"Notaline",
-             t.Kind == PlayProblemText::Warning ? MB_ICONWARNING : t.Kind == PlayProblemText::Information ? MB_ICONINFORMATION : 0);
+        Tell(s.Dialog, Wide(t.Text), t.Title ? Wide(t.Title).c_str() : tessaly::kProgramTitle,
+             t.Kind == PlayProblemText::Warning       ? MB_ICONWARNING
+             : t.Kind == PlayProblemText::Information ? MB_ICONINFORMATION
+                                                      : 0);
     HWND box = Item(s, BoxOf(p));
     SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
     SendMessageW(box, EM_SETSEL, 0, -1);
@@ -436,7 +439,7 @@ void Load(HWND dialog, DialogState& s) {
 void EditDrums(DialogState& s) {
     const int32_t n = static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kDrumCountTxt))));
     if (!s.Form.PrepareDrums(s.Ed.Data, s.Ed.PlaySettings, n)) {
-        Tell(s.Dialog, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", L"Tavolin", MB_ICONINFORMATION);
+        Tell(s.Dialog, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", tessaly::kProgramTitle, MB_ICONINFORMATION);
         return;
     }
     ShowWindow(s.Dialog, SW_HIDE);
@@ -463,7 +466,7 @@ void Ok(DialogState& s) {
         const auto bytes = Gbk(s, id);
         if (!bytes) {
             ShowPage(s, TrackCount(s) + 1);
-            Tell(s.Dialog, L"文字含有不能保存的字符。", L"Notaline", MB_ICONINFORMATION);
+            Tell(s.Dialog, L"文字含有不能保存的字符。", tessaly::kProgramTitle, MB_ICONINFORMATION);
             SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(s, id)), TRUE);
             return;
         }
@@ -531,7 +534,8 @@ void ShowSetPlayInfo(Editor& ed) {
 void EditDrum(Editor& ed) {
     SetPlayInfoForm form = SetPlayInfoForm::Load(ed.Data);
     if (!form.PrepareDrums(ed.Data, ed.PlaySettings, form.CountTrackBars(form.Work.MainTrack))) {
-        MessageBoxW(ed.Window, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", L"Tavolin", MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(ed.Window, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", tessaly::kProgramTitle,
+                    MB_OK | MB_ICONINFORMATION);
         return;
     }
     ShowDrumEditor(ed, ed.Window, form);

@@ -20,6 +20,7 @@
 #include "model/document/mGeneral.h"
 #include "music/MidiExport.h"
 #include "control/SetPlayInfoDialog_win.h"
+#include "records/Dialogs.h"
 #include "records/Marks.h"
 #include "render/StdFontObject_win.h"
 
@@ -139,13 +140,18 @@ bool MayOverwrite(ZEVudu& z, const std::wstring& name, intptr_t host) {
 // A document opened by name: the one shown, its name and its history change only once the new
 // one has been read; a missing file is told and changes nothing, so a later save cannot write
 // over the wrong file. Both failures fail the call too, so the host keeps its caption and list.
+constexpr wchar_t kOnlyDocuments[] = L"只能打开 .DaDur 或 .ZoRiv 文件。";
+
 void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
     std::erase(name, L'\0');
     if (!name.empty() && !FileExists(U16(name))) {
         Message(ed, L"指定的文件没有找到。", L"打开...");
         Refuse(L"指定的文件没有找到。", E_FAIL);
     }
-    if (DocumentKindOf(U16(name)) == DocumentKind::Other) Refuse(L"只能打开 .DaDur 或 .ZoRiv 文件。");
+    if (DocumentKindOf(U16(name)) == DocumentKind::Other) {
+        Message(ed, kOnlyDocuments, tessaly::kProgramTitle);  // the host's open command shows nothing else
+        Refuse(kOnlyDocuments);
+    }
     // A coalesced step still open belongs to the document shown: close it against that one.
     ed.Commands->Undo.EndPendingStep();
     if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name)))

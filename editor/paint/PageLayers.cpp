@@ -15,7 +15,7 @@ constexpr uint32_t kWhite = 0xFFFFFFu;
 // A background colour of the table for GDI+: the table keeps red in the low byte and the file's
 // alpha on top; no alpha leaves the page as it is.
 uint32_t BackgroundArgb(uint32_t c) {
-    return (c & 0xFF000000u) | (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    return tessaly::SwapRedBlue(c);
 }
 
 // Nothing to fill: a printer's GDI+ draws a fill of alpha 0 as solid black.

@@ -92,13 +92,13 @@ uint32_t WordColour(const PaintContext& ctx, int32_t word) {
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word) {
     const uint32_t c = WordColour(ctx, word);
     const uint32_t alpha = (c >> 24) != 0 ? c >> 24 : 0xFFu;
-    return alpha << 24 | (c & 0xFF) << 16 | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    return alpha << 24 | (tessaly::SwapRedBlue(c) & 0xFFFFFFu);
 }
 
 void SetWordTextColor(PaintContext& ctx, int32_t word) {
     // Text has no alpha: the colour reference of the same red, green and blue.
     const uint32_t argb = GetWordArgb(ctx, word);
-    ctx.Dc.SetTextColor(((argb >> 16) & 0xFF) | (argb & 0xFF00) | (argb & 0xFF) << 16);
+    ctx.Dc.SetTextColor(tessaly::SwapRedBlue(argb) & 0xFFFFFFu);
 }
 
 tessaly::mLogFont SetMarkGlyphFont(PaintContext& ctx, std::string_view face, int32_t height, int32_t width,

@@ -22,6 +22,17 @@ const wchar_t* Wide(const std::u16string& s) {
     return reinterpret_cast<const wchar_t*>(s.c_str());
 }
 
+// The opaque colour a translucent one gives over white paper.
+uint32_t OverWhite(uint32_t argb) {
+    const uint32_t alpha = argb >> 24;
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t c = (argb >> shift) & 0xFF;
+        out |= ((c * alpha + 255 * (255 - alpha) + 127) / 255) << shift;
+    }
+    return out;
+}
+
 }  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc, win::GpGraphics* graphics) : dc_(dc), graphics_(graphics) {
@@ -74,7 +85,7 @@ void GdiCanvas::FocusRect(const IntRect& box) {
 
 void GdiCanvas::FillArgb(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t argb) {
     if ((argb >> 24) == 0) return;  // a printer's GDI+ would fill it black
-    win::FillRectSolid(graphics_, x, y, width, height, argb, kUnitPixel);
+    win::FillRectSolid(graphics_, x, y, width, height, onPaper_ ? OverWhite(argb) : argb, kUnitPixel);
 }
 
 bool GdiCanvas::FillTexture(std::u16string_view file, const FloatRect& box) {

@@ -18,6 +18,8 @@ public:
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
     ~GdiCanvas() override = default;
+    // On paper: a printer's GDI+ does not blend, so translucent fills are blended with white first.
+    void BlendOnPaper() { onPaper_ = true; }
 
     void SelectFont(const tessaly::LogFont& font) override;
     void SetTextColor(uint32_t colour) override;
@@ -44,6 +46,7 @@ private:
     win::FontHandle font_;
     std::optional<win::SelectScope> originalFont_;  // gives the DC its own font back first
     uint8_t charset_ = 0;
+    bool onPaper_ = false;
 };
 
 }  // namespace notaline

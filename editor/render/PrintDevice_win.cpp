@@ -16,6 +16,7 @@ void DrawOnDeviceContext(HDC dc, POINT physicalOffset, const std::function<void(
         PageGraphics graphics(dc);
         {
             GdiCanvas canvas(dc, graphics.Get());
+            canvas.BlendOnPaper();
             draw(canvas);
         }
         graphics.Flush();

@@ -41,6 +41,9 @@ TEST(Pavrot, ShowsPicturesScaledWithTheirShapeAndLeavesBadOnesEmpty) {
         CallByName(box.Get(), L"picturepath", DISPATCH_PROPERTYGET, {}, &path);
         EXPECT_STREQ(c.file, V_BSTR(&path));
         VariantClear(&path);
+        VARIANT loaded{};
+        CallByName(box.Get(), L"Loaded", DISPATCH_PROPERTYGET, {}, &loaded);
+        EXPECT_EQ(c.aspect != 0, V_VT(&loaded) == VT_BOOL && V_BOOL(&loaded) == VARIANT_TRUE);
         UpdateWindow(site->ControlWindow());
         PumpUntil([] { return false; }, 50);  // lets the X server catch up before the capture
 

@@ -197,6 +197,9 @@
 
 namespace tessaly {
 
+// The title of every message box of the program, whichever of its libraries shows it.
+inline constexpr wchar_t kProgramTitle[] = L"Tavolin";
+
 enum EErrorCommonDialog : int32_t {
     eeBaseCommonDialog = 13450,  // base of the error numbers raised by the common-dialog class
 };

@@ -118,6 +118,12 @@ inline bool IsTrue(Boolean value) {
     return value != 0;
 }
 
+// A colour with its red and blue bytes exchanged, the top byte kept: between the document's
+// order (red in the low byte) and GDI+'s ARGB (blue in the low byte), either way.
+inline uint32_t SwapRedBlue(uint32_t c) {
+    return (c & 0xFF00FF00u) | (c & 0xFFu) << 16 | ((c >> 16) & 0xFFu);
+}
+
 // The halves of a packed 32-bit value: the remainder by 65536 with the value's sign, and the
 // signed upper 16 bits ((x And &HFFFF0000) / 65536).
 inline int32_t GetLoWord(int32_t x) {

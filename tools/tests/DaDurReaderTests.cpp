@@ -143,6 +143,20 @@ TEST(DaDurReader, MissingFontsBringTheirMessages) {
     EXPECT_EQ(u"文档字体 “tolvane” 系统中没有找，显示可能不正确。", system.messages[1]);
 }
 
+TEST(DaDurReader, ANotationFontWithoutANameIsADamagedDocument) {
+    const char* headers[] = {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0}}",
+                             "\\jprtfver2\\basejpf1{\\fonttbl{\\f0}{\\f1\\hyc1 ;}}",
+                             "\\jprtfver2\\basejpf9{\\fonttbl{\\f0\\fcharset2}}"};
+    for (const char* header : headers) {
+        FakeDaDurSystem system;
+        JpData d;
+        const DaDurStatus status = ReadLines(system, {"\\part a", header}, d);
+        EXPECT_EQ(kErrBadFileFormat, status.number) << header;
+        EXPECT_EQ("无效的文件格式（第 2 行）", status.reason) << header;
+        EXPECT_TRUE(system.messages.empty()) << header;
+    }
+}
+
 TEST(DaDurReader, LinesOfNoKindBeepAndProgressCountsLines) {
     FakeDaDurSystem system;
     JpData d;
@@ -397,7 +411,7 @@ TEST(DaDurFile, AFailedReadKeepsTheDocument) {
     std::filesystem::remove(path);
 }
 
-// Without a header and without a paragraph a file is no document, not one that ends early.
+// Without a paragraph a file is no document, header or not, not one that ends early.
 TEST(DaDurFile, AFileWithoutHeaderOrParagraphIsRefusedAndTheDocumentKept) {
     test::TempFolder folder;
     const struct {
@@ -407,7 +421,9 @@ TEST(DaDurFile, AFileWithoutHeaderOrParagraphIsRefusedAndTheDocumentKept) {
                 {"hello\r\n", false},
                 {"\\jpcolor\\red0\\green0\\blue0;\r\n", false},
                 {"\\part a", true},
-                {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}}\r\n", true}};
+                {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}}\r\n", false},
+                {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}}\r\nhello\r\n\\jpnote 1\r\n", false},
+                {"\\jprtfver2\\basejpf0{\\fonttbl{\\f0\\hyc1 tolvane;}}\r\n\\part a\r\n", true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.Bytes);
         const auto name = folder / "other.DaDur";
@@ -502,11 +518,12 @@ TEST(DaDurFile, AFileCutAtEachTenthIsShownAndSaysItEndsEarly) {
     for (const std::string& all : {WrittenDefaultDocument(), GoldenFile()}) {
         for (int tenth = 0; tenth <= 10; ++tenth) {
             const auto name = folder / ("cut" + std::to_string(tenth) + ".DaDur");
-            test::Spit(name, all.substr(0, all.size() * tenth / 10));
+            const std::string cut = all.substr(0, all.size() * tenth / 10);
+            test::Spit(name, cut);
             FakeDaDurSystem system;
             DaDurFile file(system);
             const DaDurStatus status = file.ReadRtfFile(0, name);
-            if (tenth == 0) {  // empty: no document
+            if (cut.find("\\part") == std::string::npos) {  // no paragraph yet: no document
                 EXPECT_EQ(kErrBadFileFormat, status.number);
                 continue;
             }

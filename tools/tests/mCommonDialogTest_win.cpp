@@ -310,4 +310,35 @@ TEST_F(CommonDialogTest, PrintAndPageSetupReportFailureOrCancel) {
     EXPECT_EQ(1, left);
 }
 
+// Last in the file: from here on the dialogs start where this test chose its files.
+TEST_F(CommonDialogTest, DialogsThenStartInTheFolderLastUsed) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring dir = std::wstring(temp) + L"上次的文件夹";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    Touch(dir + L"\\旧曲.DaDur");
+    DeleteFileW((dir + L"\\新曲.DaDur").c_str());
+    const struct {
+        bool save;
+        const wchar_t* initDir;
+        const wchar_t* name;
+    } rows[] = {{true, dir.c_str(), L"新曲.DaDur"}, {false, L"", L"旧曲.DaDur"}, {true, L"", L"新曲.DaDur"}};
+    for (const auto& r : rows) {
+        RefStr name(r.name), title, filter(kDocFilter), initDir(r.initDir);
+        LONG index = 1, flags = 0;
+        VARIANT_BOOL ok = VARIANT_FALSE;
+        DialogCloser closer(IDOK);
+        if (r.save)
+            ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(&name.b, &title.b, nullptr, &filter.b, &index, &initDir.b, nullptr,
+                                                   nullptr, nullptr, &flags, &ok));
+        else
+            ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(&name.b, &title.b, nullptr, nullptr, nullptr, nullptr, &filter.b,
+                                                   &index, &initDir.b, nullptr, nullptr, nullptr, &flags, &ok));
+        EXPECT_EQ(VARIANT_TRUE, ok) << r.name;
+        EXPECT_TRUE(SameName(dir + L"\\" + r.name, name.Str())) << name.Str();
+    }
+    DeleteFileW((dir + L"\\旧曲.DaDur").c_str());
+    RemoveDirectoryW(dir.c_str());
+}
+
 }  // namespace

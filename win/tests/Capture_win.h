@@ -37,6 +37,15 @@ inline std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int w, int h) {
     return px;
 }
 
+// Two 0xRRGGBB colours within `tolerance` of each other in each of red, green and blue.
+inline bool NearRgb(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > tolerance || -d > tolerance) return false;
+    }
+    return true;
+}
+
 // A bitmap as a PNG file; GDI+ is started by the caller.
 inline bool SavePng(HBITMAP bitmap, const std::wstring& name) {
     Gdiplus::GpBitmap* image = nullptr;

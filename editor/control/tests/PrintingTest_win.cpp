@@ -16,6 +16,7 @@
 #include "render/NotationFont_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace notaline {
 namespace {
@@ -144,6 +145,33 @@ private:
     HDC dc_ = nullptr;
 };
 
+// A picture's pixels as 0xRRGGBB.
+struct Colours {
+    int32_t Width = 0, Height = 0;
+    std::vector<uint32_t> Rgb;
+    uint32_t At(int32_t x, int32_t y) const {
+        return x >= 0 && y >= 0 && x < Width && y < Height ? Rgb[static_cast<size_t>(y) * Width + x] : 0;
+    }
+};
+
+Colours ColoursOf(const std::wstring& file) {
+    Gdiplus::GpImage* image = nullptr;
+    if (flat::GdipLoadImageFromFile(file.c_str(), &image) != Gdiplus::Ok) return {};
+    const win::gdip::Image owned(image);
+    UINT w = 0, h = 0;
+    flat::GdipGetImageWidth(image, &w);
+    flat::GdipGetImageHeight(image, &h);
+    Colours c{static_cast<int32_t>(w), static_cast<int32_t>(h), std::vector<uint32_t>(size_t{w} * h)};
+    for (UINT y = 0; y < h; ++y)
+        for (UINT x = 0; x < w; ++x) {
+            Gdiplus::ARGB argb = 0;
+            flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(image), static_cast<INT>(x), static_cast<INT>(y),
+                                     &argb);
+            c.Rgb[size_t{y} * w + x] = argb & 0xFFFFFF;
+        }
+    return c;
+}
+
 // The pictures of the first test, kept beside the tests for the image tool's check.
 const std::wstring kPictures = L"control_pictures\\";
 
@@ -172,9 +200,11 @@ void ClearFolder(const std::wstring& folder) {
 struct PrintingTest : ::testing::Test {
     static inline std::vector<int32_t> progress;
     static inline WNDPROC hostProc = nullptr;
+    static inline UINT lastTold = 0;
 
     static LRESULT CALLBACK HostProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         if (msg == tessaly::EM_RunPre) progress.push_back(*reinterpret_cast<const int32_t*>(l));
+        if (msg == tessaly::EM_RunPre || msg == tessaly::EM_SendMsg) lastTold = msg;
         return CallWindowProcW(hostProc, h, msg, w, l);
     }
 
@@ -312,6 +342,7 @@ TEST_F(PrintingTest, PrintsEveryPageFromACopyWithProgressAndInkWhereTheScreenHas
     progress.clear();
     ASSERT_TRUE(PrintOn(*ed, printer, L"song"));
     EXPECT_EQ((std::vector<int32_t>{0, 33, 66}), progress);
+    EXPECT_EQ(tessaly::EM_SendMsg, lastTold);  // the status bar shows the position again, not the progress
     EXPECT_EQ(u"song", printer.Job);
     EXPECT_EQ(before, test::DocumentBytes(ed->Data));
     EXPECT_DOUBLE_EQ(1.25, Zoom());
@@ -335,6 +366,10 @@ TEST_F(PrintingTest, PrintDocOnTheSystemQueueHasTheScreensInk) {
     ClearFolder(folder);
     Type("1234567|1234567|");
     ASSERT_EQ(1, ed->Data.PageCount());
+    // The second bar highlighted light yellow, as the palette gives it.
+    const int32_t first = ed->Data.WordCount() - 9, last = first + 7;
+    ASSERT_TRUE(ed->Commands->Chars.SelWordBkColor(first, last - first, 0x5000FFFF));
+    ed->LayOutAndShow(tessaly::AllRefresh);
     ed->Data.AboutPageInfo.nScale = 1;
     ASSERT_TRUE(SavePagePictures(*ed, folder + L"screen.png"));
     {
@@ -344,6 +379,19 @@ TEST_F(PrintingTest, PrintDocOnTheSystemQueueHasTheScreensInk) {
     }
     ASSERT_EQ(1, test::PrintedPages(folder)) << "no page came out of the queue";
     ExpectInkAgrees(ed->Data, Decode(folder + L"screen.PNG"), Decode(folder + L"printed-1.png"));
+    // The highlight prints blended with the paper, as the screen shows it: light yellow, not a bar.
+    const Colours screen = ColoursOf(folder + L"screen.PNG"), paper = ColoursOf(folder + L"printed-1.png");
+    const auto& a = ed->Data.WordInfo[static_cast<size_t>(first)];
+    const auto& b = ed->Data.WordInfo[static_cast<size_t>(last - 1)];
+    int lit = 0, alike = 0;
+    for (auto y = static_cast<int32_t>(b.Top) + 2; y < static_cast<int32_t>(b.Bottom) - 2; ++y)
+        for (auto x = static_cast<int32_t>(a.Left) + 2; x < static_cast<int32_t>(b.Right) - 2; ++x) {
+            if (!win::test::NearRgb(screen.At(x, y), 0xFFFFAF, 6)) continue;
+            ++lit;
+            alike += win::test::NearRgb(paper.At(x, y), 0xFFFFAF, 24);
+        }
+    EXPECT_GT(lit, 100);
+    EXPECT_GE(alike * 10, lit * 9) << alike << " of " << lit;
 }
 
 TEST_F(PrintingTest, ThePhysicalMarginMovesThePageOnTheDevice) {

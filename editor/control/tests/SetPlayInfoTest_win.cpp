@@ -266,7 +266,7 @@ TEST_F(SetPlayInfoTest, ABadBoxKeepsItsTabAndCancelAlwaysClosesWithoutKeepingDru
             Driver::Until([&] { return d.CurrentTab() == 1; });
             d.SetText(kText音量, L"127.4");
             d.Tab(0);
-            said.push_back(d.Answer(L"Notaline"));
+            said.push_back(d.Answer(L"Tavolin"));
             tabs.push_back(d.CurrentTab());
             d.SetText(kText音量, L"127");
             d.SetText(kText4, L"3");
@@ -324,7 +324,7 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
             GetWindowRect(editor, &r);
             test::SaveScreenPng(r, (com::ProgramFolder() + L"drum_editor.png").c_str());
             Driver::Press(editor, drum_editor::kSave);
-            asked = d.Answer(L"Notaline");
+            asked = d.Answer(L"Tavolin");
             PostMessageW(editor, WM_CLOSE, 0, 0);
             if (d.Open()) Driver::Press(d.dialog, IDOK);
         });
@@ -377,7 +377,7 @@ TEST_F(SetPlayInfoTest, AChosenSoundAndTheEditingAreaAreHeardOnTheDrumChannel) {
             Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
             ended = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kTab)) != FALSE; });
             Driver::Press(editor, drum_editor::kSave);  // the bar list changed: it goes back whole
-            d.Answer(L"Notaline");
+            d.Answer(L"Tavolin");
             PostMessageW(editor, WM_CLOSE, 0, 0);
             if (!d.Open()) return;
             patterns = ed->PlaySettings.Drums.size();
@@ -423,12 +423,12 @@ TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOp
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK), reinterpret_cast<LPARAM>(templates));
             Driver::Until([&] { return IsWindowEnabled(GetDlgItem(editor, drum_editor::kSave)) != FALSE; });
             Driver::Press(editor, drum_editor::kSave);
-            d.Answer(L"Notaline");
+            d.Answer(L"Tavolin");
             PostMessageW(editor, WM_CLOSE, 0, 0);
-            asked = d.Answer(L"Notaline", IDCANCEL);
+            asked = d.Answer(L"Tavolin", IDCANCEL);
             stayed = IsWindow(editor) && IsWindowVisible(editor);
             PostMessageW(editor, WM_CLOSE, 0, 0);
-            d.Answer(L"Notaline", IDNO);
+            d.Answer(L"Tavolin", IDNO);
             if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
         });
         EXPECT_EQ(S_OK, Call(L"EditDrum"));
@@ -522,7 +522,7 @@ struct DrumEditorTest : SetPlayInfoTest {
             script(d, editor);
             PostMessageW(editor, WM_CLOSE, 0, 0);
             Driver::Until([&] {
-                if (HWND box = d.Find(L"Notaline", false)) Driver::Press(box, IDNO);  // changed templates not saved
+                if (HWND box = d.Find(L"Tavolin", false)) Driver::Press(box, IDNO);  // changed templates not saved
                 return !IsWindow(editor);
             });
             if (d.Open()) Driver::Press(d.dialog, IDCANCEL);
@@ -586,11 +586,11 @@ TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
         ShowTab(editor, 1);
         ListMenu(GetDlgItem(editor, drum_editor::kTemplateList), 0, L"在下方插入");
         PostMessageW(editor, WM_CLOSE, 0, 0);
-        asked = d.Answer(L"Notaline", IDYES);
-        reason = d.Answer(L"Notaline");
+        asked = d.Answer(L"Tavolin", IDYES);
+        reason = d.Answer(L"Tavolin");
         stayed = IsWindow(editor) && IsWindowVisible(editor);
         PostMessageW(editor, WM_CLOSE, 0, 0);
-        askedAgain = d.Answer(L"Notaline", IDNO);
+        askedAgain = d.Answer(L"Tavolin", IDNO);
     });
     EXPECT_EQ(asked, L"是否将更改保存到模板文件？");
     EXPECT_FALSE(reason.empty());
@@ -639,7 +639,7 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorS
             Driver::Until([&] { return picture() != pictures[0]; });
             pictures.push_back(picture());
             Driver::Press(editor, drum_editor::kClear);
-            d.Answer(L"Notaline", IDYES);  // the mirrored pans are an edit
+            d.Answer(L"Tavolin", IDYES);  // the mirrored pans are an edit
             saveCleared = !Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kSave)); });
             clearCleared = IsWindowEnabled(item(drum_editor::kClear));
         });
@@ -730,7 +730,7 @@ TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPatte
         PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
         Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
         Driver::Press(editor, drum_editor::kSave);
-        d.Answer(L"Notaline");  // the bar list changed: it goes back whole
+        d.Answer(L"Tavolin");  // the bar list changed: it goes back whole
         Driver::Press(editor, drum_editor::kAudition);
         Driver::Until([&] { return !IsWindowEnabled(item(drum_editor::kTab)); });
         PostMessageW(editor, WM_CLOSE, 0, 0);

@@ -243,9 +243,14 @@ TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {
     EXPECT_TRUE(SameWords(words, Words()));
     EXPECT_TRUE(Ed().Commands->Undo.CanUndo());
     EXPECT_TRUE(s.Get(L"Modified").Long());
-    // A file of another kind is refused.
+    // A file of another kind is refused, and the user told why.
     std::filesystem::copy_file(std::filesystem::path(name), folder / L"song.dadur.bak");
-    EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"FileName", Var(File(L"song.dadur.bak").c_str())));
+    {
+        DialogCloser box(IDOK);
+        EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"FileName", Var(File(L"song.dadur.bak").c_str())));
+        EXPECT_EQ(std::vector<std::wstring>{L"只能打开 .DaDur 或 .ZoRiv 文件。"}, box.Texts());
+        EXPECT_EQ(std::vector<std::wstring>{L"Tavolin"}, box.Titles());
+    }
     EXPECT_EQ(name, s.Get(L"FileName").Str());
 
     // The built-in document, with its history emptied; the name given, NULs and all, goes.

@@ -99,6 +99,7 @@ struct EditorData {
     SourceLineAnchor XjdqAnchor;
     // Caret index of the last mode-deciding status record; a loaded document is reported anew.
     int32_t StatusSentStart = 0;
+    int32_t StatusSentLength = 0;
 
     // Set by the play settings dialog and the drum-pattern editor; part of Modified.
     bool ModifiedPlay = false;

@@ -148,9 +148,10 @@ void FillStatusCommon(EditorData& data, const ParagraphCommands& paragraphs, int
     msg.SelStart = start;
 }
 
-bool StatusDue(EditorData& data, int32_t selStart) {
-    if (selStart == data.StatusSentStart) return false;
+bool StatusDue(EditorData& data, int32_t selStart, int32_t selLength) {
+    if (selStart == data.StatusSentStart && selLength == data.StatusSentLength) return false;
     data.StatusSentStart = selStart;
+    data.StatusSentLength = selLength;
     return true;
 }
 

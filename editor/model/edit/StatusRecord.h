@@ -30,9 +30,10 @@ void FillStatusCommon(EditorData& data, const ParagraphCommands& paragraphs, int
 StdFontInfo FillStatusAttributes(EditorData& data, const ParagraphCommands& paragraphs, const StatusSource& source,
                                  tessaly::aSendMsg& msg);
 
-// Whether a mode-deciding record is due for the caret index: when it moved since the last one,
-// or a document was loaded since; remembers it.
-bool StatusDue(EditorData& data, int32_t selStart);
+// Whether a mode-deciding record is due for the selection: when its start or length changed since
+// the last one (the status bar counts the selected characters), or a document was loaded since;
+// remembers both.
+bool StatusDue(EditorData& data, int32_t selStart, int32_t selLength);
 
 // The font of a position with no character of the mode to follow.
 StdFontInfo DefaultInputFont();

@@ -85,11 +85,14 @@ TEST_F(StatusRecord, FieldsFollowTheCaretAndItsCharacter) {
 }
 
 TEST_F(StatusRecord, DueWhenTheCaretMovedOrADocumentWasLoaded) {
-    EXPECT_TRUE(StatusDue(data, 0));  // a fresh document
-    EXPECT_FALSE(StatusDue(data, 0));
-    EXPECT_TRUE(StatusDue(data, 2));
+    const struct {
+        int32_t start, length;
+        bool due;
+    } rows[] = {{0, 0, true},  // a fresh document
+                {0, 0, false}, {2, 0, true}, {2, 1, true}, {2, 4, true}, {2, 4, false}, {2, -1, true}, {2, 0, true}};
+    for (const auto& r : rows) EXPECT_EQ(r.due, StatusDue(data, r.start, r.length)) << r.start << "+" << r.length;
     Start("12|");
-    EXPECT_TRUE(StatusDue(data, 2));
+    EXPECT_TRUE(StatusDue(data, 2, 0));
 }
 
 }  // namespace
