@@ -133,7 +133,7 @@ bool MayOverwrite(ZEVudu& z, const std::wstring& name, intptr_t host) {
     if (!host || !kept.Stamp || _wcsicmp(name.c_str(), kept.FileName.c_str()) != 0) return true;
     const auto now = StampOf(name);
     return !now || *now == *kept.Stamp ||
-           MessageBoxW(reinterpret_cast<HWND>(host), L"文件已被其他程序修改，是否覆盖？", L"Notaline",
+           MessageBoxW(reinterpret_cast<HWND>(host), L"文件已被其他程序修改，是否覆盖？", tessaly::kProgramTitle,
                        MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 

@@ -772,7 +772,7 @@ TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
             inBox = dialog_kit::TextOf(editor, drum_editor::kName);
             for (int time = 0; time < 2; ++time) {
                 Driver::Press(editor, drum_editor::kSave);
-                d.Answer(L"Notaline");
+                d.Answer(L"Tavolin");
             }
             afterSave = dialog_kit::ListItemText(bars, 0);
             // Copied and pasted over the next bar: the list is refilled from the records.
