@@ -801,8 +801,8 @@ TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputB
         Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
         SendMessageW(item(drum_editor::kSound0), CB_SETCURSEL, 5, 0);
         PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kSound0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(drum_editor::kSound0)));
-        if (HWND box = d.Find(L"Tessaly")) owner = GetWindow(box, GW_OWNER);
-        said = d.Answer(L"Tessaly");
+        if (HWND box = d.Find(L"Tavolin")) owner = GetWindow(box, GW_OWNER);
+        said = d.Answer(L"Tavolin");
         Driver::Until([&] { return GetForegroundWindow() == editor; });
         active = GetForegroundWindow();
         // The user's gestures on the song behind: a click in the editor and a typed digit.
