@@ -86,6 +86,20 @@ public:
         return Summary(us).MedianUs;
     }
 
+    // Keys typed one after another, not undone, from the place in the paragraph numbered `para` of
+    // `length` characters: the median.
+    double KeysInRow(int32_t para, int32_t length, Place place, int keys) {
+        std::vector<double> us;
+        const int32_t offset = place == kStart ? 0 : place == kMiddle ? length / 2 : length - 1;
+        data.SelStart = para * length + offset;
+        data.SelLength = 0;
+        for (int k = 0; k < keys; ++k) {
+            data.InputWords = {Note(k, false)};
+            us.push_back(Timed([&] { typing.InputWord(data.SelStart, data.SelLength); }));
+        }
+        return Summary(us).MedianUs;
+    }
+
     // Keys typed at the document's two ends in turn: each the first key after a far caret jump.
     double KeyAfterFarJump() {
         std::vector<double> us;
@@ -237,6 +251,21 @@ int main() {
                 bold.MedianUs / 1000, back.MedianUs / 1000, again.MedianUs / 1000);
     std::printf("a key in the middle of a %d-character paragraph: %.1f us against %.1f us in one of 100, ratio %.2f\n",
                 kLong, inLong, inShort, inLong / inShort);
+    for (int p = 0; p < kPlaces; ++p) {
+        const auto place = static_cast<Place>(p);
+        const double inRow = Editor(1, folder, kLong).KeysInRow(0, kLong, place, 200);
+        const double shortRow = Editor(kParagraphsPerPage - 1, folder).KeysInRow(kParagraphsPerPage / 2, 100, place, 200);
+        std::printf("keys one after another at the %-6s of a %d-character paragraph: %.1f us against %.1f us in one of "
+                    "100, ratio %.2f\n",
+                    kPlaceNames[place], kLong, inRow, shortRow, inRow / shortRow);
+    }
+    constexpr int kHuge = 2000000;
+    for (const Place place : {kStart, kMiddle}) {
+        const double key = Editor(1, folder, kHuge).KeysInRow(0, kHuge, place, 20);
+        std::printf("a key at the %-6s of a %d-character paragraph: %.2f ms (median of 20)\n", kPlaceNames[place],
+                    kHuge, key / 1000);
+    }
+    std::filesystem::remove_all(folder, ec);
     std::printf("the first key after a far caret jump in 2000000 characters: %.2f ms (median of 20)\n",
                 farJump / 1000);
     return 0;
