@@ -481,10 +481,13 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     resync.LineDelta = data.LineCount() - oldCount;
     resync.WordDelta = delta;
     PaginateFrom(data, from, resync);
-    // The new lines' characters are placed now; those of lines that only moved when first read,
-    // as are the boxes of lines on pages taken whole.
-    for (int32_t m = from; m < from + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
+    // The characters of the new lines and of lines that only moved are placed when first read, as
+    // are the boxes of lines on pages taken whole: a long paragraph broken again costs its breaking.
     DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    if (n > 0) {
+        const auto& last = lines.Unmoved(static_cast<size_t>(from + n - 1));
+        DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)), std::min(last.Start + last.Length, data.WordCount()));
+    }
     resync.Moved.Defer(data);
     if (resync.JumpedFirst < resync.JumpedEnd) {
         const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);
