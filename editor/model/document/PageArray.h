@@ -114,6 +114,7 @@ public:
         Clear();
         pages_.assign(n, page);
     }
+    void pop_back() { resize(size() - 1); }
     void resize(size_t n) {
         Settle(std::min(n, size()));
         pages_.resize(n);

@@ -148,7 +148,9 @@ TEST(PageArrayMoves, ReadAsAVectorMovedAtOnce) {
                     break;
                 case 3: lazy = PageArray(lazy); break;
                 default:
-                    if (at < plain.size()) ASSERT_EQ(lazy[at].StartWord, plain[at].StartWord) << seed << " " << step;
+                    if (at < plain.size()) {
+                        ASSERT_EQ(lazy[at].StartWord, plain[at].StartWord) << seed << " " << step;
+                    }
             }
             ASSERT_EQ(lazy.size(), plain.size());
             for (size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(lazy.StartLineOf(i), plain[i].StartLine) << seed;
