@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "BenchDocument.h"
@@ -84,6 +85,21 @@ public:
             undo.UserUndo();
         }
         return Summary(us).MedianUs;
+    }
+
+    // Keys typed one after another, not undone, from the place in the paragraph numbered `para` of
+    // `length` characters; with `still`, each at that place again, before the keys typed so far.
+    Timing KeysInRow(int32_t para, int32_t length, Place place, int keys, bool still = false) {
+        std::vector<double> us;
+        const int32_t offset = place == kStart ? 0 : place == kMiddle ? length / 2 : length - 1;
+        data.SelStart = para * length + offset;
+        data.SelLength = 0;
+        for (int k = 0; k < keys; ++k) {
+            if (still) data.SelStart = para * length + offset;
+            data.InputWords = {Note(k, false)};
+            us.push_back(Timed([&] { typing.InputWord(data.SelStart, data.SelLength); }));
+        }
+        return Summary(us);
     }
 
     // Keys typed at the document's two ends in turn: each the first key after a far caret jump.
@@ -195,22 +211,25 @@ const Timing& MedianRun(const std::vector<Figures>& runs, int e, int p, int w) {
     return *t[t.size() / 2];
 }
 
-int main() {
+int main(int argc, char** argv) {
     const auto folder = std::filesystem::temp_directory_path() / "typing_bench";
     constexpr int kRuns = 3;
+    // "paragraphs" leaves out the pages' rows.
+    const bool pages = argc < 2 || std::string_view(argv[1]) != "paragraphs";
     std::vector<Figures> big, small;
-    for (int r = 0; r < kRuns; ++r) {
+    for (int r = 0; r < kRuns && pages; ++r) {
         big.push_back(Run(200 * kParagraphsPerPage, folder));
         small.push_back(Run(kParagraphsPerPage - 1, folder));
     }
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 
-    std::printf("median per edit (journal step and re-layout), median of %d runs, %d pages against %d page; "
-                "slowest in brackets\n",
-                kRuns, big[0].Pages, small[0].Pages);
+    if (pages)
+        std::printf("median per edit (journal step and re-layout), median of %d runs, %d pages against %d page; "
+                    "slowest in brackets\n",
+                    kRuns, big[0].Pages, small[0].Pages);
     double worst = 0;
-    for (int e = 0; e < kEdits; ++e) {
+    for (int e = 0; e < kEdits && pages; ++e) {
         for (int w = 0; w < kWays; ++w) {
             for (int p = 0; p < kPlaces; ++p) {
                 const Timing& b = MedianRun(big, e, p, w);
@@ -224,7 +243,8 @@ int main() {
             }
         }
     }
-    std::printf("worst ratio %.2f; every position within 1.2x of one page: %s\n", worst, worst <= 1.2 ? "yes" : "no");
+    if (pages)
+        std::printf("worst ratio %.2f; every position within 1.2x of one page: %s\n", worst, worst <= 1.2 ? "yes" : "no");
 
     constexpr int kLong = 100000;
     const double inLong = Editor(1, folder, kLong).KeyInMiddle(kLong);
@@ -237,6 +257,22 @@ int main() {
                 bold.MedianUs / 1000, back.MedianUs / 1000, again.MedianUs / 1000);
     std::printf("a key in the middle of a %d-character paragraph: %.1f us against %.1f us in one of 100, ratio %.2f\n",
                 kLong, inLong, inShort, inLong / inShort);
+    for (int p = 0; p < kPlaces; ++p) {
+        const auto place = static_cast<Place>(p);
+        const double inRow = Editor(1, folder, kLong).KeysInRow(0, kLong, place, 200).MedianUs;
+        const double shortRow =
+            Editor(kParagraphsPerPage - 1, folder).KeysInRow(kParagraphsPerPage / 2, 100, place, 200).MedianUs;
+        std::printf("keys one after another at the %-6s of a %d-character paragraph: %.1f us against %.1f us in one of "
+                    "100, ratio %.2f\n",
+                    kPlaceNames[place], kLong, inRow, shortRow, inRow / shortRow);
+    }
+    constexpr int kHuge = 2000000;
+    for (const Place place : {kStart, kMiddle}) {
+        const Timing key = Editor(1, folder, kHuge).KeysInRow(0, kHuge, place, 20, true);
+        std::printf("a key at the %-6s of a %d-character paragraph: %.2f ms, slowest %.2f ms (20 keys)\n",
+                    kPlaceNames[place], kHuge, key.MedianUs / 1000, key.MaxUs / 1000);
+    }
+    std::filesystem::remove_all(folder, ec);
     std::printf("the first key after a far caret jump in 2000000 characters: %.2f ms (median of 20)\n",
                 farJump / 1000);
     return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/document/LineArray.h"
+#include "model/document/PageArray.h"
 #include "model/document/PieceArray.h"
 #include "model/document/TableIndex.h"
 #include "model/document/TextMeasurer.h"
@@ -56,7 +57,7 @@ struct EditorData {
 
     // Layout arrays, kept by the re-layout; their sizes are the counts.
     LineArray LineInfo;
-    std::vector<tessaly::aPageInfo> PageInfo;
+    PageArray PageInfo;
     std::vector<tessaly::aPartInfo> PartInfo;  // one per paragraph end, in document order
     bool LineCountChanged = false;
 

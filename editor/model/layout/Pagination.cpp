@@ -106,47 +106,56 @@ struct Resync {
     int32_t Line = 0;
     int32_t LineDelta = 0;
     int32_t WordDelta = 0;
-    std::vector<tessaly::aPageInfo> OldPages;  // the old pages from the first one paginated again
+    size_t FirstPage = 0;  // the first old page paginated again; the old pages stay in PageInfo
     MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
     // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
     int32_t JumpedFirst = INT32_MAX;
     int32_t JumpedEnd = -1;
 };
 
-// Takes over the old pages from the one that began at `line` (new numbering); false when none did.
-bool TakeOverPages(EditorData& data, const Resync& r, int32_t line) {
+// A new page that begins with Line, after the last of `pages`.
+void AppendPage(const EditorData& data, PageArray::Vector& pages, int32_t Line) {
+    const tessaly::aPageInfo prev = pages.back();
+    tessaly::aPageInfo page;
+    page.StartLine = prev.StartLine + prev.LengthLine;
+    page.StartWord = prev.StartWord + prev.LengthWord;
+    page.LengthLine = 1;
+    page.LengthWord = data.LineInfo.Unmoved(static_cast<size_t>(Line)).Length;
+    pages.push_back(page);
+}
+
+// Takes over the old pages from the one that began at `line` (new numbering), the new `pages`
+// taking the place of those before it; false when none did. The pages taken over move when read.
+bool TakeOverPages(EditorData& data, const Resync& r, const PageArray::Vector& pages, int32_t line) {
     const int32_t oldLine = line - r.LineDelta;
-    const auto it = std::lower_bound(r.OldPages.begin(), r.OldPages.end(), oldLine,
-                                     [](const tessaly::aPageInfo& p, int32_t l) { return p.StartLine < l; });
-    if (it == r.OldPages.end() || it->StartLine != oldLine) return false;
-    for (auto p = it; p != r.OldPages.end(); ++p) {
-        tessaly::aPageInfo page = *p;
-        page.StartLine += r.LineDelta;
-        page.StartWord += r.WordDelta;
-        data.PageInfo.push_back(page);
-    }
+    auto& all = data.PageInfo;
+    const size_t lo = all.FirstAfter(oldLine - 1, r.FirstPage);
+    if (lo == all.size() || all.StartLineOf(lo) != oldLine) return false;
+    all.Replace(r.FirstPage, lo - r.FirstPage, pages);
+    all.Shift(r.FirstPage + pages.size(), r.LineDelta, r.WordDelta);
     return true;
 }
 
-// Lines from `from` on into pages, the last page already filled h pixels high. A line needs one
+// Lines from `from` on into `pages`, the last page already filled h pixels high. A line needs one
 // more of its own heights free below it. With a resync, stops where the old pages can be taken
-// over, places the lines it paginates, and takes a page whose length is known whole. Returns the
-// number of pages paginated (the rest were taken over). Learns the length of every page it ends
-// that began with its first line alone (every page but a first begun with nothing on it).
-int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync = nullptr) {
+// over, places the lines it paginates, and takes a page whose length is known whole. Returns
+// whether the old pages were taken over (else `pages` are the last ones). Learns the length of
+// every page it ends that began with its first line alone (every page but a first begun with
+// nothing on it).
+bool PaginateLines(EditorData& data, PageArray::Vector& pages, int32_t from, int32_t h, Resync* resync = nullptr) {
     // The last page's counts are kept here and written back when it ends: this loop runs over
     // every line behind an edit.
-    int32_t lines = data.PageInfo.back().LengthLine;
-    int32_t words = data.PageInfo.back().LengthWord;
+    int32_t lines = pages.back().LengthLine;
+    int32_t words = pages.back().LengthWord;
     const auto endPage = [&] {
-        data.PageInfo.back().LengthLine = lines;
-        data.PageInfo.back().LengthWord = words;
+        pages.back().LengthLine = lines;
+        pages.back().LengthWord = words;
     };
     auto& all = data.LineInfo;
     const int32_t count = data.LineCount();
     const float writeHeight = data.WriteHeight;
     const auto writeTop = static_cast<float>(data.WriteTop);
-    int32_t pageStart = from > 0 ? data.PageInfo.back().StartLine : -1;
+    int32_t pageStart = from > 0 ? pages.back().StartLine : -1;
     // With a resync, the bottom of the line before, placed already when it is on the same page.
     float bottom = resync && from > 0 ? all.Unmoved(static_cast<size_t>(from - 1)).Bottom : 0;
     for (int32_t i = from; i < count; ++i) {
@@ -155,14 +164,11 @@ int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync 
             endPage();
             if (pageStart >= 0) all.SetJump(static_cast<size_t>(pageStart), i - pageStart, writeHeight);
             for (;;) {
-                if (resync && i >= resync->Line) {
-                    const int32_t paginated = data.PageCount();
-                    if (TakeOverPages(data, *resync, i)) return paginated;
-                }
-                StartNewPage(data, i);
+                if (resync && i >= resync->Line && TakeOverPages(data, *resync, pages, i)) return true;
+                AppendPage(data, pages, i);
                 const int32_t jump = resync ? all.Jump(static_cast<size_t>(i), writeHeight) : 0;
                 if (jump <= 0 || i + jump >= count) break;
-                auto& page = data.PageInfo.back();
+                auto& page = pages.back();
                 page.LengthLine = jump;
                 page.LengthWord = all.StartOf(static_cast<size_t>(i + jump)) - all.StartOf(static_cast<size_t>(i));
                 resync->JumpedFirst = std::min(resync->JumpedFirst, i);
@@ -183,22 +189,21 @@ int32_t PaginateLines(EditorData& data, int32_t from, int32_t h, Resync* resync 
         }
     }
     endPage();
-    return data.PageCount();
+    return false;
 }
 
 // Lines into pages, without placing anything; the page lengths learnt anew.
 void Paginate(EditorData& data) {
     data.LineInfo.ForgetAllJumps();
-    data.PageInfo.assign(1, tessaly::aPageInfo{});
-    PaginateLines(data, 0, 0);
+    PageArray::Vector pages(1);
+    PaginateLines(data, pages, 0, 0);
+    data.PageInfo.clear();
+    data.PageInfo.Replace(0, 0, pages);
 }
 
 // The page that holds the line, from the page table as it stands; the last when none does.
 int32_t PageOfLine(const EditorData& data, int32_t line) {
-    const auto& pages = data.PageInfo;
-    const auto it = std::upper_bound(pages.begin(), pages.end(), line,
-                                     [](int32_t l, const tessaly::aPageInfo& p) { return l < p.StartLine; });
-    return std::max<int32_t>(0, static_cast<int32_t>(it - pages.begin()) - 1);
+    return std::max<int32_t>(0, static_cast<int32_t>(data.PageInfo.FirstAfter(line)) - 1);
 }
 
 // Boxes of lines from..upTo from the pages as they stand; the line before `from` is placed.
@@ -225,25 +230,25 @@ void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
     int32_t q = data.PageCount() > 0 ? PageOfLine(data, std::max(from - 1, 0)) : 0;
     // An empty page before (a first line too tall for the first page) depends on that line.
     while (q > 0 && data.PageInfo[static_cast<size_t>(q - 1)].LengthLine == 0) --q;
-    resync.OldPages.assign(data.PageInfo.begin() + q, data.PageInfo.end());
+    resync.FirstPage = static_cast<size_t>(q);
+    PageArray::Vector pages(1);
+    bool tookOver = false;
     if (q == 0) {
-        data.PageInfo.assign(1, tessaly::aPageInfo{});
-        PaginateLines(data, 0, 0, &resync);
-        return;
+        tookOver = PaginateLines(data, pages, 0, 0, &resync);
+    } else {
+        // A page after the first was begun by its first line not fitting on the page before.
+        const tessaly::aPageInfo kept = data.PageInfo[static_cast<size_t>(q)];
+        auto& first = pages.back();
+        first.StartLine = kept.StartLine;
+        first.StartWord = kept.StartWord;
+        first.LengthLine = 1;
+        const auto& head = data.LineInfo.Unmoved(static_cast<size_t>(kept.StartLine));
+        first.LengthWord = head.Length;
+        SetLineBox(data, kept.StartLine, head.LineUpSpace + static_cast<float>(data.WriteTop), resync.Moved);
+        tookOver = PaginateLines(data, pages, kept.StartLine + 1,
+                                 RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)), &resync);
     }
-    // A page after the first was begun by its first line not fitting on the page before.
-    const tessaly::aPageInfo kept = data.PageInfo[static_cast<size_t>(q)];
-    data.PageInfo.resize(static_cast<size_t>(q));
-    data.PageInfo.push_back({});
-    auto& first = data.PageInfo.back();
-    first.StartLine = kept.StartLine;
-    first.StartWord = kept.StartWord;
-    first.LengthLine = 1;
-    const auto& head = data.LineInfo.Unmoved(static_cast<size_t>(kept.StartLine));
-    first.LengthWord = head.Length;
-    SetLineBox(data, kept.StartLine, head.LineUpSpace + static_cast<float>(data.WriteTop), resync.Moved);
-    PaginateLines(data, kept.StartLine + 1, RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)),
-                  &resync);
+    if (!tookOver) data.PageInfo.Replace(resync.FirstPage, data.PageInfo.size() - resync.FirstPage, pages);
 }
 
 // Vertical boxes of the lines, and the characters placed on them: all of them when everything is
@@ -309,15 +314,26 @@ void SplicePartInfo(EditorData& data, int32_t firstPart, int32_t oldParts, int32
     Splice(data.PartInfo, firstPart, oldParts, parts);
 }
 
+// The paragraph's first two characters set the indents of all its lines: after an edit there its
+// old lines hold only while the indents they were placed with stay.
+bool IndentsHold(EditorData& data, const tessaly::aInputDat& d, int32_t part) {
+    int16_t firstLeft = 0, otherLeft = 0, right = 0;
+    GetLineIndent(data, part, d.iWord1, firstLeft, otherLeft, right);
+    const auto& lines = data.LineInfo;
+    const auto first = static_cast<size_t>(d.iLine1);
+    if (lines.Unmoved(first).Left != firstLeft) return false;
+    return d.iLine2 == d.iLine1 || lines.Unmoved(first + 1).Left == otherLeft;
+}
+
 // An edit inside one paragraph that neither adds nor removes a paragraph end: the paragraph is
 // broken again from the line before the edit's, up to the first line behind the edit from which
 // its old lines hold (a line's breaks look only ahead of its first character). Sets the old lines
 // replaced and the new count; false, with nothing done, for any other edit.
 bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t delta, int32_t part, int32_t& from,
                           int32_t& oldLines, int32_t& n) {
-    // The paragraph's first two characters set the indents of all its lines.
     const int32_t start = data.InputStart;
-    if (start < d.iWord1 + 2 || start > d.iWord2 || d.iDelLength < 0 || d.iAddLength < 0) return false;
+    if (start < d.iWord1 || start > d.iWord2 || d.iDelLength < 0 || d.iAddLength < 0) return false;
+    if (start < d.iWord1 + 2 && !IndentsHold(data, d, part)) return false;
     const auto& lines = data.LineInfo;
     const size_t first = LineAtOrBefore(lines, start);
     const size_t last = d.iDelLength > 0 ? LineAtOrBefore(lines, int64_t{start} + d.iDelLength - 1) : first;
@@ -361,13 +377,9 @@ void GetAllPartInfo(EditorData& data) {
 }
 
 void StartNewPage(EditorData& data, int32_t Line) {
-    const tessaly::aPageInfo prev = data.PageInfo.back();
-    tessaly::aPageInfo page;
-    page.StartLine = prev.StartLine + prev.LengthLine;
-    page.StartWord = prev.StartWord + prev.LengthWord;
-    page.LengthLine = 1;
-    page.LengthWord = data.LineInfo.Unmoved(static_cast<size_t>(Line)).Length;
-    data.PageInfo.push_back(page);
+    PageArray::Vector pages{data.PageInfo.back()};
+    AppendPage(data, pages, Line);
+    data.PageInfo.push_back(pages.back());
 }
 
 void PlaceLinesVertically(EditorData& data) {
@@ -469,10 +481,13 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     resync.LineDelta = data.LineCount() - oldCount;
     resync.WordDelta = delta;
     PaginateFrom(data, from, resync);
-    // The new lines' characters are placed now; those of lines that only moved when first read,
-    // as are the boxes of lines on pages taken whole.
-    for (int32_t m = from; m < from + n; ++m) PlaceWordsOfLine(data, lines[static_cast<size_t>(m)]);
+    // The characters of the new lines and of lines that only moved are placed when first read, as
+    // are the boxes of lines on pages taken whole: a long paragraph broken again costs its breaking.
     DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    if (n > 0) {
+        const auto& last = lines.Unmoved(static_cast<size_t>(from + n - 1));
+        DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)), std::min(last.Start + last.Length, data.WordCount()));
+    }
     resync.Moved.Defer(data);
     if (resync.JumpedFirst < resync.JumpedEnd) {
         const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);

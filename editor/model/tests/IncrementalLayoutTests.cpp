@@ -410,7 +410,8 @@ TEST(IncrementalLayoutProperty, PagesTakenWholeReadAsAFullLayout) {
 }
 
 // Keys typed and removed anywhere in paragraphs of many lines break them again only from the
-// line before the edit's: the layout stays that of a full one.
+// line before the edit's: the layout stays that of a full one. Half the edits fall on a
+// paragraph's first characters, which set the indents of all its lines.
 TEST(IncrementalLayoutProperty, LongParagraphsBrokenFromTheEditedLineAreAsAFullLayout) {
     RandomDocuments random(8080);
     for (int32_t doc = 0; doc < 20; ++doc) {
@@ -421,7 +422,11 @@ TEST(IncrementalLayoutProperty, LongParagraphsBrokenFromTheEditedLineAreAsAFullL
         Insert(data, 0, words);
         data = FullLayoutOf(data);
         for (int32_t step = 0; step < 60; ++step) {
-            const int32_t at = random.Below(data.WordCount() - 1);
+            int32_t at = random.Below(data.WordCount() - 1);
+            if (step % 2) {
+                while (at > 0 && data.WordInfo[static_cast<size_t>(at - 1)].IsJpGcCtl != 3) --at;
+                at = std::min(at + random.Below(3), data.WordCount() - 2);
+            }
             const bool typing = random.Below(2) == 0 || data.WordInfo[static_cast<size_t>(at)].IsJpGcCtl == 3;
             SetInputDat(data, at, typing ? 0 : 1, typing ? 1 : 0, true);
             if (typing) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "LayoutFixture.h"
 #include "records/Numbers.h"
@@ -109,6 +111,56 @@ TEST_F(Pagination, LongDocumentsBreakIntoPagesThatCoverEveryLine) {
     }
     EXPECT_EQ(line, data.LineCount());
     EXPECT_EQ(word, data.WordCount());
+}
+
+// Pages moved when read read as a plain vector does under random moves, splices, truncations and
+// copies, whether the moves pile up behind or in front of what was read last.
+TEST(PageArrayMoves, ReadAsAVectorMovedAtOnce) {
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        std::mt19937 rng(seed);
+        const auto below = [&](size_t n) { return n == 0 ? size_t{0} : static_cast<size_t>(rng() % n); };
+        PageArray lazy;
+        std::vector<tessaly::aPageInfo> plain;
+        for (int32_t i = 0; i < 40; ++i) plain.push_back({i * 3, 3, i * 50, 50});
+        lazy.Replace(0, 0, plain);
+        for (int step = 0; step < 300; ++step) {
+            const size_t at = below(plain.size() + 1);
+            switch (below(5)) {
+                case 0: {
+                    const auto lines = static_cast<int32_t>(below(7)) - 3, words = static_cast<int32_t>(below(41)) - 20;
+                    lazy.Shift(at, lines, words);
+                    for (size_t i = at; i < plain.size(); ++i) plain[i].StartLine += lines, plain[i].StartWord += words;
+                    break;
+                }
+                case 1: {
+                    const size_t count = below(plain.size() - std::min(at, plain.size()) + 1);
+                    std::vector<tessaly::aPageInfo> with(below(4), {step, 1, step, 1});
+                    lazy.Replace(at, count, with);
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(at), plain.begin() + static_cast<ptrdiff_t>(at + count));
+                    plain.insert(plain.begin() + static_cast<ptrdiff_t>(at), with.begin(), with.end());
+                    break;
+                }
+                case 2:
+                    if (below(10) == 0) {
+                        lazy.resize(at);
+                        plain.resize(at);
+                    }
+                    break;
+                case 3: lazy = PageArray(lazy); break;
+                default:
+                    if (at < plain.size()) {
+                        ASSERT_EQ(lazy[at].StartWord, plain[at].StartWord) << seed << " " << step;
+                    }
+            }
+            ASSERT_EQ(lazy.size(), plain.size());
+            for (size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(lazy.StartLineOf(i), plain[i].StartLine) << seed;
+        }
+        ASSERT_EQ(lazy.All().size(), plain.size());
+        for (size_t i = 0; i < plain.size(); ++i) {
+            ASSERT_EQ(lazy.All()[i].StartLine, plain[i].StartLine) << seed;
+            ASSERT_EQ(lazy.All()[i].StartWord, plain[i].StartWord) << seed;
+        }
+    }
 }
 
 }  // namespace
