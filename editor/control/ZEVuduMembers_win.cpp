@@ -163,10 +163,13 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
 
 // Saving with a host window is the user's save: only a written file clears Modified, takes the
 // name and is reported. Without one (the backup copy) name and state stay either way.
-// The backup copy of a large document is written from a snapshot beside the typing: what did not
-// end within a frame or two is told by the next backup call if it failed.
+// The backup copy is written from a snapshot on a thread of its own. A small document's is waited
+// for, so the file is there when the call returns; a large one's write goes on beside the typing
+// once it outlasts a frame or two, and a failure is told by the next backup call.
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
-    constexpr std::chrono::milliseconds kBackupWait{25};
+    constexpr int32_t kLargeDocument = 50000;  // characters; about 17 full pages
+    const std::chrono::milliseconds wait = ed.Data.WordCount() < kLargeDocument ? std::chrono::hours(1)
+                                                                                : std::chrono::milliseconds(25);
     if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     SaveOutcome saved;
@@ -176,7 +179,7 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
         saved = std::move(*late);
     } else {
         saved = ed.Backup.Write(SnapshotOf(ed.Data), ed.FileSystem.ZoomFactor(), ed.FileSystem.CurrentDpi(),
-                                U16(name), kBackupWait);
+                                U16(name), wait);
     }
     SetCursor(old);
     if (!saved.Ok) {
