@@ -140,6 +140,8 @@ int main(int argc, char** argv) {
         BSTR name = SysAllocString(path.c_str());
         main.Editor()->SaveFile(&name, 0);
         SysFreeString(name);
+        // A large document's host-less save goes on beside the window: wait for its file.
+        while (!fs::exists(path)) Sleep(10);
         main.Hooks().updateRecentFiles(path);
         const UINT recent = main.MenuCommand("最近打开文件", 0);
 
