@@ -1,6 +1,7 @@
 #include "MarkList.h"
 
 #include "text/Cp936.h"
+#include "MarkCode.h"
 #include "records/Marks.h"
 
 namespace tavolin {
@@ -73,10 +74,6 @@ constexpr ButtonMask Bits(const char (&text)[9]) {
     return mask;
 }
 
-// A code by its mark's name; a name the mark table lacks stops the build.
-consteval int16_t Mark(std::string_view name) {
-    return static_cast<int16_t>(m::MarkCodeOf(name));
-}
 
 struct CodeRange {
     int16_t first;

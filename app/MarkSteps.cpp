@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "MarkCode.h"
 #include "records/Marks.h"
 
 namespace tavolin {
@@ -59,10 +60,6 @@ constexpr Step At(Step s, Limit l, int64_t at, int64_t to = 0) {
 constexpr Step None{};
 constexpr Step V2Floor1 = Bound(V2(-1), 1, kMax, Limit::Clamp);
 
-// A code by its mark's name; a name the mark table lacks stops the build.
-consteval int16_t Mark(std::string_view name) {
-    return static_cast<int16_t>(m::MarkCodeOf(name));
-}
 
 #define ALL6(s) {s, s, s, s, s, s}
 
