@@ -2,6 +2,7 @@
 // Where the form's controls come from. The program makes them from Notaline.dll and Kavrel.dll
 // in its own folder; a test hands in a factory of the classes linked into it, and may look into
 // the editor it made.
+#include <windows.h>
 #include <unknwn.h>
 
 #include "com/ComPtr.h"

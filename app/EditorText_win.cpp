@@ -1,5 +1,6 @@
 #include "EditorText_win.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 namespace tavolin {

@@ -1,5 +1,6 @@
 #include "FileCommands_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <array>

@@ -1,5 +1,6 @@
 #include "FontExDialog_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <array>

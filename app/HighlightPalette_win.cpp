@@ -1,5 +1,6 @@
 #include "HighlightPalette_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "MainWindow_win.h"

@@ -1,6 +1,7 @@
 // The main window's status bar: seven panels, shown once the queue is empty.
 #include "MainWindow_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <array>

@@ -1,6 +1,7 @@
 #include "MainWindow_win.h"
 #include "PlaybackLock.h"
 
+#include <windows.h>
 #include <commctrl.h>
 #include <olectl.h>
 #include <richedit.h>

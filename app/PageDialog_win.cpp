@@ -1,5 +1,6 @@
 #include "PageDialog_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <array>

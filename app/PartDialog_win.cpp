@@ -1,5 +1,6 @@
 #include "PartDialog_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <array>

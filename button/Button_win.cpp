@@ -1,5 +1,6 @@
 #include "Button_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "com/Module.h"

@@ -1,5 +1,6 @@
 #include "cGDIPlus_win.h"
 
+#include <windows.h>
 #include <olectl.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <olectl.h>
 
 #include <new>

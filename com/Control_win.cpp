@@ -1,3 +1,4 @@
+#include <windows.h>
 #include <windowsx.h>
 
 #include "Control.h"

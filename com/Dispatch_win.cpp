@@ -1,5 +1,6 @@
 #include "Dispatch.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 namespace com {

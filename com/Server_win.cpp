@@ -1,5 +1,6 @@
 #include "Server.h"
 
+#include <windows.h>
 #include <objbase.h>
 #include <olectl.h>
 

@@ -1,5 +1,6 @@
 #include "Pavrot_win.h"
 
+#include <windows.h>
 #include <shlwapi.h>
 #include <wincodec.h>
 

@@ -1,5 +1,6 @@
 #include "Quibbet_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>

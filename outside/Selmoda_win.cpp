@@ -1,5 +1,6 @@
 #include "Selmoda_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>

@@ -1,5 +1,6 @@
 #include "TickwellCom_win.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 #include "com/ComPtr.h"

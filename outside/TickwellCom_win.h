@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 #include <ocidl.h>
 
 #include "win/Tickwell_win.h"

@@ -1,5 +1,6 @@
 #include "ReadWriteIni_win.h"
 
+#include <windows.h>
 #include <shlobj.h>
 
 #include <vector>

@@ -1,5 +1,6 @@
 #include "mCommonDialog_win.h"
 
+#include <windows.h>
 #include <commdlg.h>
 #include <winspool.h>
 

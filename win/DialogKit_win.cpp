@@ -1,5 +1,6 @@
 #include "win/DialogKit_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "win/Window.h"

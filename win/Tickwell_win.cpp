@@ -1,5 +1,6 @@
 #include "win/Tickwell_win.h"
 
+#include <windows.h>
 #include <mmsystem.h>
 
 namespace win {

@@ -1,6 +1,7 @@
 // The Button control of Kavrel.dll in the program's own container, as the
 // main window's panels hold it: properties, states, mouse, events, captures.
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <shlwapi.h>
 
 #include <algorithm>

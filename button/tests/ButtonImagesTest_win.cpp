@@ -7,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include <windows.h>
 #include <shlwapi.h>
 
 #include "ButtonPainter_win.h"

@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 #include <oaidl.h>
 #include <oleauto.h>
 

@@ -2,6 +2,7 @@
 // empty modal frame and the tips are the common kit's.
 #include "control/DialogKit_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "control/EditWindow_win.h"
 
 #include <imm.h>
+#include <windows.h>
 #include <windowsx.h>
 
 #include <cmath>

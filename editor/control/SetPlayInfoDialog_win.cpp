@@ -2,6 +2,7 @@
 // working copy; the bar list beside the singing order is the outside Selmoda control.
 #include "control/SetPlayInfoDialog_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>

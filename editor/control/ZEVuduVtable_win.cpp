@@ -1,5 +1,6 @@
 #include "control/ZEVuduVtable_win.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 #include <algorithm>
