@@ -58,6 +58,7 @@ enum Id : int {
     kSpeedSpin = kPan0 + 8,
     kVolumeSpin0,
     kLastAreaControl = kVolumeSpin0 + 7,
+    kStatus,
 };
 }  // namespace drum_editor
 
