@@ -106,9 +106,19 @@ HWND TableDialog::Make(const DialogControl& c) {
     return h;
 }
 
+// Placed after the row made before it in the table, so that the tab order is the table's.
 HWND TableDialog::MakeRow(int id) {
-    for (const DialogControl& c : controls_)
-        if (c.Id == id) return Item(id) ? Item(id) : Make(c);
+    HWND before = nullptr;
+    for (const DialogControl& c : controls_) {
+        if (c.Id != id) {
+            if (HWND h = c.Id ? Item(c.Id) : nullptr) before = h;
+            continue;
+        }
+        if (HWND made = Item(id)) return made;
+        HWND h = Make(c);
+        if (before) SetWindowPos(h, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return h;
+    }
     return nullptr;
 }
 
@@ -124,11 +134,11 @@ void TableDialog::AddTipOf(const DialogControl& c) {
 void TableDialog::Create() {
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    SetWindowTextW(dialog_, caption_);
+    // Sized first: a status bar places itself in the client area as it is made.
+    SizeClient(dialog_, client_);
     for (const DialogControl& c : controls_)
         if (!Later(c)) Make(c);
-    SetWindowTextW(dialog_, caption_);
-
-    SizeClient(dialog_, client_);
 }
 
 // An up-down that sets its buddy itself keeps its own position; the others tell the form.

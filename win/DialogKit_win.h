@@ -89,7 +89,8 @@ protected:
     // Refuses with the refusal sound and the box's text selected for typing again.
     void Refuse(int id);
     void End(int result) { EndDialog(dialog_, result); }
-    // Makes the row of `id` (one the dialog makes later); its tip is added by AddRowTip.
+    // Makes the row of `id` (one the dialog makes later) in its table place; its tip is added by
+    // AddRowTip.
     HWND MakeRow(int id);
     // The tip of the row of `id`: added once the control's filling is done, as a tip hooks the
     // control and slows every message it is sent.

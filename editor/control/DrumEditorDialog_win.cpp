@@ -54,6 +54,8 @@ constexpr POINT kGridAt = {496, 66};
 constexpr int kRowStride = 27;  // one channel row of the channel frame
 constexpr DWORD kSpin = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
 constexpr const wchar_t* kListTip = L"鼠标右击显示菜单...";
+// A drop-down list's height in the dialog's font, for the faces that stand in for them.
+constexpr int kListFaceHeight = 21;
 constexpr DWORD kListStyle = WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
 
 const win::DialogControl kControls[] = {
@@ -66,6 +68,7 @@ const win::DialogControl kControls[] = {
     {L"STATIC", 0, L"对应小节光标：", nullptr, {460, 28, 100, 20}, 0},
     {L"EDIT", kStart, L"", nullptr, {560, 24, 80, 22}, ES_AUTOHSCROLL | ES_READONLY | WS_BORDER},
     {L"BUTTON", 0, L"通道可用性、音量、乐器", nullptr, {220, 52, 262, 236}, BS_GROUPBOX},
+    {L"STATIC", kSoundFaces, L"", nullptr, {318, 68, 158, 7 * kRowStride + kListFaceHeight}, SS_OWNERDRAW},
     {L"BUTTON", 0, L"节奏", nullptr, {488, 52, 356, 236}, BS_GROUPBOX},
     {L"STATIC", kGrid, L"", nullptr, {kGridAt.x, kGridAt.y, 340, 220}, SS_OWNERDRAW | SS_NOTIFY},
     {L"BUTTON", 0, L"声像", nullptr, {220, 294, 362, 124}, BS_GROUPBOX},
@@ -73,6 +76,7 @@ const win::DialogControl kControls[] = {
     {L"EDIT", kSpeed, L"", L"音速：30-255,一般与主旋律一致", {692, 298, 64, 22}, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
     {UPDOWN_CLASSW, kSpeedSpin, L"", L"音速：30-255,一般与主旋律一致", {0, 0, 0, 0}, kSpin},
     {L"STATIC", 0, L"拍号：", nullptr, {592, 330, 100, 20}, 0},
+    {L"STATIC", kMetreFace, L"", nullptr, {692, 326, 80, kListFaceHeight}, SS_OWNERDRAW},
     {L"COMBOBOX", kMetre, L"", nullptr, {692, 326, 80, 300}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
     {L"STATIC", kAccent, L"", nullptr, {592, 356, 252, 34}, 0},
     {L"BUTTON", kHaveDrum, L"鼓点在歌曲中可用", nullptr, {592, 394, 150, 22}, BS_AUTOCHECKBOX | WS_TABSTOP},
@@ -124,6 +128,7 @@ struct DialogState {
     // The kit's: a row made later, and its tip added.
     std::function<HWND(int id)> MakeRow;
     std::function<void(int id)> AddRowTip;
+    std::vector<std::wstring> SoundNames;
     tessaly::分析鼓点 Lists[2];
     std::vector<int32_t> Starts;  // the bar patterns' first characters
     size_t TemplatesRead = 0;
@@ -246,7 +251,7 @@ void ReadArea(DialogState& s) {
     a.Name = tessaly::Utf16ToCp936(std::u16string(typed.begin(), typed.end())).value_or(a.Name);
     for (int ch = 0; ch < 8; ++ch) {
         a.Channel[ch] = IsDlgButtonChecked(s.Dialog, kChannel0 + ch) == BST_CHECKED;
-        a.Sound[ch] = static_cast<int32_t>(SendMessageW(Item(s, kSound0 + ch), CB_GETCURSEL, 0, 0));
+        if (HWND sound = Item(s, kSound0 + ch)) a.Sound[ch] = static_cast<int32_t>(SendMessageW(sound, CB_GETCURSEL, 0, 0));
         a.Pan[ch] = static_cast<int32_t>(SendMessageW(Item(s, kPan0 + ch), TBM_GETPOS, 0, 0));
     }
     a.HaveDrum = IsDlgButtonChecked(s.Dialog, kHaveDrum) == BST_CHECKED;
@@ -254,6 +259,31 @@ void ReadArea(DialogState& s) {
 
 int Ask(const DialogState& s, const std::wstring& text, UINT style, const wchar_t* title = tessaly::kProgramTitle) {
     return MessageBoxW(s.Dialog, text.c_str(), title, style);
+}
+
+// The sound and metre lists are made when the editing area is first used: each drop-down list
+// is a window of its own, and the editor opens without nine of them. Until then their faces
+// stand in for them, disabled as the lists would be.
+void MakeAreaLists(DialogState& s) {
+    if (Item(s, kMetre)) return;
+    for (int ch = 0; ch < 8; ++ch) {
+        HWND sound = s.MakeRow(kSound0 + ch);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(sound, &info);
+        // The drop-down list is hidden: its scroll bar is set once, not at every name.
+        SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(sound, CB_INITSTORAGE, s.SoundNames.size(), static_cast<LPARAM>(s.SoundNames.size()) * 32);
+        for (const std::wstring& name : s.SoundNames)
+            SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
+        s.AddRowTip(kSound0 + ch);
+    }
+    HWND metre = s.MakeRow(kMetre);
+    for (const DrumMetreChoice& m : kDrumMetreChoices)
+        SendMessageW(metre, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
+    DestroyWindow(Item(s, kSoundFaces));
+    DestroyWindow(Item(s, kMetreFace));
 }
 
 void LoadPattern(DialogState& s) {
@@ -265,6 +295,7 @@ void LoadPattern(DialogState& s) {
     s.EditedList = g_currentList;
     s.EditedIndex = index;
     s.Form.Load(*s.Lists[g_currentList].DrumAddress(index));
+    MakeAreaLists(s);
     ShowArea(s);
     EnableArea(s, true);
 }
@@ -273,6 +304,7 @@ void ClearArea(DialogState& s) {
     if (!s.Form.Unchanged && Ask(s, L"确实需要清除？", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
     s.Form.Clear();
     s.EditedIndex = -1;
+    MakeAreaLists(s);
     ShowArea(s);
     EnableArea(s, true);
 }
@@ -509,6 +541,37 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
     }
 }
 
+// A disabled drop-down list's face showing `text`, in `box`.
+void DrawListFace(HDC dc, RECT box, const std::wstring& text) {
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    RECT button = box;
+    button.left = button.right - GetSystemMetrics(SM_CXVSCROLL);
+    DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_INACTIVE);
+    box.right = button.left;
+    box.left += 2;
+    const win::SelectScope font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// The faces of the eight sound lists, a channel row apart, or of the metre list.
+void DrawListFaces(const DialogState& s, const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const DrumEditArea& a = s.Form.Area;
+    if (item.CtlID == kMetreFace) {
+        const auto metre = static_cast<size_t>(a.Metre);
+        DrawListFace(item.hDC, item.rcItem, metre < kDrumMetreChoices.size() ? Wide(kDrumMetreChoices[metre].Text) : L"");
+        return;
+    }
+    for (int ch = 0; ch < 8; ++ch) {
+        const auto sound = static_cast<size_t>(a.Sound[ch]);
+        const RECT box{0, ch * kRowStride, item.rcItem.right, ch * kRowStride + kListFaceHeight};
+        DrawListFace(item.hDC, box, sound < s.SoundNames.size() ? s.SoundNames[sound] : L"");
+    }
+}
+
 // The mirror button's two pictures: arrows apart, or crossed when mirrored.
 void DrawMirror(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
@@ -580,23 +643,9 @@ void Load(HWND dialog, DialogState& s) {
     s.Dialog = dialog;
     SetUpControls(s);
 
-    const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
-    std::vector<std::wstring> names;  // converted once for the eight lists
-    for (const std::string& name : sounds) names.push_back(FromGbk(name));
-    for (int ch = 0; ch < 8; ++ch) {
-        HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        GetComboBoxInfo(sound, &info);
-        // The drop-down list is hidden: its scroll bar is set once, not at every name.
-        SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(sound, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size()) * 32);
-        for (const std::wstring& name : names)
-            SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
-    }
-    for (const DrumMetreChoice& m : kDrumMetreChoices)
-        SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
+    // Converted once for the eight lists.
+    for (const std::string& name : ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13))
+        s.SoundNames.push_back(FromGbk(name));
 
     s.Lists[0].DrumArrData(s.Ed.PlaySettings.Drums);
     AssignStarts(s);
@@ -708,6 +757,7 @@ INT_PTR OnMessage(DialogState* s, UINT msg, LPARAM lParam) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!s) return FALSE;
             if (item.CtlID == kGrid) DrawGrid(*s, item);
+            else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace) DrawListFaces(*s, item);
             else if (item.CtlID == kMirror) DrawMirror(item);
             return TRUE;
         }
@@ -732,8 +782,9 @@ private:
     void OnInit() override { Load(dialog_, s_); }
     void OnCommand(int id, int code) override { Command(s_, id, code); }
     INT_PTR OnOther(UINT msg, WPARAM, LPARAM lParam) override { return OnMessage(&s_, msg, lParam); }
-    // The list not shown at opening is made when first shown.
+    // The list not shown at opening is made when first shown, the area's lists when it is first used.
     bool Later(const win::DialogControl& c) const override {
+        if (c.Id == kMetre || (c.Id >= kSound0 && c.Id < kSound0 + 8)) return true;
         return (c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList);
     }
 

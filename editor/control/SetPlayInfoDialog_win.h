@@ -59,6 +59,8 @@ enum Id : int {
     kVolumeSpin0,
     kLastAreaControl = kVolumeSpin0 + 7,
     kStatus,
+    kSoundFaces,  // the sound and metre lists' faces until the lists are made
+    kMetreFace,
 };
 }  // namespace drum_editor
 
