@@ -529,7 +529,7 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
     for (int k = 0; k < kDrumCells; ++k) {
         const std::string& cell = s.Form.Area.Cells[static_cast<size_t>(k)];
         const std::wstring text(cell.begin(), cell.end());
-        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15, (CellTop(k) + 240) / 15};
+        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15, (CellTop(k) + kCellHeightTwips) / 15};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_NOCLIP);
     }
     if (s.Form.Area.Metre >= 0) {
@@ -593,11 +593,8 @@ LRESULT CALLBACK GridProc(HWND grid, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWO
     auto& s = *reinterpret_cast<DialogState*>(data);
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) {
         const int x = static_cast<short>(LOWORD(l)) * 15, y = static_cast<short>(HIWORD(l)) * 15;
-        for (int k = 0; k < kDrumCells; ++k) {
-            if (y < CellTop(k) || y >= CellTop(k) + 240 || x < CellLeft(k) || x >= CellLeft(k) + kCellTwips) continue;
-            if (s.Form.Toggle(k, x - CellLeft(k))) InvalidateRect(grid, nullptr, TRUE);
-            break;
-        }
+        const int cell = CellAt(x, y);
+        if (cell >= 0 && s.Form.Toggle(cell, x - CellLeft(cell))) InvalidateRect(grid, nullptr, TRUE);
         return 0;
     }
     return DefSubclassProc(grid, msg, w, l);
