@@ -99,9 +99,9 @@ void TableDialog::Refuse(int id) {
 
 HWND TableDialog::Make(const DialogControl& c) {
     const DWORD shown = Hidden(c) ? 0 : WS_VISIBLE;
-    HWND h = CreateWindowExW(c.ExStyle, c.Class, c.Text, WS_CHILD | shown | c.Style, c.Box.left, c.Box.top,
-                             c.Box.right, c.Box.bottom, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)),
-                             KitModule(), nullptr);
+    HWND h = CreateWindowExW(c.ExStyle, c.Class, c.Text, WS_CHILD | shown | c.Style, c.Box.left, c.Box.top, c.Box.right,
+                             c.Box.bottom, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), KitModule(),
+                             nullptr);
     SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return h;
 }

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>

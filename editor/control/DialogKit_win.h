@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace notaline::dialog_kit {
 
 std::wstring Wide(std::string_view utf8);

@@ -57,6 +57,9 @@ constexpr const wchar_t* kListTip = L"鼠标右击显示菜单...";
 // A drop-down list's height in the dialog's font, for the faces that stand in for them.
 constexpr int kListFaceHeight = 21;
 constexpr DWORD kListStyle = WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
+constexpr DWORD kNumberBox = ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr const wchar_t* kSpeedTip = L"音速：30-255,一般与主旋律一致";
+constexpr const wchar_t* kPanTip = L"声像，确定乐器在立体声场中的位置...";
 
 const win::DialogControl kControls[] = {
     {WC_TABCONTROLW, kTab, L"", nullptr, {8, 8, 200, 416}, WS_CLIPSIBLINGS},
@@ -73,8 +76,8 @@ const win::DialogControl kControls[] = {
     {L"STATIC", kGrid, L"", nullptr, {kGridAt.x, kGridAt.y, 340, 220}, SS_OWNERDRAW | SS_NOTIFY},
     {L"BUTTON", 0, L"声像", nullptr, {220, 294, 362, 124}, BS_GROUPBOX},
     {L"STATIC", 0, L"速度(拍/分钟)：", nullptr, {592, 302, 100, 20}, 0},
-    {L"EDIT", kSpeed, L"", L"音速：30-255,一般与主旋律一致", {692, 298, 64, 22}, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-    {UPDOWN_CLASSW, kSpeedSpin, L"", L"音速：30-255,一般与主旋律一致", {0, 0, 0, 0}, kSpin},
+    {L"EDIT", kSpeed, L"", kSpeedTip, {692, 298, 64, 22}, kNumberBox},
+    {UPDOWN_CLASSW, kSpeedSpin, L"", kSpeedTip, {0, 0, 0, 0}, kSpin},
     {L"STATIC", 0, L"拍号：", nullptr, {592, 330, 100, 20}, 0},
     {L"STATIC", kMetreFace, L"", nullptr, {692, 326, 80, kListFaceHeight}, SS_OWNERDRAW},
     {L"COMBOBOX", kMetre, L"", nullptr, {692, 326, 80, 300}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
@@ -90,10 +93,10 @@ constexpr SIZE kClient = {860, 452};
 // Channel 0's controls; the others follow a row lower each, or the pan sliders four a row.
 const win::DialogControl kChannelControls[] = {
     {L"BUTTON", kChannel0, L"1", L"通道可用性...", {228, 70, 36, 20}, BS_AUTOCHECKBOX | WS_TABSTOP},
-    {L"EDIT", kVolume0, L"", L"音量(0-127)", {266, 70, 48, 20}, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+    {L"EDIT", kVolume0, L"", L"音量(0-127)", {266, 70, 48, 20}, kNumberBox},
     {UPDOWN_CLASSW, kVolumeSpin0, L"", L"音量(0-127)", {0, 0, 0, 0}, kSpin},
     {L"COMBOBOX", kSound0, L"", L"乐器选择...", {318, 68, 158, 300}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {TRACKBAR_CLASSW, kPan0, L"", L"声像，确定乐器在立体声场中的位置...", {228, 314, 76, 30}, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP},
+    {TRACKBAR_CLASSW, kPan0, L"", kPanTip, {228, 314, 76, 30}, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP},
 };
 
 // The dialog's rows in the order they are made: the table, each channel's five, the status bar.
@@ -104,8 +107,10 @@ std::span<const win::DialogControl> Rows() {
         std::vector<win::DialogControl> all(std::begin(kControls), std::end(kControls));
         for (int ch = 0; ch < 8; ++ch)
             for (win::DialogControl c : kChannelControls) {
-                if (c.Id == kPan0) c.Box.left += (ch % 4) * 80, c.Box.top += (ch / 4) * 42;
-                else c.Box.top += ch * kRowStride;
+                if (c.Id == kPan0)
+                    c.Box.left += (ch % 4) * 80, c.Box.top += (ch / 4) * 42;
+                else
+                    c.Box.top += ch * kRowStride;
                 if (c.Id == kChannel0) c.Text = kNumbers[ch];
                 c.Id += ch;
                 all.push_back(c);
@@ -251,7 +256,8 @@ void ReadArea(DialogState& s) {
     a.Name = tessaly::Utf16ToCp936(std::u16string(typed.begin(), typed.end())).value_or(a.Name);
     for (int ch = 0; ch < 8; ++ch) {
         a.Channel[ch] = IsDlgButtonChecked(s.Dialog, kChannel0 + ch) == BST_CHECKED;
-        if (HWND sound = Item(s, kSound0 + ch)) a.Sound[ch] = static_cast<int32_t>(SendMessageW(sound, CB_GETCURSEL, 0, 0));
+        if (HWND sound = Item(s, kSound0 + ch))
+            a.Sound[ch] = static_cast<int32_t>(SendMessageW(sound, CB_GETCURSEL, 0, 0));
         a.Pan[ch] = static_cast<int32_t>(SendMessageW(Item(s, kPan0 + ch), TBM_GETPOS, 0, 0));
     }
     a.HaveDrum = IsDlgButtonChecked(s.Dialog, kHaveDrum) == BST_CHECKED;
@@ -529,7 +535,8 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
     for (int k = 0; k < kDrumCells; ++k) {
         const std::string& cell = s.Form.Area.Cells[static_cast<size_t>(k)];
         const std::wstring text(cell.begin(), cell.end());
-        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15, (CellTop(k) + kCellHeightTwips) / 15};
+        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15,
+               (CellTop(k) + kCellHeightTwips) / 15};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_NOCLIP);
     }
     if (s.Form.Area.Metre >= 0) {
@@ -553,7 +560,8 @@ void DrawListFace(HDC dc, RECT box, const std::wstring& text) {
     const win::SelectScope font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // The faces of the eight sound lists, a channel row apart, or of the metre list.
@@ -562,7 +570,8 @@ void DrawListFaces(const DialogState& s, const DRAWITEMSTRUCT& item) {
     const DrumEditArea& a = s.Form.Area;
     if (item.CtlID == kMetreFace) {
         const auto metre = static_cast<size_t>(a.Metre);
-        DrawListFace(item.hDC, item.rcItem, metre < kDrumMetreChoices.size() ? Wide(kDrumMetreChoices[metre].Text) : L"");
+        DrawListFace(item.hDC, item.rcItem,
+                     metre < kDrumMetreChoices.size() ? Wide(kDrumMetreChoices[metre].Text) : L"");
         return;
     }
     for (int ch = 0; ch < 8; ++ch) {
@@ -754,7 +763,8 @@ INT_PTR OnMessage(DialogState* s, UINT msg, LPARAM lParam) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!s) return FALSE;
             if (item.CtlID == kGrid) DrawGrid(*s, item);
-            else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace) DrawListFaces(*s, item);
+            else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace)
+                DrawListFaces(*s, item);
             else if (item.CtlID == kMirror) DrawMirror(item);
             return TRUE;
         }

@@ -125,16 +125,21 @@ bool OnPage(int id) {
 // it), the status bar.
 std::span<const win::DialogControl> Rows() {
     static const std::vector<win::DialogControl> rows = [] {
-        std::vector<win::DialogControl> all{{WC_TABCONTROLW, kTab, L"", nullptr, kTabBox, WS_CLIPSIBLINGS | WS_TABSTOP}};
+        std::vector<win::DialogControl> all{
+            {WC_TABCONTROLW, kTab, L"", nullptr, kTabBox, WS_CLIPSIBLINGS | WS_TABSTOP}};
         for (const Control& c : kControls) {
             win::DialogControl row{c.Class, RowId(c), c.Text, nullptr, c.Box, 0};
-            if (c.Class == kGroup) row.Class = kButton, row.Style = BS_GROUPBOX;
-            else if (c.Class == kCheck) row.Class = kButton, row.Style = BS_AUTOCHECKBOX | WS_TABSTOP;
-            else if (c.Class == kCombo) row.Style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+            if (c.Class == kGroup)
+                row.Class = kButton, row.Style = BS_GROUPBOX;
+            else if (c.Class == kCheck)
+                row.Class = kButton, row.Style = BS_AUTOCHECKBOX | WS_TABSTOP;
+            else if (c.Class == kCombo)
+                row.Style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             else if (c.Class == kEdit)
                 row.Style = ES_AUTOHSCROLL | WS_TABSTOP | (c.Id == kDrumCountTxt ? ES_READONLY : 0),
                 row.ExStyle = WS_EX_CLIENTEDGE;
-            else if (c.Class == kButton) row.Style = WS_TABSTOP | (c.Id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            else if (c.Class == kButton)
+                row.Style = WS_TABSTOP | (c.Id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
             if (c.Id == kText2) row.Tip = L"轨道延迟发音，通常设置为0。";
             all.push_back(row);
         }
@@ -348,8 +353,8 @@ void LayOutHint(DialogState& s) {
         if (x < 0) x = c->Box.left;
         SIZE size{};
         GetTextExtentPoint32W(dc, part, static_cast<int>(wcslen(part)), &size);
-        SetWindowPos(Item(s, RowId(*c)), nullptr, x, c->Box.top, size.cx + 1,
-                     c->Box.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Item(s, RowId(*c)), nullptr, x, c->Box.top, size.cx + 1, c->Box.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         x += size.cx + 1 + blank.cx;
     }
     SelectObject(dc, old);

@@ -65,7 +65,8 @@ struct Figures {
 // The open popup menu's item of that caption chosen by keys; false while no menu shows.
 bool Choose(const wchar_t* caption) {
     HWND popup = nullptr;
-    while ((popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)) && !IsWindowVisible(popup)) {}
+    while ((popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)) && !IsWindowVisible(popup)) {
+    }
     if (!popup) return false;
     HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
     int downs = 0;
