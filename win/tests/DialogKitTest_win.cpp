@@ -77,7 +77,9 @@ private:
     }
     int TipCount() const {
         HWND tips = nullptr;
-        while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != dialog_) {}
+        while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
+               GetWindow(tips, GW_OWNER) != dialog_) {
+        }
         return tips ? static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     }
 };
