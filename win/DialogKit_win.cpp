@@ -98,21 +98,59 @@ void TableDialog::Refuse(int id) {
     SendMessageW(Item(id), EM_SETSEL, 0, -1);
 }
 
+HWND TableDialog::Make(const DialogControl& c) {
+    const DWORD shown = Hidden(c) ? 0 : WS_VISIBLE;
+    HWND h = CreateWindowExW(c.ExStyle, c.Class, c.Text, WS_CHILD | shown | c.Style, c.Box.left, c.Box.top, c.Box.right,
+                             c.Box.bottom, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), KitModule(),
+                             nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return h;
+}
+
+// Placed after the row made before it in the table, so that the tab order is the table's.
+HWND TableDialog::MakeRow(int id) {
+    HWND before = nullptr;
+    for (const DialogControl& c : controls_) {
+        if (c.Id != id) {
+            if (HWND h = c.Id ? Item(c.Id) : nullptr) before = h;
+            continue;
+        }
+        if (HWND made = Item(id)) return made;
+        HWND h = Make(c);
+        if (before) SetWindowPos(h, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return h;
+    }
+    return nullptr;
+}
+
+void TableDialog::AddRowTip(int id) {
+    for (const DialogControl& c : controls_)
+        if (c.Id == id) AddTipOf(c);
+}
+
+void TableDialog::AddTipOf(const DialogControl& c) {
+    if (HWND h = Item(c.Id); h && c.Tip) AddTip(tips_, dialog_, h, c.Tip);
+}
+
 void TableDialog::Create() {
     const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    const HINSTANCE instance = KitModule();
-    for (const DialogControl& c : controls_) {
-        HWND h = CreateWindowExW(0, c.Class, c.Text, WS_CHILD | WS_VISIBLE | c.Style, c.Box.left, c.Box.top,
-                                 c.Box.right, c.Box.bottom, dialog_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), instance, nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (c.Tip) AddTip(tips_, dialog_, h, c.Tip);
-    }
     SetWindowTextW(dialog_, caption_);
-
+    // Sized first: a status bar places itself in the client area as it is made.
     SizeClient(dialog_, client_);
+    for (const DialogControl& c : controls_)
+        if (!Later(c)) Make(c);
+}
+
+// An up-down that sets its buddy itself keeps its own position; the others tell the form.
+INT_PTR TableDialog::Notify(WPARAM wParam, LPARAM lParam) {
+    const auto* head = reinterpret_cast<const NMHDR*>(lParam);
+    if (head->code != UDN_DELTAPOS || (GetWindowLongW(head->hwndFrom, GWL_STYLE) & UDS_SETBUDDYINT))
+        return OnOther(WM_NOTIFY, wParam, lParam);
+    const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
+    if (step->iDelta != 0) OnUpDown(static_cast<int>(head->idFrom), step->iDelta > 0 ? 1 : -1);
+    SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, TRUE);  // the form holds the value
+    return TRUE;
 }
 
 INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) try {
@@ -126,23 +164,18 @@ INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM 
             self->Create();
             self->OnInit();
             self->filling_ = false;
+            for (const DialogControl& c : self->controls_) self->AddTipOf(c);
             return TRUE;
         case WM_COMMAND:
             if (!self) return FALSE;
             self->OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
-        case WM_NOTIFY: {
-            const auto* head = reinterpret_cast<const NMHDR*>(lParam);
-            if (!self || head->code != UDN_DELTAPOS) return FALSE;
-            const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
-            if (step->iDelta != 0) self->OnUpDown(static_cast<int>(head->idFrom), step->iDelta > 0 ? 1 : -1);
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);  // the form holds the value
-            return TRUE;
-        }
+        case WM_NOTIFY: return self ? self->Notify(wParam, lParam) : FALSE;
         case WM_DESTROY:
-            if (self && self->tips_) DestroyWindow(self->tips_);
-            if (self) self->tips_ = nullptr;
-            return FALSE;
+            if (!self) return FALSE;
+            if (self->tips_) DestroyWindow(self->tips_);
+            self->tips_ = nullptr;
+            return self->OnOther(msg, wParam, lParam);
         default: return self ? self->OnOther(msg, wParam, lParam) : FALSE;
     }
 } catch (...) {

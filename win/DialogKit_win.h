@@ -28,7 +28,8 @@ struct DialogControl {
     const wchar_t* Text;
     const wchar_t* Tip;
     RECT Box;     // left, top, width, height
-    DWORD Style;  // added to WS_CHILD | WS_VISIBLE
+    DWORD Style;  // added to WS_CHILD, and WS_VISIBLE unless the dialog hides the row at first
+    DWORD ExStyle = 0;
 };
 
 // What the dialogs ask of the program around them: the refusal sound and the input box.
@@ -68,8 +69,12 @@ protected:
     virtual void OnCommand(int id, int code) = 0;
     // A click of an up-down: +1 up, -1 down. Its own position is not used.
     virtual void OnUpDown(int, int) {}
-    // Any other message (owner drawing, say); FALSE when not handled.
+    // Any other message (owner drawing, notifications, WM_DESTROY, say); FALSE when not handled.
     virtual INT_PTR OnOther(UINT, WPARAM, LPARAM) { return FALSE; }
+    // A row made hidden at opening (a page not shown yet).
+    virtual bool Hidden(const DialogControl&) const { return false; }
+    // A row not made at opening: the dialog makes it with MakeRow when it is first shown.
+    virtual bool Later(const DialogControl&) const { return false; }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     std::u16string Text(int id) const;
@@ -84,6 +89,12 @@ protected:
     // Refuses with the refusal sound and the box's text selected for typing again.
     void Refuse(int id);
     void End(int result) { EndDialog(dialog_, result); }
+    // Makes the row of `id` (one the dialog makes later) in its table place; its tip is added by
+    // AddRowTip.
+    HWND MakeRow(int id);
+    // The tip of the row of `id`: added once the control's filling is done, as a tip hooks the
+    // control and slows every message it is sent.
+    void AddRowTip(int id);
 
     void Beep() const {
         if (Hooks.Beep)
@@ -97,6 +108,9 @@ protected:
 private:
     static INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
     void Create();
+    HWND Make(const DialogControl& c);
+    void AddTipOf(const DialogControl& c);
+    INT_PTR Notify(WPARAM wParam, LPARAM lParam);
 
     const wchar_t* caption_;
     std::span<const DialogControl> controls_;

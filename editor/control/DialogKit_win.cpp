@@ -1,12 +1,11 @@
 // What the music dialogs share: texts between their encodings and files beside the program; the
-// empty modal frame and the tips are the common kit's.
+// dialogs themselves are win::TableDialog's.
 #include "control/DialogKit_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,7 +14,6 @@
 #include "com/Create.h"
 #include "com/Module.h"
 #include "text/Cp936.h"
-#include "win/DialogKit_win.h"
 
 namespace notaline::dialog_kit {
 
@@ -60,14 +58,6 @@ std::string ProgramFileBytes(const wchar_t* name) {
 
 void SetStatus(HWND status, const std::wstring& text) {
     SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text) {
-    win::AddTip(tips, dialog, control, text);
-}
-
-INT_PTR RunModal(HWND owner, DLGPROC proc, void* state) {
-    return win::RunEmptyModal(owner, proc, reinterpret_cast<LPARAM>(state));
 }
 
 }  // namespace notaline::dialog_kit

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@
 #include "records/Dialogs.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
+#include "win/DialogKit_win.h"
 #include "win/GdiHandles.h"
 
 namespace notaline {
@@ -46,61 +49,79 @@ enum Menu : int {
     kMenuSave,
 };
 
-struct Control {
-    const wchar_t* Class;
-    int Id;  // 0: a label or frame
-    const wchar_t* Text;
-    DWORD Style;
-    RECT Box;  // left, top, width, height in pixels
-    const wchar_t* Tip;
-};
-
 // The grid's frame origin in the dialog; twips over 15 inside it.
 constexpr POINT kGridAt = {496, 66};
 constexpr int kRowStride = 27;  // one channel row of the channel frame
 constexpr DWORD kSpin = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
 constexpr const wchar_t* kListTip = L"鼠标右击显示菜单...";
+// A drop-down list's height in the dialog's font, for the faces that stand in for them.
+constexpr int kListFaceHeight = 21;
+constexpr DWORD kListStyle = WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP;
+constexpr DWORD kNumberBox = ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+constexpr const wchar_t* kSpeedTip = L"音速：30-255,一般与主旋律一致";
+constexpr const wchar_t* kPanTip = L"声像，确定乐器在立体声场中的位置...";
 
-const Control kControls[] = {
-    {L"LISTBOX", kBarList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 380}, kListTip},
-    {L"LISTBOX", kTemplateList, L"", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP, {16, 36, 184, 380}, kListTip},
-    {L"BUTTON", 0, L"鼓点结构/编辑窗口", BS_GROUPBOX, {212, 4, 640, 420}, nullptr},
-    {L"STATIC", 0, L"名称：", 0, {224, 28, 44, 20}, nullptr},
-    {L"EDIT", kName, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {268, 24, 180, 22}, L"鼓点之间相互区别的标识"},
-    {L"STATIC", 0, L"对应小节光标：", 0, {460, 28, 100, 20}, nullptr},
-    {L"EDIT", kStart, L"", ES_AUTOHSCROLL | ES_READONLY | WS_BORDER, {560, 24, 80, 22}, nullptr},
-    {L"BUTTON", 0, L"通道可用性、音量、乐器", BS_GROUPBOX, {220, 52, 262, 236}, nullptr},
-    {L"BUTTON", 0, L"节奏", BS_GROUPBOX, {488, 52, 356, 236}, nullptr},
-    {L"STATIC", kGrid, L"", SS_OWNERDRAW | SS_NOTIFY, {kGridAt.x, kGridAt.y, 340, 220}, nullptr},
-    {L"BUTTON", 0, L"声像", BS_GROUPBOX, {220, 294, 362, 124}, nullptr},
-    {L"STATIC", 0, L"速度(拍/分钟)：", 0, {592, 302, 100, 20}, nullptr},
-    {L"EDIT", kSpeed, L"", ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {692, 298, 64, 22}, L"音速：30-255,一般与主旋律一致"},
-    {UPDOWN_CLASSW, kSpeedSpin, L"", kSpin, {0, 0, 0, 0}, L"音速：30-255,一般与主旋律一致"},
-    {L"STATIC", 0, L"拍号：", 0, {592, 330, 100, 20}, nullptr},
-    {L"COMBOBOX", kMetre, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {692, 326, 80, 300}, nullptr},
-    {L"STATIC", kAccent, L"", 0, {592, 356, 252, 34}, nullptr},
-    {L"BUTTON", kHaveDrum, L"鼓点在歌曲中可用", BS_AUTOCHECKBOX | WS_TABSTOP, {592, 394, 150, 22}, nullptr},
-    {L"BUTTON", kMirror, L"", BS_OWNERDRAW, {548, 340, 28, 28}, L"互换、镜像"},
-    {L"BUTTON", kClear, L"清除", WS_TABSTOP, {776, 296, 68, 24}, L"清除编辑窗口内容"},
-    {L"BUTTON", kSave, L"覆盖保存", WS_TABSTOP, {776, 324, 68, 24}, nullptr},
-    {L"BUTTON", kAudition, L"试听", WS_TABSTOP, {776, 394, 68, 24}, nullptr},
+const win::DialogControl kControls[] = {
+    {WC_TABCONTROLW, kTab, L"", nullptr, {8, 8, 200, 416}, WS_CLIPSIBLINGS},
+    {L"LISTBOX", kBarList, L"", kListTip, {16, 36, 184, 380}, kListStyle},
+    {L"LISTBOX", kTemplateList, L"", kListTip, {16, 36, 184, 380}, kListStyle},
+    {L"BUTTON", 0, L"鼓点结构/编辑窗口", nullptr, {212, 4, 640, 420}, BS_GROUPBOX},
+    {L"STATIC", 0, L"名称：", nullptr, {224, 28, 44, 20}, 0},
+    {L"EDIT", kName, L"", L"鼓点之间相互区别的标识", {268, 24, 180, 22}, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+    {L"STATIC", 0, L"对应小节光标：", nullptr, {460, 28, 100, 20}, 0},
+    {L"EDIT", kStart, L"", nullptr, {560, 24, 80, 22}, ES_AUTOHSCROLL | ES_READONLY | WS_BORDER},
+    {L"BUTTON", 0, L"通道可用性、音量、乐器", nullptr, {220, 52, 262, 236}, BS_GROUPBOX},
+    {L"STATIC", kSoundFaces, L"", nullptr, {318, 68, 158, 7 * kRowStride + kListFaceHeight}, SS_OWNERDRAW},
+    {L"BUTTON", 0, L"节奏", nullptr, {488, 52, 356, 236}, BS_GROUPBOX},
+    {L"STATIC", kGrid, L"", nullptr, {kGridAt.x, kGridAt.y, 340, 220}, SS_OWNERDRAW | SS_NOTIFY},
+    {L"BUTTON", 0, L"声像", nullptr, {220, 294, 362, 124}, BS_GROUPBOX},
+    {L"STATIC", 0, L"速度(拍/分钟)：", nullptr, {592, 302, 100, 20}, 0},
+    {L"EDIT", kSpeed, L"", kSpeedTip, {692, 298, 64, 22}, kNumberBox},
+    {UPDOWN_CLASSW, kSpeedSpin, L"", kSpeedTip, {0, 0, 0, 0}, kSpin},
+    {L"STATIC", 0, L"拍号：", nullptr, {592, 330, 100, 20}, 0},
+    {L"STATIC", kMetreFace, L"", nullptr, {692, 326, 80, kListFaceHeight}, SS_OWNERDRAW},
+    {L"COMBOBOX", kMetre, L"", nullptr, {692, 326, 80, 300}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    {L"STATIC", kAccent, L"", nullptr, {592, 356, 252, 34}, 0},
+    {L"BUTTON", kHaveDrum, L"鼓点在歌曲中可用", nullptr, {592, 394, 150, 22}, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {L"BUTTON", kMirror, L"", L"互换、镜像", {548, 340, 28, 28}, BS_OWNERDRAW},
+    {L"BUTTON", kClear, L"清除", L"清除编辑窗口内容", {776, 296, 68, 24}, WS_TABSTOP},
+    {L"BUTTON", kSave, L"覆盖保存", nullptr, {776, 324, 68, 24}, WS_TABSTOP},
+    {L"BUTTON", kAudition, L"试听", nullptr, {776, 394, 68, 24}, WS_TABSTOP},
 };
 constexpr SIZE kClient = {860, 452};
 
-struct ChannelControl {
-    const wchar_t* Class;
-    int FirstId;
-    DWORD Style;
-    RECT Box;  // of channel 0; the others follow a row lower each, or the pan sliders four a row
-    const wchar_t* Tip;
+// Channel 0's controls; the others follow a row lower each, or the pan sliders four a row.
+const win::DialogControl kChannelControls[] = {
+    {L"BUTTON", kChannel0, L"1", L"通道可用性...", {228, 70, 36, 20}, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {L"EDIT", kVolume0, L"", L"音量(0-127)", {266, 70, 48, 20}, kNumberBox},
+    {UPDOWN_CLASSW, kVolumeSpin0, L"", L"音量(0-127)", {0, 0, 0, 0}, kSpin},
+    {L"COMBOBOX", kSound0, L"", L"乐器选择...", {318, 68, 158, 300}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    {TRACKBAR_CLASSW, kPan0, L"", kPanTip, {228, 314, 76, 30}, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP},
 };
-const ChannelControl kChannelControls[] = {
-    {L"BUTTON", kChannel0, BS_AUTOCHECKBOX | WS_TABSTOP, {228, 70, 36, 20}, L"通道可用性..."},
-    {L"EDIT", kVolume0, ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {266, 70, 48, 20}, L"音量(0-127)"},
-    {UPDOWN_CLASSW, kVolumeSpin0, kSpin, {0, 0, 0, 0}, L"音量(0-127)"},
-    {L"COMBOBOX", kSound0, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {318, 68, 158, 300}, L"乐器选择..."},
-    {TRACKBAR_CLASSW, kPan0, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP, {228, 314, 76, 30}, L"声像，确定乐器在立体声场中的位置..."},
-};
+
+// The dialog's rows in the order they are made: the table, each channel's five, the status bar.
+// The editing area starts disabled: made so, rather than disabled one control at a time.
+std::span<const win::DialogControl> Rows() {
+    static const std::vector<win::DialogControl> rows = [] {
+        static const wchar_t* const kNumbers[] = {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8"};
+        std::vector<win::DialogControl> all(std::begin(kControls), std::end(kControls));
+        for (int ch = 0; ch < 8; ++ch)
+            for (win::DialogControl c : kChannelControls) {
+                if (c.Id == kPan0)
+                    c.Box.left += (ch % 4) * 80, c.Box.top += (ch / 4) * 42;
+                else
+                    c.Box.top += ch * kRowStride;
+                if (c.Id == kChannel0) c.Text = kNumbers[ch];
+                c.Id += ch;
+                all.push_back(c);
+            }
+        for (win::DialogControl& c : all)
+            if (c.Id >= kName && c.Id <= kLastAreaControl) c.Style |= WS_DISABLED;
+        all.push_back({STATUSCLASSNAMEW, kStatus, L"", nullptr, {0, 0, 0, 0}, 0});
+        return all;
+    }();
+    return rows;
+}
 
 struct DialogState {
     DialogState(Editor& ed, const SetPlayInfoForm& settings) : Ed(ed), Settings(settings) {}
@@ -109,7 +130,10 @@ struct DialogState {
     HWND Dialog = nullptr;
     HWND Tab = nullptr;
     HWND Status = nullptr;
-    HWND Tips = nullptr;
+    // The kit's: a row made later, and its tip added.
+    std::function<HWND(int id)> MakeRow;
+    std::function<void(int id)> AddRowTip;
+    std::vector<std::wstring> SoundNames;
     tessaly::分析鼓点 Lists[2];
     std::vector<int32_t> Starts;  // the bar patterns' first characters
     size_t TemplatesRead = 0;
@@ -232,7 +256,8 @@ void ReadArea(DialogState& s) {
     a.Name = tessaly::Utf16ToCp936(std::u16string(typed.begin(), typed.end())).value_or(a.Name);
     for (int ch = 0; ch < 8; ++ch) {
         a.Channel[ch] = IsDlgButtonChecked(s.Dialog, kChannel0 + ch) == BST_CHECKED;
-        a.Sound[ch] = static_cast<int32_t>(SendMessageW(Item(s, kSound0 + ch), CB_GETCURSEL, 0, 0));
+        if (HWND sound = Item(s, kSound0 + ch))
+            a.Sound[ch] = static_cast<int32_t>(SendMessageW(sound, CB_GETCURSEL, 0, 0));
         a.Pan[ch] = static_cast<int32_t>(SendMessageW(Item(s, kPan0 + ch), TBM_GETPOS, 0, 0));
     }
     a.HaveDrum = IsDlgButtonChecked(s.Dialog, kHaveDrum) == BST_CHECKED;
@@ -240,6 +265,31 @@ void ReadArea(DialogState& s) {
 
 int Ask(const DialogState& s, const std::wstring& text, UINT style, const wchar_t* title = tessaly::kProgramTitle) {
     return MessageBoxW(s.Dialog, text.c_str(), title, style);
+}
+
+// The sound and metre lists are made when the editing area is first used: each drop-down list
+// is a window of its own, and the editor opens without nine of them. Until then their faces
+// stand in for them, disabled as the lists would be.
+void MakeAreaLists(DialogState& s) {
+    if (Item(s, kMetre)) return;
+    for (int ch = 0; ch < 8; ++ch) {
+        HWND sound = s.MakeRow(kSound0 + ch);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(sound, &info);
+        // The drop-down list is hidden: its scroll bar is set once, not at every name.
+        SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(sound, CB_INITSTORAGE, s.SoundNames.size(), static_cast<LPARAM>(s.SoundNames.size()) * 32);
+        for (const std::wstring& name : s.SoundNames)
+            SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
+        s.AddRowTip(kSound0 + ch);
+    }
+    HWND metre = s.MakeRow(kMetre);
+    for (const DrumMetreChoice& m : kDrumMetreChoices)
+        SendMessageW(metre, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
+    DestroyWindow(Item(s, kSoundFaces));
+    DestroyWindow(Item(s, kMetreFace));
 }
 
 void LoadPattern(DialogState& s) {
@@ -251,6 +301,7 @@ void LoadPattern(DialogState& s) {
     s.EditedList = g_currentList;
     s.EditedIndex = index;
     s.Form.Load(*s.Lists[g_currentList].DrumAddress(index));
+    MakeAreaLists(s);
     ShowArea(s);
     EnableArea(s, true);
 }
@@ -259,6 +310,7 @@ void ClearArea(DialogState& s) {
     if (!s.Form.Unchanged && Ask(s, L"确实需要清除？", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
     s.Form.Clear();
     s.EditedIndex = -1;
+    MakeAreaLists(s);
     ShowArea(s);
     EnableArea(s, true);
 }
@@ -445,22 +497,22 @@ void ListClicked(DialogState& s) {
     ShowStatus(s, selected);
 }
 
-HWND MakeControl(const DialogState& s, const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b);
-int ListId(int list);
+int ListId(int list) {
+    return list == 0 ? kBarList : kTemplateList;
+}
+
 LRESULT CALLBACK ListProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data);
 
 // The list not shown at opening is made, filled and hooked when first shown: the editor opens
 // with one control and its names fewer.
 void MakeList(DialogState& s, int list) {
     if (List(s, list)) return;
-    const Control& c = *std::find_if(std::begin(kControls), std::end(kControls),
-                                     [&](const Control& c) { return c.Id == ListId(list); });
-    HWND box = MakeControl(s, c.Class, c.Style, c.Text, c.Id, c.Box);
+    HWND box = s.MakeRow(ListId(list));
     // Above the tab strip it lies on, as the controls made with the dialog are.
     SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     FillList(s, list, s.Lists[list].DrumCount() > 0 ? 0 : -1);
     SetWindowSubclass(box, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
-    AddTip(s.Tips, s.Dialog, box, c.Tip);
+    s.AddRowTip(ListId(list));
 }
 
 void ShowList(DialogState& s, int list) {
@@ -483,7 +535,8 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
     for (int k = 0; k < kDrumCells; ++k) {
         const std::string& cell = s.Form.Area.Cells[static_cast<size_t>(k)];
         const std::wstring text(cell.begin(), cell.end());
-        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15, (CellTop(k) + 240) / 15};
+        RECT r{CellLeft(k) / 15, CellTop(k) / 15, (CellLeft(k) + kCellTwips) / 15,
+               (CellTop(k) + kCellHeightTwips) / 15};
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_TOP | DT_NOCLIP);
     }
     if (s.Form.Area.Metre >= 0) {
@@ -492,6 +545,39 @@ void DrawGrid(const DialogState& s, const DRAWITEMSTRUCT& item) {
         const win::SelectScope selectPen(dc, pen.Get());
         MoveToEx(dc, x, 0, nullptr);
         LineTo(dc, x, item.rcItem.bottom);
+    }
+}
+
+// A disabled drop-down list's face showing `text`, in `box`.
+void DrawListFace(HDC dc, RECT box, const std::wstring& text) {
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    RECT button = box;
+    button.left = button.right - GetSystemMetrics(SM_CXVSCROLL);
+    DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_INACTIVE);
+    box.right = button.left;
+    box.left += 2;
+    const win::SelectScope font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// The faces of the eight sound lists, a channel row apart, or of the metre list.
+void DrawListFaces(const DialogState& s, const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const DrumEditArea& a = s.Form.Area;
+    if (item.CtlID == kMetreFace) {
+        const auto metre = static_cast<size_t>(a.Metre);
+        DrawListFace(item.hDC, item.rcItem,
+                     metre < kDrumMetreChoices.size() ? Wide(kDrumMetreChoices[metre].Text) : L"");
+        return;
+    }
+    for (int ch = 0; ch < 8; ++ch) {
+        const auto sound = static_cast<size_t>(a.Sound[ch]);
+        const RECT box{0, ch * kRowStride, item.rcItem.right, ch * kRowStride + kListFaceHeight};
+        DrawListFace(item.hDC, box, sound < s.SoundNames.size() ? s.SoundNames[sound] : L"");
     }
 }
 
@@ -516,11 +602,8 @@ LRESULT CALLBACK GridProc(HWND grid, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWO
     auto& s = *reinterpret_cast<DialogState*>(data);
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN) {
         const int x = static_cast<short>(LOWORD(l)) * 15, y = static_cast<short>(HIWORD(l)) * 15;
-        for (int k = 0; k < kDrumCells; ++k) {
-            if (y < CellTop(k) || y >= CellTop(k) + 240 || x < CellLeft(k) || x >= CellLeft(k) + kCellTwips) continue;
-            if (s.Form.Toggle(k, x - CellLeft(k))) InvalidateRect(grid, nullptr, TRUE);
-            break;
-        }
+        const int cell = CellAt(x, y);
+        if (cell >= 0 && s.Form.Toggle(cell, x - CellLeft(cell))) InvalidateRect(grid, nullptr, TRUE);
         return 0;
     }
     return DefSubclassProc(grid, msg, w, l);
@@ -540,24 +623,9 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
     SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
 }
 
-HWND MakeControl(const DialogState& s, const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
-    // The editing area starts disabled: made so, rather than disabled one control at a time.
-    if (id >= kName && id <= kLastAreaControl) style |= WS_DISABLED;
-    HWND h = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.right, b.bottom, s.Dialog,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(), nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return h;
-}
-
-int ListId(int list) {
-    return list == 0 ? kBarList : kTemplateList;
-}
-
-void CreateControls(DialogState& s) {
-    auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
-        return MakeControl(s, cls, style, text, id, b);
-    };
-    s.Tab = make(WC_TABCONTROLW, WS_CLIPSIBLINGS, L"", kTab, {8, 8, 200, 416});
+// What the table cannot say: the tab captions, the arrows' buddies and ranges, the status bar.
+void SetUpControls(DialogState& s) {
+    s.Tab = Item(s, kTab);
     for (const wchar_t* caption : {L"小节鼓点", L"模板鼓点"}) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
@@ -565,65 +633,25 @@ void CreateControls(DialogState& s) {
         SendMessageW(s.Tab, TCM_INSERTITEMW, static_cast<WPARAM>(SendMessageW(s.Tab, TCM_GETITEMCOUNT, 0, 0)),
                      reinterpret_cast<LPARAM>(&item));
     }
-    for (const Control& c : kControls) {
-        if ((c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList)) continue;  // made when shown
-        HWND h = make(c.Class, c.Style, c.Text, c.Id, c.Box);
-        if (c.Id == kGrid) SetWindowSubclass(h, GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
-        if (c.Id == kSpeedSpin) Spin(h, Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
-        if (c.Id == kName) SendMessageW(h, EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
-    }
+    SetWindowSubclass(Item(s, kGrid), GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
+    Spin(Item(s, kSpeedSpin), Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
+    SendMessageW(Item(s, kName), EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
     for (int ch = 0; ch < 8; ++ch) {
-        for (const ChannelControl& c : kChannelControls) {
-            RECT b = c.Box;
-            if (c.FirstId == kPan0) b.left += (ch % 4) * 80, b.top += (ch / 4) * 42;
-            else b.top += ch * kRowStride;
-            HWND h = make(c.Class, c.Style, c.FirstId == kChannel0 ? std::to_wstring(ch + 1).c_str() : L"", c.FirstId + ch, b);
-            if (c.FirstId == kVolumeSpin0) Spin(h, Item(s, kVolume0 + ch), 0, 127);
-            if (c.FirstId == kPan0) SendMessageW(h, TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
-        }
+        Spin(Item(s, kVolumeSpin0 + ch), Item(s, kVolume0 + ch), 0, 127);
+        SendMessageW(Item(s, kPan0 + ch), TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
     }
     SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    s.Status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.Dialog, nullptr,
-                               com::ThisModule(), nullptr);
+    s.Status = Item(s, kStatus);
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
 }
 
-// Added once the lists are filled: a hook on a control (the tips', the lists' own) slows every
-// message it is sent, each name added included.
-void AddHooks(DialogState& s) {
-    for (int id : {kBarList, kTemplateList})
-        if (HWND list = Item(s, id)) SetWindowSubclass(list, ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
-    for (const Control& c : kControls)
-        if (HWND h = Item(s, c.Id); h && c.Tip) AddTip(s.Tips, s.Dialog, h, c.Tip);
-    for (const ChannelControl& c : kChannelControls)
-        for (int ch = 0; ch < 8; ++ch) AddTip(s.Tips, s.Dialog, Item(s, c.FirstId + ch), c.Tip);
-}
-
 void Load(HWND dialog, DialogState& s) {
-    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
     s.Dialog = dialog;
-    SetWindowTextW(dialog, L"鼓点编辑...");
-    win::SizeClient(dialog, kClient);
-    CreateControls(s);
+    SetUpControls(s);
 
-    const auto sounds = ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13);
-    std::vector<std::wstring> names;  // converted once for the eight lists
-    for (const std::string& name : sounds) names.push_back(FromGbk(name));
-    for (int ch = 0; ch < 8; ++ch) {
-        HWND sound = Item(s, kSound0 + ch);  // looked up once: each look-up walks every control
-        COMBOBOXINFO info{};
-        info.cbSize = sizeof info;
-        GetComboBoxInfo(sound, &info);
-        // The drop-down list is hidden: its scroll bar is set once, not at every name.
-        SendMessageW(info.hwndList, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(sound, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(names.size()) * 32);
-        for (const std::wstring& name : names)
-            SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-        SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
-    }
-    for (const DrumMetreChoice& m : kDrumMetreChoices)
-        SendMessageW(Item(s, kMetre), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
+    // Converted once for the eight lists.
+    for (const std::string& name : ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13))
+        s.SoundNames.push_back(FromGbk(name));
 
     s.Lists[0].DrumArrData(s.Ed.PlaySettings.Drums);
     AssignStarts(s);
@@ -636,7 +664,9 @@ void Load(HWND dialog, DialogState& s) {
     ShowArea(s);
     ShowList(s, g_currentList);
     if (g_currentList == 0) ListClicked(s);
-    AddHooks(s);
+    // Hooked once filled: a hook on a control slows every message it is sent, each name added
+    // included. The tips are added after this, for the same reason.
+    SetWindowSubclass(List(s, g_currentList), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     ShowWindow(dialog, SW_SHOW);
 }
 
@@ -724,7 +754,7 @@ void Command(DialogState& s, int id, int code) {
     }
 }
 
-INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM, LPARAM lParam) {
+INT_PTR OnMessage(DialogState* s, UINT msg, LPARAM lParam) {
     switch (msg) {
         case WM_HSCROLL:
             if (s && !s->Filling) s->Form.Edited();
@@ -733,6 +763,8 @@ INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM, LPARAM lParam) {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!s) return FALSE;
             if (item.CtlID == kGrid) DrawGrid(*s, item);
+            else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace)
+                DrawListFaces(*s, item);
             else if (item.CtlID == kMirror) DrawMirror(item);
             return TRUE;
         }
@@ -746,6 +778,26 @@ INT_PTR OnMessage(DialogState* s, HWND, UINT msg, WPARAM, LPARAM lParam) {
     }
 }
 
+class DrumEditorDialog final : public win::TableDialog {
+public:
+    explicit DrumEditorDialog(DialogState& s) : TableDialog(L"鼓点编辑...", Rows(), kClient), s_(s) {
+        s.MakeRow = [this](int id) { return MakeRow(id); };
+        s.AddRowTip = [this](int id) { AddRowTip(id); };
+    }
+
+private:
+    void OnInit() override { Load(dialog_, s_); }
+    void OnCommand(int id, int code) override { Command(s_, id, code); }
+    INT_PTR OnOther(UINT msg, WPARAM, LPARAM lParam) override { return OnMessage(&s_, msg, lParam); }
+    // The list not shown at opening is made when first shown, the area's lists when it is first used.
+    bool Later(const win::DialogControl& c) const override {
+        if (c.Id == kMetre || (c.Id >= kSound0 && c.Id < kSound0 + 8)) return true;
+        return (c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList);
+    }
+
+    DialogState& s_;
+};
+
 }  // namespace
 
 void ShowDrumEditor(Editor& ed, HWND owner, const SetPlayInfoForm& settings) {
@@ -753,7 +805,7 @@ void ShowDrumEditor(Editor& ed, HWND owner, const SetPlayInfoForm& settings) {
     g_mirror = false;
     DialogState state{ed, settings};
     ed.PlaySettings.DrumProgress = [&state](int32_t row) { Progress(state, row); };
-    RunModal(owner, DialogProc<DialogState, Load, Command, OnMessage>, &state);
+    DrumEditorDialog(state).Run(owner);
     ed.PlaySettings.DrumProgress = nullptr;
 }
 

@@ -10,7 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "text/Cp936.h"
 #include "api/ISelmoda.h"
@@ -22,6 +24,7 @@
 #include "control/Handlers_win.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
+#include "win/DialogKit_win.h"
 
 namespace notaline {
 namespace {
@@ -99,7 +102,7 @@ const Control kControls[] = {
     {kAll, kButton, IDCANCEL, L"取消(&C)", {420, 364, 80, 26}},
 };
 constexpr SIZE kClient = {520, 422};
-constexpr RECT kTabBox = {8, 8, 504, 352};
+constexpr RECT kTabBox = {8, 8, 504, 352};  // left, top, width, height
 
 const wchar_t* const kKeys[] = {L"1 = C",  L"1 = #C",     L"1 = D", L"1 = bE(#D)", L"1 = E",
                                 L"1 = F",  L"1 = #F",     L"1 = G", L"1 = bA(#G)", L"1 = A",
@@ -109,13 +112,50 @@ const int kDrumControls[] = {kDrumVolumeLabel, kDrumVolumeTxt, kDrumCountLabel, 
 
 constexpr wchar_t kSuggest[] = L"建议首先设置主音轨“演唱顺序”";
 
+int RowId(const Control& c) {
+    return c.Id ? c.Id : 1000 + static_cast<int>(&c - kControls);
+}
+
+bool OnPage(int id) {
+    for (const Control& c : kControls)
+        if (RowId(c) == id) return c.On != kAll;
+    return false;
+}
+
+// The kit's rows: the tab strip, the table (labels and frames numbered from 1000 by their place in
+// it), the status bar.
+std::span<const win::DialogControl> Rows() {
+    static const std::vector<win::DialogControl> rows = [] {
+        std::vector<win::DialogControl> all{
+            {WC_TABCONTROLW, kTab, L"", nullptr, kTabBox, WS_CLIPSIBLINGS | WS_TABSTOP}};
+        for (const Control& c : kControls) {
+            win::DialogControl row{c.Class, RowId(c), c.Text, nullptr, c.Box, 0};
+            if (c.Class == kGroup)
+                row.Class = kButton, row.Style = BS_GROUPBOX;
+            else if (c.Class == kCheck)
+                row.Class = kButton, row.Style = BS_AUTOCHECKBOX | WS_TABSTOP;
+            else if (c.Class == kCombo)
+                row.Style = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+            else if (c.Class == kEdit)
+                row.Style = ES_AUTOHSCROLL | WS_TABSTOP | (c.Id == kDrumCountTxt ? ES_READONLY : 0),
+                row.ExStyle = WS_EX_CLIENTEDGE;
+            else if (c.Class == kButton)
+                row.Style = WS_TABSTOP | (c.Id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            if (c.Id == kText2) row.Tip = L"轨道延迟发音，通常设置为0。";
+            all.push_back(row);
+        }
+        all.push_back({STATUSCLASSNAMEW, kStatus, L"", nullptr, {0, 0, 0, 0}, 0});
+        return all;
+    }();
+    return rows;
+}
+
 struct DialogState {
     Editor& Ed;
     SetPlayInfoForm Form;
     HWND Dialog = nullptr;
     HWND Tab = nullptr;
     HWND Status = nullptr;
-    HWND Tips = nullptr;
     com::Ptr<com::ControlSite> BarSite{};
     int Shown = -1;  // the tab shown
 };
@@ -178,12 +218,7 @@ void ShowPage(DialogState& s, int tab) {
     const Page page = PageOf(s, tab);
     for (const Control& c : kControls) {
         if (c.On == kAll) continue;
-        HWND h = nullptr;
-        if (c.Id) h = Item(s, c.Id);
-        else {
-            // Labels and frames carry no id: found by their position in the table.
-            h = GetDlgItem(s.Dialog, 1000 + static_cast<int>(&c - kControls));
-        }
+        HWND h = Item(s, RowId(c));
         // The bar list's place holder stays hidden under the hosted list: shown, it paints over it.
         const bool placeHolder = c.Id == kShowXjxWin1 && s.BarSite;
         ShowWindow(h, c.On == page && !placeHolder ? SW_SHOW : SW_HIDE);
@@ -319,8 +354,8 @@ void LayOutHint(DialogState& s) {
         if (x < 0) x = c->Box.left;
         SIZE size{};
         GetTextExtentPoint32W(dc, part, static_cast<int>(wcslen(part)), &size);
-        SetWindowPos(GetDlgItem(s.Dialog, 1000 + static_cast<int>(c - kControls)), nullptr, x, c->Box.top, size.cx + 1,
-                     c->Box.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Item(s, RowId(*c)), nullptr, x, c->Box.top, size.cx + 1, c->Box.bottom,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         x += size.cx + 1 + blank.cx;
     }
     SelectObject(dc, old);
@@ -370,45 +405,19 @@ LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DW
     return DefSubclassProc(box, msg, w, l);
 }
 
-void CreateControls(DialogState& s) {
-    const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    auto make = [&](const wchar_t* cls, DWORD style, const wchar_t* text, int id, const RECT& b) {
-        HWND h = CreateWindowExW(cls == kEdit ? WS_EX_CLIENTEDGE : 0, cls, text, WS_CHILD | style, b.left, b.top, b.right,
-                                 b.bottom, s.Dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), com::ThisModule(),
-                                 nullptr);
-        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        return h;
-    };
-    s.Tab = make(WC_TABCONTROLW, WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, L"", kTab,
-                 {kTabBox.left, kTabBox.top, kTabBox.right, kTabBox.bottom});
-    for (size_t i = 0; i < std::size(kControls); ++i) {
-        const Control& c = kControls[i];
-        const int id = c.Id ? c.Id : 1000 + static_cast<int>(i);
-        DWORD style = c.On == kAll ? WS_VISIBLE : 0;
-        const wchar_t* cls = c.Class;
-        if (cls == kGroup) cls = kButton, style |= BS_GROUPBOX;
-        else if (cls == kCheck) cls = kButton, style |= BS_AUTOCHECKBOX | WS_TABSTOP;
-        else if (cls == kCombo) style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-        else if (cls == kEdit) style |= ES_AUTOHSCROLL | WS_TABSTOP | (id == kDrumCountTxt ? ES_READONLY : 0);
-        else if (cls == kButton) style |= WS_TABSTOP | (id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND h = make(cls, style, c.Text, id, c.Box);
-        if (id == kPlayOrderText || id == kDrumCountTxt) SetWindowSubclass(h, BoxProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(&s));
-        if (id == kText2) dialog_kit::AddTip(s.Tips, s.Dialog, h, L"轨道延迟发音，通常设置为0。");
-    }
-    // The tab strip below its pages.
+// What the table cannot say: the boxes' own keys, the tab strip below its pages, the status bar.
+void SetUpControls(DialogState& s) {
+    for (int id : {kPlayOrderText, kDrumCountTxt})
+        SetWindowSubclass(Item(s, id), BoxProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(&s));
+    s.Tab = Item(s, kTab);
     SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    s.Status = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, s.Dialog,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatus)), com::ThisModule(), nullptr);
+    s.Status = Item(s, kStatus);
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
 }
 
 void Load(HWND dialog, DialogState& s) {
-    const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
     s.Dialog = dialog;
-    SetWindowTextW(dialog, L"参数设置...");
-    win::SizeClient(dialog, kClient);
-    CreateControls(s);
+    SetUpControls(s);
     LayOutHint(s);
 
     FillCombo(s, kTotalTrackCombo, 1, kMaxTracks);
@@ -504,7 +513,7 @@ void Command(DialogState& s, int id, int code) {
     }
 }
 
-INT_PTR OnMessage(DialogState* s, HWND dialog, UINT msg, WPARAM, LPARAM lParam) {
+INT_PTR OnMessage(DialogState* s, HWND dialog, UINT msg, LPARAM lParam) {
     switch (msg) {
         case WM_NOTIFY: {
             const auto* n = reinterpret_cast<const NMHDR*>(lParam);
@@ -518,17 +527,30 @@ INT_PTR OnMessage(DialogState* s, HWND dialog, UINT msg, WPARAM, LPARAM lParam) 
         }
         case WM_DESTROY:
             if (s && s->BarSite) s->BarSite->Close();
-            if (s && s->Tips) DestroyWindow(s->Tips);
             return FALSE;
         default: return FALSE;
     }
 }
 
+class SetPlayInfoDialog final : public win::TableDialog {
+public:
+    explicit SetPlayInfoDialog(DialogState& s) : TableDialog(L"参数设置...", Rows(), kClient), s_(s) {}
+
+private:
+    void OnInit() override { Load(dialog_, s_); }
+    void OnCommand(int id, int code) override { Command(s_, id, code); }
+    INT_PTR OnOther(UINT msg, WPARAM, LPARAM lParam) override { return OnMessage(&s_, dialog_, msg, lParam); }
+    // A page's rows show when it is entered.
+    bool Hidden(const win::DialogControl& c) const override { return OnPage(c.Id); }
+
+    DialogState& s_;
+};
+
 }  // namespace
 
 void ShowSetPlayInfo(Editor& ed) {
     DialogState state{ed, SetPlayInfoForm::Load(ed.Data)};
-    const INT_PTR answer = RunModal(ed.Window, DialogProc<DialogState, Load, Command, OnMessage>, &state);
+    const INT_PTR answer = SetPlayInfoDialog(state).Run(ed.Window);
     if (answer == IDOK) ApplyPlayTimeSignature(ed);
 }
 

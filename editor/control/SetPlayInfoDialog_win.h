@@ -58,6 +58,9 @@ enum Id : int {
     kSpeedSpin = kPan0 + 8,
     kVolumeSpin0,
     kLastAreaControl = kVolumeSpin0 + 7,
+    kStatus,
+    kSoundFaces,  // the sound and metre lists' faces until the lists are made
+    kMetreFace,
 };
 }  // namespace drum_editor
 

@@ -39,6 +39,14 @@ int32_t CellTop(int32_t cell) {
     return IsCell(cell) ? kRowTop[cell / 8] : 0;
 }
 
+int32_t CellAt(int32_t xTwips, int32_t yTwips) {
+    for (int32_t k = 0; k < kDrumCells; ++k)
+        if (xTwips >= CellLeft(k) && xTwips < CellLeft(k) + kCellTwips && yTwips >= CellTop(k) &&
+            yTwips < CellTop(k) + kCellHeightTwips)
+            return k;
+    return -1;
+}
+
 int32_t MarkerX(int32_t metre) {
     if (metre < 0 || metre >= static_cast<int32_t>(kDrumMetreChoices.size())) return 0;
     const DrumMetreChoice& m = kDrumMetreChoices[static_cast<size_t>(metre)];

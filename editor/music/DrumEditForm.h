@@ -13,6 +13,7 @@ namespace notaline {
 inline constexpr int32_t kDrumCells = 64;
 inline constexpr int32_t kCellTwips = 480;  // four steps of 120 twips
 inline constexpr int32_t kStepTwips = 120;
+inline constexpr int32_t kCellHeightTwips = 240;
 inline constexpr int32_t kMinDrumSpeed = 30;
 inline constexpr int32_t kMaxDrumSpeed = 255;  // DrumSpeed is a byte
 inline constexpr int32_t kDefaultDrumSound = 22;  // key 35
@@ -30,6 +31,8 @@ extern const std::array<DrumMetreChoice, 10> kDrumMetreChoices;
 // Where the grid's cells stand in their frame, twips.
 int32_t CellLeft(int32_t cell);
 int32_t CellTop(int32_t cell);
+// The cell a point of the frame (twips) falls in, -1 between cells and outside.
+int32_t CellAt(int32_t xTwips, int32_t yTwips);
 // The x of the metre's bar-end marker in the frame, twips.
 int32_t MarkerX(int32_t metre);
 

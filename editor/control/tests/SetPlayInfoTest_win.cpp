@@ -25,6 +25,7 @@
 #include "control/MusicPlayer_win.h"
 #include "model/layout/LayoutSetup.h"
 #include "control/SetPlayInfoDialog_win.h"
+#include "music/DrumEditForm.h"
 #include "outside/tests/OutsideTestSupport_win.h"
 #include "tools/tests/DialogCloser_win.h"
 #include "tools/tests/FakePlayTimer.h"
@@ -576,6 +577,52 @@ TEST_F(DrumEditorTest, TemplatePasteAboveOverAndBelowSelectsTheInsertedOrCovered
 
 namespace notaline {
 namespace {
+
+// The grid is one control: each cell's steps are drawn in the cell's rectangle and nowhere else
+// (the metre's red marker aside), and a click changes the cell under it only.
+TEST_F(DrumEditorTest, TheGridDrawsEachCellInItsRectangleAndAClickRedrawsTheCellUnderIt) {
+    constexpr int kClicked = 27;
+    int w = 0, h = 0;
+    std::vector<uint32_t> before, after;
+    Run(0, [&](Driver&, HWND editor) {
+        RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT r{};
+        GetWindowRect(editor, &r);
+        test::SaveScreenPng(r, (com::ProgramFolder() + L"drum_editor_opening.png").c_str());
+        HWND grid = GetDlgItem(editor, drum_editor::kGrid);
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(GetDlgItem(editor, drum_editor::kBarList)));
+        Driver::Until([&] { return IsWindowEnabled(grid) != FALSE; });
+        RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const std::wstring png = com::ProgramFolder() + L"drum_grid.png";
+        before = outside::test::Capture(grid, w, h, png.c_str());
+        const int x = (CellLeft(kClicked) + 300) / 15, y = (CellTop(kClicked) + 100) / 15;
+        PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Driver::Until([&] { return (after = outside::test::Capture(grid, w, h, png.c_str())) != before; });
+    });
+    // Cell k's rectangle in pixels, a pixel wider each way for the glyphs' edges.
+    auto in = [](int k, int x, int y) {
+        return x >= CellLeft(k) / 15 - 1 && x <= (CellLeft(k) + kCellTwips) / 15 && y >= CellTop(k) / 15 - 1 &&
+               y <= (CellTop(k) + kCellHeightTwips) / 15;
+    };
+    ASSERT_EQ(before.size(), static_cast<size_t>(w) * h);
+    ASSERT_EQ(after.size(), before.size());
+    std::vector<int> ink(kDrumCells);
+    int stray = 0, changedOutside = 0, changedInside = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = before[static_cast<size_t>(y) * w + x];
+            const bool red = (p >> 16) > 200 && ((p >> 8) & 0xFF) < 100 && (p & 0xFF) < 100;
+            int cell = -1;
+            for (int k = 0; k < kDrumCells && cell < 0; ++k) cell = in(k, x, y) ? k : -1;
+            if (p != before[0] && !red) cell >= 0 ? ++ink[static_cast<size_t>(cell)] : ++stray;
+            if (after[static_cast<size_t>(y) * w + x] != p) in(kClicked, x, y) ? ++changedInside : ++changedOutside;
+        }
+    EXPECT_EQ(std::count(ink.begin(), ink.end(), 0), 0);
+    EXPECT_EQ(stray, 0);
+    EXPECT_GT(changedInside, 0);
+    EXPECT_EQ(changedOutside, 0);
+}
 
 TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
     TemplateFile file{};  // a folder where the file goes: nothing can be written there

@@ -32,6 +32,17 @@ TEST(DrumEditForm, APressTogglesTheStepUnderItAndNothingElse) {
     EXPECT_EQ(form.Area.Cells[21], "----");
 }
 
+// The grid's cells in rows of eight, with gaps between the columns and the rows.
+TEST(DrumEditForm, APointFindsTheCellItFallsInAndNoneBetweenThem) {
+    struct Row {
+        int32_t x, y, cell;
+    };
+    const Row rows[] = {{360, 240, 0},    {839, 479, 0},    {840, 240, -1},   {959, 300, -1}, {960, 300, 1},
+                        {4575, 3045, 63}, {5054, 3284, 63}, {5055, 3100, -1}, {400, 480, -1}, {400, 645, 8},
+                        {2200, 1500, 27}, {359, 300, -1},   {400, 239, -1},   {-1, -1, -1}};
+    for (const Row& r : rows) EXPECT_EQ(CellAt(r.x, r.y), r.cell) << r.x << "," << r.y;
+}
+
 TEST(DrumEditForm, MetresSetStepsAndTheirMarker) {
     struct Row {
         int32_t metre, steps, markerX;
