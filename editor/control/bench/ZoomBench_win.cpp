@@ -26,10 +26,10 @@ double MsSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
 }
 
-// The view's origin at (x, y) pixels left of and above the window's corner.
+// Scrolled (x, y) pixels right and down from the document's origin.
 void ScrollTo(Editor& ed, int64_t x, int64_t y) {
-    ed.Scroll->put_FristPageScrollX(CY{.int64 = -x * 10000});
-    ed.Scroll->put_FristPageScrollY(CY{.int64 = -y * 10000});
+    ed.Scroll->put_FristPageScrollX(CY{.int64 = x * 10000});
+    ed.Scroll->put_FristPageScrollY(CY{.int64 = y * 10000});
     ed.Refresh(tessaly::AutoRefresh);
 }
 
@@ -69,7 +69,8 @@ int main() {
 
         std::vector<double> steps;
         std::printf("  zoom steps:");
-        const float scales[] = {2.25f, 2.3f, 2.35f, 2.4f, 2.45f, 2.5f, 2.45f, 2.4f, 2.35f, 2.3f, 2.35f, 2.4f, 2.45f, 2.5f};
+        const float scales[] = {2.25f, 2.3f,  2.35f, 2.4f,  2.45f, 2.5f,  2.45f,
+                                2.4f,  2.35f, 2.3f,  2.35f, 2.4f,  2.45f, 2.5f};
         zoom(scales[0]);
         for (size_t k = 1; k < std::size(scales); ++k) {
             steps.push_back(zoom(scales[k]));
