@@ -55,6 +55,8 @@ MemoryBuffer::~MemoryBuffer() {
     bitmap_.Reset();
 }
 
+PageBuffers::PageBuffers(HWND window) : window_(window), selection_(CreateSolidBrush(kSelectionColour)) {}
+
 // Nothing is filled here: a layer is drawn over the part it shows before that part is composed,
 // and untouched memory of a large page costs nothing.
 bool PageBuffers::MakePageBuffers(PixelSize page) {
@@ -155,8 +157,7 @@ const MemoryBuffer* PageBuffers::ComposePicture(int32_t slot) {
 
 void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
     if (!view_) return;
-    win::BrushHandle grey(CreateSolidBrush(kSelectionColour));
-    const win::SelectScope brush(view_->Dc(), grey.Get());
+    const win::SelectScope brush(view_->Dc(), selection_.Get());
     PatBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, kPatternAnd);
 }
 

@@ -45,7 +45,7 @@ private:
 class PageBuffers : public PageSurface {
 public:
     // A null window: nothing is shown and there is no caret.
-    explicit PageBuffers(HWND window) : window_(window) {}
+    explicit PageBuffers(HWND window);
 
     bool MakePageBuffers(PixelSize page) override;
     bool MakeViewBuffer(PixelSize view) override;
@@ -74,6 +74,7 @@ private:
     using Slot = std::array<std::unique_ptr<MemoryBuffer>, kLayers>;
 
     HWND window_;
+    win::BrushHandle selection_;  // the grey a selected box is ANDed with
     std::array<Slot, 2> slots_;
     std::unique_ptr<MemoryBuffer> picture_, view_;
 };
