@@ -232,6 +232,51 @@ TEST_F(PageScreenTest, ResizeKeepsTheViewBufferUntilItGrowsPastIt) {
     EXPECT_TRUE(view->InitPageBuffers() && surface.View == made);
 }
 
+// A page far larger than the window is drawn over the part in view and half a window around it
+// (a side within two windows whole); a scroll within that only composes, one past it draws the
+// three layers of the part it brings.
+TEST_F(PageScreenTest, ALargePageIsDrawnAroundTheWindowAndScrollingDrawsWhatComesIntoView) {
+    Build(2);
+    client.Height = 700;
+    data.AboutPageInfo.nScale = 2.5f;  // 1985 x 2808
+    grid.InitPageScrollInfo(1985, 2808, 1, 2);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    const int32_t gapX = scroll.PageSpaceX();
+    const struct {
+        int64_t X, Y;
+        int32_t Top, Bottom;  // rows drawn, or none when Top == Bottom
+    } steps[] = {{0, 0, 0, 1010}, {300, 300, 0, 0}, {0, 700, 310, 1710}, {0, 900, 0, 0}, {0, 0, 0, 1010}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(::testing::Message() << s.X << "," << s.Y);
+        surface.Reset();
+        grid.SetFirstPageScrollX(s.X * tessaly::kFixedOne);
+        grid.SetFirstPageScrollY(s.Y * tessaly::kFixedOne);
+        view->RefreshView(0, 0, s.X + s.Y == 0 ? tessaly::AllRefresh : tessaly::AutoRefresh);
+        const IntRect drawn{0, s.Top, 1985, s.Bottom};
+        EXPECT_EQ(surface.Clips, s.Top == s.Bottom ? std::vector<IntRect>{} : std::vector<IntRect>(3, drawn));
+        ASSERT_EQ(surface.Composed.size(), 1u);  // the second page is out of view
+        const int32_t x = static_cast<int32_t>(s.X), y = static_cast<int32_t>(s.Y);
+        EXPECT_EQ(surface.Composed[0].Part,
+                  (IntRect{std::max(x - gapX, 0), y == 0 ? 0 : y - 40, x + 1000 - gapX, y + 700 - 40}));
+    }
+}
+
+// Page buffers made for the top zoom give way to a view that would pass the cap beside them.
+TEST_F(PageScreenTest, BuffersMadeLargerThanThePageCountAtTheirSize) {
+    Build(1);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    surface.Memory = kMaxBufferBytes;
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    EXPECT_EQ(surface.Page, (PixelSize{1985, 2808}));
+    client.Width = 8000, client.Height = 6000;  // a view of 366 MB
+    grid.InitPageScrollInfo(-1, -1, -1, -1);
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    EXPECT_EQ(surface.Page, (PixelSize{794, 1123}));
+    EXPECT_LE(surface.Peak, kMaxBufferBytes);
+    EXPECT_EQ(system.Beeps, 0);
+}
+
 // One control's page buffers and view hold 512 MB at most, each page layer counted.
 TEST(BuffersFit, SidesAndTheControlsWholeMemory) {
     const struct {
