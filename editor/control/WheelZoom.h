@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "records/PageRules.h"
+
 namespace notaline {
 
 // Ctrl+wheel zoom: one step of 0.05 per notch, between 0.5 and 2.5, at most one step in 0.4
@@ -12,7 +14,7 @@ public:
     static constexpr uint64_t kIntervalMs = 400;
     static constexpr float kStep = 0.05f;
     static constexpr float kMin = 0.5f;
-    static constexpr float kMax = 2.5f;
+    static constexpr float kMax = tessaly::kMaxWheelZoom;
 
     struct Result {
         bool Zoomed = false;  // the scale took a step (perhaps onto a limit)

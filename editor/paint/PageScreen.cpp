@@ -6,6 +6,7 @@
 #include "model/document/mGeneral.h"
 #include "paint/BigGlissando.h"
 #include "records/Numbers.h"
+#include "records/PageRules.h"
 
 namespace notaline {
 
@@ -23,6 +24,25 @@ tessaly::Fixed ToFixed(int64_t whole) {
 
 int32_t Int(double x) {
     return Px(std::floor(x));
+}
+
+bool IsEmpty(const IntRect& r) {
+    return r.Left >= r.Right || r.Top >= r.Bottom;
+}
+
+IntRect Intersect(const IntRect& a, const IntRect& b) {
+    const IntRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                    std::min(a.Bottom, b.Bottom)};
+    return IsEmpty(r) ? IntRect{} : r;
+}
+
+bool Contains(const IntRect& outer, const IntRect& inner) {
+    return IsEmpty(inner) || (inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+                              inner.Bottom <= outer.Bottom);
+}
+
+IntRect Offset(const IntRect& r, int32_t dx, int32_t dy) {
+    return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
 }  // namespace
@@ -91,7 +111,7 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
         composed_.reset();
         if (selLength == 0) composed_ = ViewNow(first, second);
     } else {
-        surface_.FillView(kDeskColour);
+        surface_.FillView(kDeskColour, ClientInView());
         composed_.reset();
     }
     surface_.HideCaret();
@@ -134,16 +154,49 @@ bool PageScreen::RefreshBands(int32_t selLength, int32_t first, int32_t second) 
         if (!part) continue;
         DrawPageLayers(first + slot, slot, {true, true, false}, &part->Band);
         drawn_[static_cast<size_t>(slot)] = std::move(part->Now);
-        const int32_t y = Px(view.GapY + slot * (data_.PageHeightPx * scale_ + view.GapY));
-        surface_.ComposeRows(slot, view.GapX, y, part->Band.Top, part->Band.Bottom);
-        surface_.PresentRows(view.X, view.Y, y + part->Band.Top, y + part->Band.Bottom);
+        const int32_t y = SlotTop(slot, view.GapY);
+        const IntRect shown = Intersect(part->Band, VisiblePart(slot));
+        if (IsEmpty(shown)) continue;
+        surface_.ComposePart(slot, view.GapX, y, shown);
+        surface_.PresentRows(view.X, view.Y, y + shown.Top, y + shown.Bottom);
     }
     return true;
 }
 
 void PageScreen::ForgetDrawn() {
     drawn_ = {};
+    drawnArea_ = {};
     composed_.reset();
+}
+
+IntRect PageScreen::ClientInView() {
+    const int32_t x = Px(ToDouble(scroll_.FirstVisiblePageScrollX()));
+    const int32_t y = Px(ToDouble(scroll_.FirstVisiblePageScrollY()));
+    return {-x, -y, scroll_.ClientWidth() - x, scroll_.ClientHeight() - y};
+}
+
+int32_t PageScreen::SlotTop(int32_t slot, int32_t gapY) const {
+    return Px(gapY + slot * (data_.PageHeightPx * scale_ + gapY));
+}
+
+IntRect PageScreen::VisiblePart(int32_t slot) {
+    const IntRect client = ClientInView();
+    const IntRect inPage = Offset(client, -scroll_.PageSpaceX(), -SlotTop(slot, scroll_.PageSpaceY()));
+    return Intersect(inPage, {0, 0, page_.Width, page_.Height});
+}
+
+// Half a window each way, so that small scrolls only compose; a page side within twice the
+// window's is taken whole, as it would be drawn at an ordinary zoom.
+IntRect PageScreen::WantedPart(int32_t slot) {
+    const IntRect client = ClientInView();
+    const int32_t w = std::max(scroll_.ClientWidth(), 0), h = std::max(scroll_.ClientHeight(), 0);
+    IntRect around{client.Left - w / 2, client.Top - h / 2, client.Right + w / 2, client.Bottom + h / 2};
+    around = Offset(around, -scroll_.PageSpaceX(), -SlotTop(slot, scroll_.PageSpaceY()));
+    const IntRect page{0, 0, page_.Width, page_.Height};
+    if (IsEmpty(Intersect(around, page))) return {};
+    if (page_.Width <= 2 * w) around.Left = 0, around.Right = page_.Width;
+    if (page_.Height <= 2 * h) around.Top = 0, around.Bottom = page_.Height;
+    return Intersect(around, page);
 }
 
 void PageScreen::KeepGlissandoPagesInStep(const RefreshPlan& plan, int32_t first, int32_t second) {
@@ -167,6 +220,26 @@ void PageScreen::DrawPages(int32_t first, int32_t last, LayerSet layers) {
 }
 
 void PageScreen::DrawPageLayers(int32_t page, int32_t slot, LayerSet layers, const IntRect* band) {
+    if (slot < 0 || slot > 1) return;
+    auto& held = drawnArea_[static_cast<size_t>(slot)];
+    if (band) {
+        DrawArea(page, slot, layers, Intersect(*band, held), true);
+        return;
+    }
+    const IntRect wanted = WantedPart(slot);
+    // The other layers hold the part only while it stays within what they were drawn over.
+    if (!Contains(held, wanted)) layers = {true, true, true};
+    held = wanted;
+    DrawArea(page, slot, layers, wanted, false);
+}
+
+void PageScreen::DrawWholePage(int32_t page, int32_t slot) {
+    if (slot < 0 || slot > 1) return;
+    drawnArea_[static_cast<size_t>(slot)] = {0, 0, page_.Width, page_.Height};
+    DrawArea(page, slot, {true, true, true}, drawnArea_[static_cast<size_t>(slot)], false);
+}
+
+void PageScreen::DrawArea(int32_t page, int32_t slot, LayerSet layers, const IntRect& area, bool band) {
     auto pass = [&](PageLayer layer, auto draw) {
         surface_.DrawLayer(
             slot, layer,
@@ -175,31 +248,36 @@ void PageScreen::DrawPageLayers(int32_t page, int32_t slot, LayerSet layers, con
                 ctx.Scale = scale_;
                 draw(ctx);
             },
-            band);
+            &area);
     };
-    if (layers.Text) {
-        pass(PageLayer::Text, [&](PaintContext& ctx) {
-            CellCache cache;
-            DrawPageBackground(ctx, TextureFile);
-            DrawPageTextLayer(ctx, cache, page, band);
-        });
+    if (!IsEmpty(area)) {
+        if (layers.Text) {
+            pass(PageLayer::Text, [&](PaintContext& ctx) {
+                CellCache cache;
+                DrawPageBackground(ctx, TextureFile);
+                DrawPageTextLayer(ctx, cache, page, &area);
+            });
+        }
+        if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
+        if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
     }
-    if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
-    if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
     // What the two layers hold is known only when both were drawn from the document as it is now.
-    if (band || slot < 0 || slot > 1) return;
+    if (band) return;
     auto& drawn = drawn_[static_cast<size_t>(slot)];
     drawn = {};
     if (layers.Text && layers.Marks) drawn = StampPage(data_, page, scale_, TextureFile).value_or(PageStamp{});
 }
 
 void PageScreen::ComposeView(int32_t first, int32_t second) {
-    surface_.FillView(kDeskColour);
+    surface_.FillView(kDeskColour, ClientInView());
     const int32_t x = scroll_.PageSpaceX();
-    const double gapY = scroll_.PageSpaceY();
     for (int32_t page = first; page <= second && page - first <= 1; ++page) {
         const int32_t slot = page - first;
-        surface_.ComposeSlot(slot, x, Px(gapY + slot * (data_.PageHeightPx * scale_ + gapY)));
+        const IntRect shown = VisiblePart(slot);
+        if (IsEmpty(shown)) continue;
+        // Scrolled past what the layers hold: what comes into view is drawn now.
+        if (!Contains(drawnArea_[static_cast<size_t>(slot)], shown)) DrawPageLayers(page, slot, {true, true, true});
+        surface_.ComposePart(slot, x, SlotTop(slot, scroll_.PageSpaceY()), shown);
     }
 }
 
@@ -207,6 +285,7 @@ void PageScreen::DrawSelection(int32_t selStart, int32_t selLength, int32_t firs
     const int32_t selEnd = selStart + selLength;
     const int32_t gapX = scroll_.PageSpaceX();
     const int32_t gapY = scroll_.PageSpaceY();
+    const IntRect client = ClientInView();
     auto markPage = [&](int32_t page, double pageTop) {
         if (page < 0 || page >= data_.PageCount()) return;
         const auto& p = data_.PageInfo[static_cast<size_t>(page)];
@@ -221,7 +300,11 @@ void PageScreen::DrawSelection(int32_t selStart, int32_t selLength, int32_t firs
             const int32_t y1 = Int(line.Top * scale_);
             const int32_t width = Int((w.Right - w.Left) * scale_ + 1);
             const int32_t height = Int((line.Bottom - line.Top) * scale_ + 4);
-            surface_.AndSelection({x1, y1, x1 + width, y1 + height}, x1 + gapX, Int(pageTop + y1));
+            // Only what the window shows: the rest of the view is not composed.
+            const IntRect box{x1, y1, x1 + width, y1 + height};
+            const int32_t dx = gapX, dy = Int(pageTop + y1) - y1;
+            const IntRect shown = Intersect(Offset(box, dx, dy), client);
+            if (!IsEmpty(shown)) surface_.AndSelection(Offset(shown, -dx, -dy), shown.Left, shown.Top);
         }
     };
     markPage(first, gapY);
@@ -280,18 +363,33 @@ bool PageScreen::InitPageBuffers() {
         BeepOn(data_);
         return false;
     }
+    // Within the buffers held, and those within the cap beside the view's: a zoom step makes nothing.
+    const bool within = page.Width <= pageHeld_.Width && page.Height <= pageHeld_.Height;
+    if (within && BuffersFit(pageHeld_, viewHeld_) && surface_.KeepPageBuffers(page)) {
+        scale_ = scale;
+        page_ = page;
+        return true;
+    }
     // A view buffer kept larger than shown must not push the new pages past the cap.
     if (viewHeld_ != view_ && !BuffersFit(page, viewHeld_)) {
         viewHeld_ = surface_.MakeViewBuffer(view_) ? view_ : PixelSize{};
         if (viewHeld_.Width == 0) view_ = {};
     }
-    if (!surface_.MakePageBuffers(page)) {
+    // Made for the top zoom where the cap allows, so that later zoom steps find them large enough:
+    // the memory of a buffer is taken only where it is drawn on.
+    const PixelSize top = PageSizeAt(data_, std::max<double>(scale, tessaly::kMaxWheelZoom));
+    const PixelSize view = viewHeld_.Width > 0 ? viewHeld_ : PixelSize{1, 1};  // none made yet
+    const bool roomy =
+        top != page && BuffersFit(top, view) && surface_.MakePageBuffers(top) && surface_.KeepPageBuffers(page);
+    if (!roomy && !surface_.MakePageBuffers(page)) {
         if (page_.Width > 0 && !surface_.MakePageBuffers(page_)) page_ = {};
+        pageHeld_ = page_;
         BeepOn(data_);
         return false;
     }
     scale_ = scale;
     page_ = page;
+    pageHeld_ = roomy ? top : page;
     return true;
 }
 
@@ -319,9 +417,15 @@ bool PageScreen::ResetPageBuffers() {
     }
     // Within the buffer held, and that buffer within the cap beside the pages: nothing is made.
     const bool within = view.Width <= viewHeld_.Width && view.Height <= viewHeld_.Height;
-    if (within && BuffersFit(page_, viewHeld_) && surface_.KeepViewBuffer(view)) {
+    if (within && BuffersFit(pageHeld_, viewHeld_) && surface_.KeepViewBuffer(view)) {
         view_ = view;
         return true;
+    }
+    // Page buffers held larger than the page must not push the new view past the cap.
+    if (pageHeld_ != page_ && !BuffersFit(pageHeld_, view)) {
+        ForgetDrawn();
+        pageHeld_ = page_.Width > 0 && surface_.MakePageBuffers(page_) ? page_ : PixelSize{};
+        if (pageHeld_.Width == 0) page_ = {};
     }
     if (!surface_.MakeViewBuffer(view)) {
         if (view_.Width > 0 && !surface_.MakeViewBuffer(view_)) view_ = {};
@@ -335,6 +439,7 @@ bool PageScreen::ResetPageBuffers() {
 
 void PageScreen::DeletePageBufferDCs() {
     ForgetDrawn();
+    page_ = pageHeld_ = {};
     surface_.ReleaseBuffers();
 }
 

@@ -67,26 +67,28 @@ private:
 enum class PageLayer { Text, Items, Marks };
 
 // The memory the view draws into and the window it shows in: the page layers of the two slots,
-// the selection and view buffers, and the caret.
+// the view buffer, and the caret. A fresh buffer costs nothing until it is drawn on: only the parts
+// drawn, composed and shown are touched.
 class PageSurface {
 public:
     virtual ~PageSurface() = default;
-    // Layers, picture and selection buffers of one page's size, or the view buffer: the old ones
-    // are let go first; false, none held, when the new cannot be made.
+    // Layers of one page's size, or the view buffer: the old ones are let go first; false, none
+    // held, when the new cannot be made.
     virtual bool MakePageBuffers(PixelSize page) = 0;
     virtual bool MakeViewBuffer(PixelSize view) = 0;
-    // The view buffer held shown at a size within it, as if made so; false when the size does not fit.
+    // The buffers held used at a size within them, as if made so; false when the size does not fit.
+    virtual bool KeepPageBuffers(PixelSize page) = 0;
     virtual bool KeepViewBuffer(PixelSize view) = 0;
     virtual void ReleaseBuffers() = 0;
-    // Draws on a slot's layer, inside the clip when one is given; nothing when there is no such layer.
+    // Draws on a slot's layer within the clip (page pixels); nothing when there is no such layer.
     virtual void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
                            const IntRect* clip) = 0;
-    virtual void FillView(uint32_t colour) = 0;
-    // The slot's text layer copied to (x, y) of the view, its mark and item layers ANDed over it.
-    virtual void ComposeSlot(int32_t slot, int32_t x, int32_t y) = 0;
-    // The same for the page's rows top..bottom only.
-    virtual void ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) = 0;
-    // The selection buffer's box ANDed onto the view at (x, y).
+    // The part of the view (view pixels) filled with a colour.
+    virtual void FillView(uint32_t colour, const IntRect& part) = 0;
+    // The part (page pixels) of the slot's text layer copied to the view with the page's corner at
+    // (x, y), its mark and item layers ANDed over it.
+    virtual void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) = 0;
+    // The selection grey ANDed over the box's size at (x, y) of the view.
     virtual void AndSelection(const IntRect& box, int32_t x, int32_t y) = 0;
     // The whole view copied to the window at (x, y).
     virtual void Present(int32_t x, int32_t y) = 0;
@@ -141,9 +143,12 @@ public:
     void DrawSelection(int32_t selStart, int32_t selLength, int32_t first, int32_t second);
     // Draws the named layers of pages first..last into the slots of the visible pages.
     void DrawPages(int32_t first, int32_t last, LayerSet layers);
-    // Draws the named layers of one page into a slot, whichever pages are visible; within the
-    // band's rows only when one is given.
+    // Draws the named layers of one page into a slot, over the part of the page in view and a
+    // scroll's margin around it (all layers when that part moves); within the band's rows of
+    // that part only when one is given.
     void DrawPageLayers(int32_t page, int32_t slot, LayerSet layers, const IntRect* band = nullptr);
+    // All layers of the whole page into a slot, for a picture of it.
+    void DrawWholePage(int32_t page, int32_t slot);
 
     // Page buffers at the document's page size and zoom; a size that cannot be made beeps and
     // keeps buffers of the size and the zoom they were drawn at.
@@ -153,8 +158,9 @@ public:
     // The view from the document's start: no source lines, caret at 0, all drawn.
     void ResetView();
 
-    // The zoom the buffers are made for.
+    // The zoom the buffers are drawn at, and the page's size there.
     double Scale() const { return scale_; }
+    PixelSize PageSize() const { return page_; }
     // The view buffer's size at the document's zoom.
     PixelSize ViewSize() const;
 
@@ -176,6 +182,14 @@ private:
     // nothing done, when the view or a page must be done whole.
     bool RefreshBands(int32_t selLength, int32_t first, int32_t second);
     void ForgetDrawn();
+    // The client area in view pixels.
+    IntRect ClientInView();
+    // The view position of a slot's page corner.
+    int32_t SlotTop(int32_t slot, int32_t gapY) const;
+    // The part of a slot's page in the window, and that part with a scroll's margin, in page pixels.
+    IntRect VisiblePart(int32_t slot);
+    IntRect WantedPart(int32_t slot);
+    void DrawArea(int32_t page, int32_t slot, LayerSet layers, const IntRect& area, bool band);
     double DocumentScale() const;
     // A big glissando drawn on both visible pages: a redraw of one page's marks redraws the
     // other's too, while one shows now or showed when the pair was last drawn.
@@ -187,19 +201,21 @@ private:
     PageServices* services_;
     double scale_ = 1;
     PixelSize page_;
+    PixelSize pageHeld_;  // the page buffers as made: a zoom step shrinks and grows within them
     PixelSize view_;
     PixelSize viewHeld_;  // the view buffer as made: a live resize shrinks and grows within it
     int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
     std::array<PageStamp, 2> drawn_;     // each slot's page as its text and mark layers hold it
+    std::array<IntRect, 2> drawnArea_;   // the part of each slot's page all three layers hold
     std::optional<ViewState> composed_;  // the view buffer as it was last composed and shown
 };
 
-// The buffers one control may hold: sides of 16384 pixels at most, and 512 MB in all for the
-// page buffers (three layers for each of two slots, the picture and the selection) and the view,
-// at four bytes a pixel.
+// The buffers one control may hold, at the sizes they are made: sides of 16384 pixels at most,
+// and 512 MB in all for the page buffers (three layers for each of two slots and the picture) and
+// the view, at four bytes a pixel.
 inline constexpr int32_t kMaxBufferSide = tessaly::kMaxPictureSide;
 inline constexpr int64_t kMaxBufferBytes = int64_t{512} << 20;
-inline constexpr int32_t kPageBufferCount = 8;
+inline constexpr int32_t kPageBufferCount = 7;
 bool BuffersFit(PixelSize page, PixelSize view);
 
 }  // namespace notaline

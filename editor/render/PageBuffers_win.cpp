@@ -1,5 +1,7 @@
 #include "render/PageBuffers_win.h"
 
+#include <algorithm>
+
 #include "render/FillRectColor_win.h"
 #include "render/GdiCanvas_win.h"
 #include "win/GdiHandles.h"
@@ -9,14 +11,16 @@ namespace notaline {
 namespace {
 
 constexpr uint32_t kSelectionColour = 0xC0C0C0u;
-constexpr uint32_t kWhite = 0xFFFFFFu;
+constexpr DWORD kPatternAnd = 0x00A000C9;  // destination AND brush
 
 // The mark and item layers are white where empty: ANDed they keep the page below.
 const std::pair<PageLayer, DWORD> kComposition[] = {
     {PageLayer::Text, SRCCOPY}, {PageLayer::Marks, SRCAND}, {PageLayer::Items, SRCAND}};
 
-void Fill(HDC dc, PixelSize size, uint32_t colour) {
-    FillRectColor(dc, 0, 0, static_cast<float>(size.Width), static_cast<float>(size.Height), colour);
+// The part cut to a buffer of the given size.
+IntRect Within(const IntRect& part, PixelSize size) {
+    return {std::max(part.Left, 0), std::max(part.Top, 0), std::min(part.Right, size.Width),
+            std::min(part.Bottom, size.Height)};
 }
 
 }  // namespace
@@ -51,20 +55,24 @@ MemoryBuffer::~MemoryBuffer() {
     bitmap_.Reset();
 }
 
+PageBuffers::PageBuffers(HWND window) : window_(window), selection_(CreateSolidBrush(kSelectionColour)) {}
+
+// Nothing is filled here: a layer is drawn over the part it shows before that part is composed,
+// and untouched memory of a large page costs nothing.
 bool PageBuffers::MakePageBuffers(PixelSize page) {
     // The old set goes first: old and new together could pass the control's memory cap.
     ReleaseBuffers();
     bool made = true;
     for (auto& slot : slots_)
         for (auto& layer : slot) made = made && (layer = MemoryBuffer::Make(page, true));
-    made = made && (picture_ = MemoryBuffer::Make(page, false)) && (selection_ = MemoryBuffer::Make(page, false));
-    if (!made) {
-        ReleaseBuffers();
-        return false;
-    }
+    if (!made) ReleaseBuffers();
+    return made;
+}
+
+bool PageBuffers::KeepPageBuffers(PixelSize page) {
     for (auto& slot : slots_)
-        for (auto& layer : slot) Fill(layer->Dc(), page, kWhite);
-    Fill(selection_->Dc(), page, kSelectionColour);
+        for (auto& layer : slot)
+            if (!layer || !layer->Use(page)) return false;
     return true;
 }
 
@@ -82,7 +90,6 @@ void PageBuffers::ReleaseBuffers() {
     for (auto& slot : slots_)
         for (auto& layer : slot) layer.reset();
     picture_.reset();
-    selection_.reset();
 }
 
 const MemoryBuffer* PageBuffers::Layer(int32_t slot, PageLayer layer) const {
@@ -113,36 +120,45 @@ void PageBuffers::DrawLayer(int32_t slot, PageLayer layer, const std::function<v
     GdiFlush();
 }
 
-void PageBuffers::FillView(uint32_t colour) {
-    if (view_) Fill(view_->Dc(), view_->Size(), colour);
-}
-
-void PageBuffers::ComposeSlot(int32_t slot, int32_t x, int32_t y) {
-    if (const MemoryBuffer* text = Layer(slot, PageLayer::Text)) ComposeRows(slot, x, y, 0, text->Size().Height);
-}
-
-void PageBuffers::ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) {
+void PageBuffers::FillView(uint32_t colour, const IntRect& part) {
     if (!view_) return;
+    const IntRect r = Within(part, view_->Size());
+    if (r.Left < r.Right && r.Top < r.Bottom)
+        FillRectColor(view_->Dc(), static_cast<float>(r.Left), static_cast<float>(r.Top), static_cast<float>(r.Right),
+                      static_cast<float>(r.Bottom), colour);
+}
+
+void PageBuffers::ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) {
+    const MemoryBuffer* text = Layer(slot, PageLayer::Text);
+    if (!view_ || !text) return;
+    const IntRect r = Within(part, text->Size());
+    if (r.Left >= r.Right || r.Top >= r.Bottom) return;
     for (const auto& [layer, op] : kComposition) {
         const MemoryBuffer* b = Layer(slot, layer);
-        if (b) BitBlt(view_->Dc(), x, y + top, b->Size().Width, bottom - top, b->Dc(), 0, top, op);
+        if (b)
+            BitBlt(view_->Dc(), x + r.Left, y + r.Top, r.Right - r.Left, r.Bottom - r.Top, b->Dc(), r.Left, r.Top, op);
     }
 }
 
 const MemoryBuffer* PageBuffers::ComposePicture(int32_t slot) {
+    const MemoryBuffer* text = Layer(slot, PageLayer::Text);
+    if (!text) return nullptr;
+    const PixelSize size = text->Size();
+    if (!picture_ || !picture_->Use(size)) picture_ = MemoryBuffer::Make(size, false);
     if (!picture_) return nullptr;
     for (const auto& [layer, op] : kComposition) {
         const MemoryBuffer* b = Layer(slot, layer);
         if (!b) return nullptr;
-        BitBlt(picture_->Dc(), 0, 0, b->Size().Width, b->Size().Height, b->Dc(), 0, 0, op);
+        BitBlt(picture_->Dc(), 0, 0, size.Width, size.Height, b->Dc(), 0, 0, op);
     }
     GdiFlush();
     return picture_.get();
 }
 
 void PageBuffers::AndSelection(const IntRect& box, int32_t x, int32_t y) {
-    if (!view_ || !selection_) return;
-    BitBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, selection_->Dc(), box.Left, box.Top, SRCAND);
+    if (!view_) return;
+    const win::SelectScope brush(view_->Dc(), selection_.Get());
+    PatBlt(view_->Dc(), x, y, box.Right - box.Left, box.Bottom - box.Top, kPatternAnd);
 }
 
 void PageBuffers::Present(int32_t x, int32_t y) {

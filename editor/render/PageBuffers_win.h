@@ -39,22 +39,23 @@ private:
     PixelSize size_, made_;
 };
 
-// The page view's memory on GDI: three layers for each of the two page slots, the page picture,
-// the selection and the view buffers; the view goes to the window, whose caret it places.
+// The page view's memory on GDI: three layers for each of the two page slots, the page picture
+// (made when a picture is first composed) and the view buffer; the view goes to the window, whose
+// caret it places.
 class PageBuffers : public PageSurface {
 public:
     // A null window: nothing is shown and there is no caret.
-    explicit PageBuffers(HWND window) : window_(window) {}
+    explicit PageBuffers(HWND window);
 
     bool MakePageBuffers(PixelSize page) override;
     bool MakeViewBuffer(PixelSize view) override;
+    bool KeepPageBuffers(PixelSize page) override;
     bool KeepViewBuffer(PixelSize view) override;
     void ReleaseBuffers() override;
     void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
                    const IntRect* clip) override;
-    void FillView(uint32_t colour) override;
-    void ComposeSlot(int32_t slot, int32_t x, int32_t y) override;
-    void ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) override;
+    void FillView(uint32_t colour, const IntRect& part) override;
+    void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override;
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override;
     void Present(int32_t x, int32_t y) override;
     void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) override;
@@ -73,8 +74,9 @@ private:
     using Slot = std::array<std::unique_ptr<MemoryBuffer>, kLayers>;
 
     HWND window_;
+    win::BrushHandle selection_;  // the grey a selected box is ANDed with
     std::array<Slot, 2> slots_;
-    std::unique_ptr<MemoryBuffer> picture_, selection_, view_;
+    std::unique_ptr<MemoryBuffer> picture_, view_;
 };
 
 }  // namespace notaline

@@ -89,7 +89,7 @@ PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageB
     data.BlankParagraphEnds = true;
     if (screen.ResetPageBuffers() && screen.InitPageBuffers()) {
         for (int32_t n = 0; n < pages; ++n) {
-            screen.DrawPageLayers(n, 0, {true, true, true});
+            screen.DrawWholePage(n, 0);
             const std::wstring file = MakePageFileName(name.Base, name.Ext, n);
             const MemoryBuffer* picture = buffers.ComposePicture(0);
             if (!picture || Encode(*picture, file, name.Format) != Gdiplus::Ok) {

@@ -16,6 +16,8 @@ enum PaperType : uint8_t { pA4 = 0, pA3 = 1, pCustom = 9 };
 // The zoom's range, and a custom paper's sides in millimetres (page buffers stay within reason).
 inline constexpr float kMinZoom = 0.55f;
 inline constexpr float kMaxZoom = 2.4f;
+// The Ctrl+wheel goes a step further: the largest zoom the view is ever drawn at.
+inline constexpr float kMaxWheelZoom = 2.5f;
 inline constexpr int32_t kMaxPaperSide = 1000;
 
 struct PaperMillimetres {

@@ -14,10 +14,10 @@
 
 namespace notaline::test {
 
-// A grid sink with a fixed client area and no bars.
+// A grid sink with a fixed client area and no bars; two A4 pages at zoom 1 are in view.
 class FixedClient : public tessaly::ScrollBarSink {
 public:
-    int32_t Width = 1000, Height = 700;
+    int32_t Width = 1000, Height = 2400;
     void ClientSize(int32_t& w, int32_t& h) override {
         w = Width;
         h = Height;
@@ -33,6 +33,7 @@ class RecordingSurface : public PageSurface {
 public:
     struct Compose {
         int32_t Slot, X, Y;
+        IntRect Part;
     };
     struct AndOp {
         IntRect Box;
@@ -43,10 +44,6 @@ public:
     std::vector<Compose> Composed;
     std::vector<AndOp> Anded;
     std::vector<IntRect> Clips;  // each layer drawing's clip; empty for the whole layer
-    struct RowsOp {
-        int32_t Slot, X, Y, Top, Bottom;
-    };
-    std::vector<RowsOp> ComposedRows;
     std::vector<std::pair<int32_t, int32_t>> PresentedRows;
     PixelSize Page, View;
     int32_t PresentX = 0, PresentY = 0;
@@ -66,13 +63,13 @@ public:
         Anded.clear();
         Layers.clear();
         Clips.clear();
-        ComposedRows.clear();
         PresentedRows.clear();
         CaretPlaced = CaretShown = false;
     }
 
     bool MakePageBuffers(PixelSize page) override { return Make(Page, page); }
     bool MakeViewBuffer(PixelSize view) override { return Make(View, view); }
+    bool KeepPageBuffers(PixelSize page) override { return page.Width <= Page.Width && page.Height <= Page.Height; }
     // View stays the size made: that is what the surface holds.
     bool KeepViewBuffer(PixelSize view) override { return view.Width <= View.Width && view.Height <= View.Height; }
     int64_t Held() const { return 4 * (kPageBufferCount * int64_t{Page.Width} * Page.Height + int64_t{View.Width} * View.Height); }
@@ -82,10 +79,9 @@ public:
         Clips.push_back(clip ? *clip : IntRect{});
         draw(Layers[{slot, layer}]);
     }
-    void FillView(uint32_t) override {}
-    void ComposeSlot(int32_t slot, int32_t x, int32_t y) override { Composed.push_back({slot, x, y}); }
-    void ComposeRows(int32_t slot, int32_t x, int32_t y, int32_t top, int32_t bottom) override {
-        ComposedRows.push_back({slot, x, y, top, bottom});
+    void FillView(uint32_t, const IntRect&) override {}
+    void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override {
+        Composed.push_back({slot, x, y, part});
     }
     void PresentRows(int32_t, int32_t, int32_t top, int32_t bottom) override { PresentedRows.push_back({top, bottom}); }
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override { Anded.push_back({box, x, y}); }

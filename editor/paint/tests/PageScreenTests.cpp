@@ -169,7 +169,8 @@ TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     grid.InitPageScrollInfo(992, 1404, 1, 2);
     ASSERT_TRUE(view->ResetPageBuffers());  // the view first, as the layout asks for them
     ASSERT_TRUE(view->InitPageBuffers());
-    EXPECT_EQ(surface.Page, (PixelSize{992, 1404}));  // 992.5 and 1403.75, halves to even
+    EXPECT_EQ(view->PageSize(), (PixelSize{992, 1404}));  // 992.5 and 1403.75, halves to even
+    EXPECT_EQ(surface.Page, (PixelSize{1985, 2808}));     // made for the top zoom, 2.5
     EXPECT_EQ(surface.View, (PixelSize{992 + 2 * scroll.PageSpaceX() + 1000, 2 * (1404 + 40)}));
     // The client is narrower than a page with its gaps: a client's width more; taller pages: two slots.
     ASSERT_TRUE(view->ResetPageBuffers());
@@ -179,7 +180,7 @@ TEST_F(PageScreenTest, BuffersFollowTheZoomAndARefusedZoomKeepsTheView) {
     ASSERT_TRUE(view->ResetPageBuffers());
     EXPECT_EQ(surface.View.Width, 5000);
 
-    data.AboutPageInfo.nScale = 2.5f;
+    data.AboutPageInfo.nScale = 3;
     surface.Memory = surface.Held();  // the buffers of the new zoom cannot be made: the old are made again
     EXPECT_FALSE(view->InitPageBuffers());
     EXPECT_EQ(system.Beeps, 1);
@@ -227,8 +228,53 @@ TEST_F(PageScreenTest, ResizeKeepsTheViewBufferUntilItGrowsPastIt) {
     const PixelSize made = surface.View;
     EXPECT_TRUE(resize(600, 700) && surface.View == made && resize(1300, 700) && surface.View.Width == 2600);
     ASSERT_TRUE(resize(8192, 3000) && resize(1000, 700));  // 196 MB of view kept
-    data.AboutPageInfo.nScale = 3.5f, surface.Memory = kMaxBufferBytes;
+    data.AboutPageInfo.nScale = 3.75f, surface.Memory = kMaxBufferBytes;
     EXPECT_TRUE(view->InitPageBuffers() && surface.View == made);
+}
+
+// A page far larger than the window is drawn over the part in view and half a window around it
+// (a side within two windows whole); a scroll within that only composes, one past it draws the
+// three layers of the part it brings.
+TEST_F(PageScreenTest, ALargePageIsDrawnAroundTheWindowAndScrollingDrawsWhatComesIntoView) {
+    Build(2);
+    client.Height = 700;
+    data.AboutPageInfo.nScale = 2.5f;  // 1985 x 2808
+    grid.InitPageScrollInfo(1985, 2808, 1, 2);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    const int32_t gapX = scroll.PageSpaceX();
+    const struct {
+        int64_t X, Y;
+        int32_t Top, Bottom;  // rows drawn, or none when Top == Bottom
+    } steps[] = {{0, 0, 0, 1010}, {300, 300, 0, 0}, {0, 700, 310, 1710}, {0, 900, 0, 0}, {0, 0, 0, 1010}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(::testing::Message() << s.X << "," << s.Y);
+        surface.Reset();
+        grid.SetFirstPageScrollX(s.X * tessaly::kFixedOne);
+        grid.SetFirstPageScrollY(s.Y * tessaly::kFixedOne);
+        view->RefreshView(0, 0, s.X + s.Y == 0 ? tessaly::AllRefresh : tessaly::AutoRefresh);
+        const IntRect drawn{0, s.Top, 1985, s.Bottom};
+        EXPECT_EQ(surface.Clips, s.Top == s.Bottom ? std::vector<IntRect>{} : std::vector<IntRect>(3, drawn));
+        ASSERT_EQ(surface.Composed.size(), 1u);  // the second page is out of view
+        const int32_t x = static_cast<int32_t>(s.X), y = static_cast<int32_t>(s.Y);
+        EXPECT_EQ(surface.Composed[0].Part,
+                  (IntRect{std::max(x - gapX, 0), y == 0 ? 0 : y - 40, x + 1000 - gapX, y + 700 - 40}));
+    }
+}
+
+// Page buffers made for the top zoom give way to a view that would pass the cap beside them.
+TEST_F(PageScreenTest, BuffersMadeLargerThanThePageCountAtTheirSize) {
+    Build(1);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    surface.Memory = kMaxBufferBytes;
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    EXPECT_EQ(surface.Page, (PixelSize{1985, 2808}));
+    client.Width = 8000, client.Height = 6000;  // a view of 366 MB
+    grid.InitPageScrollInfo(-1, -1, -1, -1);
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    EXPECT_EQ(surface.Page, (PixelSize{794, 1123}));
+    EXPECT_LE(surface.Peak, kMaxBufferBytes);
+    EXPECT_EQ(system.Beeps, 0);
 }
 
 // One control's page buffers and view hold 512 MB at most, each page layer counted.
@@ -237,9 +283,9 @@ TEST(BuffersFit, SidesAndTheControlsWholeMemory) {
         PixelSize Page, View;
         bool Fits;
     } rows[] = {
-        {{4000, 4000}, {1000, 1000}, true},   // 488 MB and 4 MB
-        {{4096, 4096}, {1, 1}, false},        // eight layers of 64 MB
-        {{3000, 4000}, {8000, 8000}, false},  // 366 MB of pages and 244 MB of view
+        {{4000, 4000}, {1000, 1000}, true},   // 427 MB and 4 MB
+        {{4400, 4400}, {1, 1}, false},        // six layers and the picture of 74 MB
+        {{3000, 4000}, {8000, 8000}, false},  // 320 MB of pages and 244 MB of view
         {{16385, 1}, {1, 1}, false},
         {{1, 1}, {1, 16385}, false},
         {{0, 10}, {10, 10}, false},
@@ -323,18 +369,15 @@ TEST_F(PageScreenTest, AnEditRedrawsOnlyTheBandOfItsLines) {
         view->RefreshView(0, c.SelLength, tessaly::OnePageRefresh);
         if (c.Slot < 0) {
             EXPECT_EQ(surface.Composed.size(), 2u);
-            EXPECT_TRUE(surface.ComposedRows.empty());
             continue;
         }
         const IntRect band{0, c.Top, 794, c.Bottom};
         EXPECT_EQ(surface.DrawCount(), 2);
         EXPECT_EQ(Draws(c.Slot, PageLayer::Text), 1);
         EXPECT_EQ(surface.Clips, (std::vector<IntRect>{band, band}));
-        EXPECT_TRUE(surface.Composed.empty());
-        ASSERT_EQ(surface.ComposedRows.size(), 1u);
-        EXPECT_EQ(surface.ComposedRows[0].Top, c.Top);
-        EXPECT_EQ(surface.ComposedRows[0].Bottom, c.Bottom);
-        const int32_t y = surface.ComposedRows[0].Y;
+        ASSERT_EQ(surface.Composed.size(), 1u);
+        EXPECT_EQ(surface.Composed[0].Part, band);
+        const int32_t y = surface.Composed[0].Y;
         EXPECT_EQ(y, c.Slot == 0 ? 40 : 40 + 1123 + 40);
         EXPECT_EQ(surface.PresentedRows, (std::vector<std::pair<int32_t, int32_t>>{{y + c.Top, y + c.Bottom}}));
         // The band's stamps are kept: the same refresh again draws whole, as nothing changed since.

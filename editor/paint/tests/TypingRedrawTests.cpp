@@ -15,6 +15,7 @@ struct TypingRedrawTest : test::EditTest {
     std::unique_ptr<PageScreen> screen;
 
     void Show() {
+        client.Height = 700;  // one page and a half in view
         data.PageWidthPx = 120;
         data.PageHeightPx = 430;
         data.AboutPageInfo.nScale = 1;

@@ -204,15 +204,15 @@ struct ScreenRendererTest : ::testing::Test {
             RecordingCanvas Canvas;
             bool MakePageBuffers(PixelSize) override { return true; }
             bool MakeViewBuffer(PixelSize) override { return true; }
+            bool KeepPageBuffers(PixelSize) override { return true; }
             bool KeepViewBuffer(PixelSize) override { return true; }
             void ReleaseBuffers() override {}
             void DrawLayer(int32_t slot, PageLayer l, const std::function<void(notaline::Canvas&)>& draw,
                            const IntRect*) override {
                 if (slot == 0 && l == Wanted) draw(Canvas);
             }
-            void FillView(uint32_t) override {}
-            void ComposeSlot(int32_t, int32_t, int32_t) override {}
-            void ComposeRows(int32_t, int32_t, int32_t, int32_t, int32_t) override {}
+            void FillView(uint32_t, const IntRect&) override {}
+            void ComposePart(int32_t, int32_t, int32_t, const IntRect&) override {}
             void AndSelection(const IntRect&, int32_t, int32_t) override {}
             void Present(int32_t, int32_t) override {}
             void PresentRows(int32_t, int32_t, int32_t, int32_t) override {}
@@ -349,6 +349,61 @@ TEST_F(ScreenRendererTest, ABandRedrawShowsWhatAFullRedrawShows) {
     }
 }
 
+// At a zoom where a page is far larger than the window only the part in view (and a margin) is
+// drawn: scrolling, an edit's band, and zoom steps in and out (on the buffers already made) then
+// show exactly what a renderer drawing afresh at that place shows.
+TEST_F(ScreenRendererTest, APartlyDrawnPageScrolledAndZoomedShowsWhatAFreshDrawShows) {
+    data.WordInfo[4].ExtralWordInfo[0] = {};  // marks reaching past their line draw pages whole
+    data.WordInfo[7].ExtralWordInfo[0] = {};
+    data.AboutPageInfo.nScale = 2.5f;
+    Start();
+    renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    const HBITMAP made = renderer->Buffers().Layer(0, PageLayer::Text)->Bitmap();
+    auto fresh = [&] {
+        ScreenRenderer other(data, window.hwnd, nullptr, window.scroll);
+        EXPECT_TRUE(other.InitPageBuffers() && other.ResetPageBuffers());
+        other.RefreshView(0, 0, tessaly::AllRefresh);
+        return window.Capture();
+    };
+    auto same = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const Pixels shown = window.Capture();
+        const Pixels expected = fresh();
+        int differing = 0;
+        for (size_t k = 0; k < shown.Bits.size(); ++k) differing += shown.Bits[k] != expected.Bits[k];
+        EXPECT_EQ(differing, 0);
+        renderer->RefreshView(0, 0, tessaly::SelColorRefresh);  // back to this renderer's view
+        return shown;
+    };
+    auto scrollTo = [&](int64_t x, int64_t y) {
+        window.grid.SetFirstPageScrollX(x * tessaly::kFixedOne);
+        window.grid.SetFirstPageScrollY(y * tessaly::kFixedOne);
+        renderer->RefreshView(0, 0, tessaly::AutoRefresh);  // what a scroll bar asks for
+    };
+    const std::pair<int64_t, int64_t> places[] = {{0, 250}, {0, 700}, {500, 700}, {900, 1100}, {300, 2300}, {0, 0}};
+    for (const auto& [x, y] : places) {
+        scrollTo(x, y);
+        same("scrolled");
+    }
+    scrollTo(400, 250);
+    const Pixels before = same("over the notes");
+    EXPECT_GT(before.Ink({0, 0, 1000, 700}), 10000);
+    data.WordInfo[3].WdAsc = '5';  // an edit's band, partly in view
+    renderer->RefreshView(0, 0, tessaly::OnePageRefresh);
+    EXPECT_NE(same("after an edit").Bits, before.Bits);
+    const win::WindowDc dc(window.hwnd);
+    const win::BitmapHandle picture = win::test::CopyOf(dc.Get(), RECT{0, 0, 1000, 700});
+    EXPECT_TRUE(win::test::SavePng(picture.Get(), L"zoomed-scrolled-view.png"));
+    for (float zoom : {1.0f, 2.45f, 2.5f, 2.0f, 2.5f}) {
+        data.AboutPageInfo.nScale = zoom;
+        window.grid.InitPageScrollInfo(tessaly::CLng(794 * zoom), tessaly::CLng(1123 * zoom), -1, -1);
+        ASSERT_TRUE(renderer->ResetPageBuffers() && renderer->InitPageBuffers());
+        renderer->RefreshView(0, 0, tessaly::AllRefresh);
+        same("zoomed");
+        EXPECT_EQ(renderer->Buffers().Layer(0, PageLayer::Text)->Bitmap(), made) << zoom;
+    }
+}
+
 TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
     const auto before = Bytes();
     for (float zoom : {0.5f, 1.25f, 2.5f}) {
@@ -357,11 +412,14 @@ TEST_F(ScreenRendererTest, LayerSizesFollowTheZoomAndPaintingKeepsTheDocument) {
         renderer->RefreshView(0, 0, tessaly::AllRefresh);
         EXPECT_EQ(Bytes(), before) << zoom;
         if (zoom == 1.25f) {
+            // Used at the page's size, made for the top zoom so that zoom steps keep them.
             for (PageLayer layer : {PageLayer::Text, PageLayer::Marks, PageLayer::Items}) {
+                const MemoryBuffer* b = renderer->Buffers().Layer(1, layer);
+                EXPECT_EQ(b->Size(), (PixelSize{992, 1404}));
                 BITMAP bm{};
-                GetObjectW(renderer->Buffers().Layer(1, layer)->Bitmap(), sizeof bm, &bm);
-                EXPECT_EQ(bm.bmWidth, 992);
-                EXPECT_EQ(bm.bmHeight, 1404);
+                GetObjectW(b->Bitmap(), sizeof bm, &bm);
+                EXPECT_EQ(bm.bmWidth, 1985);
+                EXPECT_EQ(bm.bmHeight, 2808);
             }
         }
     }
