@@ -107,7 +107,7 @@ struct Resync {
     int32_t LineDelta = 0;
     int32_t WordDelta = 0;
     size_t FirstPage = 0;  // the first old page paginated again; the old pages stay in PageInfo
-    size_t Seen = 0;  // no old page before this one begins at or after a line paginated again
+    size_t Seen = 0;       // no old page before this one begins at or after a line paginated again
     MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
     // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
     int32_t JumpedFirst = INT32_MAX;
