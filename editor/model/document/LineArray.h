@@ -18,7 +18,7 @@ namespace notaline {
 //
 // The vertical boxes (Top, Bottom) of a run of lines may be left out of date (DeferBoxes): a line
 // of the run read through the array first has the settler bring the run up to date from its front
-// to that line. Beside each line is kept how many lines a page that begins with it holds (Jump),
+// to that line. Beside each line is kept how many lines and characters a page that begins with it holds (Jump),
 // learnt by pagination, so that pages moved by an edit are paginated again a page at a time.
 class LineArray {
 public:
@@ -89,7 +89,7 @@ public:
         gapAt_ = at + with.size();
         gap_ = gap_ + count - with.size();
         std::copy(with.begin(), with.end(), lines_.begin() + static_cast<ptrdiff_t>(at));
-        if (jumpsKnown_) std::fill_n(jumps_.begin() + static_cast<ptrdiff_t>(at), with.size(), 0);
+        if (jumpsKnown_) std::fill_n(jumps_.begin() + static_cast<ptrdiff_t>(at), with.size(), PageJump{});
         if (from_ != kNone) from_ = from_ - count + with.size();
         if (boxFrom_ < boxEnd_) {
             const size_t n = with.size();
@@ -120,26 +120,28 @@ public:
     // How many lines a page that begins with line i holds, learnt for pages `height` high; 0 when
     // not known.
     int32_t Jump(size_t i, float height) const {
-        return jumpsKnown_ && height == jumpHeight_ ? jumps_[At(i)] : 0;
+        return jumpsKnown_ && height == jumpHeight_ ? jumps_[At(i)].Lines : 0;
     }
-    void SetJump(size_t i, int32_t lines, float height) {
+    // The characters of that page, where Jump knows its lines.
+    int32_t JumpWords(size_t i) const { return jumps_[At(i)].Words; }
+    void SetJump(size_t i, int32_t lines, int32_t words, float height) {
         if (!jumpsKnown_ || height != jumpHeight_) {
-            jumps_.assign(lines_.size(), 0);
+            jumps_.assign(lines_.size(), PageJump{});
             jumpsKnown_ = true;
             jumpHeight_ = height;
             maxJump_ = 0;
         }
-        jumps_[At(i)] = lines;
+        jumps_[At(i)] = {lines, words};
         maxJump_ = std::max(maxJump_, lines);
     }
     // Lines first to last changed: no page that holds one of them is known any longer.
     void ForgetJumps(size_t first, size_t last) {
         if (!jumpsKnown_ || empty()) return;
         last = std::min(last, size() - 1);
-        for (size_t i = first; i <= last; ++i) jumps_[At(i)] = 0;
+        for (size_t i = first; i <= last; ++i) jumps_[At(i)] = {};
         const size_t reach = first - std::min(first, static_cast<size_t>(maxJump_));
         for (size_t i = first; i-- > reach;)
-            if (i + static_cast<size_t>(jumps_[At(i)]) >= first) jumps_[At(i)] = 0;
+            if (i + static_cast<size_t>(jumps_[At(i)].Lines) >= first) jumps_[At(i)] = {};
     }
     void ForgetAllJumps() {
         jumpsKnown_ = false;
@@ -286,12 +288,17 @@ private:
         const size_t extra = std::max<size_t>(n, std::max<size_t>(64, size() / 8));
         const auto at = static_cast<ptrdiff_t>(gapAt_ + gap_);
         lines_.insert(lines_.begin() + at, extra, tessaly::aLineInfo{});
-        if (jumpsKnown_) jumps_.insert(jumps_.begin() + at, extra, 0);
+        if (jumpsKnown_) jumps_.insert(jumps_.begin() + at, extra, PageJump{});
         gap_ += extra;
     }
 
     mutable Vector lines_;  // the lines, with room for more before line gapAt_
-    mutable std::vector<int32_t> jumps_;  // beside each line, laid out as lines_
+    // Kept apart from the lines, so that paginating by known pages reads only these.
+    struct PageJump {
+        int32_t Lines = 0;
+        int32_t Words = 0;
+    };
+    mutable std::vector<PageJump> jumps_;  // beside each line, laid out as lines_
     bool jumpsKnown_ = false;
     float jumpHeight_ = 0;  // the page height the page lengths hold for
     int32_t maxJump_ = 0;

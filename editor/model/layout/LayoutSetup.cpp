@@ -113,6 +113,9 @@ void InitFormat(EditorData& data, PageView& page) {
     MeasureAllWords(data);
     FormatAllLines(data);
     FormatPages(data);
+    // The lines now hold the whole document: the first edit reads its paragraph off them rather
+    // than searching the characters, which in a long paragraph costs the paragraph.
+    data.InputDatLaidOut = true;
     InitPageGrid(data, page);
 }
 

@@ -107,29 +107,37 @@ struct Resync {
     int32_t LineDelta = 0;
     int32_t WordDelta = 0;
     size_t FirstPage = 0;  // the first old page paginated again; the old pages stay in PageInfo
+    size_t Seen = 0;       // no old page before this one begins at or after a line paginated again
     MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
     // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
     int32_t JumpedFirst = INT32_MAX;
     int32_t JumpedEnd = -1;
 };
 
-// A new page that begins with Line, after the last of `pages`.
-void AppendPage(const EditorData& data, PageArray::Vector& pages, int32_t Line) {
+// A new page of `lines` lines and `words` characters after the last of `pages`.
+void AppendPage(PageArray::Vector& pages, int32_t lines, int32_t words) {
     const tessaly::aPageInfo prev = pages.back();
     tessaly::aPageInfo page;
     page.StartLine = prev.StartLine + prev.LengthLine;
     page.StartWord = prev.StartWord + prev.LengthWord;
-    page.LengthLine = 1;
-    page.LengthWord = data.LineInfo.Unmoved(static_cast<size_t>(Line)).Length;
+    page.LengthLine = lines;
+    page.LengthWord = words;
     pages.push_back(page);
 }
 
 // Takes over the old pages from the one that began at `line` (new numbering), the new `pages`
 // taking the place of those before it; false when none did. The pages taken over move when read.
-bool TakeOverPages(EditorData& data, const Resync& r, const PageArray::Vector& pages, int32_t line) {
+bool TakeOverPages(EditorData& data, Resync& r, const PageArray::Vector& pages, int32_t line) {
     const int32_t oldLine = line - r.LineDelta;
     auto& all = data.PageInfo;
-    const size_t lo = all.FirstAfter(oldLine - 1, r.FirstPage);
+    // The lines asked about only grow, and mostly by a page: the search goes on from the last one.
+    size_t lo = std::max(r.Seen, r.FirstPage);
+    for (int step = 0; lo < all.size() && all.StartLineOf(lo) < oldLine; ++lo)
+        if (++step == 4) {
+            lo = all.FirstAfter(oldLine - 1, lo);
+            break;
+        }
+    r.Seen = lo;
     if (lo == all.size() || all.StartLineOf(lo) != oldLine) return false;
     all.Replace(r.FirstPage, lo - r.FirstPage, pages);
     all.Shift(r.FirstPage + pages.size(), r.LineDelta, r.WordDelta);
@@ -162,20 +170,18 @@ bool PaginateLines(EditorData& data, PageArray::Vector& pages, int32_t from, int
         const auto* line = &all.Unmoved(static_cast<size_t>(i));
         if (line->LineUpSpace + static_cast<float>(2 * int64_t{line->WordHeight} + h) > writeHeight) {
             endPage();
-            if (pageStart >= 0) all.SetJump(static_cast<size_t>(pageStart), i - pageStart, writeHeight);
+            if (pageStart >= 0) all.SetJump(static_cast<size_t>(pageStart), i - pageStart, words, writeHeight);
             for (;;) {
                 if (resync && i >= resync->Line && TakeOverPages(data, *resync, pages, i)) return true;
-                AppendPage(data, pages, i);
                 const int32_t jump = resync ? all.Jump(static_cast<size_t>(i), writeHeight) : 0;
                 if (jump <= 0 || i + jump >= count) break;
-                auto& page = pages.back();
-                page.LengthLine = jump;
-                page.LengthWord = all.StartOf(static_cast<size_t>(i + jump)) - all.StartOf(static_cast<size_t>(i));
+                AppendPage(pages, jump, all.JumpWords(static_cast<size_t>(i)));
                 resync->JumpedFirst = std::min(resync->JumpedFirst, i);
                 i += jump;
                 resync->JumpedEnd = i;
             }
             line = &all.Unmoved(static_cast<size_t>(i));
+            AppendPage(pages, 1, line->Length);
             pageStart = i;
             if (resync) bottom = SetLineBox(data, i, line->LineUpSpace + writeTop, resync->Moved);
             lines = 1;
@@ -378,7 +384,7 @@ void GetAllPartInfo(EditorData& data) {
 
 void StartNewPage(EditorData& data, int32_t Line) {
     PageArray::Vector pages{data.PageInfo.back()};
-    AppendPage(data, pages, Line);
+    AppendPage(pages, 1, data.LineInfo.Unmoved(static_cast<size_t>(Line)).Length);
     data.PageInfo.push_back(pages.back());
 }
 

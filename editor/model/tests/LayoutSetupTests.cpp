@@ -3,6 +3,7 @@
 #include "DocumentBuilder.h"
 #include "FakeLayout.h"
 #include "FakeServices.h"
+#include "LayoutFixture.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
@@ -158,6 +159,23 @@ TEST_F(LayoutSetup, LoadingPreparesWhatPaintingReads) {
     SetInputDat(data, 4, 1, 1);
     LayOutEdit(data, view);
     EXPECT_EQ(0, data.PlayInfo.Track[0].Yd);
+}
+
+// A document laid out in full on loading: its first edit, at a paragraph's start, inside it or
+// over its end, is laid out from its paragraph as a full layout lays it out.
+TEST_F(LayoutSetup, TheFirstEditAfterLoadingIsLaidOutAsAFullLayout) {
+    for (const auto& [at, del] : {std::pair{0, 0}, {151, 0}, {200, 0}, {149, 2}}) {
+        const std::string notes(150, '5');
+        files.Files[u"long.dadur"] = Document(notes + "|" + notes + notes + "|" + notes + "|");
+        LoadJpFile(data, files, view, view, 0, u"long.dadur");
+        ASSERT_GT(data.LineCount(), 6);
+        SetInputDat(data, at, del, 1, true);
+        data.WordInfo.erase(data.WordInfo.begin() + at, data.WordInfo.begin() + at + del);
+        data.WordInfo.insert(data.WordInfo.begin() + at, data.WordInfo[static_cast<size_t>(at)]);
+        data.AboutFileInfo.WordCount += 1 - del;
+        LayOutEdit(data, view);
+        EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << at << " " << del;
+    }
 }
 
 TEST_F(LayoutSetup, LoadingPicksTheReaderByTheFilesEnding) {

@@ -359,7 +359,8 @@ TEST(LineArray, ReplacedLinesReadAsIfSplicedAtOnce) {
 }
 
 // Lines replaced at places far apart and near: the paragraph-end count before any line is that of
-// a plain vector, and a page length stays with its line unless the page reached a replaced line.
+// a plain vector, and a page length (lines and characters) stays with its line unless the page
+// reached a replaced line.
 TEST(LineArray, CountsAndPageLengthsFollowTheirLines) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::mt19937 rng(seed);
@@ -369,7 +370,7 @@ TEST(LineArray, CountsAndPageLengthsFollowTheirLines) {
         LineArray lines(plain);
         for (size_t i = 0; i + 8 < plain.size(); i += 5) {
             jumps[i] = 1 + static_cast<int32_t>(rng() % 8);
-            lines.SetJump(i, jumps[i], 500);
+            lines.SetJump(i, jumps[i], 7 * jumps[i], 500);
         }
         for (int op = 0; op < 200; ++op) {
             const size_t at = rng() % plain.size(), count = std::min<size_t>(rng() % 4, plain.size() - at);
@@ -388,7 +389,10 @@ TEST(LineArray, CountsAndPageLengthsFollowTheirLines) {
             const auto ends = std::count_if(plain.begin(), plain.begin() + static_cast<ptrdiff_t>(probe),
                                             [](const auto& l) { return tessaly::IsTrue(l.LineIsCtl); });
             ASSERT_EQ(ends, lines.ParaEndsBefore(probe)) << "seed " << seed << " op " << op;
-            for (size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(jumps[i], lines.Jump(i, 500)) << "seed " << seed << " op " << op;
+            for (size_t i = 0; i < plain.size(); ++i) {
+                ASSERT_EQ(jumps[i], lines.Jump(i, 500)) << "seed " << seed << " op " << op;
+                if (jumps[i] > 0) ASSERT_EQ(7 * jumps[i], lines.JumpWords(i)) << "seed " << seed << " op " << op;
+            }
         }
         EXPECT_EQ(0, lines.Jump(0, 400));  // learnt for another page height
     }
