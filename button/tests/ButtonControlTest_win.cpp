@@ -52,8 +52,9 @@ void Put(IDispatch* d, DISPID member, VARIANT v) {
     Call(d, member, DISPATCH_PROPERTYPUT, {v});
 }
 
-// The window's pixels as 0xRRGGBB.
+// The window's pixels as 0xRRGGBB, once the paints it waits for are done.
 std::vector<uint32_t> Capture(HWND hwnd, int w, int h, const wchar_t* savePng = nullptr) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const win::BitmapHandle copy = win::test::CopyOf(win::WindowDc(hwnd).Get(), RECT{0, 0, w, h});
     if (savePng) {
         const cGDIPlus gdi;  // GDI+ started for the save
@@ -249,6 +250,7 @@ TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
     const Step steps[] = {{id::ButtonDown, false, false}, {id::Enabled, true, false}, {id::ButtonDown, true, true},
                           {id::ButtonDown, true, false},  {id::ButtonDown, false, true}, {id::Enabled, false, true},
                           {id::Enabled, false, false},    {id::Enabled, true, true}};
+    Capture(w, 32, 32);  // the first face, asked for as the button was hosted
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.Member << " " << step.Value);
         {
@@ -259,6 +261,13 @@ TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
         Put(b.Get(), step.Member, Bool(step.Value));
         EXPECT_EQ(Capture(w, 32, 32)[16 * 32 + 16] != 0, step.Paints);
     }
+}
+
+// A disabled button without a picture for its index shows its fill, though no face came before.
+TEST_F(ButtonControl, AFaceOfAFillAloneShows) {
+    auto b = Host({{L"ButtonType", VT_I4, 14}, {L"ButtonIndex", VT_I4, 7}, {L"BackColor", VT_I4, 0x0000FF}});
+    Put(b.Get(), id::Enabled, Bool(false));
+    EXPECT_EQ(Capture(Window(b.Get()), 32, 32)[16 * 32 + 16], 0xFF0000u);
 }
 
 // A form sets its buttons up hidden: shown, a button has the face one set up in view has.
