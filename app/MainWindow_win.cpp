@@ -102,13 +102,6 @@ std::optional<StatusFont> FontOf(void* object) {
     return f;
 }
 
-// A box's text, set only when it differs.
-void SetBoxText(HWND box, const std::wstring& text) {
-    wchar_t now[256] = {};
-    GetWindowTextW(box, now, 256);
-    if (text != now) SetWindowTextW(box, text.c_str());
-}
-
 std::wstring Upper(std::wstring s) {
     CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
@@ -606,10 +599,11 @@ void MainWindow::OnStatus(LPARAM lParam) {
 }
 
 void MainWindow::ShowStatusFont() {
-    if (Upper(curFont_.name) != Upper(L"Tolvane")) SetBoxText(ControlWindow("cmbFontName"), curFont_.name);
+    if (Upper(curFont_.name) != Upper(L"Tolvane"))
+        win::SetTextIfChanged(ControlWindow("cmbFontName"), curFont_.name.c_str());
     const bool styles[] = {curFont_.bold, curFont_.italic, curFont_.underline, curFont_.strikethrough};
     for (int i = 0; i < 4; ++i) PutButtonBool("CmdFont", i, dispid::Button::ButtonDown, styles[i]);
-    SetBoxText(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size));
+    win::SetTextIfChanged(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size).c_str());
 }
 
 void MainWindow::ShowAlignment(int32_t alignment) {

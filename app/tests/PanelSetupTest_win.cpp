@@ -186,6 +186,31 @@ TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
     EXPECT_EQ(-1, rights[6]);
 }
 
+// A panel whose text changes in place is painted anew with the next paint, as a whole repaint
+// would show it: nothing stale stays on the bar.
+TEST_F(TopBarShown, AStatusPanelChangedInPlaceIsRepainted) {
+    HWND bar = window->ControlWindow("StatusBar1");
+    RECT part{};
+    const auto shown = [&] {
+        UpdateWindow(bar);
+        return win::test::PixelsOf(win::test::CopyOf(win::WindowDc(bar).Get(), part).Get(), part.right - part.left,
+                                   part.bottom - part.top);
+    };
+    window->SetStatusText(3, L"行距：0");
+    Pump();
+    ASSERT_TRUE(SendMessageW(bar, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&part)));
+    const auto before = shown();
+    window->SetStatusText(3, L"行距：8");  // as wide: the parts stay where they are
+    Pump();
+    RECT now{};
+    SendMessageW(bar, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&now));
+    ASSERT_TRUE(EqualRect(&now, &part));
+    const auto after = shown();
+    EXPECT_NE(before, after);
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    EXPECT_EQ(shown(), after);
+}
+
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
     window->Panels().RefPictureShown = 1;
     window->ReShowForm();
