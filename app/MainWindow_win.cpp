@@ -164,6 +164,8 @@ bool MainWindow::Create(HINSTANCE instance, int show, std::wstring_view commandL
     LoadLibraryW(L"riched20.dll");
     WNDCLASSEXW frame{};
     frame.cbSize = sizeof(frame);
+    // A panel's edge and caption follow its size: all of it repaints when the size changes.
+    frame.style = CS_HREDRAW | CS_VREDRAW;
     frame.lpfnWndProc = FrameProc;
     frame.hInstance = instance;
     frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -696,6 +698,21 @@ void MainWindow::ApplyGeometry() {
     place(ControlWindow("图片容器1"), geometry_.picture, geometry_.pictureShown);
     // The editor moves in the batch too; its site then finds it in place and only keeps the rectangle.
     if (editorSite_) placeAt(editorWindow_, editor, std::nullopt);
+    // The status bar too, along the bottom at its own height, where it would place itself.
+    const HWND bar = ControlWindow("StatusBar1");
+    if (bar) {
+        RECT client{}, now{};
+        GetClientRect(Handle(), &client);
+        GetWindowRect(bar, &now);
+        placeAt(bar, {0, client.bottom - (now.bottom - now.top), client.right, client.bottom}, std::nullopt);
+    }
+    // The editor paints itself, frame and bars, as its size changes, and the move then spoils it
+    // again: it is moved with drawing off and paints once, with the next paint.
+    const bool editorMoves =
+        std::any_of(placings.begin(), placings.end(),
+                    [&](const Placing& p) { return p.Window == editorWindow_ && !(p.Flags & SWP_NOSIZE); }) &&
+        IsWindowVisible(editorWindow_);
+    if (editorMoves) SendMessageW(editorWindow_, WM_SETREDRAW, FALSE, 0);
     HDWP batch = placings.empty() ? nullptr : BeginDeferWindowPos(static_cast<int>(placings.size()));
     for (const Placing& p : placings) {
         const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
@@ -706,10 +723,18 @@ void MainWindow::ApplyGeometry() {
         for (const Placing& p : placings)
             SetWindowPos(p.Window, nullptr, p.To.left, p.To.top, p.To.right - p.To.left, p.To.bottom - p.To.top, p.Flags);
     if (editorSite_) editorSite_->Move(editor);
+    if (editorMoves) {
+        SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    // The bar repaints only what a new size uncovered, which leaves its old size grip in view.
+    for (const Placing& p : placings)
+        if (p.Window == bar && !(p.Flags & SWP_NOSIZE)) RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void MainWindow::OnResize() {
-    if (HWND bar = ControlWindow("StatusBar1")) SendMessageW(bar, WM_SIZE, 0, 0);
+    // Once loaded, the bar moves in the batch of the other controls.
+    if (HWND bar = ControlWindow("StatusBar1"); bar && !loaded_) SendMessageW(bar, WM_SIZE, 0, 0);
     ReShowForm();
 }
 

@@ -211,6 +211,30 @@ TEST_F(TopBarShown, AStatusPanelChangedInPlaceIsRepainted) {
     EXPECT_EQ(shown(), after);
 }
 
+// A window grown shows on its bar and top panel what a whole repaint shows: nothing of their old
+// edges or size grip stays behind.
+TEST_F(TopBarShown, AGrownWindowLeavesNothingStaleOnTheBarAndPanel) {
+    HWND form = window->Handle();
+    const auto shown = [&] {
+        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        std::vector<std::vector<uint32_t>> pictures;
+        for (HWND w : {window->ControlWindow("StatusBar1"), window->ControlWindow("TopFaceFrame")}) {
+            RECT r{};
+            GetClientRect(w, &r);
+            pictures.push_back(
+                win::test::PixelsOf(win::test::CopyOf(win::WindowDc(w).Get(), r).Get(), r.right, r.bottom));
+        }
+        return pictures;
+    };
+    for (const SIZE size : {SIZE{900, 650}, SIZE{960, 700}}) {
+        SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        Pump();
+    }
+    const auto grown = shown();
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    EXPECT_TRUE(shown() == grown);
+}
+
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
     window->Panels().RefPictureShown = 1;
     window->ReShowForm();
