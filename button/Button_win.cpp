@@ -47,6 +47,9 @@ LRESULT CALLBACK Button::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (msg == WM_MOUSELEAVE) button->OnMouseLeave();
         if (msg == WM_KILLFOCUS) button->OnLostFocus();
         if (msg == WM_ENABLE) button->OnEnable(wParam != 0);
+        if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) &&
+            button->rgnForm_)
+            button->ApplyRegion();
     } catch (...) {
         // nothing crosses the window procedure
     }
@@ -220,12 +223,19 @@ void Button::Resize() {
 }
 
 void Button::ApplyRegion() {
+    // A window waiting for its container takes its shape as it is shown there, at its real size.
+    if (!(GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE)) return;
     // In screen pixels, whatever the resolution.
     RECT client{};
     GetClientRect(Window(), &client);
+    // Setting a shape costs the system a repaint: the one it has for its size stays.
+    if (client.right == regionSize_.cx && client.bottom == regionSize_.cy) return;
     win::RegionHandle region(CreateRoundRectRgn(0, 0, client.right, client.bottom, 10, 10));
     // The window owns the region once it is set.
-    if (region && SetWindowRgn(Window(), region.Get(), TRUE)) region.Release();
+    if (region && SetWindowRgn(Window(), region.Get(), TRUE)) {
+        region.Release();
+        regionSize_ = {client.right, client.bottom};
+    }
 }
 
 void Button::SizeForType() {

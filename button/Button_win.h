@@ -88,6 +88,7 @@ private:
     int32_t tranColor_ = 0;
     int faceWidth_ = 0, faceHeight_ = 0;
     int bitmapWidth_ = 0, bitmapHeight_ = 0;
+    SIZE regionSize_{-1, -1};  // the client size the window's shape was made for
     bool hover_ = false;
     int16_t pressFlag_ = 0;
     bool loaded_ = false;

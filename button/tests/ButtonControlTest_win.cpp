@@ -263,6 +263,21 @@ TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
     }
 }
 
+// The rounded shape is made for the size the button is shown at, also for the size it waited at.
+TEST_F(ButtonControl, AShownButtonHasTheShapeOfItsSize) {
+    for (const int side : {32, 96}) {
+        auto b = Host({{L"ButtonType", VT_I4, 3}}, {10, 10, 10 + side, 10 + side});
+        const win::RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(Window(b.Get()), region.Get()), ERROR) << side;
+        const win::RegionHandle expected(CreateRoundRectRgn(0, 0, side, side, 10, 10));
+        int differing = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                differing += !PtInRegion(region.Get(), x, y) != !PtInRegion(expected.Get(), x, y);
+        EXPECT_EQ(differing, 0) << side;
+    }
+}
+
 // A disabled button without a picture for its index shows its fill, though no face came before.
 TEST_F(ButtonControl, AFaceOfAFillAloneShows) {
     auto b = Host({{L"ButtonType", VT_I4, 14}, {L"ButtonIndex", VT_I4, 7}, {L"BackColor", VT_I4, 0x0000FF}});
