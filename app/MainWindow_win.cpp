@@ -164,8 +164,6 @@ bool MainWindow::Create(HINSTANCE instance, int show, std::wstring_view commandL
     LoadLibraryW(L"riched20.dll");
     WNDCLASSEXW frame{};
     frame.cbSize = sizeof(frame);
-    // A panel's edge and caption follow its size: all of it repaints when the size changes.
-    frame.style = CS_HREDRAW | CS_VREDRAW;
     frame.lpfnWndProc = FrameProc;
     frame.hInstance = instance;
     frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -727,9 +725,11 @@ void MainWindow::ApplyGeometry() {
         SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    // The bar repaints only what a new size uncovered, which leaves its old size grip in view.
+    // A new size repaints only what it uncovered, which leaves the old size grip of the bar and the
+    // old edge of a panel in view. A panel repaints alone: its many buttons stay as they are.
     for (const Placing& p : placings)
-        if (p.Window == bar && !(p.Flags & SWP_NOSIZE)) RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        if (p.Window != editorWindow_ && !(p.Flags & SWP_NOSIZE))
+            RedrawWindow(p.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
 }
 
 void MainWindow::OnResize() {
