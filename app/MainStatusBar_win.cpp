@@ -50,15 +50,32 @@ void MainWindow::LayOutStatusBar() {
         right[i] = x;
     }
     right[kStatusPanels - 1] = -1;
-    if (right != statusRights_) {
+    if (right == statusRights_ && statusShown_ == statusTexts_) return;
+    // The bar repaints itself at once on every text it is given: drawing is off while they are
+    // set, and it repaints once, with the next paint.
+    SendMessageW(bar, WM_SETREDRAW, FALSE, 0);
+    const bool moved = right != statusRights_;
+    if (moved) {
         statusRights_ = right;
         SendMessageW(bar, SB_SETPARTS, kStatusPanels, reinterpret_cast<LPARAM>(right.data()));
     }
+    std::array<bool, kStatusPanels> changed{};
     for (int i = 0; i < kStatusPanels; ++i) {
         if (statusShown_[i] == statusTexts_[i]) continue;
+        changed[i] = true;
         statusShown_[i] = statusTexts_[i];
         const std::wstring text = (i < kStatusPanels - 1 ? L"\t" : L"") + statusTexts_[i];
         SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
+    if (moved) {
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE);
+        return;
+    }
+    for (int i = 0; i < kStatusPanels; ++i) {
+        RECT part{};
+        if (changed[i] && SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&part)))
+            RedrawWindow(bar, &part, nullptr, RDW_INVALIDATE);
     }
 }
 

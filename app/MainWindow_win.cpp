@@ -103,13 +103,6 @@ std::optional<StatusFont> FontOf(void* object) {
     return f;
 }
 
-// A box's text, set only when it differs.
-void SetBoxText(HWND box, const std::wstring& text) {
-    wchar_t now[256] = {};
-    GetWindowTextW(box, now, 256);
-    if (text != now) SetWindowTextW(box, text.c_str());
-}
-
 std::wstring Upper(std::wstring s) {
     CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
@@ -607,10 +600,11 @@ void MainWindow::OnStatus(LPARAM lParam) {
 }
 
 void MainWindow::ShowStatusFont() {
-    if (Upper(curFont_.name) != Upper(L"Tolvane")) SetBoxText(ControlWindow("cmbFontName"), curFont_.name);
+    if (Upper(curFont_.name) != Upper(L"Tolvane"))
+        win::SetTextIfChanged(ControlWindow("cmbFontName"), curFont_.name.c_str());
     const bool styles[] = {curFont_.bold, curFont_.italic, curFont_.underline, curFont_.strikethrough};
     for (int i = 0; i < 4; ++i) PutButtonBool("CmdFont", i, dispid::Button::ButtonDown, styles[i]);
-    SetBoxText(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size));
+    win::SetTextIfChanged(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size).c_str());
 }
 
 void MainWindow::ShowAlignment(int32_t alignment) {
@@ -703,6 +697,21 @@ void MainWindow::ApplyGeometry() {
     place(ControlWindow("图片容器1"), geometry_.picture, geometry_.pictureShown);
     // The editor moves in the batch too; its site then finds it in place and only keeps the rectangle.
     if (editorSite_) placeAt(editorWindow_, editor, std::nullopt);
+    // The status bar too, along the bottom at its own height, where it would place itself.
+    const HWND bar = ControlWindow("StatusBar1");
+    if (bar) {
+        RECT client{}, now{};
+        GetClientRect(Handle(), &client);
+        GetWindowRect(bar, &now);
+        placeAt(bar, {0, client.bottom - (now.bottom - now.top), client.right, client.bottom}, std::nullopt);
+    }
+    // The editor paints itself, frame and bars, as its size changes, and the move then spoils it
+    // again: it is moved with drawing off and paints once, with the next paint.
+    const bool editorMoves =
+        std::any_of(placings.begin(), placings.end(),
+                    [&](const Placing& p) { return p.Window == editorWindow_ && !(p.Flags & SWP_NOSIZE); }) &&
+        IsWindowVisible(editorWindow_);
+    if (editorMoves) SendMessageW(editorWindow_, WM_SETREDRAW, FALSE, 0);
     HDWP batch = placings.empty() ? nullptr : BeginDeferWindowPos(static_cast<int>(placings.size()));
     for (const Placing& p : placings) {
         const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
@@ -713,10 +722,20 @@ void MainWindow::ApplyGeometry() {
         for (const Placing& p : placings)
             SetWindowPos(p.Window, nullptr, p.To.left, p.To.top, p.To.right - p.To.left, p.To.bottom - p.To.top, p.Flags);
     if (editorSite_) editorSite_->Move(editor);
+    if (editorMoves) {
+        SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    // A new size repaints only what it uncovered, which leaves the old size grip of the bar and the
+    // old edge of a panel in view. A panel repaints alone: its many buttons stay as they are.
+    for (const Placing& p : placings)
+        if (p.Window != editorWindow_ && !(p.Flags & SWP_NOSIZE))
+            RedrawWindow(p.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
 }
 
 void MainWindow::OnResize() {
-    if (HWND bar = ControlWindow("StatusBar1")) SendMessageW(bar, WM_SIZE, 0, 0);
+    // Once loaded, the bar moves in the batch of the other controls.
+    if (HWND bar = ControlWindow("StatusBar1"); bar && !loaded_) SendMessageW(bar, WM_SIZE, 0, 0);
     ReShowForm();
 }
 

@@ -13,6 +13,7 @@
 #include "com/Create.h"
 #include "outside/api/IQuibbet.h"
 #include "records/Marks.h"
+#include "win/Window.h"
 
 namespace tavolin {
 
@@ -68,7 +69,7 @@ public:
         if (!openFromCommand && !list_.entries.empty()) Select(static_cast<int>(list_.entries.size()) - 1);
         if (Selected() < 0) {
             ShowInfo(u"");
-            SetWindowTextW(HelpBox(), L"");
+            SetHelpText(L"");
         }
         if (!any)
             for (int i = 0; i <= 6; ++i) Enable(i, false);
@@ -101,7 +102,7 @@ public:
             EditorFacts facts(form_.Editor());
             mask = SetExtralButtons(curType_, facts);
         }
-        SetWindowTextW(HelpBox(), entry >= 0 ? ReadHlpInfo(EntryText()).c_str() : L"");
+        SetHelpText(entry >= 0 ? ReadHlpInfo(EntryText()).c_str() : L"");
         for (int i = 0; i < 8; ++i) Enable(i, (mask >> i) & 1);
         Focus();
     }
@@ -215,7 +216,7 @@ public:
             return;
         }
         const std::wstring text = ReadHlpInfo(entry);
-        SetWindowTextW(HelpBox(), text.c_str());
+        SetHelpText(text.c_str());
         if (form_.Panels().MarkInfoOn) {
             const VARIANT m = Missing();
             tipShown_ = Balloon({Str(text), m, m, Bool(true), Str(Wide(key)), Long(1), m, Long(5), m, Long(0), Long(200)});
@@ -310,6 +311,15 @@ private:
         return v;
     }
     HWND HelpBox() const { return form_.ControlWindow("RichTextBox1"); }
+    // The rich box lays out and paints a new text at once, which cost more than the rest of a
+    // status update: it takes the text with drawing off and shows it at the next paint.
+    void SetHelpText(const wchar_t* text) {
+        const HWND box = HelpBox();
+        SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+        const bool set = win::SetTextIfChanged(box, text);
+        SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+        if (set) RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
     HWND Combo() const { return form_.ControlWindow("ExtralValCombo"); }
     int Selected() const {
         const LRESULT i = SendMessageW(Combo(), CB_GETCURSEL, 0, 0);

@@ -1,6 +1,6 @@
 #pragma once
 // Composes a button's face on its drawing object's bitmap from the
-// library's PNG resources, shows it on the control and refreshes it.
+// library's PNG resources; the control shows that bitmap when it paints.
 #include <windows.h>
 
 #include <optional>
@@ -14,7 +14,6 @@ namespace kavrel {
 
 // What the painter reads of its control.
 struct FaceInput {
-    HWND window = nullptr;
     int faceWidth = 0, faceHeight = 0;  // pixels at 96 dpi
     float dpiFactor = 1.0F;
     FaceColours colours;
@@ -25,7 +24,10 @@ std::optional<std::vector<BYTE>> LoadButtonImage(HMODULE module, const wchar_t* 
 
 class ButtonPainter {
 public:
-    ButtonPainter(cGDIPlus& gdi, HMODULE images) : gdi_(gdi), images_(images) {}
+    ButtonPainter(cGDIPlus& gdi, HMODULE images);
+    ~ButtonPainter();
+    ButtonPainter(const ButtonPainter&) = delete;
+    ButtonPainter& operator=(const ButtonPainter&) = delete;
 
     void Paint(const FaceInput& in, int32_t type, int32_t state, int32_t index);
     // Shows the kept bitmap again, at the size of its last showing.
@@ -33,7 +35,7 @@ public:
 
 private:
     void DrawImage(const FaceInput& in, const wchar_t* type, int id);
-    void Show(const FaceInput& in, int width, int height);
+    void Keep(int width, int height);
     void PaintArcs(const FaceInput& in);
 
     cGDIPlus& gdi_;

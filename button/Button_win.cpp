@@ -48,6 +48,9 @@ LRESULT CALLBACK Button::Subclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (msg == WM_MOUSELEAVE) button->OnMouseLeave();
         if (msg == WM_KILLFOCUS) button->OnLostFocus();
         if (msg == WM_ENABLE) button->OnEnable(wParam != 0);
+        if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) &&
+            button->rgnForm_)
+            button->ApplyRegion();
     } catch (...) {
         // nothing crosses the window procedure
     }
@@ -221,12 +224,19 @@ void Button::Resize() {
 }
 
 void Button::ApplyRegion() {
+    // A window waiting for its container takes its shape as it is shown there, at its real size.
+    if (!(GetWindowLongPtrW(Window(), GWL_STYLE) & WS_VISIBLE)) return;
     // In screen pixels, whatever the resolution.
     RECT client{};
     GetClientRect(Window(), &client);
+    // Setting a shape costs the system a repaint: the one it has for its size stays.
+    if (client.right == regionSize_.cx && client.bottom == regionSize_.cy) return;
     win::RegionHandle region(CreateRoundRectRgn(0, 0, client.right, client.bottom, 10, 10));
     // The window owns the region once it is set.
-    if (region && SetWindowRgn(Window(), region.Get(), TRUE)) region.Release();
+    if (region && SetWindowRgn(Window(), region.Get(), TRUE)) {
+        region.Release();
+        regionSize_ = {client.right, client.bottom};
+    }
 }
 
 void Button::SizeForType() {
@@ -257,32 +267,32 @@ void Button::Message(const wchar_t* text) const {
     MessageBoxW(owner ? owner : Window(), text, tessaly::kProgramTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-// A hidden button (a form being set up) draws only the last face it was given, when it is shown:
-// the form sets several properties on each of its many buttons before it shows.
+// The face is composed at the next paint, from the last state it was given: the host sets
+// several properties of many buttons after each key, and they all show in one paint.
 void Button::PaintState(int32_t state) {
-    if (Window() && !IsWindowVisible(Window())) {
-        pendingState_ = state;
-        return;
-    }
-    pendingState_ = -1;
-    PaintFace(state, Window());
+    pendingState_ = state;
+    if (Window()) InvalidateRect(Window(), nullptr, FALSE);
 }
 
-void Button::PaintFace(int32_t state, HWND shownOn) {
+void Button::PaintFace(int32_t state) {
     if (!gdi_->CurrentGraphics() && type_ != HuXian) return;
     FaceInput in;
-    in.window = shownOn;
     in.faceWidth = faceWidth_;
     in.faceHeight = faceHeight_;
     in.dpiFactor = dpiFactor_;
     in.colours = {backColor_, foreColor_, tranColor_};
+    // A face without a fill of its own shows over the normal face, as it comes after it on screen:
+    // composed at the paint, it cannot count on the faces asked for before it.
+    const std::vector<FaceStep> steps = PlanFace(type_, state, index_, in.colours);
+    if (state != kNormal && !steps.empty() && steps.front().kind != FaceStep::Fill)
+        painter_.Paint(in, type_, kNormal, index_);
     painter_.Paint(in, type_, state, index_);
 }
 
 void Button::OnPaint(HDC dc) {
     // The face is kept on the bitmap: a covered button shows it again as it was.
     if (pendingState_ >= 0) {
-        PaintFace(pendingState_, nullptr);
+        PaintFace(pendingState_);
         pendingState_ = -1;
     }
     painter_.ShowKept(dc);

@@ -63,7 +63,7 @@ private:
     void Repaint() { PaintState(state_); }
     void Changed();
     void PaintState(int32_t state);
-    void PaintFace(int32_t state, HWND shownOn);
+    void PaintFace(int32_t state);
     void Resize();
     void ApplyRegion();
     void SizeForType();
@@ -77,7 +77,7 @@ private:
     float dpiFactor_ = 1.0F;
     bool enabled_ = true;
     int32_t state_ = kNormal;
-    int32_t pendingState_ = -1;  // a face asked for while hidden, drawn at the first paint
+    int32_t pendingState_ = -1;  // the face asked for, composed at the next paint
     int32_t type_ = Pic1_Yc;
     int32_t index_ = 1;
     int32_t backColor_ = 0;
@@ -88,6 +88,7 @@ private:
     int32_t tranColor_ = 0;
     int faceWidth_ = 0, faceHeight_ = 0;
     int bitmapWidth_ = 0, bitmapHeight_ = 0;
+    SIZE regionSize_{-1, -1};  // the client size the window's shape was made for
     bool hover_ = false;
     int16_t pressFlag_ = 0;
     bool loaded_ = false;

@@ -272,8 +272,27 @@ GpStatus cGDIPlus::DrawImageFromStream(const void* lpvSource, int32_t lngResData
 GpStatus cGDIPlus::DrawImageFromStream_ToWH(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop,
                                             int32_t img_W, int32_t img_H) {
     return WithStreamImage(lpvSource, lngResData, [&](Gdiplus::GpImage* image) {
-        return flat::GdipDrawImageRectI(graphics_.get(), image, Rounded(sngLeft), Rounded(sngTop), img_W, img_H);
+        return DrawImageToWH(image, Rounded(sngLeft), Rounded(sngTop), img_W, img_H);
     });
+}
+
+GpStatus cGDIPlus::DrawImageToWH(Gdiplus::GpImage* image, int32_t left, int32_t top, int32_t img_W, int32_t img_H) {
+    return flat::GdipDrawImageRectI(graphics_.get(), image, left, top, img_W, img_H);
+}
+
+Image cGDIPlus::CopyImageFromStream(const void* lpvSource, int32_t lngResData) {
+    Gdiplus::GpBitmap* copy = nullptr;
+    WithStreamImage(lpvSource, lngResData, [&](Gdiplus::GpImage* image) {
+        // The read image keeps reading its stream; the copy, in its own format, needs none.
+        UINT w = 0, h = 0;
+        Gdiplus::PixelFormat format = PixelFormat32bppARGB;
+        flat::GdipGetImageWidth(image, &w);
+        flat::GdipGetImageHeight(image, &h);
+        flat::GdipGetImagePixelFormat(image, &format);
+        return flat::GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), format,
+                                          static_cast<Gdiplus::GpBitmap*>(image), &copy);
+    });
+    return Image(copy);
 }
 
 GpStatus cGDIPlus::DrawImageFormPictureHandle(HBITMAP PictureHandle, float sngLeft, float sngTop, float xScale,

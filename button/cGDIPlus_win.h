@@ -99,6 +99,9 @@ public:
     void SaveHDCToFile(int32_t x, int32_t y);
     GpStatus DrawImageFromStream_ToWH(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop,
                                       int32_t img_W, int32_t img_H);
+    // A copy of an image read from bytes, in memory of its own; empty when it cannot be read.
+    win::gdip::Image CopyImageFromStream(const void* lpvSource, int32_t lngResData);
+    GpStatus DrawImageToWH(Gdiplus::GpImage* image, int32_t left, int32_t top, int32_t img_W, int32_t img_H);
     GpStatus DrawPath(int32_t x, int32_t y, int32_t Width, int32_t Height, float startAngle, float sweepAngle,
                       ARGB argb, int32_t intPenUnit);
 

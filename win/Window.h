@@ -8,8 +8,8 @@ namespace win {
 // a window moved where it stands is still sent its moves and repainted. True when it moved.
 bool MoveChild(HWND child, const RECT& to);
 
-// Sets a window's text unless it is that text already; a label repaints on every set.
-void SetTextIfChanged(HWND w, const wchar_t* text);
+// Sets a window's text unless it is that text already (a label repaints on every set); true when set.
+bool SetTextIfChanged(HWND w, const wchar_t* text);
 
 // Registers a window class whose procedure is Window::Procedure; a class this module registered
 // before counts as registered. cbSize and lpfnWndProc are filled in.

@@ -1,7 +1,8 @@
-#include "win/Window.h"
-
 #include <algorithm>
 #include <cwchar>
+#include <string>
+
+#include "win/Window.h"
 
 namespace win {
 
@@ -64,11 +65,16 @@ bool MoveChild(HWND child, const RECT& to) {
     return true;
 }
 
-void SetTextIfChanged(HWND w, const wchar_t* text) {
-    wchar_t now[64] = L"";
-    const int length = GetWindowTextW(w, now, 64);
-    if (length < 63 && std::wcscmp(now, text) == 0) return;
+bool SetTextIfChanged(HWND w, const wchar_t* text) {
+    const size_t length = std::wcslen(text);
+    if (static_cast<size_t>(GetWindowTextLengthW(w)) == length) {
+        std::wstring now(length + 1, L'\0');
+        if (static_cast<size_t>(GetWindowTextW(w, now.data(), static_cast<int>(length + 1))) == length &&
+            std::wcscmp(now.c_str(), text) == 0)
+            return false;
+    }
     SetWindowTextW(w, text);
+    return true;
 }
 
 namespace {

@@ -186,6 +186,55 @@ TEST_F(TopBarShown, StatusPanelsOneToSixAreCentredAndAsWideAsTheirTexts) {
     EXPECT_EQ(-1, rights[6]);
 }
 
+// A panel whose text changes in place is painted anew with the next paint, as a whole repaint
+// would show it: nothing stale stays on the bar.
+TEST_F(TopBarShown, AStatusPanelChangedInPlaceIsRepainted) {
+    HWND bar = window->ControlWindow("StatusBar1");
+    RECT part{};
+    const auto shown = [&] {
+        UpdateWindow(bar);
+        return win::test::PixelsOf(win::test::CopyOf(win::WindowDc(bar).Get(), part).Get(), part.right - part.left,
+                                   part.bottom - part.top);
+    };
+    window->SetStatusText(3, L"行距：0");
+    Pump();
+    ASSERT_TRUE(SendMessageW(bar, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&part)));
+    const auto before = shown();
+    window->SetStatusText(3, L"行距：8");  // as wide: the parts stay where they are
+    Pump();
+    RECT now{};
+    SendMessageW(bar, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&now));
+    ASSERT_TRUE(EqualRect(&now, &part));
+    const auto after = shown();
+    EXPECT_NE(before, after);
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    EXPECT_EQ(shown(), after);
+}
+
+// A window grown shows on its bar and top panel what a whole repaint shows: nothing of their old
+// edges or size grip stays behind.
+TEST_F(TopBarShown, AGrownWindowLeavesNothingStaleOnTheBarAndPanel) {
+    HWND form = window->Handle();
+    const auto shown = [&] {
+        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        std::vector<std::vector<uint32_t>> pictures;
+        for (HWND w : {window->ControlWindow("StatusBar1"), window->ControlWindow("TopFaceFrame")}) {
+            RECT r{};
+            GetClientRect(w, &r);
+            pictures.push_back(
+                win::test::PixelsOf(win::test::CopyOf(win::WindowDc(w).Get(), r).Get(), r.right, r.bottom));
+        }
+        return pictures;
+    };
+    for (const SIZE size : {SIZE{900, 650}, SIZE{960, 700}}) {
+        SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        Pump();
+    }
+    const auto grown = shown();
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    EXPECT_TRUE(shown() == grown);
+}
+
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
     window->Panels().RefPictureShown = 1;
     window->ReShowForm();

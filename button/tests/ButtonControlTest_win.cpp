@@ -53,8 +53,9 @@ void Put(IDispatch* d, DISPID member, VARIANT v) {
     Call(d, member, DISPATCH_PROPERTYPUT, {v});
 }
 
-// The window's pixels as 0xRRGGBB.
+// The window's pixels as 0xRRGGBB, once the paints it waits for are done.
 std::vector<uint32_t> Capture(HWND hwnd, int w, int h, const wchar_t* savePng = nullptr) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const win::BitmapHandle copy = win::test::CopyOf(win::WindowDc(hwnd).Get(), RECT{0, 0, w, h});
     if (savePng) {
         const cGDIPlus gdi;  // GDI+ started for the save
@@ -250,6 +251,7 @@ TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
     const Step steps[] = {{id::ButtonDown, false, false}, {id::Enabled, true, false}, {id::ButtonDown, true, true},
                           {id::ButtonDown, true, false},  {id::ButtonDown, false, true}, {id::Enabled, false, true},
                           {id::Enabled, false, false},    {id::Enabled, true, true}};
+    Capture(w, 32, 32);  // the first face, asked for as the button was hosted
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << step.Member << " " << step.Value);
         {
@@ -260,6 +262,28 @@ TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
         Put(b.Get(), step.Member, Bool(step.Value));
         EXPECT_EQ(Capture(w, 32, 32)[16 * 32 + 16] != 0, step.Paints);
     }
+}
+
+// The rounded shape is made for the size the button is shown at, also for the size it waited at.
+TEST_F(ButtonControl, AShownButtonHasTheShapeOfItsSize) {
+    for (const int side : {32, 96}) {
+        auto b = Host({{L"ButtonType", VT_I4, 3}}, {10, 10, 10 + side, 10 + side});
+        const win::RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(Window(b.Get()), region.Get()), ERROR) << side;
+        const win::RegionHandle expected(CreateRoundRectRgn(0, 0, side, side, 10, 10));
+        int differing = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                differing += !PtInRegion(region.Get(), x, y) != !PtInRegion(expected.Get(), x, y);
+        EXPECT_EQ(differing, 0) << side;
+    }
+}
+
+// A disabled button without a picture for its index shows its fill, though no face came before.
+TEST_F(ButtonControl, AFaceOfAFillAloneShows) {
+    auto b = Host({{L"ButtonType", VT_I4, 14}, {L"ButtonIndex", VT_I4, 7}, {L"BackColor", VT_I4, 0x0000FF}});
+    Put(b.Get(), id::Enabled, Bool(false));
+    EXPECT_EQ(Capture(Window(b.Get()), 32, 32)[16 * 32 + 16], 0xFF0000u);
 }
 
 // A form sets its buttons up hidden: shown, a button has the face one set up in view has.

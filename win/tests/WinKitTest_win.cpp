@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "win/GdiHandles.h"
@@ -126,6 +127,33 @@ TEST(WinKit, AReleasedRegionOutlivesItsHandle) {
     }
     EXPECT_EQ(static_cast<DWORD>(OBJ_REGION), GetObjectType(raw));
     const win::RegionHandle newOwner(raw);
+}
+
+// A text is judged the same only when all of it is: long ones, and ones that differ at the end.
+TEST(WinKit, ATextIsSetUnlessTheWindowHasItAlready) {
+    const std::wstring longText(300, L'字');
+    struct Row {
+        std::wstring Now, Wanted;
+        bool Set;
+    };
+    const Row rows[] = {{L"", L"", false},
+                        {L"行距：0", L"行距：0", false},
+                        {L"行距：0", L"行距：1", true},
+                        {L"行距：0", L"行距：", true},
+                        {L"", L"行距：0", true},
+                        {longText, longText, false},
+                        {longText, longText.substr(0, 299) + L"x", true},
+                        {longText, longText.substr(0, 63), true}};
+    HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(w);
+    for (const Row& row : rows) {
+        SetWindowTextW(w, row.Now.c_str());
+        EXPECT_EQ(win::SetTextIfChanged(w, row.Wanted.c_str()), row.Set) << row.Wanted.size();
+        std::wstring shown(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+        shown.resize(static_cast<size_t>(GetWindowTextW(w, shown.data(), static_cast<int>(shown.size()))));
+        EXPECT_EQ(shown, row.Wanted);
+    }
+    DestroyWindow(w);
 }
 
 }  // namespace
