@@ -115,7 +115,10 @@ void ZoomStepTaken(Editor& ed, float scale) {
     EditorData& d = ed.Data;
     ed.Renderer->ZoomTo(scale);
     ed.Refresh(tessaly::AllRefresh);
+    const bool caretStayed = d.SelStart == d.StatusSentStart && d.SelLength == d.StatusSentLength;
     NotifySelChange(ed, d.SelStart, d.SelLength);
+    // A record for a caret that stayed is not sent, but the host's zoom box needs the new scale.
+    if (caretStayed && d.InputState != tessaly::LpxState) ResendStatus(ed);
 }
 
 // The wheel's delta is the signed high half of wParam; only whole notches act.

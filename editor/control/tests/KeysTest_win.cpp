@@ -168,6 +168,18 @@ TEST_F(KeysTest, TheRecordGoesWhenTheCaretMovesAndAfterEveryLoad) {
     ASSERT_EQ(g_status.size(), sent + 3);
     EXPECT_EQ(g_status.back().SelStart, 0);
     EXPECT_EQ(g_status.back().PageCount, ed->Data.PageCount());
+    // A Ctrl+wheel zoom step with the caret in place: the host's zoom box learns the new scale.
+    struct CtrlHeld final : SystemServices {
+        void Beep() override {}
+        bool IsKeyDown(int32_t key) override { return key == VK_CONTROL; }
+        uint32_t TranslateColor(uint32_t c) override { return c; }
+    } ctrl;
+    const auto system = ed->Data.System;
+    ed->Data.System = ctrl;
+    SendMessageW(control->Window(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    ed->Data.System = system;
+    ASSERT_TRUE(PumpUntil([&] { return g_status.size() == sent + 4; }));
+    EXPECT_FLOAT_EQ(g_status.back().Pro, static_cast<float>(tessaly::Round(ed->Data.AboutPageInfo.nScale, 2)));
 }
 
 TEST_F(KeysTest, CtrlBTwiceLeavesTwoUndoSteps) {
