@@ -76,10 +76,10 @@ void MeasureAllWords(EditorData& data) {
         auto& w = data.WordInfo[static_cast<size_t>(i)];
         const std::string text = CodeText(w.WdAsc);
         if (HasExtralType(data, i, kMarkGraceNote)) {
-            w.WdSize = MeasureWordGdi(data, w.nLogFont, text);
+            w.WdSize = MeasureWordGdi(data, w.nLogFont(), text);
         } else {
-            w.nLogFont.lfHeight = PointToLogHeight(data, w.SelSize);
-            w.WdSize = MeasureWordGdip(data, w.nLogFont, text);
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = PointToLogHeight(data, w.SelSize); });
+            w.WdSize = MeasureWordGdip(data, w.nLogFont(), text);
         }
     }
 }
@@ -161,7 +161,7 @@ void EnsureFinalParagraphEnd(EditorData& data) {
     tessaly::aWordInfo end;
     if (count > 0) {
         const auto& last = data.WordInfo[static_cast<size_t>(count - 1)];
-        end.nLogFont = last.nLogFont;
+        end.nLogFont = last.nLogFont();
         end.SelSize = last.SelSize;
         end.cf = last.cf;
         end.cb = last.cb;
