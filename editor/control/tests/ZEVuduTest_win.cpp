@@ -384,7 +384,7 @@ TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
     const int32_t count = ed.Data.WordCount();
     ASSERT_TRUE(PostMessageW(z.Window(), WM_CHAR, '5', 0));
     ASSERT_TRUE(PumpUntil([&] { return ed.Data.WordCount() == count + 1; }));
-    const tessaly::aWordInfo& w = ed.Data.WordInfo[0];
+    const StoredWord& w = ed.Data.WordInfo[0];
     EXPECT_EQ('5', w.WdAsc);
     EXPECT_EQ(1, w.IsJpGcCtl);
     EXPECT_GT(w.WdSize.cx, 0);

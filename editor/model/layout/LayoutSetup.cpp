@@ -78,7 +78,8 @@ void MeasureAllWords(EditorData& data) {
         if (HasExtralType(data, i, kMarkGraceNote)) {
             w.WdSize = MeasureWordGdi(data, w.nLogFont(), text);
         } else {
-            w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = PointToLogHeight(data, w.SelSize); });
+            const int32_t height = PointToLogHeight(data, w.SelSize);
+            if (w.nLogFont().lfHeight != height) w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = height; });
             w.WdSize = MeasureWordGdip(data, w.nLogFont(), text);
         }
     }
