@@ -125,7 +125,7 @@ struct ZEVuduMembersTest : test::HostedControlTest {
     }
     std::vector<tessaly::aWordInfo> Words() {
         std::vector<tessaly::aWordInfo> w;
-        for (int32_t i = 0; i < Ed().Data.WordCount(); ++i) w.push_back(Ed().Data.WordInfo[static_cast<size_t>(i)]);
+        for (int32_t i = 0; i < Ed().Data.WordCount(); ++i) w.push_back(Ed().Data.WordInfo[static_cast<size_t>(i)].Expand());
         return w;
     }
     static bool SameWords(const std::vector<tessaly::aWordInfo>& a, const std::vector<tessaly::aWordInfo>& b) {
