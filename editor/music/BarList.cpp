@@ -100,7 +100,8 @@ BarList BuildXjInfo(const EditorData& data) {
         bar.XjSelStart = c;
         bar.WdAsc = w.WdAsc;
         bar.OrderType = letter;
-        if (voltaSlot >= 0) std::memcpy(bar.ExtralWord, w.ExtralWordInfo[voltaSlot].ExtralWordVal3, sizeof bar.ExtralWord);
+        if (voltaSlot >= 0)
+            std::memcpy(bar.ExtralWord, w.ExtralWordInfo[voltaSlot].ExtralWordVal3, sizeof bar.ExtralWord);
         if (newBlock) ++block;
         bar.PlayBlock = Saturated16(block);
         if (!list.Bars.empty()) list.Bars.back().XjSelEnd = c;

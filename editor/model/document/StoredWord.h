@@ -146,7 +146,7 @@ struct StoredWord {
 
     StoredWord() = default;
     // Compacts a whole record; its font and slots join the shared values.
-    StoredWord(const tessaly::aWordInfo& w) {  // NOLINT: stored records are made from the full form
+    StoredWord(const tessaly::aWordInfo& w) {                    // NOLINT: stored records are made from the full form
         std::memset(static_cast<void*>(this), 0, sizeof *this);  // padding too: records compare as bytes
         WdAsc = w.WdAsc;
         Yc = w.Yc;
@@ -225,8 +225,12 @@ static_assert(std::is_trivially_copyable_v<StoredWord>);
 static_assert(sizeof(StoredWord) <= 64);
 
 // The font of a character in either form.
-inline const tessaly::mLogFont& FontOf(const tessaly::aWordInfo& w) { return w.nLogFont; }
-inline const tessaly::mLogFont& FontOf(const StoredWord& w) { return w.nLogFont(); }
+inline const tessaly::mLogFont& FontOf(const tessaly::aWordInfo& w) {
+    return w.nLogFont;
+}
+inline const tessaly::mLogFont& FontOf(const StoredWord& w) {
+    return w.nLogFont();
+}
 
 // An output iterator that writes stored characters as whole records.
 template <class Out>

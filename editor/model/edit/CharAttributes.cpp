@@ -19,7 +19,6 @@ namespace notaline {
 
 namespace {
 
-
 constexpr int32_t kBoldWeight = 700;
 constexpr int32_t kNormalWeight = 400;
 const std::string kSongTi = "\xCB\xCE\xCC\xE5";  // 宋体, the answer when faces differ
@@ -143,10 +142,9 @@ bool CharAttributes::Bold(int32_t start, int32_t length) const {
 }
 
 bool CharAttributes::Bold(int32_t start, int32_t length, bool value) {
-    return SetWords(start, length, true,
-                    [&](int32_t, StoredWord& w) {
-                        w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = value ? kBoldWeight : kNormalWeight; });
-                    });
+    return SetWords(start, length, true, [&](int32_t, StoredWord& w) {
+        w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = value ? kBoldWeight : kNormalWeight; });
+    });
 }
 
 bool CharAttributes::StyleOf(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field) const {

@@ -37,7 +37,6 @@ std::string TextOf(const StoredWord& w) {
     return tessaly::GbkFromWdAsc(w.WdAsc).value_or(std::string());
 }
 
-
 bool HasText(const tessaly::aExtralWordInfo& s) {
     for (uint8_t b : s.ExtralWordVal3)
         if (b != 0) return true;

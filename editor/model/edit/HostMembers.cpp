@@ -194,7 +194,8 @@ bool SetExtralType(EditorData& data, UndoRedo& undo, int32_t word, int32_t slot,
     if (!data.IsWord(word) || slot < 0 || slot >= kSlotCount) return false;
     auto& s = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
     if (s.IndexType == code || !undo.BeginInPlace(kStepWords, word, word)) return false;
-    data.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& m) { m.IndexType = code; });
+    data.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot),
+                                                      [&](tessaly::aExtralWordInfo& m) { m.IndexType = code; });
     return undo.EndInPlace(kStepWords);
 }
 

@@ -63,11 +63,12 @@ void MarkCommands::AttachMark(WordRange range, int32_t word, int32_t code, int32
     if (!BeginMarkStep(data_, undo_, range)) return;
     const int32_t slot = GetFreeExtralSlot(data_, word);
     if (slot >= 0) {
-        data_.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& mark) {
-            mark.IndexType = code;
-            mark.ExtralWordVal1 = GetLoWord(values);
-            mark.ExtralWordVal2 = GetHiWord(values);
-        });
+        data_.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot),
+                                                           [&](tessaly::aExtralWordInfo& mark) {
+                                                               mark.IndexType = code;
+                                                               mark.ExtralWordVal1 = GetLoWord(values);
+                                                               mark.ExtralWordVal2 = GetHiWord(values);
+                                                           });
         if (text) SetExtralWordVal3(data_, word, slot, *text);
         FitMarkValues(data_, word, slot);
     }
@@ -145,9 +146,10 @@ void MarkCommands::FormatZhuYingWordPosY(int16_t ExtralValues) {
     const auto found = SelectedSyllables(data_, sel);
     const auto apply = [&] {
         for (const SlotRef& at : found) {
-            data_.WordInfo[static_cast<size_t>(at.Word)].EditMark(static_cast<size_t>(at.Slot), [&](tessaly::aExtralWordInfo& mark) {
-                mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
-            });
+            data_.WordInfo[static_cast<size_t>(at.Word)].EditMark(
+                static_cast<size_t>(at.Slot), [&](tessaly::aExtralWordInfo& mark) {
+                    mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
+                });
         }
     };
     if (found.empty() || !ChangesWords(data_, sel.Start, sel.Start + sel.Length, apply) ||
@@ -164,8 +166,8 @@ void MarkCommands::DelSelZhuYing() {
     const auto found = SelectedSyllables(data_, sel);
     if (found.empty() || !BeginMarkStep(data_, undo_, sel)) return;
     for (const SlotRef& at : found)
-        data_.WordInfo[static_cast<size_t>(at.Word)].EditMark(static_cast<size_t>(at.Slot),
-                                                              [](tessaly::aExtralWordInfo& mark) { mark.IndexType = 0; });
+        data_.WordInfo[static_cast<size_t>(at.Word)].EditMark(
+            static_cast<size_t>(at.Slot), [](tessaly::aExtralWordInfo& mark) { mark.IndexType = 0; });
     undo_.EndInPlace(kStepWords);
 }
 

@@ -128,11 +128,13 @@ bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldTy
     if (slot < 0 && (!second || FindExtralSlot(data_, last, oldType2) < 0)) return false;
     const auto apply = [&] {
         if (slot >= 0)
-            data_.WordInfo[static_cast<size_t>(start)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& m) { m.IndexType = newType; });
+            data_.WordInfo[static_cast<size_t>(start)].EditMark(
+                static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& m) { m.IndexType = newType; });
         // Looked for after the first switch: on a single character the two may name the same code.
         const int32_t slot2 = second ? FindExtralSlot(data_, last, oldType2) : -1;
         if (slot2 >= 0)
-            data_.WordInfo[static_cast<size_t>(last)].EditMark(static_cast<size_t>(slot2), [&](tessaly::aExtralWordInfo& m) { m.IndexType = newType2; });
+            data_.WordInfo[static_cast<size_t>(last)].EditMark(
+                static_cast<size_t>(slot2), [&](tessaly::aExtralWordInfo& m) { m.IndexType = newType2; });
     };
     // The step's images span the selection, so it joins only a step over the same selection.
     if (!OpenValueStep(kPendingMarkKind, start, last, -1, range.Length, apply)) return false;

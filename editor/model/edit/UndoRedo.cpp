@@ -34,7 +34,6 @@ bool IsPageKind(int32_t kind) {
            kind == kStepPagePosIndex || kind == kStepPageNumberSize || kind == kStepPageSetup;
 }
 
-
 template <class Word>
 bool IsParaEndWord(const Word& word) {
     return word.IsJpGcCtl == kCharParaEnd;
@@ -216,7 +215,8 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
         return Refuse(kNotWritten);
     }
     beforeWords_.resize(static_cast<size_t>(count));
-    data_.WordInfo.CopyOut(static_cast<size_t>(DescBefore.FirstWord), beforeWords_.size(), Expanding(beforeWords_.begin()));
+    data_.WordInfo.CopyOut(static_cast<size_t>(DescBefore.FirstWord), beforeWords_.size(),
+                           Expanding(beforeWords_.begin()));
     return true;
 }
 
@@ -326,7 +326,8 @@ bool UndoRedo::SaveJoinUndo() {
         DropOpenStep();
         return Refuse(kNotWritten);
     }
-    beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)].Expand(), data_.WordInfo[static_cast<size_t>(last)].Expand()};
+    beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)].Expand(),
+                    data_.WordInfo[static_cast<size_t>(last)].Expand()};
     return true;
 }
 

@@ -11,7 +11,6 @@
 namespace notaline {
 namespace {
 
-
 const StoredWord& W(const EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
 }

@@ -191,7 +191,8 @@ TEST(PieceArray, CompactRecordsReadBackAsThePlainArrayHoldsThem) {
                 case 2: {
                     const size_t n = std::min(plain.size() - pos, static_cast<size_t>(rng() % 15));
                     store.Erase(pos, n);
-                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(pos), plain.begin() + static_cast<ptrdiff_t>(pos + n));
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(pos),
+                                plain.begin() + static_cast<ptrdiff_t>(pos + n));
                     break;
                 }
                 case 3:
@@ -230,7 +231,8 @@ TEST(PieceArray, CompactRecordsReadBackAsThePlainArrayHoldsThem) {
         }
         ASSERT_EQ(Bytes(plain), Bytes(plain.size(), store)) << "seed " << seed;
         for (size_t i = 0; i + 1 < plain.size(); ++i) {
-            const bool sameFont = std::memcmp(&plain[i].nLogFont, &plain[i + 1].nLogFont, sizeof(tessaly::mLogFont)) == 0;
+            const bool sameFont =
+                std::memcmp(&plain[i].nLogFont, &plain[i + 1].nLogFont, sizeof(tessaly::mLogFont)) == 0;
             const bool sameSlots =
                 std::memcmp(plain[i].ExtralWordInfo, plain[i + 1].ExtralWordInfo, sizeof plain[i].ExtralWordInfo) == 0;
             ASSERT_EQ(sameFont, store[i].FontId == store[i + 1].FontId);
