@@ -20,7 +20,7 @@ PagePoint OnPage(const EditorData& d, const PageFrame& f, int32_t page, int32_t 
     return {x - PageLeft(f), y - PageTop(d, f, page)};
 }
 
-const tessaly::aWordInfo& Word(const EditorData& d, int32_t i) {
+const StoredWord& Word(const EditorData& d, int32_t i) {
     return d.WordInfo[static_cast<size_t>(i)];
 }
 
@@ -28,7 +28,7 @@ const tessaly::aLineInfo& Line(const EditorData& d, int32_t i) {
     return d.LineInfo[static_cast<size_t>(i)];
 }
 
-double Centre(const tessaly::aWordInfo& w, double scale) {
+double Centre(const StoredWord& w, double scale) {
     return (w.Left + w.Right) / 2.0 * scale;
 }
 

@@ -8,11 +8,11 @@ YcYgForm YcYgForm::Load(const EditorData& data) {
     YcYgForm form;
     if (!data.IsWord(data.SelStart)) return form;
     const auto& w = data.WordInfo[static_cast<size_t>(data.SelStart)];
-    const int32_t row = w.nLogFont.FontTblIndex;
+    const int32_t row = w.nLogFont().FontTblIndex;
     if (w.IsJpGcCtl != 1 || row < 0 || static_cast<size_t>(row) >= data.FontTbl.size()) return form;
     form.OnNote = true;
     form.Row = row;
-    form.Font = w.nLogFont;
+    form.Font = w.nLogFont();
     form.Pending = form.Loaded = data.FontTbl[static_cast<size_t>(row)];
     return form;
 }

@@ -32,19 +32,19 @@ constexpr BarMark kBarMarks[] = {
     {kMarkVoltaStart, kMarkOpenVoltaStart, 'Q'},
 };
 
-bool IsBarLine(const tessaly::aWordInfo& w) {
+bool IsBarLine(const StoredWord& w) {
     return w.IsJpGcCtl == 2 && w.WdAsc >= kFirstBarLine && w.WdAsc <= kLastBarLine;
 }
 
 // The first volta or open-volta start slot, -1 when there is none.
-int32_t VoltaSlot(const tessaly::aWordInfo& w) {
+int32_t VoltaSlot(const StoredWord& w) {
     for (int32_t s = 0; s < kSlotCount; ++s)
         if (w.ExtralWordInfo[s].IndexType == kMarkVoltaStart || w.ExtralWordInfo[s].IndexType == kMarkOpenVoltaStart)
             return s;
     return -1;
 }
 
-bool HasMark(const tessaly::aWordInfo& w, int32_t code) {
+bool HasMark(const StoredWord& w, int32_t code) {
     for (const auto& slot : w.ExtralWordInfo)
         if (slot.IndexType == code) return true;
     return false;
@@ -53,7 +53,7 @@ bool HasMark(const tessaly::aWordInfo& w, int32_t code) {
 PlayMarks MarksOf(const EditorData& data, int32_t word) {
     PlayMarks m;
     bool tuplet = false;
-    const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(word)];
+    const StoredWord& w = data.WordInfo[static_cast<size_t>(word)];
     for (int32_t s = 0; s < kSlotCount; ++s) {
         const tessaly::aExtralWordInfo& slot = w.ExtralWordInfo[s];
         const int32_t code = slot.IndexType;
@@ -95,12 +95,13 @@ BarList BuildXjInfo(const EditorData& data) {
     int32_t block = 0;
     const int32_t count = std::min<int32_t>(data.WordCount(), static_cast<int32_t>(data.WordInfo.size()));
     auto open = [&](int32_t c, int16_t letter, int32_t voltaSlot, bool newBlock) {
-        const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(c)];
+        const StoredWord& w = data.WordInfo[static_cast<size_t>(c)];
         tessaly::aXjInfo bar;
         bar.XjSelStart = c;
         bar.WdAsc = w.WdAsc;
         bar.OrderType = letter;
-        if (voltaSlot >= 0) std::memcpy(bar.ExtralWord, w.ExtralWordInfo[voltaSlot].ExtralWordVal3, sizeof bar.ExtralWord);
+        if (voltaSlot >= 0)
+            std::memcpy(bar.ExtralWord, w.ExtralWordInfo[voltaSlot].ExtralWordVal3, sizeof bar.ExtralWord);
         if (newBlock) ++block;
         bar.PlayBlock = Saturated16(block);
         if (!list.Bars.empty()) list.Bars.back().XjSelEnd = c;
@@ -109,7 +110,7 @@ BarList BuildXjInfo(const EditorData& data) {
     };
     list.Marks.resize(static_cast<size_t>(std::max(count, 0)));
     for (int32_t c = 0; c < count; ++c) {
-        const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(c)];
+        const StoredWord& w = data.WordInfo[static_cast<size_t>(c)];
         if (w.IsJpGcCtl == 1 || w.IsJpGcCtl == 2) list.Marks[static_cast<size_t>(c)] = MarksOf(data, c);
         if (IsBarLine(w)) {
             int16_t letter = static_cast<int16_t>(w.WdAsc - 22);

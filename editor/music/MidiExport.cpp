@@ -86,7 +86,7 @@ std::vector<aMidEvent> BuildTrackMidEvents(const EditorData& data, const BarList
     }
     const size_t first = e.size();
     ForEachPlayedChar(data, bars, track, [&](int32_t c, bool sounding) {
-        const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(c)];
+        const StoredWord& w = data.WordInfo[static_cast<size_t>(c)];
         switch (PlayCharOf(w)) {
             case PlayChar::Note: {
                 const auto key = static_cast<uint8_t>(GetNotePitch(w));

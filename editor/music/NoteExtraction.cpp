@@ -29,7 +29,7 @@ void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events);
 
 }  // namespace
 
-PlayChar PlayCharOf(const tessaly::aWordInfo& w) {
+PlayChar PlayCharOf(const StoredWord& w) {
     if (w.IsJpGcCtl == 1) {
         if (w.WdAsc >= '1' && w.WdAsc <= '7') return PlayChar::Note;
         if (w.WdAsc == '0') return PlayChar::Rest;
@@ -40,13 +40,13 @@ PlayChar PlayCharOf(const tessaly::aWordInfo& w) {
     return PlayChar::Other;
 }
 
-int16_t GetNotePitch(const tessaly::aWordInfo& w) {
+int16_t GetNotePitch(const StoredWord& w) {
     const int digit = std::clamp<int>(w.WdAsc - '1', 0, 6);
     const int octave = w.YG < 7 ? w.YG : 0;
     return static_cast<int16_t>(kOctaveBase[octave] + kScaleKeys[digit]);
 }
 
-float GetNoteLength(const tessaly::aWordInfo& w) {
+float GetNoteLength(const StoredWord& w) {
     switch (w.Yc) {
         case 0: return 1.0f;
         case 1: return 0.5f;
@@ -74,7 +74,7 @@ std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList&
     if (track < 1 || static_cast<size_t>(track) > data.PlayInfo.Track.size()) return events;
     const uint8_t volume = data.PlayInfo.Track[static_cast<size_t>(track) - 1].Volume;
     ForEachPlayedChar(data, bars, track, [&](int32_t c, bool sounding) {
-        const tessaly::aWordInfo& w = data.WordInfo[static_cast<size_t>(c)];
+        const StoredWord& w = data.WordInfo[static_cast<size_t>(c)];
         switch (PlayCharOf(w)) {
             case PlayChar::Note: {
                 aCodeEvent e;

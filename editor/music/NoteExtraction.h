@@ -10,13 +10,13 @@ namespace notaline {
 
 // What a character means to playback and export.
 enum class PlayChar { Other, Note, Rest, Dash, Dot };
-PlayChar PlayCharOf(const tessaly::aWordInfo& w);
+PlayChar PlayCharOf(const StoredWord& w);
 
 // MIDI key of a note: scale digits from key 60 in the middle octave, 12 keys an octave step. The
 // track's key does not transpose. An unknown octave code counts as the middle octave.
-int16_t GetNotePitch(const tessaly::aWordInfo& w);
+int16_t GetNotePitch(const StoredWord& w);
 // Beats (quarter notes) of the duration code: 1, 0.5, 0.25, 0.125, else 0.
-float GetNoteLength(const tessaly::aWordInfo& w);
+float GetNoteLength(const StoredWord& w);
 
 // Calls visit(character index, sounding) for every character the track plays, in the order of its
 // singing order; `track` is 1-based. Nothing for a track the play settings do not hold.

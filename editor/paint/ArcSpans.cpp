@@ -157,7 +157,7 @@ float GetHuXianYPos(const EditorData& data, int32_t selStart, int32_t selLength)
     const auto& s = data.WordInfo[static_cast<size_t>(first)];
     const auto& e = data.WordInfo[static_cast<size_t>(last)];
     const double d = SpanCentre(e) - SpanCentre(s);
-    const double height = s.nLogFont.lfHeight;
+    const double height = s.nLogFont().lfHeight;
     if (height == 0 || d < 0 || d > kArcFlatWidths * s.WdSize.cx) return 0;
     return static_cast<float>(20.4 * (height - 1.25 * d / (1 + 2.0 / 28)) / height);
 }

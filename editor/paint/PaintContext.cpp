@@ -27,11 +27,11 @@ std::string Gbk(std::string_view utf8) {
     return tessaly::Utf16ToCp936(*wide).value_or(std::string());
 }
 
-tessaly::aWordInfo ScaledWord(const tessaly::aWordInfo& w, double scale) {
-    tessaly::aWordInfo s = w;
+tessaly::aWordInfo ScaledWord(const StoredWord& w, double scale) {
+    tessaly::aWordInfo s = w.Expand();
     if (scale == 1) return s;
     const auto f = static_cast<float>(scale);
-    s.nLogFont.lfHeight = tessaly::CLng(w.nLogFont.lfHeight * scale);
+    s.nLogFont.lfHeight = tessaly::CLng(s.nLogFont.lfHeight * scale);
     s.Left *= f;
     s.Top *= f;
     s.Right *= f;
@@ -128,7 +128,7 @@ tessaly::mLogFont MakeMarkTextFont(PaintContext& ctx, int32_t word, double facto
     bool found = false;
     for (int32_t j = word; j >= 0 && !found; --j) {
         // The stored record: the scan may run back through the whole document.
-        if (ctx.Data.WordInfo[static_cast<size_t>(j)].nLogFont.FontTblIndex != base) {
+        if (ctx.Data.WordInfo[static_cast<size_t>(j)].nLogFont().FontTblIndex != base) {
             f = Word(ctx, j).nLogFont;
             found = true;
         }

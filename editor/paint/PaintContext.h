@@ -39,7 +39,7 @@ std::string Gbk(std::string_view utf8);
 
 // A character at the pass's zoom: its box, spacing, raise, size and font height scaled, a copy.
 tessaly::aWordInfo Word(const PaintContext& ctx, int32_t index);
-tessaly::aWordInfo ScaledWord(const tessaly::aWordInfo& w, double scale);
+tessaly::aWordInfo ScaledWord(const StoredWord& w, double scale);
 // A free-placed item at the pass's zoom.
 tessaly::aHwWordInfo HwWord(const PaintContext& ctx, int32_t index);
 const tessaly::aExtralWordInfo& SlotOf(const PaintContext& ctx, int32_t word, int32_t slot);

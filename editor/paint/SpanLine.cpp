@@ -22,10 +22,6 @@ IntRect Down(IntRect r, int32_t d) {
 
 }  // namespace
 
-double SpanCentre(const tessaly::aWordInfo& w) {
-    return w.Left + w.WdSize.cx / 2.0;
-}
-
 bool SpanIsFlat(const PaintContext& ctx, int32_t start, int32_t end, double widths) {
     const auto s = Word(ctx, start);
     const double d = SpanCentre(Word(ctx, end)) - SpanCentre(s);

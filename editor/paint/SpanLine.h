@@ -11,7 +11,10 @@ inline constexpr double kArcFlatWidths = 3.5;
 inline constexpr double kSlideFlatWidths = 4.1;
 
 // The centre of a character: Left + half its glyph width.
-double SpanCentre(const tessaly::aWordInfo& w);
+template <class Word>
+double SpanCentre(const Word& w) {
+    return w.Left + w.WdSize.cx / 2.0;
+}
 
 // Whether the span from `start` to `end` takes the flat form: its end's centre lies left of its
 // start's, or farther than `widths` start-character widths to the right.

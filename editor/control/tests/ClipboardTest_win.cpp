@@ -21,7 +21,7 @@ constexpr const wchar_t* kPastedFileVar = L"JP_CLIPBOARD_PASTED_FILE";
 
 
 // A character as the comparison sees it: code, kind, colour value and its marks.
-std::string Describe(const EditorData& d, const tessaly::aWordInfo& w) {
+std::string Describe(const EditorData& d, const StoredWord& w) {
     std::ostringstream s;
     s << w.WdAsc << ' ' << int{w.IsJpGcCtl} << ' ' << std::hex << d.ColorTbl[static_cast<size_t>(w.cf)] << std::dec;
     for (const auto& slot : w.ExtralWordInfo)

@@ -263,7 +263,7 @@ TEST_F(MouseMenuTest, MenuCommandsActOnTheDocument) {
     EXPECT_EQ(count + 1, ed->Data.HwWordInfo.size());
 
     // Scrolled down past the first page, the item still lands under the menu's point.
-    ed->Data.InputWords.assign(200, ed->Data.WordInfo[static_cast<size_t>(ed->Data.WordCount() - 1)]);
+    ed->Data.InputWords.assign(200, ed->Data.WordInfo[static_cast<size_t>(ed->Data.WordCount() - 1)].Expand());
     ASSERT_TRUE(ed->Commands->Typed.InputWord(0, 0));
     LayOutEdit(ed->Data, *ed->Renderer);
     ASSERT_GE(ed->Data.PageCount(), 3);

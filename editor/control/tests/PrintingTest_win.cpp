@@ -425,7 +425,7 @@ struct PositionDialogTest : PrintingTest {
         for (int32_t i = 0; i < ed->Data.WordCount(); ++i)
             if (ed->Data.WordInfo[static_cast<size_t>(i)].IsJpGcCtl == 1) {
                 ed->Data.SelStart = i;
-                return ed->Data.WordInfo[static_cast<size_t>(i)].nLogFont.FontTblIndex;
+                return ed->Data.WordInfo[static_cast<size_t>(i)].nLogFont().FontTblIndex;
             }
         ADD_FAILURE() << "no note";
         return 0;

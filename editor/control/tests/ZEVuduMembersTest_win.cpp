@@ -125,7 +125,8 @@ struct ZEVuduMembersTest : test::HostedControlTest {
     }
     std::vector<tessaly::aWordInfo> Words() {
         std::vector<tessaly::aWordInfo> w;
-        for (int32_t i = 0; i < Ed().Data.WordCount(); ++i) w.push_back(Ed().Data.WordInfo[static_cast<size_t>(i)]);
+        for (int32_t i = 0; i < Ed().Data.WordCount(); ++i)
+            w.push_back(Ed().Data.WordInfo[static_cast<size_t>(i)].Expand());
         return w;
     }
     static bool SameWords(const std::vector<tessaly::aWordInfo>& a, const std::vector<tessaly::aWordInfo>& b) {
@@ -408,8 +409,9 @@ TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
     for (int32_t i = d.WordCount() - 1; i >= 0; --i)
         for (int32_t k = 7; k >= 0; --k)
             if (d.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType == kMarkTimeSignature) word = i, at = k;
-    const auto original = d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at];
-    d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at].IndexType = kMarkTimeSignature;
+    const tessaly::aExtralWordInfo original = d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at];
+    d.WordInfo[static_cast<size_t>(word)].EditMark(
+        static_cast<size_t>(at), [](tessaly::aExtralWordInfo& m) { m.IndexType = kMarkTimeSignature; });
     d.PlayInfo.JiePai = 9;
     const auto marked = Words();
     ApplyPlayTimeSignature(Ed());
@@ -418,7 +420,7 @@ TEST_F(ZEVuduMembersTest, DirectChangesAreUndoableAndPauseNeedsPlayback) {
     EXPECT_TRUE(s.Get(L"Modified").Long());
     Ed().Commands->Undo.UserUndo();
     EXPECT_TRUE(SameWords(marked, Words()));
-    d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[at] = original;
+    d.WordInfo[static_cast<size_t>(word)].SetMark(static_cast<size_t>(at), original);
 
     ASSERT_EQ(S_OK, s.Put(L"暂停", Var(true)));
     EXPECT_FALSE(s.Get(L"暂停").Long());

@@ -384,7 +384,7 @@ TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
     const int32_t count = ed.Data.WordCount();
     ASSERT_TRUE(PostMessageW(z.Window(), WM_CHAR, '5', 0));
     ASSERT_TRUE(PumpUntil([&] { return ed.Data.WordCount() == count + 1; }));
-    const tessaly::aWordInfo& w = ed.Data.WordInfo[0];
+    const StoredWord& w = ed.Data.WordInfo[0];
     EXPECT_EQ('5', w.WdAsc);
     EXPECT_EQ(1, w.IsJpGcCtl);
     EXPECT_GT(w.WdSize.cx, 0);
@@ -440,13 +440,13 @@ TEST_F(ZEVuduTest, PasteReadsTheClipboardWhenItPastes) {
     ZEVudu& z = Host();
     Editor& ed = *z.Running();
     // What an earlier look at the clipboard left behind is not pasted again.
-    ed.Data.InputWords.assign(3, ed.Data.WordInfo[0]);
+    ed.Data.InputWords.assign(3, ed.Data.WordInfo[0].Expand());
     ed.Data.PasteWordCount = 3;
     const int32_t count = ed.Data.WordCount();
     Send(z, WM_PASTE);
     EXPECT_EQ(count, ed.Data.WordCount());
     // Nor does a typed character insert an old buffer.
-    ed.Data.InputWords.assign(2, ed.Data.WordInfo[0]);
+    ed.Data.InputWords.assign(2, ed.Data.WordInfo[0].Expand());
     Send(z, WM_CHAR, '5');
     ASSERT_EQ(count + 1, ed.Data.WordCount());  // the typed character alone
     EXPECT_EQ('5', ed.Data.WordInfo[static_cast<size_t>(ed.Data.SelStart - 1)].WdAsc);

@@ -1,6 +1,7 @@
 // Peak memory of reading a 200-page document into the editor, from a DaDur and from a ZoRiv
 // file, against the memory the editor holds once it is loaded and laid out. Linux only (it reads
 // the process's peak resident size). Not a test: it prints its figures.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -55,8 +56,10 @@ void Measure(const char* what, const std::filesystem::path& file, tessaly::NoDaD
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     const long peak = StatusKb("VmHWM") - base;
     const long held = StatusKb("VmRSS") - base;
-    std::printf("  %-5s %d characters, %d pages in %.2f s: peak %ld kB, held %ld kB, ratio %.2f\n", what,
-                data->WordCount(), data->PageCount(), seconds, peak, held, static_cast<double>(peak) / held);
+    std::printf(
+        "  %-5s %d characters, %d pages in %.2f s: peak %ld kB, held %ld kB, ratio %.2f, %.0f bytes a character\n",
+        what, data->WordCount(), data->PageCount(), seconds, peak, held, static_cast<double>(peak) / held,
+        held * 1024.0 / std::max(data->WordCount(), 1));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ private:
 
     EditorData& data_;
     ControlSite& control_;
-    std::vector<tessaly::aWordInfo> WordClipboard = std::vector<tessaly::aWordInfo>(1);
+    std::vector<StoredWord> WordClipboard = std::vector<StoredWord>(1);
     int32_t lenClipboardWd_ = 0;
 };
 

@@ -30,7 +30,11 @@ void LoadDocument(EditorData& data, tessaly::JpData doc) {
     data.PlayInfo = std::move(doc.PlayInfo);
     data.FontTbl = std::move(doc.FontTbl);
     data.ColorTbl = std::move(doc.ColorTbl);
-    data.WordInfo = std::move(doc.WordInfo);
+    {
+        std::vector<StoredWord> words(doc.WordInfo.begin(), doc.WordInfo.end());
+        doc.WordInfo = {};
+        data.WordInfo = std::move(words);
+    }
     data.HwWordInfo = std::move(doc.HwWordInfo);
     data.XjDrum = std::move(doc.XjDrum);
 
@@ -68,7 +72,7 @@ size_t WordsToWrite(const EditorData& data) {
 tessaly::JpData DocumentOf(const EditorData& data) {
     tessaly::JpData doc = AllButWords(data);
     doc.WordInfo.resize(WordsToWrite(data));
-    data.WordInfo.CopyOut(0, doc.WordInfo.size(), doc.WordInfo.begin());
+    data.WordInfo.CopyOut(0, doc.WordInfo.size(), Expanding(doc.WordInfo.begin()));
     return doc;
 }
 
@@ -79,7 +83,7 @@ DocumentSnapshot SnapshotOf(const EditorData& data) {
 tessaly::JpData DocumentOf(DocumentSnapshot snapshot) {
     tessaly::JpData doc = std::move(snapshot.Rest);
     doc.WordInfo.resize(snapshot.WordCount);
-    snapshot.Words.CopyOut(0, snapshot.WordCount, doc.WordInfo.begin());
+    snapshot.Words.CopyOut(0, snapshot.WordCount, Expanding(doc.WordInfo.begin()));
     return doc;
 }
 

@@ -8,6 +8,7 @@
 #include "model/document/LineArray.h"
 #include "model/document/PageArray.h"
 #include "model/document/PieceArray.h"
+#include "model/document/StoredWord.h"
 #include "model/document/TableIndex.h"
 #include "model/document/TextMeasurer.h"
 #include "records/JpData.h"
@@ -35,8 +36,7 @@ struct EditorData {
     std::vector<uint32_t> ColorTbl;
     TableIndex<std::string> FontLookup;  // where each face of FontTbl first stands
     TableIndex<uint32_t> ColorLookup;    // where each colour of ColorTbl first stands
-    PieceArray<tessaly::aWordInfo> WordInfo =
-        PieceArray<tessaly::aWordInfo>(1);  // 0 to WordCount: one spare past the last
+    PieceArray<StoredWord> WordInfo = PieceArray<StoredWord>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
     std::vector<tessaly::XjDrumData> XjDrum;
 
@@ -134,7 +134,7 @@ tessaly::JpData DocumentOf(const EditorData& data);
 // characters are shared with the editor's array, not copied.
 struct DocumentSnapshot {
     tessaly::JpData Rest;  // everything but the characters
-    PieceArray<tessaly::aWordInfo>::Snapshot Words;
+    PieceArray<StoredWord>::Snapshot Words;
     size_t WordCount = 0;
 };
 DocumentSnapshot SnapshotOf(const EditorData& data);

@@ -19,8 +19,13 @@ const tessaly::aExtralWordInfo* SlotsOf(const EditorData& data, int32_t word) {
     return data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo;
 }
 
-tessaly::aExtralWordInfo* SlotsOf(EditorData& data, int32_t word) {
-    return const_cast<tessaly::aExtralWordInfo*>(SlotsOf(static_cast<const EditorData&>(data), word));
+// Changes the character's slots through edit(slots); false leaves them as they were.
+template <class F>
+void EditSlots(EditorData& data, int32_t word, F edit) {
+    if (word < 0 || static_cast<size_t>(word) >= data.WordInfo.size()) return;
+    StoredWord& w = data.WordInfo[static_cast<size_t>(word)];
+    MarkSlotArray slots = w.Marks();
+    if (edit(slots.data())) w.SetMarks(slots);
 }
 
 int32_t FindSlot(const tessaly::aExtralWordInfo* slots, int32_t code) {
@@ -47,22 +52,29 @@ tessaly::aExtralWordInfo GetExtralWordInfo(const EditorData& data, int32_t word,
 }
 
 void SetExtralWordInfo(EditorData& data, int32_t word, int32_t code, const tessaly::aExtralWordInfo& slot) {
-    auto* slots = SlotsOf(data, word);
-    const int32_t s = FindSlot(slots, code);
-    if (s >= 0) slots[s] = slot;
+    EditSlots(data, word, [&](tessaly::aExtralWordInfo* slots) {
+        const int32_t s = FindSlot(slots, code);
+        if (s >= 0) slots[s] = slot;
+        return s >= 0;
+    });
 }
 
 void ClearExtralWordInfo(EditorData& data, int32_t word, int32_t slot) {
-    auto* slots = SlotsOf(data, word);
-    if (slots && IsSlotIndex(slot)) slots[slot] = tessaly::aExtralWordInfo{};
+    if (!IsSlotIndex(slot)) return;
+    EditSlots(data, word, [&](tessaly::aExtralWordInfo* slots) {
+        slots[slot] = tessaly::aExtralWordInfo{};
+        return true;
+    });
 }
 
 void SetExtralWordVal3(EditorData& data, int32_t word, int32_t slot, std::string_view gbk) {
-    auto* slots = SlotsOf(data, word);
-    if (!slots || !IsSlotIndex(slot)) return;
-    auto& bytes = slots[slot].ExtralWordVal3;
-    std::memset(bytes, 0, sizeof bytes);
-    std::memcpy(bytes, gbk.data(), std::min(gbk.size(), sizeof bytes));
+    if (!IsSlotIndex(slot)) return;
+    EditSlots(data, word, [&](tessaly::aExtralWordInfo* slots) {
+        auto& bytes = slots[slot].ExtralWordVal3;
+        std::memset(bytes, 0, sizeof bytes);
+        std::memcpy(bytes, gbk.data(), std::min(gbk.size(), sizeof bytes));
+        return true;
+    });
 }
 
 std::string GetExtralWordVal3(const EditorData& data, int32_t word, int32_t slot) {
@@ -91,7 +103,7 @@ void FitTimeSignatureWidth(EditorData& data, int32_t word, int32_t slot) {
     // The numbers are 16-bit; a larger stored value counts as the largest.
     const int16_t n = tessaly::CInt(mark.ExtralWordVal1);
     const int16_t d = tessaly::CInt(mark.ExtralWordVal2);
-    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont, std::max(n, d) > 9 ? "12" : "1").cx;
+    w.WdSize.cx = MeasureWordGdi(data, w.nLogFont(), std::max(n, d) > 9 ? "12" : "1").cx;
 }
 
 SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t code, int32_t pair) {
@@ -101,7 +113,7 @@ SlotRef FindPairSlot(const EditorData& data, int32_t from, int32_t to, int32_t c
     to = std::clamp(to, 0, last);
     const int32_t step = from <= to ? 1 : -1;
     for (int32_t w = from;; w += step) {
-        const auto* slots = data.WordInfo[static_cast<size_t>(w)].ExtralWordInfo;
+        const tessaly::aExtralWordInfo* slots = data.WordInfo[static_cast<size_t>(w)].ExtralWordInfo;
         for (int32_t s = 0; s < kSlotCount; ++s)
             if (slots[s].IndexType == code && slots[s].ExtralWordVal2 == pair) return {w, s};
         if (w == to) break;

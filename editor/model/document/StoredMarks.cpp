@@ -21,9 +21,12 @@ int32_t FittedHairpinLength(const EditorData& data, int32_t word, int32_t length
 
 void FitMarkValues(EditorData& data, int32_t word, int32_t slot) {
     if (!data.IsWord(word) || slot < 0 || slot >= kSlotCount) return;
-    auto& mark = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+    StoredWord& w = data.WordInfo[static_cast<size_t>(word)];
+    tessaly::aExtralWordInfo mark = w.ExtralWordInfo[slot];
+    const int32_t was = mark.ExtralWordVal2;
     if (IsRunCountMark(mark.IndexType) && mark.ExtralWordVal2 < 1) mark.ExtralWordVal2 = 1;
     if (mark.IndexType == kMarkCrescendo) mark.ExtralWordVal2 = FittedHairpinLength(data, word, mark.ExtralWordVal2);
+    if (mark.ExtralWordVal2 != was) w.SetMark(static_cast<size_t>(slot), mark);
 }
 
 void FitAllMarkValues(EditorData& data) {

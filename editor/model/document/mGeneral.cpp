@@ -57,7 +57,7 @@ bool ParaEndsFromLines(const EditorData& data, int32_t Start, int32_t Past, int3
     return true;
 }
 
-int32_t Centre(const tessaly::aWordInfo& w) {
+int32_t Centre(const StoredWord& w) {
     return static_cast<int32_t>(tessaly::Int((static_cast<double>(w.Left) + w.Right) / 2));
 }
 

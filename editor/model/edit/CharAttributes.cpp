@@ -19,8 +19,6 @@ namespace notaline {
 
 namespace {
 
-using tessaly::aWordInfo;
-
 constexpr int32_t kBoldWeight = 700;
 constexpr int32_t kNormalWeight = 400;
 const std::string kSongTi = "\xCB\xCE\xCC\xE5";  // 宋体, the answer when faces differ
@@ -30,11 +28,11 @@ constexpr uint8_t kTextKind = 1;
 constexpr uint8_t kSymbolKind = 4;
 constexpr uint8_t kAllKinds = 0xF;
 
-bool IsTextOrNote(const aWordInfo& w) {
+bool IsTextOrNote(const StoredWord& w) {
     return w.IsJpGcCtl == kCharText || w.IsJpGcCtl == kCharNote;
 }
 
-bool KindIn(const aWordInfo& w, uint8_t kinds) {
+bool KindIn(const StoredWord& w, uint8_t kinds) {
     return w.IsJpGcCtl < 8 && (kinds >> w.IsJpGcCtl & 1) != 0;
 }
 
@@ -111,7 +109,7 @@ uint32_t CharAttributes::SelWordBkColor(int32_t start, int32_t length) const {
 
 // A full colour table leaves the characters' colours as they were.
 bool CharAttributes::SetColourIndex(int32_t start, int32_t length, uint32_t colour, bool fore) {
-    return SetWords(start, length, false, [&](int32_t, aWordInfo& w) {
+    return SetWords(start, length, false, [&](int32_t, StoredWord& w) {
         const int16_t index = GetColorTblIndex(data_, colour);
         if (index >= 0) (fore ? w.cf : w.cb) = index;
     });
@@ -126,7 +124,7 @@ bool CharAttributes::SelBackColor(int32_t start, int32_t length, uint32_t colour
 }
 
 bool CharAttributes::SelWordBkColor(int32_t start, int32_t length, uint32_t colour) {
-    return SetWords(start, length, false, [&](int32_t i, aWordInfo& w) {
+    return SetWords(start, length, false, [&](int32_t i, StoredWord& w) {
         const int16_t index = GetColorTblIndex(data_, colour);
         if (index >= 0) w.cb = index;
         if (!IsParaEnd(data_, i)) return;
@@ -140,22 +138,23 @@ bool CharAttributes::DelBackColor(int32_t start, int32_t length) {
 }
 
 bool CharAttributes::Bold(int32_t start, int32_t length) const {
-    return AllWords(start, length, [](const aWordInfo& w) { return w.nLogFont.lfWeight == kBoldWeight; });
+    return AllWords(start, length, [](const StoredWord& w) { return w.nLogFont().lfWeight == kBoldWeight; });
 }
 
 bool CharAttributes::Bold(int32_t start, int32_t length, bool value) {
-    return SetWords(start, length, true,
-                    [&](int32_t, aWordInfo& w) { w.nLogFont.lfWeight = value ? kBoldWeight : kNormalWeight; });
+    return SetWords(start, length, true, [&](int32_t, StoredWord& w) {
+        w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = value ? kBoldWeight : kNormalWeight; });
+    });
 }
 
 bool CharAttributes::StyleOf(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field) const {
-    return AllWords(start, length, [&](const aWordInfo& w) { return w.nLogFont.*field != 0; });
+    return AllWords(start, length, [&](const StoredWord& w) { return w.nLogFont().*field != 0; });
 }
 
 bool CharAttributes::SetStyle(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field, bool value,
                               uint8_t kinds) {
-    return SetWords(start, length, true, [&](int32_t, aWordInfo& w) {
-        if (KindIn(w, kinds)) w.nLogFont.*field = value ? 1 : 0;
+    return SetWords(start, length, true, [&](int32_t, StoredWord& w) {
+        if (KindIn(w, kinds)) w.EditFont([&](tessaly::mLogFont& f) { f.*field = value ? 1 : 0; });
     });
 }
 
@@ -192,25 +191,25 @@ std::string CharAttributes::SelFontName(int32_t start, int32_t length) const {
     if (!NormaliseWordRange(data_, start, length)) return kSongTi;
     if (length == 0) {
         const int32_t i = CaretReference(data_, start);
-        return i < 0 ? kSongTi : FaceOf(Word(i).nLogFont.FontTblIndex);
+        return i < 0 ? kSongTi : FaceOf(Word(i).nLogFont().FontTblIndex);
     }
     int32_t reference = -1;
     for (int32_t i = start; i < start + length; ++i) {
         if (!IsTextOrNote(Word(i))) continue;
         if (reference < 0) {
             reference = i;
-        } else if (Word(i).nLogFont.FontTblIndex != Word(reference).nLogFont.FontTblIndex) {
+        } else if (Word(i).nLogFont().FontTblIndex != Word(reference).nLogFont().FontTblIndex) {
             return kSongTi;
         }
     }
-    return FaceOf(reference < 0 ? data_.AboutFileInfo.BaseFontTblIndex : Word(reference).nLogFont.FontTblIndex);
+    return FaceOf(reference < 0 ? data_.AboutFileInfo.BaseFontTblIndex : Word(reference).nLogFont().FontTblIndex);
 }
 
 bool CharAttributes::SelFontName(int32_t start, int32_t length, std::string_view name) {
     if (name.empty()) return false;
-    return SetWords(start, length, true, [&](int32_t, aWordInfo& w) {
+    return SetWords(start, length, true, [&](int32_t, StoredWord& w) {
         const int16_t index = IsTextOrNote(w) ? GetFontTblIndex(data_, name) : data_.AboutFileInfo.BaseFontTblIndex;
-        if (index >= 0) w.nLogFont.FontTblIndex = index;
+        if (index >= 0) w.EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = index; });
     });
 }
 
@@ -224,8 +223,8 @@ float CharAttributes::SelFontSize(int32_t start, int32_t length) const {
 void CharAttributes::SetHeight(int32_t i, int32_t height) {
     auto& w = data_.WordInfo[static_cast<size_t>(i)];
     const bool grace = HasExtralType(data_, i, kMarkGraceNote);
-    w.nLogFont.lfHeight = grace ? GraceHeight(height) : height;
-    w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
+    w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = grace ? GraceHeight(height) : height; });
+    w.WdSize = MeasureWordGdip(data_, w.nLogFont(), CodeText(w.WdAsc));
     if (!grace) FitTimeSignatureWidth(data_, i, -1);
 }
 
@@ -251,7 +250,7 @@ bool CharAttributes::SelFontSize(int32_t start, int32_t length, float size) {
             return false;
         }
     }
-    return SetWords(start, length, true, [&](int32_t i, aWordInfo& w) {
+    return SetWords(start, length, true, [&](int32_t i, StoredWord& w) {
         w.SelSize = size;
         SetHeight(i, height);
     });
@@ -288,21 +287,25 @@ bool CharAttributes::StdFont(int32_t start, int32_t length, uint32_t SelColor, c
     return RecordWordStep(data_, undo_, before, after, start, length, [&] {
         for (int32_t i = start; i < start + length; ++i) {
             auto& w = data_.WordInfo[static_cast<size_t>(i)];
-            w.nLogFont.lfWeight = font.Bold ? kBoldWeight : kNormalWeight;
-            w.nLogFont.lfItalic = font.Italic ? 1 : 0;
             const int16_t index = IsTextOrNote(w) ? GetFontTblIndex(data_, face) : data_.AboutFileInfo.BaseFontTblIndex;
-            if (index >= 0) w.nLogFont.FontTblIndex = index;
+            w.EditFont([&](tessaly::mLogFont& f) {
+                f.lfWeight = font.Bold ? kBoldWeight : kNormalWeight;
+                f.lfItalic = font.Italic ? 1 : 0;
+                if (index >= 0) f.FontTblIndex = index;
+            });
             w.SelSize = font.Size;
             SetHeight(i, height);
-            w.nLogFont.lfStrikeOut = font.Strikethrough ? 1 : 0;
-            w.nLogFont.lfUnderline = font.Underline ? 1 : 0;
+            w.EditFont([&](tessaly::mLogFont& f) {
+                f.lfStrikeOut = font.Strikethrough ? 1 : 0;
+                f.lfUnderline = font.Underline ? 1 : 0;
+            });
             const int16_t colour = GetColorTblIndex(data_, SelColor);
             if (colour >= 0) w.cf = colour;
         }
     });
 }
 
-uint8_t CharAttributes::CommonByte(int32_t start, int32_t length, uint8_t aWordInfo::*field) const {
+uint8_t CharAttributes::CommonByte(int32_t start, int32_t length, uint8_t StoredWord::*field) const {
     if (!NormaliseWordRange(data_, start, length) || !data_.IsWord(start)) return 0;
     const uint8_t value = Word(start).*field;
     for (int32_t i = start + 1; i < start + length; ++i)
@@ -311,17 +314,17 @@ uint8_t CharAttributes::CommonByte(int32_t start, int32_t length, uint8_t aWordI
 }
 
 uint8_t CharAttributes::WordYC(int32_t start, int32_t length) const {
-    return CommonByte(start, length, &aWordInfo::Yc);
+    return CommonByte(start, length, &StoredWord::Yc);
 }
 
 uint8_t CharAttributes::WordYg(int32_t start, int32_t length) const {
-    return CommonByte(start, length, &aWordInfo::YG);
+    return CommonByte(start, length, &StoredWord::YG);
 }
 
 // An empty range or a value without a glyph (above `most`) is refused; a range where no character
 // takes the value, or every one has it already, is left without an undo step.
 template <class Applies>
-bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, int32_t most, uint8_t aWordInfo::*field,
+bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, int32_t most, uint8_t StoredWord::*field,
                              Applies&& applies) {
     if (!NormaliseWordRange(data_, start, length)) return false;
     if (length == 0 || value < 0 || value > most) {
@@ -332,18 +335,18 @@ bool CharAttributes::SetByte(int32_t start, int32_t length, int32_t value, int32
     for (int32_t i = start; i < start + length && !changes; ++i)
         changes = Word(i).*field != value && applies(i, Word(i));
     if (!changes) return false;
-    return SetWords(start, length, false, [&](int32_t i, aWordInfo& w) {
+    return SetWords(start, length, false, [&](int32_t i, StoredWord& w) {
         if (applies(i, w)) w.*field = static_cast<uint8_t>(value);
     });
 }
 
 bool CharAttributes::WordYC(int32_t start, int32_t length, int32_t value) {
-    return SetByte(start, length, value, 3, &aWordInfo::Yc,
-                   [&](int32_t i, const aWordInfo&) { return CanSetYcOnWord(data_, i); });
+    return SetByte(start, length, value, 3, &StoredWord::Yc,
+                   [&](int32_t i, const StoredWord&) { return CanSetYcOnWord(data_, i); });
 }
 
 bool CharAttributes::WordYg(int32_t start, int32_t length, int32_t value) {
-    return SetByte(start, length, value, 6, &aWordInfo::YG, [](int32_t, const aWordInfo& w) {
+    return SetByte(start, length, value, 6, &StoredWord::YG, [](int32_t, const StoredWord& w) {
         return w.IsJpGcCtl == kCharNote && w.WdAsc >= '1' && w.WdAsc <= '7';
     });
 }

@@ -80,13 +80,13 @@ public:
     bool ChangFontTbl();
 
 private:
-    const tessaly::aWordInfo& Word(int32_t i) const { return data_.WordInfo[static_cast<size_t>(i)]; }
+    const StoredWord& Word(int32_t i) const { return data_.WordInfo[static_cast<size_t>(i)]; }
     // What an empty range answers: the character before the caret, at the start the first one.
     int32_t Reference(int32_t start) const { return start > 0 ? start - 1 : 0; }
     uint32_t ColourOf(int32_t index) const;
     uint32_t BackColour(int32_t start, int32_t length) const;
     const std::string& FaceOf(int32_t fontIndex) const;
-    uint8_t CommonByte(int32_t start, int32_t length, uint8_t tessaly::aWordInfo::*field) const;
+    uint8_t CommonByte(int32_t start, int32_t length, uint8_t StoredWord::*field) const;
     bool StyleOf(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field) const;
     template <class Test>
     bool AllWords(int32_t start, int32_t length, Test&& test) const;
@@ -95,7 +95,7 @@ private:
     bool SetColourIndex(int32_t start, int32_t length, uint32_t colour, bool fore);
     bool SetStyle(int32_t start, int32_t length, uint8_t tessaly::mLogFont::*field, bool value, uint8_t kinds);
     template <class Applies>
-    bool SetByte(int32_t start, int32_t length, int32_t value, int32_t most, uint8_t tessaly::aWordInfo::*field,
+    bool SetByte(int32_t start, int32_t length, int32_t value, int32_t most, uint8_t StoredWord::*field,
                  Applies&& applies);
     void SetHeight(int32_t i, int32_t height);
 

@@ -201,7 +201,7 @@ void RenumberPastedPairs(EditorData& data, std::span<aWordInfo> words) {
 
 std::vector<uint8_t> EncodeWordBlock(const EditorData& data, int32_t start, int32_t length) {
     std::vector<aWordInfo> words(static_cast<size_t>(std::max(length, 0)));
-    data.WordInfo.CopyOut(static_cast<size_t>(start), words.size(), words.begin());
+    data.WordInfo.CopyOut(static_cast<size_t>(start), words.size(), Expanding(words.begin()));
     DropUnpairedMarks(words);
     const auto fore = ColourRuns(data, words, &aWordInfo::cf);
     const auto back = ColourRuns(data, words, &aWordInfo::cb);
@@ -284,7 +284,7 @@ std::string WordsToPlainText(const EditorData& data, int32_t start, int32_t leng
     static constexpr std::string_view kKept = "+-=()CDEFGABX0123456789";
     std::string text;
     for (int32_t i = start; i < start + length && data.IsWord(i); ++i) {
-        const aWordInfo& w = data.WordInfo[static_cast<size_t>(i)];
+        const StoredWord& w = data.WordInfo[static_cast<size_t>(i)];
         const int16_t c = w.WdAsc;
         switch (w.IsJpGcCtl) {
             case 0:

@@ -24,8 +24,8 @@ int32_t GraceHeight(int32_t height) {
 // The height the note had before it became a grace note. Dividing back drifts (-16 gives -10,
 // which gives -17), so the height comes from the note's size in points whenever that size is
 // what made this grace height.
-int32_t FullHeight(const EditorData& data, const tessaly::aWordInfo& w) {
-    const int32_t height = w.nLogFont.lfHeight;
+int32_t FullHeight(const EditorData& data, const StoredWord& w) {
+    const int32_t height = w.nLogFont().lfHeight;
     if (w.SelSize > 0) {
         const int32_t full = PointToLogHeight(data, w.SelSize);
         if (GraceHeight(full) == height) return full;
@@ -33,14 +33,8 @@ int32_t FullHeight(const EditorData& data, const tessaly::aWordInfo& w) {
     return tessaly::CLng(height / kGraceScale);
 }
 
-std::string TextOf(const tessaly::aWordInfo& w) {
+std::string TextOf(const StoredWord& w) {
     return tessaly::GbkFromWdAsc(w.WdAsc).value_or(std::string());
-}
-
-tessaly::aExtralWordInfo* GraceSlot(EditorData& data, int32_t word) {
-    for (auto& s : data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo)
-        if (s.IndexType == kMarkGraceNote) return &s;
-    return nullptr;
 }
 
 bool HasText(const tessaly::aExtralWordInfo& s) {
@@ -102,15 +96,15 @@ void GraceGroups::FormatYYInfo(int32_t ExtralType, int32_t ExtralValues) {
     if (!undo_.BeginInPlace(kStepWords, start, start + length - 1)) return;
     for (int32_t i = 0; i < length; ++i) {
         const int32_t word = start + i;
-        auto& slot = data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[GetFreeExtralSlot(data_, word)];
+        tessaly::aExtralWordInfo slot;
         slot.IndexType = kMarkGraceNote;
         slot.ExtralWordVal1 = group;
         slot.ExtralWordVal2 = i + 1;
-        std::memset(slot.ExtralWordVal3, 0, sizeof slot.ExtralWordVal3);
         auto& w = data_.WordInfo[static_cast<size_t>(word)];
-        w.nLogFont.lfHeight = GraceHeight(w.nLogFont.lfHeight);
+        w.SetMark(static_cast<size_t>(GetFreeExtralSlot(data_, word)), slot);
+        w.EditFont([](tessaly::mLogFont& f) { f.lfHeight = GraceHeight(f.lfHeight); });
         // Grace notes are measured with GDI, as the layout set-up measures them.
-        w.WdSize = MeasureWordGdi(data_, w.nLogFont, TextOf(w));
+        w.WdSize = MeasureWordGdi(data_, w.nLogFont(), TextOf(w));
         w.Yc = 0;
     }
     undo_.EndInPlace(kStepWords);
@@ -122,15 +116,19 @@ void GraceGroups::SetQianYY(bool Value) {
     if (Value && GetExtralWordInfo(data_, start, kMarkGraceNote).ExtralWordVal1 > 3) return;
     bool changes = false;
     for (int32_t i = start; i < start + length && !changes; ++i) {
-        const auto* slot = GraceSlot(data_, i);
-        changes = slot && (SwitchedGroup(slot->ExtralWordVal1, Value) != slot->ExtralWordVal1 || HasText(*slot));
+        const int32_t s = FindExtralSlot(data_, i, kMarkGraceNote);
+        const auto& slot = data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo.Slots()[std::max(s, 0)];
+        changes = s >= 0 && (SwitchedGroup(slot.ExtralWordVal1, Value) != slot.ExtralWordVal1 || HasText(slot));
     }
     if (!changes || !undo_.BeginInPlace(kStepWords, start, start + length - 1)) return;
     for (int32_t i = start; i < start + length; ++i) {
-        if (auto* slot = GraceSlot(data_, i)) {
-            slot->ExtralWordVal1 = SwitchedGroup(slot->ExtralWordVal1, Value);
-            std::memset(slot->ExtralWordVal3, 0, sizeof slot->ExtralWordVal3);
-        }
+        const int32_t s = FindExtralSlot(data_, i, kMarkGraceNote);
+        if (s < 0) continue;
+        auto& w = data_.WordInfo[static_cast<size_t>(i)];
+        tessaly::aExtralWordInfo slot = w.ExtralWordInfo[s];
+        slot.ExtralWordVal1 = SwitchedGroup(slot.ExtralWordVal1, Value);
+        std::memset(slot.ExtralWordVal3, 0, sizeof slot.ExtralWordVal3);
+        w.SetMark(static_cast<size_t>(s), slot);
     }
     undo_.EndInPlace(kStepWords);
 }
@@ -151,7 +149,7 @@ void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
     // Whole groups go, so that no note is left small in a group that has lost its other notes.
     const auto [start, length] = GroupsOf(data_, m_selstart, m_sellength);
     bool any = false;
-    for (int32_t i = start; i < start + length && !any; ++i) any = GraceSlot(data_, i) != nullptr;
+    for (int32_t i = start; i < start + length && !any; ++i) any = FindExtralSlot(data_, i, kMarkGraceNote) >= 0;
     if (!any) return;
     undo_.EndPendingStep();
     // The selection covers whole groups too, unless a damaged group would take it out of the text.
@@ -164,12 +162,13 @@ void GraceGroups::DelYY(int32_t m_selstart, int32_t m_sellength) {
     }
     if (!undo_.BeginInPlace(kStepWords, start, start + length - 1)) return;
     for (int32_t i = start; i < start + length; ++i) {
-        auto* slot = GraceSlot(data_, i);
-        if (!slot) continue;
-        *slot = tessaly::aExtralWordInfo{};
+        const int32_t s = FindExtralSlot(data_, i, kMarkGraceNote);
+        if (s < 0) continue;
         auto& w = data_.WordInfo[static_cast<size_t>(i)];
-        w.nLogFont.lfHeight = FullHeight(data_, w);
-        w.WdSize = MeasureWordGdip(data_, w.nLogFont, TextOf(w));
+        w.SetMark(static_cast<size_t>(s), tessaly::aExtralWordInfo{});
+        const int32_t full = FullHeight(data_, w);
+        w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = full; });
+        w.WdSize = MeasureWordGdip(data_, w.nLogFont(), TextOf(w));
     }
     undo_.EndInPlace(kStepWords);
 }

@@ -17,11 +17,11 @@ namespace {
 
 constexpr size_t kMaxNameChars = 32;
 
-const tessaly::aWordInfo& Word(const EditorData& data, int32_t i) {
+const StoredWord& Word(const EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
 }
 
-bool HasCode(const tessaly::aWordInfo& w, std::initializer_list<int32_t> codes) {
+bool HasCode(const StoredWord& w, std::initializer_list<int32_t> codes) {
     for (const auto& slot : w.ExtralWordInfo)
         if (std::find(codes.begin(), codes.end(), slot.IndexType) != codes.end()) return true;
     return false;
@@ -160,7 +160,7 @@ float ArcHeight(const EditorData& data, int32_t start, int32_t length) {
     const auto& s = Word(data, first);
     const auto& e = Word(data, last);
     const double d = (e.Left + e.Right) / 2.0 - (s.Left + s.Right) / 2.0;
-    const double h = s.nLogFont.lfHeight;
+    const double h = s.nLogFont().lfHeight;
     if (h == 0 || d < 0 || d > 3.5 * s.WdSize.cx) return 0;
     return static_cast<float>(20.4 * (h - 1.25 * d / (1 + 2.0 / 28)) / h);
 }
@@ -194,7 +194,8 @@ bool SetExtralType(EditorData& data, UndoRedo& undo, int32_t word, int32_t slot,
     if (!data.IsWord(word) || slot < 0 || slot >= kSlotCount) return false;
     auto& s = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
     if (s.IndexType == code || !undo.BeginInPlace(kStepWords, word, word)) return false;
-    data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].IndexType = code;
+    data.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot),
+                                                      [&](tessaly::aExtralWordInfo& m) { m.IndexType = code; });
     return undo.EndInPlace(kStepWords);
 }
 
@@ -207,14 +208,16 @@ bool ApplyPlayTimeSignature(EditorData& data, UndoRedo& undo) {
     const int32_t metre = data.PlayInfo.JiePai;
     if (metre < 0 || metre >= static_cast<int32_t>(std::size(kMetres))) return false;
     for (int32_t i = 0; i < data.WordCount(); ++i) {
-        auto& slots = data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo;
+        const tessaly::aExtralWordInfo* slots = data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo;
         for (int32_t s = 0; s < kSlotCount; ++s) {
             if (slots[s].IndexType != kMarkTimeSignature) continue;
             const Metre m = kMetres[metre];
             if (slots[s].ExtralWordVal1 == m.Beats && slots[s].ExtralWordVal2 == m.Value) return false;
             if (!undo.BeginInPlace(kStepWords, i, i)) return false;
-            data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[s].ExtralWordVal1 = m.Beats;
-            data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[s].ExtralWordVal2 = m.Value;
+            data.WordInfo[static_cast<size_t>(i)].EditMark(static_cast<size_t>(s), [&](tessaly::aExtralWordInfo& mark) {
+                mark.ExtralWordVal1 = m.Beats;
+                mark.ExtralWordVal2 = m.Value;
+            });
             return undo.EndInPlace(kStepWords);
         }
     }
@@ -235,7 +238,7 @@ bool LineHolds(const EditorData& data, int32_t line, Test&& test) {
 }  // namespace
 
 bool IsLyricSourceLine(const EditorData& data, int32_t line) {
-    return LineHolds(data, line, [](const tessaly::aWordInfo& w) {
+    return LineHolds(data, line, [](const StoredWord& w) {
         return w.IsJpGcCtl == kCharNote && ((w.WdAsc >= '1' && w.WdAsc <= '7') || w.WdAsc == 'X') &&
                !HasCode(w, {kMarkGraceNote, kMarkArcEnd});
     });
@@ -244,7 +247,7 @@ bool IsLyricSourceLine(const EditorData& data, int32_t line) {
 bool IsBarSourceLine(const EditorData& data, int32_t line) {
     // The notation font's bar lines and repeat signs.
     return LineHolds(data, line,
-                     [](const tessaly::aWordInfo& w) { return w.IsJpGcCtl == kCharSymbol && w.WdAsc >= 87 && w.WdAsc <= 95; });
+                     [](const StoredWord& w) { return w.IsJpGcCtl == kCharSymbol && w.WdAsc >= 87 && w.WdAsc <= 95; });
 }
 
 }  // namespace notaline

@@ -18,12 +18,12 @@ namespace {
 // The syllables do to xi are the codes of the notes 1 to 7 plus 84.
 inline constexpr int32_t kSyllableOffset = 84;
 
-bool IsNote(const tessaly::aWordInfo& w) {
+bool IsNote(const StoredWord& w) {
     return w.IsJpGcCtl == kCharNote && w.WdAsc >= '1' && w.WdAsc <= '7';
 }
 
 // The first syllable slot of a character, -1 when it has none.
-int32_t SyllableSlot(const tessaly::aWordInfo& w) {
+int32_t SyllableSlot(const StoredWord& w) {
     for (int32_t s = 0; s < kSlotCount; ++s)
         if (w.ExtralWordInfo[s].IndexType >= kMarkSyllableDo && w.ExtralWordInfo[s].IndexType <= kMarkSyllableXi)
             return s;
@@ -63,10 +63,12 @@ void MarkCommands::AttachMark(WordRange range, int32_t word, int32_t code, int32
     if (!BeginMarkStep(data_, undo_, range)) return;
     const int32_t slot = GetFreeExtralSlot(data_, word);
     if (slot >= 0) {
-        auto& mark = data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
-        mark.IndexType = code;
-        mark.ExtralWordVal1 = GetLoWord(values);
-        mark.ExtralWordVal2 = GetHiWord(values);
+        data_.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot),
+                                                           [&](tessaly::aExtralWordInfo& mark) {
+                                                               mark.IndexType = code;
+                                                               mark.ExtralWordVal1 = GetLoWord(values);
+                                                               mark.ExtralWordVal2 = GetHiWord(values);
+                                                           });
         if (text) SetExtralWordVal3(data_, word, slot, *text);
         FitMarkValues(data_, word, slot);
     }
@@ -120,18 +122,19 @@ void MarkCommands::FormatZhuYingWord(int32_t ExtralValues) {
     if (!IsMarkRange(data_, sel)) return;
     const auto first = data_.WordInfo.begin() + sel.Start;
     const auto last = first + sel.Length;
-    auto wanting = [](const tessaly::aWordInfo& w) { return IsNote(w) && SyllableSlot(w) < 0; };
+    auto wanting = [](const StoredWord& w) { return IsNote(w) && SyllableSlot(w) < 0; };
     if (std::none_of(first, last, wanting)) return;
     if (!BeginMarkStep(data_, undo_, sel)) return;
     for (int32_t i = sel.Start; i < sel.Start + sel.Length; ++i) {
-        const auto& w = data_.WordInfo[static_cast<size_t>(i)];
+        auto& w = data_.WordInfo[static_cast<size_t>(i)];
         if (!wanting(w)) continue;
         const int32_t slot = GetFreeExtralSlot(data_, i);
         if (slot < 0) continue;
-        auto& mark = data_.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[slot];
-        mark.IndexType = w.WdAsc + kSyllableOffset;
-        mark.ExtralWordVal1 = GetLoWord(ExtralValues);
-        mark.ExtralWordVal2 = GetHiWord(ExtralValues);
+        w.EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& mark) {
+            mark.IndexType = w.WdAsc + kSyllableOffset;
+            mark.ExtralWordVal1 = GetLoWord(ExtralValues);
+            mark.ExtralWordVal2 = GetHiWord(ExtralValues);
+        });
     }
     undo_.EndInPlace(kStepWords);
 }
@@ -143,8 +146,10 @@ void MarkCommands::FormatZhuYingWordPosY(int16_t ExtralValues) {
     const auto found = SelectedSyllables(data_, sel);
     const auto apply = [&] {
         for (const SlotRef& at : found) {
-            auto& mark = data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot];
-            mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
+            data_.WordInfo[static_cast<size_t>(at.Word)].EditMark(
+                static_cast<size_t>(at.Slot), [&](tessaly::aExtralWordInfo& mark) {
+                    mark.ExtralWordVal1 = tessaly::CInt(static_cast<double>(mark.ExtralWordVal1) + ExtralValues);
+                });
         }
     };
     if (found.empty() || !ChangesWords(data_, sel.Start, sel.Start + sel.Length, apply) ||
@@ -160,7 +165,9 @@ void MarkCommands::DelSelZhuYing() {
     if (!IsMarkRange(data_, sel)) return;
     const auto found = SelectedSyllables(data_, sel);
     if (found.empty() || !BeginMarkStep(data_, undo_, sel)) return;
-    for (const SlotRef& at : found) data_.WordInfo[static_cast<size_t>(at.Word)].ExtralWordInfo[at.Slot].IndexType = 0;
+    for (const SlotRef& at : found)
+        data_.WordInfo[static_cast<size_t>(at.Word)].EditMark(
+            static_cast<size_t>(at.Slot), [](tessaly::aExtralWordInfo& mark) { mark.IndexType = 0; });
     undo_.EndInPlace(kStepWords);
 }
 

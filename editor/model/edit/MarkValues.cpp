@@ -53,10 +53,11 @@ void MarkValues::ExtralWordVal3(int32_t SelStart, int32_t Index, std::string_vie
 }
 
 void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32_t value) {
-    auto* s = SlotToSet(word, slot);
-    if (!s) return;
+    if (!SlotToSet(word, slot)) return;
     const auto apply = [&] {
-        (pendingKind == kPendingVal1 ? s->ExtralWordVal1 : s->ExtralWordVal2) = value;
+        data_.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& s) {
+            (pendingKind == kPendingVal1 ? s.ExtralWordVal1 : s.ExtralWordVal2) = value;
+        });
         FitTimeSignatureWidth(data_, word, slot);
         FitMarkValues(data_, word, slot);
     };
@@ -65,10 +66,10 @@ void MarkValues::SetValue(int32_t pendingKind, int32_t word, int32_t slot, int32
     KeepValueStepOpen();
 }
 
-tessaly::aExtralWordInfo* MarkValues::SlotToSet(int32_t word, int32_t slot) {
-    if (data_.IsWord(word) && IsSlotIndex(slot)) return &data_.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
+bool MarkValues::SlotToSet(int32_t word, int32_t slot) {
+    if (data_.IsWord(word) && IsSlotIndex(slot)) return true;
     BeepOn(data_);
-    return nullptr;
+    return false;
 }
 
 // The before-image covers the characters the edit changes. A value let names its character
@@ -126,10 +127,14 @@ bool MarkValues::ChangExtralType(int32_t oldType, int32_t newType, int32_t oldTy
     const int32_t slot = FindExtralSlot(data_, start, oldType);
     if (slot < 0 && (!second || FindExtralSlot(data_, last, oldType2) < 0)) return false;
     const auto apply = [&] {
-        if (slot >= 0) data_.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[slot].IndexType = newType;
+        if (slot >= 0)
+            data_.WordInfo[static_cast<size_t>(start)].EditMark(
+                static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& m) { m.IndexType = newType; });
         // Looked for after the first switch: on a single character the two may name the same code.
         const int32_t slot2 = second ? FindExtralSlot(data_, last, oldType2) : -1;
-        if (slot2 >= 0) data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[slot2].IndexType = newType2;
+        if (slot2 >= 0)
+            data_.WordInfo[static_cast<size_t>(last)].EditMark(
+                static_cast<size_t>(slot2), [&](tessaly::aExtralWordInfo& m) { m.IndexType = newType2; });
     };
     // The step's images span the selection, so it joins only a step over the same selection.
     if (!OpenValueStep(kPendingMarkKind, start, last, -1, range.Length, apply)) return false;

@@ -40,8 +40,8 @@ public:
     bool ChangExtralType(int32_t oldType, int32_t newType, int32_t oldType2 = -1, int32_t newType2 = -1);
 
 private:
-    // The slot a let may change, or null (after a beep) when it does not exist.
-    tessaly::aExtralWordInfo* SlotToSet(int32_t word, int32_t slot);
+    // True when the slot a let may change exists; false after a beep.
+    bool SlotToSet(int32_t word, int32_t slot);
     // Opens a value step of the pending kind, or joins the one left open for the same target.
     bool OpenValueStep(int32_t pendingKind, int32_t first, int32_t last, int32_t slot, int32_t length,
                        const std::function<void()>& change);

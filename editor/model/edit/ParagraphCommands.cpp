@@ -68,11 +68,13 @@ ParagraphSpan ParagraphCommands::SelectedParagraphs(const Selection& sel) const 
 void ParagraphCommands::SetFirstSlots(const ParagraphSpan& span, int32_t code, int32_t value) {
     for (int32_t j = span.First; j <= span.Last; ++j) {
         if (!IsParaEnd(data_, j)) continue;
-        for (auto& slot : data_.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
-            if (slot.IndexType != code) continue;
-            slot.ExtralWordVal1 = value;
-            break;
-        }
+        data_.WordInfo[static_cast<size_t>(j)].EditMarks([&](MarkSlotArray& slots) {
+            for (auto& slot : slots) {
+                if (slot.IndexType != code) continue;
+                slot.ExtralWordVal1 = value;
+                break;
+            }
+        });
     }
 }
 
@@ -136,11 +138,13 @@ bool ParagraphCommands::PartAtt(int32_t start, int32_t length, const aPartInfo& 
     const auto apply = [&] {
         for (int32_t j = span.First; j <= span.Last; ++j) {
             if (!IsParaEnd(data_, j)) continue;
-            for (auto& slot : data_.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
-                if (slot.IndexType < kMarkLeftIndent || slot.IndexType > kMarkAlignment) continue;
-                const int32_t value = PartValue(info, slot.IndexType);
-                if (value != kMixedValue) slot.ExtralWordVal1 = value;
-            }
+            data_.WordInfo[static_cast<size_t>(j)].EditMarks([&](MarkSlotArray& slots) {
+                for (auto& slot : slots) {
+                    if (slot.IndexType < kMarkLeftIndent || slot.IndexType > kMarkAlignment) continue;
+                    const int32_t value = PartValue(info, slot.IndexType);
+                    if (value != kMixedValue) slot.ExtralWordVal1 = value;
+                }
+            });
         }
     };
     if (span.Empty() || !ChangesWords(data_, span.First, span.Last, apply) || !Begin(kStepWords, span, sel, 0))

@@ -140,15 +140,17 @@ void RangeMarks::CreatePair(WordRange range, const NewPair& pair) {
     if (!BeginMarkStep(data_, undo_, range)) return;
     const int32_t number = NextPairNumber(data_);
     auto& firstWord = data_.WordInfo[static_cast<size_t>(first)];
-    auto& start = firstWord.ExtralWordInfo[a];
-    start.IndexType = pair.Code;
-    if (pair.StartVal1) start.ExtralWordVal1 = *pair.StartVal1;
-    start.ExtralWordVal2 = number;
+    firstWord.EditMark(static_cast<size_t>(a), [&](tessaly::aExtralWordInfo& start) {
+        start.IndexType = pair.Code;
+        if (pair.StartVal1) start.ExtralWordVal1 = *pair.StartVal1;
+        start.ExtralWordVal2 = number;
+    });
     if (pair.Text) SetExtralWordVal3(data_, first, a, *pair.Text);
-    auto& end = data_.WordInfo[static_cast<size_t>(last)].ExtralWordInfo[b];
-    end.IndexType = pair.Code + 1;
-    if (pair.EndVal1) end.ExtralWordVal1 = *pair.EndVal1;
-    end.ExtralWordVal2 = number;
+    data_.WordInfo[static_cast<size_t>(last)].EditMark(static_cast<size_t>(b), [&](tessaly::aExtralWordInfo& end) {
+        end.IndexType = pair.Code + 1;
+        if (pair.EndVal1) end.ExtralWordVal1 = *pair.EndVal1;
+        end.ExtralWordVal2 = number;
+    });
     if (pair.WidenShortArc && range.Length == 2 && firstWord.WdSpace < kShortArcSpace)
         firstWord.WdSpace = kShortArcSpace;
     undo_.EndInPlace(kStepWords);

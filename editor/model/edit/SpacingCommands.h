@@ -39,7 +39,7 @@ public:
     void FontExInfo(const tessaly::FontExInfo& info);
 
 private:
-    const tessaly::aWordInfo& Word(int32_t i) const { return data_.WordInfo[static_cast<size_t>(i)]; }
+    const StoredWord& Word(int32_t i) const { return data_.WordInfo[static_cast<size_t>(i)]; }
     aUndoRange SpaceRange(int32_t start, int32_t length) const;
     bool Stack(int32_t number, float space);
     void StackRange(int32_t selStart, int32_t selLength, int32_t& first, int32_t& last) const;

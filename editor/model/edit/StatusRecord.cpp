@@ -176,7 +176,7 @@ StdFontInfo FillStatusAttributes(EditorData& data, const ParagraphCommands& para
         msg.SelFontSize = 16;
         return DefaultInputFont();
     }
-    const tessaly::aWordInfo& c = data.WordInfo[static_cast<size_t>(source.FontFrom)];
+    const tessaly::aWordInfo c = data.WordInfo[static_cast<size_t>(source.FontFrom)].Expand();
     StdFontInfo font;
     const int16_t index = c.nLogFont.FontTblIndex;
     if (index >= 0 && static_cast<size_t>(index) < data.FontTbl.size())

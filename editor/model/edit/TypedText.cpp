@@ -111,19 +111,19 @@ std::vector<tessaly::aWordInfo> MakeInputWordInfo(EditorData& data, int32_t selS
     std::vector<tessaly::aWordInfo> out;
     if (data.WordCount() <= 0) return out;
     const int32_t s = caret > 0 ? std::min(caret - 1, data.WordCount() - 1) : 0;
-    const tessaly::aWordInfo source = data.WordInfo[static_cast<size_t>(s)];
+    const StoredWord source = data.WordInfo[static_cast<size_t>(s)];
     tessaly::aWordInfo w;
     w.cb = GetColorTblIndex(data, 0);
     w.cf = source.cf;
     w.nLogFont.FontTblIndex = data.AboutFileInfo.BaseFontTblIndex;
     w.IsJpGcCtl = 3;
-    w.nLogFont.lfHeight = source.nLogFont.lfHeight;
+    w.nLogFont.lfHeight = source.nLogFont().lfHeight;
     w.SelSize = source.SelSize;
     w.nLogFont.lfWeight = 400;
     w.WdAsc = 45;
     w.WdSize = MeasureWordGdip(data, w.nLogFont, "-");
     for (int32_t i = std::max(data.SelStart, 0); i < data.WordCount(); ++i) {
-        const tessaly::aWordInfo& end = data.WordInfo[static_cast<size_t>(i)];
+        const StoredWord& end = data.WordInfo[static_cast<size_t>(i)];
         if (end.IsJpGcCtl != 3) continue;
         for (int k = 0; k < 8; ++k) {
             w.ExtralWordInfo[k].IndexType = end.ExtralWordInfo[k].IndexType;

@@ -109,7 +109,8 @@ bool Typing::TypeAtCaret(int32_t pos) {
     array_.InstrWordArray(pos, m);
     std::copy(data_.InputWords.begin(), data_.InputWords.end(), data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
-    if (first.IsJpGcCtl == kCharParaEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
+    if (first.IsJpGcCtl == kCharParaEnd)
+        first.EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex; });
 
     undo_.SetPendingSize(undo_.PendingSize() + m);
     const int32_t p0 = undo_.BeforeImage().SelStart;
@@ -134,7 +135,8 @@ bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStar
     array_.InstrWordArray(pos, m);
     std::copy_n(data_.InputWords.begin(), m, data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
-    if (typed && first.IsJpGcCtl == kCharParaEnd) first.nLogFont.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex;
+    if (typed && first.IsJpGcCtl == kCharParaEnd)
+        first.EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex; });
     if (!undo_.Finish(kStepWords, {area.First, area.Last - n + m, redoSelStart, 0, 0, m, State()})) return false;
     data_.SelStart = pos + m;
     data_.SelLength = 0;
@@ -323,10 +325,10 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
 
     const auto apply = [&] {
         auto& w = data_.WordInfo[static_cast<size_t>(caret)];
-        w.ExtralWordInfo[slot].IndexType = iType;
+        w.EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& m) { m.IndexType = iType; });
         if (std::find(std::begin(kSymbolKinds), std::end(kSymbolKinds), iType) != std::end(kSymbolKinds))
             w.WdAsc = SymbolForMark(iType).Code;
-        w.WdSize = MeasureWordGdip(data_, w.nLogFont, CodeText(w.WdAsc));
+        w.WdSize = MeasureWordGdip(data_, w.nLogFont(), CodeText(w.WdAsc));
     };
     if (!undo_.IsPending(kPendingInputKind, caret)) {
         if (!ChangesWords(data_, caret, caret, apply)) return false;

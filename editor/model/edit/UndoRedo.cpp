@@ -34,8 +34,8 @@ bool IsPageKind(int32_t kind) {
            kind == kStepPagePosIndex || kind == kStepPageNumberSize || kind == kStepPageSetup;
 }
 
-
-bool IsParaEndWord(const tessaly::aWordInfo& word) {
+template <class Word>
+bool IsParaEndWord(const Word& word) {
     return word.IsJpGcCtl == kCharParaEnd;
 }
 
@@ -165,8 +165,9 @@ bool UndoRedo::JournalWords(int32_t kind, const aUndoRange& range, bool reverse,
     for (int32_t k = 0; k < count; ++k) {
         const int32_t index = reverse ? range.LastWord - k : range.FirstWord + k;
         if (!data_.IsWord(index) && index != data_.WordCount()) return false;
-        const auto& word = data_.WordInfo[static_cast<size_t>(index)];
-        if (kind == kStepParaSpacing && !IsParaEndWord(word)) continue;
+        const StoredWord& stored = data_.WordInfo[static_cast<size_t>(index)];
+        if (kind == kStepParaSpacing && !IsParaEndWord(stored)) continue;
+        const tessaly::aWordInfo word = stored.Expand();
         if (!journal_->Write(JournalPos, &word, kWordSlot)) return false;
         JournalPos += kWordSlot;
         size += kWordSlot;
@@ -213,8 +214,9 @@ bool UndoRedo::SaveUndoData(int32_t kind) {
         DropOpenStep();
         return Refuse(kNotWritten);
     }
-    beforeWords_.assign(data_.WordInfo.begin() + DescBefore.FirstWord,
-                        data_.WordInfo.begin() + DescBefore.FirstWord + count);
+    beforeWords_.resize(static_cast<size_t>(count));
+    data_.WordInfo.CopyOut(static_cast<size_t>(DescBefore.FirstWord), beforeWords_.size(),
+                           Expanding(beforeWords_.begin()));
     return true;
 }
 
@@ -324,7 +326,8 @@ bool UndoRedo::SaveJoinUndo() {
         DropOpenStep();
         return Refuse(kNotWritten);
     }
-    beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)], data_.WordInfo[static_cast<size_t>(last)]};
+    beforeWords_ = {data_.WordInfo[static_cast<size_t>(first)].Expand(),
+                    data_.WordInfo[static_cast<size_t>(last)].Expand()};
     return true;
 }
 
@@ -332,7 +335,7 @@ bool UndoRedo::AddBackspaceWord(int32_t word) {
     if (StepIndex <= 0 || !journal_ || !data_.IsWord(word)) return false;
     auto& step = Steps[static_cast<size_t>(StepIndex)];
     if (step.StepKind != kStepBackspace) return false;
-    const auto& w = data_.WordInfo[static_cast<size_t>(word)];
+    const tessaly::aWordInfo w = data_.WordInfo[static_cast<size_t>(word)].Expand();
     if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush())
         return Refuse(kNotWritten);
     JournalPos += kWordSlot;
@@ -353,13 +356,14 @@ void UndoRedo::SetMoveInputDat(const aUndoRange& before, const aUndoRange& after
 }
 
 void CopySlotCodes(EditorData& data, int32_t from, int32_t to) {
-    const auto& source = data.WordInfo[static_cast<size_t>(from)].ExtralWordInfo;
-    auto& target = data.WordInfo[static_cast<size_t>(to)].ExtralWordInfo;
-    for (int s = 0; s < 8; ++s) {
-        target[s].IndexType = source[s].IndexType;
-        target[s].ExtralWordVal1 = source[s].ExtralWordVal1;
-        target[s].ExtralWordVal2 = source[s].ExtralWordVal2;
-    }
+    const MarkSlotArray source = data.WordInfo[static_cast<size_t>(from)].Marks();
+    data.WordInfo[static_cast<size_t>(to)].EditMarks([&](MarkSlotArray& target) {
+        for (int s = 0; s < 8; ++s) {
+            target[s].IndexType = source[s].IndexType;
+            target[s].ExtralWordVal1 = source[s].ExtralWordVal1;
+            target[s].ExtralWordVal2 = source[s].ExtralWordVal2;
+        }
+    });
 }
 
 bool UndoRedo::Begin(int32_t kind, const aUndoRange& before) {
@@ -482,9 +486,9 @@ bool UndoRedo::SpreadOverParaEnds(const aUndoRange& range, std::vector<tessaly::
     size_t next = 0;
     for (int32_t i = range.FirstWord; i <= range.LastWord; ++i) {
         if (!data_.IsWord(i)) return false;
-        const auto& word = data_.WordInfo[static_cast<size_t>(i)];
+        const StoredWord& word = data_.WordInfo[static_cast<size_t>(i)];
         if (!IsParaEndWord(word)) {
-            full.push_back(word);
+            full.push_back(word.Expand());
         } else {
             if (next >= words.size()) return false;
             full.push_back(words[next++]);

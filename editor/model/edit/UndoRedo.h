@@ -222,8 +222,8 @@ bool ChangesWords(EditorData& data, int32_t first, int32_t last, Change&& change
     first = std::max(first, 0);
     last = std::min(last, static_cast<int32_t>(data.WordInfo.size()) - 1);
     if (first > last) return false;
-    // Byte copies, padding included: the journal images the records as bytes.
-    std::vector<tessaly::aWordInfo> kept(static_cast<size_t>(last - first + 1));
+    // Byte copies, padding included: a change is any change of the stored bytes.
+    std::vector<StoredWord> kept(static_cast<size_t>(last - first + 1));
     for (size_t k = 0; k < kept.size(); ++k)
         std::memcpy(&kept[k], &data.WordInfo[static_cast<size_t>(first) + k], sizeof kept[k]);
     change();

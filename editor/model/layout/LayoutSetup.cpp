@@ -76,10 +76,11 @@ void MeasureAllWords(EditorData& data) {
         auto& w = data.WordInfo[static_cast<size_t>(i)];
         const std::string text = CodeText(w.WdAsc);
         if (HasExtralType(data, i, kMarkGraceNote)) {
-            w.WdSize = MeasureWordGdi(data, w.nLogFont, text);
+            w.WdSize = MeasureWordGdi(data, w.nLogFont(), text);
         } else {
-            w.nLogFont.lfHeight = PointToLogHeight(data, w.SelSize);
-            w.WdSize = MeasureWordGdip(data, w.nLogFont, text);
+            const int32_t height = PointToLogHeight(data, w.SelSize);
+            if (w.nLogFont().lfHeight != height) w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = height; });
+            w.WdSize = MeasureWordGdip(data, w.nLogFont(), text);
         }
     }
 }
@@ -164,7 +165,7 @@ void EnsureFinalParagraphEnd(EditorData& data) {
     tessaly::aWordInfo end;
     if (count > 0) {
         const auto& last = data.WordInfo[static_cast<size_t>(count - 1)];
-        end.nLogFont = last.nLogFont;
+        end.nLogFont = last.nLogFont();
         end.SelSize = last.SelSize;
         end.cf = last.cf;
         end.cb = last.cb;

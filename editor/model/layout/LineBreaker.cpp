@@ -15,16 +15,16 @@ namespace {
 
 constexpr int16_t kDash = 45;
 
-tessaly::aWordInfo& Word(EditorData& data, int32_t i) {
+StoredWord& Word(EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
 }
 
 // A character stacked over or under the nearest base before it; it takes no room of its own.
-bool IsStacked(const tessaly::aWordInfo& w) {
+bool IsStacked(const StoredWord& w) {
     return w.ShuPai.Number != 0 && w.ShuPai.Number != 1 && w.ShuPai.Number != -1;
 }
 
-bool IsStackBase(const tessaly::aWordInfo& w) {
+bool IsStackBase(const StoredWord& w) {
     return w.ShuPai.Number == 1 || w.ShuPai.Number == -1;
 }
 
@@ -186,7 +186,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 line.NormalSpaceNum = Add16(line.NormalSpaceNum, 1);
                 line.Right += w.WdSpace;
             }
-            line.WordHeight = std::max(line.WordHeight, std::abs(w.nLogFont.lfHeight));
+            line.WordHeight = std::max(line.WordHeight, std::abs(w.nLogFont().lfHeight));
         }
 
         if (line.Right >= static_cast<float>(data.LineRightLimit) && !HasExtralType(data, c, kMarkGraceNote)) {

@@ -15,7 +15,7 @@ namespace {
 
 // A character's box on its line: a stacked one (ShuPai.Number other than 0) steps up or down by
 // its own height and spacing.
-void PlaceWord(tessaly::aWordInfo& w, const tessaly::aLineInfo& line) {
+void PlaceWord(StoredWord& w, const tessaly::aLineInfo& line) {
     const int32_t n = w.ShuPai.Number;
     const float u = w.ShuPai.Space + w.WdSize.cy;
     if (n == 0) {

@@ -69,13 +69,14 @@ ParagraphSpan ParagraphEndSpan(const EditorData& data, int32_t from, int32_t to)
 
 void CopyExtralSlots(EditorData& data, int32_t destination, int32_t source) {
     if (!data.IsWord(destination) || !data.IsWord(source)) return;
-    const auto& from = data.WordInfo[static_cast<size_t>(source)].ExtralWordInfo;
-    auto& to = data.WordInfo[static_cast<size_t>(destination)].ExtralWordInfo;
-    for (int32_t s = 0; s < kSlotCount; ++s) {
-        to[s].IndexType = from[s].IndexType;
-        to[s].ExtralWordVal1 = from[s].ExtralWordVal1;
-        to[s].ExtralWordVal2 = from[s].ExtralWordVal2;
-    }
+    const MarkSlotArray from = data.WordInfo[static_cast<size_t>(source)].Marks();
+    data.WordInfo[static_cast<size_t>(destination)].EditMarks([&](MarkSlotArray& to) {
+        for (int32_t s = 0; s < kSlotCount; ++s) {
+            to[s].IndexType = from[s].IndexType;
+            to[s].ExtralWordVal1 = from[s].ExtralWordVal1;
+            to[s].ExtralWordVal2 = from[s].ExtralWordVal2;
+        }
+    });
 }
 
 }  // namespace notaline

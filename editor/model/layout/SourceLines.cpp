@@ -11,8 +11,7 @@
 namespace notaline {
 namespace {
 
-
-const tessaly::aWordInfo& W(const EditorData& data, int32_t i) {
+const StoredWord& W(const EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
 }
 

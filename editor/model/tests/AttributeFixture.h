@@ -39,8 +39,8 @@ protected:
         for (int32_t i = 0; i < data.WordCount(); ++i) {
             auto& w = W(i);
             if (w.WdAsc == '#') w.IsJpGcCtl = 2;
-            w.nLogFont.FontTblIndex = w.IsJpGcCtl == 0 ? 0 : 1;
-            w.nLogFont.lfWeight = 400;
+            w.EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = w.IsJpGcCtl == 0 ? 0 : 1; });
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 400; });
             w.SelSize = 12;
             w.cb = -1;
         }

@@ -87,10 +87,10 @@ TEST_F(CharAttributesTest, ColoursCompareValuesForTheForegroundAndIndexesForTheB
 
 TEST_F(CharAttributesTest, StylesGoOnlyWhereTheyBelong) {
     Start("a1#b|");
-    W(0).nLogFont.lfWeight = 300;
-    W(3).nLogFont.lfWeight = 900;
+    W(0).EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 300; });
+    W(3).EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 900; });
     ASSERT_TRUE(chars->Bold(0, 5, false));
-    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(400, W(i).nLogFont.lfWeight);
+    for (int32_t i = 0; i < 5; ++i) EXPECT_EQ(400, W(i).nLogFont().lfWeight);
     EXPECT_FALSE(chars->Bold(0, 5));
     EXPECT_FALSE(chars->Bold(0, -2, true));  // leftward from the first character: nothing there
     ASSERT_TRUE(chars->Bold(2, -2, true));
@@ -99,13 +99,13 @@ TEST_F(CharAttributesTest, StylesGoOnlyWhereTheyBelong) {
 
     ASSERT_TRUE(chars->Underline(0, 5, true));
     EXPECT_EQ((std::vector<int>{1, 0, 1, 1, 0}),
-              (std::vector<int>{W(0).nLogFont.lfUnderline, W(1).nLogFont.lfUnderline, W(2).nLogFont.lfUnderline,
-                                W(3).nLogFont.lfUnderline, W(4).nLogFont.lfUnderline}));
+              (std::vector<int>{W(0).nLogFont().lfUnderline, W(1).nLogFont().lfUnderline, W(2).nLogFont().lfUnderline,
+                                W(3).nLogFont().lfUnderline, W(4).nLogFont().lfUnderline}));
     EXPECT_FALSE(chars->Underline(0, 5));
     EXPECT_TRUE(chars->Underline(2, 2));
     ASSERT_TRUE(chars->StrikeOut(0, 5, true));
-    EXPECT_EQ(1, W(0).nLogFont.lfStrikeOut);
-    EXPECT_EQ(0, W(2).nLogFont.lfStrikeOut);
+    EXPECT_EQ(1, W(0).nLogFont().lfStrikeOut);
+    EXPECT_EQ(0, W(2).nLogFont().lfStrikeOut);
     EXPECT_FALSE(chars->StrikeOut(0, 2));
     ASSERT_TRUE(chars->Italic(0, 5, true));
     EXPECT_TRUE(chars->Italic(0, 5));
@@ -121,18 +121,18 @@ TEST_F(CharAttributesTest, FontNamesOfRangesAndCarets) {
     EXPECT_EQ("Tolvane", chars->SelFontName(3, 3));    // no text or note: the notation font
 
     ASSERT_TRUE(chars->SelFontName(0, 10, "Arial"));
-    EXPECT_EQ(2, W(0).nLogFont.FontTblIndex);
-    EXPECT_EQ(2, W(2).nLogFont.FontTblIndex);
-    EXPECT_EQ(1, W(3).nLogFont.FontTblIndex);  // paragraph end and symbol keep the notation font
-    EXPECT_EQ(1, W(4).nLogFont.FontTblIndex);
+    EXPECT_EQ(2, W(0).nLogFont().FontTblIndex);
+    EXPECT_EQ(2, W(2).nLogFont().FontTblIndex);
+    EXPECT_EQ(1, W(3).nLogFont().FontTblIndex);  // paragraph end and symbol keep the notation font
+    EXPECT_EQ(1, W(4).nLogFont().FontTblIndex);
     EXPECT_EQ("Arial", chars->SelFontName(0, 10));
-    W(7).nLogFont.FontTblIndex = 0;
+    W(7).EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = 0; });
     EXPECT_EQ(kSongTiGbk, chars->SelFontName(0, 10));
     EXPECT_FALSE(chars->SelFontName(0, 10, ""));
 
     // The font dialog's face is lower-cased and the table tells case apart: a second entry.
     ASSERT_TRUE(chars->StdFont(0, 1, 0, {"Arial", 12, false, false, false, false, 0}));
-    EXPECT_EQ(3, W(0).nLogFont.FontTblIndex);
+    EXPECT_EQ(3, W(0).nLogFont().FontTblIndex);
     EXPECT_EQ("arial", data.FontTbl[3].FontName);
 }
 
@@ -141,8 +141,8 @@ TEST_F(CharAttributesTest, SizesGiveHeightsAndMeasureAgain) {
     SetMark(data, 1, 2, kMarkGraceNote, 1, 1);
     SetMark(data, 3, 1, kMarkTimeSignature, 12, 8);
     ASSERT_TRUE(chars->SelFontSize(0, 5, 12));
-    EXPECT_EQ(-16, W(0).nLogFont.lfHeight);
-    EXPECT_EQ(-10, W(1).nLogFont.lfHeight);  // a grace note: R(-16 x 0.6)
+    EXPECT_EQ(-16, W(0).nLogFont().lfHeight);
+    EXPECT_EQ(-10, W(1).nLogFont().lfHeight);  // a grace note: R(-16 x 0.6)
     EXPECT_EQ(12.0f, W(1).SelSize);
     EXPECT_EQ(6.0f, W(0).WdSize.cx);   // half an em at 12 points
     EXPECT_EQ(16.0f, W(3).WdSize.cx);  // the time signature as wide as "12" at 16 pixels
@@ -156,9 +156,9 @@ TEST_F(CharAttributesTest, SizesGiveHeightsAndMeasureAgain) {
 
     // 10 points at 96 DPI: 13.33 pixels, the height the reader gives the saved size back.
     ASSERT_TRUE(chars->SelFontSize(0, 1, 10));
-    EXPECT_EQ(-13, W(0).nLogFont.lfHeight);
+    EXPECT_EQ(-13, W(0).nLogFont().lfHeight);
     ASSERT_TRUE(chars->SelFontSize(0, 1, 10.5f));
-    EXPECT_EQ(-14, W(0).nLogFont.lfHeight);
+    EXPECT_EQ(-14, W(0).nLogFont().lfHeight);
     ASSERT_TRUE(chars->SelFontSize(0, 1, 10));
     EXPECT_EQ(12.0f, chars->SelFontSize(1, 2));  // the first character's size only
     EXPECT_EQ(10.0f, chars->SelFontSize(1, 0));
@@ -169,8 +169,8 @@ TEST_F(CharAttributesTest, SizesGiveHeightsAndMeasureAgain) {
     // The font dialog's size converts the same way, fractions of a point included.
     data.PropertiesDpi = 120;
     ASSERT_TRUE(chars->StdFont(0, 2, 0xFF, {"Arial", 10.4f, false, false, false, false, 0}));
-    EXPECT_EQ(-17, W(0).nLogFont.lfHeight);
-    EXPECT_EQ(-10, W(1).nLogFont.lfHeight);
+    EXPECT_EQ(-17, W(0).nLogFont().lfHeight);
+    EXPECT_EQ(-10, W(1).nLogFont().lfHeight);
     EXPECT_EQ(10.4f, W(0).SelSize);
 }
 
@@ -213,9 +213,9 @@ TEST_F(CharAttributesTest, FontObjectAndItsSelection) {
     // A leftward selection is changed like the same one made rightward; redo leaves a caret.
     undo->ZeroUnDoReDoVal();
     ASSERT_TRUE(chars->StdFont(3, -2, 0xFF0000, {"Arial", 14, false, true, false, false, 0}));
-    EXPECT_EQ(0, W(0).nLogFont.lfItalic);
-    EXPECT_EQ(1, W(1).nLogFont.lfItalic);
-    EXPECT_EQ(1, W(2).nLogFont.lfItalic);
+    EXPECT_EQ(0, W(0).nLogFont().lfItalic);
+    EXPECT_EQ(1, W(1).nLogFont().lfItalic);
+    EXPECT_EQ(1, W(2).nLogFont().lfItalic);
     undo->UserUndo();
     undo->UserRedo();
     EXPECT_EQ(1, data.SelStart);

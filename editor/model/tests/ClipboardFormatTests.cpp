@@ -39,10 +39,11 @@ EditorData Document(std::string_view pattern) {
 }
 
 void Mark(EditorData& data, int32_t word, int32_t slot, int32_t code, int32_t v1, int32_t v2) {
-    auto& s = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
-    s.IndexType = code;
-    s.ExtralWordVal1 = v1;
-    s.ExtralWordVal2 = v2;
+    data.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& s) {
+        s.IndexType = code;
+        s.ExtralWordVal1 = v1;
+        s.ExtralWordVal2 = v2;
+    });
 }
 
 int32_t Read32(const std::vector<uint8_t>& block, size_t at) {
@@ -256,7 +257,7 @@ TEST(ClipboardFormat, PlainTextKeepsNotesBarsMetresAndLineEnds) {
     data.WordInfo[4].IsJpGcCtl = 1;  // a bar line
     data.WordInfo[6].WdAsc = static_cast<int16_t>(0xB8E8);
     EXPECT_EQ("3/412|\r\n\xB8\xE8\r\n", WordsToPlainText(data, 0, 8));
-    data.WordInfo[1].ExtralWordInfo[2].IndexType = 0;
+    data.WordInfo[1].EditMark(2, [&](tessaly::aExtralWordInfo& s) { s.IndexType = 0; });
     EXPECT_EQ(" 1", WordsToPlainText(data, 1, 2));
 }
 

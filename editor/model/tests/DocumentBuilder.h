@@ -35,10 +35,11 @@ inline void SetLines(EditorData& data, std::initializer_list<int32_t> lengths) {
 }
 
 inline void SetMark(EditorData& data, int32_t word, int32_t slot, int32_t code, int32_t v1 = 0, int32_t v2 = 0) {
-    auto& s = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
-    s.IndexType = code;
-    s.ExtralWordVal1 = v1;
-    s.ExtralWordVal2 = v2;
+    data.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& s) {
+        s.IndexType = code;
+        s.ExtralWordVal1 = v1;
+        s.ExtralWordVal2 = v2;
+    });
 }
 
 // The stored parts of the document as bytes: what painting must leave as it was.

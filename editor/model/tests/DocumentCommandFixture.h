@@ -152,7 +152,7 @@ protected:
         return item;
     }
 
-    tessaly::aWordInfo& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
+    StoredWord& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
     int32_t Slot(int32_t word, int32_t code) {
         for (const auto& s : W(word).ExtralWordInfo)
             if (s.IndexType == code) return s.ExtralWordVal1;

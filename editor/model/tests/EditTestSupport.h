@@ -29,7 +29,7 @@ std::unique_ptr<UndoRedo> MemoryHistory(EditorData& data, DoArray& array, Journa
 inline std::vector<unsigned char> WordBytes(const EditorData& data, bool spare = false) {
     const size_t count = spare ? data.WordInfo.size() : static_cast<size_t>(data.WordCount());
     std::vector<unsigned char> b(count * sizeof(tessaly::aWordInfo));
-    if (!b.empty()) data.WordInfo.CopyOut(0, count, reinterpret_cast<tessaly::aWordInfo*>(b.data()));
+    if (!b.empty()) data.WordInfo.CopyOut(0, count, Expanding(reinterpret_cast<tessaly::aWordInfo*>(b.data())));
     return b;
 }
 
@@ -110,8 +110,8 @@ public:
             Length = -Length;
         }
         if (Refuse || Length == 0) return false;
-        const auto first = Data->WordInfo.begin() + Start;
-        Clip.assign(first, first + Length);
+        Clip.resize(static_cast<size_t>(Length));
+        Data->WordInfo.CopyOut(static_cast<size_t>(Start), Clip.size(), Expanding(Clip.begin()));
         return true;
     }
     bool ReadClipboardWords() override {

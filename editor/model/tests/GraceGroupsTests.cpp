@@ -43,7 +43,7 @@ TEST_F(GraceGroupsTest, AGroupIsFormedSwitchedAndRemovedInUndoableSteps) {
     states.push_back(Bytes());
     for (int32_t i = 1; i <= 3; ++i) {
         EXPECT_EQ(std::make_pair(3, i), Mark(i));
-        EXPECT_EQ(-10, W(i).nLogFont.lfHeight);  // R(-16 x 0.6)
+        EXPECT_EQ(-10, W(i).nLogFont().lfHeight);  // R(-16 x 0.6)
         EXPECT_EQ(0, W(i).Yc);
         EXPECT_EQ(5, W(i).WdSize.cx);  // measured with GDI at the grace height
     }
@@ -76,7 +76,7 @@ TEST_F(GraceGroupsTest, AGroupIsFormedSwitchedAndRemovedInUndoableSteps) {
     states.push_back(Bytes());
     for (int32_t i = 1; i <= 3; ++i) {
         EXPECT_EQ(std::make_pair(0, 0), Mark(i));
-        EXPECT_EQ(-16, W(i).nLogFont.lfHeight);
+        EXPECT_EQ(-16, W(i).nLogFont().lfHeight);
         EXPECT_EQ(0, W(i).Yc);         // the duration is not given back
         EXPECT_EQ(6, W(i).WdSize.cx);  // measured with GDI+ at 12 points
     }
@@ -144,22 +144,22 @@ TEST_F(GraceGroupsTest, OnlyOneToThreeFreeNotesBeforeTheEndCanBecomeAGroup) {
 
 TEST_F(GraceGroupsTest, HeightsComeBackWithoutDrift) {
     Start("1234567|");
-    W(1).nLogFont.lfHeight = -20;
+    W(1).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -20; });
     W(1).SelSize = 15;
-    W(2).nLogFont.lfHeight = -20;
+    W(2).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -20; });
     W(2).SelSize = 0;              // no size in points: the height is divided back
-    W(3).nLogFont.lfHeight = -20;  // a size in points that never made this height
+    W(3).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -20; });  // a size in points that never made this height
     Form(0, 3, 31);
     Form(3, 1, 11);
-    EXPECT_EQ(-10, W(0).nLogFont.lfHeight);
-    EXPECT_EQ(-12, W(1).nLogFont.lfHeight);
-    EXPECT_EQ(-12, W(2).nLogFont.lfHeight);
-    EXPECT_EQ(-12, W(3).nLogFont.lfHeight);
+    EXPECT_EQ(-10, W(0).nLogFont().lfHeight);
+    EXPECT_EQ(-12, W(1).nLogFont().lfHeight);
+    EXPECT_EQ(-12, W(2).nLogFont().lfHeight);
+    EXPECT_EQ(-12, W(3).nLogFont().lfHeight);
     grace->DelYY(0, 4);
-    EXPECT_EQ(-16, W(0).nLogFont.lfHeight);  // -10 / 0.6 would give -17
-    EXPECT_EQ(-20, W(1).nLogFont.lfHeight);
-    EXPECT_EQ(-20, W(2).nLogFont.lfHeight);
-    EXPECT_EQ(-20, W(3).nLogFont.lfHeight);
+    EXPECT_EQ(-16, W(0).nLogFont().lfHeight);  // -10 / 0.6 would give -17
+    EXPECT_EQ(-20, W(1).nLogFont().lfHeight);
+    EXPECT_EQ(-20, W(2).nLogFont().lfHeight);
+    EXPECT_EQ(-20, W(3).nLogFont().lfHeight);
 }
 
 TEST_F(GraceGroupsTest, SwitchesAndRemovalsThatChangeNothingRecordNothing) {
@@ -175,7 +175,7 @@ TEST_F(GraceGroupsTest, SwitchesAndRemovalsThatChangeNothingRecordNothing) {
     EXPECT_FALSE(undo->Modified());
 
     // A stray text in the mark is cleared by a switch even when the form stays.
-    W(1).ExtralWordInfo[0].ExtralWordVal3[3] = 'x';
+    W(1).EditMark(0, [&](tessaly::aExtralWordInfo& s) { s.ExtralWordVal3[3] = 'x'; });
     Select(1, 2);
     grace->SetQianYY(false);
     EXPECT_TRUE(undo->Modified());
@@ -186,14 +186,14 @@ TEST_F(GraceGroupsTest, RemovalTakesWholeGroupsAndLeavesOtherNotesAlone) {
     Start("12345678|");
     Form(1, 2, 21);
     Form(4, 3, 61);
-    W(3).nLogFont.lfHeight = -30;  // a plain note between them keeps its size
+    W(3).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -30; });  // a plain note between them keeps its size
     SetInputDat(data, 3, 1, 1);
     Relayout();
     const auto formed = Bytes();
     grace->DelYY(6, -4);  // the second note of the first group to the middle of the second
     Relayout();
     for (int32_t i = 1; i <= 6; ++i) EXPECT_EQ(std::make_pair(0, 0), Mark(i)) << i;
-    EXPECT_EQ(-30, W(3).nLogFont.lfHeight);
+    EXPECT_EQ(-30, W(3).nLogFont().lfHeight);
     undo->UserUndo();
     EXPECT_EQ(formed, Bytes());
 }

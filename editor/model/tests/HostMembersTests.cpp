@@ -144,7 +144,7 @@ TEST_F(HostMembers, AnArcIsProposedForASelectionWithinReachMadeEitherWay) {
         W(i).Left = 10.0f * i;
         W(i).Right = W(i).Left + 10;
         W(i).WdSize.cx = 10;
-        W(i).nLogFont.lfHeight = 16;
+        W(i).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = 16; });
     }
     EXPECT_FLOAT_EQ(20.4f, ArcHeight(data, 2, 1));
     EXPECT_NEAR(20.4 * (16 - 1.25 * 30 / (1 + 2.0 / 28)) / 16, ArcHeight(data, 2, 4), 1e-4);

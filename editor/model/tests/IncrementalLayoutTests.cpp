@@ -37,7 +37,7 @@ TEST_F(IncrementalLayout, TypingInsideAParagraphThatStillFitsMovesNoLine) {
     Doc("12|34|56|");
     Layout();
     SetInputDat(data, 1, 0, 1);
-    Insert(data, 1, {W(0)});
+    Insert(data, 1, {W(0).Expand()});
     EXPECT_TRUE(FormatInputLines(data, data.InputDat));
     EXPECT_FALSE(data.LineCountChanged);
     ASSERT_EQ(data.LineCount(), 3);
@@ -244,7 +244,7 @@ TEST_F(IncrementalLayout, AParagraphEndIsNotJoinedToTheNextParagraph) {
     Layout();
     EXPECT_EQ(1, L(1).NormalSpaceNum);  // the note and the paragraph end, less the end
     SetInputDat(data, 5, 1, 1);
-    data.WordInfo[5].ExtralWordInfo[0] = {};
+    data.WordInfo[5].SetMark(0, {});
     FormatInputLines(data, data.InputDat);
     EXPECT_EQ(LayoutDifference(data, FullLayoutOf(data)), "");
 }
@@ -263,7 +263,9 @@ TEST(IncrementalLayoutProperty, BoxesDoNotDependOnAnEarlierLayout) {
         random.Document(data);
         for (auto& w : data.WordInfo)
             if (w.IsJpGcCtl == 3 && w.ExtralWordInfo[6].ExtralWordVal1 > tessaly::AlignmentxjDq)
-                w.ExtralWordInfo[6].ExtralWordVal1 = tessaly::AlignmentDisperse;  // left alone on purpose
+                w.EditMark(6, [](tessaly::aExtralWordInfo& s) {
+                    s.ExtralWordVal1 = tessaly::AlignmentDisperse;  // left alone on purpose
+                });
         EditorData stale = data;
         for (auto& w : stale.WordInfo) w.Left = w.Right = 4321;
         for (EditorData* d : {&data, &stale}) {
@@ -349,7 +351,7 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
                 default: {
                     const size_t n = std::min<size_t>(12, static_cast<size_t>(data.WordCount()) - at);
                     std::vector<aWordInfo> out(n);
-                    data.WordInfo.CopyOut(at, n, out.begin());
+                    data.WordInfo.CopyOut(at, n, Expanding(out.begin()));
                     for (size_t k = 0; k < n; ++k)
                         ASSERT_EQ(out[k].Top, twin.WordInfo[at + k].Top) << "document " << doc << " edit " << step;
                     break;

@@ -90,7 +90,7 @@ protected:
         for (int32_t i = 0; i < data.WordCount(); ++i) {
             auto& w = W(i);
             w.WdSize = {width, 20};
-            w.nLogFont.lfHeight = -16;
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -16; });
         }
     }
 
@@ -123,7 +123,7 @@ protected:
         data.SelLength = length;
     }
 
-    tessaly::aWordInfo& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
+    StoredWord& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
     const tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) { return W(word).ExtralWordInfo[slot]; }
     const tessaly::aLineInfo& L(int32_t i) const { return data.LineInfo[static_cast<size_t>(i)]; }
 };

@@ -110,13 +110,13 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
 TEST_F(LayoutSetup, MeasuringEveryCharacter) {
     LoadDocument(data, Document("1 2|"));
     SetMark(data, 2, 0, kMarkGraceNote, 1, 1);
-    data.WordInfo[2].nLogFont.lfHeight = -10;
+    data.WordInfo[2].EditFont([](tessaly::mLogFont& f) { f.lfHeight = -10; });
     InitFormat(data, view);
     // Sizes in points become logical heights; a grace note keeps its own and is measured by GDI.
-    EXPECT_EQ(data.WordInfo[0].nLogFont.lfHeight, -16);
+    EXPECT_EQ(data.WordInfo[0].nLogFont().lfHeight, -16);
     EXPECT_FLOAT_EQ(data.WordInfo[0].WdSize.cx, 6);
     EXPECT_FLOAT_EQ(data.WordInfo[1].WdSize.cx, 6);  // a space measures as "2"
-    EXPECT_EQ(data.WordInfo[2].nLogFont.lfHeight, -10);
+    EXPECT_EQ(data.WordInfo[2].nLogFont().lfHeight, -10);
     EXPECT_FLOAT_EQ(data.WordInfo[2].WdSize.cx, 5);
     ASSERT_EQ(measurer.GdiCalls.size(), 1u);
     EXPECT_EQ(measurer.GdipCalls.size(), 3u);
@@ -155,7 +155,7 @@ TEST_F(LayoutSetup, LoadingPreparesWhatPaintingReads) {
     EXPECT_EQ(4, data.PlayInfo.Track[0].Yd);
     EXPECT_EQ(2, data.PlayInfo.JiePai);
 
-    data.WordInfo[4].ExtralWordInfo[0].IndexType = kMarkKeyC;  // 1=C
+    data.WordInfo[4].EditMark(0, [](tessaly::aExtralWordInfo& s) { s.IndexType = kMarkKeyC; });  // 1=C
     SetInputDat(data, 4, 1, 1);
     LayOutEdit(data, view);
     EXPECT_EQ(0, data.PlayInfo.Track[0].Yd);
@@ -262,7 +262,7 @@ TEST_F(LayoutSetup, ADocumentGetsItsFinalParagraphEnd) {
     EXPECT_TRUE(IsParaEnd(data, 5));
     EXPECT_EQ(end.WdAsc, 45);
     EXPECT_EQ(end.cf, 2);
-    EXPECT_EQ(end.nLogFont.lfWeight, 400);
+    EXPECT_EQ(end.nLogFont().lfWeight, 400);
     const auto part = GetPartInfoFromCtlWord(data, 5);
     ASSERT_TRUE(part.has_value());
     EXPECT_EQ(part->SpacingBefore, 20);

@@ -16,7 +16,7 @@ class MarkCommandsTest : public test::MarkTest {};
 
 TEST_F(MarkCommandsTest, FormatWordFillsTheFirstFreeSlotAsOneStep) {
     Start("1234|");
-    std::memcpy(Slot(1, 0).ExtralWordVal3, "keep", 4);
+    W(1).EditMark(0, [](tessaly::aExtralWordInfo& s) { std::memcpy(s.ExtralWordVal3, "keep", 4); });
     Select(1, 0);
     auto before = Bytes();
     EXPECT_FALSE(marks->FormatWord(18, 0x1000C));
@@ -208,8 +208,8 @@ TEST_F(MarkCommandsTest, SyllablesMoveAsOneStepEachTime) {
     EXPECT_EQ(start, Bytes());
 
     // The 16-bit sum stops at its limits.
-    Slot(0, 1).ExtralWordVal1 = 32760;
-    Slot(2, 0).ExtralWordVal1 = -32760;
+    W(0).EditMark(1, [](tessaly::aExtralWordInfo& s) { s.ExtralWordVal1 = 32760; });
+    W(2).EditMark(0, [](tessaly::aExtralWordInfo& s) { s.ExtralWordVal1 = -32760; });
     marks->FormatZhuYingWordPosY(100);
     EXPECT_EQ(32767, Slot(0, 1).ExtralWordVal1);
     EXPECT_EQ(-32660, Slot(2, 0).ExtralWordVal1);

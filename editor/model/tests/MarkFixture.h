@@ -67,8 +67,8 @@ protected:
     // Steps recorded so far: each in-place step flushes once when opened and once when closed.
     int Steps() const { return journal->Flushes / 2; }
 
-    tessaly::aWordInfo& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
-    tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) { return W(word).ExtralWordInfo[slot]; }
+    StoredWord& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
+    const tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) { return W(word).ExtralWordInfo[slot]; }
 
     void FillSlots(int32_t word, int32_t code = 1) {
         for (int32_t s = 0; s < 8; ++s) SetMark(data, word, s, code);

@@ -91,9 +91,10 @@ TEST(MarkSlots, TextsAreCutAtSixteenBytesAndReadWithoutZeros) {
     for (uint8_t b : d.WordInfo[0].ExtralWordInfo[1].ExtralWordVal3) EXPECT_EQ(0, b);
 
     // Zeros inside the field are dropped, not treated as the end.
-    auto& raw = d.WordInfo[0].ExtralWordInfo[1].ExtralWordVal3;
-    raw[0] = 'a';
-    raw[3] = 'b';
+    d.WordInfo[0].EditMark(1, [](tessaly::aExtralWordInfo& s) {
+        s.ExtralWordVal3[0] = 'a';
+        s.ExtralWordVal3[3] = 'b';
+    });
     EXPECT_EQ("ab", GetExtralWordVal3(d, 0, 1));
 
     SetMark(d, 0, 1, 37, 4, 5);

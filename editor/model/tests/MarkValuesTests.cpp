@@ -173,7 +173,7 @@ TEST_F(MarkValuesTest, DelExtralTypeClearsTheCodeOnTheFirstCharacterOnly) {
     for (int32_t w = 1; w <= 3; ++w) SetMark(data, w, 1, 18, 2, 3);
     SetMark(data, 1, 4, 18, 4, 5);
     SetMark(data, 1, 2, 17, 6, 7);
-    W(1).ExtralWordInfo[4].ExtralWordVal3[0] = 'a';
+    W(1).EditMark(4, [&](tessaly::aExtralWordInfo& s) { s.ExtralWordVal3[0] = 'a'; });
     const auto original = Bytes();
     marks->DelExtralType(4, -3, 18);  // the characters 1 to 3
     const auto changed = Bytes();

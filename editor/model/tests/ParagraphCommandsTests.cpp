@@ -187,8 +187,8 @@ TEST_F(ParagraphCommandsTest, RefusalsLeaveTheDocumentAndTheHistoryAlone) {
 TEST_F(ParagraphCommandsTest, CopyExtralSlotsTakesCodesAndValuesButNotTexts) {
     Start("ab|cd|");
     test::SetMark(data, 2, 7, 119, 5, 6);
-    W(2).ExtralWordInfo[7].ExtralWordVal3[0] = 'x';
-    W(5).ExtralWordInfo[3].ExtralWordVal1 = 70;
+    W(2).EditMark(7, [&](tessaly::aExtralWordInfo& s) { s.ExtralWordVal3[0] = 'x'; });
+    W(5).EditMark(3, [&](tessaly::aExtralWordInfo& s) { s.ExtralWordVal1 = 70; });
     CopyExtralSlots(data, 5, 2);
     for (int32_t s = 0; s < 8; ++s) {
         EXPECT_EQ(W(2).ExtralWordInfo[s].IndexType, W(5).ExtralWordInfo[s].IndexType);

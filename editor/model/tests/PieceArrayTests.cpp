@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "model/document/LineArray.h"
 #include "model/document/PieceArray.h"
+#include "model/document/StoredWord.h"
 
 namespace notaline {
 namespace {
@@ -129,6 +132,112 @@ TEST(PieceArray, SnapshotsKeepTheirRecordsWhileTheArrayChanges) {
             }
         }
         ASSERT_EQ(Values(plain), Values(a)) << "seed " << seed;
+    }
+}
+
+// A whole record with its padding zeroed, as the files hold it; values from small sets, so that
+// fonts and mark slots repeat.
+tessaly::aWordInfo RandomWord(std::mt19937& rng) {
+    tessaly::aWordInfo w;
+    std::memset(static_cast<void*>(&w), 0, sizeof w);
+    w.WdAsc = static_cast<int16_t>(rng() % 200);
+    w.Left = static_cast<float>(rng() % 1000);
+    w.ShuPai.Number = static_cast<int16_t>(rng() % 3);
+    w.IsJpGcCtl = static_cast<uint8_t>(rng() % 4);
+    w.cb = static_cast<int16_t>(rng() % 3) - 1;
+    w.nLogFont.FontTblIndex = static_cast<int16_t>(rng() % 3);
+    w.nLogFont.lfHeight = -static_cast<int32_t>(rng() % 4 + 10);
+    w.nLogFont.lfPitchAndFamily = static_cast<uint8_t>(rng() % 2);
+    if (rng() % 4 == 0) {
+        auto& slot = w.ExtralWordInfo[rng() % 8];
+        slot.IndexType = static_cast<int32_t>(rng() % 5 + 1);
+        slot.ExtralWordVal2 = static_cast<int32_t>(rng() % 3);
+        slot.ExtralWordVal3[rng() % 16] = static_cast<uint8_t>(rng());
+    }
+    return w;
+}
+
+std::vector<unsigned char> Bytes(const std::vector<tessaly::aWordInfo>& words) {
+    std::vector<unsigned char> b(words.size() * sizeof(tessaly::aWordInfo));
+    if (!b.empty()) std::memcpy(b.data(), words.data(), b.size());
+    return b;
+}
+
+std::vector<unsigned char> Bytes(size_t n, const auto& store) {
+    std::vector<tessaly::aWordInfo> words(n);
+    store.CopyOut(0, n, Expanding(words.begin()));
+    return Bytes(words);
+}
+
+// The compact store against a plain array of whole records over random edits, font and mark
+// changes and snapshots: every record reads back byte for byte, equal fonts and slots share one
+// number, and snapshots read on another thread while new values join the shared tables.
+TEST(PieceArray, CompactRecordsReadBackAsThePlainArrayHoldsThem) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        std::mt19937 rng(seed);
+        PieceArray<StoredWord, 8> store;
+        std::vector<tessaly::aWordInfo> plain;
+        for (int op = 0; op < 300; ++op) {
+            const size_t pos = std::uniform_int_distribution<size_t>(0, plain.size())(rng);
+            switch (rng() % 6) {
+                case 0:
+                case 1: {
+                    std::vector<tessaly::aWordInfo> add(rng() % 20);
+                    for (auto& w : add) w = RandomWord(rng);
+                    store.insert(store.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
+                    plain.insert(plain.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
+                    break;
+                }
+                case 2: {
+                    const size_t n = std::min(plain.size() - pos, static_cast<size_t>(rng() % 15));
+                    store.Erase(pos, n);
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(pos),
+                                plain.begin() + static_cast<ptrdiff_t>(pos + n));
+                    break;
+                }
+                case 3:
+                    if (pos < plain.size()) {
+                        const int32_t weight = static_cast<int32_t>(rng() % 3) * 300;
+                        store[pos].EditFont([&](tessaly::mLogFont& f) { f.lfWeight = weight; });
+                        plain[pos].nLogFont.lfWeight = weight;
+                    }
+                    break;
+                case 4:
+                    if (pos < plain.size()) {
+                        tessaly::aExtralWordInfo slot;
+                        slot.IndexType = static_cast<int32_t>(rng() % 3);
+                        slot.ExtralWordVal1 = static_cast<int32_t>(rng() % 1000);  // new values as typing adds them
+                        const size_t k = rng() % 8;
+                        store[pos].SetMark(k, slot);
+                        plain[pos].ExtralWordInfo[k] = slot;
+                    }
+                    break;
+                default: {
+                    // A backup's read on its own thread while this one adds new shared values.
+                    auto snap = store.Snap();
+                    const auto expected = Bytes(plain);
+                    std::vector<unsigned char> read;
+                    std::thread reader([&] { read = Bytes(snap.size(), snap); });
+                    for (int k = 0; k < 50; ++k) {
+                        tessaly::mLogFont f;
+                        f.lfWidth = static_cast<int32_t>(rng());
+                        FontPool().Intern(f);
+                    }
+                    reader.join();
+                    ASSERT_EQ(expected, read) << "seed " << seed << " op " << op;
+                    break;
+                }
+            }
+        }
+        ASSERT_EQ(Bytes(plain), Bytes(plain.size(), store)) << "seed " << seed;
+        for (size_t i = 0; i + 1 < plain.size(); ++i) {
+            const bool sameFont =
+                std::memcmp(&plain[i].nLogFont, &plain[i + 1].nLogFont, sizeof(tessaly::mLogFont)) == 0;
+            const bool sameSlots =
+                std::memcmp(plain[i].ExtralWordInfo, plain[i + 1].ExtralWordInfo, sizeof plain[i].ExtralWordInfo) == 0;
+            ASSERT_EQ(sameFont, store[i].FontId == store[i + 1].FontId);
+            ASSERT_EQ(sameSlots, store[i].ExtralWordInfo.Id == store[i + 1].ExtralWordInfo.Id);
+        }
     }
 }
 

@@ -116,9 +116,11 @@ TEST_F(RangeMarksTest, TheSameCommandTwiceGivesTheDocumentBack) {
 
 TEST_F(RangeMarksTest, PairsCarryTheirValuesAndConsecutiveNumbers) {
     Start("123456|");
-    std::memset(Slot(0, 0).ExtralWordVal3, 'z', 16);
-    Slot(0, 0).ExtralWordVal1 = 41;
-    Slot(1, 0).ExtralWordVal1 = 42;
+    W(0).EditMark(0, [](tessaly::aExtralWordInfo& s) {
+        std::memset(s.ExtralWordVal3, 'z', 16);
+        s.ExtralWordVal1 = 41;
+    });
+    W(1).EditMark(0, [](tessaly::aExtralWordInfo& s) { s.ExtralWordVal1 = 42; });
     Select(0, 2);
     auto before = Bytes();
     ranges->FormatBigHuaYing();

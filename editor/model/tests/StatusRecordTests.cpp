@@ -17,7 +17,7 @@ protected:
             W(i).cf = static_cast<int16_t>(10 + i);
             W(i).cb = static_cast<int16_t>(20 + i);
             W(i).SelSize = static_cast<float>(30 + i);
-            W(i).nLogFont.FontTblIndex = 1;
+            W(i).EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = 1; });
         }
     }
     static std::tuple<tessaly::InputState, int32_t, int32_t> S(const StatusSource& s) {
@@ -64,8 +64,8 @@ TEST_F(StatusRecord, FieldsFollowTheCaretAndItsCharacter) {
     Para(3, tessaly::AlignmentCpDq, 0, 0, 0, 25);
     Layout();
     W(0).WdSpace = 3;
-    W(0).nLogFont.lfWeight = 700;
-    W(1).ExtralWordInfo[2].IndexType = 49;
+    W(0).EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 700; });
+    W(1).EditMark(2, [&](tessaly::aExtralWordInfo& s) { s.IndexType = 49; });
     data.AboutPageInfo.nScale = 1.256f;
     tessaly::aSendMsg msg;
     FillStatusCommon(data, edit->Paragraphs, 2, -1, msg);

@@ -98,8 +98,8 @@ TEST_F(TypingTest, AParagraphEndTypedFirstTakesTheNotationFont) {
     data.InputWords[1].nLogFont.FontTblIndex = 4;
     data.SelStart = 1;
     ASSERT_TRUE(typing->InputWord(1, 0));
-    EXPECT_EQ(1, W(1).nLogFont.FontTblIndex);
-    EXPECT_EQ(4, W(2).nLogFont.FontTblIndex);
+    EXPECT_EQ(1, W(1).nLogFont().FontTblIndex);
+    EXPECT_EQ(4, W(2).nLogFont().FontTblIndex);
 }
 
 TEST_F(TypingTest, NoTypingBetweenTheNotesOfAGraceNoteGroup) {
@@ -155,7 +155,7 @@ TEST_F(TypingTest, BackspaceAfterAParagraphEndJoinsAndKeepsTheFirstParagraphsAtt
     Para(3, tessaly::AlignmentCenter, 5, 6, 7, 8, 9, 10);
     Para(6, tessaly::AlignmentFar, 1, 1, 1, 1, 1, 1);
     const char text[] = "keep";
-    std::copy(text, text + 4, W(6).ExtralWordInfo[0].ExtralWordVal3);
+    W(6).EditMark(0, [&](tessaly::aExtralWordInfo& s) { std::copy(text, text + 4, s.ExtralWordVal3); });
     Layout();
     const std::string original = Image();
     const auto firstEnd = W(3);

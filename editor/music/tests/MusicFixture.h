@@ -48,9 +48,10 @@ inline void SetSong(EditorData& data, std::string_view pattern, int tracks = 1) 
 }
 
 inline void SetText(EditorData& data, int32_t word, int32_t slot, std::string_view text) {
-    auto& bytes = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].ExtralWordVal3;
-    std::memset(bytes, 0, sizeof bytes);
-    std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
+    data.WordInfo[static_cast<size_t>(word)].EditMark(static_cast<size_t>(slot), [&](tessaly::aExtralWordInfo& s) {
+        std::memset(s.ExtralWordVal3, 0, sizeof s.ExtralWordVal3);
+        std::memcpy(s.ExtralWordVal3, text.data(), std::min(text.size(), sizeof s.ExtralWordVal3));
+    });
 }
 
 inline std::vector<tessaly::aCodeEvent> Codes(const EditorData& data, int32_t track = 1) {

@@ -20,7 +20,7 @@ struct CellTest : test::PageTest {
     CellCache cache;
 
     void SetUp() override { Build(1, 1, 6); }
-    tessaly::aWordInfo& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
+    StoredWord& W(int32_t i) { return data.WordInfo[static_cast<size_t>(i)]; }
     void Cell(int32_t i, double scale = 1) {
         PaintContext ctx(data, canvas);
         ctx.Scale = scale;
@@ -102,7 +102,7 @@ TEST_F(CellTest, ARaisedCellMovesEverythingUp) {
 TEST_F(CellTest, AGraceNoteDrawsOnlyItsLinesInTheMainNotesSize) {
     test::SetMark(data, 1, 0, 38, 1, 1);
     W(1).Yc = 2;
-    W(1).nLogFont.lfHeight = -31;
+    W(1).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -31; });
     Cell(1);
     ASSERT_EQ(canvas.Ops.size(), 1u);
     EXPECT_EQ(canvas.Ops[0].Text, GlyphRun(34, 10));
@@ -114,7 +114,7 @@ TEST_F(CellTest, FontAndColourAreSetOnlyWhenTheyChange) {
     Cell(1);
     EXPECT_EQ(canvas.FontSelections, 1);
     W(2).cf = 1;
-    W(2).nLogFont.lfWeight = 700;
+    W(2).EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 700; });
     Cell(2);
     EXPECT_EQ(canvas.FontSelections, 2);
     EXPECT_EQ(canvas.Ops.back().Colour, 0x0000FFu);
@@ -147,7 +147,7 @@ TEST_F(CellTest, DamagedBoxesAndCodesDrawNothingWild) {
     W(0).Left = std::numeric_limits<float>::quiet_NaN();
     W(0).Yc = 200;  // no such run of lines
     W(0).YG = 9;    // no such dots
-    W(1).nLogFont.FontTblIndex = 77;
+    W(1).EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = 77; });
     W(1).Top = 1e30f;
     Cell(0);
     Cell(1);

@@ -228,7 +228,7 @@ TEST_F(GraceTest, GroupAfterItsNoteAndGroupsThatDoNotFitTheDocument) {
     EXPECT_EQ(1u, canvas.Ops.size());
     // A font-table entry that is not there: nothing.
     canvas.Ops.clear();
-    data.WordInfo[1].nLogFont.FontTblIndex = 40;
+    data.WordInfo[1].EditFont([](tessaly::mLogFont& f) { f.FontTblIndex = 40; });
     Draw(1);
     EXPECT_TRUE(canvas.Ops.empty());
 }

@@ -69,8 +69,10 @@ TEST_F(PaintTest, BarRestNumberInTheNearestTextFont) {
     canvas.Ops.clear();
     data.FontTbl.push_back({"kaiti", 134, 15, 3});
     data.AboutFileInfo.FontTblCount = 3;
-    data.WordInfo[0].nLogFont.FontTblIndex = 2;
-    data.WordInfo[0].nLogFont.lfHeight = -20;
+    data.WordInfo[0].EditFont([](tessaly::mLogFont& f) {
+        f.FontTblIndex = 2;
+        f.lfHeight = -20;
+    });
     Draw(1);
     EXPECT_EQ("kaiti", FaceOf(canvas.Ops[0].Font));
     EXPECT_EQ(-41, canvas.Ops[0].Font.lfHeight);  // the marked character's height

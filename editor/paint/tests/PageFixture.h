@@ -160,8 +160,10 @@ struct PageTest : ::testing::Test {
                     w.Top = line.Top;
                     w.Bottom = line.Top + 51;
                     w.WdSize = {30, 51};
-                    w.nLogFont.lfHeight = -51;
-                    w.nLogFont.lfWeight = 400;
+                    w.EditFont([](tessaly::mLogFont& f) {
+                        f.lfHeight = -51;
+                        f.lfWeight = 400;
+                    });
                     w.cb = -1;
                 }
             }

@@ -101,7 +101,7 @@ TEST_F(PageScreenTest, OnePageModeRedrawsTheMarksOfThePageAGlissandoJoins) {
             view->RefreshView(c.caret, 0, tessaly::OnePageRefresh);
             EXPECT_EQ(Draws(c.other, PageLayer::Marks), round);
             EXPECT_EQ(Draws(c.other, PageLayer::Text), 0);
-            data.WordInfo[35].ExtralWordInfo[0] = {};
+            data.WordInfo[35].SetMark(0, {});
         }
     }
 }
@@ -345,7 +345,7 @@ TEST_F(PageScreenTest, AnEditRedrawsOnlyTheBandOfItsLines) {
         int32_t Slot;  // the slot of the band; -1: both pages whole
         int32_t Top, Bottom;
     };
-    auto word = [](test::PageTest& t, int32_t i) -> tessaly::aWordInfo& { return t.data.WordInfo[static_cast<size_t>(i)]; };
+    auto word = [](test::PageTest& t, int32_t i) -> StoredWord& { return t.data.WordInfo[static_cast<size_t>(i)]; };
     const Case cases[] = {
         {"a character of page 0's first line", [&](auto& t, auto&) { word(t, 2).WdAsc = '6'; }, 0, 0, 38, 282},
         {"page 1's last line moved down",

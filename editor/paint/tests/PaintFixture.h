@@ -45,8 +45,10 @@ struct PaintTest : ::testing::Test {
             w.Top = 100;
             w.Bottom = 151;
             w.WdSize = {30, 51};
-            w.nLogFont.lfHeight = kHeight;
-            w.nLogFont.lfWeight = 400;
+            w.EditFont([](tessaly::mLogFont& f) {
+                f.lfHeight = kHeight;
+                f.lfWeight = 400;
+            });
         }
         if (lines.size() == 0) {
             SetLines(data, {data.WordCount()});
@@ -60,7 +62,7 @@ struct PaintTest : ::testing::Test {
         DrawExtralWord(ctx, word);
     }
 
-    tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) {
+    const tessaly::aExtralWordInfo& Slot(int32_t word, int32_t slot) {
         return data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot];
     }
 

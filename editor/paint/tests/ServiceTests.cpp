@@ -58,7 +58,7 @@ TEST_F(PaintTest, FontRecordsOfTheMarks) {
     EXPECT_EQ(2, g.lfQuality);
     EXPECT_EQ("Tolvane", FaceOf(g));
 
-    data.WordInfo[1].nLogFont.lfHeight = -45;  // half of it is -22.5: to even
+    data.WordInfo[1].EditFont([](tessaly::mLogFont& f) { f.lfHeight = -45; });  // half of it is -22.5: to even
     const tessaly::mLogFont text = MakeMarkTextFont(ctx, 1, 0.5);
     EXPECT_EQ(-22, text.lfHeight);
     EXPECT_EQ(std::string(kSongTiFace), data.FontTbl.at(static_cast<size_t>(text.FontTblIndex)).FontName);

@@ -50,7 +50,7 @@ TEST_F(SpanLineTest, HooksThenOneMiddleStretchedOverTheGap) {
 
 TEST_F(SpanLineTest, FontFromTheEndBandAndColourFromTheStart) {
     Build("12345|");
-    data.WordInfo[3].nLogFont.lfHeight = -40;
+    data.WordInfo[3].EditFont([](tessaly::mLogFont& f) { f.lfHeight = -40; });
     data.WordInfo[0].cf = 1;
     data.WordInfo[0].UpSpace = 10;
     Line(0, 3, 0, 72);
@@ -88,7 +88,7 @@ TEST_F(SpanLineTest, DottedSlurReadsItsValue300LowerAndHangsItsDotsInPixels) {
 
     // The dots' distance does not follow the font: 70 - 64 + 5 pixels at any height.
     canvas.Ops.clear();
-    for (auto& w : data.WordInfo) w.nLogFont.lfHeight = -102;
+    for (auto& w : data.WordInfo) w.EditFont([](tessaly::mLogFont& f) { f.lfHeight = -102; });
     Line(0, 3, (70 << 16) + 300, 152);
     EXPECT_EQ(canvas.Ops.at(0).Box.Top + 11, canvas.Ops.at(1).Box.Top);
 

@@ -47,8 +47,8 @@ struct MarkInkTest : ::testing::Test {
             // Laid-out boxes are a cell high: the font's ascent and descent, 58.5 at this size.
             w.Bottom = w.Top + 60;
             w.WdSize = {30, 59};
-            w.nLogFont.lfHeight = -51;
-            w.nLogFont.lfWeight = 400;
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -51; });
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 400; });
             w.cf = static_cast<int16_t>(i % 2);
         }
         SetMark(data, 0, 0, 2, 8);         // centred glyph

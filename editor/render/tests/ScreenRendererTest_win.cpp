@@ -92,8 +92,8 @@ void BuildFixture(EditorData& data) {
         w.Top = data.LineInfo[static_cast<size_t>(line)].Top;
         w.Bottom = w.Top + 59;
         w.WdSize = {30, 59};
-        w.nLogFont.lfHeight = -51;
-        w.nLogFont.lfWeight = 400;
+        w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -51; });
+        w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 400; });
         w.cb = -1;
         if (line == 2 && w.IsJpGcCtl == 0) w.IsJpGcCtl = 2;
         if (w.IsJpGcCtl == 3) w.WdAsc = '-';  // as the readers store a paragraph end
@@ -103,11 +103,11 @@ void BuildFixture(EditorData& data) {
         auto& w = data.WordInfo[static_cast<size_t>(i)];
         w.WdAsc = static_cast<int16_t>(0xB0A1);
         w.IsJpGcCtl = 0;
-        w.nLogFont.FontTblIndex = 1;
+        w.EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = 1; });
         w.WdSize.cx = 51;
     }
     for (int32_t i : {11, 12}) data.WordInfo[static_cast<size_t>(i)].WdAsc = ' ';
-    auto word = [&](int32_t i) -> tessaly::aWordInfo& { return data.WordInfo[static_cast<size_t>(i)]; };
+    auto word = [&](int32_t i) -> StoredWord& { return data.WordInfo[static_cast<size_t>(i)]; };
     word(0).Yc = 1;
     word(1).Yc = 2;
     word(2).Yc = 3;
@@ -316,10 +316,10 @@ TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
 // a redraw of the whole page shows: nothing stale around the band, nothing cut at its edges.
 TEST_F(ScreenRendererTest, ABandRedrawShowsWhatAFullRedrawShows) {
     // The trill and the arpeggio reach past their line: a page with them is always drawn whole.
-    data.WordInfo[4].ExtralWordInfo[0] = {};
-    data.WordInfo[7].ExtralWordInfo[0] = {};
+    data.WordInfo[4].SetMark(0, tessaly::aExtralWordInfo{});
+    data.WordInfo[7].SetMark(0, tessaly::aExtralWordInfo{});
     ASSERT_TRUE(StampPage(data, 0, 1, u"").has_value());
-    auto word = [&](int32_t i) -> tessaly::aWordInfo& { return data.WordInfo[static_cast<size_t>(i)]; };
+    auto word = [&](int32_t i) -> StoredWord& { return data.WordInfo[static_cast<size_t>(i)]; };
     const std::pair<const char*, std::function<void()>> edits[] = {
         {"a note of the first line", [&] { word(3).WdAsc = '5'; }},
         {"a lyric coloured", [&] { word(9).cf = 1; }},

@@ -47,8 +47,8 @@ struct SpanInkTest : ::testing::Test {
             w.Top = tops[std::min(i / 10, 2)];
             w.Bottom = w.Top + 60;
             w.WdSize = {30, 59};
-            w.nLogFont.lfHeight = -51;
-            w.nLogFont.lfWeight = 400;
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -51; });
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfWeight = 400; });
             w.cb = -1;
         }
         // Arcs at the height proposed for them; the dotted slur's stored value is 232 higher.
@@ -68,7 +68,7 @@ struct SpanInkTest : ::testing::Test {
         const std::pair<int32_t, float> grace[] = {{10, 160}, {11, 180}, {14, 320}, {15, 340}};
         for (auto [i, left] : grace) {
             auto& w = data.WordInfo[static_cast<size_t>(i)];
-            w.nLogFont.lfHeight = -31;
+            w.EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -31; });
             w.WdSize = {18, 36};
             w.Left = left;
             w.Right = left + 20;
