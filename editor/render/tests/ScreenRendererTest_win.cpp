@@ -353,8 +353,8 @@ TEST_F(ScreenRendererTest, ABandRedrawShowsWhatAFullRedrawShows) {
 // drawn: scrolling, an edit's band, and zoom steps in and out (on the buffers already made) then
 // show exactly what a renderer drawing afresh at that place shows.
 TEST_F(ScreenRendererTest, APartlyDrawnPageScrolledAndZoomedShowsWhatAFreshDrawShows) {
-    data.WordInfo[4].ExtralWordInfo[0] = {};  // marks reaching past their line draw pages whole
-    data.WordInfo[7].ExtralWordInfo[0] = {};
+    data.WordInfo[4].SetMark(0, {});  // marks reaching past their line draw pages whole
+    data.WordInfo[7].SetMark(0, {});
     data.AboutPageInfo.nScale = 2.5f;
     Start();
     renderer->RefreshView(0, 0, tessaly::AllRefresh);
