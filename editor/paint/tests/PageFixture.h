@@ -45,8 +45,6 @@ public:
     std::vector<AndOp> Anded;
     std::vector<IntRect> Clips;  // each layer drawing's clip; empty for the whole layer
     std::vector<std::pair<int32_t, int32_t>> PresentedRows;
-    std::vector<IntRect> Filled;
-    std::vector<std::pair<IntRect, int32_t>> Moved;
     PixelSize Page, View;
     int32_t PresentX = 0, PresentY = 0;
     bool CaretPlaced = false, CaretShown = false, InsertOn = false;
@@ -66,8 +64,6 @@ public:
         Layers.clear();
         Clips.clear();
         PresentedRows.clear();
-        Filled.clear();
-        Moved.clear();
         CaretPlaced = CaretShown = false;
     }
 
@@ -83,11 +79,11 @@ public:
         Clips.push_back(clip ? *clip : IntRect{});
         draw(Layers[{slot, layer}]);
     }
-    void FillView(uint32_t, const IntRect& part) override { Filled.push_back(part); }
+    void FillView(uint32_t, const IntRect&) override {}
     void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override {
         Composed.push_back({slot, x, y, part});
     }
-    void MoveView(const IntRect& part, int32_t dx) override { Moved.push_back({part, dx}); }
+    void MoveView(const IntRect&, int32_t) override {}
     void PresentRows(int32_t, int32_t, int32_t top, int32_t bottom) override { PresentedRows.push_back({top, bottom}); }
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override { Anded.push_back({box, x, y}); }
     void Present(int32_t x, int32_t y) override {

@@ -232,49 +232,6 @@ TEST_F(PageScreenTest, ResizeKeepsTheViewBufferUntilItGrowsPastIt) {
     EXPECT_TRUE(view->InitPageBuffers() && surface.View == made);
 }
 
-// A size change that leaves the scroll as it was moves the composed view with the centred page and
-// fills and composes only the strips the new size uncovers; nothing is drawn on the layers.
-TEST_F(PageScreenTest, ASizeChangeComposesOnlyWhatItUncovers) {
-    client.Width = 1200, client.Height = 1000;
-    Make(1);
-    struct Step {
-        int32_t W, H;
-        std::vector<std::pair<IntRect, int32_t>> Moved;
-        std::vector<IntRect> Filled, Composed;
-    };
-    const Step steps[] = {
-        {1000, 800, {{{100, 0, 1100, 800}, -100}}, {}, {}},  // narrower: the page moves left
-        {1010, 900, {{{0, 0, 1000, 800}, 5}}, {{0, 800, 1010, 900}, {0, 0, 5, 800}, {1005, 0, 1010, 800}},
-         {{0, 760, 794, 860}}},
-        {700, 600, {{{68, 0, 768, 600}, -68}}, {}, {}},  // the gap at its least from here on
-        {760, 700, {}, {{0, 600, 760, 700}, {700, 0, 760, 600}}, {{0, 560, 720, 660}, {660, 0, 720, 560}}},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.W);
-        client.Width = step.W, client.Height = step.H;
-        grid.InitPageScrollInfo(-1, -1, -1, -1);
-        ASSERT_TRUE(view->ResetPageBuffers());
-        surface.Reset();
-        view->RefreshView(0, 0, tessaly::SelColorRefresh);  // the paint that follows
-        EXPECT_EQ(surface.Moved, step.Moved);
-        EXPECT_EQ(surface.Filled, step.Filled);
-        std::vector<IntRect> composed;
-        for (const auto& c : surface.Composed) composed.push_back(c.Part);
-        EXPECT_EQ(composed, step.Composed);
-        EXPECT_EQ(surface.DrawCount(), 0);
-    }
-    // A scroll with it composes the whole window again.
-    client.Width = 800;
-    grid.InitPageScrollInfo(-1, -1, -1, -1);
-    grid.SetFirstPageScrollY(-50 * tessaly::kFixedOne);
-    surface.Reset();
-    view->RefreshView(0, 0, tessaly::SelColorRefresh);
-    EXPECT_TRUE(surface.Moved.empty());
-    ASSERT_EQ(surface.Filled.size(), 1u);
-    EXPECT_EQ(surface.Filled[0].Right - surface.Filled[0].Left, 800);
-    EXPECT_EQ(surface.Filled[0].Bottom - surface.Filled[0].Top, 700);
-}
-
 // A page far larger than the window is drawn over the part in view and half a window around it
 // (a side within two windows whole); a scroll within that only composes, one past it draws the
 // three layers of the part it brings.
