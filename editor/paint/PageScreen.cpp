@@ -104,10 +104,12 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
         }
         const RefreshPlan plan =
             PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
-        DrawPages(plan.First, plan.Last, plan.Layers);
-        if (plan.Layers.Marks && second > first) KeepGlissandoPagesInStep(plan, first, second);
-        ComposeView(first, second);
-        DrawSelection(selStart, selLength, first, second);
+        if (plan.Layers.Any() || !ComposeUncovered(selLength, first, second)) {
+            DrawPages(plan.First, plan.Last, plan.Layers);
+            if (plan.Layers.Marks && second > first) KeepGlissandoPagesInStep(plan, first, second);
+            ComposeView(first, second);
+            DrawSelection(selStart, selLength, first, second);
+        }
         composed_.reset();
         if (selLength == 0) composed_ = ViewNow(first, second);
     } else {
@@ -159,6 +161,42 @@ bool PageScreen::RefreshBands(int32_t selLength, int32_t first, int32_t second) 
         if (IsEmpty(shown)) continue;
         surface_.ComposePart(slot, view.GapX, y, shown);
         surface_.PresentRows(view.X, view.Y, y + shown.Top, y + shown.Bottom);
+    }
+    return true;
+}
+
+bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t second) {
+    ViewState now = ViewNow(first, second);
+    if (selLength != 0 || !composed_ || now == *composed_) return false;
+    // Only the window's size, and with it the centring gap, may differ: the scroll stands.
+    const ViewState& old = *composed_;
+    const int32_t dx = now.GapX - old.GapX;
+    now.GapX = old.GapX;
+    now.ClientWidth = old.ClientWidth;
+    now.ClientHeight = old.ClientHeight;
+    if (now != old) return false;
+    for (int32_t slot = 0; slot <= second - first; ++slot)
+        if (!Contains(drawnArea_[static_cast<size_t>(slot)], VisiblePart(slot))) return false;
+    // What the view showed, moved with the page, covers all but a frame of strips.
+    const IntRect client = ClientInView();
+    const IntRect before{client.Left, client.Top, client.Left + old.ClientWidth, client.Top + old.ClientHeight};
+    const IntRect kept = Intersect(before, Offset(client, -dx, 0));
+    if (IsEmpty(kept)) return false;
+    if (dx != 0) surface_.MoveView(kept, dx);
+    const IntRect held = Offset(kept, dx, 0);
+    const IntRect strips[] = {{client.Left, client.Top, client.Right, held.Top},
+                              {client.Left, held.Bottom, client.Right, client.Bottom},
+                              {client.Left, held.Top, held.Left, held.Bottom},
+                              {held.Right, held.Top, client.Right, held.Bottom}};
+    const int32_t gapX = scroll_.PageSpaceX(), gapY = scroll_.PageSpaceY();
+    for (const IntRect& strip : strips) {
+        if (IsEmpty(strip)) continue;
+        surface_.FillView(kDeskColour, strip);
+        for (int32_t slot = 0; slot <= second - first; ++slot) {
+            const int32_t top = SlotTop(slot, gapY);
+            const IntRect part = Intersect(Offset(strip, -gapX, -top), VisiblePart(slot));
+            if (!IsEmpty(part)) surface_.ComposePart(slot, gapX, top, part);
+        }
     }
     return true;
 }
@@ -408,19 +446,21 @@ PixelSize PageScreen::ViewSize() const {
 }
 
 bool PageScreen::ResetPageBuffers() {
-    composed_.reset();
     const PixelSize view = ViewSize();
     const PixelSize page = PageSizeAt(data_, DocumentScale());
     if (!BuffersFit(page, {view.Width, std::max(view.Height, 1)})) {
+        composed_.reset();
         BeepOn(data_);
         return false;
     }
     // Within the buffer held, and that buffer within the cap beside the pages: nothing is made.
     const bool within = view.Width <= viewHeld_.Width && view.Height <= viewHeld_.Height;
+    // The view kept holds what was composed there: a size change composes only what it uncovers.
     if (within && BuffersFit(pageHeld_, viewHeld_) && surface_.KeepViewBuffer(view)) {
         view_ = view;
         return true;
     }
+    composed_.reset();
     // Page buffers held larger than the page must not push the new view past the cap.
     if (pageHeld_ != page_ && !BuffersFit(pageHeld_, view)) {
         ForgetDrawn();

@@ -88,6 +88,8 @@ public:
     // The part (page pixels) of the slot's text layer copied to the view with the page's corner at
     // (x, y), its mark and item layers ANDed over it.
     virtual void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) = 0;
+    // The part of the view moved dx pixels across, within the view.
+    virtual void MoveView(const IntRect& part, int32_t dx) = 0;
     // The selection grey ANDed over the box's size at (x, y) of the view.
     virtual void AndSelection(const IntRect& box, int32_t x, int32_t y) = 0;
     // The whole view copied to the window at (x, y).
@@ -181,6 +183,9 @@ private:
     // An edit's redraw of only the rows whose lines changed, composed and shown alone; false, with
     // nothing done, when the view or a page must be done whole.
     bool RefreshBands(int32_t selLength, int32_t first, int32_t second);
+    // After a size change that moved nothing in the view: only what the new size uncovers is
+    // composed; false, with nothing done, when the view must be composed whole.
+    bool ComposeUncovered(int32_t selLength, int32_t first, int32_t second);
     void ForgetDrawn();
     // The client area in view pixels.
     IntRect ClientInView();

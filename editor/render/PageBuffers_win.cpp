@@ -140,6 +140,15 @@ void PageBuffers::ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect&
     }
 }
 
+void PageBuffers::MoveView(const IntRect& part, int32_t dx) {
+    if (!view_) return;
+    const IntRect r = Within(part, view_->Size());
+    const IntRect to = Within({r.Left + dx, r.Top, r.Right + dx, r.Bottom}, view_->Size());
+    if (to.Left >= to.Right || to.Top >= to.Bottom) return;
+    BitBlt(view_->Dc(), to.Left, to.Top, to.Right - to.Left, to.Bottom - to.Top, view_->Dc(), to.Left - dx, to.Top,
+           SRCCOPY);
+}
+
 const MemoryBuffer* PageBuffers::ComposePicture(int32_t slot) {
     const MemoryBuffer* text = Layer(slot, PageLayer::Text);
     if (!text) return nullptr;

@@ -56,6 +56,7 @@ public:
                    const IntRect* clip) override;
     void FillView(uint32_t colour, const IntRect& part) override;
     void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override;
+    void MoveView(const IntRect& part, int32_t dx) override;
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override;
     void Present(int32_t x, int32_t y) override;
     void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) override;

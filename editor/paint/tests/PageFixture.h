@@ -83,6 +83,7 @@ public:
     void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override {
         Composed.push_back({slot, x, y, part});
     }
+    void MoveView(const IntRect&, int32_t) override {}
     void PresentRows(int32_t, int32_t, int32_t top, int32_t bottom) override { PresentedRows.push_back({top, bottom}); }
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override { Anded.push_back({box, x, y}); }
     void Present(int32_t x, int32_t y) override {

@@ -359,7 +359,12 @@ TEST_F(PageScreenTest, AnEditRedrawsOnlyTheBandOfItsLines) {
         {"a colour of the table", [&](auto& t, auto&) { word(t, 2).WdAsc = '6', t.data.ColorTbl[1] = 0x123456; }, 0, -1, 0, 0},
         {"a hairpin over characters",
          [&](auto& t, auto&) { word(t, 2).WdAsc = '6', test::SetMark(t.data, 12, 0, 82, 0, 5); }, 0, -1, 0, 0},
-        {"a view made again", [&](auto& t, auto& v) { word(t, 2).WdAsc = '6', v.ResetPageBuffers(); }, 0, -1, 0, 0},
+        {"a view made again, larger",
+         [&](auto& t, auto& v) {
+             word(t, 2).WdAsc = '6', t.client.Width = 3000;
+             t.grid.InitPageScrollInfo(-1, -1, -1, -1), v.ResetPageBuffers();
+         },
+         0, -1, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -213,6 +213,7 @@ struct ScreenRendererTest : ::testing::Test {
             }
             void FillView(uint32_t, const IntRect&) override {}
             void ComposePart(int32_t, int32_t, int32_t, const IntRect&) override {}
+            void MoveView(const IntRect&, int32_t) override {}
             void AndSelection(const IntRect&, int32_t, int32_t) override {}
             void Present(int32_t, int32_t) override {}
             void PresentRows(int32_t, int32_t, int32_t, int32_t) override {}
@@ -466,6 +467,31 @@ TEST_F(ScreenRendererTest, TheTextureIsDrawnOnlyWhenItsPictureIsThere) {
     renderer->RefreshView(0, 0, tessaly::MainRefresh);
     EXPECT_EQ(Pixels::Of(*renderer->Buffers().Layer(0, PageLayer::Text)).At(30, 30), 0xFF8000u);
     DeleteFileW(full);
+}
+
+// A window shrunk and grown, centred page and not, shows after its paint what a renderer drawing
+// afresh at that size shows: the view kept, moved with the page, and its uncovered strips composed.
+TEST_F(ScreenRendererTest, AResizedWindowShowsWhatAFreshDrawShows) {
+    renderer->RefreshView(0, 0, tessaly::AllRefresh);
+    const std::pair<int, int> sizes[] = {{900, 650}, {960, 690}, {820, 600}, {700, 560}, {860, 640}, {1000, 700}};
+    for (const auto& [w, h] : sizes) {
+        SCOPED_TRACE(w);
+        SetWindowPos(window.hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER);
+        window.grid.InitPageScrollInfo(-1, -1, -1, -1);
+        ASSERT_TRUE(renderer->ResetPageBuffers());
+        renderer->RefreshView(0, 0, tessaly::SelColorRefresh);  // the paint that follows
+        const Pixels shown = window.Capture();
+        ScreenRenderer other(data, window.hwnd, nullptr, window.scroll);
+        ASSERT_TRUE(other.InitPageBuffers() && other.ResetPageBuffers());
+        other.RefreshView(0, 0, tessaly::AllRefresh);
+        EXPECT_EQ(window.Capture().Bits, shown.Bits);
+        if (w == 860) {
+            const win::WindowDc dc(window.hwnd);
+            const win::BitmapHandle picture = win::test::CopyOf(dc.Get(), RECT{0, 0, w, h});
+            EXPECT_TRUE(win::test::SavePng(picture.Get(), L"resized-view.png"));
+        }
+        renderer->RefreshView(0, 0, tessaly::SelColorRefresh);  // back to this renderer's view
+    }
 }
 
 // Through the control's scroll service of Tessaly.dll: the caret's character scrolled into view,
