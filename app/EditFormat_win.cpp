@@ -1,13 +1,13 @@
 // The Edit menu, the input-mode choices and the format panel: each sets a member of the editor or
 // sends it a message; the editor does the work and reports back through its status record.
-#include <windows.h>
+#include "EditFormat_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cmath>
 #include <string>
 
-#include "EditFormat_win.h"
 #include "EditorText_win.h"
 #include "HighlightPalette_win.h"
 #include "MainWindow_win.h"

@@ -16,8 +16,8 @@
 #include "Modules_win.h"
 #include "RecentFiles.h"
 #include "com/Create.h"
-#include "win/KernelHandles.h"
 #include "records/Dialogs.h"
+#include "win/KernelHandles.h"
 
 namespace tavolin {
 namespace {
@@ -60,8 +60,8 @@ public:
     std::wstring Read(const std::wstring& key) override {
         if (tessaly::SettingsFileTooLarge(file_)) return {};
         std::vector<wchar_t> buffer(kWholeValue, L'\0');
-        const DWORD n = GetPrivateProfileStringW(kRecentSection, key.c_str(), L"", buffer.data(), kWholeValue,
-                                                 file_.c_str());
+        const DWORD n =
+            GetPrivateProfileStringW(kRecentSection, key.c_str(), L"", buffer.data(), kWholeValue, file_.c_str());
         return std::wstring(buffer.data(), std::min<DWORD>(n, kWholeValue - 1));
     }
     void Write(const std::wstring& key, const std::wstring& value) override {
@@ -76,8 +76,8 @@ private:
 // The settings file holds ANSI (code page 936) text: a path it cannot hold would come back changed.
 bool Cp936Holds(const std::wstring& path) {
     BOOL lost = FALSE;
-    const int n = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, path.data(), static_cast<int>(path.size()), nullptr,
-                                      0, nullptr, &lost);
+    const int n = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, path.data(), static_cast<int>(path.size()), nullptr, 0,
+                                      nullptr, &lost);
     return n > 0 && !lost;
 }
 
@@ -227,7 +227,8 @@ bool FileCommands::SaveUnder(const std::wstring& name) {
     if (FAILED(hr)) return false;
     form_.SetCaption(kCaptionPrefix + name);
     UpdateRecentFiles(name);
-    if (backupOn_ && name != before) backupFileName_ = BackupName(name, [this](const std::wstring& n) { return Exists(n); });
+    if (backupOn_ && name != before)
+        backupFileName_ = BackupName(name, [this](const std::wstring& n) { return Exists(n); });
     return true;
 }
 
@@ -237,8 +238,8 @@ void FileCommands::OpenFile() {
     ImCommonDialog* dialog = form_.CommonDialog();
     if (!dialog) return;
     BStr file(L""), filter(kDocumentFilter), title(L"选择打开文件");
-    VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE, hideReadOnly = VARIANT_FALSE,
-                 ok = VARIANT_FALSE;
+    VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE,
+                 hideReadOnly = VARIANT_FALSE, ok = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
     dialog->VBGetOpenFileName(&file, nullptr, &mustExist, &multi, &readOnly, &hideReadOnly, &filter, &filterIndex,
@@ -405,8 +406,7 @@ void FileCommands::BackupTick() {
     Box(L"附本保存失败，定时保存已关闭。", MB_OK | MB_ICONEXCLAMATION);
 }
 
-LRESULT CALLBACK FileCommands::BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR self) {
+LRESULT CALLBACK FileCommands::BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto* f = reinterpret_cast<FileCommands*>(self);
     if ((msg == WM_TIMER && wParam == kBackupTimerId) || msg == kBackupDue) {
         if (msg == kBackupDue) f->backupPosted_ = false;

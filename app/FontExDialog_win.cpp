@@ -13,7 +13,7 @@ namespace tavolin {
 
 namespace {
 
-constexpr int kBox = 101;  // + FontExForm::Box
+constexpr int kBox = 101;     // + FontExForm::Box
 constexpr int kUpDown = 111;  // + FontExForm::Box
 constexpr int kOption = 121;  // + FontExForm::Stacking
 
@@ -31,7 +31,11 @@ const std::array<win::DialogControl, 18> kControls = {{
     {L"msctls_updown32", kUpDown + FontExForm::Raise, L"", nullptr, {0, 0, 0, 0}, kArrows},
     {L"STATIC", 0, L"或用Ctrl+上下箭头调整", nullptr, {92, 102, 200, 18}, 0},
     {L"BUTTON", 0, L"纵向排列字符/毫米", nullptr, {10, 130, 400, 86}, BS_GROUPBOX},
-    {L"BUTTON", kOption + FontExForm::NotStacked, L"不纵向排列", nullptr, {22, 154, 110, 22},
+    {L"BUTTON",
+     kOption + FontExForm::NotStacked,
+     L"不纵向排列",
+     nullptr,
+     {22, 154, 110, 22},
      BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
     {L"BUTTON", kOption + FontExForm::Upward, L"向上排列", nullptr, {140, 154, 110, 22}, BS_AUTORADIOBUTTON},
     {L"BUTTON", kOption + FontExForm::Downward, L"向下排列", nullptr, {258, 154, 110, 22}, BS_AUTORADIOBUTTON},
@@ -104,7 +108,8 @@ private:
 
 bool ShowFontExSeting(HWND owner, HWND editor, bool canStack, double dpi, const win::DialogHooks& hooks) {
     tessaly::FontExInfo info;
-    if (!win::FetchRecord(editor, tessaly::EM_GetFontExInfo, info, 14)) return false;  // every field; the rest is padding
+    if (!win::FetchRecord(editor, tessaly::EM_GetFontExInfo, info, 14))
+        return false;  // every field; the rest is padding
     FontExDialog dialog(editor, FontExForm::Load(info, dpi, canStack));
     dialog.Hooks = hooks;
     dialog.Run(owner);

@@ -39,7 +39,8 @@ FontExForm FontExForm::Load(const tessaly::FontExInfo& info, double dpi, bool ca
     if (canStack) {
         const int16_t n = info.SelShuPai.Number;
         f.Option = n == 0 ? NotStacked : n > 0 ? Upward : Downward;
-        f.Steps[StackSpace] = std::clamp(f.StepOf(info.SelShuPai.Space), kRanges[StackSpace].Min, kRanges[StackSpace].Max);
+        f.Steps[StackSpace] =
+            std::clamp(f.StepOf(info.SelShuPai.Space), kRanges[StackSpace].Min, kRanges[StackSpace].Max);
         f.Texts[StackSpace] = FormatTenths(f.StepOf(info.SelShuPai.Space));
     }
     f.Info.SelShuPai.Number = static_cast<int16_t>(f.Option);
@@ -60,8 +61,10 @@ void FontExForm::Step(Box b, int direction) {
     Steps[b] = std::clamp(Steps[b] + direction * r.Step, r.Min, r.Max);
     Texts[b] = FormatTenths(Steps[b]);
     const float value = ValueOf(Steps[b]);
-    if (b == StackSpace) Info.SelShuPai.Space = value;
-    else Info.*kTyped[b] = value;
+    if (b == StackSpace)
+        Info.SelShuPai.Space = value;
+    else
+        Info.*kTyped[b] = value;
     Changed = true;
 }
 

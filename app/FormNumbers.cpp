@@ -12,7 +12,8 @@ namespace tavolin {
 std::u16string FormatTenths(int32_t tenths) {
     const long long magnitude = std::llabs(tenths);
     char text[24];
-    const int n = std::snprintf(text, sizeof text, "%s%lld.%lld", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);
+    const int n =
+        std::snprintf(text, sizeof text, "%s%lld.%lld", tenths < 0 ? "-" : "", magnitude / 10, magnitude % 10);
     return std::u16string(text, text + n);
 }
 

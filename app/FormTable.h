@@ -8,21 +8,21 @@
 namespace tavolin {
 
 enum class ControlKind {
-    Frame,      // a panel with a caption
-    Button,     // Kavrel's image button
-    ComboBox,   // an editable drop-down box
-    RichText,   // the help box
-    Option,     // an option button
+    Frame,     // a panel with a caption
+    Button,    // Kavrel's image button
+    ComboBox,  // an editable drop-down box
+    RichText,  // the help box
+    Option,    // an option button
     Label,
     Splitter,
-    Picture,    // room for the picture container
+    Picture,  // room for the picture container
     Editor,
     StatusBar,
 };
 
 struct FormControl {
     const char* name;
-    int16_t index;          // -1 outside arrays
+    int16_t index;  // -1 outside arrays
     ControlKind kind;
     const char* container;  // "" for the form
     int16_t containerIndex;

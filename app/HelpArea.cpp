@@ -21,7 +21,8 @@ bool ToggleHelpArea(PanelArrangement& panels, FormGeometry& g, int panel) {
         if (j == panel || g.side[j].Top <= self.Top) continue;
         g.side[j].Top += shift;
         const int slot = panels.FindPanelSlot(j);
-        if (slot < static_cast<int>(panels.PanelStates.size())) panels.PanelStates[static_cast<size_t>(slot)].PanelTop += static_cast<float>(shift);
+        if (slot < static_cast<int>(panels.PanelStates.size()))
+            panels.PanelStates[static_cast<size_t>(slot)].PanelTop += static_cast<float>(shift);
     }
     return true;
 }

@@ -1,8 +1,7 @@
 // The main window's menu bar, built from the menu table, and the states of its items.
-#include "MainWindow_win.h"
-
 #include <algorithm>
 
+#include "MainWindow_win.h"
 #include "MenuTable.h"
 
 namespace tavolin {
@@ -16,7 +15,8 @@ void MainWindow::BuildMenus() {
         menus_[row].hidden = items[row].hidden;
         const std::string_view name = items[row].name;
         if (name.empty()) continue;
-        const bool holder = std::any_of(items.begin(), items.end(), [&](const MenuItem& m) { return name == m.parent; });
+        const bool holder =
+            std::any_of(items.begin(), items.end(), [&](const MenuItem& m) { return name == m.parent; });
         if (holder) menus_[row].handle = CreatePopupMenu();
     }
     RebuildMenu("");

@@ -1,10 +1,10 @@
 // The main window's status bar: seven panels, shown once the queue is empty.
-#include "MainWindow_win.h"
-
 #include <windows.h>
 #include <commctrl.h>
 
 #include <array>
+
+#include "MainWindow_win.h"
 
 namespace tavolin {
 

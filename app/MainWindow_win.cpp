@@ -1,5 +1,4 @@
 #include "MainWindow_win.h"
-#include "PlaybackLock.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +10,7 @@
 #include <optional>
 
 #include "MenuTable.h"
+#include "PlaybackLock.h"
 #include "StatusText.h"
 #include "WinProc.h"
 #include "button/api/IButton.h"
@@ -45,8 +45,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN:
-            return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
+        case WM_CTLCOLORBTN: return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wParam, lParam);
         case WM_MOUSEMOVE:
             SendMessageW(GetAncestor(hwnd, GA_ROOT), WM_APP, reinterpret_cast<WPARAM>(hwnd), lParam);
             return 0;
@@ -87,8 +86,7 @@ LRESULT CALLBACK HelpBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
 std::optional<StatusFont> FontOf(void* object) {
     if (!object) return std::nullopt;
     com::Ptr<IFont> font;
-    if (FAILED(static_cast<IUnknown*>(object)->QueryInterface(IID_IFont, font.OutVoid())) || !font)
-        return std::nullopt;
+    if (FAILED(static_cast<IUnknown*>(object)->QueryInterface(IID_IFont, font.OutVoid())) || !font) return std::nullopt;
     StatusFont f;
     BSTR name = nullptr;
     if (SUCCEEDED(font->get_Name(&name)) && name) f.name.assign(name, SysStringLen(name));
@@ -131,8 +129,7 @@ struct MainWindow::Hosted final : IDispatch {
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
         if (id != dispid::ButtonEvents::Click) return S_OK;
         try {
             window.router_.Run(control.name, control.index);
@@ -321,8 +318,9 @@ bool MainWindow::CreateControls() {
                 if (!HostButton(c, parent, row)) return false;
                 continue;
             case ControlKind::ComboBox:
-                made = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-                                       x, y, w, h * 8, parent, id, instance, nullptr);
+                made = CreateWindowExW(0, WC_COMBOBOXW, L"",
+                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, x, y, w, h * 8,
+                                       parent, id, instance, nullptr);
                 break;
             case ControlKind::RichText:
                 made = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
@@ -339,8 +337,9 @@ bool MainWindow::CreateControls() {
                 break;
             case ControlKind::Splitter:
             case ControlKind::Picture:
-                made = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | (c.kind == ControlKind::Splitter ? SS_ETCHEDHORZ : 0),
-                                       x, y, w, h, parent, id, instance, nullptr);
+                made = CreateWindowExW(0, WC_STATICW, L"",
+                                       WS_CHILD | (c.kind == ControlKind::Splitter ? SS_ETCHEDHORZ : 0), x, y, w, h,
+                                       parent, id, instance, nullptr);
                 break;
             case ControlKind::StatusBar:
                 made = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
@@ -366,7 +365,8 @@ bool MainWindow::CreateControls() {
     geometry_.editor = rectOf(FindControl("ZEVudu1", -1));
     geometry_.splitter = rectOf(FindControl("Picture1", -1));
     geometry_.picture = rectOf(FindControl("图片容器1", -1));
-    for (int k = 0; k < kSidePanels; ++k) panels_.PanelStates[k].PanelHeight = static_cast<float>(geometry_.side[k].Height);
+    for (int k = 0; k < kSidePanels; ++k)
+        panels_.PanelStates[k].PanelHeight = static_cast<float>(geometry_.side[k].Height);
     geometry_.toolBarChecked[0] = geometry_.toolBarChecked[1] = true;
     CheckMenu("munToolBar", 0, true);
     CheckMenu("munToolBar", 1, true);
@@ -454,7 +454,8 @@ int32_t MainWindow::GetButtonLong(std::string_view name, int index, DISPID id) c
     VariantInit(&result);
     DISPPARAMS none{};
     if (!button ||
-        FAILED(button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)) ||
+        FAILED(button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+                              nullptr)) ||
         FAILED(VariantChangeType(&result, &result, 0, VT_I4)))
         return INT32_MIN;
     return result.lVal;
@@ -720,7 +721,8 @@ void MainWindow::ApplyGeometry() {
     // Without a batch (the system could not make or keep one) each window is placed alone.
     if (!batch || !EndDeferWindowPos(batch))
         for (const Placing& p : placings)
-            SetWindowPos(p.Window, nullptr, p.To.left, p.To.top, p.To.right - p.To.left, p.To.bottom - p.To.top, p.Flags);
+            SetWindowPos(p.Window, nullptr, p.To.left, p.To.top, p.To.right - p.To.left, p.To.bottom - p.To.top,
+                         p.Flags);
     if (editorSite_) editorSite_->Move(editor);
     if (editorMoves) {
         SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);

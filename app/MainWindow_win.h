@@ -39,7 +39,7 @@ struct MainHooks {
     std::function<void()> makePanels;
     // Then, in the order added: what needs the panels' windows.
     std::vector<std::function<void()>> panelsMade;
-    std::function<void(const std::wstring& path)> updateRecentFiles;     // steps 8 and 10
+    std::function<void(const std::wstring& path)> updateRecentFiles;  // steps 8 and 10
     // The save-as command offering a name; true when the document was saved.
     std::function<bool(const std::wstring& suggested)> saveAs;
     // The mark list: the caret character's eight mark codes, and whether the document was just
@@ -158,10 +158,10 @@ private:
     com::Ptr<IZEVudu> editor_;
     com::Ptr<com::ControlSite> editorSite_;
     HWND editorWindow_ = nullptr;
-    std::vector<HWND> windows_;               // by form-table row
+    std::vector<HWND> windows_;                 // by form-table row
     std::vector<com::Ptr<IDispatch>> buttons_;  // by form-table row
     std::vector<std::unique_ptr<Hosted>> hosted_;
-    std::vector<MenuState> menus_;            // by menu-table row
+    std::vector<MenuState> menus_;  // by menu-table row
     HMENU menuBar_ = nullptr;
     std::array<std::wstring, kStatusPanels> statusTexts_, statusShown_;
     std::array<int, kStatusPanels> statusRights_{};

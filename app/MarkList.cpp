@@ -1,8 +1,8 @@
 #include "MarkList.h"
 
-#include "text/Cp936.h"
 #include "MarkCode.h"
 #include "records/Marks.h"
+#include "text/Cp936.h"
 
 namespace tavolin {
 
@@ -73,7 +73,6 @@ constexpr ButtonMask Bits(const char (&text)[9]) {
         if (text[i] == '1') mask = static_cast<ButtonMask>(mask | (1u << i));
     return mask;
 }
-
 
 struct CodeRange {
     int16_t first;
@@ -178,12 +177,12 @@ const FactMask kFactMasks[] = {
 
 bool Holds(Fact fact, int32_t code, const MarkFacts& f) {
     switch (fact) {
-    case Fact::AreaInfo: return f.CanDelAreaInfo(code);
-    case Fact::ArcRight: return f.IsKhHuXianRight();
-    case Fact::TupletRight: return f.IsKhLingYingRight();
-    case Fact::VoltaRight: return f.IsKHTFZRight();
-    case Fact::OpenVoltaRight: return f.IsKfKhTFZRight();
-    case Fact::SelLength: return f.SelLength() >= 2;
+        case Fact::AreaInfo: return f.CanDelAreaInfo(code);
+        case Fact::ArcRight: return f.IsKhHuXianRight();
+        case Fact::TupletRight: return f.IsKhLingYingRight();
+        case Fact::VoltaRight: return f.IsKHTFZRight();
+        case Fact::OpenVoltaRight: return f.IsKfKhTFZRight();
+        case Fact::SelLength: return f.SelLength() >= 2;
     }
     return false;
 }

@@ -126,40 +126,34 @@ public:
         const StepResult r = StepMark(code, button, in);
         if (r.beep) MessageBeep(MB_OK);
         switch (r.what) {
-        case StepOutcome::NoRedraw:
-            return;
-        case StepOutcome::Nothing:
-            break;
-        case StepOutcome::WriteV1:
-            z->put_ExtralWordVal1(at, slot, r.values.v1);
-            break;
-        case StepOutcome::WriteV2:
-            z->put_ExtralWordVal2(at, slot, r.values.v2);
-            break;
-        case StepOutcome::WriteText: {
-            const std::wstring wide(r.values.text.begin(), r.values.text.end());
-            BSTR b = SysAllocString(wide.c_str());
-            z->put_ExtralWordVal3(at, slot, b);
-            SysFreeString(b);
-            break;
-        }
-        case StepOutcome::GraceForm:
-            z->put_SetQianYY(r.graceBefore ? VARIANT_TRUE : VARIANT_FALSE);
-            z->RefreshAll();
-            break;
-        case StepOutcome::ChangeKind:
-        case StepOutcome::ChangeInputWord:
-        case StepOutcome::ChangeVolta:
-            SendMessageW(Combo(), CB_DELETESTRING, static_cast<WPARAM>(Selected()), 0);
-            curType_ = r.newCode;
-            if (r.what == StepOutcome::ChangeInputWord)
-                z->ConChangInputWord(code, r.newCode);
-            else if (r.what == StepOutcome::ChangeVolta)
-                z->ChangExtralType(code, r.newCode, r.pairOld, r.pairNew);
-            else
-                z->ChangExtralType(code, r.newCode, -1, -1);  // no second pair
-            GetCurrIndexType();
-            break;
+            case StepOutcome::NoRedraw: return;
+            case StepOutcome::Nothing: break;
+            case StepOutcome::WriteV1: z->put_ExtralWordVal1(at, slot, r.values.v1); break;
+            case StepOutcome::WriteV2: z->put_ExtralWordVal2(at, slot, r.values.v2); break;
+            case StepOutcome::WriteText: {
+                const std::wstring wide(r.values.text.begin(), r.values.text.end());
+                BSTR b = SysAllocString(wide.c_str());
+                z->put_ExtralWordVal3(at, slot, b);
+                SysFreeString(b);
+                break;
+            }
+            case StepOutcome::GraceForm:
+                z->put_SetQianYY(r.graceBefore ? VARIANT_TRUE : VARIANT_FALSE);
+                z->RefreshAll();
+                break;
+            case StepOutcome::ChangeKind:
+            case StepOutcome::ChangeInputWord:
+            case StepOutcome::ChangeVolta:
+                SendMessageW(Combo(), CB_DELETESTRING, static_cast<WPARAM>(Selected()), 0);
+                curType_ = r.newCode;
+                if (r.what == StepOutcome::ChangeInputWord)
+                    z->ConChangInputWord(code, r.newCode);
+                else if (r.what == StepOutcome::ChangeVolta)
+                    z->ChangExtralType(code, r.newCode, r.pairOld, r.pairNew);
+                else
+                    z->ChangExtralType(code, r.newCode, -1, -1);  // no second pair
+                GetCurrIndexType();
+                break;
         }
         if (code == tessaly::marks::kMarkLineSpace) {
             form_.SetStatusText(3, L"  行距：" + std::to_wstring(r.values.v1));
@@ -219,7 +213,8 @@ public:
         SetHelpText(text.c_str());
         if (form_.Panels().MarkInfoOn) {
             const VARIANT m = Missing();
-            tipShown_ = Balloon({Str(text), m, m, Bool(true), Str(Wide(key)), Long(1), m, Long(5), m, Long(0), Long(200)});
+            tipShown_ =
+                Balloon({Str(text), m, m, Bool(true), Str(Wide(key)), Long(1), m, Long(5), m, Long(0), Long(200)});
         } else if (tipShown_) {
             RemoveBalloon();
         }
@@ -256,8 +251,8 @@ public:
         std::wstring text;
         if (SUCCEEDED(ini->ReadINIFile(kHelpSection, key.c_str(), HelpPath().c_str(), 1, &value)) &&
             value.vt == VT_BSTR && value.bstrVal)
-            text = Wide(HelpText(std::u16string_view(reinterpret_cast<const char16_t*>(value.bstrVal),
-                                                     SysStringLen(value.bstrVal))));
+            text = Wide(HelpText(
+                std::u16string_view(reinterpret_cast<const char16_t*>(value.bstrVal), SysStringLen(value.bstrVal))));
         VariantClear(&value);
         return text;
     }
@@ -381,8 +376,10 @@ void RegisterMarkPanel(MainWindow& form) {
     router.AddArray("CmdChangExtralValue", [panel](int index) { panel->ValueButton(index); });
     router.Add("CmdDelExtralWd", [panel](int) { panel->Delete(); });
     router.Add("CmdAboutModifie", [panel](int) { panel->ToggleHelpArea(); });
-    router.Add("CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
-    router.Add("CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
+    router.Add(
+        "CmdInfo", [panel](int) { panel->SaveHelp(); }, 0);
+    router.Add(
+        "CmdInfo", [panel](int) { panel->ToggleInfo(); }, 1);
     form.Hooks().onWord = [panel](bool onWord) { panel->ShowInfo(onWord ? panel->EntryText() : u""); };
 }
 

@@ -41,9 +41,15 @@ struct KindRow {
     Via via;
 };
 
-constexpr Step V1(int d) { return {Field::V1, static_cast<int8_t>(d)}; }
-constexpr Step V2(int d) { return {Field::V2, static_cast<int8_t>(d)}; }
-constexpr Step Kind(int d) { return {Field::Kind, static_cast<int8_t>(d)}; }
+constexpr Step V1(int d) {
+    return {Field::V1, static_cast<int8_t>(d)};
+}
+constexpr Step V2(int d) {
+    return {Field::V2, static_cast<int8_t>(d)};
+}
+constexpr Step Kind(int d) {
+    return {Field::Kind, static_cast<int8_t>(d)};
+}
 constexpr Step Bound(Step s, int64_t lo, int64_t hi, Limit l, int64_t to = 0) {
     s.lo = lo;
     s.hi = hi;
@@ -60,8 +66,8 @@ constexpr Step At(Step s, Limit l, int64_t at, int64_t to = 0) {
 constexpr Step None{};
 constexpr Step V2Floor1 = Bound(V2(-1), 1, kMax, Limit::Clamp);
 
-
-#define ALL6(s) {s, s, s, s, s, s}
+#define ALL6(s) \
+    { s, s, s, s, s, s }
 
 const KindRow kDefault{{}, {V1(1), V1(-1), V2(1), V2(-1), None, None}, Via::None};
 
@@ -170,22 +176,13 @@ bool Apply(const Step& s, int64_t value, int64_t& out, bool& beep) {
         return true;
     }
     switch (s.limit) {
-    case Limit::Stop:
-    case Limit::Quiet:
-    case Limit::Swap:
-        return false;
-    case Limit::BeepStop:
-        beep = true;
-        return false;
-    case Limit::BeepClamp:
-        beep = true;
-        [[fallthrough]];
-    case Limit::Clamp:
-        out = next < s.lo ? s.lo : s.hi;
-        return true;
-    case Limit::Wrap:
-        out = s.to;
-        return true;
+        case Limit::Stop:
+        case Limit::Quiet:
+        case Limit::Swap: return false;
+        case Limit::BeepStop: beep = true; return false;
+        case Limit::BeepClamp: beep = true; [[fallthrough]];
+        case Limit::Clamp: out = next < s.lo ? s.lo : s.hi; return true;
+        case Limit::Wrap: out = s.to; return true;
     }
     return false;
 }
@@ -210,63 +207,62 @@ StepResult StepMark(int32_t code, int button, const MarkValues& in) {
     const Step& s = row.buttons[button];
     int64_t out = 0;
     switch (s.field) {
-    case Field::None:
-        break;
-    case Field::V1:
-        if (Apply(s, in.v1, out, r.beep)) {
-            r.values.v1 = static_cast<int32_t>(out);
-            r.what = StepOutcome::WriteV1;
+        case Field::None: break;
+        case Field::V1:
+            if (Apply(s, in.v1, out, r.beep)) {
+                r.values.v1 = static_cast<int32_t>(out);
+                r.what = StepOutcome::WriteV1;
+            }
+            break;
+        case Field::V2:
+            if (Apply(s, in.v2, out, r.beep)) {
+                r.values.v2 = static_cast<int32_t>(out);
+                r.what = StepOutcome::WriteV2;
+            } else if (s.limit == Limit::Quiet) {
+                r.what = StepOutcome::NoRedraw;
+            }
+            break;
+        case Field::Text: {
+            int32_t number = 0;
+            std::from_chars(in.text.data(), in.text.data() + in.text.size(), number);
+            if (Apply(s, number, out, r.beep)) {
+                r.values.text = std::to_string(out);
+                r.what = StepOutcome::WriteText;
+            }
+            break;
         }
-        break;
-    case Field::V2:
-        if (Apply(s, in.v2, out, r.beep)) {
-            r.values.v2 = static_cast<int32_t>(out);
-            r.what = StepOutcome::WriteV2;
-        } else if (s.limit == Limit::Quiet) {
-            r.what = StepOutcome::NoRedraw;
+        case Field::SlurLow:
+        case Field::SlurHigh: {
+            const bool low = s.field == Field::SlurLow;
+            const int64_t half = low ? in.v1 % 65536 : (static_cast<int64_t>(in.v1) & ~int64_t{0xFFFF}) / 65536;
+            if (Apply(s, half, out, r.beep)) {
+                const int64_t next = int64_t{in.v1} + (low ? s.delta : s.delta * 65536);
+                if (next < kMin || next > kMax) return r;
+                r.values.v1 = static_cast<int32_t>(next);
+                r.what = StepOutcome::WriteV1;
+            } else {
+                r.what = StepOutcome::NoRedraw;
+            }
+            break;
         }
-        break;
-    case Field::Text: {
-        int32_t number = 0;
-        std::from_chars(in.text.data(), in.text.data() + in.text.size(), number);
-        if (Apply(s, number, out, r.beep)) {
-            r.values.text = std::to_string(out);
-            r.what = StepOutcome::WriteText;
-        }
-        break;
-    }
-    case Field::SlurLow:
-    case Field::SlurHigh: {
-        const bool low = s.field == Field::SlurLow;
-        const int64_t half = low ? in.v1 % 65536 : (static_cast<int64_t>(in.v1) & ~int64_t{0xFFFF}) / 65536;
-        if (Apply(s, half, out, r.beep)) {
-            const int64_t next = int64_t{in.v1} + (low ? s.delta : s.delta * 65536);
-            if (next < kMin || next > kMax) return r;
-            r.values.v1 = static_cast<int32_t>(next);
-            r.what = StepOutcome::WriteV1;
-        } else {
-            r.what = StepOutcome::NoRedraw;
-        }
-        break;
-    }
-    case Field::Grace:
-        r.what = StepOutcome::GraceForm;
-        r.graceBefore = s.delta > 0;
-        break;
-    case Field::Kind:
-        r.newCode = Neighbour(row, code, s.delta);
-        r.what = row.via == Via::Cci ? StepOutcome::ChangeInputWord : StepOutcome::ChangeKind;
-        break;
-    case Field::Volta:
-        // Only a start entry changes its pair; the end entries leave the volta as it is.
-        if (code == m::kMarkVoltaStart || code == m::kMarkOpenVoltaStart) {
-            const bool closed = code == m::kMarkVoltaStart;
-            r.what = StepOutcome::ChangeVolta;
-            r.newCode = closed ? m::kMarkOpenVoltaStart : m::kMarkVoltaStart;
-            r.pairOld = closed ? m::kMarkVoltaEnd : m::kMarkOpenVoltaEnd;
-            r.pairNew = closed ? m::kMarkOpenVoltaEnd : m::kMarkVoltaEnd;
-        }
-        break;
+        case Field::Grace:
+            r.what = StepOutcome::GraceForm;
+            r.graceBefore = s.delta > 0;
+            break;
+        case Field::Kind:
+            r.newCode = Neighbour(row, code, s.delta);
+            r.what = row.via == Via::Cci ? StepOutcome::ChangeInputWord : StepOutcome::ChangeKind;
+            break;
+        case Field::Volta:
+            // Only a start entry changes its pair; the end entries leave the volta as it is.
+            if (code == m::kMarkVoltaStart || code == m::kMarkOpenVoltaStart) {
+                const bool closed = code == m::kMarkVoltaStart;
+                r.what = StepOutcome::ChangeVolta;
+                r.newCode = closed ? m::kMarkOpenVoltaStart : m::kMarkVoltaStart;
+                r.pairOld = closed ? m::kMarkVoltaEnd : m::kMarkOpenVoltaEnd;
+                r.pairNew = closed ? m::kMarkOpenVoltaEnd : m::kMarkVoltaEnd;
+            }
+            break;
     }
     return r;
 }

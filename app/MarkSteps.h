@@ -13,8 +13,8 @@ struct MarkValues {
 };
 
 enum class StepOutcome : uint8_t {
-    Nothing,     // no write; the usual redraw and focus follow
-    NoRedraw,    // no write, no redraw (a step held at a limit that says so)
+    Nothing,   // no write; the usual redraw and focus follow
+    NoRedraw,  // no write, no redraw (a step held at a limit that says so)
     WriteV1,
     WriteV2,
     WriteText,

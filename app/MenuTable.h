@@ -8,11 +8,11 @@
 namespace tavolin {
 
 struct MenuItem {
-    const char* parent;        // the submenu's name; "" for the bar
-    const char* name;          // arrays share one name
-    int16_t index;             // -1 outside arrays
+    const char* parent;  // the submenu's name; "" for the bar
+    const char* name;    // arrays share one name
+    int16_t index;       // -1 outside arrays
     const wchar_t* caption;
-    const wchar_t* shortcut;   // "Ctrl+N", "Del" or null
+    const wchar_t* shortcut;  // "Ctrl+N", "Del" or null
     bool hidden;
 };
 

@@ -20,7 +20,7 @@ constexpr int kLandscape = 104;
 constexpr int kScale = 105;
 constexpr int kNumberPosition = 106;
 constexpr int kNumberSize = 107;
-constexpr int kMarginBox = 110;  // + PageForm::Margin
+constexpr int kMarginBox = 110;     // + PageForm::Margin
 constexpr int kMarginUpDown = 120;  // + PageForm::Margin
 
 constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -109,7 +109,8 @@ private:
             if (std::wstring_view(head).substr(0, 3) != L"自定义") continue;
             const std::u16string text = PageForm::PaperText(PageForm::kCustomPaperIndex, form_.Page.PageSize);
             SendMessageW(list, CB_DELETESTRING, i, 0);
-            SendMessageW(list, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(reinterpret_cast<const wchar_t*>(text.c_str())));
+            SendMessageW(list, CB_INSERTSTRING, i,
+                         reinterpret_cast<LPARAM>(reinterpret_cast<const wchar_t*>(text.c_str())));
             SendMessageW(list, CB_SETCURSEL, i, 0);
             break;
         }
@@ -117,7 +118,8 @@ private:
 
     void OnCommand(int id, int code) override {
         if (id >= kMarginBox && id <= kMarginBox + PageForm::Right) {
-            if (code == EN_CHANGE && !Filling()) form_.EditMargin(static_cast<PageForm::Margin>(id - kMarginBox), Text(id));
+            if (code == EN_CHANGE && !Filling())
+                form_.EditMargin(static_cast<PageForm::Margin>(id - kMarginBox), Text(id));
         } else if (id == kPaper && code == CBN_SELCHANGE) {
             form_.PaperIndex = Selected(kPaper);
             if (form_.Loaded && form_.PaperIndex == PageForm::kCustomPaperIndex) AskCustomSize();
@@ -146,7 +148,10 @@ private:
         const PageForm::Result result = form_.Confirm();
         switch (result.Refused) {
             case PageForm::Box::None: break;
-            case PageForm::Box::Paper: Beep(); SetFocus(Item(kPaper)); return;
+            case PageForm::Box::Paper:
+                Beep();
+                SetFocus(Item(kPaper));
+                return;
             case PageForm::Box::Scale: Refuse(kScale); return;
             case PageForm::Box::TopMargin: Refuse(kMarginBox + PageForm::Top); return;
             case PageForm::Box::BottomMargin: Refuse(kMarginBox + PageForm::Bottom); return;

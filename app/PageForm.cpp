@@ -25,9 +25,9 @@ int32_t StepOf(int32_t tenths) {
 }  // namespace
 
 const std::array<const char16_t*, 6> PageForm::kBackgrounds = {u"白色", u"红色", u"绿色",
-                                                                u"橙色", u"黄色", u"纹理填充"};
+                                                               u"橙色", u"黄色", u"纹理填充"};
 const std::array<const char16_t*, 6> PageForm::kNumberPositions = {u"无",   u"居中",     u"居左",
-                                                                    u"居右", u"奇左偶右", u"奇右偶左"};
+                                                                   u"居右", u"奇左偶右", u"奇右偶左"};
 const std::array<const char16_t*, 3> PageForm::kNumberSizes = {u"大", u"中", u"小"};
 
 std::u16string PageForm::PaperText(int index, const tessaly::size& custom) {
@@ -109,8 +109,7 @@ PageForm::Result PageForm::Confirm() {
         changed = true;
     };
     take(page.BackGroundType, Background);
-    if (PaperIndex >= 0)
-        take(page.PaperType, PaperIndex == kCustomPaperIndex ? tessaly::pCustom : PaperIndex);
+    if (PaperIndex >= 0) take(page.PaperType, PaperIndex == kCustomPaperIndex ? tessaly::pCustom : PaperIndex);
     take(page.PagePosIndexType, NumberPosition);
     take(page.PageNumberSize, NumberSize);
     // An unedited scale keeps its stored value exactly.

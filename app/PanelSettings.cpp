@@ -155,9 +155,8 @@ const ControlTip kControlTipTable[kControlTips] = {
 };
 
 const wchar_t* const kFontSizeList[kFontSizeItems] = {
-    L"初号", L"小初", L"一号", L"小一", L"二号", L"小二", L"三号", L"小三", L"四号",
-    L"小四", L"五号", L"小五", L"9",    L"10",   L"11",   L"12",   L"14",   L"16",
-    L"18",   L"20",   L"24",   L"28",   L"36",   L"48",   L"74",
+    L"初号", L"小初", L"一号", L"小一", L"二号", L"小二", L"三号", L"小三", L"四号", L"小四", L"五号", L"小五", L"9",
+    L"10",   L"11",   L"12",   L"14",   L"16",   L"18",   L"20",   L"24",   L"28",   L"36",   L"48",   L"74",
 };
 
 }  // namespace tavolin

@@ -44,7 +44,8 @@ public:
         return text;
     }
     void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
-        if (IReadWriteIni* ini = form_.Ini()) ini->WriteINIFile(section.c_str(), key.c_str(), value.c_str(), file_.c_str());
+        if (IReadWriteIni* ini = form_.Ini())
+            ini->WriteINIFile(section.c_str(), key.c_str(), value.c_str(), file_.c_str());
     }
 
 private:
@@ -99,8 +100,8 @@ void ColourButtons(MainWindow& form) {
         const char* name;
         int count;
         int32_t colour;
-    } groups[] = {{"CmdFormatYc", 4, top},  {"CmdFormatYg", 7, top},        {"MunButton", 37, side},
-                  {"CmdFoamatDq", 6, side}, {"CmdFont", 4, side},           {"CmdChangExtralValue", 6, side},
+    } groups[] = {{"CmdFormatYc", 4, top},      {"CmdFormatYg", 7, top},       {"MunButton", 37, side},
+                  {"CmdFoamatDq", 6, side},     {"CmdFont", 4, side},          {"CmdChangExtralValue", 6, side},
                   {"CmdDelExtralWd", -1, side}, {"CmdAboutModifie", -1, side}, {"CmdInfo", 2, side}};
     for (const auto& g : groups)
         for (int i = g.count < 0 ? -1 : 0; i < std::max(g.count, 0); ++i)
@@ -273,7 +274,8 @@ void PanelReleased(PanelSetup& s, HWND panel, LPARAM lParam) {
     POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(panel, form, &at, 1);
     HWND target = ChildWindowFromPointEx(form, at, CWP_SKIPINVISIBLE);
-    const bool onPanel = target == s.form.ControlWindow("FaceFrame", 0) || target == s.form.ControlWindow("FaceFrame", 1);
+    const bool onPanel =
+        target == s.form.ControlWindow("FaceFrame", 0) || target == s.form.ControlWindow("FaceFrame", 1);
     if (target != form && !onPanel) return;
     FormGeometry& g = s.form.Geometry();
     if (DropPanel(s.form.Panels(), g, s.DragPanelIndex, ToTwips(s, at.y) - g.side[s.DragPanelIndex].Top))
@@ -327,8 +329,9 @@ std::wstring PicturePath(PanelSetup& s) {
     VARIANT value;
     VariantInit(&value);
     DISPPARAMS none{};
-    if (box && SUCCEEDED(box->Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                     &none, &value, nullptr, nullptr)) &&
+    if (box &&
+        SUCCEEDED(box->Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                              &value, nullptr, nullptr)) &&
         value.vt == VT_BSTR && value.bstrVal)
         path = value.bstrVal;
     VariantClear(&value);
@@ -362,8 +365,8 @@ bool OpenRefPicture(PanelSetup& s) {
     if (!dialog || !box) return false;
     BSTR file = SysAllocString(L""), title = SysAllocString(L""), filter = SysAllocString(kPictureFilter),
          folder = SysAllocString(L""), caption = SysAllocString(L"选择打开文件"), ext = SysAllocString(L"");
-    VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE, hideReadOnly = VARIANT_FALSE,
-                 chosen = VARIANT_FALSE;
+    VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE,
+                 hideReadOnly = VARIANT_FALSE, chosen = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(s.form.Handle());
     const HRESULT hr = dialog->VBGetOpenFileName(&file, &title, &mustExist, &multi, &readOnly, &hideReadOnly, &filter,

@@ -15,17 +15,16 @@ namespace {
 
 constexpr int kAlignment = 101;  // + option 0..6
 constexpr int kFirstLineLabel = 110;
-constexpr int kBox = 120;  // + PartForm::Field
+constexpr int kBox = 120;     // + PartForm::Field
 constexpr int kUpDown = 130;  // + PartForm::Field
 
 constexpr DWORD kEdit = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kArrows = UDS_ALIGNRIGHT | UDS_ARROWKEYS;
 constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
 
-#define JP_NUMBER_FIELD(field, x, y, tip)                                                        \
-    {L"EDIT", kBox + PartForm::field, L"", tip, {x, y, 70, 22}, kEdit},                          \
-    {                                                                                            \
-        L"msctls_updown32", kUpDown + PartForm::field, L"", nullptr, {0, 0, 0, 0}, kArrows       \
+#define JP_NUMBER_FIELD(field, x, y, tip)                                                  \
+    {L"EDIT", kBox + PartForm::field, L"", tip, {x, y, 70, 22}, kEdit}, {                  \
+        L"msctls_updown32", kUpDown + PartForm::field, L"", nullptr, {0, 0, 0, 0}, kArrows \
     }
 
 const std::array<win::DialogControl, 30> kControls = {{
@@ -85,7 +84,8 @@ private:
             tessaly::AboutPageInfo page;
             if (win::FetchRecord(editor_, tessaly::EM_GetPageSeting, page))
                 if (const auto box = form_.Overflowing(page)) return Refuse(kBox + *box);
-            if (form_.Confirm()) SendMessageW(editor_, tessaly::EM_SetPartInfo, 0, reinterpret_cast<LPARAM>(&form_.Part));
+            if (form_.Confirm())
+                SendMessageW(editor_, tessaly::EM_SetPartInfo, 0, reinterpret_cast<LPARAM>(&form_.Part));
             Chosen = form_.Part.AlignmentMethod;
             End(IDOK);
         } else if (id == IDCANCEL) {

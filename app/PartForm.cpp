@@ -26,7 +26,7 @@ const std::array<PartForm::Range, 6> PartForm::kRanges = {{
     {-10000, 10000, 5},
 }};
 const std::array<const char16_t*, 7> PartForm::kAlignments = {u"左对齐",   u"居中对齐", u"分散对齐",  u"右对齐",
-                                                               u"词谱对齐", u"小节对齐", u"不统一设置"};
+                                                              u"词谱对齐", u"小节对齐", u"不统一设置"};
 
 PartForm PartForm::Load(const tessaly::aPartInfo& part) {
     PartForm f;

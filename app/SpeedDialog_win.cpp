@@ -45,8 +45,10 @@ private:
         } else if (id == kCustom && code == EN_CHANGE) {
             form_.Custom = Text(kCustom);
         } else if (id == IDOK && code == BN_CLICKED) {
-            if (form_.Confirm()) End(IDOK);
-            else Refuse(kCustom);
+            if (form_.Confirm())
+                End(IDOK);
+            else
+                Refuse(kCustom);
         } else if (id == IDCANCEL) {
             End(IDCANCEL);
         }

@@ -31,8 +31,8 @@ void Splitter::MouseUp(int button, FormGeometry& g, const PanelArrangement& pane
         if (panels.RefPictureShown == 1) {
             g.picture.Top = g.splitter.Top + g.splitter.Height;
             const double topH = panels.TopBarShown ? g.top.Height : 0;
-            g.picture.Height = std::max(0.0, g.innerHeight - g.statusHeight - g.editor.Height - g.splitter.Height -
-                                                 (g.top.Top + topH) - 100);
+            g.picture.Height = std::max(
+                0.0, g.innerHeight - g.statusHeight - g.editor.Height - g.splitter.Height - (g.top.Top + topH) - 100);
         }
     }
     colour_ = kSplitterRestColour;

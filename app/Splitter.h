@@ -7,8 +7,8 @@
 
 namespace tavolin {
 
-inline constexpr int32_t kSplitterDragColour = 0xFF0000;   // blue, as an OLE colour
-inline constexpr int32_t kSplitterRestColour = 0xE0E0E0;   // light grey
+inline constexpr int32_t kSplitterDragColour = 0xFF0000;  // blue, as an OLE colour
+inline constexpr int32_t kSplitterRestColour = 0xE0E0E0;  // light grey
 inline constexpr double kSplitterDragHeight = 50;
 inline constexpr double kSplitterRestHeight = 180;
 

@@ -9,12 +9,12 @@
 namespace tavolin {
 
 struct StatusTexts {
-    std::wstring position;               // panel 1
-    std::wstring font;                   // panel 2
-    std::wstring lineSpace;              // panel 3
-    std::wstring pages;                  // panel 4
-    std::optional<std::wstring> mode;    // panel 5; none leaves the panel as it is
-    std::wstring scale;                  // panel 6
+    std::wstring position;             // panel 1
+    std::wstring font;                 // panel 2
+    std::wstring lineSpace;            // panel 3
+    std::wstring pages;                // panel 4
+    std::optional<std::wstring> mode;  // panel 5; none leaves the panel as it is
+    std::wstring scale;                // panel 6
 };
 
 StatusTexts FormatStatus(const tessaly::aSendMsg& status, int32_t formDpi);

@@ -1,5 +1,5 @@
-#include <objbase.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include "ControlFactory_win.h"
 #include "MainWindow_win.h"

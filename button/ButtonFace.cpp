@@ -97,7 +97,8 @@ std::vector<FaceStep> PlanFace(int32_t type, int32_t state, int32_t index, const
         return steps;
     }
     if (type == Pic_FrColor) {
-        steps = {FillStep(static_cast<uint32_t>(colours.tranColor)), ImageStep(L"FRCOLOR_A", 101),
+        steps = {FillStep(static_cast<uint32_t>(colours.tranColor)),
+                 ImageStep(L"FRCOLOR_A", 101),
                  {FaceStep::ColourBar, static_cast<uint32_t>(RGBtoARGB(255, colours.foreColor)), nullptr, 0}};
         return steps;
     }

@@ -42,7 +42,7 @@ bool HasImage(const wchar_t* type, int id);
 
 struct FaceStep {
     enum Kind { Fill, Image, ColourBar } kind;
-    uint32_t argb = 0;             // Fill, ColourBar
+    uint32_t argb = 0;              // Fill, ColourBar
     const wchar_t* type = nullptr;  // Image
     int id = 0;                     // Image
 };

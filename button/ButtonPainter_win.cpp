@@ -113,7 +113,8 @@ void ButtonPainter::Keep(int width, int height) {
 }
 
 void ButtonPainter::ShowKept(HDC dc) {
-    if (shownWidth_ > 0 && shownHeight_ > 0 && gdi_.CurrentImage()) gdi_.ShowImageToHDC(dc, 0, 0, shownWidth_, shownHeight_);
+    if (shownWidth_ > 0 && shownHeight_ > 0 && gdi_.CurrentImage())
+        gdi_.ShowImageToHDC(dc, 0, 0, shownWidth_, shownHeight_);
 }
 
 }  // namespace kavrel

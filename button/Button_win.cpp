@@ -152,8 +152,8 @@ int32_t Button::GetDpi() {
 
 void Button::ReadProperties(com::PropertyReader& bag) {
     const int width = tessaly::CLng(WidthTwips()) / 15, height = tessaly::CLng(HeightTwips()) / 15;
-    if (gdi_->m_uLastStatus == Gdiplus::Ok && gdi_->CreateGraphicsWithImage(width, height, PixelFormat32bppARGB) ==
-                                                  Gdiplus::Ok) {
+    if (gdi_->m_uLastStatus == Gdiplus::Ok &&
+        gdi_->CreateGraphicsWithImage(width, height, PixelFormat32bppARGB) == Gdiplus::Ok) {
         bitmapWidth_ = width;
         bitmapHeight_ = height;
     }
@@ -448,8 +448,7 @@ std::span<const com::Member<Button>> Button::Members() {
         {id::BackColor, L"BackColor", kPut, [](Button& b, Args& a, VARIANT*) { b.BackColor(a.Value().Long()); }},
         {id::TranColor, L"TranColor", kGet, [](Button& b, Args&, VARIANT* r) { Return(r, b.TranColor()); }},
         {id::TranColor, L"TranColor", kPut, [](Button& b, Args& a, VARIANT*) { b.TranColor(a.Value().Long()); }},
-        {id::PressDownType, L"PressDownType", kGet,
-         [](Button& b, Args&, VARIANT* r) { Return(r, b.PressDownType()); }},
+        {id::PressDownType, L"PressDownType", kGet, [](Button& b, Args&, VARIANT* r) { Return(r, b.PressDownType()); }},
         {id::PressDownType, L"PressDownType", kPut,
          [](Button& b, Args& a, VARIANT*) { b.PressDownType(a.Value().Bool()); }},
         {id::GetDpi, L"GetDpi", kMethod, [](Button&, Args&, VARIANT* r) { Return(r, GetDpi()); }},

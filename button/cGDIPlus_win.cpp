@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "records/Numbers.h"
-#include "win/Gdip_win.h"
 #include "win/GdipHandles.h"
+#include "win/Gdip_win.h"
 #include "win/KernelHandles.h"
 
 namespace kavrel {
@@ -147,8 +147,8 @@ GpStatus cGDIPlus::SetSmoothingMode(int32_t SmoothingMd) {
     return flat::GdipSetSmoothingMode(graphics_.get(), static_cast<Gdiplus::SmoothingMode>(SmoothingMd));
 }
 
-GpStatus cGDIPlus::DrawEllipseI(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngLineColor,
-                                float sngLineWidth, int32_t intPenUnit) {
+GpStatus cGDIPlus::DrawEllipseI(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ARGB lngLineColor, float sngLineWidth,
+                                int32_t intPenUnit) {
     SetUnit(graphics_.get(), intPenUnit);
     const Pen pen = MakePen(lngLineColor, sngLineWidth, intPenUnit);
     return flat::GdipDrawEllipseI(graphics_.get(), pen.get(), x1, y1, x2 - x1, y2 - y1);
@@ -180,9 +180,9 @@ GpStatus cGDIPlus::GradualChangeFillEllipse(int32_t x1, int32_t y1, int32_t x2, 
 }
 
 GpStatus cGDIPlus::DrawNormalText(const std::wstring& StrFontName, ARGB lngFontColor, int32_t StringAlignMode,
-                                  float sngFontSize, int32_t lngFontStyle, int32_t intDrawUnit,
-                                  int32_t TextRenderMode, int32_t lngLeft, int32_t lngTop, int32_t lngWidth,
-                                  int32_t lngHeight, const std::wstring& StrTxt) {
+                                  float sngFontSize, int32_t lngFontStyle, int32_t intDrawUnit, int32_t TextRenderMode,
+                                  int32_t lngLeft, int32_t lngTop, int32_t lngWidth, int32_t lngHeight,
+                                  const std::wstring& StrTxt) {
     Gdiplus::GpFontFamily* rawFamily = nullptr;
     flat::GdipCreateFontFamilyFromName(StrFontName.c_str(), nullptr, &rawFamily);
     const Family family(rawFamily);
@@ -264,9 +264,8 @@ GpStatus cGDIPlus::DrawImageFromFile(const std::wstring& StrFileName, float sngL
 
 GpStatus cGDIPlus::DrawImageFromStream(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop,
                                        float xScale, float yScale) {
-    return WithStreamImage(lpvSource, lngResData, [&](Gdiplus::GpImage* image) {
-        return DrawScaled(image, sngLeft, sngTop, xScale, yScale);
-    });
+    return WithStreamImage(lpvSource, lngResData,
+                           [&](Gdiplus::GpImage* image) { return DrawScaled(image, sngLeft, sngTop, xScale, yScale); });
 }
 
 GpStatus cGDIPlus::DrawImageFromStream_ToWH(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop,
@@ -372,8 +371,8 @@ GpStatus cGDIPlus::DrawPieI(int32_t x, int32_t y, int32_t Width, int32_t Height,
     return flat::GdipDrawPieI(graphics_.get(), pen.get(), x, y, Width, Height, startAngle, sweepAngle);
 }
 
-GpStatus cGDIPlus::SolidFillPie(int32_t x, int32_t y, int32_t Width, int32_t Height, float startAngle,
-                                float sweepAngle, ARGB lngBrushColor) {
+GpStatus cGDIPlus::SolidFillPie(int32_t x, int32_t y, int32_t Width, int32_t Height, float startAngle, float sweepAngle,
+                                ARGB lngBrushColor) {
     const Brush brush = win::MakeSolidBrush(lngBrushColor);
     return flat::GdipFillPieI(graphics_.get(), brush.get(), x, y, Width, Height, startAngle, sweepAngle);
 }

@@ -3,11 +3,12 @@
 // bitmap with a graphics on it, and drawing, text, image and saving members
 // on that graphics. Every member returns the status of its main GDI+ call.
 #include <objidl.h>
-#include "win/GdipHandles.h"
-#include "win/Gdiplus_win.h"
 
 #include <cstdint>
 #include <string>
+
+#include "win/GdipHandles.h"
+#include "win/Gdiplus_win.h"
 
 namespace kavrel {
 
@@ -73,7 +74,8 @@ public:
     GpStatus SaveImageToBMP(Gdiplus::GpImage* Image, const std::wstring& StrFileName);
     GpStatus SaveImageToJPG(Gdiplus::GpImage* Image, const std::wstring& StrFileName, int32_t Quality);
     GpStatus SaveImageToTIF(Gdiplus::GpImage* Image, const std::wstring& StrFileName);
-    GpStatus DrawImageFromFile(const std::wstring& StrFileName, float sngLeft, float sngTop, float xScale, float yScale);
+    GpStatus DrawImageFromFile(const std::wstring& StrFileName, float sngLeft, float sngTop, float xScale,
+                               float yScale);
     GpStatus DrawImageFromStream(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop, float xScale,
                                  float yScale);
     GpStatus DrawImageFormPictureHandle(HBITMAP PictureHandle, float sngLeft, float sngTop, float xScale, float yScale);
@@ -93,8 +95,8 @@ public:
                       ARGB lngLineColor, float sngLineWidth, int32_t intPenUnit);
     GpStatus SolidFillPie(int32_t x, int32_t y, int32_t Width, int32_t Height, float startAngle, float sweepAngle,
                           ARGB lngBrushColor);
-    GpStatus DrawArc(float x, float y, float Width, float Height, float startAngle, float sweepAngle,
-                     ARGB lngLineColor, float sngLineWidth, int32_t intPenUnit);
+    GpStatus DrawArc(float x, float y, float Width, float Height, float startAngle, float sweepAngle, ARGB lngLineColor,
+                     float sngLineWidth, int32_t intPenUnit);
     // Saves a test picture to SaveHDCToFilePath().
     void SaveHDCToFile(int32_t x, int32_t y);
     GpStatus DrawImageFromStream_ToWH(const void* lpvSource, int32_t lngResData, float sngLeft, float sngTop,

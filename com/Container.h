@@ -1,7 +1,7 @@
 #pragma once
+#include <windows.h>
 #include <ocidl.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <cstdint>
 #include <span>

@@ -1,8 +1,8 @@
 #pragma once
+#include <windows.h>
 #include <ocidl.h>
 #include <ole2.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <cstdint>
 #include <span>

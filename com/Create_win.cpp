@@ -1,8 +1,8 @@
-#include "Create.h"
-
 #include <map>
 #include <mutex>
 #include <string>
+
+#include "Create.h"
 
 namespace com {
 
@@ -36,8 +36,8 @@ HRESULT CreateFromDll(const wchar_t* dllName, REFCLSID clsid, REFIID iid, void**
             HMODULE module = LoadLibraryExW(path.c_str(), nullptr,
                                             LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
             if (!module) return HRESULT_FROM_WIN32(GetLastError());
-            get = reinterpret_cast<GetClassObject>(
-                reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+            get =
+                reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
             if (!get) return HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
             loaded.emplace(dllName, get);
         } else {

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 #include <cstdint>
 #include <span>
@@ -136,7 +136,8 @@ HRESULT InvokeFromTable(T& self, std::span<const Member<T>> table, DISPID id, WO
     if (!params) params = &none;
     const bool put = (found->kind & kPut) != 0;
     if (put) {
-        if (params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) return DISP_E_PARAMNOTOPTIONAL;
+        if (params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_PARAMNOTOPTIONAL;
     } else if (params->cNamedArgs != 0) {
         return DISP_E_NONAMEDARGS;
     }

@@ -1,7 +1,7 @@
-#include "Dispatch.h"
-
 #include <windows.h>
 #include <oleauto.h>
+
+#include "Dispatch.h"
 
 namespace com {
 namespace {
@@ -28,16 +28,32 @@ bool Arg::Missing() const {
     return V_VT(v) == VT_ERROR && V_ERROR(v) == DISP_E_PARAMNOTFOUND;
 }
 
-VARIANT Arg::As(VARTYPE vt) const { return Coerce(v_, index_, vt); }
+VARIANT Arg::As(VARTYPE vt) const {
+    return Coerce(v_, index_, vt);
+}
 
 // Scalars need no clearing, so the coerced copy is read directly.
-int32_t Arg::Long() const { return As(VT_I4).lVal; }
-int16_t Arg::Short() const { return As(VT_I2).iVal; }
-uint8_t Arg::Byte() const { return As(VT_UI1).bVal; }
-double Arg::Double() const { return As(VT_R8).dblVal; }
-float Arg::Single() const { return As(VT_R4).fltVal; }
-bool Arg::Bool() const { return As(VT_BOOL).boolVal != VARIANT_FALSE; }
-intptr_t Arg::Handle() const { return static_cast<intptr_t>(As(VT_I8).llVal); }
+int32_t Arg::Long() const {
+    return As(VT_I4).lVal;
+}
+int16_t Arg::Short() const {
+    return As(VT_I2).iVal;
+}
+uint8_t Arg::Byte() const {
+    return As(VT_UI1).bVal;
+}
+double Arg::Double() const {
+    return As(VT_R8).dblVal;
+}
+float Arg::Single() const {
+    return As(VT_R4).fltVal;
+}
+bool Arg::Bool() const {
+    return As(VT_BOOL).boolVal != VARIANT_FALSE;
+}
+intptr_t Arg::Handle() const {
+    return static_cast<intptr_t>(As(VT_I8).llVal);
+}
 
 std::wstring Arg::Str() const {
     Scoped s{As(VT_BSTR)};
@@ -133,7 +149,9 @@ void Return(VARIANT* r, int32_t v) {
     V_VT(r) = VT_I4;
     V_I4(r) = v;
 }
-void Return(VARIANT* r, long v) { Return(r, static_cast<int32_t>(v)); }
+void Return(VARIANT* r, long v) {
+    Return(r, static_cast<int32_t>(v));
+}
 void Return(VARIANT* r, int16_t v) {
     if (!r) return;
     V_VT(r) = VT_I2;
@@ -169,7 +187,9 @@ void Return(VARIANT* r, std::wstring_view v) {
     V_VT(r) = VT_BSTR;
     V_BSTR(r) = SysAllocStringLen(v.data(), static_cast<UINT>(v.size()));
 }
-void Return(VARIANT* r, const wchar_t* v) { Return(r, std::wstring_view(v ? v : L"")); }
+void Return(VARIANT* r, const wchar_t* v) {
+    Return(r, std::wstring_view(v ? v : L""));
+}
 
 bool SameName(const wchar_t* a, const wchar_t* b) {
     if (!a || !b) return false;

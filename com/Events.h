@@ -1,7 +1,7 @@
 #pragma once
+#include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <span>
 #include <vector>

@@ -1,12 +1,14 @@
-#include "Events.h"
-
 #include <algorithm>
+
+#include "Events.h"
 
 namespace com {
 
 Events::Events(IUnknown* owner, const IID& eventIid) : owner_(owner), iid_(eventIid) {}
 
-size_t Events::SinkCount() const { return sinks_.size(); }
+size_t Events::SinkCount() const {
+    return sinks_.size();
+}
 
 void Events::Fire(DISPID id, std::span<VARIANT> args) {
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());

@@ -5,9 +5,15 @@ namespace {
 LONG gLocks = 0;
 }
 
-void ModuleLock() { InterlockedIncrement(&gLocks); }
-void ModuleUnlock() { InterlockedDecrement(&gLocks); }
-LONG ModuleLockCount() { return gLocks; }
+void ModuleLock() {
+    InterlockedIncrement(&gLocks);
+}
+void ModuleUnlock() {
+    InterlockedDecrement(&gLocks);
+}
+LONG ModuleLockCount() {
+    return gLocks;
+}
 
 HMODULE ThisModule() {
     HMODULE module = nullptr;

@@ -22,12 +22,18 @@ HRESULT ServerUnregister(std::span<const ClassEntry> classes);
 }  // namespace com
 
 // The four exports of an in-process server over its table of classes; written once in each DLL.
-#define COM_SERVER_EXPORTS(classes)                                                           \
-    extern "C" {                                                                              \
-    HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {        \
-        return com::ServerGetClassObject(classes, clsid, iid, out);                           \
-    }                                                                                         \
-    HRESULT STDAPICALLTYPE DllCanUnloadNow() { return com::ServerCanUnloadNow(); }            \
-    HRESULT STDAPICALLTYPE DllRegisterServer() { return com::ServerRegister(classes); }       \
-    HRESULT STDAPICALLTYPE DllUnregisterServer() { return com::ServerUnregister(classes); }   \
+#define COM_SERVER_EXPORTS(classes)                                                    \
+    extern "C" {                                                                       \
+    HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) { \
+        return com::ServerGetClassObject(classes, clsid, iid, out);                    \
+    }                                                                                  \
+    HRESULT STDAPICALLTYPE DllCanUnloadNow() {                                         \
+        return com::ServerCanUnloadNow();                                              \
+    }                                                                                  \
+    HRESULT STDAPICALLTYPE DllRegisterServer() {                                       \
+        return com::ServerRegister(classes);                                           \
+    }                                                                                  \
+    HRESULT STDAPICALLTYPE DllUnregisterServer() {                                     \
+        return com::ServerUnregister(classes);                                         \
+    }                                                                                  \
     }

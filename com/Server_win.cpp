@@ -1,5 +1,3 @@
-#include "Server.h"
-
 #include <windows.h>
 #include <objbase.h>
 #include <olectl.h>
@@ -8,6 +6,7 @@
 #include <string>
 
 #include "Module.h"
+#include "Server.h"
 #include "win/KernelHandles.h"
 
 namespace com {
@@ -81,7 +80,9 @@ HRESULT ServerGetClassObject(std::span<const ClassEntry> classes, REFCLSID clsid
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT ServerCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
+HRESULT ServerCanUnloadNow() {
+    return ModuleLockCount() == 0 ? S_OK : S_FALSE;
+}
 
 HRESULT ServerRegister(std::span<const ClassEntry> classes) {
     wchar_t path[MAX_PATH * 4];

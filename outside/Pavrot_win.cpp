@@ -79,8 +79,7 @@ bool Pavrot::Load(const std::wstring& path) {
                                                    stream_.Out())))
         return false;
     // Refused before decoding, as the page buffers refuse: 16384 pixels a side, 32 million in all.
-    if (auto header = HeaderSize(stream_.Get()); header && !tessaly::PictureFits(header->cx, header->cy))
-        return false;
+    if (auto header = HeaderSize(stream_.Get()); header && !tessaly::PictureFits(header->cx, header->cy)) return false;
     Gdiplus::GpImage* image = nullptr;
     if (flat::GdipLoadImageFromStream(stream_.Get(), &image) != Gdiplus::Ok || !image) return false;
     image_.reset(image);

@@ -39,9 +39,9 @@ private:
 
     bool started_ = false;
     std::wstring path_;
-    com::Ptr<IStream> stream_;                               // GDI+ reads from it for the life of the image
-    win::gdip::Image image_;                                 // metafiles only, once loaded
-    win::BitmapHandle bitmap_;                               // pictures of pixels
+    com::Ptr<IStream> stream_;  // GDI+ reads from it for the life of the image
+    win::gdip::Image image_;    // metafiles only, once loaded
+    win::BitmapHandle bitmap_;  // pictures of pixels
     SIZE size_{};
 };
 

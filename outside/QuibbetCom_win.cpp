@@ -1,8 +1,8 @@
 #include "QuibbetCom_win.h"
 
+#include "com/ComPtr.h"
 #include "text/Cp936.h"
 #include "text/WideText_win.h"
-#include "com/ComPtr.h"
 
 namespace outside {
 

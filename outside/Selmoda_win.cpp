@@ -5,9 +5,9 @@
 
 #include <cstring>
 
+#include "com/Module.h"
 #include "text/Cp936.h"
 #include "text/WideText_win.h"
-#include "com/Module.h"
 #include "win/GdiHandles.h"
 
 namespace outside {

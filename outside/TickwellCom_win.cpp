@@ -73,8 +73,8 @@ com::Ptr<ITypeInfo> MakeClassInfo() {
     namespace id = dispid::Tickwell;
     const auto face = AddDispatch(lib.Get(), dispatch.Get(), L"ITickwell", __uuidof(ITickwell),
                                   {{id::Interval, L"Interval", VT_I4}, {id::Enabled, L"Enabled", VT_BOOL}});
-    const auto events =
-        AddDispatch(lib.Get(), dispatch.Get(), L"TickwellEvents", DIID_TickwellEvents, {{id::Timer, L"Timer", VT_EMPTY}});
+    const auto events = AddDispatch(lib.Get(), dispatch.Get(), L"TickwellEvents", DIID_TickwellEvents,
+                                    {{id::Timer, L"Timer", VT_EMPTY}});
 
     com::Ptr<ICreateTypeInfo> coclass;
     Check(lib->CreateTypeInfo(const_cast<LPOLESTR>(L"Tickwell"), TKIND_COCLASS, coclass.Out()));
@@ -106,7 +106,8 @@ TickwellCom::TickwellCom() {
 
 void* TickwellCom::QueryOther(REFIID iid) {
     if (iid == IID_IConnectionPointContainer) return events_.Container();
-    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2) return static_cast<IProvideClassInfo2*>(&classInfo_);
+    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
+        return static_cast<IProvideClassInfo2*>(&classInfo_);
     return nullptr;
 }
 

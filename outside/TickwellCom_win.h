@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include "win/Tickwell_win.h"
 #include "api/ITickwell.h"
 #include "com/Events.h"
 #include "com/Object.h"
+#include "win/Tickwell_win.h"
 
 namespace outside {
 
@@ -21,7 +21,9 @@ private:
     class ClassInfo final : public IProvideClassInfo2 {
     public:
         explicit ClassInfo(TickwellCom& owner) : owner_(owner) {}
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override { return owner_.QueryInterface(iid, out); }
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+            return owner_.QueryInterface(iid, out);
+        }
         ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
         ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
         HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <utility>
 
 #include "DaDurReader.h"
 #include "DaDurSystem.h"

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 
-#include "text/Cp936.h"
 #include "records/Marks.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace tessaly::dadur {
 

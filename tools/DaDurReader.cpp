@@ -6,12 +6,12 @@
 #include <optional>
 #include <set>
 
-#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "DaDurUnits.h"
 #include "DocumentRepair.h"
 #include "cText.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -42,8 +42,7 @@ public:
     // (lastLineCut: it had no line end; what of it cannot be read is left out), or whose play
     // settings are missing or lack a track's lines (the writer puts them last, so a file cut
     // at a line end loses them first).
-    DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out,
-                     bool lastLineCut = false);
+    DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out, bool lastLineCut = false);
 
     // More characters or free items than this are refused (kErrTooLarge) before more memory is taken.
     void SetMaxWords(int32_t words) { maxWords_ = words; }

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "text/Cp936.h"
 #include "VbGetWindowsZoom_win.h"
 #include "records/Dialogs.h"
 #include "records/Messages.h"
+#include "text/Cp936.h"
 #include "win/GdiHandles.h"
 
 namespace tessaly {

@@ -3,9 +3,9 @@
 #include <cfloat>
 #include <cmath>
 
-#include "text/Cp936.h"
 #include "cText.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

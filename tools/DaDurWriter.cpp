@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "DocumentRepair.h"
 #include "cText.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -1,9 +1,9 @@
 #include "DefaultDocument.h"
 
-#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "cText.h"
 #include "records/Marks.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "text/Cp936.h"
 #include "DaDurFile.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 namespace {
@@ -65,20 +65,20 @@ XjDrumData* 分析鼓点::DrumAddress(int32_t index) {
     return At(index);
 }
 
-#define JP_DRUM_BYTE(Name)                                    \
-    uint8_t 分析鼓点::Name(int32_t index) const {             \
-        const XjDrumData* r = At(index);                      \
-        return r ? r->Name : 0;                               \
-    }                                                         \
-    void 分析鼓点::Name(int32_t index, uint8_t value) {       \
-        if (XjDrumData* r = At(index)) r->Name = value;       \
+#define JP_DRUM_BYTE(Name)                              \
+    uint8_t 分析鼓点::Name(int32_t index) const {       \
+        const XjDrumData* r = At(index);                \
+        return r ? r->Name : 0;                         \
+    }                                                   \
+    void 分析鼓点::Name(int32_t index, uint8_t value) { \
+        if (XjDrumData* r = At(index)) r->Name = value; \
     }
-#define JP_DRUM_CHANNEL_BYTE(Name)                                             \
-    uint8_t 分析鼓点::Name(int32_t index, int ch) const {                      \
-        const XjDrumData* r = At(index);                                       \
-        return r && IsChannel(ch) ? r->Name[ch] : 0;                           \
-    }                                                                          \
-    void 分析鼓点::Name(int32_t index, int ch, uint8_t value) {                \
+#define JP_DRUM_CHANNEL_BYTE(Name)                                              \
+    uint8_t 分析鼓点::Name(int32_t index, int ch) const {                       \
+        const XjDrumData* r = At(index);                                        \
+        return r && IsChannel(ch) ? r->Name[ch] : 0;                            \
+    }                                                                           \
+    void 分析鼓点::Name(int32_t index, int ch, uint8_t value) {                 \
         if (XjDrumData* r = At(index); r && IsChannel(ch)) r->Name[ch] = value; \
     }
 

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "text/Cp936.h"
 #include "MakeMidCom_win.h"
+#include "text/Cp936.h"
 #include "text/WideText_win.h"
 
 namespace tessaly {
@@ -35,7 +35,8 @@ std::vector<XjDrumData> RecordsOf(const VARIANT& v) {
     SafeArrayGetUBound(array, 1, &hi);
     void* data = nullptr;
     if (FAILED(SafeArrayAccessData(array, &data))) throw com::Error{E_FAIL, L"array locked"};
-    const auto records = ParseDrumRecords(std::string_view(static_cast<const char*>(data), static_cast<size_t>(hi - lo + 1)));
+    const auto records =
+        ParseDrumRecords(std::string_view(static_cast<const char*>(data), static_cast<size_t>(hi - lo + 1)));
     SafeArrayUnaccessData(array);
     return records;
 }
@@ -54,18 +55,18 @@ void ReturnRecords(VARIANT* r, const std::vector<XjDrumData>& records) {
 }
 
 // A byte field of a pattern, and a byte field of one channel of a pattern.
-#define JP_BYTE_MEMBER(Name)                                                                 \
-    M{dispid::DrumPatterns::Name, L## #Name, com::kGet,                                      \
-      [](S& s, A& a, VARIANT* r) { com::Return(r, s.drums_.Name(a[0].Long())); }},           \
-        M {                                                                                  \
-        dispid::DrumPatterns::Name, L## #Name, com::kPut,                                    \
-            [](S& s, A& a, VARIANT*) { s.drums_.Name(a[0].Long(), a.Value().Byte()); }       \
+#define JP_BYTE_MEMBER(Name)                                                           \
+    M{dispid::DrumPatterns::Name, L## #Name, com::kGet,                                \
+      [](S& s, A& a, VARIANT* r) { com::Return(r, s.drums_.Name(a[0].Long())); }},     \
+        M {                                                                            \
+        dispid::DrumPatterns::Name, L## #Name, com::kPut,                              \
+            [](S& s, A& a, VARIANT*) { s.drums_.Name(a[0].Long(), a.Value().Byte()); } \
     }
-#define JP_CHANNEL_MEMBER(Name)                                                                       \
-    M{dispid::DrumPatterns::Name, L## #Name, com::kGet,                                               \
-      [](S& s, A& a, VARIANT* r) { com::Return(r, s.drums_.Name(a[0].Long(), a[1].Short())); }},      \
-        M {                                                                                           \
-        dispid::DrumPatterns::Name, L## #Name, com::kPut,                                             \
+#define JP_CHANNEL_MEMBER(Name)                                                                      \
+    M{dispid::DrumPatterns::Name, L## #Name, com::kGet,                                              \
+      [](S& s, A& a, VARIANT* r) { com::Return(r, s.drums_.Name(a[0].Long(), a[1].Short())); }},     \
+        M {                                                                                          \
+        dispid::DrumPatterns::Name, L## #Name, com::kPut,                                            \
             [](S& s, A& a, VARIANT*) { s.drums_.Name(a[0].Long(), a[1].Short(), a.Value().Byte()); } \
     }
 
@@ -104,13 +105,9 @@ std::span<const com::Member<DrumPatternsCom>> DrumPatternsCom::Members() {
         JP_BYTE_MEMBER(DrumTimeSignature),
         JP_BYTE_MEMBER(DrumSpeed),
         {id::DrumRhythms, L"DrumRhythms", com::kGet,
-         [](S& s, A& a, VARIANT* r) {
-             com::Return(r, s.drums_.DrumRhythms(a[0].Long(), a[1].Short(), a[2].Short()));
-         }},
+         [](S& s, A& a, VARIANT* r) { com::Return(r, s.drums_.DrumRhythms(a[0].Long(), a[1].Short(), a[2].Short())); }},
         {id::DrumRhythms, L"DrumRhythms", com::kPut,
-         [](S& s, A& a, VARIANT*) {
-             s.drums_.DrumRhythms(a[0].Long(), a[1].Short(), a[2].Short(), a.Value().Bool());
-         }},
+         [](S& s, A& a, VARIANT*) { s.drums_.DrumRhythms(a[0].Long(), a[1].Short(), a[2].Short(), a.Value().Bool()); }},
         JP_CHANNEL_MEMBER(DrumSoundImage),
         JP_BYTE_MEMBER(BarsOfSong),
         JP_BYTE_MEMBER(HaveDrum),
@@ -143,7 +140,8 @@ std::span<const com::Member<DrumPatternsCom>> DrumPatternsCom::Members() {
          [](S& s, A& a, VARIANT*) { s.drums_.AddDrumData(a[0].Long(), RecordAt(a[1])); }},
         {id::DelDrumData, L"DelDrumData", com::kMethod,
          [](S& s, A& a, VARIANT*) { Refuse(s.drums_.DelDrumData(a[0].Long())); }},
-        {id::DefDrumData, L"DefDrumData", com::kMethod, [](S& s, A& a, VARIANT*) { s.drums_.DefDrumData(a[0].Long()); }},
+        {id::DefDrumData, L"DefDrumData", com::kMethod,
+         [](S& s, A& a, VARIANT*) { s.drums_.DefDrumData(a[0].Long()); }},
         {id::DrumArrData, L"DrumArrData", com::kGet,
          [](S& s, A&, VARIANT* r) { ReturnRecords(r, s.drums_.DrumArrData()); }},
         {id::DrumArrData, L"DrumArrData", com::kPut,

@@ -58,8 +58,7 @@ int32_t FinalName(std::wstring& path) {
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!h) return ErrorOf(GetLastError());
     std::wstring final(MAX_PATH, L'\0');
-    DWORD n =
-        GetFinalPathNameByHandleW(h.Get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    DWORD n = GetFinalPathNameByHandleW(h.Get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
     if (n >= final.size()) {
         final.resize(n + 1);
         n = GetFinalPathNameByHandleW(h.Get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);

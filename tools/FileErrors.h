@@ -9,7 +9,7 @@
 // their numbers and texts; the rest are ours, numbered above them.
 namespace tessaly {
 
-inline constexpr int32_t kErrInvalidCall = 5;  // settings or arguments a call cannot take
+inline constexpr int32_t kErrInvalidCall = 5;    // settings or arguments a call cannot take
 inline constexpr int32_t kErrOverflow = 6;       // a count or length too large for its field
 inline constexpr int32_t kErrSubscript = 9;      // a count beyond the array that holds the records
 inline constexpr int32_t kErrFileNotFound = 53;  // "文件未找到: " + name

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <limits>
 
-#include "FileErrors.h"
-#include "text/Cp936.h"
 #include "DaDurFile.h"
 #include "DrumPatterns.h"
+#include "FileErrors.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 namespace {
@@ -99,7 +99,8 @@ void MakeMid::AppendTempo() {
 
 void MakeMid::AppendTimeSignature() {
     const Metre m = kMetres[play_.JiePai];
-    Append(std::string{'\0', '\xFF', '\x58', '\x04', static_cast<char>(m.Numerator), static_cast<char>(m.Power), 24, 8});
+    Append(
+        std::string{'\0', '\xFF', '\x58', '\x04', static_cast<char>(m.Numerator), static_cast<char>(m.Power), 24, 8});
 }
 
 void MakeMid::AppendKeySignature() {

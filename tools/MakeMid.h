@@ -15,7 +15,7 @@ namespace tessaly {
 inline constexpr int kMidDivision = 240;  // ticks per quarter note
 inline constexpr int kMidDrumChannel = 9;
 inline constexpr int kMidMaxSongTracks = 15;  // the sixteen channels but the drums'
-inline constexpr int16_t kMinBpm = 4;  // 60000000 / 4 is the slowest tempo that fits 24 bits
+inline constexpr int16_t kMinBpm = 4;         // 60000000 / 4 is the slowest tempo that fits 24 bits
 
 // A Standard MIDI File (format 1) written from the export's events: a global track, one track per
 // song track and a drum track. The file is built in memory, complete after every track, and

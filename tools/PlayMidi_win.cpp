@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "win/Window.h"
 #include "records/Dialogs.h"
+#include "win/Window.h"
 
 namespace tessaly {
 

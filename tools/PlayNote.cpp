@@ -51,7 +51,8 @@ DaDurStatus PlayNote::SetNoteCode(const aCodeEvent* PlayNoteAdd, int32_t NoteCou
     const aPlayInfo& info = shared_.Settings;
     if (!PlayNoteAdd || NoteCount < 1) return DaDurStatus::Failure(kErrInvalidCall, "音轨没有音符。");
     if (info.Bpm <= 0) return DaDurStatus::Failure(kErrInvalidCall, "速度无效，无法播放。");
-    if (iTrack < 1 || static_cast<size_t>(iTrack) > info.Track.size()) return DaDurStatus::Failure(kErrInvalidCall, "音轨号无效。");
+    if (iTrack < 1 || static_cast<size_t>(iTrack) > info.Track.size())
+        return DaDurStatus::Failure(kErrInvalidCall, "音轨号无效。");
     if (trackCount_ == 0) channelUsed_ = {};
     const int channel = NextSongChannel(channelUsed_);
     if (channel < 0) return DaDurStatus::Failure(kErrInvalidCall, "最多只能同时播放15个音轨。");

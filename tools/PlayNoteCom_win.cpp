@@ -17,7 +17,8 @@ std::span<const com::Member<PlayNoteCom>> PlayNoteCom::Members() {
          }},
         {id::SetNoteCode, L"SetNoteCode", com::kMethod,
          [](S& s, A& a, VARIANT*) {
-             ThrowIfFailed(s.player_.SetNoteCode(reinterpret_cast<const aCodeEvent*>(a[0].Handle()), a[1].Long(), a[2].Short()));
+             ThrowIfFailed(
+                 s.player_.SetNoteCode(reinterpret_cast<const aCodeEvent*>(a[0].Handle()), a[1].Long(), a[2].Short()));
          }},
         {id::SetDrumCodes, L"SetDrumCodes", com::kMethod,
          [](S& s, A& a, VARIANT*) {
@@ -30,7 +31,8 @@ std::span<const com::Member<PlayNoteCom>> PlayNoteCom::Members() {
              const int16_t last = a[2].Short();
              // Without a count the caller's records reach the last pattern asked for.
              const int32_t count = a.Count() > 3 ? a[3].Long() : last + 1;
-             ThrowIfFailed(s.player_.PlayingListDrum(reinterpret_cast<XjDrumData*>(a[0].Handle()), a[1].Short(), last, count));
+             ThrowIfFailed(
+                 s.player_.PlayingListDrum(reinterpret_cast<XjDrumData*>(a[0].Handle()), a[1].Short(), last, count));
          }},
         {id::CloseListDrum, L"CloseListDrum", com::kMethod, [](S& s, A&, VARIANT*) { s.player_.CloseListDrum(); }},
         {id::暂停, L"暂停", com::kGet, [](S& s, A&, VARIANT* r) { com::Return(r, s.player_.暂停()); }},

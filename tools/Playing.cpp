@@ -112,7 +112,8 @@ DaDurStatus Playing::SetDrumCodes(XjDrumData* address, int16_t count) {
 }
 
 DaDurStatus Playing::PlayingListDrum(XjDrumData* address0, int16_t start, int16_t end, int32_t count) {
-    if (!address0 || start < 0 || start > end || end >= count) return DaDurStatus::Failure(kErrInvalidCall, "no such drum patterns");
+    if (!address0 || start < 0 || start > end || end >= count)
+        return DaDurStatus::Failure(kErrInvalidCall, "no such drum patterns");
     patterns_.ViewRecords(address0, count);
     if (patterns_.DrumSpeed(start) == 0) return DaDurStatus::Failure(kErrInvalidCall, "the pattern's tempo is 0");
     if (playing_) 关闭演奏();
@@ -158,8 +159,10 @@ void Playing::关闭演奏() {
         return;
     }
     if (!shared_.Notify) return;
-    if (type_ == kSongNotes) shared_.Notify(WM_ShowPlayPos, -1);
-    else if (type_ == kDrumList) shared_.Notify(EM_PlayDrumFrmInfo, -2);
+    if (type_ == kSongNotes)
+        shared_.Notify(WM_ShowPlayPos, -1);
+    else if (type_ == kDrumList)
+        shared_.Notify(EM_PlayDrumFrmInfo, -2);
 }
 
 void Playing::SendSetup() {
@@ -193,8 +196,10 @@ void Playing::Tick() {
     const auto alive = alive_;
     ++ticks_;
     const uint32_t t0 = shared_.Clock ? shared_.Clock->Milliseconds() : 0;
-    if (type_ == kSongNotes) SongTick(t0);
-    else DrumTick(t0);
+    if (type_ == kSongNotes)
+        SongTick(t0);
+    else
+        DrumTick(t0);
     if (!*alive) return;
     --ticks_;
     if (shared_.TickEnded) shared_.TickEnded();

@@ -92,8 +92,8 @@ private:
     int16_t step_ = 0;
     float stepTime_ = 0;
     bool playing_ = false;
-    int ticks_ = 0;               // Timer handlers running, nested by pumped messages
-    int soundingKey_ = -1;        // the song note left sounding, -1 for none
+    int ticks_ = 0;              // Timer handlers running, nested by pumped messages
+    int soundingKey_ = -1;       // the song note left sounding, -1 for none
     std::bitset<128> drumKeys_;  // drum keys sounded since the last silence
 };
 

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <new>
 
-#include "text/Cp936.h"
 #include "VbGetWindowsZoom_win.h"
 #include "records/Messages.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 namespace {
@@ -15,8 +15,8 @@ HRESULT ErrorNumberResult(int32_t number) {
 }
 
 [[noreturn]] void Raise(const ZoRivStatus& status, const std::wstring& fileName) {
-    const auto wide = Utf8ToUtf16(status.number == kErrFileNotFound ? FileErrorText(kErrFileNotFound) : status.reason)
-                          .value_or(u"");
+    const auto wide =
+        Utf8ToUtf16(status.number == kErrFileNotFound ? FileErrorText(kErrFileNotFound) : status.reason).value_or(u"");
     std::wstring description(wide.begin(), wide.end());
     if (status.number == kErrFileNotFound) description += L": " + fileName;  // the name exactly as the caller gave it
     throw com::Error{ErrorNumberResult(status.number), description};

@@ -13,9 +13,13 @@ F UserFunction(const char* name) {
 
 }  // namespace
 
-intptr_t SystemDpiSource::ActiveWindow() { return reinterpret_cast<intptr_t>(GetActiveWindow()); }
+intptr_t SystemDpiSource::ActiveWindow() {
+    return reinterpret_cast<intptr_t>(GetActiveWindow());
+}
 
-intptr_t SystemDpiSource::ForegroundWindow() { return reinterpret_cast<intptr_t>(GetForegroundWindow()); }
+intptr_t SystemDpiSource::ForegroundWindow() {
+    return reinterpret_cast<intptr_t>(GetForegroundWindow());
+}
 
 std::optional<int32_t> SystemDpiSource::DpiForWindow(intptr_t window) {
     static const auto get = UserFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");

@@ -1,15 +1,15 @@
 #include "ZoRivFormat.h"
 
 #include <algorithm>
-#include <fstream>
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
-#include "text/Cp936.h"
 #include "DocumentRepair.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "FileErrors.h"
 #include "FileAccess.h"
+#include "FileErrors.h"
 #include "records/JpData.h"
 
 // The ZoRiv document file: the document's records one after another as packed little-endian

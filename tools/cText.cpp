@@ -3,8 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "text/Cp936.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 

@@ -8,9 +8,9 @@
 
 #include "DialogFilter.h"
 #include "FileNames.h"
-#include "text/WideText_win.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
+#include "text/WideText_win.h"
 #include "win/GdiHandles.h"
 #include "win/KernelHandles.h"
 

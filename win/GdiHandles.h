@@ -72,8 +72,7 @@ class WindowDc {
 public:
     WindowDc() = default;
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    WindowDc(WindowDc&& o) noexcept
-        : window_(std::exchange(o.window_, nullptr)), dc_(std::exchange(o.dc_, nullptr)) {}
+    WindowDc(WindowDc&& o) noexcept : window_(std::exchange(o.window_, nullptr)), dc_(std::exchange(o.dc_, nullptr)) {}
     WindowDc& operator=(WindowDc&& o) noexcept {
         if (this != &o) {
             if (dc_) ReleaseDC(window_, dc_);

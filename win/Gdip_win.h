@@ -3,10 +3,11 @@
 // layers. The flat API is used throughout: it is what every layer's graphics
 // handle speaks, and it keeps object lifetimes explicit.
 #include <objidl.h>  // PROPID, which WIN32_LEAN_AND_MEAN leaves out
-#include "win/GdipHandles.h"
-#include "win/Gdiplus_win.h"
 
 #include <string>
+
+#include "win/GdipHandles.h"
+#include "win/Gdiplus_win.h"
 
 namespace win {
 

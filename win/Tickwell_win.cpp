@@ -83,8 +83,10 @@ void Tickwell::Interval(int32_t ms) {
 void Tickwell::Enabled(bool on) {
     if (on == on_) return;
     on_ = on;
-    if (!on) Disarm();
-    else if (!inHandler_) Arm(timeGetTime() + static_cast<DWORD>(interval_ > 0 ? interval_ : 0));
+    if (!on)
+        Disarm();
+    else if (!inHandler_)
+        Arm(timeGetTime() + static_cast<DWORD>(interval_ > 0 ? interval_ : 0));
 }
 
 void Tickwell::Fire(WPARAM token) {

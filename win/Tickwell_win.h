@@ -37,9 +37,9 @@ private:
     int32_t interval_ = 0;
     bool on_ = false;
     UINT mmTimer_ = 0;
-    WPARAM token_ = 0;       // the only posted event that still counts
-    WPARAM nextToken_ = 0;   // for events posted at once
-    DWORD due_ = 0;          // when the armed (or running) event was due
+    WPARAM token_ = 0;      // the only posted event that still counts
+    WPARAM nextToken_ = 0;  // for events posted at once
+    DWORD due_ = 0;         // when the armed (or running) event was due
     bool inHandler_ = false;
     bool armedInHandler_ = false;
     DWORD handlerStart_ = 0;

@@ -30,7 +30,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+double MsSince(Clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
 
 // Message boxes are answered as soon as they are up: No to the save question, OK otherwise.
 void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -178,7 +180,8 @@ int main(int argc, char** argv) {
                 }
                 posted = true;
             });
-            Pump(main, [&] { return posted && static_cast<int>(g_handled.size()) >= keys; }, 120);
+            Pump(
+                main, [&] { return posted && static_cast<int>(g_handled.size()) >= keys; }, 120);
             poster.join();
             KillTimer(main.Handle(), tavolin::kBackupTimerId);
             double longest = 0;
@@ -193,12 +196,13 @@ int main(int argc, char** argv) {
             for (const Tick& t : g_ticks)
                 if (!g_handled.empty() && t.start > g_handled.front() && t.start < g_handled.back())
                     ++during, worstTick = std::max(worstTick, t.ms);
-            std::printf("caret at the %s: %d keys posted every 20 ms, %zu handled in %.0f ms, %d characters added "
-                        "(%s); gaps between handled keys: median %.0f ms, longest %.0f ms; %zu backup ticks "
-                        "between the keys, the longest %.0f ms\n",
-                        atEnd ? "end" : "start", keys, g_handled.size(), MsSince(t0), ed.Data.WordCount() - before,
-                        ed.Data.WordCount() - before == keys ? "none lost" : "KEYS LOST",
-                        gaps.empty() ? 0 : gaps[gaps.size() / 2], longest, during, worstTick);
+            std::printf(
+                "caret at the %s: %d keys posted every 20 ms, %zu handled in %.0f ms, %d characters added "
+                "(%s); gaps between handled keys: median %.0f ms, longest %.0f ms; %zu backup ticks "
+                "between the keys, the longest %.0f ms\n",
+                atEnd ? "end" : "start", keys, g_handled.size(), MsSince(t0), ed.Data.WordCount() - before,
+                ed.Data.WordCount() - before == keys ? "none lost" : "KEYS LOST",
+                gaps.empty() ? 0 : gaps[gaps.size() / 2], longest, during, worstTick);
         }
         RemoveWindowSubclass(main.EditorWindow(), CountKeys, 1);
         RemoveWindowSubclass(main.Handle(), TimeTicks, 1);

@@ -66,10 +66,10 @@ int main() {
 
     const auto steady = Openings(form, common, false);
     const auto flipping = Openings(form, common, true);
-    std::printf("通用 opening, %d pages, 100 selected: same states median %.3f ms, worst %.3f ms; every item "
-                "changing median %.3f ms, worst %.3f ms (at most 5 ms wanted)\n",
-                ed.Data.PageCount(), steady[steady.size() / 2], steady.back(), flipping[flipping.size() / 2],
-                flipping.back());
+    std::printf(
+        "通用 opening, %d pages, 100 selected: same states median %.3f ms, worst %.3f ms; every item "
+        "changing median %.3f ms, worst %.3f ms (at most 5 ms wanted)\n",
+        ed.Data.PageCount(), steady[steady.size() / 2], steady.back(), flipping[flipping.size() / 2], flipping.back());
     DestroyWindow(form.Handle());
     OleUninitialize();
     return 0;

@@ -50,7 +50,8 @@ int main() {
     source.Files[u"bench.dadur"] = bench::Document(200 * bench::kParagraphsPerPage);
     const auto loadStart = Clock::now();
     LoadJpFile(ed.Data, source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(parent), u"bench.dadur");
-    std::printf("load and lay out: %.0f ms\n", std::chrono::duration<double, std::milli>(Clock::now() - loadStart).count());
+    std::printf("load and lay out: %.0f ms\n",
+                std::chrono::duration<double, std::milli>(Clock::now() - loadStart).count());
     const int32_t before = ed.Data.PageCount();
 
     std::optional<tavolin::bench::DialogAnswers> answers(Answer);
@@ -59,9 +60,10 @@ int main() {
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - g_pressed).count();
     answers.reset();
 
-    std::printf("page dialog OK, A4 to A3 (paper type %d, sent %d): %d pages -> %d pages, %.0f ms to the "
-                "repainted page (at most 1000 ms wanted)\n",
-                ed.Data.AboutPageInfo.PaperType, sent, before, ed.Data.PageCount(), ms);
+    std::printf(
+        "page dialog OK, A4 to A3 (paper type %d, sent %d): %d pages -> %d pages, %.0f ms to the "
+        "repainted page (at most 1000 ms wanted)\n",
+        ed.Data.AboutPageInfo.PaperType, sent, before, ed.Data.PageCount(), ms);
     site->Close();
     DestroyWindow(parent);
     OleUninitialize();

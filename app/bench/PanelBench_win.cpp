@@ -74,7 +74,8 @@ int wmain(int argc, wchar_t** argv) {
         double cpu = ThreadCpu();
         for (int step = 0; step < 60; ++step) {
             const int by = (step < 30 ? step : 59 - step) * 8;  // shrink, then grow back
-            resize.push_back(Timed(form, [&] { SetWindowPos(form, nullptr, 0, 0, 1200 - by, 900 - by, SWP_NOZORDER); }));
+            resize.push_back(
+                Timed(form, [&] { SetWindowPos(form, nullptr, 0, 0, 1200 - by, 900 - by, SWP_NOZORDER); }));
         }
         Report("live resize", resize, ThreadCpu() - cpu);
 

@@ -71,9 +71,10 @@ int main(int argc, char** argv) {
                 RunQueue(main);
                 times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
             }
-            std::printf("key posted at the %-5s of %d pages until every window painted: median %.2f ms over %d "
-                        "keys (at most 16 wanted)\n",
-                        atEnd ? "end" : "start", ed.Data.PageCount(), Median(times), keys);
+            std::printf(
+                "key posted at the %-5s of %d pages until every window painted: median %.2f ms over %d "
+                "keys (at most 16 wanted)\n",
+                atEnd ? "end" : "start", ed.Data.PageCount(), Median(times), keys);
         }
         DestroyWindow(main.Handle());
     }

@@ -1,7 +1,7 @@
 // One status update of the main window (the editor's record after every key), timed over 10,000
 // records that change position, colours, spacing, marks and style: alone, and with its repaint.
-#include <olectl.h>
 #include <windows.h>
+#include <olectl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,7 +31,8 @@ int wmain(int argc, wchar_t** argv) {
         tavolin::MainWindow main(factory);
         tavolin::RegisterModules(main);
         if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 2;
-        FONTDESC desc{sizeof(FONTDESC), const_cast<LPOLESTR>(L"宋体"), {{120000, 0}}, FW_NORMAL, 134, FALSE, FALSE, FALSE};
+        FONTDESC desc{
+            sizeof(FONTDESC), const_cast<LPOLESTR>(L"宋体"), {{120000, 0}}, FW_NORMAL, 134, FALSE, FALSE, FALSE};
         IFont* fonts[2] = {};
         OleCreateFontIndirect(&desc, IID_IFont, reinterpret_cast<void**>(&fonts[0]));
         desc.sWeight = FW_BOLD;
@@ -70,8 +71,8 @@ int wmain(int argc, wchar_t** argv) {
             double total = 0;
             for (double t : times) total += t;
             std::printf("status update%s over %zu records: median %.4f ms, mean %.4f ms, 99th %.4f ms\n",
-                        painted ? " with its repaint" : "", times.size(), times[times.size() / 2],
-                        total / times.size(), times[times.size() * 99 / 100]);
+                        painted ? " with its repaint" : "", times.size(), times[times.size() / 2], total / times.size(),
+                        times[times.size() * 99 / 100]);
         }
         for (IFont* f : fonts)
             if (f) f->Release();

@@ -1,7 +1,6 @@
 // The settings dialogs over a hosted editor: opened, filled by messages, answered, and what the
 // editor then holds.
 #include <windows.h>
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -10,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "WindowTesting_win.h"
 #include "FormNumbers.h"
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "WindowTesting_win.h"
 #include "paint/PageLayers.h"
 #include "records/Numbers.h"
 #include "records/Records.h"
@@ -182,7 +181,8 @@ TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
             Command(d, IDOK, BN_CLICKED);
             stayed = IsWindow(d) && GetFocus() == GetDlgItem(d, kTop);
             DWORD from = 1, to = 0;
-            SendMessageW(GetDlgItem(d, kTop), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            SendMessageW(GetDlgItem(d, kTop), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                         reinterpret_cast<LPARAM>(&to));
             selected = from == 0 && to == 5;
             margins = {TextOf(d, kTop + 1)};
             Press(d, IDCANCEL);

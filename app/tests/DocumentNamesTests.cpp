@@ -67,13 +67,20 @@ TEST(DocumentNames, ExtensionsByFilter) {
         const wchar_t* name;
     };
     const Row rows[] = {
-        {DocumentSaveName, L"a", 2, L"a.DaDur"},         {DocumentSaveName, L"a.dadur", 2, L"a.dadur"},
-        {DocumentSaveName, L"a", 1, L"a.ZoRiv"},         {DocumentSaveName, L"a.txt", 3, L"a.txt.DaDur"},
-        {DocumentSaveName, L"b.ZORIV", 3, L"b.ZORIV"},   {DocumentSaveName, L"c.DaDur.txt", 3, L"c.DaDur.txt.DaDur"},
-        {PictureSaveName, L"p", 1, L"p.Gif"},            {PictureSaveName, L"p", 2, L"p.jpg"},
-        {PictureSaveName, L"p.bmp", 3, L"p.bmp"},        {PictureSaveName, L"p", 4, L"p.PNG"},
-        {PictureSaveName, L"p", 5, L"p"},                {MidiSaveName, L"m", 1, L"m.Mid"},
-        {MidiSaveName, L"m.MID", 1, L"m.MID"},           {MidiSaveName, L"m", 2, L"m"},
+        {DocumentSaveName, L"a", 2, L"a.DaDur"},
+        {DocumentSaveName, L"a.dadur", 2, L"a.dadur"},
+        {DocumentSaveName, L"a", 1, L"a.ZoRiv"},
+        {DocumentSaveName, L"a.txt", 3, L"a.txt.DaDur"},
+        {DocumentSaveName, L"b.ZORIV", 3, L"b.ZORIV"},
+        {DocumentSaveName, L"c.DaDur.txt", 3, L"c.DaDur.txt.DaDur"},
+        {PictureSaveName, L"p", 1, L"p.Gif"},
+        {PictureSaveName, L"p", 2, L"p.jpg"},
+        {PictureSaveName, L"p.bmp", 3, L"p.bmp"},
+        {PictureSaveName, L"p", 4, L"p.PNG"},
+        {PictureSaveName, L"p", 5, L"p"},
+        {MidiSaveName, L"m", 1, L"m.Mid"},
+        {MidiSaveName, L"m.MID", 1, L"m.MID"},
+        {MidiSaveName, L"m", 2, L"m"},
     };
     for (const Row& row : rows) EXPECT_EQ(row.name, row.rule(row.typed, row.filter)) << row.typed << row.filter;
     EXPECT_EQ(std::wstring(L"ab.x"), nFileName(std::wstring(L"a\0b", 3), L".x"));

@@ -9,8 +9,8 @@
 #include "EditFormat_win.h"
 #include "HighlightPalette_win.h"
 #include "MainWindowFixture_win.h"
-#include "PaletteGeometry.h"
 #include "Modules_win.h"
+#include "PaletteGeometry.h"
 #include "ScreenTestSupport_win.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"
@@ -23,7 +23,9 @@ namespace tavolin::test {
 namespace {
 
 struct EditFormatTest : MainWindowTest {
-    EditFormatTest() { beforeCreate = [](MainWindow& form) { RegisterEditFormat(form); }; }
+    EditFormatTest() {
+        beforeCreate = [](MainWindow& form) { RegisterEditFormat(form); };
+    }
     void TearDown() override {
         HighlightPalette::Unload();
         MainWindowTest::TearDown();
@@ -61,8 +63,11 @@ TEST_F(EditFormatTest, InputModesSetTheEditorTheChecksAndThePanels) {
         int index;
         LONG state;
         bool panels;
-    } rows[] = {{3, tessaly::LpxState, false}, {0, tessaly::JpState, true}, {1, tessaly::GcState, true},
-                {3, tessaly::LpxState, false}, {2, tessaly::LpxState, true}};
+    } rows[] = {{3, tessaly::LpxState, false},
+                {0, tessaly::JpState, true},
+                {1, tessaly::GcState, true},
+                {3, tessaly::LpxState, false},
+                {2, tessaly::LpxState, true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.index);
         Select(0, 2);

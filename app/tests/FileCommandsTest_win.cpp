@@ -68,7 +68,8 @@ private:
         if (!a.typed.empty()) {
             SendMessageW(NameBox(d), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.typed.c_str()));
         }
-        PostMessageW(d, WM_COMMAND, MAKEWPARAM(a.button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(d, a.button)));
+        PostMessageW(d, WM_COMMAND, MAKEWPARAM(a.button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d, a.button)));
     }
     void Run() {
         using Clock = std::chrono::steady_clock;

@@ -146,16 +146,18 @@ TEST(PartForm, LoadStepsAndConfirm) {
         PartForm::Field Field;
         const char16_t* Text;
         int16_t Sent;
-    } rows[] = {{PartForm::LineSpace, u"3.25", 32},        {PartForm::LineSpace, u"3.5", 35},
-                {PartForm::FirstLine, u"12", 100},          {PartForm::RightIndent, u"5000", 10000},
+    } rows[] = {{PartForm::LineSpace, u"3.25", 32},
+                {PartForm::LineSpace, u"3.5", 35},
+                {PartForm::FirstLine, u"12", 100},
+                {PartForm::RightIndent, u"5000", 10000},
                 {PartForm::Before, u"99999999", 10000}};
     for (const auto& r : rows) {
         form.Edit(r.Field, r.Text);
         EXPECT_TRUE(form.Confirm());
-        EXPECT_EQ(r.Sent, form.Part.*(std::array{&tessaly::aPartInfo::FirstLineIndentation,
-                                                  &tessaly::aPartInfo::LeftIndentation,
-                                                  &tessaly::aPartInfo::RightIndentation, &tessaly::aPartInfo::LineSpace,
-                                                  &tessaly::aPartInfo::SpacingBefore}[r.Field]));
+        EXPECT_EQ(r.Sent,
+                  form.Part.*(std::array{&tessaly::aPartInfo::FirstLineIndentation,
+                                         &tessaly::aPartInfo::LeftIndentation, &tessaly::aPartInfo::RightIndentation,
+                                         &tessaly::aPartInfo::LineSpace, &tessaly::aPartInfo::SpacingBefore}[r.Field]));
     }
 }
 

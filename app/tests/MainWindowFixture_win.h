@@ -1,8 +1,8 @@
 #pragma once
 // The main window with the control classes linked in, made through the same factory seam as the
 // program; messages are pumped through the window's key preview as the program's loop does.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>

@@ -12,8 +12,6 @@
 namespace tavolin::test {
 namespace {
 
-
-
 TEST_F(MainWindowTest, StartsAsNewDocumentWithEveryMenuAndButton) {
     EXPECT_EQ(L"Tavolin--新文档", TextOf(window->Handle()));
     HMENU bar = GetMenu(window->Handle());
@@ -50,7 +48,12 @@ TEST_F(MainWindowTest, StartsAsNewDocumentWithEveryMenuAndButton) {
 TEST_F(MainWindowTest, RouterTakesMenuClicksButtonsAndShortcutsOnlyWhereRowsExist) {
     std::vector<std::pair<std::string, int>> ran;
     window->Router().AddArray("HuXian", [&](int i) { ran.push_back({"HuXian", i}); });
-    window->Router().Add("MunButton", [&](int i) { ran.push_back({"MunButton", i}); }, 7);
+    window->Router().Add(
+        "MunButton",
+        [&](int i) {
+            ran.push_back({"MunButton", i});
+        },
+        7);
     window->Router().Add("OpenFile", [&](int i) { ran.push_back({"OpenFile", i}); });
     SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("HuXian", 1), 0);
     SendMessageW(window->Handle(), WM_COMMAND, window->MenuCommand("TFZ", 0), 0);  // inert

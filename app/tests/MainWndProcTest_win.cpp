@@ -1,8 +1,7 @@
 // What the main window does with the editor's messages and with typed characters.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
@@ -34,8 +33,6 @@ LRESULT CALLBACK EditorSpy(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD
         gActivation.push_back({m, *reinterpret_cast<const int32_t*>(lp)});
     return DefSubclassProc(w, m, wp, lp);
 }
-
-
 
 struct MainWndProcTest : MainWindowTest {
     void SetUp() override {

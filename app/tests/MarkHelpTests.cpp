@@ -3,9 +3,9 @@
 #include <fstream>
 #include <map>
 
-#include "text/Cp936.h"
 #include "MarkHelp.h"
 #include "MarkList.h"
+#include "text/Cp936.h"
 
 namespace tavolin {
 namespace {
@@ -14,12 +14,8 @@ TEST(MarkHelp, KeysAndKeptTexts) {
     const struct {
         std::u16string entry, key;
     } keys[] = {
-        {u"弧线起点2     ", u"弧线起点"},
-        {u"弧线起点      ", u"弧线起点"},
-        {u"弧线落点1     ", u"弧线落点"},
-        {u"C 调       ", u"C 调"},
-        {u"D.C.alCoda", u"D.C.alCoda"},
-        {u"          ", u""},
+        {u"弧线起点2     ", u"弧线起点"}, {u"弧线起点      ", u"弧线起点"}, {u"弧线落点1     ", u"弧线落点"},
+        {u"C 调       ", u"C 调"},        {u"D.C.alCoda", u"D.C.alCoda"},   {u"          ", u""},
         {std::u16string(10, u'\0'), u""},
     };
     for (const auto& row : keys) EXPECT_EQ(row.key, HelpKey(row.entry));

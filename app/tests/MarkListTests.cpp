@@ -111,8 +111,7 @@ TEST(MarkList, NamesAreTenCharacters) {
 TEST(MarkList, EntriesKeepTheirSlots) {
     // Two arc starts and an arc end: the status update numbers both kinds, the panel starts only.
     const MarkList status = BuildMarkList({72, 0, 72, 73, 0, 0, 0, 0}, true);
-    EXPECT_EQ((std::vector<std::u16string>{u"弧线起点1     ", u"弧线起点2     ", u"弧线落点1     "}),
-              status.entries);
+    EXPECT_EQ((std::vector<std::u16string>{u"弧线起点1     ", u"弧线起点2     ", u"弧线落点1     "}), status.entries);
     EXPECT_EQ((std::vector<int8_t>{0, 2, 3}), status.slots);
     EXPECT_EQ(u"弧线落点      ", BuildMarkList({72, 0, 72, 73, 0, 0, 0, 0}, false).entries[2]);
 

@@ -8,9 +8,9 @@
 #include "Modules_win.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"
+#include "control/Editor_win.h"
 #include "outside/api/IQuibbet.h"
 #include "outside/tests/TipWindows_win.h"
-#include "control/Editor_win.h"
 #include "records/Messages.h"
 
 namespace tavolin::test {

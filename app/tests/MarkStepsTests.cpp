@@ -110,7 +110,8 @@ TEST(MarkSteps, KindTable) {
 TEST(MarkSteps, VoltaTupletAndGraceForms) {
     const StepResult volta = StepMark(89, 4, {});
     EXPECT_EQ(O::ChangeVolta, volta.what);
-    EXPECT_EQ((std::array<int32_t, 3>{91, 90, 92}), (std::array<int32_t, 3>{volta.newCode, volta.pairOld, volta.pairNew}));
+    EXPECT_EQ((std::array<int32_t, 3>{91, 90, 92}),
+              (std::array<int32_t, 3>{volta.newCode, volta.pairOld, volta.pairNew}));
     const StepResult open = StepMark(91, 5, {});
     EXPECT_EQ((std::array<int32_t, 3>{89, 92, 90}), (std::array<int32_t, 3>{open.newCode, open.pairOld, open.pairNew}));
 

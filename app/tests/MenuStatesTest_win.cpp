@@ -15,7 +15,9 @@ namespace tavolin::test {
 namespace {
 
 struct MenuStatesTest : MainWindowTest {
-    MenuStatesTest() { beforeCreate = [](MainWindow& form) { RegisterModules(form); }; }
+    MenuStatesTest() {
+        beforeCreate = [](MainWindow& form) { RegisterModules(form); };
+    }
     HMENU TopMenu(const wchar_t* caption) {
         HMENU bar = GetMenu(window->Handle());
         wchar_t text[32];
@@ -97,9 +99,9 @@ TEST_F(MenuStatesTest, PlayTellsOnceWithoutAnOutputThenPlaysPausesResumesAndStop
         const wchar_t* caption;
         bool pause, stop, locked;
     } steps[] = {
-        {"PlayMusic", nullptr, L"暂停", false, false, false}, {"PlayMusic", nullptr, L"暂停", true, true, true},
-        {"PausePlay", nullptr, L"继续", true, false, true},   {"PausePlay", nullptr, L"暂停", true, true, true},
-        {"PausePlay", L"演奏(&P)", L"继续", true, true, true}, {"CloesMusic", nullptr, L"暂停", true, true, false},
+        {"PlayMusic", nullptr, L"暂停", false, false, false},      {"PlayMusic", nullptr, L"暂停", true, true, true},
+        {"PausePlay", nullptr, L"继续", true, false, true},        {"PausePlay", nullptr, L"暂停", true, true, true},
+        {"PausePlay", L"演奏(&P)", L"继续", true, true, true},     {"CloesMusic", nullptr, L"暂停", true, true, false},
         {"CloesMusic", L"演奏(&P)", L"暂停", false, false, false},
     };
     for (const auto& s : steps) {

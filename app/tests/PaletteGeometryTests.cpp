@@ -7,7 +7,9 @@
 namespace tavolin {
 namespace {
 
-auto Tie(const PixelRect& r) { return std::tie(r.left, r.top, r.right, r.bottom); }
+auto Tie(const PixelRect& r) {
+    return std::tie(r.left, r.top, r.right, r.bottom);
+}
 
 TEST(PaletteGeometry, PlacementFollowsTheDpiAndStaysOnTheScreen) {
     const struct {

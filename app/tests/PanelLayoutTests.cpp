@@ -61,9 +61,9 @@ TEST(PanelLayout, SlotsStackBelowTheTopPanelAndAreStored) {
     EXPECT_EQ(500, g.side[0].Height);
     EXPECT_EQ(L"▲", g.arrow[1]);
     EXPECT_EQ(L"▼", g.arrow[0]);
-    const std::map<std::wstring, std::wstring> expected = {
-        {L"0面板/位置", L"1"}, {L"0面板/大小状态", L"1"}, {L"0面板/可见性", L"1"},
-        {L"1面板/位置", L"0"}, {L"1面板/大小状态", L"0"}, {L"1面板/可见性", L"1"}};
+    const std::map<std::wstring, std::wstring> expected = {{L"0面板/位置", L"1"},     {L"0面板/大小状态", L"1"},
+                                                           {L"0面板/可见性", L"1"},   {L"1面板/位置", L"0"},
+                                                           {L"1面板/大小状态", L"0"}, {L"1面板/可见性", L"1"}};
     EXPECT_EQ(expected, ini.values);
     EXPECT_TRUE(a.SidePanelsShown);
 

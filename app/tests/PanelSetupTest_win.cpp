@@ -66,8 +66,8 @@ struct PanelSetupTest : MainWindowTest {
 
 struct SwappedSlots : PanelSetupTest {
     SwappedSlots() {
-        ini = {{L"0面板", L"位置", L"1"}, {L"0面板", L"大小状态", L"0"}, {L"0面板", L"可见性", L"1"},
-               {L"1面板", L"位置", L"0"}, {L"1面板", L"大小状态", L"1"}, {L"1面板", L"可见性", L"1"},
+        ini = {{L"0面板", L"位置", L"1"},   {L"0面板", L"大小状态", L"0"}, {L"0面板", L"可见性", L"1"},
+               {L"1面板", L"位置", L"0"},   {L"1面板", L"大小状态", L"1"}, {L"1面板", L"可见性", L"1"},
                {L"上方面板", L"显示", L"0"}};
     }
 };
@@ -304,9 +304,9 @@ TEST_F(PlaybackLockTest, PlayInfoLocksAndUnlocksExactlyTheListedControls) {
         const char* name;
         int index;
         bool locks;
-    } menus[] = {{"File", -1, true},       {"FileEdit", -1, true}, {"Setting", -1, true}, {"Common", -1, true},
-                 {"YueQi", -1, true},      {"Help", -1, true},     {"PlayMusic", -1, true}, {"SetPlaying", -1, true},
-                 {"Play", -1, false},      {"PausePlay", -1, false}, {"CloesMusic", -1, false}};
+    } menus[] = {{"File", -1, true},  {"FileEdit", -1, true},   {"Setting", -1, true},    {"Common", -1, true},
+                 {"YueQi", -1, true}, {"Help", -1, true},       {"PlayMusic", -1, true},  {"SetPlaying", -1, true},
+                 {"Play", -1, false}, {"PausePlay", -1, false}, {"CloesMusic", -1, false}};
     const UINT open = window->MenuCommand("OpenFile", -1);
     for (int round = 0; round < 2; ++round) {
         SendMessageW(window->Handle(), tessaly::EM_PlayInfo, 0, 0);

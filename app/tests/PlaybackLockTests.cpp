@@ -12,12 +12,11 @@ TEST(PlaybackLock, LocksMenusAndPanelsButNotPauseOrStop) {
         int index;
         bool locked;
     } rows[] = {
-        {"OpenFile", -1, true},     // under 文件(&F), reached by Ctrl+O
-        {"PlayMusic", -1, true},    {"SetPlaying", -1, true},
-        {"PausePlay", -1, false},   {"CloesMusic", -1, false},  {"Play", -1, false},
-        {"MunButton", 21, true},    // on the top panel
-        {"CmdFont", 0, true},       {"CmdInfo", 1, true},       {"ExtralValCombo", -1, true},
-        {"ZEVudu1", -1, false},     {"EM_OnWord", 0, false},    {"StatusBar1", -1, false},
+        {"OpenFile", -1, true},  // under 文件(&F), reached by Ctrl+O
+        {"PlayMusic", -1, true},   {"SetPlaying", -1, true}, {"PausePlay", -1, false},
+        {"CloesMusic", -1, false}, {"Play", -1, false},      {"MunButton", 21, true},  // on the top panel
+        {"CmdFont", 0, true},      {"CmdInfo", 1, true},     {"ExtralValCombo", -1, true},
+        {"ZEVudu1", -1, false},    {"EM_OnWord", 0, false},  {"StatusBar1", -1, false},
     };
     for (const auto& r : rows) EXPECT_EQ(r.locked, IsLockedSource(r.name, r.index)) << r.name << r.index;
 }

@@ -52,13 +52,14 @@ struct Answering {
     UINT_PTR timer;
 };
 
-
 struct CommandLineTest : MainWindowTest {
     CommandLineTest() {
         commandLine = L"\"C:\\没有\\歌.DaDur\"";
         beforeCreate = [this](MainWindow& w) {
             w.Hooks().updateRecentFiles = [this](const std::wstring& p) { recent.push_back(p); };
-            w.Hooks().showMarks = [this](const std::array<int16_t, 8>&, bool fromCommand) { marks.push_back(fromCommand); };
+            w.Hooks().showMarks = [this](const std::array<int16_t, 8>&, bool fromCommand) {
+                marks.push_back(fromCommand);
+            };
         };
     }
     void SetUp() override {

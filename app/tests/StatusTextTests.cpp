@@ -86,7 +86,8 @@ TEST(CommandRouter, RowsForOneIndexWinOverTheArray) {
     CommandRouter r;
     std::vector<int> ran;
     r.AddArray("YG", [&](int i) { ran.push_back(i); });
-    r.Add("YG", [&](int i) { ran.push_back(100 + i); }, 2);
+    r.Add(
+        "YG", [&](int i) { ran.push_back(100 + i); }, 2);
     r.Add("OpenFile", [&](int i) { ran.push_back(i); });
     EXPECT_TRUE(r.Run("YG", 0));
     EXPECT_TRUE(r.Run("YG", 2));

@@ -23,8 +23,8 @@ TEST(WinProc, NumKeyFilter) {
         int16_t key;
         const wchar_t* text;
         int16_t kept;
-    } rows[] = {{'.', L"1.5", 0}, {'.', L"15", '.'}, {'a', L"", 0}, {8, L"1.5", 8}, {'0', L"", '0'}, {'9', L"1", '9'},
-                {'-', L"", 0}};
+    } rows[] = {{'.', L"1.5", 0}, {'.', L"15", '.'}, {'a', L"", 0}, {8, L"1.5", 8},
+                {'0', L"", '0'},  {'9', L"1", '9'},  {'-', L"", 0}};
     for (const auto& r : rows) EXPECT_EQ(r.kept, NumKeyFilter(r.key, r.text)) << r.key << " " << r.text;
 }
 
@@ -32,8 +32,9 @@ TEST(WinProc, FontSizeNamesBothWays) {
     struct Row {
         float size;
         const wchar_t* name;
-    } rows[] = {{41.6F, L"初号"}, {10.5F, L"五号"}, {11, L""},      {12, L"小四"}, {7.5F, L"六号"}, {6.5F, L"小六"},
-                {42, L"初号"},   {9, L"小五"},     {10.4F, L""},   {8.5F, L""},   {15.5F, L"三号"}, {14.5F, L"四号"}, {16.5F, L"三号"}};
+    } rows[] = {{41.6F, L"初号"}, {10.5F, L"五号"}, {11, L""},       {12, L"小四"}, {7.5F, L"六号"},
+                {6.5F, L"小六"},  {42, L"初号"},    {9, L"小五"},    {10.4F, L""},  {8.5F, L""},
+                {15.5F, L"三号"}, {14.5F, L"四号"}, {16.5F, L"三号"}};
     for (const auto& r : rows) EXPECT_EQ(r.name, FontSizeName(r.size)) << r.size;
     EXPECT_EQ(24, FontSizeValue(L"小一"));
     EXPECT_EQ(22, FontSizeValue(L"二号"));
@@ -47,9 +48,9 @@ TEST(WinProc, FontSizeNamesBothWays) {
 TEST(WinProc, TypedMarkTable) {
     struct Row {
         int key, mark;
-    } rows[] = {{'(', 179}, {')', 180}, {'+', 67}, {'-', 88}, {'.', 66}, {'=', 154}, {'C', 55}, {'D', 56},
-                {'E', 57},  {'F', 58},  {'G', 59}, {'A', 60}, {'B', 61}, {'X', 65},  {'|', 39}, {'c', 0},
-                {'x', 0},   {'H', 0},   {'1', 0},  {'*', 0},  {0, 0}};
+    } rows[] = {{'(', 179}, {')', 180}, {'+', 67}, {'-', 88}, {'.', 66}, {'=', 154}, {'C', 55},
+                {'D', 56},  {'E', 57},  {'F', 58}, {'G', 59}, {'A', 60}, {'B', 61},  {'X', 65},
+                {'|', 39},  {'c', 0},   {'x', 0},  {'H', 0},  {'1', 0},  {'*', 0},   {0, 0}};
     for (const auto& r : rows) EXPECT_EQ(r.mark, TypedMarkCode(r.key)) << static_cast<char>(r.key);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The image button Button of Kavrel.dll: a dispatch interface (its members
 // are reached by dispatch identifier), the empty interface of the library's

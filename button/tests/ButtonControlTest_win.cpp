@@ -1,7 +1,7 @@
 // The Button control of Kavrel.dll in the program's own container, as the
 // main window's panels hold it: properties, states, mouse, events, captures.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -90,8 +90,8 @@ protected:
         if (!button) return button;
         auto bag = com::PropertyBag::Create(std::span<const com::StoredProperty>(stored.begin(), stored.size()));
         com::Ptr<com::ControlSite> site;
-        EXPECT_EQ(S_OK, com::ControlSite::Host(button.Get(), parent, rect, emptyBag ? nullptr : bag.Get(), userMode,
-                                               site));
+        EXPECT_EQ(S_OK,
+                  com::ControlSite::Host(button.Get(), parent, rect, emptyBag ? nullptr : bag.Get(), userMode, site));
         auto container = button.As<IConnectionPointContainer>();
         com::Ptr<IConnectionPoint> point;
         container->FindConnectionPoint(DIID_ButtonEvents, point.Out());
@@ -157,12 +157,16 @@ TEST_F(ButtonControl, NewButtonTakesTheDefaultsAndStoresOnlyWhatItMust) {
     auto all = com::PropertyBag::Create();
     ASSERT_EQ(S_OK, sites[0]->Save(all.Get()));
     EXPECT_EQ(all->Names(), (std::vector<std::wstring>{L"Enabled", L"ButtonType", L"BackColor", L"ButtonIndex",
-                                                        L"IsRgnForm", L"PressDownType", L"ForeColor"}));
+                                                       L"IsRgnForm", L"PressDownType", L"ForeColor"}));
 }
 
 TEST_F(ButtonControl, StoredPropertiesComeBackDisabledAndUnclipped) {
-    auto b = Host({{L"ButtonType", VT_I4, 6}, {L"ButtonIndex", VT_I4, 7}, {L"Enabled", VT_BOOL, 0},
-                   {L"IsRgnForm", VT_BOOL, 0}, {L"PressDownType", VT_BOOL, 1}, {L"BackColor", VT_I4, 0x00FF00}});
+    auto b = Host({{L"ButtonType", VT_I4, 6},
+                   {L"ButtonIndex", VT_I4, 7},
+                   {L"Enabled", VT_BOOL, 0},
+                   {L"IsRgnForm", VT_BOOL, 0},
+                   {L"PressDownType", VT_BOOL, 1},
+                   {L"BackColor", VT_I4, 0x00FF00}});
     ASSERT_TRUE(b);
     EXPECT_EQ(GetLong(b.Get(), id::ButtonType), 6);
     EXPECT_EQ(GetLong(b.Get(), id::ButtonIndex), 7);
@@ -248,7 +252,7 @@ TEST_F(ButtonControl, OnlyAChangedStatePaintsTheFace) {
         bool Value;
         bool Paints;
     };
-    const Step steps[] = {{id::ButtonDown, false, false}, {id::Enabled, true, false}, {id::ButtonDown, true, true},
+    const Step steps[] = {{id::ButtonDown, false, false}, {id::Enabled, true, false},    {id::ButtonDown, true, true},
                           {id::ButtonDown, true, false},  {id::ButtonDown, false, true}, {id::Enabled, false, true},
                           {id::Enabled, false, false},    {id::Enabled, true, true}};
     Capture(w, 32, 32);  // the first face, asked for as the button was hosted
@@ -304,8 +308,8 @@ TEST_F(ButtonControl, AButtonSetUpHiddenShowsItsLastFace) {
 TEST_F(ButtonControl, LosingTheFocusEndsThePress) {
     auto b = Host({{L"ButtonType", VT_I4, 3}});
     HWND w = Window(b.Get());
-    HWND other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, parent, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, parent, nullptr, nullptr, nullptr);
     Press(w, 5, 5);
     EXPECT_EQ(GetFocus(), w);
     SetFocus(other);
@@ -412,8 +416,8 @@ TEST_F(ButtonControl, HoverFaceOnScreenIsItsBackgroundAndForeground) {
             if (!PtInRegion(region.Get(), x, y)) continue;
             Gdiplus::ARGB argb = 0;
             flat::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(expected.CurrentImage()), x, y, &argb);
-            ASSERT_TRUE(Near(shown[y * 32 + x], argb & 0xFFFFFF)) << x << "," << y << std::hex << " " << shown[y * 32 + x]
-                                                                    << " " << argb;
+            ASSERT_TRUE(Near(shown[y * 32 + x], argb & 0xFFFFFF))
+                << x << "," << y << std::hex << " " << shown[y * 32 + x] << " " << argb;
             ++compared;
         }
     }
@@ -431,8 +435,8 @@ TEST_F(ButtonControl, ArcFaceSurvivesBeingCovered) {
     const int before = inked();
     EXPECT_GT(before, 30);
     // Covered and uncovered: the system asks for a repaint.
-    HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
     UpdateWindow(cover);
     DestroyWindow(cover);
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -445,15 +449,16 @@ TEST_F(ButtonControl, PanelOfButtonsInEveryState) {
     struct Kind {
         int type, index, w, h;
     };
-    const Kind kinds[] = {{1, 2, 65, 37}, {2, 5, 65, 37}, {3, 1, 32, 32}, {4, 6, 32, 32}, {5, 3, 24, 32},
-                          {6, 5, 40, 32}, {7, 2, 24, 24}, {8, 1, 20, 32}, {9, 1, 20, 32}, {10, 1, 20, 32},
-                          {14, 7, 24, 32}};
+    const Kind kinds[] = {{1, 2, 65, 37}, {2, 5, 65, 37},  {3, 1, 32, 32}, {4, 6, 32, 32},
+                          {5, 3, 24, 32}, {6, 5, 40, 32},  {7, 2, 24, 24}, {8, 1, 20, 32},
+                          {9, 1, 20, 32}, {10, 1, 20, 32}, {14, 7, 24, 32}};
     MoveWindow(parent, 0, 0, 400, 560, TRUE);
     int y = 4;
     for (const auto& k : kinds) {
         for (int state = 1; state <= 4; ++state) {
             const int x = 4 + (state - 1) * 80;
-            auto b = Host({{L"ButtonType", VT_I4, k.type}, {L"ButtonIndex", VT_I4, k.index},
+            auto b = Host({{L"ButtonType", VT_I4, k.type},
+                           {L"ButtonIndex", VT_I4, k.index},
                            {L"BackColor", VT_I4, k.type == 9 ? int32_t(0xFFFFE000) : panel}},
                           {x, y, x + k.w, y + k.h});
             Put(b.Get(), id::TranColor, Long(RGBtoARGB(255, panel)));
@@ -484,8 +489,8 @@ TEST(cGDIPlusClass, DrawsThroughDispatchAndSavesOnlyItsOwnBitmap) {
     ASSERT_EQ(S_OK, com::CreateFromDll(L"Kavrel.dll", CLSID_cGDIPlus, __uuidof(IcGDIPlus), gdi.OutVoid()));
     namespace g = dispid::cGDIPlus;
     EXPECT_EQ(GetLong(gdi.Get(), g::m_uLastStatus), 0);
-    VARIANT made = Call(gdi.Get(), g::CreateGraphicsWithImage, DISPATCH_METHOD,
-                        {Long(8), Long(8), Long(PixelFormat32bppARGB)});
+    VARIANT made =
+        Call(gdi.Get(), g::CreateGraphicsWithImage, DISPATCH_METHOD, {Long(8), Long(8), Long(PixelFormat32bppARGB)});
     EXPECT_EQ(V_I4(&made), 0);
     VARIANT filled = Call(gdi.Get(), g::SolidFillRectangle, DISPATCH_METHOD,
                           {Long(0), Long(0), Long(8), Long(8), Long(int32_t(0xFF336699)), Long(2)});
@@ -510,6 +515,6 @@ TEST(cGDIPlusClass, DrawsThroughDispatchAndSavesOnlyItsOwnBitmap) {
     EXPECT_EQ(b, 0x33);
 
     com::Ptr<IDispatch> global;
-    EXPECT_EQ(S_OK, com::CreateFromDll(L"Kavrel.dll", CLSID_cGDIPlusGlobal, __uuidof(IcGDIPlusGlobal),
-                                       global.OutVoid()));
+    EXPECT_EQ(S_OK,
+              com::CreateFromDll(L"Kavrel.dll", CLSID_cGDIPlusGlobal, __uuidof(IcGDIPlusGlobal), global.OutVoid()));
 }

@@ -64,8 +64,7 @@ TEST(PlanFace, WideTypesHaveABackgroundPerStateAndOneForeground) {
 TEST(PlanFace, ColourButtonsLookAlikeInEveryState) {
     // A plain RGB back colour has alpha 0, so the fill under it shows.
     for (int state = kNormal; state <= kDisabled; ++state) {
-        EXPECT_EQ(Describe(PlanFace(Pic_BKColor, state, 1, kColours)),
-                  L"fill FFD4D0C8;fill 00C8D0D4;BKCOLOR_W 101;");
+        EXPECT_EQ(Describe(PlanFace(Pic_BKColor, state, 1, kColours)), L"fill FFD4D0C8;fill 00C8D0D4;BKCOLOR_W 101;");
         EXPECT_EQ(Describe(PlanFace(Pic_FrColor, state, 1, kColours)), L"fill FFD4D0C8;FRCOLOR_A 101;bar FFFF0000;");
     }
 }

@@ -1,14 +1,13 @@
 // The pictures compiled into Kavrel.dll, the painter that composes them and
 // the drawing object under it.
+#include <windows.h>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <map>
 #include <set>
 #include <string>
 #include <tuple>
-
-#include <windows.h>
-#include <shlwapi.h>
 
 #include "ButtonPainter_win.h"
 #include "cGDIPlus_win.h"

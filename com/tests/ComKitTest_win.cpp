@@ -28,9 +28,7 @@ public:
         *sum = a + b;
         return S_OK;
     }
-    void* QueryOther(REFIID iid) {
-        return iid == IID_IConnectionPointContainer ? events.Container() : nullptr;
-    }
+    void* QueryOther(REFIID iid) { return iid == IID_IConnectionPointContainer ? events.Container() : nullptr; }
 
     int32_t volume = 7;
     std::wstring title;
@@ -59,7 +57,9 @@ std::span<const com::Member<Sample>> Sample::Members() {
              a[1].Set(x);
          }},
         {5, L"Fail", com::kMethod,
-         [](Sample&, com::Args&, VARIANT*) { throw com::Error{E_FAIL, L"无法打开MIDI设备"}; }},
+         [](Sample&, com::Args&, VARIANT*) {
+             throw com::Error{E_FAIL, L"无法打开MIDI设备"};
+         }},
         {6, L"Raise", com::kMethod,
          [](Sample& s, com::Args& a, VARIANT*) {
              VARIANT v[1];
@@ -72,9 +72,7 @@ std::span<const com::Member<Sample>> Sample::Members() {
 }
 
 struct ComTest : ::testing::Test {
-    void SetUp() override {
-        ASSERT_EQ(S_OK, Sample::Create(__uuidof(IDispatch), obj.OutVoid()));
-    }
+    void SetUp() override { ASSERT_EQ(S_OK, Sample::Create(__uuidof(IDispatch), obj.OutVoid())); }
     DISPID Id(const wchar_t* name) {
         DISPID id = 0;
         LPOLESTR n = const_cast<LPOLESTR>(name);

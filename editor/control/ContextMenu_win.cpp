@@ -1,10 +1,10 @@
 // The editor's right-button menu: made once, rewritten for the input state at every showing.
-#include "text/Cp936.h"
 #include "control/ContextMenuItems.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/Mouse_win.h"
 #include "model/layout/SourceLines.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {

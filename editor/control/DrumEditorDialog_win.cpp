@@ -1,7 +1,6 @@
 // The drum pattern editor "鼓点编辑...": the bar patterns and the templates on a tab strip, and
 // the editing area with its rhythm grid, over the play settings' working patterns.
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -14,18 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "text/Cp936.h"
+#include "PlayNote.h"
 #include "com/Create.h"
 #include "com/Module.h"
 #include "control/DialogKit_win.h"
-#include "PlayNote.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
-#include "music/DrumEditForm.h"
 #include "control/SetPlayInfoDialog_win.h"
+#include "music/DrumEditForm.h"
 #include "records/Dialogs.h"
 #include "records/Messages.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 #include "win/DialogKit_win.h"
 #include "win/GdiHandles.h"
 
@@ -143,7 +142,7 @@ struct DialogState {
     int EditedIndex = -1;
     tessaly::XjDrumData Buffer{};
     bool BufferFilled = false;
-    bool Filling = false;  // controls being set by the program, not edited
+    bool Filling = false;                     // controls being set by the program, not edited
     std::unique_ptr<tessaly::PlayNote> Note;  // made at the first sound
     bool Playing = false;
     bool AreaOn = false;
@@ -185,11 +184,13 @@ void ShowStatus(const DialogState& s, int selected) {
     const int count = main >= 1 && main <= static_cast<int>(play.Track.size()) ? play.Track[main - 1u].XjCount : 0;
     const std::wstring head = L"“小节鼓点”对应主音轨(音轨" + std::to_wstring(main) + L")，";
     if (g_currentList == 1)
-        SetStatus(s, L"模板鼓点有" + std::to_wstring(s.TemplatesRead) + L"个，当前为第" + std::to_wstring(selected + 1) + L"个。");
+        SetStatus(s, L"模板鼓点有" + std::to_wstring(s.TemplatesRead) + L"个，当前为第" +
+                         std::to_wstring(selected + 1) + L"个。");
     else if (selected < 0)
         SetStatus(s, head + L"当前小节鼓点共有" + std::to_wstring(count) + L"个。");
     else
-        SetStatus(s, head + L"小节鼓点共有" + std::to_wstring(count) + L"个，当前鼓点对应于第" + std::to_wstring(selected + 1) + L"小节。");
+        SetStatus(s, head + L"小节鼓点共有" + std::to_wstring(count) + L"个，当前鼓点对应于第" +
+                         std::to_wstring(selected + 1) + L"小节。");
 }
 
 // Filled with drawing off and room made at once: otherwise the list redraws, resets its scroll
@@ -227,7 +228,8 @@ void EnableArea(DialogState& s, bool on) {
 
 void ShowMetre(DialogState& s) {
     const int metre = s.Form.Area.Metre;
-    SetDlgItemTextW(s.Dialog, kAccent, metre >= 0 ? Wide(kDrumMetreChoices[static_cast<size_t>(metre)].Accent).c_str() : L"");
+    SetDlgItemTextW(s.Dialog, kAccent,
+                    metre >= 0 ? Wide(kDrumMetreChoices[static_cast<size_t>(metre)].Accent).c_str() : L"");
     InvalidateRect(Item(s, kGrid), nullptr, TRUE);
 }
 
@@ -295,8 +297,7 @@ void MakeAreaLists(DialogState& s) {
 void LoadPattern(DialogState& s) {
     const int index = Selected(s);
     if (index < 0) return;
-    if (!s.Form.Unchanged &&
-        Ask(s, L"编辑界面数据有修改，覆盖它？", MB_OKCANCEL | MB_ICONQUESTION, L"Tavolin") != IDOK)
+    if (!s.Form.Unchanged && Ask(s, L"编辑界面数据有修改，覆盖它？", MB_OKCANCEL | MB_ICONQUESTION, L"Tavolin") != IDOK)
         return;
     s.EditedList = g_currentList;
     s.EditedIndex = index;
@@ -390,8 +391,10 @@ void ControlsEnabled(DialogState& s, bool enabled) {
 
 // The player's reports, through the editor's window.
 void Progress(DialogState& s, int32_t row) {
-    if (row == -1) ControlsEnabled(s, false);
-    else if (row == -2) ControlsEnabled(s, true);
+    if (row == -1)
+        ControlsEnabled(s, false);
+    else if (row == -2)
+        ControlsEnabled(s, true);
     else if (row >= 0 && !s.Pending) {
         SendMessageW(List(s, g_currentList), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
         ListClicked(s);
@@ -409,7 +412,8 @@ void ListCommand(DialogState& s, int id) {
             return;
         case kMenuPaste:
             if (selected < 0 && list == 0) return;
-            FillList(s, list, PasteDrum(patterns, std::max(selected, 0), s.Buffer, list == 0 ? kPasteOver : g_pasteMode));
+            FillList(s, list,
+                     PasteDrum(patterns, std::max(selected, 0), s.Buffer, list == 0 ? kPasteOver : g_pasteMode));
             if (list == 0) AssignStarts(s);
             break;
         case kMenuDefault:
@@ -449,19 +453,23 @@ void OpenListMenu(DialogState& s, HWND box) {
     ScreenToClient(box, &local);
     RECT r{};
     GetClientRect(box, &r);
-    const int position = GetClickPosition(local.y, r.bottom, static_cast<int32_t>(SendMessageW(box, LB_GETITEMHEIGHT, 0, 0)),
-                                          static_cast<int32_t>(SendMessageW(box, LB_GETTOPINDEX, 0, 0)), selected);
+    const int position =
+        GetClickPosition(local.y, r.bottom, static_cast<int32_t>(SendMessageW(box, LB_GETITEMHEIGHT, 0, 0)),
+                         static_cast<int32_t>(SendMessageW(box, LB_GETTOPINDEX, 0, 0)), selected);
     g_pasteMode = PasteModeOf(position, g_pasteMode);
     const bool bars = g_currentList == 0;
-    const wchar_t* paste = bars ? L"覆盖" : g_pasteMode == kPasteAbove ? L"在上方插入"
-                                          : g_pasteMode == kPasteBelow ? L"在下方插入"
-                                          : g_pasteMode == kPasteOver  ? L"覆盖"
-                                                                       : L"粘贴";
+    const wchar_t* paste = bars                         ? L"覆盖"
+                           : g_pasteMode == kPasteAbove ? L"在上方插入"
+                           : g_pasteMode == kPasteBelow ? L"在下方插入"
+                           : g_pasteMode == kPasteOver  ? L"覆盖"
+                                                        : L"粘贴";
     const UINT idle = s.Playing ? MF_GRAYED : MF_ENABLED;
     const UINT filled = s.BufferFilled && !s.Playing ? MF_ENABLED : MF_GRAYED;
     win::MenuHandle owned(CreatePopupMenu());
     HMENU menu = owned.Get();
-    auto add = [&](int id, const wchar_t* text, UINT flags) { AppendMenuW(menu, MF_STRING | flags, static_cast<UINT_PTR>(id), text); };
+    auto add = [&](int id, const wchar_t* text, UINT flags) {
+        AppendMenuW(menu, MF_STRING | flags, static_cast<UINT_PTR>(id), text);
+    };
     add(kMenuEdit, L"编辑", idle);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     add(kMenuCopy, L"复制", idle);
@@ -492,7 +500,8 @@ void ListClicked(DialogState& s) {
     if (g_currentList == 0 && selected >= 0 && static_cast<size_t>(selected) < s.Starts.size()) {
         s.Ed.Data.SelStart = s.Starts[static_cast<size_t>(selected)];
         s.Ed.Data.SelLength = 1;
-        SendMessageW(s.Ed.Window, tessaly::WM_ShowPlayPos, static_cast<WPARAM>(s.Starts[static_cast<size_t>(selected)]), 0);
+        SendMessageW(s.Ed.Window, tessaly::WM_ShowPlayPos, static_cast<WPARAM>(s.Starts[static_cast<size_t>(selected)]),
+                     0);
     }
     ShowStatus(s, selected);
 }
@@ -762,10 +771,12 @@ INT_PTR OnMessage(DialogState* s, UINT msg, LPARAM lParam) {
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!s) return FALSE;
-            if (item.CtlID == kGrid) DrawGrid(*s, item);
+            if (item.CtlID == kGrid)
+                DrawGrid(*s, item);
             else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace)
                 DrawListFaces(*s, item);
-            else if (item.CtlID == kMirror) DrawMirror(item);
+            else if (item.CtlID == kMirror)
+                DrawMirror(item);
             return TRUE;
         }
         case WM_NOTIFY: {

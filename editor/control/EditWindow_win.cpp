@@ -1,19 +1,19 @@
 #include "control/EditWindow_win.h"
 
-#include <imm.h>
 #include <windows.h>
+#include <imm.h>
 #include <windowsx.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "text/Cp936.h"
 #include "control/Handlers_win.h"
 #include "model/document/GraceNotes.h"
+#include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
-#include "model/document/mGeneral.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {

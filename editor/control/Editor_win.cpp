@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "text/Cp936.h"
 #include "api/IReadWriteIni.h"
 #include "com/Create.h"
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/PageRenderer_win.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
 #include "records/Dialogs.h"
 #include "render/StdFontObject_win.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-#include <ocidl.h>
 #include <windows.h>
+#include <ocidl.h>
 
 #include <array>
 #include <memory>
@@ -13,12 +13,12 @@
 #include "control/PageRenderer.h"
 #include "control/WheelZoom.h"
 #include "model/document/BackgroundSave.h"
-#include "model/document/DocumentFiles.h"
-#include "model/edit/EditCommands.h"
-#include "model/document/EditorData.h"
 #include "model/document/ControlSite.h"
-#include "model/edit/FreeItems.h"
+#include "model/document/DocumentFiles.h"
+#include "model/document/EditorData.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/EditCommands.h"
+#include "model/edit/FreeItems.h"
 #include "music/SetPlayInfoForm.h"
 #include "records/Messages.h"
 #include "render/GdiTextMeasurer_win.h"
@@ -105,7 +105,7 @@ public:
     std::unique_ptr<MouseWindow> MouseSite;
     std::unique_ptr<MouseInput> Mouse;
     win::OwnedDc MemoryDc;
-    std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
+    std::string PasteFormatName;          // the clipboard format the last ReadClipboardWords found
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
     BackgroundSave Backup;                // the backup copy, written beside the typing

@@ -6,10 +6,10 @@
 
 #include "control/EditWindow_win.h"
 #include "control/Handlers_win.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/MarkCodes.h"
-#include "model/layout/Pagination.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
 #include "records/Messages.h"
 
 namespace notaline {
@@ -147,7 +147,8 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             if (auto t = text()) c.Ranges.FormatTFZ(*t, values, kMarkVoltaStart), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_FormatKFTFZ:
-            if (auto t = text()) c.Ranges.FormatKFTFZ(*t, values, kMarkOpenVoltaStart), ed.Refresh(tessaly::ExtralRefresh);
+            if (auto t = text())
+                c.Ranges.FormatKFTFZ(*t, values, kMarkOpenVoltaStart), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_InstrMainAndExtralStr: InsertSymbol(ed, byValue, values); break;
         case tessaly::EM_DelAreaExtralStr:  // the host asks whether a range mark went

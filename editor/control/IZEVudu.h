@@ -1,7 +1,7 @@
 #pragma once
+#include <windows.h>
 #include <oaidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <cstdint>
 

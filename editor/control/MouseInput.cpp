@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/document/GraceNotes.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
 
 namespace notaline {
 namespace {
@@ -142,7 +142,8 @@ MouseHit MouseInput::HitTestText(int16_t button, int32_t x, int32_t y) {
     }
     int32_t selFirst = 0, selLast = 0;
     SelectionRange(d_, selFirst, selLast);
-    hit.HitArea = d_.SelLength != 0 && hit.HitWord >= selFirst && hit.HitWord <= selLast ? tessaly::inSelected : tessaly::inEdit;
+    hit.HitArea =
+        d_.SelLength != 0 && hit.HitWord >= selFirst && hit.HitWord <= selLast ? tessaly::inSelected : tessaly::inEdit;
     return hit;
 }
 

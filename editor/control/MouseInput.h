@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "model/edit/EditCommands.h"
 #include "model/document/EditorData.h"
 #include "model/document/PageView.h"
+#include "model/edit/EditCommands.h"
 #include "paint/Canvas.h"
 
 namespace notaline {

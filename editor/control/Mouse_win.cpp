@@ -1,9 +1,10 @@
 // The control's mouse events into the editor's mouse handling, in client pixels.
+#include "control/Mouse_win.h"
+
 #include <cmath>
 
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
-#include "control/Mouse_win.h"
 #include "model/layout/PageSetupRules.h"
 
 namespace notaline {

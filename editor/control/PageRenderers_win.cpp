@@ -3,9 +3,9 @@
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
-#include "records/Numbers.h"
 #include "model/layout/SourceLines.h"
 #include "paint/BigGlissando.h"
+#include "records/Numbers.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
 
@@ -52,8 +52,8 @@ public:
     void DeletePageBufferDCs() override {}
     bool ZoomTo(float scale) override {
         target_.Data.AboutPageInfo.nScale = scale;
-        InitPageScrollInfo(tessaly::CLng(scale * target_.Data.PageWidthPx), tessaly::CLng(scale * target_.Data.PageHeightPx),
-                           -1, -1);
+        InitPageScrollInfo(tessaly::CLng(scale * target_.Data.PageWidthPx),
+                           tessaly::CLng(scale * target_.Data.PageHeightPx), -1, -1);
         return true;
     }
     CaretBox CaretRect() override { return {}; }

@@ -24,8 +24,10 @@ void SetPlayPause(Editor& ed, bool pause) {
 }
 
 void StopPlayMusic(Editor& ed) {
-    if (ed.Player) ed.Player->Music.StopPlayMusic();
-    else ed.Tell(tessaly::EM_PlayInfo, 1, 0);
+    if (ed.Player)
+        ed.Player->Music.StopPlayMusic();
+    else
+        ed.Tell(tessaly::EM_PlayInfo, 1, 0);
 }
 
 void ReleaseStoppedPlayers(Editor& ed) {

@@ -3,17 +3,16 @@
 #include "control/Printing_win.h"
 
 #include <windows.h>
-
 #include <commdlg.h>
 
 #include <utility>
 
-#include "text/Cp936.h"
 #include "com/Dispatch.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
+#include "text/Cp936.h"
 #include "win/KernelHandles.h"
 
 namespace notaline {

@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "text/Cp936.h"
 #include "api/ISelmoda.h"
 #include "com/Container.h"
 #include "com/Create.h"
@@ -24,6 +23,7 @@
 #include "control/Handlers_win.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 #include "win/DialogKit_win.h"
 
 namespace notaline {
@@ -33,7 +33,6 @@ using namespace play_settings;
 using namespace dialog_kit;
 
 enum Page { kAll, kBasic, kTrack, kMid };
-
 
 struct Control {
     Page On;
@@ -104,9 +103,9 @@ const Control kControls[] = {
 constexpr SIZE kClient = {520, 422};
 constexpr RECT kTabBox = {8, 8, 504, 352};  // left, top, width, height
 
-const wchar_t* const kKeys[] = {L"1 = C",  L"1 = #C",     L"1 = D", L"1 = bE(#D)", L"1 = E",
-                                L"1 = F",  L"1 = #F",     L"1 = G", L"1 = bA(#G)", L"1 = A",
-                                L"1 = bB(#A)", L"1 = B", L"1 = bD", L"1 = bG",     L"1 = bC"};
+const wchar_t* const kKeys[] = {L"1 = C",      L"1 = #C", L"1 = D",  L"1 = bE(#D)", L"1 = E",
+                                L"1 = F",      L"1 = #F", L"1 = G",  L"1 = bA(#G)", L"1 = A",
+                                L"1 = bB(#A)", L"1 = B",  L"1 = bD", L"1 = bG",     L"1 = bC"};
 const wchar_t* const kMetres[] = {L"1/4", L"2/4", L"3/4", L"4/4", L"5/4", L"3/8", L"6/8", L"7/8", L"9/8", L"12/8"};
 const int kDrumControls[] = {kDrumVolumeLabel, kDrumVolumeTxt, kDrumCountLabel, kDrumCountTxt, kCmdDrumEdit};
 
@@ -183,7 +182,8 @@ void SetComboIndex(const DialogState& s, int id, int index) {
 void FillCombo(const DialogState& s, int id, int from, int to) {
     HWND h = Item(s, id);
     SendMessageW(h, CB_RESETCONTENT, 0, 0);
-    for (int i = from; i <= to; ++i) SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(i).c_str()));
+    for (int i = from; i <= to; ++i)
+        SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(i).c_str()));
 }
 
 void SetStatus(const DialogState& s, const std::wstring& text) {
@@ -198,16 +198,18 @@ int TrackCount(const DialogState& s) {
 void CaptionTabs(DialogState& s) {
     const int n = TrackCount(s);
     for (int t = 0; t <= n + 1; ++t) {
-        std::wstring caption = t == 0 ? L"基本选项" : t == n + 1 ? L"Mid信息"
-                                 : t == s.Form.Work.MainTrack ? L"主音轨"
-                                                               : L"音轨" + std::to_wstring(t);
+        std::wstring caption = t == 0                       ? L"基本选项"
+                               : t == n + 1                 ? L"Mid信息"
+                               : t == s.Form.Work.MainTrack ? L"主音轨"
+                                                            : L"音轨" + std::to_wstring(t);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
         if (SendMessageW(s.Tab, TCM_SETITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item)) == FALSE)
             SendMessageW(s.Tab, TCM_INSERTITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item));
     }
-    while (SendMessageW(s.Tab, TCM_GETITEMCOUNT, 0, 0) > n + 2) SendMessageW(s.Tab, TCM_DELETEITEM, static_cast<WPARAM>(n + 2), 0);
+    while (SendMessageW(s.Tab, TCM_GETITEMCOUNT, 0, 0) > n + 2)
+        SendMessageW(s.Tab, TCM_DELETEITEM, static_cast<WPARAM>(n + 2), 0);
 }
 
 Page PageOf(const DialogState& s, int tab) {
@@ -249,8 +251,12 @@ void ShowTrackSettings(DialogState& s, int t) {
 }
 
 TrackFields ReadTrack(const DialogState& s) {
-    return {Narrow(TextOf(s, kPlayOrderText)), Narrow(TextOf(s, kText音量)), Narrow(TextOf(s, kText声像)),
-            Narrow(TextOf(s, kText2)),         ComboIndex(s, kComboSound),  ComboIndex(s, kCom音调),
+    return {Narrow(TextOf(s, kPlayOrderText)),
+            Narrow(TextOf(s, kText音量)),
+            Narrow(TextOf(s, kText声像)),
+            Narrow(TextOf(s, kText2)),
+            ComboIndex(s, kComboSound),
+            ComboIndex(s, kCom音调),
             IsDlgButtonChecked(s.Dialog, kCheck1) == BST_CHECKED};
 }
 
@@ -287,7 +293,8 @@ void Tell(HWND owner, const std::wstring& text, const wchar_t* title, UINT icon)
 void Refuse(DialogState& s, PlayProblem p, int tab) {
     ShowPage(s, tab);
     const PlayProblemText t = TextOf(p);
-    if (!t.Text) MessageBeep(MB_OK);
+    if (!t.Text)
+        MessageBeep(MB_OK);
     else
         Tell(s.Dialog, Wide(t.Text), t.Title ? Wide(t.Title).c_str() : tessaly::kProgramTitle,
              t.Kind == PlayProblemText::Warning       ? MB_ICONWARNING
@@ -350,7 +357,8 @@ void LayOutHint(DialogState& s) {
     GetTextExtentPoint32W(dc, L" ", 1, &blank);
     int x = -1;
     for (const wchar_t* part : kHint) {
-        const auto c = std::find_if(std::begin(kControls), std::end(kControls), [&](const Control& c) { return c.Text == part; });
+        const auto c =
+            std::find_if(std::begin(kControls), std::end(kControls), [&](const Control& c) { return c.Text == part; });
         if (x < 0) x = c->Box.left;
         SIZE size{};
         GetTextExtentPoint32W(dc, part, static_cast<int>(wcslen(part)), &size);
@@ -379,8 +387,7 @@ void HostBarList(DialogState& s) {
     ShowWindow(frame, SW_HIDE);
     const BarList& bars = s.Form.Bars;
     const LONG upper = std::min<LONG>(bars.XjCount, static_cast<LONG>(bars.Bars.size())) - 1;
-    if (auto list = s.BarSite->As<ISelmoda>())
-        list->ShowBars(reinterpret_cast<LONG_PTR>(bars.Bars.data()), upper);
+    if (auto list = s.BarSite->As<ISelmoda>()) list->ShowBars(reinterpret_cast<LONG_PTR>(bars.Bars.data()), upper);
 }
 
 LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data) {
@@ -393,7 +400,8 @@ LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DW
         if (msg == WM_KEYUP && s.Form.CurrentTrack > 0) {
             const int t = s.Form.CurrentTrack;
             if (s.Form.ParsePlayOrder(t, Narrow(TextOf(s, kPlayOrderText)))) {
-                SetStatus(s, L"当前音轨" + std::to_wstring(t) + L"，对应小节数为：" + std::to_wstring(s.Form.CountTrackBars(t)));
+                SetStatus(s, L"当前音轨" + std::to_wstring(t) + L"，对应小节数为：" +
+                                 std::to_wstring(s.Form.CountTrackBars(t)));
                 ShowDrumCount(s);
             }
         }
@@ -471,7 +479,8 @@ void Ok(DialogState& s) {
     const PlayProblem p = s.Form.CheckPlayInfo(ReadBasic(s));
     if (p != PlayProblem::None) return Refuse(s, p, 0);
     tessaly::aMidTxtInfo texts;
-    for (auto [id, field] : {std::pair{kText1, &tessaly::aMidTxtInfo::歌曲标题}, {kText3, &tessaly::aMidTxtInfo::歌曲版权},
+    for (auto [id, field] : {std::pair{kText1, &tessaly::aMidTxtInfo::歌曲标题},
+                             {kText3, &tessaly::aMidTxtInfo::歌曲版权},
                              {kText5, &tessaly::aMidTxtInfo::歌曲备注}}) {
         const auto bytes = Gbk(s, id);
         if (!bytes) {

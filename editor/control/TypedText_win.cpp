@@ -1,8 +1,7 @@
 // Typed text and host symbols into the input buffer, with the attributes of the status record.
-#include "model/edit/TypedText.h"
-
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "model/edit/TypedText.h"
 #include "render/StdFontObject_win.h"
 
 namespace notaline {

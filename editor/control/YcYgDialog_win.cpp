@@ -1,13 +1,11 @@
 // The octave-dot and duration-line position dialog: four buttons move the pending positions of
 // the caret note's font, the preview shows them on sample notes, OK applies them as one step.
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <array>
 #include <string>
 
-#include "text/Cp936.h"
 #include "com/Module.h"
 #include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
@@ -16,6 +14,7 @@
 #include "paint/YcYgPreview.h"
 #include "render/GdiCanvas_win.h"
 #include "render/PageGraphics_win.h"
+#include "text/Cp936.h"
 #include "win/DialogKit_win.h"
 #include "win/GdiHandles.h"
 

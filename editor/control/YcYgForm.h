@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "model/edit/CharAttributes.h"
 #include "model/document/EditorData.h"
+#include "model/edit/CharAttributes.h"
 
 namespace notaline {
 

@@ -7,22 +7,22 @@
 #include <filesystem>
 #include <string>
 
-#include "text/Cp936.h"
 #include "FileNames.h"
 #include "control/Handlers_win.h"
+#include "control/SetPlayInfoDialog_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/CharKinds.h"
-#include "model/edit/HostMembers.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/MarkCodes.h"
-#include "model/layout/PageSetupRules.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/HostMembers.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/PageSetupRules.h"
 #include "music/MidiExport.h"
-#include "control/SetPlayInfoDialog_win.h"
 #include "records/Dialogs.h"
 #include "records/Marks.h"
 #include "render/StdFontObject_win.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
@@ -168,8 +168,8 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
 // once it outlasts a frame or two, and a failure is told by the next backup call.
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     constexpr int32_t kLargeDocument = 50000;  // characters; about 17 full pages
-    const std::chrono::milliseconds wait = ed.Data.WordCount() < kLargeDocument ? std::chrono::hours(1)
-                                                                                : std::chrono::milliseconds(25);
+    const std::chrono::milliseconds wait =
+        ed.Data.WordCount() < kLargeDocument ? std::chrono::hours(1) : std::chrono::milliseconds(25);
     if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     SaveOutcome saved;
@@ -178,8 +178,8 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     } else if (auto late = ed.Backup.Late(); late && !late->Ok) {
         saved = std::move(*late);
     } else {
-        saved = ed.Backup.Write(SnapshotOf(ed.Data), ed.FileSystem.ZoomFactor(), ed.FileSystem.CurrentDpi(),
-                                U16(name), wait);
+        saved = ed.Backup.Write(SnapshotOf(ed.Data), ed.FileSystem.ZoomFactor(), ed.FileSystem.CurrentDpi(), U16(name),
+                                wait);
     }
     SetCursor(old);
     if (!saved.Ok) {
@@ -233,12 +233,11 @@ void ReturnPartInfo(VARIANT* r, const tessaly::aPartInfo& info) {
 
 tessaly::aPartInfo PartInfoArg(const com::Arg& a) {
     const VARIANT& v = a.Raw();
-    const SAFEARRAY* array = (V_VT(&v) == (VT_ARRAY | VT_UI1)) ? V_ARRAY(&v)
+    const SAFEARRAY* array = (V_VT(&v) == (VT_ARRAY | VT_UI1))                                ? V_ARRAY(&v)
                              : (V_VT(&v) == (VT_ARRAY | VT_UI1 | VT_BYREF) && V_ARRAYREF(&v)) ? *V_ARRAYREF(&v)
-                                                                                            : nullptr;
+                                                                                              : nullptr;
     tessaly::aPartInfo info;
-    if (!array || SafeArrayGetDim(const_cast<SAFEARRAY*>(array)) != 1 ||
-        array->rgsabound[0].cElements != sizeof info)
+    if (!array || SafeArrayGetDim(const_cast<SAFEARRAY*>(array)) != 1 || array->rgsabound[0].cElements != sizeof info)
         Refuse(L"段落设置必须是 16 个字节。", DISP_E_TYPEMISMATCH);
     std::memcpy(&info, array->pvData, sizeof info);
     return info;
@@ -247,10 +246,10 @@ tessaly::aPartInfo PartInfoArg(const com::Arg& a) {
 void SetWordFont(Editor& ed, const com::Arg& colour, const com::Arg& value) {
     com::Ptr<IFontDisp> font;
     const VARIANT& v = value.Raw();
-    IUnknown* unknown = V_VT(&v) == VT_DISPATCH ? V_DISPATCH(&v)
-                        : V_VT(&v) == VT_UNKNOWN ? V_UNKNOWN(&v)
+    IUnknown* unknown = V_VT(&v) == VT_DISPATCH                                     ? V_DISPATCH(&v)
+                        : V_VT(&v) == VT_UNKNOWN                                    ? V_UNKNOWN(&v)
                         : V_VT(&v) == (VT_DISPATCH | VT_BYREF) && V_DISPATCHREF(&v) ? *V_DISPATCHREF(&v)
-                                                                                : nullptr;
+                                                                                    : nullptr;
     if (unknown) unknown->QueryInterface(IID_IFontDisp, font.OutVoid());
     const auto info = StdFontInfoOf(font.Get());
     if (!info) Refuse(L"不是字体对象。", DISP_E_TYPEMISMATCH);
@@ -280,34 +279,34 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
     using A = com::Args;
     using V = VARIANT;
     // Attribute members change nothing and answer 0 in a form designer; `ed` is the running editor.
-#define RUN_GET(...)                                    \
-    [](Z& z, A& a, V* r) {                               \
-        (void)a;                                         \
-        Editor* e = z.Running();                         \
-        if (!e) return com::Return(r, int32_t{0});       \
-        Editor& ed = *e;                                 \
-        EditorData& d = ed.Data;                         \
-        EditCommands& c = *ed.Commands;                  \
-        (void)d, (void)c;                                \
-        __VA_ARGS__;                                     \
+#define RUN_GET(...)                               \
+    [](Z& z, A& a, V* r) {                         \
+        (void)a;                                   \
+        Editor* e = z.Running();                   \
+        if (!e) return com::Return(r, int32_t{0}); \
+        Editor& ed = *e;                           \
+        EditorData& d = ed.Data;                   \
+        EditCommands& c = *ed.Commands;            \
+        (void)d, (void)c;                          \
+        __VA_ARGS__;                               \
     }
 #define RUN_PUT(...)                    \
-    [](Z& z, A& a, V*) {                 \
-        Editor* e = z.Running();         \
-        if (!e) return;                  \
-        Editor& ed = *e;                 \
-        EditorData& d = ed.Data;         \
-        EditCommands& c = *ed.Commands;  \
-        (void)d, (void)c, (void)a;       \
-        __VA_ARGS__;                     \
+    [](Z& z, A& a, V*) {                \
+        Editor* e = z.Running();        \
+        if (!e) return;                 \
+        Editor& ed = *e;                \
+        EditorData& d = ed.Data;        \
+        EditCommands& c = *ed.Commands; \
+        (void)d, (void)c, (void)a;      \
+        __VA_ARGS__;                    \
     }
-#define ANY(...)                        \
-    [](Z& z, A& a, V* r) {               \
-        Editor& ed = Doc(z);             \
-        EditorData& d = ed.Data;         \
-        EditCommands& c = *ed.Commands;  \
+#define ANY(...)                            \
+    [](Z& z, A& a, V* r) {                  \
+        Editor& ed = Doc(z);                \
+        EditorData& d = ed.Data;            \
+        EditCommands& c = *ed.Commands;     \
         (void)d, (void)c, (void)a, (void)r; \
-        __VA_ARGS__;                     \
+        __VA_ARGS__;                        \
     }
     static const com::Member<ZEVudu> table[] = {
         {id::Appearance, L"Appearance", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Appearance()); }},

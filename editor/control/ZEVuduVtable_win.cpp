@@ -59,8 +59,8 @@ HRESULT ZEVuduVtable::Call(DISPID id, WORD flags, std::initializer_list<VARIANT>
     VariantInit(&result);
     EXCEPINFO e{};
     UINT argErr = 0;
-    HRESULT hr = Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out.vt != VT_EMPTY ? &result : nullptr,
-                        &e, &argErr);
+    HRESULT hr =
+        Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out.vt != VT_EMPTY ? &result : nullptr, &e, &argErr);
     if (hr == DISP_E_EXCEPTION) {
         SetErrorText(e);
         hr = FAILED(e.scode) ? e.scode : E_FAIL;

@@ -7,8 +7,8 @@
 #include "control/EditWindow_win.h"
 #include "control/Handlers_win.h"
 #include "model/layout/LayoutSetup.h"
-#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 namespace {

@@ -37,9 +37,9 @@ public:
         bool operator==(const FileStamp&) const = default;
     };
     struct HostState {
-        std::wstring FileName;  // of the document shown; "" for the built-in one
+        std::wstring FileName;           // of the document shown; "" for the built-in one
         std::optional<FileStamp> Stamp;  // FileName's when this control opened or last saved it
-        bool Pause = false;     // as last put while music played
+        bool Pause = false;              // as last put while music played
         int16_t ZhuYingPosY = 0;
         int16_t ChangMingScale = 100;  // percent of the note size
         int16_t InputForeColorIndex = 0;

@@ -11,9 +11,9 @@ namespace notaline {
 struct PlayMarks {
     int32_t GraceKind = 0;  // of the first grace-note slot
     int32_t GracePos = 0;
-    int16_t Tuplet = 0;  // the tuplet start's number; 0 without one
-    uint8_t Level = 0;   // dynamics 24 to 30; 0 without one
-    uint8_t Accent = 0;  // 31 or 32
+    int16_t Tuplet = 0;   // the tuplet start's number; 0 without one
+    uint8_t Level = 0;    // dynamics 24 to 30; 0 without one
+    uint8_t Accent = 0;   // 31 or 32
     uint8_t Hairpin = 0;  // 81 or 82
     bool Grace = false;
     bool SpanStart = false;
@@ -27,8 +27,8 @@ struct BarList {
     std::vector<tessaly::aXjInfo> Bars;
     // Block numbers of the entries, wide: PlayBlock saturates at 32767.
     std::vector<int32_t> Blocks;
-    int32_t XjCount = 0;     // bars that play: 0 to XjCount - 1
-    bool SingleBar = false;  // fewer than two bar lines: the whole document is one bar
+    int32_t XjCount = 0;           // bars that play: 0 to XjCount - 1
+    bool SingleBar = false;        // fewer than two bar lines: the whole document is one bar
     std::vector<PlayMarks> Marks;  // one per character
 
     const PlayMarks& MarksOf(int32_t word) const {

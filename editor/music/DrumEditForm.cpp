@@ -88,7 +88,8 @@ void DrumEditForm::Store(tessaly::XjDrumData& record) const {
     view.DrumName(0, Area.Name.empty() ? std::string("\xCE\xB4\xC3\xFC\xC3\xFB") : Area.Name);  // 未命名
     for (int ch = 0; ch < 8; ++ch) {
         view.DrumChannel(0, ch, Area.Channel[ch]);
-        if (Area.Volume[ch] >= 0 && Area.Volume[ch] <= 127) view.DrumVolume(0, ch, static_cast<uint8_t>(Area.Volume[ch]));
+        if (Area.Volume[ch] >= 0 && Area.Volume[ch] <= 127)
+            view.DrumVolume(0, ch, static_cast<uint8_t>(Area.Volume[ch]));
         if (Area.Sound[ch] >= 0 && Area.Sound[ch] <= 255) view.DrumSounds(0, ch, static_cast<uint8_t>(Area.Sound[ch]));
         if (Area.Pan[ch] >= 0 && Area.Pan[ch] <= 127) view.DrumSoundImage(0, ch, static_cast<uint8_t>(Area.Pan[ch]));
     }
@@ -102,7 +103,8 @@ void DrumEditForm::Store(tessaly::XjDrumData& record) const {
     view.sTimetmp(0, 1, 0);
     if (const auto start = tessaly::TryCInt(Area.BeginSelStart)) view.BeginSelStart(0, *start);
     for (int ch = 0; ch < 8; ++ch)
-        for (int step = 0; step < tessaly::kDrumSteps; ++step) view.DrumRhythms(0, step, ch, step < StepsPerBar && Step(ch, step));
+        for (int step = 0; step < tessaly::kDrumSteps; ++step)
+            view.DrumRhythms(0, step, ch, step < StepsPerBar && Step(ch, step));
 }
 
 size_t DrumNameFit(std::u16string_view typed) {

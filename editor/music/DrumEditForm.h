@@ -15,7 +15,7 @@ inline constexpr int32_t kCellTwips = 480;  // four steps of 120 twips
 inline constexpr int32_t kStepTwips = 120;
 inline constexpr int32_t kCellHeightTwips = 240;
 inline constexpr int32_t kMinDrumSpeed = 30;
-inline constexpr int32_t kMaxDrumSpeed = 255;  // DrumSpeed is a byte
+inline constexpr int32_t kMaxDrumSpeed = 255;     // DrumSpeed is a byte
 inline constexpr int32_t kDefaultDrumSound = 22;  // key 35
 
 // One metre choice of the editing area, in list order.

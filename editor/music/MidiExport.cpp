@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "text/Cp936.h"
 #include "MakeMid.h"
 #include "music/NoteExtraction.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
@@ -45,8 +45,8 @@ void ApplyMidTies(const BarList& bars, std::vector<aMidEvent>& e, size_t first) 
     for (size_t r = kept.size(); r < e.size();) {
         kept.push_back(e[r++]);
         aMidEvent& off = kept.back();
-        if (r + 1 < e.size() && off.EventType == kNoteOff && off.cc == e[r + 1].cc && bars.MarksOf(off.SelStart).SpanStart &&
-            bars.MarksOf(e[r + 1].SelStart).SpanEnd) {
+        if (r + 1 < e.size() && off.EventType == kNoteOff && off.cc == e[r + 1].cc &&
+            bars.MarksOf(off.SelStart).SpanStart && bars.MarksOf(e[r + 1].SelStart).SpanEnd) {
             off.DeltaTime += e[r + 1].DeltaTime;
             r += 2;
         }
@@ -67,7 +67,8 @@ void ApplyMidGraceNotes(const BarList& bars, std::vector<aMidEvent>& e, size_t f
         if (main < static_cast<int64_t>(first) || main >= count || i + 2 * (size - 1) >= count) continue;
         aMidEvent& m = e[static_cast<size_t>(main)];
         const float share = m.DeltaTime > 0.25f ? 0.125f : 0.0625f;
-        for (int64_t k = 0; k < size; ++k) e[static_cast<size_t>(i + 2 * k)].DeltaTime = share / static_cast<float>(size);
+        for (int64_t k = 0; k < size; ++k)
+            e[static_cast<size_t>(i + 2 * k)].DeltaTime = share / static_cast<float>(size);
         m.DeltaTime = std::max(0.0f, m.DeltaTime - share);
     }
 }
@@ -131,7 +132,8 @@ tessaly::DaDurStatus WriteMidFile(const EditorData& data, const std::filesystem:
         if (!play.Track[static_cast<size_t>(t) - 1].IsUser) continue;
         const std::vector<aMidEvent> events = BuildTrackMidEvents(data, bars, t);
         if (events.empty()) continue;
-        auto status = writer.WriteTrackInfo(events.data(), static_cast<int32_t>(events.size()), static_cast<int16_t>(t));
+        auto status =
+            writer.WriteTrackInfo(events.data(), static_cast<int32_t>(events.size()), static_cast<int16_t>(t));
         if (!status.ok) return status;
     }
     if (play.IsPlayDrum) {

@@ -28,15 +28,15 @@ inline constexpr int32_t kMaxDelay = 32767;
 // Why a check refused; each names the box to go back to.
 enum class PlayProblem {
     None,
-    Order,        // PlayOrderText
-    TrackVolume,  // Text音量
-    TrackPan,     // Text声像
-    Delay,        // Text2: refused with a beep only
-    Tracks,       // MainTrackCob
-    TempoZero,    // Text4
+    Order,           // PlayOrderText
+    TrackVolume,     // Text音量
+    TrackPan,        // Text声像
+    Delay,           // Text2: refused with a beep only
+    Tracks,          // MainTrackCob
+    TempoZero,       // Text4
     TempoNotNumber,  // Text4
-    TempoRange,   // Text4
-    DrumVolume,   // DrumVolumeTxt
+    TempoRange,      // Text4
+    DrumVolume,      // DrumVolumeTxt
 };
 
 struct PlayProblemText {

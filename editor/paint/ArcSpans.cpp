@@ -15,7 +15,7 @@ namespace notaline {
 namespace {
 
 constexpr double kPi = 3.1416;
-constexpr double kRise = 0.15;       // arc height over its chord, as a share of the chord
+constexpr double kRise = 0.15;  // arc height over its chord, as a share of the chord
 // The notation font's slide arrow points along its baseline, its tip at the advance and its
 // axis a twelfth of the height below the top of the cell.
 constexpr double kArrowAxisDrop = 1.0 / 12;
@@ -101,9 +101,8 @@ void DrawExtralSlideArc(PaintContext& ctx, int32_t start, int32_t end, int32_t v
     ctx.Dc.TextOutAt(Px(ox), Px(oy), Glyph(0xF0CD));
 
     const auto side = static_cast<float>(2 * r);
-    ctx.Dc.PenArc({static_cast<float>(boxLeft), static_cast<float>(boxTop), side, side},
-                  static_cast<float>(startAngle), static_cast<float>(sweep), GetWordArgb(ctx, start),
-                  ThinPen(ctx, 6));
+    ctx.Dc.PenArc({static_cast<float>(boxLeft), static_cast<float>(boxTop), side, side}, static_cast<float>(startAngle),
+                  static_cast<float>(sweep), GetWordArgb(ctx, start), ThinPen(ctx, 6));
     if (code != kMarkPadSlideStart && code != kMarkPadPressSlideStart) return;
     SelectNotationFont(ctx, e.nLogFont.lfHeight);
     const double pad = MeasureWordGdi(ctx.Data, ctx.mLogFont, Glyph(0xF0CE)).cx;

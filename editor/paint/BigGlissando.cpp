@@ -149,7 +149,8 @@ void DrawBigHuaYingsFromEarlierPages(PaintContext& ctx, int32_t page) {
 bool BigHuaYingEntersPage(const EditorData& data, int32_t page) {
     // The room rule decides whether any of it shows; its zoom does not change that much.
     const double scale = DocumentZoom(data);
-    return ForEachEntering(data, page, [&](int32_t start, int32_t end) { return BigHuaYingHasRoom(data, start, end, scale); });
+    return ForEachEntering(data, page,
+                           [&](int32_t start, int32_t end) { return BigHuaYingHasRoom(data, start, end, scale); });
 }
 
 void DrawBigHuaYingArrow(PaintContext& ctx, uint32_t argb, FloatPoint from, FloatPoint to) {

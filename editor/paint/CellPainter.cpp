@@ -210,8 +210,8 @@ void DrawPageNumber(PaintContext& ctx, int32_t n, double ox, double oy, double s
     const double width = ctx.Data.PageWidthPx;
     const double height1 = ctx.Data.PageHeightPx;
     const double margin = ctx.Data.WriteLeft;
-    const IntRect band{Px(scale * margin - ox), Px(scale * height1 - 75 * scale - oy), Px(scale * (width - margin) - ox),
-                       Px(scale * height1 - oy)};
+    const IntRect band{Px(scale * margin - ox), Px(scale * height1 - 75 * scale - oy),
+                       Px(scale * (width - margin) - ox), Px(scale * height1 - oy)};
     std::string text = "-";
     text += std::to_string(n);
     text += '-';
@@ -247,9 +247,8 @@ void DrawHwWord(PaintContext& ctx, int32_t k) {
     }
     ctx.Dc.SelectFont(font(s));
     const int16_t cf = item.cf;
-    ctx.Dc.SetTextColor(cf >= 0 && static_cast<size_t>(cf) < ctx.Data.ColorTbl.size()
-                            ? ctx.Data.ColorTbl[static_cast<size_t>(cf)]
-                            : 0);
+    ctx.Dc.SetTextColor(
+        cf >= 0 && static_cast<size_t>(cf) < ctx.Data.ColorTbl.size() ? ctx.Data.ColorTbl[static_cast<size_t>(cf)] : 0);
     ctx.Dc.TextOutAt(Px(item.X - size.cy * 4 / 15), Px(item.Y + size.cx), glyph);
 }
 

@@ -71,7 +71,8 @@ void DrawExtralTrill(PaintContext& ctx, int32_t word, int32_t slot) {
 void DrawExtralTempoSpan(PaintContext& ctx, int32_t word, int32_t slot) {
     const int32_t n = ClampedRunCount(ctx, word, slot);
     const auto& mark = SlotOf(ctx, word, slot);
-    DrawRun(ctx, word, std::string(mark.IndexType == kMarkRitardando ? "p" : "q") + GlyphRun('V', n - 1), mark.ExtralWordVal1);
+    DrawRun(ctx, word, std::string(mark.IndexType == kMarkRitardando ? "p" : "q") + GlyphRun('V', n - 1),
+            mark.ExtralWordVal1);
 }
 
 void DrawExtralOctaveLine(PaintContext& ctx, int32_t word, int32_t slot) {

@@ -63,7 +63,8 @@ void DrawExtralGraceNotes(PaintContext& ctx, int32_t word, int32_t form, int32_t
     const int32_t last = word + (before ? form : form - 3) - 1;
     if (!data.IsWord(last)) return;
     int32_t largest = 0;
-    for (int32_t j = word; j <= last; ++j) largest = std::max<int32_t>(largest, data.WordInfo[static_cast<size_t>(j)].YG);
+    for (int32_t j = word; j <= last; ++j)
+        largest = std::max<int32_t>(largest, data.WordInfo[static_cast<size_t>(j)].YG);
     GraceStrokeLevels k;
     if (!GraceStrokeLevelsFor(largest, k)) return;
     const double groupRight = Word(ctx, last).Right;

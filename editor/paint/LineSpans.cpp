@@ -38,7 +38,6 @@ IntRect Down(IntRect r, int32_t d) {
 
 }  // namespace
 
-
 int32_t LastDrawnWordOfLine(const EditorData& data, const tessaly::aLineInfo& line) {
     int32_t last = LastWordOfLine(data, line);
     if (last > line.Start && data.WordInfo[static_cast<size_t>(last)].IsJpGcCtl == kCharParaEnd) --last;

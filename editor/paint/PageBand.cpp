@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "paint/BigGlissando.h"
 #include "model/document/MarkCodes.h"
+#include "paint/BigGlissando.h"
 
 namespace notaline {
 
@@ -126,7 +126,8 @@ std::optional<PageStamp> StampPage(const EditorData& data, int32_t page, double 
     return stamp;
 }
 
-std::optional<IntRect> ChangedBand(const PageStamp& drawn, const PageStamp& now, int32_t pageWidth, int32_t pageHeight) {
+std::optional<IntRect> ChangedBand(const PageStamp& drawn, const PageStamp& now, int32_t pageWidth,
+                                   int32_t pageHeight) {
     if (drawn.Page < 0 || drawn.Page != now.Page || drawn.Scale != now.Scale || drawn.Setup != now.Setup)
         return std::nullopt;
     int32_t top = pageHeight, bottom = 0;

@@ -35,8 +35,8 @@ std::optional<PageStamp> StampPage(const EditorData& data, int32_t page, double 
 
 // The rows of the page, full width, that differ between what was drawn and what is now: the old
 // and new boxes of every changed line, widened by the lines on either side (their ink may reach
-// into the band, and the band's into them). A line's box reaches a line's height above and below it. Empty (Top >= Bottom) when nothing changed; nullopt
-// when the page must be drawn whole.
+// into the band, and the band's into them). A line's box reaches a line's height above and below it. Empty (Top >=
+// Bottom) when nothing changed; nullopt when the page must be drawn whole.
 std::optional<IntRect> ChangedBand(const PageStamp& drawn, const PageStamp& now, int32_t pageWidth, int32_t pageHeight);
 
 }  // namespace notaline

@@ -102,8 +102,7 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
             if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
             return;
         }
-        const RefreshPlan plan =
-            PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
+        const RefreshPlan plan = PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
         if (plan.Layers.Any() || !ComposeUncovered(selLength, first, second)) {
             DrawPages(plan.First, plan.Last, plan.Layers);
             if (plan.Layers.Marks && second > first) KeepGlissandoPagesInStep(plan, first, second);
@@ -361,8 +360,8 @@ CaretBox PageScreen::GetCaretRect() {
     const double gapX = scroll_.PageSpaceX();
     const double gapY = scroll_.PageSpaceY();
     const double left = ToDouble(scroll_.FirstPageScrollX()) + gapX + (after ? w.Right : w.Left) * scale_;
-    const double top = ToDouble(scroll_.FirstPageScrollY()) + gapY +
-                       page * (data_.PageHeightPx * scale_ + gapY) + w.Top * scale_;
+    const double top =
+        ToDouble(scroll_.FirstPageScrollY()) + gapY + page * (data_.PageHeightPx * scale_ + gapY) + w.Top * scale_;
     double height = 4;
     if (lineIndex >= 0 && lineIndex < data_.LineCount()) {
         const auto& line = data_.LineInfo[static_cast<size_t>(lineIndex)];

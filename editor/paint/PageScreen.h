@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -169,9 +169,9 @@ public:
     int32_t LastPageCount = 0;
     int32_t LastAutoFirstPage = 0;
     CaretBox Caret;
-    bool Playing = false;                // playback shows its note as the selection, no caret
-    std::u16string TextureFile;          // the page texture beside the program
-    std::function<void()> OnSelChange;   // the host learns the caret after ResetView
+    bool Playing = false;               // playback shows its note as the selection, no caret
+    std::u16string TextureFile;         // the page texture beside the program
+    std::function<void()> OnSelChange;  // the host learns the caret after ResetView
 
 private:
     // Where the view was last composed whole, with no selection over it.
@@ -208,8 +208,8 @@ private:
     PixelSize page_;
     PixelSize pageHeld_;  // the page buffers as made: a zoom step shrinks and grows within them
     PixelSize view_;
-    PixelSize viewHeld_;  // the view buffer as made: a live resize shrinks and grows within it
-    int32_t joinedPage_ = -1;  // the second visible page, when a glissando entered it from the first
+    PixelSize viewHeld_;                 // the view buffer as made: a live resize shrinks and grows within it
+    int32_t joinedPage_ = -1;            // the second visible page, when a glissando entered it from the first
     std::array<PageStamp, 2> drawn_;     // each slot's page as its text and mark layers hold it
     std::array<IntRect, 2> drawnArea_;   // the part of each slot's page all three layers hold
     std::optional<ViewState> composed_;  // the view buffer as it was last composed and shown

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "text/Cp936.h"
 #include "model/document/Tables.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 

@@ -52,8 +52,8 @@ int32_t Px(double x);
 // moved by v offset units.
 IntRect BandRect(const tessaly::aWordInfo& w, int64_t v, double left, double right);
 
-int32_t PenWidth(const PaintContext& ctx);                   // 6 while printing, 2 on screen
-uint32_t WordColour(const PaintContext& ctx, int32_t word);  // colour-table entry cf, 0 when missing
+int32_t PenWidth(const PaintContext& ctx);                    // 6 while printing, 2 on screen
+uint32_t WordColour(const PaintContext& ctx, int32_t word);   // colour-table entry cf, 0 when missing
 uint32_t GetWordArgb(const PaintContext& ctx, int32_t word);  // the character's colour for GDI+
 void SetWordTextColor(PaintContext& ctx, int32_t word);
 

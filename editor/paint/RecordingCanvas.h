@@ -22,10 +22,10 @@ public:
         float Width = 0;
         int32_t DashStyle = 0;
         uint8_t Charset = 0;
-        FloatRect Layout;  // also the box of Texture, Arc and Fitted
-        float Angles[2] = {0, 0};      // Arc: start and sweep; Fitted: the em size in the first
-        FloatPoint Points[3] = {};     // Triangle
-        std::string Face;              // Fitted
+        FloatRect Layout;           // also the box of Texture, Arc and Fitted
+        float Angles[2] = {0, 0};   // Arc: start and sweep; Fitted: the em size in the first
+        FloatPoint Points[3] = {};  // Triangle
+        std::string Face;           // Fitted
         std::u16string File;
     };
     std::vector<Op> Ops;

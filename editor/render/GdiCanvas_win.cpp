@@ -136,8 +136,8 @@ void GdiCanvas::FittedText(std::string_view text, std::string_view face, uint8_t
         flat::GdipSetStringFormatAlign(format, Gdiplus::StringAlignmentNear);
         flat::GdipSetStringFormatLineAlign(format, Gdiplus::StringAlignmentNear);
         const Gdiplus::RectF room(0, 0, 1000, 1000);
-        flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &room, format,
-                                &measured, nullptr, nullptr);
+        flat::GdipMeasureString(graphics_, Wide(wide), static_cast<INT>(wide.size()), gpFont, &room, format, &measured,
+                                nullptr, nullptr);
     }
     // The text drawn as measured into a picture of its own, then the picture stretched onto the
     // box: text under a scaled world transform loses the private font on some systems.

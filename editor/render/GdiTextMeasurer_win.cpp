@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "text/Cp936.h"
 #include "model/document/Tables.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 
@@ -59,8 +59,7 @@ tessaly::SIZEF GdiTextMeasurer::MeasureGdipNow(const tessaly::LogFont& font, flo
 
     Gdiplus::RectF box;
     const Gdiplus::RectF layout(0, 0, 1000, 1000);
-    if (graphics_->MeasureString(reinterpret_cast<const WCHAR*>(&ch), 1, &use, layout, nullptr, &box) !=
-        Gdiplus::Ok)
+    if (graphics_->MeasureString(reinterpret_cast<const WCHAR*>(&ch), 1, &use, layout, nullptr, &box) != Gdiplus::Ok)
         return {};
     const double scale = pixels / whole;
     return {static_cast<float>(box.Width * scale), static_cast<float>(box.Height * scale)};

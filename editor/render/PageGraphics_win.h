@@ -1,7 +1,7 @@
 #pragma once
 
-#include "win/Gdip_win.h"
 #include "win/GdipHandles.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 

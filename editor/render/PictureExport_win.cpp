@@ -1,7 +1,7 @@
 #include "render/PictureExport_win.h"
 
-#include "win/Gdip_win.h"
 #include "win/GdipHandles.h"
+#include "win/Gdip_win.h"
 
 namespace notaline {
 
@@ -32,14 +32,15 @@ win::BitmapHandle PaletteCopy(const MemoryBuffer& picture) {
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)
-                info.Colours[n++] = {static_cast<BYTE>(b * 51), static_cast<BYTE>(g * 51), static_cast<BYTE>(r * 51), 0};
+                info.Colours[n++] = {static_cast<BYTE>(b * 51), static_cast<BYTE>(g * 51), static_cast<BYTE>(r * 51),
+                                     0};
     for (int k = 0; n < 256; ++k, ++n) {
         const auto grey = static_cast<BYTE>(6 + k * 6);
         info.Colours[n] = {grey, grey, grey, 0};
     }
     void* bits = nullptr;
-    win::BitmapHandle copy(CreateDIBSection(picture.Dc(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                            nullptr, 0));
+    win::BitmapHandle copy(
+        CreateDIBSection(picture.Dc(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!copy) return copy;
     win::OwnedDc dc(CreateCompatibleDC(picture.Dc()));
     const HGDIOBJ old = SelectObject(dc.Get(), copy.Get());

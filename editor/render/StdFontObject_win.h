@@ -1,6 +1,6 @@
 #pragma once
-#include <olectl.h>
 #include <windows.h>
+#include <olectl.h>
 
 #include <optional>
 

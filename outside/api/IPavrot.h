@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The picture box of Pavrot.dll (ProgID "Pavrot.PictureBox"), a windowed control reached by
 // dispatch. Putting PicturePath loads that file (BMP, JPEG, GIF, PNG, WMF, EMF, ICO) and shows it

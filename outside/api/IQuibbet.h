@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The tool-tip object of Quibbet.dll (ProgID "Quibbet.ToolTip"), reached by dispatch. A control
 // argument is an object with a "hwnd" property or a window handle; left-out arguments are missing

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // {6B1D2C4E-3A5F-4E7B-9C21-5D8E0F1A2B3C}  CLSID_Selmoda
 // {6B1D2C4E-3A5F-4E7B-9C21-5D8E0F1A2B3D}  IID_ISelmoda

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "win/Tickwell_win.h"
 #include "tests/TimerWait_win.h"
+#include "win/Tickwell_win.h"
 
 namespace {
 

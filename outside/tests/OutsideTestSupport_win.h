@@ -1,9 +1,9 @@
 #pragma once
 // What the outside components' tests share: the apartment, calls by member name as a script
 // makes them, a visible host window, and captures of a window's pixels.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <oaidl.h>
-#include <windows.h>
 
 #include <memory>
 #include <vector>

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <objbase.h>
 #include <ocidl.h>
 
@@ -7,19 +7,18 @@
 #include <tuple>
 #include <vector>
 
-
+#include "TimerWait_win.h"
 #include "api/ITickwell.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
 #include "com/tests/Variants.h"
-#include "TimerWait_win.h"
 
 namespace {
 
-using outside::test::PumpUntil;
 using com::tests::Bool;
 using com::tests::Long;
+using outside::test::PumpUntil;
 
 struct ComApartment : ::testing::Environment {
     void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }

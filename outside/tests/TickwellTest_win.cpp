@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <mmsystem.h>
 
 #include <algorithm>
@@ -9,16 +9,16 @@
 
 #include "PlayMidi_win.h"
 #include "PlayNote.h"
-#include "win/Tickwell_win.h"
 #include "TimerWait_win.h"
 #include "records/Messages.h"
+#include "win/Tickwell_win.h"
 
 namespace outside {
 namespace {
 
 using test::NowMs;
-using win::Tickwell;
 using test::PumpUntil;
+using win::Tickwell;
 
 // Timing figures come from tickwell_bench; a test only checks what load cannot break: the ticks
 // come in order and never ahead of the schedule.

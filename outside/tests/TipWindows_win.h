@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The drum-pattern class 分析鼓点, by name (ProgID Tessaly.FenXiGuDian). Addresses are those of
 // the caller's XjDrumData records, which must outlive the view; DrumArrData is a byte array of

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The MIDI file writer, by name: records cross as the addresses of the caller's aMidTxtInfo,
 // aPlayInfo, aMidEvent and XjDrumData records. Refusals and file failures are dispatch

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // Scrolling over the editor's grid of pages, for one window and its two scroll bars.
 // Grid lengths and positions are CY (fixed point, four decimals); sizes are pixels.

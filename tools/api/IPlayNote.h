@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The playback facade, by name: records cross as the addresses of the caller's aPlayInfo,
 // aCodeEvent and XjDrumData records. Each object opens its own MIDI output for its whole life.

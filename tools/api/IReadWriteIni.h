@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // INI values and file names. Stateless.
 struct IReadWriteIni : IDispatch {

@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // Screen DPI and desktop zoom. Stateless; callers create one per use.
 struct IVbGetWindowsZoom : IDispatch {

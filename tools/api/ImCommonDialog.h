@@ -1,6 +1,6 @@
 #pragma once
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 // The system's common dialogs. Arguments are by reference and changed in place;
 // a null pointer stands for an argument left out (its default, nothing written back).

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "text/Cp936.h"
 #include "DaDurFile.h"
 #include "SongPages.h"
 #include "records/Marks.h"
+#include "text/Cp936.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // The generated songs of the benches.
 #include <string>
 
-#include "text/Cp936.h"
 #include "DaDurFile.h"
+#include "text/Cp936.h"
 
 namespace bench {
 

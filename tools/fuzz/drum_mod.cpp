@@ -1,6 +1,8 @@
 // Reads arbitrary bytes as a drum template file: the file reader and the in-memory parser agree,
 // the records give their bytes back, and every accessor, on the own records and on a view of
 // caller memory, stays inside them for any index, channel and step.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,7 +10,6 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "DrumPatterns.h"
 

@@ -144,7 +144,7 @@ inline constexpr int32_t kMarkLastCode = 180;
 
 // How a mark is drawn on its character.
 enum class MarkPainter : uint8_t {
-    None,  // not drawn by itself: a character, a paragraph attribute, or drawn from its partner
+    None,          // not drawn by itself: a character, a paragraph attribute, or drawn from its partner
     Glyph,         // the row's glyph centred over the character, raised by the first value
     ShiftedGlyph,  // the row's glyph moved by both values
     Trill,
@@ -182,9 +182,9 @@ struct MarkRow {
     const char* Name;  // UTF-8, as the program names the mark; nullptr for the codes without one
     uint16_t Glyph;    // notation-font glyph of the Glyph painters; 0 for the others
     MarkPainter Painter;
-    bool Stored;       // kept when a document is read; a slot holding any other code is emptied
-    bool PlayMark;     // read for the played key, tempo and metre
-    int32_t Pair;      // the other end of a range-mark pair (end = start + 1); 0 for none
+    bool Stored;    // kept when a document is read; a slot holding any other code is emptied
+    bool PlayMark;  // read for the played key, tempo and metre
+    int32_t Pair;   // the other end of a range-mark pair (end = start + 1); 0 for none
 };
 
 // Every mark code, index = code; row 0 is the free slot.

@@ -43,58 +43,58 @@ enum class MessageResult : uint8_t {
 enum class MessageOwner : uint8_t { None, Sender, Editor };
 
 // X(name, number, route, wParam, lParam, result, owner)
-#define JP_MY_CONSTANTS(X)                                                                                          \
-    X(EM_Alignment_About, 1030, "reserved", "", "", Reserved, None)                                                 \
-    X(EM_RunPre, 1031, "-> host, progress", "0", "&int32 percent done (during the call)", NotRead, Sender)          \
-    X(EM_Command_CustomWord, 1032, "editor -> host: open the custom-text dialog", "0", "0", NotRead, None)          \
-    X(EM_FormatFontName, 1033, "host -> editor", "", "&BSTR font name", Default, Sender)                            \
-    X(EM_SetWriteRect, 1034, "host -> editor", "", "&RECT margins (copied)", Default, Sender)                       \
-    X(EM_GetWriteRect, 1035, "host -> editor", "0", "", Address, Editor)                                            \
-    X(EM_FormatSortInfo, 1036, "host -> editor", "values", "mark code", Default, None)                              \
-    X(EM_FormatTFZ, 1037, "host -> editor, volta", "values", "&BSTR volta text", Default, Sender)                   \
-    X(EM_FormatKFTFZ, 1038, "host -> editor, open volta", "values", "&BSTR text", Default, Sender)                  \
-    X(EM_InstrMainAndExtralStr, 1039, "host -> editor", "symbol value", "symbol mark code", Default, None)          \
-    X(EM_DelAreaExtralStr, 1040, "host -> editor", "code of the area mark", "not read", Flag, None)                 \
-    X(EM_FormatHuXian, 1041, "host -> editor, arc", "values", "arc kind", Default, None)                            \
-    X(EM_FormatLinYing, 1042, "host -> editor, tuplet", "values", "&BSTR number text", Default, Sender)             \
-    X(EM_SetHwColor, 1043, "both ways", "0", "&int32 colour (copied)", Default, Sender)                             \
-    X(EM_CustomWord, 1044, "host -> editor", "values", "&BSTR custom text", Default, Sender)                        \
-    X(EM_Test, 1045, "host -> editor", "values", "&BSTR text", Default, Sender)                                     \
-    X(EM_Formathy, 1046, "reserved", "", "", Reserved, None)                                                        \
-    X(EM_InstrHwStr, 1047, "host -> editor", "0", "connecting-line kind 0 to 4", Default, None)                     \
-    X(EM_XiaoJieXuHao, 1048, "host -> editor, bar number", "values", "&BSTR text", Default, Sender)                 \
-    X(EM_Custom_ChangSpeed, 1050, "host -> editor", "values", "tempo value", Default, None)                         \
-    X(EM_FormatYYInfo, 1051, "host -> editor, grace notes", "grace value", "mark code", Default, None)              \
-    X(EM_FormatZhuYing, 1052, "host -> editor", "values", "not read", Default, None)                                \
-    X(EM_GetFontExInfo, 1053, "host -> editor", "0", "0", Address, Editor)                                          \
-    X(EM_SetFontExInfo, 1054, "host -> editor", "0", "&FontExInfo (copied)", Default, Sender)                       \
-    X(EM_FormatBigHuaYing, 1055, "host -> editor, big glissando over a two-character selection", "not read",        \
-      "not read", Default, None)                                                                                    \
-    X(EM_FormatCombiningChar, 1056, "host -> editor", "values", "mark code", Default, None)                         \
-    X(EM_ShowFormSetYcYgPos, 1057, "host -> editor: the position dialog", "0", "not read", Zero, None)              \
-    X(EM_预览, 1059, "reserved", "", "", Reserved, None)                                                            \
-    X(WM_ShowPlayPos, 1060, "playback -> editor", "character being played, -1 = ended", "0", Default, None)         \
-    X(EM_PlayInfo, 1061, "editor -> host", "0 = playback starts, 1 = stopped", "0", NotRead, None)                  \
-    X(EM_ChangSpeed, 1062, "host -> editor", "values", "tempo value", Default, None)                                \
-    X(EM_OnWord, 1063, "editor -> host", "1 = mouse over a character with marks, 0 = left it",                      \
-      "&int32 0 (during the call)", NotRead, Sender)                                                                \
-    X(EM_DelExtralStr, 1064, "host -> editor", "code of the mark to delete", "not read", Default, None)             \
-    X(EM_PlayDrumFrmInfo, 1065, "playback -> editor", "bar played, -1 = drum list started, -2 = ended", "0",        \
-      Default, None)                                                                                                \
-    X(Get_WordInfo, 1066, "reserved", "", "", Reserved, None)                                                       \
-    X(EM_GetPageSeting, 1067, "host -> editor", "0", "0", Address, Editor)                                          \
-    X(EM_SetPageSeting, 1068, "host -> editor", "0", "&AboutPageInfo (copied)", Default, Sender)                    \
-    X(EM_GetPartInfo, 1069, "host -> editor", "0", "0", Address, Editor)                                            \
-    X(EM_SetPartInfo, 1070, "host -> editor", "0", "&aPartInfo (copied)", Default, Sender)                          \
+#define JP_MY_CONSTANTS(X)                                                                                            \
+    X(EM_Alignment_About, 1030, "reserved", "", "", Reserved, None)                                                   \
+    X(EM_RunPre, 1031, "-> host, progress", "0", "&int32 percent done (during the call)", NotRead, Sender)            \
+    X(EM_Command_CustomWord, 1032, "editor -> host: open the custom-text dialog", "0", "0", NotRead, None)            \
+    X(EM_FormatFontName, 1033, "host -> editor", "", "&BSTR font name", Default, Sender)                              \
+    X(EM_SetWriteRect, 1034, "host -> editor", "", "&RECT margins (copied)", Default, Sender)                         \
+    X(EM_GetWriteRect, 1035, "host -> editor", "0", "", Address, Editor)                                              \
+    X(EM_FormatSortInfo, 1036, "host -> editor", "values", "mark code", Default, None)                                \
+    X(EM_FormatTFZ, 1037, "host -> editor, volta", "values", "&BSTR volta text", Default, Sender)                     \
+    X(EM_FormatKFTFZ, 1038, "host -> editor, open volta", "values", "&BSTR text", Default, Sender)                    \
+    X(EM_InstrMainAndExtralStr, 1039, "host -> editor", "symbol value", "symbol mark code", Default, None)            \
+    X(EM_DelAreaExtralStr, 1040, "host -> editor", "code of the area mark", "not read", Flag, None)                   \
+    X(EM_FormatHuXian, 1041, "host -> editor, arc", "values", "arc kind", Default, None)                              \
+    X(EM_FormatLinYing, 1042, "host -> editor, tuplet", "values", "&BSTR number text", Default, Sender)               \
+    X(EM_SetHwColor, 1043, "both ways", "0", "&int32 colour (copied)", Default, Sender)                               \
+    X(EM_CustomWord, 1044, "host -> editor", "values", "&BSTR custom text", Default, Sender)                          \
+    X(EM_Test, 1045, "host -> editor", "values", "&BSTR text", Default, Sender)                                       \
+    X(EM_Formathy, 1046, "reserved", "", "", Reserved, None)                                                          \
+    X(EM_InstrHwStr, 1047, "host -> editor", "0", "connecting-line kind 0 to 4", Default, None)                       \
+    X(EM_XiaoJieXuHao, 1048, "host -> editor, bar number", "values", "&BSTR text", Default, Sender)                   \
+    X(EM_Custom_ChangSpeed, 1050, "host -> editor", "values", "tempo value", Default, None)                           \
+    X(EM_FormatYYInfo, 1051, "host -> editor, grace notes", "grace value", "mark code", Default, None)                \
+    X(EM_FormatZhuYing, 1052, "host -> editor", "values", "not read", Default, None)                                  \
+    X(EM_GetFontExInfo, 1053, "host -> editor", "0", "0", Address, Editor)                                            \
+    X(EM_SetFontExInfo, 1054, "host -> editor", "0", "&FontExInfo (copied)", Default, Sender)                         \
+    X(EM_FormatBigHuaYing, 1055, "host -> editor, big glissando over a two-character selection", "not read",          \
+      "not read", Default, None)                                                                                      \
+    X(EM_FormatCombiningChar, 1056, "host -> editor", "values", "mark code", Default, None)                           \
+    X(EM_ShowFormSetYcYgPos, 1057, "host -> editor: the position dialog", "0", "not read", Zero, None)                \
+    X(EM_预览, 1059, "reserved", "", "", Reserved, None)                                                              \
+    X(WM_ShowPlayPos, 1060, "playback -> editor", "character being played, -1 = ended", "0", Default, None)           \
+    X(EM_PlayInfo, 1061, "editor -> host", "0 = playback starts, 1 = stopped", "0", NotRead, None)                    \
+    X(EM_ChangSpeed, 1062, "host -> editor", "values", "tempo value", Default, None)                                  \
+    X(EM_OnWord, 1063, "editor -> host", "1 = mouse over a character with marks, 0 = left it",                        \
+      "&int32 0 (during the call)", NotRead, Sender)                                                                  \
+    X(EM_DelExtralStr, 1064, "host -> editor", "code of the mark to delete", "not read", Default, None)               \
+    X(EM_PlayDrumFrmInfo, 1065, "playback -> editor", "bar played, -1 = drum list started, -2 = ended", "0", Default, \
+      None)                                                                                                           \
+    X(Get_WordInfo, 1066, "reserved", "", "", Reserved, None)                                                         \
+    X(EM_GetPageSeting, 1067, "host -> editor", "0", "0", Address, Editor)                                            \
+    X(EM_SetPageSeting, 1068, "host -> editor", "0", "&AboutPageInfo (copied)", Default, Sender)                      \
+    X(EM_GetPartInfo, 1069, "host -> editor", "0", "0", Address, Editor)                                              \
+    X(EM_SetPartInfo, 1070, "host -> editor", "0", "&aPartInfo (copied)", Default, Sender)                            \
     X(EM_FORMATRANGE, 1081, "reserved", "", "", Reserved, None)
 
 // Fixed message numbers outside MyConstants. EM_SendMsg's record is the editor's, valid during
 // the call only (the host copies it); the editor ignores one sent to it.
-#define JP_FIXED_MESSAGES(X)                                                                                        \
-    X(EM_HideCaret, 143, "host -> editor, host deactivated: hide the caret", "0", "", Default, None)                \
-    X(EM_SendMsg, 1026, "editor -> host, the status", "0", "address of the editor's aSendMsg", NotRead, Editor)     \
-    X(EM_SetScrollBars, 1028, "-> host", "", "&int32 scroll-bar setting", NotRead, Sender)                          \
-    X(EM_ReShowForm, 1029, "-> host: lay the main window out again", "unused", "unused", NotRead, None)             \
+#define JP_FIXED_MESSAGES(X)                                                                                    \
+    X(EM_HideCaret, 143, "host -> editor, host deactivated: hide the caret", "0", "", Default, None)            \
+    X(EM_SendMsg, 1026, "editor -> host, the status", "0", "address of the editor's aSendMsg", NotRead, Editor) \
+    X(EM_SetScrollBars, 1028, "-> host", "", "&int32 scroll-bar setting", NotRead, Sender)                      \
+    X(EM_ReShowForm, 1029, "-> host: lay the main window out again", "unused", "unused", NotRead, None)         \
     X(EM_REDO, 1108, "host -> editor: redo one step", "0", "not read", Default, None)
 
 #define JP_MESSAGE_ENUM(name, number, route, w, l, result, owner) name = number,

@@ -567,8 +567,10 @@ TEST(DaDurReader, AMissingFontIsNamedOncePerRead) {
     system.messages.clear();
     ASSERT_TRUE(ReadLines(system, {many + "}"}, d).ok);
     ASSERT_EQ(2u, system.messages.size());
-    EXPECT_EQ(u"文档字体 “f0”、“f1”、“f2”、“f3”、“f4”、“f5”、“f6”、“f7”、“f8”、“f9”等 300 个字体 系统中没有找，显示可能不正确。",
-              system.messages[1]);
+    EXPECT_EQ(
+        u"文档字体 “f0”、“f1”、“f2”、“f3”、“f4”、“f5”、“f6”、“f7”、“f8”、“f9”等 300 个字体 "
+        u"系统中没有找，显示可能不正确。",
+        system.messages[1]);
 }
 
 TEST(DaDurReader, ADocumentBeyondTheLimitIsRefusedAndTheOldOneKept) {

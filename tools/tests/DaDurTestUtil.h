@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
-#include "text/Cp936.h"
 #include "DaDurReader.h"
 #include "FakeDaDurSystem.h"
+#include "text/Cp936.h"
 
 namespace tessaly::test {
 

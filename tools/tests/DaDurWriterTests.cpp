@@ -321,8 +321,9 @@ TEST(DaDurFile, WritesReplaceTheFileOnlyOnSuccess) {
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir), {}));
 
     // A write that cannot complete reports failure and leaves the saved file.
-    std::filesystem::permissions(target, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                                             std::filesystem::perms::others_write,
+    std::filesystem::permissions(target,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     EXPECT_EQ(kErrReadOnly, file.WriteRtfFile(target, 0).number);
     EXPECT_EQ(saved, Slurp(target));

@@ -219,7 +219,7 @@ TEST(DrumPatterns, ShippedTemplatesAreWholeRecordsThatSound) {
     ASSERT_GE(d.DrumCount(), 5);
     EXPECT_EQ(d.DrumName(0), test::Gbk(u8"摇滚四拍"));
     EXPECT_EQ(d.DrumTime(0), 16);
-    EXPECT_TRUE(d.DrumRhythms(0, 0, 0));   // the bass drum on the first step
+    EXPECT_TRUE(d.DrumRhythms(0, 0, 0));  // the bass drum on the first step
     EXPECT_EQ(d.DrumSounds(0, 0) + 13, 36);
     for (int i = 0; i < d.DrumCount(); ++i) {
         EXPECT_EQ(d.HaveDrum(i), 1);

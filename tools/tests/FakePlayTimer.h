@@ -33,7 +33,7 @@ public:
         }
         bool Enabled() const override { return on_; }
 
-        std::vector<int32_t> Puts;  // every interval put, in order
+        std::vector<int32_t> Puts;    // every interval put, in order
         std::vector<uint32_t> Fired;  // the clock at every Timer event
 
     private:

@@ -101,7 +101,10 @@ TEST(MakeMid, GlobalTexts) {
     EXPECT_EQ(g.substr(0, 10), std::string("\0\xFF\x03\x06", 4) + Gbk(u8"茉莉花"));
     EXPECT_NE(g.find(std::string("\0\xFF\x06\x01m", 5)), std::string::npos);
     EXPECT_NE(g.find(std::string("\0\xFF\x02\x81\x48", 5) + std::string(200, 'c')), std::string::npos);
-    EXPECT_NE(g.find(std::string("\0\xFF\x01\x04" "abc\n", 8)), std::string::npos);
+    EXPECT_NE(g.find(std::string("\0\xFF\x01\x04"
+                                 "abc\n",
+                                 8)),
+              std::string::npos);
 }
 
 TEST(MakeMid, SongTrack) {
@@ -184,11 +187,12 @@ TEST(MakeMid, DrumTrack) {
     MakeMid m;
     ASSERT_TRUE(m.WriteMidHead({}, Play(), "x.mid").ok);
     ASSERT_TRUE(m.WriteMidDrumInfo(patterns.data(), 2).ok);
-    EXPECT_EQ(Hex(Chunk(m.Bytes(), 2)),
-              "00 C9 00 00 FF 51 03 07 A1 20 "
-              "00 99 23 64 00 B9 0A 40 81 70 99 23 64 00 B9 0A 40 81 70 99 23 64 00 B9 0A 40 81 70 99 23 64 00 B9 0A 40 "
-              // the next pattern counts from the last note: three steps left of the bar and two of its own
-              "82 68 99 23 64 00 B9 0A 40 00 FF 2F 00");
+    EXPECT_EQ(
+        Hex(Chunk(m.Bytes(), 2)),
+        "00 C9 00 00 FF 51 03 07 A1 20 "
+        "00 99 23 64 00 B9 0A 40 81 70 99 23 64 00 B9 0A 40 81 70 99 23 64 00 B9 0A 40 81 70 99 23 64 00 B9 0A 40 "
+        // the next pattern counts from the last note: three steps left of the bar and two of its own
+        "82 68 99 23 64 00 B9 0A 40 00 FF 2F 00");
 }
 
 TEST(MakeMid, DataBytesStayBelow128) {

@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
+#include <mmsystem.h>
 #include <objbase.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "text/Cp936.h"
+#include "DialogCloser_win.h"
 #include "api/IDrumPatterns.h"
 #include "api/IMakeMid.h"
 #include "api/IPlayNote.h"
@@ -14,8 +15,7 @@
 #include "com/Create.h"
 #include "com/tests/Variants.h"
 #include "records/Playback.h"
-#include "DialogCloser_win.h"
-#include <mmsystem.h>
+#include "text/Cp936.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ TEST(MusicCom, MakeMidWritesAFileFromTheCallersRecords) {
     play.Track[0].Volume = 100;
     const aMidEvent events[] = {{0, 9, 60, 100, 0}, {1, 8, 60, 0, 0}};
 
-    Call(mid.Get(), L"WriteMidHead", {Long(reinterpret_cast<intptr_t>(&texts)), Long(reinterpret_cast<intptr_t>(&play))});
+    Call(mid.Get(), L"WriteMidHead",
+         {Long(reinterpret_cast<intptr_t>(&texts)), Long(reinterpret_cast<intptr_t>(&play))});
     Call(mid.Get(), L"writetrackinfo", {Long(reinterpret_cast<intptr_t>(events)), Long(2), Long(1)});
     VARIANT vlq = Call(mid.Get(), L"EncodeVLQ", {Long(480)});
     EXPECT_STREQ(V_BSTR(&vlq), L"8360");
@@ -105,8 +106,8 @@ TEST(MusicCom, MakeMidWritesAFileFromTheCallersRecords) {
     // A refusal is a dispatch exception and leaves no file.
     play.Bpm = 0;
     HRESULT hr = S_OK;
-    Call(mid.Get(), L"WriteMidHead", {Long(reinterpret_cast<intptr_t>(&texts)), Long(reinterpret_cast<intptr_t>(&play))},
-         DISPATCH_METHOD, &hr);
+    Call(mid.Get(), L"WriteMidHead",
+         {Long(reinterpret_cast<intptr_t>(&texts)), Long(reinterpret_cast<intptr_t>(&play))}, DISPATCH_METHOD, &hr);
     EXPECT_EQ(DISP_E_EXCEPTION, hr);
     EXPECT_FALSE(std::filesystem::exists(path));
 }

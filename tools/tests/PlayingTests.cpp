@@ -66,18 +66,30 @@ aCodeEvent Note(float length, int key, int velocity = 100, int selStart = 0, boo
     return e;
 }
 
-int Status(uint32_t m) { return static_cast<int>(m & 0xFF); }
-int Data1(uint32_t m) { return static_cast<int>(m >> 8 & 0xFF); }
-int Data2(uint32_t m) { return static_cast<int>(m >> 16 & 0xFF); }
-bool IsNoteOn(uint32_t m) { return (Status(m) & 0xF0) == 0x90 && Data2(m) > 0; }
-bool IsNoteOff(uint32_t m) { return (Status(m) & 0xF0) == 0x80 || ((Status(m) & 0xF0) == 0x90 && Data2(m) == 0); }
+int Status(uint32_t m) {
+    return static_cast<int>(m & 0xFF);
+}
+int Data1(uint32_t m) {
+    return static_cast<int>(m >> 8 & 0xFF);
+}
+int Data2(uint32_t m) {
+    return static_cast<int>(m >> 16 & 0xFF);
+}
+bool IsNoteOn(uint32_t m) {
+    return (Status(m) & 0xF0) == 0x90 && Data2(m) > 0;
+}
+bool IsNoteOff(uint32_t m) {
+    return (Status(m) & 0xF0) == 0x80 || ((Status(m) & 0xF0) == 0x90 && Data2(m) == 0);
+}
 
 // The (channel, key) pairs left sounding by a message stream.
 std::set<std::pair<int, int>> Sounding(const std::vector<uint32_t>& messages) {
     std::set<std::pair<int, int>> on;
     for (uint32_t m : messages) {
-        if (IsNoteOn(m)) on.insert({Status(m) & 15, Data1(m)});
-        else if (IsNoteOff(m)) on.erase({Status(m) & 15, Data1(m)});
+        if (IsNoteOn(m))
+            on.insert({Status(m) & 15, Data1(m)});
+        else if (IsNoteOff(m))
+            on.erase({Status(m) & 15, Data1(m)});
     }
     return on;
 }
@@ -185,7 +197,8 @@ TEST(PlayingMessages, KeysAndValuesStayDataBytes) {
     p.通道(3);
     p.通道音量(200);
     p.PlayOneDrum(300, 100);
-    EXPECT_EQ(b.out.Messages, (std::vector<uint32_t>{MidiShortMessage(0xB3, 7, 127), MidiShortMessage(0x99, 127, 100)}));
+    EXPECT_EQ(b.out.Messages,
+              (std::vector<uint32_t>{MidiShortMessage(0xB3, 7, 127), MidiShortMessage(0x99, 127, 100)}));
 }
 
 // --- Drums --------------------------------------------------------------------------------------
@@ -240,8 +253,10 @@ TEST(PlayingDrums, AuditionReportsEachBarChangeAndItsEnd) {
     Playing p(b.shared);
     ASSERT_TRUE(p.PlayingListDrum(patterns.data(), 2, 4, 5).ok);
     b.clock.Run();
-    EXPECT_EQ(b.reports, (std::vector<std::pair<uint32_t, int32_t>>{
-                             {EM_PlayDrumFrmInfo, -1}, {EM_PlayDrumFrmInfo, 3}, {EM_PlayDrumFrmInfo, 4}, {EM_PlayDrumFrmInfo, -2}}));
+    EXPECT_EQ(
+        b.reports,
+        (std::vector<std::pair<uint32_t, int32_t>>{
+            {EM_PlayDrumFrmInfo, -1}, {EM_PlayDrumFrmInfo, 3}, {EM_PlayDrumFrmInfo, 4}, {EM_PlayDrumFrmInfo, -2}}));
     EXPECT_EQ(b.Timer(0).Puts[1], 250 - 8 * 3);  // one bar step at 60 is 250 ms; messages ran eight times
     EXPECT_FALSE(p.PlayingListDrum(patterns.data(), 4, 5, 5).ok);
     EXPECT_FALSE(p.鼓点速度(0).ok);
@@ -340,7 +355,9 @@ struct Song {
         pn = std::make_unique<PlayNote>(b.shared);
         pn->SetInfoForPlay(0, b.shared.Settings);
         for (size_t t = 0; t < tracks.size(); ++t)
-            EXPECT_TRUE(pn->SetNoteCode(tracks[t].data(), static_cast<int32_t>(tracks[t].size()), static_cast<int16_t>(t + 1)).ok);
+            EXPECT_TRUE(
+                pn->SetNoteCode(tracks[t].data(), static_cast<int32_t>(tracks[t].size()), static_cast<int16_t>(t + 1))
+                    .ok);
         b.onReport = [this](uint32_t m, int32_t w) {
             if (m != WM_ShowPlayPos || w != -1) return;
             ++stops;
@@ -388,8 +405,8 @@ struct AuditionOwner {
     Bench b;
     int refs = 1;
     std::unique_ptr<PlayNote> pn = std::make_unique<PlayNote>(b.shared);
-    std::unique_ptr<ReportHold> hold =
-        std::make_unique<ReportHold>(b.shared, *pn, [this] { ++refs; }, [this] { Release(); });
+    std::unique_ptr<ReportHold> hold = std::make_unique<ReportHold>(
+        b.shared, *pn, [this] { ++refs; }, [this] { Release(); });
     bool goneInTick = false;
 
     void Release() {

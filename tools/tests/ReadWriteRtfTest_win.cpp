@@ -1,17 +1,17 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <objbase.h>
 
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
-#include "text/Cp936.h"
 #include "DaDurSystem_win.h"
 #include "api/IReadWriteRtf.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "records/Messages.h"
+#include "text/Cp936.h"
 
 namespace {
 

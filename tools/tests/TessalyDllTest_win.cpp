@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <objbase.h>
 
 #include "api/IDataTypes.h"
@@ -30,7 +30,9 @@ VARIANT CallByName(IDispatch* d, const wchar_t* name, std::vector<VARIANT> args 
     return r;
 }
 
-TEST(Tessaly, AnsiCodePageIsChinese) { EXPECT_EQ(936u, GetACP()); }
+TEST(Tessaly, AnsiCodePageIsChinese) {
+    EXPECT_EQ(936u, GetACP());
+}
 
 TEST(Tessaly, ZoomIsCreatedFromTheProgramFolderWithoutRegistration) {
     auto zoom = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
@@ -52,8 +54,8 @@ TEST(Tessaly, ZoomIsCreatedFromTheProgramFolderWithoutRegistration) {
     V_I4(&hwnd) = 0;
     DISPPARAMS p{&hwnd, nullptr, 1, 0};
     VariantInit(&r);
-    ASSERT_EQ(S_OK, zoom->Invoke(dispid::VbGetWindowsZoom::GetWindowsZoomPercentage, IID_NULL, 0, DISPATCH_METHOD,
-                                 &p, &r, nullptr, nullptr));
+    ASSERT_EQ(S_OK, zoom->Invoke(dispid::VbGetWindowsZoom::GetWindowsZoomPercentage, IID_NULL, 0, DISPATCH_METHOD, &p,
+                                 &r, nullptr, nullptr));
     EXPECT_EQ(percent, V_I4(&r));
     r = CallByName(zoom.Get(), L"GetWindowsZoomFactor");
     EXPECT_DOUBLE_EQ(factor, V_R8(&r));
@@ -70,8 +72,8 @@ TEST(Tessaly, DataTypesHasNoMembers) {
 TEST(Tessaly, RegistersAndUnregistersItself) {
     HMODULE dll = LoadLibraryW((com::ProgramFolder() + L"Tessaly.dll").c_str());
     ASSERT_NE(nullptr, dll);
-    auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-        reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
+    auto reg =
+        reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(dll, "DllRegisterServer")));
     auto unreg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
         reinterpret_cast<void*>(GetProcAddress(dll, "DllUnregisterServer")));
     ASSERT_TRUE(reg && unreg);
@@ -88,16 +90,16 @@ TEST(Tessaly, RegistersAndUnregistersItself) {
     ASSERT_EQ(S_OK, CLSIDFromProgID(L"Tessaly.PlayNote", &fromProgId));
     EXPECT_TRUE(IsEqualCLSID(CLSID_PlayNote, fromProgId));
     com::Ptr<IDispatch> zoom;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_VbGetWindowsZoom, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                     zoom.OutVoid()));
+    ASSERT_EQ(S_OK,
+              CoCreateInstance(CLSID_VbGetWindowsZoom, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, zoom.OutVoid()));
     VARIANT r = CallByName(zoom.Get(), L"GetCurrentDpi");
     EXPECT_GT(V_I4(&r), 0);
     zoom.Reset();
 
     ASSERT_EQ(S_OK, unreg());
     EXPECT_NE(S_OK, CLSIDFromProgID(L"Tessaly.VbGetWindowsZoom", &fromProgId));
-    EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(CLSID_VbGetWindowsZoom, nullptr, CLSCTX_INPROC_SERVER,
-                                                   IID_IDispatch, zoom.OutVoid()));
+    EXPECT_EQ(REGDB_E_CLASSNOTREG,
+              CoCreateInstance(CLSID_VbGetWindowsZoom, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, zoom.OutVoid()));
 }
 
 }  // namespace

@@ -495,7 +495,8 @@ TEST_F(ZoRivFiles, AFileReadInPiecesReadsAsItsBytesWhole) {
     big.FileInfo.FontTblCount = static_cast<int16_t>(big.FontTbl.size());
     big.WordInfo.clear();
     for (int i = 0; i < 12000; ++i)
-        big.WordInfo.push_back(i % 50 == 49 ? ParagraphEnd(25) : Word(static_cast<int16_t>('1' + i % 7), 2 + i % 40, 0));
+        big.WordInfo.push_back(i % 50 == 49 ? ParagraphEnd(25)
+                                            : Word(static_cast<int16_t>('1' + i % 7), 2 + i % 40, 0));
     big.FileInfo.WordCount = static_cast<int32_t>(big.WordInfo.size());
     const std::vector<uint8_t> bytes = Format(big, 1.25);
     ASSERT_GT(bytes.size(), size_t{4} << 20);

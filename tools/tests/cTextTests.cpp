@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "text/Cp936.h"
 #include "cText.h"
+#include "text/Cp936.h"
 
 namespace tessaly {
 namespace {

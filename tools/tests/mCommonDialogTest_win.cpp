@@ -1,7 +1,7 @@
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <string>
 

@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
 #include <windows.h>
-
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>

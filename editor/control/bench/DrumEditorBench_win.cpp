@@ -5,7 +5,6 @@
 // template file beside the program is put back afterwards. Not a test: it prints its figures.
 //   drum_editor_bench [bars] [templates]     default 400 and 400
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -23,9 +22,9 @@
 #include "DrumPatterns.h"
 #include "MusicFixture.h"
 #include "com/Create.h"
-#include "records/Dialogs.h"
 #include "control/SetPlayInfoDialog_win.h"
 #include "music/DrumEditForm.h"
+#include "records/Dialogs.h"
 
 namespace {
 
@@ -35,7 +34,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kOpenings = 7;
 constexpr int kClicks = 200;
 
-double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+double MsSince(Clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
 
 // The list steps of one opening, each a menu item chosen on a list; the timed ones end when the
 // list has been refilled and drawn.
@@ -172,7 +173,8 @@ double ControlMs(HWND parent) {
     constexpr int kMade = 80;
     HWND made[kMade];
     const auto t0 = Clock::now();
-    for (HWND& h : made) h = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, parent, nullptr, nullptr, nullptr);
+    for (HWND& h : made)
+        h = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, parent, nullptr, nullptr, nullptr);
     const double ms = MsSince(t0) / kMade;
     for (HWND h : made) DestroyWindow(h);
     return ms;

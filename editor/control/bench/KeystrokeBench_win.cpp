@@ -13,9 +13,9 @@
 #include "BenchDocument.h"
 #include "FakeLayout.h"
 #include "control/Handlers_win.h"
+#include "model/document/PlayMarks.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
-#include "model/document/PlayMarks.h"
 #include "model/layout/SourceLines.h"
 #include "render/StdFontObject_win.h"
 
@@ -45,8 +45,8 @@ const char* const kPlaceNames[kPlaces] = {"start", "end"};
 // The steps of a typed character in the handler's order, then the parts of its redraw and of the
 // status record that can be timed alone.
 enum Step { kBuild, kInsert, kLines, kPlayMarks, kScrollGrid, kCaret, kRedraw, kStatus, kCompose, kFontObject, kSteps };
-const char* const kStepNames[kSteps] = {"input words",   "edit + journal", "lines + pages", "play marks",
-                                        "scroll grid",   "caret + view",   "page redraw",   "status record",
+const char* const kStepNames[kSteps] = {"input words",    "edit + journal", "lines + pages", "play marks",
+                                        "scroll grid",    "caret + view",   "page redraw",   "status record",
                                         "compose + blit", "font object"};
 
 struct Timing {
@@ -148,7 +148,8 @@ int main(int argc, char** argv) {
     OleInitialize(nullptr);
     HWND parent = CreateWindowExW(0, L"STATIC", L"Tavolin--bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1040, 860,
                                   nullptr, nullptr, nullptr, nullptr);
-    g_hostProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProc)));
+    g_hostProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostProc)));
     const Timing big = Run(parent, 200 * bench::kParagraphsPerPage);
     const Timing small = Run(parent, bench::kParagraphsPerPage - 1);
     std::printf("typed character, message in to status record out and redraw done, median of %d keys:\n", kKeys);

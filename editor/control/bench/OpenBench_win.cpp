@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "BenchControl_win.h"
 #include "BenchDocument.h"
 #include "DaDurFile.h"
 #include "DaDurSystem_win.h"
 #include "LayoutFixture.h"
-#include "BenchControl_win.h"
 #include "model/layout/LayoutSetup.h"
 
 namespace {
@@ -35,7 +35,9 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+double MsSince(Clock::time_point t0) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
 
 struct Opened {
     double Ms = 0;

@@ -19,7 +19,6 @@ constexpr uint32_t kGreen = 0xFF00FF00u;
 // Set in the second program this test starts: where it writes what it pasted.
 constexpr const wchar_t* kPastedFileVar = L"JP_CLIPBOARD_PASTED_FILE";
 
-
 // A character as the comparison sees it: code, kind, colour value and its marks.
 std::string Describe(const EditorData& d, const StoredWord& w) {
     std::ostringstream s;

@@ -10,9 +10,9 @@
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/SourceLines.h"
-#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {
@@ -280,7 +280,8 @@ TEST_F(KeysTest, CtrlTabPutsEachLyricUnderItsNote) {
         HoldCtrl(false);
     }
     EXPECT_TRUE(g_boxes.empty());
-    for (auto [lyric, note] : under) EXPECT_NEAR(GetWordCenterX(d, find(lyric)), GetWordCenterX(d, note), 1.0f) << lyric;
+    for (auto [lyric, note] : under)
+        EXPECT_NEAR(GetWordCenterX(d, find(lyric)), GetWordCenterX(d, note), 1.0f) << lyric;
     RECT r{};
     GetWindowRect(parent, &r);
     test::SaveScreenPng(r, L"keys-lyric-aligned.png");

@@ -6,8 +6,8 @@
 
 #include "EditTestSupport.h"
 #include "control/MouseInput.h"
-#include "model/edit/EditCommands.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/EditCommands.h"
 
 namespace notaline {
 namespace {
@@ -63,7 +63,8 @@ protected:
     int32_t LineY(int32_t line) const { return Y((L(line).Top + L(line).Bottom) / 2); }
     std::string Text() const {
         std::string s;
-        for (int32_t i = 0; i < data.WordCount(); ++i) s += static_cast<char>(data.WordInfo[static_cast<size_t>(i)].WdAsc);
+        for (int32_t i = 0; i < data.WordCount(); ++i)
+            s += static_cast<char>(data.WordInfo[static_cast<size_t>(i)].WdAsc);
         return s;
     }
     void Click(int32_t x, int32_t y) {
@@ -94,7 +95,7 @@ TEST_F(MouseInputTest, TheHitTestFindsTheCharacterWhoseCentreIsNearest) {
     EXPECT_EQ(0, mouse->HitTestText(kLeftButton, X(22), Y(-5)).HitLine);
     EXPECT_EQ(2, mouse->HitTestText(kLeftButton, X(22), Y(900)).HitLine);
     EXPECT_EQ(tessaly::NameLessborder, mouse->HitTestText(kLeftButton, X(22), Y(1025)).HitArea);  // below the page
-    EXPECT_EQ(tessaly::NameLessborder, mouse->HitTestText(0, 700, 50).HitArea);                  // out of the window
+    EXPECT_EQ(tessaly::NameLessborder, mouse->HitTestText(0, 700, 50).HitArea);                   // out of the window
     const MouseHit margin = mouse->HitTestText(kLeftButton, X(10), LineY(1));
     EXPECT_EQ(tessaly::inLborder, margin.HitArea);
     EXPECT_EQ(10, margin.HitWord);

@@ -5,10 +5,10 @@
 #include <thread>
 #include <vector>
 
+#include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "control/ZEVudu_win.h"
 #include "model/layout/LayoutSetup.h"
-#include "ScreenTestSupport_win.h"
 
 namespace notaline {
 namespace {
@@ -73,7 +73,8 @@ struct MouseMenuTest : ::testing::Test {
     }
     std::string Text() const {
         std::string s;
-        for (int32_t i = 0; i < ed->Data.WordCount(); ++i) s += static_cast<char>(ed->Data.WordInfo[static_cast<size_t>(i)].WdAsc);
+        for (int32_t i = 0; i < ed->Data.WordCount(); ++i)
+            s += static_cast<char>(ed->Data.WordInfo[static_cast<size_t>(i)].WdAsc);
         return s;
     }
     double Scale() const { return ed->Data.AboutPageInfo.nScale; }
@@ -212,10 +213,10 @@ TEST_F(MouseMenuTest, TheRightButtonMenuShowsTheLayoutOfTheInputStateOnlyOverAPa
     EXPECT_EQ(L"接受歌词输入", typing.Texts[0]);
     EXPECT_TRUE(typing.Separator[1] && typing.Separator[4] && typing.Separator[10] && typing.Separator[13]);
     EXPECT_EQ(L"词谱对齐源行：无", typing.Texts[11]);
-    EXPECT_TRUE(typing.Grey[12]);   // 取消源行: no source line
-    EXPECT_FALSE(typing.Grey[5]);   // select all
-    EXPECT_TRUE(typing.Grey[6]);    // copy: nothing selected
-    EXPECT_TRUE(typing.Grey[2]);    // undo: nothing done yet
+    EXPECT_TRUE(typing.Grey[12]);  // 取消源行: no source line
+    EXPECT_FALSE(typing.Grey[5]);  // select all
+    EXPECT_TRUE(typing.Grey[6]);   // copy: nothing selected
+    EXPECT_TRUE(typing.Grey[2]);   // undo: nothing done yet
 
     ed->Data.InputState = tessaly::LpxState;
     ed->Commands->Undo.CurrentHwFocus(-1);

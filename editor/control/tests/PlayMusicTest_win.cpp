@@ -67,8 +67,10 @@ struct PlayMusicTest : test::HostedControlTest {
         std::set<std::pair<int, int>> on;
         for (uint32_t m : out.Messages) {
             const int status = static_cast<int>(m & 0xF0), key = static_cast<int>(m >> 8 & 0xFF);
-            if (status == 0x90 && (m >> 16 & 0xFF) > 0) on.insert({static_cast<int>(m & 15), key});
-            else if (status == 0x80 || status == 0x90) on.erase({static_cast<int>(m & 15), key});
+            if (status == 0x90 && (m >> 16 & 0xFF) > 0)
+                on.insert({static_cast<int>(m & 15), key});
+            else if (status == 0x80 || status == 0x90)
+                on.erase({static_cast<int>(m & 15), key});
         }
         return on;
     }
@@ -83,7 +85,8 @@ HHOOK gHook = nullptr;
 // Message boxes are read and answered as they open.
 LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
     wchar_t cls[16]{};
-    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16) && cls == std::wstring(L"#32770")) {
+    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16) &&
+        cls == std::wstring(L"#32770")) {
         wchar_t text[512]{};
         GetDlgItemTextW(reinterpret_cast<HWND>(wParam), 0xFFFF, text, 512);
         gBoxes.push_back(text);

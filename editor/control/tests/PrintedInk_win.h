@@ -1,8 +1,8 @@
 #pragma once
 // What printing tests share: a document of whole pages typed into a running control, pictures
 // read back as ink, and the comparison of a screen page with a printed one.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>

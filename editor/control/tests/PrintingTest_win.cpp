@@ -11,23 +11,23 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
-#include "win/GdiHandles.h"
-#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
+#include "win/GdiHandles.h"
+#include "win/Gdip_win.h"
 #include "win/tests/Capture_win.h"
 
 namespace notaline {
 namespace {
 
 namespace flat = Gdiplus::DllExports;
-using test::Pixels;
 using test::Decode;
-using test::InkOf;
 using test::ExpectInkAgrees;
-using test::TypeNotes;
 using test::FillPages;
+using test::InkOf;
+using test::Pixels;
+using test::TypeNotes;
 
 // As the program starts: the notation font before any font is asked for, so notes have ink.
 class NotationFontEnvironment : public testing::Environment {

@@ -1,9 +1,8 @@
 // The play settings dialog driven as a user would, from another thread, while the member that
 // opened it waits.
-#include <gtest/gtest.h>
 #include <windows.h>
-
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
@@ -14,19 +13,19 @@
 #include <iterator>
 #include <thread>
 
+#include "DrumPatterns.h"
 #include "HostedControlTest_win.h"
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
-#include "text/Cp936.h"
-#include "DrumPatterns.h"
 #include "com/Create.h"
 #include "control/DialogKit_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
-#include "model/layout/LayoutSetup.h"
 #include "control/SetPlayInfoDialog_win.h"
+#include "model/layout/LayoutSetup.h"
 #include "music/DrumEditForm.h"
 #include "outside/tests/OutsideTestSupport_win.h"
+#include "text/Cp936.h"
 #include "tools/tests/DialogCloser_win.h"
 #include "tools/tests/FakePlayTimer.h"
 
@@ -90,7 +89,9 @@ public:
         GetWindowTextW(Item(id), text, 256);
         return text;
     }
-    void SetText(int id, const wchar_t* text) const { SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    void SetText(int id, const wchar_t* text) const {
+        SendMessageW(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
     void Type(int id, std::wstring_view keys) const {
         for (wchar_t c : keys) PostMessageW(Item(id), WM_CHAR, c, 1);
     }
@@ -317,7 +318,8 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
                          reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
             loaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kGrid)) != FALSE; });
             // Cell 16 (channel 2, steps 0-3), 300 twips in: its third step; the channel on at 90.
-            PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
+            PostMessageW(item(drum_editor::kGrid), WM_LBUTTONDOWN, MK_LBUTTON,
+                         MAKELPARAM((360 + 300) / 15, (1035 + 100) / 15));
             SendMessageW(item(drum_editor::kChannel0 + 2), BM_SETCHECK, BST_CHECKED, 0);
             SetDlgItemTextW(editor, drum_editor::kVolume0 + 2, L"90");
             RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -338,7 +340,8 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     tessaly::分析鼓点 view;
     view.ViewRecords(ed->Data.XjDrum.data(), 3);
     for (int step = 0; step < 32; ++step)
-        for (int ch = 0; ch < 8; ++ch) EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
+        for (int ch = 0; ch < 8; ++ch)
+            EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
     EXPECT_TRUE(Modified());
 
     // The exported drum track sounds it: sound 0 is key 13.
@@ -388,7 +391,9 @@ TEST_F(SetPlayInfoTest, AChosenSoundAndTheEditingAreaAreHeardOnTheDrumChannel) {
     }
     EXPECT_TRUE(ended);
     EXPECT_EQ(patterns, 3u);  // the pattern heard was not left in the list
-    const auto has = [&](uint32_t m) { return std::find(out.Messages.begin(), out.Messages.end(), m) != out.Messages.end(); };
+    const auto has = [&](uint32_t m) {
+        return std::find(out.Messages.begin(), out.Messages.end(), m) != out.Messages.end();
+    };
     EXPECT_TRUE(has(0x99u | 35u << 8 | 127u << 16));  // the preview of entry 22
     EXPECT_TRUE(has(0x99u | 35u << 8 | 100u << 16));  // step 0 of channel 1 heard
 }
@@ -421,7 +426,8 @@ TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOp
             PostMessageW(tab, WM_LBUTTONUP, 0, at);
             HWND templates = GetDlgItem(editor, drum_editor::kTemplateList);
             Driver::Until([&] { return IsWindowVisible(templates) != FALSE; });
-            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK), reinterpret_cast<LPARAM>(templates));
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(templates));
             Driver::Until([&] { return IsWindowEnabled(GetDlgItem(editor, drum_editor::kSave)) != FALSE; });
             Driver::Press(editor, drum_editor::kSave);
             d.Answer(L"Tavolin");
@@ -457,7 +463,8 @@ std::vector<std::wstring> ListMenu(HWND list, int at, const wchar_t* choose) {
     PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(10, y));
     HWND popup = nullptr;
     Driver::Until([&] {
-        for (popup = nullptr; (popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)) && !IsWindowVisible(popup);) {}
+        for (popup = nullptr; (popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)) && !IsWindowVisible(popup);) {
+        }
         return popup != nullptr;
     });
     std::vector<std::wstring> captions;
@@ -467,7 +474,9 @@ std::vector<std::wstring> ListMenu(HWND list, int at, const wchar_t* choose) {
         wchar_t text[32]{};
         GetMenuStringW(menu, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
         captions.push_back(text);
-        if (*choose && captions.back() == choose) downs = static_cast<int>(std::count_if(captions.begin(), captions.end(), [](auto& c) { return !c.empty(); }));
+        if (*choose && captions.back() == choose)
+            downs =
+                static_cast<int>(std::count_if(captions.begin(), captions.end(), [](auto& c) { return !c.empty(); }));
     }
     for (int i = 0; i < downs; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(popup, WM_KEYDOWN, downs ? VK_RETURN : VK_ESCAPE, 0);
@@ -492,8 +501,10 @@ struct TemplateFile {
         t.DrumCount(static_cast<int32_t>(names.size()));
         int i = 0;
         for (const char16_t* n : names) t.DefDrumData(i), t.DrumName(i++, *tessaly::Utf16ToCp936(n));
-        if (names.size()) t.SaveDrum(path);
-        else std::filesystem::create_directory(path);  // no file can be written there
+        if (names.size())
+            t.SaveDrum(path);
+        else
+            std::filesystem::create_directory(path);  // no file can be written there
     }
     ~TemplateFile() {
         std::error_code e;
@@ -510,7 +521,8 @@ void ShowTab(HWND editor, int tab) {
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(tabs, WM_LBUTTONUP, 0, at);
-    Driver::Until([&] { return IsWindowVisible(GetDlgItem(editor, tab ? drum_editor::kTemplateList : drum_editor::kBarList)); });
+    Driver::Until(
+        [&] { return IsWindowVisible(GetDlgItem(editor, tab ? drum_editor::kTemplateList : drum_editor::kBarList)); });
 }
 
 // The editor opened by EditDrum on the tab given, `script` run on it, then closed without saving.
@@ -658,19 +670,23 @@ TEST_F(DrumEditorTest, OverwriteSaveNeedsALoadedPatternTipsAreThereAndTheMirrorS
             auto picture = [&] {
                 int w = 0, h = 0;
                 RedrawWindow(item(drum_editor::kMirror), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-                return outside::test::Capture(item(drum_editor::kMirror), w, h, (com::ProgramFolder() + L"drum_mirror.png").c_str());
+                return outside::test::Capture(item(drum_editor::kMirror), w, h,
+                                              (com::ProgramFolder() + L"drum_mirror.png").c_str());
             };
             if (!opening) {
                 enabledAtOpening = 0;
                 for (int id = drum_editor::kName; id <= drum_editor::kLastAreaControl; ++id)
                     enabledAtOpening += IsWindowEnabled(item(id)) != FALSE;
             }
-            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
             saveLoaded = Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
             pictures.push_back(picture());
             if (opening) return;
             HWND tips = nullptr;  // the editor's tip window, one tool per control that has a tip
-            while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != editor) {}
+            while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
+                   GetWindow(tips, GW_OWNER) != editor) {
+            }
             wchar_t text[64]{};
             TTTOOLINFOW tool{};
             tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -767,14 +783,17 @@ TEST_F(DrumAuditionTest, ClosingDuringAListAuditionStopsItAndReleasesThePlayerOu
     EXPECT_EQ(reports, (std::vector<int32_t>{-1, -2}));
     EXPECT_TRUE(clock.Timers().empty());  // the player went with the editor
     EXPECT_FALSE(clock.ReleasedInHandler);
-    EXPECT_EQ(std::count_if(out.Messages.begin(), out.Messages.end(), [](uint32_t m) { return (m & 0xF0) == 0x90 && m >> 16; }), 0);
+    EXPECT_EQ(std::count_if(out.Messages.begin(), out.Messages.end(),
+                            [](uint32_t m) { return (m & 0xF0) == 0x90 && m >> 16; }),
+              0);
 }
 
 TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPattern) {
     size_t patterns = 0;
     Run(0, [&](Driver& d, HWND editor) {
         auto item = [&](int id) { return GetDlgItem(editor, id); };
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
         Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
         Driver::Press(editor, drum_editor::kSave);
         d.Answer(L"Tavolin");  // the bar list changed: it goes back whole
@@ -812,7 +831,8 @@ TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
             auto item = [&](int id) { return GetDlgItem(editor, id); };
             HWND bars = item(drum_editor::kBarList);
             SendMessageW(bars, LB_SETCURSEL, 0, 0);
-            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(bars));
+            PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(bars));
             Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
             SendMessageW(item(drum_editor::kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
             for (wchar_t c : row.typed) SendMessageW(item(drum_editor::kName), WM_CHAR, c, 1);
@@ -844,10 +864,12 @@ TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputB
     Run(0, [&](Driver& d, HWND editor) {
         editorSeen = editor;
         auto item = [&](int id) { return GetDlgItem(editor, id); };
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK), reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
         Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
         SendMessageW(item(drum_editor::kSound0), CB_SETCURSEL, 5, 0);
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kSound0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(drum_editor::kSound0)));
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kSound0, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(item(drum_editor::kSound0)));
         if (HWND box = d.Find(L"Tavolin")) owner = GetWindow(box, GW_OWNER);
         said = d.Answer(L"Tavolin");
         Driver::Until([&] { return GetForegroundWindow() == editor; });

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "HostedControlTest_win.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
-#include "HostedControlTest_win.h"
 #include "model/document/MarkCodes.h"
 #include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
@@ -133,7 +133,9 @@ struct ZEVuduMembersTest : test::HostedControlTest {
         return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
     }
     // An undoable change of the document through the members.
-    void Change(Script& s) { ASSERT_EQ(S_OK, s.Put(L"ExtralType", Var(int32_t{5}), {Var(int32_t{0}), Var(int32_t{7})})); }
+    void Change(Script& s) {
+        ASSERT_EQ(S_OK, s.Put(L"ExtralType", Var(int32_t{5}), {Var(int32_t{0}), Var(int32_t{7})}));
+    }
 
     std::filesystem::path folder;
     test::CountedBeeps beeps;  // outlives the controls
@@ -452,39 +454,96 @@ TEST_F(ZEVuduMembersTest, EveryMemberAnswersAValidAndAnInvalidCall) {
     constexpr WORD G = DISPATCH_PROPERTYGET, P = DISPATCH_PROPERTYPUT, M = DISPATCH_METHOD;
     const Var text(L"abc"), zero(int32_t{0}), one(int32_t{1}), yes(true), big(int32_t{100000});
     const std::vector<Row> rows = {
-        {L"Appearance", G, {}, {}}, {L"Appearance", P, {one}, {text}}, {L"BackStyle", P, {one}, {text}},
-        {L"BorderStyle", P, {one}, {text}}, {L"Enabled", P, {yes}, {text}}, {L"SelLength", P, {zero}, {text}},
-        {L"SelStart", P, {zero}, {text}}, {L"WordYg", G, {}, {}}, {L"WordYg", P, {one}, {text}},
-        {L"CanSetWordYg", M, {}, {}}, {L"CanSetWordYc", M, {}, {}}, {L"WordYC", P, {one}, {text}},
-        {L"hwnd", G, {}, {}}, {L"HwWordColor", P, {zero}, {text}}, {L"HwWordFocus", G, {}, {}},
-        {L"SetFocus", M, {}, {}}, {L"SelWordSpace", P, {one}, {text}}, {L"SelWordUpSpace", P, {one}, {big}},
-        {L"InputState", P, {one}, {zero}}, {L"HuXianYPos", M, {}, {}}, {L"ScrollBars", P, {Var(int32_t{4})}, {text}},
-        {L"ChangMingScale", P, {Var(int32_t{80})}, {big}}, {L"CanCopy", M, {}, {}}, {L"CanUndo", M, {}, {}},
-        {L"CanRedo", M, {}, {}}, {L"CanCut", M, {}, {}}, {L"CanPaste", M, {}, {}}, {L"SelIsCtl", G, {zero}, {big}},
-        {L"CanDel", M, {}, {}}, {L"DelYY", M, {}, {}}, {L"CanFormatYYInfo", M, {}, {}}, {L"SetQianYY", P, {yes}, {text}},
+        {L"Appearance", G, {}, {}},
+        {L"Appearance", P, {one}, {text}},
+        {L"BackStyle", P, {one}, {text}},
+        {L"BorderStyle", P, {one}, {text}},
+        {L"Enabled", P, {yes}, {text}},
+        {L"SelLength", P, {zero}, {text}},
+        {L"SelStart", P, {zero}, {text}},
+        {L"WordYg", G, {}, {}},
+        {L"WordYg", P, {one}, {text}},
+        {L"CanSetWordYg", M, {}, {}},
+        {L"CanSetWordYc", M, {}, {}},
+        {L"WordYC", P, {one}, {text}},
+        {L"hwnd", G, {}, {}},
+        {L"HwWordColor", P, {zero}, {text}},
+        {L"HwWordFocus", G, {}, {}},
+        {L"SetFocus", M, {}, {}},
+        {L"SelWordSpace", P, {one}, {text}},
+        {L"SelWordUpSpace", P, {one}, {big}},
+        {L"InputState", P, {one}, {zero}},
+        {L"HuXianYPos", M, {}, {}},
+        {L"ScrollBars", P, {Var(int32_t{4})}, {text}},
+        {L"ChangMingScale", P, {Var(int32_t{80})}, {big}},
+        {L"CanCopy", M, {}, {}},
+        {L"CanUndo", M, {}, {}},
+        {L"CanRedo", M, {}, {}},
+        {L"CanCut", M, {}, {}},
+        {L"CanPaste", M, {}, {}},
+        {L"SelIsCtl", G, {zero}, {big}},
+        {L"CanDel", M, {}, {}},
+        {L"DelYY", M, {}, {}},
+        {L"CanFormatYYInfo", M, {}, {}},
+        {L"SetQianYY", P, {yes}, {text}},
         {L"ExtralWordVal1", P, {zero, zero, one}, {zero, Var(int32_t{8}), one}},
-        {L"ExtralWordVal2", G, {zero, zero}, {big, zero}}, {L"ExtralWordVal3", P, {zero, zero, text}, {zero, big, text}},
-        {L"ExtralType", G, {zero, zero}, {zero, Var(int32_t{9})}}, {L"CurLine", G, {}, {}},
+        {L"ExtralWordVal2", G, {zero, zero}, {big, zero}},
+        {L"ExtralWordVal3", P, {zero, zero, text}, {zero, big, text}},
+        {L"ExtralType", G, {zero, zero}, {zero, Var(int32_t{9})}},
+        {L"CurLine", G, {}, {}},
         {L"ChangExtralType", M, {Var(int32_t{1}), Var(int32_t{2})}, {text, text}},
-        {L"ConChangInputWord", M, {Var(int32_t{1}), Var(int32_t{2})}, {text, text}}, {L"WordShuPaiSpace", G, {}, {}},
-        {L"DelSelZhuYing", M, {}, {}}, {L"SelZhuYingPosY", P, {one}, {big}}, {L"hdc", M, {}, {}}, {L"SelAll", M, {}, {}},
-        {L"WordFont", G, {zero}, {}}, {L"WordFont", P, {zero, Var()}, {zero, one}}, {L"SelFontName", P, {Var(L"宋体")}, {}},
-        {L"SelFontBold", P, {yes}, {text}}, {L"SelFontItalic", P, {yes}, {text}}, {L"SelFontUnderline", P, {yes}, {text}},
-        {L"SelFontStrikeOut", P, {yes}, {text}}, {L"SelFontSize", P, {Var(int32_t{12})}, {big}},
-        {L"SelForeColor", P, {Var(int32_t{255})}, {text}}, {L"SelWordBkColor", P, {zero}, {text}},
-        {L"GetColorLng", M, {zero}, {big}}, {L"RefreshExtralChang", M, {}, {}}, {L"RefreshAll", M, {}, {}},
-        {L"RefreshSel", M, {}, {}}, {L"CanDelYY", G, {}, {}}, {L"CanDelAreaInfo", G, {Var(int32_t{72})}, {text}},
-        {L"IsKfKhTFZRight", G, {}, {}}, {L"IsKhHuXianRight", G, {}, {}}, {L"IsKhLingYingRight", G, {}, {}},
-        {L"IsKHTFZRight", G, {}, {}}, {L"InsterHwWord", M, {zero}, {Var(int32_t{5})}}, {L"TurnToYFWord", M, {}, {}},
-        {L"CanShuPaiWord", M, {}, {}}, {L"Alignment", P, {one}, {Var(int32_t{6})}}, {L"FristLineStr", G, {}, {}},
-        {L"PrintDoc", M, {}, {}}, {L"pScale", P, {one}, {text}}, {L"Modified", P, {Var(false)}, {text}},
-        {L"LineSpace", P, {Var(int32_t{10})}, {text}}, {L"CPdqLine", P, {Var(int32_t{-1})}, {text}},
-        {L"XjdqLine", P, {Var(int32_t{-1})}, {text}}, {L"JiePaiHaoWidth", M, {zero, zero}, {}},
-        {L"Paper", P, {one}, {Var(int32_t{2})}}, {L"BoxBackGroundType", P, {one}, {text}},
-        {L"PagePosType", P, {one}, {text}}, {L"PgNumberSize", P, {one}, {text}}, {L"SavePic", M, {Var(pic.c_str())}, {}},
-        {L"关闭音乐", M, {}, {}}, {L"暂停", P, {yes}, {text}}, {L"正在播放", G, {}, {}}, {L"播放音乐", M, {}, {}},
-        {L"FileName", G, {}, {}}, {L"SaveMidFile", M, {Var(mid.c_str())}, {Var(File(L"none\\a.mid").c_str())}},
-        {L"PartAtt", G, {}, {}}, {L"PartAtt", P, {Var()}, {text}}, {L"UpSpace", P, {Var(2.0)}, {text}},
+        {L"ConChangInputWord", M, {Var(int32_t{1}), Var(int32_t{2})}, {text, text}},
+        {L"WordShuPaiSpace", G, {}, {}},
+        {L"DelSelZhuYing", M, {}, {}},
+        {L"SelZhuYingPosY", P, {one}, {big}},
+        {L"hdc", M, {}, {}},
+        {L"SelAll", M, {}, {}},
+        {L"WordFont", G, {zero}, {}},
+        {L"WordFont", P, {zero, Var()}, {zero, one}},
+        {L"SelFontName", P, {Var(L"宋体")}, {}},
+        {L"SelFontBold", P, {yes}, {text}},
+        {L"SelFontItalic", P, {yes}, {text}},
+        {L"SelFontUnderline", P, {yes}, {text}},
+        {L"SelFontStrikeOut", P, {yes}, {text}},
+        {L"SelFontSize", P, {Var(int32_t{12})}, {big}},
+        {L"SelForeColor", P, {Var(int32_t{255})}, {text}},
+        {L"SelWordBkColor", P, {zero}, {text}},
+        {L"GetColorLng", M, {zero}, {big}},
+        {L"RefreshExtralChang", M, {}, {}},
+        {L"RefreshAll", M, {}, {}},
+        {L"RefreshSel", M, {}, {}},
+        {L"CanDelYY", G, {}, {}},
+        {L"CanDelAreaInfo", G, {Var(int32_t{72})}, {text}},
+        {L"IsKfKhTFZRight", G, {}, {}},
+        {L"IsKhHuXianRight", G, {}, {}},
+        {L"IsKhLingYingRight", G, {}, {}},
+        {L"IsKHTFZRight", G, {}, {}},
+        {L"InsterHwWord", M, {zero}, {Var(int32_t{5})}},
+        {L"TurnToYFWord", M, {}, {}},
+        {L"CanShuPaiWord", M, {}, {}},
+        {L"Alignment", P, {one}, {Var(int32_t{6})}},
+        {L"FristLineStr", G, {}, {}},
+        {L"PrintDoc", M, {}, {}},
+        {L"pScale", P, {one}, {text}},
+        {L"Modified", P, {Var(false)}, {text}},
+        {L"LineSpace", P, {Var(int32_t{10})}, {text}},
+        {L"CPdqLine", P, {Var(int32_t{-1})}, {text}},
+        {L"XjdqLine", P, {Var(int32_t{-1})}, {text}},
+        {L"JiePaiHaoWidth", M, {zero, zero}, {}},
+        {L"Paper", P, {one}, {Var(int32_t{2})}},
+        {L"BoxBackGroundType", P, {one}, {text}},
+        {L"PagePosType", P, {one}, {text}},
+        {L"PgNumberSize", P, {one}, {text}},
+        {L"SavePic", M, {Var(pic.c_str())}, {}},
+        {L"关闭音乐", M, {}, {}},
+        {L"暂停", P, {yes}, {text}},
+        {L"正在播放", G, {}, {}},
+        {L"播放音乐", M, {}, {}},
+        {L"FileName", G, {}, {}},
+        {L"SaveMidFile", M, {Var(mid.c_str())}, {Var(File(L"none\\a.mid").c_str())}},
+        {L"PartAtt", G, {}, {}},
+        {L"PartAtt", P, {Var()}, {text}},
+        {L"UpSpace", P, {Var(2.0)}, {text}},
     };
     // The paragraph settings and the font put back as they were read.
     Var part = s.Get(L"PartAtt");
@@ -498,7 +557,8 @@ TEST_F(ZEVuduMembersTest, EveryMemberAnswersAValidAndAnInvalidCall) {
             EXPECT_EQ(S_OK, s.Call(row.name, row.kind, good)) << row.name;
         }
         DialogCloser box(IDOK);
-        const HRESULT bad = row.bad.empty() ? s.Call(row.name, row.kind == M ? G | P : M, {}) : s.Call(row.name, row.kind, row.bad);
+        const HRESULT bad =
+            row.bad.empty() ? s.Call(row.name, row.kind == M ? G | P : M, {}) : s.Call(row.name, row.kind, row.bad);
         EXPECT_TRUE(FAILED(bad) || (row.bad.empty() && bad == S_OK)) << row.name;
     }
     EXPECT_TRUE(std::filesystem::exists(mid));

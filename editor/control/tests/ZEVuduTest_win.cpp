@@ -5,12 +5,12 @@
 #include <thread>
 #include <vector>
 
+#include "HostedControlTest_win.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
 #include "control/EditWindow_win.h"
-#include "HostedControlTest_win.h"
 #include "control/ZEVudu_win.h"
 #include "render/ScreenRenderer_win.h"
 #include "win/Gdip_win.h"

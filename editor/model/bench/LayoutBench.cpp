@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "model/document/EditorData.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/Measure.h"
-#include "model/layout/Pagination.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "BenchDocument.h"
-#include "model/edit/CharAttributes.h"
-#include "model/edit/ClipboardEdits.h"
 #include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
-#include "model/layout/LayoutSetup.h"
-#include "model/layout/Pagination.h"
+#include "model/edit/CharAttributes.h"
+#include "model/edit/ClipboardEdits.h"
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ public:
     double Timed(Edit edit) {
         const auto t0 = Clock::now();
         edit();
-        undo.EndPendingStep();  // every key a step of its own, after-image written
+        undo.EndPendingStep();   // every key a step of its own, after-image written
         LayOutEdit(data, page);  // as the control does after every edit
         return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
     }
@@ -225,9 +225,10 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(folder, ec);
 
     if (pages)
-        std::printf("median per edit (journal step and re-layout), median of %d runs, %d pages against %d page; "
-                    "slowest in brackets\n",
-                    kRuns, big[0].Pages, small[0].Pages);
+        std::printf(
+            "median per edit (journal step and re-layout), median of %d runs, %d pages against %d page; "
+            "slowest in brackets\n",
+            kRuns, big[0].Pages, small[0].Pages);
     double worst = 0;
     for (int e = 0; e < kEdits && pages; ++e) {
         for (int w = 0; w < kWays; ++w) {
@@ -244,7 +245,8 @@ int main(int argc, char** argv) {
         }
     }
     if (pages)
-        std::printf("worst ratio %.2f; every position within 1.2x of one page: %s\n", worst, worst <= 1.2 ? "yes" : "no");
+        std::printf("worst ratio %.2f; every position within 1.2x of one page: %s\n", worst,
+                    worst <= 1.2 ? "yes" : "no");
 
     constexpr int kLong = 100000;
     const double inLong = Editor(1, folder, kLong).KeyInMiddle(kLong);
@@ -262,9 +264,10 @@ int main(int argc, char** argv) {
         const double inRow = Editor(1, folder, kLong).KeysInRow(0, kLong, place, 200).MedianUs;
         const double shortRow =
             Editor(kParagraphsPerPage - 1, folder).KeysInRow(kParagraphsPerPage / 2, 100, place, 200).MedianUs;
-        std::printf("keys one after another at the %-6s of a %d-character paragraph: %.1f us against %.1f us in one of "
-                    "100, ratio %.2f\n",
-                    kPlaceNames[place], kLong, inRow, shortRow, inRow / shortRow);
+        std::printf(
+            "keys one after another at the %-6s of a %d-character paragraph: %.1f us against %.1f us in one of "
+            "100, ratio %.2f\n",
+            kPlaceNames[place], kLong, inRow, shortRow, inRow / shortRow);
     }
     constexpr int kHuge = 2000000;
     for (const Place place : {kStart, kMiddle}) {
@@ -273,7 +276,6 @@ int main(int argc, char** argv) {
                     kPlaceNames[place], kHuge, key.MedianUs / 1000, key.MaxUs / 1000);
     }
     std::filesystem::remove_all(folder, ec);
-    std::printf("the first key after a far caret jump in 2000000 characters: %.2f ms (median of 20)\n",
-                farJump / 1000);
+    std::printf("the first key after a far caret jump in 2000000 characters: %.2f ms (median of 20)\n", farJump / 1000);
     return 0;
 }

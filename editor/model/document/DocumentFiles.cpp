@@ -69,8 +69,8 @@ SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr
             out.Reason = status.reason;
         } else {
             HostProgress progress(system, HostWindow);
-            const tessaly::ZoRivStatus status = tessaly::WriteZoRivFile(PathOf(FileName), doc,
-                                                                        system.ZoomFactor(), HostWindow ? &progress : nullptr);
+            const tessaly::ZoRivStatus status =
+                tessaly::WriteZoRivFile(PathOf(FileName), doc, system.ZoomFactor(), HostWindow ? &progress : nullptr);
             out.Ok = status.Ok();
             out.Reason = status.reason;
         }

@@ -34,8 +34,8 @@ struct EditorData {
     tessaly::aPlayInfo PlayInfo;
     std::vector<tessaly::aFontTbl> FontTbl;
     std::vector<uint32_t> ColorTbl;
-    TableIndex<std::string> FontLookup;  // where each face of FontTbl first stands
-    TableIndex<uint32_t> ColorLookup;    // where each colour of ColorTbl first stands
+    TableIndex<std::string> FontLookup;                           // where each face of FontTbl first stands
+    TableIndex<uint32_t> ColorLookup;                             // where each colour of ColorTbl first stands
     PieceArray<StoredWord> WordInfo = PieceArray<StoredWord>(1);  // 0 to WordCount: one spare past the last
     std::vector<tessaly::aHwWordInfo> HwWordInfo;
     std::vector<tessaly::XjDrumData> XjDrum;
@@ -67,11 +67,11 @@ struct EditorData {
     int16_t OtherLinesLeft = 0;
     int16_t LineRightLimit = 0;
 
-    tessaly::aInputDat InputDat;   // range of the last edit, before the edit
-    bool InputDatLaidOut = false;  // InputDat's edit is in the layout already
-    int32_t InputStart = -1;       // where InputDat's confined edit begins; -1 for none
+    tessaly::aInputDat InputDat;     // range of the last edit, before the edit
+    bool InputDatLaidOut = false;    // InputDat's edit is in the layout already
+    int32_t InputStart = -1;         // where InputDat's confined edit begins; -1 for none
     bool InputDatPlayMarks = false;  // what an edit since the last layout replaced held play marks
-    int32_t AreaPairNumber = 0;    // running pair number of new paired marks
+    int32_t AreaPairNumber = 0;      // running pair number of new paired marks
     bool IsPrinting = false;
     bool BlankParagraphEnds = false;  // pictures, as paper: a paragraph end is no "-" to a reader
 
@@ -79,10 +79,10 @@ struct EditorData {
     int32_t SelStart = 0;
     int32_t SelLength = 0;  // negative for a selection made leftwards
     tessaly::InputState InputState = tessaly::JpState;
-    int32_t PropertiesDpi = 96;  // host window's DPI; point sizes convert with it
-    int32_t CurLine = 0;         // the caret's line
-    int16_t CaretColumnX = 0;    // the x a vertical caret move aims at
-    bool CaretAtLineEnd = false; // the caret stands after the last character of a wrapped line
+    int32_t PropertiesDpi = 96;   // host window's DPI; point sizes convert with it
+    int32_t CurLine = 0;          // the caret's line
+    int16_t CaretColumnX = 0;     // the x a vertical caret move aims at
+    bool CaretAtLineEnd = false;  // the caret stands after the last character of a wrapped line
 
     // What the keyboard, IME, symbol and clipboard code hand to the editing members.
     std::vector<tessaly::aWordInfo> InputWords;  // InputWord inserts them all

@@ -57,12 +57,14 @@ public:
     bool empty() const { return size() == 0; }
     const tessaly::aLineInfo& operator[](size_t i) const {
         if (i >= from_) Settle(i + 1);
-        if (i - boxFrom_ < boxEnd_ - boxFrom_) [[unlikely]] SettleBoxes(i + 1);
+        if (i - boxFrom_ < boxEnd_ - boxFrom_) [[unlikely]]
+            SettleBoxes(i + 1);
         return lines_[At(i)];
     }
     tessaly::aLineInfo& operator[](size_t i) {
         if (i >= from_) Settle(i + 1);
-        if (i - boxFrom_ < boxEnd_ - boxFrom_) [[unlikely]] SettleBoxes(i + 1);
+        if (i - boxFrom_ < boxEnd_ - boxFrom_) [[unlikely]]
+            SettleBoxes(i + 1);
         return lines_[At(i)];
     }
     const tessaly::aLineInfo& back() const { return (*this)[size() - 1]; }

@@ -1,10 +1,10 @@
 #include "model/document/Measure.h"
 
-#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 

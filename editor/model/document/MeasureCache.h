@@ -41,8 +41,7 @@ private:
         size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
     };
 
-    void MakeKey(MeasurePath path, int32_t dpi, const tessaly::LogFont& font, float emPoints,
-                 std::u16string_view text);
+    void MakeKey(MeasurePath path, int32_t dpi, const tessaly::LogFont& font, float emPoints, std::u16string_view text);
     void Keep(tessaly::SIZEF size);
 
     bool enabled_ = true;

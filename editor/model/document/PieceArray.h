@@ -66,12 +66,32 @@ public:
         reference operator*() const { return (*owner_)[i_]; }
         pointer operator->() const { return &(*owner_)[i_]; }
         reference operator[](difference_type n) const { return (*owner_)[i_ + static_cast<size_t>(n)]; }
-        Iter& operator++() { ++i_; return *this; }
-        Iter operator++(int) { Iter old = *this; ++i_; return old; }
-        Iter& operator--() { --i_; return *this; }
-        Iter operator--(int) { Iter old = *this; --i_; return old; }
-        Iter& operator+=(difference_type n) { i_ += static_cast<size_t>(n); return *this; }
-        Iter& operator-=(difference_type n) { i_ -= static_cast<size_t>(n); return *this; }
+        Iter& operator++() {
+            ++i_;
+            return *this;
+        }
+        Iter operator++(int) {
+            Iter old = *this;
+            ++i_;
+            return old;
+        }
+        Iter& operator--() {
+            --i_;
+            return *this;
+        }
+        Iter operator--(int) {
+            Iter old = *this;
+            --i_;
+            return old;
+        }
+        Iter& operator+=(difference_type n) {
+            i_ += static_cast<size_t>(n);
+            return *this;
+        }
+        Iter& operator-=(difference_type n) {
+            i_ -= static_cast<size_t>(n);
+            return *this;
+        }
         friend Iter operator+(Iter it, difference_type n) { return it += n; }
         friend Iter operator+(difference_type n, Iter it) { return it += n; }
         friend Iter operator-(Iter it, difference_type n) { return it -= n; }
@@ -176,13 +196,16 @@ public:
     size_t size() const { return starts_.empty() ? 0 : starts_.back(); }
     bool empty() const { return size() == 0; }
     T& operator[](size_t i) {
-        if (IsDeferred(i)) [[unlikely]] SettleTo(i + 1);
+        if (IsDeferred(i)) [[unlikely]]
+            SettleTo(i + 1);
         size_t k = Find(i);
-        if (Pinned(k)) [[unlikely]] k = Isolate(k, i);
+        if (Pinned(k)) [[unlikely]]
+            k = Isolate(k, i);
         return pieces_[k].data()[i - starts_[k]];
     }
     const T& operator[](size_t i) const {
-        if (IsDeferred(i)) [[unlikely]] SettleTo(i + 1);
+        if (IsDeferred(i)) [[unlikely]]
+            SettleTo(i + 1);
         return Stored(i);
     }
     // The record as stored, a deferred one not brought up to date: for reading only what the
@@ -252,7 +275,10 @@ public:
         const size_t pos = at.Index();
         const auto n = static_cast<size_t>(std::distance(first, last));
         InsertRoom(pos, n);
-        Fill(pos, n, [&](T* to, size_t count) { to = std::copy_n(first, count, to); std::advance(first, count); });
+        Fill(pos, n, [&](T* to, size_t count) {
+            to = std::copy_n(first, count, to);
+            std::advance(first, count);
+        });
         return {this, pos};
     }
     iterator erase(const_iterator first, const_iterator last) {
@@ -499,8 +525,8 @@ private:
     }
 
     std::vector<Piece> pieces_;
-    std::vector<size_t> starts_;  // where each piece begins, and the size last
-    mutable size_t hint_ = 0;     // the piece found last
+    std::vector<size_t> starts_;    // where each piece begins, and the size last
+    mutable size_t hint_ = 0;       // the piece found last
     mutable size_t deferFrom_ = 0;  // the run out of date; empty when not below deferEnd_
     mutable size_t deferEnd_ = 0;
     mutable ptrdiff_t moved_ = 0;

@@ -53,8 +53,8 @@ int16_t FindFontTblIndex(const EditorData& data, std::string_view FontName) {
 int16_t GetFontTblIndex(EditorData& data, std::string_view FontName) {
     const int16_t count = data.AboutFileInfo.FontTblCount;
     const std::string name(FontName);
-    if (const auto found = data.FontLookup.Find(data.FontTbl, static_cast<size_t>(std::max<int16_t>(count, 0)), name,
-                                                FaceOf))
+    if (const auto found =
+            data.FontLookup.Find(data.FontTbl, static_cast<size_t>(std::max<int16_t>(count, 0)), name, FaceOf))
         return *found;
     if (count == std::numeric_limits<int16_t>::max()) return -1;
 

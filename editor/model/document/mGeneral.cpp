@@ -146,7 +146,8 @@ int32_t GetLineOfWord(const EditorData& data, int32_t Index) {
 int32_t GetPageOfWord(const EditorData& data, int32_t Index) {
     const auto& pages = data.PageInfo;
     return FindHolder(
-        pages.size(), Index, [&](size_t i) { return pages[i].StartWord; }, [&](size_t i) { return pages[i].LengthWord; });
+        pages.size(), Index, [&](size_t i) { return pages[i].StartWord; },
+        [&](size_t i) { return pages[i].LengthWord; });
 }
 
 std::optional<tessaly::aLineInfo> LineOfWord(const EditorData& data, int32_t word) {

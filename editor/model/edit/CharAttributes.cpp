@@ -7,12 +7,12 @@
 #include "DaDurFormat.h"
 #include "model/document/CharKinds.h"
 #include "model/document/GraceNotes.h"
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/Measure.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LineBreaker.h"
 #include "records/Numbers.h"
 
 namespace notaline {

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "model/document/EditorData.h"
-#include "model/edit/UndoRedo.h"
 #include "model/document/WordRange.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline {
 

@@ -8,13 +8,13 @@
 #include <optional>
 #include <utility>
 
-#include "text/Cp936.h"
 #include "DaDurFormat.h"
 #include "DocumentRepair.h"
-#include "model/edit/FreeItems.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/Tables.h"
+#include "model/edit/FreeItems.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 

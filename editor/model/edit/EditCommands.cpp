@@ -8,8 +8,7 @@ EditCommands::EditCommands(EditorData& data, const std::filesystem::path& Progra
                            ControlSite& control)
     : EditCommands(data, ProgramFolder, page, control, 0) {}
 
-EditCommands::EditCommands(EditorData& data, std::unique_ptr<UndoJournal> journal, PageView& page,
-                           ControlSite& control)
+EditCommands::EditCommands(EditorData& data, std::unique_ptr<UndoJournal> journal, PageView& page, ControlSite& control)
     : EditCommands(data, std::move(journal), page, control, 0) {}
 
 // Typing into a vertical stack stacks the new characters too.

@@ -4,10 +4,10 @@
 #include <memory>
 #include <utility>
 
-#include "model/edit/CharAttributes.h"
-#include "model/edit/ClipboardEdits.h"
 #include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
+#include "model/edit/CharAttributes.h"
+#include "model/edit/ClipboardEdits.h"
 #include "model/edit/FreeItems.h"
 #include "model/edit/GraceGroups.h"
 #include "model/edit/MarkCommands.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "model/layout/PageSetupRules.h"
-#include "model/edit/PageSettings.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/PageSettings.h"
+#include "model/layout/PageSetupRules.h"
 #include "records/Numbers.h"
 
 namespace notaline {

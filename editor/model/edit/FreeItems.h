@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "model/document/DoArray.h"
 #include "model/document/ControlSite.h"
+#include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
 #include "model/edit/UndoRedo.h"
 

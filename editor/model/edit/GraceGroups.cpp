@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "text/Cp936.h"
 #include "model/document/CharKinds.h"
 #include "model/document/GraceNotes.h"
 #include "model/document/MarkCodes.h"
-#include "model/edit/MarkCommands.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/Measure.h"
+#include "model/edit/MarkCommands.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 

@@ -8,9 +8,9 @@
 #include "model/document/GraceNotes.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
-#include "model/layout/PageSetupRules.h"
-#include "model/document/mGeneral.h"
 #include "model/document/WordRange.h"
+#include "model/document/mGeneral.h"
+#include "model/layout/PageSetupRules.h"
 
 namespace notaline {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "model/document/ControlSite.h"
+#include "model/document/VirtualKeys.h"
+#include "model/document/mGeneral.h"
+#include "model/edit/AlignToSource.h"
 #include "model/edit/EditCommands.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
-#include "model/edit/AlignToSource.h"
-#include "model/document/VirtualKeys.h"
-#include "model/document/mGeneral.h"
 
 namespace notaline {
 namespace {

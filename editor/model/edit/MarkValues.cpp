@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "model/document/MarkCodes.h"
-#include "model/edit/MarkCommands.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/StoredMarks.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/MarkCommands.h"
 
 namespace notaline {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <utility>
 
+#include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/PageSetupRules.h"
-#include "model/document/mGeneral.h"
 
 namespace notaline {
 

@@ -4,12 +4,12 @@
 #include <array>
 #include <utility>
 
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
-#include "model/layout/Pagination.h"
 #include "model/document/WordRange.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LineBreaker.h"
+#include "model/layout/Pagination.h"
 
 namespace notaline {
 

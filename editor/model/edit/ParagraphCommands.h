@@ -5,8 +5,8 @@
 
 #include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
-#include "model/layout/ParagraphEnds.h"
 #include "model/edit/UndoRedo.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace notaline {
 

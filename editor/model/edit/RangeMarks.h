@@ -6,8 +6,8 @@
 
 #include "model/document/ControlSite.h"
 #include "model/document/EditorData.h"
-#include "model/edit/MarkCommands.h"
 #include "model/document/PageView.h"
+#include "model/edit/MarkCommands.h"
 #include "model/edit/UndoRedo.h"
 
 namespace notaline {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "model/document/mGeneral.h"
 #include "model/edit/CharAttributes.h"
 #include "model/layout/LineBreaker.h"
-#include "model/document/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {

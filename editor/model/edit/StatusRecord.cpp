@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/document/CharKinds.h"
-#include "model/edit/ParagraphCommands.h"
 #include "model/document/Tables.h"
+#include "model/edit/ParagraphCommands.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -143,7 +143,8 @@ void FillStatusCommon(EditorData& data, const ParagraphCommands& paragraphs, int
     msg.PartLineSpace = part ? tessaly::CLng(part->LineSpace / 10.0) : 0;
     msg.Pro = static_cast<float>(tessaly::Round(data.AboutPageInfo.nScale, 2));
     for (int k = 0; k < 8; ++k)
-        msg.SelIndexType[k] = data.IsWord(start) ? data.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[k].IndexType : 0;
+        msg.SelIndexType[k] =
+            data.IsWord(start) ? data.WordInfo[static_cast<size_t>(start)].ExtralWordInfo[k].IndexType : 0;
     msg.SelLength = length;
     msg.SelStart = start;
 }

@@ -9,7 +9,9 @@
 namespace notaline {
 namespace {
 
-bool IsLead(uint8_t b) { return b >= 0x81 && b <= 0xFE; }
+bool IsLead(uint8_t b) {
+    return b >= 0x81 && b <= 0xFE;
+}
 
 // Full-width round brackets in code page 936.
 constexpr int16_t kFullOpen = static_cast<int16_t>(0xA3A8);

@@ -5,14 +5,14 @@
 
 #include "model/document/CharKinds.h"
 #include "model/document/GraceNotes.h"
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/Measure.h"
-#include "model/layout/ParagraphEnds.h"
-#include "model/edit/TypedText.h"
 #include "model/document/WordRange.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/TypedText.h"
+#include "model/layout/LineBreaker.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace notaline {
 

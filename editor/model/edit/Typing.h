@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "model/document/DoArray.h"
 #include "model/document/ControlSite.h"
+#include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
 #include "model/document/MarkSlots.h"
 #include "model/edit/UndoRedo.h"

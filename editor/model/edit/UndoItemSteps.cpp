@@ -1,6 +1,5 @@
-#include "model/edit/UndoRedo.h"
-
 #include "model/edit/UndoJournalFile.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline {
 namespace {

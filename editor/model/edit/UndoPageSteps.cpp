@@ -1,8 +1,7 @@
-#include "model/edit/UndoRedo.h"
-
 #include <cstring>
 
 #include "model/edit/UndoJournalFile.h"
+#include "model/edit/UndoRedo.h"
 #include "model/layout/LayoutSetup.h"
 
 namespace notaline {

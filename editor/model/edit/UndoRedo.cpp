@@ -5,10 +5,10 @@
 #include <system_error>
 
 #include "model/document/CharKinds.h"
+#include "model/document/mGeneral.h"
 #include "model/edit/UndoJournalFile.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
-#include "model/document/mGeneral.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -20,7 +20,6 @@ constexpr int64_t kRangeSlot = 28;
 const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
 const std::string kJournalFullMessage = "撤销记录写不进磁盘（磁盘可能已满），腾出空间之前不能修改文档。";
 static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
-
 
 bool IsWordKind(int32_t kind) {
     return kind == kStepWords || kind == kStepWordsAfter || kind == kStepBackspace || kind == kStepDelete ||
@@ -43,7 +42,6 @@ bool IsParaEndWord(const Word& word) {
 bool IsItemKind(int32_t kind) {
     return kind == kStepItem || kind == kStepItemDeleted || kind == kStepItemInserted;
 }
-
 
 int32_t CountOf(const aUndoRange& range) {
     return std::max(0, range.LastWord - range.FirstWord + 1);
@@ -336,8 +334,7 @@ bool UndoRedo::AddBackspaceWord(int32_t word) {
     auto& step = Steps[static_cast<size_t>(StepIndex)];
     if (step.StepKind != kStepBackspace) return false;
     const tessaly::aWordInfo w = data_.WordInfo[static_cast<size_t>(word)].Expand();
-    if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush())
-        return Refuse(kNotWritten);
+    if (!journal_->Write(JournalPos, &w, kWordSlot) || !journal_->Flush()) return Refuse(kNotWritten);
     JournalPos += kWordSlot;
     step.BeforeSize += kWordSlot;
     beforeWords_.insert(beforeWords_.begin(), w);
@@ -518,7 +515,6 @@ void UndoRedo::ShowAfter(bool undone) {
     page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::AllRefresh);
 }
 
-
 void UndoRedo::UserUndo() {
     EndPendingStep();
     if (!CanUndo() || !Settle()) return;
@@ -612,6 +608,5 @@ void UndoRedo::UserRedo() {
     ++StepIndex;
     ShowAfter(false);
 }
-
 
 }  // namespace notaline

@@ -7,8 +7,8 @@
 #include <span>
 #include <utility>
 
-#include "model/edit/ClipboardFormat.h"
 #include "model/document/MarkCodes.h"
+#include "model/edit/ClipboardFormat.h"
 
 namespace {
 

@@ -7,16 +7,16 @@
 #include "FileErrors.h"
 #include "model/document/CharKinds.h"
 #include "model/document/DocumentFiles.h"
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/Measure.h"
-#include "model/layout/Pagination.h"
 #include "model/document/PlayMarks.h"
-#include "model/layout/SourceLines.h"
 #include "model/document/StoredMarks.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LineBreaker.h"
+#include "model/layout/Pagination.h"
+#include "model/layout/SourceLines.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -89,7 +89,7 @@ namespace {
 void InitPageGrid(EditorData& data, PageView& page) {
     const double scale = data.AboutPageInfo.nScale;
     page.InitPageScrollInfo(tessaly::CLng(data.PageWidthPx * scale), tessaly::CLng(data.PageHeightPx * scale), 1,
-                           data.PageCount());
+                            data.PageCount());
 }
 }  // namespace
 

@@ -6,11 +6,10 @@
 #include "model/document/ControlSite.h"
 #include "model/document/DocumentSource.h"
 #include "model/document/EditorData.h"
-#include "model/layout/PageSetupRules.h"
 #include "model/document/PageView.h"
+#include "model/layout/PageSetupRules.h"
 
 namespace notaline {
-
 
 // Reads a document by the file's ending (".zoriv", ".dadur", any case; the empty name gives the
 // built-in default document), lays it out and shows it from its first page, not modified. Any

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <cstdint>
+#include <functional>
 
 #include "model/document/CharKinds.h"
 #include "model/document/EditorData.h"

@@ -10,13 +10,13 @@ namespace notaline {
 using tessaly::IsUsablePageSetup;
 using tessaly::IsUsablePaper;
 using tessaly::IsUsableScale;
+using tessaly::kMaxPaperSide;
+using tessaly::kMaxZoom;
+using tessaly::kMinZoom;
 using tessaly::MarginsFit;
 using tessaly::pA3;
 using tessaly::pA4;
 using tessaly::pCustom;
-using tessaly::kMaxPaperSide;
-using tessaly::kMaxZoom;
-using tessaly::kMinZoom;
 
 // Page-number sizes (large, middle, small) and positions (none, centre, left, right, outside, inside).
 inline constexpr int32_t kMaxPageNumberSize = 2;

@@ -108,7 +108,7 @@ struct Resync {
     int32_t WordDelta = 0;
     size_t FirstPage = 0;  // the first old page paginated again; the old pages stay in PageInfo
     size_t Seen = 0;       // no old page before this one begins at or after a line paginated again
-    MovedLines Moved;  // of the lines paginated again, which get their boxes as they go
+    MovedLines Moved;      // of the lines paginated again, which get their boxes as they go
     // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
     int32_t JumpedFirst = INT32_MAX;
     int32_t JumpedEnd = -1;
@@ -281,7 +281,8 @@ void PlaceLines(EditorData& data, bool everything) {
 
 int32_t CountParaEndLines(const EditorData& data, int32_t from, int32_t to) {
     int32_t n = 0;
-    for (int32_t i = from; i < to; ++i) n += tessaly::IsTrue(data.LineInfo.Unmoved(static_cast<size_t>(i)).LineIsCtl) ? 1 : 0;
+    for (int32_t i = from; i < to; ++i)
+        n += tessaly::IsTrue(data.LineInfo.Unmoved(static_cast<size_t>(i)).LineIsCtl) ? 1 : 0;
     return n;
 }
 
@@ -461,8 +462,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     lines.ShiftStarts(static_cast<size_t>(from + oldLines), delta);
     data.LineScratch.resize(static_cast<size_t>(n));
     if (n == oldLines) {
-        for (int32_t k = 0; k < n; ++k)
-            lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
+        for (int32_t k = 0; k < n; ++k) lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
     } else {
         lines.Replace(static_cast<size_t>(from), static_cast<size_t>(oldLines), data.LineScratch);
     }
@@ -492,7 +492,8 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
     if (n > 0) {
         const auto& last = lines.Unmoved(static_cast<size_t>(from + n - 1));
-        DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)), std::min(last.Start + last.Length, data.WordCount()));
+        DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)),
+                     std::min(last.Start + last.Length, data.WordCount()));
     }
     resync.Moved.Defer(data);
     if (resync.JumpedFirst < resync.JumpedEnd) {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
+#include "model/layout/LineBreaker.h"
 
 namespace notaline {
 

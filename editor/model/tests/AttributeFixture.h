@@ -10,8 +10,8 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/edit/CharAttributes.h"
 #include "model/document/DoArray.h"
+#include "model/edit/CharAttributes.h"
 #include "model/edit/SpacingCommands.h"
 #include "model/edit/UndoRedo.h"
 

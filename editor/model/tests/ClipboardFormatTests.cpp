@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
-#include "model/edit/ClipboardFormat.h"
 #include "model/document/MarkCodes.h"
+#include "model/edit/ClipboardFormat.h"
 
 namespace notaline {
 namespace {

@@ -115,7 +115,8 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             if (!RunOne(spacingAt)) continue;
             ASSERT_EQ(data.HwWordInfo.size(), static_cast<size_t>(data.AboutFileInfo.HwWordCount));
             ASSERT_EQ(data.WordInfo.size(), static_cast<size_t>(data.WordCount()) + 1);
-            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data))) << "seed " << seed << " command " << c;
+            ASSERT_EQ("", test::LayoutDifference(data, test::FullLayoutOf(data)))
+                << "seed " << seed << " command " << c;
             if (spacingAt >= 0 && spacingAt == openNudge) {
                 states.back() = test::StateOf(data);  // the same step grew
             } else {
@@ -128,8 +129,9 @@ TEST_F(CommandHistoryTest, UndoAllAndRedoAllGiveBackEveryStateExactly) {
             test::DocumentState State;
             std::string Layout;  // how it differs from a full layout
         };
-        const auto walk = test::WalkHistory(
-            *undo, [&] { return Seen{test::StateOf(data), test::LayoutDifference(data, test::FullLayoutOf(data))}; });
+        const auto walk = test::WalkHistory(*undo, [&] {
+            return Seen{test::StateOf(data), test::LayoutDifference(data, test::FullLayoutOf(data))};
+        });
         ASSERT_EQ(steps, walk.Down.size()) << "seed " << seed;
         ASSERT_EQ(steps, walk.Up.size()) << "seed " << seed;
         for (size_t s = 0; s < steps; ++s) {

@@ -17,12 +17,12 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "model/document/DoArray.h"
-#include "model/edit/FreeItems.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/MarkCodes.h"
+#include "model/edit/FreeItems.h"
 #include "model/edit/PageSettings.h"
 #include "model/edit/ParagraphCommands.h"
 #include "model/edit/UndoRedo.h"
+#include "model/layout/LayoutSetup.h"
 
 namespace notaline::test {
 

@@ -131,8 +131,8 @@ TEST_F(DocumentFiles, ABackupWrittenWhileTypingEqualsASaveOfItsMoment) {
         EXPECT_EQ(FileBytes(expected), FileBytes(file)) << file;
     }
     // A failure is told at once or, when the write outlasts the call, once by the call after.
-    const SaveOutcome now = backup.Write(SnapshotOf(data), 1, 96, (folder / "none" / "b.dadur").u16string(),
-                                         std::chrono::milliseconds(0));
+    const SaveOutcome now =
+        backup.Write(SnapshotOf(data), 1, 96, (folder / "none" / "b.dadur").u16string(), std::chrono::milliseconds(0));
     backup.Wait();
     const auto later = backup.Late();
     EXPECT_FALSE(now.Ok && (!later || later->Ok));

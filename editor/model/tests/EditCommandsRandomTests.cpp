@@ -10,9 +10,9 @@
 #include "FakeJournal.h"
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
+#include "model/document/MarkCodes.h"
 #include "model/edit/EditCommands.h"
 #include "model/layout/LineBreaker.h"
-#include "model/document/MarkCodes.h"
 #include "model/layout/Pagination.h"
 
 namespace notaline {

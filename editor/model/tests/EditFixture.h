@@ -14,8 +14,8 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/edit/ClipboardEdits.h"
 #include "model/document/DoArray.h"
+#include "model/edit/ClipboardEdits.h"
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "EditFixture.h"
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
+#include "model/layout/LineBreaker.h"
 
 namespace notaline {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "model/document/EditorData.h"
 #include "model/document/ControlSite.h"
 #include "model/document/DocumentSource.h"
+#include "model/document/EditorData.h"
 #include "model/document/PageView.h"
 
 namespace notaline::test {

@@ -147,7 +147,7 @@ TEST_F(GraceGroupsTest, HeightsComeBackWithoutDrift) {
     W(1).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -20; });
     W(1).SelSize = 15;
     W(2).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -20; });
-    W(2).SelSize = 0;              // no size in points: the height is divided back
+    W(2).SelSize = 0;                                                // no size in points: the height is divided back
     W(3).EditFont([&](tessaly::mLogFont& f) { f.lfHeight = -20; });  // a size in points that never made this height
     Form(0, 3, 31);
     Form(3, 1, 11);

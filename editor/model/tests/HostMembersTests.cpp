@@ -13,9 +13,10 @@ TEST(ClampZoom, CutsToTwoDecimalsAndBeepsOnlyOutsideTheRange) {
         float value, scale;
         bool beep;
     };
-    for (const Case c : {Case{3, 2.4f, true}, Case{0.3f, 0.55f, true}, Case{1.005f, 1, false}, Case{1.419f, 1.41f, false}, Case{2.419f, 2.4f, true},
-                         Case{2.4f, 2.4f, false}, Case{0.55f, 0.55f, false}, Case{2.41f, 2.4f, true},
-                         Case{-5, 0.55f, true}, Case{1e30f, 2.4f, true}}) {
+    for (const Case c :
+         {Case{3, 2.4f, true}, Case{0.3f, 0.55f, true}, Case{1.005f, 1, false}, Case{1.419f, 1.41f, false},
+          Case{2.419f, 2.4f, true}, Case{2.4f, 2.4f, false}, Case{0.55f, 0.55f, false}, Case{2.41f, 2.4f, true},
+          Case{-5, 0.55f, true}, Case{1e30f, 2.4f, true}}) {
         const ZoomStep z = ClampZoom(c.value);
         EXPECT_FLOAT_EQ(c.scale, z.Scale) << c.value;
         EXPECT_EQ(c.beep, z.Beep) << c.value;
@@ -33,14 +34,15 @@ TEST(RoundToInteger, HalvesGoToEvenAndLargeValuesStayInRange) {
 class HostMembers : public EditTest {
 protected:
     void Kinds(std::string_view kinds) {
-        for (size_t i = 0; i < kinds.size(); ++i) W(static_cast<int32_t>(i)).IsJpGcCtl = static_cast<uint8_t>(kinds[i] - '0');
+        for (size_t i = 0; i < kinds.size(); ++i)
+            W(static_cast<int32_t>(i)).IsJpGcCtl = static_cast<uint8_t>(kinds[i] - '0');
     }
 };
 
 TEST_F(HostMembers, TheDefaultFileNameKeepsTextAndLeavesOutWhatANameCannotHold) {
     Start("1 2 3 ab:c*|");
-    W(5).WdAsc = '|';    // a bar line typed as text
-    W(2).IsJpGcCtl = 2;  // a notation-font symbol: its code means nothing as text
+    W(5).WdAsc = '|';                           // a bar line typed as text
+    W(2).IsJpGcCtl = 2;                         // a notation-font symbol: its code means nothing as text
     W(0).WdAsc = static_cast<int16_t>(0xD6D0);  // 中 in code page 936
     SetLines(data, {data.WordCount()});
     EXPECT_EQ(std::string("\xD6\xD0") + "3_ab_c_", DefaultFileName(data));
@@ -148,7 +150,7 @@ TEST_F(HostMembers, AnArcIsProposedForASelectionWithinReachMadeEitherWay) {
     }
     EXPECT_FLOAT_EQ(20.4f, ArcHeight(data, 2, 1));
     EXPECT_NEAR(20.4 * (16 - 1.25 * 30 / (1 + 2.0 / 28)) / 16, ArcHeight(data, 2, 4), 1e-4);
-    EXPECT_EQ(0, ArcHeight(data, 0, 6));   // 50 > 3.5 widths
+    EXPECT_EQ(0, ArcHeight(data, 0, 6));  // 50 > 3.5 widths
     EXPECT_EQ(ArcHeight(data, 2, 2), ArcHeight(data, 4, -2));
     EXPECT_LT(0, ArcHeight(data, 4, -2));
     EXPECT_EQ(0, ArcHeight(data, 6, 5));

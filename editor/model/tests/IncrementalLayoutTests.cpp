@@ -9,11 +9,11 @@
 
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/PlayMarks.h"
-#include "model/layout/SourceLines.h"
-#include "model/edit/UndoRedo.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/UndoRedo.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/SourceLines.h"
 
 namespace notaline::test {
 namespace {
@@ -148,8 +148,8 @@ public:
             w.ExtralWordInfo[0] = {kMarkGraceNote, Below(4), 1, {}};
         }
         if (PlayMarks && Below(10) == 0) {
-            constexpr int32_t kCodes[] = {kMarkKeySetting, kMarkEquals, kMarkSharp, kMarkFlat, kMarkKeyC, kMarkKeyC + 4,
-                                          kMarkTempoJ, kMarkTimeSignature, kMarkSharp + 2};
+            constexpr int32_t kCodes[] = {kMarkKeySetting, kMarkEquals, kMarkSharp,         kMarkFlat,     kMarkKeyC,
+                                          kMarkKeyC + 4,   kMarkTempoJ, kMarkTimeSignature, kMarkSharp + 2};
             w.ExtralWordInfo[1] = {kCodes[Below(9)], 3 + Below(2) * 3, 4 + Below(2) * 4, {}};
             w.WdAsc = static_cast<int16_t>('0' + Below(10));
         }
@@ -343,11 +343,8 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
             const auto at = static_cast<size_t>(random.Below(data.WordCount()));
             twinRandom.Below(data.WordCount());
             switch (step % 3) {
-                case 0:
-                    break;  // nothing read: the next edit comes on top
-                case 1:
-                    ASSERT_TRUE(same(at)) << "document " << doc << " edit " << step << " character " << at;
-                    break;
+                case 0: break;  // nothing read: the next edit comes on top
+                case 1: ASSERT_TRUE(same(at)) << "document " << doc << " edit " << step << " character " << at; break;
                 default: {
                     const size_t n = std::min<size_t>(12, static_cast<size_t>(data.WordCount()) - at);
                     std::vector<aWordInfo> out(n);
@@ -503,7 +500,8 @@ TEST(IncrementalLayoutProperty, SourceLinesFollowTheirCharactersOrAreDropped) {
             const int32_t sourcesBefore = (data.CPdqLine != -1) + (data.XjdqLine != -1);
             switch (random.Below(5)) {
                 case 0:
-                    if (!DeleteLine(data, data.CPdqLine != -1 ? data.CPdqLine : data.XjdqLine)) RandomEdit(data, random);
+                    if (!DeleteLine(data, data.CPdqLine != -1 ? data.CPdqLine : data.XjdqLine))
+                        RandomEdit(data, random);
                     break;
                 case 1:
                     if (!JoinParagraphs(data, random)) RandomEdit(data, random);
@@ -512,11 +510,13 @@ TEST(IncrementalLayoutProperty, SourceLinesFollowTheirCharactersOrAreDropped) {
             }
             LayOutEdit(data, page);
             ASSERT_EQ(LayoutDifference(data, FullLayoutOf(data)), "") << "document " << doc << " edit " << step;
-            for (auto [line, anchor] : {std::pair{data.CPdqLine, data.CPdqAnchor}, std::pair{data.XjdqLine, data.XjdqAnchor}}) {
+            for (auto [line, anchor] :
+                 {std::pair{data.CPdqLine, data.CPdqAnchor}, std::pair{data.XjdqLine, data.XjdqAnchor}}) {
                 if (line == -1) continue;
                 ASSERT_LT(line, data.LineCount()) << "document " << doc << " edit " << step;
                 const auto& l = data.LineInfo[static_cast<size_t>(line)];
-                ASSERT_EQ(std::make_tuple(line, l.Start, l.Length), std::make_tuple(anchor.Line, anchor.Start, anchor.Length))
+                ASSERT_EQ(std::make_tuple(line, l.Start, l.Length),
+                          std::make_tuple(anchor.Line, anchor.Start, anchor.Length))
                     << "document " << doc << " edit " << step;
             }
             const int32_t sourcesAfter = (data.CPdqLine != -1) + (data.XjdqLine != -1);

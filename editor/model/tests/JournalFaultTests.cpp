@@ -12,8 +12,9 @@
 #include "EditFixture.h"
 
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
+
+#include <csignal>
 #endif
 
 namespace notaline {
@@ -74,7 +75,13 @@ TEST_F(JournalFaultTest, TypingGoesOnWhenTheJournalRecovers) {
     const std::string original = Image();
     data.SelStart = 3;
     const auto set = [&](int writes) { journal->writesLeft = writes == kUnlimited ? 1 << 30 : writes; };
-    Play({{'1', kUnlimited}, {'2', kUnlimited}, {'3', 0}, {0, 0}, {'4', 0}, {'5', kUnlimited}, {0, kUnlimited},
+    Play({{'1', kUnlimited},
+          {'2', kUnlimited},
+          {'3', 0},
+          {0, 0},
+          {'4', 0},
+          {'5', kUnlimited},
+          {0, kUnlimited},
           {'6', kUnlimited}},
          set);
     // '3' joined the open run without a write; the run could not be closed, so the backspace and
@@ -129,12 +136,20 @@ TEST_F(JournalFaultTest, TheJournalFileTakesWritesAgainAfterAFullDisk) {
         }
         setrlimit(RLIMIT_FSIZE, &limit);
     };
-    Play({{'1', kUnlimited}, {'2', kUnlimited}, {'3', 0}, {'4', 0}, {0, 0}, {'5', 3}, {'6', kUnlimited},
-          {'7', kUnlimited}, {0, kUnlimited}, {'8', kUnlimited}},
+    Play({{'1', kUnlimited},
+          {'2', kUnlimited},
+          {'3', 0},
+          {'4', 0},
+          {0, 0},
+          {'5', 3},
+          {'6', kUnlimited},
+          {'7', kUnlimited},
+          {0, kUnlimited},
+          {'8', kUnlimited}},
          set);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(1u, view.Messages.size());  // the full disk was met, and told
+    EXPECT_EQ(1u, view.Messages.size());              // the full disk was met, and told
     EXPECT_NE(std::string::npos, Text().find("68"));  // typing went on once the disk had room
     UndoAndRedoAll(original);
 }
@@ -166,8 +181,16 @@ TEST_F(JournalFaultTest, TheJournalFileOnAFullFileSystem) {
         const auto room = static_cast<uintmax_t>(writes) * 4096;
         std::filesystem::resize_file(filler, size > room ? size - room : 0, ec);
     };
-    Play({{'1', kUnlimited}, {'2', kUnlimited}, {'3', 0}, {'4', 0}, {0, 0}, {'5', 1}, {'6', kUnlimited},
-          {'7', kUnlimited}, {0, kUnlimited}, {'8', kUnlimited}},
+    Play({{'1', kUnlimited},
+          {'2', kUnlimited},
+          {'3', 0},
+          {'4', 0},
+          {0, 0},
+          {'5', 1},
+          {'6', kUnlimited},
+          {'7', kUnlimited},
+          {0, kUnlimited},
+          {'8', kUnlimited}},
          set);
     EXPECT_FALSE(view.Messages.empty());
     EXPECT_NE(std::string::npos, Text().find("68"));

@@ -8,9 +8,9 @@
 #include "FakeJournal.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
+#include "model/document/mGeneral.h"
 #include "model/edit/EditCommands.h"
 #include "model/edit/Keyboard.h"
-#include "model/document/mGeneral.h"
 
 namespace notaline::test {
 

@@ -10,8 +10,8 @@
 
 #include "DocumentBuilder.h"
 #include "model/document/EditorData.h"
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
+#include "model/layout/LineBreaker.h"
 #include "model/layout/Pagination.h"
 
 namespace notaline::test {

@@ -4,13 +4,13 @@
 #include "FakeLayout.h"
 #include "FakeServices.h"
 #include "LayoutFixture.h"
-#include "model/layout/LayoutSetup.h"
-#include "model/layout/LineBreaker.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
-#include "model/layout/ParagraphEnds.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/LineBreaker.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace notaline::test {
 namespace {
@@ -22,9 +22,7 @@ protected:
     FakeTextMeasurer measurer;
     FakeDocumentSource files;
 
-    void SetUp() override {
-        data.Measurer = measurer;
-    }
+    void SetUp() override { data.Measurer = measurer; }
 
     // A document of notes in the notation font with a paragraph end, on A4 with margins.
     static tessaly::JpData Document(std::string_view pattern, uint8_t paper = pA4, uint8_t fx = 0) {
@@ -49,8 +47,8 @@ TEST_F(LayoutSetup, PaperSizesInPixels) {
         int32_t width, height;
     };
     const Case cases[] = {
-        {pA4, 0, 100, 794, 1123},   {pA4, 1, 100, 1123, 794},  {pA3, 1, 150, 2381, 1684},
-        {pA3, 0, 100, 1123, 1587},  {pCustom, 0, 100, 378, 189}, {pCustom, 1, 100, 189, 378},
+        {pA4, 0, 100, 794, 1123},  {pA4, 1, 100, 1123, 794},    {pA3, 1, 150, 2381, 1684},
+        {pA3, 0, 100, 1123, 1587}, {pCustom, 0, 100, 378, 189}, {pCustom, 1, 100, 189, 378},
     };
     for (const auto& c : cases) {
         tessaly::JpData doc = Document("1|", c.paper, c.fx);
@@ -95,8 +93,8 @@ TEST_F(LayoutSetup, InitFormatSetsUpTheScreenViewAndPageGrid) {
     EXPECT_DOUBLE_EQ(data.WindowsZoom, 1.5);
     EXPECT_EQ(data.ScreenDpi, 144);
     EXPECT_FLOAT_EQ(data.PxPerTenthMm, 144.0f / 254);
-    EXPECT_EQ(view.Calls, (std::vector<std::string>{"NewMeasureDC", "ResetPageBuffers", "InitPageBuffers",
-                                                    "InitPageScrollInfo"}));
+    EXPECT_EQ(view.Calls,
+              (std::vector<std::string>{"NewMeasureDC", "ResetPageBuffers", "InitPageBuffers", "InitPageScrollInfo"}));
     // 1191 x 1684 pixels at scale 1.25.
     EXPECT_EQ(view.ScrollInfo.back(), (std::vector<int32_t>{1489, 2105, 1, 1}));
     EXPECT_EQ(data.LineCount(), 1);

@@ -48,8 +48,8 @@ TEST_F(MarkCommandsTest, NewMarksAreStoredAsTheyAreDrawn) {
     marks->FormatWord(kMarkDoubleSlide, -3 * 0x10000);
     EXPECT_EQ(1, Slot(0, 1).ExtralWordVal2);
     marks->FormatWord(kMarkCrescendo, 9 * 0x10000);  // past the last character
-    EXPECT_EQ(4, Slot(0, 2).ExtralWordVal2);  // to the paragraph end
-    marks->FormatWord(18, -3 * 0x10000);  // other codes keep their values
+    EXPECT_EQ(4, Slot(0, 2).ExtralWordVal2);         // to the paragraph end
+    marks->FormatWord(18, -3 * 0x10000);             // other codes keep their values
     EXPECT_EQ(-3, Slot(0, 3).ExtralWordVal2);
 }
 

@@ -4,8 +4,8 @@
 
 #include "MarkEditFixture.h"
 #include "model/document/MarkCodes.h"
-#include "model/edit/MarkCommands.h"
 #include "model/document/MarkSlots.h"
+#include "model/edit/MarkCommands.h"
 
 namespace notaline {
 namespace {

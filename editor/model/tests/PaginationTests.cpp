@@ -136,7 +136,8 @@ TEST(PageArrayMoves, ReadAsAVectorMovedAtOnce) {
                     const size_t count = below(plain.size() - std::min(at, plain.size()) + 1);
                     std::vector<tessaly::aPageInfo> with(below(4), {step, 1, step, 1});
                     lazy.Replace(at, count, with);
-                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(at), plain.begin() + static_cast<ptrdiff_t>(at + count));
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(at),
+                                plain.begin() + static_cast<ptrdiff_t>(at + count));
                     plain.insert(plain.begin() + static_cast<ptrdiff_t>(at), with.begin(), with.end());
                     break;
                 }

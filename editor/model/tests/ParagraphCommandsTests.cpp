@@ -172,7 +172,7 @@ TEST_F(ParagraphCommandsTest, RefusalsLeaveTheDocumentAndTheHistoryAlone) {
     EXPECT_FALSE(paragraphs->Alignment(0, 0, tessaly::AlignmentCenter));
     EXPECT_FALSE(paragraphs->SelSpacingBefore(0, 0, 5));
     EXPECT_NE(kPendingSpacingBefore, undo->OpenPendingKind());  // no step left open
-    journal->writesLeft = 1;           // the before-image goes in, the after-image fails
+    journal->writesLeft = 1;                                    // the before-image goes in, the after-image fails
     EXPECT_FALSE(paragraphs->PartAtt(0, 1, tessaly::aPartInfo{}));
     journal->writesLeft = 1 << 30;
     EXPECT_FALSE(undo->CanUndo());

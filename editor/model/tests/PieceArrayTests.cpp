@@ -112,7 +112,8 @@ TEST(PieceArray, SnapshotsKeepTheirRecordsWhileTheArrayChanges) {
                 case 1: {
                     const size_t n = std::min(plain.size() - pos, static_cast<size_t>(rng() % 12));
                     a.Erase(pos, n);
-                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(pos), plain.begin() + static_cast<ptrdiff_t>(pos + n));
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(pos),
+                                plain.begin() + static_cast<ptrdiff_t>(pos + n));
                     break;
                 }
                 case 2:
@@ -289,8 +290,8 @@ TEST(PieceArray, IteratorsWorkWithTheStandardAlgorithms) {
 // around and inside the run, reads, copies and copies of the array all keep that.
 struct DeferredRun {
     Pieces* array = nullptr;
-    size_t stride = 1;   // the settler works in blocks of this many records, as the layout does lines
-    int32_t wrong = 0;   // records handed over that were not deferred, or at the wrong index
+    size_t stride = 1;  // the settler works in blocks of this many records, as the layout does lines
+    int32_t wrong = 0;  // records handed over that were not deferred, or at the wrong index
 };
 
 size_t SettleRecs(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved) {
@@ -325,9 +326,7 @@ TEST(PieceArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
                     for (size_t k = 0; k < n; ++k) a[pos + k] = Rec{};
                     break;
                 }
-                case 1:
-                    a.Erase(pos, std::min(a.size() - pos, static_cast<size_t>(rng() % 6)));
-                    break;
+                case 1: a.Erase(pos, std::min(a.size() - pos, static_cast<size_t>(rng() % 6))); break;
                 case 2:
                     if (pos < a.size()) {
                         const int32_t stored = a.Stored(pos).v;  // the same record, read without settling
@@ -422,7 +421,8 @@ TEST(LineArray, ReplacedLinesReadAsIfSplicedAtOnce) {
                     for (size_t k = 0; k < with.size(); ++k) with[k] = {op, static_cast<int32_t>(k)};
                     lines.Replace(i, count, with);
                     const size_t n = std::min(count, plain.size() - i);
-                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(i), plain.begin() + static_cast<ptrdiff_t>(i + n));
+                    plain.erase(plain.begin() + static_cast<ptrdiff_t>(i),
+                                plain.begin() + static_cast<ptrdiff_t>(i + n));
                     plain.insert(plain.begin() + static_cast<ptrdiff_t>(i), with.begin(), with.end());
                     break;
                 }
@@ -475,7 +475,8 @@ TEST(LineArray, CountsAndPageLengthsFollowTheirLines) {
         std::mt19937 rng(seed);
         std::vector<tessaly::aLineInfo> plain(120);
         std::vector<int32_t> jumps(plain.size());
-        for (size_t i = 0; i < plain.size(); ++i) plain[i].LineIsCtl = rng() % 3 == 0 ? tessaly::kTrue : tessaly::kFalse;
+        for (size_t i = 0; i < plain.size(); ++i)
+            plain[i].LineIsCtl = rng() % 3 == 0 ? tessaly::kTrue : tessaly::kFalse;
         LineArray lines(plain);
         for (size_t i = 0; i + 8 < plain.size(); i += 5) {
             jumps[i] = 1 + static_cast<int32_t>(rng() % 8);

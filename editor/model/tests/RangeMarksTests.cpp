@@ -4,10 +4,10 @@
 #include <string>
 
 #include "MarkFixture.h"
-#include "model/layout/LayoutSetup.h"
-#include "model/edit/Typing.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
+#include "model/edit/Typing.h"
+#include "model/layout/LayoutSetup.h"
 
 namespace notaline {
 namespace {

@@ -27,10 +27,10 @@ protected:
 
 TEST_F(StatusRecord, CaretDecidesFromTheCharactersAroundIt) {
     using T = std::tuple<tessaly::InputState, int32_t, int32_t>;
-    EXPECT_EQ(S(DecideStatus(data, 2, 0)), T(tessaly::JpState, 1, 1));  // after a note
-    EXPECT_EQ(S(DecideStatus(data, 3, 0)), T(tessaly::GcState, 2, 2));  // after a lyric
+    EXPECT_EQ(S(DecideStatus(data, 2, 0)), T(tessaly::JpState, 1, 1));    // after a note
+    EXPECT_EQ(S(DecideStatus(data, 3, 0)), T(tessaly::GcState, 2, 2));    // after a lyric
     EXPECT_EQ(S(DecideStatus(data, 4, 0)), T(tessaly::JpState, -1, -1));  // after an end, at a symbol
-    EXPECT_EQ(S(DecideStatus(data, 5, 0)), T(tessaly::JpState, 1, 4));   // after a symbol: note's font, its colours
+    EXPECT_EQ(S(DecideStatus(data, 5, 0)), T(tessaly::JpState, 1, 4));    // after a symbol: note's font, its colours
     EXPECT_EQ(S(DecideStatus(data, 0, 0)), T(tessaly::JpState, 0, 0));
     // A selection of paragraph ends decides as the caret before it; the first non-end otherwise.
     EXPECT_EQ(S(DecideStatus(data, 3, 1)), T(tessaly::GcState, 2, 2));

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <string>
 
-#include "text/Cp936.h"
 #include "DocumentBuilder.h"
 #include "FakeServices.h"
 #include "model/document/Measure.h"
 #include "model/document/Tables.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
@@ -106,7 +106,7 @@ TEST(ColorTable, LookupsFollowTablesChangedOutsideThem) {
     EXPECT_EQ(0, GetColorTblIndex(d, 9));
     EXPECT_EQ(3, GetColorTblIndex(d, 5));
 
-    d.ColorTbl[0] = 1;  // changed in place
+    d.ColorTbl[0] = 1;                     // changed in place
     EXPECT_EQ(4, GetColorTblIndex(d, 9));  // gone, so added
     EXPECT_EQ(0, GetColorTblIndex(d, 1));
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "text/Cp936.h"
 #include "FakeServices.h"
 #include "model/document/Measure.h"
 #include "model/edit/TypedText.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {

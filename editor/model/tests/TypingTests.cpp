@@ -390,9 +390,17 @@ TEST_F(TypingTest, NoEditRemovesTheLastParagraphEndOrPutsAnythingAfterIt) {
         [&] { typing->BackSpaceWord(6, 0); },
         [&] { SetInput("X"), typing->InputWord(4, 2); },
         [&] { SetInput("X"), typing->InputWord(6, 0); },
-        [&] { view.Clip = {Char('W'), Char('X')}, undo->CanPaste(), clip->PasteWord(0, 6, ""); },
-        [&] { int32_t to = 6; clip->DragDropWord(0, 2, to); },
-        [&] { int32_t to = 0; clip->DragDropWord(3, 3, to); },
+        [&] {
+            view.Clip = {Char('W'), Char('X')}, undo->CanPaste(), clip->PasteWord(0, 6, "");
+        },
+        [&] {
+            int32_t to = 6;
+            clip->DragDropWord(0, 2, to);
+        },
+        [&] {
+            int32_t to = 0;
+            clip->DragDropWord(3, 3, to);
+        },
     };
     const char* results[] = {"ab||", "|", "ab|cd|", "ab|cd|", "ab|c|", "ab|cX|", "ab|cdX|", "WX|", "|cdab|", "cdab||"};
     for (size_t i = 0; i < std::size(edits); ++i) {

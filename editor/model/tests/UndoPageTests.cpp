@@ -12,8 +12,8 @@
 #include "LayoutFixture.h"
 #include "model/document/DoArray.h"
 #include "model/document/MarkCodes.h"
-#include "model/edit/UndoRedo.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline {
 namespace {

@@ -12,8 +12,8 @@
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/document/DoArray.h"
-#include "model/edit/UndoRedo.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/UndoRedo.h"
 
 namespace notaline {
 namespace {

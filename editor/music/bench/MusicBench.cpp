@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "bench/BenchTiming.h"
-#include "bench/SongPages.h"
-#include "text/Cp936.h"
 #include "DaDurFile.h"
 #include "FakeDaDurSystem.h"
+#include "bench/BenchTiming.h"
+#include "bench/SongPages.h"
 #include "music/MidiExport.h"
 #include "music/NoteExtraction.h"
-#include "records/Marks.h"
 #include "music/SetPlayInfoForm.h"
+#include "records/Marks.h"
+#include "text/Cp936.h"
 
 namespace {
 
@@ -93,7 +93,8 @@ int main() {
     const double extract = BestMs(runs, [&] {
         const notaline::BarList bars = notaline::BuildXjInfo(data);
         notes = 0;
-        for (int32_t t = 1; t <= data.PlayInfo.TotalTrack; ++t) notes += notaline::CollectTrackCodes(data, bars, t).size();
+        for (int32_t t = 1; t <= data.PlayInfo.TotalTrack; ++t)
+            notes += notaline::CollectTrackCodes(data, bars, t).size();
     });
     const double exportMs = BestMs(runs, [&] {
         if (!notaline::WriteMidFile(data, mid).ok) std::exit(1);

@@ -12,8 +12,8 @@ TEST(DrumEditForm, APressTogglesTheStepUnderItAndNothingElse) {
         bool hit;
         int32_t ch, step;
     };
-    const Row rows[] = {{21, 240, true, 2, 22}, {21, 359, true, 2, 22}, {0, 0, true, 0, 0},
-                        {63, 479, true, 7, 31}, {21, 480, false, 0, 0}, {64, 0, false, 0, 0}, {5, -1, false, 0, 0}};
+    const Row rows[] = {{21, 240, true, 2, 22}, {21, 359, true, 2, 22}, {0, 0, true, 0, 0},  {63, 479, true, 7, 31},
+                        {21, 480, false, 0, 0}, {64, 0, false, 0, 0},   {5, -1, false, 0, 0}};
     for (const Row& r : rows) {
         DrumEditForm form;
         EXPECT_EQ(form.Toggle(r.cell, r.x), r.hit) << r.cell << " " << r.x;
@@ -69,8 +69,8 @@ TEST(DrumEditForm, StoringKeepsOnlyTheBarsStepsAndFieldsThatFit) {
     form.Load(record);
     EXPECT_EQ(record.DrumSpeed, 120);
     EXPECT_EQ(form.Area.Speed, 120);
-    form.Toggle(0, 0);          // step 0
-    form.Toggle(3, 2 * 120);    // step 14, past the bar
+    form.Toggle(0, 0);        // step 0
+    form.Toggle(3, 2 * 120);  // step 14, past the bar
     form.Area.Name.clear();
     form.Store(record);
     tessaly::分析鼓点 view;
@@ -127,7 +127,7 @@ TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
     };
     // Item 2 of a list scrolled by one, 16 pixels high items: it spans 16 to 32.
     const Click clicks[] = {{-1, 3, kPasteNone}, {101, 3, kPasteNone}, {100, 2, kPasteBelow}, {15, 1, kPasteAbove},
-                            {16, 0, kPasteOver}, {32, 0, kPasteOver}, {33, 2, kPasteBelow}};
+                            {16, 0, kPasteOver}, {32, 0, kPasteOver},  {33, 2, kPasteBelow}};
     for (const Click& c : clicks) {
         EXPECT_EQ(GetClickPosition(c.y, 100, 16, 1, 2), c.position) << c.y;
         EXPECT_EQ(PasteModeOf(c.position, kPasteNone), c.mode) << c.y;
@@ -136,8 +136,10 @@ TEST(DrumEditForm, ClickPositionsChooseThePasteAndItsSelection) {
         int32_t mode, selected;
         std::vector<int> order;  // DrumVer of the records afterwards
     };
-    const Paste pastes[] = {{kPasteAbove, 1, {0, 9, 1, 2}}, {kPasteOver, 1, {0, 9, 2}},
-                            {kPasteBelow, 2, {0, 1, 9, 2}}, {kPasteNone, 1, {0, 1, 2}}};
+    const Paste pastes[] = {{kPasteAbove, 1, {0, 9, 1, 2}},
+                            {kPasteOver, 1, {0, 9, 2}},
+                            {kPasteBelow, 2, {0, 1, 9, 2}},
+                            {kPasteNone, 1, {0, 1, 2}}};
     for (const Paste& p : pastes) {
         tessaly::分析鼓点 list;
         std::vector<tessaly::XjDrumData> records(3);

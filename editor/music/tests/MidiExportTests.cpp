@@ -15,10 +15,10 @@
 namespace notaline {
 namespace {
 
+using tessaly::aMidEvent;
 using test::SetMark;
 using test::SetSong;
 using test::SetText;
-using tessaly::aMidEvent;
 
 std::vector<aMidEvent> Events(const EditorData& data, int32_t track = 1) {
     return BuildTrackMidEvents(data, BuildXjInfo(data), track);
@@ -150,9 +150,16 @@ TEST(MidiExport, AnIndependentReaderFindsEveryNoteWhereItBelongs) {
     data.XjDrum[0].DrumRhythms[0] = 0x88;
     data.XjDrum[0].DrumRhythms[1] = 0x88;
 
-    const Note song[] = {{0, 60, 100},       {2, 62, 100},         {3.5, 60, 0},        {4.5, 64, 100},
-                         {5.5, 65, 100},     {5.5 + 1.0 / 3, 67, 100}, {5.5 + 2.0 / 3, 69, 100},
-                         {6.5, 60, 100},     {8.5, 71, 100},       {8.625, 60, 100}};
+    const Note song[] = {{0, 60, 100},
+                         {2, 62, 100},
+                         {3.5, 60, 0},
+                         {4.5, 64, 100},
+                         {5.5, 65, 100},
+                         {5.5 + 1.0 / 3, 67, 100},
+                         {5.5 + 2.0 / 3, 69, 100},
+                         {6.5, 60, 100},
+                         {8.5, 71, 100},
+                         {8.625, 60, 100}};
     std::ostringstream expected;
     expected << "type 1 division 240 tracks 5\n0 tempo 500000\n";
     for (int t = 1; t <= 3; ++t) {
@@ -168,7 +175,8 @@ TEST(MidiExport, AnIndependentReaderFindsEveryNoteWhereItBelongs) {
     for (int tick : {0, 240, 480, 720}) expected << "4 on 9 " << tick << " 35 90\n";
 
     // Named afresh each run: test runs of other checkouts share the temporary folder.
-    const auto path = std::filesystem::temp_directory_path() / (std::to_string(std::random_device{}()) + "_readback.Mid");
+    const auto path =
+        std::filesystem::temp_directory_path() / (std::to_string(std::random_device{}()) + "_readback.Mid");
     tessaly::aMidTxtInfo texts;
     texts.歌曲标题 = "Song";
     const auto status = WriteMidFile(data, path, texts);

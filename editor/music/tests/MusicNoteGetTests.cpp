@@ -67,16 +67,26 @@ struct Session {
     }
 };
 
-int Status(uint32_t m) { return static_cast<int>(m & 0xF0); }
-int Channel(uint32_t m) { return static_cast<int>(m & 15); }
-int Key(uint32_t m) { return static_cast<int>(m >> 8 & 0xFF); }
-int Velocity(uint32_t m) { return static_cast<int>(m >> 16 & 0xFF); }
+int Status(uint32_t m) {
+    return static_cast<int>(m & 0xF0);
+}
+int Channel(uint32_t m) {
+    return static_cast<int>(m & 15);
+}
+int Key(uint32_t m) {
+    return static_cast<int>(m >> 8 & 0xFF);
+}
+int Velocity(uint32_t m) {
+    return static_cast<int>(m >> 16 & 0xFF);
+}
 
 std::set<std::pair<int, int>> Sounding(const std::vector<uint32_t>& messages) {
     std::set<std::pair<int, int>> on;
     for (uint32_t m : messages) {
-        if (Status(m) == 0x90 && Velocity(m) > 0) on.insert({Channel(m), Key(m)});
-        else if (Status(m) == 0x80 || Status(m) == 0x90) on.erase({Channel(m), Key(m)});
+        if (Status(m) == 0x90 && Velocity(m) > 0)
+            on.insert({Channel(m), Key(m)});
+        else if (Status(m) == 0x80 || Status(m) == 0x90)
+            on.erase({Channel(m), Key(m)});
     }
     return on;
 }

@@ -41,8 +41,8 @@ public:
             w.YG = static_cast<uint8_t>(Pick(0, 9));
             for (int s = 0; s < 8; ++s) {
                 if (Pick(0, 5) != 0) continue;
-                static constexpr int kCodes[] = {9,  10, 11, 12, 13,  14,  15,  24,  25,  26,  27,  28,  29,  30,  31,
-                                                 32, 38, 38, 72, 73,  74,  74,  81,  82,  89,  91,  121, 122, 146, 153};
+                static constexpr int kCodes[] = {9,  10, 11, 12, 13, 14, 15, 24, 25, 26, 27, 28,  29,  30,  31,
+                                                 32, 38, 38, 72, 73, 74, 74, 81, 82, 89, 91, 121, 122, 146, 153};
                 auto& slot = w.ExtralWordInfo[s];
                 slot.IndexType = kCodes[Pick(0, std::size(kCodes) - 1)];
                 slot.ExtralWordVal1 = Pick(-2, 8);
@@ -67,7 +67,8 @@ public:
             t.IsUser = Pick(0, 3) ? tessaly::kTrue : tessaly::kFalse;
             t.DelayTimer = static_cast<int16_t>(Pick(-5, 64));
             for (auto& e : t.tPlayOrder)
-                if (Pick(0, 4) == 0) e = {static_cast<uint8_t>(Pick(0, 6)), Pick(0, 1) ? tessaly::kTrue : tessaly::kFalse};
+                if (Pick(0, 4) == 0)
+                    e = {static_cast<uint8_t>(Pick(0, 6)), Pick(0, 1) ? tessaly::kTrue : tessaly::kFalse};
         }
         doc.XjDrum.resize(static_cast<size_t>(Pick(0, 4)));
         for (auto& d : doc.XjDrum) {

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "FakePlayTimer.h"
 #include "DocumentBuilder.h"
 #include "DrumPatterns.h"
+#include "FakePlayTimer.h"
 #include "FileAccess.h"
 #include "MidiBytes.h"
 #include "MusicFixture.h"
@@ -37,7 +37,8 @@ public:
     void Close() override {}
     void ShortMsg(uint32_t m) override {
         if ((m & 0xF0) == 0x90 && (m >> 16 & 0xFF) > 0)
-            sounded.push_back({static_cast<int>(m & 15), static_cast<int>(m >> 8 & 0xFF), static_cast<int>(m >> 16 & 0xFF), clock_.Milliseconds()});
+            sounded.push_back({static_cast<int>(m & 15), static_cast<int>(m >> 8 & 0xFF),
+                               static_cast<int>(m >> 16 & 0xFF), clock_.Milliseconds()});
     }
     struct Sound {
         int channel;
@@ -51,7 +52,9 @@ private:
     tessaly::PlayClock& clock_;
 };
 
-double Beats3(double beats) { return std::round(beats * 1000) / 1000; }
+double Beats3(double beats) {
+    return std::round(beats * 1000) / 1000;
+}
 
 // Every note-on of the song as played (track 1 and the drums) and as read back from the exported
 // file, each with its channel, key, beat and velocity, in time order.
@@ -68,8 +71,9 @@ void PrintTo(const Sound& s, std::ostream* os) {
 }
 
 void Sort(std::vector<Sound>& sounds) {
-    std::stable_sort(sounds.begin(), sounds.end(),
-                     [](const Sound& a, const Sound& b) { return a.beats < b.beats || (a.beats == b.beats && a.channel < b.channel); });
+    std::stable_sort(sounds.begin(), sounds.end(), [](const Sound& a, const Sound& b) {
+        return a.beats < b.beats || (a.beats == b.beats && a.channel < b.channel);
+    });
 }
 
 // What track t sounds, played from its first note, and the drums when they are on.
@@ -125,7 +129,8 @@ std::vector<Sound> ExportedSong(const EditorData& data) {
             } else {
                 const int key = uint8_t(f[at]), velocity = uint8_t(f[at + 1]);
                 at += 2;
-                if ((status >> 4) == 0x9 && velocity > 0) sounds.push_back({status & 15, key, Beats3(ticks / 240.0), velocity});
+                if ((status >> 4) == 0x9 && velocity > 0)
+                    sounds.push_back({status & 15, key, Beats3(ticks / 240.0), velocity});
             }
         }
         at = end;
@@ -168,18 +173,32 @@ TEST(Playback, WhereItDiffersFromTheExportOnPurpose) {
         // A grace note sounds a quarter beat when played, an eighth in the file (a sixteenth beside
         // a short note); its length moves only the note it leads into. Only playback follows the
         // dynamics marks; the file gives every note the track's volume.
-        {"grace note and dynamics", "[1561|2345|]",
+        {"grace note and dynamics",
+         "[1561|2345|]",
          [](EditorData& d) {
              test::SetMark(d, 2, 0, kMarkGraceNote, 1, 1);  // the 5 leads into the 6
              test::SetMark(d, 7, 4, 25);                    // 弱 on the 3
          },
-         {{0, 60, 0, 127}, {0, 67, 1, 127}, {0, 69, 1.25, 127}, {0, 60, 2, 127}, {0, 62, 3, 127}, {0, 64, 4, 65},
-          {0, 65, 5, 127}, {0, 67, 6, 127}},
-         {{0, 60, 0, 100}, {0, 67, 1, 100}, {0, 69, 1.125, 100}, {0, 60, 2, 100}, {0, 62, 3, 100}, {0, 64, 4, 100},
-          {0, 65, 5, 100}, {0, 67, 6, 100}}},
+         {{0, 60, 0, 127},
+          {0, 67, 1, 127},
+          {0, 69, 1.25, 127},
+          {0, 60, 2, 127},
+          {0, 62, 3, 127},
+          {0, 64, 4, 65},
+          {0, 65, 5, 127},
+          {0, 67, 6, 127}},
+         {{0, 60, 0, 100},
+          {0, 67, 1, 100},
+          {0, 69, 1.125, 100},
+          {0, 60, 2, 100},
+          {0, 62, 3, 100},
+          {0, 64, 4, 100},
+          {0, 65, 5, 100},
+          {0, 67, 6, 100}}},
         // A note of no length inside a tuplet takes the group's length when played; the file keeps
         // it at none, so the next note starts with it.
-        {"zero-length note in a tuplet", "[123|]",
+        {"zero-length note in a tuplet",
+         "[123|]",
          [](EditorData& d) {
              for (int w : {1, 2, 3}) d.WordInfo[static_cast<size_t>(w)].Yc = 1;
              d.WordInfo[2].Yc = 4;  // a damaged duration: no length
@@ -190,11 +209,14 @@ TEST(Playback, WhereItDiffersFromTheExportOnPurpose) {
          {{0, 60, 0, 100}, {0, 62, 0.333, 100}, {0, 64, 0.333, 100}}},
         // A dash before a track's first note has no note to hold when played; the file delays the
         // track by its beat.
-        {"dash before the first note", "[-12|]", [](EditorData&) {},
+        {"dash before the first note",
+         "[-12|]",
+         [](EditorData&) {},
          {{0, 60, 0, 127}, {0, 62, 1, 127}},
          {{0, 60, 1, 100}, {0, 62, 2, 100}}},
         // Played drums stop when the last track ends; the file holds every pattern to its end.
-        {"drums after the last note", "[1|]",
+        {"drums after the last note",
+         "[1|]",
          [](EditorData& d) {
              d.PlayInfo.IsPlayDrum = tessaly::kTrue;
              d.PlayInfo.DrumVolume = 127;

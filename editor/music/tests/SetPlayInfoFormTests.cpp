@@ -35,8 +35,14 @@ TEST(SetPlayInfoForm, SingingOrderIsParsedOrRefusedWhole) {
         {"1,2.1,", true, {{1, true}, {2, false}, {1, true}}, 8},
         {"255.", true, {{255, false}}, 0},
         {"", true, {}, 0},
-        {",,", false, {}, 0}, {"..", false, {}, 0}, {".,", false, {}, 0}, {",.", false, {}, 0},
-        {",1,", false, {}, 0}, {"0,", false, {}, 0}, {"256,", false, {}, 0}, {"99999999999,", false, {}, 0},
+        {",,", false, {}, 0},
+        {"..", false, {}, 0},
+        {".,", false, {}, 0},
+        {",.", false, {}, 0},
+        {",1,", false, {}, 0},
+        {"0,", false, {}, 0},
+        {"256,", false, {}, 0},
+        {"99999999999,", false, {}, 0},
         {longest + "1,", false, {}, 0},
     };
     for (const Row& row : rows) {
@@ -71,7 +77,10 @@ TEST(SetPlayInfoForm, ChecksRefuseWhatDoesNotFitItsField) {
     };
     const TrackFields t{"1,", "100", "64", "0", 5, 3, true};
     const BasicFields b{2, 1, "120", 3, true, "100"};
-    auto with = [](auto base, auto change) { change(base); return base; };
+    auto with = [](auto base, auto change) {
+        change(base);
+        return base;
+    };
     const std::vector<Row> rows = {
         {t, b, PlayProblem::None, PlayProblem::None},
         {with(t, [](auto& x) { x.Volume = "127"; }), b, PlayProblem::None, PlayProblem::None},

@@ -146,7 +146,7 @@ TEST_F(ArcSpanTest, ProposedArcHeight) {
     // Centres 80 apart at height -51: 20.4 × (51 + 1.25 × 80 / (1 + 2 / 28)) / 51.
     EXPECT_NEAR(57.7333, GetHuXianYPos(data, 0, 3), 1e-3);
     EXPECT_NEAR(57.7333, GetHuXianYPos(data, 3, -3), 1e-3);  // the same characters, leftwards
-    EXPECT_EQ(0, GetHuXianYPos(data, 0, 4));  // 120: past 3.5 widths
+    EXPECT_EQ(0, GetHuXianYPos(data, 0, 4));                 // 120: past 3.5 widths
     data.WordInfo[2].Left = 90;
     EXPECT_EQ(0, GetHuXianYPos(data, 0, 3));  // the last centre left of the first
     EXPECT_NEAR(20.4, GetHuXianYPos(data, 0, 1), 1e-4);

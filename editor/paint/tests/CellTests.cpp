@@ -184,8 +184,11 @@ TEST_F(CellTest, PageNumbersByPlacement) {
 }
 
 TEST_F(CellTest, FreeItemsRunUpwardStretchedToTheirHeight) {
-    data.HwWordInfo = {{0, 3, 1, 100, 300, 240, 16}, {0, 1, 0, 100, 300, 0, 16}, {0, 2, 0, 100, 300, 100, -4},
-                       {0, 9, 0, 100, 300, 100, 16}, {0, 4, 0, 10, 20, 3.0e9f, 16}};
+    data.HwWordInfo = {{0, 3, 1, 100, 300, 240, 16},
+                       {0, 1, 0, 100, 300, 0, 16},
+                       {0, 2, 0, 100, 300, 100, -4},
+                       {0, 9, 0, 100, 300, 100, 16},
+                       {0, 4, 0, 10, 20, 3.0e9f, 16}};
     PaintContext ctx(data, canvas);
     DrawHwWord(ctx, 0);
     ASSERT_EQ(canvas.Ops.size(), 1u);

@@ -72,9 +72,12 @@ public:
     bool KeepPageBuffers(PixelSize page) override { return page.Width <= Page.Width && page.Height <= Page.Height; }
     // View stays the size made: that is what the surface holds.
     bool KeepViewBuffer(PixelSize view) override { return view.Width <= View.Width && view.Height <= View.Height; }
-    int64_t Held() const { return 4 * (kPageBufferCount * int64_t{Page.Width} * Page.Height + int64_t{View.Width} * View.Height); }
+    int64_t Held() const {
+        return 4 * (kPageBufferCount * int64_t{Page.Width} * Page.Height + int64_t{View.Width} * View.Height);
+    }
     void ReleaseBuffers() override {}
-    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw, const IntRect* clip) override {
+    void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
+                   const IntRect* clip) override {
         ++Draws[{slot, layer}];
         Clips.push_back(clip ? *clip : IntRect{});
         draw(Layers[{slot, layer}]);
@@ -124,7 +127,8 @@ struct PageTest : ::testing::Test {
 
     void Build(int32_t pages, int32_t linesPerPage = 3, int32_t perLine = 10) {
         std::string pattern;
-        for (int32_t p = 0; p < pages * linesPerPage; ++p) pattern += std::string(static_cast<size_t>(perLine) - 1, '5') + '|';
+        for (int32_t p = 0; p < pages * linesPerPage; ++p)
+            pattern += std::string(static_cast<size_t>(perLine) - 1, '5') + '|';
         SetWords(data, pattern);
         data.Measurer = measurer;
         data.System = system;

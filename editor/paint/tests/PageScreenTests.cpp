@@ -29,9 +29,9 @@ TEST_F(PageScreenTest, EachModeRedrawsTheLayersItNames) {
         int32_t Mode;
         bool Text, Marks, Items;
     };
-    const Case cases[] = {{1, true, true, true},   {2, true, false, false}, {3, false, true, false},
-                          {4, false, false, true}, {5, false, false, false}, {6, true, true, false},
-                          {7, false, false, false}, {8, true, true, false}, {9, false, false, false},
+    const Case cases[] = {{1, true, true, true},    {2, true, false, false},  {3, false, true, false},
+                          {4, false, false, true},  {5, false, false, false}, {6, true, true, false},
+                          {7, false, false, false}, {8, true, true, false},   {9, false, false, false},
                           {-1, false, false, false}};
     for (const auto& c : cases) {
         surface.Reset();
@@ -148,7 +148,7 @@ TEST_F(PageScreenTest, TheCaretFollowsSelectionInsertAndLineEnd) {
     view->RefreshView(12, 0, tessaly::SelColorRefresh);
     EXPECT_EQ(surface.CaretW, 1);
     EXPECT_EQ(surface.CaretX, scroll.PageSpaceX() + 175);  // right edge of the character before
-    data.SelStart = 9;  // before a paragraph end: always its left edge
+    data.SelStart = 9;                                     // before a paragraph end: always its left edge
     view->RefreshView(9, 0, tessaly::SelColorRefresh);
     EXPECT_EQ(surface.CaretX, scroll.PageSpaceX() + 460);
 
@@ -286,12 +286,9 @@ TEST(BuffersFit, SidesAndTheControlsWholeMemory) {
         {{4000, 4000}, {1000, 1000}, true},   // 427 MB and 4 MB
         {{4400, 4400}, {1, 1}, false},        // six layers and the picture of 74 MB
         {{3000, 4000}, {8000, 8000}, false},  // 320 MB of pages and 244 MB of view
-        {{16385, 1}, {1, 1}, false},
-        {{1, 1}, {1, 16385}, false},
-        {{0, 10}, {10, 10}, false},
+        {{16385, 1}, {1, 1}, false},         {{1, 1}, {1, 16385}, false}, {{0, 10}, {10, 10}, false},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(r.Fits, BuffersFit(r.Page, r.View)) << r.Page.Width << "x" << r.Page.Height;
+    for (const auto& r : rows) EXPECT_EQ(r.Fits, BuffersFit(r.Page, r.View)) << r.Page.Width << "x" << r.Page.Height;
 }
 
 TEST_F(PageScreenTest, PaintingAtAnyZoomLeavesTheDocumentAsItWas) {
@@ -356,7 +353,8 @@ TEST_F(PageScreenTest, AnEditRedrawsOnlyTheBandOfItsLines) {
          0, 1, 98, 372},
         {"a raised note reaches above its line", [&](auto& t, auto&) { word(t, 25).Top -= 70; }, 0, 0, 18, 412},
         {"with a selection", [&](auto& t, auto&) { word(t, 2).WdAsc = '6'; }, 2, -1, 0, 0},
-        {"a colour of the table", [&](auto& t, auto&) { word(t, 2).WdAsc = '6', t.data.ColorTbl[1] = 0x123456; }, 0, -1, 0, 0},
+        {"a colour of the table", [&](auto& t, auto&) { word(t, 2).WdAsc = '6', t.data.ColorTbl[1] = 0x123456; }, 0, -1,
+         0, 0},
         {"a hairpin over characters",
          [&](auto& t, auto&) { word(t, 2).WdAsc = '6', test::SetMark(t.data, 12, 0, 82, 0, 5); }, 0, -1, 0, 0},
         {"a view made again, larger",

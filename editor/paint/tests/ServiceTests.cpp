@@ -28,9 +28,9 @@ TEST_F(PaintTest, ARedCharacterIsRedEverywhere) {
     Build("1234|");
     data.ColorTbl = {0x000000u, 0xFF0000FFu};
     data.WordInfo[0].cf = 1;
-    SetMark(data, 0, 0, 82, 0, 2);     // a hairpin: two lines
-    SetMark(data, 0, 1, 135, 0, 0);    // a solfège digit
-    SetMark(data, 0, 2, 119, 0, 0);    // a text
+    SetMark(data, 0, 0, 82, 0, 2);   // a hairpin: two lines
+    SetMark(data, 0, 1, 135, 0, 0);  // a solfège digit
+    SetMark(data, 0, 2, 119, 0, 0);  // a text
     SetExtralWordVal3(data, 0, 2, "x");
     Draw(0);
     std::vector<std::pair<RecordingCanvas::Kind, uint32_t>> colours;

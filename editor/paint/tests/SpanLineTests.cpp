@@ -140,12 +140,12 @@ TEST_F(SpanLineTest, DrawnAtTheZoomOfThePass) {
 }
 
 TEST_F(SpanLineTest, FlatFormPastTheWidthLimitsOrBackwards) {
-    Build("123456|");  // start centre 115, glyphs 30 wide: limits 105 and 123 pixels
+    Build("123456|");                          // start centre 115, glyphs 30 wide: limits 105 and 123 pixels
     EXPECT_FALSE(Flat(0, 2, kArcFlatWidths));  // 80
     EXPECT_TRUE(Flat(0, 3, kArcFlatWidths));   // 120
     EXPECT_FALSE(Flat(0, 3, kSlideFlatWidths));
     EXPECT_TRUE(Flat(0, 4, kSlideFlatWidths));  // 160
-    data.WordInfo[3].Left = 205;  // exactly 3.5 widths
+    data.WordInfo[3].Left = 205;                // exactly 3.5 widths
     EXPECT_FALSE(Flat(0, 3, kArcFlatWidths));
     data.WordInfo[3].Left = 205.5f;
     EXPECT_TRUE(Flat(0, 3, kArcFlatWidths));

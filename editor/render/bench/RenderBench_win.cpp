@@ -12,15 +12,15 @@
 #include "FakeServices.h"
 #include "model/document/ControlSite.h"
 #include "model/document/DoArray.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/PageView.h"
-#include "model/layout/Pagination.h"
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/Pagination.h"
 #include "render/GdiTextMeasurer_win.h"
-#include "win/Gdip_win.h"
 #include "render/NotationFont_win.h"
 #include "render/PageBuffers_win.h"
+#include "win/Gdip_win.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include "model/document/EditorData.h"
 #include "paint/Canvas.h"
-#include "win/Gdip_win.h"
 #include "render/PageGraphics_win.h"
 #include "win/GdiHandles.h"
+#include "win/Gdip_win.h"
 #include "win/tests/Capture_win.h"
 
 namespace notaline {

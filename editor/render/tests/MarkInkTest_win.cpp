@@ -5,14 +5,13 @@
 #include <string>
 
 #include "DocumentBuilder.h"
+#include "InkPage_win.h"
 #include "model/document/MarkSlots.h"
 #include "paint/MarkDispatch.h"
 #include "paint/RecordingCanvas.h"
 #include "render/GdiCanvas_win.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/PageGraphics_win.h"
-
-#include "InkPage_win.h"
 
 namespace notaline {
 namespace {

@@ -3,12 +3,12 @@
 #include <random>
 
 #include "BenchDocument.h"
-#include "text/Cp936.h"
 #include "LayoutFixture.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/PageView.h"
+#include "model/layout/LayoutSetup.h"
 #include "render/GdiTextMeasurer_win.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
@@ -71,7 +71,8 @@ TEST(MeasureCacheLayout, LayoutsAreTheSameWithAndWithoutTheCache) {
     for (size_t i = 0; i < docs.size(); ++i) {
         const EditorData plain = LaidOut(docs[i], uncached);
         EXPECT_EQ(test::MeasuredLayoutDifference(LaidOut(docs[i], cached), plain), "") << "document " << i;
-        EXPECT_EQ(test::MeasuredLayoutDifference(LaidOut(docs[i], cached), plain), "") << "document " << i << ", cache filled";
+        EXPECT_EQ(test::MeasuredLayoutDifference(LaidOut(docs[i], cached), plain), "")
+            << "document " << i << ", cache filled";
     }
 }
 

@@ -2,15 +2,15 @@
 
 #include <cmath>
 
-#include "text/Cp936.h"
 #include "model/document/EditorData.h"
 #include "model/document/Measure.h"
 #include "model/document/Tables.h"
 #include "model/document/mGeneral.h"
 #include "render/FillRectColor_win.h"
-#include "win/GdiHandles.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/WinSystemServices_win.h"
+#include "text/Cp936.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "render/NotationFont_win.h"
 #include "win/GdiHandles.h"
 #include "win/tests/Capture_win.h"
-#include "render/NotationFont_win.h"
 
 namespace notaline {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "win/Gdiplus_win.h"
 #include "render/NotationFont_win.h"
+#include "win/Gdiplus_win.h"
 
 namespace notaline {
 namespace {

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "DocumentBuilder.h"
+#include "com/Create.h"
 #include "model/document/MarkSlots.h"
 #include "paint/RecordingCanvas.h"
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
-#include "win/Gdip_win.h"
-#include "win/tests/Capture_win.h"
-#include "com/Create.h"
+#include "render/PictureExport_win.h"
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
-#include "render/PictureExport_win.h"
+#include "win/Gdip_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace notaline {
 namespace {
@@ -134,8 +134,7 @@ void BuildFixture(EditorData& data) {
     SetMark(data, 7, 0, 117, 0, 1);    // arpeggio
     SetMark(data, 7, 1, 16, 12, -20);  // bar-rest number
     data.HwWordInfo.clear();
-    for (int16_t kind = 1; kind <= 5; ++kind)
-        data.HwWordInfo.push_back({0, kind, 0, 100.0f * kind, 700, 200, 16});
+    for (int16_t kind = 1; kind <= 5; ++kind) data.HwWordInfo.push_back({0, kind, 0, 100.0f * kind, 700, 200, 16});
     data.AboutFileInfo.HwWordCount = 5;
 }
 
@@ -273,9 +272,9 @@ TEST_F(ScreenRendererTest, CellsInkWhereTheRecorderPutsThem) {
     int markOps = 0;
     for (const auto& op : Predicted(PageLayer::Marks)) {
         using Kind = RecordingCanvas::Kind;
-        SCOPED_TRACE(::testing::Message() << "mark " << static_cast<int>(op.What) << " " << op.Text << " box "
-                                          << op.Box.Left << "," << op.Box.Top << "," << op.Box.Right << ","
-                                          << op.Box.Bottom);
+        SCOPED_TRACE(::testing::Message()
+                     << "mark " << static_cast<int>(op.What) << " " << op.Text << " box " << op.Box.Left << ","
+                     << op.Box.Top << "," << op.Box.Right << "," << op.Box.Bottom);
         const int em = std::abs(op.Font.lfHeight);
         if (op.What == Kind::Text && !op.Text.empty() && op.Box.Right - op.Box.Left >= 8) {
             EXPECT_GT(marks.Ink(Inflate(op.Box, (op.Flags & kDtNoClip) ? em : 1)), 0);
@@ -289,9 +288,9 @@ TEST_F(ScreenRendererTest, CellsInkWhereTheRecorderPutsThem) {
         }
     }
     EXPECT_GE(markOps, 20);
-    EXPECT_GT(marks.Ink({120, 140, 660, 230}), 0);                  // the marks over line 0
-    EXPECT_GT(marks.Ink({94 - 31, 75 - 1, 94 + 1, 75 + 2}), 0);     // a corner mark
-    EXPECT_GT(marks.Ink({420, 150, 540, 210}, 0xFFFFFFu), 0);       // the green background run
+    EXPECT_GT(marks.Ink({120, 140, 660, 230}), 0);               // the marks over line 0
+    EXPECT_GT(marks.Ink({94 - 31, 75 - 1, 94 + 1, 75 + 2}), 0);  // a corner mark
+    EXPECT_GT(marks.Ink({420, 150, 540, 210}, 0xFFFFFFu), 0);    // the green background run
     EXPECT_EQ(marks.At(460, 180), 0x00FF00u);
 }
 
@@ -301,8 +300,8 @@ TEST_F(ScreenRendererTest, TheWindowShowsThePageOnTheDeskWithTheSelection) {
     renderer->RefreshView(1, 1, tessaly::AllRefresh);
     const Pixels shown = window.Capture();
     const int32_t x0 = window.scroll.PageSpaceX();
-    EXPECT_EQ(shown.At(5, 5), 0x646464u);             // the desk
-    EXPECT_EQ(shown.At(x0 + 50, 40 + 50), 0xFFFFFFu);  // the page
+    EXPECT_EQ(shown.At(5, 5), 0x646464u);                // the desk
+    EXPECT_EQ(shown.At(x0 + 50, 40 + 50), 0xFFFFFFu);    // the page
     EXPECT_EQ(shown.At(x0 + 460, 40 + 180), 0x00FF00u);  // a background colour under the characters
     // The selected character's box is darkened, the one beside it is not.
     EXPECT_EQ(shown.At(x0 + 181, 40 + 151), 0xC0C0C0u);
@@ -433,8 +432,8 @@ TEST_F(ScreenRendererTest, TheCaretIsMadeOnlyWithTheFocus) {
         GetGUIThreadInfo(GetCurrentThreadId(), &info);
         return info.hwndCaret;
     };
-    HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
     SetFocus(other);
     ASSERT_EQ(GetFocus(), other);
     const HWND before = caretWindow();
@@ -518,7 +517,6 @@ TEST_F(ScreenRendererTest, ScrollsThroughTheScrollService) {
     EXPECT_EQ(scroll.FirstPageScrollY(), 0);
     EXPECT_EQ(data.SelStart, 0);
 }
-
 
 // A fresh folder under the temporary folder, removed with what the export wrote.
 struct TempFolder {

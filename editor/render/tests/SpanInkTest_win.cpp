@@ -5,14 +5,13 @@
 #include <string>
 
 #include "DocumentBuilder.h"
+#include "InkPage_win.h"
 #include "model/document/MarkSlots.h"
 #include "paint/ArcSpans.h"
 #include "paint/PageLayers.h"
 #include "paint/RecordingCanvas.h"
 #include "render/GdiCanvas_win.h"
 #include "render/GdiTextMeasurer_win.h"
-
-#include "InkPage_win.h"
 
 namespace notaline {
 namespace {
@@ -128,8 +127,7 @@ IntRect Bounds(const RecordingCanvas::Op& op) {
             const int32_t em = std::abs(op.Font.lfHeight);
             return {op.Box.Left - em, op.Box.Top - em, op.Box.Left + 2 * em, op.Box.Top + 2 * em};
         }
-        default:
-            return (op.Flags & kDtNoClip) ? ink::Inflate(op.Box, std::abs(op.Font.lfHeight)) : op.Box;
+        default: return (op.Flags & kDtNoClip) ? ink::Inflate(op.Box, std::abs(op.Font.lfHeight)) : op.Box;
     }
 }
 
@@ -157,8 +155,7 @@ TEST_F(SpanInkTest, EverySpanMarkInksItsPredictedBoxOnBothPages) {
         target.SavePngAs(BuildFolder() + L"\\span-marks-page" + std::to_wstring(page + 1) + L".png");
         int checked = 0;
         for (const auto& op : ops) {
-            if (op.What == Kind::Fill || op.What == Kind::Focus || (op.What == Kind::Text && op.Text.empty()))
-                continue;
+            if (op.What == Kind::Fill || op.What == Kind::Focus || (op.What == Kind::Text && op.Text.empty())) continue;
             // A piece clipped to no width, as a cut span's middle from a line's last note.
             if (op.What == Kind::Text && !(op.Flags & kDtNoClip) && op.Box.Right <= op.Box.Left) continue;
             // A piece of a glissando that lies on the other page.
@@ -169,9 +166,9 @@ TEST_F(SpanInkTest, EverySpanMarkInksItsPredictedBoxOnBothPages) {
         }
         if (page == 0) {
             EXPECT_GE(checked, 20);
-            EXPECT_EQ(2, Count(ops, Kind::Fitted));  // the arc and the dotted slur
-            EXPECT_EQ(3, Count(ops, Kind::Arc));         // the slide and the tuplet's halves
-            EXPECT_EQ(2, Count(ops, Kind::Triangle));    // the glissandi with room, one head below the page
+            EXPECT_EQ(2, Count(ops, Kind::Fitted));    // the arc and the dotted slur
+            EXPECT_EQ(3, Count(ops, Kind::Arc));       // the slide and the tuplet's halves
+            EXPECT_EQ(2, Count(ops, Kind::Triangle));  // the glissandi with room, one head below the page
             for (const char* t : {"SSSS", "U", "T", "\xF0\xCD", "\xF0\xCE", "L", "3"})
                 EXPECT_TRUE(HasText(ops, t)) << t;
             // Nothing between the glissando without room's anchors (710 to 730 at y 364.5).

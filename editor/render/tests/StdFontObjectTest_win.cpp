@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "text/Cp936.h"
 #include "render/StdFontObject_win.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
