@@ -501,7 +501,9 @@ TEST(LineArray, CountsAndPageLengthsFollowTheirLines) {
             ASSERT_EQ(ends, lines.ParaEndsBefore(probe)) << "seed " << seed << " op " << op;
             for (size_t i = 0; i < plain.size(); ++i) {
                 ASSERT_EQ(jumps[i], lines.Jump(i, 500)) << "seed " << seed << " op " << op;
-                if (jumps[i] > 0) ASSERT_EQ(7 * jumps[i], lines.JumpWords(i)) << "seed " << seed << " op " << op;
+                if (jumps[i] > 0) {
+                    ASSERT_EQ(7 * jumps[i], lines.JumpWords(i)) << "seed " << seed << " op " << op;
+                }
             }
         }
         EXPECT_EQ(0, lines.Jump(0, 400));  // learnt for another page height
