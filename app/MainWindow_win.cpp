@@ -27,6 +27,10 @@ constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
 constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
+constexpr UINT_PTR kStatusBarSubclass = 2;
+// How far in from a resized panel's or bar's right and bottom edges its face changes: the etched
+// edge, the caption's clipped end, the bar's last part border and size grip.
+constexpr int kEdgeBand = 24;
 
 // The editor's properties as the main form stores them.
 const com::StoredProperty kEditorProperties[] = {
@@ -54,16 +58,19 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             HDC dc = BeginPaint(hwnd, &ps);
             RECT r;
             GetClientRect(hwnd, &r);
-            FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-            wchar_t caption[64];
-            GetWindowTextW(hwnd, caption, 64);
-            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-            SetBkMode(dc, TRANSPARENT);
+            // A resize repaints only bands along the edges: the caption is drawn where it is spoiled.
+            FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
             RECT line = r;
             DrawEdge(dc, &line, EDGE_ETCHED, BF_RECT);
-            RECT text{6, 1, r.right - 20, 18};
-            DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, old);
+            RECT text{6, 1, r.right - 20, 18}, spoiled{};
+            if (IntersectRect(&spoiled, &text, &ps.rcPaint)) {
+                wchar_t caption[64];
+                GetWindowTextW(hwnd, caption, 64);
+                HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+                SetBkMode(dc, TRANSPARENT);
+                DrawTextW(dc, caption, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+                SelectObject(dc, old);
+            }
             EndPaint(hwnd, &ps);
             return 0;
         }
@@ -81,6 +88,26 @@ LRESULT CALLBACK HelpBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
         if (delta == 120) SendMessageW(hwnd, EM_LINESCROLL, 0, -1);
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+// The bar's class repaints it whole on every change of width; the form repaints only the band of
+// the grip and the last part's edge, all that a new width moves (the other parts keep their places
+// and the last one's text is left-aligned).
+LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    return msg == WM_NCCALCSIZE && wParam ? result & ~static_cast<LRESULT>(WVR_HREDRAW | WVR_VREDRAW) : result;
+}
+
+// The bands of a window resized from one rectangle to another, in its own coordinates, that a
+// face drawn to its size changes: inX and inY inside the nearer of the old and new right and
+// bottom edges, out to the new ones.
+std::vector<RECT> ResizeBands(const RECT& from, const RECT& to, int inX, int inY) {
+    const int oldWidth = from.right - from.left, oldHeight = from.bottom - from.top;
+    const int width = to.right - to.left, height = to.bottom - to.top;
+    std::vector<RECT> bands;
+    if (width != oldWidth) bands.push_back({std::max(0, std::min(width, oldWidth) - inX), 0, width, height});
+    if (height != oldHeight) bands.push_back({0, std::max(0, std::min(height, oldHeight) - inY), width, height});
+    return bands;
 }
 
 std::optional<StatusFont> FontOf(void* object) {
@@ -216,6 +243,8 @@ bool MainWindow::Load() {
     if (hooks_.updateRecentFiles) hooks_.updateRecentFiles(L"");
     openFromCommand_ = false;
     loaded_ = true;
+    // From here on the bar moves only in the form's batch, which repaints what its width changed.
+    if (HWND bar = ControlWindow("StatusBar1")) SetWindowSubclass(bar, StatusBarProc, kStatusBarSubclass, 0);
     ReShowForm();
     return true;
 }
@@ -664,7 +693,7 @@ void MainWindow::SavePanelState() {
 void MainWindow::ApplyGeometry() {
     struct Placing {
         HWND Window;
-        RECT To;
+        RECT From, To;
         UINT Flags;
     };
     std::vector<Placing> placings;
@@ -678,7 +707,7 @@ void MainWindow::ApplyGeometry() {
         if ((shown && !*shown) || EqualRect(&now, &to)) flags |= SWP_NOMOVE | SWP_NOSIZE;
         if ((flags & SWP_NOMOVE) && !shown) return;
         if ((flags & SWP_NOMOVE) && shown && *shown == (IsWindowVisible(w) != FALSE)) return;
-        placings.push_back({w, to, flags});
+        placings.push_back({w, now, to, flags});
     };
     auto place = [&](HWND w, const TwipsRect& r, bool shown) {
         const int left = TwipsToPixels(r.Left), top = TwipsToPixels(r.Top);
@@ -727,12 +756,19 @@ void MainWindow::ApplyGeometry() {
     if (editorMoves) {
         SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        // Moved with drawing off, it left its old place unspoiled: the form repaints what it uncovered
+        // there (its children clipped out).
+        for (const Placing& p : placings)
+            if (p.Window == editorWindow_) RedrawWindow(Handle(), &p.From, nullptr, RDW_INVALIDATE | RDW_ERASE);
     }
     // A new size repaints only what it uncovered, which leaves the old size grip of the bar and the
-    // old edge of a panel in view. A panel repaints alone: its many buttons stay as they are.
-    for (const Placing& p : placings)
-        if (p.Window != editorWindow_ && !(p.Flags & SWP_NOSIZE))
-            RedrawWindow(p.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
+    // old edge of a panel in view: the bands along the old and new right and bottom edges repaint,
+    // the rest of a face and its many buttons keep their bits.
+    for (const Placing& p : placings) {
+        if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
+        for (const RECT& band : ResizeBands(p.From, p.To, kEdgeBand, kEdgeBand))
+            RedrawWindow(p.Window, &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
+    }
 }
 
 void MainWindow::OnResize() {
@@ -788,6 +824,7 @@ void MainWindow::Unload() {
     commonDialog_.Reset();
     ini_.Reset();
     if (HWND help = ControlWindow("RichTextBox1")) RemoveWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass);
+    if (HWND bar = ControlWindow("StatusBar1")) RemoveWindowSubclass(bar, StatusBarProc, kStatusBarSubclass);
     for (auto& h : hosted_) {
         if (h->point) h->point->Unadvise(h->cookie);
         h->point.Reset();

@@ -1,6 +1,7 @@
 // The main window's panels under the hand: a live resize of 60 size steps and side-panel drops,
 // each timed up to the repaint of the form and the editor it causes; then the font-name box
 // filled again with every font of the system. Optional argument: a document to open.
+// With --windows, the resize also lists which windows painted in it, how often and for how long.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,7 +9,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ControlFactory_win.h"
@@ -17,22 +20,127 @@
 
 namespace {
 
+// The paint messages of each window during a step: counts and the time inside their handlers,
+// the children's own messages taken out of their parent's.
+struct PaintTally {
+    int Count = 0;
+    double Ms = 0;
+    double Area = 0;  // of the update rectangles met by WM_PAINT
+};
+bool gTallying = false;
+std::map<std::pair<std::wstring, UINT>, PaintTally> gTally;
+struct Open {
+    HWND Window;
+    UINT Message;
+    std::chrono::steady_clock::time_point Start;
+    double Children;
+};
+std::vector<Open> gOpen;
+
+struct Tallied {
+    UINT Message;
+    const char* Name;
+};
+constexpr Tallied kTallied[] = {{WM_PAINT, "WM_PAINT"},
+                                {WM_NCPAINT, "WM_NCPAINT"},
+                                {WM_ERASEBKGND, "WM_ERASEBKGND"},
+                                {WM_SIZE, "WM_SIZE"},
+                                {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
+                                {WM_SETREDRAW, "WM_SETREDRAW"}};
+
+const char* TalliedName(UINT msg) {
+    for (const Tallied& t : kTallied)
+        if (t.Message == msg) return t.Name;
+    return nullptr;
+}
+
+std::wstring WindowName(HWND w) {
+    wchar_t cls[64]{}, parentCls[64]{};
+    GetClassNameW(w, cls, 64);
+    GetClassNameW(GetAncestor(w, GA_PARENT), parentCls, 64);
+    return std::wstring(cls) + L" " + std::to_wstring(GetDlgCtrlID(w)) + L" in " + parentCls;
+}
+
+void Enter(HWND w, UINT msg) {
+    if (gTallying && msg == WM_PAINT) {
+        RECT r{};
+        GetUpdateRect(w, &r, FALSE);
+        gTally[{WindowName(w), msg}].Area += static_cast<double>(r.right - r.left) * (r.bottom - r.top);
+    }
+    if (gTallying && TalliedName(msg)) gOpen.push_back({w, msg, std::chrono::steady_clock::now(), 0});
+}
+
+void Leave(HWND w, UINT msg) {
+    if (!gTallying || !TalliedName(msg) || gOpen.empty() || gOpen.back().Window != w || gOpen.back().Message != msg)
+        return;
+    const Open o = gOpen.back();
+    gOpen.pop_back();
+    const double all = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - o.Start).count();
+    if (!gOpen.empty()) gOpen.back().Children += all;
+    PaintTally& t = gTally[{WindowName(w), msg}];
+    ++t.Count;
+    t.Ms += all - o.Children;
+}
+
+LRESULT CALLBACK BeforeProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        auto* m = reinterpret_cast<CWPSTRUCT*>(lParam);
+        Enter(m->hwnd, m->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        auto* m = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+        Leave(m->hwnd, m->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void PrintTally(int steps) {
+    std::vector<std::pair<double, std::string>> rows;
+    for (const auto& [key, t] : gTally) {
+        const char* name = TalliedName(key.second);
+        char line[300];
+        std::snprintf(line, sizeof line, "  %7.3f ms %6.2f a step  %-20s %ls  %.0f px", t.Ms / steps,
+                      static_cast<double>(t.Count) / steps, name, key.first.c_str(), t.Count ? t.Area / t.Count : 0.0);
+        rows.push_back({t.Ms, line});
+    }
+    std::sort(rows.rbegin(), rows.rend());
+    for (const auto& row : rows) std::printf("%s\n", row.second.c_str());
+}
+
 void Flush() {
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&m);
+        Enter(m.hwnd, m.message);
         DispatchMessageW(&m);
+        Leave(m.hwnd, m.message);
     }
 }
 
+double gPhases[3]{};  // the action, the queued messages, the repaint
+
 // Milliseconds of one step: the action, what it queued, and the repaint of every window it spoiled.
 double Timed(HWND form, const std::function<void()>& action) {
-    const auto start = std::chrono::steady_clock::now();
+    using Clock = std::chrono::steady_clock;
+    auto ms = [](Clock::time_point a, Clock::time_point b) {
+        return std::chrono::duration<double, std::milli>(b - a).count();
+    };
+    const auto start = Clock::now();
     action();
+    const auto acted = Clock::now();
     Flush();
+    const auto flushed = Clock::now();
     RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const auto end = Clock::now();
+    gPhases[0] += ms(start, acted);
+    gPhases[1] += ms(acted, flushed);
+    gPhases[2] += ms(flushed, end);
+    return ms(start, end);
 }
 
 // Milliseconds this thread has run, apart from the waits for the X server and the Wine server.
@@ -64,12 +172,22 @@ int wmain(int argc, wchar_t** argv) {
         tavolin::DllControlFactory factory;
         tavolin::MainWindow main(factory);
         tavolin::RegisterModules(main);
+        const bool windows = argc > 1 && std::wstring(argv[1]) == L"--windows";
+        if (windows) {
+            --argc;
+            ++argv;
+        }
         const std::wstring document = argc > 1 ? L"\"" + std::wstring(argv[1]) + L"\"" : L"";
         if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, document)) return 2;
         HWND form = main.Handle();
         SetWindowPos(form, nullptr, 0, 0, 1200, 900, SWP_NOZORDER);
         Timed(form, [] {});
 
+        HHOOK before = windows ? SetWindowsHookExW(WH_CALLWNDPROC, BeforeProc, nullptr, GetCurrentThreadId()) : nullptr;
+        HHOOK after =
+            windows ? SetWindowsHookExW(WH_CALLWNDPROCRET, AfterProc, nullptr, GetCurrentThreadId()) : nullptr;
+        gTallying = windows;
+        std::fill(std::begin(gPhases), std::end(gPhases), 0.0);
         std::vector<double> resize;
         double cpu = ThreadCpu();
         for (int step = 0; step < 60; ++step) {
@@ -78,6 +196,15 @@ int wmain(int argc, wchar_t** argv) {
                 Timed(form, [&] { SetWindowPos(form, nullptr, 0, 0, 1200 - by, 900 - by, SWP_NOZORDER); }));
         }
         Report("live resize", resize, ThreadCpu() - cpu);
+        if (windows) {
+            gTallying = false;
+            UnhookWindowsHookEx(before);
+            UnhookWindowsHookEx(after);
+            const double steps = static_cast<double>(resize.size());
+            std::printf("  a step: the move %.2f ms, queued messages %.2f ms, repaint %.2f ms (means)\n",
+                        gPhases[0] / steps, gPhases[1] / steps, gPhases[2] / steps);
+            PrintTally(static_cast<int>(resize.size()));
+        }
 
         // Both panels shown; the lower one dropped just above the upper one swaps them each time.
         std::vector<double> drops;

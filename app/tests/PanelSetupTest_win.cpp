@@ -211,28 +211,40 @@ TEST_F(TopBarShown, AStatusPanelChangedInPlaceIsRepainted) {
     EXPECT_EQ(shown(), after);
 }
 
-// A window grown shows on its bar and top panel what a whole repaint shows: nothing of their old
-// edges or size grip stays behind.
-TEST_F(TopBarShown, AGrownWindowLeavesNothingStaleOnTheBarAndPanel) {
+// A window grown or shrunk, in width, height or both, shows on its bar, panels and face what a
+// whole repaint shows: nothing of their old edges, captions or size grip, nor of the editor where
+// it was, stays behind.
+TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
     HWND form = window->Handle();
     const auto shown = [&] {
         RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         std::vector<std::vector<uint32_t>> pictures;
-        for (HWND w : {window->ControlWindow("StatusBar1"), window->ControlWindow("TopFaceFrame")}) {
+        for (HWND w : {window->ControlWindow("StatusBar1"), window->ControlWindow("TopFaceFrame"),
+                       window->ControlWindow("FaceFrame", 0), window->ControlWindow("FaceFrame", 1)}) {
             RECT r{};
+            if (!IsWindowVisible(w)) continue;
             GetClientRect(w, &r);
             pictures.push_back(
                 win::test::PixelsOf(win::test::CopyOf(win::WindowDc(w).Get(), r).Get(), r.right, r.bottom));
         }
+        // The form's face right of the editor and below it, where a shrunk editor was.
+        RECT client{}, editor = Placed("ZEVudu1", -1), bar = Placed("StatusBar1", -1);
+        GetClientRect(form, &client);
+        for (const RECT face : {RECT{editor.right, editor.top, client.right, editor.bottom},
+                                RECT{editor.left, editor.bottom, client.right, bar.top}})
+            if (face.right > face.left && face.bottom > face.top)
+                pictures.push_back(win::test::PixelsOf(win::test::CopyOf(win::WindowDc(form).Get(), face).Get(),
+                                                       face.right - face.left, face.bottom - face.top));
         return pictures;
     };
-    for (const SIZE size : {SIZE{900, 650}, SIZE{960, 700}}) {
+    const SIZE sizes[] = {{900, 650}, {960, 700}, {1000, 700}, {930, 700}, {930, 760}, {930, 620}, {880, 600}};
+    for (const SIZE size : sizes) {
         SetWindowPos(form, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
         Pump();
+        const auto resized = shown();
+        RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        EXPECT_TRUE(shown() == resized) << size.cx << " x " << size.cy;
     }
-    const auto grown = shown();
-    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    EXPECT_TRUE(shown() == grown);
 }
 
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
