@@ -758,8 +758,12 @@ void MainWindow::ApplyGeometry() {
         RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         // Moved with drawing off, it left its old place unspoiled: the form repaints what it uncovered
         // there (its children clipped out).
-        for (const Placing& p : placings)
-            if (p.Window == editorWindow_) RedrawWindow(Handle(), &p.From, nullptr, RDW_INVALIDATE | RDW_ERASE);
+        for (const Placing& p : placings) {
+            if (p.Window != editorWindow_) continue;
+            const win::RegionHandle vacated(CreateRectRgnIndirect(&p.From)), now(CreateRectRgnIndirect(&p.To));
+            if (CombineRgn(vacated.Get(), vacated.Get(), now.Get(), RGN_DIFF) > NULLREGION)
+                RedrawWindow(Handle(), nullptr, vacated.Get(), RDW_INVALIDATE | RDW_ERASE);
+        }
     }
     // A new size repaints only what it uncovered, which leaves the old size grip of the bar and the
     // old edge of a panel in view: the bands along the old and new right and bottom edges repaint,
