@@ -98,18 +98,6 @@ LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return msg == WM_NCCALCSIZE && wParam ? result & ~static_cast<LRESULT>(WVR_HREDRAW | WVR_VREDRAW) : result;
 }
 
-// The bands of a window resized from one rectangle to another, in its own coordinates, that a
-// face drawn to its size changes: inX and inY inside the nearer of the old and new right and
-// bottom edges, out to the new ones.
-std::vector<RECT> ResizeBands(const RECT& from, const RECT& to, int inX, int inY) {
-    const int oldWidth = from.right - from.left, oldHeight = from.bottom - from.top;
-    const int width = to.right - to.left, height = to.bottom - to.top;
-    std::vector<RECT> bands;
-    if (width != oldWidth) bands.push_back({std::max(0, std::min(width, oldWidth) - inX), 0, width, height});
-    if (height != oldHeight) bands.push_back({0, std::max(0, std::min(height, oldHeight) - inY), width, height});
-    return bands;
-}
-
 std::optional<StatusFont> FontOf(void* object) {
     if (!object) return std::nullopt;
     com::Ptr<IFont> font;
@@ -770,8 +758,11 @@ void MainWindow::ApplyGeometry() {
     // the rest of a face and its many buttons keep their bits.
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
-        for (const RECT& band : ResizeBands(p.From, p.To, kEdgeBand, kEdgeBand))
+        for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
+                                              p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
+            const RECT band{b.left, b.top, b.right, b.bottom};
             RedrawWindow(p.Window, &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
+        }
     }
 }
 

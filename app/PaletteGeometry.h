@@ -2,11 +2,9 @@
 // Where the highlight palette stands and what its cells hold, without any window.
 #include <cstdint>
 
-namespace tavolin {
+#include "PixelRect.h"
 
-struct PixelRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+namespace tavolin {
 
 // Eight cells in two rows of four, 33 px wide at a 32 px pitch (neighbours share a pixel).
 constexpr int kPaletteCells = 8;

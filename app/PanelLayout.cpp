@@ -110,4 +110,11 @@ void PanelArrangement::ToolBarClick(int index, FormGeometry& g, SettingsWriter& 
     }
 }
 
+std::vector<PixelRect> ResizeBands(int oldWidth, int oldHeight, int width, int height, int inX, int inY) {
+    std::vector<PixelRect> bands;
+    if (width != oldWidth) bands.push_back({std::max(0, std::min(width, oldWidth) - inX), 0, width, height});
+    if (height != oldHeight) bands.push_back({0, std::max(0, std::min(height, oldHeight) - inY), width, height});
+    return bands;
+}
+
 }  // namespace tavolin

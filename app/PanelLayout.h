@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "PixelRect.h"
+
 namespace tavolin {
 
 struct TwipsRect {
@@ -43,6 +45,11 @@ public:
     virtual ~SettingsWriter() = default;
     virtual void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
 };
+
+// What a window's face drawn to its size changes when the window is resized: bands inX and inY
+// inside the nearer of the old and new right and bottom edges, out to the new ones, in the
+// window's own coordinates. Its other parts keep their pictures.
+std::vector<PixelRect> ResizeBands(int oldWidth, int oldHeight, int width, int height, int inX, int inY);
 
 class PanelArrangement {
 public:

@@ -146,5 +146,24 @@ TEST(PanelLayout, PictureSharesTheHeightAndTinyWindowsKeepAnEditor) {
     EXPECT_EQ(0, tiny.top.Width);
 }
 
+// Old size, new size, and the bands a resize repaints with a band 24 wide and 8 high.
+TEST(PanelLayout, AResizeRepaintsBandsAlongTheMovedRightAndBottomEdges) {
+    struct Row {
+        int OldWidth, OldHeight, Width, Height;
+        std::vector<PixelRect> Bands;
+    };
+    const Row rows[] = {
+        {100, 50, 100, 50, {}},                                 // the same size
+        {100, 50, 140, 50, {{76, 0, 140, 50}}},                 // wider: the old edge to the new
+        {140, 50, 100, 50, {{76, 0, 100, 50}}},                 // narrower: inside the new edge
+        {100, 50, 100, 70, {{0, 42, 100, 70}}},                 // taller
+        {100, 70, 90, 50, {{66, 0, 90, 50}, {0, 42, 90, 50}}},  // both smaller
+        {10, 5, 20, 4, {{0, 0, 20, 4}, {0, 0, 20, 4}}},         // smaller than a band: all of it
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.Bands, ResizeBands(r.OldWidth, r.OldHeight, r.Width, r.Height, 24, 8))
+            << r.OldWidth << "x" << r.OldHeight << " to " << r.Width << "x" << r.Height;
+}
+
 }  // namespace
 }  // namespace tavolin

@@ -247,6 +247,25 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
     }
 }
 
+// A wider window spoils only a band along the bar's and the top panel's right edges: the rest of
+// them and the panel's buttons keep their pictures.
+TEST_F(TopBarShown, AWiderWindowSpoilsOnlyTheRightEdgesOfTheBarAndPanel) {
+    HWND form = window->Handle();
+    RECT was{};
+    GetWindowRect(form, &was);
+    RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SetWindowPos(form, nullptr, 0, 0, was.right - was.left + 40, was.bottom - was.top,
+                 SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    for (HWND w : {window->ControlWindow("StatusBar1"), window->ControlWindow("TopFaceFrame")}) {
+        RECT client{}, spoiled{};
+        GetClientRect(w, &client);
+        ASSERT_TRUE(GetUpdateRect(w, &spoiled, FALSE));
+        EXPECT_GT(spoiled.left, client.right - 80);
+        EXPECT_EQ(client.right, spoiled.right);
+    }
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(GetUpdateRect(window->ControlWindow("CmdFormatYc", i), nullptr, FALSE));
+}
+
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
     window->Panels().RefPictureShown = 1;
     window->ReShowForm();
