@@ -165,8 +165,25 @@ win::BitmapHandle CopyBox(HDC from, RECT box) {
     return bits;
 }
 
+// On the screen and under no other window, so that what the dialog's DC gives back is what was
+// drawn there.
+bool Unobscured(HWND dialog, RECT box) {
+    RECT r{box.left, box.top, box.left + box.right, box.top + box.bottom}, common{};
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (!IntersectRect(&common, &r, &screen) || !EqualRect(&common, &r)) return false;
+    for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT other{};
+        if (IsWindowVisible(above) && GetWindowRect(above, &other) && IntersectRect(&common, &r, &other)) return false;
+    }
+    return true;
+}
+
 // Taken just after the opening is drawn, before anything can change it.
 void TakePicture(HWND dialog, std::vector<uint32_t> looks) {
+    if (!Unobscured(dialog, kRowsBox) || !Unobscured(dialog, kPansBox)) return;
     const win::WindowDc screen(dialog);
     g_picture.Rows = CopyBox(screen.Get(), kRowsBox);
     g_picture.Pans = CopyBox(screen.Get(), kPansBox);
