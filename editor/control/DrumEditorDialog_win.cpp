@@ -225,8 +225,9 @@ struct DialogState {
     std::unique_ptr<tessaly::PlayNote> Note;  // made at the first sound
     bool Playing = false;
     bool AreaOn = false;
-    std::vector<uint32_t> Looks = LooksNow();  // at this opening
-    bool Pending = false;                      // the editing area's pattern appended to the edited list to be heard
+    bool Pending = false;  // the editing area's pattern appended to the edited list to be heard
+    // What the drawing depends on at this opening.
+    std::vector<uint32_t> Looks = LooksNow();
 };
 
 // Kept from one opening to the next within a run.
