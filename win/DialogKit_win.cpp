@@ -20,6 +20,11 @@ LRESULT CALLBACK FilterProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UI
     return DefSubclassProc(box, msg, wParam, lParam);
 }
 
+UINT TipsMessage() {
+    static const UINT message = RegisterWindowMessageW(L"win::TableDialog tips");
+    return message;
+}
+
 // An empty modal frame; its controls are made at WM_INITDIALOG.
 struct alignas(DWORD) EmptyTemplate {
     DLGTEMPLATE Head;
@@ -124,8 +129,15 @@ HWND TableDialog::MakeRow(int id) {
 }
 
 void TableDialog::AddRowTip(int id) {
+    if (!tipsAdded_) return;
     for (const DialogControl& c : controls_)
         if (c.Id == id) AddTipOf(c);
+}
+
+void TableDialog::AddTips() {
+    if (tipsAdded_) return;
+    tipsAdded_ = true;
+    for (const DialogControl& c : controls_) AddTipOf(c);
 }
 
 void TableDialog::AddTipOf(const DialogControl& c) {
@@ -161,10 +173,11 @@ INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM 
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             self->dialog_ = dialog;
             self->filling_ = true;
+            if (self->TipsPosted()) PostMessageW(dialog, TipsMessage(), 0, 0);
             self->Create();
             self->OnInit();
             self->filling_ = false;
-            for (const DialogControl& c : self->controls_) self->AddTipOf(c);
+            if (!self->TipsPosted()) self->AddTips();
             return TRUE;
         case WM_COMMAND:
             if (!self) return FALSE;
@@ -176,7 +189,11 @@ INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM 
             if (self->tips_) DestroyWindow(self->tips_);
             self->tips_ = nullptr;
             return self->OnOther(msg, wParam, lParam);
-        default: return self ? self->OnOther(msg, wParam, lParam) : FALSE;
+        default:
+            if (!self) return FALSE;
+            if (msg != TipsMessage()) return self->OnOther(msg, wParam, lParam);
+            self->AddTips();
+            return TRUE;
     }
 } catch (...) {
     return FALSE;

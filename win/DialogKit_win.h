@@ -75,6 +75,9 @@ protected:
     virtual bool Hidden(const DialogControl&) const { return false; }
     // A row not made at opening: the dialog makes it with MakeRow when it is first shown.
     virtual bool Later(const DialogControl&) const { return false; }
+    // Tips added by the first message of the dialog's loop, after what OnInit drew (a dialog that
+    // draws itself there shows before its tips) and before anything posted to the opened dialog.
+    virtual bool TipsPosted() const { return false; }
 
     HWND Item(int id) const { return GetDlgItem(dialog_, id); }
     std::u16string Text(int id) const;
@@ -93,7 +96,8 @@ protected:
     // AddRowTip.
     HWND MakeRow(int id);
     // The tip of the row of `id`: added once the control's filling is done, as a tip hooks the
-    // control and slows every message it is sent.
+    // control and slows every message it is sent. Before the dialog's tips are added it is left
+    // to them.
     void AddRowTip(int id);
 
     void Beep() const {
@@ -110,12 +114,14 @@ private:
     void Create();
     HWND Make(const DialogControl& c);
     void AddTipOf(const DialogControl& c);
+    void AddTips();
     INT_PTR Notify(WPARAM wParam, LPARAM lParam);
 
     const wchar_t* caption_;
     std::span<const DialogControl> controls_;
     SIZE client_;
     HWND tips_ = nullptr;
+    bool tipsAdded_ = false;
     bool filling_ = false;
 };
 

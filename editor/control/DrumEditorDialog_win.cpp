@@ -2,6 +2,7 @@
 // the editing area with its rhythm grid, over the play settings' working patterns.
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -60,6 +61,9 @@ constexpr DWORD kNumberBox = ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP
 constexpr const wchar_t* kSpeedTip = L"音速：30-255,一般与主旋律一致";
 constexpr const wchar_t* kPanTip = L"声像，确定乐器在立体声场中的位置...";
 
+// The channel rows' and the pan sliders' boxes, each a little wider than its controls.
+constexpr RECT kRowsBox = {226, 68, 92, 7 * kRowStride + 24}, kPansBox = {226, 312, 320, 76};
+
 const win::DialogControl kControls[] = {
     {WC_TABCONTROLW, kTab, L"", nullptr, {8, 8, 200, 416}, WS_CLIPSIBLINGS},
     {L"LISTBOX", kBarList, L"", kListTip, {16, 36, 184, 380}, kListStyle},
@@ -71,6 +75,8 @@ const win::DialogControl kControls[] = {
     {L"EDIT", kStart, L"", nullptr, {560, 24, 80, 22}, ES_AUTOHSCROLL | ES_READONLY | WS_BORDER},
     {L"BUTTON", 0, L"通道可用性、音量、乐器", nullptr, {220, 52, 262, 236}, BS_GROUPBOX},
     {L"STATIC", kSoundFaces, L"", nullptr, {318, 68, 158, 7 * kRowStride + kListFaceHeight}, SS_OWNERDRAW},
+    {L"STATIC", kChannelFaces, L"", nullptr, kRowsBox, SS_OWNERDRAW},
+    {L"STATIC", kPanFaces, L"", nullptr, kPansBox, SS_OWNERDRAW},
     {L"BUTTON", 0, L"节奏", nullptr, {488, 52, 356, 236}, BS_GROUPBOX},
     {L"STATIC", kGrid, L"", nullptr, {kGridAt.x, kGridAt.y, 340, 220}, SS_OWNERDRAW | SS_NOTIFY},
     {L"BUTTON", 0, L"声像", nullptr, {220, 294, 362, 124}, BS_GROUPBOX},
@@ -122,6 +128,79 @@ std::span<const win::DialogControl> Rows() {
     return rows;
 }
 
+// The channel rows and pan sliders as an opening that made them drew them, with what that
+// drawing depends on. The next openings show it in their place until the editing area is first
+// used (they cannot be used before): the rows are 32 windows, a third of the opening's time.
+struct OpeningPicture {
+    std::vector<uint32_t> Looks;  // empty: none taken
+    win::BitmapHandle Rows, Pans;
+};
+OpeningPicture g_picture;
+
+// The system's colours, dialog font, resolution, text smoothing and theme.
+std::vector<uint32_t> LooksNow() {
+    std::vector<uint32_t> looks;
+    for (int i = COLOR_SCROLLBAR; i <= COLOR_MENUBAR; ++i) looks.push_back(GetSysColor(i));
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    const auto* words = reinterpret_cast<const uint16_t*>(&font);
+    looks.insert(looks.end(), words, words + sizeof font / 2);
+    looks.push_back(static_cast<uint32_t>(GetDeviceCaps(win::ScreenDc().Get(), LOGPIXELSY)));
+    for (UINT what : {SPI_GETFONTSMOOTHING, SPI_GETFONTSMOOTHINGTYPE, SPI_GETFONTSMOOTHINGCONTRAST}) {
+        UINT value = 0;
+        SystemParametersInfoW(what, 0, &value, 0);
+        looks.push_back(value);
+    }
+    wchar_t theme[MAX_PATH]{}, colours[MAX_PATH]{};
+    if (IsThemeActive()) GetCurrentThemeName(theme, MAX_PATH, colours, MAX_PATH, nullptr, 0);
+    for (const wchar_t* text : {theme, colours}) looks.insert(looks.end(), text, text + wcslen(text) + 1);
+    return looks;
+}
+
+win::BitmapHandle CopyBox(HDC from, RECT box) {
+    win::BitmapHandle bits(CreateCompatibleBitmap(from, box.right, box.bottom));
+    const win::OwnedDc dc(CreateCompatibleDC(from));
+    const win::SelectScope into(dc.Get(), bits.Get());
+    BitBlt(dc.Get(), 0, 0, box.right, box.bottom, from, box.left, box.top, SRCCOPY);
+    return bits;
+}
+
+// On the screen and under no other window, so that what the dialog's DC gives back is what was
+// drawn there.
+bool Unobscured(HWND dialog, RECT box) {
+    RECT r{box.left, box.top, box.left + box.right, box.top + box.bottom}, common{};
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (!IntersectRect(&common, &r, &screen) || !EqualRect(&common, &r)) return false;
+    for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+        RECT other{};
+        if (IsWindowVisible(above) && GetWindowRect(above, &other) && IntersectRect(&common, &r, &other)) return false;
+    }
+    return true;
+}
+
+// Taken just after the opening is drawn, before anything can change it.
+void TakePicture(HWND dialog, std::vector<uint32_t> looks) {
+    if (!Unobscured(dialog, kRowsBox) || !Unobscured(dialog, kPansBox)) return;
+    const win::WindowDc screen(dialog);
+    g_picture.Rows = CopyBox(screen.Get(), kRowsBox);
+    g_picture.Pans = CopyBox(screen.Get(), kPansBox);
+    g_picture.Looks = std::move(looks);
+}
+
+void DrawPicture(const DRAWITEMSTRUCT& item) {
+    const win::OwnedDc dc(CreateCompatibleDC(item.hDC));
+    const win::SelectScope from(dc.Get(), (item.CtlID == kChannelFaces ? g_picture.Rows : g_picture.Pans).Get());
+    BitBlt(item.hDC, 0, 0, item.rcItem.right, item.rcItem.bottom, dc.Get(), 0, 0, SRCCOPY);
+}
+
+bool IsChannelRow(int id) {
+    return (id >= kChannel0 && id < kVolume0 + 8) || (id >= kPan0 && id < kPan0 + 8) ||
+           (id >= kVolumeSpin0 && id <= kLastAreaControl);
+}
+
 struct DialogState {
     DialogState(Editor& ed, const SetPlayInfoForm& settings) : Ed(ed), Settings(settings) {}
     Editor& Ed;
@@ -147,6 +226,8 @@ struct DialogState {
     bool Playing = false;
     bool AreaOn = false;
     bool Pending = false;  // the editing area's pattern appended to the edited list to be heard
+    // What the drawing depends on at this opening.
+    std::vector<uint32_t> Looks = LooksNow();
 };
 
 // Kept from one opening to the next within a run.
@@ -269,12 +350,19 @@ int Ask(const DialogState& s, const std::wstring& text, UINT style, const wchar_
     return MessageBoxW(s.Dialog, text.c_str(), title, style);
 }
 
+void SetUpChannel(DialogState& s, int ch);
+
 // The sound and metre lists are made when the editing area is first used: each drop-down list
 // is a window of its own, and the editor opens without nine of them. Until then their faces
-// stand in for them, disabled as the lists would be.
-void MakeAreaLists(DialogState& s) {
+// stand in for them, disabled as the lists would be; so does the opening's picture for the
+// channel rows and pan sliders, when it was taken.
+void MakeAreaControls(DialogState& s) {
     if (Item(s, kMetre)) return;
+    const bool rows = !Item(s, kChannel0);
     for (int ch = 0; ch < 8; ++ch) {
+        // In the table's order, which is the tab order.
+        if (rows)
+            for (int id : {kChannel0, kVolume0, kVolumeSpin0}) s.MakeRow(id + ch);
         HWND sound = s.MakeRow(kSound0 + ch);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
@@ -285,13 +373,18 @@ void MakeAreaLists(DialogState& s) {
         for (const std::wstring& name : s.SoundNames)
             SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
+        if (rows) {
+            s.MakeRow(kPan0 + ch);
+            SetUpChannel(s, ch);
+            for (int id : {kChannel0, kVolume0, kVolumeSpin0, kPan0}) s.AddRowTip(id + ch);
+        }
         s.AddRowTip(kSound0 + ch);
     }
     HWND metre = s.MakeRow(kMetre);
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(metre, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
-    DestroyWindow(Item(s, kSoundFaces));
-    DestroyWindow(Item(s, kMetreFace));
+    for (int id : {kSoundFaces, kMetreFace, kChannelFaces, kPanFaces})
+        if (HWND face = Item(s, id)) DestroyWindow(face);
 }
 
 void LoadPattern(DialogState& s) {
@@ -302,7 +395,7 @@ void LoadPattern(DialogState& s) {
     s.EditedList = g_currentList;
     s.EditedIndex = index;
     s.Form.Load(*s.Lists[g_currentList].DrumAddress(index));
-    MakeAreaLists(s);
+    MakeAreaControls(s);
     ShowArea(s);
     EnableArea(s, true);
 }
@@ -311,7 +404,7 @@ void ClearArea(DialogState& s) {
     if (!s.Form.Unchanged && Ask(s, L"确实需要清除？", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
     s.Form.Clear();
     s.EditedIndex = -1;
-    MakeAreaLists(s);
+    MakeAreaControls(s);
     ShowArea(s);
     EnableArea(s, true);
 }
@@ -632,6 +725,11 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
     SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
 }
 
+void SetUpChannel(DialogState& s, int ch) {
+    Spin(Item(s, kVolumeSpin0 + ch), Item(s, kVolume0 + ch), 0, 127);
+    SendMessageW(Item(s, kPan0 + ch), TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
+}
+
 // What the table cannot say: the tab captions, the arrows' buddies and ranges, the status bar.
 void SetUpControls(DialogState& s) {
     s.Tab = Item(s, kTab);
@@ -645,10 +743,8 @@ void SetUpControls(DialogState& s) {
     SetWindowSubclass(Item(s, kGrid), GridProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     Spin(Item(s, kSpeedSpin), Item(s, kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
     SendMessageW(Item(s, kName), EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
-    for (int ch = 0; ch < 8; ++ch) {
-        Spin(Item(s, kVolumeSpin0 + ch), Item(s, kVolume0 + ch), 0, 127);
-        SendMessageW(Item(s, kPan0 + ch), TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
-    }
+    if (Item(s, kChannel0))
+        for (int ch = 0; ch < 8; ++ch) SetUpChannel(s, ch);
     SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     s.Status = Item(s, kStatus);
     SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
@@ -677,6 +773,10 @@ void Load(HWND dialog, DialogState& s) {
     // included. The tips are added after this, for the same reason.
     SetWindowSubclass(List(s, g_currentList), ListProc, 1, reinterpret_cast<DWORD_PTR>(&s));
     ShowWindow(dialog, SW_SHOW);
+    // Drawn in one pass over the controls, not one paint message at a time through the dialog's
+    // loop: a third of the drawing time less here.
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (Item(s, kChannel0)) TakePicture(dialog, s.Looks);
 }
 
 // Closing: the bar patterns back into the working copy; changed templates asked about first.
@@ -775,10 +875,22 @@ INT_PTR OnMessage(DialogState* s, UINT msg, LPARAM lParam) {
                 DrawGrid(*s, item);
             else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace)
                 DrawListFaces(*s, item);
+            else if (item.CtlID == kChannelFaces || item.CtlID == kPanFaces)
+                DrawPicture(item);
             else if (item.CtlID == kMirror)
                 DrawMirror(item);
             return TRUE;
         }
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
+            // The picture no longer shows what the controls would: they are made now.
+            g_picture.Looks.clear();
+            if (s && Item(*s, kChannelFaces)) {
+                MakeAreaControls(*s);
+                ShowArea(*s);
+            }
+            return FALSE;
         case WM_NOTIFY: {
             const auto* n = reinterpret_cast<const NMHDR*>(lParam);
             if (s && n->idFrom == kTab && n->code == TCN_SELCHANGE)
@@ -803,10 +915,14 @@ private:
     // The list not shown at opening is made when first shown, the area's lists when it is first used.
     bool Later(const win::DialogControl& c) const override {
         if (c.Id == kMetre || (c.Id >= kSound0 && c.Id < kSound0 + 8)) return true;
+        if (c.Id == kChannelFaces || c.Id == kPanFaces) return !pictured_;
+        if (IsChannelRow(c.Id)) return pictured_;
         return (c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList);
     }
+    bool TipsPosted() const override { return true; }
 
     DialogState& s_;
+    const bool pictured_ = !g_picture.Looks.empty() && g_picture.Looks == s_.Looks;
 };
 
 }  // namespace

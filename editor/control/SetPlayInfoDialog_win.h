@@ -61,6 +61,8 @@ enum Id : int {
     kStatus,
     kSoundFaces,  // the sound and metre lists' faces until the lists are made
     kMetreFace,
+    kChannelFaces,  // the channel rows and pan sliders as drawn at opening, until they are made
+    kPanFaces,
 };
 }  // namespace drum_editor
 

@@ -36,11 +36,17 @@ struct Seen {
 
 class ProbeDialog final : public win::TableDialog {
 public:
-    ProbeDialog() : TableDialog(L"kit", kRows, SIZE{200, 160}) {}
+    explicit ProbeDialog(bool tipsPosted = false)
+        : TableDialog(L"kit", kRows, SIZE{200, 160}), tipsPosted_(tipsPosted) {}
     Seen seen;
 
 private:
     void OnInit() override {
+        if (tipsPosted_) {  // a row made before the posted tips: its tip is left to them, not added twice
+            MakeRow(kLater);
+            AddRowTip(kLater);
+            seen.TipsAtOpening = TipCount();
+        }
         SendMessageW(Item(kOwnArrows), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(kBox)), 0);
         SendMessageW(Item(kOwnArrows), UDM_SETRANGE32, 0, 100);
         SendMessageW(Item(kOwnArrows), UDM_SETPOS32, 0, 5);
@@ -50,9 +56,15 @@ private:
     void OnUpDown(int id, int step) override { seen.FormSteps.push_back(id * step); }
     bool Hidden(const win::DialogControl& c) const override { return c.Id == kHidden; }
     bool Later(const win::DialogControl& c) const override { return c.Id == kLater; }
+    bool TipsPosted() const override { return tipsPosted_; }
     INT_PTR OnOther(UINT msg, WPARAM, LPARAM) override {
         if (msg != WM_APP) return FALSE;
         seen.HiddenShown = IsWindowVisible(Item(kHidden));
+        if (tipsPosted_) {
+            seen.TipsAfterLater = TipCount();
+            End(IDOK);
+            return TRUE;
+        }
         seen.LaterMade = Item(kLater) != nullptr;
         seen.TipsAtOpening = TipCount();
         MakeRow(kLater);
@@ -81,6 +93,7 @@ private:
         }
         return tips ? static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     }
+    bool tipsPosted_;
 };
 
 // Rows hidden or made later, tips added after the dialog's own set-up, a later row in its table
@@ -99,6 +112,15 @@ TEST(DialogKit, TableRowsAreMadeShownTippedAndOrderedAsTheTableSays) {
     EXPECT_EQ(s.BoxAfterOwnArrows, L"6");
     ASSERT_EQ(s.FormSteps.size(), 1u);
     EXPECT_EQ(std::abs(s.FormSteps[0]), kFormArrows);
+}
+
+// Tips left to the dialog's loop: none while it sets itself up, each row's once before anything
+// posted during the set-up is handled.
+TEST(DialogKit, PostedTipsComeFirstInTheLoopAndOnceEach) {
+    ProbeDialog dialog(true);
+    ASSERT_EQ(dialog.Run(nullptr), IDOK);
+    EXPECT_EQ(dialog.seen.TipsAtOpening, 0);
+    EXPECT_EQ(dialog.seen.TipsAfterLater, 2);
 }
 
 }  // namespace

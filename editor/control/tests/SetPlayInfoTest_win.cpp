@@ -636,6 +636,56 @@ TEST_F(DrumEditorTest, TheGridDrawsEachCellInItsRectangleAndAClickRedrawsTheCell
     EXPECT_EQ(changedOutside, 0);
 }
 
+// An opening after one that made the channel rows shows them as that one drew them, pixel for
+// pixel, and makes them when the area is first used or the system's colours change.
+TEST_F(DrumEditorTest, TheChannelRowsLookTheSameAtEveryOpeningAndAreMadeWhenNeeded) {
+    struct Opening {
+        bool rowsAtOpening = false, facesAfter = true;
+        std::vector<uint32_t> pixels;
+    };
+    std::vector<Opening> seen;
+    const UINT change[] = {WM_SYSCOLORCHANGE, 0, LBN_DBLCLK, WM_SYSCOLORCHANGE};
+    for (UINT then : change) {
+        Run(0, [&](Driver&, HWND editor) {
+            auto item = [&](int id) { return GetDlgItem(editor, id); };
+            Opening o;
+            o.rowsAtOpening = item(drum_editor::kChannel0) != nullptr;
+            int w = 0, h = 0;
+            o.pixels =
+                outside::test::Capture(editor, w, h, (com::ProgramFolder() + L"drum_editor_pictured.png").c_str());
+            if (then == LBN_DBLCLK)
+                PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                             reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+            else if (then)
+                PostMessageW(editor, then, 0, 0);
+            Driver::Until([&] { return !item(drum_editor::kChannelFaces) && !item(drum_editor::kPanFaces); });
+            o.facesAfter = item(drum_editor::kChannelFaces) || !item(drum_editor::kPan0 + 7);
+            if (then == WM_SYSCOLORCHANGE && !o.rowsAtOpening) {
+                // Made in place as they were drawn, sound lists included (the focus cues elsewhere
+                // may change with the colours).
+                auto area = [&](const std::vector<uint32_t>& px) {
+                    std::vector<uint32_t> part;
+                    for (int y = 60; y < 400; ++y)
+                        part.insert(part.end(), px.begin() + y * w + 220, px.begin() + y * w + 560);
+                    return part;
+                };
+                const std::wstring png = com::ProgramFolder() + L"drum_editor_made.png";
+                EXPECT_TRUE(Driver::Until(
+                    [&] { return area(outside::test::Capture(editor, w, h, png.c_str())) == area(o.pixels); }));
+            }
+            seen.push_back(std::move(o));
+        });
+    }
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_TRUE(seen[1].rowsAtOpening);  // the picture was given up at the opening before
+    EXPECT_FALSE(seen[2].rowsAtOpening);
+    EXPECT_FALSE(seen[3].rowsAtOpening);
+    for (size_t i = 2; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].pixels, seen[1].pixels) << i;
+        EXPECT_FALSE(seen[i].facesAfter) << i;
+    }
+}
+
 TEST_F(DrumEditorTest, AFailedTemplateSaveSaysWhyAndKeepsTheTemplatesChanged) {
     TemplateFile file{};  // a folder where the file goes: nothing can be written there
     std::wstring asked, reason, askedAgain;
