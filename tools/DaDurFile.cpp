@@ -47,13 +47,21 @@ DaDurStatus FileFailure(int32_t number, const std::filesystem::path& name) {
 }  // namespace
 
 DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName) {
+    std::vector<aWordInfo> words;
+    WordVector sink(words);
+    const DaDurStatus status = ReadRtfFile(hwnd, fileName, sink);
+    if (status.ok) data_.WordInfo = std::move(words);
+    return status;
+}
+
+DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName, WordSink& words) {
     Running running;
     if (running.Refused()) return Busy(system_);
     JpData read;
     if (fileName.empty()) {
         const auto& lines = DefaultDocumentLines();
         const std::vector<std::string_view> views(lines.begin(), lines.end());
-        const DaDurStatus status = reader_.Read(views, hwnd, read);
+        const DaDurStatus status = reader_.Read(views, hwnd, read, words);
         if (status.ok) data_ = std::move(read);
         return status;
     }
@@ -73,7 +81,7 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
         // Neither header nor paragraph: some other file, not a document that ends early.
         if (!HoldsDaDurDocument(lines))
             return DaDurStatus::Failure(kErrBadFileFormat, std::string(FileErrorText(kErrBadFileFormat)));
-        status = reader_.Read(lines, hwnd, read, cut);
+        status = reader_.Read(lines, hwnd, read, words, cut);
     } catch (const std::bad_alloc&) {
         return FileFailure(kErrTooLarge, fileName);
     }

@@ -24,6 +24,8 @@ public:
 
     // An empty name reads the built-in default document.
     DaDurStatus ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName);
+    // The same with the characters handed to `words` as they are read, none kept here.
+    DaDurStatus ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName, WordSink& words);
     DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd);
 
     void GetJpData(JpData& out) const { out = data_; }

@@ -16,8 +16,16 @@
 namespace tessaly {
 
 struct DaDurReader::Doc {
-    JpData data;
-    aWordInfo pending{};  // Yc, YG and marks given before the next character
+    JpData data;  // all but the characters, which go to the sink
+    WordSink* sink = nullptr;
+    // The characters not yet handed on, in a buffer used again for every run.
+    std::vector<aWordInfo> run = std::vector<aWordInfo>(kRunWords);
+    size_t runLength = 0;
+    size_t words = 0;
+    int32_t bars = 0;
+    RunRepair repair;
+    int32_t blankColour = -1;  // the first colour 0 in the colour table, -1 not looked up yet
+    aWordInfo pending{};       // Yc, YG and marks given before the next character
     bool hasPending = false;
     int32_t drumCount = 0;
     // Installed fonts, asked for once per read, and the missing ones already named.
@@ -188,7 +196,17 @@ std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
 
 DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out,
                               bool lastLineCut) {
+    std::vector<aWordInfo> words;
+    WordVector sink(words);
+    DaDurStatus status = Read(lines, hwnd, out, sink, lastLineCut);
+    if (status.ok) out.WordInfo = std::move(words);
+    return status;
+}
+
+DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out, WordSink& sink,
+                              bool lastLineCut) {
     Doc doc;
+    doc.sink = &sink;
     JpData& d = doc.data;
     d.FileInfo.DaDurVer = 1;
     d.FileInfo.deffFont = 1;
@@ -215,7 +233,7 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
     for (std::string_view line : lines)
         if (StartsWith(line, "\\part")) bytes += line.size();
     try {
-        d.WordInfo.reserve(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
+        sink.Expect(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
     } catch (const std::bad_alloc&) {
         return DaDurStatus::Failure(kErrTooLarge, std::string(FileErrorText(kErrTooLarge)));
     }
@@ -249,6 +267,11 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
         } catch (const std::bad_alloc&) {
             return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, i + 1), i + 1);
         }
+    }
+    try {
+        Flush(doc);
+    } catch (const std::bad_alloc&) {
+        return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, n), n);
     }
     TellMissingFonts(hwnd, doc);
     Finish(doc);
@@ -339,6 +362,7 @@ void DaDurReader::ReadColours(std::string_view line, Doc& doc) {
             blue = low(u.value, "blue");
             if (doc.data.ColorTbl.size() >= INT16_MAX) Fail("too many colours");
             doc.data.ColorTbl.push_back(alpha << 24 | blue << 16 | green << 8 | red);
+            doc.blankColour = -1;
             alpha = red = green = blue = 0;
         }
     });
@@ -438,12 +462,16 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
 }
 
 void DaDurReader::Append(std::string_view ch, Doc& doc) {
-    auto& words = doc.data.WordInfo;
-    if (words.size() >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
-    aWordInfo& w = doc.hasPending ? words.emplace_back(doc.pending) : words.emplace_back();
+    if (doc.words >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
+    if (doc.runLength == kRunWords) Flush(doc);
+    aWordInfo& w = doc.run[doc.runLength++];
+    ++doc.words;
     if (doc.hasPending) {
+        w = doc.pending;
         doc.pending = aWordInfo{};
         doc.hasPending = false;
+    } else {
+        w = aWordInfo{};
     }
     w.WdAsc = WdAscFromGbk(ch).value_or(0);
     w.nLogFont = font_;
@@ -460,10 +488,32 @@ void DaDurReader::Append(std::string_view ch, Doc& doc) {
         if (stackNumber_ < 0 && stackNumber_ > INT16_MIN) --stackNumber_;
     }
     if (kind_ == 3) {
-        const auto& colours = doc.data.ColorTbl;
-        const auto zero = std::find(colours.begin(), colours.end(), 0u);
-        w.cb = zero == colours.end() ? 0 : static_cast<int16_t>(zero - colours.begin());
+        if (doc.blankColour < 0) {
+            const auto& colours = doc.data.ColorTbl;
+            const auto zero = std::find(colours.begin(), colours.end(), 0u);
+            doc.blankColour = zero == colours.end() ? 0 : static_cast<int32_t>(zero - colours.begin());
+        }
+        w.cb = static_cast<int16_t>(doc.blankColour);
     }
+}
+
+// The run repaired as far as the tables go, its bars counted, and handed on.
+void DaDurReader::Flush(Doc& doc) {
+    if (doc.runLength == 0) return;
+    aWordInfo* run = doc.run.data();
+    doc.repair.Run(run, doc.runLength, doc.data.FontTbl.size(), doc.data.ColorTbl.size());
+    for (size_t i = 0; i < doc.runLength; ++i) {
+        const aWordInfo& w = run[i];
+        if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++doc.bars;
+        if (w.IsJpGcCtl == 1)
+            for (const auto& s : w.ExtralWordInfo)
+                if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
+                    ++doc.bars;
+                    break;
+                }
+    }
+    doc.sink->Take(run, doc.runLength);
+    doc.runLength = 0;
 }
 
 void DaDurReader::ApplyMark(Doc& doc) {
@@ -598,24 +648,13 @@ void DaDurReader::Finish(Doc& doc) {
     AboutFileInfo& info = d.FileInfo;
     info.FontTblCount = static_cast<int16_t>(d.FontTbl.size());
     info.ColorTblCount = static_cast<int16_t>(d.ColorTbl.size());
-    info.WordCount = static_cast<int32_t>(d.WordInfo.size());
+    info.WordCount = static_cast<int32_t>(doc.words);
     info.HwWordCount = static_cast<int32_t>(d.HwWordInfo.size());
     // The item and drum arrays hold at least one entry, as the stored format's reader left them.
     if (d.HwWordInfo.empty()) d.HwWordInfo.emplace_back();
     if (d.XjDrum.empty()) d.XjDrum.emplace_back();
-    RepairDocument(d);
-
-    int32_t bars = 0;
-    for (const aWordInfo& w : d.WordInfo) {
-        if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++bars;
-        if (w.IsJpGcCtl == 1)
-            for (const auto& s : w.ExtralWordInfo)
-                if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
-                    ++bars;
-                    break;
-                }
-    }
-    info.XjCount = static_cast<int16_t>(std::clamp(bars - 1, 1, int32_t{INT16_MAX}));
+    doc.repair.Finish(d, *doc.sink);
+    info.XjCount = static_cast<int16_t>(std::clamp(doc.bars - 1, 1, int32_t{INT16_MAX}));
 }
 
 }  // namespace tessaly

@@ -11,6 +11,7 @@
 
 #include "FileAccess.h"
 #include "FileErrors.h"
+#include "WordSink.h"
 #include "records/JpData.h"
 
 // The ZoRiv document file: the document's records one after another as packed little-endian
@@ -166,6 +167,9 @@ bool SameFontName(std::string_view a, std::string_view b);
 // left as it was.
 ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
                        int32_t maxWords = kMaxDocumentWords);
+// The same with the characters handed to `words` as they are read; `out` gets the rest.
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, WordSink& words,
+                       ProgressSink* progress, int32_t maxWords = kMaxDocumentWords);
 
 // Formats a document with compacted tables; the document itself is not changed. Progress 10 to 85.
 // The sink form hands the file over in pieces of about a megabyte; on failure `out` is unchanged.
@@ -176,6 +180,8 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& ou
 // kMaxDocumentFileBytes with kErrTooLarge, before anything is read. A write replaces the file
 // by ReplaceDocumentFile, as every save does.
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress);
+ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, WordSink& words,
+                          ProgressSink* progress);
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress);
 
 }  // namespace tessaly

@@ -83,21 +83,27 @@ SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr
 
 DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string_view FileName) {
     tessaly::DaDurFile file(system_);
-    const tessaly::DaDurStatus status = file.ReadRtfFile(HostWindow, PathOf(FileName));
+    StoreSink words;
+    const tessaly::DaDurStatus status = file.ReadRtfFile(HostWindow, PathOf(FileName), words);
     DocumentRead read;
     read.Ok = status.ok;
     read.Reason = status.reason;
-    if (read.Ok) read.Doc = file.TakeJpData();  // one copy of a large document, not two
+    if (read.Ok) {
+        read.Doc = file.TakeJpData();
+        read.Words = words.TakeStore();
+    }
     return read;
 }
 
 DocumentRead FileDocumentSource::ReadDocFile(intptr_t HostWindow, std::u16string_view FileName) {
     HostProgress progress(system_, HostWindow);
     DocumentRead read;
+    StoreSink words;
     const tessaly::ZoRivStatus status =
-        tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, &progress);
+        tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, words, &progress);
     read.Ok = status.Ok();
     read.Reason = status.reason;
+    if (read.Ok) read.Words = words.TakeStore();
     return read;
 }
 
