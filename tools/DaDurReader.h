@@ -64,7 +64,7 @@ private:
     void ReadFreeItem(std::string_view line, Doc& doc);
     void ReadDrum(std::string_view line, Doc& doc);
     void ReadPlay(std::string_view line, Doc& doc);
-    void Append(std::string_view ch, Doc& doc);
+    void Append(int16_t code, Doc& doc);
     static void Flush(Doc& doc);
     void ApplyMark(Doc& doc);
     static void Finish(Doc& doc);

@@ -18,7 +18,7 @@ size_t Repaired(size_t size) {
 }
 
 void RepairCodeAndMarks(aWordInfo& w) {
-    if (!GbkFromWdAsc(w.WdAsc)) w.WdAsc = kUnwritableCode;
+    if (!HasGbkForm(w.WdAsc)) w.WdAsc = kUnwritableCode;
     for (aExtralWordInfo& slot : w.ExtralWordInfo)
         if (slot.IndexType != 0 && !IsStoredMarkCode(slot.IndexType)) slot = aExtralWordInfo{};
 }
