@@ -100,12 +100,16 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
 }
 
 DaDurStatus DaDurFile::WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd) {
+    return WriteRtfFile(fileName, hwnd, WordArray(data_.WordInfo));
+}
+
+DaDurStatus DaDurFile::WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd, const WordSource& words) {
     Running running;
     if (running.Refused()) return Busy(system_);
     if (fileName.empty()) return FileFailure(kErrFileAccess, fileName);
     std::string bytes;
     try {
-        bytes = DaDurWriter(system_, zoom_).Write(data_, hwnd);
+        bytes = DaDurWriter(system_, zoom_).Write(data_, words, hwnd);
     } catch (const std::bad_alloc&) {
         return FileFailure(kErrTooLarge, fileName);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -34,5 +35,39 @@ public:
 private:
     std::vector<aWordInfo>& words_;
 };
+
+// Where a writer takes a document's characters from, a run at a time, so that a store need not
+// make the whole records of a document to have it written.
+class WordSource {
+public:
+    virtual ~WordSource() = default;
+    virtual size_t size() const = 0;
+    // The n records from `from` on: the source's own, or copied into scratch (room for n).
+    virtual const aWordInfo* Run(size_t from, size_t n, aWordInfo* scratch) const = 0;
+};
+
+// The characters of a vector, handed out where they are.
+class WordArray final : public WordSource {
+public:
+    explicit WordArray(const std::vector<aWordInfo>& words) : words_(words) {}
+    size_t size() const override { return words_.size(); }
+    const aWordInfo* Run(size_t from, size_t, aWordInfo*) const override { return words_.data() + from; }
+
+private:
+    const std::vector<aWordInfo>& words_;
+};
+
+// Calls each(record) on the first n records of words, in order.
+template <class F>
+void ForEachWord(const WordSource& words, size_t n, F&& each) {
+    std::vector<aWordInfo> scratch;
+    for (size_t at = 0; at < n;) {
+        const size_t take = std::min<size_t>(256, n - at);
+        if (scratch.size() < take) scratch.resize(take);
+        const aWordInfo* run = words.Run(at, take, scratch.data());
+        for (size_t i = 0; i < take; ++i) each(run[i]);
+        at += take;
+    }
+}
 
 }  // namespace tessaly

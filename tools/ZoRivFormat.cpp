@@ -286,23 +286,26 @@ int16_t ZoRivTables::ColourIndex(int32_t old) const {
 }
 
 ZoRivTables CompactTables(const JpData& doc) {
+    return CompactTables(doc, WordArray(doc.WordInfo));
+}
+
+ZoRivTables CompactTables(const JpData& doc, const WordSource& wordSource) {
     ZoRivTables t;
     const auto& fonts = doc.FontTbl;
     const auto& colours = doc.ColorTbl;
-    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
+    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), wordSource.size());
     const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
 
     std::vector<bool> fontUsed(fonts.size()), colourUsed(colours.size());
     const auto useColour = [&](int32_t i) {
         if (i >= 0 && static_cast<size_t>(i) < colourUsed.size()) colourUsed[i] = true;
     };
-    for (size_t i = 0; i < words; ++i) {
-        const aWordInfo& c = doc.WordInfo[i];
+    ForEachWord(wordSource, words, [&](const aWordInfo& c) {
         const int32_t f = c.nLogFont.FontTblIndex;
         if (f >= 0 && static_cast<size_t>(f) < fontUsed.size()) fontUsed[f] = true;
         useColour(c.cf);
         useColour(c.cb);
-    }
+    });
     for (size_t i = 0; i < items; ++i) useColour(doc.HwWordInfo[i].cf);
     useColour(doc.FileInfo.m_cb);
 
@@ -553,16 +556,21 @@ ZoRivStatus SinkFailed() {
 }  // namespace
 
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, ProgressSink* progress) {
+    return FormatZoRiv(doc, WordArray(doc.WordInfo), zoom, sink, progress);
+}
+
+ZoRivStatus FormatZoRiv(const JpData& doc, const WordSource& words, double zoom, ByteSink& sink,
+                        ProgressSink* progress) {
     zoom = UsableZoom(zoom);
     const AboutFileInfo& h = doc.FileInfo;
     const aPlayInfo& play = doc.PlayInfo;
-    if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > doc.WordInfo.size() ||
+    if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > words.size() ||
         (h.HwWordCount > 0 && static_cast<size_t>(h.HwWordCount) > doc.HwWordInfo.size()) ||
         play.TotalTrack > play.Track.size())
         return Fail(kErrSubscript);
     if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow);
 
-    const ZoRivTables tables = CompactTables(doc);
+    const ZoRivTables tables = CompactTables(doc, words);
     if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow);
     for (const aFontTbl& f : tables.fonts)
         if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow);
@@ -601,8 +609,8 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, Progress
     for (uint32_t c : tables.colours) out.Fixed<4>([&](ByteWriter& w) { w.U32(c); });
     Report(progress, 25);
 
-    for (int32_t i = 0; i < h.WordCount && out.Ok(); ++i) {
-        aWordInfo c = doc.WordInfo[i];
+    ForEachWord(words, static_cast<size_t>(h.WordCount), [&](aWordInfo c) {
+        if (!out.Ok()) return;
         c.cb = tables.ColourIndex(c.cb);
         c.cf = tables.ColourIndex(c.cf);
         c.nLogFont.FontTblIndex = tables.FontIndex(c.nLogFont.FontTblIndex);
@@ -610,7 +618,7 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, Progress
         c.UpSpace = static_cast<float>(c.UpSpace / zoom);
         c.ShuPai.Space = static_cast<float>(c.ShuPai.Space / zoom);
         out.Fixed<kZoRivWordSize>([&](ByteWriter& w) { WriteWord(w, c); });
-    }
+    });
     Report(progress, 60);
 
     const size_t items = h.HwWordCount > 0 ? static_cast<size_t>(h.HwWordCount) : 0;
@@ -735,12 +743,17 @@ ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData
 }
 
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress) {
+    return WriteZoRivFile(name, doc, WordArray(doc.WordInfo), zoom, progress);
+}
+
+ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, const WordSource& words, double zoom,
+                           ProgressSink* progress) {
     Report(progress, 5);
     ZoRivStatus formatted;
     int32_t error = 0;
     try {
         error = ReplaceDocumentFile(name, [&](ByteSink& sink) {
-            formatted = FormatZoRiv(doc, zoom, sink, progress);
+            formatted = FormatZoRiv(doc, words, zoom, sink, progress);
             return formatted.number;
         });
     } catch (const std::bad_alloc&) {

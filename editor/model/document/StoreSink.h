@@ -30,4 +30,19 @@ private:
 // The store of whole records, compacted.
 WordStore StoreOf(const std::vector<tessaly::aWordInfo>& words);
 
+// The first `count` characters of a snapshot for a writer, made whole a run at a time.
+class SnapshotWords final : public tessaly::WordSource {
+public:
+    SnapshotWords(const WordStore::Snapshot& words, size_t count) : words_(words), count_(count) {}
+    size_t size() const override { return count_; }
+    const tessaly::aWordInfo* Run(size_t from, size_t n, tessaly::aWordInfo* scratch) const override {
+        words_.CopyOut(from, n, Expanding(scratch));
+        return scratch;
+    }
+
+private:
+    const WordStore::Snapshot& words_;
+    size_t count_;
+};
+
 }  // namespace notaline

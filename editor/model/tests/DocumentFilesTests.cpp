@@ -225,6 +225,17 @@ TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
     EXPECT_TRUE(view.Failures.empty());
 }
 
+// A save takes the characters from the store a run at a time: the bytes the whole records give.
+TEST_F(DocumentFiles, SavingFromTheStoreWritesWhatTheRecordsWrite) {
+    LoadDocument(data, VariedDocument(system, 5000));
+    for (const char16_t* name : {u"s.DaDur", u"s.ZoRiv"}) {
+        const auto expected = folder / (std::u16string(u"records") + name), file = folder / name;
+        ASSERT_TRUE(SaveJpFile(DocumentOf(data), system, 0, expected.u16string()).Ok);
+        ASSERT_TRUE(SaveJpFile(data, system, 0, file.u16string()).Ok);
+        EXPECT_EQ(FileBytes(expected), FileBytes(file)) << file;
+    }
+}
+
 // A backup written beside the typing is, byte for byte, a save of the document as it was when the
 // backup began, whatever was typed while it was written.
 TEST_F(DocumentFiles, ABackupWrittenWhileTypingEqualsASaveOfItsMoment) {
