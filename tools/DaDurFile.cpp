@@ -1,6 +1,7 @@
 #include "DaDurFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "DaDurFormat.h"
@@ -44,16 +45,33 @@ DaDurStatus FileFailure(int32_t number, const std::filesystem::path& name) {
     return DaDurStatus::Failure(number, FileErrorReason(number, name));
 }
 
+// A byte's count, found a whole run at a time.
+uint64_t CountOf(std::string_view bytes, char c) {
+    uint64_t count = 0;
+    for (const char *at = bytes.data(), *end = at + bytes.size();
+         (at = static_cast<const char*>(std::memchr(at, c, static_cast<size_t>(end - at)))) != nullptr; ++at)
+        ++count;
+    return count;
+}
+
 }  // namespace
 
 DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName) {
+    std::vector<aWordInfo> words;
+    WordVector sink(words);
+    const DaDurStatus status = ReadRtfFile(hwnd, fileName, sink);
+    if (status.ok) data_.WordInfo = std::move(words);
+    return status;
+}
+
+DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName, WordSink& words) {
     Running running;
     if (running.Refused()) return Busy(system_);
     JpData read;
     if (fileName.empty()) {
         const auto& lines = DefaultDocumentLines();
         const std::vector<std::string_view> views(lines.begin(), lines.end());
-        const DaDurStatus status = reader_.Read(views, hwnd, read);
+        const DaDurStatus status = reader_.Read(views, hwnd, read, words);
         if (status.ok) data_ = std::move(read);
         return status;
     }
@@ -62,9 +80,7 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
     const std::string_view bytes = file.View();
     // Every line costs a view even when empty: a file of little but line ends is refused by the
     // count of its line ends (CR LF counts two) before it is split.
-    if (static_cast<uint64_t>(std::count(bytes.begin(), bytes.end(), '\n') +
-                              std::count(bytes.begin(), bytes.end(), '\r')) > 2 * kMaxDocumentLines)
-        return FileFailure(kErrTooLarge, fileName);
+    if (CountOf(bytes, '\n') + CountOf(bytes, '\r') > 2 * kMaxDocumentLines) return FileFailure(kErrTooLarge, fileName);
     // A last line without its line end was cut off: what was read is shown, and the user told.
     const bool cut = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
     DaDurStatus status;
@@ -73,7 +89,7 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
         // Neither header nor paragraph: some other file, not a document that ends early.
         if (!HoldsDaDurDocument(lines))
             return DaDurStatus::Failure(kErrBadFileFormat, std::string(FileErrorText(kErrBadFileFormat)));
-        status = reader_.Read(lines, hwnd, read, cut);
+        status = reader_.Read(lines, hwnd, read, words, cut);
     } catch (const std::bad_alloc&) {
         return FileFailure(kErrTooLarge, fileName);
     }
@@ -84,12 +100,16 @@ DaDurStatus DaDurFile::ReadRtfFile(intptr_t hwnd, const std::filesystem::path& f
 }
 
 DaDurStatus DaDurFile::WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd) {
+    return WriteRtfFile(fileName, hwnd, WordArray(data_.WordInfo));
+}
+
+DaDurStatus DaDurFile::WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd, const WordSource& words) {
     Running running;
     if (running.Refused()) return Busy(system_);
     if (fileName.empty()) return FileFailure(kErrFileAccess, fileName);
     std::string bytes;
     try {
-        bytes = DaDurWriter(system_, zoom_).Write(data_, hwnd);
+        bytes = DaDurWriter(system_, zoom_).Write(data_, words, hwnd);
     } catch (const std::bad_alloc&) {
         return FileFailure(kErrTooLarge, fileName);
     }

@@ -24,7 +24,11 @@ public:
 
     // An empty name reads the built-in default document.
     DaDurStatus ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName);
+    // The same with the characters handed to `words` as they are read, none kept here.
+    DaDurStatus ReadRtfFile(intptr_t hwnd, const std::filesystem::path& fileName, WordSink& words);
     DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd);
+    // The same with the characters taken from `words` instead of the buffers.
+    DaDurStatus WriteRtfFile(const std::filesystem::path& fileName, intptr_t hwnd, const WordSource& words);
 
     void GetJpData(JpData& out) const { out = data_; }
     // The document handed over without a copy; the buffers are left empty.

@@ -1,8 +1,11 @@
 #include "DaDurReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <set>
 
@@ -16,9 +19,22 @@
 namespace tessaly {
 
 struct DaDurReader::Doc {
-    JpData data;
-    aWordInfo pending{};  // Yc, YG and marks given before the next character
-    bool hasPending = false;
+    JpData data;  // all but the characters, which go to the sink
+    WordSink* sink = nullptr;
+    // The characters not yet handed on, in a buffer used again for every run.
+    std::vector<aWordInfo> run = std::vector<aWordInfo>(kRunWords);
+    size_t runLength = 0;
+    // The records of the run that hold marks: a record used again is cleared of them only then.
+    std::vector<uint8_t> runMarked = std::vector<uint8_t>(kRunWords);
+    size_t words = 0;
+    int32_t bars = 0;
+    RunRepair repair;
+    int32_t blankColour = -1;  // the first colour 0 in the colour table, -1 not looked up yet
+    // Yc, YG and marks given before the next character.
+    uint8_t pendingYc = 0;
+    uint8_t pendingYG = 0;
+    std::array<aExtralWordInfo, 8> pendingMarks{};
+    bool pendingHasMarks = false;
     int32_t drumCount = 0;
     // Installed fonts, asked for once per read, and the missing ones already named.
     std::optional<std::vector<std::string>> installed;
@@ -61,19 +77,25 @@ std::string LineReason(int32_t number, size_t line) {
 }
 
 template <class T>
-T Fit(std::optional<T> value, const char* what) {
+T Fit(double v, std::optional<T> (*convert)(double), const char* what) {
+    // Whole numbers in range, nearly every value of a file, need no rounding.
+    if (v >= double(std::numeric_limits<T>::min()) && v <= double(std::numeric_limits<T>::max())) {
+        const auto whole = static_cast<T>(v);
+        if (double(whole) == v) return whole;
+    }
+    const std::optional<T> value = convert(v);
     if (!value) Fail(std::string("number out of range for ") + what);
     return *value;
 }
 
 int32_t Long(double v, const char* what) {
-    return Fit(TryCLng(v), what);
+    return Fit<int32_t>(v, TryCLng, what);
 }
 int16_t Int(double v, const char* what) {
-    return Fit(TryCInt(v), what);
+    return Fit<int16_t>(v, TryCInt, what);
 }
 uint8_t Byte(double v, const char* what) {
-    return Fit(TryCByte(v), what);
+    return Fit<uint8_t>(v, TryCByte, what);
 }
 
 bool StartsWith(std::string_view line, std::string_view prefix) {
@@ -175,12 +197,22 @@ bool HoldsDaDurDocument(const std::vector<std::string_view>& lines) {
 
 std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
+    const char* const base = bytes.data();
+    const size_t n = bytes.size();
+    // The next line feed and carriage return at or after start, each looked for again only once
+    // passed, so that a file of lone carriage returns is not scanned once a line.
+    const auto next = [&](char c, size_t from) {
+        const void* at = from < n ? std::memchr(base + from, c, n - from) : nullptr;
+        return at ? static_cast<size_t>(static_cast<const char*>(at) - base) : n;
+    };
+    size_t lf = next('\n', 0), cr = next('\r', 0);
     size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+    while (start < n) {
+        if (lf < start) lf = next('\n', start);
+        if (cr < start) cr = next('\r', start);
+        size_t end = std::min(lf, cr);
         lines.push_back(bytes.substr(start, end - start));
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ++end;
+        if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') ++end;
         start = end + 1;
     }
     return lines;
@@ -188,7 +220,17 @@ std::vector<std::string_view> SplitDaDurLines(std::string_view bytes) {
 
 DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out,
                               bool lastLineCut) {
+    std::vector<aWordInfo> words;
+    WordVector sink(words);
+    DaDurStatus status = Read(lines, hwnd, out, sink, lastLineCut);
+    if (status.ok) out.WordInfo = std::move(words);
+    return status;
+}
+
+DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out, WordSink& sink,
+                              bool lastLineCut) {
     Doc doc;
+    doc.sink = &sink;
     JpData& d = doc.data;
     d.FileInfo.DaDurVer = 1;
     d.FileInfo.deffFont = 1;
@@ -215,7 +257,7 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
     for (std::string_view line : lines)
         if (StartsWith(line, "\\part")) bytes += line.size();
     try {
-        d.WordInfo.reserve(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
+        sink.Expect(std::min<size_t>(bytes / 8, static_cast<size_t>(std::max(maxWords_, 0))));
     } catch (const std::bad_alloc&) {
         return DaDurStatus::Failure(kErrTooLarge, std::string(FileErrorText(kErrTooLarge)));
     }
@@ -249,6 +291,11 @@ DaDurStatus DaDurReader::Read(const std::vector<std::string_view>& lines, intptr
         } catch (const std::bad_alloc&) {
             return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, i + 1), i + 1);
         }
+    }
+    try {
+        Flush(doc);
+    } catch (const std::bad_alloc&) {
+        return DaDurStatus::Failure(kErrTooLarge, LineReason(kErrTooLarge, n), n);
     }
     TellMissingFonts(hwnd, doc);
     Finish(doc);
@@ -339,6 +386,7 @@ void DaDurReader::ReadColours(std::string_view line, Doc& doc) {
             blue = low(u.value, "blue");
             if (doc.data.ColorTbl.size() >= INT16_MAX) Fail("too many colours");
             doc.data.ColorTbl.push_back(alpha << 24 | blue << 16 | green << 8 | red);
+            doc.blankColour = -1;
             alpha = red = green = blue = 0;
         }
     });
@@ -382,7 +430,7 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
         const float v = u.value;
         if (w.empty()) {
         } else if (w == "\\par"sv) {
-            Append("-", doc);
+            Append('-', doc);
         } else if (w == "\\cf"sv) {
             cf_ = Int(v, "colour");
         } else if (w == "\\cb"sv) {
@@ -411,11 +459,9 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
         } else if (w == "\\sps"sv) {
             stackSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
         } else if (w == "\\yc"sv) {
-            doc.pending.Yc = Byte(v, "duration");
-            doc.hasPending = true;
+            doc.pendingYc = Byte(v, "duration");
         } else if (w == "\\yg"sv) {
-            doc.pending.YG = Byte(v, "octave");
-            doc.hasPending = true;
+            doc.pendingYG = Byte(v, "octave");
         } else if (w == "\\ex"sv) {
             collecting_ = true;
             markText_.clear();
@@ -431,21 +477,36 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
         const std::string_view text = u.text;
         for (size_t i = 0; i < text.size();) {
             const size_t len = GbkCharLength(text, i);
-            Append(text.substr(i, len), doc);
+            const auto lead = static_cast<uint8_t>(text[i]);
+            Append(len == 1 ? lead : static_cast<int16_t>(lead << 8 | static_cast<uint8_t>(text[i + 1])), doc);
             i += len;
         }
     });
 }
 
-void DaDurReader::Append(std::string_view ch, Doc& doc) {
-    auto& words = doc.data.WordInfo;
-    if (words.size() >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
-    aWordInfo& w = doc.hasPending ? words.emplace_back(doc.pending) : words.emplace_back();
-    if (doc.hasPending) {
-        doc.pending = aWordInfo{};
-        doc.hasPending = false;
+void DaDurReader::Append(int16_t code, Doc& doc) {
+    if (doc.words >= static_cast<size_t>(std::max(maxWords_, 0))) throw ReadFailure{{}, kErrTooLarge};
+    if (doc.runLength == kRunWords) Flush(doc);
+    const size_t k = doc.runLength++;
+    aWordInfo& w = doc.run[k];
+    ++doc.words;
+    // A record of the run is used again: the fields before the marks start blank, the marks are
+    // written only where this character or the record's last one had any, the rest is set below.
+    static const aWordInfo blank{};
+    std::memcpy(static_cast<void*>(&w), &blank, offsetof(aWordInfo, ExtralWordInfo));
+    if (doc.pendingHasMarks) {
+        std::copy(doc.pendingMarks.begin(), doc.pendingMarks.end(), std::begin(w.ExtralWordInfo));
+        doc.pendingMarks = {};
+        doc.pendingHasMarks = false;
+        doc.runMarked[k] = 1;
+    } else if (doc.runMarked[k]) {
+        std::fill(std::begin(w.ExtralWordInfo), std::end(w.ExtralWordInfo), aExtralWordInfo{});
+        doc.runMarked[k] = 0;
     }
-    w.WdAsc = WdAscFromGbk(ch).value_or(0);
+    w.Yc = doc.pendingYc;
+    w.YG = doc.pendingYG;
+    doc.pendingYc = doc.pendingYG = 0;
+    w.WdAsc = code;
     w.nLogFont = font_;
     w.cf = cf_;
     w.cb = cb_;
@@ -460,10 +521,32 @@ void DaDurReader::Append(std::string_view ch, Doc& doc) {
         if (stackNumber_ < 0 && stackNumber_ > INT16_MIN) --stackNumber_;
     }
     if (kind_ == 3) {
-        const auto& colours = doc.data.ColorTbl;
-        const auto zero = std::find(colours.begin(), colours.end(), 0u);
-        w.cb = zero == colours.end() ? 0 : static_cast<int16_t>(zero - colours.begin());
+        if (doc.blankColour < 0) {
+            const auto& colours = doc.data.ColorTbl;
+            const auto zero = std::find(colours.begin(), colours.end(), 0u);
+            doc.blankColour = zero == colours.end() ? 0 : static_cast<int32_t>(zero - colours.begin());
+        }
+        w.cb = static_cast<int16_t>(doc.blankColour);
     }
+}
+
+// The run repaired as far as the tables go, its bars counted, and handed on.
+void DaDurReader::Flush(Doc& doc) {
+    if (doc.runLength == 0) return;
+    aWordInfo* run = doc.run.data();
+    doc.repair.Run(run, doc.runLength, doc.data.FontTbl.size(), doc.data.ColorTbl.size());
+    for (size_t i = 0; i < doc.runLength; ++i) {
+        const aWordInfo& w = run[i];
+        if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++doc.bars;
+        if (w.IsJpGcCtl == 1)
+            for (const auto& s : w.ExtralWordInfo)
+                if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
+                    ++doc.bars;
+                    break;
+                }
+    }
+    doc.sink->Take(run, doc.runLength);
+    doc.runLength = 0;
 }
 
 void DaDurReader::ApplyMark(Doc& doc) {
@@ -478,8 +561,8 @@ void DaDurReader::ApplyMark(Doc& doc) {
     // A code no mark has would be drawn and played as nothing known: drop it.
     if (!IsStoredMarkCode(code)) return;
 
-    doc.hasPending = true;
-    auto& slots = doc.pending.ExtralWordInfo;
+    doc.pendingHasMarks = true;
+    auto& slots = doc.pendingMarks;
     aExtralWordInfo* slot = &slots[0];
     for (auto& s : slots)
         if (s.IndexType == 0) {
@@ -598,24 +681,13 @@ void DaDurReader::Finish(Doc& doc) {
     AboutFileInfo& info = d.FileInfo;
     info.FontTblCount = static_cast<int16_t>(d.FontTbl.size());
     info.ColorTblCount = static_cast<int16_t>(d.ColorTbl.size());
-    info.WordCount = static_cast<int32_t>(d.WordInfo.size());
+    info.WordCount = static_cast<int32_t>(doc.words);
     info.HwWordCount = static_cast<int32_t>(d.HwWordInfo.size());
     // The item and drum arrays hold at least one entry, as the stored format's reader left them.
     if (d.HwWordInfo.empty()) d.HwWordInfo.emplace_back();
     if (d.XjDrum.empty()) d.XjDrum.emplace_back();
-    RepairDocument(d);
-
-    int32_t bars = 0;
-    for (const aWordInfo& w : d.WordInfo) {
-        if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++bars;
-        if (w.IsJpGcCtl == 1)
-            for (const auto& s : w.ExtralWordInfo)
-                if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
-                    ++bars;
-                    break;
-                }
-    }
-    info.XjCount = static_cast<int16_t>(std::clamp(bars - 1, 1, int32_t{INT16_MAX}));
+    doc.repair.Finish(d, *doc.sink);
+    info.XjCount = static_cast<int16_t>(std::clamp(doc.bars - 1, 1, int32_t{INT16_MAX}));
 }
 
 }  // namespace tessaly

@@ -6,6 +6,7 @@
 
 #include "DaDurSystem.h"
 #include "FileErrors.h"
+#include "WordSink.h"
 #include "records/JpData.h"
 
 namespace tessaly {
@@ -43,6 +44,10 @@ public:
     // settings are missing or lack a track's lines (the writer puts them last, so a file cut
     // at a line end loses them first).
     DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out, bool lastLineCut = false);
+    // The same with the characters handed to `words` as they are read: `out` gets the rest
+    // (WordInfo empty, WordCount the number handed). After a failure what `words` took is void.
+    DaDurStatus Read(const std::vector<std::string_view>& lines, intptr_t hwnd, JpData& out, WordSink& words,
+                     bool lastLineCut = false);
 
     // More characters or free items than this are refused (kErrTooLarge) before more memory is taken.
     void SetMaxWords(int32_t words) { maxWords_ = words; }
@@ -59,9 +64,13 @@ private:
     void ReadFreeItem(std::string_view line, Doc& doc);
     void ReadDrum(std::string_view line, Doc& doc);
     void ReadPlay(std::string_view line, Doc& doc);
-    void Append(std::string_view ch, Doc& doc);
+    void Append(int16_t code, Doc& doc);
+    static void Flush(Doc& doc);
     void ApplyMark(Doc& doc);
     static void Finish(Doc& doc);
+
+    // Characters handed on a run at a time: a buffer that stays in the cache, used again.
+    static constexpr size_t kRunWords = 256;
 
     DaDurSystem& system_;
     double zoom_;

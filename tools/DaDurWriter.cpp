@@ -41,7 +41,7 @@ void Put(std::string& out, std::string_view word, int64_t v) {
 // The font and colour tables as written: only entries in use, renumbered.
 class Tables {
 public:
-    explicit Tables(const JpData& doc, size_t words, size_t items) : doc_(doc) {
+    Tables(const JpData& doc, const WordSource& wordSource, size_t words, size_t items) : doc_(doc) {
         const auto& fonts = doc.FontTbl;
         const int16_t base = doc.FileInfo.BaseFontTblIndex;
         baseName_ = base >= 0 && static_cast<size_t>(base) < fonts.size() ? fonts[base].FontName : "";
@@ -53,8 +53,7 @@ public:
         };
         useColour(doc.FileInfo.m_cb);
         int16_t lastFont = -1;
-        for (size_t i = 0; i < words; ++i) {
-            const aWordInfo& w = doc.WordInfo[i];
+        ForEachWord(wordSource, words, [&](const aWordInfo& w) {
             useColour(w.cf);
             useColour(w.cb);
             const int16_t f = w.nLogFont.FontTblIndex;
@@ -64,7 +63,7 @@ public:
                     usedNames.push_back(std::move(name));
             }
             lastFont = f;
-        }
+        });
         for (size_t i = 0; i < items; ++i) useColour(doc.HwWordInfo[i].cf);
 
         const std::string song = Utf16ToCp936(u"宋体").value_or("");
@@ -347,10 +346,14 @@ void PutPlayInfo(std::string& out, const aPlayInfo& play) {
 }  // namespace
 
 std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
-    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
+    return Write(doc, WordArray(doc.WordInfo), hwnd);
+}
+
+std::string DaDurWriter::Write(const JpData& doc, const WordSource& wordSource, intptr_t hwnd) {
+    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), wordSource.size());
     const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
     const int32_t dpi = std::max(system_.CurrentDpi(), 1);
-    const Tables tables(doc, words, items);
+    const Tables tables(doc, wordSource, words, items);
     const auto twips = [&](double px) { return Twips(px, zoom_); };
 
     std::string out;
@@ -362,11 +365,15 @@ std::string DaDurWriter::Write(const JpData& doc, intptr_t hwnd) {
     PutPage(out, doc);
 
     CharacterWriter characters(out, tables, dpi, zoom_);
-    characters.Start(words > 0 ? doc.WordInfo[0] : aWordInfo{});
-    for (size_t d = 0; d < words; ++d) {
+    aWordInfo first{};
+    if (words > 0) first = *wordSource.Run(0, 1, &first);
+    characters.Start(first);
+    size_t d = 0;
+    ForEachWord(wordSource, words, [&](const aWordInfo& w) {
         if (hwnd != 0) system_.Progress(hwnd, static_cast<int32_t>(d * 100 / words));
-        characters.Write(doc.WordInfo[d]);
-    }
+        characters.Write(w);
+        ++d;
+    });
     out += kLineEnd;
 
     out += dadur::kHwLabelLine;

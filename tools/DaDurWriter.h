@@ -4,6 +4,7 @@
 
 #include "DaDurReader.h"
 #include "DaDurSystem.h"
+#include "WordSink.h"
 #include "records/JpData.h"
 
 namespace tessaly {
@@ -17,6 +18,8 @@ public:
 
     // Progress goes to hwnd when it is not 0.
     std::string Write(const JpData& doc, intptr_t hwnd);
+    // The same with the characters taken from `words` (doc.WordInfo is not read).
+    std::string Write(const JpData& doc, const WordSource& words, intptr_t hwnd);
 
 private:
     DaDurSystem& system_;

@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
+#include "WordSink.h"
 #include "records/JpData.h"
 #include "records/Marks.h"
 
@@ -20,5 +22,20 @@ inline constexpr int16_t kUnwritableCode = '?';
 using marks::IsStoredMarkCode;
 
 void RepairDocument(JpData& doc);
+
+// The same repair for a reader that hands its characters to a sink a run at a time, while its
+// tables may still grow (a DaDur file may name colours after the characters that use them).
+// A character's code and marks are repaired in its run; its indexes are left until Finish when
+// they name no entry yet, and then every character handed is revisited once.
+class RunRepair {
+public:
+    // Table sizes as far as read.
+    void Run(aWordInfo* words, size_t n, size_t fonts, size_t colours);
+    // Repairs the tables and whatever indexes Run left.
+    void Finish(JpData& doc, WordSink& sink) const;
+
+private:
+    bool late_ = false;
+};
 
 }  // namespace tessaly

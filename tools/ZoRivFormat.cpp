@@ -286,23 +286,26 @@ int16_t ZoRivTables::ColourIndex(int32_t old) const {
 }
 
 ZoRivTables CompactTables(const JpData& doc) {
+    return CompactTables(doc, WordArray(doc.WordInfo));
+}
+
+ZoRivTables CompactTables(const JpData& doc, const WordSource& wordSource) {
     ZoRivTables t;
     const auto& fonts = doc.FontTbl;
     const auto& colours = doc.ColorTbl;
-    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), doc.WordInfo.size());
+    const size_t words = std::min<size_t>(std::max(doc.FileInfo.WordCount, 0), wordSource.size());
     const size_t items = std::min<size_t>(std::max(doc.FileInfo.HwWordCount, 0), doc.HwWordInfo.size());
 
     std::vector<bool> fontUsed(fonts.size()), colourUsed(colours.size());
     const auto useColour = [&](int32_t i) {
         if (i >= 0 && static_cast<size_t>(i) < colourUsed.size()) colourUsed[i] = true;
     };
-    for (size_t i = 0; i < words; ++i) {
-        const aWordInfo& c = doc.WordInfo[i];
+    ForEachWord(wordSource, words, [&](const aWordInfo& c) {
         const int32_t f = c.nLogFont.FontTblIndex;
         if (f >= 0 && static_cast<size_t>(f) < fontUsed.size()) fontUsed[f] = true;
         useColour(c.cf);
         useColour(c.cb);
-    }
+    });
     for (size_t i = 0; i < items; ++i) useColour(doc.HwWordInfo[i].cf);
     useColour(doc.FileInfo.m_cb);
 
@@ -396,23 +399,38 @@ ZoRivStatus ParseHead(ByteReader& r, JpData& doc, ProgressSink* progress) {
     return {};
 }
 
-// Room for the character records, and one more that the editor adds without a copy.
-void MakeWordRoom(JpData& doc) {
-    doc.WordInfo.reserve(static_cast<size_t>(doc.FileInfo.WordCount) + 1);
-    doc.WordInfo.resize(doc.FileInfo.WordCount);
-}
-
 // Spacings are stored in 96-DPI pixels. The paragraph spacing of mark 159 is in tenths of a
-// millimetre, not pixels, so it is kept as stored.
-void ParseWords(ByteReader& r, double zoom, aWordInfo* words, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-        aWordInfo& c = words[i];
-        ReadWord(r, c);
-        c.WdSpace = static_cast<float>(c.WdSpace * zoom);
-        c.UpSpace = static_cast<float>(c.UpSpace * zoom);
-        c.ShuPai.Space = static_cast<float>(c.ShuPai.Space * zoom);
+// millimetre, not pixels, so it is kept as stored. The records go to the sink through a small
+// buffer used again for every run, repaired against the tables read before them.
+class WordRuns {
+public:
+    WordRuns(const JpData& doc, WordSink& sink, double zoom) : doc_(doc), sink_(sink), zoom_(zoom) {}
+
+    void Parse(ByteReader& r, size_t n) {
+        while (n > 0) {
+            const size_t take = std::min(n, run_.size());
+            for (size_t i = 0; i < take; ++i) {
+                aWordInfo& c = run_[i];
+                ReadWord(r, c);
+                c.WdSpace = static_cast<float>(c.WdSpace * zoom_);
+                c.UpSpace = static_cast<float>(c.UpSpace * zoom_);
+                c.ShuPai.Space = static_cast<float>(c.ShuPai.Space * zoom_);
+            }
+            if (r.Failed()) return;
+            repair_.Run(run_.data(), take, doc_.FontTbl.size(), doc_.ColorTbl.size());
+            sink_.Take(run_.data(), take);
+            n -= take;
+        }
     }
-}
+    void Finish(JpData& doc) { repair_.Finish(doc, sink_); }
+
+private:
+    const JpData& doc_;
+    WordSink& sink_;
+    double zoom_;
+    std::vector<aWordInfo> run_ = std::vector<aWordInfo>(256);
+    RunRepair repair_;
+};
 
 // The parts after the character records: free items, drum patterns and the tracks again.
 ZoRivStatus ParseTail(ByteReader& r, JpData& doc, ProgressSink* progress, int32_t maxWords) {
@@ -447,18 +465,28 @@ ZoRivStatus ParseTail(ByteReader& r, JpData& doc, ProgressSink* progress, int32_
 
 ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
                        int32_t maxWords) {
+    std::vector<aWordInfo> words;
+    WordVector sink(words);
+    const ZoRivStatus status = ParseZoRiv(bytes, zoom, out, sink, progress, maxWords);
+    if (status.Ok()) out.WordInfo = std::move(words);
+    return status;
+}
+
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, WordSink& words,
+                       ProgressSink* progress, int32_t maxWords) {
     zoom = UsableZoom(zoom);
     JpData doc;
     ByteReader r(bytes);
     if (ZoRivStatus head = ParseHead(r, doc, progress); !head.Ok()) return head;
     if (!r.Holds(doc.FileInfo.WordCount, kZoRivWordSize)) return PastEnd();
     if (doc.FileInfo.WordCount > maxWords) return Fail(kErrTooLarge);
-    MakeWordRoom(doc);
-    ParseWords(r, zoom, doc.WordInfo.data(), doc.WordInfo.size());
+    words.Expect(static_cast<size_t>(doc.FileInfo.WordCount));
+    WordRuns runs(doc, words, zoom);
+    runs.Parse(r, static_cast<size_t>(doc.FileInfo.WordCount));
     if (r.Failed()) return PastEnd();
     Report(progress, 60);
     if (ZoRivStatus tail = ParseTail(r, doc, progress, maxWords); !tail.Ok()) return tail;
-    RepairDocument(doc);
+    runs.Finish(doc);
     out = std::move(doc);
     Report(progress, 99);
     return {};
@@ -528,16 +556,21 @@ ZoRivStatus SinkFailed() {
 }  // namespace
 
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, ProgressSink* progress) {
+    return FormatZoRiv(doc, WordArray(doc.WordInfo), zoom, sink, progress);
+}
+
+ZoRivStatus FormatZoRiv(const JpData& doc, const WordSource& words, double zoom, ByteSink& sink,
+                        ProgressSink* progress) {
     zoom = UsableZoom(zoom);
     const AboutFileInfo& h = doc.FileInfo;
     const aPlayInfo& play = doc.PlayInfo;
-    if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > doc.WordInfo.size() ||
+    if (h.WordCount < 0 || static_cast<size_t>(h.WordCount) > words.size() ||
         (h.HwWordCount > 0 && static_cast<size_t>(h.HwWordCount) > doc.HwWordInfo.size()) ||
         play.TotalTrack > play.Track.size())
         return Fail(kErrSubscript);
     if (play.Track.size() > INT32_MAX) return Fail(kErrOverflow);
 
-    const ZoRivTables tables = CompactTables(doc);
+    const ZoRivTables tables = CompactTables(doc, words);
     if (tables.fonts.size() > INT16_MAX || tables.colours.size() > INT16_MAX) return Fail(kErrOverflow);
     for (const aFontTbl& f : tables.fonts)
         if (f.FontName.size() > static_cast<size_t>(INT16_MAX)) return Fail(kErrOverflow);
@@ -576,8 +609,8 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, Progress
     for (uint32_t c : tables.colours) out.Fixed<4>([&](ByteWriter& w) { w.U32(c); });
     Report(progress, 25);
 
-    for (int32_t i = 0; i < h.WordCount && out.Ok(); ++i) {
-        aWordInfo c = doc.WordInfo[i];
+    ForEachWord(words, static_cast<size_t>(h.WordCount), [&](aWordInfo c) {
+        if (!out.Ok()) return;
         c.cb = tables.ColourIndex(c.cb);
         c.cf = tables.ColourIndex(c.cf);
         c.nLogFont.FontTblIndex = tables.FontIndex(c.nLogFont.FontTblIndex);
@@ -585,7 +618,7 @@ ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& sink, Progress
         c.UpSpace = static_cast<float>(c.UpSpace / zoom);
         c.ShuPai.Space = static_cast<float>(c.ShuPai.Space / zoom);
         out.Fixed<kZoRivWordSize>([&](ByteWriter& w) { WriteWord(w, c); });
-    }
+    });
     Report(progress, 60);
 
     const size_t items = h.HwWordCount > 0 ? static_cast<size_t>(h.HwWordCount) : 0;
@@ -635,7 +668,8 @@ bool ReadAt(std::ifstream& in, uint64_t at, std::vector<uint8_t>& bytes, size_t 
 // file and once as its records: the parts before the characters (read again in a larger piece
 // should they not fit the first), the characters a megabyte at a time straight into their records,
 // then the rest.
-ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
+ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpData& out, WordSink& sink,
+                            ProgressSink* progress) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(name, ec)) return FileFail(kErrFileNotFound, name);
     std::ifstream in(name, std::ios::binary);
@@ -666,13 +700,14 @@ ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpDa
     const uint64_t words = static_cast<uint64_t>(doc.FileInfo.WordCount);
     if (words > (size - at) / kZoRivWordSize) return PastEnd();
     if (words > static_cast<uint64_t>(kMaxDocumentWords)) return FileFail(kErrTooLarge, name);
-    MakeWordRoom(doc);
+    sink.Expect(static_cast<size_t>(words));
+    WordRuns runs(doc, sink, zoom);
     constexpr size_t kPieceWords = (size_t{1} << 20) / kZoRivWordSize;
     for (size_t done = 0; done < words;) {
         const size_t n = std::min<size_t>(kPieceWords, static_cast<size_t>(words) - done);
         if (!ReadAt(in, at, piece, n * kZoRivWordSize)) return accessError;
         ByteReader r(piece);
-        ParseWords(r, zoom, doc.WordInfo.data() + done, n);
+        runs.Parse(r, n);
         if (r.Failed()) return PastEnd();
         at += n * kZoRivWordSize;
         done += n;
@@ -682,7 +717,7 @@ ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpDa
     if (!ReadAt(in, at, piece, static_cast<size_t>(size - at))) return accessError;
     ByteReader r(piece);
     if (ZoRivStatus tail = ParseTail(r, doc, progress, kMaxDocumentWords); !tail.Ok()) return tail;
-    RepairDocument(doc);
+    runs.Finish(doc);
     out = std::move(doc);
     Report(progress, 99);
     return {};
@@ -691,20 +726,34 @@ ZoRivStatus ReadZoRivPieces(const std::filesystem::path& name, double zoom, JpDa
 }  // namespace
 
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress) {
+    std::vector<aWordInfo> words;
+    WordVector sink(words);
+    const ZoRivStatus status = ReadZoRivFile(name, zoom, out, sink, progress);
+    if (status.Ok()) out.WordInfo = std::move(words);
+    return status;
+}
+
+ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, WordSink& words,
+                          ProgressSink* progress) {
     try {
-        return ReadZoRivPieces(name, zoom, out, progress);
+        return ReadZoRivPieces(name, zoom, out, words, progress);
     } catch (const std::bad_alloc&) {
         return FileFail(kErrTooLarge, name);
     }
 }
 
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress) {
+    return WriteZoRivFile(name, doc, WordArray(doc.WordInfo), zoom, progress);
+}
+
+ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, const WordSource& words, double zoom,
+                           ProgressSink* progress) {
     Report(progress, 5);
     ZoRivStatus formatted;
     int32_t error = 0;
     try {
         error = ReplaceDocumentFile(name, [&](ByteSink& sink) {
-            formatted = FormatZoRiv(doc, zoom, sink, progress);
+            formatted = FormatZoRiv(doc, words, zoom, sink, progress);
             return formatted.number;
         });
     } catch (const std::bad_alloc&) {

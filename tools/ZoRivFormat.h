@@ -11,6 +11,7 @@
 
 #include "FileAccess.h"
 #include "FileErrors.h"
+#include "WordSink.h"
 #include "records/JpData.h"
 
 // The ZoRiv document file: the document's records one after another as packed little-endian
@@ -157,6 +158,7 @@ struct ZoRivTables {
 // Keeps the fonts that characters use, the notation font and 宋体, and the colours that the page,
 // characters and free-placed items use, in their old order.
 ZoRivTables CompactTables(const JpData& doc);
+ZoRivTables CompactTables(const JpData& doc, const WordSource& words);
 
 // Case-insensitive for ASCII letters only; trail bytes of double-byte characters are left alone.
 bool SameFontName(std::string_view a, std::string_view b);
@@ -166,16 +168,25 @@ bool SameFontName(std::string_view a, std::string_view b);
 // left as it was.
 ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, ProgressSink* progress,
                        int32_t maxWords = kMaxDocumentWords);
+// The same with the characters handed to `words` as they are read; `out` gets the rest.
+ZoRivStatus ParseZoRiv(std::span<const uint8_t> bytes, double zoom, JpData& out, WordSink& words,
+                       ProgressSink* progress, int32_t maxWords = kMaxDocumentWords);
 
 // Formats a document with compacted tables; the document itself is not changed. Progress 10 to 85.
 // The sink form hands the file over in pieces of about a megabyte; on failure `out` is unchanged.
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, ByteSink& out, ProgressSink* progress);
+// The same with the characters taken from `words` (doc.WordInfo is not read).
+ZoRivStatus FormatZoRiv(const JpData& doc, const WordSource& words, double zoom, ByteSink& out, ProgressSink* progress);
 ZoRivStatus FormatZoRiv(const JpData& doc, double zoom, std::vector<uint8_t>& out, ProgressSink* progress);
 
 // The file forms. A missing file is refused with kErrFileNotFound and a file larger than
 // kMaxDocumentFileBytes with kErrTooLarge, before anything is read. A write replaces the file
 // by ReplaceDocumentFile, as every save does.
 ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, ProgressSink* progress);
+ZoRivStatus ReadZoRivFile(const std::filesystem::path& name, double zoom, JpData& out, WordSink& words,
+                          ProgressSink* progress);
 ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, double zoom, ProgressSink* progress);
+ZoRivStatus WriteZoRivFile(const std::filesystem::path& name, const JpData& doc, const WordSource& words, double zoom,
+                           ProgressSink* progress);
 
 }  // namespace tessaly

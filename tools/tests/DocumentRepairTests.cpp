@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DaDurWriter.h"
+#include "DefaultDocument.h"
 #include "DocumentRepair.h"
 #include "FileTestUtil.h"
 #include "ZoRivFormat.h"
@@ -133,6 +134,39 @@ TEST(DocumentRepair, AZoRivFileBeyondTheLimitIsRefusedBeforeAllocating) {
     kept.FileInfo.XjCount = 42;
     EXPECT_EQ(kErrTooLarge, ParseZoRiv(bytes, 1, kept, nullptr, 2).number);
     EXPECT_EQ(42, kept.FileInfo.XjCount);
+}
+
+// A file may name its fonts and colours after the characters that use them: an index is judged
+// by the tables as they end, though the characters were handed on before the tables were read.
+TEST(DocumentRepair, TablesReadAfterTheCharactersStillHoldTheirIndexes) {
+    const std::vector<std::string>& lines = DefaultDocumentLines();
+    const std::string chars =
+        "\\part\\cf2\\cb1\\f1\\att0\\fs12000 " + std::string(300, '1') + "\\cf9\\f5 2\\att3 3\\par";
+    std::vector<std::string> late = {chars, "\\part\\att3 4\\par"};
+    late.insert(late.begin() + 1, lines.begin(), lines.begin() + 2);  // fonts, colours
+    late.insert(late.end(), lines.begin() + 2, lines.end());
+    for (const bool inRuns : {false, true}) {
+        SCOPED_TRACE(inRuns ? "in runs" : "whole");
+        FakeDaDurSystem system;
+        DaDurReader reader(system, 1);
+        const std::vector<std::string_view> views(late.begin(), late.end());
+        JpData d;
+        std::vector<aWordInfo> words;
+        WordVector sink(words);
+        const DaDurStatus status = inRuns ? reader.Read(views, 0, d, sink) : reader.Read(views, 0, d);
+        ASSERT_TRUE(status.ok) << status.reason << status.detail;
+        if (!inRuns) words = d.WordInfo;
+        ASSERT_EQ(static_cast<size_t>(d.FileInfo.WordCount), words.size());
+        ASSERT_GT(words.size(), 304u);
+        EXPECT_EQ(2, words[0].cf);
+        EXPECT_EQ(1, words[299].cb);
+        EXPECT_EQ(1, words[299].nLogFont.FontTblIndex);
+        EXPECT_EQ(0, words[300].cf);
+        EXPECT_EQ(0, words[300].nLogFont.FontTblIndex);
+        EXPECT_EQ(0, words[301].cb);  // no colour 0 was known yet
+        EXPECT_EQ('4', words[303].WdAsc);
+        EXPECT_EQ(2, words[303].cb);  // the first colour 0 of the table read since
+    }
 }
 
 }  // namespace

@@ -54,5 +54,11 @@ std::optional<int16_t> WdAscFromGbk(std::string_view ch);
 // The bytes of a character code: one byte for 0 to 255, two for a negative code whose halves
 // are a lead and a trail byte; nullopt otherwise (256 to 32767 name no character).
 std::optional<std::string> GbkFromWdAsc(int16_t code);
+// Whether GbkFromWdAsc gives the code's bytes.
+inline bool HasGbkForm(int16_t code) {
+    const auto bits = static_cast<uint16_t>(code);
+    return bits <= 0xFF ||
+           (IsGbkLeadByte(static_cast<uint8_t>(bits >> 8)) && IsGbkTrailByte(static_cast<uint8_t>(bits)));
+}
 
 }  // namespace tessaly

@@ -29,12 +29,10 @@ std::optional<int16_t> WdAscFromGbk(std::string_view ch) {
 }
 
 std::optional<std::string> GbkFromWdAsc(int16_t code) {
-    if (code >= 0 && code <= 0xFF) return std::string(1, static_cast<char>(code));
+    if (!HasGbkForm(code)) return std::nullopt;
     const auto bits = static_cast<uint16_t>(code);
-    const auto lead = static_cast<uint8_t>(bits >> 8);
-    const auto trail = static_cast<uint8_t>(bits & 0xFF);
-    if (!IsGbkLeadByte(lead) || !IsGbkTrailByte(trail)) return std::nullopt;
-    return std::string{static_cast<char>(lead), static_cast<char>(trail)};
+    if (bits <= 0xFF) return std::string(1, static_cast<char>(bits));
+    return std::string{static_cast<char>(bits >> 8), static_cast<char>(bits & 0xFF)};
 }
 
 std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8) {

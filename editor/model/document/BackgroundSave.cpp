@@ -41,7 +41,7 @@ SaveOutcome BackgroundSave::Write(DocumentSnapshot snapshot, double zoom, int32_
         SaveOutcome out;
         try {
             FixedSystem system(zoom, dpi);
-            out = SaveJpFile(DocumentOf(std::move(snapshot)), system, 0, name);
+            out = SaveJpFile(std::move(snapshot), system, 0, name);
         } catch (const std::bad_alloc&) {
             out = SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
         }

@@ -43,17 +43,11 @@ DocumentKind DocumentKindOf(std::u16string_view name) {
     return DocumentKind::Other;
 }
 
-SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
-                       std::u16string_view FileName) {
-    try {
-        return SaveJpFile(DocumentOf(data), system, HostWindow, FileName);
-    } catch (const std::bad_alloc&) {
-        return SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
-    }
-}
+namespace {
 
-SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr_t HostWindow,
-                       std::u16string_view FileName) {
+// The characters come from `words`, or doc.WordInfo when there is none.
+SaveOutcome Save(tessaly::JpData doc, const tessaly::WordSource* words, tessaly::DaDurSystem& system,
+                 intptr_t HostWindow, std::u16string_view FileName) {
     SaveOutcome out;
     const DocumentKind kind = FileName.empty() ? DocumentKind::Other : DocumentKindOf(FileName);
     if (kind == DocumentKind::Other) {
@@ -64,13 +58,15 @@ SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr
         if (kind == DocumentKind::DaDur) {
             tessaly::DaDurFile file(system);
             file.LetJpData(std::move(doc));
-            const tessaly::DaDurStatus status = file.WriteRtfFile(PathOf(FileName), HostWindow);
+            const tessaly::DaDurStatus status = words ? file.WriteRtfFile(PathOf(FileName), HostWindow, *words)
+                                                      : file.WriteRtfFile(PathOf(FileName), HostWindow);
             out.Ok = status.ok;
             out.Reason = status.reason;
         } else {
             HostProgress progress(system, HostWindow);
-            const tessaly::ZoRivStatus status =
-                tessaly::WriteZoRivFile(PathOf(FileName), doc, system.ZoomFactor(), HostWindow ? &progress : nullptr);
+            const tessaly::WordArray own(doc.WordInfo);
+            const tessaly::ZoRivStatus status = tessaly::WriteZoRivFile(
+                PathOf(FileName), doc, words ? *words : own, system.ZoomFactor(), HostWindow ? &progress : nullptr);
             out.Ok = status.Ok();
             out.Reason = status.reason;
         }
@@ -81,23 +77,51 @@ SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr
     return out;
 }
 
+}  // namespace
+
+SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName) {
+    try {
+        return SaveJpFile(SnapshotOf(data), system, HostWindow, FileName);
+    } catch (const std::bad_alloc&) {
+        return SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
+    }
+}
+
+SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName) {
+    return Save(std::move(doc), nullptr, system, HostWindow, FileName);
+}
+
+SaveOutcome SaveJpFile(DocumentSnapshot snapshot, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName) {
+    const SnapshotWords words(snapshot.Words, snapshot.WordCount);
+    return Save(std::move(snapshot.Rest), &words, system, HostWindow, FileName);
+}
+
 DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string_view FileName) {
     tessaly::DaDurFile file(system_);
-    const tessaly::DaDurStatus status = file.ReadRtfFile(HostWindow, PathOf(FileName));
+    StoreSink words;
+    const tessaly::DaDurStatus status = file.ReadRtfFile(HostWindow, PathOf(FileName), words);
     DocumentRead read;
     read.Ok = status.ok;
     read.Reason = status.reason;
-    if (read.Ok) read.Doc = file.TakeJpData();  // one copy of a large document, not two
+    if (read.Ok) {
+        read.Doc = file.TakeJpData();
+        read.Words = words.TakeStore();
+    }
     return read;
 }
 
 DocumentRead FileDocumentSource::ReadDocFile(intptr_t HostWindow, std::u16string_view FileName) {
     HostProgress progress(system_, HostWindow);
     DocumentRead read;
+    StoreSink words;
     const tessaly::ZoRivStatus status =
-        tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, &progress);
+        tessaly::ReadZoRivFile(PathOf(FileName), system_.ZoomFactor(), read.Doc, words, &progress);
     read.Ok = status.Ok();
     read.Reason = status.reason;
+    if (read.Ok) read.Words = words.TakeStore();
     return read;
 }
 

@@ -36,8 +36,11 @@ struct SaveOutcome {
 };
 SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName);
-// The same for a document already taken from the editor (a snapshot's, on another thread).
+// The same for a document already taken from the editor.
 SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr_t HostWindow,
+                       std::u16string_view FileName);
+// The same for a snapshot (on any thread): its characters are made whole a run at a time.
+SaveOutcome SaveJpFile(DocumentSnapshot snapshot, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName);
 
 }  // namespace notaline

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/document/StoreSink.h"
 #include "records/JpData.h"
 
 namespace notaline {
@@ -13,6 +14,8 @@ struct DocumentRead {
     bool Ok = false;
     std::string Reason;  // UTF-8: why not Ok, or, when Ok, why the file read ends early
     tessaly::JpData Doc;
+    // The characters, when the reader put them straight into a store; else Doc.WordInfo holds them.
+    WordStore Words{};
 };
 
 // Where loading gets a document from: the two file formats' readers. Progress goes to the host

@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+#include "model/document/StoreSink.h"
+
 namespace notaline {
 
 namespace {
@@ -24,17 +26,17 @@ EditorData& ThreadEditorData() {
     return data;
 }
 
-void LoadDocument(EditorData& data, tessaly::JpData doc) {
+void LoadDocument(EditorData& data, tessaly::JpData doc, PieceArray<StoredWord> words) {
+    if (words.empty() && !doc.WordInfo.empty()) {
+        words = StoreOf(doc.WordInfo);
+        doc.WordInfo = {};
+    }
     data.AboutFileInfo = doc.FileInfo;
     data.AboutPageInfo = doc.PageInfo;
     data.PlayInfo = std::move(doc.PlayInfo);
     data.FontTbl = std::move(doc.FontTbl);
     data.ColorTbl = std::move(doc.ColorTbl);
-    {
-        std::vector<StoredWord> words(doc.WordInfo.begin(), doc.WordInfo.end());
-        doc.WordInfo = {};
-        data.WordInfo = std::move(words);
-    }
+    data.WordInfo = std::move(words);
     data.HwWordInfo = std::move(doc.HwWordInfo);
     data.XjDrum = std::move(doc.XjDrum);
 

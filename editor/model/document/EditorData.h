@@ -124,8 +124,9 @@ struct EditorData {
 EditorData& ThreadEditorData();
 
 // Takes a document from a reader: the eight items replace the current ones, the
-// header's counts are set from the arrays and the spare record is added.
-void LoadDocument(EditorData& data, tessaly::JpData doc);
+// header's counts are set from the arrays and the spare record is added. The characters are
+// `words` when the reader filled a store, else those of doc.WordInfo.
+void LoadDocument(EditorData& data, tessaly::JpData doc, PieceArray<StoredWord> words = {});
 
 // The document for a writer, without the spare record.
 tessaly::JpData DocumentOf(const EditorData& data);

@@ -159,6 +159,8 @@ public:
     // index it reached. `moved` is how far the run's records have moved since they were deferred.
     using Settler = size_t (*)(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved);
 
+    static constexpr size_t kPieceSize = kPiece;
+
     PieceArray() = default;
     explicit PieceArray(size_t n) { *this = std::vector<T>(n); }
     // A copy holds every record up to date in one buffer of its own and defers nothing.
@@ -187,10 +189,15 @@ public:
     PieceArray(std::vector<T>&& items) { *this = std::move(items); }
     PieceArray& operator=(std::vector<T>&& items) {
         clear();
+        Append(std::move(items));
+        return *this;
+    }
+    // Adds the vector's storage as it is after the last piece, as the readers fill it.
+    void Append(std::vector<T>&& items) {
+        SettleAll();
         const size_t n = items.size();
         if (n > 0) pieces_.push_back(Piece{std::make_shared<Buffer>(std::move(items)), 0, n, n});
-        Restart(0);
-        return *this;
+        Restart(pieces_.empty() ? 0 : pieces_.size() - 1);
     }
 
     size_t size() const { return starts_.empty() ? 0 : starts_.back(); }

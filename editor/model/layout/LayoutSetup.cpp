@@ -208,7 +208,7 @@ bool LoadJpFile(EditorData& data, DocumentSource& source, PageView& page, Contro
             return false;
         }
     } else if (read) {
-        LoadDocument(data, std::move(read->Doc));
+        LoadDocument(data, std::move(read->Doc), std::move(read->Words));
         // Values the page commands would refuse would make every later page change beep.
         RepairPageSetup(data.AboutPageInfo);
     }
