@@ -1,5 +1,6 @@
 #include "model/document/DocumentFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -99,6 +100,11 @@ SaveOutcome SaveJpFile(DocumentSnapshot snapshot, tessaly::DaDurSystem& system, 
     return Save(std::move(snapshot.Rest), &words, system, HostWindow, FileName);
 }
 
+void DropSpareItem(tessaly::JpData& doc) {
+    auto& items = doc.HwWordInfo;
+    items.resize(std::min(items.size(), static_cast<size_t>(std::max(doc.FileInfo.HwWordCount, 0))));
+}
+
 DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string_view FileName) {
     tessaly::DaDurFile file(system_);
     StoreSink words;
@@ -109,6 +115,7 @@ DocumentRead FileDocumentSource::ReadRtfFile(intptr_t HostWindow, std::u16string
     if (read.Ok) {
         read.Doc = file.TakeJpData();
         read.Words = words.TakeStore();
+        DropSpareItem(read.Doc);
     }
     return read;
 }

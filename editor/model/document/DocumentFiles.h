@@ -23,6 +23,10 @@ private:
     tessaly::DaDurSystem& system_;
 };
 
+// The DaDur reader leaves one empty free item where the file has none; the editor keeps no spare
+// item, and counting it would add an item to every file opened and saved.
+void DropSpareItem(tessaly::JpData& doc);
+
 // The document file kinds, by the name's last six characters in any case; "" is the built-in
 // default document, read as DaDur.
 enum class DocumentKind { Other, DaDur, ZoRiv };

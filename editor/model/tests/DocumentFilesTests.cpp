@@ -82,6 +82,7 @@ bool LoadFromRecords(EditorData& data, tessaly::DaDurSystem& system, const std::
         tessaly::DaDurFile reader(system);
         if (!reader.ReadRtfFile(0, file).ok) return false;
         doc = reader.TakeJpData();
+        DropSpareItem(doc);
     }
     LoadDocument(data, std::move(doc));
     return true;
@@ -208,6 +209,7 @@ TEST_F(DocumentFiles, AReadFailingPartWayLeavesTheDocumentAsItWas) {
 
 TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
     LoadJpFile(data, files, view, view, 0, u"");
+    EXPECT_TRUE(data.HwWordInfo.empty());  // the default document places no free item
     const auto original = DocumentOf(data).WordInfo.size();
     for (const char16_t* name : {u"x.DADUR", u"y.zoRIV"}) {
         const auto file = folder / name;
@@ -217,6 +219,7 @@ TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
         loaded.Measurer = measurer;
         EXPECT_TRUE(LoadJpFile(loaded, files, view, view, 0, file.u16string()));
         EXPECT_EQ(original, DocumentOf(loaded).WordInfo.size());
+        EXPECT_EQ(0, loaded.AboutFileInfo.HwWordCount);
         // Read back and written again, the same file.
         const auto again = folder / (std::u16string(u"again") + name);
         ASSERT_TRUE(SaveJpFile(loaded, system, 0, again.u16string()).Ok);
