@@ -14,6 +14,7 @@ namespace notaline {
 namespace {
 
 constexpr int16_t kDash = 45;
+constexpr int32_t kAhead = 32;  // records read ahead while breaking
 
 StoredWord& Word(EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
@@ -32,6 +33,12 @@ public:
         }
         return run_[u - from_];
     }
+    // Asks for record i ahead of its reading when it lies in the current run: breaking is held
+    // up by memory far more than by its work.
+    void Ahead(int32_t i) const {
+        const auto u = static_cast<size_t>(i);
+        if (u - from_ < end_ - from_) __builtin_prefetch(run_ + (u - from_));
+    }
 
 private:
     PieceArray<StoredWord>& all_;
@@ -47,10 +54,6 @@ bool IsStacked(const StoredWord& w) {
 
 bool IsStackBase(const StoredWord& w) {
     return w.ShuPai.Number == 1 || w.ShuPai.Number == -1;
-}
-
-bool StackedFollows(const EditorData& data, int32_t i) {
-    return data.IsWord(i + 1) && IsStacked(data.WordInfo[static_cast<size_t>(i + 1)]);
 }
 
 tessaly::aPartInfo PartOf(const EditorData& data, int32_t part) {
@@ -247,6 +250,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
         beginLine(Resume->Word, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
     }
     for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
+        words.Ahead(c + kAhead);
         const StoredWord& w = words[c];
         const StoredWord* next = c + 1 < count && data.IsWord(c + 1) ? &words[c + 1] : nullptr;
         const bool paraEnd = w.IsJpGcCtl == kCharParaEnd;
@@ -282,7 +286,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 length += 1;
                 endParagraph(c + 2);
                 ++c;
-            } else if (NoDashAround(data, c) && !StackedFollows(data, c)) {
+            } else if (w.WdAsc != kDash && !(next && (next->WdAsc == kDash || IsStacked(*next)))) {
                 // Dashes stay with their note, stacked characters with their base.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kFalse;
