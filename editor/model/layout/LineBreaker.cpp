@@ -212,15 +212,21 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
     float right = 0;
     int16_t spaces = 0;
     int32_t height = 0;
+    // A line placed from its left end has its characters placed as they are read, which places
+    // them as PlaceLineNear does: the running right end is where the next character starts.
+    bool placing = false;
+    float m = 0;  // where stacked characters centre: the middle of the last stack base
     const auto beginLine = [&](int32_t start, float left, float upSpace) {
         auto& line = lines[static_cast<size_t>(n)];
         line.Start = start;
         line.Left = line.Right = left;
         line.LineUpSpace = upSpace;
         length = line.Length;
-        right = left;
+        right = m = left;
         spaces = line.NormalSpaceNum;
         height = line.WordHeight;
+        placing = p.AlignmentMethod == tessaly::AlignmentNear || p.AlignmentMethod == tessaly::AlignmentCpDq ||
+                  p.AlignmentMethod == tessaly::AlignmentxjDq;
     };
     // Each line is placed as soon as it ends, while its characters are still at hand.
     const auto endLine = [&] {
@@ -229,7 +235,10 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
         line.Right = right;
         line.NormalSpaceNum = spaces;
         line.WordHeight = height;
-        AlignLines(data, part, n, n);
+        if (!placing) return AlignLines(data, part, n, n);
+        // The last character takes no spacing.
+        auto& e = words[std::min(LastOf(line), count - 1)];
+        if (!IsStacked(e)) e.Right = e.Left + e.WdSize.cx;
     };
     const auto newLine = [&] {
         endLine();
@@ -251,7 +260,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
     }
     for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
         words.Ahead(c + kAhead);
-        const StoredWord& w = words[c];
+        StoredWord& w = words[c];
         const StoredWord* next = c + 1 < count && data.IsWord(c + 1) ? &words[c + 1] : nullptr;
         const bool paraEnd = w.IsJpGcCtl == kCharParaEnd;
         if (c == ps) {
@@ -262,12 +271,22 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
         }
         length += 1;
         if (!IsStacked(w)) {
+            const float left = right;
             right += w.WdSize.cx;
-            if (!GraceNoteJoined(data, w, next, c)) {
+            const bool joined = GraceNoteJoined(data, w, next, c);
+            if (!joined) {
                 spaces = Add16(spaces, 1);
                 right += w.WdSpace;
             }
             height = std::max(height, heights.Of(w));
+            if (placing) {
+                w.Left = left;
+                w.Right = right;
+                if (!joined && IsStackBase(w)) m = left + w.WdSize.cx / 2;
+            }
+        } else if (placing) {
+            w.Left = m - w.WdSize.cx / 2;
+            w.Right = m + w.WdSize.cx / 2;
         }
 
         auto& line = lines[static_cast<size_t>(n)];
@@ -284,6 +303,15 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kTrue;
                 length += 1;
+                if (placing && next) {
+                    auto& end = words[c + 1];
+                    if (IsStacked(end)) {
+                        end.Left = m - end.WdSize.cx / 2;
+                        end.Right = m + end.WdSize.cx / 2;
+                    } else {
+                        end.Left = right;
+                    }
+                }
                 endParagraph(c + 2);
                 ++c;
             } else if (w.WdAsc != kDash && !(next && (next->WdAsc == kDash || IsStacked(*next)))) {
