@@ -197,6 +197,8 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
     const float k = data.PxPerTenthMm;
     EndWord = std::min(EndWord, data.WordCount() - 1);
     const int32_t count = data.WordCount();
+    // Characters that are words: counted and stored (the array holds a spare record past the last).
+    const auto stored = static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(data.WordInfo.size())));
     int32_t n = 0;
     int32_t ps = std::max(StartWord, 0);
     int32_t part = FirstPartIndex >= 0 ? FirstPartIndex : GetPartIndexOfWord(data, ps);
@@ -261,7 +263,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
     for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
         words.Ahead(c + kAhead);
         StoredWord& w = words[c];
-        const StoredWord* next = c + 1 < count && data.IsWord(c + 1) ? &words[c + 1] : nullptr;
+        const StoredWord* next = c + 1 < stored ? &words[c + 1] : nullptr;
         const bool paraEnd = w.IsJpGcCtl == kCharParaEnd;
         if (c == ps) {
             p = PartOf(data, part);
