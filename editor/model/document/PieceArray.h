@@ -221,6 +221,20 @@ public:
         const size_t k = Find(i);
         return pieces_[k].data()[i - starts_[k]];
     }
+    // Record i (below size()) and those after it up to `end`, in one run of memory, up to date and
+    // writable as [] leaves them: for loops over many records, which would otherwise pay a look-up
+    // each. Valid until the array changes its length or is snapped.
+    T* Run(size_t i, size_t& end) {
+        size_t k = Find(i);
+        if (i < deferEnd_ && starts_[k + 1] > deferFrom_) [[unlikely]] {
+            SettleTo(starts_[k + 1]);
+            k = Find(i);
+        }
+        if (Pinned(k)) [[unlikely]]
+            k = Isolate(k, i);
+        end = starts_[k + 1];
+        return pieces_[k].data() + (i - starts_[k]);
+    }
     T& front() { return (*this)[0]; }
     T& back() { return (*this)[size() - 1]; }
     const T& back() const { return (*this)[size() - 1]; }

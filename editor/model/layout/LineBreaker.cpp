@@ -14,10 +14,38 @@ namespace notaline {
 namespace {
 
 constexpr int16_t kDash = 45;
+constexpr int32_t kAhead = 32;  // records read ahead while breaking
 
 StoredWord& Word(EditorData& data, int32_t i) {
     return data.WordInfo[static_cast<size_t>(i)];
 }
+
+// The characters a loop walks through, taken a run of memory at a time: breaking and placing read
+// every character of a paragraph, which a look-up each would cost more than the work.
+class Words {
+public:
+    explicit Words(EditorData& data) : all_(data.WordInfo) {}
+    StoredWord& operator[](int32_t i) {
+        const auto u = static_cast<size_t>(i);
+        if (u - from_ >= end_ - from_) {
+            run_ = all_.Run(u, end_);
+            from_ = u;
+        }
+        return run_[u - from_];
+    }
+    // Asks for record i ahead of its reading when it lies in the current run: breaking is held
+    // up by memory far more than by its work.
+    void Ahead(int32_t i) const {
+        const auto u = static_cast<size_t>(i);
+        if (u - from_ < end_ - from_) __builtin_prefetch(run_ + (u - from_));
+    }
+
+private:
+    PieceArray<StoredWord>& all_;
+    StoredWord* run_ = nullptr;
+    size_t from_ = 0;
+    size_t end_ = 0;
+};
 
 // A character stacked over or under the nearest base before it; it takes no room of its own.
 bool IsStacked(const StoredWord& w) {
@@ -26,10 +54,6 @@ bool IsStacked(const StoredWord& w) {
 
 bool IsStackBase(const StoredWord& w) {
     return w.ShuPai.Number == 1 || w.ShuPai.Number == -1;
-}
-
-bool StackedFollows(const EditorData& data, int32_t i) {
-    return data.IsWord(i + 1) && IsStacked(data.WordInfo[static_cast<size_t>(i + 1)]);
 }
 
 tessaly::aPartInfo PartOf(const EditorData& data, int32_t part) {
@@ -41,6 +65,35 @@ int16_t Add16(int16_t a, int b) {
     return static_cast<int16_t>(a + b);
 }
 
+// Breaking reads every character of a paragraph, and nearly none carries a mark: those without
+// any are answered from the record alone, the others by the mark slots.
+bool MayHaveGraceNote(const StoredWord& w) {
+    return w.ExtralWordInfo.Id != 0;
+}
+
+// Whether character i (w) is joined to the next one (next, null when there is none).
+bool GraceNoteJoined(const EditorData& data, const StoredWord& w, const StoredWord* next, int32_t i) {
+    if (MayHaveGraceNote(w)) return IsGraceNoteJoined(data, i);
+    // Only a group value on the next character could join this one to it.
+    return next && w.IsJpGcCtl != kCharParaEnd && MayHaveGraceNote(*next) && IsGraceNoteJoined(data, i);
+}
+
+// The height of characters' fonts, the last one remembered: a paragraph keeps to a few fonts.
+class FontHeights {
+public:
+    int32_t Of(const StoredWord& w) {
+        if (w.FontId != id_) {
+            id_ = w.FontId;
+            height_ = std::abs(w.nLogFont().lfHeight);
+        }
+        return height_;
+    }
+
+private:
+    uint32_t id_ = UINT32_MAX;
+    int32_t height_ = 0;
+};
+
 // Places characters s to last from x0: each takes its width and spacing, the last one no spacing;
 // stacked characters centre on their base. With a gap, every spacing character but the last also
 // gets the gap, and a stack base never reaches past the line's right end.
@@ -48,35 +101,39 @@ void Walk(EditorData& data, const tessaly::aLineInfo& line, float x0, int32_t la
     const int32_t s = line.Start;
     last = std::min(last, data.WordCount() - 1);
     if (!data.IsWord(s) || last < s) return;
-    Word(data, s).Left = x0;
+    Words words(data);
+    words[s].Left = x0;
     float p = x0;
     float m = x0;  // a stack whose base is missing still starts on the line
+    // p is where the next character starts, as it was just stored in its Left: reading it back
+    // instead would hold every character up behind the store of the one before.
     for (int32_t i = s; i < last; ++i) {
-        auto& w = Word(data, i);
+        auto& w = words[i];
+        auto& next = words[i + 1];
         const bool stacked = IsStacked(w);
         if (stacked) {
             w.Left = m - w.WdSize.cx / 2;
             w.Right = m + w.WdSize.cx / 2;
-        } else if (IsGraceNoteJoined(data, i)) {
-            w.Right = w.Left + w.WdSize.cx;
+        } else if (GraceNoteJoined(data, w, &next, i)) {
+            w.Right = p + w.WdSize.cx;
         } else {
-            w.Right = w.Left + w.WdSize.cx + w.WdSpace;
-            if (IsStackBase(w)) m = w.Left + w.WdSize.cx / 2;
+            w.Right = p + w.WdSize.cx + w.WdSpace;
+            if (IsStackBase(w)) m = p + w.WdSize.cx / 2;
             if (justify) {
                 w.Right += gap;
                 if (IsStackBase(w)) w.Right = std::min(w.Right, line.Right);
             }
         }
         if (!stacked) p = w.Right;
-        Word(data, i + 1).Left = p;
+        next.Left = p;
     }
-    auto& e = Word(data, last);
+    auto& e = words[last];
     if (IsStacked(e)) {
         // A line may now end with a stack; its last character still sits on the base.
         e.Left = m - e.WdSize.cx / 2;
         e.Right = m + e.WdSize.cx / 2;
     } else {
-        e.Right = e.Left + e.WdSize.cx;
+        e.Right = p + e.WdSize.cx;
     }
 }
 
@@ -139,92 +196,145 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
     lines.assign(1, tessaly::aLineInfo{});
     const float k = data.PxPerTenthMm;
     EndWord = std::min(EndWord, data.WordCount() - 1);
+    const int32_t count = data.WordCount();
+    // Characters that are words: counted and stored (the array holds a spare record past the last).
+    const auto stored = static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(data.WordInfo.size())));
     int32_t n = 0;
     int32_t ps = std::max(StartWord, 0);
     int32_t part = FirstPartIndex >= 0 ? FirstPartIndex : GetPartIndexOfWord(data, ps);
     int32_t firstLine = 0;
     tessaly::aPartInfo p;
-
     bool resumed = Resume && Resume->Word > ps;
+    Words words(data);
+    FontHeights heights;
+
+    // The line being filled counts in locals, written to its entry when it ends: kept in the
+    // entry, every character would wait for the one before to be stored.
+    int32_t length = 0;
+    float right = 0;
+    int16_t spaces = 0;
+    int32_t height = 0;
+    // A line placed from its left end has its characters placed as they are read, which places
+    // them as PlaceLineNear does: the running right end is where the next character starts.
+    bool placing = false;
+    float m = 0;  // where stacked characters centre: the middle of the last stack base
+    const auto beginLine = [&](int32_t start, float left, float upSpace) {
+        auto& line = lines[static_cast<size_t>(n)];
+        line.Start = start;
+        line.Left = line.Right = left;
+        line.LineUpSpace = upSpace;
+        length = line.Length;
+        right = m = left;
+        spaces = line.NormalSpaceNum;
+        height = line.WordHeight;
+        placing = p.AlignmentMethod == tessaly::AlignmentNear || p.AlignmentMethod == tessaly::AlignmentCpDq ||
+                  p.AlignmentMethod == tessaly::AlignmentxjDq;
+    };
+    // Each line is placed as soon as it ends, while its characters are still at hand.
+    const auto endLine = [&] {
+        auto& line = lines[static_cast<size_t>(n)];
+        line.Length = length;
+        line.Right = right;
+        line.NormalSpaceNum = spaces;
+        line.WordHeight = height;
+        if (!placing) return AlignLines(data, part, n, n);
+        // The last character takes no spacing.
+        auto& e = words[std::min(LastOf(line), count - 1)];
+        if (!IsStacked(e)) e.Right = e.Left + e.WdSize.cx;
+    };
     const auto newLine = [&] {
+        endLine();
         ++n;
         lines.emplace_back();
     };
     const auto endParagraph = [&](int32_t next) {
-        AlignLines(data, part, firstLine, n);
+        newLine();
         resumed = false;
         ps = next;
         ++part;
-        newLine();
     };
 
     // A line after the paragraph's first: the paragraph's limits as they were, a line's spacing above.
     if (resumed) {
         p = PartOf(data, part);
         GetLineIndent(data, part, ps, data.FirstLineLeft, data.OtherLinesLeft, data.LineRightLimit);
-        auto& first = lines[0];
-        first.Start = Resume->Word;
-        first.Left = first.Right = data.OtherLinesLeft;
-        first.LineUpSpace = static_cast<float>(p.LineSpace) * k;
+        beginLine(Resume->Word, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
     }
     for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
-        const auto& w = data.WordInfo[static_cast<size_t>(c)];
+        words.Ahead(c + kAhead);
+        StoredWord& w = words[c];
+        const StoredWord* next = c + 1 < stored ? &words[c + 1] : nullptr;
+        const bool paraEnd = w.IsJpGcCtl == kCharParaEnd;
         if (c == ps) {
             p = PartOf(data, part);
             GetLineIndent(data, part, ps, data.FirstLineLeft, data.OtherLinesLeft, data.LineRightLimit);
-            auto& first = lines[static_cast<size_t>(n)];
-            first.Start = c;
-            first.Left = first.Right = data.FirstLineLeft;
-            first.LineUpSpace = FirstLineUpSpace(data, part);
+            beginLine(c, data.FirstLineLeft, FirstLineUpSpace(data, part));
             firstLine = n;
         }
-        auto& line = lines[static_cast<size_t>(n)];
-        line.Length += 1;
+        length += 1;
         if (!IsStacked(w)) {
-            line.Right += w.WdSize.cx;
-            if (!IsGraceNoteJoined(data, c)) {
-                line.NormalSpaceNum = Add16(line.NormalSpaceNum, 1);
-                line.Right += w.WdSpace;
+            const float left = right;
+            right += w.WdSize.cx;
+            const bool joined = GraceNoteJoined(data, w, next, c);
+            if (!joined) {
+                spaces = Add16(spaces, 1);
+                right += w.WdSpace;
             }
-            line.WordHeight = std::max(line.WordHeight, std::abs(w.nLogFont().lfHeight));
+            height = std::max(height, heights.Of(w));
+            if (placing) {
+                w.Left = left;
+                w.Right = right;
+                if (!joined && IsStackBase(w)) m = left + w.WdSize.cx / 2;
+            }
+        } else if (placing) {
+            w.Left = m - w.WdSize.cx / 2;
+            w.Right = m + w.WdSize.cx / 2;
         }
 
-        if (line.Right >= static_cast<float>(data.LineRightLimit) && !HasExtralType(data, c, kMarkGraceNote)) {
-            if (IsParaEnd(data, c)) {
+        auto& line = lines[static_cast<size_t>(n)];
+        if (right >= static_cast<float>(data.LineRightLimit) &&
+            !(MayHaveGraceNote(w) && HasExtralType(data, c, kMarkGraceNote))) {
+            if (paraEnd) {
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kTrue;
-                line.NormalSpaceNum = Add16(line.NormalSpaceNum, -1);
-                line.Right -= w.WdSize.cx;
+                spaces = Add16(spaces, -1);
+                right -= w.WdSize.cx;
                 endParagraph(c + 1);
-            } else if (IsLastBeforeParaEnd(data, c) && c + 1 <= EndWord) {
+            } else if ((c + 1 >= count || (next && next->IsJpGcCtl == kCharParaEnd)) && c + 1 <= EndWord) {
                 // A paragraph end never starts a line.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kTrue;
-                line.Length += 1;
+                length += 1;
+                if (placing && next) {
+                    auto& end = words[c + 1];
+                    if (IsStacked(end)) {
+                        end.Left = m - end.WdSize.cx / 2;
+                        end.Right = m + end.WdSize.cx / 2;
+                    } else {
+                        end.Left = right;
+                    }
+                }
                 endParagraph(c + 2);
                 ++c;
-            } else if (NoDashAround(data, c) && !StackedFollows(data, c)) {
+            } else if (w.WdAsc != kDash && !(next && (next->WdAsc == kDash || IsStacked(*next)))) {
                 // Dashes stay with their note, stacked characters with their base.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kFalse;
                 if (Resume && Resume->StopAt && Resume->StopAt(c + 1)) {
-                    AlignLines(data, part, firstLine, n);
+                    endLine();
                     Count = n + 1;
                     lines.resize(static_cast<size_t>(n) + 1);
                     return;
                 }
                 newLine();
-                auto& next = lines[static_cast<size_t>(n)];
-                next.Start = c + 1;
-                next.LineUpSpace = static_cast<float>(p.LineSpace) * k;
-                next.Left = next.Right = data.OtherLinesLeft;
+                beginLine(c + 1, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
             }
-        } else if (IsParaEnd(data, c)) {
+        } else if (paraEnd) {
             line.Left = n == firstLine && !resumed ? data.FirstLineLeft : data.OtherLinesLeft;
             line.IsAllLine = tessaly::kFalse;
             line.LineIsCtl = tessaly::kTrue;
-            line.NormalSpaceNum = Add16(line.NormalSpaceNum, -1);
-            line.Right -= w.WdSize.cx;
+            spaces = Add16(spaces, -1);
+            right -= w.WdSize.cx;
             endParagraph(c + 1);
         }
     }

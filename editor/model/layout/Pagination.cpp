@@ -355,10 +355,18 @@ bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t
     int32_t stop = d.iLine2 + 1;
     LineResume resume;
     resume.Word = from > d.iLine1 ? lines.StartOf(static_cast<size_t>(from)) : -1;
+    // The lines asked about only move on, mostly by one line: the search goes on from the last.
+    size_t seen = static_cast<size_t>(from);
     resume.StopAt = [&](int32_t lineStart) {
         if (lineStart < editEnd) return false;
         const int64_t old = int64_t{lineStart} - delta;
-        const auto l = static_cast<int32_t>(LineAtOrBefore(lines, old));
+        const size_t end = std::min(static_cast<size_t>(d.iLine2) + 1, lines.size() - 1);
+        for (int step = 0; seen < end && lines.StartOf(seen + 1) <= old; ++seen)
+            if (++step == 8) {
+                seen = std::max(seen, LineAtOrBefore(lines, old));
+                break;
+            }
+        const auto l = static_cast<int32_t>(seen);
         if (l <= from || l > d.iLine2 || lines.StartOf(static_cast<size_t>(l)) != old) return false;
         stop = l;
         return true;
@@ -408,7 +416,9 @@ void FormatAllLines(EditorData& data) {
     data.WordInfo.SettleAll();
     int32_t count = 0;
     FormatLines(data, 0, data.WordCount() - 1, count, 0);
-    data.LineInfo = std::move(data.LineScratch);
+    // A copy, not the scratch itself: the scratch keeps its memory, written once already, for the
+    // next long re-break, which would otherwise wait for the system to hand over each of its pages.
+    data.LineInfo = LineArray::Vector(data.LineScratch.begin(), data.LineScratch.end());
     data.LineScratch.assign(1, tessaly::aLineInfo{});
 }
 

@@ -319,7 +319,7 @@ TEST(PieceArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
         const auto check = [&](const Rec& r) { return r.pad[0] != 1; };
         for (int op = 0; op < 30 && a.HasDeferred(); ++op) {
             const size_t pos = std::uniform_int_distribution<size_t>(0, a.size())(rng);
-            switch (rng() % 5) {
+            switch (rng() % 6) {
                 case 0: {
                     const size_t n = 1 + rng() % 4;
                     a.InsertRoom(pos, n);
@@ -341,6 +341,14 @@ TEST(PieceArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
                     ASSERT_TRUE(std::all_of(out.begin(), out.end(), check)) << "seed " << seed << " op " << op;
                     break;
                 }
+                case 4:
+                    if (pos < a.size()) {  // a run read straight from memory holds no deferred record
+                        size_t runEnd = 0;
+                        const Rec* r = a.Run(pos, runEnd);
+                        ASSERT_GT(runEnd, pos);
+                        ASSERT_TRUE(std::all_of(r, r + (runEnd - pos), check)) << "seed " << seed << " op " << op;
+                    }
+                    break;
                 default: {
                     const Pieces copy = a;  // the copy settles everything
                     ASSERT_FALSE(copy.HasDeferred());
