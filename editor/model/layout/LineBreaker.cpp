@@ -56,6 +56,23 @@ bool IsStackBase(const StoredWord& w) {
     return w.ShuPai.Number == 1 || w.ShuPai.Number == -1;
 }
 
+// A stacked character centred on m, the middle of its base.
+void PlaceStacked(StoredWord& w, float m) {
+    w.Left = m - w.WdSize.cx / 2;
+    w.Right = m + w.WdSize.cx / 2;
+}
+
+// The tests of the next few characters on records at hand (null: no such character).
+bool IsDash(const StoredWord* w) {
+    return w && w->WdAsc == kDash;
+}
+bool IsParaEndRecord(const StoredWord* w) {
+    return w && w->IsJpGcCtl == kCharParaEnd;
+}
+const StoredWord* WordAt(const EditorData& data, int32_t i) {
+    return data.IsWord(i) ? &data.WordInfo.Stored(static_cast<size_t>(i)) : nullptr;
+}
+
 tessaly::aPartInfo PartOf(const EditorData& data, int32_t part) {
     if (part < 0 || part >= data.PartCount()) return {};
     return data.PartInfo[static_cast<size_t>(part)];
@@ -112,8 +129,7 @@ void Walk(EditorData& data, const tessaly::aLineInfo& line, float x0, int32_t la
         auto& next = words[i + 1];
         const bool stacked = IsStacked(w);
         if (stacked) {
-            w.Left = m - w.WdSize.cx / 2;
-            w.Right = m + w.WdSize.cx / 2;
+            PlaceStacked(w, m);
         } else if (GraceNoteJoined(data, w, &next, i)) {
             w.Right = p + w.WdSize.cx;
         } else {
@@ -130,8 +146,7 @@ void Walk(EditorData& data, const tessaly::aLineInfo& line, float x0, int32_t la
     auto& e = words[last];
     if (IsStacked(e)) {
         // A line may now end with a stack; its last character still sits on the base.
-        e.Left = m - e.WdSize.cx / 2;
-        e.Right = m + e.WdSize.cx / 2;
+        PlaceStacked(e, m);
     } else {
         e.Right = p + e.WdSize.cx;
     }
@@ -145,12 +160,11 @@ int32_t LastOf(const tessaly::aLineInfo& line) {
 
 bool IsLastBeforeParaEnd(const EditorData& data, int32_t Index) {
     if (Index + 1 >= data.WordCount()) return true;
-    return !IsParaEnd(data, Index) && IsParaEnd(data, Index + 1);
+    return !IsParaEnd(data, Index) && IsParaEndRecord(WordAt(data, Index + 1));
 }
 
 bool NoDashAround(const EditorData& data, int32_t Index) {
-    const auto dash = [&](int32_t i) { return data.IsWord(i) && data.WordInfo[static_cast<size_t>(i)].WdAsc == kDash; };
-    return !dash(Index) && !dash(Index + 1);
+    return !IsDash(WordAt(data, Index)) && !IsDash(WordAt(data, Index + 1));
 }
 
 int32_t GetPartIndexOfWord(const EditorData& data, int32_t Index) {
@@ -287,8 +301,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 if (!joined && IsStackBase(w)) m = left + w.WdSize.cx / 2;
             }
         } else if (placing) {
-            w.Left = m - w.WdSize.cx / 2;
-            w.Right = m + w.WdSize.cx / 2;
+            PlaceStacked(w, m);
         }
 
         auto& line = lines[static_cast<size_t>(n)];
@@ -300,7 +313,7 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 spaces = Add16(spaces, -1);
                 right -= w.WdSize.cx;
                 endParagraph(c + 1);
-            } else if ((c + 1 >= count || (next && next->IsJpGcCtl == kCharParaEnd)) && c + 1 <= EndWord) {
+            } else if ((c + 1 >= count || IsParaEndRecord(next)) && c + 1 <= EndWord) {
                 // A paragraph end never starts a line.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kTrue;
@@ -308,15 +321,14 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 if (placing && next) {
                     auto& end = words[c + 1];
                     if (IsStacked(end)) {
-                        end.Left = m - end.WdSize.cx / 2;
-                        end.Right = m + end.WdSize.cx / 2;
+                        PlaceStacked(end, m);
                     } else {
                         end.Left = right;
                     }
                 }
                 endParagraph(c + 2);
                 ++c;
-            } else if (w.WdAsc != kDash && !(next && (next->WdAsc == kDash || IsStacked(*next)))) {
+            } else if (!IsDash(&w) && !IsDash(next) && !(next && IsStacked(*next))) {
                 // Dashes stay with their note, stacked characters with their base.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kFalse;
