@@ -170,7 +170,7 @@ TEST(Lookups, DurationsGoOnNotesAndSomeSymbolsOnly) {
 }
 
 TEST(Lookups, FileExistsForNormalFilesOnly) {
-    const auto dir = std::filesystem::temp_directory_path() / "editor_model_tests_fe";
+    const auto dir = std::filesystem::temp_directory_path() / "model_document_tests_fe";
     std::filesystem::create_directories(dir);
     const auto file = dir / "a.dadur";
     std::ofstream(file) << "x";

@@ -155,7 +155,7 @@ TEST_F(JournalFaultTest, TheJournalFileTakesWritesAgainAfterAFullDisk) {
 }
 
 // The same on a real small file system, when one is named (a tmpfs of a megabyte, for instance
-// unshare -rm sh -c 'mount -t tmpfs -o size=1m tmpfs DIR && JP_SMALL_FS=DIR editor_model_tests'):
+// unshare -rm sh -c 'mount -t tmpfs -o size=1m tmpfs DIR && JP_SMALL_FS=DIR model_edit_tests'):
 // a filler file takes all its room, then all but a little, then is deleted.
 TEST_F(JournalFaultTest, TheJournalFileOnAFullFileSystem) {
     const char* smallFs = std::getenv("JP_SMALL_FS");
