@@ -83,13 +83,7 @@ std::string LowerGbk(std::string_view text) {
 }
 
 std::string FitFaceName(std::string_view name) {
-    size_t end = 0;
-    while (end < name.size()) {
-        const size_t len = GbkCharLength(name, end);
-        if (end + len > 32) break;
-        end += len;
-    }
-    std::string out(name.substr(0, end));
+    std::string out(name.substr(0, FittingLength(name, 32)));
     // A zero byte would cut the name short in the fixed field.
     std::erase(out, '\0');
     return out;

@@ -107,15 +107,7 @@ std::string 分析鼓点::DrumName(int32_t index) const {
 void 分析鼓点::DrumName(int32_t index, std::string_view gbk) {
     XjDrumData* r = At(index);
     if (!r) return;
-    std::memset(r->DrumName, 0, sizeof r->DrumName);
-    size_t used = 0;
-    for (size_t i = 0; i < gbk.size();) {
-        const size_t n = GbkCharLength(gbk, i);
-        if (used + n > sizeof r->DrumName) break;  // never half a character
-        std::memcpy(r->DrumName + used, gbk.data() + i, n);
-        used += n;
-        i += n;
-    }
+    FillTextField(r->DrumName, gbk);
 }
 
 bool 分析鼓点::DrumChannel(int32_t index, int ch) const {

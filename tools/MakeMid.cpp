@@ -84,8 +84,9 @@ void MakeMid::PutBigEndian(size_t offset, uint32_t value, int n) {
 
 void MakeMid::AppendText(uint8_t type, std::string_view text) {
     Append(std::string{'\0', '\xFF', static_cast<char>(type)});
-    Append(VlqBytes(static_cast<uint32_t>(std::min<size_t>(text.size(), kMaxVlq))));
-    Append(text.substr(0, kMaxVlq));
+    const std::string_view kept = text.substr(0, FittingLength(text, kMaxVlq));
+    Append(VlqBytes(static_cast<uint32_t>(kept.size())));
+    Append(kept);
 }
 
 // Bpm counts quarter notes per minute here as in playback, whatever the metre's denominator:

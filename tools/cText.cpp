@@ -152,16 +152,19 @@ std::string cText::RtfStr2Str(std::string_view text, int32_t& taken, bool& ok) {
             i += 4;
             continue;
         }
-        // The trail byte is the hex pair two characters further on, normally after "\'".
+        // The trail byte is the hex pair two characters further on, normally after "\'". A lead
+        // byte without one (a field cut inside a character) stands alone: the step never runs
+        // over a control word, and a byte that cannot trail is read as the next character.
         size_t j = i + 4;
+        const bool overWord = j < text.size() && text[j] == '\\' && (j + 1 >= text.size() || text[j + 1] != '\'');
         j += GbkCharLength(text, j);
         j += GbkCharLength(text, j);
-        const int trail = HexByteAt(text, j);
-        if (trail < 0) {
-            ok = false;
-            break;
-        }
+        const int trail = overWord ? -1 : HexByteAt(text, j);
         out += static_cast<char>(value);
+        if (trail < 0 || !IsGbkTrailByte(static_cast<uint8_t>(trail))) {
+            i += 4;
+            continue;
+        }
         out += static_cast<char>(trail);
         i = j + 2;
     }
@@ -173,10 +176,15 @@ std::string cText::Str2RtfStr(std::string_view text, bool& escaped) {
     escaped = false;
     std::string out;
     out.reserve(text.size());
+    bool afterLoneLead = false;
     for (size_t i = 0; i < text.size();) {
         const size_t len = GbkCharLength(text, i);
         const auto c = static_cast<uint8_t>(text[i]);
-        if (len == 2) {
+        if (afterLoneLead && c < 128) {
+            // Escaped, so that the reader does not take it for the lone lead byte's trail.
+            AppendHexEscape(out, c, true);
+            escaped = true;
+        } else if (len == 2) {
             AppendHexEscape(out, c, false);
             AppendHexEscape(out, static_cast<uint8_t>(text[i + 1]), false);
             escaped = true;
@@ -195,6 +203,7 @@ std::string cText::Str2RtfStr(std::string_view text, bool& escaped) {
             AppendHexEscape(out, c, false);
             escaped = true;
         }
+        afterLoneLead = len == 1 && IsGbkLeadByte(c);
         i += len;
     }
     return out;

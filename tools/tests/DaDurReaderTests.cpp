@@ -372,7 +372,7 @@ TEST(DaDurReader, MalformedEscapesAndOverflowsFailWithTheirLine) {
     auto status = ReadLines(system, {"\\part a", "\\part\\'zz"}, d);
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(2u, status.line);
-    EXPECT_FALSE(ReadLines(system, {"\\part\\'cb"}, d).ok);  // truncated double-byte escape
+    EXPECT_FALSE(ReadLines(system, {"\\part\\'cb\\'zz"}, d).ok);  // a bad escape after a lone lead byte
     EXPECT_FALSE(ReadLines(system, {"\\part\\ex 1,2\\eex a"}, d).ok);
     EXPECT_FALSE(ReadLines(system, {"\\part\\i256 a"}, d).ok);
     EXPECT_FALSE(ReadLines(system, {"\\part\\f40000 a"}, d).ok);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,17 @@ inline size_t GbkCharLength(std::string_view text, size_t i) {
         IsGbkTrailByte(static_cast<uint8_t>(text[i + 1])))
         return 2;
     return 1;
+}
+
+// The longest head of `text` of at most `room` bytes that splits no character: a fixed-size
+// field cut inside a character would hold a lead byte that joins whatever follows it.
+size_t FittingLength(std::string_view text, size_t room);
+
+// Fills a fixed-size text field with the head of `text` that fits whole, zeros after it.
+void FillTextField(std::span<uint8_t> field, std::string_view text);
+template <size_t N>
+void FillTextField(uint8_t (&field)[N], std::string_view text) {
+    FillTextField(std::span<uint8_t>(field, N), text);
 }
 
 // The characters of a GBK text, each a view of its one or two bytes.

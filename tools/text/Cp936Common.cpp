@@ -1,6 +1,24 @@
+#include <algorithm>
+#include <cstring>
+
 #include "text/Cp936.h"
 
 namespace tessaly {
+
+size_t FittingLength(std::string_view text, size_t room) {
+    size_t n = 0;
+    while (n < text.size()) {
+        const size_t len = GbkCharLength(text, n);
+        if (n + len > room) break;
+        n += len;
+    }
+    return n;
+}
+
+void FillTextField(std::span<uint8_t> field, std::string_view text) {
+    std::fill(field.begin(), field.end(), uint8_t{0});
+    std::memcpy(field.data(), text.data(), FittingLength(text, field.size()));
+}
 
 std::vector<std::string_view> SplitGbkChars(std::string_view text) {
     std::vector<std::string_view> chars;

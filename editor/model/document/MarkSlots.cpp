@@ -7,6 +7,7 @@
 #include "model/document/MarkCodes.h"
 #include "model/document/Measure.h"
 #include "records/Numbers.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 
@@ -70,9 +71,7 @@ void ClearExtralWordInfo(EditorData& data, int32_t word, int32_t slot) {
 void SetExtralWordVal3(EditorData& data, int32_t word, int32_t slot, std::string_view gbk) {
     if (!IsSlotIndex(slot)) return;
     EditSlots(data, word, [&](tessaly::aExtralWordInfo* slots) {
-        auto& bytes = slots[slot].ExtralWordVal3;
-        std::memset(bytes, 0, sizeof bytes);
-        std::memcpy(bytes, gbk.data(), std::min(gbk.size(), sizeof bytes));
+        tessaly::FillTextField(slots[slot].ExtralWordVal3, gbk);
         return true;
     });
 }

@@ -18,17 +18,6 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
     });
 }
 
-// The longest head of `text` of at most `room` bytes that does not split a character.
-size_t FittingLength(std::string_view text, size_t room) {
-    size_t n = 0;
-    while (n < text.size()) {
-        const size_t len = tessaly::GbkCharLength(text, n);
-        if (n + len > room) break;
-        n += len;
-    }
-    return n;
-}
-
 const std::string& FaceOf(const tessaly::aFontTbl& entry) {
     return entry.FontName;
 }
@@ -109,9 +98,9 @@ void ColorToRGB(const EditorData& data, uint32_t Colour, int32_t& Red, int32_t& 
 }
 
 void SetLogFontFaceName(tessaly::LogFont& Font, std::string_view Name) {
-    std::memset(Font.lfFaceName, 0, sizeof Font.lfFaceName);
     // 31 bytes and the zero: what a LOGFONT face name holds.
-    std::memcpy(Font.lfFaceName, Name.data(), FittingLength(Name, 31));
+    std::memset(Font.lfFaceName, 0, sizeof Font.lfFaceName);
+    tessaly::FillTextField(std::span<uint8_t>(Font.lfFaceName, 31), Name);
 }
 
 void CopyLogFontFaceName(tessaly::LogFont& Font, std::string_view Name) {
@@ -119,8 +108,7 @@ void CopyLogFontFaceName(tessaly::LogFont& Font, std::string_view Name) {
 }
 
 void StrToAnsiBytes(std::span<uint8_t> Bytes, std::string_view Text) {
-    std::fill(Bytes.begin(), Bytes.end(), uint8_t{0});
-    std::memcpy(Bytes.data(), Text.data(), FittingLength(Text, Bytes.size()));
+    tessaly::FillTextField(Bytes, Text);
 }
 
 tessaly::LogFont MakeWordLogFont(const EditorData& data, const tessaly::mLogFont& font) {

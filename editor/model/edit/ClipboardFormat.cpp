@@ -220,8 +220,8 @@ std::vector<uint8_t> EncodeWordBlock(const EditorData& data, int32_t start, int3
         const int16_t font = w.nLogFont.FontTblIndex;
         if (font >= 0 && static_cast<size_t>(font) < data.FontTbl.size()) {
             const auto& entry = data.FontTbl[static_cast<size_t>(font)];
-            std::memcpy(out.data() + at + kFaceOffset, entry.FontName.data(),
-                        std::min(entry.FontName.size(), kClipFaceNameSize));
+            tessaly::FillTextField(std::span<uint8_t>(out.data() + at + kFaceOffset, kClipFaceNameSize),
+                                   entry.FontName);
             out[at + kCharsetOffset] = entry.fcharset;
         }
     }

@@ -75,16 +75,20 @@ TEST(MarkSlots, LookupsSeeTheFirstMatchOnly) {
     EXPECT_FALSE(HasExtralType(d, 0, 99));
 }
 
-TEST(MarkSlots, TextsAreCutAtSixteenBytesAndReadWithoutZeros) {
+TEST(MarkSlots, TextsAreCutAtWholeCharactersWithinSixteenBytesAndReadWithoutZeros) {
     EditorData d;
     SetWords(d, "1|");
     SetExtralWordVal3(d, 0, 1, "ABCDEFGHIJKLMNOPQ");  // 17 bytes
     EXPECT_EQ("ABCDEFGHIJKLMNOP", GetExtralWordVal3(d, 0, 1));
 
-    // Eight double-byte characters and one more: the cut at byte 16 is byte-exact.
+    // Eight double-byte characters and a lead byte: the eight fill the field.
     const std::string chinese = "\xB5\xDA\xD2\xBB\xB6\xCE\xB5\xDA\xB6\xFE\xB6\xCE\xB5\xDA\xC8\xFD\xB6";
     SetExtralWordVal3(d, 0, 1, chinese);
     EXPECT_EQ(chinese.substr(0, 16), GetExtralWordVal3(d, 0, 1));
+    // A digit before them: the cut falls before the character that would be split.
+    SetExtralWordVal3(d, 0, 1, "1" + chinese);
+    EXPECT_EQ("1" + chinese.substr(0, 14), GetExtralWordVal3(d, 0, 1));
+    EXPECT_EQ(0, d.WordInfo[0].ExtralWordInfo[1].ExtralWordVal3[15]);
 
     SetExtralWordVal3(d, 0, 1, "");
     EXPECT_EQ("", GetExtralWordVal3(d, 0, 1));
