@@ -574,11 +574,7 @@ void DaDurReader::ApplyMark(Doc& doc) {
     slot->ExtralWordVal1 = v1;
     slot->ExtralWordVal2 = v2;
     if (c3 != std::string::npos) {
-        const std::string_view text = all.substr(c3 + 1);
-        size_t end = 0;
-        while (end < text.size() && end + GbkCharLength(text, end) <= sizeof slot->ExtralWordVal3)
-            end += GbkCharLength(text, end);
-        std::memcpy(slot->ExtralWordVal3, text.data(), end);
+        FillTextField(slot->ExtralWordVal3, all.substr(c3 + 1));
     }
     if (dadur::IsPairStart(code)) ++doc.data.FileInfo.QiLuoBianHao;
 }
@@ -683,9 +679,9 @@ void DaDurReader::Finish(Doc& doc) {
     info.ColorTblCount = static_cast<int16_t>(d.ColorTbl.size());
     info.WordCount = static_cast<int32_t>(doc.words);
     info.HwWordCount = static_cast<int32_t>(d.HwWordInfo.size());
-    // The item and drum arrays hold at least one entry, as the stored format's reader left them.
+    // The item array holds at least one entry, as the stored format's reader left it. A spare
+    // drum pattern would be written by the next save: a file without patterns opens with none.
     if (d.HwWordInfo.empty()) d.HwWordInfo.emplace_back();
-    if (d.XjDrum.empty()) d.XjDrum.emplace_back();
     doc.repair.Finish(d, *doc.sink);
     info.XjCount = static_cast<int16_t>(std::clamp(doc.bars - 1, 1, int32_t{INT16_MAX}));
 }

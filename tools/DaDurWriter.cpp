@@ -196,17 +196,19 @@ public:
         const bool paragraphEnd = w.IsJpGcCtl == 3;
         PutAttributes(w, paragraphEnd);
         PutMarks(w);
-        if (!paragraphEnd) {
-            const int64_t size = dadur::MilliPointsOf(w, dpi_);
-            if (size != lastSize_) {
-                lastSize_ = size;
-                Put(out_, "\\fs", size);
-            }
+        // A paragraph end's own size too: "\\par" takes the size in force.
+        const int64_t size = dadur::MilliPointsOf(w, dpi_);
+        if (size != lastSize_) {
+            lastSize_ = size;
+            Put(out_, "\\fs", size);
         }
         if (w.WdSpace != prev_.WdSpace) {
             out_ += "\\expndtw";
             out_ += Twips(w.WdSpace);
         }
+        // A lone lead byte just written would take this character's first byte as its trail
+        // byte: the kind in force, written again, stands between them and changes nothing.
+        if (afterLoneLead_ && out_.size() == before && !paragraphEnd) Put(out_, "\\att", w.IsJpGcCtl);
         if (out_.size() != before) afterWord_ = true;
 
         if (paragraphEnd) {
@@ -217,11 +219,14 @@ public:
         } else {
             // A code with no character form is written as "?" rather than dropped,
             // so the marks written before it keep their character.
-            const std::string text = Escaped(GbkFromWdAsc(w.WdAsc).value_or("?"));
+            const std::string bytes = GbkFromWdAsc(w.WdAsc).value_or("?");
+            const std::string text = Escaped(bytes);
             if (afterWord_ && !text.empty() && text[0] != '\\') out_ += ' ';
             out_ += text;
             afterWord_ = false;
+            afterLoneLead_ = bytes.size() == 1 && IsGbkLeadByte(static_cast<uint8_t>(bytes[0]));
         }
+        if (paragraphEnd) afterLoneLead_ = false;
         prev_ = w;
     }
 
@@ -292,6 +297,7 @@ private:
     int64_t lastSize_ = 0;
     int16_t run_ = 0;  // the number that opened the current stacked run
     bool afterWord_ = true;
+    bool afterLoneLead_ = false;
     PairNumbers pairs_;
 };
 
