@@ -73,7 +73,12 @@ public:
             const bool used =
                 font.FontName == baseName_ || font.FontName == song ||
                 std::find(usedNames.begin(), usedNames.end(), dadur::LowerGbk(font.FontName)) != usedNames.end();
-            if (used) keptFonts_.push_back({dadur::LowerGbk(font.FontName), &font});
+            // A later entry of the same name would be named by no character: every index maps
+            // to the first.
+            std::string name = dadur::LowerGbk(font.FontName);
+            const bool again =
+                std::any_of(keptFonts_.begin(), keptFonts_.end(), [&](const auto& kept) { return kept.first == name; });
+            if (used && !again) keptFonts_.push_back({std::move(name), &font});
         }
         fontIndex_.resize(fonts.size(), 0);
         for (size_t i = 0; i < fonts.size(); ++i) {
@@ -85,8 +90,11 @@ public:
                 }
         }
 
+        // Indexes map by value to the first entry of that value, so a later one is not kept.
         for (size_t c = 0; c < colourUsed.size(); ++c)
-            if (colourUsed[c]) keptColours_.push_back(doc.ColorTbl[c]);
+            if (colourUsed[c] &&
+                std::find(keptColours_.begin(), keptColours_.end(), doc.ColorTbl[c]) == keptColours_.end())
+                keptColours_.push_back(doc.ColorTbl[c]);
         colourIndex_.resize(doc.ColorTbl.size(), 0);
         for (size_t c = 0; c < doc.ColorTbl.size(); ++c) {
             const auto it = std::find(keptColours_.begin(), keptColours_.end(), doc.ColorTbl[c]);
@@ -94,7 +102,8 @@ public:
         }
     }
 
-    // The notation font's index follows its entry when entries before it are left out.
+    // The notation font's index follows its entry when entries before it are left out; the
+    // entry it names as written is the one written as the notation font.
     std::string HeaderLine() const {
         const AboutFileInfo& info = doc_.FileInfo;
         std::string s = "\\jprtfver" + Num(info.DaDurVer) + "\\deff" + Num(info.deffFont) + "\\basejpf" +
@@ -102,8 +111,9 @@ public:
         for (size_t k = 0; k < keptFonts_.size(); ++k) {
             const aFontTbl& font = *keptFonts_[k].second;
             s += "{\\f" + Num(static_cast<int64_t>(k)) + "\\fnil\\fcharset" +
-                 (font.FontName == baseName_ ? "2" : "134") + "\\hyg" + dadur::FormatSingle(font.hYg) + "\\hyc" +
-                 dadur::FormatSingle(font.hYc) + " " + Escaped(font.FontName) + ";}";
+                 (static_cast<int32_t>(k) == Font(info.BaseFontTblIndex) ? "2" : "134") + "\\hyg" +
+                 dadur::FormatSingle(font.hYg) + "\\hyc" + dadur::FormatSingle(font.hYc) + " " +
+                 Escaped(font.FontName) + ";}";
         }
         return s + "}";
     }
@@ -202,7 +212,7 @@ public:
             lastSize_ = size;
             Put(out_, "\\fs", size);
         }
-        if (w.WdSpace != prev_.WdSpace) {
+        if (Differs(w.WdSpace, prev_.WdSpace)) {
             out_ += "\\expndtw";
             out_ += Twips(w.WdSpace);
         }
@@ -232,6 +242,8 @@ public:
 
 private:
     std::string Twips(double px) const { return tessaly::Twips(px, zoom_); }
+    // Values are compared as written: the file reads back what it says, not the value before.
+    bool Differs(float a, float b) const { return a != b && Twips(a) != Twips(b); }
 
     void PutAttributes(const aWordInfo& w, bool paragraphEnd) {
         const mLogFont& f = w.nLogFont;
@@ -242,16 +254,18 @@ private:
             Put(out_, "\\cb", lastCb_);
         }
         if (w.IsJpGcCtl != prev_.IsJpGcCtl) Put(out_, "\\att", w.IsJpGcCtl);
-        if (w.UpSpace != prev_.UpSpace) {
+        if (Differs(w.UpSpace, prev_.UpSpace)) {
             out_ += "\\ups";
             out_ += Twips(w.UpSpace);
         }
-        if (f.FontTblIndex != pf.FontTblIndex) Put(out_, "\\f", tables_.Font(f.FontTblIndex));
+        // By the written index: entries of one name are written as one.
+        if (tables_.Font(f.FontTblIndex) != tables_.Font(pf.FontTblIndex))
+            Put(out_, "\\f", tables_.Font(f.FontTblIndex));
         PutStack(w.ShuPai);
         if (f.lfItalic != pf.lfItalic) Put(out_, "\\i", f.lfItalic);
         if (f.lfUnderline != pf.lfUnderline) Put(out_, "\\ul", f.lfUnderline);
         if (f.lfStrikeOut != pf.lfStrikeOut) Put(out_, "\\strike", f.lfStrikeOut);
-        if (f.lfWeight != pf.lfWeight) out_ += f.lfWeight > 699 ? "\\b" : "\\b0";
+        if ((f.lfWeight > 699) != (pf.lfWeight > 699)) out_ += f.lfWeight > 699 ? "\\b" : "\\b0";
         if (w.Yc != 0) Put(out_, "\\yc", w.Yc);
         if (w.YG != 0) Put(out_, "\\yg", w.YG);
     }

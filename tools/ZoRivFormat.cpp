@@ -316,7 +316,9 @@ ZoRivTables CompactTables(const JpData& doc, const WordSource& wordSource) {
         bool keep = entry.FontName == notation || entry.FontName == kSongTi;
         for (size_t u = 0; u < fonts.size() && !keep; ++u)
             keep = fontUsed[u] && SameFontName(fonts[u].FontName, entry.FontName);
-        if (!keep) continue;
+        // Indexes map to the first entry of a name, so a later one would be named by nothing.
+        const auto sameName = [&](const aFontTbl& k) { return SameFontName(k.FontName, entry.FontName); };
+        if (!keep || std::any_of(t.fonts.begin(), t.fonts.end(), sameName)) continue;
         aFontTbl kept;
         kept.FontName = entry.FontName;
         kept.fcharset = entry.FontName == notation ? 2 : 134;
@@ -325,7 +327,8 @@ ZoRivTables CompactTables(const JpData& doc, const WordSource& wordSource) {
         t.fonts.push_back(std::move(kept));
     }
     for (size_t i = 0; i < colours.size(); ++i)
-        if (colourUsed[i]) t.colours.push_back(colours[i]);
+        if (colourUsed[i] && std::find(t.colours.begin(), t.colours.end(), colours[i]) == t.colours.end())
+            t.colours.push_back(colours[i]);
 
     t.fontIndex.assign(fonts.size(), 0);
     for (size_t i = 0; i < fonts.size(); ++i) {

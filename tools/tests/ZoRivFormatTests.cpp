@@ -220,6 +220,7 @@ TEST(ZoRivFormat, NoItemsAndNoDrumsWriteNothingForThem) {
 TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     JpData d = SmallDocument();
     // 0 notation, 1 宋体 (kept unused), 2 unused, 3 used with capitals, 4 same name in other case.
+    // A second entry of one name or colour value is written once: every index goes to the first.
     d.FontTbl = {{kNotation, 0, 14, 4},
                  {kSongTi, 0, 15, 2},
                  {"unused", 0, 15, 3},
@@ -237,7 +238,7 @@ TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     d.FileInfo.HwWordCount = 1;
 
     const JpData r = Parse(Format(d));
-    ASSERT_EQ(4u, r.FontTbl.size());
+    ASSERT_EQ(3u, r.FontTbl.size());
     EXPECT_EQ(kNotation, r.FontTbl[0].FontName);
     EXPECT_EQ(2, r.FontTbl[0].fcharset);
     EXPECT_EQ(kSongTi, r.FontTbl[1].FontName);
@@ -245,18 +246,18 @@ TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     EXPECT_EQ("Arial", r.FontTbl[2].FontName);
     EXPECT_FLOAT_EQ(2.2f, r.FontTbl[2].hYg);  // one decimal, halves to even
     EXPECT_FLOAT_EQ(2.3f, r.FontTbl[2].hYc);
-    EXPECT_EQ("ARIAL", r.FontTbl[3].FontName);
-    EXPECT_EQ(4, r.FileInfo.FontTblCount);
+    // The other spelling names no entry of its own: nothing would refer to it.
+    EXPECT_EQ(3, r.FileInfo.FontTblCount);
     EXPECT_EQ(2, r.FileInfo.deffFont);
     EXPECT_EQ(0, r.FileInfo.BaseFontTblIndex);
     // Both spellings of one name go to its first entry.
     EXPECT_EQ(2, r.WordInfo[1].nLogFont.FontTblIndex);
     EXPECT_EQ(2, r.WordInfo[2].nLogFont.FontTblIndex);
 
-    EXPECT_EQ((std::vector<uint32_t>{0xBB, 0xCC, 0xDD, 0xDD, 0xEE}), r.ColorTbl);
+    EXPECT_EQ((std::vector<uint32_t>{0xBB, 0xCC, 0xDD, 0xEE}), r.ColorTbl);  // one 0xDD
     EXPECT_EQ(0, r.FileInfo.m_cb);
     EXPECT_EQ(1, r.HwWordInfo[0].cf);
-    EXPECT_EQ(4, r.WordInfo[0].cf);
+    EXPECT_EQ(3, r.WordInfo[0].cf);
     EXPECT_EQ(2, r.WordInfo[1].cb);  // 0xDD at 4 goes to the first 0xDD
     EXPECT_EQ(2, r.WordInfo[2].cb);
     EXPECT_EQ(-1, r.WordInfo[3].cb);  // no background stays none
