@@ -12,6 +12,17 @@
 namespace tessaly {
 namespace {
 
+// The characters as a song: codes, sizes and marks, pair numbers apart (the writer renumbers them).
+std::string Song(const JpData& d) {
+    std::string song;
+    const auto put = [&](const void* p, size_t n) { song.append(static_cast<const char*>(p), n); };
+    for (const aWordInfo& w : d.WordInfo) {
+        put(&w.WdAsc, 2), put(&w.nLogFont.lfHeight, 4);
+        for (const aExtralWordInfo& x : w.ExtralWordInfo) put(&x, 8), put(x.ExtralWordVal3, 16);
+    }
+    return song;
+}
+
 TEST(RoundTrip, EveryTestDocumentSavesAsItReadsInEitherFormatAndAcross) {
     FakeDaDurSystem system;
     system.zoom = 1.25;
@@ -54,20 +65,8 @@ TEST(RoundTrip, EveryTestDocumentSavesAsItReadsInEitherFormatAndAcross) {
             if (static_cast<size_t>(doc.FileInfo.deffFont) >= doc.FontTbl.size()) asZoRiv.FileInfo.deffFont = 0;
             const JpData back = fromZoRiv(zoriv(doc));
             EXPECT_EQ(dadur(asZoRiv), dadur(back));
-            for (const JpData& again : {*fromDaDur(saved), back}) {
-                ASSERT_EQ(again.WordInfo.size(), doc.WordInfo.size());
-                for (size_t i = 0; i < doc.WordInfo.size(); ++i) {
-                    const aWordInfo &a = again.WordInfo[i], &w = doc.WordInfo[i];
-                    EXPECT_EQ(a.WdAsc, w.WdAsc) << i;
-                    EXPECT_EQ(a.nLogFont.lfHeight, w.nLogFont.lfHeight) << i;
-                    for (int s = 0; s < 8; ++s) {  // pair numbers apart, which the writer renumbers
-                        const aExtralWordInfo &x = a.ExtralWordInfo[s], &y = w.ExtralWordInfo[s];
-                        EXPECT_TRUE(x.IndexType == y.IndexType && x.ExtralWordVal1 == y.ExtralWordVal1 &&
-                                    !std::memcmp(x.ExtralWordVal3, y.ExtralWordVal3, sizeof x.ExtralWordVal3))
-                            << i << " " << s;
-                    }
-                }
-            }
+            EXPECT_EQ(Song(doc), Song(*fromDaDur(saved)));
+            EXPECT_EQ(Song(doc), Song(back));
         }
     EXPECT_GE(documents, 8);
 }
