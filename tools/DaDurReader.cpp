@@ -30,6 +30,8 @@ struct DaDurReader::Doc {
     int32_t bars = 0;
     RunRepair repair;
     int32_t blankColour = -1;  // the first colour 0 in the colour table, -1 not looked up yet
+    int32_t handedBlank = -1;  // the colour last given to paragraph ends handed on, -1 none yet
+    bool staleBlank = false;   // paragraph ends were handed on with another colour before it
     // Yc, YG and marks given before the next character.
     uint8_t pendingYc = 0;
     uint8_t pendingYG = 0;
@@ -520,20 +522,30 @@ void DaDurReader::Append(int16_t code, Doc& doc) {
         if (stackNumber_ > 0 && stackNumber_ < INT16_MAX) ++stackNumber_;
         if (stackNumber_ < 0 && stackNumber_ > INT16_MIN) --stackNumber_;
     }
-    if (kind_ == 3) {
-        if (doc.blankColour < 0) {
-            const auto& colours = doc.data.ColorTbl;
-            const auto zero = std::find(colours.begin(), colours.end(), 0u);
-            doc.blankColour = zero == colours.end() ? 0 : static_cast<int32_t>(zero - colours.begin());
-        }
-        w.cb = static_cast<int16_t>(doc.blankColour);
+}
+
+int16_t DaDurReader::BlankColour(Doc& doc) {
+    if (doc.blankColour < 0) {
+        const auto& colours = doc.data.ColorTbl;
+        const auto zero = std::find(colours.begin(), colours.end(), 0u);
+        doc.blankColour = zero == colours.end() ? 0 : static_cast<int32_t>(zero - colours.begin());
     }
+    return static_cast<int16_t>(doc.blankColour);
 }
 
 // The run repaired as far as the tables go, its bars counted, and handed on.
 void DaDurReader::Flush(Doc& doc) {
     if (doc.runLength == 0) return;
     aWordInfo* run = doc.run.data();
+    // Paragraph ends take the first colour 0 of the table as it stands when they are handed on,
+    // as the repairs do: a colour line after the paragraphs counts as well.
+    const int16_t blank = BlankColour(doc);
+    for (size_t i = 0; i < doc.runLength; ++i) {
+        if (run[i].IsJpGcCtl != 3) continue;
+        run[i].cb = blank;
+        if (doc.staleBlank || (doc.handedBlank >= 0 && doc.handedBlank != blank)) doc.staleBlank = true;
+        doc.handedBlank = blank;
+    }
     doc.repair.Run(run, doc.runLength, doc.data.FontTbl.size(), doc.data.ColorTbl.size());
     for (size_t i = 0; i < doc.runLength; ++i) {
         const aWordInfo& w = run[i];
@@ -683,6 +695,13 @@ void DaDurReader::Finish(Doc& doc) {
     // drum pattern would be written by the next save: a file without patterns opens with none.
     if (d.HwWordInfo.empty()) d.HwWordInfo.emplace_back();
     doc.repair.Finish(d, *doc.sink);
+    // A colour line after paragraphs already handed on: they take the table's colour 0 too.
+    doc.blankColour = -1;
+    const int16_t blank = BlankColour(doc);
+    if (doc.staleBlank || (doc.handedBlank >= 0 && doc.handedBlank != blank))
+        doc.sink->Revisit([&](aWordInfo& w) {
+            if (w.IsJpGcCtl == 3) w.cb = blank;
+        });
     info.XjCount = static_cast<int16_t>(std::clamp(doc.bars - 1, 1, int32_t{INT16_MAX}));
 }
 

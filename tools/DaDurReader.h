@@ -66,6 +66,7 @@ private:
     void ReadPlay(std::string_view line, Doc& doc);
     void Append(int16_t code, Doc& doc);
     static void Flush(Doc& doc);
+    static int16_t BlankColour(Doc& doc);
     void ApplyMark(Doc& doc);
     static void Finish(Doc& doc);
 

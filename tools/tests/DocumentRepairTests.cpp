@@ -163,7 +163,7 @@ TEST(DocumentRepair, TablesReadAfterTheCharactersStillHoldTheirIndexes) {
         EXPECT_EQ(1, words[299].nLogFont.FontTblIndex);
         EXPECT_EQ(0, words[300].cf);
         EXPECT_EQ(0, words[300].nLogFont.FontTblIndex);
-        EXPECT_EQ(0, words[301].cb);  // no colour 0 was known yet
+        EXPECT_EQ(2, words[301].cb);  // handed on before the colour line, it takes its colour 0 too
         EXPECT_EQ('4', words[303].WdAsc);
         EXPECT_EQ(2, words[303].cb);  // the first colour 0 of the table read since
     }
