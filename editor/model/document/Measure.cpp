@@ -9,7 +9,8 @@
 namespace notaline {
 
 std::u16string TextForCharset(std::string_view gbk, uint8_t charset) {
-    if (charset != kSymbolCharset) return tessaly::Cp936ToUtf16(gbk).value_or(std::u16string());
+    // A stored text cut inside a character (an older file's mark text) still shows what it holds.
+    if (charset != kSymbolCharset) return tessaly::Cp936ToUtf16Replacing(gbk);
     std::u16string text;
     for (size_t i = 0; i < gbk.size(); ++i) {
         const auto b = static_cast<uint8_t>(gbk[i]);
