@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "DocumentBuilder.h"
@@ -80,6 +81,9 @@ struct MarkInkTest : ::testing::Test {
         SetMark(data, 10, 0, 81, -22, 4);  // crescendo
         SetMark(data, 14, 0, 119, 10, 0);  // custom text
         SetExtralWordVal3(data, 14, 0, "rit.");
+        SetMark(data, 14, 1, 119, 30, 0);  // a text an older file cut inside a character
+        data.WordInfo[14].EditMark(
+            1, [](tessaly::aExtralWordInfo& s) { std::memcpy(s.ExtralWordVal3, "a\xC9\xF9\xB2", 4); });
         SetMark(data, 15, 0, 37, 12, 0);  // tempo change
         SetExtralWordVal3(data, 15, 0, "96");
         SetMark(data, 16, 0, 70, 0, 2);  // repeat signs
