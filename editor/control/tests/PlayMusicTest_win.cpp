@@ -2,6 +2,7 @@
 // editor and the host hears of the start and the stop.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Container.h"
+#include "control/DialogKit_win.h"
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/ZEVudu_win.h"
@@ -39,7 +41,8 @@ struct PlayMusicTest : test::HostedControlTest {
     PlayMusicTest() { hostProc = HostProc; }
     void SetUp() override {
         HostedControlTest::SetUp();
-        ed = Host().Running();
+        control = &Host();
+        ed = control->Running();
         ASSERT_TRUE(ed);
         gHostStates.clear();
         gShown.clear();
@@ -75,6 +78,7 @@ struct PlayMusicTest : test::HostedControlTest {
         return on;
     }
 
+    ZEVudu* control = nullptr;
     Editor* ed = nullptr;
     tessaly::RecordingMidiOut out;
 };
@@ -106,6 +110,28 @@ TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTol
     EXPECT_FALSE(IsPlayingMusic(*ed));
     EXPECT_TRUE(gHostStates.empty());
     EXPECT_TRUE(out.Messages.empty());
+}
+
+// A block the singing order leaves out is named in the export's report and before playing.
+TEST_F(PlayMusicTest, MusicTheSingingOrderLeavesOutIsNamedWhenExportingAndPlaying) {
+    LoadSong("[1234:5671]", 1);
+    const std::wstring notice = dialog_kit::Wide(LeftOutNotice(ed->Data, BuildXjInfo(ed->Data), kLeftOutOfFile));
+    ASSERT_NE(notice.find(L"演唱块 2 "), std::wstring::npos);
+    const std::filesystem::path mid = std::filesystem::temp_directory_path() / L"left-out.mid";
+    std::filesystem::remove(mid);
+    gBoxes.clear();
+    gHook = SetWindowsHookExW(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
+    BSTR name = SysAllocString(mid.wstring().c_str());
+    EXPECT_EQ(S_OK, control->SaveMidFile(&name));
+    SysFreeString(name);
+    BeginPlayMusic(*ed);
+    UnhookWindowsHookEx(gHook);
+    std::wstring played = notice;
+    played.replace(played.find(L"没有导出"), 4, L"不会演奏");
+    EXPECT_EQ(gBoxes, (std::vector<std::wstring>{L"保存成功！\n" + notice, played}));
+    EXPECT_TRUE(std::filesystem::exists(mid));
+    EXPECT_TRUE(PumpUntil([] { return gHostStates.size() >= 2; }));
+    std::filesystem::remove(mid);
 }
 
 TEST_F(PlayMusicTest, ThePlayingNoteMovesThroughTheEditorToTheEnd) {
