@@ -83,30 +83,15 @@ struct PlayMusicTest : test::HostedControlTest {
     tessaly::RecordingMidiOut out;
 };
 
-std::vector<std::wstring> gBoxes;
-HHOOK gHook = nullptr;
-
-// Message boxes are read and answered as they open.
-LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t cls[16]{};
-    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16) &&
-        cls == std::wstring(L"#32770")) {
-        wchar_t text[512]{};
-        GetDlgItemTextW(reinterpret_cast<HWND>(wParam), 0xFFFF, text, 512);
-        gBoxes.push_back(text);
-        PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(gHook, code, wParam, lParam);
-}
-
 TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTold) {
     UseRecordingOutput();
-    gHook = SetWindowsHookExW(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
-    BeginPlayMusic(*ed);
-    UnhookWindowsHookEx(gHook);
+    {
+        test::BoxReader boxes;
+        BeginPlayMusic(*ed);
+    }
     wchar_t told[512]{};
     MultiByteToWideChar(CP_UTF8, 0, kNothingToSoundText, -1, told, 512);
-    EXPECT_EQ(gBoxes, (std::vector<std::wstring>{told}));
+    EXPECT_EQ(test::BoxReader::Texts(), (std::vector<std::wstring>{told}));
     EXPECT_FALSE(IsPlayingMusic(*ed));
     EXPECT_TRUE(gHostStates.empty());
     EXPECT_TRUE(out.Messages.empty());
@@ -119,16 +104,16 @@ TEST_F(PlayMusicTest, MusicTheSingingOrderLeavesOutIsNamedWhenExportingAndPlayin
     ASSERT_NE(notice.find(L"演唱块 2 "), std::wstring::npos);
     const std::filesystem::path mid = std::filesystem::temp_directory_path() / L"left-out.mid";
     std::filesystem::remove(mid);
-    gBoxes.clear();
-    gHook = SetWindowsHookExW(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
-    BSTR name = SysAllocString(mid.wstring().c_str());
-    EXPECT_EQ(S_OK, control->SaveMidFile(&name));
-    SysFreeString(name);
-    BeginPlayMusic(*ed);
-    UnhookWindowsHookEx(gHook);
+    {
+        test::BoxReader boxes;
+        BSTR name = SysAllocString(mid.wstring().c_str());
+        EXPECT_EQ(S_OK, control->SaveMidFile(&name));
+        SysFreeString(name);
+        BeginPlayMusic(*ed);
+    }
     std::wstring played = notice;
     played.replace(played.find(L"没有导出"), 4, L"不会演奏");
-    EXPECT_EQ(gBoxes, (std::vector<std::wstring>{L"保存成功！\n" + notice, played}));
+    EXPECT_EQ(test::BoxReader::Texts(), (std::vector<std::wstring>{L"保存成功！\n" + notice, played}));
     EXPECT_TRUE(std::filesystem::exists(mid));
     EXPECT_TRUE(PumpUntil([] { return gHostStates.size() >= 2; }));
     std::filesystem::remove(mid);

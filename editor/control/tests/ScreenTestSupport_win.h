@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "win/tests/Capture_win.h"
 
@@ -27,6 +29,36 @@ bool PumpUntil(Condition done) {
                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
+
+// While it lives, the message boxes this thread opens are read and answered with OK as they open.
+class BoxReader {
+public:
+    BoxReader() {
+        Texts().clear();
+        hook_ = SetWindowsHookExW(WH_CBT, Answer, nullptr, GetCurrentThreadId());
+    }
+    ~BoxReader() { UnhookWindowsHookEx(hook_); }
+    BoxReader(const BoxReader&) = delete;
+    BoxReader& operator=(const BoxReader&) = delete;
+    static std::vector<std::wstring>& Texts() {
+        static std::vector<std::wstring> texts;
+        return texts;
+    }
+
+private:
+    static LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
+        wchar_t cls[16]{};
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, cls, 16) && cls == std::wstring(L"#32770")) {
+            wchar_t text[512]{};
+            GetDlgItemTextW(box, 0xFFFF, text, 512);
+            Texts().push_back(text);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_ = nullptr;
+};
 
 // A part of the screen as a PNG file: windows as they are shown, child windows and menus too.
 inline void SaveScreenPng(const RECT& r, const wchar_t* name) {

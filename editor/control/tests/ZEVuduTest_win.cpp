@@ -10,8 +10,10 @@
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
+#include "control/DialogKit_win.h"
 #include "control/EditWindow_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/edit/RangeMarks.h"
 #include "render/ScreenRenderer_win.h"
 #include "win/Gdip_win.h"
 
@@ -327,6 +329,23 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[i])) << "character " << i;
     EXPECT_FALSE(ed.Commands->Undo.Modified());
+}
+
+TEST_F(ZEVuduTest, ABigGlissandoOverOtherThanTwoCharactersIsToldAndChangesNothing) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const auto before = ed.Data.WordInfo;
+    const std::wstring told = dialog_kit::Wide(kBigGlissandoJoinsTwoNotes);
+    for (int32_t length : {3, -3, 1}) {
+        ed.Data.SelStart = 4;
+        ed.Data.SelLength = length;
+        test::BoxReader boxes;
+        Send(z, tessaly::EM_FormatBigHuaYing);
+        EXPECT_EQ(test::BoxReader::Texts(), std::vector<std::wstring>{told}) << length;
+    }
+    ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[i])) << "character " << i;
 }
 
 TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
