@@ -759,6 +759,12 @@ void MainWindow::ApplyGeometry() {
     // the rest of a face and its many buttons keep their bits.
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
+        // The bar's bits copied along in the move came back blank beside a reference picture:
+        // it is small, and repaints whole.
+        if (p.Window == bar) {
+            RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+            continue;
+        }
         for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
                                               p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
             const RECT band{b.left, b.top, b.right, b.bottom};
