@@ -135,15 +135,13 @@ TEST_F(Painting, NormalAndDisabledFacesStandOnTheOpaqueBackColour) {
     EXPECT_EQ(Pixel(gdi.CurrentImage(), 0, 0), 0xFFD4D0C8u);
     // A disabled symbol button shows its symbol in grey ink on the fill, none of it dark.
     painter.Paint(in, MunButtom, kDisabled, 5);
-    EXPECT_EQ(Pixel(gdi.CurrentImage(), 0, 0), 0xFFD4D0C8u);
     int grey = 0;
-    for (int y = 0; y < 32; ++y) {
+    for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             const uint32_t p = Pixel(gdi.CurrentImage(), x, y) & 0xFF;
             ASSERT_GT(p, 0x80u) << x << "," << y;
             grey += p < 0xC0;
         }
-    }
     EXPECT_GT(grey, 10);
 }
 

@@ -10,7 +10,6 @@
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Container.h"
-#include "control/DialogKit_win.h"
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/ZEVudu_win.h"
@@ -85,13 +84,9 @@ struct PlayMusicTest : test::HostedControlTest {
 
 TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTold) {
     UseRecordingOutput();
-    {
-        test::BoxReader boxes;
-        BeginPlayMusic(*ed);
-    }
     wchar_t told[512]{};
     MultiByteToWideChar(CP_UTF8, 0, kNothingToSoundText, -1, told, 512);
-    EXPECT_EQ(test::BoxReader::Texts(), (std::vector<std::wstring>{told}));
+    EXPECT_EQ(test::BoxesOf([&] { BeginPlayMusic(*ed); }), (std::vector<std::wstring>{told}));
     EXPECT_FALSE(IsPlayingMusic(*ed));
     EXPECT_TRUE(gHostStates.empty());
     EXPECT_TRUE(out.Messages.empty());
@@ -100,23 +95,17 @@ TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTol
 // A block the singing order leaves out is named in the export's report and before playing.
 TEST_F(PlayMusicTest, MusicTheSingingOrderLeavesOutIsNamedWhenExportingAndPlaying) {
     LoadSong("[1234:5671]", 1);
-    const std::wstring notice = dialog_kit::Wide(LeftOutNotice(ed->Data, BuildXjInfo(ed->Data), kLeftOutOfFile));
-    ASSERT_NE(notice.find(L"演唱块 2 "), std::wstring::npos);
-    const std::filesystem::path mid = std::filesystem::temp_directory_path() / L"left-out.mid";
-    std::filesystem::remove(mid);
-    {
-        test::BoxReader boxes;
-        BSTR name = SysAllocString(mid.wstring().c_str());
-        EXPECT_EQ(S_OK, control->SaveMidFile(&name));
-        SysFreeString(name);
-        BeginPlayMusic(*ed);
-    }
-    std::wstring played = notice;
-    played.replace(played.find(L"没有导出"), 4, L"不会演奏");
-    EXPECT_EQ(test::BoxReader::Texts(), (std::vector<std::wstring>{L"保存成功！\n" + notice, played}));
-    EXPECT_TRUE(std::filesystem::exists(mid));
+    const std::wstring mid = std::filesystem::temp_directory_path() / L"left-out.mid";
+    BSTR name = SysAllocString(mid.c_str());
+    const auto boxes = test::BoxesOf([&] { control->SaveMidFile(&name), BeginPlayMusic(*ed); });
+    SysFreeString(name);
+    const std::wstring blocks = L"演唱块 2 有音符，但演唱顺序里没有它们，";
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ(0u,
+              boxes[0].find(L"保存成功！\n" + blocks + L"没有导出。演唱顺序在“演唱设置 → 主音轨 → 演唱顺序”中设置"));
+    EXPECT_EQ(0u, boxes[1].find(blocks + L"不会演奏。")) << boxes[1];
+    EXPECT_TRUE(std::filesystem::remove(mid));
     EXPECT_TRUE(PumpUntil([] { return gHostStates.size() >= 2; }));
-    std::filesystem::remove(mid);
 }
 
 TEST_F(PlayMusicTest, ThePlayingNoteMovesThroughTheEditorToTheEnd) {

@@ -30,35 +30,26 @@ bool PumpUntil(Condition done) {
     }
 }
 
-// While it lives, the message boxes this thread opens are read and answered with OK as they open.
-class BoxReader {
-public:
-    BoxReader() {
-        Texts().clear();
-        hook_ = SetWindowsHookExW(WH_CBT, Answer, nullptr, GetCurrentThreadId());
-    }
-    ~BoxReader() { UnhookWindowsHookEx(hook_); }
-    BoxReader(const BoxReader&) = delete;
-    BoxReader& operator=(const BoxReader&) = delete;
-    static std::vector<std::wstring>& Texts() {
-        static std::vector<std::wstring> texts;
-        return texts;
-    }
-
-private:
-    static LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
-        wchar_t cls[16]{};
-        const HWND box = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && GetClassNameW(box, cls, 16) && cls == std::wstring(L"#32770")) {
-            wchar_t text[512]{};
+// The texts of the message boxes `run` opens on this thread, each answered with OK as it opens.
+template <class Run>
+std::vector<std::wstring> BoxesOf(Run run) {
+    static std::vector<std::wstring> texts;
+    texts.clear();
+    const auto read = [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        wchar_t cls[16]{}, text[512]{};
+        const HWND box = reinterpret_cast<HWND>(w);
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, cls, 16) && std::wstring(cls) == L"#32770") {
             GetDlgItemTextW(box, 0xFFFF, text, 512);
-            Texts().push_back(text);
+            texts.push_back(text);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    HHOOK hook_ = nullptr;
-};
+        return CallNextHookEx(nullptr, code, w, l);
+    };
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, read, nullptr, GetCurrentThreadId());
+    run();
+    UnhookWindowsHookEx(hook);
+    return texts;
+}
 
 // A part of the screen as a PNG file: windows as they are shown, child windows and menus too.
 inline void SaveScreenPng(const RECT& r, const wchar_t* name) {

@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "DocumentBuilder.h"
 #include "HostedControlTest_win.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Container.h"
@@ -334,18 +335,13 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
 TEST_F(ZEVuduTest, ABigGlissandoOverOtherThanTwoCharactersIsToldAndChangesNothing) {
     ZEVudu& z = Host();
     Editor& ed = WithHeldKeys(z);
-    const auto before = ed.Data.WordInfo;
-    const std::wstring told = dialog_kit::Wide(kBigGlissandoJoinsTwoNotes);
+    const std::vector<uint8_t> before = test::DocumentBytes(ed.Data);
     for (int32_t length : {3, -3, 1}) {
-        ed.Data.SelStart = 4;
-        ed.Data.SelLength = length;
-        test::BoxReader boxes;
-        Send(z, tessaly::EM_FormatBigHuaYing);
-        EXPECT_EQ(test::BoxReader::Texts(), std::vector<std::wstring>{told}) << length;
+        ed.Data.SelStart = 4, ed.Data.SelLength = length;
+        EXPECT_EQ(test::BoxesOf([&] { Send(z, tessaly::EM_FormatBigHuaYing); }),
+                  std::vector<std::wstring>{dialog_kit::Wide(kBigGlissandoJoinsTwoNotes)});
     }
-    ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
-    for (size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[i])) << "character " << i;
+    EXPECT_EQ(before, test::DocumentBytes(ed.Data));
 }
 
 TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {
