@@ -759,9 +759,9 @@ void MainWindow::ApplyGeometry() {
     // the rest of a face and its many buttons keep their bits.
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
-        // The bar's bits copied along in the move came back blank beside a reference picture:
-        // it is small, and repaints whole.
-        if (p.Window == bar) {
+        // Moved down or up, the bar's bits copied along came back blank beside a reference
+        // picture: it is small, and repaints whole.
+        if (p.Window == bar && p.From.top != p.To.top) {
             RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
             continue;
         }
