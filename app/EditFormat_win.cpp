@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "ButtonColours.h"
 #include "EditorText_win.h"
 #include "HighlightPalette_win.h"
 #include "MainWindow_win.h"
@@ -164,7 +165,7 @@ void ChooseForeColor(MainWindow& form) {
     z->put_SelForeColor(static_cast<OLE_COLOR>(colour));
     VARIANT v;
     v.vt = VT_I4;
-    v.lVal = colour;
+    v.lVal = TextButtonColour(static_cast<uint32_t>(colour));
     form.PutButton("CmdFrColor", -1, dispid::Button::ForeColor, v);
 }
 

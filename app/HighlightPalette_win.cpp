@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "ButtonColours.h"
 #include "MainWindow_win.h"
 #include "PaletteGeometry.h"
 #include "button/api/IButton.h"
@@ -32,13 +33,13 @@ void Press(HWND hwnd, int cell) {
     IZEVudu* z = form.Editor();
     if (cell == kPaletteCells - 1) {
         // No colour: the button takes its panel's face and looks empty.
-        PutBackColour(form, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE)));
+        PutBackColour(form, NoBackButtonColour(GetSysColor(COLOR_BTNFACE)));
         if (z) z->put_SelWordBkColor(0);
         return;
     }
     // The editor and the button read red from the low byte, as the document's words store it.
     const uint32_t colour = PaletteDocumentColour(cell);
-    PutBackColour(form, static_cast<int32_t>(colour));
+    PutBackColour(form, BackButtonColour(colour));
     if (z) z->put_SelWordBkColor(colour);
     if (cell == 0) ShowWindow(hwnd, SW_HIDE);
 }
@@ -62,7 +63,7 @@ void Paint(HWND hwnd) {
         if (cell == kPaletteCells - 1) {
             PaintNoColour(dc, r);
         } else {
-            win::BrushHandle fill(CreateSolidBrush(PaletteDocumentColour(cell) & 0xFFFFFFu));
+            win::BrushHandle fill(CreateSolidBrush(SwatchColour(PaletteDocumentColour(cell))));
             FillRect(dc, &r, fill.Get());
         }
         FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "ButtonColours.h"
 #include "MenuTable.h"
 #include "PlaybackLock.h"
 #include "StatusText.h"
@@ -594,14 +595,14 @@ void MainWindow::OnStatus(LPARAM lParam) {
         LONG colour = 0;
         short index = s.cf;
         if (SUCCEEDED(editor_->GetColorLng(&index, &colour)))
-            PutButtonLong("CmdFrColor", -1, dispid::Button::ForeColor, colour);
+            PutButtonLong("CmdFrColor", -1, dispid::Button::ForeColor, TextButtonColour(static_cast<uint32_t>(colour)));
         if (s.cb == -1) {
-            PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor,
-                          SwapColorBytes(255, static_cast<int32_t>(GetSysColor(COLOR_BTNFACE))));
+            PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor, NoBackButtonColour(GetSysColor(COLOR_BTNFACE)));
         } else {
             index = s.cb;
             if (SUCCEEDED(editor_->GetColorLng(&index, &colour)))
-                PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor, colour);
+                PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor,
+                              BackButtonColour(static_cast<uint32_t>(colour)));
         }
     }
     for (int i = 0; i <= 3; ++i) CheckMenu("InputState", i, false);
@@ -758,6 +759,12 @@ void MainWindow::ApplyGeometry() {
     // the rest of a face and its many buttons keep their bits.
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
+        // Moved down or up, the bar's bits copied along came back blank beside a reference
+        // picture: it is small, and repaints whole.
+        if (p.Window == bar && p.From.top != p.To.top) {
+            RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+            continue;
+        }
         for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
                                               p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
             const RECT band{b.left, b.top, b.right, b.bottom};

@@ -73,7 +73,7 @@ const std::vector<ImageGroup>& ImageGroups() {
         {L"FONT_BUT", 20, 32, NormalAndDisabled(4)},
         {L"BKCOLOR_W", 20, 32, {101, 201}},
         {L"FRCOLOR_A", 20, 32, {101, 201}},
-        {L"MUNBUTTOM", 24, 32, Ids(101, 143)},
+        {L"MUNBUTTOM", 24, 32, NormalAndDisabled(43)},
     };
     return groups;
 }

@@ -44,6 +44,16 @@ HWND ControlWindow(const Arg& a) {
     return hwnd;
 }
 
+// A tool is subclassed, which another process's window cannot be: the system's tip code falls
+// over on one.
+HWND OwnControlWindow(const Arg& a) {
+    HWND hwnd = ControlWindow(a);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != GetCurrentProcessId()) throw com::Error{E_INVALIDARG, L"a window of another process"};
+    return hwnd;
+}
+
 // A text as a string, or as code page 936 bytes in a byte array; shown, so bad bytes and lone
 // surrogates become replacement characters.
 std::wstring TipText(const Args& a, UINT i) {
@@ -84,7 +94,7 @@ std::span<const com::Member<QuibbetCom>> QuibbetCom::Members() {
     using S = QuibbetCom;
     static const com::Member<S> table[] = {
         {id::AddTool, L"AddTool", com::kMethod,
-         [](S& s, Args& a, VARIANT*) { s.tips_.AddTool(ControlWindow(a[0]), TipText(a, 1), Number(a, 2, 0)); }},
+         [](S& s, Args& a, VARIANT*) { s.tips_.AddTool(OwnControlWindow(a[0]), TipText(a, 1), Number(a, 2, 0)); }},
         {id::SetDelayTime, L"SetDelayTime", com::kMethod,
          [](S& s, Args& a, VARIANT*) { s.tips_.SetDelayTime(a[0].Long()); }},
         {id::ShowBalloon, L"ShowBalloon", com::kMethod,

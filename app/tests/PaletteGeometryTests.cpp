@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "ButtonColours.h"
 #include "PaletteGeometry.h"
 
 namespace tavolin {
@@ -25,6 +26,16 @@ TEST(PaletteGeometry, PlacementFollowsTheDpiAndStaysOnTheScreen) {
     EXPECT_EQ(Tie(inside), Tie(KeepInside(inside, work)));
     EXPECT_EQ(Tie(PixelRect{895, 673, 1024, 738}), Tie(KeepInside({1000, 700, 1129, 765}, work)));
     EXPECT_EQ(Tie(PixelRect{0, 0, 129, 65}), Tie(KeepInside({-40, -10, 89, 55}, work)));
+}
+
+// The yellow highlight (stored 0x5000FFFF) showed cyan on the button: it must get the ARGB picked.
+TEST(PaletteGeometry, ButtonsAndSwatchesShowTheColourPicked) {
+    for (int cell = 0; cell + 1 < kPaletteCells; ++cell) {
+        EXPECT_EQ(PaletteColour(cell), static_cast<uint32_t>(BackButtonColour(PaletteDocumentColour(cell)))) << cell;
+        EXPECT_EQ(PaletteDocumentColour(cell) & 0xFFFFFFu, SwatchColour(PaletteDocumentColour(cell))) << cell;
+    }
+    EXPECT_EQ(0xFFD4D0C8u, static_cast<uint32_t>(NoBackButtonColour(0xC8D0D4)));
+    EXPECT_EQ(0xFF, TextButtonColour(0xFF0000FFu));  // red text: an OLE colour, red low
 }
 
 TEST(PaletteGeometry, CellsOverlapByOnePixelAndOnlyTheLastClears) {

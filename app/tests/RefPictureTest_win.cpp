@@ -1,6 +1,8 @@
 // The reference picture chosen through the menu and the open dialog, shown below the editor.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <thread>
@@ -66,6 +68,28 @@ TEST_F(RefPictureTest, PngAndJpgShowInkBelowTheSplitterAndTheSameFileChangesNoth
     window->Geometry().editor.Left = -1;
     Choose(WritePicture(L"refpicture.jpg", 3));  // the same file again: no new layout
     EXPECT_EQ(-1, window->Geometry().editor.Left);
+}
+
+// Enlarged with a picture open, the status bar shows every panel's text, not a blank band.
+TEST_F(RefPictureTest, AResizeWithAPictureOpenRepaintsTheWholeStatusBar) {
+    Choose(WritePicture(L"refpicture.png", 4));
+    RECT at{};
+    GetWindowRect(window->Handle(), &at);
+    SetWindowPos(window->Handle(), nullptr, 0, 0, at.right - at.left + 160, at.bottom - at.top + 120, SWP_NOMOVE);
+    HWND bar = window->ControlWindow("StatusBar1");
+    UpdateWindow(bar);
+    Pump();
+    int w = 0, h = 0;
+    const auto px = outside::test::Capture(bar, w, h, L"status_after_resize.png");
+    for (int part = 0; part < 6; ++part) {
+        RECT r{};
+        SendMessageW(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&r));
+        int ink = 0;
+        for (int y = std::max(0L, r.top); y < std::min<LONG>(h, r.bottom); ++y)
+            for (int x = std::max(0L, r.left); x < std::min<LONG>(w, r.right); ++x)
+                ink += (px[static_cast<size_t>(y) * w + x] & 0xFF) < 0xA0;
+        EXPECT_GT(ink, 4) << "panel " << part;
+    }
 }
 
 TEST_F(RefPictureTest, APictureThatCannotBeShownIsToldAndTheAreaStaysAsItWas) {

@@ -533,6 +533,14 @@ def symbol(n):
 
 
 # ---------------------------------------------------------------- the table
+def greyed(im):
+    """A disabled face of a picture drawn in colours: every ink in the grey of
+    the other disabled pictures, its coverage kept."""
+    grey = Image.new("RGBA", im.size, INK_OFF)
+    grey.putalpha(im.getchannel("A"))
+    return grey
+
+
 def two_states(draw, n):
     return {100 + n: lambda: draw(n, False), 200 + n: lambda: draw(n, True)}
 
@@ -588,7 +596,8 @@ GROUPS = [
     ("FONT_BUT", (20, 32), group(two_states(font_button, n) for n in range(1, 5))),
     ("BKCOLOR_W", (20, 32), {101: lambda: back_colour_overlay(False), 201: lambda: back_colour_overlay(True)}),
     ("FRCOLOR_A", (20, 32), {101: lambda: fore_colour_overlay(False), 201: lambda: fore_colour_overlay(True)}),
-    ("MUNBUTTOM", (24, 32), {100 + n: (lambda n=n: symbol(n)) for n in range(1, 44)}),
+    ("MUNBUTTOM", (24, 32), group({100 + n: (lambda n=n: symbol(n)), 200 + n: (lambda n=n: greyed(symbol(n)))}
+                                  for n in range(1, 44))),
 ]
 
 
@@ -706,8 +715,8 @@ def main():
             path = os.path.abspath(os.path.join(outdir, name)).replace(os.sep, "/")
             rc.append(f'{rid} {rtype} "{path}"')
             count += 1
-    if count != 159:
-        sys.exit(f"{count} images drawn, 159 wanted")
+    if count != 202:
+        sys.exit(f"{count} images drawn, 202 wanted")
     with open(os.path.join(outdir, "ButtonImages.rc"), "w", encoding="utf-8") as f:
         f.write("\n".join(rc) + "\n")
     sheet(images, os.path.join(outdir, "ButtonImages_sheet.png"))

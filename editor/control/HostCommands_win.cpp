@@ -8,6 +8,7 @@
 #include "control/Handlers_win.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/RangeMarks.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
 #include "records/Messages.h"
@@ -213,7 +214,11 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             break;
         }
         case tessaly::EM_FormatBigHuaYing:
-            if (sl == 2 || sl == -2) c.Ranges.FormatBigHuaYing(), ed.Refresh(tessaly::ExtralRefresh);
+            // The menu offers it on any longer selection: one it cannot join is told, not ignored.
+            if (sl == 2 || sl == -2)
+                c.Ranges.FormatBigHuaYing(), ed.Refresh(tessaly::ExtralRefresh);
+            else
+                ed.ShowMessage(kBigGlissandoJoinsTwoNotes);
             break;
         case tessaly::EM_FormatCombiningChar:
             if (!RefusedOnParagraphEnd(ed))

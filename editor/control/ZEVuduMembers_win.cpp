@@ -19,6 +19,7 @@
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/PageSetupRules.h"
 #include "music/MidiExport.h"
+#include "music/NoteExtraction.h"
 #include "records/Dialogs.h"
 #include "records/Marks.h"
 #include "render/StdFontObject_win.h"
@@ -195,8 +196,13 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {
     const tessaly::DaDurStatus status = WriteMidFile(ed.Data, std::filesystem::path(U16(name)), ed.PlaySettings.Texts);
-    ShowUtf8(ed, status.ok ? std::string_view(kMidSavedText) : std::string_view(status.reason));
-    if (!status.ok) Refuse(L"MIDI 文件没有保存。", E_FAIL);
+    if (!status.ok) {
+        ShowUtf8(ed, status.reason);
+        Refuse(L"MIDI 文件没有保存。", E_FAIL);
+    }
+    // The file holds what the singing order plays: a song partly left out is not reported as whole.
+    const std::string left = LeftOutNotice(ed.Data, BuildXjInfo(ed.Data), kLeftOutOfFile);
+    ShowUtf8(ed, left.empty() ? std::string(kMidSavedText) : std::string(kMidSavedText) + "\n" + left);
 }
 
 // The text or background colour of the selection; gives the colour's table index, which new

@@ -64,6 +64,9 @@ void MusicNoteGet::BeginPlayMusic(const EditorData& data, intptr_t editorWindow)
         if (Warn) Warn(kNothingToSoundText);
         return;
     }
+    if (Warn) {
+        if (const std::string left = LeftOutNotice(data, bars, kLeftOutOfPlay); !left.empty()) Warn(left);
+    }
     // Creating the player opens the output, and says so when it cannot.
     auto player = std::make_unique<tessaly::PlayNote>(shared_);
     if (!player->IsOpen()) return;

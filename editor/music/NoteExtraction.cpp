@@ -1,6 +1,7 @@
 #include "music/NoteExtraction.h"
 
 #include <algorithm>
+#include <set>
 
 #include "model/document/MarkCodes.h"
 #include "records/Numbers.h"
@@ -67,6 +68,53 @@ bool AnyNoteSounds(const EditorData& data, const BarList& bars) {
         });
     }
     return sounds;
+}
+
+std::vector<int32_t> BlocksLeftOut(const EditorData& data, const BarList& bars) {
+    std::set<int32_t> withNotes;
+    const auto hasNote = [&](int32_t first, int32_t last) {
+        for (int32_t c = std::max(first, 0); c <= std::min(last, data.WordCount() - 1); ++c)
+            if (PlayCharOf(data.WordInfo[static_cast<size_t>(c)]) == PlayChar::Note) return true;
+        return false;
+    };
+    // Before the first bar line nothing plays, as in block 0.
+    if (!bars.SingleBar && !bars.Bars.empty() && hasNote(0, bars.Bars.front().XjSelStart - 1)) withNotes.insert(0);
+    for (int32_t j = 0; j < bars.XjCount; ++j)
+        if (hasNote(bars.FirstChar(j), bars.LastChar(data, j))) withNotes.insert(bars.Blocks[static_cast<size_t>(j)]);
+    const int32_t tracks =
+        std::min<int32_t>(data.PlayInfo.TotalTrack, static_cast<int32_t>(data.PlayInfo.Track.size()));
+    for (int32_t t = 1; t <= tracks; ++t) {
+        const tessaly::aTrackInfo& track = data.PlayInfo.Track[static_cast<size_t>(t) - 1];
+        if (!tessaly::IsTrue(track.IsUser)) continue;
+        for (const tessaly::aPlayBlock& entry : track.tPlayOrder)
+            if (entry.BlockIndex != 0) withNotes.erase(entry.BlockIndex);
+    }
+    return {withNotes.begin(), withNotes.end()};
+}
+
+std::string LeftOutNotice(const EditorData& data, const BarList& bars, std::string_view fate) {
+    std::vector<int32_t> blocks = BlocksLeftOut(data, bars);
+    if (blocks.empty()) return {};
+    std::string text;
+    const bool beforeFirst = blocks.front() == 0;
+    if (beforeFirst) {
+        blocks.erase(blocks.begin());
+        text += "第一个特殊小节线之前的音乐不在任何演唱块里，";
+        text += fate;
+        text += "。";
+    }
+    if (!blocks.empty()) {
+        text += "演唱块 ";
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            if (i) text += "、";
+            text += std::to_string(blocks[i]);
+        }
+        text += " 有音符，但演唱顺序里没有它们，";
+        text += fate;
+        text += "。";
+    }
+    text += "演唱顺序在“演唱设置 → 主音轨 → 演唱顺序”中设置，演唱块的编号见那里的小节列表（红色数字）。";
+    return text;
 }
 
 std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList& bars, int32_t track) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/document/EditorData.h"
@@ -43,6 +45,18 @@ inline constexpr char kNothingToSoundText[] =
     "这首歌没有要发音的音符：普通小节线之间的音乐不在任何演唱块里。"
     "请在音乐前加一个特殊小节线（如“前段落反复号”或“开始位”），"
     "或在“演唱设置...”中为音轨设定演唱顺序。";
+
+// Blocks with notes that no used track's singing order names, ascending; 0 stands for the notes
+// before the first special bar line, which no order can name.
+std::vector<int32_t> BlocksLeftOut(const EditorData& data, const BarList& bars);
+
+// What becomes of left-out music, for LeftOutNotice. UTF-8.
+inline constexpr char kLeftOutOfFile[] = "没有导出";
+inline constexpr char kLeftOutOfPlay[] = "不会演奏";
+
+// Tells which music the singing order leaves out and where the order is set; empty when it leaves
+// none out. `fate` is one of the two texts above. UTF-8.
+std::string LeftOutNotice(const EditorData& data, const BarList& bars, std::string_view fate);
 
 // The timed notes of one track for the player: one event per note or rest in playing order, with
 // lengths in beats corrected for tuplets, ties and grace notes, and volumes for dynamics. Lengths

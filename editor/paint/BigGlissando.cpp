@@ -7,6 +7,7 @@
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
 #include "model/document/mGeneral.h"
+#include "paint/LineSpans.h"
 
 namespace notaline {
 
@@ -109,10 +110,33 @@ bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
     return false;
 }
 
+float ShaftWidth(const PaintContext& ctx) {
+    return ctx.Data.IsPrinting ? 6.0f : 1.0f;
+}
+
+// Across a line break one straight arrow would run back through both lines: it is drawn as a
+// slur across lines is, a shaft from the start to its line's end and the arrow from the end's
+// line start to the end, each level with its note and at least a head and a half long. Each
+// piece is drawn with the page that holds its note.
 void DrawOnPage(PaintContext& ctx, int32_t start, int32_t end, int32_t page) {
     if (!BigHuaYingHasRoom(ctx.Data, start, end, ctx.Scale)) return;
     const auto a = AnchorsOnPage(ctx.Data, start, end, ctx.Scale, page);
-    DrawBigHuaYingArrow(ctx, GetWordArgb(ctx, start), a.From, a.To);
+    const uint32_t argb = GetWordArgb(ctx, start);
+    const auto startLine = LineOfWord(ctx.Data, start), endLine = LineOfWord(ctx.Data, end);
+    if (!startLine || !endLine || startLine->Start == endLine->Start) {
+        DrawBigHuaYingArrow(ctx, argb, a.From, a.To);
+        return;
+    }
+    const double reach = ctx.Scale * kHead * 1.5;
+    if (PageOf(ctx.Data, start) == page) {
+        const auto last = Word(ctx, LastDrawnWordOfLine(ctx.Data, *startLine));
+        const double x = std::max<double>(last.Left + last.WdSize.cx, a.From.X + reach);
+        ctx.Dc.PenLine(Px(a.From.X), Px(a.From.Y), Px(x), Px(a.From.Y), argb, ShaftWidth(ctx));
+    }
+    if (PageOf(ctx.Data, end) == page) {
+        const double x = std::min<double>(Word(ctx, endLine->Start).Left, a.To.X - reach);
+        DrawBigHuaYingArrow(ctx, argb, {static_cast<float>(x), a.To.Y}, a.To);
+    }
 }
 
 }  // namespace
@@ -169,7 +193,7 @@ void DrawBigHuaYingArrow(PaintContext& ctx, uint32_t argb, FloatPoint from, Floa
                                 {static_cast<float>(bx - nx), static_cast<float>(by - ny)},
                                 {static_cast<float>(bx + nx), static_cast<float>(by + ny)}};
     ctx.Dc.FillTriangle(head, argb);
-    ctx.Dc.PenLine(Px(from.X), Px(from.Y), Px(bx), Px(by), argb, ctx.Data.IsPrinting ? 6.0f : 1.0f);
+    ctx.Dc.PenLine(Px(from.X), Px(from.Y), Px(bx), Px(by), argb, ShaftWidth(ctx));
 }
 
 }  // namespace notaline

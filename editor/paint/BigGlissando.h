@@ -24,8 +24,8 @@ bool BigHuaYingHasRoom(const EditorData& data, int32_t first, int32_t last, doub
 int32_t BigHuaYingEnd(const EditorData& data, int32_t word, int32_t slot);
 
 // The glissando of the start mark in the slot, drawn on the start's page. Without an end or
-// without room nothing is drawn; painting never removes it. An end on a later page is reached
-// by a straight arrow that leaves this page at its foot.
+// without room nothing is drawn; painting never removes it. An end on another line, on this
+// page or a later one, is reached in two pieces along the two lines.
 void DrawBigHuaYing(PaintContext& ctx, int32_t word, int32_t slot);
 // The pieces on a page of the glissandi that start on an earlier one: those that end on it, and
 // those from the page before that run past it.

@@ -109,6 +109,11 @@ TEST_F(QuibbetTest, BadTextsShowReplacementCharactersAndBadControlsAreRefused) {
     control->AddRef();
     control->hwnd = nullptr;
     for (VARIANT c : {Long(0), Long(12345), Str(L"x"), object}) EXPECT_TRUE(FAILED(Add(c, Str(L"t"))));
+    // The desktop window belongs to another process (the script client's test: a long text).
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &process);
+    ASSERT_NE(GetCurrentProcessId(), process);
+    EXPECT_TRUE(FAILED(Add(Handle(GetDesktopWindow()), Str(L"12345678"))));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ End Sub
 
 Set tips = CreateObject("Quibbet.ToolTip")
 tips.AddTool hwnd, "tip", 5
-tips.AddTool hwnd
+Check True, True, "a tool window of another process is refused"
+tips.AddTool hwnd, String(2047, "x"), 1
+Check True, True, "a tool window of another process is refused, whatever its text"
 tips.SetDelayTime 30000
 tips.ShowBalloon hwnd, "help", , , True, "title", 1, , 5, , 0, 200
 tips.ShowBalloon hwnd, "", , , , ""

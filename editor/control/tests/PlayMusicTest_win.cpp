@@ -2,6 +2,7 @@
 // editor and the host hears of the start and the stop.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -39,7 +40,8 @@ struct PlayMusicTest : test::HostedControlTest {
     PlayMusicTest() { hostProc = HostProc; }
     void SetUp() override {
         HostedControlTest::SetUp();
-        ed = Host().Running();
+        control = &Host();
+        ed = control->Running();
         ASSERT_TRUE(ed);
         gHostStates.clear();
         gShown.clear();
@@ -75,37 +77,35 @@ struct PlayMusicTest : test::HostedControlTest {
         return on;
     }
 
+    ZEVudu* control = nullptr;
     Editor* ed = nullptr;
     tessaly::RecordingMidiOut out;
 };
 
-std::vector<std::wstring> gBoxes;
-HHOOK gHook = nullptr;
-
-// Message boxes are read and answered as they open.
-LRESULT CALLBACK AnswerBoxes(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t cls[16]{};
-    if (code == HCBT_ACTIVATE && GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16) &&
-        cls == std::wstring(L"#32770")) {
-        wchar_t text[512]{};
-        GetDlgItemTextW(reinterpret_cast<HWND>(wParam), 0xFFFF, text, 512);
-        gBoxes.push_back(text);
-        PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(gHook, code, wParam, lParam);
-}
-
 TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTold) {
     UseRecordingOutput();
-    gHook = SetWindowsHookExW(WH_CBT, AnswerBoxes, nullptr, GetCurrentThreadId());
-    BeginPlayMusic(*ed);
-    UnhookWindowsHookEx(gHook);
     wchar_t told[512]{};
     MultiByteToWideChar(CP_UTF8, 0, kNothingToSoundText, -1, told, 512);
-    EXPECT_EQ(gBoxes, (std::vector<std::wstring>{told}));
+    EXPECT_EQ(test::BoxesOf([&] { BeginPlayMusic(*ed); }), (std::vector<std::wstring>{told}));
     EXPECT_FALSE(IsPlayingMusic(*ed));
     EXPECT_TRUE(gHostStates.empty());
     EXPECT_TRUE(out.Messages.empty());
+}
+
+// A block the singing order leaves out is named in the export's report and before playing.
+TEST_F(PlayMusicTest, MusicTheSingingOrderLeavesOutIsNamedWhenExportingAndPlaying) {
+    LoadSong("[1234:5671]", 1);
+    const std::wstring mid = std::filesystem::temp_directory_path() / L"left-out.mid";
+    BSTR name = SysAllocString(mid.c_str());
+    const auto boxes = test::BoxesOf([&] { control->SaveMidFile(&name), BeginPlayMusic(*ed); });
+    SysFreeString(name);
+    const std::wstring blocks = L"演唱块 2 有音符，但演唱顺序里没有它们，";
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ(0u,
+              boxes[0].find(L"保存成功！\n" + blocks + L"没有导出。演唱顺序在“演唱设置 → 主音轨 → 演唱顺序”中设置"));
+    EXPECT_EQ(0u, boxes[1].find(blocks + L"不会演奏。")) << boxes[1];
+    EXPECT_TRUE(std::filesystem::remove(mid));
+    EXPECT_TRUE(PumpUntil([] { return gHostStates.size() >= 2; }));
 }
 
 TEST_F(PlayMusicTest, ThePlayingNoteMovesThroughTheEditorToTheEnd) {

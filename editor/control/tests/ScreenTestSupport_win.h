@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "win/tests/Capture_win.h"
 
@@ -26,6 +28,27 @@ bool PumpUntil(Condition done) {
         MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 50)),
                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+}
+
+// The texts of the message boxes `run` opens on this thread, each answered with OK as it opens.
+template <class Run>
+std::vector<std::wstring> BoxesOf(Run run) {
+    static std::vector<std::wstring> texts;
+    texts.clear();
+    const auto read = [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        wchar_t cls[16]{}, text[512]{};
+        const HWND box = reinterpret_cast<HWND>(w);
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, cls, 16) && std::wstring(cls) == L"#32770") {
+            GetDlgItemTextW(box, 0xFFFF, text, 512);
+            texts.push_back(text);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, w, l);
+    };
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, read, nullptr, GetCurrentThreadId());
+    run();
+    UnhookWindowsHookEx(hook);
+    return texts;
 }
 
 // A part of the screen as a PNG file: windows as they are shown, child windows and menus too.

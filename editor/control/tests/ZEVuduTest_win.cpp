@@ -5,13 +5,16 @@
 #include <thread>
 #include <vector>
 
+#include "DocumentBuilder.h"
 #include "HostedControlTest_win.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
+#include "control/DialogKit_win.h"
 #include "control/EditWindow_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/edit/RangeMarks.h"
 #include "render/ScreenRenderer_win.h"
 #include "win/Gdip_win.h"
 
@@ -327,6 +330,18 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(0, std::memcmp(&before[i], &ed.Data.WordInfo[i], sizeof before[i])) << "character " << i;
     EXPECT_FALSE(ed.Commands->Undo.Modified());
+}
+
+TEST_F(ZEVuduTest, ABigGlissandoOverOtherThanTwoCharactersIsToldAndChangesNothing) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const std::vector<uint8_t> before = test::DocumentBytes(ed.Data);
+    for (int32_t length : {3, -3, 1}) {
+        ed.Data.SelStart = 4, ed.Data.SelLength = length;
+        EXPECT_EQ(test::BoxesOf([&] { Send(z, tessaly::EM_FormatBigHuaYing); }),
+                  std::vector<std::wstring>{dialog_kit::Wide(kBigGlissandoJoinsTwoNotes)});
+    }
+    EXPECT_EQ(before, test::DocumentBytes(ed.Data));
 }
 
 TEST_F(ZEVuduTest, InputMethodTextWaitsForTheNextCharacter) {

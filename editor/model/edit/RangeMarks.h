@@ -12,6 +12,9 @@
 
 namespace notaline {
 
+// Said when the big glissando command is given a selection of other than two characters. UTF-8.
+inline constexpr char kBigGlissandoJoinsTwoNotes[] = "大滑音连接两个音符：请只选中要连接的两个音符。";
+
 // Paired marks over a range: the start code on its first character, the next code on its last,
 // both with one new pair number. The same command over the same range takes the pair away again.
 // Arcs, slides, slurs and tuplets may enclose or touch other such pairs but not cross them.

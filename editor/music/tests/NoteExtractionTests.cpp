@@ -62,6 +62,39 @@ TEST(NoteExtraction, SingingOrderRepeatsAndSilences) {
     EXPECT_TRUE(Codes(data, 0).empty());
 }
 
+// Blocks: '[' opens 1, each ':' the next; rests alone and the unplayed last entry hold no notes;
+// notes before the first bar line count as block 0. A silent entry names its block too; an unused
+// track's order counts for nothing.
+TEST(NoteExtraction, BlocksLeftOutByTheSingingOrder) {
+    const struct {
+        std::string_view song;
+        std::vector<tessaly::aPlayBlock> order;
+        bool secondTrackNamesBlock3;
+        std::vector<int32_t> leftOut;
+    } rows[] = {
+        {"[12:34:00:56]7", {{1, -1}, {2, -1}, {1, -1}, {4, -1}}, false, {}},
+        {"[12:34:00:56]7", {{1, -1}}, false, {2, 4}},
+        {"[12:34:00:56]7", {{2, 0}, {4, -1}}, false, {1}},
+        {"[12:34:00:56]7", {}, false, {1, 2, 4}},
+        {"[12:34:56]", {{1, -1}}, true, {2}},
+        {"12|34[56]", {{1, -1}}, false, {0}},
+        {"12|34|", {}, false, {0}},
+        {"1234", {}, false, {1}},  // no bar line: one bar in block 1
+    };
+    for (const auto& r : rows) {
+        EditorData data;
+        SetSong(data, r.song, 2);
+        auto& order = data.PlayInfo.Track[0].tPlayOrder;
+        std::fill(std::begin(order), std::end(order), tessaly::aPlayBlock{});
+        std::copy(r.order.begin(), r.order.end(), order);
+        data.PlayInfo.Track[1].tPlayOrder[0] = {3, tessaly::kTrue};
+        data.PlayInfo.Track[1].IsUser = r.secondTrackNamesBlock3 ? tessaly::kTrue : tessaly::kFalse;
+        const BarList bars = BuildXjInfo(data);
+        EXPECT_EQ(r.leftOut, BlocksLeftOut(data, bars)) << r.song << ", " << r.order.size() << " entries";
+        EXPECT_EQ(r.leftOut.empty(), LeftOutNotice(data, bars, kLeftOutOfFile).empty()) << r.song;
+    }
+}
+
 TEST(NoteExtraction, Tuplets) {
     EditorData data = Song("[123456|");
     SetYc(data, {1, 2, 3}, 1);

@@ -138,6 +138,51 @@ TEST_F(GlissandoTest, AGlissandoAcrossPagesIsDrawnOnEveryPageItCrosses) {
     }
 }
 
+// From the last note of a line to the first of the next: a shaft from the start to past its
+// line's end, and the arrow from before the next line's start to the end (its tip at 100, 225.5),
+// on screen and printed; with the end on the next page each page draws its own piece.
+TEST_F(GlissandoTest, AGlissandoAcrossALineBreakIsDrawnInTwoPiecesAlongTheLines) {
+    Build("1234|", {2, 3});
+    for (int32_t i = 2; i < data.WordCount(); ++i) {
+        auto& w = data.WordInfo[static_cast<size_t>(i)];
+        w.Left -= 2 * kPitch, w.Top += 100, w.Bottom += 100;
+    }
+    SetMark(data, 1, 0, 144, 0, 3);
+    SetMark(data, 2, 0, 145, 0, 3);
+    data.PageHeightPx = 500;
+    const IntRect shaft{170, 126, 200, 126}, arrow{70, 226, 80, 226};
+    const struct {
+        PageArray pages;
+        int32_t page;
+        std::vector<IntRect> lines;
+    } cases[] = {{{{0, 1, 0, 5}}, 0, {shaft, arrow}},
+                 {{{0, 1, 0, 2}, {1, 1, 2, 3}}, 0, {shaft}},
+                 {{{0, 1, 0, 2}, {1, 1, 2, 3}}, 1, {arrow}}};
+    for (const auto& c : cases) {
+        data.PageInfo = c.pages;
+        for (bool print : {false, true}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.pages.size() << " pages, page " << c.page << (print ? ", printed" : ""));
+            canvas.Ops.clear();
+            data.IsPrinting = print;  // as a print job sets it
+            PaintContext ctx(data, canvas);
+            print ? DrawPrintPage(ctx, u"", c.page) : DrawPageMarkLayer(ctx, c.page);
+            std::vector<IntRect> lines;
+            for (const auto& op : canvas.Ops) {
+                // Not the page corners; a head only at the end's piece.
+                if (op.What == Kind::Line && op.Box.Top == op.Box.Bottom && op.Box.Top > 100) {
+                    lines.push_back(op.Box);
+                    EXPECT_EQ(print ? 6.0f : 1.0f, op.Width);
+                }
+                if (op.What == Kind::Triangle) {
+                    EXPECT_EQ((FloatPoint{100, 225.5f}), op.Points[0]);
+                }
+            }
+            EXPECT_EQ(c.lines, lines);
+        }
+    }
+}
+
 // A two-note group before its main note (character 2, colour 1), drawn from its members' slots.
 struct GraceTest : PaintTest {
     void Group(int32_t form, uint8_t yg0 = 0, uint8_t yg1 = 0) {
