@@ -4,7 +4,9 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <type_traits>
@@ -20,6 +22,15 @@ namespace notaline {
 // Snap() takes the records as they are for another thread without copying them: the buffers the
 // snapshot reads are pinned, and a write to a pinned piece first copies a small window of it into
 // a fresh buffer. A buffer handed over by a reader becomes the first piece as it is.
+//
+// What holds, and what a caller may rely on:
+// - A piece owns its tail: no other piece reads records off + len to off + cap of its buffer, so
+//   the piece grows into them in place. Sanitizer builds check it after every change of the list.
+// - A reference or pointer from [], an iterator or Run() is valid until the array changes its
+//   length or is snapped: after Snap() a write through one kept from before lands in the buffer
+//   the snapshot reads. Take a new one after either.
+// - A const read may change the array: reading a deferred record settles its run, which writes
+//   records and may rebuild the piece list (a pinned piece is copied before it is written).
 //
 // Runs of records may be left out of date (Defer): every access to one of them (index, iterator,
 // CopyOut, a copy of the array, a snapshot) first has the settler bring that run up to date from
@@ -492,6 +503,26 @@ private:
         }
         starts_[pieces_.size()] = at;
         hint_ = std::min(k, pieces_.empty() ? 0 : pieces_.size() - 1);
+#if defined(__SANITIZE_ADDRESS__)
+        CheckTails();
+#endif
+    }
+    // Every piece lies inside its buffer, and the pieces of one buffer, tails included, do not overlap.
+    void CheckTails() const {
+        std::vector<std::pair<const Buffer*, size_t>> spans;
+        for (size_t j = 0; j < pieces_.size(); ++j) {
+            const Piece& p = pieces_[j];
+            if (p.len > p.cap || p.off + p.cap > p.buf->items.size()) std::abort();
+            spans.emplace_back(p.buf.get(), j);
+        }
+        std::sort(spans.begin(), spans.end(), [&](const auto& a, const auto& b) {
+            return a.first != b.first ? std::less<>()(a.first, b.first) : pieces_[a.second].off < pieces_[b.second].off;
+        });
+        for (size_t j = 1; j < spans.size(); ++j) {
+            const Piece& before = pieces_[spans[j - 1].second];
+            if (spans[j - 1].first == spans[j].first && before.off + before.cap > pieces_[spans[j].second].off)
+                std::abort();
+        }
     }
 
     static Piece Fresh(size_t n, size_t room) {
