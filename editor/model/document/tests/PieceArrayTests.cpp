@@ -141,12 +141,25 @@ TEST(PieceArray, SnapshotsKeepTheirRecordsWhileTheArrayChanges) {
 tessaly::aWordInfo RandomWord(std::mt19937& rng) {
     tessaly::aWordInfo w;
     std::memset(static_cast<void*>(&w), 0, sizeof w);
-    w.WdAsc = static_cast<int16_t>(rng() % 200);
-    w.Left = static_cast<float>(rng() % 1000);
-    w.ShuPai.Number = static_cast<int16_t>(rng() % 3);
+    const auto small = [&](int n) { return static_cast<int16_t>(rng() % static_cast<unsigned>(n)); };
+    const auto place = [&] { return static_cast<float>(rng() % 1000) / 4; };
+    // Every field, so that a field one conversion leaves out reads back wrong.
+    w.WdAsc = small(200);
+    w.WdSize = {place(), place()};
+    w.SelSize = place();
+    w.WdSpace = place();
+    w.UpSpace = place();
+    w.ShuPai = {place(), small(3)};
+    w.Yc = static_cast<uint8_t>(small(4));
+    w.YG = static_cast<uint8_t>(small(4));
+    w.Left = place();
+    w.Top = place();
+    w.Right = place();
+    w.Bottom = place();
+    w.cf = small(5);
+    w.cb = static_cast<int16_t>(small(3) - 1);
     w.IsJpGcCtl = static_cast<uint8_t>(rng() % 4);
-    w.cb = static_cast<int16_t>(rng() % 3) - 1;
-    w.nLogFont.FontTblIndex = static_cast<int16_t>(rng() % 3);
+    w.nLogFont.FontTblIndex = small(3);
     w.nLogFont.lfHeight = -static_cast<int32_t>(rng() % 4 + 10);
     w.nLogFont.lfPitchAndFamily = static_cast<uint8_t>(rng() % 2);
     if (rng() % 4 == 0) {
