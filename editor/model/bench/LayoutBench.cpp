@@ -78,7 +78,7 @@ double Ms(Clock::duration d) {
 // of the re-layout alone.
 Clock::duration TypeOne(EditorData& data, int32_t at) {
     SetInputDat(data, at, 0, 1);
-    tessaly::aWordInfo w = data.WordInfo[static_cast<size_t>(at > 0 ? at - 1 : 0)];
+    tessaly::aWordInfo w = data.WordInfo[static_cast<size_t>(at > 0 ? at - 1 : 0)].Expand();
     w.WdSize = MeasureWordGdip(data, w.nLogFont, std::string(1, '5'));
     data.WordInfo.insert(data.WordInfo.begin() + at, w);
     data.AboutFileInfo.WordCount += 1;

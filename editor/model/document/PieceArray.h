@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <type_traits>
@@ -20,9 +23,20 @@ namespace notaline {
 // snapshot reads are pinned, and a write to a pinned piece first copies a small window of it into
 // a fresh buffer. A buffer handed over by a reader becomes the first piece as it is.
 //
-// A run of records may be left out of date (Defer): every access to one of them (index, iterator,
-// CopyOut, a copy of the array, a snapshot) first has the settler bring the run up to date from its
-// front to at least that record. Insertions and removals move the run with its records.
+// What holds, and what a caller may rely on:
+// - A piece owns its tail: no other piece reads records off + len to off + cap of its buffer, so
+//   the piece grows into them in place. Sanitizer builds check it after every change of the list.
+// - A reference or pointer from [], an iterator or Run() is valid until the array changes its
+//   length or is snapped: after Snap() a write through one kept from before lands in the buffer
+//   the snapshot reads. Take a new one after either.
+// - A const read may change the array: reading a deferred record settles its run, which writes
+//   records and may rebuild the piece list (a pinned piece is copied before it is written).
+//
+// Runs of records may be left out of date (Defer): every access to one of them (index, iterator,
+// CopyOut, a copy of the array, a snapshot) first has the settler bring that run up to date from
+// its front to at least that record; the other runs stay as they are, so a read costs the run it
+// reads, not the distance to the farthest run. Insertions and removals move each run with its
+// records.
 template <class T, size_t kPiece = 1024>
 class PieceArray {
     static_assert(std::is_trivially_copyable_v<T>, "records are moved as raw bytes");
@@ -158,6 +172,8 @@ public:
     // Brings records first to at least upTo (of the run first to end) up to date and returns the
     // index it reached. `moved` is how far the run's records have moved since they were deferred.
     using Settler = size_t (*)(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved);
+    // The runs deferred, first to end each, in their order.
+    using Runs = std::vector<std::pair<size_t, size_t>>;
 
     static constexpr size_t kPieceSize = kPiece;
 
@@ -204,7 +220,7 @@ public:
     bool empty() const { return size() == 0; }
     T& operator[](size_t i) {
         if (IsDeferred(i)) [[unlikely]]
-            SettleTo(i + 1);
+            SettleRun(RunOf(i), i + 1);
         size_t k = Find(i);
         if (Pinned(k)) [[unlikely]]
             k = Isolate(k, i);
@@ -212,7 +228,7 @@ public:
     }
     const T& operator[](size_t i) const {
         if (IsDeferred(i)) [[unlikely]]
-            SettleTo(i + 1);
+            SettleRun(RunOf(i), i + 1);
         return Stored(i);
     }
     // The record as stored, a deferred one not brought up to date: for reading only what the
@@ -227,7 +243,7 @@ public:
     T* Run(size_t i, size_t& end) {
         size_t k = Find(i);
         if (i < deferEnd_ && starts_[k + 1] > deferFrom_) [[unlikely]] {
-            SettleTo(starts_[k + 1]);
+            SettleRange(i, starts_[k + 1]);
             k = Find(i);
         }
         if (Pinned(k)) [[unlikely]]
@@ -248,13 +264,15 @@ public:
     void InsertRoom(size_t pos, size_t n) {
         if (n == 0) return;
         if (pos < deferEnd_) {
-            // The run stays one run that moved as a whole: the part before pos is settled first.
-            if (pos > deferFrom_) SettleTo(pos);
-            if (deferFrom_ < deferEnd_) {
-                deferFrom_ += n;
-                deferEnd_ += n;
-                moved_ += static_cast<ptrdiff_t>(n);
-            }
+            // Each run stays one run that moved as a whole: the part of one before pos is settled first.
+            SplitAt(pos);
+            for (Deferral& r : runs_)
+                if (r.from >= pos) {
+                    r.from += n;
+                    r.end += n;
+                    r.moved += static_cast<ptrdiff_t>(n);
+                }
+            Rehull();
         }
         Open(pos, n);
     }
@@ -262,25 +280,26 @@ public:
     void Erase(size_t pos, size_t n) {
         if (n == 0) return;
         if (pos < deferEnd_) {
-            if (pos > deferFrom_) SettleTo(pos);
-            if (deferFrom_ < deferEnd_) {
-                // What is left of the run lies behind the removed records.
-                const size_t from = std::max(deferFrom_, pos + n);
-                if (from >= deferEnd_) {
-                    Forget();
-                } else {
-                    deferFrom_ = from - n;
-                    deferEnd_ -= n;
-                    moved_ -= static_cast<ptrdiff_t>(n);
+            SplitAt(pos);
+            std::vector<Deferral> kept;
+            for (const Deferral& r : runs_) {
+                if (r.end <= pos) {
+                    kept.push_back(r);
+                    continue;
                 }
+                // What is left of the run lies behind the removed records.
+                const size_t from = std::max(r.from, pos + n);
+                if (from < r.end) kept.push_back({from - n, r.end - n, r.moved - static_cast<ptrdiff_t>(n)});
             }
+            runs_ = std::move(kept);
+            Rehull();
         }
         Remove(pos, n);
     }
     // Copies n records from pos on to out, a block copy a piece.
     template <class Out>
     Out CopyOut(size_t pos, size_t n, Out out) const {
-        if (n > 0 && pos < deferEnd_ && pos + n > deferFrom_) SettleTo(pos + n);
+        if (n > 0 && pos < deferEnd_ && pos + n > deferFrom_) SettleRange(pos, pos + n);
         for (size_t k = n > 0 ? Find(pos) : pieces_.size(); k < pieces_.size() && n > 0; ++k) {
             const size_t at = pos - starts_[k], take = std::min(n, pieces_[k].len - at);
             out = std::copy_n(pieces_[k].data() + at, take, out);
@@ -356,52 +375,114 @@ public:
     size_t PieceCount() const { return pieces_.size(); }
 
     // Records from to end are out of date until the settler (called with context) brings them up
-    // to date; joined with a run deferred before into one run from the first to the last of both.
-    // Called when the settler would place every record of both runs where it now stands.
+    // to date; joined with the runs deferred before that it meets or touches into one run from the
+    // first to the last. Called when the settler would place every record of the runs it joins
+    // where it now stands.
     void Defer(size_t from, size_t end, Settler settler, void* context) {
         end = std::min(end, size());
         if (from >= end || settler == nullptr) return;
-        if (deferFrom_ < deferEnd_) {
-            from = std::min(from, deferFrom_);
-            end = std::max(end, deferEnd_);
-        }
-        deferFrom_ = from;
-        deferEnd_ = end;
-        moved_ = 0;
+        if (!runs_.empty() && (settler != settler_ || context != context_)) SettleAll();
         settler_ = settler;
         context_ = context;
+        auto r = runs_.begin();
+        while (r != runs_.end() && r->end < from) ++r;
+        auto last = r;
+        for (; last != runs_.end() && last->from <= end; ++last) {
+            from = std::min(from, last->from);
+            end = std::max(end, last->end);
+        }
+        r = runs_.erase(r, last);
+        runs_.insert(r, Deferral{from, end, 0});
+        // Few runs, so that an access inside the runs' span finds its own at once: the two
+        // nearest that moved alike become one.
+        while (runs_.size() > kMaxRuns) JoinNearest();
+        Rehull();
     }
-    // The run deferred, which is no longer settled on access: the caller brings it up to date
-    // or defers it again.
-    std::pair<size_t, size_t> TakeDeferred() {
-        const std::pair<size_t, size_t> run{deferFrom_, deferEnd_};
+    // The runs deferred, which are no longer settled on access: the caller brings them up to date
+    // or defers them again.
+    Runs TakeDeferred() {
+        Runs runs;
+        for (const Deferral& r : runs_) runs.emplace_back(r.from, r.end);
         Forget();
-        return run;
+        return runs;
     }
-    bool HasDeferred() const { return deferFrom_ < deferEnd_; }
+    bool HasDeferred() const { return !runs_.empty(); }
     // Everything up to date.
     void SettleAll() const {
-        if (deferFrom_ < deferEnd_) SettleTo(deferEnd_);
+        while (!runs_.empty()) SettleRun(0, runs_.front().end);
     }
 
 private:
-    bool IsDeferred(size_t i) const { return i - deferFrom_ < deferEnd_ - deferFrom_; }
-    void Forget() const {
-        deferFrom_ = deferEnd_ = 0;
-        moved_ = 0;
+    struct Deferral {
+        size_t from;
+        size_t end;
+        ptrdiff_t moved;  // how far its records moved since they were deferred
+    };
+    static constexpr size_t kMaxRuns = 8;
+
+    bool IsDeferred(size_t i) const {
+        if (i - deferFrom_ >= deferEnd_ - deferFrom_) return false;
+        if (i - clearFrom_ < clearEnd_ - clearFrom_) return false;
+        return RunOf(i) < runs_.size();
     }
-    // The run settled from its front to at least upTo. While the settler runs, nothing counts as
+    // The run that holds record i; runs_.size() when none does, and then the gap around i, which
+    // holds no deferred record, is kept for the next look.
+    size_t RunOf(size_t i) const {
+        size_t r = 0;
+        while (r < runs_.size() && runs_[r].end <= i) ++r;
+        if (r < runs_.size() && runs_[r].from <= i) return r;
+        clearFrom_ = r == 0 ? 0 : runs_[r - 1].end;
+        clearEnd_ = r == runs_.size() ? SIZE_MAX : runs_[r].from;
+        return runs_.size();
+    }
+    void Rehull() const {
+        deferFrom_ = runs_.empty() ? 0 : runs_.front().from;
+        deferEnd_ = runs_.empty() ? 0 : runs_.back().end;
+        clearFrom_ = clearEnd_ = 0;
+    }
+    void Forget() const {
+        runs_.clear();
+        Rehull();
+    }
+    // Run r settled from its front to at least upTo. While the settler runs, nothing counts as
     // deferred, so that it reads and writes the records freely.
-    void SettleTo(size_t upTo) const {
-        const size_t from = deferFrom_, end = deferEnd_;
-        const ptrdiff_t moved = moved_;
+    void SettleRun(size_t r, size_t upTo) const {
+        const Deferral run = runs_[r];
+        std::vector<Deferral> all = std::move(runs_);
         Forget();
-        const size_t reached = settler_(context_, from, std::min(upTo, end), end, moved);
-        if (reached < end) {
-            deferFrom_ = std::max(reached, from);
-            deferEnd_ = end;
-            moved_ = moved;
+        const size_t reached = settler_(context_, run.from, std::min(upTo, run.end), run.end, run.moved);
+        runs_ = std::move(all);
+        if (reached < run.end) {
+            runs_[r].from = std::max(reached, run.from);
+        } else {
+            runs_.erase(runs_.begin() + static_cast<ptrdiff_t>(r));
         }
+        Rehull();
+    }
+    // Every run that holds a record of pos..end settled up to end.
+    void SettleRange(size_t pos, size_t end) const {
+        for (size_t r = 0; r < runs_.size() && runs_[r].from < end;) {
+            const size_t count = runs_.size();
+            if (runs_[r].end > pos) SettleRun(r, end);
+            if (runs_.size() == count) ++r;
+        }
+    }
+    // No run holds records on both sides of pos: the part of one before pos is settled.
+    void SplitAt(size_t pos) {
+        const size_t r = RunOf(pos);
+        if (r < runs_.size() && runs_[r].from < pos) SettleRun(r, pos);
+    }
+    // The two neighbouring runs with the smallest gap between them that moved alike become one;
+    // when none moved alike, the first is settled.
+    void JoinNearest() {
+        size_t best = runs_.size();
+        for (size_t r = 0; r + 1 < runs_.size(); ++r)
+            if (runs_[r].moved == runs_[r + 1].moved &&
+                (best == runs_.size() || runs_[r + 1].from - runs_[r].end < runs_[best + 1].from - runs_[best].end))
+                best = r;
+        if (best == runs_.size()) return SettleRun(0, runs_.front().end);
+        runs_[best].end = runs_[best + 1].end;
+        runs_.erase(runs_.begin() + static_cast<ptrdiff_t>(best) + 1);
     }
 
     bool Pinned(size_t k) const { return pieces_[k].buf->pins.load(std::memory_order_acquire) != 0; }
@@ -422,6 +503,26 @@ private:
         }
         starts_[pieces_.size()] = at;
         hint_ = std::min(k, pieces_.empty() ? 0 : pieces_.size() - 1);
+#if defined(__SANITIZE_ADDRESS__)
+        CheckTails();
+#endif
+    }
+    // Every piece lies inside its buffer, and the pieces of one buffer, tails included, do not overlap.
+    void CheckTails() const {
+        std::vector<std::pair<const Buffer*, size_t>> spans;
+        for (size_t j = 0; j < pieces_.size(); ++j) {
+            const Piece& p = pieces_[j];
+            if (p.len > p.cap || p.off + p.cap > p.buf->items.size()) std::abort();
+            spans.emplace_back(p.buf.get(), j);
+        }
+        std::sort(spans.begin(), spans.end(), [&](const auto& a, const auto& b) {
+            return a.first != b.first ? std::less<>()(a.first, b.first) : pieces_[a.second].off < pieces_[b.second].off;
+        });
+        for (size_t j = 1; j < spans.size(); ++j) {
+            const Piece& before = pieces_[spans[j - 1].second];
+            if (spans[j - 1].first == spans[j].first && before.off + before.cap > pieces_[spans[j].second].off)
+                std::abort();
+        }
     }
 
     static Piece Fresh(size_t n, size_t room) {
@@ -546,11 +647,13 @@ private:
     }
 
     std::vector<Piece> pieces_;
-    std::vector<size_t> starts_;    // where each piece begins, and the size last
-    mutable size_t hint_ = 0;       // the piece found last
-    mutable size_t deferFrom_ = 0;  // the run out of date; empty when not below deferEnd_
+    std::vector<size_t> starts_;  // where each piece begins, and the size last
+    mutable size_t hint_ = 0;     // the piece found last
+    mutable std::vector<Deferral> runs_;
+    mutable size_t deferFrom_ = 0;  // from the first run's front to the last one's end
     mutable size_t deferEnd_ = 0;
-    mutable ptrdiff_t moved_ = 0;
+    mutable size_t clearFrom_ = 0;  // a gap between runs seen last
+    mutable size_t clearEnd_ = 0;
     Settler settler_ = nullptr;
     void* context_ = nullptr;
 };

@@ -148,21 +148,7 @@ struct StoredWord {
     // Compacts a whole record; its font and slots join the shared values.
     StoredWord(const tessaly::aWordInfo& w) {                    // NOLINT: stored records are made from the full form
         std::memset(static_cast<void*>(this), 0, sizeof *this);  // padding too: records compare as bytes
-        WdAsc = w.WdAsc;
-        Yc = w.Yc;
-        YG = w.YG;
-        WdSize = w.WdSize;
-        SelSize = w.SelSize;
-        WdSpace = w.WdSpace;
-        UpSpace = w.UpSpace;
-        ShuPai = w.ShuPai;
-        Left = w.Left;
-        Top = w.Top;
-        Right = w.Right;
-        Bottom = w.Bottom;
-        cf = w.cf;
-        cb = w.cb;
-        IsJpGcCtl = w.IsJpGcCtl;
+        Fields(*this, w, [](auto& mine, const auto& full) { mine = full; });
         FontId = FontPool().Intern(w.nLogFont);
         MarkSlotArray slots;
         std::copy(std::begin(w.ExtralWordInfo), std::end(w.ExtralWordInfo), slots.begin());
@@ -173,25 +159,32 @@ struct StoredWord {
     tessaly::aWordInfo Expand() const {
         tessaly::aWordInfo w;
         std::memset(static_cast<void*>(&w), 0, sizeof w);  // zero padding: files and the journal hold the bytes
-        w.WdAsc = WdAsc;
-        w.Yc = Yc;
-        w.YG = YG;
-        w.WdSize = WdSize;
-        w.SelSize = SelSize;
-        w.WdSpace = WdSpace;
-        w.UpSpace = UpSpace;
-        w.ShuPai = ShuPai;
-        w.Left = Left;
-        w.Top = Top;
-        w.Right = Right;
-        w.Bottom = Bottom;
-        w.cf = cf;
-        w.cb = cb;
-        w.IsJpGcCtl = IsJpGcCtl;
+        Fields(*this, w, [](const auto& mine, auto& full) { full = mine; });
         w.nLogFont = FontPool()[FontId];
         const MarkSlotArray& slots = ExtralWordInfo.Slots();
         std::copy(slots.begin(), slots.end(), std::begin(w.ExtralWordInfo));
         return w;
+    }
+
+    // The fields both forms hold as they are, each handed to each(stored, full) in pairs: the one
+    // list that both conversions follow. The font and the slots, held as shared values, are not in it.
+    template <class Stored, class Full, class F>
+    static void Fields(Stored& s, Full& w, F each) {
+        each(s.WdAsc, w.WdAsc);
+        each(s.Yc, w.Yc);
+        each(s.YG, w.YG);
+        each(s.WdSize, w.WdSize);
+        each(s.SelSize, w.SelSize);
+        each(s.WdSpace, w.WdSpace);
+        each(s.UpSpace, w.UpSpace);
+        each(s.ShuPai, w.ShuPai);
+        each(s.Left, w.Left);
+        each(s.Top, w.Top);
+        each(s.Right, w.Right);
+        each(s.Bottom, w.Bottom);
+        each(s.cf, w.cf);
+        each(s.cb, w.cb);
+        each(s.IsJpGcCtl, w.IsJpGcCtl);
     }
 
     const tessaly::mLogFont& nLogFont() const { return FontPool()[FontId]; }

@@ -70,6 +70,10 @@ void DeferPlacing(EditorData& data, int32_t from, int32_t end) {
     if (from < end)
         data.WordInfo.Defer(static_cast<size_t>(std::max(from, 0)), static_cast<size_t>(end), &SettleWords, &data);
 }
+// Runs taken before a re-layout wait again, now for the new lines.
+void DeferPlacing(EditorData& data, const PieceArray<StoredWord>::Runs& runs) {
+    for (const auto& [from, end] : runs) data.WordInfo.Defer(from, end, &SettleWords, &data);
+}
 
 // The first and last line whose box moved; their characters, and those of the lines between, are
 // placed when read.
@@ -275,7 +279,7 @@ void PlaceLines(EditorData& data, bool everything) {
         }
     }
     if (everything) return;
-    DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    DeferPlacing(data, earlier);
     moved.Defer(data);
 }
 
@@ -499,7 +503,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     PaginateFrom(data, from, resync);
     // The characters of the new lines and of lines that only moved are placed when first read, as
     // are the boxes of lines on pages taken whole: a long paragraph broken again costs its breaking.
-    DeferPlacing(data, static_cast<int32_t>(earlier.first), static_cast<int32_t>(earlier.second));
+    DeferPlacing(data, earlier);
     if (n > 0) {
         const auto& last = lines.Unmoved(static_cast<size_t>(from + n - 1));
         DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)),

@@ -141,12 +141,25 @@ TEST(PieceArray, SnapshotsKeepTheirRecordsWhileTheArrayChanges) {
 tessaly::aWordInfo RandomWord(std::mt19937& rng) {
     tessaly::aWordInfo w;
     std::memset(static_cast<void*>(&w), 0, sizeof w);
-    w.WdAsc = static_cast<int16_t>(rng() % 200);
-    w.Left = static_cast<float>(rng() % 1000);
-    w.ShuPai.Number = static_cast<int16_t>(rng() % 3);
+    const auto small = [&](int n) { return static_cast<int16_t>(rng() % static_cast<unsigned>(n)); };
+    const auto place = [&] { return static_cast<float>(rng() % 1000) / 4; };
+    // Every field, so that a field one conversion leaves out reads back wrong.
+    w.WdAsc = small(200);
+    w.WdSize = {place(), place()};
+    w.SelSize = place();
+    w.WdSpace = place();
+    w.UpSpace = place();
+    w.ShuPai = {place(), small(3)};
+    w.Yc = static_cast<uint8_t>(small(4));
+    w.YG = static_cast<uint8_t>(small(4));
+    w.Left = place();
+    w.Top = place();
+    w.Right = place();
+    w.Bottom = place();
+    w.cf = small(5);
+    w.cb = static_cast<int16_t>(small(3) - 1);
     w.IsJpGcCtl = static_cast<uint8_t>(rng() % 4);
-    w.cb = static_cast<int16_t>(rng() % 3) - 1;
-    w.nLogFont.FontTblIndex = static_cast<int16_t>(rng() % 3);
+    w.nLogFont.FontTblIndex = small(3);
     w.nLogFont.lfHeight = -static_cast<int32_t>(rng() % 4 + 10);
     w.nLogFont.lfPitchAndFamily = static_cast<uint8_t>(rng() % 2);
     if (rng() % 4 == 0) {
@@ -285,13 +298,15 @@ TEST(PieceArray, IteratorsWorkWithTheStandardAlgorithms) {
     EXPECT_EQ((std::vector<int32_t>{0, 1, 3, 40, 41}), Values(a));
 }
 
-// A deferred run is handed to the settler record by record exactly once, at the index it had when
-// it was deferred moved by `moved`, before anything reads a record of it; insertions and removals
-// around and inside the run, reads, copies and copies of the array all keep that.
+// Deferred runs are handed to the settler record by record exactly once, at the index each had
+// when it was deferred moved by its run's `moved`, before anything reads a record of it (runs
+// joined hand over the records between them too, never a settled one again); insertions and
+// removals around and inside the runs, reads, copies and copies of the array all keep that.
 struct DeferredRun {
     Pieces* array = nullptr;
     size_t stride = 1;  // the settler works in blocks of this many records, as the layout does lines
-    int32_t wrong = 0;  // records handed over that were not deferred, or at the wrong index
+    int32_t wrong = 0;  // records handed over that were settled already, or at the wrong index
+    int32_t settled = 0;
 };
 
 size_t SettleRecs(void* context, size_t first, size_t upTo, size_t end, ptrdiff_t moved) {
@@ -299,7 +314,8 @@ size_t SettleRecs(void* context, size_t first, size_t upTo, size_t end, ptrdiff_
     size_t c = first;
     for (; c < end && (c < upTo || (c - first) % run.stride != 0); ++c) {
         Rec& r = (*run.array)[c];
-        if (r.pad[0] != 1 || r.v != static_cast<int32_t>(static_cast<ptrdiff_t>(c) - moved)) ++run.wrong;
+        if (r.pad[0] == 2 || r.v != static_cast<int32_t>(static_cast<ptrdiff_t>(c) - moved)) ++run.wrong;
+        run.settled += r.pad[0] == 1 ? 1 : 0;
         r.pad[0] = 2;
     }
     return c;
@@ -312,9 +328,14 @@ TEST(PieceArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
         for (size_t i = 0; i < start.size(); ++i) start[i].v = static_cast<int32_t>(i);
         Pieces a(std::move(start));
         DeferredRun run{&a, 1 + rng() % 5};
-        const size_t from = rng() % 200, end = from + 1 + rng() % 100;
-        for (size_t i = from; i < end; ++i) a[i].pad[0] = 1;
-        a.Defer(from, end, &SettleRecs, &run);
+        // Up to twelve runs, more than are kept apart, so that some are joined.
+        std::vector<std::pair<size_t, size_t>> runs(1 + rng() % 12);
+        for (auto& [from, end] : runs) {
+            from = rng() % 290;
+            end = std::min<size_t>(300, from + 1 + rng() % (&from == &runs[0].first ? 100 : 10));
+            for (size_t i = from; i < end; ++i) a[i].pad[0] = 1;
+        }
+        for (const auto& [from, end] : runs) a.Defer(from, end, &SettleRecs, &run);
         // Reads hand deferred records over first: a settled record is never seen deferred.
         const auto check = [&](const Rec& r) { return r.pad[0] != 1; };
         for (int op = 0; op < 30 && a.HasDeferred(); ++op) {
@@ -362,6 +383,26 @@ TEST(PieceArray, DeferredRecordsAreSettledOnceBeforeAnyRead) {
         EXPECT_TRUE(std::all_of(a.begin(), a.end(), check)) << "seed " << seed;
         EXPECT_EQ(0, run.wrong) << "seed " << seed;
     }
+}
+
+// A read settles the run it reads and no other: a run at the far end of the array waits.
+TEST(PieceArray, AReadSettlesOnlyTheRunItReads) {
+    std::vector<Rec> start(3000);
+    for (size_t i = 0; i < start.size(); ++i) start[i].v = static_cast<int32_t>(i);
+    Pieces a(std::move(start));
+    DeferredRun run{&a};
+    for (size_t i : {10, 11, 12, 2990, 2991}) a[i].pad[0] = 1;
+    a.Defer(10, 13, &SettleRecs, &run);
+    a.Defer(2990, 2992, &SettleRecs, &run);
+    a.InsertRoom(1500, 5);  // between the runs: only the far one moves
+    EXPECT_EQ(2991, a[2996].v);
+    EXPECT_EQ(2, run.settled);
+    EXPECT_EQ(1, a.Stored(11).pad[0]);
+    a.Erase(0, 4);  // before both: both move back
+    EXPECT_EQ(12, a[8].v);
+    EXPECT_EQ(5, run.settled);
+    EXPECT_EQ(0, run.wrong);
+    EXPECT_FALSE(a.HasDeferred());
 }
 
 // Pending moves of the lines' first characters, registered before and behind each other and read
