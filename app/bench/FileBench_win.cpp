@@ -23,7 +23,7 @@
 #include "Modules_win.h"
 #include "RecentFiles.h"
 #include "control/Editor_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
 #include "control/MusicPlayer_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {

@@ -17,6 +17,7 @@
 #include "model/document/mGeneral.h"
 #include "model/edit/HostMembers.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/PageSetupRules.h"
 #include "music/MidiExport.h"
 #include "records/Dialogs.h"
