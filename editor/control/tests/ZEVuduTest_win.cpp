@@ -12,7 +12,9 @@
 #include "com/tests/RecordingSink.h"
 #include "control/EditWindow_win.h"
 #include "control/ZEVudu_win.h"
+#include "records/Messages.h"
 #include "render/ScreenRenderer_win.h"
+#include "tools/tests/DialogCloser_win.h"
 #include "win/Gdip_win.h"
 
 namespace notaline {
@@ -184,6 +186,29 @@ TEST_F(ZEVuduTest, RecordMessagesRoundTripByteForByte) {
     Send(z, tessaly::EM_SetFontExInfo, 0, reinterpret_cast<LPARAM>(&copy));
     font = reinterpret_cast<const tessaly::FontExInfo*>(Send(z, tessaly::EM_GetFontExInfo));
     EXPECT_EQ(0, std::memcmp(&copy, font, 14));
+}
+
+// Every message the table gives a result of its own answers with that kind of result; an address
+// is the editor's own record, the same at every asking.
+TEST_F(ZEVuduTest, HostMessagesAnswerAsTheTableSays) {
+    using R = tessaly::MessageResult;
+    ZEVudu& z = Host();
+    const DialogCloser closer(IDCANCEL);  // a message that opens a dialog
+    int answered = 0;
+    for (const tessaly::MessageInfo& m : tessaly::kMessages) {
+        if (m.Result != R::Zero && m.Result != R::Flag && m.Result != R::Address) continue;
+        ++answered;
+        const LRESULT first = Send(z, static_cast<UINT>(m.Number));
+        if (m.Result == R::Address) {
+            EXPECT_NE(0, first) << m.Name;
+            EXPECT_EQ(first, Send(z, static_cast<UINT>(m.Number))) << m.Name;
+        } else if (m.Result == R::Flag) {
+            EXPECT_TRUE(first == 0 || first == 1) << m.Name << " " << first;
+        } else {
+            EXPECT_EQ(0, first) << m.Name;
+        }
+    }
+    EXPECT_GT(answered, 0);
 }
 
 TEST_F(ZEVuduTest, UnsafeHostInputIsRefused) {
