@@ -4,22 +4,14 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "win/KernelHandles.h"
 
 namespace com {
 
-struct BstrTraits {
-    using Handle = BSTR;
-    static bool Empty(BSTR b) { return !b; }
-    static bool Free(BSTR b) {
-        SysFreeString(b);
-        return true;
-    }
-};
-
 // Owns one BSTR: a text handed to a call, or one a call hands back.
-class Bstr : public win::Owned<BstrTraits> {
+class Bstr : public win::Owned<win::BstrTraits> {
 public:
     Bstr() = default;
     explicit Bstr(std::wstring_view s) : Owned(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
@@ -45,8 +37,12 @@ public:
 
 // Puts a text into a caller's by-reference slot, freeing what the slot held.
 inline void Replace(BSTR* slot, Bstr text) {
-    SysFreeString(*slot);
-    *slot = text.Detach();
+    Bstr::Attach(std::exchange(*slot, text.Detach()));
+}
+
+// Frees the texts a failed call left in its exception record.
+inline void FreeTexts(EXCEPINFO& e) {
+    for (BSTR* text : {&e.bstrSource, &e.bstrDescription, &e.bstrHelpFile}) Bstr::Attach(std::exchange(*text, nullptr));
 }
 
 }  // namespace com

@@ -1,8 +1,9 @@
 #pragma once
-// Owners of kernel handles, global memory, registry keys, find handles and task memory, beside
-// the GDI ones.
+// Owners of kernel handles, global memory, registry keys, find handles, task memory and BSTRs,
+// beside the GDI ones.
 #include <windows.h>
 #include <objbase.h>
+#include <oleauto.h>
 
 #include <utility>
 
@@ -106,5 +107,15 @@ struct TaskMemoryTraits {
 };
 template <class T>
 using TaskMemory = Owned<TaskMemoryTraits<T>>;
+
+// A BSTR; com::Bstr is its owner.
+struct BstrTraits {
+    using Handle = BSTR;
+    static bool Empty(BSTR b) { return !b; }
+    static bool Free(BSTR b) {
+        SysFreeString(b);
+        return true;
+    }
+};
 
 }  // namespace win

@@ -162,7 +162,7 @@ TEST_F(ComTest, FailuresBecomeDispatchExceptions) {
     ASSERT_EQ(DISP_E_EXCEPTION, Call(5, DISPATCH_METHOD, {}, &r, &e));
     EXPECT_EQ(E_FAIL, e.scode);
     EXPECT_STREQ(L"无法打开MIDI设备", e.bstrDescription);
-    SysFreeString(e.bstrDescription);
+    com::FreeTexts(e);
 }
 
 TEST_F(ComTest, EventsReachAdvisedSinksOnly) {

@@ -63,13 +63,11 @@ HRESULT ZEVuduVtable::Call(DISPID id, WORD flags, std::initializer_list<VARIANT>
     UINT argErr = 0;
     HRESULT hr =
         Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out.vt != VT_EMPTY ? &result : nullptr, &e, &argErr);
-    // The exception's texts are ours to free.
-    const com::Bstr source = com::Bstr::Attach(e.bstrSource), description = com::Bstr::Attach(e.bstrDescription),
-                    helpFile = com::Bstr::Attach(e.bstrHelpFile);
     if (hr == DISP_E_EXCEPTION) {
         SetErrorText(e);
         hr = FAILED(e.scode) ? e.scode : E_FAIL;
     }
+    com::FreeTexts(e);
     if (FAILED(hr) || out.vt == VT_EMPTY) {
         VariantClear(&result);
         return hr;

@@ -150,7 +150,7 @@ TEST_F(ReadWriteDocTest, AMissingFileRaisesError53WithItsName) {
     EXPECT_EQ(DISP_E_EXCEPTION, doc->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, &excep, nullptr));
     EXPECT_EQ(static_cast<HRESULT>(0x800A0035), excep.scode);
     EXPECT_EQ(L"文件未找到: " + name, std::wstring(excep.bstrDescription));
-    SysFreeString(excep.bstrDescription);
+    com::FreeTexts(excep);
     VariantClear(&args[0]);
 }
 

@@ -130,9 +130,7 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
             EXCEPINFO e{};
             EXPECT_EQ(DISP_E_EXCEPTION, writer->Invoke(write, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, &e, nullptr));
             EXPECT_EQ(L"文件只读，不能覆盖: " + name, std::wstring(e.bstrDescription ? e.bstrDescription : L""));
-            SysFreeString(e.bstrDescription);
-            SysFreeString(e.bstrSource);
-            SysFreeString(e.bstrHelpFile);
+            com::FreeTexts(e);
         }
         SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -154,9 +152,7 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         V_BSTR(&args[0]) = missing.Get();
         EXCEPINFO e{};
         EXPECT_EQ(DISP_E_EXCEPTION, reader->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, &r, &e, nullptr));
-        SysFreeString(e.bstrDescription);
-        SysFreeString(e.bstrSource);
-        SysFreeString(e.bstrHelpFile);
+        com::FreeTexts(e);
         std::filesystem::remove_all(dir);
     }
     CoUninitialize();
