@@ -1,5 +1,6 @@
 # The two commands: `make run` starts the program, `make test` runs every test.
-# `make check` builds and runs the native suite alone, for a quick edit-and-test loop.
+# `make check` checks the format of changed sources, then builds and runs the native suite alone
+# without the tests labelled slow, for a quick edit-and-test loop.
 SHELL := /bin/bash
 .PHONY: run test check setup format-check
 
@@ -10,7 +11,8 @@ test: setup
 	@scripts/test.sh
 
 check: setup
-	@scripts/test-preset.sh native
+	@scripts/check-format.sh --changed
+	@scripts/test-preset.sh native -LE slow
 
 format-check:
 	@scripts/check-format.sh

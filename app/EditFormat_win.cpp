@@ -15,6 +15,7 @@
 #include "Modules_win.h"
 #include "WinProc.h"
 #include "button/api/IButton.h"
+#include "com/Bstr.h"
 #include "records/Messages.h"
 
 namespace tavolin {
@@ -121,9 +122,7 @@ void cmbFontName_Click(MainWindow& form) {
     IZEVudu* z = form.Editor();
     const std::wstring name = BoxText(form.ControlWindow("cmbFontName"));
     if (!z || name.empty()) return;
-    BSTR b = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
-    z->put_SelFontName(b);
-    SysFreeString(b);
+    z->put_SelFontName(com::Bstr(name).Get());
     FocusEditor(form);
 }
 

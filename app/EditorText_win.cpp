@@ -3,14 +3,14 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "com/Bstr.h"
+
 namespace tavolin {
 
 LRESULT SendEditorText(HWND editor, UINT msg, WPARAM wParam, std::wstring_view text) {
-    BSTR value = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    com::Bstr value(text);
     if (!value && !text.empty()) return 0;
-    const LRESULT result = SendMessageW(editor, msg, wParam, reinterpret_cast<LPARAM>(&value));
-    SysFreeString(value);
-    return result;
+    return SendMessageW(editor, msg, wParam, reinterpret_cast<LPARAM>(value.Ref()));
 }
 
 }  // namespace tavolin

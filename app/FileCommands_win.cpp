@@ -15,6 +15,7 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "RecentFiles.h"
+#include "com/Bstr.h"
 #include "com/Create.h"
 #include "records/Dialogs.h"
 #include "win/KernelHandles.h"
@@ -30,27 +31,6 @@ constexpr wchar_t kPictureFilter[] =
 constexpr wchar_t kMidiFilter[] = L"Mid 文件(*.Mid)|*.Mid|所有文件(*.*)| *.*";
 constexpr UINT_PTR kBackupSubclass = 0x3601;
 constexpr DWORD kWholeValue = 32768;
-
-std::wstring Take(BSTR text) {
-    std::wstring s = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-    SysFreeString(text);
-    return s;
-}
-
-// A BSTR argument passed by reference, freed whatever the callee left in it.
-class BStr {
-public:
-    explicit BStr(const std::wstring& s) : b_(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
-    ~BStr() { SysFreeString(b_); }
-    BStr(const BStr&) = delete;
-    BStr& operator=(const BStr&) = delete;
-    BSTR* operator&() { return &b_; }
-    BSTR Get() const { return b_; }
-    std::wstring Str() const { return b_ ? std::wstring(b_, SysStringLen(b_)) : std::wstring(); }
-
-private:
-    BSTR b_;
-};
 
 // The list reads its keys whole (a path may be longer than the INI service's values) and writes
 // through the service.
@@ -147,9 +127,9 @@ private:
 };
 
 std::wstring FileCommands::FileName() const {
-    BSTR name = nullptr;
-    if (Ed()) Ed()->get_FileName(&name);
-    return Take(name);
+    com::Bstr name;
+    if (Ed()) Ed()->get_FileName(name.Out());
+    return name.Str();
 }
 
 bool FileCommands::Modified() const {
@@ -159,9 +139,9 @@ bool FileCommands::Modified() const {
 }
 
 std::wstring FileCommands::FirstLine() const {
-    BSTR first = nullptr;
-    if (Ed()) Ed()->get_FristLineStr(&first);
-    return Take(first);
+    com::Bstr first;
+    if (Ed()) Ed()->get_FristLineStr(first.Out());
+    return first.Str();
 }
 
 bool FileCommands::Exists(const std::wstring& name) const {
@@ -184,8 +164,8 @@ bool FileCommands::SaveCommand() {
         std::wstring suggested = FirstLine();
         return SaveDocAs(suggested);
     }
-    BStr arg(name);
-    const HRESULT hr = Ed() ? Ed()->SaveFile(&arg, reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
+    com::Bstr arg(name);
+    const HRESULT hr = Ed() ? Ed()->SaveFile(arg.Ref(), reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
     FocusEditor();
     return SUCCEEDED(hr) && !Modified();
 }
@@ -200,12 +180,12 @@ std::optional<FileCommands::Chosen> FileCommands::AskSaveName(const std::wstring
                                                               const wchar_t* titleText) {
     ImCommonDialog* dialog = form_.CommonDialog();
     if (!dialog) return std::nullopt;
-    BStr file(suggested), filter(filterText), title(titleText);
+    com::Bstr file(suggested), filter(filterText), title(titleText);
     VARIANT_BOOL overwrite = VARIANT_TRUE, ok = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
-    dialog->VBGetSaveFileName(&file, nullptr, &overwrite, &filter, &filterIndex, nullptr, &title, nullptr, &owner,
-                              &flags, &ok);
+    dialog->VBGetSaveFileName(file.Ref(), nullptr, &overwrite, filter.Ref(), &filterIndex, nullptr, title.Ref(),
+                              nullptr, &owner, &flags, &ok);
     if (!ok) return std::nullopt;
     return Chosen{file.Str(), filterIndex};
 }
@@ -222,8 +202,8 @@ bool FileCommands::SaveDocAs(std::wstring& name) {
 // Caption, list and backup name follow the document only once it was written.
 bool FileCommands::SaveUnder(const std::wstring& name) {
     const std::wstring before = FileName();
-    BStr arg(name);
-    const HRESULT hr = Ed() ? Ed()->SaveFile(&arg, reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
+    com::Bstr arg(name);
+    const HRESULT hr = Ed() ? Ed()->SaveFile(arg.Ref(), reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
     if (FAILED(hr)) return false;
     form_.SetCaption(kCaptionPrefix + name);
     UpdateRecentFiles(name);
@@ -237,13 +217,13 @@ void FileCommands::OpenFile() {
     if (Modified() && !AskSaveDoc()) return;
     ImCommonDialog* dialog = form_.CommonDialog();
     if (!dialog) return;
-    BStr file(L""), filter(kDocumentFilter), title(L"选择打开文件");
+    com::Bstr file(L""), filter(kDocumentFilter), title(L"选择打开文件");
     VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE,
                  hideReadOnly = VARIANT_FALSE, ok = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
-    dialog->VBGetOpenFileName(&file, nullptr, &mustExist, &multi, &readOnly, &hideReadOnly, &filter, &filterIndex,
-                              nullptr, &title, nullptr, &owner, &flags, &ok);
+    dialog->VBGetOpenFileName(file.Ref(), nullptr, &mustExist, &multi, &readOnly, &hideReadOnly, filter.Ref(),
+                              &filterIndex, nullptr, title.Ref(), nullptr, &owner, &flags, &ok);
     const std::wstring name = file.Str();
     if (ok && name != FileName()) LoadDocument(name, kCaptionPrefix + name);
 }
@@ -251,7 +231,7 @@ void FileCommands::OpenFile() {
 // Caption, Modified, the list and the backup name change only after a load that succeeded.
 bool FileCommands::LoadDocument(const std::wstring& path, const std::wstring& caption) {
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    BStr arg(path);
+    com::Bstr arg(path);
     const HRESULT hr = Ed() ? Ed()->put_FileName(arg.Get()) : E_POINTER;
     if (SUCCEEDED(hr)) {
         form_.SetCaption(caption);
@@ -269,10 +249,10 @@ void FileCommands::SaveAsPictures() {
     if (!Ed()) return;
     const auto chosen = AskSaveName(PictureSuggestion(FileName(), FirstLine()), kPictureFilter, L"选择保存文件");
     if (!chosen) return;
-    BStr name(PictureSaveName(chosen->name, chosen->filterIndex));
+    com::Bstr name(PictureSaveName(chosen->name, chosen->filterIndex));
     VARIANT result;
     VariantInit(&result);
-    Ed()->SavePic(&name, &result);
+    Ed()->SavePic(name.Ref(), &result);
     VariantClear(&result);
     FocusEditor();
 }
@@ -284,8 +264,8 @@ void FileCommands::ExportMidi() {
     if (!chosen) return;
     const std::wstring name = MidiSaveName(chosen->name, chosen->filterIndex);
     if (!ConfirmOverwrite(name)) return;
-    BStr arg(name);
-    Ed()->SaveMidFile(&arg);
+    com::Bstr arg(name);
+    Ed()->SaveMidFile(arg.Ref());
 }
 
 void FileCommands::Print() {
@@ -398,8 +378,8 @@ void CALLBACK FileCommands::BackupClock(void* self, BOOLEAN) {
 // Written on this thread between other messages; the writer pumps none, so typed keys wait.
 void FileCommands::BackupTick() {
     if (!backupOn_ || busy_ || !Ed()) return;
-    BStr name(backupFileName_);
-    if (SUCCEEDED(Ed()->SaveFile(&name, 0))) return;
+    com::Bstr name(backupFileName_);
+    if (SUCCEEDED(Ed()->SaveFile(name.Ref(), 0))) return;
     StopBackup();
     form_.CheckMenu("AutoSave", -1, false);
     Busy busy(*this);

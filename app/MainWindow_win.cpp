@@ -15,6 +15,7 @@
 #include "StatusText.h"
 #include "WinProc.h"
 #include "button/api/IButton.h"
+#include "com/Bstr.h"
 #include "com/Create.h"
 #include "records/Dialogs.h"
 #include "tools/api/IVbGetWindowsZoom.h"
@@ -104,9 +105,8 @@ std::optional<StatusFont> FontOf(void* object) {
     com::Ptr<IFont> font;
     if (FAILED(static_cast<IUnknown*>(object)->QueryInterface(IID_IFont, font.OutVoid())) || !font) return std::nullopt;
     StatusFont f;
-    BSTR name = nullptr;
-    if (SUCCEEDED(font->get_Name(&name)) && name) f.name.assign(name, SysStringLen(name));
-    SysFreeString(name);
+    com::Bstr name;
+    if (SUCCEEDED(font->get_Name(name.Out()))) f.name = name.Str();
     CY size{};
     if (SUCCEEDED(font->get_Size(&size))) f.size = static_cast<float>(static_cast<double>(size.int64) / 10000.0);
     BOOL flag = FALSE;
@@ -197,9 +197,7 @@ bool MainWindow::Create(HINSTANCE instance, int show, std::wstring_view commandL
     if (!Load()) return false;
     if (auto path = CommandLinePath(commandLine)) {
         openFromCommand_ = true;
-        BSTR name = SysAllocStringLen(path->data(), static_cast<UINT>(path->size()));
-        const HRESULT loaded = editor_->put_FileName(name);
-        SysFreeString(name);
+        const HRESULT loaded = editor_->put_FileName(com::Bstr(*path).Get());
         // A document that could not be read leaves the new document's caption and the list.
         if (SUCCEEDED(loaded)) {
             SetCaption(L"Tavolin--" + *path);
@@ -785,20 +783,18 @@ bool MainWindow::QueryUnload() {
     VARIANT_BOOL modified = VARIANT_FALSE;
     editor_->get_Modified(&modified);
     if (!modified) return true;
-    BSTR file = nullptr;
-    editor_->get_FileName(&file);
-    const std::wstring fileName = file ? std::wstring(file, SysStringLen(file)) : std::wstring();
-    SysFreeString(file);
+    com::Bstr file;
+    editor_->get_FileName(file.Out());
+    const std::wstring fileName = file.Str();
     std::wstring question;
     if (!fileName.empty()) {
-        BSTR name = nullptr, ext = nullptr;
+        com::Bstr name, ext;
         if (ini_) {
-            ini_->GetFileNameNoExt(fileName.c_str(), &name);
-            ini_->GetFileExtName(fileName.c_str(), &ext);
+            ini_->GetFileNameNoExt(fileName.c_str(), name.Out());
+            ini_->GetFileExtName(fileName.c_str(), ext.Out());
         }
-        question = L"是否将更改保存到 " + std::wstring(name ? name : L"") + std::wstring(ext ? ext : L"") + L"？";
-        SysFreeString(name);
-        SysFreeString(ext);
+        question =
+            L"是否将更改保存到 " + std::wstring(name ? name.Get() : L"") + std::wstring(ext ? ext.Get() : L"") + L"？";
     } else {
         question = L"是否将更改保存为 文档 1.DaDur？";
     }
@@ -807,16 +803,13 @@ bool MainWindow::QueryUnload() {
     if (answer == IDNO) return true;
     if (answer != IDYES) return false;
     if (fileName.empty()) {
-        BSTR first = nullptr;
-        editor_->get_FristLineStr(&first);
-        const std::wstring suggested = first ? std::wstring(first, SysStringLen(first)) : std::wstring();
-        SysFreeString(first);
-        return hooks_.saveAs && hooks_.saveAs(suggested);
+        com::Bstr first;
+        editor_->get_FristLineStr(first.Out());
+        return hooks_.saveAs && hooks_.saveAs(first.Str());
     }
     // Closes only after a save that succeeded: the document is then no longer modified.
-    BSTR name = SysAllocStringLen(fileName.data(), static_cast<UINT>(fileName.size()));
-    const HRESULT hr = editor_->SaveFile(&name, reinterpret_cast<LONG_PTR>(Handle()));
-    SysFreeString(name);
+    com::Bstr name(fileName);
+    const HRESULT hr = editor_->SaveFile(name.Ref(), reinterpret_cast<LONG_PTR>(Handle()));
     modified = VARIANT_TRUE;
     editor_->get_Modified(&modified);
     return SUCCEEDED(hr) && !modified;

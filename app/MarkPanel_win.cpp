@@ -10,6 +10,7 @@
 #include "MarkSteps.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
+#include "com/Bstr.h"
 #include "com/Create.h"
 #include "outside/api/IQuibbet.h"
 #include "records/Marks.h"
@@ -118,11 +119,9 @@ public:
         LONG v = 0;
         if (SUCCEEDED(z->get_ExtralWordVal1(at, slot, &v))) in.v1 = v;
         if (SUCCEEDED(z->get_ExtralWordVal2(at, slot, &v))) in.v2 = v;
-        BSTR text = nullptr;
-        if (SUCCEEDED(z->get_ExtralWordVal3(at, slot, &text)) && text) {
-            for (const wchar_t* p = text; *p; ++p) in.text += static_cast<char>(*p < 128 ? *p : '?');
-            SysFreeString(text);
-        }
+        com::Bstr text;
+        if (SUCCEEDED(z->get_ExtralWordVal3(at, slot, text.Out())) && text)
+            for (const wchar_t* p = text.Get(); *p; ++p) in.text += static_cast<char>(*p < 128 ? *p : '?');
         const StepResult r = StepMark(code, button, in);
         if (r.beep) MessageBeep(MB_OK);
         switch (r.what) {
@@ -132,9 +131,7 @@ public:
             case StepOutcome::WriteV2: z->put_ExtralWordVal2(at, slot, r.values.v2); break;
             case StepOutcome::WriteText: {
                 const std::wstring wide(r.values.text.begin(), r.values.text.end());
-                BSTR b = SysAllocString(wide.c_str());
-                z->put_ExtralWordVal3(at, slot, b);
-                SysFreeString(b);
+                z->put_ExtralWordVal3(at, slot, com::Bstr(wide.c_str()).Get());
                 break;
             }
             case StepOutcome::GraceForm:

@@ -13,6 +13,7 @@
 #include "Splitter.h"
 #include "WinProc.h"
 #include "button/api/IButton.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "com/Create.h"
 #include "outside/api/IPavrot.h"
@@ -363,16 +364,15 @@ bool OpenRefPicture(PanelSetup& s) {
     ImCommonDialog* dialog = s.form.CommonDialog();
     auto box = s.picture ? s.picture->As<IDispatch>() : com::Ptr<IDispatch>();
     if (!dialog || !box) return false;
-    BSTR file = SysAllocString(L""), title = SysAllocString(L""), filter = SysAllocString(kPictureFilter),
-         folder = SysAllocString(L""), caption = SysAllocString(L"选择打开文件"), ext = SysAllocString(L"");
+    com::Bstr file(L""), title(L""), filter(kPictureFilter), folder(L""), caption(L"选择打开文件"), ext(L"");
     VARIANT_BOOL mustExist = VARIANT_TRUE, multi = VARIANT_FALSE, readOnly = VARIANT_FALSE,
                  hideReadOnly = VARIANT_FALSE, chosen = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(s.form.Handle());
-    const HRESULT hr = dialog->VBGetOpenFileName(&file, &title, &mustExist, &multi, &readOnly, &hideReadOnly, &filter,
-                                                 &filterIndex, &folder, &caption, &ext, &owner, &flags, &chosen);
-    const std::wstring name = file ? file : L"";
-    for (BSTR b : {file, title, filter, folder, caption, ext}) SysFreeString(b);
+    const HRESULT hr =
+        dialog->VBGetOpenFileName(file.Ref(), title.Ref(), &mustExist, &multi, &readOnly, &hideReadOnly, filter.Ref(),
+                                  &filterIndex, folder.Ref(), caption.Ref(), ext.Ref(), &owner, &flags, &chosen);
+    const std::wstring name = file ? file.Get() : L"";
     const std::wstring before = PicturePath(s);
     if (FAILED(hr) || !chosen || name.empty() || name == before) return false;
     if (PutPicturePath(*box.Get(), name)) return true;

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "Bstr.h"
 #include "Dispatch.h"
 
 namespace com {
@@ -82,8 +83,7 @@ void Arg::SetVariant(VARIANT& value) const {
         case VT_R8: *V_R8REF(target) = V_R8(&c.v); break;
         case VT_BOOL: *V_BOOLREF(target) = V_BOOL(&c.v); break;
         case VT_BSTR:
-            SysFreeString(*V_BSTRREF(target));
-            *V_BSTRREF(target) = V_BSTR(&c.v);
+            Replace(V_BSTRREF(target), Bstr::Attach(V_BSTR(&c.v)));
             V_VT(&c.v) = VT_EMPTY;  // ownership moved to the caller's slot
             break;
         default: throw ArgError{index_, DISP_E_TYPEMISMATCH};

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a C++ source of the tree differs from what .clang-format makes of it, naming each one.
-# With paths given, checks only those files.
+# With paths given, checks only those files; with --changed, the sources that differ from the last
+# commit or are not yet tracked.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 format=$(command -v clang-format-14 || command -v clang-format) || {
@@ -8,7 +9,14 @@ format=$(command -v clang-format-14 || command -v clang-format) || {
     exit 2
 }
 
-if (($#)); then
+if [ "${1:-}" = --changed ]; then
+    mapfile -t files < <({ git diff --name-only --diff-filter=d HEAD -- '*.cpp' '*.h' '*.hpp' '*.cc'
+        git ls-files --others --exclude-standard -- '*.cpp' '*.h' '*.hpp' '*.cc'; } | sort -u)
+    if ((${#files[@]} == 0)); then
+        echo "check-format: no changed files"
+        exit 0
+    fi
+elif (($#)); then
     files=("$@")
 else
     mapfile -t files < <(git ls-files '*.cpp' '*.h' '*.hpp' '*.cc')

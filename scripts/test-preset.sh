@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds one preset and runs its tests; writes its count of test cases to
-# build/<preset>/summary.txt.
+# build/<preset>/summary.txt. Arguments after the preset go to ctest.
 set -uo pipefail
 preset=$1
+shift
 cd "$(dirname "$0")/.."
 summary=build/$preset/summary.txt
 mkdir -p "build/$preset"
@@ -16,7 +17,7 @@ fi
 
 echo "== $preset: tests"
 rm -f "build/$preset/bin/"*.xml
-ctest --preset "$preset" | tee "build/$preset/ctest.log"
+ctest --preset "$preset" "$@" | tee "build/$preset/ctest.log"
 status=${PIPESTATUS[0]}
 
 # gtest counts from the XML that every test program writes.

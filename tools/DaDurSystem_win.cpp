@@ -7,6 +7,7 @@
 #include "records/Messages.h"
 #include "text/Cp936.h"
 #include "win/GdiHandles.h"
+#include "win/KernelHandles.h"
 
 namespace tessaly {
 
@@ -38,9 +39,9 @@ std::wstring FaceOf(std::wstring name) {
 // enumeration does not list them (Wine's 宋体, for one).
 std::vector<std::wstring> SubstitutedFaces(const std::vector<std::wstring>& installed) {
     std::vector<std::wstring> faces;
-    HKEY key = nullptr;
+    win::RegistryKey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS)
+                      KEY_READ, key.Out()) != ERROR_SUCCESS)
         return faces;
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
@@ -49,7 +50,7 @@ std::vector<std::wstring> SubstitutedFaces(const std::vector<std::wstring>& inst
         DWORD valueBytes = sizeof value;
         DWORD type = 0;
         const LSTATUS s =
-            RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(value), &valueBytes);
+            RegEnumValueW(key.Get(), i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(value), &valueBytes);
         if (s == ERROR_NO_MORE_ITEMS) break;
         if (s != ERROR_SUCCESS || type != REG_SZ) continue;
         const std::wstring target = FaceOf(std::wstring(value, wcsnlen(value, valueBytes / sizeof(wchar_t))));
@@ -60,7 +61,6 @@ std::vector<std::wstring> SubstitutedFaces(const std::vector<std::wstring>& inst
             }
         }
     }
-    RegCloseKey(key);
     return faces;
 }
 

@@ -111,17 +111,16 @@ int32_t MoveOver(const std::wstring& from, const std::wstring& to) {
 // still writing, or a reader, keeps its file.
 void RemoveStaleTemporaries(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + L"~jp*.tmp").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return;
+    const win::FindHandle find(FindFirstFileW((folder + L"~jp*.tmp").c_str(), &found));
+    if (!find) return;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
             !IsTemporaryFileName(std::u16string_view(reinterpret_cast<const char16_t*>(found.cFileName))))
             continue;
-        HANDLE h = CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
+        // Closed at once, which deletes the file.
+        const win::KernelHandle deleting(CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr,
+                                                     OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    } while (FindNextFileW(find.Get(), &found));
 }
 
 }  // namespace

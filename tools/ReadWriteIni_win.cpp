@@ -8,6 +8,7 @@
 #include "FileAccess.h"
 #include "FileNames.h"
 #include "text/WideText_win.h"
+#include "win/KernelHandles.h"
 
 namespace tessaly {
 namespace {
@@ -37,25 +38,22 @@ bool NormalFileExists(std::wstring_view pattern) {
     if (pattern.empty()) return false;
     const std::wstring p(pattern);
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(p.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
+    const win::FindHandle find(FindFirstFileW(p.c_str(), &data));
+    if (!find) return false;
     // Folders, hidden and system files are not what the callers look for.
     constexpr DWORD kNotNormal = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     bool found = false;
     do {
         if (!(data.dwFileAttributes & kNotNormal)) found = true;
-    } while (!found && FindNextFileW(find, &data));
-    FindClose(find);
+    } while (!found && FindNextFileW(find.Get(), &data));
     return found;
 }
 
 std::wstring DesktopFolder() {
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &list)) || !list) return {};
+    win::TaskMemory<ITEMIDLIST_ABSOLUTE> list;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, list.Out())) || !list) return {};
     wchar_t path[MAX_PATH + 1] = {};
-    const BOOL ok = SHGetPathFromIDListW(list, path);
-    CoTaskMemFree(list);
-    return ok ? std::wstring(path) : std::wstring();
+    return SHGetPathFromIDListW(list.Get(), path) ? std::wstring(path) : std::wstring();
 }
 
 HRESULT ReadWriteIni::ReadINIFile(const wchar_t* AppName, const wchar_t* CurSection, const wchar_t* Filename, LONG,

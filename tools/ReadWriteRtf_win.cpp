@@ -1,5 +1,6 @@
 #include "ReadWriteRtf_win.h"
 
+#include "com/Bstr.h"
 #include "text/Cp936.h"
 
 namespace tessaly {
@@ -76,10 +77,9 @@ std::span<const com::Member<ReadWriteRtf>> ReadWriteRtf::Members() {
         {id::ReadRtfFile, L"ReadRtfFile", com::kMethod,
          [](ReadWriteRtf& s, com::Args& a, VARIANT* r) {
              const std::wstring name = a.Count() > 1 ? a[1].Str() : L"";
-             BSTR b = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+             const com::Bstr b(name);
              VARIANT_BOOL ok = VARIANT_FALSE;
-             s.ReadRtfFile(a.Count() > 0 ? a[0].Handle() : 0, b, &ok);
-             SysFreeString(b);
+             s.ReadRtfFile(a.Count() > 0 ? a[0].Handle() : 0, b.Get(), &ok);
              if (!ok) throw com::Error{E_FAIL, s.LastFailure()};
              com::Return(r, true);
          }},
@@ -96,19 +96,17 @@ std::span<const com::Member<ReadWriteRtf>> ReadWriteRtf::Members() {
         {id::WriteRtfFile, L"WriteRtfFile", com::kMethod,
          [](ReadWriteRtf& s, com::Args& a, VARIANT* r) {
              const std::wstring name = a.Count() > 0 ? a[0].Str() : L"";
-             BSTR b = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
+             const com::Bstr b(name);
              VARIANT_BOOL ok = VARIANT_FALSE;
-             s.WriteRtfFile(b, a.Count() > 1 ? a[1].Handle() : 0, &ok);
-             SysFreeString(b);
+             s.WriteRtfFile(b.Get(), a.Count() > 1 ? a[1].Handle() : 0, &ok);
              if (!ok) throw com::Error{E_FAIL, s.LastFailure()};
              com::Return(r, true);
          }},
         {id::SetV3ArrToStr, L"SetV3ArrToStr", com::kMethod,
          [](ReadWriteRtf& s, com::Args& a, VARIANT* r) {
-             BSTR text = nullptr;
-             s.SetV3ArrToStr(a.Count() > 0 ? a[0].Long() : 0, a.Count() > 1 ? a[1].Short() : 0, &text);
-             com::Return(r, std::wstring_view(text ? text : L"", text ? SysStringLen(text) : 0));
-             SysFreeString(text);
+             com::Bstr text;
+             s.SetV3ArrToStr(a.Count() > 0 ? a[0].Long() : 0, a.Count() > 1 ? a[1].Short() : 0, text.Out());
+             com::Return(r, std::wstring_view(text.Str()));
          }},
     };
     return table;

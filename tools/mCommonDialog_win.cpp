@@ -8,6 +8,7 @@
 
 #include "DialogFilter.h"
 #include "FileNames.h"
+#include "com/Bstr.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "text/WideText_win.h"
@@ -141,9 +142,7 @@ void In(intptr_t& v, const LONG_PTR* p) {
     if (p) v = *p;
 }
 void Out(BSTR* p, const std::wstring& v) {
-    if (!p) return;
-    SysFreeString(*p);
-    *p = AllocBstr(v);
+    if (p) com::Replace(p, com::Bstr(v));
 }
 void Out(VARIANT_BOOL* p, bool v) {
     if (p) *p = v ? VARIANT_TRUE : VARIANT_FALSE;

@@ -1,6 +1,9 @@
 #pragma once
-// Owners of kernel handles, global memory and registry keys, beside the GDI ones.
+// Owners of kernel handles, global memory, registry keys, find handles, task memory and BSTRs,
+// beside the GDI ones.
 #include <windows.h>
+#include <objbase.h>
+#include <oleauto.h>
 
 #include <utility>
 
@@ -83,5 +86,36 @@ struct RegistryTraits {
     static bool Free(HKEY k) { return RegCloseKey(k) == ERROR_SUCCESS; }
 };
 using RegistryKey = Owned<RegistryTraits>;
+
+// A search of FindFirstFileW; it fails with INVALID_HANDLE_VALUE, never null.
+struct FindTraits {
+    using Handle = HANDLE;
+    static bool Empty(HANDLE h) { return !h || h == INVALID_HANDLE_VALUE; }
+    static bool Free(HANDLE h) { return FindClose(h) != 0; }
+};
+using FindHandle = Owned<FindTraits>;
+
+// Memory the shell or COM hands back to be freed with CoTaskMemFree (an item list, a string).
+template <class T>
+struct TaskMemoryTraits {
+    using Handle = T*;
+    static bool Empty(T* p) { return !p; }
+    static bool Free(T* p) {
+        CoTaskMemFree(p);
+        return true;
+    }
+};
+template <class T>
+using TaskMemory = Owned<TaskMemoryTraits<T>>;
+
+// A BSTR; com::Bstr is its owner.
+struct BstrTraits {
+    using Handle = BSTR;
+    static bool Empty(BSTR b) { return !b; }
+    static bool Free(BSTR b) {
+        SysFreeString(b);
+        return true;
+    }
+};
 
 }  // namespace win

@@ -22,8 +22,9 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "RecentFiles.h"
+#include "com/Bstr.h"
 #include "control/Editor_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 
@@ -139,9 +140,8 @@ int main(int argc, char** argv) {
             notaline::LoadJpFile(ed.Data, source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(main.Handle()),
                                  u"bench.dadur");
         }
-        BSTR name = SysAllocString(path.c_str());
-        main.Editor()->SaveFile(&name, 0);
-        SysFreeString(name);
+        com::Bstr name(path.c_str());
+        main.Editor()->SaveFile(name.Ref(), 0);
         // A large document's host-less save goes on beside the window: wait for its file.
         while (!fs::exists(path)) Sleep(10);
         main.Hooks().updateRecentFiles(path);

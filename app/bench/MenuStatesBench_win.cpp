@@ -13,7 +13,7 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "control/Editor_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 

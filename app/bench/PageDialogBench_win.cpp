@@ -13,7 +13,7 @@
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "PaletteGeometry.h"
 #include "ScreenTestSupport_win.h"
 #include "button/api/IButton.h"
+#include "com/Bstr.h"
 #include "com/Create.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
@@ -181,9 +182,8 @@ TEST_F(EditFormatTest, EachPaletteColourIsStoredShownAndExportedAsPicked) {
         SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((c.left + c.right) / 2, (c.top + c.bottom) / 2));
         ShowWindow(palette, SW_HIDE);
         const std::wstring doc = folder + L"cell" + std::to_wstring(r.cell) + L".DaDur";
-        BSTR name = SysAllocString(doc.c_str());
-        ASSERT_EQ(S_OK, Z()->SaveFile(&name, 0));
-        SysFreeString(name);
+        com::Bstr name(doc);
+        ASSERT_EQ(S_OK, Z()->SaveFile(name.Ref(), 0));
         std::ifstream in(std::filesystem::path(doc), std::ios::binary);
         const std::string words((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (r.words) {

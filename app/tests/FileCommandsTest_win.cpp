@@ -14,6 +14,7 @@
 #include "Modules_win.h"
 #include "PrintedInk_win.h"
 #include "RecentFiles.h"
+#include "com/Bstr.h"
 #include "com/Create.h"
 #include "tools/tests/DialogCloser_win.h"
 
@@ -155,20 +156,17 @@ struct FileCommandsTest : MainWindowTest {
         return m != VARIANT_FALSE;
     }
     std::wstring FileName() {
-        BSTR b = nullptr;
-        window->Editor()->get_FileName(&b);
-        std::wstring s = b ? b : L"";
-        SysFreeString(b);
-        return s;
+        com::Bstr b;
+        window->Editor()->get_FileName(b.Out());
+        return b.Str();
     }
     void Change() {
         SendMessageW(window->EditorWindow(), WM_CHAR, '1', 0);
         ASSERT_TRUE(Modified());
     }
     void SaveWithoutHost(const std::wstring& name) {
-        BSTR b = SysAllocString(name.c_str());
-        window->Editor()->SaveFile(&b, 0);
-        SysFreeString(b);
+        com::Bstr b(name);
+        window->Editor()->SaveFile(b.Ref(), 0);
     }
 
     fs::path folder;
@@ -197,9 +195,7 @@ TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
     }
     // What was written reads back as the same document.
     const std::wstring copy = File(L"copy.DaDur");
-    BSTR name = SysAllocString(File(L"a.DaDur").c_str());
-    ASSERT_EQ(S_OK, window->Editor()->put_FileName(name));
-    SysFreeString(name);
+    ASSERT_EQ(S_OK, window->Editor()->put_FileName(com::Bstr(File(L"a.DaDur")).Get()));
     SaveWithoutHost(copy);
     EXPECT_EQ(Bytes(File(L"a.DaDur")), Bytes(copy));
 
@@ -273,9 +269,8 @@ TEST_F(FileCommandsTest, BackupTicksWriteACopyAndAFailureStopsThem) {
         EXPECT_FALSE(window->MenuChecked("AutoSave", -1));
     }
     const std::wstring doc = File(L"曲.DaDur");
-    BSTR b = SysAllocString(doc.c_str());
-    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
-    SysFreeString(b);
+    com::Bstr b(doc);
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(b.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
     std::ofstream(fs::path(File(L"曲.Bak.DaDur"))) << "taken";
     {
         Answers answers({{IDOK, L""}});
@@ -378,9 +373,8 @@ TEST_F(FileCommandsTest, PrintFileOnTheSystemQueueHasTheScreensInk) {
 // Another window or program wrote the file: the user's save asks, and No writes nothing.
 TEST_F(FileCommandsTest, ASaveOverAFileChangedElsewhereAsksFirst) {
     const std::wstring doc = File(L"两个窗口.DaDur");
-    BSTR b = SysAllocString(doc.c_str());
-    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
-    SysFreeString(b);
+    com::Bstr b(doc);
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(b.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
     std::ofstream(fs::path(doc), std::ios::binary) << "the other window's song";
     Change();
     {
@@ -407,9 +401,8 @@ TEST_F(FileCommandsTest, ASaveOverAFileChangedElsewhereAsksFirst) {
 // Keys kept queued all along: the copy is still written on time, and every key arrives.
 TEST_F(FileCommandsTest, TheBackupIsWrittenOnTimeWhileKeysStreamIn) {
     const std::wstring doc = File(L"曲.DaDur");
-    BSTR b = SysAllocString(doc.c_str());
-    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
-    SysFreeString(b);
+    com::Bstr b(doc);
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(b.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
     gBackupInterval = 300;
     {
         Answers answers({{IDOK, L""}});

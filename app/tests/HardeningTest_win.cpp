@@ -9,6 +9,7 @@
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "com/Bstr.h"
 #include "com/Create.h"
 
 namespace tavolin::test {
@@ -17,9 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string SavedBytes(IZEVudu* editor, const fs::path& file) {
-    BSTR name = SysAllocString(file.wstring().c_str());
-    editor->SaveFile(&name, 0);
-    SysFreeString(name);
+    com::Bstr name(file.wstring());
+    editor->SaveFile(name.Ref(), 0);
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }

@@ -8,6 +8,7 @@
 #include "InputBox_win.h"
 #include "MainWindowFixture_win.h"
 #include "MenuTable.h"
+#include "ScreenTestSupport_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -83,6 +84,7 @@ struct BoxAnswer {
     std::wstring text;
     bool ok = true;
     std::wstring prompt, shown;
+    bool typingAtOpening = false;  // the text box has the focus, its text selected
 };
 BoxAnswer* gAnswer = nullptr;
 
@@ -92,6 +94,14 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     gAnswer->prompt = TextOf(GetDlgItem(box, kInputBoxPrompt));
     gAnswer->shown = TextOf(GetDlgItem(box, kInputBoxText));
+    DWORD from = 1, to = 0;
+    SendMessageW(GetDlgItem(box, kInputBoxText), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    gAnswer->typingAtOpening = GetFocus() == GetDlgItem(box, kInputBoxText) && from == 0 && to == 2;
+    RECT r;
+    GetWindowRect(box, &r);
+    RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // the picture as shown
+    notaline::test::SaveScreenPng(r, L"input_box.png");
     SetWindowTextW(GetDlgItem(box, kInputBoxText), gAnswer->text.c_str());
     PostMessageW(box, WM_COMMAND, gAnswer->ok ? IDOK : IDCANCEL, 0);
 }
@@ -109,6 +119,7 @@ TEST_F(MainWindowTest, InputBoxTellsOkFromCancel) {
         EXPECT_EQ(r.result, InputBox(window->Handle(), L"小节编号", L"请输入字符：", L"默认"));
         EXPECT_EQ(L"请输入字符：", answer.prompt);
         EXPECT_EQ(L"默认", answer.shown);
+        EXPECT_TRUE(answer.typingAtOpening);
     }
     gAnswer = nullptr;
 }

@@ -8,7 +8,7 @@
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
 #include "control/MusicPlayer_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {
@@ -37,6 +37,13 @@ struct MenuStatesTest : MainWindowTest {
     }
     tessaly::RecordingMidiOut out;
 };
+
+// Every module's rows name a source of the real window's tables: none was dropped.
+TEST_F(MenuStatesTest, TheRouterTookEveryModuleRow) {
+    const auto& refused = window->Router().Refused();
+    EXPECT_TRUE(refused.empty()) << refused.front() << " and " << refused.size() - 1 << " more";
+    EXPECT_TRUE(window->Router().Has("OpenFile", -1));
+}
 
 TEST_F(MenuStatesTest, MarkMenusFollowTheModeAndTheSelectionAndTargetLinesTheirCaptions) {
     Select(0, 0);

@@ -16,6 +16,7 @@
 #include "NotationTable.h"
 #include "WindowTesting_win.h"
 #include "button/api/IButton.h"
+#include "com/Bstr.h"
 #include "control/Editor_win.h"
 #include "music/NoteExtraction.h"
 #include "records/Messages.h"
@@ -306,14 +307,12 @@ TEST_F(NotationMenusTest, TypedSongIsSavedAndExported) {
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     const std::wstring folder = std::wstring(exe).substr(0, std::wstring(exe).rfind(L'\\')) + L"\\app_song";
     CreateDirectoryW(folder.c_str(), nullptr);
-    BSTR saved = SysAllocString((folder + L"\\typed_song.dadur").c_str());
-    BSTR midi = SysAllocString((folder + L"\\typed_song.Mid").c_str());
-    window->Editor()->SaveFile(&saved, reinterpret_cast<LONG_PTR>(window->Handle()));
-    window->Editor()->SaveMidFile(&midi);
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(saved));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
-    SysFreeString(saved);
-    SysFreeString(midi);
+    com::Bstr saved(folder + L"\\typed_song.dadur");
+    com::Bstr midi(folder + L"\\typed_song.Mid");
+    window->Editor()->SaveFile(saved.Ref(), reinterpret_cast<LONG_PTR>(window->Handle()));
+    window->Editor()->SaveMidFile(midi.Ref());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(saved.Get()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi.Get()));
     Picture(window->Handle(), L"typed_song.png");
     EXPECT_EQ(L"Tavolin", answers.Captions.at(0));  // the export says it saved
 }
@@ -330,21 +329,20 @@ TEST_F(NotationMenusTest, PlainBarLinesSayWhyNothingSoundsUntilARepeatSignOpensT
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
     const std::wstring folder = std::wstring(exe).substr(0, std::wstring(exe).rfind(L'\\')) + L"\\app_song";
     CreateDirectoryW(folder.c_str(), nullptr);
-    BSTR midi = SysAllocString((folder + L"\\repeat_song.Mid").c_str());
-    DeleteFileW(midi);
+    com::Bstr midi(folder + L"\\repeat_song.Mid");
+    DeleteFileW(midi.Get());
     const std::string text = notaline::kNothingToSoundText;
     wchar_t expected[512] = {};
     MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, expected, 512);
-    window->Editor()->SaveMidFile(&midi);
+    window->Editor()->SaveMidFile(midi.Ref());
     window->Router().Run("PlayMusic", -1);
     Pump();
     EXPECT_EQ((std::vector<std::wstring>{expected, expected}), shown);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi.Get()));
     Select(0, 0);
     Give("XJX", 6);
-    window->Editor()->SaveMidFile(&midi);
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi));
-    SysFreeString(midi);
+    window->Editor()->SaveMidFile(midi.Ref());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(midi.Get()));
 }
 
 }  // namespace

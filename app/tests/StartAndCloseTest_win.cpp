@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "MainWindowFixture_win.h"
+#include "com/Bstr.h"
 
 namespace tavolin::test {
 namespace {
@@ -129,10 +130,9 @@ TEST_F(CloseTest, YesClosesOnlyAfterASaveThatSucceeded) {
     const auto folder = std::filesystem::temp_directory_path() / L"tavolin-close";
     std::filesystem::create_directories(folder);
     const std::wstring path = (folder / L"歌.DaDur").wstring();
-    BSTR name = SysAllocString(path.c_str());
-    window->Editor()->SaveFile(&name, reinterpret_cast<LONG_PTR>(window->Handle()));
-    window->Editor()->put_FileName(name);
-    SysFreeString(name);
+    com::Bstr name(path);
+    window->Editor()->SaveFile(name.Ref(), reinterpret_cast<LONG_PTR>(window->Handle()));
+    window->Editor()->put_FileName(name.Get());
     ASSERT_TRUE(std::filesystem::exists(path));
 
     // The folder is gone: the save fails and the window stays.

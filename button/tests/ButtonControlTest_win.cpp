@@ -454,6 +454,7 @@ TEST_F(ButtonControl, PanelOfButtonsInEveryState) {
                           {9, 1, 20, 32}, {10, 1, 20, 32}, {14, 7, 24, 32}};
     MoveWindow(parent, 0, 0, 400, 560, TRUE);
     int y = 4;
+    std::vector<RECT> cells;
     for (const auto& k : kinds) {
         for (int state = 1; state <= 4; ++state) {
             const int x = 4 + (state - 1) * 80;
@@ -467,10 +468,27 @@ TEST_F(ButtonControl, PanelOfButtonsInEveryState) {
             if (state == 2) Mouse(w, WM_MOUSEMOVE, 0, 2, 2);
             if (state == 3) Put(b.Get(), id::ButtonDown, Bool(true));
             if (state == 4) Put(b.Get(), id::Enabled, Bool(false));
+            cells.push_back({x, y, x + k.w, y + k.h});
         }
         y += 48;
     }
-    Capture(parent, 400, y, L"kavrel-buttons.png");
+    const auto px = Capture(parent, 400, y, L"kavrel-buttons.png");
+    auto cell = [&](const RECT& r) {
+        std::vector<uint32_t> c;
+        for (LONG py = r.top; py < r.bottom; ++py)
+            for (LONG pxl = r.left; pxl < r.right; ++pxl) c.push_back(px[static_cast<size_t>(py * 400 + pxl)]);
+        return c;
+    };
+    // Every button drew a face. Hovered, pressed and disabled each look unlike the normal face,
+    // except on the two colour swatches, which show their colour in every state.
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const auto c = cell(cells[i]);
+        EXPECT_NE(std::count(c.begin(), c.end(), c.front()), static_cast<ptrdiff_t>(c.size())) << "cell " << i;
+        const int type = kinds[i / 4].type;
+        if (i % 4 == 0) continue;
+        const bool swatch = type == 9 || type == 10;
+        EXPECT_EQ(swatch, cell(cells[i - i % 4]) == c) << "kind " << type << " state " << i % 4 + 1;
+    }
 }
 
 TEST_F(ButtonControl, ColourHelpersAnswerThroughDispatch) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Events.h"
 #include "com/Object.h"
@@ -161,7 +162,7 @@ TEST_F(ComTest, FailuresBecomeDispatchExceptions) {
     ASSERT_EQ(DISP_E_EXCEPTION, Call(5, DISPATCH_METHOD, {}, &r, &e));
     EXPECT_EQ(E_FAIL, e.scode);
     EXPECT_STREQ(L"无法打开MIDI设备", e.bstrDescription);
-    SysFreeString(e.bstrDescription);
+    com::FreeTexts(e);
 }
 
 TEST_F(ComTest, EventsReachAdvisedSinksOnly) {
@@ -187,6 +188,21 @@ TEST_F(ComTest, EventsReachAdvisedSinksOnly) {
     Call(6, DISPATCH_METHOD, {Long(6)}, &r);
     EXPECT_EQ(1u, sink.ids.size());
     EXPECT_EQ(1u, sink.refs);
+}
+
+// A text keeps its whole length; a callee's replacement of a by-reference text is what the owner
+// then holds, and an out-parameter starts empty.
+TEST(ComBstr, OwnsWhatACallLeavesInIt) {
+    com::Bstr arg(std::wstring_view(L"a\0b", 3));
+    EXPECT_EQ(3u, arg.Str().size());
+    auto callee = [](BSTR* slot) { com::Replace(slot, com::Bstr(L"新的")); };
+    callee(arg.Ref());
+    EXPECT_EQ(L"新的", arg.Str());
+    com::Bstr moved(std::move(arg));
+    EXPECT_FALSE(arg);
+    EXPECT_EQ(L"新的", moved.Str());
+    EXPECT_EQ(nullptr, *moved.Out());
+    EXPECT_EQ(L"", moved.Str());
 }
 
 TEST(ComServer, FactoryCreatesListedClassesOnly) {

@@ -17,7 +17,7 @@
 #include "PlayNote.h"
 #include "com/Create.h"
 #include "com/Module.h"
-#include "control/DialogKit_win.h"
+#include "control/DialogTexts_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/SetPlayInfoDialog_win.h"
@@ -32,7 +32,7 @@
 namespace notaline {
 
 using namespace drum_editor;
-using namespace dialog_kit;
+using namespace dialog_texts;
 
 namespace {
 
@@ -240,7 +240,7 @@ HWND Item(const DialogState& s, int id) {
 }
 
 std::wstring TextOf(const DialogState& s, int id) {
-    return dialog_kit::TextOf(s.Dialog, id);
+    return dialog_texts::TextOf(s.Dialog, id);
 }
 
 std::filesystem::path TemplateFile() {
@@ -256,7 +256,7 @@ int Selected(const DialogState& s) {
 }
 
 void SetStatus(const DialogState& s, const std::wstring& text) {
-    dialog_kit::SetStatus(s.Status, text);
+    dialog_texts::SetStatus(s.Status, text);
 }
 
 void ShowStatus(const DialogState& s, int selected) {

@@ -96,25 +96,13 @@ void SetPartInfo(Editor& ed, LPARAM lParam) {
     ed.Renderer->CheckXjdqLine();
 }
 
-// The messages HostCommand answers with a result of its own: exactly those the message table
-// gives such a result, so the table and the code cannot disagree.
-constexpr int32_t kAnswered[] = {tessaly::EM_GetWriteRect,  tessaly::EM_DelAreaExtralStr,
-                                 tessaly::EM_GetFontExInfo, tessaly::EM_ShowFormSetYcYgPos,
-                                 tessaly::EM_GetPageSeting, tessaly::EM_GetPartInfo};
-
-constexpr bool AnsweredAsTabled() {
+// Whether HostCommand answers a message with a result of its own rather than leaving it to the
+// previous procedure: the message table says, so the table and the code cannot disagree.
+constexpr bool Answered(int32_t number) {
     using R = tessaly::MessageResult;
-    size_t own = 0;
-    for (const tessaly::MessageInfo& m : tessaly::kMessages) {
-        const bool answered = m.Result == R::Zero || m.Result == R::Flag || m.Result == R::Address;
-        bool listed = false;
-        for (int32_t n : kAnswered) listed = listed || n == m.Number;
-        if (answered != listed) return false;
-        own += answered;
-    }
-    return own == std::size(kAnswered);
+    const R r = tessaly::ResultOf(number);
+    return r == R::Zero || r == R::Flag || r == R::Address;
 }
-static_assert(AnsweredAsTabled());
 
 }  // namespace
 
@@ -140,7 +128,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             if (auto t = text()) c.Chars.SelFontName(ss, sl, *t);
             break;
         case tessaly::EM_SetWriteRect: SetWriteRect(ed, lParam); break;
-        case tessaly::EM_GetWriteRect: result = AddressOf(d.AboutPageInfo.PageMarginRect); return true;
+        case tessaly::EM_GetWriteRect: result = AddressOf(d.AboutPageInfo.PageMarginRect); break;
         case tessaly::EM_FormatSortInfo:
             if (!RefusedOnParagraphEnd(ed)) c.Marks.FormatWord(byValue, values), ed.Refresh(tessaly::ExtralRefresh);
             break;
@@ -155,7 +143,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         case tessaly::EM_DelAreaExtralStr:  // the host asks whether a range mark went
             result = c.Ranges.DelAreaInfo(ss, sl, values) ? 1 : 0;
             ed.Refresh(tessaly::ExtralRefresh);
-            return true;
+            break;
         case tessaly::EM_FormatHuXian:
             if (SelectionEndsOnParagraphEnd(ed)) {
                 ed.Beep();
@@ -207,7 +195,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         case tessaly::EM_GetFontExInfo:
             ed.FontExRecord = c.Spacing.FontExInfo();
             result = AddressOf(ed.FontExRecord);
-            return true;
+            break;
         case tessaly::EM_SetFontExInfo: {
             tessaly::FontExInfo info;
             if (HostRecord(msg, lParam, info)) c.Spacing.FontExInfo(info), ed.LayOutAndShow(tessaly::AllRefresh);
@@ -227,7 +215,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         case tessaly::EM_ShowFormSetYcYgPos:
             ShowFormSetYcYgPos(ed);
             result = 0;
-            return true;
+            break;
         case tessaly::WM_ShowPlayPos: ShowPlayPos(ed, wParam); break;
         case tessaly::EM_ChangSpeed:
             if (!RefusedOnParagraphEnd(ed))
@@ -237,7 +225,7 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             c.Values.DelExtralType(ss, sl, values), ed.Refresh(tessaly::ExtralRefresh);
             break;
         case tessaly::EM_PlayDrumFrmInfo: PlayDrumFrmInfo(ed, values); break;
-        case tessaly::EM_GetPageSeting: result = AddressOf(d.AboutPageInfo); return true;
+        case tessaly::EM_GetPageSeting: result = AddressOf(d.AboutPageInfo); break;
         case tessaly::EM_SetPageSeting: {
             tessaly::AboutPageInfo page;
             if (HostRecord(msg, lParam, page)) c.Pages.SetPageSeting(page), ReInitFormat(d, *ed.Renderer);
@@ -246,12 +234,12 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         case tessaly::EM_GetPartInfo:
             ed.PartRecord = c.Paragraphs.PartAtt(ss, sl).value_or(tessaly::aPartInfo{});
             result = AddressOf(ed.PartRecord);
-            return true;
+            break;
         case tessaly::EM_SetPartInfo: SetPartInfo(ed, lParam); break;
         case tessaly::EM_REDO: c.Undo.UserRedo(), NotifySelChange(ed, d.SelStart, d.SelLength); break;
         default: break;
     }
-    return false;
+    return Answered(static_cast<int32_t>(msg));
 }
 
 }  // namespace notaline

@@ -18,7 +18,7 @@
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/Module.h"
-#include "control/DialogKit_win.h"
+#include "control/DialogTexts_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "records/Dialogs.h"
@@ -30,7 +30,7 @@ namespace notaline {
 namespace {
 
 using namespace play_settings;
-using namespace dialog_kit;
+using namespace dialog_texts;
 
 enum Page { kAll, kBasic, kTrack, kMid };
 
@@ -164,7 +164,7 @@ HWND Item(const DialogState& s, int id) {
 }
 
 std::wstring TextOf(const DialogState& s, int id) {
-    return dialog_kit::TextOf(s.Dialog, id);
+    return dialog_texts::TextOf(s.Dialog, id);
 }
 
 void SetText(const DialogState& s, int id, const std::wstring& text) {
@@ -187,7 +187,7 @@ void FillCombo(const DialogState& s, int id, int from, int to) {
 }
 
 void SetStatus(const DialogState& s, const std::wstring& text) {
-    dialog_kit::SetStatus(s.Status, text);
+    dialog_texts::SetStatus(s.Status, text);
 }
 
 int TrackCount(const DialogState& s) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "com/Module.h"
-#include "control/DialogKit_win.h"
+#include "control/DialogTexts_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/YcYgForm.h"

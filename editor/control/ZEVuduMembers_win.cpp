@@ -17,6 +17,7 @@
 #include "model/document/mGeneral.h"
 #include "model/edit/HostMembers.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/PageSetupRules.h"
 #include "music/MidiExport.h"
 #include "music/NoteExtraction.h"
@@ -273,6 +274,301 @@ void FontStyle(Editor& ed, bool on, StyleSetter set, void (*input)(Editor&, bool
     LaidOut(ed, tessaly::MainExtralRefresh);
 }
 
+// The members whose work does not fit on the table's line.
+void PutWordYg(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    c.Chars.WordYg(d.SelStart, d.SelLength, a.Value().Long());
+    ed.Refresh(tessaly::MainExtralRefresh);
+}
+
+void PutWordYC(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    c.Chars.WordYC(d.SelStart, d.SelLength, a.Value().Long());
+    ed.Refresh(tessaly::MainRefresh);
+}
+
+void GetHwnd(ZEVudu& z, com::Args&, VARIANT* r) {
+    com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(z.Window())));
+}
+
+void PutHwWordColor(Editor& ed, EditCommands& c, com::Args& a) {
+    c.Items.HwWordColor(static_cast<uint32_t>(a.Value().Long()));
+    ed.Refresh(tessaly::LpxRefresh);
+}
+
+void GetSelWordSpace(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, RoundToInteger(c.Spacing.SelWordSpace(d.SelStart, d.SelLength)));
+}
+
+void PutSelWordSpace(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    c.Spacing.SelWordSpace(d.SelStart, d.SelLength, a.Value().Short());
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+void GetSelWordUpSpace(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, RoundToInteger(c.Spacing.UpSpace(d.SelStart, d.SelLength)));
+}
+
+void PutSelWordUpSpace(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const int16_t v = a.Value().Short();
+    CheckRaise(d, v);
+    c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+void PutInputState(Editor& ed, EditorData& d, com::Args& a) {
+    const int32_t v = a.Value().Long();
+    if (v < tessaly::JpState || v > tessaly::LpxState) Refuse(L"输入状态必须是 1、2 或 3。");
+    d.InputState = static_cast<tessaly::InputState>(v);
+    // The caller chose the mode: the characters must not decide it again.
+    NotifySelChangeByState(ed, d.SelStart, d.SelLength);
+}
+
+void PutChangMingScale(ZEVudu& z, com::Args& a, VARIANT*) {
+    z.Kept().ChangMingScale = a.Value().Short();
+}
+
+void GetExtralWordVal1(Editor& ed, EditCommands& c, com::Args& a, VARIANT* r) {
+    com::Return(r, c.Values.ExtralWordVal1(WordArg(ed, a[0]), SlotArg(a[1])));
+}
+
+void PutExtralWordVal1(Editor& ed, EditCommands& c, com::Args& a) {
+    c.Values.ExtralWordVal1(WordArg(ed, a[0]), SlotArg(a[1]), a.Value().Long());
+}
+
+void GetExtralWordVal2(Editor& ed, EditCommands& c, com::Args& a, VARIANT* r) {
+    com::Return(r, c.Values.ExtralWordVal2(WordArg(ed, a[0]), SlotArg(a[1])));
+}
+
+void PutExtralWordVal2(Editor& ed, EditCommands& c, com::Args& a) {
+    c.Values.ExtralWordVal2(WordArg(ed, a[0]), SlotArg(a[1]), a.Value().Long());
+}
+
+void GetExtralWordVal3(Editor& ed, EditCommands& c, com::Args& a, VARIANT* r) {
+    com::Return(r, FromAnsi(c.Values.ExtralWordVal3(WordArg(ed, a[0]), SlotArg(a[1]))));
+}
+
+void PutExtralWordVal3(Editor& ed, EditCommands& c, com::Args& a) {
+    const int32_t word = WordArg(ed, a[0]);
+    const int32_t slot = SlotArg(a[1]);
+    c.Values.ExtralWordVal3(word, slot, ToAnsi(a.Value()));
+}
+
+void GetExtralType(Editor& ed, EditorData& d, com::Args& a, VARIANT* r) {
+    const int32_t word = WordArg(ed, a[0]);
+    const int32_t slot = SlotArg(a[1]);
+    com::Return(r, static_cast<int16_t>(d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].IndexType));
+}
+
+void PutExtralType(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const int32_t word = WordArg(ed, a[0]);
+    const int32_t slot = SlotArg(a[1]);
+    const int16_t code = a.Value().Short();
+    // 0 empties the slot; a code without a mark would be dropped by the next load.
+    if (code < 0 || code > kMaxMarkCode) Refuse(L"附加符号代码必须在 1 到 180 之间。");
+    if (SetExtralType(d, c.Undo, word, slot, code)) LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+void DoChangExtralType(EditCommands& c, com::Args& a) {
+    const int32_t del2 = a.Count() > 2 && !a[2].Missing() ? a[2].Long() : -1;
+    const int32_t add2 = a.Count() > 3 && !a[3].Missing() ? a[3].Long() : -1;
+    c.Values.ChangExtralType(a[0].Long(), a[1].Long(), del2, add2);
+}
+
+void DoConChangInputWord(Editor& ed, EditCommands& c, com::Args& a) {
+    int32_t dType = a[0].Long();
+    int32_t iType = a[1].Long();
+    c.Typed.ConChangInputWord(dType, iType);
+    ed.Refresh(tessaly::MainRefresh);
+    DropTouchedSourceLines(ed);
+}
+
+void PutSelZhuYingPosY(ZEVudu& z, EditCommands& c, com::Args& a) {
+    const int16_t v = a.Value().Short();
+    z.Kept().ZhuYingPosY = v;
+    c.Marks.FormatZhuYingWordPosY(v);
+}
+
+void GetWordFont(EditorData& d, EditCommands& c, com::Args& a, VARIANT* r) {
+    uint32_t colour = 0;
+    const StdFontInfo info = c.Chars.StdFont(d.SelStart, d.SelLength, colour);
+    if (a.Count() > 0) a[0].Set(static_cast<int32_t>(colour));
+    auto font = MakeStdFont(info);
+    ReturnDispatch(r, font.Get());
+}
+
+void GetSelFontName(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, FromAnsi(c.Chars.SelFontName(d.SelStart, d.SelLength)));
+}
+
+void PutSelFontName(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const std::string name = ToAnsi(a.Value());
+    if (name.empty()) Refuse(L"字体名称不能为空。");
+    c.Chars.SelFontName(d.SelStart, d.SelLength, name);
+    SetStdFontName(ed, name);
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+void PutSelFontBold(Editor& ed, com::Args& a) {
+    FontStyle(ed, a.Value().Bool(), &CharAttributes::Bold, SetStdFontBold);
+}
+
+void PutSelFontItalic(Editor& ed, com::Args& a) {
+    FontStyle(ed, a.Value().Bool(), &CharAttributes::Italic, SetStdFontItalic);
+}
+
+void GetSelFontUnderline(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, c.Chars.Underline(d.SelStart, d.SelLength));
+}
+
+void PutSelFontUnderline(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const bool v = a.Value().Bool();
+    if (d.SelLength != 0) c.Chars.Underline(d.SelStart, d.SelLength, v), LaidOut(ed, tessaly::MainExtralRefresh);
+    SetStdFontUnderline(ed, v);
+}
+
+void GetSelFontStrikeOut(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, c.Chars.StrikeOut(d.SelStart, d.SelLength));
+}
+
+void PutSelFontStrikeOut(Editor& ed, com::Args& a) {
+    FontStyle(ed, a.Value().Bool(), &CharAttributes::StrikeOut, SetStdFontStrikeOut);
+}
+
+void GetSelFontSize(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, RoundToInteger(c.Chars.SelFontSize(d.SelStart, d.SelLength)));
+}
+
+void PutSelFontSize(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const float size = a.Value().Single();
+    if (!(size >= 1 && size <= kMaxFontPoints)) Refuse(L"字号必须在 1 到 400 磅之间。");
+    const int16_t points = a.Value().Short();
+    c.Chars.SelFontSize(d.SelStart, d.SelLength, points);
+    SetStdFontSize(ed, points);
+    LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+void GetSelForeColor(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, static_cast<int32_t>(c.Chars.SelForeColor(d.SelStart, d.SelLength)));
+}
+
+void PutSelForeColor(ZEVudu& z, Editor& ed, com::Args& a) {
+    z.Kept().InputForeColorIndex = SetSelColour(ed, a.Value(), true);
+}
+
+void GetSelWordBkColor(EditorData& d, EditCommands& c, VARIANT* r) {
+    com::Return(r, static_cast<int32_t>(c.Chars.SelWordBkColor(d.SelStart, d.SelLength)));
+}
+
+void PutSelWordBkColor(ZEVudu& z, Editor& ed, com::Args& a) {
+    z.Kept().InputBackColorIndex = SetSelColour(ed, a.Value(), false);
+}
+
+void DoGetColorLng(EditorData& d, com::Args& a, VARIANT* r) {
+    const int32_t i = a[0].Short();
+    if (i < 0 || i >= static_cast<int32_t>(d.ColorTbl.size())) Refuse(L"颜色序号超出颜色表。", DISP_E_BADINDEX);
+    com::Return(r, static_cast<int32_t>(d.ColorTbl[static_cast<size_t>(i)]));
+}
+
+void GetCanDelAreaInfo(EditCommands& c, com::Args& a, VARIANT* r) {
+    com::Return(r, static_cast<int16_t>(c.Ranges.CanDelAreaInfo(a[0].Long()) ? -1 : 0));
+}
+
+void DoInsterHwWord(Editor& ed, EditCommands& c, com::Args& a) {
+    const int32_t kind = a[0].Short();
+    if (kind < 0 || kind > 4) Refuse(L"连线种类必须在 0 到 4 之间。");
+    c.Items.InsterHwWord(ed.Grid, 0, 0, static_cast<int16_t>(kind + 1), false);
+    ed.Refresh(tessaly::LpxRefresh);
+}
+
+void DoTurnToYFWord(Editor& ed, EditorData& d, EditCommands& c) {
+    if (notaline::TurnToYFWord(d, c.Undo)) LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+void PutAlignment(ZEVudu& z, com::Args& a) {
+    const int32_t v = a.Value().Long();
+    if (Editor* e = z.Running()) {
+        if (v < tessaly::AlignmentNear || v > tessaly::AlignmentxjDq) Refuse(L"对齐方式无效。");
+        EditorData& d = e->Data;
+        if (v != e->Commands->Paragraphs.Alignment(d.SelStart, d.SelLength)) {
+            e->Commands->Paragraphs.Alignment(d.SelStart, d.SelLength, static_cast<tessaly::Alignment>(v));
+            LaidOut(*e, tessaly::MainExtralRefresh);
+            DropTouchedSourceLines(*e);
+        }
+    }
+}
+
+void DoPrintDoc(ZEVudu& z, Editor& ed) {
+    PrintDocument(ed, Wide(tessaly::FileNameNoExt(U16(z.Kept().FileName))));
+}
+
+void PutLineSpace(ZEVudu& z, com::Args& a) {
+    const int32_t v = a.Value().Long();
+    if (Editor* e = z.Running()) {
+        EditorData& d = e->Data;
+        e->Commands->Paragraphs.SelParLineSpace(d.SelStart, d.SelLength, v);
+        LaidOut(*e, tessaly::MainExtralRefresh);
+    }
+}
+
+void PutPaper(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const int32_t v = a.Value().Long();
+    if (v != 0 && v != 1) Refuse(L"纸张必须是 A4 (0) 或 A3 (1)。");
+    if (c.Pages.PaperType(v)) ApplyPaperType(d, *ed.Renderer);
+}
+
+void PutBoxBackGroundType(Editor& ed, EditCommands& c, com::Args& a) {
+    c.Pages.BackGroundType(a.Value().Short());
+    ed.Refresh(tessaly::MainRefresh);
+}
+
+void PutPagePosType(Editor& ed, EditCommands& c, com::Args& a) {
+    const int16_t v = a.Value().Short();
+    if (v < 0 || v > kMaxPagePos) Refuse(L"页码位置必须在 0 到 5 之间。");
+    c.Pages.PagePosIndexType(v);
+    ed.Refresh(tessaly::MainRefresh);
+}
+
+void PutPgNumberSize(Editor& ed, EditCommands& c, com::Args& a) {
+    const int16_t v = a.Value().Short();
+    if (v < 0 || v > kMaxPageNumberSize) Refuse(L"页码字号必须在 0 到 2 之间。");
+    c.Pages.PageNumberSize(v);
+    ed.Refresh(tessaly::MainRefresh);
+}
+
+void Do关闭音乐(ZEVudu& z, Editor& ed) {
+    z.Kept().Pause = false;
+    StopPlayMusic(ed);
+}
+
+void Put暂停(ZEVudu& z, Editor& ed, com::Args& a) {
+    const bool v = a.Value().Bool();
+    if (!IsPlayingMusic(ed)) return;
+    z.Kept().Pause = v;
+    SetPlayPause(ed, v);
+}
+
+void Do播放音乐(ZEVudu& z, Editor& ed) {
+    z.Kept().Pause = false;
+    BeginPlayMusic(ed);
+}
+
+void DoSaveFile(ZEVudu& z, Editor& ed, com::Args& a) {
+    notaline::SaveFile(z, ed, a[0].Str(), a.Count() > 1 && !a[1].Missing() ? a[1].Handle() : 0);
+}
+
+void GetPartAtt(EditorData& d, EditCommands& c, VARIANT* r) {
+    ReturnPartInfo(r, c.Paragraphs.PartAtt(d.SelStart, d.SelLength).value_or(tessaly::aPartInfo{}));
+}
+
+void PutUpSpace(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
+    const float v = a.Value().Single();
+    CheckRaise(d, v);
+    c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
+    LayOutEdit(d, *ed.Renderer);
+    ed.Renderer->EnsureWordVisible(d.SelStart);
+    ed.Refresh(tessaly::MainExtralRefresh);
+    NotifySelChange(ed, d.SelStart, d.SelLength);
+}
+
 }  // namespace
 
 void ApplyPlayTimeSignature(Editor& ed) {
@@ -328,48 +624,28 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::SelStart, L"SelStart", com::kGet, ANY(com::Return(r, d.SelStart))},
         {id::SelStart, L"SelStart", com::kPut, ANY(d.SelStart = a.Value().Long(); ClampSelection(d))},
         {id::WordYg, L"WordYg", com::kGet, RUN_GET(com::Return(r, int32_t{c.Chars.WordYg(d.SelStart, d.SelLength)}))},
-        {id::WordYg, L"WordYg", com::kPut,
-         RUN_PUT(c.Chars.WordYg(d.SelStart, d.SelLength, a.Value().Long()); ed.Refresh(tessaly::MainExtralRefresh))},
+        {id::WordYg, L"WordYg", com::kPut, RUN_PUT(PutWordYg(ed, d, c, a))},
         {id::CanSetWordYg, L"CanSetWordYg", com::kMethod, ANY(com::Return(r, notaline::CanSetWordYg(d, d.SelStart, d.SelLength)))},
         {id::CanSetWordYc, L"CanSetWordYc", com::kMethod, ANY(com::Return(r, notaline::CanSetWordYc(d, d.SelStart, d.SelLength)))},
         {id::WordYC, L"WordYC", com::kGet, RUN_GET(com::Return(r, int32_t{c.Chars.WordYC(d.SelStart, d.SelLength)}))},
-        {id::WordYC, L"WordYC", com::kPut,
-         RUN_PUT(c.Chars.WordYC(d.SelStart, d.SelLength, a.Value().Long()); ed.Refresh(tessaly::MainRefresh))},
+        {id::WordYC, L"WordYC", com::kPut, RUN_PUT(PutWordYC(ed, d, c, a))},
         // A window handle is pointer-sized: 64 bits here.
-        {id::hwnd, L"hwnd", com::kGet,
-         [](Z& z, A&, V* r) { com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(z.Window()))); }},
+        {id::hwnd, L"hwnd", com::kGet, GetHwnd},
         {id::HwWordColor, L"HwWordColor", com::kGet, RUN_GET(com::Return(r, static_cast<int32_t>(c.Items.HwWordColor())))},
-        {id::HwWordColor, L"HwWordColor", com::kPut,
-         RUN_PUT(c.Items.HwWordColor(static_cast<uint32_t>(a.Value().Long())); ed.Refresh(tessaly::LpxRefresh))},
+        {id::HwWordColor, L"HwWordColor", com::kPut, RUN_PUT(PutHwWordColor(ed, c, a))},
         {id::HwWordFocus, L"HwWordFocus", com::kGet, ANY(com::Return(r, c.Undo.CurrentHwFocus()))},
         {id::SetFocus, L"SetFocus", com::kMethod, [](Z& z, A&, V*) { ::SetFocus(z.Window()); }},
-        {id::SelWordSpace, L"SelWordSpace", com::kGet,
-         RUN_GET(com::Return(r, RoundToInteger(c.Spacing.SelWordSpace(d.SelStart, d.SelLength))))},
-        {id::SelWordSpace, L"SelWordSpace", com::kPut,
-         RUN_PUT(c.Spacing.SelWordSpace(d.SelStart, d.SelLength, a.Value().Short()); LaidOut(ed, tessaly::MainExtralRefresh))},
-        {id::SelWordUpSpace, L"SelWordUpSpace", com::kGet,
-         RUN_GET(com::Return(r, RoundToInteger(c.Spacing.UpSpace(d.SelStart, d.SelLength))))},
-        {id::SelWordUpSpace, L"SelWordUpSpace", com::kPut,
-         RUN_PUT({
-             const int16_t v = a.Value().Short();
-             CheckRaise(d, v);
-             c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
-             LaidOut(ed, tessaly::MainExtralRefresh);
-         })},
+        {id::SelWordSpace, L"SelWordSpace", com::kGet, RUN_GET(GetSelWordSpace(d, c, r))},
+        {id::SelWordSpace, L"SelWordSpace", com::kPut, RUN_PUT(PutSelWordSpace(ed, d, c, a))},
+        {id::SelWordUpSpace, L"SelWordUpSpace", com::kGet, RUN_GET(GetSelWordUpSpace(d, c, r))},
+        {id::SelWordUpSpace, L"SelWordUpSpace", com::kPut, RUN_PUT(PutSelWordUpSpace(ed, d, c, a))},
         {id::InputState, L"InputState", com::kGet, ANY(com::Return(r, static_cast<int32_t>(d.InputState)))},
-        {id::InputState, L"InputState", com::kPut, ANY({
-             const int32_t v = a.Value().Long();
-             if (v < tessaly::JpState || v > tessaly::LpxState) Refuse(L"输入状态必须是 1、2 或 3。");
-             d.InputState = static_cast<tessaly::InputState>(v);
-             // The caller chose the mode: the characters must not decide it again.
-             NotifySelChangeByState(ed, d.SelStart, d.SelLength);
-         })},
+        {id::InputState, L"InputState", com::kPut, ANY(PutInputState(ed, d, a))},
         {id::HuXianYPos, L"HuXianYPos", com::kMethod, ANY(com::Return(r, ArcHeight(d, d.SelStart, d.SelLength)))},
         {id::ScrollBars, L"ScrollBars", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.ScrollBars()); }},
         {id::ScrollBars, L"ScrollBars", com::kPut, [](Z& z, A& a, V*) { z.ScrollBars(a.Value().Long()); }},
         {id::ChangMingScale, L"ChangMingScale", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().ChangMingScale); }},
-        {id::ChangMingScale, L"ChangMingScale", com::kPut,
-         [](Z& z, A& a, V*) { z.Kept().ChangMingScale = a.Value().Short(); }},
+        {id::ChangMingScale, L"ChangMingScale", com::kPut, PutChangMingScale},
         {id::CanCopy, L"CanCopy", com::kMethod, ANY(com::Return(r, c.Undo.CanCopy()))},
         {id::CanUndo, L"CanUndo", com::kMethod, ANY(com::Return(r, c.Undo.CanUndo()))},
         {id::CanRedo, L"CanRedo", com::kMethod, ANY(com::Return(r, c.Undo.CanRedo()))},
@@ -380,236 +656,96 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::DelYY, L"DelYY", com::kMethod, ANY(c.Graces.DelYY(d.SelStart, d.SelLength))},
         {id::CanFormatYYInfo, L"CanFormatYYInfo", com::kMethod, ANY(com::Return(r, c.Graces.CanFormatYYInfo()))},
         {id::SetQianYY, L"SetQianYY", com::kPut, ANY(c.Graces.SetQianYY(a.Value().Bool()))},
-        {id::ExtralWordVal1, L"ExtralWordVal1", com::kGet,
-         ANY(com::Return(r, c.Values.ExtralWordVal1(WordArg(ed, a[0]), SlotArg(a[1]))))},
-        {id::ExtralWordVal1, L"ExtralWordVal1", com::kPut,
-         ANY(c.Values.ExtralWordVal1(WordArg(ed, a[0]), SlotArg(a[1]), a.Value().Long()))},
-        {id::ExtralWordVal2, L"ExtralWordVal2", com::kGet,
-         ANY(com::Return(r, c.Values.ExtralWordVal2(WordArg(ed, a[0]), SlotArg(a[1]))))},
-        {id::ExtralWordVal2, L"ExtralWordVal2", com::kPut,
-         ANY(c.Values.ExtralWordVal2(WordArg(ed, a[0]), SlotArg(a[1]), a.Value().Long()))},
-        {id::ExtralWordVal3, L"ExtralWordVal3", com::kGet,
-         ANY(com::Return(r, FromAnsi(c.Values.ExtralWordVal3(WordArg(ed, a[0]), SlotArg(a[1])))))},
-        {id::ExtralWordVal3, L"ExtralWordVal3", com::kPut, ANY({
-             const int32_t word = WordArg(ed, a[0]);
-             const int32_t slot = SlotArg(a[1]);
-             c.Values.ExtralWordVal3(word, slot, ToAnsi(a.Value()));
-         })},
-        {id::ExtralType, L"ExtralType", com::kGet, RUN_GET({
-             const int32_t word = WordArg(ed, a[0]);
-             const int32_t slot = SlotArg(a[1]);
-             com::Return(r, static_cast<int16_t>(d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].IndexType));
-         })},
-        {id::ExtralType, L"ExtralType", com::kPut, RUN_PUT({
-             const int32_t word = WordArg(ed, a[0]);
-             const int32_t slot = SlotArg(a[1]);
-             const int16_t code = a.Value().Short();
-             // 0 empties the slot; a code without a mark would be dropped by the next load.
-             if (code < 0 || code > kMaxMarkCode) Refuse(L"附加符号代码必须在 1 到 180 之间。");
-             if (SetExtralType(d, c.Undo, word, slot, code)) LaidOut(ed, tessaly::MainExtralRefresh);
-         })},
+        {id::ExtralWordVal1, L"ExtralWordVal1", com::kGet, ANY(GetExtralWordVal1(ed, c, a, r))},
+        {id::ExtralWordVal1, L"ExtralWordVal1", com::kPut, ANY(PutExtralWordVal1(ed, c, a))},
+        {id::ExtralWordVal2, L"ExtralWordVal2", com::kGet, ANY(GetExtralWordVal2(ed, c, a, r))},
+        {id::ExtralWordVal2, L"ExtralWordVal2", com::kPut, ANY(PutExtralWordVal2(ed, c, a))},
+        {id::ExtralWordVal3, L"ExtralWordVal3", com::kGet, ANY(GetExtralWordVal3(ed, c, a, r))},
+        {id::ExtralWordVal3, L"ExtralWordVal3", com::kPut, ANY(PutExtralWordVal3(ed, c, a))},
+        {id::ExtralType, L"ExtralType", com::kGet, RUN_GET(GetExtralType(ed, d, a, r))},
+        {id::ExtralType, L"ExtralType", com::kPut, RUN_PUT(PutExtralType(ed, d, c, a))},
         {id::CurLine, L"CurLine", com::kGet, ANY(com::Return(r, d.CurLine))},
-        {id::ChangExtralType, L"ChangExtralType", com::kMethod, ANY({
-             const int32_t del2 = a.Count() > 2 && !a[2].Missing() ? a[2].Long() : -1;
-             const int32_t add2 = a.Count() > 3 && !a[3].Missing() ? a[3].Long() : -1;
-             c.Values.ChangExtralType(a[0].Long(), a[1].Long(), del2, add2);
-         })},
-        {id::ConChangInputWord, L"ConChangInputWord", com::kMethod, ANY({
-             int32_t dType = a[0].Long();
-             int32_t iType = a[1].Long();
-             c.Typed.ConChangInputWord(dType, iType);
-             ed.Refresh(tessaly::MainRefresh);
-             DropTouchedSourceLines(ed);
-         })},
+        {id::ChangExtralType, L"ChangExtralType", com::kMethod, ANY(DoChangExtralType(c, a))},
+        {id::ConChangInputWord, L"ConChangInputWord", com::kMethod, ANY(DoConChangInputWord(ed, c, a))},
         {id::WordShuPaiSpace, L"WordShuPaiSpace", com::kGet, ANY(com::Return(r, WordShuPaiSpace(d, d.SelStart)))},
         {id::DelSelZhuYing, L"DelSelZhuYing", com::kMethod, ANY(c.Marks.DelSelZhuYing())},
         {id::SelZhuYingPosY, L"SelZhuYingPosY", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().ZhuYingPosY); }},
-        {id::SelZhuYingPosY, L"SelZhuYingPosY", com::kPut, ANY({
-             const int16_t v = a.Value().Short();
-             z.Kept().ZhuYingPosY = v;
-             c.Marks.FormatZhuYingWordPosY(v);
-         })},
+        {id::SelZhuYingPosY, L"SelZhuYingPosY", com::kPut, ANY(PutSelZhuYingPosY(z, c, a))},
         {id::hdc, L"hdc", com::kMethod, ANY(com::Return(r, static_cast<int64_t>(reinterpret_cast<intptr_t>(ed.Dc.Get()))))},
         {id::SelAll, L"SelAll", com::kMethod, ANY(SelectAll(d); ed.Refresh(tessaly::SelColorRefresh))},
-        {id::WordFont, L"WordFont", com::kGet, RUN_GET({
-             uint32_t colour = 0;
-             const StdFontInfo info = c.Chars.StdFont(d.SelStart, d.SelLength, colour);
-             if (a.Count() > 0) a[0].Set(static_cast<int32_t>(colour));
-             auto font = MakeStdFont(info);
-             ReturnDispatch(r, font.Get());
-         })},
+        {id::WordFont, L"WordFont", com::kGet, RUN_GET(GetWordFont(d, c, a, r))},
         {id::WordFont, L"WordFont", com::kPut, ANY(SetWordFont(ed, a[0], a.Value()))},
-        {id::SelFontName, L"SelFontName", com::kGet,
-         RUN_GET(com::Return(r, FromAnsi(c.Chars.SelFontName(d.SelStart, d.SelLength))))},
-        {id::SelFontName, L"SelFontName", com::kPut,
-         RUN_PUT({
-             const std::string name = ToAnsi(a.Value());
-             if (name.empty()) Refuse(L"字体名称不能为空。");
-             c.Chars.SelFontName(d.SelStart, d.SelLength, name);
-             SetStdFontName(ed, name);
-             LaidOut(ed, tessaly::MainExtralRefresh);
-         })},
+        {id::SelFontName, L"SelFontName", com::kGet, RUN_GET(GetSelFontName(d, c, r))},
+        {id::SelFontName, L"SelFontName", com::kPut, RUN_PUT(PutSelFontName(ed, d, c, a))},
         {id::SelFontBold, L"SelFontBold", com::kGet, RUN_GET(com::Return(r, c.Chars.Bold(d.SelStart, d.SelLength)))},
-        {id::SelFontBold, L"SelFontBold", com::kPut,
-         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::Bold, SetStdFontBold))},
+        {id::SelFontBold, L"SelFontBold", com::kPut, RUN_PUT(PutSelFontBold(ed, a))},
         {id::SelFontItalic, L"SelFontItalic", com::kGet, RUN_GET(com::Return(r, c.Chars.Italic(d.SelStart, d.SelLength)))},
-        {id::SelFontItalic, L"SelFontItalic", com::kPut,
-         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::Italic, SetStdFontItalic))},
-        {id::SelFontUnderline, L"SelFontUnderline", com::kGet,
-         RUN_GET(com::Return(r, c.Chars.Underline(d.SelStart, d.SelLength)))},
+        {id::SelFontItalic, L"SelFontItalic", com::kPut, RUN_PUT(PutSelFontItalic(ed, a))},
+        {id::SelFontUnderline, L"SelFontUnderline", com::kGet, RUN_GET(GetSelFontUnderline(d, c, r))},
         // Without a selection only the font of new input would change: the document stays.
-        {id::SelFontUnderline, L"SelFontUnderline", com::kPut, RUN_PUT({
-             const bool v = a.Value().Bool();
-             if (d.SelLength != 0) c.Chars.Underline(d.SelStart, d.SelLength, v), LaidOut(ed, tessaly::MainExtralRefresh);
-             SetStdFontUnderline(ed, v);
-         })},
-        {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kGet,
-         RUN_GET(com::Return(r, c.Chars.StrikeOut(d.SelStart, d.SelLength)))},
-        {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kPut,
-         RUN_PUT(FontStyle(ed, a.Value().Bool(), &CharAttributes::StrikeOut, SetStdFontStrikeOut))},
-        {id::SelFontSize, L"SelFontSize", com::kGet,
-         RUN_GET(com::Return(r, RoundToInteger(c.Chars.SelFontSize(d.SelStart, d.SelLength))))},
-        {id::SelFontSize, L"SelFontSize", com::kPut,
-         RUN_PUT({
-             const float size = a.Value().Single();
-             if (!(size >= 1 && size <= kMaxFontPoints)) Refuse(L"字号必须在 1 到 400 磅之间。");
-             const int16_t points = a.Value().Short();
-             c.Chars.SelFontSize(d.SelStart, d.SelLength, points);
-             SetStdFontSize(ed, points);
-             LaidOut(ed, tessaly::MainExtralRefresh);
-         })},
-        {id::SelForeColor, L"SelForeColor", com::kGet,
-         RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelForeColor(d.SelStart, d.SelLength))))},
-        {id::SelForeColor, L"SelForeColor", com::kPut,
-         RUN_PUT(z.Kept().InputForeColorIndex = SetSelColour(ed, a.Value(), true); z.PropertyChanged())},
-        {id::SelWordBkColor, L"SelWordBkColor", com::kGet,
-         RUN_GET(com::Return(r, static_cast<int32_t>(c.Chars.SelWordBkColor(d.SelStart, d.SelLength))))},
-        {id::SelWordBkColor, L"SelWordBkColor", com::kPut,
-         RUN_PUT(z.Kept().InputBackColorIndex = SetSelColour(ed, a.Value(), false); z.PropertyChanged())},
-        {id::GetColorLng, L"GetColorLng", com::kMethod, ANY({
-             const int32_t i = a[0].Short();
-             if (i < 0 || i >= static_cast<int32_t>(d.ColorTbl.size())) Refuse(L"颜色序号超出颜色表。", DISP_E_BADINDEX);
-             com::Return(r, static_cast<int32_t>(d.ColorTbl[static_cast<size_t>(i)]));
-         })},
+        {id::SelFontUnderline, L"SelFontUnderline", com::kPut, RUN_PUT(PutSelFontUnderline(ed, d, c, a))},
+        {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kGet, RUN_GET(GetSelFontStrikeOut(d, c, r))},
+        {id::SelFontStrikeOut, L"SelFontStrikeOut", com::kPut, RUN_PUT(PutSelFontStrikeOut(ed, a))},
+        {id::SelFontSize, L"SelFontSize", com::kGet, RUN_GET(GetSelFontSize(d, c, r))},
+        {id::SelFontSize, L"SelFontSize", com::kPut, RUN_PUT(PutSelFontSize(ed, d, c, a))},
+        {id::SelForeColor, L"SelForeColor", com::kGet, RUN_GET(GetSelForeColor(d, c, r))},
+        {id::SelForeColor, L"SelForeColor", com::kPut, RUN_PUT(PutSelForeColor(z, ed, a); z.PropertyChanged())},
+        {id::SelWordBkColor, L"SelWordBkColor", com::kGet, RUN_GET(GetSelWordBkColor(d, c, r))},
+        {id::SelWordBkColor, L"SelWordBkColor", com::kPut, RUN_PUT(PutSelWordBkColor(z, ed, a); z.PropertyChanged())},
+        {id::GetColorLng, L"GetColorLng", com::kMethod, ANY(DoGetColorLng(d, a, r))},
         {id::RefreshExtralChang, L"RefreshExtralChang", com::kMethod, ANY(ed.Refresh(tessaly::ExtralRefresh))},
         {id::RefreshAll, L"RefreshAll", com::kMethod, ANY(LaidOut(ed, tessaly::OnePageRefresh))},
         {id::RefreshSel, L"RefreshSel", com::kMethod, ANY(ed.Refresh(tessaly::MainRefresh); z.Repaint())},
         {id::CanDelYY, L"CanDelYY", com::kGet, ANY(com::Return(r, c.Graces.CanDelYY(d.SelStart, d.SelLength)))},
-        {id::CanDelAreaInfo, L"CanDelAreaInfo", com::kGet,
-         ANY(com::Return(r, static_cast<int16_t>(c.Ranges.CanDelAreaInfo(a[0].Long()) ? -1 : 0)))},
+        {id::CanDelAreaInfo, L"CanDelAreaInfo", com::kGet, ANY(GetCanDelAreaInfo(c, a, r))},
         {id::IsKfKhTFZRight, L"IsKfKhTFZRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::OpenVolta)))},
         {id::IsKhHuXianRight, L"IsKhHuXianRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::Arc)))},
         {id::IsKhLingYingRight, L"IsKhLingYingRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::Tuplet)))},
         {id::IsKHTFZRight, L"IsKHTFZRight", com::kGet, ANY(com::Return(r, PairEndRight(d, d.SelStart, PairKind::Volta)))},
-        {id::InsterHwWord, L"InsterHwWord", com::kMethod, ANY({
-             const int32_t kind = a[0].Short();
-             if (kind < 0 || kind > 4) Refuse(L"连线种类必须在 0 到 4 之间。");
-             c.Items.InsterHwWord(ed.Grid, 0, 0, static_cast<int16_t>(kind + 1), false);
-             ed.Refresh(tessaly::LpxRefresh);
-         })},
-        {id::TurnToYFWord, L"TurnToYFWord", com::kMethod,
-         ANY(if (notaline::TurnToYFWord(d, c.Undo)) LaidOut(ed, tessaly::MainExtralRefresh))},
+        {id::InsterHwWord, L"InsterHwWord", com::kMethod, ANY(DoInsterHwWord(ed, c, a))},
+        {id::TurnToYFWord, L"TurnToYFWord", com::kMethod, ANY(DoTurnToYFWord(ed, d, c))},
         {id::CanShuPaiWord, L"CanShuPaiWord", com::kMethod, ANY(com::Return(r, notaline::CanShuPaiWord(d, d.SelStart, d.SelLength)))},
         {id::Alignment, L"Alignment", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.Alignment(d.SelStart, d.SelLength)))},
-        {id::Alignment, L"Alignment", com::kPut, [](Z& z, A& a, V*) {
-             const int32_t v = a.Value().Long();
-             if (Editor* e = z.Running()) {
-                 if (v < tessaly::AlignmentNear || v > tessaly::AlignmentxjDq) Refuse(L"对齐方式无效。");
-                 EditorData& d = e->Data;
-                 if (v != e->Commands->Paragraphs.Alignment(d.SelStart, d.SelLength)) {
-                     e->Commands->Paragraphs.Alignment(d.SelStart, d.SelLength, static_cast<tessaly::Alignment>(v));
-                     LaidOut(*e, tessaly::MainExtralRefresh);
-                     DropTouchedSourceLines(*e);
-                 }
-             }
-             z.PropertyChanged();
-         }},
+        {id::Alignment, L"Alignment", com::kPut, [](Z& z, A& a, V*) { PutAlignment(z, a); z.PropertyChanged(); }},
         {id::FristLineStr, L"FristLineStr", com::kGet, ANY(com::Return(r, FromAnsi(DefaultFileName(d))))},
-        {id::PrintDoc, L"PrintDoc", com::kMethod,
-         ANY(PrintDocument(ed, Wide(tessaly::FileNameNoExt(U16(z.Kept().FileName)))))},
+        {id::PrintDoc, L"PrintDoc", com::kMethod, ANY(DoPrintDoc(z, ed))},
         {id::pScale, L"pScale", com::kGet, ANY(com::Return(r, d.AboutPageInfo.nScale))},
         {id::pScale, L"pScale", com::kPut, RUN_PUT(SetZoom(ed, a.Value().Single()))},
         {id::Modified, L"Modified", com::kGet, RUN_GET(com::Return(r, c.Undo.Modified()))},
         {id::Modified, L"Modified", com::kPut, RUN_PUT(c.Undo.Modified(a.Value().Bool()))},
         {id::LineSpace, L"LineSpace", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.SelSpacingBefore(d.SelStart, d.SelLength)))},
-        {id::LineSpace, L"LineSpace", com::kPut, [](Z& z, A& a, V*) {
-             const int32_t v = a.Value().Long();
-             if (Editor* e = z.Running()) {
-                 EditorData& d = e->Data;
-                 e->Commands->Paragraphs.SelParLineSpace(d.SelStart, d.SelLength, v);
-                 LaidOut(*e, tessaly::MainExtralRefresh);
-             }
-             z.PropertyChanged();
-         }},
+        {id::LineSpace, L"LineSpace", com::kPut, [](Z& z, A& a, V*) { PutLineSpace(z, a); z.PropertyChanged(); }},
         {id::CPdqLine, L"CPdqLine", com::kGet, ANY(com::Return(r, d.CPdqLine))},
         {id::CPdqLine, L"CPdqLine", com::kPut, ANY(SetSourceLine(ed, d.CPdqLine, a.Value().Long(), &IsLyricSourceLine))},
         {id::XjdqLine, L"XjdqLine", com::kGet, ANY(com::Return(r, d.XjdqLine))},
         {id::XjdqLine, L"XjdqLine", com::kPut, ANY(SetSourceLine(ed, d.XjdqLine, a.Value().Long(), &IsBarSourceLine))},
         {id::JiePaiHaoWidth, L"JiePaiHaoWidth", com::kMethod, ANY(LayOutEdit(d, *ed.Renderer))},
         {id::Paper, L"Paper", com::kGet, RUN_GET(com::Return(r, c.Pages.PaperType()))},
-        {id::Paper, L"Paper", com::kPut, RUN_PUT({
-             const int32_t v = a.Value().Long();
-             if (v != 0 && v != 1) Refuse(L"纸张必须是 A4 (0) 或 A3 (1)。");
-             if (c.Pages.PaperType(v)) ApplyPaperType(d, *ed.Renderer);
-         })},
+        {id::Paper, L"Paper", com::kPut, RUN_PUT(PutPaper(ed, d, c, a))},
         {id::BoxBackGroundType, L"BoxBackGroundType", com::kGet, RUN_GET(com::Return(r, c.Pages.BackGroundType()))},
-        {id::BoxBackGroundType, L"BoxBackGroundType", com::kPut,
-         RUN_PUT(c.Pages.BackGroundType(a.Value().Short()); ed.Refresh(tessaly::MainRefresh))},
+        {id::BoxBackGroundType, L"BoxBackGroundType", com::kPut, RUN_PUT(PutBoxBackGroundType(ed, c, a))},
         {id::PagePosType, L"PagePosType", com::kGet, RUN_GET(com::Return(r, c.Pages.PagePosIndexType()))},
-        {id::PagePosType, L"PagePosType", com::kPut,
-         ANY({
-             const int16_t v = a.Value().Short();
-             if (v < 0 || v > kMaxPagePos) Refuse(L"页码位置必须在 0 到 5 之间。");
-             c.Pages.PagePosIndexType(v);
-             ed.Refresh(tessaly::MainRefresh);
-         })},
+        {id::PagePosType, L"PagePosType", com::kPut, ANY(PutPagePosType(ed, c, a))},
         {id::PgNumberSize, L"PgNumberSize", com::kGet, RUN_GET(com::Return(r, c.Pages.PageNumberSize()))},
-        {id::PgNumberSize, L"PgNumberSize", com::kPut,
-         ANY({
-             const int16_t v = a.Value().Short();
-             if (v < 0 || v > kMaxPageNumberSize) Refuse(L"页码字号必须在 0 到 2 之间。");
-             c.Pages.PageNumberSize(v);
-             ed.Refresh(tessaly::MainRefresh);
-         })},
+        {id::PgNumberSize, L"PgNumberSize", com::kPut, ANY(PutPgNumberSize(ed, c, a))},
         {id::SavePic, L"SavePic", com::kMethod, ANY(SavePagePictures(ed, a[0].Str()))},
         // Music stopped or started anew is not paused; a kept flag would caption the host's menu wrongly.
-        {id::关闭音乐, L"关闭音乐", com::kMethod, ANY({
-             z.Kept().Pause = false;
-             StopPlayMusic(ed);
-         })},
+        {id::关闭音乐, L"关闭音乐", com::kMethod, ANY(Do关闭音乐(z, ed))},
         {id::暂停, L"暂停", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().Pause); }},
         // With nothing playing there is nothing to pause.
-        {id::暂停, L"暂停", com::kPut, ANY({
-             const bool v = a.Value().Bool();
-             if (!IsPlayingMusic(ed)) return;
-             z.Kept().Pause = v;
-             SetPlayPause(ed, v);
-         })},
+        {id::暂停, L"暂停", com::kPut, ANY(Put暂停(z, ed, a))},
         {id::正在播放, L"正在播放", com::kGet, ANY(com::Return(r, IsPlayingMusic(ed)))},
         {id::EditDrum, L"EditDrum", com::kMethod, ANY(notaline::EditDrum(ed))},
-        {id::播放音乐, L"播放音乐", com::kMethod, ANY({
-             z.Kept().Pause = false;
-             BeginPlayMusic(ed);
-         })},
+        {id::播放音乐, L"播放音乐", com::kMethod, ANY(Do播放音乐(z, ed))},
         {id::设置演唱参数, L"设置演唱参数", com::kMethod, ANY(ShowSetPlayInfo(ed))},
         {id::FileName, L"FileName", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().FileName); }},
         {id::FileName, L"FileName", com::kPut, RUN_PUT(OpenFile(z, ed, a.Value().Str()))},
-        {id::SaveFile, L"SaveFile", com::kMethod,
-         ANY(notaline::SaveFile(z, ed, a[0].Str(), a.Count() > 1 && !a[1].Missing() ? a[1].Handle() : 0))},
+        {id::SaveFile, L"SaveFile", com::kMethod, ANY(DoSaveFile(z, ed, a))},
         {id::SaveMidFile, L"SaveMidFile", com::kMethod, ANY(notaline::SaveMidFile(ed, a[0].Str()))},
-        {id::PartAtt, L"PartAtt", com::kGet,
-         ANY(ReturnPartInfo(r, c.Paragraphs.PartAtt(d.SelStart, d.SelLength).value_or(tessaly::aPartInfo{})))},
+        {id::PartAtt, L"PartAtt", com::kGet, ANY(GetPartAtt(d, c, r))},
         {id::PartAtt, L"PartAtt", com::kPut, ANY(c.Paragraphs.PartAtt(d.SelStart, d.SelLength, PartInfoArg(a.Value())))},
         {id::UpSpace, L"UpSpace", com::kGet, ANY(com::Return(r, c.Spacing.UpSpace(d.SelStart, d.SelLength)))},
-        {id::UpSpace, L"UpSpace", com::kPut, ANY({
-             const float v = a.Value().Single();
-             CheckRaise(d, v);
-             c.Spacing.UpSpace(d.SelStart, d.SelLength, v);
-             LayOutEdit(d, *ed.Renderer);
-             ed.Renderer->EnsureWordVisible(d.SelStart);
-             ed.Refresh(tessaly::MainExtralRefresh);
-             NotifySelChange(ed, d.SelStart, d.SelLength);
-         })},
+        {id::UpSpace, L"UpSpace", com::kPut, ANY(PutUpSpace(ed, d, c, a))},
         {id::Refresh, L"Refresh", com::kMethod, [](Z& z, A&, V*) { z.Repaint(); }},
     };
 #undef RUN_GET

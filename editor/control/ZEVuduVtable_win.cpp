@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "com/Bstr.h"
+
 namespace notaline {
 namespace {
 
@@ -65,9 +67,7 @@ HRESULT ZEVuduVtable::Call(DISPID id, WORD flags, std::initializer_list<VARIANT>
         SetErrorText(e);
         hr = FAILED(e.scode) ? e.scode : E_FAIL;
     }
-    SysFreeString(e.bstrSource);
-    SysFreeString(e.bstrDescription);
-    SysFreeString(e.bstrHelpFile);
+    com::FreeTexts(e);
     if (FAILED(hr) || out.vt == VT_EMPTY) {
         VariantClear(&result);
         return hr;

@@ -6,7 +6,7 @@
 #include "com/Create.h"
 #include "control/EditWindow_win.h"
 #include "control/Handlers_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "render/NotationFont_win.h"
 #include "win/Gdip_win.h"
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "com/Bstr.h"
 #include "text/Cp936.h"
 
 namespace notaline {
@@ -11,12 +12,6 @@ namespace {
 
 constexpr SHORT kBoldWeight = 700;
 constexpr SHORT kNormalWeight = 400;
-
-// A BSTR owned for the length of a call.
-struct OwnedBstr {
-    BSTR text = nullptr;
-    ~OwnedBstr() { SysFreeString(text); }
-};
 
 }  // namespace
 
@@ -42,16 +37,16 @@ std::optional<StdFontInfo> StdFontInfoOf(IFontDisp* font) {
     if (!font) return std::nullopt;
     com::Ptr<IFont> f;
     if (FAILED(font->QueryInterface(IID_IFont, f.OutVoid())) || !f) return std::nullopt;
-    OwnedBstr name;
+    com::Bstr name;
     CY size{};
     BOOL bold = FALSE, italic = FALSE, underline = FALSE, strike = FALSE;
     SHORT charset = 0;
-    if (FAILED(f->get_Name(&name.text)) || FAILED(f->get_Size(&size)) || FAILED(f->get_Bold(&bold)) ||
+    if (FAILED(f->get_Name(name.Out())) || FAILED(f->get_Size(&size)) || FAILED(f->get_Bold(&bold)) ||
         FAILED(f->get_Italic(&italic)) || FAILED(f->get_Underline(&underline)) ||
         FAILED(f->get_Strikethrough(&strike)) || FAILED(f->get_Charset(&charset)))
         return std::nullopt;
-    const std::u16string face(reinterpret_cast<const char16_t*>(name.text ? name.text : L""),
-                              name.text ? SysStringLen(name.text) : 0);
+    const std::wstring wide = name.Str();
+    const std::u16string face(wide.begin(), wide.end());
     const auto gbk = tessaly::Utf16ToCp936(face);
     if (!gbk) return std::nullopt;
     StdFontInfo info;

@@ -11,6 +11,7 @@
 #include "api/IDrumPatterns.h"
 #include "api/IMakeMid.h"
 #include "api/IPlayNote.h"
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "com/tests/Variants.h"
@@ -53,9 +54,7 @@ VARIANT Call(IDispatch* d, const wchar_t* name, std::vector<VARIANT> args, WORD 
         *hr = result;
     else
         EXPECT_EQ(S_OK, result) << "calling a member";
-    SysFreeString(e.bstrDescription);
-    SysFreeString(e.bstrSource);
-    SysFreeString(e.bstrHelpFile);
+    com::FreeTexts(e);
     for (auto& v : args) VariantClear(&v);
     return r;
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "api/IReadWriteDoc.h"
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "records/Messages.h"
@@ -40,12 +41,6 @@ HWND ProgressWindow() {
     }();
     return window;
 }
-
-struct Bstr {
-    explicit Bstr(const std::wstring& s) : b(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
-    ~Bstr() { SysFreeString(b); }
-    BSTR b;
-};
 
 JpData Document() {
     JpData d;
@@ -93,7 +88,7 @@ TEST_F(ReadWriteDocTest, SavesAndLoadsADocumentWithProgress) {
     auto writer = Create();
     const JpData d = Document();
     ASSERT_EQ(S_OK, writer->LetJpData(&d));
-    ASSERT_EQ(S_OK, writer->WriteDocFile(Bstr(name).b, reinterpret_cast<LONG_PTR>(ProgressWindow())));
+    ASSERT_EQ(S_OK, writer->WriteDocFile(com::Bstr(name).Get(), reinterpret_cast<LONG_PTR>(ProgressWindow())));
     EXPECT_EQ((std::vector<int32_t>{5, 10, 12, 15, 20, 25, 60, 65, 85, 99}), gProgress);
     writer.Reset();
     // The longer file it replaced is gone whole, and no temporary is left.
@@ -104,7 +99,7 @@ TEST_F(ReadWriteDocTest, SavesAndLoadsADocumentWithProgress) {
     auto reader = Create();
     LONG_PTR window = reinterpret_cast<LONG_PTR>(ProgressWindow());
     VARIANT_BOOL ok = VARIANT_FALSE;
-    ASSERT_EQ(S_OK, reader->ReadDocFile(&window, Bstr(name).b, &ok));
+    ASSERT_EQ(S_OK, reader->ReadDocFile(&window, com::Bstr(name).Get(), &ok));
     EXPECT_EQ(VARIANT_TRUE, ok);
     EXPECT_EQ((std::vector<int32_t>{5, 8, 10, 20, 30, 60, 70, 80, 99}), gProgress);
     JpData r;
@@ -118,7 +113,7 @@ TEST_F(ReadWriteDocTest, SavesAndLoadsADocumentWithProgress) {
 
     // Without a window a save sends nothing.
     gProgress.clear();
-    ASSERT_EQ(S_OK, reader->WriteDocFile(Bstr(name).b, 0));
+    ASSERT_EQ(S_OK, reader->WriteDocFile(com::Bstr(name).Get(), 0));
     EXPECT_TRUE(gProgress.empty());
 }
 
@@ -127,7 +122,7 @@ TEST_F(ReadWriteDocTest, AMissingFileRaisesError53WithItsName) {
     auto doc = Create();
     LONG_PTR window = 0;
     VARIANT_BOOL ok = VARIANT_TRUE;
-    EXPECT_EQ(static_cast<HRESULT>(0x800A0035), doc->ReadDocFile(&window, Bstr(name).b, &ok));
+    EXPECT_EQ(static_cast<HRESULT>(0x800A0035), doc->ReadDocFile(&window, com::Bstr(name).Get(), &ok));
     EXPECT_EQ(VARIANT_FALSE, ok);
     IErrorInfo* info = nullptr;
     ASSERT_EQ(S_OK, GetErrorInfo(0, &info));
@@ -155,7 +150,7 @@ TEST_F(ReadWriteDocTest, AMissingFileRaisesError53WithItsName) {
     EXPECT_EQ(DISP_E_EXCEPTION, doc->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, &excep, nullptr));
     EXPECT_EQ(static_cast<HRESULT>(0x800A0035), excep.scode);
     EXPECT_EQ(L"文件未找到: " + name, std::wstring(excep.bstrDescription));
-    SysFreeString(excep.bstrDescription);
+    com::FreeTexts(excep);
     VariantClear(&args[0]);
 }
 
@@ -167,7 +162,7 @@ TEST_F(ReadWriteDocTest, ACorruptFileLeavesTheObjectsDocument) {
     ASSERT_EQ(S_OK, doc->LetJpData(&d));
     LONG_PTR window = 0;
     VARIANT_BOOL ok = VARIANT_TRUE;
-    const HRESULT hr = doc->ReadDocFile(&window, Bstr(name).b, &ok);
+    const HRESULT hr = doc->ReadDocFile(&window, com::Bstr(name).Get(), &ok);
     EXPECT_TRUE(FAILED(hr));
     EXPECT_EQ(static_cast<HRESULT>(0x800A0000), hr & 0xFFFF0000);
     EXPECT_EQ(VARIANT_FALSE, ok);
@@ -180,7 +175,7 @@ TEST_F(ReadWriteDocTest, ACorruptFileLeavesTheObjectsDocument) {
     JpData bad = Document();
     bad.FileInfo.WordCount = 4;
     ASSERT_EQ(S_OK, doc->LetJpData(&bad));
-    EXPECT_TRUE(FAILED(doc->WriteDocFile(Bstr(name).b, 0)));
+    EXPECT_TRUE(FAILED(doc->WriteDocFile(com::Bstr(name).Get(), 0)));
     EXPECT_EQ(100u, std::filesystem::file_size(name));
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder_), {}));
 }

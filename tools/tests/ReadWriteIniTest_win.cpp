@@ -4,16 +4,11 @@
 #include <string>
 
 #include "api/IReadWriteIni.h"
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 
 namespace {
-
-struct Bstr {
-    BSTR b = nullptr;
-    ~Bstr() { SysFreeString(b); }
-    std::wstring Str() const { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
-};
 
 // A fresh folder with a Chinese name under the temporary folder.
 std::wstring ChineseTempFolder(const wchar_t* name) {
@@ -136,11 +131,11 @@ TEST_F(ReadWriteIniTest, FileExistsFindsNormalFilesOnly) {
 }
 
 TEST_F(ReadWriteIniTest, DesktopIsAFolder) {
-    Bstr path;
-    ASSERT_EQ(S_OK, ini->DeskTopPath(&path.b));
+    com::Bstr path;
+    ASSERT_EQ(S_OK, ini->DeskTopPath(path.Ref()));
     ASSERT_FALSE(path.Str().empty());
     EXPECT_EQ(std::wstring::npos, path.Str().find(L'\0'));
-    const DWORD attributes = GetFileAttributesW(path.b);
+    const DWORD attributes = GetFileAttributesW(path.Get());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
     VARIANT r = Call(ini.Get(), L"DeskTopPath", {});
@@ -149,13 +144,13 @@ TEST_F(ReadWriteIniTest, DesktopIsAFolder) {
 
 TEST_F(ReadWriteIniTest, FileNameParts) {
     auto noExt = [&](const wchar_t* p) {
-        Bstr b;
-        EXPECT_EQ(S_OK, ini->GetFileNameNoExt(p, &b.b));
+        com::Bstr b;
+        EXPECT_EQ(S_OK, ini->GetFileNameNoExt(p, b.Ref()));
         return b.Str();
     };
     auto ext = [&](const wchar_t* p) {
-        Bstr b;
-        EXPECT_EQ(S_OK, ini->GetFileExtName(p, &b.b));
+        com::Bstr b;
+        EXPECT_EQ(S_OK, ini->GetFileExtName(p, b.Ref()));
         return b.Str();
     };
     EXPECT_EQ(L"a.b", noExt(L"a.b.c"));

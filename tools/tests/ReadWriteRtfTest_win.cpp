@@ -8,6 +8,7 @@
 
 #include "DaDurSystem_win.h"
 #include "api/IReadWriteRtf.h"
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "records/Messages.h"
@@ -16,14 +17,6 @@
 namespace {
 
 using tessaly::JpData;
-
-struct Bstr {
-    explicit Bstr(const std::wstring& s) : b(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
-    ~Bstr() { SysFreeString(b); }
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    BSTR b;
-};
 
 // A window that records the progress it is sent.
 struct ProgressWindow {
@@ -81,18 +74,18 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         ASSERT_EQ(S_OK, writer->LetJpData(&doc));
         ProgressWindow window;
         VARIANT_BOOL ok = VARIANT_FALSE;
-        Bstr file(name);
-        ASSERT_EQ(S_OK, writer->WriteRtfFile(file.b, reinterpret_cast<LONG_PTR>(window.hwnd), &ok));
+        com::Bstr file(name);
+        ASSERT_EQ(S_OK, writer->WriteRtfFile(file.Get(), reinterpret_cast<LONG_PTR>(window.hwnd), &ok));
         EXPECT_EQ(VARIANT_TRUE, ok);
         EXPECT_EQ((std::vector<int32_t>{0, 25, 50, 75}), ProgressWindow::received);
         // Saving again replaces the file, and leaves nothing else in the folder.
-        ASSERT_EQ(S_OK, writer->WriteRtfFile(file.b, 0, &ok));
+        ASSERT_EQ(S_OK, writer->WriteRtfFile(file.Get(), 0, &ok));
         EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir), {}));
 
         auto reader = com::CreateFromDll<IReadWriteRtf>(L"Tessaly.dll", CLSID_ReadWriteRtf);
         ASSERT_TRUE(reader);
         ProgressWindow::received.clear();
-        ASSERT_EQ(S_OK, reader->ReadRtfFile(reinterpret_cast<LONG_PTR>(window.hwnd), file.b, &ok));
+        ASSERT_EQ(S_OK, reader->ReadRtfFile(reinterpret_cast<LONG_PTR>(window.hwnd), file.Get(), &ok));
         EXPECT_EQ(VARIANT_TRUE, ok);
         EXPECT_FALSE(ProgressWindow::received.empty());
         EXPECT_EQ(0, ProgressWindow::received.front());
@@ -108,8 +101,8 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         SysFreeString(text);
 
         // A failed read answers failure and keeps the document.
-        Bstr missing((dir / L"无.DaDur").wstring());
-        EXPECT_EQ(E_FAIL, reader->ReadRtfFile(0, missing.b, &ok));
+        com::Bstr missing((dir / L"无.DaDur").wstring());
+        EXPECT_EQ(E_FAIL, reader->ReadRtfFile(0, missing.Get(), &ok));
         EXPECT_EQ(VARIANT_FALSE, ok);
         ASSERT_EQ(S_OK, reader->GetJpData(&back));
         EXPECT_EQ(4, back.FileInfo.WordCount);
@@ -121,7 +114,7 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         bigger.WordInfo.resize(40, doc.WordInfo[2]);
         bigger.FileInfo.WordCount = 40;
         writer->LetJpData(&bigger);
-        EXPECT_EQ(E_FAIL, writer->WriteRtfFile(file.b, 0, &ok));
+        EXPECT_EQ(E_FAIL, writer->WriteRtfFile(file.Get(), 0, &ok));
         EXPECT_EQ(VARIANT_FALSE, ok);
         EXPECT_EQ(before, std::filesystem::file_size(name));
         {
@@ -132,14 +125,12 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
             V_VT(&args[0]) = VT_I4;  // reversed: the window, then the file name
             V_I4(&args[0]) = 0;
             V_VT(&args[1]) = VT_BSTR;
-            V_BSTR(&args[1]) = file.b;
+            V_BSTR(&args[1]) = file.Get();
             DISPPARAMS p{args, nullptr, 2, 0};
             EXCEPINFO e{};
             EXPECT_EQ(DISP_E_EXCEPTION, writer->Invoke(write, IID_NULL, 0, DISPATCH_METHOD, &p, nullptr, &e, nullptr));
             EXPECT_EQ(L"文件只读，不能覆盖: " + name, std::wstring(e.bstrDescription ? e.bstrDescription : L""));
-            SysFreeString(e.bstrDescription);
-            SysFreeString(e.bstrSource);
-            SysFreeString(e.bstrHelpFile);
+            com::FreeTexts(e);
         }
         SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -150,7 +141,7 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         EXPECT_EQ(dispid::ReadWriteRtf::ReadRtfFile, id);
         VARIANT args[2];
         V_VT(&args[0]) = VT_BSTR;  // reversed: the file name is the second argument
-        V_BSTR(&args[0]) = file.b;
+        V_BSTR(&args[0]) = file.Get();
         V_VT(&args[1]) = VT_I4;
         V_I4(&args[1]) = 0;
         DISPPARAMS p{args, nullptr, 2, 0};
@@ -158,12 +149,10 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         VariantInit(&r);
         ASSERT_EQ(S_OK, reader->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, &r, nullptr, nullptr));
         EXPECT_EQ(VARIANT_TRUE, V_BOOL(&r));
-        V_BSTR(&args[0]) = missing.b;
+        V_BSTR(&args[0]) = missing.Get();
         EXCEPINFO e{};
         EXPECT_EQ(DISP_E_EXCEPTION, reader->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &p, &r, &e, nullptr));
-        SysFreeString(e.bstrDescription);
-        SysFreeString(e.bstrSource);
-        SysFreeString(e.bstrHelpFile);
+        com::FreeTexts(e);
         std::filesystem::remove_all(dir);
     }
     CoUninitialize();

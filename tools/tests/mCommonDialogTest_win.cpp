@@ -7,21 +7,12 @@
 
 #include "DialogCloser_win.h"
 #include "api/ImCommonDialog.h"
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "records/Dialogs.h"
 
 namespace {
-
-// A BSTR argument by reference, as the dialogs change it in place.
-struct RefStr {
-    BSTR b;
-    explicit RefStr(const std::wstring& s = L"") : b(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
-    ~RefStr() { SysFreeString(b); }
-    RefStr(const RefStr&) = delete;
-    RefStr& operator=(const RefStr&) = delete;
-    std::wstring Str() const { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
-};
 
 std::wstring ProgramFolderNoSlash() {
     std::wstring f = com::ProgramFolder();
@@ -56,12 +47,12 @@ struct CommonDialogTest : ::testing::Test {
 const std::wstring kDocFilter = L"简谱文档(*.DaDur)|*.DaDur|旧格式文档(*.ZoRiv)|*.ZoRiv";
 
 TEST_F(CommonDialogTest, OpenCancelledEmptiesTheOutputs) {
-    RefStr name(L"春天.DaDur"), title, filter(kDocFilter), caption(L"选择打开文件");
+    com::Bstr name(L"春天.DaDur"), title, filter(kDocFilter), caption(L"选择打开文件");
     LONG index = 2, flags = 0;
     VARIANT_BOOL ok = VARIANT_TRUE;
     DialogCloser closer(IDCANCEL);
-    ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(&name.b, &title.b, nullptr, nullptr, nullptr, nullptr, &filter.b, &index,
-                                           nullptr, &caption.b, nullptr, nullptr, &flags, &ok));
+    ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(name.Ref(), title.Ref(), nullptr, nullptr, nullptr, nullptr, filter.Ref(),
+                                           &index, nullptr, caption.Ref(), nullptr, nullptr, &flags, &ok));
     const auto titles = closer.Titles();
     ASSERT_FALSE(titles.empty());
     EXPECT_EQ(L"选择打开文件", titles[0]);
@@ -80,12 +71,12 @@ TEST_F(CommonDialogTest, OpenStartsInTheSongFolderAndReturnsTheChosenFile) {
     CreateDirectoryW(songs.c_str(), nullptr);
     const std::wstring file = songs + L"\\对话测试春天.DaDur";
     Touch(file);
-    RefStr name(L"对话测试春天.DaDur"), title, filter(kDocFilter), initDir(L"C:\\");
+    com::Bstr name(L"对话测试春天.DaDur"), title, filter(kDocFilter), initDir(L"C:\\");
     LONG index = 1, flags = 0;
     VARIANT_BOOL readOnly = VARIANT_TRUE, ok = VARIANT_FALSE;
     DialogCloser closer(IDOK);
-    ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(&name.b, &title.b, nullptr, nullptr, &readOnly, nullptr, &filter.b, &index,
-                                           &initDir.b, nullptr, nullptr, nullptr, &flags, &ok));
+    ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(name.Ref(), title.Ref(), nullptr, nullptr, &readOnly, nullptr, filter.Ref(),
+                                           &index, initDir.Ref(), nullptr, nullptr, nullptr, &flags, &ok));
     EXPECT_EQ(1, closer.Presses());
     DeleteFileW(file.c_str());
     EXPECT_EQ(VARIANT_TRUE, ok);
@@ -103,7 +94,7 @@ TEST_F(CommonDialogTest, OpenByDispatchWritesBackByReference) {
     LPOLESTR n = const_cast<LPOLESTR>(L"vbgetopenfilename");
     ASSERT_EQ(S_OK, dlg->GetIDsOfNames(IID_NULL, &n, 1, 0, &id));
     EXPECT_EQ(dispid::mCommonDialog::VBGetOpenFileName, id);
-    RefStr name(L"x.DaDur"), filter(L"All (*.*)| *.*");
+    com::Bstr name(L"x.DaDur"), filter(L"All (*.*)| *.*");
     LONG index = 1;
     VARIANT args[8];  // Filename ... FilterIndex, reversed; the middle ones left out
     for (auto& a : args) {
@@ -111,9 +102,9 @@ TEST_F(CommonDialogTest, OpenByDispatchWritesBackByReference) {
         V_ERROR(&a) = DISP_E_PARAMNOTFOUND;
     }
     V_VT(&args[7]) = VT_BSTR | VT_BYREF;
-    V_BSTRREF(&args[7]) = &name.b;
+    V_BSTRREF(&args[7]) = name.Ref();
     V_VT(&args[1]) = VT_BSTR | VT_BYREF;
-    V_BSTRREF(&args[1]) = &filter.b;
+    V_BSTRREF(&args[1]) = filter.Ref();
     V_VT(&args[0]) = VT_I4 | VT_BYREF;
     V_I4REF(&args[0]) = &index;
     DISPPARAMS p{args, nullptr, 8, 0};
@@ -135,13 +126,13 @@ TEST_F(CommonDialogTest, SaveInAChineseFolderAddsTheDefaultExtension) {
     const std::wstring dir = std::wstring(temp) + L"保存对话测试";
     CreateDirectoryW(dir.c_str(), nullptr);
     DeleteFileW((dir + L"\\新曲.DaDur").c_str());
-    RefStr name(L"新曲"), title, filter(L"简谱文档(*.DaDur)|*.DaDur|所有文件 (*.*)|*.*"), initDir(dir), ext(L"DaDur"),
-        caption(L"选择保存文件");
+    com::Bstr name(L"新曲"), title, filter(L"简谱文档(*.DaDur)|*.DaDur|所有文件 (*.*)|*.*"), initDir(dir),
+        ext(L"DaDur"), caption(L"选择保存文件");
     LONG index = 1, flags = 0;
     VARIANT_BOOL ok = VARIANT_FALSE;
     DialogCloser closer(IDOK);
-    ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(&name.b, &title.b, nullptr, &filter.b, &index, &initDir.b, &caption.b,
-                                           &ext.b, nullptr, &flags, &ok));
+    ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(name.Ref(), title.Ref(), nullptr, filter.Ref(), &index, initDir.Ref(),
+                                           caption.Ref(), ext.Ref(), nullptr, &flags, &ok));
     const auto titles = closer.Titles();
     ASSERT_EQ(VARIANT_TRUE, ok);
     ASSERT_FALSE(titles.empty());
@@ -156,11 +147,11 @@ TEST_F(CommonDialogTest, SaveInAChineseFolderAddsTheDefaultExtension) {
 }
 
 TEST_F(CommonDialogTest, SaveCancelledGivesFilterIndexZero) {
-    RefStr name(L"新曲.DaDur"), title;
+    com::Bstr name(L"新曲.DaDur"), title;
     LONG index = 1, flags = 5;
     VARIANT_BOOL ok = VARIANT_TRUE;
     DialogCloser closer(IDCANCEL);
-    ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(&name.b, &title.b, nullptr, nullptr, &index, nullptr, nullptr, nullptr,
+    ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(name.Ref(), title.Ref(), nullptr, nullptr, &index, nullptr, nullptr, nullptr,
                                            nullptr, &flags, &ok));
     EXPECT_EQ(1, closer.Presses());
     EXPECT_EQ(VARIANT_FALSE, ok);
@@ -207,9 +198,9 @@ TEST_F(CommonDialogTest, CustomColoursStartAsSystemColours) {
 }
 
 TEST_F(CommonDialogTest, FileTitleOfAChinesePath) {
-    RefStr file(L"C:\\歌曲\\春天.DaDur");
+    com::Bstr file(L"C:\\歌曲\\春天.DaDur");
     BSTR title = nullptr;
-    ASSERT_EQ(S_OK, dlg->VBGetFileTitle(&file.b, &title));
+    ASSERT_EQ(S_OK, dlg->VBGetFileTitle(file.Ref(), &title));
     const std::wstring t(title, SysStringLen(title));
     SysFreeString(title);
     EXPECT_TRUE(t == L"春天.DaDur" || t == L"春天") << t;  // the system may hide known extensions
@@ -265,12 +256,12 @@ TEST_F(CommonDialogTest, ADialogThatFailsIsNoSuccess) {
     EXPECT_EQ(-1, color);
     EXPECT_NE(1, ApiReturn());
 
-    RefStr name(L"春天.DaDur");
+    com::Bstr name(L"春天.DaDur");
     LONG index = 1;
     ok = VARIANT_TRUE;
     {
         DialogCloser closer(IDOK);
-        ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(&name.b, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &index,
+        ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(name.Ref(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &index,
                                                nullptr, nullptr, nullptr, &notAWindow, nullptr, &ok));
         EXPECT_EQ(0, closer.Presses());
     }
@@ -324,16 +315,17 @@ TEST_F(CommonDialogTest, DialogsThenStartInTheFolderLastUsed) {
         const wchar_t* name;
     } rows[] = {{true, dir.c_str(), L"新曲.DaDur"}, {false, L"", L"旧曲.DaDur"}, {true, L"", L"新曲.DaDur"}};
     for (const auto& r : rows) {
-        RefStr name(r.name), title, filter(kDocFilter), initDir(r.initDir);
+        com::Bstr name(r.name), title, filter(kDocFilter), initDir(r.initDir);
         LONG index = 1, flags = 0;
         VARIANT_BOOL ok = VARIANT_FALSE;
         DialogCloser closer(IDOK);
         if (r.save)
-            ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(&name.b, &title.b, nullptr, &filter.b, &index, &initDir.b, nullptr,
-                                                   nullptr, nullptr, &flags, &ok));
+            ASSERT_EQ(S_OK, dlg->VBGetSaveFileName(name.Ref(), title.Ref(), nullptr, filter.Ref(), &index,
+                                                   initDir.Ref(), nullptr, nullptr, nullptr, &flags, &ok));
         else
-            ASSERT_EQ(S_OK, dlg->VBGetOpenFileName(&name.b, &title.b, nullptr, nullptr, nullptr, nullptr, &filter.b,
-                                                   &index, &initDir.b, nullptr, nullptr, nullptr, &flags, &ok));
+            ASSERT_EQ(S_OK,
+                      dlg->VBGetOpenFileName(name.Ref(), title.Ref(), nullptr, nullptr, nullptr, nullptr, filter.Ref(),
+                                             &index, initDir.Ref(), nullptr, nullptr, nullptr, &flags, &ok));
         EXPECT_EQ(VARIANT_TRUE, ok) << r.name;
         EXPECT_TRUE(SameName(dir + L"\\" + r.name, name.Str())) << name.Str();
     }

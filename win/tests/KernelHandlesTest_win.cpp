@@ -44,6 +44,7 @@ TEST(KernelHandles, GlobalMemoryIsFreedUnlessHandedOn) {
         EXPECT_EQ(kept, a.Release());
     }
     EXPECT_EQ(16u, GlobalSize(kept));
+    EXPECT_EQ(0u, GlobalSize(freed));  // no longer a block
     EXPECT_EQ(nullptr, GlobalFree(kept));
     EXPECT_EQ(nullptr, win::GlobalLocked(nullptr).Get());
 }
@@ -61,6 +62,29 @@ TEST(KernelHandles, ARegistryKeyIsClosedWithItsScope) {
     DWORD subkeys = 0;
     EXPECT_NE(ERROR_SUCCESS, RegQueryInfoKeyW(opened, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr,
                                               nullptr, nullptr, nullptr, nullptr));
+}
+
+TEST(KernelHandles, AFindHandleAndTaskMemoryAreFreedWithTheirScope) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = nullptr;
+    {
+        const win::FindHandle find(FindFirstFileW(L"C:\\windows\\*", &found));
+        ASSERT_TRUE(find);
+        search = find.Get();
+        EXPECT_TRUE(FindNextFileW(search, &found));
+    }
+    EXPECT_FALSE(FindNextFileW(search, &found));
+    EXPECT_FALSE(win::FindHandle(FindFirstFileW(L"C:\\no such folder\\*", &found)));
+
+    IMalloc* malloc = nullptr;
+    ASSERT_EQ(S_OK, CoGetMalloc(1, &malloc));
+    void* block = CoTaskMemAlloc(64);
+    {
+        const win::TaskMemory<void> owned(block);
+        EXPECT_EQ(1, malloc->DidAlloc(block));
+    }
+    EXPECT_NE(1, malloc->DidAlloc(block));
+    malloc->Release();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "control/Handlers_win.h"
 #include "model/document/PlayMarks.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
 #include "model/layout/SourceLines.h"
 #include "render/StdFontObject_win.h"

@@ -22,6 +22,7 @@
 #include "DaDurSystem_win.h"
 #include "LayoutFixture.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "BenchDocument.h"
 #include "FakeLayout.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 

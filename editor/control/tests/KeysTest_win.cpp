@@ -11,7 +11,7 @@
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/mGeneral.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/SourceLines.h"
 
 namespace notaline {

@@ -13,7 +13,7 @@
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/ZEVudu_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "records/Numbers.h"
 
 namespace notaline {

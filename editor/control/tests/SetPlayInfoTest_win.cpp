@@ -18,11 +18,11 @@
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Create.h"
-#include "control/DialogKit_win.h"
+#include "control/DialogTexts_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/SetPlayInfoDialog_win.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "music/DrumEditForm.h"
 #include "outside/tests/OutsideTestSupport_win.h"
 #include "text/Cp936.h"
@@ -487,7 +487,7 @@ std::vector<std::wstring> ListMenu(HWND list, int at, const wchar_t* choose) {
 std::vector<std::wstring> ListTexts(HWND list) {
     std::vector<std::wstring> texts;
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        texts.push_back(dialog_kit::ListItemText(list, i));
+        texts.push_back(dialog_texts::ListItemText(list, i));
     }
     return texts;
 }
@@ -573,7 +573,7 @@ TEST_F(DrumEditorTest, TemplatePasteAboveOverAndBelowSelectsTheInsertedOrCovered
     std::vector<std::wstring> saved;  // read back as the list showed them
     tessaly::分析鼓点 read;
     read.DrumArrData(tessaly::ReadDrumFile(file.path));
-    for (int i = 0; i < read.DrumCount(); ++i) saved.push_back(dialog_kit::FromGbk(read.DrumName(i)));
+    for (int i = 0; i < read.DrumCount(); ++i) saved.push_back(dialog_texts::FromGbk(read.DrumName(i)));
     Run(0, [&](Driver&, HWND editor) {
         HWND bars = GetDlgItem(editor, drum_editor::kBarList);
         SendMessageW(bars, LB_SETCURSEL, 1, 0);
@@ -886,17 +886,17 @@ TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
             Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
             SendMessageW(item(drum_editor::kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
             for (wchar_t c : row.typed) SendMessageW(item(drum_editor::kName), WM_CHAR, c, 1);
-            inBox = dialog_kit::TextOf(editor, drum_editor::kName);
+            inBox = dialog_texts::TextOf(editor, drum_editor::kName);
             for (int time = 0; time < 2; ++time) {
                 Driver::Press(editor, drum_editor::kSave);
                 d.Answer(L"Tavolin");
             }
-            afterSave = dialog_kit::ListItemText(bars, 0);
+            afterSave = dialog_texts::ListItemText(bars, 0);
             // Copied and pasted over the next bar: the list is refilled from the records.
             ListMenu(bars, 0, L"复制");
             SendMessageW(bars, LB_SETCURSEL, 1, 0);
             ListMenu(bars, 1, L"覆盖");
-            afterRefill = dialog_kit::ListItemText(bars, 0);
+            afterRefill = dialog_texts::ListItemText(bars, 0);
         });
         EXPECT_EQ(inBox, row.shown) << row.typed.size();
         EXPECT_EQ(afterSave, row.shown) << row.typed.size();

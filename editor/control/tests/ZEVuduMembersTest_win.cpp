@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "HostedControlTest_win.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
@@ -70,9 +71,7 @@ public:
         EXCEPINFO e{};
         UINT argErr = 0;
         const HRESULT hr = d_->Invoke(id, IID_NULL, 0, kind, &p, &out.v, &e, &argErr);
-        SysFreeString(e.bstrSource);
-        SysFreeString(e.bstrDescription);
-        SysFreeString(e.bstrHelpFile);
+        com::FreeTexts(e);
         if (result) VariantCopy(&result->v, &out.v);
         return hr;
     }

@@ -11,11 +11,13 @@
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
-#include "control/DialogKit_win.h"
+#include "control/DialogTexts_win.h"
 #include "control/EditWindow_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/edit/RangeMarks.h"
+#include "records/Messages.h"
 #include "render/ScreenRenderer_win.h"
+#include "tools/tests/DialogCloser_win.h"
 #include "win/Gdip_win.h"
 
 namespace notaline {
@@ -189,6 +191,29 @@ TEST_F(ZEVuduTest, RecordMessagesRoundTripByteForByte) {
     EXPECT_EQ(0, std::memcmp(&copy, font, 14));
 }
 
+// Every message the table gives a result of its own answers with that kind of result; an address
+// is the editor's own record, the same at every asking.
+TEST_F(ZEVuduTest, HostMessagesAnswerAsTheTableSays) {
+    using R = tessaly::MessageResult;
+    ZEVudu& z = Host();
+    const DialogCloser closer(IDCANCEL);  // a message that opens a dialog
+    int answered = 0;
+    for (const tessaly::MessageInfo& m : tessaly::kMessages) {
+        if (m.Result != R::Zero && m.Result != R::Flag && m.Result != R::Address) continue;
+        ++answered;
+        const LRESULT first = Send(z, static_cast<UINT>(m.Number));
+        if (m.Result == R::Address) {
+            EXPECT_NE(0, first) << m.Name;
+            EXPECT_EQ(first, Send(z, static_cast<UINT>(m.Number))) << m.Name;
+        } else if (m.Result == R::Flag) {
+            EXPECT_TRUE(first == 0 || first == 1) << m.Name << " " << first;
+        } else {
+            EXPECT_EQ(0, first) << m.Name;
+        }
+    }
+    EXPECT_GT(answered, 0);
+}
+
 TEST_F(ZEVuduTest, UnsafeHostInputIsRefused) {
     ZEVudu& z = Host();
     Editor& ed = *z.Running();
@@ -339,7 +364,7 @@ TEST_F(ZEVuduTest, ABigGlissandoOverOtherThanTwoCharactersIsToldAndChangesNothin
     for (int32_t length : {3, -3, 1}) {
         ed.Data.SelStart = 4, ed.Data.SelLength = length;
         EXPECT_EQ(test::BoxesOf([&] { Send(z, tessaly::EM_FormatBigHuaYing); }),
-                  std::vector<std::wstring>{dialog_kit::Wide(kBigGlissandoJoinsTwoNotes)});
+                  std::vector<std::wstring>{dialog_texts::Wide(kBigGlissandoJoinsTwoNotes)});
     }
     EXPECT_EQ(before, test::DocumentBytes(ed.Data));
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "com/Bstr.h"
 #include "control/tests/HostedControlTest_win.h"
 
 namespace notaline {
@@ -16,9 +17,7 @@ struct Outcome {
     Outcome() { VariantInit(&value); }
     ~Outcome() {
         VariantClear(&value);
-        SysFreeString(excep.bstrSource);
-        SysFreeString(excep.bstrDescription);
-        SysFreeString(excep.bstrHelpFile);
+        com::FreeTexts(excep);
     }
     int32_t Long() {
         VARIANT x;

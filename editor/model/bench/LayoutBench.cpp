@@ -9,6 +9,7 @@
 #include "model/document/Measure.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "ZoRivFormat.h"
 #include "model/document/DocumentFiles.h"
 #include "model/document/EditorData.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace {
 

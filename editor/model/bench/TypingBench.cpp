@@ -17,6 +17,7 @@
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "model/document/PageView.h"
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/NotationFont_win.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DocumentCommandFixture.h"
+#include "model/layout/LoadJpFile.h"
 #include "records/Numbers.h"
 
 namespace notaline {

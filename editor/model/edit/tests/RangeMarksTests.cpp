@@ -8,6 +8,7 @@
 #include "model/document/MarkSlots.h"
 #include "model/edit/Typing.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 
 namespace notaline {
 namespace {

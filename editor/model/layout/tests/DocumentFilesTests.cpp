@@ -14,8 +14,8 @@
 #include "ZoRivFormat.h"
 #include "model/document/BackgroundSave.h"
 #include "model/document/DocumentFiles.h"
-#include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
+#include "model/layout/LoadJpFile.h"
 #include "records/Marks.h"
 
 namespace notaline::test {

@@ -10,6 +10,7 @@
 #include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
+#include "model/layout/LoadJpFile.h"
 #include "model/layout/ParagraphEnds.h"
 
 namespace notaline::test {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace notaline::dialog_kit {
+namespace notaline::dialog_texts {
 
 std::wstring Wide(std::string_view utf8);
 std::wstring FromGbk(std::string_view gbk);
@@ -17,4 +17,4 @@ std::wstring ListItemText(HWND list, int index);
 std::string ProgramFileBytes(const wchar_t* name);
 void SetStatus(HWND status, const std::wstring& text);
 
-}  // namespace notaline::dialog_kit
+}  // namespace notaline::dialog_texts

@@ -1,6 +1,6 @@
 // What the music dialogs share: texts between their encodings and files beside the program; the
 // dialogs themselves are win::TableDialog's.
-#include "control/DialogKit_win.h"
+#include "control/DialogTexts_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -15,7 +15,7 @@
 #include "com/Module.h"
 #include "text/Cp936.h"
 
-namespace notaline::dialog_kit {
+namespace notaline::dialog_texts {
 
 std::wstring Wide(std::string_view utf8) {
     const auto text = tessaly::Utf8ToUtf16(utf8).value_or(u"");
@@ -61,4 +61,4 @@ void SetStatus(HWND status, const std::wstring& text) {
     SendMessageW(status, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-}  // namespace notaline::dialog_kit
+}  // namespace notaline::dialog_texts
