@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "MainWindowFixture_win.h"
+#include "MarkList.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"
@@ -101,6 +102,74 @@ TEST_F(MarkPanelTest, ButtonsStepTheChosenSlot) {
     EXPECT_NE(codes.end(), std::find(codes.begin(), codes.end(), 18));
     EXPECT_EQ(codes.end(), std::find(codes.begin(), codes.end(), 17));
     EXPECT_EQ(2u, Entries().size());
+}
+
+// The list as the status update builds it from the character's slots.
+std::vector<std::wstring> ListedMarks(const notaline::EditorData& d, int32_t word) {
+    std::array<int32_t, 8> slots{};
+    for (size_t k = 0; k < slots.size(); ++k)
+        slots[k] = d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[k].IndexType;
+    std::vector<std::wstring> out;
+    for (const std::u16string& e : BuildMarkList(slots, true).entries) out.emplace_back(e.begin(), e.end());
+    return out;
+}
+
+TEST_F(MarkPanelTest, ABackwardSelectionActsOnTheCharacterAForwardOneDoes) {
+    TypeChars("11");
+    LONG end = 0;
+    Editor()->get_SelStart(&end);
+    const int32_t a = static_cast<int32_t>(end) - 2, b = a + 1;
+    for (int32_t word : {a, b}) {
+        Select(word, 0);
+        for (int32_t code : {29, 17, 30}) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
+    }
+    const notaline::EditorData& d = Ed().Data;
+    const auto marks = [&](int32_t word) {
+        std::vector<std::pair<int16_t, int32_t>> out;
+        for (const auto& m : d.WordInfo[static_cast<size_t>(word)].ExtralWordInfo)
+            out.emplace_back(m.IndexType, m.ExtralWordVal1);
+        return out;
+    };
+    const auto after = marks(b + 1);
+    const auto choose = [&](int32_t code) {
+        const std::u16string name = PaddedMarkName(code);
+        const auto entries = Entries();
+        const auto it = std::find(entries.begin(), entries.end(), std::wstring(name.begin(), name.end()));
+        ASSERT_NE(entries.end(), it) << code;
+        SendMessageW(Combo(), CB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Combo()), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Combo()));
+    };
+    // The first note selected forwards, the second backwards (the caret after it).
+    for (const auto& [start, length] : {std::pair<int32_t, int32_t>{a, 1}, {b + 1, -1}}) {
+        Select(start, length);
+        std::array<int16_t, 8> codes{};
+        for (size_t k = 0; k < codes.size(); ++k)
+            codes[k] = d.WordInfo[static_cast<size_t>(length > 0 ? a : b)].ExtralWordInfo[k].IndexType;
+        window->Hooks().showMarks(codes, false);
+        choose(29);
+        Click("CmdChangExtralValue", 0);
+        choose(17);
+        Click("CmdChangExtralValue", 4);
+        choose(30);
+        Click("CmdDelExtralWd", -1);
+    }
+    EXPECT_EQ(marks(a), marks(b));
+    EXPECT_EQ(after, marks(b + 1));
+    EXPECT_EQ(ListedMarks(d, b), Entries());
+}
+
+TEST_F(MarkPanelTest, TheListFollowsUndoAndRedo) {
+    NoteWithMarks({});
+    for (int32_t code : {29, 30}) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
+    const auto send = [&](UINT msg) { SendMessageW(window->EditorWindow(), msg, 0, 0); };
+    const std::pair<UINT, size_t> steps[] = {{EM_UNDO, 1}, {EM_UNDO, 0}, {tessaly::EM_REDO, 1}};
+    for (const auto& [step, left] : steps) {
+        send(step);
+        EXPECT_TRUE(PumpUntil([&] { return Entries() == ListedMarks(Ed().Data, at_); })) << step;
+        EXPECT_EQ(left, Entries().size());
+    }
+    EXPECT_EQ(L"很强", TextOf(Combo()).substr(0, 2));
 }
 
 TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
