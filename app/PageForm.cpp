@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 
 #include "FormNumbers.h"
@@ -15,6 +16,11 @@ namespace {
 std::u16string Decimal(int64_t value) {
     const std::string text = std::to_string(value);
     return std::u16string(text.begin(), text.end());
+}
+
+std::u16string Millimetres(int64_t tenths) {
+    return FormatTenths(static_cast<int32_t>(std::clamp<int64_t>(tenths, 0, std::numeric_limits<int32_t>::max()))) +
+           u"毫米";
 }
 
 // A stored margin the up-down can hold.
@@ -125,7 +131,7 @@ PageForm::Result PageForm::Confirm() {
     };
     page.PageMarginRect = {margin(Left), margin(Top), margin(Right), margin(Bottom)};
 
-    if (!tessaly::IsUsablePaper(page)) return {Box::Paper, false};
+    if (!tessaly::IsUsablePaper(page)) return {Box::Paper, false, u"自定义纸张的宽度和高度应为1-1000毫米"};
     if (!tessaly::MarginsFit(page, page.PageMarginRect)) {
         // The box that takes the room: the first of its pair unless that one alone would fit.
         const tessaly::PaperMillimetres mm = tessaly::PaperSizeOf(page);
@@ -133,12 +139,17 @@ PageForm::Result PageForm::Confirm() {
         const bool topFits = r.Top >= 0 && 2 * int64_t{r.Top} < mm.Height * 10;
         const bool leftFits = r.Left >= 0 && 2 * int64_t{r.Left} < mm.Width * 10;
         const bool verticalFits = topFits && r.Bottom >= 0 && int64_t{r.Top} + r.Bottom < mm.Height * 10;
-        if (!verticalFits) return {topFits ? Box::BottomMargin : Box::TopMargin, false};
-        return {leftFits ? Box::RightMargin : Box::LeftMargin, false};
+        if (!verticalFits) {
+            if (topFits)
+                return {Box::BottomMargin, false, u"上、下边距之和应小于纸张高度" + Millimetres(mm.Height * 10)};
+            return {Box::TopMargin, false, u"上边距应小于纸张高度的一半" + Millimetres(mm.Height * 5)};
+        }
+        if (leftFits) return {Box::RightMargin, false, u"左、右边距之和应小于纸张宽度" + Millimetres(mm.Width * 10)};
+        return {Box::LeftMargin, false, u"左边距应小于纸张宽度的一半" + Millimetres(mm.Width * 5)};
     }
-    if (!tessaly::IsZoomScale(page.nScale)) return {Box::Scale, false};
+    if (!tessaly::IsZoomScale(page.nScale)) return {Box::Scale, false, u"缩放比例应在0.55-2.40之间"};
     Page = page;
-    return {Box::None, changed};
+    return {Box::None, changed, {}};
 }
 
 }  // namespace tavolin
