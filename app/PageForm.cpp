@@ -19,8 +19,8 @@ std::u16string Decimal(int64_t value) {
 }
 
 std::u16string Millimetres(int64_t tenths) {
-    return FormatTenths(static_cast<int32_t>(std::clamp<int64_t>(tenths, 0, std::numeric_limits<int32_t>::max()))) +
-           u"毫米";
+    const int64_t shown = std::clamp<int64_t>(tenths, 0, std::numeric_limits<int32_t>::max());
+    return u"（" + FormatTenths(static_cast<int32_t>(shown)) + u"毫米）";
 }
 
 // A stored margin the up-down can hold.

@@ -86,17 +86,19 @@ TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
     } rows[] = {
         {PageForm::Top, u"12.25", u"1", PageForm::Box::None, 122},
         {PageForm::Top, u"", u"1", PageForm::Box::None, 0},
-        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245, u"上边距应小于纸张高度的一半148.5毫米"},
-        {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245, u"上、下边距之和应小于纸张高度297.0毫米"},
-        {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245, u"左边距应小于纸张宽度的一半105.0毫米"},
-        {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245, u"左、右边距之和应小于纸张宽度210.0毫米"},
+        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245, u"上边距应小于纸张高度的一半（148.5毫米）"},
+        {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245,
+         u"上、下边距之和应小于纸张高度（297.0毫米）"},
+        {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245, u"左边距应小于纸张宽度的一半（105.0毫米）"},
+        {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245, u"左、右边距之和应小于纸张宽度（210.0毫米）"},
         {PageForm::Top, u"10", u"abc", PageForm::Box::Scale, 245, u"缩放比例应在0.55-2.40之间"},
         {PageForm::Top, u"10", u"0", PageForm::Box::Scale, 245, u"缩放比例应在0.55-2.40之间"},
         {PageForm::Top, u"10", u"5", PageForm::Box::Scale, 245, u"缩放比例应在0.55-2.40之间"},
         {PageForm::Top, u"10", u"0.54", PageForm::Box::Scale, 245, u"缩放比例应在0.55-2.40之间"},
         {PageForm::Top, u"10", u"2.40", PageForm::Box::None, 100},
         {PageForm::Top, u"10", u"0.55", PageForm::Box::None, 100},
-        {PageForm::Top, u"99999999999", u"1", PageForm::Box::TopMargin, 245, u"上边距应小于纸张高度的一半148.5毫米"},
+        {PageForm::Top, u"99999999999", u"1", PageForm::Box::TopMargin, 245,
+         u"上边距应小于纸张高度的一半（148.5毫米）"},
     };
     for (const Row& r : rows) {
         PageForm form = PageForm::Load(A4Page());
@@ -114,7 +116,7 @@ TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
     small.PaperIndex = PageForm::kCustomPaperIndex;
     const PageForm::Result result = small.Confirm();
     EXPECT_EQ(PageForm::Box::LeftMargin, result.Refused);
-    EXPECT_EQ(u"左边距应小于纸张宽度的一半20.0毫米", result.Reason);
+    EXPECT_EQ(u"左边距应小于纸张宽度的一半（20.0毫米）", result.Reason);
 }
 
 TEST(PageForm, CustomPaperAnswers) {
