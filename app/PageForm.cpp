@@ -66,7 +66,8 @@ PageForm PageForm::Load(const tessaly::AboutPageInfo& page) {
         f.MarginSteps[i] = StepOf(margins[i]);
         f.Margins[i] = FormatTenths(margins[i]);
     }
-    f.Scale = f.loadedScaleText_ = ShortestText(page.nScale);
+    // Shown at two decimals as the status bar shows it; an unedited box keeps the stored value.
+    f.Scale = f.loadedScaleText_ = ShortestText(static_cast<float>(tessaly::Round(page.nScale, 2)));
     f.loadedScale_ = page.nScale;
     f.Orientation = page.PageFX;
     f.Loaded = true;

@@ -73,6 +73,15 @@ TEST(PageForm, LoadShowsTheRecordAndOkUnchangedSendsNothing) {
     form.Background = 4;
     EXPECT_TRUE(form.Confirm().Send);
     EXPECT_EQ(4, form.Page.BackGroundType);
+    // A scale that drifted is shown as the status bar rounds it, and kept unless edited.
+    tessaly::AboutPageInfo drifted = A4Page();
+    for (const auto& [stored, shown] : {std::pair{0.99999f, u"1"}, {1.2345f, u"1.23"}, {0.95f, u"0.95"}}) {
+        drifted.nScale = stored;
+        PageForm f = PageForm::Load(drifted);
+        EXPECT_EQ(std::u16string(shown), f.Scale);
+        EXPECT_FALSE(f.Confirm().Send);
+        EXPECT_EQ(stored, f.Page.nScale);
+    }
 }
 
 TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
