@@ -20,7 +20,9 @@ std::u16string Decimal(int64_t value) {
 
 std::u16string Millimetres(int64_t tenths) {
     const int64_t shown = std::clamp<int64_t>(tenths, 0, std::numeric_limits<int32_t>::max());
-    return u"（" + FormatTenths(static_cast<int32_t>(shown)) + u"毫米）";
+    std::u16string text = u"（";  // appended: gcc 12 warns of a false overlap in "..." + string
+    text += FormatTenths(static_cast<int32_t>(shown));
+    return text + u"毫米）";
 }
 
 // A stored margin the up-down can hold.

@@ -170,6 +170,10 @@ TEST_F(MarkPanelTest, TheListFollowsUndoAndRedo) {
         EXPECT_EQ(left, Entries().size());
     }
     EXPECT_EQ(L"很强", TextOf(Combo()).substr(0, 2));
+    // A script's change of the kind, the caret staying.
+    Editor()->put_ExtralType(at_, 0, 30);
+    EXPECT_TRUE(PumpUntil([&] { return Entries() == ListedMarks(Ed().Data, at_); }));
+    EXPECT_EQ(L"特强", TextOf(Combo()).substr(0, 2));
 }
 
 TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
@@ -191,7 +195,8 @@ TEST_F(MarkPanelTest, ARemovedVoltaLeavesTheList) {
     Editor()->put_ExtralType(at_, 0, 89);
     ASSERT_TRUE(Restatus(1));
     EXPECT_EQ(L"跳房子起点", TextOf(Combo()).substr(0, 5));
-    Editor()->put_ExtralType(at_, 0, 0);  // as the editor's removal leaves it
+    // As the editor's removal leaves it, before any status.
+    Ed().Data.WordInfo[static_cast<size_t>(at_)].EditMark(0, [](tessaly::aExtralWordInfo& m) { m.IndexType = 0; });
     EXPECT_TRUE(window->Hooks().dropSelectedMark());
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ(L"", TextOf(Combo()));

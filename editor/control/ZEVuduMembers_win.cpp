@@ -400,7 +400,9 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
              const int16_t code = a.Value().Short();
              // 0 empties the slot; a code without a mark would be dropped by the next load.
              if (code < 0 || code > kMaxMarkCode) Refuse(L"附加符号代码必须在 1 到 180 之间。");
-             if (SetExtralType(d, c.Undo, word, slot, code)) LaidOut(ed, tessaly::MainExtralRefresh);
+             if (!SetExtralType(d, c.Undo, word, slot, code)) return;
+             LaidOut(ed, tessaly::MainExtralRefresh);
+             NotifySelChange(ed, d.SelStart, d.SelLength);  // the host lists the caret character's marks
          })},
         {id::CurLine, L"CurLine", com::kGet, ANY(com::Return(r, d.CurLine))},
         {id::ChangExtralType, L"ChangExtralType", com::kMethod, ANY({
