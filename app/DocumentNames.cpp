@@ -1,6 +1,7 @@
 #include "DocumentNames.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace tavolin {
 namespace {
@@ -31,20 +32,30 @@ std::wstring nFileName(std::wstring_view name, std::wstring_view ext) {
     return result + std::wstring(ext);
 }
 
+// A typed ending that names one of the offered types decides the type and is kept as typed, as
+// the system's dialogs do; another name takes the chosen filter's ending. An index past the
+// offered ones (所有文件) leaves the name as typed.
+std::wstring SaveName(std::wstring_view typed, long filterIndex, std::initializer_list<std::wstring_view> offered) {
+    std::wstring name(typed);
+    std::erase(name, L'\0');
+    for (std::wstring_view ext : offered)
+        if (EndsWithNoCase(name, ext)) return name;
+    const bool known = filterIndex >= 1 && static_cast<size_t>(filterIndex) <= offered.size();
+    return known ? nFileName(name, offered.begin()[filterIndex - 1]) : name;
+}
+
 std::wstring DocumentSaveName(std::wstring_view typed, long filterIndex) {
-    std::wstring name = nFileName(typed, filterIndex == 1 ? L".ZoRiv" : filterIndex == 2 ? L".DaDur" : L"");
+    std::wstring name = SaveName(typed, filterIndex, {L".ZoRiv", L".DaDur"});
     if (!EndsWithNoCase(name, L".ZoRiv") && !EndsWithNoCase(name, L".DaDur")) name += L".DaDur";
     return name;
 }
 
 std::wstring PictureSaveName(std::wstring_view typed, long filterIndex) {
-    static constexpr std::wstring_view kExtensions[] = {L".Gif", L".jpg", L".BMP", L".PNG"};
-    const bool known = filterIndex >= 1 && filterIndex <= 4;
-    return nFileName(typed, known ? kExtensions[filterIndex - 1] : L"");
+    return SaveName(typed, filterIndex, {L".Gif", L".jpg", L".BMP", L".PNG"});
 }
 
 std::wstring MidiSaveName(std::wstring_view typed, long filterIndex) {
-    return nFileName(typed, filterIndex == 1 ? L".Mid" : L"");
+    return SaveName(typed, filterIndex, {L".Mid"});
 }
 
 std::wstring PictureSuggestion(std::wstring_view fileName, std::wstring_view firstLine) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,15 @@ std::wstring Wide(std::u16string_view s) {
     return std::wstring(s.begin(), s.end());
 }
 
+// The character the panel reads and writes: the first of the selection, whichever way it was made
+// (a backward selection's SelStart is the caret after its last character).
+LONG MarkCharacter(IZEVudu* z) {
+    LONG start = 0, length = 0;
+    z->get_SelStart(&start);
+    z->get_SelLength(&length);
+    return length < 0 ? start + length : start;
+}
+
 // The editor's answers for the caret character; a failed call answers no.
 class EditorFacts final : public MarkFacts {
 public:
@@ -43,7 +53,7 @@ public:
     bool IsKfKhTFZRight() const override { return Flag(&IZEVudu::get_IsKfKhTFZRight); }
     int32_t SelLength() const override {
         LONG v = 0;
-        return SUCCEEDED(z_->get_SelLength(&v)) ? v : 0;
+        return SUCCEEDED(z_->get_SelLength(&v)) ? std::abs(v) : 0;
     }
 
 private:
@@ -111,8 +121,7 @@ public:
     void ValueButton(int button) {
         IZEVudu* z = form_.Editor();
         if (Selected() < 0 || !z) return;
-        LONG at = 0;
-        z->get_SelStart(&at);
+        const LONG at = MarkCharacter(z);
         const short slot = curIndex_;
         const int32_t code = curType_;
         MarkValues in;
@@ -328,8 +337,7 @@ private:
     bool Reload() {
         IZEVudu* z = form_.Editor();
         if (!z) return false;
-        LONG at = 0;
-        z->get_SelStart(&at);
+        const LONG at = MarkCharacter(z);
         std::array<int32_t, 8> slots{};
         for (short slot = 0; slot < 8; ++slot) {
             short code = 0;

@@ -27,7 +27,7 @@ constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kBox = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kUpDown = UDS_ALIGNRIGHT | UDS_ARROWKEYS;
 
-const std::array<win::DialogControl, 29> kControls = {{
+const std::array<win::DialogControl, 30> kControls = {{
     {L"BUTTON", 0, L"纸张", nullptr, {10, 6, 440, 104}, BS_GROUPBOX},
     {L"STATIC", 0, L"背景：", nullptr, {22, 30, 44, 20}, 0},
     {L"COMBOBOX", kBackground, L"", nullptr, {66, 26, 140, 200}, kCombo},
@@ -57,12 +57,15 @@ const std::array<win::DialogControl, 29> kControls = {{
     {L"msctls_updown32", kMarginUpDown + PageForm::Right, L"", nullptr, {0, 0, 0, 0}, kUpDown},
     {L"BUTTON", IDOK, L"确定", nullptr, {280, 214, 80, 28}, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON},
     {L"BUTTON", IDCANCEL, L"取消", nullptr, {370, 214, 80, 28}, WS_TABSTOP | BS_PUSHBUTTON},
+    {L"STATIC", win::kReasonRow, L"", nullptr, {10, 254, 440, 20}, 0},
 }};
 
 class PageDialog final : public win::TableDialog {
 public:
     PageDialog(HWND editor, const tessaly::AboutPageInfo& page)
-        : win::TableDialog(L"页面参数设置...", kControls, {460, 256}), editor_(editor), form_(PageForm::Load(page)) {}
+        : win::TableDialog(L"页面参数设置...", kControls, {460, 280}), editor_(editor), form_(PageForm::Load(page)) {
+        CrispFont = true;
+    }
 
     bool Sent = false;
 
@@ -92,13 +95,22 @@ private:
 
     int Selected(int id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
 
-    void AskCustomSize() {
+    // `before`: the paper shown before the custom item was chosen, shown again when the answer is
+    // refused, so that the paper does not turn custom with a size nobody gave.
+    void AskCustomSize(int before) {
         if (!Hooks.Ask) return;
         const auto answer = Hooks.Ask(dialog_, PageForm::kCustomPrompt);
         if (!answer) return;
         const PageForm::Answer taken = form_.TakeCustomSize(*answer);
-        if (taken == PageForm::Answer::Refused) Beep();
+        if (taken == PageForm::Answer::Refused) {
+            Beep();
+            SayReason(PageForm::kSideReason);
+            SendMessageW(Item(kPaper), CB_SETCURSEL, static_cast<WPARAM>(before), 0);
+            form_.PaperIndex = before;
+            SetFocus(Item(kPaper));
+        }
         if (taken != PageForm::Answer::Taken) return;
+        SayReason(u"");
         // The first item that starts "自定义" shows the new size.
         HWND list = Item(kPaper);
         const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
@@ -121,8 +133,9 @@ private:
             if (code == EN_CHANGE && !Filling())
                 form_.EditMargin(static_cast<PageForm::Margin>(id - kMarginBox), Text(id));
         } else if (id == kPaper && code == CBN_SELCHANGE) {
+            const int before = form_.PaperIndex;
             form_.PaperIndex = Selected(kPaper);
-            if (form_.Loaded && form_.PaperIndex == PageForm::kCustomPaperIndex) AskCustomSize();
+            if (form_.Loaded && form_.PaperIndex == PageForm::kCustomPaperIndex) AskCustomSize(before);
         } else if ((id == kPortrait || id == kLandscape) && code == BN_CLICKED) {
             form_.ChooseOrientation(id == kPortrait ? 0 : 1);
         } else if (id == IDOK && code == BN_CLICKED) {
@@ -150,13 +163,14 @@ private:
             case PageForm::Box::None: break;
             case PageForm::Box::Paper:
                 Beep();
+                SayReason(result.Reason);
                 SetFocus(Item(kPaper));
                 return;
-            case PageForm::Box::Scale: Refuse(kScale); return;
-            case PageForm::Box::TopMargin: Refuse(kMarginBox + PageForm::Top); return;
-            case PageForm::Box::BottomMargin: Refuse(kMarginBox + PageForm::Bottom); return;
-            case PageForm::Box::LeftMargin: Refuse(kMarginBox + PageForm::Left); return;
-            case PageForm::Box::RightMargin: Refuse(kMarginBox + PageForm::Right); return;
+            case PageForm::Box::Scale: Refuse(kScale, result.Reason); return;
+            case PageForm::Box::TopMargin: Refuse(kMarginBox + PageForm::Top, result.Reason); return;
+            case PageForm::Box::BottomMargin: Refuse(kMarginBox + PageForm::Bottom, result.Reason); return;
+            case PageForm::Box::LeftMargin: Refuse(kMarginBox + PageForm::Left, result.Reason); return;
+            case PageForm::Box::RightMargin: Refuse(kMarginBox + PageForm::Right, result.Reason); return;
         }
         if (result.Send) {
             SendMessageW(editor_, tessaly::EM_SetPageSeting, 0, reinterpret_cast<LPARAM>(&form_.Page));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 
 #include "FormNumbers.h"
@@ -15,6 +16,13 @@ namespace {
 std::u16string Decimal(int64_t value) {
     const std::string text = std::to_string(value);
     return std::u16string(text.begin(), text.end());
+}
+
+std::u16string Millimetres(int64_t tenths) {
+    const int64_t shown = std::clamp<int64_t>(tenths, 0, std::numeric_limits<int32_t>::max());
+    std::u16string text = u"（";  // appended: gcc 12 warns of a false overlap in "..." + string
+    text += FormatTenths(static_cast<int32_t>(shown));
+    return text + u"毫米）";
 }
 
 // A stored margin the up-down can hold.
@@ -60,7 +68,8 @@ PageForm PageForm::Load(const tessaly::AboutPageInfo& page) {
         f.MarginSteps[i] = StepOf(margins[i]);
         f.Margins[i] = FormatTenths(margins[i]);
     }
-    f.Scale = f.loadedScaleText_ = ShortestText(page.nScale);
+    // Shown at two decimals as the status bar shows it; an unedited box keeps the stored value.
+    f.Scale = f.loadedScaleText_ = ShortestText(static_cast<float>(tessaly::Round(page.nScale, 2)));
     f.loadedScale_ = page.nScale;
     f.Orientation = page.PageFX;
     f.Loaded = true;
@@ -125,7 +134,7 @@ PageForm::Result PageForm::Confirm() {
     };
     page.PageMarginRect = {margin(Left), margin(Top), margin(Right), margin(Bottom)};
 
-    if (!tessaly::IsUsablePaper(page)) return {Box::Paper, false};
+    if (!tessaly::IsUsablePaper(page)) return {Box::Paper, false, u"自定义纸张的宽度和高度应为1-1000毫米"};
     if (!tessaly::MarginsFit(page, page.PageMarginRect)) {
         // The box that takes the room: the first of its pair unless that one alone would fit.
         const tessaly::PaperMillimetres mm = tessaly::PaperSizeOf(page);
@@ -133,12 +142,17 @@ PageForm::Result PageForm::Confirm() {
         const bool topFits = r.Top >= 0 && 2 * int64_t{r.Top} < mm.Height * 10;
         const bool leftFits = r.Left >= 0 && 2 * int64_t{r.Left} < mm.Width * 10;
         const bool verticalFits = topFits && r.Bottom >= 0 && int64_t{r.Top} + r.Bottom < mm.Height * 10;
-        if (!verticalFits) return {topFits ? Box::BottomMargin : Box::TopMargin, false};
-        return {leftFits ? Box::RightMargin : Box::LeftMargin, false};
+        if (!verticalFits) {
+            if (topFits)
+                return {Box::BottomMargin, false, u"上、下边距之和应小于纸张高度" + Millimetres(mm.Height * 10)};
+            return {Box::TopMargin, false, u"上边距应小于纸张高度的一半" + Millimetres(mm.Height * 5)};
+        }
+        if (leftFits) return {Box::RightMargin, false, u"左、右边距之和应小于纸张宽度" + Millimetres(mm.Width * 10)};
+        return {Box::LeftMargin, false, u"左边距应小于纸张宽度的一半" + Millimetres(mm.Width * 5)};
     }
-    if (!tessaly::IsZoomScale(page.nScale)) return {Box::Scale, false};
+    if (!tessaly::IsZoomScale(page.nScale)) return {Box::Scale, false, u"缩放比例应在0.55-2.40之间"};
     Page = page;
-    return {Box::None, changed};
+    return {Box::None, changed, {}};
 }
 
 }  // namespace tavolin

@@ -44,8 +44,9 @@ struct PageForm {
     void ChooseOrientation(int orientation);
 
     // The custom paper answer "width*height" in millimetres. Empty: nothing. Refused (and the
-    // old size kept) without "*" or with a side outside 1 to 1000.
+    // old size kept) without "*" or with a side outside 1 to 1000, for the reason below.
     enum class Answer { Empty, Refused, Taken };
+    static constexpr char16_t kSideReason[] = u"纸张宽度和高度应为1-1000毫米，形如210*297";
     Answer TakeCustomSize(std::u16string_view answer);
 
     // OK. Sets the record from the controls; an unusable paper, margins or scale are refused with
@@ -53,7 +54,8 @@ struct PageForm {
     enum class Box { None, Paper, Scale, TopMargin, BottomMargin, LeftMargin, RightMargin };
     struct Result {
         Box Refused = Box::None;
-        bool Send = false;  // something changed: the record goes to the editor
+        bool Send = false;      // something changed: the record goes to the editor
+        std::u16string Reason;  // of a refusal: the value and its range, or what it collides with
     };
     Result Confirm();
 

@@ -27,7 +27,7 @@ constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
         L"msctls_updown32", kUpDown + PartForm::field, L"", nullptr, {0, 0, 0, 0}, kArrows \
     }
 
-const std::array<win::DialogControl, 30> kControls = {{
+const std::array<win::DialogControl, 31> kControls = {{
     {L"BUTTON", 0, L"对齐方式", nullptr, {10, 6, 430, 84}, BS_GROUPBOX},
     {L"BUTTON", kAlignment + 0, L"左对齐", nullptr, {22, 28, 100, 22}, kRadio | WS_GROUP | WS_TABSTOP},
     {L"BUTTON", kAlignment + 1, L"居中对齐", nullptr, {126, 28, 100, 22}, kRadio},
@@ -52,6 +52,7 @@ const std::array<win::DialogControl, 30> kControls = {{
     JP_NUMBER_FIELD(After, 330, 178, nullptr),
     {L"BUTTON", IDOK, L"确定", nullptr, {270, 222, 80, 28}, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON},
     {L"BUTTON", IDCANCEL, L"取消", nullptr, {360, 222, 80, 28}, WS_TABSTOP | BS_PUSHBUTTON},
+    {L"STATIC", win::kReasonRow, L"", nullptr, {10, 258, 430, 20}, 0},
 }};
 
 #undef JP_NUMBER_FIELD
@@ -59,7 +60,16 @@ const std::array<win::DialogControl, 30> kControls = {{
 class PartDialog final : public win::TableDialog {
 public:
     PartDialog(HWND editor, const tessaly::aPartInfo& part)
-        : win::TableDialog(L"段落设置", kControls, {450, 260}), editor_(editor), form_(PartForm::Load(part)) {}
+        : win::TableDialog(L"段落设置", kControls, {450, 284}), editor_(editor), form_(PartForm::Load(part)) {
+        CrispFont = true;
+        // Each paragraph's own values count for the boxes the paragraphs leave empty.
+        for (WPARAM n = 1;; ++n) {
+            const auto* own =
+                reinterpret_cast<const tessaly::aPartInfo*>(SendMessageW(editor, tessaly::EM_GetPartInfo, n, 0));
+            if (!own) break;
+            form_.Own.push_back(*own);
+        }
+    }
 
     std::optional<int32_t> Chosen;
 
@@ -83,7 +93,7 @@ private:
         } else if (id == IDOK && code == BN_CLICKED) {
             tessaly::AboutPageInfo page;
             if (win::FetchRecord(editor_, tessaly::EM_GetPageSeting, page))
-                if (const auto box = form_.Overflowing(page)) return Refuse(kBox + *box);
+                if (const auto refusal = form_.Overflowing(page)) return Refuse(kBox + refusal->Box, refusal->Reason);
             if (form_.Confirm())
                 SendMessageW(editor_, tessaly::EM_SetPartInfo, 0, reinterpret_cast<LPARAM>(&form_.Part));
             Chosen = form_.Part.AlignmentMethod;

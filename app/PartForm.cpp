@@ -78,18 +78,41 @@ bool PartForm::Confirm() {
     return Changed;
 }
 
-std::optional<PartForm::Field> PartForm::Overflowing(const tessaly::AboutPageInfo& page) const {
+std::optional<PartForm::Refusal> PartForm::Overflowing(const tessaly::AboutPageInfo& page) const {
     const tessaly::PaperMillimetres room = tessaly::WritableTenths(page);
     if (room.Width <= 0) return std::nullopt;  // the page itself is refused elsewhere
-    // A box left empty keeps each paragraph's own value, which the page already holds.
-    const auto value = [this](Field f) -> int64_t {
-        const std::u16string& text = Texts[f];
-        return text.empty() ? 0 : TenthsOf(text, kRanges[f].Min, kRanges[f].Max);
+    const auto typed = [this](Field f) { return !Texts[f].empty(); };
+    // A typed value, or the paragraph's own one for an empty box.
+    const auto value = [&](const tessaly::aPartInfo& own, Field f) -> int64_t {
+        if (typed(f)) return TenthsOf(Texts[f], kRanges[f].Min, kRanges[f].Max);
+        const int16_t v = own.*kFields[f];
+        return v == kMixed ? 0 : v;
     };
-    if (value(LeftIndent) >= room.Width) return LeftIndent;
-    if (value(LeftIndent) + value(RightIndent) >= room.Width) return RightIndent;
-    if (value(Before) >= room.Height) return Before;
-    if (value(After) >= room.Height) return After;
+    const std::u16string width = FormatTenths(static_cast<int32_t>(std::min<int64_t>(room.Width, 1000000))) + u"毫米）";
+    const std::u16string height =
+        FormatTenths(static_cast<int32_t>(std::min<int64_t>(room.Height, 1000000))) + u"毫米）";
+    // The box to select: the last typed one of those that together take the room.
+    const auto blame = [&](std::initializer_list<Field> fields) -> std::optional<Field> {
+        std::optional<Field> last;
+        for (Field f : fields)
+            if (typed(f)) last = f;
+        return last;
+    };
+    const std::vector<tessaly::aPartInfo> paragraphs = Own.empty() ? std::vector{Part} : Own;
+    for (const tessaly::aPartInfo& own : paragraphs) {
+        const int64_t left = value(own, LeftIndent), right = value(own, RightIndent);
+        const int64_t first = std::max<int64_t>(value(own, FirstLine), 0);
+        if (left >= room.Width && typed(LeftIndent)) return Refusal{LeftIndent, u"左缩进应小于行宽（" + width};
+        if (left + right >= room.Width)
+            if (const auto box = blame({LeftIndent, RightIndent}))
+                return Refusal{*box, u"左、右缩进之和应小于行宽（" + width};
+        if (left + first + right >= room.Width)
+            if (const auto box = blame({LeftIndent, RightIndent, FirstLine}))
+                return Refusal{*box, u"首行缩进与左、右缩进之和应小于行宽（" + width};
+    }
+    if (typed(Before) && value(Part, Before) >= room.Height)
+        return Refusal{Before, u"段前间距应小于版心高度（" + height};
+    if (typed(After) && value(Part, After) >= room.Height) return Refusal{After, u"段后间距应小于版心高度（" + height};
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "records/Document.h"
 #include "records/Layout.h"
@@ -36,9 +37,17 @@ struct PartForm {
     // OK: the record from the controls, typed values held to their up-down ranges. True when
     // something changed and the record goes to the editor.
     bool Confirm();
-    // The first box whose value leaves the paragraphs no room on a page of `page`: the side
-    // indents together as wide as the writable width, or a space before or after as high as it.
-    std::optional<Field> Overflowing(const tessaly::AboutPageInfo& page) const;
+    // Each selected paragraph's own record, for the boxes left empty (the paragraphs differ).
+    std::vector<tessaly::aPartInfo> Own;
+    struct Refusal {
+        Field Box;
+        std::u16string Reason;
+        bool operator==(const Refusal&) const = default;
+    };
+    // The first typed box whose value leaves a paragraph no room on a page of `page`: its side
+    // indents, with a first-line indent, as wide as the writable width, or a space before or after
+    // as high as it. An empty box counts each paragraph's own value.
+    std::optional<Refusal> Overflowing(const tessaly::AboutPageInfo& page) const;
 
 private:
     int loadedAlignment_ = 0;

@@ -11,17 +11,20 @@ constexpr int kCustom = 102;
 constexpr int kLabel = 103;
 
 // The custom box lies over the blanks of its label.
-const std::array<win::DialogControl, 5> kControls = {{
+const std::array<win::DialogControl, 6> kControls = {{
     {L"LISTBOX", kList, L"", nullptr, {12, 10, 236, 214}, WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY},
     {L"EDIT", kCustom, L"", nullptr, {62, 233, 44, 22}, WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL},
     {L"STATIC", kLabel, L"自定义=        拍/分钟", nullptr, {12, 236, 160, 20}, WS_CLIPSIBLINGS},
     {L"BUTTON", IDOK, L"确定", nullptr, {62, 270, 80, 28}, WS_TABSTOP | BS_DEFPUSHBUTTON},
     {L"BUTTON", IDCANCEL, L"取消", nullptr, {152, 270, 80, 28}, WS_TABSTOP | BS_PUSHBUTTON},
+    {L"STATIC", win::kReasonRow, L"", nullptr, {12, 306, 236, 20}, 0},
 }};
 
 class SpeedDialog final : public win::TableDialog {
 public:
-    explicit SpeedDialog(SpeedForm& form) : win::TableDialog(L"音速", kControls, {260, 310}), form_(form) {}
+    explicit SpeedDialog(SpeedForm& form) : win::TableDialog(L"音速", kControls, {260, 332}), form_(form) {
+        CrispFont = true;
+    }
 
 private:
     void OnInit() override {
@@ -48,7 +51,7 @@ private:
             if (form_.Confirm())
                 End(IDOK);
             else
-                Refuse(kCustom);
+                Refuse(kCustom, SpeedForm::kCustomReason);
         } else if (id == IDCANCEL) {
             End(IDCANCEL);
         }

@@ -20,6 +20,7 @@ struct SpeedForm {
     static constexpr size_t kCustomDigits = 3;
     static const std::array<TempoRow, 14> kTempos;
     static constexpr char16_t kCustomText[] = u"自定义";
+    static constexpr char16_t kCustomReason[] = u"自定义速度应为1-999拍/分钟";
 
     // The confirmed choice; 0 and 0 until the first OK.
     int16_t IntPlaySpeed = 0;

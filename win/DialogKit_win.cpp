@@ -97,10 +97,15 @@ void TableDialog::FillList(int id, std::span<const char16_t* const> items, int s
     SendMessageW(Item(id), select, static_cast<WPARAM>(selected), 0);
 }
 
-void TableDialog::Refuse(int id) {
+void TableDialog::Refuse(int id, std::u16string_view reason) {
     Beep();
+    if (!reason.empty()) SayReason(reason);
     SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
     SendMessageW(Item(id), EM_SETSEL, 0, -1);
+}
+
+void TableDialog::SayReason(std::u16string_view reason) {
+    if (HWND row = Item(kReasonRow)) SetWindowTextW(row, std::wstring(reason.begin(), reason.end()).c_str());
 }
 
 HWND TableDialog::Make(const DialogControl& c) {
@@ -108,7 +113,8 @@ HWND TableDialog::Make(const DialogControl& c) {
     HWND h = CreateWindowExW(c.ExStyle, c.Class, c.Text, WS_CHILD | shown | c.Style, c.Box.left, c.Box.top, c.Box.right,
                              c.Box.bottom, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), KitModule(),
                              nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    const HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.Get()) : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return h;
 }
 
@@ -150,6 +156,15 @@ void TableDialog::Create() {
     SetWindowTextW(dialog_, caption_);
     // Sized first: a status bar places itself in the client area as it is made.
     SizeClient(dialog_, client_);
+    if (CrispFont && !font_) {
+        LOGFONTW lf{};
+        lf.lfHeight = -12;
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = GB2312_CHARSET;
+        lf.lfQuality = NONANTIALIASED_QUALITY;
+        wcscpy_s(lf.lfFaceName, L"宋体");
+        font_ = FontHandle(CreateFontIndirectW(&lf));
+    }
     for (const DialogControl& c : controls_)
         if (!Later(c)) Make(c);
 }
@@ -184,6 +199,12 @@ INT_PTR CALLBACK TableDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM 
             self->OnCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
         case WM_NOTIFY: return self ? self->Notify(wParam, lParam) : FALSE;
+        case WM_CTLCOLORSTATIC:
+            if (!self) return FALSE;
+            if (reinterpret_cast<HWND>(lParam) != self->Item(kReasonRow)) return self->OnOther(msg, wParam, lParam);
+            SetTextColor(reinterpret_cast<HDC>(wParam), RGB(200, 0, 0));
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_3DFACE));
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_3DFACE));
         case WM_DESTROY:
             if (!self) return FALSE;
             if (self->tips_) DestroyWindow(self->tips_);

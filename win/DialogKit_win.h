@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "win/GdiHandles.h"
+
 // The dialog kit of the program and the DLLs: an empty modal frame whose controls are made in
 // code, tool tips over them, and TableDialog, a modal dialog built from one table of controls
 // positioned in pixels.
@@ -50,6 +52,9 @@ bool FetchRecord(HWND editor, UINT message, Record& record, size_t bytes = sizeo
     return true;
 }
 
+// The row that says why a value was refused, in red; a dialog that has one puts it in its table.
+inline constexpr int kReasonRow = 999;
+
 // The key an edit box keeps of a typed character, 0 to drop it; given the box's text.
 using KeyFilter = int16_t (*)(int16_t key, std::wstring_view text);
 
@@ -89,8 +94,14 @@ protected:
     void FillList(int id, std::span<const char16_t* const> items, int selected, bool listBox = false);
     void Check(int id, bool on) { CheckDlgButton(dialog_, id, on ? BST_CHECKED : BST_UNCHECKED); }
     void Enable(int id, bool on) { EnableWindow(Item(id), on); }
-    // Refuses with the refusal sound and the box's text selected for typing again.
-    void Refuse(int id);
+    // Refuses with the refusal sound and the box's text selected for typing again; the reason,
+    // when given, goes into the dialog's reason row (a machine without sound still says why).
+    void Refuse(int id, std::u16string_view reason = {});
+    // The reason row's text: a refusal that selects no box, or empty to take it down.
+    void SayReason(std::u16string_view reason);
+    // Controls drawn in the crisp dialog font instead of the default one, whose antialiased
+    // strokes look like disabled text; set before the dialog runs.
+    bool CrispFont = false;
     void End(int result) { EndDialog(dialog_, result); }
     // Makes the row of `id` (one the dialog makes later) in its table place; its tip is added by
     // AddRowTip.
@@ -123,6 +134,7 @@ private:
     HWND tips_ = nullptr;
     bool tipsAdded_ = false;
     bool filling_ = false;
+    FontHandle font_;
 };
 
 }  // namespace win

@@ -17,6 +17,7 @@
 #include "paint/PageLayers.h"
 #include "records/Numbers.h"
 #include "records/Records.h"
+#include "win/DialogKit_win.h"
 #include "win/tests/Capture_win.h"
 
 namespace tavolin {
@@ -91,8 +92,9 @@ TEST_F(DialogsTest, TempoCancelSendsNothingZeroIsRefusedAndACustomTempoIsMarked)
         [&](HWND d) {
             SelectCustomTempo(d);
             Type(d, 102, L"0");
-            Command(d, IDOK, BN_CLICKED);  // refused: the dialog stays
-            stayed = IsWindow(d) && GetFocus() == GetDlgItem(d, 102);
+            Command(d, IDOK, BN_CLICKED);  // refused: the dialog stays and says why
+            stayed = IsWindow(d) && GetFocus() == GetDlgItem(d, 102) &&
+                     TextOf(d, win::kReasonRow) == L"自定义速度应为1-999拍/分钟";
             Press(d, IDCANCEL);
         },
         [&](HWND d) {
@@ -156,12 +158,15 @@ void Answer(HWND box, const wchar_t* text) {
 }
 
 TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
-    std::wstring item, prompt;
+    std::wstring item, prompt, refusedReason;
+    int paperAfterRefusal = -1;
     std::vector<std::wstring> margins;
     bool stayed = false, selected = false;
     Answerer answers({
         [&](HWND d) {
-            Choose(d, kPaper, 2);  // answered "185": no "*", refused
+            Choose(d, kPaper, 2);  // answered "185": no "*", refused; the paper stays A4
+            refusedReason = TextOf(d, win::kReasonRow);
+            paperAfterRefusal = static_cast<int>(SendMessageW(GetDlgItem(d, kPaper), CB_GETCURSEL, 0, 0));
             Choose(d, kPaper, 2);
             wchar_t text[64]{};
             SendMessageW(GetDlgItem(d, kPaper), CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(text));
@@ -191,6 +196,8 @@ TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
     Menu("UserSetPage");
     EXPECT_EQ(L"\n\r用户可以自定义纸张尺寸，请输入纸张宽度*高度(形如210*297，单位毫米)：", prompt);
     EXPECT_EQ(L"自定义（185*260毫米）", item);
+    EXPECT_EQ(L"纸张宽度和高度应为1-1000毫米，形如210*297", refusedReason);
+    EXPECT_EQ(0, paperAfterRefusal);
     const auto page = Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting);
     EXPECT_EQ(185, page.PageSize.cx);
     EXPECT_EQ(260, page.PageSize.cy);
@@ -212,10 +219,13 @@ constexpr int kAlignment = 101, kFirstLineLabel = 110, kFirstLine = 120, kLineSp
 TEST_F(DialogsTest, PageScaleAndParagraphIndentThatTheEditorRefusesKeepTheDialogOpen) {
     constexpr int kScale = 105, kLeftIndent = 121;
     std::vector<bool> stayed;
+    std::vector<std::wstring> reasons;
     const auto okRefused = [&](HWND d, int box, const wchar_t* refused, const wchar_t* valid) {
         SetWindowTextW(GetDlgItem(d, box), refused);
         Command(d, IDOK, BN_CLICKED);
         stayed.push_back(IsWindow(d) && GetFocus() == GetDlgItem(d, box));
+        reasons.push_back(TextOf(d, win::kReasonRow));
+        if (reasons.size() == 2) Picture(d, L"paragraph_refused.png");
         SetWindowTextW(GetDlgItem(d, box), valid);
         Press(d, IDOK);
     };
@@ -229,6 +239,7 @@ TEST_F(DialogsTest, PageScaleAndParagraphIndentThatTheEditorRefusesKeepTheDialog
     Menu("UserSetPage");
     Menu("UserSetPart");
     EXPECT_EQ((std::vector<bool>{true, true}), stayed);
+    EXPECT_EQ((std::vector<std::wstring>{L"缩放比例应在0.55-2.40之间", L"左缩进应小于行宽（161.0毫米）"}), reasons);
     const auto page = Fetched<tessaly::AboutPageInfo>(tessaly::EM_GetPageSeting);
     EXPECT_EQ(4, page.BackGroundType);
     EXPECT_FLOAT_EQ(1.5f, page.nScale);
@@ -248,6 +259,13 @@ TEST_F(DialogsTest, ParagraphMixedAlignmentsHangingIndentAndHalvesToEven) {
     SendMessageW(editor, tessaly::EM_SetPartInfo, 0, reinterpret_cast<LPARAM>(&part));
     ed->Data.SelLength = ed->Data.WordCount() - 1;
     ASSERT_EQ(-10001, Fetched<tessaly::aPartInfo>(tessaly::EM_GetPartInfo).AlignmentMethod);
+    // Each paragraph's own record, for the boxes left empty; none past the last.
+    const auto own = [&](WPARAM n) {
+        return reinterpret_cast<const tessaly::aPartInfo*>(SendMessageW(editor, tessaly::EM_GetPartInfo, n, 0));
+    };
+    ASSERT_TRUE(own(1) && own(2) && !own(3));
+    EXPECT_EQ((std::pair<int, int>(-25, 0)),
+              (std::pair<int, int>(own(1)->FirstLineIndentation, own(2)->FirstLineIndentation)));
     ed->Commands->Undo.ZeroUnDoReDoVal();
 
     bool mixed = false;

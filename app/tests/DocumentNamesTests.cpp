@@ -81,6 +81,12 @@ TEST(DocumentNames, ExtensionsByFilter) {
         {MidiSaveName, L"m", 1, L"m.Mid"},
         {MidiSaveName, L"m.MID", 1, L"m.MID"},
         {MidiSaveName, L"m", 2, L"m"},
+        // A typed ending of another offered type decides the type and is not added again.
+        {DocumentSaveName, L"x.dadur", 1, L"x.dadur"},
+        {DocumentSaveName, L"x.ZoRiv", 2, L"x.ZoRiv"},
+        {DocumentSaveName, L"x.DaDur.bak", 1, L"x.DaDur.bak.ZoRiv"},
+        {PictureSaveName, L"sp.PNG", 1, L"sp.PNG"},
+        {PictureSaveName, L"sp.jpeg", 1, L"sp.jpeg.Gif"},
     };
     for (const Row& row : rows) EXPECT_EQ(row.name, row.rule(row.typed, row.filter)) << row.typed << row.filter;
     EXPECT_EQ(std::wstring(L"ab.x"), nFileName(std::wstring(L"a\0b", 3), L".x"));

@@ -179,7 +179,10 @@ TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
         std::wstring typed;
         int filter;
         const wchar_t* written;
-    } rows[] = {{L"a", 2, L"a.DaDur"}, {L"b.txt", 3, L"b.txt.DaDur"}, {L"c", 1, L"c.ZoRiv"}};
+    } rows[] = {{L"a", 2, L"a.DaDur"},
+                {L"b.txt", 3, L"b.txt.DaDur"},
+                {L"c", 1, L"c.ZoRiv"},
+                {L"x.DaDur", 1, L"x.DaDur"}};  // a typed ending of an offered type decides
     for (const Row& r : rows) {
         Change();
         Answers answers({{IDOK, File(r.typed.c_str()), r.filter}});
@@ -192,6 +195,7 @@ TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
         EXPECT_EQ(RecentCaption(written), window->MenuCaption("最近打开文件", 0));
         EXPECT_FALSE(Modified());
         EXPECT_FALSE(fs::exists(File(r.typed.c_str())) && r.typed != r.written);
+        EXPECT_FALSE(fs::exists(written + L".ZoRiv") || fs::exists(written + L".DaDur"));
     }
     // What was written reads back as the same document.
     const std::wstring copy = File(L"copy.DaDur");

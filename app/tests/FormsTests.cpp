@@ -73,6 +73,14 @@ TEST(PageForm, LoadShowsTheRecordAndOkUnchangedSendsNothing) {
     form.Background = 4;
     EXPECT_TRUE(form.Confirm().Send);
     EXPECT_EQ(4, form.Page.BackGroundType);
+    // A scale that drifted is shown as the status bar rounds it, and kept unless edited.
+    tessaly::AboutPageInfo drifted = A4Page();
+    for (const auto& [stored, shown] : {std::pair{0.99999f, u"1"}, {1.2345f, u"1.23"}}) {
+        drifted.nScale = stored;
+        PageForm f = PageForm::Load(drifted);
+        EXPECT_EQ(std::u16string(shown), f.Scale);
+        EXPECT_TRUE(!f.Confirm().Send && f.Page.nScale == stored);
+    }
 }
 
 TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
@@ -82,16 +90,18 @@ TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
         const char16_t* Scale;
         PageForm::Box Refused;
         int32_t TopTenths;
+        const char16_t* Reason = u"";
     } rows[] = {
         {PageForm::Top, u"12.25", u"1", PageForm::Box::None, 122},
         {PageForm::Top, u"", u"1", PageForm::Box::None, 0},
-        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245},      // half the page height
-        {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245},  // with the top, no room
-        {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245},
-        {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245},
-        {PageForm::Top, u"10", u"abc", PageForm::Box::Scale, 245},
+        {PageForm::Top, u"148.5", u"1", PageForm::Box::TopMargin, 245, u"上边距应小于纸张高度的一半（148.5毫米）"},
+        {PageForm::Bottom, u"275", u"1", PageForm::Box::BottomMargin, 245,
+         u"上、下边距之和应小于纸张高度（297.0毫米）"},
+        {PageForm::Left, u"105", u"1", PageForm::Box::LeftMargin, 245, u"左边距应小于纸张宽度的一半（105.0毫米）"},
+        {PageForm::Right, u"190", u"1", PageForm::Box::RightMargin, 245, u"左、右边距之和应小于纸张宽度（210.0毫米）"},
+        {PageForm::Top, u"10", u"abc", PageForm::Box::Scale, 245, u"缩放比例应在0.55-2.40之间"},
         {PageForm::Top, u"10", u"0", PageForm::Box::Scale, 245},
-        {PageForm::Top, u"10", u"5", PageForm::Box::Scale, 245},  // the editor's zoom range
+        {PageForm::Top, u"10", u"5", PageForm::Box::Scale, 245},
         {PageForm::Top, u"10", u"0.54", PageForm::Box::Scale, 245},
         {PageForm::Top, u"10", u"2.40", PageForm::Box::None, 100},
         {PageForm::Top, u"10", u"0.55", PageForm::Box::None, 100},
@@ -105,7 +115,15 @@ TEST(PageForm, MarginsRoundHalfToEvenAndUnusableInputIsRefused) {
         EXPECT_EQ(r.Refused, result.Refused) << static_cast<const void*>(r.Text);
         EXPECT_EQ(r.Refused == PageForm::Box::None, result.Send);
         EXPECT_EQ(r.TopTenths, form.Page.PageMarginRect.Top);  // refused: the record as it was
+        EXPECT_TRUE((!*r.Reason && r.Refused != PageForm::Box::None) || r.Reason == result.Reason);
     }
+    // A custom paper too small for its margins says which margins collide with which side.
+    PageForm small = PageForm::Load(A4Page());
+    ASSERT_EQ(PageForm::Answer::Taken, small.TakeCustomSize(u"40*300"));
+    small.PaperIndex = PageForm::kCustomPaperIndex;
+    const PageForm::Result result = small.Confirm();
+    EXPECT_EQ(PageForm::Box::LeftMargin, result.Refused);
+    EXPECT_EQ(u"左边距应小于纸张宽度的一半（20.0毫米）", result.Reason);
 }
 
 TEST(PageForm, CustomPaperAnswers) {
@@ -183,7 +201,41 @@ TEST(PartForm, ValuesThatLeaveNoRoomOnThePageAreFound) {
         tessaly::aPartInfo part{tessaly::AlignmentNear, 0, 100, 0, 0, 0, 0};
         PartForm form = PartForm::Load(part);
         form.Edit(r.Field, r.Text);
-        EXPECT_EQ(r.Refused, form.Overflowing(page)) << r.Field << " " << static_cast<const void*>(r.Text);
+        const auto refusal = form.Overflowing(page);
+        EXPECT_EQ(r.Refused, refusal ? std::optional(refusal->Box) : std::nullopt)
+            << r.Field << " " << static_cast<const void*>(r.Text);
+    }
+}
+
+// A4 with margins of 24.5 mm: a line of 161 mm. Paragraphs with left indents 0 and 155 mm, the
+// left box left empty for them; the first-line indent counts with the side ones.
+TEST(PartForm, EachParagraphsOwnValuesAndTheFirstLineIndentLeaveRoom) {
+    const std::u16string left = u"左缩进应小于行宽（161.0毫米）", sides = u"左、右缩进之和应小于行宽（161.0毫米）",
+                         all = u"首行缩进与左、右缩进之和应小于行宽（161.0毫米）";
+    const struct {
+        const char16_t *First, *Left, *Right;
+        std::u16string Reason;  // empty: accepted
+    } rows[] = {{u"", u"", u"5", u""},    {u"", u"", u"6", sides},    {u"5.5", u"", u"", u""},
+                {u"6", u"", u"", all},    {u"10", u"155", u"", all},  {u"10", u"150", u"", u""},
+                {u"", u"161", u"", left}, {u"", u"100", u"61", sides}};
+    tessaly::AboutPageInfo page = A4Page();
+    page.PageMarginRect = {245, 245, 245, 245};
+    tessaly::aPartInfo near{tessaly::AlignmentNear, 0, 0, 0, 0, 0, 0}, far = near, shown = near;
+    far.LeftIndentation = 1550;
+    shown.FirstLineIndentation = shown.LeftIndentation = shown.RightIndentation = PartForm::kMixed;
+    for (const auto& r : rows) {
+        PartForm form = PartForm::Load(shown);
+        form.Own = {near, far};
+        form.Edit(PartForm::FirstLine, r.First);
+        form.Edit(PartForm::LeftIndent, r.Left);
+        form.Edit(PartForm::RightIndent, r.Right);
+        const auto refusal = form.Overflowing(page);
+        EXPECT_EQ(r.Reason, refusal ? refusal->Reason : u"") << static_cast<const void*>(r.First);
+        // The box selected is the last typed one of those that take the room.
+        const auto box = r.Reason == all ? PartForm::FirstLine
+                         : *r.Right      ? PartForm::RightIndent
+                                         : PartForm::LeftIndent;
+        EXPECT_TRUE(!refusal || refusal->Box == box) << static_cast<const void*>(r.First);
     }
 }
 

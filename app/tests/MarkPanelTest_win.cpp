@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "MainWindowFixture_win.h"
+#include "MarkList.h"
 #include "Modules_win.h"
 #include "button/api/IButton.h"
 #include "com/Create.h"
@@ -103,6 +105,54 @@ TEST_F(MarkPanelTest, ButtonsStepTheChosenSlot) {
     EXPECT_EQ(2u, Entries().size());
 }
 
+// The forward selection of the first note and the backward one of the second (the caret after
+// it) take the same commands: both notes end alike, the paragraph end after them untouched.
+TEST_F(MarkPanelTest, ABackwardSelectionActsOnTheCharacterAForwardOneDoes) {
+    TypeChars("11");
+    const int32_t b = Ed().Data.SelStart - 1, a = b - 1;
+    for (int32_t word : {a, b}) {
+        Select(word, 0);
+        for (int32_t code : {29, 17, 30}) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
+    }
+    const auto marks = [&](int32_t word) {
+        std::vector<std::pair<int16_t, int32_t>> out;
+        for (const auto& m : Ed().Data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo)
+            out.emplace_back(m.IndexType, m.ExtralWordVal1);
+        return out;
+    };
+    const auto after = marks(b + 1);
+    const auto act = [&](int32_t code, const char* button, int index) {
+        const std::u16string name = PaddedMarkName(code);
+        ASSERT_GE(
+            SendMessageW(Combo(), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())), 0);
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Combo()), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Combo()));
+        Click(button, index);
+    };
+    for (const auto& [start, length] : {std::pair<int32_t, int32_t>{a, 1}, {b + 1, -1}}) {
+        Select(start, length);
+        window->Hooks().refreshMarks();
+        act(29, "CmdChangExtralValue", 0);
+        act(17, "CmdChangExtralValue", 4);
+        act(30, "CmdDelExtralWd", -1);
+    }
+    EXPECT_EQ(marks(a), marks(b));
+    EXPECT_EQ(after, marks(b + 1));
+}
+
+// Undo, redo and a script change the caret character's marks: the list follows each.
+TEST_F(MarkPanelTest, TheListFollowsUndoAndRedo) {
+    NoteWithMarks({});
+    for (int32_t code : {29, 30}) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
+    const std::tuple<UINT, size_t, const wchar_t*> steps[] = {
+        {EM_UNDO, 1, L"很强"}, {EM_UNDO, 0, L""}, {tessaly::EM_REDO, 1, L"很强"}, {0, 1, L"特强"}};
+    for (const auto& [step, left, shown] : steps) {
+        if (step) SendMessageW(window->EditorWindow(), step, 0, 0);
+        if (!step) Editor()->put_ExtralType(at_, 0, 30);
+        EXPECT_TRUE(PumpUntil([&] { return Entries().size() == left && TextOf(Combo()).starts_with(shown); })) << step;
+    }
+}
+
 TEST_F(MarkPanelTest, ArcEntriesAndDeletingTheLastMark) {
     NoteWithMarks({24});
     Click("CmdDelExtralWd", -1);
@@ -122,7 +172,8 @@ TEST_F(MarkPanelTest, ARemovedVoltaLeavesTheList) {
     Editor()->put_ExtralType(at_, 0, 89);
     ASSERT_TRUE(Restatus(1));
     EXPECT_EQ(L"跳房子起点", TextOf(Combo()).substr(0, 5));
-    Editor()->put_ExtralType(at_, 0, 0);  // as the editor's removal leaves it
+    // As the editor's removal leaves it, before any status.
+    Ed().Data.WordInfo[static_cast<size_t>(at_)].EditMark(0, [](tessaly::aExtralWordInfo& m) { m.IndexType = 0; });
     EXPECT_TRUE(window->Hooks().dropSelectedMark());
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ(L"", TextOf(Combo()));

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DaDurSystem_win.h"
 #include "api/IMyScrollInfo.h"
@@ -90,6 +91,7 @@ public:
     // Records that get messages answer with: their addresses stay valid until the next message.
     tessaly::FontExInfo FontExRecord;
     tessaly::aPartInfo PartRecord;
+    std::vector<tessaly::aPartInfo> OwnPartRecords;
     tessaly::aSendMsg SendMsg;
     com::Ptr<IFontDisp> StatusFont;  // the status record's font object
     com::Ptr<IDispatch> Ini;         // the settings file

@@ -232,8 +232,16 @@ bool HostCommand(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             break;
         }
         case tessaly::EM_GetPartInfo:
-            ed.PartRecord = c.Paragraphs.PartAtt(ss, sl).value_or(tessaly::aPartInfo{});
-            result = AddressOf(ed.PartRecord);
+            if (values <= 0) {
+                ed.PartRecord = c.Paragraphs.PartAtt(ss, sl).value_or(tessaly::aPartInfo{});
+                result = AddressOf(ed.PartRecord);
+                break;
+            }
+            // The n-th paragraph's own record, 0 past the last; the first one reads them anew.
+            if (values == 1) ed.OwnPartRecords = c.Paragraphs.OwnPartAtts(ss, sl);
+            result = static_cast<size_t>(values) <= ed.OwnPartRecords.size()
+                         ? AddressOf(ed.OwnPartRecords[static_cast<size_t>(values) - 1])
+                         : 0;
             break;
         case tessaly::EM_SetPartInfo: SetPartInfo(ed, lParam); break;
         case tessaly::EM_REDO: c.Undo.UserRedo(), NotifySelChange(ed, d.SelStart, d.SelLength); break;

@@ -75,7 +75,7 @@ void NotifySelChange(Editor& ed, int32_t SelStart, int32_t SelLength) {
     const StatusSource source = DecideStatus(d, SelStart, SelLength);
     SetStatusFont(ed, FillStatusAttributes(d, ed.Commands->Paragraphs, source, ed.SendMsg));
     d.InputState = source.State;
-    if (StatusDue(d, ed.SendMsg.SelStart, ed.SendMsg.SelLength)) SendStatus(ed);
+    if (StatusDue(d, ed.SendMsg)) SendStatus(ed);
 }
 
 void ResendStatus(Editor& ed) {

@@ -364,7 +364,9 @@ void PutExtralType(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
     const int16_t code = a.Value().Short();
     // 0 empties the slot; a code without a mark would be dropped by the next load.
     if (code < 0 || code > kMaxMarkCode) Refuse(L"附加符号代码必须在 1 到 180 之间。");
-    if (SetExtralType(d, c.Undo, word, slot, code)) LaidOut(ed, tessaly::MainExtralRefresh);
+    if (!SetExtralType(d, c.Undo, word, slot, code)) return;
+    LaidOut(ed, tessaly::MainExtralRefresh);
+    NotifySelChange(ed, d.SelStart, d.SelLength);  // the host lists the caret character's marks
 }
 
 void DoChangExtralType(EditCommands& c, com::Args& a) {

@@ -84,7 +84,7 @@ enum class MessageOwner : uint8_t { None, Sender, Editor };
     X(Get_WordInfo, 1066, "reserved", "", "", Reserved, None)                                                         \
     X(EM_GetPageSeting, 1067, "host -> editor", "0", "0", Address, Editor)                                            \
     X(EM_SetPageSeting, 1068, "host -> editor", "0", "&AboutPageInfo (copied)", Default, Sender)                      \
-    X(EM_GetPartInfo, 1069, "host -> editor", "0", "0", Address, Editor)                                              \
+    X(EM_GetPartInfo, 1069, "host -> editor", "0, or n: the n-th paragraph's own", "0", Address, Editor)              \
     X(EM_SetPartInfo, 1070, "host -> editor", "0", "&aPartInfo (copied)", Default, Sender)                            \
     X(EM_FORMATRANGE, 1081, "reserved", "", "", Reserved, None)
 

@@ -43,6 +43,22 @@ TEST(WheelZoom, LimitsClampAndBeep) {
     EXPECT_FLOAT_EQ(1.45f, scale);
 }
 
+// From the low limit up to the high one and back down, each step lands on the value it names
+// (no drift: 1 comes back as 1, not 0.99999).
+TEST(WheelZoom, StepsLandOnTheValuesTheyNameAndComeBackExactly) {
+    WheelZoom zoom;
+    uint64_t tick = 0;
+    float scale = 0.5f;
+    for (int h = 55; h <= 250; h += 5) {
+        ASSERT_TRUE(zoom.Wheel(120, tick += 400, scale).Zoomed);
+        EXPECT_EQ(static_cast<float>(h / 100.0), scale) << h;
+    }
+    for (int h = 245; h >= 50; h -= 5) {
+        ASSERT_TRUE(zoom.Wheel(-120, tick += 400, scale).Zoomed);
+        EXPECT_EQ(static_cast<float>(h / 100.0), scale) << h;
+    }
+}
+
 TEST(WheelZoom, OtherDeltasChangeNothingButRestartTheInterval) {
     WheelZoom zoom;
     float scale = 1.0f;

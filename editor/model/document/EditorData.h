@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -101,6 +102,7 @@ struct EditorData {
     // Caret index of the last mode-deciding status record; a loaded document is reported anew.
     int32_t StatusSentStart = 0;
     int32_t StatusSentLength = 0;
+    std::array<int16_t, 8> StatusSentMarks{};
 
     // Set by the play settings dialog and the drum-pattern editor; part of Modified.
     bool ModifiedPlay = false;

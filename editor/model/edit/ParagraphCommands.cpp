@@ -131,6 +131,21 @@ std::optional<aPartInfo> ParagraphCommands::PartAtt(int32_t start, int32_t lengt
     return result;
 }
 
+std::vector<aPartInfo> ParagraphCommands::OwnPartAtts(int32_t start, int32_t length) const {
+    const Selection sel = Normalised(start, length);
+    if (!sel.Ok) return {};
+    const ParagraphSpan span = Span(sel.Start, sel.Start + sel.Length);
+    if (span.Empty()) return {};
+    std::vector<aPartInfo> out;
+    for (int32_t j = span.First; j <= span.Last; ++j) {
+        if (j != span.First && !IsParaEnd(data_, j)) continue;
+        const auto own = GetPartInfoFromCtlWord(data_, j);
+        if (!own) return {};
+        out.push_back(*own);
+    }
+    return out;
+}
+
 bool ParagraphCommands::PartAtt(int32_t start, int32_t length, const aPartInfo& info) {
     const Selection sel = Normalised(start, length);
     if (!sel.Ok) return false;

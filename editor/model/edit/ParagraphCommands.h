@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "model/document/DoArray.h"
 #include "model/document/EditorData.h"
@@ -29,6 +30,9 @@ public:
     std::optional<tessaly::aPartInfo> PartAtt(int32_t start, int32_t length) const;
     // Fields that are kMixedValue stay as they are.
     bool PartAtt(int32_t start, int32_t length, const tessaly::aPartInfo& info);
+    // Each selected paragraph's own attributes, in order; those PartAtt reads as differing among
+    // them. Empty where PartAtt gives nullopt.
+    std::vector<tessaly::aPartInfo> OwnPartAtts(int32_t start, int32_t length) const;
 
     // The alignment of the selected paragraphs; -1 when they differ.
     int32_t Alignment(int32_t start, int32_t length) const;

@@ -149,10 +149,13 @@ void FillStatusCommon(EditorData& data, const ParagraphCommands& paragraphs, int
     msg.SelStart = start;
 }
 
-bool StatusDue(EditorData& data, int32_t selStart, int32_t selLength) {
-    if (selStart == data.StatusSentStart && selLength == data.StatusSentLength) return false;
-    data.StatusSentStart = selStart;
-    data.StatusSentLength = selLength;
+bool StatusDue(EditorData& data, const tessaly::aSendMsg& msg) {
+    const bool marksSame =
+        std::equal(std::begin(msg.SelIndexType), std::end(msg.SelIndexType), data.StatusSentMarks.begin());
+    if (msg.SelStart == data.StatusSentStart && msg.SelLength == data.StatusSentLength && marksSame) return false;
+    data.StatusSentStart = msg.SelStart;
+    data.StatusSentLength = msg.SelLength;
+    std::copy(std::begin(msg.SelIndexType), std::end(msg.SelIndexType), data.StatusSentMarks.begin());
     return true;
 }
 

@@ -318,7 +318,9 @@ bool Typing::IsCleared(int32_t word, int32_t slot) const {
 }
 
 bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
-    const int32_t caret = data_.SelStart;
+    // A backward selection names the same character as the forward one.
+    const WordRange range = NormalRange(data_.SelStart, data_.SelLength);
+    const int32_t caret = range.Start;
     if (!data_.IsWord(caret)) return false;
     const int32_t slot = FindExtralSlot(data_, caret, dType);
     if (slot < 0) return false;
@@ -332,7 +334,7 @@ bool Typing::ConChangInputWord(int32_t& dType, int32_t& iType) {
     };
     if (!undo_.IsPending(kPendingInputKind, caret)) {
         if (!ChangesWords(data_, caret, caret, apply)) return false;
-        const int32_t length = data_.SelLength;
+        const int32_t length = range.Length;
         const int32_t first = std::min(caret, caret + length);
         const int32_t last = std::clamp(std::max(caret, caret + length), first, data_.WordCount());
         if (!undo_.BeginPending(kPendingInputKind, kStepWords, {first, last, caret, length, 0, 0, State()}))

@@ -84,15 +84,25 @@ TEST_F(StatusRecord, FieldsFollowTheCaretAndItsCharacter) {
     EXPECT_EQ(msg.ShowWordSpace, 3);
 }
 
-TEST_F(StatusRecord, DueWhenTheCaretMovedOrADocumentWasLoaded) {
+TEST_F(StatusRecord, DueWhenTheCaretOrItsMarksChangedOrADocumentWasLoaded) {
     const struct {
         int32_t start, length;
+        int16_t mark;  // the first mark code of the caret character
         bool due;
-    } rows[] = {{0, 0, true},  // a fresh document
-                {0, 0, false}, {2, 0, true}, {2, 1, true}, {2, 4, true}, {2, 4, false}, {2, -1, true}, {2, 0, true}};
-    for (const auto& r : rows) EXPECT_EQ(r.due, StatusDue(data, r.start, r.length)) << r.start << "+" << r.length;
+    } rows[] = {{0, 0, 0, true},  // a fresh document
+                {0, 0, 0, false}, {2, 0, 0, true}, {2, 1, 0, true}, {2, 4, 0, true}, {2, 4, 0, false},
+                {2, -1, 0, true}, {2, 0, 0, true}, {2, 0, 7, true},  // an undo under a caret that stayed
+                {2, 0, 7, false}, {2, 0, 0, true}};
+    const auto due = [&](int32_t start, int32_t length, int16_t mark) {
+        tessaly::aSendMsg msg;
+        msg.SelStart = start;
+        msg.SelLength = length;
+        msg.SelIndexType[0] = mark;
+        return StatusDue(data, msg);
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.due, due(r.start, r.length, r.mark)) << r.start << "+" << r.length;
     Start("12|");
-    EXPECT_TRUE(StatusDue(data, 2, 0));
+    EXPECT_TRUE(due(2, 0, 0));
 }
 
 }  // namespace
