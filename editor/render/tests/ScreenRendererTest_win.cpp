@@ -680,8 +680,7 @@ TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothin
     CloseHandle(h);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpeg").Result);
-    const auto shortName = SavePagePictures(data, renderer->Screen(), renderer->Buffers(), L"a.p",
-                                            [&](const std::wstring&) { return true; });
+    const auto shortName = SavePagePictures(data, u"", L"a.p", [&](const std::wstring&) { return true; });
     EXPECT_EQ(PictureExportResult::BadName, shortName.Result);
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(1, folder.Count());
