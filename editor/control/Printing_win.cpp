@@ -129,9 +129,6 @@ void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
     Finish();
     stop_ = false;
     worker_ = std::thread([this, job = std::move(job)]() mutable {
-        // The encoders are COM objects.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
         try {
             status_ = job->Write([this](int32_t page, int32_t pages) {
                 if (stop_) return false;
@@ -142,7 +139,6 @@ void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
             status_ = {PictureExportResult::WriteFailed, 0, {}};
         }
         job.reset();
-        if (SUCCEEDED(com)) CoUninitialize();
         PostMessageW(window_, kPicturesWritten, 0, 0);
     });
 }

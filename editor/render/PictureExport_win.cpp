@@ -1,6 +1,9 @@
 #include "render/PictureExport_win.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -54,25 +57,97 @@ win::BitmapHandle PaletteCopy(const MemoryBuffer& picture) {
     return copy;
 }
 
-win::GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFormat format) {
-    // Straight from the composed bitmap: no temporary file to collide with or leave behind.
+// The composed page as a picture of its own, so that the page buffers can take the next page
+// while this one is encoded.
+win::gdip::Image PageImage(const MemoryBuffer& picture, PictureFormat format) {
     win::BitmapHandle indexed;
-    if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return Gdiplus::OutOfMemory;
+    if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return nullptr;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    win::GpStatus status =
-        flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
-    if (status != Gdiplus::Ok) return status;
-    const win::gdip::Image owner(bitmap);
-    win::GpImage* image = bitmap;
-    switch (format) {
-        case PictureFormat::Jpg: status = win::SaveImageToJPG(image, file, 100); break;
-        case PictureFormat::Png: status = win::SaveImageToPNG(image, file); break;
-        case PictureFormat::Bmp: status = win::SaveImageToBMP(image, file); break;
-        case PictureFormat::Gif: status = win::SaveImageToGIF(image, file); break;
-        case PictureFormat::None: status = Gdiplus::InvalidParameter; break;
-    }
-    return status;
+    if (flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap) != Gdiplus::Ok)
+        return nullptr;
+    return win::gdip::Image(bitmap);
 }
+
+// Straight from memory: no temporary file to collide with or leave behind.
+win::GpStatus Save(win::GpImage* image, const std::wstring& file, PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Jpg: return win::SaveImageToJPG(image, file, 100);
+        case PictureFormat::Png: return win::SaveImageToPNG(image, file);
+        case PictureFormat::Bmp: return win::SaveImageToBMP(image, file);
+        case PictureFormat::Gif: return win::SaveImageToGIF(image, file);
+        case PictureFormat::None: break;
+    }
+    return Gdiplus::InvalidParameter;
+}
+
+// Encodes the pages handed to it on a thread of its own, in order, while the next page is drawn:
+// one page waits at the most. The first failure ends the encoding.
+class PageEncoder {
+public:
+    explicit PageEncoder(PictureFormat format) : format_(format), thread_([this] { Run(); }) {}
+    PageEncoder(const PageEncoder&) = delete;
+    PageEncoder& operator=(const PageEncoder&) = delete;
+    ~PageEncoder() { Finish(); }
+
+    // False once a page failed: nothing more is taken.
+    bool Hand(win::gdip::Image image, std::wstring file) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return !waiting_ || failed_; });
+        if (failed_) return false;
+        page_ = std::move(image);
+        file_ = std::move(file);
+        waiting_ = true;
+        changed_.notify_all();
+        return true;
+    }
+    // Every page handed encoded, or the first that failed: the pages written and that one's file.
+    std::pair<int32_t, std::optional<std::wstring>> Finish() {
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+            changed_.notify_all();
+        }
+        if (thread_.joinable()) thread_.join();
+        return {written_, failed_};
+    }
+
+private:
+    void Run() {
+        // The encoders are COM objects.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return waiting_ || ended_; });
+            if (!waiting_) break;
+            win::gdip::Image image = std::move(page_);
+            const std::wstring file = std::move(file_);
+            lock.unlock();
+            const bool ok = image && Save(image.get(), file, format_) == Gdiplus::Ok;
+            image.reset();
+            lock.lock();
+            waiting_ = false;
+            if (ok) {
+                ++written_;
+            } else {
+                failed_ = file;
+            }
+            changed_.notify_all();
+            if (!ok) break;
+        }
+        if (SUCCEEDED(com)) CoUninitialize();
+    }
+
+    const PictureFormat format_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    win::gdip::Image page_;
+    std::wstring file_;
+    bool waiting_ = false;
+    bool ended_ = false;
+    int32_t written_ = 0;
+    std::optional<std::wstring> failed_;
+    std::thread thread_;  // last: starts when the rest is ready
+};
 
 // A view of no window: only its page slot is drawn, so its client is the least the grid takes.
 class NoClient final : public tessaly::ScrollBarSink {
@@ -147,19 +222,24 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
     screen.TextureFile = parts_->Texture;
     const PictureName& name = parts_->Name;
     const int32_t pages = copy.PageCount();
-    PictureExportStatus status;
     if (!screen.ResetPageBuffers() || !screen.InitPageBuffers())
         return {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0)};
+    PageEncoder encoder(name.Format);
+    bool stopped = false;
     for (int32_t n = 0; n < pages; ++n) {
-        if (next && !next(n, pages)) return {PictureExportResult::Stopped, status.Written, {}};
+        if (next && !next(n, pages)) {
+            stopped = true;
+            break;
+        }
         screen.DrawWholePage(n, 0);
-        const std::wstring file = MakePageFileName(name.Base, name.Ext, n);
         const MemoryBuffer* picture = buffers.ComposePicture(0);
-        if (!picture || Encode(*picture, file, name.Format) != Gdiplus::Ok)
-            return {PictureExportResult::WriteFailed, status.Written, file};
-        ++status.Written;
+        if (!encoder.Hand(picture ? PageImage(*picture, name.Format) : nullptr,
+                          MakePageFileName(name.Base, name.Ext, n)))
+            break;
     }
-    return status;
+    const auto [written, failed] = encoder.Finish();
+    if (failed) return {PictureExportResult::WriteFailed, written, *failed};
+    return {stopped ? PictureExportResult::Stopped : PictureExportResult::Saved, written, {}};
 }
 
 bool AskOverwrite(HWND owner, const std::wstring& file) {
