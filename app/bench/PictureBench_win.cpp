@@ -3,6 +3,7 @@
 // are written. A thread of the bench asks the editor's window for an answer every 10 ms
 // throughout, and the longest wait for one is what a user would feel as a stall.
 // Not a test: it prints its figures.  picture_bench [pages, default 306] [extension, default png]
+// [a DaDur file the document is written to first, to try the export in the program by hand]
 #include <windows.h>
 
 #include <algorithm>
@@ -82,6 +83,13 @@ int main(int argc, char** argv) {
         if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 1;
         notaline::Editor& ed = *factory.hosted->Running();
         LoadPages(main, ed, pages);
+        if (argc > 3) {
+            const std::string path = argv[3];
+            BSTR file = SysAllocString(std::wstring(path.begin(), path.end()).c_str());
+            main.Editor()->SaveFile(&file, 0);
+            SysFreeString(file);
+            ed.Backup.Wait();
+        }
         const HWND editor = main.EditorWindow();
         const std::wstring folder = L"picture_bench\\";
         const std::wstring name = folder + L"page." + std::wstring(ext.begin(), ext.end());
