@@ -152,7 +152,8 @@ std::optional<PictureExportStatus> BackgroundPictures::Finish() {
 void StartPagePictures(Editor& ed, const std::wstring& fileName) {
     ScreenRenderer* screen = ed.Renderer->Screen();
     if (!screen) return;
-    if (ed.Pictures.Running()) {
+    // One export at a time, and none of a document still being read.
+    if (ed.Pictures.Running() || !ed.Data.DocLoaded) {
         ed.Beep();
         return;
     }
