@@ -250,10 +250,9 @@ void FileCommands::SaveAsPictures() {
     const auto chosen = AskSaveName(PictureSuggestion(FileName(), FirstLine()), kPictureFilter, L"选择保存文件");
     if (!chosen) return;
     com::Bstr name(PictureSaveName(chosen->name, chosen->filterIndex));
-    VARIANT result;
-    VariantInit(&result);
-    Ed()->SavePic(name.Ref(), &result);
-    VariantClear(&result);
+    // Written beside the window: the editor tells the progress and the outcome, Esc stops it.
+    BSTR text = name.Get();
+    SendMessageW(form_.EditorWindow(), kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(&text));
     FocusEditor();
 }
 

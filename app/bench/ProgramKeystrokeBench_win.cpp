@@ -10,29 +10,17 @@
 #include <cstdlib>
 #include <vector>
 
-#include "BenchDocument.h"
-#include "FakeLayout.h"
 #include "InProcessFactory_win.h"
 #include "MainWindow_win.h"
 #include "Modules_win.h"
-#include "control/Editor_win.h"
-#include "model/layout/LoadJpFile.h"
+#include "ProgramBench_win.h"
 
 namespace {
 
+using tavolin::bench::LoadPages;
+using tavolin::bench::RunQueue;
 using Clock = std::chrono::steady_clock;
 constexpr int kPages = 306;
-
-// Everything the program has queued, paints last, as its own loop would run it.
-void RunQueue(tavolin::MainWindow& main) {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (main.PreTranslate(m)) continue;
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-    }
-    GdiFlush();
-}
 
 double Median(std::vector<double> v) {
     std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
@@ -50,15 +38,7 @@ int main(int argc, char** argv) {
         tavolin::RegisterModules(main);
         if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 1;
         notaline::Editor& ed = *factory.hosted->Running();
-        int paragraphs = kPages * notaline::bench::kParagraphsPerPage;
-        for (int round = 0; round < 4 && ed.Data.PageCount() != kPages; ++round) {
-            if (round > 0) paragraphs = paragraphs * kPages / std::max(ed.Data.PageCount(), 1);
-            notaline::test::FakeDocumentSource source;
-            source.Files[u"bench.dadur"] = notaline::bench::Document(paragraphs);
-            notaline::LoadJpFile(ed.Data, source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(main.Handle()),
-                                 u"bench.dadur");
-        }
-        RunQueue(main);
+        LoadPages(main, ed, kPages);
         const HWND editor = main.EditorWindow();
         SetFocus(editor);
         for (const bool atEnd : {false, true}) {

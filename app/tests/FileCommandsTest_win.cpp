@@ -14,6 +14,7 @@
 #include "Modules_win.h"
 #include "PrintedInk_win.h"
 #include "RecentFiles.h"
+#include "ScreenTestSupport_win.h"
 #include "com/Bstr.h"
 #include "com/Create.h"
 #include "tools/tests/DialogCloser_win.h"
@@ -336,6 +337,21 @@ TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
     TerminateProcess(process, 0);
     WaitForSingleObject(process, 10000);
     CloseHandle(process);
+}
+
+TEST_F(FileCommandsTest, PicturesFromTheMenuAreWrittenBesideTheWindowWithTheirProgress) {
+    notaline::test::FillPages(Ed(), 12);
+    Answers answers({{IDOK, File(L"song"), 4}});
+    Command("SaveASPic");  // returns once the export has started
+    EXPECT_EQ(L"选择保存文件", answers.Titles().at(0));
+    ASSERT_TRUE(PumpUntil([&] { return window->StatusText(1).rfind(L"进度 ", 0) == 0; }));
+    RECT r;
+    GetWindowRect(window->Handle(), &r);
+    notaline::test::SaveScreenPng(r, L"pictures_progress.png");
+    ASSERT_TRUE(PumpUntil([&] { return !Ed().Pictures.Running(); }));
+    EXPECT_NE(std::wstring::npos, window->StatusText(1).find(L"位置"));  // the caret's again
+    for (const wchar_t* page : {L"song.PNG", L"song_11.PNG"}) EXPECT_TRUE(fs::exists(folder / page));
+    EXPECT_FALSE(fs::exists(folder / L"song_12.PNG"));
 }
 
 TEST_F(FileCommandsTest, PrintFileOnTheSystemQueueHasTheScreensInk) {

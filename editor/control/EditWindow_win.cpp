@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "control/Handlers_win.h"
+#include "control/Printing_win.h"
 #include "model/document/GraceNotes.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
@@ -204,6 +205,11 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == kReleaseStoppedPlayers) {
         ReleaseStoppedPlayers(*ed);
+        return 0;
+    }
+    try {
+        if (PictureMessage(*ed, msg, wParam, lParam)) return 0;
+    } catch (...) {
         return 0;
     }
     // While a document loads, everything goes straight to the control's own procedure.

@@ -12,6 +12,7 @@
 #include "com/ComPtr.h"
 #include "control/MouseInput.h"
 #include "control/PageRenderer.h"
+#include "control/Printing_win.h"
 #include "control/WheelZoom.h"
 #include "model/document/BackgroundSave.h"
 #include "model/document/ControlSite.h"
@@ -111,6 +112,8 @@ public:
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
     BackgroundSave Backup;                // the backup copy, written beside the typing
+    PictureName PicturesName;             // of the pictures being written beside the window
+    BackgroundPictures Pictures{Window};  // the user's pictures; goes first, stopping its thread
 };
 
 }  // namespace notaline

@@ -11,6 +11,11 @@ __CRT_UUID_DECL(IZEVudu, 0x4e3b5a10, 0x7c2d, 0x4f61, 0x9b, 0x0e, 0x3d, 0x5a, 0x8
 inline constexpr CLSID CLSID_ZEVudu = {0x4e3b5a11, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
 inline constexpr IID DIID_ZEVuduEvents = {0x4e3b5a12, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
 
+// Sent by the host's save-as-pictures command to the editor's window, lParam the address of its
+// BSTR file name: the pages are written beside the window and the call returns at once, the
+// progress and the outcome told later. A caller's SavePic returns when its pictures are written.
+inline constexpr UINT kSavePicturesBeside = WM_APP + 0x104;
+
 // The enumerations of the control's properties; InputState is the records' own.
 namespace zevudu {
 enum Appearance : int16_t {

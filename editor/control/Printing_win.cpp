@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "com/Dispatch.h"
+#include "control/EditWindow_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "control/IZEVudu.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
@@ -83,15 +85,14 @@ bool PrintDocument(Editor& ed, const std::wstring& jobName) {
     return PrintOn(ed, printer, jobName);
 }
 
-bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
-    PictureName name;
-    if (!SplitPictureName(fileName, name)) throw com::Error{E_INVALIDARG, L"图片文件名太短"};
-    ScreenRenderer* screen = ed.Renderer->Screen();
-    if (!screen) return false;
-    const PictureExportStatus status = screen->SavePagePictures(fileName);
+namespace {
+
+// Failures are told; a stop or a refused overwrite is the user's own answer.
+bool TellPictureOutcome(Editor& ed, const PictureExportStatus& status, const PictureName& name) {
     switch (status.Result) {
         case PictureExportResult::Saved: return true;
-        case PictureExportResult::Cancelled: return false;
+        case PictureExportResult::Cancelled:
+        case PictureExportResult::Stopped: return false;
         case PictureExportResult::UnsupportedExtension:
             ed.ShowMessage("不支持图片格式“" + Utf8(name.Ext) + "”，请用 JPG、PNG、BMP 或 GIF。");
             return false;
@@ -101,6 +102,99 @@ bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
             return false;
     }
     return false;
+}
+
+ConfirmOverwrite AskOver(Editor& ed) {
+    return [&ed](const std::wstring& file) { return AskOverwrite(ed.Window, file); };
+}
+
+}  // namespace
+
+bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
+    PictureName name;
+    if (!SplitPictureName(fileName, name)) throw com::Error{E_INVALIDARG, L"图片文件名太短"};
+    ScreenRenderer* screen = ed.Renderer->Screen();
+    if (!screen) return false;
+    // A caller's export comes after the user's one still running.
+    FinishPagePictures(ed);
+    return TellPictureOutcome(ed, screen->SavePagePictures(fileName, AskOver(ed)), name);
+}
+
+BackgroundPictures::~BackgroundPictures() {
+    Stop();
+    Finish();
+}
+
+void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
+    Finish();
+    stop_ = false;
+    worker_ = std::thread([this, job = std::move(job)]() mutable {
+        try {
+            status_ = job->Write([this](int32_t page, int32_t pages) {
+                if (stop_) return false;
+                PostMessageW(window_, kPictureProgress, static_cast<WPARAM>(PrintProgress(page, pages)), 0);
+                return true;
+            });
+        } catch (...) {
+            status_ = {PictureExportResult::WriteFailed, 0, {}};
+        }
+        job.reset();
+        PostMessageW(window_, kPicturesWritten, 0, 0);
+    });
+}
+
+std::optional<PictureExportStatus> BackgroundPictures::Finish() {
+    if (!worker_.joinable()) return std::nullopt;
+    worker_.join();
+    return status_;
+}
+
+void StartPagePictures(Editor& ed, const std::wstring& fileName) {
+    ScreenRenderer* screen = ed.Renderer->Screen();
+    if (!screen) return;
+    // One export at a time, and none of a document still being read.
+    if (ed.Pictures.Running() || !ed.Data.DocLoaded) {
+        ed.Beep();
+        return;
+    }
+    PictureName name;
+    const PictureExportStatus checked = CheckPictureExport(fileName, ed.Data.PageCount(), AskOver(ed), name);
+    if (checked.Result != PictureExportResult::Saved) {
+        TellPictureOutcome(ed, checked, name);
+        return;
+    }
+    ed.PicturesName = name;
+    ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, screen->Screen().TextureFile, name));
+}
+
+void FinishPagePictures(Editor& ed) {
+    const auto status = ed.Pictures.Finish();
+    if (!status) return;
+    ResendStatus(ed);  // the progress leaves the status bar
+    TellPictureOutcome(ed, *status, ed.PicturesName);
+}
+
+bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case kSavePicturesBeside:
+            if (AddressFromOwnThread(msg, lParam)) {
+                const BSTR name = *reinterpret_cast<const BSTR*>(lParam);
+                StartPagePictures(ed, std::wstring(name ? name : L"", name ? SysStringLen(name) : 0));
+            }
+            return true;
+        case kPictureProgress:
+            if (ed.Pictures.Running()) {
+                int32_t percent = static_cast<int32_t>(wParam);
+                ed.Tell(tessaly::EM_RunPre, 0, reinterpret_cast<LPARAM>(&percent));
+            }
+            return true;
+        case kPicturesWritten: FinishPagePictures(ed); return true;
+        case WM_KEYDOWN:
+            if (wParam != VK_ESCAPE || !ed.Pictures.Running()) return false;
+            ed.Pictures.Stop();
+            return true;
+        default: return false;
+    }
 }
 
 }  // namespace notaline

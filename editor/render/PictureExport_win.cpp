@@ -1,5 +1,16 @@
 #include "render/PictureExport_win.h"
 
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "PageGrid.h"
+#include "paint/PageScreen.h"
+#include "render/GdiTextMeasurer_win.h"
+#include "render/PageBuffers_win.h"
 #include "win/GdipHandles.h"
 #include "win/Gdip_win.h"
 
@@ -8,10 +19,6 @@ namespace notaline {
 namespace flat = Gdiplus::DllExports;
 
 namespace {
-
-bool FileExists(const std::wstring& file) {
-    return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The page as a 256-colour bitmap for the GIF encoder, which takes a palette picture (given
 // true colour it writes an empty file). GDI maps the colours: GDI+'s own conversion to an
@@ -50,64 +57,210 @@ win::BitmapHandle PaletteCopy(const MemoryBuffer& picture) {
     return copy;
 }
 
-win::GpStatus Encode(const MemoryBuffer& picture, const std::wstring& file, PictureFormat format) {
-    // Straight from the composed bitmap: no temporary file to collide with or leave behind.
+// The composed page as a picture of its own, so that the page buffers can take the next page
+// while this one is encoded.
+win::gdip::Image PageImage(const MemoryBuffer& picture, PictureFormat format) {
     win::BitmapHandle indexed;
-    if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return Gdiplus::OutOfMemory;
+    if (format == PictureFormat::Gif && !(indexed = PaletteCopy(picture))) return nullptr;
     Gdiplus::GpBitmap* bitmap = nullptr;
-    win::GpStatus status =
-        flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap);
-    if (status != Gdiplus::Ok) return status;
-    const win::gdip::Image owner(bitmap);
-    win::GpImage* image = bitmap;
+    if (flat::GdipCreateBitmapFromHBITMAP(indexed ? indexed.Get() : picture.Bitmap(), nullptr, &bitmap) != Gdiplus::Ok)
+        return nullptr;
+    return win::gdip::Image(bitmap);
+}
+
+// Straight from memory: no temporary file to collide with or leave behind.
+win::GpStatus Save(win::GpImage* image, const std::wstring& file, PictureFormat format) {
     switch (format) {
-        case PictureFormat::Jpg: status = win::SaveImageToJPG(image, file, 100); break;
-        case PictureFormat::Png: status = win::SaveImageToPNG(image, file); break;
-        case PictureFormat::Bmp: status = win::SaveImageToBMP(image, file); break;
-        case PictureFormat::Gif: status = win::SaveImageToGIF(image, file); break;
-        case PictureFormat::None: status = Gdiplus::InvalidParameter; break;
+        case PictureFormat::Jpg: return win::SaveImageToJPG(image, file, 100);
+        case PictureFormat::Png: return win::SaveImageToPNG(image, file);
+        case PictureFormat::Bmp: return win::SaveImageToBMP(image, file);
+        case PictureFormat::Gif: return win::SaveImageToGIF(image, file);
+        case PictureFormat::None: break;
     }
-    return status;
+    return Gdiplus::InvalidParameter;
+}
+
+// Encodes the pages handed to it on a thread of its own, in order, while the next page is drawn:
+// one page waits at the most. The first failure ends the encoding.
+class PageEncoder {
+public:
+    explicit PageEncoder(PictureFormat format) : format_(format), thread_([this] { Run(); }) {}
+    PageEncoder(const PageEncoder&) = delete;
+    PageEncoder& operator=(const PageEncoder&) = delete;
+    ~PageEncoder() { Finish(); }
+
+    // False once a page failed: nothing more is taken.
+    bool Hand(win::gdip::Image image, std::wstring file) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return !waiting_ || failed_; });
+        if (failed_) return false;
+        page_ = std::move(image);
+        file_ = std::move(file);
+        waiting_ = true;
+        changed_.notify_all();
+        return true;
+    }
+    // Every page handed encoded, or the first that failed: the pages written and that one's file.
+    std::pair<int32_t, std::optional<std::wstring>> Finish() {
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+            changed_.notify_all();
+        }
+        if (thread_.joinable()) thread_.join();
+        return {written_, failed_};
+    }
+
+private:
+    void Run() {
+        // The encoders are COM objects.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return waiting_ || ended_; });
+            if (!waiting_) break;
+            win::gdip::Image image = std::move(page_);
+            const std::wstring file = std::move(file_);
+            lock.unlock();
+            const bool ok = image && Save(image.get(), file, format_) == Gdiplus::Ok;
+            image.reset();
+            lock.lock();
+            waiting_ = false;
+            if (ok) {
+                ++written_;
+            } else {
+                failed_ = file;
+            }
+            changed_.notify_all();
+            if (!ok) break;
+        }
+        if (SUCCEEDED(com)) CoUninitialize();
+    }
+
+    const PictureFormat format_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    win::gdip::Image page_;
+    std::wstring file_;
+    bool waiting_ = false;
+    bool ended_ = false;
+    int32_t written_ = 0;
+    std::optional<std::wstring> failed_;
+    std::thread thread_;  // last: starts when the rest is ready
+};
+
+// A view of no window: only its page slot is drawn, so its client is the least the grid takes.
+class NoClient final : public tessaly::ScrollBarSink {
+public:
+    void ClientSize(int32_t& width, int32_t& height) override { width = height = 1; }
+    void ShowBar(bool, bool) override {}
+    void SetBar(bool, int32_t, int32_t) override {}
+    void SetBarPosition(bool, int32_t) override {}
+    int32_t TrackPosition(bool) override { return 0; }
+};
+
+bool FileExists(const std::wstring& file) {
+    return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace
+
+struct PictureJob::Parts {
+    EditorData Copy;
+    PieceArray<StoredWord>::Snapshot Words;
+    std::u16string Texture;
+    PictureName Name;
+};
+
+PictureJob::PictureJob(EditorData& data, std::u16string textureFile, PictureName name)
+    : parts_(std::make_unique<Parts>()) {
+    // Everything but the characters is copied; they stay shared until the drawing thread copies them.
+    PieceArray<StoredWord> words = std::move(data.WordInfo);
+    struct Back {
+        EditorData& Data;
+        PieceArray<StoredWord>& Words;
+        ~Back() { Data.WordInfo = std::move(Words); }
+    };
+    {
+        const Back back{data, words};
+        parts_->Copy = data;
+    }
+    parts_->Words = data.WordInfo.Snap();
+    parts_->Texture = std::move(textureFile);
+    parts_->Name = std::move(name);
+    EditorData& copy = parts_->Copy;
+    copy.AboutPageInfo.nScale = 1;
+    copy.BlankParagraphEnds = true;
+    copy.Measurer = NoMeasurer();
+    copy.System = NoSystem();
+}
+
+PictureJob::~PictureJob() = default;
+
+int32_t PictureJob::PageCount() const {
+    return parts_->Copy.PageCount();
+}
+
+PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)>& next, TextMeasurer* measurer) {
+    EditorData& copy = parts_->Copy;
+    if (parts_->Words.size() > 0) {
+        std::vector<StoredWord> words(parts_->Words.size());
+        parts_->Words.CopyOut(0, words.size(), words.begin());
+        parts_->Words = {};  // the editor's writes need copy nothing more
+        copy.WordInfo = std::move(words);
+    }
+    // A device context serves one thread at a time: another thread's measurer is not borrowed.
+    std::optional<GdiTextMeasurer> own;
+    copy.Measurer = measurer ? *measurer : own.emplace();
+    NoClient client;
+    tessaly::PageGrid grid(client);
+    grid.SetEditView(true);
+    grid.InitPageScrollInfo(copy.PageWidthPx, copy.PageHeightPx, 1, copy.PageCount());
+    GridScroll scroll(grid);
+    PageBuffers buffers(nullptr);
+    PageScreen screen(copy, scroll, buffers);
+    screen.TextureFile = parts_->Texture;
+    const PictureName& name = parts_->Name;
+    const int32_t pages = copy.PageCount();
+    if (!screen.ResetPageBuffers() || !screen.InitPageBuffers())
+        return {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0)};
+    PageEncoder encoder(name.Format);
+    bool stopped = false;
+    for (int32_t n = 0; n < pages; ++n) {
+        if (next && !next(n, pages)) {
+            stopped = true;
+            break;
+        }
+        screen.DrawWholePage(n, 0);
+        const MemoryBuffer* picture = buffers.ComposePicture(0);
+        if (!encoder.Hand(picture ? PageImage(*picture, name.Format) : nullptr,
+                          MakePageFileName(name.Base, name.Ext, n)))
+            break;
+    }
+    const auto [written, failed] = encoder.Finish();
+    if (failed) return {PictureExportResult::WriteFailed, written, *failed};
+    return {stopped ? PictureExportResult::Stopped : PictureExportResult::Saved, written, {}};
+}
 
 bool AskOverwrite(HWND owner, const std::wstring& file) {
     return MessageBoxW(owner, OverwriteQuestion(file).c_str(), L"", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
-PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageBuffers& buffers,
-                                     const std::wstring& fileName, const ConfirmOverwrite& confirm) {
-    PictureExportStatus status;
-    PictureName name;
+PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
+                                       PictureName& name) {
     if (!SplitPictureName(fileName, name)) return {PictureExportResult::BadName, 0, {}};
     if (name.Format == PictureFormat::None) return {PictureExportResult::UnsupportedExtension, 0, {}};
-    const int32_t pages = data.PageCount();
-    if (!CheckPictureOverwrite(name, pages, FileExists, confirm)) return {PictureExportResult::Cancelled, 0, {}};
+    if (!CheckPictureOverwrite(name, pageCount, FileExists, confirm)) return {PictureExportResult::Cancelled, 0, {}};
+    return {};
+}
 
-    const double kept = data.AboutPageInfo.nScale;
-    data.AboutPageInfo.nScale = 1;
-    data.BlankParagraphEnds = true;
-    if (screen.ResetPageBuffers() && screen.InitPageBuffers()) {
-        for (int32_t n = 0; n < pages; ++n) {
-            screen.DrawWholePage(n, 0);
-            const std::wstring file = MakePageFileName(name.Base, name.Ext, n);
-            const MemoryBuffer* picture = buffers.ComposePicture(0);
-            if (!picture || Encode(*picture, file, name.Format) != Gdiplus::Ok) {
-                status = {PictureExportResult::WriteFailed, n, file};
-                break;
-            }
-            ++status.Written;
-        }
-    } else {
-        status = {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0)};
-    }
-    data.AboutPageInfo.nScale = kept;
-    data.BlankParagraphEnds = false;
-    screen.ResetPageBuffers();
-    screen.InitPageBuffers();
-    screen.RefreshView(data.SelStart, data.SelLength, tessaly::AllRefresh);
-    return status;
+PictureExportStatus SavePagePictures(EditorData& data, std::u16string textureFile, const std::wstring& fileName,
+                                     const ConfirmOverwrite& confirm) {
+    PictureName name;
+    const PictureExportStatus checked = CheckPictureExport(fileName, data.PageCount(), confirm, name);
+    if (checked.Result != PictureExportResult::Saved) return checked;
+    PictureJob job(data, std::move(textureFile), std::move(name));
+    return job.Write(nullptr, &data.Measurer.get());
 }
 
 }  // namespace notaline

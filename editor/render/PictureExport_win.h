@@ -3,15 +3,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "paint/PageScreen.h"
+#include "model/document/EditorData.h"
 #include "paint/PictureNames.h"
-#include "render/PageBuffers_win.h"
 
 namespace notaline {
 
-enum class PictureExportResult { Saved, Cancelled, BadName, UnsupportedExtension, WriteFailed };
+enum class PictureExportResult { Saved, Cancelled, BadName, UnsupportedExtension, WriteFailed, Stopped };
 
 struct PictureExportStatus {
     PictureExportResult Result = PictureExportResult::Saved;
@@ -26,9 +26,35 @@ using ConfirmOverwrite = std::function<bool(const std::wstring& file)>;
 // The question box: OK and Cancel with the information icon.
 bool AskOverwrite(HWND owner, const std::wstring& file);
 
-// Every page as one picture at zoom 1, encoded from memory; the zoom, the page buffers and the
-// view are restored afterwards. A short name or an unknown extension writes nothing.
-PictureExportStatus SavePagePictures(EditorData& data, PageScreen& screen, PageBuffers& buffers,
-                                     const std::wstring& fileName, const ConfirmOverwrite& confirm);
+// What the pictures are drawn from: the document as it was when the export started, so that
+// the pages can be drawn on another thread while the editor goes on.
+class PictureJob {
+public:
+    // Copies the layout and pins the characters, on the editor's thread: no character is copied
+    // here. The characters are brought up to date first.
+    PictureJob(EditorData& data, std::u16string textureFile, PictureName name);
+    PictureJob(const PictureJob&) = delete;
+    PictureJob& operator=(const PictureJob&) = delete;
+    ~PictureJob();
+
+    int32_t PageCount() const;
+    // Every page as one picture at zoom 1, encoded from memory, on the calling thread; `next` is
+    // asked before each page and a false answer stops there, the pages written kept. Without a
+    // measurer of the calling thread, one is made for the job.
+    PictureExportStatus Write(const std::function<bool(int32_t page, int32_t pageCount)>& next,
+                              TextMeasurer* measurer = nullptr);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+// Checks the name and asks about existing pages: Saved when the pages may be written.
+PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
+                                       PictureName& name);
+
+// The checks, then every page written on the calling thread. The editor's view is not touched.
+PictureExportStatus SavePagePictures(EditorData& data, std::u16string textureFile, const std::wstring& fileName,
+                                     const ConfirmOverwrite& confirm);
 
 }  // namespace notaline

@@ -18,7 +18,7 @@ ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScr
 
 PictureExportStatus ScreenRenderer::SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm) {
     if (!confirm) confirm = [this](const std::wstring& file) { return AskOverwrite(window_, file); };
-    return notaline::SavePagePictures(data_, screen_, buffers_, fileName, confirm);
+    return notaline::SavePagePictures(data_, screen_.TextureFile, fileName, confirm);
 }
 
 int32_t ScreenRenderer::WindowsZoomPercentage() {

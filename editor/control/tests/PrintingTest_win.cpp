@@ -6,6 +6,7 @@
 
 #include "DocumentBuilder.h"
 #include "PrintedInk_win.h"
+#include "ScreenTestSupport_win.h"
 #include "com/Container.h"
 #include "com/Dispatch.h"
 #include "control/Handlers_win.h"
@@ -326,6 +327,87 @@ TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold
     }
     ClearFolder(folder);
     RemoveDirectoryW(folder.c_str());
+}
+
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& file) {
+    std::string bytes;
+    if (FILE* f = _wfopen(file.c_str(), L"rb")) {
+        char buffer[65536];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+        fclose(f);
+    }
+    return bytes;
+}
+
+struct BackgroundPicturesTest : PrintingTest {
+    // The host's command: returns at once, the pages written beside the window.
+    void StartBeside(const std::wstring& file) {
+        progress.clear();
+        lastTold = 0;
+        BSTR name = SysAllocString(file.c_str());
+        SendMessageW(ed->Window, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(&name));
+        SysFreeString(name);
+    }
+    bool WaitDone() {
+        return test::PumpUntil([&] { return !ed->Pictures.Running() && lastTold == tessaly::EM_SendMsg; });
+    }
+};
+
+TEST_F(BackgroundPicturesTest, TheUsersPicturesAreTheDocumentAsItStoodWhileEditingGoesOn) {
+    Pages(3);
+    const std::wstring before = L"control_pictures_sync\\", beside = L"control_pictures_beside\\";
+    ClearFolder(before);
+    ClearFolder(beside);
+    ASSERT_TRUE(SavePagePictures(*ed, before + L"song.png"));
+    const auto document = test::DocumentBytes(ed->Data);
+    StartBeside(beside + L"song.png");
+    EXPECT_TRUE(ed->Pictures.Running());
+    Type("1234567");  // typed while the pages are drawn: not in the pictures
+    EXPECT_NE(document, test::DocumentBytes(ed->Data));
+    ASSERT_TRUE(WaitDone());
+    EXPECT_EQ((std::vector<int32_t>{0, 33, 66}), progress);
+    EXPECT_EQ(Files(before).size(), Files(beside).size());
+    for (const auto& name : Files(before)) {
+        const std::string written = FileBytes(beside + name);
+        EXPECT_FALSE(written.empty());
+        EXPECT_TRUE(written == FileBytes(before + name));
+    }
+    // A second command while one runs is refused; a caller's export waits for the first.
+    StartBeside(beside + L"other.png");
+    StartBeside(beside + L"third.png");
+    ASSERT_TRUE(SavePagePictures(*ed, beside + L"fourth.png"));
+    EXPECT_FALSE(ed->Pictures.Running());
+    ASSERT_TRUE(WaitDone());
+    EXPECT_EQ(4 * Files(before).size(), Files(beside).size() + Files(before).size());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((beside + L"third.PNG").c_str()));
+    ClearFolder(before);
+    ClearFolder(beside);
+}
+
+TEST_F(BackgroundPicturesTest, EscStopsAfterThePageBeingWrittenAndKeepsTheWrittenOnes) {
+    Pages(20);
+    const std::wstring folder = L"control_pictures_stopped\\";
+    ClearFolder(folder);
+    int shown = 0;
+    DialogAnswerer answer([&](HWND box) {
+        ++shown;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    StartBeside(folder + L"song.bmp");
+    ASSERT_TRUE(test::PumpUntil([&] { return !progress.empty(); }));
+    SendMessageW(ed->Window, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(WaitDone());
+    const auto files = Files(folder);
+    EXPECT_GE(files.size(), 1u);
+    EXPECT_LT(files.size(), 20u);
+    // The pages from the first on, each whole.
+    for (size_t n = 0; n < files.size(); ++n) {
+        const std::wstring file = folder + (n == 0 ? L"song.BMP" : L"song_" + std::to_wstring(n) + L".BMP");
+        EXPECT_EQ(PageSizeAt(ed->Data, 1).Height, Decode(file).Height);
+    }
+    EXPECT_EQ(0, shown);  // the user's own stop is not told
+    ClearFolder(folder);
 }
 
 TEST_F(PrintingTest, PrintsEveryPageFromACopyWithProgressAndInkWhereTheScreenHasIt) {

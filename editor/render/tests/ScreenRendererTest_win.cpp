@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "DocumentBuilder.h"
@@ -680,11 +681,61 @@ TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothin
     CloseHandle(h);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpeg").Result);
-    const auto shortName = SavePagePictures(data, renderer->Screen(), renderer->Buffers(), L"a.p",
-                                            [&](const std::wstring&) { return true; });
+    const auto shortName = SavePagePictures(data, u"", L"a.p", [&](const std::wstring&) { return true; });
     EXPECT_EQ(PictureExportResult::BadName, shortName.Result);
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(1, folder.Count());
+}
+
+PictureName NameOf(const std::wstring& file) {
+    PictureName name;
+    EXPECT_TRUE(SplitPictureName(file, name));
+    return name;
+}
+
+TEST_F(PictureExportTest, AJobDrawsTheDocumentAsItStoodWhenMadeOnAThreadOfItsOwn) {
+    ASSERT_EQ(PictureExportResult::Saved, Export(L"before.png").Result);
+    PictureJob job(data, u"", NameOf(folder.Path + L"job.png"));
+    // Changed after the job was made: its characters, and the pages they are laid out on.
+    for (int32_t i = 0; i < 9; ++i) data.WordInfo[static_cast<size_t>(i)].WdAsc = 32;
+    data.PageInfo.pop_back();
+    PictureExportStatus status;
+    std::vector<int32_t> asked;
+    std::thread drawing([&] {
+        status = job.Write([&](int32_t page, int32_t pages) {
+            asked.push_back(page * 10 + pages);
+            return true;
+        });
+    });
+    drawing.join();
+    EXPECT_EQ(PictureExportResult::Saved, status.Result);
+    EXPECT_EQ(2, status.Written);
+    EXPECT_EQ((std::vector<int32_t>{2, 12}), asked);
+    for (const wchar_t* page : {L"", L"_1"}) {
+        const Pixels was = Decode(folder.Path + L"before" + page + L".PNG");
+        const Pixels drawn = Decode(folder.Path + L"job" + page + L".PNG");
+        EXPECT_GT(was.Ink({0, 0, was.Width, was.Height}), 100);
+        EXPECT_TRUE(was.Bits == drawn.Bits) << (page[0] ? "second page" : "first page");
+    }
+}
+
+TEST_F(PictureExportTest, AFailedPageOrAStopEndsTheExportKeepingTheEarlierPages) {
+    // The second page's name taken by a folder: its file cannot be written.
+    const std::wstring taken = folder.Path + L"song_1.PNG";
+    ASSERT_TRUE(CreateDirectoryW(taken.c_str(), nullptr));
+    const auto failed = Export(L"song.png");
+    RemoveDirectoryW(taken.c_str());
+    EXPECT_EQ(PictureExportResult::WriteFailed, failed.Result);
+    EXPECT_EQ(1, failed.Written);
+    EXPECT_EQ(taken, failed.FailedFile);
+    EXPECT_EQ(1123, Decode(folder.Path + L"song.PNG").Height);
+
+    PictureJob job(data, u"", NameOf(folder.Path + L"stop.bmp"));
+    const auto stopped = job.Write([](int32_t page, int32_t) { return page < 1; });
+    EXPECT_EQ(PictureExportResult::Stopped, stopped.Result);
+    EXPECT_EQ(1, stopped.Written);
+    EXPECT_EQ(1123, Decode(folder.Path + L"stop.BMP").Height);
+    EXPECT_FALSE(Exists(folder.Path + L"stop_1.BMP"));
 }
 
 TEST_F(PictureExportTest, AnUnwritableFolderIsReportedWithItsFile) {
