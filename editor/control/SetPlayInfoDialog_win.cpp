@@ -454,6 +454,8 @@ void Load(HWND dialog, DialogState& s) {
 }
 
 // The drum button: the working patterns made, this dialog hidden while the drum editor runs.
+// The editor is owned by this dialog: closing it enables this one, and the main window stays
+// disabled under it.
 void EditDrums(DialogState& s) {
     const int32_t n = static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kDrumCountTxt))));
     if (!s.Form.PrepareDrums(s.Ed.Data, s.Ed.PlaySettings, n)) {
@@ -461,7 +463,7 @@ void EditDrums(DialogState& s) {
         return;
     }
     ShowWindow(s.Dialog, SW_HIDE);
-    ShowDrumEditor(s.Ed, GetParent(s.Dialog), s.Form);
+    ShowDrumEditor(s.Ed, s.Dialog, s.Form);
     ShowWindow(s.Dialog, SW_SHOW);
 }
 

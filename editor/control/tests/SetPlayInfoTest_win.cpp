@@ -904,6 +904,25 @@ TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
     }
 }
 
+// The user's gestures on the song behind `dialog`: a click in the editor and a typed digit; returns
+// when what they caused has run.
+void ClickAndTypeOnTheSong(HWND song, HWND dialog) {
+    RECT r{};
+    GetWindowRect(song, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT input[4]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[2].type = input[3].type = INPUT_KEYBOARD;
+    input[2].ki.wVk = input[3].ki.wVk = '5';
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+    // Round trips through both windows' queues.
+    SendMessageW(song, WM_NULL, 0, 0);
+    SendMessageW(dialog, WM_NULL, 0, 0);
+}
+
 // Without a MIDI output the first sound preview says so in a box owned by the drum editor; once it
 // is closed, the editor is where input goes, and a click and a key on the main window edit nothing.
 TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputBehindIt) {
@@ -924,25 +943,44 @@ TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputB
         said = d.Answer(L"Tavolin");
         Driver::Until([&] { return GetForegroundWindow() == editor; });
         active = GetForegroundWindow();
-        // The user's gestures on the song behind: a click in the editor and a typed digit.
-        RECT r{};
-        GetWindowRect(ed->Window, &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        INPUT input[4]{};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        input[2].type = input[3].type = INPUT_KEYBOARD;
-        input[2].ki.wVk = input[3].ki.wVk = '5';
-        input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(4, input, sizeof(INPUT));
-        // Round trips through both windows' queues: what the input caused has run.
-        SendMessageW(ed->Window, WM_NULL, 0, 0);
-        SendMessageW(editor, WM_NULL, 0, 0);
+        ClickAndTypeOnTheSong(ed->Window, editor);
     });
     EXPECT_EQ(said, L"无法打开MIDI设备");
     EXPECT_EQ(owner, editorSeen);
     EXPECT_EQ(active, editorSeen);
+    EXPECT_EQ(ed->Data.WordInfo.size(), before);
+    EXPECT_FALSE(Modified());
+}
+
+// The drum editor opened by the play settings' button and closed: the settings come back, still
+// modal, and the song behind them takes no click and no key.
+TEST_F(SetPlayInfoTest, AfterTheDrumEditorClosesTheMainWindowStaysDisabledUnderThePlaySettings) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const auto before = ed->Data.WordInfo.size();
+    HWND settings = nullptr, editorOwner = nullptr, active = nullptr;
+    bool back = false, mainEnabled = true;
+    {
+        Driver d([&](Driver& d) {
+            if (!d.Open()) return;
+            settings = d.dialog;
+            Driver::Press(d.dialog, kCmdDrumEdit);
+            HWND drums = d.Find(L"鼓点编辑...");
+            if (!drums) return;
+            editorOwner = GetWindow(drums, GW_OWNER);
+            PostMessageW(drums, WM_CLOSE, 0, 0);
+            back = Driver::Until([&] { return !IsWindow(drums) && IsWindowVisible(d.dialog); });
+            mainEnabled = IsWindowEnabled(parent) != FALSE;
+            Driver::Until([&] { return GetForegroundWindow() == d.dialog; });
+            active = GetForegroundWindow();
+            ClickAndTypeOnTheSong(ed->Window, d.dialog);
+            Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
+    }
+    EXPECT_TRUE(back);
+    EXPECT_EQ(editorOwner, settings);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_EQ(active, settings);
     EXPECT_EQ(ed->Data.WordInfo.size(), before);
     EXPECT_FALSE(Modified());
 }
