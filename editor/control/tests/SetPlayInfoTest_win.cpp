@@ -19,6 +19,7 @@
 #include "ScreenTestSupport_win.h"
 #include "com/Create.h"
 #include "control/DialogKit_win.h"
+#include "control/DrumEditorDialog_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/SetPlayInfoDialog_win.h"
@@ -424,8 +425,9 @@ TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOp
             const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
             PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
             PostMessageW(tab, WM_LBUTTONUP, 0, at);
-            HWND templates = GetDlgItem(editor, drum_editor::kTemplateList);
-            Driver::Until([&] { return IsWindowVisible(templates) != FALSE; });
+            // Made when its tab is first shown.
+            HWND templates = nullptr;
+            Driver::Until([&] { return IsWindowVisible(templates = GetDlgItem(editor, drum_editor::kTemplateList)); });
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK),
                          reinterpret_cast<LPARAM>(templates));
             Driver::Until([&] { return IsWindowEnabled(GetDlgItem(editor, drum_editor::kSave)) != FALSE; });
