@@ -110,6 +110,7 @@ private:
     void OverwriteSave();
     bool SaveTemplates();
     tessaly::PlayNote& Player();
+    void Preview(int sound);
     void Audition(int list, int first, int last);
     void AuditionArea();
     void ControlsEnabled(bool enabled);
@@ -269,19 +270,23 @@ void DrumEditorDialog::LoadPattern() {
         return;
     editedList_ = g_currentList;
     editedIndex_ = index;
+    const auto sounds = form_.Area.Sound;
     form_.Load(*lists_[g_currentList].DrumAddress(index));
     MakeAreaControls();
     ShowArea();
     EnableArea(true);
+    Preview(ChangedSound(sounds, form_.Area.Sound));
 }
 
 void DrumEditorDialog::ClearArea() {
     if (!form_.Unchanged && Ask(L"确实需要清除？", MB_YESNO | MB_ICONINFORMATION) != IDYES) return;
+    const auto sounds = form_.Area.Sound;
     form_.Clear();
     editedIndex_ = -1;
     MakeAreaControls();
     ShowArea();
     EnableArea(true);
+    Preview(ChangedSound(sounds, form_.Area.Sound));
 }
 
 void DrumEditorDialog::OverwriteSave() {
@@ -310,6 +315,11 @@ bool DrumEditorDialog::SaveTemplates() {
     }
     listUnchanged_[1] = true;
     return true;
+}
+
+// A sound choice heard once: its drum key at full volume, no note-off.
+void DrumEditorDialog::Preview(int sound) {
+    if (sound >= 0) Player().PlayaOneDrumNote(static_cast<int16_t>(sound + 13), 127);
 }
 
 tessaly::PlayNote& DrumEditorDialog::Player() {
@@ -546,7 +556,6 @@ void DrumEditorDialog::OnInit() {
     templatesRead_ = templates.size();
     lists_[1].DrumArrData(std::move(templates));
     Refill(g_currentList, lists_[g_currentList].DrumCount() > 0 ? 0 : -1);
-    form_.Clear();
     ShowArea();
     ShowList(g_currentList);
     if (g_currentList == 0) ListClicked();
@@ -603,10 +612,7 @@ void DrumEditorDialog::AreaEdited(int id, int code) {
         form_.SetSpeed(tessaly::Val(Narrow(BoxText(id))));
         return;
     }
-    if (IsSoundList(id) && code == CBN_SELCHANGE) {
-        const int sound = static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
-        if (sound >= 0) Player().PlayaOneDrumNote(static_cast<int16_t>(sound + 13), 127);
-    }
+    if (IsSoundList(id) && code == CBN_SELCHANGE) Preview(static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)));
     if (id == kMetre && code == CBN_SELCHANGE) {
         form_.ChooseMetre(static_cast<int32_t>(SendMessageW(Item(kMetre), CB_GETCURSEL, 0, 0)));
         ShowMetre();
