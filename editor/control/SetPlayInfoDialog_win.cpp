@@ -19,12 +19,15 @@
 #include "com/Create.h"
 #include "com/Module.h"
 #include "control/DialogTexts_win.h"
+#include "control/DrumEditorDialog_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "control/TabbedDialog_win.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "text/Cp936.h"
 #include "win/DialogKit_win.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 namespace {
@@ -149,124 +152,119 @@ std::span<const win::DialogControl> Rows() {
     return rows;
 }
 
-struct DialogState {
-    Editor& Ed;
-    SetPlayInfoForm Form;
-    HWND Dialog = nullptr;
-    HWND Tab = nullptr;
-    HWND Status = nullptr;
-    com::Ptr<com::ControlSite> BarSite{};
-    int Shown = -1;  // the tab shown
+class SetPlayInfoDialog final : public TabbedDialog {
+public:
+    explicit SetPlayInfoDialog(Editor& ed)
+        : TabbedDialog(ed, L"参数设置...", Rows(), kClient, kTab, kStatus), form_(SetPlayInfoForm::Load(ed.Data)) {}
+
+private:
+    void OnInit() override;
+    void OnCommand(int id, int code) override;
+    INT_PTR OnOther(UINT msg, WPARAM, LPARAM lParam) override;
+    // A page's rows show when it is entered.
+    bool Hidden(const win::DialogControl& c) const override { return OnPage(c.Id); }
+
+    static LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data);
+    int ComboIndex(int id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
+    void SetComboIndex(int id, int index) const { SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    void FillCombo(int id, int from, int to) const;
+    int TrackCount() const { return static_cast<int>(form_.Work.Track.size()); }
+    void CaptionTabs();
+    Page PageOf(int tab) const { return tab == 0 ? kBasic : tab <= TrackCount() ? kTrack : kMid; }
+    void ShowPage(int tab);
+    void ShowDrumCount() { SetBoxText(kDrumCountTxt, std::to_wstring(form_.CountTrackBars(form_.Work.MainTrack))); }
+    void EnableDrums(bool on) const {
+        for (int id : kDrumControls) EnableWindow(Item(id), on);
+    }
+    void ShowTrackSettings(int t);
+    TrackFields ReadTrack() const;
+    BasicFields ReadBasic() const;
+    void Tell(const std::wstring& text, const wchar_t* title, UINT icon) const { Ask(text, MB_OK | icon, title); }
+    void RefuseOn(PlayProblem p, int tab);
+    bool LeaveTab();
+    void EnterTab(int tab);
+    void TotalTrackChosen();
+    void MainTrackChosen();
+    void LayOutHint();
+    void LoadSoundList();
+    void HostBarList();
+    void SetUpControls();
+    void EditDrums();
+    std::optional<std::string> Gbk(int id) const;
+    void Ok();
+
+    SetPlayInfoForm form_;
+    com::Ptr<com::ControlSite> barSite_{};
+    int shown_ = -1;  // the tab shown
 };
 
-HWND Item(const DialogState& s, int id) {
-    return GetDlgItem(s.Dialog, id);
-}
-
-std::wstring TextOf(const DialogState& s, int id) {
-    return dialog_texts::TextOf(s.Dialog, id);
-}
-
-void SetText(const DialogState& s, int id, const std::wstring& text) {
-    SetWindowTextW(Item(s, id), text.c_str());
-}
-
-int ComboIndex(const DialogState& s, int id) {
-    return static_cast<int>(SendMessageW(Item(s, id), CB_GETCURSEL, 0, 0));
-}
-
-void SetComboIndex(const DialogState& s, int id, int index) {
-    SendMessageW(Item(s, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void FillCombo(const DialogState& s, int id, int from, int to) {
-    HWND h = Item(s, id);
+void SetPlayInfoDialog::FillCombo(int id, int from, int to) const {
+    HWND h = Item(id);
     SendMessageW(h, CB_RESETCONTENT, 0, 0);
     for (int i = from; i <= to; ++i)
         SendMessageW(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(i).c_str()));
 }
 
-void SetStatus(const DialogState& s, const std::wstring& text) {
-    dialog_texts::SetStatus(s.Status, text);
-}
-
-int TrackCount(const DialogState& s) {
-    return static_cast<int>(s.Form.Work.Track.size());
-}
-
 // Tabs: 0 basic, 1 to n the tracks, n + 1 the MIDI texts.
-void CaptionTabs(DialogState& s) {
-    const int n = TrackCount(s);
+void SetPlayInfoDialog::CaptionTabs() {
+    const int n = TrackCount();
     for (int t = 0; t <= n + 1; ++t) {
-        std::wstring caption = t == 0                       ? L"基本选项"
-                               : t == n + 1                 ? L"Mid信息"
-                               : t == s.Form.Work.MainTrack ? L"主音轨"
-                                                            : L"音轨" + std::to_wstring(t);
+        std::wstring caption = t == 0                      ? L"基本选项"
+                               : t == n + 1                ? L"Mid信息"
+                               : t == form_.Work.MainTrack ? L"主音轨"
+                                                           : L"音轨" + std::to_wstring(t);
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = caption.data();
-        if (SendMessageW(s.Tab, TCM_SETITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item)) == FALSE)
-            SendMessageW(s.Tab, TCM_INSERTITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item));
+        if (SendMessageW(tab_, TCM_SETITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item)) == FALSE)
+            SendMessageW(tab_, TCM_INSERTITEMW, static_cast<WPARAM>(t), reinterpret_cast<LPARAM>(&item));
     }
-    while (SendMessageW(s.Tab, TCM_GETITEMCOUNT, 0, 0) > n + 2)
-        SendMessageW(s.Tab, TCM_DELETEITEM, static_cast<WPARAM>(n + 2), 0);
+    while (SendMessageW(tab_, TCM_GETITEMCOUNT, 0, 0) > n + 2)
+        SendMessageW(tab_, TCM_DELETEITEM, static_cast<WPARAM>(n + 2), 0);
 }
 
-Page PageOf(const DialogState& s, int tab) {
-    return tab == 0 ? kBasic : tab <= TrackCount(s) ? kTrack : kMid;
-}
-
-void ShowPage(DialogState& s, int tab) {
-    const Page page = PageOf(s, tab);
+void SetPlayInfoDialog::ShowPage(int tab) {
+    const Page page = PageOf(tab);
     for (const Control& c : kControls) {
         if (c.On == kAll) continue;
-        HWND h = Item(s, RowId(c));
         // The bar list's place holder stays hidden under the hosted list: shown, it paints over it.
-        const bool placeHolder = c.Id == kShowXjxWin1 && s.BarSite;
-        ShowWindow(h, c.On == page && !placeHolder ? SW_SHOW : SW_HIDE);
+        const bool placeHolder = c.Id == kShowXjxWin1 && barSite_;
+        ShowWindow(Item(RowId(c)), c.On == page && !placeHolder ? SW_SHOW : SW_HIDE);
     }
-    if (s.BarSite) ShowWindow(s.BarSite->ControlWindow(), page == kTrack ? SW_SHOW : SW_HIDE);
-    SendMessageW(s.Tab, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
-    s.Shown = tab;
+    if (barSite_) ShowWindow(barSite_->ControlWindow(), page == kTrack ? SW_SHOW : SW_HIDE);
+    SendMessageW(tab_, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+    shown_ = tab;
 }
 
-void ShowDrumCount(DialogState& s) {
-    SetText(s, kDrumCountTxt, std::to_wstring(s.Form.CountTrackBars(s.Form.Work.MainTrack)));
+void SetPlayInfoDialog::ShowTrackSettings(int t) {
+    const tessaly::aTrackInfo& track = form_.Work.Track[static_cast<size_t>(t - 1)];
+    SetBoxText(kPlayOrderText, Wide(form_.PlayOrderText(t)));
+    if (barSite_) SetFocus(barSite_->ControlWindow());
+    SetBoxText(kText音量, std::to_wstring(track.Volume));
+    SetComboIndex(kComboSound, track.ComSounds);
+    SetBoxText(kText声像, std::to_wstring(track.SoundImage));
+    SetComboIndex(kCom音调, track.Yd);
+    SetBoxText(kText2, std::to_wstring(track.DelayTimer));
+    Check(kCheck1, tessaly::IsTrue(track.IsUser));
 }
 
-void EnableDrums(DialogState& s, bool on) {
-    for (int id : kDrumControls) EnableWindow(Item(s, id), on);
+TrackFields SetPlayInfoDialog::ReadTrack() const {
+    return {Narrow(BoxText(kPlayOrderText)),
+            Narrow(BoxText(kText音量)),
+            Narrow(BoxText(kText声像)),
+            Narrow(BoxText(kText2)),
+            ComboIndex(kComboSound),
+            ComboIndex(kCom音调),
+            IsDlgButtonChecked(dialog_, kCheck1) == BST_CHECKED};
 }
 
-void ShowTrackSettings(DialogState& s, int t) {
-    const tessaly::aTrackInfo& track = s.Form.Work.Track[static_cast<size_t>(t - 1)];
-    SetText(s, kPlayOrderText, Wide(s.Form.PlayOrderText(t)));
-    if (s.BarSite) SetFocus(s.BarSite->ControlWindow());
-    SetText(s, kText音量, std::to_wstring(track.Volume));
-    SetComboIndex(s, kComboSound, track.ComSounds);
-    SetText(s, kText声像, std::to_wstring(track.SoundImage));
-    SetComboIndex(s, kCom音调, track.Yd);
-    SetText(s, kText2, std::to_wstring(track.DelayTimer));
-    CheckDlgButton(s.Dialog, kCheck1, tessaly::IsTrue(track.IsUser) ? BST_CHECKED : BST_UNCHECKED);
-}
-
-TrackFields ReadTrack(const DialogState& s) {
-    return {Narrow(TextOf(s, kPlayOrderText)),
-            Narrow(TextOf(s, kText音量)),
-            Narrow(TextOf(s, kText声像)),
-            Narrow(TextOf(s, kText2)),
-            ComboIndex(s, kComboSound),
-            ComboIndex(s, kCom音调),
-            IsDlgButtonChecked(s.Dialog, kCheck1) == BST_CHECKED};
-}
-
-BasicFields ReadBasic(const DialogState& s) {
-    return {static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kTotalTrackCombo)))),
-            static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kMainTrackCob)))),
-            Narrow(TextOf(s, kText4)),
-            ComboIndex(s, kCombo节拍),
-            IsDlgButtonChecked(s.Dialog, kCheck3) == BST_CHECKED,
-            Narrow(TextOf(s, kDrumVolumeTxt))};
+BasicFields SetPlayInfoDialog::ReadBasic() const {
+    return {static_cast<int32_t>(tessaly::Val(Narrow(BoxText(kTotalTrackCombo)))),
+            static_cast<int32_t>(tessaly::Val(Narrow(BoxText(kMainTrackCob)))),
+            Narrow(BoxText(kText4)),
+            ComboIndex(kCombo节拍),
+            IsDlgButtonChecked(dialog_, kCheck3) == BST_CHECKED,
+            Narrow(BoxText(kDrumVolumeTxt))};
 }
 
 int BoxOf(PlayProblem p) {
@@ -285,281 +283,258 @@ int BoxOf(PlayProblem p) {
     return 0;
 }
 
-void Tell(HWND owner, const std::wstring& text, const wchar_t* title, UINT icon) {
-    MessageBoxW(owner, text.c_str(), title, MB_OK | icon);
-}
-
 // The refusal told, on the tab that holds the box, the box selected.
-void Refuse(DialogState& s, PlayProblem p, int tab) {
-    ShowPage(s, tab);
+void SetPlayInfoDialog::RefuseOn(PlayProblem p, int tab) {
+    ShowPage(tab);
     const PlayProblemText t = TextOf(p);
     if (!t.Text)
         MessageBeep(MB_OK);
     else
-        Tell(s.Dialog, Wide(t.Text), t.Title ? Wide(t.Title).c_str() : tessaly::kProgramTitle,
+        Tell(Wide(t.Text), t.Title ? Wide(t.Title).c_str() : tessaly::kProgramTitle,
              t.Kind == PlayProblemText::Warning       ? MB_ICONWARNING
              : t.Kind == PlayProblemText::Information ? MB_ICONINFORMATION
                                                       : 0);
-    HWND box = Item(s, BoxOf(p));
-    SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+    HWND box = Item(BoxOf(p));
+    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
     SendMessageW(box, EM_SETSEL, 0, -1);
 }
 
 // Leaving a tab: the track's boxes stored, the tempo checked; false keeps the tab.
-bool LeaveTab(DialogState& s) {
-    if (s.Shown >= 1 && s.Shown <= TrackCount(s)) {
-        const PlayProblem p = s.Form.CheckTrackInfo(s.Shown, ReadTrack(s));
-        if (p != PlayProblem::None) return Refuse(s, p, s.Shown), false;
+bool SetPlayInfoDialog::LeaveTab() {
+    if (shown_ >= 1 && shown_ <= TrackCount()) {
+        const PlayProblem p = form_.CheckTrackInfo(shown_, ReadTrack());
+        if (p != PlayProblem::None) return RefuseOn(p, shown_), false;
     }
-    if (s.Shown == 0) {
-        const PlayProblem p = SetPlayInfoForm::CheckBpm(Narrow(TextOf(s, kText4)));
-        if (p != PlayProblem::None) return Refuse(s, p, 0), false;
+    if (shown_ == 0) {
+        const PlayProblem p = SetPlayInfoForm::CheckBpm(Narrow(BoxText(kText4)));
+        if (p != PlayProblem::None) return RefuseOn(p, 0), false;
     }
     return true;
 }
 
-void EnterTab(DialogState& s, int tab) {
-    ShowPage(s, tab);
+void SetPlayInfoDialog::EnterTab(int tab) {
+    ShowPage(tab);
     if (tab == 0) {
-        SetStatus(s, kSuggest);
-        ShowDrumCount(s);
-    } else if (tab <= TrackCount(s)) {
-        s.Form.CurrentTrack = tab;
-        ShowTrackSettings(s, tab);
-        SetStatus(s, L"当前音轨" + std::to_wstring(tab) + L"，对应的“小节数量”为：" +
-                         std::to_wstring(s.Form.CountTrackBars(tab)));
+        SetStatus(kSuggest);
+        ShowDrumCount();
+    } else if (tab <= TrackCount()) {
+        form_.CurrentTrack = tab;
+        ShowTrackSettings(tab);
+        SetStatus(L"当前音轨" + std::to_wstring(tab) + L"，对应的“小节数量”为：" +
+                  std::to_wstring(form_.CountTrackBars(tab)));
     }
 }
 
-void TotalTrackChosen(DialogState& s) {
-    const int n = ComboIndex(s, kTotalTrackCombo) + 1;
+void SetPlayInfoDialog::TotalTrackChosen() {
+    const int n = ComboIndex(kTotalTrackCombo) + 1;
     if (n < 1) return;
-    s.Form.SetTotalTrack(n);
-    if (s.Form.CurrentTrack > n) s.Form.CurrentTrack = 0;  // its tab is gone
-    FillCombo(s, kMainTrackCob, 1, n);
-    SetComboIndex(s, kMainTrackCob, s.Form.Work.MainTrack - 1);
-    CaptionTabs(s);
+    form_.SetTotalTrack(n);
+    if (form_.CurrentTrack > n) form_.CurrentTrack = 0;  // its tab is gone
+    FillCombo(kMainTrackCob, 1, n);
+    SetComboIndex(kMainTrackCob, form_.Work.MainTrack - 1);
+    CaptionTabs();
 }
 
-void MainTrackChosen(DialogState& s) {
-    const int index = ComboIndex(s, kMainTrackCob);
+void SetPlayInfoDialog::MainTrackChosen() {
+    const int index = ComboIndex(kMainTrackCob);
     if (index < 0) return;
-    s.Form.Work.MainTrack = static_cast<uint8_t>(index + 1);
-    CaptionTabs(s);
-    ShowDrumCount(s);
+    form_.Work.MainTrack = static_cast<uint8_t>(index + 1);
+    CaptionTabs();
+    ShowDrumCount();
 }
 
 // The hint's parts in a row, each as wide as its text, a blank apart.
-void LayOutHint(DialogState& s) {
-    const HDC dc = GetDC(s.Dialog);
-    const HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+void SetPlayInfoDialog::LayOutHint() {
+    const win::WindowDc dc(dialog_);
+    const win::SelectScope font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
     SIZE blank{};
-    GetTextExtentPoint32W(dc, L" ", 1, &blank);
+    GetTextExtentPoint32W(dc.Get(), L" ", 1, &blank);
     int x = -1;
     for (const wchar_t* part : kHint) {
         const auto c =
             std::find_if(std::begin(kControls), std::end(kControls), [&](const Control& c) { return c.Text == part; });
         if (x < 0) x = c->Box.left;
         SIZE size{};
-        GetTextExtentPoint32W(dc, part, static_cast<int>(wcslen(part)), &size);
-        SetWindowPos(Item(s, RowId(*c)), nullptr, x, c->Box.top, size.cx + 1, c->Box.bottom,
+        GetTextExtentPoint32W(dc.Get(), part, static_cast<int>(wcslen(part)), &size);
+        SetWindowPos(Item(RowId(*c)), nullptr, x, c->Box.top, size.cx + 1, c->Box.bottom,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         x += size.cx + 1 + blank.cx;
     }
-    SelectObject(dc, old);
-    ReleaseDC(s.Dialog, dc);
 }
 
-void LoadSoundList(DialogState& s) {
-    HWND combo = Item(s, kComboSound);
+void SetPlayInfoDialog::LoadSoundList() {
+    HWND combo = Item(kComboSound);
     for (const std::string& name : ReadNameList(ProgramFileBytes(L"genmidi.txt"), 128, 0))
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromGbk(name).c_str()));
 }
 
 // The bar list from the program's folder; without Selmoda.dll the frame stays empty.
-void HostBarList(DialogState& s) {
-    HWND frame = Item(s, kShowXjxWin1);
+void SetPlayInfoDialog::HostBarList() {
+    HWND frame = Item(kShowXjxWin1);
     RECT r{};
     GetWindowRect(frame, &r);
-    MapWindowPoints(nullptr, s.Dialog, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
     auto control = com::CreateFromDll<IUnknown>(L"Selmoda.dll", CLSID_Selmoda);
-    if (!control || FAILED(com::ControlSite::Host(control.Get(), s.Dialog, r, nullptr, true, s.BarSite))) return;
+    if (!control || FAILED(com::ControlSite::Host(control.Get(), dialog_, r, nullptr, true, barSite_))) return;
     ShowWindow(frame, SW_HIDE);
-    const BarList& bars = s.Form.Bars;
+    const BarList& bars = form_.Bars;
     const LONG upper = std::min<LONG>(bars.XjCount, static_cast<LONG>(bars.Bars.size())) - 1;
-    if (auto list = s.BarSite->As<ISelmoda>()) list->ShowBars(reinterpret_cast<LONG_PTR>(bars.Bars.data()), upper);
+    if (auto list = barSite_->As<ISelmoda>()) list->ShowBars(reinterpret_cast<LONG_PTR>(bars.Bars.data()), upper);
 }
 
-LRESULT CALLBACK BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data) {
-    auto& s = *reinterpret_cast<DialogState*>(data);
+LRESULT CALLBACK SetPlayInfoDialog::BoxProc(HWND box, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data) {
+    auto& s = *reinterpret_cast<SetPlayInfoDialog*>(data);
     if (id == kPlayOrderText) {
         if (msg == WM_CHAR && !(w >= L'0' && w <= L'9') && w != L',' && w != L'.' && w != VK_BACK) {
             MessageBeep(MB_OK);
             return 0;
         }
-        if (msg == WM_KEYUP && s.Form.CurrentTrack > 0) {
-            const int t = s.Form.CurrentTrack;
-            if (s.Form.ParsePlayOrder(t, Narrow(TextOf(s, kPlayOrderText)))) {
-                SetStatus(s, L"当前音轨" + std::to_wstring(t) + L"，对应小节数为：" +
-                                 std::to_wstring(s.Form.CountTrackBars(t)));
-                ShowDrumCount(s);
+        if (msg == WM_KEYUP && s.form_.CurrentTrack > 0) {
+            const int t = s.form_.CurrentTrack;
+            if (s.form_.ParsePlayOrder(t, Narrow(s.BoxText(kPlayOrderText)))) {
+                s.SetStatus(L"当前音轨" + std::to_wstring(t) + L"，对应小节数为：" +
+                            std::to_wstring(s.form_.CountTrackBars(t)));
+                s.ShowDrumCount();
             }
         }
     } else if (id == kDrumCountTxt) {
-        if (msg == WM_KEYDOWN) SetStatus(s, L"“鼓点数量”由主音轨“演唱顺序”决定，用户不可直接设置");
-        if (msg == WM_KEYUP) SetStatus(s, kSuggest);
+        if (msg == WM_KEYDOWN) s.SetStatus(L"“鼓点数量”由主音轨“演唱顺序”决定，用户不可直接设置");
+        if (msg == WM_KEYUP) s.SetStatus(kSuggest);
         if (msg == WM_CHAR) return 0;
     }
     return DefSubclassProc(box, msg, w, l);
 }
 
 // What the table cannot say: the boxes' own keys, the tab strip below its pages, the status bar.
-void SetUpControls(DialogState& s) {
+void SetPlayInfoDialog::SetUpControls() {
     for (int id : {kPlayOrderText, kDrumCountTxt})
-        SetWindowSubclass(Item(s, id), BoxProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(&s));
-    s.Tab = Item(s, kTab);
-    SetWindowPos(s.Tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    s.Status = Item(s, kStatus);
-    SendMessageW(s.Status, SB_SIMPLE, TRUE, 0);
+        SetWindowSubclass(Item(id), BoxProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
+    SetUpTabAndStatus();
 }
 
-void Load(HWND dialog, DialogState& s) {
-    s.Dialog = dialog;
-    SetUpControls(s);
-    LayOutHint(s);
+void SetPlayInfoDialog::OnInit() {
+    SetUpControls();
+    LayOutHint();
 
-    FillCombo(s, kTotalTrackCombo, 1, kMaxTracks);
-    for (const wchar_t* k : kKeys) SendMessageW(Item(s, kCom音调), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(k));
-    for (const wchar_t* m : kMetres) SendMessageW(Item(s, kCombo节拍), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m));
-    LoadSoundList(s);
-    HostBarList(s);
+    FillCombo(kTotalTrackCombo, 1, kMaxTracks);
+    for (const wchar_t* k : kKeys) SendMessageW(Item(kCom音调), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(k));
+    for (const wchar_t* m : kMetres) SendMessageW(Item(kCombo节拍), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(m));
+    LoadSoundList();
+    HostBarList();
 
-    const tessaly::aMidTxtInfo& texts = s.Ed.PlaySettings.Texts;
-    SetText(s, kText1, FromGbk(texts.歌曲标题));
-    SetText(s, kText3, FromGbk(texts.歌曲版权));
-    SetText(s, kText5, FromGbk(texts.歌曲备注));
-    s.Form.CurrentTrack = 0;
-    SetComboIndex(s, kTotalTrackCombo, s.Form.Work.TotalTrack - 1);
-    TotalTrackChosen(s);
-    const tessaly::aPlayInfo& w = s.Form.Work;
-    CheckDlgButton(dialog, kCheck3, tessaly::IsTrue(w.IsPlayDrum) ? BST_CHECKED : BST_UNCHECKED);
-    SetText(s, kText4, std::to_wstring(w.Bpm));
-    SetComboIndex(s, kCombo节拍, w.JiePai);
-    SetText(s, kDrumVolumeTxt, std::to_wstring(w.DrumVolume));
-    EnableDrums(s, tessaly::IsTrue(w.IsPlayDrum));
-    EnterTab(s, 0);
+    const tessaly::aMidTxtInfo& texts = ed_.PlaySettings.Texts;
+    SetBoxText(kText1, FromGbk(texts.歌曲标题));
+    SetBoxText(kText3, FromGbk(texts.歌曲版权));
+    SetBoxText(kText5, FromGbk(texts.歌曲备注));
+    form_.CurrentTrack = 0;
+    SetComboIndex(kTotalTrackCombo, form_.Work.TotalTrack - 1);
+    TotalTrackChosen();
+    const tessaly::aPlayInfo& w = form_.Work;
+    Check(kCheck3, tessaly::IsTrue(w.IsPlayDrum));
+    SetBoxText(kText4, std::to_wstring(w.Bpm));
+    SetComboIndex(kCombo节拍, w.JiePai);
+    SetBoxText(kDrumVolumeTxt, std::to_wstring(w.DrumVolume));
+    EnableDrums(tessaly::IsTrue(w.IsPlayDrum));
+    EnterTab(0);
 
     // Shown now: a modal loop shows it only once its queue runs empty.
-    ShowWindow(dialog, SW_SHOW);
+    ShowWindow(dialog_, SW_SHOW);
 }
 
 // The drum button: the working patterns made, this dialog hidden while the drum editor runs.
-void EditDrums(DialogState& s) {
-    const int32_t n = static_cast<int32_t>(tessaly::Val(Narrow(TextOf(s, kDrumCountTxt))));
-    if (!s.Form.PrepareDrums(s.Ed.Data, s.Ed.PlaySettings, n)) {
-        Tell(s.Dialog, L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", tessaly::kProgramTitle, MB_ICONINFORMATION);
+// The editor is owned by this dialog: closing it enables this one, and the main window stays
+// disabled under it.
+void SetPlayInfoDialog::EditDrums() {
+    const int32_t n = static_cast<int32_t>(tessaly::Val(Narrow(BoxText(kDrumCountTxt))));
+    if (!form_.PrepareDrums(ed_.Data, ed_.PlaySettings, n)) {
+        Tell(L"“鼓点数量”由主音轨的演唱顺序决定，不能为零！", tessaly::kProgramTitle, MB_ICONINFORMATION);
         return;
     }
-    ShowWindow(s.Dialog, SW_HIDE);
-    ShowDrumEditor(s.Ed, GetParent(s.Dialog), s.Form);
-    ShowWindow(s.Dialog, SW_SHOW);
+    ShowWindow(dialog_, SW_HIDE);
+    ShowDrumEditor(ed_, dialog_, form_);
+    ShowWindow(dialog_, SW_SHOW);
 }
 
-std::optional<std::string> Gbk(const DialogState& s, int id) {
-    const std::wstring text = TextOf(s, id);
+std::optional<std::string> SetPlayInfoDialog::Gbk(int id) const {
+    const std::wstring text = BoxText(id);
     return tessaly::Utf16ToCp936(std::u16string(text.begin(), text.end()));
 }
 
-void Ok(DialogState& s) {
-    const int track = s.Form.CurrentTrack;
+void SetPlayInfoDialog::Ok() {
+    const int track = form_.CurrentTrack;
     if (track > 0) {
-        const PlayProblem p = s.Form.CheckTrackInfo(track, ReadTrack(s));
-        if (p != PlayProblem::None) return Refuse(s, p, track);
+        const PlayProblem p = form_.CheckTrackInfo(track, ReadTrack());
+        if (p != PlayProblem::None) return RefuseOn(p, track);
     }
-    const PlayProblem p = s.Form.CheckPlayInfo(ReadBasic(s));
-    if (p != PlayProblem::None) return Refuse(s, p, 0);
+    const PlayProblem p = form_.CheckPlayInfo(ReadBasic());
+    if (p != PlayProblem::None) return RefuseOn(p, 0);
     tessaly::aMidTxtInfo texts;
     for (auto [id, field] : {std::pair{kText1, &tessaly::aMidTxtInfo::歌曲标题},
                              {kText3, &tessaly::aMidTxtInfo::歌曲版权},
                              {kText5, &tessaly::aMidTxtInfo::歌曲备注}}) {
-        const auto bytes = Gbk(s, id);
+        const auto bytes = Gbk(id);
         if (!bytes) {
-            ShowPage(s, TrackCount(s) + 1);
-            Tell(s.Dialog, L"文字含有不能保存的字符。", tessaly::kProgramTitle, MB_ICONINFORMATION);
-            SendMessageW(s.Dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(s, id)), TRUE);
+            ShowPage(TrackCount() + 1);
+            Tell(L"文字含有不能保存的字符。", tessaly::kProgramTitle, MB_ICONINFORMATION);
+            SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
             return;
         }
         texts.*field = *bytes;
     }
-    s.Form.Apply(s.Ed.Data, s.Ed.PlaySettings, texts);
-    EndDialog(s.Dialog, IDOK);
+    form_.Apply(ed_.Data, ed_.PlaySettings, texts);
+    End(IDOK);
 }
 
-void Command(DialogState& s, int id, int code) {
+void SetPlayInfoDialog::OnCommand(int id, int code) {
     switch (id) {
-        case IDOK: Ok(s); break;
+        case IDOK: Ok(); break;
         case IDCANCEL:
-            SetPlayInfoForm::Cancel(s.Ed.PlaySettings);
-            EndDialog(s.Dialog, IDCANCEL);
+            SetPlayInfoForm::Cancel(ed_.PlaySettings);
+            End(IDCANCEL);
             break;
         case kTotalTrackCombo:
-            if (code == CBN_SELCHANGE) TotalTrackChosen(s);
+            if (code == CBN_SELCHANGE) TotalTrackChosen();
             break;
         case kMainTrackCob:
-            if (code == CBN_SELCHANGE) MainTrackChosen(s);
+            if (code == CBN_SELCHANGE) MainTrackChosen();
             break;
         case kCheck3:
             if (code == BN_CLICKED) {
-                const bool on = IsDlgButtonChecked(s.Dialog, kCheck3) == BST_CHECKED;
-                s.Form.Work.IsPlayDrum = tessaly::ToFlag(on);
-                EnableDrums(s, on);
+                const bool on = IsDlgButtonChecked(dialog_, kCheck3) == BST_CHECKED;
+                form_.Work.IsPlayDrum = tessaly::ToFlag(on);
+                EnableDrums(on);
             }
             break;
         case kCmdDrumEdit:
-            if (code == BN_CLICKED) EditDrums(s);
+            if (code == BN_CLICKED) EditDrums();
             break;
         default: break;
     }
 }
 
-INT_PTR OnMessage(DialogState* s, HWND dialog, UINT msg, LPARAM lParam) {
+INT_PTR SetPlayInfoDialog::OnOther(UINT msg, WPARAM, LPARAM lParam) {
     switch (msg) {
         case WM_NOTIFY: {
             const auto* n = reinterpret_cast<const NMHDR*>(lParam);
-            if (!s || n->idFrom != kTab) return FALSE;
+            if (n->idFrom != kTab) return FALSE;
             if (n->code == TCN_SELCHANGING) {
-                SetWindowLongPtrW(dialog, DWLP_MSGRESULT, LeaveTab(*s) ? FALSE : TRUE);
+                SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, LeaveTab() ? FALSE : TRUE);
                 return TRUE;
             }
-            if (n->code == TCN_SELCHANGE) EnterTab(*s, static_cast<int>(SendMessageW(s->Tab, TCM_GETCURSEL, 0, 0)));
+            if (n->code == TCN_SELCHANGE) EnterTab(static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0)));
             return TRUE;
         }
         case WM_DESTROY:
-            if (s && s->BarSite) s->BarSite->Close();
+            if (barSite_) barSite_->Close();
             return FALSE;
         default: return FALSE;
     }
 }
 
-class SetPlayInfoDialog final : public win::TableDialog {
-public:
-    explicit SetPlayInfoDialog(DialogState& s) : TableDialog(L"参数设置...", Rows(), kClient), s_(s) {}
-
-private:
-    void OnInit() override { Load(dialog_, s_); }
-    void OnCommand(int id, int code) override { Command(s_, id, code); }
-    INT_PTR OnOther(UINT msg, WPARAM, LPARAM lParam) override { return OnMessage(&s_, dialog_, msg, lParam); }
-    // A page's rows show when it is entered.
-    bool Hidden(const win::DialogControl& c) const override { return OnPage(c.Id); }
-
-    DialogState& s_;
-};
-
 }  // namespace
 
 void ShowSetPlayInfo(Editor& ed) {
-    DialogState state{ed, SetPlayInfoForm::Load(ed.Data)};
-    const INT_PTR answer = SetPlayInfoDialog(state).Run(ed.Window);
+    const INT_PTR answer = SetPlayInfoDialog(ed).Run(ed.Window);
     if (answer == IDOK) ApplyPlayTimeSignature(ed);
 }
 

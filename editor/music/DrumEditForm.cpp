@@ -168,6 +168,18 @@ void DrumEditForm::Clear() {
     Unchanged = true;
 }
 
+void DrumEditForm::Open() {
+    Clear();
+    Area.Volume.fill(100);
+    Area.Speed = 80;
+}
+
+int32_t ChangedSound(const std::array<int32_t, 8>& before, const std::array<int32_t, 8>& after) {
+    for (size_t ch = 0; ch < after.size(); ++ch)
+        if (after[ch] != before[ch]) return after[ch];
+    return -1;
+}
+
 std::vector<int32_t> BarStartPositions(const tessaly::aPlayInfo& play, const BarList& bars, int32_t patterns) {
     std::vector<int32_t> starts;
     if (play.MainTrack < 1 || play.MainTrack > play.Track.size() || patterns <= 0) return starts;

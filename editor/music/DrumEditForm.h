@@ -54,7 +54,7 @@ struct DrumEditArea {
 // pattern stored back.
 class DrumEditForm {
 public:
-    DrumEditForm() { Clear(); }
+    DrumEditForm() { Open(); }
 
     DrumEditArea Area;
     int32_t StepsPerBar = 16;
@@ -76,11 +76,18 @@ public:
     // A speed as typed: ignored outside 30-255.
     bool SetSpeed(double value);
     void Mirror();  // every pan becomes 127 - pan
+    // The area as the editor opens it: volumes 100, speed 80, sounds at the default entry.
+    void Open();
+    // The clear command: volumes and speed 75, sounds at the default entry.
     void Clear();
     void Edited() { Unchanged = false; }
 
     bool Step(int32_t ch, int32_t step) const;
 };
+
+// The one sound previewed when a load or the clear command sets the eight sound choices: the
+// first channel's whose choice changed, -1 when none did.
+int32_t ChangedSound(const std::array<int32_t, 8>& before, const std::array<int32_t, 8>& after);
 
 // How many UTF-16 units at the start of a typed name fit the record's name bytes in code page 936.
 size_t DrumNameFit(std::u16string_view typed);

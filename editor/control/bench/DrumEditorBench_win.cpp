@@ -22,6 +22,7 @@
 #include "DrumPatterns.h"
 #include "MusicFixture.h"
 #include "com/Create.h"
+#include "control/DrumEditorDialog_win.h"
 #include "control/SetPlayInfoDialog_win.h"
 #include "music/DrumEditForm.h"
 #include "records/Dialogs.h"

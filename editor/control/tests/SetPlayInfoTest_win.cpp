@@ -19,6 +19,7 @@
 #include "ScreenTestSupport_win.h"
 #include "com/Create.h"
 #include "control/DialogTexts_win.h"
+#include "control/DrumEditorDialog_win.h"
 #include "control/Editor_win.h"
 #include "control/MusicPlayer_win.h"
 #include "control/SetPlayInfoDialog_win.h"
@@ -142,6 +143,10 @@ struct SetPlayInfoTest : test::HostedControlTest {
         SongSource source(test::SongDocument("9[12|34|56:71|2]3"));  // blocks 1 and 2
         LoadJpFile(ed->Data, source, *ed->Renderer, *ed, reinterpret_cast<intptr_t>(parent), u"song.DaDur");
         ed->Commands->Undo.Modified(false);
+        // Loading a pattern previews a sound: heard here without a MIDI device.
+        ed->Player = std::make_unique<MusicPlayer>();
+        midi.Open();
+        ed->Player->Windows.Shared.Out = &midi;
     }
     // The member by name, as a script calls it; returns when the dialog has closed.
     HRESULT Call(const wchar_t* name, std::vector<VARIANT> args = {}) {
@@ -170,6 +175,7 @@ struct SetPlayInfoTest : test::HostedControlTest {
 
     ZEVudu* control = nullptr;
     Editor* ed = nullptr;
+    tessaly::RecordingMidiOut midi;
 };
 
 // The singing order's first hint line as its visible labels read left to right; `crowded` counts
@@ -356,10 +362,7 @@ namespace {
 
 TEST_F(SetPlayInfoTest, AChosenSoundAndTheEditingAreaAreHeardOnTheDrumChannel) {
     ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
-    tessaly::RecordingMidiOut out;
-    ed->Player = std::make_unique<MusicPlayer>();
-    out.Open();
-    ed->Player->Windows.Shared.Out = &out;
+    const auto& out = midi;
     bool ended = false;
     size_t patterns = 0;
     {
@@ -424,8 +427,9 @@ TEST_F(SetPlayInfoTest, ClosingWithChangedTemplatesAsksAndCancelKeepsTheEditorOp
             const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
             PostMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
             PostMessageW(tab, WM_LBUTTONUP, 0, at);
-            HWND templates = GetDlgItem(editor, drum_editor::kTemplateList);
-            Driver::Until([&] { return IsWindowVisible(templates) != FALSE; });
+            // Made when its tab is first shown.
+            HWND templates = nullptr;
+            Driver::Until([&] { return IsWindowVisible(templates = GetDlgItem(editor, drum_editor::kTemplateList)); });
             PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kTemplateList, LBN_DBLCLK),
                          reinterpret_cast<LPARAM>(templates));
             Driver::Until([&] { return IsWindowEnabled(GetDlgItem(editor, drum_editor::kSave)) != FALSE; });
@@ -864,6 +868,38 @@ TEST_F(DrumAuditionTest, ClosingDuringAnEditingAreaAuditionHandsBackNoHeardPatte
 namespace notaline {
 namespace {
 
+// The editor opens showing the load's volumes and speed; loading a pattern or clearing the area
+// previews one of the sounds it sets, none when it sets the ones shown.
+TEST_F(DrumEditorTest, ItOpensWithTheLoadsValuesAndALoadOrAClearPreviewsOneSound) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const auto& out = midi;
+    std::wstring speed;
+    std::vector<std::wstring> volumes;
+    std::vector<uint32_t> heard;  // the drum channel's note-ons after each step
+    Run(0, [&](Driver&, HWND editor) {
+        auto item = [&](int id) { return GetDlgItem(editor, id); };
+        speed = dialog_texts::TextOf(editor, drum_editor::kSpeed);
+        // The channel rows may be an earlier opening's picture: made now, as they would show.
+        PostMessageW(editor, WM_SYSCOLORCHANGE, 0, 0);
+        Driver::Until([&] { return item(drum_editor::kVolume0 + 7) && !item(drum_editor::kChannelFaces); });
+        for (int ch = 0; ch < 8; ++ch) volumes.push_back(dialog_texts::TextOf(editor, drum_editor::kVolume0 + ch));
+        auto step = [&](int id, int code) {
+            const size_t before = out.Messages.size();
+            SendMessageW(editor, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(item(id)));
+            for (size_t i = before; i < out.Messages.size(); ++i)
+                if ((out.Messages[i] & 0xFF) == 0x99) heard.push_back(out.Messages[i]);
+            heard.push_back(0);
+        };
+        step(drum_editor::kBarList, LBN_DBLCLK);  // an empty record: every sound entry 0
+        step(drum_editor::kClear, BN_CLICKED);    // back to entry 22
+        step(drum_editor::kClear, BN_CLICKED);    // nothing changes
+    });
+    EXPECT_EQ(speed, L"80");
+    EXPECT_EQ(volumes, std::vector<std::wstring>(8, L"100"));
+    EXPECT_EQ(heard, (std::vector<uint32_t>{tessaly::MidiShortMessage(0x99, 13, 127), 0,
+                                            tessaly::MidiShortMessage(0x99, 35, 127), 0, 0}));
+}
+
 // A typed name survives the list being refilled, cut to the record's bytes; a name far longer than
 // the list's text once was is saved over twice.
 TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
@@ -904,10 +940,31 @@ TEST_F(DrumEditorTest, ATypedNameIsStoredCutToTheRecordAndShownAsStored) {
     }
 }
 
-// Without a MIDI output the first sound preview says so in a box owned by the drum editor; once it
-// is closed, the editor is where input goes, and a click and a key on the main window edit nothing.
+// The user's gestures on the song behind `dialog`: a click in the editor and a typed digit; returns
+// when what they caused has run.
+void ClickAndTypeOnTheSong(HWND song, HWND dialog) {
+    RECT r{};
+    GetWindowRect(song, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT input[4]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[2].type = input[3].type = INPUT_KEYBOARD;
+    input[2].ki.wVk = input[3].ki.wVk = '5';
+    input[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, input, sizeof(INPUT));
+    // Round trips through both windows' queues.
+    SendMessageW(song, WM_NULL, 0, 0);
+    SendMessageW(dialog, WM_NULL, 0, 0);
+}
+
+// Without a MIDI output the first sound preview (the loaded pattern's) says so in a box owned by
+// the drum editor; once it is closed, the editor is where input goes, and a click and a key on the
+// main window edit nothing.
 TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputBehindIt) {
     ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    ed->Player.reset();  // the system's MIDI output, which Wine has not here
     const auto before = ed->Data.WordInfo.size();
     HWND owner = nullptr, editorSeen = nullptr, active = nullptr;
     std::wstring said;
@@ -916,33 +973,48 @@ TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputB
         auto item = [&](int id) { return GetDlgItem(editor, id); };
         PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
-        Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSave)) != FALSE; });
-        SendMessageW(item(drum_editor::kSound0), CB_SETCURSEL, 5, 0);
-        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kSound0, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(item(drum_editor::kSound0)));
         if (HWND box = d.Find(L"Tavolin")) owner = GetWindow(box, GW_OWNER);
         said = d.Answer(L"Tavolin");
         Driver::Until([&] { return GetForegroundWindow() == editor; });
         active = GetForegroundWindow();
-        // The user's gestures on the song behind: a click in the editor and a typed digit.
-        RECT r{};
-        GetWindowRect(ed->Window, &r);
-        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        INPUT input[4]{};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        input[2].type = input[3].type = INPUT_KEYBOARD;
-        input[2].ki.wVk = input[3].ki.wVk = '5';
-        input[3].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(4, input, sizeof(INPUT));
-        // Round trips through both windows' queues: what the input caused has run.
-        SendMessageW(ed->Window, WM_NULL, 0, 0);
-        SendMessageW(editor, WM_NULL, 0, 0);
+        ClickAndTypeOnTheSong(ed->Window, editor);
     });
     EXPECT_EQ(said, L"无法打开MIDI设备");
     EXPECT_EQ(owner, editorSeen);
     EXPECT_EQ(active, editorSeen);
+    EXPECT_EQ(ed->Data.WordInfo.size(), before);
+    EXPECT_FALSE(Modified());
+}
+
+// The drum editor opened by the play settings' button and closed: the settings come back, still
+// modal, and the song behind them takes no click and no key.
+TEST_F(SetPlayInfoTest, AfterTheDrumEditorClosesTheMainWindowStaysDisabledUnderThePlaySettings) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    const auto before = ed->Data.WordInfo.size();
+    HWND settings = nullptr, editorOwner = nullptr, active = nullptr;
+    bool back = false, mainEnabled = true;
+    {
+        Driver d([&](Driver& d) {
+            if (!d.Open()) return;
+            settings = d.dialog;
+            Driver::Press(d.dialog, kCmdDrumEdit);
+            HWND drums = d.Find(L"鼓点编辑...");
+            if (!drums) return;
+            editorOwner = GetWindow(drums, GW_OWNER);
+            PostMessageW(drums, WM_CLOSE, 0, 0);
+            back = Driver::Until([&] { return !IsWindow(drums) && IsWindowVisible(d.dialog); });
+            mainEnabled = IsWindowEnabled(parent) != FALSE;
+            Driver::Until([&] { return GetForegroundWindow() == d.dialog; });
+            active = GetForegroundWindow();
+            ClickAndTypeOnTheSong(ed->Window, d.dialog);
+            Driver::Press(d.dialog, IDCANCEL);
+        });
+        EXPECT_EQ(S_OK, Call(L"设置演唱参数"));
+    }
+    EXPECT_TRUE(back);
+    EXPECT_EQ(editorOwner, settings);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_EQ(active, settings);
     EXPECT_EQ(ed->Data.WordInfo.size(), before);
     EXPECT_FALSE(Modified());
 }

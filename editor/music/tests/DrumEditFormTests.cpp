@@ -182,5 +182,48 @@ TEST(DrumEditForm, ATypedNameFitsTheRecordsNameBytes) {
     for (const auto& row : rows) EXPECT_EQ(DrumNameFit(row.typed), row.fit) << row.typed.size();
 }
 
+// The editor opens with the load's values and the clear command sets its own, over a loaded
+// pattern; a new form is the opening one.
+TEST(DrumEditForm, OpeningAndClearingSetTheirOwnVolumesSpeedAndSounds) {
+    struct Row {
+        void (DrumEditForm::*step)();
+        int32_t volume, speed;
+    };
+    const Row rows[] = {{&DrumEditForm::Open, 100, 80}, {&DrumEditForm::Clear, 75, 75}};
+    for (const Row& r : rows) {
+        tessaly::XjDrumData record{};
+        std::fill(std::begin(record.DrumVolume), std::end(record.DrumVolume), uint8_t{5});
+        std::fill(std::begin(record.DrumSounds), std::end(record.DrumSounds), uint8_t{3});
+        record.DrumSpeed = 200;
+        DrumEditForm form;
+        form.Load(record);
+        form.Toggle(0, 0);
+        (form.*r.step)();
+        for (int ch = 0; ch < 8; ++ch) {
+            EXPECT_EQ(form.Area.Volume[ch], r.volume) << ch;
+            EXPECT_EQ(form.Area.Sound[ch], kDefaultDrumSound) << ch;
+        }
+        EXPECT_EQ(form.Area.Speed, r.speed);
+        EXPECT_EQ(form.Area.Cells[0], "----");
+        EXPECT_TRUE(form.Unchanged);
+    }
+    const DrumEditForm fresh;
+    EXPECT_EQ(fresh.Area.Volume, (std::array<int32_t, 8>{100, 100, 100, 100, 100, 100, 100, 100}));
+    EXPECT_EQ(fresh.Area.Speed, 80);
+}
+
+// One preview for the eight choices a load or the clear command sets: the first that changed.
+TEST(DrumEditForm, ALoadOrAClearPreviewsTheFirstChangedSoundAlone) {
+    using Sounds = std::array<int32_t, 8>;
+    struct Row {
+        Sounds before, after;
+        int32_t heard;
+    };
+    const Sounds defaults{22, 22, 22, 22, 22, 22, 22, 22};
+    const Row rows[] = {{defaults, {0, 0, 0, 0, 0, 0, 0, 0}, 0},          {defaults, {22, 22, 5, 22, 9, 22, 22, 22}, 5},
+                        {{0, 1, 2, 3, 4, 5, 6, 7}, defaults, 22},         {{22, 0, 0, 0, 0, 0, 0, 0}, defaults, 22},
+                        {defaults, {22, 22, 22, 22, 22, 22, 22, 74}, 74}, {defaults, defaults, -1}};
+    for (const Row& r : rows) EXPECT_EQ(ChangedSound(r.before, r.after), r.heard) << r.heard;
+}
 }  // namespace
 }  // namespace notaline
