@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "control/Handlers_win.h"
 #include "model/document/GraceNotes.h"
@@ -204,6 +205,10 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == kReleaseStoppedPlayers) {
         ReleaseStoppedPlayers(*ed);
+        return 0;
+    }
+    if (msg == kUserSaveWritten) {
+        if (auto tell = std::exchange(ed->SaveWritten, {})) tell();
         return 0;
     }
     // While a document loads, everything goes straight to the control's own procedure.

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -109,6 +110,8 @@ public:
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
     BackgroundSave Backup;                // the backup copy, written beside the typing
+    BackgroundSave UserSave;              // the host's own save, written beside the typing
+    std::function<void()> SaveWritten;    // tells the outcome of UserSave's write, once
 };
 
 }  // namespace notaline
