@@ -30,6 +30,7 @@ constexpr wchar_t kPictureFilter[] =
     L"GIF 文件(*.Gif)|*.Gif|JPG 文件(*.JPG)|*.JPG|BMP 文件(*.BMP)|*.BMP|PNG 文件(*.PNG)|*.PNG|所有文件(*.*)| *.*";
 constexpr wchar_t kMidiFilter[] = L"Mid 文件(*.Mid)|*.Mid|所有文件(*.*)| *.*";
 constexpr UINT_PTR kBackupSubclass = 0x3601;
+constexpr UINT_PTR kSavesSubclass = 0x3602;
 constexpr DWORD kWholeValue = 32768;
 
 // The list reads its keys whole (a path may be longer than the INI service's values) and writes
@@ -95,9 +96,13 @@ private:
     };
     std::optional<Chosen> AskSaveName(const std::wstring& suggested, const wchar_t* filter, const wchar_t* title);
     bool AskSaveDoc();
-    bool SaveCommand();
-    bool SaveDocAs(std::wstring& name);
-    bool SaveUnder(const std::wstring& name);
+    // The menu's saves (beside) write beside the window and finish in SaveDone; the others are
+    // written before they return, for the step that waits on them.
+    bool SaveCommand(bool beside = false);
+    bool SaveDocAs(std::wstring& name, bool beside = false);
+    bool SaveUnder(const std::wstring& name, bool beside, bool saveAs);
+    void SaveDone(bool written, const std::wstring& name);
+    void WaitForSaves();
     bool ConfirmOverwrite(const std::wstring& name);
     void OpenFile();
     bool LoadDocument(const std::wstring& path, const std::wstring& caption);
@@ -115,6 +120,12 @@ private:
     void StopBackupClock();
     static void CALLBACK BackupClock(void* self, BOOLEAN);
     static LRESULT CALLBACK BackupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK SavesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    com::Ptr<IZEVuduHost> HostSaves() const {
+        com::Ptr<IZEVuduHost> host;
+        if (Ed()) Ed()->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+        return host;
+    }
 
     MainWindow& form_;
     std::array<std::wstring, kRecentShown> recent_;
@@ -124,6 +135,9 @@ private:
     HANDLE backupClock_ = nullptr;
     HWND clockWindow_ = nullptr;             // where the clock posts, set before it starts
     std::atomic<bool> backupPosted_{false};  // one kBackupDue at a time in the queue
+    // The save written beside the window: the name shown before it, and whether it was a save as.
+    std::wstring savingFrom_;
+    bool savingAs_ = false;
 };
 
 std::wstring FileCommands::FileName() const {
@@ -158,12 +172,18 @@ bool FileCommands::AskSaveDoc() {
     return answer == IDYES && SaveCommand();
 }
 
-bool FileCommands::SaveCommand() {
+bool FileCommands::SaveCommand(bool beside) {
     const std::wstring name = FileName();
     if (name.empty()) {
         std::wstring suggested = FirstLine();
-        return SaveDocAs(suggested);
+        return SaveDocAs(suggested, beside);
     }
+    if (beside) {
+        const bool started = SaveUnder(name, true, false);
+        FocusEditor();
+        return started;
+    }
+    WaitForSaves();
     com::Bstr arg(name);
     const HRESULT hr = Ed() ? Ed()->SaveFile(arg.Ref(), reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
     FocusEditor();
@@ -190,26 +210,52 @@ std::optional<FileCommands::Chosen> FileCommands::AskSaveName(const std::wstring
     return Chosen{file.Str(), filterIndex};
 }
 
-bool FileCommands::SaveDocAs(std::wstring& name) {
+bool FileCommands::SaveDocAs(std::wstring& name, bool beside) {
     Busy busy(*this);
     const auto chosen = AskSaveName(name, kDocumentFilter, L"选择保存文件");
     if (!chosen) return false;
     name = DocumentSaveName(chosen->name, chosen->filterIndex);
     if (!ConfirmOverwrite(name)) return false;
-    return SaveUnder(name);
+    return SaveUnder(name, beside, true);
 }
 
-// Caption, list and backup name follow the document only once it was written.
-bool FileCommands::SaveUnder(const std::wstring& name) {
-    const std::wstring before = FileName();
+// Caption, list and backup name follow the document only once it was written. Beside the window
+// the save only starts here; SaveDone follows when it is written.
+bool FileCommands::SaveUnder(const std::wstring& name, bool beside, bool saveAs) {
+    WaitForSaves();
+    savingFrom_ = FileName();
+    savingAs_ = saveAs;
     com::Bstr arg(name);
+    if (const auto host = beside ? HostSaves() : nullptr) {
+        SetWindowSubclass(Owner(), SavesProc, kSavesSubclass, reinterpret_cast<DWORD_PTR>(this));
+        return host->SaveBeside(arg.Get(), reinterpret_cast<LONG_PTR>(Owner())) == S_OK;
+    }
     const HRESULT hr = Ed() ? Ed()->SaveFile(arg.Ref(), reinterpret_cast<LONG_PTR>(Owner())) : E_POINTER;
     if (FAILED(hr)) return false;
+    SaveDone(true, name);
+    return true;
+}
+
+void FileCommands::SaveDone(bool written, const std::wstring& name) {
+    if (!written || !savingAs_) return;
     form_.SetCaption(kCaptionPrefix + name);
     UpdateRecentFiles(name);
-    if (backupOn_ && name != before)
+    if (backupOn_ && name != savingFrom_)
         backupFileName_ = BackupName(name, [this](const std::wstring& n) { return Exists(n); });
-    return true;
+}
+
+void FileCommands::WaitForSaves() {
+    if (const auto host = HostSaves()) host->WaitForSaves();
+}
+
+LRESULT CALLBACK FileCommands::SavesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    static const UINT done = RegisterWindowMessageW(kSaveDoneMessage);
+    if (msg == done && lParam) {
+        reinterpret_cast<FileCommands*>(self)->SaveDone(wParam != 0, reinterpret_cast<const wchar_t*>(lParam));
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, SavesProc, kSavesSubclass);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void FileCommands::OpenFile() {
@@ -377,8 +423,10 @@ void CALLBACK FileCommands::BackupClock(void* self, BOOLEAN) {
 // Written on this thread between other messages; the writer pumps none, so typed keys wait.
 void FileCommands::BackupTick() {
     if (!backupOn_ || busy_ || !Ed()) return;
+    // The copy is written beside the window; a failure is told by the tick after it.
     com::Bstr name(backupFileName_);
-    if (SUCCEEDED(Ed()->SaveFile(name.Ref(), 0))) return;
+    const auto host = HostSaves();
+    if (host && SUCCEEDED(host->WriteBackup(name.Get()))) return;
     StopBackup();
     form_.CheckMenu("AutoSave", -1, false);
     Busy busy(*this);
@@ -405,10 +453,10 @@ void FileCommands::Register() {
     CommandRouter& r = form_.Router();
     r.Add("CreatFile", [self](int) { self->NewDocument(); });
     r.Add("OpenFile", [self](int) { self->OpenFile(); });
-    r.Add("SaveFile", [self](int) { self->SaveCommand(); });
+    r.Add("SaveFile", [self](int) { self->SaveCommand(true); });
     r.Add("SaveAS", [self](int) {
         std::wstring name = self->FirstLine();
-        if (self->SaveDocAs(name)) self->FocusEditor();
+        if (self->SaveDocAs(name, true)) self->FocusEditor();
     });
     r.Add("AutoSave", [self](int) { self->ToggleBackup(); });
     r.Add("SaveASPic", [self](int) { self->SaveAsPictures(); });

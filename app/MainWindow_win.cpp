@@ -780,6 +780,8 @@ void MainWindow::OnResize() {
 // The save prompt; false keeps the window open.
 bool MainWindow::QueryUnload() {
     if (!editor_) return true;
+    // A save under way is written, and its outcome told, before the question.
+    if (auto host = editor_.As<IZEVuduHost>()) host->WaitForSaves();
     VARIANT_BOOL modified = VARIANT_FALSE;
     editor_->get_Modified(&modified);
     if (!modified) return true;

@@ -9,14 +9,17 @@
 #include <optional>
 #include <thread>
 
+#include "FakeLayout.h"
 #include "FileCommands_win.h"
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "MusicFixture.h"
 #include "PrintedInk_win.h"
 #include "RecentFiles.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Bstr.h"
 #include "com/Create.h"
+#include "model/layout/LayoutSetup.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {
@@ -165,6 +168,13 @@ struct FileCommandsTest : MainWindowTest {
         SendMessageW(window->EditorWindow(), WM_CHAR, '1', 0);
         ASSERT_TRUE(Modified());
     }
+    // Until the menu's save, written beside the window, has told its outcome.
+    void WaitForSaves() {
+        com::Ptr<IZEVuduHost> host;
+        window->Editor()->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+        ASSERT_TRUE(host);
+        host->WaitForSaves();
+    }
     void SaveWithoutHost(const std::wstring& name) {
         com::Bstr b(name);
         window->Editor()->SaveFile(b.Ref(), 0);
@@ -188,6 +198,7 @@ TEST_F(FileCommandsTest, SaveAsAddsTheDocumentExtensionAndReadsBackEqual) {
         Change();
         Answers answers({{IDOK, File(r.typed.c_str()), r.filter}});
         Command("SaveAS");
+        WaitForSaves();
         EXPECT_EQ(std::vector<std::wstring>{L"选择保存文件"}, answers.Titles());
         EXPECT_EQ(startFolder, fs::current_path());  // a chosen folder is not made current
         const std::wstring written = File(r.written);
@@ -407,6 +418,7 @@ TEST_F(FileCommandsTest, ASaveOverAFileChangedElsewhereAsksFirst) {
     {
         Answers answers({{IDYES, L""}});
         Command("SaveFile");
+        WaitForSaves();
         EXPECT_EQ(1u, answers.Texts().size());
     }
     EXPECT_NE("the other window's song", Bytes(doc));
@@ -414,8 +426,53 @@ TEST_F(FileCommandsTest, ASaveOverAFileChangedElsewhereAsksFirst) {
     Change();  // unchanged on disk since: no question
     Answers none({});
     Command("SaveFile");
+    WaitForSaves();
     EXPECT_TRUE(none.Texts().empty());
     EXPECT_FALSE(Modified());
+}
+
+// The menu's save of a large document writes the document of its moment beside the window:
+// typing goes on meanwhile and keeps Modified; a failure is told as before; the next file
+// command waits for the write.
+TEST_F(FileCommandsTest, TheMenusSaveWritesItsMomentBesideTheWindow) {
+    notaline::test::FakeDocumentSource source;
+    source.Files[u"big.dadur"] = notaline::test::SongDocument(std::string(60000, '1'));
+    ASSERT_TRUE(notaline::LoadJpFile(Ed().Data, source, *Ed().Renderer, Ed(),
+                                     reinterpret_cast<intptr_t>(window->Handle()), u"big.dadur"));
+    const std::wstring doc = File(L"大.DaDur"), moment = File(L"moment.DaDur");
+    BSTR b = SysAllocString(doc.c_str());
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
+    SysFreeString(b);
+    Change();
+    SaveWithoutHost(moment);
+    const std::string expected = Bytes(moment);
+    Command("SaveFile");
+    SendMessageW(window->EditorWindow(), WM_CHAR, '2', 0);
+    ASSERT_TRUE(PumpUntil([&] { return Bytes(doc) == expected; }));
+    WaitForSaves();
+    EXPECT_TRUE(Modified());  // the key came after the moment written
+    EXPECT_EQ(doc, FileName());
+
+    // Written before the next open reads it: the key typed above is in the file.
+    const int32_t words = Ed().Data.WordCount();
+    Command("SaveFile");
+    BSTR again = SysAllocString(doc.c_str());
+    ASSERT_EQ(S_OK, window->Editor()->put_FileName(again));
+    SysFreeString(again);
+    EXPECT_EQ(words, Ed().Data.WordCount());
+
+    // A failure: the writer's reason in a box once written, the document still modified.
+    Change();
+    SetFileAttributesW(doc.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string before = Bytes(doc);
+    {
+        Answers answers({{IDOK, L""}});
+        Command("SaveFile");
+        ASSERT_TRUE(PumpUntil([&] { return answers.Texts().size() == 1; }));
+    }
+    SetFileAttributesW(doc.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(Modified());
+    EXPECT_TRUE(before == Bytes(doc));
 }
 
 // Keys kept queued all along: the copy is still written on time, and every key arrives.

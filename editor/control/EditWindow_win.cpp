@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
@@ -205,6 +206,10 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == kReleaseStoppedPlayers) {
         ReleaseStoppedPlayers(*ed);
+        return 0;
+    }
+    if (msg == kUserSaveWritten) {
+        if (auto tell = std::exchange(ed->SaveWritten, {})) tell();
         return 0;
     }
     try {

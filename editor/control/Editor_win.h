@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,6 +113,8 @@ public:
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
     BackgroundSave Backup;                // the backup copy, written beside the typing
+    BackgroundSave UserSave;              // the host's own save, written beside the typing
+    std::function<void()> SaveWritten;    // tells the outcome of UserSave's write, once
     PictureName PicturesName;             // of the pictures being written beside the window
     BackgroundPictures Pictures{Window};  // the user's pictures; goes first, stopping its thread
 };

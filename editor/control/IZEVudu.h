@@ -177,6 +177,25 @@ struct IZEVudu : IDispatch {
     STDMETHOD(Refresh)() PURE;
 };
 
+// What only the program that hosts the control asks of it, in its own process: its writes
+// beside the window. A script's SaveFile is written before the call returns; these return at once.
+struct IZEVuduHost;
+__CRT_UUID_DECL(IZEVuduHost, 0x4e3b5a13, 0x7c2d, 0x4f61, 0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0)
+struct IZEVuduHost : IUnknown {
+    // Starts writing the backup copy of the document as it is now. S_FALSE: the last copy is still
+    // being written, and none is started; a failure of the last copy fails this call, once.
+    STDMETHOD(WriteBackup)(BSTR FileName) PURE;
+    // The user's save of the document as it is now to FileName, reported to HostWindow as SaveFile
+    // with a window reports, once written; then kSaveDoneMessage is sent to HostWindow (wParam 1
+    // when written, 0 when not, lParam the name as a const wchar_t*). S_FALSE: the user kept the
+    // file another program wrote, and nothing is written. A save under way is waited for first.
+    STDMETHOD(SaveBeside)(BSTR FileName, LONG_PTR HostWindow) PURE;
+    // Until no save started by SaveBeside is under way, its outcome told.
+    STDMETHOD(WaitForSaves)() PURE;
+};
+// The name of the registered message that tells the host a SaveBeside ended.
+inline constexpr wchar_t kSaveDoneMessage[] = L"Notaline.SaveDone";
+
 // wingdi.h defines TRANSPARENT, the name of an event.
 #pragma push_macro("TRANSPARENT")
 #undef TRANSPARENT

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "FileNames.h"
 #include "control/Handlers_win.h"
@@ -19,6 +20,7 @@
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LoadJpFile.h"
 #include "model/layout/PageSetupRules.h"
+#include "model/layout/Pagination.h"
 #include "music/MidiExport.h"
 #include "music/NoteExtraction.h"
 #include "records/Dialogs.h"
@@ -139,6 +141,18 @@ bool MayOverwrite(ZEVudu& z, const std::wstring& name, intptr_t host) {
                        MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+// Until the user's save beside the window is written, its outcome told.
+void WaitForUserSave(Editor& ed) {
+    ed.UserSave.Wait();
+    if (auto tell = std::exchange(ed.SaveWritten, {})) tell();
+}
+
+// Until no write beside the window is under way.
+void WaitForWrites(Editor& ed) {
+    WaitForUserSave(ed);
+    ed.Backup.Wait();
+}
+
 // A document opened by name: the one shown, its name and its history change only once the new
 // one has been read; a missing file is told and changes nothing, so a later save cannot write
 // over the wrong file. Both failures fail the call too, so the host keeps its caption and list.
@@ -154,45 +168,48 @@ void OpenFile(ZEVudu& z, Editor& ed, std::wstring name) {
         Message(ed, kOnlyDocuments, tessaly::kProgramTitle);  // the host's open command shows nothing else
         Refuse(kOnlyDocuments);
     }
+    // A save beside the window tells its outcome against the document it wrote.
+    WaitForWrites(ed);
     // A coalesced step still open belongs to the document shown: close it against that one.
     ed.Commands->Undo.EndPendingStep();
-    if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name)))
+    if (!LoadJpFile(ed.Data, ed.Source, *ed.Renderer, ed, reinterpret_cast<intptr_t>(ed.Host), U16(name))) {
+        // The reader's progress would stay on the host's status bar: the document's status replaces it.
+        ed.Tell(tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&ed.SendMsg));
         Refuse(L"文件没有打开。", E_FAIL);
+    }
     ed.Commands->Undo.ZeroUnDoReDoVal();
     z.Kept().Stamp = StampOf(name);
     z.Kept().FileName = std::move(name);
 }
 
-// Saving with a host window is the user's save: only a written file clears Modified, takes the
-// name and is reported. Without one (the backup copy) name and state stay either way.
-// The backup copy is written from a snapshot on a thread of its own. A small document's is waited
-// for, so the file is there when the call returns; a large one's write goes on beside the typing
-// once it outlasts a frame or two, and a failure is told by the next backup call.
-void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
-    constexpr int32_t kLargeDocument = 50000;  // characters; about 17 full pages
-    const std::chrono::milliseconds wait =
-        ed.Data.WordCount() < kLargeDocument ? std::chrono::hours(1) : std::chrono::milliseconds(25);
-    if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
-    const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    SaveOutcome saved;
-    if (host) {
-        saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
-    } else if (auto late = ed.Backup.Late(); late && !late->Ok) {
-        saved = std::move(*late);
+// What a written user's save changes: the status to the host, Modified (unless the document was
+// changed after the moment written), the name and its stamp.
+void Saved(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host, bool beside = false) {
+    SendMessageW(reinterpret_cast<HWND>(host), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&ed.SendMsg));
+    if (beside) {
+        ed.Commands->Undo.SaveWritten();
     } else {
-        saved = ed.Backup.Write(SnapshotOf(ed.Data), ed.FileSystem.ZoomFactor(), ed.FileSystem.CurrentDpi(), U16(name),
-                                wait);
+        ed.Commands->Undo.Modified(false);
     }
+    z.Kept().FileName = name;
+    z.Kept().Stamp = StampOf(name);
+}
+
+// A SaveFile is written before the call returns, and its outcome is the call's: a write beside the
+// window (the host's backup or save) is finished first and keeps its own outcome for the host.
+// With a host window it is the user's save: only a written file clears Modified, takes the name
+// and is reported. Without one (a script's save) name and state stay either way.
+void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
+    if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
+    WaitForWrites(ed);
+    const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const SaveOutcome saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
     SetCursor(old);
     if (!saved.Ok) {
         if (host) ShowUtf8(ed, saved.Reason);
         Refuse(L"文件没有保存。", E_FAIL);
     }
-    if (!host) return;
-    SendMessageW(reinterpret_cast<HWND>(host), tessaly::EM_SendMsg, 0, reinterpret_cast<LPARAM>(&ed.SendMsg));
-    ed.Commands->Undo.Modified(false);
-    z.Kept().FileName = name;
-    z.Kept().Stamp = StampOf(name);
+    if (host) Saved(z, ed, name, host);
 }
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {
@@ -575,6 +592,78 @@ void PutUpSpace(Editor& ed, EditorData& d, EditCommands& c, com::Args& a) {
 
 void ApplyPlayTimeSignature(Editor& ed) {
     if (ApplyPlayTimeSignature(ed.Data, ed.Commands->Undo)) LaidOut(ed, tessaly::MainExtralRefresh);
+}
+
+// The host's writes beside the window: each takes a snapshot of the document as stored, so the
+// window's thread pays neither for the write nor for placing characters still to be placed.
+namespace {
+
+std::wstring Name(BSTR name) {
+    std::wstring s = name ? std::wstring(name, SysStringLen(name)) : std::wstring();
+    std::erase(s, L'\0');
+    return s;
+}
+
+template <class F>
+HRESULT Guarded(F&& f) noexcept {
+    try {
+        return f();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+}  // namespace
+
+// A backup's failure found after its call returned is told by the next call, which writes none.
+HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
+    return Guarded([&]() -> HRESULT {
+        Editor* ed = z_.Running();
+        if (!ed) return E_UNEXPECTED;
+        if (ed->Backup.Running()) return S_FALSE;
+        if (auto late = ed->Backup.Late(); late && !late->Ok) return E_FAIL;
+        ed->Backup.Write(SnapshotAsStored(ed->Data), ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(),
+                         U16(Name(FileName)), std::chrono::milliseconds(0));
+        return S_OK;
+    });
+}
+
+HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
+    return Guarded([&]() -> HRESULT {
+        Editor* ed = z_.Running();
+        if (!ed || !HostWindow) return E_UNEXPECTED;
+        Editor& e = *ed;
+        const std::wstring name = Name(FileName);
+        WaitForUserSave(e);
+        if (!MayOverwrite(z_, name, HostWindow)) return S_FALSE;
+        e.Commands->Undo.SaveBegun();
+        const HWND window = e.Window;
+        e.UserSave.Write(SnapshotAsStored(e.Data), e.FileSystem.ZoomFactor(), e.FileSystem.CurrentDpi(), U16(name),
+                         std::chrono::milliseconds(0), [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });
+        ZEVudu& z = z_;
+        e.SaveWritten = [&z, &e, name, HostWindow] {
+            e.UserSave.Wait();
+            const SaveOutcome saved = e.UserSave.Late().value_or(SaveOutcome{false, "文件没有保存。"});
+            if (saved.Ok) {
+                Saved(z, e, name, HostWindow, true);
+            } else {
+                ShowUtf8(e, saved.Reason);
+            }
+            static const UINT done = RegisterWindowMessageW(kSaveDoneMessage);
+            SendMessageW(reinterpret_cast<HWND>(HostWindow), done, saved.Ok ? 1 : 0,
+                         reinterpret_cast<LPARAM>(name.c_str()));
+        };
+        return S_OK;
+    });
+}
+
+HRESULT ZEVudu::HostFace::WaitForSaves() {
+    return Guarded([&]() -> HRESULT {
+        if (Editor* ed = z_.Running()) WaitForWrites(*ed);
+        return S_OK;
+    });
 }
 
 std::span<const com::Member<ZEVudu>> ZEVudu::Members() {

@@ -47,6 +47,12 @@ public:
     };
     HostState& Kept() { return kept_; }
 
+    // The host program's own interface besides the dispatch one.
+    void* QueryOther(REFIID iid) {
+        if (iid == __uuidof(IZEVuduHost)) return static_cast<IZEVuduHost*>(&hostFace_);
+        return ControlObject::QueryOther(iid);
+    }
+
     // The persisted properties.
     int16_t Appearance() const { return appearance_; }
     void Appearance(int16_t value);
@@ -92,6 +98,23 @@ private:
     bool enabled_ = true;
     int32_t scrollBars_ = zevudu::ercScrollBarsBoth;
     HostState kept_;
+
+    class HostFace final : public IZEVuduHost {
+    public:
+        explicit HostFace(ZEVudu& z) : z_(z) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+            return z_.QueryInterface(iid, out);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return z_.AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return z_.Release(); }
+        HRESULT STDMETHODCALLTYPE WriteBackup(BSTR FileName) override;
+        HRESULT STDMETHODCALLTYPE SaveBeside(BSTR FileName, LONG_PTR HostWindow) override;
+        HRESULT STDMETHODCALLTYPE WaitForSaves() override;
+
+    private:
+        ZEVudu& z_;
+    };
+    HostFace hostFace_{*this};
 };
 
 }  // namespace notaline

@@ -6,22 +6,30 @@
 #include <string>
 #include <vector>
 
+#include "FakeLayout.h"
 #include "HostedControlTest_win.h"
 #include "com/Bstr.h"
+#include "MusicFixture.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/MarkCodes.h"
+#include "model/layout/LayoutSetup.h"
 #include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
+#include "win/KernelHandles.h"
 
 namespace notaline {
 namespace {
 
 // The host window: counts the status records the control sends it.
 int g_statusRecords = 0;
+int g_progressReports = 0;
+UINT g_lastReport = 0;  // the last of EM_SendMsg and EM_RunPre
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     if (msg == tessaly::EM_SendMsg) ++g_statusRecords;
+    if (msg == tessaly::EM_RunPre) ++g_progressReports;
+    if (msg == tessaly::EM_SendMsg || msg == tessaly::EM_RunPre) g_lastReport = msg;
     return DefWindowProcW(hwnd, msg, w, l);
 }
 
@@ -217,6 +225,40 @@ TEST_F(ZEVuduMembersTest, AFailedSaveKeepsModifiedTheNameAndTheFile) {
     EXPECT_EQ(0, g_statusRecords);
 }
 
+// A script's save of a large document is written when the call returns, and its failure is its
+// own: a new file, over an existing one, over one held open by another program, then a good path.
+TEST_F(ZEVuduMembersTest, AScriptsSaveIsWrittenWhenTheCallReturns) {
+    Script s = Host();
+    test::FakeDocumentSource source;
+    source.Files[u"big.dadur"] = test::SongDocument(std::string(60000, '1'));
+    ASSERT_TRUE(LoadJpFile(Ed().Data, source, *Ed().Renderer, Ed(), reinterpret_cast<intptr_t>(parent), u"big.dadur"));
+    ASSERT_GE(Ed().Data.WordCount(), 60000);
+    const std::wstring whole = File(L"whole.dadur"), existing = File(L"existing.dadur"), held = File(L"held.dadur");
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(whole.c_str()), HostHandle()}));
+    const std::string expected = Bytes(whole);
+    std::ofstream(std::filesystem::path(existing)) << "old";
+    std::ofstream(std::filesystem::path(held)) << "old";
+    for (int round = 0; round < 2; ++round) {
+        const std::wstring fresh = File(round ? L"fresh2.dadur" : L"fresh.dadur");
+        ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(fresh.c_str()), Var(int32_t{0})}));
+        EXPECT_EQ(expected, Bytes(fresh));
+        ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(existing.c_str()), Var(int32_t{0})}));
+        EXPECT_EQ(expected, Bytes(existing));
+        // Held open without sharing: this call fails, and the file is left as it was.
+        {
+            win::KernelHandle open(CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_NE(INVALID_HANDLE_VALUE, open.Get());
+            EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SaveFile", {Var(held.c_str()), Var(int32_t{0})}));
+        }
+        EXPECT_EQ("old", Bytes(held));
+        // The next save to a good path is not handed that failure.
+        const std::wstring after = File(round ? L"after2.dadur" : L"after.dadur");
+        ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(after.c_str()), Var(int32_t{0})}));
+        EXPECT_EQ(expected, Bytes(after));
+    }
+}
+
 TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {
     Script s = Host();
     const std::wstring name = File(L"song.dadur");
@@ -245,6 +287,19 @@ TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {
     EXPECT_TRUE(SameWords(words, Words()));
     EXPECT_TRUE(Ed().Commands->Undo.CanUndo());
     EXPECT_TRUE(s.Get(L"Modified").Long());
+    // A DaDur file refused after its reader told progress: the status comes last, so the host's
+    // status bar shows the document again rather than the progress.
+    const std::wstring refused = File(L"refused.dadur");
+    std::ofstream(std::filesystem::path(refused), std::ios::binary) << Bytes(name) << "\\hwdata 1,2\n";
+    g_progressReports = 0;
+    {
+        DialogCloser box(IDOK);
+        EXPECT_EQ(DISP_E_EXCEPTION, s.Put(L"FileName", Var(refused.c_str())));
+        EXPECT_EQ(1u, box.Texts().size());
+    }
+    EXPECT_GT(g_progressReports, 0);
+    EXPECT_EQ(tessaly::EM_SendMsg, g_lastReport);
+    EXPECT_TRUE(SameWords(words, Words()));
     // A file of another kind is refused, and the user told why.
     std::filesystem::copy_file(std::filesystem::path(name), folder / L"song.dadur.bak");
     {

@@ -29,7 +29,7 @@ private:
 }  // namespace
 
 SaveOutcome BackgroundSave::Write(DocumentSnapshot snapshot, double zoom, int32_t dpi, std::u16string name,
-                                  std::chrono::milliseconds wait) {
+                                  std::chrono::milliseconds wait, std::function<void()> whenDone) {
     Wait();
     {
         std::lock_guard lock(mutex_);
@@ -37,7 +37,8 @@ SaveOutcome BackgroundSave::Write(DocumentSnapshot snapshot, double zoom, int32_
         late_ = false;
         outcome_.reset();
     }
-    worker_ = std::thread([this, snapshot = std::move(snapshot), zoom, dpi, name = std::move(name)]() mutable {
+    worker_ = std::thread([this, snapshot = std::move(snapshot), zoom, dpi, name = std::move(name),
+                           whenDone = std::move(whenDone)]() mutable {
         SaveOutcome out;
         try {
             FixedSystem system(zoom, dpi);
@@ -45,13 +46,16 @@ SaveOutcome BackgroundSave::Write(DocumentSnapshot snapshot, double zoom, int32_
         } catch (const std::bad_alloc&) {
             out = SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
         }
-        std::lock_guard lock(mutex_);
-        outcome_ = std::move(out);
-        running_ = false;
-        done_.notify_all();
+        {
+            std::lock_guard lock(mutex_);
+            outcome_ = std::move(out);
+            running_ = false;
+            done_.notify_all();
+        }
+        if (whenDone) whenDone();
     });
     std::unique_lock lock(mutex_);
-    if (!done_.wait_for(lock, wait, [this] { return !running_; })) {
+    if (wait.count() <= 0 || !done_.wait_for(lock, wait, [this] { return !running_; })) {
         late_ = true;
         return SaveOutcome{true, {}};
     }
@@ -66,6 +70,11 @@ std::optional<SaveOutcome> BackgroundSave::Late() {
     if (running_ || !late_) return std::nullopt;
     late_ = false;
     return std::exchange(outcome_, std::nullopt);
+}
+
+bool BackgroundSave::Running() {
+    std::lock_guard lock(mutex_);
+    return running_;
 }
 
 void BackgroundSave::Wait() {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -23,14 +24,17 @@ public:
     ~BackgroundSave() { Wait(); }
 
     // Starts writing the snapshot as the file name and waits up to `wait` for it: a write done by
-    // then gives its outcome, a longer one counts as done and tells its outcome later (Late).
+    // then gives its outcome, a longer one (any, when wait is 0) counts as done and tells its
+    // outcome later (Late).
     // The zoom and DPI are the writer's, read on the caller's thread.
+    // whenDone runs on the writer's thread once the outcome is kept.
     SaveOutcome Write(DocumentSnapshot snapshot, double zoom, int32_t dpi, std::u16string name,
-                      std::chrono::milliseconds wait);
+                      std::chrono::milliseconds wait, std::function<void()> whenDone = {});
     // The outcome of a write that ended after its Write returned, once.
     std::optional<SaveOutcome> Late();
     // Until no write is under way.
     void Wait();
+    bool Running();
 
 private:
     std::thread worker_;

@@ -96,7 +96,7 @@ SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr
 
 SaveOutcome SaveJpFile(DocumentSnapshot snapshot, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName) {
-    const SnapshotWords words(snapshot.Words, snapshot.WordCount);
+    const SnapshotWords words(snapshot.Words, snapshot.WordCount, snapshot.Settle);
     return Save(std::move(snapshot.Rest), &words, system, HostWindow, FileName);
 }
 

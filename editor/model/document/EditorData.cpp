@@ -79,13 +79,19 @@ tessaly::JpData DocumentOf(const EditorData& data) {
 }
 
 DocumentSnapshot SnapshotOf(const EditorData& data) {
-    return DocumentSnapshot{AllButWords(data), data.WordInfo.Snap(), WordsToWrite(data)};
+    return DocumentSnapshot{AllButWords(data), data.WordInfo.Snap(), WordsToWrite(data), {}};
+}
+
+DocumentSnapshot SnapshotOf(const EditorData& data,
+                            const std::function<void(size_t from, size_t end, ptrdiff_t moved)>& outOfDate) {
+    return DocumentSnapshot{AllButWords(data), data.WordInfo.SnapAsStored(outOfDate), WordsToWrite(data), {}};
 }
 
 tessaly::JpData DocumentOf(DocumentSnapshot snapshot) {
     tessaly::JpData doc = std::move(snapshot.Rest);
     doc.WordInfo.resize(snapshot.WordCount);
     snapshot.Words.CopyOut(0, snapshot.WordCount, Expanding(doc.WordInfo.begin()));
+    if (snapshot.Settle) snapshot.Settle(0, doc.WordInfo.data(), doc.WordInfo.size());
     return doc;
 }
 

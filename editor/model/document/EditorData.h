@@ -139,8 +139,15 @@ struct DocumentSnapshot {
     tessaly::JpData Rest;  // everything but the characters
     PieceArray<StoredWord>::Snapshot Words;
     size_t WordCount = 0;
+    // Brings the n whole records of characters first on up to date, where Words holds some out of
+    // date (a snapshot taken as stored); empty when every record is.
+    std::function<void(size_t first, tessaly::aWordInfo* words, size_t n)> Settle;
 };
 DocumentSnapshot SnapshotOf(const EditorData& data);
+// The same with the characters as stored, a run of them out of date left so: outOfDate(from,
+// end, moved) is told the run (PieceArray::SnapAsStored) and the caller sets Settle.
+DocumentSnapshot SnapshotOf(const EditorData& data,
+                            const std::function<void(size_t from, size_t end, ptrdiff_t moved)>& outOfDate);
 // The writer's document from a snapshot, on any thread.
 tessaly::JpData DocumentOf(DocumentSnapshot snapshot);
 

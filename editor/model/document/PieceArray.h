@@ -366,6 +366,13 @@ public:
     // Every record up to date, pinned for reading elsewhere.
     Snapshot Snap() const {
         SettleAll();
+        return SnapAsStored([](size_t, size_t, ptrdiff_t) {});
+    }
+    // The records as stored, pinned, a deferred run left out of date: for a reader that brings
+    // its own copy up to date, told the run by outOfDate(from, end, moved). Costs no settling.
+    template <class F>
+    Snapshot SnapAsStored(F&& outOfDate) const {
+        if (deferFrom_ < deferEnd_) outOfDate(deferFrom_, deferEnd_, moved_);
         Snapshot s;
         s.parts_ = pieces_;
         s.size_ = size();

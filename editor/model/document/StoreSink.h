@@ -33,16 +33,20 @@ WordStore StoreOf(const std::vector<tessaly::aWordInfo>& words);
 // The first `count` characters of a snapshot for a writer, made whole a run at a time.
 class SnapshotWords final : public tessaly::WordSource {
 public:
-    SnapshotWords(const WordStore::Snapshot& words, size_t count) : words_(words), count_(count) {}
+    using Settler = std::function<void(size_t first, tessaly::aWordInfo* words, size_t n)>;
+    SnapshotWords(const WordStore::Snapshot& words, size_t count, const Settler& settle = {})
+        : words_(words), count_(count), settle_(settle) {}
     size_t size() const override { return count_; }
     const tessaly::aWordInfo* Run(size_t from, size_t n, tessaly::aWordInfo* scratch) const override {
         words_.CopyOut(from, n, Expanding(scratch));
+        if (settle_) settle_(from, scratch, n);
         return scratch;
     }
 
 private:
     const WordStore::Snapshot& words_;
     size_t count_;
+    const Settler& settle_;
 };
 
 }  // namespace notaline

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "model/document/CharKinds.h"
 #include "model/document/mGeneral.h"
@@ -140,6 +141,7 @@ aUndoStep& UndoRedo::OpenStep(int32_t kind) {
     stepStart_ = JournalPos;
     // The new step writes over the undone ones: a saved state among them is gone for good.
     if (SavedStep > StepIndex) SavedStep = -1;
+    if (savingStep_ > StepIndex) savingStep_ = -1;
     ++StepIndex;
     StepTop = StepIndex;
     Steps.resize(static_cast<size_t>(StepIndex) + 1);
@@ -405,6 +407,7 @@ void UndoRedo::ZeroUnDoReDoVal() {
     StepIndex = 0;
     StepTop = 0;
     SavedStep = 0;
+    savingStep_ = -1;
     currentHwFocus_ = -1;
     // An open coalesced step belongs to the old document: closing it later would record
     // the new document under it.
@@ -424,6 +427,22 @@ void UndoRedo::Modified(bool Value) {
     SavedStep = StepIndex;
     data_.ModifiedDrum = false;
     data_.ModifiedPlay = false;
+}
+
+void UndoRedo::SaveBegun() {
+    EndPendingStep();
+    savingStep_ = StepIndex;
+    savingDrum_ = data_.ModifiedDrum;
+    savingPlay_ = data_.ModifiedPlay;
+}
+
+void UndoRedo::SaveWritten() {
+    EndPendingStep();
+    if (savingStep_ < 0) return;
+    SavedStep = std::exchange(savingStep_, -1);
+    // A flag raised only while the save was written marks a change the file does not hold.
+    data_.ModifiedDrum = data_.ModifiedDrum && !savingDrum_;
+    data_.ModifiedPlay = data_.ModifiedPlay && !savingPlay_;
 }
 
 // The before-image back into the document: what undo does, and what a failed close does.

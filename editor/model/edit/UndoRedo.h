@@ -99,6 +99,11 @@ public:
     bool CanPaste();
     bool Modified();
     void Modified(bool Value);
+    // A save of the document as it is now, written later: once written (SaveWritten), the history's
+    // place at the start counts as saved, unless a later step wrote over it. Changes made while
+    // it was written keep Modified.
+    void SaveBegun();
+    void SaveWritten();
     int32_t CurrentHwFocus() const { return currentHwFocus_; }
     void CurrentHwFocus(int32_t Value) { currentHwFocus_ = Value; }
 
@@ -202,6 +207,9 @@ private:
     int32_t StepIndex = 0;
     int32_t StepTop = 0;
     int32_t SavedStep = 0;
+    int32_t savingStep_ = -1;  // the place of a save being written, -1 for none
+    bool savingDrum_ = false;  // ModifiedDrum and ModifiedPlay when it began
+    bool savingPlay_ = false;
     int64_t JournalPos = 1;
     int64_t stepStart_ = 1;
     aUndoRange DescBefore;

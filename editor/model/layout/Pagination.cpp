@@ -15,7 +15,8 @@ namespace {
 
 // A character's box on its line: a stacked one (ShuPai.Number other than 0) steps up or down by
 // its own height and spacing.
-void PlaceWord(StoredWord& w, const tessaly::aLineInfo& line) {
+template <class Word>
+void PlaceWord(Word& w, const tessaly::aLineInfo& line) {
     const int32_t n = w.ShuPai.Number;
     const float u = w.ShuPai.Space + w.WdSize.cy;
     if (n == 0) {
@@ -64,6 +65,48 @@ size_t SettleWords(void* context, size_t first, size_t upTo, size_t end, ptrdiff
     // Characters behind the last line belong to none: nothing places them.
     return reached < upTo ? end : reached;
 }
+
+// The characters of a deferred run on one line, numbered as they are now.
+struct LineToPlace {
+    size_t From = 0;
+    size_t End = 0;
+    tessaly::aLineInfo Line;
+};
+
+// The lines SettleWords would place the run on, in order.
+std::vector<LineToPlace> LinesToPlace(const EditorData& data, size_t first, size_t end, ptrdiff_t moved) {
+    std::vector<LineToPlace> out;
+    const LineArray& lines = data.LineInfo;
+    end = std::min(end, data.WordInfo.size());
+    for (size_t l = lines.empty() ? 0 : LineAtOrBefore(lines, static_cast<int64_t>(first) - moved); l < lines.size();
+         ++l) {
+        const auto& line = lines[l];
+        const int64_t lineFrom = std::max<int64_t>(int64_t{line.Start} + moved, static_cast<int64_t>(first));
+        const int64_t lineEnd = std::min<int64_t>(int64_t{line.Start} + moved + line.Length, static_cast<int64_t>(end));
+        if (lineFrom >= static_cast<int64_t>(end)) break;
+        if (lineFrom < lineEnd) out.push_back({static_cast<size_t>(lineFrom), static_cast<size_t>(lineEnd), line});
+    }
+    return out;
+}
+
+}  // namespace
+
+DocumentSnapshot SnapshotAsStored(const EditorData& data) {
+    std::vector<LineToPlace> lines;
+    DocumentSnapshot s = SnapshotOf(
+        data, [&](size_t first, size_t end, ptrdiff_t moved) { lines = LinesToPlace(data, first, end, moved); });
+    if (lines.empty()) return s;
+    s.Settle = [lines = std::move(lines)](size_t first, tessaly::aWordInfo* words, size_t n) {
+        auto at =
+            std::partition_point(lines.begin(), lines.end(), [&](const LineToPlace& l) { return l.End <= first; });
+        for (; at != lines.end() && at->From < first + n; ++at)
+            for (size_t c = std::max(at->From, first); c < std::min(at->End, first + n); ++c)
+                PlaceWord(words[c - first], at->Line);
+    };
+    return s;
+}
+
+namespace {
 
 // Characters from..end are placed on their lines when something reads them.
 void DeferPlacing(EditorData& data, int32_t from, int32_t end) {

@@ -11,6 +11,7 @@
 #include "LayoutFixture.h"
 #include "model/document/GraceNotes.h"
 #include "model/document/PlayMarks.h"
+#include "model/document/StoreSink.h"
 #include "model/document/mGeneral.h"
 #include "model/edit/UndoRedo.h"
 #include "model/layout/LayoutSetup.h"
@@ -360,6 +361,41 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
         ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
     }
     EXPECT_GT(deferred, 500);  // the lazy path was the one taken
+}
+
+// A snapshot taken for a writer beside the window leaves the deferred characters unplaced in the
+// editor; what the writer reads of it, whole or a run at a time, is the document fully placed.
+TEST(IncrementalLayoutProperty, ASnapshotAsStoredReadsAsTheDocumentPlaced) {
+    RandomDocuments random(4242);
+    int32_t unsettled = 0;
+    for (int32_t doc = 0; doc < 20; ++doc) {
+        EditorData data;
+        LaidOutDocument(data, random, 60, 100);
+        for (int32_t step = 0; step < 20; ++step) {
+            RandomEdit(data, random);
+            ASSERT_TRUE(FormatInputLines(data, data.InputDat));
+            const bool deferred = data.WordInfo.HasDeferred();
+            DocumentSnapshot snapshot = SnapshotAsStored(data);
+            ASSERT_EQ(deferred, data.WordInfo.HasDeferred()) << "document " << doc << " edit " << step;
+            unsettled += deferred ? 1 : 0;
+            const tessaly::JpData placed = DocumentOf(data);
+            std::vector<aWordInfo> runs(snapshot.WordCount);
+            const SnapshotWords words(snapshot.Words, snapshot.WordCount, snapshot.Settle);
+            for (size_t at = 0; at < runs.size(); at += 37) {
+                const size_t n = std::min<size_t>(37, runs.size() - at);
+                std::copy_n(words.Run(at, n, runs.data() + at), n, runs.begin() + static_cast<ptrdiff_t>(at));
+            }
+            const tessaly::JpData whole = DocumentOf(std::move(snapshot));
+            ASSERT_EQ(placed.WordInfo.size(), whole.WordInfo.size());
+            for (size_t i = 0; i < placed.WordInfo.size(); ++i) {
+                const aWordInfo &x = placed.WordInfo[i], &y = whole.WordInfo[i], &z = runs[i];
+                ASSERT_TRUE(x.Top == y.Top && x.Bottom == y.Bottom && x.Left == y.Left && x.WdAsc == y.WdAsc)
+                    << "document " << doc << " edit " << step << " character " << i;
+                ASSERT_TRUE(x.Top == z.Top && x.Bottom == z.Bottom) << "document " << doc << " character " << i;
+            }
+        }
+    }
+    EXPECT_GT(unsettled, 100);  // most snapshots were taken with characters still to place
 }
 
 // Characters added near the top and taken out again, as a paste and its undo, move every later
