@@ -144,8 +144,8 @@ struct DocumentSnapshot {
     std::function<void(size_t first, tessaly::aWordInfo* words, size_t n)> Settle;
 };
 DocumentSnapshot SnapshotOf(const EditorData& data);
-// The same with the characters as stored, a run of them out of date left so: outOfDate(from,
-// end, moved) is told the run (PieceArray::SnapAsStored) and the caller sets Settle.
+// The same with the characters as stored, runs of them out of date left so: outOfDate(from,
+// end, moved) is told each run (PieceArray::SnapAsStored) and the caller sets Settle.
 DocumentSnapshot SnapshotOf(const EditorData& data,
                             const std::function<void(size_t from, size_t end, ptrdiff_t moved)>& outOfDate);
 // The writer's document from a snapshot, on any thread.

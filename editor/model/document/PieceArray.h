@@ -368,11 +368,12 @@ public:
         SettleAll();
         return SnapAsStored([](size_t, size_t, ptrdiff_t) {});
     }
-    // The records as stored, pinned, a deferred run left out of date: for a reader that brings
-    // its own copy up to date, told the run by outOfDate(from, end, moved). Costs no settling.
+    // The records as stored, pinned, the deferred runs left out of date: for a reader that brings
+    // its own copy up to date, told each run in order by outOfDate(from, end, moved). Costs no
+    // settling.
     template <class F>
     Snapshot SnapAsStored(F&& outOfDate) const {
-        if (deferFrom_ < deferEnd_) outOfDate(deferFrom_, deferEnd_, moved_);
+        for (const Deferral& r : runs_) outOfDate(r.from, r.end, r.moved);
         Snapshot s;
         s.parts_ = pieces_;
         s.size_ = size();

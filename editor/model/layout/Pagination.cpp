@@ -93,8 +93,10 @@ std::vector<LineToPlace> LinesToPlace(const EditorData& data, size_t first, size
 
 DocumentSnapshot SnapshotAsStored(const EditorData& data) {
     std::vector<LineToPlace> lines;
-    DocumentSnapshot s = SnapshotOf(
-        data, [&](size_t first, size_t end, ptrdiff_t moved) { lines = LinesToPlace(data, first, end, moved); });
+    DocumentSnapshot s = SnapshotOf(data, [&](size_t first, size_t end, ptrdiff_t moved) {
+        const auto run = LinesToPlace(data, first, end, moved);
+        lines.insert(lines.end(), run.begin(), run.end());  // runs come in order, apart
+    });
     if (lines.empty()) return s;
     s.Settle = [lines = std::move(lines)](size_t first, tessaly::aWordInfo* words, size_t n) {
         auto at =
