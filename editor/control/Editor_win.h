@@ -13,7 +13,7 @@
 #include "com/ComPtr.h"
 #include "control/MouseInput.h"
 #include "control/PageRenderer.h"
-#include "control/Printing_win.h"
+#include "control/BackgroundPictures_win.h"
 #include "control/WheelZoom.h"
 #include "model/document/BackgroundSave.h"
 #include "model/document/ControlSite.h"

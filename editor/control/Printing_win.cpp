@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "com/Dispatch.h"
-#include "control/EditWindow_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/IZEVudu.h"
@@ -16,6 +15,7 @@
 #include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
 #include "win/KernelHandles.h"
+#include "win/OwnThread.h"
 
 namespace notaline {
 
@@ -120,35 +120,6 @@ bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
     return TellPictureOutcome(ed, screen->SavePagePictures(fileName, AskOver(ed)), name);
 }
 
-BackgroundPictures::~BackgroundPictures() {
-    Stop();
-    Finish();
-}
-
-void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
-    Finish();
-    stop_ = false;
-    worker_ = std::thread([this, job = std::move(job)]() mutable {
-        try {
-            status_ = job->Write([this](int32_t page, int32_t pages) {
-                if (stop_) return false;
-                PostMessageW(window_, kPictureProgress, static_cast<WPARAM>(PrintProgress(page, pages)), 0);
-                return true;
-            });
-        } catch (...) {
-            status_ = {PictureExportResult::WriteFailed, 0, {}};
-        }
-        job.reset();
-        PostMessageW(window_, kPicturesWritten, 0, 0);
-    });
-}
-
-std::optional<PictureExportStatus> BackgroundPictures::Finish() {
-    if (!worker_.joinable()) return std::nullopt;
-    worker_.join();
-    return status_;
-}
-
 void StartPagePictures(Editor& ed, const std::wstring& fileName) {
     ScreenRenderer* screen = ed.Renderer->Screen();
     if (!screen) return;
@@ -177,7 +148,7 @@ void FinishPagePictures(Editor& ed) {
 bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case kSavePicturesBeside:
-            if (AddressFromOwnThread(msg, lParam)) {
+            if (win::AddressFromOwnThread(msg, lParam)) {
                 const BSTR name = *reinterpret_cast<const BSTR*>(lParam);
                 StartPagePictures(ed, std::wstring(name ? name : L"", name ? SysStringLen(name) : 0));
             }
