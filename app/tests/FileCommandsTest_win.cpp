@@ -19,7 +19,7 @@
 #include "ScreenTestSupport_win.h"
 #include "com/Bstr.h"
 #include "com/Create.h"
-#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "tools/tests/DialogCloser_win.h"
 
 namespace tavolin::test {

@@ -15,6 +15,7 @@
 #include "control/ZEVudu_win.h"
 #include "model/document/MarkCodes.h"
 #include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
 #include "win/KernelHandles.h"
