@@ -250,10 +250,8 @@ void FileCommands::WaitForSaves() {
 
 LRESULT CALLBACK FileCommands::SavesProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     static const UINT done = RegisterWindowMessageW(kSaveDoneMessage);
-    if (msg == done && lParam) {
+    if (msg == done && lParam)
         reinterpret_cast<FileCommands*>(self)->SaveDone(wParam != 0, reinterpret_cast<const wchar_t*>(lParam));
-        return 0;
-    }
     if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, SavesProc, kSavesSubclass);
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }

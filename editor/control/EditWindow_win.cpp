@@ -209,7 +209,11 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     if (msg == kUserSaveWritten) {
-        if (auto tell = std::exchange(ed->SaveWritten, {})) tell();
+        try {
+            if (auto tell = std::exchange(ed->SaveWritten, {})) tell();
+        } catch (...) {
+            // Telling the outcome failed: the file is as the writer left it, nothing crosses.
+        }
         return 0;
     }
     try {

@@ -661,7 +661,7 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
 
 HRESULT ZEVudu::HostFace::WaitForSaves() {
     return Guarded([&]() -> HRESULT {
-        if (Editor* ed = z_.Running()) WaitForWrites(*ed);
+        if (Editor* ed = z_.Running()) WaitForUserSave(*ed);
         return S_OK;
     });
 }

@@ -258,6 +258,18 @@ TEST_F(ZEVuduMembersTest, AScriptsSaveIsWrittenWhenTheCallReturns) {
         ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(after.c_str()), Var(int32_t{0})}));
         EXPECT_EQ(expected, Bytes(after));
     }
+    // The host's backup that fails beside the window: a script's save goes on to its own file,
+    // and the failure is told to the host's next backup, once.
+    com::Ptr<IZEVuduHost> host;
+    control->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+    ASSERT_TRUE(host);
+    BSTR nowhere = SysAllocString(File(L"none\\b.Bak.DaDur").c_str());
+    ASSERT_EQ(S_OK, host->WriteBackup(nowhere));
+    const std::wstring later = File(L"later.dadur");
+    ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(later.c_str()), Var(int32_t{0})}));
+    EXPECT_EQ(expected, Bytes(later));
+    EXPECT_EQ(E_FAIL, host->WriteBackup(nowhere));
+    SysFreeString(nowhere);
 }
 
 TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {

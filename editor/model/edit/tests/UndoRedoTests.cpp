@@ -208,6 +208,37 @@ protected:
     }
 };
 
+// A save written later marks as saved the place where it began: edits made while it was written,
+// or an edit over the undone place, keep the document modified.
+TEST_F(UndoRedoTest, ASaveWrittenLaterMarksOnlyTheMomentItTook) {
+    struct Row {
+        const char* name;
+        int edits;  // while the save is written
+        int undos;  // then, before an edit over the undone steps
+        bool modified;
+    } rows[] = {
+        {"nothing meanwhile", 0, 0, false},
+        {"an edit meanwhile", 1, 0, true},
+        {"an edit meanwhile, then undone", 1, -1, false},
+        {"the saved step undone and edited over", 0, 1, true},
+    };
+    for (const Row& r : rows) {
+        Start("abcdefgh|ijk|");
+        ASSERT_TRUE(Replace(0, 1, "X"));
+        undo->SaveBegun();
+        for (int k = 0; k < r.edits; ++k) {
+            ASSERT_TRUE(Replace(2, 1, "Y"));
+        }
+        if (r.undos < 0) undo->UserUndo();
+        for (int k = 0; k < r.undos; ++k) undo->UserUndo();
+        if (r.undos > 0) {
+            ASSERT_TRUE(Replace(3, 1, "Z"));
+        }
+        undo->SaveWritten();
+        EXPECT_EQ(r.modified, undo->Modified()) << r.name;
+    }
+}
+
 TEST_F(UndoRedoTest, UndoAndRedoRestoreTextSelectionAndModified) {
     Start("abcdefgh|ijk|");
     undo->Modified(false);
