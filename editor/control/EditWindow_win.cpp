@@ -6,9 +6,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <utility>
 
 #include "control/Handlers_win.h"
+#include "control/IZEVudu.h"
 #include "control/Printing_win.h"
 #include "model/document/GraceNotes.h"
 #include "model/document/mGeneral.h"
@@ -18,6 +20,17 @@
 #include "text/Cp936.h"
 
 namespace notaline {
+
+// The editor window's own messages come from three headers and must stay apart.
+constexpr bool AllApart(std::initializer_list<UINT> messages) {
+    for (auto a = messages.begin(); a != messages.end(); ++a)
+        for (auto b = a + 1; b != messages.end(); ++b)
+            if (*a == *b) return false;
+    return true;
+}
+static_assert(AllApart({kReleaseStoppedPlayers, kPictureProgress, kPicturesWritten, kSavePicturesBeside,
+                        kUserSaveWritten}));
+
 namespace {
 
 constexpr wchar_t kEditorProp[] = L"Notaline.Editor";

@@ -87,7 +87,7 @@ inline constexpr UINT kReleaseStoppedPlayers = WM_APP + 0x101;
 void ReleaseStoppedPlayers(Editor& ed);
 // Posted to the editor's window when the host's save beside the window is written: its outcome
 // is told there (Editor::SaveWritten).
-inline constexpr UINT kUserSaveWritten = WM_APP + 0x102;
+inline constexpr UINT kUserSaveWritten = WM_APP + 0x105;
 // The play settings' metre into the document's first time signature: one undo step, redrawn.
 void ApplyPlayTimeSignature(Editor& ed);
 
