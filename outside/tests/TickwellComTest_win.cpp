@@ -9,6 +9,7 @@
 
 #include "TimerWait_win.h"
 #include "api/ITickwell.h"
+#include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
@@ -93,14 +94,13 @@ TEST(TickwellCom, ClassInformationNamesTheTimerEventOfTheDefaultSource) {
         ASSERT_EQ(S_OK, face->GetTypeAttr(&attr));
         LPOLESTR name = const_cast<LPOLESTR>(flags & IMPLTYPEFLAG_FSOURCE ? L"timer" : L"ENABLED");
         MEMBERID id = DISPID_UNKNOWN;
-        BSTR shown = nullptr;
+        com::Bstr shown;
         UINT count = 0;
         EXPECT_EQ(S_OK, face->GetIDsOfNames(&name, 1, &id));
-        EXPECT_EQ(S_OK, face->GetNames(id, &shown, 1, &count));
+        EXPECT_EQ(S_OK, face->GetNames(id, shown.Out(), 1, &count));
         EXPECT_TRUE(flags & IMPLTYPEFLAG_FDEFAULT);
-        found.emplace_back(attr->guid, shown ? shown : L"", id);
+        found.emplace_back(attr->guid, shown ? shown.Get() : L"", id);
         face->ReleaseTypeAttr(attr);
-        SysFreeString(shown);
     }
     EXPECT_EQ(found, (std::vector<std::tuple<GUID, std::wstring, DISPID>>{
                          {__uuidof(ITickwell), L"Enabled", dispid::Tickwell::Enabled},

@@ -126,10 +126,9 @@ TEST_F(ReadWriteDocTest, AMissingFileRaisesError53WithItsName) {
     EXPECT_EQ(VARIANT_FALSE, ok);
     IErrorInfo* info = nullptr;
     ASSERT_EQ(S_OK, GetErrorInfo(0, &info));
-    BSTR description = nullptr;
-    info->GetDescription(&description);
-    EXPECT_EQ(L"文件未找到: " + name, std::wstring(description));
-    SysFreeString(description);
+    com::Bstr description;
+    info->GetDescription(description.Out());
+    EXPECT_EQ(L"文件未找到: " + name, description.Str());
     info->Release();
 
     // The same through dispatch, by name.

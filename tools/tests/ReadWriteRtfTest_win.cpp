@@ -95,10 +95,9 @@ TEST(ReadWriteRtf, WritesAndReadsAFileWithAChineseName) {
         EXPECT_EQ(doc.WordInfo[1].WdAsc, back.WordInfo[1].WdAsc);
         EXPECT_EQ(10.5f, back.WordInfo[3].SelSize);
         EXPECT_EQ(1, back.WordInfo[3].cf);
-        BSTR text = nullptr;
-        ASSERT_EQ(S_OK, reader->SetV3ArrToStr(0, 0, &text));
-        EXPECT_STREQ(L"x,y", text);
-        SysFreeString(text);
+        com::Bstr text;
+        ASSERT_EQ(S_OK, reader->SetV3ArrToStr(0, 0, text.Out()));
+        EXPECT_STREQ(L"x,y", text.Get());
 
         // A failed read answers failure and keeps the document.
         com::Bstr missing((dir / L"无.DaDur").wstring());

@@ -199,10 +199,9 @@ TEST_F(CommonDialogTest, CustomColoursStartAsSystemColours) {
 
 TEST_F(CommonDialogTest, FileTitleOfAChinesePath) {
     com::Bstr file(L"C:\\歌曲\\春天.DaDur");
-    BSTR title = nullptr;
-    ASSERT_EQ(S_OK, dlg->VBGetFileTitle(file.Ref(), &title));
-    const std::wstring t(title, SysStringLen(title));
-    SysFreeString(title);
+    com::Bstr title;
+    ASSERT_EQ(S_OK, dlg->VBGetFileTitle(file.Ref(), title.Out()));
+    const std::wstring t = title.Str();
     EXPECT_TRUE(t == L"春天.DaDur" || t == L"春天") << t;  // the system may hide known extensions
 }
 
@@ -229,10 +228,9 @@ TEST_F(CommonDialogTest, FontDialogChangesTheFontInPlace) {
     EXPECT_TRUE(flags & tessaly::CF_InitToLogFontStruct);
     auto fontDisp = font.As<IFont>();
     ASSERT_TRUE(fontDisp);
-    BSTR name = nullptr;
-    fontDisp->get_Name(&name);
-    EXPECT_STREQ(L"Tahoma", name);
-    SysFreeString(name);
+    com::Bstr name;
+    fontDisp->get_Name(name.Out());
+    EXPECT_STREQ(L"Tahoma", name.Get());
     CY size{};
     fontDisp->get_Size(&size);
     EXPECT_EQ(120000, size.int64);

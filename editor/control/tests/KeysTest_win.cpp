@@ -7,6 +7,7 @@
 
 #include "DaDurFile.h"
 #include "ScreenTestSupport_win.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/ZEVudu_win.h"
@@ -319,7 +320,8 @@ TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
 
 TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {
     using C = const CharAttributes&;
-    BSTR face = SysAllocString(L"Tahoma");  // a face the system has
+    const com::Bstr tahoma(L"Tahoma");  // a face the system has
+    BSTR face = tahoma.Get();
     const struct {
         std::function<HRESULT(IZEVudu*)> put;
         std::function<bool(C, int32_t)> holds;
@@ -344,7 +346,6 @@ TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {
         EXPECT_FALSE(rows[row].holds(ed->Commands->Chars, 0));
         EXPECT_TRUE(rows[row].holds(ed->Commands->Chars, 1));
     }
-    SysFreeString(face);
 }
 
 TEST_F(KeysTest, InputStateKeepsTheModeItIsGivenAndTellsTheHost) {

@@ -8,6 +8,7 @@
 #include "DocumentBuilder.h"
 #include "HostedControlTest_win.h"
 #include "ScreenTestSupport_win.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "com/Create.h"
 #include "com/tests/RecordingSink.h"
@@ -344,12 +345,11 @@ TEST_F(ZEVuduTest, MarkCommandsOnAParagraphEndBeepAndChangeNothing) {
     ed.Data.SelStart = end;
     ed.Data.SelLength = 0;
     const auto before = ed.Data.WordInfo;
-    BSTR text = SysAllocString(L"1.");
+    com::Bstr text(L"1.");
     for (UINT msg :
          {tessaly::EM_FormatSortInfo, tessaly::EM_FormatHuXian, tessaly::EM_CustomWord, tessaly::EM_Custom_ChangSpeed,
           tessaly::EM_FormatZhuYing, tessaly::EM_FormatCombiningChar, tessaly::EM_ChangSpeed})
-        Send(z, msg, 0, msg == tessaly::EM_CustomWord ? reinterpret_cast<LPARAM>(&text) : 5);
-    SysFreeString(text);
+        Send(z, msg, 0, msg == tessaly::EM_CustomWord ? reinterpret_cast<LPARAM>(text.Ref()) : 5);
     EXPECT_EQ(7, keys.beeps);
     ASSERT_EQ(before.size(), ed.Data.WordInfo.size());
     for (size_t i = 0; i < before.size(); ++i)

@@ -53,11 +53,10 @@ struct ZEVuduVtableTest : test::HostedControlTest {
     static std::wstring ErrorText() {
         IErrorInfo* info = nullptr;
         if (GetErrorInfo(0, &info) != S_OK || !info) return L"";
-        BSTR text = nullptr;
-        info->GetDescription(&text);
+        com::Bstr text;
+        info->GetDescription(text.Out());
         info->Release();
-        std::wstring s = text ? text : L"";
-        SysFreeString(text);
+        std::wstring s = text ? text.Get() : L"";
         return s;
     }
 };
@@ -89,13 +88,12 @@ TEST_F(ZEVuduVtableTest, PropertiesAndMethodsAgreeWithDispatch) {
     EXPECT_EQ(S_OK, v->get_pScale(&scale));
     EXPECT_FLOAT_EQ(1.5f, scale);
 
-    BSTR name = nullptr;
-    ASSERT_EQ(S_OK, v->get_FristLineStr(&name));
+    com::Bstr name;
+    ASSERT_EQ(S_OK, v->get_FristLineStr(name.Out()));
     Outcome byDispatch;
     Invoke(v, id::FristLineStr, DISPATCH_PROPERTYGET, {}, byDispatch);
     ASSERT_EQ(VT_BSTR, V_VT(&byDispatch.value));
-    EXPECT_EQ(std::wstring(V_BSTR(&byDispatch.value)), std::wstring(name ? name : L""));
-    SysFreeString(name);
+    EXPECT_EQ(std::wstring(V_BSTR(&byDispatch.value)), std::wstring(name ? name.Get() : L""));
 
     zevudu::BorderStyle border = zevudu::简单边框;
     ASSERT_EQ(S_OK, v->put_BorderStyle(zevudu::无边框));
