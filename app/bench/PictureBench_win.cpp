@@ -18,6 +18,7 @@
 #include "MainWindow_win.h"
 #include "Modules_win.h"
 #include "ProgramBench_win.h"
+#include "com/Bstr.h"
 
 namespace {
 
@@ -85,9 +86,8 @@ int main(int argc, char** argv) {
         LoadPages(main, ed, pages);
         if (argc > 3) {
             const std::string path = argv[3];
-            BSTR file = SysAllocString(std::wstring(path.begin(), path.end()).c_str());
-            main.Editor()->SaveFile(&file, 0);
-            SysFreeString(file);
+            com::Bstr file(std::wstring(path.begin(), path.end()));
+            main.Editor()->SaveFile(file.Ref(), 0);
             ed.Backup.Wait();
         }
         const HWND editor = main.EditorWindow();
@@ -99,15 +99,14 @@ int main(int argc, char** argv) {
         int besideAnswers = 0;
         {
             AnswerProbe probe(editor);
-            BSTR file = SysAllocString(name.c_str());
+            com::Bstr file(name);
             const auto t0 = Clock::now();
-            SendMessageW(editor, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(&file));
+            SendMessageW(editor, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(file.Ref()));
             while (ed.Pictures.Running()) {
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
                 RunQueue(main);
             }
             besideMs = Ms(Clock::now() - t0);
-            SysFreeString(file);
             probe.Stop();
             besideLongest = probe.Longest();
             besideAnswers = probe.Answers();
@@ -116,14 +115,14 @@ int main(int argc, char** argv) {
         double callerMs = 0, callerLongest = 0;
         {
             AnswerProbe probe(editor);
-            BSTR file = SysAllocString(name.c_str());
+            com::Bstr file(name);
             VARIANT result;
             VariantInit(&result);
             const auto t0 = Clock::now();
-            main.Editor()->SavePic(&file, &result);
+            main.Editor()->SavePic(file.Ref(), &result);
+            VariantClear(&result);
             callerMs = Ms(Clock::now() - t0);
             RunQueue(main);
-            SysFreeString(file);
             probe.Stop();
             callerLongest = probe.Longest();
         }

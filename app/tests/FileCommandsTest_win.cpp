@@ -440,9 +440,8 @@ TEST_F(FileCommandsTest, TheMenusSaveWritesItsMomentBesideTheWindow) {
     ASSERT_TRUE(notaline::LoadJpFile(Ed().Data, source, *Ed().Renderer, Ed(),
                                      reinterpret_cast<intptr_t>(window->Handle()), u"big.dadur"));
     const std::wstring doc = File(L"大.DaDur"), moment = File(L"moment.DaDur");
-    BSTR b = SysAllocString(doc.c_str());
-    ASSERT_EQ(S_OK, window->Editor()->SaveFile(&b, reinterpret_cast<LONG_PTR>(window->Handle())));
-    SysFreeString(b);
+    com::Bstr b(doc);
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(b.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
     Change();
     SaveWithoutHost(moment);
     const std::string expected = Bytes(moment);
@@ -456,9 +455,7 @@ TEST_F(FileCommandsTest, TheMenusSaveWritesItsMomentBesideTheWindow) {
     // Written before the next open reads it: the key typed above is in the file.
     const int32_t words = Ed().Data.WordCount();
     Command("SaveFile");
-    BSTR again = SysAllocString(doc.c_str());
-    ASSERT_EQ(S_OK, window->Editor()->put_FileName(again));
-    SysFreeString(again);
+    ASSERT_EQ(S_OK, window->Editor()->put_FileName(com::Bstr(doc).Get()));
     EXPECT_EQ(words, Ed().Data.WordCount());
 
     // A failure: the writer's reason in a box once written, the document still modified.

@@ -9,6 +9,7 @@
 #include "HostedControlTest_win.h"
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"
@@ -96,9 +97,8 @@ TEST_F(PlayMusicTest, TheBuiltInDocumentHasNoNotesSoNothingStartsAndTheUserIsTol
 TEST_F(PlayMusicTest, MusicTheSingingOrderLeavesOutIsNamedWhenExportingAndPlaying) {
     LoadSong("[1234:5671]", 1);
     const std::wstring mid = std::filesystem::temp_directory_path() / L"left-out.mid";
-    BSTR name = SysAllocString(mid.c_str());
-    const auto boxes = test::BoxesOf([&] { control->SaveMidFile(&name), BeginPlayMusic(*ed); });
-    SysFreeString(name);
+    com::Bstr name(mid.c_str());
+    const auto boxes = test::BoxesOf([&] { control->SaveMidFile(name.Ref()), BeginPlayMusic(*ed); });
     const std::wstring blocks = L"演唱块 2 有音符，但演唱顺序里没有它们，";
     ASSERT_EQ(2u, boxes.size());
     EXPECT_EQ(0u,

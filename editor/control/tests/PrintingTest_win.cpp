@@ -7,6 +7,7 @@
 #include "DocumentBuilder.h"
 #include "PrintedInk_win.h"
 #include "ScreenTestSupport_win.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "com/Dispatch.h"
 #include "control/Handlers_win.h"
@@ -345,9 +346,8 @@ struct BackgroundPicturesTest : PrintingTest {
     void StartBeside(const std::wstring& file) {
         progress.clear();
         lastTold = 0;
-        BSTR name = SysAllocString(file.c_str());
-        SendMessageW(ed->Window, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(&name));
-        SysFreeString(name);
+        com::Bstr name(file);
+        SendMessageW(ed->Window, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(name.Ref()));
     }
     bool WaitDone() {
         return test::PumpUntil([&] { return !ed->Pictures.Running() && lastTold == tessaly::EM_SendMsg; });

@@ -8,8 +8,8 @@
 
 #include "FakeLayout.h"
 #include "HostedControlTest_win.h"
-#include "com/Bstr.h"
 #include "MusicFixture.h"
+#include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
@@ -263,13 +263,12 @@ TEST_F(ZEVuduMembersTest, AScriptsSaveIsWrittenWhenTheCallReturns) {
     com::Ptr<IZEVuduHost> host;
     control->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
     ASSERT_TRUE(host);
-    BSTR nowhere = SysAllocString(File(L"none\\b.Bak.DaDur").c_str());
-    ASSERT_EQ(S_OK, host->WriteBackup(nowhere));
+    const com::Bstr nowhere(File(L"none\\b.Bak.DaDur"));
+    ASSERT_EQ(S_OK, host->WriteBackup(nowhere.Get()));
     const std::wstring later = File(L"later.dadur");
     ASSERT_EQ(S_OK, s.Method(L"SaveFile", {Var(later.c_str()), Var(int32_t{0})}));
     EXPECT_EQ(expected, Bytes(later));
-    EXPECT_EQ(E_FAIL, host->WriteBackup(nowhere));
-    SysFreeString(nowhere);
+    EXPECT_EQ(E_FAIL, host->WriteBackup(nowhere.Get()));
 }
 
 TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {
