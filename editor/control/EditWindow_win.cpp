@@ -13,6 +13,7 @@
 #include "control/IZEVudu.h"
 #include "control/Printing_win.h"
 #include "model/document/GraceNotes.h"
+#include "model/document/WordRange.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
@@ -130,7 +131,9 @@ void ZoomStepTaken(Editor& ed, float scale) {
     EditorData& d = ed.Data;
     ed.Renderer->ZoomTo(scale);
     ed.Refresh(tessaly::AllRefresh);
-    const bool caretStayed = d.SelStart == d.StatusSentStart && d.SelLength == d.StatusSentLength;
+    // The record holds the selection forward, a backward one included.
+    const WordRange sel = NormalRange(d.SelStart, d.SelLength);
+    const bool caretStayed = sel.Start == d.StatusSentStart && sel.Length == d.StatusSentLength;
     NotifySelChange(ed, d.SelStart, d.SelLength);
     // A record for a caret that stayed is not sent, but the host's zoom box needs the new scale.
     if (caretStayed && d.InputState != tessaly::LpxState) ResendStatus(ed);

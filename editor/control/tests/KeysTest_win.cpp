@@ -10,6 +10,7 @@
 #include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Editor_win.h"
+#include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LoadJpFile.h"
@@ -178,8 +179,16 @@ TEST_F(KeysTest, TheRecordGoesWhenTheCaretMovesAndAfterEveryLoad) {
     const auto system = ed->Data.System;
     ed->Data.System = ctrl;
     SendMessageW(control->Window(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
-    ed->Data.System = system;
     ASSERT_TRUE(PumpUntil([&] { return g_status.size() == sent + 4; }));
+    EXPECT_FLOAT_EQ(g_status.back().Pro, static_cast<float>(tessaly::Round(ed->Data.AboutPageInfo.nScale, 2)));
+    // The same under a backward selection, which the record holds forward.
+    ed->Data.SelStart = 3;
+    ed->Data.SelLength = -1;
+    NotifySelChange(*ed, 3, -1);
+    ed->Zoom = WheelZoom{};  // past the step interval
+    SendMessageW(control->Window(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, 120), 0);
+    ed->Data.System = system;
+    ASSERT_TRUE(PumpUntil([&] { return g_status.size() == sent + 6; }));
     EXPECT_FLOAT_EQ(g_status.back().Pro, static_cast<float>(tessaly::Round(ed->Data.AboutPageInfo.nScale, 2)));
 }
 
