@@ -316,9 +316,9 @@ ZoRivTables CompactTables(const JpData& doc, const WordSource& wordSource) {
         bool keep = entry.FontName == notation || entry.FontName == kSongTi;
         for (size_t u = 0; u < fonts.size() && !keep; ++u)
             keep = fontUsed[u] && SameFontName(fonts[u].FontName, entry.FontName);
-        // Indexes map to the first entry of a name, so a later one would be named by nothing.
-        const auto sameName = [&](const aFontTbl& k) { return SameFontName(k.FontName, entry.FontName); };
-        if (!keep || std::any_of(t.fonts.begin(), t.fonts.end(), sameName)) continue;
+        // Indexes map to the first entry of a spelling, so a later one would be named by nothing.
+        const auto sameSpelling = [&](const aFontTbl& k) { return k.FontName == entry.FontName; };
+        if (!keep || std::any_of(t.fonts.begin(), t.fonts.end(), sameSpelling)) continue;
         aFontTbl kept;
         kept.FontName = entry.FontName;
         kept.fcharset = entry.FontName == notation ? 2 : 134;
@@ -330,14 +330,15 @@ ZoRivTables CompactTables(const JpData& doc, const WordSource& wordSource) {
         if (colourUsed[i] && std::find(t.colours.begin(), t.colours.end(), colours[i]) == t.colours.end())
             t.colours.push_back(colours[i]);
 
+    // A face comes back as written: the entry of its own spelling, else one in another case.
     t.fontIndex.assign(fonts.size(), 0);
     for (size_t i = 0; i < fonts.size(); ++i) {
-        for (size_t k = 0; k < t.fonts.size(); ++k) {
-            if (SameFontName(t.fonts[k].FontName, fonts[i].FontName)) {
-                t.fontIndex[i] = static_cast<int16_t>(k);
-                break;
-            }
-        }
+        const auto& name = fonts[i].FontName;
+        auto k = std::find_if(t.fonts.begin(), t.fonts.end(), [&](const aFontTbl& f) { return f.FontName == name; });
+        if (k == t.fonts.end())
+            k = std::find_if(t.fonts.begin(), t.fonts.end(),
+                             [&](const aFontTbl& f) { return SameFontName(f.FontName, name); });
+        if (k != t.fonts.end()) t.fontIndex[i] = static_cast<int16_t>(k - t.fonts.begin());
     }
     t.colourIndex.assign(colours.size(), 0);
     for (size_t i = 0; i < colours.size(); ++i) {

@@ -219,8 +219,8 @@ TEST(ZoRivFormat, NoItemsAndNoDrumsWriteNothingForThem) {
 
 TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     JpData d = SmallDocument();
-    // 0 notation, 1 宋体 (kept unused), 2 unused, 3 used with capitals, 4 same name in other case.
-    // A second entry of one name or colour value is written once: every index goes to the first.
+    // 0 notation, 1 宋体 (kept unused), 2 unused, 3 used with capitals, 4 used in other case.
+    // A second colour value is written once, its indexes going to the first; a face keeps its spelling.
     d.FontTbl = {{kNotation, 0, 14, 4},
                  {kSongTi, 0, 15, 2},
                  {"unused", 0, 15, 3},
@@ -238,7 +238,7 @@ TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     d.FileInfo.HwWordCount = 1;
 
     const JpData r = Parse(Format(d));
-    ASSERT_EQ(3u, r.FontTbl.size());
+    ASSERT_EQ(4u, r.FontTbl.size());
     EXPECT_EQ(kNotation, r.FontTbl[0].FontName);
     EXPECT_EQ(2, r.FontTbl[0].fcharset);
     EXPECT_EQ(kSongTi, r.FontTbl[1].FontName);
@@ -246,13 +246,12 @@ TEST(ZoRivFormat, UnusedFontsAndColoursAreDroppedAndIndexesFollow) {
     EXPECT_EQ("Arial", r.FontTbl[2].FontName);
     EXPECT_FLOAT_EQ(2.2f, r.FontTbl[2].hYg);  // one decimal, halves to even
     EXPECT_FLOAT_EQ(2.3f, r.FontTbl[2].hYc);
-    // The other spelling names no entry of its own: nothing would refer to it.
-    EXPECT_EQ(3, r.FileInfo.FontTblCount);
+    EXPECT_EQ("ARIAL", r.FontTbl[3].FontName);
+    EXPECT_EQ(4, r.FileInfo.FontTblCount);
     EXPECT_EQ(2, r.FileInfo.deffFont);
     EXPECT_EQ(0, r.FileInfo.BaseFontTblIndex);
-    // Both spellings of one name go to its first entry.
     EXPECT_EQ(2, r.WordInfo[1].nLogFont.FontTblIndex);
-    EXPECT_EQ(2, r.WordInfo[2].nLogFont.FontTblIndex);
+    EXPECT_EQ(3, r.WordInfo[2].nLogFont.FontTblIndex);
 
     EXPECT_EQ((std::vector<uint32_t>{0xBB, 0xCC, 0xDD, 0xEE}), r.ColorTbl);  // one 0xDD
     EXPECT_EQ(0, r.FileInfo.m_cb);

@@ -8,7 +8,6 @@
 #include <optional>
 #include <utility>
 
-#include "DaDurFormat.h"
 #include "DocumentRepair.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
@@ -242,7 +241,7 @@ bool ParseWordBlock(EditorData& data, std::span<const uint8_t> block, std::vecto
     for (size_t i = 0; i < count; ++i) {
         const auto record = r.Take(kClipWordRecordSize);
         std::memcpy(&words[i], record.data(), sizeof(aWordInfo));
-        faces[i] = tessaly::dadur::LowerGbk(RecordFace(record));
+        faces[i] = std::string(RecordFace(record));  // as copied: the table tells case apart
         if (!UsableWord(words[i]) || faces[i].empty()) return false;
     }
     if (!RunsFit(words, fore.size(), &aWordInfo::cf) || !RunsFit(words, back.size(), &aWordInfo::cb)) return false;

@@ -97,6 +97,7 @@ TEST(ClipboardFormat, CopyingKeepsWholePairsAndEmptiesEveryHalfOne) {
 
 TEST(ClipboardFormat, ColourRunsCountChangesAndMapOntoTheDocumentsTables) {
     EditorData from = Document("ab12|");
+    from.FontTbl[0].FontName = "Tolvane";                                      // a face keeps its case
     for (int32_t i : {0, 1, 4}) from.WordInfo[static_cast<size_t>(i)].cf = 1;  // red, blue, red
     for (int32_t i : {2, 3}) from.WordInfo[static_cast<size_t>(i)].cf = 2;
     from.WordInfo[4].cf = 1;
@@ -128,7 +129,7 @@ TEST(ClipboardFormat, ColourRunsCountChangesAndMapOntoTheDocumentsTables) {
         EXPECT_EQ(from.WordInfo[i].WdAsc, words[i].WdAsc) << i;
     }
     ASSERT_EQ(2u, to.FontTbl.size());
-    EXPECT_EQ("tolvane", to.FontTbl[1].FontName);
+    EXPECT_EQ("Tolvane", to.FontTbl[1].FontName);
     EXPECT_EQ(0, words[0].nLogFont.FontTblIndex);  // "song"
     EXPECT_EQ(1, words[2].nLogFont.FontTblIndex);
 }
