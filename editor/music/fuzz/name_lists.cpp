@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (const auto [count, first] : {std::pair<size_t, int32_t>{128, 0}, {75, 13}}) {
+    for (const auto& [count, first] : {std::pair<size_t, int32_t>{128, 0}, {75, 13}}) {
         const auto names = notaline::ReadNameList(bytes, count, first);
         if (names.size() != count) __builtin_trap();
         for (const auto& name : names)

@@ -166,8 +166,8 @@ TEST_F(SpanInkTest, EverySpanMarkInksItsPredictedBoxOnBothPages) {
         }
         if (page == 0) {
             EXPECT_GE(checked, 20);
-            EXPECT_EQ(2, Count(ops, Kind::Fitted));    // the arc and the dotted slur
-            EXPECT_EQ(3, Count(ops, Kind::Arc));       // the slide and the tuplet's halves
+            EXPECT_EQ(2, Count(ops, Kind::Fitted));  // the arc and the dotted slur
+            EXPECT_EQ(3, Count(ops, Kind::Arc));     // the slide and the tuplet's halves
             // The glissando with room; the one over the page break has its head on the next page.
             EXPECT_EQ(1, Count(ops, Kind::Triangle));
             for (const char* t : {"SSSS", "U", "T", "\xF0\xCD", "\xF0\xCE", "L", "3"})
