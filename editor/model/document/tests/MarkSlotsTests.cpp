@@ -87,7 +87,7 @@ TEST(MarkSlots, TextsAreCutAtWholeCharactersWithinSixteenBytesAndReadWithoutZero
     EXPECT_EQ(chinese.substr(0, 16), GetExtralWordVal3(d, 0, 1));
     // A digit before them: the cut falls before the character that would be split.
     SetExtralWordVal3(d, 0, 1, std::string("1").append(chinese));
-    EXPECT_EQ("1" + chinese.substr(0, 14), GetExtralWordVal3(d, 0, 1));
+    EXPECT_EQ(std::string("1").append(chinese, 0, 14), GetExtralWordVal3(d, 0, 1));
     EXPECT_EQ(0, d.WordInfo[0].ExtralWordInfo[1].ExtralWordVal3[15]);
 
     SetExtralWordVal3(d, 0, 1, "");
