@@ -1,6 +1,7 @@
 // The form, its menus, controls and seams in a running window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "MainWindowFixture_win.h"
 #include "MenuTable.h"
 #include "ScreenTestSupport_win.h"
+#include "win/tests/Capture_win.h"
 
 namespace tavolin::test {
 namespace {
@@ -91,6 +93,13 @@ BoxAnswer* gAnswer = nullptr;
 void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
     HWND box = FindWindowW(L"#32770", L"小节编号");
     if (!box || !gAnswer) return;
+    RECT r;
+    GetWindowRect(box, &r);
+    RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // the picture as shown
+    // The display may show the box a few ticks after it exists: answer once it is on the screen.
+    const auto shown =
+        win::test::PixelsOf(win::test::CopyOf(win::ScreenDc().Get(), r).Get(), r.right - r.left, r.bottom - r.top);
+    if (std::all_of(shown.begin(), shown.end(), [&](uint32_t p) { return p == shown.front(); })) return;
     KillTimer(nullptr, id);
     gAnswer->prompt = TextOf(GetDlgItem(box, kInputBoxPrompt));
     gAnswer->shown = TextOf(GetDlgItem(box, kInputBoxText));
@@ -98,9 +107,6 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
     SendMessageW(GetDlgItem(box, kInputBoxText), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                  reinterpret_cast<LPARAM>(&to));
     gAnswer->typingAtOpening = GetFocus() == GetDlgItem(box, kInputBoxText) && from == 0 && to == 2;
-    RECT r;
-    GetWindowRect(box, &r);
-    RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // the picture as shown
     notaline::test::SaveScreenPng(r, L"input_box.png");
     SetWindowTextW(GetDlgItem(box, kInputBoxText), gAnswer->text.c_str());
     PostMessageW(box, WM_COMMAND, gAnswer->ok ? IDOK : IDCANCEL, 0);
