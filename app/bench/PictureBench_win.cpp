@@ -19,6 +19,7 @@
 #include "Modules_win.h"
 #include "ProgramBench_win.h"
 #include "com/Bstr.h"
+#include "win/KernelHandles.h"
 
 namespace {
 
@@ -61,12 +62,11 @@ private:
 
 void Clear(const std::wstring& folder) {
     WIN32_FIND_DATAW f;
-    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
-    if (h != INVALID_HANDLE_VALUE) {
+    const win::FindHandle h(FindFirstFileW((folder + L"*").c_str(), &f));
+    if (h) {
         do
             if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + f.cFileName).c_str());
-        while (FindNextFileW(h, &f));
-        FindClose(h);
+        while (FindNextFileW(h.Get(), &f));
     }
     CreateDirectoryW(folder.c_str(), nullptr);
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "win/KernelHandles.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -72,6 +74,7 @@ int wmain(int argc, wchar_t** argv) {
             std::printf("cannot start the program\n");
             return 1;
         }
+        const win::KernelHandle thread(pi.hThread), process(pi.hProcess);
         auto since = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); };
         double shownMs = -1, paintedMs = -1;
         while (paintedMs < 0 && since() < 60000 && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT) {
@@ -85,8 +88,6 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("run %d: first paint at %.0f ms (main window shown at %.0f ms)\n", i + 1, paintedMs, shownMs);
         TerminateProcess(pi.hProcess, 0);
         WaitForSingleObject(pi.hProcess, 10000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
     }
     std::printf(
         "start to the main window's first paint, median of %d: %.0f ms (at most 1500 wanted); shown, median "

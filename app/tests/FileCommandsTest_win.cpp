@@ -21,6 +21,7 @@
 #include "com/Create.h"
 #include "model/layout/LoadJpFile.h"
 #include "tools/tests/DialogCloser_win.h"
+#include "win/KernelHandles.h"
 
 namespace tavolin::test {
 namespace {
@@ -343,11 +344,10 @@ TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
         }
         return other != 0;
     }));
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, other);
+    const win::KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, other));
     ASSERT_TRUE(process);
-    TerminateProcess(process, 0);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
+    TerminateProcess(process.Get(), 0);
+    WaitForSingleObject(process.Get(), 10000);
 }
 
 TEST_F(FileCommandsTest, PicturesFromTheMenuAreWrittenBesideTheWindowWithTheirProgress) {

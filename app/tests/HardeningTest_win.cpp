@@ -11,6 +11,7 @@
 #include "Modules_win.h"
 #include "com/Bstr.h"
 #include "com/Create.h"
+#include "win/KernelHandles.h"
 
 namespace tavolin::test {
 namespace {
@@ -60,7 +61,7 @@ TEST_F(HostileMessagesTest, PostedAndSentAddressesFromAnotherProcessAreRefused) 
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    CloseHandle(pi.hThread);
+    const win::KernelHandle thread(pi.hThread), process(pi.hProcess);
     const UINT_PTR closer = SetTimer(nullptr, 0, 100, CloseDialogs);
     const ULONGLONG deadline = GetTickCount64() + 90000;
     while (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 100, QS_ALLINPUT) != WAIT_OBJECT_0 &&
@@ -77,7 +78,6 @@ TEST_F(HostileMessagesTest, PostedAndSentAddressesFromAnotherProcessAreRefused) 
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(pi.hProcess, &code);
     if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 2);
-    CloseHandle(pi.hProcess);
     EXPECT_EQ(0u, code) << "the sender did not finish, or nothing reached the windows";
     Pump();
     ASSERT_TRUE(IsWindow(window->Handle()));

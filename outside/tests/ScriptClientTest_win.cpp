@@ -1,6 +1,7 @@
 // A script client reaches the three components once regsvr32 has registered them.
 #include "OutsideTestSupport_win.h"
 #include "TimerWait_win.h"
+#include "win/KernelHandles.h"
 
 namespace {
 
@@ -10,11 +11,10 @@ int RunProgram(std::wstring commandLine) {
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    const win::KernelHandle thread(pi.hThread), process(pi.hProcess);
     DWORD code = DWORD(-1);
     if (outside::test::PumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000))
         GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return int(code);
 }
 

@@ -8,6 +8,7 @@
 #include "FileAccess.h"
 #include "FileTestUtil.h"
 #include "ZoRivFormat.h"
+#include "win/KernelHandles.h"
 
 namespace tessaly {
 namespace {
@@ -37,12 +38,12 @@ TEST(FileAccessWin, StaleTemporaryFilesGoWithTheNextSave) {
     TempFolder folder;
     for (const char* name : {"~jp0badf00d.tmp", "~JP1234ABCD.TMP", "~jp12345678.tmp", "~jpnothex1.tmp", "~jp1.tmp"})
         Spit(folder / name, "left");
-    HANDLE held =
-        CreateFileW((folder / "~jp12345678.tmp").c_str(), GENERIC_READ,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    win::KernelHandle held(CreateFileW((folder / "~jp12345678.tmp").c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, held.Get());
     ASSERT_EQ(0, SaveBytes(folder / L"歌.DaDur", "song"));
-    CloseHandle(held);
+    held.Close();
     std::vector<std::wstring> left;
     for (const auto& e : std::filesystem::directory_iterator(folder.Path()))
         left.push_back(e.path().filename().wstring());

@@ -7,6 +7,7 @@
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
+#include "win/KernelHandles.h"
 
 namespace {
 
@@ -20,12 +21,12 @@ std::wstring ChineseTempFolder(const wchar_t* name) {
 }
 
 std::string FileBytes(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(h, nullptr), '\0');
+    const win::KernelHandle h(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!h) return {};
+    std::string bytes(GetFileSize(h.Get(), nullptr), '\0');
     DWORD read = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(h);
+    ReadFile(h.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
@@ -118,9 +119,10 @@ TEST_F(ReadWriteIniTest, FileExistsFindsNormalFilesOnly) {
     EXPECT_FALSE(exists(L"Q:\\no<such>|name"));
     EXPECT_FALSE(exists(L""));
     const std::wstring hidden = dir + L"\\隐藏.txt";
-    HANDLE h = CreateFileW(hidden.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
+    win::KernelHandle h(
+        CreateFileW(hidden.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, h.Get());
+    h.Close();
     EXPECT_FALSE(exists(hidden));
     SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(hidden.c_str());

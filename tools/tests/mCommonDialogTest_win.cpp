@@ -11,6 +11,7 @@
 #include "com/ComPtr.h"
 #include "com/Create.h"
 #include "records/Dialogs.h"
+#include "win/KernelHandles.h"
 
 namespace {
 
@@ -24,9 +25,8 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 }
 
 void Touch(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
+    const win::KernelHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, h.Get());
 }
 
 struct CommonDialogTest : ::testing::Test {

@@ -9,6 +9,7 @@
 
 #include "HostedControlTest_win.h"
 #include "model/document/Tables.h"
+#include "win/KernelHandles.h"
 
 namespace notaline {
 namespace {
@@ -114,23 +115,21 @@ TEST_F(ClipboardTest, ABadBlockIsRefusedWithABeepAndAFailedCopyCutsNothing) {
     EXPECT_EQ(1, system.beeps);
 
     // Another program holds the clipboard: the cut keeps the characters.
-    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const win::KernelHandle opened(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const win::KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::thread holder([&] {
         const BOOL ok = OpenClipboard(nullptr);
-        SetEvent(opened);
-        WaitForSingleObject(release, 30000);
+        SetEvent(opened.Get());
+        WaitForSingleObject(release.Get(), 30000);
         if (ok) CloseClipboard();
     });
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(opened, 30000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(opened.Get(), 30000));
     ed.Data.SelStart = 0;
     ed.Data.SelLength = 2;
     const std::vector<std::string> kept = Describe(ed.Data, 0, count);
     Send(ed, WM_CUT);
-    SetEvent(release);
+    SetEvent(release.Get());
     holder.join();
-    CloseHandle(opened);
-    CloseHandle(release);
     EXPECT_EQ(kept, Describe(ed.Data, 0, count));
     EXPECT_EQ(2, system.beeps);
 }
@@ -177,12 +176,11 @@ TEST_F(ClipboardTest, CharactersCopiedInOneProgramPasteInAnotherWithTheirMarksAn
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    const win::KernelHandle thread(pi.hThread), process(pi.hProcess);
     SetEnvironmentVariableW(kPastedFileVar, nullptr);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 120000));
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.Get(), 120000));
     DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    GetExitCodeProcess(process.Get(), &code);
     EXPECT_EQ(0u, code);
 
     std::vector<std::string> pasted;

@@ -18,6 +18,7 @@
 #include "render/ScreenRenderer_win.h"
 #include "win/GdiHandles.h"
 #include "win/Gdip_win.h"
+#include "win/KernelHandles.h"
 #include "win/tests/Capture_win.h"
 
 namespace notaline {
@@ -181,12 +182,11 @@ const std::wstring kPictures = L"control_pictures\\";
 std::vector<std::wstring> Files(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW f;
-    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    const win::FindHandle h(FindFirstFileW((folder + L"*").c_str(), &f));
+    if (!h) return names;
     do
         if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(f.cFileName);
-    while (FindNextFileW(h, &f));
-    FindClose(h);
+    while (FindNextFileW(h.Get(), &f));
     return names;
 }
 
@@ -306,8 +306,8 @@ TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold
     ASSERT_TRUE(SavePagePictures(*ed, folder + L"song.png"));
     ASSERT_EQ(2, FileCount(folder));
     // The second page exists too: asked about like the first, and Cancel stops before any write.
-    HANDLE h = CreateFileW((folder + L"song.PNG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
+    win::KernelHandle(CreateFileW((folder + L"song.PNG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr))
+        .Close();
     const std::wstring question = SaveAnswering(folder + L"song.png", IDCANCEL);
     EXPECT_NE(std::wstring::npos, question.find(L"已经存在，覆盖保存？"));
     EXPECT_EQ(2, FileCount(folder));

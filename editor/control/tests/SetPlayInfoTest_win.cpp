@@ -29,6 +29,7 @@
 #include "text/Cp936.h"
 #include "tools/tests/DialogCloser_win.h"
 #include "tools/tests/FakePlayTimer.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 namespace {
@@ -190,7 +191,8 @@ std::wstring HintLine(HWND dialog, int& crowded) {
         if (IsWindowVisible(h) && r.top == 162 && GetWindowTextW(h, text, 64)) labels.push_back({r, text});
     }
     std::sort(labels.begin(), labels.end(), [](auto& a, auto& b) { return a.first.left < b.first.left; });
-    HDC dc = GetDC(dialog);
+    const win::WindowDc windowDc(dialog);
+    const HDC dc = windowDc.Get();
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     std::wstring line;
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -200,7 +202,6 @@ std::wstring HintLine(HWND dialog, int& crowded) {
         crowded += r.right - r.left < ink.cx || (i + 1 < labels.size() && r.right > labels[i + 1].first.left);
         line += text;
     }
-    ReleaseDC(dialog, dc);
     return line;
 }
 

@@ -20,6 +20,7 @@
 #include "render/ScreenRenderer_win.h"
 #include "tools/tests/DialogCloser_win.h"
 #include "win/Gdip_win.h"
+#include "win/KernelHandles.h"
 
 namespace notaline {
 namespace {
@@ -44,7 +45,8 @@ void SavePng(HWND hwnd, const wchar_t* name) {
 
 // The sent message is delivered while this thread waits for the sender to finish.
 void SendFromAnotherThread(HWND hwnd, UINT msg, LPARAM lParam) {
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const win::KernelHandle doneEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    HANDLE done = doneEvent.Get();
     std::thread sender([&] {
         SendMessageW(hwnd, msg, 0, lParam);
         SetEvent(done);
@@ -54,7 +56,6 @@ void SendFromAnotherThread(HWND hwnd, UINT msg, LPARAM lParam) {
         PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
     }
     sender.join();
-    CloseHandle(done);
 }
 
 struct ZEVuduTest : test::HostedControlTest {

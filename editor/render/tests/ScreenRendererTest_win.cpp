@@ -16,6 +16,7 @@
 #include "render/ScreenRenderer_win.h"
 #include "render/ScrollInfoView_win.h"
 #include "win/Gdip_win.h"
+#include "win/KernelHandles.h"
 #include "win/tests/Capture_win.h"
 
 namespace notaline {
@@ -531,22 +532,19 @@ struct TempFolder {
     }
     ~TempFolder() {
         WIN32_FIND_DATAW f;
-        HANDLE h = FindFirstFileW((Path + L"*").c_str(), &f);
-        if (h != INVALID_HANDLE_VALUE) {
+        if (const win::FindHandle h{FindFirstFileW((Path + L"*").c_str(), &f)}) {
             do DeleteFileW((Path + f.cFileName).c_str());
-            while (FindNextFileW(h, &f));
-            FindClose(h);
+            while (FindNextFileW(h.Get(), &f));
         }
         RemoveDirectoryW(Path.c_str());
     }
     int Count() const {
         int n = 0;
         WIN32_FIND_DATAW f;
-        HANDLE h = FindFirstFileW((Path + L"*").c_str(), &f);
-        if (h == INVALID_HANDLE_VALUE) return 0;
+        const win::FindHandle h(FindFirstFileW((Path + L"*").c_str(), &f));
+        if (!h) return 0;
         do n += !(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-        while (FindNextFileW(h, &f));
-        FindClose(h);
+        while (FindNextFileW(h.Get(), &f));
         return n;
     }
 };
@@ -654,9 +652,9 @@ TEST_F(PictureExportTest, JpgBmpAndGifPagesLikewise) {
 
 TEST_F(PictureExportTest, ExistingPagesAreAskedAndCancelWritesNothing) {
     const std::wstring later = folder.Path + L"song_1.PNG";
-    HANDLE h = CreateFileW(later.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
+    win::KernelHandle h(CreateFileW(later.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, h.Get());
+    h.Close();
     answer = false;
     const auto before = Bytes();
     EXPECT_EQ(PictureExportResult::Cancelled, Export(L"song.png").Result);
@@ -676,9 +674,9 @@ TEST_F(PictureExportTest, ExistingPagesAreAskedAndCancelWritesNothing) {
 
 TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothing) {
     const std::wstring existing = folder.Path + L"song.TIF";
-    HANDLE h = CreateFileW(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
+    win::KernelHandle h(CreateFileW(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_NE(INVALID_HANDLE_VALUE, h.Get());
+    h.Close();
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpeg").Result);
     const auto shortName = SavePagePictures(data, u"", L"a.p", [&](const std::wstring&) { return true; });

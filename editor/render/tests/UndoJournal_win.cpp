@@ -9,6 +9,7 @@
 #include "model/document/EditorData.h"
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
+#include "win/KernelHandles.h"
 
 namespace notaline {
 namespace {
@@ -30,21 +31,10 @@ struct ProgramFolder {
 };
 
 // A journal held open by another editor instance: shared with nobody, so it cannot be deleted.
-class HeldFile {
-public:
-    explicit HeldFile(const fs::path& name)
-        : handle_(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~HeldFile() {
-        if (IsOpen()) CloseHandle(handle_);
-    }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
+win::KernelHandle HeldFile(const fs::path& name) {
+    return win::KernelHandle(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
 void Stale(const fs::path& name) {
     std::ofstream(name, std::ios::binary) << "left by an earlier run";
@@ -58,8 +48,8 @@ std::string Text(const EditorData& d) {
 
 TEST(UndoJournalFile, SkipsAJournalInUseAndDeletesStaleOnesOnTheWay) {
     ProgramFolder folder;
-    HeldFile held(folder.tmp / L"tmp0.dat");
-    ASSERT_TRUE(held.IsOpen());
+    const win::KernelHandle held = HeldFile(folder.tmp / L"tmp0.dat");
+    ASSERT_TRUE(held);
     ASSERT_FALSE(DeleteFileW((folder.tmp / L"tmp0.dat").c_str()));  // really held
     Stale(folder.tmp / L"tmp1.dat");
     Stale(folder.tmp / L"tmp2.dat");
@@ -98,8 +88,8 @@ TEST(UndoJournalFile, SkipsAJournalInUseAndDeletesStaleOnesOnTheWay) {
 
 TEST(UndoJournalFile, TakesTheNextNumberWhenTheFirstIsInUse) {
     ProgramFolder folder;
-    HeldFile held(folder.tmp / L"tmp0.dat");
-    ASSERT_TRUE(held.IsOpen());
+    const win::KernelHandle held = HeldFile(folder.tmp / L"tmp0.dat");
+    ASSERT_TRUE(held);
     EditorData data;
     NoPageView page;
     NoControlSite control;
