@@ -14,16 +14,12 @@
 #include <string>
 #include <thread>
 
-#include "InProcessFactory_win.h"
-#include "MainWindow_win.h"
-#include "Modules_win.h"
 #include "ProgramBench_win.h"
 #include "com/Bstr.h"
 #include "win/KernelHandles.h"
 
 namespace {
 
-using tavolin::bench::LoadPages;
 using tavolin::bench::RunQueue;
 using Clock = std::chrono::steady_clock;
 
@@ -76,14 +72,7 @@ void Clear(const std::wstring& folder) {
 int main(int argc, char** argv) {
     const int pages = argc > 1 ? std::max(1, std::atoi(argv[1])) : 306;
     const std::string ext = argc > 2 ? argv[2] : "png";
-    OleInitialize(nullptr);
-    {
-        tavolin::test::InProcessFactory factory;
-        tavolin::MainWindow main(factory);
-        tavolin::RegisterModules(main);
-        if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 1;
-        notaline::Editor& ed = *factory.hosted->Running();
-        LoadPages(main, ed, pages);
+    return tavolin::bench::WithProgram(pages, [&](tavolin::MainWindow& main, notaline::Editor& ed) {
         if (argc > 3) {
             const std::string path = argv[3];
             com::Bstr file(std::wstring(path.begin(), path.end()));
@@ -137,8 +126,5 @@ int main(int argc, char** argv) {
             callerMs / 1000, callerLongest);
         std::printf("total time beside the window against the caller's: %.2f (at most 1 wanted)\n",
                     callerMs > 0 ? besideMs / callerMs : 0);
-        DestroyWindow(main.Handle());
-    }
-    OleUninitialize();
-    return 0;
+    });
 }

@@ -1,13 +1,16 @@
 #pragma once
 // What the benchmarks of the running main window share: its queue run as the program's own loop
-// would run it, and a generated document of a given page count loaded into its editor.
+// would run it, a generated document of a given page count loaded into its editor, and the
+// window itself made with its modules.
 #include <windows.h>
 
 #include <algorithm>
 
 #include "BenchDocument.h"
 #include "FakeLayout.h"
+#include "InProcessFactory_win.h"
 #include "MainWindow_win.h"
+#include "Modules_win.h"
 #include "control/Editor_win.h"
 #include "model/layout/LoadJpFile.h"
 
@@ -35,6 +38,28 @@ inline void LoadPages(MainWindow& main, notaline::Editor& ed, int pages) {
                              u"bench.dadur");
     }
     RunQueue(main);
+}
+
+// Runs body(main, editor) on the shown main window with its modules and a document of `pages`
+// pages, OLE started around it; the exit code, 1 when the window cannot be made.
+template <class Body>
+int WithProgram(int pages, Body&& body) {
+    OleInitialize(nullptr);
+    int code = 1;
+    {
+        test::InProcessFactory factory;
+        MainWindow main(factory);
+        RegisterModules(main);
+        if (main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) {
+            notaline::Editor& ed = *factory.hosted->Running();
+            LoadPages(main, ed, pages);
+            body(main, ed);
+            DestroyWindow(main.Handle());
+            code = 0;
+        }
+    }
+    OleUninitialize();
+    return code;
 }
 
 }  // namespace tavolin::bench

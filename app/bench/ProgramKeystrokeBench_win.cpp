@@ -10,14 +10,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "InProcessFactory_win.h"
-#include "MainWindow_win.h"
-#include "Modules_win.h"
 #include "ProgramBench_win.h"
 
 namespace {
 
-using tavolin::bench::LoadPages;
 using tavolin::bench::RunQueue;
 using Clock = std::chrono::steady_clock;
 constexpr int kPages = 306;
@@ -31,14 +27,7 @@ double Median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     const int keys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    OleInitialize(nullptr);
-    {
-        tavolin::test::InProcessFactory factory;
-        tavolin::MainWindow main(factory);
-        tavolin::RegisterModules(main);
-        if (!main.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, L"")) return 1;
-        notaline::Editor& ed = *factory.hosted->Running();
-        LoadPages(main, ed, kPages);
+    return tavolin::bench::WithProgram(kPages, [&](tavolin::MainWindow& main, notaline::Editor& ed) {
         const HWND editor = main.EditorWindow();
         SetFocus(editor);
         for (const bool atEnd : {false, true}) {
@@ -56,8 +45,5 @@ int main(int argc, char** argv) {
                 "keys (at most 16 wanted)\n",
                 atEnd ? "end" : "start", ed.Data.PageCount(), Median(times), keys);
         }
-        DestroyWindow(main.Handle());
-    }
-    OleUninitialize();
-    return 0;
+    });
 }
