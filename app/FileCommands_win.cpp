@@ -295,8 +295,7 @@ void FileCommands::SaveAsPictures() {
     if (!chosen) return;
     com::Bstr name(PictureSaveName(chosen->name, chosen->filterIndex));
     // Written beside the window: the editor tells the progress and the outcome, Esc stops it.
-    BSTR text = name.Get();
-    SendMessageW(form_.EditorWindow(), kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(&text));
+    SendMessageW(form_.EditorWindow(), kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(name.Ref()));
     FocusEditor();
 }
 
