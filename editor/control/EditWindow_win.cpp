@@ -216,10 +216,15 @@ void UninstallEditWndProc(Editor& ed) {
     RemovePropW(ed.Window, kEditorProp);
 }
 
-LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
-    if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
+namespace {
+
+LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC prev = ed->PrevWndProc;
+    if (msg == WM_TIMER && wParam == kSettleTimer) {
+        KillTimer(hwnd, kSettleTimer);
+        if (ed->Data.DocLoaded) ed->SettleLayout();
+        return 0;
+    }
     if (msg == kReleaseStoppedPlayers) {
         ReleaseStoppedPlayers(*ed);
         return 0;
@@ -246,6 +251,19 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         // An edit that failed leaves the message to the control; nothing crosses the procedure.
     }
     return CallWindowProcW(prev, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
+    if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const LRESULT result = EditMessage(ed, hwnd, msg, wParam, lParam);
+    // A key left a line cut short: its paragraph is broken again once the keys pause, each message
+    // putting that off again. The editor may have gone with the message.
+    ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
+    if (ed && ed->Data.LineInfo.HasCutLine()) SetTimer(hwnd, kSettleTimer, kSettleAfterMs, nullptr);
+    return result;
 }
 
 bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

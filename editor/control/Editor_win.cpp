@@ -71,6 +71,7 @@ Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
     Commands = std::make_unique<EditCommands>(Data, std::filesystem::path(folder), *Renderer, *this);
     // A loaded document's caret is reported even where the last one stood.
     Renderer->OnViewReset = [this] { NotifySelChange(*this, Data.SelStart, Data.SelLength); };
+    Renderer->OnPagesCounted = [this] { ResendStatus(*this); };
     StatusFont = MakeStdFont(StdFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134});  // 宋体
     // The record holds the font's address; it never leaves the process as bytes.
     SendMsg.StdFont = StatusFont.Get();
@@ -108,6 +109,11 @@ void Editor::LayOutAndShow(int32_t mode) {
     LayOutEdit(Data, *Renderer);
     Renderer->EnsureWordVisible(Data.SelStart);
     Refresh(mode);
+}
+
+void Editor::SettleLayout() {
+    const int32_t pages = Data.PageCount();
+    if (notaline::SettleLayout(Data, *Renderer) && Data.PageCount() != pages) ResendStatus(*this);
 }
 
 void Editor::UpdateCaretLine() {

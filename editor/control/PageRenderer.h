@@ -25,6 +25,8 @@ public:
     virtual CaretBox CaretRect() = 0;
     // Told after the view went back to the document's start (a load, a full re-layout).
     std::function<void()> OnViewReset;
+    // Told when joining up a line a key cut short changed the page count.
+    std::function<void()> OnPagesCounted;
 };
 
 }  // namespace notaline

@@ -3,6 +3,8 @@
 #include "api/IVbGetWindowsZoom.h"
 #include "com/Create.h"
 #include "control/PageRenderer_win.h"
+#include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
 #include "model/layout/SourceLines.h"
 #include "paint/BigGlissando.h"
 #include "records/Numbers.h"
@@ -83,7 +85,15 @@ public:
         if (OnViewReset) OnViewReset();
     }
     void RefreshView(int32_t SelStart, int32_t SelLength, int32_t Mode) override {
-        screen_.RefreshView(SelStart, SelLength, Mode);
+        // A line a key cut short is never shown: its paragraph is broken again first.
+        const auto& lines = data_.LineInfo;
+        const int32_t pages = data_.PageCount();
+        const bool settled =
+            lines.HasCutLine() &&
+            GetPageOfWord(data_, lines.StartOf(lines.CutLine())) <= screen_.Screen().PagesInView().second &&
+            SettleLayout(data_, *this);
+        screen_.RefreshView(SelStart, SelLength, settled ? tessaly::AllRefresh : Mode);
+        if (settled && pages != data_.PageCount() && OnPagesCounted) OnPagesCounted();
     }
     void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
     void CheckCPdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::CpDq); }

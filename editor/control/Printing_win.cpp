@@ -48,6 +48,7 @@ void PaintPending() {
 bool PrintOn(Editor& ed, PrintDevice& device, const std::wstring& jobName) {
     // The editor's document stays as it is while the job runs: the pages are drawn from a copy
     // at the printer's zoom, never by converting the live arrays.
+    ed.SettleLayout();
     const EditorData copy = PrintCopy(ed.Data);
     ScreenRenderer* screen = ed.Renderer->Screen();
     const std::u16string texture = screen ? screen->Screen().TextureFile : std::u16string();
@@ -117,6 +118,7 @@ bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
     if (!screen) return false;
     // A caller's export comes after the user's one still running.
     FinishPagePictures(ed);
+    ed.SettleLayout();
     return TellPictureOutcome(ed, screen->SavePagePictures(fileName, AskOver(ed)), name);
 }
 
@@ -135,6 +137,7 @@ void StartPagePictures(Editor& ed, const std::wstring& fileName) {
         return;
     }
     ed.PicturesName = name;
+    ed.SettleLayout();
     ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, screen->Screen().TextureFile, name));
 }
 

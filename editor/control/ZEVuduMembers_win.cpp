@@ -202,6 +202,7 @@ void Saved(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host, bool 
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
     WaitForWrites(ed);
+    ed.SettleLayout();
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const SaveOutcome saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
     SetCursor(old);
@@ -624,6 +625,7 @@ HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
         if (!ed) return E_UNEXPECTED;
         if (ed->Backup.Running()) return S_FALSE;
         if (auto late = ed->Backup.Late(); late && !late->Ok) return E_FAIL;
+        ed->SettleLayout();
         ed->Backup.Write(SnapshotAsStored(ed->Data), ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(),
                          U16(Name(FileName)), std::chrono::milliseconds(0));
         return S_OK;
@@ -639,6 +641,7 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
         WaitForUserSave(e);
         if (!MayOverwrite(z_, name, HostWindow)) return S_FALSE;
         e.Commands->Undo.SaveBegun();
+        e.SettleLayout();
         const HWND window = e.Window;
         e.UserSave.Write(SnapshotAsStored(e.Data), e.FileSystem.ZoomFactor(), e.FileSystem.CurrentDpi(), U16(name),
                          std::chrono::milliseconds(0), [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });

@@ -95,9 +95,9 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
     const int32_t pages = data_.PageCount();
     if (pages != LastPageCount) mode = tessaly::AllRefresh;
     if (pages > 0) {
-        const int32_t first = std::clamp(scroll_.FirstVisiblePage(), 0, pages - 1);
-        const int32_t second = std::clamp(scroll_.SecondVisiblePage(), first, std::min(first + 1, pages - 1));
+        const auto [first, second] = PagesInView();
         const int32_t caretPage = data_.IsWord(data_.SelStart) ? GetPageOfWord(data_, data_.SelStart) : first;
+        data_.LastPageShown = second;
         if (mode == tessaly::OnePageRefresh && RefreshBands(selLength, first, second)) {
             if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
             return;
@@ -119,6 +119,13 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
     surface_.Present(Px(ToDouble(scroll_.FirstVisiblePageScrollX())), Px(ToDouble(scroll_.FirstVisiblePageScrollY())));
     if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
     LastPageCount = pages;
+}
+
+std::pair<int32_t, int32_t> PageScreen::PagesInView() const {
+    const int32_t pages = data_.PageCount();
+    if (pages < 1) return {-1, -1};
+    const int32_t first = std::clamp(scroll_.FirstVisiblePage(), 0, pages - 1);
+    return {first, std::clamp(scroll_.SecondVisiblePage(), first, std::min(first + 1, pages - 1))};
 }
 
 PageScreen::ViewState PageScreen::ViewNow(int32_t first, int32_t second) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "PageGrid.h"
 #include "paint/PageBand.h"
@@ -138,6 +139,8 @@ public:
     PageScreen(EditorData& data, PageScroll& scroll, PageSurface& surface, PageServices* services = nullptr);
 
     void RefreshView(int32_t selStart, int32_t selLength, int32_t mode);
+    // The first and last of the (at most two) pages in view; both -1 without pages.
+    std::pair<int32_t, int32_t> PagesInView() const;
     void EnsureWordVisible(int32_t index);
     CaretBox GetCaretRect();
     void DrawCaret();

@@ -14,6 +14,7 @@
 #include "control/ZEVudu_win.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LoadJpFile.h"
+#include "model/layout/Pagination.h"
 #include "model/layout/SourceLines.h"
 
 namespace notaline {
@@ -325,6 +326,52 @@ TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
         EXPECT_EQ(back.WordInfo[i].ExtralWordInfo[0].IndexType, typed.WordInfo[i].ExtralWordInfo[0].IndexType) << i;
     }
     std::filesystem::remove(file);
+}
+
+// A key at the start of a paragraph of many pages breaks it through the pages in view and leaves
+// a line cut short behind them; once the keys pause, or before the cut line's page is shown, the
+// paragraph is broken again as a full layout breaks it, and the host hears the page count.
+TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
+    EmptyDocument();
+    EditorData& d = ed->Data;
+    Type("1");
+    d.InputWords.assign(6000, d.WordInfo[0].Expand());
+    ASSERT_TRUE(ed->Commands->Typed.InputWord(d.SelStart, d.SelLength));
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    d.SelStart = 0;
+    ed->UpdateCaretLine();
+    ed->Renderer->EnsureWordVisible(0);
+    ed->Refresh(tessaly::AllRefresh);
+    ASSERT_GT(d.PageCount(), 4);
+    const auto asFullLayout = [&] {
+        EditorData full = d;
+        GetAllPartInfo(full);
+        FormatAllLines(full);
+        FormatPages(full);
+        if (full.LineCount() != d.LineCount() || full.PageCount() != d.PageCount()) return false;
+        for (size_t i = 0; i < d.LineInfo.size(); ++i)
+            if (full.LineInfo[i].Start != d.LineInfo[i].Start) return false;
+        return true;
+    };
+    for (const bool scroll : {false, true}) {
+        SCOPED_TRACE(scroll);
+        d.SelStart = 0;
+        ed->UpdateCaretLine();
+        Type("1");
+        ASSERT_TRUE(d.LineInfo.HasCutLine());
+        EXPECT_GT(GetPageOfWord(d, d.LineInfo.StartOf(d.LineInfo.CutLine())), 0);
+        if (scroll) {
+            ed->Renderer->EnsureWordVisible(d.WordCount() - 1);
+            ed->Refresh(tessaly::AutoRefresh);
+            EXPECT_FALSE(d.LineInfo.HasCutLine());
+        } else {
+            ASSERT_TRUE(PumpUntil([&] { return !d.LineInfo.HasCutLine(); }));
+        }
+        EXPECT_TRUE(asFullLayout());
+        EXPECT_EQ(g_status.back().PageCount, d.PageCount());
+        ed->Renderer->EnsureWordVisible(0);
+        ed->Refresh(tessaly::AutoRefresh);
+    }
 }
 
 TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {

@@ -61,6 +61,12 @@ struct EditorData {
     PageArray PageInfo;
     std::vector<tessaly::aPartInfo> PartInfo;  // one per paragraph end, in document order
     bool LineCountChanged = false;
+    // The last page the screen showed, -1 none: a key's breaking goes on at least through it.
+    int32_t LastPageShown = -1;
+    // The paragraph the last layout broke again alone, by its first character and its paragraph
+    // end, so that the next key in it need not look for its end; -1 after any other layout.
+    int32_t LaidOutParaStart = -1;
+    int32_t LaidOutParaEnd = -1;
 
     // The line breaker's working lines and the limits of the paragraph it broke last.
     std::vector<tessaly::aLineInfo> LineScratch = std::vector<tessaly::aLineInfo>(1);

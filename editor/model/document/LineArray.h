@@ -20,6 +20,11 @@ namespace notaline {
 // of the run read through the array first has the settler bring the run up to date from its front
 // to that line. Beside each line is kept how many lines and characters a page that begins with it holds (Jump),
 // learnt by pagination, so that pages moved by an edit are paginated again a page at a time.
+//
+// One line may be cut short (CutLine): a key in a long paragraph breaks it only past the pages in
+// view and ends the last new line where an old one ended, so the old lines behind hold as they are.
+// Every line still fits and the lines cover the characters; breaking the paragraph again from the
+// cut line (when idle, or before the lines are shown, printed or saved) joins what the cut left.
 class LineArray {
 public:
     using Vector = std::vector<tessaly::aLineInfo>;
@@ -49,6 +54,7 @@ public:
         ForgetBoxes();
         ForgetAllJumps();
         ForgetCount();
+        ForgetCutLine();
         gapAt_ = gap_ = 0;
         return *this;
     }
@@ -93,6 +99,8 @@ public:
         std::copy(with.begin(), with.end(), lines_.begin() + static_cast<ptrdiff_t>(at));
         if (jumpsKnown_) std::fill_n(jumps_.begin() + static_cast<ptrdiff_t>(at), with.size(), PageJump{});
         if (from_ != kNone) from_ = from_ - count + with.size();
+        // A cut line replaced goes with its lines; one behind moves with them.
+        if (cut_ != kNone && cut_ >= at) cut_ = cut_ < at + count ? kNone : cut_ - count + with.size();
         if (boxFrom_ < boxEnd_) {
             const size_t n = with.size();
             boxFrom_ = boxFrom_ <= at ? boxFrom_ : boxFrom_ >= at + count ? boxFrom_ - count + n : at;
@@ -118,6 +126,12 @@ public:
     bool HasDeferredBoxes() const { return boxFrom_ < boxEnd_; }
     // Every box is up to date without the settler: nothing is left to bring.
     void ForgetBoxes() const { boxFrom_ = boxEnd_ = 0; }
+
+    // The line cut short, kNone when none is.
+    size_t CutLine() const { return cut_; }
+    bool HasCutLine() const { return cut_ != kNone; }
+    void SetCutLine(size_t i) { cut_ = i < size() ? i : kNone; }
+    void ForgetCutLine() { cut_ = kNone; }
 
     // How many lines a page that begins with line i holds, learnt for pages `height` high; 0 when
     // not known.
@@ -189,6 +203,7 @@ public:
         CloseGap();
         ForgetAllJumps();
         ForgetCount();
+        ForgetCutLine();
         return lines_;
     }
     const_iterator begin() const { return All().begin(); }
@@ -202,6 +217,7 @@ public:
         ForgetBoxes();
         ForgetAllJumps();
         ForgetCount();
+        ForgetCutLine();
         gapAt_ = gap_ = 0;
     }
 
@@ -240,6 +256,7 @@ private:
         maxJump_ = other.maxJump_;
         countLine_ = other.countLine_;
         countValue_ = other.countValue_;
+        cut_ = other.cut_;
         gapAt_ = other.gapAt_;
         gap_ = other.gap_;
         Clear();
@@ -313,6 +330,7 @@ private:
     mutable size_t gapAt_ = 0;
     mutable size_t gap_ = 0;
     mutable size_t from_ = kNone;  // the first line still to be moved
+    size_t cut_ = kNone;           // the line cut short
     mutable int32_t by_ = 0;
 };
 

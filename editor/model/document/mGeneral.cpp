@@ -34,6 +34,14 @@ int32_t ParaEndFrom(const EditorData& data, int32_t from) {
 bool ParaEndsFromLines(const EditorData& data, int32_t Start, int32_t Past, int32_t& before, int32_t& after) {
     const auto& lines = data.LineInfo;
     if (!data.InputDatLaidOut || lines.empty() || Start < 0 || Start > data.WordCount()) return false;
+    // Within the paragraph the last layout broke, whose ends are known: a long one has many lines.
+    const int32_t first = data.LaidOutParaStart, end = data.LaidOutParaEnd;
+    if (first >= 0 && first <= Start && Past <= end && (first == 0 || IsParaEnd(data, first - 1)) &&
+        IsParaEnd(data, end)) {
+        before = first - 1;
+        after = end;
+        return true;
+    }
     const auto endOf = [&](size_t l) { return lines.StartOf(l) + lines.Unmoved(l).Length - 1; };
     const auto ends = [&](size_t l) { return tessaly::IsTrue(lines.Unmoved(l).LineIsCtl); };
     int32_t b = -1, a = -1;

@@ -127,6 +127,13 @@ bool LayOutEdit(EditorData& data, PageView& page) {
     return incremental;
 }
 
+bool SettleLayout(EditorData& data, PageView& page) {
+    if (!SettleCutLine(data)) return false;
+    KeepSourceLines(data);
+    page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
+    return true;
+}
+
 void ReFormatAll(EditorData& data, PageView& page) {
     if (data.WordCount() < 1) return;
     SetInputDat(data, 0, data.WordCount() - 1, data.WordCount() - 1);

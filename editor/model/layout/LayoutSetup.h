@@ -20,6 +20,10 @@ void ApplyPaperType(EditorData& data, PageView& page);
 // Lays out the last edit (InputDat) unless it is laid out already, and tells the page grid the
 // page count; false when it took a full layout.
 bool LayOutEdit(EditorData& data, PageView& page);
+// Breaks again the paragraph that a key left with a line cut short, keeping the source lines and
+// the page grid as LayOutEdit does: when idle, or before the lines are shown, printed or saved.
+// False when no line is cut.
+bool SettleLayout(EditorData& data, PageView& page);
 // The whole document laid out again (margins or font heights changed), the caret kept in view.
 void ReFormatAll(EditorData& data, PageView& page);
 

@@ -261,6 +261,13 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
         ++n;
         lines.emplace_back();
     };
+    // The line being filled is the last.
+    const auto stop = [&] {
+        endLine();
+        Count = n + 1;
+        lines.resize(static_cast<size_t>(n) + 1);
+    };
+    int32_t cutAt = -1;  // where the last line ends, once the caller has set it
     const auto endParagraph = [&](int32_t next) {
         newLine();
         resumed = false;
@@ -332,15 +339,18 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
                 // Dashes stay with their note, stacked characters with their base.
                 line.IsAllLine = tessaly::kTrue;
                 line.LineIsCtl = tessaly::kFalse;
-                if (Resume && Resume->StopAt && Resume->StopAt(c + 1)) {
-                    endLine();
-                    Count = n + 1;
-                    lines.resize(static_cast<size_t>(n) + 1);
-                    return;
+                if (c == cutAt) return stop();
+                if (cutAt < 0 && Resume && Resume->StopAt && Resume->StopAt(c + 1)) {
+                    cutAt = Resume->CutAt;
+                    if (cutAt < 0) return stop();
                 }
                 newLine();
                 beginLine(c + 1, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
             }
+        } else if (c == cutAt && !paraEnd) {
+            line.IsAllLine = tessaly::kFalse;
+            line.LineIsCtl = tessaly::kFalse;
+            return stop();
         } else if (paraEnd) {
             line.Left = n == firstLine && !resumed ? data.FirstLineLeft : data.OtherLinesLeft;
             line.IsAllLine = tessaly::kFalse;

@@ -33,6 +33,9 @@ struct LineResume {
     int32_t Word = -1;  // the first character of a line after the paragraph's first; -1 its start
     // Whether the old lines hold from a line that begins at this character; the breaking stops there.
     std::function<bool(int32_t)> StopAt;
+    // Set by StopAt to stop later instead: one more line, ended at this character (where an old
+    // line ends, so that the old lines behind hold), however short it is.
+    int32_t CutAt = -1;
 };
 
 void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex = -1,

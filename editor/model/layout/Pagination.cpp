@@ -381,12 +381,52 @@ bool IndentsHold(EditorData& data, const tessaly::aInputDat& d, int32_t part) {
     return d.iLine2 == d.iLine1 || lines.Unmoved(first + 1).Left == otherLeft;
 }
 
+// The old lines of a paragraph, up to its last line, searched for where new lines begin: the
+// characters asked about only move on, mostly by a line, so a search goes on from the last.
+class OldLines {
+public:
+    OldLines(const LineArray& lines, size_t from, size_t last) : lines_(lines), seen_(from), last_(last) {}
+    // The line that holds old character `old`; the paragraph's next line past its last.
+    size_t Holding(int64_t old) {
+        const size_t end = std::min(last_ + 1, lines_.size() - 1);
+        for (int step = 0; seen_ < end && lines_.StartOf(seen_ + 1) <= old; ++seen_)
+            if (++step == 8) {
+                seen_ = std::max(seen_, LineAtOrBefore(lines_, old));
+                break;
+            }
+        return seen_;
+    }
+
+private:
+    const LineArray& lines_;
+    size_t seen_;
+    size_t last_;
+};
+
+// Where a key's breaking may end with a cut line: from the start of the page after the one that
+// holds `line`, or after the next one when the screen shows it too. None past the last page.
+int64_t CutFrom(const EditorData& data, size_t line) {
+    const int32_t page = PageOfLine(data, static_cast<int32_t>(line));
+    const int32_t shown = std::max(page, std::min(data.LastPageShown, page + 1));
+    if (shown + 1 >= data.PageCount()) return INT64_MAX;
+    return data.PageInfo[static_cast<size_t>(shown + 1)].StartWord;
+}
+
+// What BreakWithinParagraph did: the old lines from..from + OldLines - 1 give way to Count new
+// ones, the last of them cut short when Cut.
+struct Rebreak {
+    int32_t From = 0;
+    int32_t OldLines = 0;
+    int32_t Count = 0;
+    bool Cut = false;
+};
+
 // An edit inside one paragraph that neither adds nor removes a paragraph end: the paragraph is
 // broken again from the line before the edit's, up to the first line behind the edit from which
-// its old lines hold (a line's breaks look only ahead of its first character). Sets the old lines
-// replaced and the new count; false, with nothing done, for any other edit.
-bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t delta, int32_t part, int32_t& from,
-                          int32_t& oldLines, int32_t& n) {
+// its old lines hold (a line's breaks look only ahead of its first character). Past the pages in
+// view, the last new line may instead be cut where an old one ends, so that the old lines behind
+// hold. False, with nothing done, for any other edit.
+bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t delta, int32_t part, Rebreak& r) {
     const int32_t start = data.InputStart;
     if (start < d.iWord1 || start > d.iWord2 || d.iDelLength < 0 || d.iAddLength < 0) return false;
     if (start < d.iWord1 + 2 && !IndentsHold(data, d, part)) return false;
@@ -398,31 +438,99 @@ bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t
     for (int32_t i = start; i < start + d.iAddLength; ++i)
         if (IsParaEnd(data, i)) return false;
     // A line's breaks look up to two characters past its end: the lines before `from` end earlier.
-    from = static_cast<int32_t>(first);
+    int32_t from = static_cast<int32_t>(first);
     while (from > d.iLine1 && lines.StartOf(static_cast<size_t>(from)) + 1 >= start) --from;
     const int32_t editEnd = start + d.iAddLength;
     int32_t stop = d.iLine2 + 1;
     LineResume resume;
     resume.Word = from > d.iLine1 ? lines.StartOf(static_cast<size_t>(from)) : -1;
-    // The lines asked about only move on, mostly by one line: the search goes on from the last.
-    size_t seen = static_cast<size_t>(from);
+    // One line is cut at a time: a cut line elsewhere leaves this paragraph broken to its end, one
+    // behind the edit is taken into the new lines.
+    const size_t oldCut = lines.CutLine();
+    const bool mayCut =
+        !lines.HasCutLine() || (oldCut >= static_cast<size_t>(from) && oldCut <= static_cast<size_t>(d.iLine2));
+    const int64_t cutFrom = mayCut ? CutFrom(data, first) : INT64_MAX;
+    OldLines old(lines, static_cast<size_t>(from), static_cast<size_t>(d.iLine2));
     resume.StopAt = [&](int32_t lineStart) {
         if (lineStart < editEnd) return false;
-        const int64_t old = int64_t{lineStart} - delta;
-        const size_t end = std::min(static_cast<size_t>(d.iLine2) + 1, lines.size() - 1);
-        for (int step = 0; seen < end && lines.StartOf(seen + 1) <= old; ++seen)
-            if (++step == 8) {
-                seen = std::max(seen, LineAtOrBefore(lines, old));
-                break;
-            }
-        const auto l = static_cast<int32_t>(seen);
-        if (l <= from || l > d.iLine2 || lines.StartOf(static_cast<size_t>(l)) != old) return false;
-        stop = l;
+        const int64_t word = int64_t{lineStart} - delta;
+        const auto l = static_cast<int32_t>(old.Holding(word));
+        if (l <= from || l > d.iLine2) return false;
+        if (lines.StartOf(static_cast<size_t>(l)) == word) {
+            stop = l;
+            return true;
+        }
+        // The paragraph's last line ends any breaking where it ended.
+        if (word < cutFrom || l >= d.iLine2 || (lines.HasCutLine() && static_cast<size_t>(l) < oldCut)) return false;
+        resume.CutAt = lines.StartOf(static_cast<size_t>(l)) + lines.Unmoved(static_cast<size_t>(l)).Length - 1 + delta;
+        stop = l + 1;
         return true;
     };
-    FormatLines(data, d.iWord1, d.iWord2 + delta, n, part, &resume);
-    oldLines = stop - from;
+    FormatLines(data, d.iWord1, d.iWord2 + delta, r.Count, part, &resume);
+    r.From = from;
+    r.Cut = false;
+    if (resume.CutAt >= 0) {
+        const auto& e = data.LineScratch[static_cast<size_t>(r.Count) - 1];
+        r.Cut = e.Start + e.Length - 1 == resume.CutAt;
+        if (!r.Cut) stop = d.iLine2 + 1;  // the line could not end there: broken to the paragraph's end
+    }
+    r.OldLines = stop - from;
     return true;
+}
+
+// The old lines r.From..r.From + r.OldLines - 1 give way to the r.Count new ones of the scratch,
+// the lines behind moved by `delta` characters; the pages from there paginated again. With
+// `paragraphs`, whole paragraphs were broken again, and the space above the next one may change.
+void SpliceLines(EditorData& data, const Rebreak& r, int32_t delta, bool paragraphs,
+                 const PieceArray<StoredWord>::Runs& earlier, int32_t oldCount) {
+    const int32_t from = r.From, oldLines = r.OldLines, n = r.Count;
+    // The lines behind move by the edit's length as they are read; the touched ones are replaced,
+    // in place while their count stays.
+    auto& lines = data.LineInfo;
+    lines.ShiftStarts(static_cast<size_t>(from + oldLines), delta);
+    data.LineScratch.resize(static_cast<size_t>(n));
+    if (n == oldLines) {
+        for (int32_t k = 0; k < n; ++k) lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
+        if (lines.CutLine() - static_cast<size_t>(from) < static_cast<size_t>(n)) lines.ForgetCutLine();
+    } else {
+        lines.Replace(static_cast<size_t>(from), static_cast<size_t>(oldLines), data.LineScratch);
+    }
+    if (r.Cut && n > 0) lines.SetCutLine(static_cast<size_t>(from + n - 1));
+    data.LineScratch.assign(1, tessaly::aLineInfo{});
+    for (int32_t m = from; m < from + n; ++m) {
+        auto& line = lines[static_cast<size_t>(m)];
+        line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
+    }
+    // The next paragraph's space above takes in the space after of the range's last paragraph,
+    // which a join or a moved paragraph end may have changed.
+    const int32_t next = from + n;
+    if (paragraphs && next < data.LineCount())
+        lines[static_cast<size_t>(next)].LineUpSpace =
+            FirstLineUpSpace(data, lines.ParaEndsBefore(static_cast<size_t>(next)));
+    lines.ForgetJumps(static_cast<size_t>(from), static_cast<size_t>(next));
+
+    data.LineCountChanged = data.LineCount() != oldCount;
+    // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
+    // of them is left out, as its space above follows the paragraph before it.
+    Resync resync;
+    resync.Line = from + n + 1;
+    resync.LineDelta = data.LineCount() - oldCount;
+    resync.WordDelta = delta;
+    PaginateFrom(data, from, resync);
+    // The characters of the new lines and of lines that only moved are placed when first read, as
+    // are the boxes of lines on pages taken whole: a long paragraph broken again costs its breaking.
+    DeferPlacing(data, earlier);
+    if (n > 0) {
+        const auto& last = lines.Unmoved(static_cast<size_t>(from + n - 1));
+        DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)),
+                     std::min(last.Start + last.Length, data.WordCount()));
+    }
+    resync.Moved.Defer(data);
+    if (resync.JumpedFirst < resync.JumpedEnd) {
+        const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);
+        lines.DeferBoxes(first, end, &SettleBoxes, &data);
+        DeferPlacing(data, lines.StartOf(first), std::min(lines.StartOf(end), data.WordCount()));
+    }
 }
 
 void FullRelayout(EditorData& data, int32_t oldCount) {
@@ -461,6 +569,7 @@ void FormatPages(EditorData& data) {
 }
 
 void FormatAllLines(EditorData& data) {
+    data.LaidOutParaStart = data.LaidOutParaEnd = -1;
     // The lines are replaced: what waits for the old ones is placed on them first.
     data.WordInfo.SettleAll();
     int32_t count = 0;
@@ -472,14 +581,17 @@ void FormatAllLines(EditorData& data) {
 }
 
 void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat) {
+    data.LaidOutParaStart = data.LaidOutParaEnd = -1;
     data.WordInfo.SettleAll();
     GetAllPartInfo(data);
     int32_t count = 0;
     FormatLines(data, InputDat.iWord1, data.WordCount() - 1, count);
     const auto keep = static_cast<size_t>(std::clamp(InputDat.iLine1, 0, data.LineCount()));
+    const size_t cut = data.LineInfo.CutLine();
     auto& lines = data.LineInfo.All();
     lines.resize(keep);
     lines.insert(lines.end(), data.LineScratch.begin(), data.LineScratch.end());
+    if (cut < keep) data.LineInfo.SetCutLine(cut);  // the lines before stay as they were
     data.LineScratch.assign(1, tessaly::aLineInfo{});
     data.LineCountChanged = data.LineCount() != 0;
     FormatPages(data);
@@ -496,6 +608,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     const auto earlier = data.WordInfo.TakeDeferred();
     const tessaly::aInputDat& d = InputDat;
     const int32_t oldCount = data.LineCount();
+    data.LaidOutParaStart = data.LaidOutParaEnd = -1;
     const int64_t delta64 = int64_t{d.iAddLength} - d.iDelLength;
     const auto delta = static_cast<int32_t>(delta64);
     if (delta64 != delta || !MatchesLayout(data, d, delta)) {
@@ -506,60 +619,45 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     // The paragraph number of the range's start, from the lines before it, which the edit left alone:
     // every line holds at most one paragraph end.
     const int32_t firstPart = data.LineInfo.ParaEndsBefore(static_cast<size_t>(d.iLine1));
-    // The old lines from..from + oldLines - 1 give way to n new ones.
-    int32_t from = d.iLine1, oldLines = d.iLine2 - d.iLine1 + 1, n = 0;
-    const bool within = own && BreakWithinParagraph(data, d, delta, firstPart, from, oldLines, n);
+    Rebreak r{d.iLine1, d.iLine2 - d.iLine1 + 1};
+    const bool within = own && BreakWithinParagraph(data, d, delta, firstPart, r);
     if (own) data.InputStart = -1;
     if (!within) {
         SplicePartInfo(data, firstPart, CountParaEndLines(data, d.iLine1, d.iLine2 + 1), d.iWord1, d.iWord2 + delta);
-        FormatLines(data, d.iWord1, d.iWord2 + delta, n, firstPart);
+        FormatLines(data, d.iWord1, d.iWord2 + delta, r.Count, firstPart);
     }
+    SpliceLines(data, r, delta, !within, earlier, oldCount);
+    if (within) {
+        data.LaidOutParaStart = d.iWord1;
+        data.LaidOutParaEnd = d.iWord2 + delta;
+    }
+    return true;
+}
 
-    // The lines behind move by the edit's length as they are read; the touched ones are replaced,
-    // in place while their count stays.
+bool SettleCutLine(EditorData& data) {
     auto& lines = data.LineInfo;
-    lines.ShiftStarts(static_cast<size_t>(from + oldLines), delta);
-    data.LineScratch.resize(static_cast<size_t>(n));
-    if (n == oldLines) {
-        for (int32_t k = 0; k < n; ++k) lines[static_cast<size_t>(from + k)] = data.LineScratch[static_cast<size_t>(k)];
-    } else {
-        lines.Replace(static_cast<size_t>(from), static_cast<size_t>(oldLines), data.LineScratch);
-    }
-    data.LineScratch.assign(1, tessaly::aLineInfo{});
-    for (int32_t m = from; m < from + n; ++m) {
-        auto& line = lines[static_cast<size_t>(m)];
-        line.Start = m == 0 ? 0 : lines[static_cast<size_t>(m - 1)].Start + lines[static_cast<size_t>(m - 1)].Length;
-    }
-    // The next paragraph's space above takes in the space after of the range's last paragraph,
-    // which a join or a moved paragraph end may have changed.
-    const int32_t next = from + n;
-    if (!within && next < data.LineCount())
-        lines[static_cast<size_t>(next)].LineUpSpace =
-            FirstLineUpSpace(data, lines.ParaEndsBefore(static_cast<size_t>(next)));
-    lines.ForgetJumps(static_cast<size_t>(from), static_cast<size_t>(next));
-
-    data.LineCountChanged = data.LineCount() != oldCount;
-    // The lines after the re-laid-out ones are the old ones, moved: their pages are too. The first
-    // of them is left out, as its space above follows the paragraph before it.
-    Resync resync;
-    resync.Line = from + n + 1;
-    resync.LineDelta = data.LineCount() - oldCount;
-    resync.WordDelta = delta;
-    PaginateFrom(data, from, resync);
-    // The characters of the new lines and of lines that only moved are placed when first read, as
-    // are the boxes of lines on pages taken whole: a long paragraph broken again costs its breaking.
-    DeferPlacing(data, earlier);
-    if (n > 0) {
-        const auto& last = lines.Unmoved(static_cast<size_t>(from + n - 1));
-        DeferPlacing(data, lines.StartOf(static_cast<size_t>(from)),
-                     std::min(last.Start + last.Length, data.WordCount()));
-    }
-    resync.Moved.Defer(data);
-    if (resync.JumpedFirst < resync.JumpedEnd) {
-        const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);
-        lines.DeferBoxes(first, end, &SettleBoxes, &data);
-        DeferPlacing(data, lines.StartOf(first), std::min(lines.StartOf(end), data.WordCount()));
-    }
+    if (!lines.HasCutLine()) return false;
+    const size_t cut = lines.CutLine();
+    lines.ForgetCutLine();
+    size_t first = cut, last = cut;
+    while (first > 0 && !tessaly::IsTrue(lines.Unmoved(first - 1).LineIsCtl)) --first;
+    while (last + 1 < lines.size() && !tessaly::IsTrue(lines.Unmoved(last).LineIsCtl)) ++last;
+    const auto earlier = data.WordInfo.TakeDeferred();
+    const int32_t oldCount = data.LineCount();
+    // From the cut line on, up to the first old line that begins where a new one does.
+    Rebreak r{static_cast<int32_t>(cut), static_cast<int32_t>(last + 1 - cut)};
+    LineResume resume;
+    resume.Word = cut > first ? lines.StartOf(cut) : -1;
+    OldLines old(lines, cut, last);
+    resume.StopAt = [&](int32_t lineStart) {
+        const size_t l = old.Holding(lineStart);
+        if (l <= cut || l > last || lines.StartOf(l) != lineStart) return false;
+        r.OldLines = static_cast<int32_t>(l - cut);
+        return true;
+    };
+    FormatLines(data, lines.StartOf(first), lines.StartOf(last) + lines.Unmoved(last).Length - 1, r.Count,
+                lines.ParaEndsBefore(first), &resume);
+    SpliceLines(data, r, 0, false, earlier, oldCount);
     return true;
 }
 

@@ -40,6 +40,10 @@ void FormatFromLine(EditorData& data, const tessaly::aInputDat& InputDat);
 // editor's own record is laid out once: a second call for the same edit does nothing.
 bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat);
 
+// Breaks again, from its cut line, the paragraph that a key left with a line cut short (see
+// LineArray), and paginates from there; false when no line is cut.
+bool SettleCutLine(EditorData& data);
+
 // The document for a writer on another thread, taken without placing the characters whose lines
 // moved: the writer places them on its own copy, from the line boxes taken here.
 DocumentSnapshot SnapshotAsStored(const EditorData& data);

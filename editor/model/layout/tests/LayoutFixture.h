@@ -62,6 +62,38 @@ inline std::string LayoutDifference(const EditorData& a, const EditorData& b) {
     return out.str();
 }
 
+// After an edit that may have left a line cut short: the lines before the cut line are those of a
+// full layout, and every line and page follows on from the one before, up to the document's end.
+// With `settle`, or with no line cut, the cut is broken again first and the layout is a full one.
+inline std::string SettledLayoutDifference(EditorData& data, bool settle) {
+    if (settle || !data.LineInfo.HasCutLine()) {
+        SettleCutLine(data);
+        return LayoutDifference(data, FullLayoutOf(data));
+    }
+    const EditorData full = FullLayoutOf(data);
+    const size_t cut = data.LineInfo.CutLine();
+    std::ostringstream out;
+    int32_t next = 0;
+    for (size_t i = 0; out.tellp() == 0 && i < data.LineInfo.size(); ++i) {
+        const auto& x = data.LineInfo[i];
+        if (x.Start != next || x.Length < 1) out << "line " << i << " does not follow on";
+        if (i <= cut && (i >= full.LineInfo.size() || x.Start != full.LineInfo[i].Start ||
+                         (i < cut && x.Length != full.LineInfo[i].Length)))
+            out << "line " << i << " before the cut";
+        next = x.Start + x.Length;
+    }
+    if (out.tellp() == 0 && next != data.WordCount()) out << "lines end at " << next;
+    int32_t line = 0;
+    for (int32_t p = 0; out.tellp() == 0 && p < data.PageCount(); ++p) {
+        const auto& page = data.PageInfo[static_cast<size_t>(p)];
+        if (page.StartLine != line || page.StartWord != data.LineInfo.StartOf(static_cast<size_t>(line)))
+            out << "page " << p << " does not follow on";
+        line += page.LengthLine;
+    }
+    if (out.tellp() == 0 && line != data.LineCount()) out << "pages end at line " << line;
+    return out.str();
+}
+
 // As LayoutDifference, the measured sizes of the characters compared to the bit first.
 inline std::string MeasuredLayoutDifference(const EditorData& a, const EditorData& b) {
     for (int32_t i = 0; i < std::min(a.WordCount(), b.WordCount()); ++i) {
