@@ -15,14 +15,29 @@ namespace notaline {
 // is kept pending for the pages from one page on and applied to a page when it is read, so an edit
 // costs the pages it paginates again, not all the pages after it. Reading through the array always
 // gives the records as they are.
+//
+// The pages an edit paginated again to the end are kept aside, so that the next edit that brings
+// their lines back as they were (an undo, a redo) takes them over instead of paginating again:
+// an edit that adds or removes lines moves every later page break, so no page of its own is
+// found behind it. Anything but the pagination's own calls drops them.
 class PageArray {
 public:
     using Vector = std::vector<tessaly::aPageInfo>;
+
+    // How an edit moved the lines: from line FromLine on (numbered after the edit) they are those
+    // before it, Lines lines and Words characters further on.
+    struct Moved {
+        int32_t Lines = 0;
+        int32_t Words = 0;
+        int32_t FromLine = 0;
+    };
+    static constexpr size_t kNoPage = static_cast<size_t>(-1);
 
     PageArray() = default;
     PageArray(std::initializer_list<tessaly::aPageInfo> pages) : pages_(pages) {}
     PageArray& operator=(std::initializer_list<tessaly::aPageInfo> pages) {
         Clear();
+        DropSpare();
         pages_ = pages;
         return *this;
     }
@@ -31,6 +46,7 @@ public:
         if (this != &other) {
             pages_ = other.All();
             Clear();
+            DropSpare();
         }
         return *this;
     }
@@ -38,6 +54,7 @@ public:
     PageArray& operator=(PageArray&& other) noexcept {
         if (this == &other) return *this;
         pages_ = std::move(other.pages_);
+        DropSpare();
         from_ = other.from_;
         lines_ = other.lines_;
         words_ = other.words_;
@@ -74,31 +91,75 @@ public:
 
     // Pages from `from` on begin `lines` lines and `words` characters further on than they did.
     void Shift(size_t from, int32_t lines, int32_t words) {
-        if ((lines == 0 && words == 0) || from >= size()) return;
-        if (from_ == kNone) {
-            from_ = from;
-        } else if (from >= from_) {
-            Settle(from);
-        } else {
-            for (size_t i = from; i < from_; ++i) Move(pages_[i], lines, words);
-        }
-        lines_ += lines;
-        words_ += words;
-        if (lines_ == 0 && words_ == 0) Clear();
+        DropSpare();
+        ShiftPages(from, lines, words);
     }
 
     // The `count` pages at `at` give way to `with`; the pages behind keep their pending move.
     void Replace(size_t at, size_t count, const Vector& with) {
+        DropSpare();
+        Splice(at, count, with);
+    }
+
+    // An edit's pagination: the `count` pages at `at` give way to `with`, and the pages behind, whose
+    // lines the edit moved, move with them. The pages kept aside move too.
+    void Replace(size_t at, size_t count, const Vector& with, const Moved& moved) {
+        Splice(at, count, with);
+        ShiftPages(at + with.size(), moved.Lines, moved.Words);
+        spare_.Lines += moved.Lines;
+        spare_.Words += moved.Words;
+        spare_.FromLine = std::max(spare_.FromLine + moved.Lines, moved.FromLine);
+    }
+    // An edit's pagination to the end: the pages from `at` on give way to `with` and are kept aside.
+    void ReplaceTail(size_t at, const Vector& with, const Moved& moved) {
         at = std::min(at, size());
-        count = std::min(count, size() - at);
-        if (from_ != kNone && from_ < at + count) Settle(at + count);
-        const auto begin = pages_.begin() + static_cast<ptrdiff_t>(at);
-        if (count == with.size()) {
-            std::copy(with.begin(), with.end(), begin);
-            return;
+        Settle(size());
+        spare_.Pages.assign(pages_.begin() + static_cast<ptrdiff_t>(at), pages_.end());
+        spare_.Lines = moved.Lines;
+        spare_.Words = moved.Words;
+        spare_.FromLine = moved.FromLine;
+        pages_.resize(at);
+        pages_.insert(pages_.end(), with.begin(), with.end());
+    }
+
+    // The page kept aside that begins at `line`, numbered as before the edit being paginated, from
+    // page `from` on; kNoPage when none does. `from` is where the search went on, as the lines
+    // asked about only grow.
+    size_t SpareBeginningAt(int32_t line, size_t& from) const {
+        const auto& pages = spare_.Pages;
+        if (line < spare_.FromLine) return kNoPage;
+        const int32_t stored = line - spare_.Lines;
+        for (int step = 0; from < pages.size() && pages[from].StartLine < stored; ++from)
+            if (++step == 4) {
+                from = static_cast<size_t>(
+                    std::partition_point(pages.begin() + static_cast<ptrdiff_t>(from), pages.end(),
+                                         [&](const tessaly::aPageInfo& p) { return p.StartLine < stored; }) -
+                    pages.begin());
+                break;
+            }
+        return from < pages.size() && pages[from].StartLine == stored ? from : kNoPage;
+    }
+    // As ReplaceTail, the pages kept aside from page `spare` on following `with`: those two sets of
+    // pages change places.
+    void ReplaceTailFromSpare(size_t at, const Vector& with, size_t spare, const Moved& moved) {
+        at = std::min(at, size());
+        Settle(size());
+        scratch_.assign(pages_.begin() + static_cast<ptrdiff_t>(at), pages_.end());
+        pages_.resize(at);
+        pages_.insert(pages_.end(), with.begin(), with.end());
+        const size_t taken = pages_.size();
+        pages_.insert(pages_.end(), spare_.Pages.begin() + static_cast<ptrdiff_t>(std::min(spare, spare_.Pages.size())),
+                      spare_.Pages.end());
+        const int32_t lines = spare_.Lines + moved.Lines, words = spare_.Words + moved.Words;
+        spare_.Pages.swap(scratch_);
+        spare_.Lines = moved.Lines;
+        spare_.Words = moved.Words;
+        spare_.FromLine = moved.FromLine;
+        if (taken < size() && (lines != 0 || words != 0)) {
+            from_ = taken;
+            lines_ = lines;
+            words_ = words;
         }
-        pages_.insert(pages_.erase(begin, begin + static_cast<ptrdiff_t>(count)), with.begin(), with.end());
-        if (from_ != kNone) from_ = from_ - count + with.size();
     }
 
     // Whole-array operations apply everything pending first.
@@ -109,19 +170,25 @@ public:
     Vector::const_iterator begin() const { return All().begin(); }
     Vector::const_iterator end() const { return pages_.end(); }
 
-    void push_back(const tessaly::aPageInfo& page) { pages_.push_back(page); }
+    void push_back(const tessaly::aPageInfo& page) {
+        DropSpare();
+        pages_.push_back(page);
+    }
     void assign(size_t n, const tessaly::aPageInfo& page) {
         Clear();
+        DropSpare();
         pages_.assign(n, page);
     }
     void pop_back() { resize(size() - 1); }
     void resize(size_t n) {
+        DropSpare();
         Settle(std::min(n, size()));
         pages_.resize(n);
         if (from_ >= n) Clear();
     }
     void clear() {
         Clear();
+        DropSpare();
         pages_.clear();
     }
 
@@ -147,11 +214,49 @@ private:
         from_ = kNone;
         lines_ = words_ = 0;
     }
+    void ShiftPages(size_t from, int32_t lines, int32_t words) {
+        if ((lines == 0 && words == 0) || from >= size()) return;
+        if (from_ == kNone) {
+            from_ = from;
+        } else if (from >= from_) {
+            Settle(from);
+        } else {
+            for (size_t i = from; i < from_; ++i) Move(pages_[i], lines, words);
+        }
+        lines_ += lines;
+        words_ += words;
+        if (lines_ == 0 && words_ == 0) Clear();
+    }
+    void DropSpare() {
+        spare_.Pages.clear();
+        spare_.Lines = spare_.Words = spare_.FromLine = 0;
+    }
+    void Splice(size_t at, size_t count, const Vector& with) {
+        at = std::min(at, size());
+        count = std::min(count, size() - at);
+        if (from_ != kNone && from_ < at + count) Settle(at + count);
+        const auto begin = pages_.begin() + static_cast<ptrdiff_t>(at);
+        if (count == with.size()) {
+            std::copy(with.begin(), with.end(), begin);
+            return;
+        }
+        pages_.insert(pages_.erase(begin, begin + static_cast<ptrdiff_t>(count)), with.begin(), with.end());
+        if (from_ != kNone) from_ = from_ - count + with.size();
+    }
 
     mutable Vector pages_;
     mutable size_t from_ = kNone;  // the first page still to be moved
     mutable int32_t lines_ = 0;
     mutable int32_t words_ = 0;
+    // The pages kept aside, as they were paginated: Lines and Words are how far their lines moved
+    // since, FromLine the first line (numbered now) from which on the lines are theirs.
+    struct Spare {
+        Vector Pages;
+        int32_t Lines = 0;
+        int32_t Words = 0;
+        int32_t FromLine = 0;
+    } spare_;
+    Vector scratch_;  // keeps its memory for the next change of places
 };
 
 }  // namespace notaline

@@ -157,10 +157,14 @@ struct Resync {
     int32_t WordDelta = 0;
     size_t FirstPage = 0;  // the first old page paginated again; the old pages stay in PageInfo
     size_t Seen = 0;       // no old page before this one begins at or after a line paginated again
+    size_t SpareSeen = 0;  // the same of the pages kept aside
     MovedLines Moved;      // of the lines paginated again, which get their boxes as they go
-    // The lines of pages taken whole from their known lengths, whose boxes are settled when read.
+    // The lines of pages taken whole from their known lengths or from the pages kept aside, whose
+    // boxes are settled when read.
     int32_t JumpedFirst = INT32_MAX;
     int32_t JumpedEnd = -1;
+
+    PageArray::Moved LinesMoved() const { return {LineDelta, WordDelta, Line}; }
 };
 
 // A new page of `lines` lines and `words` characters after the last of `pages`.
@@ -187,9 +191,17 @@ bool TakeOverPages(EditorData& data, Resync& r, const PageArray::Vector& pages, 
             break;
         }
     r.Seen = lo;
-    if (lo == all.size() || all.StartLineOf(lo) != oldLine) return false;
-    all.Replace(r.FirstPage, lo - r.FirstPage, pages);
-    all.Shift(r.FirstPage + pages.size(), r.LineDelta, r.WordDelta);
+    if (lo < all.size() && all.StartLineOf(lo) == oldLine) {
+        all.Replace(r.FirstPage, lo - r.FirstPage, pages, r.LinesMoved());
+        return true;
+    }
+    // The pages of the layout before the last edit, where this edit brings its lines back: their
+    // lines sit elsewhere on their pages than now, so their boxes are settled when read.
+    const size_t spare = all.SpareBeginningAt(oldLine, r.SpareSeen);
+    if (spare == PageArray::kNoPage) return false;
+    all.ReplaceTailFromSpare(r.FirstPage, pages, spare, r.LinesMoved());
+    r.JumpedFirst = std::min(r.JumpedFirst, line);
+    r.JumpedEnd = data.LineCount();
     return true;
 }
 
@@ -303,7 +315,7 @@ void PaginateFrom(EditorData& data, int32_t from, Resync& resync) {
         tookOver = PaginateLines(data, pages, kept.StartLine + 1,
                                  RoundPixels(head.LineUpSpace + static_cast<float>(head.WordHeight)), &resync);
     }
-    if (!tookOver) data.PageInfo.Replace(resync.FirstPage, data.PageInfo.size() - resync.FirstPage, pages);
+    if (!tookOver) data.PageInfo.ReplaceTail(resync.FirstPage, pages, resync.LinesMoved());
 }
 
 // Vertical boxes of the lines, and the characters placed on them: all of them when everything is
@@ -529,7 +541,8 @@ void SpliceLines(EditorData& data, const Rebreak& r, int32_t delta, bool paragra
     if (resync.JumpedFirst < resync.JumpedEnd) {
         const auto first = static_cast<size_t>(resync.JumpedFirst), end = static_cast<size_t>(resync.JumpedEnd);
         lines.DeferBoxes(first, end, &SettleBoxes, &data);
-        DeferPlacing(data, lines.StartOf(first), std::min(lines.StartOf(end), data.WordCount()));
+        const int32_t endWord = end < lines.size() ? lines.StartOf(end) : data.WordCount();
+        DeferPlacing(data, lines.StartOf(first), std::min(endWord, data.WordCount()));
     }
 }
 

@@ -470,53 +470,90 @@ TEST(IncrementalLayoutProperty, KeysAtBothEndsSettleOnlyTheEndRead) {
     EXPECT_GT(stillWaiting, 100);  // the keys at the start were not placed by the reads at the end
 }
 
+// A random document of many pages with a run of characters at its top, and its twin, both laid
+// out in full.
+void ManyPagesWithTwin(EditorData& data, EditorData& twin, RandomDocuments& random) {
+    LaidOutDocument(data, random, 60, 80);
+    Insert(data, 0, random.Words(500));
+    twin = FullLayoutOf(data);
+    data = twin;
+}
+
+// The same edit, `erase` characters at `at` giving way to `words`, in the document, laid out again
+// from the edit, and in its twin, laid out from scratch; false when the edit's record did not match.
+bool EditBoth(EditorData& data, EditorData& twin, int32_t at, int32_t erase, const std::vector<aWordInfo>& words) {
+    for (EditorData* d : {&data, &twin}) {
+        SetInputDat(*d, at, erase, static_cast<int32_t>(words.size()), true);
+        Erase(*d, at, erase);
+        Insert(*d, at, words);
+    }
+    if (!FormatInputLines(data, data.InputDat)) return false;
+    SettleCutLine(data);
+    twin = FullLayoutOf(twin);
+    return true;
+}
+
+// Random lines and characters, the last ones first when `late`, read with the boxes the twin
+// gives them.
+bool ReadsAsTwin(const EditorData& data, const EditorData& twin, RandomDocuments& random, bool late) {
+    for (int32_t k = 0; k < 4; ++k) {
+        const int32_t line = random.Below(data.LineCount()), word = random.Below(data.WordCount());
+        const auto& x = data.LineInfo[static_cast<size_t>(late ? data.LineCount() - 1 - line : line)];
+        const auto& y = twin.LineInfo[static_cast<size_t>(late ? data.LineCount() - 1 - line : line)];
+        if (x.Top != y.Top || x.Bottom != y.Bottom || !SameBox(data, twin, static_cast<size_t>(word))) return false;
+    }
+    return true;
+}
+
+// Pastes near the top of documents of many pages, each followed by `edits` edits in turn that
+// take it out and put it back, with now and then a key or a deletion behind it between two of
+// them when `between`. Lines and characters are read after each paste's edits, late ones first
+// on odd steps; counts the edits that left line boxes to settle when read.
+void PastesTakenOutAndBack(uint32_t seed, int32_t steps, int32_t edits, bool between, int32_t& lazy) {
+    RandomDocuments random(seed);
+    for (int32_t doc = 0; doc < 30; ++doc) {
+        EditorData data, twin;
+        ManyPagesWithTwin(data, twin, random);
+        const auto both = [&](int32_t at, int32_t erase, const std::vector<aWordInfo>& words) {
+            ASSERT_TRUE(EditBoth(data, twin, at, erase, words));
+            lazy += data.LineInfo.HasDeferredBoxes() ? 1 : 0;
+        };
+        for (int32_t step = 0; step < steps; ++step) {
+            const int32_t at = random.Below(std::min(40, data.WordCount() - 1));
+            const auto words = random.Words(1 + random.Below(15));
+            const auto n = static_cast<int32_t>(words.size());
+            both(at, 0, words);
+            for (int32_t k = 1; k < edits; ++k) {
+                if (between && random.Below(3) == 0) {
+                    const int32_t behind = at + n + random.Below(data.WordCount() - 1 - at - n);
+                    const bool key = random.Below(2) == 0;
+                    both(behind, key ? 0 : 1, random.Words(key ? 1 : 0));
+                }
+                both(at, k % 2 ? n : 0, k % 2 ? std::vector<aWordInfo>{} : words);
+            }
+            ASSERT_TRUE(ReadsAsTwin(data, twin, random, step % 2)) << doc << " " << step;
+        }
+        ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
+    }
+}
+
 // Characters added near the top and taken out again, as a paste and its undo, move every later
 // page break; pages whose length is known are taken whole and their lines' boxes settled when
 // read. Every read of a line or a character, in any order, gives what a twin laid out from
 // scratch after the same edits gives.
 TEST(IncrementalLayoutProperty, PagesTakenWholeReadAsAFullLayout) {
-    RandomDocuments random(5151);
     int32_t lazy = 0;
-    for (int32_t doc = 0; doc < 30; ++doc) {
-        EditorData data, twin;
-        LaidOutDocument(data, random, 60, 80);
-        Insert(data, 0, random.Words(500));
-        twin = FullLayoutOf(data);
-        data = twin;
-        const auto both = [&](auto edit) {
-            edit(data);
-            edit(twin);
-            ASSERT_TRUE(FormatInputLines(data, data.InputDat));
-            SettleCutLine(data);
-            lazy += data.LineInfo.HasDeferredBoxes() ? 1 : 0;
-            twin = FullLayoutOf(twin);
-        };
-        for (int32_t step = 0; step < 30; ++step) {
-            const int32_t at = random.Below(std::min(40, data.WordCount() - 1));
-            const auto words = random.Words(1 + random.Below(15));
-            const auto n = static_cast<int32_t>(words.size());
-            both([&](EditorData& d) {
-                SetInputDat(d, at, 0, n, true);
-                Insert(d, at, words);
-            });
-            both([&](EditorData& d) {
-                SetInputDat(d, at, n, 0, true);
-                Erase(d, at, n);
-            });
-            // Late lines and characters first on odd steps, early ones first on even steps.
-            for (int32_t k = 0; k < 4; ++k) {
-                const int32_t line = random.Below(data.LineCount()), word = random.Below(data.WordCount());
-                const auto& x = data.LineInfo[static_cast<size_t>(step % 2 ? data.LineCount() - 1 - line : line)];
-                const auto& y = twin.LineInfo[static_cast<size_t>(step % 2 ? data.LineCount() - 1 - line : line)];
-                ASSERT_EQ(std::make_pair(x.Top, x.Bottom), std::make_pair(y.Top, y.Bottom)) << doc << " " << step;
-                const auto& v = data.WordInfo[static_cast<size_t>(word)];
-                const auto& w = twin.WordInfo[static_cast<size_t>(word)];
-                ASSERT_EQ(std::make_pair(v.Top, v.Left), std::make_pair(w.Top, w.Left)) << doc << " " << step;
-            }
-        }
-        ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
-    }
+    PastesTakenOutAndBack(5151, 30, 2, false, lazy);
     EXPECT_GT(lazy, 500);  // pages were taken whole
+}
+
+// A paste's undo and redo bring every later page break back to where the layout before had it,
+// also when a key or a deletion behind the paste came between, which leaves that layout's pages
+// standing only from its own line on: the pages and boxes are a full layout's.
+TEST(IncrementalLayoutProperty, PagesBroughtBackByAnUndoReadAsAFullLayout) {
+    int32_t lazy = 0;
+    PastesTakenOutAndBack(6262, 20, 4, true, lazy);
+    EXPECT_GT(lazy, 1000);
 }
 
 // Keys typed and removed anywhere in paragraphs of many lines break them again only from the
