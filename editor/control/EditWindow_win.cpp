@@ -222,7 +222,7 @@ LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == WM_TIMER && wParam == kSettleTimer) {
         KillTimer(hwnd, kSettleTimer);
-        if (ed->Data.DocLoaded) ed->SettleLayout();
+        if (ed->Data.DocLoaded) ed->SettleLayout(kSettleStepLines);
         return 0;
     }
     if (msg == kReleaseStoppedPlayers) {
@@ -259,10 +259,14 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
     if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
     const LRESULT result = EditMessage(ed, hwnd, msg, wParam, lParam);
-    // A key left a line cut short: its paragraph is broken again once the keys pause, each message
-    // putting that off again. The editor may have gone with the message.
+    // A key left a line cut short: its paragraph is broken again once the keys pause, each other
+    // message putting that off again, and then step by step. The editor may have gone with the
+    // message.
     ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
-    if (ed && ed->Data.LineInfo.HasCutLine()) SetTimer(hwnd, kSettleTimer, kSettleAfterMs, nullptr);
+    if (ed && ed->Data.LineInfo.HasCutLine()) {
+        const bool stepping = msg == WM_TIMER && wParam == kSettleTimer;
+        SetTimer(hwnd, kSettleTimer, stepping ? USER_TIMER_MINIMUM : kSettleAfterMs, nullptr);
+    }
     return result;
 }
 

@@ -111,9 +111,9 @@ void Editor::LayOutAndShow(int32_t mode) {
     Refresh(mode);
 }
 
-void Editor::SettleLayout() {
+void Editor::SettleLayout(int32_t lines) {
     const int32_t pages = Data.PageCount();
-    if (notaline::SettleLayout(Data, *Renderer) && Data.PageCount() != pages) ResendStatus(*this);
+    if (notaline::SettleLayout(Data, *Renderer, lines) && Data.PageCount() != pages) ResendStatus(*this);
 }
 
 void Editor::UpdateCaretLine() {

@@ -88,9 +88,11 @@ void ReleaseStoppedPlayers(Editor& ed);
 // Posted to the editor's window when the host's save beside the window is written: its outcome
 // is told there (Editor::SaveWritten).
 inline constexpr UINT kUserSaveWritten = WM_APP + 0x105;
-// The editor window's timer that joins up a line a key cut short, once the keys pause.
+// The editor window's timer that joins up a line a key cut short once the keys pause, a few
+// thousand lines a tick, so that a key typed meanwhile waits for a step at most.
 inline constexpr UINT_PTR kSettleTimer = 1;
 inline constexpr UINT kSettleAfterMs = 150;
+inline constexpr int32_t kSettleStepLines = 2000;
 // The play settings' metre into the document's first time signature: one undo step, redrawn.
 void ApplyPlayTimeSignature(Editor& ed);
 

@@ -127,8 +127,8 @@ bool LayOutEdit(EditorData& data, PageView& page) {
     return incremental;
 }
 
-bool SettleLayout(EditorData& data, PageView& page) {
-    if (!SettleCutLine(data)) return false;
+bool SettleLayout(EditorData& data, PageView& page, int32_t lines) {
+    if (!SettleCutLine(data, lines)) return false;
     KeepSourceLines(data);
     page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
     return true;

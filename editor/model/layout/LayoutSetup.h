@@ -22,8 +22,9 @@ void ApplyPaperType(EditorData& data, PageView& page);
 bool LayOutEdit(EditorData& data, PageView& page);
 // Breaks again the paragraph that a key left with a line cut short, keeping the source lines and
 // the page grid as LayOutEdit does: when idle, or before the lines are shown, printed or saved.
-// False when no line is cut.
-bool SettleLayout(EditorData& data, PageView& page);
+// False when no line is cut. With `lines`, only that many lines are broken at a time (see
+// SettleCutLine).
+bool SettleLayout(EditorData& data, PageView& page, int32_t lines = INT32_MAX);
 // The whole document laid out again (margins or font heights changed), the caret kept in view.
 void ReFormatAll(EditorData& data, PageView& page);
 

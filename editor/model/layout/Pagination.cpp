@@ -481,7 +481,7 @@ bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t
     FormatLines(data, d.iWord1, d.iWord2 + delta, r.Count, part, &resume);
     r.From = from;
     r.Cut = false;
-    if (resume.CutAt >= 0) {
+    if (resume.CutAt >= 0 && r.Count > 0) {
         const auto& e = data.LineScratch[static_cast<size_t>(r.Count) - 1];
         r.Cut = e.Start + e.Length - 1 == resume.CutAt;
         if (!r.Cut) stop = d.iLine2 + 1;  // the line could not end there: broken to the paragraph's end
@@ -647,7 +647,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     return true;
 }
 
-bool SettleCutLine(EditorData& data) {
+bool SettleCutLine(EditorData& data, int32_t Lines) {
     auto& lines = data.LineInfo;
     if (!lines.HasCutLine()) return false;
     const size_t cut = lines.CutLine();
@@ -657,19 +657,31 @@ bool SettleCutLine(EditorData& data) {
     while (last + 1 < lines.size() && !tessaly::IsTrue(lines.Unmoved(last).LineIsCtl)) ++last;
     const auto earlier = data.WordInfo.TakeDeferred();
     const int32_t oldCount = data.LineCount();
-    // From the cut line on, up to the first old line that begins where a new one does.
+    // From the cut line on, up to the first old line that begins where a new one does, or past
+    // `Lines` new lines to the end of the old line that holds the next break, cut there again.
     Rebreak r{static_cast<int32_t>(cut), static_cast<int32_t>(last + 1 - cut)};
     LineResume resume;
     resume.Word = cut > first ? lines.StartOf(cut) : -1;
     OldLines old(lines, cut, last);
+    int32_t broken = 0;
     resume.StopAt = [&](int32_t lineStart) {
-        const size_t l = old.Holding(lineStart);
-        if (l <= cut || l > last || lines.StartOf(l) != lineStart) return false;
+        size_t l = old.Holding(lineStart);
+        if (l <= cut || l > last) return false;
+        if (lines.StartOf(l) != lineStart) {
+            if (++broken < Lines || l >= last) return false;
+            resume.CutAt = lines.StartOf(l) + lines.Unmoved(l).Length - 1;
+            ++l;
+        }
         r.OldLines = static_cast<int32_t>(l - cut);
         return true;
     };
     FormatLines(data, lines.StartOf(first), lines.StartOf(last) + lines.Unmoved(last).Length - 1, r.Count,
                 lines.ParaEndsBefore(first), &resume);
+    if (resume.CutAt >= 0 && r.Count > 0) {
+        const auto& e = data.LineScratch[static_cast<size_t>(r.Count) - 1];
+        r.Cut = e.Start + e.Length - 1 == resume.CutAt;
+        if (!r.Cut) r.OldLines = static_cast<int32_t>(last + 1 - cut);
+    }
     SpliceLines(data, r, 0, false, earlier, oldCount);
     return true;
 }
