@@ -16,6 +16,7 @@
 #include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
 #include "model/layout/SourceLines.h"
+#include "render/ScreenRenderer_win.h"
 
 namespace notaline {
 namespace {
@@ -372,6 +373,55 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
         ed->Renderer->EnsureWordVisible(0);
         ed->Refresh(tessaly::AutoRefresh);
     }
+}
+
+// A key whose cut line takes the last page a line more than the paragraph broken whole needs:
+// the host hears the page count of the joined-up layout, and Ctrl+End right after a key goes to
+// the last line of the whole layout, its page in view.
+TEST_F(KeysTest, TheHostHearsThePagesOfTheJoinedUpLayoutAndCtrlEndGoesToItsLastLine) {
+    EmptyDocument();
+    EditorData& d = ed->Data;
+    Type("1");
+    const tessaly::aWordInfo note = d.WordInfo[0].Expand();
+    const auto notes = [&](int32_t n) {
+        d.SelStart = 0;
+        d.SelLength = d.WordCount() - 1;
+        d.InputWords.assign(static_cast<size_t>(n), note);
+        ASSERT_TRUE(ed->Commands->Typed.InputWord(d.SelStart, d.SelLength));
+        ed->LayOutAndShow(tessaly::AllRefresh);
+        ed->SettleLayout();
+        d.SelStart = 0;
+        ed->UpdateCaretLine();
+        ed->Renderer->EnsureWordVisible(0);
+        ed->Refresh(tessaly::AllRefresh);
+    };
+    notes(6000);
+    ASSERT_GT(d.PageCount(), 4);
+    // The last page full, its last line three notes short.
+    const auto& last = d.PageInfo[static_cast<size_t>(d.PageCount() - 2)];
+    const int32_t perLine = d.LineInfo[1].Length;
+    notes(d.LineInfo.StartOf(static_cast<size_t>(last.StartLine + last.LengthLine - 1)) + perLine - 3);
+    ASSERT_EQ(d.LineInfo[static_cast<size_t>(d.LineCount() - 1)].Length, perLine - 2);
+    Type("1");
+    ASSERT_TRUE(d.LineInfo.HasCutLine());
+    EditorData full = d;
+    SettleCutLine(full);
+    ASSERT_EQ(d.PageCount(), full.PageCount() + 1);
+    ASSERT_TRUE(PumpUntil([&] { return !d.LineInfo.HasCutLine(); }));
+    EXPECT_EQ(d.PageCount(), full.PageCount());
+    EXPECT_EQ(g_status.back().PageCount, d.PageCount());
+
+    Type("1");
+    ASSERT_TRUE(d.LineInfo.HasCutLine());
+    HoldCtrl(true);
+    Key(WM_KEYDOWN, VK_END);
+    HoldCtrl(false);
+    EXPECT_FALSE(d.LineInfo.HasCutLine());
+    EXPECT_EQ(d.SelStart, d.WordCount() - 1);
+    EXPECT_EQ(d.CurLine, d.LineCount() - 1);
+    const auto [first, second] = ed->Renderer->Screen()->Screen().PagesInView();
+    EXPECT_GE(GetPageOfWord(d, d.SelStart), first);
+    EXPECT_LE(GetPageOfWord(d, d.SelStart), second);
 }
 
 TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {
