@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LoadJpFile.h"
@@ -410,6 +412,22 @@ TEST_F(KeysTest, TheHostHearsThePagesOfTheJoinedUpLayoutAndCtrlEndGoesToItsLastL
     ASSERT_TRUE(PumpUntil([&] { return !d.LineInfo.HasCutLine(); }));
     EXPECT_EQ(d.PageCount(), full.PageCount());
     EXPECT_EQ(g_status.back().PageCount, d.PageCount());
+
+    // The key again: pictures of the pages ask only about the files of the whole layout's pages.
+    ed->Commands->Typed.BackSpaceWord(d.SelStart, 0);
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    ed->SettleLayout();
+    Type("1");
+    ASSERT_EQ(d.PageCount(), full.PageCount() + 1);
+    const auto folder = std::filesystem::temp_directory_path() / "jp_keys_cut_pictures";
+    std::filesystem::create_directories(folder);
+    const auto page = [&](int32_t n) { return folder / (n ? "p_" + std::to_string(n) + ".png" : "p.png"); };
+    std::ofstream(page(full.PageCount())) << "not ours";
+    StartPagePictures(*ed, page(0).wstring());
+    FinishPagePictures(*ed);
+    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(std::filesystem::exists(page(full.PageCount() - 1)));
+    std::filesystem::remove_all(folder);
 
     Type("1");
     ASSERT_TRUE(d.LineInfo.HasCutLine());
