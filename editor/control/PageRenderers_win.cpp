@@ -92,12 +92,7 @@ public:
             GetPageOfWord(data_, lines.StartOf(lines.CutLine())) <= screen_.Screen().PagesInView().second && Settle();
         screen_.RefreshView(SelStart, SelLength, settled ? tessaly::AllRefresh : Mode);
     }
-    void EnsureWordVisible(int32_t Word) override {
-        // Scrolled to by the lines it will be shown on.
-        const auto& lines = data_.LineInfo;
-        if (lines.HasCutLine() && Word >= lines.StartOf(lines.CutLine())) Settle();
-        screen_.EnsureWordVisible(Word);
-    }
+    void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
     void CheckCPdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::CpDq); }
     void CheckXjdqLine() override { CheckSourceLineAndShow(data_, *this, SourceKind::XjDq); }
     bool BigHuaYingHasRoom(int32_t First, int32_t Last) override {

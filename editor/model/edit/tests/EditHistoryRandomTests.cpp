@@ -7,8 +7,6 @@
 #include "EditFixture.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
-#include "model/document/mGeneral.h"
-#include "model/edit/ParagraphCommands.h"
 #include "model/layout/LineBreaker.h"
 
 namespace notaline {
@@ -186,51 +184,6 @@ TEST_F(EditHistoryRandomTest, UndoAllGivesTheOriginalAndRedoAllTheFinalBytes) {
         while (undo->CanRedo()) undo->UserRedo();
         ASSERT_TRUE(Same(final, Image())) << "seed " << seed << trace << " after " << steps << " redos";
     }
-}
-
-// The same over long paragraphs of many pages, where keys near the top leave a line cut short:
-// every command, undo and redo included, comes on top of what the last one left, joined up only
-// now and then, and the lines always follow on as they must.
-TEST_F(EditHistoryRandomTest, CommandsOverALineCutShortKeepTheLayoutWhole) {
-    int32_t cuts = 0;
-    for (uint32_t seed = 1; seed <= 100; ++seed) {
-        Seed(seed);
-        std::string pattern;
-        for (int32_t i = 300 + Pick(900); i > 0; --i) pattern += Pick(150) ? static_cast<char>('1' + Pick(7)) : '|';
-        Start(pattern + "|");
-        data.WriteHeight = 200;
-        Layout();
-        trace.clear();
-        const std::string original = Image();
-        for (int c = 1; c <= 30; ++c) {
-            data.LastPageShown = Pick(3) - 1;
-            data.InputDat.iDelLength = -1;
-            if (Pick(2)) {
-                data.SelStart = Pick(std::min(40, data.WordCount()));  // near the top, where keys cut
-                data.SelLength = 0;
-                data.CurLine = GetLineOfWord(data, data.SelStart);
-            }
-            if (Pick(12) == 0) {  // paragraph attributes, laid out as the control lays them out
-                RandomSelection(true);
-                tessaly::aPartInfo info{};
-                info.AlignmentMethod = kAlignments[Pick(4)];
-                info.LeftIndentation = static_cast<int16_t>(Pick(30));
-                trace += " part@" + std::to_string(data.SelStart);
-                if (ParagraphCommands(data, array, *undo).PartAtt(data.SelStart, data.SelLength, info))
-                    FormatFromLine(data, data.InputDat);
-            } else {
-                RandomCommand();
-                if (data.InputDat.iDelLength >= 0) Relayout();
-            }
-            cuts += data.LineInfo.HasCutLine() ? 1 : 0;
-            if (Pick(3) == 0) SettleCutLine(data, 1 + Pick(8));  // a step of the idle work
-            ASSERT_EQ("", test::SettledLayoutDifference(data, Pick(4) == 0)) << "seed " << seed << trace;
-        }
-        while (undo->CanUndo()) undo->UserUndo();
-        ASSERT_EQ("", test::SettledLayoutDifference(data, true)) << "seed " << seed << trace;
-        ASSERT_TRUE(Same(original, Image())) << "seed " << seed << trace;
-    }
-    EXPECT_GT(cuts, 300);
 }
 
 }  // namespace
