@@ -200,7 +200,7 @@ TEST_F(Keys, CaretKeysAcrossALineCutShortGoWhereTheyGoInTheWholeLayout) {
         EXPECT_EQ(DifferenceFromFullLayout(), "");
         return std::tuple{data.SelStart, data.SelLength, data.CurLine, data.CaretAtLineEnd};
     };
-    for (const auto [how, key] :
+    for (const auto& [how, key] :
          {std::pair{NoShift, 40}, {Shift, 40}, {NoShift, 35}, {Ctrl, 35}, {CtrlShift, 35}, {Ctrl, int('A')}})
         EXPECT_EQ(caretAfter(how, key, false), caretAfter(how, key, true)) << how << " " << key;
 }
