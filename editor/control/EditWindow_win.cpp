@@ -212,6 +212,7 @@ void InstallEditWndProc(Editor& ed) {
 
 void UninstallEditWndProc(Editor& ed) {
     if (!ed.PrevWndProc) return;
+    KillTimer(ed.Window, kSettleTimer);  // its ticks would go to the window's own procedure
     SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ed.PrevWndProc));
     RemovePropW(ed.Window, kEditorProp);
 }
@@ -264,7 +265,7 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     // message.
     ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
     if (ed && ed->Data.LineInfo.HasCutLine()) {
-        const bool stepping = msg == WM_TIMER && wParam == kSettleTimer;
+        const bool stepping = msg == WM_TIMER && wParam == kSettleTimer && ed->Data.DocLoaded;
         SetTimer(hwnd, kSettleTimer, stepping ? USER_TIMER_MINIMUM : kSettleAfterMs, nullptr);
     }
     return result;

@@ -71,7 +71,7 @@ Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
     Commands = std::make_unique<EditCommands>(Data, std::filesystem::path(folder), *Renderer, *this);
     // A loaded document's caret is reported even where the last one stood.
     Renderer->OnViewReset = [this] { NotifySelChange(*this, Data.SelStart, Data.SelLength); };
-    Renderer->OnPagesCounted = [this] { ResendStatus(*this); };
+    Renderer->OnPagesCounted = [this] { ResendCounts(); };
     StatusFont = MakeStdFont(StdFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134});  // 宋体
     // The record holds the font's address; it never leaves the process as bytes.
     SendMsg.StdFont = StatusFont.Get();
@@ -112,8 +112,15 @@ void Editor::LayOutAndShow(int32_t mode) {
 }
 
 void Editor::SettleLayout(int32_t lines) {
-    const int32_t pages = Data.PageCount();
-    if (notaline::SettleLayout(Data, *Renderer, lines) && Data.PageCount() != pages) ResendStatus(*this);
+    const int32_t pages = Data.PageCount(), line = Data.CurLine;
+    if (notaline::SettleLayout(Data, *Renderer, lines) && (Data.PageCount() != pages || Data.CurLine != line))
+        ResendCounts();
+}
+
+void Editor::ResendCounts() {
+    SendMsg.PageCount = Data.PageCount();
+    SendMsg.CurrentLine = Data.CurLine;
+    ResendStatus(*this);
 }
 
 void Editor::UpdateCaretLine() {

@@ -70,6 +70,8 @@ public:
     // The layout whole, as it is printed, saved and pictured: a line a key cut short is joined up,
     // or only `lines` lines of its paragraph broken, a step of the work done when idle.
     void SettleLayout(int32_t lines = INT32_MAX);
+    // The host's record again with the page count and the caret's line that joining up changed.
+    void ResendCounts();
     // The caret word's size as the current font size; its line as the current line.
     void UpdateCaretLine();
     bool CaretOnParagraphEnd() const;

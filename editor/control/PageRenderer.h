@@ -25,7 +25,7 @@ public:
     virtual CaretBox CaretRect() = 0;
     // Told after the view went back to the document's start (a load, a full re-layout).
     std::function<void()> OnViewReset;
-    // Told when joining up a line a key cut short changed the page count.
+    // Told when joining up a line a key cut short changed the page count or the caret's line.
     std::function<void()> OnPagesCounted;
 };
 

@@ -130,6 +130,8 @@ void StartPagePictures(Editor& ed, const std::wstring& fileName) {
         ed.Beep();
         return;
     }
+    // The files asked about are those of the pages the export writes.
+    ed.SettleLayout();
     PictureName name;
     const PictureExportStatus checked = CheckPictureExport(fileName, ed.Data.PageCount(), AskOver(ed), name);
     if (checked.Result != PictureExportResult::Saved) {
@@ -137,7 +139,6 @@ void StartPagePictures(Editor& ed, const std::wstring& fileName) {
         return;
     }
     ed.PicturesName = name;
-    ed.SettleLayout();
     ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, screen->Screen().TextureFile, name));
 }
 

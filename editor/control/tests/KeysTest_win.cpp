@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "com/Container.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LoadJpFile.h"
@@ -343,6 +345,13 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
     ed->Renderer->EnsureWordVisible(0);
     ed->Refresh(tessaly::AllRefresh);
     ASSERT_GT(d.PageCount(), 4);
+    // The last page full, its last line three notes short: a line cut short takes a page more.
+    const auto& last = d.PageInfo[static_cast<size_t>(d.PageCount() - 2)];
+    const int32_t keep =
+        d.LineInfo.StartOf(static_cast<size_t>(last.StartLine + last.LengthLine - 1)) + d.LineInfo[1].Length - 3;
+    ed->Commands->Typed.DeleteWord(keep, d.WordCount() - 1 - keep);
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    const int32_t pages = d.PageCount();
     const auto asFullLayout = [&] {
         EditorData full = d;
         GetAllPartInfo(full);
@@ -365,6 +374,7 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
             ed->Refresh(tessaly::AutoRefresh);
             EXPECT_FALSE(d.LineInfo.HasCutLine());
         } else {
+            EXPECT_EQ(d.PageCount(), pages + 1);
             ASSERT_TRUE(PumpUntil([&] { return !d.LineInfo.HasCutLine(); }));
         }
         EXPECT_TRUE(asFullLayout());
@@ -372,6 +382,19 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
         ed->Renderer->EnsureWordVisible(0);
         ed->Refresh(tessaly::AutoRefresh);
     }
+    // Pictures of the pages ask only about the files of the pages the whole layout gives.
+    ed->Commands->Typed.DeleteWord(0, 2);
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    ed->SettleLayout();
+    Type("1");
+    ASSERT_EQ(d.PageCount(), pages + 1);
+    const auto folder = std::filesystem::temp_directory_path() / "jp_keys_cut_pictures";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / ("p_" + std::to_string(pages) + ".png")) << "not a page of ours";
+    StartPagePictures(*ed, (folder / "p.png").wstring());
+    FinishPagePictures(*ed);
+    EXPECT_TRUE(g_boxes.empty());
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(KeysTest, AFontMemberWithACaretOnlySetsTheNextTypedCharacter) {

@@ -29,6 +29,14 @@ int32_t Keyboard::LineOf(int32_t word) const {
     return std::clamp(GetLineOfWord(data_, word), 0, std::max(data_.LineCount() - 1, 0));
 }
 
+// A key that reads a line from the one a key cut short on has the paragraph broken again first,
+// so that the caret goes where it goes in the layout shown. Other keys leave it to the idle time.
+void Keyboard::SettleFrom(int32_t line, int32_t key) {
+    const auto& lines = data_.LineInfo;
+    if (key >= kVkEnd && key <= kVkDown && lines.HasCutLine() && line >= static_cast<int32_t>(lines.CutLine()))
+        SettleLayout(data_, page_);
+}
+
 void Keyboard::Finish(int32_t visible, bool notify) {
     page_.EnsureWordVisible(visible);
     page_.RefreshView(data_.SelStart, data_.SelLength, tessaly::AutoRefresh);
@@ -48,6 +56,7 @@ void Keyboard::Relayout() {
 
 void Keyboard::KeyDownNoShift(int32_t key) {
     EditorData& d = data_;
+    SettleFrom(d.CurLine + 1, key);
     const int32_t count = d.WordCount();
     // Keys that need the caret line refuse a line table out of step with the caret.
     const bool onLine = d.CurLine >= 0 && d.CurLine < d.LineCount();
@@ -102,6 +111,7 @@ void Keyboard::KeyDownNoShift(int32_t key) {
 
 void Keyboard::KeyDownShift(int32_t key) {
     EditorData& d = data_;
+    SettleFrom(d.CurLine + 1, key);
     const int32_t count = d.WordCount();
     const int32_t end = d.SelStart + d.SelLength;  // the moving end
     const bool onLine = d.CurLine >= 0 && d.CurLine < d.LineCount();
@@ -178,6 +188,7 @@ void Keyboard::KeyDownCtrl(int32_t key) {
         case 'K': ToggleStyle(key); return;
         case kVkHome:
         case kVkEnd:
+            if (key == kVkEnd) SettleFrom(d.LineCount() - 1, key);
             d.SelStart = key == kVkHome ? 0 : std::max(d.WordCount() - 1, 0);
             d.SelLength = 0;
             d.CaretAtLineEnd = false;
@@ -192,6 +203,7 @@ void Keyboard::KeyDownCtrl(int32_t key) {
 void Keyboard::KeyDownCtrlShift(int32_t key) {
     EditorData& d = data_;
     if (key == kVkEnd) {
+        SettleFrom(d.LineCount() - 1, key);
         d.SelLength = std::max(d.WordCount() - d.SelStart - 1, 0);
         Finish(d.SelStart, false);
         d.CurLine = LineOf(d.SelStart + d.SelLength);

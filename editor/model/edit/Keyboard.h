@@ -40,6 +40,7 @@ public:
 private:
     int16_t LeftOf(int32_t word) const;
     int32_t LineOf(int32_t word) const;
+    void SettleFrom(int32_t line, int32_t key);
     void Finish(int32_t visible, bool notify);
     void CheckSourceLines();
     void Relayout();

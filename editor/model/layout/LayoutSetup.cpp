@@ -128,7 +128,18 @@ bool LayOutEdit(EditorData& data, PageView& page) {
 }
 
 bool SettleLayout(EditorData& data, PageView& page, int32_t lines) {
+    const auto cut = static_cast<int32_t>(data.LineInfo.CutLine());
     if (!SettleCutLine(data, lines)) return false;
+    // The caret's line, from the cut on, was read off the lines cut short: it is read again.
+    if (data.CurLine >= cut) {
+        const int32_t end = data.SelStart + data.SelLength;
+        const int32_t before = data.CaretAtLineEnd && data.SelLength == 0 ? GetLineOfWord(data, end - 1) : -1;
+        const auto& l = data.LineInfo;
+        data.CaretAtLineEnd =
+            before >= 0 &&
+            l.StartOf(static_cast<size_t>(before)) + l.Unmoved(static_cast<size_t>(before)).Length == end;
+        data.CurLine = data.CaretAtLineEnd ? before : GetLineOfWord(data, end);
+    }
     KeepSourceLines(data);
     page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
     return true;

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "DocumentCommandFixture.h"
 #include "KeyboardFixture.h"
+#include "model/edit/HostMembers.h"
+#include "model/layout/LayoutSetup.h"
 
 namespace notaline {
 namespace {
@@ -170,6 +175,34 @@ TEST_F(Keys, CaretLineOutOfStepIsRefused) {
     keys->KeyDownShift(35);
     EXPECT_EQ(data.SelStart, 5);
     EXPECT_EQ(data.SelLength, 0);
+}
+
+// Down, Shift+Down, End from the line before a line a key cut short, Ctrl+End, Ctrl+Shift+End
+// and select-all, then the joining up when idle: the caret as in the paragraph broken whole.
+TEST_F(Keys, CaretKeysAcrossALineCutShortGoWhereTheyGoInTheWholeLayout) {
+    const auto caretAfter = [&](Route how, int32_t key, bool settleFirst) {
+        Start(std::string(995, '5') + "|");  // room on the last line: a cut takes a line more
+        data.WriteHeight = 200;
+        Layout();
+        data.InputWords = {W(1).Expand()};
+        edit->Typed.InputWord(0, 0);
+        LayOutEdit(data, view);
+        EXPECT_TRUE(data.LineInfo.HasCutLine());
+        Caret(how == NoShift || how == Shift ? L(static_cast<int32_t>(data.LineInfo.CutLine()) - 1).Start + 3 : 0);
+        if (settleFirst) SettleLayout(data, view);
+        const auto press = how == NoShift ? &Keyboard::KeyDownNoShift
+                           : how == Shift ? &Keyboard::KeyDownShift
+                           : how == Ctrl  ? &Keyboard::KeyDownCtrl
+                                          : &Keyboard::KeyDownCtrlShift;
+        (keys.get()->*press)(key);
+        if (key == 'A') SelectAll(data);
+        SettleLayout(data, view);
+        EXPECT_EQ(DifferenceFromFullLayout(), "");
+        return std::tuple{data.SelStart, data.SelLength, data.CurLine, data.CaretAtLineEnd};
+    };
+    for (const auto& [how, key] :
+         {std::pair{NoShift, 40}, {Shift, 40}, {NoShift, 35}, {Ctrl, 35}, {CtrlShift, 35}, {Ctrl, int('A')}})
+        EXPECT_EQ(caretAfter(how, key, false), caretAfter(how, key, true)) << how << " " << key;
 }
 
 TEST_F(Keys, CtrlBTwiceRestoresBoldInTwoUndoSteps) {
