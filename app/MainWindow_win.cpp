@@ -29,7 +29,6 @@ constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
 constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
-constexpr UINT_PTR kStatusBarSubclass = 2;
 // How far in from a resized panel's or bar's right and bottom edges its face changes: the etched
 // edge, the caption's clipped end, the bar's last part border and size grip.
 constexpr int kEdgeBand = 24;
@@ -94,9 +93,12 @@ LRESULT CALLBACK HelpBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
 
 // The bar's class repaints it whole on every change of width; the form repaints only the band of
 // the grip and the last part's edge, all that a new width moves (the other parts keep their places
-// and the last one's text is left-aligned).
-LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+// and the last one's text is left-aligned). Chained, not subclassed: the bar's messages come by the
+// dozen in a live resize.
+LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = win::ChainedTo(hwnd, &StatusBarProc).Previous;
+    const LRESULT result =
+        previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
     return msg == WM_NCCALCSIZE && wParam ? result & ~static_cast<LRESULT>(WVR_HREDRAW | WVR_VREDRAW) : result;
 }
 
@@ -231,7 +233,7 @@ bool MainWindow::Load() {
     openFromCommand_ = false;
     loaded_ = true;
     // From here on the bar moves only in the form's batch, which repaints what its width changed.
-    if (HWND bar = ControlWindow("StatusBar1")) SetWindowSubclass(bar, StatusBarProc, kStatusBarSubclass, 0);
+    if (HWND bar = ControlWindow("StatusBar1")) win::ChainProcedure(bar, &StatusBarProc, nullptr);
     ReShowForm();
     return true;
 }
@@ -821,7 +823,7 @@ void MainWindow::Unload() {
     commonDialog_.Reset();
     ini_.Reset();
     if (HWND help = ControlWindow("RichTextBox1")) RemoveWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass);
-    if (HWND bar = ControlWindow("StatusBar1")) RemoveWindowSubclass(bar, StatusBarProc, kStatusBarSubclass);
+    if (HWND bar = ControlWindow("StatusBar1")) win::UnchainProcedure(bar, &StatusBarProc);
     for (auto& h : hosted_) {
         if (h->point) h->point->Unadvise(h->cookie);
         h->point.Reset();

@@ -19,6 +19,7 @@
 #include "model/layout/Pagination.h"
 #include "records/Numbers.h"
 #include "text/Cp936.h"
+#include "win/Window.h"
 
 namespace notaline {
 
@@ -33,8 +34,6 @@ static_assert(AllApart({kReleaseStoppedPlayers, kPictureProgress, kPicturesWritt
                         kUserSaveWritten}));
 
 namespace {
-
-constexpr wchar_t kEditorProp[] = L"Notaline.Editor";
 
 void InsertInputWords(Editor& ed) {
     EditorData& d = ed.Data;
@@ -205,19 +204,16 @@ void OnClear(Editor& ed) {
 }  // namespace
 
 void InstallEditWndProc(Editor& ed) {
-    SetPropW(ed.Window, kEditorProp, &ed);
-    ed.PrevWndProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditWndProc)));
+    ed.PrevWndProc = win::ChainProcedure(ed.Window, &EditWndProc, &ed);
 }
 
 void UninstallEditWndProc(Editor& ed) {
     if (!ed.PrevWndProc) return;
-    SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ed.PrevWndProc));
-    RemovePropW(ed.Window, kEditorProp);
+    win::UnchainProcedure(ed.Window, &EditWndProc);
 }
 
 LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
+    auto* ed = static_cast<Editor*>(win::ChainedTo(hwnd, &EditWndProc).Data);
     if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == kReleaseStoppedPlayers) {
