@@ -731,6 +731,14 @@ void MainWindow::ApplyGeometry() {
                     [&](const Placing& p) { return p.Window == editorWindow_ && !(p.Flags & SWP_NOSIZE); }) &&
         IsWindowVisible(editorWindow_);
     if (editorMoves) SendMessageW(editorWindow_, WM_SETREDRAW, FALSE, 0);
+    // The windows keep their bits as they move, in the batch's order: ones moving down go bottom
+    // first, or one would be copied over a window below it that has not moved yet (the bar below a
+    // reference picture came back blank). The rest stay in table order, top first, as moves up want.
+    std::stable_sort(placings.begin(), placings.end(), [](const Placing& a, const Placing& b) {
+        const bool downA = a.To.top > a.From.top, downB = b.To.top > b.From.top;
+        if (downA != downB) return downA;
+        return downA && a.From.top > b.From.top;
+    });
     HDWP batch = placings.empty() ? nullptr : BeginDeferWindowPos(static_cast<int>(placings.size()));
     for (const Placing& p : placings) {
         const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
@@ -759,12 +767,6 @@ void MainWindow::ApplyGeometry() {
     // the rest of a face and its many buttons keep their bits.
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
-        // Moved down or up, the bar's bits copied along came back blank beside a reference
-        // picture: it is small, and repaints whole.
-        if (p.Window == bar && p.From.top != p.To.top) {
-            RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-            continue;
-        }
         for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
                                               p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
             const RECT band{b.left, b.top, b.right, b.bottom};

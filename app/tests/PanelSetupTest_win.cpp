@@ -266,6 +266,27 @@ TEST_F(TopBarShown, AWiderWindowSpoilsOnlyTheRightEdgesOfTheBarAndPanel) {
     for (int i = 0; i < 4; ++i) EXPECT_FALSE(GetUpdateRect(window->ControlWindow("CmdFormatYc", i), nullptr, FALSE));
 }
 
+// Moved down, the bar keeps its bits: only the band of its right edge repaints, and only when its
+// width changed. (A shorter window leaves the bar's old place outside it: nothing to keep.)
+TEST_F(TopBarShown, ATallerWindowSpoilsOnlyTheRightEdgeOfTheMovedBar) {
+    HWND form = window->Handle(), bar = window->ControlWindow("StatusBar1");
+    for (const SIZE by : {SIZE{0, 60}, SIZE{24, 30}, SIZE{40, 90}}) {
+        SCOPED_TRACE(testing::Message() << by.cx << " x " << by.cy);
+        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT was{}, barWas{};
+        GetWindowRect(form, &was);
+        GetWindowRect(bar, &barWas);
+        SetWindowPos(form, nullptr, 0, 0, was.right - was.left + by.cx, was.bottom - was.top + by.cy,
+                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        RECT barNow{}, client{}, spoiled{};
+        GetWindowRect(bar, &barNow);
+        ASSERT_EQ(barNow.top - barWas.top, by.cy);
+        GetClientRect(bar, &client);
+        ASSERT_EQ(GetUpdateRect(bar, &spoiled, FALSE) != FALSE, by.cx != 0);
+        if (by.cx != 0) EXPECT_GT(spoiled.left, client.right - 80);
+    }
+}
+
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
     window->Panels().RefPictureShown = 1;
     window->ReShowForm();
