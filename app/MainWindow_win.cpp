@@ -725,7 +725,8 @@ void MainWindow::ApplyGeometry() {
         placeAt(bar, {0, client.bottom - (now.bottom - now.top), client.right, client.bottom}, std::nullopt);
     }
     // The editor paints itself, frame and bars, as its size changes, and the move then spoils it
-    // again: it is moved with drawing off and paints once, with the next paint.
+    // again: it is moved with drawing off and paints once, with the next paint. Its pages cover
+    // its client area: nothing is erased under them.
     const bool editorMoves =
         std::any_of(placings.begin(), placings.end(),
                     [&](const Placing& p) { return p.Window == editorWindow_ && !(p.Flags & SWP_NOSIZE); }) &&
@@ -752,7 +753,7 @@ void MainWindow::ApplyGeometry() {
     if (editorSite_) editorSite_->Move(editor);
     if (editorMoves) {
         SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         // Moved with drawing off, it left its old place unspoiled: the form repaints what it uncovered
         // there (its children clipped out).
         for (const Placing& p : placings) {

@@ -211,11 +211,12 @@ TEST_F(TopBarShown, AStatusPanelChangedInPlaceIsRepainted) {
     EXPECT_EQ(shown(), after);
 }
 
-// A window grown or shrunk, in width, height or both, shows on its bar, panels and face what a
-// whole repaint shows: nothing of their old edges, captions or size grip, nor of the editor where
-// it was, stays behind.
+// A window grown or shrunk, in width, height or both, shows on its bar, panels, face and editor
+// (its frame and scroll bars too) what a whole repaint shows: nothing of their old edges, captions
+// or size grip, nor of the editor where it was, stays behind.
 TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
-    HWND form = window->Handle();
+    HWND form = window->Handle(), editor = window->ControlWindow("ZEVudu1");
+    SetFocus(form);  // no caret blinking in the pictures
     const auto shown = [&] {
         RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         std::vector<std::vector<uint32_t>> pictures;
@@ -227,6 +228,12 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
             pictures.push_back(
                 win::test::PixelsOf(win::test::CopyOf(win::WindowDc(w).Get(), r).Get(), r.right, r.bottom));
         }
+        RECT framed{};
+        GetWindowRect(editor, &framed);
+        OffsetRect(&framed, -framed.left, -framed.top);
+        const HDC whole = GetWindowDC(editor);
+        pictures.push_back(win::test::PixelsOf(win::test::CopyOf(whole, framed).Get(), framed.right, framed.bottom));
+        ReleaseDC(editor, whole);
         // The form's face right of the editor and below it, where a shrunk editor was.
         RECT client{}, editor = Placed("ZEVudu1", -1), bar = Placed("StatusBar1", -1);
         GetClientRect(form, &client);
@@ -245,6 +252,9 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
         RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         EXPECT_TRUE(shown() == resized) << size.cx << " x " << size.cy;
     }
+    RECT at{};
+    GetWindowRect(form, &at);
+    notaline::test::SaveScreenPng(at, L"form_after_resize.png");
 }
 
 // A wider window spoils only a band along the bar's and the top panel's right edges: the rest of
