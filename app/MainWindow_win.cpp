@@ -709,7 +709,10 @@ void MainWindow::ApplyGeometry() {
     place(ControlWindow("TopFaceFrame"), geometry_.top, geometry_.topShown);
     for (int k = 0; k < kSidePanels; ++k) {
         place(ControlWindow("FaceFrame", k), geometry_.side[k], geometry_.sideShown[k]);
-        if (!geometry_.arrow[k].empty()) win::SetTextIfChanged(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
+        if (!geometry_.arrow[k].empty() && geometry_.arrow[k] != arrowsShown_[k]) {
+            win::SetTextIfChanged(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
+            arrowsShown_[k] = geometry_.arrow[k];
+        }
     }
     for (int i = 0; i < 6; ++i) CheckMenu("munToolBar", i, geometry_.toolBarChecked[i]);
     place(ControlWindow("Picture1"), geometry_.splitter, geometry_.splitterShown);

@@ -297,6 +297,30 @@ TEST_F(TopBarShown, ATallerWindowSpoilsOnlyTheRightEdgeOfTheMovedBar) {
     }
 }
 
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const win::ChainLink link = win::ChainedTo(hwnd, &CountingProc);
+    if (msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH || msg == WM_SETTEXT || msg == WM_WINDOWPOSCHANGING)
+        ++*static_cast<int*>(link.Data);
+    return CallWindowProcW(link.Previous, hwnd, msg, wParam, lParam);
+}
+
+// A resize leaves alone what keeps its place: the side panels are not moved and their arrows are
+// not asked for their text.
+TEST_F(TopBarShown, AResizeLeavesTheSidePanelsAndTheirArrowsAlone) {
+    int messages = 0;
+    std::vector<HWND> kept;
+    for (int k = 0; k < kSidePanels; ++k)
+        for (HWND w : {window->ControlWindow("FaceFrame", k), window->ControlWindow("Label2", k)})
+            if (win::ChainProcedure(w, &CountingProc, &messages)) kept.push_back(w);
+    ASSERT_EQ(kept.size(), 4u);
+    for (const SIZE size : {SIZE{900, 650}, SIZE{960, 700}, SIZE{880, 600}}) {
+        SetWindowPos(window->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        Pump();
+    }
+    for (HWND w : kept) win::UnchainProcedure(w, &CountingProc);
+    EXPECT_EQ(messages, 0);
+}
+
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {
     window->Panels().RefPictureShown = 1;
     window->ReShowForm();
