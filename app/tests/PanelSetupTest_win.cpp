@@ -281,19 +281,16 @@ TEST_F(TopBarShown, AWiderWindowSpoilsOnlyTheRightEdgesOfTheBarAndPanel) {
 TEST_F(TopBarShown, ATallerWindowSpoilsOnlyTheRightEdgeOfTheMovedBar) {
     HWND form = window->Handle(), bar = window->ControlWindow("StatusBar1");
     for (const SIZE by : {SIZE{0, 60}, SIZE{24, 30}, SIZE{40, 90}}) {
-        SCOPED_TRACE(testing::Message() << by.cx << " x " << by.cy);
         RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        RECT was{}, barWas{};
+        RECT was{}, client{}, spoiled{};
         GetWindowRect(form, &was);
-        GetWindowRect(bar, &barWas);
         SetWindowPos(form, nullptr, 0, 0, was.right - was.left + by.cx, was.bottom - was.top + by.cy,
                      SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-        RECT barNow{}, client{}, spoiled{};
-        GetWindowRect(bar, &barNow);
-        ASSERT_EQ(barNow.top - barWas.top, by.cy);
         GetClientRect(bar, &client);
-        ASSERT_EQ(GetUpdateRect(bar, &spoiled, FALSE) != FALSE, by.cx != 0);
-        if (by.cx != 0) EXPECT_GT(spoiled.left, client.right - 80);
+        ASSERT_EQ(GetUpdateRect(bar, &spoiled, FALSE) != FALSE, by.cx != 0) << by.cx << " x " << by.cy;
+        if (by.cx != 0) {
+            EXPECT_GT(spoiled.left, client.right - 80);
+        }
     }
 }
 
@@ -308,11 +305,9 @@ LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // not asked for their text.
 TEST_F(TopBarShown, AResizeLeavesTheSidePanelsAndTheirArrowsAlone) {
     int messages = 0;
-    std::vector<HWND> kept;
-    for (int k = 0; k < kSidePanels; ++k)
-        for (HWND w : {window->ControlWindow("FaceFrame", k), window->ControlWindow("Label2", k)})
-            if (win::ChainProcedure(w, &CountingProc, &messages)) kept.push_back(w);
-    ASSERT_EQ(kept.size(), 4u);
+    const HWND kept[] = {window->ControlWindow("FaceFrame", 0), window->ControlWindow("FaceFrame", 1),
+                         window->ControlWindow("Label2", 0), window->ControlWindow("Label2", 1)};
+    for (HWND w : kept) ASSERT_TRUE(win::ChainProcedure(w, &CountingProc, &messages));
     for (const SIZE size : {SIZE{900, 650}, SIZE{960, 700}, SIZE{880, 600}}) {
         SetWindowPos(window->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
         Pump();
