@@ -756,7 +756,18 @@ void MainWindow::ApplyGeometry() {
     if (editorSite_) editorSite_->Move(editor);
     if (editorMoves) {
         SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        // Its frame repaints. Its client area still shows its pages where its corner stayed: the
+        // editor copies again what the new size uncovers or moves; moved, it repaints whole.
+        const Placing& moved = *std::find_if(placings.begin(), placings.end(),
+                                             [&](const Placing& p) { return p.Window == editorWindow_; });
+        RECT frame{}, client{};
+        GetWindowRect(editorWindow_, &frame);
+        MapWindowPoints(nullptr, editorWindow_, reinterpret_cast<POINT*>(&frame), 2);
+        GetClientRect(editorWindow_, &client);
+        const win::RegionHandle spoiled(CreateRectRgnIndirect(&frame)), inner(CreateRectRgnIndirect(&client));
+        if (moved.From.left == moved.To.left && moved.From.top == moved.To.top)
+            CombineRgn(spoiled.Get(), spoiled.Get(), inner.Get(), RGN_DIFF);
+        RedrawWindow(editorWindow_, nullptr, spoiled.Get(), RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         // Moved with drawing off, it left its old place unspoiled: the form repaints what it uncovered
         // there (its children clipped out).
         for (const Placing& p : placings) {

@@ -18,6 +18,7 @@
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
 #include "records/Numbers.h"
+#include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
 #include "win/Window.h"
 
@@ -250,6 +251,16 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         case WM_PAINT: {
             PAINTSTRUCT ps;
             BeginPaint(ed.Window, &ps);
+            // The rest of the window still shows the view: after a resize that moved no page only
+            // what it uncovered and what the system spoiled is copied again.
+            struct Painting {
+                ScreenRenderer* Screen;
+                ~Painting() {
+                    if (Screen) Screen->Screen().SetPainting(nullptr);
+                }
+            } painting{ed.Renderer->Screen()};
+            const IntRect spoiled{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+            if (painting.Screen) painting.Screen->Screen().SetPainting(&spoiled);
             ed.Refresh(tessaly::SelColorRefresh);
             EndPaint(ed.Window, &ps);
             result = 0;
