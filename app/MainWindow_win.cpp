@@ -29,7 +29,6 @@ constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
 constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
-constexpr UINT_PTR kStatusBarSubclass = 2;
 // How far in from a resized panel's or bar's right and bottom edges its face changes: the etched
 // edge, the caption's clipped end, the bar's last part border and size grip.
 constexpr int kEdgeBand = 24;
@@ -94,9 +93,12 @@ LRESULT CALLBACK HelpBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
 
 // The bar's class repaints it whole on every change of width; the form repaints only the band of
 // the grip and the last part's edge, all that a new width moves (the other parts keep their places
-// and the last one's text is left-aligned).
-LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+// and the last one's text is left-aligned). Chained, not subclassed: the bar's messages come by the
+// dozen in a live resize.
+LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = win::ChainedTo(hwnd, &StatusBarProc).Previous;
+    const LRESULT result =
+        previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
     return msg == WM_NCCALCSIZE && wParam ? result & ~static_cast<LRESULT>(WVR_HREDRAW | WVR_VREDRAW) : result;
 }
 
@@ -231,7 +233,7 @@ bool MainWindow::Load() {
     openFromCommand_ = false;
     loaded_ = true;
     // From here on the bar moves only in the form's batch, which repaints what its width changed.
-    if (HWND bar = ControlWindow("StatusBar1")) SetWindowSubclass(bar, StatusBarProc, kStatusBarSubclass, 0);
+    if (HWND bar = ControlWindow("StatusBar1")) win::ChainProcedure(bar, &StatusBarProc, nullptr);
     ReShowForm();
     return true;
 }
@@ -707,7 +709,10 @@ void MainWindow::ApplyGeometry() {
     place(ControlWindow("TopFaceFrame"), geometry_.top, geometry_.topShown);
     for (int k = 0; k < kSidePanels; ++k) {
         place(ControlWindow("FaceFrame", k), geometry_.side[k], geometry_.sideShown[k]);
-        if (!geometry_.arrow[k].empty()) win::SetTextIfChanged(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
+        if (!geometry_.arrow[k].empty() && geometry_.arrow[k] != arrowsShown_[k]) {
+            win::SetTextIfChanged(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
+            arrowsShown_[k] = geometry_.arrow[k];
+        }
     }
     for (int i = 0; i < 6; ++i) CheckMenu("munToolBar", i, geometry_.toolBarChecked[i]);
     place(ControlWindow("Picture1"), geometry_.splitter, geometry_.splitterShown);
@@ -723,12 +728,21 @@ void MainWindow::ApplyGeometry() {
         placeAt(bar, {0, client.bottom - (now.bottom - now.top), client.right, client.bottom}, std::nullopt);
     }
     // The editor paints itself, frame and bars, as its size changes, and the move then spoils it
-    // again: it is moved with drawing off and paints once, with the next paint.
+    // again: it is moved with drawing off and paints once, with the next paint. Its pages cover
+    // its client area: nothing is erased under them.
     const bool editorMoves =
         std::any_of(placings.begin(), placings.end(),
                     [&](const Placing& p) { return p.Window == editorWindow_ && !(p.Flags & SWP_NOSIZE); }) &&
         IsWindowVisible(editorWindow_);
     if (editorMoves) SendMessageW(editorWindow_, WM_SETREDRAW, FALSE, 0);
+    // The windows keep their bits as they move, in the batch's order: ones moving down go bottom
+    // first, or one would be copied over a window below it that has not moved yet (the bar below a
+    // reference picture came back blank). The rest stay in table order, top first, as moves up want.
+    std::stable_sort(placings.begin(), placings.end(), [](const Placing& a, const Placing& b) {
+        const bool downA = a.To.top > a.From.top, downB = b.To.top > b.From.top;
+        if (downA != downB) return downA;
+        return downA && a.From.top > b.From.top;
+    });
     HDWP batch = placings.empty() ? nullptr : BeginDeferWindowPos(static_cast<int>(placings.size()));
     for (const Placing& p : placings) {
         const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
@@ -742,7 +756,18 @@ void MainWindow::ApplyGeometry() {
     if (editorSite_) editorSite_->Move(editor);
     if (editorMoves) {
         SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(editorWindow_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        // Its frame repaints. Its client area still shows its pages where its corner stayed: the
+        // editor copies again what the new size uncovers or moves; moved, it repaints whole.
+        const Placing& moved = *std::find_if(placings.begin(), placings.end(),
+                                             [&](const Placing& p) { return p.Window == editorWindow_; });
+        RECT frame{}, client{};
+        GetWindowRect(editorWindow_, &frame);
+        MapWindowPoints(nullptr, editorWindow_, reinterpret_cast<POINT*>(&frame), 2);
+        GetClientRect(editorWindow_, &client);
+        const win::RegionHandle spoiled(CreateRectRgnIndirect(&frame)), inner(CreateRectRgnIndirect(&client));
+        if (moved.From.left == moved.To.left && moved.From.top == moved.To.top)
+            CombineRgn(spoiled.Get(), spoiled.Get(), inner.Get(), RGN_DIFF);
+        RedrawWindow(editorWindow_, nullptr, spoiled.Get(), RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         // Moved with drawing off, it left its old place unspoiled: the form repaints what it uncovered
         // there (its children clipped out).
         for (const Placing& p : placings) {
@@ -757,12 +782,6 @@ void MainWindow::ApplyGeometry() {
     // the rest of a face and its many buttons keep their bits.
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
-        // Moved down or up, the bar's bits copied along came back blank beside a reference
-        // picture: it is small, and repaints whole.
-        if (p.Window == bar && p.From.top != p.To.top) {
-            RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-            continue;
-        }
         for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
                                               p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
             const RECT band{b.left, b.top, b.right, b.bottom};
@@ -821,7 +840,7 @@ void MainWindow::Unload() {
     commonDialog_.Reset();
     ini_.Reset();
     if (HWND help = ControlWindow("RichTextBox1")) RemoveWindowSubclass(help, HelpBoxProc, kHelpBoxSubclass);
-    if (HWND bar = ControlWindow("StatusBar1")) RemoveWindowSubclass(bar, StatusBarProc, kStatusBarSubclass);
+    if (HWND bar = ControlWindow("StatusBar1")) win::UnchainProcedure(bar, &StatusBarProc);
     for (auto& h : hosted_) {
         if (h->point) h->point->Unadvise(h->cookie);
         h->point.Reset();

@@ -171,6 +171,8 @@ private:
     bool statusPending_ = false;
     PanelArrangement panels_;
     FormGeometry geometry_;
+    // The side panels' arrows as last set: asking a label for its text is two messages a resize.
+    std::wstring arrowsShown_[kSidePanels];
     SettingsWriter* settings_ = nullptr;
     int32_t formDpi_ = 96;
     tessaly::aSendMsg curSendMsg_{};

@@ -24,6 +24,24 @@ void SizeClient(HWND dialog, SIZE client);
 // window the dialog disabled; else `window` itself.
 HWND MessageOwner(HWND window);
 
+// A window procedure put in front of a window's own, with a pointer for it. The system's
+// subclassing keeps these in a window property, which Wine asks its server for on every message
+// (a live resize sends dozens): here they are kept by window on the window's thread. The owner
+// unchains before the window is destroyed.
+struct ChainLink {
+    HWND Window = nullptr;
+    WNDPROC Procedure = nullptr;
+    WNDPROC Previous = nullptr;
+    void* Data = nullptr;
+};
+// The procedure the window had before; null when it was not chained.
+WNDPROC ChainProcedure(HWND w, WNDPROC procedure, void* data);
+// The link of a chained procedure; its Window is null when the window is not chained to it on
+// this thread.
+ChainLink ChainedTo(HWND w, WNDPROC procedure);
+// The window's procedure back as it was before the chaining.
+void UnchainProcedure(HWND w, WNDPROC procedure);
+
 // An object behind one window: attached at WM_NCCREATE (the object is CreateWindowEx's last
 // argument), dropped after WM_NCDESTROY. Messages reach OnMessage; none before WM_NCCREATE or
 // after WM_NCDESTROY, and no exception leaves the window procedure.

@@ -1,10 +1,42 @@
 #include <algorithm>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "win/Window.h"
 
 namespace win {
+namespace {
+
+thread_local std::vector<ChainLink> gChained;
+
+}  // namespace
+
+WNDPROC ChainProcedure(HWND w, WNDPROC procedure, void* data) {
+    if (!w || ChainedTo(w, procedure).Window) return nullptr;
+    // Listed first: a message sent as the procedure changes finds its link.
+    gChained.push_back({w, procedure, nullptr, data});
+    const auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC));
+    gChained.back().Previous = previous;
+    if (!previous || !SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure))) {
+        gChained.pop_back();
+        return nullptr;
+    }
+    return previous;
+}
+
+ChainLink ChainedTo(HWND w, WNDPROC procedure) {
+    for (const ChainLink& link : gChained)
+        if (link.Window == w && link.Procedure == procedure) return link;
+    return {};
+}
+
+void UnchainProcedure(HWND w, WNDPROC procedure) {
+    const ChainLink link = ChainedTo(w, procedure);
+    if (!link.Window) return;
+    SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link.Previous));
+    std::erase_if(gChained, [&](const ChainLink& l) { return l.Window == w && l.Procedure == procedure; });
+}
 
 bool RegisterWindowClass(WNDCLASSEXW wc) {
     wc.cbSize = sizeof wc;

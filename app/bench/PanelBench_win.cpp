@@ -1,6 +1,7 @@
 // The main window's panels under the hand: a live resize of 60 size steps and side-panel drops,
 // each timed up to the repaint of the form and the editor it causes; then the font-name box
-// filled again with every font of the system. Optional argument: a document to open.
+// filled again with every font of the system. Optional argument: a document to open. Beside the
+// program's resize, the same steps of an empty window and of one holding only the editor's frame.
 // With --windows, the resize also lists which windows painted in it, how often and for how long.
 #include <windows.h>
 
@@ -164,6 +165,44 @@ RECT InForm(HWND form, HWND w) {
     return r;
 }
 
+// An empty window holding one child with the editor's frame, a border and both scroll bars,
+// kept at the editor's place as the window is resized: the least a step with that frame costs.
+LRESULT CALLBACK FramedProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SIZE) {
+        if (HWND child = GetWindow(w, GW_CHILD); child && GetPropW(w, L"editor")) {
+            const auto* at = static_cast<const RECT*>(GetPropW(w, L"editor"));
+            MoveWindow(child, at->left, at->top, std::max<LONG>(1, LOWORD(lParam) - at->right),
+                       std::max<LONG>(1, HIWORD(lParam) - at->bottom), TRUE);
+        }
+        return 0;
+    }
+    return DefWindowProcW(w, msg, wParam, lParam);
+}
+
+HWND FramedWindow(const RECT& editorMargins) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = FramedProc;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"PanelBenchFramed";
+    RegisterClassExW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"framed", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                             1200, 900, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                                 10, 10, w, nullptr, nullptr, nullptr);
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1000, 600, 0, 0};
+        SetScrollInfo(child, bar, &si, FALSE);
+    }
+    SetPropW(w, L"editor", const_cast<RECT*>(&editorMargins));
+    RECT client{};
+    GetClientRect(w, &client);
+    SendMessageW(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    return w;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -209,14 +248,30 @@ int wmain(int argc, wchar_t** argv) {
         Timed(empty, [] {});
         const double emptyCpu = liveResize(empty, emptyResize);
         DestroyWindow(empty);
+        // The editor's frame in an empty window, at the editor's place in the form: margins from
+        // the form's client edges.
+        RECT client{}, editor = InForm(form, main.ControlWindow("ZEVudu1"));
+        GetClientRect(form, &client);
+        const RECT margins{editor.left, editor.top, client.right - editor.right + editor.left,
+                           client.bottom - editor.bottom + editor.top};
+        std::vector<double> framedResize;
+        HWND framed = FramedWindow(margins);
+        Timed(framed, [] {});
+        const double framedCpu = liveResize(framed, framedResize);
+        DestroyWindow(framed);
         std::copy(std::begin(phases), std::end(phases), gPhases);
         double cpu = cpu0;
         Report("live resize", resize, cpu);
         Report("empty window's live resize", emptyResize, emptyCpu);
+        Report("empty window with the editor's frame (border, both scroll bars), live resize", framedResize, framedCpu);
         std::sort(resize.begin(), resize.end());
         std::sort(emptyResize.begin(), emptyResize.end());
-        std::printf("live resize against the empty window's, medians: %.2f (at most 1.5 wanted)\n",
-                    resize[resize.size() / 2] / std::max(emptyResize[emptyResize.size() / 2], 0.001));
+        std::sort(framedResize.begin(), framedResize.end());
+        const double emptyMedian = std::max(emptyResize[emptyResize.size() / 2], 0.001);
+        std::printf(
+            "live resize against the empty window's, medians: %.2f (at most 1.5 wanted); the editor's frame "
+            "alone: %.2f\n",
+            resize[resize.size() / 2] / emptyMedian, framedResize[framedResize.size() / 2] / emptyMedian);
         if (windows) {
             gTallying = false;
             UnhookWindowsHookEx(before);

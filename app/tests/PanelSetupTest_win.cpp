@@ -211,11 +211,12 @@ TEST_F(TopBarShown, AStatusPanelChangedInPlaceIsRepainted) {
     EXPECT_EQ(shown(), after);
 }
 
-// A window grown or shrunk, in width, height or both, shows on its bar, panels and face what a
-// whole repaint shows: nothing of their old edges, captions or size grip, nor of the editor where
-// it was, stays behind.
+// A window grown or shrunk, in width, height or both, shows on its bar, panels, face and editor
+// (its frame and scroll bars too) what a whole repaint shows: nothing of their old edges, captions
+// or size grip, nor of the editor where it was, stays behind.
 TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
-    HWND form = window->Handle();
+    HWND form = window->Handle(), editor = window->ControlWindow("ZEVudu1");
+    SetFocus(form);  // no caret blinking in the pictures
     const auto shown = [&] {
         RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         std::vector<std::vector<uint32_t>> pictures;
@@ -227,6 +228,12 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
             pictures.push_back(
                 win::test::PixelsOf(win::test::CopyOf(win::WindowDc(w).Get(), r).Get(), r.right, r.bottom));
         }
+        RECT framed{};
+        GetWindowRect(editor, &framed);
+        OffsetRect(&framed, -framed.left, -framed.top);
+        const HDC whole = GetWindowDC(editor);
+        pictures.push_back(win::test::PixelsOf(win::test::CopyOf(whole, framed).Get(), framed.right, framed.bottom));
+        ReleaseDC(editor, whole);
         // The form's face right of the editor and below it, where a shrunk editor was.
         RECT client{}, editor = Placed("ZEVudu1", -1), bar = Placed("StatusBar1", -1);
         GetClientRect(form, &client);
@@ -245,6 +252,9 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
         RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         EXPECT_TRUE(shown() == resized) << size.cx << " x " << size.cy;
     }
+    RECT at{};
+    GetWindowRect(form, &at);
+    notaline::test::SaveScreenPng(at, L"form_after_resize.png");
 }
 
 // A wider window spoils only a band along the bar's and the top panel's right edges: the rest of
@@ -264,6 +274,46 @@ TEST_F(TopBarShown, AWiderWindowSpoilsOnlyTheRightEdgesOfTheBarAndPanel) {
         EXPECT_EQ(client.right, spoiled.right);
     }
     for (int i = 0; i < 4; ++i) EXPECT_FALSE(GetUpdateRect(window->ControlWindow("CmdFormatYc", i), nullptr, FALSE));
+}
+
+// Moved down, the bar keeps its bits: only the band of its right edge repaints, and only when its
+// width changed. (A shorter window leaves the bar's old place outside it: nothing to keep.)
+TEST_F(TopBarShown, ATallerWindowSpoilsOnlyTheRightEdgeOfTheMovedBar) {
+    HWND form = window->Handle(), bar = window->ControlWindow("StatusBar1");
+    for (const SIZE by : {SIZE{0, 60}, SIZE{24, 30}, SIZE{40, 90}}) {
+        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RECT was{}, client{}, spoiled{};
+        GetWindowRect(form, &was);
+        SetWindowPos(form, nullptr, 0, 0, was.right - was.left + by.cx, was.bottom - was.top + by.cy,
+                     SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        GetClientRect(bar, &client);
+        ASSERT_EQ(GetUpdateRect(bar, &spoiled, FALSE) != FALSE, by.cx != 0) << by.cx << " x " << by.cy;
+        if (by.cx != 0) {
+            EXPECT_GT(spoiled.left, client.right - 80);
+        }
+    }
+}
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const win::ChainLink link = win::ChainedTo(hwnd, &CountingProc);
+    if (msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH || msg == WM_SETTEXT || msg == WM_WINDOWPOSCHANGING)
+        ++*static_cast<int*>(link.Data);
+    return CallWindowProcW(link.Previous, hwnd, msg, wParam, lParam);
+}
+
+// A resize leaves alone what keeps its place: the side panels are not moved and their arrows are
+// not asked for their text.
+TEST_F(TopBarShown, AResizeLeavesTheSidePanelsAndTheirArrowsAlone) {
+    int messages = 0;
+    const HWND kept[] = {window->ControlWindow("FaceFrame", 0), window->ControlWindow("FaceFrame", 1),
+                         window->ControlWindow("Label2", 0), window->ControlWindow("Label2", 1)};
+    for (HWND w : kept) ASSERT_TRUE(win::ChainProcedure(w, &CountingProc, &messages));
+    for (const SIZE size : {SIZE{900, 650}, SIZE{960, 700}, SIZE{880, 600}}) {
+        SetWindowPos(window->Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        Pump();
+    }
+    for (HWND w : kept) win::UnchainProcedure(w, &CountingProc);
+    EXPECT_EQ(messages, 0);
 }
 
 TEST_F(SwappedSlots, SplitterDragStopsAtTheEditorMinimumAndTheReleaseSizesThePicture) {

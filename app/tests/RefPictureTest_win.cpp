@@ -70,8 +70,9 @@ TEST_F(RefPictureTest, PngAndJpgShowInkBelowTheSplitterAndTheSameFileChangesNoth
     EXPECT_EQ(-1, window->Geometry().editor.Left);
 }
 
-// Enlarged with a picture open, the status bar shows every panel's text, not a blank band.
-TEST_F(RefPictureTest, AResizeWithAPictureOpenRepaintsTheWholeStatusBar) {
+// Enlarged with a picture open, the status bar shows every panel's text, not a blank band: it
+// keeps its bits, moved down before the picture above it.
+TEST_F(RefPictureTest, AResizeWithAPictureOpenLeavesTheStatusBarWhole) {
     Choose(WritePicture(L"refpicture.png", 4));
     RECT at{};
     GetWindowRect(window->Handle(), &at);

@@ -18,7 +18,9 @@
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
 #include "records/Numbers.h"
+#include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
+#include "win/Window.h"
 
 namespace notaline {
 
@@ -33,8 +35,6 @@ static_assert(AllApart({kReleaseStoppedPlayers, kPictureProgress, kPicturesWritt
                         kUserSaveWritten}));
 
 namespace {
-
-constexpr wchar_t kEditorProp[] = L"Notaline.Editor";
 
 void InsertInputWords(Editor& ed) {
     EditorData& d = ed.Data;
@@ -205,19 +205,20 @@ void OnClear(Editor& ed) {
 }  // namespace
 
 void InstallEditWndProc(Editor& ed) {
-    SetPropW(ed.Window, kEditorProp, &ed);
-    ed.PrevWndProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditWndProc)));
+    ed.PrevWndProc = win::ChainProcedure(ed.Window, &EditWndProc, &ed);
 }
 
 void UninstallEditWndProc(Editor& ed) {
     if (!ed.PrevWndProc) return;
     KillTimer(ed.Window, kSettleTimer);  // its ticks would go to the window's own procedure
-    SetWindowLongPtrW(ed.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ed.PrevWndProc));
-    RemovePropW(ed.Window, kEditorProp);
+    win::UnchainProcedure(ed.Window, &EditWndProc);
 }
 
 namespace {
+
+Editor* EditorOf(HWND hwnd) {
+    return static_cast<Editor*>(win::ChainedTo(hwnd, &EditWndProc).Data);
+}
 
 LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const WNDPROC prev = ed->PrevWndProc;
@@ -257,13 +258,13 @@ LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
+    Editor* ed = EditorOf(hwnd);
     if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
     const LRESULT result = EditMessage(ed, hwnd, msg, wParam, lParam);
     // A key left a line cut short: its paragraph is broken again once the keys pause, each other
     // message putting that off again, and then step by step. The editor may have gone with the
     // message.
-    ed = static_cast<Editor*>(GetPropW(hwnd, kEditorProp));
+    ed = EditorOf(hwnd);
     if (ed && ed->Data.LineInfo.HasCutLine()) {
         const bool stepping = msg == WM_TIMER && wParam == kSettleTimer && ed->Data.DocLoaded;
         SetTimer(hwnd, kSettleTimer, stepping ? USER_TIMER_MINIMUM : kSettleAfterMs, nullptr);
@@ -277,6 +278,16 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         case WM_PAINT: {
             PAINTSTRUCT ps;
             BeginPaint(ed.Window, &ps);
+            // The rest of the window still shows the view: after a resize that moved no page only
+            // what it uncovered and what the system spoiled is copied again.
+            struct Painting {
+                ScreenRenderer* Screen;
+                ~Painting() {
+                    if (Screen) Screen->Screen().SetPainting(nullptr);
+                }
+            } painting{ed.Renderer->Screen()};
+            const IntRect spoiled{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+            if (painting.Screen) painting.Screen->Screen().SetPainting(&spoiled);
             ed.Refresh(tessaly::SelColorRefresh);
             EndPaint(ed.Window, &ps);
             result = 0;

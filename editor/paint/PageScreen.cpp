@@ -94,6 +94,7 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
     }
     const int32_t pages = data_.PageCount();
     if (pages != LastPageCount) mode = tessaly::AllRefresh;
+    std::optional<std::vector<IntRect>> uncovered;
     if (pages > 0) {
         const auto [first, second] = PagesInView();
         const int32_t caretPage = data_.IsWord(data_.SelStart) ? GetPageOfWord(data_, data_.SelStart) : first;
@@ -103,7 +104,8 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
             return;
         }
         const RefreshPlan plan = PlanRefresh(mode, first, second, LastAutoFirstPage, data_.LineCountChanged, caretPage);
-        if (plan.Layers.Any() || !ComposeUncovered(selLength, first, second)) {
+        if (plan.Layers.Any() || !ComposeUncovered(selLength, first, second, uncovered)) {
+            uncovered.reset();
             DrawPages(plan.First, plan.Last, plan.Layers);
             if (plan.Layers.Marks && second > first) KeepGlissandoPagesInStep(plan, first, second);
             ComposeView(first, second);
@@ -116,7 +118,16 @@ void PageScreen::RefreshView(int32_t selStart, int32_t selLength, int32_t mode) 
         composed_.reset();
     }
     surface_.HideCaret();
-    surface_.Present(Px(ToDouble(scroll_.FirstVisiblePageScrollX())), Px(ToDouble(scroll_.FirstVisiblePageScrollY())));
+    const int32_t x = Px(ToDouble(scroll_.FirstVisiblePageScrollX())),
+                  y = Px(ToDouble(scroll_.FirstVisiblePageScrollY()));
+    if (uncovered && painting_) {
+        // A paint after a size change that moved no page: the window still shows the rest.
+        for (const IntRect& part : *uncovered) surface_.PresentPart(x, y, part);
+        const IntRect spoiled = Offset(*painting_, -x, -y);
+        if (!IsEmpty(spoiled)) surface_.PresentPart(x, y, spoiled);
+    } else {
+        surface_.Present(x, y);
+    }
     if (data_.SelLength == 0 && data_.InputState != tessaly::LpxState && !Playing) DrawCaret();
     LastPageCount = pages;
 }
@@ -126,6 +137,11 @@ std::pair<int32_t, int32_t> PageScreen::PagesInView() const {
     if (pages < 1) return {-1, -1};
     const int32_t first = std::clamp(scroll_.FirstVisiblePage(), 0, pages - 1);
     return {first, std::clamp(scroll_.SecondVisiblePage(), first, std::min(first + 1, pages - 1))};
+}
+
+void PageScreen::SetPainting(const IntRect* windowPart) {
+    painting_.reset();
+    if (windowPart) painting_ = *windowPart;
 }
 
 PageScreen::ViewState PageScreen::ViewNow(int32_t first, int32_t second) {
@@ -171,7 +187,8 @@ bool PageScreen::RefreshBands(int32_t selLength, int32_t first, int32_t second) 
     return true;
 }
 
-bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t second) {
+bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t second,
+                                  std::optional<std::vector<IntRect>>& uncovered) {
     ViewState now = ViewNow(first, second);
     if (selLength != 0 || !composed_ || now == *composed_) return false;
     // Only the window's size, and with it the centring gap, may differ: the scroll stands.
@@ -189,6 +206,7 @@ bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t seco
     const IntRect kept = Intersect(before, Offset(client, -dx, 0));
     if (IsEmpty(kept)) return false;
     if (dx != 0) surface_.MoveView(kept, dx);
+    if (dx == 0) uncovered.emplace();
     const IntRect held = Offset(kept, dx, 0);
     const IntRect strips[] = {{client.Left, client.Top, client.Right, held.Top},
                               {client.Left, held.Bottom, client.Right, client.Bottom},
@@ -197,6 +215,7 @@ bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t seco
     const int32_t gapX = scroll_.PageSpaceX(), gapY = scroll_.PageSpaceY();
     for (const IntRect& strip : strips) {
         if (IsEmpty(strip)) continue;
+        if (uncovered) uncovered->push_back(strip);
         surface_.FillView(kDeskColour, strip);
         for (int32_t slot = 0; slot <= second - first; ++slot) {
             const int32_t top = SlotTop(slot, gapY);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "PageGrid.h"
 #include "paint/PageBand.h"
@@ -97,6 +98,8 @@ public:
     virtual void Present(int32_t x, int32_t y) = 0;
     // The view's rows top..bottom copied to the window as Present would place them.
     virtual void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) = 0;
+    // A part of the view (view pixels) copied to the window as Present would place it.
+    virtual void PresentPart(int32_t x, int32_t y, const IntRect& part) = 0;
     virtual void HideCaret() = 0;
     // A solid caret, made and shown only while the window has the focus.
     virtual void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) = 0;
@@ -141,6 +144,9 @@ public:
     void RefreshView(int32_t selStart, int32_t selLength, int32_t mode);
     // The first and last of the (at most two) pages in view; both -1 without pages.
     std::pair<int32_t, int32_t> PagesInView() const;
+    // While the window's paint is handled: the part of the window (window pixels) the system found
+    // spoiled; the rest shows the view as last presented. Null after the paint.
+    void SetPainting(const IntRect* windowPart);
     void EnsureWordVisible(int32_t index);
     CaretBox GetCaretRect();
     void DrawCaret();
@@ -187,8 +193,10 @@ private:
     // nothing done, when the view or a page must be done whole.
     bool RefreshBands(int32_t selLength, int32_t first, int32_t second);
     // After a size change that moved nothing in the view: only what the new size uncovers is
-    // composed; false, with nothing done, when the view must be composed whole.
-    bool ComposeUncovered(int32_t selLength, int32_t first, int32_t second);
+    // composed (when the pages stood still, those parts are `uncovered`); false, with nothing done,
+    // when the view must be composed whole.
+    bool ComposeUncovered(int32_t selLength, int32_t first, int32_t second,
+                          std::optional<std::vector<IntRect>>& uncovered);
     void ForgetDrawn();
     // The client area in view pixels.
     IntRect ClientInView();
@@ -216,6 +224,7 @@ private:
     std::array<PageStamp, 2> drawn_;     // each slot's page as its text and mark layers hold it
     std::array<IntRect, 2> drawnArea_;   // the part of each slot's page all three layers hold
     std::optional<ViewState> composed_;  // the view buffer as it was last composed and shown
+    std::optional<IntRect> painting_;    // the window's spoiled part while its paint is handled
 };
 
 // The buffers one control may hold, at the sizes they are made: sides of 16384 pixels at most,

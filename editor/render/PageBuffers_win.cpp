@@ -180,6 +180,14 @@ void PageBuffers::PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom)
     if (dc.Get()) BitBlt(dc.Get(), x, y + top, view_->Size().Width, bottom - top, view_->Dc(), 0, top, SRCCOPY);
 }
 
+void PageBuffers::PresentPart(int32_t x, int32_t y, const IntRect& part) {
+    if (!window_ || !view_) return;
+    const win::WindowDc dc(window_);
+    if (dc.Get())
+        BitBlt(dc.Get(), x + part.Left, y + part.Top, part.Right - part.Left, part.Bottom - part.Top, view_->Dc(),
+               part.Left, part.Top, SRCCOPY);
+}
+
 void PageBuffers::HideCaret() {
     if (window_) ::HideCaret(window_);
 }

@@ -60,6 +60,7 @@ public:
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override;
     void Present(int32_t x, int32_t y) override;
     void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) override;
+    void PresentPart(int32_t x, int32_t y, const IntRect& part) override;
     void HideCaret() override;
     void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) override;
     bool InsertKeyOn() override;

@@ -156,4 +156,27 @@ TEST(WinKit, ATextIsSetUnlessTheWindowHasItAlready) {
     DestroyWindow(w);
 }
 
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const win::ChainLink link = win::ChainedTo(hwnd, &CountingProc);
+    if (msg == WM_APP) ++*static_cast<int*>(link.Data);
+    return CallWindowProcW(link.Previous, hwnd, msg, wParam, lParam);
+}
+
+// A chained procedure sees the window's messages with its pointer and hands them on; the window
+// is chained to it once, and unchained it is as it was.
+TEST(WinKit, AChainedProcedureSeesTheMessagesAndHandsThemOn) {
+    HWND w = CreateWindowExW(0, L"STATIC", L"x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC));
+    int seen = 0;
+    EXPECT_EQ(win::ChainProcedure(w, &CountingProc, &seen), own);
+    EXPECT_EQ(win::ChainProcedure(w, &CountingProc, &seen), nullptr);
+    SendMessageW(w, WM_APP, 0, 0);
+    EXPECT_EQ(GetWindowTextLengthW(w), 1);
+    win::UnchainProcedure(w, &CountingProc);
+    SendMessageW(w, WM_APP, 0, 0);
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w, GWLP_WNDPROC)), own);
+    DestroyWindow(w);
+}
+
 }  // namespace

@@ -45,8 +45,9 @@ public:
     std::vector<AndOp> Anded;
     std::vector<IntRect> Clips;  // each layer drawing's clip; empty for the whole layer
     std::vector<std::pair<int32_t, int32_t>> PresentedRows;
+    std::vector<IntRect> PresentedParts;
     PixelSize Page, View;
-    int32_t PresentX = 0, PresentY = 0;
+    int32_t PresentX = 0, PresentY = 0, Presents = 0;
     bool CaretPlaced = false, CaretShown = false, InsertOn = false;
     int64_t Memory = INT64_MAX;  // bytes the surface can hold at once
     int64_t Peak = 0;            // the most it held at once
@@ -64,6 +65,8 @@ public:
         Layers.clear();
         Clips.clear();
         PresentedRows.clear();
+        PresentedParts.clear();
+        Presents = 0;
         CaretPlaced = CaretShown = false;
     }
 
@@ -88,10 +91,12 @@ public:
     }
     void MoveView(const IntRect&, int32_t) override {}
     void PresentRows(int32_t, int32_t, int32_t top, int32_t bottom) override { PresentedRows.push_back({top, bottom}); }
+    void PresentPart(int32_t, int32_t, const IntRect& part) override { PresentedParts.push_back(part); }
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override { Anded.push_back({box, x, y}); }
     void Present(int32_t x, int32_t y) override {
         PresentX = x;
         PresentY = y;
+        ++Presents;
     }
     void HideCaret() override { CaretShown = false; }
     void PlaceCaret(int32_t x, int32_t y, int32_t w, int32_t h, bool show) override {

@@ -232,6 +232,44 @@ TEST_F(PageScreenTest, ResizeKeepsTheViewBufferUntilItGrowsPastIt) {
     EXPECT_TRUE(view->InitPageBuffers() && surface.View == made);
 }
 
+// A paint after a size change that moved no page copies to the window only what the new size
+// uncovers and what the system spoiled; one after the pages moved (centred in a wider window), or
+// a refresh outside a paint, copies the whole view.
+TEST_F(PageScreenTest, APaintAfterAResizeThatMovedNoPageCopiesOnlyWhatChanged) {
+    Build(1);
+    client.Width = 800, client.Height = 700;  // narrower than the page and its gaps: not centred
+    grid.InitPageScrollInfo(-1, -1, -1, -1);
+    view = std::make_unique<PageScreen>(data, scroll, surface);
+    ASSERT_TRUE(view->ResetPageBuffers() && view->InitPageBuffers());
+    view->RefreshView(0, 0, tessaly::AllRefresh);
+    const struct {
+        int32_t Width, Height;
+        IntRect Spoiled;
+        int Presents;
+        std::vector<IntRect> Parts;
+    } paints[] = {{760, 650, {}, 0, {}},
+                  {800, 700, {0, 0, 5, 5}, 0, {{0, 650, 800, 700}, {760, 0, 800, 650}, {0, 0, 5, 5}}},
+                  {1200, 700, {}, 1, {}}};
+    for (const auto& p : paints) {
+        SCOPED_TRACE(::testing::Message() << p.Width << " x " << p.Height);
+        client.Width = p.Width, client.Height = p.Height;
+        grid.InitPageScrollInfo(-1, -1, -1, -1);
+        ASSERT_TRUE(view->ResetPageBuffers());
+        surface.Reset();
+        view->SetPainting(&p.Spoiled);
+        view->RefreshView(0, 0, tessaly::SelColorRefresh);
+        view->SetPainting(nullptr);
+        EXPECT_EQ(surface.Presents, p.Presents);
+        EXPECT_EQ(surface.PresentedParts, p.Parts);
+    }
+    client.Width = 760;
+    grid.InitPageScrollInfo(-1, -1, -1, -1);
+    ASSERT_TRUE(view->ResetPageBuffers());
+    surface.Reset();
+    view->RefreshView(0, 0, tessaly::SelColorRefresh);
+    EXPECT_EQ(surface.Presents, 1);
+}
+
 // A page far larger than the window is drawn over the part in view and half a window around it
 // (a side within two windows whole); a scroll within that only composes, one past it draws the
 // three layers of the part it brings.

@@ -218,6 +218,7 @@ struct ScreenRendererTest : ::testing::Test {
             void AndSelection(const IntRect&, int32_t, int32_t) override {}
             void Present(int32_t, int32_t) override {}
             void PresentRows(int32_t, int32_t, int32_t, int32_t) override {}
+            void PresentPart(int32_t, int32_t, const IntRect&) override {}
             void HideCaret() override {}
             void PlaceCaret(int32_t, int32_t, int32_t, int32_t, bool) override {}
             bool InsertKeyOn() override { return false; }
