@@ -63,8 +63,10 @@ std::u16string U16(std::wstring_view s) {
     return std::u16string(s.begin(), s.end());
 }
 
+// A stored text that ends inside a character (as other programs' files may) reads with U+FFFD for
+// the lone byte, as it is drawn, not as an empty text.
 std::wstring FromAnsi(std::string_view gbk) {
-    return Wide(tessaly::Cp936ToUtf16(gbk).value_or(u""));
+    return Wide(tessaly::Cp936ToUtf16Replacing(gbk));
 }
 
 std::string ToAnsi(const com::Arg& a) {
@@ -625,9 +627,12 @@ HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
         if (!ed) return E_UNEXPECTED;
         if (ed->Backup.Running()) return S_FALSE;
         if (auto late = ed->Backup.Late(); late && !late->Ok) return E_FAIL;
-        ed->SettleLayout();
-        ed->Backup.Write(SnapshotAsStored(ed->Data), ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(),
-                         U16(Name(FileName)), std::chrono::milliseconds(0));
+        // A DaDur file holds no character boxes: a line a key cut short is left for the idle ticks,
+        // which join it up a step at a time, not all at once on the tick.
+        const std::u16string name = U16(Name(FileName));
+        if (DocumentKindOf(name) != DocumentKind::DaDur) ed->SettleLayout();
+        ed->Backup.Write(SnapshotAsStored(ed->Data), ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(), name,
+                         std::chrono::milliseconds(0));
         return S_OK;
     });
 }

@@ -14,6 +14,7 @@
 #include "control/Handlers_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/MarkCodes.h"
+#include "model/document/MarkSlots.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LoadJpFile.h"
 #include "render/ScreenRenderer_win.h"
@@ -329,6 +330,13 @@ TEST_F(ZEVuduMembersTest, OpeningKeepsTheShownDocumentUnlessANewOneIsRead) {
     EXPECT_FALSE(s.Get(L"Modified").Long());
     ASSERT_EQ(S_OK, s.Put(L"FileName", Var(name.c_str())));
     EXPECT_EQ(name, s.Get(L"FileName").Str());
+}
+
+TEST_F(ZEVuduMembersTest, AMarkTextEndingInsideACharacterReadsWithAReplacementCharacter) {
+    Script s = Host();
+    SetExtralWordVal3(Ed().Data, 0, 0, "ab\xD2");
+    ASSERT_EQ(GetExtralWordVal3(Ed().Data, 0, 0), "ab\xD2");
+    EXPECT_EQ(L"ab\uFFFD", s.Get(L"ExtralWordVal3", {Var(int32_t{0}), Var(int32_t{0})}).Str());
 }
 
 TEST_F(ZEVuduMembersTest, BadIndexesAreRefusedAndChangeNothing) {
