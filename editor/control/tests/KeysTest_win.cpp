@@ -150,7 +150,11 @@ TEST_F(KeysTest, PostedDigitsBecomeNotesOnTheCaretLineAndTheHostHearsOfIt) {
 
 TEST_F(KeysTest, TheRecordGoesWhenTheCaretMovesAndAfterEveryLoad) {
     EmptyDocument();
-    Type("123");
+    Type("124");
+    // A Backspace moves the caret back: the host's position follows.
+    PostMessageW(control->Window(), WM_CHAR, 8, 0);
+    ASSERT_TRUE(PumpUntil([&] { return g_status.back().SelStart == 2; }));
+    Type("3");
     Key(WM_KEYDOWN, VK_LEFT);
     const size_t sent = g_status.size();
     EXPECT_EQ(g_status.back().SelStart, 2);

@@ -194,7 +194,7 @@ void Keyboard::KeyDownCtrl(int32_t key) {
             d.CaretAtLineEnd = false;
             d.CurLine = key == kVkHome ? 0 : LineOf(d.SelStart);
             d.CaretColumnX = LeftOf(d.SelStart);
-            Finish(d.SelStart, false);
+            Finish(d.SelStart, true);  // the status bar shows where the caret went
             return;
         default: return;
     }
@@ -217,6 +217,7 @@ void Keyboard::KeyDownCtrlShift(int32_t key) {
         return;
     }
     d.CaretAtLineEnd = false;
+    host_.NotifySelChange(d.SelStart, d.SelLength);  // with the caret line set
 }
 
 void Keyboard::KeyPressInput(int32_t ascii) {
@@ -229,6 +230,7 @@ void Keyboard::KeyPressInput(int32_t ascii) {
         page_.EnsureWordVisible(d.SelStart);
         page_.RefreshView(d.SelStart, d.SelLength, tessaly::OnePageRefresh);
         CheckSourceLines();
+        host_.NotifySelChange(d.SelStart, d.SelLength);  // else the status bar keeps the old position
     } else if (ascii == kEnter) {
         d.CaretAtLineEnd = false;
         d.InputWords = MakeInputWordInfo(d, d.SelStart, d.SelLength, "\r");
@@ -238,6 +240,7 @@ void Keyboard::KeyPressInput(int32_t ascii) {
         d.CurLine = LineOf(d.SelStart);
         page_.EnsureWordVisible(d.SelStart);
         page_.RefreshView(d.SelStart, d.SelLength, tessaly::MainExtralRefresh);
+        host_.NotifySelChange(d.SelStart, d.SelLength);
     }
 }
 

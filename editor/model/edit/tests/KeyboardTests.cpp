@@ -62,15 +62,15 @@ const KeyCase kKeys[] = {
     {"ShiftHome", kDoc, Jp, 5, 0, Shift, 36, 5, -5, false, 0, true, true},
     {"ShiftEndTakesTheParagraphMark", kDoc, Jp, 11, 0, Shift, 35, 11, 4, false, 0, true, true},
 
-    {"CtrlHome", kDoc, Jp, 12, 2, Ctrl, 36, 0, 0, false, 0, true, false},
-    {"CtrlEnd", kDoc, Jp, 3, 0, Ctrl, 35, 17, 0, false, 0, true, false},
+    {"CtrlHome", kDoc, Jp, 12, 2, Ctrl, 36, 0, 0, false, 0, true, true},
+    {"CtrlEnd", kDoc, Jp, 3, 0, Ctrl, 35, 17, 0, false, 0, true, true},
     {"CtrlBoldChanges", kDoc, Jp, 2, 3, Ctrl, 'B', 2, 3, true, 0, true, false},
-    {"CtrlShiftHomeRunsBackwards", kDoc, Jp, 5, 0, CtrlShift, 36, 5, -5, false, 0, true, false},
-    {"CtrlShiftEndStopsBeforeLast", kDoc, Jp, 5, 0, CtrlShift, 35, 5, 12, false, 0, true, false},
+    {"CtrlShiftHomeRunsBackwards", kDoc, Jp, 5, 0, CtrlShift, 36, 5, -5, false, 0, true, true},
+    {"CtrlShiftEndStopsBeforeLast", kDoc, Jp, 5, 0, CtrlShift, 35, 5, 12, false, 0, true, true},
 
-    {"BackspaceDeletesBefore", kDoc, Jp, 5, 0, Press, 8, 4, 0, true, 0, true, false},
-    {"BackspaceAtStartKeepsText", kDoc, Jp, 0, 0, Press, 8, 0, 0, false, -1, true, false},
-    {"EnterSplitsTheParagraph", kDoc, Gc, 5, 0, Press, 13, 6, 0, true, 0, true, false},
+    {"BackspaceDeletesBefore", kDoc, Jp, 5, 0, Press, 8, 4, 0, true, 0, true, true},
+    {"BackspaceAtStartKeepsText", kDoc, Jp, 0, 0, Press, 8, 0, 0, false, -1, true, true},
+    {"EnterSplitsTheParagraph", kDoc, Gc, 5, 0, Press, 13, 6, 0, true, 0, true, true},
     {"OtherPressLeftToTheWindow", kDoc, Jp, 5, 0, Press, 'a', 5, 0, false, 0, false, false},
 
     {"CtrlRightWidensTheSelection", kDoc, Jp, 2, 3, UpCtrl, 39, 2, 3, true, 0, true, false},
@@ -87,9 +87,9 @@ const KeyCase kKeys[] = {
     {"EmptyDown", "|", Jp, 0, 0, NoShift, 40, 0, 0, false, 0, false, false},
     {"EmptyShiftRight", "|", Jp, 0, 0, Shift, 39, 0, 0, false, 0, false, false},
     {"EmptyShiftDown", "|", Jp, 0, 0, Shift, 40, 0, 0, false, 0, false, false},
-    {"EmptyCtrlShiftEnd", "|", Jp, 0, 0, CtrlShift, 35, 0, 0, false, 0, true, false},
-    {"EmptyBackspace", "|", Jp, 0, 0, Press, 8, 0, 0, false, -1, true, false},
-    {"EmptyEnter", "|", Gc, 0, 0, Press, 13, 1, 0, true, 0, true, false},
+    {"EmptyCtrlShiftEnd", "|", Jp, 0, 0, CtrlShift, 35, 0, 0, false, 0, true, true},
+    {"EmptyBackspace", "|", Jp, 0, 0, Press, 8, 0, 0, false, -1, true, true},
+    {"EmptyEnter", "|", Gc, 0, 0, Press, 13, 1, 0, true, 0, true, true},
 };
 
 class KeyTable : public test::KeyboardTest, public ::testing::WithParamInterface<KeyCase> {};
