@@ -1,5 +1,4 @@
 #include "PaintFixture.h"
-#include "paint/PageLayers.h"
 
 namespace notaline::test {
 namespace {
@@ -189,72 +188,6 @@ TEST_F(PaintTest, VoltaAcrossALineBreakAndTwoOnALine) {
     // The second start takes the first end after it; ends with a start before them draw nothing.
     EXPECT_EQ(7u, canvas.Ops.size());
     EXPECT_EQ((IntRect{290, 100, 355, 151}), canvas.Ops.back().Box);
-}
-
-// Each piece stands over its own line: the second line is 100 lower, or at the top of the next
-// page, and starts again at x = 100. Pages draw only their own characters' pieces.
-TEST_F(PaintTest, EachPieceOfAVoltaStandsOverItsOwnLineAndPage) {
-    struct Piece {
-        int32_t Page;
-        std::string Text;
-        IntRect Box;
-    };
-    const std::string start = "\xF0\xA9", run = Glyphs({{0xF0AA, 80}}), end = "\xF0\xAB";
-    const std::vector<Piece> firstLine = {
-        {0, "1.", {210, 95, 224, 146}}, {0, start, {180, 95, 210, 146}}, {0, run, {224, 95, 220, 146}}};
-    const struct {
-        const char* Name;
-        std::initializer_list<int32_t> Lines;
-        float SecondTop;  // of the second line's characters
-        PageArray Pages;
-        std::vector<Piece> Pieces;
-    } rows[] = {
-        {"one line",
-         {9},
-         100,
-         {{0, 1, 0, 9}},
-         {{0, "1.", {210, 100, 246, 151}},
-          {0, start, {180, 100, 210, 151}},
-          {0, run, {246, 100, 300, 151}},
-          {0, end, {300, 100, 340, 151}}}},
-        {"line break", {4, 5}, 200, {{0, 2, 0, 9}}, {{0, run, {100, 195, 180, 246}}, {0, end, {180, 195, 220, 246}}}},
-        {"page break",
-         {4, 5},
-         40,
-         {{0, 1, 0, 4}, {1, 1, 4, 5}},
-         {{1, run, {100, 35, 180, 86}}, {1, end, {180, 35, 220, 86}}}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Name);
-        Build("12345678|", row.Lines);
-        const bool broken = row.Lines.size() > 1;
-        for (int32_t i = 4; broken && i < data.WordCount(); ++i) {
-            auto& w = data.WordInfo[static_cast<size_t>(i)];
-            w.Left -= 4 * kPitch, w.Right -= 4 * kPitch;
-            w.Top = row.SecondTop, w.Bottom = row.SecondTop + 51;
-        }
-        data.PageInfo = row.Pages;
-        SetMark(data, 2, 0, 89, broken ? 2 : 0);
-        SetExtralWordVal3(data, 2, 0, "1.");
-        SetMark(data, 5 + (broken ? 1 : 0), 0, 90, 2);
-        std::vector<Piece> want = broken ? firstLine : std::vector<Piece>{};
-        want.insert(want.end(), row.Pieces.begin(), row.Pieces.end());
-        std::vector<Piece> drawn;
-        for (int32_t page = 0; page < data.PageCount(); ++page) {
-            canvas.Ops.clear();
-            PaintContext ctx(data, canvas);
-            DrawPageMarkLayer(ctx, page);
-            for (const auto& op : canvas.Ops)
-                if (op.What == RecordingCanvas::Kind::Text) drawn.push_back({page, op.Text, op.Box});
-        }
-        ASSERT_EQ(want.size(), drawn.size());
-        for (size_t k = 0; k < want.size(); ++k) {
-            SCOPED_TRACE(k);
-            EXPECT_EQ(want[k].Page, drawn[k].Page);
-            EXPECT_EQ(want[k].Text, drawn[k].Text);
-            EXPECT_EQ(want[k].Box, drawn[k].Box);
-        }
-    }
 }
 
 }  // namespace
