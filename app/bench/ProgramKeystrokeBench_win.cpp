@@ -24,6 +24,14 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
+// One character posted to the editor, until every window it spoiled has painted: milliseconds.
+double TimedKey(tavolin::MainWindow& main, HWND editor, int k) {
+    const auto t0 = Clock::now();
+    PostMessageW(editor, WM_CHAR, '1' + k % 7, 1);
+    RunQueue(main);
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,10 +44,7 @@ int main(int argc, char** argv) {
             for (int k = 0; k < keys; ++k) {
                 main.Editor()->put_SelStart(atEnd ? ed.Data.WordCount() - 1 : 0);
                 RunQueue(main);
-                const auto t0 = Clock::now();
-                PostMessageW(editor, WM_CHAR, '1' + k % 7, 1);
-                RunQueue(main);
-                times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+                times.push_back(TimedKey(main, editor, k));
             }
             std::printf(
                 "key posted at the %-5s of %d pages until every window painted: median %.2f ms over %d "
@@ -56,12 +61,7 @@ int main(int argc, char** argv) {
         main.Editor()->put_SelStart(0);
         RunQueue(main);
         std::vector<double> times;
-        for (int k = 0; k < keys; ++k) {
-            const auto t0 = Clock::now();
-            PostMessageW(editor, WM_CHAR, '1' + k % 7, 1);
-            RunQueue(main);
-            times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-        }
+        for (int k = 0; k < keys; ++k) times.push_back(TimedKey(main, editor, k));
         std::printf(
             "keys posted one after another at the start of a %d-character paragraph until every window "
             "painted: median %.2f ms, slowest %.2f ms over %d keys\n",

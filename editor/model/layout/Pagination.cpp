@@ -433,6 +433,14 @@ struct Rebreak {
     bool Cut = false;
 };
 
+// Whether the breaking asked to cut its last new line and that line ends where asked: a line
+// that could not end there was broken on to the paragraph's end.
+bool EndsAtCut(const EditorData& data, const Rebreak& r, const LineResume& resume) {
+    if (resume.CutAt < 0 || r.Count < 1) return false;
+    const auto& e = data.LineScratch[static_cast<size_t>(r.Count) - 1];
+    return e.Start + e.Length - 1 == resume.CutAt;
+}
+
 // An edit inside one paragraph that neither adds nor removes a paragraph end: the paragraph is
 // broken again from the line before the edit's, up to the first line behind the edit from which
 // its old lines hold (a line's breaks look only ahead of its first character). Past the pages in
@@ -481,11 +489,8 @@ bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t
     FormatLines(data, d.iWord1, d.iWord2 + delta, r.Count, part, &resume);
     r.From = from;
     r.Cut = false;
-    if (resume.CutAt >= 0 && r.Count > 0) {
-        const auto& e = data.LineScratch[static_cast<size_t>(r.Count) - 1];
-        r.Cut = e.Start + e.Length - 1 == resume.CutAt;
-        if (!r.Cut) stop = d.iLine2 + 1;  // the line could not end there: broken to the paragraph's end
-    }
+    r.Cut = EndsAtCut(data, r, resume);
+    if (resume.CutAt >= 0 && !r.Cut) stop = d.iLine2 + 1;  // it could not end there: broken to the end
     r.OldLines = stop - from;
     return true;
 }
@@ -677,11 +682,8 @@ bool SettleCutLine(EditorData& data, int32_t Lines) {
     };
     FormatLines(data, lines.StartOf(first), lines.StartOf(last) + lines.Unmoved(last).Length - 1, r.Count,
                 lines.ParaEndsBefore(first), &resume);
-    if (resume.CutAt >= 0 && r.Count > 0) {
-        const auto& e = data.LineScratch[static_cast<size_t>(r.Count) - 1];
-        r.Cut = e.Start + e.Length - 1 == resume.CutAt;
-        if (!r.Cut) r.OldLines = static_cast<int32_t>(last + 1 - cut);
-    }
+    r.Cut = EndsAtCut(data, r, resume);
+    if (resume.CutAt >= 0 && !r.Cut) r.OldLines = static_cast<int32_t>(last + 1 - cut);
     SpliceLines(data, r, 0, false, earlier, oldCount);
     return true;
 }
