@@ -138,7 +138,8 @@ public:
     int16_t MousePointer() const { return mousePointer_; }
 
 protected:
-    // className names the control's window class, registered once per module.
+    // className names the control's window class, registered once per module;
+    // it must outlive the control (a literal).
     Control(const CLSID& clsid, const IID& eventIid, const wchar_t* className);
     virtual ~Control();
 
@@ -185,8 +186,10 @@ private:
     void Mouse(UINT msg, WPARAM wParam, LPARAM lParam);
     bool SetCursorFor(int16_t pointer);
     HRESULT ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT rect);
+    bool MakeWindow(HWND parent);
 
     CLSID clsid_;
+    const wchar_t* className_;
     Events events_;
     Surface surface_{*this};
     Ptr<IOleClientSite> site_;

@@ -123,9 +123,14 @@ void PropertyWriter::Write(const wchar_t* name, VARIANT& v) {
 }
 
 Control::Control(const CLSID& clsid, const IID& eventIid, const wchar_t* className)
-    : clsid_(clsid), events_(static_cast<IOleObject*>(this), eventIid) {
+    : clsid_(clsid), className_(className), events_(static_cast<IOleObject*>(this), eventIid) {
     ++gParked;
-    if (RegisterControlClass(className)) surface_.Create(className, Parking());
+    MakeWindow(Parking());
+}
+
+// A window that could not be made at creation is tried again when the control is placed.
+bool Control::MakeWindow(HWND parent) {
+    return Window() || (parent && RegisterControlClass(className_) && surface_.Create(className_, parent));
 }
 
 bool Control::Surface::Create(const wchar_t* className, HWND parent) {
@@ -338,7 +343,7 @@ HRESULT Control::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND paren
 }
 
 HRESULT Control::ActivateInPlace(IOleClientSite* site, HWND parent, LPCRECT rect) {
-    if (!site || !Window()) return E_UNEXPECTED;
+    if (!site || !MakeWindow(parent ? parent : Parking())) return E_UNEXPECTED;
     Ptr<IOleInPlaceSite> ips;
     if (FAILED(site->QueryInterface(IID_IOleInPlaceSite, ips.OutVoid()))) return E_NOINTERFACE;
     if (!inPlaceSite_) {

@@ -128,6 +128,15 @@ TEST_F(ControlKit, HostedControlStandsInItsContainerAndReadsTheBag) {
     EXPECT_FALSE(IsWindow(w));
 }
 
+// A window lost before placing (or never made) is made when the control is placed.
+TEST_F(ControlKit, AControlWithoutItsWindowMakesOneWhenPlaced) {
+    DestroyWindow(Obj().Window());
+    ASSERT_EQ(nullptr, Obj().Window());
+    ASSERT_EQ(S_OK, Host(nullptr));
+    EXPECT_EQ(parent, GetParent(site->ControlWindow()));
+    EXPECT_TRUE(IsWindowVisible(site->ControlWindow()));
+}
+
 TEST_F(ControlKit, InitNewReadsDefaultsAndLoadsOnlyOnce) {
     ASSERT_EQ(S_OK, Host(nullptr));
     EXPECT_EQ(4, Obj().level);
