@@ -1,7 +1,8 @@
 // The main window's panels under the hand: a live resize of 60 size steps and side-panel drops,
 // each timed up to the repaint of the form and the editor it causes; then the font-name box
 // filled again with every font of the system. Optional argument: a document to open. Beside the
-// program's resize, the same steps of an empty window and of one holding only the editor's frame.
+// program's resize, the same steps of an empty window, of one holding only the editor's frame and
+// of one holding only a plain child at the editor's place.
 // With --windows, the resize also lists which windows painted in it, how often and for how long.
 #include <windows.h>
 
@@ -165,8 +166,9 @@ RECT InForm(HWND form, HWND w) {
     return r;
 }
 
-// An empty window holding one child with the editor's frame, a border and both scroll bars,
-// kept at the editor's place as the window is resized: the least a step with that frame costs.
+// An empty window holding one child of the given style, kept at the editor's place as the window
+// is resized: with the editor's border and both scroll bars, the least a step with that frame
+// costs; with neither, the least a step with any child there costs.
 LRESULT CALLBACK FramedProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SIZE) {
         if (HWND child = GetWindow(w, GW_CHILD); child && GetPropW(w, L"editor")) {
@@ -179,7 +181,7 @@ LRESULT CALLBACK FramedProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(w, msg, wParam, lParam);
 }
 
-HWND FramedWindow(const RECT& editorMargins) {
+HWND FramedWindow(const RECT& editorMargins, DWORD childStyle) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = FramedProc;
@@ -187,10 +189,15 @@ HWND FramedWindow(const RECT& editorMargins) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = L"PanelBenchFramed";
     RegisterClassExW(&wc);
+    // The child paints nothing of its own, so only its move and its frame are timed.
+    WNDCLASSEXW cc{};
+    cc.cbSize = sizeof cc;
+    cc.lpfnWndProc = DefWindowProcW;
+    cc.lpszClassName = L"PanelBenchChild";
+    RegisterClassExW(&cc);
     HWND w = CreateWindowExW(0, wc.lpszClassName, L"framed", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                              1200, 900, nullptr, nullptr, nullptr, nullptr);
-    HWND child = CreateWindowExW(0, L"STATIC", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER | WS_VSCROLL | WS_HSCROLL, 0, 0,
+    HWND child = CreateWindowExW(0, cc.lpszClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | childStyle, 0, 0,
                                  10, 10, w, nullptr, nullptr, nullptr);
     for (int bar : {SB_VERT, SB_HORZ}) {
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1000, 600, 0, 0};
@@ -254,24 +261,32 @@ int wmain(int argc, wchar_t** argv) {
         GetClientRect(form, &client);
         const RECT margins{editor.left, editor.top, client.right - editor.right + editor.left,
                            client.bottom - editor.bottom + editor.top};
-        std::vector<double> framedResize;
-        HWND framed = FramedWindow(margins);
-        Timed(framed, [] {});
-        const double framedCpu = liveResize(framed, framedResize);
-        DestroyWindow(framed);
+        const auto childResize = [&](DWORD style, std::vector<double>& steps) {
+            HWND framed = FramedWindow(margins, style);
+            Timed(framed, [] {});
+            const double childCpu = liveResize(framed, steps);
+            DestroyWindow(framed);
+            return childCpu;
+        };
+        std::vector<double> framedResize, plainResize;
+        const double framedCpu = childResize(WS_BORDER | WS_VSCROLL | WS_HSCROLL, framedResize);
+        const double plainCpu = childResize(0, plainResize);
         std::copy(std::begin(phases), std::end(phases), gPhases);
         double cpu = cpu0;
         Report("live resize", resize, cpu);
         Report("empty window's live resize", emptyResize, emptyCpu);
         Report("empty window with the editor's frame (border, both scroll bars), live resize", framedResize, framedCpu);
+        Report("empty window with a plain child at the editor's place, live resize", plainResize, plainCpu);
         std::sort(resize.begin(), resize.end());
         std::sort(emptyResize.begin(), emptyResize.end());
         std::sort(framedResize.begin(), framedResize.end());
+        std::sort(plainResize.begin(), plainResize.end());
         const double emptyMedian = std::max(emptyResize[emptyResize.size() / 2], 0.001);
         std::printf(
             "live resize against the empty window's, medians: %.2f (at most 1.5 wanted); the editor's frame "
-            "alone: %.2f\n",
-            resize[resize.size() / 2] / emptyMedian, framedResize[framedResize.size() / 2] / emptyMedian);
+            "alone: %.2f; a plain child alone: %.2f\n",
+            resize[resize.size() / 2] / emptyMedian, framedResize[framedResize.size() / 2] / emptyMedian,
+            plainResize[plainResize.size() / 2] / emptyMedian);
         if (windows) {
             gTallying = false;
             UnhookWindowsHookEx(before);
