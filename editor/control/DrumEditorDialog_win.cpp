@@ -77,13 +77,13 @@ private:
     void OnInit() override;
     void OnCommand(int id, int code) override;
     INT_PTR OnOther(UINT msg, WPARAM, LPARAM lParam) override;
-    // The list not shown at opening is made when first shown, the area's lists when it is first used.
+    // The list not shown at opening is made when first shown, the area's controls when it is
+    // first used.
     bool Later(const win::DialogControl& c) const override {
-        if (c.Id == kMetre || IsSoundList(c.Id)) return true;
-        if (c.Id == kChannelFaces || c.Id == kPanFaces) return !pictured_;
-        if (IsChannelRow(c.Id)) return pictured_;
+        if (c.Id == kMetre || IsSoundList(c.Id) || IsChannelRow(c.Id)) return true;
         return (c.Id == kBarList || c.Id == kTemplateList) && c.Id != ListId(g_currentList);
     }
+    bool Hidden(const win::DialogControl& c) const override { return picturing_ && IsChannelRow(c.Id); }
     bool TipsPosted() const override { return true; }
 
     static LRESULT CALLBACK GridProc(HWND grid, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data);
@@ -105,6 +105,7 @@ private:
     void ShowArea();
     void ReadArea();
     void MakeAreaControls();
+    void PictureRows();
     void LoadPattern();
     void ClearArea();
     void OverwriteSave();
@@ -140,10 +141,8 @@ private:
     std::unique_ptr<tessaly::PlayNote> note_;  // made at the first sound
     bool playing_ = false;
     bool areaOn_ = false;
-    bool pending_ = false;  // the editing area's pattern appended to the edited list to be heard
-    // What the drawing depends on at this opening, and whether the picture stands for the rows.
-    std::vector<uint32_t> looks_ = OpeningPicture::LooksNow();
-    const bool pictured_ = g_picture.Shows(looks_);
+    bool pending_ = false;    // the editing area's pattern appended to the edited list to be heard
+    bool picturing_ = false;  // channel 0's row made hidden, to be printed
 };
 
 void DrumEditorDialog::ShowStatus(int selected) {
@@ -231,14 +230,12 @@ void DrumEditorDialog::ReadArea() {
 // The sound and metre lists are made when the editing area is first used: each drop-down list
 // is a window of its own, and the editor opens without nine of them. Until then their faces
 // stand in for them, disabled as the lists would be; so does the opening's picture for the
-// channel rows and pan sliders, when it was taken.
+// channel rows and pan sliders.
 void DrumEditorDialog::MakeAreaControls() {
     if (Item(kMetre)) return;
-    const bool rows = !Item(kChannel0);
     for (int ch = 0; ch < 8; ++ch) {
         // In the table's order, which is the tab order.
-        if (rows)
-            for (int id : {kChannel0, kVolume0, kVolumeSpin0}) MakeRow(id + ch);
+        for (int id : {kChannel0, kVolume0, kVolumeSpin0}) MakeRow(id + ch);
         HWND sound = MakeRow(kSound0 + ch);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
@@ -249,18 +246,61 @@ void DrumEditorDialog::MakeAreaControls() {
         for (const std::wstring& name : soundNames_)
             SendMessageW(sound, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         SendMessageW(info.hwndList, WM_SETREDRAW, TRUE, 0);
-        if (rows) {
-            MakeRow(kPan0 + ch);
-            SetUpChannel(ch);
-            for (int id : {kChannel0, kVolume0, kVolumeSpin0, kPan0}) AddRowTip(id + ch);
-        }
-        AddRowTip(kSound0 + ch);
+        MakeRow(kPan0 + ch);
+        SetUpChannel(ch);
+        for (int id : {kChannel0, kVolume0, kVolumeSpin0, kPan0, kSound0}) AddRowTip(id + ch);
     }
     HWND metre = MakeRow(kMetre);
     for (const DrumMetreChoice& m : kDrumMetreChoices)
         SendMessageW(metre, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(m.Text).c_str()));
     for (int id : {kSoundFaces, kMetreFace, kChannelFaces, kPanFaces})
         if (HWND face = Item(id)) DestroyWindow(face);
+}
+
+// One row of controls printed at each channel's place with that channel's values, as ShowArea
+// would set them, then gone: four windows instead of 32, made hidden before the dialog shows.
+void DrumEditorDialog::PictureRows() {
+    std::vector<uint32_t> looks = OpeningPicture::LooksNow();
+    if (g_picture.Shows(looks)) return;
+    g_picture.Begin(std::move(looks));
+    const int ids[] = {kChannel0, kVolume0, kVolumeSpin0, kPan0};
+    HWND row[std::size(ids)]{};
+    POINT at[std::size(ids)]{};
+    picturing_ = true;
+    for (size_t i = 0; i < std::size(ids); ++i) row[i] = MakeRow(ids[i]);
+    picturing_ = false;
+    SetUpChannel(0);
+    for (size_t i = 0; i < std::size(ids); ++i) {
+        RECT r{};
+        GetWindowRect(row[i], &r);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 1);
+        at[i] = {r.left, r.top};
+    }
+    auto box = [](int id) {
+        for (const win::DialogControl& c : Rows())
+            if (c.Id == id) return c.Box;
+        return RECT{};
+    };
+    showing_ = true;
+    const DrumEditArea& a = form_.Area;
+    for (int ch = 0; ch < 8; ++ch) {
+        for (const win::DialogControl& c : Rows())
+            if (c.Id == kChannel0 + ch) SetWindowTextW(row[0], c.Text);
+        Check(kChannel0, a.Channel[ch]);
+        SetDlgItemInt(dialog_, kVolume0, static_cast<UINT>(a.Volume[ch]), FALSE);
+        SendMessageW(row[3], TBM_SETPOS, TRUE, a.Pan[ch]);
+        for (size_t i = 0; i < std::size(ids); ++i) {
+            // The arrows stand beside their buddy, wherever its row is.
+            const int id = ids[i] == kVolumeSpin0 ? kVolume0 : ids[i];
+            const RECT to = box(id + ch), from = box(id);
+            // Alike: the same kind of control with the same value; the on boxes differ by caption.
+            const int value = i == 0 ? -1 : i == 1 ? a.Volume[ch] : i == 2 ? 0 : a.Pan[ch];
+            g_picture.Print(row[i], {at[i].x + to.left - from.left, at[i].y + to.top - from.top},
+                            value < 0 ? -1 : static_cast<int>(i) << 16 | (value & 0xFFFF));
+        }
+    }
+    showing_ = false;
+    for (HWND h : row) DestroyWindow(h);
 }
 
 void DrumEditorDialog::LoadPattern() {
@@ -537,13 +577,12 @@ void DrumEditorDialog::SetUpControls() {
     SetWindowSubclass(Item(kGrid), GridProc, 1, reinterpret_cast<DWORD_PTR>(this));
     Spin(Item(kSpeedSpin), Item(kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
     SendMessageW(Item(kName), EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
-    if (Item(kChannel0))
-        for (int ch = 0; ch < 8; ++ch) SetUpChannel(ch);
     SetUpTabAndStatus();
 }
 
 void DrumEditorDialog::OnInit() {
     SetUpControls();
+    PictureRows();
 
     // Converted once for the eight lists.
     for (const std::string& name : ReadNameList(ProgramFileBytes(L"genmidi1.txt"), 75, 13))
@@ -566,7 +605,6 @@ void DrumEditorDialog::OnInit() {
     // Drawn in one pass over the controls, not one paint message at a time through the dialog's
     // loop: a third of the drawing time less here.
     RedrawWindow(dialog_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (Item(kChannel0)) g_picture.Take(dialog_, looks_);
 }
 
 // Closing: the bar patterns back into the working copy; changed templates asked about first.

@@ -8,28 +8,14 @@
 namespace notaline::drum_editor {
 namespace {
 
-win::BitmapHandle CopyBox(HDC from, RECT box) {
-    win::BitmapHandle bits(CreateCompatibleBitmap(from, box.right, box.bottom));
-    const win::OwnedDc dc(CreateCompatibleDC(from));
+win::BitmapHandle Blank(HDC like, RECT box) {
+    win::BitmapHandle bits(CreateCompatibleBitmap(like, box.right, box.bottom));
+    const win::OwnedDc dc(CreateCompatibleDC(like));
     const win::SelectScope into(dc.Get(), bits.Get());
-    BitBlt(dc.Get(), 0, 0, box.right, box.bottom, from, box.left, box.top, SRCCOPY);
+    const RECT all{0, 0, box.right, box.bottom};
+    // The dialog's own background, as under the controls.
+    FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_3DFACE));
     return bits;
-}
-
-// On the screen and under no other window, so that what the dialog's DC gives back is what was
-// drawn there.
-bool Unobscured(HWND dialog, RECT box) {
-    RECT r{box.left, box.top, box.left + box.right, box.top + box.bottom}, common{};
-    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const RECT screen{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    if (!IntersectRect(&common, &r, &screen) || !EqualRect(&common, &r)) return false;
-    for (HWND above = GetWindow(dialog, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-        RECT other{};
-        if (IsWindowVisible(above) && GetWindowRect(above, &other) && IntersectRect(&common, &r, &other)) return false;
-    }
-    return true;
 }
 
 // A disabled drop-down list's face showing `text`, in `box`.
@@ -69,12 +55,35 @@ std::vector<uint32_t> OpeningPicture::LooksNow() {
     return looks;
 }
 
-void OpeningPicture::Take(HWND dialog, std::vector<uint32_t> looks) {
-    if (!Unobscured(dialog, kRowsBox) || !Unobscured(dialog, kPansBox)) return;
-    const win::WindowDc screen(dialog);
-    rows_ = CopyBox(screen.Get(), kRowsBox);
-    pans_ = CopyBox(screen.Get(), kPansBox);
+void OpeningPicture::Begin(std::vector<uint32_t> looks) {
+    const win::ScreenDc screen;
+    rows_ = Blank(screen.Get(), kRowsBox);
+    pans_ = Blank(screen.Get(), kPansBox);
     looks_ = std::move(looks);
+    printed_.clear();
+}
+
+void OpeningPicture::Print(HWND control, POINT at, int look) {
+    const bool pan = at.y >= kPansBox.top;
+    const RECT& box = pan ? kPansBox : kRowsBox;
+    const win::OwnedDc dc(CreateCompatibleDC(nullptr));
+    const win::SelectScope into(dc.Get(), (pan ? pans_ : rows_).Get());
+    RECT r{};
+    GetWindowRect(control, &r);
+    const int x = at.x - box.left, y = at.y - box.top, w = r.right - r.left, h = r.bottom - r.top;
+    for (const Printed& p : printed_)
+        if (look >= 0 && p.Look == look && p.Pan == pan) {
+            BitBlt(dc.Get(), x, y, w, h, dc.Get(), p.At.x, p.At.y, SRCCOPY);
+            return;
+        }
+    // Printed at the origin of a DC of its own: the buttons and edits clip to their client
+    // rectangle taken as device points, so a moved origin would clip all of them away.
+    const win::BitmapHandle own(CreateCompatibleBitmap(dc.Get(), w, h));
+    const win::OwnedDc ownDc(CreateCompatibleDC(dc.Get()));
+    const win::SelectScope onto(ownDc.Get(), own.Get());
+    SendMessageW(control, WM_PRINT, reinterpret_cast<WPARAM>(ownDc.Get()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    BitBlt(dc.Get(), x, y, w, h, ownDc.Get(), 0, 0, SRCCOPY);
+    printed_.push_back({look, pan, {x, y}});
 }
 
 void OpeningPicture::Draw(const DRAWITEMSTRUCT& item) const {

@@ -9,28 +9,37 @@
 #include "win/GdiHandles.h"
 
 // What the drum editor draws itself: the rhythm grid, the mirror button, the faces that stand
-// in for controls not made yet, and the picture of the channel rows an opening took.
+// in for controls not made yet, and the picture of the channel rows.
 namespace notaline::drum_editor {
 
-// The channel rows and pan sliders as an opening that made them drew them, with what that
-// drawing depends on. The next openings show it in their place until the editing area is first
-// used (they cannot be used before): the rows are 32 windows, a third of the opening's time.
+// The channel rows and pan sliders as their controls would draw them, with what that drawing
+// depends on. Openings show it in their place until the editing area is first used (it cannot
+// be used before): the rows are 32 windows, most of an opening's time to make and draw.
 class OpeningPicture {
 public:
     // The system's colours, dialog font, resolution, text smoothing and theme.
     static std::vector<uint32_t> LooksNow();
-    // Taken, and so to be shown, with these looks.
+    // Drawn, and so to be shown, with these looks.
     bool Shows(const std::vector<uint32_t>& looks) const { return !looks_.empty() && looks_ == looks; }
-    // Taken just after the opening is drawn, before anything can change it; not when any of it
-    // is off the screen or under another window.
-    void Take(HWND dialog, std::vector<uint32_t> looks);
+    // Started over for these looks: both boxes the dialog's background.
+    void Begin(std::vector<uint32_t> looks);
+    // `control` drawn into its box as it would draw itself with its top left at `at` in the
+    // dialog; copied from where a control of the same `look` was drawn (negative: none alike).
+    // Printing one costs about a millisecond here.
+    void Print(HWND control, POINT at, int look);
     void Draw(const DRAWITEMSTRUCT& item) const;
     // It no longer shows what the controls would.
     void Forget() { looks_.clear(); }
 
 private:
-    std::vector<uint32_t> looks_;  // empty: none taken
+    struct Printed {
+        int Look;
+        bool Pan;
+        POINT At;  // in its box
+    };
+    std::vector<uint32_t> looks_;  // empty: none drawn
     win::BitmapHandle rows_, pans_;
+    std::vector<Printed> printed_;
 };
 
 // The grid: cells at their twip positions, the metre's marker line after the bar's last step.
