@@ -276,23 +276,17 @@ void DrumEditorDialog::PictureRows() {
         MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 1);
         at[i] = {r.left, r.top};
     }
-    auto box = [](int id) {
-        for (const win::DialogControl& c : Rows())
-            if (c.Id == id) return c.Box;
-        return RECT{};
-    };
     showing_ = true;
     const DrumEditArea& a = form_.Area;
     for (int ch = 0; ch < 8; ++ch) {
-        for (const win::DialogControl& c : Rows())
-            if (c.Id == kChannel0 + ch) SetWindowTextW(row[0], c.Text);
+        SetWindowTextW(row[0], Row(kChannel0 + ch).Text);
         Check(kChannel0, a.Channel[ch]);
         SetDlgItemInt(dialog_, kVolume0, static_cast<UINT>(a.Volume[ch]), FALSE);
         SendMessageW(row[3], TBM_SETPOS, TRUE, a.Pan[ch]);
         for (size_t i = 0; i < std::size(ids); ++i) {
             // The arrows stand beside their buddy, wherever its row is.
             const int id = ids[i] == kVolumeSpin0 ? kVolume0 : ids[i];
-            const RECT to = box(id + ch), from = box(id);
+            const RECT to = Row(id + ch).Box, from = Row(id).Box;
             // Alike: the same kind of control with the same value; the on boxes differ by caption.
             const int value = i == 0 ? -1 : i == 1 ? a.Volume[ch] : i == 2 ? 0 : a.Pan[ch];
             g_picture.Print(row[i], {at[i].x + to.left - from.left, at[i].y + to.top - from.top},

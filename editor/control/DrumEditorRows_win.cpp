@@ -79,6 +79,13 @@ std::span<const win::DialogControl> Rows() {
     return rows;
 }
 
+const win::DialogControl& Row(int id) {
+    static const win::DialogControl none{};
+    for (const win::DialogControl& c : Rows())
+        if (c.Id == id) return c;
+    return none;
+}
+
 bool IsChannelRow(int id) {
     return (id >= kChannel0 && id < kVolume0 + 8) || (id >= kPan0 && id < kPan0 + 8) ||
            (id >= kVolumeSpin0 && id <= kLastAreaControl);

@@ -50,6 +50,8 @@ constexpr SIZE kClient = {860, 452};
 // The dialog's rows in the order they are made: the table, each channel's five, the status bar.
 // The editing area starts disabled.
 std::span<const win::DialogControl> Rows();
+// The row of `id`; an empty one when the table has none.
+const win::DialogControl& Row(int id);
 
 // A channel's on box, volume and its arrows, or pan slider.
 bool IsChannelRow(int id);
