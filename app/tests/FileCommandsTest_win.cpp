@@ -472,6 +472,32 @@ TEST_F(FileCommandsTest, TheMenusSaveWritesItsMomentBesideTheWindow) {
     EXPECT_TRUE(before == Bytes(doc));
 }
 
+// A save given while a Save As is still being written goes to the new name, as the caption says;
+// the old file keeps its bytes, and a flag set meanwhile keeps the document modified.
+TEST_F(FileCommandsTest, ASaveRightAfterASaveAsWritesTheNewName) {
+    const std::wstring old = File(L"T.DaDur"), renamed = File(L"Y.DaDur"), both = File(L"both.DaDur");
+    com::Bstr b(old);
+    ASSERT_EQ(S_OK, window->Editor()->SaveFile(b.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
+    const std::string oldBytes = Bytes(old);
+    Change();
+    {
+        Answers answers({{IDOK, renamed, 2}});
+        Command("SaveAS");
+        EXPECT_EQ(std::vector<std::wstring>{L"选择保存文件"}, answers.Titles());
+    }
+    SendMessageW(window->EditorWindow(), WM_CHAR, '2', 0);
+    Command("SaveFile");
+    Ed().Data.ModifiedPlay = true;  // as a dialog's OK while the save is written
+    WaitForSaves();
+    EXPECT_TRUE(oldBytes == Bytes(old));
+    EXPECT_EQ(renamed, FileName());
+    EXPECT_EQ(L"Tavolin--" + renamed, Caption(window->Handle()));
+    EXPECT_EQ(RecentCaption(renamed), window->MenuCaption("最近打开文件", 0));
+    SaveWithoutHost(both);
+    EXPECT_TRUE(Bytes(both) == Bytes(renamed));
+    EXPECT_TRUE(Modified());
+}
+
 // Keys kept queued all along: the copy is still written on time, and every key arrives.
 TEST_F(FileCommandsTest, TheBackupIsWrittenOnTimeWhileKeysStreamIn) {
     const std::wstring doc = File(L"曲.DaDur");

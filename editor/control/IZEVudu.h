@@ -165,6 +165,7 @@ struct IZEVudu : IDispatch {
     STDMETHOD(EditDrum)() PURE;
     STDMETHOD(播放音乐)() PURE;
     STDMETHOD(设置演唱参数)() PURE;
+    // The name (and Modified) as the user's save under way will leave it: read after it is told.
     STDMETHOD(get_FileName)(BSTR* value) PURE;
     STDMETHOD(put_FileName)(BSTR value) PURE;
     STDMETHOD(SaveFile)(BSTR* aFileName, LONG_PTR m_hWndParent) PURE;

@@ -657,6 +657,7 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
             if (saved.Ok) {
                 Saved(z, e, name, HostWindow, true);
             } else {
+                e.Commands->Undo.SaveFailed();
                 ShowUtf8(e, saved.Reason);
             }
             static const UINT done = RegisterWindowMessageW(kSaveDoneMessage);
@@ -810,7 +811,8 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::PrintDoc, L"PrintDoc", com::kMethod, ANY(DoPrintDoc(z, ed))},
         {id::pScale, L"pScale", com::kGet, ANY(com::Return(r, d.AboutPageInfo.nScale))},
         {id::pScale, L"pScale", com::kPut, RUN_PUT(SetZoom(ed, a.Value().Single()))},
-        {id::Modified, L"Modified", com::kGet, RUN_GET(com::Return(r, c.Undo.Modified()))},
+        // Name and state are read as the user's save under way leaves them.
+        {id::Modified, L"Modified", com::kGet, RUN_GET(WaitForUserSave(ed); com::Return(r, c.Undo.Modified()))},
         {id::Modified, L"Modified", com::kPut, RUN_PUT(c.Undo.Modified(a.Value().Bool()))},
         {id::LineSpace, L"LineSpace", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.SelSpacingBefore(d.SelStart, d.SelLength)))},
         {id::LineSpace, L"LineSpace", com::kPut, [](Z& z, A& a, V*) { PutLineSpace(z, a); z.PropertyChanged(); }},
@@ -837,7 +839,11 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::EditDrum, L"EditDrum", com::kMethod, ANY(notaline::EditDrum(ed))},
         {id::播放音乐, L"播放音乐", com::kMethod, ANY(Do播放音乐(z, ed))},
         {id::设置演唱参数, L"设置演唱参数", com::kMethod, ANY(ShowSetPlayInfo(ed))},
-        {id::FileName, L"FileName", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().FileName); }},
+        {id::FileName, L"FileName", com::kGet,
+         [](Z& z, A&, V* r) {
+             if (Editor* e = z.Running()) WaitForUserSave(*e);
+             com::Return(r, z.Kept().FileName);
+         }},
         {id::FileName, L"FileName", com::kPut, RUN_PUT(OpenFile(z, ed, a.Value().Str()))},
         {id::SaveFile, L"SaveFile", com::kMethod, ANY(DoSaveFile(z, ed, a))},
         {id::SaveMidFile, L"SaveMidFile", com::kMethod, ANY(notaline::SaveMidFile(ed, a[0].Str()))},

@@ -141,7 +141,7 @@ aUndoStep& UndoRedo::OpenStep(int32_t kind) {
     stepStart_ = JournalPos;
     // The new step writes over the undone ones: a saved state among them is gone for good.
     if (SavedStep > StepIndex) SavedStep = -1;
-    if (savingStep_ > StepIndex) savingStep_ = -1;
+    if (saving_.step > StepIndex) saving_.step = -1;
     ++StepIndex;
     StepTop = StepIndex;
     Steps.resize(static_cast<size_t>(StepIndex) + 1);
@@ -407,7 +407,7 @@ void UndoRedo::ZeroUnDoReDoVal() {
     StepIndex = 0;
     StepTop = 0;
     SavedStep = 0;
-    savingStep_ = -1;
+    saving_ = {};
     currentHwFocus_ = -1;
     // An open coalesced step belongs to the old document: closing it later would record
     // the new document under it.
@@ -418,7 +418,8 @@ void UndoRedo::ZeroUnDoReDoVal() {
 
 bool UndoRedo::Modified() {
     EndPendingStep();
-    return SavedStep != StepIndex || data_.ModifiedDrum || data_.ModifiedPlay;
+    return SavedStep != StepIndex || data_.ModifiedDrum || data_.ModifiedPlay ||
+           (saving_.active && (saving_.drum || saving_.play));
 }
 
 void UndoRedo::Modified(bool Value) {
@@ -427,22 +428,29 @@ void UndoRedo::Modified(bool Value) {
     SavedStep = StepIndex;
     data_.ModifiedDrum = false;
     data_.ModifiedPlay = false;
+    saving_.drum = saving_.play = false;
 }
 
+// The save takes the flags as they are: one set again while it is written is a change the file
+// does not hold, and stays set whatever the save's outcome.
 void UndoRedo::SaveBegun() {
+    SaveFailed();  // a save begun before and never told counts as not written
     EndPendingStep();
-    savingStep_ = StepIndex;
-    savingDrum_ = data_.ModifiedDrum;
-    savingPlay_ = data_.ModifiedPlay;
+    saving_ = {true, StepIndex, std::exchange(data_.ModifiedDrum, false), std::exchange(data_.ModifiedPlay, false)};
 }
 
 void UndoRedo::SaveWritten() {
     EndPendingStep();
-    if (savingStep_ < 0) return;
-    SavedStep = std::exchange(savingStep_, -1);
-    // A flag raised only while the save was written marks a change the file does not hold.
-    data_.ModifiedDrum = data_.ModifiedDrum && !savingDrum_;
-    data_.ModifiedPlay = data_.ModifiedPlay && !savingPlay_;
+    if (!saving_.active) return;
+    if (saving_.step >= 0) SavedStep = saving_.step;
+    saving_ = {};
+}
+
+void UndoRedo::SaveFailed() {
+    if (!saving_.active) return;
+    data_.ModifiedDrum = data_.ModifiedDrum || saving_.drum;
+    data_.ModifiedPlay = data_.ModifiedPlay || saving_.play;
+    saving_ = {};
 }
 
 // The before-image back into the document: what undo does, and what a failed close does.

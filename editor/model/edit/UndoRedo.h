@@ -101,9 +101,10 @@ public:
     void Modified(bool Value);
     // A save of the document as it is now, written later: once written (SaveWritten), the history's
     // place at the start counts as saved, unless a later step wrote over it. Changes made while
-    // it was written keep Modified.
+    // it was written keep Modified; a save not written (SaveFailed) leaves Modified as it was.
     void SaveBegun();
     void SaveWritten();
+    void SaveFailed();
     int32_t CurrentHwFocus() const { return currentHwFocus_; }
     void CurrentHwFocus(int32_t Value) { currentHwFocus_ = Value; }
 
@@ -207,9 +208,14 @@ private:
     int32_t StepIndex = 0;
     int32_t StepTop = 0;
     int32_t SavedStep = 0;
-    int32_t savingStep_ = -1;  // the place of a save being written, -1 for none
-    bool savingDrum_ = false;  // ModifiedDrum and ModifiedPlay when it began
-    bool savingPlay_ = false;
+    // A save being written: its place in the history (-1 once a step wrote over it) and the
+    // flags it took, which count as Modified until it is written.
+    struct Saving {
+        bool active = false;
+        int32_t step = -1;
+        bool drum = false;
+        bool play = false;
+    } saving_;
     int64_t JournalPos = 1;
     int64_t stepStart_ = 1;
     aUndoRange DescBefore;

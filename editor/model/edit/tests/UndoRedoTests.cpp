@@ -209,23 +209,34 @@ protected:
 };
 
 // A save written later marks as saved the place where it began: edits made while it was written,
-// or an edit over the undone place, keep the document modified.
+// or an edit over the undone place, keep the document modified. So does a flag a dialog sets
+// again while it is written, and a save not written keeps every flag.
 TEST_F(UndoRedoTest, ASaveWrittenLaterMarksOnlyTheMomentItTook) {
     struct Row {
         const char* name;
         int edits;  // while the save is written
         int undos;  // then, before an edit over the undone steps
-        bool modified;
+        bool* flag;
+        bool flagBefore, flagDuring, written, modified;
     } rows[] = {
-        {"nothing meanwhile", 0, 0, false},
-        {"an edit meanwhile", 1, 0, true},
-        {"an edit meanwhile, then undone", 1, -1, false},
-        {"the saved step undone and edited over", 0, 1, true},
+        {"nothing meanwhile", 0, 0, nullptr, false, false, true, false},
+        {"an edit meanwhile", 1, 0, nullptr, false, false, true, true},
+        {"an edit meanwhile, then undone", 1, -1, nullptr, false, false, true, false},
+        {"the saved step undone and edited over", 0, 1, nullptr, false, false, true, true},
+        {"play set before", 0, 0, &data.ModifiedPlay, true, false, true, false},
+        {"play set before and again meanwhile", 0, 0, &data.ModifiedPlay, true, true, true, true},
+        {"drum set before and again meanwhile", 0, 0, &data.ModifiedDrum, true, true, true, true},
+        {"drum set only meanwhile", 0, 0, &data.ModifiedDrum, false, true, true, true},
+        {"drum set before, not written", 0, 0, &data.ModifiedDrum, true, false, false, true},
+        {"an edit, not written", 0, 0, nullptr, false, false, false, true},
     };
     for (const Row& r : rows) {
         Start("abcdefgh|ijk|");
         ASSERT_TRUE(Replace(0, 1, "X"));
+        if (r.flag) *r.flag = r.flagBefore;
         undo->SaveBegun();
+        EXPECT_TRUE(undo->Modified()) << r.name << ": not saved yet";
+        if (r.flag && r.flagDuring) *r.flag = true;
         for (int k = 0; k < r.edits; ++k) {
             ASSERT_TRUE(Replace(2, 1, "Y"));
         }
@@ -234,8 +245,13 @@ TEST_F(UndoRedoTest, ASaveWrittenLaterMarksOnlyTheMomentItTook) {
         if (r.undos > 0) {
             ASSERT_TRUE(Replace(3, 1, "Z"));
         }
-        undo->SaveWritten();
+        if (r.written) {
+            undo->SaveWritten();
+        } else {
+            undo->SaveFailed();
+        }
         EXPECT_EQ(r.modified, undo->Modified()) << r.name;
+        data.ModifiedDrum = data.ModifiedPlay = false;
     }
 }
 
