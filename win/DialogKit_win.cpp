@@ -20,6 +20,15 @@ LRESULT CALLBACK FilterProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UI
     return DefSubclassProc(box, msg, wParam, lParam);
 }
 
+LRESULT CALLBACK SelectAllProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_CHAR && wParam == 1) {  // Ctrl+A
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(box, SelectAllProc, 0);
+    return DefSubclassProc(box, msg, wParam, lParam);
+}
+
 UINT TipsMessage() {
     static const UINT message = RegisterWindowMessageW(L"win::TableDialog tips");
     return message;
@@ -44,6 +53,10 @@ INT_PTR RunEmptyModal(HWND owner, DLGPROC proc, LPARAM param) {
     EmptyTemplate t{};
     t.Head.style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     return DialogBoxIndirectParamW(KitModule(), &t.Head, owner, proc, param);
+}
+
+void SelectAllKey(HWND box) {
+    SetWindowSubclass(box, SelectAllProc, 0, 0);
 }
 
 void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text) {

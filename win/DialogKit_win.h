@@ -23,6 +23,8 @@ INT_PTR RunEmptyModal(HWND owner, DLGPROC proc, LPARAM param);
 void AddTip(HWND& tips, HWND dialog, HWND control, const wchar_t* text);
 // The module that holds this code: the program, or the DLL the kit is linked into.
 HINSTANCE KitModule();
+// Ctrl+A in the edit box selects its whole text, which the system's box does not do by itself.
+void SelectAllKey(HWND box);
 
 struct DialogControl {
     const wchar_t* Class;

@@ -305,7 +305,7 @@ void DrumEditorDialog::LoadPattern() {
     editedList_ = g_currentList;
     editedIndex_ = index;
     const auto sounds = form_.Area.Sound;
-    form_.Load(*lists_[g_currentList].DrumAddress(index));
+    form_.Load(*lists_[g_currentList].DrumAddress(index), settings_.Work.JiePai);
     MakeAreaControls();
     ShowArea();
     EnableArea(true);
@@ -555,6 +555,7 @@ LRESULT CALLBACK DrumEditorDialog::ListProc(HWND box, UINT msg, WPARAM w, LPARAM
 
 void DrumEditorDialog::SetUpChannel(int ch) {
     Spin(Item(kVolumeSpin0 + ch), Item(kVolume0 + ch), 0, 127);
+    win::SelectAllKey(Item(kVolume0 + ch));
     SendMessageW(Item(kPan0 + ch), TBM_SETRANGE, FALSE, MAKELPARAM(0, 127));
 }
 
@@ -570,6 +571,7 @@ void DrumEditorDialog::SetUpControls() {
     }
     SetWindowSubclass(Item(kGrid), GridProc, 1, reinterpret_cast<DWORD_PTR>(this));
     Spin(Item(kSpeedSpin), Item(kSpeed), kMinDrumSpeed, kMaxDrumSpeed);
+    for (int id : {kSpeed, kName}) win::SelectAllKey(Item(id));
     SendMessageW(Item(kName), EM_LIMITTEXT, sizeof(tessaly::XjDrumData::DrumName), 0);
     SetUpTabAndStatus();
 }
@@ -640,8 +642,21 @@ void DrumEditorDialog::AreaEdited(int id, int code) {
         }
         return;
     }
-    if (id == kSpeed && code == EN_CHANGE) {
-        form_.SetSpeed(tessaly::Val(Narrow(BoxText(id))));
+    if (id == kSpeed) {
+        if (code == EN_SETFOCUS) form_.HoldSpeed();
+        // Only a move to another control of the form judges what was typed: a message box or
+        // another program taking the focus leaves it be.
+        const bool leaving = code == EN_KILLFOCUS && IsChild(dialog_, GetFocus());
+        if (code != EN_CHANGE && !leaving) return;
+        if (form_.TypeSpeed(tessaly::Val(Narrow(BoxText(id))), leaving) != DrumEditForm::Typed::Refused) return;
+        // The box shows the kept speed before the message takes the focus, so that its leaving
+        // is not refused again.
+        showing_ = true;
+        SetDlgItemInt(dialog_, id, static_cast<UINT>(form_.Area.Speed), FALSE);
+        showing_ = false;
+        Ask(Wide(kDrumSpeedRange), MB_OK | MB_ICONINFORMATION);
+        SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+        SendMessageW(Item(id), EM_SETSEL, 0, -1);
         return;
     }
     if (IsSoundList(id) && code == CBN_SELCHANGE) Preview(static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)));

@@ -1,6 +1,7 @@
 #include "music/DrumEditForm.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "records/Numbers.h"
@@ -58,7 +59,30 @@ bool DrumEditForm::Step(int32_t ch, int32_t step) const {
     return Area.Cells[static_cast<size_t>(ch * 8 + step / 4)][static_cast<size_t>(step % 4)] == '*';
 }
 
-void DrumEditForm::Load(tessaly::XjDrumData& record) {
+namespace {
+
+// Every byte zero but those of the bar's start, which the editor assigns to each bar pattern.
+bool Unused(const tessaly::XjDrumData& record) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+    const size_t start = offsetof(tessaly::XjDrumData, BeginSelStart);
+    for (size_t i = 0; i < sizeof record; ++i)
+        if (bytes[i] != 0 && (i < start || i >= start + sizeof record.BeginSelStart)) return false;
+    return true;
+}
+
+}  // namespace
+
+void DrumEditForm::Load(tessaly::XjDrumData& record, int32_t songMetre) {
+    if (Unused(record)) {
+        Open();
+        Area.HaveDrum = false;
+        ChooseMetre(songMetre);
+        tessaly::分析鼓点 view;
+        view.ViewRecords(&record, 1);
+        Area.BeginSelStart = view.BeginSelStart(0);
+        HoldSpeed();
+        return;
+    }
     if (record.DrumSpeed == 0) record.DrumSpeed = 120;
     tessaly::分析鼓点 view;
     view.ViewRecords(&record, 1);
@@ -78,6 +102,7 @@ void DrumEditForm::Load(tessaly::XjDrumData& record) {
         for (int step = 0; step < tessaly::kDrumSteps; ++step)
             Area.Cells[static_cast<size_t>(ch * 8 + step / 4)][static_cast<size_t>(step % 4)] =
                 view.DrumRhythms(0, step, ch) ? '*' : '-';
+    HoldSpeed();
     Unchanged = true;
 }
 
@@ -148,6 +173,13 @@ bool DrumEditForm::SetSpeed(double value) {
     return true;
 }
 
+DrumEditForm::Typed DrumEditForm::TypeSpeed(double value, bool leaving) {
+    if (SetSpeed(value)) return Typed::Taken;
+    if (!leaving && value >= 0 && value < kMinDrumSpeed) return Typed::Pending;
+    Area.Speed = heldSpeed_;
+    return Typed::Refused;
+}
+
 void DrumEditForm::Mirror() {
     for (int32_t& pan : Area.Pan) pan = 127 - pan;
     Unchanged = false;
@@ -165,6 +197,7 @@ void DrumEditForm::Clear() {
     Area.Metre = -1;
     Area.Speed = 75;
     Area.Cells.fill("----");
+    HoldSpeed();
     Unchanged = true;
 }
 
@@ -172,6 +205,7 @@ void DrumEditForm::Open() {
     Clear();
     Area.Volume.fill(100);
     Area.Speed = 80;
+    HoldSpeed();
 }
 
 int32_t ChangedSound(const std::array<int32_t, 8>& before, const std::array<int32_t, 8>& after) {

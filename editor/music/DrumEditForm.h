@@ -62,8 +62,10 @@ public:
     bool Unchanged = true;
 
     // Shows a pattern. A stored speed of 0 becomes 120 in the record too; values the controls
-    // cannot hold are shown clamped, and a metre past the list shows none.
-    void Load(tessaly::XjDrumData& record);
+    // cannot hold are shown clamped, and a metre past the list shows none. A pattern never used
+    // (all zero but its bar's start) shows the opening's volumes, speed, sounds and centred pans
+    // in `songMetre`, and its record stays unused.
+    void Load(tessaly::XjDrumData& record, int32_t songMetre);
     // Stores the area field by field; a value that does not fit leaves its field as it was, and
     // with no metre chosen the metre byte stays. Steps past the bar's end are stored silent.
     void Store(tessaly::XjDrumData& record) const;
@@ -75,6 +77,12 @@ public:
     bool SetVolume(int32_t ch, double value);
     // A speed as typed: ignored outside 30-255.
     bool SetSpeed(double value);
+    enum class Typed { Taken, Pending, Refused };
+    // The speed box's text as it changes (`leaving` false) and as the box loses the focus: taken
+    // within 30-255; refused above at once and below once left (300 passes 3 and 30 on its way),
+    // the speed held when the box took the focus coming back.
+    Typed TypeSpeed(double value, bool leaving);
+    void HoldSpeed() { heldSpeed_ = Area.Speed; }
     void Mirror();  // every pan becomes 127 - pan
     // The area as the editor opens it: volumes 100, speed 80, sounds at the default entry.
     void Open();
@@ -83,7 +91,13 @@ public:
     void Edited() { Unchanged = false; }
 
     bool Step(int32_t ch, int32_t step) const;
+
+private:
+    int32_t heldSpeed_ = 80;
 };
+
+// The refusal of a typed speed, as the volume's.
+inline constexpr char kDrumSpeedRange[] = "速度值在 30-255 之间!";
 
 // The one sound previewed when a load or the clear command sets the eight sound choices: the
 // first channel's whose choice changed, -1 when none did.

@@ -351,8 +351,8 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
             EXPECT_EQ(view.DrumRhythms(0, step, ch), ch == 2 && step == 2) << ch << " " << step;
     EXPECT_TRUE(Modified());
 
-    // The exported drum track sounds it: sound 0 is key 13.
-    EXPECT_NE(ExportMid(L"drum_grid.mid").find("\x99\x0D\x5A"), std::string::npos);
+    // The exported drum track sounds it: the unused pattern took the opening's sound, key 35.
+    EXPECT_NE(ExportMid(L"drum_grid.mid").find("\x99\x23\x5A"), std::string::npos);
 }
 
 }  // namespace
@@ -876,11 +876,17 @@ namespace {
 
 // The editor opens showing the load's volumes and speed; loading a pattern or clearing the area
 // previews one of the sounds it sets, none when it sets the ones shown.
+// Bar 1's pattern holds a value of its own and every sound entry 0; bar 2's was never used and
+// shows what the editor opens with, in the song's metre.
 TEST_F(DrumEditorTest, ItOpensWithTheLoadsValuesAndALoadOrAClearPreviewsOneSound) {
     ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    ed->Data.PlayInfo.JiePai = 2;  // 3/4
+    ed->Data.XjDrum.assign(2, tessaly::XjDrumData{});
+    ed->Data.XjDrum[0].HaveDrum = 1;
     const auto& out = midi;
-    std::wstring speed;
-    std::vector<std::wstring> volumes;
+    std::wstring speed, metre;
+    std::vector<std::wstring> volumes, unusedVolumes;
+    std::vector<int> unusedPans;
     std::vector<uint32_t> heard;  // the drum channel's note-ons after each step
     Run(0, [&](Driver&, HWND editor) {
         auto item = [&](int id) { return GetDlgItem(editor, id); };
@@ -896,14 +902,70 @@ TEST_F(DrumEditorTest, ItOpensWithTheLoadsValuesAndALoadOrAClearPreviewsOneSound
                 if ((out.Messages[i] & 0xFF) == 0x99) heard.push_back(out.Messages[i]);
             heard.push_back(0);
         };
-        step(drum_editor::kBarList, LBN_DBLCLK);  // an empty record: every sound entry 0
+        step(drum_editor::kBarList, LBN_DBLCLK);  // every sound entry 0
         step(drum_editor::kClear, BN_CLICKED);    // back to entry 22
         step(drum_editor::kClear, BN_CLICKED);    // nothing changes
+        SendMessageW(item(drum_editor::kBarList), LB_SETCURSEL, 1, 0);
+        step(drum_editor::kBarList, LBN_DBLCLK);  // the opening's sounds: none changes
+        for (int ch = 0; ch < 8; ++ch) {
+            unusedVolumes.push_back(dialog_texts::TextOf(editor, drum_editor::kVolume0 + ch));
+            unusedPans.push_back(static_cast<int>(SendMessageW(item(drum_editor::kPan0 + ch), TBM_GETPOS, 0, 0)));
+        }
+        speed += L"," + dialog_texts::TextOf(editor, drum_editor::kSpeed);
+        metre = dialog_texts::TextOf(editor, drum_editor::kMetre);
     });
-    EXPECT_EQ(speed, L"80");
+    EXPECT_EQ(speed, L"80,80");
     EXPECT_EQ(volumes, std::vector<std::wstring>(8, L"100"));
     EXPECT_EQ(heard, (std::vector<uint32_t>{tessaly::MidiShortMessage(0x99, 13, 127), 0,
-                                            tessaly::MidiShortMessage(0x99, 35, 127), 0, 0}));
+                                            tessaly::MidiShortMessage(0x99, 35, 127), 0, 0, 0}));
+    EXPECT_EQ(unusedVolumes, std::vector<std::wstring>(8, L"100"));
+    EXPECT_EQ(unusedPans, std::vector<int>(8, 64));
+    EXPECT_EQ(metre, L"3/4");
+}
+
+// A speed is typed a key at a time: 300 and 256 are refused as they pass 255, and 5 once the box
+// is left; each time the speed shown before comes back, selected. Ctrl+A selects a volume.
+TEST_F(DrumEditorTest, TheSpeedBoxRefusesWhatTheRecordCannotHoldAndCtrlASelectsAVolume) {
+    ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
+    std::vector<std::wstring> told, shown;
+    std::wstring volume;
+    Run(0, [&](Driver& d, HWND editor) {
+        auto item = [&](int id) { return GetDlgItem(editor, id); };
+        PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(item(drum_editor::kBarList)));
+        Driver::Until([&] { return IsWindowEnabled(item(drum_editor::kSpeed)) != FALSE; });
+        for (const wchar_t* typed : {L"300", L"256", L"5"}) {
+            PostMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(drum_editor::kSpeed)), TRUE);
+            for (const wchar_t* c = typed; *c; ++c) PostMessageW(item(drum_editor::kSpeed), WM_CHAR, *c, 1);
+            if (typed[1] == 0)
+                PostMessageW(editor, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(drum_editor::kName)), TRUE);
+            told.push_back(d.Answer(L"Tavolin"));
+            GUITHREADINFO focus{};
+            focus.cbSize = sizeof focus;
+            DWORD from = 1, to = 0;
+            Driver::Until([&] {
+                SendMessageW(item(drum_editor::kSpeed), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                             reinterpret_cast<LPARAM>(&to));
+                GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &focus);
+                return focus.hwndFocus == item(drum_editor::kSpeed) && to > from;
+            });
+            shown.push_back(dialog_texts::TextOf(editor, drum_editor::kSpeed) + L"/" + std::to_wstring(to - from));
+        }
+        HWND box = item(drum_editor::kVolume0 + 3);
+        SendMessageW(box, EM_SETSEL, 3, 3);
+        for (wchar_t c : std::wstring_view(L"\x01"
+                                           L"90"))
+            PostMessageW(box, WM_CHAR, c, 1);  // Ctrl+A, 90
+        // Not selected, 1009 would be refused.
+        Driver::Until([&] {
+            volume = dialog_texts::TextOf(editor, drum_editor::kVolume0 + 3);
+            return volume == L"90" || d.Find(L"Tavolin", false);
+        });
+        if (d.Find(L"Tavolin", false)) d.Answer(L"Tavolin");
+    });
+    EXPECT_EQ(volume, L"90");
+    EXPECT_EQ(told, std::vector<std::wstring>(3, dialog_texts::Wide(kDrumSpeedRange)));
+    EXPECT_EQ(shown, std::vector<std::wstring>(3, L"80/2"));
 }
 
 // A typed name survives the list being refilled, cut to the record's bytes; a name far longer than
@@ -971,6 +1033,8 @@ void ClickAndTypeOnTheSong(HWND song, HWND dialog) {
 TEST_F(DrumEditorTest, TheNoMidiBoxBelongsToTheDrumEditorAndTheSongTakesNoInputBehindIt) {
     ed->Data.PlayInfo.IsPlayDrum = tessaly::kTrue;
     ed->Player.reset();  // the system's MIDI output, which Wine has not here
+    ed->Data.XjDrum.assign(1, tessaly::XjDrumData{});
+    ed->Data.XjDrum[0].HaveDrum = 1;  // a pattern of its own, every sound entry 0: heard at its load
     const auto before = ed->Data.WordInfo.size();
     HWND owner = nullptr, editorSeen = nullptr, active = nullptr;
     std::wstring said;

@@ -66,7 +66,7 @@ TEST(DrumEditForm, StoringKeepsOnlyTheBarsStepsAndFieldsThatFit) {
     record.DrumTimeSignature = 2;  // 3/4: 12 steps
     record.DrumSpeed = 0;
     DrumEditForm form;
-    form.Load(record);
+    form.Load(record, 0);
     EXPECT_EQ(record.DrumSpeed, 120);
     EXPECT_EQ(form.Area.Speed, 120);
     form.Toggle(0, 0);        // step 0
@@ -84,7 +84,7 @@ TEST(DrumEditForm, StoringKeepsOnlyTheBarsStepsAndFieldsThatFit) {
     record.DrumVolume[1] = 200;
     record.DrumSounds[2] = 90;
     record.DrumTimeSignature = 10;
-    form.Load(record);
+    form.Load(record, 0);
     EXPECT_EQ(form.Area.Speed, 30);
     EXPECT_EQ(form.Area.Volume[1], 127);
     EXPECT_EQ(form.Area.Sound[2], 74);
@@ -196,7 +196,7 @@ TEST(DrumEditForm, OpeningAndClearingSetTheirOwnVolumesSpeedAndSounds) {
         std::fill(std::begin(record.DrumSounds), std::end(record.DrumSounds), uint8_t{3});
         record.DrumSpeed = 200;
         DrumEditForm form;
-        form.Load(record);
+        form.Load(record, 0);
         form.Toggle(0, 0);
         (form.*r.step)();
         for (int ch = 0; ch < 8; ++ch) {
@@ -224,6 +224,63 @@ TEST(DrumEditForm, ALoadOrAClearPreviewsTheFirstChangedSoundAlone) {
                         {{0, 1, 2, 3, 4, 5, 6, 7}, defaults, 22},         {{22, 0, 0, 0, 0, 0, 0, 0}, defaults, 22},
                         {defaults, {22, 22, 22, 22, 22, 22, 22, 74}, 74}, {defaults, defaults, -1}};
     for (const Row& r : rows) EXPECT_EQ(ChangedSound(r.before, r.after), r.heard) << r.heard;
+}
+
+// A speed is typed a digit at a time: 300 passes 3 and 30. Too high is refused at once, too low
+// once the box is left, and either brings back the speed held when the box took the focus.
+TEST(DrumEditForm, ATypedSpeedOutsideItsRangeIsRefusedAndTheHeldSpeedComesBack) {
+    using T = DrumEditForm::Typed;
+    struct Row {
+        std::vector<double> typed;  // the box's value after each key; the last is judged on leaving
+        T last;
+        int32_t speed;
+    };
+    const Row rows[] = {{{3, 30, 300}, T::Refused, 80}, {{2, 25, 256}, T::Refused, 80}, {{0}, T::Refused, 80},
+                        {{5}, T::Refused, 80},          {{1, 12, 120}, T::Taken, 120},  {{2, 25, 255}, T::Taken, 255},
+                        {{3, 30}, T::Taken, 30}};
+    for (const Row& r : rows) {
+        DrumEditForm form;
+        form.HoldSpeed();
+        T got = T::Taken;
+        for (size_t i = 0; i < r.typed.size() && got != T::Refused; ++i)
+            got = form.TypeSpeed(r.typed[i], i + 1 == r.typed.size());
+        EXPECT_EQ(got, r.last) << r.typed.back();
+        EXPECT_EQ(form.Area.Speed, r.speed) << r.typed.back();
+    }
+    DrumEditForm form;
+    EXPECT_EQ(form.TypeSpeed(5, false), DrumEditForm::Typed::Pending);
+    EXPECT_EQ(form.Area.Speed, 80);
+}
+
+// A bar pattern nobody filled holds zeros but for its bar's start: it shows what the editor opens
+// with in the song's metre, and stays unused; one with any value of its own shows as stored.
+TEST(DrumEditForm, AnUnusedPatternShowsTheOpeningValuesInTheSongsMetre) {
+    tessaly::XjDrumData unused{};
+    unused.BeginSelStart[0] = 7;
+    DrumEditForm form;
+    form.Toggle(0, 0);
+    form.Load(unused, 3);
+    for (int ch = 0; ch < 8; ++ch) {
+        EXPECT_EQ(form.Area.Volume[ch], 100) << ch;
+        EXPECT_EQ(form.Area.Sound[ch], kDefaultDrumSound) << ch;
+        EXPECT_EQ(form.Area.Pan[ch], 64) << ch;
+        EXPECT_FALSE(form.Area.Channel[ch]) << ch;
+    }
+    EXPECT_EQ(form.Area.Speed, 80);
+    EXPECT_EQ(form.Area.Metre, 3);
+    EXPECT_EQ(form.StepsPerBar, 16);
+    EXPECT_EQ(form.Area.BeginSelStart, 7);
+    EXPECT_EQ(form.Area.Cells[0], "----");
+    EXPECT_FALSE(form.Area.HaveDrum);
+    EXPECT_TRUE(form.Unchanged);
+    EXPECT_EQ(unused.DrumSpeed, 0);
+
+    tessaly::XjDrumData used{};
+    used.HaveDrum = 1;
+    form.Load(used, 3);
+    EXPECT_EQ(form.Area.Volume[0], 0);
+    EXPECT_EQ(form.Area.Metre, 0);
+    EXPECT_EQ(form.Area.Speed, 120);
 }
 }  // namespace
 }  // namespace notaline
