@@ -126,8 +126,7 @@ HWND TableDialog::Make(const DialogControl& c) {
     HWND h = CreateWindowExW(c.ExStyle, c.Class, c.Text, WS_CHILD | shown | c.Style, c.Box.left, c.Box.top, c.Box.right,
                              c.Box.bottom, dialog_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.Id)), KitModule(),
                              nullptr);
-    const HGDIOBJ font = font_ ? static_cast<HGDIOBJ>(font_.Get()) : GetStockObject(DEFAULT_GUI_FONT);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     return h;
 }
 

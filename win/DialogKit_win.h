@@ -104,6 +104,8 @@ protected:
     // Controls drawn in the crisp dialog font instead of the default one, whose antialiased
     // strokes look like disabled text; set before the dialog runs.
     bool CrispFont = false;
+    // The font the controls are made in, for what the dialog measures or draws beside them.
+    HGDIOBJ Font() const { return font_ ? static_cast<HGDIOBJ>(font_.Get()) : GetStockObject(DEFAULT_GUI_FONT); }
     void End(int result) { EndDialog(dialog_, result); }
     // Makes the row of `id` (one the dialog makes later) in its table place; its tip is added by
     // AddRowTip.

@@ -68,7 +68,9 @@ void Spin(HWND spin, HWND buddy, int low, int high) {
 class DrumEditorDialog final : public TabbedDialog {
 public:
     DrumEditorDialog(Editor& ed, const SetPlayInfoForm& settings)
-        : TabbedDialog(ed, L"鼓点编辑...", Rows(), kClient, kTab, kStatus), settings_(settings) {}
+        : TabbedDialog(ed, L"鼓点编辑...", Rows(), kClient, kTab, kStatus), settings_(settings) {
+        CrispFont = true;
+    }
 
     // The player's reports, through the editor's window.
     void Progress(int32_t row);
@@ -706,7 +708,7 @@ INT_PTR DrumEditorDialog::OnOther(UINT msg, WPARAM, LPARAM lParam) {
             if (item.CtlID == kGrid)
                 DrawGrid(form_.Area, item);
             else if (item.CtlID == kSoundFaces || item.CtlID == kMetreFace)
-                DrawListFaces(form_.Area, soundNames_, item);
+                DrawListFaces(form_.Area, soundNames_, item, Font());
             else if (item.CtlID == kChannelFaces || item.CtlID == kPanFaces)
                 g_picture.Draw(item);
             else if (item.CtlID == kMirror)

@@ -19,7 +19,7 @@ win::BitmapHandle Blank(HDC like, RECT box) {
 }
 
 // A disabled drop-down list's face showing `text`, in `box`.
-void DrawListFace(HDC dc, RECT box, const std::wstring& text) {
+void DrawListFace(HDC dc, RECT box, const std::wstring& text, HGDIOBJ font) {
     FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     RECT button = box;
@@ -27,7 +27,7 @@ void DrawListFace(HDC dc, RECT box, const std::wstring& text) {
     DrawFrameControl(dc, &button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_INACTIVE);
     box.right = button.left;
     box.left += 2;
-    const win::SelectScope font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const win::SelectScope selectFont(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
@@ -115,18 +115,19 @@ void DrawGrid(const DrumEditArea& area, const DRAWITEMSTRUCT& item) {
     }
 }
 
-void DrawListFaces(const DrumEditArea& area, const std::vector<std::wstring>& soundNames, const DRAWITEMSTRUCT& item) {
+void DrawListFaces(const DrumEditArea& area, const std::vector<std::wstring>& soundNames, const DRAWITEMSTRUCT& item,
+                   HGDIOBJ font) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     if (item.CtlID == kMetreFace) {
         const auto metre = static_cast<size_t>(area.Metre);
         DrawListFace(item.hDC, item.rcItem,
-                     metre < kDrumMetreChoices.size() ? dialog_texts::Wide(kDrumMetreChoices[metre].Text) : L"");
+                     metre < kDrumMetreChoices.size() ? dialog_texts::Wide(kDrumMetreChoices[metre].Text) : L"", font);
         return;
     }
     for (int ch = 0; ch < 8; ++ch) {
         const auto sound = static_cast<size_t>(area.Sound[ch]);
         const RECT box{0, ch * kRowStride, item.rcItem.right, ch * kRowStride + kListFaceHeight};
-        DrawListFace(item.hDC, box, sound < soundNames.size() ? soundNames[sound] : L"");
+        DrawListFace(item.hDC, box, sound < soundNames.size() ? soundNames[sound] : L"", font);
     }
 }
 

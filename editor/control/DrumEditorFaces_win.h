@@ -45,7 +45,8 @@ private:
 // The grid: cells at their twip positions, the metre's marker line after the bar's last step.
 void DrawGrid(const DrumEditArea& area, const DRAWITEMSTRUCT& item);
 // The faces of the eight sound lists, a channel row apart, or of the metre list.
-void DrawListFaces(const DrumEditArea& area, const std::vector<std::wstring>& soundNames, const DRAWITEMSTRUCT& item);
+void DrawListFaces(const DrumEditArea& area, const std::vector<std::wstring>& soundNames, const DRAWITEMSTRUCT& item,
+                   HGDIOBJ font);
 // The mirror button's two pictures: arrows apart, or crossed when mirrored.
 void DrawMirror(const DRAWITEMSTRUCT& item, bool mirrored);
 

@@ -155,7 +155,9 @@ std::span<const win::DialogControl> Rows() {
 class SetPlayInfoDialog final : public TabbedDialog {
 public:
     explicit SetPlayInfoDialog(Editor& ed)
-        : TabbedDialog(ed, L"参数设置...", Rows(), kClient, kTab, kStatus), form_(SetPlayInfoForm::Load(ed.Data)) {}
+        : TabbedDialog(ed, L"参数设置...", Rows(), kClient, kTab, kStatus), form_(SetPlayInfoForm::Load(ed.Data)) {
+        CrispFont = true;
+    }
 
 private:
     void OnInit() override;
@@ -346,7 +348,7 @@ void SetPlayInfoDialog::MainTrackChosen() {
 // The hint's parts in a row, each as wide as its text, a blank apart.
 void SetPlayInfoDialog::LayOutHint() {
     const win::WindowDc dc(dialog_);
-    const win::SelectScope font(dc.Get(), GetStockObject(DEFAULT_GUI_FONT));
+    const win::SelectScope font(dc.Get(), Font());
     SIZE blank{};
     GetTextExtentPoint32W(dc.Get(), L" ", 1, &blank);
     int x = -1;

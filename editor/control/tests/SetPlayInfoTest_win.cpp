@@ -193,7 +193,7 @@ std::wstring HintLine(HWND dialog, int& crowded) {
     std::sort(labels.begin(), labels.end(), [](auto& a, auto& b) { return a.first.left < b.first.left; });
     const win::WindowDc windowDc(dialog);
     const HDC dc = windowDc.Get();
-    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(GetDlgItem(dialog, IDOK), WM_GETFONT, 0, 0)));
     std::wstring line;
     for (size_t i = 0; i < labels.size(); ++i) {
         const auto& [r, text] = labels[i];
@@ -205,11 +205,34 @@ std::wstring HintLine(HWND dialog, int& crowded) {
     return line;
 }
 
+// The darkest ink in each box's text area as the screen shows it, its red, green or blue whichever
+// is lightest: 0 for black text, far above for grey.
+std::vector<int> Darkest(HWND dialog, std::initializer_list<int> ids) {
+    std::vector<int> inks;
+    for (int id : ids) {
+        HWND box = GetDlgItem(dialog, id);
+        wchar_t cls[16]{};
+        GetClassNameW(box, cls, 16);
+        RECT r{};
+        GetClientRect(box, &r);
+        if (std::wstring(cls) == L"ComboBox") r.right -= GetSystemMetrics(SM_CXVSCROLL);  // its arrow
+        InflateRect(&r, -3, -3);
+        MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        int darkest = 255;
+        for (uint32_t p : win::test::PixelsOf(win::test::CopyOf(win::ScreenDc().Get(), r).Get(), w, h))
+            darkest = std::min(darkest, static_cast<int>(std::max({p & 0xFF, p >> 8 & 0xFF, p >> 16 & 0xFF})));
+        inks.push_back(darkest);
+    }
+    return inks;
+}
+
 TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
     std::wstring hint;
     int crowded = -1;
     std::vector<std::wstring> tabs;
     std::wstring order;
+    std::vector<int> trackInks, basicInks;
     {
         Driver d([&](Driver& d) {
             if (!d.Open()) return;
@@ -226,6 +249,12 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
             RECT r{};
             GetWindowRect(d.dialog, &r);
             test::SaveScreenPng(r, (com::ProgramFolder() + L"set_play_info.png").c_str());
+            trackInks = Darkest(d.dialog, {kText音量, kText声像, kText2, kPlayOrderText, kComboSound, kCom音调});
+            d.Tab(0);
+            Driver::Until([&] { return d.CurrentTab() == 0; });
+            RedrawWindow(d.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            test::SaveScreenPng(r, (com::ProgramFolder() + L"set_play_info_basic.png").c_str());
+            basicInks = Darkest(d.dialog, {kTotalTrackCombo, kMainTrackCob, kText4, kCombo节拍});
             d.Tab(2);
             Driver::Until([&] { return d.CurrentTab() == 2; });
             d.SetText(kText1, L"茉莉花");
@@ -237,6 +266,10 @@ TEST_F(SetPlayInfoTest, TheTypedOrderAndTitleAreKeptByOkAndExported) {
     EXPECT_EQ(order, L"1,2,");
     EXPECT_EQ(hint, L"演唱顺序形如：1,2.3，逗号表示发音，点表示");
     EXPECT_EQ(crowded, 0);
+    // The values of enabled boxes are black, not the grey of disabled ones.
+    for (int ink : trackInks) EXPECT_LT(ink, 0x40);
+    for (int ink : basicInks) EXPECT_LT(ink, 0x40);
+    EXPECT_EQ(trackInks.size() + basicInks.size(), 10u);
     const auto& entries = ed->Data.PlayInfo.Track[0].tPlayOrder;
     EXPECT_EQ(entries[0].BlockIndex, 1);
     EXPECT_EQ(entries[1].BlockIndex, 2);
@@ -315,6 +348,7 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     int bars = 0;
     bool loaded = false;
     std::wstring asked;
+    std::vector<int> inks;
     {
         Driver d([&](Driver& d) {
             HWND editor = d.Find(L"鼓点编辑...");
@@ -333,6 +367,8 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
             RECT r{};
             GetWindowRect(editor, &r);
             test::SaveScreenPng(r, (com::ProgramFolder() + L"drum_editor.png").c_str());
+            inks = Darkest(editor, {drum_editor::kVolume0, drum_editor::kVolume0 + 2, drum_editor::kVolume0 + 7,
+                                    drum_editor::kSpeed, drum_editor::kSound0, drum_editor::kMetre});
             Driver::Press(editor, drum_editor::kSave);
             asked = d.Answer(L"Tavolin");
             PostMessageW(editor, WM_CLOSE, 0, 0);
@@ -343,6 +379,8 @@ TEST_F(SetPlayInfoTest, GridEditsOverwriteSavedReachTheDocumentThroughThePlaySet
     EXPECT_EQ(bars, 3);
     EXPECT_TRUE(loaded);
     EXPECT_EQ(asked.rfind(L"确认覆盖保存: “", 0), 0u);
+    EXPECT_EQ(inks.size(), 6u);
+    for (int ink : inks) EXPECT_LT(ink, 0x40);
     ASSERT_EQ(ed->Data.XjDrum.size(), 3u);
     tessaly::分析鼓点 view;
     view.ViewRecords(ed->Data.XjDrum.data(), 3);
