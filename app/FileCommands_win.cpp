@@ -195,13 +195,14 @@ bool FileCommands::ConfirmOverwrite(const std::wstring& name) {
     return Box(L"文件“" + name + L"”已经存在，覆盖保存？", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
-// The save dialog with the system's overwrite prompt; nothing when cancelled.
+// The save dialog; nothing when cancelled. The system's own overwrite prompt stays off: the
+// program asks once about the name it writes, after the filter's ending was added.
 std::optional<FileCommands::Chosen> FileCommands::AskSaveName(const std::wstring& suggested, const wchar_t* filterText,
                                                               const wchar_t* titleText) {
     ImCommonDialog* dialog = form_.CommonDialog();
     if (!dialog) return std::nullopt;
     com::Bstr file(suggested), filter(filterText), title(titleText);
-    VARIANT_BOOL overwrite = VARIANT_TRUE, ok = VARIANT_FALSE;
+    VARIANT_BOOL overwrite = VARIANT_FALSE, ok = VARIANT_FALSE;
     LONG filterIndex = 1, flags = 0;
     LONG_PTR owner = reinterpret_cast<LONG_PTR>(Owner());
     dialog->VBGetSaveFileName(file.Ref(), nullptr, &overwrite, filter.Ref(), &filterIndex, nullptr, title.Ref(),

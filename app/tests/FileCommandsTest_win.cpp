@@ -2,6 +2,7 @@
 // message boxes answered from a second thread by title, typed name, filter and button.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -317,6 +318,26 @@ TEST_F(FileCommandsTest, BackupTicksWriteACopyAndAFailureStopsThem) {
     Answers answers({{IDOK, L""}});
     ASSERT_TRUE(PumpUntil([&] { return !window->MenuChecked("AutoSave", -1); }));
     EXPECT_EQ(std::vector<std::wstring>{L"附本保存失败，定时保存已关闭。"}, answers.Texts());
+}
+
+// A name typed with its ending over a file that exists is asked about once, by the program, for
+// every kind of file written; Cancel writes nothing.
+TEST_F(FileCommandsTest, SavingOverATypedExistingNameAsksOnceInTheProgramsOwnWords) {
+    const struct {
+        const char* command;
+        const wchar_t *file, *title;
+        int filter;
+    } rows[] = {{"SaveAS", L"d.DaDur", L"选择保存文件", 2},
+                {"OutputMid", L"m.Mid", L"选择导出文件", 1},
+                {"SaveASPic", L"p.PNG", L"选择保存文件", 4}};
+    for (const auto& r : rows) {
+        std::ofstream(fs::path(File(r.file))) << "kept";
+        Answers answers({{IDOK, File(r.file), r.filter}, {IDCANCEL, L""}});
+        Command(r.command);
+        EXPECT_EQ((std::vector<std::wstring>{r.title, L"Tavolin"}), answers.Titles()) << r.command;
+        EXPECT_EQ(L"文件“" + File(r.file) + L"”已经存在，覆盖保存？", answers.Texts().at(1)) << r.command;
+        EXPECT_EQ("kept", Bytes(File(r.file))) << r.command;
+    }
 }
 
 TEST_F(FileCommandsTest, MidiExportAndNewDocument) {

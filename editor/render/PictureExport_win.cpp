@@ -9,6 +9,7 @@
 
 #include "PageGrid.h"
 #include "paint/PageScreen.h"
+#include "records/Dialogs.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/PageBuffers_win.h"
 #include "win/GdipHandles.h"
@@ -243,7 +244,8 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
 }
 
 bool AskOverwrite(HWND owner, const std::wstring& file) {
-    return MessageBoxW(owner, OverwriteQuestion(file).c_str(), L"", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+    return MessageBoxW(owner, OverwriteQuestion(file).c_str(), tessaly::kProgramTitle,
+                       MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
 PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
