@@ -63,7 +63,10 @@ const std::array<win::DialogControl, 30> kControls = {{
 class PageDialog final : public win::TableDialog {
 public:
     PageDialog(HWND editor, const tessaly::AboutPageInfo& page)
-        : win::TableDialog(L"页面参数设置...", kControls, {460, 280}), editor_(editor), form_(PageForm::Load(page)) {
+        : win::TableDialog(L"页面参数设置...", kControls, {460, 280}),
+          editor_(editor),
+          form_(PageForm::Load(page)),
+          pagePaper_(form_.PaperIndex) {
         CrispFont = true;
     }
 
@@ -95,9 +98,9 @@ private:
 
     int Selected(int id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
 
-    // `before`: the paper shown before the custom item was chosen, shown again when the answer is
-    // refused, so that the paper does not turn custom with a size nobody gave.
-    void AskCustomSize(int before) {
+    // A refused answer shows the page's own paper again, not the one the arrow keys passed on the
+    // way (A4, A3, 自定义 selects A3 first), so that OK stores no paper nobody chose.
+    void AskCustomSize() {
         if (!Hooks.Ask) return;
         const auto answer = Hooks.Ask(dialog_, PageForm::kCustomPrompt);
         if (!answer) return;
@@ -105,8 +108,8 @@ private:
         if (taken == PageForm::Answer::Refused) {
             Beep();
             SayReason(PageForm::kSideReason);
-            SendMessageW(Item(kPaper), CB_SETCURSEL, static_cast<WPARAM>(before), 0);
-            form_.PaperIndex = before;
+            SendMessageW(Item(kPaper), CB_SETCURSEL, static_cast<WPARAM>(pagePaper_), 0);
+            form_.PaperIndex = pagePaper_;
             SetFocus(Item(kPaper));
         }
         if (taken != PageForm::Answer::Taken) return;
@@ -133,9 +136,8 @@ private:
             if (code == EN_CHANGE && !Filling())
                 form_.EditMargin(static_cast<PageForm::Margin>(id - kMarginBox), Text(id));
         } else if (id == kPaper && code == CBN_SELCHANGE) {
-            const int before = form_.PaperIndex;
             form_.PaperIndex = Selected(kPaper);
-            if (form_.Loaded && form_.PaperIndex == PageForm::kCustomPaperIndex) AskCustomSize(before);
+            if (form_.Loaded && form_.PaperIndex == PageForm::kCustomPaperIndex) AskCustomSize();
         } else if ((id == kPortrait || id == kLandscape) && code == BN_CLICKED) {
             form_.ChooseOrientation(id == kPortrait ? 0 : 1);
         } else if (id == IDOK && code == BN_CLICKED) {
@@ -181,6 +183,7 @@ private:
 
     HWND editor_;
     PageForm form_;
+    const int pagePaper_;  // the paper the page had at opening
 };
 
 }  // namespace

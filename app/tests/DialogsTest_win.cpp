@@ -164,7 +164,8 @@ TEST_F(DialogsTest, PageCustomPaperAndRefusals) {
     bool stayed = false, selected = false;
     Answerer answers({
         [&](HWND d) {
-            Choose(d, kPaper, 2);  // answered "185": no "*", refused; the paper stays A4
+            Choose(d, kPaper, 1);  // by the arrow keys, A3 on the way to 自定义
+            Choose(d, kPaper, 2);  // answered "185": no "*", refused; the paper is the page's A4 again
             refusedReason = TextOf(d, win::kReasonRow);
             paperAfterRefusal = static_cast<int>(SendMessageW(GetDlgItem(d, kPaper), CB_GETCURSEL, 0, 0));
             Choose(d, kPaper, 2);
