@@ -51,6 +51,8 @@ std::wstring DocumentSaveName(std::wstring_view typed, long filterIndex) {
 }
 
 std::wstring PictureSaveName(std::wstring_view typed, long filterIndex) {
+    // ".jpeg" names JPEG as ".jpg" does, though no filter adds it.
+    if (EndsWithNoCase(typed, L".jpeg")) return SaveName(typed, 0, {});
     return SaveName(typed, filterIndex, {L".Gif", L".jpg", L".BMP", L".PNG"});
 }
 

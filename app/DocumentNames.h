@@ -13,7 +13,7 @@ std::wstring nFileName(std::wstring_view name, std::wstring_view ext);
 // The name a document is saved under after the save-as dialog (filter 1 ZoRiv, 2 DaDur). A name
 // that ends in neither document extension gets ".DaDur": the editor writes nothing else.
 std::wstring DocumentSaveName(std::wstring_view typed, long filterIndex);
-// The picture and MIDI dialogs' names by their filter.
+// The picture and MIDI dialogs' names by their filter; a typed ".jpeg" is a picture ending too.
 std::wstring PictureSaveName(std::wstring_view typed, long filterIndex);
 std::wstring MidiSaveName(std::wstring_view typed, long filterIndex);
 

@@ -86,7 +86,9 @@ TEST(DocumentNames, ExtensionsByFilter) {
         {DocumentSaveName, L"x.ZoRiv", 2, L"x.ZoRiv"},
         {DocumentSaveName, L"x.DaDur.bak", 1, L"x.DaDur.bak.ZoRiv"},
         {PictureSaveName, L"sp.PNG", 1, L"sp.PNG"},
-        {PictureSaveName, L"sp.jpeg", 1, L"sp.jpeg.Gif"},
+        {PictureSaveName, L"sp.jpeg", 1, L"sp.jpeg"},
+        {PictureSaveName, L"p.png", 3, L"p.png"},
+        {PictureSaveName, L"p.JPEG", 2, L"p.JPEG"},
     };
     for (const Row& row : rows) EXPECT_EQ(row.name, row.rule(row.typed, row.filter)) << row.typed << row.filter;
     EXPECT_EQ(std::wstring(L"ab.x"), nFileName(std::wstring(L"a\0b", 3), L".x"));

@@ -340,6 +340,26 @@ TEST_F(FileCommandsTest, SavingOverATypedExistingNameAsksOnceInTheProgramsOwnWor
     }
 }
 
+// Typed endings name the files as typed, and ".jpeg" is JPEG: the data is what the ending names.
+TEST_F(FileCommandsTest, ATypedPictureEndingKeepsItsSpellingAndNamesTheFormat) {
+    const struct {
+        const wchar_t* typed;
+        int filter;
+        std::string magic;
+    } rows[] = {{L"p.png", 3, "\x89PNG"}, {L"q.jpeg", 2, "\xFF\xD8"}};
+    for (const auto& r : rows) {
+        Answers answers({{IDOK, File(r.typed), r.filter}});
+        Command("SaveASPic");
+        ASSERT_TRUE(PumpUntil([&] { return !Ed().Pictures.Running(); }));
+        std::vector<std::wstring> names;
+        for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().wstring());
+        EXPECT_NE(std::find(names.begin(), names.end(), r.typed), names.end()) << r.typed;
+        EXPECT_EQ(r.magic, Bytes(File(r.typed)).substr(0, r.magic.size())) << r.typed;
+        EXPECT_EQ(1u, names.size()) << r.typed;
+        fs::remove(File(r.typed));
+    }
+}
+
 TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
     // Left beside the tests for an independent MIDI reader.
     const fs::path exported = ProgramFolder() / L"app_midi" / L"song.Mid";

@@ -2,18 +2,30 @@
 
 namespace notaline {
 
+namespace {
+
+// ASCII only: the known endings are ASCII, and other letters must not fold into them.
+std::wstring Upper(std::wstring text) {
+    for (auto& c : text)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    return text;
+}
+
+}  // namespace
+
+// The ending keeps its spelling: the files are named as the user typed them.
 bool SplitPictureName(const std::wstring& fileName, PictureName& out) {
     if (fileName.size() < 4) return false;
-    out.Base = fileName.substr(0, fileName.size() - 4);
-    out.Ext = fileName.substr(fileName.size() - 4);
-    // ASCII only: the four known extensions are ASCII, and other letters must not fold into them.
-    for (auto& c : out.Ext)
-        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
-    out.Format = out.Ext == L".JPG"   ? PictureFormat::Jpg
-                 : out.Ext == L".PNG" ? PictureFormat::Png
-                 : out.Ext == L".BMP" ? PictureFormat::Bmp
-                 : out.Ext == L".GIF" ? PictureFormat::Gif
-                                      : PictureFormat::None;
+    const bool jpeg = fileName.size() >= 5 && Upper(fileName.substr(fileName.size() - 5)) == L".JPEG";
+    const size_t ending = jpeg ? 5 : 4;
+    out.Base = fileName.substr(0, fileName.size() - ending);
+    out.Ext = fileName.substr(fileName.size() - ending);
+    const std::wstring upper = Upper(out.Ext);
+    out.Format = upper == L".JPG" || jpeg ? PictureFormat::Jpg
+                 : upper == L".PNG"       ? PictureFormat::Png
+                 : upper == L".BMP"       ? PictureFormat::Bmp
+                 : upper == L".GIF"       ? PictureFormat::Gif
+                                          : PictureFormat::None;
     return true;
 }
 

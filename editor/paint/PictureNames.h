@@ -8,15 +8,15 @@ namespace notaline {
 
 enum class PictureFormat { None, Jpg, Png, Bmp, Gif };
 
-// A picture export's name split as the export uses it: all but the last four characters, and
-// those four in upper case.
+// A picture export's name split as the export uses it: the ending (".jpeg", or the last four
+// characters) as typed, and what comes before it.
 struct PictureName {
     std::wstring Base;
     std::wstring Ext;
     PictureFormat Format = PictureFormat::None;
 };
 
-// False for a name shorter than the four characters of its extension.
+// False for a name shorter than four characters.
 bool SplitPictureName(const std::wstring& fileName, PictureName& out);
 
 // Page 0 keeps the plain name; page n is base_n.

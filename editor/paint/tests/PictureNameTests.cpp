@@ -8,14 +8,22 @@
 namespace notaline {
 namespace {
 
-TEST(PictureNames, SplitsOffTheLastFourCharactersInUpperCase) {
+// The ending as typed names the files; ".jpeg" is a JPEG ending of five characters.
+TEST(PictureNames, SplitsOffTheEndingAsTypedAndItsFormat) {
     PictureName n;
     ASSERT_TRUE(SplitPictureName(L"C:\\歌曲\\song.jpg", n));
     EXPECT_EQ(L"C:\\歌曲\\song", n.Base);
-    EXPECT_EQ(L".JPG", n.Ext);
+    EXPECT_EQ(L".jpg", n.Ext);
     EXPECT_EQ(PictureFormat::Jpg, n.Format);
     ASSERT_TRUE(SplitPictureName(L"a.Png", n));
+    EXPECT_EQ(L".Png", n.Ext);
     EXPECT_EQ(PictureFormat::Png, n.Format);
+    for (const wchar_t* name : {L"p.jpeg", L"p.JPEG"}) {
+        ASSERT_TRUE(SplitPictureName(name, n));
+        EXPECT_EQ(L"p", n.Base);
+        EXPECT_EQ(name + 1, n.Ext);
+        EXPECT_EQ(PictureFormat::Jpg, n.Format);
+    }
     ASSERT_TRUE(SplitPictureName(L".bmp", n));  // exactly four: an empty base
     EXPECT_EQ(L"", n.Base);
     EXPECT_EQ(PictureFormat::Bmp, n.Format);
@@ -27,7 +35,7 @@ TEST(PictureNames, OtherExtensionsAndShortNamesAreRefused) {
     PictureName n;
     EXPECT_FALSE(SplitPictureName(L"", n));
     EXPECT_FALSE(SplitPictureName(L"jpg", n));
-    for (const wchar_t* name : {L"song.jpeg", L"song.tif", L"songjpg", L"song.txt", L"song.ｊｐｇ"}) {
+    for (const wchar_t* name : {L"song.jpe", L"song.tif", L"songjpg", L"song.txt", L"song.ｊｐｇ", L"sjpeg"}) {
         ASSERT_TRUE(SplitPictureName(name, n)) << name;
         EXPECT_EQ(PictureFormat::None, n.Format) << name;
     }

@@ -679,7 +679,7 @@ TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothin
     ASSERT_NE(INVALID_HANDLE_VALUE, h.Get());
     h.Close();
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
-    EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpeg").Result);
+    EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpe").Result);
     const auto shortName = SavePagePictures(data, u"", L"a.p", [&](const std::wstring&) { return true; });
     EXPECT_EQ(PictureExportResult::BadName, shortName.Result);
     EXPECT_TRUE(asked.empty());
