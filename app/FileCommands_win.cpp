@@ -330,10 +330,17 @@ void FileCommands::NewDocument() {
     }
 }
 
+// Without the document beside the program, the user is told which file was looked for before
+// being asked to save anything.
 void FileCommands::HelpDoc() {
     Busy busy(*this);
+    const std::wstring help = com::ProgramFolder() + L"帮助文档.DaDur";
+    if (!Exists(help)) {
+        Box(L"没有找到帮助文档“" + help + L"”。", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     if (Modified() && !AskSaveDoc()) return;
-    LoadDocument(com::ProgramFolder() + L"帮助文档.DaDur", L"Tavolin--帮助文档");
+    LoadDocument(help, L"Tavolin--帮助文档");
 }
 
 void FileCommands::About() {

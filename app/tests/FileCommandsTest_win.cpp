@@ -360,6 +360,19 @@ TEST_F(FileCommandsTest, ATypedPictureEndingKeepsItsSpellingAndNamesTheFormat) {
     }
 }
 
+// With no help document beside the program, the file looked for is named, and nothing else happens.
+TEST_F(FileCommandsTest, TheHelpDocumentMissingIsToldByItsName) {
+    const std::wstring help = (ProgramFolder() / L"帮助文档.DaDur").wstring();
+    ASSERT_FALSE(fs::exists(help));
+    Change();
+    Answers answers({{IDOK, L""}});
+    Command("HelpDoc");
+    EXPECT_EQ(std::vector<std::wstring>{L"Tavolin"}, answers.Titles());
+    EXPECT_EQ(L"没有找到帮助文档“" + help + L"”。", answers.Texts().at(0));
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(L"Tavolin--新文档", Caption(window->Handle()));
+}
+
 TEST_F(FileCommandsTest, MidiExportAndNewDocument) {
     // Left beside the tests for an independent MIDI reader.
     const fs::path exported = ProgramFolder() / L"app_midi" / L"song.Mid";
