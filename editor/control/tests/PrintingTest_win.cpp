@@ -258,10 +258,10 @@ TEST_F(PrintingTest, ThreePagesAsPicturesInEachFormatAtZoomOneAndTheZoomKept) {
     const PixelSize page = PageSizeAt(ed->Data, 1);
     ClearFolder(kPictures);
     const auto before = test::DocumentBytes(ed->Data);
-    const wchar_t* names[][3] = {{L"song.png", L"song.PNG", L"song_2.PNG"},
-                                 {L"song.jpg", L"song.JPG", L"song_2.JPG"},
-                                 {L"song.bmp", L"song.BMP", L"song_2.BMP"},
-                                 {L"song.gif", L"song.GIF", L"song_2.GIF"}};
+    const wchar_t* names[][3] = {{L"song.png", L"song.png", L"song_2.png"},
+                                 {L"song.jpg", L"song.jpg", L"song_2.jpg"},
+                                 {L"song.bmp", L"song.bmp", L"song_2.bmp"},
+                                 {L"song.gif", L"song.gif", L"song_2.gif"}};
     for (const auto& n : names) {
         SCOPED_TRACE(::testing::Message() << static_cast<const void*>(n[0]));
         ASSERT_TRUE(SavePagePictures(*ed, kPictures + n[0]));
@@ -316,7 +316,7 @@ TEST_F(PrintingTest, CancellingTheOverwriteWritesNothingAndUnknownFormatsAreTold
     EXPECT_EQ(0u, a.nFileSizeLow);  // left as it was
 
     const std::wstring told = SaveAnswering(folder + L"other.tif", IDOK);
-    EXPECT_NE(std::wstring::npos, told.find(L".TIF"));
+    EXPECT_NE(std::wstring::npos, told.find(L"“.tif”"));  // as typed
     EXPECT_EQ(2, FileCount(folder));
 
     // A name too short for an extension is the caller's mistake, refused before any question.

@@ -7,7 +7,7 @@ size=$(tr -d "\r" <"$folder/size.txt") || { echo "no size.txt in $folder"; exit 
 width=${size% *}
 height=${size#* }
 status=0
-for ext in PNG JPG BMP GIF; do
+for ext in png jpg bmp gif; do  # as the test typed them
     for page in song song_1 song_2; do
         file="$folder/$page.$ext"
         got=$("$identify" -format '%w %h' "$file" 2>&1) || { echo "$file: $got"; status=1; continue; }

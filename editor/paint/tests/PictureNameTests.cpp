@@ -76,17 +76,17 @@ TEST(PictureOverwrite, NothingExistingAsksNothing) {
 
 TEST(PictureOverwrite, EveryExistingPageIsAskedLaterPagesIncluded) {
     Check c;
-    c.existing = {L"song.PNG", L"song_2.PNG"};
+    c.existing = {L"song.png", L"song_2.png"};
     EXPECT_TRUE(c.Run(L"song.png", 3));
-    EXPECT_EQ((std::vector<std::wstring>{L"song.PNG", L"song_2.PNG"}), c.asked);
+    EXPECT_EQ((std::vector<std::wstring>{L"song.png", L"song_2.png"}), c.asked);
 }
 
 TEST(PictureOverwrite, ARefusalStopsTheCheck) {
     Check c;
-    c.existing = {L"song_1.PNG", L"song_2.PNG"};
-    c.refuse = {L"song_1.PNG"};
+    c.existing = {L"song_1.png", L"song_2.png"};
+    c.refuse = {L"song_1.png"};
     EXPECT_FALSE(c.Run(L"song.png", 3));
-    EXPECT_EQ(std::vector<std::wstring>{L"song_1.PNG"}, c.asked);
+    EXPECT_EQ(std::vector<std::wstring>{L"song_1.png"}, c.asked);
 }
 
 TEST(PictureOverwrite, FilesBeyondThePageCountAreNotAsked) {

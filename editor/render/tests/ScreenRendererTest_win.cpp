@@ -652,7 +652,7 @@ TEST_F(PictureExportTest, JpgBmpAndGifPagesLikewise) {
 }
 
 TEST_F(PictureExportTest, ExistingPagesAreAskedAndCancelWritesNothing) {
-    const std::wstring later = folder.Path + L"song_1.PNG";
+    const std::wstring later = folder.Path + L"song_1.png";  // the pages are named as typed
     win::KernelHandle h(CreateFileW(later.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     ASSERT_NE(INVALID_HANDLE_VALUE, h.Get());
     h.Close();
@@ -720,7 +720,7 @@ TEST_F(PictureExportTest, AJobDrawsTheDocumentAsItStoodWhenMadeOnAThreadOfItsOwn
 
 TEST_F(PictureExportTest, AFailedPageOrAStopEndsTheExportKeepingTheEarlierPages) {
     // The second page's name taken by a folder: its file cannot be written.
-    const std::wstring taken = folder.Path + L"song_1.PNG";
+    const std::wstring taken = folder.Path + L"song_1.png";
     ASSERT_TRUE(CreateDirectoryW(taken.c_str(), nullptr));
     const auto failed = Export(L"song.png");
     RemoveDirectoryW(taken.c_str());
@@ -741,7 +741,7 @@ TEST_F(PictureExportTest, AnUnwritableFolderIsReportedWithItsFile) {
     const auto status = Export(L"missing\\song.png");
     EXPECT_EQ(PictureExportResult::WriteFailed, status.Result);
     EXPECT_EQ(0, status.Written);
-    EXPECT_EQ(folder.Path + L"missing\\song.PNG", status.FailedFile);
+    EXPECT_EQ(folder.Path + L"missing\\song.png", status.FailedFile);
     EXPECT_DOUBLE_EQ(1.5, renderer->Screen().Scale());
 }
 
