@@ -1,7 +1,6 @@
 #include "music/DrumEditForm.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 
 #include "records/Numbers.h"
@@ -61,31 +60,31 @@ bool DrumEditForm::Step(int32_t ch, int32_t step) const {
 
 namespace {
 
-// Every byte zero but those of the bar's start, which the editor assigns to each bar pattern.
+// A pattern that can sound nothing: no channel on, no step set, every volume 0, not in use. New
+// bar patterns are all zero, and the built-in document's one holds only its name and speed.
 bool Unused(const tessaly::XjDrumData& record) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
-    const size_t start = offsetof(tessaly::XjDrumData, BeginSelStart);
-    for (size_t i = 0; i < sizeof record; ++i)
-        if (bytes[i] != 0 && (i < start || i >= start + sizeof record.BeginSelStart)) return false;
-    return true;
+    const auto zero = [](const auto& bytes) {
+        return std::all_of(std::begin(bytes), std::end(bytes), [](uint8_t b) { return b == 0; });
+    };
+    return record.DrumChannel == 0 && record.HaveDrum == 0 && zero(record.DrumVolume) && zero(record.DrumRhythms);
 }
 
 }  // namespace
 
 void DrumEditForm::Load(tessaly::XjDrumData& record, int32_t songMetre) {
+    tessaly::分析鼓点 view;
+    view.ViewRecords(&record, 1);
     if (Unused(record)) {
         Open();
+        Area.Name = view.DrumName(0);
+        if (record.DrumSpeed >= kMinDrumSpeed) Area.Speed = record.DrumSpeed;
         Area.HaveDrum = false;
         ChooseMetre(songMetre);
-        tessaly::分析鼓点 view;
-        view.ViewRecords(&record, 1);
         Area.BeginSelStart = view.BeginSelStart(0);
         HoldSpeed();
         return;
     }
     if (record.DrumSpeed == 0) record.DrumSpeed = 120;
-    tessaly::分析鼓点 view;
-    view.ViewRecords(&record, 1);
     Area.Name = view.DrumName(0);
     for (int ch = 0; ch < 8; ++ch) {
         Area.Channel[ch] = view.DrumChannel(0, ch);

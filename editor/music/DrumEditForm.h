@@ -62,9 +62,9 @@ public:
     bool Unchanged = true;
 
     // Shows a pattern. A stored speed of 0 becomes 120 in the record too; values the controls
-    // cannot hold are shown clamped, and a metre past the list shows none. A pattern never used
-    // (all zero but its bar's start) shows the opening's volumes, speed, sounds and centred pans
-    // in `songMetre`, and its record stays unused.
+    // cannot hold are shown clamped, and a metre past the list shows none. A pattern that can sound
+    // nothing (no channel, step or volume) shows its name with the opening's volumes, sounds and
+    // centred pans in `songMetre`, at its speed or the opening's, and its record stays as it was.
     void Load(tessaly::XjDrumData& record, int32_t songMetre);
     // Stores the area field by field; a value that does not fit leaves its field as it was, and
     // with no metre chosen the metre byte stays. Steps past the bar's end are stored silent.

@@ -65,6 +65,7 @@ TEST(DrumEditForm, StoringKeepsOnlyTheBarsStepsAndFieldsThatFit) {
     tessaly::XjDrumData record{};
     record.DrumTimeSignature = 2;  // 3/4: 12 steps
     record.DrumSpeed = 0;
+    record.HaveDrum = 1;  // in use: shown as stored
     DrumEditForm form;
     form.Load(record, 0);
     EXPECT_EQ(record.DrumSpeed, 120);
@@ -252,8 +253,8 @@ TEST(DrumEditForm, ATypedSpeedOutsideItsRangeIsRefusedAndTheHeldSpeedComesBack) 
     EXPECT_EQ(form.Area.Speed, 80);
 }
 
-// A bar pattern nobody filled holds zeros but for its bar's start: it shows what the editor opens
-// with in the song's metre, and stays unused; one with any value of its own shows as stored.
+// A bar pattern nobody filled can sound nothing: it shows what the editor opens with in the song's
+// metre, with its name and speed, and stays as it was; one that can sound shows as stored.
 TEST(DrumEditForm, AnUnusedPatternShowsTheOpeningValuesInTheSongsMetre) {
     tessaly::XjDrumData unused{};
     unused.BeginSelStart[0] = 7;
@@ -275,12 +276,25 @@ TEST(DrumEditForm, AnUnusedPatternShowsTheOpeningValuesInTheSongsMetre) {
     EXPECT_TRUE(form.Unchanged);
     EXPECT_EQ(unused.DrumSpeed, 0);
 
-    tessaly::XjDrumData used{};
-    used.HaveDrum = 1;
-    form.Load(used, 3);
-    EXPECT_EQ(form.Area.Volume[0], 0);
-    EXPECT_EQ(form.Area.Metre, 0);
-    EXPECT_EQ(form.Area.Speed, 120);
+    unused.DrumSpeed = 100;  // the built-in document's pattern: a name and a speed
+    unused.DrumName[0] = 'A';
+    form.Load(unused, 3);
+    EXPECT_EQ(form.Area.Speed, 100);
+    EXPECT_EQ(form.Area.Name, "A");
+    EXPECT_EQ(form.Area.Volume[7], 100);
+
+    for (auto mark : {&tessaly::XjDrumData::HaveDrum, &tessaly::XjDrumData::DrumChannel}) {
+        tessaly::XjDrumData used{};
+        used.*mark = 1;
+        form.Load(used, 3);
+        EXPECT_EQ(form.Area.Volume[0], 0);
+        EXPECT_EQ(form.Area.Metre, 0);
+        EXPECT_EQ(form.Area.Speed, 120);
+    }
+    tessaly::XjDrumData stepped{};
+    stepped.DrumRhythms[5] = 1;
+    form.Load(stepped, 3);
+    EXPECT_EQ(form.Area.Pan[0], 0);
 }
 }  // namespace
 }  // namespace notaline
