@@ -10,6 +10,7 @@
 
 #include "MainWindowFixture_win.h"
 #include "Modules_win.h"
+#include "WindowTesting_win.h"
 #include "com/Bstr.h"
 #include "com/Create.h"
 #include "records/Messages.h"
@@ -32,90 +33,30 @@ struct Row {
     Before before = Before::Nothing;
 };
 
-// Presses one key in every dialog the thread shows; one that the key does not close is cancelled
-// after a while and named in Stuck.
-class KeyAnswerer {
-public:
-    explicit KeyAnswerer(std::function<std::wstring(HWND)> name) : name_(std::move(name)) {
-        current_ = this;
-        hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-    }
-    ~KeyAnswerer() {
-        UnhookWindowsHookEx(hook_);
-        for (const auto& d : dialogs_) KillTimer(nullptr, d.timer);
-        current_ = nullptr;
-    }
-    WPARAM Key = VK_RETURN;
-    int Shown = 0;
-    std::vector<std::wstring> Stuck;
+// A file dialog's name box: an edit of its own, or the edit inside the name combo.
+HWND NameBox(HWND d) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        d,
+        [](HWND c, LPARAM p) -> BOOL {
+            wchar_t cls[16]{};
+            GetClassNameW(c, cls, 16);
+            const int id = GetDlgCtrlID(c), parent = GetDlgCtrlID(GetParent(c));
+            if (std::wstring(cls) != L"Edit" || (id != 0x480 && parent != 0x47c)) return TRUE;
+            *reinterpret_cast<HWND*>(p) = c;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
-private:
-    struct Dialog {
-        HWND window;
-        UINT_PTR timer;
-        bool pressed;
-    };
-    static LRESULT CALLBACK Hook(int code, WPARAM w, LPARAM l) {
-        const HWND window = reinterpret_cast<HWND>(w);
-        wchar_t cls[16]{};
-        GetClassNameW(window, cls, 16);
-        if (code == HCBT_ACTIVATE && current_ && std::wstring(cls) == L"#32770" && !current_->Find(window)) {
-            ++current_->Shown;
-            current_->dialogs_.push_back({window, SetTimer(nullptr, 0, 1, Answer), false});
-        }
-        return CallNextHookEx(nullptr, code, w, l);
-    }
-    Dialog* Find(HWND window) {
-        for (auto& d : dialogs_)
-            if (d.window == window && IsWindow(window)) return &d;
-        return nullptr;
-    }
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        if (!current_) return;
-        for (auto& d : current_->dialogs_) {
-            if (d.timer != timer || !IsWindow(d.window)) continue;
-            if (d.pressed) {
-                current_->Stuck.push_back(TextOf(d.window));
-                PostMessageW(d.window, WM_COMMAND, IDCANCEL, 0);
-                return;
-            }
-            d.pressed = true;
-            const std::wstring name = current_->Key == VK_RETURN ? current_->name_(d.window) : L"";
-            // The name is typed into the name box, which then has the focus.
-            if (HWND box = NameBox(d.window); box && !name.empty()) {
-                SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-                SetFocus(box);
-            }
-            HWND focus = GetFocus();
-            if (!focus || (focus != d.window && !IsChild(d.window, focus))) focus = d.window;
-            PostMessageW(focus, WM_KEYDOWN, current_->Key, 1);
-            PostMessageW(focus, WM_KEYUP, current_->Key, 0xC0000001);
-            d.timer = SetTimer(nullptr, 0, 5000, Answer);
-            return;
-        }
-    }
-    // A file dialog's name box: an edit of its own, or the edit inside the name combo.
-    static HWND NameBox(HWND d) {
-        HWND found = nullptr;
-        EnumChildWindows(
-            d,
-            [](HWND c, LPARAM p) -> BOOL {
-                wchar_t cls[16]{};
-                GetClassNameW(c, cls, 16);
-                const int id = GetDlgCtrlID(c), parent = GetDlgCtrlID(GetParent(c));
-                if (std::wstring(cls) != L"Edit" || (id != 0x480 && parent != 0x47c)) return TRUE;
-                *reinterpret_cast<HWND*>(p) = c;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static inline KeyAnswerer* current_ = nullptr;
-    std::function<std::wstring(HWND)> name_;
-    std::vector<Dialog> dialogs_;
-    HHOOK hook_ = nullptr;
-};
+// A dialog that the key left open is cancelled after a while, so that the test goes on.
+std::wstring gStuck;
+void CALLBACK CancelStuck(HWND d, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(d, timer);
+    gStuck = TextOf(d);
+    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
+}
 
 struct KeysBackTest : MainWindowTest {
     KeysBackTest() {
@@ -209,28 +150,37 @@ TEST_F(KeysBackTest, EveryBoxAndDialogClosedWithEnterOrEscGivesTheKeysBackToTheS
         {"CmdFrColor", -1, false},
     };
     const Row* row = nullptr;
-    KeyAnswerer answers([&](HWND) -> std::wstring {
-        switch (row ? row->typed : Name::None) {
-            case Name::Song: return FileName();
-            case Name::New: return (folder / (L"new" + std::to_wstring(++made))).wstring();
-            case Name::Picture: return com::ProgramFolder() + L"纹理.jpg";
-            case Name::None: return L"";
+    WPARAM key = VK_RETURN;
+    // Each dialog gets the key where its focus is; before Enter a name typed into its name box.
+    Answerer answers(Answerer::Every{}, [&](HWND d) {
+        std::wstring name;
+        if (key == VK_RETURN && row && row->typed == Name::Song) name = FileName();
+        if (key == VK_RETURN && row && row->typed == Name::New)
+            name = (folder / (L"new" + std::to_wstring(++made))).wstring();
+        if (key == VK_RETURN && row && row->typed == Name::Picture) name = com::ProgramFolder() + L"纹理.jpg";
+        if (HWND box = NameBox(d); box && !name.empty()) {
+            SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            SetFocus(box);
         }
-        return L"";
+        HWND focus = GetFocus();
+        if (!focus || (focus != d && !IsChild(d, focus))) focus = d;
+        PostMessageW(focus, WM_KEYDOWN, key, 1);
+        PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+        SetTimer(d, 0x4B42, 5000, CancelStuck);
     });
     for (const Row& r : rows) {
         row = &r;
-        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        for (WPARAM k : {VK_RETURN, VK_ESCAPE}) {
+            key = k;
             if (key == VK_RETURN && r.escOnly) continue;
             SCOPED_TRACE(std::string(r.name) + " " + std::to_string(r.index) + (key == VK_RETURN ? " Enter" : " Esc"));
             SetFocus(window->EditorWindow());
             if (r.before == Before::Change) Key('1');
             if (r.before == Before::Select) Select(first + 1, 3);
-            answers.Key = key;
-            answers.Shown = 0;
+            const size_t shown = answers.Captions.size();
             Give(r);
-            EXPECT_GT(answers.Shown, 0) << "no box";
-            ASSERT_TRUE(answers.Stuck.empty()) << answers.Stuck.front();
+            EXPECT_LT(shown, answers.Captions.size()) << "no box";
+            ASSERT_EQ(L"", gStuck);
             ASSERT_TRUE(window->Handle());
             Z()->put_SelLength(0);  // the digit adds to the song rather than replace what was chosen
             const int32_t words = Ed().Data.WordCount();
@@ -247,7 +197,7 @@ TEST_F(KeysBackTest, EveryBoxAndDialogClosedWithEnterOrEscGivesTheKeysBackToTheS
     const HWND size = FindWindowExW(window->ControlWindow("CmbFontSize"), nullptr, L"Edit", nullptr);
     ASSERT_TRUE(size);
     SetFocus(size);
-    answers.Key = VK_RETURN;
+    key = VK_RETURN;
     Give({"AboutMe", -1, false});
     EXPECT_EQ(size, GetFocus());
 }
