@@ -419,7 +419,7 @@ TEST(IncrementalLayoutProperty, ASnapshotAsStoredReadsAsTheDocumentPlaced) {
             RandomEdit(data, random);
             ASSERT_TRUE(FormatInputLines(data, data.InputDat));
             const bool deferred = data.WordInfo.HasDeferred();
-            DocumentSnapshot snapshot = SnapshotAsStored(data);
+            DocumentSnapshot snapshot = DaDurSnapshotAsStored(data);
             ASSERT_EQ(deferred, data.WordInfo.HasDeferred()) << "document " << doc << " edit " << step;
             unsettled += deferred ? 1 : 0;
             const tessaly::JpData placed = DocumentOf(data);
@@ -730,7 +730,7 @@ TEST(IncrementalLayoutProperty, SourceLinesFollowTheirCharactersOrAreDropped) {
                 default: RandomEdit(data, random); break;
             }
             LayOutEdit(data, page);
-            if (step % 2) SettleLayout(data, page);
+            if (step % 2) JoinUp(data, page);
             ASSERT_EQ(SettledLayoutDifference(data, false), "") << "document " << doc << " edit " << step;
             for (auto [line, anchor] :
                  {std::pair{data.CPdqLine, data.CPdqAnchor}, std::pair{data.XjdqLine, data.XjdqAnchor}}) {
