@@ -440,6 +440,11 @@ TEST_F(KeysTest, EveryReaderOfTheWholeLayoutJoinsALineAKeyCutShortUpOnTheTestQue
     ASSERT_TRUE(host);
     int file = 0;
     const auto pageCount = [](WholeLayout whole) { return std::to_string(whole.PageCount()); };
+    const auto backup = [&](const std::wstring& name) {
+        EXPECT_EQ(S_OK, host->WriteBackup(com::Bstr(name).Get()));
+        ed->Backup.Wait();
+        return std::string();
+    };
     // Each reader gives the pages it printed or pictured and what the whole layout gives instead,
     // or writes a file of its kind, compared with the whole layout's.
     const struct {
@@ -481,23 +486,8 @@ TEST_F(KeysTest, EveryReaderOfTheWholeLayoutJoinsALineAKeyCutShortUpOnTheTestQue
          },
          {},
          L".ZoRiv"},
-        {"backup",
-         [&](const std::wstring& name) {
-             EXPECT_EQ(S_OK, host->WriteBackup(com::Bstr(name).Get()));
-             ed->Backup.Wait();
-             return std::string();
-         },
-         {},
-         L".ZoRiv"},
-        {"DaDur backup",
-         [&](const std::wstring& name) {
-             EXPECT_EQ(S_OK, host->WriteBackup(com::Bstr(name).Get()));
-             ed->Backup.Wait();
-             return std::string();
-         },
-         {},
-         L".DaDur",
-         false},
+        {"backup", backup, {}, L".ZoRiv"},
+        {"DaDur backup", backup, {}, L".DaDur", false},
         {"user's save",
          [&](const std::wstring& name) {
              EXPECT_EQ(S_OK, host->SaveBeside(com::Bstr(name).Get(), reinterpret_cast<LONG_PTR>(parent)));
