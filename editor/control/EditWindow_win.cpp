@@ -224,7 +224,7 @@ LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == WM_TIMER && wParam == kSettleTimer) {
         KillTimer(hwnd, kSettleTimer);
-        if (ed->Data.DocLoaded) ed->SettleLayout(kSettleStepLines);
+        if (ed->Data.DocLoaded) ed->JoinUpStep(kSettleStepLines);
         return 0;
     }
     if (msg == kReleaseStoppedPlayers) {

@@ -111,12 +111,6 @@ void Editor::LayOutAndShow(int32_t mode) {
     Refresh(mode);
 }
 
-void Editor::SettleLayout(int32_t lines) {
-    const int32_t pages = Data.PageCount(), line = Data.CurLine;
-    if (notaline::SettleLayout(Data, *Renderer, lines) && (Data.PageCount() != pages || Data.CurLine != line))
-        ResendCounts();
-}
-
 void Editor::ResendCounts() {
     SendMsg.PageCount = Data.PageCount();
     SendMsg.CurrentLine = Data.CurLine;

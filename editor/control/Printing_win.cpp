@@ -48,8 +48,7 @@ void PaintPending() {
 bool PrintOn(Editor& ed, PrintDevice& device, const std::wstring& jobName) {
     // The editor's document stays as it is while the job runs: the pages are drawn from a copy
     // at the printer's zoom, never by converting the live arrays.
-    ed.SettleLayout();
-    const EditorData copy = PrintCopy(ed.Data);
+    const EditorData copy = PrintCopy(ed.Data, ed.JoinUp());
     ScreenRenderer* screen = ed.Renderer->Screen();
     const std::u16string texture = screen ? screen->Screen().TextureFile : std::u16string();
     const PrintStatus status = PrintPages(copy, device, PrintScale(device.DotsPerInch(), ed.Data.PropertiesDpi),
@@ -118,8 +117,7 @@ bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
     if (!screen) return false;
     // A caller's export comes after the user's one still running.
     FinishPagePictures(ed);
-    ed.SettleLayout();
-    return TellPictureOutcome(ed, screen->SavePagePictures(fileName, AskOver(ed)), name);
+    return TellPictureOutcome(ed, screen->SavePagePictures(ed.JoinUp(), fileName, AskOver(ed)), name);
 }
 
 void StartPagePictures(Editor& ed, const std::wstring& fileName) {
@@ -131,15 +129,14 @@ void StartPagePictures(Editor& ed, const std::wstring& fileName) {
         return;
     }
     // The files asked about are those of the pages the export writes.
-    ed.SettleLayout();
     PictureName name;
-    const PictureExportStatus checked = CheckPictureExport(fileName, ed.Data.PageCount(), AskOver(ed), name);
+    const PictureExportStatus checked = CheckPictureExport(fileName, ed.JoinUp(), AskOver(ed), name);
     if (checked.Result != PictureExportResult::Saved) {
         TellPictureOutcome(ed, checked, name);
         return;
     }
     ed.PicturesName = name;
-    ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, screen->Screen().TextureFile, name));
+    ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, ed.JoinUp(), screen->Screen().TextureFile, name));
 }
 
 void FinishPagePictures(Editor& ed) {

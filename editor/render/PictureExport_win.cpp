@@ -172,7 +172,7 @@ struct PictureJob::Parts {
     PictureName Name;
 };
 
-PictureJob::PictureJob(EditorData& data, std::u16string textureFile, PictureName name)
+PictureJob::PictureJob(EditorData& data, WholeLayout, std::u16string textureFile, PictureName name)
     : parts_(std::make_unique<Parts>()) {
     // Everything but the characters is copied; they stay shared until the drawing thread copies them.
     PieceArray<StoredWord> words = std::move(data.WordInfo);
@@ -246,20 +246,21 @@ bool AskOverwrite(HWND owner, const std::wstring& file) {
     return MessageBoxW(owner, OverwriteQuestion(file).c_str(), L"", MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
-PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
+PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,
                                        PictureName& name) {
     if (!SplitPictureName(fileName, name)) return {PictureExportResult::BadName, 0, {}};
     if (name.Format == PictureFormat::None) return {PictureExportResult::UnsupportedExtension, 0, {}};
-    if (!CheckPictureOverwrite(name, pageCount, FileExists, confirm)) return {PictureExportResult::Cancelled, 0, {}};
+    if (!CheckPictureOverwrite(name, whole.PageCount(), FileExists, confirm))
+        return {PictureExportResult::Cancelled, 0, {}};
     return {};
 }
 
-PictureExportStatus SavePagePictures(EditorData& data, std::u16string textureFile, const std::wstring& fileName,
-                                     const ConfirmOverwrite& confirm) {
+PictureExportStatus SavePagePictures(EditorData& data, WholeLayout whole, std::u16string textureFile,
+                                     const std::wstring& fileName, const ConfirmOverwrite& confirm) {
     PictureName name;
-    const PictureExportStatus checked = CheckPictureExport(fileName, data.PageCount(), confirm, name);
+    const PictureExportStatus checked = CheckPictureExport(fileName, whole, confirm, name);
     if (checked.Result != PictureExportResult::Saved) return checked;
-    PictureJob job(data, std::move(textureFile), std::move(name));
+    PictureJob job(data, whole, std::move(textureFile), std::move(name));
     return job.Write(nullptr, &data.Measurer.get());
 }
 

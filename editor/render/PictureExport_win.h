@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/document/EditorData.h"
+#include "model/document/WholeLayout.h"
 #include "paint/PictureNames.h"
 
 namespace notaline {
@@ -32,7 +33,7 @@ class PictureJob {
 public:
     // Copies the layout and pins the characters, on the editor's thread: no character is copied
     // here. The characters are brought up to date first.
-    PictureJob(EditorData& data, std::u16string textureFile, PictureName name);
+    PictureJob(EditorData& data, WholeLayout, std::u16string textureFile, PictureName name);
     PictureJob(const PictureJob&) = delete;
     PictureJob& operator=(const PictureJob&) = delete;
     ~PictureJob();
@@ -50,11 +51,11 @@ private:
 };
 
 // Checks the name and asks about existing pages: Saved when the pages may be written.
-PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
+PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,
                                        PictureName& name);
 
 // The checks, then every page written on the calling thread. The editor's view is not touched.
-PictureExportStatus SavePagePictures(EditorData& data, std::u16string textureFile, const std::wstring& fileName,
-                                     const ConfirmOverwrite& confirm);
+PictureExportStatus SavePagePictures(EditorData& data, WholeLayout whole, std::u16string textureFile,
+                                     const std::wstring& fileName, const ConfirmOverwrite& confirm);
 
 }  // namespace notaline

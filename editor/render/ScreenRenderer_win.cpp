@@ -16,9 +16,10 @@ ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScr
     zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
 }
 
-PictureExportStatus ScreenRenderer::SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm) {
+PictureExportStatus ScreenRenderer::SavePagePictures(WholeLayout whole, const std::wstring& fileName,
+                                                     ConfirmOverwrite confirm) {
     if (!confirm) confirm = [this](const std::wstring& file) { return AskOverwrite(window_, file); };
-    return notaline::SavePagePictures(data_, screen_.TextureFile, fileName, confirm);
+    return notaline::SavePagePictures(data_, whole, screen_.TextureFile, fileName, confirm);
 }
 
 int32_t ScreenRenderer::WindowsZoomPercentage() {

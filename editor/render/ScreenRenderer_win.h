@@ -38,7 +38,8 @@ public:
     void ResetView() { screen_.ResetView(); }
     CaretBox GetCaretRect() { return screen_.GetCaretRect(); }
     // The pages as pictures; without an answerer the question box asks over the window.
-    PictureExportStatus SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm = {});
+    PictureExportStatus SavePagePictures(WholeLayout whole, const std::wstring& fileName,
+                                         ConfirmOverwrite confirm = {});
 
 private:
     EditorData& data_;

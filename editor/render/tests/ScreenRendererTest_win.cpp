@@ -9,6 +9,7 @@
 #include "DocumentBuilder.h"
 #include "com/Create.h"
 #include "model/document/MarkSlots.h"
+#include "model/layout/LayoutSetup.h"
 #include "paint/RecordingCanvas.h"
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
@@ -581,6 +582,7 @@ struct PictureExportTest : ScreenRendererTest {
     // Pairs the start this suite inherits.
     static void TearDownTestSuite() { win::TerminateGDIPlus(); }
     TempFolder folder;
+    NoPageView view;
     std::vector<std::wstring> asked;
     bool answer = true;
 
@@ -594,7 +596,7 @@ struct PictureExportTest : ScreenRendererTest {
         renderer->RefreshView(0, 0, tessaly::AllRefresh);
     }
     PictureExportStatus Export(const std::wstring& name) {
-        return renderer->SavePagePictures(folder.Path + name, [&](const std::wstring& f) {
+        return renderer->SavePagePictures(JoinUp(data, view), folder.Path + name, [&](const std::wstring& f) {
             asked.push_back(f);
             return answer;
         });
@@ -680,7 +682,8 @@ TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothin
     h.Close();
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpeg").Result);
-    const auto shortName = SavePagePictures(data, u"", L"a.p", [&](const std::wstring&) { return true; });
+    const auto shortName =
+        SavePagePictures(data, JoinUp(data, view), u"", L"a.p", [&](const std::wstring&) { return true; });
     EXPECT_EQ(PictureExportResult::BadName, shortName.Result);
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(1, folder.Count());
@@ -694,7 +697,7 @@ PictureName NameOf(const std::wstring& file) {
 
 TEST_F(PictureExportTest, AJobDrawsTheDocumentAsItStoodWhenMadeOnAThreadOfItsOwn) {
     ASSERT_EQ(PictureExportResult::Saved, Export(L"before.png").Result);
-    PictureJob job(data, u"", NameOf(folder.Path + L"job.png"));
+    PictureJob job(data, JoinUp(data, view), u"", NameOf(folder.Path + L"job.png"));
     // Changed after the job was made: its characters, and the pages they are laid out on.
     for (int32_t i = 0; i < 9; ++i) data.WordInfo[static_cast<size_t>(i)].WdAsc = 32;
     data.PageInfo.pop_back();
@@ -729,7 +732,7 @@ TEST_F(PictureExportTest, AFailedPageOrAStopEndsTheExportKeepingTheEarlierPages)
     EXPECT_EQ(taken, failed.FailedFile);
     EXPECT_EQ(1123, Decode(folder.Path + L"song.PNG").Height);
 
-    PictureJob job(data, u"", NameOf(folder.Path + L"stop.bmp"));
+    PictureJob job(data, JoinUp(data, view), u"", NameOf(folder.Path + L"stop.bmp"));
     const auto stopped = job.Write([](int32_t page, int32_t) { return page < 1; });
     EXPECT_EQ(PictureExportResult::Stopped, stopped.Result);
     EXPECT_EQ(1, stopped.Written);
