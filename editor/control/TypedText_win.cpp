@@ -20,8 +20,6 @@ InputAttributes InputAttributesOf(Editor& ed) {
         in.StrikeOut = font->Strikethrough;
         in.Weight = font->Bold ? 700 : 400;
     }
-    const int dpi = ed.Dc.Get() ? GetDeviceCaps(ed.Dc.Get(), LOGPIXELSY) : 0;
-    in.Dpi = dpi > 0 ? dpi : ed.Data.ScreenDpi;
     return in;
 }
 
