@@ -103,6 +103,9 @@ public:
     tessaly::aSendMsg SendMsg;
     com::Ptr<IFontDisp> StatusFont;  // the status record's font object
     com::Ptr<IDispatch> Ini;         // the settings file
+    // What the status font object was made from. The object gives its size back as realized
+    // (16.2 pt as 15.75), so typed characters take their font from here.
+    StdFontInfo StatusFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134};  // 宋体
 
     std::array<std::string, 10> Metres;
     std::string PendingIme;  // code page 936 bytes from WM_IME_CHAR, inserted by the next WM_CHAR

@@ -1,6 +1,7 @@
 #include "music/NoteExtraction.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "model/document/MarkCodes.h"
@@ -28,11 +29,17 @@ void ApplyTies(const BarList& bars, std::vector<aCodeEvent>& events);
 void ApplyGraceNotes(const BarList& bars, std::vector<aCodeEvent>& events);
 void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events);
 
+// The "1" of a key such as "1=C" names the key; it is no note.
+bool IsKeyDigit(const StoredWord& w) {
+    return std::any_of(std::begin(w.ExtralWordInfo), std::end(w.ExtralWordInfo),
+                       [](const tessaly::aExtralWordInfo& s) { return s.IndexType == kMarkKeySetting; });
+}
+
 }  // namespace
 
 PlayChar PlayCharOf(const StoredWord& w) {
     if (w.IsJpGcCtl == 1) {
-        if (w.WdAsc >= '1' && w.WdAsc <= '7') return PlayChar::Note;
+        if (w.WdAsc >= '1' && w.WdAsc <= '7') return IsKeyDigit(w) ? PlayChar::Other : PlayChar::Note;
         if (w.WdAsc == '0') return PlayChar::Rest;
         if (w.WdAsc == '-') return PlayChar::Dash;
     } else if (w.IsJpGcCtl == 2 && w.WdAsc == 'D') {
