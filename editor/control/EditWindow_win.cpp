@@ -133,7 +133,8 @@ void ZoomStepTaken(Editor& ed, float scale) {
     ed.Refresh(tessaly::AllRefresh);
     // The record holds the selection forward, a backward one included.
     const WordRange sel = NormalRange(d.SelStart, d.SelLength);
-    const bool caretStayed = sel.Start == d.StatusSentStart && sel.Length == d.StatusSentLength;
+    const bool caretStayed =
+        sel.Start == d.StatusSentStart && sel.Length == d.StatusSentLength && d.Edits == d.StatusSentEdits;
     NotifySelChange(ed, d.SelStart, d.SelLength);
     // A record for a caret that stayed is not sent, but the host's zoom box needs the new scale.
     if (caretStayed && d.InputState != tessaly::LpxState) ResendStatus(ed);
@@ -164,6 +165,7 @@ void OnCut(Editor& ed) {
     if (c.Undo.CanCut()) c.Clipboard.CutWord(ed.Data.SelStart, ed.Data.SelLength);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
+    NotifySelChange(ed, ed.Data.SelStart, ed.Data.SelLength);  // the selection and its marks went
 }
 
 void OnCopy(Editor& ed) {
@@ -188,6 +190,7 @@ void OnPaste(Editor& ed) {
     c.Clipboard.PasteWord(d.SelStart, d.SelLength, ed.PasteFormatName);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
+    NotifySelChange(ed, d.SelStart, d.SelLength);
 }
 
 void OnClear(Editor& ed) {
@@ -200,6 +203,8 @@ void OnClear(Editor& ed) {
     }
     c.Typed.DeleteWord(ed.Data.SelStart, ed.Data.SelLength);
     ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.UpdateCaretLine();
+    NotifySelChange(ed, ed.Data.SelStart, ed.Data.SelLength);  // another character stands at the caret
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "EditTestSupport.h"
 #include "KeyboardFixture.h"
+#include "model/edit/EditCommands.h"
 #include "model/edit/StatusRecord.h"
 
 namespace notaline {
@@ -103,6 +105,95 @@ TEST_F(StatusRecord, DueWhenTheCaretOrItsMarksChangedOrADocumentWasLoaded) {
     for (const auto& r : rows) EXPECT_EQ(r.due, due(r.start, r.length, r.mark)) << r.start << "+" << r.length;
     Start("12|");
     EXPECT_TRUE(due(2, 0, 0));
+}
+
+// The host as the control reports to it: it takes each record the status says is due, and after
+// the mark panel's own change it reads the caret character's marks back itself, with no record.
+class StatusAfterEdits : public test::LayoutEditTest {
+protected:
+    std::unique_ptr<EditCommands> edit;
+    std::array<int16_t, 8> listed{};
+    int32_t selected = -1;
+
+    // "1234|": notes 1 and 2 carry 很强 and 断音, note 3 跳音.
+    void Start() {
+        Doc("1234|");
+        Para(4, tessaly::AlignmentNear);
+        data.FontTbl = {{"tolvane", 2, 14, 4}};
+        data.ColorTbl = {0};
+        data.Measurer = measurer;
+        data.System = system;
+        view.Data = &data;
+        Layout();
+        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>(), view, view);
+        for (int32_t w : {1, 2}) test::SetMark(data, w, 0, 29), test::SetMark(data, w, 1, 17);
+        test::SetMark(data, 3, 0, 18);
+        data.StatusSentStart = -1;  // as a load leaves it
+    }
+    std::array<int16_t, 8> CaretMarks() const {
+        std::array<int16_t, 8> m{};
+        if (data.IsWord(data.SelStart))
+            for (size_t k = 0; k < 8; ++k)
+                m[k] = data.WordInfo[static_cast<size_t>(data.SelStart)].ExtralWordInfo[k].IndexType;
+        return m;
+    }
+    // The control's NotifySelChange after the edit's layout.
+    void Record() {
+        Relayout();
+        tessaly::aSendMsg msg;
+        FillStatusCommon(data, edit->Paragraphs, data.SelStart, data.SelLength, msg);
+        if (!StatusDue(data, msg)) return;
+        std::copy(std::begin(msg.SelIndexType), std::end(msg.SelIndexType), listed.begin());
+        selected = msg.SelLength;
+    }
+};
+
+TEST_F(StatusAfterEdits, TheHostFollowsEveryEditItsUndoAndItsRedo) {
+    EditCommands* c = nullptr;
+    const struct {
+        const char* what;
+        int32_t start, length;
+        bool panel;  // the mark panel reads the list back itself
+        std::function<void()> edit;
+    } rows[] = {
+        {"kind change", 1, 0, true, [&] { c->Values.ChangExtralType(29, 30); }},
+        {"panel delete", 1, 0, true, [&] { c->Values.DelExtralType(data.SelStart, 0, 17); }},
+        {"Delete", 1, 0, false, [&] { c->Typed.DeleteWord(data.SelStart, 0); }},
+        {"Delete of a selection", 1, 2, false, [&] { c->Typed.DeleteWord(data.SelStart, data.SelLength); }},
+        {"Ctrl+X, Ctrl+V", 1, 1, false,
+         [&] {
+             c->Clipboard.CutWord(data.SelStart, data.SelLength);
+             Record();
+             EXPECT_EQ(0, selected);
+             c->Clipboard.PasteWord(data.SelStart, data.SelLength, "DuZazidaWordInfo-Format");
+         }},
+        {"drag and drop", 0, 1, false,
+         [&] {
+             int32_t to = 3;
+             c->Clipboard.DragDropWord(data.SelStart, data.SelLength, to);
+         }},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        Start();
+        c = edit.get();
+        Select(r.start, r.length);
+        Record();
+        r.edit();
+        if (r.panel) {
+            listed = CaretMarks();
+        } else {
+            Record();
+        }
+        EXPECT_EQ(CaretMarks(), listed);
+        EXPECT_EQ(std::abs(data.SelLength), selected);
+        for (const bool back : {true, false, true, false}) {
+            back ? edit->Undo.UserUndo() : edit->Undo.UserRedo();
+            Record();
+            EXPECT_EQ(CaretMarks(), listed) << (back ? "undo" : "redo");
+            EXPECT_EQ(std::abs(data.SelLength), selected) << (back ? "undo" : "redo");
+        }
+    }
 }
 
 }  // namespace
