@@ -11,6 +11,7 @@
 #include "button/api/IButton.h"
 #include "com/Create.h"
 #include "control/Editor_win.h"
+#include "control/Handlers_win.h"
 #include "outside/api/IQuibbet.h"
 #include "outside/tests/TipWindows_win.h"
 #include "records/Messages.h"
@@ -163,6 +164,8 @@ TEST_F(MarkPanelTest, TheListAndTheStatusBarFollowEveryEdit) {
         Select(first + i, 0);
         for (int32_t code : marks[i]) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
     }
+    // As the edit menu's commands send them.
+    const auto Send = [&](UINT msg) { SendMessageW(window->EditorWindow(), msg, 0, 0); };
     const auto choose = [&](int32_t code) {
         const std::u16string name = PaddedMarkName(code);
         SendMessageW(Combo(), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
@@ -188,19 +191,19 @@ TEST_F(MarkPanelTest, TheListAndTheStatusBarFollowEveryEdit) {
     } rows[] = {
         {"kind change", first, 0, [&] { choose(17), Click("CmdChangExtralValue", 4); }},
         {"panel delete", first, 0, [&] { choose(29), Click("CmdDelExtralWd", -1); }},
-        {"Delete", first, 0, [&] { Run("WordDel"); }},
-        {"Delete of a selection", first + 1, 1, [&] { Run("WordDel"); }},
-        {"Ctrl+X", first, 1, [&] { Run("WordCut"); }},
-        {"Ctrl+V", -1, 0, [&] { Run("WordPaste"); }},  // where the cut left the caret
+        {"Delete", first, 0, [&] { Send(WM_CLEAR); }},
+        {"Delete of a selection", first + 1, 1, [&] { Send(WM_CLEAR); }},
+        {"Ctrl+X", first, 1, [&] { Send(WM_CUT); }},
+        {"Ctrl+V", -1, 0, [&] { Send(WM_PASTE); }},  // where the cut left the caret
     };
     for (const auto& r : rows) {
-        if (r.start >= 0) Select(r.start, r.length);
+        if (r.start >= 0) Select(r.start, r.length), notaline::NotifySelChange(Ed(), r.start, r.length);  // a click
         check(std::string(r.what) + ", before");
         r.act();
         check(r.what);
-        for (const char* step : {"Undo", "ReDo", "Undo", "ReDo"}) {
-            Run(step);
-            check(std::string(r.what) + ", " + step);
+        for (const UINT step : std::initializer_list<UINT>{EM_UNDO, tessaly::EM_REDO, EM_UNDO, tessaly::EM_REDO}) {
+            Send(step);
+            check(std::string(r.what) + (step == EM_UNDO ? ", undo" : ", redo"));
         }
     }
 }
