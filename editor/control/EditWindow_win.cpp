@@ -155,6 +155,12 @@ void OnWheel(Editor& ed, WPARAM wParam) {
     }
 }
 
+// The host lists the caret character's marks and counts the selection: after a cut, paste or
+// delete both changed. The input mode stays what it was, as these commands leave it.
+void ReportEdit(Editor& ed) {
+    NotifySelChangeByState(ed, ed.Data.SelStart, ed.Data.SelLength);
+}
+
 void OnCut(Editor& ed) {
     EditCommands& c = *ed.Commands;
     if (ed.Data.InputState == tessaly::LpxState) {
@@ -165,7 +171,7 @@ void OnCut(Editor& ed) {
     if (c.Undo.CanCut()) c.Clipboard.CutWord(ed.Data.SelStart, ed.Data.SelLength);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
-    NotifySelChange(ed, ed.Data.SelStart, ed.Data.SelLength);  // the selection and its marks went
+    ReportEdit(ed);
 }
 
 void OnCopy(Editor& ed) {
@@ -190,7 +196,7 @@ void OnPaste(Editor& ed) {
     c.Clipboard.PasteWord(d.SelStart, d.SelLength, ed.PasteFormatName);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
-    NotifySelChange(ed, d.SelStart, d.SelLength);
+    ReportEdit(ed);
 }
 
 void OnClear(Editor& ed) {
@@ -204,7 +210,7 @@ void OnClear(Editor& ed) {
     c.Typed.DeleteWord(ed.Data.SelStart, ed.Data.SelLength);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
-    NotifySelChange(ed, ed.Data.SelStart, ed.Data.SelLength);  // another character stands at the caret
+    ReportEdit(ed);
 }
 
 }  // namespace
