@@ -106,11 +106,11 @@ TEST(TypedTextHeight, ATypedNoteIsAsHighAsItsNeighboursAndTheSongReadsBackUnchan
             << size;
 
         const auto first = folder / "first.ZoRiv", again = folder / "again.ZoRiv";
-        ASSERT_TRUE(SaveJpFile(data, system, 0, first.u16string()).Ok);
+        ASSERT_TRUE(SaveJpFile(data, JoinUp(data, view), system, 0, first.u16string()).Ok);
         EditorData reopened;
         reopened.Measurer = measurer;
         ASSERT_TRUE(LoadJpFile(reopened, files, view, view, 0, first.u16string()));
-        ASSERT_TRUE(SaveJpFile(reopened, system, 0, again.u16string()).Ok);
+        ASSERT_TRUE(SaveJpFile(reopened, JoinUp(reopened, view), system, 0, again.u16string()).Ok);
         EXPECT_TRUE(bytes(first) == bytes(again)) << size;
     }
     std::error_code ec;
