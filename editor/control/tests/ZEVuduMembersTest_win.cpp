@@ -12,6 +12,7 @@
 #include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
+#include "control/PageRenderer_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
@@ -664,6 +665,14 @@ TEST_F(ZEVuduMembersTest, AScriptsControlInNoWindowWritesPicturesOrFailsTheCall)
     Script s(z.Get());
     EXPECT_EQ(S_OK, s.Method(L"SavePic", {Var(File(L"a.png").c_str())}));
     EXPECT_EQ(0u, Bytes(File(L"a.PNG")).rfind("\x89PNG", 0));
+    // Without the scroll service its renderer keeps no screen: the pictures need none.
+    Editor& ed = *static_cast<ZEVudu*>(z.Get())->Running();
+    std::unique_ptr<PageRenderer> kept = std::exchange(
+        ed.Renderer, MakePageRenderer(RenderTarget{ed.Data, ed.Window, nullptr, nullptr}));  // others still hold it
+    ASSERT_EQ(nullptr, ed.Renderer->Screen());
+    EXPECT_EQ(S_OK, s.Method(L"SavePic", {Var(File(L"d.png").c_str())}));
+    ed.Renderer = std::move(kept);
+    EXPECT_EQ(0u, Bytes(File(L"d.PNG")).rfind("\x89PNG", 0));
     const struct {
         const wchar_t* name;
         const wchar_t* told;
@@ -672,7 +681,7 @@ TEST_F(ZEVuduMembersTest, AScriptsControlInNoWindowWritesPicturesOrFailsTheCall)
         EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SavePic", {Var(File(r.name).c_str())})) << r.name;
         EXPECT_NE(std::wstring::npos, s.error.find(r.told)) << s.error;
     }
-    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder), {}));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 }  // namespace
