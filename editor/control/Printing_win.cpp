@@ -179,7 +179,7 @@ void WaitForPagePictures(Editor& ed) {
         while (PeekMessageW(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
             if (m.wParam == VK_ESCAPE) ed.Pictures.Stop();
         PaintPending();
-        // The end is posted: no wait outlasts it by more than a moment.
+        // Woken by the thread's news; its end is seen within a moment either way.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE | QS_PAINT | QS_KEY);
     }
     FinishPagePictures(ed);
