@@ -830,8 +830,12 @@ void MainWindow::OnResize() {
 // The save prompt; false keeps the window open.
 bool MainWindow::QueryUnload() {
     if (!editor_) return true;
-    // A save under way is written, and its outcome told, before the question.
-    if (auto host = editor_.As<IZEVuduHost>()) host->WaitForSaves();
+    // A save under way is written, and its outcome told, before the question; so are the pictures
+    // being written, their progress shown and Esc stopping them, never cut short without a word.
+    if (auto host = editor_.As<IZEVuduHost>()) {
+        host->WaitForPictures();
+        host->WaitForSaves();
+    }
     VARIANT_BOOL modified = VARIANT_FALSE;
     editor_->get_Modified(&modified);
     if (!modified) return true;

@@ -10,6 +10,7 @@
 
 #include "FileNames.h"
 #include "control/Handlers_win.h"
+#include "control/Printing_win.h"
 #include "control/SetPlayInfoDialog_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/CharKinds.h"
@@ -214,6 +215,18 @@ void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
         Refuse(L"文件没有保存。", E_FAIL);
     }
     if (host) Saved(z, ed, name, host);
+}
+
+// A caller's pictures are drawn off-screen, a control placed in no window included. A failure
+// (an unknown extension, a missing folder, a page not written) fails the call with the text a
+// box would show; no box stops a script. An overwrite the user refused writes nothing and is no failure.
+void WritePicturesOrFail(Editor& ed, const std::wstring& name) {
+    PictureName split;
+    const PictureExportStatus status = WritePagePictures(ed, name, split);
+    const std::string failure = PictureFailure(status, split);
+    if (failure.empty()) return;
+    const auto text = tessaly::Utf8ToUtf16(failure).value_or(u"");
+    throw com::Error{E_FAIL, std::wstring(text.begin(), text.end())};
 }
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {
@@ -676,6 +689,22 @@ HRESULT ZEVudu::HostFace::WaitForSaves() {
     });
 }
 
+HRESULT ZEVudu::HostFace::PicturesUnderWay() {
+    return Guarded([&]() -> HRESULT {
+        const Editor* ed = z_.Running();
+        return ed && ed->Pictures.Running() ? S_OK : S_FALSE;
+    });
+}
+
+HRESULT ZEVudu::HostFace::WaitForPictures() {
+    return Guarded([&]() -> HRESULT {
+        Editor* ed = z_.Running();
+        if (!ed || !ed->Pictures.Running()) return S_FALSE;
+        WaitForPagePictures(*ed);
+        return S_OK;
+    });
+}
+
 std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
     namespace id = dispid::ZEVudu;
     using Z = ZEVudu;
@@ -830,7 +859,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::PagePosType, L"PagePosType", com::kPut, ANY(PutPagePosType(ed, c, a))},
         {id::PgNumberSize, L"PgNumberSize", com::kGet, RUN_GET(com::Return(r, c.Pages.PageNumberSize()))},
         {id::PgNumberSize, L"PgNumberSize", com::kPut, ANY(PutPgNumberSize(ed, c, a))},
-        {id::SavePic, L"SavePic", com::kMethod, ANY(SavePagePictures(ed, a[0].Str()))},
+        {id::SavePic, L"SavePic", com::kMethod, ANY(WritePicturesOrFail(ed, a[0].Str()))},
         // Music stopped or started anew is not paused; a kept flag would caption the host's menu wrongly.
         {id::关闭音乐, L"关闭音乐", com::kMethod, ANY(Do关闭音乐(z, ed))},
         {id::暂停, L"暂停", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().Pause); }},

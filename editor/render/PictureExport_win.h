@@ -18,6 +18,8 @@ struct PictureExportStatus {
     PictureExportResult Result = PictureExportResult::Saved;
     int32_t Written = 0;
     std::wstring FailedFile;  // the page that could not be written
+    int32_t Error = 0;        // why, as FileErrors.h numbers it; 0 when the encoder gave no reason
+    int32_t Pages = 0;        // of the document
 };
 
 // Asked for each existing page file: true overwrites it. The control shows the question box;
@@ -50,7 +52,7 @@ private:
     std::unique_ptr<Parts> parts_;
 };
 
-// Checks the name and asks about existing pages: Saved when the pages may be written.
+// Checks the name and its folder and asks about existing pages: Saved when the pages may be written.
 PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,
                                        PictureName& name);
 

@@ -4,6 +4,11 @@
 
 namespace notaline {
 
+std::u16string PageTextureFile() {
+    const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
+    return std::u16string(texture.begin(), texture.end());
+}
+
 ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
     : data_(data),
       window_(window),
@@ -11,8 +16,7 @@ ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScr
       scroll_(scroll),
       buffers_(window),
       screen_(data, scroll, buffers_, services) {
-    const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
-    screen_.TextureFile.assign(texture.begin(), texture.end());
+    screen_.TextureFile = PageTextureFile();
     zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
 }
 

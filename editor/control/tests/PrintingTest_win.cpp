@@ -46,7 +46,8 @@ public:
 // handed to `answer` as it appears, which posts what the user would do.
 class DialogAnswerer {
 public:
-    explicit DialogAnswerer(std::function<void(HWND)> answer) {
+    // Every dialog when `every`, else the first only.
+    explicit DialogAnswerer(std::function<void(HWND)> answer, bool every = false) : every_(every) {
         current_ = this;
         answer_ = std::move(answer);
         hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
@@ -64,7 +65,8 @@ private:
             GetClassNameW(reinterpret_cast<HWND>(w), cls, 16);
             // A dialog activated again (another program took the focus meanwhile) is the same dialog.
             const HWND dialog = reinterpret_cast<HWND>(w);
-            if (std::wstring(cls) == L"#32770" && dialog != current_->last_ && current_->Seen++ == 0)
+            if (std::wstring(cls) == L"#32770" && dialog != current_->last_ &&
+                (current_->Seen++ == 0 || current_->every_))
                 current_->answer_(dialog);
             if (std::wstring(cls) == L"#32770") current_->last_ = dialog;
         }
@@ -72,6 +74,7 @@ private:
     }
     static inline DialogAnswerer* current_ = nullptr;
     std::function<void(HWND)> answer_;
+    bool every_;
     HHOOK hook_ = nullptr;
     HWND last_ = nullptr;
 };
@@ -411,6 +414,63 @@ TEST_F(BackgroundPicturesTest, EscStopsAfterThePageBeingWrittenAndKeepsTheWritte
         EXPECT_EQ(PageSizeAt(ed->Data, 1).Height, Decode(file).Height);
     }
     EXPECT_EQ(0, shown);  // the user's own stop is not told
+    ClearFolder(folder);
+}
+
+TEST_F(BackgroundPicturesTest, AFailedPageIsToldWithItsReasonAndThePagesWrittenAndLeavesNoTornFile) {
+    Pages(3);
+    const std::wstring folder = L"control_pictures_held\\";
+    ClearFolder(folder);
+    // Another program holds the second page's old file open.
+    win::KernelHandle old(
+        CreateFileW((folder + L"song_1.PNG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    std::vector<std::wstring> boxes;
+    DialogAnswerer answer(
+        [&](HWND box) {
+            boxes.push_back(BoxText(box));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        true);
+    StartBeside(folder + L"song.png");
+    ASSERT_TRUE(WaitDone());
+    old.Close();
+    ASSERT_EQ(2u, boxes.size());  // the overwrite question, then the failure
+    EXPECT_NE(std::wstring::npos, boxes[1].find(L"没有权限")) << boxes[1];
+    EXPECT_NE(std::wstring::npos, boxes[1].find(L"已保存 1 页图片，共 3 页")) << boxes[1];
+    EXPECT_EQ(std::string(), FileBytes(folder + L"song_1.PNG"));  // as it was, not torn
+    EXPECT_EQ(2, FileCount(folder));                              // and no temporary file left
+    ClearFolder(folder);
+}
+
+TEST_F(BackgroundPicturesTest, WaitingForTheExportShowsItsProgressAndEscStopsIt) {
+    Pages(8);
+    const std::wstring folder = L"control_pictures_wait\\";
+    ClearFolder(folder);
+    StartBeside(folder + L"song.bmp");
+    WaitForPagePictures(*ed);
+    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_EQ(8, FileCount(folder));
+    EXPECT_FALSE(progress.empty());
+    EXPECT_EQ(tessaly::EM_SendMsg, lastTold);  // the status bar back to the caret's
+    ClearFolder(folder);
+    StartBeside(folder + L"song.bmp");
+    PostMessageW(ed->Window, WM_KEYDOWN, VK_ESCAPE, 0);
+    WaitForPagePictures(*ed);
+    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_LT(FileCount(folder), 8);
+    ClearFolder(folder);
+}
+
+TEST_F(BackgroundPicturesTest, AControlDestroyedDuringTheExportWritesEveryPage) {
+    Pages(12);
+    const std::wstring folder = L"control_pictures_closed\\";
+    ClearFolder(folder);
+    StartBeside(folder + L"song.bmp");
+    ASSERT_TRUE(ed->Pictures.Running());
+    site->Close();
+    site.Reset();
+    ed = nullptr;
+    EXPECT_EQ(12, FileCount(folder));
     ClearFolder(folder);
 }
 
