@@ -3,13 +3,10 @@
 #include "model/document/MarkCodes.h"
 #include "model/document/Measure.h"
 #include "model/document/Tables.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
-
-bool IsLead(uint8_t b) {
-    return b >= 0x81 && b <= 0xFE;
-}
 
 // Full-width round brackets in code page 936.
 constexpr int16_t kFullOpen = static_cast<int16_t>(0xA3A8);
@@ -53,7 +50,7 @@ std::vector<int16_t> CharCodes(std::string_view gbk) {
     std::vector<int16_t> codes;
     for (size_t i = 0; i < gbk.size(); ++i) {
         const auto b = static_cast<uint8_t>(gbk[i]);
-        if (IsLead(b)) {
+        if (tessaly::IsGbkLeadByte(b)) {
             if (i + 1 >= gbk.size()) break;
             const auto t = static_cast<uint8_t>(gbk[++i]);
             codes.push_back(static_cast<int16_t>(static_cast<uint16_t>(b << 8 | t)));
