@@ -21,10 +21,6 @@ win::DialogHooks HooksOf() {
     return hooks;
 }
 
-void BackToEditor(MainWindow& form) {
-    if (form.Editor()) form.Editor()->SetFocus();
-}
-
 // The alignment buttons of the top panel show the alignment chosen; none for "不统一设置".
 void PressAlignment(MainWindow& form, int32_t alignment) {
     for (int i = 0; i <= 5; ++i) {
@@ -39,19 +35,14 @@ void PressAlignment(MainWindow& form, int32_t alignment) {
 
 void RegisterDialogs(MainWindow& form) {
     CommandRouter& router = form.Router();
-    router.Add("UserSetPage", [&form](int) {
-        ShowPageSeting(form.Handle(), form.EditorWindow(), HooksOf());
-        BackToEditor(form);
-    });
+    router.Add("UserSetPage", [&form](int) { ShowPageSeting(form.Handle(), form.EditorWindow(), HooksOf()); });
     router.Add("UserSetPart", [&form](int) {
         if (const auto alignment = ShowPartSeting(form.Handle(), form.EditorWindow())) PressAlignment(form, *alignment);
-        BackToEditor(form);
     });
     router.Add("munFontExSeting", [&form](int) {
         VARIANT_BOOL canStack = VARIANT_FALSE;
         if (form.Editor()) form.Editor()->CanShuPaiWord(&canStack);
         ShowFontExSeting(form.Handle(), form.EditorWindow(), canStack != VARIANT_FALSE, form.FormDpi());
-        BackToEditor(form);
     });
 }
 

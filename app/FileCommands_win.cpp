@@ -292,6 +292,11 @@ bool FileCommands::LoadDocument(const std::wstring& path, const std::wstring& ca
 void FileCommands::SaveAsPictures() {
     Busy busy(*this);
     if (!Ed()) return;
+    // One export at a time: the second is refused before the user names its files.
+    if (const auto host = HostSaves(); host && host->PicturesUnderWay() == S_OK) {
+        Box(L"正在保存图片…，按 Esc 可停止", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     const auto chosen = AskSaveName(PictureSuggestion(FileName(), FirstLine()), kPictureFilter, L"选择保存文件");
     if (!chosen) return;
     com::Bstr name(PictureSaveName(chosen->name, chosen->filterIndex));

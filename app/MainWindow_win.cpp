@@ -256,6 +256,18 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             statusPending_ = false;
             LayOutStatusBar();
             return 0;
+        // A box or dialog disables the window, which drops the focus, then takes the activation; on
+        // coming back the system would leave the keys with the frame, where they reach nothing.
+        case WM_ENABLE:
+            if (!wParam) KeepFocus();
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                KeepFocus();
+            } else if (!HIWORD(wParam) && GiveFocusBack()) {
+                return 0;
+            }
+            break;
         case WM_NCACTIVATE:
             if (editorWindow_) {
                 int32_t zero = 0;
@@ -551,6 +563,25 @@ bool MainWindow::PreTranslate(MSG& msg) {
     return false;
 }
 
+void MainWindow::KeepFocus() {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) focusKept_ = focus;
+}
+
+// The keys go back to the form's box they were in, else to the song: never to a button that was
+// pressed, nor to the frame.
+bool MainWindow::GiveFocusBack() {
+    const HWND kept = focusKept_;
+    focusKept_ = nullptr;
+    HWND to = editorWindow_;
+    if (kept && IsWindow(kept) && IsChild(Handle(), kept) && InTextBox(kept) && IsWindowVisible(kept) &&
+        IsWindowEnabled(kept))
+        to = kept;
+    if (!to) return false;
+    SetFocus(to);
+    return GetFocus() == to;
+}
+
 bool MainWindow::InTextBox(HWND h) const {
     for (const FormControl& c : FormControls()) {
         if (c.kind != ControlKind::ComboBox && c.kind != ControlKind::RichText) continue;
@@ -799,8 +830,12 @@ void MainWindow::OnResize() {
 // The save prompt; false keeps the window open.
 bool MainWindow::QueryUnload() {
     if (!editor_) return true;
-    // A save under way is written, and its outcome told, before the question.
-    if (auto host = editor_.As<IZEVuduHost>()) host->WaitForSaves();
+    // A save under way is written, and its outcome told, before the question; so are the pictures
+    // being written, their progress shown and Esc stopping them, never cut short without a word.
+    if (auto host = editor_.As<IZEVuduHost>()) {
+        host->WaitForPictures();
+        host->WaitForSaves();
+    }
     VARIANT_BOOL modified = VARIANT_FALSE;
     editor_->get_Modified(&modified);
     if (!modified) return true;

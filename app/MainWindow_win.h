@@ -142,6 +142,10 @@ private:
     void OnInitMenuPopup(HMENU menu, LPARAM lParam);
     // The window is one of the form's edit, combo or help boxes, or inside one.
     bool InTextBox(HWND h) const;
+    // Where the keys went as a box or another window took them, and where they go when the
+    // window is active again.
+    void KeepFocus();
+    bool GiveFocusBack();
     void OnResize();
     void ApplyGeometry();
     void LayOutStatusBar();
@@ -178,6 +182,7 @@ private:
     tessaly::aSendMsg curSendMsg_{};
     StatusFont curFont_;
     bool openFromCommand_ = false;
+    HWND focusKept_ = nullptr;
     com::Ptr<ImCommonDialog> commonDialog_;
     com::Ptr<IReadWriteIni> ini_;
     win::FontHandle uiFont_;

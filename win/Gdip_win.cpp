@@ -27,6 +27,22 @@ GpStatus SaveWith(GpImage* image, const std::wstring& fileName, int encoder, con
     return flat::GdipSaveImageToFile(image, fileName.c_str(), &clsid, params);
 }
 
+GpStatus SaveWith(GpImage* image, IStream* stream, int encoder, const Gdiplus::EncoderParameters* params) {
+    const CLSID clsid = GetEncoderClsid(encoder);
+    return flat::GdipSaveImageToStream(image, stream, &clsid, params);
+}
+
+template <class Target>
+GpStatus SaveJpg(GpImage* image, const Target& target, LONG quality) {
+    Gdiplus::EncoderParameters params{};
+    params.Count = 1;
+    params.Parameter[0].Guid = kQualityCategory;
+    params.Parameter[0].NumberOfValues = 1;
+    params.Parameter[0].Type = 4;  // a long
+    params.Parameter[0].Value = &quality;
+    return SaveWith(image, target, kJpeg, &params);
+}
+
 }  // namespace
 
 GpStatus InitGDIPlus(bool showMessage, const std::wstring& message, UINT style, const std::wstring& title) {
@@ -83,13 +99,7 @@ CLSID GetEncoderClsid(int index) {
 }
 
 GpStatus SaveImageToJPG(GpImage* image, const std::wstring& fileName, LONG quality) {
-    Gdiplus::EncoderParameters params{};
-    params.Count = 1;
-    params.Parameter[0].Guid = kQualityCategory;
-    params.Parameter[0].NumberOfValues = 1;
-    params.Parameter[0].Type = 4;  // a long
-    params.Parameter[0].Value = &quality;
-    return SaveWith(image, fileName, kJpeg, &params);
+    return SaveJpg(image, fileName, quality);
 }
 GpStatus SaveImageToGIF(GpImage* image, const std::wstring& fileName) {
     return SaveWith(image, fileName, kGif, nullptr);
@@ -99,6 +109,18 @@ GpStatus SaveImageToBMP(GpImage* image, const std::wstring& fileName) {
 }
 GpStatus SaveImageToPNG(GpImage* image, const std::wstring& fileName) {
     return SaveWith(image, fileName, kPng, nullptr);
+}
+GpStatus SaveImageToJPG(GpImage* image, IStream* stream, LONG quality) {
+    return SaveJpg(image, stream, quality);
+}
+GpStatus SaveImageToGIF(GpImage* image, IStream* stream) {
+    return SaveWith(image, stream, kGif, nullptr);
+}
+GpStatus SaveImageToBMP(GpImage* image, IStream* stream) {
+    return SaveWith(image, stream, kBmp, nullptr);
+}
+GpStatus SaveImageToPNG(GpImage* image, IStream* stream) {
+    return SaveWith(image, stream, kPng, nullptr);
 }
 
 GpStatus DrawDashedRect(GpGraphics* g, int left, int top, int width, int height, ARGB color, int dashStyle,

@@ -40,6 +40,11 @@ GpStatus SaveImageToJPG(GpImage* image, const std::wstring& fileName, LONG quali
 GpStatus SaveImageToGIF(GpImage* image, const std::wstring& fileName);
 GpStatus SaveImageToBMP(GpImage* image, const std::wstring& fileName);
 GpStatus SaveImageToPNG(GpImage* image, const std::wstring& fileName);
+// The same encoders into a stream, for a picture kept whole before it is written.
+GpStatus SaveImageToJPG(GpImage* image, IStream* stream, LONG quality);
+GpStatus SaveImageToGIF(GpImage* image, IStream* stream);
+GpStatus SaveImageToBMP(GpImage* image, IStream* stream);
+GpStatus SaveImageToPNG(GpImage* image, IStream* stream);
 
 // Each creates its pen or brush, draws once and releases it. The first three
 // leave the graphics in the given page unit.

@@ -419,6 +419,26 @@ TEST_F(FileCommandsTest, PicturesFromTheMenuAreWrittenBesideTheWindowWithTheirPr
     EXPECT_FALSE(fs::exists(folder / L"song_12.PNG"));
 }
 
+TEST_F(FileCommandsTest, ASecondPictureExportIsRefusedFirstAndClosingWaitsForEveryPage) {
+    notaline::test::FillPages(Ed(), 40);
+    {
+        Answers answers({{IDOK, File(L"song"), 4}});
+        Command("SaveASPic");
+        EXPECT_EQ(1u, answers.Titles().size());
+    }
+    ASSERT_TRUE(Ed().Pictures.Running());
+    {
+        Answers answers({{IDOK, L""}});
+        Command("SaveASPic");  // refused before a name is asked
+        EXPECT_EQ(std::vector<std::wstring>{L"正在保存图片…，按 Esc 可停止"}, answers.Texts());
+    }
+    ASSERT_TRUE(Ed().Pictures.Running());
+    HWND form = window->Handle();
+    SendMessageW(form, WM_CLOSE, 0, 0);  // an unchanged song: closed once every page is written
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_EQ(40, std::distance(fs::directory_iterator(folder), {}));
+}
+
 TEST_F(FileCommandsTest, PrintFileOnTheSystemQueueHasTheScreensInk) {
     // Run by print_queue.sh, which serves a cups-pdf queue, rasterises the PDF into the folder and
     // fails the run unless exactly one job arrived.

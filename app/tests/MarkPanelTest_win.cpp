@@ -11,6 +11,7 @@
 #include "button/api/IButton.h"
 #include "com/Create.h"
 #include "control/Editor_win.h"
+#include "control/Handlers_win.h"
 #include "outside/api/IQuibbet.h"
 #include "outside/tests/TipWindows_win.h"
 #include "records/Messages.h"
@@ -150,6 +151,60 @@ TEST_F(MarkPanelTest, TheListFollowsUndoAndRedo) {
         if (step) SendMessageW(window->EditorWindow(), step, 0, 0);
         if (!step) Editor()->put_ExtralType(at_, 0, 30);
         EXPECT_TRUE(PumpUntil([&] { return Entries().size() == left && TextOf(Combo()).starts_with(shown); })) << step;
+    }
+}
+
+// The panel's own buttons and the edit commands, each undone and redone: after every step the
+// list names the caret character's marks and the status bar counts the selection.
+TEST_F(MarkPanelTest, TheListAndTheStatusBarFollowEveryEdit) {
+    TypeChars("1234");
+    const int32_t first = Ed().Data.SelStart - 4;
+    const std::vector<int32_t> marks[] = {{29, 17}, {30}, {24, 2}, {1}};
+    for (int32_t i = 0; i < 4; ++i) {
+        Select(first + i, 0);
+        for (int32_t code : marks[i]) SendMessageW(window->EditorWindow(), tessaly::EM_FormatSortInfo, 0, code);
+    }
+    // As the edit menu's commands send them.
+    const auto Send = [&](UINT msg) { SendMessageW(window->EditorWindow(), msg, 0, 0); };
+    const auto choose = [&](int32_t code) {
+        const std::u16string name = PaddedMarkName(code);
+        SendMessageW(Combo(), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str()));
+        SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Combo()), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Combo()));
+    };
+    const auto check = [&](const std::string& step) {
+        Pump();
+        const auto& d = Ed().Data;
+        const int32_t at = std::min(d.SelStart, d.SelStart + d.SelLength);
+        std::array<int32_t, 8> slots{};
+        for (size_t k = 0; k < 8; ++k) slots[k] = d.WordInfo[static_cast<size_t>(at)].ExtralWordInfo[k].IndexType;
+        std::vector<std::wstring> listed;
+        for (const auto& e : BuildMarkList(slots, true).entries) listed.emplace_back(e.begin(), e.end());
+        EXPECT_EQ(listed, Entries()) << step;
+        const std::wstring selected = L"选中：" + std::to_wstring(std::abs(d.SelLength)) + L" ";
+        EXPECT_NE(std::wstring::npos, window->StatusText(1).find(selected)) << step << ": " << selected;
+    };
+    const struct {
+        const char* what;
+        int32_t start, length;
+        std::function<void()> act;
+    } rows[] = {
+        {"kind change", first, 0, [&] { choose(17), Click("CmdChangExtralValue", 4); }},
+        {"panel delete", first, 0, [&] { choose(29), Click("CmdDelExtralWd", -1); }},
+        {"Delete", first, 0, [&] { Send(WM_CLEAR); }},
+        {"Delete of a selection", first + 1, 1, [&] { Send(WM_CLEAR); }},
+        {"Ctrl+X", first, 1, [&] { Send(WM_CUT); }},
+        {"Ctrl+V", -1, 0, [&] { Send(WM_PASTE); }},  // where the cut left the caret
+    };
+    for (const auto& r : rows) {
+        if (r.start >= 0) Select(r.start, r.length), notaline::NotifySelChange(Ed(), r.start, r.length);  // a click
+        check(std::string(r.what) + ", before");
+        r.act();
+        check(r.what);
+        for (const UINT step : std::initializer_list<UINT>{EM_UNDO, tessaly::EM_REDO, EM_UNDO, tessaly::EM_REDO}) {
+            Send(step);
+            check(std::string(r.what) + (step == EM_UNDO ? ", undo" : ", redo"));
+        }
     }
 }
 

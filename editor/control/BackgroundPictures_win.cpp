@@ -8,13 +8,13 @@
 namespace notaline {
 
 BackgroundPictures::~BackgroundPictures() {
-    Stop();
     Finish();
 }
 
 void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
     Finish();
     stop_ = false;
+    ended_ = false;
     worker_ = std::thread([this, job = std::move(job)]() mutable {
         try {
             status_ = job->Write([this](int32_t page, int32_t pages) {
@@ -26,6 +26,7 @@ void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
             status_ = {PictureExportResult::WriteFailed, 0, {}};
         }
         job.reset();
+        ended_ = true;
         PostMessageW(window_, kPicturesWritten, 0, 0);
     });
 }

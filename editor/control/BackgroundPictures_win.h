@@ -17,8 +17,8 @@ inline constexpr UINT kPictureProgress = WM_APP + 0x102;
 inline constexpr UINT kPicturesWritten = WM_APP + 0x103;
 
 // The user's pictures, drawn and encoded on a thread of their own from a copy of the document,
-// so that the window goes on answering. One export at a time; destroying this stops the export
-// after the page being written and waits for it.
+// so that the window goes on answering. One export at a time; destroying this waits for the
+// export to end, so that a closing control never leaves a partial set behind without a word.
 class BackgroundPictures {
 public:
     explicit BackgroundPictures(HWND window) : window_(window) {}
@@ -27,6 +27,8 @@ public:
     ~BackgroundPictures();
 
     bool Running() const { return worker_.joinable(); }
+    // The export has ended and its end is posted; Finish takes its outcome.
+    bool Ended() const { return ended_; }
     void Start(std::unique_ptr<PictureJob> job);
     // Stops after the page being written; the pages written stay.
     void Stop() { stop_ = true; }
@@ -37,6 +39,7 @@ private:
     HWND window_;
     std::thread worker_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> ended_{false};
     PictureExportStatus status_;
 };
 

@@ -133,7 +133,8 @@ void ZoomStepTaken(Editor& ed, float scale) {
     ed.Refresh(tessaly::AllRefresh);
     // The record holds the selection forward, a backward one included.
     const WordRange sel = NormalRange(d.SelStart, d.SelLength);
-    const bool caretStayed = sel.Start == d.StatusSentStart && sel.Length == d.StatusSentLength;
+    const bool caretStayed =
+        sel.Start == d.StatusSentStart && sel.Length == d.StatusSentLength && d.Edits == d.StatusSentEdits;
     NotifySelChange(ed, d.SelStart, d.SelLength);
     // A record for a caret that stayed is not sent, but the host's zoom box needs the new scale.
     if (caretStayed && d.InputState != tessaly::LpxState) ResendStatus(ed);
@@ -154,6 +155,12 @@ void OnWheel(Editor& ed, WPARAM wParam) {
     }
 }
 
+// The host lists the caret character's marks and counts the selection: after a cut, paste or
+// delete both changed. The input mode stays what it was, as these commands leave it.
+void ReportEdit(Editor& ed) {
+    NotifySelChangeByState(ed, ed.Data.SelStart, ed.Data.SelLength);
+}
+
 void OnCut(Editor& ed) {
     EditCommands& c = *ed.Commands;
     if (ed.Data.InputState == tessaly::LpxState) {
@@ -164,6 +171,7 @@ void OnCut(Editor& ed) {
     if (c.Undo.CanCut()) c.Clipboard.CutWord(ed.Data.SelStart, ed.Data.SelLength);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
+    ReportEdit(ed);
 }
 
 void OnCopy(Editor& ed) {
@@ -188,6 +196,7 @@ void OnPaste(Editor& ed) {
     c.Clipboard.PasteWord(d.SelStart, d.SelLength, ed.PasteFormatName);
     ed.LayOutAndShow(tessaly::AllRefresh);
     ed.UpdateCaretLine();
+    ReportEdit(ed);
 }
 
 void OnClear(Editor& ed) {
@@ -200,6 +209,8 @@ void OnClear(Editor& ed) {
     }
     c.Typed.DeleteWord(ed.Data.SelStart, ed.Data.SelLength);
     ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.UpdateCaretLine();
+    ReportEdit(ed);
 }
 
 }  // namespace
@@ -224,7 +235,7 @@ LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     const WNDPROC prev = ed->PrevWndProc;
     if (msg == WM_TIMER && wParam == kSettleTimer) {
         KillTimer(hwnd, kSettleTimer);
-        if (ed->Data.DocLoaded) ed->SettleLayout(kSettleStepLines);
+        if (ed->Data.DocLoaded) ed->JoinUpStep(kSettleStepLines);
         return 0;
     }
     if (msg == kReleaseStoppedPlayers) {

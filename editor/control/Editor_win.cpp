@@ -72,7 +72,7 @@ Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
     // A loaded document's caret is reported even where the last one stood.
     Renderer->OnViewReset = [this] { NotifySelChange(*this, Data.SelStart, Data.SelLength); };
     Renderer->OnPagesCounted = [this] { ResendCounts(); };
-    StatusFont = MakeStdFont(StdFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134});  // 宋体
+    StatusFont = MakeStdFont(StatusFontInfo);
     // The record holds the font's address; it never leaves the process as bytes.
     SendMsg.StdFont = StatusFont.Get();
     Ini = com::CreateFromDll<IDispatch>(L"Tessaly.dll", CLSID_ReadWriteIni);
@@ -109,12 +109,6 @@ void Editor::LayOutAndShow(int32_t mode) {
     LayOutEdit(Data, *Renderer);
     Renderer->EnsureWordVisible(Data.SelStart);
     Refresh(mode);
-}
-
-void Editor::SettleLayout(int32_t lines) {
-    const int32_t pages = Data.PageCount(), line = Data.CurLine;
-    if (notaline::SettleLayout(Data, *Renderer, lines) && (Data.PageCount() != pages || Data.CurLine != line))
-        ResendCounts();
 }
 
 void Editor::ResendCounts() {

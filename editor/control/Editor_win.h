@@ -67,9 +67,10 @@ public:
     void Refresh(int32_t mode) { Renderer->RefreshView(Data.SelStart, Data.SelLength, mode); }
     // After an edit: lay out the touched lines, keep the caret in view, redraw.
     void LayOutAndShow(int32_t mode);
-    // The layout whole, as it is printed, saved and pictured: a line a key cut short is joined up,
-    // or only `lines` lines of its paragraph broken, a step of the work done when idle.
-    void SettleLayout(int32_t lines = INT32_MAX);
+    // The layout whole, as it is printed, saved and pictured: a line a key cut short is joined up.
+    WholeLayout JoinUp() { return Renderer->JoinUp(Data); }
+    // Only `lines` lines of that paragraph broken, a step of the work done when idle.
+    void JoinUpStep(int32_t lines) { Renderer->JoinUpStep(Data, lines); }
     // The host's record again with the page count and the caret's line that joining up changed.
     void ResendCounts();
     // The caret word's size as the current font size; its line as the current line.
@@ -102,6 +103,9 @@ public:
     tessaly::aSendMsg SendMsg;
     com::Ptr<IFontDisp> StatusFont;  // the status record's font object
     com::Ptr<IDispatch> Ini;         // the settings file
+    // What the status font object was made from. The object gives its size back as realized
+    // (16.2 pt as 15.75), so typed characters take their font from here.
+    StdFontInfo StatusFontInfo{"\xCB\xCE\xCC\xE5", 9, false, false, false, false, 134};  // 宋体
 
     std::array<std::string, 10> Metres;
     std::string PendingIme;  // code page 936 bytes from WM_IME_CHAR, inserted by the next WM_CHAR

@@ -9,6 +9,7 @@
 #include "model/document/MarkCodes.h"
 #include "model/document/mGeneral.h"
 #include "model/edit/RangeMarks.h"
+#include "model/edit/TypedText.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/Pagination.h"
 #include "records/Messages.h"
@@ -54,7 +55,13 @@ void InsertSymbol(Editor& ed, int32_t code, int32_t value) {
     d.InputWords.clear();
     MakeSymbolWord(ed, code, value);
     if (code == -1 || d.InputWords.empty()) return;
-    if (ed.Commands->Typed.InputWord(d.SelStart, d.SelLength)) LayOutEdit(d, *ed.Renderer);
+    Typing& typed = ed.Commands->Typed;
+    // The "1" typed before a key's equals sign becomes the key's "1", as its symbol command writes it.
+    tessaly::aWordInfo keyOne;
+    const bool inserted = code == kMarkEquals && BuildSymbolWord(d, InputAttributesOf(ed), kMarkKeySetting, 0, keyOne)
+                              ? typed.InputKeyEquals(d.SelStart, d.SelLength, keyOne)
+                              : typed.InputWord(d.SelStart, d.SelLength);
+    if (inserted) LayOutEdit(d, *ed.Renderer);
     ed.UpdateCaretLine();
     ed.Renderer->EnsureWordVisible(d.SelStart);
     ed.Refresh(tessaly::MainExtralRefresh);

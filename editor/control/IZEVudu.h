@@ -193,6 +193,11 @@ struct IZEVuduHost : IUnknown {
     STDMETHOD(SaveBeside)(BSTR FileName, LONG_PTR HostWindow) PURE;
     // Until no save started by SaveBeside is under way, its outcome told.
     STDMETHOD(WaitForSaves)() PURE;
+    // S_OK while pictures started by kSavePicturesBeside are being written, S_FALSE when none are.
+    STDMETHOD(PicturesUnderWay)() PURE;
+    // Until those pictures are written, their progress shown to the host and Esc stopping them
+    // after the page being written; their outcome told. S_FALSE: none were under way.
+    STDMETHOD(WaitForPictures)() PURE;
 };
 // The name of the registered message that tells the host a SaveBeside ended.
 inline constexpr wchar_t kSaveDoneMessage[] = L"Notaline.SaveDone";

@@ -31,7 +31,10 @@ void WithKeyboard(Editor& ed, Key&& key) {
 
 // The record's font object is replaced on each filling; a font the system refuses keeps the last.
 void SetStatusFont(Editor& ed, const StdFontInfo& font) {
-    if (auto made = MakeStdFont(font)) ed.StatusFont = std::move(made);
+    if (auto made = MakeStdFont(font)) {
+        ed.StatusFont = std::move(made);
+        ed.StatusFontInfo = font;
+    }
     ed.SendMsg.StdFont = ed.StatusFont.Get();
 }
 
@@ -42,7 +45,7 @@ void SendStatus(Editor& ed) {
 
 template <class Change>
 void ChangeStatusFont(Editor& ed, Change&& change) {
-    StdFontInfo font = StdFontInfoOf(static_cast<IFontDisp*>(ed.SendMsg.StdFont)).value_or(DefaultInputFont());
+    StdFontInfo font = ed.StatusFontInfo;
     change(font);
     SetStatusFont(ed, font);
 }

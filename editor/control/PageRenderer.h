@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "model/document/EditorData.h"
 #include "model/document/PageView.h"
+#include "model/document/WholeLayout.h"
 #include "paint/PageScreen.h"
 
 namespace notaline {
@@ -27,6 +29,12 @@ public:
     std::function<void()> OnViewReset;
     // Told when joining up a line a key cut short changed the page count or the caret's line.
     std::function<void()> OnPagesCounted;
+
+    // Every join of the control's layout goes through these two, so that OnPagesCounted tells
+    // the host the counts the layout gives once it is whole: JoinUp joins the line a key cut
+    // short up, JoinUpStep takes the idle time's step of that work (false when no line is cut).
+    WholeLayout JoinUp(EditorData& data);
+    bool JoinUpStep(EditorData& data, int32_t lines);
 };
 
 }  // namespace notaline

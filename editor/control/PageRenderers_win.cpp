@@ -87,9 +87,9 @@ public:
     void RefreshView(int32_t SelStart, int32_t SelLength, int32_t Mode) override {
         // A line a key cut short is never shown: its paragraph is broken again first.
         const auto& lines = data_.LineInfo;
-        const bool settled =
-            lines.HasCutLine() &&
-            GetPageOfWord(data_, lines.StartOf(lines.CutLine())) <= screen_.Screen().PagesInView().second && Settle();
+        const bool settled = lines.HasCutLine() && GetPageOfWord(data_, lines.StartOf(lines.CutLine())) <=
+                                                       screen_.Screen().PagesInView().second;
+        if (settled) JoinUp(data_);
         screen_.RefreshView(SelStart, SelLength, settled ? tessaly::AllRefresh : Mode);
     }
     void EnsureWordVisible(int32_t Word) override { screen_.EnsureWordVisible(Word); }
@@ -115,13 +115,6 @@ public:
     ScreenRenderer* Screen() override { return &screen_; }
 
 private:
-    bool Settle() {
-        const int32_t pages = data_.PageCount(), line = data_.CurLine;
-        if (!SettleLayout(data_, *this)) return false;
-        if ((pages != data_.PageCount() || line != data_.CurLine) && OnPagesCounted) OnPagesCounted();
-        return true;
-    }
-
     EditorData& data_;
     ScrollInfoView scroll_;
     ScreenRenderer screen_;

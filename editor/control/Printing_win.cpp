@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "FileErrors.h"
 #include "com/Dispatch.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
@@ -48,8 +49,7 @@ void PaintPending() {
 bool PrintOn(Editor& ed, PrintDevice& device, const std::wstring& jobName) {
     // The editor's document stays as it is while the job runs: the pages are drawn from a copy
     // at the printer's zoom, never by converting the live arrays.
-    ed.SettleLayout();
-    const EditorData copy = PrintCopy(ed.Data);
+    const EditorData copy = PrintCopy(ed.Data, ed.JoinUp());
     ScreenRenderer* screen = ed.Renderer->Screen();
     const std::u16string texture = screen ? screen->Screen().TextureFile : std::u16string();
     const PrintStatus status = PrintPages(copy, device, PrintScale(device.DotsPerInch(), ed.Data.PropertiesDpi),
@@ -88,58 +88,74 @@ bool PrintDocument(Editor& ed, const std::wstring& jobName) {
 
 namespace {
 
-// Failures are told; a stop or a refused overwrite is the user's own answer.
-bool TellPictureOutcome(Editor& ed, const PictureExportStatus& status, const PictureName& name) {
-    switch (status.Result) {
-        case PictureExportResult::Saved: return true;
-        case PictureExportResult::Cancelled:
-        case PictureExportResult::Stopped: return false;
-        case PictureExportResult::UnsupportedExtension:
-            ed.ShowMessage("不支持图片格式“" + Utf8(name.Ext) + "”，请用 JPG、PNG、BMP 或 GIF。");
-            return false;
-        case PictureExportResult::BadName:
-        case PictureExportResult::WriteFailed:
-            ed.ShowMessage("无法保存图片文件“" + Utf8(status.FailedFile) + "”。");
-            return false;
-    }
-    return false;
-}
-
 ConfirmOverwrite AskOver(Editor& ed) {
     return [&ed](const std::wstring& file) { return AskOverwrite(ed.Window, file); };
 }
 
+// The pictures' texture is the screen's; without a screen, the same file beside the program.
+std::u16string TextureOf(Editor& ed) {
+    if (ScreenRenderer* screen = ed.Renderer->Screen()) return screen->Screen().TextureFile;
+    return PageTextureFile();
+}
+
 }  // namespace
+
+std::string PictureFailure(const PictureExportStatus& status, const PictureName& name) {
+    switch (status.Result) {
+        case PictureExportResult::Saved:
+        case PictureExportResult::Cancelled:
+        case PictureExportResult::Stopped: return {};
+        case PictureExportResult::UnsupportedExtension:
+            return "不支持图片格式“" + Utf8(name.Ext) + "”，请用 JPG、PNG、BMP 或 GIF。";
+        case PictureExportResult::BadName:
+        case PictureExportResult::WriteFailed: break;
+    }
+    // The reason in the document save's words, and how far the pages got.
+    const std::string_view reason = tessaly::FileErrorText(status.Error);
+    return "无法保存图片文件“" + Utf8(status.FailedFile) + "”" + (reason.empty() ? "" : "：" + std::string(reason)) +
+           "。\n已保存 " + std::to_string(status.Written) + " 页图片，共 " + std::to_string(status.Pages) + " 页。";
+}
+
+namespace {
+
+// Failures are told; a stop or a refused overwrite is the user's own answer.
+bool TellPictureOutcome(Editor& ed, const PictureExportStatus& status, const PictureName& name) {
+    const std::string failure = PictureFailure(status, name);
+    if (!failure.empty()) ed.ShowMessage(failure);
+    return status.Result == PictureExportResult::Saved;
+}
+
+}  // namespace
+
+PictureExportStatus WritePagePictures(Editor& ed, const std::wstring& fileName, PictureName& name) {
+    if (!SplitPictureName(fileName, name)) throw com::Error{E_INVALIDARG, L"图片文件名太短"};
+    // A caller's export comes after the user's one still running.
+    FinishPagePictures(ed);
+    // Drawn off-screen from the document: a control placed in no window draws them too.
+    return notaline::SavePagePictures(ed.Data, ed.JoinUp(), TextureOf(ed), fileName, AskOver(ed));
+}
 
 bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
     PictureName name;
-    if (!SplitPictureName(fileName, name)) throw com::Error{E_INVALIDARG, L"图片文件名太短"};
-    ScreenRenderer* screen = ed.Renderer->Screen();
-    if (!screen) return false;
-    // A caller's export comes after the user's one still running.
-    FinishPagePictures(ed);
-    ed.SettleLayout();
-    return TellPictureOutcome(ed, screen->SavePagePictures(fileName, AskOver(ed)), name);
+    const PictureExportStatus status = WritePagePictures(ed, fileName, name);
+    return TellPictureOutcome(ed, status, name);
 }
 
 void StartPagePictures(Editor& ed, const std::wstring& fileName) {
-    ScreenRenderer* screen = ed.Renderer->Screen();
-    if (!screen) return;
     // One export at a time, and none of a document still being read.
     if (ed.Pictures.Running() || !ed.Data.DocLoaded) {
         ed.Beep();
         return;
     }
     // The files asked about are those of the pages the export writes.
-    ed.SettleLayout();
     PictureName name;
-    const PictureExportStatus checked = CheckPictureExport(fileName, ed.Data.PageCount(), AskOver(ed), name);
+    const PictureExportStatus checked = CheckPictureExport(fileName, ed.JoinUp(), AskOver(ed), name);
     if (checked.Result != PictureExportResult::Saved) {
         TellPictureOutcome(ed, checked, name);
         return;
     }
     ed.PicturesName = name;
-    ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, screen->Screen().TextureFile, name));
+    ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, ed.JoinUp(), TextureOf(ed), name));
 }
 
 void FinishPagePictures(Editor& ed) {
@@ -147,6 +163,23 @@ void FinishPagePictures(Editor& ed) {
     if (!status) return;
     ResendStatus(ed);  // the progress leaves the status bar
     TellPictureOutcome(ed, *status, ed.PicturesName);
+}
+
+void WaitForPagePictures(Editor& ed) {
+    while (ed.Pictures.Running() && !ed.Pictures.Ended()) {
+        MSG m;
+        if (PeekMessageW(&m, ed.Window, kPictureProgress, kPictureProgress, PM_REMOVE)) {
+            PictureMessage(ed, m.message, m.wParam, m.lParam);
+            continue;
+        }
+        // Esc stops after the page being written; other keys are dropped, as a progress box would.
+        while (PeekMessageW(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+            if (m.wParam == VK_ESCAPE) ed.Pictures.Stop();
+        PaintPending();
+        // Woken by the thread's news; its end is seen within a moment either way.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE | QS_PAINT | QS_KEY);
+    }
+    FinishPagePictures(ed);
 }
 
 bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,7 +2,6 @@
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "model/edit/TypedText.h"
-#include "render/StdFontObject_win.h"
 
 namespace notaline {
 
@@ -12,16 +11,14 @@ InputAttributes InputAttributesOf(Editor& ed) {
     in.cf = s.cf;
     in.cb = s.cb;
     in.SelWordSpace = s.SelWordSpace;
-    if (auto font = StdFontInfoOf(static_cast<IFontDisp*>(s.StdFont))) {
-        in.FontName = font->FaceName;
-        in.Size = font->Size;
-        in.Italic = font->Italic;
-        in.Underline = font->Underline;
-        in.StrikeOut = font->Strikethrough;
-        in.Weight = font->Bold ? 700 : 400;
-    }
-    const int dpi = ed.Dc.Get() ? GetDeviceCaps(ed.Dc.Get(), LOGPIXELSY) : 0;
-    in.Dpi = dpi > 0 ? dpi : ed.Data.ScreenDpi;
+    // The exact size the status font was made with: the font object reports it as realized.
+    const StdFontInfo& font = ed.StatusFontInfo;
+    in.FontName = font.FaceName;
+    in.Size = font.Size;
+    in.Italic = font.Italic;
+    in.Underline = font.Underline;
+    in.StrikeOut = font.Strikethrough;
+    in.Weight = font.Bold ? 700 : 400;
     return in;
 }
 

@@ -10,6 +10,7 @@
 
 #include "FileNames.h"
 #include "control/Handlers_win.h"
+#include "control/Printing_win.h"
 #include "control/SetPlayInfoDialog_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/CharKinds.h"
@@ -118,7 +119,9 @@ void SetZoom(Editor& ed, float value) {
     ed.Refresh(tessaly::AllRefresh);
 }
 
-void SetSourceLine(Editor& ed, int32_t& line, int32_t value, bool (*qualifies)(const EditorData&, int32_t)) {
+// A script's line numbers are those of the whole layout, not of a line a key cut short.
+void SetSourceLine(Editor& ed, WholeLayout, int32_t& line, int32_t value,
+                   bool (*qualifies)(const EditorData&, int32_t)) {
     if (value == -1 || (value >= 0 && qualifies(ed.Data, value))) {
         line = value;
         ed.Refresh(tessaly::MainExtralRefresh);
@@ -204,15 +207,26 @@ void Saved(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host, bool 
 void SaveFile(ZEVudu& z, Editor& ed, const std::wstring& name, intptr_t host) {
     if (!MayOverwrite(z, name, host)) Refuse(L"文件没有保存。", E_FAIL);
     WaitForWrites(ed);
-    ed.SettleLayout();
     const HCURSOR old = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const SaveOutcome saved = SaveJpFile(ed.Data, ed.FileSystem, host, U16(name));
+    const SaveOutcome saved = SaveJpFile(ed.Data, ed.JoinUp(), ed.FileSystem, host, U16(name));
     SetCursor(old);
     if (!saved.Ok) {
         if (host) ShowUtf8(ed, saved.Reason);
         Refuse(L"文件没有保存。", E_FAIL);
     }
     if (host) Saved(z, ed, name, host);
+}
+
+// A caller's pictures are drawn off-screen, a control placed in no window included. A failure
+// (an unknown extension, a missing folder, a page not written) fails the call with the text a
+// box would show; no box stops a script. An overwrite the user refused writes nothing and is no failure.
+void WritePicturesOrFail(Editor& ed, const std::wstring& name) {
+    PictureName split;
+    const PictureExportStatus status = WritePagePictures(ed, name, split);
+    const std::string failure = PictureFailure(status, split);
+    if (failure.empty()) return;
+    const auto text = tessaly::Utf8ToUtf16(failure).value_or(u"");
+    throw com::Error{E_FAIL, std::wstring(text.begin(), text.end())};
 }
 
 void SaveMidFile(Editor& ed, const std::wstring& name) {
@@ -630,9 +644,9 @@ HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
         // A DaDur file holds no character boxes: a line a key cut short is left for the idle ticks,
         // which join it up a step at a time, not all at once on the tick.
         const std::u16string name = U16(Name(FileName));
-        if (DocumentKindOf(name) != DocumentKind::DaDur) ed->SettleLayout();
-        ed->Backup.Write(SnapshotAsStored(ed->Data), ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(), name,
-                         std::chrono::milliseconds(0));
+        ed->Backup.Write(DocumentKindOf(name) == DocumentKind::DaDur ? DaDurSnapshotAsStored(ed->Data)
+                                                                     : SnapshotAsStored(ed->Data, ed->JoinUp()),
+                         ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(), name, std::chrono::milliseconds(0));
         return S_OK;
     });
 }
@@ -646,10 +660,10 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
         WaitForUserSave(e);
         if (!MayOverwrite(z_, name, HostWindow)) return S_FALSE;
         e.Commands->Undo.SaveBegun();
-        e.SettleLayout();
         const HWND window = e.Window;
-        e.UserSave.Write(SnapshotAsStored(e.Data), e.FileSystem.ZoomFactor(), e.FileSystem.CurrentDpi(), U16(name),
-                         std::chrono::milliseconds(0), [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });
+        e.UserSave.Write(SnapshotAsStored(e.Data, e.JoinUp()), e.FileSystem.ZoomFactor(), e.FileSystem.CurrentDpi(),
+                         U16(name), std::chrono::milliseconds(0),
+                         [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });
         ZEVudu& z = z_;
         e.SaveWritten = [&z, &e, name, HostWindow] {
             e.UserSave.Wait();
@@ -671,6 +685,22 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
 HRESULT ZEVudu::HostFace::WaitForSaves() {
     return Guarded([&]() -> HRESULT {
         if (Editor* ed = z_.Running()) WaitForUserSave(*ed);
+        return S_OK;
+    });
+}
+
+HRESULT ZEVudu::HostFace::PicturesUnderWay() {
+    return Guarded([&]() -> HRESULT {
+        const Editor* ed = z_.Running();
+        return ed && ed->Pictures.Running() ? S_OK : S_FALSE;
+    });
+}
+
+HRESULT ZEVudu::HostFace::WaitForPictures() {
+    return Guarded([&]() -> HRESULT {
+        Editor* ed = z_.Running();
+        if (!ed || !ed->Pictures.Running()) return S_FALSE;
+        WaitForPagePictures(*ed);
         return S_OK;
     });
 }
@@ -764,7 +794,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::ExtralWordVal3, L"ExtralWordVal3", com::kPut, ANY(PutExtralWordVal3(ed, c, a))},
         {id::ExtralType, L"ExtralType", com::kGet, RUN_GET(GetExtralType(ed, d, a, r))},
         {id::ExtralType, L"ExtralType", com::kPut, RUN_PUT(PutExtralType(ed, d, c, a))},
-        {id::CurLine, L"CurLine", com::kGet, ANY(com::Return(r, d.CurLine))},
+        {id::CurLine, L"CurLine", com::kGet, ANY(com::Return(r, ed.JoinUp().CurLine()))},
         {id::ChangExtralType, L"ChangExtralType", com::kMethod, ANY(DoChangExtralType(c, a))},
         {id::ConChangInputWord, L"ConChangInputWord", com::kMethod, ANY(DoConChangInputWord(ed, c, a))},
         {id::WordShuPaiSpace, L"WordShuPaiSpace", com::kGet, ANY(com::Return(r, WordShuPaiSpace(d, d.SelStart)))},
@@ -816,10 +846,10 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::Modified, L"Modified", com::kPut, RUN_PUT(c.Undo.Modified(a.Value().Bool()))},
         {id::LineSpace, L"LineSpace", com::kGet, RUN_GET(com::Return(r, c.Paragraphs.SelSpacingBefore(d.SelStart, d.SelLength)))},
         {id::LineSpace, L"LineSpace", com::kPut, [](Z& z, A& a, V*) { PutLineSpace(z, a); z.PropertyChanged(); }},
-        {id::CPdqLine, L"CPdqLine", com::kGet, ANY(com::Return(r, d.CPdqLine))},
-        {id::CPdqLine, L"CPdqLine", com::kPut, ANY(SetSourceLine(ed, d.CPdqLine, a.Value().Long(), &IsLyricSourceLine))},
-        {id::XjdqLine, L"XjdqLine", com::kGet, ANY(com::Return(r, d.XjdqLine))},
-        {id::XjdqLine, L"XjdqLine", com::kPut, ANY(SetSourceLine(ed, d.XjdqLine, a.Value().Long(), &IsBarSourceLine))},
+        {id::CPdqLine, L"CPdqLine", com::kGet, ANY(ed.JoinUp(); com::Return(r, d.CPdqLine))},
+        {id::CPdqLine, L"CPdqLine", com::kPut, ANY(SetSourceLine(ed, ed.JoinUp(), d.CPdqLine, a.Value().Long(), &IsLyricSourceLine))},
+        {id::XjdqLine, L"XjdqLine", com::kGet, ANY(ed.JoinUp(); com::Return(r, d.XjdqLine))},
+        {id::XjdqLine, L"XjdqLine", com::kPut, ANY(SetSourceLine(ed, ed.JoinUp(), d.XjdqLine, a.Value().Long(), &IsBarSourceLine))},
         {id::JiePaiHaoWidth, L"JiePaiHaoWidth", com::kMethod, ANY(LayOutEdit(d, *ed.Renderer))},
         {id::Paper, L"Paper", com::kGet, RUN_GET(com::Return(r, c.Pages.PaperType()))},
         {id::Paper, L"Paper", com::kPut, RUN_PUT(PutPaper(ed, d, c, a))},
@@ -829,7 +859,7 @@ std::span<const com::Member<ZEVudu>> ZEVudu::Members() {
         {id::PagePosType, L"PagePosType", com::kPut, ANY(PutPagePosType(ed, c, a))},
         {id::PgNumberSize, L"PgNumberSize", com::kGet, RUN_GET(com::Return(r, c.Pages.PageNumberSize()))},
         {id::PgNumberSize, L"PgNumberSize", com::kPut, ANY(PutPgNumberSize(ed, c, a))},
-        {id::SavePic, L"SavePic", com::kMethod, ANY(SavePagePictures(ed, a[0].Str()))},
+        {id::SavePic, L"SavePic", com::kMethod, ANY(WritePicturesOrFail(ed, a[0].Str()))},
         // Music stopped or started anew is not paused; a kept flag would caption the host's menu wrongly.
         {id::关闭音乐, L"关闭音乐", com::kMethod, ANY(Do关闭音乐(z, ed))},
         {id::暂停, L"暂停", com::kGet, [](Z& z, A&, V* r) { com::Return(r, z.Kept().Pause); }},

@@ -122,7 +122,8 @@ tessaly::DaDurStatus WriteMidFile(const EditorData& data, const std::filesystem:
     };
     const bool drums =
         tessaly::IsTrue(data.PlayInfo.IsPlayDrum) && std::any_of(data.XjDrum.begin(), data.XjDrum.end(), hits);
-    if (!drums && !AnyNoteSounds(data, bars)) return tessaly::DaDurStatus::Failure(0, kNothingToSoundText);
+    if (!drums && !AnyNoteSounds(data, bars))
+        return tessaly::DaDurStatus::Failure(0, NothingToSoundNotice(data, bars, kLeftOutOfFile));
     texts.歌曲文件名 = tessaly::Utf16ToCp936(fileName.u16string()).value_or(std::string());
     tessaly::MakeMid writer;
     if (auto status = writer.WriteMidHead(texts, data.PlayInfo, fileName); !status.ok) return status;

@@ -20,7 +20,7 @@ std::vector<tessaly::aMidEvent> BuildTrackMidEvents(const EditorData& data, cons
 // Writes the document's used tracks and drums as a Standard MIDI File. `texts` carries the title,
 // rights notice and remarks of the play settings. The file is replaced only when the whole of it
 // was written; a refused or failed export leaves any earlier file as it was. A song in which no
-// note sounds is refused with kNothingToSoundText.
+// note sounds is refused with NothingToSoundNotice.
 tessaly::DaDurStatus WriteMidFile(const EditorData& data, const std::filesystem::path& fileName,
                                   tessaly::aMidTxtInfo texts = {});
 

@@ -61,7 +61,7 @@ void MusicNoteGet::BeginPlayMusic(const EditorData& data, intptr_t editorWindow)
     const BarList bars = BuildXjInfo(data);
     // Silence would look like a player that does not work: say what makes the music sound.
     if (!AnyNoteSounds(data, bars)) {
-        if (Warn) Warn(kNothingToSoundText);
+        if (Warn) Warn(NothingToSoundNotice(data, bars, kLeftOutOfPlay));
         return;
     }
     if (Warn) {

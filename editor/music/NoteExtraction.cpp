@@ -1,6 +1,7 @@
 #include "music/NoteExtraction.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "model/document/MarkCodes.h"
@@ -28,11 +29,17 @@ void ApplyTies(const BarList& bars, std::vector<aCodeEvent>& events);
 void ApplyGraceNotes(const BarList& bars, std::vector<aCodeEvent>& events);
 void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events);
 
+// The "1" of a key such as "1=C" names the key; it is no note.
+bool IsKeyDigit(const StoredWord& w) {
+    return std::any_of(std::begin(w.ExtralWordInfo), std::end(w.ExtralWordInfo),
+                       [](const tessaly::aExtralWordInfo& s) { return s.IndexType == kMarkKeySetting; });
+}
+
 }  // namespace
 
 PlayChar PlayCharOf(const StoredWord& w) {
     if (w.IsJpGcCtl == 1) {
-        if (w.WdAsc >= '1' && w.WdAsc <= '7') return PlayChar::Note;
+        if (w.WdAsc >= '1' && w.WdAsc <= '7') return IsKeyDigit(w) ? PlayChar::Other : PlayChar::Note;
         if (w.WdAsc == '0') return PlayChar::Rest;
         if (w.WdAsc == '-') return PlayChar::Dash;
     } else if (w.IsJpGcCtl == 2 && w.WdAsc == 'D') {
@@ -70,17 +77,33 @@ bool AnyNoteSounds(const EditorData& data, const BarList& bars) {
     return sounds;
 }
 
+namespace {
+
+bool HasNote(const EditorData& data, int32_t first, int32_t last) {
+    for (int32_t c = std::max(first, 0); c <= std::min(last, data.WordCount() - 1); ++c)
+        if (PlayCharOf(data.WordInfo[static_cast<size_t>(c)]) == PlayChar::Note) return true;
+    return false;
+}
+
+std::string AfterLastBarLine(std::string_view fate) {
+    return "最后一条小节线之后的音乐" + std::string(fate) + "：请在歌曲末尾加上小节线。";
+}
+
+}  // namespace
+
+bool NotesAfterLastBarLine(const EditorData& data, const BarList& bars) {
+    if (bars.SingleBar || bars.Bars.empty()) return false;
+    return HasNote(data, bars.Bars.back().XjSelStart, data.WordCount() - 1);
+}
+
 std::vector<int32_t> BlocksLeftOut(const EditorData& data, const BarList& bars) {
     std::set<int32_t> withNotes;
-    const auto hasNote = [&](int32_t first, int32_t last) {
-        for (int32_t c = std::max(first, 0); c <= std::min(last, data.WordCount() - 1); ++c)
-            if (PlayCharOf(data.WordInfo[static_cast<size_t>(c)]) == PlayChar::Note) return true;
-        return false;
-    };
     // Before the first bar line nothing plays, as in block 0.
-    if (!bars.SingleBar && !bars.Bars.empty() && hasNote(0, bars.Bars.front().XjSelStart - 1)) withNotes.insert(0);
+    if (!bars.SingleBar && !bars.Bars.empty() && HasNote(data, 0, bars.Bars.front().XjSelStart - 1))
+        withNotes.insert(0);
     for (int32_t j = 0; j < bars.XjCount; ++j)
-        if (hasNote(bars.FirstChar(j), bars.LastChar(data, j))) withNotes.insert(bars.Blocks[static_cast<size_t>(j)]);
+        if (HasNote(data, bars.FirstChar(j), bars.LastChar(data, j)))
+            withNotes.insert(bars.Blocks[static_cast<size_t>(j)]);
     const int32_t tracks =
         std::min<int32_t>(data.PlayInfo.TotalTrack, static_cast<int32_t>(data.PlayInfo.Track.size()));
     for (int32_t t = 1; t <= tracks; ++t) {
@@ -94,8 +117,8 @@ std::vector<int32_t> BlocksLeftOut(const EditorData& data, const BarList& bars) 
 
 std::string LeftOutNotice(const EditorData& data, const BarList& bars, std::string_view fate) {
     std::vector<int32_t> blocks = BlocksLeftOut(data, bars);
-    if (blocks.empty()) return {};
-    std::string text;
+    std::string text = NotesAfterLastBarLine(data, bars) ? AfterLastBarLine(fate) : std::string();
+    if (blocks.empty()) return text;
     const bool beforeFirst = blocks.front() == 0;
     if (beforeFirst) {
         blocks.erase(blocks.begin());
@@ -114,6 +137,25 @@ std::string LeftOutNotice(const EditorData& data, const BarList& bars, std::stri
         text += "。";
     }
     text += "演唱顺序在“演唱设置 → 主音轨 → 演唱顺序”中设置，演唱块的编号见那里的小节列表（红色数字）。";
+    return text;
+}
+
+std::string NothingToSoundNotice(const EditorData& data, const BarList& bars, std::string_view fate) {
+    // Notes in a block that the order could name, and notes in block 0, which none can.
+    bool inBlocks = false;
+    bool inBlockZero = !bars.SingleBar && !bars.Bars.empty() && HasNote(data, 0, bars.Bars.front().XjSelStart - 1);
+    for (int32_t j = 0; j < bars.XjCount; ++j) {
+        bool& found = bars.Blocks[static_cast<size_t>(j)] != 0 ? inBlocks : inBlockZero;
+        found = found || HasNote(data, bars.FirstChar(j), bars.LastChar(data, j));
+    }
+    const bool after = NotesAfterLastBarLine(data, bars);
+    std::string text;
+    if (inBlocks) {
+        text = kNoBlockToSingText;
+    } else if (inBlockZero || !after) {
+        text = kNothingToSoundText;
+    }
+    if (after) text += AfterLastBarLine(fate);
     return text;
 }
 

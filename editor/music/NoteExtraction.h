@@ -46,6 +46,14 @@ inline constexpr char kNothingToSoundText[] =
     "请在音乐前加一个特殊小节线（如“前段落反复号”或“开始位”），"
     "或在“演唱设置...”中为音轨设定演唱顺序。";
 
+// Said instead of playing or exporting a song whose singing order sounds none of the blocks that
+// hold its notes: an empty order, one of silent entries only, or one naming blocks there are not.
+inline constexpr char kNoBlockToSingText[] = "演唱顺序中没有可演唱的块：请在 演奏 → 演唱设置 中设置演唱顺序。";
+
+// True when notes follow the last of several bar lines: the bar they stand in is never closed, so
+// it never plays.
+bool NotesAfterLastBarLine(const EditorData& data, const BarList& bars);
+
 // Blocks with notes that no used track's singing order names, ascending; 0 stands for the notes
 // before the first special bar line, which no order can name.
 std::vector<int32_t> BlocksLeftOut(const EditorData& data, const BarList& bars);
@@ -54,9 +62,14 @@ std::vector<int32_t> BlocksLeftOut(const EditorData& data, const BarList& bars);
 inline constexpr char kLeftOutOfFile[] = "没有导出";
 inline constexpr char kLeftOutOfPlay[] = "不会演奏";
 
-// Tells which music the singing order leaves out and where the order is set; empty when it leaves
-// none out. `fate` is one of the two texts above. UTF-8.
+// Tells which music is left out, by the singing order or after the last bar line, and what to do;
+// empty when none is. `fate` is one of the two texts above. UTF-8.
 std::string LeftOutNotice(const EditorData& data, const BarList& bars, std::string_view fate);
+
+// Why nothing sounds, for a song in which AnyNoteSounds is false: the singing order when blocks
+// hold notes, else music outside any block (kNothingToSoundText); music after the last bar line
+// is named too. UTF-8.
+std::string NothingToSoundNotice(const EditorData& data, const BarList& bars, std::string_view fate);
 
 // The timed notes of one track for the player: one event per note or rest in playing order, with
 // lengths in beats corrected for tuplets, ties and grace notes, and volumes for dynamics. Lengths

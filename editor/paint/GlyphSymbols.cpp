@@ -95,7 +95,7 @@ void DrawExtralVoltaStart(PaintContext& ctx, int32_t word, int32_t slot) {
                 return;
             }
         }
-    DrawVoltaToLineEnd(ctx, word, last, slot);
+    DrawVoltaToLineEnd(ctx, word, LastDrawnWordOfLine(ctx.Data, *line), slot);
 }
 
 void DrawExtralVoltaEnd(PaintContext& ctx, int32_t word, int32_t slot, bool open) {
@@ -138,7 +138,10 @@ void DrawVoltaToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t 
 
     SelectNotationFont(ctx, s.nLogFont.lfHeight);
     ctx.Dc.DrawTextInRect(Glyph(0xF0A9), BandRect(s, v, s.Left, afterGlyph), kBottomLeft | kDtRight);
-    ctx.Dc.DrawTextInRect(GlyphRun(0xF0AA, kVoltaRun), BandRect(s, v, afterGlyph + w, l.Left), kBottomLeft);
+    // As a slur cut by the line's end: over every note up to the end of the line's last glyph,
+    // so a volta starting on the line's last notes still shows its line.
+    ctx.Dc.DrawTextInRect(GlyphRun(0xF0AA, kVoltaRun), BandRect(s, v, afterGlyph + w, l.Left + l.WdSize.cx),
+                          kBottomLeft);
 }
 
 void DrawVoltaFromLineStart(PaintContext& ctx, const tessaly::aLineInfo& line, int32_t end, int32_t slot, bool open) {

@@ -19,6 +19,7 @@ void DrawExtralPressVibrato(PaintContext& ctx, int32_t code, int32_t word, int32
 void DrawExtralVoltaStart(PaintContext& ctx, int32_t word, int32_t slot);
 void DrawExtralVoltaEnd(PaintContext& ctx, int32_t word, int32_t slot, bool open);
 void DrawVoltaOnLine(PaintContext& ctx, int32_t start, int32_t end, int32_t slot, bool open);
+// `last` is the line's last drawn character (not its paragraph end); the line runs over its glyph.
 void DrawVoltaToLineEnd(PaintContext& ctx, int32_t start, int32_t last, int32_t slot);
 void DrawVoltaFromLineStart(PaintContext& ctx, const tessaly::aLineInfo& line, int32_t end, int32_t slot, bool open);
 

@@ -26,7 +26,7 @@ int32_t PrintProgress(int32_t page, int32_t pageCount) {
     return static_cast<int32_t>(int64_t{page} * 100 / pageCount);
 }
 
-EditorData PrintCopy(const EditorData& data) {
+EditorData PrintCopy(const EditorData& data, WholeLayout) {
     EditorData copy = data;
     for (int32_t i = 0; i < copy.WordCount(); ++i) {
         auto& w = copy.WordInfo[static_cast<size_t>(i)];

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/document/WholeLayout.h"
 #include "paint/PageLayers.h"
 
 namespace notaline {
@@ -32,7 +33,7 @@ int32_t PrintProgress(int32_t page, int32_t pageCount);
 
 // The document as paper shows it, a copy the printing draws from while the editor's own stays
 // live: paragraph ends blank, no source-line marker, print pens.
-EditorData PrintCopy(const EditorData& data);
+EditorData PrintCopy(const EditorData& data, WholeLayout);
 // One page of the copy on paper: background, character colours, characters and page number,
 // attached marks, free-placed items; no corner marks.
 void DrawPrintPage(PaintContext& ctx, std::u16string_view textureFile, int32_t page);

@@ -1,13 +1,17 @@
 #include "render/PictureExport_win.h"
 
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "FileAccess.h"
+#include "FileErrors.h"
 #include "PageGrid.h"
+#include "com/ComPtr.h"
 #include "paint/PageScreen.h"
 #include "records/Dialogs.h"
 #include "render/GdiTextMeasurer_win.h"
@@ -69,16 +73,40 @@ win::gdip::Image PageImage(const MemoryBuffer& picture, PictureFormat format) {
     return win::gdip::Image(bitmap);
 }
 
-// Straight from memory: no temporary file to collide with or leave behind.
-win::GpStatus Save(win::GpImage* image, const std::wstring& file, PictureFormat format) {
+win::GpStatus Encode(win::GpImage* image, IStream* stream, PictureFormat format) {
     switch (format) {
-        case PictureFormat::Jpg: return win::SaveImageToJPG(image, file, 100);
-        case PictureFormat::Png: return win::SaveImageToPNG(image, file);
-        case PictureFormat::Bmp: return win::SaveImageToBMP(image, file);
-        case PictureFormat::Gif: return win::SaveImageToGIF(image, file);
+        case PictureFormat::Jpg: return win::SaveImageToJPG(image, stream, 100);
+        case PictureFormat::Png: return win::SaveImageToPNG(image, stream);
+        case PictureFormat::Bmp: return win::SaveImageToBMP(image, stream);
+        case PictureFormat::Gif: return win::SaveImageToGIF(image, stream);
         case PictureFormat::None: break;
     }
     return Gdiplus::InvalidParameter;
+}
+
+// The encoder gave no file error of its own.
+constexpr int32_t kNotEncoded = -1;
+
+// Encoded whole in memory, then written as a document is saved: into a temporary file beside
+// the final name, which takes that name only once every byte is on disk. A kill or a full disk
+// never leaves a torn picture under the final name. 0, or why it failed (FileErrors.h).
+int32_t WritePicture(win::GpImage* image, const std::wstring& file, PictureFormat format) {
+    com::Ptr<IStream> stream;
+    if (!image || FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
+        Encode(image, stream.Get(), format) != Gdiplus::Ok)
+        return kNotEncoded;
+    HGLOBAL memory = nullptr;
+    STATSTG stat{};
+    if (FAILED(GetHGlobalFromStream(stream.Get(), &memory)) || FAILED(stream->Stat(&stat, STATFLAG_NONAME)))
+        return kNotEncoded;
+    const auto* bytes = static_cast<const uint8_t*>(GlobalLock(memory));
+    if (!bytes) return kNotEncoded;
+    const int32_t error = tessaly::ReplaceDocumentFile(std::filesystem::path(file), [&](tessaly::ByteSink& sink) {
+        sink.Put({bytes, static_cast<size_t>(stat.cbSize.QuadPart)});
+        return 0;
+    });
+    GlobalUnlock(memory);
+    return error;
 }
 
 // Encodes the pages handed to it on a thread of its own, in order, while the next page is drawn:
@@ -101,15 +129,20 @@ public:
         changed_.notify_all();
         return true;
     }
-    // Every page handed encoded, or the first that failed: the pages written and that one's file.
-    std::pair<int32_t, std::optional<std::wstring>> Finish() {
+    struct Outcome {
+        int32_t Written = 0;
+        std::optional<std::wstring> Failed;  // the first page that failed
+        int32_t Error = 0;                   // and why
+    };
+    // Every page handed encoded, or the first that failed.
+    Outcome Finish() {
         {
             const std::lock_guard lock(mutex_);
             ended_ = true;
             changed_.notify_all();
         }
         if (thread_.joinable()) thread_.join();
-        return {written_, failed_};
+        return {written_, failed_, error_};
     }
 
 private:
@@ -123,7 +156,8 @@ private:
             win::gdip::Image image = std::move(page_);
             const std::wstring file = std::move(file_);
             lock.unlock();
-            const bool ok = image && Save(image.get(), file, format_) == Gdiplus::Ok;
+            const int32_t error = WritePicture(image.get(), file, format_);
+            const bool ok = error == 0;
             image.reset();
             lock.lock();
             waiting_ = false;
@@ -131,6 +165,7 @@ private:
                 ++written_;
             } else {
                 failed_ = file;
+                error_ = error == kNotEncoded ? 0 : error;
             }
             changed_.notify_all();
             if (!ok) break;
@@ -147,6 +182,7 @@ private:
     bool ended_ = false;
     int32_t written_ = 0;
     std::optional<std::wstring> failed_;
+    int32_t error_ = 0;
     std::thread thread_;  // last: starts when the rest is ready
 };
 
@@ -164,6 +200,15 @@ bool FileExists(const std::wstring& file) {
     return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The folder the pages go to is there (no folder named: the current one).
+bool FolderExists(const std::wstring& base) {
+    const size_t slash = base.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return true;
+    const std::wstring folder = base.substr(0, slash + 1);
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace
 
 struct PictureJob::Parts {
@@ -173,7 +218,7 @@ struct PictureJob::Parts {
     PictureName Name;
 };
 
-PictureJob::PictureJob(EditorData& data, std::u16string textureFile, PictureName name)
+PictureJob::PictureJob(EditorData& data, WholeLayout, std::u16string textureFile, PictureName name)
     : parts_(std::make_unique<Parts>()) {
     // Everything but the characters is copied; they stay shared until the drawing thread copies them.
     PieceArray<StoredWord> words = std::move(data.WordInfo);
@@ -224,7 +269,8 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
     const PictureName& name = parts_->Name;
     const int32_t pages = copy.PageCount();
     if (!screen.ResetPageBuffers() || !screen.InitPageBuffers())
-        return {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0)};
+        return {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0), tessaly::kErrTooLarge,
+                pages};
     PageEncoder encoder(name.Format);
     bool stopped = false;
     for (int32_t n = 0; n < pages; ++n) {
@@ -238,9 +284,9 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
                           MakePageFileName(name.Base, name.Ext, n)))
             break;
     }
-    const auto [written, failed] = encoder.Finish();
-    if (failed) return {PictureExportResult::WriteFailed, written, *failed};
-    return {stopped ? PictureExportResult::Stopped : PictureExportResult::Saved, written, {}};
+    const auto done = encoder.Finish();
+    if (done.Failed) return {PictureExportResult::WriteFailed, done.Written, *done.Failed, done.Error, pages};
+    return {stopped ? PictureExportResult::Stopped : PictureExportResult::Saved, done.Written, {}, 0, pages};
 }
 
 bool AskOverwrite(HWND owner, const std::wstring& file) {
@@ -248,20 +294,25 @@ bool AskOverwrite(HWND owner, const std::wstring& file) {
                        MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
-PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
+PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,
                                        PictureName& name) {
-    if (!SplitPictureName(fileName, name)) return {PictureExportResult::BadName, 0, {}};
-    if (name.Format == PictureFormat::None) return {PictureExportResult::UnsupportedExtension, 0, {}};
-    if (!CheckPictureOverwrite(name, pageCount, FileExists, confirm)) return {PictureExportResult::Cancelled, 0, {}};
-    return {};
+    const int32_t pageCount = whole.PageCount();
+    if (!SplitPictureName(fileName, name)) return {PictureExportResult::BadName, 0, {}, 0, pageCount};
+    if (name.Format == PictureFormat::None) return {PictureExportResult::UnsupportedExtension, 0, {}, 0, pageCount};
+    if (!FolderExists(name.Base))
+        return {PictureExportResult::WriteFailed, 0, MakePageFileName(name.Base, name.Ext, 0),
+                tessaly::kErrPathNotFound, pageCount};
+    if (!CheckPictureOverwrite(name, pageCount, FileExists, confirm))
+        return {PictureExportResult::Cancelled, 0, {}, 0, pageCount};
+    return {PictureExportResult::Saved, 0, {}, 0, pageCount};
 }
 
-PictureExportStatus SavePagePictures(EditorData& data, std::u16string textureFile, const std::wstring& fileName,
-                                     const ConfirmOverwrite& confirm) {
+PictureExportStatus SavePagePictures(EditorData& data, WholeLayout whole, std::u16string textureFile,
+                                     const std::wstring& fileName, const ConfirmOverwrite& confirm) {
     PictureName name;
-    const PictureExportStatus checked = CheckPictureExport(fileName, data.PageCount(), confirm, name);
+    const PictureExportStatus checked = CheckPictureExport(fileName, whole, confirm, name);
     if (checked.Result != PictureExportResult::Saved) return checked;
-    PictureJob job(data, std::move(textureFile), std::move(name));
+    PictureJob job(data, whole, std::move(textureFile), std::move(name));
     return job.Write(nullptr, &data.Measurer.get());
 }
 

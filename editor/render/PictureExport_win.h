@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/document/EditorData.h"
+#include "model/document/WholeLayout.h"
 #include "paint/PictureNames.h"
 
 namespace notaline {
@@ -17,6 +18,8 @@ struct PictureExportStatus {
     PictureExportResult Result = PictureExportResult::Saved;
     int32_t Written = 0;
     std::wstring FailedFile;  // the page that could not be written
+    int32_t Error = 0;        // why, as FileErrors.h numbers it; 0 when the encoder gave no reason
+    int32_t Pages = 0;        // of the document
 };
 
 // Asked for each existing page file: true overwrites it. The control shows the question box;
@@ -32,7 +35,7 @@ class PictureJob {
 public:
     // Copies the layout and pins the characters, on the editor's thread: no character is copied
     // here. The characters are brought up to date first.
-    PictureJob(EditorData& data, std::u16string textureFile, PictureName name);
+    PictureJob(EditorData& data, WholeLayout, std::u16string textureFile, PictureName name);
     PictureJob(const PictureJob&) = delete;
     PictureJob& operator=(const PictureJob&) = delete;
     ~PictureJob();
@@ -49,12 +52,12 @@ private:
     std::unique_ptr<Parts> parts_;
 };
 
-// Checks the name and asks about existing pages: Saved when the pages may be written.
-PictureExportStatus CheckPictureExport(const std::wstring& fileName, int32_t pageCount, const ConfirmOverwrite& confirm,
+// Checks the name and its folder and asks about existing pages: Saved when the pages may be written.
+PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,
                                        PictureName& name);
 
 // The checks, then every page written on the calling thread. The editor's view is not touched.
-PictureExportStatus SavePagePictures(EditorData& data, std::u16string textureFile, const std::wstring& fileName,
-                                     const ConfirmOverwrite& confirm);
+PictureExportStatus SavePagePictures(EditorData& data, WholeLayout whole, std::u16string textureFile,
+                                     const std::wstring& fileName, const ConfirmOverwrite& confirm);
 
 }  // namespace notaline

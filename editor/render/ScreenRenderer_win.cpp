@@ -4,6 +4,11 @@
 
 namespace notaline {
 
+std::u16string PageTextureFile() {
+    const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
+    return std::u16string(texture.begin(), texture.end());
+}
+
 ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
     : data_(data),
       window_(window),
@@ -11,14 +16,14 @@ ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScr
       scroll_(scroll),
       buffers_(window),
       screen_(data, scroll, buffers_, services) {
-    const std::wstring texture = com::ProgramFolder() + L"纹理.jpg";
-    screen_.TextureFile.assign(texture.begin(), texture.end());
+    screen_.TextureFile = PageTextureFile();
     zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
 }
 
-PictureExportStatus ScreenRenderer::SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm) {
+PictureExportStatus ScreenRenderer::SavePagePictures(WholeLayout whole, const std::wstring& fileName,
+                                                     ConfirmOverwrite confirm) {
     if (!confirm) confirm = [this](const std::wstring& file) { return AskOverwrite(window_, file); };
-    return notaline::SavePagePictures(data_, screen_.TextureFile, fileName, confirm);
+    return notaline::SavePagePictures(data_, whole, screen_.TextureFile, fileName, confirm);
 }
 
 int32_t ScreenRenderer::WindowsZoomPercentage() {

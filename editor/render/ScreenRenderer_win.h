@@ -10,6 +10,9 @@
 
 namespace notaline {
 
+// The page texture beside the program.
+std::u16string PageTextureFile();
+
 // The pages of the document in the control's window: the page view over GDI buffers, with the
 // page texture from the program's folder and the screen of the host window. What the control
 // and the layout ask of the renderer.
@@ -38,7 +41,8 @@ public:
     void ResetView() { screen_.ResetView(); }
     CaretBox GetCaretRect() { return screen_.GetCaretRect(); }
     // The pages as pictures; without an answerer the question box asks over the window.
-    PictureExportStatus SavePagePictures(const std::wstring& fileName, ConfirmOverwrite confirm = {});
+    PictureExportStatus SavePagePictures(WholeLayout whole, const std::wstring& fileName,
+                                         ConfirmOverwrite confirm = {});
 
 private:
     EditorData& data_;

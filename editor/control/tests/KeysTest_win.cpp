@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "DaDurFile.h"
+#include "PrintedInk_win.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Bstr.h"
 #include "com/Container.h"
@@ -14,7 +16,9 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/document/MarkCodes.h"
 #include "model/document/mGeneral.h"
+#include "model/layout/LayoutSetup.h"
 #include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
 #include "model/layout/SourceLines.h"
@@ -118,6 +122,41 @@ struct KeysTest : ::testing::Test {
         d.InputState = tessaly::JpState;
         ed->Commands->Undo.ZeroUnDoReDoVal();
         g_status.clear();
+    }
+
+    // One paragraph of many pages, its last page full and its last line three notes short, the
+    // caret at its start: a key there cuts a line short that takes a page more than the whole
+    // layout's. Returns the page count.
+    int32_t ParagraphOfPages() {
+        EmptyDocument();
+        EditorData& d = ed->Data;
+        Type("1");
+        d.InputWords.assign(6000, d.WordInfo[0].Expand());
+        EXPECT_TRUE(ed->Commands->Typed.InputWord(d.SelStart, d.SelLength));
+        ed->LayOutAndShow(tessaly::AllRefresh);
+        d.SelStart = 0;
+        ed->UpdateCaretLine();
+        ed->Renderer->EnsureWordVisible(0);
+        ed->Refresh(tessaly::AllRefresh);
+        EXPECT_GT(d.PageCount(), 4);
+        const auto& last = d.PageInfo[static_cast<size_t>(d.PageCount() - 2)];
+        const int32_t keep =
+            d.LineInfo.StartOf(static_cast<size_t>(last.StartLine + last.LengthLine - 1)) + d.LineInfo[1].Length - 3;
+        ed->Commands->Typed.DeleteWord(keep, d.WordCount() - 1 - keep);
+        ed->LayOutAndShow(tessaly::AllRefresh);
+        return d.PageCount();
+    }
+    // The lines and pages are those a full layout of the document gives.
+    bool AsFullLayout() const {
+        const EditorData& d = ed->Data;
+        EditorData full = d;
+        GetAllPartInfo(full);
+        FormatAllLines(full);
+        FormatPages(full);
+        if (full.LineCount() != d.LineCount() || full.PageCount() != d.PageCount()) return false;
+        for (size_t i = 0; i < d.LineInfo.size(); ++i)
+            if (full.LineInfo[i].Start != d.LineInfo[i].Start) return false;
+        return true;
     }
 
     HWND parent = nullptr;
@@ -334,38 +373,30 @@ TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
     std::filesystem::remove(file);
 }
 
+// In the new song (16.2 pt) a typed note is as high as the song's characters, whatever size the
+// status record's font object reports; "1" then the key's equals sign makes the key's "1".
+TEST_F(KeysTest, TypedNotesTakeTheSongsSizeAndAOneBeforeAKeysEqualsSignIsTheKey) {
+    LoadJpFile(ed->Data, ed->Source, *ed->Renderer, *ed, reinterpret_cast<intptr_t>(parent), u"");
+    EditorData& d = ed->Data;
+    const int32_t end = d.WordCount() - 1;  // after the title
+    d.SelStart = end;
+    NotifySelChange(*ed, end, 0);
+    d.InputState = tessaly::JpState;
+    Type("51");
+    SendMessageW(control->Window(), tessaly::EM_InstrMainAndExtralStr, 0, kMarkEquals);
+    const StoredWord &title = d.WordInfo[static_cast<size_t>(end) - 1], &five = d.WordInfo[static_cast<size_t>(end)];
+    EXPECT_FLOAT_EQ(title.SelSize, five.SelSize);
+    EXPECT_EQ(title.nLogFont().lfHeight, five.nLogFont().lfHeight);
+    EXPECT_EQ(kMarkKeySetting, d.WordInfo[static_cast<size_t>(end) + 1].ExtralWordInfo[0].IndexType);
+    EXPECT_EQ(kMarkEquals, d.WordInfo[static_cast<size_t>(end) + 2].ExtralWordInfo[0].IndexType);
+}
+
 // A key at the start of a paragraph of many pages breaks it through the pages in view and leaves
 // a line cut short behind them; once the keys pause, or before the cut line's page is shown, the
 // paragraph is broken again as a full layout breaks it, and the host hears the page count.
 TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
-    EmptyDocument();
     EditorData& d = ed->Data;
-    Type("1");
-    d.InputWords.assign(6000, d.WordInfo[0].Expand());
-    ASSERT_TRUE(ed->Commands->Typed.InputWord(d.SelStart, d.SelLength));
-    ed->LayOutAndShow(tessaly::AllRefresh);
-    d.SelStart = 0;
-    ed->UpdateCaretLine();
-    ed->Renderer->EnsureWordVisible(0);
-    ed->Refresh(tessaly::AllRefresh);
-    ASSERT_GT(d.PageCount(), 4);
-    // The last page full, its last line three notes short: a line cut short takes a page more.
-    const auto& last = d.PageInfo[static_cast<size_t>(d.PageCount() - 2)];
-    const int32_t keep =
-        d.LineInfo.StartOf(static_cast<size_t>(last.StartLine + last.LengthLine - 1)) + d.LineInfo[1].Length - 3;
-    ed->Commands->Typed.DeleteWord(keep, d.WordCount() - 1 - keep);
-    ed->LayOutAndShow(tessaly::AllRefresh);
-    const int32_t pages = d.PageCount();
-    const auto asFullLayout = [&] {
-        EditorData full = d;
-        GetAllPartInfo(full);
-        FormatAllLines(full);
-        FormatPages(full);
-        if (full.LineCount() != d.LineCount() || full.PageCount() != d.PageCount()) return false;
-        for (size_t i = 0; i < d.LineInfo.size(); ++i)
-            if (full.LineInfo[i].Start != d.LineInfo[i].Start) return false;
-        return true;
-    };
+    const int32_t pages = ParagraphOfPages();
     for (const bool scroll : {false, true}) {
         SCOPED_TRACE(scroll);
         d.SelStart = 0;
@@ -381,7 +412,7 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
             EXPECT_EQ(d.PageCount(), pages + 1);
             ASSERT_TRUE(PumpUntil([&] { return !d.LineInfo.HasCutLine(); }));
         }
-        EXPECT_TRUE(asFullLayout());
+        EXPECT_TRUE(AsFullLayout());
         EXPECT_EQ(g_status.back().PageCount, d.PageCount());
         ed->Renderer->EnsureWordVisible(0);
         ed->Refresh(tessaly::AutoRefresh);
@@ -389,7 +420,7 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
     // Pictures of the pages ask only about the files of the pages the whole layout gives.
     ed->Commands->Typed.DeleteWord(0, 2);
     ed->LayOutAndShow(tessaly::AllRefresh);
-    ed->SettleLayout();
+    ed->JoinUp();
     Type("1");
     ASSERT_EQ(d.PageCount(), pages + 1);
     const auto folder = std::filesystem::temp_directory_path() / "jp_keys_cut_pictures";
@@ -398,6 +429,122 @@ TEST_F(KeysTest, ALineAKeyCutShortIsJoinedUpWhenTheKeysPauseOrItsPageIsShown) {
     StartPagePictures(*ed, (folder / "p.png").wstring());
     FinishPagePictures(*ed);
     EXPECT_TRUE(g_boxes.empty());
+    std::filesystem::remove_all(folder);
+}
+
+// Every reader of the whole layout joins a line a key cut short up first and gives what a full
+// layout gives; the DaDur backup alone leaves it to the idle time, as its file holds no boxes.
+// Printing goes to the print queue print_queue.sh serves for this test, else to a printer that
+// counts the pages.
+TEST_F(KeysTest, EveryReaderOfTheWholeLayoutJoinsALineAKeyCutShortUpOnTheTestQueue) {
+    struct CountingPrinter final : PrintDevice {
+        int32_t Pages = 0;
+        int32_t DotsPerInch() override { return 96; }
+        bool StartJob(const std::u16string&) override { return true; }
+        bool StartPage() override { return ++Pages > 0; }
+        void DrawPage(const std::function<void(Canvas&)>&) override {}
+        bool EndPage() override { return true; }
+        bool EndDoc() override { return true; }
+        void AbortDoc() override {}
+    };
+    const auto folder = std::filesystem::temp_directory_path() / "jp_keys_whole_layout";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const auto bytes = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    com::Ptr<IZEVuduHost> host;
+    control->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+    ASSERT_TRUE(host);
+    int file = 0;
+    const auto pageCount = [](WholeLayout whole) { return std::to_string(whole.PageCount()); };
+    const auto backup = [&](const std::wstring& name) {
+        EXPECT_EQ(S_OK, host->WriteBackup(com::Bstr(name).Get()));
+        ed->Backup.Wait();
+        return std::string();
+    };
+    // Each reader gives the pages it printed or pictured and what the whole layout gives instead,
+    // or writes a file of its kind, compared with the whole layout's.
+    const struct {
+        const char* Reader;
+        std::function<std::string(const std::wstring& name)> Read;
+        std::function<std::string(WholeLayout)> Whole;
+        const wchar_t* Kind = nullptr;
+        bool Joins = true;
+    } rows[] = {
+        {"print",
+         [&](const std::wstring&) {
+             if (_wgetenv(L"JP_PRINT_QUEUE")) {
+                 EXPECT_EQ(S_OK, Z()->PrintDoc());  // the print dialog is answered as it opens
+                 return std::to_string(test::PrintedPages(L"control_print_queue_cut\\"));
+             }
+             CountingPrinter printer;
+             EXPECT_TRUE(PrintOn(*ed, printer, L"song"));
+             return std::to_string(printer.Pages);
+         },
+         pageCount},
+        {"SavePic",
+         [&](const std::wstring& name) {
+             EXPECT_TRUE(SavePagePictures(*ed, name + L".png"));
+             return std::to_string(std::distance(std::filesystem::directory_iterator(folder), {}));
+         },
+         pageCount},
+        {"script CurLine",
+         [&](const std::wstring&) {
+             LONG line = -1;
+             EXPECT_EQ(S_OK, Z()->get_CurLine(&line));
+             return std::to_string(line);
+         },
+         [](WholeLayout whole) { return std::to_string(whole.CurLine()); }},
+        {"script SaveFile",
+         [&](const std::wstring& name) {
+             com::Bstr n(name);
+             EXPECT_EQ(S_OK, Z()->SaveFile(n.Ref(), 0));
+             return std::string();
+         },
+         {},
+         L".ZoRiv"},
+        {"backup", backup, {}, L".ZoRiv"},
+        {"DaDur backup", backup, {}, L".DaDur", false},
+        {"user's save",
+         [&](const std::wstring& name) {
+             EXPECT_EQ(S_OK, host->SaveBeside(com::Bstr(name).Get(), reinterpret_cast<LONG_PTR>(parent)));
+             EXPECT_EQ(S_OK, host->WaitForSaves());
+             return std::string();
+         },
+         {},
+         L".ZoRiv"},
+    };
+    EditorData& d = ed->Data;
+    const int32_t pages = ParagraphOfPages();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Reader);
+        for (const auto& f : std::filesystem::directory_iterator(folder)) std::filesystem::remove(f.path());
+        d.SelStart = 0;
+        ed->UpdateCaretLine();
+        Type("1");
+        ASSERT_TRUE(d.LineInfo.HasCutLine());
+        ASSERT_EQ(d.PageCount(), pages + 1);
+        auto path = folder / std::to_wstring(++file);
+        if (row.Kind) path += row.Kind;
+        const std::wstring name = path.wstring();
+        const std::string read = row.Read(name);
+        EXPECT_EQ(d.LineInfo.HasCutLine(), !row.Joins);
+        // What the whole layout gives, written by the same kind of file.
+        const WholeLayout whole = JoinUp(d, *ed->Renderer);
+        ASSERT_TRUE(AsFullLayout());
+        ASSERT_EQ(whole.PageCount(), pages);
+        if (row.Kind) {
+            const std::wstring full = (folder / "full").wstring() + row.Kind;
+            ASSERT_TRUE(SaveJpFile(d, whole, ed->FileSystem, 0, std::u16string(full.begin(), full.end())).Ok);
+            EXPECT_TRUE(bytes(name) == bytes(full));  // not printed: a file of many pages
+        } else {
+            EXPECT_EQ(read, row.Whole(whole));
+        }
+        ed->Commands->Typed.DeleteWord(0, 1);
+        ed->LayOutAndShow(tessaly::AllRefresh);
+    }
     std::filesystem::remove_all(folder);
 }
 

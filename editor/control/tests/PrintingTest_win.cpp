@@ -13,6 +13,8 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/document/MarkCodes.h"
+#include "paint/LineSpans.h"
 #include "render/NotationFont_win.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
@@ -44,7 +46,8 @@ public:
 // handed to `answer` as it appears, which posts what the user would do.
 class DialogAnswerer {
 public:
-    explicit DialogAnswerer(std::function<void(HWND)> answer) {
+    // Every dialog when `every`, else the first only.
+    explicit DialogAnswerer(std::function<void(HWND)> answer, bool every = false) : every_(every) {
         current_ = this;
         answer_ = std::move(answer);
         hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
@@ -62,7 +65,8 @@ private:
             GetClassNameW(reinterpret_cast<HWND>(w), cls, 16);
             // A dialog activated again (another program took the focus meanwhile) is the same dialog.
             const HWND dialog = reinterpret_cast<HWND>(w);
-            if (std::wstring(cls) == L"#32770" && dialog != current_->last_ && current_->Seen++ == 0)
+            if (std::wstring(cls) == L"#32770" && dialog != current_->last_ &&
+                (current_->Seen++ == 0 || current_->every_))
                 current_->answer_(dialog);
             if (std::wstring(cls) == L"#32770") current_->last_ = dialog;
         }
@@ -70,6 +74,7 @@ private:
     }
     static inline DialogAnswerer* current_ = nullptr;
     std::function<void(HWND)> answer_;
+    bool every_;
     HHOOK hook_ = nullptr;
     HWND last_ = nullptr;
 };
@@ -379,7 +384,9 @@ TEST_F(BackgroundPicturesTest, TheUsersPicturesAreTheDocumentAsItStoodWhileEditi
     ASSERT_TRUE(SavePagePictures(*ed, beside + L"fourth.png"));
     EXPECT_FALSE(ed->Pictures.Running());
     ASSERT_TRUE(WaitDone());
-    EXPECT_EQ(4 * Files(before).size(), Files(beside).size() + Files(before).size());
+    // The first export's pages, then the second's and the fourth's of the document as typed on.
+    const auto pagesNow = static_cast<size_t>(ed->Data.PageCount());
+    EXPECT_EQ(Files(before).size() + 2 * pagesNow, Files(beside).size());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((beside + L"third.PNG").c_str()));
     ClearFolder(before);
     ClearFolder(beside);
@@ -410,6 +417,63 @@ TEST_F(BackgroundPicturesTest, EscStopsAfterThePageBeingWrittenAndKeepsTheWritte
     ClearFolder(folder);
 }
 
+TEST_F(BackgroundPicturesTest, AFailedPageIsToldWithItsReasonAndThePagesWrittenAndLeavesNoTornFile) {
+    Pages(3);
+    const std::wstring folder = L"control_pictures_held\\";
+    ClearFolder(folder);
+    // Another program holds the second page's old file open.
+    win::KernelHandle old(
+        CreateFileW((folder + L"song_1.PNG").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    std::vector<std::wstring> boxes;
+    DialogAnswerer answer(
+        [&](HWND box) {
+            boxes.push_back(BoxText(box));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        true);
+    StartBeside(folder + L"song.png");
+    ASSERT_TRUE(WaitDone());
+    old.Close();
+    ASSERT_EQ(2u, boxes.size());  // the overwrite question, then the failure
+    EXPECT_NE(std::wstring::npos, boxes[1].find(L"没有权限")) << boxes[1];
+    EXPECT_NE(std::wstring::npos, boxes[1].find(L"已保存 1 页图片，共 3 页")) << boxes[1];
+    EXPECT_EQ(std::string(), FileBytes(folder + L"song_1.PNG"));  // as it was, not torn
+    EXPECT_EQ(2, FileCount(folder));                              // and no temporary file left
+    ClearFolder(folder);
+}
+
+TEST_F(BackgroundPicturesTest, WaitingForTheExportShowsItsProgressAndEscStopsIt) {
+    Pages(8);
+    const std::wstring folder = L"control_pictures_wait\\";
+    ClearFolder(folder);
+    StartBeside(folder + L"song.bmp");
+    WaitForPagePictures(*ed);
+    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_EQ(8, FileCount(folder));
+    EXPECT_FALSE(progress.empty());
+    EXPECT_EQ(tessaly::EM_SendMsg, lastTold);  // the status bar back to the caret's
+    ClearFolder(folder);
+    StartBeside(folder + L"song.bmp");
+    PostMessageW(ed->Window, WM_KEYDOWN, VK_ESCAPE, 0);
+    WaitForPagePictures(*ed);
+    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_LT(FileCount(folder), 8);
+    ClearFolder(folder);
+}
+
+TEST_F(BackgroundPicturesTest, AControlDestroyedDuringTheExportWritesEveryPage) {
+    Pages(12);
+    const std::wstring folder = L"control_pictures_closed\\";
+    ClearFolder(folder);
+    StartBeside(folder + L"song.bmp");
+    ASSERT_TRUE(ed->Pictures.Running());
+    site->Close();
+    site.Reset();
+    ed = nullptr;
+    EXPECT_EQ(12, FileCount(folder));
+    ClearFolder(folder);
+}
+
 TEST_F(PrintingTest, PrintsEveryPageFromACopyWithProgressAndInkWhereTheScreenHasIt) {
     Pages(3);
     ed->Data.AboutPageInfo.nScale = 1.25;
@@ -437,6 +501,71 @@ TEST_F(PrintingTest, PrintsEveryPageFromACopyWithProgressAndInkWhereTheScreenHas
         const Pixels paperInk = printer.Played(j, {screenPage.Width, screenPage.Height});
         ASSERT_EQ(screen.Width, paperInk.Width);
         ExpectInkAgrees(ed->Data, screen, paperInk);
+    }
+}
+
+// Two voltas as the menu makes them, one cut by a line break and one by the page break, each
+// starting two notes before its line's end: in the pictures and on paper each gains a line over
+// the end of its first line's last glyph, a line from its next line's start, and its end hook.
+// The pictures stay beside the tests (control_pictures_volta).
+TEST_F(PrintingTest, AVoltaCutByALineOrAPageBreakRunsAlongBothLinesInPicturesAndPrint) {
+    Pages(2);
+    auto& d = ed->Data;
+    d.AboutPageInfo.nScale = 1;
+    d.PropertiesDpi = 96;
+    struct Cut {
+        int32_t Start, Last, First, End, Page;
+    };
+    std::vector<Cut> cuts;
+    for (const int32_t line : {0, d.PageInfo[1].StartLine - 1}) {
+        const int32_t last = LastDrawnWordOfLine(d, d.LineInfo[static_cast<size_t>(line)]);
+        const int32_t first = d.LineInfo[static_cast<size_t>(line) + 1].Start;
+        cuts.push_back({last - 2, last, first, first + 2, line == 0 ? 0 : 1});
+    }
+    const std::wstring folder = L"control_pictures_volta\\";
+    ClearFolder(folder);
+    const PixelSize page = PageSizeAt(d, 1), paperSize = PageSizeAt(d, 6.25);
+    // Each page's picture and paper.
+    const auto shoot = [&](const std::wstring& name) {
+        EXPECT_TRUE(SavePagePictures(*ed, folder + name + L".png"));
+        MetafilePrinter printer({paperSize.Width, paperSize.Height}, {0, 0});
+        EXPECT_TRUE(PrintOn(*ed, printer, L"volta"));
+        std::vector<Pixels> shots;
+        for (size_t j = 0; j < 2; ++j) {
+            shots.push_back(Decode(folder + name + (j == 0 ? L".PNG" : L"_1.PNG")));
+            shots.push_back(printer.Played(j, {page.Width, page.Height}));
+        }
+        return shots;
+    };
+    const auto plain = shoot(L"plain");
+    for (const auto& c : cuts) {
+        d.SelStart = c.Start;
+        d.SelLength = c.End - c.Start + 1;
+        ed->Commands->Ranges.FormatTFZ("1.", 18, kMarkVoltaStart);
+        ASSERT_EQ(kMarkVoltaStart, d.WordInfo[static_cast<size_t>(c.Start)].ExtralWordInfo[0].IndexType);
+    }
+    ed->LayOutAndShow(tessaly::AllRefresh);
+    const auto volta = shoot(L"volta");
+    for (const auto& c : cuts) {
+        // The band a volta of offset 18 stands in over a character.
+        const auto gained = [&](int32_t page, int32_t word, double x0, double x1) {
+            const auto& w = d.WordInfo[static_cast<size_t>(word)];
+            const auto y0 = static_cast<int32_t>(w.Top + 18 * w.nLogFont().lfHeight / 20.4);
+            const auto y1 = static_cast<int32_t>(w.Bottom + 18 * w.nLogFont().lfHeight / 20.4);
+            for (size_t k : {size_t(2 * page), size_t(2 * page + 1)}) {
+                SCOPED_TRACE(::testing::Message() << "word " << word << (k % 2 ? " on paper" : " in the picture"));
+                const auto ink = [&](const Pixels& p) {
+                    return p.Count(static_cast<int32_t>(x0), y0, static_cast<int32_t>(x1), y1);
+                };
+                EXPECT_GT(ink(volta[k]), ink(plain[k]) + 2);
+            }
+        };
+        const auto& last = d.WordInfo[static_cast<size_t>(c.Last)];
+        const auto& first = d.WordInfo[static_cast<size_t>(c.First)];
+        const auto& end = d.WordInfo[static_cast<size_t>(c.End)];
+        gained(0, c.Last, last.Left + last.WdSize.cx - 6, last.Left + last.WdSize.cx);
+        gained(c.Page, c.First, first.Left, first.Left + 6);
+        gained(c.Page, c.End, end.Left, end.Right);
     }
 }
 

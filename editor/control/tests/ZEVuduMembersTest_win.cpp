@@ -12,6 +12,7 @@
 #include "com/Bstr.h"
 #include "com/Container.h"
 #include "control/Handlers_win.h"
+#include "control/PageRenderer_win.h"
 #include "control/ZEVudu_win.h"
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
@@ -81,6 +82,7 @@ public:
         EXCEPINFO e{};
         UINT argErr = 0;
         const HRESULT hr = d_->Invoke(id, IID_NULL, 0, kind, &p, &out.v, &e, &argErr);
+        error = e.bstrDescription ? e.bstrDescription : L"";
         com::FreeTexts(e);
         if (result) VariantCopy(&result->v, &out.v);
         return hr;
@@ -98,6 +100,8 @@ public:
     HRESULT Method(const wchar_t* name, std::vector<Var> args = {}, Var* result = nullptr) {
         return Call(name, DISPATCH_METHOD, std::move(args), result);
     }
+
+    std::wstring error;  // the last failed call's description
 
 private:
     IDispatch* d_;
@@ -649,6 +653,35 @@ TEST_F(ZEVuduMembersTest, InAFormDesignerMembersFailWithoutHarm) {
     EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SelAll"));
     EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SaveFile", {Var(File(L"x.dadur").c_str()), HostHandle()}));
     EXPECT_FALSE(std::filesystem::exists(folder / L"x.dadur"));
+}
+
+// A control a script makes is placed in no window: its pictures are drawn all the same, and a
+// name it cannot write fails the call with the reason.
+TEST_F(ZEVuduMembersTest, AScriptsControlInNoWindowWritesPicturesOrFailsTheCall) {
+    com::Ptr<IZEVudu> z;
+    ASSERT_EQ(S_OK, ZEVudu::Create(__uuidof(IZEVudu), z.OutVoid()));
+    ASSERT_EQ(S_OK, z.As<IPersistStreamInit>()->InitNew());
+    ASSERT_TRUE(static_cast<ZEVudu*>(z.Get())->Running());
+    Script s(z.Get());
+    EXPECT_EQ(S_OK, s.Method(L"SavePic", {Var(File(L"a.png").c_str())}));
+    EXPECT_EQ(0u, Bytes(File(L"a.PNG")).rfind("\x89PNG", 0));
+    // Without the scroll service its renderer keeps no screen: the pictures need none.
+    Editor& ed = *static_cast<ZEVudu*>(z.Get())->Running();
+    std::unique_ptr<PageRenderer> kept = std::exchange(
+        ed.Renderer, MakePageRenderer(RenderTarget{ed.Data, ed.Window, nullptr, nullptr}));  // others still hold it
+    ASSERT_EQ(nullptr, ed.Renderer->Screen());
+    EXPECT_EQ(S_OK, s.Method(L"SavePic", {Var(File(L"d.png").c_str())}));
+    ed.Renderer = std::move(kept);
+    EXPECT_EQ(0u, Bytes(File(L"d.PNG")).rfind("\x89PNG", 0));
+    const struct {
+        const wchar_t* name;
+        const wchar_t* told;
+    } refused[] = {{L"b.xyz", L".XYZ"}, {L"none\\c.png", L"路径未找到"}};
+    for (const auto& r : refused) {
+        EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SavePic", {Var(File(r.name).c_str())})) << r.name;
+        EXPECT_NE(std::wstring::npos, s.error.find(r.told)) << s.error;
+    }
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 }  // namespace

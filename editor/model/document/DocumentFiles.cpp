@@ -80,7 +80,7 @@ SaveOutcome Save(tessaly::JpData doc, const tessaly::WordSource* words, tessaly:
 
 }  // namespace
 
-SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
+SaveOutcome SaveJpFile(const EditorData& data, WholeLayout, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName) {
     try {
         return SaveJpFile(SnapshotOf(data), system, HostWindow, FileName);

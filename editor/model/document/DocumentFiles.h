@@ -7,6 +7,7 @@
 #include "DaDurSystem.h"
 #include "model/document/DocumentSource.h"
 #include "model/document/EditorData.h"
+#include "model/document/WholeLayout.h"
 
 namespace notaline {
 
@@ -38,7 +39,7 @@ struct SaveOutcome {
     bool Ok = false;
     std::string Reason;
 };
-SaveOutcome SaveJpFile(const EditorData& data, tessaly::DaDurSystem& system, intptr_t HostWindow,
+SaveOutcome SaveJpFile(const EditorData& data, WholeLayout, tessaly::DaDurSystem& system, intptr_t HostWindow,
                        std::u16string_view FileName);
 // The same for a document already taken from the editor.
 SaveOutcome SaveJpFile(tessaly::JpData doc, tessaly::DaDurSystem& system, intptr_t HostWindow,

@@ -105,10 +105,14 @@ struct EditorData {
     std::vector<float> XjDqPositions = std::vector<float>(1);
     SourceLineAnchor CPdqAnchor;
     SourceLineAnchor XjdqAnchor;
+    // Edits made, one more with each edit's range (SetInputDat): whoever made an edit, the host's
+    // list and status bar hear of it, even under a caret that stayed.
+    uint32_t Edits = 0;
     // Caret index of the last mode-deciding status record; a loaded document is reported anew.
     int32_t StatusSentStart = 0;
     int32_t StatusSentLength = 0;
     std::array<int16_t, 8> StatusSentMarks{};
+    uint32_t StatusSentEdits = 0;
 
     // Set by the play settings dialog and the drum-pattern editor; part of Modified.
     bool ModifiedPlay = false;

@@ -73,6 +73,7 @@ int32_t Centre(const StoredWord& w) {
 
 void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength, bool Confined) {
     auto& d = data.InputDat;
+    ++data.Edits;
     data.InputStart = Confined ? Start : -1;
     // Each paragraph end looked for once, on the lines where they stand for the document.
     int32_t before = -1, after = -1;

@@ -34,7 +34,7 @@ int32_t Keyboard::LineOf(int32_t word) const {
 void Keyboard::SettleFrom(int32_t line, int32_t key) {
     const auto& lines = data_.LineInfo;
     if (key >= kVkEnd && key <= kVkDown && lines.HasCutLine() && line >= static_cast<int32_t>(lines.CutLine()))
-        SettleLayout(data_, page_);
+        JoinUp(data_, page_);
 }
 
 void Keyboard::Finish(int32_t visible, bool notify) {

@@ -152,9 +152,12 @@ void FillStatusCommon(EditorData& data, const ParagraphCommands& paragraphs, int
 bool StatusDue(EditorData& data, const tessaly::aSendMsg& msg) {
     const bool marksSame =
         std::equal(std::begin(msg.SelIndexType), std::end(msg.SelIndexType), data.StatusSentMarks.begin());
-    if (msg.SelStart == data.StatusSentStart && msg.SelLength == data.StatusSentLength && marksSame) return false;
+    if (msg.SelStart == data.StatusSentStart && msg.SelLength == data.StatusSentLength && marksSame &&
+        data.Edits == data.StatusSentEdits)
+        return false;
     data.StatusSentStart = msg.SelStart;
     data.StatusSentLength = msg.SelLength;
+    data.StatusSentEdits = data.Edits;
     std::copy(std::begin(msg.SelIndexType), std::end(msg.SelIndexType), data.StatusSentMarks.begin());
     return true;
 }

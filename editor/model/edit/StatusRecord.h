@@ -31,9 +31,10 @@ StdFontInfo FillStatusAttributes(EditorData& data, const ParagraphCommands& para
                                  tessaly::aSendMsg& msg);
 
 // Whether a mode-deciding record is due for the selection: when its start or length changed since
-// the last one (the status bar counts the selected characters), when the marks of its character
-// changed (an undo, a paste or a script under a caret that stayed: the host lists them), or a
-// document was loaded since; remembers what it compared.
+// the last one (the status bar counts the selected characters), when the document was edited or
+// the marks of its character changed (an undo, a delete or the mark panel's own change under a
+// caret that stayed: the host lists the caret character's marks), or a document was loaded since;
+// remembers what it compared.
 bool StatusDue(EditorData& data, const tessaly::aSendMsg& msg);
 
 // The font of a position with no character of the mode to follow.

@@ -1,27 +1,24 @@
 #include "model/edit/TypedText.h"
 
-#include <cmath>
-
 #include "model/document/MarkCodes.h"
 #include "model/document/Measure.h"
 #include "model/document/Tables.h"
+#include "text/Cp936.h"
 
 namespace notaline {
 namespace {
-
-bool IsLead(uint8_t b) {
-    return b >= 0x81 && b <= 0xFE;
-}
 
 // Full-width round brackets in code page 936.
 constexpr int16_t kFullOpen = static_cast<int16_t>(0xA3A8);
 constexpr int16_t kFullClose = static_cast<int16_t>(0xA3A9);
 
 // The input font's size and style; notation never carries underline or strike-out.
-void TakeInputFont(tessaly::aWordInfo& w, const InputAttributes& in, bool lines) {
+void TakeInputFont(const EditorData& data, tessaly::aWordInfo& w, const InputAttributes& in, bool lines) {
     w.cb = in.cb;
     w.cf = in.cf;
-    w.nLogFont.lfHeight = InputLogHeight(in.Size, in.Dpi);
+    // The height a loaded character of this size gets, so that typing, loading and the size
+    // commands agree and a saved song reads back unchanged.
+    w.nLogFont.lfHeight = PointToLogHeight(data, in.Size);
     w.SelSize = in.Size;
     w.nLogFont.lfItalic = in.Italic ? 1 : 0;
     w.nLogFont.lfUnderline = lines && in.Underline ? 1 : 0;
@@ -32,7 +29,7 @@ void TakeInputFont(tessaly::aWordInfo& w, const InputAttributes& in, bool lines)
 
 tessaly::aWordInfo InputWord(EditorData& data, const InputAttributes& in, int16_t code, bool notation) {
     tessaly::aWordInfo w;
-    TakeInputFont(w, in, !notation);
+    TakeInputFont(data, w, in, !notation);
     w.nLogFont.FontTblIndex = GetFontTblIndex(data, in.FontName);
     w.IsJpGcCtl = notation ? 1 : 0;
     w.WdAsc = code;
@@ -53,7 +50,7 @@ std::vector<int16_t> CharCodes(std::string_view gbk) {
     std::vector<int16_t> codes;
     for (size_t i = 0; i < gbk.size(); ++i) {
         const auto b = static_cast<uint8_t>(gbk[i]);
-        if (IsLead(b)) {
+        if (tessaly::IsGbkLeadByte(b)) {
             if (i + 1 >= gbk.size()) break;
             const auto t = static_cast<uint8_t>(gbk[++i]);
             codes.push_back(static_cast<int16_t>(static_cast<uint16_t>(b << 8 | t)));
@@ -71,14 +68,6 @@ bool IsJpText(std::string_view gbk) {
         if (c <= 0 || c > 127 || kSingle.find(static_cast<char>(c)) == std::string_view::npos) return false;
     }
     return true;
-}
-
-int32_t InputLogHeight(float size, int32_t dpi) {
-    const auto s = static_cast<int64_t>(std::nearbyint(static_cast<double>(size)));  // half to even
-    const int64_t p = s * dpi;
-    // MulDiv rounds halves away from zero.
-    const int64_t q = p >= 0 ? (p + 36) / 72 : -((-p + 36) / 72);
-    return static_cast<int32_t>(-q);
 }
 
 std::vector<tessaly::aWordInfo> MakeLyricWords(EditorData& data, const InputAttributes& in, std::string_view gbk) {
@@ -213,7 +202,7 @@ bool BuildSymbolWord(EditorData& data, const InputAttributes& in, int32_t markCo
     if (!sym.Known) return false;
     data.InputState = tessaly::JpState;
     tessaly::aWordInfo w;
-    TakeInputFont(w, in, true);
+    TakeInputFont(data, w, in, true);
     w.ExtralWordInfo[0].IndexType = markCode;
     w.ExtralWordInfo[0].ExtralWordVal1 = static_cast<int16_t>(static_cast<uint32_t>(value) & 0xFFFF);
     w.ExtralWordInfo[0].ExtralWordVal2 = static_cast<int16_t>(static_cast<uint32_t>(value) >> 16);

@@ -20,7 +20,6 @@ struct InputAttributes {
     int16_t cf = 0;
     int16_t cb = 0;
     int16_t SelWordSpace = 0;
-    int32_t Dpi = 96;  // vertical dots per inch of the control's device context
 };
 
 // The character codes of code page 936 text: a byte, or a lead and trail byte as one signed code.
@@ -29,9 +28,6 @@ std::vector<int16_t> CharCodes(std::string_view gbk);
 
 // True when every character of the text is one a notation line is typed with.
 bool IsJpText(std::string_view gbk);
-
-// The logical height of the input size: the size rounded half to even, at dpi.
-int32_t InputLogHeight(float size, int32_t dpi);
 
 std::vector<tessaly::aWordInfo> MakeLyricWords(EditorData& data, const InputAttributes& in, std::string_view gbk);
 std::vector<tessaly::aWordInfo> MakeNotationWords(EditorData& data, const InputAttributes& in, std::string_view gbk);

@@ -1,6 +1,7 @@
 #include "model/edit/Typing.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "model/document/CharKinds.h"
@@ -45,6 +46,13 @@ constexpr int32_t kSymbolKinds[] = {
     kMarkBigSlideDown,   kMarkFigureRepeat,   kMarkTremolo8,     kMarkTremolo16,     kMarkStartPosition,
     kMarkFeatureBarLine,
 };
+
+// A "1" typed as a note and left as typed: no mark, duration or octave.
+bool IsPlainOne(const StoredWord& w) {
+    if (w.IsJpGcCtl != kCharNote || w.WdAsc != '1' || w.Yc != 0 || w.YG != 0) return false;
+    return std::all_of(std::begin(w.ExtralWordInfo), std::end(w.ExtralWordInfo),
+                       [](const tessaly::aExtralWordInfo& s) { return s.IndexType == 0; });
+}
 
 }  // namespace
 
@@ -100,12 +108,32 @@ bool Typing::InputWord(int32_t m_selstart, int32_t m_sellength) {
     return ReplaceWords(start, n, m, start + m, true);
 }
 
-bool Typing::TypeAtCaret(int32_t pos) {
+bool Typing::InputKeyEquals(int32_t m_selstart, int32_t m_sellength, const tessaly::aWordInfo& keyOne) {
+    auto [start, n] = NormalRange(m_selstart, m_sellength);
+    const int32_t one = start - 1;
+    if (data_.InputWords.empty() || !InDocument(start, n) || one < 0 ||
+        !IsPlainOne(data_.WordInfo[static_cast<size_t>(one)]))
+        return InputWord(m_selstart, m_sellength);
+    if (!CanInputWord()) return false;
+    KeepLastParaEnd(start, n);
+    // A "1" of the typing run still open changes inside that run's step, which undo takes whole.
+    if (n < 1 && undo_.IsPending(kPendingTyping, start) && one >= undo_.BeforeImage().SelStart) {
+        if (!TypeAtCaret(start, 1)) return false;
+        data_.WordInfo[static_cast<size_t>(one)] = keyOne;
+        return true;
+    }
+    data_.InputWords.insert(data_.InputWords.begin(), keyOne);
+    const auto m = static_cast<int32_t>(data_.InputWords.size());
+    return ReplaceWords(one, n + 1, m, one + m, true);
+}
+
+bool Typing::TypeAtCaret(int32_t pos, int32_t changedBefore) {
     if (!undo_.IsPending(kPendingTyping, pos) &&
         !undo_.BeginPending(kPendingTyping, kStepWords, {pos, pos - 1, pos, 0, 0, 0, State()}))
         return false;
     const auto m = static_cast<int32_t>(data_.InputWords.size());
-    SetInputDat(data_, pos, 0, m, true);
+    // Characters changed in place before the caret are laid out again with the new ones.
+    SetInputDat(data_, pos - changedBefore, changedBefore, m + changedBefore, true);
     array_.InstrWordArray(pos, m);
     std::copy(data_.InputWords.begin(), data_.InputWords.end(), data_.WordInfo.begin() + pos);
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];

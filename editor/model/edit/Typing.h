@@ -29,6 +29,9 @@ public:
     // Inserts InputWords at the caret, or over the selection; false when nothing was inserted (the
     // caret is inside a grace-note group, which beeps, or the history could not record it).
     bool InputWord(int32_t m_selstart, int32_t m_sellength);
+    // InputWord for the equals sign of a key. A plain notation "1" just before it becomes keyOne,
+    // the key's "1", in the same step: "1=C" typed is a key, not a note. Undo gives the "1" back.
+    bool InputKeyEquals(int32_t m_selstart, int32_t m_sellength, const tessaly::aWordInfo& keyOne);
     // Removes the selection, or the character before the caret; just after a paragraph end that
     // follows text it joins the two paragraphs.
     void BackSpaceWord(int32_t m_selstart, int32_t m_sellength);
@@ -66,7 +69,7 @@ public:
     std::function<bool(int32_t FormatType, int32_t tSpace)> MustFormatShuPai;
 
 private:
-    bool TypeAtCaret(int32_t pos);
+    bool TypeAtCaret(int32_t pos, int32_t changedBefore = 0);
     void BackspaceOneWord();
     void JoinParagraphs();
     int32_t FindSpanEnd(int32_t pos, int32_t slot, int32_t endCode, bool apply, int32_t rangeLast);

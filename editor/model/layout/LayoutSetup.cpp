@@ -127,7 +127,7 @@ bool LayOutEdit(EditorData& data, PageView& page) {
     return incremental;
 }
 
-bool SettleLayout(EditorData& data, PageView& page, int32_t lines) {
+bool JoinUpStep(EditorData& data, PageView& page, int32_t lines) {
     const auto cut = static_cast<int32_t>(data.LineInfo.CutLine());
     if (!SettleCutLine(data, lines)) return false;
     // The caret's line, from the cut on, was read off the lines cut short: it is read again.
@@ -143,6 +143,11 @@ bool SettleLayout(EditorData& data, PageView& page, int32_t lines) {
     KeepSourceLines(data);
     page.InitPageScrollInfo(-1, -1, 1, data.PageCount());
     return true;
+}
+
+WholeLayout JoinUp(EditorData& data, PageView& page) {
+    JoinUpStep(data, page, INT32_MAX);
+    return WholeLayout(data);
 }
 
 void ReFormatAll(EditorData& data, PageView& page) {

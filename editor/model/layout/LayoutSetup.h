@@ -5,6 +5,7 @@
 
 #include "model/document/EditorData.h"
 #include "model/document/PageView.h"
+#include "model/document/WholeLayout.h"
 #include "model/layout/PageSetupRules.h"
 
 namespace notaline {
@@ -20,11 +21,13 @@ void ApplyPaperType(EditorData& data, PageView& page);
 // Lays out the last edit (InputDat) unless it is laid out already, and tells the page grid the
 // page count; false when it took a full layout.
 bool LayOutEdit(EditorData& data, PageView& page);
-// Breaks again the paragraph that a key left with a line cut short, keeping the source lines and
-// the page grid as LayOutEdit does: when idle, or before the lines are shown, printed or saved.
-// False when no line is cut. With `lines`, only that many lines are broken at a time (see
-// SettleCutLine).
-bool SettleLayout(EditorData& data, PageView& page, int32_t lines = INT32_MAX);
+// Breaks again the paragraph that a key left with a line cut short, keeping the caret's line, the
+// source lines and the page grid as LayOutEdit does; the one maker of a WholeLayout, called before
+// the lines are shown, printed, pictured or saved.
+WholeLayout JoinUp(EditorData& data, PageView& page);
+// A step of that work when idle: only `lines` lines are broken (see SettleCutLine). False when no
+// line is cut.
+bool JoinUpStep(EditorData& data, PageView& page, int32_t lines);
 // The whole document laid out again (margins or font heights changed), the caret kept in view.
 void ReFormatAll(EditorData& data, PageView& page);
 

@@ -89,9 +89,8 @@ std::vector<LineToPlace> LinesToPlace(const EditorData& data, size_t first, size
     return out;
 }
 
-}  // namespace
-
-DocumentSnapshot SnapshotAsStored(const EditorData& data) {
+// The snapshot as stored, the characters of moved lines placed by the writer.
+DocumentSnapshot AsStored(const EditorData& data) {
     std::vector<LineToPlace> lines;
     DocumentSnapshot s = SnapshotOf(data, [&](size_t first, size_t end, ptrdiff_t moved) {
         const auto run = LinesToPlace(data, first, end, moved);
@@ -106,6 +105,16 @@ DocumentSnapshot SnapshotAsStored(const EditorData& data) {
                 PlaceWord(words[c - first], at->Line);
     };
     return s;
+}
+
+}  // namespace
+
+DocumentSnapshot SnapshotAsStored(const EditorData& data, WholeLayout) {
+    return AsStored(data);
+}
+
+DocumentSnapshot DaDurSnapshotAsStored(const EditorData& data) {
+    return AsStored(data);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/document/EditorData.h"
+#include "model/document/WholeLayout.h"
 #include "records/Numbers.h"
 
 namespace notaline {
@@ -47,6 +48,9 @@ bool SettleCutLine(EditorData& data, int32_t Lines = INT32_MAX);
 
 // The document for a writer on another thread, taken without placing the characters whose lines
 // moved: the writer places them on its own copy, from the line boxes taken here.
-DocumentSnapshot SnapshotAsStored(const EditorData& data);
+DocumentSnapshot SnapshotAsStored(const EditorData& data, WholeLayout);
+// The same for a DaDur file only, taken as the layout stands: a DaDur file holds no character
+// boxes, so a line a key cut short is left for the idle time to join up a step at a time.
+DocumentSnapshot DaDurSnapshotAsStored(const EditorData& data);
 
 }  // namespace notaline

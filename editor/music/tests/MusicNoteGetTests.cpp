@@ -131,13 +131,14 @@ TEST(MusicNoteGet, ASongWithNothingToSoundIsSaidSoInsteadOfPlayedOrExported) {
     const struct {
         const char* song;
         bool silentEntry, unusedTrack, sounds;
+        const char* reason = kNothingToSoundText;
     } rows[] = {
         {"|1234|5-65|1---|", false, false, false},  // plain bar lines only: block 0
         {"[1234|5-65|1---|", false, false, true},
         {"12345", false, false, true},         // no bar line: the whole song is one bar
         {"[0000|0---|", false, false, false},  // rests only
-        {"[1234|5-65|", true, false, false},
-        {"[1234|5-65|", false, true, false},
+        {"[1234|5-65|", true, false, false, kNoBlockToSingText},
+        {"[1234|5-65|", false, true, false, kNoBlockToSingText},
         {"12|[34|", false, false, true},  // music after the special bar line sounds
     };
     // Named afresh each run: test runs of other checkouts share the temporary folder.
@@ -157,8 +158,8 @@ TEST(MusicNoteGet, ASongWithNothingToSoundIsSaidSoInsteadOfPlayedOrExported) {
         EXPECT_EQ(r.sounds, !SoundedKeys(e.out.Messages, 0).empty());
         EXPECT_EQ(r.sounds, !e.host.empty());
         if (r.sounds) continue;
-        EXPECT_EQ(exported.reason, kNothingToSoundText);
-        EXPECT_EQ(e.warnings, (std::vector<std::string>{kNothingToSoundText}));
+        EXPECT_EQ(exported.reason, r.reason);
+        EXPECT_EQ(e.warnings, (std::vector<std::string>{r.reason}));
     }
     // A drum pattern sounds in the file by itself.
     EditorData drums;
@@ -169,6 +170,44 @@ TEST(MusicNoteGet, ASongWithNothingToSoundIsSaidSoInsteadOfPlayedOrExported) {
     drums.XjDrum[0].DrumSounds[0] = 22;
     drums.XjDrum[0].DrumRhythms[0] = 0x88;
     EXPECT_TRUE(WriteMidFile(drums, path).ok);
+    std::filesystem::remove(path);
+}
+
+// What the export's box (or its refusal) and playback say about the music they leave out, and the
+// notes each gives: '[' the start position, ']' the final bar line; the order names blocks, 0 silent.
+TEST(MusicNoteGet, ExportAndPlaybackSayWhatTheyLeaveOut) {
+    const std::string after = "最后一条小节线之后的音乐没有导出：请在歌曲末尾加上小节线。";
+    const std::string order = kNoBlockToSingText;
+    const struct {
+        const char* song;
+        std::vector<tessaly::aPlayBlock> order;
+        size_t notes;  // exported and played; 0: refused
+        std::string told;
+    } rows[] = {
+        {"[1234|5671", {{1, -1}}, 4, after},         {"[1234]33", {{1, -1}}, 4, after},
+        {"[1234|5671|", {{1, -1}}, 8, ""},           {"[1234|", {{5, -1}}, 0, order},
+        {"[1234|", {{1, 0}, {1, 0}}, 0, order},      {"[1234|", {}, 0, order},
+        {"[1234|5671", {{3, -1}}, 0, order + after}, {"|12|56", {{1, -1}}, 0, kNothingToSoundText + after},
+    };
+    const auto path = std::filesystem::temp_directory_path() / (std::to_string(std::random_device{}()) + "_left.Mid");
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.song);
+        Session e;
+        test::SetSong(e.data, r.song);
+        auto& order = e.data.PlayInfo.Track[0].tPlayOrder;
+        std::fill(std::begin(order), std::end(order), tessaly::aPlayBlock{});
+        std::copy(r.order.begin(), r.order.end(), order);
+        std::filesystem::remove(path);
+        const tessaly::DaDurStatus exported = WriteMidFile(e.data, path);
+        EXPECT_EQ(r.notes > 0, exported.ok);
+        EXPECT_EQ(r.told, r.notes ? LeftOutNotice(e.data, BuildXjInfo(e.data), kLeftOutOfFile) : exported.reason);
+        e.Play();
+        EXPECT_EQ(r.notes, SoundedKeys(e.out.Messages, 0).size());
+        // Playback says the same of what it leaves out.
+        std::string played = r.told;
+        if (const size_t at = played.find("没有导出"); at != std::string::npos) played.replace(at, 12, "不会演奏");
+        EXPECT_EQ(played.empty() ? std::vector<std::string>{} : std::vector<std::string>{played}, e.warnings);
+    }
     std::filesystem::remove(path);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PageFixture.h"
+#include "model/layout/LayoutSetup.h"
 #include "paint/PrintPages.h"
 #include "records/Numbers.h"
 
@@ -40,6 +41,7 @@ private:
 
 struct PrintPagesTest : test::PageTest {
     FakePrinter printer;
+    NoPageView view;
     std::vector<int32_t> progress;
 
     void SetUp() override { Build(4, 3, 10); }
@@ -64,7 +66,7 @@ TEST(PrintScaleTest, PrinterAgainstScreenToTwoDecimals) {
 
 TEST_F(PrintPagesTest, EveryPageInOrderWithItsProgressNeverAHundred) {
     const auto before = Bytes();
-    const EditorData copy = PrintCopy(data);
+    const EditorData copy = PrintCopy(data, JoinUp(data, view));
     EXPECT_EQ(PrintResult::Printed, Print(copy).Result);
     EXPECT_EQ((std::vector<int32_t>{0, 25, 50, 75}), progress);
     EXPECT_EQ((std::vector<std::string>{"StartJob", "StartPage 0", "EndPage 0", "StartPage 1", "EndPage 1",
@@ -90,7 +92,7 @@ TEST_F(PrintPagesTest, EveryPageInOrderWithItsProgressNeverAHundred) {
 
 TEST_F(PrintPagesTest, ParagraphEndsAndSourceLinesNeverReachPaper) {
     data.CPdqLine = 0;
-    const EditorData copy = PrintCopy(data);
+    const EditorData copy = PrintCopy(data, JoinUp(data, view));
     EXPECT_TRUE(copy.IsPrinting);
     EXPECT_FALSE(data.IsPrinting);
     EXPECT_EQ('|', data.WordInfo[9].WdAsc);  // the editor's document keeps its marks
@@ -109,7 +111,7 @@ TEST_F(PrintPagesTest, ParagraphEndsAndSourceLinesNeverReachPaper) {
 
 TEST_F(PrintPagesTest, ARefusedStepEndsTheJobAndNamesThePage) {
     printer.RefuseAt = "StartPage 2";
-    auto status = Print(PrintCopy(data));
+    auto status = Print(PrintCopy(data, JoinUp(data, view)));
     EXPECT_EQ(PrintResult::PageFailed, status.Result);
     EXPECT_EQ(2, status.Page);
     EXPECT_EQ("AbortDoc", printer.Calls.back());
@@ -117,23 +119,23 @@ TEST_F(PrintPagesTest, ARefusedStepEndsTheJobAndNamesThePage) {
 
     printer = FakePrinter{};
     printer.RefuseAt = "EndPage 0";
-    status = Print(PrintCopy(data));
+    status = Print(PrintCopy(data, JoinUp(data, view)));
     EXPECT_EQ(PrintResult::PageFailed, status.Result);
     EXPECT_EQ(0, status.Page);
     EXPECT_EQ("AbortDoc", printer.Calls.back());
 
     printer = FakePrinter{};
     printer.RefuseAt = "StartJob";
-    EXPECT_EQ(PrintResult::StartDocFailed, Print(PrintCopy(data)).Result);
+    EXPECT_EQ(PrintResult::StartDocFailed, Print(PrintCopy(data, JoinUp(data, view))).Result);
     EXPECT_EQ(1u, printer.Calls.size());
 
     printer = FakePrinter{};
     printer.RefuseAt = "EndDoc";
-    EXPECT_EQ(PrintResult::EndDocFailed, Print(PrintCopy(data)).Result);
+    EXPECT_EQ(PrintResult::EndDocFailed, Print(PrintCopy(data, JoinUp(data, view))).Result);
 }
 
 TEST_F(PrintPagesTest, ANamelessDocumentGetsTheDefaultTitle) {
-    PrintPages(PrintCopy(data), printer, 1, u"", u"", nullptr);
+    PrintPages(PrintCopy(data, JoinUp(data, view)), printer, 1, u"", u"", nullptr);
     EXPECT_EQ(kDefaultJobName, printer.Job);
 }
 

@@ -1,4 +1,6 @@
 #include "PaintFixture.h"
+#include "paint/PageLayers.h"
+#include "paint/PrintPages.h"
 
 namespace notaline::test {
 namespace {
@@ -164,6 +166,84 @@ TEST_F(PaintTest, VoltaOnOneLineClosedAndOpen) {
     EXPECT_EQ((IntRect{246, 100, 315, 151}), canvas.Ops[2].Box);  // to the middle of the end glyph
 }
 
+// A volta from character 2 to 6 on one line, cut by a line break, by a paragraph end and a line
+// break, and by a page break, on screen and printed: the first line's piece runs over every note
+// to the end of the line's last glyph (250), the next line's from its start (100) to the end hook.
+// The next line is 100 lower, or at the next page's top.
+TEST_F(PaintTest, VoltaAcrossALineBreakRunsAlongBothLines) {
+    struct Piece {
+        int32_t Page;
+        std::string Text;
+        IntRect Box;
+    };
+    const std::string run = Glyphs({{0xF0AA, 80}}), end = "\xF0\xAB";
+    const Piece firstLine{0, run, {224, 95, 250, 146}};
+    const struct {
+        const char* Name;
+        const char* Words;
+        std::initializer_list<int32_t> Lines;
+        float NextTop;
+        PageArray Pages;
+        std::vector<Piece> Pieces;
+    } rows[] = {
+        {"one line",
+         "12345678|",
+         {9},
+         0,
+         {{0, 1, 0, 9}},
+         {{0, run, {246, 95, 340, 146}}, {0, end, {340, 95, 380, 146}}}},
+        {"line break",
+         "12345678|",
+         {4, 5},
+         200,
+         {{0, 2, 0, 9}},
+         {firstLine, {0, run, {100, 195, 180, 246}}, {0, end, {180, 195, 220, 246}}}},
+        {"paragraph end",
+         "1234|567|",
+         {5, 4},
+         200,
+         {{0, 2, 0, 9}},
+         {firstLine, {0, run, {100, 195, 140, 246}}, {0, end, {140, 195, 180, 246}}}},
+        {"page break",
+         "12345678|",
+         {4, 5},
+         40,
+         {{0, 1, 0, 4}, {1, 1, 4, 5}},
+         {firstLine, {1, run, {100, 35, 180, 86}}, {1, end, {180, 35, 220, 86}}}},
+    };
+    for (const auto& row : rows)
+        for (bool print : {false, true}) {
+            SCOPED_TRACE(testing::Message() << row.Name << (print ? ", printed" : ""));
+            Build(row.Words, row.Lines);
+            const int32_t next = *row.Lines.begin();
+            for (int32_t i = next; i < data.WordCount(); ++i) {
+                auto& w = data.WordInfo[static_cast<size_t>(i)];
+                w.Left -= next * kPitch, w.Right -= next * kPitch;
+                w.Top = row.NextTop, w.Bottom = row.NextTop + 51;
+            }
+            data.PageInfo = row.Pages;
+            data.IsPrinting = print;
+            SetMark(data, 2, 0, 89, 2);
+            SetExtralWordVal3(data, 2, 0, "1.");
+            SetMark(data, 6, 0, 90, 2);
+            std::vector<Piece> drawn;
+            for (int32_t page = 0; page < data.PageCount(); ++page) {
+                canvas.Ops.clear();
+                PaintContext ctx(data, canvas);
+                print ? DrawPrintPage(ctx, u"", page) : DrawPageMarkLayer(ctx, page);
+                for (const auto& op : canvas.Ops)
+                    if (op.Text == run || op.Text == end) drawn.push_back({page, op.Text, op.Box});
+            }
+            ASSERT_EQ(row.Pieces.size(), drawn.size());
+            for (size_t k = 0; k < drawn.size(); ++k) {
+                SCOPED_TRACE(k);
+                EXPECT_EQ(row.Pieces[k].Page, drawn[k].Page);
+                EXPECT_EQ(row.Pieces[k].Text, drawn[k].Text);
+                EXPECT_EQ(row.Pieces[k].Box, drawn[k].Box);
+            }
+        }
+}
+
 TEST_F(PaintTest, VoltaAcrossALineBreakAndTwoOnALine) {
     Build("12345678|", {4, 5});
     SetMark(data, 2, 0, 89, 2);
@@ -174,7 +254,7 @@ TEST_F(PaintTest, VoltaAcrossALineBreakAndTwoOnALine) {
     ASSERT_EQ(5u, canvas.Ops.size());
     EXPECT_EQ((IntRect{210, 95, 224, 146}), canvas.Ops[0].Box);  // "1" measured: 13.5
     EXPECT_EQ(kClipped | kDtCenter, canvas.Ops[0].Flags);
-    EXPECT_EQ((IntRect{224, 95, 220, 146}), canvas.Ops[2].Box);  // to the line's last character
+    EXPECT_EQ((IntRect{224, 95, 250, 146}), canvas.Ops[2].Box);  // over the line's last glyph
     EXPECT_EQ((IntRect{260, 95, 340, 146}), canvas.Ops[3].Box);
     EXPECT_EQ((IntRect{340, 95, 380, 146}), canvas.Ops[4].Box);
 

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <thread>
 #include <vector>
 
 #include "DocumentBuilder.h"
+#include "FileErrors.h"
 #include "com/Create.h"
 #include "model/document/MarkSlots.h"
+#include "model/layout/LayoutSetup.h"
 #include "paint/RecordingCanvas.h"
 #include "records/Numbers.h"
 #include "render/GdiTextMeasurer_win.h"
@@ -581,6 +584,7 @@ struct PictureExportTest : ScreenRendererTest {
     // Pairs the start this suite inherits.
     static void TearDownTestSuite() { win::TerminateGDIPlus(); }
     TempFolder folder;
+    NoPageView view;
     std::vector<std::wstring> asked;
     bool answer = true;
 
@@ -594,7 +598,7 @@ struct PictureExportTest : ScreenRendererTest {
         renderer->RefreshView(0, 0, tessaly::AllRefresh);
     }
     PictureExportStatus Export(const std::wstring& name) {
-        return renderer->SavePagePictures(folder.Path + name, [&](const std::wstring& f) {
+        return renderer->SavePagePictures(JoinUp(data, view), folder.Path + name, [&](const std::wstring& f) {
             asked.push_back(f);
             return answer;
         });
@@ -680,7 +684,8 @@ TEST_F(PictureExportTest, UnknownExtensionsAndShortNamesWriteNothingAndAskNothin
     h.Close();
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.tif").Result);
     EXPECT_EQ(PictureExportResult::UnsupportedExtension, Export(L"song.jpe").Result);
-    const auto shortName = SavePagePictures(data, u"", L"a.p", [&](const std::wstring&) { return true; });
+    const auto shortName =
+        SavePagePictures(data, JoinUp(data, view), u"", L"a.p", [&](const std::wstring&) { return true; });
     EXPECT_EQ(PictureExportResult::BadName, shortName.Result);
     EXPECT_TRUE(asked.empty());
     EXPECT_EQ(1, folder.Count());
@@ -694,7 +699,7 @@ PictureName NameOf(const std::wstring& file) {
 
 TEST_F(PictureExportTest, AJobDrawsTheDocumentAsItStoodWhenMadeOnAThreadOfItsOwn) {
     ASSERT_EQ(PictureExportResult::Saved, Export(L"before.png").Result);
-    PictureJob job(data, u"", NameOf(folder.Path + L"job.png"));
+    PictureJob job(data, JoinUp(data, view), u"", NameOf(folder.Path + L"job.png"));
     // Changed after the job was made: its characters, and the pages they are laid out on.
     for (int32_t i = 0; i < 9; ++i) data.WordInfo[static_cast<size_t>(i)].WdAsc = 32;
     data.PageInfo.pop_back();
@@ -729,7 +734,7 @@ TEST_F(PictureExportTest, AFailedPageOrAStopEndsTheExportKeepingTheEarlierPages)
     EXPECT_EQ(taken, failed.FailedFile);
     EXPECT_EQ(1123, Decode(folder.Path + L"song.PNG").Height);
 
-    PictureJob job(data, u"", NameOf(folder.Path + L"stop.bmp"));
+    PictureJob job(data, JoinUp(data, view), u"", NameOf(folder.Path + L"stop.bmp"));
     const auto stopped = job.Write([](int32_t page, int32_t) { return page < 1; });
     EXPECT_EQ(PictureExportResult::Stopped, stopped.Result);
     EXPECT_EQ(1, stopped.Written);
@@ -737,9 +742,43 @@ TEST_F(PictureExportTest, AFailedPageOrAStopEndsTheExportKeepingTheEarlierPages)
     EXPECT_FALSE(Exists(folder.Path + L"stop_1.BMP"));
 }
 
+// Whether the folder holds a temporary file of a write under way.
+bool HoldsTemporary(const std::wstring& folder) {
+    WIN32_FIND_DATAW f;
+    return static_cast<bool>(win::FindHandle(FindFirstFileW((folder + L"~jp*.tmp").c_str(), &f)));
+}
+
+TEST_F(PictureExportTest, APageIsWrittenBesideItsNameAndTakesItOnlyWhenWhole) {
+    // Another program holds the second page's old file open: it cannot be replaced.
+    const std::wstring held = folder.Path + L"song_1.png";  // the pages are named as typed
+    win::KernelHandle old(CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    DWORD n = 0;
+    ASSERT_TRUE(WriteFile(old.Get(), "old", 3, &n, nullptr));
+    std::atomic<bool> writing{true}, beside{false};
+    std::thread watch([&] {
+        while (writing) beside = beside || HoldsTemporary(folder.Path);
+    });
+    const auto status = Export(L"song.png");
+    writing = false;
+    watch.join();
+    old.Close();
+    EXPECT_TRUE(beside);  // each page went to a file of its own first
+    EXPECT_EQ(PictureExportResult::WriteFailed, status.Result);
+    EXPECT_EQ(tessaly::kErrPermissionDenied, status.Error);
+    EXPECT_EQ(held, status.FailedFile);
+    EXPECT_EQ(1, status.Written);
+    EXPECT_EQ(2, status.Pages);
+    WIN32_FILE_ATTRIBUTE_DATA kept{};
+    GetFileAttributesExW(held.c_str(), GetFileExInfoStandard, &kept);
+    EXPECT_EQ(3u, kept.nFileSizeLow);  // the old file as it was, never a torn picture
+    EXPECT_FALSE(HoldsTemporary(folder.Path));
+    EXPECT_EQ(1123, Decode(folder.Path + L"song.PNG").Height);
+}
+
 TEST_F(PictureExportTest, AnUnwritableFolderIsReportedWithItsFile) {
     const auto status = Export(L"missing\\song.png");
     EXPECT_EQ(PictureExportResult::WriteFailed, status.Result);
+    EXPECT_EQ(tessaly::kErrPathNotFound, status.Error);
     EXPECT_EQ(0, status.Written);
     EXPECT_EQ(folder.Path + L"missing\\song.png", status.FailedFile);
     EXPECT_DOUBLE_EQ(1.5, renderer->Screen().Scale());

@@ -189,14 +189,14 @@ TEST_F(Keys, CaretKeysAcrossALineCutShortGoWhereTheyGoInTheWholeLayout) {
         LayOutEdit(data, view);
         EXPECT_TRUE(data.LineInfo.HasCutLine());
         Caret(how == NoShift || how == Shift ? L(static_cast<int32_t>(data.LineInfo.CutLine()) - 1).Start + 3 : 0);
-        if (settleFirst) SettleLayout(data, view);
+        if (settleFirst) JoinUp(data, view);
         const auto press = how == NoShift ? &Keyboard::KeyDownNoShift
                            : how == Shift ? &Keyboard::KeyDownShift
                            : how == Ctrl  ? &Keyboard::KeyDownCtrl
                                           : &Keyboard::KeyDownCtrlShift;
         (keys.get()->*press)(key);
         if (key == 'A') SelectAll(data);
-        SettleLayout(data, view);
+        JoinUp(data, view);
         EXPECT_EQ(DifferenceFromFullLayout(), "");
         return std::tuple{data.SelStart, data.SelLength, data.CurLine, data.CaretAtLineEnd};
     };

@@ -1,10 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "DaDurSystem.h"
+#include "FakeLayout.h"
 #include "FakeServices.h"
+#include "model/document/DoArray.h"
+#include "model/document/DocumentFiles.h"
 #include "model/document/Measure.h"
+#include "model/document/mGeneral.h"
 #include "model/edit/TypedText.h"
+#include "model/layout/LayoutSetup.h"
+#include "model/layout/LoadJpFile.h"
 #include "text/Cp936.h"
 
 namespace notaline {
@@ -44,7 +54,6 @@ struct TypedTextTest : ::testing::Test {
         in.cf = 2;
         in.cb = 3;
         in.SelWordSpace = 4;
-        in.Dpi = 96;
     }
 };
 
@@ -62,11 +71,50 @@ TEST(TypedTextCodes, NotationSetIsExact) {
     EXPECT_FALSE(IsJpText(Gbk("中")));
 }
 
-TEST(TypedTextCodes, HeightRoundsSizeHalfToEvenThenMulDiv) {
-    EXPECT_EQ(InputLogHeight(10.5f, 96), -13);  // 10 * 96 / 72 = 13.33
-    EXPECT_EQ(InputLogHeight(11.5f, 96), -16);  // 12 * 96 / 72
-    EXPECT_EQ(InputLogHeight(9, 120), -15);     // 9 * 120 / 72 = 15
-    EXPECT_EQ(InputLogHeight(3, 12), -1);       // 0.5 rounds away from zero
+// A note typed into a song is as high as the song's own notes of its size, and the song saved,
+// opened and saved again is the same file.
+TEST(TypedTextHeight, ATypedNoteIsAsHighAsItsNeighboursAndTheSongReadsBackUnchanged) {
+    tessaly::NoDaDurSystem system({"Tolvane", "tolvane", Gbk("宋体")});
+    FileDocumentSource files{system};
+    test::FakeTextMeasurer measurer;
+    test::RecordingView view;
+    const auto folder = std::filesystem::temp_directory_path() / "edit-typed-heights";
+    std::filesystem::create_directories(folder);
+    const auto bytes = [](const std::filesystem::path& file) {
+        std::ifstream f(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    for (float size : {16.2f, 10.5f, 12.0f}) {
+        EditorData data;
+        data.Measurer = measurer;
+        ASSERT_TRUE(LoadJpFile(data, files, view, view, 0, u""));  // the new song, at 16.2 pt
+        for (StoredWord& w : data.WordInfo) w.SelSize = size;
+        InitFormat(data, view);
+        const int32_t note = 0;  // a character of the title
+        const auto& neighbour = data.WordInfo[static_cast<size_t>(note)];
+        InputAttributes in;
+        in.FontName = data.FontTbl[static_cast<size_t>(neighbour.nLogFont().FontTblIndex)].FontName;
+        in.Size = size;
+        const auto typed = MakeNotationWords(data, in, "5");
+        DoArray array(data, view);
+        SetInputDat(data, note + 1, 0, 1, true);  // typed and laid out as the editor does it
+        array.InstrWordArray(note + 1, 1);
+        data.WordInfo[static_cast<size_t>(note) + 1] = typed[0];
+        LayOutEdit(data, view);
+        EXPECT_EQ(data.WordInfo[static_cast<size_t>(note)].nLogFont().lfHeight,
+                  data.WordInfo[static_cast<size_t>(note) + 1].nLogFont().lfHeight)
+            << size;
+
+        const auto first = folder / "first.ZoRiv", again = folder / "again.ZoRiv";
+        ASSERT_TRUE(SaveJpFile(data, JoinUp(data, view), system, 0, first.u16string()).Ok);
+        EditorData reopened;
+        reopened.Measurer = measurer;
+        ASSERT_TRUE(LoadJpFile(reopened, files, view, view, 0, first.u16string()));
+        ASSERT_TRUE(SaveJpFile(reopened, JoinUp(reopened, view), system, 0, again.u16string()).Ok);
+        EXPECT_TRUE(bytes(first) == bytes(again)) << size;
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
 }
 
 TEST_F(TypedTextTest, NotationTextStaysNotationWithoutUnderlineOrStrike) {
@@ -81,7 +129,7 @@ TEST_F(TypedTextTest, NotationTextStaysNotationWithoutUnderlineOrStrike) {
         EXPECT_EQ(w.nLogFont.lfStrikeOut, 0);
         EXPECT_EQ(w.nLogFont.lfItalic, 1);
         EXPECT_EQ(w.nLogFont.lfWeight, 700);
-        EXPECT_EQ(w.nLogFont.lfHeight, -13);
+        EXPECT_EQ(w.nLogFont.lfHeight, -14);  // 10.5 x 96 / 72, as a loaded note of 10.5 pt
         EXPECT_FLOAT_EQ(w.SelSize, 10.5f);
         EXPECT_EQ(w.nLogFont.FontTblIndex, 1);
         EXPECT_EQ(w.cf, 2);

@@ -14,6 +14,7 @@
 #include "ZoRivFormat.h"
 #include "model/document/BackgroundSave.h"
 #include "model/document/DocumentFiles.h"
+#include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
 #include "model/layout/LoadJpFile.h"
 #include "records/Marks.h"
@@ -213,7 +214,7 @@ TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
     const auto original = DocumentOf(data).WordInfo.size();
     for (const char16_t* name : {u"x.DADUR", u"y.zoRIV"}) {
         const auto file = folder / name;
-        const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
+        const SaveOutcome saved = SaveJpFile(data, JoinUp(data, view), system, 0, file.u16string());
         ASSERT_TRUE(saved.Ok) << saved.Reason;
         EditorData loaded;
         loaded.Measurer = measurer;
@@ -222,7 +223,7 @@ TEST_F(DocumentFiles, SavingGoesByTheEndingInAnyCaseAndReadsBackEqual) {
         EXPECT_EQ(0, loaded.AboutFileInfo.HwWordCount);
         // Read back and written again, the same file.
         const auto again = folder / (std::u16string(u"again") + name);
-        ASSERT_TRUE(SaveJpFile(loaded, system, 0, again.u16string()).Ok);
+        ASSERT_TRUE(SaveJpFile(loaded, JoinUp(loaded, view), system, 0, again.u16string()).Ok);
         EXPECT_EQ(FileBytes(file), FileBytes(again)) << file;
     }
     EXPECT_TRUE(view.Failures.empty());
@@ -234,7 +235,7 @@ TEST_F(DocumentFiles, SavingFromTheStoreWritesWhatTheRecordsWrite) {
     for (const char16_t* name : {u"s.DaDur", u"s.ZoRiv"}) {
         const auto expected = folder / (std::u16string(u"records") + name), file = folder / name;
         ASSERT_TRUE(SaveJpFile(DocumentOf(data), system, 0, expected.u16string()).Ok);
-        ASSERT_TRUE(SaveJpFile(data, system, 0, file.u16string()).Ok);
+        ASSERT_TRUE(SaveJpFile(data, JoinUp(data, view), system, 0, file.u16string()).Ok);
         EXPECT_EQ(FileBytes(expected), FileBytes(file)) << file;
     }
 }
@@ -271,7 +272,7 @@ TEST_F(DocumentFiles, ABackupWrittenWhileTypingEqualsASaveOfItsMoment) {
 TEST_F(DocumentFiles, AnotherEndingOrAnUnwritablePlaceWritesNothingAndSaysWhy) {
     SetWords(data, "12|");
     for (const auto& file : {folder / "song.txt", folder / "no-such-folder" / "song.dadur", std::filesystem::path()}) {
-        const SaveOutcome saved = SaveJpFile(data, system, 0, file.u16string());
+        const SaveOutcome saved = SaveJpFile(data, JoinUp(data, view), system, 0, file.u16string());
         EXPECT_FALSE(saved.Ok) << file;
         EXPECT_FALSE(saved.Reason.empty()) << file;
         EXPECT_FALSE(file.empty() ? false : std::filesystem::exists(file)) << file;
