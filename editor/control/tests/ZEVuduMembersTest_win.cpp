@@ -676,7 +676,7 @@ TEST_F(ZEVuduMembersTest, AScriptsControlInNoWindowWritesPicturesOrFailsTheCall)
     const struct {
         const wchar_t* name;
         const wchar_t* told;
-    } refused[] = {{L"b.xyz", L".XYZ"}, {L"none\\c.png", L"路径未找到"}};
+    } refused[] = {{L"b.xyz", L"“.xyz”"}, {L"none\\c.png", L"路径未找到"}};  // the ending as typed
     for (const auto& r : refused) {
         EXPECT_EQ(DISP_E_EXCEPTION, s.Method(L"SavePic", {Var(File(r.name).c_str())})) << r.name;
         EXPECT_NE(std::wstring::npos, s.error.find(r.told)) << s.error;
