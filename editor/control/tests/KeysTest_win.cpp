@@ -16,6 +16,7 @@
 #include "control/Handlers_win.h"
 #include "control/Printing_win.h"
 #include "control/ZEVudu_win.h"
+#include "model/document/MarkCodes.h"
 #include "model/document/mGeneral.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LoadJpFile.h"
@@ -373,18 +374,20 @@ TEST_F(KeysTest, ASongTypedThroughMessagesSurvivesSavingAndReading) {
 }
 
 // In the new song (16.2 pt) a typed note is as high as the song's characters, whatever size the
-// status record's font object reports.
-TEST_F(KeysTest, TypedNotesTakeTheSongsSize) {
+// status record's font object reports; "1" then the key's equals sign makes the key's "1".
+TEST_F(KeysTest, TypedNotesTakeTheSongsSizeAndAOneBeforeAKeysEqualsSignIsTheKey) {
     LoadJpFile(ed->Data, ed->Source, *ed->Renderer, *ed, reinterpret_cast<intptr_t>(parent), u"");
     EditorData& d = ed->Data;
     const int32_t end = d.WordCount() - 1;  // after the title
     d.SelStart = end;
     NotifySelChange(*ed, end, 0);
     d.InputState = tessaly::JpState;
-    Type("5");
+    Type("51");
+    SendMessageW(control->Window(), tessaly::EM_InstrMainAndExtralStr, 0, kMarkEquals);
     const StoredWord &title = d.WordInfo[static_cast<size_t>(end) - 1], &five = d.WordInfo[static_cast<size_t>(end)];
     EXPECT_FLOAT_EQ(title.SelSize, five.SelSize);
     EXPECT_EQ(title.nLogFont().lfHeight, five.nLogFont().lfHeight);
+    EXPECT_EQ(kMarkKeySetting, d.WordInfo[static_cast<size_t>(end) + 1].ExtralWordInfo[0].IndexType);
 }
 
 // A key at the start of a paragraph of many pages breaks it through the pages in view and leaves
