@@ -20,17 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What the file dialog's name box gets before Enter: nothing, the song's own name, a new name in
-// the test's folder, or a picture beside the program.
-enum class Name { None, Song, New, Picture };
-enum class Before { Nothing, Select, Change };
-
 struct Row {
     const char* name;
     int index;
-    bool escOnly;  // Enter would print, leave the song or close the window
-    Name typed = Name::None;
-    Before before = Before::Nothing;
+    // What comes first: 'S' the song's own name, 'N' a new name in the test's folder or 'P' a
+    // picture beside the program typed into the file dialog's name box before Enter; 'E' Esc only
+    // (Enter would print, leave the song or close the window), 'C' a change then Esc only, 'X' a
+    // selection; '-' nothing.
+    char how = '-';
 };
 
 // A file dialog's name box: an edit of its own, or the edit inside the name combo.
@@ -62,49 +59,15 @@ struct KeysBackTest : MainWindowTest {
     KeysBackTest() {
         beforeCreate = [](MainWindow& w) { RegisterModules(w); };
     }
-    void SetUp() override {
-        folder = fs::temp_directory_path() / L"按键回到歌曲";
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-        fs::create_directories(folder, ignored);
-        MainWindowTest::SetUp();
-        Z()->put_InputState(tessaly::JpState);
-        first = Ed().Data.SelStart;
-        TypeChars("1234567|");
-        com::Bstr name((folder / L"song.ZoRiv").wstring());
-        ASSERT_EQ(S_OK, Z()->SaveFile(name.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    bool Modified() {
-        VARIANT_BOOL m = VARIANT_FALSE;
-        Z()->get_Modified(&m);
-        return m != VARIANT_FALSE;
-    }
-    std::wstring FileName() {
-        com::Bstr b;
-        Z()->get_FileName(b.Out());
-        return b.Str();
-    }
     // Keys go where the focus is, as the system's keyboard sends them.
     void Key(WPARAM key, bool ctrl = false) {
         BYTE keys[256] = {};
         keys[VK_CONTROL] = ctrl ? 0x80 : 0;
         SetKeyboardState(keys);
-        const HWND focus = GetFocus();
-        PostMessageW(focus, WM_KEYDOWN, key, 1);
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
         Pump();
         keys[VK_CONTROL] = 0;
         SetKeyboardState(keys);
-    }
-    void WaitForSaves() {
-        com::Ptr<IZEVuduHost> host;
-        Z()->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
-        if (host) host->WaitForSaves();
-        Pump();
     }
     // Chooses the menu item, or clicks the button, as a user would.
     void Give(const Row& r) {
@@ -116,48 +79,35 @@ struct KeysBackTest : MainWindowTest {
         }
         Pump();
     }
-
-    fs::path folder;
-    int32_t first = 0;
-    int made = 0;
 };
 
 TEST_F(KeysBackTest, EveryBoxAndDialogClosedWithEnterOrEscGivesTheKeysBackToTheSong) {
-    const Row rows[] = {
-        {"AutoSave", -1, false},
-        {"AboutMe", -1, false},
-        {"OpenFile", -1, false, Name::Song},
-        {"SaveAS", -1, false, Name::New},
-        {"SaveASPic", -1, false, Name::New},
-        {"OutputMid", -1, false, Name::New},
-        {"PrintFile", -1, true},
-        {"ExitPro", -1, true, Name::None, Before::Change},
-        {"HelpDoc", -1, true, Name::None, Before::Change},
-        {"UserSetPage", -1, false},
-        {"UserSetPart", -1, false},
-        {"munFontExSeting", -1, false},
-        {"YGYCPos", -1, false},
-        {"OpenPicFile", -1, false, Name::Picture},
-        {"SetPlaying", -1, false},
-        {"PlayMusic", -1, false},
-        {"SpeedWord", 4, false},
-        {"XJX", 28, false},
-        {"TFZ", 0, false, Name::None, Before::Select},
-        {"ZhuYing", 9, false},
-        {"ZhuYing", 12, false},
-        {"CustomWord", -1, false},
-        {"HQHuaYing", 0, false},
-        {"CmdFrColor", -1, false},
-    };
-    const Row* row = nullptr;
+    const fs::path folder = fs::temp_directory_path() / L"按键回到歌曲";
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder, ignored);
+    Z()->put_InputState(tessaly::JpState);
+    const int32_t first = Ed().Data.SelStart;
+    TypeChars("1234567|");
+    com::Bstr song((folder / L"song.ZoRiv").wstring());
+    ASSERT_EQ(S_OK, Z()->SaveFile(song.Ref(), reinterpret_cast<LONG_PTR>(window->Handle())));
+    int made = 0;
+    const Row rows[] = {{"AutoSave", -1},       {"AboutMe", -1},          {"OpenFile", -1, 'S'},
+                        {"SaveAS", -1, 'N'},    {"SaveASPic", -1, 'N'},   {"OutputMid", -1, 'N'},
+                        {"PrintFile", -1, 'E'}, {"ExitPro", -1, 'C'},     {"HelpDoc", -1, 'C'},
+                        {"UserSetPage", -1},    {"UserSetPart", -1},      {"munFontExSeting", -1},
+                        {"YGYCPos", -1},        {"OpenPicFile", -1, 'P'}, {"SetPlaying", -1},
+                        {"PlayMusic", -1},      {"SpeedWord", 4},         {"XJX", 28},
+                        {"TFZ", 0, 'X'},        {"ZhuYing", 9},           {"ZhuYing", 12},
+                        {"CustomWord", -1},     {"HQHuaYing", 0},         {"CmdFrColor", -1}};
+    char how = '-';
     WPARAM key = VK_RETURN;
     // Each dialog gets the key where its focus is; before Enter a name typed into its name box.
     Answerer answers(Answerer::Every{}, [&](HWND d) {
         std::wstring name;
-        if (key == VK_RETURN && row && row->typed == Name::Song) name = FileName();
-        if (key == VK_RETURN && row && row->typed == Name::New)
-            name = (folder / (L"new" + std::to_wstring(++made))).wstring();
-        if (key == VK_RETURN && row && row->typed == Name::Picture) name = com::ProgramFolder() + L"纹理.jpg";
+        if (key == VK_RETURN && how == 'S') Z()->get_FileName(song.Out()), name = song.Str();
+        if (key == VK_RETURN && how == 'N') name = (folder / (L"new" + std::to_wstring(++made))).wstring();
+        if (key == VK_RETURN && how == 'P') name = com::ProgramFolder() + L"纹理.jpg";
         if (HWND box = NameBox(d); box && !name.empty()) {
             SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
             SetFocus(box);
@@ -168,15 +118,18 @@ TEST_F(KeysBackTest, EveryBoxAndDialogClosedWithEnterOrEscGivesTheKeysBackToTheS
         PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
         SetTimer(d, 0x4B42, 5000, CancelStuck);
     });
+    com::Ptr<IZEVuduHost> host;
+    Z()->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+    ASSERT_TRUE(host);
     for (const Row& r : rows) {
-        row = &r;
+        how = r.how;
         for (WPARAM k : {VK_RETURN, VK_ESCAPE}) {
             key = k;
-            if (key == VK_RETURN && r.escOnly) continue;
+            if (key == VK_RETURN && (how == 'E' || how == 'C')) continue;
             SCOPED_TRACE(std::string(r.name) + " " + std::to_string(r.index) + (key == VK_RETURN ? " Enter" : " Esc"));
             SetFocus(window->EditorWindow());
-            if (r.before == Before::Change) Key('1');
-            if (r.before == Before::Select) Select(first + 1, 3);
+            if (how == 'C') Key('1');
+            if (how == 'X') Select(first + 1, 3);
             const size_t shown = answers.Captions.size();
             Give(r);
             EXPECT_LT(shown, answers.Captions.size()) << "no box";
@@ -187,19 +140,23 @@ TEST_F(KeysBackTest, EveryBoxAndDialogClosedWithEnterOrEscGivesTheKeysBackToTheS
             Key('5');
             EXPECT_EQ(words + 1, Ed().Data.WordCount());
             Key('S', true);
-            WaitForSaves();
-            EXPECT_FALSE(Modified());
-            if (window->MenuChecked("AutoSave", -1)) Give({"AutoSave", -1, false});
+            host->WaitForSaves();
+            Pump();
+            VARIANT_BOOL modified = VARIANT_TRUE;
+            Z()->get_Modified(&modified);
+            EXPECT_FALSE(modified);
+            if (window->MenuChecked("AutoSave", -1)) Give({"AutoSave", -1});
         }
     }
     // Keys that were typed into a box of the form go back to that box.
-    row = nullptr;
+    how = '-';
     const HWND size = FindWindowExW(window->ControlWindow("CmbFontSize"), nullptr, L"Edit", nullptr);
     ASSERT_TRUE(size);
     SetFocus(size);
     key = VK_RETURN;
-    Give({"AboutMe", -1, false});
+    Give({"AboutMe", -1});
     EXPECT_EQ(size, GetFocus());
+    fs::remove_all(folder, ignored);
 }
 
 }  // namespace
