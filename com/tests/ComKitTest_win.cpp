@@ -8,6 +8,7 @@
 #include "com/Events.h"
 #include "com/Object.h"
 #include "com/Server.h"
+#include "com/Variant.h"
 #include "com/tests/RecordingSink.h"
 
 // Turns the text cache off, so that a freed text goes back to the task allocator (not in the headers).
@@ -233,13 +234,14 @@ public:
 
     std::vector<const void*> freed;
 };
+FreeSpy spy;  // outlives its registration, which a leaked block may keep
 
 // A text keeps its whole length; a callee's replacement of a by-reference text is what the owner
 // then holds, and an out-parameter starts empty. Every text given up is freed: the one a callee
 // replaced, the one an out-parameter drops, and the one the owner holds when it goes.
 TEST(ComBstr, OwnsWhatACallLeavesInIt) {
     SetOaNoCache();
-    static FreeSpy spy;
+    spy.freed.clear();
     ASSERT_EQ(S_OK, CoRegisterMallocSpy(&spy));
     BSTR first = nullptr, second = nullptr, last = nullptr;
     {
@@ -264,6 +266,50 @@ TEST(ComBstr, OwnsWhatACallLeavesInIt) {
     }
     EXPECT_TRUE(spy.Freed(last));
     EXPECT_EQ(S_OK, CoRevokeMallocSpy());
+}
+
+// A VARIANT's text is freed once: when its slot is handed out again or its last owner goes, not
+// when it moves or is given away.
+TEST(ComVariant, FreesWhatItHoldsOnce) {
+    SetOaNoCache();
+    spy.freed.clear();
+    ASSERT_EQ(S_OK, CoRegisterMallocSpy(&spy));
+    BSTR second = nullptr;
+    VARIANT kept;
+    {
+        com::Variant text(L"一二");
+        const BSTR first = V_BSTR(&text.Raw());
+        com::Variant moved(std::move(text));
+        EXPECT_EQ(VT_EMPTY, V_VT(&text.Raw()));
+        VARIANT* slot = moved.Out();
+        EXPECT_EQ(VT_EMPTY, V_VT(slot));
+        EXPECT_TRUE(spy.Freed(first));
+        spy.freed.clear();
+        *slot = com::Variant(L"三").Detach();
+        second = V_BSTR(slot);
+        com::Variant keeper(L"四");
+        kept = keeper.Detach();
+        EXPECT_EQ(VT_EMPTY, V_VT(&keeper.Raw()));
+    }
+    EXPECT_EQ(1u, spy.freed.size());
+    EXPECT_TRUE(spy.Freed(second));
+    EXPECT_EQ(L"四", std::wstring(V_BSTR(&kept)));
+    com::Variant::Attach(kept);
+    EXPECT_TRUE(spy.Freed(V_BSTR(&kept)));
+    EXPECT_EQ(S_OK, CoRevokeMallocSpy());
+}
+
+// A safe array's data stays locked while its owner lives, and no longer.
+TEST(ComSafeArrayData, UnlocksWhenItGoes) {
+    SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 4);
+    ASSERT_TRUE(bytes);
+    {
+        const com::SafeArrayData data(bytes);
+        ASSERT_TRUE(data);
+        static_cast<BYTE*>(data.Get())[3] = 7;
+        EXPECT_EQ(DISP_E_ARRAYISLOCKED, SafeArrayDestroy(bytes));
+    }
+    EXPECT_EQ(S_OK, SafeArrayDestroy(bytes));
 }
 
 TEST(ComServer, FactoryCreatesListedClassesOnly) {
