@@ -1,6 +1,7 @@
 # The two commands: `make run` starts the program, `make test` runs every test.
 # `make check` checks the format of changed sources, then builds and runs the native suite alone
-# without the tests labelled slow, for a quick edit-and-test loop.
+# without the tests labelled slow (the layer guard and the raw-release grep among them), for a
+# quick edit-and-test loop.
 SHELL := /bin/bash
 .PHONY: run test check setup format-check
 

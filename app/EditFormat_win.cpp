@@ -16,6 +16,7 @@
 #include "WinProc.h"
 #include "button/api/IButton.h"
 #include "com/Bstr.h"
+#include "com/Variant.h"
 #include "records/Messages.h"
 
 namespace tavolin {
@@ -76,15 +77,12 @@ void SendEdit(MainWindow& form, UINT msg, bool focus = true) {
 bool ButtonDown(MainWindow& form, int index) {
     IDispatch* button = form.Button("CmdFont", index);
     if (!button) return false;
-    VARIANT v;
-    VariantInit(&v);
+    com::Variant v;
     DISPPARAMS none{};
     if (FAILED(button->Invoke(dispid::Button::ButtonDown, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                              &v, nullptr, nullptr)))
+                              v.Out(), nullptr, nullptr)))
         return false;
-    const bool down = v.vt == VT_BOOL && v.boolVal != VARIANT_FALSE;
-    VariantClear(&v);
-    return down;
+    return v.Raw().vt == VT_BOOL && v.Raw().boolVal != VARIANT_FALSE;
 }
 
 void CmdFont_Click(MainWindow& form, int index) {

@@ -13,6 +13,7 @@
 #include "button/api/IButton.h"
 #include "com/Bstr.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "outside/api/IQuibbet.h"
 #include "records/Marks.h"
 #include "win/Window.h"
@@ -252,14 +253,13 @@ public:
         IReadWriteIni* ini = form_.Ini();
         if (!ini) return {};
         const std::wstring key = Wide(HelpKey(entry));
-        VARIANT value;
-        VariantInit(&value);
+        com::Variant value;
         std::wstring text;
-        if (SUCCEEDED(ini->ReadINIFile(kHelpSection, key.c_str(), HelpPath().c_str(), 1, &value)) &&
-            value.vt == VT_BSTR && value.bstrVal)
-            text = Wide(HelpText(
-                std::u16string_view(reinterpret_cast<const char16_t*>(value.bstrVal), SysStringLen(value.bstrVal))));
-        VariantClear(&value);
+        if (SUCCEEDED(ini->ReadINIFile(kHelpSection, key.c_str(), HelpPath().c_str(), 1, value.Out())) &&
+            value.Raw().vt == VT_BSTR && value.Raw().bstrVal) {
+            const BSTR held = value.Raw().bstrVal;
+            text = Wide(HelpText(std::u16string_view(reinterpret_cast<const char16_t*>(held), SysStringLen(held))));
+        }
         return text;
     }
     bool SaveHlpInfo(const std::u16string& entry, const std::u16string& text) const {
@@ -271,17 +271,16 @@ public:
 
 private:
     // The tool-tip object's balloon call at the editor; args after the control in written order.
-    bool Balloon(std::vector<VARIANT> args) {
+    bool Balloon(std::vector<VARIANT> given) {
+        com::Variants args(std::move(given));
         IDispatch* tips = form_.Hooks().toolTips ? form_.Hooks().toolTips() : nullptr;
         HWND editor = form_.EditorWindow();
         if (!tips || !editor) return false;
-        args.insert(args.begin(), Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(editor))));
-        std::reverse(args.begin(), args.end());
-        DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
-        const HRESULT hr = tips->Invoke(dispid::Quibbet::ShowBalloon, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                        &params, nullptr, nullptr, nullptr);
-        for (VARIANT& v : args) VariantClear(&v);
-        return SUCCEEDED(hr);
+        args.Items().insert(args.Items().begin(), Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(editor))));
+        std::reverse(args.Items().begin(), args.Items().end());
+        DISPPARAMS params{args.data(), nullptr, args.size(), 0};
+        return SUCCEEDED(tips->Invoke(dispid::Quibbet::ShowBalloon, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                      &params, nullptr, nullptr, nullptr));
     }
     static VARIANT Long(int32_t value) {
         VARIANT v;

@@ -16,6 +16,7 @@
 #include "com/Bstr.h"
 #include "com/Container.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "outside/api/IPavrot.h"
 #include "outside/api/IQuibbet.h"
 #include "records/Dialogs.h"
@@ -35,13 +36,11 @@ public:
     explicit IniSettings(MainWindow& form) : form_(form), file_(SettingsFile()) {}
     std::wstring Read(const std::wstring& section, const std::wstring& key) override {
         std::wstring text;
-        VARIANT value;
-        VariantInit(&value);
+        com::Variant value;
         if (IReadWriteIni* ini = form_.Ini();
-            ini && SUCCEEDED(ini->ReadINIFile(section.c_str(), key.c_str(), file_.c_str(), 1, &value)) &&
-            value.vt == VT_BSTR && value.bstrVal)
-            text = value.bstrVal;
-        VariantClear(&value);
+            ini && SUCCEEDED(ini->ReadINIFile(section.c_str(), key.c_str(), file_.c_str(), 1, value.Out())) &&
+            value.Raw().vt == VT_BSTR && value.Raw().bstrVal)
+            text = value.Raw().bstrVal;
         return text;
     }
     void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override {
@@ -117,13 +116,9 @@ void AddTips(PanelSetup& s) {
     for (const ControlTip& t : kControlTipTable) {
         HWND w = s.form.ControlWindow(t.control, t.index);
         if (!w) continue;
-        VARIANT text;
-        VariantInit(&text);
-        text.vt = VT_BSTR;
-        text.bstrVal = SysAllocString(t.tip);
+        const com::Variant text(t.tip);
         CallMethod(s.tips.Get(), dispid::Quibbet::AddTool,
-                   {Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))), text, Long(5)});
-        VariantClear(&text);
+                   {Long(static_cast<int32_t>(reinterpret_cast<intptr_t>(w))), text.Raw(), Long(5)});
     }
     if (HWND editor = s.form.EditorWindow())
         CallMethod(s.tips.Get(), dispid::Quibbet::AddTool,
@@ -327,36 +322,28 @@ void HostPicture(PanelSetup& s) {
 std::wstring PicturePath(PanelSetup& s) {
     std::wstring path;
     auto box = s.picture ? s.picture->As<IDispatch>() : com::Ptr<IDispatch>();
-    VARIANT value;
-    VariantInit(&value);
+    com::Variant value;
     DISPPARAMS none{};
     if (box &&
         SUCCEEDED(box->Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                              &value, nullptr, nullptr)) &&
-        value.vt == VT_BSTR && value.bstrVal)
-        path = value.bstrVal;
-    VariantClear(&value);
+                              value.Out(), nullptr, nullptr)) &&
+        value.Raw().vt == VT_BSTR && value.Raw().bstrVal)
+        path = value.Raw().bstrVal;
     return path;
 }
 
 // Gives the box a path; true when it shows a picture from it.
 bool PutPicturePath(IDispatch& box, const std::wstring& path) {
-    VARIANT value;
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocString(path.c_str());
+    com::Variant value(path);
     DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
+    DISPPARAMS params{&value.Raw(), &named, 1, 1};
     box.Invoke(dispid::Pavrot::PicturePath, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
                nullptr, nullptr);
-    VariantClear(&value);
-    VARIANT loaded;
-    VariantInit(&loaded);
+    com::Variant loaded;
     DISPPARAMS none{};
-    const bool shown = SUCCEEDED(box.Invoke(dispid::Pavrot::Loaded, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                            &none, &loaded, nullptr, nullptr)) &&
-                       loaded.vt == VT_BOOL && loaded.boolVal == VARIANT_TRUE;
-    VariantClear(&loaded);
-    return shown;
+    return SUCCEEDED(box.Invoke(dispid::Pavrot::Loaded, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                loaded.Out(), nullptr, nullptr)) &&
+           loaded.Raw().vt == VT_BOOL && loaded.Raw().boolVal == VARIANT_TRUE;
 }
 
 // True when a new picture path was given to the box and it shows it.

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "com/Module.h"
+#include "com/Variant.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "win/GdiHandles.h"
@@ -189,15 +190,13 @@ int32_t Button::AmbientBackColor() const {
     com::Ptr<IDispatch> ambient;
     if (ClientSite() && SUCCEEDED(ClientSite()->QueryInterface(IID_IDispatch, ambient.OutVoid()))) {
         DISPPARAMS none{nullptr, nullptr, 0, 0};
-        VARIANT v;
-        VariantInit(&v);
+        com::Variant v;
         if (SUCCEEDED(ambient->Invoke(DISPID_AMBIENT_BACKCOLOR, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
-                                      &none, &v, nullptr, nullptr)) &&
-            SUCCEEDED(VariantChangeType(&v, &v, 0, VT_I4))) {
+                                      &none, v.Out(), nullptr, nullptr)) &&
+            SUCCEEDED(VariantChangeType(&v.Raw(), &v.Raw(), 0, VT_I4))) {
             // A system colour is resolved: the painter reads the bytes as red, green and blue.
-            OleTranslateColor(static_cast<OLE_COLOR>(V_I4(&v)), nullptr, &rgb);
+            OleTranslateColor(static_cast<OLE_COLOR>(V_I4(&v.Raw())), nullptr, &rgb);
         }
-        VariantClear(&v);
     }
     return static_cast<int32_t>(rgb);
 }

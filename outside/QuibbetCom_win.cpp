@@ -1,6 +1,7 @@
 #include "QuibbetCom_win.h"
 
 #include "com/ComPtr.h"
+#include "com/Variant.h"
 #include "text/Cp936.h"
 #include "text/WideText_win.h"
 
@@ -28,14 +29,12 @@ HWND ControlWindow(const Arg& a) {
         if (V_UNKNOWN(v)) V_UNKNOWN(v)->QueryInterface(IID_IDispatch, object.OutVoid());
         LPOLESTR name = const_cast<LPOLESTR>(L"hwnd");
         DISPID id = 0;
-        VARIANT r;
-        VariantInit(&r);
+        com::Variant r;
         DISPPARAMS none{nullptr, nullptr, 0, 0};
         if (object && SUCCEEDED(object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id)) &&
-            SUCCEEDED(object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &r, nullptr, nullptr)) &&
-            SUCCEEDED(VariantChangeType(&r, &r, 0, VT_I8)))
-            handle = static_cast<intptr_t>(V_I8(&r));
-        VariantClear(&r);
+            SUCCEEDED(object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, r.Out(), nullptr, nullptr)) &&
+            SUCCEEDED(VariantChangeType(&r.Raw(), &r.Raw(), 0, VT_I8)))
+            handle = static_cast<intptr_t>(V_I8(&r.Raw()));
     } else {
         handle = a.Handle();
     }
@@ -63,11 +62,11 @@ std::wstring TipText(const Args& a, UINT i) {
     std::wstring text;
     if (V_VT(v) == (VT_ARRAY | VT_UI1)) {
         SAFEARRAY* bytes = V_ARRAY(v);
-        void* data = nullptr;
-        if (bytes && SafeArrayGetDim(bytes) == 1 && SUCCEEDED(SafeArrayAccessData(bytes, &data))) {
-            const ULONG n = bytes->rgsabound[0].cElements;
-            text = tessaly::ToWide(tessaly::Cp936ToUtf16Replacing({static_cast<const char*>(data), n}));
-            SafeArrayUnaccessData(bytes);
+        if (bytes && SafeArrayGetDim(bytes) == 1) {
+            if (const com::SafeArrayData data(bytes); data) {
+                const ULONG n = bytes->rgsabound[0].cElements;
+                text = tessaly::ToWide(tessaly::Cp936ToUtf16Replacing({static_cast<const char*>(data.Get()), n}));
+            }
         }
     } else {
         text = a[i].Str();

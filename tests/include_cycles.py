@@ -1,9 +1,11 @@
 """Fails when modules include each other in a cycle, or a folder includes a higher one.
 
 A module is a .h/.cpp pair of one folder; it depends on every module whose header either file
-includes. An api/ folder stands at its parent's level. Production code never includes a header
-of tests, benches or fuzzers. Tests, benches and fuzzers may reach any folder they test, except
-that a model room's tests include only their room and the rooms below it.
+includes. An api/ folder stands at its parent's level. Every C++ file lies in a folder of the
+level table, or in a tests/, bench/ or fuzz/ folder of one (the harness of that room); a file
+anywhere else fails, so a new folder cannot slip past the guard. Production code never includes
+a header of tests, benches or fuzzers. Tests, benches and fuzzers may reach any folder they test,
+except that a model room's own harness includes only its room and the rooms below it.
 Usage: include_cycles.py <source root>
 """
 import os
@@ -28,25 +30,36 @@ LEVELS = {
     "editor/control": 10,
     "app": 11,
 }
+# Folders that hold no code of their own, only harness beside the rooms within: the model's
+# benches and fuzzers drive all three rooms, so they stand at the top one's level.
+HARNESS_HOMES = {"editor/model": 7}
 # Where a quoted include is looked for, after the including file's own folder.
 SEARCH = ("", "editor", "tools", "outside", "button")
 HARNESS = ("tests", "bench", "fuzz")
+CPP = (".h", ".hh", ".hpp", ".inc", ".c", ".cc", ".cpp", ".cxx")
 ROOMS = ("editor/model/document", "editor/model/layout", "editor/model/edit")
 # Every form the compiler reads: spaces around '#', quotes or angle brackets.
 INCLUDE = re.compile(r'\s*#\s*include\s*["<]([^">]+)[">]')
 
 
 def folder_of(path):
+    """The folder of the level table a path belongs to, or None for a path outside it."""
     best = None
     for folder in LEVELS:
         if path == folder or path.startswith(folder + "/"):
             if best is None or len(folder) > len(best):
                 best = folder
+    harness = harness_of(path)
+    if harness and os.path.dirname(harness) in HARNESS_HOMES:
+        home = os.path.dirname(harness)
+        if best is None or len(home) > len(best):
+            best = home
     return best
 
 
 def level_of(path):
-    return LEVELS[folder_of(path)]
+    folder = folder_of(path)
+    return LEVELS[folder] if folder in LEVELS else HARNESS_HOMES[folder]
 
 
 def harness_of(path):
@@ -59,14 +72,14 @@ def harness_of(path):
 
 
 def sources(root):
-    for folder in LEVELS:
-        top = os.path.join(root, folder)
-        for dirpath, dirnames, filenames in os.walk(top):
-            dirnames[:] = [d for d in dirnames if folder_of(
-                os.path.relpath(os.path.join(dirpath, d), root)) == folder]
-            for name in filenames:
-                if name.endswith((".h", ".cpp")):
-                    yield os.path.relpath(os.path.join(dirpath, name), root)
+    """Every C++ file of the tree, build trees and hidden folders aside."""
+    for dirpath, dirnames, filenames in os.walk(root):
+        dirnames[:] = sorted(d for d in dirnames if not d.startswith(".") and
+                             not os.path.isfile(os.path.join(dirpath, d, "CMakeCache.txt")) and
+                             not (dirpath == root and d == "build"))
+        for name in sorted(filenames):
+            if name.endswith(CPP):
+                yield os.path.relpath(os.path.join(dirpath, name), root).replace(os.sep, "/")
 
 
 def resolve(root, including, target):
@@ -83,22 +96,26 @@ def resolve(root, including, target):
 def upward(path, target):
     """Why an include of target by path runs the wrong way, or None."""
     a, b = folder_of(path), folder_of(target)
-    if b is None:
-        return None
+    if harness_of(path) is None and harness_of(target) is not None:
+        return "production includes " + harness_of(target) + "/"
+    if a is None or b is None:
+        return None  # the file outside the table is named on its own
     if harness_of(path) is None:
-        if harness_of(target) is not None:
-            return "production includes " + harness_of(target) + "/"
         if a != b and level_of(target) >= level_of(path):
             return "upward"
         return None
-    if a in ROOMS and harness_of(path) == a + "/tests" and a != b and level_of(target) >= level_of(path):
+    own = [a + "/" + h for h in HARNESS]
+    if a in ROOMS and harness_of(path) in own and a != b and level_of(target) >= level_of(path):
         return "room test upward"
     return None
 
 
 def modules(root):
+    """The production modules' include graph, and the guard's findings as report lines."""
     graph, wrong = {}, []
     for path in sources(root):
+        if folder_of(path) is None:
+            wrong.append("include outside: %s (in no folder of the level table)" % path)
         production = harness_of(path) is None
         module = path.rsplit(".", 1)[0]
         deps = graph.setdefault(module, set()) if production else set()
@@ -113,7 +130,7 @@ def modules(root):
                     deps.add(dep)
                 why = upward(path, target)
                 if why:
-                    wrong.append("%s -> %s (%s)" % (path, target, why))
+                    wrong.append("include upward: %s -> %s (%s)" % (path, target, why))
     return graph, wrong
 
 
@@ -153,6 +170,6 @@ if __name__ == "__main__":
     found = cycles(graph)
     for part in found:
         print("include cycle:", " ".join(part))
-    for edge in wrong:
-        print("include upward:", edge)
+    for line in wrong:
+        print(line)
     sys.exit(1 if found or wrong else 0)

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "MakeMidCom_win.h"
+#include "com/Variant.h"
 #include "text/Cp936.h"
 #include "text/WideText_win.h"
 
@@ -33,12 +34,9 @@ std::vector<XjDrumData> RecordsOf(const VARIANT& v) {
     LONG lo = 0, hi = -1;
     SafeArrayGetLBound(array, 1, &lo);
     SafeArrayGetUBound(array, 1, &hi);
-    void* data = nullptr;
-    if (FAILED(SafeArrayAccessData(array, &data))) throw com::Error{E_FAIL, L"array locked"};
-    const auto records =
-        ParseDrumRecords(std::string_view(static_cast<const char*>(data), static_cast<size_t>(hi - lo + 1)));
-    SafeArrayUnaccessData(array);
-    return records;
+    const com::SafeArrayData data(array);
+    if (!data) throw com::Error{E_FAIL, L"array locked"};
+    return ParseDrumRecords(std::string_view(static_cast<const char*>(data.Get()), static_cast<size_t>(hi - lo + 1)));
 }
 
 void ReturnRecords(VARIANT* r, const std::vector<XjDrumData>& records) {
@@ -46,10 +44,8 @@ void ReturnRecords(VARIANT* r, const std::vector<XjDrumData>& records) {
     const std::string bytes = DrumRecordBytes(records);
     SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
     if (!array) throw com::Error{E_OUTOFMEMORY, L"out of memory"};
-    void* data = nullptr;
-    SafeArrayAccessData(array, &data);
-    if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
-    SafeArrayUnaccessData(array);
+    if (const com::SafeArrayData data(array); data && !bytes.empty())
+        std::memcpy(data.Get(), bytes.data(), bytes.size());
     V_VT(r) = VT_ARRAY | VT_UI1;
     V_ARRAY(r) = array;
 }

@@ -9,6 +9,7 @@
 #include "DialogFilter.h"
 #include "FileNames.h"
 #include "com/Bstr.h"
+#include "com/Variant.h"
 #include "records/Dialogs.h"
 #include "records/Numbers.h"
 #include "text/WideText_win.h"
@@ -95,19 +96,17 @@ void PutLong(IDispatch* object, const wchar_t* name, int32_t v) {
 }
 
 // Reads one property as type vt; false when the object lacks it.
-bool GetProperty(IDispatch* object, const wchar_t* name, VARTYPE vt, VARIANT& out) {
-    VariantInit(&out);
+bool GetProperty(IDispatch* object, const wchar_t* name, VARTYPE vt, com::Variant& out) {
+    out.Reset();
     DISPID id = 0;
     LPOLESTR n = const_cast<LPOLESTR>(name);
     if (FAILED(object->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id))) return false;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    VARIANT r;
-    VariantInit(&r);
-    if (FAILED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &r, nullptr, nullptr)))
+    com::Variant r;
+    if (FAILED(
+            object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, r.Out(), nullptr, nullptr)))
         return false;
-    const HRESULT hr = VariantChangeType(&out, &r, 0, vt);
-    VariantClear(&r);
-    return SUCCEEDED(hr);
+    return SUCCEEDED(VariantChangeType(out.Out(), &r.Raw(), 0, vt));
 }
 
 void SetPrinterObject(IDispatch* printer, const DEVMODEW& dm) {
@@ -428,20 +427,18 @@ bool mCommonDialog::PickFont(FontArgs& a) {
     LOGFONTW lf{};
     double size = 0;
     if (IDispatch* font = a.CurFont.Get()) {
-        VARIANT v;
-        if (GetProperty(font, L"Size", VT_R8, v)) size = V_R8(&v);
+        com::Variant owned;
+        VARIANT& v = owned.Raw();
+        if (GetProperty(font, L"Size", VT_R8, owned)) size = V_R8(&v);
         const win::ScreenDc screen;
         const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
         const double twipsPerPixel = 1440.0 / (dpi > 0 ? dpi : 96);
         lf.lfHeight = -CLng(size * 20 / twipsPerPixel);
-        if (GetProperty(font, L"Weight", VT_I4, v)) lf.lfWeight = V_I4(&v);
-        if (GetProperty(font, L"Italic", VT_BOOL, v)) lf.lfItalic = V_BOOL(&v) != VARIANT_FALSE;
-        if (GetProperty(font, L"Underline", VT_BOOL, v)) lf.lfUnderline = V_BOOL(&v) != VARIANT_FALSE;
-        if (GetProperty(font, L"Strikethrough", VT_BOOL, v)) lf.lfStrikeOut = V_BOOL(&v) != VARIANT_FALSE;
-        if (GetProperty(font, L"Name", VT_BSTR, v)) {
-            if (V_BSTR(&v)) lstrcpynW(lf.lfFaceName, V_BSTR(&v), LF_FACESIZE);
-            VariantClear(&v);
-        }
+        if (GetProperty(font, L"Weight", VT_I4, owned)) lf.lfWeight = V_I4(&v);
+        if (GetProperty(font, L"Italic", VT_BOOL, owned)) lf.lfItalic = V_BOOL(&v) != VARIANT_FALSE;
+        if (GetProperty(font, L"Underline", VT_BOOL, owned)) lf.lfUnderline = V_BOOL(&v) != VARIANT_FALSE;
+        if (GetProperty(font, L"Strikethrough", VT_BOOL, owned)) lf.lfStrikeOut = V_BOOL(&v) != VARIANT_FALSE;
+        if (GetProperty(font, L"Name", VT_BSTR, owned) && V_BSTR(&v)) lstrcpynW(lf.lfFaceName, V_BSTR(&v), LF_FACESIZE);
     }
     CHOOSEFONTW cf{};
     cf.lStructSize = sizeof cf;
@@ -477,10 +474,7 @@ bool mCommonDialog::PickFont(FontArgs& a) {
         V_VT(&v) = VT_R8;
         V_R8(&v) = cf.iPointSize / 10.0;
         PutProperty(font, L"Size", v);
-        V_VT(&v) = VT_BSTR;
-        V_BSTR(&v) = SysAllocString(lf.lfFaceName);
-        PutProperty(font, L"Name", v);
-        VariantClear(&v);
+        PutProperty(font, L"Name", com::Variant(std::wstring_view(lf.lfFaceName)).Raw());
     }
     return true;
 }

@@ -16,6 +16,7 @@
 
 #include "ProgramBench_win.h"
 #include "com/Bstr.h"
+#include "com/Variant.h"
 #include "win/KernelHandles.h"
 
 namespace {
@@ -105,11 +106,10 @@ int main(int argc, char** argv) {
         {
             AnswerProbe probe(editor);
             com::Bstr file(name);
-            VARIANT result;
-            VariantInit(&result);
+            com::Variant result;
             const auto t0 = Clock::now();
-            main.Editor()->SavePic(file.Ref(), &result);
-            VariantClear(&result);
+            main.Editor()->SavePic(file.Ref(), result.Out());
+            result.Reset();
             callerMs = Ms(Clock::now() - t0);
             RunQueue(main);
             probe.Stop();

@@ -231,9 +231,9 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
         RECT framed{};
         GetWindowRect(editor, &framed);
         OffsetRect(&framed, -framed.left, -framed.top);
-        const HDC whole = GetWindowDC(editor);
-        pictures.push_back(win::test::PixelsOf(win::test::CopyOf(whole, framed).Get(), framed.right, framed.bottom));
-        ReleaseDC(editor, whole);
+        const win::FrameDc whole(editor);
+        pictures.push_back(
+            win::test::PixelsOf(win::test::CopyOf(whole.Get(), framed).Get(), framed.right, framed.bottom));
         // The form's face right of the editor and below it, where a shrunk editor was.
         RECT client{}, editor = Placed("ZEVudu1", -1), bar = Placed("StatusBar1", -1);
         GetClientRect(form, &client);

@@ -13,6 +13,7 @@
 #include "api/IButton.h"
 #include "com/Container.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "com/tests/RecordingSink.h"
 #include "com/tests/Variants.h"
 #include "tools/tests/DialogCloser_win.h"
@@ -514,12 +515,9 @@ TEST(cGDIPlusClass, DrawsThroughDispatchAndSavesOnlyItsOwnBitmap) {
                           {Long(0), Long(0), Long(8), Long(8), Long(int32_t(0xFF336699)), Long(2)});
     EXPECT_EQ(V_I4(&filled), 0);
     // An image handle that is not the object's own is refused, not followed.
-    VARIANT name;
-    V_VT(&name) = VT_BSTR;
-    V_BSTR(&name) = SysAllocString(L"kavrel-foreign.png");
-    VARIANT saved = Call(gdi.Get(), g::SaveImageToPNG, DISPATCH_METHOD, {Long(0x1234), name});
+    const com::Variant name(L"kavrel-foreign.png");
+    VARIANT saved = Call(gdi.Get(), g::SaveImageToPNG, DISPATCH_METHOD, {Long(0x1234), name.Raw()});
     EXPECT_EQ(V_I4(&saved), int32_t(Gdiplus::InvalidParameter));
-    VariantClear(&name);
 
     int32_t r = -1, gr = -1, b = -1;
     VARIANT out[3];

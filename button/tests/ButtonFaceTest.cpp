@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <iterator>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "ButtonFace.h"
 
@@ -87,10 +90,26 @@ TEST(ColourBarRect, SitsUnderTheLetterRoundedHalfToEven) {
     EXPECT_EQ(half.height, 0);
 }
 
-TEST(ImageGroups, HoldTheTwoHundredAndTwoImages) {
+// What the image script draws into the library: type, identifier and size of each picture.
+struct Drawn {
+    const wchar_t* type;
+    int id, width, height;
+};
+const Drawn kDrawn[] = {
+#include "ButtonImageList.inc"
+};
+
+TEST(ImageGroups, HoldEveryImageTheScriptDrawsAtItsSize) {
+    using Image = std::tuple<std::wstring, int, int, int>;
+    std::set<Image> table, drawn;
     size_t count = 0;
-    for (const auto& g : ImageGroups()) count += g.ids.size();
-    EXPECT_EQ(count, 202u);
+    for (const auto& g : ImageGroups()) {
+        for (int id : g.ids) table.emplace(g.type, id, g.width, g.height);
+        count += g.ids.size();
+    }
+    for (const auto& d : kDrawn) drawn.emplace(d.type, d.id, d.width, d.height);
+    EXPECT_EQ(table, drawn);
+    EXPECT_EQ(count, std::size(kDrawn));  // none listed twice
     EXPECT_TRUE(HasImage(L"MUNBUTTOM", 143));
     EXPECT_FALSE(HasImage(L"MUNBUTTOM", 144));
     EXPECT_TRUE(HasImage(L"FORMAT1_BK", 401));

@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Events.h"
 #include "com/Object.h"
 #include "com/Server.h"
+#include "com/Variant.h"
 #include "com/tests/RecordingSink.h"
+
+// Turns the text cache off, so that a freed text goes back to the task allocator (not in the headers).
+extern "C" void WINAPI SetOaNoCache();
 
 namespace {
 
@@ -190,19 +197,119 @@ TEST_F(ComTest, EventsReachAdvisedSinksOnly) {
     EXPECT_EQ(1u, sink.refs);
 }
 
+// Sees the blocks the task allocator frees: with the text cache off, a freed BSTR goes back there.
+class FreeSpy final : public IMallocSpy {
+public:
+    // Whether the block that held the text was freed (its length prefix stands just before it).
+    bool Freed(BSTR text) const {
+        auto* at = reinterpret_cast<const char*>(text);
+        return std::any_of(freed.begin(), freed.end(),
+                           [&](const void* block) { return block < at && at - static_cast<const char*>(block) <= 16; });
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IMallocSpy ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // static: the allocator may keep it past revoking
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return size; }
+    void* STDMETHODCALLTYPE PostAlloc(void* actual) override { return actual; }
+    void* STDMETHODCALLTYPE PreFree(void* request, BOOL) override {
+        freed.push_back(request);
+        return request;
+    }
+    void STDMETHODCALLTYPE PostFree(BOOL) override {}
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void* request, SIZE_T size, void** newRequest, BOOL) override {
+        *newRequest = request;
+        return size;
+    }
+    void* STDMETHODCALLTYPE PostRealloc(void* actual, BOOL) override { return actual; }
+    void* STDMETHODCALLTYPE PreGetSize(void* request, BOOL) override { return request; }
+    SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T actual, BOOL) override { return actual; }
+    void* STDMETHODCALLTYPE PreDidAlloc(void* request, BOOL) override { return request; }
+    int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int actual) override { return actual; }
+    void STDMETHODCALLTYPE PreHeapMinimize() override {}
+    void STDMETHODCALLTYPE PostHeapMinimize() override {}
+
+    std::vector<const void*> freed;
+};
+FreeSpy spy;  // outlives its registration, which a leaked block may keep
+
 // A text keeps its whole length; a callee's replacement of a by-reference text is what the owner
-// then holds, and an out-parameter starts empty.
+// then holds, and an out-parameter starts empty. Every text given up is freed: the one a callee
+// replaced, the one an out-parameter drops, and the one the owner holds when it goes.
 TEST(ComBstr, OwnsWhatACallLeavesInIt) {
-    com::Bstr arg(std::wstring_view(L"a\0b", 3));
-    EXPECT_EQ(3u, arg.Str().size());
-    auto callee = [](BSTR* slot) { com::Replace(slot, com::Bstr(L"新的")); };
-    callee(arg.Ref());
-    EXPECT_EQ(L"新的", arg.Str());
-    com::Bstr moved(std::move(arg));
-    EXPECT_FALSE(arg);
-    EXPECT_EQ(L"新的", moved.Str());
-    EXPECT_EQ(nullptr, *moved.Out());
-    EXPECT_EQ(L"", moved.Str());
+    SetOaNoCache();
+    spy.freed.clear();
+    ASSERT_EQ(S_OK, CoRegisterMallocSpy(&spy));
+    BSTR first = nullptr, second = nullptr, last = nullptr;
+    {
+        com::Bstr arg(std::wstring_view(L"a\0b", 3));
+        EXPECT_EQ(3u, arg.Str().size());
+        first = arg.Get();
+        auto callee = [](BSTR* slot) { com::Replace(slot, com::Bstr(L"新的")); };
+        callee(arg.Ref());
+        EXPECT_EQ(L"新的", arg.Str());
+        EXPECT_TRUE(spy.Freed(first));
+        com::Bstr moved(std::move(arg));
+        EXPECT_FALSE(arg);
+        EXPECT_EQ(L"新的", moved.Str());
+        second = moved.Get();
+        EXPECT_EQ(nullptr, *moved.Out());
+        EXPECT_EQ(L"", moved.Str());
+        EXPECT_TRUE(spy.Freed(second));
+        spy.freed.clear();  // the next text may take a freed block's place
+        *moved.Out() = SysAllocString(L"留下的");
+        last = moved.Get();
+        EXPECT_FALSE(spy.Freed(last));
+    }
+    EXPECT_TRUE(spy.Freed(last));
+    EXPECT_EQ(S_OK, CoRevokeMallocSpy());
+}
+
+// A VARIANT's text is freed once: when its slot is handed out again or its last owner goes, not
+// when it moves or is given away.
+TEST(ComVariant, FreesWhatItHoldsOnce) {
+    SetOaNoCache();
+    spy.freed.clear();
+    ASSERT_EQ(S_OK, CoRegisterMallocSpy(&spy));
+    BSTR second = nullptr;
+    VARIANT kept;
+    {
+        com::Variant text(L"一二");
+        const BSTR first = V_BSTR(&text.Raw());
+        com::Variant moved(std::move(text));
+        EXPECT_EQ(VT_EMPTY, V_VT(&text.Raw()));
+        VARIANT* slot = moved.Out();
+        EXPECT_EQ(VT_EMPTY, V_VT(slot));
+        EXPECT_TRUE(spy.Freed(first));
+        spy.freed.clear();
+        *slot = com::Variant(L"三").Detach();
+        second = V_BSTR(slot);
+        com::Variant keeper(L"四");
+        kept = keeper.Detach();
+        EXPECT_EQ(VT_EMPTY, V_VT(&keeper.Raw()));
+    }
+    EXPECT_EQ(1u, spy.freed.size());
+    EXPECT_TRUE(spy.Freed(second));
+    EXPECT_EQ(L"四", std::wstring(V_BSTR(&kept)));
+    com::Variant::Attach(kept);
+    EXPECT_TRUE(spy.Freed(V_BSTR(&kept)));
+    EXPECT_EQ(S_OK, CoRevokeMallocSpy());
+}
+
+// A safe array's data stays locked while its owner lives, and no longer.
+TEST(ComSafeArrayData, UnlocksWhenItGoes) {
+    SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 4);
+    ASSERT_TRUE(bytes);
+    {
+        const com::SafeArrayData data(bytes);
+        ASSERT_TRUE(data);
+        static_cast<BYTE*>(data.Get())[3] = 7;
+        EXPECT_EQ(DISP_E_ARRAYISLOCKED, SafeArrayDestroy(bytes));
+    }
+    EXPECT_EQ(S_OK, SafeArrayDestroy(bytes));
 }
 
 TEST(ComServer, FactoryCreatesListedClassesOnly) {

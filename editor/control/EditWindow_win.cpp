@@ -20,6 +20,7 @@
 #include "records/Numbers.h"
 #include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
+#include "win/ImeContext.h"
 #include "win/Window.h"
 
 namespace notaline {
@@ -86,15 +87,14 @@ void OnChar(Editor& ed, WPARAM code) {
 }
 
 void OnImeComposition(Editor& ed) {
-    HIMC imc = ImmGetContext(ed.Window);
-    if (!imc) return;
+    const win::ImeContext imc(ed.Window);
+    if (!imc.Get()) return;
     const CaretBox caret = ed.Renderer->CaretRect();
     COMPOSITIONFORM form{};
     form.dwStyle = 4;
     form.ptCurrentPos.x = std::lround(caret.Left);
     form.ptCurrentPos.y = std::lround(caret.Top + caret.Height);
-    ImmSetCompositionWindow(imc, &form);
-    ImmReleaseContext(ed.Window, imc);
+    ImmSetCompositionWindow(imc.Get(), &form);
 }
 
 void OnScroll(Editor& ed, WPARAM wParam, bool vertical) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "com/Bstr.h"
+#include "com/Variant.h"
 
 namespace notaline {
 namespace {
@@ -57,40 +58,31 @@ HRESULT ZEVuduVtable::Call(DISPID id, WORD flags, std::initializer_list<VARIANT>
     DISPID named = DISPID_PROPERTYPUT;
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     DISPPARAMS params{reversed.data(), put ? &named : nullptr, static_cast<UINT>(reversed.size()), put ? 1u : 0u};
-    VARIANT result;
-    VariantInit(&result);
+    com::Variant result;
     EXCEPINFO e{};
     UINT argErr = 0;
-    HRESULT hr =
-        Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out.vt != VT_EMPTY ? &result : nullptr, &e, &argErr);
+    HRESULT hr = Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, out.vt != VT_EMPTY ? result.Out() : nullptr,
+                        &e, &argErr);
     if (hr == DISP_E_EXCEPTION) {
         SetErrorText(e);
         hr = FAILED(e.scode) ? e.scode : E_FAIL;
     }
     com::FreeTexts(e);
-    if (FAILED(hr) || out.vt == VT_EMPTY) {
-        VariantClear(&result);
-        return hr;
-    }
+    if (FAILED(hr) || out.vt == VT_EMPTY) return hr;
     if (out.vt == VT_VARIANT) {
-        *static_cast<VARIANT*>(out.p) = result;  // ownership moves to the caller
+        *static_cast<VARIANT*>(out.p) = result.Detach();  // ownership moves to the caller
         return hr;
     }
-    VARIANT coerced;
-    VariantInit(&coerced);
-    hr = VariantChangeType(&coerced, &result, 0, out.vt);
-    VariantClear(&result);
+    com::Variant coerced;
+    hr = VariantChangeType(coerced.Out(), &result.Raw(), 0, out.vt);
     if (FAILED(hr)) return hr;
     if (out.vt == VT_DISPATCH && out.iid) {
-        IDispatch* object = V_DISPATCH(&coerced);
-        hr = object ? object->QueryInterface(*out.iid, static_cast<void**>(out.p)) : S_OK;
-        VariantClear(&coerced);
-        return hr;
+        IDispatch* object = V_DISPATCH(&coerced.Raw());
+        return object ? object->QueryInterface(*out.iid, static_cast<void**>(out.p)) : S_OK;
     }
-    std::memcpy(out.p, &V_I8(&coerced), out.size);
+    std::memcpy(out.p, &V_I8(&coerced.Raw()), out.size);
     // A string or object now belongs to the caller.
-    if (out.vt == VT_BSTR || out.vt == VT_DISPATCH) V_VT(&coerced) = VT_EMPTY;
-    VariantClear(&coerced);
+    if (out.vt == VT_BSTR || out.vt == VT_DISPATCH) coerced.Detach();
     return hr;
 }
 

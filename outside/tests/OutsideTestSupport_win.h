@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "com/Variant.h"
 #include "com/tests/Variants.h"
 #include "control/tests/ScreenTestSupport_win.h"
 
@@ -32,9 +33,9 @@ inline HRESULT CallByName(IDispatch* d, const wchar_t* name, WORD kind, std::vec
     LPOLESTR n = const_cast<LPOLESTR>(name);
     HRESULT hr = d->GetIDsOfNames(IID_NULL, &n, 1, 0, &id);
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    const com::Variants owned(std::move(args));
     DISPPARAMS p{reversed.data(), &put, UINT(reversed.size()), kind == DISPATCH_PROPERTYPUT ? 1u : 0u};
     if (SUCCEEDED(hr)) hr = d->Invoke(id, IID_NULL, 0, kind, &p, result, nullptr, nullptr);
-    for (auto& a : args) VariantClear(&a);
     return hr;
 }
 

@@ -9,6 +9,7 @@
 #include "api/IPavrot.h"
 #include "com/Container.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 
 namespace {
 
@@ -37,10 +38,9 @@ TEST(Pavrot, ShowsPicturesScaledWithTheirShapeAndLeavesBadOnesEmpty) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
         ASSERT_EQ(S_OK, CallByName(box.Get(), L"PicturePath", DISPATCH_PROPERTYPUT, {com::tests::Str(c.file)}));
-        VARIANT path{};
-        CallByName(box.Get(), L"picturepath", DISPATCH_PROPERTYGET, {}, &path);
-        EXPECT_STREQ(c.file, V_BSTR(&path));
-        VariantClear(&path);
+        com::Variant path;
+        CallByName(box.Get(), L"picturepath", DISPATCH_PROPERTYGET, {}, path.Out());
+        EXPECT_STREQ(c.file, V_BSTR(&path.Raw()));
         VARIANT loaded{};
         CallByName(box.Get(), L"Loaded", DISPATCH_PROPERTYGET, {}, &loaded);
         EXPECT_EQ(c.aspect != 0, V_VT(&loaded) == VT_BOOL && V_BOOL(&loaded) == VARIANT_TRUE);

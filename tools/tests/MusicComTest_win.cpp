@@ -14,6 +14,7 @@
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "com/tests/Variants.h"
 #include "records/Playback.h"
 #include "text/Cp936.h"
@@ -43,6 +44,7 @@ VARIANT Call(IDispatch* d, const wchar_t* name, std::vector<VARIANT> args, WORD 
     LPOLESTR n = const_cast<LPOLESTR>(name);
     EXPECT_EQ(S_OK, d->GetIDsOfNames(IID_NULL, &n, 1, 0, &id)) << "no member";
     std::vector<VARIANT> rev(args.rbegin(), args.rend());
+    const com::Variants owned(std::move(args));
     DISPID put = DISPID_PROPERTYPUT;
     DISPPARAMS p{rev.data(), flags == DISPATCH_PROPERTYPUT ? &put : nullptr, static_cast<UINT>(rev.size()),
                  flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
@@ -55,7 +57,6 @@ VARIANT Call(IDispatch* d, const wchar_t* name, std::vector<VARIANT> args, WORD 
     else
         EXPECT_EQ(S_OK, result) << "calling a member";
     com::FreeTexts(e);
-    for (auto& v : args) VariantClear(&v);
     return r;
 }
 
@@ -84,9 +85,8 @@ TEST(MusicCom, MakeMidWritesAFileFromTheCallersRecords) {
     Call(mid.Get(), L"WriteMidHead",
          {Long(reinterpret_cast<intptr_t>(&texts)), Long(reinterpret_cast<intptr_t>(&play))});
     Call(mid.Get(), L"writetrackinfo", {Long(reinterpret_cast<intptr_t>(events)), Long(2), Long(1)});
-    VARIANT vlq = Call(mid.Get(), L"EncodeVLQ", {Long(480)});
-    EXPECT_STREQ(V_BSTR(&vlq), L"8360");
-    VariantClear(&vlq);
+    const auto vlq = com::Variant::Attach(Call(mid.Get(), L"EncodeVLQ", {Long(480)}));
+    EXPECT_STREQ(V_BSTR(&vlq.Raw()), L"8360");
     Call(mid.Get(), L"ColseFile", {});
 
     std::string file;
@@ -118,13 +118,11 @@ TEST(MusicCom, DrumPatternsByName) {
     IDispatch* d = drums.Get();
     Call(d, L"AddLastNullDrumData", {});
     Call(d, L"DefDrumData", {Long(0)});
-    VARIANT name = Call(d, L"DrumName", {Long(0)}, DISPATCH_PROPERTYGET);
-    EXPECT_STREQ(V_BSTR(&name), L"默认值");
-    VariantClear(&name);
+    auto name = com::Variant::Attach(Call(d, L"DrumName", {Long(0)}, DISPATCH_PROPERTYGET));
+    EXPECT_STREQ(V_BSTR(&name.Raw()), L"默认值");
     Call(d, L"DrumName", {Long(0), Str(L"摇滚")}, DISPATCH_PROPERTYPUT);
-    name = Call(d, L"DrumName", {Long(0)}, DISPATCH_PROPERTYGET);
-    EXPECT_STREQ(V_BSTR(&name), L"摇滚");
-    VariantClear(&name);
+    name = com::Variant::Attach(Call(d, L"DrumName", {Long(0)}, DISPATCH_PROPERTYGET));
+    EXPECT_STREQ(V_BSTR(&name.Raw()), L"摇滚");
 
     VARIANT on;
     V_VT(&on) = VT_BOOL;
@@ -133,16 +131,15 @@ TEST(MusicCom, DrumPatternsByName) {
     VARIANT bit = Call(d, L"DrumRhythms", {Long(0), Long(9), Long(2)}, DISPATCH_PROPERTYGET);
     EXPECT_EQ(VARIANT_TRUE, V_BOOL(&bit));
 
-    VARIANT text;
-    V_VT(&text) = VT_BSTR;
-    V_BSTR(&text) = nullptr;
+    com::Variant text;
+    V_VT(&text.Raw()) = VT_BSTR;
+    V_BSTR(&text.Raw()) = nullptr;
     VARIANT ref;
     V_VT(&ref) = VT_BSTR | VT_BYREF;
-    V_BSTRREF(&ref) = &V_BSTR(&text);
+    V_BSTRREF(&ref) = &V_BSTR(&text.Raw());
     VARIANT steps = Call(d, L"DrumTime", {Long(0), ref});
     EXPECT_EQ(16, V_UI1(&steps));
-    EXPECT_STREQ(V_BSTR(&text), L"4/4");
-    VariantClear(&text);
+    EXPECT_STREQ(V_BSTR(&text.Raw()), L"4/4");
 
     // The records as bytes, and a view on the caller's own records.
     VARIANT all = Call(d, L"DrumArrData", {}, DISPATCH_PROPERTYGET);

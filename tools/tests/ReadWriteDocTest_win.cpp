@@ -9,6 +9,7 @@
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "records/Messages.h"
 
 namespace {
@@ -136,9 +137,9 @@ TEST_F(ReadWriteDocTest, AMissingFileRaisesError53WithItsName) {
     LPOLESTR member = const_cast<LPOLESTR>(L"readdocfile");
     ASSERT_EQ(S_OK, doc->GetIDsOfNames(IID_NULL, &member, 1, 0, &id));
     EXPECT_EQ(dispid::ReadWriteDoc::ReadDocFile, id);
+    const com::Variant file(name);
     VARIANT args[2];
-    V_VT(&args[0]) = VT_BSTR;
-    V_BSTR(&args[0]) = SysAllocString(name.c_str());
+    args[0] = file.Raw();
     V_VT(&args[1]) = VT_I4 | VT_BYREF;
     LONG hwnd = 0;
     V_I4REF(&args[1]) = &hwnd;
@@ -150,7 +151,6 @@ TEST_F(ReadWriteDocTest, AMissingFileRaisesError53WithItsName) {
     EXPECT_EQ(static_cast<HRESULT>(0x800A0035), excep.scode);
     EXPECT_EQ(L"文件未找到: " + name, std::wstring(excep.bstrDescription));
     com::FreeTexts(excep);
-    VariantClear(&args[0]);
 }
 
 TEST_F(ReadWriteDocTest, ACorruptFileLeavesTheObjectsDocument) {

@@ -7,6 +7,7 @@
 #include "com/Bstr.h"
 #include "com/ComPtr.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "win/KernelHandles.h"
 
 namespace {
@@ -35,25 +36,20 @@ VARIANT Call(IDispatch* d, const wchar_t* name, std::vector<std::wstring> args, 
     DISPID id = 0;
     LPOLESTR n = const_cast<LPOLESTR>(name);
     EXPECT_EQ(S_OK, d->GetIDsOfNames(IID_NULL, &n, 1, 0, &id)) << "no member";
-    std::vector<VARIANT> rev;
-    for (auto it = args.rbegin(); it != args.rend(); ++it) {
-        VARIANT v;
-        V_VT(&v) = VT_BSTR;
-        V_BSTR(&v) = SysAllocStringLen(it->data(), static_cast<UINT>(it->size()));
-        rev.push_back(v);
-    }
-    DISPPARAMS p{rev.data(), nullptr, static_cast<UINT>(rev.size()), 0};
+    com::Variants rev;
+    for (auto it = args.rbegin(); it != args.rend(); ++it) rev.Items().push_back(com::Variant(*it).Detach());
+    DISPPARAMS p{rev.data(), nullptr, rev.size(), 0};
     VARIANT r;
     VariantInit(&r);
     EXPECT_EQ(S_OK, d->Invoke(id, IID_NULL, 0, kind, &p, &r, nullptr, nullptr));
-    for (auto& v : rev) VariantClear(&v);
     return r;
 }
 
+// The text a call left in v, which it takes over.
 std::wstring Text(VARIANT& v) {
-    std::wstring s = V_VT(&v) == VT_BSTR && V_BSTR(&v) ? std::wstring(V_BSTR(&v), SysStringLen(V_BSTR(&v))) : L"?";
-    VariantClear(&v);
-    return s;
+    const auto owned = com::Variant::Attach(std::exchange(v, VARIANT{}));
+    const VARIANT& x = owned.Raw();
+    return V_VT(&x) == VT_BSTR && V_BSTR(&x) ? std::wstring(V_BSTR(&x), SysStringLen(V_BSTR(&x))) : L"?";
 }
 
 struct ReadWriteIniTest : ::testing::Test {
@@ -88,8 +84,8 @@ TEST_F(ReadWriteIniTest, ChineseSectionsKeysAndValuesRoundTrip) {
     EXPECT_EQ(std::string::npos, bytes.find('\0'));
 
     // The same through dispatch, by name.
-    VARIANT w = Call(ini.Get(), L"WriteINIFile", {L"说明", L"弧线起点", L"连音线的起点", file});
-    VariantClear(&w);
+    const auto written =
+        com::Variant::Attach(Call(ini.Get(), L"WriteINIFile", {L"说明", L"弧线起点", L"连音线的起点", file}));
     VARIANT r = Call(ini.Get(), L"readinifile", {L"说明", L"弧线起点", file, L"1"});
     EXPECT_EQ(L"连音线的起点", Text(r));
 }

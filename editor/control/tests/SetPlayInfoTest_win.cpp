@@ -18,6 +18,7 @@
 #include "MusicFixture.h"
 #include "ScreenTestSupport_win.h"
 #include "com/Create.h"
+#include "com/Variant.h"
 #include "control/DialogTexts_win.h"
 #include "control/DrumEditorDialog_win.h"
 #include "control/Editor_win.h"
@@ -164,11 +165,8 @@ struct SetPlayInfoTest : test::HostedControlTest {
         const std::wstring mid = com::ProgramFolder() + file;
         {
             DialogCloser box(IDOK);
-            VARIANT name;
-            V_VT(&name) = VT_BSTR;
-            V_BSTR(&name) = SysAllocString(mid.c_str());
-            EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name}));
-            VariantClear(&name);
+            const com::Variant name(mid);
+            EXPECT_EQ(S_OK, Call(L"SaveMidFile", {name.Raw()}));
         }
         std::ifstream in(std::filesystem::path(mid), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});

@@ -11,6 +11,7 @@
 #include "MusicFixture.h"
 #include "com/Bstr.h"
 #include "com/Container.h"
+#include "com/Variant.h"
 #include "control/Handlers_win.h"
 #include "control/PageRenderer_win.h"
 #include "control/ZEVudu_win.h"
@@ -49,7 +50,7 @@ struct Var {
         if (this != &o) VariantCopy(&v, const_cast<VARIANT*>(&o.v));
         return *this;
     }
-    ~Var() { VariantClear(&v); }
+    ~Var() { com::Variant::Attach(v); }
     int32_t Long() const {
         VARIANT x;
         VariantInit(&x);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "com/Bstr.h"
+#include "com/Variant.h"
 #include "control/tests/HostedControlTest_win.h"
 
 namespace notaline {
@@ -16,7 +17,7 @@ struct Outcome {
     EXCEPINFO excep{};
     Outcome() { VariantInit(&value); }
     ~Outcome() {
-        VariantClear(&value);
+        com::Variant::Attach(value);
         com::FreeTexts(excep);
     }
     int32_t Long() {
