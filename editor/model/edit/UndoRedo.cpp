@@ -120,7 +120,7 @@ bool UndoRedo::Refuse(const char* why) {
 
 // An after-image that could not be written when its coalesced step closed is written before
 // anything else is recorded, undone or redone; until then they are refused.
-bool UndoRedo::Settle() {
+bool UndoRedo::WriteOwedAfter() {
     if (owedAfterKind_ == 0) return true;
     if (!WriteWordAfter(owedAfterKind_)) return Refuse(kNotWritten);
     owedAfterKind_ = 0;
@@ -201,7 +201,7 @@ bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordI
 }
 
 bool UndoRedo::SaveUndoData(int32_t kind) {
-    if (!Settle()) return false;
+    if (!WriteOwedAfter()) return false;
     if (IsItemKind(kind)) return SaveItemUndo(kind);
     if (IsPageKind(kind)) return SavePageUndo(kind);
     if (!IsWordKind(kind) || kind == kStepWordsAfter) return Fail("this kind of change is not journalled");
@@ -544,7 +544,7 @@ void UndoRedo::ShowAfter(bool undone) {
 
 void UndoRedo::UserUndo() {
     EndPendingStep();
-    if (!CanUndo() || !Settle()) return;
+    if (!CanUndo() || !WriteOwedAfter()) return;
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex)];
     if (IsItemKind(step.StepKind)) {
         UndoItem(step.StepKind);
@@ -580,7 +580,7 @@ void UndoRedo::UserUndo() {
 }
 
 void UndoRedo::UserRedo() {
-    if (!CanRedo() || !Settle()) return;
+    if (!CanRedo() || !WriteOwedAfter()) return;
     const aUndoStep step = Steps[static_cast<size_t>(StepIndex) + 1];
     if (IsItemKind(step.StepKind)) {
         RedoItem(step.StepKind);

@@ -179,7 +179,7 @@ private:
     bool Fail(const char* why);
     bool Refuse(const char* why);
     void Tell(const std::string& text);
-    bool Settle();
+    bool WriteOwedAfter();
     bool WriteWordAfter(int32_t kind);
     aUndoStep& OpenStep(int32_t kind);
     void DropOpenStep();
