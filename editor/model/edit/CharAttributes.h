@@ -109,7 +109,9 @@ bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, 
     if (!ChangesWords(data, before.FirstWord, before.LastWord, change)) return false;
     undo.EndPendingStep();
     if (!undo.Begin(kStepWords, before)) return false;
-    SetInputDat(data, InputStart, InputLength, InputLength);
+    // Confined when the step holds no character but the changed ones.
+    const bool confined = before.FirstWord >= InputStart && before.LastWord < InputStart + InputLength;
+    SetInputDat(data, InputStart, InputLength, InputLength, confined);
     change();
     return undo.Finish(kStepWords, after);
 }
