@@ -17,6 +17,7 @@
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
 #include "model/layout/Pagination.h"
+#include "model/layout/ParagraphEnds.h"
 #include "model/layout/SourceLines.h"
 
 namespace notaline {
@@ -219,6 +220,11 @@ TEST_F(EditCommandsRandom, EditsInLongParagraphsBrokenFromTheirLineKeepLayoutPla
             confinedEdits += confined && data.LaidOutParaStart >= 0 ? 1 : 0;
             if (c % 2) JoinUp(data, view);  // as when the keys pause
             ASSERT_EQ(test::SettledLayoutDifference(data, false), "") << at;
+            // The status record reads paragraph ends off the lines: they are the characters'.
+            const int32_t from = Pick(data.WordCount());
+            int32_t end = from;
+            while (end < data.WordCount() && !IsParaEnd(data, end)) ++end;
+            ASSERT_EQ(ParagraphEndFrom(data, from), end < data.WordCount() ? end : -1) << at;
             EditorData full = data;
             ScanPlayMarks(full);
             ASSERT_EQ(std::make_tuple(data.PlayInfo.Track[0].Yd, data.PlayInfo.Bpm, data.PlayInfo.JiePai),
