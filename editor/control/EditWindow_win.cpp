@@ -271,14 +271,18 @@ LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Editor* ed = EditorOf(hwnd);
     if (!ed) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const uint32_t edits = ed->Data.Edits;
+    const bool wasCut = ed->Data.LineInfo.HasCutLine();
     const LRESULT result = EditMessage(ed, hwnd, msg, wParam, lParam);
-    // A key left a line cut short: its paragraph is broken again once the keys pause, each other
-    // message putting that off again, and then step by step. The editor may have gone with the
-    // message.
+    // A key left a line cut short: its paragraph is broken again once the edits pause, each
+    // further edit putting that off again, and then step by step. Other messages (the mouse moving
+    // over the page) leave the wait as it is. The editor may have gone with the message.
     ed = EditorOf(hwnd);
     if (ed && ed->Data.LineInfo.HasCutLine()) {
-        const bool stepping = msg == WM_TIMER && wParam == kSettleTimer && ed->Data.DocLoaded;
-        SetTimer(hwnd, kSettleTimer, stepping ? USER_TIMER_MINIMUM : kSettleAfterMs, nullptr);
+        const bool tick = msg == WM_TIMER && wParam == kSettleTimer;
+        const bool stepping = tick && ed->Data.DocLoaded;
+        if (tick || !wasCut || ed->Data.Edits != edits)
+            SetTimer(hwnd, kSettleTimer, stepping ? USER_TIMER_MINIMUM : kSettleAfterMs, nullptr);
     }
     return result;
 }

@@ -15,11 +15,14 @@
 #include "model/document/EditorData.h"
 #include "model/edit/CharAttributes.h"
 #include "model/edit/ClipboardEdits.h"
+#include "model/edit/ParagraphCommands.h"
+#include "model/edit/StatusRecord.h"
 #include "model/edit/Typing.h"
 #include "model/edit/UndoRedo.h"
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
+#include "model/layout/ParagraphEnds.h"
 
 namespace {
 
@@ -54,6 +57,8 @@ enum Way { kDo, kUndo, kRedo, kWays };
 const char* const kPlaceNames[kPlaces] = {"start", "middle", "end"};
 const char* const kEditNames[kEdits] = {"type", "backspace", "paste 100"};
 const char* const kWayNames[kWays] = {"", " undo", " redo"};
+enum Key { kKeyType, kKeyDelete, kKeyBackspaceOver, kKeyTypeOver, kKeyPaste, kKeyBold, kKeyKinds };
+const char* const kKeyNames[kKeyKinds] = {"type", "Delete", "Backspace on 3", "type over 3", "paste 100", "bold on 10"};
 
 struct Figures {
     int32_t Pages = 0;
@@ -71,12 +76,55 @@ public:
     }
 
     template <class Edit>
-    double Timed(Edit edit) {
+    double Timed(Edit edit, bool status = false) {
         const auto t0 = Clock::now();
         edit();
         undo.EndPendingStep();   // every key a step of its own, after-image written
         LayOutEdit(data, page);  // as the control does after every edit
+        if (status) Status();
         return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+    }
+
+    // The status record the control fills after every key, as the host is told of the caret.
+    void Status() {
+        tessaly::aSendMsg msg{};
+        FillStatusCommon(data, paragraphs, data.SelStart, data.SelLength, msg);
+        const StatusSource source = DecideStatus(data, data.SelStart, data.SelLength);
+        statusSink += FillStatusAttributes(data, paragraphs, source, msg).Size + static_cast<int>(msg.PartAlignment);
+    }
+
+    // Keys of one kind, one after another at the same place of paragraph `para` of `length`
+    // characters (the end: ten characters before its paragraph end), each as the control handles
+    // it: the member, its journal step, the re-layout and the status record.
+    Timing KeysOfKind(Key kind, int32_t para, int32_t length, Place place, int keys) {
+        std::vector<double> us;
+        for (int k = 0; k < keys; ++k) {
+            // The keys before may have made the paragraph shorter.
+            const int32_t at = place == kStart    ? para * length
+                               : place == kMiddle ? para * length + length / 2
+                                                  : ParagraphEndFrom(data, para * length) - 10;
+            data.SelStart = at;
+            data.SelLength = 0;
+            data.InputWords = {Note(k, false)};
+            if (kind == kKeyPaste) {
+                data.InputWords.clear();
+                for (int i = 0; i < kPasted; ++i) data.InputWords.push_back(Note(i, false));
+                data.PasteWordCount = kPasted;
+            }
+            us.push_back(Timed(
+                [&] {
+                    switch (kind) {
+                        case kKeyType: typing.InputWord(at, 0); break;
+                        case kKeyDelete: typing.DeleteWord(at, 0); break;
+                        case kKeyBackspaceOver: typing.BackSpaceWord(at, 3); break;
+                        case kKeyTypeOver: typing.InputWord(at, 3); break;
+                        case kKeyPaste: clipboard.PasteWord(at, 0, "bench"); break;
+                        default: chars.Bold(at, 10, k % 2 == 0); break;
+                    }
+                },
+                true));
+        }
+        return Summary(us);
     }
 
     // Keys typed in the middle of the middle paragraph, each undone at once: the median.
@@ -230,6 +278,8 @@ public:
     Typing typing{data, array, undo, control};
     ClipboardEdits clipboard{data, array, undo, control};
     CharAttributes chars{data, undo};
+    ParagraphCommands paragraphs{data, array, undo};
+    double statusSink = 0;
 };
 
 Figures Run(int paragraphs, const std::filesystem::path& folder) {
@@ -327,6 +377,32 @@ int main(int argc, char** argv) {
                 "joined up after them %.2f ms in steps of 2000 lines, the slowest %.2f ms\n",
                 kPlaceNames[place], kHuge, key.MedianUs / 1000, key.MaxUs / 1000, settle, step);
         }
+    }
+    if (paragraphs) {
+        // Each kind of key in the long paragraph against the same in a one-page song, side by side.
+        constexpr int kHuge = 2000000, kEach = 20;
+        double slowest = 0, worstMedian = 0;
+        std::printf(
+            "each kind of key with its status record, %d keys in a row each, in a %d-character paragraph "
+            "against a one-page song: median (slowest)\n",
+            kEach, kHuge);
+        for (int p = 0; p < kPlaces; ++p) {
+            const auto place = static_cast<Place>(p);
+            Editor huge(1, folder, kHuge), one(kParagraphsPerPage - 1, folder);
+            for (int k = 0; k < kKeyKinds; ++k) {
+                const auto kind = static_cast<Key>(k);
+                huge.SettleMs();  // the keys of the kind before paused
+                const Timing h = huge.KeysOfKind(kind, 0, kHuge, place, kEach);
+                const Timing o = one.KeysOfKind(kind, kParagraphsPerPage / 2, 100, place, kEach);
+                slowest = std::max(slowest, h.MaxUs);
+                worstMedian = std::max(worstMedian, h.MedianUs / o.MedianUs);
+                std::printf("  %-14s at the %-6s: %8.1f us (%8.1f) against %8.1f us (%8.1f), ratio %.2f\n",
+                            kKeyNames[k], kPlaceNames[p], h.MedianUs, h.MaxUs, o.MedianUs, o.MaxUs,
+                            h.MedianUs / o.MedianUs);
+            }
+        }
+        std::printf("slowest key %.2f ms (at most 16 ms: %s); worst median ratio %.2f (at most 1.5: %s)\n",
+                    slowest / 1000, slowest <= 16000 ? "yes" : "no", worstMedian, worstMedian <= 1.5 ? "yes" : "no");
     }
     std::filesystem::remove_all(folder, ec);
     std::printf(

@@ -31,21 +31,22 @@ int32_t ParaEndFrom(const EditorData& data, int32_t from) {
 // The paragraph ends before Start and from Past on, read off the line records: they hold the
 // document as it stands once the last edit is laid out, and a paragraph end is always the last
 // character of a line that ends a paragraph. False, with nothing set, when they may not.
-bool ParaEndsFromLines(const EditorData& data, int32_t Start, int32_t Past, int32_t& before, int32_t& after) {
+// Without `before`, only the end from Past on is looked for.
+bool ParaEndsFromLines(const EditorData& data, int32_t Start, int32_t Past, int32_t* before, int32_t& after) {
     const auto& lines = data.LineInfo;
     if (!data.InputDatLaidOut || lines.empty() || Start < 0 || Start > data.WordCount()) return false;
     // Within the paragraph the last layout broke, whose ends are known: a long one has many lines.
     const int32_t first = data.LaidOutParaStart, end = data.LaidOutParaEnd;
     if (first >= 0 && first <= Start && Past <= end && (first == 0 || IsParaEnd(data, first - 1)) &&
         IsParaEnd(data, end)) {
-        before = first - 1;
+        if (before) *before = first - 1;
         after = end;
         return true;
     }
     const auto endOf = [&](size_t l) { return lines.StartOf(l) + lines.Unmoved(l).Length - 1; };
     const auto ends = [&](size_t l) { return tessaly::IsTrue(lines.Unmoved(l).LineIsCtl); };
     int32_t b = -1, a = -1;
-    if (Start > 0) {
+    if (before && Start > 0) {
         for (auto l = static_cast<size_t>(GetLineOfWord(data, Start - 1)) + 1; l-- > 0;)
             if (ends(l) && endOf(l) < Start) {
                 b = endOf(l);
@@ -60,7 +61,7 @@ bool ParaEndsFromLines(const EditorData& data, int32_t Start, int32_t Past, int3
             }
     }
     if ((b >= 0 && !IsParaEnd(data, b)) || (a >= 0 && !IsParaEnd(data, a))) return false;
-    before = b;
+    if (before) *before = b;
     after = a;
     return true;
 }
@@ -77,7 +78,7 @@ void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t Add
     data.InputStart = Confined ? Start : -1;
     // Each paragraph end looked for once, on the lines where they stand for the document.
     int32_t before = -1, after = -1;
-    if (!ParaEndsFromLines(data, Start, Start + DelLength, before, after)) {
+    if (!ParaEndsFromLines(data, Start, Start + DelLength, &before, after)) {
         before = ParaEndBefore(data, Start);
         after = ParaEndFrom(data, Start + DelLength);
     }
@@ -91,6 +92,12 @@ void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t Add
     // Seen before the edit, as the characters it removes are gone after it.
     data.InputDatPlayMarks = data.InputDatPlayMarks || (Confined ? PlayMarksNear(data, Start, Start + DelLength)
                                                                  : PlayMarksNear(data, d.iWord1, d.iWord2));
+}
+
+int32_t ParaEndAtOrAfter(const EditorData& data, int32_t From) {
+    int32_t after = -1;
+    if (From >= 0 && ParaEndsFromLines(data, From, From, nullptr, after)) return after;
+    return ParaEndFrom(data, From);
 }
 
 int32_t FindParaStartWord(const EditorData& data, int32_t Start) {

@@ -14,6 +14,10 @@ namespace notaline {
 // their paragraph again from their line.
 void SetInputDat(EditorData& data, int32_t Start, int32_t DelLength, int32_t AddLength, bool Confined = false);
 
+// The first paragraph end at or after From, -1 when none; read off the lines while they hold the
+// document, which in a long paragraph costs its lines, not its characters.
+int32_t ParaEndAtOrAfter(const EditorData& data, int32_t From);
+
 int32_t FindParaStartWord(const EditorData& data, int32_t Start);
 int32_t FindParaEndWord(const EditorData& data, int32_t Start, int32_t Length);
 int32_t FindParaStartLine(const EditorData& data, int32_t Start);

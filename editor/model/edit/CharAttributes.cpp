@@ -74,9 +74,13 @@ bool CharAttributes::SetWords(int32_t start, int32_t length, bool resized, Chang
     const int32_t moved = resized ? length : 0;
     const aUndoRange before{start, start + length, start, length, moved, 0, state};
     const aUndoRange after{start, start + length, start, length, 0, moved, state};
-    return RecordWordStep(data_, undo_, before, after, start, length, [&] {
-        for (int32_t i = start; i < start + length; ++i) change(i, data_.WordInfo[static_cast<size_t>(i)]);
-    });
+    // The change touches the range's characters alone: their paragraph is broken from their line.
+    return RecordWordStep(
+        data_, undo_, before, after, start, length,
+        [&] {
+            for (int32_t i = start; i < start + length; ++i) change(i, data_.WordInfo[static_cast<size_t>(i)]);
+        },
+        length > 0);
 }
 
 uint32_t CharAttributes::SelForeColor(int32_t start, int32_t length) const {

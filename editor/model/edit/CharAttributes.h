@@ -29,11 +29,11 @@ int32_t CaretReference(const EditorData& data, int32_t start);
 
 // One recorded change in place, a characters step: the images cover before.FirstWord..LastWord, the
 // layout is told of InputStart..InputStart + InputLength - 1, then `change` edits the characters.
-// False when the change would alter nothing (no step) or the journal refused the step; the
-// document is then as it was.
+// Confined: `change` edits no character outside that range. False when the change would alter
+// nothing (no step) or the journal refused the step; the document is then as it was.
 template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
-                    int32_t InputStart, int32_t InputLength, Change&& change);
+                    int32_t InputStart, int32_t InputLength, Change&& change, bool confined = false);
 
 // The look of the characters of a range: colours, font, size, styles, duration and octave, and
 // the octave-dot and duration-line heights of one font-table row. Every setter is one undo step.
@@ -105,11 +105,11 @@ private:
 
 template <class Change>
 bool RecordWordStep(EditorData& data, UndoRedo& undo, const aUndoRange& before, const aUndoRange& after,
-                    int32_t InputStart, int32_t InputLength, Change&& change) {
+                    int32_t InputStart, int32_t InputLength, Change&& change, bool confined) {
     if (!ChangesWords(data, before.FirstWord, before.LastWord, change)) return false;
     undo.EndPendingStep();
     if (!undo.Begin(kStepWords, before)) return false;
-    SetInputDat(data, InputStart, InputLength, InputLength);
+    SetInputDat(data, InputStart, InputLength, InputLength, confined);
     change();
     return undo.Finish(kStepWords, after);
 }

@@ -47,6 +47,12 @@ constexpr int32_t kSymbolKinds[] = {
     kMarkFeatureBarLine,
 };
 
+// The edit of n characters at pos changes no other: no pair it cuts reaches outside them. Its
+// paragraph may then be broken again from the edit's line alone.
+bool LeavesOthers(const AreaRange& area, int32_t pos, int32_t n) {
+    return area.First >= pos && area.Last <= pos + n - 1;
+}
+
 // A "1" typed as a note and left as typed: no mark, duration or octave.
 bool IsPlainOne(const StoredWord& w) {
     if (w.IsJpGcCtl != kCharNote || w.WdAsc != '1' || w.Yc != 0 || w.YG != 0) return false;
@@ -156,7 +162,7 @@ bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStar
     const AreaRange area = AdjustAreaMarks(pos, n, false);
     if (!undo_.Begin(kStepWords, {area.First, area.Last, pos, n, n, 0, State()})) return false;
     undo_.MakePending(kPendingNone);
-    SetInputDat(data_, pos, n, m);
+    SetInputDat(data_, pos, n, m, LeavesOthers(area, pos, n));
     AdjustAreaMarks(pos, n, true);
     int32_t at = pos, del = n;
     array_.DelWordArray(at, del);
@@ -181,7 +187,7 @@ bool Typing::RemoveWords(int32_t kind, int32_t pos, int32_t n, int32_t undoSelLe
     undo_.EndPendingStep();
     const AreaRange area = AdjustAreaMarks(pos, n, false);
     if (!undo_.Begin(kind, {area.First, area.Last, pos, undoSelLength, n, 0, State()})) return false;
-    SetInputDat(data_, pos, n, 0);
+    SetInputDat(data_, pos, n, 0, LeavesOthers(area, pos, n));
     AdjustAreaMarks(pos, n, true);
     int32_t at = pos, del = n;
     array_.DelWordArray(at, del);

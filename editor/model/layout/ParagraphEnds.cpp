@@ -4,6 +4,7 @@
 
 #include "model/document/MarkCodes.h"
 #include "model/document/MarkSlots.h"
+#include "model/document/mGeneral.h"
 #include "model/layout/LineBreaker.h"
 
 namespace notaline {
@@ -55,9 +56,7 @@ int32_t FindSelPartCtlWord(const EditorData& data, int32_t start, int32_t length
 }
 
 int32_t ParagraphEndFrom(const EditorData& data, int32_t position) {
-    for (int32_t i = std::max(position, 0); i < data.WordCount(); ++i)
-        if (IsParaEnd(data, i)) return i;
-    return -1;
+    return ParaEndAtOrAfter(data, std::max(position, 0));
 }
 
 ParagraphSpan ParagraphEndSpan(const EditorData& data, int32_t from, int32_t to) {

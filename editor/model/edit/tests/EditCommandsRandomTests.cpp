@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "EditTestSupport.h"
@@ -11,9 +12,13 @@
 #include "FakeLayout.h"
 #include "LayoutFixture.h"
 #include "model/document/MarkCodes.h"
+#include "model/document/PlayMarks.h"
 #include "model/edit/EditCommands.h"
+#include "model/layout/LayoutSetup.h"
 #include "model/layout/LineBreaker.h"
 #include "model/layout/Pagination.h"
+#include "model/layout/ParagraphEnds.h"
+#include "model/layout/SourceLines.h"
 
 namespace notaline {
 namespace {
@@ -75,8 +80,38 @@ protected:
         return w;
     }
 
-    // One command of any group over a random selection, then the re-layout the control makes.
+    // Three paragraphs of many lines on pages of a few lines, some characters with key, tempo and
+    // metre marks, a lyric source line, laid out and its play marks read as on opening.
+    void StartLong(uint32_t seed) {
+        Seed(seed);
+        std::string pattern;
+        for (int p = 0; p < 3; ++p) {
+            for (int32_t i = 150 + Pick(150); i > 0; --i) pattern += static_cast<char>(Pick(5) ? '0' + Pick(10) : 'a');
+            pattern += '|';
+        }
+        Doc(pattern);
+        constexpr int32_t kCodes[] = {kMarkKeySetting, kMarkTempoJ, kMarkTimeSignature, kMarkSharp};
+        for (int32_t i = 0; i + 1 < data.WordCount(); ++i)
+            if (Pick(40) == 0 && !IsParaEnd(data, i)) test::SetMark(data, i, 1, kCodes[Pick(4)], 3 + Pick(2) * 3, 4);
+        data.FontTbl.resize(2);
+        data.ColorTbl = {0, 0xFF};
+        data.AboutPageInfo.nScale = 1;
+        data.WriteHeight = 100 + static_cast<float>(Pick(100));
+        Layout();
+        data.InputDatLaidOut = true;
+        data.PlayInfo.Track.resize(1);
+        data.PlayInfo.MainTrack = 1;
+        ScanPlayMarks(data);
+        const int32_t source = Pick(data.LineCount());
+        if (ApplyCPdqLine(data, source)) data.CPdqLine = source;
+        edit = std::make_unique<EditCommands>(data, std::make_unique<test::FakeJournal>(), view, view);
+    }
+
+    // One command of any group over a random selection, then the re-layout the control makes;
+    // with `page`, as the control lays it out (play marks and source lines kept).
     std::string trace;
+    bool confined = false;  // the command told the layout its edit changed no other character
+    NoPageView* page = nullptr;
     void RandomCommand() {
         const int32_t count = data.WordCount();
         const int32_t start = Pick(count);
@@ -127,7 +162,12 @@ protected:
                 if (edit->Undo.CanUndo()) edit->Undo.UserUndo();
                 break;
         }
-        FormatInputLines(data, data.InputDat);
+        confined = data.InputStart >= 0 && !data.InputDatLaidOut;
+        if (page) {
+            LayOutEdit(data, *page);
+        } else {
+            FormatInputLines(data, data.InputDat);
+        }
     }
 };
 
@@ -159,6 +199,53 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
         ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
         EXPECT_EQ(savedAtEnd, !edit->Undo.Modified()) << "seed " << seed;
     }
+}
+
+// Deletions, cuts, pastes, typing over a selection and character attributes in paragraphs of
+// many lines break them again from the edit's line alone, leaving a line cut short behind the
+// page; with every other command between them, the layout stays a full one's, the key, tempo and
+// metre those a full scan reads, the source line on its characters, and undo and redo exact.
+TEST_F(EditCommandsRandom, EditsInLongParagraphsBrokenFromTheirLineKeepLayoutPlayMarksAndHistory) {
+    NoPageView view;
+    page = &view;
+    int32_t confinedEdits = 0, cuts = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        StartLong(seed);
+        trace.clear();
+        const auto original = Snapshot(data);
+        for (int c = 0; c < 30; ++c) {
+            RandomCommand();
+            const std::string at = "seed " + std::to_string(seed) + " " + trace;
+            cuts += data.LineInfo.HasCutLine() ? 1 : 0;
+            confinedEdits += confined && data.LaidOutParaStart >= 0 ? 1 : 0;
+            if (c % 2) JoinUp(data, view);  // as when the keys pause
+            ASSERT_EQ(test::SettledLayoutDifference(data, false), "") << at;
+            // The status record reads paragraph ends off the lines: they are the characters'.
+            const int32_t from = Pick(data.WordCount());
+            int32_t end = from;
+            while (end < data.WordCount() && !IsParaEnd(data, end)) ++end;
+            ASSERT_EQ(ParagraphEndFrom(data, from), end < data.WordCount() ? end : -1) << at;
+            EditorData full = data;
+            ScanPlayMarks(full);
+            ASSERT_EQ(std::make_tuple(data.PlayInfo.Track[0].Yd, data.PlayInfo.Bpm, data.PlayInfo.JiePai),
+                      std::make_tuple(full.PlayInfo.Track[0].Yd, full.PlayInfo.Bpm, full.PlayInfo.JiePai))
+                << at;
+            if (data.CPdqLine != -1) {
+                const auto& l = data.LineInfo[static_cast<size_t>(data.CPdqLine)];
+                ASSERT_EQ(std::make_tuple(data.CPdqLine, l.Start, l.Length),
+                          std::make_tuple(data.CPdqAnchor.Line, data.CPdqAnchor.Start, data.CPdqAnchor.Length))
+                    << at;
+            }
+        }
+        while (edit->Undo.CanRedo()) edit->Undo.UserRedo();
+        const auto final = Snapshot(data);
+        while (edit->Undo.CanUndo()) edit->Undo.UserUndo();
+        ASSERT_EQ(original, Snapshot(data)) << "seed " << seed << " " << trace;
+        while (edit->Undo.CanRedo()) edit->Undo.UserRedo();
+        ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
+    }
+    EXPECT_GT(confinedEdits, 300);
+    EXPECT_GT(cuts, 50);
 }
 
 TEST(EditCommands, TheJournalLivesInTheProgramFolderWhileTheEditorDoes) {
