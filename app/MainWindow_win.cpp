@@ -1,15 +1,15 @@
+// The main window and its messages: start-up, the image buttons' clicks and the commands, the keys'
+// way to the editor and the form's boxes, the playback lock and closing.
 #include "MainWindow_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <olectl.h>
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
 
-#include "ButtonColours.h"
 #include "MenuTable.h"
 #include "PlaybackLock.h"
 #include "StatusText.h"
@@ -25,18 +25,8 @@ namespace tavolin {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TavolinMainWindow";
-constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 constexpr wchar_t kNewDocumentCaption[] = L"Tavolin--新文档";
-constexpr UINT kFirstControlId = 3000;
 constexpr UINT_PTR kHelpBoxSubclass = 1;
-// How far in from a resized panel's or bar's right and bottom edges its face changes: the etched
-// edge, the caption's clipped end, the bar's last part border and size grip.
-constexpr int kEdgeBand = 24;
-
-// The editor's properties as the main form stores them.
-const com::StoredProperty kEditorProperties[] = {
-    {L"ScrollBars", VT_I4, 4},
-};
 
 class NoSettings final : public SettingsWriter {
 public:
@@ -100,28 +90,6 @@ LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     const LRESULT result =
         previous ? CallWindowProcW(previous, hwnd, msg, wParam, lParam) : DefWindowProcW(hwnd, msg, wParam, lParam);
     return msg == WM_NCCALCSIZE && wParam ? result & ~static_cast<LRESULT>(WVR_HREDRAW | WVR_VREDRAW) : result;
-}
-
-std::optional<StatusFont> FontOf(void* object) {
-    if (!object) return std::nullopt;
-    com::Ptr<IFont> font;
-    if (FAILED(static_cast<IUnknown*>(object)->QueryInterface(IID_IFont, font.OutVoid())) || !font) return std::nullopt;
-    StatusFont f;
-    com::Bstr name;
-    if (SUCCEEDED(font->get_Name(name.Out()))) f.name = name.Str();
-    CY size{};
-    if (SUCCEEDED(font->get_Size(&size))) f.size = static_cast<float>(static_cast<double>(size.int64) / 10000.0);
-    BOOL flag = FALSE;
-    if (SUCCEEDED(font->get_Bold(&flag))) f.bold = flag;
-    if (SUCCEEDED(font->get_Italic(&flag))) f.italic = flag;
-    if (SUCCEEDED(font->get_Underline(&flag))) f.underline = flag;
-    if (SUCCEEDED(font->get_Strikethrough(&flag))) f.strikethrough = flag;
-    return f;
-}
-
-std::wstring Upper(std::wstring s) {
-    CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
-    return s;
 }
 
 }  // namespace
@@ -307,126 +275,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Default(msg, wParam, lParam);
 }
 
-int MainWindow::TwipsToPixels(double twips) const {
-    return static_cast<int>(twips * formDpi_ / 1440.0 + (twips < 0 ? -0.5 : 0.5));
-}
-
-HWND MainWindow::ParentOf(const FormControl& c) const {
-    if (!*c.container) return Handle();
-    return ControlWindow(c.container, c.containerIndex);
-}
-
-// Every control of the form table, in table order (containers come first).
-bool MainWindow::CreateControls() {
-    formDpi_ = 96;
-    if (const win::WindowDc dc(Handle()); dc.Get()) formDpi_ = GetDeviceCaps(dc.Get(), LOGPIXELSY);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    uiFont_ = win::FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
-    BuildMenus();
-
-    const auto controls = FormControls();
-    windows_.assign(controls.size(), nullptr);
-    buttons_.resize(controls.size());
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
-    for (size_t row = 0; row < controls.size(); ++row) {
-        const FormControl& c = controls[row];
-        HWND parent = ParentOf(c);
-        const int x = TwipsToPixels(c.left), y = TwipsToPixels(c.top), w = TwipsToPixels(c.width),
-                  h = TwipsToPixels(c.height);
-        const auto id = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFirstControlId + row));
-        const wchar_t* caption = c.caption ? c.caption : L"";
-        HWND made = nullptr;
-        switch (c.kind) {
-            case ControlKind::Frame:
-                made = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, caption,
-                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, w, h, parent,
-                                       id, instance, nullptr);
-                break;
-            case ControlKind::Button:
-                if (!HostButton(c, parent, row)) return false;
-                continue;
-            case ControlKind::ComboBox:
-                made = CreateWindowExW(0, WC_COMBOBOXW, L"",
-                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, x, y, w, h * 8,
-                                       parent, id, instance, nullptr);
-                break;
-            case ControlKind::RichText:
-                made = CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
-                                       WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, x, y, w, h,
-                                       parent, id, instance, nullptr);
-                break;
-            case ControlKind::Option:
-                made = CreateWindowExW(0, WC_BUTTONW, caption, WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, x, y, w, h,
-                                       parent, id, instance, nullptr);
-                break;
-            case ControlKind::Label:
-                made = CreateWindowExW(0, WC_STATICW, caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTER, x, y, w,
-                                       h, parent, id, instance, nullptr);
-                break;
-            case ControlKind::Splitter:
-            case ControlKind::Picture:
-                made = CreateWindowExW(0, WC_STATICW, L"",
-                                       WS_CHILD | (c.kind == ControlKind::Splitter ? SS_ETCHEDHORZ : 0), x, y, w, h,
-                                       parent, id, instance, nullptr);
-                break;
-            case ControlKind::StatusBar:
-                made = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                       parent, id, instance, nullptr);
-                break;
-            case ControlKind::Editor:
-                windows_[row] = nullptr;
-                if (!CreateEditor()) return false;
-                windows_[row] = editorWindow_;
-                continue;
-        }
-        if (!made) return false;
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), FALSE);
-        windows_[row] = made;
-    }
-    // Geometry as designed; the layout moves from here.
-    auto rectOf = [](const FormControl* c) {
-        return c ? TwipsRect{double(c->left), double(c->top), double(c->width), double(c->height)} : TwipsRect{};
-    };
-    geometry_.top = rectOf(FindControl("TopFaceFrame", -1));
-    geometry_.side[0] = rectOf(FindControl("FaceFrame", 0));
-    geometry_.side[1] = rectOf(FindControl("FaceFrame", 1));
-    geometry_.editor = rectOf(FindControl("ZEVudu1", -1));
-    geometry_.splitter = rectOf(FindControl("Picture1", -1));
-    geometry_.picture = rectOf(FindControl("图片容器1", -1));
-    for (int k = 0; k < kSidePanels; ++k)
-        panels_.PanelStates[k].PanelHeight = static_cast<float>(geometry_.side[k].Height);
-    geometry_.toolBarChecked[0] = geometry_.toolBarChecked[1] = true;
-    CheckMenu("munToolBar", 0, true);
-    CheckMenu("munToolBar", 1, true);
-    CheckMenu("ShowTopBar", -1, true);
-    LayOutStatusBar();  // the editor's first status came before the bar
-    return true;
-}
-
-// The editor comes through the factory, hosted with the form's stored properties.
-bool MainWindow::CreateEditor() {
-    auto control = factory_.CreateEditor();
-    if (!control) {
-        MessageBoxW(Handle(), L"Notaline.dll", tessaly::kProgramTitle, MB_OK | MB_ICONERROR);
-        return false;
-    }
-    const FormControl* c = FindControl("ZEVudu1", -1);
-    RECT rect{TwipsToPixels(c->left), TwipsToPixels(c->top), TwipsToPixels(c->left + c->width),
-              TwipsToPixels(c->top + c->height)};
-    auto bag = com::PropertyBag::Create(kEditorProperties);
-    if (FAILED(com::ControlSite::Host(control.Get(), Handle(), rect, bag.Get(), true, editorSite_))) return false;
-    editor_ = control.As<IZEVudu>();
-    if (!editor_) return false;
-    LONG_PTR hwnd = 0;
-    editor_->get_hwnd(&hwnd);
-    editorWindow_ = reinterpret_cast<HWND>(hwnd);
-    if (!editorWindow_) editorWindow_ = editorSite_->ControlWindow();
-    factory_.EditorHosted(control.Get());
-    return true;
-}
-
 bool MainWindow::HostButton(const FormControl& c, HWND parent, size_t row) {
     auto control = factory_.CreateButton();
     if (!control) {
@@ -452,59 +300,6 @@ bool MainWindow::HostButton(const FormControl& c, HWND parent, size_t row) {
     windows_[row] = hosted->site->ControlWindow();
     hosted_.push_back(std::move(hosted));
     return true;
-}
-
-HWND MainWindow::ControlWindow(std::string_view name, int index) const {
-    const auto controls = FormControls();
-    const FormControl* c = FindControl(name, index);
-    if (!c || windows_.empty()) return nullptr;
-    return windows_[static_cast<size_t>(c - controls.data())];
-}
-
-IDispatch* MainWindow::Button(std::string_view name, int index) const {
-    const auto controls = FormControls();
-    const FormControl* c = FindControl(name, index);
-    if (!c || buttons_.empty()) return nullptr;
-    return buttons_[static_cast<size_t>(c - controls.data())].Get();
-}
-
-void MainWindow::PutButton(std::string_view name, int index, DISPID id, const VARIANT& value) {
-    IDispatch* button = Button(name, index);
-    if (!button) return;
-    VARIANT arg = value;
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&arg, &named, 1, 1};
-    button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
-}
-
-// The status puts a property only when it changes: each put redraws the button at once.
-int32_t MainWindow::GetButtonLong(std::string_view name, int index, DISPID id) const {
-    IDispatch* button = Button(name, index);
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none{};
-    if (!button ||
-        FAILED(button->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
-                              nullptr)) ||
-        FAILED(VariantChangeType(&result, &result, 0, VT_I4)))
-        return INT32_MIN;
-    return result.lVal;
-}
-
-void MainWindow::PutButtonBool(std::string_view name, int index, DISPID id, bool value) {
-    if ((GetButtonLong(name, index, id) != 0) == value) return;
-    VARIANT v;
-    v.vt = VT_BOOL;
-    v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    PutButton(name, index, id, v);
-}
-
-void MainWindow::PutButtonLong(std::string_view name, int index, DISPID id, int32_t value) {
-    if (GetButtonLong(name, index, id) == value) return;
-    VARIANT v;
-    v.vt = VT_I4;
-    v.lVal = value;
-    PutButton(name, index, id, v);
 }
 
 void MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -595,73 +390,6 @@ void MainWindow::SetCaption(const std::wstring& text) {
     SetWindowTextW(Handle(), text.c_str());
 }
 
-// The status record is valid only during the call: copied whole, and the font's attributes with
-// it, since the editor replaces its font object with the next record.
-void MainWindow::OnStatus(LPARAM lParam) {
-    if (!win::AddressFromOwnThread(tessaly::EM_SendMsg, lParam)) return;
-    std::memcpy(&curSendMsg_, reinterpret_cast<const void*>(lParam), sizeof curSendMsg_);
-    if (auto font = FontOf(curSendMsg_.StdFont)) curFont_ = std::move(*font);
-    curSendMsg_.StdFont = nullptr;
-    const tessaly::aSendMsg& s = curSendMsg_;
-
-    StatusTexts texts = FormatStatus(s, formDpi_);
-    statusTexts_[0] = texts.position;
-    statusTexts_[1] = texts.font;
-    statusTexts_[2] = texts.lineSpace;
-    statusTexts_[3] = texts.pages;
-    if (texts.mode) statusTexts_[4] = *texts.mode;
-    statusTexts_[5] = texts.scale;
-    ScheduleStatusBar();
-    if (HWND bar = ControlWindow("StatusBar1"); bar && !modeTipSet_) {
-        SendMessageW(bar, SB_SETTIPTEXTW, 4, reinterpret_cast<LPARAM>(L"歌词、简谱及连谱线输入模式，用户可自由切换。"));
-        modeTipSet_ = true;
-    }
-    if (s.cInputState == tessaly::GcState || s.cInputState == tessaly::JpState) {
-        const int on = s.cInputState == tessaly::JpState ? 0 : 1;
-        SendMessageW(ControlWindow("OptJpGc", on), BM_SETCHECK, BST_CHECKED, 0);
-        SendMessageW(ControlWindow("OptJpGc", 1 - on), BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-    ShowStatusFont();
-    if (editor_) {
-        LONG colour = 0;
-        short index = s.cf;
-        if (SUCCEEDED(editor_->GetColorLng(&index, &colour)))
-            PutButtonLong("CmdFrColor", -1, dispid::Button::ForeColor, TextButtonColour(static_cast<uint32_t>(colour)));
-        if (s.cb == -1) {
-            PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor, NoBackButtonColour(GetSysColor(COLOR_BTNFACE)));
-        } else {
-            index = s.cb;
-            if (SUCCEEDED(editor_->GetColorLng(&index, &colour)))
-                PutButtonLong("CmdBkColor", -1, dispid::Button::BackColor,
-                              BackButtonColour(static_cast<uint32_t>(colour)));
-        }
-    }
-    for (int i = 0; i <= 3; ++i) CheckMenu("InputState", i, false);
-    if (s.cInputState == tessaly::JpState) CheckMenu("InputState", 0, true);
-    if (s.cInputState == tessaly::GcState) CheckMenu("InputState", 1, true);
-    if (s.cInputState == tessaly::LpxState) CheckMenu("InputState", 3, true);
-    if (hooks_.showMarks) {
-        std::array<int16_t, 8> codes;
-        std::copy(std::begin(s.SelIndexType), std::end(s.SelIndexType), codes.begin());
-        hooks_.showMarks(codes, openFromCommand_);
-    }
-    openFromCommand_ = false;
-    ShowAlignment(s.PartAlignment);
-}
-
-void MainWindow::ShowStatusFont() {
-    if (Upper(curFont_.name) != Upper(L"Tolvane"))
-        win::SetTextIfChanged(ControlWindow("cmbFontName"), curFont_.name.c_str());
-    const bool styles[] = {curFont_.bold, curFont_.italic, curFont_.underline, curFont_.strikethrough};
-    for (int i = 0; i < 4; ++i) PutButtonBool("CmdFont", i, dispid::Button::ButtonDown, styles[i]);
-    win::SetTextIfChanged(ControlWindow("CmbFontSize"), SizeBoxText(curFont_.size).c_str());
-}
-
-void MainWindow::ShowAlignment(int32_t alignment) {
-    if (alignment < -1 || alignment > 5) return;
-    for (int i = 0; i <= 5; ++i) PutButtonBool("CmdFoamatDq", i, dispid::Button::ButtonDown, i == alignment);
-}
-
 // The editor asks for a colour for its focused free item; the editor's own value is not read.
 void MainWindow::OnColourRequest(LPARAM lParam) {
     if (!win::AddressFromOwnThread(tessaly::EM_SetHwColor, lParam) || !commonDialog_ || !editorWindow_) return;
@@ -686,145 +414,6 @@ void MainWindow::EnableCtrl(bool enable) {
 
 void MainWindow::UseSettings(SettingsWriter* writer) {
     settings_ = writer ? writer : &gNoSettings;
-}
-
-void MainWindow::ReShowForm() {
-    if (!loaded_) return;
-    RECT window{}, client{};
-    GetWindowRect(Handle(), &window);
-    GetClientRect(Handle(), &client);
-    const double twipsPerPixel = 1440.0 / std::max(1, formDpi_);
-    geometry_.formWidth = (window.right - window.left) * twipsPerPixel;
-    geometry_.innerHeight = client.bottom * twipsPerPixel;
-    RECT bar{};
-    if (HWND status = ControlWindow("StatusBar1")) GetWindowRect(status, &bar);
-    geometry_.statusHeight = (bar.bottom - bar.top) * twipsPerPixel;
-    panels_.ReShowForm(geometry_);
-    ApplyGeometry();
-}
-
-void MainWindow::SavePanelState() {
-    panels_.SavePanelState(geometry_, *settings_);
-    ApplyGeometry();
-}
-
-// Moves and shows the controls as the geometry says, in one deferred batch: the windows move
-// together and each spoiled area repaints once.
-void MainWindow::ApplyGeometry() {
-    struct Placing {
-        HWND Window;
-        RECT From, To;
-        UINT Flags;
-    };
-    std::vector<Placing> placings;
-    auto placeAt = [&](HWND w, const RECT& to, std::optional<bool> shown) {
-        if (!w) return;
-        RECT now{};
-        GetWindowRect(w, &now);
-        MapWindowPoints(nullptr, GetAncestor(w, GA_PARENT), reinterpret_cast<POINT*>(&now), 2);
-        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-        if (shown) flags |= *shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-        if ((shown && !*shown) || EqualRect(&now, &to)) flags |= SWP_NOMOVE | SWP_NOSIZE;
-        if ((flags & SWP_NOMOVE) && !shown) return;
-        if ((flags & SWP_NOMOVE) && shown && *shown == (IsWindowVisible(w) != FALSE)) return;
-        placings.push_back({w, now, to, flags});
-    };
-    auto place = [&](HWND w, const TwipsRect& r, bool shown) {
-        const int left = TwipsToPixels(r.Left), top = TwipsToPixels(r.Top);
-        placeAt(w, {left, top, left + std::max(0, TwipsToPixels(r.Width)), top + std::max(0, TwipsToPixels(r.Height))},
-                shown);
-    };
-    const TwipsRect& e = geometry_.editor;
-    const RECT editor{TwipsToPixels(e.Left), TwipsToPixels(e.Top), TwipsToPixels(e.Left + e.Width),
-                      TwipsToPixels(e.Top + e.Height)};
-    place(ControlWindow("TopFaceFrame"), geometry_.top, geometry_.topShown);
-    for (int k = 0; k < kSidePanels; ++k) {
-        place(ControlWindow("FaceFrame", k), geometry_.side[k], geometry_.sideShown[k]);
-        if (!geometry_.arrow[k].empty() && geometry_.arrow[k] != arrowsShown_[k]) {
-            win::SetTextIfChanged(ControlWindow("Label2", k), geometry_.arrow[k].c_str());
-            arrowsShown_[k] = geometry_.arrow[k];
-        }
-    }
-    for (int i = 0; i < 6; ++i) CheckMenu("munToolBar", i, geometry_.toolBarChecked[i]);
-    place(ControlWindow("Picture1"), geometry_.splitter, geometry_.splitterShown);
-    place(ControlWindow("图片容器1"), geometry_.picture, geometry_.pictureShown);
-    // The editor moves in the batch too; its site then finds it in place and only keeps the rectangle.
-    if (editorSite_) placeAt(editorWindow_, editor, std::nullopt);
-    // The status bar too, along the bottom at its own height, where it would place itself.
-    const HWND bar = ControlWindow("StatusBar1");
-    if (bar) {
-        RECT client{}, now{};
-        GetClientRect(Handle(), &client);
-        GetWindowRect(bar, &now);
-        placeAt(bar, {0, client.bottom - (now.bottom - now.top), client.right, client.bottom}, std::nullopt);
-    }
-    // The editor paints itself, frame and bars, as its size changes, and the move then spoils it
-    // again: it is moved with drawing off and paints once, with the next paint. Its pages cover
-    // its client area: nothing is erased under them.
-    const bool editorMoves =
-        std::any_of(placings.begin(), placings.end(),
-                    [&](const Placing& p) { return p.Window == editorWindow_ && !(p.Flags & SWP_NOSIZE); }) &&
-        IsWindowVisible(editorWindow_);
-    if (editorMoves) SendMessageW(editorWindow_, WM_SETREDRAW, FALSE, 0);
-    // The windows keep their bits as they move, in the batch's order: ones moving down go bottom
-    // first, or one would be copied over a window below it that has not moved yet (the bar below a
-    // reference picture came back blank). The rest stay in table order, top first, as moves up want.
-    std::stable_sort(placings.begin(), placings.end(), [](const Placing& a, const Placing& b) {
-        const bool downA = a.To.top > a.From.top, downB = b.To.top > b.From.top;
-        if (downA != downB) return downA;
-        return downA && a.From.top > b.From.top;
-    });
-    HDWP batch = placings.empty() ? nullptr : BeginDeferWindowPos(static_cast<int>(placings.size()));
-    for (const Placing& p : placings) {
-        const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
-        if (batch) batch = DeferWindowPos(batch, p.Window, nullptr, p.To.left, p.To.top, width, height, p.Flags);
-    }
-    // Without a batch (the system could not make or keep one) each window is placed alone.
-    if (!batch || !EndDeferWindowPos(batch))
-        for (const Placing& p : placings)
-            SetWindowPos(p.Window, nullptr, p.To.left, p.To.top, p.To.right - p.To.left, p.To.bottom - p.To.top,
-                         p.Flags);
-    if (editorSite_) editorSite_->Move(editor);
-    if (editorMoves) {
-        SendMessageW(editorWindow_, WM_SETREDRAW, TRUE, 0);
-        // Its frame repaints. Its client area still shows its pages where its corner stayed: the
-        // editor copies again what the new size uncovers or moves; moved, it repaints whole.
-        const Placing& moved = *std::find_if(placings.begin(), placings.end(),
-                                             [&](const Placing& p) { return p.Window == editorWindow_; });
-        RECT frame{}, client{};
-        GetWindowRect(editorWindow_, &frame);
-        MapWindowPoints(nullptr, editorWindow_, reinterpret_cast<POINT*>(&frame), 2);
-        GetClientRect(editorWindow_, &client);
-        const win::RegionHandle spoiled(CreateRectRgnIndirect(&frame)), inner(CreateRectRgnIndirect(&client));
-        if (moved.From.left == moved.To.left && moved.From.top == moved.To.top)
-            CombineRgn(spoiled.Get(), spoiled.Get(), inner.Get(), RGN_DIFF);
-        RedrawWindow(editorWindow_, nullptr, spoiled.Get(), RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-        // Moved with drawing off, it left its old place unspoiled: the form repaints what it uncovered
-        // there (its children clipped out).
-        for (const Placing& p : placings) {
-            if (p.Window != editorWindow_) continue;
-            const win::RegionHandle vacated(CreateRectRgnIndirect(&p.From)), now(CreateRectRgnIndirect(&p.To));
-            if (CombineRgn(vacated.Get(), vacated.Get(), now.Get(), RGN_DIFF) > NULLREGION)
-                RedrawWindow(Handle(), nullptr, vacated.Get(), RDW_INVALIDATE | RDW_ERASE);
-        }
-    }
-    // A new size repaints only what it uncovered, which leaves the old size grip of the bar and the
-    // old edge of a panel in view: the bands along the old and new right and bottom edges repaint,
-    // the rest of a face and its many buttons keep their bits.
-    for (const Placing& p : placings) {
-        if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
-        for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
-                                              p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
-            const RECT band{b.left, b.top, b.right, b.bottom};
-            RedrawWindow(p.Window, &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
-        }
-    }
-}
-
-void MainWindow::OnResize() {
-    // Once loaded, the bar moves in the batch of the other controls.
-    if (HWND bar = ControlWindow("StatusBar1"); bar && !loaded_) SendMessageW(bar, WM_SIZE, 0, 0);
-    ReShowForm();
 }
 
 // The save prompt; false keeps the window open.

@@ -125,6 +125,8 @@ private:
     };
     static constexpr UINT kFirstMenuCommand = 100;
     static constexpr UINT kShowStatusBar = WM_APP + 1;
+    static constexpr UINT kFirstControlId = 3000;
+    static constexpr wchar_t kFrameClass[] = L"TavolinFrame";
 
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool Load();

@@ -204,35 +204,30 @@ float FirstLineUpSpace(const EditorData& data, int32_t PartIndex) {
     return static_cast<float>(spacing) * data.PxPerTenthMm;
 }
 
-void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex,
-                 const LineResume* Resume) {
-    auto& lines = data.LineScratch;
-    lines.assign(1, tessaly::aLineInfo{});
-    const float k = data.PxPerTenthMm;
-    EndWord = std::min(EndWord, data.WordCount() - 1);
-    const int32_t count = data.WordCount();
-    // Characters that are words: counted and stored (the array holds a spare record past the last).
-    const auto stored = static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(data.WordInfo.size())));
-    int32_t n = 0;
-    int32_t ps = std::max(StartWord, 0);
-    int32_t part = FirstPartIndex >= 0 ? FirstPartIndex : GetPartIndexOfWord(data, ps);
-    int32_t firstLine = 0;
-    tessaly::aPartInfo p;
-    bool resumed = Resume && Resume->Word > ps;
-    Words words(data);
-    FontHeights heights;
+namespace {
 
-    // The line being filled counts in locals, written to its entry when it ends: kept in the
-    // entry, every character would wait for the one before to be stored.
-    int32_t length = 0;
-    float right = 0;
-    int16_t spaces = 0;
-    int32_t height = 0;
-    // A line placed from its left end has its characters placed as they are read, which places
-    // them as PlaceLineNear does: the running right end is where the next character starts.
-    bool placing = false;
-    float m = 0;  // where stacked characters centre: the middle of the last stack base
-    const auto beginLine = [&](int32_t start, float left, float upSpace) {
+// One breaking of FormatLines: the paragraph at hand and the line being filled. The line counts in
+// members, written to its entry when it ends: kept in the entry, every character would wait for
+// the one before to be stored.
+struct LineFill {
+    LineFill(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex,
+             const LineResume* Resume)
+        : data(data),
+          lines(data.LineScratch),
+          k(data.PxPerTenthMm),
+          EndWord(std::min(EndWord, data.WordCount() - 1)),
+          count(data.WordCount()),
+          stored(static_cast<int32_t>(std::min<int64_t>(count, static_cast<int64_t>(data.WordInfo.size())))),
+          Count(Count),
+          Resume(Resume),
+          ps(std::max(StartWord, 0)),
+          part(FirstPartIndex >= 0 ? FirstPartIndex : GetPartIndexOfWord(data, ps)),
+          resumed(Resume && Resume->Word > ps),
+          words(data) {
+        lines.assign(1, tessaly::aLineInfo{});
+    }
+
+    void BeginLine(int32_t start, float left, float upSpace) {
         auto& line = lines[static_cast<size_t>(n)];
         line.Start = start;
         line.Left = line.Right = left;
@@ -243,9 +238,9 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
         height = line.WordHeight;
         placing = p.AlignmentMethod == tessaly::AlignmentNear || p.AlignmentMethod == tessaly::AlignmentCpDq ||
                   p.AlignmentMethod == tessaly::AlignmentxjDq;
-    };
+    }
     // Each line is placed as soon as it ends, while its characters are still at hand.
-    const auto endLine = [&] {
+    void EndLine() {
         auto& line = lines[static_cast<size_t>(n)];
         line.Length = length;
         line.Right = right;
@@ -255,113 +250,149 @@ void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& 
         // The last character takes no spacing.
         auto& e = words[std::min(LastOf(line), count - 1)];
         if (!IsStacked(e)) e.Right = e.Left + e.WdSize.cx;
-    };
-    const auto newLine = [&] {
-        endLine();
+    }
+    void NewLine() {
+        EndLine();
         ++n;
         lines.emplace_back();
-    };
+    }
     // The line being filled is the last.
-    const auto stop = [&] {
-        endLine();
+    void Stop() {
+        EndLine();
         Count = n + 1;
         lines.resize(static_cast<size_t>(n) + 1);
-    };
-    int32_t cutAt = -1;  // where the last line ends, once the caller has set it
-    const auto endParagraph = [&](int32_t next) {
-        newLine();
+    }
+    void EndParagraph(int32_t next) {
+        NewLine();
         resumed = false;
         ps = next;
         ++part;
-    };
-
-    // A line after the paragraph's first: the paragraph's limits as they were, a line's spacing above.
-    if (resumed) {
-        p = PartOf(data, part);
-        GetLineIndent(data, part, ps, data.FirstLineLeft, data.OtherLinesLeft, data.LineRightLimit);
-        beginLine(Resume->Word, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
     }
-    for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
-        words.Ahead(c + kAhead);
-        StoredWord& w = words[c];
-        const StoredWord* next = c + 1 < stored ? &words[c + 1] : nullptr;
-        const bool paraEnd = w.IsJpGcCtl == kCharParaEnd;
-        if (c == ps) {
+
+    void Run() {
+        // A line after the paragraph's first: the paragraph's limits as they were, a line's spacing above.
+        if (resumed) {
             p = PartOf(data, part);
             GetLineIndent(data, part, ps, data.FirstLineLeft, data.OtherLinesLeft, data.LineRightLimit);
-            beginLine(c, data.FirstLineLeft, FirstLineUpSpace(data, part));
-            firstLine = n;
+            BeginLine(Resume->Word, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
         }
-        length += 1;
-        if (!IsStacked(w)) {
-            const float left = right;
-            right += w.WdSize.cx;
-            const bool joined = GraceNoteJoined(data, w, next, c);
-            if (!joined) {
-                spaces = Add16(spaces, 1);
-                right += w.WdSpace;
+        for (int32_t c = resumed ? Resume->Word : ps; c <= EndWord; ++c) {
+            words.Ahead(c + kAhead);
+            StoredWord& w = words[c];
+            const StoredWord* next = c + 1 < stored ? &words[c + 1] : nullptr;
+            const bool paraEnd = w.IsJpGcCtl == kCharParaEnd;
+            if (c == ps) {
+                p = PartOf(data, part);
+                GetLineIndent(data, part, ps, data.FirstLineLeft, data.OtherLinesLeft, data.LineRightLimit);
+                BeginLine(c, data.FirstLineLeft, FirstLineUpSpace(data, part));
+                firstLine = n;
             }
-            height = std::max(height, heights.Of(w));
-            if (placing) {
-                w.Left = left;
-                w.Right = right;
-                if (!joined && IsStackBase(w)) m = left + w.WdSize.cx / 2;
+            length += 1;
+            if (!IsStacked(w)) {
+                const float left = right;
+                right += w.WdSize.cx;
+                const bool joined = GraceNoteJoined(data, w, next, c);
+                if (!joined) {
+                    spaces = Add16(spaces, 1);
+                    right += w.WdSpace;
+                }
+                height = std::max(height, heights.Of(w));
+                if (placing) {
+                    w.Left = left;
+                    w.Right = right;
+                    if (!joined && IsStackBase(w)) m = left + w.WdSize.cx / 2;
+                }
+            } else if (placing) {
+                PlaceStacked(w, m);
             }
-        } else if (placing) {
-            PlaceStacked(w, m);
-        }
 
-        auto& line = lines[static_cast<size_t>(n)];
-        if (right >= static_cast<float>(data.LineRightLimit) &&
-            !(MayHaveGraceNote(w) && HasExtralType(data, c, kMarkGraceNote))) {
-            if (paraEnd) {
-                line.IsAllLine = tessaly::kTrue;
+            auto& line = lines[static_cast<size_t>(n)];
+            if (right >= static_cast<float>(data.LineRightLimit) &&
+                !(MayHaveGraceNote(w) && HasExtralType(data, c, kMarkGraceNote))) {
+                if (paraEnd) {
+                    line.IsAllLine = tessaly::kTrue;
+                    line.LineIsCtl = tessaly::kTrue;
+                    spaces = Add16(spaces, -1);
+                    right -= w.WdSize.cx;
+                    EndParagraph(c + 1);
+                } else if ((c + 1 >= count || IsParaEndRecord(next)) && c + 1 <= EndWord) {
+                    // A paragraph end never starts a line.
+                    line.IsAllLine = tessaly::kTrue;
+                    line.LineIsCtl = tessaly::kTrue;
+                    length += 1;
+                    if (placing && next) {
+                        auto& end = words[c + 1];
+                        if (IsStacked(end)) {
+                            PlaceStacked(end, m);
+                        } else {
+                            end.Left = right;
+                        }
+                    }
+                    EndParagraph(c + 2);
+                    ++c;
+                } else if (!IsDash(&w) && !IsDash(next) && !(next && IsStacked(*next))) {
+                    // Dashes stay with their note, stacked characters with their base.
+                    line.IsAllLine = tessaly::kTrue;
+                    line.LineIsCtl = tessaly::kFalse;
+                    if (c == cutAt) return Stop();
+                    if (cutAt < 0 && Resume && Resume->StopAt && Resume->StopAt(c + 1)) {
+                        cutAt = Resume->CutAt;
+                        if (cutAt < 0) return Stop();
+                    }
+                    NewLine();
+                    BeginLine(c + 1, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
+                }
+            } else if (c == cutAt && !paraEnd) {
+                line.IsAllLine = tessaly::kFalse;
+                line.LineIsCtl = tessaly::kFalse;
+                return Stop();
+            } else if (paraEnd) {
+                line.Left = n == firstLine && !resumed ? data.FirstLineLeft : data.OtherLinesLeft;
+                line.IsAllLine = tessaly::kFalse;
                 line.LineIsCtl = tessaly::kTrue;
                 spaces = Add16(spaces, -1);
                 right -= w.WdSize.cx;
-                endParagraph(c + 1);
-            } else if ((c + 1 >= count || IsParaEndRecord(next)) && c + 1 <= EndWord) {
-                // A paragraph end never starts a line.
-                line.IsAllLine = tessaly::kTrue;
-                line.LineIsCtl = tessaly::kTrue;
-                length += 1;
-                if (placing && next) {
-                    auto& end = words[c + 1];
-                    if (IsStacked(end)) {
-                        PlaceStacked(end, m);
-                    } else {
-                        end.Left = right;
-                    }
-                }
-                endParagraph(c + 2);
-                ++c;
-            } else if (!IsDash(&w) && !IsDash(next) && !(next && IsStacked(*next))) {
-                // Dashes stay with their note, stacked characters with their base.
-                line.IsAllLine = tessaly::kTrue;
-                line.LineIsCtl = tessaly::kFalse;
-                if (c == cutAt) return stop();
-                if (cutAt < 0 && Resume && Resume->StopAt && Resume->StopAt(c + 1)) {
-                    cutAt = Resume->CutAt;
-                    if (cutAt < 0) return stop();
-                }
-                newLine();
-                beginLine(c + 1, data.OtherLinesLeft, static_cast<float>(p.LineSpace) * k);
+                EndParagraph(c + 1);
             }
-        } else if (c == cutAt && !paraEnd) {
-            line.IsAllLine = tessaly::kFalse;
-            line.LineIsCtl = tessaly::kFalse;
-            return stop();
-        } else if (paraEnd) {
-            line.Left = n == firstLine && !resumed ? data.FirstLineLeft : data.OtherLinesLeft;
-            line.IsAllLine = tessaly::kFalse;
-            line.LineIsCtl = tessaly::kTrue;
-            spaces = Add16(spaces, -1);
-            right -= w.WdSize.cx;
-            endParagraph(c + 1);
         }
+        Count = n;
+        lines.resize(static_cast<size_t>(n));
     }
-    Count = n;
-    lines.resize(static_cast<size_t>(n));
+
+    EditorData& data;
+    std::vector<tessaly::aLineInfo>& lines;
+    const float k;
+    const int32_t EndWord;
+    const int32_t count;
+    // Characters that are words: counted and stored (the array holds a spare record past the last).
+    const int32_t stored;
+    int32_t& Count;
+    const LineResume* Resume;
+    int32_t n = 0;
+    int32_t ps;
+    int32_t part;
+    int32_t firstLine = 0;
+    tessaly::aPartInfo p;
+    bool resumed;
+    Words words;
+    FontHeights heights;
+
+    int32_t length = 0;
+    float right = 0;
+    int16_t spaces = 0;
+    int32_t height = 0;
+    // A line placed from its left end has its characters placed as they are read, which places
+    // them as PlaceLineNear does: the running right end is where the next character starts.
+    bool placing = false;
+    float m = 0;         // where stacked characters centre: the middle of the last stack base
+    int32_t cutAt = -1;  // where the last line ends, once the caller has set it
+};
+
+}  // namespace
+
+void FormatLines(EditorData& data, int32_t StartWord, int32_t EndWord, int32_t& Count, int32_t FirstPartIndex,
+                 const LineResume* Resume) {
+    LineFill(data, StartWord, EndWord, Count, FirstPartIndex, Resume).Run();
 }
 
 void AlignLines(EditorData& data, int32_t PartIndex, int32_t FirstLine, int32_t LastLine) {

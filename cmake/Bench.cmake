@@ -1,0 +1,23 @@
+# jp_add_bench(<name> <source> [LIBS ...] [INCLUDES ...] [DEPENDS ...] [OPTIMISED] [WIDE_MAIN])
+# A benchmark: a program run by hand, not a test, built with the rest so that none falls behind
+# the code it measures. OPTIMISED builds it at -O2 whatever the preset; WIDE_MAIN links a
+# wWinMain entry; DEPENDS names what it loads from its folder at run time.
+function(jp_add_bench name source)
+  cmake_parse_arguments(B "OPTIMISED;WIDE_MAIN" "" "LIBS;INCLUDES;DEPENDS" ${ARGN})
+  add_executable(${name} ${source})
+  if(B_WIDE_MAIN)
+    target_link_options(${name} PRIVATE -municode)
+  endif()
+  if(B_INCLUDES)
+    target_include_directories(${name} PRIVATE ${B_INCLUDES})
+  endif()
+  if(B_LIBS)
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+  endif()
+  if(B_OPTIMISED)
+    target_compile_options(${name} PRIVATE -O2)
+  endif()
+  if(B_DEPENDS)
+    add_dependencies(${name} ${B_DEPENDS})
+  endif()
+endfunction()
