@@ -161,7 +161,7 @@ public:
         double all = 0;
         for (;;) {
             const auto t0 = Clock::now();
-            if (!SettleCutLine(data, lines)) return all;
+            if (!RebreakFromCutLine(data, lines)) return all;
             const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
             all += ms;
             if (slowest) *slowest = std::max(*slowest, ms);

@@ -129,7 +129,7 @@ bool LayOutEdit(EditorData& data, PageView& page) {
 
 bool JoinUpStep(EditorData& data, PageView& page, int32_t lines) {
     const auto cut = static_cast<int32_t>(data.LineInfo.CutLine());
-    if (!SettleCutLine(data, lines)) return false;
+    if (!RebreakFromCutLine(data, lines)) return false;
     // The caret's line, from the cut on, was read off the lines cut short: it is read again.
     if (data.CurLine >= cut) {
         const int32_t end = data.SelStart + data.SelLength;

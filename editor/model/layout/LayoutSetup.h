@@ -25,7 +25,7 @@ bool LayOutEdit(EditorData& data, PageView& page);
 // source lines and the page grid as LayOutEdit does; the one maker of a WholeLayout, called before
 // the lines are shown, printed, pictured or saved.
 WholeLayout JoinUp(EditorData& data, PageView& page);
-// A step of that work when idle: only `lines` lines are broken (see SettleCutLine). False when no
+// A step of that work when idle: only `lines` lines are broken (see RebreakFromCutLine). False when no
 // line is cut.
 bool JoinUpStep(EditorData& data, PageView& page, int32_t lines);
 // The whole document laid out again (margins or font heights changed), the caret kept in view.

@@ -661,7 +661,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat) {
     return true;
 }
 
-bool SettleCutLine(EditorData& data, int32_t Lines) {
+bool RebreakFromCutLine(EditorData& data, int32_t Lines) {
     auto& lines = data.LineInfo;
     if (!lines.HasCutLine()) return false;
     const size_t cut = lines.CutLine();

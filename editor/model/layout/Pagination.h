@@ -44,7 +44,7 @@ bool FormatInputLines(EditorData& data, const tessaly::aInputDat& InputDat);
 // Breaks again, from its cut line, the paragraph that a key left with a line cut short (see
 // LineArray), and paginates from there; false when no line is cut. Past `Lines` new lines the
 // breaking stops where an old line ends, cutting the last new line there: a step of the work.
-bool SettleCutLine(EditorData& data, int32_t Lines = INT32_MAX);
+bool RebreakFromCutLine(EditorData& data, int32_t Lines = INT32_MAX);
 
 // The document for a writer on another thread, taken without placing the characters whose lines
 // moved: the writer places them on its own copy, from the line boxes taken here.

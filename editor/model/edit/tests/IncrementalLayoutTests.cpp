@@ -146,7 +146,7 @@ TEST_F(IncrementalLayout, AKeyInALongParagraphBreaksItThroughThePagesInViewAndCu
         // Joined up a few lines at a time, as when idle, or at once.
         int32_t steps = 0;
         for (; row.Shown < 1 && data.LineInfo.HasCutLine(); ++steps) {
-            ASSERT_TRUE(SettleCutLine(data, 7));
+            ASSERT_TRUE(RebreakFromCutLine(data, 7));
             ASSERT_EQ(SettledLayoutDifference(data, false), "") << steps;
         }
         if (row.Shown >= 1) {
@@ -392,7 +392,7 @@ TEST(IncrementalLayoutProperty, CharactersPlacedWhenReadStandWhereAFullLayoutPut
                 ASSERT_TRUE(same(before)) << "document " << doc << " edit " << step;
             }
             ASSERT_TRUE(FormatInputLines(data, data.InputDat));
-            SettleCutLine(data);
+            RebreakFromCutLine(data);
             GetAllPartInfo(twin);
             FormatAllLines(twin);
             FormatPages(twin);
@@ -478,7 +478,7 @@ TEST(IncrementalLayoutProperty, KeysAtBothEndsSettleOnlyTheEndRead) {
                 ASSERT_TRUE(SameBox(data, twin, static_cast<size_t>(i))) << "document " << doc << " key " << step;
             stillWaiting += step % 2 && data.WordInfo.HasDeferred() ? 1 : 0;
         }
-        SettleCutLine(data);
+        RebreakFromCutLine(data);
         for (int32_t i = data.WordCount() - 1; i >= 0; --i)
             ASSERT_TRUE(SameBox(data, twin, static_cast<size_t>(i))) << "document " << doc << " character " << i;
         ASSERT_EQ(LayoutDifference(data, twin), "") << "document " << doc;
@@ -504,7 +504,7 @@ bool EditBoth(EditorData& data, EditorData& twin, int32_t at, int32_t erase, con
         Insert(*d, at, words);
     }
     if (!FormatInputLines(data, data.InputDat)) return false;
-    SettleCutLine(data);
+    RebreakFromCutLine(data);
     twin = FullLayoutOf(twin);
     return true;
 }
@@ -620,7 +620,7 @@ TEST(IncrementalLayoutProperty, LongParagraphsBrokenFromTheEditedLineAreAsAFullL
             }
             ASSERT_TRUE(FormatInputLines(data, data.InputDat));
             cuts += data.LineInfo.HasCutLine() ? 1 : 0;
-            if (step % 4 == 1) SettleCutLine(data, 1 + random.Below(3));  // a step of the idle work
+            if (step % 4 == 1) RebreakFromCutLine(data, 1 + random.Below(3));  // a step of the idle work
             ASSERT_EQ(SettledLayoutDifference(data, step % 4 == 3), "") << "document " << doc << " edit " << step;
             if (held.empty()) continue;
             std::vector<StoredWord> now(held.size());

@@ -67,7 +67,7 @@ inline std::string LayoutDifference(const EditorData& a, const EditorData& b) {
 // With `settle`, or with no line cut, the cut is broken again first and the layout is a full one.
 inline std::string SettledLayoutDifference(EditorData& data, bool settle) {
     if (settle || !data.LineInfo.HasCutLine()) {
-        SettleCutLine(data);
+        RebreakFromCutLine(data);
         return LayoutDifference(data, FullLayoutOf(data));
     }
     const EditorData full = FullLayoutOf(data);
