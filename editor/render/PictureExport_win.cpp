@@ -1,10 +1,7 @@
 #include "render/PictureExport_win.h"
 
-#include <condition_variable>
 #include <filesystem>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -12,6 +9,7 @@
 #include "FileErrors.h"
 #include "PageGrid.h"
 #include "com/ComPtr.h"
+#include "model/document/OneJob.h"
 #include "paint/PageScreen.h"
 #include "records/Dialogs.h"
 #include "render/GdiTextMeasurer_win.h"
@@ -109,24 +107,24 @@ int32_t WritePicture(win::GpImage* image, const std::wstring& file, PictureForma
     return error;
 }
 
-// Encodes the pages handed to it on a thread of its own, in order, while the next page is drawn:
-// one page waits at the most. The first failure ends the encoding.
+// Encodes the pages handed to it on a thread beside the drawing one, in order, while the next
+// page is drawn: one page waits at the most. The first failure ends the encoding.
 class PageEncoder {
 public:
-    explicit PageEncoder(PictureFormat format) : format_(format), thread_([this] { Run(); }) {}
-    PageEncoder(const PageEncoder&) = delete;
-    PageEncoder& operator=(const PageEncoder&) = delete;
-    ~PageEncoder() { Finish(); }
+    explicit PageEncoder(PictureFormat format) : format_(format) {}
 
     // False once a page failed: nothing more is taken.
     bool Hand(win::gdip::Image image, std::wstring file) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return !waiting_ || failed_; });
-        if (failed_) return false;
-        page_ = std::move(image);
-        file_ = std::move(file);
-        waiting_ = true;
-        changed_.notify_all();
+        if (!TakeLast()) return false;
+        encoding_ = file;
+        job_.Start([format = format_, image = std::move(image), file = std::move(file)]() mutable {
+            // The encoders are COM objects.
+            const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+            const int32_t error = WritePicture(image.get(), file, format);
+            image.reset();
+            if (SUCCEEDED(com)) CoUninitialize();
+            return error;
+        });
         return true;
     }
     struct Outcome {
@@ -136,54 +134,30 @@ public:
     };
     // Every page handed encoded, or the first that failed.
     Outcome Finish() {
-        {
-            const std::lock_guard lock(mutex_);
-            ended_ = true;
-            changed_.notify_all();
-        }
-        if (thread_.joinable()) thread_.join();
+        TakeLast();
         return {written_, failed_, error_};
     }
 
 private:
-    void Run() {
-        // The encoders are COM objects.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-        for (;;) {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] { return waiting_ || ended_; });
-            if (!waiting_) break;
-            win::gdip::Image image = std::move(page_);
-            const std::wstring file = std::move(file_);
-            lock.unlock();
-            const int32_t error = WritePicture(image.get(), file, format_);
-            const bool ok = error == 0;
-            image.reset();
-            lock.lock();
-            waiting_ = false;
-            if (ok) {
-                ++written_;
-            } else {
-                failed_ = file;
-                error_ = error == kNotEncoded ? 0 : error;
-            }
-            changed_.notify_all();
-            if (!ok) break;
+    // The page being encoded, once written: false when it failed.
+    bool TakeLast() {
+        if (failed_) return false;
+        const std::optional<int32_t> error = job_.Take();
+        if (!error || *error == 0) {
+            if (error) ++written_;
+            return true;
         }
-        if (SUCCEEDED(com)) CoUninitialize();
+        failed_ = encoding_;
+        error_ = *error == kNotEncoded ? 0 : *error;
+        return false;
     }
 
     const PictureFormat format_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    win::gdip::Image page_;
-    std::wstring file_;
-    bool waiting_ = false;
-    bool ended_ = false;
+    std::wstring encoding_;  // the page's file being encoded
     int32_t written_ = 0;
     std::optional<std::wstring> failed_;
     int32_t error_ = 0;
-    std::thread thread_;  // last: starts when the rest is ready
+    OneJob<int32_t> job_;  // last: goes first, waiting for the page being encoded
 };
 
 // A view of no window: only its page slot is drawn, so its client is the least the grid takes.

@@ -351,11 +351,13 @@ struct BackgroundPicturesTest : PrintingTest {
     void StartBeside(const std::wstring& file) {
         progress.clear();
         lastTold = 0;
-        com::Bstr name(file);
-        SendMessageW(ed->Window, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(name.Ref()));
+        com::Ptr<IZEVuduHost> host;
+        control->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+        ASSERT_TRUE(host);
+        host->SavePicturesBeside(com::Bstr(file).Get());
     }
     bool WaitDone() {
-        return test::PumpUntil([&] { return !ed->Pictures.Running() && lastTold == tessaly::EM_SendMsg; });
+        return test::PumpUntil([&] { return !ed->Background.Pictures.Running() && lastTold == tessaly::EM_SendMsg; });
     }
 };
 
@@ -367,7 +369,7 @@ TEST_F(BackgroundPicturesTest, TheUsersPicturesAreTheDocumentAsItStoodWhileEditi
     ASSERT_TRUE(SavePagePictures(*ed, before + L"song.png"));
     const auto document = test::DocumentBytes(ed->Data);
     StartBeside(beside + L"song.png");
-    EXPECT_TRUE(ed->Pictures.Running());
+    EXPECT_TRUE(ed->Background.Pictures.Running());
     Type("1234567");  // typed while the pages are drawn: not in the pictures
     EXPECT_NE(document, test::DocumentBytes(ed->Data));
     ASSERT_TRUE(WaitDone());
@@ -382,7 +384,7 @@ TEST_F(BackgroundPicturesTest, TheUsersPicturesAreTheDocumentAsItStoodWhileEditi
     StartBeside(beside + L"other.png");
     StartBeside(beside + L"third.png");
     ASSERT_TRUE(SavePagePictures(*ed, beside + L"fourth.png"));
-    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_FALSE(ed->Background.Pictures.Running());
     ASSERT_TRUE(WaitDone());
     // The first export's pages, then the second's and the fourth's of the document as typed on.
     const auto pagesNow = static_cast<size_t>(ed->Data.PageCount());
@@ -448,7 +450,7 @@ TEST_F(BackgroundPicturesTest, WaitingForTheExportShowsItsProgressEscStopsItAndA
     ClearFolder(folder);
     StartBeside(folder + L"song.bmp");
     WaitForPagePictures(*ed);
-    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_FALSE(ed->Background.Pictures.Running());
     EXPECT_EQ(12, FileCount(folder));
     EXPECT_FALSE(progress.empty());
     EXPECT_EQ(tessaly::EM_SendMsg, lastTold);  // the status bar back to the caret's
@@ -456,11 +458,11 @@ TEST_F(BackgroundPicturesTest, WaitingForTheExportShowsItsProgressEscStopsItAndA
     StartBeside(folder + L"song.bmp");
     PostMessageW(ed->Window, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitForPagePictures(*ed);
-    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_FALSE(ed->Background.Pictures.Running());
     EXPECT_LT(FileCount(folder), 12);
     ClearFolder(folder);
     StartBeside(folder + L"song.bmp");
-    ASSERT_TRUE(ed->Pictures.Running());
+    ASSERT_TRUE(ed->Background.Pictures.Running());
     site->Close();
     site.Reset();
     ed = nullptr;
