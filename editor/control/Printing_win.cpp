@@ -13,6 +13,7 @@
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/IZEVudu.h"
+#include "records/Dialogs.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
@@ -88,8 +89,12 @@ bool PrintDocument(Editor& ed, const std::wstring& jobName) {
 
 namespace {
 
+// The overwrite question, over the editor's window: OK and Cancel with the information icon.
 ConfirmOverwrite AskOver(Editor& ed) {
-    return [&ed](const std::wstring& file) { return AskOverwrite(ed.Window, file); };
+    return [&ed](const std::wstring& file) {
+        return MessageBoxW(ed.Window, OverwriteQuestion(file).c_str(), tessaly::kProgramTitle,
+                           MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+    };
 }
 
 // The pictures' texture is the screen's; without a screen, the same file beside the program.

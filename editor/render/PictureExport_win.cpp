@@ -11,7 +11,6 @@
 #include "com/ComPtr.h"
 #include "model/document/OneJob.h"
 #include "paint/PageScreen.h"
-#include "records/Dialogs.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/PageBuffers_win.h"
 #include "win/GdipHandles.h"
@@ -261,11 +260,6 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
     const auto done = encoder.Finish();
     if (done.Failed) return {PictureExportResult::WriteFailed, done.Written, *done.Failed, done.Error, pages};
     return {stopped ? PictureExportResult::Stopped : PictureExportResult::Saved, done.Written, {}, 0, pages};
-}
-
-bool AskOverwrite(HWND owner, const std::wstring& file) {
-    return MessageBoxW(owner, OverwriteQuestion(file).c_str(), tessaly::kProgramTitle,
-                       MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
 PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,
