@@ -1,6 +1,8 @@
 #include "render/PictureExport_win.h"
 
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -107,56 +109,82 @@ int32_t WritePicture(win::GpImage* image, const std::wstring& file, PictureForma
 }
 
 // Encodes the pages handed to it on a thread beside the drawing one, in order, while the next
-// page is drawn: one page waits at the most. The first failure ends the encoding.
+// page is drawn: one page waits at the most. The first failure ends the encoding. One thread
+// serves every page, so the encoders' COM is set up once.
 class PageEncoder {
 public:
-    explicit PageEncoder(PictureFormat format) : format_(format) {}
-
-    // False once a page failed: nothing more is taken.
-    bool Hand(win::gdip::Image image, std::wstring file) {
-        if (!TakeLast()) return false;
-        encoding_ = file;
-        job_.Start([format = format_, image = std::move(image), file = std::move(file)]() mutable {
-            // The encoders are COM objects.
-            const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-            const int32_t error = WritePicture(image.get(), file, format);
-            image.reset();
-            if (SUCCEEDED(com)) CoUninitialize();
-            return error;
-        });
-        return true;
-    }
     struct Outcome {
         int32_t Written = 0;
         std::optional<std::wstring> Failed;  // the first page that failed
         int32_t Error = 0;                   // and why
     };
+
+    explicit PageEncoder(PictureFormat format) {
+        job_.Start([this, format] { return Run(format); });
+    }
+    ~PageEncoder() { Finish(); }
+
+    // False once a page failed: nothing more is taken.
+    bool Hand(win::gdip::Image image, std::wstring file) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return !waiting_ || failed_; });
+        if (failed_) return false;
+        page_ = std::move(image);
+        file_ = std::move(file);
+        waiting_ = true;
+        changed_.notify_all();
+        return true;
+    }
     // Every page handed encoded, or the first that failed.
     Outcome Finish() {
-        TakeLast();
-        return {written_, failed_, error_};
+        {
+            const std::lock_guard lock(mutex_);
+            ended_ = true;
+            changed_.notify_all();
+        }
+        if (auto outcome = job_.Take()) last_ = std::move(*outcome);
+        return last_;
     }
 
 private:
-    // The page being encoded, once written: false when it failed.
-    bool TakeLast() {
-        if (failed_) return false;
-        const std::optional<int32_t> error = job_.Take();
-        if (!error || *error == 0) {
-            if (error) ++written_;
-            return true;
+    Outcome Run(PictureFormat format) {
+        // The encoders are COM objects.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        Outcome out;
+        for (;;) {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return waiting_ || ended_; });
+            if (!waiting_) break;
+            win::gdip::Image image = std::move(page_);
+            const std::wstring file = std::move(file_);
+            lock.unlock();
+            const int32_t error = WritePicture(image.get(), file, format);
+            image.reset();
+            lock.lock();
+            waiting_ = false;
+            if (error == 0) {
+                ++out.Written;
+            } else {
+                out.Failed = file;
+                out.Error = error == kNotEncoded ? 0 : error;
+                failed_ = true;
+            }
+            changed_.notify_all();
+            if (failed_) break;
         }
-        failed_ = encoding_;
-        error_ = *error == kNotEncoded ? 0 : *error;
-        return false;
+        if (SUCCEEDED(com)) CoUninitialize();
+        return out;
     }
 
-    const PictureFormat format_;
-    std::wstring encoding_;  // the page's file being encoded
-    int32_t written_ = 0;
-    std::optional<std::wstring> failed_;
-    int32_t error_ = 0;
-    OneJob<int32_t> job_;  // last: goes first, waiting for the page being encoded
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    win::gdip::Image page_;
+    std::wstring file_;
+    bool waiting_ = false;
+    bool ended_ = false;
+    bool failed_ = false;
+    Outcome last_;
+    OneJob<Outcome> job_;  // last: its thread reads the rest
 };
 
 // A view of no window: only its page slot is drawn, so its client is the least the grid takes.
