@@ -301,7 +301,7 @@ void FileCommands::SaveAsPictures() {
     if (!chosen) return;
     com::Bstr name(PictureSaveName(chosen->name, chosen->filterIndex));
     // Written beside the window: the editor tells the progress and the outcome, Esc stops it.
-    SendMessageW(form_.EditorWindow(), kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(name.Ref()));
+    if (const auto host = HostSaves()) host->SavePicturesBeside(name.Get());
     FocusEditor();
 }
 

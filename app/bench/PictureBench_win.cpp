@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
             const std::string path = argv[3];
             com::Bstr file(std::wstring(path.begin(), path.end()));
             main.Editor()->SaveFile(file.Ref(), 0);
-            ed.Backup.Wait();
+            ed.Background.Backup.Wait();
         }
         const HWND editor = main.EditorWindow();
         const std::wstring folder = L"picture_bench\\";
@@ -90,9 +90,11 @@ int main(int argc, char** argv) {
         {
             AnswerProbe probe(editor);
             com::Bstr file(name);
+            com::Ptr<IZEVuduHost> host;
+            main.Editor()->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
             const auto t0 = Clock::now();
-            SendMessageW(editor, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(file.Ref()));
-            while (ed.Pictures.Running()) {
+            if (host) host->SavePicturesBeside(file.Get());
+            while (ed.Background.Pictures.Running()) {
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
                 RunQueue(main);
             }

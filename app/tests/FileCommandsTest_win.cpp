@@ -350,7 +350,7 @@ TEST_F(FileCommandsTest, ATypedPictureEndingKeepsItsSpellingAndNamesTheFormat) {
     for (const auto& r : rows) {
         Answers answers({{IDOK, File(r.typed), r.filter}});
         Command("SaveASPic");
-        ASSERT_TRUE(PumpUntil([&] { return !Ed().Pictures.Running(); }));
+        ASSERT_TRUE(PumpUntil([&] { return !Ed().Background.Pictures.Running(); }));
         std::vector<std::wstring> names;
         for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().wstring());
         EXPECT_NE(std::find(names.begin(), names.end(), r.typed), names.end()) << r.typed;
@@ -413,7 +413,7 @@ TEST_F(FileCommandsTest, PicturesFromTheMenuAreWrittenBesideTheWindowWithTheirPr
     RECT r;
     GetWindowRect(window->Handle(), &r);
     notaline::test::SaveScreenPng(r, L"pictures_progress.png");
-    ASSERT_TRUE(PumpUntil([&] { return !Ed().Pictures.Running(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !Ed().Background.Pictures.Running(); }));
     EXPECT_NE(std::wstring::npos, window->StatusText(1).find(L"位置"));  // the caret's again
     for (const wchar_t* page : {L"song.PNG", L"song_11.PNG"}) EXPECT_TRUE(fs::exists(folder / page));
     EXPECT_FALSE(fs::exists(folder / L"song_12.PNG"));
@@ -426,13 +426,13 @@ TEST_F(FileCommandsTest, ASecondPictureExportIsRefusedFirstAndClosingWaitsForEve
         Command("SaveASPic");
         EXPECT_EQ(1u, answers.Titles().size());
     }
-    ASSERT_TRUE(Ed().Pictures.Running());
+    ASSERT_TRUE(Ed().Background.Pictures.Running());
     {
         Answers answers({{IDOK, L""}});
         Command("SaveASPic");  // refused before a name is asked
         EXPECT_EQ(std::vector<std::wstring>{L"正在保存图片…，按 Esc 可停止"}, answers.Texts());
     }
-    ASSERT_TRUE(Ed().Pictures.Running());
+    ASSERT_TRUE(Ed().Background.Pictures.Running());
     HWND form = window->Handle();
     SendMessageW(form, WM_CLOSE, 0, 0);  // an unchanged song: closed once every page is written
     EXPECT_FALSE(IsWindow(form));

@@ -7,34 +7,26 @@
 
 namespace notaline {
 
-BackgroundPictures::~BackgroundPictures() {
-    Finish();
-}
-
 void BackgroundPictures::Start(std::unique_ptr<PictureJob> job) {
-    Finish();
+    // The export before reads the stop too.
+    job_.Wait();
     stop_ = false;
-    ended_ = false;
-    worker_ = std::thread([this, job = std::move(job)]() mutable {
-        try {
-            status_ = job->Write([this](int32_t page, int32_t pages) {
-                if (stop_) return false;
-                PostMessageW(window_, kPictureProgress, static_cast<WPARAM>(PrintProgress(page, pages)), 0);
-                return true;
-            });
-        } catch (...) {
-            status_ = {PictureExportResult::WriteFailed, 0, {}};
-        }
-        job.reset();
-        ended_ = true;
-        PostMessageW(window_, kPicturesWritten, 0, 0);
-    });
-}
-
-std::optional<PictureExportStatus> BackgroundPictures::Finish() {
-    if (!worker_.joinable()) return std::nullopt;
-    worker_.join();
-    return status_;
+    job_.Start(
+        [this, job = std::move(job)]() mutable {
+            PictureExportStatus status;
+            try {
+                status = job->Write([this](int32_t page, int32_t pages) {
+                    if (stop_) return false;
+                    PostMessageW(window_, kPictureProgress, static_cast<WPARAM>(PrintProgress(page, pages)), 0);
+                    return true;
+                });
+            } catch (...) {
+                status = {PictureExportResult::WriteFailed, 0, {}};
+            }
+            job.reset();  // the copy goes before the end is told
+            return status;
+        },
+        [window = window_] { PostMessageW(window, kPicturesWritten, 0, 0); });
 }
 
 }  // namespace notaline

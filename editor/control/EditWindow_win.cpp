@@ -6,9 +6,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <initializer_list>
 #include <utility>
 
+#include "control/EditorMessages_win.h"
 #include "control/Handlers_win.h"
 #include "control/IZEVudu.h"
 #include "control/Printing_win.h"
@@ -24,16 +24,6 @@
 #include "win/Window.h"
 
 namespace notaline {
-
-// The editor window's own messages come from three headers and must stay apart.
-constexpr bool AllApart(std::initializer_list<UINT> messages) {
-    for (auto a = messages.begin(); a != messages.end(); ++a)
-        for (auto b = a + 1; b != messages.end(); ++b)
-            if (*a == *b) return false;
-    return true;
-}
-static_assert(AllApart({kReleaseStoppedPlayers, kPictureProgress, kPicturesWritten, kSavePicturesBeside,
-                        kUserSaveWritten}));
 
 namespace {
 
@@ -244,14 +234,14 @@ LRESULT EditMessage(Editor* ed, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     if (msg == kUserSaveWritten) {
         try {
-            if (auto tell = std::exchange(ed->SaveWritten, {})) tell();
+            if (auto tell = std::exchange(ed->Background.SaveWritten, {})) tell();
         } catch (...) {
             // Telling the outcome failed: the file is as the writer left it, nothing crosses.
         }
         return 0;
     }
     try {
-        if (PictureMessage(*ed, msg, wParam, lParam)) return 0;
+        if (PictureMessage(*ed, msg, wParam)) return 0;
     } catch (...) {
         return 0;
     }

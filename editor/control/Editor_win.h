@@ -47,6 +47,27 @@ private:
     IMyScrollInfo* scroll_;
 };
 
+// The editor's work beside its window: its threads read snapshots and pinned copies of the
+// document and post their news to the window, whose thread tells the outcomes.
+struct BackgroundWork {
+    explicit BackgroundWork(HWND window) : Pictures(window) {}
+    BackgroundWork(const BackgroundWork&) = delete;
+    BackgroundWork& operator=(const BackgroundWork&) = delete;
+    // Ends in this order, whatever the members' order: the pictures (waited for, never cut short),
+    // the user's save, the backup.
+    ~BackgroundWork() {
+        Pictures.Finish();
+        UserSave.Wait();
+        Backup.Wait();
+    }
+
+    BackgroundSave Backup;              // the backup copy
+    BackgroundSave UserSave;            // the host's own save
+    std::function<void()> SaveWritten;  // tells the outcome of UserSave's write, once
+    PictureName PicturesName;           // of the pictures being written
+    BackgroundPictures Pictures;        // the user's pictures
+};
+
 // Everything of an editor control that runs in a program: its own document with the editing
 // objects, the renderer of its window, the host window it reports to, and the records it hands
 // to the host by address. A control in a form designer has none.
@@ -121,11 +142,8 @@ public:
     std::string PasteFormatName;          // the clipboard format the last ReadClipboardWords found
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
-    BackgroundSave Backup;                // the backup copy, written beside the typing
-    BackgroundSave UserSave;              // the host's own save, written beside the typing
-    std::function<void()> SaveWritten;    // tells the outcome of UserSave's write, once
-    PictureName PicturesName;             // of the pictures being written beside the window
-    BackgroundPictures Pictures{Window};  // the user's pictures; goes first, stopping its thread
+    // Last, so it goes first of the members: its threads end before the document they share.
+    BackgroundWork Background{Window};
 };
 
 }  // namespace notaline

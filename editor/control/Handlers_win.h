@@ -81,13 +81,8 @@ void SetPlayPause(Editor& ed, bool pause);
 void StopPlayMusic(Editor& ed);
 bool IsPlayingMusic(const Editor& ed);
 void PlayDrumFrmInfo(Editor& ed, int32_t row);
-// Posted to the editor's window after a stop: releases the stopped players there, out of their
-// own ticks.
-inline constexpr UINT kReleaseStoppedPlayers = WM_APP + 0x101;
+// On kReleaseStoppedPlayers.
 void ReleaseStoppedPlayers(Editor& ed);
-// Posted to the editor's window when the host's save beside the window is written: its outcome
-// is told there (Editor::SaveWritten).
-inline constexpr UINT kUserSaveWritten = WM_APP + 0x105;
 // The editor window's timer that joins up a line a key cut short once the keys pause, a few
 // thousand lines a tick, so that a key typed meanwhile waits for a step at most.
 inline constexpr UINT_PTR kSettleTimer = 1;

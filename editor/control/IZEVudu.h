@@ -11,11 +11,6 @@ __CRT_UUID_DECL(IZEVudu, 0x4e3b5a10, 0x7c2d, 0x4f61, 0x9b, 0x0e, 0x3d, 0x5a, 0x8
 inline constexpr CLSID CLSID_ZEVudu = {0x4e3b5a11, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
 inline constexpr IID DIID_ZEVuduEvents = {0x4e3b5a12, 0x7c2d, 0x4f61, {0x9b, 0x0e, 0x3d, 0x5a, 0x8c, 0x21, 0x64, 0xf0}};
 
-// Sent by the host's save-as-pictures command to the editor's window, lParam the address of its
-// BSTR file name: the pages are written beside the window and the call returns at once, the
-// progress and the outcome told later. A caller's SavePic returns when its pictures are written.
-inline constexpr UINT kSavePicturesBeside = WM_APP + 0x104;
-
 // The enumerations of the control's properties; InputState is the records' own.
 namespace zevudu {
 enum Appearance : int16_t {
@@ -193,7 +188,13 @@ struct IZEVuduHost : IUnknown {
     STDMETHOD(SaveBeside)(BSTR FileName, LONG_PTR HostWindow) PURE;
     // Until no save started by SaveBeside is under way, its outcome told.
     STDMETHOD(WaitForSaves)() PURE;
-    // S_OK while pictures started by kSavePicturesBeside are being written, S_FALSE when none are.
+    // The user's pictures of the document as it is now, every page under FileName's pattern:
+    // written beside the window, their progress and outcome told to the host later (a caller's
+    // SavePic returns when its pictures are written). S_FALSE: refused with a beep (an export under
+    // way, a document still being read) or not started after the questions (a refused overwrite,
+    // a bad name, told).
+    STDMETHOD(SavePicturesBeside)(BSTR FileName) PURE;
+    // S_OK while pictures started by SavePicturesBeside are being written, S_FALSE when none are.
     STDMETHOD(PicturesUnderWay)() PURE;
     // Until those pictures are written, their progress shown to the host and Esc stopping them
     // after the page being written; their outcome told. S_FALSE: none were under way.

@@ -1,6 +1,7 @@
 // Playback of the document behind the members 播放音乐, 暂停, 关闭音乐 and 正在播放. The players
 // report to the editor's window (WM_ShowPlayPos), whose handler shows the note and, at the end,
 // stops here.
+#include "control/EditorMessages_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/MusicPlayer_win.h"

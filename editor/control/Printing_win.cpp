@@ -9,14 +9,15 @@
 
 #include "FileErrors.h"
 #include "com/Dispatch.h"
+#include "control/EditorMessages_win.h"
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "control/IZEVudu.h"
+#include "records/Dialogs.h"
 #include "render/PrintDevice_win.h"
 #include "render/ScreenRenderer_win.h"
 #include "text/Cp936.h"
 #include "win/KernelHandles.h"
-#include "win/OwnThread.h"
 
 namespace notaline {
 
@@ -88,8 +89,12 @@ bool PrintDocument(Editor& ed, const std::wstring& jobName) {
 
 namespace {
 
+// The overwrite question, over the editor's window: OK and Cancel with the information icon.
 ConfirmOverwrite AskOver(Editor& ed) {
-    return [&ed](const std::wstring& file) { return AskOverwrite(ed.Window, file); };
+    return [&ed](const std::wstring& file) {
+        return MessageBoxW(ed.Window, OverwriteQuestion(file).c_str(), tessaly::kProgramTitle,
+                           MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+    };
 }
 
 // The pictures' texture is the screen's; without a screen, the same file beside the program.
@@ -141,40 +146,41 @@ bool SavePagePictures(Editor& ed, const std::wstring& fileName) {
     return TellPictureOutcome(ed, status, name);
 }
 
-void StartPagePictures(Editor& ed, const std::wstring& fileName) {
+bool StartPagePictures(Editor& ed, const std::wstring& fileName) {
     // One export at a time, and none of a document still being read.
-    if (ed.Pictures.Running() || !ed.Data.DocLoaded) {
+    if (ed.Background.Pictures.Running() || !ed.Data.DocLoaded) {
         ed.Beep();
-        return;
+        return false;
     }
     // The files asked about are those of the pages the export writes.
     PictureName name;
     const PictureExportStatus checked = CheckPictureExport(fileName, ed.JoinUp(), AskOver(ed), name);
     if (checked.Result != PictureExportResult::Saved) {
         TellPictureOutcome(ed, checked, name);
-        return;
+        return false;
     }
-    ed.PicturesName = name;
-    ed.Pictures.Start(std::make_unique<PictureJob>(ed.Data, ed.JoinUp(), TextureOf(ed), name));
+    ed.Background.PicturesName = name;
+    ed.Background.Pictures.Start(std::make_unique<PictureJob>(ed.Data, ed.JoinUp(), TextureOf(ed), name));
+    return true;
 }
 
 void FinishPagePictures(Editor& ed) {
-    const auto status = ed.Pictures.Finish();
+    const auto status = ed.Background.Pictures.Finish();
     if (!status) return;
     ResendStatus(ed);  // the progress leaves the status bar
-    TellPictureOutcome(ed, *status, ed.PicturesName);
+    TellPictureOutcome(ed, *status, ed.Background.PicturesName);
 }
 
 void WaitForPagePictures(Editor& ed) {
-    while (ed.Pictures.Running() && !ed.Pictures.Ended()) {
+    while (ed.Background.Pictures.Running() && !ed.Background.Pictures.Ended()) {
         MSG m;
         if (PeekMessageW(&m, ed.Window, kPictureProgress, kPictureProgress, PM_REMOVE)) {
-            PictureMessage(ed, m.message, m.wParam, m.lParam);
+            PictureMessage(ed, m.message, m.wParam);
             continue;
         }
         // Esc stops after the page being written; other keys are dropped, as a progress box would.
         while (PeekMessageW(&m, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-            if (m.wParam == VK_ESCAPE) ed.Pictures.Stop();
+            if (m.wParam == VK_ESCAPE) ed.Background.Pictures.Stop();
         PaintPending();
         // Woken by the thread's news; its end is seen within a moment either way.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE | QS_PAINT | QS_KEY);
@@ -182,24 +188,18 @@ void WaitForPagePictures(Editor& ed) {
     FinishPagePictures(ed);
 }
 
-bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam) {
+bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam) {
     switch (msg) {
-        case kSavePicturesBeside:
-            if (win::AddressFromOwnThread(msg, lParam)) {
-                const BSTR name = *reinterpret_cast<const BSTR*>(lParam);
-                StartPagePictures(ed, std::wstring(name ? name : L"", name ? SysStringLen(name) : 0));
-            }
-            return true;
         case kPictureProgress:
-            if (ed.Pictures.Running()) {
+            if (ed.Background.Pictures.Running()) {
                 int32_t percent = static_cast<int32_t>(wParam);
                 ed.Tell(tessaly::EM_RunPre, 0, reinterpret_cast<LPARAM>(&percent));
             }
             return true;
         case kPicturesWritten: FinishPagePictures(ed); return true;
         case WM_KEYDOWN:
-            if (wParam != VK_ESCAPE || !ed.Pictures.Running()) return false;
-            ed.Pictures.Stop();
+            if (wParam != VK_ESCAPE || !ed.Background.Pictures.Running()) return false;
+            ed.Background.Pictures.Stop();
             return true;
         default: return false;
     }

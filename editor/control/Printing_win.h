@@ -17,7 +17,8 @@ bool PrintOn(Editor& ed, PrintDevice& device, const std::wstring& jobName);
 
 // The user's command: the pages are written beside the window, progress told in the host's
 // status bar and the outcome told when done; an export already running is refused with a beep.
-void StartPagePictures(Editor& ed, const std::wstring& fileName);
+// False when none was started.
+bool StartPagePictures(Editor& ed, const std::wstring& fileName);
 // The end of a background export: the status bar back to the caret's and the outcome told.
 void FinishPagePictures(Editor& ed);
 // Until the background export has ended, its progress painted in the host's status bar and Esc
@@ -28,7 +29,7 @@ void WaitForPagePictures(Editor& ed);
 PictureExportStatus WritePagePictures(Editor& ed, const std::wstring& fileName, PictureName& name);
 // What a failure's box says: the reason and how many pages were written; empty for none.
 std::string PictureFailure(const PictureExportStatus& status, const PictureName& name);
-// The host's start, the picture thread's news and Esc while it runs; false for other messages.
-bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam);
+// The picture thread's news and Esc while it runs; false for other messages.
+bool PictureMessage(Editor& ed, UINT msg, WPARAM wParam);
 
 }  // namespace notaline

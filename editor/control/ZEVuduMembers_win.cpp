@@ -148,14 +148,14 @@ bool MayOverwrite(ZEVudu& z, const std::wstring& name, intptr_t host) {
 
 // Until the user's save beside the window is written, its outcome told.
 void WaitForUserSave(Editor& ed) {
-    ed.UserSave.Wait();
-    if (auto tell = std::exchange(ed.SaveWritten, {})) tell();
+    ed.Background.UserSave.Wait();
+    if (auto tell = std::exchange(ed.Background.SaveWritten, {})) tell();
 }
 
 // Until no write beside the window is under way.
 void WaitForWrites(Editor& ed) {
     WaitForUserSave(ed);
-    ed.Backup.Wait();
+    ed.Background.Backup.Wait();
 }
 
 // A document opened by name: the one shown, its name and its history change only once the new
@@ -639,14 +639,15 @@ HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
     return Guarded([&]() -> HRESULT {
         Editor* ed = z_.Running();
         if (!ed) return E_UNEXPECTED;
-        if (ed->Backup.Running()) return S_FALSE;
-        if (auto late = ed->Backup.Late(); late && !late->Ok) return E_FAIL;
+        if (ed->Background.Backup.Running()) return S_FALSE;
+        if (auto late = ed->Background.Backup.Late(); late && !late->Ok) return E_FAIL;
         // A DaDur file holds no character boxes: a line a key cut short is left for the idle ticks,
         // which join it up a step at a time, not all at once on the tick.
         const std::u16string name = U16(Name(FileName));
-        ed->Backup.Write(DocumentKindOf(name) == DocumentKind::DaDur ? DaDurSnapshotAsStored(ed->Data)
-                                                                     : SnapshotAsStored(ed->Data, ed->JoinUp()),
-                         ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(), name, std::chrono::milliseconds(0));
+        ed->Background.Backup.Write(
+            DocumentKindOf(name) == DocumentKind::DaDur ? DaDurSnapshotAsStored(ed->Data)
+                                                        : SnapshotAsStored(ed->Data, ed->JoinUp()),
+            ed->FileSystem.ZoomFactor(), ed->FileSystem.CurrentDpi(), name, std::chrono::milliseconds(0));
         return S_OK;
     });
 }
@@ -661,13 +662,13 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
         if (!MayOverwrite(z_, name, HostWindow)) return S_FALSE;
         e.Commands->Undo.SaveBegun();
         const HWND window = e.Window;
-        e.UserSave.Write(SnapshotAsStored(e.Data, e.JoinUp()), e.FileSystem.ZoomFactor(), e.FileSystem.CurrentDpi(),
-                         U16(name), std::chrono::milliseconds(0),
-                         [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });
+        e.Background.UserSave.Write(SnapshotAsStored(e.Data, e.JoinUp()), e.FileSystem.ZoomFactor(),
+                                    e.FileSystem.CurrentDpi(), U16(name), std::chrono::milliseconds(0),
+                                    [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });
         ZEVudu& z = z_;
-        e.SaveWritten = [&z, &e, name, HostWindow] {
-            e.UserSave.Wait();
-            const SaveOutcome saved = e.UserSave.Late().value_or(SaveOutcome{false, "文件没有保存。"});
+        e.Background.SaveWritten = [&z, &e, name, HostWindow] {
+            e.Background.UserSave.Wait();
+            const SaveOutcome saved = e.Background.UserSave.Late().value_or(SaveOutcome{false, "文件没有保存。"});
             if (saved.Ok) {
                 Saved(z, e, name, HostWindow, true);
             } else {
@@ -689,17 +690,25 @@ HRESULT ZEVudu::HostFace::WaitForSaves() {
     });
 }
 
+HRESULT ZEVudu::HostFace::SavePicturesBeside(BSTR FileName) {
+    return Guarded([&]() -> HRESULT {
+        Editor* ed = z_.Running();
+        if (!ed) return E_UNEXPECTED;
+        return StartPagePictures(*ed, Name(FileName)) ? S_OK : S_FALSE;
+    });
+}
+
 HRESULT ZEVudu::HostFace::PicturesUnderWay() {
     return Guarded([&]() -> HRESULT {
         const Editor* ed = z_.Running();
-        return ed && ed->Pictures.Running() ? S_OK : S_FALSE;
+        return ed && ed->Background.Pictures.Running() ? S_OK : S_FALSE;
     });
 }
 
 HRESULT ZEVudu::HostFace::WaitForPictures() {
     return Guarded([&]() -> HRESULT {
         Editor* ed = z_.Running();
-        if (!ed || !ed->Pictures.Running()) return S_FALSE;
+        if (!ed || !ed->Background.Pictures.Running()) return S_FALSE;
         WaitForPagePictures(*ed);
         return S_OK;
     });

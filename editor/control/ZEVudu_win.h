@@ -110,6 +110,7 @@ private:
         HRESULT STDMETHODCALLTYPE WriteBackup(BSTR FileName) override;
         HRESULT STDMETHODCALLTYPE SaveBeside(BSTR FileName, LONG_PTR HostWindow) override;
         HRESULT STDMETHODCALLTYPE WaitForSaves() override;
+        HRESULT STDMETHODCALLTYPE SavePicturesBeside(BSTR FileName) override;
         HRESULT STDMETHODCALLTYPE PicturesUnderWay() override;
         HRESULT STDMETHODCALLTYPE WaitForPictures() override;
 

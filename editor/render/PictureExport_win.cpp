@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -12,8 +11,8 @@
 #include "FileErrors.h"
 #include "PageGrid.h"
 #include "com/ComPtr.h"
+#include "model/document/OneJob.h"
 #include "paint/PageScreen.h"
-#include "records/Dialogs.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/PageBuffers_win.h"
 #include "win/GdipHandles.h"
@@ -109,13 +108,20 @@ int32_t WritePicture(win::GpImage* image, const std::wstring& file, PictureForma
     return error;
 }
 
-// Encodes the pages handed to it on a thread of its own, in order, while the next page is drawn:
-// one page waits at the most. The first failure ends the encoding.
+// Encodes the pages handed to it on a thread beside the drawing one, in order, while the next
+// page is drawn: one page waits at the most. The first failure ends the encoding. One thread
+// serves every page, so the encoders' COM is set up once.
 class PageEncoder {
 public:
-    explicit PageEncoder(PictureFormat format) : format_(format), thread_([this] { Run(); }) {}
-    PageEncoder(const PageEncoder&) = delete;
-    PageEncoder& operator=(const PageEncoder&) = delete;
+    struct Outcome {
+        int32_t Written = 0;
+        std::optional<std::wstring> Failed;  // the first page that failed
+        int32_t Error = 0;                   // and why
+    };
+
+    explicit PageEncoder(PictureFormat format) {
+        job_.Start([this, format] { return Run(format); });
+    }
     ~PageEncoder() { Finish(); }
 
     // False once a page failed: nothing more is taken.
@@ -129,11 +135,6 @@ public:
         changed_.notify_all();
         return true;
     }
-    struct Outcome {
-        int32_t Written = 0;
-        std::optional<std::wstring> Failed;  // the first page that failed
-        int32_t Error = 0;                   // and why
-    };
     // Every page handed encoded, or the first that failed.
     Outcome Finish() {
         {
@@ -141,14 +142,15 @@ public:
             ended_ = true;
             changed_.notify_all();
         }
-        if (thread_.joinable()) thread_.join();
-        return {written_, failed_, error_};
+        if (auto outcome = job_.Take()) last_ = std::move(*outcome);
+        return last_;
     }
 
 private:
-    void Run() {
+    Outcome Run(PictureFormat format) {
         // The encoders are COM objects.
         const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        Outcome out;
         for (;;) {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [&] { return waiting_ || ended_; });
@@ -156,34 +158,33 @@ private:
             win::gdip::Image image = std::move(page_);
             const std::wstring file = std::move(file_);
             lock.unlock();
-            const int32_t error = WritePicture(image.get(), file, format_);
-            const bool ok = error == 0;
+            const int32_t error = WritePicture(image.get(), file, format);
             image.reset();
             lock.lock();
             waiting_ = false;
-            if (ok) {
-                ++written_;
+            if (error == 0) {
+                ++out.Written;
             } else {
-                failed_ = file;
-                error_ = error == kNotEncoded ? 0 : error;
+                out.Failed = file;
+                out.Error = error == kNotEncoded ? 0 : error;
+                failed_ = true;
             }
             changed_.notify_all();
-            if (!ok) break;
+            if (failed_) break;
         }
         if (SUCCEEDED(com)) CoUninitialize();
+        return out;
     }
 
-    const PictureFormat format_;
     std::mutex mutex_;
     std::condition_variable changed_;
     win::gdip::Image page_;
     std::wstring file_;
     bool waiting_ = false;
     bool ended_ = false;
-    int32_t written_ = 0;
-    std::optional<std::wstring> failed_;
-    int32_t error_ = 0;
-    std::thread thread_;  // last: starts when the rest is ready
+    bool failed_ = false;
+    Outcome last_;
+    OneJob<Outcome> job_;  // last: its thread reads the rest
 };
 
 // A view of no window: only its page slot is drawn, so its client is the least the grid takes.
@@ -287,11 +288,6 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
     const auto done = encoder.Finish();
     if (done.Failed) return {PictureExportResult::WriteFailed, done.Written, *done.Failed, done.Error, pages};
     return {stopped ? PictureExportResult::Stopped : PictureExportResult::Saved, done.Written, {}, 0, pages};
-}
-
-bool AskOverwrite(HWND owner, const std::wstring& file) {
-    return MessageBoxW(owner, OverwriteQuestion(file).c_str(), tessaly::kProgramTitle,
-                       MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
 }
 
 PictureExportStatus CheckPictureExport(const std::wstring& fileName, WholeLayout whole, const ConfirmOverwrite& confirm,

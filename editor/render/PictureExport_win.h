@@ -22,12 +22,9 @@ struct PictureExportStatus {
     int32_t Pages = 0;        // of the document
 };
 
-// Asked for each existing page file: true overwrites it. The control shows the question box;
-// tests answer it.
+// Asked for each existing page file: true overwrites it. The pictures are drawn and encoded here;
+// the control asks the user, tests answer.
 using ConfirmOverwrite = std::function<bool(const std::wstring& file)>;
-
-// The question box: OK and Cancel with the information icon.
-bool AskOverwrite(HWND owner, const std::wstring& file);
 
 // What the pictures are drawn from: the document as it was when the export started, so that
 // the pages can be drawn on another thread while the editor goes on.

@@ -10,19 +10,13 @@ std::u16string PageTextureFile() {
 }
 
 ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
-    : data_(data),
-      window_(window),
-      host_(host),
-      scroll_(scroll),
-      buffers_(window),
-      screen_(data, scroll, buffers_, services) {
+    : data_(data), host_(host), scroll_(scroll), buffers_(window), screen_(data, scroll, buffers_, services) {
     screen_.TextureFile = PageTextureFile();
     zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
 }
 
 PictureExportStatus ScreenRenderer::SavePagePictures(WholeLayout whole, const std::wstring& fileName,
-                                                     ConfirmOverwrite confirm) {
-    if (!confirm) confirm = [this](const std::wstring& file) { return AskOverwrite(window_, file); };
+                                                     const ConfirmOverwrite& confirm) {
     return notaline::SavePagePictures(data_, whole, screen_.TextureFile, fileName, confirm);
 }
 

@@ -40,13 +40,12 @@ public:
     void EnsureWordVisible(int32_t index) { screen_.EnsureWordVisible(index); }
     void ResetView() { screen_.ResetView(); }
     CaretBox GetCaretRect() { return screen_.GetCaretRect(); }
-    // The pages as pictures; without an answerer the question box asks over the window.
+    // The pages as pictures; `confirm` answers for each page file that exists.
     PictureExportStatus SavePagePictures(WholeLayout whole, const std::wstring& fileName,
-                                         ConfirmOverwrite confirm = {});
+                                         const ConfirmOverwrite& confirm);
 
 private:
     EditorData& data_;
-    HWND window_;
     HWND host_;
     PageScroll& scroll_;
     PageBuffers buffers_;

@@ -462,7 +462,7 @@ TEST_F(KeysTest, EveryReaderOfTheWholeLayoutJoinsALineAKeyCutShortUpOnTheTestQue
     ASSERT_TRUE(host);
     const auto backup = [&](const std::wstring& name) {
         EXPECT_EQ(S_OK, host->WriteBackup(com::Bstr(name).Get()));
-        ed->Backup.Wait();
+        ed->Background.Backup.Wait();
         return 0;
     };
     // Each reader gives its pages (or the caret's line), or writes a file of the kind given.

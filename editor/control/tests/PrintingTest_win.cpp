@@ -348,14 +348,15 @@ std::string FileBytes(const std::wstring& file) {
 
 struct BackgroundPicturesTest : PrintingTest {
     // The host's command: returns at once, the pages written beside the window.
-    void StartBeside(const std::wstring& file) {
+    HRESULT StartBeside(const std::wstring& file) {
         progress.clear();
         lastTold = 0;
-        com::Bstr name(file);
-        SendMessageW(ed->Window, kSavePicturesBeside, 0, reinterpret_cast<LPARAM>(name.Ref()));
+        com::Ptr<IZEVuduHost> host;
+        control->QueryInterface(__uuidof(IZEVuduHost), host.OutVoid());
+        return host ? host->SavePicturesBeside(com::Bstr(file).Get()) : E_NOINTERFACE;
     }
     bool WaitDone() {
-        return test::PumpUntil([&] { return !ed->Pictures.Running() && lastTold == tessaly::EM_SendMsg; });
+        return test::PumpUntil([&] { return !ed->Background.Pictures.Running() && lastTold == tessaly::EM_SendMsg; });
     }
 };
 
@@ -366,8 +367,8 @@ TEST_F(BackgroundPicturesTest, TheUsersPicturesAreTheDocumentAsItStoodWhileEditi
     ClearFolder(beside);
     ASSERT_TRUE(SavePagePictures(*ed, before + L"song.png"));
     const auto document = test::DocumentBytes(ed->Data);
-    StartBeside(beside + L"song.png");
-    EXPECT_TRUE(ed->Pictures.Running());
+    EXPECT_EQ(S_OK, StartBeside(beside + L"song.png"));
+    EXPECT_TRUE(ed->Background.Pictures.Running());
     Type("1234567");  // typed while the pages are drawn: not in the pictures
     EXPECT_NE(document, test::DocumentBytes(ed->Data));
     ASSERT_TRUE(WaitDone());
@@ -379,10 +380,10 @@ TEST_F(BackgroundPicturesTest, TheUsersPicturesAreTheDocumentAsItStoodWhileEditi
         EXPECT_TRUE(written == FileBytes(before + name));
     }
     // A second command while one runs is refused; a caller's export waits for the first.
-    StartBeside(beside + L"other.png");
-    StartBeside(beside + L"third.png");
+    EXPECT_EQ(S_OK, StartBeside(beside + L"other.png"));
+    EXPECT_EQ(S_FALSE, StartBeside(beside + L"third.png"));
     ASSERT_TRUE(SavePagePictures(*ed, beside + L"fourth.png"));
-    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_FALSE(ed->Background.Pictures.Running());
     ASSERT_TRUE(WaitDone());
     // The first export's pages, then the second's and the fourth's of the document as typed on.
     const auto pagesNow = static_cast<size_t>(ed->Data.PageCount());
@@ -448,7 +449,7 @@ TEST_F(BackgroundPicturesTest, WaitingForTheExportShowsItsProgressEscStopsItAndA
     ClearFolder(folder);
     StartBeside(folder + L"song.bmp");
     WaitForPagePictures(*ed);
-    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_FALSE(ed->Background.Pictures.Running());
     EXPECT_EQ(12, FileCount(folder));
     EXPECT_FALSE(progress.empty());
     EXPECT_EQ(tessaly::EM_SendMsg, lastTold);  // the status bar back to the caret's
@@ -456,11 +457,11 @@ TEST_F(BackgroundPicturesTest, WaitingForTheExportShowsItsProgressEscStopsItAndA
     StartBeside(folder + L"song.bmp");
     PostMessageW(ed->Window, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitForPagePictures(*ed);
-    EXPECT_FALSE(ed->Pictures.Running());
+    EXPECT_FALSE(ed->Background.Pictures.Running());
     EXPECT_LT(FileCount(folder), 12);
     ClearFolder(folder);
     StartBeside(folder + L"song.bmp");
-    ASSERT_TRUE(ed->Pictures.Running());
+    ASSERT_TRUE(ed->Background.Pictures.Running());
     site->Close();
     site.Reset();
     ed = nullptr;

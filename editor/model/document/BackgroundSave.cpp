@@ -30,55 +30,31 @@ private:
 
 SaveOutcome BackgroundSave::Write(DocumentSnapshot snapshot, double zoom, int32_t dpi, std::u16string name,
                                   std::chrono::milliseconds wait, std::function<void()> whenDone) {
-    Wait();
-    {
-        std::lock_guard lock(mutex_);
-        running_ = true;
-        late_ = false;
-        outcome_.reset();
-    }
-    worker_ = std::thread([this, snapshot = std::move(snapshot), zoom, dpi, name = std::move(name),
-                           whenDone = std::move(whenDone)]() mutable {
-        SaveOutcome out;
-        try {
-            FixedSystem system(zoom, dpi);
-            out = SaveJpFile(std::move(snapshot), system, 0, name);
-        } catch (const std::bad_alloc&) {
-            out = SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
-        }
-        {
-            std::lock_guard lock(mutex_);
-            outcome_ = std::move(out);
-            running_ = false;
-            done_.notify_all();
-        }
-        if (whenDone) whenDone();
-    });
-    std::unique_lock lock(mutex_);
-    if (wait.count() <= 0 || !done_.wait_for(lock, wait, [this] { return !running_; })) {
+    late_ = false;
+    job_.Start(
+        [snapshot = std::move(snapshot), zoom, dpi, name = std::move(name)]() mutable {
+            try {
+                FixedSystem system(zoom, dpi);
+                return SaveJpFile(std::move(snapshot), system, 0, name);
+            } catch (const std::bad_alloc&) {
+                return SaveOutcome{false, std::string(tessaly::FileErrorText(tessaly::kErrTooLarge))};
+            }
+        },
+        [whenDone = std::move(whenDone)] {
+            if (whenDone) whenDone();
+        });
+    if (wait.count() <= 0 || !job_.WaitFor(wait)) {
         late_ = true;
         return SaveOutcome{true, {}};
     }
-    lock.unlock();
-    worker_.join();
-    std::lock_guard relock(mutex_);
-    return *std::exchange(outcome_, std::nullopt);
+    return job_.Take().value_or(SaveOutcome{false, {}});
 }
 
 std::optional<SaveOutcome> BackgroundSave::Late() {
-    std::lock_guard lock(mutex_);
-    if (running_ || !late_) return std::nullopt;
-    late_ = false;
-    return std::exchange(outcome_, std::nullopt);
-}
-
-bool BackgroundSave::Running() {
-    std::lock_guard lock(mutex_);
-    return running_;
-}
-
-void BackgroundSave::Wait() {
-    if (worker_.joinable()) worker_.join();
+    if (!late_) return std::nullopt;
+    auto outcome = job_.TakeIfEnded();
+    if (outcome) late_ = false;
+    return outcome;
 }
 
 }  // namespace notaline

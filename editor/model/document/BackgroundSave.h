@@ -1,16 +1,14 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "model/document/DocumentFiles.h"
 #include "model/document/EditorData.h"
+#include "model/document/OneJob.h"
 
 namespace notaline {
 
@@ -21,7 +19,6 @@ public:
     BackgroundSave() = default;
     BackgroundSave(const BackgroundSave&) = delete;
     BackgroundSave& operator=(const BackgroundSave&) = delete;
-    ~BackgroundSave() { Wait(); }
 
     // Starts writing the snapshot as the file name and waits up to `wait` for it: a write done by
     // then gives its outcome, a longer one (any, when wait is 0) counts as done and tells its
@@ -33,16 +30,12 @@ public:
     // The outcome of a write that ended after its Write returned, once.
     std::optional<SaveOutcome> Late();
     // Until no write is under way.
-    void Wait();
-    bool Running();
+    void Wait() { job_.Wait(); }
+    bool Running() const { return job_.Running(); }
 
 private:
-    std::thread worker_;
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool running_ = false;
-    bool late_ = false;  // the running write's Write has returned without its outcome
-    std::optional<SaveOutcome> outcome_;
+    bool late_ = false;  // the last write's Write returned without its outcome
+    OneJob<SaveOutcome> job_;
 };
 
 }  // namespace notaline
