@@ -14,6 +14,7 @@
 #include "model/document/OneJob.h"
 #include "paint/PageScreen.h"
 #include "render/GdiTextMeasurer_win.h"
+#include "render/OffscreenPages_win.h"
 #include "render/PageBuffers_win.h"
 #include "win/GdipHandles.h"
 #include "win/Gdip_win.h"
@@ -187,16 +188,6 @@ private:
     OneJob<Outcome> job_;  // last: its thread reads the rest
 };
 
-// A view of no window: only its page slot is drawn, so its client is the least the grid takes.
-class NoClient final : public tessaly::ScrollBarSink {
-public:
-    void ClientSize(int32_t& width, int32_t& height) override { width = height = 1; }
-    void ShowBar(bool, bool) override {}
-    void SetBar(bool, int32_t, int32_t) override {}
-    void SetBarPosition(bool, int32_t) override {}
-    int32_t TrackPosition(bool) override { return 0; }
-};
-
 bool FileExists(const std::wstring& file) {
     return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -259,13 +250,9 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
     // A device context serves one thread at a time: another thread's measurer is not borrowed.
     std::optional<GdiTextMeasurer> own;
     copy.Measurer = measurer ? *measurer : own.emplace();
-    NoClient client;
-    tessaly::PageGrid grid(client);
-    grid.SetEditView(true);
-    grid.InitPageScrollInfo(copy.PageWidthPx, copy.PageHeightPx, 1, copy.PageCount());
-    GridScroll scroll(grid);
-    PageBuffers buffers(nullptr);
-    PageScreen screen(copy, scroll, buffers);
+    // Only the page slot is drawn: the least client the grid takes.
+    OffscreenPages offscreen(copy, 1, 1);
+    PageScreen& screen = offscreen.Screen();
     screen.TextureFile = parts_->Texture;
     const PictureName& name = parts_->Name;
     const int32_t pages = copy.PageCount();
@@ -280,7 +267,7 @@ PictureExportStatus PictureJob::Write(const std::function<bool(int32_t, int32_t)
             break;
         }
         screen.DrawWholePage(n, 0);
-        const MemoryBuffer* picture = buffers.ComposePicture(0);
+        const MemoryBuffer* picture = offscreen.Buffers().ComposePicture(0);
         if (!encoder.Hand(picture ? PageImage(*picture, name.Format) : nullptr,
                           MakePageFileName(name.Base, name.Ext, n)))
             break;

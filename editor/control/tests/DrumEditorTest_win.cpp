@@ -73,7 +73,13 @@ TEST_F(DrumEditorTest, TheGridDrawsEachCellInItsRectangleAndAClickRedrawsTheCell
         Driver::Until([&] { return IsWindowEnabled(grid) != FALSE; });
         RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         const std::wstring png = com::ProgramFolder() + L"drum_grid.png";
-        before = outside::test::Capture(grid, w, h, png.c_str());
+        // The loaded pattern may still be drawing: the picture before the click is one that holds.
+        Driver::Until([&] {
+            auto now = outside::test::Capture(grid, w, h, png.c_str());
+            const bool held = now == before;
+            before = std::move(now);
+            return held;
+        });
         const int x = (CellLeft(kClicked) + 300) / 15, y = (CellTop(kClicked) + 100) / 15;
         PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         Driver::Until([&] { return (after = outside::test::Capture(grid, w, h, png.c_str())) != before; });

@@ -19,6 +19,7 @@
 #include "model/layout/Pagination.h"
 #include "render/GdiTextMeasurer_win.h"
 #include "render/NotationFont_win.h"
+#include "render/OffscreenPages_win.h"
 #include "render/PageBuffers_win.h"
 #include "win/Gdip_win.h"
 
@@ -28,18 +29,6 @@ using namespace notaline;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kKeys = 200;
-
-class Client : public tessaly::ScrollBarSink {
-public:
-    void ClientSize(int32_t& w, int32_t& h) override {
-        w = 1000;
-        h = 800;
-    }
-    void ShowBar(bool, bool) override {}
-    void SetBar(bool, int32_t, int32_t) override {}
-    void SetBarPosition(bool, int32_t) override {}
-    int32_t TrackPosition(bool) override { return 0; }
-};
 
 double Median(std::vector<double> v) {
     std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
@@ -68,13 +57,9 @@ Timing Run(int paragraphs, const std::filesystem::path& folder) {
     UndoRedo undo(data, array, folder, noPage, noControl);
     Typing typing(data, array, undo, noControl);
 
-    Client client;
-    tessaly::PageGrid grid(client);
-    grid.SetEditView(true);
-    grid.InitPageScrollInfo(data.PageWidthPx, data.PageHeightPx, 1, data.PageCount());
-    GridScroll scroll(grid);
-    PageBuffers buffers(nullptr);
-    PageScreen view(data, scroll, buffers);
+    OffscreenPages offscreen(data, 1000, 800);
+    tessaly::PageGrid& grid = offscreen.Grid();
+    PageScreen& view = offscreen.Screen();
     view.InitPageBuffers();
     view.ResetPageBuffers();
     data.SelStart = data.WordCount() - 1;
