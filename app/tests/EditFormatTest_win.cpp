@@ -274,16 +274,7 @@ TEST_F(EditFormatTest, EditCommandsKeepOrReturnTheFocusAndShortcutsUndoAndRedo) 
 TEST_F(EditFormatTest, EditingKeysInTheFormsBoxesActOnTheBox) {
     TypeChars("1231");
     const std::vector<uint8_t> song = notaline::test::DocumentBytes(Ed().Data);
-    BYTE keys[256] = {};
-    auto press = [&](WPARAM key, bool ctrl) {
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-        SetKeyboardState(keys);
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        Pump();
-        keys[VK_CONTROL] = 0;
-        SetKeyboardState(keys);
-    };
+    auto press = [&](WPARAM key, bool ctrl) { PressKey(GetFocus(), key, ctrl); };
     for (const char* name : {"cmbFontName", "CmbFontSize", "ExtralValCombo", "RichTextBox1"}) {
         SCOPED_TRACE(name);
         HWND box = window->ControlWindow(name);

@@ -60,15 +60,7 @@ struct KeysBackTest : MainWindowTest {
         beforeCreate = [](MainWindow& w) { RegisterModules(w); };
     }
     // Keys go where the focus is, as the system's keyboard sends them.
-    void Key(WPARAM key, bool ctrl = false) {
-        BYTE keys[256] = {};
-        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-        SetKeyboardState(keys);
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
-        Pump();
-        keys[VK_CONTROL] = 0;
-        SetKeyboardState(keys);
-    }
+    void Key(WPARAM key, bool ctrl = false) { PressKey(GetFocus(), key, ctrl); }
     // Chooses the menu item, or clicks the button, as a user would.
     void Give(const Row& r) {
         if (HWND button = window->ControlWindow(r.name, r.index)) {

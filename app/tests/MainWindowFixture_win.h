@@ -76,6 +76,17 @@ struct MainWindowTest : ::testing::Test {
         PostMessageW(window->Handle(), WM_NULL, 0, 0);
         PumpUntil([] { return true; });
     }
+    // A key as the system's keyboard sends it to `target`, with Ctrl held or not, then run.
+    void PressKey(HWND target, WPARAM key, bool ctrl = false) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(target, WM_KEYDOWN, key, 1);
+        Pump();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
 
     InProcessFactory factory;
     std::unique_ptr<MainWindow> window;
