@@ -49,7 +49,7 @@ bool IsMarkRange(const EditorData& data, WordRange range) {
 
 bool BeginMarkStep(EditorData& data, UndoRedo& undo, WordRange range) {
     if (!undo.BeginInPlace(kStepWords, range.Start, range.Start + range.Length)) return false;
-    SetInputDat(data, range.Start, range.Length, range.Length);
+    SetInputDat(data, range.Start, range.Length, range.Length, range.Length > 0);
     return true;
 }
 

@@ -79,7 +79,7 @@ bool MarkValues::OpenValueStep(int32_t pendingKind, int32_t first, int32_t last,
                                const std::function<void()>& change) {
     const bool joins = undo_.IsPending(pendingKind, first) && pendingSlot_ == slot && pendingLength_ == length;
     if (joins) {
-        SetInputDat(data_, first, last - first + 1, last - first + 1);
+        SetInputDat(data_, first, last - first + 1, last - first + 1, true);
         return true;
     }
     if (!ChangesWords(data_, first, last, change) || !undo_.BeginInPlace(kStepMarkValues, first, last)) return false;

@@ -114,7 +114,7 @@ bool RangeMarks::DelAreaInfo(int32_t m_selstart, int32_t m_sellength, int32_t In
 RangeMarks::Toggle RangeMarks::ToggleOff(WordRange range, int32_t code) {
     if (range.Length <= 1 || !IsMarkRange(data_, range)) return Toggle::NoPair;
     undo_.EndPendingStep();
-    SetInputDat(data_, range.Start, range.Length, range.Length);
+    SetInputDat(data_, range.Start, range.Length, range.Length, true);
     const auto ends = EnclosingPair(data_, range, code);
     if (!ends) return Toggle::NoPair;
     if (!BeginMarkStep(data_, undo_, range)) return Toggle::Failed;

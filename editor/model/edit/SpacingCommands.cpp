@@ -44,10 +44,13 @@ float SpacingCommands::SelWordSpace(int32_t start, int32_t length) const {
 bool SpacingCommands::SelWordSpace(int32_t start, int32_t length, float value) {
     if (!NormaliseWordRange(data_, start, length) || (length == 0 && !data_.IsWord(start))) return false;
     const aUndoRange range = SpaceRange(start, length);
-    return RecordWordStep(data_, undo_, range, range, start, length, [&] {
-        for (int32_t i = start; i < start + std::max(length, 1); ++i)
-            data_.WordInfo[static_cast<size_t>(i)].WdSpace = value;
-    });
+    const int32_t n = std::max(length, 1);
+    return RecordWordStep(
+        data_, undo_, range, range, start, n,
+        [&] {
+            for (int32_t i = start; i < start + n; ++i) data_.WordInfo[static_cast<size_t>(i)].WdSpace = value;
+        },
+        true);
 }
 
 // Opens a step that stays open while the same member goes on over the same range; the step's
@@ -62,7 +65,7 @@ bool SpacingCommands::Coalesce(int32_t pendingKind, int32_t stepKind, const aUnd
         undo_.SetPendingPos(before.SelStart);
         undo_.SetPendingSize(before.SelLength);
     }
-    SetInputDat(data_, before.SelStart, before.SelLength, before.SelLength);
+    SetInputDat(data_, before.SelStart, before.SelLength, before.SelLength, before.SelLength > 0);
     change();
     undo_.SetPendingAfter(after);
     return true;
@@ -147,14 +150,17 @@ bool SpacingCommands::Stack(int32_t number, float space) {
     // The lengths make undo and redo lay the selection out again; nothing is resized by them.
     const aUndoRange range{first, last, start, length, length, length, state};
     // The layout is told of the whole stacks, which may reach beyond the selection.
-    return RecordWordStep(data_, undo_, range, range, first, last - first + 1, [&] {
-        if (number != 0) {
-            for (int32_t k = start; k < start + length; ++k)
-                data_.WordInfo[static_cast<size_t>(k)].ShuPai = {space, StackNumber(k - start + 1, up)};
-        } else {
-            for (int32_t k = first; k <= last; ++k) data_.WordInfo[static_cast<size_t>(k)].ShuPai = {};
-        }
-    });
+    return RecordWordStep(
+        data_, undo_, range, range, first, last - first + 1,
+        [&] {
+            if (number != 0) {
+                for (int32_t k = start; k < start + length; ++k)
+                    data_.WordInfo[static_cast<size_t>(k)].ShuPai = {space, StackNumber(k - start + 1, up)};
+            } else {
+                for (int32_t k = first; k <= last; ++k) data_.WordInfo[static_cast<size_t>(k)].ShuPai = {};
+            }
+        },
+        true);
 }
 
 bool SpacingCommands::MustFormatShuPai(int32_t FormatType, int32_t tSpace) {

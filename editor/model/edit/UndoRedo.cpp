@@ -391,8 +391,9 @@ bool UndoRedo::BeginInPlace(int32_t kind, int32_t First, int32_t Last) {
     EndPendingStep();
     CurBefore = {First, Last, data_.SelStart, data_.SelLength, 0, 0, static_cast<int16_t>(data_.InputState)};
     if (!SaveUndoData(kind)) return false;
+    // The step keeps only First..Last, so the edit changes no other character.
     const int32_t n = std::max(0, Last - First + 1);
-    SetInputDat(data_, First, n, n);
+    SetInputDat(data_, First, n, n, n > 0);
     return true;
 }
 

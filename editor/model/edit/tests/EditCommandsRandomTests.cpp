@@ -112,6 +112,7 @@ protected:
     std::string trace;
     bool confined = false;  // the command told the layout its edit changed no other character
     NoPageView* page = nullptr;
+    int32_t op = 0;
     void RandomCommand() {
         const int32_t count = data.WordCount();
         const int32_t start = Pick(count);
@@ -119,7 +120,7 @@ protected:
         data.SelStart = start;
         data.SelLength = length;
         const int32_t value = Pick(5);
-        const int32_t op = Pick(22);
+        op = Pick(22);
         trace += std::to_string(op) + "@" + std::to_string(start) + "," + std::to_string(length) + " ";
         switch (op) {
             case 0:
@@ -201,14 +202,15 @@ TEST_F(EditCommandsRandom, HistoriesOfEveryCommandUndoAndRedoExactly) {
     }
 }
 
-// Deletions, cuts, pastes, typing over a selection and character attributes in paragraphs of
-// many lines break them again from the edit's line alone, leaving a line cut short behind the
-// page; with every other command between them, the layout stays a full one's, the key, tempo and
-// metre those a full scan reads, the source line on its characters, and undo and redo exact.
+// Deletions, cuts, pastes, typing over a selection, character attributes, marks and spacing in
+// paragraphs of many lines break them again from the edit's line alone, leaving a line cut short
+// behind the page; with every other command between them, the layout stays a full one's, the key,
+// tempo and metre those a full scan reads, the source line on its characters, and undo and redo
+// exact.
 TEST_F(EditCommandsRandom, EditsInLongParagraphsBrokenFromTheirLineKeepLayoutPlayMarksAndHistory) {
     NoPageView view;
     page = &view;
-    int32_t confinedEdits = 0, cuts = 0;
+    int32_t confinedEdits = 0, confinedMarks = 0, cuts = 0;
     for (uint32_t seed = 1; seed <= 60; ++seed) {
         StartLong(seed);
         trace.clear();
@@ -218,6 +220,7 @@ TEST_F(EditCommandsRandom, EditsInLongParagraphsBrokenFromTheirLineKeepLayoutPla
             const std::string at = "seed " + std::to_string(seed) + " " + trace;
             cuts += data.LineInfo.HasCutLine() ? 1 : 0;
             confinedEdits += confined && data.LaidOutParaStart >= 0 ? 1 : 0;
+            confinedMarks += confined && (op == 6 || op == 7 || op == 8 || op == 12 || op == 13) ? 1 : 0;
             if (c % 2) JoinUp(data, view);  // as when the keys pause
             ASSERT_EQ(test::SettledLayoutDifference(data, false), "") << at;
             // The status record reads paragraph ends off the lines: they are the characters'.
@@ -245,6 +248,7 @@ TEST_F(EditCommandsRandom, EditsInLongParagraphsBrokenFromTheirLineKeepLayoutPla
         ASSERT_EQ(final, Snapshot(data)) << "seed " << seed << " " << trace;
     }
     EXPECT_GT(confinedEdits, 300);
+    EXPECT_GT(confinedMarks, 150);
     EXPECT_GT(cuts, 50);
 }
 
