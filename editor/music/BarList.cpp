@@ -36,10 +36,10 @@ bool IsBarLine(const StoredWord& w) {
     return w.IsJpGcCtl == 2 && w.WdAsc >= kFirstBarLine && w.WdAsc <= kLastBarLine;
 }
 
-// The first volta or open-volta start slot, -1 when there is none.
 static_assert(!IsArcStartCode(0) && !IsArcEndCode(0), "a free slot opens and closes no span");
 
-// Most characters have no marks (slot set 0): they are told without looking the slots up.
+// The first volta or open-volta start slot, -1 when there is none. Most characters have no marks
+// (slot set 0): they are told without looking the slots up, here and below.
 int32_t VoltaSlot(const StoredWord& w) {
     if (w.ExtralWordInfo.Id == 0) return -1;
     const MarkSlotArray& slots = w.ExtralWordInfo.Slots();
