@@ -85,7 +85,7 @@ void MakeMid::AppendDelta(uint32_t ticks) {
 }
 
 void MakeMid::Put(std::initializer_list<uint8_t> data) {
-    for (uint8_t b : data) bytes_ += static_cast<char>(b);
+    bytes_.append(reinterpret_cast<const char*>(data.begin()), data.size());
 }
 
 void MakeMid::PutBigEndian(size_t offset, uint32_t value, int n) {
