@@ -79,15 +79,20 @@ std::string LineReason(int32_t number, size_t line) {
 }
 
 template <class T>
-T Fit(double v, std::optional<T> (*convert)(double), const char* what) {
+T Rounded(double v, std::optional<T> (*convert)(double), const char* what) {
+    const std::optional<T> value = convert(v);
+    if (!value) Fail(std::string("number out of range for ") + what);
+    return *value;
+}
+
+template <class T>
+inline T Fit(double v, std::optional<T> (*convert)(double), const char* what) {
     // Whole numbers in range, nearly every value of a file, need no rounding.
     if (v >= double(std::numeric_limits<T>::min()) && v <= double(std::numeric_limits<T>::max())) {
         const auto whole = static_cast<T>(v);
         if (double(whole) == v) return whole;
     }
-    const std::optional<T> value = convert(v);
-    if (!value) Fail(std::string("number out of range for ") + what);
-    return *value;
+    return Rounded(v, convert, what);
 }
 
 int32_t Long(double v, const char* what) {
@@ -430,15 +435,26 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
     ForEachUnit(line, [&](const UnitView& u) {
         const std::string_view w = u.word;
         const float v = u.value;
+        // The most frequent words first.
         if (w.empty()) {
+        } else if (w == "\\yc"sv) {
+            doc.pendingYc = Byte(v, "duration");
+        } else if (w == "\\yg"sv) {
+            doc.pendingYG = Byte(v, "octave");
+        } else if (w == "\\ex"sv) {
+            collecting_ = true;
+            markText_.clear();
+        } else if (w == "\\eex"sv) {
+            collecting_ = false;
+            ApplyMark(doc);
+        } else if (w == "\\att"sv) {
+            kind_ = Byte(v, "kind");
         } else if (w == "\\par"sv) {
             Append('-', doc);
         } else if (w == "\\cf"sv) {
             cf_ = Int(v, "colour");
         } else if (w == "\\cb"sv) {
             cb_ = Int(v, "background");
-        } else if (w == "\\att"sv) {
-            kind_ = Byte(v, "kind");
         } else if (w == "\\spn"sv) {
             stackNumber_ = Int(v, "stacking");
         } else if (w == "\\f"sv) {
@@ -460,16 +476,6 @@ void DaDurReader::ReadParagraph(std::string_view line, Doc& doc) {
             upSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
         } else if (w == "\\sps"sv) {
             stackSpace_ = static_cast<float>(dadur::PixelsFromTwips(v, zoom_));
-        } else if (w == "\\yc"sv) {
-            doc.pendingYc = Byte(v, "duration");
-        } else if (w == "\\yg"sv) {
-            doc.pendingYG = Byte(v, "octave");
-        } else if (w == "\\ex"sv) {
-            collecting_ = true;
-            markText_.clear();
-        } else if (w == "\\eex"sv) {
-            collecting_ = false;
-            ApplyMark(doc);
         }
         if (u.text.empty()) return;
         if (collecting_) {
@@ -546,11 +552,13 @@ void DaDurReader::Flush(Doc& doc) {
         if (doc.staleBlank || (doc.handedBlank >= 0 && doc.handedBlank != blank)) doc.staleBlank = true;
         doc.handedBlank = blank;
     }
-    doc.repair.Run(run, doc.runLength, doc.data.FontTbl.size(), doc.data.ColorTbl.size());
+    // Append takes only codes with a character form and ApplyMark only stored marks: the
+    // indexes are all that can need repair.
+    doc.repair.RunOfValidCodes(run, doc.runLength, doc.data.FontTbl.size(), doc.data.ColorTbl.size());
     for (size_t i = 0; i < doc.runLength; ++i) {
         const aWordInfo& w = run[i];
         if (w.IsJpGcCtl == 2 && w.WdAsc >= 87 && w.WdAsc <= 95) ++doc.bars;
-        if (w.IsJpGcCtl == 1)
+        if (w.IsJpGcCtl == 1 && doc.runMarked[i])
             for (const auto& s : w.ExtralWordInfo)
                 if (s.IndexType == marks::kMarkVoltaStart || s.IndexType == marks::kMarkOpenVoltaStart) {
                     ++doc.bars;

@@ -195,10 +195,12 @@ public:
                 Num(first.nLogFont.lfStrikeOut) + "\\ul" + Num(first.nLogFont.lfUnderline) +
                 (first.nLogFont.lfWeight > 699 ? "\\b" : "\\b0") + "\\att" + Num(first.IsJpGcCtl) + "\\fs" +
                 Num(dadur::MilliPointsOf(first, dpi_)) + "\\expndtw" + Twips(first.WdSpace);
-        prev_ = first;
+        prev_ = Compared::Of(first);
         prev_.UpSpace = 0;
         lastCb_ = tables_.Colour(first.cb);
         lastSize_ = dadur::MilliPointsOf(first, dpi_);
+        sizeOf_ = {first.SelSize, first.nLogFont.lfHeight};
+        size_ = lastSize_;
     }
 
     void Write(const aWordInfo& w) {
@@ -207,7 +209,12 @@ public:
         PutAttributes(w, paragraphEnd);
         PutMarks(w);
         // A paragraph end's own size too: "\\par" takes the size in force.
-        const int64_t size = dadur::MilliPointsOf(w, dpi_);
+        // The size follows from these two alone: worked out again only when one changes.
+        if (w.SelSize != sizeOf_.first || w.nLogFont.lfHeight != sizeOf_.second) {
+            sizeOf_ = {w.SelSize, w.nLogFont.lfHeight};
+            size_ = dadur::MilliPointsOf(w, dpi_);
+        }
+        const int64_t size = size_;
         if (size != lastSize_) {
             lastSize_ = size;
             Put(out_, "\\fs", size);
@@ -226,6 +233,18 @@ public:
             out_ += kLineEnd;
             out_ += "\\part";
             afterWord_ = true;
+        } else if (IsPlainAscii(w.WdAsc)) {
+            // Written as it is (what the general way below gives it, without its strings).
+            if (afterWord_) out_ += ' ';
+            out_ += static_cast<char>(w.WdAsc);
+            afterWord_ = false;
+            afterLoneLead_ = false;
+        } else if (const auto bits = static_cast<uint16_t>(w.WdAsc); bits > 0xFF && HasGbkForm(w.WdAsc)) {
+            // A double-byte character, both bytes as hex escapes, as the general way writes it.
+            PutHexEscape(static_cast<uint8_t>(bits >> 8));
+            PutHexEscape(static_cast<uint8_t>(bits));
+            afterWord_ = false;
+            afterLoneLead_ = false;
         } else {
             // A code with no character form is written as "?" rather than dropped,
             // so the marks written before it keep their character.
@@ -237,10 +256,31 @@ public:
             afterLoneLead_ = bytes.size() == 1 && IsGbkLeadByte(static_cast<uint8_t>(bytes[0]));
         }
         if (paragraphEnd) afterLoneLead_ = false;
-        prev_ = w;
+        prev_ = Compared::Of(w);
     }
 
 private:
+    // What the next character is compared with: the attributes written only when they change.
+    struct Compared {
+        int16_t cf = 0;
+        int16_t cb = 0;
+        uint8_t IsJpGcCtl = 0;
+        float UpSpace = 0;
+        float WdSpace = 0;
+        mLogFont nLogFont;
+        static Compared Of(const aWordInfo& w) { return {w.cf, w.cb, w.IsJpGcCtl, w.UpSpace, w.WdSpace, w.nLogFont}; }
+    };
+
+    // A printable ASCII character that needs no escape.
+    static bool IsPlainAscii(int16_t code) {
+        return code >= 0x20 && code < 0x80 && code != '{' && code != '\\' && code != '}';
+    }
+
+    void PutHexEscape(uint8_t b) {
+        const char escape[] = {'\\', '\'', "0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 0x0F]};
+        out_.append(escape, sizeof escape);
+    }
+
     std::string Twips(double px) const { return tessaly::Twips(px, zoom_); }
     // Values are compared as written: the file reads back what it says, not the value before.
     bool Differs(float a, float b) const { return a != b && Twips(a) != Twips(b); }
@@ -306,7 +346,9 @@ private:
     const Tables& tables_;
     int32_t dpi_;
     double zoom_;
-    aWordInfo prev_;
+    Compared prev_;
+    std::pair<float, int32_t> sizeOf_;  // the SelSize and lfHeight size_ was worked out from
+    int64_t size_ = 0;
     int32_t lastCb_ = 0;
     int64_t lastSize_ = 0;
     int16_t run_ = 0;  // the number that opened the current stacked run

@@ -71,6 +71,13 @@ void RunRepair::Run(aWordInfo* words, size_t n, size_t fonts, size_t colours) {
     }
 }
 
+void RunRepair::RunOfValidCodes(const aWordInfo* words, size_t n, size_t fonts, size_t colours) {
+    fonts = Repaired(fonts);
+    colours = Repaired(colours);
+    for (size_t i = 0; i < n && !late_; ++i)
+        if (!IndexesFit(words[i], fonts, colours)) late_ = true;
+}
+
 void RunRepair::Finish(JpData& doc, WordSink& sink) const {
     RepairTables(doc);
     if (!late_) return;

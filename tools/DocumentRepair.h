@@ -31,6 +31,8 @@ class RunRepair {
 public:
     // Table sizes as far as read.
     void Run(aWordInfo* words, size_t n, size_t fonts, size_t colours);
+    // The same for a reader whose codes and marks are valid as it makes them: indexes only.
+    void RunOfValidCodes(const aWordInfo* words, size_t n, size_t fonts, size_t colours);
     // Repairs the tables and whatever indexes Run left.
     void Finish(JpData& doc, WordSink& sink) const;
 

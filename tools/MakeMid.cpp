@@ -61,6 +61,11 @@ std::string MakeMid::EncodeVLQ(uint32_t value) {
 }
 
 uint32_t BeatsToTicks(double beats) {
+    // Whole ticks in range, nearly every length of a song, need no rounding.
+    if (const double x = beats * kMidDivision; x >= 0 && x < kMaxVlq) {
+        const auto whole = static_cast<uint32_t>(x);
+        if (whole == x) return whole;
+    }
     const double ticks = RoundHalfEven(beats * kMidDivision);
     if (!(ticks > 0)) return 0;
     return ticks >= kMaxVlq ? kMaxVlq : static_cast<uint32_t>(ticks);
@@ -71,11 +76,16 @@ void MakeMid::Append(std::string_view data) {
 }
 
 void MakeMid::AppendDelta(uint32_t ticks) {
+    // One byte, the common case, without a string.
+    if (ticks < 0x80) {
+        bytes_ += static_cast<char>(ticks);
+        return;
+    }
     Append(VlqBytes(ticks));
 }
 
 void MakeMid::Put(std::initializer_list<uint8_t> data) {
-    for (uint8_t b : data) bytes_ += static_cast<char>(b);
+    bytes_.append(reinterpret_cast<const char*>(data.begin()), data.size());
 }
 
 void MakeMid::PutBigEndian(size_t offset, uint32_t value, int n) {

@@ -36,16 +36,21 @@ bool IsBarLine(const StoredWord& w) {
     return w.IsJpGcCtl == 2 && w.WdAsc >= kFirstBarLine && w.WdAsc <= kLastBarLine;
 }
 
-// The first volta or open-volta start slot, -1 when there is none.
+static_assert(!IsArcStartCode(0) && !IsArcEndCode(0), "a free slot opens and closes no span");
+
+// The first volta or open-volta start slot, -1 when there is none. Most characters have no marks
+// (slot set 0): they are told without looking the slots up, here and below.
 int32_t VoltaSlot(const StoredWord& w) {
+    if (w.ExtralWordInfo.Id == 0) return -1;
+    const MarkSlotArray& slots = w.ExtralWordInfo.Slots();
     for (int32_t s = 0; s < kSlotCount; ++s)
-        if (w.ExtralWordInfo[s].IndexType == kMarkVoltaStart || w.ExtralWordInfo[s].IndexType == kMarkOpenVoltaStart)
-            return s;
+        if (slots[s].IndexType == kMarkVoltaStart || slots[s].IndexType == kMarkOpenVoltaStart) return s;
     return -1;
 }
 
 bool HasMark(const StoredWord& w, int32_t code) {
-    for (const auto& slot : w.ExtralWordInfo)
+    if (w.ExtralWordInfo.Id == 0) return false;
+    for (const auto& slot : w.ExtralWordInfo.Slots())
         if (slot.IndexType == code) return true;
     return false;
 }
@@ -54,8 +59,10 @@ PlayMarks MarksOf(const EditorData& data, int32_t word) {
     PlayMarks m;
     bool tuplet = false;
     const StoredWord& w = data.WordInfo[static_cast<size_t>(word)];
+    if (w.ExtralWordInfo.Id == 0) return m;
+    const MarkSlotArray& slots = w.ExtralWordInfo.Slots();
     for (int32_t s = 0; s < kSlotCount; ++s) {
-        const tessaly::aExtralWordInfo& slot = w.ExtralWordInfo[s];
+        const tessaly::aExtralWordInfo& slot = slots[s];
         const int32_t code = slot.IndexType;
         if (code == kMarkGraceNote && !m.Grace) {
             m.Grace = true;

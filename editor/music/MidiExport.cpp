@@ -39,19 +39,18 @@ void ApplyMidTuplets(const BarList& bars, std::vector<aMidEvent>& e, size_t firs
 }
 
 void ApplyMidTies(const BarList& bars, std::vector<aMidEvent>& e, size_t first) {
-    // The joined notes' events are dropped as the walk goes, in one pass.
-    std::vector<aMidEvent> kept(e.begin(), e.begin() + static_cast<std::ptrdiff_t>(std::min(first, e.size())));
-    kept.reserve(e.size());
-    for (size_t r = kept.size(); r < e.size();) {
-        kept.push_back(e[r++]);
-        aMidEvent& off = kept.back();
+    // The joined notes' events are dropped as the walk goes, in one pass and in place: the events
+    // kept never pass the one read.
+    size_t kept = std::min(first, e.size());
+    for (size_t r = kept; r < e.size();) {
+        aMidEvent& off = e[kept++] = e[r++];
         if (r + 1 < e.size() && off.EventType == kNoteOff && off.cc == e[r + 1].cc &&
             bars.MarksOf(off.SelStart).SpanStart && bars.MarksOf(e[r + 1].SelStart).SpanEnd) {
             off.DeltaTime += e[r + 1].DeltaTime;
             r += 2;
         }
     }
-    e.swap(kept);
+    e.resize(kept);
 }
 
 void ApplyMidGraceNotes(const BarList& bars, std::vector<aMidEvent>& e, size_t first) {

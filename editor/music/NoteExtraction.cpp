@@ -31,7 +31,9 @@ void ApplyDynamics(const BarList& bars, std::vector<aCodeEvent>& events);
 
 // The "1" of a key such as "1=C" names the key; it is no note.
 bool IsKeyDigit(const StoredWord& w) {
-    return std::any_of(std::begin(w.ExtralWordInfo), std::end(w.ExtralWordInfo),
+    if (w.ExtralWordInfo.Id == 0) return false;  // no marks, without looking them up
+    const MarkSlotArray& slots = w.ExtralWordInfo.Slots();
+    return std::any_of(slots.begin(), slots.end(),
                        [](const tessaly::aExtralWordInfo& s) { return s.IndexType == kMarkKeySetting; });
 }
 
@@ -62,6 +64,21 @@ float GetNoteLength(const StoredWord& w) {
         case 3: return 0.125f;
         default: return 0.0f;
     }
+}
+
+size_t PlayedCharCount(const EditorData& data, const BarList& bars, int32_t track) {
+    if (track < 1 || static_cast<size_t>(track) > data.PlayInfo.Track.size()) return 0;
+    size_t count = 0;
+    for (const tessaly::aPlayBlock& entry : data.PlayInfo.Track[static_cast<size_t>(track) - 1].tPlayOrder) {
+        if (entry.BlockIndex == 0) continue;
+        for (int32_t j = 0; j < bars.XjCount; ++j) {
+            if (bars.Blocks[static_cast<size_t>(j)] != entry.BlockIndex) continue;
+            const int32_t last = std::min(bars.LastChar(data, j), data.WordCount() - 1);
+            const int32_t first = std::max(bars.FirstChar(j), 0);
+            if (last >= first) count += static_cast<size_t>(last - first) + 1;
+        }
+    }
+    return count;
 }
 
 bool AnyNoteSounds(const EditorData& data, const BarList& bars) {
@@ -163,6 +180,7 @@ std::vector<aCodeEvent> CollectTrackCodes(const EditorData& data, const BarList&
     std::vector<aCodeEvent> events;
     if (track < 1 || static_cast<size_t>(track) > data.PlayInfo.Track.size()) return events;
     const uint8_t volume = data.PlayInfo.Track[static_cast<size_t>(track) - 1].Volume;
+    events.reserve(PlayedCharCount(data, bars, track));  // an event a character at most
     ForEachPlayedChar(data, bars, track, [&](int32_t c, bool sounding) {
         const StoredWord& w = data.WordInfo[static_cast<size_t>(c)];
         switch (PlayCharOf(w)) {

@@ -36,6 +36,9 @@ void ForEachPlayedChar(const EditorData& data, const BarList& bars, int32_t trac
     }
 }
 
+// How many characters ForEachPlayedChar visits for the track, counted by bars, none visited.
+size_t PlayedCharCount(const EditorData& data, const BarList& bars, int32_t track);
+
 // True when a used track plays a note that sounds. Music before the first special bar line sits
 // in block 0, which no singing order names: a song written with plain bar lines has none.
 bool AnyNoteSounds(const EditorData& data, const BarList& bars);

@@ -7,9 +7,15 @@
 
 namespace bench {
 
-// About 500 characters a page, made from the default document's first character and paragraph
-// end: a paragraph end every 50 characters, notation in the even paragraphs (`notation` turns
-// character i into a notation character), lyrics in the odd ones.
+// The pages the benches' songs are called by.
+constexpr int kSongPages = 200;
+// Characters a page: the editor's layout puts 15 of these paragraphs (two lines each) on an A4
+// page (music_bench lays the song out and prints its pages).
+constexpr int kSongCharactersPerPage = 750;
+
+// Songs made from the default document's first character and paragraph end: a paragraph end
+// every 50 characters, notation in the even paragraphs (`notation` turns character i into a
+// notation character), lyrics in the odd ones.
 template <class Notation>
 tessaly::JpData SongPages(tessaly::DaDurSystem& system, int pages, Notation notation) {
     tessaly::DaDurFile base(system);
@@ -20,7 +26,7 @@ tessaly::JpData SongPages(tessaly::DaDurSystem& system, int pages, Notation nota
     const std::string lyrics = tessaly::Utf16ToCp936(u"春眠不觉晓处处闻啼鸟夜来风雨声花落知多少").value();
     const auto lyricChars = tessaly::SplitGbkChars(lyrics);
     doc.WordInfo.clear();
-    for (int i = 0; i < pages * 500; ++i) {
+    for (int i = 0; i < pages * kSongCharactersPerPage; ++i) {
         if (i % 50 == 49) {
             doc.WordInfo.push_back(end);
             continue;

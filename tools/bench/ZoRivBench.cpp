@@ -17,7 +17,8 @@ using namespace tessaly;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPages = 200;
-constexpr int kWordsPerPage = 500;
+// The editor's layout puts 37 of these one-line paragraphs on a page of this paper: 200 pages.
+constexpr int kWordsPerPage = 1850;
 constexpr double kZoom = 1.5;
 
 // Notation lines with bar lines and marks, lyric lines under them, a paragraph end per line.

@@ -257,6 +257,23 @@ TEST(DaDurReader, PairStartsAreCountedAndBarsGiveXjCount) {
     EXPECT_EQ(3, d.FileInfo.XjCount);  // one kind-1 bar, three bar symbols, minus one
 }
 
+// Past the first run of records, each used again: a volta counts as a bar on its own
+// character only, however the characters before it in the earlier runs were marked.
+TEST(DaDurReader, VoltasCountAsBarsAcrossRunsOfRecords) {
+    std::string line = "\\part";
+    int voltas = 0;
+    for (int i = 0; i < 1000; ++i) {
+        if (i % 7 == 3) line += "\\ex 72,0,1\\eex";  // a mark that is no bar
+        if (i % 97 == 5 || i == 256 + 5) line += i % 2 ? "\\ex 89,0,1\\eex" : "\\ex 91,0,1\\eex", ++voltas;
+        line += "\\att1 1";
+    }
+    FakeDaDurSystem system;
+    JpData d;
+    ASSERT_TRUE(ReadLines(system, {line}, d).ok);
+    ASSERT_EQ(1000u, d.WordInfo.size());
+    EXPECT_EQ(voltas - 1, d.FileInfo.XjCount);
+}
+
 TEST(DaDurReader, UnknownMarkCodesAreDropped) {
     const auto w = ReadParagraph("\\part\\ex 0,1,1\\eex\\ex 181,1,1\\eex\\ex -3,1,1\\eex\\ex 180,1,1\\eex x");
     EXPECT_EQ(180, w[0].ExtralWordInfo[0].IndexType);

@@ -62,6 +62,21 @@ TEST(NoteExtraction, SingingOrderRepeatsAndSilences) {
     EXPECT_TRUE(Codes(data, 0).empty());
 }
 
+// The count by bars is the number of characters the walk visits, whatever the bars and the order.
+TEST(NoteExtraction, PlayedCharCountIsTheWalksCount) {
+    for (std::string_view pattern : {"[12|", "-.[1---|1-|1.|1.-|0|", "1234567", "[12|34:56|7", "12|[3|4"}) {
+        EditorData data = Song(pattern);
+        data.PlayInfo.Track[0].tPlayOrder[2] = {1, tessaly::kFalse};
+        data.PlayInfo.Track[0].tPlayOrder[4] = {2, tessaly::kTrue};
+        const BarList bars = BuildXjInfo(data);
+        for (int32_t track : {0, 1, 2}) {
+            size_t visits = 0;
+            ForEachPlayedChar(data, bars, track, [&](int32_t, bool) { ++visits; });
+            EXPECT_EQ(visits, PlayedCharCount(data, bars, track)) << pattern << " track " << track;
+        }
+    }
+}
+
 // Blocks: '[' opens 1, each ':' the next; rests alone and the unplayed last entry hold no notes;
 // notes before the first bar line count as block 0. A silent entry names its block too; an unused
 // track's order counts for nothing.
