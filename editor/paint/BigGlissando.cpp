@@ -73,11 +73,25 @@ std::pair<int32_t, int32_t> PageWords(const EditorData& data, int32_t page) {
     return {std::max(p.StartWord, 0), std::min(p.StartWord + p.LengthWord, data.WordCount())};
 }
 
+// Whether a mark value stored so far in the process holds a big glissando's start or end. Until
+// one does no document can hold a glissando, and no page need search the pages before it.
+bool AnyBigGlissandoStored() {
+    // Values never change once stored, so each is looked at once, on each thread that asks.
+    thread_local uint32_t seen = 0;
+    thread_local bool found = false;
+    const auto& pool = MarkSlotPool();
+    for (const uint32_t count = pool.Count(); !found && seen < count; ++seen)
+        for (const auto& s : pool[seen])
+            found = found || s.IndexType == kMarkBigGlissandoStart || s.IndexType == kMarkBigGlissandoEnd;
+    return found;
+}
+
 // Every glissando that starts on an earlier page and is drawn on `page`: those from the page
 // before that end on or past it, older ones that end on it, and older ones that run past it
 // whole. Stops when `visit` answers true.
 template <class Visit>
 bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
+    if (!AnyBigGlissandoStored()) return false;
     const auto [from, to] = PageWords(data, page);
     const auto [before, beforeEnd] = PageWords(data, page - 1);
     const auto code = [&](int32_t i, int32_t k) {
