@@ -16,8 +16,10 @@ void Read(IZEVudu& z, HRESULT (STDMETHODCALLTYPE IZEVudu::*member)(LONG*), int32
     if (SUCCEEDED((z.*member)(&v))) value = v;
 }
 
-// Without an editor nothing is possible.
-MenuEditorState ReadEditor(IZEVudu* z) {
+// Without an editor nothing is possible. The target lines are read only for the menu that shows
+// them: reading them joins up a paragraph a key cut short, which in a long paragraph would cost
+// every shortcut of the other menus (Delete, Ctrl+V) the rest of the paragraph.
+MenuEditorState ReadEditor(IZEVudu* z, std::string_view menu) {
     MenuEditorState e;
     if (!z) return e;
     e.canUndo = Ask(*z, &IZEVudu::CanUndo);
@@ -28,8 +30,10 @@ MenuEditorState ReadEditor(IZEVudu* z) {
     e.canDel = Ask(*z, &IZEVudu::CanDel);
     Read(*z, &IZEVudu::get_InputState, e.inputState);
     Read(*z, &IZEVudu::get_SelLength, e.selLength);
-    Read(*z, &IZEVudu::get_CPdqLine, e.cpdqLine);
-    Read(*z, &IZEVudu::get_XjdqLine, e.xjdqLine);
+    if (menu == "Setting") {
+        Read(*z, &IZEVudu::get_CPdqLine, e.cpdqLine);
+        Read(*z, &IZEVudu::get_XjdqLine, e.xjdqLine);
+    }
     e.playing = Ask(*z, &IZEVudu::get_正在播放);
     e.paused = Ask(*z, &IZEVudu::get_暂停);
     return e;
@@ -45,7 +49,7 @@ void ApplyMenuStates(MainWindow& form, const std::vector<MenuItemState>& states)
 }
 
 void ApplyMenuStates(MainWindow& form, std::string_view menu) {
-    ApplyMenuStates(form, MenuStates(menu, ReadEditor(form.Editor())));
+    ApplyMenuStates(form, MenuStates(menu, ReadEditor(form.Editor(), menu)));
 }
 
 void RegisterMenuStates(MainWindow& form) {

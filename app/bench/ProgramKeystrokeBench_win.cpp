@@ -70,6 +70,10 @@ Figure KeysOfKind(tavolin::MainWindow& main, notaline::Editor& ed, Kind kind, in
         const int selected = kind == kBackspaceOver || kind == kTypeOver ? 3 : kind == kBold ? 10 : 0;
         z->put_SelStart(at);
         z->put_SelLength(selected);
+        // In view, as the click or the keys that put the caret there would leave it: the jump
+        // (and the join-up of a paragraph the last key cut short that it may bring) is not the key.
+        ed.Renderer->EnsureWordVisible(at);
+        ed.Refresh(tessaly::AutoRefresh);
         RunQueue(main);
         const auto t0 = Clock::now();
         switch (kind) {

@@ -91,6 +91,24 @@ TEST_F(MenuStatesTest, ShortcutsActOnTheStatesOfNow) {
     SetKeyboardState(keys);
 }
 
+// The edit menu's states, taken before each of its shortcut keys (Delete, Ctrl+V), leave the line a
+// key cut short in a long paragraph: only the settings menu, which shows the target lines, has the
+// paragraph broken again to read them.
+TEST_F(MenuStatesTest, TheEditMenuLeavesALongParagraphAsAKeyLeftIt) {
+    notaline::EditorData& d = Ed().Data;
+    TypeChars("1");
+    d.InputWords.assign(6000, d.WordInfo[0].Expand());
+    ASSERT_TRUE(Ed().Commands->Typed.InputWord(0, 0));
+    Ed().LayOutAndShow(tessaly::AllRefresh);
+    Select(0, 0);
+    TypeChars("1");
+    ASSERT_TRUE(d.LineInfo.HasCutLine());
+    Run("FileEdit");
+    EXPECT_TRUE(d.LineInfo.HasCutLine());
+    Run("Setting");
+    EXPECT_FALSE(d.LineInfo.HasCutLine());
+}
+
 TEST_F(MenuStatesTest, PlayTellsOnceWithoutAnOutputThenPlaysPausesResumesAndStops) {
     notaline::test::FakeDocumentSource source;
     source.Files[u"song.dadur"] = notaline::test::SongDocument("[1---|2---|3---|4---|5---|6---]");

@@ -54,10 +54,10 @@ GlissandoAnchors AnchorsOnPage(const EditorData& data, int32_t first, int32_t la
 // The start whose end is the code 145 in the slot: the nearest earlier 144 of the same pair
 // number with no other end of that pair between; -1 without one.
 int32_t StartOfEnd(const EditorData& data, int32_t word, int32_t slot) {
-    const int32_t pair = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].ExtralWordVal2;
+    const int32_t pair = data.WordInfo.Stored(static_cast<size_t>(word)).ExtralWordInfo[slot].ExtralWordVal2;
     for (int32_t j = word; j-- > 0;) {
         int32_t found = -1;
-        for (const auto& s : data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo) {
+        for (const auto& s : data.WordInfo.Stored(static_cast<size_t>(j)).ExtralWordInfo) {
             if (s.ExtralWordVal2 != pair) continue;
             if (s.IndexType == kMarkBigGlissandoEnd) return -1;
             if (s.IndexType == kMarkBigGlissandoStart) found = j;
@@ -73,15 +73,30 @@ std::pair<int32_t, int32_t> PageWords(const EditorData& data, int32_t page) {
     return {std::max(p.StartWord, 0), std::min(p.StartWord + p.LengthWord, data.WordCount())};
 }
 
+// Whether a mark value stored so far in the process holds a big glissando's start or end. Until
+// one does no document can hold a glissando, and no page need search the pages before it.
+bool AnyBigGlissandoStored() {
+    // Values never change once stored, so each is looked at once, on each thread that asks.
+    thread_local uint32_t seen = 0;
+    thread_local bool found = false;
+    const auto& pool = MarkSlotPool();
+    for (const uint32_t count = pool.Count(); !found && seen < count; ++seen)
+        for (const auto& s : pool[seen])
+            found = found || s.IndexType == kMarkBigGlissandoStart || s.IndexType == kMarkBigGlissandoEnd;
+    return found;
+}
+
 // Every glissando that starts on an earlier page and is drawn on `page`: those from the page
 // before that end on or past it, older ones that end on it, and older ones that run past it
 // whole. Stops when `visit` answers true.
 template <class Visit>
 bool ForEachEntering(const EditorData& data, int32_t page, Visit&& visit) {
+    if (!AnyBigGlissandoStored()) return false;
     const auto [from, to] = PageWords(data, page);
     const auto [before, beforeEnd] = PageWords(data, page - 1);
+    // Marks as stored: a search over far pages must not place the characters it passes.
     const auto code = [&](int32_t i, int32_t k) {
-        return data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo[k].IndexType;
+        return data.WordInfo.Stored(static_cast<size_t>(i)).ExtralWordInfo[k].IndexType;
     };
     for (int32_t i = before; i < beforeEnd; ++i)
         for (int32_t k = 0; k < kSlots; ++k) {
@@ -150,9 +165,9 @@ bool BigHuaYingHasRoom(const EditorData& data, int32_t first, int32_t last, doub
 }
 
 int32_t BigHuaYingEnd(const EditorData& data, int32_t word, int32_t slot) {
-    const int32_t pair = data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo[slot].ExtralWordVal2;
+    const int32_t pair = data.WordInfo.Stored(static_cast<size_t>(word)).ExtralWordInfo[slot].ExtralWordVal2;
     for (int32_t j = word + 1; j < data.WordCount(); ++j)
-        for (const auto& s : data.WordInfo[static_cast<size_t>(j)].ExtralWordInfo)
+        for (const auto& s : data.WordInfo.Stored(static_cast<size_t>(j)).ExtralWordInfo)
             if (s.ExtralWordVal2 == pair && s.IndexType == kMarkBigGlissandoEnd) return j;
     return -1;
 }

@@ -286,6 +286,12 @@ void PageScreen::DrawPageLayers(int32_t page, int32_t slot, LayerSet layers, con
     if (slot < 0 || slot > 1) return;
     auto& held = drawnArea_[static_cast<size_t>(slot)];
     if (band) {
+        // Only the rows in view are drawn again: a key early in a long paragraph changes every
+        // line after it, most of them out of view. What the part held beyond the view in the
+        // band's way is given up, and drawn again when a scroll brings it into view.
+        const IntRect shown = VisiblePart(slot);
+        if (band->Top < shown.Top) held.Top = std::max(held.Top, shown.Top);
+        if (band->Bottom > shown.Bottom) held.Bottom = std::min(held.Bottom, std::max(shown.Bottom, held.Top));
         DrawArea(page, slot, layers, Intersect(*band, held), true);
         return;
     }

@@ -14,10 +14,11 @@ namespace notaline {
 namespace {
 
 // Slot helpers are called with indexes the caller has checked; a stray one reads as an
-// empty character and writes nowhere.
+// empty character and writes nowhere. Marks are read as stored: placing a deferred character
+// never changes them, and settling the run up to a far paragraph end would cost the distance.
 const tessaly::aExtralWordInfo* SlotsOf(const EditorData& data, int32_t word) {
     if (word < 0 || static_cast<size_t>(word) >= data.WordInfo.size()) return nullptr;
-    return data.WordInfo[static_cast<size_t>(word)].ExtralWordInfo;
+    return data.WordInfo.Stored(static_cast<size_t>(word)).ExtralWordInfo;
 }
 
 // Changes the character's slots through edit(slots); false leaves them as they were.

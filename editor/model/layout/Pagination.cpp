@@ -489,10 +489,14 @@ bool BreakWithinParagraph(EditorData& data, const tessaly::aInputDat& d, int32_t
             stop = l;
             return true;
         }
+        // Before the line an earlier key cut short the new lines run on to its end and are cut
+        // there: cut at the next old line's end instead, the cut would move down a line with
+        // every key that reaches it, and each such key break one line more.
+        const auto cut = lines.HasCutLine() ? std::max(static_cast<size_t>(l), oldCut) : static_cast<size_t>(l);
         // The paragraph's last line ends any breaking where it ended.
-        if (word < cutFrom || l >= d.iLine2 || (lines.HasCutLine() && static_cast<size_t>(l) < oldCut)) return false;
-        resume.CutAt = lines.StartOf(static_cast<size_t>(l)) + lines.Unmoved(static_cast<size_t>(l)).Length - 1 + delta;
-        stop = l + 1;
+        if (word < cutFrom || cut >= static_cast<size_t>(d.iLine2)) return false;
+        resume.CutAt = lines.StartOf(cut) + lines.Unmoved(cut).Length - 1 + delta;
+        stop = static_cast<int32_t>(cut) + 1;
         return true;
     };
     FormatLines(data, d.iWord1, d.iWord2 + delta, r.Count, part, &resume);

@@ -27,7 +27,9 @@ int32_t ParagraphEndOrLast(const EditorData& data, int32_t position) {
 std::optional<tessaly::aPartInfo> GetPartInfoFromCtlWord(const EditorData& data, int32_t i) {
     tessaly::aPartInfo part;
     if (i < 0 || static_cast<size_t>(i) >= data.WordInfo.size()) return part;
-    for (const auto& slot : data.WordInfo[static_cast<size_t>(i)].ExtralWordInfo) {
+    // As stored: reading the attributes of a far paragraph end must not place the characters
+    // up to it.
+    for (const auto& slot : data.WordInfo.Stored(static_cast<size_t>(i)).ExtralWordInfo) {
         const int32_t v = slot.ExtralWordVal1;
         int16_t* field = nullptr;
         switch (slot.IndexType) {

@@ -138,6 +138,23 @@ TEST_F(GlissandoTest, AGlissandoAcrossPagesIsDrawnOnEveryPageItCrosses) {
     }
 }
 
+// The search for glissandi entering a page reads only marks: characters of other pages waiting to
+// be placed (behind a key in a long paragraph) stay waiting, however far it looks.
+TEST_F(GlissandoTest, TheSearchOverOtherPagesPlacesNoWaitingCharacter) {
+    Build(std::string(59, '1') + "|");
+    SetMark(data, 12, 0, 144, 0, 3);
+    SetMark(data, 25, 1, 145, 0, 3);
+    data.PageInfo.clear();
+    for (int32_t page = 0; page < 6; ++page) data.PageInfo.push_back({page, 1, page * 10, 10});
+    data.PageHeightPx = 500;
+    static int32_t placings = 0;
+    placings = 0;
+    data.WordInfo.Defer(
+        35, 60, [](void*, size_t, size_t, size_t end, ptrdiff_t) { return ++placings, end; }, nullptr);
+    for (int32_t page = 0; page < 6; ++page) EXPECT_EQ(page == 2, BigHuaYingEntersPage(data, page)) << page;
+    EXPECT_EQ(placings, 0);
+}
+
 // From the last note of a line to the first of the next: a shaft from the start to past its
 // line's end, and the arrow from before the next line's start to the end (its tip at 100, 225.5),
 // on screen and printed; with the end on the next page each page draws its own piece.

@@ -428,5 +428,20 @@ TEST_F(PageScreenTest, AnEditRedrawsOnlyTheBandOfItsLines) {
     }
 }
 
+// A key early in a long paragraph changes every line after it, most of them out of view: only the
+// band's rows in view are drawn, and what the page gave up is drawn when a scroll brings it in.
+TEST_F(PageScreenTest, AnEditsBandIsDrawnOnlyInView) {
+    client.Height = 1300;  // page 1's rows 0 to 97 in view
+    Make(3);
+    data.WordInfo[32].WdAsc = '6';
+    view->RefreshView(0, 0, tessaly::OnePageRefresh);
+    const IntRect shown{0, 38, 794, 97};
+    EXPECT_EQ(surface.Clips, (std::vector<IntRect>{shown, shown}));
+    surface.Reset();
+    grid.SetFirstPageScrollY(200 * tessaly::kFixedOne);
+    view->RefreshView(0, 0, tessaly::AutoRefresh);
+    EXPECT_EQ(Draws(1, PageLayer::Items), 1);
+}
+
 }  // namespace
 }  // namespace notaline

@@ -160,6 +160,29 @@ TEST_F(IncrementalLayout, AKeyInALongParagraphBreaksItThroughThePagesInViewAndCu
     }
 }
 
+// Keys one after another at the start of a paragraph of many pages each push a character through
+// every line up to the cut: the cut stays on its line, growing, rather than moving down a line (and
+// each key breaking one line more) with every key.
+TEST_F(IncrementalLayout, KeysInARowKeepTheCutOnItsLine) {
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "1234567890";
+    Doc(text + "|");
+    data.WriteHeight = 200;
+    Layout();
+    std::vector<size_t> cuts;
+    for (int32_t k = 0; k < 8; ++k) {
+        SetInputDat(data, k, 0, 1, true);
+        Insert(data, k, {W(5).Expand()});
+        ASSERT_TRUE(FormatInputLines(data, data.InputDat));
+        ASSERT_TRUE(data.LineInfo.HasCutLine()) << k;
+        cuts.push_back(data.LineInfo.CutLine());
+    }
+    EXPECT_EQ(cuts, std::vector<size_t>(8, cuts[0]));
+    EXPECT_EQ(SettledLayoutDifference(data, false), "");
+    RebreakFromCutLine(data);
+    EXPECT_EQ(DifferenceFromFullLayout(), "");
+}
+
 // Only JoinUp makes the word that the layout is whole: a reader cannot be handed one made up.
 static_assert(!std::is_default_constructible_v<WholeLayout>);
 static_assert(!std::is_constructible_v<WholeLayout, const EditorData&>);

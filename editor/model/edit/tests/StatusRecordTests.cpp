@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "KeyboardFixture.h"
 #include "model/edit/StatusRecord.h"
+#include "model/layout/Pagination.h"
 
 namespace notaline {
 namespace {
@@ -124,6 +127,26 @@ TEST_F(StatusRecord, DueAfterEveryEditUnderACaretThatStayed) {
         e();
         EXPECT_TRUE(due());
     }
+}
+
+// After a key in the middle of a paragraph of many pages, broken again to its end, the characters
+// behind the key wait to be placed; the record reads the paragraph's attributes off its far end
+// without placing them (that cost the distance to the end).
+TEST_F(StatusRecord, AKeyInALongParagraphLeavesItsEndUnplaced) {
+    Start(std::string(3000, '1') + "|");
+    Para(3000, tessaly::AlignmentFar);
+    data.WriteHeight = 200;
+    Layout();
+    ASSERT_GT(data.PageCount(), 10);
+    edit->Typed.DeleteWord(1500, 1);
+    Relayout();
+    RebreakFromCutLine(data);
+    tessaly::aSendMsg msg;
+    FillStatusCommon(data, edit->Paragraphs, 1500, 0, msg);
+    EXPECT_EQ(msg.PartAlignment, tessaly::AlignmentFar);
+    const auto waiting = data.WordInfo.TakeDeferred();
+    EXPECT_TRUE(std::any_of(waiting.begin(), waiting.end(),
+                            [](const auto& run) { return run.first < 2990 && 2990 < run.second; }));
 }
 
 }  // namespace
