@@ -55,7 +55,8 @@ MemoryBuffer::~MemoryBuffer() {
     bitmap_.Reset();
 }
 
-PageBuffers::PageBuffers(HWND window) : window_(window), selection_(CreateSolidBrush(kSelectionColour)) {}
+PageBuffers::PageBuffers(HWND window, PageScroll* shown)
+    : window_(window), shown_(shown), selection_(CreateSolidBrush(kSelectionColour)) {}
 
 // Nothing is filled here: a layer is drawn over the part it shows before that part is composed,
 // and untouched memory of a large page costs nothing.
@@ -174,15 +175,21 @@ void PageBuffers::Present(int32_t x, int32_t y) {
     if (view_) PresentRows(x, y, 0, view_->Size().Height);
 }
 
+win::WindowDc PageBuffers::PageAreaDc() const {
+    win::WindowDc dc(window_);
+    if (dc.Get() && shown_) IntersectClipRect(dc.Get(), 0, 0, shown_->ClientWidth(), shown_->ClientHeight());
+    return dc;
+}
+
 void PageBuffers::PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) {
     if (!window_ || !view_) return;
-    const win::WindowDc dc(window_);
+    const win::WindowDc dc = PageAreaDc();
     if (dc.Get()) BitBlt(dc.Get(), x, y + top, view_->Size().Width, bottom - top, view_->Dc(), 0, top, SRCCOPY);
 }
 
 void PageBuffers::PresentPart(int32_t x, int32_t y, const IntRect& part) {
     if (!window_ || !view_) return;
-    const win::WindowDc dc(window_);
+    const win::WindowDc dc = PageAreaDc();
     if (dc.Get())
         BitBlt(dc.Get(), x + part.Left, y + part.Top, part.Right - part.Left, part.Bottom - part.Top, view_->Dc(),
                part.Left, part.Top, SRCCOPY);

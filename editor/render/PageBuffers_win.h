@@ -44,8 +44,9 @@ private:
 // caret it places.
 class PageBuffers : public PageSurface {
 public:
-    // A null window: nothing is shown and there is no caret.
-    explicit PageBuffers(HWND window);
+    // A null window: nothing is shown and there is no caret. With a scroll, the view is shown only
+    // within its client size: the window may draw its own scroll bars beside it.
+    explicit PageBuffers(HWND window, PageScroll* shown = nullptr);
 
     bool MakePageBuffers(PixelSize page) override;
     bool MakeViewBuffer(PixelSize view) override;
@@ -75,7 +76,11 @@ private:
     static constexpr int kLayers = 3;
     using Slot = std::array<std::unique_ptr<MemoryBuffer>, kLayers>;
 
+    // The window's device context clipped to the page area; null when it cannot be had.
+    win::WindowDc PageAreaDc() const;
+
     HWND window_;
+    PageScroll* shown_;
     win::BrushHandle selection_;  // the grey a selected box is ANDed with
     std::array<Slot, 2> slots_;
     std::unique_ptr<MemoryBuffer> picture_, view_;

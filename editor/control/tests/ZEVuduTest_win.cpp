@@ -86,9 +86,16 @@ TEST_F(ZEVuduTest, RunsInPlaceWithTheDefaultDocumentAndItsScrollBars) {
     EXPECT_EQ(parent, ed.Host);
     EXPECT_EQ(parent, GetParent(z.Window()));
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&EditWndProc), GetWindowLongPtrW(z.Window(), GWLP_WNDPROC));
+    // Both bars show, drawn by the window itself in place of the system's.
     const LONG_PTR style = GetWindowLongPtrW(z.Window(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_VSCROLL);
-    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_FALSE(style & (WS_VSCROLL | WS_HSCROLL));
+    RECT client{};
+    GetClientRect(z.Window(), &client);
+    LONG pageWidth = 0, pageHeight = 0;
+    ed.Scroll->get_ClientWidth(&pageWidth);
+    ed.Scroll->get_ClientHeight(&pageHeight);
+    EXPECT_EQ(client.right - GetSystemMetrics(SM_CXVSCROLL), pageWidth);
+    EXPECT_EQ(client.bottom - GetSystemMetrics(SM_CXVSCROLL), pageHeight);
     EXPECT_FALSE(ed.Commands->Undo.Modified());
     RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SavePng(parent, L"zevudu-in-place.png");
@@ -321,6 +328,84 @@ TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
     EXPECT_EQ(0, top());
     Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, height + 50));  // below the window: a fifth of the way
     EXPECT_EQ(10 * 10000, top());
+}
+
+// The window's own scroll bars: their parts are drawn where the bar's arithmetic puts them, and a
+// click on an arrow or the track, or a drag of the thumb, scrolls the pages as the system's did.
+TEST_F(ZEVuduTest, ItsOwnScrollBarsDrawAndScrollThePages) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const HWND w = z.Window();
+    auto top = [&] {
+        CY y{};
+        ed.Scroll->get_FristPageScrollY(&y);
+        return -y.int64;
+    };
+    RECT client{};
+    GetClientRect(w, &client);
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const int pageW = client.right - bar, pageH = client.bottom - bar, mid = pageW + bar / 2;
+    auto pixels = [&] {
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const win::WindowDc dc(w);
+        return win::test::PixelsOf(win::test::CopyOf(dc.Get(), client).Get(), client.right, client.bottom);
+    };
+    auto at = [&](const std::vector<uint32_t>& px, int x, int y) { return px[size_t(y) * client.right + x]; };
+    auto rgb = [](int index) {
+        const COLORREF c = GetSysColor(index);
+        return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    };
+    // The down arrow's glyph, the thumb's face at the top of the track, the track under it (the
+    // scroll-bar colour, dithered with the highlight where it is the window's), the corner box.
+    auto inkIn = [&](const std::vector<uint32_t>& px, int left, int t, int right, int bottom, uint32_t colour) {
+        for (int y = t; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (at(px, x, y) == colour) return true;
+        return false;
+    };
+    auto face = [&](const std::vector<uint32_t>& px, int x, int y) {
+        return at(px, x, y) == rgb(COLOR_BTNFACE) && at(px, x + 1, y) == rgb(COLOR_BTNFACE);
+    };
+    auto track = [&](const std::vector<uint32_t>& px, int x, int y) {
+        const uint32_t c = at(px, x, y);
+        return !face(px, x, y) &&
+               (c == rgb(COLOR_SCROLLBAR) || c == rgb(COLOR_BTNHIGHLIGHT) || c == rgb(COLOR_BTNFACE));
+    };
+    std::vector<uint32_t> px = pixels();
+    EXPECT_TRUE(inkIn(px, pageW + 3, pageH - bar + 3, client.right - 3, pageH - 3, rgb(COLOR_BTNTEXT)));
+    EXPECT_TRUE(face(px, mid, bar + 4));
+    EXPECT_TRUE(track(px, mid, pageH - bar - 2));
+    EXPECT_TRUE(face(px, client.right - 3, client.bottom - 2));
+    EXPECT_TRUE(track(px, client.right - bar * 3, client.bottom - bar / 2));
+    SavePng(parent, L"zevudu-scroll-bars.png");
+
+    auto click = [&](int x, int y) {
+        Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Send(z, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    ASSERT_EQ(0, top());
+    click(mid, pageH - bar / 2);  // the down arrow: a tenth of the page area
+    EXPECT_EQ(int64_t(pageH / 10) * 10000, top());
+    click(mid, bar / 2);
+    EXPECT_EQ(0, top());
+    click(mid, pageH - bar - 2);  // the track under the thumb: a page area
+    EXPECT_EQ(int64_t(pageH) * 10000, top());
+    Send(z, WM_VSCROLL, SB_TOP, 0);
+    ASSERT_EQ(0, top());
+    // The thumb dragged 40 pixels: the pages follow while it moves, and stay where it is let go.
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(mid, bar + 2));
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(mid, bar + 42));
+    const auto dragged = top();
+    EXPECT_GT(dragged, 0);
+    Send(z, WM_LBUTTONUP, 0, MAKELPARAM(mid, bar + 42));
+    EXPECT_EQ(dragged, top());
+    px = pixels();
+    EXPECT_TRUE(track(px, mid, bar + 20));  // the thumb left the top of the track
+    EXPECT_TRUE(face(px, mid, bar + 44));
+    // A click on the pages is still the editor's: it does not scroll.
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pageW / 2, pageH / 2));
+    Send(z, WM_LBUTTONUP, 0, MAKELPARAM(pageW / 2, pageH / 2));
+    EXPECT_EQ(dragged, top());
 }
 
 TEST_F(ZEVuduTest, ZoomLimitsBeep) {
