@@ -196,15 +196,24 @@ void PageBuffers::PresentPart(int32_t x, int32_t y, const IntRect& part) {
 }
 
 void PageBuffers::HideCaret() {
-    if (window_) ::HideCaret(window_);
+    if (window_ && ::HideCaret(window_)) ++caretHides_;
 }
 
 void PageBuffers::PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) {
     // The caret is the focused window's: made without the focus it would take it from another.
-    if (!window_ || GetFocus() != window_) return;
-    if (!CreateCaret(window_, nullptr, width, height)) return;
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!window_ || !GetGUIThreadInfo(GetCurrentThreadId(), &gui) || gui.hwndFocus != window_) return;
+    // Making a caret costs more than the refresh that places it (a size step's repaint twice over
+    // under Wine): the one shown, of this size, hidden once since, is only moved and shown again.
+    const bool keep = show && caretShown_ && caretHides_ == 1 && gui.hwndCaret == window_ &&
+                      gui.rcCaret.right - gui.rcCaret.left == width && gui.rcCaret.bottom - gui.rcCaret.top == height;
+    caretHides_ = 0;
+    caretShown_ = false;
+    if (!keep && !CreateCaret(window_, nullptr, width, height)) return;
     SetCaretPos(x, y);
     if (show) ShowCaret(window_);
+    caretShown_ = show;
 }
 
 bool PageBuffers::InsertKeyOn() {

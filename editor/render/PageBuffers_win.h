@@ -81,6 +81,9 @@ private:
 
     HWND window_;
     PageScroll* shown_;
+    // Since the caret was last placed: shown or not, and how often this view hid it.
+    bool caretShown_ = false;
+    int caretHides_ = 0;
     win::BrushHandle selection_;  // the grey a selected box is ANDed with
     std::array<Slot, 2> slots_;
     std::unique_ptr<MemoryBuffer> picture_, view_;
