@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "win/GdiHandles.h"
+
 namespace tessaly {
 namespace {
 
@@ -67,10 +69,8 @@ int32_t DrawnScrollBars::TrackPosition(bool vertical) {
 void DrawnScrollBars::Paint(HDC dc) {
     if (!dc) {
         if (!window) return;
-        HDC own = GetDC(window);
-        if (!own) return;
-        Paint(own);
-        ReleaseDC(window, own);
+        const win::WindowDc own(window);
+        if (own.Get()) Paint(own.Get());
         return;
     }
     for (bool vertical : {true, false})
@@ -107,10 +107,8 @@ void DrawnScrollBars::PaintBar(HDC dc, bool vertical) {
 
 void DrawnScrollBars::Redraw(bool vertical) {
     if (!window || !strips_.Of(vertical).Shown || !IsWindowVisible(window)) return;
-    if (HDC dc = GetDC(window)) {
-        PaintBar(dc, vertical);
-        ReleaseDC(window, dc);
-    }
+    const win::WindowDc dc(window);
+    if (dc.Get()) PaintBar(dc.Get(), vertical);
 }
 
 ScrollStrips::Hit DrawnScrollBars::HitAtCursor() const {
