@@ -199,6 +199,10 @@ void PageBuffers::HideCaret() {
     if (window_ && ::HideCaret(window_)) ++caretHides_;
 }
 
+void PageBuffers::ShowCaretAgain() {
+    if (window_ && ::ShowCaret(window_) && caretHides_ > 0) --caretHides_;
+}
+
 void PageBuffers::PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) {
     // The caret is the focused window's: made without the focus it would take it from another.
     GUITHREADINFO gui{};

@@ -63,6 +63,9 @@ public:
     void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) override;
     void PresentPart(int32_t x, int32_t y, const IntRect& part) override;
     void HideCaret() override;
+    // Ends a hide of the caret made through HideCaret by another than the view (the pointer over
+    // the caret's character), so the view knows how often it is hidden.
+    void ShowCaretAgain();
     void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) override;
     bool InsertKeyOn() override;
 

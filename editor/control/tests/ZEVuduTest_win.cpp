@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -554,6 +555,50 @@ TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
     EXPECT_EQ(tessaly::GcState, ed.Data.InputState);
     Send(z, WM_CHAR, 127);
     EXPECT_EQ(count + 2, ed.Data.WordCount());
+}
+
+// The caret is moved, not made again, by a refresh; one the pointer hid over its character still
+// shows at the next character typed, as a new caret did.
+TEST_F(ZEVuduTest, TheCaretShowsAtEveryKeyEvenWhenThePointerHidItOverItsCharacter) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    SetFocus(z.Window());
+    ed.Data.SelStart = 0;
+    ed.Data.SelLength = 0;
+    ed.Data.InputState = tessaly::GcState;
+    // The caret's ink: the page's white inverted in its box. No message is pumped while it is
+    // looked at, so it does not blink.
+    auto caret = [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetCurrentThreadId(), &gui);
+        EXPECT_EQ(z.Window(), gui.hwndCaret);
+        return gui.rcCaret;
+    };
+    auto inked = [&](const RECT& r) {
+        const win::WindowDc dc(z.Window());
+        const auto px = win::test::PixelsOf(win::test::CopyOf(dc.Get(), r).Get(), r.right - r.left, r.bottom - r.top);
+        return std::count_if(px.begin(), px.end(), [](uint32_t c) { return (c & 0xFF) < 0x60; }) * 2 >=
+               static_cast<long>(px.size());
+    };
+    Send(z, WM_CHAR, 'a');
+    RECT at = caret();
+    EXPECT_TRUE(inked(at));
+    Send(z, WM_CHAR, 'b');  // the caret only moves
+    const RECT next = caret();
+    EXPECT_GT(next.left, at.left);
+    EXPECT_TRUE(inked(next));
+    // Over the character after the caret, the pointer hides it; a key shows it again.
+    const int y = (next.top + next.bottom) / 2;
+    Send(z, WM_MOUSEMOVE, 0, MAKELPARAM(next.left + 3, y));
+    EXPECT_FALSE(inked(next));
+    Send(z, WM_CHAR, 'c');
+    at = caret();
+    EXPECT_TRUE(inked(at));
+    Send(z, WM_MOUSEMOVE, 0, MAKELPARAM(at.left + 200, y + 200));
+    EXPECT_TRUE(inked(at));
+    Send(z, WM_CHAR, 'd');
+    EXPECT_TRUE(inked(caret()));
 }
 
 TEST_F(ZEVuduTest, HostSymbolsInsertTheirCharacterAndUnknownCodesBeep) {
