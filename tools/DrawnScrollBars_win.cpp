@@ -165,6 +165,7 @@ bool DrawnScrollBars::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
 }
 
 void DrawnScrollBars::Press(ScrollStrips::Hit hit, int32_t x, int32_t y) {
+    if (!strips_.Scrolls(hit.Vertical)) return;  // a disabled bar's arrows do nothing either
     if (hit.What == Part::Thumb) {
         strips_.Grab(hit.Vertical, x, y);
     } else if (!Repeats(hit.What)) {
