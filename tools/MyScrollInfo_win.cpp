@@ -1,5 +1,7 @@
 #include "MyScrollInfo_win.h"
 
+#include <initializer_list>
+
 namespace tessaly {
 namespace {
 
@@ -77,6 +79,7 @@ int32_t WindowScrollBars::TrackPosition(bool vertical) {
 
 HRESULT MyScrollInfo::put_hwnd(VARIANT_BOOL IsEditCtlFrm, LONG_PTR hwnd) {
     bars_.window = reinterpret_cast<HWND>(hwnd);
+    drawn_.window = bars_.window;
     grid_.SetEditView(IsEditCtlFrm != VARIANT_FALSE);
     return S_OK;
 }
@@ -171,6 +174,39 @@ HRESULT MyScrollInfo::MousePageY(LONG X, LONG Y, LONG* page) {
 }
 HRESULT MyScrollInfo::MousePageX(LONG X, LONG Y, LONG* page) {
     return Put<LONG>(page, grid_.MousePageX(X, Y));
+}
+
+// The drawn bars take over the system's as they stand; taking their room off the client area, the
+// system's bars tell the window its size, which sets the grid again on the drawn ones.
+HRESULT MyScrollInfo::StripsFace::DrawInWindow() {
+    const HWND w = s_.bars_.window;
+    if (s_.drawing_) return S_OK;
+    if (!w) return E_FAIL;
+    for (bool vertical : {true, false}) {
+        SCROLLINFO si{sizeof si, SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        ScrollStrips::Bar& b = s_.drawn_.Strips().Of(vertical);
+        b.Shown = BarShown(w, vertical);
+        if (GetScrollInfo(w, Bar(vertical), &si)) {
+            b.Page = static_cast<int32_t>(si.nPage);
+            b.Position = si.nPos;
+        }
+    }
+    s_.drawing_ = true;
+    s_.grid_.SetSink(s_.drawn_);
+    if (BarShown(w, true) || BarShown(w, false)) ShowScrollBar(w, SB_BOTH, FALSE);
+    return S_OK;
+}
+
+HRESULT MyScrollInfo::StripsFace::PaintBars(LONG_PTR dc) {
+    if (s_.drawing_) s_.drawn_.Paint(reinterpret_cast<HDC>(dc));
+    return S_OK;
+}
+
+HRESULT MyScrollInfo::StripsFace::BarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    LRESULT r = 0;
+    const bool taken = s_.drawing_ && s_.drawn_.Message(msg, wParam, lParam, r);
+    if (result) *result = r;
+    return taken ? S_OK : S_FALSE;
 }
 
 std::span<const com::Member<MyScrollInfo>> MyScrollInfo::Members() {

@@ -1,6 +1,8 @@
 #pragma once
+#include "DrawnScrollBars_win.h"
 #include "PageGrid.h"
 #include "api/IMyScrollInfo.h"
+#include "api/IScrollStrips.h"
 #include "com/Object.h"
 
 namespace tessaly {
@@ -46,9 +48,32 @@ public:
     HRESULT STDMETHODCALLTYPE MousePageY(LONG X, LONG Y, LONG* page) override;
     HRESULT STDMETHODCALLTYPE MousePageX(LONG X, LONG Y, LONG* page) override;
 
+    void* QueryOther(REFIID iid) {
+        return iid == __uuidof(IScrollStrips) ? static_cast<IScrollStrips*>(&strips_) : nullptr;
+    }
+
 private:
+    class StripsFace final : public IScrollStrips {
+    public:
+        explicit StripsFace(MyScrollInfo& s) : s_(s) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+            return s_.QueryInterface(iid, out);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return s_.AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return s_.Release(); }
+        HRESULT STDMETHODCALLTYPE DrawInWindow() override;
+        HRESULT STDMETHODCALLTYPE PaintBars(LONG_PTR dc) override;
+        HRESULT STDMETHODCALLTYPE BarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    private:
+        MyScrollInfo& s_;
+    };
+
     WindowScrollBars bars_;
+    DrawnScrollBars drawn_;
+    bool drawing_ = false;  // the window draws drawn_ instead of the system's bars
     PageGrid grid_{bars_};
+    StripsFace strips_{*this};
 };
 
 }  // namespace tessaly

@@ -75,7 +75,7 @@ void PageGrid::InitPageScrollInfo(int32_t pageCx, int32_t pageCy, int32_t pageCo
     if (pageCountX != -1) countX_ = pageCountX;
     if (pageCountY != -1) countY_ = pageCountY;
     int32_t w = 0, h = 0;
-    sink_.ClientSize(w, h);
+    sink_->ClientSize(w, h);
     clientW_ = w;
     clientH_ = h;
     if (isEditCtlFrm_) {
@@ -106,7 +106,7 @@ void PageGrid::HandleScrollMessage(intptr_t wParam, bool isVertical) {
         case 3: SetPosition(isVertical, ClampScroll(a.position + client, a.grid, a.client)); break;
         case 4:
         case 5: {
-            const Wide track = sink_.TrackPosition(isVertical);
+            const Wide track = sink_->TrackPosition(isVertical);
             a.position = ClampScroll(DivideRoundedWide(Wide(a.grid) * track, kScrollScale), a.grid, a.client);
             Recompute();
             if (code == 4) SetBarPosition(isVertical);
@@ -121,8 +121,8 @@ void PageGrid::HandleScrollMessage(intptr_t wParam, bool isVertical) {
 void PageGrid::ShowScrollBars(int16_t values) {
     showSetting_ = values;
     if (values < 1 || values > 4) return;
-    sink_.ShowBar(true, values >= 3);
-    sink_.ShowBar(false, values == 2 || values == 4);
+    sink_->ShowBar(true, values >= 3);
+    sink_->ShowBar(false, values == 2 || values == 4);
 }
 
 void PageGrid::OnSizeChanged(int32_t clientWidth, int32_t clientHeight) {
@@ -199,22 +199,22 @@ void PageGrid::UpdateBar(bool vertical) {
     const Axis a = AxisOf(vertical);
     const Fixed client = ToFixed(a.client);
     const bool show = a.grid > client;
-    sink_.ShowBar(vertical, show);
+    sink_->ShowBar(vertical, show);
     if (!show) return;
     const int32_t page = ToLong(DivideRoundedWide(Wide(client) * kScrollScale, a.grid));
-    sink_.SetBar(vertical, page, BarPosition(a.position, a.grid));
+    sink_->SetBar(vertical, page, BarPosition(a.position, a.grid));
 }
 
 void PageGrid::SetPosition(bool vertical, Fixed position) {
     Axis a = AxisOf(vertical);
-    sink_.SetBarPosition(vertical, BarPosition(position, a.grid));
+    sink_->SetBarPosition(vertical, BarPosition(position, a.grid));
     a.position = position;
     Recompute();
 }
 
 void PageGrid::SetBarPosition(bool vertical) {
     const Axis a = AxisOf(vertical);
-    sink_.SetBarPosition(vertical, BarPosition(a.position, a.grid));
+    sink_->SetBarPosition(vertical, BarPosition(a.position, a.grid));
 }
 
 void PageGrid::ClampAll() {

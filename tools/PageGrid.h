@@ -29,7 +29,9 @@ public:
 // page and after the last one, and the pages that show in the window.
 class PageGrid {
 public:
-    explicit PageGrid(ScrollBarSink& sink) : sink_(sink) {}
+    explicit PageGrid(ScrollBarSink& sink) : sink_(&sink) {}
+    // The bars driven from now on; the caller sets them up as the grid stands.
+    void SetSink(ScrollBarSink& sink) { sink_ = &sink; }
 
     void SetEditView(bool isEditCtlFrm) { isEditCtlFrm_ = isEditCtlFrm; }
     // -1 in any argument keeps that value.
@@ -79,7 +81,7 @@ private:
     void ClampAll();
     void Recompute();
 
-    ScrollBarSink& sink_;
+    ScrollBarSink* sink_;
     bool isEditCtlFrm_ = false;
     int16_t showSetting_ = 0;
     int32_t pageCx_ = 0, pageCy_ = 0, countX_ = 0, countY_ = 0;

@@ -279,6 +279,8 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     EditorData& d = ed.Data;
+    // The scroll bars' clicks call back the WM_VSCROLL and WM_HSCROLL below.
+    if (ed.Strips && ed.Strips->BarMessage(msg, wParam, lParam, &result) == S_OK) return true;
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -294,6 +296,9 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
             const IntRect spoiled{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
             if (painting.Screen) painting.Screen->Screen().SetPainting(&spoiled);
             ed.Refresh(tessaly::SelColorRefresh);
+            // On the window's own context, whatever was spoiled: a size step moves the bars
+            // without spoiling where they come to.
+            if (ed.Strips) ed.Strips->PaintBars(0);
             EndPaint(ed.Window, &ps);
             result = 0;
             return true;

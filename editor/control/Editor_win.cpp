@@ -62,6 +62,7 @@ double ScrollGrid::FristVisiblelPageScrollY() const {
 
 Editor::Editor(HWND window, HWND host, IMyScrollInfo* scroll, int32_t screenDpi)
     : Window(window), Host(host), Scroll(com::Ptr<IMyScrollInfo>::Share(scroll)), Grid(scroll) {
+    if (scroll) scroll->QueryInterface(__uuidof(IScrollStrips), Strips.OutVoid());
     Measurer = std::make_unique<GdiTextMeasurer>();
     Renderer = MakePageRenderer(RenderTarget{Data, window, host, scroll});
     Data.Measurer = *Measurer;

@@ -10,6 +10,7 @@
 
 #include "DaDurSystem_win.h"
 #include "api/IMyScrollInfo.h"
+#include "api/IScrollStrips.h"
 #include "com/ComPtr.h"
 #include "control/BackgroundPictures_win.h"
 #include "control/MouseInput.h"
@@ -106,6 +107,7 @@ public:
     const HWND Host;   // the container's window, taken from the client site
     win::WindowDc Dc;  // the control's own device context, kept while it runs
     com::Ptr<IMyScrollInfo> Scroll;
+    com::Ptr<IScrollStrips> Strips;  // the scroll bars drawn in the window
     ScrollGrid Grid{nullptr};
     WNDPROC PrevWndProc = nullptr;
     win::PostedMessageWatch PostedWatch;  // the host's record and text addresses

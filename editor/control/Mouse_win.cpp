@@ -6,6 +6,7 @@
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
 #include "model/layout/PageSetupRules.h"
+#include "render/ScreenRenderer_win.h"
 
 namespace notaline {
 namespace {
@@ -43,11 +44,15 @@ public:
         LONG zero = 0;
         ed_.Tell(tessaly::EM_OnWord, over ? 1 : 0, reinterpret_cast<LPARAM>(&zero));
     }
+    // Through the view, which moves the caret it shows only while it alone hid it.
     void ShowCaret(bool show) override {
-        if (show) {
-            ::ShowCaret(ed_.Window);
+        ScreenRenderer* screen = ed_.Renderer ? ed_.Renderer->Screen() : nullptr;
+        if (!screen) {
+            show ? ::ShowCaret(ed_.Window) : ::HideCaret(ed_.Window);
+        } else if (show) {
+            screen->Buffers().ShowCaretAgain();
         } else {
-            ::HideCaret(ed_.Window);
+            screen->Buffers().HideCaret();
         }
     }
     void DrawFocusRect(const IntRect& b) override {

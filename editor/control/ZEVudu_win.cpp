@@ -68,6 +68,9 @@ void ZEVudu::StartRunning() {
     Editor& ed = *editor_;
     ed.Dc = win::WindowDc(Window());
     ed.Metres = {"1/4", "2/4", "3/4", "4/4", "5/4", "3/8", "6/8", "7/8", "9/8", "12/8"};
+    // The system's scroll bars cost a running window more than its pages at every size step: it
+    // draws its own in its client area.
+    if (ed.Strips) ed.Strips->DrawInWindow();
     ShowScrollBars();
     InstallEditWndProc(ed);
     CreateContextMenu(ed);

@@ -55,7 +55,8 @@ MemoryBuffer::~MemoryBuffer() {
     bitmap_.Reset();
 }
 
-PageBuffers::PageBuffers(HWND window) : window_(window), selection_(CreateSolidBrush(kSelectionColour)) {}
+PageBuffers::PageBuffers(HWND window, PageScroll* shown)
+    : window_(window), shown_(shown), selection_(CreateSolidBrush(kSelectionColour)) {}
 
 // Nothing is filled here: a layer is drawn over the part it shows before that part is composed,
 // and untouched memory of a large page costs nothing.
@@ -174,30 +175,49 @@ void PageBuffers::Present(int32_t x, int32_t y) {
     if (view_) PresentRows(x, y, 0, view_->Size().Height);
 }
 
+win::WindowDc PageBuffers::PageAreaDc() const {
+    win::WindowDc dc(window_);
+    if (dc.Get() && shown_) IntersectClipRect(dc.Get(), 0, 0, shown_->ClientWidth(), shown_->ClientHeight());
+    return dc;
+}
+
 void PageBuffers::PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) {
     if (!window_ || !view_) return;
-    const win::WindowDc dc(window_);
+    const win::WindowDc dc = PageAreaDc();
     if (dc.Get()) BitBlt(dc.Get(), x, y + top, view_->Size().Width, bottom - top, view_->Dc(), 0, top, SRCCOPY);
 }
 
 void PageBuffers::PresentPart(int32_t x, int32_t y, const IntRect& part) {
     if (!window_ || !view_) return;
-    const win::WindowDc dc(window_);
+    const win::WindowDc dc = PageAreaDc();
     if (dc.Get())
         BitBlt(dc.Get(), x + part.Left, y + part.Top, part.Right - part.Left, part.Bottom - part.Top, view_->Dc(),
                part.Left, part.Top, SRCCOPY);
 }
 
 void PageBuffers::HideCaret() {
-    if (window_) ::HideCaret(window_);
+    if (window_ && ::HideCaret(window_)) ++caretHides_;
+}
+
+void PageBuffers::ShowCaretAgain() {
+    if (window_ && ::ShowCaret(window_) && caretHides_ > 0) --caretHides_;
 }
 
 void PageBuffers::PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) {
     // The caret is the focused window's: made without the focus it would take it from another.
-    if (!window_ || GetFocus() != window_) return;
-    if (!CreateCaret(window_, nullptr, width, height)) return;
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (!window_ || !GetGUIThreadInfo(GetCurrentThreadId(), &gui) || gui.hwndFocus != window_) return;
+    // Making a caret costs more than the refresh that places it (a size step's repaint twice over
+    // under Wine): the one shown, of this size, hidden once since, is only moved and shown again.
+    const bool keep = show && caretShown_ && caretHides_ == 1 && gui.hwndCaret == window_ &&
+                      gui.rcCaret.right - gui.rcCaret.left == width && gui.rcCaret.bottom - gui.rcCaret.top == height;
+    caretHides_ = 0;
+    caretShown_ = false;
+    if (!keep && !CreateCaret(window_, nullptr, width, height)) return;
     SetCaretPos(x, y);
     if (show) ShowCaret(window_);
+    caretShown_ = show;
 }
 
 bool PageBuffers::InsertKeyOn() {

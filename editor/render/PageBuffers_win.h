@@ -44,8 +44,9 @@ private:
 // caret it places.
 class PageBuffers : public PageSurface {
 public:
-    // A null window: nothing is shown and there is no caret.
-    explicit PageBuffers(HWND window);
+    // A null window: nothing is shown and there is no caret. With a scroll, the view is shown only
+    // within its client size: the window may draw its own scroll bars beside it.
+    explicit PageBuffers(HWND window, PageScroll* shown = nullptr);
 
     bool MakePageBuffers(PixelSize page) override;
     bool MakeViewBuffer(PixelSize view) override;
@@ -62,6 +63,9 @@ public:
     void PresentRows(int32_t x, int32_t y, int32_t top, int32_t bottom) override;
     void PresentPart(int32_t x, int32_t y, const IntRect& part) override;
     void HideCaret() override;
+    // Ends a hide of the caret made through HideCaret by another than the view (the pointer over
+    // the caret's character), so the view knows how often it is hidden.
+    void ShowCaretAgain();
     void PlaceCaret(int32_t x, int32_t y, int32_t width, int32_t height, bool show) override;
     bool InsertKeyOn() override;
 
@@ -75,7 +79,14 @@ private:
     static constexpr int kLayers = 3;
     using Slot = std::array<std::unique_ptr<MemoryBuffer>, kLayers>;
 
+    // The window's device context clipped to the page area; null when it cannot be had.
+    win::WindowDc PageAreaDc() const;
+
     HWND window_;
+    PageScroll* shown_;
+    // Since the caret was last placed: shown or not, and how often this view hid it.
+    bool caretShown_ = false;
+    int caretHides_ = 0;
     win::BrushHandle selection_;  // the grey a selected box is ANDed with
     std::array<Slot, 2> slots_;
     std::unique_ptr<MemoryBuffer> picture_, view_;

@@ -10,7 +10,7 @@ std::u16string PageTextureFile() {
 }
 
 ScreenRenderer::ScreenRenderer(EditorData& data, HWND window, HWND host, PageScroll& scroll, PageServices* services)
-    : data_(data), host_(host), scroll_(scroll), buffers_(window), screen_(data, scroll, buffers_, services) {
+    : data_(data), host_(host), scroll_(scroll), buffers_(window, &scroll), screen_(data, scroll, buffers_, services) {
     screen_.TextureFile = PageTextureFile();
     zoom_ = com::CreateFromDll<IVbGetWindowsZoom>(L"Tessaly.dll", CLSID_VbGetWindowsZoom);
 }

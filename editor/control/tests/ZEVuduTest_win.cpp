@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -86,9 +87,16 @@ TEST_F(ZEVuduTest, RunsInPlaceWithTheDefaultDocumentAndItsScrollBars) {
     EXPECT_EQ(parent, ed.Host);
     EXPECT_EQ(parent, GetParent(z.Window()));
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&EditWndProc), GetWindowLongPtrW(z.Window(), GWLP_WNDPROC));
+    // Both bars show, drawn by the window itself in place of the system's.
     const LONG_PTR style = GetWindowLongPtrW(z.Window(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_VSCROLL);
-    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_FALSE(style & (WS_VSCROLL | WS_HSCROLL));
+    RECT client{};
+    GetClientRect(z.Window(), &client);
+    LONG pageWidth = 0, pageHeight = 0;
+    ed.Scroll->get_ClientWidth(&pageWidth);
+    ed.Scroll->get_ClientHeight(&pageHeight);
+    EXPECT_EQ(client.right - GetSystemMetrics(SM_CXVSCROLL), pageWidth);
+    EXPECT_EQ(client.bottom - GetSystemMetrics(SM_CXVSCROLL), pageHeight);
     EXPECT_FALSE(ed.Commands->Undo.Modified());
     RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     SavePng(parent, L"zevudu-in-place.png");
@@ -323,6 +331,114 @@ TEST_F(ZEVuduTest, WheelAndDragScrollThePages) {
     EXPECT_EQ(10 * 10000, top());
 }
 
+// The window's own scroll bars: their parts are drawn where the bar's arithmetic puts them, and a
+// click on an arrow or the track, or a drag of the thumb, scrolls the pages as the system's did.
+TEST_F(ZEVuduTest, ItsOwnScrollBarsDrawAndScrollThePages) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const HWND w = z.Window();
+    auto top = [&] {
+        CY y{};
+        ed.Scroll->get_FristPageScrollY(&y);
+        return -y.int64;
+    };
+    RECT client{};
+    GetClientRect(w, &client);
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    const int pageW = client.right - bar, pageH = client.bottom - bar, mid = pageW + bar / 2;
+    auto pixels = [&] {
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const win::WindowDc dc(w);
+        return win::test::PixelsOf(win::test::CopyOf(dc.Get(), client).Get(), client.right, client.bottom);
+    };
+    auto at = [&](const std::vector<uint32_t>& px, int x, int y) { return px[size_t(y) * client.right + x]; };
+    auto rgb = [](int index) {
+        const COLORREF c = GetSysColor(index);
+        return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    };
+    // The down arrow's glyph, the thumb's face at the top of the track, the track under it (the
+    // scroll-bar colour, dithered with the highlight where it is the window's), the corner box.
+    auto inkIn = [&](const std::vector<uint32_t>& px, int left, int t, int right, int bottom, uint32_t colour) {
+        for (int y = t; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (at(px, x, y) == colour) return true;
+        return false;
+    };
+    auto face = [&](const std::vector<uint32_t>& px, int x, int y) {
+        return at(px, x, y) == rgb(COLOR_BTNFACE) && at(px, x + 1, y) == rgb(COLOR_BTNFACE);
+    };
+    auto track = [&](const std::vector<uint32_t>& px, int x, int y) {
+        const uint32_t c = at(px, x, y);
+        return !face(px, x, y) &&
+               (c == rgb(COLOR_SCROLLBAR) || c == rgb(COLOR_BTNHIGHLIGHT) || c == rgb(COLOR_BTNFACE));
+    };
+    std::vector<uint32_t> px = pixels();
+    EXPECT_TRUE(inkIn(px, pageW + 3, pageH - bar + 3, client.right - 3, pageH - 3, rgb(COLOR_BTNTEXT)));
+    EXPECT_TRUE(face(px, mid, bar + 4));
+    EXPECT_TRUE(track(px, mid, pageH - bar - 2));
+    EXPECT_TRUE(face(px, client.right - 3, client.bottom - 2));
+    EXPECT_TRUE(track(px, client.right - bar * 3, client.bottom - bar / 2));
+    SavePng(parent, L"zevudu-scroll-bars.png");
+
+    auto click = [&](int x, int y) {
+        Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Send(z, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    };
+    ASSERT_EQ(0, top());
+    click(mid, pageH - bar / 2);  // the down arrow: a tenth of the page area
+    EXPECT_EQ(int64_t(pageH / 10) * 10000, top());
+    click(mid, bar / 2);
+    EXPECT_EQ(0, top());
+    click(mid, pageH - bar - 2);  // the track under the thumb: a page area
+    EXPECT_EQ(int64_t(pageH) * 10000, top());
+    Send(z, WM_VSCROLL, SB_TOP, 0);
+    ASSERT_EQ(0, top());
+    // The thumb dragged 40 pixels: the pages follow while it moves, and stay where it is let go.
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(mid, bar + 2));
+    Send(z, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(mid, bar + 42));
+    const auto dragged = top();
+    EXPECT_GT(dragged, 0);
+    Send(z, WM_LBUTTONUP, 0, MAKELPARAM(mid, bar + 42));
+    EXPECT_EQ(dragged, top());
+    px = pixels();
+    EXPECT_TRUE(track(px, mid, bar + 20));  // the thumb left the top of the track
+    EXPECT_TRUE(face(px, mid, bar + 44));
+    // A click on the pages is still the editor's: it does not scroll.
+    Send(z, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pageW / 2, pageH / 2));
+    Send(z, WM_LBUTTONUP, 0, MAKELPARAM(pageW / 2, pageH / 2));
+    EXPECT_EQ(dragged, top());
+}
+
+// A bar shows while its way of the pages is longer than the page area, as the system's did, and
+// the page area takes back its room once it hides.
+TEST_F(ZEVuduTest, ItsOwnScrollBarsHideWhenThePagesFitAndGiveTheirRoomBack) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    struct Row {
+        int width, height;
+        bool vertical, horizontal;
+    };
+    // The page is 794 x 1123 with gaps of 40 around it, the gaps beside it widened to centre it (an
+    // odd width left over rounds them to even, a pixel wider than the window: not here).
+    const Row rows[] = {
+        {1001, 400, true, false}, {1001, 1300, false, false}, {600, 1300, false, true}, {600, 400, true, true}};
+    for (const Row& r : rows) {
+        SetWindowPos(z.Window(), nullptr, 0, 0, r.width, r.height, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client{};
+        GetClientRect(z.Window(), &client);
+        LONG w = 0, h = 0;
+        ed.Scroll->get_ClientWidth(&w);
+        ed.Scroll->get_ClientHeight(&h);
+        EXPECT_EQ(client.right - (r.vertical ? bar : 0), w) << r.width << " x " << r.height;
+        EXPECT_EQ(client.bottom - (r.horizontal ? bar : 0), h) << r.width << " x " << r.height;
+        // A click where a hidden bar would be is the pages'.
+        LRESULT taken = 0;
+        EXPECT_EQ(r.vertical ? S_OK : S_FALSE,
+                  ed.Strips->BarMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.right - 2, 100), &taken));
+    }
+}
+
 TEST_F(ZEVuduTest, ZoomLimitsBeep) {
     ZEVudu& z = Host();
     Editor& ed = WithHeldKeys(z);
@@ -439,6 +555,50 @@ TEST_F(ZEVuduTest, ATypedDigitBecomesANotationCharacterAtTheCaret) {
     EXPECT_EQ(tessaly::GcState, ed.Data.InputState);
     Send(z, WM_CHAR, 127);
     EXPECT_EQ(count + 2, ed.Data.WordCount());
+}
+
+// The caret is moved, not made again, by a refresh; one the pointer hid over its character still
+// shows at the next character typed, as a new caret did.
+TEST_F(ZEVuduTest, TheCaretShowsAtEveryKeyEvenWhenThePointerHidItOverItsCharacter) {
+    ZEVudu& z = Host();
+    Editor& ed = WithHeldKeys(z);
+    SetFocus(z.Window());
+    ed.Data.SelStart = 0;
+    ed.Data.SelLength = 0;
+    ed.Data.InputState = tessaly::GcState;
+    // The caret's ink: the page's white inverted in its box. No message is pumped while it is
+    // looked at, so it does not blink.
+    auto caret = [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetCurrentThreadId(), &gui);
+        EXPECT_EQ(z.Window(), gui.hwndCaret);
+        return gui.rcCaret;
+    };
+    auto inked = [&](const RECT& r) {
+        const win::WindowDc dc(z.Window());
+        const auto px = win::test::PixelsOf(win::test::CopyOf(dc.Get(), r).Get(), r.right - r.left, r.bottom - r.top);
+        return std::count_if(px.begin(), px.end(), [](uint32_t c) { return (c & 0xFF) < 0x60; }) * 2 >=
+               static_cast<long>(px.size());
+    };
+    Send(z, WM_CHAR, 'a');
+    RECT at = caret();
+    EXPECT_TRUE(inked(at));
+    Send(z, WM_CHAR, 'b');  // the caret only moves
+    const RECT next = caret();
+    EXPECT_GT(next.left, at.left);
+    EXPECT_TRUE(inked(next));
+    // Over the character after the caret, the pointer hides it; a key shows it again.
+    const int y = (next.top + next.bottom) / 2;
+    Send(z, WM_MOUSEMOVE, 0, MAKELPARAM(next.left + 3, y));
+    EXPECT_FALSE(inked(next));
+    Send(z, WM_CHAR, 'c');
+    at = caret();
+    EXPECT_TRUE(inked(at));
+    Send(z, WM_MOUSEMOVE, 0, MAKELPARAM(at.left + 200, y + 200));
+    EXPECT_TRUE(inked(at));
+    Send(z, WM_CHAR, 'd');
+    EXPECT_TRUE(inked(caret()));
 }
 
 TEST_F(ZEVuduTest, HostSymbolsInsertTheirCharacterAndUnknownCodesBeep) {
