@@ -124,13 +124,21 @@ TEST_F(DrumEditorTest, TheChannelRowsLookTheSameAtEveryOpeningAndAreMadeWhenNeed
             Opening o;
             o.rowsAtOpening = item(drum_editor::kChannel0) != nullptr;
             int w = 0, h = 0;
-            // Taken once the opening has painted: two captures in a row alike (a loaded machine
-            // may still be drawing the rows when the driver first looks).
+            // Taken once the opening has painted: no window of it left to paint and two captures in
+            // a row alike (a loaded machine may still be drawing the rows when the driver first looks).
             const std::wstring pictured = com::ProgramFolder() + L"drum_editor_pictured.png";
             std::vector<uint32_t> before;
             Driver::Until([&] {
+                bool painting = GetUpdateRect(editor, nullptr, FALSE);
+                EnumChildWindows(
+                    editor,
+                    [](HWND child, LPARAM any) {
+                        *reinterpret_cast<bool*>(any) |= GetUpdateRect(child, nullptr, FALSE) != FALSE;
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&painting));
                 o.pixels = outside::test::Capture(editor, w, h, pictured.c_str());
-                return std::exchange(before, o.pixels) == o.pixels;
+                return std::exchange(before, o.pixels) == o.pixels && !painting;
             });
             if (then == LBN_DBLCLK)
                 PostMessageW(editor, WM_COMMAND, MAKEWPARAM(drum_editor::kBarList, LBN_DBLCLK),
