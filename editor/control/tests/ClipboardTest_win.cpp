@@ -178,7 +178,15 @@ TEST_F(ClipboardTest, CharactersCopiedInOneProgramPasteInAnotherWithTheirMarksAn
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     const win::KernelHandle thread(pi.hThread), process(pi.hProcess);
     SetEnvironmentVariableW(kPastedFileVar, nullptr);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.Get(), 120000));
+    // The copy's block is made when the second program asks for it: this window answers meanwhile.
+    const DWORD started = GetTickCount();
+    HANDLE second = process.Get();
+    DWORD waited = WAIT_TIMEOUT;
+    while (waited != WAIT_OBJECT_0 && GetTickCount() - started < 120000) {
+        waited = MsgWaitForMultipleObjects(1, &second, FALSE, 1000, QS_ALLINPUT);
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    }
+    ASSERT_EQ(WAIT_OBJECT_0, waited);
     DWORD code = 1;
     GetExitCodeProcess(process.Get(), &code);
     EXPECT_EQ(0u, code);
