@@ -5,7 +5,7 @@
 // another copy of the program meets, the block made when it is asked for and a paste of that
 // block read from the clipboard (figures only, no goal).
 // Not a test: it prints its figures, the goals beside them, and exits 2 when one is missed.
-//   clipboard_bench [pages, default 306]
+//   clipboard_bench [pages, default 306] [a DaDur file to keep the document in, for trying it by hand]
 // The peak is watched from another thread every millisecond (the process's own high-water mark
 // cannot be set back between steps).
 #include <windows.h>
@@ -127,6 +127,7 @@ int main(int argc, char** argv) {
         SetFocus(editor);
         com::Bstr name(path.c_str());
         z->SaveFile(name.Ref(), 0);
+        if (argc > 2) fs::copy_file(path, argv[2], fs::copy_options::overwrite_existing);
         const int32_t words = ed.Data.WordCount();
         const int32_t docPages = ed.Data.PageCount();
 
