@@ -74,7 +74,9 @@ bool CopyItem(Editor& ed) {
     if (focus < 0 || static_cast<size_t>(focus) >= d.HwWordInfo.size()) return false;
     const auto block = EncodeItemBlock(d, d.HwWordInfo[static_cast<size_t>(focus)]);
     OpenClipboardFor clipboard(ed.Window);
-    return clipboard && EmptyClipboard() && PutBlock(FormatId(kItemFormatName), block.data(), block.size() - 1);
+    if (!clipboard || !EmptyClipboard()) return false;
+    ed.ClipHeld.reset();  // the characters copied before are no longer promised
+    return PutBlock(FormatId(kItemFormatName), block.data(), block.size() - 1);
 }
 
 // The characters' block is made only when someone asks for it: a copy costs the pieces it pins,
@@ -87,6 +89,7 @@ bool CopyWords(Editor& ed, int32_t start, int32_t length) {
     OpenClipboardFor clipboard(ed.Window);
     if (!clipboard || !EmptyClipboard()) return false;
     ed.ClipHeld = std::move(clip);  // after EmptyClipboard, which drops what this window held
+    ed.ClipRendered = false;
     // A block promised answers no handle, failed or not: the clipboard says whether it took it.
     const UINT format = FormatId(kWordFormatName);
     SetClipboardData(format, nullptr);
@@ -217,12 +220,15 @@ void RenderClipboard(Editor& ed, UINT format) {
         if (!p.Get()) return;
         clip.WriteBlock(static_cast<uint8_t*>(p.Get()));
     }
-    if (SetClipboardData(format, memory.Get())) memory.Release();
+    if (SetClipboardData(format, memory.Get())) {
+        memory.Release();
+        ed.ClipRendered = true;
+    }
 }
 
 // The copy outlives the window on the clipboard, unless someone took the clipboard meanwhile.
 void RenderAllClipboard(Editor& ed) {
-    if (!ed.ClipHeld) return;
+    if (!ed.ClipHeld || ed.ClipRendered) return;
     OpenClipboardFor clipboard(ed.Window);
     if (clipboard && GetClipboardOwner() == ed.Window) RenderClipboard(ed, FormatId(kWordFormatName));
 }

@@ -144,6 +144,7 @@ public:
     // The characters this window last put on the clipboard, its block made only when asked for;
     // dropped when the clipboard is emptied by anyone.
     std::shared_ptr<const ClipWords> ClipHeld;
+    bool ClipRendered = false;            // its block was made and handed to the clipboard
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
     // Last, so it goes first of the members: its threads end before the document they share.
