@@ -8,6 +8,7 @@
 
 #include "control/Editor_win.h"
 #include "control/Handlers_win.h"
+#include "model/document/StoreSink.h"
 #include "model/edit/ClipboardFormat.h"
 #include "model/edit/TypedText.h"
 #include "win/KernelHandles.h"
@@ -73,20 +74,37 @@ bool CopyItem(Editor& ed) {
     if (focus < 0 || static_cast<size_t>(focus) >= d.HwWordInfo.size()) return false;
     const auto block = EncodeItemBlock(d, d.HwWordInfo[static_cast<size_t>(focus)]);
     OpenClipboardFor clipboard(ed.Window);
-    return clipboard && EmptyClipboard() && PutBlock(FormatId(kItemFormatName), block.data(), block.size() - 1);
+    if (!clipboard || !EmptyClipboard()) return false;
+    ed.ClipHeld.reset();  // the characters copied before are no longer promised
+    return PutBlock(FormatId(kItemFormatName), block.data(), block.size() - 1);
 }
 
+// The characters' block is made only when someone asks for it: a copy costs the pieces it pins,
+// not a record of 352 bytes a character.
 bool CopyWords(Editor& ed, int32_t start, int32_t length) {
     const EditorData& d = ed.Data;
     if (length == 0 || start < 0 || start > d.WordCount() - length) return false;
-    const auto block = EncodeWordBlock(d, start, length);
+    auto clip = TakeClipWords(d, start, length);
     const std::string text = WordsToPlainText(d, start, length);
     OpenClipboardFor clipboard(ed.Window);
-    if (!clipboard || !EmptyClipboard() || !PutBlock(FormatId(kWordFormatName), block.data(), block.size() - 1))
+    if (!clipboard || !EmptyClipboard()) return false;
+    ed.ClipHeld = std::move(clip);  // after EmptyClipboard, which drops what this window held
+    ed.ClipRendered = false;
+    // A block promised answers no handle, failed or not: the clipboard says whether it took it.
+    const UINT format = FormatId(kWordFormatName);
+    SetClipboardData(format, nullptr);
+    if (!IsClipboardFormatAvailable(format)) {
+        ed.ClipHeld.reset();
         return false;
+    }
     // The characters are on the clipboard; the text beside them is a convenience for other programs.
     if (!text.empty()) PutBlock(CF_TEXT, text.data(), text.size());
     return true;
+}
+
+// Whether the characters this window copied are still what the clipboard holds.
+bool OwnCopyOnClipboard(const Editor& ed) {
+    return ed.ClipHeld && GetClipboardOwner() == ed.Window && IsClipboardFormatAvailable(FormatId(kWordFormatName));
 }
 
 bool ReadItem(Editor& ed, bool pasting) {
@@ -127,22 +145,53 @@ bool TextToPasteWords(Editor& ed, std::string_view text) {
     return true;
 }
 
+// The block read where the clipboard keeps it, a run of records at a time, into the paste
+// buffer's compact records. Nothing when the clipboard holds no such block.
+std::optional<bool> ReadWordBlock(Editor& ed, bool pasting) {
+    const UINT format = FormatId(kWordFormatName);
+    if (!format || !IsClipboardFormatAvailable(format)) return std::nullopt;
+    HANDLE memory = GetClipboardData(format);
+    const size_t size = memory ? GlobalSize(memory) : 0;
+    if (size == 0) return std::nullopt;
+    const win::GlobalLocked locked(memory);
+    if (!locked.Get()) return std::nullopt;
+    StoreSink sink;
+    if (!ParseWordBlock(ed.Data, {static_cast<const uint8_t*>(locked.Get()), size}, sink)) {
+        if (pasting) ed.Beep();
+        return false;
+    }
+    ed.Data.PasteStore = sink.TakeStore();
+    return true;
+}
+
 bool ReadWordsOrText(Editor& ed, bool pasting) {
-    std::optional<std::vector<uint8_t>> block, text;
+    EditorData& d = ed.Data;
+    d.PasteStore.clear();
+    // This window's own copy is read where its characters stand; only a paste converts them.
+    if (OwnCopyOnClipboard(ed)) {
+        if (pasting) {
+            StoreSink sink;
+            if (!PasteClipWords(d, *ed.ClipHeld, sink)) {
+                ed.Beep();
+                return false;
+            }
+            d.PasteStore = sink.TakeStore();
+        }
+        d.PasteWordCount = static_cast<int32_t>(ed.ClipHeld->size());
+        ed.PasteFormatName = kWordFormatName;
+        return true;
+    }
+    std::optional<bool> block;
+    std::optional<std::vector<uint8_t>> text;
     {
         OpenClipboardFor clipboard(ed.Window);
         if (!clipboard) return false;
-        block = GetBlock(FormatId(kWordFormatName));
+        block = ReadWordBlock(ed, pasting);
         if (!block) text = GetBlock(CF_TEXT);
     }
     if (block) {
-        std::vector<tessaly::aWordInfo> words;
-        if (!ParseWordBlock(ed.Data, *block, words)) {
-            if (pasting) ed.Beep();
-            return false;
-        }
-        ed.Data.InputWords = std::move(words);
-        ed.Data.PasteWordCount = static_cast<int32_t>(ed.Data.InputWords.size());
+        if (!*block) return false;
+        d.PasteWordCount = static_cast<int32_t>(d.PasteStore.size());
         ed.PasteFormatName = kWordFormatName;
         return true;
     }
@@ -160,6 +209,28 @@ bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length) {
     }
     if (ed.Data.InputState == tessaly::LpxState) return CopyItem(ed);
     return CopyWords(ed, Start, Length);
+}
+
+void RenderClipboard(Editor& ed, UINT format) {
+    if (!ed.ClipHeld || format != FormatId(kWordFormatName)) return;
+    const ClipWords& clip = *ed.ClipHeld;
+    win::GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, clip.BlockSize()));
+    {
+        win::GlobalLocked p(memory.Get());
+        if (!p.Get()) return;
+        clip.WriteBlock(static_cast<uint8_t*>(p.Get()));
+    }
+    if (SetClipboardData(format, memory.Get())) {
+        memory.Release();
+        ed.ClipRendered = true;
+    }
+}
+
+// The copy outlives the window on the clipboard, unless someone took the clipboard meanwhile.
+void RenderAllClipboard(Editor& ed) {
+    if (!ed.ClipHeld || ed.ClipRendered) return;
+    OpenClipboardFor clipboard(ed.Window);
+    if (clipboard && GetClipboardOwner() == ed.Window) RenderClipboard(ed, FormatId(kWordFormatName));
 }
 
 bool ReadClipboardWords(Editor& ed, bool pasting) {

@@ -174,6 +174,7 @@ void OnPaste(Editor& ed) {
     EditorData& d = ed.Data;
     d.InputWords.clear();
     d.PasteWordCount = 0;
+    d.PasteStore.clear();
     ed.PasteFormatName.clear();
     if (!ReadClipboardWords(ed, true)) return;
     EditCommands& c = *ed.Commands;
@@ -318,6 +319,9 @@ bool EditWindowMessage(Editor& ed, UINT msg, WPARAM wParam, LPARAM lParam, LRESU
         case WM_COPY: OnCopy(ed); break;
         case WM_PASTE: OnPaste(ed); break;
         case WM_CLEAR: OnClear(ed); break;
+        case WM_RENDERFORMAT: RenderClipboard(ed, static_cast<UINT>(wParam)); break;
+        case WM_RENDERALLFORMATS: RenderAllClipboard(ed); break;
+        case WM_DESTROYCLIPBOARD: ed.ClipHeld.reset(); break;
         default: return HostCommand(ed, msg, wParam, lParam, result);
     }
     return false;

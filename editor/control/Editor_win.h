@@ -21,6 +21,7 @@
 #include "model/document/DocumentFiles.h"
 #include "model/document/EditorData.h"
 #include "model/document/mGeneral.h"
+#include "model/edit/ClipboardFormat.h"
 #include "model/edit/EditCommands.h"
 #include "model/edit/FreeItems.h"
 #include "music/SetPlayInfoForm.h"
@@ -141,7 +142,11 @@ public:
     std::unique_ptr<MouseWindow> MouseSite;
     std::unique_ptr<MouseInput> Mouse;
     win::OwnedDc MemoryDc;
-    std::string PasteFormatName;          // the clipboard format the last ReadClipboardWords found
+    std::string PasteFormatName;  // the clipboard format the last ReadClipboardWords found
+    // The characters this window last put on the clipboard, its block made only when asked for;
+    // dropped when the clipboard is emptied by anyone.
+    std::shared_ptr<const ClipWords> ClipHeld;
+    bool ClipRendered = false;            // its block was made and handed to the clipboard
     std::unique_ptr<MusicPlayer> Player;  // made at the first playback
     PlaySettingsModule PlaySettings;      // the MIDI texts and working drum patterns
     // Last, so it goes first of the members: its threads end before the document they share.

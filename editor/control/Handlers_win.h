@@ -56,6 +56,10 @@ void MakeSymbolWord(Editor& ed, int32_t markCode, int32_t value);
 // pasting, not each time a menu or the host asks whether there is something to paste.
 bool CopyWordsToClipboard(Editor& ed, int32_t Start, int32_t Length);
 bool ReadClipboardWords(Editor& ed, bool pasting);
+// The block of the characters this window put on the clipboard, made when someone asks for it
+// (WM_RENDERFORMAT), or before the window goes (WM_RENDERALLFORMATS).
+void RenderClipboard(Editor& ed, UINT format);
+void RenderAllClipboard(Editor& ed);
 
 // The context menu.
 void CreateContextMenu(Editor& ed);

@@ -9,6 +9,7 @@
 
 #include "HostedControlTest_win.h"
 #include "model/document/Tables.h"
+#include "model/edit/ClipboardFormat.h"
 #include "win/KernelHandles.h"
 
 namespace notaline {
@@ -134,6 +135,39 @@ TEST_F(ClipboardTest, ABadBlockIsRefusedWithABeepAndAFailedCopyCutsNothing) {
     EXPECT_EQ(2, system.beeps);
 }
 
+// A window's own copy is pasted as it was copied, edits after the copy notwithstanding, and the
+// block another program reads is made from the same characters when it asks.
+TEST_F(ClipboardTest, AWindowPastesItsOwnCopyAsItWasCopied) {
+    Editor& ed = HostEditor();
+    Notes(ed);
+    const std::vector<std::string> copied = Describe(ed.Data, 0, 4);
+    ed.Data.SelStart = 0;
+    ed.Data.SelLength = 4;
+    Send(ed, WM_COPY);
+    ed.Data.SelLength = 1;
+    Send(ed, WM_CHAR, '7');  // over the first note, after the copy
+    ed.Data.SelStart = 1;
+    ed.Data.SelLength = 0;
+    Send(ed, WM_PASTE);
+    EXPECT_EQ(copied, Describe(ed.Data, 1, 4));
+    EXPECT_EQ('7', ed.Data.WordInfo[0].WdAsc);
+    EXPECT_EQ(0, system.beeps);
+
+    std::vector<uint8_t> block;
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    if (HANDLE h = GetClipboardData(RegisterClipboardFormatA("DuZazidaWordInfo-Format"))) {
+        const auto* p = static_cast<const uint8_t*>(GlobalLock(h));
+        block.assign(p, p + GlobalSize(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    EditorData other;  // another program's, its tables empty
+    std::vector<tessaly::aWordInfo> words;
+    ASSERT_TRUE(ParseWordBlock(other, block, words));
+    ASSERT_EQ(4u, words.size());
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(copied[i], Describe(other, StoredWord(words[i]))) << i;
+}
+
 // The second program's side of the test below; it runs only when started by it.
 struct SecondProgramTest : ClipboardTest {
     SecondProgramTest() { keepClipboard = true; }
@@ -178,7 +212,15 @@ TEST_F(ClipboardTest, CharactersCopiedInOneProgramPasteInAnotherWithTheirMarksAn
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     const win::KernelHandle thread(pi.hThread), process(pi.hProcess);
     SetEnvironmentVariableW(kPastedFileVar, nullptr);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.Get(), 120000));
+    // The copy's block is made when the second program asks for it: this window answers meanwhile.
+    const DWORD started = GetTickCount();
+    HANDLE second = process.Get();
+    DWORD waited = WAIT_TIMEOUT;
+    while (waited != WAIT_OBJECT_0 && GetTickCount() - started < 120000) {
+        waited = MsgWaitForMultipleObjects(1, &second, FALSE, 1000, QS_ALLINPUT);
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    }
+    ASSERT_EQ(WAIT_OBJECT_0, waited);
     DWORD code = 1;
     GetExitCodeProcess(process.Get(), &code);
     EXPECT_EQ(0u, code);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 namespace notaline {
 
@@ -25,6 +26,12 @@ void DoArray::InstrWordArray(int32_t pos, int32_t n) {
     }
     // The old spare record moves up too; the room keeps whatever was there.
     data_.WordInfo.InsertRoom(Idx(pos), Idx(n));
+    data_.AboutFileInfo.WordCount += n;
+}
+
+void DoArray::InsertWords(int32_t pos, PieceArray<StoredWord>&& words) {
+    const auto n = static_cast<int32_t>(words.size());
+    data_.WordInfo.Splice(Idx(pos), std::move(words));
     data_.AboutFileInfo.WordCount += n;
 }
 

@@ -21,6 +21,8 @@ public:
     void DelLineArray(int32_t& pos, int32_t& n);
     // Opens room for n characters at pos; a negative n means the characters before pos.
     void InstrWordArray(int32_t pos, int32_t n);
+    // The characters of `words` put in before pos as they are; `words` is left empty.
+    void InsertWords(int32_t pos, PieceArray<StoredWord>&& words);
     // Removes n characters at pos; a negative n is normalised in place.
     void DelWordArray(int32_t& pos, int32_t& n);
     // Moves n characters from OutPos so that they land before the character at ToPos.

@@ -94,9 +94,12 @@ struct EditorData {
     // What the keyboard, IME, symbol and clipboard code hand to the editing members.
     std::vector<tessaly::aWordInfo> InputWords;  // InputWord inserts them all
     int32_t PasteWordCount = 0;                  // PasteWord inserts this many of InputWords
-    tessaly::aHwWordInfo ClipHwWordInfo;         // the free item read from the clipboard
-    tessaly::aHwWordInfo EditHwWordInfo;         // the focused item as the mouse moved or sized it
-    tessaly::aFontTbl EditFontTbl;               // the font-table row the octave/duration dialog edits
+    // Characters read from the clipboard in the store's own form: when it holds any, PasteWord
+    // puts them in as they are instead of InputWords.
+    PieceArray<StoredWord> PasteStore;
+    tessaly::aHwWordInfo ClipHwWordInfo;  // the free item read from the clipboard
+    tessaly::aHwWordInfo EditHwWordInfo;  // the focused item as the mouse moved or sized it
+    tessaly::aFontTbl EditFontTbl;        // the font-table row the octave/duration dialog edits
     int32_t EditFontTblIndex = 0;
     int32_t CPdqLine = -1;  // lyric-alignment source line, -1 none
     int32_t XjdqLine = -1;  // bar-alignment source line, -1 none

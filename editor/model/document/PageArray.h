@@ -113,7 +113,21 @@ public:
     // An edit's pagination to the end: the pages from `at` on give way to `with` and are kept aside.
     void ReplaceTail(size_t at, const Vector& with, const Moved& moved) {
         at = std::min(at, size());
+        if (size() - at > at + with.size()) {
+            // A long tail is kept aside where it is, its pages' move pending: only the pages
+            // before it and `with` are copied.
+            const auto [lines, words] = LeaveTailBehind(at);
+            pages_.swap(spare_.Pages);
+            pages_.assign(spare_.Pages.begin(), spare_.Pages.begin() + static_cast<ptrdiff_t>(at));
+            pages_.insert(pages_.end(), with.begin(), with.end());
+            spare_.Offset = at;
+            spare_.Lines = lines + moved.Lines;
+            spare_.Words = words + moved.Words;
+            spare_.FromLine = moved.FromLine;
+            return;
+        }
         Settle(size());
+        spare_.Offset = 0;
         spare_.Pages.assign(pages_.begin() + static_cast<ptrdiff_t>(at), pages_.end());
         spare_.Lines = moved.Lines;
         spare_.Words = moved.Words;
@@ -128,6 +142,7 @@ public:
     size_t SpareBeginningAt(int32_t line, size_t& from) const {
         const auto& pages = spare_.Pages;
         if (line < spare_.FromLine) return kNoPage;
+        from = std::max(from, spare_.Offset);
         const int32_t stored = line - spare_.Lines;
         for (int step = 0; from < pages.size() && pages[from].StartLine < stored; ++from)
             if (++step == 4) {
@@ -143,6 +158,29 @@ public:
     // pages change places.
     void ReplaceTailFromSpare(size_t at, const Vector& with, size_t spare, const Moved& moved) {
         at = std::min(at, size());
+        const size_t head = at + with.size();
+        if (size() - at > head && spare >= head && spare < spare_.Pages.size()) {
+            // The two long tails change places without being copied: the pages kept aside take
+            // the pages before `at` and `with` in front of them, the tail is kept aside as it is.
+            const auto [lines, words] = LeaveTailBehind(at);
+            const int32_t keptLines = spare_.Lines + moved.Lines, keptWords = spare_.Words + moved.Words;
+            Vector& kept = spare_.Pages;
+            const auto front = kept.begin() + static_cast<ptrdiff_t>(spare - head);
+            std::copy(with.begin(), with.end(),
+                      std::copy(pages_.begin(), pages_.begin() + static_cast<ptrdiff_t>(at), front));
+            kept.erase(kept.begin(), front);
+            pages_.swap(kept);
+            spare_.Offset = at;
+            spare_.Lines = lines + moved.Lines;
+            spare_.Words = words + moved.Words;
+            spare_.FromLine = moved.FromLine;
+            if (head < size() && (keptLines != 0 || keptWords != 0)) {
+                from_ = head;
+                lines_ = keptLines;
+                words_ = keptWords;
+            }
+            return;
+        }
         Settle(size());
         scratch_.assign(pages_.begin() + static_cast<ptrdiff_t>(at), pages_.end());
         pages_.resize(at);
@@ -152,6 +190,7 @@ public:
                       spare_.Pages.end());
         const int32_t lines = spare_.Lines + moved.Lines, words = spare_.Words + moved.Words;
         spare_.Pages.swap(scratch_);
+        spare_.Offset = 0;
         spare_.Lines = moved.Lines;
         spare_.Words = moved.Words;
         spare_.FromLine = moved.FromLine;
@@ -227,7 +266,19 @@ private:
         words_ += words;
         if (lines_ == 0 && words_ == 0) Clear();
     }
+    // The pages before `at` up to date and those from `at` on all behind by the move it returns
+    // (lines, characters), nothing pending: what it costs is the pages between `at` and the first
+    // page still to be moved.
+    std::pair<int32_t, int32_t> LeaveTailBehind(size_t at) {
+        if (from_ == kNone) return {0, 0};
+        const int32_t lines = lines_, words = words_;
+        for (size_t i = from_; i < at; ++i) Move(pages_[i], lines, words);
+        for (size_t i = at; i < from_ && i < size(); ++i) Move(pages_[i], -lines, -words);
+        Clear();
+        return {lines, words};
+    }
     void DropSpare() {
+        spare_.Offset = 0;
         spare_.Pages.clear();
         spare_.Lines = spare_.Words = spare_.FromLine = 0;
     }
@@ -252,6 +303,7 @@ private:
     // since, FromLine the first line (numbered now) from which on the lines are theirs.
     struct Spare {
         Vector Pages;
+        size_t Offset = 0;  // the pages before it are not kept aside
         int32_t Lines = 0;
         int32_t Words = 0;
         int32_t FromLine = 0;

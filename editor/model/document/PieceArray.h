@@ -363,6 +363,53 @@ public:
         return out;
     }
 
+    // Records pos to pos + n - 1 up to date, pinned for reading elsewhere as a snapshot of their
+    // own (its index 0 is pos): only the pieces they lie in are pinned.
+    Snapshot SnapRange(size_t pos, size_t n) const {
+        if (n > 0 && pos < deferEnd_ && pos + n > deferFrom_) SettleRange(pos, pos + n);
+        Snapshot s;
+        for (size_t k = n > 0 ? Find(pos) : pieces_.size(); k < pieces_.size() && n > 0; ++k) {
+            const size_t at = pos - starts_[k], take = std::min(n, pieces_[k].len - at);
+            Piece part = pieces_[k];
+            part.off += at;
+            part.len = part.cap = take;
+            part.buf->pins.fetch_add(1, std::memory_order_relaxed);
+            s.parts_.push_back(std::move(part));
+            s.size_ += take;
+            pos += take;
+            n -= take;
+        }
+        return s;
+    }
+    // The records of `other` put in before record pos as they are, piece by piece: nothing is
+    // copied; `other` is left empty.
+    void Splice(size_t pos, PieceArray&& other) {
+        other.SettleAll();
+        const size_t n = other.size();
+        if (n == 0) return;
+        if (pos < deferEnd_) {
+            SplitAt(pos);
+            for (Deferral& r : runs_)
+                if (r.from >= pos) {
+                    r.from += n;
+                    r.end += n;
+                    r.moved += static_cast<ptrdiff_t>(n);
+                }
+            Rehull();
+        }
+        size_t k = pieces_.size();
+        const size_t first = pos < size() ? Find(pos) : k;
+        if (pos < size()) {
+            k = first;
+            const size_t at = pos - starts_[k];
+            if (at > 0) Cut(k++, at);
+        }
+        pieces_.insert(pieces_.begin() + static_cast<ptrdiff_t>(k), std::make_move_iterator(other.pieces_.begin()),
+                       std::make_move_iterator(other.pieces_.end()));
+        other.clear();
+        Restart(std::min(first, pieces_.size() - 1));
+    }
+
     // Every record up to date, pinned for reading elsewhere.
     Snapshot Snap() const {
         SettleAll();

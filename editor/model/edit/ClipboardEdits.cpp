@@ -16,11 +16,15 @@ void ClipboardEdits::CutWord(int32_t m_selstart, int32_t m_sellength) {
 void ClipboardEdits::PasteWord(int32_t m_selstart, int32_t m_sellength, std::string_view PasteType) {
     (void)PasteType;
     auto [start, n] = NormalRange(m_selstart, m_sellength);
-    const int32_t k = std::min(data_.PasteWordCount, static_cast<int32_t>(data_.InputWords.size()));
-    if (k <= 0 || !typing_.InDocument(start, n) || !typing_.CanInputWord()) return;
-    typing_.KeepLastParaEnd(start, n);
-    // The caret lands right after the pasted characters, whichever way the selection was made.
-    typing_.ReplaceWords(start, n, k, start, false);
+    const int32_t k = data_.PasteStore.empty()
+                          ? std::min(data_.PasteWordCount, static_cast<int32_t>(data_.InputWords.size()))
+                          : static_cast<int32_t>(data_.PasteStore.size());
+    if (k > 0 && typing_.InDocument(start, n) && typing_.CanInputWord()) {
+        typing_.KeepLastParaEnd(start, n);
+        // The caret lands right after the pasted characters, whichever way the selection was made.
+        typing_.ReplaceWords(start, n, k, start, false);
+    }
+    data_.PasteStore.clear();  // read again for every paste, like the buffer of whole records
 }
 
 void ClipboardEdits::DragDropWord(int32_t m_selstart, int32_t m_sellength, int32_t& InstSelStart) {

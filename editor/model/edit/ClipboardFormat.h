@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "WordSink.h"
 #include "model/document/EditorData.h"
 
 namespace notaline {
@@ -21,16 +24,38 @@ inline constexpr size_t kClipFaceNameSize = 33;
 inline constexpr size_t kClipWordRecordSize = 352;  // the character, its face name and character set
 inline constexpr size_t kClipItemBlockSize = 29;
 
+// Characters copied, as taken: the records pinned where they stand (a later edit of the document
+// copies what it writes), the colours and faces of the tables as they were, the colour runs and
+// the paired-mark slots whose partner is outside the copy. The block is made from it later, a
+// run at a time, when someone asks for it; a paste in the same program reads it as it is.
+struct ClipWords {
+    PieceArray<StoredWord>::Snapshot Words;
+    std::vector<uint32_t> Colours;
+    std::vector<std::array<uint8_t, kClipFaceNameSize + 1>> Faces;  // each font row's face field, then its charset
+    std::vector<uint32_t> Fore, Back;                               // the colour value of each run
+    std::vector<std::pair<size_t, int32_t>> Unpaired;               // (character, slot), in order
+    size_t size() const { return Words.size(); }
+    // The size of the block, its spare byte included.
+    size_t BlockSize() const;
+    // The block into out (BlockSize() bytes), a run of records at a time.
+    void WriteBlock(uint8_t* out) const;
+};
+// Characters start to start + length - 1 (within the document).
+std::shared_ptr<const ClipWords> TakeClipWords(const EditorData& data, int32_t start, int32_t length);
+
 // Characters start to start + length - 1 (within the document) as a block: the colour runs, then
 // one record a character, then a spare byte. Paired marks whose partner is outside the range are
 // left out.
 std::vector<uint8_t> EncodeWordBlock(const EditorData& data, int32_t start, int32_t length);
 
-// A block's characters with the document's colour and font indexes and new pair numbers; paired
-// marks without a partner in the block are left out. False, and nothing changed, for a block
-// that is short, claims more than it holds or holds a record the editor cannot use. Colours and
-// faces the document lacks are added to its tables.
+// A block's characters with the document's colour and font indexes and new pair numbers, handed
+// to out a run at a time; paired marks without a partner in the block are left out. False, and
+// nothing changed or handed, for a block that is short, claims more than it holds or holds a
+// record the editor cannot use. Colours and faces the document lacks are added to its tables.
+bool ParseWordBlock(EditorData& data, std::span<const uint8_t> block, tessaly::WordSink& out);
 bool ParseWordBlock(EditorData& data, std::span<const uint8_t> block, std::vector<tessaly::aWordInfo>& out);
+// The same for characters copied in this program, as if their block had been read.
+bool PasteClipWords(EditorData& data, const ClipWords& clip, tessaly::WordSink& out);
 
 // A free-placed item with its colour value.
 std::vector<uint8_t> EncodeItemBlock(const EditorData& data, const tessaly::aHwWordInfo& item);
@@ -48,12 +73,5 @@ struct TextPiece {
     std::string_view Text;  // when not a break
 };
 std::vector<TextPiece> SplitPastedText(std::string_view text);
-
-// Empties every paired-mark slot that has no partner among the characters: a start needs its end
-// code with the same pair number after it, an end its start before it.
-void DropUnpairedMarks(std::span<tessaly::aWordInfo> words);
-// Gives every pair among the characters a new pair number of the document, so that pasted pairs
-// never share a number with pairs already there, nor with each other.
-void RenumberPastedPairs(EditorData& data, std::span<tessaly::aWordInfo> words);
 
 }  // namespace notaline

@@ -166,8 +166,12 @@ bool Typing::ReplaceWords(int32_t pos, int32_t n, int32_t m, int32_t redoSelStar
     AdjustAreaMarks(pos, n, true);
     int32_t at = pos, del = n;
     array_.DelWordArray(at, del);
-    array_.InstrWordArray(pos, m);
-    std::copy_n(data_.InputWords.begin(), m, data_.WordInfo.begin() + pos);
+    if (!typed && !data_.PasteStore.empty()) {
+        array_.InsertWords(pos, std::move(data_.PasteStore));  // a paste in stored form goes in as it is
+    } else {
+        array_.InstrWordArray(pos, m);
+        std::copy_n(data_.InputWords.begin(), m, data_.WordInfo.begin() + pos);
+    }
     auto& first = data_.WordInfo[static_cast<size_t>(pos)];
     if (typed && first.IsJpGcCtl == kCharParaEnd)
         first.EditFont([&](tessaly::mLogFont& f) { f.FontTblIndex = data_.AboutFileInfo.BaseFontTblIndex; });

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int64_t kWordSlot = 316;
 constexpr int64_t kRangeSlot = 28;
+constexpr int32_t kJournalRun = 256;  // character images written or read at a time
 const std::string kTempFolderMessage = "程序文件夹不能写入，撤销记录改存于临时文件夹：";
 const std::string kJournalFullMessage = "撤销记录写不进磁盘（磁盘可能已满），腾出空间之前不能修改文档。";
 static_assert(sizeof(tessaly::aWordInfo) == kWordSlot);
@@ -162,6 +163,20 @@ void UndoRedo::DropOpenStep() {
 bool UndoRedo::JournalWords(int32_t kind, const aUndoRange& range, bool reverse, double& size) {
     if (!journal_) return false;
     const int32_t count = CountOf(range);
+    if (!reverse && kind != kStepParaSpacing) {
+        // A long image goes a run at a time: one write a run, not a record.
+        if (count > 0 && (range.FirstWord < 0 || range.LastWord > data_.WordCount())) return false;
+        std::vector<tessaly::aWordInfo> run(static_cast<size_t>(std::min(count, kJournalRun)));
+        for (int32_t at = 0; at < count; at += kJournalRun) {
+            const auto take = static_cast<size_t>(std::min(kJournalRun, count - at));
+            data_.WordInfo.CopyOut(static_cast<size_t>(range.FirstWord + at), take, Expanding(run.begin()));
+            const auto bytes = static_cast<int64_t>(take) * kWordSlot;
+            if (!journal_->Write(JournalPos, run.data(), static_cast<size_t>(bytes))) return false;
+            JournalPos += bytes;
+            size += static_cast<double>(bytes);
+        }
+        return true;
+    }
     for (int32_t k = 0; k < count; ++k) {
         const int32_t index = reverse ? range.LastWord - k : range.FirstWord + k;
         if (!data_.IsWord(index) && index != data_.WordCount()) return false;
@@ -193,9 +208,10 @@ bool UndoRedo::ReadRange(int64_t pos, aUndoRange& range) {
 bool UndoRedo::ReadWords(int64_t pos, int32_t count, std::vector<tessaly::aWordInfo>& words) {
     if (!journal_) return false;
     words.resize(static_cast<size_t>(std::max(0, count)));
-    for (auto& word : words) {
-        if (!journal_->Read(pos, &word, kWordSlot)) return false;
-        pos += kWordSlot;
+    for (size_t at = 0; at < words.size(); at += kJournalRun) {
+        const size_t take = std::min(words.size() - at, static_cast<size_t>(kJournalRun));
+        if (!journal_->Read(pos, &words[at], take * kWordSlot)) return false;
+        pos += static_cast<int64_t>(take) * kWordSlot;
     }
     return true;
 }

@@ -44,12 +44,23 @@ TEST(PieceArray, BehavesAsAVectorUnderRandomEdits) {
         for (int op = 0; op < 400; ++op) {
             const size_t size = plain.size();
             const size_t pos = std::uniform_int_distribution<size_t>(0, size)(rng);
-            switch (rng() % 6) {
+            const unsigned kind = rng() % 7;
+            switch (kind) {
+                case 6:  // another array's pieces put in as they are
                 case 0: {
                     const size_t n = rng() % 300;
                     std::vector<Rec> add(n);
                     for (auto& r : add) r.v = next++;
-                    gap.insert(gap.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
+                    if (kind == 6) {
+                        Pieces other;
+                        for (size_t k = 0; k < n; k += 5)
+                            other.Append(std::vector<Rec>(add.begin() + static_cast<ptrdiff_t>(k),
+                                                          add.begin() + static_cast<ptrdiff_t>(std::min(n, k + 5))));
+                        gap.Splice(pos, std::move(other));
+                        EXPECT_TRUE(other.empty());
+                    } else {
+                        gap.insert(gap.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
+                    }
                     plain.insert(plain.begin() + static_cast<ptrdiff_t>(pos), add.begin(), add.end());
                     break;
                 }
@@ -117,7 +128,13 @@ TEST(PieceArray, SnapshotsKeepTheirRecordsWhileTheArrayChanges) {
                     break;
                 }
                 case 2:
-                    if (snaps.size() < 3) snaps.emplace_back(a.Snap(), Values(plain));
+                    if (snaps.size() < 3 && op % 2 == 0) snaps.emplace_back(a.Snap(), Values(plain));
+                    if (snaps.size() < 3 && op % 2 == 1) {  // a range of its own, which pins only its pieces
+                        const size_t n = std::min(plain.size() - pos, static_cast<size_t>(rng() % 40));
+                        std::vector<Rec> part(plain.begin() + static_cast<ptrdiff_t>(pos),
+                                              plain.begin() + static_cast<ptrdiff_t>(pos + n));
+                        snaps.emplace_back(a.SnapRange(pos, n), Values(part));
+                    }
                     break;
                 case 3:
                     if (!snaps.empty()) snaps.erase(snaps.begin() + static_cast<ptrdiff_t>(rng() % snaps.size()));

@@ -2,6 +2,7 @@
 
 #include "EditFixture.h"
 #include "model/document/MarkCodes.h"
+#include "model/document/StoreSink.h"
 
 namespace notaline {
 namespace {
@@ -64,6 +65,23 @@ TEST_F(ClipboardEditsTest, PasteReplacesTheSelectionAndPutsTheCaretAfterThePaste
     clip->PasteWord(5, -3, "");  // leftwards over W, X, Y
     EXPECT_EQ("abWXYZZefgh|", Text());
     EXPECT_EQ(6, data.SelStart);
+
+    // Characters read in stored form go in as they are, once, and undo and redo alike.
+    Relayout();
+    const std::string before = Image();
+    data.PasteStore = StoreOf({Char('P'), Char('Q'), Char('R')});
+    clip->PasteWord(0, 1, "");
+    Relayout();
+    EXPECT_EQ("PQRbWXYZZefgh|", Text());
+    EXPECT_EQ(3, data.SelStart);
+    EXPECT_TRUE(data.PasteStore.empty());
+    const std::string stored = Image();
+    undo->UserUndo();
+    EXPECT_TRUE(Same(before, Image()));
+    undo->UserRedo();
+    EXPECT_TRUE(Same(stored, Image()));
+    clip->PasteWord(0, 0, "");  // the buffer of whole records again
+    EXPECT_EQ("WXYZPQRbWXYZZefgh|", Text());
 }
 
 TEST_F(ClipboardEditsTest, NoPasteInsideAGraceNoteGroupOrFromAnEmptyClipboard) {

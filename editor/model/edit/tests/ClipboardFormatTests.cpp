@@ -220,6 +220,50 @@ TEST(ClipboardFormat, ABlockThatDoesNotHoldWhatItClaimsIsRefusedAndChangesNothin
     EXPECT_EQ(4u, words.size());
 }
 
+// A copy longer than the runs it is made in: its block is made later from the characters as
+// they were taken, whatever the document went through meanwhile, and the program's own paste of
+// it gives what a paste of its block gives.
+TEST(ClipboardFormat, ACopyIsMadeFromItsCharactersAsTakenAndPastesAsItsBlockWould) {
+    std::string pattern;
+    for (int i = 0; i < 100; ++i) pattern += "12ab3|";
+    EditorData from = Document(pattern);
+    for (size_t i = 200; i < 400; ++i) from.WordInfo[i].cf = static_cast<int16_t>(1 + i % 7 / 5);
+    for (size_t i = 300; i < 320; ++i) from.WordInfo[i].cb = -1;
+    Mark(from, 250, 0, kArcStart, 0, 1);  // a pair across two runs of records
+    Mark(from, 262, 3, kArcStart + 1, 0, 1);
+    Mark(from, 257, 1, kSlideStart, 0, 2);  // a start whose end lies after the copy
+    Mark(from, 590, 0, kSlideStart + 1, 0, 2);
+    const auto clip = TakeClipWords(from, 1, 580);
+    const auto block = EncodeWordBlock(from, 1, 580);
+    ASSERT_EQ(clip->BlockSize(), block.size());
+    for (size_t i = 0; i < 580; ++i) {
+        aWordInfo want = from.WordInfo[i + 1].Expand();
+        if (i + 1 == 257) want.ExtralWordInfo[1] = {};
+        const aWordInfo got = RecordOf(block, i);
+        ASSERT_EQ(0, std::memcmp(&want, &got, sizeof want)) << i;
+    }
+
+    // The document changes after the copy: the block does not.
+    from.WordInfo[100].WdAsc = '7';
+    Mark(from, 262, 3, 0, 0, 0);
+    from.WordInfo.Erase(10, 300);
+    std::vector<uint8_t> later(clip->BlockSize());
+    clip->WriteBlock(later.data());
+    EXPECT_EQ(block, later);
+
+    EditorData viaBlock = Document("9|"), viaCopy = Document("9|");
+    std::vector<aWordInfo> fromBlock, fromCopy;
+    tessaly::WordVector copySink(fromCopy);
+    ASSERT_TRUE(ParseWordBlock(viaBlock, block, fromBlock));
+    ASSERT_TRUE(PasteClipWords(viaCopy, *clip, copySink));
+    ASSERT_EQ(fromBlock.size(), fromCopy.size());
+    for (size_t i = 0; i < fromBlock.size(); ++i)
+        ASSERT_EQ(0, std::memcmp(&fromBlock[i], &fromCopy[i], sizeof(aWordInfo))) << i;
+    EXPECT_EQ(viaBlock.ColorTbl, viaCopy.ColorTbl);
+    EXPECT_EQ(viaBlock.FontTbl.size(), viaCopy.FontTbl.size());
+    EXPECT_EQ(viaBlock.AreaPairNumber, viaCopy.AreaPairNumber);
+}
+
 TEST(ClipboardFormat, AnItemGoesOutAndInWithItsColour) {
     EditorData from = Document("1|");
     tessaly::aHwWordInfo item{2, 3, 1, 10.5f, 20, 120, 30};

@@ -290,7 +290,7 @@ TEST_F(RangeMarksTest, AJournalThatCannotBeWrittenLeavesTheDocumentAsItWas) {
     journal->writesLeft = 0;  // not even the before-image
     ranges->FormatHuXian(1, 3, 72, 0);
     EXPECT_EQ(before, Bytes());
-    journal->writesLeft = 4;  // the before-image of characters 1 to 4, not the after-image
+    journal->writesLeft = 1;  // the before-image of characters 1 to 4 (one write), not the after-image
     ranges->FormatHuXian(1, 3, 72, 0);
     EXPECT_EQ(before, Bytes());  // the arc is back, and no second one was put over it
     journal->writesLeft = 3;
