@@ -117,6 +117,11 @@ void DrawPageItemLayer(PaintContext& ctx, int32_t page) {
         if (ctx.Data.HwWordInfo[k].iPage == page) DrawHwWord(ctx, static_cast<int32_t>(k));
 }
 
+bool PageHasItems(const EditorData& data, int32_t page) {
+    return std::any_of(data.HwWordInfo.begin(), data.HwWordInfo.end(),
+                       [&](const tessaly::aHwWordInfo& item) { return item.iPage == page; });
+}
+
 void DrawCornerMarks(PaintContext& ctx, double ox, double oy) {
     const double z = ctx.Scale;
     const double l = ctx.Data.WriteLeft, t = ctx.Data.WriteTop, r = ctx.Data.WriteRight, b = ctx.Data.WriteBottom;

@@ -26,6 +26,8 @@ void DrawPageTextLayer(PaintContext& ctx, CellCache& cache, int32_t page, const 
 void DrawPageMarkLayer(PaintContext& ctx, int32_t page);
 // White, then the page's free-placed items.
 void DrawPageItemLayer(PaintContext& ctx, int32_t page);
+// Whether any free item stands on the page: its item layer holds nothing else.
+bool PageHasItems(const EditorData& data, int32_t page);
 void ClearPageLayer(PaintContext& ctx);
 
 // Grey marks pointing out of the corners of the writable area, from (ox, oy).

@@ -181,7 +181,7 @@ bool PageScreen::RefreshBands(int32_t selLength, int32_t first, int32_t second) 
         const int32_t y = SlotTop(slot, view.GapY);
         const IntRect shown = Intersect(part->Band, VisiblePart(slot));
         if (IsEmpty(shown)) continue;
-        surface_.ComposePart(slot, view.GapX, y, shown);
+        surface_.ComposePart(slot, view.GapX, y, shown, !itemsBlank_[static_cast<size_t>(slot)]);
         surface_.PresentRows(view.X, view.Y, y + shown.Top, y + shown.Bottom);
     }
     return true;
@@ -220,7 +220,7 @@ bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t seco
         for (int32_t slot = 0; slot <= second - first; ++slot) {
             const int32_t top = SlotTop(slot, gapY);
             const IntRect part = Intersect(Offset(strip, -gapX, -top), VisiblePart(slot));
-            if (!IsEmpty(part)) surface_.ComposePart(slot, gapX, top, part);
+            if (!IsEmpty(part)) surface_.ComposePart(slot, gapX, top, part, !itemsBlank_[static_cast<size_t>(slot)]);
         }
     }
     return true;
@@ -229,6 +229,7 @@ bool PageScreen::ComposeUncovered(int32_t selLength, int32_t first, int32_t seco
 void PageScreen::ForgetDrawn() {
     drawn_ = {};
     drawnArea_ = {};
+    itemsBlank_ = {};
     composed_.reset();
 }
 
@@ -328,7 +329,11 @@ void PageScreen::DrawArea(int32_t page, int32_t slot, LayerSet layers, const Int
             });
         }
         if (layers.Marks) pass(PageLayer::Marks, [&](PaintContext& ctx) { DrawPageMarkLayer(ctx, page); });
-        if (layers.Items) pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
+        if (layers.Items) {
+            pass(PageLayer::Items, [&](PaintContext& ctx) { DrawPageItemLayer(ctx, page); });
+            // Drawn over all the part the slot holds: white there when the page has no item.
+            if (!band) itemsBlank_[static_cast<size_t>(slot)] = !PageHasItems(data_, page);
+        }
     }
     // What the two layers hold is known only when both were drawn from the document as it is now.
     if (band) return;
@@ -346,7 +351,8 @@ void PageScreen::ComposeView(int32_t first, int32_t second) {
         if (IsEmpty(shown)) continue;
         // Scrolled past what the layers hold: what comes into view is drawn now.
         if (!Contains(drawnArea_[static_cast<size_t>(slot)], shown)) DrawPageLayers(page, slot, {true, true, true});
-        surface_.ComposePart(slot, x, SlotTop(slot, scroll_.PageSpaceY()), shown);
+        surface_.ComposePart(slot, x, SlotTop(slot, scroll_.PageSpaceY()), shown,
+                             !itemsBlank_[static_cast<size_t>(slot)]);
     }
 }
 

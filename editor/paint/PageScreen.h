@@ -88,8 +88,9 @@ public:
     // The part of the view (view pixels) filled with a colour.
     virtual void FillView(uint32_t colour, const IntRect& part) = 0;
     // The part (page pixels) of the slot's text layer copied to the view with the page's corner at
-    // (x, y), its mark and item layers ANDed over it.
-    virtual void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) = 0;
+    // (x, y), its mark layer ANDed over it, and its item layer unless `items` is false (it is
+    // white there: ANDed it changes nothing).
+    virtual void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part, bool items) = 0;
     // The part of the view moved dx pixels across, within the view.
     virtual void MoveView(const IntRect& part, int32_t dx) = 0;
     // The selection grey ANDed over the box's size at (x, y) of the view.
@@ -223,6 +224,7 @@ private:
     int32_t joinedPage_ = -1;            // the second visible page, when a glissando entered it from the first
     std::array<PageStamp, 2> drawn_;     // each slot's page as its text and mark layers hold it
     std::array<IntRect, 2> drawnArea_;   // the part of each slot's page all three layers hold
+    std::array<bool, 2> itemsBlank_{};   // each slot's item layer as drawn held no item
     std::optional<ViewState> composed_;  // the view buffer as it was last composed and shown
     std::optional<IntRect> painting_;    // the window's spoiled part while its paint is handled
 };

@@ -129,14 +129,14 @@ void PageBuffers::FillView(uint32_t colour, const IntRect& part) {
                       static_cast<float>(r.Bottom), colour);
 }
 
-void PageBuffers::ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) {
+void PageBuffers::ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part, bool items) {
     const MemoryBuffer* text = Layer(slot, PageLayer::Text);
     if (!view_ || !text) return;
     const IntRect r = Within(part, text->Size());
     if (r.Left >= r.Right || r.Top >= r.Bottom) return;
     for (const auto& [layer, op] : kComposition) {
         const MemoryBuffer* b = Layer(slot, layer);
-        if (b)
+        if (b && (items || layer != PageLayer::Items))
             BitBlt(view_->Dc(), x + r.Left, y + r.Top, r.Right - r.Left, r.Bottom - r.Top, b->Dc(), r.Left, r.Top, op);
     }
 }

@@ -56,7 +56,7 @@ public:
     void DrawLayer(int32_t slot, PageLayer layer, const std::function<void(Canvas&)>& draw,
                    const IntRect* clip) override;
     void FillView(uint32_t colour, const IntRect& part) override;
-    void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override;
+    void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part, bool items) override;
     void MoveView(const IntRect& part, int32_t dx) override;
     void AndSelection(const IntRect& box, int32_t x, int32_t y) override;
     void Present(int32_t x, int32_t y) override;

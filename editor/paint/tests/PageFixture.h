@@ -34,6 +34,7 @@ public:
     struct Compose {
         int32_t Slot, X, Y;
         IntRect Part;
+        bool Items;
     };
     struct AndOp {
         IntRect Box;
@@ -86,8 +87,8 @@ public:
         draw(Layers[{slot, layer}]);
     }
     void FillView(uint32_t, const IntRect&) override {}
-    void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part) override {
-        Composed.push_back({slot, x, y, part});
+    void ComposePart(int32_t slot, int32_t x, int32_t y, const IntRect& part, bool items) override {
+        Composed.push_back({slot, x, y, part, items});
     }
     void MoveView(const IntRect&, int32_t) override {}
     void PresentRows(int32_t, int32_t, int32_t top, int32_t bottom) override { PresentedRows.push_back({top, bottom}); }

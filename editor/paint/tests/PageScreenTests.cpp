@@ -47,6 +47,31 @@ TEST_F(PageScreenTest, EachModeRedrawsTheLayersItNames) {
     }
 }
 
+// A slot's item layer is ANDed into the view only while it holds an item as last drawn: an item
+// taken away still shows until the layer is drawn again.
+TEST_F(PageScreenTest, AnItemLayerIsComposedOnlyWhileItHoldsAnItem) {
+    Make(3);
+    struct Step {
+        bool ItemOnSecond;  // the document's item on page 1, or none
+        int32_t Mode;
+        bool First, Second;  // whether each slot's item layer is composed
+    };
+    const Step steps[] = {{true, tessaly::AllRefresh, false, true},
+                          {true, tessaly::MainRefresh, false, true},
+                          {false, tessaly::MainRefresh, false, true},
+                          {false, tessaly::LpxRefresh, false, false},
+                          {true, tessaly::LpxRefresh, false, true}};
+    for (const Step& step : steps) {
+        data.HwWordInfo.clear();
+        if (step.ItemOnSecond) data.HwWordInfo.push_back({1, 3, 0, 100, 300, 240, 16});
+        surface.Reset();
+        view->RefreshView(0, 0, step.Mode);
+        ASSERT_EQ(surface.Composed.size(), 2u) << step.Mode;
+        EXPECT_EQ(surface.Composed[0].Items, step.First) << step.Mode;
+        EXPECT_EQ(surface.Composed[1].Items, step.Second) << step.Mode << " " << step.ItemOnSecond;
+    }
+}
+
 TEST_F(PageScreenTest, APageCountChangeDrawsEverything) {
     Make(3);
     data.PageInfo.pop_back();

@@ -215,7 +215,7 @@ struct ScreenRendererTest : ::testing::Test {
                 if (slot == 0 && l == Wanted) draw(Canvas);
             }
             void FillView(uint32_t, const IntRect&) override {}
-            void ComposePart(int32_t, int32_t, int32_t, const IntRect&) override {}
+            void ComposePart(int32_t, int32_t, int32_t, const IntRect&, bool) override {}
             void MoveView(const IntRect&, int32_t) override {}
             void AndSelection(const IntRect&, int32_t, int32_t) override {}
             void Present(int32_t, int32_t) override {}
