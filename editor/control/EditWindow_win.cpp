@@ -147,6 +147,10 @@ void OnWheel(Editor& ed, WPARAM wParam) {
 
 // The host lists the caret character's marks and counts the selection: after a cut, paste or
 // delete both changed. The input mode stays what it was, as these commands leave it.
+// Cut, paste and delete redraw as Backspace does: only the rows whose drawing changed, when the
+// view shows no selection; free items do not move with the text.
+constexpr int32_t kEditRefresh = tessaly::OnePageRefresh;
+
 void ReportEdit(Editor& ed) {
     NotifySelChangeByState(ed, ed.Data.SelStart, ed.Data.SelLength);
 }
@@ -159,7 +163,7 @@ void OnCut(Editor& ed) {
         return;
     }
     if (c.Undo.CanCut()) c.Clipboard.CutWord(ed.Data.SelStart, ed.Data.SelLength);
-    ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.LayOutAndShow(kEditRefresh);
     ed.UpdateCaretLine();
     ReportEdit(ed);
 }
@@ -185,7 +189,7 @@ void OnPaste(Editor& ed) {
     }
     if (d.PasteWordCount <= 0) return;
     c.Clipboard.PasteWord(d.SelStart, d.SelLength, ed.PasteFormatName);
-    ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.LayOutAndShow(kEditRefresh);
     ed.UpdateCaretLine();
     ReportEdit(ed);
 }
@@ -199,7 +203,7 @@ void OnClear(Editor& ed) {
         return;
     }
     c.Typed.DeleteWord(ed.Data.SelStart, ed.Data.SelLength);
-    ed.LayOutAndShow(tessaly::AllRefresh);
+    ed.LayOutAndShow(kEditRefresh);
     ed.UpdateCaretLine();
     ReportEdit(ed);
 }

@@ -21,7 +21,9 @@
 #include "model/layout/LayoutSetup.h"
 #include "model/layout/LoadJpFile.h"
 #include "model/layout/Pagination.h"
+#include "model/layout/ParagraphEnds.h"
 #include "model/layout/SourceLines.h"
+#include "win/GdiHandles.h"
 
 namespace notaline {
 namespace {
@@ -185,6 +187,53 @@ TEST_F(KeysTest, PostedDigitsBecomeNotesOnTheCaretLineAndTheHostHearsOfIt) {
     EXPECT_EQ(d.WordInfo[4].IsJpGcCtl, 1);
     EXPECT_EQ(d.WordInfo[5].IsJpGcCtl, 0);
     EXPECT_EQ(g_status.back().cInputState, tessaly::GcState);
+}
+
+// Delete, cut and paste redraw only the rows that changed: the window then holds exactly what a
+// redraw of the whole view shows, with a caret or a selection, within a line, across lines, and
+// where two paragraphs join.
+TEST_F(KeysTest, DeleteCutAndPasteShowWhatAWholeRedrawShows) {
+    EmptyDocument();
+    for (int p = 0; p < 3; ++p) Type("1234567|2345671|3456712|4567123|5671234|671234|\r");
+    EditorData& d = ed->Data;
+    const HWND window = control->Window();
+    auto shown = [&] {
+        UpdateWindow(window);
+        HideCaret(window);
+        RECT r{};
+        GetClientRect(window, &r);
+        auto px = win::test::PixelsOf(win::test::CopyOf(win::WindowDc(window).Get(), r).Get(), r.right, r.bottom);
+        ShowCaret(window);
+        return px;
+    };
+    const int32_t paraEnd = ParagraphEndFrom(d, 0);
+    SendMessageW(window, WM_COPY, 0, 0);  // nothing selected yet: the paste below takes these
+    struct Edit {
+        const char* name;
+        int32_t start, length;
+        UINT msg;
+    };
+    const Edit edits[] = {{"Delete at a caret", 3, 0, WM_CLEAR},
+                          {"Delete of a selection", 5, 40, WM_CLEAR},
+                          {"Delete of a paragraph end", paraEnd, 0, WM_CLEAR},
+                          {"Cut", 2, 12, WM_CUT},
+                          {"Paste at a caret", 20, 0, WM_PASTE}};
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.name);
+        Z()->put_SelStart(e.start);
+        Z()->put_SelLength(e.length);
+        ed->Refresh(tessaly::AllRefresh);
+        const auto before = shown();
+        const int32_t count = d.WordCount();
+        SendMessageW(window, e.msg, 0, 0);
+        ASSERT_NE(count, d.WordCount());
+        const auto band = shown();
+        ed->Refresh(tessaly::AllRefresh);
+        const auto whole = shown();
+        EXPECT_NE(before, whole);
+        EXPECT_TRUE(band == whole);
+        if (e.msg == WM_CUT) SendMessageW(window, WM_COPY, 0, 0);
+    }
 }
 
 TEST_F(KeysTest, TheRecordGoesWhenTheCaretMovesAndAfterEveryLoad) {
