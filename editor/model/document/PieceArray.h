@@ -263,17 +263,7 @@ public:
     // Opens room for n records at pos. What the room holds is unspecified: callers overwrite it.
     void InsertRoom(size_t pos, size_t n) {
         if (n == 0) return;
-        if (pos < deferEnd_) {
-            // Each run stays one run that moved as a whole: the part of one before pos is settled first.
-            SplitAt(pos);
-            for (Deferral& r : runs_)
-                if (r.from >= pos) {
-                    r.from += n;
-                    r.end += n;
-                    r.moved += static_cast<ptrdiff_t>(n);
-                }
-            Rehull();
-        }
+        MoveDeferralsFrom(pos, n);
         Open(pos, n);
     }
     // Removes the n records at pos.
@@ -387,16 +377,7 @@ public:
         other.SettleAll();
         const size_t n = other.size();
         if (n == 0) return;
-        if (pos < deferEnd_) {
-            SplitAt(pos);
-            for (Deferral& r : runs_)
-                if (r.from >= pos) {
-                    r.from += n;
-                    r.end += n;
-                    r.moved += static_cast<ptrdiff_t>(n);
-                }
-            Rehull();
-        }
+        MoveDeferralsFrom(pos, n);
         size_t k = pieces_.size();
         const size_t first = pos < size() ? Find(pos) : k;
         if (pos < size()) {
@@ -468,6 +449,19 @@ public:
     }
 
 private:
+    // Deferred runs at or after pos move n records on. Each run stays one run that moved as a
+    // whole: the part of one before pos is settled first.
+    void MoveDeferralsFrom(size_t pos, size_t n) {
+        if (pos >= deferEnd_) return;
+        SplitAt(pos);
+        for (Deferral& r : runs_)
+            if (r.from >= pos) {
+                r.from += n;
+                r.end += n;
+                r.moved += static_cast<ptrdiff_t>(n);
+            }
+        Rehull();
+    }
     struct Deferral {
         size_t from;
         size_t end;
