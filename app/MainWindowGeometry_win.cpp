@@ -54,11 +54,17 @@ void MainWindow::ApplyGeometry() {
         RECT now{};
         GetWindowRect(w, &now);
         MapWindowPoints(nullptr, GetAncestor(w, GA_PARENT), reinterpret_cast<POINT*>(&now), 2);
-        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-        if (shown) flags |= *shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        // Erased once, with the next paint, not after each move of the batch; a window already shown
+        // is not shown again (the system would repaint it).
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_DEFERERASE;
+        if (shown && *shown != (IsWindowVisible(w) != FALSE)) flags |= *shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
         if ((shown && !*shown) || EqualRect(&now, &to)) flags |= SWP_NOMOVE | SWP_NOSIZE;
         if ((flags & SWP_NOMOVE) && !shown) return;
         if ((flags & SWP_NOMOVE) && shown && *shown == (IsWindowVisible(w) != FALSE)) return;
+        // Only resized in place, a shown window is spoiled by hand, below: the system's own repaint of
+        // a resized panel with its many buttons costs several times more.
+        const bool inPlace = !(flags & SWP_NOMOVE) && now.left == to.left && now.top == to.top;
+        if (inPlace && w != editorWindow_ && IsWindowVisible(w) && (!shown || *shown)) flags |= SWP_NOREDRAW;
         placings.push_back({w, now, to, flags});
     };
     auto place = [&](HWND w, const TwipsRect& r, bool shown) {
@@ -140,16 +146,31 @@ void MainWindow::ApplyGeometry() {
                 RedrawWindow(Handle(), nullptr, vacated.Get(), RDW_INVALIDATE | RDW_ERASE);
         }
     }
-    // A new size repaints only what it uncovered, which leaves the old size grip of the bar and the
-    // old edge of a panel in view: the bands along the old and new right and bottom edges repaint,
+    // A new size would repaint only what it uncovered, which leaves the old size grip of the bar and
+    // the old edge of a panel in view: the bands along the old and new right and bottom edges repaint,
     // the rest of a face and its many buttons keep their bits.
+    RECT client{};
+    GetClientRect(Handle(), &client);
     for (const Placing& p : placings) {
         if (p.Window == editorWindow_ || (p.Flags & SWP_NOSIZE)) continue;
-        for (const PixelRect& b : ResizeBands(p.From.right - p.From.left, p.From.bottom - p.From.top,
-                                              p.To.right - p.To.left, p.To.bottom - p.To.top, kEdgeBand, kEdgeBand)) {
+        const int oldWidth = p.From.right - p.From.left, oldHeight = p.From.bottom - p.From.top;
+        const int width = p.To.right - p.To.left, height = p.To.bottom - p.To.top;
+        for (const PixelRect& b : ResizeBands(oldWidth, oldHeight, width, height, kEdgeBand, kEdgeBand)) {
             const RECT band{b.left, b.top, b.right, b.bottom};
             RedrawWindow(p.Window, &band, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
         }
+        if (!(p.Flags & SWP_NOREDRAW)) continue;
+        // Resized without the system's repaint: the buttons a wider panel uncovers paint, and the
+        // form repaints where a narrower one was, behind it.
+        const win::RegionHandle grown(CreateRectRgn(0, 0, width, height)),
+            kept(CreateRectRgn(0, 0, oldWidth, oldHeight));
+        if (CombineRgn(grown.Get(), grown.Get(), kept.Get(), RGN_DIFF) > NULLREGION)
+            RedrawWindow(p.Window, nullptr, grown.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        const win::RegionHandle vacated(CreateRectRgnIndirect(&p.From)), now(CreateRectRgnIndirect(&p.To)),
+            inside(CreateRectRgnIndirect(&client));
+        CombineRgn(vacated.Get(), vacated.Get(), now.Get(), RGN_DIFF);
+        if (CombineRgn(vacated.Get(), vacated.Get(), inside.Get(), RGN_AND) > NULLREGION)
+            RedrawWindow(Handle(), nullptr, vacated.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
 }
 

@@ -234,11 +234,13 @@ TEST_F(TopBarShown, AResizedWindowLeavesNothingStaleOnTheBarAndPanels) {
         const win::FrameDc whole(editor);
         pictures.push_back(
             win::test::PixelsOf(win::test::CopyOf(whole.Get(), framed).Get(), framed.right, framed.bottom));
-        // The form's face right of the editor and below it, where a shrunk editor was.
-        RECT client{}, editor = Placed("ZEVudu1", -1), bar = Placed("StatusBar1", -1);
+        // The form's face right of the editor and below it, where a shrunk editor was, and right of
+        // the top panel, where a narrower one leaves its old edge.
+        RECT client{}, editor = Placed("ZEVudu1", -1), bar = Placed("StatusBar1", -1), top = Placed("TopFaceFrame", -1);
         GetClientRect(form, &client);
         for (const RECT face : {RECT{editor.right, editor.top, client.right, editor.bottom},
-                                RECT{editor.left, editor.bottom, client.right, bar.top}})
+                                RECT{editor.left, editor.bottom, client.right, bar.top},
+                                RECT{top.right, top.top, client.right, top.bottom}})
             if (face.right > face.left && face.bottom > face.top)
                 pictures.push_back(win::test::PixelsOf(win::test::CopyOf(win::WindowDc(form).Get(), face).Get(),
                                                        face.right - face.left, face.bottom - face.top));
