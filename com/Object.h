@@ -10,6 +10,21 @@
 
 namespace com {
 
+// A further interface of an object, kept as a member of it: its IUnknown is the object's.
+template <class Owner, class Itf>
+class Face : public Itf {
+public:
+    explicit Face(Owner& owner) : owner_(owner) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        return owner_.QueryInterface(iid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+
+protected:
+    Owner& owner_;
+};
+
 // IUnknown and a table-driven IDispatch for a class implementing the dual
 // interface Itf (which derives from IDispatch). Derived supplies
 //   static std::span<const Member<Derived>> Members();

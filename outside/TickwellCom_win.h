@@ -18,19 +18,11 @@ public:
     void* QueryOther(REFIID iid);
 
 private:
-    class ClassInfo final : public IProvideClassInfo2 {
+    class ClassInfo final : public com::Face<TickwellCom, IProvideClassInfo2> {
     public:
-        explicit ClassInfo(TickwellCom& owner) : owner_(owner) {}
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-            return owner_.QueryInterface(iid, out);
-        }
-        ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
-        ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+        using Face::Face;
         HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
         HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
-
-    private:
-        TickwellCom& owner_;
     };
 
     win::Tickwell timer_;

@@ -179,32 +179,32 @@ HRESULT MyScrollInfo::MousePageX(LONG X, LONG Y, LONG* page) {
 // The drawn bars take over the system's as they stand; taking their room off the client area, the
 // system's bars tell the window its size, which sets the grid again on the drawn ones.
 HRESULT MyScrollInfo::StripsFace::DrawInWindow() {
-    const HWND w = s_.bars_.window;
-    if (s_.drawing_) return S_OK;
+    const HWND w = owner_.bars_.window;
+    if (owner_.drawing_) return S_OK;
     if (!w) return E_FAIL;
     for (bool vertical : {true, false}) {
         SCROLLINFO si{sizeof si, SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-        ScrollStrips::Bar& b = s_.drawn_.Strips().Of(vertical);
+        ScrollStrips::Bar& b = owner_.drawn_.Strips().Of(vertical);
         b.Shown = BarShown(w, vertical);
         if (GetScrollInfo(w, Bar(vertical), &si)) {
             b.Page = static_cast<int32_t>(si.nPage);
             b.Position = si.nPos;
         }
     }
-    s_.drawing_ = true;
-    s_.grid_.SetSink(s_.drawn_);
+    owner_.drawing_ = true;
+    owner_.grid_.SetSink(owner_.drawn_);
     if (BarShown(w, true) || BarShown(w, false)) ShowScrollBar(w, SB_BOTH, FALSE);
     return S_OK;
 }
 
 HRESULT MyScrollInfo::StripsFace::PaintBars(LONG_PTR dc) {
-    if (s_.drawing_) s_.drawn_.Paint(reinterpret_cast<HDC>(dc));
+    if (owner_.drawing_) owner_.drawn_.Paint(reinterpret_cast<HDC>(dc));
     return S_OK;
 }
 
 HRESULT MyScrollInfo::StripsFace::BarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     LRESULT r = 0;
-    const bool taken = s_.drawing_ && s_.drawn_.Message(msg, wParam, lParam, r);
+    const bool taken = owner_.drawing_ && owner_.drawn_.Message(msg, wParam, lParam, r);
     if (result) *result = r;
     return taken ? S_OK : S_FALSE;
 }

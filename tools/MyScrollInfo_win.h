@@ -53,20 +53,12 @@ public:
     }
 
 private:
-    class StripsFace final : public IScrollStrips {
+    class StripsFace final : public com::Face<MyScrollInfo, IScrollStrips> {
     public:
-        explicit StripsFace(MyScrollInfo& s) : s_(s) {}
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-            return s_.QueryInterface(iid, out);
-        }
-        ULONG STDMETHODCALLTYPE AddRef() override { return s_.AddRef(); }
-        ULONG STDMETHODCALLTYPE Release() override { return s_.Release(); }
+        using Face::Face;
         HRESULT STDMETHODCALLTYPE DrawInWindow() override;
         HRESULT STDMETHODCALLTYPE PaintBars(LONG_PTR dc) override;
         HRESULT STDMETHODCALLTYPE BarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-
-    private:
-        MyScrollInfo& s_;
     };
 
     WindowScrollBars bars_;

@@ -637,7 +637,7 @@ HRESULT Guarded(F&& f) noexcept {
 // A backup's failure found after its call returned is told by the next call, which writes none.
 HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
     return Guarded([&]() -> HRESULT {
-        Editor* ed = z_.Running();
+        Editor* ed = owner_.Running();
         if (!ed) return E_UNEXPECTED;
         if (ed->Background.Backup.Running()) return S_FALSE;
         if (auto late = ed->Background.Backup.Late(); late && !late->Ok) return E_FAIL;
@@ -654,18 +654,18 @@ HRESULT ZEVudu::HostFace::WriteBackup(BSTR FileName) {
 
 HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
     return Guarded([&]() -> HRESULT {
-        Editor* ed = z_.Running();
+        Editor* ed = owner_.Running();
         if (!ed || !HostWindow) return E_UNEXPECTED;
         Editor& e = *ed;
         const std::wstring name = Name(FileName);
         WaitForUserSave(e);
-        if (!MayOverwrite(z_, name, HostWindow)) return S_FALSE;
+        if (!MayOverwrite(owner_, name, HostWindow)) return S_FALSE;
         e.Commands->Undo.SaveBegun();
         const HWND window = e.Window;
         e.Background.UserSave.Write(SnapshotAsStored(e.Data, e.JoinUp()), e.FileSystem.ZoomFactor(),
                                     e.FileSystem.CurrentDpi(), U16(name), std::chrono::milliseconds(0),
                                     [window] { PostMessageW(window, kUserSaveWritten, 0, 0); });
-        ZEVudu& z = z_;
+        ZEVudu& z = owner_;
         e.Background.SaveWritten = [&z, &e, name, HostWindow] {
             e.Background.UserSave.Wait();
             const SaveOutcome saved = e.Background.UserSave.Late().value_or(SaveOutcome{false, "文件没有保存。"});
@@ -685,14 +685,14 @@ HRESULT ZEVudu::HostFace::SaveBeside(BSTR FileName, LONG_PTR HostWindow) {
 
 HRESULT ZEVudu::HostFace::WaitForSaves() {
     return Guarded([&]() -> HRESULT {
-        if (Editor* ed = z_.Running()) WaitForUserSave(*ed);
+        if (Editor* ed = owner_.Running()) WaitForUserSave(*ed);
         return S_OK;
     });
 }
 
 HRESULT ZEVudu::HostFace::SavePicturesBeside(BSTR FileName) {
     return Guarded([&]() -> HRESULT {
-        Editor* ed = z_.Running();
+        Editor* ed = owner_.Running();
         if (!ed) return E_UNEXPECTED;
         return StartPagePictures(*ed, Name(FileName)) ? S_OK : S_FALSE;
     });
@@ -700,14 +700,14 @@ HRESULT ZEVudu::HostFace::SavePicturesBeside(BSTR FileName) {
 
 HRESULT ZEVudu::HostFace::PicturesUnderWay() {
     return Guarded([&]() -> HRESULT {
-        const Editor* ed = z_.Running();
+        const Editor* ed = owner_.Running();
         return ed && ed->Background.Pictures.Running() ? S_OK : S_FALSE;
     });
 }
 
 HRESULT ZEVudu::HostFace::WaitForPictures() {
     return Guarded([&]() -> HRESULT {
-        Editor* ed = z_.Running();
+        Editor* ed = owner_.Running();
         if (!ed || !ed->Background.Pictures.Running()) return S_FALSE;
         WaitForPagePictures(*ed);
         return S_OK;

@@ -99,23 +99,15 @@ private:
     int32_t scrollBars_ = zevudu::ercScrollBarsBoth;
     HostState kept_;
 
-    class HostFace final : public IZEVuduHost {
+    class HostFace final : public com::Face<ZEVudu, IZEVuduHost> {
     public:
-        explicit HostFace(ZEVudu& z) : z_(z) {}
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-            return z_.QueryInterface(iid, out);
-        }
-        ULONG STDMETHODCALLTYPE AddRef() override { return z_.AddRef(); }
-        ULONG STDMETHODCALLTYPE Release() override { return z_.Release(); }
+        using Face::Face;
         HRESULT STDMETHODCALLTYPE WriteBackup(BSTR FileName) override;
         HRESULT STDMETHODCALLTYPE SaveBeside(BSTR FileName, LONG_PTR HostWindow) override;
         HRESULT STDMETHODCALLTYPE WaitForSaves() override;
         HRESULT STDMETHODCALLTYPE SavePicturesBeside(BSTR FileName) override;
         HRESULT STDMETHODCALLTYPE PicturesUnderWay() override;
         HRESULT STDMETHODCALLTYPE WaitForPictures() override;
-
-    private:
-        ZEVudu& z_;
     };
     HostFace hostFace_{*this};
 };
